@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <unordered_set>
 
 using namespace pack_format;
 
@@ -10,6 +11,8 @@ struct PackWriter::Node {
   ResourceType type = kFolderType;
   std::vector<uint8_t> data;
   std::vector<std::unique_ptr<Node>> children;
+  // Keys of the children (name as compared, then type), for duplicate checks.
+  std::unordered_set<std::string> keys;
 
   bool isFolder() const { return type == kFolderType; }
   uint32_t subtreeSize() const {
@@ -23,6 +26,8 @@ PackWriter::PackWriter(uint32_t orderKey, bool scrambled)
     : orderKey_(orderKey), scrambled_(scrambled), root_(std::make_unique<Node>()) {}
 
 PackWriter::~PackWriter() = default;
+PackWriter::PackWriter(PackWriter&&) noexcept = default;
+PackWriter& PackWriter::operator=(PackWriter&&) noexcept = default;
 
 static std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
@@ -54,6 +59,18 @@ bool PackWriter::SameName(const std::string& a, const std::string& b) const {
   return scrambled_ ? a == b : EqualNoCase(a, b);
 }
 
+static std::string ChildKey(const std::string& name, ResourceType type, bool scrambled) {
+  std::string key = name;
+  if (!scrambled) {
+    for (char& c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+  }
+  key += '\0';
+  key += TypeToString(type);
+  return key;
+}
+
 bool PackWriter::CheckName(const std::string& name) {
   if (name.empty()) {
     error_ = "empty name in path";
@@ -80,16 +97,19 @@ PackWriter::Node* PackWriter::FindOrAddFolder(const std::string& path) {
   for (const std::string& part : SplitPath(path)) {
     if (!CheckName(part)) return nullptr;
     Node* next = nullptr;
-    for (auto& child : folder->children) {
-      if (child->isFolder() && SameName(child->name, part)) {
-        next = child.get();
-        break;
+    if (folder->keys.count(ChildKey(part, kFolderType, scrambled_)) != 0) {
+      for (auto& child : folder->children) {
+        if (child->isFolder() && SameName(child->name, part)) {
+          next = child.get();
+          break;
+        }
       }
     }
     if (next == nullptr) {
       auto node = std::make_unique<Node>();
       node->name = part;
       next = node.get();
+      folder->keys.insert(ChildKey(part, kFolderType, scrambled_));
       folder->children.push_back(std::move(node));
     }
     folder = next;
@@ -129,11 +149,9 @@ bool PackWriter::AddFile(const std::string& path, ResourceType type, std::vector
     error_ = "\"" + path + "\": " + error_;
     return false;
   }
-  for (const auto& child : folder->children) {
-    if (child->type == type && SameName(child->name, name)) {
-      error_ = "\"" + path + "\": a " + TypeToString(type) + " resource of that name exists already";
-      return false;
-    }
+  if (!folder->keys.insert(ChildKey(name, type, scrambled_)).second) {
+    error_ = "\"" + path + "\": a " + TypeToString(type) + " resource of that name exists already";
+    return false;
   }
   auto node = std::make_unique<Node>();
   node->name = name;

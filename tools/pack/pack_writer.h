@@ -21,6 +21,8 @@ class PackWriter {
   ~PackWriter();
   PackWriter(const PackWriter&) = delete;
   PackWriter& operator=(const PackWriter&) = delete;
+  PackWriter(PackWriter&&) noexcept;
+  PackWriter& operator=(PackWriter&&) noexcept;
 
   // Adds a folder (and its missing parents) at a '/'-separated path below the
   // pack root, e.g. "Locale/Fonts". A leading '/' is allowed.
