@@ -34,10 +34,13 @@ public:
         delete slot;
         slot = new (std::nothrow) CCallback(context, function);
     }
-    template <typename T>
-    static void Bind(CCallback*& slot, T* object, intptr_t (T::*member)(intptr_t));
-    template <typename T>
-    static void Bind(CCallback*& slot, T* object, void (T::*member)(intptr_t));
+    // Binds a member function of an object. It may take one argument (an
+    // integer or a pointer; the invoke argument is converted to it) or none,
+    // and return an integer, a pointer, a bool or nothing (read as 0).
+    template <typename T, typename Result, typename Argument>
+    static void Bind(CCallback*& slot, T* object, Result (T::*member)(Argument));
+    template <typename T, typename Result>
+    static void Bind(CCallback*& slot, T* object, Result (T::*member)());
 
     // Deletes what the slot holds and empties it.
     static void Clear(CCallback*& slot) {
@@ -50,19 +53,53 @@ private:
     void* m_context = nullptr;
 };
 
-template <typename T, typename Result>
+namespace callback_detail {
+
+template <typename To>
+To FromArgument(intptr_t argument) {
+    if constexpr (std::is_pointer_v<To>)
+        return reinterpret_cast<To>(argument);
+    else
+        return static_cast<To>(argument);
+}
+
+template <typename From>
+intptr_t ToResult(From value) {
+    if constexpr (std::is_pointer_v<From>)
+        return reinterpret_cast<intptr_t>(value);
+    else
+        return static_cast<intptr_t>(value);
+}
+
+}  // namespace callback_detail
+
+// A member function bound to its object; Argument is void for members that
+// take nothing.
+template <typename T, typename Result, typename Argument>
 class CMemberCallback : public CCallback {
 public:
-    using Member = Result (T::*)(intptr_t);
+    using Member = std::conditional_t<std::is_void_v<Argument>, Result (T::*)(), Result (T::*)(
+                                          std::conditional_t<std::is_void_v<Argument>, int, Argument>)>;
     CMemberCallback(T* object, Member member) : CCallback(object, nullptr), m_object(object), m_member(member) {}
 
     intptr_t Invoke(intptr_t argument) override {
         if (!m_object || !m_member) return reinterpret_cast<intptr_t>(static_cast<CCallback*>(this));
-        if constexpr (std::is_void_v<Result>) {
-            (m_object->*m_member)(argument);
-            return 0;
+        if constexpr (std::is_void_v<Argument>) {
+            (void)argument;
+            if constexpr (std::is_void_v<Result>) {
+                (m_object->*m_member)();
+                return 0;
+            } else {
+                return callback_detail::ToResult((m_object->*m_member)());
+            }
         } else {
-            return static_cast<intptr_t>((m_object->*m_member)(argument));
+            const Argument value = callback_detail::FromArgument<Argument>(argument);
+            if constexpr (std::is_void_v<Result>) {
+                (m_object->*m_member)(value);
+                return 0;
+            } else {
+                return callback_detail::ToResult((m_object->*m_member)(value));
+            }
         }
     }
 
@@ -71,14 +108,14 @@ private:
     Member m_member;
 };
 
-template <typename T>
-void CCallback::Bind(CCallback*& slot, T* object, intptr_t (T::*member)(intptr_t)) {
+template <typename T, typename Result, typename Argument>
+void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)(Argument)) {
     delete slot;
-    slot = new (std::nothrow) CMemberCallback<T, intptr_t>(object, member);
+    slot = new (std::nothrow) CMemberCallback<T, Result, Argument>(object, member);
 }
 
-template <typename T>
-void CCallback::Bind(CCallback*& slot, T* object, void (T::*member)(intptr_t)) {
+template <typename T, typename Result>
+void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)()) {
     delete slot;
-    slot = new (std::nothrow) CMemberCallback<T, void>(object, member);
+    slot = new (std::nothrow) CMemberCallback<T, Result, void>(object, member);
 }

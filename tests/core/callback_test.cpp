@@ -12,6 +12,8 @@ struct Counter {
     int total = 0;
     intptr_t Add(intptr_t n) { return total += static_cast<int>(n); }
     void Reset(intptr_t) { total = 0; }
+    bool Take(Counter* other) { total += other->total; return total > 10; }
+    int16_t Current() { return static_cast<int16_t>(total); }
 };
 
 }  // namespace
@@ -30,6 +32,12 @@ TEST(CCallbackTest, BindReplacesAndInvokeCallsWithContext) {
     CCallback::Bind(slot, &counter, &Counter::Reset);
     slot->Invoke(0);
     EXPECT_EQ(counter.total, 0);
+    Counter other;
+    other.total = 12;
+    CCallback::Bind(slot, &counter, &Counter::Take);  // pointer argument, bool result
+    EXPECT_EQ(slot->Invoke(reinterpret_cast<intptr_t>(&other)), 1);
+    CCallback::Bind(slot, &counter, &Counter::Current);  // no argument
+    EXPECT_EQ(slot->Invoke(0), 12);
     CCallback::Clear(slot);
     EXPECT_EQ(slot, nullptr);
 }
