@@ -333,10 +333,10 @@ public:
     }
     // Formats one conversion with a bounded snprintf straight into the rest.
     template <typename T>
-    void Print(const char* spec, T value) {
+    void Print(const char* piece, T value) {
         const int32_t room = m_size - m_length;
         if (room <= 1) return;
-        const int written = std::snprintf(m_buffer + m_length, static_cast<size_t>(room), spec, value);
+        const int written = std::snprintf(m_buffer + m_length, static_cast<size_t>(room), piece, value);
         if (written > 0) m_length += written < room ? written : room - 1;
         m_buffer[m_length] = '\0';
     }
@@ -368,13 +368,13 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
             ++p;
             continue;
         }
-        // Rebuild the conversion as a spec of our own: flags, width and
+        // Rebuild the conversion in a buffer of our own: flags, width and
         // precision as given (a '*' is replaced by the argument's value),
         // our own length modifier, then the conversion character.
-        char spec[48];
-        int32_t specLength = 0;
+        char piece[48];
+        int32_t pieceLength = 0;
         auto add = [&](char c) {
-            if (specLength < static_cast<int32_t>(sizeof(spec)) - 12) spec[specLength++] = c;
+            if (pieceLength < static_cast<int32_t>(sizeof(piece)) - 12) piece[pieceLength++] = c;
         };
         auto addNumber = [&](int32_t value) {
             char digits[16];
@@ -443,8 +443,8 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
                 if (shortness == 1) value = static_cast<int16_t>(value);
                 if (shortness >= 2) value = static_cast<int8_t>(value);
                 add(conversion);
-                spec[specLength] = '\0';
-                out.Print(spec, static_cast<int>(value));
+                piece[pieceLength] = '\0';
+                out.Print(piece, static_cast<int>(value));
                 break;
             }
             case 'u':
@@ -457,16 +457,16 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
                 if (shortness == 1) value = static_cast<uint16_t>(value);
                 if (shortness >= 2) value = static_cast<uint8_t>(value);
                 add(conversion);
-                spec[specLength] = '\0';
-                out.Print(spec, static_cast<unsigned>(value));
+                piece[pieceLength] = '\0';
+                out.Print(piece, static_cast<unsigned>(value));
                 break;
             }
             case 'c': {
                 const FormatArg* arg = take();
                 if (!arg) break;
                 add('c');
-                spec[specLength] = '\0';
-                out.Print(spec, static_cast<int>(static_cast<unsigned char>(arg->AsSigned())));
+                piece[pieceLength] = '\0';
+                out.Print(piece, static_cast<int>(static_cast<unsigned char>(arg->AsSigned())));
                 break;
             }
             case 's': {
@@ -479,14 +479,14 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
                     else
                         std::snprintf(number, sizeof(number), "%u", static_cast<unsigned>(arg->AsUnsigned()));
                     add('s');
-                    spec[specLength] = '\0';
-                    out.Print(spec, static_cast<const char*>(number));
+                    piece[pieceLength] = '\0';
+                    out.Print(piece, static_cast<const char*>(number));
                     break;
                 }
                 const char* text = arg->AsText();
                 add('s');
-                spec[specLength] = '\0';
-                out.Print(spec, text ? text : "");
+                piece[pieceLength] = '\0';
+                out.Print(piece, text ? text : "");
                 break;
             }
             case 'f':
@@ -500,16 +500,16 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
                 const FormatArg* arg = take();
                 if (!arg) break;
                 add(conversion);
-                spec[specLength] = '\0';
-                out.Print(spec, arg->AsReal());
+                piece[pieceLength] = '\0';
+                out.Print(piece, arg->AsReal());
                 break;
             }
             case 'p': {
                 const FormatArg* arg = take();
                 if (!arg) break;
                 add('p');
-                spec[specLength] = '\0';
-                out.Print(spec, arg->AsPointer());
+                piece[pieceLength] = '\0';
+                out.Print(piece, arg->AsPointer());
                 break;
             }
             case 'n':
