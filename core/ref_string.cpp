@@ -521,8 +521,9 @@ int32_t CStr::FormatArgs(const char* format, const FormatArg* args, int32_t coun
                 break;
         }
     }
+    // A "%c" of 0 ends the text early: the result is what the string holds.
     AssignChars(buffer, out.Length());
-    return out.Length();
+    return Length();
 }
 
 // ---------------------------------------------------------------------------

@@ -32,7 +32,8 @@
 //     number under "%s" prints as a decimal number, text under "%d" as 0),
 //     missing arguments print nothing, "%n" is ignored;
 //   - the result is cut at MaxFormatLength (1023) characters: the text can
-//     never overrun, whatever the format or the arguments.
+//     never overrun, whatever the format or the arguments;
+//   - Format returns the length of the string it made.
 #include <cstdint>
 #include <cstddef>
 #include <concepts>
@@ -155,7 +156,7 @@ public:
         }
     }
     // Formats into this string from an explicit argument list; returns the
-    // number of characters stored.
+    // length of the result (a "%c" of 0 ends the text there).
     int32_t FormatArgs(const char* format, const FormatArg* args, int32_t count);
 
     // Searching; -1 means not found.

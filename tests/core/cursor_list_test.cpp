@@ -1,4 +1,5 @@
 #include "core/cursor_list.h"
+#include "core/dyn_array.h"
 #include "core/string_list.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +153,18 @@ TEST(CStringListTest, InsertSharesTheTextAndSizeAppendsOrCuts) {
     EXPECT_TRUE(list.SetSize(0));
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(text.RefCount(), 1);  // the list let go of its copies
+}
+
+// Global lists (the skin cache) and arrays must be empty and usable before
+// any code runs.
+namespace {
+constinit CCursorList<int*> g_staticList;
+constinit CDynArray<uint8_t> g_staticArray;
+}  // namespace
+
+TEST(CCursorListTest, StaticContainersStartEmpty) {
+    EXPECT_EQ(g_staticList.Count(), 0);
+    EXPECT_EQ(g_staticList.CursorIndex(), -1);
+    EXPECT_EQ(g_staticArray.Count(), 0);
+    EXPECT_EQ(g_staticArray.Data(), nullptr);
 }

@@ -230,3 +230,19 @@ TEST_F(SignalTest, NestedFiresCompactOnlyAtTheEnd) {
     signal.FirePointer(nullptr);
     EXPECT_EQ(g_trace, "AC");
 }
+
+// The input signals and their listeners' connections are static objects
+// used from other static constructors: they must be ready before any code
+// runs, which constinit checks at compile time.
+namespace {
+constinit Signal g_staticSignal;
+constinit SignalConnection g_staticConnection;
+}  // namespace
+
+TEST(StaticSignalTest, StaticSignalsWorkFromTheStart) {
+    static int s_calls = 0;
+    EXPECT_TRUE(g_staticSignal.Connect([](intptr_t, SignalDelegate*) { ++s_calls; }, g_staticConnection));
+    g_staticSignal.FireKey(0);
+    EXPECT_EQ(s_calls, 1);
+    EXPECT_TRUE(g_staticConnection.Disconnect());
+}
