@@ -92,8 +92,7 @@ bool InputScript::Parse(const std::string& text) {
             c.kind = ScriptCommand::Key;
             c.a = static_cast<int32_t>(ScriptKeyCode(w1));
             ok = c.a != 0 && w2.empty();
-        } else if (verb == "char") {
-            ok = !rest.empty();
+        } else if (verb == "char" && !rest.empty()) {
             for (char32_t ch : Utf8ToUnicode(rest)) {
                 ScriptCommand cc;
                 cc.kind = ScriptCommand::Char;
