@@ -7,7 +7,11 @@
 #include "core/display_surface.h"
 #include "core/draw_context.h"
 #include "core/log.h"
+#include "core/path_mgr.h"
+#include "core/preferences.h"
 #include "core/ref_string.h"
+#include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
 
 namespace {
 
@@ -28,6 +32,10 @@ struct ApplicationStep {
 // CWindowMgr, CHintMgr, CHelpMgr, and last the game application object.
 // Each joins this table with its subsystem; the table ends with an empty entry.
 const ApplicationStep kSteps[] = {
+    {"CPathMgr", CPathMgr::Init, CPathMgr::Shutdown},
+    {"CResourceMgr", CResourceMgr::Init, CResourceMgr::Shutdown},
+    {"CPreferencesMgr", CPreferencesMgr::Load, CPreferencesMgr::Save},
+    {"CUIMgr", CUIMgr::Init, CUIMgr::Shutdown},
     {nullptr, nullptr, nullptr},
 };
 
