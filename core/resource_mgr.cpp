@@ -73,36 +73,67 @@ const ResourceRef* MappedFolder(const ResourceRef& folder) {
   return nullptr;
 }
 
-// Compares a stored name with a query by their real lengths: plain names
-// without regard to case, scrambled names exactly (the query is scrambled
-// already). A scrambled name may hold zero bytes in its middle, so the
-// stored bytes are compared up to the real length, never up to a NUL.
-bool NameMatches(const ResourcePack& pack, const uint8_t* stored, const char* query,
-                 size_t queryLength) {
-  size_t storedLength = StoredNameLength(stored, pack.scrambled);
-  if (storedLength != queryLength) return false;
-  if (pack.scrambled) return std::memcmp(stored, query, queryLength) == 0;
-  return EqualNoCase(reinterpret_cast<const char*>(stored), storedLength, query, queryLength);
+inline uint8_t FoldCase(uint8_t c) { return (c >= 'A' && c <= 'Z') ? static_cast<uint8_t>(c + 32) : c; }
+
+// A query prepared once per folder scan: plain packs compare without regard
+// to case, so the query is folded; scrambled packs compare exactly, so the
+// query is scrambled like the stored names.
+struct NameQuery {
+  uint8_t bytes[kNameSize];
+  size_t length;
+};
+
+NameQuery PrepareQuery(const ResourcePack& pack, const char* name, size_t length) {
+  NameQuery query{};
+  query.length = length;
+  for (size_t i = 0; i < length; ++i) {
+    uint8_t c = static_cast<uint8_t>(name[i]);
+    query.bytes[i] = pack.scrambled ? c : FoldCase(c);
+  }
+  if (pack.scrambled) ScrambleBytes(query.bytes, length);
+  return query;
+}
+
+// Compares a stored name with a query by their real lengths. A scrambled
+// name may hold zero bytes in its middle, so its bytes are compared up to
+// the real length, never up to the first zero.
+bool NameMatches(const ResourcePack& pack, const uint8_t* stored, const NameQuery& query) {
+  const size_t n = query.length;
+  if (pack.scrambled) {
+    // The writer never lets a name end in a byte that scrambles to 0, so a
+    // query that does cannot match; every byte after the name is 0.
+    if (query.bytes[n - 1] == 0 || std::memcmp(stored, query.bytes, n) != 0) return false;
+  } else {
+    for (size_t i = 0; i < n; ++i) {
+      if (FoldCase(stored[i]) != query.bytes[i]) return false;
+    }
+  }
+  if (n == kNameSize) return true;
+  if (!pack.scrambled) return stored[n] == 0;
+  for (size_t i = n; i < kNameSize; ++i) {
+    if (stored[i] != 0) return false;
+  }
+  return true;
 }
 
 ResourceRef FindInFolder(const ResourceRef& folder, const char* name, size_t length,
                          ResourceType type) {
   const ResourcePack& pack = *folder.pack;
   if (length == 0 || length > kNameSize) return {};
-  char query[kNameSize];
-  std::memcpy(query, name, length);
-  if (pack.scrambled) ScrambleBytes(reinterpret_cast<uint8_t*>(query), length);
+  const NameQuery query = PrepareQuery(pack, name, length);
+  const uint32_t storedType = pack.scrambled ? (type ^ kTypeKey) : type;
+  const uint32_t storedFolder = pack.scrambled ? (kFolderType ^ kTypeKey) : kFolderType;
   uint32_t folderDepth = folder.entry ? folder.entry[kEntryDepth] : 0;
   uint32_t index = folder.entry ? static_cast<uint32_t>(folder.index) + 1 : 0;
   while (index < pack.entryCount) {
     const uint8_t* entry = EntryAt(pack, index);
     if (entry[kEntryDepth] <= folderDepth) break;
-    ResourceType entryType = StoredType(pack, entry);
-    if (entryType == type && NameMatches(pack, entry + kEntryName, query, length)) {
+    uint32_t entryType = ReadU32(entry + kEntryType);
+    if (entryType == storedType && NameMatches(pack, entry + kEntryName, query)) {
       return ResourceRef{entry, static_cast<int32_t>(index), &pack};
     }
     // Folder steps were checked at mount to be at least 1 and in range.
-    index += entryType == kFolderType ? ReadU16(entry + kEntryStep) : 1;
+    index += entryType == storedFolder ? ReadU16(entry + kEntryStep) : 1;
   }
   return {};
 }
