@@ -355,11 +355,10 @@ ResourceRef CResourceMgr::FindResource(const char* path, ResourceType type) {
     if (!state.root.IsFound()) return {};
     return WalkPath(state.root, path + 1, type, 0);
   }
-  // The search list may be replaced while we walk (it is not, but a copy
-  // keeps the walk independent of the collector's list).
-  std::vector<ResourceRef> folders = state.searchList;
-  for (const ResourceRef& folder : folders) {
-    ResourceRef hit = WalkPath(folder, path, type, 0);
+  // By index: when the search list itself is the collector (a relative
+  // SetCurrentFolder), it has just been emptied and nothing is searched.
+  for (size_t i = 0; i < state.searchList.size(); ++i) {
+    ResourceRef hit = WalkPath(state.searchList[i], path, type, 0);
     if (hit.IsFound() && state.collector == nullptr) return hit;
   }
   return {};
