@@ -20,6 +20,35 @@ bool CUIMgr::Init() {
   return true;
 }
 
-void CUIMgr::Shutdown() { Locale().Clear(); }
+static CStr& TreePath() {
+  static CStr path;
+  return path;
+}
+
+void CUIMgr::Shutdown() {
+  Locale().Clear();
+  Tree().Clear();
+  TreePath() = CStr();
+}
+
+CUiTree& CUIMgr::Tree() {
+  static CUiTree tree;
+  return tree;
+}
+
+const CStr& CUIMgr::UiTreePath() { return TreePath(); }
+
+bool CUIMgr::LoadUiTree(const char* path) {
+  // Loaded aside first, so a failure leaves the tree in use untouched.
+  CUiTree loaded;
+  if (!loaded.Load(path)) return false;
+  Tree() = loaded;
+  TreePath() = CStr(path);
+  return true;
+}
+
+CStr CUIMgr::NextString() { return Tree().StringAt(static_cast<uint16_t>(Tree().ReadValue())); }
+
+int16_t CUIMgr::NextNumber() { return Tree().ReadValue(); }
 
 void GetLocaleText(const char* key, CStr& out) { out = CUIMgr::Locale().Lookup(key); }
