@@ -16,6 +16,14 @@
 
 class LocaleTable {
  public:
+  LocaleTable() = default;
+  // The entries point into the table's own lines, so a table is moved, never
+  // copied.
+  LocaleTable(const LocaleTable&) = delete;
+  LocaleTable& operator=(const LocaleTable&) = delete;
+  LocaleTable(LocaleTable&&) = default;
+  LocaleTable& operator=(LocaleTable&&) = default;
+
   // Builds the table over lines; the table keeps them.
   void Build(std::vector<CStr> lines);
   void Clear();
