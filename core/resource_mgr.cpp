@@ -441,7 +441,7 @@ bool CResourceMgr::UnmapFolder(const char* folderPath) {
 }
 
 static void ListChildren(const ResourceRef& folder, const char* prefix, size_t prefixLength,
-                         ResourceType type, std::vector<CStr>& names, int chain) {
+                         ResourceType type, CStringList& names, int chain) {
   if (chain > kMaxChainLength) return;
   if (const ResourceRef* mapped = MappedFolder(folder)) {
     ListChildren(*mapped, prefix, prefixLength, type, names, chain + 1);
@@ -458,23 +458,14 @@ static void ListChildren(const ResourceRef& folder, const char* prefix, size_t p
       bool qualifies = prefixLength == 0 ||
                        (static_cast<size_t>(name.Length()) >= prefixLength &&
                         CompareNoCase(name.Chars(), prefix, static_cast<int32_t>(prefixLength)) == 0);
-      if (qualifies) {
-        bool present = false;
-        for (const CStr& known : names) {
-          if (CompareNoCase(known.Chars(), name.Chars()) == 0) {
-            present = true;
-            break;
-          }
-        }
-        if (!present) names.push_back(name);
-      }
+      if (qualifies && names.Find(name, false, true) < 0) names.Append(name);
     }
     index += entryType == kFolderType ? ReadU16(entry + kEntryStep) : 1;
   }
 }
 
 bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType type,
-                              std::vector<CStr>& names) {
+                              CStringList& names) {
   std::vector<ResourceRef> instances;
   CStr folder = DropTrailingSlash(path);
   FindAll(folder.Chars(), kFolderType, instances);
@@ -482,7 +473,7 @@ bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType
   for (const ResourceRef& instance : instances) {
     ListChildren(instance, prefix, prefixLength, type, names, 0);
   }
-  return !names.empty();
+  return !names.IsEmpty();
 }
 
 bool CResourceMgr::GetResourceBlock(const char* path, ResourceType type, ChunkedBlock& block) {

@@ -19,6 +19,7 @@
 #include "core/chunked_block.h"
 #include "core/ref_string.h"
 #include "core/resource_ref.h"
+#include "core/string_list.h"
 
 // {pointer, 16-bit size} of a raw resource.
 struct RawResource {
@@ -65,9 +66,10 @@ class CResourceMgr {
   static bool MountRoot(const char* path);
 
   // Appends the names of the folder's direct children (type 0: any type; an
-  // empty prefix: any name), each name once, newest pack first.
+  // empty prefix: any name), each name once (compared without case), newest
+  // pack first. The list is not emptied first; true when it is not empty.
   static bool ListFolder(const char* path, const char* prefix, ResourceType type,
-                         std::vector<CStr>& names);
+                         CStringList& names);
 
   // The resource's bytes as one borrowed chunk (32-bit sizes).
   static bool GetResourceBlock(const char* path, ResourceType type, ChunkedBlock& block);

@@ -13,9 +13,9 @@ std::string PackOf(const ResourceRef& ref) {
   return ref.IsFound() ? std::string(ref.pack->name.Chars()) : std::string("-");
 }
 
-std::string Joined(const std::vector<CStr>& names) {
+std::string Joined(CStringList& names) {
   std::string text;
-  for (const auto& name : names) text += std::string(name.Chars()) + " ";
+  for (int32_t i = 0; i < names.Count(); ++i) text += std::string(names.GetString(i).Chars()) + " ";
   return text;
 }
 
@@ -102,13 +102,13 @@ TEST_F(ThreePacks, CurrentFolderServesRelativePaths) {
 }
 
 TEST_F(ThreePacks, ListingsAreNewestFirstAndEachNameOnce) {
-  std::vector<CStr> names;
+  CStringList names;
   ASSERT_TRUE(CResourceMgr::ListFolder("/Sounds/", "", 0, names));
   EXPECT_EQ(Joined(names), "shared ownB msg_info ownA ");
-  names.clear();
+  names.RemoveAll();
   ASSERT_TRUE(CResourceMgr::ListFolder("Sounds", "OWN", kSoundType, names));
   EXPECT_EQ(Joined(names), "ownB ownA ");
-  names.clear();
+  names.RemoveAll();
   EXPECT_FALSE(CResourceMgr::ListFolder("/Sounds", "", kTextType, names));
   // The root lists every pack's top level, folders included.
   ASSERT_TRUE(CResourceMgr::ListFolder("", "in", kTextType, names));

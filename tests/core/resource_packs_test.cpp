@@ -79,10 +79,10 @@ TEST(ResourcePacks, PlainNamesIgnoreCaseScrambledNamesDoNot) {
     EXPECT_EQ(CResourceMgr::FindResource(c.path, kTextType).IsFound(), c.found) << c.path;
   }
   // Listings unscramble names and types.
-  std::vector<CStr> names;
+  CStringList names;
   ASSERT_TRUE(CResourceMgr::ListFolder("/Hidden", "", 0, names));
-  ASSERT_EQ(names.size(), 1u);
-  EXPECT_STREQ(names[0].Chars(), "Secret");
+  ASSERT_EQ(names.Count(), 1);
+  EXPECT_STREQ(names.GetString(0).Chars(), "Secret");
   EXPECT_EQ(EntryType(CResourceMgr::FindResource("/Hidden/Secret", kTextType)), kTextType);
 }
 
@@ -129,9 +129,9 @@ TEST(ResourcePacks, ScrambledNamesWithZeroBytesAreToldApart) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(zone.data), zone.size), "zone");
   EXPECT_FALSE(CResourceMgr::FindResource("Zoo", kTextType).IsFound());
   EXPECT_FALSE(CResourceMgr::FindResource("abcdefgh", kTextType).IsFound());
-  std::vector<CStr> names;
+  CStringList names;
   ASSERT_TRUE(CResourceMgr::ListFolder("", "Z", kTextType, names));
-  EXPECT_EQ(names.size(), 2u);
+  EXPECT_EQ(names.Count(), 2);
 }
 
 // Two packs whose names differ only in case: the second is left out (and

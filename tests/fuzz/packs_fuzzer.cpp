@@ -25,8 +25,10 @@ const std::string& Folder() {
 
 void Walk(const std::string& path, int depth) {
   if (depth > 8) return;
+  CStringList list;
+  CResourceMgr::ListFolder(path.c_str(), "", 0, list);
   std::vector<CStr> names;
-  CResourceMgr::ListFolder(path.c_str(), "", 0, names);
+  for (int32_t i = 0; i < list.Count(); ++i) names.push_back(list.GetString(i));
   for (const CStr& name : names) {
     std::string child = path + "/" + name.Chars();
     for (ResourceType type : {pack_format::kFolderType, pack_format::kTextType,
