@@ -29,6 +29,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' TERM INT HUP
 
 quiet() { "$@" >/dev/null 2>&1; }
 echo "making the Wine prefix in $WINEPREFIX"
@@ -68,7 +69,7 @@ reset_files() { rm -rf "$install_dir" "$standin_log" "$decoy_log" "$drive_c/No S
 
 failures=0
 current=""
-begin() { current=$1; echo "case: $current"; reset_files; }
+begin() { current=$1; echo "case: $current"; reset_files; touch "$work/marker"; }
 fail() { echo "FAIL [$current]: $*"; failures=$((failures + 1)); }
 
 # drive NAME INSTALLER STEP...: runs the wizard through the steps; the log is
@@ -105,6 +106,11 @@ expect_installed() {
 expect_nothing_written() {
   [[ ! -e $install_dir ]] || fail "the install folder was created"
   [[ ! -e $standin_log ]] || fail "the manager was started: $(cat "$standin_log")"
+  # Nor anywhere else on drive C outside Wine's own folders and our logs.
+  local written
+  written=$(cd "$drive_c" && find . -newer "$work/marker" ! -type d ! -path './windows/*' ! -path './users/*' \
+            ! -path './ProgramData/*' ! -path './setup/logs/*' | sort | tr '\n' ' ')
+  [[ -z $written ]] || fail "files were written: $written"
 }
 
 # --- A whole install, with a screenshot of each page ---------------------------
