@@ -118,7 +118,7 @@ function(tharn_installer_rules src bin tests)
 
   add_test(NAME installer_cabinet
     COMMAND bash ${tests}/check_cabinet.sh ${CMAKE_COMMAND} ${src}/make_cabinet.cmake ${cabinet} ${game}
-            ${THARN_DATA_DIR} ${bin}/zkvprefs.sav ${src}/help/Tharnmoor.htm ${THARN_GCAB})
+            ${THARN_DATA_DIR} ${bin}/zkvprefs.sav ${src}/help/Tharnmoor.htm ${THARN_GCAB} ${programs})
   add_test(NAME installer_wine COMMAND bash ${tests}/run_wine_tests.sh ${bin})
   set_tests_properties(installer_cabinet installer_wine PROPERTIES LABELS installer SKIP_RETURN_CODE 77)
   set_tests_properties(installer_wine PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Checks the device cabinet the build made: it holds exactly the game program,
 # every pack, the default preferences and the help page, each byte for byte,
-# all stamped with one fixed time; and making it again from copies of the same
-# inputs with other time stamps gives the very same bytes.
+# all stamped with one fixed time; making it again from copies of the same
+# inputs with other time stamps gives the very same bytes; and every installer
+# program given after the inputs carries it byte for byte (only the 64-bit
+# build can be run here, so this is what vouches for the 32-bit one).
 set -u
 cmake_exe=$1 script=$2 cabinet=$3 game=$4 data_dir=$5 prefs=$6 help=$7 gcab=$8
+shift 8
+installers=("$@")
 
 fail=0
 check() { # description, then the command that must succeed
@@ -51,5 +55,19 @@ touch "$work/again/game" "$work/again/prefs" "$work/again/help.htm" "$work/again
   -DPREFS="$work/again/prefs" -DHELP="$work/again/help.htm" -DOUT="$work/again.cab" \
   -DSTAGE="$work/stage" -P "$script" || { echo "FAIL: cannot make the cabinet again"; exit 1; }
 check "making the cabinet again gives the same bytes" cmp "$work/again.cab" "$cabinet"
+
+# carries CABINET PROGRAM: some "MSCF" signature in the program starts a copy
+# of the whole cabinet.
+carries() {
+  local size offset
+  size=$(stat -c %s "$1")
+  for offset in $(LC_ALL=C grep -obUaF MSCF "$2" | cut -d: -f1); do
+    cmp -s -n "$size" -i "0:$offset" "$1" "$2" && return 0
+  done
+  return 1
+}
+for program in "${installers[@]}"; do
+  check "$(basename "$program") carries the cabinet" carries "$cabinet" "$program"
+done
 
 exit $fail
