@@ -7,8 +7,10 @@ find_program(THARN_MINGW32_CXX i686-w64-mingw32-g++)
 find_program(THARN_MINGW32_WINDRES i686-w64-mingw32-windres)
 find_program(THARN_MINGW64_CXX x86_64-w64-mingw32-g++)
 find_program(THARN_MINGW64_WINDRES x86_64-w64-mingw32-windres)
+find_program(THARN_MINGW64_OBJDUMP x86_64-w64-mingw32-objdump)
 find_program(THARN_GCAB gcab)
-foreach(tool THARN_MINGW32_CXX THARN_MINGW32_WINDRES THARN_MINGW64_CXX THARN_MINGW64_WINDRES THARN_GCAB)
+foreach(tool THARN_MINGW32_CXX THARN_MINGW32_WINDRES THARN_MINGW64_CXX THARN_MINGW64_WINDRES
+             THARN_MINGW64_OBJDUMP THARN_GCAB)
   if(NOT ${tool})
     message(STATUS "Installer: ${tool} not found (MinGW-w64 and gcab are needed); installer targets and tests skipped")
     return()
@@ -114,12 +116,23 @@ function(tharn_installer_rules src bin tests)
     COMMAND ${THARN_MINGW64_CXX} ${mingw_flags} -o ${bin}/wizard_driver.exe ${tests}/wizard_driver.cpp ${win_libs}
     DEPENDS ${tests}/wizard_driver.cpp
     COMMENT "Building the installer's test driver")
-  add_custom_target(installer_test_programs ALL DEPENDS ${bin}/standin_manager.exe ${bin}/wizard_driver.exe)
+  # The wizard's word wrapping, checked on its own.
+  add_custom_command(OUTPUT ${bin}/wrap_check.exe
+    COMMAND ${THARN_MINGW64_CXX} ${mingw_flags} -I${PROJECT_SOURCE_DIR} -o ${bin}/wrap_check.exe
+            ${tests}/wrap_check.cpp ${src}/wizard.cpp ${src}/resource_text.cpp ${win_libs}
+    DEPENDS ${tests}/wrap_check.cpp ${src}/wizard.cpp ${src}/resource_text.cpp ${headers}
+    COMMENT "Building the word wrapping check")
+  add_custom_target(installer_test_programs ALL
+    DEPENDS ${bin}/standin_manager.exe ${bin}/wizard_driver.exe ${bin}/wrap_check.exe)
 
   add_test(NAME installer_cabinet
     COMMAND bash ${tests}/check_cabinet.sh ${CMAKE_COMMAND} ${src}/make_cabinet.cmake ${cabinet} ${game}
             ${THARN_DATA_DIR} ${bin}/zkvprefs.sav ${src}/help/Tharnmoor.htm ${THARN_GCAB} ${programs})
   add_test(NAME installer_wine COMMAND bash ${tests}/run_wine_tests.sh ${bin})
-  set_tests_properties(installer_cabinet installer_wine PROPERTIES LABELS installer SKIP_RETURN_CODE 77)
+  add_test(NAME installer_programs
+    COMMAND bash ${tests}/check_programs.sh ${THARN_MINGW64_OBJDUMP} ${bin}/zkv_install.exe pei-i386
+            ${bin}/zkv_install64.exe pei-x86-64)
+  set_tests_properties(installer_cabinet installer_wine installer_programs PROPERTIES
+    LABELS installer SKIP_RETURN_CODE 77)
   set_tests_properties(installer_wine PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()

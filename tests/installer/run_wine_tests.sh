@@ -11,7 +11,8 @@ bin=$(cd "$1" && pwd)
 for tool in wine wineboot wineserver xvfb-run; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-for program in zkv_install64.exe zkv_install64_texts.exe wizard_driver.exe standin_manager.exe zkv_2003SE.cab; do
+for program in zkv_install64.exe zkv_install64_texts.exe wizard_driver.exe standin_manager.exe wrap_check.exe \
+               zkv_2003SE.cab; do
   [[ -f $bin/$program ]] || { echo "FAIL: $bin/$program is missing (build first)"; exit 1; }
 done
 
@@ -40,7 +41,8 @@ quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 
 drive_c=$WINEPREFIX/drive_c
 mkdir -p "$drive_c/setup/logs" "$drive_c/setup/shots"
-cp "$bin"/zkv_install64.exe "$bin"/zkv_install64_texts.exe "$bin"/wizard_driver.exe "$drive_c/setup/"
+cp "$bin"/zkv_install64.exe "$bin"/zkv_install64_texts.exe "$bin"/wizard_driver.exe "$bin"/wrap_check.exe \
+   "$drive_c/setup/"
 manager_dir="$drive_c/Program Files/Lodestar Sync"
 mkdir -p "$manager_dir" "$drive_c/Program Files/Empty Sync"
 cp "$bin/standin_manager.exe" "$manager_dir/CEAPPMGR.EXE"
@@ -112,6 +114,16 @@ expect_nothing_written() {
             ! -path './ProgramData/*' ! -path './setup/logs/*' | sort | tr '\n' ' ')
   [[ -z $written ]] || fail "files were written: $written"
 }
+
+# --- Word wrapping of the welcome page's texts ----------------------------------
+begin "word wrapping"
+timeout -k 5 60 wine 'C:\setup\wrap_check.exe' 'C:\setup\logs\wrap.log' >/dev/null 2>&1
+if [[ -f $drive_c/setup/logs/wrap.log ]]; then
+  tr -d '\r' <"$drive_c/setup/logs/wrap.log" | sed 's/^/  /'
+  grep -q '^all cases passed$' "$drive_c/setup/logs/wrap.log" || fail "word wrapping cases failed"
+else
+  fail "the wrapping check wrote no log"
+fi
 
 # --- A whole install, with a screenshot of each page ---------------------------
 begin "install"
