@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/error_code_stack.h"
 #include "core/resource_mgr.h"
 #include "tests/support/fixture_packs.h"
 
@@ -215,6 +216,11 @@ TEST(ResourcePacks, StartUpLinesAndFailureWithoutPacks) {
       "RESOURCE_MGR: Adding mapping entries... \r\n";
   std::string log = data.Log();
   ASSERT_NE(log.find(expected), std::string::npos) << log;
+
+  // An error code left pending by an earlier step fails the start-up.
+  PushErrorCode(0x12);
+  EXPECT_FALSE(data.Mount());
+  EXPECT_TRUE(data.Mount());
 }
 
 }  // namespace
