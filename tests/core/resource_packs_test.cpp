@@ -132,7 +132,9 @@ TEST(ResourcePacks, ScrambledNamesWithZeroBytesAreToldApart) {
   EXPECT_FALSE(CResourceMgr::FindResource("abcdefgh", kTextType).IsFound());
   CStringList names;
   ASSERT_TRUE(CResourceMgr::ListFolder("", "Z", kTextType, names));
-  EXPECT_EQ(names.Count(), 2);
+  ASSERT_EQ(names.Count(), 2);
+  EXPECT_STREQ(names.GetString(0).Chars(), "Zone");
+  EXPECT_STREQ(names.GetString(1).Chars(), "Zeal");
 }
 
 // Two packs whose names differ only in case: the second is left out (and
