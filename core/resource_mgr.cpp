@@ -476,6 +476,16 @@ bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType
   return !names.IsEmpty();
 }
 
+bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType type,
+                              std::vector<CStr>& names) {
+  CStringList list;
+  for (const CStr& name : names) list.Append(name);
+  ListFolder(path, prefix, type, list);
+  names.clear();
+  for (int32_t i = 0; i < list.Count(); ++i) names.push_back(list.GetString(i));
+  return !names.empty();
+}
+
 bool CResourceMgr::GetResourceBlock(const char* path, ResourceType type, ChunkedBlock& block) {
   ResourceRef ref = FindResource(path, type);
   if (!ref.IsFound() || ref.entry == nullptr) return false;
