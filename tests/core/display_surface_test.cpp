@@ -99,28 +99,58 @@ TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllMode
     // Whatever the mode, the pixel shown at a physical point must be the
     // back-buffer pixel that a tap at that point is mapped to.
     struct Panel {
-        int32_t xs, ys;
+        int32_t xs, ys;  // in pixel units of the width (W) and height (H): see below
         const char* what;
-    } panels[] = {{0, 0, "plain panel"}, {-2, -12, "upside-down panel"}, {8, -2, "turned panel"}};
-    for (uint16_t format : {RAW_FORMAT_565, RAW_FORMAT_555}) {
-        for (const auto& panel : panels) {
-            for (int m = 0; m < 4; ++m) {
-                SCOPED_TRACE(testing::Message() << "format " << format << ", " << panel.what << ", mode " << m);
-                TearDown();
-                Open(6, 4, format, panel.xs, panel.ys);
-                LoadDistinctPalette();
-                ASSERT_TRUE(display->SetMode(display->Mode(m)));
-                FillBackBuffer();
-                display->Flush();
-                EXPECT_EQ(display->DirtyCount(), 0);
-                const FrameBuffer& screen = platform->Screen();
-                for (int y = 0; y < 4; ++y) {
-                    for (int x = 0; x < 6; ++x) {
-                        uint8_t index = BackPixel(display->MapPoint(PackedPoint(x, y)));
-                        ASSERT_EQ(screen.Pixel(x, y), display->ColourOf(index)) << "at " << x << "," << y;
+    } panels[] = {{0, 0, "plain panel"}, {-1, -1, "upside-down panel"}, {2, 2, "turned panel"}};
+    // 6 x 4 is small; 21 x 5 has rows long enough for the wide copy, plus an odd tail.
+    const int sizes[2][2] = {{6, 4}, {21, 5}};
+    for (const auto& size : sizes) {
+        const int w = size[0], h = size[1];
+        for (uint16_t format : {RAW_FORMAT_565, RAW_FORMAT_555}) {
+            for (const auto& panel : panels) {
+                int32_t xs = panel.xs == 0 ? 0 : (panel.xs < 0 ? -2 : 2 * h);
+                int32_t ys = panel.ys == 0 ? 0 : (panel.ys < 0 ? -2 * w : -2);
+                for (int m = 0; m < 4; ++m) {
+                    SCOPED_TRACE(testing::Message() << w << "x" << h << ", format " << format << ", " << panel.what
+                                                    << ", mode " << m);
+                    TearDown();
+                    Open(w, h, format, xs, ys);
+                    LoadDistinctPalette();
+                    ASSERT_TRUE(display->SetMode(display->Mode(m)));
+                    FillBackBuffer();
+                    display->Flush();
+                    EXPECT_EQ(display->DirtyCount(), 0);
+                    const FrameBuffer& screen = platform->Screen();
+                    for (int y = 0; y < h; ++y) {
+                        for (int x = 0; x < w; ++x) {
+                            uint8_t index = BackPixel(display->MapPoint(PackedPoint(x, y)));
+                            ASSERT_EQ(screen.Pixel(x, y), display->ColourOf(index)) << "at " << x << "," << y;
+                        }
                     }
                 }
             }
+        }
+    }
+}
+
+TEST_F(DisplayTest, PartialFlushTouchesOnlyItsRectangle) {
+    Open(40, 8);
+    LoadDistinctPalette();
+    FillBackBuffer();
+    display->Flush();
+    display->AddDirtyRect(PackedRect(3, 2, 22, 4));  // 20 wide, starting at an odd column
+    const SurfaceDesc& s = display->ScreenContext()->Surface();
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            *s.At(x, y) = static_cast<uint8_t>(200 + (x + y) % 50);
+        }
+    }
+    display->Flush();
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            bool inside = x >= 3 && x <= 22 && y >= 2 && y <= 4;
+            uint8_t expected = inside ? static_cast<uint8_t>(200 + (x + y) % 50) : static_cast<uint8_t>(1 + x + y * 40);
+            ASSERT_EQ(platform->Screen().Pixel(x, y), display->ColourOf(expected)) << x << "," << y;
         }
     }
 }
