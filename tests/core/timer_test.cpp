@@ -103,8 +103,11 @@ TEST_F(TimerTest, CallbackMayDeleteItsOwnTimerOrTheNextTask) {
     ScriptedTimer* self = nullptr;
     self = new ScriptedTimer(200, [&] {
         log.push_back("self");
-        delete self;  // an animation whose end callback deletes its owner
+        // An animation whose end callback deletes its owner. The callback
+        // lives in the timer, so nothing of it may be touched after the delete.
+        ScriptedTimer* me = self;
         self = nullptr;
+        delete me;
     });
     // Registered after `self`, so the walk reaches it only through the entry
     // that the callback freed from under it.
