@@ -15,6 +15,7 @@
 #include "core/data_file.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
+#include "core/signal.h"
 #include "core/error_code_stack.h"
 #include "core/draw_context.h"
 #include "core/log.h"
@@ -129,6 +130,49 @@ TEST_F(CoreTest, QuitCodeOnTheErrorStackEndsTheMainLoop) {
         void OnTimer() override { PushErrorCode(0xFF07); }
     } pusher;
     MainLoop();
+    EXPECT_EQ(QuitFlag, 1);
+    CoreShutdown();
+}
+
+void CountPenDown(intptr_t, SignalDelegate*) { g_events.push_back("pen down"); }
+
+TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
+    SetApplicationHooks({[] { return true; }, [] {}});
+    ASSERT_TRUE(CoreStartup());
+    SignalConnection pen;
+    PenDownSignal.Connect(CountPenDown, pen);
+    int ticksOfOther = 0;
+    struct Other : CTimer {
+        int* n;
+        explicit Other(int* counter) : CTimer(200), n(counter) {}
+        void OnTimer() override { ++*n; }
+    } other(&ticksOfOther);
+    struct Modal : CTimer {
+        int entered = 0;
+        Modal() : CTimer(200) {}
+        void OnTimer() override {
+            ++entered;
+            // A question box: frame steps until the stylus answers or the program quits.
+            size_t before = g_events.size();
+            while (g_events.size() == before && !QuitFlag) {
+                FrameStep();
+            }
+        }
+    } modal;
+    PostMessage(MainWindow(), WM_ACTIVATE, 1, 0);
+    for (int i = 0; i < 5; ++i) PostMessage(MainWindow(), WM_PAINT, 0, 0);
+    PostMessage(MainWindow(), WM_LBUTTONDOWN, 1, MakePointParam(3, 4));
+    FrameStep();
+    EXPECT_EQ(modal.entered, 1) << "the wait must not re-enter itself";
+    EXPECT_EQ(g_events, std::vector<std::string>{"pen down"});
+    EXPECT_GE(ticksOfOther, 6) << "other timers run inside the wait";
+
+    // The same wait ends when the program quits instead.
+    PostMessage(MainWindow(), WM_CLOSE, 0, 0);
+    g_events.clear();
+    platform->AdvanceClock(1000);
+    FrameStep();
+    EXPECT_EQ(modal.entered, 2);
     EXPECT_EQ(QuitFlag, 1);
     CoreShutdown();
 }
