@@ -20,7 +20,7 @@ constexpr uint8_t kSentinel = 0xEE;
 // Decodes a whole view into a picture-sized buffer prefilled with the sentinel.
 std::vector<uint8_t> DecodeAll(const ImageData& view, int width, int height, bool transparent) {
     std::vector<uint8_t> surface(static_cast<size_t>(width) * height, kSentinel);
-    BlockClip all{0, 0, view.BlockWidth() - 1, view.BlockHeight() - 1};
+    PackedRect all(0, 0, view.BlockWidth() - 1, view.BlockHeight() - 1);
     DrawImageRows(view.BlockX(), view.BlockY(), all, view.pixels, view.TableSize(), view.WideLengths(), transparent,
                   static_cast<uint16_t>(width), surface.data());
     return surface;
