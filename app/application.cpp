@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/application_steps.h"
+
 #include <new>
 
 #include "core/core_main.h"
@@ -15,18 +17,6 @@
 
 namespace {
 
-// One step of the application start-up. A step with a manager name is
-// framed in the log ("Initializing X...", then "X initialization ok." or
-// "X initialization failed.", nested one level); a step without one logs
-// nothing of its own. Every stop runs at shutdown, in reverse order,
-// whatever the start-up reached, so each must be safe after a failed or
-// skipped start.
-struct ApplicationStep {
-    const char* manager;
-    bool (*start)();
-    void (*stop)();
-};
-
 // In start-up order: CPathMgr, CResourceMgr, CPreferencesMgr, CUIMgr,
 // CSkinMgr, the screen resolution choice, the palette list and fonts,
 // CWindowMgr, CHintMgr, CHelpMgr, and last the game application object.
@@ -39,44 +29,11 @@ const ApplicationStep kSteps[] = {
     {nullptr, nullptr, nullptr},
 };
 
-void LogStep(const char* before, const char* manager, const char* after) {
-    CStr line("MAIN: ");
-    line.AppendChars(before);
-    line.AppendChars(manager);
-    line.AppendChars(after);
-    LogWrite(line);
-}
-
 }  // namespace
 
-bool InitApplication() {
-    bool ok = true;
-    for (const ApplicationStep* step = kSteps; step->start && ok; ++step) {
-        if (!step->manager) {
-            ok = step->start();
-            continue;
-        }
-        LogStep("Initializing ", step->manager, "...");
-        LogEnter();
-        ok = step->start() && ok;
-        LogLeave();
-        LogStep("", step->manager, ok ? " initialization ok." : " initialization failed.");
-    }
-    return ok;
-}
+bool InitApplication() { return RunApplicationSteps(kSteps); }
 
-void ShutdownApplication() {
-    const ApplicationStep* end = kSteps;
-    while (end->start) {
-        ++end;
-    }
-    for (const ApplicationStep* step = end; step != kSteps;) {
-        --step;
-        if (step->stop) {
-            step->stop();
-        }
-    }
-}
+void ShutdownApplication() { StopApplicationSteps(kSteps); }
 
 CDrawContext* CreateDrawContext() { return new (std::nothrow) CDrawContext; }
 

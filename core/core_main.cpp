@@ -8,6 +8,7 @@
 #include "core/error_code_stack.h"
 #include "core/log.h"
 #include "core/ref_string.h"
+#include "core/sound_mgr.h"
 #include "core/task_mgr.h"
 #include "platform/platform.h"
 
@@ -38,6 +39,7 @@ struct CoreManager {
 const CoreManager kCoreManagers[] = {
     {"CDeviceMgr", DeviceInit, DeviceShutdown, nullptr},
     {"CTimeMgr", StartTimeMgr, nullptr, nullptr},
+    {"CSoundMgr", CSoundMgr::Init, CSoundMgr::Shutdown, CSoundMgr::Tick},
     {"CTaskMgr", CTaskMgr::Init, CTaskMgr::Shutdown, CTaskMgr::Tick},
 };
 

@@ -1,5 +1,7 @@
 #include "core/display_surface.h"
 
+#include <cstring>
+
 #include "core/draw_context.h"
 #include "core/surface_memory.h"
 #include "platform/platform.h"
@@ -107,6 +109,7 @@ void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint
     for (int32_t i = 0; i < count && first + i < 256; ++i) {
         m_colours[first + i] = Convert(m_converter, rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
     }
+    RebuildPairs();
     if (!m_frame) {
         return;
     }
@@ -118,6 +121,18 @@ void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint
         for (int32_t x = 0; x < m_physicalWidth; ++x) {
             *reinterpret_cast<uint16_t*>(p) = fill;
             p += m_xPitch;
+        }
+    }
+}
+
+void CDisplaySurface::RebuildPairs() {
+    // Index pair (first byte in the low half, as memory holds it) to the two
+    // screen pixels, in the byte order of the machine.
+    m_pairs.resize(65536);
+    for (uint32_t hi = 0; hi < 256; ++hi) {
+        for (uint32_t lo = 0; lo < 256; ++lo) {
+            uint16_t both[2] = {m_colours[lo], m_colours[hi]};
+            std::memcpy(&m_pairs[hi << 8 | lo], both, 4);
         }
     }
 }
@@ -163,13 +178,22 @@ void CDisplaySurface::BlitRect(const PackedRect& rect) {
         const uint8_t* src = back.pixels + static_cast<intptr_t>(y) * back.pitch + left;
         uint8_t* dst = m_frame + origin + step * left + rowStep * y;
         if (step == 2) {
+            // The common case, a plain panel: two indexes at a time through
+            // the table of pixel pairs, four pixels per store.
             uint16_t* d = reinterpret_cast<uint16_t*>(dst);
+            const uint32_t* pairs = m_pairs.data();
             int32_t i = 0;
-            for (; i + 4 <= width; i += 4) {
-                d[i] = colours[src[i]];
-                d[i + 1] = colours[src[i + 1]];
-                d[i + 2] = colours[src[i + 2]];
-                d[i + 3] = colours[src[i + 3]];
+            for (; i + 8 <= width; i += 8) {
+                uint64_t eight;
+                std::memcpy(&eight, src + i, 8);
+                uint32_t four[4] = {pairs[eight & 0xFFFF], pairs[(eight >> 16) & 0xFFFF],
+                                    pairs[(eight >> 32) & 0xFFFF], pairs[eight >> 48]};
+                std::memcpy(d + i, four, 16);
+            }
+            for (; i + 2 <= width; i += 2) {
+                uint16_t two;
+                std::memcpy(&two, src + i, 2);
+                std::memcpy(d + i, &pairs[two], 4);
             }
             for (; i < width; ++i) {
                 d[i] = colours[src[i]];

@@ -9,6 +9,7 @@
 // palette, brightness and contrast); CDisplaySurface adds the screen.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/dyn_array.h"
 #include "core/packed_geometry.h"
@@ -131,8 +132,11 @@ public:
     uint16_t ColourOf(uint8_t index) const { return m_colours[index]; }
 
 private:
+    void RebuildPairs();
+
     Converter m_converter = Converter::Rgb565;
     uint16_t m_colours[256] = {};
+    std::vector<uint32_t> m_pairs = std::vector<uint32_t>(65536, 0);  // two pixels per index pair
     uint8_t* m_frame = nullptr;
     int32_t m_xPitch = 0;
     int32_t m_yPitch = 0;
