@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,39 @@ TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThen
     LogWrite("TEST: after");
     EXPECT_EQ(LogText().find("after"), std::string::npos);
     delete task;
+}
+
+// A headless device that notes what the log held when a box was shown.
+class BoxWatcher : public HeadlessBackend {
+public:
+    BoxWatcher(const HeadlessOptions& o, std::filesystem::path log) : HeadlessBackend(o), m_log(std::move(log)) {}
+    void MessageBox(const std::string& title, const std::string& text) override {
+        std::error_code ec;
+        logSizeAtBox.push_back(std::filesystem::exists(m_log) ? std::filesystem::file_size(m_log, ec) : 0);
+        HeadlessBackend::MessageBox(title, text);
+    }
+    std::vector<uintmax_t> logSizeAtBox;
+
+private:
+    std::filesystem::path m_log;
+};
+
+TEST_F(CoreTest, MarkerWarningComesBeforeTheFirstLogLineAndTheStartGoesOn) {
+    HeadlessOptions o;
+    o.settings.dataFolder = folder.string() + "/";
+    o.closeAfterSteps = 0;
+    auto watcher = std::make_unique<BoxWatcher>(o, folder / "zkvlog.sav");
+    BoxWatcher* w = watcher.get();
+    InstallPlatform(std::move(watcher));
+    std::ofstream(folder / "zkvlog.sav") << "an old log that start-up deletes";
+    std::ofstream(folder / "zkvInitTest.sav") << "Error";
+    SetApplicationHooks({[] { return true; }, [] {}});
+    ASSERT_TRUE(CoreStartup());
+    ASSERT_EQ(w->MessageBoxes(), std::vector<std::string>{"Previous load was failed. Log enabled, press 'OK' to continue."});
+    EXPECT_EQ(w->logSizeAtBox, std::vector<uintmax_t>{0});
+    EXPECT_EQ(LogText().rfind("MAIN: Starting core... \r\n", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder / "zkvInitTest.sav"));
+    CoreShutdown();
 }
 
 TEST_F(CoreTest, FailedApplicationKeepsTheCoreLinesAndShowsItsMessage) {
