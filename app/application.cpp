@@ -8,6 +8,12 @@
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
 #include "core/draw_context.h"
+#include "core/log.h"
+#include "core/path_mgr.h"
+#include "core/preferences.h"
+#include "core/ref_string.h"
+#include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
 
 namespace {
 
@@ -16,6 +22,10 @@ namespace {
 // CWindowMgr, CHintMgr, CHelpMgr, and last the game application object.
 // Each joins this table with its subsystem; the table ends with an empty entry.
 const ApplicationStep kSteps[] = {
+    {"CPathMgr", CPathMgr::Init, CPathMgr::Shutdown},
+    {"CResourceMgr", CResourceMgr::Init, CResourceMgr::Shutdown},
+    {"CPreferencesMgr", CPreferencesMgr::Load, CPreferencesMgr::Save},
+    {"CUIMgr", CUIMgr::Init, CUIMgr::Shutdown},
     {nullptr, nullptr, nullptr},
 };
 
