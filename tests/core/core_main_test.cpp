@@ -178,6 +178,46 @@ TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
     CoreShutdown();
 }
 
+// The close question of a map screen: a close listener asks modally; while it
+// waits, a tap destroys another window whose close listener is next in line.
+SignalConnection* g_laterListener = nullptr;
+void AskModally(intptr_t veto, SignalDelegate*) {
+    g_events.push_back("asking");
+    size_t before = g_events.size();
+    while (g_events.size() == before && !QuitFlag) {
+        FrameStep();  // messages are dispatched from inside the close message
+    }
+    *reinterpret_cast<uint8_t*>(veto) = 0;  // the answer: keep playing
+}
+void DestroyLaterWindow(intptr_t, SignalDelegate*) {
+    g_events.push_back("tap");
+    delete g_laterListener;
+    g_laterListener = nullptr;
+}
+void LaterCloseListener(intptr_t, SignalDelegate*) { g_events.push_back("later listener"); }
+
+TEST_F(CoreTest, CloseListenerMayWaitModallyWhileOtherListenersGoAway) {
+    SetApplicationHooks({[] { return true; }, [] {}});
+    ASSERT_TRUE(CoreStartup());
+    SignalConnection asking, tap;
+    CloseSignal.Connect(AskModally, asking);
+    g_laterListener = new SignalConnection;
+    CloseSignal.Connect(LaterCloseListener, *g_laterListener);
+    PenDownSignal.Connect(DestroyLaterWindow, tap);
+    PostMessage(MainWindow(), WM_CLOSE, 0, 0);
+    PostMessage(MainWindow(), WM_PAINT, 0, 0);
+    PostMessage(MainWindow(), WM_LBUTTONDOWN, 1, MakePointParam(1, 1));
+    FrameStep();
+    EXPECT_EQ(g_events, (std::vector<std::string>{"asking", "tap"}));
+    EXPECT_EQ(QuitFlag, 0) << "vetoed";
+    EXPECT_EQ(CloseSignal.Count(), 1);
+    CloseSignal.Disconnect(asking);
+    PostMessage(MainWindow(), WM_CLOSE, 0, 0);
+    FrameStep();
+    EXPECT_EQ(QuitFlag, 1);
+    CoreShutdown();
+}
+
 TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThenTheLog) {
     SetApplicationHooks({[] { return true; },
                          [] { g_events.push_back(std::string("application, device ") +
