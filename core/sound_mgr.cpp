@@ -84,9 +84,15 @@ void CSoundChannel::Update() {
 
 // ---- Sound ----
 
-CSound::CSound() {
+CSound::CSound(const char* path) {
     volume_ = CSoundMgr::DefaultVolume();
     second_ = CSoundMgr::DefaultSecondValue();
+    if (path != nullptr && path[0] != '\0') Load(path);
+}
+
+bool CSound::Load(const char* path) {
+    Stop();
+    return LoadSound(path, sample_);
 }
 
 CSound::~CSound() {

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "core/sound_mgr.h"
 #include "platform/headless/headless_wave_out.h"
 #include "tests/support/art_fixtures.h"
+#include "tests/support/fixture_packs.h"
 
 namespace {
 
@@ -161,6 +163,24 @@ TEST_F(SoundTest, FailedOpenOrSoundOffPlaysNothing) {
     ASSERT_TRUE(sound.SetSample(sample_));
     EXPECT_FALSE(sound.Play());
     EXPECT_FALSE(CSoundMgr::PlaySound(SoundData{}, 255, 0));
+}
+
+TEST_F(SoundTest, SoundsLoadFromPacks) {
+    PackWriter pack(100);
+    ASSERT_TRUE(pack.AddFile("Sounds/msg_info", "wav", wav_));
+    std::vector<uint8_t> listChunk = wav_;
+    std::memcpy(listChunk.data() + 36, "LIST", 4);
+    ASSERT_TRUE(pack.AddFile("Sounds/odd", "wav", listChunk));
+    FixtureData data;
+    data.AddPack("sounds", pack);
+    ASSERT_TRUE(data.Mount());
+    CSound sound("/Sounds/msg_info");
+    EXPECT_TRUE(sound.Sample().HasSamples());
+    EXPECT_TRUE(sound.Play());
+    EXPECT_FALSE(sound.Load("/Sounds/odd")) << "a chunk the fixed layout would misread";
+    EXPECT_FALSE(sound.IsPlaying()) << "loading stops the sound first";
+    EXPECT_FALSE(sound.Load("/Sounds/none"));
+    EXPECT_FALSE(sound.Play());
 }
 
 TEST(SoundData, OnlyTheCanonicalPcmLayoutIsTaken) {
