@@ -163,7 +163,13 @@ bool CSoundMgr::Init() {
     return true;
 }
 
-void CSoundMgr::Shutdown() { Enable(false); }
+void CSoundMgr::Shutdown() {
+    Enable(false);
+    // Nothing may play on past the program's end: every channel is given
+    // back (fire-and-forget sounds are deleted) and the output is closed.
+    StopAll();
+    CloseWaveOut();
+}
 
 bool CSoundMgr::Enable(bool on) {
     State().on = on;
