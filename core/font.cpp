@@ -1,5 +1,7 @@
 #include "core/font.h"
 
+#include <bit>
+
 #include "core/draw_context.h"
 #include "core/pack_format.h"
 #include "core/resource_mgr.h"
@@ -90,12 +92,18 @@ int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const char* text, int32
                         for (int32_t c = firstColumn; c <= lastColumn; ++c) *out++ = background;
                     continue;
                 }
-                for (int32_t c = firstColumn; c <= lastColumn; ++c, ++out, bits >>= 1) {
-                    if (bits & 1)
-                        *out = foreground;
-                    else if (!transparent)
-                        *out = background;
+                if (transparent) {
+                    // Only the set bits matter: visit them and nothing else.
+                    const int32_t span = lastColumn - firstColumn;
+                    while (bits != 0) {
+                        const int32_t k = std::countr_zero(bits);
+                        if (k > span) break;
+                        out[k] = foreground;
+                        bits &= bits - 1;
+                    }
+                    continue;
                 }
+                for (int32_t c = firstColumn; c <= lastColumn; ++c, ++out, bits >>= 1) *out = (bits & 1) ? foreground : background;
             }
         }
         pen += w;
