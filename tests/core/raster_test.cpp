@@ -259,6 +259,10 @@ TEST_F(PaletteTest, LoadersMakeViewsOrRefuse) {
     noFrames[10] = 0;
     noFrames[12] = 255;
     ASSERT_TRUE(pack.AddFile("Ani/noframes", "ani", noFrames));
+    std::vector<uint8_t> farFrame =
+        MustEncode(EncodeAnimation({SolidPicture(2, 2, 1), SolidPicture(2, 2, 2)}, {}));
+    farFrame[13] = 0xF0;  // frame 1 said to start far past the end
+    ASSERT_TRUE(pack.AddFile("Ani/farframe", "ani", farFrame));
     data_.AddPack("more", pack);
     ASSERT_TRUE(data_.Mount());
     ImageData image;
@@ -270,6 +274,7 @@ TEST_F(PaletteTest, LoadersMakeViewsOrRefuse) {
     EXPECT_TRUE(LoadAnimation("/Ani/ok", anim));
     EXPECT_FALSE(LoadAnimation("/Ani/badloop", anim));
     EXPECT_FALSE(LoadAnimation("/Ani/noframes", anim));
+    EXPECT_FALSE(LoadAnimation("/Ani/farframe", anim));
     EXPECT_FALSE(anim.HasHeader());
 }
 
