@@ -75,6 +75,11 @@ TEST_F(ShippedArt, TestPicturesLoad) {
     ImageData image;
     AnimData anim;
     EXPECT_TRUE(LoadImage("/Images/checker", image));
+    ASSERT_TRUE(LoadImage("/Images/diamond", image));
+    EXPECT_TRUE(image.Flags() & kImageTransparent);
+    EXPECT_EQ(image.HotX(), 10);
+    ASSERT_TRUE(LoadImage("/Images/strip", image));
+    EXPECT_TRUE(image.WideLengths());
     EXPECT_TRUE(LoadAnimation("/Ani/pulse", anim));
     EXPECT_EQ(anim.FrameCount(), 4);
 }
