@@ -273,12 +273,14 @@ public:
     void SetModalResult(uint16_t result) { m_modalResult = result; }
     uint32_t LastClickTime() const { return m_lastClickTime; }
 
-    // The modal loop of this window watches this flag, which the destructor
-    // sets, so a window destroyed inside its own modal run ends the run.
-    void SetDestroyWatch(bool* flag) { m_destroyWatch = flag; }
-    bool* DestroyWatch() const { return m_destroyWatch; }
+protected:
+    // Marks the window as being destroyed and takes it off the screen (ends
+    // its modal run or hides it) while the derived parts still exist.
+    // Derived destructors call it first; the base destructor calls it again.
+    void PrepareDestroy();
 
 private:
+    friend class WindowGuard;
     void InitDefaults();
     static void UpdateScreenRects(WindowNode* node);
     void LayoutChildren();
@@ -296,7 +298,24 @@ private:
     uint8_t m_flags2 = 0;
     WindowNode* m_node = nullptr;
     uint16_t m_modalResult = 0;
-    bool* m_destroyWatch = nullptr;
+    bool m_hasLastClick = false;
+    class WindowGuard* m_guards = nullptr;
+};
+
+// Watches a window across calls that may destroy it (handlers, modal loops,
+// event delivery): Alive() turns false once the window's destructor ran.
+class WindowGuard {
+public:
+    explicit WindowGuard(CWindow* window);
+    ~WindowGuard();
+    WindowGuard(const WindowGuard&) = delete;
+    WindowGuard& operator=(const WindowGuard&) = delete;
+    bool Alive() const { return m_window != nullptr; }
+
+private:
+    friend class CWindow;
+    CWindow* m_window;
+    WindowGuard* m_next;
 };
 
 // Places a requested rect inside a parent client rect of the given size by
