@@ -152,6 +152,13 @@ bool CUiTree::SelectIndex(int index, const CStr& path) {
   return true;
 }
 
+bool CUiTree::GoToIndex(int index, const CStr& path) {
+  if (!SelectIndex(index, path)) return false;
+  current_ = selected_;
+  currentPath_ = selectedPath_;
+  return true;
+}
+
 bool CUiTree::NextSameName() {
   if (selected_ < 0) return true;
   const Record& record = records_[static_cast<size_t>(selected_)];

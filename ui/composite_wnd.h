@@ -29,6 +29,7 @@ class CCompositeWnd;
 class CCompositeMemberWnd : public CWindow {
 public:
     CCompositeMemberWnd(CCompositeWnd* owner, CWindow* parent);
+    ~CCompositeMemberWnd() override;
     void* QueryInterface(int32_t id) override;
     void Paint(const PackedRect& rect) override;
     void OnSize() override;
@@ -36,6 +37,7 @@ public:
     void OnHide() override;
 
 private:
+    friend class CCompositeWnd;
     CCompositeWnd* m_owner;
 };
 
@@ -61,6 +63,7 @@ public:
     CWindowCanvas& Canvas() { return m_canvas; }
 
 protected:
+    friend class CCompositeMemberWnd;
     CHintHelpLink m_link;
     CCompositeMemberWnd* m_window;
     CWindowCanvas m_canvas;
