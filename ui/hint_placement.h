@@ -5,6 +5,8 @@
 // the arrow's tip and kept on the screen (never clamped vertically).
 #include <cstdint>
 
+#include "ui/scroll_geometry.h"  // FloorHalf
+
 enum HintArrow : int8_t {
     HintArrowNone = -1,
     HintArrowUpLeft = 0,
@@ -36,6 +38,3 @@ struct HintPlacement {
 HintPlacement PlaceHintBalloon(int32_t pointX, int32_t pointY, int32_t screenWidth, int32_t screenHeight,
                                int32_t balloonWidth, int32_t balloonHeight,
                                const HintArrowMetrics (&arrows)[HintArrowCount]);
-
-// Integer halving rounded toward minus infinity.
-inline int32_t FloorHalf(int32_t value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }

@@ -65,5 +65,8 @@ struct ValueStep {
 };
 ValueStep LimitValueStep(int32_t value, int32_t amount, int32_t min, int32_t max);
 
+// Integer halving rounded toward minus infinity.
+inline int32_t FloorHalf(int32_t value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
+
 // a + b kept within the int32 range.
 int32_t SaturatingAdd(int32_t a, int64_t b);
