@@ -468,7 +468,12 @@ void MarkupLayout::OnFinish() {
     if (m_lineWidth != 0) FinishLine();
     MarkupLine* line = m_line;
     line->Finish();
-    if (m_pageHeight != 0 && m_page->OuterHeight() < m_pageHeight + line->OuterHeight() + m_lineOffset) NewPage();
+    // The last line holds no element (a line with any was finished above);
+    // it never opens a page of its own, which would be an empty page.
+    if (!line->Elements().empty() && m_pageHeight != 0 &&
+        m_page->OuterHeight() < m_pageHeight + line->OuterHeight() + m_lineOffset) {
+        NewPage();
+    }
     m_page->AddLine(line);
     m_line = nullptr;
     m_page->SetAlign(m_page->Alignment() & 0x0F, m_settings.alignV);
