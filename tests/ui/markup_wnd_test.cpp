@@ -1,0 +1,127 @@
+// Mark-up windows: pages of the client size, text lists from the tree, and
+// the mark-up button.
+#include "ui/markup_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/controls_bench.h"
+
+namespace {
+
+using controls_test::ControlsBench;
+
+class MarkupWndTest : public ControlsBench {
+protected:
+    void SetUp() override {
+        ControlsBench::SetUp();
+        ASSERT_TRUE(pack.AddText("Texts/long", "txt", "second {s1}text"));
+        ASSERT_TRUE(pack.AddText("Main/Rt/part", "txt", "from the node's folder"));
+        ASSERT_TRUE(pack.AddFile("Images/flag", "ani", controls_test::Animation(3, 8, 6)));
+        controls_test::AddButtonSkin(pack, "mbtn", 40, 20, 3);
+        Mount({{0, "Main", {}},
+               {1, "Mk", {1, 0, 0, 0, 100, 50, "MkKey"}},
+               {1, "Rt", {1, 0, 0, 60, 120, 40, 4, "Key1", "/Texts/long", "~/part", "/Texts/none", 3, 9}},
+               {1, "MkBtn", {1, 0, 0, 120, 100, 30, "mbtn", "BtnKey"}}},
+              "MkKey=hello world\r\nKey1=first text\r\nBtnKey=go {s1}now\r\n");
+    }
+};
+
+TEST_F(MarkupWndTest, PagesFollowTextAndSize) {
+    CMarkupWnd wnd(Root(), CStr("/Main/Mk"), true);
+    EXPECT_STREQ(wnd.Text().Chars(), "hello world");
+    ASSERT_EQ(wnd.PageCount(), 1);
+    EXPECT_EQ(wnd.CurrentPage(), 0);
+    EXPECT_EQ(wnd.PageWidth(), 66);
+    EXPECT_EQ(wnd.PageHeight(), 10);
+    // Narrower: one word a line.
+    wnd.SetRect(PackedRect(0, 0, 39, 49), false);
+    EXPECT_EQ(wnd.PageHeight(), 20);
+    EXPECT_EQ(wnd.PageWidth(), 30);
+    // Twelve lines on pages 50 high: three pages; out-of-range pages are ignored.
+    wnd.SetText(CStr("a{br}b{br}c{br}d{br}e{br}f{br}g{br}h{br}i{br}j{br}k{br}l"), false);
+    ASSERT_EQ(wnd.PageCount(), 3);
+    wnd.SelectPage(2, false);
+    EXPECT_EQ(wnd.CurrentPage(), 2);
+    wnd.SelectPage(3, false);
+    wnd.SelectPage(-1, false);
+    EXPECT_EQ(wnd.CurrentPage(), 2);
+    // An empty text removes every page.
+    wnd.SetText(CStr(), false);
+    EXPECT_EQ(wnd.PageCount(), 0);
+    EXPECT_EQ(wnd.PageWidth(), 0);
+    EXPECT_EQ(wnd.PageHeight(), 0);
+    wnd.SelectPage(0, false);
+    EXPECT_EQ(wnd.CurrentPage(), -1);
+}
+
+TEST_F(MarkupWndTest, TextBeforeSizeIsBuiltAgainWhenTheSizeArrives) {
+    CMarkupWnd wnd(Root(), CStr(), false);
+    wnd.SetText(CStr("hello world"), false);
+    wnd.SetRect(PackedRect(0, 0, 99, 39), false);
+    EXPECT_EQ(wnd.PageWidth(), 66);
+    ASSERT_EQ(wnd.PageCount(), 1);
+    EXPECT_EQ(wnd.Page(0)->OuterHeight(), 40);
+    // Centred vertically: the block of one line sits in the middle.
+    wnd.SetVAlign(AlignCentre, false);
+    EXPECT_EQ(wnd.Page(0)->Position().Y(), 15);
+}
+
+TEST_F(MarkupWndTest, AnimationsRunWhileTheirPageIsShown) {
+    CMarkupWnd wnd(Root(), CStr(), false);
+    wnd.SetRect(PackedRect(0, 0, 99, 19), false);
+    wnd.SetText(CStr("{ani src=/Images/flag}{ff}two{ff}{ani src=/Images/flag}"), false);
+    ASSERT_EQ(wnd.PageCount(), 3);
+    auto anim = [&](int page) {
+        return dynamic_cast<CAnimElement*>(wnd.Page(page)->Lines().at(0)->Elements().at(0));
+    };
+    ASSERT_NE(anim(0), nullptr);
+    EXPECT_FALSE(anim(0)->IsRunning());  // hidden
+    wnd.Show(true, false);
+    EXPECT_TRUE(anim(0)->IsRunning());
+    wnd.SelectPage(2, false);
+    EXPECT_FALSE(anim(0)->IsRunning());
+    EXPECT_TRUE(anim(2)->IsRunning());
+    wnd.Show(false, false);
+    EXPECT_FALSE(anim(2)->IsRunning());
+}
+
+TEST_F(MarkupWndTest, TextWindowListsItsTexts) {
+    CUIMgr::Tree().GoToPath("/Main/Rt");
+    CTextWnd wnd(Root(), CStr("/Main/Rt"), true);
+    ASSERT_EQ(wnd.StringCount(), 4);
+    EXPECT_STREQ(wnd.Text().Chars(), "first text");
+    EXPECT_EQ(wnd.foreground, 9);
+    EXPECT_EQ(wnd.HAlign(), AlignEnd);
+    CStr text;
+    ASSERT_TRUE(wnd.GetString(1, text));
+    EXPECT_STREQ(text.Chars(), "second {s1}text");
+    ASSERT_TRUE(wnd.GetString(2, text));
+    EXPECT_STREQ(text.Chars(), "from the node's folder");
+    ASSERT_TRUE(wnd.GetString(3, text));
+    EXPECT_STREQ(text.Chars(), "");  // a missing resource
+    EXPECT_FALSE(wnd.GetString(4, text));
+    wnd.ShowString(1, false);
+    EXPECT_STREQ(wnd.Text().Chars(), "second {s1}text");
+    // Right-aligned in 120: "second text" is 66 wide.
+    ASSERT_EQ(wnd.PageCount(), 1);
+    EXPECT_EQ(wnd.Page(0)->Lines().at(0)->Position().X(), 120 - 66);
+    wnd.ShowString(4, false);
+    EXPECT_STREQ(wnd.Text().Chars(), "second {s1}text");
+}
+
+TEST_F(MarkupWndTest, MarkupButtonFaceFillsTheButton) {
+    CMarkupButton button(Root(), CStr("/Main/MkBtn"), true);
+    EXPECT_STREQ(button.GetMarkupText().Chars(), "go {s1}now");
+    CMarkupWnd* face = button.Face();
+    ASSERT_EQ(face->PageCount(), 1);
+    EXPECT_FALSE(face->IsVisible());
+    EXPECT_EQ(face->Width(), button.Width());
+    // Centred both ways in the face.
+    const MarkupLine* line = face->Page(0)->Lines().at(0);
+    EXPECT_EQ(line->Position().X(), (button.Width() - 36) / 2);
+    button.SetMarkupText(CStr("x"), false);
+    EXPECT_STREQ(button.GetMarkupText().Chars(), "x");
+    EXPECT_EQ(face->PageWidth(), 6);
+}
+
+}  // namespace
