@@ -9,7 +9,9 @@
 #include <variant>
 #include <vector>
 
+#include "core/device_mgr.h"
 #include "core/font.h"
+#include "core/task_mgr.h"
 #include "core/pack_format.h"
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
@@ -84,6 +86,24 @@ inline void AddButtonSkin(PackWriter& pack, const std::string& name, uint16_t wi
     ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btn_r", "img", Picture(width - width / 2, height, colour)));
 }
 
+// A button skin of four corners only: both its width and height are fixed,
+// so a part given the rect (0,0,0,0) takes exactly this size.
+inline void AddFixedButtonSkin(PackWriter& pack, const std::string& name, uint16_t width, uint16_t height,
+                               uint8_t colour) {
+    const uint16_t w1 = width / 2, w2 = width - width / 2, h1 = height / 2, h2 = height - height / 2;
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btnfrm_ul", "img", Picture(w1, h1, colour)));
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btnfrm_ur", "img", Picture(w2, h1, colour)));
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btnfrm_dl", "img", Picture(w1, h2, colour)));
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btnfrm_dr", "img", Picture(w2, h2, colour)));
+}
+
+// A column button skin: its width is fixed, its height follows the rect.
+inline void AddColumnButtonSkin(PackWriter& pack, const std::string& name, uint16_t width, uint8_t colour) {
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btn_u", "img", Picture(width, 2, colour)));
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btn_m", "img", Picture(width, 1, colour)));
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btn_d", "img", Picture(width, 2, colour)));
+}
+
 class ControlsBench : public ui_test::UiBench {
 protected:
     // Tests add their own resources to `pack` in their SetUp before calling
@@ -124,6 +144,27 @@ protected:
             CPathMgr::Shutdown();
         }
         ui_test::UiBench::TearDown();
+    }
+    // Presses the pen at a point and keeps it down.
+    void PenDown(int x, int y) {
+        PenDownSignal.FirePoint(PackedPoint(x, y));
+        CWindowMgr::ProcessEvents();
+    }
+    void PenMove(int x, int y) {
+        PenMoveSignal.FirePoint(PackedPoint(x, y));
+        CWindowMgr::ProcessEvents();
+    }
+    void PenUp(int x, int y) {
+        PenUpSignal.FirePoint(PackedPoint(x, y));
+        CWindowMgr::ProcessEvents();
+    }
+    // Moves the virtual clock on one millisecond at a time, ticking the
+    // tasks after each, as frame steps would.
+    void RunClock(uint32_t milliseconds) {
+        for (uint32_t i = 0; i < milliseconds; ++i) {
+            headless_->AdvanceClock(1);
+            CTaskMgr::Tick();
+        }
     }
     void AddFont(uint8_t height, uint8_t width) {
         fonts_.push_back(MustEncode(EncodeFont(PatternFont(height, 32, 224, width, 1))));
