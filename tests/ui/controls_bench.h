@@ -5,11 +5,14 @@
 //   font 0: every glyph 6 wide, 10 high; font 1: 4 x 7; font 2: 3 x 5.
 
 #include <deque>
+#include <functional>
+#include <utility>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "core/device_mgr.h"
+#include "core/core_main.h"
 #include "core/font.h"
 #include "core/task_mgr.h"
 #include "core/pack_format.h"
@@ -104,6 +107,41 @@ inline void AddColumnButtonSkin(PackWriter& pack, const std::string& name, uint1
     ASSERT_TRUE(pack.AddFile("Skin/" + name + "/btn_d", "img", Picture(width, 2, colour)));
 }
 
+// A frame skin with a border 4 wide (the top 8 high) under "Skin/<name>".
+inline void AddFrameSkin(PackWriter& pack, const std::string& name, uint8_t colour) {
+    const char* parts[] = {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"};
+    const uint16_t heights[] = {8, 8, 8, 4, 4, 4, 4, 4};
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(pack.AddFile("Skin/" + name + "/" + parts[i], "img", Picture(4, heights[i], colour)));
+    }
+    ASSERT_TRUE(pack.AddFile("Skin/" + name + "/client", "img", Picture(4, 4, 1)));
+}
+
+// A frame hook that runs scripted actions at given frame steps, then
+// delivers the queued events. After `limit` steps it sets the quit flag, so
+// a modal loop that a test fails to close still ends.
+class StepScript : public FrameHook {
+public:
+    void OnFrame() override {
+        ++steps;
+        for (auto& [at, action] : actions) {
+            if (at == steps) action();
+        }
+        if (steps >= limit) QuitFlag = 1;
+        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+    }
+    void At(int step, std::function<void()> action) { actions.emplace_back(step, std::move(action)); }
+    void TapAt(int step, int x, int y) {
+        At(step, [x, y] {
+            PenDownSignal.FirePoint(PackedPoint(x, y));
+            PenUpSignal.FirePoint(PackedPoint(x, y));
+        });
+    }
+    int steps = 0;
+    int limit = 200;
+    std::vector<std::pair<int, std::function<void()>>> actions;
+};
+
 class ControlsBench : public ui_test::UiBench {
 protected:
     // Tests add their own resources to `pack` in their SetUp before calling
@@ -144,6 +182,12 @@ protected:
             CPathMgr::Shutdown();
         }
         ui_test::UiBench::TearDown();
+    }
+    // Installs a fresh step script as the frame hook (the hook owns it).
+    StepScript* Script() {
+        auto* script = new StepScript;
+        SetFrameHook(script);
+        return script;
     }
     // Presses the pen at a point and keeps it down.
     void PenDown(int x, int y) {
