@@ -27,6 +27,12 @@ CPressable::CPressable(CWindow* parent, const PackedRect& rect, const CStr& text
     SetFlag2(Wnd2DoubleClick, false);
 }
 
+CPressable::~CPressable() {
+    PrepareDestroy();
+    delete m_stateHandler;
+    m_stateHandler = nullptr;
+}
+
 void* CPressable::QueryInterface(int32_t id) {
     return id == IidPressable ? static_cast<CWindow*>(this) : CWindow::QueryInterface(id);
 }
