@@ -35,6 +35,10 @@ CWindow* MakeLabel(CWindow* parent) {
     return label;
 }
 void AttachHint(CWindow* window, CHintText* hint) { g_hints[window] = hint->Text().Chars(); }
+std::map<CWindow*, std::string> g_helps;
+void AttachHelp(CWindow* window, CHelpText* help) {
+    g_helps[window] = std::string(help->Title().Chars()) + ": " + help->Text().Chars();
+}
 
 class TreeWindowsTest : public UiDataBench {
 protected:
@@ -42,7 +46,9 @@ protected:
         UiDataBench::SetUp();
         g_labels.clear();
         g_hints.clear();
+        g_helps.clear();
         ToolkitHooks hooks;
+        hooks.attachHelp = AttachHelp;
         hooks.createLabel = MakeLabel;
         hooks.attachHint = AttachHint;
         SetToolkitHooks(hooks);
@@ -159,6 +165,8 @@ TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint) {
     EXPECT_EQ(button.WindowRect(), PackedRect(24, 84, 103, 103)) << "the row skin fixes the height to 20";
     EXPECT_EQ(button.Skin(), GetButtonSkin(CStr("btn")));
     EXPECT_EQ(g_hints[&button], "tip");
+    EXPECT_EQ(g_helps[&button], "Help me: The whole help text.") << "a key with a slash names a whole text";
+    EXPECT_EQ(g_hints.count(&frame), 0u) << "no hint node, no hint";
 }
 
 // Records the look after every state change and every click.
@@ -260,6 +268,8 @@ TEST_F(TreeWindowsTest, ScreenPlacesItsWallpaperAndPairsItsPalettePushes) {
     EXPECT_EQ(screen->Animations().size(), 2u) << "numbers 1 and 2; 4 is never reached";
     EXPECT_EQ(screen->PaletteName(), CStr("blue"));
     EXPECT_TRUE(screen->Music()->Sound().IsLooping());
+    EXPECT_EQ(screen->Music()->SoundName(), CStr("/Sounds/music")) << "a bare name is taken from the sound folder";
+    EXPECT_TRUE(screen->Music()->Sound().Sample().HasHeader());
     EXPECT_EQ(screen->TitleRect(), PackedRect(80, 0, 159, 9));
     EXPECT_EQ(screen->Window()->Margins(), PackedRect(0, 9, 0, 0));
     EXPECT_EQ(screen->titleColour, 7);

@@ -100,6 +100,7 @@ inline std::vector<Node> TestTree() {
         {2, "Icon", {1, 0, 5, 40, 0, 0, "ico", 1, 1}},
         {2, "Btn", {1, 0, 20, 60, 80, 30, "pic", "btn"}},
         {3, "Hint_", {"HintKey"}},
+        {3, "Help_", {"/Texts/help1", "HelpTitle"}},
         {2, "SndShow_", {"/Sounds/ding", 0}},
         {1, "Anchored", {0, 9, 0, -20, 100, 20}},
         {1, "Caption", {1, 0, 0, 0, 100, 20, "btn", "pic", "CapKey", 9}},
@@ -123,7 +124,7 @@ protected:
         ASSERT_TRUE(pack.AddFile("UI/test", "uib", table));
         ASSERT_TRUE(pack.AddText("Locale/locale", "txt",
                                  "TitleKey=abcdefgh\r\nDlgTitle=abcde\r\nHintKey=tip\r\nCapKey=abcdefghi\r\n"
-                                 "ShotTitle=abc\r\n"));
+                                 "ShotTitle=abc\r\nHelpTitle=Help me\r\n"));
         // Button skin "btn", row form: caps 8 wide, 20 high.
         ASSERT_TRUE(pack.AddFile("Skin/btn/btn_l", "img", Img(SolidPicture(8, 20, 3))));
         ASSERT_TRUE(pack.AddFile("Skin/btn/btn_c", "img", Img(SolidPicture(4, 20, 4))));
@@ -158,6 +159,7 @@ protected:
         ASSERT_TRUE(pack.AddFile("Palettes/blue", "pal", MustEncode(EncodePalette(blue))));
         ASSERT_TRUE(pack.AddFile("Images/Btn/pic", "img", Img(SolidPicture(30, 12, 60))));
         ASSERT_TRUE(pack.AddFile("Images/Icons/ico", "img", Img(SolidPicture(16, 14, 61), true)));
+        ASSERT_TRUE(pack.AddText("Texts/help1", "txt", "The whole help text."));
         ASSERT_TRUE(pack.AddFile("Sounds/ding", "wav", ToneWav(100)));
         ASSERT_TRUE(pack.AddFile("Sounds/music", "wav", ToneWav(200)));
         data_.AddPack("ui", pack);
