@@ -104,6 +104,19 @@ TEST_F(TreeWindowsTest, FrameWindowLaysOutItsTitleMarginsLabelsAndIcons) {
     frame.SetText(CStr("xyz"), false);
     ASSERT_TRUE(frame.LoadLayout(true));
     EXPECT_EQ(frame.Text(), CStr("xyz"));
+    // The nested reloads of a layout refresh once, at the outermost level.
+    struct Counter : LinkListener {
+        void OnLinkRefreshed(CUiTreeLink*) override { ++count; }
+        int count = 0;
+    } counter;
+    frame.Link().SetListener(&counter);
+    ASSERT_TRUE(frame.LoadLayout(true));
+    EXPECT_EQ(counter.count, 1);
+    frame.Link().SetListener(nullptr);
+    EXPECT_EQ(g_labels.size(), 2u) << "re-reading makes no second set of labels";
+    int after = 0;
+    for (CWindow* c = frame.GetFirstChild(); c; c = c->GetNextSibling()) ++after;
+    EXPECT_EQ(after, 3);
     frame.noMargins = 1;
     frame.UpdateMargins();
     EXPECT_EQ(frame.Margins(), PackedRect(0, 0, 0, 0));
