@@ -383,10 +383,9 @@ bool CImageButton::LoadLayout(bool keepVisibility) {
     const CStr overlay = CUIMgr::NextString();
     const CStr skin = CUIMgr::NextString();
     if (!overlay.IsEmpty()) {
-        PushResourceFolder();
+        ResourceFolderScope scope;
         if (overlay.At(0) != '/') CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesButtons).Chars());
         m_overlay.SetImage(overlay.Chars(), false);
-        PopResourceFolder();
     }
     SetSkin(skin, false);
     LayoutContent();

@@ -150,6 +150,25 @@ TEST_F(TreeWindowsTest, SkinsAreCachedByNameWithoutCaseAndRestoreTheFolder) {
     EXPECT_EQ(SkinCacheCount(), 4);
 }
 
+TEST_F(TreeWindowsTest, FullStacksLeaveTheFolderAndTheTreeAsTheyWere) {
+    CResourceMgr::SetCurrentFolder("/Images");
+    for (int i = 0; i < kResourceFolderStackSize; ++i) ASSERT_TRUE(PushResourceFolder());
+    EXPECT_TRUE(GetButtonSkin(CStr("btn"))->normal.IsLoaded());
+    EXPECT_EQ(CResourceMgr::CurrentFolder(), CStr("/Images"));
+    while (ResourceFolderDepth() > 0) PopResourceFolder();
+
+    CUiTree& tree = CUIMgr::Tree();
+    ASSERT_TRUE(tree.GoToPath("/Map") || tree.GoToPath("/Main"));
+    const int current = tree.CurrentNode();
+    for (int i = 0; i < CUiTree::kStackSize; ++i) ASSERT_TRUE(tree.PushNode());
+    CDialog dialog(nullptr, CStr("/Main/Dlg"), true);
+    EXPECT_EQ(tree.CurrentNode(), current) << "no save, no move";
+    EXPECT_TRUE(g_labels.empty());
+    while (tree.PopNode()) {
+    }
+    EXPECT_EQ(tree.CurrentNode(), current);
+}
+
 TEST_F(TreeWindowsTest, AWindowWhoseSkinNameIsTakenKeepsTheDefaultSkin) {
     GetButtonSkin(CStr("btn"));
     CFrameWnd plain(nullptr, CStr("/Main/Plain"), true);
