@@ -27,6 +27,12 @@ CPressable::CPressable(CWindow* parent, const PackedRect& rect, const CStr& text
     SetFlag2(Wnd2DoubleClick, false);
 }
 
+CPressable::~CPressable() {
+    PrepareDestroy();
+    delete m_stateHandler;
+    m_stateHandler = nullptr;
+}
+
 void* CPressable::QueryInterface(int32_t id) {
     return id == IidPressable ? static_cast<CWindow*>(this) : CWindow::QueryInterface(id);
 }
@@ -377,10 +383,9 @@ bool CImageButton::LoadLayout(bool keepVisibility) {
     const CStr overlay = CUIMgr::NextString();
     const CStr skin = CUIMgr::NextString();
     if (!overlay.IsEmpty()) {
-        PushResourceFolder();
+        ResourceFolderScope scope;
         if (overlay.At(0) != '/') CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesButtons).Chars());
         m_overlay.SetImage(overlay.Chars(), false);
-        PopResourceFolder();
     }
     SetSkin(skin, false);
     LayoutContent();

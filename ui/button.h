@@ -32,6 +32,7 @@ public:
 class CPressable : public CWindow {
 public:
     CPressable(CWindow* parent, const PackedRect& rect, const CStr& text, bool visible);
+    ~CPressable() override;
     void* QueryInterface(int32_t id) override;
     void OnPenDown(const PackedPoint& point) override;
     void OnPenUp(const PackedPoint& point) override;

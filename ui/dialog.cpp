@@ -29,16 +29,20 @@ bool CDialog::LoadLayout(bool keepVisibility) {
         return false;
     }
     CUiTree& tree = CUIMgr::Tree();
-    tree.PushNode();
-    // The sound entries are relative: read them only from the dialog's own node.
-    const bool here = m_link.BoundNode() >= 0 ? tree.GoToIndex(m_link.BoundNode(), m_link.Path())
-                                              : (!m_link.Path().IsEmpty() && tree.GoToPath(m_link.Path().Chars()));
-    if (here) {
-        m_show->Reload(false);
-        m_hide->Reload(false);
-        m_click->Reload(false);
+    {
+        TreeNodeScope scope;
+        // The sound entries are relative: read them only from the dialog's own node.
+        bool here = false;
+        if (scope.Saved()) {
+            here = m_link.BoundNode() >= 0 ? tree.GoToIndex(m_link.BoundNode(), m_link.Path())
+                                           : (!m_link.Path().IsEmpty() && tree.GoToPath(m_link.Path().Chars()));
+        }
+        if (here) {
+            m_show->Reload(false);
+            m_hide->Reload(false);
+            m_click->Reload(false);
+        }
     }
-    tree.PopNode();
     m_link.SetRefreshEnabled(was);
     if (was) m_link.Refresh();
     return true;

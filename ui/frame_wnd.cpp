@@ -100,7 +100,12 @@ bool CFrameWnd::LoadLayout(bool keepVisibility) {
     if (!keepVisibility) SetText(title, false);
     SetSkin(CUIMgr::NextString(), false);
     titleColour = static_cast<uint8_t>(CUIMgr::Tree().ReadValue() & 0xFF);
-    m_link.CreateLabelsAndIcons();
+    // The decorative labels and icons are children for good: a re-read must
+    // not add a second set.
+    if (!m_decorationsMade) {
+        m_decorationsMade = true;
+        m_link.CreateLabelsAndIcons();
+    }
     m_link.SetRefreshEnabled(was);
     if (was) m_link.Refresh();
     return true;

@@ -54,4 +54,5 @@ protected:
     CWindowCanvas m_canvas;
     TitleLayout m_title;
     CFrameWndSkin* m_skin;
+    bool m_decorationsMade = false;
 };

@@ -16,23 +16,24 @@ CScreenWnd::CScreenWnd(CWindow* parent, const CStr& path, bool load) : CComposit
     m_window->SetFlag(WndSeeThrough, false);
     m_title.bar = UndefinedRect;
     CUiTree& tree = CUIMgr::Tree();
-    tree.PushNode();
     int16_t x = -1, y = -1;
     bool settings = false;
     // Relative entries are read only from the screen's own node.
-    if (!path.IsEmpty() && tree.GoToPath(path.Chars())) {
-        if (tree.ResolvePath("Settings_") && tree.SelectedNode() >= 0) {
-            m_paletteName = CUIMgr::NextString();
-            x = tree.ReadValue();
-            y = tree.ReadValue();
-            settings = true;
+    {
+        TreeNodeScope scope;
+        if (scope.Saved() && !path.IsEmpty() && tree.GoToPath(path.Chars())) {
+            if (tree.ResolvePath("Settings_") && tree.SelectedNode() >= 0) {
+                m_paletteName = CUIMgr::NextString();
+                x = tree.ReadValue();
+                y = tree.ReadValue();
+                settings = true;
+            }
+            m_music = new CUiSound(CStr("SndMusic_"));
+            m_music->Reload(false);
+        } else {
+            m_music = new CUiSound(CStr());
         }
-        m_music = new CUiSound(CStr("SndMusic_"));
-        m_music->Reload(false);
-    } else {
-        m_music = new CUiSound(CStr());
     }
-    tree.PopNode();
     if (load) LoadLayout(false);
     if (settings && !(x == -1 && y == -1)) {
         m_anchor = PackedPoint(x, y);
@@ -76,35 +77,37 @@ void CScreenWnd::ClearAnimations() {
 
 uint32_t CScreenWnd::SetSkin(const CStr& name, bool redraw) {
     ClearAnimations();
-    PushResourceFolder();
-    const CStr folder = (!name.IsEmpty() && name.At(0) == '/') ? name : CStr::Concat(CPathMgr::Path(CPathMgr::kSkin), name);
-    CResourceMgr::SetCurrentFolder(folder.Chars());
-    m_wallpaper.Clear();
-    m_anchor = UndefinedPoint;
-    m_size = UndefinedPoint;
-    if (LoadImage("wallpaper", m_wallpaper)) {
-        m_anchor = PackedPoint(m_wallpaper.HotX(), m_wallpaper.HotY());
-        m_size = PackedPoint(m_wallpaper.Width(), m_wallpaper.Height());
+    {
+        ResourceFolderScope folderScope;
+        const CStr folder =
+            (!name.IsEmpty() && name.At(0) == '/') ? name : CStr::Concat(CPathMgr::Path(CPathMgr::kSkin), name);
+        CResourceMgr::SetCurrentFolder(folder.Chars());
+        m_wallpaper.Clear();
+        m_anchor = UndefinedPoint;
+        m_size = UndefinedPoint;
+        if (LoadImage("wallpaper", m_wallpaper)) {
+            m_anchor = PackedPoint(m_wallpaper.HotX(), m_wallpaper.HotY());
+            m_size = PackedPoint(m_wallpaper.Width(), m_wallpaper.Height());
+        }
+        for (int n = 1; n <= kMaxAnimations; ++n) {
+            CStr animationName;
+            animationName.Format("animation%03d", n);
+            AnimData anim;
+            if (!LoadAnimation(animationName.Chars(), anim)) break;
+            CAnimElement* element = new (std::nothrow) CAnimElement(anim, kUnknownSize, kUnknownSize);
+            if (!element) break;
+            element->FitToContent();
+            element->BindFrameHandler(this, &CScreenWnd::OnAnimationFrame);
+            m_animations.push_back(element);
+            element->Start();
+        }
+        m_titleLeft.Clear();
+        m_titleRight.Clear();
+        m_titleCentre.Clear();
+        LoadImage("title_l", m_titleLeft);
+        LoadImage("title_r", m_titleRight);
+        LoadImage("title_c", m_titleCentre);
     }
-    for (int n = 1; n <= kMaxAnimations; ++n) {
-        CStr animationName;
-        animationName.Format("animation%03d", n);
-        AnimData anim;
-        if (!LoadAnimation(animationName.Chars(), anim)) break;
-        CAnimElement* element = new (std::nothrow) CAnimElement(anim, kUnknownSize, kUnknownSize);
-        if (!element) break;
-        element->FitToContent();
-        element->BindFrameHandler(this, &CScreenWnd::OnAnimationFrame);
-        m_animations.push_back(element);
-        element->Start();
-    }
-    m_titleLeft.Clear();
-    m_titleRight.Clear();
-    m_titleCentre.Clear();
-    LoadImage("title_l", m_titleLeft);
-    LoadImage("title_r", m_titleRight);
-    LoadImage("title_c", m_titleCentre);
-    PopResourceFolder();
     m_window->OnSize();
     PlaceWallpaper();
     if (redraw) m_window->Invalidate(UndefinedRect, true);
@@ -158,7 +161,8 @@ void CScreenWnd::Paint(const PackedRect& rect) {
     // agree whichever anchor is in force.
     const int32_t ox = m_position.X() - (m_anchor.IsDefined() ? m_anchor.X() : 0);
     const int32_t oy = m_position.Y() - (m_anchor.IsDefined() ? m_anchor.Y() : 0);
-    if (m_wallpaper.HasHeader()) DrawImage(m_canvas, ox + m_wallpaper.HotX(), oy + m_wallpaper.HotY(), m_wallpaper, UndefinedRect);
+    if (m_wallpaper.HasHeader())
+        DrawImage(m_canvas, ox + m_wallpaper.HotX(), oy + m_wallpaper.HotY(), m_wallpaper, UndefinedRect);
     for (auto it = m_animations.rbegin(); it != m_animations.rend(); ++it) (*it)->Draw(m_canvas, ox, oy);
     DrawTitleBar(m_canvas, m_title, m_titleLeft, m_titleRight, m_titleCentre, m_window->Text(), titleColour);
     m_canvas.PopClip();
@@ -196,11 +200,13 @@ void CScreenWnd::OnShow() {
     // One push per stretch of being shown: a screen shown again while it is
     // visible keeps its one entry on the bounded palette stack.
     if (!m_paletteName.IsEmpty() && !m_palettePushed) {
-        PushResourceFolder();
-        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
         RawResource palette;
-        const bool loaded = CResourceMgr::LoadPalette(m_paletteName.Chars(), palette) && palette.size >= 768;
-        PopResourceFolder();
+        bool loaded = false;
+        {
+            ResourceFolderScope folderScope;
+            CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
+            loaded = CResourceMgr::LoadPalette(m_paletteName.Chars(), palette) && palette.size >= 768;
+        }
         // A palette that cannot be loaded leaves the display's palette alone.
         if (loaded && PushPalette()) {
             m_palettePushed = true;

@@ -9,6 +9,7 @@
 #include "core/raster.h"
 #include "core/resource_mgr.h"
 #include "core/sound_mgr.h"
+#include "ui/ui_link.h"
 #include "ui/window.h"
 
 namespace {
@@ -36,12 +37,14 @@ Kind* LookUp(const CStr& name, int32_t iid) {
     }
     Kind* skin = new (std::nothrow) Kind(name);
     if (!skin) return nullptr;
-    PushResourceFolder();
-    const char first = name.At(0);
-    const CStr folder = (first == ':' || first == '/') ? name : CStr::Concat(CPathMgr::Path(CPathMgr::kSkin), name);
-    CResourceMgr::SetCurrentFolder(folder.Chars());
-    skin->value = (skin->value & ~0xFFu) | (skin->Load() & 0xFFu);
-    PopResourceFolder();
+    {
+        ResourceFolderScope scope;
+        const char first = name.At(0);
+        const CStr folder =
+            (first == ':' || first == '/') ? name : CStr::Concat(CPathMgr::Path(CPathMgr::kSkin), name);
+        CResourceMgr::SetCurrentFolder(folder.Chars());
+        skin->value = (skin->value & ~0xFFu) | (skin->Load() & 0xFFu);
+    }
     cache.push_front(skin);
     return skin;
 }

@@ -1,6 +1,7 @@
 #include "ui/ui_link.h"
 
 #include "core/path_mgr.h"
+#include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "ui/button.h"
 #include "ui/window.h"
@@ -26,6 +27,22 @@ LayoutRecord ReadLayoutRecord() {
     record.width = Scale(CUIMgr::NextNumber(), LayoutScaleH);
     record.height = Scale(CUIMgr::NextNumber(), LayoutScaleV);
     return record;
+}
+
+TreeNodeScope::TreeNodeScope() : m_saved(CUIMgr::Tree().PushNode()) {}
+TreeNodeScope::~TreeNodeScope() {
+    if (m_saved) CUIMgr::Tree().PopNode();
+}
+
+ResourceFolderScope::ResourceFolderScope() : m_folder(CResourceMgr::CurrentFolder()) {
+    m_pushed = PushResourceFolder();
+}
+ResourceFolderScope::~ResourceFolderScope() {
+    if (m_pushed) {
+        PopResourceFolder();
+    } else {
+        CResourceMgr::SetCurrentFolder(m_folder.Chars());
+    }
 }
 
 // ---- CUiTreeLink ----
@@ -133,7 +150,8 @@ void CHintHelpLink::Refresh() {
 void CHintHelpLink::CreateLabelsAndIcons() {
     if (!m_window) return;
     CUiTree& tree = CUIMgr::Tree();
-    tree.PushNode();
+    TreeNodeScope scope;
+    if (!scope.Saved()) return;
     bool here = false;
     if (m_boundNode >= 0) {
         // A bound link has no unique path: go to its node by index.
@@ -162,7 +180,6 @@ void CHintHelpLink::CreateLabelsAndIcons() {
             }
         }
     }
-    tree.PopNode();
 }
 
 // ---- CUiSound ----

@@ -170,5 +170,34 @@ struct LayoutRecord {
     int16_t x = 0, y = 0, width = 0, height = 0;
 };
 LayoutRecord ReadLayoutRecord();
+
+// Saves the UI tree's current node for a scope and restores it at the end;
+// when the tree's node stack is full nothing is saved (Saved() is false) and
+// the caller must not move the current node.
+class TreeNodeScope {
+public:
+    TreeNodeScope();
+    ~TreeNodeScope();
+    TreeNodeScope(const TreeNodeScope&) = delete;
+    TreeNodeScope& operator=(const TreeNodeScope&) = delete;
+    bool Saved() const { return m_saved; }
+
+private:
+    bool m_saved;
+};
+
+// Saves the current resource folder for a scope; the folder comes back even
+// when the folder stack is full.
+class ResourceFolderScope {
+public:
+    ResourceFolderScope();
+    ~ResourceFolderScope();
+    ResourceFolderScope(const ResourceFolderScope&) = delete;
+    ResourceFolderScope& operator=(const ResourceFolderScope&) = delete;
+
+private:
+    bool m_pushed;
+    CStr m_folder;
+};
 extern int32_t LayoutScaleH;
 extern int32_t LayoutScaleV;

@@ -245,7 +245,14 @@ void CWindow::SetRect(const PackedRect& rect, bool invalidate) {
     LayoutChildren();
     if (!guard.Alive()) return;
     if (m_node) UpdateScreenRects(m_node);
-    if (IsVisible()) UpdateOverlap(this);
+    if (IsVisible()) {
+        UpdateOverlap(this);
+        // The windows below may now be covered, or no longer: a stale flag
+        // would let their repaints draw over this window.
+        for (WindowNode* below = m_node ? m_node->nextSibling : nullptr; below; below = below->nextSibling) {
+            UpdateOverlap(below->window);
+        }
+    }
     if (invalidate) Invalidate(UndefinedRect, true);
 }
 

@@ -306,8 +306,10 @@ private:
 // event delivery): Alive() turns false once the window's destructor ran.
 class WindowGuard {
 public:
-    explicit WindowGuard(CWindow* window);
-    ~WindowGuard();
+    // Kept out of line: the guard links itself into the window for the span
+    // of a call, which an inlined copy makes the compiler take for a dangling store.
+    [[gnu::noinline]] explicit WindowGuard(CWindow* window);
+    [[gnu::noinline]] ~WindowGuard();
     WindowGuard(const WindowGuard&) = delete;
     WindowGuard& operator=(const WindowGuard&) = delete;
     bool Alive() const { return m_window != nullptr; }

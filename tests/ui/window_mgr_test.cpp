@@ -74,6 +74,40 @@ TEST_F(WindowMgrTest, ParentRepaintReachesTheChildrenBeneathInOrder) {
     EXPECT_EQ(journal_, (std::vector<std::string>{"p paint 0,0,39,39", "low paint 0,0,19,19", "high paint 0,0,19,19"}));
 }
 
+TEST_F(WindowMgrTest, RepaintsReachWindowsAboveAndOpaqueAncestors) {
+    JournalWnd parent(&journal_, "p", nullptr, PackedRect(0, 0, 99, 99));
+    JournalWnd low(&journal_, "low", &parent, PackedRect(0, 0, 39, 39));
+    JournalWnd high(&journal_, "high", &parent, PackedRect(20, 20, 59, 59));
+    EXPECT_TRUE(low.GetNode()->overlapped);
+    EXPECT_FALSE(high.GetNode()->overlapped);
+    CWindowMgr::ProcessEvents();
+    journal_.clear();
+    // The lower window is overlapped: the window above repaints the shared part after it.
+    low.Invalidate(PackedRect(10, 10, 39, 39), true);
+    CWindowMgr::ProcessEvents();
+    EXPECT_EQ(journal_, (std::vector<std::string>{"low paint 10,10,39,39", "high paint 0,0,19,19"}));
+    // A see-through window has its area repainted by its parent, then itself.
+    journal_.clear();
+    high.InvalidateThrough(PackedRect(0, 0, 9, 9));
+    CWindowMgr::ProcessEvents();
+    EXPECT_EQ(journal_, (std::vector<std::string>{"p paint 20,20,29,29", "low paint 20,20,29,29", "high paint 0,0,9,9"}));
+    EXPECT_FALSE(high.HasFlag(WndSeeThrough)) << "restored";
+    // Moving the upper window away ends the overlap; moving it back makes it again.
+    high.SetRect(PackedRect(60, 60, 79, 79), false);
+    EXPECT_FALSE(low.GetNode()->overlapped);
+    high.SetRect(PackedRect(30, 30, 49, 49), false);
+    EXPECT_TRUE(low.GetNode()->overlapped);
+}
+
+TEST_F(WindowMgrTest, APenDownRaisesTheFlaggedChain) {
+    JournalWnd a(&journal_, "a", nullptr, PackedRect(0, 0, 49, 49));
+    JournalWnd b(&journal_, "b", nullptr, PackedRect(100, 100, 149, 149));
+    a.SetFlag(WndRaiseOnPenDown, true);
+    ASSERT_EQ(Root()->GetFirstChild(), &b);
+    Tap(10, 10);
+    EXPECT_EQ(Root()->GetFirstChild(), &a);
+}
+
 TEST_F(WindowMgrTest, TheRingHolds300Events) {
     JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 49, 49));
     Drain();
