@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/raster.h"
 #include "tests/ui/controls_bench.h"
 
 namespace {
@@ -52,6 +53,16 @@ TEST_F(MarkupWndTest, PagesFollowTextAndSize) {
     EXPECT_EQ(wnd.PageHeight(), 0);
     wnd.SelectPage(0, false);
     EXPECT_EQ(wnd.CurrentPage(), -1);
+}
+
+TEST_F(MarkupWndTest, LoadTextTakesAWholeResource) {
+    CMarkupWnd wnd(Root(), CStr("/Main/Mk"), true);
+    EXPECT_FALSE(wnd.LoadText("/Texts/none"));
+    EXPECT_STREQ(wnd.Text().Chars(), "hello world");
+    ASSERT_TRUE(wnd.LoadText("/Texts/long"));
+    EXPECT_STREQ(wnd.Text().Chars(), "second {s1}text");
+    ASSERT_EQ(wnd.PageCount(), 1);
+    EXPECT_EQ(wnd.PageWidth(), 66);
 }
 
 TEST_F(MarkupWndTest, TextBeforeSizeIsBuiltAgainWhenTheSizeArrives) {
@@ -122,6 +133,51 @@ TEST_F(MarkupWndTest, MarkupButtonFaceFillsTheButton) {
     button.SetMarkupText(CStr("x"), false);
     EXPECT_STREQ(button.GetMarkupText().Chars(), "x");
     EXPECT_EQ(face->PageWidth(), 6);
+}
+
+}  // namespace
+
+namespace {
+
+// The whole screen after a mark-up window painted, against the same words
+// drawn straight into a reference surface at the places the layout gives.
+TEST_F(MarkupWndTest, PaintDrawsTheCurrentPageExactly) {
+    CDrawContext& screen = *display_.ScreenContext();
+    FillRect(screen, PackedRect(0, 0, 239, 319), 0);
+    CMarkupWnd wnd(Root(), CStr(), false);
+    wnd.SetRect(PackedRect(10, 10, 109, 59), false);
+    wnd.SetText(CStr("{s1}ab{/s1} cd{br}efg"), false);
+    wnd.Show(true, false);
+    CWindowMgr::ProcessEvents();
+
+    CDrawContext reference;
+    ASSERT_TRUE(reference.CreateSurface(240, 320));
+    FillRect(reference, PackedRect(0, 0, 239, 319), 0);
+    // Centred lines in 100: "ab cd" is 30 wide (x 35), "efg" 18 (x 41).
+    DrawText(reference, 10 + 35, 10, CStr("ab"), 12, 0, true, SelectFont(0));
+    DrawText(reference, 10 + 35 + 18, 10, CStr("cd"), 8, 0, true, SelectFont(0));
+    DrawText(reference, 10 + 41, 20, CStr("efg"), 8, 0, true, SelectFont(0));
+    const SurfaceDesc& got = screen.Surface();
+    const SurfaceDesc& want = reference.Surface();
+    int differences = 0, inked = 0;
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 240; ++x) {
+            differences += *got.At(x, y) != *want.At(x, y);
+            inked += *want.At(x, y) != 0;
+        }
+    }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(differences, 0);
+
+    // An empty text paints nothing: what is behind stays.
+    FillRect(screen, PackedRect(0, 0, 239, 319), 0);
+    wnd.SetText(CStr(), true);
+    CWindowMgr::ProcessEvents();
+    int drawn = 0;
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 240; ++x) drawn += *got.At(x, y) != 0;
+    }
+    EXPECT_EQ(drawn, 0);
 }
 
 }  // namespace
