@@ -57,9 +57,10 @@ protected:
 
 TEST_F(TreeWindowsTest, LayoutRecordAnchorsAndKeepsVisibilityOnRequest) {
     CWindow window(nullptr, UndefinedRect, CStr(), true);
-    CHintHelpLink link(false, CStr("/Main/Anchored"), &window);
-    ASSERT_TRUE(link.Reload(false));
+    window.SetAnchorMode(AnchorFill);
+    CHintHelpLink link(false, CStr("/Main/Anchored"), &window, true);
     EXPECT_FALSE(window.IsVisible());
+    EXPECT_EQ(window.AnchorMode(), AnchorBottom);
     EXPECT_EQ(window.WindowRect(), PackedRect(0, 280, 99, 299)) << "20 pixels stay free below it";
     window.Show(true, false);
     window.SetRect(PackedRect(1, 1, 2, 2), false);
