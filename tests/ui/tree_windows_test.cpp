@@ -202,6 +202,29 @@ TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint) {
     EXPECT_EQ(g_hints.count(&frame), 0u) << "no hint node, no hint";
 }
 
+std::vector<std::string> g_balloons;
+void ShowBalloon(CWindow* window, const CStr& text, const void*) {
+    auto* button = static_cast<CHintButton*>(window->QueryInterface(IidHintButton));
+    g_balloons.push_back(std::string(text.Chars()) + "/" + (button ? button->Link().Hint()->Text().Chars() : "?"));
+}
+
+TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt) {
+    ToolkitHooks hooks = GetToolkitHooks();
+    hooks.showHintFor = ShowBalloon;
+    SetToolkitHooks(hooks);
+    g_balloons.clear();
+    CFrameWnd frame(nullptr, CStr("/Main/Dlg"), true);
+    for (bool keep : {false, true}) {
+        CHintButton button(&frame, CStr("/Main/Dlg/Btn"), keep);
+        EXPECT_EQ(button.HintText(), CStr("tip"));
+        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr()) << "no automatic hint unless kept";
+        const PackedPoint at(3, 3);
+        button.ShowHint(&at);
+        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr());
+    }
+    EXPECT_EQ(g_balloons, (std::vector<std::string>{"tip/tip", "tip/tip"}));
+}
+
 // Records the look after every state change and every click.
 struct PressJournal {
     void OnState(CWindow* w, intptr_t sound) {
