@@ -103,11 +103,12 @@ void CHelpText::SetFromKeys(const char* textKey, const char* titleKey) {
 
 // ---- CHintHelpLink ----
 
-CHintHelpLink::CHintHelpLink(bool createdFromTree, const CStr& path, CWindow* window)
+CHintHelpLink::CHintHelpLink(bool createdFromTree, const CStr& path, CWindow* window, bool reload)
     : CUiTreeLink(path), m_fromTree(createdFromTree ? 1 : 0), m_window(window) {
     // An empty path must not turn into the absolute paths "/Hint_" and "/Help_".
     m_hint = new (std::nothrow) CHintText(path.IsEmpty() ? CStr() : CStr::ConcatChars(path, "/Hint_"));
     m_help = new (std::nothrow) CHelpText(path.IsEmpty() ? CStr() : CStr::ConcatChars(path, "/Help_"));
+    if (reload) ReloadLink(false);
 }
 
 CHintHelpLink::~CHintHelpLink() {

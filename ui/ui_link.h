@@ -116,7 +116,8 @@ public:
 
 class CHintHelpLink : public CUiTreeLink {
 public:
-    CHintHelpLink(bool createdFromTree, const CStr& path, CWindow* window);
+    // With reload, the node is read and applied at once.
+    CHintHelpLink(bool createdFromTree, const CStr& path, CWindow* window, bool reload = false);
     ~CHintHelpLink() override;
 
     void* QueryInterface(int32_t id) override;

@@ -57,9 +57,10 @@ protected:
 
 TEST_F(TreeWindowsTest, LayoutRecordAnchorsAndKeepsVisibilityOnRequest) {
     CWindow window(nullptr, UndefinedRect, CStr(), true);
-    CHintHelpLink link(false, CStr("/Main/Anchored"), &window);
-    ASSERT_TRUE(link.Reload(false));
+    window.SetAnchorMode(AnchorFill);
+    CHintHelpLink link(false, CStr("/Main/Anchored"), &window, true);
     EXPECT_FALSE(window.IsVisible());
+    EXPECT_EQ(window.AnchorMode(), AnchorBottom);
     EXPECT_EQ(window.WindowRect(), PackedRect(0, 280, 99, 299)) << "20 pixels stay free below it";
     window.Show(true, false);
     window.SetRect(PackedRect(1, 1, 2, 2), false);
@@ -199,6 +200,29 @@ TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint) {
     EXPECT_EQ(g_hints[&button], "tip");
     EXPECT_EQ(g_helps[&button], "Help me: The whole help text.") << "a key with a slash names a whole text";
     EXPECT_EQ(g_hints.count(&frame), 0u) << "no hint node, no hint";
+}
+
+std::vector<std::string> g_balloons;
+void ShowBalloon(CWindow* window, const CStr& text, const void*) {
+    auto* button = static_cast<CHintButton*>(window->QueryInterface(IidHintButton));
+    g_balloons.push_back(std::string(text.Chars()) + "/" + (button ? button->Link().Hint()->Text().Chars() : "?"));
+}
+
+TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt) {
+    ToolkitHooks hooks = GetToolkitHooks();
+    hooks.showHintFor = ShowBalloon;
+    SetToolkitHooks(hooks);
+    g_balloons.clear();
+    CFrameWnd frame(nullptr, CStr("/Main/Dlg"), true);
+    for (bool keep : {false, true}) {
+        CHintButton button(&frame, CStr("/Main/Dlg/Btn"), keep);
+        EXPECT_EQ(button.HintText(), CStr("tip"));
+        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr()) << "no automatic hint unless kept";
+        const PackedPoint at(3, 3);
+        button.ShowHint(&at);
+        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr());
+    }
+    EXPECT_EQ(g_balloons, (std::vector<std::string>{"tip/tip", "tip/tip"}));
 }
 
 // Records the look after every state change and every click.
