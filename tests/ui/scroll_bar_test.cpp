@@ -30,13 +30,18 @@ protected:
             controls_test::AddFixedButtonSkin(pack, std::string("sb/") + name, 16, 16, 3);
         }
         controls_test::AddColumnButtonSkin(pack, "sb/Btn_Vert", 16, 4);
+        for (const char* name : {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"}) {
+            controls_test::AddFixedButtonSkin(pack, std::string("sbh/") + name, 16, 16, 3);
+        }
+        controls_test::AddButtonSkin(pack, "sbh/Btn_Horz", 8, 16, 4);
         ASSERT_TRUE(pack.AddFile("Skin/sb/client_v", "img", controls_test::Picture(16, 8, 5)));
         ASSERT_TRUE(pack.AddFile("Skin/sb/tick_v", "img", controls_test::Picture(16, 4, 6)));
         // skin, orientation, button mode, ticks, min, max, step, page
         Mount({{0, "Main", {}},
                {1, "Bar", {1, 0, 20, 40, 30, 200, "sb", 2, 2, 0, 0, 100, 5, 0}},
                {1, "Ticks", {1, 0, 60, 40, 30, 200, "sb", 2, 2, 1, 0, 4, 1, 1}},
-               {1, "Bare", {1, 0, 100, 40, 30, 200, "sb", 0, 0, 0, 0, 10, 1, 0}}},
+               {1, "Bare", {1, 0, 100, 40, 30, 200, "sb", 0, 0, 0, 0, 10, 1, 0}},
+               {1, "Horz", {1, 0, 20, 280, 200, 30, "sbh", 1, 3, 0, 0, 10, 1, 2}}},
               "k=v\r\n");
     }
     std::unique_ptr<CScrollBar> Make(const char* path) {
@@ -147,6 +152,33 @@ TEST_F(ScrollBarTest, DraggingTheThumbAndSnappingToTicks) {
     EXPECT_EQ(ticks->Thumb()->WindowRect().Top(), 16 + 40);
     PenUp(68, 40 + 20 + 40);
     EXPECT_EQ(ticks->Thumb()->WindowRect().Top(), 16 + 33);  // snapped
+}
+
+// A horizontal bar with both pairs of buttons: first, back | track | forward, last.
+TEST_F(ScrollBarTest, HorizontalBarWithEndButtons) {
+    auto bar = Make("/Main/Horz");
+    EXPECT_EQ(bar->Window()->Height(), 16);
+    EXPECT_EQ(bar->FirstButton()->WindowRect().Left(), 0);
+    EXPECT_EQ(bar->BackButton()->WindowRect().Left(), 16);
+    EXPECT_EQ(bar->ForwardButton()->WindowRect().Left(), 200 - 32);
+    EXPECT_EQ(bar->LastButton()->WindowRect().Left(), 200 - 16);
+    EXPECT_EQ(bar->Track().Left(), 32);
+    EXPECT_EQ(bar->Track().Right(), 167);
+    // Page 2 of a range of 10: 136 × 2 / 12.
+    EXPECT_EQ(bar->Thumb()->Width(), 22);
+    Tap(20 + 200 - 8, 288);  // the last button
+    EXPECT_EQ(bar->Pos(), 10);
+    EXPECT_EQ(bar->Thumb()->WindowRect().Right(), 167);
+    Tap(20 + 8, 288);  // the first button
+    EXPECT_EQ(bar->Pos(), 0);
+    EXPECT_EQ(bar->Thumb()->WindowRect().Left(), 32);
+    EXPECT_EQ(listener.positions, (std::vector<int32_t>{10, 0}));
+    EXPECT_EQ(listener.ended, 2);
+    // Hiding the end buttons gives their room to the track.
+    bar->SetButtonMode(ScrollStepButtons, false);
+    EXPECT_FALSE(bar->FirstButton()->IsVisible());
+    EXPECT_EQ(bar->Track().Left(), 16);
+    EXPECT_EQ(bar->Track().Right(), 183);
 }
 
 TEST_F(ScrollBarTest, TapOnTheTrackCentresTheThumbThere) {
