@@ -58,6 +58,7 @@ TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped) {
     CLabel bare(Root(), CStr("/Main/Bare"), true);
     CHintWnd* balloon = CHintMgr::Balloon();
     ASSERT_NE(balloon, nullptr);
+    EXPECT_NE(data_.Log().find("HINT_MGR: Creating hint window..."), std::string::npos);
     StepScript* script = Script();
     bool shown = false;
     PackedRect rect;
