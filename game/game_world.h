@@ -61,7 +61,7 @@ public:
     // Checks what the game relies on after a world was read: ids 0..P-1,
     // owned capitals with castles, neighbours in range and symmetric, army
     // slot types distinct. Empty when the world is sound, else the first fault.
-    CStr Validate() const;
+    CStr Validate(bool checkSquadTypes) const;
 
     int PlayerCount() const { return int(players.size()); }
     int ProvinceCount() const { return int(provinces.size()); }
