@@ -1,0 +1,24 @@
+# The game model's data: squad types, battle-object descriptions, the hall of
+# fame configuration, the scenario texts, and the missions compiled by
+# missionc from their readable sources under data/missions/<scenario>/.
+# A faulty mission source fails the build with its file and line.
+set(THARN_MISSION_STAGING ${CMAKE_BINARY_DIR}/staging/missions)
+set(THARN_UNIT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/game/Objects/Units)
+file(GLOB tharn_mission_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/missions/*/*.mission)
+file(GLOB_RECURSE tharn_unit_descriptions CONFIGURE_DEPENDS ${THARN_UNIT_SOURCES}/*/descr.rules)
+set(tharn_mission_outputs "")
+foreach(src IN LISTS tharn_mission_sources)
+  get_filename_component(mission ${src} NAME_WE)
+  get_filename_component(scenario_dir ${src} DIRECTORY)
+  get_filename_component(scenario ${scenario_dir} NAME)
+  set(out ${THARN_MISSION_STAGING}/Scenarios/${scenario}/${mission})
+  add_custom_command(
+    OUTPUT ${out}/mission.dat ${out}/mission.txt ${out}/map.dat
+    COMMAND missionc --units ${THARN_UNIT_SOURCES} --out ${out} ${src}
+    DEPENDS missionc ${src} ${tharn_unit_descriptions}
+    COMMENT "Compiling mission ${scenario}/${mission}"
+    VERBATIM)
+  list(APPEND tharn_mission_outputs ${out}/mission.dat ${out}/mission.txt ${out}/map.dat)
+endforeach()
+add_custom_target(missions DEPENDS ${tharn_mission_outputs})
+tharn_add_pack(NAME game ORDER 2000 ROOTS ${CMAKE_CURRENT_LIST_DIR}/game ${THARN_MISSION_STAGING} DEPENDS missions)
