@@ -135,10 +135,11 @@ int CArmy::IndexOf(const CSquad* squad) const
 
 int32_t CArmy::Strength() const
 {
-    int32_t sum = 0;
+    // Counts read from files can be huge; the sum saturates instead of wrapping.
+    int64_t sum = 0;
     for (const auto& item : m_items)
-        sum += item->count * (item->type ? item->type->forceCoefficient : 0);
-    return sum;
+        sum += int64_t(item->count) * (item->type ? item->type->forceCoefficient : 0);
+    return sum > INT32_MAX ? INT32_MAX : int32_t(sum);
 }
 
 bool CArmy::HasUnits() const

@@ -100,10 +100,11 @@ void CResourceBundle::Set(uint32_t kind, int32_t amount)
 
 int32_t CResourceBundle::Total() const
 {
-    int32_t sum = 0;
+    // Amounts read from files can be anything; the sum saturates instead of wrapping.
+    int64_t sum = 0;
     for (int i = 0; i < Count(); ++i)
         sum += (*this)[i];
-    return sum;
+    return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : int32_t(sum);
 }
 
 CResourceBundle& CResourceBundle::Add(const CResourceBundle& other)

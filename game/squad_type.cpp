@@ -8,7 +8,17 @@
 #include "game/pack_access.h"
 
 namespace {
-std::vector<CSquadType*> g_registry;
+// The registry owns its types until they are freed or the program ends.
+struct Registry {
+    std::vector<CSquadType*> types;
+    ~Registry()
+    {
+        for (CSquadType* type : types)
+            delete type;
+    }
+};
+Registry g_registryOwner;
+std::vector<CSquadType*>& g_registry = g_registryOwner.types;
 
 void ShowOnDevice(const CStr& message) { LogWrite(message); }
 SquadTypeMessageSink g_sink = ShowOnDevice;

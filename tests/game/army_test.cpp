@@ -106,6 +106,15 @@ TEST(Army, StreamRefusesAHostileItemCount)
     EXPECT_EQ(army.Count(), 0);
 }
 
+TEST(Army, StrengthSaturatesForCountsFromDamagedFiles)
+{
+    TestSquadTypes types;
+    CArmy army;
+    Add(army, types.sword, 1560281107);  // force 5
+    Add(army, types.bow, 7);
+    EXPECT_EQ(army.Strength(), INT32_MAX);
+}
+
 struct DamageCase {
     int32_t count, front, damage;
     int32_t countAfter, frontAfter;

@@ -89,6 +89,13 @@ TEST(ResourceBundle, MultiplyUsesTheMagnitude)
     EXPECT_EQ(b[1], -1);  // truncates toward zero
 }
 
+TEST(ResourceBundle, TotalSaturatesForAmountsFromDamagedFiles)
+{
+    EXPECT_EQ(Bundle(INT32_MAX, 5, 0).Total(), INT32_MAX);
+    EXPECT_EQ(Bundle(INT32_MIN, -5, 0).Total(), INT32_MIN);
+    EXPECT_EQ(Bundle(7, -2, 1).Total(), 6);
+}
+
 TEST(ResourceBundle, ComparisonTable)
 {
     const CResourceBundle a = Bundle(5, 5, 5);

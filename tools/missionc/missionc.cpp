@@ -1,11 +1,15 @@
 // missionc: compiles a readable mission source into the mission's data (the
 // game's own world stream), its name texts and its map blocks.
 //
-//   missionc --units <unit source folder> --out <mission folder> <source>
+//   missionc --units <unit source folder> --out <mission folder>
+//            [--seed-save <file>] [--seed-hof <file>] <source>
 //
 // Writes <out>/mission.dat, <out>/mission.txt and <out>/map.dat. The world is
 // written by the game's stream, read back by the game's reader and written
 // again; the build fails unless both writes agree byte for byte.
+//
+// The seed options also write a saved game of the mission's first turn and a
+// hall of fame with one entry per player: the fuzz targets start from them.
 
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +21,9 @@
 
 #include "core/byte_stream.h"
 #include "game/game_world.h"
+#include "game/hall_of_fame.h"
+#include "game/saved_game.h"
+#include "game/squad_type.h"
 #include "tools/missionc/mission_source.h"
 
 namespace {
@@ -45,6 +52,45 @@ bool Save(const std::filesystem::path& path, const std::string& bytes)
     return bool(out);
 }
 
+// A saved game and a hall of fame of the mission as it starts. The squad
+// types only need their ids here: saves name squads by id.
+bool WriteSeeds(const MissionSource& source, const std::vector<uint8_t>& mission, const std::string& savePath,
+                const std::string& hofPath)
+{
+    for (const std::string& id : source.slots) {
+        auto* type = new CSquadType;
+        type->typeId = CStr(id.c_str());
+        type->hp = 1;
+        RegisterSquadType(type);
+    }
+    CGameWorld world;
+    SetActiveWorld(&world);
+    CStreamReader reader(mission.data(), uint32_t(mission.size()));
+    bool ok = LoadWorldFromStream(reader, world);
+    for (int i = 0; ok && i < world.PlayerCount(); ++i)
+        world.Player(i).name = CStr(source.players[size_t(i)].name.c_str());
+    for (int i = 0; ok && i < world.ProvinceCount(); ++i)
+        world.Province(i).name = CStr(source.provinces[size_t(i)].name.c_str());
+    CStr path("/Scenarios/seed/Mission001");
+    SessionState session;
+    std::vector<uint8_t> save;
+    if (ok && !savePath.empty())
+        ok = WriteSavedGame(SavedGameParts{world, path, session}, save) &&
+             Save(savePath, std::string(save.begin(), save.end()));
+    if (ok && !hofPath.empty()) {
+        HallOfFameConfig().blocks[1].base = 25000;
+        HallOfFameGame game{&world, path, 12, 1};
+        for (int i = 0; i < world.PlayerCount(); ++i)
+            AddToHallOfFame(world.Player(i), game);
+        const std::vector<uint8_t> hof = WriteHallOfFame();
+        ok = Save(hofPath, std::string(hof.begin(), hof.end()));
+    }
+    FreeHallOfFame();
+    SetActiveWorld(nullptr);
+    FreeSquadTypes();
+    return ok;
+}
+
 int Fail(const std::string& message)
 {
     std::fprintf(stderr, "missionc: %s\n", message.c_str());
@@ -56,12 +102,18 @@ int main(int argc, char** argv)
 {
     std::string outDir;
     std::string sourcePath;
+    std::string seedSave;
+    std::string seedHof;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--units" && i + 1 < argc)
             g_units = argv[++i];
         else if (arg == "--out" && i + 1 < argc)
             outDir = argv[++i];
+        else if (arg == "--seed-save" && i + 1 < argc)
+            seedSave = argv[++i];
+        else if (arg == "--seed-hof" && i + 1 < argc)
+            seedHof = argv[++i];
         else
             sourcePath = arg;
     }
@@ -127,5 +179,7 @@ int main(int argc, char** argv)
         !Save(out / "map.dat", std::string(map.begin(), map.end())))
         return Fail("cannot write into " + outDir);
     SetActiveWorld(nullptr);
+    if ((!seedSave.empty() || !seedHof.empty()) && !WriteSeeds(source, bytes, seedSave, seedHof))
+        return Fail(sourcePath + ": cannot write the fuzzing seeds");
     return 0;
 }
