@@ -1,6 +1,7 @@
 #include "game/pack_access.h"
 
 #include "core/resource_mgr.h"
+#include "core/string_list.h"
 
 bool LoadPackData(const CStr& path, const char* type, const uint8_t*& data, uint32_t& size)
 {
@@ -15,5 +16,9 @@ bool LoadPackData(const CStr& path, const char* type, const uint8_t*& data, uint
 
 bool ListPackFolders(const CStr& path, std::vector<CStr>& names)
 {
-    return CResourceMgr::ListFolder(path.Chars(), "", pack_format::kFolderType, names);
+    CStringList list;
+    const bool found = CResourceMgr::ListFolder(path.Chars(), "", pack_format::kFolderType, list);
+    for (int32_t i = 0; i < list.Count(); ++i)
+        names.push_back(list.GetString(i));
+    return found;
 }
