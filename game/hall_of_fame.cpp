@@ -128,22 +128,20 @@ int32_t CHallOfFameEntry::ComputeScore() const
 bool LoadGameConfig()
 {
     TextSectionReader reader;
-    bool ok = reader.Open(CStr("/Rules/hof"), pack_format::kTextTableType, 15);
-    if (ok && reader.FindSection(CStr("[config]")))
+    const bool opened = reader.Open(CStr("/Rules/hof"), pack_format::kTextTableType, 15);
+    const bool config = opened && reader.FindSection(CStr("[config]"));
+    if (config)
         g_config.placesPerMission = uint16_t(reader.ReadInt(g_config.placesPerMission));
-    else
-        ok = false;
-    if (ok && reader.FindSection(CStr("[constants]"))) {
+    const bool constants = opened && reader.FindSection(CStr("[constants]"));
+    if (constants) {
         for (ScoreWeights& block : g_config.blocks) {
             block.base = reader.ReadInt(0);
             for (int16_t& weight : block.w)
                 weight = int16_t(reader.ReadInt(0));
         }
-    } else {
-        ok = false;
     }
     LoadHallOfFameFile();
-    return ok;
+    return config && constants;
 }
 
 void FreeHallOfFame() { g_entries.clear(); }

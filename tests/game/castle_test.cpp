@@ -152,3 +152,49 @@ TEST_F(CastleTest, NeutralProvinceKeepsNoOwnerThroughTheStream)
     SetActiveWorld(nullptr);
 }
 }  // namespace
+
+namespace {
+TEST_F(CastleTest, ConstructionAdvancesAndAWholeCastleOnlyCountsDown)
+{
+    PlayerRecord player;
+    CastleState castle;
+    castle.StartBuild(kWorkBuildCastle, 3, 35);
+    castle.percent = 0;
+    castle.EndTurnStep(player);
+    castle.EndTurnStep(player);
+    EXPECT_EQ(castle.percent, 70);
+    EXPECT_EQ(castle.turnsLeft, 1);
+    EXPECT_EQ(castle.gates, 40);  // 50 points above the base of 20 make the gates whole
+    castle.EndTurnStep(player);
+    castle.EndTurnStep(player);
+    EXPECT_EQ(castle.percent, 100);
+    EXPECT_EQ(castle.turnsLeft, 0);
+
+    CastleState whole;
+    whole.work = kWorkNone;
+    whole.percent = 100;
+    whole.turnsLeft = 2;
+    whole.EndTurnStep(player);
+    EXPECT_EQ(whole.percent, 100);
+    EXPECT_EQ(whole.turnsLeft, 1);
+    EXPECT_EQ(whole.gates, 0);  // nothing mended, nothing raised
+}
+
+TEST_F(CastleTest, ANewOwnerGetsAnEmptyGarrisonOfItsSlotsAndStopsTheWork)
+{
+    CGameWorld world;
+    TestSquadTypes types;
+    BuildFixtureWorld(world);
+    ProvinceRecord& capital = world.Province(3);
+    capital.castle.StartBuild(kWorkMarket, 2, 0);
+    capital.SetOwner(&world.Player(0));
+    EXPECT_EQ(capital.ownerId, 0);
+    EXPECT_EQ(capital.castle.work, uint32_t(kWorkNone));
+    EXPECT_EQ(capital.garrisonFlag, 1);
+    ASSERT_EQ(capital.garrison.Count(), 2);
+    EXPECT_EQ(capital.garrison.Item(0)->type, types.sword);
+    EXPECT_EQ(capital.garrison.Item(0)->count, 0);
+    EXPECT_EQ(capital.castle.capital, 1);  // keeps its flag: it is still player 1's capital index
+    SetActiveWorld(nullptr);
+}
+}  // namespace

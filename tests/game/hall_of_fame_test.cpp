@@ -183,3 +183,19 @@ TEST_F(HallOfFameTest, DamagedFilesAreRefusedWhole)
     EXPECT_EQ(HallOfFameTotal(), 2);
 }
 }  // namespace
+
+namespace {
+TEST(HallOfFameConfiguration, MissingSectionsKeepTheDefaults)
+{
+    FixtureData data;
+    PackWriter pack(1);
+    ASSERT_TRUE(pack.AddText("Rules/hof", "zkqd", CrLf({"[constants]", "100"})));
+    data.AddPack("rules", pack);
+    ASSERT_TRUE(data.Mount());
+    HallOfFameConfig() = GameConfig();
+    EXPECT_FALSE(LoadGameConfig());
+    EXPECT_EQ(HallOfFameConfig().placesPerMission, 4);
+    EXPECT_EQ(HallOfFameConfig().blocks[0].base, 100);  // the section that is there is read
+    FreeHallOfFame();
+}
+}  // namespace

@@ -97,3 +97,27 @@ TEST(ReportBodies, ArmyAndResourceLines)
               ResourceLine(b, false));
 }
 }  // namespace
+
+namespace {
+TEST(ReportList, CovertAndDiplomacyTitles)
+{
+    // Without a locale table every key reads as itself.
+    TestSquadTypes types;
+    CGameWorld world;
+    BuildFixtureWorld(world);
+    CReportList list;
+    list.AddScoutReport(world.Province(2));  // neutral: no garrison
+    list.AddScoutReport(world.Province(4));
+    list.AddDiplomacyInfo(3, 0, CStr("Borun"));
+    list.AddDiplomacyInfo(0, 1, CStr("Borun"));
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(CStr("NoArmy"), list.Entry(0).body);
+    EXPECT_EQ(CStr("{p align=center valign=bottom}{img src=/Objects/Units/Sword/icon_l} 8 "
+                   "{img src=/Objects/Units/Bow/icon_l} 2 "),
+              list.Entry(1).body);
+    EXPECT_TRUE(list.Entry(2).title.IsEmpty());
+    EXPECT_EQ(CStr("DiplRepAN"), list.Entry(3).title);
+    EXPECT_EQ(list.Entry(3).kind, uint32_t(kReportDiplomacy));
+    SetActiveWorld(nullptr);
+}
+}  // namespace
