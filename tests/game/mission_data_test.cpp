@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/byte_stream.h"
+#include "core/image_data.h"
 #include "core/resource_mgr.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
@@ -55,6 +56,20 @@ TEST_F(ShippedData, SquadTypesAndHallOfFameConfiguration)
     EXPECT_TRUE(LoadGameConfig());
     EXPECT_EQ(HallOfFameConfig().placesPerMission, 5);
     EXPECT_EQ(HallOfFameConfig().blocks[3].base, 42000);
+}
+
+TEST_F(ShippedData, TheIconsTheReportsNameArePictures)
+{
+    std::vector<CStr> paths = {CStr("/Images/Icons/golds"), CStr("/Images/Icons/metls"), CStr("/Images/Icons/stons")};
+    for (const CSquadType* type : SquadTypeRegistry())
+        paths.push_back(CStr("/Objects/Units/") + type->typeId + "/icon_l");
+    for (const CStr& path : paths) {
+        const uint8_t* data = nullptr;
+        uint32_t size = 0;
+        ASSERT_TRUE(LoadPackData(path, "img", data, size)) << path.Chars();
+        ImageData image;
+        EXPECT_TRUE(image.Assign(data, size)) << path.Chars();
+    }
 }
 
 TEST_F(ShippedData, EveryMissionLoads)
