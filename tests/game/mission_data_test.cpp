@@ -104,6 +104,10 @@ TEST_F(ShippedData, EveryMissionLoads)
                     EXPECT_NE(p.army.Item(j)->type, nullptr);
             }
             EXPECT_NE(ComputeMissionChecksum(path), 0u);
+            CGameWorld preview;
+            EXPECT_TRUE(preview.LoadPreview(path + "/mission"));
+            EXPECT_EQ(preview.ProvinceCount(), world.ProvinceCount());
+            SetActiveWorld(&world);
 
             const uint8_t* map = nullptr;
             uint32_t mapSize = 0;
