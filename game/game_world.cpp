@@ -261,10 +261,15 @@ bool CGameWorld::LoadPreview(const CStr& resourcePath)
 
 bool CGameWorld::BeforeSave()
 {
-    for (auto& p : players)
+    // Every per-kind list of the records takes this world's kind count.
+    for (auto& p : players) {
         p->BeforeSave();
-    for (auto& p : provinces)
+        p->startingResources.resize(kinds.size(), 0);
+    }
+    for (auto& p : provinces) {
         p->BeforeSave();
+        p->incomeBytes.resize(kinds.size(), 0);
+    }
     return true;
 }
 

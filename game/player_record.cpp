@@ -174,11 +174,11 @@ void PlayerRecord::BeforeSave()
     skills[1] = hero.builder;
     skills[2] = hero.stealth;
     heroKind = hero.kind;
-    startingResources.resize(treasury.Count() > 0 ? size_t(treasury.Count()) : 0);
-    if (const CGameWorld* world = ActiveWorld())
-        startingResources.resize(world->kinds.size());
+    // Cut to 16 bits: the mission form's width. The session carries the
+    // whole amounts.
+    startingResources.resize(size_t(treasury.Count()));
     for (size_t i = 0; i < startingResources.size(); ++i)
-        startingResources[i] = uint16_t(int(i) < treasury.Count() ? treasury[int(i)] : 0);
+        startingResources[i] = uint16_t(treasury[int(i)]);
 }
 
 void PlayerRecord::AfterLoad()
