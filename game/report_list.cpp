@@ -202,10 +202,9 @@ void CReportList::Stream(CByteStream& s)
     }
     m_entries.clear();
     // An entry is at least its kind and two NULs.
-    if (!CheckCount(s, count, kMaxEntries, 6))
-        return;
-    if (m_shown < 0 || uint32_t(m_shown) > count) {
+    if (!CheckCount(s, count, kMaxEntries, 6) || m_shown < 0 || uint32_t(m_shown) > count) {
         FailStream(s);
+        m_shown = 0;
         return;
     }
     for (uint32_t i = 0; i < count && !StreamFailed(s); ++i) {

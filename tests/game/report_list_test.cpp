@@ -69,6 +69,7 @@ TEST(ReportList, HostileStreamsAreRefused)
         back.Stream(reader);
         EXPECT_TRUE(reader.HasError()) << c.at;
         EXPECT_EQ(back.Count(), 0) << c.at;
+        EXPECT_EQ(back.ShownCount(), 0) << c.at;
     }
 }
 
