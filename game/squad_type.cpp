@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/log.h"
+#include "core/device_mgr.h"
 #include "core/text_section_reader.h"
 #include "game/pack_access.h"
 
@@ -20,7 +20,7 @@ struct Registry {
 Registry g_registryOwner;
 std::vector<CSquadType*>& g_registry = g_registryOwner.types;
 
-void ShowOnDevice(const CStr& message) { LogWrite(message); }
+void ShowOnDevice(const CStr& message) { ShowErrorBox(message); }
 SquadTypeMessageSink g_sink = ShowOnDevice;
 
 const CStr kUnitsFolder("/Objects/Units/");
