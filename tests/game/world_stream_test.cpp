@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/game_rules.h"
 #include "game/game_world.h"
 #include "game/saved_game.h"
 #include "tests/game/game_fixture.h"
@@ -116,6 +117,32 @@ TEST_F(WorldStream, LoadRefusesAnUnsoundWorld)
         EXPECT_FALSE(LoadWorldFromStream(reader, target)) << c.what;
         EXPECT_EQ(target.PlayerCount(), 0) << c.what << ": a refused world is not kept half-read";
     }
+}
+
+TEST_F(WorldStream, TheRulesAreInPlaceBeforeTheAfterLoadPass)
+{
+    world.Player(1).hero.kind = 2;
+    const std::vector<uint8_t> bytes = WorldBytes(world);
+    const RuleFraction saved[2] = {Rules().satisfactionStart, Rules().satisfactionStartKind2};
+    SetWorldLoadedHook([](CGameWorld&) {
+        Rules().satisfactionStart = RuleFraction{3, 40, 100};
+        Rules().satisfactionStartKind2 = RuleFraction{7, 5, 100};
+    });
+    CGameWorld back;
+    SetActiveWorld(&back);
+    CStreamReader reader(bytes.data(), uint32_t(bytes.size()));
+    const bool loaded = LoadWorldFromStream(reader, back);
+    SetWorldLoadedHook(nullptr);
+    Rules().satisfactionStart = saved[0];
+    Rules().satisfactionStartKind2 = saved[1];
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(back.Player(0).hero.satisfaction.units, 3);
+    EXPECT_EQ(back.Player(0).hero.satisfaction.hundredths, 40);
+    EXPECT_EQ(back.Player(0).armyLocation, 0);
+    EXPECT_EQ(back.Player(0).treasury[0], 500);
+    EXPECT_EQ(back.Player(1).hero.satisfaction.units, 7);
+    EXPECT_EQ(back.Player(1).hero.satisfaction.hundredths, 5);
+    EXPECT_EQ(back.Player(0).personality, 170);  // battle 3, builder 2: 1 * 128 / 3 + 128
 }
 
 TEST_F(WorldStream, HostileCountsAreRefused)
