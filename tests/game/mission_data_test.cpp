@@ -10,9 +10,11 @@
 #include "core/byte_stream.h"
 #include "core/image_data.h"
 #include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
 #include "game/pack_access.h"
+#include "game/report_list.h"
 #include "game/saved_game.h"
 #include "game/squad_type.h"
 
@@ -70,6 +72,23 @@ TEST_F(ShippedData, TheIconsTheReportsNameArePictures)
         ImageData image;
         EXPECT_TRUE(image.Assign(data, size)) << path.Chars();
     }
+}
+
+TEST_F(ShippedData, ReportTitlesTakeTheirValuesFromTheShippedTexts)
+{
+    TextLines text;
+    ASSERT_TRUE(CResourceMgr::LoadTextLines("/Locale/locale", pack_format::kTextType, text));
+    CUIMgr::Locale().Build(std::move(text.lines));
+    CReportList list;
+    list.AddRobberyReport(RobberyRecord{CStr("Borun"), 120});
+    list.AddTheftReport(RobberyRecord{CStr("Borun"), 35});
+    CStr title;
+    ReportTitle(kReportTaxes, title);
+    CUIMgr::Shutdown();
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(CStr("Your thieves took 120 gold from Borun."), list.Entry(0).title);
+    EXPECT_EQ(CStr("Thieves stole 35 gold."), list.Entry(1).title);
+    EXPECT_NE(CStr("RepTaxes"), title);
 }
 
 TEST_F(ShippedData, EveryMissionLoads)
