@@ -80,10 +80,15 @@ void StreamProvinceMission(CByteStream& s, ProvinceRecord& p, size_t slots, size
         s.U8(p.castle.buildings);
         s.U8(p.castle.percent);
     }
-    for (int i = 0; i < 4; ++i)
-        s.I16(p.rect[i]);
-    for (int i = 0; i < 4; ++i)
-        s.I16(p.points[i]);
+    // Packed 12-bit coordinates: a reader takes the coordinate bits and
+    // leaves the record's own flag bits (the upper four) as they are.
+    for (int16_t* word : {&p.rect[0], &p.rect[1], &p.rect[2], &p.rect[3], &p.points[0], &p.points[1], &p.points[2],
+                          &p.points[3]}) {
+        int16_t value = *word;
+        s.I16(value);
+        if (!s.IsStoring())
+            *word = int16_t((uint16_t(*word) & 0xF000) | (uint16_t(value) & 0x0FFF));
+    }
     s.U8(p.garrisonFlag);
     if (p.garrisonFlag) {
         StreamCounts(s, p.garrison.definitionCounts, slots);

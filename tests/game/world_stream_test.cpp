@@ -52,6 +52,17 @@ TEST_F(WorldStream, WriteReadWriteGivesTheSameBytes)
     EXPECT_EQ(back.Province(2).garrison.definitionCounts.Count(), 2);  // sized even without a garrison
 }
 
+TEST_F(WorldStream, CoordinatesAreReadWithoutTheFileFlagBits)
+{
+    world.Province(1).rect[0] = int16_t(0x7000 | 0x123);
+    const std::vector<uint8_t> bytes = WorldBytes(world);
+    CGameWorld back;
+    back.SetProvinceCount(5);
+    back.Province(1).rect[0] = int16_t(0x1000);  // a flag of the record itself
+    ASSERT_TRUE(Read(bytes, back));
+    EXPECT_EQ(uint16_t(back.Province(1).rect[0]), 0x1123);
+}
+
 TEST_F(WorldStream, GoalAndLimitKindsStreamOnlyTheirFields)
 {
     struct Case {
