@@ -103,4 +103,7 @@ int32_t QueryController();
 void SetMapUiFlags(uint32_t bits);
 void ClearMapUiFlags(uint32_t bits);
 const MapUiState& CurrentMapUiState();
+// Fires SigUiRequest; defined here so that game code posting requests needs
+// nothing of the records' header.
+uint32_t PostUiRequest(UiRequestKind kind, void* record);
 void FireSignalFlagPlayer(GameSignal<void(uint8_t, PlayerRecord*)>& slot, uint8_t flag, PlayerRecord* player);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/ref_string.h"
+#include "game/battle_seam.h"
 
 class CGameWorld;
 class CPlayerController;
@@ -25,19 +26,6 @@ struct BattleInProgressRecord {
 // Handed to ComputePlayerRatings; holds the world pointer.
 struct WorldHolder {
   CGameWorld* world = nullptr;
-};
-
-// The map-battle set-up record handed with SigMapBattle.
-struct MapBattleRecord {
-  uint32_t automatic = 0;
-  int32_t difficulty = 0;
-  uint32_t siege = 0;
-  PlayerRecord* attacker = nullptr;
-  uint32_t attackerMode = 0;  // 0 human, 1 computer, 2 automatic
-  PlayerRecord* defender = nullptr;
-  uint32_t defenderMode = 0;
-  ProvinceRecord* openField = nullptr;  // used when siege is 0
-  ProvinceRecord* castleProvince = nullptr;  // its castle state is used when siege is 1
 };
 
 // New-game window settings.
@@ -72,12 +60,12 @@ struct RunningGameState {
 
 RunningGameState& Game();
 
-// The battle engine's result word: 0 none, 1 stopped, 2 ended, 3 attacker
-// gave up, 4 defender gave up.
-extern uint32_t BattleResult;
-
 // True when the program is quitting or the game's leave flag is set.
 bool GameStopRequested();
+
+// Sets the random generator from the low 16 bits of the tick count,
+// sign-extended, as every turn start and every rules load does.
+void ReseedRandomFromTicks();
 
 // Session set-up and tear-down.
 void SessionInit(int32_t sessionMode);
@@ -89,6 +77,10 @@ void StartGame();
 void RunTurnLoop();
 void ResumeTurnLoop();
 void EndSession();
+
+// Saves and loads the game in play with its globals.
+bool SaveGame(const CStr& fileName);
+bool LoadSavedGame(const CStr& fileName);
 
 // Queries over the world's players, in index order.
 uint8_t CountActivePlayers();
