@@ -174,3 +174,9 @@ protected:
 private:
   std::unique_ptr<CReportList> reports;
 };
+
+// Income as the player collects it: scaled by the percent of its tax level,
+// the figure the taxes window shows.
+CResourceBundle TaxedIncome(const CResourceBundle& income, uint8_t taxPercent);
+// A robber's gain from a computer victim, by difficulty 0-3.
+int32_t ScaleLootByDifficulty(int32_t amount, int32_t difficulty);
