@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/pack_format.h"
 #include "core/text_section_reader.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
@@ -11,7 +12,6 @@
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "players/player_controller.h"
 
 void RuleFraction::Add(const RuleFraction& other) {
   uint32_t u = uint32_t(units) + other.units;
@@ -90,12 +90,12 @@ bool HasStandingCastle(const ProvinceRecord* province) {
 
 bool GameRules::Load() {
   TextSectionReader reader;
-  if (!reader.Open(CStr("/Rules/Map/map"), CStr("zkqd"), 15)) return false;
+  if (!reader.Open("/Rules/Map/map", pack_format::kTextTableType, 15)) return false;
   return Rules().LoadFrom(reader);
 }
 
 bool GameRules::LoadFrom(TextSectionReader& r) {
-  if (!r.FindSection(CStr("[castle]"))) return false;
+  if (!r.FindSection("[castle]")) return false;
   castleGold = r.ReadInt(5);
   bankGold = r.ReadInt(5);
   castleUnused3 = r.ReadInt(7);
@@ -118,12 +118,12 @@ bool GameRules::LoadFrom(TextSectionReader& r) {
   ReadCostList(r, stoneMineIncome);
   ReadFraction(r, castleFraction);
 
-  if (!r.FindSection(CStr("[trading]"))) return false;
+  if (!r.FindSection("[trading]")) return false;
   tradingUnused[0] = r.ReadInt(300);
   tradingUnused[1] = r.ReadInt(10);
   tradingUnused[2] = r.ReadInt(10);
 
-  if (!r.FindSection(CStr("[operations]"))) return false;
+  if (!r.FindSection("[operations]")) return false;
   ReadCostList(r, scoutCost);
   scoutCastleFactor = r.ReadInt(0);
   scoutBase = r.ReadInt(0);
@@ -152,7 +152,7 @@ bool GameRules::LoadFrom(TextSectionReader& r) {
   robberyExpFactor = r.ReadInt(0);
   robberyExpCap = r.ReadInt(0);
 
-  if (!r.FindSection(CStr("[battle]"))) return false;
+  if (!r.FindSection("[battle]")) return false;
   battleBase = r.ReadInt(0);
   battleFactor = r.ReadInt(0);
   catapultExperience = r.ReadInt(0);
@@ -162,7 +162,7 @@ bool GameRules::LoadFrom(TextSectionReader& r) {
   captureExperience = r.ReadInt(0);
   emptyCaptureExperience = r.ReadInt(0);
 
-  if (!r.FindSection(CStr("[common]"))) return false;
+  if (!r.FindSection("[common]")) return false;
   ReadFraction(r, satisfactionStart);
   ReadFraction(r, satisfactionStartKind2);
   ReseedRandomFromTicks();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/random.h"
+#include "core/pack_format.h"
 #include "core/text_section_reader.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
@@ -36,7 +37,7 @@ void LoadChancesFrom(TextSectionReader& reader, RandomEventChances& t) {
 void LoadChances(RandomEventChances& table) {
   table = RandomEventChances{};
   TextSectionReader reader;
-  if (!reader.Open(CStr("/Rules/Map/events"), CStr("zkqd"), 15)) return;
+  if (!reader.Open("/Rules/Map/events", pack_format::kTextTableType, 15)) return;
   LoadChancesFrom(reader, table);
 }
 

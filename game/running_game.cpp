@@ -23,7 +23,7 @@ RunningGameState& Game() {
   return state;
 }
 
-bool GameStopRequested() { return Game().leaveRequested != 0 || EngineQuitRequested(); }
+bool GameStopRequested() { return LeaveRequested() || EngineQuitRequested(); }
 
 CGameWorld* GameWorld() { return Game().world; }
 CProvinceDistanceMap* GameDistanceMap() { return Game().distanceMap; }
@@ -60,7 +60,7 @@ void SessionInit(int32_t sessionMode) {
   SetWorldLoadedHook(&OnWorldLoaded);
   g.sessionMode = sessionMode;
   g.selectedProvince = 0;
-  g.leaveRequested = 0;
+  SetLeaveRequested(0);
   g.battleInProgress = 0;
   g.turn = 0;
   EngineLoadSounds("/Sounds/", kSelectionSounds, 4);
@@ -208,7 +208,7 @@ void CurrentControllerProvinceAction(uint8_t index) {
 
 void MapMenuCommand(uint32_t command) {
   if (command == 1) {
-    Game().leaveRequested = 1;
+    SetLeaveRequested(1);
   } else if (command == 2) {
     Game().paused = Game().paused ? 0 : 1;
     if (Game().paused) PauseGame();
@@ -219,7 +219,7 @@ void MapMenuCommand(uint32_t command) {
 
 void MapGameCommand(uint32_t command) {
   if (command == 8 || command == 9) {
-    Game().leaveRequested = 1;
+    SetLeaveRequested(1);
   } else if (CPlayerController* c = CurrentController()) {
     c->OnCommand(command);
   }
@@ -345,7 +345,7 @@ void SetGameFinished() {
 
 void RunTurnLoop() {
   RunningGameState& g = Game();
-  g.leaveRequested = 0;
+  SetLeaveRequested(0);
   g.gameFinished = 0;
   bool go = true;
   while (!GameStopRequested() && go && g.world) {
@@ -378,7 +378,7 @@ void RunTurnLoop() {
 
 void ResumeTurnLoop() {
   RunningGameState& g = Game();
-  g.leaveRequested = 0;
+  SetLeaveRequested(0);
   // A saved battle cannot be resumed; the game goes on as if it had been
   // abandoned before it began.
   g.battleInProgress = 0;
@@ -464,7 +464,7 @@ void StartMapBattle(PlayerRecord* attacker, PlayerRecord* defender, ProvinceReco
   PrepareBattleArmy(attacker, &attacker->army);
   PrepareBattleArmy(defender, &defender->army);
   if (BattleResult == kBattleStopped)
-    g.leaveRequested = 1;
+    SetLeaveRequested(1);
   else
     g.battleInProgress = 0;
 }

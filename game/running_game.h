@@ -44,7 +44,6 @@ struct RunningGameState {
   CStr missionPath;
   int32_t difficulty = 0;
   int32_t sessionMode = 0;
-  uint8_t leaveRequested = 0;
   uint8_t battleInProgress = 0;
   BattleInProgressRecord battle;
   uint8_t firstNoticePending = 0;
@@ -62,6 +61,9 @@ RunningGameState& Game();
 
 // True when the program is quitting or the game's leave flag is set.
 bool GameStopRequested();
+// The game's leave flag (the core's stop test reads it too).
+void SetLeaveRequested(uint8_t flag);
+bool LeaveRequested();
 
 // Sets the random generator from the low 16 bits of the tick count,
 // sign-extended, as every turn start and every rules load does.
