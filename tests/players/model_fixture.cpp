@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/random.h"
+
 #include "game/province_distance_map.h"
 #include "game/report_list.h"
 #include "game/controller_factory.h"
@@ -118,9 +120,8 @@ void ModelFixture::BuildWorld(int players, const std::vector<ProvinceSpec>& prov
       if (std::find(back.begin(), back.end(), uint8_t(i)) == back.end()) back.push_back(uint8_t(i));
     }
   }
-  for (size_t i = 0; i < provinces.size(); ++i) {
-    if (provinces[i].owner >= 0) w.Province(int(i)).SetOwner(&w.Player(provinces[i].owner));
-  }
+  for (size_t i = 0; i < provinces.size(); ++i)
+    w.Province(int(i)).SetOwner(provinces[i].owner >= 0 ? &w.Player(provinces[i].owner) : nullptr);
   delete Game().distanceMap;
   Game().distanceMap = new CProvinceDistanceMap(&w);
 }
@@ -154,4 +155,22 @@ void ModelFixture::SetGold(int player, int32_t gold, int32_t metal, int32_t ston
 
 void ModelFixture::Reach(int player) {
   if (Player(player).controller) Player(player).controller->UpdateReach();
+}
+
+void SeedForRolls(const std::vector<bool>& successes, int32_t chance) {
+  for (uint32_t state = 0; state < 1000000; ++state) {
+    SetRandomState(state);
+    bool match = true;
+    for (bool wanted : successes) {
+      if ((int32_t(NextRandom() % 101) < chance) != wanted) {
+        match = false;
+        break;
+      }
+    }
+    if (match) {
+      SetRandomState(state);
+      return;
+    }
+  }
+  FAIL() << "no seed gives the wanted rolls";
 }

@@ -124,3 +124,7 @@ protected:
 };
 
 CResourceBundle Bundle(int32_t gold, int32_t metal = 0, int32_t stone = 0);
+
+// Sets the random generator to the first state whose next rolls (NextRandom
+// % 101 against the chance) succeed and fail as listed.
+void SeedForRolls(const std::vector<bool>& successes, int32_t chance);
