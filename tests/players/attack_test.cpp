@@ -101,10 +101,14 @@ TEST_F(AttackTest, OutcomesOfADefendedProvince) {
     EXPECT_EQ(Test(0).movePoints, 0);
     ASSERT_EQ(Test(1).battleReports.size(), 1u);
     EXPECT_EQ(Test(1).battleReports[0].first, c.captured ? 0 : 1);
-    if (c.result == kBattleAttackerGaveUp) EXPECT_EQ(Province(0).garrison.Item(0)->count, 3);
-    if (c.result == kBattleDefenderGaveUp) EXPECT_EQ(Province(4).garrison.Item(0)->count, 1);
-    if (c.captured) EXPECT_EQ(Player(0).stats.victories, 1);
-    else EXPECT_EQ(Player(0).stats.defeats, 1);
+    if (c.result == kBattleAttackerGaveUp) {
+      EXPECT_EQ(Province(0).garrison.Item(0)->count, 3);
+    }
+    if (c.result == kBattleDefenderGaveUp) {
+      EXPECT_EQ(Province(4).garrison.Item(0)->count, 1);
+    }
+    EXPECT_EQ(Player(0).stats.victories, c.captured ? 1 : 0);
+    EXPECT_EQ(Player(0).stats.defeats, c.captured ? 0 : 1);
     TearDown();
   }
   SetUp();
