@@ -39,7 +39,11 @@ bool CPlayerController::Serialize(CByteStream& s) {
     const CGameWorld* world = GameWorld();
     const uint32_t limit = world ? uint32_t(world->ProvinceCount()) : 255;
     if (n > limit || n > s.Capacity() - std::min(s.Capacity(), s.Position())) {
+      // Move past the end and read once, so the stream's error flag tells
+      // the loader that this save is refused.
       s.SkipTo(s.Capacity() + 1);
+      uint8_t none = 0;
+      s.U8(none);
       return true;
     }
     scoutedProvinces.assign(n, 0);
