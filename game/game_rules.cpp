@@ -35,6 +35,9 @@ GameRules& Rules() {
 namespace {
 
 void ReadCostList(TextSectionReader& reader, CResourceBundle& bundle) {
+  // A fresh bundle takes the kinds of the world being loaded.
+  bundle = CResourceBundle();
+  bundle.Zero();
   const int32_t n = reader.ReadInt(0);
   for (int32_t i = 0; i < n; ++i) {
     CStr line;

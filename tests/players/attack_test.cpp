@@ -13,6 +13,7 @@ protected:
     // 1 borders 2; 2 borders 3 and 4; 5 is neutral next to 1.
     BuildWorld(2, {{0, {1}, true}, {0, {2, 5}}, {1, {3, 4}}, {1, {}, true}, {1, {}}, {-1, {}}}, {0, 3});
     GiveTestControllers();
+    battles = 0;
     Player(0).armyLocation = 1;
     SetArmy(0, 10, 0);
     SetGold(0, 500);

@@ -54,6 +54,7 @@ TEST_F(OperationsTest, ScoutingAndDeceaseMasksFollowTheScoutedList) {
   Test(0).movePoints = 3;
   Refresh();
   Rules().scoutCost = Bundle(10);
+  Rules().scoutCastleFactor = 1;
   Rules().deceaseCost = Bundle(20);
   SetGarrison(3, 2, 0);
   EXPECT_EQ(Test(0).AgentActionsAt(&Province(3)), kAgentScout);

@@ -23,7 +23,14 @@ bool LoadRules(GameRules& rules, const std::string& text) {
   return rules.LoadFrom(reader);
 }
 
-class RulesTextTest : public ModelFixture {};
+// The rules' bundles take the resource kinds of the world in play.
+class RulesTextTest : public ModelFixture {
+protected:
+  void SetUp() override {
+    ModelFixture::SetUp();
+    BuildWorld(1, {{0, {}}}, {0});
+  }
+};
 
 TEST_F(RulesTextTest, APartialCastleSectionKeepsTheDefaults) {
   GameRules rules;
