@@ -74,6 +74,7 @@ void ModelFixture::TearDown() {
   EndSession();
   SigGameOver.Disconnect();
   SetControllerFactory(nullptr);
+  FreeSquadTypes();
 }
 
 void ModelFixture::BuildWorld(int players, const std::vector<ProvinceSpec>& provinces,
