@@ -4,7 +4,12 @@
 // provinces as the physical reference.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
+
+#include "core/resource_mgr.h"
+#include "game/scenario_mgr.h"
 
 #include "game/controller_factory.h"
 #include "game/game_rules.h"
@@ -51,9 +56,44 @@ const CSquadType* BenchType(const char* id, uint8_t force, int32_t gold) {
   return t;
 }
 
-// A ring of provinces, eight per player, each with income, a garrison and a
-// castle in every fourth one.
+// The largest mission of the shipped scenarios, when the packs of the build
+// are beside this program; every player gets a controller that only runs
+// the turn's seams.
+bool LoadLargestMission() {
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+  const std::string data = (self.parent_path().parent_path() / "Data").string() + "/";
+  if (!CResourceMgr::IsStarted() && !CResourceMgr::InitFromFolder(data.c_str())) return false;
+  if (SquadTypeRegistry().empty()) LoadSquadTypes();
+  Map::CSrenarionMgr::Init();
+  CStr largest;
+  int provinces = 0;
+  for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
+    int scenario = 0, mission = 0;
+    Map::CSrenarionMgr::MissionFromIndex(n, &scenario, &mission);
+    const CStr path = Map::CSrenarionMgr::MissionPath(scenario, mission);
+    SessionInit(0);
+    if (NewGameFromMission(path) && Game().world->ProvinceCount() > provinces) {
+      provinces = Game().world->ProvinceCount();
+      largest = path;
+    }
+    EndSession();
+  }
+  if (provinces == 0) return false;
+  SessionInit(0);
+  if (!NewGameFromMission(largest)) return false;
+  CGameWorld& w = *Game().world;
+  for (int i = 0; i < w.PlayerCount(); ++i) {
+    w.Player(i).DeleteController();
+    w.Player(i).controller = new PassiveController(&w.Player(i));
+  }
+  Game().turn = 2;
+  return true;
+}
+
+// Without the packs: a ring of provinces, eight per player, each with
+// income, a garrison and a castle in every fourth one.
 void BuildLargeWorld() {
+  if (LoadLargestMission()) return;
   SessionInit(0);
   CGameWorld& w = *Game().world;
   w.kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
@@ -113,7 +153,8 @@ void BM_TurnEconomyRound(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(w.Player(0).treasury.Total());
   }
-  state.counters["provinces"] = kProvinces;
+  state.counters["provinces"] = w.ProvinceCount();
+  state.counters["players"] = w.PlayerCount();
   EndSession();
 }
 BENCHMARK(BM_TurnEconomyRound);
