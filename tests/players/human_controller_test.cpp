@@ -342,3 +342,99 @@ TEST_F(HumanControllerTest, SavedFormRoundTrips) {
 }
 
 }  // namespace
+
+namespace {
+
+class HumanFlowsTest : public HumanControllerTest {};
+
+TEST_F(HumanFlowsTest, TheCastleWindowReentersTheControllerWhileItIsOpen) {
+  Rules().marketCost = Bundle(100);
+  Select(0);
+  int markets = 0;
+  // The castle information window stays open and its buttons call back
+  // into the running game while the request is still on the stack.
+  responder.On(UiRequestKind::CastleInfo, [](void* r) {
+    auto* info = static_cast<CastleInfoRequestArgs*>(r);
+    EXPECT_EQ(info->index, 0);
+    RunCastleOperation(64);
+  });
+  responder.On(UiRequestKind::AddBuilding, [&](void* r) {
+    ++markets;
+    static_cast<CastleWorkRequestArgs*>(r)->confirmed = 1;
+  });
+  Human().OnMenuCommand(8);  // the castle command on an own province
+  EXPECT_EQ(markets, 1);
+  EXPECT_EQ(Province(0).castle.work, uint32_t(kWorkMarket));
+  EXPECT_EQ(Gold(0), 904) << "96 % at builder skill 2";
+}
+
+TEST_F(HumanFlowsTest, BuildingACastle) {
+  Rules().castleCost = Bundle(300, 0, 100);
+  Player(0).hero.builder = 3;  // 92 %, 30 % a turn
+  Select(1);
+  CastleWorkRequestArgs seen;
+  responder.On(UiRequestKind::BuildCastle, [&](void* r) {
+    auto* w = static_cast<CastleWorkRequestArgs*>(r);
+    seen.turns = w->turns;
+    seen.price = w->price;
+    w->confirmed = 1;
+  });
+  Human().OnMenuCommand(8);
+  EXPECT_EQ(seen.turns, 4);
+  EXPECT_TRUE(seen.price.Equals(Bundle(276, 0, 92)));
+  EXPECT_EQ(Province(1).castleFlag, 1);
+  EXPECT_TRUE(Player(0).treasury.Equals(Bundle(724, 100, 8)));
+}
+
+TEST_F(HumanFlowsTest, RobberyAndDeceaseTakeOnlyWhatCanBePaid) {
+  GameRules& rules = Rules();
+  rules.robberyCost = Bundle(300);
+  rules.robberyTriesBase = 2;
+  rules.robberyMovePoints = 1;
+  Player(0).armyLocation = 2;
+  Select(3);  // the enemy's capital
+  responder.On(UiRequestKind::Robbery, [](void* r) {
+    auto* q = static_cast<RobberyRequestArgs*>(r);
+    q->tries = 50;
+    q->confirmed = 1;
+  });
+  Human().OnMenuCommand(8);
+  // At most 2 + stealth 2 tries, and 1000 gold pay for 3 of them.
+  EXPECT_EQ(Human().robberyTries, 3);
+  EXPECT_EQ(Gold(0), 100);
+  EXPECT_EQ(Human().hold, 1);
+  EXPECT_NE(Human().flags & kRobberyPending, 0);
+
+  rules.deceaseCost = Bundle(40);
+  rules.maxRaiders = 5;
+  rules.deceaseBase = -100;  // every raider fails
+  SetGarrison(3, 4, 0);
+  Human().scoutedProvinces.push_back(3);
+  responder.On(UiRequestKind::Decease, [](void* r) {
+    auto* q = static_cast<DeceaseRequestArgs*>(r);
+    q->raiders = 9;
+    q->confirmed = 1;
+  });
+  Human().OnMenuCommand(4);
+  EXPECT_EQ(responder.Count(UiRequestKind::DeceaseFailure), 1);
+  EXPECT_EQ(Gold(0), 20) << "two raiders were all the treasury could pay";
+}
+
+TEST_F(HumanFlowsTest, TheDefaultActionFallsBackFromArmyToAgentToRobbery) {
+  Rules().scoutCost = Bundle(10);
+  Rules().scoutCastleFactor = 1;
+  // Out of reach: the attack exists but is not possible, so scouting runs.
+  Human().movePoints = 0;
+  Human().UpdateReach();
+  responder.On(UiRequestKind::Scout, [](void*) {});
+  Human().OnProvinceDefaultAction(3);
+  EXPECT_EQ(responder.Count(UiRequestKind::Scout), 1);
+  EXPECT_EQ(Game().selectedProvince, 3);
+  // Neutral land out of reach and nothing to scout: nothing at all.
+  Province(4).SetOwner(nullptr);
+  responder.seen.clear();
+  Human().OnProvinceDefaultAction(4);
+  EXPECT_TRUE(responder.seen.empty());
+}
+
+}  // namespace
