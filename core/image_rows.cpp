@@ -32,10 +32,10 @@ void ResetImageRowOps() {
     g_probe = 0;
 }
 
-void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
+void DecodeImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
                      bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest) {
-    if (block.data == nullptr || clip.left > clip.right || clip.top > clip.bottom || clip.top < 0 || clip.left < 0)
-        return;
+    const int left = clip.Left(), top = clip.Top(), right = clip.Right(), bottom = clip.Bottom();
+    if (block.data == nullptr || !clip.IsDefined() || left > right || top > bottom || top < 0 || left < 0) return;
     if (tableSize > block.size) tableSize = block.size;
     const int rowCount = static_cast<int>(tableSize / (wideLengths ? 2 : 1));
     const uint8_t* table = block.data;
@@ -43,9 +43,9 @@ void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint
 
     // Rows above the clip are skipped by their table entries alone.
     uint64_t start = tableSize;
-    for (int r = 0; r < clip.top && r < rowCount; ++r) start += RowLength(table, r, wideLengths);
+    for (int r = 0; r < top && r < rowCount; ++r) start += RowLength(table, r, wideLengths);
 
-    for (int r = clip.top; r <= clip.bottom && r < rowCount; ++r) {
+    for (int r = top; r <= bottom && r < rowCount; ++r) {
         uint64_t length = RowLength(table, r, wideLengths);
         if (start >= block.size) break;
         uint64_t available = block.size - start;
@@ -54,7 +54,7 @@ void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint
         start += length;
 
         // The probes decode with no surface at all.
-        uint8_t* out = dest ? dest + static_cast<std::ptrdiff_t>(y + r - clip.top) * pitch + x : nullptr;
+        uint8_t* out = dest ? dest + static_cast<std::ptrdiff_t>(y + r - top) * pitch + x : nullptr;
         int column = 0;
         bool first = true;
         while (p < end) {
@@ -69,19 +69,19 @@ void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint
                 if (end - p < 1 + count) count = static_cast<int>(end - p - 1);  // a run cut by the row's end
                 p += 1 + count;
             }
-            if (column + count <= clip.left) {
+            if (column + count <= left) {
                 column += count;
                 continue;
             }
-            if (first && column < clip.left) {
-                int drop = clip.left - column;
+            if (first && column < left) {
+                int drop = left - column;
                 if (!isFill) source += drop;
                 count -= drop;
-                column = clip.left;
+                column = left;
             }
             first = false;
-            bool last = column + count - 1 > clip.right;
-            if (last) count = clip.right - column + 1;
+            bool last = column + count - 1 > right;
+            if (last) count = right - column + 1;
             if (isFill) {
                 if (!(transparent && *source == 0)) {
                     if (plain)
@@ -101,7 +101,7 @@ void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint
     }
 }
 
-void DrawImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
+void DrawImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
                    bool transparent, uint16_t pitch, uint8_t* dest) {
     if (g_imageRowHook != nullptr) {
         g_imageRowHook(x, y, clip, block, tableSize, wideLengths, transparent, ImageFillOp, ImageCopyOp, pitch, dest);
@@ -120,7 +120,7 @@ uint8_t Probe(int x, int y, const ImageData& image) {
     ImageFillOp = ProbeFill;
     ImageCopyOp = ProbeCopy;
     g_probe = 0;
-    BlockClip one{bx, by, bx, by};
+    PackedRect one(bx, by, bx, by);
     // Position (0, 0) with pitch 0 and no surface: the probes never write.
     DrawImageRows(0, 0, one, image.pixels, image.TableSize(), image.WideLengths(), false, 0, nullptr);
     ImageFillOp = savedFill;

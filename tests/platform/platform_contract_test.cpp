@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
+#include "platform/platform_backend.h"
 #ifdef THARN_HAVE_SDL
 #include "platform/sdl/sdl_backend.h"
 #endif
@@ -137,6 +141,60 @@ TEST_P(PlatformContract, TicksStartFarFromZeroAndNeverRunBackwards) {
     uint32_t after = GetTickCount();
     EXPECT_LT(after - before, 60000u);
     EXPECT_GE(after, before);
+}
+
+// Reads back a PNG of our own writer (stored deflate blocks only) as RGB rows.
+bool ReadOwnPng(const std::string& path, int& w, int& h, std::vector<uint8_t>& rgb) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (png.size() < 45) return false;
+    auto u32 = [&](size_t at) { return uint32_t(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]; };
+    w = static_cast<int>(u32(16));
+    h = static_cast<int>(u32(20));
+    size_t p = 8 + 25 + 8 + 2;
+    std::vector<uint8_t> raw;
+    for (bool last = false; !last;) {
+        if (p + 5 > png.size()) return false;
+        last = png[p] & 1;
+        size_t len = png[p + 1] | png[p + 2] << 8;
+        raw.insert(raw.end(), png.begin() + p + 5, png.begin() + p + 5 + len);
+        p += 5 + len;
+    }
+    rgb.clear();
+    for (int y = 0; y < h; ++y) {
+        auto row = raw.begin() + y * (w * 3 + 1) + 1;
+        rgb.insert(rgb.end(), row, row + w * 3);
+    }
+    return rgb.size() == static_cast<size_t>(w * h * 3);
+}
+
+TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels) {
+    ASSERT_NE(OpenWindow(), 0u);
+    RawFrameBufferInfo info;
+    ASSERT_GT(GetRawFrameBuffer(info), 0);
+    auto put = [&](int x, int y, uint16_t v) {
+        *reinterpret_cast<uint16_t*>(info.frame + x * info.xStride + y * info.yStride) = v;
+    };
+    const uint16_t red = info.format == RAW_FORMAT_565 ? 0xF800 : 0x7C00;
+    const uint16_t blue = 0x001F;
+    put(0, 0, red);
+    put(319, 239, blue);
+    PresentScreen();
+    std::string path = ::testing::TempDir() + "contract_" + GetParam() + ".png";
+    ASSERT_TRUE(CurrentPlatform().Screenshot(path));
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgb;
+    ASSERT_TRUE(ReadOwnPng(path, w, h, rgb));
+    ASSERT_EQ(w % 320, 0);
+    int scale = w / 320;
+    ASSERT_GE(scale, 1);
+    EXPECT_EQ(h, 240 * scale);
+    auto at = [&](int x, int y) { return std::vector<uint8_t>(rgb.begin() + (y * w + x) * 3, rgb.begin() + (y * w + x) * 3 + 3); };
+    EXPECT_EQ(at(0, 0), (std::vector<uint8_t>{255, 0, 0}));
+    EXPECT_EQ(at(scale - 1, scale - 1), (std::vector<uint8_t>{255, 0, 0})) << "one device pixel covers scale x scale";
+    EXPECT_EQ(at(w - 1, h - 1), (std::vector<uint8_t>{0, 0, 255}));
+    EXPECT_EQ(at(scale, 0), (std::vector<uint8_t>{0, 0, 0}));
+    std::remove(path.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PlatformContract, ::testing::Values("headless", "sdl"),
