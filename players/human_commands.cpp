@@ -215,7 +215,7 @@ void CHumanController::RecruitDialog() {
 }
 
 void CHumanController::BuildCastleFlow(ProvinceRecord* province) {
-  const CResourceBundle price = ApplyBuilderDiscount(Rules().castleCost, player->hero);
+  const CResourceBundle price = DiscountedPrice(Rules().castleCost, player->hero);
   const int32_t rate = 5 * player->hero.builder + 15;
   CastleWorkRequestArgs args;
   args.price = price;
@@ -260,7 +260,7 @@ void CHumanController::RunProvinceCommand(uint32_t command) {
   const CastleState& castle = province->castle;
   const HeroRecord& hero = player->hero;
   const uint8_t turns = rules.worksTurns;
-  auto discounted = [&](const CResourceBundle& b) { return ApplyBuilderDiscount(b, hero); };
+  auto discounted = [&](const CResourceBundle& b) { return DiscountedPrice(b, hero); };
   auto has = [&](uint8_t bit) { return (castle.buildings & bit) != 0; };
   switch (command) {
     case 1: {

@@ -40,7 +40,7 @@ uint32_t PostMessage(const CStr& title, const CStr& body, uint32_t mode, const c
   return request.result;
 }
 
-CResourceBundle ApplyBuilderDiscount(const CResourceBundle& price, const HeroRecord& hero) {
+CResourceBundle DiscountedPrice(const CResourceBundle& price, const HeroRecord& hero) {
   CResourceBundle out = price;
   const int32_t p = 104 - 4 * int32_t(hero.builder);
   for (int i = 0; i < out.Count(); ++i) out[i] = p <= 20 ? 0 : int32_t(int64_t(out[i]) * p / 100);

@@ -92,8 +92,8 @@ private:
 uint32_t PostMessage(const CStr& title, const CStr& body, uint32_t mode, const char* sound);
 // The looked-up text of a key ("key" itself when the table lacks it).
 CStr LocaleText(const char* key);
-// The builder discount of a hero applied to a price.
-CResourceBundle ApplyBuilderDiscount(const CResourceBundle& price, const HeroRecord& hero);
+// A price with the builder discount of a hero (the price itself unchanged).
+CResourceBundle DiscountedPrice(const CResourceBundle& price, const HeroRecord& hero);
 // Wires the concrete controllers into the game model's factory: people get
 // a CHumanController, computer players whatever the given maker returns (the
 // planner's controller in the program; null leaves them out of the game).
