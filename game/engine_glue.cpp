@@ -3,6 +3,7 @@
 #include "core/core_main.h"
 #include "core/log.h"
 #include "core/pack_format.h"
+#include "core/preferences.h"
 #include "core/random.h"
 #include "core/resource_mgr.h"
 #include "core/sound_data.h"
@@ -53,3 +54,7 @@ void EngineLog(const char* tag, const CStr& text) {
   line.Append(text);
   LogWrite(line);
 }
+
+bool OptionQuickBattles() { return PrefMapOptions[0] != 0; }
+bool OptionReport() { return PrefMapOptions[4] != 0; }
+bool OptionConfirms() { return PrefMapOptions[6] != 0; }

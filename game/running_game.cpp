@@ -443,7 +443,7 @@ void PlayerEliminated(PlayerRecord* player) {
 
 void StartMapBattle(PlayerRecord* attacker, PlayerRecord* defender, ProvinceRecord* province, uint8_t automatic) {
   RunningGameState& g = Game();
-  g.battle.automatic = (automatic || g.optionQuickBattles) ? 1 : 0;
+  g.battle.automatic = (automatic || OptionQuickBattles()) ? 1 : 0;
   g.battle.attackerId = attacker->playerId;
   g.battle.defenderId = defender->playerId;
   g.battle.provinceIndex = province->index;

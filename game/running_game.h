@@ -50,11 +50,6 @@ struct RunningGameState {
   uint8_t humanTurnActive = 0;
   uint32_t gameFinished = 0;
   uint8_t paused = 0;
-  // Map option values the game reads (the map window keeps them in the
-  // preferences; tests set them directly).
-  uint8_t optionQuickBattles = 0;
-  uint8_t optionConfirms = 0;
-  uint8_t optionReport = 0;
 };
 
 RunningGameState& Game();
@@ -64,6 +59,13 @@ bool GameStopRequested();
 // The game's leave flag (the core's stop test reads it too).
 void SetLeaveRequested(uint8_t flag);
 bool LeaveRequested();
+
+// The map options of the preferences the game reads: quick battles
+// ("CbQuickBtls"), confirmations ("CbConfirms") and the report window every
+// turn ("CbReport").
+bool OptionQuickBattles();
+bool OptionConfirms();
+bool OptionReport();
 
 // Sets the random generator from the low 16 bits of the tick count,
 // sign-extended, as every turn start and every rules load does.

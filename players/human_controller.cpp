@@ -64,7 +64,7 @@ bool CHumanController::Serialize(CByteStream& s) {
 }
 
 bool CHumanController::ConfirmTurnEndingAction() {
-  if (!Game().optionConfirms) return true;
+  if (!OptionConfirms()) return true;
   return PostMessage(LocaleText("EndTurn"), LocaleText("EndTurnMsg"), kMessageOkCancel, "") == kMessageAnswerOk;
 }
 
@@ -109,7 +109,7 @@ bool CHumanController::PlayTurn() {
     if (e.kind != kReportDeceased || e.body.Length() == 0) continue;
     PostMessage(LocaleText("DeceasedMsgT"), CStr::Concat(e.title, e.body), kMessageNoButtons, kSoundBad);
   }
-  if (Game().optionReport && Game().turn != 0) {
+  if (OptionReport() && Game().turn != 0) {
     ReportRequestArgs args;
     args.controller = this;
     PostUiRequest(UiRequestKind::Report, &args);

@@ -6,6 +6,7 @@
 #include "game/report_list.h"
 #include "players/human_controller.h"
 #include "players/request_records.h"
+#include "core/preferences.h"
 #include "tests/players/model_fixture.h"
 
 namespace {
@@ -42,7 +43,7 @@ TEST_F(HumanControllerTest, EndingTheTurnAsksOnlyWithConfirmationsOn) {
   } cases[] = {{0, 0, 1, 0}, {1, kMessageAnswerOk, 1, 1}, {1, 0, 0, 1}};
   for (const auto& c : cases) {
     responder.seen.clear();
-    Game().optionConfirms = c.confirms;
+    PrefMapOptions[6] = c.confirms;
     AnswerMessages(c.answer);
     Human().hold = 0;
     Human().OnCommand(1);
@@ -52,7 +53,7 @@ TEST_F(HumanControllerTest, EndingTheTurnAsksOnlyWithConfirmationsOn) {
 }
 
 TEST_F(HumanControllerTest, DecliningTheConfirmationBeforeAnAttackLeavesTheArmy) {
-  Game().optionConfirms = 1;
+  PrefMapOptions[6] = 1;
   AnswerMessages(0);
   responder.On(UiRequestKind::BattleAttack, [](void* r) { static_cast<BattleQuestionArgs*>(r)->confirmed = 1; });
   Player(0).armyLocation = 2;

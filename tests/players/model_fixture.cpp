@@ -1,7 +1,9 @@
+#include "core/preferences.h"
 #include "tests/players/model_fixture.h"
 
 #include <algorithm>
 
+#include "core/preferences.h"
 #include "core/random.h"
 
 #include "game/province_distance_map.h"
@@ -64,10 +66,8 @@ void ModelFixture::SetUp() {
   RunningGameState& g = Game();
   g.turn = 1;
   g.difficulty = 1;
-  g.optionConfirms = 0;
-  g.optionQuickBattles = 0;
-  g.optionReport = 0;
-  g.firstNoticePending = 0;
+        g.firstNoticePending = 0;
+  for (uint8_t& option : PrefMapOptions) option = 0;
 }
 
 void ModelFixture::TearDown() {
