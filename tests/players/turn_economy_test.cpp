@@ -1,5 +1,6 @@
 // Income, recruits, robbery settlement and random events at a turn's seams.
 #include "core/random.h"
+#include "game/province_distance_map.h"
 #include "game/random_events.h"
 #include "game/report_list.h"
 #include "players/random_event_report.h"
@@ -259,6 +260,100 @@ TEST_F(TurnEconomyTest, ARandomEventStepIsReportedToTheController) {
   }
   EXPECT_LT(steps, 200);
   EXPECT_EQ(Test(0).CountProvinces(), 11);
+}
+
+}  // namespace
+
+namespace {
+
+class RandomEventPickTest : public ModelFixture {
+protected:
+  void SetUp() override {
+    ModelFixture::SetUp();
+    // A chain 0..7 of player 0 (capital 0 with a castle), army at 0.
+    std::vector<ProvinceSpec> chain;
+    for (int i = 0; i < 8; ++i) chain.push_back({0, i < 7 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
+    chain[0].castle = true;
+    BuildWorld(1, chain, {0});
+    GiveTestControllers({0});
+    Game().turn = 6;
+    Game().difficulty = 0;
+    GameDistanceMap()->Compute(0, 0, 0);
+  }
+};
+
+TEST_F(RandomEventPickTest, EachKindComesWithASuitableProvince) {
+  RandomEventChances table;
+  table.eventChance = 100;
+  table.volunteerChance = 100;
+  Player(0).armyLocation = 3;
+  int seen[9] = {};
+  for (uint32_t seed = 0; seed < 300; ++seed) {
+    SetRandomState(seed);
+    ProvinceRecord* p = nullptr;
+    const RandomEventKind kind = RandomEvents::Pick(table, &Player(0), &p);
+    ++seen[kind];
+    switch (kind) {
+      case kEventVolunteers:
+        ASSERT_EQ(p, &Province(3)) << "volunteers come where the army stands";
+        break;
+      case kEventGarrisonLosses:
+        ASSERT_NE(p, &Province(3));
+        ASSERT_NE(p, &Province(0));
+        break;
+      case kEventLostTaxes:
+        ASSERT_FALSE(p->HasCastle());
+        break;
+      case kEventRevolt:
+        ASSERT_FALSE(p->HasCastle());
+        break;
+      default:
+        break;
+    }
+  }
+  // With every chance at 100 the volunteers win whenever the army's
+  // province is found, which a seed out of several hundred surely does.
+  EXPECT_GT(seen[kEventVolunteers], 0);
+}
+
+TEST_F(RandomEventPickTest, WithoutEventChanceOnlyRevoltsAndNeverInCastles) {
+  RandomEventChances table;  // all 0
+  for (int i = 0; i < 8; ++i) Province(i).castleFlag = 1;
+  for (uint32_t seed = 0; seed < 100; ++seed) {
+    SetRandomState(seed);
+    ProvinceRecord* p = nullptr;
+    EXPECT_EQ(RandomEvents::Pick(table, &Player(0), &p), kEventNone);
+  }
+  for (int i = 1; i < 8; ++i) Province(i).castleFlag = 0;
+  int revolts = 0;
+  for (uint32_t seed = 0; seed < 100; ++seed) {
+    SetRandomState(seed);
+    ProvinceRecord* p = nullptr;
+    const RandomEventKind kind = RandomEvents::Pick(table, &Player(0), &p);
+    EXPECT_TRUE(kind == kEventNone || kind == kEventRevolt);
+    if (kind == kEventRevolt) {
+      ++revolts;
+      // Chances by distance 1..7: 0, 10, 23, 40, 64, 64, 64; everything
+      // below 60 % of the top (38) is dropped from the list.
+      EXPECT_GE(p->index, 4);
+    }
+  }
+  EXPECT_GT(revolts, 0);
+}
+
+TEST_F(RandomEventPickTest, TheSameSeedPicksTheSameEvent) {
+  RandomEventChances table;
+  table.eventChance = 50;
+  table.volunteerChance = 50;
+  for (uint32_t seed : {1u, 77u, 4242u}) {
+    SetRandomState(seed);
+    ProvinceRecord* first = nullptr;
+    const RandomEventKind a = RandomEvents::Pick(table, &Player(0), &first);
+    SetRandomState(seed);
+    ProvinceRecord* second = nullptr;
+    EXPECT_EQ(RandomEvents::Pick(table, &Player(0), &second), a);
+    EXPECT_EQ(first, second);
+  }
 }
 
 }  // namespace
