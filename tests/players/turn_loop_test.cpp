@@ -172,6 +172,21 @@ TEST_F(TurnLoopTest, PeopleEndTheirTurnsFromInsideThePump) {
   EXPECT_EQ(Player(0).controller->turnDone, 1);
 }
 
+TEST_F(TurnLoopTest, LeavingFromInsideTheTurnNotice) {
+  // The notice's window is still open when the user leaves the game.
+  GiveTestControllers({0, 1});
+  ScriptedResponder responder;
+  responder.On(UiRequestKind::PlayerTurnNotice, [](void*) { MapMenuCommand(1); });
+  Game().turn = 0;
+  Game().firstNoticePending = 1;
+  RunTurnLoop();
+  EXPECT_EQ(Game().turn, 1);
+  EXPECT_EQ(Test(0).turnsPlayed, 0);
+  EXPECT_EQ(Test(0).turnsEnded, 0);
+  EXPECT_EQ(responder.Count(UiRequestKind::PlayerTurnNotice), 1);
+  EXPECT_EQ(autosaves, 2) << "the save of the turn start and the save as the user leaves";
+}
+
 TEST_F(TurnLoopTest, EliminatingAPersonTellsTheScreens) {
   GiveTestControllers({1});
   World().currentPlayer = 1;
