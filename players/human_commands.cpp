@@ -418,7 +418,7 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province) {
 
 void CHumanController::RobberyFlow(ProvinceRecord* province) {
   const GameRules& rules = Rules();
-  if (!province || !province->owner || movePoints < rules.robberyMovePoints) return;
+  if (!province || !province->owner || !province->HasCastle() || movePoints < rules.robberyMovePoints) return;
   if (!player->treasury.AllAtLeast(rules.robberyCost)) {
     NotEnoughResourcesArgs nerr;
     nerr.price = rules.robberyCost;
