@@ -396,7 +396,7 @@ int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceReco
   int32_t d1 = d2;
   if (map && player->capital < map->Count()) {
     map->SaveSnapshot();
-    map->Compute(player->capital, 0, 0);
+    map->ComputeAll(player->capital, 0);
     d1 = map->Distance(province->index);
     map->RestoreSnapshot();
   }
