@@ -88,7 +88,11 @@ void CPlayerController::OnNewGame() { player->armyLocation = player->capital; }
 
 void CPlayerController::UpdateReach() const {
   CProvinceDistanceMap* map = GameDistanceMap();
-  if (!map || player->armyLocation < 0 || player->armyLocation >= map->Count()) return;
+  if (!map) return;
+  if (player->armyLocation < 0 || player->armyLocation >= map->Count()) {
+    map->Reset();  // an army off the map reaches nothing
+    return;
+  }
   map->Compute(uint8_t(player->armyLocation), uint8_t(std::max<int16_t>(movePoints, 0)), 0);
 }
 
