@@ -67,6 +67,7 @@ void SessionInit(int32_t sessionMode) {
 }
 
 void EndSession() {
+  OnWorldAiHook();
   ClearSessionSignals();
   RunningGameState& g = Game();
   delete g.holder;
