@@ -1,6 +1,7 @@
 #include "game/game_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -209,16 +210,19 @@ int16_t GameRules::DeceaseChance(const HeroRecord* own, const HeroRecord* target
 }
 
 int32_t GameRules::DeceaseExperience(int32_t n) const {
-  int32_t e = 0;
-  int32_t v = killExpValue;
-  // A chunk of 0 would never shrink n; take the whole rest at once instead.
+  // In 64 bits: the rules text is data, and a hostile drop must not wrap.
+  int64_t e = 0;
+  int64_t v = killExpValue;
   while (n > 0) {
+    // A chunk of 0 or less would never shrink n; take the whole rest at once.
     const int32_t k = killExpChunk > 0 ? std::min(n, killExpChunk) : n;
     e += v * k / 10;
     v -= killExpDrop;
     n -= k;
+    e = std::clamp<int64_t>(e, INT32_MIN, INT32_MAX);
+    v = std::clamp<int64_t>(v, INT32_MIN, INT32_MAX);
   }
-  return e;
+  return int32_t(e);
 }
 
 int16_t GameRules::BattleValue(uint32_t winnerBefore, uint32_t loserBefore, uint32_t winnerAfter,
