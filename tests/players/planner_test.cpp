@@ -1,0 +1,114 @@
+// The planner's turn as a whole: which plans run, in which order, and that
+// a seeded turn replays exactly.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/random.h"
+#include "players/ai_planner.h"
+#include "tests/players/small_world.h"
+
+namespace {
+
+std::vector<int> RunOrder() {
+  int count = 0;
+  const uint8_t* order = AiLastRunOrder(&count);
+  return std::vector<int>(order, order + count);
+}
+
+// Player 0's army of ten pikes stands in 3, next to player 1's weak,
+// already scouted province 1; no neutral province is left.
+void Front(SmallWorld& w) {
+  w.Link(4, 3).Link(3, 1).Link(1, 0).Link(3, 2).Link(2, 0);
+  w.Capital(1, 0).Own(1, 1).Own(2, 1).Own(3, 0).Capital(0, 4).Skills(0, 5, 1, 2).Finish();
+  w.SetGarrison(1, 1, 0);
+  w.SetGarrison(2, 30, 0);
+  w.SetGarrison(0, 8, 0);
+  w.SetArmy(0, 10, 0);
+  w.SetTreasury(0, 400, 200, 100);
+  w.PlaceArmy(0, 3);
+  w.BeginTurnOf(0);
+  w.Controller(0).scoutedProvinces.push_back(1);
+}
+
+// Everything the planner may change, in one list of numbers.
+std::vector<int64_t> Digest(SmallWorld& w) {
+  std::vector<int64_t> d;
+  for (int i = 0; i < w.World().ProvinceCount(); ++i) {
+    const ProvinceRecord& q = w.Province(i);
+    d.push_back(q.owner ? q.owner->playerId : -1);
+    d.push_back(q.castle.work);
+    for (int k = 0; k < q.garrison.Count(); ++k) {
+      d.push_back(q.garrison.Item(k)->count);
+      d.push_back(q.garrison.Item(k)->pending);
+    }
+  }
+  for (int i = 0; i < w.World().PlayerCount(); ++i) {
+    const PlayerRecord& p = w.Player(i);
+    d.push_back(p.armyLocation);
+    for (int k = 0; k < p.army.Count(); ++k) d.push_back(p.army.Item(k)->count);
+    for (int k = 0; k < p.treasury.Count(); ++k) d.push_back(p.treasury[k]);
+    d.push_back(p.hero.experience);
+  }
+  d.push_back(w.Controller(0).movePoints);
+  d.push_back(w.Controller(0).flags);
+  return d;
+}
+
+TEST(Planner, RunsEveryPlanOnceAndTakesTheWeakNeighbour) {
+  SmallWorld w(2, 5);
+  Front(w);
+  SetRandomState(77);
+  AiRunTurn();
+  std::vector<int> order = RunOrder();
+  ASSERT_EQ(order.size(), 3u);
+  // A warlike hero facing a weak border province attacks first.
+  EXPECT_EQ(order[0], 1);
+  EXPECT_NE(order[1], order[2]);
+  EXPECT_EQ(w.Province(1).owner, &w.Player(0));
+}
+
+TEST(Planner, AStoppedBattleEndsTheTurn) {
+  SmallWorld w(2, 5);
+  Front(w);
+  SmallWorld::StopNextBattle(true);
+  SetRandomState(77);
+  AiRunTurn();
+  EXPECT_EQ(RunOrder(), std::vector<int>{1});
+  EXPECT_EQ(SmallWorld::Battles(), 1);
+  EXPECT_EQ(w.Province(1).owner, &w.Player(1));
+}
+
+TEST(Planner, ASeededTurnReplaysExactly) {
+  std::vector<int64_t> first;
+  std::vector<int> firstOrder;
+  for (int run = 0; run < 2; ++run) {
+    SmallWorld w(2, 5);
+    Front(w);
+    SetRandomState(2024);
+    AiRunTurn();
+    if (run == 0) {
+      first = Digest(w);
+      firstOrder = RunOrder();
+    } else {
+      EXPECT_EQ(Digest(w), first);
+      EXPECT_EQ(RunOrder(), firstOrder);
+    }
+  }
+}
+
+TEST(Planner, AnArmylessPlayerMustersFirst) {
+  SmallWorld w(2, 5);
+  Front(w);
+  w.SetArmy(0, 0, 0);
+  w.SetGarrison(3, 0, 0);
+  w.SetGarrison(4, 0, 0);
+  SetRandomState(5);
+  AiRunTurn();
+  std::vector<int> order = RunOrder();
+  ASSERT_FALSE(order.empty());
+  EXPECT_EQ(order[0], 3);
+  EXPECT_EQ(SmallWorld::Battles(), 0);
+}
+
+}  // namespace
