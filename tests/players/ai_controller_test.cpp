@@ -4,7 +4,10 @@
 
 #include "core/random.h"
 #include "game/game_rules.h"
+#include "game/game_signals.h"
+#include "game/ui_request.h"
 #include "players/ai_controller.h"
+#include "players/request_records.h"
 #include "tests/players/small_world.h"
 
 namespace {
@@ -62,7 +65,14 @@ TEST(ComputerAttack, IsShownOnlyAgainstAPerson) {
     w.Chain({0, 1, 2}).Capital(0, 0).Own(1, 1).Capital(1, 2).Finish();
     w.SetArmy(0, 10, 0);
     w.SetGarrison(1, 1, 0);
-    w.Player(1).human = humanDefender ? 1 : 0;
+    if (humanDefender) {
+      w.Player(1).SetHuman(1);
+      // The person at the device stands and fights.
+      SigUiRequest.Connect([](UiRequestKind kind, void* record) -> uint32_t {
+        if (kind == UiRequestKind::BattleDefend) static_cast<BattleQuestionArgs*>(record)->confirmed = 1;
+        return 1;
+      });
+    }
     w.BeginTurnOf(0);
     w.Controller(0).AttackProvince(&w.Province(1), 1, 0);
     ASSERT_EQ(SmallWorld::Battles(), 1);

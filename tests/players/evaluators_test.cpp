@@ -9,15 +9,7 @@ namespace {
 
 // Player 1 (capital 0) holds a weak province 1 (one pike) and a strong
 // province 2 (thirty pikes); player 0's army of ten pikes stands in 3, next
-// to both, with its capital 4 behind it.
-//
-//        0 (P1 capital)
-//       / \
-//      1   2
-//       \ /
-//        3 (P0, army)
-//        |
-//        4 (P0 capital)
+// to both, with its capital 4 behind it: 0-1, 0-2, 1-3, 2-3, 3-4.
 void BorderWorld(SmallWorld& w, int32_t difficulty = 1) {
   w.Link(4, 3).Link(3, 1).Link(3, 2).Link(1, 0).Link(2, 0);
   w.Capital(1, 0).Own(1, 1).Own(2, 1).Own(3, 0).Capital(0, 4).Finish(difficulty);

@@ -11,7 +11,6 @@ namespace {
 
 int32_t Gold(const PlayerRecord& p) { return p.treasury.Get(FourCC("gold")); }
 int32_t Metal(const PlayerRecord& p) { return p.treasury.Get(FourCC("metl")); }
-int32_t Stone(const PlayerRecord& p) { return p.treasury.Get(FourCC("ston")); }
 
 // Player 0: capital 1 and provinces 0, 2, 3 in a row; player 1 far off at 5.
 void Home(SmallWorld& w, int32_t difficulty = 1) {

@@ -11,6 +11,7 @@
 #include "game/squad_type.h"
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
+#include "players/human_controller.h"
 #include "players/player_controller.h"
 
 namespace {
@@ -20,7 +21,10 @@ int g_battles = 0;
 uint32_t g_lastAutomatic = 0;
 int32_t g_winnerLoss = 0;
 
-CPlayerController* MakeComputer(PlayerRecord* player, bool) { return new CAIController(player); }
+CPlayerController* MakeController(PlayerRecord* player, bool human) {
+  if (human) return new CHumanController(player);
+  return new CAIController(player);
+}
 
 void RegisterTypes() {
   if (FindSquadType(CStr("Pike"))) return;
@@ -134,7 +138,7 @@ SmallWorld& SmallWorld::Skills(int player, uint8_t battle, uint8_t builder, uint
 
 SmallWorld& SmallWorld::Finish(int32_t difficulty) {
   RegisterTypes();
-  SetControllerFactory(&MakeComputer);
+  SetControllerFactory(&MakeController);
   RunningGameState& g = Game();
   g.world = new CGameWorld();
   g.holder = new WorldHolder{g.world};
@@ -195,7 +199,7 @@ SmallWorld& SmallWorld::Finish(int32_t difficulty) {
   w.AfterLoad();
   g.difficulty = difficulty;
   g.turn = 1;
-  g.leaveRequested = 0;
+  SetLeaveRequested(0);
   g.battleInProgress = 0;
   SigMapBattle.Connect(&QuickTestBattle);
   SigPumpUi.Connect([] {

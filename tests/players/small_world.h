@@ -12,8 +12,7 @@
 #include "game/battle_seam.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
-
-class CPlayerController;
+#include "players/player_controller.h"
 
 class SmallWorld {
 public:

@@ -125,7 +125,7 @@ std::vector<CStr> SimMissionPaths() {
     for (const CStr& c : children)
       if (StartsWithNoCase(c, "Mission")) ++missions;
     for (int m = 1; m <= missions; ++m) {
-      char name[16];
+      char name[32];
       std::snprintf(name, sizeof name, "/Mission%03d", m);
       paths.push_back(CStr::ConcatChars(folder, name));
     }
@@ -229,7 +229,7 @@ SimOutcome SimPlay(int32_t maxRounds) {
       if (g_playHook) g_playHook(i, false);
       // A stop asked for inside a battle has no person to answer it here;
       // the harness plays on.
-      g.leaveRequested = 0;
+      SetLeaveRequested(0);
       g.battleInProgress = 0;
       if (player.controller) player.controller->EndTurn();
       if (g_observer) g_observer(i);

@@ -74,7 +74,9 @@ TEST_F(SimTest, ASavedGameLoadsAndPlaysOn) {
   ASSERT_TRUE(SimSaveBytes(again));
   EXPECT_EQ(again, saved);
   const SimOutcome more = SimPlay(3);
-  if (more.winner < 0) EXPECT_EQ(more.rounds, 8);
+  if (more.winner < 0) {
+    EXPECT_EQ(more.rounds, 8);
+  }
   std::remove(file.c_str());
 }
 
