@@ -19,3 +19,12 @@ target_link_libraries(sim_tests PRIVATE tharn_sim GTest::gtest GTest::gtest_main
 add_dependencies(sim_tests sim)
 gtest_discover_tests(sim_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "THARNMOOR_VIDEO=headless;THARN_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 600)
+
+# The benchmarks drive the same harness; the bench program is declared after
+# the tests, so it is linked once the whole project has been read.
+function(tharn_link_sim_into_bench)
+  if(TARGET bench)
+    target_link_libraries(bench PRIVATE tharn_sim)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tharn_link_sim_into_bench)
