@@ -30,6 +30,9 @@ constexpr long kMaxSaveFile = 4L << 20;
 
 uint32_t g_seed = 0;
 SimTurnObserver g_observer = nullptr;
+// A loaded game refreshes the players' ratings when play resumes, as the
+// turn loop does.
+bool g_resumePending = false;
 SimPlayTurnHook g_playHook = nullptr;
 
 CPlayerController* MakeComputerPlayer(PlayerRecord* player, bool) { return new CAIController(player); }
@@ -144,6 +147,7 @@ bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& err
     return false;
   }
   g_seed = seed;
+  g_resumePending = false;
   SimEndGame();
   SetClockForTurn(0, 0);
   SessionInit(0);
@@ -205,7 +209,7 @@ bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error) {
   g.difficulty = session.difficulty;
   g.battleInProgress = 0;
   BindHarnessSignals();
-  ComputePlayerRatings(g.holder);
+  g_resumePending = true;
   return true;
 }
 
@@ -213,6 +217,10 @@ SimOutcome SimPlay(int32_t maxRounds) {
   SimOutcome out;
   RunningGameState& g = Game();
   if (!g.world) return out;
+  if (g_resumePending) {
+    ComputePlayerRatings(g.holder);
+    g_resumePending = false;
+  }
   for (int32_t r = 0; r < maxRounds && !OnlyOnePlayerLeft() && CountActivePlayers() > 0; ++r) {
     ++g.turn;
     OnRoundStart();
