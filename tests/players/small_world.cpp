@@ -26,7 +26,13 @@ CPlayerController* MakeController(PlayerRecord* player, bool human) {
   return new CAIController(player);
 }
 
+// The registry owns the types; they go when the test program ends.
+struct RegistryCleanup {
+  ~RegistryCleanup() { FreeSquadTypes(); }
+};
+
 void RegisterTypes() {
+  static RegistryCleanup cleanup;
   if (FindSquadType(CStr("Pike"))) return;
   auto* pike = new CSquadType();
   pike->typeId = CStr("Pike");
