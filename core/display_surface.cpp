@@ -1,0 +1,208 @@
+#include "core/display_surface.h"
+
+#include <cstring>
+
+#include "core/draw_context.h"
+#include "core/surface_memory.h"
+#include "platform/platform.h"
+
+CDisplaySurface::~CDisplaySurface() { Close(); }
+
+bool CDisplaySurface::Open() {
+    DrawContextFactory factory = GetDrawContextFactory();
+    m_screen = factory ? factory() : nullptr;
+    if (!m_screen) {
+        return false;
+    }
+    RawFrameBufferInfo info;
+    if (GetRawFrameBuffer(info) <= 0) {
+        // The handheld fell back to its game library's display here; this
+        // platform always offers raw access, so there is nothing else to try.
+        return false;
+    }
+    if (info.format == RAW_FORMAT_565) {
+        m_converter = Converter::Rgb565;
+    } else if (info.format == RAW_FORMAT_555) {
+        m_converter = Converter::Rgb555;
+    } else {
+        return false;
+    }
+    if (!info.frame || info.width <= 0 || info.height <= 0 || info.width > 2047 || info.height > 2047) {
+        return false;
+    }
+    m_frame = info.frame;
+    m_xPitch = info.xStride;
+    m_yPitch = info.yStride;
+    m_physicalWidth = info.width;
+    m_physicalHeight = info.height;
+
+    const int32_t w = info.width;
+    const int32_t h = info.height;
+    m_modes.SetSize(0);
+    const DisplayMode modes[4] = {DisplayMode(w, h), DisplayMode(h, w), DisplayMode(-w, -h), DisplayMode(-h, -w)};
+    for (const DisplayMode& mode : modes) {
+        if (m_modes.Add(mode) < 0) {
+            return false;
+        }
+    }
+    m_current = m_modes[0];
+    m_swapped = false;
+    m_dirtyCount = 0;
+    // Without a back buffer there is nothing to draw on: fail rather than run blind.
+    return m_screen->CreateSurface(w, h, m_current.format);
+}
+
+void CDisplaySurface::Close() {
+    delete m_screen;
+    m_screen = nullptr;
+    m_frame = nullptr;
+}
+
+void CDisplaySurface::Flush() {
+    bool any = m_dirtyCount > 0;
+    DisplayBase::Flush();
+    // Shown once per flush, so the palette fill and half-converted frames never are.
+    if (any) {
+        PresentScreen();
+    }
+}
+
+bool CDisplaySurface::AllocSurfaceMemory(SurfaceDesc& surface) { return AllocateSurfacePixels(surface); }
+
+bool CDisplaySurface::FreeSurfaceMemory(SurfaceDesc& surface) {
+    FreeSurfacePixels(surface);
+    return true;
+}
+
+void CDisplaySurface::CopyRect(const SurfaceDesc& destination, const SurfaceDesc& source, const PackedRect& sourceRect,
+                               PackedPoint destinationPoint) {
+    CopySurfaceRect(destination, source, sourceRect, destinationPoint);
+}
+
+PackedPoint CDisplaySurface::MapPoint(PackedPoint point) const {
+    const int32_t W = Width();
+    const int32_t H = Height();
+    int32_t x = point.X();
+    int32_t y = point.Y();
+    if (m_swapped) {
+        int32_t t = x;
+        x = y;
+        y = H - t - 1;
+    }
+    if (m_current.Width() < 0) {
+        x = W - x - 1;
+    }
+    if (m_current.Height() < 0) {
+        y = H - y - 1;
+    }
+    return PackedPoint(x, y);
+}
+
+uint16_t CDisplaySurface::Convert(Converter converter, uint8_t r, uint8_t g, uint8_t b) {
+    if (converter == Converter::Rgb555) {
+        return static_cast<uint16_t>(((r & 0xF8) << 7) | ((g & 0xF8) << 2) | (b >> 3));
+    }
+    return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+}
+
+void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint8_t* rgb) {
+    for (int32_t i = 0; i < count && first + i < 256; ++i) {
+        m_colours[first + i] = Convert(m_converter, rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
+    }
+    RebuildPairs();
+    if (!m_frame) {
+        return;
+    }
+    // The whole physical screen takes colour 7; the caller's full-screen
+    // dirty rectangle repaints it at the next flush, before anything is shown.
+    const uint16_t fill = m_colours[7];
+    for (int32_t y = 0; y < m_physicalHeight; ++y) {
+        uint8_t* p = m_frame + static_cast<intptr_t>(y) * m_yPitch;
+        for (int32_t x = 0; x < m_physicalWidth; ++x) {
+            *reinterpret_cast<uint16_t*>(p) = fill;
+            p += m_xPitch;
+        }
+    }
+}
+
+void CDisplaySurface::RebuildPairs() {
+    // Index pair (first byte in the low half, as memory holds it) to the two
+    // screen pixels, in the byte order of the machine.
+    m_pairs.resize(65536);
+    for (uint32_t hi = 0; hi < 256; ++hi) {
+        for (uint32_t lo = 0; lo < 256; ++lo) {
+            uint16_t both[2] = {m_colours[lo], m_colours[hi]};
+            std::memcpy(&m_pairs[hi << 8 | lo], both, 4);
+        }
+    }
+}
+
+void CDisplaySurface::BlitRect(const PackedRect& rect) {
+    if (!m_frame || !m_screen) {
+        return;
+    }
+    PackedRect r = rect;
+    r.Intersect(FullScreenRect());
+    if (!r.IsDefined()) {
+        return;
+    }
+    const SurfaceDesc& back = m_screen->Surface();
+    if (!back.pixels) {
+        return;
+    }
+    const int32_t W = Width();
+    const int32_t H = Height();
+    const bool wPositive = m_current.Width() > 0;
+    const bool hPositive = m_current.Height() > 0;
+
+    // Screen address of back-buffer pixel (x, y) = frame + origin + x * step + y * rowStep.
+    intptr_t step;
+    intptr_t rowStep;
+    intptr_t origin;
+    if (!m_swapped) {
+        step = wPositive ? m_xPitch : -m_xPitch;
+        origin = wPositive ? 0 : static_cast<intptr_t>(m_xPitch) * (W - 1);
+        rowStep = hPositive ? m_yPitch : -m_yPitch;
+        origin += hPositive ? 0 : static_cast<intptr_t>(m_yPitch) * (H - 1);
+    } else {
+        step = wPositive ? m_yPitch : -m_yPitch;
+        origin = wPositive ? 0 : static_cast<intptr_t>(m_yPitch) * (W - 1);
+        rowStep = hPositive ? -m_xPitch : m_xPitch;
+        origin += hPositive ? static_cast<intptr_t>(m_xPitch) * (H - 1) : 0;
+    }
+
+    const int32_t left = r.Left();
+    const int32_t width = r.Width();
+    const uint16_t* colours = m_colours;
+    for (int32_t y = r.Top(); y <= r.Bottom(); ++y) {
+        const uint8_t* src = back.pixels + static_cast<intptr_t>(y) * back.pitch + left;
+        uint8_t* dst = m_frame + origin + step * left + rowStep * y;
+        if (step == 2) {
+            // The common case, a plain panel: two indexes at a time through
+            // the table of pixel pairs, four pixels per store.
+            uint16_t* d = reinterpret_cast<uint16_t*>(dst);
+            const uint32_t* pairs = m_pairs.data();
+            int32_t i = 0;
+            for (; i + 8 <= width; i += 8) {
+                uint64_t eight;
+                std::memcpy(&eight, src + i, 8);
+                uint32_t four[4] = {pairs[eight & 0xFFFF], pairs[(eight >> 16) & 0xFFFF],
+                                    pairs[(eight >> 32) & 0xFFFF], pairs[eight >> 48]};
+                std::memcpy(d + i, four, 16);
+            }
+            for (; i + 2 <= width; i += 2) {
+                uint16_t two;
+                std::memcpy(&two, src + i, 2);
+                std::memcpy(d + i, &pairs[two], 4);
+            }
+            for (; i < width; ++i) {
+                d[i] = colours[src[i]];
+            }
+        } else {
+            for (int32_t i = 0; i < width; ++i) {
+                *reinterpret_cast<uint16_t*>(dst) = colours[src[i]];
+                dst += step;
+            }
+        }
+    }
+}

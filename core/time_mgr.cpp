@@ -1,0 +1,5 @@
+#include "core/time_mgr.h"
+
+#include "platform/platform.h"
+
+uint32_t CTimeMgr::GetTicks() { return GetTickCount(); }

@@ -1,0 +1,13 @@
+#pragma once
+// CTimeMgr: the millisecond tick counter of the platform (1000 ticks a
+// second, wrapping modulo 2^32). It has no start-up or shutdown work.
+
+#include <cstdint>
+
+class CTimeMgr {
+public:
+    static uint32_t GetTicks();
+    // now - tick, modulo 2^32.
+    static uint32_t TicksSince(uint32_t tick) { return GetTicks() - tick; }
+    static constexpr uint32_t TicksPerSecond() { return 1000; }
+};

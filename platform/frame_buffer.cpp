@@ -1,0 +1,81 @@
+#include "platform/frame_buffer.h"
+
+#include <cstdlib>
+
+namespace {
+
+// True when the strides map every pixel of width x height onto a distinct
+// 16-bit slot of a block of width x height slots.
+bool StridesCoverBlock(int width, int height, int32_t xs, int32_t ys) {
+    int32_t ax = std::abs(xs);
+    int32_t ay = std::abs(ys);
+    bool rows = ax == 2 && ay == 2 * width;      // memory rows along x
+    bool columns = ay == 2 && ax == 2 * height;  // memory rows along y (turned panel)
+    return rows || columns;
+}
+
+}  // namespace
+
+FrameBuffer::FrameBuffer(int width, int height, uint16_t format, int32_t xStride, int32_t yStride)
+    : width_(width), height_(height), format_(format), xStride_(xStride), yStride_(yStride) {
+    if (!StridesCoverBlock(width, height, xStride, yStride)) {
+        xStride_ = 2;
+        yStride_ = 2 * width;
+    }
+    memory_.assign(static_cast<size_t>(width) * height, 0);
+    if (xStride_ < 0) {
+        originBytes_ += static_cast<size_t>(width - 1) * static_cast<size_t>(-xStride_);
+    }
+    if (yStride_ < 0) {
+        originBytes_ += static_cast<size_t>(height - 1) * static_cast<size_t>(-yStride_);
+    }
+}
+
+RawFrameBufferInfo FrameBuffer::Info() {
+    RawFrameBufferInfo info;
+    info.format = format_;
+    info.bitsPerPixel = 16;
+    info.frame = reinterpret_cast<uint8_t*>(memory_.data()) + originBytes_;
+    info.xStride = xStride_;
+    info.yStride = yStride_;
+    info.width = width_;
+    info.height = height_;
+    return info;
+}
+
+size_t FrameBuffer::Offset(int x, int y) const {
+    return static_cast<size_t>(static_cast<int64_t>(originBytes_) + static_cast<int64_t>(x) * xStride_ +
+                               static_cast<int64_t>(y) * yStride_) /
+           2;
+}
+
+uint16_t FrameBuffer::Pixel(int x, int y) const { return memory_[Offset(x, y)]; }
+
+void FrameBuffer::SetPixel(int x, int y, uint16_t value) { memory_[Offset(x, y)] = value; }
+
+std::vector<uint8_t> FrameBuffer::ToRgb() const {
+    std::vector<uint8_t> rgb(static_cast<size_t>(width_) * height_ * 3);
+    size_t i = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            RawPixelToRgb(format_, Pixel(x, y), rgb[i], rgb[i + 1], rgb[i + 2]);
+            i += 3;
+        }
+    }
+    return rgb;
+}
+
+void RawPixelToRgb(uint16_t format, uint16_t p, uint8_t& r, uint8_t& g, uint8_t& b) {
+    // Replicate the top bits into the low ones so that white stays 255.
+    if (format == RAW_FORMAT_555) {
+        uint8_t r5 = (p >> 10) & 0x1F, g5 = (p >> 5) & 0x1F, b5 = p & 0x1F;
+        r = static_cast<uint8_t>((r5 << 3) | (r5 >> 2));
+        g = static_cast<uint8_t>((g5 << 3) | (g5 >> 2));
+        b = static_cast<uint8_t>((b5 << 3) | (b5 >> 2));
+    } else {
+        uint8_t r5 = (p >> 11) & 0x1F, g6 = (p >> 5) & 0x3F, b5 = p & 0x1F;
+        r = static_cast<uint8_t>((r5 << 3) | (r5 >> 2));
+        g = static_cast<uint8_t>((g6 << 2) | (g6 >> 4));
+        b = static_cast<uint8_t>((b5 << 3) | (b5 >> 2));
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The headless backend: no window system at all. The screen is a block of
+// memory, the clock is virtual (Sleep advances it at once), input comes from
+// a script or from the test that drives it, and the message box is written to
+// standard error. A run without a script asks to close after a bounded number
+// of frame steps, so the program always ends by itself.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform_backend.h"
+
+struct HeadlessOptions {
+    PlatformSettings settings;
+    // Parts of the device that refuse to start, to test start-up failures.
+    bool refuseWindow = false;
+    bool refuseDisplay = false;  // no raw frame-buffer access
+    bool refuseInput = false;
+    // Layout of the emulated screen (strides 0 = plain rows).
+    uint16_t format = RAW_FORMAT_565;
+    int32_t xStride = 0;
+    int32_t yStride = 0;
+    // Without a script, the close message comes after this many frame steps
+    // (0 = never; tests that drive input themselves use 0).
+    uint64_t closeAfterSteps = 200;
+};
+
+// The virtual clock starts here: far from 0, as timers rely on.
+constexpr uint32_t kHeadlessClockStart = 0x10000000u;
+
+class HeadlessBackend : public PlatformBackend {
+public:
+    explicit HeadlessBackend(const HeadlessOptions& options);
+
+    const char* Name() const override { return "headless"; }
+    bool OpenHostWindow(const std::string& title) override;
+    bool HostKeyHeld(uint32_t virtualKey) const override;
+    void MessageBox(const std::string& title, const std::string& text) override;
+    void Sleep(uint32_t milliseconds) override { clock_ += milliseconds; }
+    uint32_t Ticks() override { return clock_; }
+    bool OpenInput() override;
+    int RawFrameBuffer(RawFrameBufferInfo& out) override;
+    void Present() override { ++presents_; }
+    bool Screenshot(const std::string& name) override;
+
+    // ---- For tests ----
+    void SetKeyHeld(uint32_t virtualKey, bool held);
+    void AdvanceClock(uint32_t milliseconds) { clock_ += milliseconds; }
+    void SetClock(uint32_t ticks) { clock_ = ticks; }
+    // Texts of the message boxes shown so far (code page, as given).
+    const std::vector<std::string>& MessageBoxes() const { return boxes_; }
+    int Presents() const { return presents_; }
+
+protected:
+    std::unique_ptr<FrameBuffer> MakeScreen() override;
+
+private:
+    HeadlessOptions options_;
+    uint32_t clock_ = kHeadlessClockStart;
+    std::vector<uint32_t> heldKeys_;
+    std::vector<std::string> boxes_;
+    int presents_ = 0;
+};
+
+std::unique_ptr<PlatformBackend> MakeHeadlessBackend(const PlatformSettings& settings);
+// Replaces the backend in use with a fresh headless one and returns it.
+HeadlessBackend& UseHeadlessPlatform(const HeadlessOptions& options);
+// The backend in use when it is the headless one, else null.
+HeadlessBackend* ActiveHeadlessPlatform();

@@ -1,0 +1,127 @@
+#include "platform/platform.h"
+
+#include <cstdlib>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/platform_backend.h"
+#ifdef THARN_HAVE_SDL
+#include "platform/sdl/sdl_backend.h"
+#endif
+
+namespace {
+
+std::unique_ptr<PlatformBackend>& Slot() {
+    static std::unique_ptr<PlatformBackend> backend;
+    return backend;
+}
+
+std::unique_ptr<PlatformBackend> ChooseBackend() {
+    PlatformSettings settings = ReadPlatformSettingsFromEnvironment();
+    std::unique_ptr<PlatformBackend> backend;
+#ifdef THARN_HAVE_SDL
+    bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    bool wantSdl = settings.video == "sdl" || (settings.video.empty() && display);
+    if (wantSdl) {
+        backend = MakeSdlBackend(settings);
+    }
+#endif
+    if (!backend) {
+        backend = MakeHeadlessBackend(settings);
+    }
+    backend->LoadScriptFromSettings();
+    return backend;
+}
+
+}  // namespace
+
+PlatformBackend& CurrentPlatform() {
+    auto& slot = Slot();
+    if (!slot) {
+        slot = ChooseBackend();
+    }
+    return *slot;
+}
+
+void InstallPlatform(std::unique_ptr<PlatformBackend> backend) { Slot() = std::move(backend); }
+
+const char* PlatformBackendName() { return CurrentPlatform().Name(); }
+
+void PlatformClose() { Slot().reset(); }
+
+bool RegisterWindowClass(const char* className, uint32_t /*style*/, WindowProc proc) {
+    return className && CurrentPlatform().RegisterClass(className, proc);
+}
+
+WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t /*style*/, int /*x*/, int /*y*/,
+                              int /*width*/, int /*height*/) {
+    // The window always covers the device's whole screen, whatever is asked.
+    return className ? CurrentPlatform().CreateWindow(className, title ? title : "") : 0;
+}
+
+void ShowMainWindow(WindowHandle) {}
+void UpdateMainWindow(WindowHandle) {}
+void SetFullScreen(WindowHandle, uint32_t) {}
+void TranslateMessage(const WindowMessage&) {}
+
+bool PeekMessage(WindowMessage& out) {
+    PlatformBackend& p = CurrentPlatform();
+    p.GatherInput();
+    return p.Take(out);
+}
+
+intptr_t DispatchMessage(const WindowMessage& msg) {
+    WindowProc proc = CurrentPlatform().ProcOf(msg.window);
+    if (!proc) {
+        return 0;
+    }
+    return proc(msg.window, msg.message, msg.wParam, msg.lParam);
+}
+
+intptr_t DefWindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) { return 0; }
+
+void PostMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    CurrentPlatform().Post(message, wParam, lParam);
+}
+
+int GetSystemMetrics(int index) {
+    const PlatformSettings& s = CurrentPlatform().Settings();
+    if (index == SM_CXSCREEN) {
+        return s.screenWidth;
+    }
+    if (index == SM_CYSCREEN) {
+        return s.screenHeight;
+    }
+    return 0;
+}
+
+int16_t GetKeyState(uint32_t virtualKey) {
+    return CurrentPlatform().KeyHeld(virtualKey) ? static_cast<int16_t>(0x8000 | 1) : 0;
+}
+
+int QueryDisplayOrientation() { return CurrentPlatform().Orientation(); }
+
+int GetRawFrameBuffer(RawFrameBufferInfo& out) { return CurrentPlatform().RawFrameBuffer(out); }
+
+void PresentScreen() { CurrentPlatform().Present(); }
+
+bool GXOpenInput() { return CurrentPlatform().OpenInput(); }
+void GXCloseInput() {}
+
+void ShowMessageBox(const std::string& title, const std::string& text, uint32_t /*flags*/) {
+    CurrentPlatform().MessageBox(title, text);
+}
+
+void Sleep(uint32_t milliseconds) { CurrentPlatform().Sleep(milliseconds); }
+
+uint32_t GetTickCount() { return CurrentPlatform().Ticks(); }
+
+std::string GetDataFolderPath() {
+    const PlatformSettings& s = CurrentPlatform().Settings();
+    if (!s.dataFolder.empty()) {
+        return s.dataFolder;
+    }
+    std::string program = GetProgramPath();
+    size_t slash = program.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+    return folder + "Data/";
+}

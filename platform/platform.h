@@ -1,0 +1,150 @@
+#pragma once
+// The one seam between the game and the machine it runs on.
+//
+// The engine was written against a handheld's window system, its game-input
+// library and its shell. This layer offers exactly the calls the engine makes,
+// with the handheld's numbers (messages, virtual keys, the raw frame-buffer
+// record), and nothing else. Two backends stand behind it: "headless" (memory
+// frame buffer, virtual clock, scripted input; every test uses it) and "sdl"
+// (a real window). The backend is chosen once, from the environment, on the
+// first call into this layer.
+//
+// Everything here runs on the program's one thread.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Window messages (the handheld system's numbers) ----
+constexpr uint32_t WM_ACTIVATE = 0x0006;
+constexpr uint32_t WM_PAINT = 0x000F;
+constexpr uint32_t WM_CLOSE = 0x0010;
+constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_CHAR = 0x0102;
+constexpr uint32_t WM_MOUSEMOVE = 0x0200;
+constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
+constexpr uint32_t WM_LBUTTONUP = 0x0202;
+
+// ---- Virtual keys the game maps ----
+constexpr uint32_t VK_PRIOR = 33;   // page up
+constexpr uint32_t VK_NEXT = 34;    // page down
+constexpr uint32_t VK_LEFT = 37;
+constexpr uint32_t VK_UP = 38;
+constexpr uint32_t VK_RIGHT = 39;
+constexpr uint32_t VK_DOWN = 40;
+constexpr uint32_t VK_SELECT = 41;  // the action key
+
+// ---- Misc. constants of the calls below ----
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr uint32_t CS_VREDRAW = 0x0001;
+constexpr uint32_t CS_HREDRAW = 0x0002;
+constexpr uint32_t WS_VISIBLE = 0x10000000;
+constexpr uint32_t MB_ICONSTOP = 0x00000010;
+// Full-screen flags: hide the task bar, the input-panel button and the start icon.
+constexpr uint32_t SHFS_HIDETASKBAR = 0x0002;
+constexpr uint32_t SHFS_HIDESIPBUTTON = 0x0008;
+constexpr uint32_t SHFS_HIDESTARTICON = 0x0020;
+
+// The escape code that asks for direct frame-buffer access.
+constexpr int32_t GETRAWFRAMEBUFFER = 0x20001;
+// Pixel formats of the raw frame-buffer record.
+constexpr uint16_t RAW_FORMAT_565 = 1;
+constexpr uint16_t RAW_FORMAT_555 = 2;
+
+using WindowHandle = uintptr_t;  // 0 = no window
+using WindowProc = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+struct WindowMessage {
+    WindowHandle window = 0;
+    uint32_t message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+};
+
+// lParam of the pen messages: x in the low word, y in the high word.
+constexpr intptr_t MakePointParam(int x, int y) {
+    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
+}
+
+// The raw frame-buffer record, in the order the handheld fills it (24 bytes
+// there; the frame pointer makes it wider on a 64-bit machine). The strides are
+// byte distances and may be negative, as on a rotated panel.
+struct RawFrameBufferInfo {
+    uint16_t format = 0;        // RAW_FORMAT_565, RAW_FORMAT_555; anything else is unusable
+    uint16_t bitsPerPixel = 0;
+    uint8_t* frame = nullptr;   // byte of pixel (0, 0)
+    int32_t xStride = 0;        // bytes from pixel (x, y) to (x + 1, y)
+    int32_t yStride = 0;        // bytes from pixel (x, y) to (x, y + 1)
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// ---- Window class, main window, message queue ----
+
+// Remembers the procedure of a window class. False when the name is empty,
+// the procedure missing, or the class already registered.
+bool RegisterWindowClass(const char* className, uint32_t style, WindowProc proc);
+// Creates the one main window of a registered class. 0 on failure (unknown
+// class, a second window, or a backend told to refuse).
+WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t style, int x, int y, int width,
+                              int height);
+void ShowMainWindow(WindowHandle window);  // nothing to do on these backends
+void UpdateMainWindow(WindowHandle window);
+// Takes the oldest pending message out of the queue; false when there is none.
+// Each call also lets the backend gather new input (and run its script).
+bool PeekMessage(WindowMessage& out);
+void TranslateMessage(const WindowMessage& msg);  // nothing to translate here
+// Calls the procedure of the message's window synchronously and returns its result.
+intptr_t DispatchMessage(const WindowMessage& msg);
+intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Appends a message to the queue, as the backends do for input.
+void PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// The handheld's full-screen call; the result is never used, there is nothing to hide.
+void SetFullScreen(WindowHandle window, uint32_t flags);
+
+// ---- Screen and keys ----
+int GetSystemMetrics(int index);  // SM_CXSCREEN / SM_CYSCREEN: the device's screen size; 0 otherwise
+// High bit (0x8000) set while the key is held now.
+int16_t GetKeyState(uint32_t virtualKey);
+// Display orientation of the device: 0, 1 (90 degrees), 2 (180) or 4 (270).
+int QueryDisplayOrientation();
+// Raw access to the physical screen. Returns > 0 and fills the record when
+// offered, 0 when not (the device then has no usable screen here).
+int GetRawFrameBuffer(RawFrameBufferInfo& out);
+// Shows what has been written into the frame buffer. The display calls it
+// once at the end of each flush, so half-drawn states are never seen.
+void PresentScreen();
+
+// ---- Game input library ----
+bool GXOpenInput();   // false when the backend refuses
+void GXCloseInput();
+
+// ---- Message box ----
+// Blocks until dismissed (where a person can dismiss it). The texts are in
+// the game's code page (Windows-1252).
+void ShowMessageBox(const std::string& title, const std::string& text, uint32_t flags);
+
+// ---- Time ----
+void Sleep(uint32_t milliseconds);
+// Milliseconds, wrapping modulo 2^32. Never starts near 0, so that "the ticks
+// since 0" exceed any timer interval.
+uint32_t GetTickCount();
+
+// ---- Files ----
+// Full path of the program file.
+std::string GetProgramPath();
+// The folder for the game's data, ending in '/': THARNMOOR_DATA when set, else
+// "Data/" beside the program file.
+std::string GetDataFolderPath();
+// Names (without folder) of the regular files in the folder whose extension is
+// ".pak" in any letter case, sorted byte-wise so the order never depends on
+// the file system.
+std::vector<std::string> ListPackFiles(const std::string& folder);
+
+// ---- Backend lifetime ----
+// The name of the backend in use ("headless" or "sdl"); chooses it if needed.
+const char* PlatformBackendName();
+// Closes the backend (window, devices). A later call into this layer opens a
+// new one. main() calls it last.
+void PlatformClose();

@@ -1,0 +1,85 @@
+#pragma once
+// What a backend supplies behind platform.h. The window-class table, the
+// message queue and the input script are shared and live here; a backend adds
+// the host's window, clock, keys, screen and message box.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/frame_buffer.h"
+#include "platform/input_script.h"
+#include "platform/platform.h"
+#include "platform/platform_settings.h"
+
+class PlatformBackend {
+public:
+    explicit PlatformBackend(const PlatformSettings& settings);
+    virtual ~PlatformBackend() = default;
+    PlatformBackend(const PlatformBackend&) = delete;
+    PlatformBackend& operator=(const PlatformBackend&) = delete;
+
+    virtual const char* Name() const = 0;
+
+    // ---- Shared parts ----
+    bool RegisterClass(const std::string& name, WindowProc proc);
+    WindowHandle CreateWindow(const std::string& className, const std::string& title);
+    WindowProc ProcOf(WindowHandle window) const;
+    WindowHandle Window() const { return window_; }
+    void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    bool Take(WindowMessage& out);
+    size_t PendingMessages() const { return queue_.size(); }
+    const PlatformSettings& Settings() const { return settings_; }
+    bool KeyHeld(uint32_t virtualKey) const;
+    // Creates the emulated screen (format and strides as the backend wants).
+    FrameBuffer& Screen();
+    bool HasScreen() const { return screen_ != nullptr; }
+    // Loads THARNMOOR_SCRIPT; a script that cannot be read is reported on
+    // standard error and ignored.
+    void LoadScriptFromSettings();
+    const InputScript* Script() const { return script_.get(); }
+    void UseScript(std::unique_ptr<InputScript> script) { script_ = std::move(script); }
+
+    // ---- Host parts ----
+    // Called once per message fetch: gather host input and run the script.
+    virtual void GatherInput();
+    virtual bool OpenHostWindow(const std::string& title) = 0;  // false refuses the window
+    virtual bool HostKeyHeld(uint32_t virtualKey) const = 0;
+    virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+    virtual void Sleep(uint32_t milliseconds) = 0;
+    virtual uint32_t Ticks() = 0;
+    virtual bool OpenInput() = 0;
+    virtual int RawFrameBuffer(RawFrameBufferInfo& out) = 0;
+    virtual void Present() = 0;
+    // Writes a screenshot into the screenshot folder; false when it failed.
+    virtual bool Screenshot(const std::string& name) = 0;
+    int Orientation() const { return settings_.orientation; }
+
+protected:
+    // Screen layout the backend gives the emulated screen.
+    virtual std::unique_ptr<FrameBuffer> MakeScreen();
+    // Runs the script for one fetch; the backend calls it from GatherInput.
+    void RunScript();
+    std::string ShotPath(const std::string& name) const;
+
+    PlatformSettings settings_;
+    std::map<std::string, WindowProc> classes_;
+    WindowHandle window_ = 0;
+    WindowProc windowProc_ = nullptr;
+    std::deque<WindowMessage> queue_;
+    std::unique_ptr<InputScript> script_;
+    std::unique_ptr<FrameBuffer> screen_;
+    uint32_t heldForStep_ = 0;  // a scripted key press, held until the next fetch
+    // Without a script, the close message is posted after this many fetches
+    // (0 = never). With a script, it is posted when the script has run out.
+    uint64_t closeAfterFetches_ = 0;
+    uint64_t fetches_ = 0;
+    uint64_t closeFetch_ = 0;  // fetch at which the last close was posted
+    static constexpr uint64_t kCloseRepeat = 100;
+};
+
+// The backend in use, chosen from the environment on first use.
+PlatformBackend& CurrentPlatform();
+// Replaces the backend in use (tests and the backend choice use this).
+void InstallPlatform(std::unique_ptr<PlatformBackend> backend);

@@ -1,0 +1,12 @@
+#pragma once
+// The SDL2 backend: a real window showing the emulated screen at an integer
+// scale, letterboxed when the window is resized; the left mouse button is the
+// stylus, a few keys are the device's buttons, text input becomes char
+// messages in the game's code page.
+
+#include <memory>
+
+#include "platform/platform_backend.h"
+
+// Null when SDL's video cannot start (the caller then runs headless).
+std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings);
