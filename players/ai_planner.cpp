@@ -22,44 +22,47 @@ const uint8_t* AiLastRunOrder(int* count) {
   return g_runOrder;
 }
 
+int AiChoosePlan(CMilitaryPlan& military, CThreatPlan& threat, CHomePlan& home, const bool done[3],
+                 const bool valid[3], int32_t p) {
+  // A warlike hero leans toward attacking, a peaceful one toward answering
+  // threats; the home economy is never weighted.
+  military.score = military.score * (100 + p) / 100;
+  threat.score = threat.score * (100 - p) / 100;
+  if (!done[0] && valid[0] && military.score >= threat.score && military.score >= home.score) return 1;
+  if (!done[1] && valid[1] && threat.score >= home.score) return 2;
+  if (!done[2] && valid[2]) return 3;
+  return 0;
+}
+
 void AiRunTurn() {
   CMilitaryPlan military;
   CThreatPlan threat;
   CHomePlan home;
-  bool done1 = false, done2 = false, done3 = false;
-  bool valid1 = false, valid2 = false, valid3 = false;
+  bool done[3] = {false, false, false};
+  bool valid[3] = {false, false, false};
   g_runCount = 0;
 
   for (;;) {
-    if (!done1) valid1 = g_militaryEvaluator.Evaluate(military);
-    if (!done2) valid2 = g_threatEvaluator.Evaluate(threat);
-    if (!done3) valid3 = g_homeEvaluator.Evaluate(home);
+    if (!done[0]) valid[0] = g_militaryEvaluator.Evaluate(military);
+    if (!done[1]) valid[1] = g_threatEvaluator.Evaluate(threat);
+    if (!done[2]) valid[2] = g_homeEvaluator.Evaluate(home);
 
-    // A warlike hero leans toward attacking, a peaceful one toward answering
-    // threats; the home economy is never weighted.
-    const int32_t p = planner::Me()->PersonalityWeight(20);
-    military.score = military.score * (100 + p) / 100;
-    threat.score = threat.score * (100 - p) / 100;
-
+    const int chosen = AiChoosePlan(military, threat, home, done, valid, planner::Me()->PersonalityWeight(20));
     BattleResult = kBattleNoResult;
-    if (!done1 && valid1 && military.score >= threat.score && military.score >= home.score) {
+    if (chosen == 1) {
       CMilitaryExecutor(military).Execute();
       military.score = 0;
-      done1 = true;
-      g_runOrder[g_runCount++] = 1;
-    } else if (!done2 && valid2 && threat.score >= home.score) {
+    } else if (chosen == 2) {
       CThreatExecutor(threat).Execute();
       threat.score = 0;
-      done2 = true;
-      g_runOrder[g_runCount++] = 2;
-    } else if (!done3 && valid3) {
+    } else if (chosen == 3) {
       CHomeExecutor(home).Execute();
       home.score = 0;
-      done3 = true;
-      g_runOrder[g_runCount++] = 3;
     } else {
       break;
     }
+    done[chosen - 1] = true;
+    g_runOrder[g_runCount++] = uint8_t(chosen);
     // A battle the player stopped ends the planning for this turn.
     if (BattleResult == kBattleStopped) break;
   }

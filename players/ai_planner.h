@@ -107,6 +107,13 @@ public:
   bool Execute() override;
 };
 
+// One pass of the planner's choice: weights the military and threat scores
+// by the personality weight p (-10..+10) in place, then names the plan to
+// run next (1 military, 2 threat, 3 home) or 0 when the turn's planning is
+// over. Ties go to the lower plan number; a plan that has run is done.
+int AiChoosePlan(CMilitaryPlan& military, CThreatPlan& threat, CHomePlan& home, const bool done[3],
+                 const bool valid[3], int32_t p);
+
 // Plans and acts for the current player.
 void AiRunTurn();
 void AiPlannerInit();

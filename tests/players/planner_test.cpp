@@ -112,3 +112,47 @@ TEST(Planner, AnArmylessPlayerMustersFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlannerChoice, WeighsByPersonalityAndBreaksTiesTowardTheLowerPlan) {
+  struct Case {
+    int32_t military, threat, home;
+    int32_t p;
+    bool done1, done2, done3;
+    int expected;
+    int32_t weightedMilitary, weightedThreat;
+  };
+  const Case cases[] = {
+      // The most warlike hero (+10) and the most peaceful (-10).
+      {100, 100, 100, 10, false, false, false, 1, 110, 90},
+      {100, 100, 100, -10, false, false, false, 2, 90, 110},
+      // Equal weighted scores: military, then threat before home.
+      {50, 50, 50, 0, false, false, false, 1, 50, 50},
+      {0, 50, 50, 0, true, false, false, 2, 0, 50},
+      {0, 0, 0, 0, false, false, false, 1, 0, 0},
+      {0, 0, 0, 0, true, false, false, 2, 0, 0},
+      {0, 0, 0, 0, true, true, false, 3, 0, 0},
+      // Home wins outright; a plan that ran is never chosen again.
+      {20, 30, 101, 10, false, false, false, 3, 22, 27},
+      {0, 0, 0, 0, true, true, true, 0, 0, 0},
+      // Weighting truncates toward zero.
+      {7, 7, 0, -1, false, false, false, 2, 6, 7},
+  };
+  for (const Case& c : cases) {
+    CMilitaryPlan m;
+    CThreatPlan t;
+    CHomePlan h;
+    m.score = c.military;
+    t.score = c.threat;
+    h.score = c.home;
+    const bool done[3] = {c.done1, c.done2, c.done3};
+    const bool valid[3] = {true, true, true};
+    EXPECT_EQ(AiChoosePlan(m, t, h, done, valid, c.p), c.expected)
+        << c.military << "/" << c.threat << "/" << c.home << " p " << c.p;
+    EXPECT_EQ(m.score, c.weightedMilitary);
+    EXPECT_EQ(t.score, c.weightedThreat);
+  }
+}
+
+}  // namespace
