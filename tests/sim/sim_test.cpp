@@ -80,6 +80,27 @@ TEST_F(SimTest, ASavedGameLoadsAndPlaysOn) {
   std::remove(file.c_str());
 }
 
+TEST_F(SimTest, AGameSavedAfterAPlayerWasEliminatedLoads) {
+  const int last = int(SimMissionPaths().size()) - 1;
+  std::string error;
+  ASSERT_TRUE(SimNewGame(last, 2, 99, error)) << error;
+  // Play on until someone has lost its capital, but not the whole game.
+  for (int r = 0; r < kRoundLimit && CountActivePlayers() == GameWorld()->PlayerCount(); ++r) SimPlay(1);
+  ASSERT_LT(CountActivePlayers(), GameWorld()->PlayerCount());
+  ASSERT_GT(CountActivePlayers(), 1);
+  const std::string file = ::testing::TempDir() + "sim_eliminated.sav";
+  ASSERT_TRUE(SimSaveFile(file, error)) << error;
+  std::vector<uint8_t> saved;
+  ASSERT_TRUE(SimSaveBytes(saved));
+  const uint8_t active = CountActivePlayers();
+  ASSERT_TRUE(SimLoadGame(file, 99, error)) << error;
+  EXPECT_EQ(CountActivePlayers(), active);
+  std::vector<uint8_t> again;
+  ASSERT_TRUE(SimSaveBytes(again));
+  EXPECT_EQ(again, saved);
+  std::remove(file.c_str());
+}
+
 TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty) {
   const int missions = int(SimMissionPaths().size());
   for (int m = 0; m < missions; ++m) {
