@@ -193,6 +193,20 @@ TEST(FindNeutralNear, LooksPastOurOwnProvinces) {
   EXPECT_EQ(FindNeutralNear(1, 3), nullptr);
 }
 
+TEST(PressureSearches, CountWholeMapDistancesNotOnlyOurOwnLand) {
+  // Our capital 0, a neutral 1, our outpost 2 beyond it, the rival's 3 next
+  // to the outpost, and the rival's capital 4 next to our capital.
+  SmallWorld w(2, 5);
+  w.Chain({0, 1, 2, 3}).Link(0, 4).Link(3, 4).Capital(0, 0).Own(2, 0).Own(3, 1).Capital(1, 4).Finish();
+  // The outpost, two steps away through neutral land, is the pressured one.
+  EXPECT_EQ(FindPressuredProvince(0, 2), &w.Province(2));
+  // The rival's capital is next to ours (70), its province 3 lies two steps
+  // away either way (20).
+  EXPECT_EQ(CapitalGarrisonPercent(), 90);
+  EXPECT_EQ(ForeignPressureWithin(&w.Province(2), 1), ForeignPressure(&w.Province(2)));
+  EXPECT_GT(ForeignPressureWithin(&w.Province(1), 2), ForeignPressureWithin(&w.Province(1), 1));
+}
+
 TEST(ExpandToNeutral, TakesANeutralProvinceInReach) {
   SmallWorld w(2, 6);
   Home(w);
