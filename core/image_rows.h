@@ -23,8 +23,11 @@ using ImageRowHook = void (*)(int x, int y, const PackedRect& clip, PixelBlock b
                               bool wideLengths, bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy,
                               uint16_t pitch, uint8_t* dest);
 
+// The row operations in force; swapped only for the length of a probe.
 extern ImageFillOpFn ImageFillOp;
 extern ImageCopyOpFn ImageCopyOp;
+// Null, or the hook a screen installs just before it draws pictures in a
+// style of its own (side colours, the minimap) and clears right after.
 extern ImageRowHook g_imageRowHook;
 
 void DefaultImageFill(uint8_t* dest, uint8_t colour, int count, int column, int row);
@@ -32,8 +35,8 @@ void DefaultImageCopy(uint8_t* dest, const uint8_t* source, int count, int colum
 
 // Decodes the part `clip` (block coordinates, inclusive) of a block into a
 // surface: (x, y) is where the clip's top-left block pixel lands, `dest` the
-// surface's pixel (0, 0). Rows or runs that the
-// table claims but the block does not hold are cut at the block's end.
+// surface's pixel (0, 0). Rows or runs that the table claims but the block
+// does not hold are cut at the block's end.
 void DrawImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
                    bool transparent, uint16_t pitch, uint8_t* dest);
 

@@ -124,6 +124,21 @@ TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog) {
     EXPECT_EQ(Errors(), "") << "no message box";
 }
 
+TEST_F(ProgramTest, NoPacksFailTheApplicationOnceWithItsMessage) {
+    ASSERT_EQ(Run(), 0);
+    EXPECT_EQ(Log(), std::string(kCoreUp) +
+                         "\tMAIN: Initializing CPathMgr... \r\n"
+                         "\tMAIN: CPathMgr initialization ok. \r\n"
+                         "\tMAIN: Initializing CResourceMgr... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing resource loader... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing generic manager... \r\n"
+                         "\t\tRESOURCE_MGR: Opening resource files... \r\n"
+                         "\tMAIN: CResourceMgr initialization failed. \r\n"
+                         "MAIN: Application initialization failed. \r\n");
+    EXPECT_EQ(Errors(), "tharnmoor: [Error!] Application initialization failed. See log file for details.\n");
+    EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav")) << "the core was up: no warning next time";
+}
+
 TEST_F(ProgramTest, LeftOverMarkerWarnsFirstThenStartsNormally) {
     std::ofstream(data / "zkvInitTest.sav", std::ios::binary) << "Error";
     InstallPacks();
