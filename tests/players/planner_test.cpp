@@ -97,6 +97,30 @@ TEST(Planner, ASeededTurnReplaysExactly) {
   }
 }
 
+// A golden turn: what the planner does on this world with this seed. A change
+// anywhere in the planner's rules shows up here first.
+TEST(Planner, GoldenTurn) {
+  SmallWorld w(2, 5);
+  Front(w);
+  SetRandomState(2024);
+  AiRunTurn();
+  EXPECT_EQ(RunOrder(), (std::vector<int>{1, 3, 2}));
+  // The weak province was taken and the army stayed in it...
+  EXPECT_EQ(w.Province(1).owner, &w.Player(0));
+  EXPECT_EQ(w.Player(0).armyLocation, 1);
+  EXPECT_EQ(w.Pikes(w.Player(0).army), 9);
+  EXPECT_EQ(w.Pikes(w.Province(3).garrison), 1);
+  // ...recruits were ordered for it and for the capital...
+  EXPECT_EQ(w.Province(1).garrison.Item(0)->pending, 5);
+  EXPECT_EQ(w.Province(1).garrison.Item(1)->pending, 1);
+  EXPECT_EQ(w.Province(4).garrison.Item(1)->pending, 2);
+  // ...and paid for; nothing else was bought.
+  EXPECT_EQ(w.Player(0).treasury.Get(FourCC("gold")), 326);
+  EXPECT_EQ(w.Player(0).treasury.Get(FourCC("metl")), 194);
+  EXPECT_EQ(w.Player(0).treasury.Get(FourCC("ston")), 100);
+  EXPECT_EQ(w.Controller(0).movePoints, 0);
+}
+
 TEST(Planner, AnArmylessPlayerMustersFirst) {
   SmallWorld w(2, 5);
   Front(w);
