@@ -13,12 +13,12 @@ if(TARGET packs)
   add_dependencies(sim packs)
 endif()
 
-add_executable(sim_tests ${CMAKE_CURRENT_LIST_DIR}/sim_test.cpp)
+add_executable(sim_tests ${CMAKE_CURRENT_LIST_DIR}/sim_test.cpp ${PROJECT_SOURCE_DIR}/tests/test_environment.cpp)
+target_compile_definitions(sim_tests PRIVATE THARN_TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")
 target_compile_options(sim_tests PRIVATE ${THARN_WARNINGS})
 target_link_libraries(sim_tests PRIVATE tharn_sim GTest::gtest GTest::gtest_main)
 add_dependencies(sim_tests sim)
-gtest_discover_tests(sim_tests DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "THARNMOOR_VIDEO=headless;THARN_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 600)
+gtest_discover_tests(sim_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
 
 # The benchmarks drive the same harness; the bench program is declared after
 # the tests, so it is linked once the whole project has been read.
