@@ -348,12 +348,17 @@ CStr CGameWorld::Validate(bool checkSquadTypes) const
             fault.Format("player %d has id %d; ids must run 0 to %d in order", i, int(player.playerId), p - 1);
             return fault;
         }
-        if (player.capital >= n) {
+        // A player whose capital was taken lost every province with it and is
+        // out of the game; its old capital index is kept but means nothing.
+        bool ownsAnyProvince = false;
+        for (int k = 0; k < n && !ownsAnyProvince; ++k)
+            ownsAnyProvince = Province(k).ownerId == player.playerId;
+        if (ownsAnyProvince && player.capital >= n) {
             fault.Format("player %d has no valid capital", i);
             return fault;
         }
-        const ProvinceRecord& capital = Province(player.capital);
-        if (capital.ownerId != player.playerId || !capital.castleFlag) {
+        if (ownsAnyProvince && (Province(player.capital).ownerId != player.playerId ||
+                                !Province(player.capital).castleFlag)) {
             fault.Format("the capital of player %d is not its own castle province", i);
             return fault;
         }

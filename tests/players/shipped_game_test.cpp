@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/pack_format.h"
+#include "core/preferences.h"
 #include "core/resource_mgr.h"
 #include "core/text_section_reader.h"
 #include "game/controller_factory.h"
@@ -30,6 +31,9 @@ protected:
     ASSERT_TRUE(CResourceMgr::InitFromFolder(DataFolderOfTheBuild().c_str()));
     LoadSquadTypes();
     Map::CSrenarionMgr::Init();
+    // The person of these games ends turns without being asked to confirm.
+    savedConfirms = PrefMapOptions[6];
+    PrefMapOptions[6] = 0;
   }
   void TearDown() override {
     EndSession();
@@ -39,7 +43,9 @@ protected:
     FreeSquadTypes();
     SetActiveWorld(nullptr);
     CResourceMgr::Shutdown();
+    PrefMapOptions[6] = savedConfirms;
   }
+  uint8_t savedConfirms = 0;
 };
 
 TEST(ScenarioList, Scenario01ComesFirstAndNothingElseMoves) {
