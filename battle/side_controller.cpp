@@ -18,6 +18,10 @@
 
 namespace {
 
+// The ranged formula can come out below zero when a spread exceeds the
+// percentage; a hit never heals its target.
+int32_t Hit(int32_t damage) { return damage < 0 ? 0 : damage; }
+
 uint8_t Strikes(const CSquad* s) { return s->type ? uint8_t((s->type->meleeSecond) & 0x0F) : 0; }
 uint8_t Shots(const CSquad* s) { return s->type ? uint8_t((s->type->rangedSecond) & 0x0F) : 0; }
 
@@ -214,7 +218,7 @@ void CSideController::MeleeExchange(CSquad* attacker, CSquad* target)
     const uint8_t counters = Strikes(target);
     uint8_t c = 0;
     for (uint8_t i = 0; i < strikes; ++i) {
-        int32_t d = MeleeAttackDamage(ownHero, enemyHero, attacker, target);
+        int32_t d = Hit(MeleeAttackDamage(ownHero, enemyHero, attacker, target));
         bool killed = target->TotalHitPoints() <= d;
         ShowMeleeAttack(attacker, target, killed);
         target->TakeDamage(d);
@@ -224,7 +228,7 @@ void CSideController::MeleeExchange(CSquad* attacker, CSquad* target)
             break;
         }
         if (c < counters) {
-            d = MeleeAttackDamage(enemyHero, ownHero, target, attacker);
+            d = Hit(MeleeAttackDamage(enemyHero, ownHero, target, attacker));
             killed = attacker->TotalHitPoints() <= d;
             ShowMeleeAttack(target, attacker, killed);
             attacker->TakeDamage(d);
@@ -243,7 +247,7 @@ void CSideController::RangedVolley(CSquad* shooter, CSquad* target)
 {
     const uint8_t shots = Shots(shooter);
     for (uint8_t i = 0; i < shots && target->count > 0; ++i) {
-        const int32_t d = RangedAttackDamage(ownHero, enemyHero, shooter, target);
+        const int32_t d = Hit(RangedAttackDamage(ownHero, enemyHero, shooter, target));
         const int32_t t = target->TotalHitPoints();
         ShowRangedAttack(shooter, target, d != t, d >= t);
         target->TakeDamage(d);
@@ -262,11 +266,11 @@ void CSideController::SimulateMelee(CSquad* attacker, CSquad* target, int32_t& a
     const uint8_t counters = Strikes(target);
     uint8_t c = 0;
     for (uint8_t i = 0; i < strikes; ++i) {
-        target->TakeDamage(MeleeAttackDamage(ownHero, enemyHero, attacker, target));
+        target->TakeDamage(Hit(MeleeAttackDamage(ownHero, enemyHero, attacker, target)));
         if (target->count == 0)
             break;
         if (c < counters) {
-            attacker->TakeDamage(MeleeAttackDamage(enemyHero, ownHero, target, attacker));
+            attacker->TakeDamage(Hit(MeleeAttackDamage(enemyHero, ownHero, target, attacker)));
             ++c;
             if (attacker->count == 0)
                 break;
