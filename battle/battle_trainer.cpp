@@ -119,6 +119,11 @@ bool ReadSide(TextSectionReader& reader, const char* section, BattleParams* para
 
 void BattleParams::FreeParticipants()
 {
+    // A battle still set up over these players would go on using their
+    // armies after they are gone: it ends first.
+    if (ownsParticipants && g_battle.grid && attacker &&
+        (g_battle.attackerPlayer == attacker || g_battle.defenderPlayer == defender))
+        EndBattle();
     if (ownsParticipants) {
         delete attacker;
         delete defender;

@@ -251,6 +251,10 @@ TEST_F(TrainerTextTest, ASiegeSetUpFromText)
     EXPECT_EQ(params.castle->catapults, 3);
     EXPECT_NE(g_battle.grid, nullptr);  // the battle has begun
     EXPECT_EQ(g_battle.kind, kBattleSiege);
+    // Freeing the players of a battle still set up ends that battle first.
+    params.FreeParticipants();
+    EXPECT_EQ(g_battle.grid, nullptr);
+    EXPECT_EQ(params.attacker, nullptr);
 }
 
 TEST_F(TrainerTextTest, AnOpenFieldSetUpHasNoCastle)
@@ -263,6 +267,7 @@ TEST_F(TrainerTextTest, AnOpenFieldSetUpHasNoCastle)
     EXPECT_EQ(params.kind, kBattleOpenField);
     EXPECT_EQ(params.obstacleLayout, 4);
     EXPECT_EQ(params.castle, nullptr);
+    EndBattle();
 }
 
 TEST_F(TrainerTextTest, AMissingSectionEndsTheSetUp)
