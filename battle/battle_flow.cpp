@@ -5,6 +5,7 @@
 #include "battle/battle_rules.h"
 #include "battle/battle_scene.h"
 #include "battle/computer_side.h"
+#include "battle/human_side.h"
 #include "battle/missile_flight.h"
 #include "battle/path_map.h"
 #include "battle/side_ai.h"
@@ -186,12 +187,13 @@ bool CreateSideController(uint8_t attacker, uint32_t kind)
         return false;
     CSideController* side;
     switch (kind) {
+    case kSideKindHuman:
+        side = new CHumanSideController();
+        break;
     case kSideKindMute:
         side = new CMuteComputerSideController();
         break;
     default:
-        // Sides played by hand are driven through the battle screen's turn
-        // modes; until a person's controller is there, the computer plays.
         side = new CComputerSideController();
         break;
     }
