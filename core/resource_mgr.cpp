@@ -7,6 +7,7 @@
 
 #include "core/data_file.h"
 #include "core/error_code_stack.h"
+#include "core/font.h"
 #include "core/log.h"
 #include "platform/platform.h"
 
@@ -318,6 +319,8 @@ bool CResourceMgr::InitFromFolder(const char* folder) {
 
 void CResourceMgr::Shutdown() {
   ResourceState& state = State();
+  // The registered fonts are views into the pack images freed below.
+  ClearFontList();
   state.searchList.clear();
   state.mappings.clear();
   state.mounts.clear();
