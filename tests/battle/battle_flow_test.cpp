@@ -288,6 +288,37 @@ TEST_F(BattleFlowTest, TheEndFreesEveryBattleObject)
         }
 }
 
+TEST_F(BattleFlowTest, ASavedBattleResumesWhereItStood)
+{
+    Record();
+    std::vector<uint8_t> saved;
+    // Saved during the defender's turn of round 2, then the program quits.
+    g_log.onCall = [&saved](CSideController*, const std::string& call) {
+        if (call == "D turn" && g_battle.turnCounter == 2) {
+            saved = StreamOut([](CByteStream& s) { SerializeBattle(&s); });
+            g_battle.stopFlag = 1;
+        }
+    };
+    Run();
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(BattleResult, kBattleStopped);
+    EndBattle();
+
+    // The next session sets the same battle up, reads it back and goes on.
+    g_log = AiLog{};
+    WipeDefenderAt(4);
+    BeginBattle(&sides.params);
+    CStreamReader reader(saved.data(), uint32_t(saved.size()));
+    ASSERT_TRUE(SerializeBattle(&reader));
+    EXPECT_EQ(g_battle.turnCounter, 2);
+    EXPECT_EQ(g_battle.phase, kPhaseDefender);
+    ResumeBattle();
+    // The defender's turn is played again, then round 3 begins.
+    EXPECT_EQ(g_log.calls, (std::vector<std::string>{"D turn", "A turn", "D turn", "A turn"}));
+    EXPECT_EQ(g_battle.turnCounter, 4);
+    EXPECT_EQ(BattleResult, kBattleEnded);
+}
+
 TEST_F(BattleFlowTest, ABattleInProgressStreamsBack)
 {
     sides.params.kind = kBattleSiege;
