@@ -482,9 +482,11 @@ bool CSideController::Serialize(CByteStream* stream)
         if (!storing && grid && cell < grid->cellCount && grid->Cell(cell).occupant == s)
             grid->Cell(cell).occupant = nullptr;
         stream->U8(cell);
-        // A cell from a damaged stream must not index past the grid.
+        // A cell from a damaged stream must not index past the grid, and no
+        // living squad ever stands on the border, whose neighbours would lie
+        // outside it.
         if (!storing) {
-            if (!grid || cell >= grid->cellCount)
+            if (!grid || cell >= grid->cellCount || (s->count > 0 && grid->IsBorder(cell)))
                 return false;
             s->cell = cell;
             if (s->count > 0)

@@ -323,6 +323,9 @@ TEST_F(SideControllerTest, ADamagedPositionStreamIsRefused)
     bytes[0] = 200;  // a cell beyond the grid
     CStreamReader bad(bytes.data(), uint32_t(bytes.size()));
     EXPECT_FALSE(g_battle.attackerSide->Serialize(&bad));
+    bytes[0] = 11;  // the border: a living squad never stands there
+    CStreamReader border(bytes.data(), uint32_t(bytes.size()));
+    EXPECT_FALSE(g_battle.attackerSide->Serialize(&border));
     bytes[0] = 47;
     CStreamReader shortStream(bytes.data(), 5);
     EXPECT_FALSE(g_battle.attackerSide->Serialize(&shortStream));

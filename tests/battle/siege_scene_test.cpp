@@ -254,6 +254,11 @@ TEST_F(SiegeSceneTest, ObjectsStreamBack)
     EXPECT_EQ(scene->ObjectAt(1)->hitPoints, 0);
     EXPECT_EQ(scene->ObjectAt(1)->flags, 1u);
     EXPECT_EQ(scene->bridge->further, 0xDEADBEEFu);
+    // An object record that names another cell than the object's is damaged.
+    std::vector<uint8_t> bad = bytes;
+    bad[1] = 40;  // the first wall stands on 95
+    CStreamReader badReader(bad.data(), uint32_t(bad.size()));
+    EXPECT_FALSE(scene->Serialize(&badReader));
 }
 
 }  // namespace
