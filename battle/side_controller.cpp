@@ -493,6 +493,9 @@ bool CSideController::Serialize(CByteStream* stream)
                 grid->Cell(cell).occupant = s;
         }
         stream->I32(s->hitPoints);
+        // The front unit never has more hit points than a unit of its type.
+        if (!storing && s->count > 0 && (s->hitPoints < 0 || (s->type && s->hitPoints > s->type->hp)))
+            return false;
         stream->U8(b.byteB);
         stream->U16(b.half);
         stream->U8(b.byteD);

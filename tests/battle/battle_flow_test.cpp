@@ -346,6 +346,10 @@ TEST_F(BattleFlowTest, ABattleInProgressStreamsBack)
     EXPECT_EQ(sides.attacker.army.Item(0)->cell, 46u);
     CStreamReader shortReader(bytes.data(), uint32_t(bytes.size() - 2));
     EXPECT_FALSE(SerializeBattle(&shortReader));
+    std::vector<uint8_t> negative = bytes;
+    negative[3] = 0x80;  // a round count below zero
+    CStreamReader negativeReader(negative.data(), uint32_t(negative.size()));
+    EXPECT_FALSE(SerializeBattle(&negativeReader));
 }
 
 }  // namespace

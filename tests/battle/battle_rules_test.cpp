@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ TEST_F(FormulaTest, MeleeDamage)
         SetRandomState(c.seed);
         EXPECT_EQ(MeleeDamage(c.power, c.count, c.a, c.d, c.bonus), c.damage) << "seed " << c.seed;
     }
+    // An absurd squad (only a damaged saved game makes one) is held at the
+    // largest damage instead of overflowing.
+    EXPECT_EQ(MeleeDamage(15, 200000000, 6, 0, 0), INT32_MAX);
+    EXPECT_EQ(RangedDamage(0, 15, 200000000, 9, 0, 50), INT32_MAX);
     SetRandomState(77);
     MeleeDamage(3, 10, 6, 0, 0);
     EXPECT_EQ(RandomState(), 77u);  // a negative spread takes no draw

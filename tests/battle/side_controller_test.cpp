@@ -327,6 +327,10 @@ TEST_F(SideControllerTest, ADamagedPositionStreamIsRefused)
     CStreamReader border(bytes.data(), uint32_t(bytes.size()));
     EXPECT_FALSE(g_battle.attackerSide->Serialize(&border));
     bytes[0] = 47;
+    bytes[1] = 11;  // front-unit hit points above a sword's 10
+    CStreamReader tooStrong(bytes.data(), uint32_t(bytes.size()));
+    EXPECT_FALSE(g_battle.attackerSide->Serialize(&tooStrong));
+    bytes[1] = 10;
     CStreamReader shortStream(bytes.data(), 5);
     EXPECT_FALSE(g_battle.attackerSide->Serialize(&shortStream));
 }
