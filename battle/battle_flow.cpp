@@ -76,8 +76,11 @@ void PlaySideTurn(bool attacker)
     AnnounceSideTurn(side, 0);
     ResetSquadMovePoints(army);
     g_battle.phase = attacker ? kPhaseAttacker : kPhaseDefender;
-    side->BeginTurn();
-    side->PlayTurn();
+    // A side whose hero has no player has no controller and cannot act.
+    if (side) {
+        side->BeginTurn();
+        side->PlayTurn();
+    }
     NotifyArmyTurnState(army, 2);
     if (!IsBattleStopped())
         g_battle.phase = kPhaseNone;
@@ -275,10 +278,11 @@ void ResumeBattle()
         const bool attacker = g_battle.activeSide != 0;
         CSideController* side = SideOf(attacker);
         AnnounceSideTurn(side, 0);
-        side->ContinueTurn();
+        if (side)
+            side->ContinueTurn();
         if (IsBattleStopped())
             return;
-        if (attacker != DefenderFirst()) {
+        if (attacker != DefenderFirst() && SideOf(!attacker)) {
             g_battle.activeSide = attacker ? 0 : 1;
             SideOf(!attacker)->PlaceSquads();
         }
@@ -290,7 +294,8 @@ void ResumeBattle()
         g_battle.activeSide = attacker ? 1 : 0;
         CSideController* side = SideOf(attacker);
         AnnounceSideTurn(side, 0);
-        side->ContinueTurn();
+        if (side)
+            side->ContinueTurn();
         NotifyArmyTurnState(attacker ? g_battle.attackerArmy : g_battle.defenderArmy, 2);
         if (!IsBattleGoingOn()) {
             FinishBattle();
