@@ -143,6 +143,22 @@ bool CUiTree::GoToPath(const char* path) {
   return true;
 }
 
+bool CUiTree::SelectIndex(int index, const CStr& path) {
+  if (index < 0 || index >= NodeCount()) return false;
+  selected_ = index;
+  selectedName_ = NodeName(index);
+  selectedPath_ = path;
+  cursor_ = 1;
+  return true;
+}
+
+bool CUiTree::GoToIndex(int index, const CStr& path) {
+  if (!SelectIndex(index, path)) return false;
+  current_ = selected_;
+  currentPath_ = selectedPath_;
+  return true;
+}
+
 bool CUiTree::NextSameName() {
   if (selected_ < 0) return true;
   const Record& record = records_[static_cast<size_t>(selected_)];

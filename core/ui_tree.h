@@ -32,6 +32,11 @@ class CUiTree {
   bool ResolvePath(const char* path);
   // Resolves, then makes the selected node current.
   bool GoToPath(const char* path);
+  // Selects a node by its index (a node found earlier), with the path to
+  // report for it; false for an index outside the table.
+  bool SelectIndex(int index, const CStr& path);
+  // Selects a node by index and makes it current.
+  bool GoToIndex(int index, const CStr& path);
   // Selects the next sibling of the same name.
   bool NextSameName();
   // Save and restore the current node and path (15 levels).
