@@ -1,0 +1,279 @@
+#include "battle/path_map.h"
+
+#include <cstring>
+
+#include "battle/battle_flow.h"
+#include "battle/battle_grid.h"
+#include "battle/battle_hooks.h"
+#include "game/game_object.h"
+
+void CellList::Free()
+{
+    delete[] cells;
+    cells = nullptr;
+    count = 0;
+}
+
+void CellList::Allocate(uint8_t n)
+{
+    Free();
+    cells = n ? new uint8_t[n] : nullptr;
+    count = n;
+}
+
+void CellList::Truncate(uint8_t n)
+{
+    if (n >= count)
+        return;
+    if (n == 0) {
+        Free();
+        return;
+    }
+    count = n;
+}
+
+void CellList::Reverse()
+{
+    for (int i = 0, j = count - 1; i < j; ++i, --j) {
+        const uint8_t t = cells[i];
+        cells[i] = cells[j];
+        cells[j] = t;
+    }
+}
+
+void CellList::TrimToCost(uint16_t maxCost, const CPathMap* pathMap)
+{
+    uint16_t total = 0;
+    uint8_t kept = 0;
+    while (kept < count) {
+        const uint16_t next = uint16_t(total + pathMap->EntryCost(cells[kept], 1) + 1);
+        total = next;
+        if (next > maxCost)
+            break;
+        ++kept;
+    }
+    if (kept == 0) {
+        Free();
+        return;
+    }
+    Truncate(kept);
+    cost = total;
+}
+
+bool IsCellPassable(const CBattleGrid* grid, uint8_t cell)
+{
+    if (cell >= grid->cellCount)
+        return false;
+    const BattleCell& c = grid->Cell(cell);
+    if (c.state == kCellBorder)
+        return false;
+    if (!c.occupant)
+        return true;
+    return c.occupant->flags != 0;
+}
+
+CPathMap::CPathMap(CBattleGrid* g) : grid(g), cellCount(g->cellCount)
+{
+    costs = new uint16_t[size_t(cellCount)];
+    steps = new uint8_t[size_t(cellCount)];
+    savedCosts = new uint16_t[size_t(cellCount)];
+    std::memset(costs, 0xFF, sizeof(uint16_t) * size_t(cellCount));
+    std::memset(steps, 0xFF, size_t(cellCount));
+}
+
+CPathMap::~CPathMap()
+{
+    delete[] costs;
+    delete[] steps;
+    delete[] savedCosts;
+}
+
+uint16_t CPathMap::EntryCost(uint8_t cell, uint8_t check) const
+{
+    if (cell >= cellCount)
+        return kImpassableCost;
+    if (check && !IsCellPassable(grid, cell))
+        return kImpassableCost;
+    return grid->Cell(cell).state != kCellGround ? kImpassableCost : 0;
+}
+
+bool CPathMap::Expand(uint8_t from, uint8_t target, uint16_t maxCost, uint8_t check, bool toward)
+{
+    valid = 0;
+    if (EntryCost(from, 0) == kImpassableCost)
+        return false;
+    origin = from;
+    checkPassable = check;
+    std::memset(costs, 0xFF, sizeof(uint16_t) * size_t(cellCount));
+    std::memset(steps, 0xFF, size_t(cellCount));
+    costs[from] = 0;
+    steps[from] = 0;
+    for (int level = 0; level < cellCount - 2; ++level) {
+        bool changed = false;
+        for (int cell = 1; cell <= cellCount - 2; ++cell) {
+            if (steps[cell] != level)
+                continue;
+            if (toward) {
+                bool nextToTarget = false;
+                for (uint8_t d = 0; d < 6; ++d)
+                    nextToTarget = nextToTarget || grid->Neighbour(uint8_t(cell), d) == target;
+                if (nextToTarget)
+                    break;
+            }
+            if (maxCost != 0 && maxCost < costs[cell] + 1)
+                continue;
+            const int base = costs[cell] + 1;
+            bool relaxed = false;
+            for (uint8_t d = 0; d < 6; ++d) {
+                const uint8_t n = grid->Neighbour(uint8_t(cell), d);
+                const uint16_t entry = EntryCost(n, check);
+                if (entry != kImpassableCost && base + entry < costs[n]) {
+                    costs[n] = uint16_t(base + entry);
+                    relaxed = true;
+                }
+            }
+            if (relaxed) {
+                for (uint8_t d = 0; d < 6; ++d) {
+                    const uint8_t n = grid->Neighbour(uint8_t(cell), d);
+                    if (EntryCost(n, check) != kImpassableCost && level + 1 < steps[n])
+                        steps[n] = uint8_t(level + 1);
+                }
+                changed = true;
+            }
+        }
+        if (!changed || level + 1 > cellCount)
+            break;
+    }
+    valid = 1;
+    return true;
+}
+
+bool CPathMap::Compute(uint8_t from, uint32_t who, uint16_t maxCost, uint8_t check)
+{
+    if (EntryCost(from, 0) == kImpassableCost) {
+        valid = 0;
+        return false;
+    }
+    mover = who;
+    return Expand(from, 0, maxCost, check, false);
+}
+
+bool CPathMap::ComputeToward(uint8_t from, uint8_t target, uint32_t who, uint8_t check)
+{
+    if (EntryCost(from, 0) == kImpassableCost) {
+        valid = 0;
+        return false;
+    }
+    mover = who;
+    return Expand(from, target, 0, check, true);
+}
+
+uint16_t CPathMap::CostAt(uint8_t cell) const
+{
+    if (!valid || cell >= cellCount)
+        return 255;
+    return costs[cell];
+}
+
+bool CPathMap::IsReachable(uint8_t cell) const
+{
+    return valid && cell < cellCount && costs[cell] < kImpassableCost;
+}
+
+bool CPathMap::CanReachNeighbourOf(const CArmyItem* item) const
+{
+    if (!valid)
+        return false;
+    for (uint8_t d = 0; d < 6; ++d)
+        if (costs[grid->Neighbour(uint8_t(item->cell), d)] < kImpassableCost)
+            return true;
+    return false;
+}
+
+bool CPathMap::CanReachNeighbourWithin(const CArmyItem* item, uint16_t limit) const
+{
+    if (!valid)
+        return false;
+    for (uint8_t d = 0; d < 6; ++d)
+        if (costs[grid->Neighbour(uint8_t(item->cell), d)] <= limit)
+            return true;
+    return false;
+}
+
+bool CPathMap::AreNeighbours(const CArmyItem* a, const CArmyItem* b) const
+{
+    for (uint8_t d = 0; d < 6; ++d)
+        if (grid->Neighbour(uint8_t(a->cell), d) == uint8_t(b->cell))
+            return true;
+    return false;
+}
+
+uint8_t CPathMap::LowestNeighbour(uint8_t cell) const
+{
+    uint8_t best = kNoCell;
+    uint16_t bestCost = 255;
+    for (uint8_t d = 0; d < 6; ++d) {
+        const uint8_t n = grid->Neighbour(cell, d);
+        if (costs[n] < bestCost) {
+            bestCost = costs[n];
+            best = n;
+        }
+    }
+    return best;
+}
+
+bool CPathMap::BuildRoute(uint8_t target, CellList& route) const
+{
+    route.Free();
+    route.cost = 0;
+    if (!valid || target >= cellCount || costs[target] >= kImpassableCost)
+        return false;
+    const uint16_t total = costs[target];
+    route.cost = total;
+    route.Allocate(uint8_t(total + 1));
+    route.cells[0] = target;
+    uint8_t taken = 1;
+    uint8_t cur = target;
+    while (taken <= total) {
+        cur = LowestNeighbour(cur);
+        // A neighbour must always be one cheaper; a dead end would mean a
+        // damaged map, so stop rather than walk off it.
+        if (cur == origin || cur == kNoCell)
+            break;
+        route.cells[taken++] = cur;
+    }
+    route.count = taken;
+    route.Reverse();
+    return true;
+}
+
+bool CPathMap::MarkReachable(uint16_t limit) const
+{
+    if (!valid)
+        return false;
+    g_battleHooks.highlight.Fire();
+    for (int cell = 0; cell < cellCount && size_t(cell) < g_battle.highlight.size(); ++cell)
+        if (costs[cell] < limit)
+            g_battle.highlight[size_t(cell)] = 2;
+    g_battleHooks.highlight.Fire();
+    return true;
+}
+
+bool CPathMap::SaveCosts()
+{
+    if (savedOrigin != 0 || !valid)
+        return false;
+    std::memcpy(savedCosts, costs, sizeof(uint16_t) * size_t(cellCount));
+    savedOrigin = origin;
+    return true;
+}
+
+void CPathMap::RestoreCosts()
+{
+    if (savedOrigin == 0)
+        return;
+    std::memcpy(costs, savedCosts, sizeof(uint16_t) * size_t(cellCount));
+    origin = savedOrigin;
+    valid = 1;
+    savedOrigin = 0;
+}

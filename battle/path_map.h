@@ -1,0 +1,75 @@
+#pragma once
+// Where a squad can go: a level-by-level wave over the battle grid from the
+// squad's cell, giving every cell a walking cost and a step count. Every
+// enterable cell costs nothing to enter, so a cost is a distance in steps;
+// 240 or more means unreachable.
+
+#include <cstdint>
+
+class CArmyItem;
+class CBattleGrid;
+
+constexpr uint16_t kImpassableCost = 240;
+
+// A route or any list of cells; owns its array.
+struct CellList {
+    CellList() = default;
+    ~CellList() { Free(); }
+    CellList(const CellList&) = delete;
+    CellList& operator=(const CellList&) = delete;
+
+    // Shortens a route to what maxCost points can walk.
+    void TrimToCost(uint16_t maxCost, const class CPathMap* pathMap);
+    // Keeps the first n cells when n is below the count (0 frees the array).
+    void Truncate(uint8_t n);
+    void Allocate(uint8_t n);
+    void Reverse();
+    void Free();
+
+    uint8_t* cells = nullptr;
+    uint8_t count = 0;
+    uint16_t cost = 0;
+};
+
+// False for a border cell; true for an empty cell; otherwise the occupant's
+// passable flag (gates, a fallen wall, a lowered bridge).
+bool IsCellPassable(const CBattleGrid* grid, uint8_t cell);
+
+class CPathMap {
+public:
+    explicit CPathMap(CBattleGrid* grid);
+    ~CPathMap();
+    CPathMap(const CPathMap&) = delete;
+    CPathMap& operator=(const CPathMap&) = delete;
+
+    uint16_t EntryCost(uint8_t cell, uint8_t checkPassable) const;
+    bool Compute(uint8_t origin, uint32_t mover, uint16_t maxCost, uint8_t checkPassable);
+    bool ComputeToward(uint8_t origin, uint8_t target, uint32_t mover, uint8_t checkPassable);
+    uint16_t CostAt(uint8_t cell) const;
+    uint8_t StepsAt(uint8_t cell) const { return valid ? steps[cell] : 0xFF; }
+    bool IsReachable(uint8_t cell) const;
+    bool CanReachNeighbourOf(const CArmyItem* item) const;
+    bool CanReachNeighbourWithin(const CArmyItem* item, uint16_t limit) const;
+    bool AreNeighbours(const CArmyItem* a, const CArmyItem* b) const;
+    uint8_t LowestNeighbour(uint8_t cell) const;
+    bool BuildRoute(uint8_t target, CellList& route) const;
+    // Marks the highlight bytes of the battle with 2 for every cell cheaper
+    // than the limit.
+    bool MarkReachable(uint16_t limit) const;
+    bool SaveCosts();
+    void RestoreCosts();
+
+    CBattleGrid* grid;
+    int32_t cellCount;
+    uint16_t* costs;
+    uint8_t* steps;
+    uint32_t mover = 0;
+    uint8_t origin = 0;
+    uint8_t checkPassable = 0;
+    uint8_t valid = 0;
+    uint8_t savedOrigin = 0;  // 0: no saved copy
+    uint16_t* savedCosts;
+
+private:
+    bool Expand(uint8_t origin, uint8_t target, uint16_t maxCost, uint8_t checkPassable, bool toward);
+};

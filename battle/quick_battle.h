@@ -1,0 +1,24 @@
+#pragma once
+// A map battle fought to its end without the battle screen: the strategic
+// game's battle record becomes a battle parameter block, both sides are
+// played by the computer, and the result goes back into BattleResult.
+
+#include <cstdint>
+
+struct MapBattleRecord;
+struct BattleParams;
+
+// Rounds after which a battle without screen is given up by the attacker:
+// two sides that cannot reach each other (a castle no one can enter) would
+// otherwise turn for ever.
+constexpr int32_t kQuickBattleRoundLimit = 150;
+
+// Fills a parameter block from the strategic game's record; every side that
+// is not computer-played becomes a mute computer side, since nobody can play
+// it without a screen.
+void MapBattleToParams(const MapBattleRecord& record, BattleParams& params);
+// Loads the battle rules, runs the battle and sets BattleResult. Fits the
+// strategic game's map battle signal.
+void ResolveMapBattle(MapBattleRecord* record, uint8_t automatic);
+// Runs a battle set up from params without screen; returns the result.
+uint32_t RunBattleWithoutScreen(BattleParams& params);
