@@ -4,20 +4,22 @@
 #include <cstdint>
 #include <memory>
 
+#include "battle/side_ai.h"
+
 class AiPlan;
 class AiTacticList;
 class CSideController;
 struct SideSetup;
 
-class CBattleAiPlayer {
+class CBattleAiPlayer : public CSideAi {
 public:
     CBattleAiPlayer(CSideController* side, SideSetup* setup);
     CBattleAiPlayer(const CBattleAiPlayer&) = delete;
     CBattleAiPlayer& operator=(const CBattleAiPlayer&) = delete;
-    ~CBattleAiPlayer();
+    ~CBattleAiPlayer() override;
 
-    void PlaceSquads();
-    void PlayTurn();
+    void PlaceSquads() override;
+    void PlayTurn() override;
     bool HasMovePointsLeft() const;
 
     uint32_t powerOption = 0;
@@ -26,3 +28,7 @@ public:
     std::unique_ptr<AiPlan> plan;
     std::unique_ptr<AiTacticList> tactics;
 };
+
+// Makes the computer sides of every later battle play with this AI, and the
+// battle set-up and end create and delete its strategies.
+void InstallBattleAiPlayer();

@@ -64,7 +64,7 @@ public:
 // Index 0 the siege strategy, index 1 the general one; empty outside a battle.
 extern CDynArray<CBattleAiStrategy*> BattleAiStrategies;
 
-void CreateBattleAiStrategies();
+void BuildBattleAiStrategies();
 void DestroyBattleAiStrategies();
 
 // The first applicable strategy places the side's squads.

@@ -6,16 +6,14 @@
 #include <cstdint>
 
 #include "battle/battle_ai_strategy.h"
+#include "battle/battle_grid.h"
+#include "battle/squad_battle_state.h"
 
 class CArmy;
 class CPathMap;
 class CSquad;
 struct SideSetup;
 
-// Order words of a squad's battle state.
-enum : uint32_t { kAiPlanNone = 0, kAiPlanAttack = 1, kAiPlanMove = 2, kAiPlanGuard = 3 };
-constexpr uint8_t kNoCell = 255;
-constexpr uint8_t kNoDirection = 255;
 
 uint8_t RangedValue(const CSquad* squad);
 uint8_t MeleeValue(const CSquad* squad);
