@@ -8,6 +8,7 @@
 #include "battle/battle_flow.h"
 #include "battle/battle_grid.h"
 #include "battle/side_controller.h"
+#include "battle/siege_scene.h"
 #include "battle/squad_battle_state.h"
 #include "game/army.h"
 #include "tests/battle/ai_battle_fixture.h"
@@ -97,7 +98,7 @@ TEST_F(BattleAiDecisions, ShooterTakesTheEnemyShooterUnlessAMeleeSquadIsFarMoreD
     };
     const Case cases[] = {
         {"melee squad rated about as high", 2, true},
-        {"melee squad rated more than twice as high", 40, false},
+        {"melee squad rated more than twice as high", 6, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,6 +217,81 @@ TEST_F(BattleAiDecisions, SiegeAttackerSpreadsItsMeleeSquadsApart)
                 beside = beside || g_battle.grid->Neighbour(uint8_t(Attacker(i)->cell), d) == Attacker(j)->cell;
             EXPECT_FALSE(beside) << "squad " << j << " stands beside squad " << i;
         }
+    }
+}
+
+TEST_F(BattleAiDecisions, SiegeAttackerMeleeHeadsForTheWeakestWallWhileAllStand)
+{
+    for (bool breached : {false, true}) {
+        SCOPED_TRACE(breached ? "a wall is down" : "every wall stands");
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, types.sword, 10);
+        AddSquad(caseSides.defender, types.sword, 10);
+        const uint8_t segments[] = {20, 5, 20, 20};
+        for (int k = 0; k < 4; ++k)
+            caseSides.castle.segments[k] = segments[k];
+        caseSides.params.kind = kBattleSiege;
+        caseSides.params.castle = &caseSides.castle;
+        BeginBattle(&caseSides.params);
+        g_battle.scene->Prepare();
+        if (breached)
+            for (CArmyItem* item : g_battle.scene->objects)
+                if (item->IsKindOf(kKindWall) && item->cell == 83)
+                    item->Damage(item->hitPoints);
+        CSquad* own = caseSides.attacker.army.Item(0);
+        g_battle.attackerSide->PlaceSquadAt(own, 57);
+        g_battle.defenderSide->PlaceSquadAt(caseSides.defender.army.Item(0), 59);
+        SetMovePoints(own, 2);
+
+        EXPECT_TRUE(AiPlaySquad(g_battle.attackerSide, own));
+        if (breached) {
+            EXPECT_EQ(PlanWord(own), kPlanAttack);
+        } else {
+            // The wall of 5 points stands on 39; its outer side is 38.
+            EXPECT_EQ(PlanWord(own), kPlanMove);
+            EXPECT_EQ(OrderCell(own), 38);
+        }
+        EndBattle();
+    }
+}
+
+TEST_F(BattleAiDecisions, SiegeDefenderWithoutShootersOpensTheBridgeWhenOutgunned)
+{
+    struct Case {
+        const char* name;
+        int32_t defenders;
+        uint8_t catapults;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"weak and without catapults", 3, 0, true},
+        {"weak with catapults", 3, 2, true},
+        {"strong with catapults", 50, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BattleSides caseSides;
+        // Forty bows: a ranged strength of 40, against the defenders' count
+        // plus 30 per working catapult.
+        AddSquad(caseSides.attacker, types.bow, 40);
+        AddSquad(caseSides.defender, types.sword, c.defenders);
+        for (uint8_t& segment : caseSides.castle.segments)
+            segment = 20;
+        caseSides.castle.catapults = c.catapults;
+        caseSides.params.kind = kBattleSiege;
+        caseSides.params.castle = &caseSides.castle;
+        BeginBattle(&caseSides.params);
+        g_battle.scene->Prepare();
+        auto* scene = static_cast<CSiegeScene*>(g_battle.scene);
+        CSquad* own = caseSides.defender.army.Item(0);
+        g_battle.attackerSide->PlaceSquadAt(caseSides.attacker.army.Item(0), 57);
+        g_battle.defenderSide->PlaceSquadAt(own, 64);
+        SetMovePoints(own, 2);
+        ASSERT_FALSE(scene->bridge->IsOpen());
+
+        AiPlaySquad(g_battle.defenderSide, own);
+        EXPECT_EQ(scene->bridge->IsOpen(), c.opens);
+        EndBattle();
     }
 }
 
