@@ -33,6 +33,12 @@ void AiBattleTest::Begin(uint32_t kind)
         g_battle.scene->Prepare();
 }
 
+void AiBattleTest::End()
+{
+    EndBattle();
+    begun_ = false;
+}
+
 CSquad* AiBattleTest::Attacker(int i) const { return sides.attacker.army.Item(i); }
 CSquad* AiBattleTest::Defender(int i) const { return sides.defender.army.Item(i); }
 CSideController* AiBattleTest::AttackerSide() const { return g_battle.attackerSide; }

@@ -21,6 +21,7 @@ protected:
     // Starts the battle (squads lined up, sides created); a siege takes the
     // fixture's castle and gets its walls and gates from it.
     void Begin(uint32_t kind = kBattleOpenField);
+    void End();
     CSquad* Attacker(int i) const;
     CSquad* Defender(int i) const;
     CSideController* AttackerSide() const;
