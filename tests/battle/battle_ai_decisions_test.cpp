@@ -193,30 +193,40 @@ TEST_F(BattleAiDecisions, ShootersArePlacedInTheHalfAwayFromTheStrongestEnemyMel
     }
 }
 
-TEST_F(BattleAiDecisions, SiegeAttackerSpreadsItsMeleeSquadsApart)
+TEST_F(BattleAiDecisions, SiegeAttackerWithShootersSpreadsItsMeleeSquadsApart)
 {
-    AddSquad(sides.attacker, types.bow, 5);
-    for (int i = 0; i < 4; ++i)
-        AddSquad(sides.attacker, types.sword, 5);
-    AddSquad(sides.defender, types.sword, 5);
-    sides.castle.segments[0] = sides.castle.segments[1] = sides.castle.segments[2] = sides.castle.segments[3] = 20;
-    Begin(kBattleSiege);
-    // Four swords in a tight block in columns 1 and 2.
-    Put(Attacker(1), 57);
-    Put(Attacker(2), 56);
-    Put(Attacker(3), 46);
-    Put(Attacker(4), 67);
-    AiPlaceSquads(AttackerSide());
-    for (int i = 1; i < 5; ++i) {
-        SCOPED_TRACE(i);
-        for (int j = 0; j < 5; ++j) {
-            if (j == i)
-                continue;
-            bool beside = false;
-            for (uint8_t d = 0; d < 6; ++d)
-                beside = beside || g_battle.grid->Neighbour(uint8_t(Attacker(i)->cell), d) == Attacker(j)->cell;
-            EXPECT_FALSE(beside) << "squad " << j << " stands beside squad " << i;
+    for (bool withBows : {true, false}) {
+        SCOPED_TRACE(withBows ? "with a bow squad" : "melee only");
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, withBows ? types.bow : types.sword, 5);
+        for (int i = 0; i < 4; ++i)
+            AddSquad(caseSides.attacker, types.sword, 5);
+        AddSquad(caseSides.defender, types.sword, 5);
+        for (uint8_t& segment : caseSides.castle.segments)
+            segment = 20;
+        caseSides.params.kind = kBattleSiege;
+        caseSides.params.castle = &caseSides.castle;
+        BeginBattle(&caseSides.params);
+        g_battle.scene->Prepare();
+        CArmy& army = caseSides.attacker.army;
+        // Four swords in a tight block in columns 1 and 2.
+        const uint8_t block[] = {57, 56, 46, 67};
+        for (int i = 0; i < 4; ++i)
+            g_battle.attackerSide->PlaceSquadAt(army.Item(i + 1), block[i]);
+        AiPlaceSquads(g_battle.attackerSide);
+        int crowded = 0;
+        for (int i = 1; i < 5; ++i)
+            for (int j = 0; j < 5; ++j)
+                for (uint8_t d = 0; d < 6 && j != i; ++d)
+                    if (g_battle.grid->Neighbour(uint8_t(army.Item(i)->cell), d) == army.Item(j)->cell)
+                        ++crowded;
+        if (withBows) {
+            EXPECT_EQ(crowded, 0) << "no sword keeps an own squad beside it";
+        } else {
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(army.Item(i + 1)->cell, block[i]);
         }
+        EndBattle();
     }
 }
 
