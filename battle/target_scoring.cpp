@@ -1,5 +1,7 @@
 #include "battle/target_scoring.h"
 
+#include <cstdint>
+
 #include "battle/battle_ai_access.h"
 #include "battle/path_map.h"
 #include "battle/side_controller.h"
@@ -8,9 +10,7 @@
 
 namespace {
 
-constexpr uint32_t kKindSquadObject = 0x2001;
 constexpr uint32_t kKindWallObject = 0x2100;
-constexpr uint16_t kUnreachable = 240;
 
 bool IsLiving(const CSquad* squad) { return SquadCount(squad) > 0; }
 bool IsPresent(const CSquad* squad) { return SquadCount(squad) != 0; }
@@ -233,15 +233,22 @@ void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CA
     value.SetSize(n);
     for (int e = n - 1; e >= 0; --e) {
         const CSquad* enemySquad = ArmySquad(enemy, e);
-        int32_t v = strategy->SquadRating(enemy, enemySquad);
+        // One factor per own squad in reach: a few big armies would overflow
+        // 32 bits, so the product saturates instead of wrapping.
+        int64_t v = strategy->SquadRating(enemy, enemySquad);
         if (IsPresent(enemySquad) && ComputePathFromSquad(map, enemySquad)) {
             for (int o = ArmySize(own) - 1; o >= 0; --o) {
                 const CSquad* ownSquad = ArmySquad(own, o);
-                if (IsPresent(ownSquad) && map->CanReachNeighbourOf(ownSquad))
+                if (IsPresent(ownSquad) && map->CanReachNeighbourOf(ownSquad)) {
                     v = v * (strategy->SquadRating(own, ownSquad) + 100) / 100;
+                    if (v > INT32_MAX)
+                        v = INT32_MAX;
+                    else if (v < -INT32_MAX)
+                        v = -INT32_MAX;
+                }
             }
         }
-        value[e] = v < 0 ? 0 : v;
+        value[e] = v < 0 ? 0 : int32_t(v);
     }
     order.SetSize(n);
     for (int position = 0; position < n; ++position) {

@@ -126,6 +126,28 @@ TEST_F(TargetScoring, EnemyThatCanReachOurSquadsIsRaisedAboveAStrongerOne)
     EXPECT_EQ(got, (std::vector<int16_t>{1, 0}));
 }
 
+TEST_F(TargetScoring, EnemyInReachOfABigArmyStaysOnTopInsteadOfOverflowing)
+{
+    // Four own squads rated 30030 each: four reach factors of about 301 are
+    // far beyond 32 bits.
+    for (int i = 0; i < 4; ++i)
+        AddSquad(sides.attacker, types.sword, 500);
+    AddSquad(sides.defender, types.sword, 500);  // 0: far, reaches nobody
+    AddSquad(sides.defender, types.sword, 499);  // 1: reaches everybody
+    Begin();
+    const uint8_t column[] = {13, 35, 57, 79};
+    for (int i = 0; i < 4; ++i)
+        Put(Attacker(i), column[i]);
+    Put(Defender(0), 108);
+    Put(Defender(1), 62);
+    SetMovePoints(Defender(0), 1);
+    SetMovePoints(Defender(1), 0);  // a limit of 0 is no limit at all
+    AiTargetOrder order;
+    BuildTargetOrder(General(), &sides.defender.army, &sides.attacker.army, order);
+    std::vector<int16_t> got(order.begin(), order.end());
+    EXPECT_EQ(got, (std::vector<int16_t>{1, 0}));
+}
+
 TEST_F(TargetScoring, ApproachCellIsTheCheapestReachableNeighbourElseTheFirstFreeGround)
 {
     for (int i = 0; i < 7; ++i)
