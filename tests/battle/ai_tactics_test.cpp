@@ -113,6 +113,37 @@ TEST_F(AiTactics, AttackGroupWalksUpToItsTargetAndStrikes)
     EXPECT_EQ(tactic->squads.Count(), 0) << "a squad that has struck leaves its group";
 }
 
+TEST_F(AiTactics, SquadBesideItsTargetStepsAsideOnlyToALessThreatenedCell)
+{
+    for (bool shooterBeside : {false, true}) {
+        SCOPED_TRACE(shooterBeside ? "an enemy shooter beside it" : "nobody else near");
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, types.sword, 10);
+        AddSquad(caseSides.defender, types.sword, 10);
+        AddSquad(caseSides.defender, types.bow, 10);
+        BeginBattle(&caseSides.params);
+        CSquad* own = caseSides.attacker.army.Item(0);
+        CSquad* target = caseSides.defender.army.Item(0);
+        CSquad* shooter = caseSides.defender.army.Item(1);
+        g_battle.attackerSide->PlaceSquadAt(own, 57);
+        g_battle.defenderSide->PlaceSquadAt(target, 58);
+        // Beside 57 and 47 (two cells beside the target), not beside 69.
+        g_battle.defenderSide->PlaceSquadAt(shooter, shooterBeside ? 46 : 108);
+        SetMovePoints(own, 2);
+        const int32_t before = target->TotalHitPoints();
+        const AiOrder order{kPlanAttack, kNoDirection, target};
+        Order(own, order.plan, order.direction, order.target);
+        AiTacticList list;
+        AiTactic* tactic = list.AddTactic(g_battle.attackerSide, order);
+        tactic->squads.Add(own);
+
+        EXPECT_TRUE(tactic->Execute());
+        EXPECT_EQ(own->cell, shooterBeside ? 69u : 57u);
+        EXPECT_LT(target->TotalHitPoints(), before);
+        EndBattle();
+    }
+}
+
 TEST_F(AiTactics, MoveOrderIsClearedOnlyWhenTheDestinationIsReached)
 {
     struct Case {
