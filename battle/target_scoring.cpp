@@ -395,8 +395,7 @@ uint8_t GuardCell(CGeneralAiStrategy* strategy, const CSquad* protectedSquad, co
     uint16_t choiceCost = map->CostAt(first);
     for (int d = 5; d >= 0; --d) {
         const uint8_t y = NeighbourCell(first, uint8_t(d));
-        // One step further out: the protected squad's own cell is not out.
-        if (y == centre || IsNeighbourCell(map, centre, y) || !map->IsReachable(y))
+        if (IsNeighbourCell(map, centre, y) || !map->IsReachable(y))
             continue;
         const bool friendsByY = ArmyHasSquadNextTo(own, y, nullptr);
         const bool friendsByChoice = ArmyHasSquadNextTo(own, choice, nullptr);
