@@ -141,14 +141,22 @@ TEST_F(BattleAiDecisions, SquadHemmedInByItsOwnArmyGetsNoOrder)
     EXPECT_EQ(boxed->cell, 57u);
 }
 
-TEST_F(BattleAiDecisions, OnlyTheGeneralStrategyPlacesOnAnOpenField)
+TEST_F(BattleAiDecisions, SiegeStrategyTakesPartOnlyInASiege)
 {
-    AddSquad(sides.attacker, types.sword, 5);
-    AddSquad(sides.defender, types.sword, 5);
-    Begin();
-    ASSERT_EQ(BattleAiStrategies.Count(), 2);
-    EXPECT_FALSE(BattleAiStrategies[0]->AppliesTo(AttackerSide()));
-    EXPECT_TRUE(BattleAiStrategies[1]->AppliesTo(AttackerSide()));
+    for (uint32_t kind : {kBattleOpenField, kBattleSiege}) {
+        SCOPED_TRACE(kind);
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, types.sword, 5);
+        AddSquad(caseSides.defender, types.sword, 5);
+        caseSides.params.kind = kind;
+        caseSides.params.castle = &caseSides.castle;
+        BeginBattle(&caseSides.params);
+        ASSERT_EQ(BattleAiStrategies.Count(), 2);
+        EXPECT_EQ(BattleAiStrategies[0]->AppliesTo(g_battle.attackerSide), kind == kBattleSiege);
+        EXPECT_TRUE(BattleAiStrategies[1]->AppliesTo(g_battle.attackerSide));
+        EndBattle();
+        EXPECT_EQ(BattleAiStrategies.Count(), 0) << "the end of a battle deletes the strategies";
+    }
 }
 
 TEST_F(BattleAiDecisions, MeleeOnlySideMovesJustItsCornerSquads)
