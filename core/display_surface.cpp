@@ -137,6 +137,58 @@ void CDisplaySurface::RebuildPairs() {
     }
 }
 
+void CDisplaySurface::BlitTurned(const PackedRect& r, const SurfaceDesc& back, intptr_t origin, intptr_t step,
+                                 intptr_t rowStep) {
+    // Back-buffer columns lie along screen rows here. Tiles of 4 x 4 are
+    // turned in registers: four reads of four indexes, then each screen row
+    // of the tile is written as one 8-byte run in memory order.
+    const uint16_t* colours = m_colours;
+    uint8_t* const frame = m_frame;
+    const uint8_t* const pixels = back.pixels;
+    const intptr_t pitch = back.pitch;
+    const int32_t left = r.Left();
+    const int32_t right = r.Right();
+    const int32_t bottom = r.Bottom();
+    const bool up = rowStep > 0;
+    auto single = [&](int32_t x, int32_t y) {
+        *reinterpret_cast<uint16_t*>(frame + origin + step * x + rowStep * y) = colours[pixels[y * pitch + x]];
+    };
+    int32_t y0 = r.Top();
+    for (; y0 + 4 <= bottom + 1; y0 += 4) {
+        const uint8_t* src = pixels + y0 * pitch;
+        // The lowest screen address of the tile's first column.
+        uint8_t* dst = frame + origin + step * left + rowStep * (up ? y0 : y0 + 3);
+        int32_t x0 = left;
+        for (; x0 + 4 <= right + 1; x0 += 4) {
+            uint32_t r0, r1, r2, r3;
+            std::memcpy(&r0, src + x0, 4);
+            std::memcpy(&r1, src + pitch + x0, 4);
+            std::memcpy(&r2, src + 2 * pitch + x0, 4);
+            std::memcpy(&r3, src + 3 * pitch + x0, 4);
+            // Column k of the tile: byte k of each of the four rows.
+            auto column = [&](int shift) {
+                uint64_t c0 = colours[(r0 >> shift) & 0xFF];
+                uint64_t c1 = colours[(r1 >> shift) & 0xFF];
+                uint64_t c2 = colours[(r2 >> shift) & 0xFF];
+                uint64_t c3 = colours[(r3 >> shift) & 0xFF];
+                return up ? (c0 | c1 << 16 | c2 << 32 | c3 << 48) : (c3 | c2 << 16 | c1 << 32 | c0 << 48);
+            };
+            const uint64_t k0 = column(0), k1 = column(8), k2 = column(16), k3 = column(24);
+            std::memcpy(dst, &k0, 8);
+            std::memcpy(dst + step, &k1, 8);
+            std::memcpy(dst + 2 * step, &k2, 8);
+            std::memcpy(dst + 3 * step, &k3, 8);
+            dst += 4 * step;
+        }
+        for (int32_t x = x0; x <= right; ++x) {
+            for (int32_t y = y0; y < y0 + 4; ++y) single(x, y);
+        }
+    }
+    for (int32_t y = y0; y <= bottom; ++y) {
+        for (int32_t x = left; x <= right; ++x) single(x, y);
+    }
+}
+
 void CDisplaySurface::BlitRect(const PackedRect& rect) {
     if (!m_frame || !m_screen) {
         return;
@@ -174,6 +226,10 @@ void CDisplaySurface::BlitRect(const PackedRect& rect) {
     const int32_t left = r.Left();
     const int32_t width = r.Width();
     const uint16_t* colours = m_colours;
+    if (rowStep == 2 || rowStep == -2) {
+        BlitTurned(r, back, origin, step, rowStep);
+        return;
+    }
     for (int32_t y = r.Top(); y <= r.Bottom(); ++y) {
         const uint8_t* src = back.pixels + static_cast<intptr_t>(y) * back.pitch + left;
         uint8_t* dst = m_frame + origin + step * left + rowStep * y;

@@ -133,6 +133,7 @@ public:
 
 private:
     void RebuildPairs();
+    void BlitTurned(const PackedRect& rect, const SurfaceDesc& back, intptr_t origin, intptr_t step, intptr_t rowStep);
 
     Converter m_converter = Converter::Rgb565;
     uint16_t m_colours[256] = {};

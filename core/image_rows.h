@@ -10,12 +10,7 @@
 #include <cstdint>
 
 #include "core/image_data.h"
-
-// The area of an encoded block to decode, in block coordinates, inclusive.
-// (Kept apart from the screen rectangles: the decoder works in plain ints.)
-struct BlockClip {
-    int left = 0, top = 0, right = -1, bottom = -1;
-};
+#include "core/packed_geometry.h"
 
 // Draw `count` pixels of one colour / of the run's bytes at `dest`. The
 // column and row are the block coordinates of the first pixel drawn.
@@ -24,27 +19,30 @@ using ImageCopyOpFn = void (*)(uint8_t* dest, const uint8_t* source, int count, 
 
 // A screen's own decoder, called instead of the built-in one with the same
 // arguments plus the row operations in force.
-using ImageRowHook = void (*)(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize,
+using ImageRowHook = void (*)(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize,
                               bool wideLengths, bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy,
                               uint16_t pitch, uint8_t* dest);
 
+// The row operations in force; swapped only for the length of a probe.
 extern ImageFillOpFn ImageFillOp;
 extern ImageCopyOpFn ImageCopyOp;
+// Null, or the hook a screen installs just before it draws pictures in a
+// style of its own (side colours, the minimap) and clears right after.
 extern ImageRowHook g_imageRowHook;
 
 void DefaultImageFill(uint8_t* dest, uint8_t colour, int count, int column, int row);
 void DefaultImageCopy(uint8_t* dest, const uint8_t* source, int count, int column, int row);
 
-// Decodes the rows `clip.top..clip.bottom`, columns `clip.left..clip.right`
-// of a block into a surface: (x, y) is where block pixel (clip.left,
-// clip.top) lands, `dest` the surface's pixel (0, 0). Rows or runs that the
-// table claims but the block does not hold are cut at the block's end.
-void DrawImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
+// Decodes the part `clip` (block coordinates, inclusive) of a block into a
+// surface: (x, y) is where the clip's top-left block pixel lands, `dest` the
+// surface's pixel (0, 0). Rows or runs that the table claims but the block
+// does not hold are cut at the block's end.
+void DrawImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
                    bool transparent, uint16_t pitch, uint8_t* dest);
 
 // The built-in decoder itself, for hooks that decode "exactly like it" with
 // operations of their own.
-void DecodeImageRows(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
+void DecodeImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
                      bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest);
 
 // Colour index of the pixel at picture coordinates (x, y): 0 outside the

@@ -7,6 +7,7 @@
 
 #include "core/data_file.h"
 #include "core/error_code_stack.h"
+#include "core/font.h"
 #include "core/log.h"
 #include "platform/platform.h"
 
@@ -166,30 +167,39 @@ const PackMount* FindMount(const char* name, size_t length) {
   return nullptr;
 }
 
-bool ReadWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>* image, size_t* size) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  long length = ok ? std::ftell(file) : -1;
-  ok = ok && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    image->reset(new (std::nothrow) uint8_t[length > 0 ? length : 1]);
-    ok = *image != nullptr &&
-         std::fread(image->get(), 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
+// One opened pack file: the signature is tested on its first bytes, then
+// the same stream is read whole.
+class PackFileReader {
+ public:
+  explicit PackFileReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+  ~PackFileReader() {
+    if (file_ != nullptr) std::fclose(file_);
   }
-  std::fclose(file);
-  *size = ok ? static_cast<size_t>(length) : 0;
-  return ok;
-}
+  PackFileReader(const PackFileReader&) = delete;
+  PackFileReader& operator=(const PackFileReader&) = delete;
 
-bool HasSignature(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  uint8_t head[12];
-  bool ok = std::fread(head, 1, sizeof head, file) >= 8 && std::memcmp(head, kSignature, 8) == 0;
-  std::fclose(file);
-  return ok;
-}
+  bool HasSignature() {
+    uint8_t head[12];
+    return file_ != nullptr && std::fread(head, 1, sizeof head, file_) >= 8 &&
+           std::memcmp(head, kSignature, 8) == 0;
+  }
+
+  bool ReadWhole(std::unique_ptr<uint8_t[]>* image, size_t* size) {
+    bool ok = std::fseek(file_, 0, SEEK_END) == 0;
+    long length = ok ? std::ftell(file_) : -1;
+    ok = ok && length >= 0 && std::fseek(file_, 0, SEEK_SET) == 0;
+    if (ok) {
+      image->reset(new (std::nothrow) uint8_t[length > 0 ? length : 1]);
+      ok = *image != nullptr && std::fread(image->get(), 1, static_cast<size_t>(length), file_) ==
+                                    static_cast<size_t>(length);
+    }
+    *size = ok ? static_cast<size_t>(length) : 0;
+    return ok;
+  }
+
+ private:
+  FILE* file_;
+};
 
 // Finds, reads, validates and registers the packs of the folder. Returns the
 // packs in load order (ascending order key; equal keys in enumeration order,
@@ -200,11 +210,12 @@ bool OpenPacks(const std::string& folder) {
   for (const std::string& fileName : ListPackFiles(folder)) {
     std::string fullPath = folder + fileName;
     Log(CStr("Found file ") + fullPath.c_str());
-    if (!HasSignature(fullPath)) continue;
+    PackFileReader reader(fullPath);
+    if (!reader.HasSignature()) continue;
     Log(CStr(fullPath.c_str()) + " opened");
     std::unique_ptr<uint8_t[]> image;
     size_t size = 0;
-    if (!ReadWholeFile(fullPath, &image, &size)) {
+    if (!reader.ReadWhole(&image, &size)) {
       Log(CStr("Skipping ") + fullPath.c_str() + ": it cannot be read whole");
       continue;
     }
@@ -308,6 +319,8 @@ bool CResourceMgr::InitFromFolder(const char* folder) {
 
 void CResourceMgr::Shutdown() {
   ResourceState& state = State();
+  // The registered fonts are views into the pack images freed below.
+  ClearFontList();
   state.searchList.clear();
   state.mappings.clear();
   state.mounts.clear();
@@ -474,6 +487,16 @@ bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType
     ListChildren(instance, prefix, prefixLength, type, names, 0);
   }
   return !names.IsEmpty();
+}
+
+bool CResourceMgr::ListFolder(const char* path, const char* prefix, ResourceType type,
+                              std::vector<CStr>& names) {
+  CStringList list;
+  for (const CStr& name : names) list.Append(name);
+  ListFolder(path, prefix, type, list);
+  names.clear();
+  for (int32_t i = 0; i < list.Count(); ++i) names.push_back(list.GetString(i));
+  return !names.empty();
 }
 
 bool CResourceMgr::GetResourceBlock(const char* path, ResourceType type, ChunkedBlock& block) {

@@ -70,6 +70,9 @@ class CResourceMgr {
   // pack first. The list is not emptied first; true when it is not empty.
   static bool ListFolder(const char* path, const char* prefix, ResourceType type,
                          CStringList& names);
+  // The same into a vector (appended, each name once).
+  static bool ListFolder(const char* path, const char* prefix, ResourceType type,
+                         std::vector<CStr>& names);
 
   // The resource's bytes as one borrowed chunk (32-bit sizes).
   static bool GetResourceBlock(const char* path, ResourceType type, ChunkedBlock& block);

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "core/pack_format.h"
+#include "core/resource_mgr.h"
+
 namespace {
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t U32(const uint8_t* p) { return U16(p) | (uint32_t{U16(p + 2)} << 16); }
@@ -40,4 +43,11 @@ WaveOutFormat SoundData::Format() const {
     f.blockAlign = U16(header + 32);
     f.bitsPerSample = U16(header + 34);
     return f;
+}
+
+bool LoadSound(const char* path, SoundData& sound) {
+    sound.Clear();
+    ChunkedBlock block;
+    if (!CResourceMgr::GetResourceBlock(path, pack_format::kSoundType, block)) return false;
+    return sound.Assign(block.Current(), block.TotalSize());
 }

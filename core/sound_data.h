@@ -25,3 +25,7 @@ struct SoundData {
     bool HasSamples() const { return header != nullptr && length > 0; }
     WaveOutFormat Format() const;
 };
+
+// Loads the "wav" resource at `path`; false (empty view) when it is missing
+// or not a sound the output can play.
+bool LoadSound(const char* path, SoundData& sound);

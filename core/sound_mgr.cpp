@@ -84,9 +84,15 @@ void CSoundChannel::Update() {
 
 // ---- Sound ----
 
-CSound::CSound() {
+CSound::CSound(const char* path) {
     volume_ = CSoundMgr::DefaultVolume();
     second_ = CSoundMgr::DefaultSecondValue();
+    if (path != nullptr && path[0] != '\0') Load(path);
+}
+
+bool CSound::Load(const char* path) {
+    Stop();
+    return LoadSound(path, sample_);
 }
 
 CSound::~CSound() {
@@ -157,7 +163,13 @@ bool CSoundMgr::Init() {
     return true;
 }
 
-void CSoundMgr::Shutdown() { Enable(false); }
+void CSoundMgr::Shutdown() {
+    Enable(false);
+    // Nothing may play on past the program's end: every channel is given
+    // back (fire-and-forget sounds are deleted) and the output is closed.
+    StopAll();
+    CloseWaveOut();
+}
 
 bool CSoundMgr::Enable(bool on) {
     State().on = on;

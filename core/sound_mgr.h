@@ -42,11 +42,14 @@ private:
 
 class CSound {
 public:
-    CSound();
+    // Loads the "wav" resource at `path` when it is not empty.
+    explicit CSound(const char* path = "");
     virtual ~CSound();
     CSound(const CSound&) = delete;
     CSound& operator=(const CSound&) = delete;
 
+    // Stops, then loads the "wav" resource; false when it is not found.
+    bool Load(const char* path);
     bool SetSample(const SoundData& sample);
     bool Play();
     bool Stop();

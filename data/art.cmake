@@ -15,4 +15,7 @@ add_custom_command(
   COMMENT "Generating fonts, palettes and sounds"
   VERBATIM)
 add_custom_target(generate_art DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/art.stamp)
-tharn_add_pack(NAME art ORDER 1100 ROOTS ${THARN_ART_STAGING} DEPENDS generate_art)
+# The stamp is named as well as the target, so that the pack is compiled
+# again in the same build whenever the generator ran.
+tharn_add_pack(NAME art ORDER 1100 ROOTS ${THARN_ART_STAGING}
+               DEPENDS generate_art ${CMAKE_CURRENT_BINARY_DIR}/art.stamp)

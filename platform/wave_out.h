@@ -47,9 +47,11 @@ public:
 };
 
 // The backend in use. Made on first use: the SDL mixer when the program is
-// built with SDL2 and THARNMOOR_VIDEO is not "headless", else the headless
-// backend on the virtual clock.
+// built with SDL2 and the platform runs its SDL backend, else the headless
+// backend on the platform's clock (virtual when headless).
 WaveOut& GetWaveOut();
 // Puts another backend in place (tests); nullptr goes back to the default.
 // The caller keeps ownership of `backend`.
 void SetWaveOut(WaveOut* backend);
+// Closes the default backend (its sound card); the next use opens a new one.
+void CloseWaveOut();

@@ -22,9 +22,15 @@ std::string BuiltDataFolder() {
   return (build / "Data").string() + "/";
 }
 
-TEST(DataSet, LocaleLinesAreKeyValuePairsWithUniqueKeys) {
+TEST(DataSet, PacksMountAndTheLocaleHasKeyValueLinesWithUniqueKeys) {
   FixtureData log;  // keeps the mount's log out of the build's data folder
   ASSERT_TRUE(CResourceMgr::InitFromFolder(BuiltDataFolder().c_str()));
+  // Every built pack passes the mount's checks (a damaged one would be skipped).
+  size_t built = 0;
+  for (const auto& entry : fs::directory_iterator(BuiltDataFolder())) {
+    built += entry.path().extension() == ".pak" ? 1 : 0;
+  }
+  EXPECT_EQ(CResourceMgr::Packs().size(), built);
   TextLines text;
   ASSERT_TRUE(CResourceMgr::LoadTextLines("/Locale/locale", pack_format::kTextType, text));
   std::set<std::string> keys;

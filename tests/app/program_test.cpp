@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 namespace fs = std::filesystem;
 
@@ -51,10 +53,22 @@ protected:
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // The packs the build made, so the application layer can start.
+    void InstallPacks() {
+        for (const auto& entry : fs::directory_iterator(program.parent_path() / "Data")) {
+            if (entry.path().extension() == ".pak") {
+                fs::copy_file(entry.path(), data / entry.path().filename());
+                packs.push_back(data / entry.path().filename());
+            }
+        }
+        std::sort(packs.begin(), packs.end());
+        ASSERT_FALSE(packs.empty()) << "the build makes the packs";
+    }
     std::string Log() { return ReadFile(data / "zkvlog.sav"); }
     std::string Errors() { return ReadFile(folder / "stderr.txt"); }
 
     fs::path program, folder, data;
+    std::vector<fs::path> packs;
 };
 
 const char kCoreUp[] =
@@ -81,16 +95,53 @@ const char kDeviceFailed[] =
 TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog) {
     // A log left by an earlier run is deleted first.
     std::ofstream(data / "zkvlog.sav") << "old run\r\n";
+    InstallPacks();
     ASSERT_EQ(Run(), 0);
+    std::string opened;
+    for (const auto& pack : packs) {
+        opened += "\t\t\tRESOURCE_MGR: Found file " + pack.string() + " \r\n";
+        opened += "\t\t\tRESOURCE_MGR: " + pack.string() + " opened \r\n";
+    }
     EXPECT_EQ(Log(), std::string(kCoreUp) +
+                         "\tMAIN: Initializing CPathMgr... \r\n"
+                         "\tMAIN: CPathMgr initialization ok. \r\n"
+                         "\tMAIN: Initializing CResourceMgr... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing resource loader... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing generic manager... \r\n"
+                         "\t\tRESOURCE_MGR: Opening resource files... \r\n" +
+                         opened +
+                         "\t\tRESOURCE_MGR: Adding mapping entries... \r\n"
+                         "\tMAIN: CResourceMgr initialization ok. \r\n"
+                         "\tMAIN: Initializing CPreferencesMgr... \r\n"
+                         "\tMAIN: CPreferencesMgr initialization ok. \r\n"
+                         "\tMAIN: Initializing CUIMgr... \r\n"
+                         "\t\tUI_MGR: Getting locale file... \r\n"
+                         "\t\tUI_MGR: Sorting locale... \r\n"
+                         "\tMAIN: CUIMgr initialization ok. \r\n"
                          "MAIN: Application initialization ok. \r\n"
                          "MAIN: All main initialization complete. \r\n");
     EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav")) << "the marker goes once the core is up";
     EXPECT_EQ(Errors(), "") << "no message box";
 }
 
+TEST_F(ProgramTest, NoPacksFailTheApplicationOnceWithItsMessage) {
+    ASSERT_EQ(Run(), 0);
+    EXPECT_EQ(Log(), std::string(kCoreUp) +
+                         "\tMAIN: Initializing CPathMgr... \r\n"
+                         "\tMAIN: CPathMgr initialization ok. \r\n"
+                         "\tMAIN: Initializing CResourceMgr... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing resource loader... \r\n"
+                         "\t\tRESOURCE_MGR: Initializing generic manager... \r\n"
+                         "\t\tRESOURCE_MGR: Opening resource files... \r\n"
+                         "\tMAIN: CResourceMgr initialization failed. \r\n"
+                         "MAIN: Application initialization failed. \r\n");
+    EXPECT_EQ(Errors(), "tharnmoor: [Error!] Application initialization failed. See log file for details.\n");
+    EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav")) << "the core was up: no warning next time";
+}
+
 TEST_F(ProgramTest, LeftOverMarkerWarnsFirstThenStartsNormally) {
     std::ofstream(data / "zkvInitTest.sav", std::ios::binary) << "Error";
+    InstallPacks();
     ASSERT_EQ(Run(), 0);
     EXPECT_EQ(Errors(), "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n");
     EXPECT_EQ(Log().substr(0, sizeof kCoreUp - 1), kCoreUp);
@@ -114,6 +165,7 @@ TEST_F(ProgramTest, DeviceThatCannotStartFailsTheCoreAndLeavesTheMarker) {
 }
 
 TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes) {
+    InstallPacks();
     ASSERT_EQ(Run("wait 200\ndown 10 10\nup 10 10\nkey action\nchar x\nshot start.png\n"), 0);
     std::string png = ReadFile(folder / "start.png");
     ASSERT_GT(png.size(), 24u);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,46 @@ TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
     CoreShutdown();
 }
 
+// The close question of a map screen: a close listener asks modally; while it
+// waits, a tap destroys another window whose close listener is next in line.
+SignalConnection* g_laterListener = nullptr;
+void AskModally(intptr_t veto, SignalDelegate*) {
+    g_events.push_back("asking");
+    size_t before = g_events.size();
+    while (g_events.size() == before && !QuitFlag) {
+        FrameStep();  // messages are dispatched from inside the close message
+    }
+    *reinterpret_cast<uint8_t*>(veto) = 0;  // the answer: keep playing
+}
+void DestroyLaterWindow(intptr_t, SignalDelegate*) {
+    g_events.push_back("tap");
+    delete g_laterListener;
+    g_laterListener = nullptr;
+}
+void LaterCloseListener(intptr_t, SignalDelegate*) { g_events.push_back("later listener"); }
+
+TEST_F(CoreTest, CloseListenerMayWaitModallyWhileOtherListenersGoAway) {
+    SetApplicationHooks({[] { return true; }, [] {}});
+    ASSERT_TRUE(CoreStartup());
+    SignalConnection asking, tap;
+    CloseSignal.Connect(AskModally, asking);
+    g_laterListener = new SignalConnection;
+    CloseSignal.Connect(LaterCloseListener, *g_laterListener);
+    PenDownSignal.Connect(DestroyLaterWindow, tap);
+    PostMessage(MainWindow(), WM_CLOSE, 0, 0);
+    PostMessage(MainWindow(), WM_PAINT, 0, 0);
+    PostMessage(MainWindow(), WM_LBUTTONDOWN, 1, MakePointParam(1, 1));
+    FrameStep();
+    EXPECT_EQ(g_events, (std::vector<std::string>{"asking", "tap"}));
+    EXPECT_EQ(QuitFlag, 0) << "vetoed";
+    EXPECT_EQ(CloseSignal.Count(), 1);
+    CloseSignal.Disconnect(asking);
+    PostMessage(MainWindow(), WM_CLOSE, 0, 0);
+    FrameStep();
+    EXPECT_EQ(QuitFlag, 1);
+    CoreShutdown();
+}
+
 TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThenTheLog) {
     SetApplicationHooks({[] { return true; },
                          [] { g_events.push_back(std::string("application, device ") +
@@ -192,6 +233,39 @@ TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThen
     LogWrite("TEST: after");
     EXPECT_EQ(LogText().find("after"), std::string::npos);
     delete task;
+}
+
+// A headless device that notes what the log held when a box was shown.
+class BoxWatcher : public HeadlessBackend {
+public:
+    BoxWatcher(const HeadlessOptions& o, std::filesystem::path log) : HeadlessBackend(o), m_log(std::move(log)) {}
+    void MessageBox(const std::string& title, const std::string& text) override {
+        std::error_code ec;
+        logSizeAtBox.push_back(std::filesystem::exists(m_log) ? std::filesystem::file_size(m_log, ec) : 0);
+        HeadlessBackend::MessageBox(title, text);
+    }
+    std::vector<uintmax_t> logSizeAtBox;
+
+private:
+    std::filesystem::path m_log;
+};
+
+TEST_F(CoreTest, MarkerWarningComesBeforeTheFirstLogLineAndTheStartGoesOn) {
+    HeadlessOptions o;
+    o.settings.dataFolder = folder.string() + "/";
+    o.closeAfterSteps = 0;
+    auto watcher = std::make_unique<BoxWatcher>(o, folder / "zkvlog.sav");
+    BoxWatcher* w = watcher.get();
+    InstallPlatform(std::move(watcher));
+    std::ofstream(folder / "zkvlog.sav") << "an old log that start-up deletes";
+    std::ofstream(folder / "zkvInitTest.sav") << "Error";
+    SetApplicationHooks({[] { return true; }, [] {}});
+    ASSERT_TRUE(CoreStartup());
+    ASSERT_EQ(w->MessageBoxes(), std::vector<std::string>{"Previous load was failed. Log enabled, press 'OK' to continue."});
+    EXPECT_EQ(w->logSizeAtBox, std::vector<uintmax_t>{0});
+    EXPECT_EQ(LogText().rfind("MAIN: Starting core... \r\n", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder / "zkvInitTest.sav"));
+    CoreShutdown();
 }
 
 TEST_F(CoreTest, FailedApplicationKeepsTheCoreLinesAndShowsItsMessage) {

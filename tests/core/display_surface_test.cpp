@@ -102,8 +102,9 @@ TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllMode
         int32_t xs, ys;  // in pixel units of the width (W) and height (H): see below
         const char* what;
     } panels[] = {{0, 0, "plain panel"}, {-1, -1, "upside-down panel"}, {2, 2, "turned panel"}};
-    // 6 x 4 is small; 21 x 5 has rows long enough for the wide copy, plus an odd tail.
-    const int sizes[2][2] = {{6, 4}, {21, 5}};
+    // 6 x 4 is small; 21 x 5 has rows long enough for the wide copy, plus an
+    // odd tail; 19 x 17 has whole 8 x 8 tiles and partial ones in both turns.
+    const int sizes[3][2] = {{6, 4}, {21, 5}, {19, 17}};
     for (const auto& size : sizes) {
         const int w = size[0], h = size[1];
         for (uint16_t format : {RAW_FORMAT_565, RAW_FORMAT_555}) {

@@ -89,11 +89,9 @@ TEST(ImageRows, ClippedDecodeMatchesReferenceCrop) {
         RawBlock b = RandomRawBlock(rng);
         bool transparent = rng() % 2;
         std::vector<int> ref = ReferenceDecode(b, transparent);
-        BlockClip clip;
-        clip.left = static_cast<int>(rng() % b.width);
-        clip.right = clip.left + static_cast<int>(rng() % (b.width - clip.left));
-        clip.top = static_cast<int>(rng() % b.height);
-        clip.bottom = clip.top + static_cast<int>(rng() % (b.height - clip.top));
+        PackedRect clip;
+        int cl = static_cast<int>(rng() % b.width), ct = static_cast<int>(rng() % b.height);
+        clip.Set(cl, ct, cl + static_cast<int>(rng() % (b.width - cl)), ct + static_cast<int>(rng() % (b.height - ct)));
         const int surfW = 320, surfH = 16, x = 3, y = 2;
         std::vector<uint8_t> surface(surfW * surfH, kSentinel);
         uint32_t table = static_cast<uint32_t>(b.height * (b.wide ? 2 : 1));
@@ -101,14 +99,14 @@ TEST(ImageRows, ClippedDecodeMatchesReferenceCrop) {
                       surfW, surface.data());
         for (int sy = 0; sy < surfH; ++sy)
             for (int sx = 0; sx < surfW; ++sx) {
-                int bx = sx - x + clip.left, by = sy - y + clip.top;
+                int bx = sx - x + clip.Left(), by = sy - y + clip.Top();
                 int expected = kSentinel;
-                if (bx >= clip.left && bx <= clip.right && by >= clip.top && by <= clip.bottom &&
+                if (bx >= clip.Left() && bx <= clip.Right() && by >= clip.Top() && by <= clip.Bottom() &&
                     ref[by * b.width + bx] != kUntouched)
                     expected = ref[by * b.width + bx];
                 ASSERT_EQ(surface[sy * surfW + sx], expected)
-                    << "round " << round << " at (" << sx << ", " << sy << ") clip " << clip.left << ","
-                    << clip.top << "-" << clip.right << "," << clip.bottom;
+                    << "round " << round << " at (" << sx << ", " << sy << ") clip " << clip.Left() << ","
+                    << clip.Top() << "-" << clip.Right() << "," << clip.Bottom();
             }
     }
 }
@@ -117,7 +115,7 @@ struct RowCase {
     const char* name;
     std::vector<uint8_t> bytes;  // table (8-bit) and rows of a block of 6 x rows
     bool transparent;
-    BlockClip clip;
+    PackedRect clip;
     std::vector<int> expected;  // 6 per row of the clip height; -1 untouched
 };
 
@@ -162,9 +160,9 @@ TEST(ImageRows, HandMadeRuns) {
     };
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.name);
-        int w = c.clip.right - c.clip.left + 1, h = c.clip.bottom - c.clip.top + 1;
+        int w = c.clip.Right() - c.clip.Left() + 1, h = c.clip.Bottom() - c.clip.Top() + 1;
         std::vector<uint8_t> surface(static_cast<size_t>(w) * h, kSentinel);
-        uint32_t rows = static_cast<uint32_t>(c.clip.bottom + 1);
+        uint32_t rows = static_cast<uint32_t>(c.clip.Bottom() + 1);
         DrawImageRows(0, 0, c.clip, {c.bytes.data(), static_cast<uint32_t>(c.bytes.size())}, rows, false,
                       c.transparent, static_cast<uint16_t>(w), surface.data());
         ASSERT_EQ(c.expected.size(), surface.size());
@@ -213,14 +211,14 @@ TEST(ImageRows, HitTestReadsOnePixel) {
 
 struct HookRecord {
     int calls = 0;
-    BlockClip clip;
+    PackedRect clip;
     bool transparent = true;
     ImageFillOpFn fill = nullptr;
     uint8_t* dest = nullptr;
 };
 HookRecord g_hookRecord;
 
-void RecordingHook(int x, int y, const BlockClip& clip, PixelBlock block, uint32_t tableSize, bool wide,
+void RecordingHook(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wide,
                    bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest) {
     ++g_hookRecord.calls;
     g_hookRecord.clip = clip;
@@ -250,8 +248,8 @@ TEST(ImageRows, HookTakesOverDecodingAndProbes) {
     EXPECT_NE(g_hookRecord.fill, &DefaultImageFill);
     EXPECT_EQ(g_hookRecord.dest, nullptr);
     EXPECT_FALSE(g_hookRecord.transparent);
-    EXPECT_EQ(g_hookRecord.clip.left, 2);
-    EXPECT_EQ(g_hookRecord.clip.top, 1);
+    EXPECT_EQ(g_hookRecord.clip.Left(), 2);
+    EXPECT_EQ(g_hookRecord.clip.Top(), 1);
     ResetImageRowOps();
     EXPECT_EQ(ImageFillOp, &DefaultImageFill);
     EXPECT_EQ(g_imageRowHook, nullptr);

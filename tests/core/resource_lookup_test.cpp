@@ -110,6 +110,12 @@ TEST_F(ThreePacks, ListingsAreNewestFirstAndEachNameOnce) {
   EXPECT_EQ(Joined(names), "ownB ownA ");
   names.RemoveAll();
   EXPECT_FALSE(CResourceMgr::ListFolder("/Sounds", "", kTextType, names));
+  // The vector form appends the same way, skipping names it holds already.
+  std::vector<CStr> vector{CStr("OWNA")};
+  ASSERT_TRUE(CResourceMgr::ListFolder("/Sounds", "own", kSoundType, vector));
+  ASSERT_EQ(vector.size(), 2u);
+  EXPECT_STREQ(vector[1].Chars(), "ownB");
+  names.RemoveAll();
   // The root lists every pack's top level, folders included.
   ASSERT_TRUE(CResourceMgr::ListFolder("", "in", kTextType, names));
   EXPECT_EQ(Joined(names), "inAll inBC inAB ");

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/error_code_stack.h"
 #include "core/resource_mgr.h"
 #include "tests/support/fixture_packs.h"
 
@@ -131,7 +132,9 @@ TEST(ResourcePacks, ScrambledNamesWithZeroBytesAreToldApart) {
   EXPECT_FALSE(CResourceMgr::FindResource("abcdefgh", kTextType).IsFound());
   CStringList names;
   ASSERT_TRUE(CResourceMgr::ListFolder("", "Z", kTextType, names));
-  EXPECT_EQ(names.Count(), 2);
+  ASSERT_EQ(names.Count(), 2);
+  EXPECT_STREQ(names.GetString(0).Chars(), "Zone");
+  EXPECT_STREQ(names.GetString(1).Chars(), "Zeal");
 }
 
 // Two packs whose names differ only in case: the second is left out (and
@@ -215,6 +218,11 @@ TEST(ResourcePacks, StartUpLinesAndFailureWithoutPacks) {
       "RESOURCE_MGR: Adding mapping entries... \r\n";
   std::string log = data.Log();
   ASSERT_NE(log.find(expected), std::string::npos) << log;
+
+  // An error code left pending by an earlier step fails the start-up.
+  PushErrorCode(0x12);
+  EXPECT_FALSE(data.Mount());
+  EXPECT_TRUE(data.Mount());
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "core/sound_mgr.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_wave_out.h"
+#include "platform/platform.h"
 #include "tests/support/art_fixtures.h"
+#include "tests/support/fixture_packs.h"
 
 namespace {
 
@@ -161,6 +165,44 @@ TEST_F(SoundTest, FailedOpenOrSoundOffPlaysNothing) {
     ASSERT_TRUE(sound.SetSample(sample_));
     EXPECT_FALSE(sound.Play());
     EXPECT_FALSE(CSoundMgr::PlaySound(SoundData{}, 255, 0));
+}
+
+TEST_F(SoundTest, SoundsLoadFromPacks) {
+    PackWriter pack(100);
+    ASSERT_TRUE(pack.AddFile("Sounds/msg_info", "wav", wav_));
+    std::vector<uint8_t> listChunk = wav_;
+    std::memcpy(listChunk.data() + 36, "LIST", 4);
+    ASSERT_TRUE(pack.AddFile("Sounds/odd", "wav", listChunk));
+    FixtureData data;
+    data.AddPack("sounds", pack);
+    ASSERT_TRUE(data.Mount());
+    CSound sound("/Sounds/msg_info");
+    EXPECT_TRUE(sound.Sample().HasSamples());
+    EXPECT_TRUE(sound.Play());
+    EXPECT_FALSE(sound.Load("/Sounds/odd")) << "a chunk the fixed layout would misread";
+    EXPECT_FALSE(sound.IsPlaying()) << "loading stops the sound first";
+    EXPECT_FALSE(sound.Load("/Sounds/none"));
+    EXPECT_FALSE(sound.Play());
+}
+
+TEST(SoundOnThePlatform, HeadlessSoundsEndByTheVirtualClock) {
+    HeadlessOptions options;
+    options.closeAfterSteps = 0;
+    UseHeadlessPlatform(options);
+    CloseWaveOut();  // the default output is made afresh on this platform
+    CSoundMgr::Init();
+    std::vector<uint8_t> wav = ToneWav(1000, 10000);  // 100 ms
+    SoundData sample;
+    ASSERT_TRUE(sample.Assign(wav.data(), static_cast<uint32_t>(wav.size())));
+    ASSERT_TRUE(CSoundMgr::PlaySound(sample, 255, 0));
+    EXPECT_FALSE(CSoundMgr::Channel(7).IsFree());
+    Sleep(60);  // the headless sleep moves the virtual clock on
+    CSoundMgr::Tick();
+    EXPECT_FALSE(CSoundMgr::Channel(7).IsFree());
+    Sleep(60);
+    CSoundMgr::Tick();
+    EXPECT_TRUE(CSoundMgr::Channel(7).IsFree());
+    CSoundMgr::Shutdown();
 }
 
 TEST(SoundData, OnlyTheCanonicalPcmLayoutIsTaken) {

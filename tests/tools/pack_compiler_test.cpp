@@ -121,6 +121,7 @@ TEST_F(SourceTrees, ErrorsNameTheSourceFile) {
       {"a/noext", "p", "a source file needs an extension"},
       {"a/averyveryverylongname.txt", "p", "longer than 16 characters"},
       {"a/t.txt", "one\nt\rwo\n", "t.txt: line 2: carriage return"},
+      {"a/caf\xC3\xA9.txt", "x", "a name must be printable ASCII"},
   };
   for (const auto& c : cases) {
     std::filesystem::remove_all(folder_.File("a"));

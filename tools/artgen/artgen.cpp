@@ -109,8 +109,10 @@ bool Sounds(const fs::path& data, const fs::path& out) {
     return true;
 }
 
-// Test pictures: a checkerboard of the grey ramp, and a ring that grows over
-// four transparent frames. They give the decoders and the fuzzers real data.
+// Test pictures: a checkerboard of the grey ramp, a transparent diamond with
+// a hot spot, a strip wide enough for 16-bit row lengths, and a ring that
+// grows over four transparent frames. They give the decoders, the tests and
+// the fuzzers real data of every kind.
 bool Pictures(const fs::path& out, size_t paletteCount) {
     IndexedPicture checker;
     checker.width = 32;
@@ -123,6 +125,31 @@ bool Pictures(const fs::path& out, size_t paletteCount) {
     EncodeResult img = EncodeImage(checker, io);
     if (!img.ok()) return Report("checker: " + img.error);
     if (!WriteIfChanged(out / "Images" / "checker.img", img.bytes)) return false;
+
+    IndexedPicture diamond;
+    diamond.width = 21;
+    diamond.height = 21;
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 21; ++x) {
+            int d = (x > 10 ? x - 10 : 10 - x) + (y > 10 ? y - 10 : 10 - y);
+            diamond.pixels.push_back(d <= 10 ? static_cast<uint8_t>(d == 10 ? 1 : 16 + d) : 0);
+        }
+    ImageEncodeOptions dio = io;
+    dio.transparent = true;
+    dio.hotX = 10;
+    dio.hotY = 10;
+    EncodeResult dimg = EncodeImage(diamond, dio);
+    if (!dimg.ok()) return Report("diamond: " + dimg.error);
+    if (!WriteIfChanged(out / "Images" / "diamond.img", dimg.bytes)) return false;
+
+    IndexedPicture strip;
+    strip.width = 320;
+    strip.height = 6;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 320; ++x) strip.pixels.push_back(static_cast<uint8_t>(32 + (x * 7 + y * 3) % 16));
+    EncodeResult simg = EncodeImage(strip, io);
+    if (!simg.ok()) return Report("strip: " + simg.error);
+    if (!WriteIfChanged(out / "Images" / "strip.img", simg.bytes)) return false;
 
     std::vector<IndexedPicture> frames;
     for (int f = 0; f < 4; ++f) {

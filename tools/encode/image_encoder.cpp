@@ -7,8 +7,13 @@ namespace {
 
 constexpr int kMaxFill = 128;
 constexpr int kMaxLiteral = 127;
-// A repeat this long is cheaper as a fill run than inside a literal run.
+// A repeat this long starts a fill run rather than a literal run (2 bytes
+// instead of 4)...
 constexpr int kMinFill = 3;
+// ...but a literal run is only broken for a longer one: ending it and
+// starting the next costs a header byte, so a break pays from 4 repeats on,
+// and fewer, longer runs also draw faster.
+constexpr int kMinFillInsideLiteral = 4;
 
 int RepeatLength(const uint8_t* p, int i, int end) {
     int n = 1;
@@ -33,7 +38,7 @@ void EncodeRow(const uint8_t* p, int width, bool transparent, std::vector<uint8_
         int j = i;
         while (j < end && j - i < kMaxLiteral) {
             if (transparent && p[j] == 0) break;
-            if (RepeatLength(p, j, end) >= kMinFill) break;
+            if (RepeatLength(p, j, end) >= kMinFillInsideLiteral) break;
             ++j;
         }
         out.push_back(static_cast<uint8_t>(j - i));

@@ -158,6 +158,14 @@ static bool CompileFolder(const fs::path& folder, const std::string& packPath,
   for (const auto& entry : entries) {
     std::string fileName = entry.path().filename().string();
     if (fileName.empty() || fileName[0] == '.') continue;
+    // Names are looked up byte for byte in the game's code page; keeping
+    // them to printable ASCII means a file name reads the same everywhere.
+    for (unsigned char c : fileName) {
+      if (c < 0x20 || c > 0x7E) {
+        *error = entry.path().string() + ": a name must be printable ASCII";
+        return false;
+      }
+    }
     if (entry.is_directory()) {
       std::string sub = packPath.empty() ? fileName : packPath + "/" + fileName;
       if (!writer->AddFolder(sub)) {
