@@ -5,6 +5,7 @@
 #include "battle/battle_rules.h"
 #include "battle/battle_scene.h"
 #include "battle/computer_side.h"
+#include "battle/human_side.h"
 #include "battle/missile_flight.h"
 #include "battle/path_map.h"
 #include "battle/side_ai.h"
@@ -96,9 +97,11 @@ void FinishBattle()
 void RunBattleTurnLoop()
 {
     g_battle.running = 1;
+    // Rounds are counted from here: a resumed battle brings its own count.
+    int32_t rounds = 0;
     while (IsBattleGoingOn()) {
         g_battle.turnCounter += 1;
-        if (g_battleTurnLimit > 0 && g_battle.turnCounter > g_battleTurnLimit) {
+        if (g_battleTurnLimit > 0 && ++rounds > g_battleTurnLimit) {
             // Two sides that cannot get at each other: the attacker leaves.
             BattleResult = kBattleAttackerGaveUp;
             g_battle.stopFlag = 1;
@@ -186,12 +189,13 @@ bool CreateSideController(uint8_t attacker, uint32_t kind)
         return false;
     CSideController* side;
     switch (kind) {
+    case kSideKindHuman:
+        side = new CHumanSideController();
+        break;
     case kSideKindMute:
         side = new CMuteComputerSideController();
         break;
     default:
-        // Sides played by hand are driven through the battle screen's turn
-        // modes; until a person's controller is there, the computer plays.
         side = new CComputerSideController();
         break;
     }
@@ -342,7 +346,10 @@ bool IsBattleGoingOn()
 bool SerializeBattle(CByteStream* stream)
 {
     stream->I32(g_battle.turnCounter);
-    if (stream->HasError() || !g_battle.attackerSide || !g_battle.attackerSide->Serialize(stream))
+    // A battle cannot have played fewer than no rounds.
+    if (stream->HasError() || g_battle.turnCounter < 0)
+        return false;
+    if (!g_battle.attackerSide || !g_battle.attackerSide->Serialize(stream))
         return false;
     if (!g_battle.defenderSide || !g_battle.defenderSide->Serialize(stream))
         return false;

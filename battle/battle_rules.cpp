@@ -1,5 +1,7 @@
 #include "battle/battle_rules.h"
 
+#include <cstdint>
+
 #include "battle/battle_flow.h"
 #include "battle/battle_grid.h"
 #include "battle/battle_hooks.h"
@@ -18,6 +20,18 @@ BattleRules g_battleRules;
 SiegeLayout g_siegeLayout;
 
 namespace {
+
+// The formulas work on 32-bit values; they are worked out wider and held at
+// the 32-bit range, so that an absurd squad (a damaged saved game) cannot
+// overflow them.
+int32_t Clamp32(int64_t v)
+{
+    if (v > INT32_MAX)
+        return INT32_MAX;
+    if (v < INT32_MIN)
+        return INT32_MIN;
+    return int32_t(v);
+}
 
 // A cell list of the siege layout: a count, then that many cells.
 uint8_t ReadCellList(TextSectionReader& reader, std::vector<uint8_t>& cells)
@@ -88,7 +102,8 @@ int32_t MeleeDamage(uint8_t power, int32_t count, uint8_t a, uint8_t d, int16_t 
     int32_t percent = 100 - loss;
     if (percent < 50)
         percent = 50;
-    return (power * count * percent / 100) * (100 + bonus) / 100;
+    const int64_t base = Clamp32(int64_t(power) * count * percent / 100);
+    return Clamp32(base * (100 + bonus) / 100);
 }
 
 int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defenderHero, const CSquad* attacker,
@@ -102,9 +117,9 @@ int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defe
     const int32_t d1 = MeleeDamage(uint8_t(at->meleeAttack & 0x0F), attacker->count,
                                    attackerHero ? attackerHero->battle : 0, defenderHero ? defenderHero->battle : 0,
                                    bonus);
-    const int32_t d2 = d1 * (100 - tt->meleeDefence) / 100;
+    const int32_t d2 = Clamp32(int64_t(d1) * (100 - tt->meleeDefence) / 100);
     const uint8_t defence = target->battleState ? DefencePercent(target) : 0;
-    return d2 * (100 - defence) / 100;
+    return Clamp32(int64_t(d2) * (100 - defence) / 100);
 }
 
 int32_t RangedDamage(uint8_t shooterIsAttacker, uint8_t power, int32_t count, uint8_t a, uint8_t d, int16_t bonus)
@@ -115,15 +130,15 @@ int32_t RangedDamage(uint8_t shooterIsAttacker, uint8_t power, int32_t count, ui
     int32_t percent = r.rangedPercent - loss;
     if (percent > 100)
         percent = 100;
-    int32_t damage = power * count * percent / 100;
+    int32_t damage = Clamp32(int64_t(power) * count * percent / 100);
     if (shooterIsAttacker && IsSiege()) {
         // Walls shelter the defenders, fortified walls more.
         if (g_battle.castle && g_battle.castle->fortWalls)
             damage >>= 1;
         else
-            damage = damage * 2 / 3;
+            damage = Clamp32(int64_t(damage) * 2 / 3);
     }
-    return damage * (100 + bonus) / 100;
+    return Clamp32(int64_t(damage) * (100 + bonus) / 100);
 }
 
 int32_t RangedAttackDamage(const HeroRecord* shooterHero, const HeroRecord* targetHero, const CSquad* shooter,
@@ -139,9 +154,9 @@ int32_t RangedAttackDamage(const HeroRecord* shooterHero, const HeroRecord* targ
         shooterIsAttacker = shooterHero->owner->army.flagA;
     const int32_t d1 = RangedDamage(shooterIsAttacker, uint8_t(st->rangedAttack & 0x0F), shooter->count,
                                     shooterHero ? shooterHero->battle : 0, targetHero ? targetHero->battle : 0, bonus);
-    const int32_t d2 = d1 * (100 - tt->rangedDefence) / 100;
+    const int32_t d2 = Clamp32(int64_t(d1) * (100 - tt->rangedDefence) / 100);
     const uint8_t defence = target->battleState ? DefencePercent(target) : 0;
-    return d2 * (100 - defence) / 100;
+    return Clamp32(int64_t(d2) * (100 - defence) / 100);
 }
 
 int32_t SiegeObjectDamage(const CSquad* squad, int32_t shotValue)
@@ -152,8 +167,8 @@ int32_t SiegeObjectDamage(const CSquad* squad, int32_t shotValue)
         n = r.siegeCountMax;
     if (n <= r.siegeCountMin)
         n = r.siegeCountMin;
-    int32_t d = shotValue * n / 10;
-    d = d * (100 - int32_t(r.siegeDamageCut)) / 100;
+    int32_t d = Clamp32(int64_t(shotValue) * n / 10);
+    d = Clamp32(int64_t(d) * (100 - int64_t(r.siegeDamageCut)) / 100);
     return d < 15 ? 15 : d;
 }
 

@@ -30,8 +30,11 @@ bool StreamSceneObjects(CBattleScene* scene, CByteStream* stream)
         stream->String(o->name);
         stream->U16(code);
         if (!storing) {
+            // The reading scene was built from the same set-up: an object
+            // that stands elsewhere means a damaged record.
+            if (cell != o->cell)
+                return false;
             o->flags = passable;
-            o->cell = cell;
             SetLastEventCode(o, code);
             if (!stream->HasError())
                 o->PostBattleEvent(code, 0);

@@ -119,6 +119,11 @@ bool ReadSide(TextSectionReader& reader, const char* section, BattleParams* para
 
 void BattleParams::FreeParticipants()
 {
+    // A battle still set up over these players would go on using their
+    // armies after they are gone: it ends first.
+    if (ownsParticipants && g_battle.grid && attacker &&
+        (g_battle.attackerPlayer == attacker || g_battle.defenderPlayer == defender))
+        EndBattle();
     if (ownsParticipants) {
         delete attacker;
         delete defender;
@@ -197,9 +202,11 @@ bool RunBattleTrainerSetup(BattleParams* params, uint32_t windowArgument)
     const size_t n = registry.size() < 4 ? registry.size() : 4;
     params->attacker->slotTypes.assign(n, CStr());
     params->defender->slotTypes.assign(n, CStr());
+    // Up to four squads of 10 units each, in type order; the defender's
+    // fourth is of the fifth type when there is one.
     CSquad scratch;
     scratch.count = 10;
-    for (size_t k = n; k-- > 0;) {
+    for (size_t k = 0; k < n; ++k) {
         scratch.SetType(registry[k]);
         params->attacker->slotTypes[k] = registry[k]->typeId;
         params->attacker->army.AddSquadCopy(scratch);

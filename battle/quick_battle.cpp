@@ -1,7 +1,9 @@
 #include "battle/quick_battle.h"
 
+#include "battle/battle_ai_link.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
+#include "battle/side_ai.h"
 #include "battle/side_controller.h"
 #include "game/battle_seam.h"
 #include "game/province_record.h"
@@ -44,6 +46,9 @@ void ResolveMapBattle(MapBattleRecord* record, uint8_t)
         return;
     }
     LoadBattleRules("/rules/battle/battle");
+    // The battle AI plays both sides once it is there.
+    if (!InstalledBattleAi().createPlayer)
+        UseBattleAi();
     BattleParams params;
     MapBattleToParams(*record, params);
     RunBattleWithoutScreen(params);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CSideController;
+class CSquad;
 struct SideSetup;
 
 class CSideAi {
@@ -18,12 +19,31 @@ public:
     virtual void PlayTurn() = 0;
 };
 
+// Carries out the standing orders of a side's squads (the orders a person
+// gave through the turn modes).
+class CSideOrders {
+public:
+    virtual ~CSideOrders() = default;
+    // Groups the standing orders and carries them out; false when stopped.
+    virtual bool RunAll() = 0;
+    // Carries out one squad's order; false when it has none.
+    virtual bool RunOne(CSquad* squad) = 0;
+    virtual void Stop() = 0;
+};
+
 struct BattleAiInstall {
     // Makes the AI player of one side; the controller owns the result.
     CSideAi* (*createPlayer)(CSideController* side, SideSetup* setup) = nullptr;
     // Called at the set-up and at the end of every battle.
     void (*createStrategies)() = nullptr;
     void (*deleteStrategies)() = nullptr;
+    // What the turn modes of a side played by hand ask of the AI: play one
+    // squad, aim the siege engines (catapults from the given index on), and
+    // carry out standing orders.
+    bool (*playSquad)(CSideController* side, CSquad* squad) = nullptr;
+    void (*aimTrebuchet)(CSideController* side, SideSetup* setup) = nullptr;
+    void (*aimCatapults)(CSideController* side, SideSetup* setup, uint8_t first) = nullptr;
+    CSideOrders* (*createOrders)(CSideController* side, SideSetup* setup) = nullptr;
 };
 
 // Null members fall back to the built-in player (and no strategies).
@@ -33,6 +53,10 @@ const BattleAiInstall& InstalledBattleAi();
 CSideAi* CreateSideAi(CSideController* side, SideSetup* setup);
 void CreateBattleAiStrategies();
 void DeleteBattleAiStrategies();
+bool BattleAiPlaySquad(CSideController* side, CSquad* squad);
+void BattleAiAimTrebuchet(CSideController* side, SideSetup* setup);
+void BattleAiAimCatapults(CSideController* side, SideSetup* setup, uint8_t first);
+CSideOrders* CreateSideOrders(CSideController* side, SideSetup* setup);
 
 // A global option word of the battle parameters, read by the AI.
 extern uint32_t g_battlePowerOption;

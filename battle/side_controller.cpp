@@ -18,6 +18,10 @@
 
 namespace {
 
+// The ranged formula can come out below zero when a spread exceeds the
+// percentage; a hit never heals its target.
+int32_t Hit(int32_t damage) { return damage < 0 ? 0 : damage; }
+
 uint8_t Strikes(const CSquad* s) { return s->type ? uint8_t((s->type->meleeSecond) & 0x0F) : 0; }
 uint8_t Shots(const CSquad* s) { return s->type ? uint8_t((s->type->rangedSecond) & 0x0F) : 0; }
 
@@ -214,7 +218,7 @@ void CSideController::MeleeExchange(CSquad* attacker, CSquad* target)
     const uint8_t counters = Strikes(target);
     uint8_t c = 0;
     for (uint8_t i = 0; i < strikes; ++i) {
-        int32_t d = MeleeAttackDamage(ownHero, enemyHero, attacker, target);
+        int32_t d = Hit(MeleeAttackDamage(ownHero, enemyHero, attacker, target));
         bool killed = target->TotalHitPoints() <= d;
         ShowMeleeAttack(attacker, target, killed);
         target->TakeDamage(d);
@@ -224,7 +228,7 @@ void CSideController::MeleeExchange(CSquad* attacker, CSquad* target)
             break;
         }
         if (c < counters) {
-            d = MeleeAttackDamage(enemyHero, ownHero, target, attacker);
+            d = Hit(MeleeAttackDamage(enemyHero, ownHero, target, attacker));
             killed = attacker->TotalHitPoints() <= d;
             ShowMeleeAttack(target, attacker, killed);
             attacker->TakeDamage(d);
@@ -243,7 +247,7 @@ void CSideController::RangedVolley(CSquad* shooter, CSquad* target)
 {
     const uint8_t shots = Shots(shooter);
     for (uint8_t i = 0; i < shots && target->count > 0; ++i) {
-        const int32_t d = RangedAttackDamage(ownHero, enemyHero, shooter, target);
+        const int32_t d = Hit(RangedAttackDamage(ownHero, enemyHero, shooter, target));
         const int32_t t = target->TotalHitPoints();
         ShowRangedAttack(shooter, target, d != t, d >= t);
         target->TakeDamage(d);
@@ -262,11 +266,11 @@ void CSideController::SimulateMelee(CSquad* attacker, CSquad* target, int32_t& a
     const uint8_t counters = Strikes(target);
     uint8_t c = 0;
     for (uint8_t i = 0; i < strikes; ++i) {
-        target->TakeDamage(MeleeAttackDamage(ownHero, enemyHero, attacker, target));
+        target->TakeDamage(Hit(MeleeAttackDamage(ownHero, enemyHero, attacker, target)));
         if (target->count == 0)
             break;
         if (c < counters) {
-            attacker->TakeDamage(MeleeAttackDamage(enemyHero, ownHero, target, attacker));
+            attacker->TakeDamage(Hit(MeleeAttackDamage(enemyHero, ownHero, target, attacker)));
             ++c;
             if (attacker->count == 0)
                 break;
@@ -478,15 +482,20 @@ bool CSideController::Serialize(CByteStream* stream)
         if (!storing && grid && cell < grid->cellCount && grid->Cell(cell).occupant == s)
             grid->Cell(cell).occupant = nullptr;
         stream->U8(cell);
-        // A cell from a damaged stream must not index past the grid.
+        // A cell from a damaged stream must not index past the grid, and no
+        // living squad ever stands on the border, whose neighbours would lie
+        // outside it.
         if (!storing) {
-            if (!grid || cell >= grid->cellCount)
+            if (!grid || cell >= grid->cellCount || (s->count > 0 && grid->IsBorder(cell)))
                 return false;
             s->cell = cell;
             if (s->count > 0)
                 grid->Cell(cell).occupant = s;
         }
         stream->I32(s->hitPoints);
+        // The front unit never has more hit points than a unit of its type.
+        if (!storing && s->count > 0 && (s->hitPoints < 0 || (s->type && s->hitPoints > s->type->hp)))
+            return false;
         stream->U8(b.byteB);
         stream->U16(b.half);
         stream->U8(b.byteD);

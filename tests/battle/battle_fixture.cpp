@@ -1,3 +1,7 @@
+// The battle engine builds on the strategic game's model; until that is in
+// the tree there is nothing here to test.
+#if __has_include("game/army.h") && __has_include("game/game_rules.h")
+
 #include "tests/battle/battle_fixture.h"
 
 #include "battle/battle_rules.h"
@@ -104,3 +108,24 @@ std::vector<int32_t> Counts(const CArmy& army)
         counts.push_back(army.Item(i)->count);
     return counts;
 }
+
+#include "battle/battle_hooks.h"
+
+ScreenDouble::ScreenDouble()
+{
+    g_battleHooks.visualCreation.Bind([this](VisualRequest* r) {
+        r->battleId = nextId++;
+        r->second = 8;
+    });
+    g_battleHooks.battleEvent.Bind([this](const BattleEvent* e) { events.push_back(*e); });
+    g_battleHooks.strength.Bind([this](uint32_t, int32_t count) { strengths.push_back(uint32_t(count)); });
+    g_battleHooks.waitStep.Bind([this]() {
+        ++waitSteps;
+        while (!g_battleEventQueue.empty())
+            RemoveQueuedBattleEvent(g_battleEventQueue.back());
+    });
+}
+
+ScreenDouble::~ScreenDouble() { DeleteBattleHooks(); }
+
+#endif

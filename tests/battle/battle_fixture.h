@@ -9,6 +9,7 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/squad_type.h"
+#include "game/game_object.h"
 
 // The rules and siege layout as the shipped "battle" text gives them.
 void SetShippedBattleRules();
@@ -38,3 +39,29 @@ struct BattleSides {
 
 // Counts of every squad of an army, in army order.
 std::vector<int32_t> Counts(const CArmy& army);
+
+#include "core/byte_stream.h"
+
+// Runs a stream routine through a counter and a writer; the written bytes.
+template <typename F>
+std::vector<uint8_t> StreamOut(F&& routine)
+{
+    CSizeCounter counter;
+    routine(static_cast<CByteStream&>(counter));
+    std::vector<uint8_t> bytes(counter.Position() > counter.Capacity() ? counter.Position() : counter.Capacity());
+    CStreamWriter writer(bytes.data(), uint32_t(bytes.size()));
+    routine(static_cast<CByteStream&>(writer));
+    bytes.resize(writer.Position());
+    return bytes;
+}
+
+// Stands in for the battle screen: gives every visual an id, records the
+// events, and finishes every animation at once when the engine waits.
+struct ScreenDouble {
+    ScreenDouble();
+    ~ScreenDouble();
+    std::vector<BattleEvent> events;
+    std::vector<uint32_t> strengths;
+    uint32_t nextId = 100;
+    int waitSteps = 0;
+};
