@@ -3,7 +3,7 @@
 add_library(tharn_sim STATIC ${CMAKE_CURRENT_LIST_DIR}/quick_battle.cpp ${CMAKE_CURRENT_LIST_DIR}/sim_driver.cpp)
 target_include_directories(tharn_sim PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(tharn_sim PRIVATE ${THARN_WARNINGS})
-target_link_libraries(tharn_sim PUBLIC tharn_players tharn_game tharn_core)
+target_link_libraries(tharn_sim PUBLIC tharn_battle tharn_players tharn_game tharn_core)
 
 add_executable(sim ${CMAKE_CURRENT_LIST_DIR}/sim_main.cpp)
 target_compile_options(sim PRIVATE ${THARN_WARNINGS})

@@ -20,6 +20,7 @@
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
 #include "players/player_controller.h"
+#include "battle/quick_battle.h"
 #include "tests/sim/quick_battle.h"
 
 namespace {
@@ -29,6 +30,7 @@ constexpr uint16_t kSaveVersion = 9;
 constexpr long kMaxSaveFile = 4L << 20;
 
 uint32_t g_seed = 0;
+bool g_standIn = false;
 SimTurnObserver g_observer = nullptr;
 // A loaded game refreshes the players' ratings when play resumes, as the
 // turn loop does.
@@ -47,7 +49,7 @@ void PumpOneFrame() {
 uint32_t DeclineRequest(UiRequestKind, void*) { return 2; }
 
 void BindHarnessSignals() {
-  SigMapBattle.Connect(&ResolveQuickBattle);
+  SigMapBattle.Connect(g_standIn ? &ResolveQuickBattle : &ResolveMapBattle);
   SigPumpUi.Connect(&PumpOneFrame);
   SigUiRequest.Connect(&DeclineRequest);
 }
@@ -282,6 +284,8 @@ bool SimSaveFile(const std::string& file, std::string& error) {
 void SimEndGame() {
   if (Game().world) EndSession();
 }
+
+void SimUseBattleStandIn(bool standIn) { g_standIn = standIn; }
 
 void SimSetTurnObserver(SimTurnObserver observer) { g_observer = observer; }
 void SimSetPlayTurnHook(SimPlayTurnHook hook) { g_playHook = hook; }
