@@ -1,0 +1,44 @@
+# The game model's data: squad types, battle-object descriptions, the hall of
+# fame configuration, the scenario texts, and the missions compiled by
+# missionc from their readable sources under data/missions/<scenario>/.
+# A faulty mission source fails the build with its file and line.
+set(THARN_MISSION_STAGING ${CMAKE_BINARY_DIR}/staging/missions)
+# A saved game and a hall of fame per mission, the fuzz targets' seeds.
+set(THARN_GAME_FUZZ_SEEDS ${CMAKE_BINARY_DIR}/staging/fuzz-seeds)
+set(THARN_UNIT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/game/Objects/Units)
+file(GLOB tharn_mission_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/missions/*/*.mission)
+file(GLOB_RECURSE tharn_unit_descriptions CONFIGURE_DEPENDS ${THARN_UNIT_SOURCES}/*/descr.rules)
+set(tharn_mission_outputs "")
+foreach(src IN LISTS tharn_mission_sources)
+  get_filename_component(mission ${src} NAME_WE)
+  get_filename_component(scenario_dir ${src} DIRECTORY)
+  get_filename_component(scenario ${scenario_dir} NAME)
+  set(out ${THARN_MISSION_STAGING}/Scenarios/${scenario}/${mission})
+  set(seed_save ${THARN_GAME_FUZZ_SEEDS}/save/${scenario}-${mission}.sav)
+  set(seed_hof ${THARN_GAME_FUZZ_SEEDS}/hof/${scenario}-${mission}.hof)
+  add_custom_command(
+    OUTPUT ${out}/mission.dat ${out}/mission.txt ${out}/map.dat ${seed_save} ${seed_hof}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${THARN_GAME_FUZZ_SEEDS}/save ${THARN_GAME_FUZZ_SEEDS}/hof
+    COMMAND missionc --units ${THARN_UNIT_SOURCES} --out ${out} --seed-save ${seed_save} --seed-hof ${seed_hof}
+            ${src}
+    DEPENDS missionc ${src} ${tharn_unit_descriptions}
+    COMMENT "Compiling mission ${scenario}/${mission}"
+    VERBATIM)
+  list(APPEND tharn_mission_outputs ${out}/mission.dat ${out}/mission.txt ${out}/map.dat ${seed_save} ${seed_hof})
+endforeach()
+add_custom_target(missions DEPENDS ${tharn_mission_outputs})
+
+# The icons the reports name, one per squad type and one per resource kind.
+set(THARN_GAME_ICON_STAGING ${CMAKE_BINARY_DIR}/staging/gameicons)
+add_custom_command(
+  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
+  COMMAND gameicons ${THARN_UNIT_SOURCES} ${THARN_GAME_ICON_STAGING}
+  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
+  DEPENDS gameicons ${tharn_unit_descriptions}
+  COMMENT "Drawing the squad and resource icons"
+  VERBATIM)
+add_custom_target(generate_game_icons DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp)
+
+tharn_add_pack(NAME game ORDER 2000
+               ROOTS ${CMAKE_CURRENT_LIST_DIR}/game ${THARN_MISSION_STAGING} ${THARN_GAME_ICON_STAGING}
+               DEPENDS missions generate_game_icons)

@@ -1,0 +1,74 @@
+#pragma once
+// The hall of fame of every mission and its scoring configuration.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/ref_string.h"
+#include "game/player_record.h"
+
+class CByteStream;
+class CGameWorld;
+
+struct ScoreWeights {
+    int32_t base = 0;
+    int16_t w[13] = {};  // W2..W14
+};
+
+struct GameConfig {
+    uint16_t placesPerMission = 4;
+    ScoreWeights blocks[4];
+};
+GameConfig& HallOfFameConfig();
+
+// What an entry needs of the running game besides the player.
+struct HallOfFameGame {
+    const CGameWorld* world = nullptr;
+    CStr missionPath;
+    int32_t turn = 0;
+    int32_t difficulty = 0;
+};
+
+class CHallOfFameEntry : public CPlayerStats {
+public:
+    void StreamBody(CByteStream& s) override;
+    void FillFromPlayer(const PlayerRecord& player, const HallOfFameGame& game);
+    int32_t ComputeScore() const;
+    void Assign(const CHallOfFameEntry& other) { *this = other; }
+
+    CStr missionPath;
+    CStr worldName;
+    int32_t turns = 0;
+    int16_t owned = 0;
+    int16_t castles = 0;
+    int16_t provinceCount = 0;
+    uint32_t difficulty = 0;
+    CStr playerName;
+    CStr heroName;
+    CResourceBundle finalResources;
+    CArmy army;
+    int16_t heroBattle = 0, heroBuilder = 0, heroStealth = 0;
+    int32_t heroExperience = 0;
+    int32_t score = 0;
+};
+
+// The data file of the hall of fame, without folder and extension.
+constexpr const char* kHallOfFameFile = "zkvhof0";
+// No real hall of fame comes near this; a file claiming more is refused.
+constexpr uint16_t kMaxHallOfFameEntries = 4096;
+
+bool LoadGameConfig();
+void FreeHallOfFame();
+bool LoadHallOfFameFile();
+bool SaveHallOfFameFile();
+// Reads a hall-of-fame body (everything after the version word); false, and
+// nothing kept, when any entry is damaged.
+bool ReadHallOfFame(const uint8_t* data, uint32_t size);
+std::vector<uint8_t> WriteHallOfFame();
+bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+int HallOfFameCount(const CStr& missionPath);
+bool HallOfFameGetEntry(const CStr& missionPath, int i, CHallOfFameEntry& out);
+void RemoveHallOfFameEntries(const CStr& missionPath);
+int HallOfFameTotal();

@@ -1,0 +1,444 @@
+#include "game/saved_game.h"
+
+#include "core/data_file.h"
+#include "core/log.h"
+#include "game/data_file_io.h"
+#include "game/game_world.h"
+#include "game/pack_access.h"
+#include "game/stream_util.h"
+#include "players/player_controller.h"
+
+namespace {
+WorldLoadedHook g_worldLoadedHook = nullptr;
+
+int16_t g_currentSlot = -1;
+uint32_t g_currentState = SaveSlots::kNone;
+uint16_t g_validCount = 0;
+
+constexpr const char* kOldSaveFile = "zkvsave";
+
+void LogFault(const char* what, const CStr& detail)
+{
+    CStr line;
+    line.Format("MAIN: %s: %s", what, detail);
+    LogWrite(line);
+}
+
+// Checks the session's indexes against the world it belongs to.
+CStr ValidateSession(const SessionState& session, const CGameWorld& world)
+{
+    CStr fault;
+    const int n = world.ProvinceCount();
+    const int p = world.PlayerCount();
+    if (session.currentPlayer >= p)
+        return CStr("the current player is out of range");
+    if (session.selectedProvince >= n)
+        return CStr("the selected province is out of range");
+    if (session.difficulty < 0 || session.difficulty > 3)
+        return CStr("the difficulty is out of range");
+    for (int i = 0; i < p; ++i) {
+        const PlayerRecord& player = world.Player(i);
+        if (!player.controller)
+            continue;
+        if (player.capital >= n || player.armyLocation < 0 || player.armyLocation >= n) {
+            fault.Format("player %d has its capital or army outside the map", i);
+            return fault;
+        }
+        for (uint8_t scouted : player.controller->scoutedProvinces)
+            if (scouted >= n) {
+                fault.Format("player %d has scouted a province outside the map", i);
+                return fault;
+            }
+    }
+    if (session.battleInProgress &&
+        (session.battleAttacker >= p || session.battleDefender >= p || session.battleProvince >= n))
+        return CStr("the battle record is out of range");
+    return fault;
+}
+}  // namespace
+
+void SetWorldLoadedHook(WorldLoadedHook hook) { g_worldLoadedHook = hook; }
+
+bool LoadWorldFromStream(CByteStream& s, CGameWorld& world)
+{
+    world.Stream(s);
+    if (StreamFailed(s)) {
+        LogFault("refused a world", CStr("its data ran short or holds impossible counts"));
+        world.Clear();
+        return false;
+    }
+    const CStr fault = world.Validate(true);
+    if (!fault.IsEmpty()) {
+        LogFault("refused a world", fault);
+        world.Clear();
+        return false;
+    }
+    if (g_worldLoadedHook)
+        g_worldLoadedHook(world);
+    world.AfterLoad();
+    return true;
+}
+
+bool SessionState::Stream(CByteStream& s, CGameWorld& world)
+{
+    uint32_t t = uint32_t(turn);
+    s.U32(t);
+    turn = int32_t(t);
+    world.StreamSessionPart(s);
+    for (int i = 0; i < world.PlayerCount() && !StreamFailed(s); ++i)
+        if (CPlayerController* controller = world.Player(i).controller)
+            controller->Serialize(s);
+    s.U8(currentPlayer);
+    s.U8(selectedProvince);
+    uint32_t mode = uint32_t(sessionMode);
+    s.U32(mode);
+    sessionMode = int32_t(mode);
+    uint32_t level = uint32_t(difficulty);
+    s.U32(level);
+    difficulty = int32_t(level);
+    s.U8(battleInProgress);
+    if (battleInProgress == 1) {
+        s.U8(battleAutomatic);
+        s.U8(battleAttacker);
+        s.U8(battleDefender);
+        s.U8(battleProvince);
+    }
+    return !StreamFailed(s);
+}
+
+bool StreamSaveHeader(CByteStream& s, SaveHeader& header)
+{
+    if (s.IsStoring()) {
+        CSizeCounter counter;
+        counter.SetVersion(StreamVersion(s));
+        SaveHeader copy = header;
+        // Measure without recursing into the position fix-up.
+        counter.U32(copy.headerEnd);
+        counter.U32(copy.missionChecksum);
+        counter.String(copy.worldName);
+        counter.U32(copy.difficulty);
+        counter.U32(copy.turn);
+        counter.U8(copy.playersWithController);
+        counter.U8(copy.singleHuman);
+        if (copy.singleHuman == 1) {
+            counter.String(copy.humanName);
+            counter.U8(copy.skills[0]);
+            counter.U8(copy.skills[1]);
+            counter.U8(copy.skills[2]);
+        }
+        header.headerEnd = StreamPosition(s) + counter.Capacity();
+    }
+    s.U32(header.headerEnd);
+    s.U32(header.missionChecksum);
+    s.String(header.worldName);
+    s.U32(header.difficulty);
+    s.U32(header.turn);
+    s.U8(header.playersWithController);
+    s.U8(header.singleHuman);
+    if (header.singleHuman == 1) {
+        s.String(header.humanName);
+        s.U8(header.skills[0]);
+        s.U8(header.skills[1]);
+        s.U8(header.skills[2]);
+    }
+    return true;
+}
+
+void BuildSaveHeader(SaveHeader& header, const CGameWorld& world, const CStr& missionPath,
+                     const SessionState& session)
+{
+    header.missionChecksum = ComputeMissionChecksum(missionPath);
+    header.worldName = world.name;
+    header.difficulty = uint32_t(session.difficulty);
+    header.turn = uint32_t(session.turn);
+    uint8_t active = 0;
+    uint8_t humans = 0;
+    for (int i = 0; i < world.PlayerCount(); ++i) {
+        active = uint8_t(active + (world.Player(i).controller ? 1 : 0));
+        humans = uint8_t(humans + (world.Player(i).human ? 1 : 0));
+    }
+    header.playersWithController = active;
+    header.singleHuman = humans == 1 ? 1 : 0;
+    header.humanName = CStr();
+    for (int i = world.PlayerCount() - 1; i >= 0; --i) {
+        const PlayerRecord& player = world.Player(i);
+        if (player.controller && player.human) {
+            header.humanName = player.name;
+            header.skills[0] = player.hero.battle;
+            header.skills[1] = player.hero.builder;
+            header.skills[2] = player.hero.stealth;
+            break;
+        }
+    }
+}
+
+namespace {
+bool StreamBody(CByteStream& s, SavedGameParts& parts, SaveHeader& header)
+{
+    StreamSaveHeader(s, header);
+    s.String(parts.missionPath);
+    parts.world.BeforeSave();
+    parts.world.Stream(s);
+    return parts.session.Stream(s, parts.world);
+}
+}  // namespace
+
+bool WriteSavedGame(SavedGameParts parts, std::vector<uint8_t>& out)
+{
+    // A battle is never saved half-way: the armies of a battle in progress
+    // are not in a state a later game could resume from.
+    if (parts.session.battleInProgress)
+        return false;
+    SaveHeader header;
+    BuildSaveHeader(header, parts.world, parts.missionPath, parts.session);
+    CSizeCounter counter;
+    if (!StreamBody(counter, parts, header) || counter.Capacity() == 0)
+        return false;
+    const uint32_t size = counter.Capacity();
+    out.assign(size_t(size) + 1, 0);
+    CStreamWriter writer(out.data(), size);
+    if (!StreamBody(writer, parts, header) || StreamFailed(writer) || StreamPosition(writer) != size)
+        return false;
+    SealSaveCheckByte(out.data(), size + 1);
+    return true;
+}
+
+bool ReadSavedGame(SavedGameParts parts, const uint8_t* body, uint32_t size, uint32_t version)
+{
+    if (!VerifySaveCheckByte(body, size)) {
+        LogWrite(CStr("MAIN: refused a saved game: its check byte does not match"));
+        return false;
+    }
+    // The sealed last byte is not part of the data.
+    CStreamReader reader(const_cast<uint8_t*>(body), size - 1);
+    reader.SetVersion(version);
+    uint32_t headerEnd = 0;
+    reader.U32(headerEnd);
+    if (headerEnd > size - 1) {
+        LogWrite(CStr("MAIN: refused a saved game: its header is damaged"));
+        return false;
+    }
+    reader.SkipTo(headerEnd);
+    CStr missionPath;
+    reader.String(missionPath);
+    if (StreamFailed(reader) || !LoadWorldFromStream(reader, parts.world)) {
+        LogWrite(CStr("MAIN: refused a saved game: its world is damaged"));
+        return false;
+    }
+    SessionState session;
+    session.Stream(reader, parts.world);
+    CStr fault;
+    if (StreamFailed(reader))
+        fault = CStr("its session ran short");
+    else
+        fault = ValidateSession(session, parts.world);
+    if (!fault.IsEmpty()) {
+        LogFault("refused a saved game", fault);
+        parts.world.Clear();
+        return false;
+    }
+    // A battle that was in progress is abandoned; nothing resumes it half-way.
+    session.battleInProgress = 0;
+    parts.session = session;
+    parts.missionPath = missionPath;
+    if (!LoadMissionTexts(parts.world, missionPath)) {
+        LogFault("refused a saved game: its mission texts are missing", missionPath);
+        parts.world.Clear();
+        return false;
+    }
+    return true;
+}
+
+bool SaveGame(const CStr& fileName, SavedGameParts parts)
+{
+    std::vector<uint8_t> body;
+    if (!WriteSavedGame(parts, body))
+        return false;
+    return WriteVersionedFileSafely(fileName, body.data(), body.size());
+}
+
+bool LoadSavedGame(const CStr& fileName, SavedGameParts parts)
+{
+    uint16_t version = 0;
+    std::vector<uint8_t> body;
+    if (ReadVersionedBody(fileName, version, body) != VersionedRead::kOk || body.empty())
+        return false;
+    return ReadSavedGame(parts, body.data(), uint32_t(body.size()), version);
+}
+
+CStr SaveSlotFileName(int n)
+{
+    CStr name;
+    name.Format("zkvsave%02ld", long(n));
+    return name;
+}
+
+uint32_t ChecksumOfBytes(const uint8_t* data, uint32_t size)
+{
+    static const uint8_t add[4] = {7, 10, 16, 4};
+    uint32_t sum = 0;
+    uint32_t pos = 0;
+    uint8_t b = 0;
+    bool ranOut = false;
+    // The end is only noticed before a group: the group in which the data
+    // runs out repeats its last byte, and data of a multiple of four bytes
+    // gets one more group of its last byte.
+    while (!ranOut) {
+        for (int k = 0; k < 4; ++k) {
+            if (pos < size)
+                b = data[pos++];
+            else
+                ranOut = true;
+            sum += uint8_t(b + add[k]);
+        }
+    }
+    return sum;
+}
+
+uint32_t ComputeMissionChecksum(const CStr& missionPath)
+{
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+    if (!LoadPackData(missionPath + "/mission", "dat", data, size))
+        return 0;
+    return ChecksumOfBytes(data, size);
+}
+
+namespace {
+uint32_t CheckSum(const uint8_t* bytes, uint32_t length)
+{
+    uint32_t s = 0;
+    for (uint32_t i = 0; i + 1 < length; i += 4)
+        s += uint32_t(bytes[i]) * bytes[i] % 256;
+    return s % 256;
+}
+}  // namespace
+
+bool VerifySaveCheckByte(const uint8_t* bytes, uint32_t length)
+{
+    if (length < 2)
+        return false;
+    return (CheckSum(bytes, length) + bytes[length - 1]) % 256 == 165;
+}
+
+void SealSaveCheckByte(uint8_t* bytes, uint32_t length)
+{
+    if (length < 2)
+        return;
+    bytes[length - 1] = uint8_t((165 + 256 - CheckSum(bytes, length)) % 256);
+}
+
+void MigrateOldSaveFile()
+{
+    g_validCount = 0;
+    g_currentSlot = -1;
+    g_currentState = SaveSlots::kNone;
+    std::vector<uint8_t> old;
+    // A valid slot 00 is never overwritten by the old single save.
+    if (ReadPlainDataFile(CStr(kOldSaveFile), old) && SaveSlots::Check(0) != SaveSlots::kValid) {
+        if (WritePlainDataFileSafely(SaveSlotFileName(0), old.data(), old.size()))
+            DeleteDataFile(CStr(kOldSaveFile));
+    }
+    SaveSlots::Recount();
+}
+
+namespace SaveSlots {
+uint32_t Check(int n)
+{
+    if (n < 0 || n >= kCount)
+        return kNone;
+    uint16_t version = 0;
+    std::vector<uint8_t> body;
+    switch (ReadVersionedBody(SaveSlotFileName(n), version, body)) {
+    case VersionedRead::kAbsent:
+    case VersionedRead::kRefused:
+        return kAbsent;
+    case VersionedRead::kUnreadable:
+        return kNone;
+    case VersionedRead::kOk:
+        break;
+    }
+    if (body.empty())
+        return kAbsent;
+    if (!VerifySaveCheckByte(body.data(), uint32_t(body.size())))
+        return kDamaged;
+    CStreamReader reader(body.data(), uint32_t(body.size() - 1));
+    reader.SetVersion(version);
+    uint32_t headerEnd = 0;
+    uint32_t checksum = 0;
+    reader.U32(headerEnd);
+    reader.U32(checksum);
+    reader.SkipTo(headerEnd);
+    CStr missionPath;
+    reader.String(missionPath);
+    if (StreamFailed(reader))
+        return kDamaged;
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+    if (!LoadPackData(missionPath + "/mission", "dat", data, size))
+        return kDamaged;
+    if (ChecksumOfBytes(data, size) != checksum)
+        return kDamaged;
+    return kValid;
+}
+
+bool Select(int n)
+{
+    if (n < 0 || n >= kCount)
+        return false;
+    if (g_currentSlot >= 0)
+        Deselect();
+    g_currentSlot = int16_t(n);
+    g_currentState = Check(n);
+    return true;
+}
+
+void Deselect()
+{
+    g_currentSlot = -1;
+    g_currentState = kNone;
+    Recount();
+}
+
+void ReleaseCurrent()
+{
+    if (g_currentSlot >= 0)
+        Deselect();
+}
+
+void Recount()
+{
+    uint16_t valid = 0;
+    for (int n = 0; n < kCount; ++n)
+        if (Check(n) == kValid)
+            ++valid;
+    g_validCount = valid;
+}
+
+void Delete(int n)
+{
+    if (n >= 0 && n < kCount)
+        DeleteDataFile(SaveSlotFileName(n));
+    Recount();
+}
+
+int FirstFree()
+{
+    for (int n = 0; n < kCount; ++n)
+        if (Check(n) == kAbsent)
+            return n;
+    return 0;
+}
+
+int FirstValid()
+{
+    for (int n = 0; n < kCount; ++n)
+        if (Check(n) == kValid)
+            return n;
+    return 0;
+}
+
+int16_t Current() { return g_currentSlot; }
+uint32_t CurrentState() { return g_currentState; }
+uint16_t ValidCount() { return g_validCount; }
+}  // namespace SaveSlots

@@ -1,0 +1,55 @@
+// A headless harness that plays whole games between computer players: it
+// drives every player of a mission through its controller's BeginTurn,
+// ProvinceTurnStep, PlayTurn and EndTurn, as the turn loop does, but goes
+// on without any person at the device. Battles are resolved by the quick
+// stand-in of quick_battle.h, frame pumps advance the virtual clock by one
+// frame step, and dialog requests (none are posted for computer players)
+// are answered "no" by a scripted responder.
+//
+// Replays are exact: the random generator is reseeded at every player's turn
+// from the tick count, and the harness sets the virtual clock before each
+// turn from the seed, the round and the seat.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/ref_string.h"
+
+// Starts the headless platform, mounts the packs of the data folder (ending
+// in '/') and loads the squad types. False with a reason when it cannot.
+bool SimStartEngine(const std::string& dataFolder, std::string& error);
+void SimStopEngine();
+
+// Every mission of every scenario of the data, in the scenario manager's
+// order: "/Scenarios/<scenario>/MissionNNN".
+std::vector<CStr> SimMissionPaths();
+
+// Starts a new game of a mission (an index into SimMissionPaths) with every
+// player a computer player.
+bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& error);
+// Continues a game saved by SimSaveFile. A file that is missing, short,
+// damaged or hostile is refused with a reason; nothing of it is kept.
+bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error);
+
+struct SimOutcome {
+  int winner = -1;  // player id of the last player left, -1 when none yet
+  int32_t rounds = 0;  // rounds the game has run (its round counter)
+  int32_t roundsPlayedNow = 0;  // rounds this call played
+};
+// Plays up to maxRounds more rounds; stops early when one player is left.
+SimOutcome SimPlay(int32_t maxRounds);
+
+// The game as a saved-game file: the version word and the sealed body.
+bool SimSaveBytes(std::vector<uint8_t>& out);
+bool SimSaveFile(const std::string& file, std::string& error);
+void SimEndGame();
+
+// Called after every player's turn (benchmarks time them); null for none.
+using SimTurnObserver = void (*)(int playerIndex);
+void SimSetTurnObserver(SimTurnObserver observer);
+// The controller of a computer player's turn, so that a benchmark can time
+// PlayTurn alone.
+using SimPlayTurnHook = void (*)(int playerIndex, bool before);
+void SimSetPlayTurnHook(SimPlayTurnHook hook);

@@ -1,0 +1,185 @@
+// missionc: compiles a readable mission source into the mission's data (the
+// game's own world stream), its name texts and its map blocks.
+//
+//   missionc --units <unit source folder> --out <mission folder>
+//            [--seed-save <file>] [--seed-hof <file>] <source>
+//
+// Writes <out>/mission.dat, <out>/mission.txt and <out>/map.dat. The world is
+// written by the game's stream, read back by the game's reader and written
+// again; the build fails unless both writes agree byte for byte.
+//
+// The seed options also write a saved game of the mission's first turn and a
+// hall of fame with one entry per player: the fuzz targets start from them.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/byte_stream.h"
+#include "game/game_world.h"
+#include "game/hall_of_fame.h"
+#include "game/saved_game.h"
+#include "game/squad_type.h"
+#include "tools/missionc/mission_source.h"
+
+namespace {
+std::string g_units;
+
+bool KnownSquadType(const std::string& id)
+{
+    return std::filesystem::is_regular_file(std::filesystem::path(g_units) / id / "descr.rules");
+}
+
+template <typename F>
+std::vector<uint8_t> Write(F&& routine)
+{
+    CSizeCounter counter;
+    routine(static_cast<CByteStream&>(counter));
+    std::vector<uint8_t> bytes(counter.Capacity());
+    CStreamWriter writer(bytes.data(), uint32_t(bytes.size()));
+    routine(static_cast<CByteStream&>(writer));
+    return bytes;
+}
+
+bool Save(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+// A saved game and a hall of fame of the mission as it starts. The squad
+// types only need their ids here: saves name squads by id.
+bool WriteSeeds(const MissionSource& source, const std::vector<uint8_t>& mission, const std::string& savePath,
+                const std::string& hofPath)
+{
+    for (const std::string& id : source.slots) {
+        auto* type = new CSquadType;
+        type->typeId = CStr(id.c_str());
+        type->hp = 1;
+        RegisterSquadType(type);
+    }
+    CGameWorld world;
+    SetActiveWorld(&world);
+    CStreamReader reader(mission.data(), uint32_t(mission.size()));
+    bool ok = LoadWorldFromStream(reader, world);
+    for (int i = 0; ok && i < world.PlayerCount(); ++i)
+        world.Player(i).name = CStr(source.players[size_t(i)].name.c_str());
+    for (int i = 0; ok && i < world.ProvinceCount(); ++i)
+        world.Province(i).name = CStr(source.provinces[size_t(i)].name.c_str());
+    CStr path("/Scenarios/seed/Mission001");
+    SessionState session;
+    std::vector<uint8_t> save;
+    if (ok && !savePath.empty())
+        ok = WriteSavedGame(SavedGameParts{world, path, session}, save) &&
+             Save(savePath, std::string(save.begin(), save.end()));
+    if (ok && !hofPath.empty()) {
+        HallOfFameConfig().blocks[1].base = 25000;
+        HallOfFameGame game{&world, path, 12, 1};
+        for (int i = 0; i < world.PlayerCount(); ++i)
+            AddToHallOfFame(world.Player(i), game);
+        const std::vector<uint8_t> hof = WriteHallOfFame();
+        ok = Save(hofPath, std::string(hof.begin(), hof.end()));
+    }
+    FreeHallOfFame();
+    SetActiveWorld(nullptr);
+    FreeSquadTypes();
+    return ok;
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "missionc: %s\n", message.c_str());
+    return 1;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string outDir;
+    std::string sourcePath;
+    std::string seedSave;
+    std::string seedHof;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--units" && i + 1 < argc)
+            g_units = argv[++i];
+        else if (arg == "--out" && i + 1 < argc)
+            outDir = argv[++i];
+        else if (arg == "--seed-save" && i + 1 < argc)
+            seedSave = argv[++i];
+        else if (arg == "--seed-hof" && i + 1 < argc)
+            seedHof = argv[++i];
+        else
+            sourcePath = arg;
+    }
+    if (g_units.empty() || outDir.empty() || sourcePath.empty())
+        return Fail("usage: missionc --units <folder> --out <folder> <source>");
+
+    std::ifstream in(sourcePath, std::ios::binary);
+    if (!in)
+        return Fail("cannot read " + sourcePath);
+    std::stringstream text;
+    text << in.rdbuf();
+
+    MissionSource source;
+    std::string error;
+    if (!ParseMissionSource(sourcePath, text.str(), source, error))
+        return Fail(error);
+    CGameWorld world;
+    SetActiveWorld(&world);
+    if (!BuildMissionWorld(source, KnownSquadType, world, error))
+        return Fail(error);
+
+    const std::vector<uint8_t> bytes = Write([&](CByteStream& s) { world.Stream(s); });
+    if (bytes.size() > 65535)
+        return Fail(sourcePath + ": the mission data is " + std::to_string(bytes.size()) +
+                    " bytes; a data resource holds at most 65535");
+    CGameWorld back;
+    SetActiveWorld(&back);
+    CStreamReader reader(bytes.data(), uint32_t(bytes.size()));
+    back.Stream(reader);
+    if (reader.HasError() || reader.Position() != bytes.size())
+        return Fail(sourcePath + ": the game's reader does not take the written data back");
+    if (Write([&](CByteStream& s) { back.Stream(s); }) != bytes)
+        return Fail(sourcePath + ": the data read back writes different bytes");
+
+    // Names: the world, one line per player, one per province.
+    std::string names = source.world + "\n";
+    for (const auto& p : source.players)
+        names += p.name + "\n";
+    for (const auto& p : source.provinces)
+        names += p.name + "\n";
+    if (names.size() > 65000)
+        return Fail(sourcePath + ": the mission texts are too long");
+
+    // Map blocks: one strip per grid row, one band, the cells of the row.
+    MapBlockList blocks;
+    int cols = 0, rows = 0;
+    for (const auto& p : source.provinces) {
+        cols = std::max(cols, p.col + 1);
+        rows = std::max(rows, p.row + 1);
+    }
+    blocks.width = uint16_t(cols * kCellWidth);
+    blocks.second = uint16_t(rows * kCellHeight);
+    blocks.strips.assign(size_t(rows), std::vector<std::vector<MapBlockPair>>(1));
+    for (size_t i = 0; i < source.provinces.size(); ++i) {
+        const auto& p = source.provinces[i];
+        blocks.strips[size_t(p.row)][0].push_back(MapBlockPair{uint8_t(p.col), uint8_t(i)});
+    }
+    const std::vector<uint8_t> map = Write([&](CByteStream& s) { world.StreamBlockList(blocks, s); });
+
+    std::filesystem::create_directories(outDir);
+    const std::filesystem::path out(outDir);
+    if (!Save(out / "mission.dat", std::string(bytes.begin(), bytes.end())) || !Save(out / "mission.txt", names) ||
+        !Save(out / "map.dat", std::string(map.begin(), map.end())))
+        return Fail("cannot write into " + outDir);
+    SetActiveWorld(nullptr);
+    if ((!seedSave.empty() || !seedHof.empty()) && !WriteSeeds(source, bytes, seedSave, seedHof))
+        return Fail(sourcePath + ": cannot write the fuzzing seeds");
+    return 0;
+}
