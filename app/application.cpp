@@ -14,6 +14,9 @@
 #include "core/ref_string.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
+#include "battle/battle_ai_player.h"
+#include "players/ai_controller.h"
+#include "players/human_controller.h"
 
 namespace {
 
@@ -41,6 +44,10 @@ int WinMain(uintptr_t instance) {
     ProgramInstance = instance;
     SetDrawContextFactory(CreateDrawContext);
     SetApplicationHooks(ApplicationHooks{InitApplication, ShutdownApplication});
+    // People play through the human controller; every other player of a game
+    // gets the planner, and computer sides of battles the battle AI.
+    InstallControllerFactory([](PlayerRecord* player) -> CPlayerController* { return new CAIController(player); });
+    InstallBattleAiPlayer();
     if (CoreStartup()) {
         MainLoop();
     }

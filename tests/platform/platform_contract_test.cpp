@@ -2,6 +2,7 @@
 // here: headless always, SDL2 (with its dummy video driver) when built.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -180,7 +181,7 @@ TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels) 
     put(0, 0, red);
     put(319, 239, blue);
     PresentScreen();
-    std::string path = ::testing::TempDir() + "contract_" + GetParam() + ".png";
+    std::string path = ::testing::TempDir() + "contract_" + std::to_string(::getpid()) + "_" + GetParam() + ".png";
     ASSERT_TRUE(CurrentPlatform().Screenshot(path));
     int w = 0, h = 0;
     std::vector<uint8_t> rgb;

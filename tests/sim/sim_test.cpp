@@ -3,6 +3,7 @@
 // difficulty, and the program refuses saved games it cannot take.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,12 @@ namespace {
 
 // A sane game of our scenario ends well within this many rounds.
 constexpr int32_t kRoundLimit = 400;
+
+// Test cases run as parallel processes, and several builds share one
+// temporary folder: every file name carries the process id.
+std::string TempFile(const char* name) {
+  return ::testing::TempDir() + "tharn_sim_" + std::to_string(::getpid()) + "_" + name;
+}
 
 std::string BuildDir() {
   const char* dir = std::getenv("THARN_BUILD_DIR");
@@ -60,7 +67,7 @@ TEST_F(SimTest, ASeededGameReplaysToTheSameBytes) {
 }
 
 TEST_F(SimTest, ASavedGameLoadsAndPlaysOn) {
-  const std::string file = ::testing::TempDir() + "sim_resume.sav";
+  const std::string file = TempFile("sim_resume.sav");
   std::string error;
   ASSERT_TRUE(SimNewGame(0, 1, 7, error)) << error;
   SimPlay(5);
@@ -88,7 +95,7 @@ TEST_F(SimTest, AGameSavedAfterAPlayerWasEliminatedLoads) {
   for (int r = 0; r < kRoundLimit && CountActivePlayers() == GameWorld()->PlayerCount(); ++r) SimPlay(1);
   ASSERT_LT(CountActivePlayers(), GameWorld()->PlayerCount());
   ASSERT_GT(CountActivePlayers(), 1);
-  const std::string file = ::testing::TempDir() + "sim_eliminated.sav";
+  const std::string file = TempFile("sim_eliminated.sav");
   ASSERT_TRUE(SimSaveFile(file, error)) << error;
   std::vector<uint8_t> saved;
   ASSERT_TRUE(SimSaveBytes(saved));
@@ -115,7 +122,7 @@ TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty) {
 }
 
 int RunSim(const std::string& arguments, std::string& output) {
-  const std::string out = ::testing::TempDir() + "sim_output.txt";
+  const std::string out = TempFile("sim_output.txt");
   const std::string command = BuildDir() + "/sim " + arguments + " >" + out + " 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream in(out);
@@ -136,7 +143,7 @@ TEST(SimProgram, EndsWithTheWinnerLine) {
 
 TEST(SimProgram, RefusesSavedGamesItCannotTake) {
   // A good save to damage in several ways.
-  const std::string good = ::testing::TempDir() + "sim_good.sav";
+  const std::string good = TempFile("sim_good.sav");
   std::string output;
   ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 9 --rounds 2 --save " + good, output), 0) << output;
   std::ifstream in(good, std::ios::binary);
@@ -166,7 +173,7 @@ TEST(SimProgram, RefusesSavedGamesItCannotTake) {
          return v;
        }()},
   };
-  const std::string bad = ::testing::TempDir() + "sim_bad.sav";
+  const std::string bad = TempFile("sim_bad.sav");
   for (const Case& c : cases) {
     {
       std::ofstream out(bad, std::ios::binary | std::ios::trunc);
@@ -175,7 +182,7 @@ TEST(SimProgram, RefusesSavedGamesItCannotTake) {
     ASSERT_EQ(RunSim("--load " + bad + " --rounds 2", output), 2) << c.what << ": " << output;
     EXPECT_EQ(output.find('\n'), output.size() - 1) << c.what << ": " << output;
   }
-  EXPECT_EQ(RunSim("--load " + ::testing::TempDir() + "no_such_file.sav", output), 2);
+  EXPECT_EQ(RunSim("--load " + TempFile("no_such_file.sav"), output), 2);
   std::remove(bad.c_str());
   std::remove(good.c_str());
 }
