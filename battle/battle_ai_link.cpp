@@ -1,15 +1,9 @@
 #include "battle/battle_ai_link.h"
 
-#include "battle/side_ai.h"
-
-// The battle AI is built beside the engine; while it is not in the tree the
-// built-in player serves.
-#if __has_include("battle/battle_ai_player.h") && __has_include("battle/ai_plan.h") && \
-    __has_include("battle/siege_engine_aiming.h") && __has_include("battle/battle_ai_strategy.h")
-
 #include "battle/ai_plan.h"
 #include "battle/battle_ai_player.h"
 #include "battle/battle_ai_strategy.h"
+#include "battle/side_ai.h"
 #include "battle/side_controller.h"
 #include "battle/siege_engine_aiming.h"
 #include "battle/squad_battle_state.h"
@@ -66,9 +60,3 @@ bool UseBattleAi()
     InstallBattleAi(install);
     return true;
 }
-
-#else
-
-bool UseBattleAi() { return false; }
-
-#endif

@@ -1,7 +1,3 @@
-// The battle engine builds on the strategic game's model; until that is in
-// the tree there is nothing here to test.
-#if __has_include("game/army.h") && __has_include("game/game_rules.h")
-
 #include "tests/battle/battle_fixture.h"
 
 #include "battle/battle_rules.h"
@@ -127,5 +123,3 @@ ScreenDouble::ScreenDouble()
 }
 
 ScreenDouble::~ScreenDouble() { DeleteBattleHooks(); }
-
-#endif
