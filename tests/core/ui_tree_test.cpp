@@ -18,24 +18,24 @@ struct NodeSpec {
 
 // Writes the string pool ("uit") and the node table ("uib") of a tree given
 // in pre-order; subtree sizes are computed from the depths.
-void BuildTree(const std::vector<NodeSpec>& spec, std::vector<uint8_t>* names,
+void BuildTree(const std::vector<NodeSpec>& tree, std::vector<uint8_t>* names,
                std::vector<uint8_t>* nodes) {
   names->clear();
   nodes->assign(2, 0);
-  pack_format::WriteU16(nodes->data(), static_cast<uint16_t>(spec.size()));
-  for (size_t i = 0; i < spec.size(); ++i) {
+  pack_format::WriteU16(nodes->data(), static_cast<uint16_t>(tree.size()));
+  for (size_t i = 0; i < tree.size(); ++i) {
     uint16_t offset = static_cast<uint16_t>(names->size());
-    names->insert(names->end(), spec[i].name.begin(), spec[i].name.end());
+    names->insert(names->end(), tree[i].name.begin(), tree[i].name.end());
     names->push_back(0);
     size_t end = i + 1;
-    while (end < spec.size() && spec[end].depth > spec[i].depth) ++end;
+    while (end < tree.size() && tree[end].depth > tree[i].depth) ++end;
     uint8_t record[4];
     pack_format::WriteU16(record, static_cast<uint16_t>(end - i));
-    record[2] = static_cast<uint8_t>(spec[i].depth);
-    record[3] = static_cast<uint8_t>(spec[i].values.size());
+    record[2] = static_cast<uint8_t>(tree[i].depth);
+    record[3] = static_cast<uint8_t>(tree[i].values.size());
     nodes->insert(nodes->end(), record, record + 4);
     std::vector<int16_t> values{static_cast<int16_t>(offset)};
-    values.insert(values.end(), spec[i].values.begin(), spec[i].values.end());
+    values.insert(values.end(), tree[i].values.begin(), tree[i].values.end());
     for (int16_t value : values) {
       nodes->push_back(static_cast<uint8_t>(value));
       nodes->push_back(static_cast<uint8_t>(static_cast<uint16_t>(value) >> 8));
