@@ -15,6 +15,7 @@
 #include "core/ui_mgr.h"
 #include "tests/support/art_fixtures.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/ui_tree_writer.h"
 #include "tests/ui/ui_fixture.h"
 #include "tools/encode/palette_encoder.h"
 #include "ui/skin.h"
@@ -22,44 +23,8 @@
 
 namespace ui_test {
 
-// A node value: a number or a string of the pool.
-using Value = std::variant<int, std::string>;
-struct Node {
-    int depth;
-    std::string name;
-    std::vector<Value> values;
-};
-
-// The "uit" pool and the "uib" table of a tree given in pre-order.
-inline void BuildUiTree(const std::vector<Node>& nodes, std::vector<uint8_t>& pool, std::vector<uint8_t>& table) {
-    pool.assign(1, 0);  // offset 0 is the empty string
-    auto intern = [&](const std::string& text) {
-        if (text.empty()) return 0;
-        const size_t offset = pool.size();
-        pool.insert(pool.end(), text.begin(), text.end());
-        pool.push_back(0);
-        return static_cast<int>(offset);
-    };
-    table.assign(2, 0);
-    pack_format::WriteU16(table.data(), static_cast<uint16_t>(nodes.size()));
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        size_t end = i + 1;
-        while (end < nodes.size() && nodes[end].depth > nodes[i].depth) ++end;
-        std::vector<int> words{intern(nodes[i].name)};
-        for (const Value& v : nodes[i].values) {
-            words.push_back(std::holds_alternative<int>(v) ? std::get<int>(v) : intern(std::get<std::string>(v)));
-        }
-        uint8_t head[4];
-        pack_format::WriteU16(head, static_cast<uint16_t>(end - i));
-        head[2] = static_cast<uint8_t>(nodes[i].depth);
-        head[3] = static_cast<uint8_t>(words.size() - 1);
-        table.insert(table.end(), head, head + 4);
-        for (int w : words) {
-            table.push_back(static_cast<uint8_t>(w & 0xFF));
-            table.push_back(static_cast<uint8_t>((w >> 8) & 0xFF));
-        }
-    }
-}
+using Value = ui_tree_fixture::TreeValue;
+using Node = ui_tree_fixture::TreeNode;
 
 inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false, int16_t hotX = 0,
                                 int16_t hotY = 0) {
@@ -119,7 +84,7 @@ protected:
         UiBench::SetUp();
         PackWriter pack(100);
         std::vector<uint8_t> pool, table;
-        BuildUiTree(TestTree(), pool, table);
+        ui_tree_fixture::WriteUiTree(TestTree(), pool, table);
         ASSERT_TRUE(pack.AddFile("UI/test", "uit", pool));
         ASSERT_TRUE(pack.AddFile("UI/test", "uib", table));
         ASSERT_TRUE(pack.AddText("Locale/locale", "txt",
