@@ -106,28 +106,9 @@ bool SessionState::Stream(CByteStream& s, CGameWorld& world)
     return !StreamFailed(s);
 }
 
-bool StreamSaveHeader(CByteStream& s, SaveHeader& header)
+// The header's fields, in file order: measured, written and read by one list.
+static void StreamSaveHeaderFields(CByteStream& s, SaveHeader& header)
 {
-    if (s.IsStoring()) {
-        CSizeCounter counter;
-        counter.SetVersion(StreamVersion(s));
-        SaveHeader copy = header;
-        // Measure without recursing into the position fix-up.
-        counter.U32(copy.headerEnd);
-        counter.U32(copy.missionChecksum);
-        counter.String(copy.worldName);
-        counter.U32(copy.difficulty);
-        counter.U32(copy.turn);
-        counter.U8(copy.playersWithController);
-        counter.U8(copy.singleHuman);
-        if (copy.singleHuman == 1) {
-            counter.String(copy.humanName);
-            counter.U8(copy.skills[0]);
-            counter.U8(copy.skills[1]);
-            counter.U8(copy.skills[2]);
-        }
-        header.headerEnd = StreamPosition(s) + counter.Capacity();
-    }
     s.U32(header.headerEnd);
     s.U32(header.missionChecksum);
     s.String(header.worldName);
@@ -141,6 +122,19 @@ bool StreamSaveHeader(CByteStream& s, SaveHeader& header)
         s.U8(header.skills[1]);
         s.U8(header.skills[2]);
     }
+}
+
+bool StreamSaveHeader(CByteStream& s, SaveHeader& header)
+{
+    if (s.IsStoring()) {
+        // The header records where it ends, so it is measured first.
+        CSizeCounter counter;
+        counter.SetVersion(StreamVersion(s));
+        SaveHeader copy = header;
+        StreamSaveHeaderFields(counter, copy);
+        header.headerEnd = StreamPosition(s) + counter.Capacity();
+    }
+    StreamSaveHeaderFields(s, header);
     return true;
 }
 
