@@ -9,18 +9,13 @@
 #include "core/locale_table.h"
 #include "core/resource_mgr.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string BuiltDataFolder() {
-  const char* dir = std::getenv("THARN_BUILD_DIR");
-  fs::path build = (dir != nullptr && dir[0] != 0)
-                       ? fs::path(dir)
-                       : fs::canonical("/proc/self/exe").parent_path().parent_path();
-  return (build / "Data").string() + "/";
-}
+std::string BuiltDataFolder() { return TestDataFolder(); }
 
 TEST(DataSet, PacksMountAndTheLocaleHasKeyValueLinesWithUniqueKeys) {
   FixtureData log;  // keeps the mount's log out of the build's data folder

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 #include <algorithm>
+#include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -26,11 +27,7 @@ std::string ReadFile(const fs::path& path) {
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The program sits in the build folder, one above this test program.
-        program = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "zkv_2003SE";
-        if (const char* build = std::getenv("THARN_BUILD_DIR"); build && !fs::exists(program)) {
-            program = fs::path(build) / "zkv_2003SE";
-        }
+        program = fs::path(TestBuildFolder()) / "zkv_2003SE";
         ASSERT_TRUE(fs::exists(program)) << program;
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = fs::temp_directory_path() / ("tharn_prog_" + std::to_string(::getpid()) + "_" + info->name());

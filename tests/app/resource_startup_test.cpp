@@ -8,18 +8,13 @@
 #include <string>
 
 #include "tests/support/fixture_packs.h"
+#include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The build folder: THARN_BUILD_DIR when the test runner sets it, else the
-// folder above this test program (build/tests/app_tests).
-std::string BuildDir() {
-  const char* dir = std::getenv("THARN_BUILD_DIR");
-  if (dir != nullptr && dir[0] != 0) return dir;
-  return fs::canonical("/proc/self/exe").parent_path().parent_path().string();
-}
+std::string BuildDir() { return TestBuildFolder(); }
 
 // Runs the program with the folder as its data folder; returns the exit
 // status and fills the standard error output.

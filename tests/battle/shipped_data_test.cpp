@@ -18,18 +18,11 @@
 #include "game/battle_seam.h"
 #include "game/squad_type.h"
 #include "tests/battle/battle_fixture.h"
+#include "tests/support/build_folder.h"
 
 namespace {
 
-// The packs of the build tree: THARN_BUILD_DIR when set, else beside the
-// folder of this test program (build/tests/..).
-std::string DataFolderOfTheBuild()
-{
-    if (const char* build = std::getenv("THARN_BUILD_DIR"))
-        return std::string(build) + "/Data/";
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "Data").string() + "/";
-}
+std::string DataFolderOfTheBuild() { return TestDataFolder(); }
 
 class ShippedBattleData : public ::testing::Test {
 protected:

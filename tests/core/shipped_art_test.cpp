@@ -13,18 +13,14 @@
 #include "core/raster.h"
 #include "core/resource_mgr.h"
 #include "core/sound_data.h"
+#include "tests/support/build_folder.h"
 
 namespace {
 
 class ShippedArt : public testing::Test {
 protected:
     void SetUp() override {
-        // ctest names the build folder; run by hand, the program sits in build/tests.
-        const char* build = std::getenv("THARN_BUILD_DIR");
-        std::filesystem::path folder =
-            build ? std::filesystem::path(build)
-                  : std::filesystem::canonical("/proc/self/exe").parent_path().parent_path();
-        ASSERT_TRUE(CResourceMgr::InitFromFolder(((folder / "Data").string() + "/").c_str()));
+        ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
     }
     void TearDown() override {
         SetPaletteList({});

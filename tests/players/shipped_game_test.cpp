@@ -14,14 +14,11 @@
 #include "game/scenario_mgr.h"
 #include "players/human_controller.h"
 #include "tests/players/model_fixture.h"
+#include "tests/support/build_folder.h"
 
 namespace {
 
-std::string DataFolderOfTheBuild() {
-  if (const char* build = std::getenv("THARN_BUILD_DIR")) return std::string(build) + "/Data/";
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-  return (self.parent_path().parent_path() / "Data").string() + "/";
-}
+std::string DataFolderOfTheBuild() { return TestDataFolder(); }
 
 CGameWorld& World() { return *Game().world; }
 

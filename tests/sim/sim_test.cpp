@@ -15,6 +15,7 @@
 #include "game/running_game.h"
 #include "game/saved_game.h"
 #include "tests/sim/sim_driver.h"
+#include "tests/support/build_folder.h"
 
 namespace {
 
@@ -27,10 +28,7 @@ std::string TempFile(const char* name) {
   return ::testing::TempDir() + "tharn_sim_" + std::to_string(::getpid()) + "_" + name;
 }
 
-std::string BuildDir() {
-  const char* dir = std::getenv("THARN_BUILD_DIR");
-  return dir ? dir : ".";
-}
+std::string BuildDir() { return TestBuildFolder(); }
 
 class SimTest : public ::testing::Test {
 protected:

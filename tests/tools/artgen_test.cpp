@@ -11,15 +11,13 @@
 #include <string>
 
 #include "tests/support/temp_folder.h"
+#include "tests/support/build_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path BuildFolder() {
-    const char* build = std::getenv("THARN_BUILD_DIR");
-    return build ? fs::path(build) : fs::canonical("/proc/self/exe").parent_path().parent_path();
-}
+fs::path BuildFolder() { return TestBuildFolder(); }
 fs::path DataFolder() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
 
 int RunArtgen(const fs::path& data, const fs::path& out, const fs::path& errors) {

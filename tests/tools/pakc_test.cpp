@@ -8,18 +8,13 @@
 #include <sys/wait.h>
 
 #include "tests/support/temp_folder.h"
+#include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Pakc() {
-  const char* dir = std::getenv("THARN_BUILD_DIR");
-  fs::path build = (dir != nullptr && dir[0] != 0)
-                       ? fs::path(dir)
-                       : fs::canonical("/proc/self/exe").parent_path().parent_path();
-  return (build / "tools" / "pakc" / "pakc").string();
-}
+std::string Pakc() { return (fs::path(TestBuildFolder()) / "tools" / "pakc" / "pakc").string(); }
 
 int RunPakc(const std::string& arguments) {
   int status = std::system((Pakc() + " " + arguments + " 2>/dev/null").c_str());
