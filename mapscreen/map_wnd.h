@@ -271,9 +271,65 @@ class CMapWnd : public CCompositeWnd {
   CTimer m_commandTimer;
   int16_t m_pendingProvince = -1;
   SignalConnection m_menuKeyConnection;
-  // The map view's own hold when no map view exists (torn down around a
-  // battle): the hold must still be readable and kept.
-  bool m_heldWithoutFrame = false;
+  // The hold as last set; it stands for the map view's while no view
+  // exists (torn down around a battle and the end-of-game windows).
+  bool m_held = false;
+  bool m_inTurnLoop = false;
+
+  // Steps on the screen's other parts (map frame and view, in-game menu,
+  // squad lists, castle control, castle info window, recruit mode).
+  void CreateGameMenu();
+  void DestroyGameMenu();
+  bool IsGameMenuShown() const;
+  void CloseGameMenu();
+  uint16_t RunGameMenu(bool reportsEnabled);
+  CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
+  CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
+  void BindRecruitControls();
+  void EnterRecruitState();
+  void LeaveRecruitState();
+  void RecruitPenDown(int16_t province);
+  void RecruitDrag(int16_t province);
+  void HideCastleInfo();
+  bool IsCastleInfoShown() const;
+  void RefreshCastleInfo();
+  void SetViewHold(bool held);
+  bool ReadViewHold(bool fallback) const;
+  void InvalidateMapFrame();
+  void SetDragScroll(bool on);
+  void SetViewSelection(int16_t province);
+  void SetViewMapMode(bool on);
+  void ClearViewMarks(bool mark);
+  void SetViewMark(int16_t province, int16_t mark, bool notify);
+  void SetFrameHalfScale(bool half);
+  void ScrollFrameTo(int16_t province, uint8_t mark);
+  void PlaceMapFrame(const PackedRect& area, bool relayout);
+  void LoadMapBlocks(const CStr& missionPath);
+  void ReleaseMapBlocks();
+  void ActivateMapFrame(bool on);
+  void ShowMapFrame(bool show);
+  void FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey);
+  void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
+  void RebuildScreen();
+  PackedRect MapFrameArea() const;
+  int16_t SelectedProvinceIndex() const;
+  static uint8_t PlayerIndexOf(const PlayerRecord* player);
+  void ConnectGameSignals();
+  void ConnectMenuKey();
+  void ShowProvinceHead(ProvinceRecord* province);
+  void RecruitResourcesChanged();
+  void CallLauncher(UiRequestKind kind, void* record);
+  void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
+  void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
+  void ShowStartFailure(const char* titleKey, const char* textKey);
+  uint16_t AskQuestion(const char* titleKey, const char* textKey);
+  void RunMenuWindow(uint32_t id);
+  void ShowEliminatedNotice(PlayerTurnNotice* notice);
+  void RunGameOverWindows(uint8_t victory, PlayerRecord* player);
+
+  // The garrison shown for a scouted province, with its owner's army merged
+  // in at his capital; the list shows it until the next province.
+  CArmy* m_armyCopy = nullptr;
 
   // ---- end of the window's state -----------------------------------------
 
