@@ -28,6 +28,7 @@ public:
 private:
     void OnClose(CWindow*, intptr_t);
     void OnSelectorChanged(CValueScroller* scroller);
+    void OnPageChanged(CMarkupWnd* text);
 
     CMarkupWnd* m_text = nullptr;
     CButton* m_close = nullptr;
