@@ -4,7 +4,9 @@
 // window, the launchers, the battle window and the quick battle runner, the
 // custom-player, menu and end-of-game windows).
 
+#include "app/message_wnd.h"
 #include "core/core_main.h"
+#include "core/ui_mgr.h"
 #include "game/army.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
@@ -15,6 +17,7 @@
 #include "players/player_controller.h"
 #include "players/request_records.h"
 #include "game/report_list.h"
+#include "ui/window_mgr.h"
 
 // ---- Map frame and view ----------------------------------------------------
 
@@ -74,8 +77,29 @@ bool CMapWnd::IsCastleInfoShown() const { return false; }
 void CMapWnd::RefreshCastleInfo() {}
 void CMapWnd::OpenReportWnd(void*) {}
 void CMapWnd::CallLauncher(UiRequestKind, void*) {}
-void CMapWnd::ShowStartFailure(const char*, const char*) {}
-uint16_t CMapWnd::AskQuestion(const char*, const char*) { return 0; }
+namespace {
+
+CStr Localized(const char* key) {
+    CStr text;
+    GetLocaleText(key, text);
+    return text;
+}
+
+}  // namespace
+
+void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey) {
+    CMessageWnd* box = new CMessageWnd(CWindowMgr::Root());
+    box->Setup(Localized(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
+    delete box;
+}
+
+uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
+    CMessageWnd* box = new CMessageWnd(m_window);
+    box->Setup(Localized(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
+    const uint16_t result = box->ModalResult();
+    delete box;
+    return result;
+}
 void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice*) {}
 void CMapWnd::OnCustomizePlayer(PlayerRecord*) {}
 void CMapWnd::RunGameOverWindows(uint8_t, PlayerRecord*) {}
