@@ -68,6 +68,8 @@ protected:
     void SetUp() override {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
+        options.settings.shots = ShotFolder();
+        std::filesystem::create_directories(options.settings.shots);
         headless_ = &UseHeadlessPlatform(options);
         SetDrawContextFactory(NewScreenContext);
         ASSERT_TRUE(display_.Open());
@@ -121,6 +123,7 @@ protected:
         FreeSquadTypes();
         CSkinMgr::Shutdown();
         ClearFontList();
+        SetPaletteList(PaletteList{});
         CUIMgr::Shutdown();
         CPathMgr::Shutdown();
         data_.reset();
@@ -130,9 +133,16 @@ protected:
         SetLeaveRequested(0);
     }
 
+    // The palette list and the three fonts, as the program loads them; the
+    // screens start on the first palette ("base").
     static bool LoadFonts() {
         FontData fonts[3];
         ResourceFolderScope folder;
+        PaletteTable palettes;
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
+        if (!CResourceMgr::LoadPaletteTable("pallist", palettes)) return false;
+        SetPaletteList(PaletteList{palettes.data, palettes.count});
+        SelectPalette(0);
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
         const char* const names[] = {"font", "smallnum", "smallestnum"};
         for (int i = 0; i < 3; ++i)
@@ -167,11 +177,9 @@ protected:
         PenUpSignal.FirePoint(p);
     }
 
-    std::string Shot(const std::string& name) {
-        const std::string file = name + ".png";
-        headless_->Screenshot(file);
-        return file;
-    }
+    // Screenshots of the tests go to shots/mapscreen in the build folder.
+    static std::string ShotFolder() { return TestBuildFolder() + "/shots/mapscreen"; }
+    bool Shot(const std::string& name) { return headless_->Screenshot(name + ".png"); }
 
     HeadlessBackend* headless_ = nullptr;
     CDisplaySurface display_;

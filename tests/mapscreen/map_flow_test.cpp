@@ -193,6 +193,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     int computerFrames = 0;
     bool wrongMode = false;
     bool tapPending = false;
+    bool shot = false;
     hook_->before = [&] {
         if (!GameWorld()) return;
         const bool personPlays = Game().humanTurnActive && CurrentPlayer() == person;
@@ -207,6 +208,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
             return;
         }
         if (tapPending) return;
+        if (turnsEnded == 1 && !shot) shot = Shot("person_turn");
         if (turnsEnded == 3) {
             // As the in-game menu's "quit to the menu" does.
             MapGameCommand(9);
@@ -218,6 +220,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     };
     RunModal(map_->Window());
     EXPECT_EQ(turnsEnded, 3);
+    EXPECT_TRUE(shot);
     EXPECT_FALSE(wrongMode);
     EXPECT_GT(computerFrames, 0);
     EXPECT_EQ(GameWorld(), nullptr);
