@@ -11,6 +11,7 @@
 // by the horizontal layout scale), hide-empty flag.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/dyn_array.h"
 #include "core/ref_string.h"
@@ -68,7 +69,7 @@ public:
     void Clear(bool redraw);
     void SetDisplayFlags(bool showCount, bool showHealth, bool redraw);
     void SetEmptyText(const CStr& text);
-    // Index of the cell under a point (client coordinates) or -1; on a hit
+    // Index of the cell under a point (window coordinates) or -1; on a hit
     // the point becomes the cell's centre.
     int32_t ItemAt(PackedPoint& point) const;
     void Layout();
@@ -106,6 +107,8 @@ private:
     // returns true to stop.
     template <typename F>
     void ForEachCell(int32_t originX, int32_t originY, int32_t rowPitch, F&& f) const;
+    // Top-left of the content in window coordinates.
+    PackedPoint ContentOrigin() const;
     void ApplyHint(const CStr& text);
     void AddIcon(const CSquad* squad, uint8_t face);
 
@@ -117,5 +120,6 @@ private:
     CDynArray<CSquadIcon*> m_icons;
     CDynArray<const CSquad*> m_squads;
     CDynArray<int16_t> m_rows;
+    std::vector<int32_t> m_rowStarts;  // index of each row's first icon
     int16_t m_cellWidth = 0;
 };

@@ -55,6 +55,8 @@ public:
     void OnClick(const PackedPoint& point);
     void OnDoubleClick(const PackedPoint& point);
     void OnKey(uint32_t key);
+    // The node's values after the control head: the skin name.
+    bool LoadLayout(bool keepVisibility) override;
 
     // Skin: "frame_bg" tiles the border strips, "frame_*" the nine-part border.
     bool LoadSkin(const CStr& name, bool redraw);
@@ -100,6 +102,12 @@ public:
 
 private:
     PackedPoint ToView(const PackedPoint& point) const;
+    void DrawView(const PackedRect& clip);
+    void PenDownSlot(CWindow* window, intptr_t point);
+    void PenUpSlot(CWindow* window, intptr_t point);
+    void PenMoveSlot(CWindow* window, intptr_t point);
+    void ClickSlot(CWindow* window, intptr_t point);
+    void DoubleClickSlot(CWindow* window, intptr_t point);
     void Fire(const ProvinceEvent& event, int32_t province) const;
 
     uint8_t m_scrollGuard = 0;
@@ -107,6 +115,8 @@ private:
     CScrollBar* m_hbar = nullptr;
     CScrollBar* m_vbar = nullptr;
     CTextButton* m_corner = nullptr;
+    PackedPoint m_cornerSize = PackedPoint(0, 0);
+    PackedPoint m_barThickness = PackedPoint(0, 0);  // vertical bar's width, horizontal bar's height
     uint8_t m_dragging = 0;
     PackedRect m_strips[4] = {UndefinedRect, UndefinedRect, UndefinedRect, UndefinedRect};
     PackedRect m_prevFrame = UndefinedRect;
