@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kSea = -1;
 constexpr int kOpen = -2;
-constexpr int kNoise = 5;  // how far a border wanders from its grid line
+constexpr int kNoise = 7;  // how far a border wanders from its grid line (the points stay 12 away)
 
 uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed) {
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ seed * 0xC2B2AE3Du;
@@ -20,15 +20,21 @@ uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed) {
     return h;
 }
 
-// Smooth noise in -kNoise..kNoise: values on a 16-pixel lattice, blended.
-int Wobble(int x, int y, uint32_t seed) {
-    const int gx = x >> 4, gy = y >> 4;
-    const double fx = (x & 15) / 16.0, fy = (y & 15) / 16.0;
+// Smooth noise in -1..1: values on a lattice of 2^shift pixels, blended.
+double Smooth(int x, int y, int shift, uint32_t seed) {
+    const int gx = x >> shift, gy = y >> shift, cell = 1 << shift;
+    const double fx = (x & (cell - 1)) / double(cell), fy = (y & (cell - 1)) / double(cell);
     auto v = [&](int i, int j) { return (Hash(uint32_t(gx + i), uint32_t(gy + j), seed) % 2001) / 1000.0 - 1.0; };
     const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
     const double top = v(0, 0) + (v(1, 0) - v(0, 0)) * sx;
     const double bottom = v(0, 1) + (v(1, 1) - v(0, 1)) * sx;
-    return int(std::lround((top + (bottom - top) * sy) * kNoise));
+    return top + (bottom - top) * sy;
+}
+
+// Two octaves: long bends and a little roughness.
+int Wobble(int x, int y, uint32_t seed) {
+    const double n = 0.75 * Smooth(x, y, 5, seed) + 0.25 * Smooth(x, y, 3, seed ^ 0x5bd1e995u);
+    return std::clamp(int(std::lround(n * kNoise * 1.3)), -kNoise, kNoise);
 }
 
 struct Grid {
@@ -52,9 +58,9 @@ int EdgeDistance(const Grid& g, int x, int y, int limit) {
 }
 
 // Terrain marks: '4' darkest, '3' dark, '1' bright.
-const char* const kMountain[] = {"...4...", "..414..", ".43.34.", "43...34"};
-const char* const kHills[] = {"..333..", ".3...3.", "3.....3"};
-const char* const kTree[] = {".3.", "333", "333", ".4."};
+const char* const kMountain[] = {"....4....", "...414...", "..41.34..", ".43...34.", "43.....34"};
+const char* const kHills[] = {"..33333..", ".3.....3.", "3.......3"};
+const char* const kTree[] = {"..3..", ".333.", "33333", ".333.", "..4.."};
 
 void Stamp(Grid& g, const std::vector<int>& edge, int x0, int y0, int province, const char* const* rows, int count) {
     for (int j = 0; j < count; ++j)
@@ -162,18 +168,19 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
             const uint32_t h = Hash(uint32_t(i), 7, seed);
             auto mark = [&](int x, int y, int which) {
                 if (which == 0)
-                    Stamp(g, edge, x, y, int(i), kMountain, 4);
+                    Stamp(g, edge, x, y, int(i), kMountain, 5);
                 else if (which == 1)
                     Stamp(g, edge, x, y, int(i), kHills, 3);
                 else
-                    Stamp(g, edge, x, y, int(i), kTree, 4);
+                    Stamp(g, edge, x, y, int(i), kTree, 5);
             };
             const int kind = metal > 0 ? 0 : stone > 0 ? 1 : 2;
-            mark(x0 + 5, y0 + 8 + int(h % 4), kind);
-            mark(x0 + 36, y0 + 24 + int((h >> 4) % 4), kind == 2 ? 2 : (h & 256) ? kind : 2);
+            // Left and right of the middle third, where castle and army stand.
+            mark(x0 + 4, y0 + 8 + int(h % 4), kind);
+            mark(x0 + 35, y0 + 24 + int((h >> 4) % 4), kind == 2 ? 2 : (h & 256) ? kind : 2);
             if (kind == 2) {
-                mark(x0 + 9, y0 + 25, 2);
-                mark(x0 + 38, y0 + 9, 2);
+                mark(x0 + 7, y0 + 24, 2);
+                mark(x0 + 37, y0 + 8, 2);
             }
         }
     }
