@@ -70,6 +70,9 @@ CMapFrame::CMapFrame(CWindow* parent, const CStr& name) : CCompositeWnd(parent, 
                        ? PackedPoint(m_corner->RequestedRect().Width(), m_corner->RequestedRect().Height())
                        : PackedPoint(kDefaultBarThickness, kDefaultBarThickness);
     m_hbar = new CScrollBar(w, barPath, true);
+    // The node's size gives the bars' thickness; a bar fitted to a missing
+    // skin would be one pixel thin.
+    m_barThickness = PackedPoint(Thickness(m_hbar->Window(), false), Thickness(m_hbar->Window(), true));
     m_hbar->SetOrientation(ScrollHorizontal);
     m_hbar->Window()->SetAnchorMode(AnchorNone);
     m_hbar->SetButtonMode(ScrollEndButtons, false);
@@ -79,7 +82,6 @@ CMapFrame::CMapFrame(CWindow* parent, const CStr& name) : CCompositeWnd(parent, 
     m_vbar->Window()->SetAnchorMode(AnchorNone);
     m_vbar->SetButtonMode(ScrollEndButtons, false);
     m_vbar->scrolled.Bind(this, &CMapFrame::OnVertScroll);
-    m_barThickness = PackedPoint(Thickness(m_vbar->Window(), false), Thickness(m_hbar->Window(), true));
     m_corner->Show(false, false);
     LoadLayout(true);
     m_hbar->Window()->Show(false, false);
@@ -332,12 +334,12 @@ void CMapFrame::Paint(const PackedRect& rect) {
         border.Inflate(PackedRect(m_border.LeftWidth(), m_border.TopHeight(), m_border.RightWidth(),
                                   m_border.BottomHeight()));
         if (m_border.IsLoaded()) {
+            // The skin draws at the top-left of a context of its own size.
+            CDrawContext around;
+            around.AttachTo(m_canvas, border);
             PackedRect inner = border;
             inner.MoveToOrigin();
-            if (m_canvas.PushOrigin(border.TopLeft())) {
-                m_border.Draw(m_canvas, inner);
-                m_canvas.PopOrigin();
-            }
+            m_border.Draw(around, inner);
         }
         for (const PackedRect& strip : m_strips)
             if (strip.IsDefined() && m_background.HasHeader()) TileImage(m_canvas, strip, m_background);
