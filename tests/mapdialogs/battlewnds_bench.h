@@ -110,7 +110,7 @@ protected:
         for (const char* part : {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR", "Btn_Horz"})
             AddFixedButtonSkin(pack, std::string("hscr/") + part, 16, 16, 7);
         for (const char* part : {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"})
-            AddFixedButtonSkin(pack, std::string("vs/") + part, 12, 14, 9);
+            AddFixedButtonSkin(pack, std::string("ValueScroller/") + part, 12, 14, 9);
         const char* ids[] = {"Sword", "Bow", "Axe", "Pike", "Horse"};
         for (int i = 0; i < 5; ++i) {
             const std::string folder = std::string("Objects/Units/") + ids[i];
@@ -120,7 +120,6 @@ protected:
         AddResources();
         Mount(Tree(), Locale());
         RegisterBenchSquadTypes();
-        // The value scrollers of the trainer read their skin from their folder name.
     }
     void TearDown() override {
         FreeSquadTypes();
