@@ -1,8 +1,11 @@
-// battlewndsart: writes the sounds of the battle dialogs (the battle results
-// window's victory and defeat calls) from their recipes in
-// data/battlewnds/sounds/<name>.txt to <staging>/Sounds/<name>.wav.
-// Files whose bytes would not change are left alone, so the pack is built
-// again only when a recipe changed.
+// battlewndsart: the battle dialogs' own art, written into a staging folder:
+//   Sounds/<name>.wav               from data/battlewnds/sounds/<name>.txt
+//                                   (the battle results' victory and defeat calls)
+//   Skin240/Skin/Slider/            the horizontal slider of the recruit and
+//                                   split windows: end and step buttons, thumb,
+//                                   track
+// Pictures are painted straight in indices of the "base" palette (its steel,
+// gold and grey ramps). Files whose bytes would not change are left alone.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
+#include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
 
 namespace fs = std::filesystem;
@@ -37,6 +41,120 @@ bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
         return false;
     }
     return true;
+}
+
+// ---- The slider skin ----
+
+// Indices of the base palette's ramps (dark to light).
+constexpr uint8_t kInk = 1;           // near black
+constexpr uint8_t kSteel = 194;       // 192-207: blue-grey steel
+constexpr uint8_t kGold = 72;         // 64-79: gold
+constexpr uint8_t kGrey = 6;          // 1-15: greys
+
+enum Look { kNormal, kPushed, kDisabled };
+
+struct Face {
+    int w, h;
+    std::vector<uint8_t> px;
+    Face(int width, int height, uint8_t fill) : w(width), h(height), px(size_t(width * height), fill) {}
+    void Set(int x, int y, uint8_t c) {
+        if (x >= 0 && y >= 0 && x < w && y < h) px[size_t(y * w + x)] = c;
+    }
+    IndexedPicture Crop(int x0, int width) const {
+        IndexedPicture p;
+        p.width = uint16_t(width);
+        p.height = uint16_t(h);
+        for (int y = 0; y < h; ++y)
+            for (int x = x0; x < x0 + width; ++x) p.pixels.push_back(px[size_t(y * w + x)]);
+        return p;
+    }
+};
+
+// A bevelled face: a dark outline, light top and left edges, dark bottom and
+// right edges; pushed swaps the bevel, disabled goes grey.
+Face Bevel(int w, int h, Look look) {
+    const uint8_t base = look == kDisabled ? uint8_t(kGrey + 2) : look == kPushed ? uint8_t(kSteel - 1) : kSteel;
+    const uint8_t light = look == kDisabled ? uint8_t(kGrey + 5) : uint8_t(kSteel + 7);
+    const uint8_t dark = look == kDisabled ? uint8_t(kGrey - 2) : uint8_t(kSteel - 2);
+    Face f(w, h, base);
+    for (int x = 0; x < w; ++x) {
+        f.Set(x, 0, kInk);
+        f.Set(x, h - 1, kInk);
+        f.Set(x, 1, look == kPushed ? dark : light);
+        f.Set(x, h - 2, look == kPushed ? light : dark);
+    }
+    for (int y = 0; y < h; ++y) {
+        f.Set(0, y, kInk);
+        f.Set(w - 1, y, kInk);
+        if (y > 0 && y < h - 1) {
+            f.Set(1, y, look == kPushed ? dark : light);
+            f.Set(w - 2, y, look == kPushed ? light : dark);
+        }
+    }
+    return f;
+}
+
+// A filled triangle pointing left (dir -1) or right (+1) with its tip at x.
+void Arrow(Face& f, int x, int cy, int dir, uint8_t c) {
+    for (int i = 0; i < 5; ++i)
+        for (int y = cy - i; y <= cy + i; ++y) f.Set(x - dir * i, y, c);
+}
+
+bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool transparent) {
+    ImageEncodeOptions options;
+    options.transparent = transparent;
+    EncodeResult r = EncodeImage(picture, options);
+    if (!r.ok()) {
+        std::cerr << "battlewndsart: " << path << ": " << r.error << "\n";
+        return false;
+    }
+    return WriteIfChanged(path, r.bytes);
+}
+
+bool SliderSkin(const fs::path& out) {
+    const fs::path skin = out / "Skin240" / "Skin" / "Slider";
+    const char* suffix[] = {"", "_push", "_dis"};
+    const char* buttons[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
+    for (int look = kNormal; look <= kDisabled; ++look) {
+        const std::string s = suffix[look];
+        const uint8_t ink = look == kDisabled ? uint8_t(kGrey - 1) : uint8_t(kGold + 6);
+        const int shift = look == kPushed ? 1 : 0;
+        for (int b = 0; b < 4; ++b) {
+            Face f = Bevel(18, 18, Look(look));
+            const int dir = b < 2 ? -1 : 1;
+            if (b == 1 || b == 2) {
+                Arrow(f, (dir < 0 ? 7 : 10) + shift, 8 + shift, dir, ink);
+            } else {
+                Arrow(f, (dir < 0 ? 8 : 9) + shift, 8 + shift, dir, ink);
+                const int bar = dir < 0 ? 5 : 12;
+                for (int y = 4; y <= 12; ++y) f.Set(bar + shift, y + shift, ink);
+            }
+            // Two fixed halves: the button keeps the face's 18 x 18.
+            const fs::path folder = skin / buttons[b];
+            if (!WritePicture(folder / ("btn_l" + s + ".img"), f.Crop(0, 9), false) ||
+                !WritePicture(folder / ("btn_r" + s + ".img"), f.Crop(9, 9), false))
+                return false;
+        }
+        // The thumb: gold caps round a free middle, so its length follows the page.
+        Face thumb = Bevel(10, 18, Look(look));
+        for (int y = 3; y <= 14; ++y) {
+            thumb.Set(4, y, look == kDisabled ? uint8_t(kGrey + 4) : kGold);
+            thumb.Set(5, y, look == kDisabled ? uint8_t(kGrey + 4) : uint8_t(kGold + 4));
+        }
+        const fs::path folder = skin / "Btn_Horz";
+        if (!WritePicture(folder / ("btn_l" + s + ".img"), thumb.Crop(0, 4), false) ||
+            !WritePicture(folder / ("btn_c" + s + ".img"), thumb.Crop(4, 2), false) ||
+            !WritePicture(folder / ("btn_r" + s + ".img"), thumb.Crop(6, 4), false))
+            return false;
+    }
+    // The track: a sunken groove across the bar's middle, tiled along it.
+    Face track(4, 18, 0);
+    for (int x = 0; x < 4; ++x) {
+        track.Set(x, 6, kInk);
+        for (int y = 7; y <= 10; ++y) track.Set(x, y, uint8_t(kSteel - 2));
+        track.Set(x, 11, uint8_t(kSteel + 5));
+    }
+    return WritePicture(skin / "client_h.img", track.Crop(0, 4), true);
 }
 
 }  // namespace
@@ -76,5 +194,5 @@ int main(int argc, char** argv) {
         }
         if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes)) return 1;
     }
-    return 0;
+    return SliderSkin(out) ? 0 : 1;
 }
