@@ -4,6 +4,9 @@
 //   Skin240/Skin/Slider/            the horizontal slider of the recruit and
 //                                   split windows: end and step buttons, thumb,
 //                                   track
+//   Skin240/Skin/SquadBtn/          the squad buttons of the recruit window, of
+//                                   any size; the pushed look (a chosen squad)
+//                                   has a gold rim
 // Pictures are painted straight in indices of the "base" palette (its steel,
 // gold and grey ramps). Files whose bytes would not change are left alone.
 #include <algorithm>
@@ -60,11 +63,12 @@ struct Face {
     void Set(int x, int y, uint8_t c) {
         if (x >= 0 && y >= 0 && x < w && y < h) px[size_t(y * w + x)] = c;
     }
-    IndexedPicture Crop(int x0, int width) const {
+    IndexedPicture Crop(int x0, int width) const { return Crop(x0, 0, width, h); }
+    IndexedPicture Crop(int x0, int y0, int width, int height) const {
         IndexedPicture p;
         p.width = uint16_t(width);
-        p.height = uint16_t(h);
-        for (int y = 0; y < h; ++y)
+        p.height = uint16_t(height);
+        for (int y = y0; y < y0 + height; ++y)
             for (int x = x0; x < x0 + width; ++x) p.pixels.push_back(px[size_t(y * w + x)]);
         return p;
     }
@@ -157,6 +161,39 @@ bool SliderSkin(const fs::path& out) {
     return WritePicture(skin / "client_h.img", track.Crop(0, 4), true);
 }
 
+// Nine parts cut from a 12 x 12 face: 4-pixel corners and edges round a
+// 4 x 4 client tile, so the button takes whatever size its layout gives.
+bool SquadButtonSkin(const fs::path& out) {
+    const fs::path skin = out / "Skin240" / "Skin" / "SquadBtn";
+    const char* suffix[] = {"", "_push", "_dis"};
+    struct Part {
+        const char* name;
+        int x, y;
+    };
+    const Part parts[] = {{"btnfrm_ul", 0, 0}, {"btnfrm_u", 4, 0}, {"btnfrm_ur", 8, 0},
+                          {"btnfrm_l", 0, 4},  {"client", 4, 4},   {"btnfrm_r", 8, 4},
+                          {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
+    for (int look = kNormal; look <= kDisabled; ++look) {
+        Face f = Bevel(12, 12, look == kPushed ? kNormal : Look(look));
+        if (look == kPushed) {
+            // The chosen squad: a gold rim inside the outline, a darker field.
+            for (int i = 1; i < 11; ++i) {
+                f.Set(i, 1, uint8_t(kGold + 6));
+                f.Set(i, 10, uint8_t(kGold + 1));
+                f.Set(1, i, uint8_t(kGold + 6));
+                f.Set(10, i, uint8_t(kGold + 1));
+            }
+            for (int y = 2; y < 10; ++y)
+                for (int x = 2; x < 10; ++x) f.Set(x, y, uint8_t(kSteel - 1));
+        }
+        for (const Part& part : parts) {
+            const fs::path file = skin / (std::string(part.name) + suffix[look] + ".img");
+            if (!WritePicture(file, f.Crop(part.x, part.y, 4, 4), false)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,5 +231,5 @@ int main(int argc, char** argv) {
         }
         if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes)) return 1;
     }
-    return SliderSkin(out) ? 0 : 1;
+    return SliderSkin(out) && SquadButtonSkin(out) ? 0 : 1;
 }
