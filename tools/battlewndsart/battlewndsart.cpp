@@ -7,9 +7,13 @@
 //   Skin240/Skin/SquadBtn/          the squad buttons of the recruit window, of
 //                                   any size; the pushed look (a chosen squad)
 //                                   has a gold rim
+//   Skin240/Images/Icons/BattleAttack, BattleDefend
+//                                   the emblems above the battle questions:
+//                                   crossed swords, a shield
 // Pictures are painted straight in indices of the "base" palette (its steel,
 // gold and grey ramps). Files whose bytes would not change are left alone.
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -194,6 +198,56 @@ bool SquadButtonSkin(const fs::path& out) {
     return true;
 }
 
+// ---- The battle questions' emblems ----
+
+// A sword from (x0, y0) to (x1, y1): a steel blade with a light edge, a gold
+// cross-guard and a dark grip beyond the guard.
+void Sword(Face& f, int x0, int y0, int x1, int y1) {
+    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    const int guardAt = steps * 3 / 4;
+    for (int i = 0; i <= steps; ++i) {
+        const int x = x0 + (x1 - x0) * i / steps;
+        const int y = y0 + (y1 - y0) * i / steps;
+        if (i < guardAt) {
+            f.Set(x, y, uint8_t(kSteel + 12));
+            f.Set(x + 1, y, uint8_t(kSteel + 6));
+            f.Set(x, y + 1, uint8_t(kSteel + 3));
+        } else if (i == guardAt) {
+            // The guard lies across the blade.
+            const int dx = (y1 - y0) > 0 ? 1 : -1, dy = (x1 - x0) > 0 ? -1 : 1;
+            for (int k = -5; k <= 5; ++k) {
+                f.Set(x + k * dx, y + k * dy, uint8_t(kGold + 6));
+                f.Set(x + k * dx + 1, y + k * dy, uint8_t(kGold + 2));
+            }
+        } else {
+            f.Set(x, y, uint8_t(kGrey - 1));
+            f.Set(x + 1, y, uint8_t(kGrey + 1));
+        }
+    }
+    f.Set(x1, y1, uint8_t(kGold + 8));
+    f.Set(x1 + 1, y1, uint8_t(kGold + 8));
+}
+
+bool Emblems(const fs::path& out) {
+    const fs::path icons = out / "Skin240" / "Images" / "Icons";
+    Face swords(40, 32, 0);
+    Sword(swords, 4, 2, 33, 29);
+    Sword(swords, 35, 2, 6, 29);
+    // A shield: a gold rim round a red field with a light band across.
+    Face shield(32, 32, 0);
+    for (int y = 1; y < 31; ++y) {
+        // Straight sides down to two thirds, then narrowing to the point.
+        const int half = y < 20 ? 14 : 14 - (y - 20) * 14 / 11;
+        for (int x = 16 - half; x < 16 + half; ++x) {
+            const bool rim = x < 16 - half + 2 || x >= 16 + half - 2 || y < 3;
+            const bool band = y >= 12 && y < 16;
+            shield.Set(x, y, rim ? uint8_t(x < 16 ? kGold + 7 : kGold + 2) : band ? uint8_t(kSteel + 10) : uint8_t(24));
+        }
+    }
+    return WritePicture(icons / "BattleAttack.img", swords.Crop(0, 0, 40, 32), true) &&
+           WritePicture(icons / "BattleDefend.img", shield.Crop(0, 0, 32, 32), true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -231,5 +285,5 @@ int main(int argc, char** argv) {
         }
         if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes)) return 1;
     }
-    return SliderSkin(out) && SquadButtonSkin(out) ? 0 : 1;
+    return SliderSkin(out) && SquadButtonSkin(out) && Emblems(out) ? 0 : 1;
 }
