@@ -43,6 +43,24 @@ inline std::vector<TreeNode> BattleWndsTree() {
         {3, "ResCost", {1, 0, 8, 170, 200, 14, "", 2, 1, 8, 0}},
         {3, "BtnOk", {1, 0, 20, 250, 80, 20, "", "btn"}},
         {3, "BtnCancel", {1, 0, 124, 250, 80, 20, "", "btn"}},
+        {2, "BattleResultsWnd", {0, 11, 0, 0, 224, 250, "", "frm", 3}},
+        {3, "LblOwnerLost", {1, 0, 4, 4, 200, 12, "OwnLosses", 2, 1, 8}},
+        {3, "OwnerLost", {1, 0, 4, 20, 208, 70, "NoLosses", 1, 1, 50, 1}},
+        {3, "LblEnemyLost", {1, 0, 4, 96, 200, 12, "EnemyLosses", 2, 1, 8}},
+        {3, "EnemyLost", {1, 0, 4, 112, 208, 70, "NoLosses", 1, 1, 50, 1}},
+        {3, "LblExp", {1, 0, 4, 190, 140, 12, "", 2, 1, 8}},
+        {3, "LblExpVal", {1, 0, 150, 190, 56, 12, "", 3, 1, 8}},
+        {2, "MapBtlAttackWnd", {0, 11, 0, 0, 232, 300, "AttackT", "frm", 3}},
+        {3, "IcoBg", {1, 4, 0, 0, 0, 30, "emblem", 1, 1}},
+        {3, "RtProvince", {1, 0, 4, 32, 214, 28, 2, "AttackProv", "AttackCastle", 1, 8}},
+        {3, "RtPlayer", {1, 0, 4, 62, 214, 14, 1, "AttackPlayer", 1, 8}},
+        {3, "LblInvade", {1, 0, 4, 80, 200, 12, "Invaders", 2, 1, 8}},
+        {3, "ArmyInvade", {1, 0, 4, 94, 210, 44, "NoArmy", 1, 1, 50, 0}},
+        {3, "LblGuard", {1, 0, 4, 140, 200, 12, "Guards", 2, 1, 8}},
+        {3, "ArmyGuard", {1, 0, 4, 154, 210, 44, "NoArmy", 1, 1, 50, 0}},
+        {3, "CbQuick", {1, 0, 6, 200, 206, 16, "cb", "Quick", 2, 8}},
+        {3, "BtnOk", {1, 0, 14, 224, 86, 20, "btn", "", "Ok", 8}},
+        {3, "BtnCancel", {1, 0, 118, 224, 86, 20, "btn", "", "Cancel", 8}},
         {2, "MapBattleWnd", {1, 0, 0, 0, 240, 320}},
         {3, "SplitSquadWnd", {0, 11, 0, 0, 200, 120, "SplitT", "frm", 3}},
         {4, "BtnOk", {1, 0, 10, 80, 80, 20, "", "btn"}},
@@ -78,7 +96,11 @@ inline const char* BattleWndsLocale() {
            "BattleType=Battle\r\nObstacleSeed=Field\r\nSiegeMoat=Moat\r\nSiegeWalls=Walls\r\n"
            "SiegeCatap=Catapults\r\nAttackerType=Attacker\r\nDefenderType=Defender\r\nOwnArmy=Attacking army\r\n"
            "EnemyArmy=Defending army\r\nCancel=Cancel\r\nStart=Start\r\nOpenField=Open field\r\nSiege=Siege\r\n"
-           "Yes=Yes\r\nNo=No\r\nHuman=Human\r\nComputer=Computer\r\nPlayer1=Red\r\nPlayer2=Blue\r\n";
+           "Yes=Yes\r\nNo=No\r\nHuman=Human\r\nComputer=Computer\r\nPlayer1=Red\r\nPlayer2=Blue\r\n"
+           "YouWon=Won\r\nYouLost=Lost\r\nBattleExp=Experience\r\nNoExpGain=No experience\r\n"
+           "OwnLosses=Ours\r\nEnemyLosses=Theirs\r\nNoLosses=None\r\nAttackT=Attack\r\n"
+           "AttackProv=Attack %s?\r\nAttackCastle=Besiege %s?\r\nAttackPlayer=Held by %s\r\n"
+           "Invaders=Invaders\r\nGuards=Guards\r\nNoArmy=Nobody\r\nQuick=Quick battle\r\nOk=Ok\r\n";
 }
 
 // Squad types built in code: "Sword", "Bow", "Axe", "Pike", "Horse", each
@@ -117,6 +139,12 @@ protected:
             ASSERT_TRUE(pack.AddFile(folder + "/Icon_l", "img", controls_test::Picture(24, 24, uint8_t(40 + i))));
             ASSERT_TRUE(pack.AddFile(folder + "/Icon_r", "img", controls_test::Picture(24, 24, uint8_t(50 + i))));
         }
+        // The two results sounds differ in length, so a test can tell them apart.
+        ASSERT_TRUE(pack.AddFile("Sounds/battle_victory", "wav", ToneWav(100)));
+        ASSERT_TRUE(pack.AddFile("Sounds/battle_lose", "wav", ToneWav(200)));
+        ASSERT_TRUE(pack.AddFile("Images/Icons/emblem", "img", controls_test::Picture(30, 30, 70)));
+        ASSERT_TRUE(pack.AddFile("Skin/cb/checked", "img", controls_test::Picture(14, 14, 71)));
+        ASSERT_TRUE(pack.AddFile("Skin/cb/unchecked", "img", controls_test::Picture(14, 14, 72)));
         AddResources();
         Mount(Tree(), Locale());
         RegisterBenchSquadTypes();
