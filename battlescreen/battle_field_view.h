@@ -64,8 +64,12 @@ struct PlayAnimationRecord {
     uint8_t startMode = 0;  // 0 first frame, 1 second frame, 2 last frame
 };
 
+// Whether the squad strength plates are shown (a battle option).
+bool BattleNumbersOption();
+
 class CBattleFieldView {
 public:
+    static constexpr int32_t kPassDone = -2;  // a drawing pass that ran through the list
     using RepaintHandler = std::function<void(const PackedRect&)>;
 
     CBattleFieldView();
@@ -117,6 +121,10 @@ public:
     void RepaintSprite(CBattleSprite* sprite, const PackedRect& rect);
     void OnSpriteAnimationDone(CBattleSprite* sprite);
     void OnSpriteMoved(CBattleSprite* sprite);
+    // Tells the engine that the events of sprites which had nothing to play
+    // are done. Called before every frame the engine waits through: such an
+    // event is reported before the engine has queued it.
+    void ReleaseInstantEvents();
 
     // Geometry and state, open for the battle window and the tests.
     RepaintHandler repaintHandler;
@@ -194,4 +202,5 @@ private:
     CIndexedList<CBattleSprite*> m_sprites;
     CSquadNumberDisplay m_numbers;
     uint32_t m_nextBattleId = 1;
+    std::vector<uint32_t> m_instantDone;
 };

@@ -13,6 +13,7 @@
 #include "core/packed_geometry.h"
 #include "core/sound_mgr.h"
 
+class CBattleFieldView;
 class CGameObject;
 
 // Object kinds the field view tells apart.
@@ -58,6 +59,7 @@ public:
     void SetPixelPosition(const PackedPoint& point);
     void SetPixelTarget(const PackedPoint& point);
 
+    CBattleFieldView* owner = nullptr;
     CGameObject* object = nullptr;
     uint32_t kind = 0;
     uint32_t battleId = 0;  // the id the engine knows the sprite by
