@@ -24,6 +24,13 @@ struct NoticeChild {
     NoticeChildKind kind;
 };
 
+class CArmy;
+
+// The squad list of a notice: created from the node of the name, and filled
+// with an army (face 0, no empty slots, not sorted).
+CWindow* CreateArmyListControl(CWindow* parent, const char* name);
+void FillArmyListControl(CWindow* list, const CArmy* army);
+
 class CCovertNoticeWnd : public CDialog {
 public:
     // Builds the children in order from the window's node; `middle` names the

@@ -68,5 +68,4 @@ class CDeceaseSuccessWnd : public CCovertNoticeWnd {
 public:
     CDeceaseSuccessWnd(CWindow* parent, const CStr& path, bool load = true);
     void Setup(DeceaseResultArgs* result);
-    CItemListWnd* EnemyArmy() const;
 };

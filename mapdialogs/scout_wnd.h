@@ -58,6 +58,5 @@ class CScoutSuccessWnd : public CCovertNoticeWnd {
 public:
     CScoutSuccessWnd(CWindow* parent, const CStr& path, bool load = true);
     void Setup(ScoutResultArgs* result);
-    CItemListWnd* GuardianArmy() const;
     CCastleWnd* CastleControl() const;
 };
