@@ -132,8 +132,7 @@ void CCastleWnd::UpdateStatus(const CastleState* castle) {
         text.Format(" %ld%%", static_cast<int32_t>(castle->percent));
         m_statusText.SetText(text, false);
         m_statusText.FitToContent();
-        m_statusText.SetOuterSize(m_statusText.OwnWidth(), ClientRect().IsDefined() ? ClientRect().Height() : 0);
-        m_statusText.SetAlign(AlignStart, AlignCentre);
+        FitStatusText();
         Layout();
     }
     Invalidate();
@@ -206,7 +205,15 @@ void CCastleWnd::OnSize() {
         if (m_noCastle != nullptr) m_noCastle->SetRect(client, false);
     }
     Layout();
-    m_statusText.SetOuterSize(m_statusText.OwnWidth(), client.IsDefined() ? client.Height() : 0);
+    FitStatusText();
+}
+
+void CCastleWnd::FitStatusText() {
+    // The text stands beside the status picture: centred in the control, or
+    // in the first row when the buildings take a second one.
+    const int32_t height = ClientRect().IsDefined() ? ClientRect().Height() : 0;
+    m_statusText.SetOuterSize(m_statusText.OwnWidth(),
+                              static_cast<int16_t>(m_rowBreak ? std::min(height, FirstRowHeight()) : height));
     m_statusText.SetAlign(AlignStart, AlignCentre);
 }
 

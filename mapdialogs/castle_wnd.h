@@ -73,6 +73,7 @@ private:
     // The width of the blank in the default font at the UI scale.
     int32_t BlankWidth() const;
     int32_t FirstRowHeight() const;
+    void FitStatusText();
 
     CAlignedBox m_box;
     CHintHelpLink m_link;
