@@ -40,6 +40,14 @@ inline void AddDialogArt(PackWriter& pack) {
         pack.AddFile(std::string("Images/Icons/") + kind, "img", Img(SolidPicture(8, 8, colour++)));
     }
     pack.AddFile("Images/Icons/MenuLine", "img", Img(SolidPicture(60, 4, 90)));
+    // The castle panel's two button skins: live and not affordable.
+    for (const char* skin : {"CastleBtn", "CastleBtnDis"}) {
+        const std::string folder = std::string("Skin/") + skin;
+        const uint8_t c = skin[9] == 0 ? 100 : 110;
+        pack.AddFile(folder + "/btn_l", "img", Img(SolidPicture(4, 34, c)));
+        pack.AddFile(folder + "/btn_c", "img", Img(SolidPicture(4, 34, static_cast<uint8_t>(c + 1))));
+        pack.AddFile(folder + "/btn_r", "img", Img(SolidPicture(4, 34, static_cast<uint8_t>(c + 2))));
+    }
     pack.AddFile("Sounds/new_turn", "wav", ToneWav(100));
 }
 
