@@ -50,6 +50,25 @@ int32_t WorldKindCount() {
 
 }  // namespace
 
+int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b) {
+    if (have <= 0 || a <= 0 || b <= 0) return 0;
+    if (b >= a + 10) return have;
+    return static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
+}
+
+TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b) {
+    TradingExchange exchange;
+    if (position <= 0 || a <= 0 || b <= 0) return exchange;
+    if (b >= a + 10) {
+        exchange.give = position;
+        exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
+    } else {
+        exchange.get = position;
+        exchange.give = DivideUp(static_cast<int64_t>(position) * a, b);
+    }
+    return exchange;
+}
+
 CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
     const CStr& path = m_link.Path();
@@ -203,13 +222,8 @@ void CTradingWnd::UpdateExchange() {
     const int32_t a = pair != nullptr ? pair->a : 0;
     const int32_t b = pair != nullptr ? pair->b : 0;
     FormatTextControl(m_rtTradingCost, fromIcon, static_cast<long>(a), toIcon, static_cast<long>(b));
-    const int32_t have = std::max(AmountAt(m_shown, m_from), 0);
-    int32_t max = 0;
-    if (a > 0 && b > 0) {
-        // A dear kind counts the units given, a cheap one the units got, so
-        // that one step of the slider is always at least one unit of each.
-        max = b >= a + 10 ? have : static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
-    }
+    const int32_t have = AmountAt(m_shown, m_from);
+    const int32_t max = TradingSliderMax(have, a, b);
     m_scrTrading->SetMin(0, false);
     m_scrTrading->SetMax(max, false);
     m_scrTrading->SetPage(std::max(1, max / 20), false);
@@ -222,16 +236,10 @@ void CTradingWnd::UpdateExchange() {
 void CTradingWnd::OnSliderChanged(CScrollBar* bar) {
     const TradingPair* pair = FindPair(m_from, m_to);
     const int32_t v = bar != nullptr ? std::max(bar->Pos(), 0) : 0;
-    int32_t give = 0, get = 0;
-    if (pair != nullptr && pair->a > 0 && pair->b > 0) {
-        if (pair->b >= pair->a + 10) {
-            give = v;
-            get = DivideUp(static_cast<int64_t>(v) * pair->b, pair->a);
-        } else {
-            get = v;
-            give = DivideUp(static_cast<int64_t>(v) * pair->a, pair->b);
-        }
-    }
+    const TradingExchange exchange =
+        pair != nullptr ? TradingAtPosition(v, pair->a, pair->b) : TradingExchange{};
+    const int32_t give = exchange.give;
+    const int32_t get = exchange.get;
     SetAmountAt(m_shown, m_from, AmountAt(m_committed, m_from) - give);
     SetAmountAt(m_shown, m_to, AmountAt(m_committed, m_to) + get);
     FormatTextControl(m_rtTradingIcon, IconPath(m_from), static_cast<long>(give), IconPath(m_to),
