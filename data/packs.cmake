@@ -85,7 +85,12 @@ function(tharn_finish_packs)
   endforeach()
 endfunction()
 
-tharn_add_pack(NAME base ORDER 1000 ROOTS ${CMAKE_CURRENT_LIST_DIR}/base)
+# The pack base: the texts, the UI trees (data/locale.cmake, data/ui.cmake)
+# and whatever is written by hand under data/base/.
+tharn_add_pack(NAME base ORDER 1000)
+if(IS_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/base)
+  tharn_add_pack_roots(NAME base ROOTS ${CMAKE_CURRENT_LIST_DIR}/base)
+endif()
 
 file(GLOB tharn_data_cmake CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cmake)
 list(SORT tharn_data_cmake)
