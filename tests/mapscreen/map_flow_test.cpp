@@ -11,14 +11,14 @@
 #include "game/player_record.h"
 #include "game/ui_request.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/map_bench.h"
+#include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 
-namespace map_test {
+namespace mapwnd_test {
 namespace {
 
-class MapFlow : public MapBench {
+class MapFlow : public GameWindowBench {
 protected:
     bool SlotFileExists(int slot) const {
         return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
@@ -230,4 +230,4 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
 }
 
 }  // namespace
-}  // namespace map_test
+}  // namespace mapwnd_test

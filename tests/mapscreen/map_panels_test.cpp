@@ -10,7 +10,7 @@
 #include "game/resource_bundle.h"
 #include "game/squad_type.h"
 #include "players/player_controller.h"
-#include "tests/mapscreen/map_bench.h"
+#include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -18,13 +18,13 @@
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
 
-namespace map_test {
+namespace mapwnd_test {
 namespace {
 
-class MapPanels : public MapBench {
+class MapPanels : public GameWindowBench {
 protected:
     void SetUp() override {
-        MapBench::SetUp();
+        GameWindowBench::SetUp();
         if (HasFatalFailure()) return;
         MakeMap();
     }
@@ -260,4 +260,4 @@ TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOne
 }
 
 }  // namespace
-}  // namespace map_test
+}  // namespace mapwnd_test
