@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/message_wnd.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
@@ -20,6 +21,22 @@ namespace {
 
 class MapFlow : public GameWindowBench {
 protected:
+    // The person answers whatever window holds the pen above the map: a
+    // message box with "Ok" or its text. True when he tapped one.
+    bool AnswerOpenWindow() {
+        const int32_t n = CWindowMgr::CaptureCount();
+        if (n == 0) return false;
+        CWindow* top = CWindowMgr::CaptureAt(n - 1);
+        if (top == map_->Window() || !top->IsVisible()) return false;
+        if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
+            if (box->Mode() == MessageNoButtons) return false;
+            Tap(box->OkButton() && box->OkButton()->IsVisible() ? static_cast<CWindow*>(box->OkButton())
+                                                                 : static_cast<CWindow*>(box->TextWindow()));
+            return true;
+        }
+        return false;
+    }
+
     bool SlotFileExists(int slot) const {
         return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
     }
@@ -194,8 +211,13 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     bool wrongMode = false;
     bool tapPending = false;
     bool shot = false;
+    int messagesClosed = 0;
     hook_->before = [&] {
         if (!GameWorld()) return;
+        if (AnswerOpenWindow()) {
+            ++messagesClosed;
+            return;
+        }
         const bool personPlays = Game().humanTurnActive && CurrentPlayer() == person;
         // The person acts once his turn waits for him, on the map; the
         // computer players play in the computer-turn mode.
