@@ -50,12 +50,14 @@ inline CDrawContext* NewScreenContext() { return new (std::nothrow) CDrawContext
 class ScriptedFrameHook : public FrameHook {
 public:
     void OnFrame() override {
-        ++frames;
+        // A test that waits for ever is a failed test: the run is ended.
+        if (++frames == frameLimit) RequestQuit();
         if (before) before();
         if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
     }
     std::function<void()> before;
     int frames = 0;
+    int frameLimit = 20000;
 };
 
 inline CPlayerController* MakeController(PlayerRecord* player, bool human) {
@@ -109,6 +111,7 @@ protected:
     }
 
     void TearDown() override {
+        EXPECT_LT(hook_->frames, hook_->frameLimit) << "the test was stopped waiting";
         delete map_;
         map_ = nullptr;
         EndSession();
@@ -157,6 +160,10 @@ protected:
         map_ = new CMapWnd(CWindowMgr::Root(), CStr("/Map/MapWnd"));
         return map_;
     }
+
+    // The map window as its modal run shows it, without starting the game
+    // that its show handler would run.
+    void ShowMapWithoutGame() { map_->Window()->SetFlag(WndVisible, true); }
 
     // The index of the shipped mission with this many players or the first.
     static CMapWnd::NewGameOptions Options(uint8_t humans, uint32_t difficulty = 1) {
