@@ -27,6 +27,7 @@
 #include "tests/support/build_folder.h"
 #include "ui/button.h"
 #include "ui/help_mgr.h"
+#include "ui/hint_mgr.h"
 #include "ui/label.h"
 #include "ui/screen_wnd.h"
 #include "ui/window_mgr.h"
@@ -156,6 +157,26 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
             EXPECT_LE(box.OkButton()->GetNode()->screenRect.Bottom(), r.Bottom()) << "inside the box";
         }
     }
+    // The hint balloon points at a tap in each quarter of the screen.
+    CHintWnd* hint = CHintMgr::Balloon();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->Skin()->IsLoaded()) << "the frame skin \"Hint\"";
+    hint->SetText(CStr("Tap a province to select it."), false);
+    const struct {
+        int x, y;
+        HintArrow arrow;
+    } taps[] = {{30, 40, HintArrowUpLeft}, {200, 40, HintArrowUpRight}, {30, 280, HintArrowDownLeft},
+                {200, 280, HintArrowDownRight}};
+    for (const auto& tap : taps) {
+        hint->Place(PackedPoint(tap.x, tap.y));
+        EXPECT_EQ(hint->CurrentArrow(), tap.arrow);
+        EXPECT_TRUE(hint->ArrowImage(tap.arrow).HasHeader());
+    }
+    hint->Show(true, true);
+    Frames();
+    headless_->Screenshot("hint.png");
+    hint->Show(false, false);
+
     CHelpWnd* help = CHelpMgr::Window();
     ASSERT_NE(help, nullptr);
     CHelpText text{CStr()};

@@ -413,8 +413,9 @@ bool ShellArt::Frames() {
         // Dialogs: blued steel with a gold inner line.
         {6, {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
          Hex(0x1a1e2a), Hex(0x242836), true, Hex(0x28407a), Hex(0x101c3a)},
-        // Hints: a thin parchment edge.
-        {3, {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0x6a5030)}, Hex(0x2a2418), Hex(0x342c1e), false, {}, {}},
+        // Hints: a parchment edge wide enough to hold the pointing arrow.
+        {6, {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0xa08850), Hex(0x8a7040), Hex(0x6a5030), Hex(0x2a1c0c)},
+         Hex(0x2a2418), Hex(0x342c1e), false, {}, {}},
         // Panels: a sunken bevel.
         {2, {Hex(0x08080c), Hex(0x3a3e4c)}, Hex(0x181a22), Hex(0x20222c), false, {}, {}},
     };
@@ -435,6 +436,26 @@ bool ShellArt::Frames() {
         for (const auto& p : parts) {
             const bool corner = p.w == b && p.h == b;
             if (!Image(folder + p.name, c.Crop(p.x, p.y, p.w, p.h), corner)) return false;
+        }
+        if (i == 2) {
+            // The hint's arrows: a tip at the image's hot spot, drawn in the
+            // balloon's border band at the tapped point.
+            const char* arrowNames[] = {"arrow_ul", "arrow_ur", "arrow_dl", "arrow_dr"};
+            for (int a = 0; a < 4; ++a) {
+                const bool up = a < 2, right = (a % 2) == 1;
+                Canvas arrow(9, 6);
+                for (int row = 0; row < 6; ++row) {
+                    const int y = up ? row : 5 - row;
+                    for (int x = 0; x < 9; ++x) {
+                        // A slanted wedge leaning toward the side of the screen it is on.
+                        const int tip = right ? 6 : 2;
+                        const int from = tip - row * (right ? 1 : 0) - row / 2, to = tip + row * (right ? 0 : 1) + row / 2;
+                        if (x >= from && x <= to) arrow.Set(x, y, row == 5 ? Hex(0x2a1c0c) : kGoldLight, 1);
+                    }
+                }
+                const int tipX = right ? 6 : 2;
+                if (!Image(folder + arrowNames[a], arrow, true, tipX, up ? 0 : 5)) return false;
+            }
         }
         if (!s.ribbon) continue;
         auto ribbon = [&](int w, int part) {
