@@ -191,3 +191,47 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder) {
+    ASSERT_TRUE(started_);
+    for (const char* name : {"Scroll", "Dialog", "Hint", "Panel"}) {
+        SCOPED_TRACE(name);
+        CFrameWndSkin* skin = GetFrameWndSkin(CStr(name));
+        ASSERT_NE(skin, nullptr);
+        const CFrameSkin& f = skin->frame;
+        for (const ImageData* part : {&f.topLeft, &f.topEdge, &f.topRight, &f.leftEdge, &f.client, &f.rightEdge,
+                                      &f.bottomLeft, &f.bottomEdge, &f.bottomRight})
+            EXPECT_TRUE(part->HasHeader());
+        EXPECT_GT(f.LeftWidth(), 0);
+    }
+    for (const char* name : {"Scroll", "Dialog"}) {
+        CFrameWndSkin* skin = GetFrameWndSkin(CStr(name));
+        EXPECT_TRUE(skin->titleLeft.HasHeader() && skin->titleCentre.HasHeader() && skin->titleRight.HasHeader())
+            << name << " has a title ribbon";
+    }
+    const char* buttons[] = {"Button",
+                             "BtnHelp",
+                             "ValueScroller/Btn_LL",
+                             "ValueScroller/Btn_L",
+                             "ValueScroller/Btn_R",
+                             "ValueScroller/Btn_RR",
+                             "ScrollBar/Btn_LL",
+                             "ScrollBar/Btn_R",
+                             "ScrollBar/Btn_UU",
+                             "ScrollBar/Btn_D",
+                             "ScrollBar/Btn_Horz",
+                             "ScrollBar/Btn_Vert"};
+    for (const char* name : buttons) {
+        SCOPED_TRACE(name);
+        CButtonSkin* skin = GetButtonSkin(CStr(name));
+        ASSERT_NE(skin, nullptr);
+        for (const CFrameSkin* look : {&skin->normal, &skin->pushed, &skin->disabled}) {
+            EXPECT_TRUE(look->IsLoaded());
+            EXPECT_TRUE(look->topLeft.HasHeader());
+        }
+    }
+}
+
+}  // namespace

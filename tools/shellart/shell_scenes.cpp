@@ -565,6 +565,63 @@ bool ShellArt::Buttons() {
             return false;
     }
 
+    // Scroll bars: arrow buttons at the ends, a knob, a sunken track.
+    const std::string bar = skin + "ScrollBar/";
+    for (int look = Normal; look <= Disabled; ++look) {
+        const std::string s = suffix[look];
+        const Colour ink = look == Disabled ? Hex(0x78787c) : kGoldLight;
+        const int shift = look == Pushed ? 1 : 0;
+        const char* across[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
+        const char* down[] = {"Btn_UU", "Btn_U", "Btn_D", "Btn_DD"};
+        for (int a = 0; a < 4; ++a) {
+            const int dir = a < 2 ? -1 : 1;
+            const bool end = a == 0 || a == 3;
+            Canvas h = ButtonFace(14, 14, static_cast<Look>(look));
+            Canvas v = ButtonFace(14, 14, static_cast<Look>(look));
+            for (int i = 0; i < 4; ++i)
+                for (int j = -i; j <= i; ++j) {
+                    const int tip = (dir < 0 ? 4 : 9) + shift;
+                    h.Set(tip - dir * i, 6 + j + shift, ink, 1);
+                    v.Set(6 + j + shift, tip - dir * i, ink, 1);
+                }
+            if (end) {
+                const int line = (dir < 0 ? 3 : 10) + shift;
+                h.FillRect(line, 3 + shift, line, 10 + shift, ink);
+                v.FillRect(3 + shift, line, 10 + shift, line, ink);
+            }
+            if (!Image(bar + across[a] + "/btn_l" + s, h.Crop(0, 0, 7, 14), true) ||
+                !Image(bar + across[a] + "/btn_r" + s, h.Crop(7, 0, 7, 14), true) ||
+                !Image(bar + down[a] + "/btn_l" + s, v.Crop(0, 0, 7, 14), true) ||
+                !Image(bar + down[a] + "/btn_r" + s, v.Crop(7, 0, 7, 14), true))
+                return false;
+        }
+        Canvas knob(12, 14);
+        knob.Disc(6, 7, 5.5f, Hex(0x100804));
+        knob.Disc(6, 7, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
+        knob.Disc(5, 6, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
+        if (!Image(bar + "Btn_Horz/btn_l" + s, knob.Crop(0, 0, 6, 14), true) ||
+            !Image(bar + "Btn_Horz/btn_r" + s, knob.Crop(6, 0, 6, 14), true))
+            return false;
+        Canvas knobV(14, 12);
+        knobV.Disc(7, 6, 5.5f, Hex(0x100804));
+        knobV.Disc(7, 6, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
+        knobV.Disc(6, 5, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
+        if (!Image(bar + "Btn_Vert/btn_l" + s, knobV.Crop(0, 0, 7, 12), true) ||
+            !Image(bar + "Btn_Vert/btn_r" + s, knobV.Crop(7, 0, 7, 12), true))
+            return false;
+    }
+    Canvas trackH(4, 14), trackV(14, 4);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 14; ++j) {
+            const Colour groove = (j == 5) ? Hex(0x08060a) : (j == 8 ? kGoldDark : (j > 5 && j < 8 ? Hex(0x1c1410) : Colour{}));
+            const bool in = j >= 5 && j <= 8;
+            if (in) {
+                trackH.Set(i, j, groove, 1);
+                trackV.Set(j, i, groove, 1);
+            }
+        }
+    if (!Image(bar + "client_h", trackH, true) || !Image(bar + "client_v", trackV, true)) return false;
+
     // Check boxes.
     for (int checked = 0; checked < 2; ++checked) {
         Canvas box(14, 14);
