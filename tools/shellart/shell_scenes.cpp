@@ -49,6 +49,21 @@ void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour) {
     }
 }
 
+// A branch from (x, y) at an angle (radians, 0 = right, -pi/2 = up) that
+// forks into two thinner ones, bent by the wind toward the right.
+void Branch(Canvas& c, float x, float y, float angle, float length, float width, int depth, const Colour& colour) {
+    const float ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
+    const int steps = static_cast<int>(length * 2) + 1;
+    for (int i = 0; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / steps;
+        c.Disc(x + (ex - x) * t, y + (ey - y) * t, std::max(0.5f, width * (1 - 0.3f * t)), colour);
+    }
+    if (depth == 0) return;
+    const float spread = 0.35f + 0.15f * Hash(depth, static_cast<int>(x), 9);
+    Branch(c, ex, ey, angle - spread + 0.12f, length * 0.68f, width * 0.62f, depth - 1, colour);
+    Branch(c, ex, ey, angle + spread + 0.12f, length * 0.6f, width * 0.55f, depth - 1, colour);
+}
+
 void Battlements(Canvas& c, int x0, int x1, int top, const Colour& colour) {
     for (int x = x0; x <= x1; ++x)
         if (((x - x0) / 3) % 2 == 0) c.FillRect(x, top - 3, x, top - 1, colour);
@@ -194,7 +209,7 @@ bool ShellArt::TitleScreen() {
             const int nearTop = static_cast<int>(Ridge(static_cast<float>(x), 158, 16, 35, 19));
             if (y < std::max(nearTop + 6, 163)) continue;
             const float depth = (y - 160) / 160.0f;
-            Colour ground = Mix(Hex(0x3a3426), Hex(0x10140c), depth);
+            Colour ground = Mix(Mix(Hex(0x4a4a2a), Hex(0x2e3a1e), depth * 2), Hex(0x0e120a), depth);
             const float heather = Fractal(x * 1.5f, y * 3.0f, 30, 3, 41);
             if (heather > 0.55f) ground = Mix(ground, Hex(0x4a2848), (heather - 0.55f) * 2.0f * (1 - depth * 0.6f));
             const float grass = Hash(x, y, 43);
@@ -208,6 +223,12 @@ bool ShellArt::TitleScreen() {
         const float half = 2 + 18 * t * t;
         for (int x = static_cast<int>(cx - half); x <= static_cast<int>(cx + half); ++x)
             c.Blend(x, y, Mix(Hex(0x6a5438), Hex(0x3a2c1c), t), 0.55f * (1 - std::abs(x - cx) / (half + 1)));
+    }
+    // A lone wind-bent tree and two standing stones on the left rise.
+    Branch(c, 22, 166, -1.45f, 26, 3.0f, 6, Hex(0x120e14));
+    for (const auto& [x, h] : {std::pair{44, 9}, std::pair{54, 6}}) {
+        c.FillRect(x, 164 - h, x + 3, 164, Hex(0x1a1620));
+        c.FillRect(x, 164 - h, x, 164, Hex(0x6a4a50), 0.6f);
     }
     // The crag and the castle, dark against the sunset.
     const Colour stone = Hex(0x18121e), rim = Hex(0xd0703c);
