@@ -109,6 +109,10 @@ TEST_F(ApplicationTest, StartsWithTheFontsInOrderAndTheTitleScreenBuilt) {
     EXPECT_FALSE(app.LoadingLabel()->IsVisible());
     EXPECT_EQ(app.LoadingLabel()->Text(), CStr("Loading..."));
     EXPECT_TRUE(app.MainMenu()->Window()->IsVisible());
+    ASSERT_NE(app.TitleScreen()->Music(), nullptr);
+    EXPECT_STREQ(app.TitleScreen()->Music()->SoundName().Chars(), "/Sounds/title_music");
+    EXPECT_TRUE(app.TitleScreen()->Music()->Sound().IsLooping());
+    EXPECT_TRUE(app.TitleScreen()->Music()->Sound().IsPlaying()) << "the title music plays";
     for (int32_t entry = 0; entry < CMainMenuWnd::EntryCount; ++entry) {
         SCOPED_TRACE(CMainMenuWnd::kEntryNames[entry]);
         CMenuItem* item = app.MainMenu()->Item(entry);
