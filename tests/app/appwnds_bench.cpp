@@ -129,7 +129,7 @@ std::vector<Node> Tree() {
         {4, "BtnDescr", {HEAD(0, 70, 100, 60, 16), "", ""}},
         {3, "FrameLeft", {HEAD(1, 0, 0, 98, 260), "", "", 15}},
         {4, "BtnUp", {HEAD(1, 0, 0, 98, 16), "", ""}},
-        {4, "MissionBtn", {HEAD(1, 0, 20, 98, 40), "", ""}},
+        {4, "MissionBtn", {HEAD(1, 0, 20, 98, 70), "", ""}},
         {4, "BtnDn", {HEAD(1, 0, 240, 98, 20), "", ""}},
         {3, "BtnOk", {HEAD(1, 10, 290, 60, 20), "", ""}},
         {3, "BtnCancel", {HEAD(1, 120, 290, 60, 20), "", ""}},
@@ -297,10 +297,19 @@ std::vector<uint8_t> WorldBytes(const std::vector<PlayerSpec>& players, const st
     return bytes;
 }
 
+// The mission's names: its title, then one line per player and province.
+std::string MissionText(const std::string& title, const std::vector<PlayerSpec>& players, size_t provinces) {
+    static const char* const kNames[] = {"Ashfold", "Brackwater", "Cinderfen", "Dunmere", "Eldham", "Fallow"};
+    std::string text = title + "\r\n";
+    for (const PlayerSpec& player : players) text += std::string(player.name) + "\r\n";
+    for (size_t i = 0; i < provinces; ++i) text += std::string(kNames[i % 6]) + "\r\n";
+    return text;
+}
+
 void AddMission(PackWriter& pack, const std::string& folder, const std::vector<uint8_t>& world,
-                const std::string& title, bool author, bool notes) {
+                const std::string& title, bool author, bool notes, const std::string& names = std::string()) {
     EXPECT_TRUE(pack.AddFile(folder + "/mission", "dat", world));
-    EXPECT_TRUE(pack.AddText(folder + "/mission", "txt", title + "\r\nsecond line\r\n"));
+    EXPECT_TRUE(pack.AddText(folder + "/mission", "txt", names.empty() ? title + "\r\n" : names));
     EXPECT_TRUE(pack.AddText(folder + "/shortdescr", "txt", "About " + title + "."));
     EXPECT_TRUE(pack.AddText(folder + "/victory", "txt", "You won " + title + "."));
     EXPECT_TRUE(pack.AddText(folder + "/defeat", "txt", "You lost " + title + "."));
@@ -349,15 +358,16 @@ void AppWndsBench::SetUp() {
     for (int i = 1; i <= 6; ++i)
         ASSERT_TRUE(pack.AddFile("Images/Icons/Flag" + std::to_string(i), "img",
                                  Img(SolidPicture(8, 6, static_cast<uint8_t>(200 + i)))));
-    AddMission(pack, "Scenarios/scenario01/Mission001",
-               WorldBytes({{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}}, {0, 0, 1, -1, 2, 1}, "Reedwater"),
-               "Reedwater", true, true);
-    AddMission(pack, "Scenarios/scenario01/Mission002",
-               WorldBytes({{"Dagny", 0, 0}, {"Edric", 0, 1}}, {0, 1, -1}, "Twin Fords"), "Twin Fords", false,
-               false);
+    const std::vector<PlayerSpec> reedwater = {{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}};
+    const std::vector<PlayerSpec> fords = {{"Dagny", 0, 0}, {"Edric", 0, 1}};
+    const std::vector<PlayerSpec> shore = {{"Fenna", 0, 0}};
+    AddMission(pack, "Scenarios/scenario01/Mission001", WorldBytes(reedwater, {0, 0, 1, -1, 2, 1}, "Reedwater"),
+               "Reedwater", true, true, MissionText("Reedwater", reedwater, 6));
+    AddMission(pack, "Scenarios/scenario01/Mission002", WorldBytes(fords, {0, 1, -1}, "Twin Fords"), "Twin Fords",
+               false, false, MissionText("Twin Fords", fords, 3));
     AddMission(pack, "Scenarios/scenario01/Mission003", {1, 2, 3}, "Broken", false, true);
-    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes({{"Fenna", 0, 0}}, {0, -1}, "Far Shore"),
-               "Far Shore", true, false);
+    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes(shore, {0, -1}, "Far Shore"), "Far Shore", true,
+               false, MissionText("Far Shore", shore, 2));
     data_.AddPack("app", pack);
     ASSERT_TRUE(data_.Mount());
     ASSERT_TRUE(CPathMgr::Init());
@@ -435,7 +445,8 @@ bool AppWndsBench::LoadMissionWorld(int scenario, int mission, CGameWorld& world
     const CStr path = CStr::Concat(Map::CSrenarionMgr::MissionPath(scenario, mission), CStr("/mission"));
     if (!world.LoadPreview(path)) return false;
     SetActiveWorld(&world);
-    return world.AfterLoad();
+    // The names live in the mission's text, as a new game reads them.
+    return world.AfterLoad() && LoadMissionTexts(world, Map::CSrenarionMgr::MissionPath(scenario, mission));
 }
 
 uint8_t AppWndsBench::ScreenPixel(int x, int y) {

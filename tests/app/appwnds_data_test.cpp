@@ -151,6 +151,10 @@ TEST_F(AppWndsDataTest, TheNameAndMapOptionWindowsLookRight) {
     Shot("appwnds_player_name");
     names.Show(false, false);
     CMapPrefsWnd prefs(nullptr, CStr("/Map/MapWnd/MapPrefsWnd"));
+    for (CWindow* child = prefs.GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        const PackedRect c = child->WindowRect();
+        EXPECT_TRUE(c.Right() < prefs.ClientRect().Right() + prefs.ClientRect().Left() + 1) << c.Right();
+    }
     prefs.Show(true, true);
     Shot("appwnds_map_prefs");
     const PackedRect& r = prefs.WindowRect();

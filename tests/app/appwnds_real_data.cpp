@@ -21,6 +21,9 @@ void RealDataBench::SetUp() {
     ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
     ASSERT_TRUE(CPathMgr::Init());
     ASSERT_TRUE(CUIMgr::Init());
+    // The 240 x 320 skin folder overlays the root, as the screen layout
+    // choice does at start-up.
+    ASSERT_TRUE(CResourceMgr::MapFolder("", "/Skin240"));
     ASSERT_TRUE(CUIMgr::LoadUiTree("240x320"));
     RawResource font;
     ASSERT_TRUE(CResourceMgr::LoadData("/Locale/Fonts/font", pack_format::kFontType, font));
