@@ -80,7 +80,7 @@ protected:
         const CStr path = Map::CSrenarionMgr::MissionPath(0, 0);
         if (!world.LoadPreview(CStr::ConcatChars(path, "/mission"))) return false;
         SetActiveWorld(&world);
-        if (!world.AfterLoad()) return false;
+        if (!world.AfterLoad() || !LoadMissionTexts(world, path)) return false;
         Game().world = &world;
         Game().missionPath = path;
         Game().turn = 9;
@@ -118,6 +118,7 @@ TEST_F(AppWndsShotsTest, PickSlotAndHallOfFame) {
     hall.Window()->Show(true, true);
     EXPECT_GT(hall.RowCount(), 0);
     for (int32_t r = 0; r < hall.RowCount(); ++r) EXPECT_TRUE(Inside(hall.RowAt(r).details)) << r;
+    EXPECT_EQ(Outside(hall.Window()), "");
     Shot("appwnds_hall_of_fame");
 }
 
@@ -138,6 +139,7 @@ TEST_F(AppWndsShotsTest, GameInfoAndVictory) {
     victory.SetMode(CVictoryWnd::ModeStatistics);
     for (int page = 1; page <= 4; ++page) {
         victory.PageScroller()->SetValue(page, true, true);
+        EXPECT_EQ(Outside(victory.Window()), "") << page;
         Shot("appwnds_victory_page" + std::to_string(page));
     }
 }
