@@ -138,6 +138,8 @@ std::vector<Node> Tree() {
         {4, "PageSelector", {HEAD(1, 0, 210, 100, 20), "%d", 1, 1, 1, 1, 1}},
         {4, "CloseBtn", {HEAD(1, 110, 210, 60, 20), "", "", "Close", 15}},
         {1, "MapWnd", {HEAD(1, 0, 0, 240, 320)}},
+        {2, "RecruitWnd", {}},
+        {3, "SquadDescrWnd", {HEAD(0, 20, 30, 200, 150), "", "", 15}},
         {2, "GameInfoWnd", {HEAD(0, 10, 20, 220, 260), "GameInfoTitle", "", 15}},
         {3, "RtHeroName", {HEAD(1, 4, 0, 200, 14), 1, "HeroLine", 2, 15}},
         {3, "RtHeroSkills", {HEAD(1, 4, 16, 200, 14), 1, "SkillsLine", 2, 15}},

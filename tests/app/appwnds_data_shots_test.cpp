@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cust_plr_wnd.h"
 #include "app/game_info_wnd.h"
 #include "app/hall_of_fame_wnd.h"
 #include "app/mini_map.h"
@@ -122,9 +123,21 @@ TEST_F(AppWndsShotsTest, PickSlotAndHallOfFame) {
     Shot("appwnds_hall_of_fame");
 }
 
-TEST_F(AppWndsShotsTest, GameInfoAndVictory) {
+TEST_F(AppWndsShotsTest, CustomPlayerGameInfoAndVictory) {
     CGameWorld world;
     ASSERT_TRUE(LoadGameWorld(world));
+    {
+        CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
+        wnd.Setup(&world.Player(0));
+        wnd.Show(true, true);
+        EXPECT_TRUE(Inside(&wnd));
+        EXPECT_EQ(Outside(&wnd), "");
+        Shot("appwnds_cust_plr");
+        wnd.SkillsWnd()->Setup(&world.Player(0).hero);
+        wnd.SkillsWnd()->Show(true, true);
+        EXPECT_EQ(Outside(wnd.SkillsWnd()), "");
+        Shot("appwnds_cust_skills");
+    }
     {
         CGameInfoWnd wnd(nullptr, CStr("/Map/MapWnd/GameInfoWnd"));
         wnd.Show(true, true);
