@@ -61,6 +61,8 @@ inline constexpr uint32_t kMessageOkCancel = 3;
 inline constexpr uint32_t kMessageAnswerOk = 3;
 
 // Kind 30.
+// The button flag (hotSeat) is also set for the notice of a player who has
+// lost; gameFinished picks the texts of that notice.
 struct PlayerTurnNotice {
   uint8_t hotSeat = 0;  // the notice waits for its Ok button
   PlayerRecord* player = nullptr;

@@ -74,6 +74,7 @@ struct RecruitRequestArgs {  // kind 13
   CResourceBundle treasury;
   std::vector<int32_t> units;   // purchase unit per army slot
   std::vector<int32_t> counts;  // pending count per army slot, edited by the window
+  std::vector<int32_t> limits;  // highest count per offered squad (the battle trainer's recruit window)
   uint8_t confirmed = 0;
 };
 
