@@ -10,3 +10,6 @@ void CMapWnd::OpenTradingWnd(void*) {}
 void CMapWnd::OpenTaxesWnd(void*) {}
 void CMapWnd::OpenRandomEventWnd(void*) {}
 void CMapWnd::OpenVolunteersWnd(void*) {}
+void CMapWnd::OpenBattleResultsWnd(void*) {}
+void CMapWnd::OpenMapBtlAttackWnd(void*) {}
+void CMapWnd::OpenMapBtlDefendWnd(void*) {}
