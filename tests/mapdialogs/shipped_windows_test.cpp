@@ -31,6 +31,7 @@
 #include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/item_list_wnd.h"
 #include "platform/headless/headless_backend.h"
+#include "tests/mapdialogs/small_game.h"
 #include "tests/support/build_folder.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -151,6 +152,31 @@ TEST_F(ShippedWindowsTest, TaxesTradingAndSkills) {
         EXPECT_STREQ(wnd.PointsText()->Text().Chars(), "Points left: 2");
         Shoot(&wnd, "skills");
     }
+}
+
+TEST_F(ShippedWindowsTest, TransferOfAFarGarrison) {
+    ASSERT_NE(FindSquadType(CStr("Spearman")), nullptr);
+    ASSERT_NE(FindSquadType(CStr("Archer")), nullptr);
+    SmallGame game(10, "Spearman", "Archer");
+    game.SetArmy(12, 5);
+    game.SetGarrison(9, 2, 0);
+    game.Player().armyLocation = 9;
+    ProvinceRecord& far = game.Province(9);
+    TransferRequest record;
+    record.army = &game.Player().army;
+    record.garrison = &far.garrison;
+    record.province = &far;
+    record.deltas.assign(2, 0);
+    CTransferWnd wnd(CWindowMgr::Root(), CStr("/Map/MapWnd/TransferWnd"), true);
+    wnd.Setup(&record);
+    ExpectCentred(&wnd);
+    EXPECT_EQ(wnd.RowCount(), 2);
+    EXPECT_TRUE(wnd.LeftButton(0)->ExtraPicture().HasHeader()) << "the spearmen's icon";
+    EXPECT_TRUE(wnd.Bar(0)->Thumb()->IsVisible());
+    wnd.Bar(0)->SetPos(0, true, true);  // the garrison joins the army
+    EXPECT_TRUE(wnd.RevoltImage()->IsVisible());
+    EXPECT_TRUE(wnd.RevoltImage()->Picture().Image().HasHeader());
+    Shoot(&wnd, "transfer");
 }
 
 TEST_F(ShippedWindowsTest, DescriptionOfEveryShippedSquadType) {
