@@ -74,10 +74,22 @@ protected:
     }
     // Shows the window, lets the frame steps paint it and writes the shot.
     void Shoot(CWindow* window, const std::string& name) {
+        ExpectLaidOut(window, name);
         window->Show(true, true);
         for (int i = 0; i < 4; ++i) FrameStep();
         EXPECT_TRUE(headless_->Screenshot(name + ".png")) << name;
         EXPECT_TRUE(fs::exists(shots_ / (name + ".png"))) << name;
+    }
+    // Every control found its node: a control whose node is missing from
+    // the layout has no rectangle.
+    static void ExpectLaidOut(CWindow* window, const std::string& name, bool inner = false) {
+        int controls = 0;
+        for (CWindow* child = window->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+            ++controls;
+            EXPECT_TRUE(child->RequestedRect().IsDefined()) << name << ": control " << controls << " from the top";
+            if (child->QueryInterface(IidFrameWnd) != nullptr) ExpectLaidOut(child, name + " (inner frame)", true);
+        }
+        EXPECT_TRUE(inner || controls > 0) << name;
     }
     // A window of the map dialogs centred on the screen.
     static void ExpectCentred(const CWindow* window) {
