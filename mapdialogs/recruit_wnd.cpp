@@ -16,6 +16,9 @@
 
 namespace {
 
+constexpr uint8_t kCountColour = 15;
+constexpr uint8_t kHealthColour = 216;
+
 const char* const kSquadButtonNames[CRecruitWnd::kMaxOffered] = {"SquadBtn1", "SquadBtn2", "SquadBtn3",
                                                                    "SquadBtn4"};
 
@@ -48,6 +51,10 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     for (const char* name : kSquadButtonNames) {
         auto* button = new CSquadButton(this, ChildLayoutPath(node, name), true);
         button->mode = PressToggle;
+        // The count is what this window edits: it must read well on the
+        // dark button face, the health beside it in the gold of captions.
+        button->Face().First().foreground = kCountColour;
+        button->Face().Second().foreground = kHealthColour;
         button->BindHandler(HandlerClick, this, &CRecruitWnd::OnSquadClick);
         m_buttons.Add(button);
     }
