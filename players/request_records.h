@@ -37,8 +37,9 @@ struct RobberyRequestArgs {  // kind 21
   const HeroRecord* ownHero = nullptr;
   const HeroRecord* victimHero = nullptr;
   CResourceBundle treasury;
-  uint32_t tries = 0;
+  uint32_t tries = 0;  // the raiders the player chose
   uint32_t movePoints = 0;
+  int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
   uint8_t confirmed = 0;
 };
 
@@ -79,10 +80,15 @@ struct RecruitRequestArgs {  // kind 13
 
 struct CastleWorkRequestArgs {  // kinds 1, 3-9
   uint8_t affordable = 0;
+  // The numbers of the window's message: the turns the work takes; for a
+  // completion the missing percent (then the turns in secondCount), for a
+  // fast repair the castle's present percent.
   uint8_t turns = 0;
+  uint8_t secondCount = 0;
   CResourceBundle price;      // after the builder discount (the refund for demolishing)
   CResourceBundle remaining;  // filled only when affordable
   uint8_t confirmed = 0;
+  uint32_t building = 0;  // kind 9: the building's bit (0x01 market ... 0x20 stone mine)
 };
 
 struct CastleInfoRequestArgs {  // kind 2
@@ -155,6 +161,7 @@ struct DeceaseRequestArgs {  // kind 18
 
 struct DeceaseResultArgs {  // kinds 19, 20
   CStr provinceName;
+  CArmy killed;  // kind 20: the squads the province lost
   int32_t experience = 0;
 };
 
