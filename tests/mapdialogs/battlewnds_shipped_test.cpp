@@ -22,9 +22,12 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/squad_type.h"
+#include "mapdialogs/battle_results_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/recruit_wnd.h"
 #include "mapdialogs/split_squad_wnd.h"
 #include "mapdialogs/trainer_setup_wnd.h"
+#include "mapscreen/item_list_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input_script.h"
 #include "players/request_records.h"
@@ -158,6 +161,44 @@ TEST_F(ShippedBattleWnds, TheSplitWindowAndItsText) {
     EXPECT_EQ(wnd->SplitText()->Text(), CStr("The squad keeps 10 units and 5 form a new squad."));
     ExpectInside(wnd, {wnd->OkButton(), wnd->CancelButton(), wnd->Slider()->Window(), wnd->SplitText()});
     delete wnd;
+}
+
+TEST_F(ShippedBattleWnds, TheResultsAndTheQuestions) {
+    BattleResultArgs result;
+    result.won = 1;
+    result.experience = 40;
+    CSquad squad;
+    squad.SetType(SquadTypeRegistry()[0]);
+    squad.count = 6;
+    result.ownLosses.AddSquadCopy(squad);
+    squad.SetType(SquadTypeRegistry()[2]);
+    squad.count = 12;
+    result.enemyLosses.AddSquadCopy(squad);
+    result.enemyLosses.AddSquadCopy(squad);
+    auto* results = new CBattleResultsWnd(nullptr, CStr("/Map/MapWnd/BattleResultsWnd"));
+    results->Setup(&result);
+    EXPECT_EQ(results->Text(), CStr("Victory!"));
+    EXPECT_GT(results->Sound().Sample().length, 0u) << "the victory sound is in the packs";
+    Look(results, "results");
+    delete results;
+    result.won = 0;
+    results = new CBattleResultsWnd(nullptr, CStr("/Map/MapWnd/BattleResultsWnd"));
+    results->Setup(&result);
+    EXPECT_GT(results->Sound().Sample().length, 0u) << "the defeat sound is in the packs";
+    delete results;
+
+    for (const char* layout : {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
+        SCOPED_TRACE(layout);
+        auto* question = new CMapBattleQuestionWnd(nullptr, CStr::ConcatCharsLeft("/Map/MapWnd/", CStr(layout)));
+        question->Setup(CStr("Greywater"), CStr("Lord Aldric"), &result.ownLosses, &result.enemyLosses, true, 1);
+        EXPECT_NE(question->ProvinceText()->Text().Find("Greywater"), -1);
+        EXPECT_NE(question->PlayerText()->Text().Find("Lord Aldric"), -1);
+        ExpectInside(question, {question->ProvinceText(), question->PlayerText(), question->InvadeList(),
+                                question->GuardList(), question->QuickBox(), question->OkButton(),
+                                question->CancelButton()});
+        Look(question, layout);
+        delete question;
+    }
 }
 
 TEST_F(ShippedBattleWnds, TheTrainerIsSetUpByTapsOnTheScreen) {
