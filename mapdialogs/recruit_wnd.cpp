@@ -7,6 +7,7 @@
 #include "game/player_record.h"
 #include "game/squad_type.h"
 #include "mapdialogs/child_layout_path.h"
+#include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -103,9 +104,9 @@ void CRecruitWnd::Setup(RecruitRequestArgs* record) {
         if (i < n) {
             const CSquad* squad = record->army->Item(i);
             CSquadIcon& face = button->Face();
-            face.SetImage(UnitPicturePath(squad->type, "/Icon_l").Chars());
+            SetSquadIconSquad(face, squad, SquadFaceLeft);
+            // The count shown is the one the slider edits.
             face.SetCount(ValueAt(record->counts, i));
-            face.SetHealth(squad->hitPoints);
             button->Show(true, false);
         } else {
             button->Show(false, false);
