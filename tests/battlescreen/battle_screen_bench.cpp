@@ -167,7 +167,7 @@ void BattleScreenBench::SetUp()
     const std::string sword = "Objects/Units/Sword/";
     for (const char* name : kSquadAnimations) {
         const bool loop = std::string(name).rfind("idle", 0) == 0 || std::string(name).rfind("move", 0) == 0;
-        add(sword + name, "ani", Ani(3, loop ? 0 : 255, 8, 12, kUnitShade, 4, 10));
+        add(sword + name, "ani", Ani(3, loop ? 0 : 255, 8, 28, kUnitShade, 4, 24));
     }
     for (const char* name : {"idle", "move", "melatk_beg", "melatk_end", "rngatk_beg", "rngatk_end", "wkick", "kick",
                              "dth"})
@@ -183,6 +183,8 @@ void BattleScreenBench::SetUp()
     add("Objects/Units/Axe/idle_lf", "ani", Ani(1, 255, 8, 12, kUnitShade, 4, 10));
     add("Objects/Units/Axe/idle_rt", "ani", Ani(1, 255, 8, 12, kUnitShade, 4, 10));
 
+    add("Objects/Battle/Trebuchet/idle", "ani", Ani(1, 255, 12, 12, 64, 0, 0));
+    add("Objects/Battle/Trebuchet/kicked", "ani", Ani(2, 255, 12, 12, 65, 0, 0));
     std::vector<Rgb> palette(256);
     for (int i = 0; i < 256; ++i)
         palette[size_t(i)] = Rgb{uint8_t(i), uint8_t(i), uint8_t(i)};

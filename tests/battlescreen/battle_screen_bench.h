@@ -7,9 +7,11 @@
 // geometry is the one worked out by hand below), solid pictures of distinct
 // colours for every terrain piece and icon, strength digits of different
 // widths, and three unit folders:
-//   Sword  full squad set (8 x 12 frames in side shade 221), every sound
+//   Sword  full squad set (8 x 28 frames standing on their bottom rows, so a
+//          picture reaches into the row above; side shade 221), every sound
 //   Bow    idle, move and death only, with a missile set
-//   Axe    idle only
+//   Axe    idle only (one frame)
+// and the trebuchet's object set (idle and kicked, 12 x 12 from its corner).
 
 #include <gtest/gtest.h>
 
