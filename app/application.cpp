@@ -4,31 +4,91 @@
 
 #include <new>
 
+#include "app/game_application.h"
+#include "app/root_screen_wnd.h"
+#include "app/ui_resolution.h"
+
 #include "core/core_main.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
 #include "core/draw_context.h"
+#include "core/font.h"
 #include "core/log.h"
 #include "core/path_mgr.h"
 #include "core/preferences.h"
 #include "core/ref_string.h"
+#include "core/raster.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
+#include "ui/help_mgr.h"
+#include "ui/hint_mgr.h"
+#include "ui/skin_mgr.h"
+#include "ui/ui_link.h"
+#include "ui/window_mgr.h"
 #include "battle/battle_ai_player.h"
 #include "players/ai_controller.h"
 #include "players/human_controller.h"
 
 namespace {
 
-// In start-up order: CPathMgr, CResourceMgr, CPreferencesMgr, CUIMgr,
-// CSkinMgr, the screen resolution choice, the palette list and fonts,
-// CWindowMgr, CHintMgr, CHelpMgr, and last the game application object.
-// Each joins this table with its subsystem; the table ends with an empty entry.
+bool StartSkinMgr() { return CSkinMgr::Init() != 0; }
+
+// The palette list and the three start-up fonts, which get the numbers 0,
+// 1 and 2 in this order. Each is tried only when the one before loaded.
+bool LoadPalettesAndFonts() {
+    PaletteTable palettes;
+    FontData fonts[3];
+    {
+        ResourceFolderScope folder;
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
+        if (!CResourceMgr::LoadPaletteTable("pallist", palettes)) return false;
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
+        const char* const names[] = {"font", "smallnum", "smallestnum"};
+        for (int i = 0; i < 3; ++i) {
+            if (!LoadFont(names[i], fonts[i])) return false;
+        }
+    }
+    SetPaletteList(PaletteList{palettes.data, palettes.count});
+    ClearFontList();
+    for (const FontData& font : fonts) RegisterFont(font);
+    return true;
+}
+
+bool StartWindowMgr() {
+    SetRootScreenWndFactory(NewRootScreenWnd);
+    return CWindowMgr::Init();
+}
+
+bool StartHintMgr() { return CHintMgr::Init() != 0; }
+bool StartHelpMgr() { return CHelpMgr::Init() != 0; }
+
+bool StartGameApplication() {
+    GameApplication = new (std::nothrow) CGameApplication;
+    return GameApplication != nullptr && GameApplication->Init();
+}
+
+void StopGameApplication() {
+    if (GameApplication == nullptr) return;
+    GameApplication->Shutdown();
+    delete GameApplication;
+    GameApplication = nullptr;
+}
+
+// In start-up order; shut down in the reverse order whatever the start
+// reached. The screen layout choice, the fonts and the application object
+// log nothing of their own here.
 const ApplicationStep kSteps[] = {
     {"CPathMgr", CPathMgr::Init, CPathMgr::Shutdown},
     {"CResourceMgr", CResourceMgr::Init, CResourceMgr::Shutdown},
     {"CPreferencesMgr", CPreferencesMgr::Load, CPreferencesMgr::Save},
     {"CUIMgr", CUIMgr::Init, CUIMgr::Shutdown},
+    {"CSkinMgr", StartSkinMgr, CSkinMgr::Shutdown},
+    {nullptr, SelectUIResolution, nullptr},
+    {nullptr, LoadPalettesAndFonts, nullptr},
+    {"CWindowMgr", StartWindowMgr, CWindowMgr::Shutdown},
+    {"CHintMgr", StartHintMgr, CHintMgr::Shutdown},
+    {"CHelpMgr", StartHelpMgr, CHelpMgr::Shutdown},
+    {nullptr, StartGameApplication, StopGameApplication},
     {nullptr, nullptr, nullptr},
 };
 
@@ -43,6 +103,7 @@ CDrawContext* CreateDrawContext() { return new (std::nothrow) CDrawContext; }
 int WinMain(uintptr_t instance) {
     ProgramInstance = instance;
     SetDrawContextFactory(CreateDrawContext);
+    SetRootScreenWndFactory(NewRootScreenWnd);
     SetApplicationHooks(ApplicationHooks{InitApplication, ShutdownApplication});
     // People play through the human controller; every other player of a game
     // gets the planner, and computer sides of battles the battle AI.

@@ -67,6 +67,8 @@ void CMarkupWnd::BuildPages() {
         layout.Build(text.Chars(), text.Length());
     }
     SelectPage(0, false);
+    // Without pages no selection happens, yet the count changed.
+    if (PageCount() == 0) pageChanged(this);
 }
 
 void CMarkupWnd::SelectPage(int32_t index, bool redraw) {
@@ -77,6 +79,7 @@ void CMarkupWnd::SelectPage(int32_t index, bool redraw) {
     m_current = static_cast<int16_t>(index);
     if (HasFlag(WndVisible)) m_pages[static_cast<size_t>(index)]->StartAnimations(true);
     if (redraw) Invalidate();
+    pageChanged(this);
 }
 
 int16_t CMarkupWnd::PageWidth() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/string_list.h"
+#include "ui/control_handler.h"
 #include "ui/button.h"
 #include "ui/composite_wnd.h"
 #include "ui/markup_layout.h"
@@ -60,6 +61,9 @@ public:
     uint8_t VAlign() const { return m_alignV; }
     uint8_t foreground = 8;
     uint8_t background = 0;
+    // Told when another page is selected or the pages were built again
+    // (owners that show a page number follow it).
+    ControlHandlerSlot<CMarkupWnd*> pageChanged;
 
     CHintHelpLink& Link() { return m_link; }
     CWindowCanvas& Canvas() { return m_canvas; }

@@ -82,6 +82,25 @@ const char kCoreUp[] =
     "MAIN: Core initialized. \r\n"
     "MAIN: Initializing application... \r\n";
 
+// After the locale: the skins, the screen layout (silent), the window
+// manager with its root window, hints, help, and the application object.
+const char kApplicationUp[] =
+    "\tMAIN: Initializing CSkinMgr... \r\n"
+    "\tMAIN: CSkinMgr initialization ok. \r\n"
+    "\tMAIN: Initializing CWindowMgr... \r\n"
+    "\t\tWINDOW_MGR: Creating screen window... \r\n"
+    "\tMAIN: CWindowMgr initialization ok. \r\n"
+    "\tMAIN: Initializing CHintMgr... \r\n"
+    "\t\tHINT_MGR: Creating hint window... \r\n"
+    "\tMAIN: CHintMgr initialization ok. \r\n"
+    "\tMAIN: Initializing CHelpMgr... \r\n"
+    "\tMAIN: CHelpMgr initialization ok. \r\n"
+    "\tMAIN: Initializing Drevik Application.\r\nGame ver: v1.10r\r\n \r\n"
+    "\tQRAPP: Syncronizing preferences... \r\n"
+    "\tQRAPP: Creating main screen... \r\n"
+    "\tQRAPP: Initializing Map::CSrenarionMgr... \r\n"
+    "\tQRAPP: Creating main menu... \r\n";
+
 const char kDeviceFailed[] =
     "MAIN: Starting core... \r\n"
     "\tMAIN: Memory info: Free: 0; Max chunk: 0  \r\n"
@@ -114,7 +133,8 @@ TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog) {
                          "\tMAIN: Initializing CUIMgr... \r\n"
                          "\t\tUI_MGR: Getting locale file... \r\n"
                          "\t\tUI_MGR: Sorting locale... \r\n"
-                         "\tMAIN: CUIMgr initialization ok. \r\n"
+                         "\tMAIN: CUIMgr initialization ok. \r\n" +
+                         kApplicationUp +
                          "MAIN: Application initialization ok. \r\n"
                          "MAIN: All main initialization complete. \r\n");
     EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav")) << "the marker goes once the core is up";

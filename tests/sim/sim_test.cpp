@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -117,6 +118,45 @@ TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty) {
       EXPECT_LE(outcome.rounds, kRoundLimit);
     }
   }
+}
+
+// Games of the largest mission that once ran on without end (two lords each
+// waiting for the other to strike) or took longest; the numbering of its
+// provinces decides which side of a border the planner looks across.
+TEST_F(SimTest, TheLargestMissionsHardestGamesEnd) {
+  struct Case {
+    int32_t difficulty;
+    uint32_t seed;
+  };
+  const Case cases[] = {{0, 71}, {3, 35}, {2, 32}, {1, 3}, {3, 39}};
+  const int largest = int(SimMissionPaths().size()) - 1;
+  for (const Case& c : cases) {
+    std::string error;
+    ASSERT_TRUE(SimNewGame(largest, c.difficulty, c.seed, error)) << error;
+    const SimOutcome outcome = SimPlay(kRoundLimit);
+    EXPECT_GE(outcome.winner, 0) << "difficulty " << c.difficulty << " seed " << c.seed << " after "
+                                 << outcome.rounds;
+  }
+}
+
+// No seat of the largest mission is a sure winner: over a handful of games
+// no lord takes the crown in more than half of them.
+TEST_F(SimTest, NoSeatOfTheLargestMissionWinsMostGames) {
+  const int largest = int(SimMissionPaths().size()) - 1;
+  std::vector<int> wins(8, 0);
+  int games = 0;
+  for (int32_t d = 0; d <= 3; ++d) {
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+      std::string error;
+      ASSERT_TRUE(SimNewGame(largest, d, seed, error)) << error;
+      const SimOutcome outcome = SimPlay(kRoundLimit);
+      ASSERT_GE(outcome.winner, 0) << "difficulty " << d << " seed " << seed;
+      ASSERT_LT(outcome.winner, 8);
+      ++wins[size_t(outcome.winner)];
+      ++games;
+    }
+  }
+  EXPECT_LE(*std::max_element(wins.begin(), wins.end()) * 2, games);
 }
 
 int RunSim(const std::string& arguments, std::string& output) {

@@ -331,8 +331,8 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
             p.castle.buildings = uint8_t(s.buildings);
             p.castle.percent = uint8_t(s.percent);
         }
-        const int x = s.col * kCellWidth;
-        const int y = s.row * kCellHeight;
+        const int x = kMapMargin + s.col * kCellWidth;
+        const int y = kMapMargin + s.row * kCellHeight;
         const int16_t geometry[8] = {int16_t(x), int16_t(y), int16_t(x + kCellWidth - 1), int16_t(y + kCellHeight - 1),
                                      int16_t(x + kCellWidth / 2), int16_t(y + 12), int16_t(x + kCellWidth / 2),
                                      int16_t(y + 28)};

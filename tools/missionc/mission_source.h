@@ -64,3 +64,5 @@ bool BuildMissionWorld(const MissionSource& source, bool (*knownSquadType)(const
 // Geometry of the map grid every mission is laid out on.
 constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 40;
+// Sea around the grid on every side of the map.
+constexpr int kMapMargin = 12;

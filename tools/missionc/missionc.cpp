@@ -4,7 +4,8 @@
 //   missionc --units <unit source folder> --out <mission folder>
 //            [--seed-save <file>] [--seed-hof <file>] <source>
 //
-// Writes <out>/mission.dat, <out>/mission.txt and <out>/map.dat. The world is
+// Writes <out>/mission.dat, <out>/mission.txt, <out>/map.dat and the map's
+// strip pictures <out>/block<i>.img and <out>/domblock<i>.img. The world is
 // written by the game's stream, read back by the game's reader and written
 // again; the build fails unless both writes agree byte for byte.
 //
@@ -24,6 +25,7 @@
 #include "game/hall_of_fame.h"
 #include "game/saved_game.h"
 #include "game/squad_type.h"
+#include "tools/missionc/map_painter.h"
 #include "tools/missionc/mission_source.h"
 
 namespace {
@@ -134,6 +136,13 @@ int main(int argc, char** argv)
     SetActiveWorld(&world);
     if (!BuildMissionWorld(source, KnownSquadType, world, error))
         return Fail(error);
+    // The map is painted first: each province's rect is where its pixels lie.
+    PaintedMap painted;
+    if (!PaintMissionMap(source, painted, error))
+        return Fail(sourcePath + ": " + error);
+    for (int i = 0; i < world.ProvinceCount(); ++i)
+        for (int j = 0; j < 4; ++j)
+            world.Province(i).rect[j] = painted.rects[size_t(i)][size_t(j)];
 
     const std::vector<uint8_t> bytes = Write([&](CByteStream& s) { world.Stream(s); });
     if (bytes.size() > 65535)
@@ -157,27 +166,24 @@ int main(int argc, char** argv)
     if (names.size() > 65000)
         return Fail(sourcePath + ": the mission texts are too long");
 
-    // Map blocks: one strip per grid row, one band, the cells of the row.
-    MapBlockList blocks;
-    int cols = 0, rows = 0;
-    for (const auto& p : source.provinces) {
-        cols = std::max(cols, p.col + 1);
-        rows = std::max(rows, p.row + 1);
-    }
-    blocks.width = uint16_t(cols * kCellWidth);
-    blocks.second = uint16_t(rows * kCellHeight);
-    blocks.strips.assign(size_t(rows), std::vector<std::vector<MapBlockPair>>(1));
-    for (size_t i = 0; i < source.provinces.size(); ++i) {
-        const auto& p = source.provinces[i];
-        blocks.strips[size_t(p.row)][0].push_back(MapBlockPair{uint8_t(p.col), uint8_t(i)});
-    }
-    const std::vector<uint8_t> map = Write([&](CByteStream& s) { world.StreamBlockList(blocks, s); });
+    // Map blocks: the band table and the strip pictures of both scales.
+    const std::vector<uint8_t> map = Write([&](CByteStream& s) { world.StreamBlockList(painted.blocks, s); });
 
     std::filesystem::create_directories(outDir);
     const std::filesystem::path out(outDir);
     if (!Save(out / "mission.dat", std::string(bytes.begin(), bytes.end())) || !Save(out / "mission.txt", names) ||
         !Save(out / "map.dat", std::string(map.begin(), map.end())))
         return Fail("cannot write into " + outDir);
+    for (size_t i = 0; i < painted.full.size(); ++i) {
+        ImageEncodeOptions options;  // opaque, drawn with the current palette
+        const EncodeResult full = EncodeImage(painted.full[i], options);
+        const EncodeResult half = EncodeImage(painted.half[i], options);
+        if (!full.ok() || !half.ok())
+            return Fail(sourcePath + ": map strip " + std::to_string(i) + ": " + full.error + half.error);
+        if (!Save(out / ("block" + std::to_string(i) + ".img"), std::string(full.bytes.begin(), full.bytes.end())) ||
+            !Save(out / ("domblock" + std::to_string(i) + ".img"), std::string(half.bytes.begin(), half.bytes.end())))
+            return Fail("cannot write into " + outDir);
+    }
     SetActiveWorld(nullptr);
     if ((!seedSave.empty() || !seedHof.empty()) && !WriteSeeds(source, bytes, seedSave, seedHof))
         return Fail(sourcePath + ": cannot write the fuzzing seeds");

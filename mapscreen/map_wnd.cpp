@@ -1,0 +1,583 @@
+// The map window itself: construction, its panels, the screen modes and
+// their layout, the map frame's province events and the map hold.
+
+#include "mapscreen/map_wnd.h"
+
+#include <algorithm>
+
+#include "core/core_main.h"
+#include "core/device_mgr.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
+#include "game/army.h"
+#include "game/game_signals.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "game/running_game.h"
+#include "mapscreen/map_wnd_parts.h"
+#include "ui/button.h"
+#include "ui/frame_wnd.h"
+#include "ui/label.h"
+#include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/ui_link.h"
+#include "ui/value_scroller.h"
+#include "ui/window_mgr.h"
+
+namespace {
+
+// Builds a control of the layout node <parent path>/<name>.
+template <typename T>
+T* MakeControl(CWindow* parent, const CStr& parentPath, const char* name) {
+    return new T(parent, MapWndPath(parentPath, name), true);
+}
+
+CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name) {
+    CFrameWnd* panel = new CFrameWnd(parent, MapWndPath(windowPath, name), true);
+    panel->UpdateMargins();
+    return panel;
+}
+
+}  // namespace
+
+CStr MapWndPath(const CStr& parentPath, const char* name) {
+    return CStr::ConcatChars(CStr::ConcatChars(parentPath, "/"), name);
+}
+
+bool IsShown(const CWindow* window) { return window && window->IsVisible(); }
+
+bool IsDrawnDown(const CPushButton* button) { return button && button->IsDrawnDown(); }
+
+void ShowWindow(CWindow* window, bool show) {
+    if (window && window->IsVisible() != show) window->Show(show, false);
+}
+
+CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent, layoutPath, true) {
+    m_window->SetFlag(WndSeeThrough, false);
+    m_window->SetFlag2(Wnd2TakesChars, true);
+    m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
+    {
+        TreeNodeScope scope;
+        if (scope.Saved()) CUIMgr::Tree().GoToPath(layoutPath.Chars());
+        CreateGameMenu();
+    }
+    m_panels = Panels{};
+    CreatePanels();
+    if (m_panels.provinceDetails) m_provinceDetailsRect = m_panels.provinceDetails->Window()->RequestedRect();
+    if (m_panels.armyDetails) m_armyDetailsRect = m_panels.armyDetails->Window()->RequestedRect();
+    if (m_panels.castleDetails) m_castleDetailsRect = m_panels.castleDetails->Window()->RequestedRect();
+    CreateMapFrame();
+    for (uint32_t mode = kModeMap; mode <= kModeRecruit; ++mode) {
+        m_mode = mode;
+        HideModePanels();
+    }
+    m_mode = kModeMap;
+    CCallback::Bind(m_actionTimer.Callback(), this, &CMapWnd::OnActionTimer);
+    CCallback::Bind(m_commandTimer.Callback(), this, &CMapWnd::OnCommandTimer);
+}
+
+CMapWnd::~CMapWnd() {
+    HideCastleInfo();
+    EndSession();
+    m_menuKeyConnection.Disconnect();
+    m_actionTimer.SetRate(0);
+    m_commandTimer.SetRate(0);
+    CCallback::Clear(m_actionTimer.Callback());
+    CCallback::Clear(m_commandTimer.Callback());
+    DestroyDialogs();
+    DestroyMapFrame();
+    DestroyPanels();
+    DestroyGameMenu();
+    delete m_armyCopy;
+    m_armyCopy = nullptr;
+    // The session leaves the game-over slot bound for the end-of-game
+    // windows; a deleted window must not stay in it.
+    SigGameOver.Disconnect();
+}
+
+// ---- Panels ----------------------------------------------------------------
+
+void CMapWnd::CreatePanels() {
+    TreeNodeScope scope;
+    if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+    CreateMapPanels();
+    CreateDomainPanels();
+    CreateComputerPanel();
+    CreateRecruitPanels();
+}
+
+void CMapWnd::CreateMapPanels() {
+    const CStr& path = m_link.Path();
+    Panels& p = m_panels;
+    {
+        p.mapTop = MakePanel(m_window, path, "MapTopPanel");
+        const CStr at = MapWndPath(path, "MapTopPanel");
+        p.mapTopMenu = MakeControl<CIconWnd>(p.mapTop, at, "IcoMenu");
+        p.mapTopTreasury = MakeControl<CResWnd>(p.mapTop, at, "ResTreasury");
+        p.mapTopRecruit = MakeControl<CPushButton>(p.mapTop, at, "BtnRecruit");
+        p.mapTopTurn = MakeControl<CPushButton>(p.mapTop, at, "BtnTurn");
+        p.mapTopDomain = MakeControl<CButton>(p.mapTop, at, "BtnDomain");
+        p.mapTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+        p.mapTopRecruit->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitTap);
+        p.mapTopTurn->BindHandler(HandlerClick, this, &CMapWnd::OnTurnTap);
+        p.mapTopDomain->BindHandler(HandlerClick, this, &CMapWnd::OnDomainTap);
+    }
+    {
+        p.campArmy = MakePanel(m_window, path, "MapCampArmy");
+        const CStr at = MapWndPath(path, "MapCampArmy");
+        p.campStyle = MakeControl<CIconWnd>(p.campArmy, at, "StyleIcon");
+        p.campArmyList = CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
+        p.campAction = MakeControl<CPushButton>(p.campArmy, at, "BtnAction");
+        p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
+        p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
+        p.campAction->BindHandler(HandlerClick, this, &CMapWnd::OnActionTap);
+    }
+    {
+        p.info = MakePanel(m_window, path, "MapInfoPanel");
+        const CStr at = MapWndPath(path, "MapInfoPanel");
+        p.infoLine1 = MakeControl<CIconWnd>(p.info, at, "HorzLine1");
+        p.infoLine2 = MakeControl<CIconWnd>(p.info, at, "HorzLine2");
+
+        const CStr prov = MapWndPath(at, "ProvinceDetails");
+        p.provinceDetails = new CCompositeWnd(p.info, prov, true);
+        CWindow* provWnd = p.provinceDetails->Window();
+        p.provinceName = MakeControl<CTextWnd>(provWnd, prov, "RtProvince");
+        p.provinceIncome = MakeControl<CResWnd>(provWnd, prov, "ResProvince");
+        p.provinceIncome->flags &= static_cast<uint8_t>(~ResPluralIcons);
+        p.provArmyToggle = MakeControl<CPushButton>(provWnd, prov, "BtnProvArmy");
+        p.campArmyToggle = MakeControl<CPushButton>(provWnd, prov, "BtnCampArmy");
+        p.provArmyToggle->mode = PressToggle;
+        p.campArmyToggle->mode = PressToggle;
+        p.campArmyToggle->SetChecked(true, false);
+        p.provArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
+        p.campArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
+
+        const CStr army = MapWndPath(at, "ArmyDetails");
+        p.armyDetails = new CCompositeWnd(p.info, army, true);
+        CWindow* armyWnd = p.armyDetails->Window();
+        p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
+        p.garrisonList = CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
+        p.operationAction = MakeControl<CPushButton>(armyWnd, army, "BtnRecruit");
+        p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
+
+        const CStr castle = MapWndPath(at, "CastleDetails");
+        p.castleDetails = new CCompositeWnd(p.info, castle, true);
+        CWindow* castleWnd = p.castleDetails->Window();
+        p.castleCtrl = CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
+        p.castleAction = MakeControl<CPushButton>(castleWnd, castle, "BtnCastleCtrl");
+        p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
+
+        m_minInfoHeight = p.info->ClientRect().IsDefined() ? p.info->ClientRect().Height() : 0;
+    }
+}
+
+void CMapWnd::CreateDomainPanels() {
+    const CStr& path = m_link.Path();
+    Panels& p = m_panels;
+    {
+        p.domainTop = MakePanel(m_window, path, "DomainTopPanel");
+        const CStr at = MapWndPath(path, "DomainTopPanel");
+        p.domainTopMenu = MakeControl<CIconWnd>(p.domainTop, at, "IcoMenu");
+        p.domainCaption = MakeControl<CTextWnd>(p.domainTop, at, "RtDomains");
+        p.domainReturn = MakeControl<CPushButton>(p.domainTop, at, "BtnReturn");
+        p.domainTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+        p.domainReturn->BindHandler(HandlerClick, this, &CMapWnd::OnReturnTap);
+    }
+    {
+        p.domainInfo = MakePanel(m_window, path, "DomainInfoPanel");
+        const CStr at = MapWndPath(path, "DomainInfoPanel");
+        p.domainSkillsLabel = MakeControl<CLabel>(p.domainInfo, at, "LblSkills");
+        p.domainFameLabel = MakeControl<CLabel>(p.domainInfo, at, "LblFame");
+        p.domainDomainLabel = MakeControl<CLabel>(p.domainInfo, at, "LblDomain");
+        p.domainRelsLabel = MakeControl<CLabel>(p.domainInfo, at, "LblRels");
+        p.domainPlayer = MakeControl<CTextWnd>(p.domainInfo, at, "RtPlayer");
+        p.domainSkills = MakeControl<CTextWnd>(p.domainInfo, at, "RtSkills");
+        p.domainProvCasl = MakeControl<CTextWnd>(p.domainInfo, at, "RtProvCasl");
+        p.domainRelsIcon = MakeControl<CIconWnd>(p.domainInfo, at, "IcoRels");
+        p.domainArrow = MakeControl<CIconWnd>(p.domainInfo, at, "IcoArrow");
+        p.domainFameIcon = MakeControl<CIconWnd>(p.domainInfo, at, "IcoFame");
+        p.domainRels = MakeControl<CPushButton>(p.domainInfo, at, "BtnRels");
+        p.domainIncome = MakeControl<CResWnd>(p.domainInfo, at, "ResTreasury");
+        p.domainRels->BindHandler(HandlerClick, this, &CMapWnd::OnRelsTap);
+    }
+}
+
+void CMapWnd::CreateComputerPanel() {
+    const CStr& path = m_link.Path();
+    m_panels.aiInfo = MakePanel(m_window, path, "AIInfoPanel");
+    m_panels.aiPlayer = MakeControl<CTextWnd>(m_panels.aiInfo, MapWndPath(path, "AIInfoPanel"), "RtPlayer");
+}
+
+void CMapWnd::CreateRecruitPanels() {
+    const CStr& path = m_link.Path();
+    Panels& p = m_panels;
+    {
+        p.recruitTop = MakePanel(m_window, path, "RecruitTopPanel");
+        const CStr at = MapWndPath(path, "RecruitTopPanel");
+        p.recruitTopMenu = MakeControl<CIconWnd>(p.recruitTop, at, "IcoMenu");
+        p.recruitTreasury = MakeControl<CResWnd>(p.recruitTop, at, "ResTreasury");
+        p.recruitTurn = MakeControl<CPushButton>(p.recruitTop, at, "BtnTurn");
+        p.recruitMarket = MakeControl<CPushButton>(p.recruitTop, at, "BtnMarket");
+        p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+    }
+    {
+        p.recruitAction = MakePanel(m_window, path, "RecruitActionPanel");
+        const CStr at = MapWndPath(path, "RecruitActionPanel");
+        p.recruitProvince = MakeControl<CTextWnd>(p.recruitAction, at, "RtProvince");
+        p.recruitApply = MakeControl<CPushButton>(p.recruitAction, at, "BtnApply");
+        p.recruitClear = MakeControl<CPushButton>(p.recruitAction, at, "BtnClear");
+        p.recruitSquadName = MakeControl<CLabel>(p.recruitAction, at, "LblSquadName");
+        p.recruitCost = MakeControl<CResWnd>(p.recruitAction, at, "ResCost");
+        p.recruitCost->flags &= static_cast<uint8_t>(~ResPluralIcons);
+        p.recruitInfo = MakeControl<CPushButton>(p.recruitAction, at, "BtnInfo");
+        p.recruitSquadIcon = MakeControl<CIconWnd>(p.recruitAction, at, "IcoSquad");
+        p.recruitScroller = MakeControl<CValueScroller>(p.recruitAction, at, "ScrRecruit");
+        p.recruitValue = MakeControl<CLabel>(p.recruitAction, at, "LblRecrVal");
+    }
+    BindRecruitControls();
+}
+
+void CMapWnd::DestroyPanels() {
+    // A panel owns its controls and sections: deleting it deletes them.
+    Panels& p = m_panels;
+    CFrameWnd* panels[] = {p.mapTop, p.campArmy, p.info, p.domainTop, p.domainInfo,
+                           p.aiInfo, p.recruitTop, p.recruitAction};
+    m_panels = Panels{};
+    for (CFrameWnd* panel : panels) delete panel;
+}
+
+// ---- Hold ------------------------------------------------------------------
+
+void CMapWnd::LockMapFrame() {
+    m_held = true;
+    SetViewHold(true);
+}
+
+void CMapWnd::UnlockMapFrame() {
+    m_held = false;
+    SetViewHold(false);
+}
+
+bool CMapWnd::IsMapFrameHeld() const { return ReadViewHold(m_held); }
+
+// ---- Modes -----------------------------------------------------------------
+
+void CMapWnd::OnMapModeSignal(int32_t mode) {
+    if (mode >= int32_t(kModeMap) && mode <= int32_t(kModeRecruit)) SetMode(uint32_t(mode), false);
+}
+
+void CMapWnd::SetMode(uint32_t mode, bool force) {
+    if (mode > kModeRecruit) return;
+    if (!force && mode == m_mode) return;
+    LeaveMode();
+    HideModePanels();
+    m_mode = mode;
+    ShowModePanels();
+    LayoutModePanels(false);
+    EnterMode();
+    InvalidateMapFrame();
+}
+
+void CMapWnd::LeaveMode() {
+    switch (m_mode) {
+        case kModeMap:
+            SetDragScroll(true);
+            SetViewSelection(-1);
+            break;
+        case kModeDomain:
+            ClearViewMarks(false);
+            break;
+        case kModeComputer:
+            break;
+        case kModeRecruit:
+            LeaveRecruitState();
+            break;
+        default:
+            break;
+    }
+}
+
+void CMapWnd::HideModePanels() {
+    Panels& p = m_panels;
+    switch (m_mode) {
+        case kModeMap:
+            ShowWindow(p.mapTop, false);
+            ShowWindow(p.info, false);
+            ShowWindow(p.campArmy, false);
+            SetViewMapMode(false);
+            break;
+        case kModeDomain:
+            ShowWindow(p.domainTop, false);
+            ShowWindow(p.domainInfo, false);
+            break;
+        case kModeComputer:
+            ShowWindow(p.aiInfo, false);
+            break;
+        case kModeRecruit:
+            ShowWindow(p.recruitTop, false);
+            ShowWindow(p.recruitAction, false);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMapWnd::ShowModePanels() {
+    Panels& p = m_panels;
+    switch (m_mode) {
+        case kModeMap:
+            ShowWindow(p.mapTop, true);
+            ShowWindow(p.info, true);
+            ShowWindow(p.campArmy, IsDrawnDown(p.campArmyToggle));
+            SetViewMapMode(true);
+            SetFrameHalfScale(false);
+            break;
+        case kModeDomain:
+            ShowWindow(p.domainTop, true);
+            ShowWindow(p.domainInfo, true);
+            SetFrameHalfScale(true);
+            break;
+        case kModeComputer:
+            ShowWindow(p.aiInfo, true);
+            SetFrameHalfScale(true);
+            break;
+        case kModeRecruit:
+            ShowWindow(p.recruitTop, true);
+            ShowWindow(p.recruitAction, true);
+            SetFrameHalfScale(false);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMapWnd::EnterMode() {
+    switch (m_mode) {
+        case kModeMap:
+            LayoutInfoPanel();
+            OnProvinceSelected(SelectedProvinceIndex(), 1, 0);
+            break;
+        case kModeDomain:
+            m_domainPlayer = 255;
+            if (PlayerRecord* player = CurrentPlayer()) ShowDomain(PlayerIndexOf(player), 0);
+            break;
+        case kModeComputer:
+            break;
+        case kModeRecruit:
+            SetDragScroll(false);
+            EnterRecruitState();
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+
+// Cuts the rest of the client rectangle by a top panel (anchor 4: below it;
+// anchors 2 and 6: left of it).
+void CutByTopPanel(const CFrameWnd* panel, int32_t& top, int32_t& right) {
+    if (!panel || !panel->WindowRect().IsDefined()) return;
+    const int32_t anchor = panel->AnchorMode();
+    if (anchor == AnchorFullWidth) top = panel->WindowRect().Bottom() + 1;
+    if (anchor == AnchorRightFullHeight || anchor == AnchorRight) right = panel->WindowRect().Left() - 1;
+}
+
+// Cuts it by a bottom panel of anchor 8: above it.
+void CutByBottomPanel(const CFrameWnd* panel, int32_t& bottom) {
+    if (!panel || !panel->WindowRect().IsDefined()) return;
+    if (panel->AnchorMode() == AnchorBottomFullWidth) bottom = panel->WindowRect().Top() - 1;
+}
+
+}  // namespace
+
+PackedRect CMapWnd::MapFrameArea() const {
+    const PackedRect client = m_window->ClientRect();
+    if (!client.IsDefined()) return UndefinedRect;
+    int32_t left = client.Left(), top = client.Top(), right = client.Right(), bottom = client.Bottom();
+    const Panels& p = m_panels;
+    switch (m_mode) {
+        case kModeMap:
+            if (IsShown(p.mapTop)) CutByTopPanel(p.mapTop, top, right);
+            if (IsShown(p.info)) CutByBottomPanel(p.info, bottom);
+            if (IsShown(p.campArmy) && p.campArmy->WindowRect().IsDefined() &&
+                (p.campArmy->AnchorMode() == AnchorBottomFullWidth || p.campArmy->AnchorMode() == AnchorBottom)) {
+                bottom = std::min<int32_t>(bottom, p.campArmy->WindowRect().Top() - 1);
+            }
+            break;
+        case kModeDomain:
+            CutByTopPanel(p.domainTop, top, right);
+            CutByBottomPanel(p.domainInfo, bottom);
+            break;
+        case kModeComputer:
+            CutByBottomPanel(p.aiInfo, bottom);
+            break;
+        case kModeRecruit:
+            CutByTopPanel(p.recruitTop, top, right);
+            CutByBottomPanel(p.recruitAction, bottom);
+            break;
+        default:
+            break;
+    }
+    // The frame's rectangle is requested relative to the client's origin.
+    return PackedRect(left - client.Left(), top - client.Top(), right - client.Left(), bottom - client.Top());
+}
+
+void CMapWnd::LayoutModePanels(bool relayout) {
+    const PackedRect area = MapFrameArea();
+    if (!area.IsDefined()) return;
+    PlaceMapFrame(area, relayout);
+}
+
+void CMapWnd::LayoutInfoPanel() {
+    Panels& p = m_panels;
+    if (!p.info || !p.provArmyToggle) return;
+    if (!p.provArmyToggle->IsVisible() && p.provArmyToggle->AnchorMode() == 0) return;
+    const bool wasHeld = IsMapFrameHeld();
+    LockMapFrame();
+    int32_t h = m_provinceDetailsRect.IsDefined() ? m_provinceDetailsRect.Height() : 0;
+    ShowWindow(p.info, false);
+    ShowWindow(p.campArmy, false);
+    const bool details = !(p.provArmyToggle->IsVisible() && !p.provArmyToggle->IsDrawnDown());
+    struct Section {
+        CCompositeWnd* section;
+        const PackedRect& saved;
+    };
+    for (const Section& s : {Section{p.armyDetails, m_armyDetailsRect}, Section{p.castleDetails, m_castleDetailsRect}}) {
+        if (!s.section) continue;
+        if (!details || !s.saved.IsDefined()) {
+            ShowWindow(s.section->Window(), false);
+            continue;
+        }
+        PackedRect placed = s.saved;
+        placed.Offset(0, int16_t(h));
+        s.section->Window()->SetRect(placed, false);
+        h += s.saved.Height();
+        ShowWindow(s.section->Window(), true);
+    }
+    PackedRect rect = p.info->RequestedRect();
+    if (rect.IsDefined()) {
+        int32_t top = 0;
+        if (!(p.campArmyToggle && p.campArmyToggle->IsVisible() && !p.campArmyToggle->IsDrawnDown())) {
+            ShowWindow(p.campArmy, true);
+            top = p.campArmy ? -p.campArmy->Height() : 0;
+        }
+        // The minimum and the sections' heights measure the client area; the
+        // frame's margins come on top so that the border never eats a section.
+        const int32_t margins = p.info->Margins().Top() + p.info->Margins().Bottom();
+        const int32_t height = std::max<int32_t>(h, m_minInfoHeight) + margins;
+        p.info->SetRect(PackedRect(rect.Left(), top, rect.Right(), top + height - 1), false);
+    }
+    ShowWindow(p.info, true);
+    LayoutModePanels(true);
+    if (!wasHeld) UnlockMapFrame();
+}
+
+// ---- Province events -------------------------------------------------------
+
+void CMapWnd::OnProvincePenDown(int16_t province) {
+    switch (m_mode) {
+        case kModeMap:
+        case kModeComputer:
+            if (province >= 0) CurrentControllerSelectProvince(uint8_t(province));
+            break;
+        case kModeDomain: {
+            CGameWorld* world = GameWorld();
+            if (!world || province < 0 || province >= world->ProvinceCount()) break;
+            const ProvinceRecord& record = world->Province(province);
+            if (record.ownerId < world->PlayerCount()) ShowDomain(record.ownerId, 1);
+            break;
+        }
+        case kModeRecruit:
+            RecruitPenDown(province);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMapWnd::OnProvinceDoubleTap(int16_t province) {
+    m_pendingProvince = province;
+    m_actionTimer.SetRate(200);
+}
+
+void CMapWnd::OnActionTimer() {
+    m_actionTimer.SetRate(0);
+    const int16_t province = m_pendingProvince;
+    switch (m_mode) {
+        case kModeMap:
+            if (province >= 0) CurrentControllerProvinceAction(uint8_t(province));
+            break;
+        case kModeDomain:
+        case kModeRecruit:
+            OnProvincePenDown(province);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMapWnd::OnProvincePenUp(int16_t) {}
+
+void CMapWnd::OnProvinceDrag(int16_t province) {
+    if (m_mode == kModeRecruit) RecruitDrag(province);
+}
+
+void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark) {
+    OnProvinceSelected(province, scroll, mark);
+}
+
+void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark) {
+    if (scroll && province != -1) ScrollFrameTo(province, mark);
+    SetViewSelection(province);
+}
+
+// ---- Panel controls --------------------------------------------------------
+
+void CMapWnd::OnMenuTap(CWindow*, intptr_t) { OnMenu(); }
+void CMapWnd::OnRecruitTap(CWindow*, intptr_t) { SetMode(kModeRecruit, false); }
+void CMapWnd::OnTurnTap(CWindow*, intptr_t) { MapMenuCommand(16); }
+void CMapWnd::OnDomainTap(CWindow*, intptr_t) { SetMode(kModeDomain, false); }
+void CMapWnd::OnActionTap(CWindow*, intptr_t) { m_commandTimer.SetRate(200); }
+void CMapWnd::OnCommandTimer() {
+    m_commandTimer.SetRate(0);
+    MapMenuCommand(32);
+}
+void CMapWnd::OnInfoToggleTap(CWindow*, intptr_t) { LayoutInfoPanel(); }
+void CMapWnd::OnOperationTap(CWindow*, intptr_t) { MapMenuCommand(4); }
+void CMapWnd::OnCastleTap(CWindow*, intptr_t) { MapMenuCommand(8); }
+void CMapWnd::OnReturnTap(CWindow*, intptr_t) { SetMode(kModeMap, false); }
+void CMapWnd::OnRelsTap(CWindow*, intptr_t) {}
+void CMapWnd::OnCharEvent(CWindow*, intptr_t code) { OnChar(uint16_t(code)); }
+
+void CMapWnd::OnMenuKey() {
+    if (IsCastleInfoShown()) return;
+    if (IsGameMenuShown()) {
+        CloseGameMenu();
+        return;
+    }
+    OnMenu();
+}
+
+// ---- Game signals ----------------------------------------------------------
+
+void CMapWnd::ConnectGameSignals() {
+    SigPumpUi.Connect(this, &CMapWnd::OnPumpUi);
+    SigCustomizePlayer.Connect(this, &CMapWnd::OnCustomizePlayer);
+    SigMapMode.Connect(this, &CMapWnd::OnMapModeSignal);
+    SigPlayerResources.Connect(this, &CMapWnd::OnPlayerResources);
+    SigPlayerTitle.Connect(this, &CMapWnd::OnPlayerTitle);
+    SigArmyActions.Connect(this, &CMapWnd::OnArmyActions);
+    SigOperationActions.Connect(this, &CMapWnd::OnOperationActions);
+    SigCastleActions.Connect(this, &CMapWnd::OnCastleActions);
+    SigProvinceInfo.Connect(this, &CMapWnd::OnProvinceInfo);
+    SigUiRequest.Connect(this, &CMapWnd::OnUiRequest);
+    SigProvinceSelected.Connect(this, &CMapWnd::OnProvinceSelectedSignal);
+    SigMapBattle.Connect(this, &CMapWnd::OnMapBattle);
+    SigMovePointsChanged.Connect(this, &CMapWnd::OnMovePointsChanged);
+    SigGameOver.Connect(this, &CMapWnd::OnGameOver);
+    SigAutosave.Connect(this, &CMapWnd::Autosave);
+}
+
+void CMapWnd::ConnectMenuKey() { SpareButtonSignal.ConnectVoid(this, &CMapWnd::OnMenuKey, m_menuKeyConnection); }

@@ -1,0 +1,203 @@
+// What the side panels show: the handlers of the game signals that announce
+// the current player's treasury, flag, army and move points, the three
+// action buttons, the selected province and the domain overview.
+
+#include "core/path_mgr.h"
+#include "core/resource_mgr.h"
+
+#include <vector>
+#include "game/army.h"
+#include "game/game_signals.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "game/resource_bundle.h"
+#include "game/running_game.h"
+#include "mapscreen/map_wnd.h"
+#include "mapscreen/map_wnd_parts.h"
+#include "players/player_controller.h"
+#include "ui/button.h"
+#include "ui/frame_wnd.h"
+#include "ui/label.h"
+#include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/ui_link.h"
+
+void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw) {
+    if (!control) return;
+    const int32_t count = bundle.Count();
+    std::vector<CStr> codes;
+    std::vector<int32_t> amounts;
+    for (int32_t i = 0; i < count; ++i) {
+        codes.push_back(ResourceKindName(i));
+        amounts.push_back(bundle[i]);
+    }
+    control->SetAmounts(codes.data(), amounts.data(), count, redraw);
+}
+
+void CMapWnd::OnPlayerResources(const CResourceBundle* bundle) {
+    if (!bundle) return;
+    ShowBundle(m_panels.mapTopTreasury, *bundle, true);
+    if (m_mode == kModeRecruit) {
+        ShowBundle(m_panels.recruitTreasury, *bundle, true);
+        RecruitResourcesChanged();
+    }
+}
+
+void CMapWnd::OnPlayerTitle(PlayerRecord* player) {
+    if (!player) return;
+    if (m_mode == kModeMap) {
+        if (m_panels.campStyle) {
+            CStr name;
+            name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(player->flagNumber) + 1);
+            m_panels.campStyle->SetImage(name, true);
+        }
+        FillArmyList(m_panels.campArmyList, &player->army, nullptr);
+    } else if (m_mode == kModeComputer) {
+        const PlayerRecord* current = CurrentPlayer();
+        FormatOwnString(m_panels.aiPlayer, 0, current ? current->name : player->name);
+    }
+}
+
+void CMapWnd::OnMovePointsChanged() {
+    const CPlayerController* controller = CurrentController();
+    const PlayerRecord* player = CurrentPlayer();
+    const bool show = controller && player && player->army.HasUnits();
+    if (show && m_panels.campTurns) {
+        CStr text;
+        text.Format("%ld", long(controller->MovePoints()));
+        m_panels.campTurns->SetText(text, true);
+    }
+    ShowWindow(m_panels.campTurnsIcon, show);
+    ShowWindow(m_panels.campTurns, show);
+}
+
+namespace {
+
+// The action button pictures by the low four bits of the flags; null hides
+// the button.
+struct ActionPictures {
+    const char* bit1;
+    const char* bit2;
+    const char* bit4;
+    const char* bit8;
+};
+
+const char* PictureFor(const ActionPictures& pictures, uint16_t flags) {
+    switch (flags & 0x0F) {
+        case 1: return pictures.bit1;
+        case 2: return pictures.bit2;
+        case 4: return pictures.bit4;
+        case 8: return pictures.bit8;
+        default: return nullptr;
+    }
+}
+
+// Enables the button unless the action is not possible now, shows it and
+// sets its picture from the button folder.
+void ShowActionButton(CButton* button, uint16_t flags, const ActionPictures& pictures, bool redrawOnEnable) {
+    if (!button) return;
+    button->Enable((flags & kActionDisabled) == 0, redrawOnEnable);
+    const char* picture = PictureFor(pictures, flags);
+    if (!picture) {
+        ShowWindow(button, false);
+        return;
+    }
+    ShowWindow(button, true);
+    ResourceFolderScope folder;
+    CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesButtons).Chars());
+    button->SetImage(CStr(picture), true);
+}
+
+}  // namespace
+
+void CMapWnd::OnArmyActions(uint16_t flags) {
+    ShowActionButton(m_panels.campAction, flags, {"Move", "Attack", "Transfer", nullptr}, false);
+}
+
+void CMapWnd::OnOperationActions(uint16_t flags) {
+    // An operation that cannot be ordered now is not offered at all.
+    if (flags & kActionDisabled) {
+        ShowWindow(m_panels.operationAction, false);
+        return;
+    }
+    ShowActionButton(m_panels.operationAction, flags, {nullptr, "Scout", "Decease", "FullTransfer"}, false);
+}
+
+void CMapWnd::OnCastleActions(uint16_t flags) {
+    ShowActionButton(m_panels.castleAction, flags, {"CastleOps", "Robbery", nullptr, nullptr}, true);
+}
+
+void CMapWnd::OnProvinceInfo(ProvinceRecord* province) {
+    if (!province) return;
+    if (province->owner && province->owner == CurrentPlayer())
+        ShowOwnProvince(province);
+    else
+        ShowOtherProvince(province);
+}
+
+void CMapWnd::ShowProvinceHead(ProvinceRecord* province) {
+    FormatOwnString(m_panels.provinceName, 0, province->name);
+    if (const CPlayerController* controller = CurrentController())
+        ShowBundle(m_panels.provinceIncome, controller->ProvinceIncome(province->index), true);
+}
+
+void CMapWnd::ShowOwnProvince(ProvinceRecord* province) {
+    if (!province) return;
+    ShowProvinceHead(province);
+    FillArmyList(m_panels.garrisonList, &province->garrison, "NoGrdArmy");
+    ShowCastleStatus(province, "NoCastle");
+    if (IsCastleInfoShown()) RefreshCastleInfo();
+}
+
+void CMapWnd::ShowOtherProvince(ProvinceRecord* province) {
+    if (!province) return;
+    ShowProvinceHead(province);
+    const CPlayerController* controller = CurrentController();
+    PlayerRecord* owner = province->owner;
+    const bool known = owner && controller && controller->IsScouted(province);
+    if (!known) {
+        FillArmyList(m_panels.garrisonList, nullptr, "NoGrdArmyInfo");
+        ShowCastleStatus(nullptr, "NoCastleInfo");
+        return;
+    }
+    // A copy: the list must not show the owner's own army merged into his
+    // garrison.
+    delete m_armyCopy;
+    m_armyCopy = new CArmy(province->garrison);
+    if (owner->capital == province->index) m_armyCopy->Merge(owner->army);
+    FillArmyList(m_panels.garrisonList, m_armyCopy, "NoGrdArmy");
+    ShowCastleStatus(province, "NoCastle");
+}
+
+void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark) {
+    CGameWorld* world = GameWorld();
+    if (!world || playerIndex >= world->PlayerCount() || playerIndex == m_domainPlayer) return;
+    m_domainPlayer = playerIndex;
+    ShowWindow(m_panels.domainRelsIcon, false);
+    ShowWindow(m_panels.domainArrow, false);
+    ShowWindow(m_panels.domainRels, false);
+    ShowWindow(m_panels.domainRelsLabel, false);
+    const PlayerRecord& player = world->Player(playerIndex);
+    if (player.capital < world->ProvinceCount()) OnProvinceSelected(player.capital, 1, mark);
+    for (int i = 0; i < world->ProvinceCount(); ++i) {
+        const ProvinceRecord& province = world->Province(i);
+        SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
+    }
+    ShowDomainInfo(playerIndex);
+}
+
+void CMapWnd::ShowDomainInfo(uint8_t playerIndex) {
+    CGameWorld* world = GameWorld();
+    if (!world || playerIndex >= world->PlayerCount()) return;
+    PlayerRecord& player = world->Player(playerIndex);
+    const CPlayerController* controller = player.controller;
+    if (!controller) return;
+    FormatOwnString(m_panels.domainPlayer, 0, player.name);
+    FormatOwnString(m_panels.domainSkills, 0, long(player.hero.battle), long(player.hero.builder),
+                    long(player.hero.stealth));
+    ShowWindow(m_panels.domainFameIcon, false);
+    ShowWindow(m_panels.domainFameLabel, false);
+    FormatOwnString(m_panels.domainProvCasl, 0, long(controller->CountProvinces()), long(controller->CountCastles()));
+    ShowBundle(m_panels.domainIncome, controller->TotalIncome(), true);
+}

@@ -1,0 +1,103 @@
+// The maps our mission compiler paints, read by the map view: every province
+// is found under its own castle and army points at both scales, its rect
+// holds them, and a picture of each map is written for a look.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/path_mgr.h"
+#include "core/preferences.h"
+#include "core/raster.h"
+#include "core/resource_mgr.h"
+#include "core/task_mgr.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
+#include "game/squad_type.h"
+#include "mapscreen/map_view.h"
+#include "platform/png_writer.h"
+#include "tests/support/build_folder.h"
+
+namespace {
+
+class ShippedMaps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
+        ASSERT_TRUE(CPathMgr::Init());
+        ASSERT_TRUE(CTaskMgr::Init());
+        InitRasterOps();
+        LoadSquadTypes();
+        Map::CSrenarionMgr::Init();
+    }
+    void TearDown() override {
+        EndSession();
+        Map::CSrenarionMgr::Clear();
+        FreeSquadTypes();
+        SetActiveWorld(nullptr);
+        CTaskMgr::Shutdown();
+        CPathMgr::Shutdown();
+        CResourceMgr::Shutdown();
+    }
+};
+
+bool Inside(const ProvinceRecord& p, int x, int y) {
+    return x >= p.rect[0] && x <= p.rect[2] && y >= p.rect[1] && y <= p.rect[3];
+}
+
+TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade) {
+    RawResource palette;
+    ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/Map", palette));
+    ASSERT_GE(palette.size, 768);
+    ASSERT_GE(Map::CSrenarionMgr::TotalMissions(), 3);
+    for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
+        int scenario = 0, mission = 0;
+        ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(n, &scenario, &mission));
+        const CStr path = Map::CSrenarionMgr::MissionPath(scenario, mission);
+        SCOPED_TRACE(path.Chars());
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(path));
+        CGameWorld& world = *Game().world;
+        CMapView view(path);
+        ASSERT_TRUE(view.IsUsable());
+        ASSERT_TRUE(view.BlocksLoaded());
+        for (int i = 0; i < world.ProvinceCount(); ++i) {
+            const ProvinceRecord& p = world.Province(i);
+            for (int k = 0; k < 2; ++k) {
+                const int x = p.points[2 * k], y = p.points[2 * k + 1];
+                EXPECT_TRUE(Inside(p, x, y)) << i;
+                view.SetHalfScale(false);
+                EXPECT_EQ(view.ProvinceAt(PackedPoint(x, y)), i) << p.name.Chars();
+                view.SetHalfScale(true);
+                EXPECT_EQ(view.ProvinceAt(PackedPoint(x >> 1, y >> 1)), i) << p.name.Chars();
+            }
+        }
+        view.SetHalfScale(false);
+        // The first player's army stands in his capital, as in a human turn.
+        Game().humanTurnActive = 1;
+        world.currentPlayer = 0;
+        world.Player(0).armyLocation = world.Player(0).capital;
+        const PackedPoint size = view.FullMapSize();
+        CDrawContext dc;
+        ASSERT_TRUE(dc.CreateSurface(size.X(), size.Y()));
+        view.Draw(dc);
+        Game().humanTurnActive = 0;
+        // Twice the size, for a look at the pixels.
+        std::vector<uint8_t> rgb;
+        for (int y = 0; y < 2 * size.Y(); ++y)
+            for (int x = 0; x < 2 * size.X(); ++x) {
+                const uint8_t c = *dc.Surface().At(x / 2, y / 2);
+                rgb.insert(rgb.end(), palette.data + 3 * c, palette.data + 3 * c + 3);
+            }
+        const std::string folder = TestBuildFolder() + "/shots";
+        std::filesystem::create_directories(folder);
+        EXPECT_TRUE(WritePngFile(folder + "/map" + std::to_string(n + 1) + ".png", 2 * size.X(), 2 * size.Y(), rgb));
+        EndSession();
+    }
+}
+
+}  // namespace
