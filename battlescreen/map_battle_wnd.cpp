@@ -461,8 +461,10 @@ void CMapBattleWnd::OnCommandState(const BattleStateWords* words, uint32_t chang
     static const Entry kEntries[] = {{kButtonMenu, false}, {kButtonSplit, true}, {kButtonJoin, true},
                                      {kButtonStart, false}, {kButtonAuto, true},  {kButtonBridge, true},
                                      {kButtonGuard, false}, {kButtonTurn, false}};
+    // The engine changes several bits at once at times ("Split" and "Join"
+    // together): every control whose bit changed follows.
     for (const Entry& e : kEntries) {
-        if (changed != 0 && e.bit != changed)
+        if (changed != 0 && (changed & e.bit) == 0)
             continue;
         CWindow* control = CommandControl(e.bit);
         control->Enable((words->b & e.bit) != 0, true);
