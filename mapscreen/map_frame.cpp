@@ -122,9 +122,11 @@ void* CMapFrame::QueryInterface(int32_t id) {
 bool CMapFrame::LoadLayout(bool keepVisibility) {
     bool refreshWas;
     if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
-    // The node may name a skin folder for the border and the background.
+    // The node may name a skin folder for the border and the background;
+    // without one the map's own is taken, so that the border strips are
+    // never left unpainted.
     const CStr skin = CUIMgr::NextString();
-    if (!skin.IsEmpty()) LoadSkin(skin, false);
+    LoadSkin(skin.IsEmpty() ? CStr("mapframe") : skin, false);
     EndLinkLayout(m_link, refreshWas);
     return true;
 }
