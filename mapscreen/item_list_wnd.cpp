@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/pack_format.h"
 #include "core/path_mgr.h"
+#include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
 #include "game/army.h"
@@ -20,9 +22,12 @@ int32_t KnownOr0(int32_t size) { return size < 0 ? 0 : size; }
 void SetSquadIconSquad(CSquadIcon& icon, const CSquad* squad, uint8_t face) {
     const CSquadType* type = squad != nullptr ? squad->type : nullptr;
     if (type != nullptr) {
-        CStr path = CPathMgr::Path(CPathMgr::kObjectsUnits);
-        path.Append(type->typeId);
-        path.Append(CStr(face == SquadFaceRight ? "/Icon_r" : "/Icon_l"));
+        CStr folder = CPathMgr::Path(CPathMgr::kObjectsUnits);
+        folder.Append(type->typeId);
+        CStr path = CStr::ConcatChars(folder, face == SquadFaceRight ? "/Icon_r" : "/Icon_l");
+        // A type drawn facing one way only shows that picture either way.
+        if (face == SquadFaceRight && !CResourceMgr::FindResource(path.Chars(), pack_format::kImageType).IsFound())
+            path = CStr::ConcatChars(folder, "/Icon_l");
         icon.SetImage(path.Chars());
     }
     icon.SetCount(squad != nullptr ? squad->count : 0);

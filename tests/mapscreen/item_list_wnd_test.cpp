@@ -202,6 +202,8 @@ TEST_F(ItemListTest, IconsAreDrawnInTheirCells) {
     FillRect(dc, PackedRect(0, 0, 239, 119), 0);
     list.DrawItems(dc, 0, 0);
     EXPECT_EQ(*dc.Surface().At(5 + spare, pictureTop), 50);
+    // A type without a right-facing picture shows its left-facing one.
+    EXPECT_EQ(*dc.Surface().At(105 + spare, pictureTop), 42);
 }
 
 TEST_F(ItemListTest, NumberFontFollowsTheCellWidth) {
