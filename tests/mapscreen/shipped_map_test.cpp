@@ -156,6 +156,8 @@ TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen) {
     const CStr path = Map::CSrenarionMgr::MissionPath(scenario, mission);
     SessionInit(0);
     ASSERT_TRUE(NewGameFromMission(path));
+    // The test root draws nothing: the screen around the frame starts black.
+    FillRect(*GetDisplaySurface()->ScreenContext(), PackedRect(0, 0, 239, 319), 0);
     CMapFrame frame(Root(), CStr("/Map/MapWnd/MapFrame"));
     ASSERT_TRUE(frame.PaletteLoaded());
     frame.Window()->SetRect(PackedRect(0, 40, 239, 259), false);
@@ -175,6 +177,13 @@ TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen) {
     frame.OnCornerButton(nullptr, 0);
     CWindowMgr::ProcessEvents();
     Shot("frame_corner.png");
+    // At half scale the whole map fits: no bars, the map centred.
+    frame.SetHalfScale(true, true);
+    CWindowMgr::ProcessEvents();
+    EXPECT_TRUE(frame.View().IsHalfScale());
+    EXPECT_FALSE(frame.HorzBar()->Window()->IsVisible());
+    EXPECT_FALSE(frame.VertBar()->Window()->IsVisible());
+    Shot("frame_half.png");
     frame.SetMapPaletteActive(false);
 }
 
