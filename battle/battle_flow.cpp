@@ -125,6 +125,10 @@ uint8_t EngineTrebuchetReload() { return TrebuchetReloadTurnsRule(); }
 
 void EngineEventHook(const BattleEvent& event, uint8_t wait) { DispatchEngineBattleEvent(event, wait); }
 
+// Objects signal their own battle hook (a missile that has landed, a gate
+// that swung open); the screen hears it through the object-finished hook.
+void EngineObjectHook(uint32_t battleId, uint32_t flag) { g_battleHooks.objectFinished.Fire(battleId, flag); }
+
 void SetUpBattle(BattleParams* params)
 {
     g_battle.stopFlag = 0;
@@ -156,6 +160,7 @@ void SetUpBattle(BattleParams* params)
     g_battle.defenderHero = &params->defender->hero;
     // The game's seam reaches the engine through these two hooks.
     SetBattleEventHook(&EngineEventHook);
+    SetBattleHook(&EngineObjectHook);
     SetTrebuchetReloadHook(&EngineTrebuchetReload);
     g_battle.noScreen = params->noScreen;
     if (g_battle.kind == kBattleSiege)
@@ -334,6 +339,7 @@ void EndBattle()
     g_battle.pathMap = nullptr;
     g_battle.castle = nullptr;
     SetBattleEventHook(nullptr);
+    SetBattleHook(nullptr);
     SetTrebuchetReloadHook(nullptr);
     DeleteBattleAiStrategies();
 }

@@ -75,10 +75,10 @@ void AnimationPlayer::LoadFrame() {
     m_frameRect.SetBottom(m_frameRect.Bottom() + 1);
 }
 
-void AnimationPlayer::Play(uint16_t passCounter) {
+void AnimationPlayer::Play(uint16_t passCounter, uint8_t startFrame) {
     if (!m_anim.HasHeader() || IsPlaying()) return;
     m_passCounter = passCounter;
-    m_frameIndex = 0;
+    m_frameIndex = startFrame < m_anim.FrameCount() ? startFrame : 0;
     m_flags &= static_cast<uint8_t>(~kMoveReported);
     if (m_passes != 0) {
         m_step = m_target;

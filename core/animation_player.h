@@ -39,9 +39,9 @@ public:
     // Both are ignored while playing.
     bool Load(const char* path);
     bool SetAnimation(const AnimData& anim);
-    // Starts at frame 0 with the pass counter at `passCounter`. Ignored without
-    // an animation or while playing.
-    void Play(uint16_t passCounter = 0);
+    // Starts at frame `startFrame` (0 when past the last frame) with the pass
+    // counter at `passCounter`. Ignored without an animation or while playing.
+    void Play(uint16_t passCounter = 0, uint8_t startFrame = 0);
     bool IsPlaying() const;
     // Stops the timer where the animation stands.
     void Stop();

@@ -49,6 +49,16 @@ endfunction()
 # Turns the declarations into build rules once every data/*.cmake has spoken.
 function(tharn_finish_packs)
   get_property(packs GLOBAL PROPERTY THARN_PACKS)
+  # A pack no longer declared must not linger in the data folder: the game
+  # mounts every pack it finds there, and a stale one overlays the others.
+  file(GLOB existing ${THARN_DATA_DIR}/*.pak)
+  foreach(file IN LISTS existing)
+    get_filename_component(name ${file} NAME_WE)
+    if(NOT name IN_LIST packs)
+      message(STATUS "Removing the undeclared pack ${file}")
+      file(REMOVE ${file})
+    endif()
+  endforeach()
   set(orders "")
   foreach(name IN LISTS packs)
     get_property(order GLOBAL PROPERTY THARN_PACK_${name}_ORDER)

@@ -64,9 +64,9 @@ inline constexpr uint32_t kMessageAnswerOk = 3;
 // The button flag (hotSeat) is also set for the notice of a player who has
 // lost; gameFinished picks the texts of that notice.
 struct PlayerTurnNotice {
-  uint8_t hotSeat = 0;
+  uint8_t hotSeat = 0;  // the notice waits for its Ok button
   PlayerRecord* player = nullptr;
-  uint8_t gameFinished = 0;
+  uint8_t gameFinished = 0;  // the game is over for this player
 };
 
 // Kind 35: the message window built from the record; the pressed button

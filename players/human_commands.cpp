@@ -147,11 +147,12 @@ void CHumanController::CastleCommand() {
   castleInfoProvince = province;
   castleInfoIndex = Game().selectedProvince;
   castleInfoCastle = &province->castle;
-  CastleInfoRequestArgs args;
-  args.province = castleInfoProvince;
-  args.index = castleInfoIndex;
-  args.castle = castleInfoCastle;
-  PostUiRequest(UiRequestKind::CastleInfo, &args);
+  // The castle window stays open after the request returns and reads the
+  // record at every refresh, so the record lives in the controller.
+  castleInfoRequest.province = castleInfoProvince;
+  castleInfoRequest.index = castleInfoIndex;
+  castleInfoRequest.castle = castleInfoCastle;
+  PostUiRequest(UiRequestKind::CastleInfo, &castleInfoRequest);
 }
 
 void CHumanController::TransferFlow(ProvinceRecord* province) {
@@ -231,6 +232,23 @@ void CHumanController::CastleWork(ProvinceRecord* province, UiRequestKind kind, 
   CastleWorkRequestArgs args;
   args.price = price;
   args.turns = turns;
+  // The window's message speaks of the damage to mend (a completion) or of
+  // the condition the fast repair is priced by.
+  if (command == 1) {
+    args.turns = uint8_t(100 - std::min<int>(province->castle.percent, 100));
+    args.secondCount = turns;
+  } else if (command == 2) {
+    args.turns = province->castle.percent;
+  }
+  switch (command) {
+    case 64: args.building = kBuildingMarket; break;
+    case 128: args.building = kBuildingBank; break;
+    case 256: args.building = kBuildingTavern; break;
+    case 512: args.building = kBuildingGuild; break;
+    case 1024: args.building = kBuildingMetalMine; break;
+    case 2048: args.building = kBuildingStoneMine; break;
+    default: break;
+  }
   args.affordable = player->treasury.AllAtLeast(price) ? 1 : 0;
   if (args.affordable) args.remaining = CResourceBundle::SubtractedCopy(player->treasury, price);
   PostUiRequest(kind, &args);
@@ -400,6 +418,7 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province) {
   if (Decease(province, int16_t(raiders), &killed)) {
     DeceaseResultArgs result;
     result.provinceName = province->name;
+    result.killed.CopyFrom(killed);
     result.experience = player->hero.experience - before;
     CStr title;
     ReportTitle(kReportDecease, title);
@@ -432,6 +451,7 @@ void CHumanController::RobberyFlow(ProvinceRecord* province) {
   args.victimHero = &province->owner->hero;
   args.treasury = player->treasury;
   args.movePoints = uint32_t(rules.robberyMovePoints);
+  args.goldPerRaider = rules.robberyCost.GetByChars("gold");
   PostUiRequest(UiRequestKind::Robbery, &args);
   if (!args.confirmed) return;
   int32_t tries = std::min<int32_t>(int32_t(std::min<uint32_t>(args.tries, 32767)), rules.RobberyTries(&player->hero));

@@ -10,6 +10,7 @@
 #include "game/resource_bundle.h"
 #include "game/ui_request.h"
 #include "players/player_controller.h"
+#include "players/request_records.h"
 
 class CastleState;
 
@@ -64,6 +65,8 @@ public:
   ProvinceRecord* castleInfoProvince = nullptr;
   uint8_t castleInfoIndex = 0;
   CastleState* castleInfoCastle = nullptr;
+  // The record the castle window keeps reading while it stays open.
+  CastleInfoRequestArgs castleInfoRequest;
 
 private:
   void WaitForTurnEnd();

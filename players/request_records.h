@@ -37,8 +37,9 @@ struct RobberyRequestArgs {  // kind 21
   const HeroRecord* ownHero = nullptr;
   const HeroRecord* victimHero = nullptr;
   CResourceBundle treasury;
-  uint32_t tries = 0;
+  uint32_t tries = 0;  // the raiders the player chose
   uint32_t movePoints = 0;
+  int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
   uint8_t confirmed = 0;
 };
 
@@ -73,15 +74,21 @@ struct RecruitRequestArgs {  // kind 13
   CResourceBundle treasury;
   std::vector<int32_t> units;   // purchase unit per army slot
   std::vector<int32_t> counts;  // pending count per army slot, edited by the window
+  std::vector<int32_t> limits;  // highest count per offered squad (the battle trainer's recruit window)
   uint8_t confirmed = 0;
 };
 
 struct CastleWorkRequestArgs {  // kinds 1, 3-9
   uint8_t affordable = 0;
+  // The numbers of the window's message: the turns the work takes; for a
+  // completion the missing percent (then the turns in secondCount), for a
+  // fast repair the castle's present percent.
   uint8_t turns = 0;
+  uint8_t secondCount = 0;
   CResourceBundle price;      // after the builder discount (the refund for demolishing)
   CResourceBundle remaining;  // filled only when affordable
   uint8_t confirmed = 0;
+  uint32_t building = 0;  // kind 9: the building's bit (0x01 market ... 0x20 stone mine)
 };
 
 struct CastleInfoRequestArgs {  // kind 2
@@ -154,6 +161,7 @@ struct DeceaseRequestArgs {  // kind 18
 
 struct DeceaseResultArgs {  // kinds 19, 20
   CStr provinceName;
+  CArmy killed;  // kind 20: the squads the province lost
   int32_t experience = 0;
 };
 
@@ -166,3 +174,18 @@ struct DiplomacyRequestArgs {  // kind 32
 struct ReportRequestArgs {  // kind 0
   CPlayerController* controller = nullptr;
 };
+
+// Kind 17. No game operation asks it today; the map window still answers it.
+struct TaxesRequestArgs {
+  int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
+  int32_t incomeBase = 0;  // the income at 100 per cent
+  uint8_t confirmed = 0;
+};
+
+// The names the map dialogs know these records by.
+using TaxesRequest = TaxesRequestArgs;
+using TradingRequest = TradingRequestArgs;
+using TransferRequest = TransferRequestArgs;
+using VolunteersRequest = VolunteersRequestArgs;
+using RandomEventRequest = RandomEventRequestArgs;
+using SkillsRequest = SkillsRequestArgs;

@@ -1,0 +1,279 @@
+// The operation-window launchers of the map window: one per dialog request
+// kind. A launcher opens its window as a child of the map window, hands it
+// the request record, runs it modally and deletes it; the window writes the
+// user's answer into the record, which the poster reads once the request
+// returns.
+#include <new>
+
+#include "app/message_wnd.h"
+#include "core/ui_mgr.h"
+#include "game/player_record.h"
+#include "game/running_game.h"
+#include "game/ui_request.h"
+#include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/castle_work_wnd.h"
+#include "mapdialogs/decease_wnd.h"
+#include "mapdialogs/ner_wnd.h"
+#include "mapdialogs/prep_treb_wnd.h"
+#include "mapdialogs/robbery_wnd.h"
+#include "mapdialogs/scout_wnd.h"
+#include "mapscreen/map_wnd.h"
+#include "players/request_records.h"
+#include "ui/window_mgr.h"
+
+namespace {
+
+// Runs a window made for one request: modal, then deleted; the slot (when
+// given) holds it meanwhile, so a second request of the kind cannot open a
+// second window over it.
+template <typename Wnd, typename Setup>
+void RunOnce(CWindow*& slot, Wnd* window, Setup setup) {
+    if (window == nullptr) return;
+    slot = window;
+    setup(window);
+    RunModal(window);
+    delete window;
+    slot = nullptr;
+}
+
+}  // namespace
+
+// ---- The castle works (kinds 1 and 3 to 9) -------------------------------
+
+namespace {
+
+template <typename Wnd>
+void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const char* name, void* record,
+                    bool demolish) {
+    if (slot != nullptr || record == nullptr) return;
+    auto* request = static_cast<CastleWorkRequestArgs*>(record);
+    // The work window takes the pen from the castle panel for its run.
+    if (info != nullptr) CWindowMgr::RemoveCapture(info);
+    RunOnce(slot, new (std::nothrow) Wnd(parent, CStr(name)), [&](Wnd* w) { w->Setup(request); });
+    if (info == nullptr) return;
+    CWindowMgr::PushCapture(info);
+    if (demolish && request->confirmed) {
+        // The castle is gone: the panel closes (its hide handler frees the map).
+        info->Show(false, false);
+    } else {
+        info->Refresh();
+    }
+}
+
+}  // namespace
+
+void CMapWnd::OpenBuildCastleWnd(void* record) {
+    if (m_dialogSlots[1] != nullptr || record == nullptr) return;
+    RunOnce(m_dialogSlots[1], new (std::nothrow) CBuildCastleWnd(Window(), CStr("BuildCastleWnd")),
+            [&](CBuildCastleWnd* w) { w->Setup(static_cast<CastleWorkRequestArgs*>(record)); });
+}
+
+void CMapWnd::OpenDemolishCastleWnd(void* record) {
+    OpenCastleWork<CDemolishCastleWnd>(Window(), m_dialogSlots[3], m_castleInfoWnd, "DemolishCastleWnd", record, true);
+}
+void CMapWnd::OpenCompleteCastleWnd(void* record) {
+    OpenCastleWork<CCompleteCastleWnd>(Window(), m_dialogSlots[4], m_castleInfoWnd, "CompleteCastleWnd", record, false);
+}
+void CMapWnd::OpenRepairCastleWnd(void* record) {
+    OpenCastleWork<CRepairCastleWnd>(Window(), m_dialogSlots[5], m_castleInfoWnd, "RepairCastleWnd", record, false);
+}
+void CMapWnd::OpenDigMoatWnd(void* record) {
+    OpenCastleWork<CDigMoatWnd>(Window(), m_dialogSlots[6], m_castleInfoWnd, "DigMoatWnd", record, false);
+}
+void CMapWnd::OpenAddCatapultWnd(void* record) {
+    OpenCastleWork<CAddCatapultWnd>(Window(), m_dialogSlots[7], m_castleInfoWnd, "AddCatapultWnd", record, false);
+}
+void CMapWnd::OpenAddWallsWnd(void* record) {
+    OpenCastleWork<CAddWallsWnd>(Window(), m_dialogSlots[8], m_castleInfoWnd, "AddWallsWnd", record, false);
+}
+void CMapWnd::OpenAddBuildingWnd(void* record) {
+    OpenCastleWork<CAddBuildingWnd>(Window(), m_dialogSlots[9], m_castleInfoWnd, "AddBuildingWnd", record, false);
+}
+
+// ---- The castle panel (kind 2, not modal) --------------------------------
+
+void CMapWnd::OpenCastleInfoWnd(void* record) {
+    if (record == nullptr) return;
+    if (m_castleInfoWnd == nullptr) {
+        m_castleInfoWnd = new (std::nothrow) CCastleInfoWnd(Window(), CStr("CastleInfoWnd"));
+        if (m_castleInfoWnd == nullptr) return;
+    }
+    m_castleInfoWnd->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
+    m_castleInfoWnd->Setup(static_cast<CastleInfoRequestArgs*>(record));
+    m_castleInfoWnd->Show(true, false);
+    CWindowMgr::PushCapture(m_castleInfoWnd);
+    m_castleInfoWnd->BringToFront(true);
+}
+
+void CMapWnd::DestroyLauncherDialogs() {
+    delete m_castleInfoWnd;
+    m_castleInfoWnd = nullptr;
+}
+
+// ---- Ignored kinds ---------------------------------------------------------
+
+void CMapWnd::IgnoreRequest13(void*) {}
+void CMapWnd::IgnoreRequest32(void*) {}
+
+// ---- Covert operations (kinds 18 to 28) ----------------------------------
+
+void CMapWnd::OpenDeceaseWnd(void* record) {
+    if (m_dialogSlots[18] != nullptr || record == nullptr) return;
+    RunOnce(m_dialogSlots[18], new (std::nothrow) CDeceaseWnd(Window(), CStr("DeceaseWnd")),
+            [&](CDeceaseWnd* w) { w->Setup(static_cast<DeceaseRequestArgs*>(record)); });
+}
+
+void CMapWnd::OpenDeceaseFailureWnd(void*) {
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CDeceaseFailureWnd(Window(), CStr("DeceaseFailureWnd")), [](CDeceaseFailureWnd*) {});
+}
+
+void CMapWnd::OpenDeceaseSuccessWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CDeceaseSuccessWnd(Window(), CStr("DeceaseSuccessWnd")),
+            [&](CDeceaseSuccessWnd* w) { w->Setup(static_cast<DeceaseResultArgs*>(record)); });
+}
+
+void CMapWnd::OpenRobberyWnd(void* record) {
+    if (m_dialogSlots[21] != nullptr || record == nullptr) return;
+    RunOnce(m_dialogSlots[21], new (std::nothrow) CRobberyWnd(Window(), CStr("RobberyWnd")),
+            [&](CRobberyWnd* w) { w->Setup(static_cast<RobberyRequestArgs*>(record)); });
+}
+
+void CMapWnd::OpenRobberyEmptyWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CRobberyEmptyWnd(Window(), CStr("RobberyEmptyWnd")),
+            [&](CRobberyEmptyWnd* w) { w->Setup(static_cast<RobberyResultArgs*>(record)); });
+}
+
+void CMapWnd::OpenRobberyFailureWnd(void*) {
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CRobberyFailureWnd(Window(), CStr("RobberyFailureWnd")), [](CRobberyFailureWnd*) {});
+}
+
+void CMapWnd::OpenRobberySuccessWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CRobberySuccessWnd(Window(), CStr("RobberySuccessWnd")),
+            [&](CRobberySuccessWnd* w) { w->Setup(static_cast<RobberyResultArgs*>(record)); });
+}
+
+void CMapWnd::OpenScoutWnd(void* record) {
+    if (m_dialogSlots[25] != nullptr || record == nullptr) return;
+    RunOnce(m_dialogSlots[25], new (std::nothrow) CScoutWnd(Window(), CStr("ScoutWnd")),
+            [&](CScoutWnd* w) { w->Setup(static_cast<ScoutRequestArgs*>(record)); });
+}
+
+void CMapWnd::OpenScoutFailureWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CScoutFailureWnd(Window(), CStr("ScoutFailureWnd")),
+            [&](CScoutFailureWnd* w) { w->Setup(static_cast<ScoutResultArgs*>(record)); });
+}
+
+void CMapWnd::OpenScoutSuccessWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CScoutSuccessWnd(Window(), CStr("ScoutSuccessWnd")),
+            [&](CScoutSuccessWnd* w) { w->Setup(static_cast<ScoutResultArgs*>(record)); });
+}
+
+void CMapWnd::OpenNERWnd(void* record) {
+    if (m_dialogSlots[28] != nullptr || record == nullptr) return;
+    RunOnce(m_dialogSlots[28], new (std::nothrow) CNERWnd(Window(), CStr("NERWnd")),
+            [&](CNERWnd* w) { w->Setup(static_cast<NotEnoughResourcesArgs*>(record)); });
+}
+
+void CMapWnd::OpenPrepTrebWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CPrepTrebWnd(Window(), CStr("PrepTrebWnd")),
+            [&](CPrepTrebWnd* w) { w->Setup(static_cast<SiegeRequestArgs*>(record)); });
+}
+
+// ---- Messages (kinds 30 and 35) -------------------------------------------
+
+void CMapWnd::ShowNextPlayerMessage(void* record) {
+    const auto* notice = static_cast<const PlayerTurnNotice*>(record);
+    if (notice == nullptr || notice->player == nullptr) return;
+    const PlayerRecord& player = *notice->player;
+    CStr titleFormat, textFormat;
+    GetLocaleText(notice->gameFinished ? "PlrInvFinishT" : "PlrTurnT", titleFormat);
+    GetLocaleText(notice->gameFinished ? "PlrInvFinishM" : "PlrTurnM", textFormat);
+    CStr title, text;
+    title.Format(titleFormat.Chars(), static_cast<int32_t>(ActiveHumanOrdinal(&player)));
+    text.Format(textFormat.Chars(), static_cast<int32_t>(player.flagNumber + 1), player.name,
+                static_cast<int32_t>(player.hero.battle), static_cast<int32_t>(player.hero.builder),
+                static_cast<int32_t>(player.hero.stealth), static_cast<int32_t>(Game().turn));
+    CMessageWnd* box = new (std::nothrow) CMessageWnd(Window());
+    if (box == nullptr) return;
+    box->Setup(text, title, notice->hotSeat ? MessageOk : MessageTapToClose, CStr("/Sounds/new_turn"), true);
+    delete box;
+}
+
+void CMapWnd::ShowRecordMessage(void* record) {
+    auto* request = static_cast<MessageRequest*>(record);
+    if (request == nullptr) return;
+    CMessageWnd* box = new (std::nothrow) CMessageWnd(Window());
+    if (box == nullptr) return;
+    box->Setup(request->text, request->title, request->buttonMode, request->soundPath, true);
+    request->result = box->ModalResult();
+    delete box;
+}
+
+// ---- The dispatch table ----------------------------------------------------
+
+bool CMapWnd::RunLauncher(uint32_t kind, void* record) {
+    using Launcher = void (CMapWnd::*)(void*);
+    static const Launcher kLaunchers[38] = {
+        nullptr,
+        &CMapWnd::OpenBuildCastleWnd,
+        &CMapWnd::OpenCastleInfoWnd,
+        &CMapWnd::OpenDemolishCastleWnd,
+        &CMapWnd::OpenCompleteCastleWnd,
+        &CMapWnd::OpenRepairCastleWnd,
+        &CMapWnd::OpenDigMoatWnd,
+        &CMapWnd::OpenAddCatapultWnd,
+        &CMapWnd::OpenAddWallsWnd,
+        &CMapWnd::OpenAddBuildingWnd,
+        nullptr,
+        nullptr,
+        nullptr,
+        &CMapWnd::IgnoreRequest13,
+        &CMapWnd::OpenSkillsWnd,
+        &CMapWnd::OpenTransferWnd,
+        &CMapWnd::OpenTradingWnd,
+        &CMapWnd::OpenTaxesWnd,
+        &CMapWnd::OpenDeceaseWnd,
+        &CMapWnd::OpenDeceaseFailureWnd,
+        &CMapWnd::OpenDeceaseSuccessWnd,
+        &CMapWnd::OpenRobberyWnd,
+        &CMapWnd::OpenRobberyEmptyWnd,
+        &CMapWnd::OpenRobberyFailureWnd,
+        &CMapWnd::OpenRobberySuccessWnd,
+        &CMapWnd::OpenScoutWnd,
+        &CMapWnd::OpenScoutFailureWnd,
+        &CMapWnd::OpenScoutSuccessWnd,
+        &CMapWnd::OpenNERWnd,
+        &CMapWnd::OpenBattleResultsWnd,
+        &CMapWnd::ShowNextPlayerMessage,
+        &CMapWnd::OpenRandomEventWnd,
+        &CMapWnd::IgnoreRequest32,
+        &CMapWnd::OpenMapBtlAttackWnd,
+        &CMapWnd::OpenMapBtlDefendWnd,
+        &CMapWnd::ShowRecordMessage,
+        &CMapWnd::OpenPrepTrebWnd,
+        &CMapWnd::OpenVolunteersWnd,
+    };
+    if (kind >= 38 || kLaunchers[kind] == nullptr) return false;
+    (this->*kLaunchers[kind])(record);
+    return true;
+}
+
+// ---- The castle panel's hide handler ---------------------------------------
+
+void CMapWnd::OnCastleInfoClosed(CWindow*, intptr_t) {
+    if (m_castleInfoWnd != nullptr) CWindowMgr::RemoveCapture(m_castleInfoWnd);
+}

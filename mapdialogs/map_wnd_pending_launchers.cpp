@@ -1,0 +1,15 @@
+// Launchers of the windows that other parts of the screens provide and that
+// are not in the tree yet: until they are, these requests are answered as
+// ignored ones (the record keeps the poster's values, so nothing is
+// confirmed).
+#include "mapscreen/map_wnd.h"
+
+void CMapWnd::OpenSkillsWnd(void*) {}
+void CMapWnd::OpenTransferWnd(void*) {}
+void CMapWnd::OpenTradingWnd(void*) {}
+void CMapWnd::OpenTaxesWnd(void*) {}
+void CMapWnd::OpenBattleResultsWnd(void*) {}
+void CMapWnd::OpenRandomEventWnd(void*) {}
+void CMapWnd::OpenMapBtlAttackWnd(void*) {}
+void CMapWnd::OpenMapBtlDefendWnd(void*) {}
+void CMapWnd::OpenVolunteersWnd(void*) {}

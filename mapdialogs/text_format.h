@@ -1,0 +1,21 @@
+#pragma once
+// Filling a text control from its layout: string 0 of the control's list is a
+// printf format that the window's values are formatted with, in a fixed
+// order; the result becomes the control's mark-up text.
+
+#include "core/ref_string.h"
+#include "ui/markup_wnd.h"
+
+// Formats string 0 of the control with the arguments and sets the result
+// (redrawn). False, and the text untouched, when the control is missing or
+// its list is empty.
+template <typename... Args>
+bool FormatTextControl(CTextWnd* control, const Args&... args) {
+    if (control == nullptr) return false;
+    CStr format;
+    if (!control->GetString(0, format)) return false;
+    CStr text;
+    text.Format(format.Chars(), args...);
+    control->SetText(text, true);
+    return true;
+}

@@ -1,0 +1,184 @@
+#include "mapdialogs/trainer_setup_wnd.h"
+
+#include "battle/battle_flow.h"
+#include "battle/battle_trainer.h"
+#include "core/ui_mgr.h"
+#include "game/army.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "mapdialogs/child_layout_path.h"
+#include "mapdialogs/recruit_wnd.h"
+#include "players/request_records.h"
+#include "ui/check_box.h"
+#include "ui/label.h"
+#include "ui/value_scroller.h"
+#include "ui/window_mgr.h"
+
+namespace {
+
+CStr Localized(const char* key) { return CUIMgr::Locale().Lookup(key); }
+
+// A scroller that shows a word of the window's choosing instead of its number.
+void ShowWord(CValueScroller* scroller, const char* key) {
+    scroller->ValueLabel()->SetText(Localized(key), true);
+}
+
+}  // namespace
+
+CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const CStr& path)
+    : CDialog(parent, path, true), m_params(params) {
+    const CStr node = BindLayoutNode(m_link);
+    auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(node, name), true); };
+    auto scroller = [&](const char* name) { return new CValueScroller(this, ChildLayoutPath(node, name), true); };
+    m_lblBtlType = label("LblBtlType");
+    m_lblSeed = label("LblOFSeed");
+    m_lblMoat = label("LblSiegeMoat");
+    m_lblWalls = label("LblSiegeWalls");
+    m_lblCatapults = label("LblSiegeCatap");
+    m_lblAtkType = label("LblAtkType");
+    m_lblDfdType = label("LblDfdType");
+    m_btlType = scroller("ScrBtlType");
+    m_seed = scroller("ScrOFSeed");
+    m_moat = scroller("ScrSiegeMoat");
+    m_walls = scroller("ScrSiegeWalls");
+    m_catapults = scroller("ScrSiegeCatap");
+    m_atkType = scroller("ScrAtkType");
+    m_dfdType = scroller("ScrDfdType");
+    m_ownArmy = new CMenuItem(this, ChildLayoutPath(node, "BtnOwnArmy"), true);
+    m_enemyArmy = new CMenuItem(this, ChildLayoutPath(node, "BtnEnemyArmy"), true);
+    m_cancel = new CButtonEx(this, ChildLayoutPath(node, "BtnCancel"));
+    m_start = new CButtonEx(this, ChildLayoutPath(node, "BtnStart"));
+
+    for (CValueScroller* s : {m_btlType, m_moat, m_walls, m_atkType, m_dfdType})
+        s->flags = static_cast<uint8_t>(s->flags | ScrollerTextSuspended);
+    m_btlType->valueChanged.Bind(this, &CTrainerSetupWnd::OnBattleTypeChanged);
+    m_moat->valueChanged.Bind(this, &CTrainerSetupWnd::OnYesNoChanged);
+    m_walls->valueChanged.Bind(this, &CTrainerSetupWnd::OnYesNoChanged);
+    m_atkType->valueChanged.Bind(this, &CTrainerSetupWnd::OnSideTypeChanged);
+    m_dfdType->valueChanged.Bind(this, &CTrainerSetupWnd::OnSideTypeChanged);
+    m_ownArmy->BindHandler(HandlerClick, this, &CTrainerSetupWnd::OnOwnArmyClick);
+    m_enemyArmy->BindHandler(HandlerClick, this, &CTrainerSetupWnd::OnEnemyArmyClick);
+    m_cancel->BindHandler(HandlerClick, this, &CTrainerSetupWnd::OnCancel);
+    m_start->BindHandler(HandlerClick, this, &CTrainerSetupWnd::OnStart);
+
+    struct Range {
+        CValueScroller* scroller;
+        int32_t min, max, initial;
+    };
+    const Range ranges[] = {{m_btlType, 0, 1, 1}, {m_seed, 0, 100, 1},  {m_moat, 0, 1, 1},   {m_walls, 0, 1, 1},
+                            {m_catapults, 1, 4, 2}, {m_atkType, 0, 1, 0}, {m_dfdType, 0, 1, 1}};
+    for (const Range& r : ranges) {
+        r.scroller->SetMin(r.min, false);
+        r.scroller->SetMax(r.max, false);
+    }
+    for (const Range& r : ranges) r.scroller->SetValue(r.initial, false, true);
+}
+
+CTrainerSetupWnd::~CTrainerSetupWnd() { PrepareDestroy(); }
+
+void CTrainerSetupWnd::OnBattleTypeChanged(CValueScroller* scroller) {
+    const bool siege = scroller->Value() == 1;
+    m_lblSeed->Show(!siege, true);
+    m_seed->Window()->Show(!siege, true);
+    for (CValueScroller* s : {m_moat, m_walls, m_catapults}) s->Window()->Show(siege, true);
+    for (CLabel* l : {m_lblMoat, m_lblWalls, m_lblCatapults}) l->Show(siege, true);
+    ShowWord(scroller, siege ? "Siege" : "OpenField");
+}
+
+void CTrainerSetupWnd::OnYesNoChanged(CValueScroller* scroller) {
+    ShowWord(scroller, scroller->Value() == 1 ? "Yes" : "No");
+}
+
+void CTrainerSetupWnd::OnSideTypeChanged(CValueScroller* scroller) {
+    ShowWord(scroller, scroller->Value() == 1 ? "Computer" : "Human");
+}
+
+void CTrainerSetupWnd::OnOwnArmyClick(CWindow*, intptr_t) { OnOwnArmy(); }
+void CTrainerSetupWnd::OnEnemyArmyClick(CWindow*, intptr_t) { OnEnemyArmy(); }
+
+void CTrainerSetupWnd::OnOwnArmy(CWindow*, intptr_t) {
+    if (m_params != nullptr) EditArmy(m_params->attacker);
+}
+
+void CTrainerSetupWnd::OnEnemyArmy(CWindow*, intptr_t) {
+    if (m_params != nullptr) EditArmy(m_params->defender);
+}
+
+void CTrainerSetupWnd::EditArmy(PlayerRecord* player) {
+    if (player == nullptr) return;
+    auto* wnd = new CRecruitWnd(this, CStr(kRecruitPath));
+    wnd->SetText(Localized("TrainerRecruit"), false);
+    auto* record = new RecruitRequestArgs;
+    record->player = player;
+    record->army = &player->army;
+    for (int i = 0; i < player->army.Count(); ++i) {
+        record->counts.push_back(player->army.Item(i)->count);
+        record->limits.push_back(kArmyLimit);
+    }
+    record->treasury.Zero();
+    for (int i = 0; i < 3 && i < record->treasury.Count(); ++i) record->treasury[i] = kTreasuryAmount;
+    wnd->Setup(record);
+    WindowGuard self(this);
+    WindowGuard recruit(wnd);
+    RunModal(wnd);
+    // This window, and the recruit window with it, may be gone when the run
+    // returns; the army is then no longer ours to change.
+    if (self.Alive() && record->confirmed == 1) {
+        for (int i = 0; i < player->army.Count() && static_cast<size_t>(i) < record->counts.size(); ++i) {
+            const int32_t count = record->counts[static_cast<size_t>(i)];
+            player->army.Item(i)->count = count < 0 ? 0 : count;
+        }
+    }
+    if (recruit.Alive()) delete wnd;
+    delete record;
+}
+
+void CTrainerSetupWnd::OnStart(CWindow*, intptr_t) {
+    if (m_params != nullptr) {
+        if (m_btlType->Value() == 1) {
+            m_params->kind = kBattleSiege;
+            if (CastleState* castle = m_params->castle) {
+                castle->moat = m_moat->Value() == 1 ? 1 : 0;
+                castle->fortWalls = m_walls->Value() == 1 ? 1 : 0;
+                castle->catapults = static_cast<uint8_t>(m_catapults->Value());
+            }
+        } else {
+            m_params->kind = kBattleOpenField;
+            m_params->obstacleLayout = static_cast<uint8_t>(m_seed->Value() & 0xFF);
+        }
+        m_params->attackerSideKind = m_atkType->Value() == 1 ? 1 : 0;
+        m_params->defenderSideKind = m_dfdType->Value() == 1 ? 1 : 0;
+        m_params->powerOption = 1;
+    }
+    SetModalResult(ResultOk);
+    EndModal(this);
+}
+
+void CTrainerSetupWnd::OnCancel(CWindow*, intptr_t) {
+    SetModalResult(ResultCancel);
+    EndModal(this);
+}
+
+namespace {
+
+CWindow* g_setupParent = nullptr;
+
+uint16_t RunSetupWindow(BattleParams* params, uint32_t) {
+    auto* wnd = new CTrainerSetupWnd(params, g_setupParent, CStr(CTrainerSetupWnd::kLayoutPath));
+    const uint16_t result = RunModal(wnd);
+    delete wnd;
+    return result;
+}
+
+}  // namespace
+
+bool RunBattleTrainerSetup(BattleParams* params, CWindow* parent) {
+    if (params == nullptr) return false;
+    CWindow* const previousParent = g_setupParent;
+    g_setupParent = parent;
+    g_trainerSetupWindow.Bind(&RunSetupWindow);
+    const bool started = RunBattleTrainerSetup(params, uint32_t{0});
+    g_trainerSetupWindow.Delete();
+    g_setupParent = previousParent;
+    return started;
+}
