@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/core_main.h"
 #include "core/pack_format.h"
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
@@ -10,6 +11,7 @@
 #include "game/army.h"
 #include "game/game_object.h"
 #include "game/squad_type.h"
+#include "mapdialogs/squad_descr_wnd.h"
 #include "ui/link_layout.h"
 #include "ui/markup_wnd.h"
 
@@ -299,6 +301,17 @@ void CItemListWnd::OnPenDown(const PackedPoint& point) {
     const int32_t index = ItemAt(cell);
     if (index < 0) {
         ApplyHint(m_hintText);
+    } else if (options & ItemListOpenDescr) {
+        ApplyHint(CStr());
+        // The description stands on its own over the screen while the list
+        // keeps the frames going; it hides itself when tapped.
+        WindowGuard guard(this);
+        auto* window = new CSquadDescrWnd(nullptr, CStr("/Map/MapWnd/RecruitWnd/SquadDescrWnd"));
+        window->Setup(m_squads[index]->type);
+        window->Show(true, false);
+        while (window->IsVisible() && IsAppRunning()) FrameStep();
+        delete window;
+        if (!guard.Alive()) return;
     } else {
         const CSquadType* type = m_squads[index]->type;
         ApplyHint(type != nullptr ? type->name : CStr());

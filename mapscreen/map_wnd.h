@@ -274,6 +274,9 @@ class CMapWnd : public CCompositeWnd {
   void OnSquadButtonTap(CWindow* control, intptr_t argument);
   void OnRecruitApplyTap(CWindow* control, intptr_t argument);
   void OnRecruitClearTap(CWindow* control, intptr_t argument);
+  // "BtnInfo": the selected squad kind's description; "BtnMarket": the market.
+  void OnRecruitInfoTap(CWindow* control, intptr_t argument);
+  void OnRecruitMarketTap(CWindow* control, intptr_t argument);
   void OnRecruitScrollerChanged(CValueScroller* scroller);
   // The scroller's position while it moves (label only) and once it is set.
   void OnRecruitScrollChanging(int32_t position, int32_t maximum);

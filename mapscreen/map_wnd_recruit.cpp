@@ -18,7 +18,13 @@
 #include "game/resource_bundle.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
+#include "mapdialogs/dialog_controls.h"
+#include "mapdialogs/squad_descr_wnd.h"
+#include "mapdialogs/trading_wnd.h"
 #include "mapscreen/item_list_wnd.h"
+#include "players/request_records.h"
 #include "mapscreen/map_frame.h"
 #include "mapscreen/map_view.h"
 #include "mapscreen/map_wnd.h"
@@ -29,6 +35,7 @@
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/value_scroller.h"
+#include "ui/window_mgr.h"
 
 namespace {
 
@@ -152,6 +159,8 @@ void CMapWnd::BindRecruitModeControls() {
     if (p.recruitTurn) p.recruitTurn->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
     if (p.recruitApply) p.recruitApply->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
     if (p.recruitClear) p.recruitClear->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitClearTap);
+    if (p.recruitInfo) p.recruitInfo->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitInfoTap);
+    if (p.recruitMarket) p.recruitMarket->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitMarketTap);
     if (p.recruitScroller) {
         // The label beside it shows the numbers; the scroller writes none itself.
         p.recruitScroller->flags |= ScrollerTextSuspended;
@@ -441,4 +450,34 @@ void CMapWnd::OnRecruitScrollSet(int32_t position) {
     SetRecruited(m_selectedSquad, v);
     RefreshRecruitCounts(true, true);
     ShowRecruitTreasury(m_panels.recruitTreasury);
+}
+
+void CMapWnd::OnRecruitInfoTap(CWindow*, intptr_t) {
+    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count()) return;
+    auto* window = new CSquadDescrWnd(m_window, CStr("/Map/MapWnd/RecruitWnd/SquadDescrWnd"));
+    window->Setup(m_recruitPool->Item(m_selectedSquad)->type);
+    RunModal(window);
+    delete window;
+}
+
+void CMapWnd::OnRecruitMarketTap(CWindow*, intptr_t) {
+    if (m_recruitPlayer == nullptr) return;
+    TradingRequest record;
+    record.treasury = m_recruitPlayer->treasury;
+    record.player = m_recruitPlayer;
+    record.confirmed = 0;
+    CTradingWnd* window = nullptr;
+    {
+        // The market's layout name resolves under the map window's node.
+        TreeNodeScope scope;
+        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        window = new CTradingWnd(m_window, CStr("TradingWnd"), true);
+    }
+    window->Setup(&record);
+    RunModal(window);
+    delete window;
+    if (!record.confirmed) return;
+    m_recruitPlayer->treasury = record.treasury;
+    OnPlayerResources(&m_recruitPlayer->treasury);
+    RecruitModeResourcesChanged();
 }
