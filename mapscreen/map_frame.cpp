@@ -211,10 +211,9 @@ void CMapFrame::CenterOnProvince(const ProvinceRecord* province, bool redraw) {
 void CMapFrame::SetHalfScale(bool half, bool redraw) {
     if (m_view.IsHalfScale() != half) {
         const PackedPoint full = m_view.FullMapSize();
-        const CWindow* w = m_window;
-        const PackedRect& client = w->ClientRect();
         if (half) {
-            if (client.IsDefined() && (client.Width() < full.X() || client.Height() < full.Y())) m_view.SetHalfScale(true);
+            if (m_mapArea.IsDefined() && (m_mapArea.Width() < full.X() || m_mapArea.Height() < full.Y()))
+                m_view.SetHalfScale(true);
         } else {
             CDisplaySurface* display = GetDisplaySurface();
             if (display != nullptr && display->Width() >= kFullScaleMinDisplay &&
