@@ -21,22 +21,6 @@ namespace {
 
 class MapFlow : public GameWindowBench {
 protected:
-    // The person answers whatever window holds the pen above the map: a
-    // message box with "Ok" or its text. True when he tapped one.
-    bool AnswerOpenWindow() {
-        const int32_t n = CWindowMgr::CaptureCount();
-        if (n == 0) return false;
-        CWindow* top = CWindowMgr::CaptureAt(n - 1);
-        if (top == map_->Window() || !top->IsVisible()) return false;
-        if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
-            if (box->Mode() == MessageNoButtons) return false;
-            Tap(box->OkButton() && box->OkButton()->IsVisible() ? static_cast<CWindow*>(box->OkButton())
-                                                                 : static_cast<CWindow*>(box->TextWindow()));
-            return true;
-        }
-        return false;
-    }
-
     bool SlotFileExists(int slot) const {
         return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
     }
@@ -145,6 +129,8 @@ TEST_F(MapFlow, ABattleStoppedFromItsMenuEndsTheGameWithoutSaving) {
 }
 
 TEST_F(MapFlow, EndOfGameKeysEndTheGameInAnyMode) {
+    std::vector<std::string> windows;
+    hook_->before = [&] { AnswerTopWindow(&windows); };
     for (const uint16_t key : {uint16_t('F'), uint16_t('f')}) {
         for (const uint32_t mode : {uint32_t(CMapWnd::kModeMap), uint32_t(CMapWnd::kModeComputer)}) {
             delete map_;
@@ -160,7 +146,10 @@ TEST_F(MapFlow, EndOfGameKeysEndTheGameInAnyMode) {
             EXPECT_TRUE(LeaveRequested()) << char(key);
             EXPECT_FALSE(SlotFileExists(4)) << char(key);
             EXPECT_EQ(map_->AutosaveFlag(), 0);
-            // The screen is built again after the end-of-game windows.
+            // The end-of-game screen was shown, and the map screen is built
+            // again after it.
+            EXPECT_NE(std::find(windows.begin(), windows.end(), "end of game"), windows.end());
+            windows.clear();
             EXPECT_NE(map_->PanelControls().mapTop, nullptr);
             SetLeaveRequested(0);
         }
@@ -201,7 +190,11 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     MakeMap();
     ASSERT_TRUE(SaveSlots::Select(6));
     map_->SetNewGameOptions(Options(1));
+    // The game start shows the person's custom-player window first.
+    std::vector<std::string> atStart;
+    hook_->before = [&] { AnswerTopWindow(&atStart); };
     ASSERT_EQ(map_->RunGame(0), 1);
+    EXPECT_EQ(atStart, std::vector<std::string>{"custom player"});
     PlayerRecord* person = nullptr;
     for (int i = 0; i < GameWorld()->PlayerCount(); ++i)
         if (GameWorld()->Player(i).IsHuman()) person = &GameWorld()->Player(i);
@@ -214,7 +207,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     int messagesClosed = 0;
     hook_->before = [&] {
         if (!GameWorld()) return;
-        if (AnswerOpenWindow()) {
+        if (AnswerTopWindow()) {
             ++messagesClosed;
             return;
         }
