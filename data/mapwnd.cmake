@@ -1,6 +1,8 @@
 # The map window's art: mapwndart paints its icons (menu, player flags, move
 # points, separator, fame) and the pictures of its panel and action buttons
-# into the skin folder "Skin240" of a staging folder, packed as "mapwnd".
+# into the skin folder "Skin240" of a staging folder. It goes into the
+# shell's pack: a pack of its own with a "Skin240" folder would hide the
+# shell's skins in the folder the screens look in.
 set(THARN_MAPWND_STAGING ${CMAKE_BINARY_DIR}/staging/mapwnd)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp
@@ -10,5 +12,5 @@ add_custom_command(
   COMMENT "Painting the map window's icons and buttons"
   VERBATIM)
 add_custom_target(generate_mapwnd_art DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp)
-tharn_add_pack(NAME mapwnd ORDER 2200 ROOTS ${THARN_MAPWND_STAGING}
-               DEPENDS generate_mapwnd_art ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp)
+tharn_add_pack_roots(NAME shell ROOTS ${THARN_MAPWND_STAGING}
+                     DEPENDS generate_mapwnd_art ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp)

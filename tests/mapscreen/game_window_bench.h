@@ -233,6 +233,10 @@ protected:
         return false;
     }
 
+    bool SlotFileExists(int slot) const {
+        return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
+    }
+
     // Screenshots of the tests go to shots/mapscreen in the build folder.
     static std::string ShotFolder() { return TestBuildFolder() + "/shots/mapscreen"; }
     bool Shot(const std::string& name) { return headless_->Screenshot(name + ".png"); }

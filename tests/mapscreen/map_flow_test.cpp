@@ -21,9 +21,6 @@ namespace {
 
 class MapFlow : public GameWindowBench {
 protected:
-    bool SlotFileExists(int slot) const {
-        return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
-    }
 };
 
 TEST_F(MapFlow, RequestsHoldTheMapAndLeaveAHoldTheyFound) {
