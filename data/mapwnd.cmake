@@ -1,8 +1,7 @@
 # The map window's art: mapwndart paints its icons (menu, player flags, move
 # points, separator, fame) and the pictures of its panel and action buttons
-# into the skin folder "Skin240" of a staging folder. It goes into the
-# shell's pack: a pack of its own with a "Skin240" folder would hide the
-# shell's skins in the folder the screens look in.
+# into the skin folder "Skin240" of a staging folder, added to the shell's
+# pack (a pack of its own would hide the shell's skin folder).
 set(THARN_MAPWND_STAGING ${CMAKE_BINARY_DIR}/staging/mapwnd)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp

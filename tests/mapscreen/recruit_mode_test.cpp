@@ -217,8 +217,8 @@ TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit) {
 TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool) {
     wnd_->EnterRecruitMode();
     wnd_->SetRecruited(0, 2);
-    // The window's own map view, once the window has its map frame.
-    const CMapView* view = wnd_->MapFrame() ? &wnd_->MapFrame()->View() : view_.get();
+    // The window marks the view of its own map frame when it has one.
+    CMapView* view = wnd_->MapFrame() != nullptr ? &wnd_->MapFrame()->View() : view_.get();
     EXPECT_TRUE(view->IsRecruitMode());
     wnd_->LeaveRecruitMode();
     EXPECT_FALSE(view->IsRecruitMode());

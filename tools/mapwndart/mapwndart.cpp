@@ -7,8 +7,7 @@
 //                           Return, Market, Apply, Clear, Info, ProvArmy,
 //                           CampArmy) and the action buttons (Move, Attack,
 //                           Transfer, Scout, Decease, FullTransfer,
-//                           Robbery; the castle works' face is the
-//                           castle windows' "CastleOps")
+//                           CastleOps, Robbery)
 // Shapes are painted in true colour on the shell's canvas and mapped to the
 // palette "base". A file whose bytes did not change is not rewritten.
 
@@ -246,6 +245,13 @@ std::vector<Picture> Pictures() {
                      Outlined(c, 4, 20, 7, 17, 2.4f, kWood);
                      c.Disc(17, 19, 1.6f, kRed);
                      c.Disc(19, 21, 1.2f, kRed);
+                 }});
+    p.push_back({btn + "CastleOps", 24, 24, [](Canvas& c) {
+                     Box(c, 4, 9, 15, 21, Hex(0xa8a8b0));
+                     for (int x : {4, 8, 12}) Box(c, x, 5, x + 3, 9, Hex(0xa8a8b0));
+                     c.FillRect(8, 15, 11, 21, kInk);
+                     Outlined(c, 13, 18, 21, 10, 2.2f, kWood);
+                     Outlined(c, 18, 7, 23, 12, 3.0f, kIron);
                  }});
     p.push_back({btn + "Robbery", 24, 24, [](Canvas& c) {
                      c.Disc(12, 15, 7.5f, kInk);
