@@ -12,6 +12,7 @@
 #include "players/player_controller.h"
 #include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
+#include "ui/frame_wnd.h"
 #include "ui/label.h"
 
 namespace mapwnd_test {
@@ -111,6 +112,43 @@ TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt) {
         SetLeaveRequested(0);
         SaveSlots::Delete(2);
         FreshGame();
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap) {
+    struct Case {
+        uint16_t id;
+        const char* layout;
+    };
+    for (const Case& c : {Case{6, "GameInfoWnd"}, Case{7, "MapPrefsWnd"}, Case{20, "GamePrefsWnd"}}) {
+        CStr seen;
+        bool held = false;
+        hook_->before = [&] {
+            CGameMenu* menu = map_->GameMenu();
+            if (menu->IsVisible()) {
+                Tap(menu->FindItem(c.id));
+                return;
+            }
+            const int32_t n = CWindowMgr::CaptureCount();
+            CWindow* top = n > 0 ? CWindowMgr::CaptureAt(n - 1) : nullptr;
+            auto* frame = dynamic_cast<CFrameWnd*>(top);
+            if (!frame || !frame->IsVisible() || frame == static_cast<CWindow*>(menu)) return;
+            seen = frame->Link().Path();
+            held = map_->IsMapFrameHeld();
+            EndModal(frame);
+        };
+        Tap(map_->PanelControls().mapTopMenu);
+        CWindowMgr::ProcessEvents();
+        hook_->before = nullptr;
+        EXPECT_STREQ(seen.Chars(), (std::string("/Map/MapWnd/") + c.layout).c_str());
+        EXPECT_TRUE(held);
+        EXPECT_FALSE(map_->IsMapFrameHeld());
     }
 }
 
