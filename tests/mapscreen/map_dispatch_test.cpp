@@ -131,10 +131,13 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides) {
     EXPECT_TRUE(map_->IsMapFrameHeld());
     EXPECT_EQ(CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1), info);
 
-    // The next request reuses the window and the map stays held.
+    // The next request reuses the window and the map stays held until the
+    // window hides.
     PostUiRequest(UiRequestKind::CastleInfo, &request);
     EXPECT_EQ(map_->CastleInfoWnd(), info);
     EXPECT_TRUE(map_->IsMapFrameHeld());
+    info->Show(false, false);
+    EXPECT_FALSE(map_->IsMapFrameHeld());
 }
 
 TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
