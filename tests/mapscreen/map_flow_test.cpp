@@ -243,3 +243,82 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
 
 }  // namespace
 }  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapFlow, AGameThatCannotStartIsRefusedWithAMessage) {
+    struct Case {
+        const char* name;
+        uint8_t resume;
+        uint16_t mission;
+    };
+    for (const Case& c : {Case{"missing save", 1, 0}, Case{"missing mission", 0, 99}}) {
+        delete map_;
+        MakeMap();
+        ASSERT_TRUE(SaveSlots::Select(8));
+        SaveSlots::Delete(8);
+        CMapWnd::NewGameOptions options = Options(1);
+        options.mission = c.mission;
+        map_->SetNewGameOptions(options);
+        std::vector<std::string> windows;
+        hook_->before = [&] { AnswerTopWindow(&windows); };
+        EXPECT_EQ(map_->RunGame(c.resume), 0) << c.name;
+        EXPECT_EQ(windows, std::vector<std::string>{"message"}) << c.name;
+        EXPECT_EQ(GameWorld(), nullptr) << c.name;
+        EXPECT_EQ(map_->IsLoadedGame(), 0) << c.name;
+    }
+}
+
+TEST_F(MapFlow, ASavedGameResumesInsideTheWindow) {
+    // A game of one person is saved into slot 0 and left.
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(0));
+    map_->SetNewGameOptions(Options(1));
+    hook_->before = [&] { AnswerTopWindow(); };
+    ASSERT_EQ(map_->RunGame(0), 1);
+    SigAutosave.Fire();
+    ASSERT_TRUE(SlotFileExists(0));
+    EndSession();
+
+    delete map_;
+    MakeMap();
+    ASSERT_EQ(map_->RunGame(1), 1);
+    EXPECT_EQ(map_->IsLoadedGame(), 1);
+    ASSERT_NE(GameWorld(), nullptr);
+    // The person leaves as soon as his turn waits for him.
+    std::vector<std::string> windows;
+    bool personWaited = false;
+    hook_->before = [&] {
+        if (AnswerTopWindow(&windows)) return;
+        if (GameWorld() && Game().humanTurnActive && CurrentPlayer()->IsHuman() &&
+            map_->Mode() == CMapWnd::kModeMap) {
+            personWaited = true;
+            MapGameCommand(9);
+        }
+    };
+    RunModal(map_->Window());
+    EXPECT_TRUE(personWaited);
+    EXPECT_EQ(GameWorld(), nullptr);
+    EXPECT_TRUE(SlotFileExists(0));
+    // A resumed game opens with the notice of whose turn it is.
+    ASSERT_FALSE(windows.empty());
+    EXPECT_EQ(windows.front(), "message");
+}
+
+TEST_F(MapFlow, AQuitDuringTheGameStartLeavesNothingToSaveAndTheScreenHidden) {
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(3));
+    map_->SetNewGameOptions(Options(1));
+    // The program is closed while the custom-player window is open.
+    hook_->before = [&] {
+        if (CWindowMgr::CaptureCount() > 0 && !QuitFlag) RequestQuit();
+    };
+    ASSERT_EQ(map_->RunGame(0), 1);
+    EXPECT_EQ(map_->AutosaveFlag(), 0);
+    EXPECT_FALSE(CWindowMgr::Root()->IsVisible());
+    QuitFlag = 0;
+}
+
+}  // namespace
+}  // namespace mapwnd_test
