@@ -57,6 +57,10 @@ TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
     };
     bool shotTaken = false;
     hook_->before = [&]() {
+        if (hook_->frames > 40000) {
+            ADD_FAILURE() << "the battle did not end";
+            BattleCommand(1);
+        }
         // A look at the field in the thick of it.
         if (!shotTaken && hook_->frames == 400) {
             shotTaken = true;
@@ -362,6 +366,60 @@ TEST_F(BattleWindowControlsTest, TheScreenPaletteTakesTheTerrainAndBothSidesColo
     wnd_->ApplySideColours();
     EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * (18 * (256 / 18) - 18), 3 * 18), 0);
     g_battle.obstacleLayout = 0;
+}
+
+}  // namespace
+}  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
+{
+    AddUnits(attacker_, "Swordsman", 14);
+    AddUnits(attacker_, "Crossbowman", 10);
+    AddUnits(attacker_, "Horseman", 6);
+    AddUnits(defender_, "Warden", 10);
+    AddUnits(defender_, "Ranger", 8);
+    castle_.percent = 100;
+    castle_.DefencesFromPercent();
+    castle_.moat = 1;
+    castle_.catapults = 2;
+    params_.kind = kBattleSiege;
+    params_.castle = &castle_;
+    auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+    wnd->SetBattleParams(&params_);
+    std::vector<uint32_t> kinds;
+    bool moat = false;
+    wnd->battleOverHandler = [&]() { Shot("siege_end"); };
+    bool shotTaken = false;
+    hook_->before = [&]() {
+        if (hook_->frames > 40000) {
+            ADD_FAILURE() << "the siege did not end";
+            BattleCommand(1);
+        }
+        if (!shotTaken && g_battle.phase == kPhaseAttacker && hook_->frames > 60) {
+            shotTaken = true;
+            moat = wnd->FieldView().moatVisible != 0;
+            for (int32_t i = 0; i < wnd->FieldView().SpriteCount(); ++i)
+                kinds.push_back(wnd->FieldView().SpriteAt(i)->kind);
+            Shot("siege_mid");
+        }
+    };
+    RunModal(wnd->Window());
+    hook_->before = nullptr;
+    auto count = [&](uint32_t kind) { return std::count(kinds.begin(), kinds.end(), kind); };
+    EXPECT_TRUE(moat) << "a castle with a moat shows it";
+    EXPECT_EQ(count(kSpriteWall), 4);
+    EXPECT_EQ(count(kSpriteGates), 1);
+    EXPECT_EQ(count(kSpriteBridge), 1);
+    EXPECT_EQ(count(kSpriteTower), 4);
+    EXPECT_EQ(count(kSpriteCatapult), 2);
+    EXPECT_EQ(count(kSpriteTrebuchet), 1);
+    EXPECT_EQ(BattleResult, kBattleEnded);
+    EXPECT_TRUE(UnitsOf(attacker_) == 0 || UnitsOf(defender_) == 0);
+    EXPECT_EQ(PaletteStackDepth(), 0);
+    delete wnd;
 }
 
 }  // namespace
