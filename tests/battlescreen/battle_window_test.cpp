@@ -200,6 +200,7 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
             break;
         case kConfirmMove:
             if (wnd->FieldView().HasCommandCells()) {
+                Shot("human_order");
                 orderMarked = wnd->FieldView().CommandCells().back().position == CellPoint(wnd, moveCell);
                 tap(CellPoint(wnd, moveCell), kAuto);
             }
