@@ -10,6 +10,7 @@
 #include "battle/battle_input.h"
 #include "battle/side_controller.h"
 #include "battle/squad_battle_state.h"
+#include "battlescreen/batl_ani_cache_mgr.h"
 #include "battlescreen/map_battle_wnd.h"
 #include "core/display_surface.h"
 #include "core/preferences.h"
@@ -421,6 +422,31 @@ TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
     EXPECT_TRUE(UnitsOf(attacker_) == 0 || UnitsOf(defender_) == 0);
     EXPECT_EQ(PaletteStackDepth(), 0);
     delete wnd;
+}
+
+}  // namespace
+}  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+TEST_F(BattleWindowTest, EveryShippedUnitTypeHasAWholeSquadSet)
+{
+    // The bench preloaded the cache as the application does.
+    ASSERT_GE(CBatlAniCacheMgr::Count(), 12);
+    for (const char* id : {"Archer", "Axeman", "Crossbowman", "Fenrunner", "Horseman", "Knight", "Militia", "Ranger",
+                           "Slinger", "Spearman", "Swordsman", "Warden"}) {
+        CBatlAniCacheEntry* entry = CBatlAniCacheMgr::Find(kAnimSetSquad, CStr::ConcatChars(CStr("/Objects/Units/"), id));
+        ASSERT_NE(entry, nullptr) << id;
+        for (size_t i = 0; i < entry->animations.size(); ++i)
+            EXPECT_TRUE(entry->animations[i].HasHeader()) << id << " " << AnimationSlotName(kAnimSetSquad, int32_t(i));
+        for (int slot : {1, 2, 3, 6, 7, 9})
+            EXPECT_TRUE(entry->sounds[size_t(slot)].HasHeader()) << id << " " << SoundSlotName(kAnimSetSquad, slot);
+        const bool ranged = Type(id)->rangedAttack != 0;
+        AnimationSetRef missile;
+        LoadMissileAnimationSet(missile, entry->path);
+        EXPECT_EQ(missile.Animation(0) != nullptr, ranged) << id << ": a missile only for those who shoot";
+    }
 }
 
 }  // namespace
