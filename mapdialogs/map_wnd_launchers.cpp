@@ -101,6 +101,9 @@ void CMapWnd::OpenCastleInfoWnd(void* record) {
     m_castleInfoWnd->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
     m_castleInfoWnd->Setup(static_cast<CastleInfoRequestArgs*>(record));
     m_castleInfoWnd->Show(true, false);
+    // A second request while the panel is open must not stack it twice: one
+    // hide would then leave it holding the pen with the map below dead.
+    CWindowMgr::RemoveCapture(m_castleInfoWnd);
     CWindowMgr::PushCapture(m_castleInfoWnd);
     m_castleInfoWnd->BringToFront(true);
 }
