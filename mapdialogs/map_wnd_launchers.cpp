@@ -15,8 +15,14 @@
 #include "mapdialogs/decease_wnd.h"
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
+#include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/robbery_wnd.h"
 #include "mapdialogs/scout_wnd.h"
+#include "mapdialogs/skills_wnd.h"
+#include "mapdialogs/taxes_wnd.h"
+#include "mapdialogs/trading_wnd.h"
+#include "mapdialogs/transfer_wnd.h"
+#include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_wnd.h"
 #include "players/request_records.h"
 #include "ui/window_mgr.h"
@@ -117,6 +123,43 @@ void CMapWnd::DestroyLauncherDialogs() {
 
 void CMapWnd::IgnoreRequest13(void*) {}
 void CMapWnd::IgnoreRequest32(void*) {}
+
+// ---- The player's own operations (kinds 14 to 17, 31 and 37) -------------
+
+namespace {
+
+// The windows of these kinds write the player's answer into the record
+// themselves; the launcher only runs them.
+template <typename Wnd, typename Record>
+void OpenOperation(CWindow* parent, CWindow*& slot, const char* name, void* record) {
+    if (slot != nullptr || record == nullptr) return;
+    RunOnce(slot, new (std::nothrow) Wnd(parent, CStr(name), true),
+            [&](Wnd* w) { w->Setup(static_cast<Record*>(record)); });
+}
+
+}  // namespace
+
+void CMapWnd::OpenSkillsWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CSkillsWnd, SkillsRequest>(Window(), slot, "SkillsWnd", record);
+}
+void CMapWnd::OpenTransferWnd(void* record) {
+    OpenOperation<CTransferWnd, TransferRequest>(Window(), m_dialogSlots[15], "TransferWnd", record);
+}
+void CMapWnd::OpenTradingWnd(void* record) {
+    OpenOperation<CTradingWnd, TradingRequest>(Window(), m_dialogSlots[16], "TradingWnd", record);
+}
+void CMapWnd::OpenTaxesWnd(void* record) {
+    OpenOperation<CTaxesWnd, TaxesRequest>(Window(), m_dialogSlots[17], "TaxesWnd", record);
+}
+void CMapWnd::OpenRandomEventWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CRandomEventWnd, RandomEventRequest>(Window(), slot, "RandomEventWnd", record);
+}
+void CMapWnd::OpenVolunteersWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CVolunteersWnd, VolunteersRequest>(Window(), slot, "VolunteersWnd", record);
+}
 
 // ---- Covert operations (kinds 18 to 28) ----------------------------------
 
