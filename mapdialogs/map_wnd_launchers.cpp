@@ -272,50 +272,43 @@ void CMapWnd::ShowRecordMessage(void* record) {
 // ---- The dispatch table ----------------------------------------------------
 
 bool CMapWnd::RunLauncher(uint32_t kind, void* record) {
-    using Launcher = void (CMapWnd::*)(void*);
-    static const Launcher kLaunchers[38] = {
-        nullptr,
-        &CMapWnd::OpenBuildCastleWnd,
-        &CMapWnd::OpenCastleInfoWnd,
-        &CMapWnd::OpenDemolishCastleWnd,
-        &CMapWnd::OpenCompleteCastleWnd,
-        &CMapWnd::OpenRepairCastleWnd,
-        &CMapWnd::OpenDigMoatWnd,
-        &CMapWnd::OpenAddCatapultWnd,
-        &CMapWnd::OpenAddWallsWnd,
-        &CMapWnd::OpenAddBuildingWnd,
-        nullptr,
-        nullptr,
-        nullptr,
-        &CMapWnd::IgnoreRequest13,
-        &CMapWnd::OpenSkillsWnd,
-        &CMapWnd::OpenTransferWnd,
-        &CMapWnd::OpenTradingWnd,
-        &CMapWnd::OpenTaxesWnd,
-        &CMapWnd::OpenDeceaseWnd,
-        &CMapWnd::OpenDeceaseFailureWnd,
-        &CMapWnd::OpenDeceaseSuccessWnd,
-        &CMapWnd::OpenRobberyWnd,
-        &CMapWnd::OpenRobberyEmptyWnd,
-        &CMapWnd::OpenRobberyFailureWnd,
-        &CMapWnd::OpenRobberySuccessWnd,
-        &CMapWnd::OpenScoutWnd,
-        &CMapWnd::OpenScoutFailureWnd,
-        &CMapWnd::OpenScoutSuccessWnd,
-        &CMapWnd::OpenNERWnd,
-        &CMapWnd::OpenBattleResultsWnd,
-        &CMapWnd::ShowNextPlayerMessage,
-        &CMapWnd::OpenRandomEventWnd,
-        &CMapWnd::IgnoreRequest32,
-        &CMapWnd::OpenMapBtlAttackWnd,
-        &CMapWnd::OpenMapBtlDefendWnd,
-        &CMapWnd::ShowRecordMessage,
-        &CMapWnd::OpenPrepTrebWnd,
-        &CMapWnd::OpenVolunteersWnd,
-    };
-    if (kind >= 38 || kLaunchers[kind] == nullptr) return false;
-    (this->*kLaunchers[kind])(record);
-    return true;
+    switch (kind) {
+        case 1: OpenBuildCastleWnd(record); return true;
+        case 2: OpenCastleInfoWnd(record); return true;
+        case 3: OpenDemolishCastleWnd(record); return true;
+        case 4: OpenCompleteCastleWnd(record); return true;
+        case 5: OpenRepairCastleWnd(record); return true;
+        case 6: OpenDigMoatWnd(record); return true;
+        case 7: OpenAddCatapultWnd(record); return true;
+        case 8: OpenAddWallsWnd(record); return true;
+        case 9: OpenAddBuildingWnd(record); return true;
+        case 13: IgnoreRequest13(record); return true;
+        case 14: OpenSkillsWnd(record); return true;
+        case 15: OpenTransferWnd(record); return true;
+        case 16: OpenTradingWnd(record); return true;
+        case 17: OpenTaxesWnd(record); return true;
+        case 18: OpenDeceaseWnd(record); return true;
+        case 19: OpenDeceaseFailureWnd(record); return true;
+        case 20: OpenDeceaseSuccessWnd(record); return true;
+        case 21: OpenRobberyWnd(record); return true;
+        case 22: OpenRobberyEmptyWnd(record); return true;
+        case 23: OpenRobberyFailureWnd(record); return true;
+        case 24: OpenRobberySuccessWnd(record); return true;
+        case 25: OpenScoutWnd(record); return true;
+        case 26: OpenScoutFailureWnd(record); return true;
+        case 27: OpenScoutSuccessWnd(record); return true;
+        case 28: OpenNERWnd(record); return true;
+        case 29: OpenBattleResultsWnd(record); return true;
+        case 30: ShowNextPlayerMessage(record); return true;
+        case 31: OpenRandomEventWnd(record); return true;
+        case 32: IgnoreRequest32(record); return true;
+        case 33: OpenMapBtlAttackWnd(record); return true;
+        case 34: OpenMapBtlDefendWnd(record); return true;
+        case 35: ShowRecordMessage(record); return true;
+        case 36: OpenPrepTrebWnd(record); return true;
+        case 37: OpenVolunteersWnd(record); return true;
+        default: return false;  // 0 is the window's own report; 10-12 have none
+    }
 }
 
 // ---- The castle panel's hide handler ---------------------------------------
