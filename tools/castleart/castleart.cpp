@@ -429,8 +429,12 @@ bool Run(const fs::path& data, const fs::path& out) {
         Face face(30, 26);
         p.paint(face);
         if (!WritePicture(icons / (std::string(p.name) + ".img"), small) ||
-            !WritePicture(icons / (std::string(p.name) + "Big.img"), big) ||
-            !WritePicture(buttons / (std::string(p.name) + ".img"), face)) {
+            !WritePicture(icons / (std::string(p.name) + "Big.img"), big)) {
+            return false;
+        }
+        // The status picture is no work of the panel; its button face is
+        // the map window's castle action button, painted with that window.
+        if (std::string(p.name) != "CastleOps" && !WritePicture(buttons / (std::string(p.name) + ".img"), face)) {
             return false;
         }
     }
