@@ -71,6 +71,7 @@ TEST_F(NewGameTest, ThePreferencesMissionIsShownWithItsHumanRange) {
         EXPECT_EQ(Shown(wnd.PlayModeScroller()), c.modeShown) << c.title;
         EXPECT_EQ(wnd.PlayModeLabel()->IsVisible(), c.modeShown) << c.title;
         EXPECT_TRUE(wnd.MiniMap()->HasPicture());
+        EXPECT_TRUE(wnd.StartButton()->IsEnabled());
         wnd.Show(false, false);
         EXPECT_EQ(wnd.PreviewWorld(), nullptr) << "the preview world lives while the window is shown";
     }
@@ -249,6 +250,11 @@ TEST_F(NewGameTest, WithoutMissionsTheSelectionStaysClosed) {
     Map::CSrenarionMgr::Clear();
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     EXPECT_FALSE(wnd.SelectButton()->IsEnabled());
+    wnd.Show(true, true);  // an empty world: nothing to show, nothing to break
+    EXPECT_EQ(wnd.PreviewWorld()->PlayerCount(), 0);
+    EXPECT_EQ(wnd.HumansScroller()->Min(), 1);
+    EXPECT_FALSE(wnd.MiniMap()->HasPicture());
+    EXPECT_FALSE(wnd.StartButton()->IsEnabled()) << "no mission, no game";
 }
 
 TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes) {
