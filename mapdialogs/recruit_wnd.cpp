@@ -7,6 +7,8 @@
 #include "game/player_record.h"
 #include "game/squad_type.h"
 #include "mapdialogs/child_layout_path.h"
+#include "mapdialogs/squad_descr_wnd.h"
+#include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -15,6 +17,9 @@
 #include "ui/window_mgr.h"
 
 namespace {
+
+constexpr uint8_t kCountColour = 15;
+constexpr uint8_t kHealthColour = 216;
 
 const char* const kSquadButtonNames[CRecruitWnd::kMaxOffered] = {"SquadBtn1", "SquadBtn2", "SquadBtn3",
                                                                    "SquadBtn4"};
@@ -48,6 +53,10 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     for (const char* name : kSquadButtonNames) {
         auto* button = new CSquadButton(this, ChildLayoutPath(node, name), true);
         button->mode = PressToggle;
+        // The count is what this window edits: it must read well on the
+        // dark button face, the health beside it in the gold of captions.
+        button->Face().First().foreground = kCountColour;
+        button->Face().Second().foreground = kHealthColour;
         button->BindHandler(HandlerClick, this, &CRecruitWnd::OnSquadClick);
         m_buttons.Add(button);
     }
@@ -68,6 +77,7 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     m_quantity->scrolled.Bind(this, &CRecruitWnd::OnQuantityChanged);
     m_ok->BindHandler(HandlerClick, this, &CRecruitWnd::OnOk);
     m_cancel->BindHandler(HandlerClick, this, &CRecruitWnd::OnCancel);
+    m_descr->BindHandler(HandlerClick, this, &CRecruitWnd::OnDescr);
 }
 
 CRecruitWnd::~CRecruitWnd() {
@@ -96,9 +106,9 @@ void CRecruitWnd::Setup(RecruitRequestArgs* record) {
         if (i < n) {
             const CSquad* squad = record->army->Item(i);
             CSquadIcon& face = button->Face();
-            face.SetImage(UnitPicturePath(squad->type, "/Icon_l").Chars());
+            SetSquadIconSquad(face, squad, SquadFaceLeft);
+            // The count shown is the one the slider edits.
             face.SetCount(ValueAt(record->counts, i));
-            face.SetHealth(squad->hitPoints);
             button->Show(true, false);
         } else {
             button->Show(false, false);
@@ -142,6 +152,16 @@ void CRecruitWnd::OnSquadClick(CWindow* button, intptr_t) {
             return;
         }
     }
+}
+
+void CRecruitWnd::OnDescr(CWindow*, intptr_t) {
+    if (m_squad == nullptr || m_squad->type == nullptr) return;
+    auto* wnd = new CSquadDescrWnd(this, CStr(kSquadDescrLayout));
+    wnd->Setup(m_squad->type);
+    WindowGuard guard(wnd);
+    RunModal(wnd);
+    // The window goes with this one when this one is destroyed meanwhile.
+    if (guard.Alive()) delete wnd;
 }
 
 void CRecruitWnd::OnOk(CWindow*, intptr_t) {
