@@ -73,6 +73,7 @@ bool CGameApplication::Init() {
     LogQrapp("Creating main screen...");
     m_screen = new CScreenWnd(nullptr, CStr("/Main/ScreenWnd"), true);
     m_exitDeadline = 0;
+    m_exitArmed = false;
 
     SetFrameHook(new (std::nothrow) ApplicationFrameHook(this));
     g_keyListener = this;
@@ -141,17 +142,24 @@ void CGameApplication::HideLoading() {
 
 void CGameApplication::OnFrame() {
     CWindowMgr::ProcessEvents();
-    if (m_exitDeadline != 0 && !IsKeyDown(KeyAction)) m_exitDeadline = 0;
+    if (m_exitArmed && !IsKeyDown(KeyAction)) {
+        m_exitArmed = false;
+        m_exitDeadline = 0;
+    }
 }
 
 void CGameApplication::OnKey(uint32_t key) {
     if (key != KeyAction) return;
     const uint32_t now = CTimeMgr::GetTicks();
-    if (m_exitDeadline == 0) {
+    if (!m_exitArmed) {
+        m_exitArmed = true;
         m_exitDeadline = now + CTimeMgr::TicksPerSecond();
         return;
     }
-    if (now >= m_exitDeadline) {
+    // The tick count wraps: a deadline that wrapped past zero is still a
+    // second ahead, so the two are compared by their signed distance.
+    if (static_cast<int32_t>(now - m_exitDeadline) >= 0) {
+        m_exitArmed = false;
         m_exitDeadline = 0;
         RequestQuit();
     }

@@ -66,6 +66,7 @@ public:
     CMapWnd* MapWindow() const { return m_mapWnd; }
     BattleParams& TrainerParams() { return m_trainerParams; }
     uint32_t ExitDeadline() const { return m_exitDeadline; }
+    bool ExitArmed() const { return m_exitArmed; }
 
 private:
     // The end of a flow: unless quitting, the menu and the animations back.
@@ -74,6 +75,7 @@ private:
 
     CScreenWnd* m_screen = nullptr;
     uint32_t m_exitDeadline = 0;
+    bool m_exitArmed = false;
     CLabel* m_version = nullptr;
     CLabel* m_loading = nullptr;
     CMainMenuWnd* m_menu = nullptr;

@@ -163,6 +163,9 @@ void CMessageWnd::Layout() {
             break;
         }
         default:
+            // A box the program closes must not close on a tap, whatever
+            // an earlier set-up of the same box bound to its text.
+            m_text->SetHandler(HandlerPenUp, nullptr);
             m_ok->Show(false, false);
             m_cancel->Show(false, false);
             break;

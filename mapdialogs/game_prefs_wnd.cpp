@@ -107,12 +107,12 @@ void CGamePrefsWnd::OnShow() {
     // as the window is up (and after an OK that changed nothing).
     m_cbSounds->SetChecked(PrefSoundOn != 0, true);
     m_sliderVolume->SetPos(VolumeToSliderPosition(PrefVolume, m_sliderVolume->Max()), true, true);
+    int32_t mode = m_scrModes->Value();
     for (uint16_t i = 0; i < m_orientationCount; ++i) {
-        if (m_orientations[i] == PrefScreenMode) {
-            m_scrModes->SetValue(i, true, true);
-            break;
-        }
+        if (m_orientations[i] == PrefScreenMode) mode = i;
     }
+    // Set even when no entry matches, so that the entry shown has its text.
+    m_scrModes->SetValue(mode, true, true);
     // The display already shows the stored levels: setting the scrollers
     // must not apply them again.
     m_previewGuard = 1;

@@ -41,6 +41,13 @@ CRandomEventWnd::CRandomEventWnd(CWindow* parent, const CStr& layoutName, bool l
     m_lblLosts = new CLabel(this, ChildLayoutPath(path, "LblLosts"), true);
     m_resLost = new CResWnd(this, ChildLayoutPath(path, "ResLost"), true);
     m_armyLost = new CItemListWnd(this, ChildLayoutPath(path, "ArmyLost"), true);
+    // The notice closes on a tap anywhere: its controls only show things, so
+    // they let the pen through to the window.
+    for (CWindow* control : {static_cast<CWindow*>(m_lblPlayer), static_cast<CWindow*>(m_lblProvince),
+                             static_cast<CWindow*>(m_rtMessage), static_cast<CWindow*>(m_lblLosts),
+                             static_cast<CWindow*>(m_resLost), static_cast<CWindow*>(m_armyLost)}) {
+        control->Enable(false, false);
+    }
 }
 
 CRandomEventWnd::~CRandomEventWnd() {

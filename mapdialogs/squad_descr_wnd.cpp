@@ -43,6 +43,9 @@ CSquadDescrWnd::CSquadDescrWnd(CWindow* parent, const CStr& layoutPath)
     auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
     auto icon = [&](const char* name) { return new CIconWnd(this, ChildLayoutPath(path, name), true); };
     auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(path, name), true); };
+    // The background goes first: a later child lies above the ones before
+    // it, and the picture must stay under the texts it frames.
+    m_bgImage = icon("BgImage");
     m_rtMelee = text("RtMelee");
     m_rtRanged = text("RtRanged");
     m_rtHP = text("RtHP");
@@ -56,7 +59,6 @@ CSquadDescrWnd::CSquadDescrWnd(CWindow* parent, const CStr& layoutPath)
     m_lblHPVal = label("LblHPVal");
     m_lblMoveSpeedVal = label("LblMoveSpeedVal");
     m_rtExtras = text("RtExtras");
-    m_bgImage = icon("BgImage");
     m_unitImage = icon("UnitImage");
     // The pictures pass their taps to the window, which closes on them too.
     m_bgImage->Enable(false, false);

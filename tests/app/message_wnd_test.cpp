@@ -179,3 +179,21 @@ TEST_F(MessageWndTest, QuittingEndsAModalBoxWith255) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MessageWndTest, ABoxReusedForModeFourIgnoresTapsLeftFromModeZero) {
+    CMessageWnd* box = Make();
+    box->Setup(CStr("Tap me"), CStr("ShortT"), MessageTapToClose, CStr(), false);
+    TapOn(box->TextWindow());
+    ASSERT_FALSE(box->IsVisible());
+    box->SetModalResult(0);
+    box->Setup(CStr("Please wait"), CStr("ShortT"), MessageNoButtons, CStr(), false);
+    TapOn(box->TextWindow());
+    EXPECT_TRUE(box->IsVisible()) << "only the program closes a mode-4 box";
+    EXPECT_EQ(box->ModalResult(), 0);
+    box->Close();
+    EXPECT_FALSE(box->IsVisible());
+}
+
+}  // namespace

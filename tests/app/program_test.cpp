@@ -201,3 +201,37 @@ TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStillShutsDown) {
+    struct Case {
+        const char* pack;  // left out of the data folder
+        const char* errors;
+    } cases[] = {
+        {"shell.pak",
+         "tharnmoor: [Error!] No screen layout fits this device.\n"
+         "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
+        {"art.pak", "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pack);
+        fs::remove_all(data);
+        fs::create_directories(data);
+        packs.clear();
+        InstallPacks();
+        fs::remove(data / c.pack);
+        ASSERT_EQ(Run(), 0);
+        const std::string log = Log();
+        const std::string tail =
+            "\tMAIN: Initializing CSkinMgr... \r\n"
+            "\tMAIN: CSkinMgr initialization ok. \r\n"
+            "MAIN: Application initialization failed. \r\n";
+        ASSERT_GE(log.size(), tail.size());
+        EXPECT_EQ(log.substr(log.size() - tail.size()), tail) << log;
+        EXPECT_EQ(Errors(), c.errors);
+        EXPECT_TRUE(fs::exists(data / "zkvprefs.sav")) << "the preferences were saved at shutdown";
+    }
+}
+
+}  // namespace

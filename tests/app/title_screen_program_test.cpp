@@ -14,6 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "core/data_file.h"
+#include "core/resource_mgr.h"
+#include "game/running_game.h"
+#include "game/saved_game.h"
+#include "game/scenario_mgr.h"
+#include "game/squad_type.h"
 #include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
@@ -186,6 +192,31 @@ TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit) {
     for (int i = 0; i < 15; ++i) tapping += "key action\nwait 200\n";
     ASSERT_EQ(Run(tapping + "shot late.png\n"), 0);
     EXPECT_TRUE(fs::exists(folder / "late.png")) << "released keys do not quit";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TitleScreenProgramTest, ASavedGameEnablesResumeGame) {
+    // A game of the first mission saved into slot 3, as the game saves it.
+    ASSERT_TRUE(CResourceMgr::InitFromFolder((data.string() + "/").c_str()));
+    SetDataFolder(CStr((data.string() + "/").c_str()));
+    ASSERT_TRUE(Map::CSrenarionMgr::Init());
+    LoadSquadTypes();
+    SessionInit(0);
+    ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(3)));
+    EndSession();
+    FreeSquadTypes();
+    Map::CSrenarionMgr::Clear();
+    CResourceMgr::Shutdown();
+    SetDataFolder(CStr());
+    ASSERT_TRUE(fs::exists(data / "zkvsave03.sav"));
+
+    ASSERT_EQ(Run("wait 500\nshot title.png\n"), 0);
+    const Shot title = Load("title.png");
+    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" in gold";
 }
 
 }  // namespace

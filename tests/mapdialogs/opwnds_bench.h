@@ -44,6 +44,9 @@ inline std::vector<TreeNode> OpwndsTree() {
     const std::vector<TreeValue> kScroller{"%d", 1, 1, 1, 1, 1};
     const std::vector<TreeValue> kOk{"", "btn"};
     return {
+        {0, "Main", {}},
+        {1, "MessageWnd", {70, 120, 150, 50}},
+        {2, "Btn", L(0, 0, 60, 24, kOk, 1, 9)},
         {0, "Map", {}},
         {1, "MapWnd", {}},
         {2, "TaxesWnd", L(20, 60, 200, 150, frame("TaxesT"))},
@@ -127,6 +130,22 @@ inline std::vector<TreeNode> OpwndsTree() {
         {3, "BtnOk", L(20, 190, 60, 20, kOk)},
         {3, "BtnCancel", L(110, 190, 60, 20, kOk)},
 
+        {2, "VolunteersWnd", L(10, 40, 220, 220, frame("VolT"))},
+        {3, "RtMessage", L(4, 2, 200, 28, rt1("fmtVolunteers"))},
+        {3, "ResCost", L(4, 32, 200, 14, {"", 1, 1, 8, 0})},
+        {3, "ResTreasury", L(4, 48, 200, 14, {"", 1, 1, 8, 1})},
+        {3, "ArmyIncom", L(4, 64, 200, 40, {"", 1, 1, 40, 0})},
+        {3, "BtnYes", L(20, 150, 60, 20, kOk)},
+        {3, "BtnNo", L(110, 150, 60, 20, kOk)},
+
+        {2, "RandomEventWnd", L(10, 40, 220, 200, frame(""))},
+        {3, "LblPlayer", L(4, 2, 200, 12, label(""))},
+        {3, "LblProvince", L(4, 16, 200, 12, label(""))},
+        {3, "RtMessage", L(4, 30, 200, 40, {9, "evt1", "evt2", "evt3", "evt4", "evt5", "evt6", "evt7", "evt8", "evt9", 1, 8})},
+        {3, "LblLosts", L(4, 72, 200, 12, label(""))},
+        {3, "ResLost", L(4, 86, 200, 14, {"", 1, 1, 8, 1})},
+        {3, "ArmyLost", L(4, 102, 200, 40, {"", 1, 1, 40, 0})},
+
         {2, "MapBattleWnd", {}},
         {3, "BattlePrefsWnd", L(20, 60, 200, 180, frame("BattlePrefsT"))},
         {4, "CbGrid", L(4, 4, 180, 14, {"cb", "ShowGrid", 1, 8})},
@@ -182,7 +201,10 @@ inline std::string OpwndsLocale() {
            "fmtHero=Hero %s\r\nfmtLevel=Level %ld\r\nfmtExp=Exp %ld of %ld\r\nfmtPoints=Points %ld\r\n"
            "gold=Gold\r\nmetl=Metal\r\nston=Stone\r\n"
            "NoExtras=Nothing special\r\nPortrait=Portrait\r\nLandscape=Landscape\r\n"
-           "RestartScreen=Restart to turn the screen\r\n";
+           "RestartScreen=Restart to turn the screen\r\n"
+           "fmtVolunteers=Volunteers in %s\r\nPlayerStr=Player %s\r\nProvinceStr=Province %s\r\n"
+           "Losts=Lost\r\nArrivals=Arrived\r\nrtRndEvt2T=Volunteers came\r\nrtRndEvt8T=Deserters\r\n"
+           "evt2=They came\r\nevt8=They left\r\n";
 }
 
 // The bench with the tree mounted and the resources the windows load.

@@ -37,7 +37,7 @@ void RegisterTestSquadTypes() {
     RegisterSquadType(bow);
 }
 
-SmallGame::SmallGame(int provinces) {
+SmallGame::SmallGame(int provinces, const char* firstType, const char* secondType) {
     RegisterTestSquadTypes();
     RunningGameState& g = Game();
     g.world = new CGameWorld();
@@ -51,7 +51,7 @@ SmallGame::SmallGame(int provinces) {
     p.playerId = 0;
     p.capital = 0;
     p.assignment = 0;
-    p.slotTypes = {CStr("Pike"), CStr("Bow")};
+    p.slotTypes = {CStr(firstType), CStr(secondType)};
     p.startingResources = {0, 0, 0};
     p.army.definitionCounts.SetSize(2);
     w.SetProvinceCount(provinces);

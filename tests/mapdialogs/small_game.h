@@ -1,9 +1,9 @@
 #pragma once
 // A tiny running game for the windows that read the current player and the
 // game's rules: one player (number 0, flag 0) owning a chain of castle-less
-// provinces with its capital (a castle) at province 0, and the squad types
-// "Pike" and "Bow". The player's army and the garrisons hold one squad of
-// each type, in that order.
+// provinces with its capital (a castle) at province 0. The player's army and
+// the garrisons hold one squad of each of two types, "Pike" and "Bow" (the
+// test types) unless others are named.
 
 #include <cstdint>
 
@@ -13,7 +13,7 @@ class ProvinceRecord;
 
 class SmallGame {
 public:
-    explicit SmallGame(int provinces);
+    explicit SmallGame(int provinces, const char* firstType = "Pike", const char* secondType = "Bow");
     ~SmallGame();
     SmallGame(const SmallGame&) = delete;
     SmallGame& operator=(const SmallGame&) = delete;

@@ -8,6 +8,7 @@
 #include "game/army.h"
 #include "game/game_object.h"
 #include "mapscreen/map_view.h"
+#include "mapscreen/map_frame.h"
 #include "mapscreen/map_wnd.h"
 #include "tests/mapscreen/map_bench.h"
 #include "ui/markup_wnd.h"
@@ -216,9 +217,11 @@ TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit) {
 TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool) {
     wnd_->EnterRecruitMode();
     wnd_->SetRecruited(0, 2);
-    EXPECT_TRUE(view_->IsRecruitMode());
+    // The window marks the view of its own map frame when it has one.
+    CMapView* view = wnd_->MapFrame() != nullptr ? &wnd_->MapFrame()->View() : view_.get();
+    EXPECT_TRUE(view->IsRecruitMode());
     wnd_->LeaveRecruitMode();
-    EXPECT_FALSE(view_->IsRecruitMode());
+    EXPECT_FALSE(view->IsRecruitMode());
     EXPECT_EQ(wnd_->ChosenProvinceCount(), 0);
     for (int i = 0; i < wnd_->RecruitPool()->Count(); ++i) EXPECT_EQ(wnd_->RecruitPool()->Item(i)->count, 0);
     // What was recruited stays.

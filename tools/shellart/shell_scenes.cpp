@@ -49,6 +49,21 @@ void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour) {
     }
 }
 
+// A branch from (x, y) at an angle (radians, 0 = right, -pi/2 = up) that
+// forks into two thinner ones, bent by the wind toward the right.
+void Branch(Canvas& c, float x, float y, float angle, float length, float width, int depth, const Colour& colour) {
+    const float ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
+    const int steps = static_cast<int>(length * 2) + 1;
+    for (int i = 0; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / steps;
+        c.Disc(x + (ex - x) * t, y + (ey - y) * t, std::max(0.5f, width * (1 - 0.3f * t)), colour);
+    }
+    if (depth == 0) return;
+    const float spread = 0.35f + 0.15f * Hash(depth, static_cast<int>(x), 9);
+    Branch(c, ex, ey, angle - spread + 0.12f, length * 0.68f, width * 0.62f, depth - 1, colour);
+    Branch(c, ex, ey, angle + spread + 0.12f, length * 0.6f, width * 0.55f, depth - 1, colour);
+}
+
 void Battlements(Canvas& c, int x0, int x1, int top, const Colour& colour) {
     for (int x = x0; x <= x1; ++x)
         if (((x - x0) / 3) % 2 == 0) c.FillRect(x, top - 3, x, top - 1, colour);
@@ -194,7 +209,7 @@ bool ShellArt::TitleScreen() {
             const int nearTop = static_cast<int>(Ridge(static_cast<float>(x), 158, 16, 35, 19));
             if (y < std::max(nearTop + 6, 163)) continue;
             const float depth = (y - 160) / 160.0f;
-            Colour ground = Mix(Hex(0x3a3426), Hex(0x10140c), depth);
+            Colour ground = Mix(Mix(Hex(0x4a4a2a), Hex(0x2e3a1e), depth * 2), Hex(0x0e120a), depth);
             const float heather = Fractal(x * 1.5f, y * 3.0f, 30, 3, 41);
             if (heather > 0.55f) ground = Mix(ground, Hex(0x4a2848), (heather - 0.55f) * 2.0f * (1 - depth * 0.6f));
             const float grass = Hash(x, y, 43);
@@ -208,6 +223,12 @@ bool ShellArt::TitleScreen() {
         const float half = 2 + 18 * t * t;
         for (int x = static_cast<int>(cx - half); x <= static_cast<int>(cx + half); ++x)
             c.Blend(x, y, Mix(Hex(0x6a5438), Hex(0x3a2c1c), t), 0.55f * (1 - std::abs(x - cx) / (half + 1)));
+    }
+    // A lone wind-bent tree and two standing stones on the left rise.
+    Branch(c, 22, 166, -1.45f, 26, 3.0f, 6, Hex(0x120e14));
+    for (const auto& [x, h] : {std::pair{44, 9}, std::pair{54, 6}}) {
+        c.FillRect(x, 164 - h, x + 3, 164, Hex(0x1a1620));
+        c.FillRect(x, 164 - h, x, 164, Hex(0x6a4a50), 0.6f);
     }
     // The crag and the castle, dark against the sunset.
     const Colour stone = Hex(0x18121e), rim = Hex(0xd0703c);
@@ -413,8 +434,9 @@ bool ShellArt::Frames() {
         // Dialogs: blued steel with a gold inner line.
         {6, {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
          Hex(0x1a1e2a), Hex(0x242836), true, Hex(0x28407a), Hex(0x101c3a)},
-        // Hints: a thin parchment edge.
-        {3, {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0x6a5030)}, Hex(0x2a2418), Hex(0x342c1e), false, {}, {}},
+        // Hints: a parchment edge wide enough to hold the pointing arrow.
+        {6, {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0xa08850), Hex(0x8a7040), Hex(0x6a5030), Hex(0x2a1c0c)},
+         Hex(0x2a2418), Hex(0x342c1e), false, {}, {}},
         // Panels: a sunken bevel.
         {2, {Hex(0x08080c), Hex(0x3a3e4c)}, Hex(0x181a22), Hex(0x20222c), false, {}, {}},
     };
@@ -435,6 +457,26 @@ bool ShellArt::Frames() {
         for (const auto& p : parts) {
             const bool corner = p.w == b && p.h == b;
             if (!Image(folder + p.name, c.Crop(p.x, p.y, p.w, p.h), corner)) return false;
+        }
+        if (i == 2) {
+            // The hint's arrows: a tip at the image's hot spot, drawn in the
+            // balloon's border band at the tapped point.
+            const char* arrowNames[] = {"arrow_ul", "arrow_ur", "arrow_dl", "arrow_dr"};
+            for (int a = 0; a < 4; ++a) {
+                const bool up = a < 2, right = (a % 2) == 1;
+                Canvas arrow(9, 6);
+                for (int row = 0; row < 6; ++row) {
+                    const int y = up ? row : 5 - row;
+                    for (int x = 0; x < 9; ++x) {
+                        // A slanted wedge leaning toward the side of the screen it is on.
+                        const int tip = right ? 6 : 2;
+                        const int from = tip - row * (right ? 1 : 0) - row / 2, to = tip + row * (right ? 0 : 1) + row / 2;
+                        if (x >= from && x <= to) arrow.Set(x, y, row == 5 ? Hex(0x2a1c0c) : kGoldLight, 1);
+                    }
+                }
+                const int tipX = right ? 6 : 2;
+                if (!Image(folder + arrowNames[a], arrow, true, tipX, up ? 0 : 5)) return false;
+            }
         }
         if (!s.ribbon) continue;
         auto ribbon = [&](int w, int part) {
@@ -543,6 +585,63 @@ bool ShellArt::Buttons() {
             !Image(skin + "BtnHelp/btn_r" + s, gem.Crop(8, 0, 8, 16), true))
             return false;
     }
+
+    // Scroll bars: arrow buttons at the ends, a knob, a sunken track.
+    const std::string bar = skin + "ScrollBar/";
+    for (int look = Normal; look <= Disabled; ++look) {
+        const std::string s = suffix[look];
+        const Colour ink = look == Disabled ? Hex(0x78787c) : kGoldLight;
+        const int shift = look == Pushed ? 1 : 0;
+        const char* across[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
+        const char* down[] = {"Btn_UU", "Btn_U", "Btn_D", "Btn_DD"};
+        for (int a = 0; a < 4; ++a) {
+            const int dir = a < 2 ? -1 : 1;
+            const bool end = a == 0 || a == 3;
+            Canvas h = ButtonFace(14, 14, static_cast<Look>(look));
+            Canvas v = ButtonFace(14, 14, static_cast<Look>(look));
+            for (int i = 0; i < 4; ++i)
+                for (int j = -i; j <= i; ++j) {
+                    const int tip = (dir < 0 ? 4 : 9) + shift;
+                    h.Set(tip - dir * i, 6 + j + shift, ink, 1);
+                    v.Set(6 + j + shift, tip - dir * i, ink, 1);
+                }
+            if (end) {
+                const int line = (dir < 0 ? 3 : 10) + shift;
+                h.FillRect(line, 3 + shift, line, 10 + shift, ink);
+                v.FillRect(3 + shift, line, 10 + shift, line, ink);
+            }
+            if (!Image(bar + across[a] + "/btn_l" + s, h.Crop(0, 0, 7, 14), true) ||
+                !Image(bar + across[a] + "/btn_r" + s, h.Crop(7, 0, 7, 14), true) ||
+                !Image(bar + down[a] + "/btn_l" + s, v.Crop(0, 0, 7, 14), true) ||
+                !Image(bar + down[a] + "/btn_r" + s, v.Crop(7, 0, 7, 14), true))
+                return false;
+        }
+        Canvas knob(12, 14);
+        knob.Disc(6, 7, 5.5f, Hex(0x100804));
+        knob.Disc(6, 7, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
+        knob.Disc(5, 6, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
+        if (!Image(bar + "Btn_Horz/btn_l" + s, knob.Crop(0, 0, 6, 14), true) ||
+            !Image(bar + "Btn_Horz/btn_r" + s, knob.Crop(6, 0, 6, 14), true))
+            return false;
+        Canvas knobV(14, 12);
+        knobV.Disc(7, 6, 5.5f, Hex(0x100804));
+        knobV.Disc(7, 6, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
+        knobV.Disc(6, 5, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
+        if (!Image(bar + "Btn_Vert/btn_l" + s, knobV.Crop(0, 0, 7, 12), true) ||
+            !Image(bar + "Btn_Vert/btn_r" + s, knobV.Crop(7, 0, 7, 12), true))
+            return false;
+    }
+    Canvas trackH(4, 14), trackV(14, 4);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 14; ++j) {
+            const Colour groove = (j == 5) ? Hex(0x08060a) : (j == 8 ? kGoldDark : (j > 5 && j < 8 ? Hex(0x1c1410) : Colour{}));
+            const bool in = j >= 5 && j <= 8;
+            if (in) {
+                trackH.Set(i, j, groove, 1);
+                trackV.Set(j, i, groove, 1);
+            }
+        }
+    if (!Image(bar + "client_h", trackH, true) || !Image(bar + "client_v", trackV, true)) return false;
 
     // Check boxes.
     for (int checked = 0; checked < 2; ++checked) {

@@ -5,7 +5,7 @@
 //   Skin240/Skin/Night/      the credits and help screens
 //   Skin240/Skin/Screen/     full-screen windows with a title ribbon
 //   Skin240/Skin/Scroll, Dialog, Hint, Panel/   frame skins
-//   Skin240/Skin/Button, BtnHelp, ValueScroller/Btn_*, CheckBox/   buttons
+//   Skin240/Skin/Button, BtnHelp, ValueScroller/Btn_*, ScrollBar/, CheckBox/   buttons
 //   Skin240/Images/Btn/Ok, Cancel    message box button faces
 //   Skin240/Images/Icons/Title, Copyright   the title screen's pictures
 //   Sounds/title_music, click, dlg_show, dlg_hide
