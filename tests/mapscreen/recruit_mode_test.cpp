@@ -7,6 +7,7 @@
 
 #include "game/army.h"
 #include "game/game_object.h"
+#include "mapscreen/map_frame.h"
 #include "mapscreen/map_view.h"
 #include "mapscreen/map_frame.h"
 #include "mapscreen/map_wnd.h"
@@ -61,15 +62,14 @@ protected:
         p0.treasury[0] = 1000;
         p0.treasury[1] = 50;
         p0.treasury[2] = 0;
-        view_ = std::make_unique<CMapView>(CStr("/Scenarios/t/M1"));
         wnd_ = std::make_unique<CMapWnd>(Root(), CStr("/Map/MapWnd"));
+        ASSERT_NE(wnd_->MapFrame(), nullptr);
     }
     void TearDown() override {
         // The window ends the session, which frees the running game's world;
         // this one belongs to the bench.
         Game().world = nullptr;
         wnd_.reset();
-        view_.reset();
         MapBench::TearDown();
     }
     void GiveProvince2ToPlayer0() {
@@ -79,7 +79,8 @@ protected:
     std::string ProvinceText() const { return wnd_->PanelControls().recruitProvince->Text().Chars(); }
     int32_t Garrison(int province, int kind) const { return world_.Province(province).garrison.Item(kind)->count; }
 
-    std::unique_ptr<CMapView> view_;
+    // The map window's own view holds the marks.
+    CMapView& View() const { return wnd_->MapFrame()->View(); }
     std::unique_ptr<CMapWnd> wnd_;
 };
 
@@ -217,11 +218,9 @@ TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit) {
 TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool) {
     wnd_->EnterRecruitMode();
     wnd_->SetRecruited(0, 2);
-    // The window marks the view of its own map frame when it has one.
-    CMapView* view = wnd_->MapFrame() != nullptr ? &wnd_->MapFrame()->View() : view_.get();
-    EXPECT_TRUE(view->IsRecruitMode());
+    EXPECT_TRUE(View().IsRecruitMode());
     wnd_->LeaveRecruitMode();
-    EXPECT_FALSE(view->IsRecruitMode());
+    EXPECT_FALSE(View().IsRecruitMode());
     EXPECT_EQ(wnd_->ChosenProvinceCount(), 0);
     for (int i = 0; i < wnd_->RecruitPool()->Count(); ++i) EXPECT_EQ(wnd_->RecruitPool()->Item(i)->count, 0);
     // What was recruited stays.

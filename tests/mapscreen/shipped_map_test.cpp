@@ -106,6 +106,7 @@ TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade) {
 #include "core/ui_mgr.h"
 #include "mapscreen/map_frame.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/skin.h"
 
 namespace {
 
@@ -128,6 +129,7 @@ protected:
         FreeSquadTypes();
         SetActiveWorld(nullptr);
         CWindowMgr::Shutdown();
+        ClearSkinCache();
         CUIMgr::Shutdown();
         CTaskMgr::Shutdown();
         CPathMgr::Shutdown();
