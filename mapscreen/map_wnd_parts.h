@@ -5,8 +5,6 @@
 #include "ui/markup_wnd.h"
 
 class CPushButton;
-class CResWnd;
-class CResourceBundle;
 class CWindow;
 
 // "<parent path>/<name>": the layout path of a child node.

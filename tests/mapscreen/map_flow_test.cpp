@@ -201,6 +201,8 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     bool wrongMode = false;
     bool tapPending = false;
     bool shot = false;
+    int visit = 0;
+    std::vector<uint32_t> modesSeen;
     int messagesClosed = 0;
     hook_->before = [&] {
         if (!GameWorld()) return;
@@ -212,7 +214,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
         // The person acts once his turn waits for him, on the map; the
         // computer players play in the computer-turn mode.
         const bool waiting = personPlays && (CurrentMapUiState().bits & 16) != 0;
-        if (waiting && map_->Mode() != CMapWnd::kModeMap) wrongMode = true;
+        if (waiting && map_->Mode() == CMapWnd::kModeComputer) wrongMode = true;
         if (CurrentPlayer() != person && map_->Mode() != CMapWnd::kModeComputer) wrongMode = true;
         if (!waiting) {
             if (!personPlays) ++computerFrames;
@@ -221,6 +223,20 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
         }
         if (tapPending) return;
         if (turnsEnded == 1 && !shot) shot = Shot("person_turn");
+        // On his second turn he looks at his domain and his recruits, and
+        // comes back to the map each time.
+        if (turnsEnded == 2 && visit < 7) {
+            switch (visit++) {
+                case 0: Tap(map_->PanelControls().mapTopDomain); break;
+                case 1: modesSeen.push_back(map_->Mode()); Shot("domain_mode"); break;
+                case 2: Tap(map_->PanelControls().domainReturn); break;
+                case 3: modesSeen.push_back(map_->Mode()); Tap(map_->PanelControls().mapTopRecruit); break;
+                case 4: modesSeen.push_back(map_->Mode()); Shot("recruit_mode"); break;
+                case 5: Tap(map_->PanelControls().recruitApply); break;
+                case 6: modesSeen.push_back(map_->Mode()); break;
+            }
+            return;
+        }
         if (turnsEnded == 3) {
             // As the in-game menu's "quit to the menu" does.
             MapGameCommand(9);
@@ -233,6 +249,8 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     RunModal(map_->Window());
     EXPECT_EQ(turnsEnded, 3);
     EXPECT_TRUE(shot);
+    EXPECT_EQ(modesSeen, (std::vector<uint32_t>{CMapWnd::kModeDomain, CMapWnd::kModeMap, CMapWnd::kModeRecruit,
+                                                  CMapWnd::kModeMap}));
     EXPECT_FALSE(wrongMode);
     EXPECT_GT(computerFrames, 0);
     EXPECT_EQ(GameWorld(), nullptr);

@@ -214,7 +214,7 @@ TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings) {
     EXPECT_STREQ(P().domainPlayer->Text().Chars(), player->name.Chars());
     EXPECT_STREQ(P().domainSkills->Text().Chars(), "Battle 4, builder 1, stealth 3");
     CStr counts;
-    counts.Format("%ld provinces, %ld castles", long(player->controller->CountProvinces()),
+    counts.Format("Provinces: %ld, castles: %ld", long(player->controller->CountProvinces()),
                   long(player->controller->CountCastles()));
     EXPECT_STREQ(P().domainProvCasl->Text().Chars(), counts.Chars());
     EXPECT_FALSE(P().domainRels->IsVisible());
