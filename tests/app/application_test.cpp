@@ -56,6 +56,8 @@ protected:
     }
     void TearDown() override {
         CoreShutdown();
+        EXPECT_EQ(GetPaletteList().data, nullptr) << "no view into the freed packs is left";
+        EXPECT_EQ(FontList().Count(), 0);
         SetApplicationHooks(ApplicationHooks{});
         QuitFlag = 0;
         if (!std::getenv("THARN_KEEP_SHOTS")) fs::remove_all(folder_);
