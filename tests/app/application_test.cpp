@@ -217,6 +217,21 @@ TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder) {
         EXPECT_TRUE(skin->titleLeft.HasHeader() && skin->titleCentre.HasHeader() && skin->titleRight.HasHeader())
             << name << " has a title ribbon";
     }
+    // Screen skins: a wallpaper the size of the screen; "Screen" has a title ribbon.
+    for (const char* name : {"Title", "Night", "Screen"}) {
+        SCOPED_TRACE(name);
+        CScreenWnd screen(nullptr, CStr(), false);
+        screen.SetSkin(CStr(name), false);
+        screen.Window()->SetRect(PackedRect(0, 0, 239, 319), false);
+        screen.SetTitle(CStr(std::string(name) == "Screen" ? "MenuHallOfFame" : ""), false);
+        EXPECT_EQ(screen.WallpaperPosition(), PackedPoint(0, 0));
+        if (std::string(name) == "Screen") {
+            EXPECT_GT(screen.TitleRect().Height(), 10) << "the ribbon under the title";
+            screen.Window()->Show(true, true);
+            Frames();
+            headless_->Screenshot("screen_skin.png");
+        }
+    }
     const char* buttons[] = {"Button",
                              "BtnHelp",
                              "ValueScroller/Btn_LL",
