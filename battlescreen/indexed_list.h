@@ -56,26 +56,29 @@ public:
         return true;
     }
 
-    // Frees the node; the cursor stays on its node, whose index drops by one
-    // when it lay behind the removed one.
+    // Frees the node. The cursor stays on its node, whose index drops by
+    // one when it lay behind the removed one; a removed cursor node hands
+    // the cursor to its neighbour.
     bool RemoveAt(int32_t index) {
-        Node* node = NodeAt(index < 0 ? 0 : index);
+        if (index < 0) index = 0;
+        Node* node = Find(index);
         if (!node) return false;
-        const int32_t removed = index < 0 ? 0 : index;
         if (node->previous) node->previous->next = node->next;
         else m_head = node->next;
         if (node->next) node->next->previous = node->previous;
         else m_tail = node->previous;
-        // NodeAt left the cursor on the removed node: step to a neighbour.
-        if (node->next) {
-            m_cursor = node->next;
-            m_cursorIndex = removed;
-        } else if (node->previous) {
-            m_cursor = node->previous;
-            m_cursorIndex = removed - 1;
-        } else {
-            m_cursor = nullptr;
-            m_cursorIndex = -1;
+        if (node == m_cursor) {
+            if (node->next) {
+                m_cursor = node->next;
+            } else if (node->previous) {
+                m_cursor = node->previous;
+                m_cursorIndex = index - 1;
+            } else {
+                m_cursor = nullptr;
+                m_cursorIndex = -1;
+            }
+        } else if (m_cursor && m_cursorIndex > index) {
+            --m_cursorIndex;
         }
         delete node;
         --m_count;
@@ -97,6 +100,17 @@ public:
 private:
     Node* NodeAt(int32_t index) {
         if (index < 0) index = 0;
+        Node* node = Find(index);
+        if (node) {
+            m_cursor = node;
+            m_cursorIndex = index;
+        }
+        return node;
+    }
+
+    // The node at the index, walking from the nearest of head, cursor and
+    // tail; the cursor does not move.
+    Node* Find(int32_t index) const {
         if (index >= m_count) return nullptr;
         Node* node = m_head;
         int32_t at = 0;
@@ -121,8 +135,6 @@ private:
             node = node->previous;
             --at;
         }
-        m_cursor = node;
-        m_cursorIndex = index;
         return node;
     }
 

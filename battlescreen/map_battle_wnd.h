@@ -76,6 +76,7 @@ public:
     void OnCloseRequest();
     void OnSquadInfoButton();
     void OnCommandButton(uint32_t code);
+    void OnStrength(uint32_t battleId, int32_t count);
 
     void LoadBattlePalette();
     void ApplySideColours();
@@ -91,8 +92,23 @@ public:
     CWindow* Control(const char* name) const;
 
 private:
-    struct ControlSet;
-    void ClearSquadInfo();
+    // The panels that come from the map dialogs: the squad statistics and
+    // the battle menu.
+    void CreatePanels();
+    void UpdateStatsPanel(const class CSquadType* type);
+    void OnClickHandler(CWindow*, intptr_t argument);
+    void OnDoubleClickHandler(CWindow*, intptr_t argument);
+    void OnCharHandler(CWindow*, intptr_t argument);
+    void OnSplitHandler(CWindow*, intptr_t);
+    void OnJoinHandler(CWindow*, intptr_t);
+    void OnStartHandler(CWindow*, intptr_t);
+    void OnAutoHandler(CWindow*, intptr_t);
+    void OnBridgeHandler(CWindow*, intptr_t);
+    void OnGuardHandler(CWindow*, intptr_t);
+    void OnTurnHandler(CWindow*, intptr_t);
+    void OnMenuHandler(CWindow*, intptr_t);
+    void OnInfoHandler(CWindow*, intptr_t);
+    void OnPanelSizeHandler(CWindow*, intptr_t);
     void ConnectSignals();
     void DisconnectSignals();
     bool HasScreen() const;
@@ -129,4 +145,5 @@ private:
     SignalConnection m_closeConnection;
     SignalConnection m_spareConnection;
     bool m_hadScreen = false;
+    bool m_rulesLoaded = false;
 };

@@ -1,5 +1,5 @@
 # The battle screen's art: field pictures, squad and object animation sets,
-# battle palettes, button faces and sounds, drawn by tools/battlescreenart
+# battle palettes, button faces and sounds, with the battle help text, drawn by tools/battlescreenart
 # into a staging folder, which becomes the pack "battlescreen".
 set(THARN_BATTLESCREEN_STAGING ${CMAKE_BINARY_DIR}/staging/battlescreen)
 file(GLOB tharn_battlescreen_units CONFIGURE_DEPENDS LIST_DIRECTORIES true
@@ -12,5 +12,6 @@ add_custom_command(
   COMMENT "Drawing the battle screen's art"
   VERBATIM)
 add_custom_target(generate_battlescreen_art DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/battlescreen.stamp)
-tharn_add_pack(NAME battlescreen ORDER 2700 ROOTS ${THARN_BATTLESCREEN_STAGING}
+tharn_add_pack(NAME battlescreen ORDER 2700
+               ROOTS ${THARN_BATTLESCREEN_STAGING} ${CMAKE_CURRENT_LIST_DIR}/battlescreen
                DEPENDS generate_battlescreen_art ${CMAKE_CURRENT_BINARY_DIR}/battlescreen.stamp)

@@ -1,6 +1,13 @@
+#include "game/army.h"
 #include "mapdialogs/covert_notice_wnd.h"
+#include "mapscreen/item_list_wnd.h"
 
-// The squad list control belongs to the map screen and is not in the tree
-// yet: the notices are built without their army list until it is.
-CWindow* CreateArmyListControl(CWindow*, const char*) { return nullptr; }
-void FillArmyListControl(CWindow*, const CArmy*) {}
+CWindow* CreateArmyListControl(CWindow* parent, const char* name) {
+    return new (std::nothrow) CItemListWnd(parent, CStr(name), true);
+}
+
+void FillArmyListControl(CWindow* list, const CArmy* army) {
+    if (list == nullptr || army == nullptr) return;
+    // The notices only create item lists under these names.
+    static_cast<CItemListWnd*>(list)->Fill(*army, 0, true, false, false);
+}

@@ -276,4 +276,5 @@ bool CMapWnd::RunLauncher(uint32_t kind, void* record) {
 
 void CMapWnd::OnCastleInfoClosed(CWindow*, intptr_t) {
     if (m_castleInfoWnd != nullptr) CWindowMgr::RemoveCapture(m_castleInfoWnd);
+    UnlockMapFrame();
 }

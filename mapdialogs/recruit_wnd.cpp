@@ -7,6 +7,7 @@
 #include "game/player_record.h"
 #include "game/squad_type.h"
 #include "mapdialogs/child_layout_path.h"
+#include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -15,6 +16,9 @@
 #include "ui/window_mgr.h"
 
 namespace {
+
+constexpr uint8_t kCountColour = 15;
+constexpr uint8_t kHealthColour = 216;
 
 const char* const kSquadButtonNames[CRecruitWnd::kMaxOffered] = {"SquadBtn1", "SquadBtn2", "SquadBtn3",
                                                                    "SquadBtn4"};
@@ -48,6 +52,10 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     for (const char* name : kSquadButtonNames) {
         auto* button = new CSquadButton(this, ChildLayoutPath(node, name), true);
         button->mode = PressToggle;
+        // The count is what this window edits: it must read well on the
+        // dark button face, the health beside it in the gold of captions.
+        button->Face().First().foreground = kCountColour;
+        button->Face().Second().foreground = kHealthColour;
         button->BindHandler(HandlerClick, this, &CRecruitWnd::OnSquadClick);
         m_buttons.Add(button);
     }
@@ -96,9 +104,9 @@ void CRecruitWnd::Setup(RecruitRequestArgs* record) {
         if (i < n) {
             const CSquad* squad = record->army->Item(i);
             CSquadIcon& face = button->Face();
-            face.SetImage(UnitPicturePath(squad->type, "/Icon_l").Chars());
+            SetSquadIconSquad(face, squad, SquadFaceLeft);
+            // The count shown is the one the slider edits.
             face.SetCount(ValueAt(record->counts, i));
-            face.SetHealth(squad->hitPoints);
             button->Show(true, false);
         } else {
             button->Show(false, false);

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "core/core_main.h"
+#include "core/pack_format.h"
 #include "core/path_mgr.h"
+#include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
 #include "game/army.h"
 #include "game/game_object.h"
 #include "game/squad_type.h"
+#include "mapdialogs/squad_descr_wnd.h"
 #include "ui/link_layout.h"
 #include "ui/markup_wnd.h"
 
@@ -20,9 +24,12 @@ int32_t KnownOr0(int32_t size) { return size < 0 ? 0 : size; }
 void SetSquadIconSquad(CSquadIcon& icon, const CSquad* squad, uint8_t face) {
     const CSquadType* type = squad != nullptr ? squad->type : nullptr;
     if (type != nullptr) {
-        CStr path = CPathMgr::Path(CPathMgr::kObjectsUnits);
-        path.Append(type->typeId);
-        path.Append(CStr(face == SquadFaceRight ? "/Icon_r" : "/Icon_l"));
+        CStr folder = CPathMgr::Path(CPathMgr::kObjectsUnits);
+        folder.Append(type->typeId);
+        CStr path = CStr::ConcatChars(folder, face == SquadFaceRight ? "/Icon_r" : "/Icon_l");
+        // A type drawn facing one way only shows that picture either way.
+        if (face == SquadFaceRight && !CResourceMgr::FindResource(path.Chars(), pack_format::kImageType).IsFound())
+            path = CStr::ConcatChars(folder, "/Icon_l");
         icon.SetImage(path.Chars());
     }
     icon.SetCount(squad != nullptr ? squad->count : 0);
@@ -294,6 +301,17 @@ void CItemListWnd::OnPenDown(const PackedPoint& point) {
     const int32_t index = ItemAt(cell);
     if (index < 0) {
         ApplyHint(m_hintText);
+    } else if (options & ItemListOpenDescr) {
+        ApplyHint(CStr());
+        // The description stands on its own over the screen while the list
+        // keeps the frames going; it hides itself when tapped.
+        WindowGuard guard(this);
+        auto* window = new CSquadDescrWnd(nullptr, CStr("/Map/MapWnd/RecruitWnd/SquadDescrWnd"));
+        window->Setup(m_squads[index]->type);
+        window->Show(true, false);
+        while (window->IsVisible() && IsAppRunning()) FrameStep();
+        delete window;
+        if (!guard.Alive()) return;
     } else {
         const CSquadType* type = m_squads[index]->type;
         ApplyHint(type != nullptr ? type->name : CStr());

@@ -122,9 +122,11 @@ void* CMapFrame::QueryInterface(int32_t id) {
 bool CMapFrame::LoadLayout(bool keepVisibility) {
     bool refreshWas;
     if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
-    // The node may name a skin folder for the border and the background.
+    // The node may name a skin folder for the border and the background;
+    // without one the map's own is taken, so that the border strips are
+    // never left unpainted.
     const CStr skin = CUIMgr::NextString();
-    if (!skin.IsEmpty()) LoadSkin(skin, false);
+    LoadSkin(skin.IsEmpty() ? CStr("mapframe") : skin, false);
     EndLinkLayout(m_link, refreshWas);
     return true;
 }
@@ -209,10 +211,9 @@ void CMapFrame::CenterOnProvince(const ProvinceRecord* province, bool redraw) {
 void CMapFrame::SetHalfScale(bool half, bool redraw) {
     if (m_view.IsHalfScale() != half) {
         const PackedPoint full = m_view.FullMapSize();
-        const CWindow* w = m_window;
-        const PackedRect& client = w->ClientRect();
         if (half) {
-            if (client.IsDefined() && (client.Width() < full.X() || client.Height() < full.Y())) m_view.SetHalfScale(true);
+            if (m_mapArea.IsDefined() && (m_mapArea.Width() < full.X() || m_mapArea.Height() < full.Y()))
+                m_view.SetHalfScale(true);
         } else {
             CDisplaySurface* display = GetDisplaySurface();
             if (display != nullptr && display->Width() >= kFullScaleMinDisplay &&

@@ -380,9 +380,21 @@ void CMapView::ComputeRevoltChances() {
     if (distances != nullptr) distances->RestoreSnapshot();
 }
 
-int32_t CMapView::RecruitSecondValue(const ProvinceRecord& province) const {
-    if (m_recruitIndex >= province.garrison.Count()) return 0;
-    return province.garrison.Item(m_recruitIndex)->hitPoints;
+int32_t CMapView::RecruitCountOf(const ProvinceRecord& province) const {
+    return province.index < m_recruitCounts.size() ? m_recruitCounts[province.index] : 0;
+}
+
+void CMapView::SetRecruitCount(int32_t province, int32_t count) {
+    if (province < 0 || province >= kMaxMapProvinces) return;
+    if (static_cast<size_t>(province) >= m_recruitCounts.size()) m_recruitCounts.resize(static_cast<size_t>(province) + 1, 0);
+    m_recruitCounts[static_cast<size_t>(province)] = count;
+}
+
+void CMapView::ClearRecruitCounts() { m_recruitCounts.clear(); }
+
+int32_t CMapView::Mark(int32_t province) const {
+    const uint8_t state = ProvinceState(province);
+    return (state & kProvinceHighlighted) ? (state & kProvinceLevelMask) >> 3 : -1;
 }
 
 void CMapView::InvalidateRecruitMarker(const ProvinceRecord& province) {
@@ -396,7 +408,7 @@ void CMapView::RefreshRecruitMarkers() {
     PlayerRecord* player = CurrentPlayer();
     for (int32_t i = 0; i < ProvinceCountOf(world); ++i) {
         const ProvinceRecord& p = world->Province(i);
-        if (p.owner == player && RecruitSecondValue(p) > 0) InvalidateRecruitMarker(p);
+        if (p.owner == player && RecruitCountOf(p) > 0) InvalidateRecruitMarker(p);
     }
 }
 
@@ -420,7 +432,7 @@ void CMapView::OnRefresh() {
             InvalidateSpriteAt(SpriteDoMove, p.points[2], p.points[3]);
             InvalidateSpriteAt(SpriteDoAttack, p.points[0], p.points[1]);
         }
-        if (m_recruitMode && p.owner == player && RecruitSecondValue(p) > 0) InvalidateRecruitMarker(p);
+        if (m_recruitMode && p.owner == player && RecruitCountOf(p) > 0) InvalidateRecruitMarker(p);
     }
 }
 

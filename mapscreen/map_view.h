@@ -115,6 +115,12 @@ public:
     PackedRect ProvinceRect(int32_t index) const;
     void InvalidateSpriteAt(int32_t sprite, int32_t x, int32_t y);
     void SetRecruitMode(bool on, uint8_t recruitIndex, bool refresh);
+    // The recruit markers' numbers: units recruited into each province (of
+    // the squad kind at the recruit index), set by the recruit mode.
+    void SetRecruitCount(int32_t province, int32_t count);
+    void ClearRecruitCounts();
+    // A province's mark: its highlight level, -1 when it is not highlighted.
+    int32_t Mark(int32_t province) const;
     void AnimateMove(uint8_t flagNumber, const PackedPoint& from, const PackedPoint& to);
     void AnimationStep();
     // The blink hold: while held the selection does not blink.
@@ -172,7 +178,7 @@ private:
     friend struct MapDrawPass;
     void DrawSprite(CDrawContext& dc, int32_t sprite, int32_t x, int32_t y) const;
     void DrawRecruitMarker(CDrawContext& dc, const ProvinceRecord& province) const;
-    int32_t RecruitSecondValue(const ProvinceRecord& province) const;
+    int32_t RecruitCountOf(const ProvinceRecord& province) const;
     void InvalidateRecruitMarker(const ProvinceRecord& province);
 
     std::function<void(const PackedRect&)> m_invalidate;
@@ -200,6 +206,7 @@ private:
     PackedPoint m_halfSize = PackedPoint(0, 0);
     uint8_t m_half = 0;
     std::vector<int16_t> m_revoltChances;
+    std::vector<int32_t> m_recruitCounts;
     uint8_t m_busy = 0;
     int32_t m_movingSprite = 0;
     PackedPoint m_animPoint = PackedPoint(0, 0);

@@ -138,7 +138,7 @@ void CMapView::DrawSprite(CDrawContext& dc, int32_t sprite, int32_t x, int32_t y
 }
 
 void CMapView::DrawRecruitMarker(CDrawContext& dc, const ProvinceRecord& province) const {
-    const int32_t n = RecruitSecondValue(province);
+    const int32_t n = RecruitCountOf(province);
     const int16_t chance = RevoltChanceOf(province.index);
     const int32_t ax = province.points[2], ay = province.points[3];
     if (n == 0) {

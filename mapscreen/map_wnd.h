@@ -8,6 +8,8 @@
 //   mapdialogs/map_wnd_launchers.cpp the operation-window launchers
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "core/packed_geometry.h"
 #include "core/ref_string.h"
@@ -30,6 +32,7 @@ class CPushButton;
 class CReportWnd;
 class CResWnd;
 class CResourceBundle;
+class CSquadButton;
 class CTextWnd;
 class CValueScroller;
 class CWindow;
@@ -243,6 +246,57 @@ class CMapWnd : public CCompositeWnd {
 
   // ---- Recruit mode ------------------------------------------------------
 
+  // Mode 3: the human player chooses some of his provinces on the map, a
+  // squad kind of his army and, with "ScrRecruit", how many units the
+  // chosen provinces receive; every change is paid or refunded at once.
+  // Units recruited during one stay in the mode can be given back; the
+  // garrisons they joined cannot be sold.
+  static constexpr int32_t kMaxSquadButtons = 4;
+
+  void EnterRecruitMode();
+  void LeaveRecruitMode();
+  void BindRecruitModeControls();
+  void BuildSquadButtons();
+  void UpdateRecruitLimits();
+  void SelectSquad(int32_t index, bool redraw);
+  void RefreshRecruitCounts(bool updateScroller, bool redraw);
+  void SetRecruited(int32_t index, int32_t target);
+  void ClearProvinceMarks(bool redraw);
+  void MarkProvince(int32_t province, bool on, bool redraw);
+  void ShowRecruitProvince(bool redraw);
+  // Map events in the mode: a pen down chooses one province of the player,
+  // moving the pen onto more adds them.
+  void RecruitModePenDown(int16_t province);
+  void RecruitModeDrag(int16_t province);
+  // The player's resources changed (the market): limits and counts again.
+  void RecruitModeResourcesChanged();
+  // Control handlers.
+  void OnSquadButtonTap(CWindow* control, intptr_t argument);
+  void OnRecruitApplyTap(CWindow* control, intptr_t argument);
+  void OnRecruitClearTap(CWindow* control, intptr_t argument);
+  // "BtnInfo": the selected squad kind's description; "BtnMarket": the market.
+  void OnRecruitInfoTap(CWindow* control, intptr_t argument);
+  void OnRecruitMarketTap(CWindow* control, intptr_t argument);
+  void OnRecruitScrollerChanged(CValueScroller* scroller);
+  // The scroller's position while it moves (label only) and once it is set.
+  void OnRecruitScrollChanging(int32_t position, int32_t maximum);
+  void OnRecruitScrollSet(int32_t position);
+
+  // Derived values over the provinces of the world.
+  int32_t ChosenProvinceCount() const;
+  int32_t Recruited(int32_t index) const;
+  int32_t RecruitedHere(int32_t index) const;
+  int32_t GarrisonTotal(int32_t index) const;
+  bool IsProvinceChosen(int32_t province) const;
+  // Read by tests and the panels.
+  PlayerRecord* RecruitingPlayer() const { return m_recruitPlayer; }
+  const CArmy* RecruitPool() const { return m_recruitPool.get(); }
+  int32_t SquadButtonCount() const { return m_squadButtonCount; }
+  CSquadButton* SquadButton(int32_t index) const {
+    return index >= 0 && index < m_squadButtonCount ? m_squadButtons[index] : nullptr;
+  }
+  int32_t SelectedSquad() const { return m_selectedSquad; }
+
   // ---- end of recruit mode -----------------------------------------------
 
 
@@ -386,6 +440,25 @@ class CMapWnd : public CCompositeWnd {
 
 
   // ---- State of recruit mode ---------------------------------------------
+
+  class CMapView* RecruitView() const;
+  void ShowRecruitTreasury(CResWnd* control);
+  void RedrawRecruitMarkers();
+  // The squad buttons still standing in the recruit panel (the panel and
+  // its children go when the screen is rebuilt around a battle).
+  void ForgetLostSquadButtons();
+
+  PlayerRecord* m_recruitPlayer = nullptr;
+  // A copy of the player's army: item i stands for squad kind i; its count
+  // is how many more units of that kind may be recruited.
+  std::unique_ptr<CArmy> m_recruitPool;
+  CSquadButton* m_squadButtons[kMaxSquadButtons] = {};
+  int32_t m_squadButtonCount = 0;
+  int32_t m_selectedSquad = -1;
+  // Units recruited in this stay, per province and squad kind (province x
+  // kind): what may be given back, and what the map's markers count.
+  std::vector<int32_t> m_recruitedHere;
+  int32_t m_recruitKinds = 0;
 
   // ---- end of recruit mode's state ---------------------------------------
 

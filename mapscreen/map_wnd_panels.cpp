@@ -13,6 +13,7 @@
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "game/running_game.h"
+#include "mapdialogs/dialog_controls.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
 #include "players/player_controller.h"
@@ -22,18 +23,6 @@
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/ui_link.h"
-
-void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw) {
-    if (!control) return;
-    const int32_t count = bundle.Count();
-    std::vector<CStr> codes;
-    std::vector<int32_t> amounts;
-    for (int32_t i = 0; i < count; ++i) {
-        codes.push_back(ResourceKindName(i));
-        amounts.push_back(bundle[i]);
-    }
-    control->SetAmounts(codes.data(), amounts.data(), count, redraw);
-}
 
 void CMapWnd::OnPlayerResources(const CResourceBundle* bundle) {
     if (!bundle) return;

@@ -16,8 +16,6 @@ bool IsShown(const CWindow* window);
 bool IsDrawnDown(const CPushButton* button);
 // Shows or hides without raising; nothing when already so.
 void ShowWindow(CWindow* window, bool show);
-// Shows a bundle as one icon and amount per resource kind of the world.
-void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw);
 // The control's own string n (from its layout) used as a printf format;
 // nothing when the control or the string is missing.
 template <typename... Args>

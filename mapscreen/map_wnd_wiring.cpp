@@ -4,49 +4,175 @@
 // window, the launchers, the battle window and the quick battle runner, the
 // custom-player, menu and end-of-game windows).
 
+#include "app/map_prefs_wnd.h"
+#include "app/message_wnd.h"
+#include "battle/battle_flow.h"
+#include "battle/quick_battle.h"
 #include "core/core_main.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
 #include "game/army.h"
+#include "game/game_world.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
+#include "game/report_list.h"
 #include "game/running_game.h"
 #include "game/ui_request.h"
+#include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/castle_wnd.h"
+#include "mapdialogs/game_menu.h"
+#include "mapdialogs/prefs_wnds.h"
+#include "mapdialogs/quick_battle.h"
+#include "mapdialogs/report_wnd.h"
+#include "mapscreen/item_list_wnd.h"
+#include "mapscreen/map_frame.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
 #include "players/player_controller.h"
 #include "players/request_records.h"
-#include "game/report_list.h"
+#include "ui/markup_wnd.h"
+#include "ui/ui_link.h"
+#include "ui/window_mgr.h"
+
+namespace {
+
+CStr Localized(const char* key) {
+    CStr text;
+    GetLocaleText(key, text);
+    return text;
+}
+
+}  // namespace
 
 // ---- Map frame and view ----------------------------------------------------
 
 void CMapWnd::CreateMapFrame() {
     if (m_mapFrame) return;
+    {
+        TreeNodeScope scope;
+        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        m_mapFrame = new CMapFrame(m_window, MapWndPath(m_link.Path(), "MapFrame"));
+    }
+    m_mapFrame->onProvincePenDown = [this](uint16_t province) { OnProvincePenDown(int16_t(province)); };
+    m_mapFrame->onProvinceDoubleClick = [this](uint16_t province) { OnProvinceDoubleTap(int16_t(province)); };
+    m_mapFrame->onProvincePenUp = [this](uint16_t province) { OnProvincePenUp(int16_t(province)); };
+    m_mapFrame->onProvinceHover = [this](uint16_t province) { OnProvinceDrag(int16_t(province)); };
+    // The new view takes the hold the window keeps.
+    m_mapFrame->View().HoldBlink(m_held);
     ConnectGameSignals();
     ConnectMenuKey();
 }
 
-void CMapWnd::DestroyMapFrame() {}
-void CMapWnd::SetViewHold(bool) {}
+void CMapWnd::DestroyMapFrame() {
+    CMapFrame* frame = m_mapFrame;
+    m_mapFrame = nullptr;
+    delete frame;
+}
+
+void CMapWnd::SetViewHold(bool held) {
+    if (m_mapFrame) m_mapFrame->View().HoldBlink(held);
+}
+
+// The view's blink timer is also held while nothing is selected, so the
+// window's own record of the hold is the one that counts.
 bool CMapWnd::ReadViewHold(bool fallback) const { return fallback; }
-void CMapWnd::InvalidateMapFrame() {}
-void CMapWnd::SetDragScroll(bool) {}
-void CMapWnd::SetViewSelection(int16_t) {}
-void CMapWnd::SetViewMapMode(bool) {}
-void CMapWnd::ClearViewMarks(bool) {}
-void CMapWnd::SetViewMark(int16_t, int16_t, bool) {}
-void CMapWnd::SetFrameHalfScale(bool) {}
-void CMapWnd::ScrollFrameTo(int16_t, uint8_t) {}
-void CMapWnd::PlaceMapFrame(const PackedRect&, bool) {}
-void CMapWnd::LoadMapBlocks(const CStr&) {}
-void CMapWnd::ReleaseMapBlocks() {}
-void CMapWnd::ActivateMapFrame(bool) {}
-void CMapWnd::ShowMapFrame(bool) {}
+
+void CMapWnd::InvalidateMapFrame() {
+    if (m_mapFrame) m_mapFrame->Window()->Invalidate();
+}
+
+void CMapWnd::SetDragScroll(bool on) {
+    if (m_mapFrame) m_mapFrame->dragScrollEnabled = on ? 1 : 0;
+}
+
+void CMapWnd::SetViewSelection(int16_t province) {
+    if (m_mapFrame) m_mapFrame->View().SelectProvince(province);
+}
+
+void CMapWnd::SetViewMapMode(bool on) {
+    if (!m_mapFrame) return;
+    m_mapFrame->View().markersShown = on ? 1 : 0;
+    m_mapFrame->View().OnActionMarkers();
+}
+
+void CMapWnd::ClearViewMarks(bool mark) {
+    CGameWorld* world = GameWorld();
+    if (!m_mapFrame || !world) return;
+    for (int i = 0; i < world->ProvinceCount(); ++i) m_mapFrame->View().SetHighlight(-1, i, mark);
+}
+
+void CMapWnd::SetViewMark(int16_t province, int16_t mark, bool notify) {
+    // -1 would name the selected province in the view.
+    if (m_mapFrame && province >= 0) m_mapFrame->View().SetHighlight(mark, province, notify);
+}
+
+void CMapWnd::SetFrameHalfScale(bool half) {
+    if (m_mapFrame) m_mapFrame->SetHalfScale(half, true);
+}
+
+void CMapWnd::ScrollFrameTo(int16_t province, uint8_t mark) {
+    CGameWorld* world = GameWorld();
+    if (!m_mapFrame || !world || province < 0 || province >= world->ProvinceCount()) return;
+    m_mapFrame->CenterOnProvince(&world->Province(province), mark != 0);
+}
+
+void CMapWnd::PlaceMapFrame(const PackedRect& area, bool relayout) {
+    if (!m_mapFrame) return;
+    m_mapFrame->relayoutRepaint = relayout ? 1 : 0;
+    m_mapFrame->Window()->SetRect(area, false);
+    m_mapFrame->relayoutRepaint = 0;
+    if (m_mode == kModeMap) {
+        if (ProvinceRecord* province = CurrentProvince()) m_mapFrame->CenterOnProvince(province, relayout);
+    }
+}
+
+void CMapWnd::LoadMapBlocks(const CStr& missionPath) {
+    if (m_mapFrame) m_mapFrame->LoadMapBlocks(missionPath);
+}
+
+void CMapWnd::ReleaseMapBlocks() {
+    if (m_mapFrame) m_mapFrame->View().ReleaseBlocks();
+}
+
+void CMapWnd::ActivateMapFrame(bool on) {
+    if (m_mapFrame) m_mapFrame->SetMapPaletteActive(on);
+}
+
+void CMapWnd::ShowMapFrame(bool show) {
+    if (m_mapFrame) ShowWindow(m_mapFrame->Window(), show);
+}
 
 // ---- Panels' other controls ------------------------------------------------
 
-CItemListWnd* CMapWnd::CreateArmyList(CWindow*, const CStr&) { return nullptr; }
-CCastleWnd* CMapWnd::CreateCastleControl(CWindow*, const CStr&) { return nullptr; }
-void CMapWnd::FillArmyList(CItemListWnd*, const CArmy*, const char*) {}
-void CMapWnd::ShowCastleStatus(ProvinceRecord*, const char*) {}
+CItemListWnd* CMapWnd::CreateArmyList(CWindow* parent, const CStr& path) {
+    CItemListWnd* list = new CItemListWnd(parent, path, true);
+    list->SetDisplayFlags(true, false, false);
+    return list;
+}
+
+CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path) {
+    return new CCastleWnd(parent, path, true);
+}
+
+void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey) {
+    if (!list) return;
+    if (emptyKey) list->SetEmptyText(Localized(emptyKey));
+    if (army)
+        list->Fill(*army, 0, true, false, false);
+    else
+        list->Clear(true);
+}
+
+void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey) {
+    CCastleWnd* control = m_panels.castleCtrl;
+    if (!control) return;
+    if (province && province->HasCastle()) {
+        control->UpdateStatus(&province->castle);
+        return;
+    }
+    if (CMarkupWnd* text = control->NoCastleText()) text->SetText(Localized(emptyKey), false);
+    control->UpdateStatus(nullptr);
+}
 
 // ---- Recruit mode ----------------------------------------------------------
 
@@ -59,28 +185,111 @@ void CMapWnd::RecruitResourcesChanged() {}
 
 // ---- In-game menu ----------------------------------------------------------
 
-void CMapWnd::CreateGameMenu() {}
-void CMapWnd::DestroyGameMenu() {}
-bool CMapWnd::IsGameMenuShown() const { return false; }
-void CMapWnd::CloseGameMenu() {}
-uint16_t CMapWnd::RunGameMenu(bool) { return 0; }
-void CMapWnd::RunMenuWindow(uint32_t) {}
+void CMapWnd::CreateGameMenu() {
+    if (!m_gameMenu) m_gameMenu = new CGameMenu(m_window, MapWndPath(m_link.Path(), "MainMenu"));
+}
+
+void CMapWnd::DestroyGameMenu() {
+    CGameMenu* menu = m_gameMenu;
+    m_gameMenu = nullptr;
+    delete menu;
+}
+
+bool CMapWnd::IsGameMenuShown() const { return m_gameMenu && m_gameMenu->IsVisible(); }
+
+void CMapWnd::CloseGameMenu() {
+    if (m_gameMenu) EndModal(m_gameMenu);
+}
+
+uint16_t CMapWnd::RunGameMenu(bool reportsEnabled) {
+    if (!m_gameMenu) return 0;
+    m_gameMenu->EnableItem(2, reportsEnabled);
+    return RunModal(m_gameMenu);
+}
+
+void CMapWnd::RunMenuWindow(uint32_t id) {
+    CWindow* window = nullptr;
+    const CStr path = MapWndPath(m_link.Path(), id == 6 ? "GameInfoWnd" : id == 7 ? "MapPrefsWnd" : "GamePrefsWnd");
+    if (id == 7) window = new CMapPrefsWnd(m_window, path);
+    if (id == 20) window = new CGamePrefsWnd(m_window, path);
+    if (!window) return;
+    RunModal(window);
+    delete window;
+}
 
 // ---- Dialogs ---------------------------------------------------------------
 
-void CMapWnd::DestroyDialogs() {}
-void CMapWnd::HideCastleInfo() {}
-bool CMapWnd::IsCastleInfoShown() const { return false; }
-void CMapWnd::RefreshCastleInfo() {}
-void CMapWnd::OpenReportWnd(void*) {}
-void CMapWnd::CallLauncher(UiRequestKind, void*) {}
-void CMapWnd::ShowStartFailure(const char*, const char*) {}
-uint16_t CMapWnd::AskQuestion(const char*, const char*) { return 0; }
-void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice*) {}
+void CMapWnd::DestroyDialogs() {
+    CReportWnd* report = m_reportWnd;
+    m_reportWnd = nullptr;
+    delete report;
+    DestroyLauncherDialogs();
+}
+
+void CMapWnd::HideCastleInfo() {
+    if (m_castleInfoWnd && m_castleInfoWnd->IsVisible()) m_castleInfoWnd->Show(false, false);
+}
+
+bool CMapWnd::IsCastleInfoShown() const { return m_castleInfoWnd && m_castleInfoWnd->IsVisible(); }
+
+void CMapWnd::RefreshCastleInfo() {
+    if (m_castleInfoWnd) m_castleInfoWnd->Refresh();
+}
+
+void CMapWnd::OpenReportWnd(void* record) {
+    const ReportRequestArgs* args = static_cast<const ReportRequestArgs*>(record);
+    if (!args || !args->controller || args->controller->Reports().Count() < 1) return;
+    if (!m_reportWnd) m_reportWnd = new CReportWnd(m_window, CStr("ReportWnd"), true);
+    m_reportWnd->BuildPages(args->controller->Reports());
+    m_reportWnd->Invalidate();
+    RunModal(m_reportWnd);
+    CReportWnd* report = m_reportWnd;
+    m_reportWnd = nullptr;
+    delete report;
+}
+
+void CMapWnd::CallLauncher(UiRequestKind kind, void* record) { RunLauncher(uint32_t(kind), record); }
+
+void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey) {
+    CMessageWnd* box = new CMessageWnd(CWindowMgr::Root());
+    box->Setup(Localized(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
+    delete box;
+}
+
+uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
+    CMessageWnd* box = new CMessageWnd(m_window);
+    box->Setup(Localized(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
+    const uint16_t result = box->ModalResult();
+    delete box;
+    return result;
+}
+
+void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice* notice) { ShowNextPlayerMessage(notice); }
+
 void CMapWnd::OnCustomizePlayer(PlayerRecord*) {}
 void CMapWnd::RunGameOverWindows(uint8_t, PlayerRecord*) {}
 
 // ---- Battles ---------------------------------------------------------------
 
 void CMapWnd::RunBattleWindow(MapBattleRecord*, uint8_t) {}
-void CMapWnd::RunQuickBattleRunner(MapBattleRecord*, uint8_t, bool) {}
+
+void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice) {
+    CMessageWnd* box = nullptr;
+    if (notice) {
+        box = new CMessageWnd(m_window);
+        box->Setup(Localized("QuickBtlM"), Localized("QuickBtlT"), MessageNoButtons, CStr(), false);
+        FrameStep();
+    }
+    {
+        BattleParams params;
+        MapBattleToParams(*record, params);
+        CQuickBattle runner;
+        runner.BindFinished(this, &CMapWnd::OnBattleFinished);
+        runner.SetBattle(&params);
+        runner.Run(flag);
+    }
+    if (box) {
+        box->Show(false, false);
+        delete box;
+    }
+}

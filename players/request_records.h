@@ -174,3 +174,18 @@ struct DiplomacyRequestArgs {  // kind 32
 struct ReportRequestArgs {  // kind 0
   CPlayerController* controller = nullptr;
 };
+
+// Kind 17. No game operation asks it today; the map window still answers it.
+struct TaxesRequestArgs {
+  int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
+  int32_t incomeBase = 0;  // the income at 100 per cent
+  uint8_t confirmed = 0;
+};
+
+// The names the map dialogs know these records by.
+using TaxesRequest = TaxesRequestArgs;
+using TradingRequest = TradingRequestArgs;
+using TransferRequest = TransferRequestArgs;
+using VolunteersRequest = VolunteersRequestArgs;
+using RandomEventRequest = RandomEventRequestArgs;
+using SkillsRequest = SkillsRequestArgs;

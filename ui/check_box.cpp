@@ -162,6 +162,13 @@ void CButtonEx::SetText2(const CStr& text, bool redraw) {
     if (redraw) Invalidate();
 }
 
+void CButtonEx::SetPicture(const CStr& name, bool redraw) {
+    m_extra.Clear();
+    if (!name.IsEmpty()) LoadImage(name.Chars(), m_extra);
+    UpdateLook();
+    if (redraw) Invalidate();
+}
+
 bool CButtonEx::LoadLayout(bool keepVisibility) {
     bool refreshWas;
     if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;

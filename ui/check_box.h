@@ -66,6 +66,10 @@ public:
     bool LoadLayout(bool keepVisibility) override;
 
     virtual void SetText2(const CStr& text, bool redraw);
+    // Loads the "img" resource of that name (relative names resolve in the
+    // current resource folder) as the extra picture; a missing one leaves
+    // the button without a picture.
+    void SetPicture(const CStr& name, bool redraw);
     // A refresh step after every size and caption change; nothing to do yet.
     virtual void UpdateLook() {}
     ButtonExPlacement Placement() const;

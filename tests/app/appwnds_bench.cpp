@@ -35,9 +35,45 @@ std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false
 // A control head: visible, anchor, x, y, width, height.
 #define HEAD(v, x, y, w, h) v, 0, x, y, w, h
 
+// The victory or defeat window under "/Map/MapWnd" with its four pages.
+void StatisticsNodes(std::vector<Node>& tree, const char* name) {
+    const std::vector<Node> nodes = {
+        {2, name, {HEAD(0, 0, 0, 240, 320), "", "", 15}},
+        {3, "RtMessage", {HEAD(1, 10, 40, 220, 200), ""}},
+        {3, "ScrStat", {HEAD(0, 4, 270, 120, 20), "%d", 1, 1, 1, 1, 1}},
+        {3, "BtnExit", {HEAD(0, 150, 290, 80, 20), "", ""}},
+        {3, "Page1", {HEAD(0, 0, 20, 240, 240)}},
+        {4, "RtTurns", {HEAD(1, 4, 0, 230, 14), ""}},
+        {4, "RtDifficulty", {HEAD(1, 4, 16, 230, 14), ""}},
+        {4, "RtScore", {HEAD(1, 4, 32, 230, 14), ""}},
+        {4, "RtHero", {HEAD(1, 4, 48, 230, 40), ""}},
+        {3, "Page2", {HEAD(0, 0, 20, 240, 240)}},
+        {4, "ResTaxes", {HEAD(1, 4, 0, 230, 16), "", 2, 1, 15, 1}},
+        {4, "ResSpent", {HEAD(1, 4, 20, 230, 16), "", 2, 1, 15, 1}},
+        {4, "RtStolen", {HEAD(1, 4, 40, 230, 14), 1, "GoldLine", 2, 15}},
+        {4, "RtTheft", {HEAD(1, 4, 56, 230, 14), 1, "GoldLine", 2, 15}},
+        {4, "ResFinal", {HEAD(1, 4, 72, 230, 16), "", 2, 1, 15, 1}},
+        {3, "Page3", {HEAD(0, 0, 20, 240, 240)}},
+        {4, "ArmyRecr", {HEAD(1, 4, 0, 230, 40), "", 2, 1, 30, 1}},
+        {4, "ArmyJoin", {HEAD(1, 4, 44, 230, 40), "", 2, 1, 30, 1}},
+        {4, "ArmyAssasin", {HEAD(1, 4, 88, 230, 40), "", 2, 1, 30, 1}},
+        {4, "ArmyFinal", {HEAD(1, 4, 132, 230, 40), "", 2, 1, 30, 1}},
+        {3, "Page4", {HEAD(0, 0, 20, 240, 240)}},
+        {4, "RtTotalNum", {HEAD(1, 4, 0, 230, 14), ""}},
+        {4, "RtVictNum", {HEAD(1, 4, 16, 230, 14), ""}},
+        {4, "RtDeftNum", {HEAD(1, 4, 32, 230, 14), ""}},
+        {4, "RtRetrNum", {HEAD(1, 4, 48, 230, 14), ""}},
+        {4, "ArmyKilled", {HEAD(1, 4, 64, 230, 40), "", 2, 1, 30, 1}},
+        {4, "ArmyLost", {HEAD(1, 4, 108, 230, 40), "", 2, 1, 30, 1}},
+    };
+    tree.insert(tree.end(), nodes.begin(), nodes.end());
+}
+
 std::vector<Node> Tree() {
-    return {
+    std::vector<Node> tree = {
         {0, "Main", {}},
+        {1, "MessageWnd", {60, 100, 150, 50}},
+        {2, "Btn", {HEAD(1, 0, 0, 60, 20), "", ""}},
         {1, "PlayerNameWnd", {HEAD(0, 5, 40, 230, 220), "NameTitle", "", 15}},
         {2, "LblName", {HEAD(1, 5, 5, 120, 12), "EnterName", 2, 1, 15}},
         {2, "Name", {HEAD(1, 5, 20, 200, 12), "", 2, 1, 15}},
@@ -93,11 +129,63 @@ std::vector<Node> Tree() {
         {4, "BtnDescr", {HEAD(0, 70, 100, 60, 16), "", ""}},
         {3, "FrameLeft", {HEAD(1, 0, 0, 98, 260), "", "", 15}},
         {4, "BtnUp", {HEAD(1, 0, 0, 98, 16), "", ""}},
-        {4, "MissionBtn", {HEAD(1, 0, 20, 98, 40), "", ""}},
+        {4, "MissionBtn", {HEAD(1, 0, 20, 98, 70), "", ""}},
         {4, "BtnDn", {HEAD(1, 0, 240, 98, 20), "", ""}},
         {3, "BtnOk", {HEAD(1, 10, 290, 60, 20), "", ""}},
         {3, "BtnCancel", {HEAD(1, 120, 290, 60, 20), "", ""}},
+        {3, "MissionDescrWnd", {HEAD(0, 10, 20, 220, 260), "", "", 15}},
+        {4, "Text", {HEAD(1, 0, 0, 200, 200), ""}},
+        {4, "PageSelector", {HEAD(1, 0, 210, 100, 20), "%d", 1, 1, 1, 1, 1}},
+        {4, "CloseBtn", {HEAD(1, 110, 210, 60, 20), "", "", "Close", 15}},
         {1, "MapWnd", {HEAD(1, 0, 0, 240, 320)}},
+        {2, "RecruitWnd", {}},
+        {3, "SquadDescrWnd", {HEAD(0, 20, 30, 200, 150), "", "", 15}},
+        {2, "GameInfoWnd", {HEAD(0, 10, 20, 220, 260), "GameInfoTitle", "", 15}},
+        {3, "RtHeroName", {HEAD(1, 4, 0, 200, 14), 1, "HeroLine", 2, 15}},
+        {3, "RtHeroSkills", {HEAD(1, 4, 16, 200, 14), 1, "SkillsLine", 2, 15}},
+        {3, "RtHeroExp", {HEAD(1, 4, 32, 200, 14), 1, "ExpLine", 2, 15}},
+        {3, "RtDifficulty", {HEAD(1, 4, 48, 200, 14), 1, "DiffLine", 2, 15}},
+        {3, "RtMission", {HEAD(1, 4, 64, 200, 14), 1, "%s", 2, 15}},
+        {3, "BtnFullDescr", {HEAD(1, 4, 80, 40, 16), "", ""}},
+        {3, "RtProvinces", {HEAD(1, 4, 100, 200, 14), 1, "ProvLine", 2, 15}},
+        {3, "RtPlayers", {HEAD(1, 4, 116, 200, 14), 1, "PlrLine", 2, 15}},
+        {3, "RtTurn", {HEAD(1, 4, 132, 200, 14), 1, "no number here", 2, 15}},
+        {3, "BtnClose", {HEAD(1, 4, 200, 60, 20), "", ""}},
+        {3, "MissionInfoWnd", {HEAD(0, 10, 20, 200, 240), "", "", 15}},
+        {4, "Text", {HEAD(1, 0, 0, 190, 180), ""}},
+        {4, "PageSelector", {HEAD(1, 0, 190, 100, 20), "%d", 1, 1, 1, 1, 1}},
+        {4, "CloseBtn", {HEAD(1, 110, 190, 60, 20), "", "", "Close", 15}},
+        {2, "CustPlrWnd", {HEAD(0, 0, 0, 240, 320), "", "", 15}},
+        {3, "MiniMap", {HEAD(1, 0, 0, 0, 0), "", 1, 1, ""}},
+        {3, "LblColor", {HEAD(1, 0, 40, 60, 14), "Colour", 2, 1, 15}},
+        {3, "LblCapital", {HEAD(1, 0, 60, 60, 14), "Capital", 2, 1, 15}},
+        {3, "LblHero", {HEAD(1, 0, 80, 60, 14), "Hero", 2, 1, 15}},
+        {3, "LblHeroName", {HEAD(1, 60, 80, 120, 14), "", 2, 1, 15}},
+        {3, "RtArmyUnits", {HEAD(1, 0, 100, 200, 14), 1, "ArmyLine", 2, 15}},
+        {3, "ScrColor", {HEAD(1, 60, 40, 120, 20), "%d", 1, 1, 1, 1, 1}},
+        {3, "IcoColor", {HEAD(1, 200, 40, 16, 14), "", 1, 1}},
+        {3, "ScrCapital", {HEAD(1, 60, 60, 160, 20), "%d", 1, 1, 1, 1, 1}},
+        {3, "RtSkills", {HEAD(1, 0, 116, 200, 14), 1, "SkillsLine", 2, 15}},
+        {3, "Army", {HEAD(1, 0, 132, 220, 40), "", 2, 1, 30, 0}},
+        {3, "BtnArmy1", {HEAD(1, 0, 180, 40, 30), "", ""}},
+        {3, "BtnArmy2", {HEAD(1, 50, 180, 40, 30), "", ""}},
+        {3, "BtnArmy3", {HEAD(1, 100, 180, 40, 30), "", ""}},
+        {3, "BtnArmy4", {HEAD(1, 150, 180, 40, 30), "", ""}},
+        {3, "BtnCustHero", {HEAD(1, 200, 80, 30, 16), "", ""}},
+        {3, "BtnStart", {HEAD(1, 60, 280, 100, 20), "", "", "Start", 15}},
+        {3, "CustSkillsWnd", {HEAD(0, 10, 40, 220, 200), "", "", 15}},
+        {4, "LblName", {HEAD(1, 0, 0, 200, 14), "", 2, 1, 15}},
+        {4, "LblHero", {HEAD(1, 0, 16, 100, 14), "Hero", 2, 1, 15}},
+        {4, "LblSkills", {HEAD(1, 0, 32, 100, 14), "Skills", 2, 1, 15}},
+        {4, "RtBattle", {HEAD(1, 0, 50, 60, 14), 1, "Battle", 2, 15}},
+        {4, "ScrBattle", {HEAD(1, 70, 50, 120, 20), "%d", 1, 1, 1, 1, 1}},
+        {4, "RtBuilder", {HEAD(1, 0, 74, 60, 14), 1, "Builder", 2, 15}},
+        {4, "ScrBuilder", {HEAD(1, 70, 74, 120, 20), "%d", 1, 1, 1, 1, 1}},
+        {4, "RtStealth", {HEAD(1, 0, 98, 60, 14), 1, "Stealth", 2, 15}},
+        {4, "ScrStealth", {HEAD(1, 70, 98, 120, 20), "%d", 1, 1, 1, 1, 1}},
+        {4, "RtPtLeft", {HEAD(1, 0, 122, 200, 14), 1, "LeftLine", 2, 15}},
+        {4, "BtnOk", {HEAD(1, 10, 150, 60, 20), "", ""}},
+        {4, "BtnCancel", {HEAD(1, 120, 150, 60, 20), "", ""}},
         {2, "MapPrefsWnd", {HEAD(0, 10, 40, 220, 200), "MapPrefsTitle", "", 15}},
         {3, "CbQuickBtls", {HEAD(1, 5, 5, 200, 16), "", "QuickBattles", 2, 15}},
         {3, "CbAutoTaxes", {HEAD(1, 5, 25, 200, 16), "", "AutoTaxes", 2, 15}},
@@ -107,6 +195,8 @@ std::vector<Node> Tree() {
         {3, "BtnOk", {HEAD(1, 10, 150, 60, 20), "", ""}},
         {3, "BtnCancel", {HEAD(1, 120, 150, 60, 20), "", ""}},
     };
+    for (const char* name : {"VictoryWnd", "DefeatWnd"}) StatisticsNodes(tree, name);
+    return tree;
 }
 
 #undef HEAD
@@ -121,7 +211,8 @@ const char* kLocale =
     "HOFScore=Score %d\r\nHOFTurns=%d turns\r\nNoHOFEntry=%d. ---\r\n"
     "RtStatTurns=Turns: %d\r\nRtStatDiff=Difficulty: %s\r\nRtStatScore=Score: %d\r\n"
     "RtStatHero=%s: %d/%d/%d, level %d (%d)\r\nRtTotalNum=Battles: %d\r\nRtVictNum=Won: %d\r\n"
-    "RtDeftNum=Lost: %d\r\nRtRetrNum=Retreats: %d\r\nPlrWndTitle=Player %d\r\n";
+    "RtDeftNum=Lost: %d\r\nRtRetrNum=Retreats: %d\r\nPlrWndTitle=Player %d\r\n"
+    "HeroLine=Hero %s\r\nSkillsLine=%d/%d/%d\r\nExpLine=Exp %d\r\nGoldLine=%d gold\r\nLeftLine=Left %d\r\n";
 
 // Province pixels for six provinces, then the map's own colours.
 IndexedPicture Preview() {
@@ -208,10 +299,19 @@ std::vector<uint8_t> WorldBytes(const std::vector<PlayerSpec>& players, const st
     return bytes;
 }
 
+// The mission's names: its title, then one line per player and province.
+std::string MissionText(const std::string& title, const std::vector<PlayerSpec>& players, size_t provinces) {
+    static const char* const kNames[] = {"Ashfold", "Brackwater", "Cinderfen", "Dunmere", "Eldham", "Fallow"};
+    std::string text = title + "\r\n";
+    for (const PlayerSpec& player : players) text += std::string(player.name) + "\r\n";
+    for (size_t i = 0; i < provinces; ++i) text += std::string(kNames[i % 6]) + "\r\n";
+    return text;
+}
+
 void AddMission(PackWriter& pack, const std::string& folder, const std::vector<uint8_t>& world,
-                const std::string& title, bool author, bool notes) {
+                const std::string& title, bool author, bool notes, const std::string& names = std::string()) {
     EXPECT_TRUE(pack.AddFile(folder + "/mission", "dat", world));
-    EXPECT_TRUE(pack.AddText(folder + "/mission", "txt", title + "\r\nsecond line\r\n"));
+    EXPECT_TRUE(pack.AddText(folder + "/mission", "txt", names.empty() ? title + "\r\n" : names));
     EXPECT_TRUE(pack.AddText(folder + "/shortdescr", "txt", "About " + title + "."));
     EXPECT_TRUE(pack.AddText(folder + "/victory", "txt", "You won " + title + "."));
     EXPECT_TRUE(pack.AddText(folder + "/defeat", "txt", "You lost " + title + "."));
@@ -260,15 +360,16 @@ void AppWndsBench::SetUp() {
     for (int i = 1; i <= 6; ++i)
         ASSERT_TRUE(pack.AddFile("Images/Icons/Flag" + std::to_string(i), "img",
                                  Img(SolidPicture(8, 6, static_cast<uint8_t>(200 + i)))));
-    AddMission(pack, "Scenarios/scenario01/Mission001",
-               WorldBytes({{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}}, {0, 0, 1, -1, 2, 1}, "Reedwater"),
-               "Reedwater", true, true);
-    AddMission(pack, "Scenarios/scenario01/Mission002",
-               WorldBytes({{"Dagny", 0, 0}, {"Edric", 0, 1}}, {0, 1, -1}, "Twin Fords"), "Twin Fords", false,
-               false);
+    const std::vector<PlayerSpec> reedwater = {{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}};
+    const std::vector<PlayerSpec> fords = {{"Dagny", 0, 0}, {"Edric", 0, 1}};
+    const std::vector<PlayerSpec> shore = {{"Fenna", 0, 0}};
+    AddMission(pack, "Scenarios/scenario01/Mission001", WorldBytes(reedwater, {0, 0, 1, -1, 2, 1}, "Reedwater"),
+               "Reedwater", true, true, MissionText("Reedwater", reedwater, 6));
+    AddMission(pack, "Scenarios/scenario01/Mission002", WorldBytes(fords, {0, 1, -1}, "Twin Fords"), "Twin Fords",
+               false, false, MissionText("Twin Fords", fords, 3));
     AddMission(pack, "Scenarios/scenario01/Mission003", {1, 2, 3}, "Broken", false, true);
-    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes({{"Fenna", 0, 0}}, {0, -1}, "Far Shore"),
-               "Far Shore", true, false);
+    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes(shore, {0, -1}, "Far Shore"), "Far Shore", true,
+               false, MissionText("Far Shore", shore, 2));
     data_.AddPack("app", pack);
     ASSERT_TRUE(data_.Mount());
     ASSERT_TRUE(CPathMgr::Init());
@@ -346,7 +447,8 @@ bool AppWndsBench::LoadMissionWorld(int scenario, int mission, CGameWorld& world
     const CStr path = CStr::Concat(Map::CSrenarionMgr::MissionPath(scenario, mission), CStr("/mission"));
     if (!world.LoadPreview(path)) return false;
     SetActiveWorld(&world);
-    return world.AfterLoad();
+    // The names live in the mission's text, as a new game reads them.
+    return world.AfterLoad() && LoadMissionTexts(world, Map::CSrenarionMgr::MissionPath(scenario, mission));
 }
 
 uint8_t AppWndsBench::ScreenPixel(int x, int y) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/task_mgr.h"
 #include "tests/app/appwnds_bench.h"
 #include "ui/window_mgr.h"
@@ -133,13 +135,18 @@ TEST_F(MiniMapTest, AColourRuleIsAskedOncePerRepeatedRun) {
 }
 
 TEST_F(MiniMapTest, AControlWithoutPictureDrawsNothing) {
+    std::vector<uint8_t> before;
+    for (int y = 100; y < 130; ++y)
+        for (int x = 20; x < 60; ++x) before.push_back(ScreenPixel(x, y));
     CMiniMap map(nullptr, CStr("/Map/MiniMapEmpty"));
+    map.Invalidate();
     CWindowMgr::ProcessEvents();
     EXPECT_FALSE(map.HasPicture());
     EXPECT_EQ(map.WindowRect(), PackedRect(20, 100, 59, 129));
     int drawn = 0;
+    size_t i = 0;
     for (int y = 100; y < 130; ++y)
-        for (int x = 20; x < 60; ++x) drawn += ScreenPixel(x, y) != 0;
+        for (int x = 20; x < 60; ++x) drawn += ScreenPixel(x, y) != before[i++];
     EXPECT_EQ(drawn, 0) << "no frame and no marker either";
 }
 

@@ -140,8 +140,8 @@ protected:
             ASSERT_TRUE(pack.AddFile(folder + "/Icon_r", "img", controls_test::Picture(24, 24, uint8_t(50 + i))));
         }
         // The two results sounds differ in length, so a test can tell them apart.
-        ASSERT_TRUE(pack.AddFile("Sounds/battle_victory", "wav", ToneWav(100)));
-        ASSERT_TRUE(pack.AddFile("Sounds/battle_lose", "wav", ToneWav(200)));
+        ASSERT_TRUE(pack.AddFile("Sounds/battle_victory", "wav", ToneWav(40000)));
+        ASSERT_TRUE(pack.AddFile("Sounds/battle_lose", "wav", ToneWav(80000)));
         ASSERT_TRUE(pack.AddFile("Images/Icons/emblem", "img", controls_test::Picture(30, 30, 70)));
         ASSERT_TRUE(pack.AddFile("Skin/cb/checked", "img", controls_test::Picture(14, 14, 71)));
         ASSERT_TRUE(pack.AddFile("Skin/cb/unchecked", "img", controls_test::Picture(14, 14, 72)));

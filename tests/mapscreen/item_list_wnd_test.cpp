@@ -202,6 +202,8 @@ TEST_F(ItemListTest, IconsAreDrawnInTheirCells) {
     FillRect(dc, PackedRect(0, 0, 239, 119), 0);
     list.DrawItems(dc, 0, 0);
     EXPECT_EQ(*dc.Surface().At(5 + spare, pictureTop), 50);
+    // A type without a right-facing picture shows its left-facing one.
+    EXPECT_EQ(*dc.Surface().At(105 + spare, pictureTop), 42);
 }
 
 TEST_F(ItemListTest, NumberFontFollowsTheCellWidth) {
@@ -283,6 +285,58 @@ TEST_F(ItemListTest, SetSquadClearAndDisplayFlags) {
     EXPECT_EQ(list.RowCount(), 0);
     list.SetEmptyText(CStr("nothing"));
     EXPECT_STREQ(list.EmptyTextWnd()->Text().Chars(), "nothing");
+}
+
+}  // namespace
+
+#include "core/core_main.h"
+#include "core/device_mgr.h"
+
+namespace {
+
+// Hides the first window on the screen that is not the list, once it is up;
+// quits after a few frames should none come.
+class HideOtherHook : public FrameHook {
+public:
+    explicit HideOtherHook(CWindow* list) : m_list(list) {}
+    void OnFrame() override {
+        CWindowMgr::ProcessEvents();
+        ++frames;
+        for (CWindow* w = CWindowMgr::Root()->GetFirstChild(); w; w = w->GetNextSibling()) {
+            if (w != m_list && w->IsVisible()) {
+                shown = true;
+                w->Show(false, false);
+                return;
+            }
+        }
+        if (frames > 5) RequestQuit();
+    }
+    int frames = 0;
+    bool shown = false;
+
+private:
+    CWindow* m_list;
+};
+
+TEST_F(ItemListTest, WhenAskedATapOpensTheDescriptionUntilItHides) {
+    CItemListWnd list(Root(), CStr("/T/Centred"), true);
+    list.options |= ItemListOpenDescr;
+    CArmy army;
+    AddSquad(army, 1, 4, 4);
+    list.Fill(army, SquadFaceLeft, false, false, false);
+    auto* hook = new HideOtherHook(&list);
+    SetFrameHook(hook);
+    const PackedPoint centre(10 + 105, 20 + list.ContentBox().Position().Y() + 2);
+    PenDownSignal.FirePoint(centre);
+    CWindowMgr::ProcessEvents();
+    EXPECT_TRUE(hook->shown);
+    EXPECT_EQ(QuitFlag, 0);
+    // The hint is emptied, not set to the type's name, and the window is gone.
+    EXPECT_STREQ(list.Link().Hint()->Text().Chars(), "");
+    int others = 0;
+    for (CWindow* w = Root()->GetFirstChild(); w; w = w->GetNextSibling()) others += w != &list;
+    EXPECT_EQ(others, 0);
+    SetFrameHook(new ui_test::ProcessEventsHook);
 }
 
 }  // namespace

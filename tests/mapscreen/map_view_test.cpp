@@ -315,3 +315,31 @@ TEST_F(MissingMapPictureTest, TheViewSaysSoAndDrawsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MapViewTest, RecruitMarkersShowTheUnitsRecruitedIntoOwnProvinces) {
+    CMapView view(CStr("/Scenarios/t/M1"));
+    // Pixels of a colour in the rows around an army point.
+    auto count = [&view](int, int y0, uint8_t colour) {
+        map_test::MapCanvas canvas(16, 136);
+        view.Draw(canvas.dc);
+        int n = 0;
+        for (int y = std::max(0, y0 - 8); y < std::min(136, y0 + 8); ++y)
+            for (int x = 0; x < 16; ++x) n += canvas.At(x, y) == colour;
+        return n;
+    };
+    const uint8_t badge = 60 + SpriteRecruitCount;
+    // Province 0's army point is (3, 39); province 1 belongs to player 1.
+    view.SetRecruitCount(0, 3);
+    view.SetRecruitCount(1, 5);
+    EXPECT_EQ(count(3, 39, badge), 0);  // not in recruit mode
+    view.SetRecruitMode(true, 0, false);
+    EXPECT_GT(count(3, 39, badge), 0);
+    EXPECT_GT(count(3, 39, 8), 0);       // the number, in colour 8
+    EXPECT_EQ(count(3, 103, badge), 0);  // another lord's province
+    view.ClearRecruitCounts();
+    EXPECT_EQ(count(3, 39, badge), 0);
+}
+
+}  // namespace

@@ -101,3 +101,90 @@ TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade) {
 }
 
 }  // namespace
+
+#include "core/display_surface.h"
+#include "core/ui_mgr.h"
+#include "mapscreen/map_frame.h"
+#include "tests/ui/ui_fixture.h"
+
+namespace {
+
+// The map frame built from the shipped layout on a 240 x 320 screen.
+class ShippedMapFrame : public ui_test::UiBench {
+protected:
+    void SetUp() override {
+        UiBench::SetUp();
+        ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
+        ASSERT_TRUE(CPathMgr::Init());
+        ASSERT_TRUE(CTaskMgr::Init());
+        ASSERT_TRUE(CUIMgr::Init());
+        ASSERT_TRUE(CUIMgr::LoadUiTree("240x320"));
+        LoadSquadTypes();
+        Map::CSrenarionMgr::Init();
+    }
+    void TearDown() override {
+        EndSession();
+        Map::CSrenarionMgr::Clear();
+        FreeSquadTypes();
+        SetActiveWorld(nullptr);
+        CWindowMgr::Shutdown();
+        CUIMgr::Shutdown();
+        CTaskMgr::Shutdown();
+        CPathMgr::Shutdown();
+        CResourceMgr::Shutdown();
+        UiBench::TearDown();
+    }
+    void Shot(const std::string& name) {
+        const CDrawContext* screen = GetDisplaySurface()->ScreenContext();
+        const uint8_t* palette = GetDisplaySurface()->RawPalette();
+        std::vector<uint8_t> rgb;
+        for (int y = 0; y < 320; ++y)
+            for (int x = 0; x < 240; ++x) {
+                const uint8_t c = *screen->Surface().At(x, y);
+                rgb.insert(rgb.end(), palette + 3 * c, palette + 3 * c + 3);
+            }
+        const std::string folder = TestBuildFolder() + "/shots";
+        std::filesystem::create_directories(folder);
+        EXPECT_TRUE(WritePngFile(folder + "/" + name, 240, 320, rgb));
+    }
+};
+
+TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen) {
+    const int last = Map::CSrenarionMgr::TotalMissions() - 1;
+    int scenario = 0, mission = 0;
+    ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(last, &scenario, &mission));
+    const CStr path = Map::CSrenarionMgr::MissionPath(scenario, mission);
+    SessionInit(0);
+    ASSERT_TRUE(NewGameFromMission(path));
+    // The test root draws nothing: the screen around the frame starts black.
+    FillRect(*GetDisplaySurface()->ScreenContext(), PackedRect(0, 0, 239, 319), 0);
+    CMapFrame frame(Root(), CStr("/Map/MapWnd/MapFrame"));
+    ASSERT_TRUE(frame.PaletteLoaded());
+    frame.Window()->SetRect(PackedRect(0, 40, 239, 259), false);
+    frame.Window()->Show(true, false);
+    ASSERT_TRUE(frame.LoadMapBlocks(path));
+    frame.SetMapPaletteActive(true);
+    frame.CenterOnProvince(&Game().world->Province(Game().world->Player(0).capital), true);
+    CWindowMgr::ProcessEvents();
+    // The map is wider and higher than the area: both bars, 10 thick, and the corner.
+    EXPECT_TRUE(frame.HorzBar()->Window()->IsVisible());
+    EXPECT_TRUE(frame.VertBar()->Window()->IsVisible());
+    EXPECT_TRUE(frame.CornerButton()->IsVisible());
+    EXPECT_EQ(frame.VertBar()->Window()->Width(), 10);
+    EXPECT_EQ(frame.HorzBar()->Window()->Height(), 10);
+    EXPECT_EQ(frame.MapArea(), PackedRect(0, 0, 229, 209));
+    Shot("frame_capital.png");
+    frame.OnCornerButton(nullptr, 0);
+    CWindowMgr::ProcessEvents();
+    Shot("frame_corner.png");
+    // At half scale the whole map fits: no bars, the map centred.
+    frame.SetHalfScale(true, true);
+    CWindowMgr::ProcessEvents();
+    EXPECT_TRUE(frame.View().IsHalfScale());
+    EXPECT_FALSE(frame.HorzBar()->Window()->IsVisible());
+    EXPECT_FALSE(frame.VertBar()->Window()->IsVisible());
+    Shot("frame_half.png");
+    frame.SetMapPaletteActive(false);
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 //   Skin240/Images/Icons/BattleAttack, BattleDefend
 //                                   the emblems above the battle questions:
 //                                   crossed swords, a shield
+//   Skin240/Images/Btn/StartArrow   the trainer's start button: a green arrow
 // Pictures are painted straight in indices of the "base" palette (its steel,
 // gold and grey ramps). Files whose bytes would not change are left alone.
 #include <algorithm>
@@ -244,8 +245,18 @@ bool Emblems(const fs::path& out) {
             shield.Set(x, y, rim ? uint8_t(x < 16 ? kGold + 7 : kGold + 2) : band ? uint8_t(kSteel + 10) : uint8_t(24));
         }
     }
+    // A green arrow pointing right, outlined in black.
+    Face start(12, 13, 0);
+    for (int y = 0; y < 13; ++y) {
+        const int reach = 6 - std::abs(y - 6);
+        for (int x = 0; x <= reach * 2 && x < 12; ++x) {
+            const bool edge = x == 0 || x == reach * 2 || y == 0 || y == 12;
+            start.Set(x, y, edge ? kInk : uint8_t(40 + (12 - y) / 3));
+        }
+    }
     return WritePicture(icons / "BattleAttack.img", swords.Crop(0, 0, 40, 32), true) &&
-           WritePicture(icons / "BattleDefend.img", shield.Crop(0, 0, 32, 32), true);
+           WritePicture(icons / "BattleDefend.img", shield.Crop(0, 0, 32, 32), true) &&
+           WritePicture(out / "Skin240" / "Images" / "Btn" / "StartArrow.img", start.Crop(0, 0, 12, 13), true);
 }
 
 }  // namespace

@@ -322,6 +322,87 @@ bool WriteFrameSkin(const fs::path& folder) {
     return ok;
 }
 
+// ---- The map's scroll bars: "MapScroll", 10 pixels thick ----
+//
+// The thumbs are column (vertical) and row (horizontal) button skins, which
+// fix the bar's thickness; the end buttons carry an arrow split over their
+// two caps.
+
+constexpr int kBar = 10;
+
+Canvas Block(int w, int h, uint8_t fill, uint8_t light, uint8_t dark) {
+    Canvas c(w, h);
+    c.Rect(0, 0, w, h, fill);
+    c.Rect(0, 0, w, 1, light);
+    c.Rect(0, 0, 1, h, light);
+    c.Rect(0, h - 1, w, 1, dark);
+    c.Rect(w - 1, 0, 1, h, dark);
+    return c;
+}
+
+// An arrow pointing along (dx, dy) in a square of the bar's size.
+Canvas Arrow(int dx, int dy, bool pushed) {
+    Canvas c = Block(kBar, kBar, pushed ? Brown(6) : Brown(8), pushed ? Brown(4) : Brown(11), Brown(2));
+    for (int k = 0; k < 3; ++k)
+        for (int j = -k; j <= k; ++j) {
+            const int along = 3 + k * (dx + dy < 0 ? 1 : -1) + (dx + dy < 0 ? 0 : 4);
+            const int x = dx != 0 ? along : 5 + j, y = dx != 0 ? 5 + j : along;
+            c.Put(x - (dx != 0 ? 0 : 1), y - (dx != 0 ? 1 : 0), Gold(10));
+        }
+    return c;
+}
+
+Canvas Part(const Canvas& whole, int x, int y, int w, int h) {
+    Canvas c(w, h);
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) c.Put(i, j, whole.Get(x + i, y + j));
+    return c;
+}
+
+bool WriteScrollSkin(const fs::path& folder) {
+    bool ok = true;
+    Canvas trackV(kBar, 8), trackH(8, kBar);
+    for (int j = 0; j < 8; ++j)
+        for (int i = 0; i < kBar; ++i) {
+            const uint8_t c = (i == 0 || i == kBar - 1) ? Brown(1) : Brown(3 + (j % 4 == 0));
+            trackV.Put(i, j, c);
+            trackH.Put(j, i, c);
+        }
+    ok = WriteImage(folder / "client_v.img", trackV, false, 0, 0) && ok;
+    ok = WriteImage(folder / "client_h.img", trackH, false, 0, 0) && ok;
+    for (const char* suffix : {"", "_push"}) {
+        const bool pushed = suffix[0] != 0;
+        const uint8_t fill = pushed ? Gold(5) : Gold(7), light = Gold(10), dark = Brown(2);
+        const Canvas v = Block(kBar, 12, fill, light, dark), h = Block(12, kBar, fill, light, dark);
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_u") + suffix + ".img"), Part(v, 0, 0, kBar, 3), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_m") + suffix + ".img"), Part(v, 0, 4, kBar, 4), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_d") + suffix + ".img"), Part(v, 0, 9, kBar, 3), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_l") + suffix + ".img"), Part(h, 0, 0, 3, kBar), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_c") + suffix + ".img"), Part(h, 4, 0, 4, kBar), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_r") + suffix + ".img"), Part(h, 9, 0, 3, kBar), false, 0, 0) && ok;
+        // End buttons: the arrow split into two caps and a one-pixel middle.
+        struct End {
+            const char* name;
+            int dx, dy;
+        };
+        for (const End& e : {End{"Btn_UU", 0, -1}, End{"Btn_DD", 0, 1}, End{"Btn_LL", -1, 0}, End{"Btn_RR", 1, 0},
+                             End{"Corner", 1, 1}}) {
+            const Canvas a = Arrow(e.dx, e.dy, pushed);
+            const fs::path f = folder / e.name;
+            if (e.dx == 0) {
+                ok = WriteImage(f / (std::string("btn_u") + suffix + ".img"), Part(a, 0, 0, kBar, 5), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_m") + suffix + ".img"), Part(a, 0, 5, kBar, 1), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_d") + suffix + ".img"), Part(a, 0, 5, kBar, 5), false, 0, 0) && ok;
+            } else {
+                ok = WriteImage(f / (std::string("btn_l") + suffix + ".img"), Part(a, 0, 0, 5, kBar), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_c") + suffix + ".img"), Part(a, 5, 0, 1, kBar), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_r") + suffix + ".img"), Part(a, 5, 0, 5, kBar), false, 0, 0) && ok;
+            }
+        }
+    }
+    return ok;
+}
+
 bool WritePalette(const fs::path& data, const fs::path& out) {
     std::ifstream in(data / "palettes" / "base.txt", std::ios::binary);
     std::stringstream text;
@@ -385,6 +466,7 @@ int main(int argc, char** argv) {
     ok = WriteImage(map / "RecrArmyCntR.img", RecruitCount(true), true, 10, 6) && ok;
     ok = WriteImage(map / "RecrArmyRevolt.img", RevoltWarning(), true, 6, 11) && ok;
     ok = WriteFrameSkin(out / "Skin" / "mapframe") && ok;
+    ok = WriteScrollSkin(out / "Skin" / "MapScroll") && ok;
     // The singular resource icons and the right-facing squad icons are the
     // report icons' pictures under the names the map screen uses.
     for (const char* kind : {"gold", "metl", "ston"})

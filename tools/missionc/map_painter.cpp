@@ -85,7 +85,12 @@ void Classify(Grid& g, int limit) {
             }
             if (g.region[k] == kOpen) continue;
             const int d = EdgeDistance(g, x, y, limit);
-            g.cls[k] = uint8_t(d == 1 ? 4 : d == 2 ? 3 : (d == 3 && limit >= 3) ? 2 : 0);
+            // Full scale: a dark border, a shade and a light inner line; half
+            // scale keeps the border thin.
+            if (limit >= 3)
+                g.cls[k] = uint8_t(d == 1 ? 4 : d == 2 ? 3 : d == 3 ? 2 : 0);
+            else
+                g.cls[k] = uint8_t(d == 1 ? 4 : d == 2 ? 2 : 0);
         }
 }
 

@@ -1,0 +1,270 @@
+#include "mapdialogs/trading_wnd.h"
+
+#include <algorithm>
+#include <new>
+
+#include "core/font.h"
+#include "core/path_mgr.h"
+#include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
+#include "game/game_rules.h"
+#include "game/game_world.h"
+#include "mapdialogs/dialog_controls.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/label.h"
+#include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/scroll_bar.h"
+#include "ui/ui_link.h"
+#include "ui/window_mgr.h"
+
+namespace {
+
+const char* const kLeftNames[CTradingWnd::kMaxKinds] = {"BtnResL1", "BtnResL2", "BtnResL3"};
+const char* const kRightNames[CTradingWnd::kMaxKinds] = {"BtnResR1", "BtnResR2", "BtnResR3"};
+
+int32_t AmountAt(const CResourceBundle& bundle, int32_t index) {
+    return index >= 0 && index < bundle.Count() ? bundle[index] : 0;
+}
+
+void SetAmountAt(CResourceBundle& bundle, int32_t index, int32_t amount) {
+    if (index >= 0 && index < bundle.Count()) bundle[index] = amount;
+}
+
+// q = n / d rounded up, for n >= 0 and d > 0.
+int32_t DivideUp(int64_t n, int64_t d) {
+    int64_t q = n / d;
+    if (n % d != 0) ++q;
+    return static_cast<int32_t>(q);
+}
+
+CStr IconPath(int32_t kind) {
+    return CStr::Concat(CPathMgr::Path(CPathMgr::kImagesIcons), ResourceKindName(kind));
+}
+
+int32_t WorldKindCount() {
+    if (const CGameWorld* world = ActiveWorld()) return static_cast<int32_t>(world->kinds.size());
+    return CTradingWnd::kMaxKinds;
+}
+
+}  // namespace
+
+int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b) {
+    if (have <= 0 || a <= 0 || b <= 0) return 0;
+    if (b >= a + 10) return have;
+    return static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
+}
+
+TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b) {
+    TradingExchange exchange;
+    if (position <= 0 || a <= 0 || b <= 0) return exchange;
+    if (b >= a + 10) {
+        exchange.give = position;
+        exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
+    } else {
+        exchange.get = position;
+        exchange.give = DivideUp(static_cast<int64_t>(position) * a, b);
+    }
+    return exchange;
+}
+
+CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
+    : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
+    const CStr& path = m_link.Path();
+    m_left.assign(kMaxKinds, nullptr);
+    m_right.assign(kMaxKinds, nullptr);
+    m_lblYou = new CLabel(this, ChildLayoutPath(path, "LblYou"), true);
+    m_lblTrade = new CLabel(this, ChildLayoutPath(path, "LblTrade"), true);
+    m_lblMarket = new CLabel(this, ChildLayoutPath(path, "LblMarket"), true);
+    const int32_t blank = SelectFont(0).GetGlyph(' ').width;
+    const int16_t column = static_cast<int16_t>(blank * 4 + blank / 2);
+    for (int i = 0; i < kMaxKinds; ++i) m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
+    for (int i = 0; i < kMaxKinds; ++i) m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
+    for (std::vector<CButtonEx*>* side : {&m_left, &m_right}) {
+        for (CButtonEx* button : *side) {
+            button->mode = PressRadio;
+            button->columnWidth = column;
+        }
+    }
+    const CStr framePath = ChildLayoutPath(path, "FrameWnd");
+    m_frame = new CFrameWnd(this, framePath, true);
+    m_frame->noMargins = 1;
+    m_frame->UpdateMargins();
+    m_rtTradingIcon = new CTextWnd(m_frame, ChildLayoutPath(framePath, "RtTradingIcon"), true);
+    m_scrTrading = new CScrollBar(m_frame, ChildLayoutPath(framePath, "ScrTrading"), true);
+    m_rtTradingCost = new CTextWnd(m_frame, ChildLayoutPath(framePath, "RtTradingCost"), true);
+    m_btnAccept = new CPushButton(m_frame, ChildLayoutPath(framePath, "BtnAccept"), true);
+    m_resTreasury = new CResWnd(this, ChildLayoutPath(path, "ResTreasury"), true);
+    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+
+    m_btnAccept->BindHandler(HandlerClick, this, &CTradingWnd::OnAccept);
+    m_btnOk->BindHandler(HandlerClick, this, &CTradingWnd::OnOk);
+    m_btnCancel->BindHandler(HandlerClick, this, &CTradingWnd::OnCancel);
+    for (CButtonEx* button : m_left) button->BindHandler(HandlerClick, this, &CTradingWnd::OnFromClick);
+    for (CButtonEx* button : m_right) button->BindHandler(HandlerClick, this, &CTradingWnd::OnToClick);
+    m_scrTrading->scrolled.Bind(this, &CTradingWnd::OnSliderChanged);
+}
+
+CTradingWnd::~CTradingWnd() { PrepareDestroy(); }
+
+void CTradingWnd::Setup(TradingRequest* record) {
+    m_record = record;
+    m_pairs.clear();
+    if (m_record == nullptr) return;
+    m_shown = m_record->treasury;
+    m_committed = m_shown;
+    // A bundle shorter than the world's kinds cannot trade what it does not hold.
+    m_kindCount = static_cast<int16_t>(std::min<int32_t>({kMaxKinds, WorldKindCount(), m_shown.Count()}));
+    {
+        ResourceFolderScope folder;
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesIcons).Chars());
+        for (int i = 0; i < kMaxKinds; ++i) {
+            CButtonEx* left = m_left[static_cast<size_t>(i)];
+            CButtonEx* right = m_right[static_cast<size_t>(i)];
+            if (i < m_kindCount) {
+                const CStr name = ResourceKindName(i);
+                const CStr caption = LocaleString(name.Chars());
+                for (CButtonEx* button : {left, right}) {
+                    button->SetPicture(name, false);
+                    button->SetText2(caption, false);
+                }
+            } else {
+                left->Show(false, false);
+                right->Show(false, false);
+            }
+        }
+    }
+    for (int16_t from = 0; from < m_kindCount; ++from) {
+        for (int16_t to = 0; to < m_kindCount; ++to) {
+            if (to == from) continue;
+            auto pair = std::make_unique<TradingPair>();
+            pair->from = static_cast<uint16_t>(from);
+            pair->to = static_cast<uint16_t>(to);
+            TradingRates(m_record->player, from, to, &pair->a, &pair->b);
+            pair->b = std::max(pair->b, 0);
+            m_pairs.push_back(std::move(pair));
+        }
+    }
+    for (int i = 0; i < m_kindCount; ++i) {
+        for (CButtonEx* button : {m_left[static_cast<size_t>(i)], m_right[static_cast<size_t>(i)]}) {
+            button->SetChecked(false, true);
+            button->Show(true, false);
+        }
+    }
+    m_to = 0;
+    if (m_kindCount < 2) {
+        // One kind has nothing to trade with: no exchange, OK hands the
+        // treasury back unchanged.
+        m_from = 0;
+        ShowBundle(m_resTreasury, m_shown, true);
+        m_scrTrading->Window()->Show(false, false);
+        m_btnAccept->Show(false, false);
+        return;
+    }
+    SelectFrom(0);
+}
+
+void CTradingWnd::OnFromClick(CWindow* button, intptr_t) {
+    for (int16_t i = 0; i < m_kindCount; ++i) {
+        if (m_left[static_cast<size_t>(i)] == button) {
+            SelectFrom(i);
+            return;
+        }
+    }
+}
+
+void CTradingWnd::OnToClick(CWindow* button, intptr_t) {
+    for (int16_t i = 0; i < m_kindCount; ++i) {
+        if (m_right[static_cast<size_t>(i)] == button) {
+            SelectTo(i);
+            return;
+        }
+    }
+}
+
+void CTradingWnd::SelectFrom(int16_t index) {
+    m_from = index;
+    for (int16_t k = 0; k < m_kindCount; ++k) m_left[static_cast<size_t>(k)]->SetCheckedRelease(k == index, true);
+    if (m_to == m_from) m_to = m_from == 0 ? 1 : 0;
+    SelectTo(m_to);
+}
+
+void CTradingWnd::SelectTo(int16_t index) {
+    // The kind given is never the kind got; its right button is disabled,
+    // so only a caller outside the buttons could ask for it.
+    if (index == m_from) return;
+    m_to = index;
+    m_shown = m_committed;
+    ShowBundle(m_resTreasury, m_shown, true);
+    for (int16_t k = 0; k < m_kindCount; ++k) {
+        CButtonEx* button = m_right[static_cast<size_t>(k)];
+        button->SetChecked(k == index, false);
+        button->Enable(k != m_from, false);
+        button->Invalidate();
+    }
+    UpdateExchange();
+}
+
+const TradingPair* CTradingWnd::FindPair(int32_t from, int32_t to) const {
+    for (auto it = m_pairs.rbegin(); it != m_pairs.rend(); ++it) {
+        if ((*it)->from == from && (*it)->to == to) return it->get();
+    }
+    return nullptr;
+}
+
+void CTradingWnd::UpdateExchange() {
+    ShowBundle(m_resTreasury, m_shown, true);
+    const CStr fromIcon = IconPath(m_from);
+    const CStr toIcon = IconPath(m_to);
+    const TradingPair* pair = FindPair(m_from, m_to);
+    const int32_t a = pair != nullptr ? pair->a : 0;
+    const int32_t b = pair != nullptr ? pair->b : 0;
+    FormatTextControl(m_rtTradingCost, fromIcon, static_cast<long>(a), toIcon, static_cast<long>(b));
+    const int32_t have = AmountAt(m_shown, m_from);
+    const int32_t max = TradingSliderMax(have, a, b);
+    m_scrTrading->SetMin(0, false);
+    m_scrTrading->SetMax(max, false);
+    m_scrTrading->SetPage(std::max(1, max / 20), false);
+    m_scrTrading->SetPos(0, true, true);
+    m_scrTrading->Window()->Show(max > 0, false);
+    m_btnAccept->Show(max > 0, false);
+    OnSliderChanged(m_scrTrading);
+}
+
+void CTradingWnd::OnSliderChanged(CScrollBar* bar) {
+    const TradingPair* pair = FindPair(m_from, m_to);
+    const int32_t v = bar != nullptr ? std::max(bar->Pos(), 0) : 0;
+    const TradingExchange exchange =
+        pair != nullptr ? TradingAtPosition(v, pair->a, pair->b) : TradingExchange{};
+    const int32_t give = exchange.give;
+    const int32_t get = exchange.get;
+    SetAmountAt(m_shown, m_from, AmountAt(m_committed, m_from) - give);
+    SetAmountAt(m_shown, m_to, AmountAt(m_committed, m_to) + get);
+    FormatTextControl(m_rtTradingIcon, IconPath(m_from), static_cast<long>(give), IconPath(m_to),
+                      static_cast<long>(get));
+    ShowBundle(m_resTreasury, m_shown, true);
+    m_btnAccept->Enable(v > 0, true);
+}
+
+void CTradingWnd::OnAccept(CWindow*, intptr_t) {
+    m_committed = m_shown;
+    UpdateExchange();
+}
+
+void CTradingWnd::OnOk(CWindow*, intptr_t) {
+    if (m_record != nullptr) {
+        // An exchange left on the slider counts too.
+        m_record->treasury = m_shown;
+        m_record->confirmed = 1;
+    }
+    SetModalResult(ResultOk);
+    EndModal(this);
+}
+
+void CTradingWnd::OnCancel(CWindow*, intptr_t) {
+    if (m_record != nullptr) m_record->confirmed = 0;
+    SetModalResult(ResultCancel);
+    EndModal(this);
+}

@@ -1,0 +1,159 @@
+#include "tests/battlescreen/battle_window_bench.h"
+
+#include <unistd.h>
+
+#include "app/root_screen_wnd.h"
+#include "app/ui_resolution.h"
+#include "battle/battle_hooks.h"
+#include "battlescreen/batl_ani_cache_mgr.h"
+#include "core/data_file.h"
+#include "core/device_mgr.h"
+#include "core/draw_context.h"
+#include "core/font.h"
+#include "core/path_mgr.h"
+#include "core/raster.h"
+#include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
+#include "game/army.h"
+#include "game/squad_type.h"
+#include "platform/platform.h"
+#include "tests/support/build_folder.h"
+#include "ui/help_mgr.h"
+#include "ui/hint_mgr.h"
+#include "ui/skin_mgr.h"
+#include "ui/window_mgr.h"
+
+namespace battlescreen_test {
+
+namespace {
+
+CDrawContext* NewContext() { return new (std::nothrow) CDrawContext; }
+
+// The palette list and the three fonts, as the application loads them.
+bool LoadPalettesAndFonts()
+{
+    PaletteTable palettes;
+    FontData fonts[3];
+    PushResourceFolder();
+    bool ok = CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars()) &&
+              CResourceMgr::LoadPaletteTable("pallist", palettes) &&
+              CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
+    const char* const names[] = {"font", "smallnum", "smallestnum"};
+    for (int i = 0; ok && i < 3; ++i)
+        ok = LoadFont(names[i], fonts[i]);
+    PopResourceFolder();
+    if (!ok)
+        return false;
+    SetPaletteList(PaletteList{palettes.data, palettes.count});
+    ClearFontList();
+    for (const FontData& font : fonts)
+        RegisterFont(font);
+    return true;
+}
+
+}  // namespace
+
+void ScriptHook::OnFrame()
+{
+    ++frames;
+    if (before)
+        before();
+    if (CWindowMgr::IsUp())
+        CWindowMgr::ProcessEvents();
+}
+
+void BattleWindowBench::SetUp()
+{
+    HeadlessOptions options;
+    options.closeAfterSteps = 0;
+    headless_ = &UseHeadlessPlatform(options);
+    SetDrawContextFactory(NewContext);
+    ASSERT_TRUE(display_.Open());
+    SetDisplaySurface(&display_);
+    InitRasterOps();
+    ResetPaletteStack();
+    QuitFlag = 0;
+    ASSERT_TRUE(CPathMgr::Init());
+    ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
+    ASSERT_TRUE(CUIMgr::Init());
+    ASSERT_NE(CSkinMgr::Init(), 0u);
+    ASSERT_TRUE(SelectUIResolution());
+    ASSERT_TRUE(LoadPalettesAndFonts());
+    SetRootScreenWndFactory(NewRootScreenWnd);
+    hook_ = new ScriptHook;
+    SetFrameHook(hook_);
+    ASSERT_TRUE(CWindowMgr::Init());
+    CHintMgr::Init();
+    CHelpMgr::Init();
+    LoadSquadTypes();
+    CBatlAniCacheMgr::Init();
+    started_ = true;
+
+    attacker_.playerId = 0;
+    attacker_.flagNumber = 0;
+    attacker_.name = CStr("Aldric");
+    defender_.playerId = 1;
+    defender_.flagNumber = 1;
+    defender_.name = CStr("Berun");
+    castle_.Reset();
+    params_.noScreen = 0;
+    params_.attacker = &attacker_;
+    params_.defender = &defender_;
+    params_.attackerSideKind = 1;
+    params_.defenderSideKind = 1;
+    params_.obstacleLayout = 2;
+}
+
+void BattleWindowBench::TearDown()
+{
+    if (!started_)
+        return;
+    CBatlAniCacheMgr::Shutdown();
+    FreeSquadTypes();
+    CHelpMgr::Shutdown();
+    CHintMgr::Shutdown();
+    CWindowMgr::Shutdown();
+    SetFrameHook(nullptr);
+    SetRootScreenWndFactory(nullptr);
+    CSkinMgr::Shutdown();
+    ClearFontList();
+    CUIMgr::Shutdown();
+    CResourceMgr::Shutdown();
+    CPathMgr::Shutdown();
+    SetDisplaySurface(nullptr);
+    display_.Close();
+    ResetPaletteStack();
+    SetPaletteLock(false);
+    QuitFlag = 0;
+}
+
+const CSquadType* BattleWindowBench::Type(const char* typeId) const
+{
+    return FindSquadType(CStr(typeId));
+}
+
+void BattleWindowBench::AddUnits(PlayerRecord& player, const char* typeId, int32_t count)
+{
+    const CSquadType* type = Type(typeId);
+    ASSERT_NE(type, nullptr) << typeId;
+    CSquad squad;
+    squad.SetType(type);
+    squad.count = count;
+    player.army.AddSquadCopy(squad);
+}
+
+std::string BattleWindowBench::Shot(const std::string& name)
+{
+    display_.Flush();
+    const std::string path = testing::TempDir() + "battle_" + name + "_" + std::to_string(getpid()) + ".png";
+    EXPECT_TRUE(CurrentPlatform().Screenshot(path));
+    return path;
+}
+
+void BattleWindowBench::Tap(int x, int y)
+{
+    PenDownSignal.FirePoint(PackedPoint(x, y));
+    PenUpSignal.FirePoint(PackedPoint(x, y));
+}
+
+}  // namespace battlescreen_test

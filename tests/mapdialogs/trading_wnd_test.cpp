@@ -1,0 +1,154 @@
+// The trading window: kinds picked with the radio buttons, amounts with the
+// slider, exchanges accepted one after another, OK handing back the result.
+#include "mapdialogs/trading_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "game/resource_bundle.h"
+#include "tests/mapdialogs/opwnds_bench.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/markup_wnd.h"
+#include "ui/scroll_bar.h"
+
+namespace {
+
+using opwnds_test::OpwndsBench;
+
+TEST(TradingRules, SliderRangeAndExchangeByPosition) {
+    struct Case {
+        int32_t have, a, b, position;
+        int32_t max, give, get;
+    };
+    const Case cases[] = {
+        {95, 10, 30, 7, 95, 7, 21},   // a dear kind: the slider counts what is given
+        {95, 10, 30, 1, 95, 1, 3},
+        {95, 10, 20, 3, 95, 3, 6},    // b = a + 10 still counts the units given
+        {95, 10, 6, 57, 57, 95, 57},  // a cheap kind: the slider counts what is got
+        {95, 10, 6, 1, 57, 2, 1},     // 10 / 6 rounds up
+        {95, 10, 3, 28, 28, 94, 28},
+        {95, 10, 0, 0, 0, 0, 0},      // no rate: nothing to trade, no division
+        {0, 10, 6, 0, 0, 0, 0},
+        {-5, 10, 30, 0, 0, 0, 0},     // a debt gives nothing to trade with
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.have << " " << c.a << "/" << c.b << " at " << c.position);
+        EXPECT_EQ(TradingSliderMax(c.have, c.a, c.b), c.max);
+        const TradingExchange e = TradingAtPosition(c.position, c.a, c.b);
+        EXPECT_EQ(e.give, c.give);
+        EXPECT_EQ(e.get, c.get);
+        EXPECT_LE(e.give, c.have < 0 ? 0 : c.have);
+    }
+}
+
+class TradingWndTest : public OpwndsBench {
+protected:
+    // Without a running game every pair trades 10 for 3.
+    std::unique_ptr<CTradingWnd> Make(int32_t gold, int32_t metal, int32_t stone) {
+        record_.treasury.SetByChars("gold", gold);
+        record_.treasury.SetByChars("metl", metal);
+        record_.treasury.SetByChars("ston", stone);
+        auto wnd = std::make_unique<CTradingWnd>(Root(), CStr("TradingWnd"), true);
+        wnd->Setup(&record_);
+        Open(wnd.get());
+        return wnd;
+    }
+    static int32_t Shown(const CTradingWnd& wnd, const char* kind) { return wnd.Shown().GetByChars(kind); }
+    TradingRequest record_;
+};
+
+TEST_F(TradingWndTest, SetupPicksTheFirstPairAndShowsItsRate) {
+    auto wnd = Make(95, 5, 0);
+    EXPECT_EQ(wnd->KindCount(), 3);
+    EXPECT_EQ(wnd->PairCount(), 6);
+    const TradingPair* pair = wnd->FindPair(0, 1);
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ(pair->a, 10);
+    EXPECT_EQ(pair->b, 3);
+    EXPECT_EQ(wnd->FindPair(1, 1), nullptr);
+    EXPECT_EQ(wnd->FromIndex(), 0);
+    EXPECT_EQ(wnd->ToIndex(), 1);
+    EXPECT_TRUE(wnd->LeftButton(0)->IsChecked());
+    EXPECT_FALSE(wnd->LeftButton(1)->IsChecked());
+    EXPECT_TRUE(wnd->RightButton(1)->IsChecked());
+    EXPECT_FALSE(wnd->RightButton(0)->IsEnabled());  // never the kind given
+    EXPECT_STREQ(wnd->RightButton(2)->Caption2().Text().Chars(), "Stone");
+    EXPECT_TRUE(wnd->LeftButton(0)->ExtraPicture().HasHeader());
+    EXPECT_STREQ(wnd->RateText()->Text().Chars(), "/Images/Icons/gold 10 = /Images/Icons/metl 3");
+    EXPECT_EQ(wnd->Slider()->Max(), 28);
+    EXPECT_EQ(wnd->Slider()->Page(), 1);
+    EXPECT_EQ(wnd->Slider()->Pos(), 0);
+    EXPECT_FALSE(wnd->AcceptButton()->IsEnabled());
+}
+
+TEST_F(TradingWndTest, TheSliderMovesGoodsBetweenTheKinds) {
+    auto wnd = Make(95, 5, 0);
+    TapWindow(wnd->Slider()->LastButton());
+    EXPECT_EQ(wnd->Slider()->Pos(), 28);
+    EXPECT_EQ(Shown(*wnd, "gold"), 1);
+    EXPECT_EQ(Shown(*wnd, "metl"), 33);
+    EXPECT_EQ(Shown(*wnd, "ston"), 0);
+    EXPECT_STREQ(wnd->ExchangeText()->Text().Chars(),
+                 "{img src=/Images/Icons/gold} 94 -> {img src=/Images/Icons/metl} 28");
+    EXPECT_TRUE(wnd->AcceptButton()->IsEnabled());
+    // The committed treasury does not move until Accept.
+    EXPECT_EQ(wnd->Committed().GetByChars("gold"), 95);
+    wnd->Slider()->SetPos(3, true, true);
+    EXPECT_EQ(Shown(*wnd, "gold"), 85);
+    EXPECT_EQ(Shown(*wnd, "metl"), 8);
+}
+
+TEST_F(TradingWndTest, AcceptKeepsAnExchangeAndAnotherPairDropsAnUnacceptedOne) {
+    auto wnd = Make(95, 5, 0);
+    wnd->Slider()->SetPos(10, true, true);  // 34 gold for 10 metal
+    TapWindow(wnd->AcceptButton());
+    EXPECT_EQ(wnd->Committed().GetByChars("gold"), 61);
+    EXPECT_EQ(wnd->Committed().GetByChars("metl"), 15);
+    EXPECT_EQ(wnd->Slider()->Pos(), 0);   // a new exchange starts at 0
+    EXPECT_EQ(wnd->Slider()->Max(), 18);  // from what is left: 61 * 3 / 10
+    // An exchange on the slider is dropped when another kind is picked.
+    wnd->Slider()->SetPos(5, true, true);
+    EXPECT_EQ(Shown(*wnd, "gold"), 44);
+    TapWindow(wnd->RightButton(2));
+    EXPECT_EQ(wnd->ToIndex(), 2);
+    EXPECT_EQ(Shown(*wnd, "gold"), 61);
+    EXPECT_EQ(Shown(*wnd, "metl"), 15);
+    EXPECT_TRUE(wnd->RightButton(2)->IsChecked());
+    EXPECT_FALSE(wnd->RightButton(1)->IsChecked());
+    // Giving the kind that was to be got moves the kind to get away.
+    TapWindow(wnd->LeftButton(2));
+    EXPECT_EQ(wnd->FromIndex(), 2);
+    EXPECT_EQ(wnd->ToIndex(), 0);
+    EXPECT_FALSE(wnd->RightButton(2)->IsEnabled());
+    EXPECT_TRUE(wnd->RightButton(1)->IsEnabled());
+    EXPECT_FALSE(wnd->LeftButton(0)->IsChecked());
+    // No stone to give: no slider, no Accept.
+    EXPECT_EQ(wnd->Slider()->Max(), 0);
+    EXPECT_FALSE(wnd->Slider()->Window()->IsVisible());
+    EXPECT_FALSE(wnd->AcceptButton()->IsVisible());
+    EXPECT_EQ(Shown(*wnd, "gold"), 61);
+}
+
+TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury) {
+    struct Case {
+        bool ok;
+        uint16_t result;
+        uint8_t confirmed;
+        int32_t gold, metal;
+    };
+    for (const Case c : {Case{true, ResultOk, 1, 85, 8}, Case{false, ResultCancel, 0, 95, 5}}) {
+        record_ = TradingRequest{};
+        auto wnd = Make(95, 5, 0);
+        controls_test::StepScript* script = Script();
+        script->At(2, [&] { wnd->Slider()->SetPos(3, true, true); });
+        script->At(3, [&] { TapWindow(c.ok ? wnd->OkButton() : wnd->CancelButton()); });
+        EXPECT_EQ(RunModal(wnd.get()), c.result);
+        EXPECT_EQ(record_.confirmed, c.confirmed);
+        EXPECT_EQ(record_.treasury.GetByChars("gold"), c.gold);
+        EXPECT_EQ(record_.treasury.GetByChars("metl"), c.metal);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+#pragma once
+// The map window's test bench: the headless 240 x 320 device, the game's own
+// packs of the build (copied into a temporary data folder, so saved games
+// stay there), the application layer started as the program starts it (skin
+// folder, UI tree "240x320", palettes and fonts, window manager), and the
+// game's stores (squad types, scenarios, controllers for people and for the
+// computer). A frame hook delivers the window events and runs a script
+// first, the way a person would act between frames.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/root_screen_wnd.h"
+#include "app/ui_resolution.h"
+#include "core/core_main.h"
+#include "core/device_mgr.h"
+#include "core/display_surface.h"
+#include "core/draw_context.h"
+#include "core/font.h"
+#include "core/path_mgr.h"
+#include "core/preferences.h"
+#include "core/raster.h"
+#include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
+#include "game/controller_factory.h"
+#include "game/game_signals.h"
+#include "game/running_game.h"
+#include "game/saved_game.h"
+#include "game/scenario_mgr.h"
+#include "game/squad_type.h"
+#include "mapscreen/map_wnd.h"
+#include "platform/headless/headless_backend.h"
+#include "players/ai_controller.h"
+#include "players/human_controller.h"
+#include "tests/support/build_folder.h"
+#include "tests/support/fixture_packs.h"
+#include "ui/skin_mgr.h"
+#include "ui/ui_link.h"
+#include "ui/window_mgr.h"
+
+namespace mapwnd_test {
+
+inline CDrawContext* NewScreenContext() { return new (std::nothrow) CDrawContext; }
+
+class ScriptedFrameHook : public FrameHook {
+public:
+    void OnFrame() override {
+        // A test that waits for ever is a failed test: the run is ended.
+        if (++frames == frameLimit) RequestQuit();
+        if (before) before();
+        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+    }
+    std::function<void()> before;
+    int frames = 0;
+    int frameLimit = 20000;
+};
+
+inline CPlayerController* MakeController(PlayerRecord* player, bool human) {
+    if (human) return new CHumanController(player);
+    return new CAIController(player);
+}
+
+class GameWindowBench : public testing::Test {
+protected:
+    void SetUp() override {
+        HeadlessOptions options;
+        options.closeAfterSteps = 0;
+        options.settings.shots = ShotFolder();
+        std::filesystem::create_directories(options.settings.shots);
+        headless_ = &UseHeadlessPlatform(options);
+        SetDrawContextFactory(NewScreenContext);
+        ASSERT_TRUE(display_.Open());
+        SetDisplaySurface(&display_);
+        InitRasterOps();
+        ResetPaletteStack();
+        QuitFlag = 0;
+        PaintMerge = 1;
+        SetLeaveRequested(0);
+
+        data_ = std::make_unique<FixtureData>();
+        namespace fs = std::filesystem;
+        for (const auto& entry : fs::directory_iterator(TestDataFolder())) {
+            if (entry.path().extension() != ".pak") continue;
+            fs::copy_file(entry.path(), data_->folder().path() / entry.path().filename());
+        }
+        ASSERT_TRUE(CPathMgr::Init());
+        ASSERT_TRUE(data_->Mount());
+        ASSERT_TRUE(CUIMgr::Init());
+        ASSERT_TRUE(CSkinMgr::Init());
+        ASSERT_TRUE(SelectUIResolution());
+        ASSERT_TRUE(LoadFonts());
+        SetRootScreenWndFactory(NewRootScreenWnd);
+        hook_ = new ScriptedFrameHook;
+        SetFrameHook(hook_);
+        ASSERT_TRUE(CWindowMgr::Init());
+        CWindowMgr::ProcessEvents();
+
+        // Options the tests rely on: no confirmations, no turn report,
+        // battles fought in the battle window unless a test asks otherwise.
+        for (uint8_t& option : PrefMapOptions) option = 0;
+        FreeSquadTypes();
+        LoadSquadTypes();
+        SetControllerFactory(&MakeController);
+        ASSERT_TRUE(Map::CSrenarionMgr::Init());
+        SaveSlots::Deselect();
+    }
+
+    void TearDown() override {
+        EXPECT_LT(hook_->frames, hook_->frameLimit) << "the test was stopped waiting";
+        delete map_;
+        map_ = nullptr;
+        EndSession();
+        SigGameOver.Disconnect();
+        CWindowMgr::Shutdown();
+        SetFrameHook(nullptr);
+        hook_ = nullptr;
+        SetRootScreenWndFactory(nullptr);
+        SaveSlots::Deselect();
+        Map::CSrenarionMgr::Clear();
+        SetControllerFactory(nullptr);
+        FreeSquadTypes();
+        CSkinMgr::Shutdown();
+        ClearFontList();
+        SetPaletteList(PaletteList{});
+        CUIMgr::Shutdown();
+        CPathMgr::Shutdown();
+        data_.reset();
+        SetDisplaySurface(nullptr);
+        display_.Close();
+        QuitFlag = 0;
+        SetLeaveRequested(0);
+    }
+
+    // The palette list and the three fonts, as the program loads them; the
+    // screens start on the first palette ("base").
+    static bool LoadFonts() {
+        FontData fonts[3];
+        ResourceFolderScope folder;
+        PaletteTable palettes;
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
+        if (!CResourceMgr::LoadPaletteTable("pallist", palettes)) return false;
+        SetPaletteList(PaletteList{palettes.data, palettes.count});
+        SelectPalette(0);
+        CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
+        const char* const names[] = {"font", "smallnum", "smallestnum"};
+        for (int i = 0; i < 3; ++i)
+            if (!LoadFont(names[i], fonts[i])) return false;
+        ClearFontList();
+        for (const FontData& font : fonts) RegisterFont(font);
+        return true;
+    }
+
+    // A map window as the application builds it, not yet run.
+    CMapWnd* MakeMap() {
+        map_ = new CMapWnd(CWindowMgr::Root(), CStr("/Map/MapWnd"));
+        return map_;
+    }
+
+    // The map window as its modal run shows it, without starting the game
+    // that its show handler would run.
+    void ShowMapWithoutGame() { map_->Window()->SetFlag(WndVisible, true); }
+
+    // The index of the shipped mission with this many players or the first.
+    static CMapWnd::NewGameOptions Options(uint8_t humans, uint32_t difficulty = 1) {
+        CMapWnd::NewGameOptions o;
+        o.scenario = 0;
+        o.mission = 0;
+        o.difficulty = difficulty;
+        o.humans = humans;
+        return o;
+    }
+
+    // Taps a window in its middle through the device's pen signals.
+    void Tap(CWindow* window) {
+        ASSERT_NE(window, nullptr);
+        const PackedRect r = CWindow::LocalToScreen(window, PackedRect(0, 0, window->Width() - 1, window->Height() - 1));
+        const PackedPoint p((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
+        PenDownSignal.FirePoint(p);
+        PenUpSignal.FirePoint(p);
+    }
+
+    // Screenshots of the tests go to shots/mapscreen in the build folder.
+    static std::string ShotFolder() { return TestBuildFolder() + "/shots/mapscreen"; }
+    bool Shot(const std::string& name) { return headless_->Screenshot(name + ".png"); }
+
+    HeadlessBackend* headless_ = nullptr;
+    CDisplaySurface display_;
+    std::unique_ptr<FixtureData> data_;
+    ScriptedFrameHook* hook_ = nullptr;
+    CMapWnd* map_ = nullptr;
+};
+
+}  // namespace mapwnd_test

@@ -1,0 +1,192 @@
+// The dispatcher of the game's dialog requests and the quick battle: which
+// window each request opens, the map hold while it is open, and the notice
+// of a battle fought without the screen.
+
+#include <gtest/gtest.h>
+
+#include "app/message_wnd.h"
+#include "game/battle_seam.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "game/report_list.h"
+#include "game/ui_request.h"
+#include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/report_wnd.h"
+#include "players/player_controller.h"
+#include "players/request_records.h"
+#include "tests/mapscreen/game_window_bench.h"
+#include "ui/button.h"
+#include "ui/markup_wnd.h"
+
+namespace mapwnd_test {
+namespace {
+
+class MapDispatch : public GameWindowBench {
+protected:
+    void SetUp() override {
+        GameWindowBench::SetUp();
+        if (HasFatalFailure()) return;
+        MakeMap();
+        ShowMapWithoutGame();
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
+        NewGameSettings settings;
+        settings.humans = 1;
+        ApplyNewGameSettings(settings);
+    }
+
+    // What the script saw of the window above the map in one request.
+    struct Seen {
+        std::string kind;  // "report", "message", "" none
+        bool held = false;
+        uint32_t mode = 0;
+    };
+
+    // Closes the window holding the pen above the map, noting what it was.
+    void WatchAndClose(Seen& seen) {
+        hook_->before = [this, &seen] {
+            const int32_t n = CWindowMgr::CaptureCount();
+            if (n == 0) return;
+            CWindow* top = CWindowMgr::CaptureAt(n - 1);
+            if (top == map_->Window() || !top->IsVisible()) return;
+            seen.held = map_->IsMapFrameHeld();
+            if (auto* report = dynamic_cast<CReportWnd*>(top)) {
+                seen.kind = "report";
+                Tap(report->OkButton());
+            } else if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
+                seen.kind = "message";
+                seen.mode = box->Mode();
+                if (box->OkButton() && box->OkButton()->IsVisible())
+                    Tap(box->OkButton());
+                else
+                    Tap(box->TextWindow());
+            }
+        };
+    }
+};
+
+TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld) {
+    PlayerRecord* person = &GameWorld()->Player(0);
+    ASSERT_TRUE(person->IsHuman());
+    CPlayerController* controller = person->controller;
+    ReportRequestArgs emptyReport;
+    emptyReport.controller = controller;
+    PlayerTurnNotice notice;
+    notice.player = person;
+    PlayerTurnNotice hotSeat;
+    hotSeat.hotSeat = 1;
+    hotSeat.player = person;
+    MessageRequest question;
+    question.title = CStr("QuitGameT");
+    question.text = CStr("Leave?");
+    question.buttonMode = kMessageOkCancel;
+    struct Case {
+        const char* name;
+        UiRequestKind kind;
+        void* record;
+        const char* window;
+        uint32_t mode;
+    };
+    const Case cases[] = {
+        {"empty report", UiRequestKind::Report, &emptyReport, "", 0},
+        {"turn notice", UiRequestKind::PlayerTurnNotice, &notice, "message", MessageTapToClose},
+        {"hot-seat notice", UiRequestKind::PlayerTurnNotice, &hotSeat, "message", MessageOk},
+        {"message", UiRequestKind::Message, &question, "message", MessageQuestion},
+    };
+    hook_->frameLimit = 3000;
+    for (const Case& c : cases) {
+        Seen seen;
+        WatchAndClose(seen);
+        map_->UnlockMapFrame();
+        PostUiRequest(c.kind, c.record);
+        EXPECT_EQ(seen.kind, c.window) << c.name;
+        if (!seen.kind.empty()) {
+            EXPECT_TRUE(seen.held) << c.name;
+            EXPECT_EQ(seen.mode, c.mode) << c.name;
+        }
+        EXPECT_FALSE(map_->IsMapFrameHeld()) << c.name;
+    }
+    // The question's answer comes back in its record.
+    EXPECT_EQ(question.result, uint32_t(kMessageAnswerOk));
+
+}
+
+TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides) {
+    CGameWorld* world = GameWorld();
+    ProvinceRecord* castle = nullptr;
+    for (int i = 0; i < world->ProvinceCount() && !castle; ++i)
+        if (world->Province(i).owner == &world->Player(0) && world->Province(i).HasCastle()) castle = &world->Province(i);
+    ASSERT_NE(castle, nullptr);
+    CastleInfoRequestArgs request;
+    request.province = castle;
+    request.index = castle->index;
+    request.castle = &castle->castle;
+    map_->UnlockMapFrame();
+    PostUiRequest(UiRequestKind::CastleInfo, &request);
+    CCastleInfoWnd* info = map_->CastleInfoWnd();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->IsVisible());
+    EXPECT_TRUE(map_->IsMapFrameHeld());
+    EXPECT_EQ(CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1), info);
+
+    // The next request reuses the window and the map stays held.
+    PostUiRequest(UiRequestKind::CastleInfo, &request);
+    EXPECT_EQ(map_->CastleInfoWnd(), info);
+    EXPECT_TRUE(map_->IsMapFrameHeld());
+}
+
+TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
+    // A mission of three players or more.
+    CGameWorld* world = nullptr;
+    for (int m = 0; m < Map::CSrenarionMgr::TotalMissions(); ++m) {
+        int scenario = 0, mission = 0;
+        ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(m, &scenario, &mission));
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(scenario, mission)));
+        if (GameWorld()->PlayerCount() >= 3) break;
+    }
+    NewGameSettings settings;
+    settings.humans = 1;
+    ApplyNewGameSettings(settings);
+    world = GameWorld();
+    ASSERT_GE(world->PlayerCount(), 3);
+    PlayerRecord* person = &world->Player(0);
+    PlayerRecord* first = &world->Player(1);
+    PlayerRecord* second = &world->Player(2);
+    ASSERT_TRUE(person->IsHuman());
+    ASSERT_FALSE(first->IsHuman());
+    struct Case {
+        PlayerRecord* attacker;
+        PlayerRecord* defender;
+        bool notice;
+    };
+    for (const Case& c : {Case{person, first, true}, Case{first, person, true}, Case{first, second, false}}) {
+        bool seen = false;
+        hook_->before = [&] {
+            for (CWindow* w = map_->Window()->GetFirstChild(); w; w = w->GetNextSibling()) {
+                auto* box = dynamic_cast<CMessageWnd*>(w);
+                if (box && box->IsVisible() && box->Mode() == MessageNoButtons) seen = true;
+            }
+        };
+        MapBattleRecord record;
+        record.automatic = 1;
+        record.attacker = c.attacker;
+        record.defender = c.defender;
+        record.attackerMode = kSideAutomatic;
+        record.defenderMode = kSideAutomatic;
+        record.openField = &world->Province(c.defender->capital);
+        BattleResult = kBattleNoResult;
+        map_->UnlockMapFrame();
+        SigMapBattle.Fire(&record, 1);
+        EXPECT_EQ(seen, c.notice) << c.attacker->name.Chars() << " against " << c.defender->name.Chars();
+        EXPECT_NE(BattleResult, uint32_t(kBattleNoResult));
+        EXPECT_FALSE(map_->IsMapFrameHeld());
+        // The notice is gone once the battle is over.
+        for (CWindow* w = map_->Window()->GetFirstChild(); w; w = w->GetNextSibling())
+            EXPECT_EQ(dynamic_cast<CMessageWnd*>(w), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test

@@ -1,0 +1,263 @@
+// The map window's panels: which group each mode shows, the info panel's
+// sections, and what the game signals write into the controls.
+
+#include <gtest/gtest.h>
+
+#include "game/army.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
+#include "game/resource_bundle.h"
+#include "game/squad_type.h"
+#include "players/player_controller.h"
+#include "tests/mapscreen/game_window_bench.h"
+#include "ui/button.h"
+#include "ui/frame_wnd.h"
+#include "ui/label.h"
+#include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/text_element.h"
+
+namespace mapwnd_test {
+namespace {
+
+class MapPanels : public GameWindowBench {
+protected:
+    void SetUp() override {
+        GameWindowBench::SetUp();
+        if (HasFatalFailure()) return;
+        MakeMap();
+    }
+
+    // A game of the first shipped mission with one person, without the
+    // custom-player windows of the game start.
+    void NewGame(uint8_t humans = 1) {
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
+        NewGameSettings settings;
+        settings.difficulty = 1;
+        settings.humans = humans;
+        ApplyNewGameSettings(settings);
+    }
+
+    const CMapWnd::Panels& P() const { return map_->PanelControls(); }
+};
+
+TEST_F(MapPanels, EveryPanelIsBuiltHiddenAndEachModeShowsExactlyItsGroup) {
+    const CMapWnd::Panels& p = P();
+    CFrameWnd* all[] = {p.mapTop, p.campArmy, p.info, p.domainTop, p.domainInfo, p.aiInfo, p.recruitTop,
+                        p.recruitAction};
+    for (CFrameWnd* panel : all) {
+        ASSERT_NE(panel, nullptr);
+        EXPECT_FALSE(panel->IsVisible());
+    }
+    EXPECT_EQ(map_->Mode(), CMapWnd::kModeMap);
+    NewGame();
+    struct Case {
+        uint32_t mode;
+        std::vector<CFrameWnd*> shown;
+    };
+    // The camp army toggle starts down, so the map mode shows the camp army.
+    const Case cases[] = {
+        {CMapWnd::kModeDomain, {p.domainTop, p.domainInfo}},
+        {CMapWnd::kModeComputer, {p.aiInfo}},
+        {CMapWnd::kModeMap, {p.mapTop, p.info, p.campArmy}},
+        {CMapWnd::kModeRecruit, {p.recruitTop, p.recruitAction}},
+        {CMapWnd::kModeMap, {p.mapTop, p.info, p.campArmy}},
+    };
+    for (const Case& c : cases) {
+        map_->SetMode(c.mode, false);
+        EXPECT_EQ(map_->Mode(), c.mode);
+        for (CFrameWnd* panel : all) {
+            const bool expected = std::find(c.shown.begin(), c.shown.end(), panel) != c.shown.end();
+            EXPECT_EQ(panel->IsVisible(), expected) << "mode " << c.mode << " panel " << panel->Link().Path().Chars();
+        }
+    }
+}
+
+TEST_F(MapPanels, SettingTheCurrentModeAgainChangesNothingUnlessForced) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeComputer, false);
+    CFrameWnd* ai = P().aiInfo;
+    ai->Show(false, false);
+    map_->SetMode(CMapWnd::kModeComputer, false);
+    SigMapMode.Fire(CMapWnd::kModeComputer);
+    EXPECT_FALSE(ai->IsVisible());
+    map_->SetMode(CMapWnd::kModeComputer, true);
+    EXPECT_TRUE(ai->IsVisible());
+}
+
+TEST_F(MapPanels, InfoPanelStacksTheSectionsTheTogglesAskFor) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeMap, false);
+    const CMapWnd::Panels& p = P();
+    const int16_t provinceH = p.provinceDetails->Window()->Height();
+    const int16_t armyH = p.armyDetails->Window()->Height();
+    const int16_t castleH = p.castleDetails->Window()->Height();
+    const int32_t margins = p.info->Margins().Top() + p.info->Margins().Bottom();
+    const int16_t minimum = p.info->ClientRect().Height();
+    struct Case {
+        bool provArmyDown;
+        bool campArmyDown;
+        bool sections;
+        bool camp;
+    };
+    const Case cases[] = {
+        {true, true, true, true},
+        {false, true, false, true},
+        {true, false, true, false},
+        {false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        p.provArmyToggle->SetChecked(c.provArmyDown, false);
+        p.campArmyToggle->SetChecked(c.campArmyDown, false);
+        map_->LayoutInfoPanel();
+        EXPECT_EQ(p.armyDetails->Window()->IsVisible(), c.sections);
+        EXPECT_EQ(p.castleDetails->Window()->IsVisible(), c.sections);
+        EXPECT_EQ(p.campArmy->IsVisible(), c.camp);
+        EXPECT_TRUE(p.info->IsVisible());
+        const int32_t content = c.sections ? provinceH + armyH + castleH : provinceH;
+        EXPECT_EQ(p.info->Height(), std::max<int32_t>(content, minimum) + margins);
+        if (c.sections) {
+            // The sections follow one another below the province line.
+            EXPECT_EQ(p.armyDetails->Window()->WindowRect().Top(), p.info->ClientRect().Top() + provinceH);
+            EXPECT_EQ(p.castleDetails->Window()->WindowRect().Top(),
+                      p.info->ClientRect().Top() + provinceH + armyH);
+        }
+        // With the camp army shown the info panel sits right above it.
+        if (c.camp) {
+            EXPECT_EQ(p.info->WindowRect().Bottom() + 1, p.campArmy->WindowRect().Top());
+        }
+        EXPECT_FALSE(map_->IsMapFrameHeld());
+    }
+}
+
+TEST_F(MapPanels, TreasuryAndMovePointsFollowTheirSignals) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeMap, false);
+    CResourceBundle bundle;
+    bundle.SetByChars("gold", 1234);
+    bundle.SetByChars("metl", 56);
+    bundle.SetByChars("ston", 7);
+    SigPlayerResources.Fire(&bundle);
+    CResWnd* treasury = P().mapTopTreasury;
+    ASSERT_EQ(treasury->ItemCount(), 3);
+    EXPECT_STREQ(treasury->Amount(0)->Text().Chars(), "1234");
+    EXPECT_STREQ(treasury->Amount(2)->Text().Chars(), "7");
+
+    PlayerRecord* player = CurrentPlayer();
+    ASSERT_NE(player, nullptr);
+    ASSERT_TRUE(player->army.HasUnits());
+    player->controller->movePoints = 3;
+    SigMovePointsChanged.Fire();
+    EXPECT_TRUE(P().campTurns->IsVisible());
+    EXPECT_TRUE(P().campTurnsIcon->IsVisible());
+    EXPECT_STREQ(P().campTurns->Text().Chars(), "3");
+    // A hero without units in the field has no move points to show.
+    for (int i = 0; i < player->army.Count(); ++i) player->army.Item(i)->count = 0;
+    SigMovePointsChanged.Fire();
+    EXPECT_FALSE(P().campTurns->IsVisible());
+    EXPECT_FALSE(P().campTurnsIcon->IsVisible());
+}
+
+TEST_F(MapPanels, ActionButtonsShowTheirActionOrHide) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeMap, false);
+    struct Case {
+        const char* name;
+        GameSignal<void(uint16_t)>* signal;
+        CPushButton* button;
+        uint16_t flags;
+        bool visible;
+        bool enabled;
+    };
+    const CMapWnd::Panels& p = P();
+    const Case cases[] = {
+        {"move", &SigArmyActions, p.campAction, 1, true, true},
+        {"attack, not now", &SigArmyActions, p.campAction, 2 | 0x80, true, false},
+        {"army 8", &SigArmyActions, p.campAction, 8, false, true},
+        {"army none", &SigArmyActions, p.campAction, 0, false, true},
+        {"operation 1", &SigOperationActions, p.operationAction, 1, false, true},
+        {"scout", &SigOperationActions, p.operationAction, 2, true, true},
+        {"full transfer", &SigOperationActions, p.operationAction, 8, true, true},
+        {"scout, not now", &SigOperationActions, p.operationAction, 2 | 0x80, false, true},
+        {"castle works", &SigCastleActions, p.castleAction, 1, true, true},
+        {"robbery, not now", &SigCastleActions, p.castleAction, 2 | 0x80, true, false},
+        {"castle 4", &SigCastleActions, p.castleAction, 4, false, true},
+    };
+    for (const Case& c : cases) {
+        c.button->Enable(true, false);
+        c.button->Show(!c.visible, false);
+        c.signal->Fire(c.flags);
+        EXPECT_EQ(c.button->IsVisible(), c.visible) << c.name;
+        if (c.visible) {
+            EXPECT_EQ(c.button->IsEnabled(), c.enabled) << c.name;
+        }
+    }
+}
+
+TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeMap, false);
+    CGameWorld* world = GameWorld();
+    PlayerRecord* player = CurrentPlayer();
+    ProvinceRecord& capital = world->Province(player->capital);
+    SigProvinceInfo.Fire(&capital);
+    EXPECT_STREQ(P().provinceName->Text().Chars(), capital.name.Chars());
+    EXPECT_GT(P().provinceIncome->ItemCount(), 0);
+
+    player->hero.battle = 4;
+    player->hero.builder = 1;
+    player->hero.stealth = 3;
+    map_->SetMode(CMapWnd::kModeDomain, false);
+    EXPECT_EQ(map_->DomainPlayer(), 0);
+    EXPECT_STREQ(P().domainPlayer->Text().Chars(), player->name.Chars());
+    EXPECT_STREQ(P().domainSkills->Text().Chars(), "Battle 4, builder 1, stealth 3");
+    CStr counts;
+    counts.Format("%ld provinces, %ld castles", long(player->controller->CountProvinces()),
+                  long(player->controller->CountCastles()));
+    EXPECT_STREQ(P().domainProvCasl->Text().Chars(), counts.Chars());
+    EXPECT_FALSE(P().domainRels->IsVisible());
+    EXPECT_FALSE(P().domainFameIcon->IsVisible());
+
+    // The domain of a player who is out of the game changes no text.
+    PlayerRecord& other = world->Player(1);
+    other.DeleteController();
+    map_->ShowDomain(1, 0);
+    EXPECT_EQ(map_->DomainPlayer(), 1);
+    EXPECT_STREQ(P().domainPlayer->Text().Chars(), player->name.Chars());
+    // An index beyond the players is ignored.
+    map_->ShowDomain(uint8_t(world->PlayerCount()), 0);
+    EXPECT_EQ(map_->DomainPlayer(), 1);
+}
+
+TEST_F(MapPanels, ComputerTurnPanelNamesTheCurrentPlayer) {
+    NewGame(0);
+    map_->SetMode(CMapWnd::kModeComputer, false);
+    SigPlayerTitle.Fire(CurrentPlayer());
+    CStr expected;
+    expected.Format("%s is planning...", CurrentPlayer()->name);
+    EXPECT_STREQ(P().aiPlayer->Text().Chars(), expected.Chars());
+}
+
+TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOnes) {
+    NewGame();
+    map_->SetMode(CMapWnd::kModeDomain, false);
+    CGameWorld* world = GameWorld();
+    int neutral = -1, foreign = -1;
+    for (int i = 0; i < world->ProvinceCount(); ++i) {
+        const ProvinceRecord& pr = world->Province(i);
+        if (pr.ownerId >= world->PlayerCount() && neutral < 0) neutral = i;
+        if (pr.ownerId == 1 && foreign < 0) foreign = i;
+    }
+    ASSERT_GE(foreign, 0);
+    map_->OnProvincePenDown(int16_t(foreign));
+    EXPECT_EQ(map_->DomainPlayer(), 1);
+    if (neutral >= 0) {
+        map_->OnProvincePenDown(int16_t(neutral));
+        EXPECT_EQ(map_->DomainPlayer(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
