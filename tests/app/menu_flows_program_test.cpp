@@ -78,3 +78,17 @@ TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens) {
+    // A versioned data file: the version word 9, then the battle.
+    std::ofstream(data / "zkvtrainer.sav", std::ios::binary) << std::string("\x09\x00\x01\x02", 4);
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\nshot setup.png\n" +
+                  Tap(kTrainerCancelX, kTrainerCancelY) + "wait 300\n"),
+              0);
+    EXPECT_FALSE(fs::exists(data / "zkvtrainer.sav")) << "it cannot be resumed, so it goes";
+    EXPECT_NE(Plaque(Load("setup.png")), Plaque(Load("title.png"))) << "the set-up window came instead";
+}
+
+}  // namespace
