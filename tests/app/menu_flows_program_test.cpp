@@ -92,3 +92,22 @@ TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack) {
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) + "wait 3000\n" +
+                  HoldActionKey()),
+              0);
+    ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
+    fs::copy_file(data / "zkvsave00.sav", data / "zkvsave01.sav");
+    constexpr int kPickerCancelX = 180, kPickerCancelY = 258;
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 500\nshot picker.png\n" +
+                  Tap(kPickerCancelX, kPickerCancelY) + "wait 500\nshot back.png\n"),
+              0);
+    const Shot title = Load("title.png"), picker = Load("picker.png"), back = Load("back.png");
+    EXPECT_NE(Plaque(picker), Plaque(title)) << "the picker asks which game";
+    EXPECT_EQ(Plaque(back), Plaque(title)) << "cancelled: the menu is back";
+}
+
+}  // namespace
