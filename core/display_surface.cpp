@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/device_mgr.h"
 #include "core/draw_context.h"
 #include "core/surface_memory.h"
 #include "platform/platform.h"
@@ -15,29 +16,32 @@ bool CDisplaySurface::Open() {
         return false;
     }
     RawFrameBufferInfo info;
-    if (GetRawFrameBuffer(info) <= 0) {
-        // The handheld fell back to its game library's display here; this
-        // platform always offers raw access, so there is nothing else to try.
+    if (GetRawFrameBuffer(info) > 0) {
+        if (info.format == RAW_FORMAT_565) {
+            m_converter = Converter::Rgb565;
+        } else if (info.format == RAW_FORMAT_555) {
+            m_converter = Converter::Rgb555;
+        } else {
+            return false;
+        }
+        if (!info.frame) {
+            return false;
+        }
+        m_frame = info.frame;
+        m_xPitch = info.xStride;
+        m_yPitch = info.yStride;
+        m_physicalWidth = info.width;
+        m_physicalHeight = info.height;
+    } else if (!OpenGameDisplay()) {
         return false;
     }
-    if (info.format == RAW_FORMAT_565) {
-        m_converter = Converter::Rgb565;
-    } else if (info.format == RAW_FORMAT_555) {
-        m_converter = Converter::Rgb555;
-    } else {
+    if (m_physicalWidth <= 0 || m_physicalHeight <= 0 || m_physicalWidth > 2047 || m_physicalHeight > 2047) {
+        Close();
         return false;
     }
-    if (!info.frame || info.width <= 0 || info.height <= 0 || info.width > 2047 || info.height > 2047) {
-        return false;
-    }
-    m_frame = info.frame;
-    m_xPitch = info.xStride;
-    m_yPitch = info.yStride;
-    m_physicalWidth = info.width;
-    m_physicalHeight = info.height;
 
-    const int32_t w = info.width;
-    const int32_t h = info.height;
+    const int32_t w = m_physicalWidth;
+    const int32_t h = m_physicalHeight;
     m_modes.SetSize(0);
     const DisplayMode modes[4] = {DisplayMode(w, h), DisplayMode(h, w), DisplayMode(-w, -h), DisplayMode(-h, -w)};
     for (const DisplayMode& mode : modes) {
@@ -52,7 +56,47 @@ bool CDisplaySurface::Open() {
     return m_screen->CreateSurface(w, h, m_current.format);
 }
 
+bool CDisplaySurface::OpenGameDisplay() {
+    // Without raw access the screen is reached through the game library:
+    // its pixel address is only good between the begin and end of a draw.
+    if (!GXOpenDisplay(MainWindow(), GX_FULLSCREEN)) {
+        return false;
+    }
+    m_gapi = true;
+    const GXDisplayProperties properties = GXGetDisplayProperties();
+    if (properties.ffFormat & kfDirect565) {
+        m_converter = Converter::Rgb565;
+    } else if (properties.ffFormat & kfDirect555) {
+        m_converter = Converter::Rgb555;
+    } else {
+        Close();
+        return false;
+    }
+    m_xPitch = properties.cbxPitch;
+    m_yPitch = properties.cbyPitch;
+    m_physicalWidth = static_cast<int32_t>(properties.cxWidth);
+    m_physicalHeight = static_cast<int32_t>(properties.cyHeight);
+    return true;
+}
+
+CDisplaySurface::ScreenAccess::ScreenAccess(CDisplaySurface& display) : m_display(display) {
+    if (display.m_gapi) {
+        display.m_frame = static_cast<uint8_t*>(GXBeginDraw());
+    }
+}
+
+CDisplaySurface::ScreenAccess::~ScreenAccess() {
+    if (m_display.m_gapi) {
+        GXEndDraw();
+        m_display.m_frame = nullptr;
+    }
+}
+
 void CDisplaySurface::Close() {
+    if (m_gapi) {
+        GXCloseDisplay();
+        m_gapi = false;
+    }
     delete m_screen;
     m_screen = nullptr;
     m_frame = nullptr;
@@ -110,6 +154,7 @@ void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint
         m_colours[first + i] = Convert(m_converter, rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
     }
     RebuildPairs();
+    ScreenAccess access(*this);
     if (!m_frame) {
         return;
     }
@@ -190,6 +235,7 @@ void CDisplaySurface::BlitTurned(const PackedRect& r, const SurfaceDesc& back, i
 }
 
 void CDisplaySurface::BlitRect(const PackedRect& rect) {
+    ScreenAccess access(*this);
     if (!m_frame || !m_screen) {
         return;
     }

@@ -131,14 +131,31 @@ public:
     static uint16_t Convert(Converter converter, uint8_t r, uint8_t g, uint8_t b);
     uint16_t ColourOf(uint8_t index) const { return m_colours[index]; }
 
+    // True when the screen is reached through the game library's display.
+    bool UsesGameDisplay() const { return m_gapi; }
+
 private:
+    // Holds the screen's pixel address for one draw: the raw frame pointer,
+    // or the game library's draw begun here and ended when this goes.
+    class ScreenAccess {
+    public:
+        explicit ScreenAccess(CDisplaySurface& display);
+        ~ScreenAccess();
+        ScreenAccess(const ScreenAccess&) = delete;
+        ScreenAccess& operator=(const ScreenAccess&) = delete;
+
+    private:
+        CDisplaySurface& m_display;
+    };
+    bool OpenGameDisplay();
     void RebuildPairs();
     void BlitTurned(const PackedRect& rect, const SurfaceDesc& back, intptr_t origin, intptr_t step, intptr_t rowStep);
 
     Converter m_converter = Converter::Rgb565;
     uint16_t m_colours[256] = {};
     std::vector<uint32_t> m_pairs = std::vector<uint32_t>(65536, 0);  // two pixels per index pair
-    uint8_t* m_frame = nullptr;
+    uint8_t* m_frame = nullptr;  // raw access: always; game library: during a draw
+    bool m_gapi = false;
     int32_t m_xPitch = 0;
     int32_t m_yPitch = 0;
     int32_t m_physicalWidth = 0;

@@ -14,6 +14,8 @@
 //   shot NAME                      write the physical screen as NAME (a PNG file)
 //                                  into the screenshot folder
 //   refuse window|display|input    setup: that part of the device fails to start
+//   refuse raw                     setup: no raw frame-buffer access; the screen is
+//                                  reached through the game library's display
 //
 // At most one message-producing command runs per frame step, so a script reads
 // as a sequence of frame steps.
@@ -39,7 +41,7 @@ public:
     bool Load(const std::string& path);
     const std::string& Error() const { return error_; }
     const std::vector<ScriptCommand>& Commands() const { return commands_; }
-    // True when a "refuse" line names the part ("window", "display", "input").
+    // True when a "refuse" line names the part ("window", "display", "input", "raw").
     bool Refuses(const std::string& part) const;
 
     // What running the script asks of the backend.

@@ -107,6 +107,12 @@ void PresentScreen() { CurrentPlatform().Present(); }
 bool GXOpenInput() { return CurrentPlatform().OpenInput(); }
 void GXCloseInput() {}
 
+bool GXOpenDisplay(WindowHandle window, uint32_t) { return CurrentPlatform().OpenGameDisplay(window); }
+GXDisplayProperties GXGetDisplayProperties() { return CurrentPlatform().GameDisplayProperties(); }
+void* GXBeginDraw() { return CurrentPlatform().BeginGameDisplayDraw(); }
+void GXEndDraw() { CurrentPlatform().EndGameDisplayDraw(); }
+void GXCloseDisplay() { CurrentPlatform().CloseGameDisplay(); }
+
 void ShowMessageBox(const std::string& title, const std::string& text, uint32_t /*flags*/) {
     CurrentPlatform().MessageBox(title, text);
 }

@@ -120,6 +120,28 @@ void PresentScreen();
 bool GXOpenInput();   // false when the backend refuses
 void GXCloseInput();
 
+// ---- Game library display: the screen of a device without raw access ----
+constexpr uint32_t GX_FULLSCREEN = 0x01;
+// Format flags of the display properties.
+constexpr uint32_t kfDirect555 = 0x40;
+constexpr uint32_t kfDirect565 = 0x80;
+struct GXDisplayProperties {
+    uint32_t cxWidth = 0;
+    uint32_t cyHeight = 0;
+    int32_t cbxPitch = 0;  // bytes from pixel (x, y) to (x + 1, y); may be negative
+    int32_t cbyPitch = 0;  // bytes from pixel (x, y) to (x, y + 1); may be negative
+    int32_t cBPP = 0;
+    uint32_t ffFormat = 0;
+};
+// Opens the screen for the main window; false when the device refuses.
+bool GXOpenDisplay(WindowHandle window, uint32_t flags);
+// The open display's layout; all zero when it is not open.
+GXDisplayProperties GXGetDisplayProperties();
+// The address of pixel (0, 0) until GXEndDraw; null when the display is not open.
+void* GXBeginDraw();
+void GXEndDraw();
+void GXCloseDisplay();
+
 // ---- Message box ----
 // Blocks until dismissed (where a person can dismiss it). The texts are in
 // the game's code page (Windows-1252).

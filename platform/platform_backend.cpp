@@ -106,3 +106,34 @@ std::string PlatformBackend::ShotPath(const std::string& name) const {
     }
     return folder + name;
 }
+
+bool PlatformBackend::OpenGameDisplay(WindowHandle window) {
+    if (window == 0 || window != window_ || !GameDisplayOffered()) {
+        return false;
+    }
+    gameDisplayOpen_ = true;
+    return true;
+}
+
+GXDisplayProperties PlatformBackend::GameDisplayProperties() {
+    GXDisplayProperties properties;
+    if (!gameDisplayOpen_) {
+        return properties;
+    }
+    const RawFrameBufferInfo info = Screen().Info();
+    properties.cxWidth = static_cast<uint32_t>(info.width);
+    properties.cyHeight = static_cast<uint32_t>(info.height);
+    properties.cbxPitch = info.xStride;
+    properties.cbyPitch = info.yStride;
+    properties.cBPP = info.bitsPerPixel;
+    properties.ffFormat = info.format == RAW_FORMAT_565 ? kfDirect565 : info.format == RAW_FORMAT_555 ? kfDirect555 : 0;
+    return properties;
+}
+
+void* PlatformBackend::BeginGameDisplayDraw() {
+    if (!gameDisplayOpen_) {
+        return nullptr;
+    }
+    drawing_ = true;
+    return Screen().Info().frame;
+}

@@ -51,12 +51,23 @@ public:
     virtual uint32_t Ticks() = 0;
     virtual bool OpenInput() = 0;
     virtual int RawFrameBuffer(RawFrameBufferInfo& out) = 0;
+    // The game library's display over the same emulated screen. A backend
+    // that refuses it overrides GameDisplayOffered.
+    bool OpenGameDisplay(WindowHandle window);
+    GXDisplayProperties GameDisplayProperties();
+    void* BeginGameDisplayDraw();
+    void EndGameDisplayDraw() { drawing_ = false; }
+    void CloseGameDisplay() { gameDisplayOpen_ = false; drawing_ = false; }
+    bool GameDisplayOpen() const { return gameDisplayOpen_; }
+    // Between GXBeginDraw and GXEndDraw (for tests of the display's calls).
+    bool GameDisplayDrawing() const { return drawing_; }
     virtual void Present() = 0;
     // Writes a screenshot into the screenshot folder; false when it failed.
     virtual bool Screenshot(const std::string& name) = 0;
     int Orientation() const { return settings_.orientation; }
 
 protected:
+    virtual bool GameDisplayOffered() { return true; }
     // Screen layout the backend gives the emulated screen.
     virtual std::unique_ptr<FrameBuffer> MakeScreen();
     // Runs the script for one fetch; the backend calls it from GatherInput.
@@ -67,6 +78,8 @@ protected:
     std::map<std::string, WindowProc> classes_;
     WindowHandle window_ = 0;
     WindowProc windowProc_ = nullptr;
+    bool gameDisplayOpen_ = false;
+    bool drawing_ = false;
     std::deque<WindowMessage> queue_;
     std::unique_ptr<InputScript> script_;
     std::unique_ptr<FrameBuffer> screen_;

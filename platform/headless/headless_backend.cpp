@@ -18,11 +18,15 @@ bool HeadlessBackend::OpenHostWindow(const std::string&) {
 bool HeadlessBackend::OpenInput() { return !options_.refuseInput && !(script_ && script_->Refuses("input")); }
 
 int HeadlessBackend::RawFrameBuffer(RawFrameBufferInfo& out) {
-    if (options_.refuseDisplay || (script_ && script_->Refuses("display"))) {
+    if (options_.refuseRawAccess || (script_ && script_->Refuses("raw")) || !GameDisplayOffered()) {
         return 0;
     }
     out = Screen().Info();
     return 1;
+}
+
+bool HeadlessBackend::GameDisplayOffered() {
+    return !options_.refuseDisplay && !(script_ && script_->Refuses("display"));
 }
 
 bool HeadlessBackend::HostKeyHeld(uint32_t virtualKey) const {

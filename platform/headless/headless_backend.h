@@ -15,7 +15,8 @@ struct HeadlessOptions {
     PlatformSettings settings;
     // Parts of the device that refuse to start, to test start-up failures.
     bool refuseWindow = false;
-    bool refuseDisplay = false;  // no raw frame-buffer access
+    bool refuseDisplay = false;  // no screen at all: neither raw access nor the game library's display
+    bool refuseRawAccess = false;  // no raw access; the game library's display is offered
     bool refuseInput = false;
     // Layout of the emulated screen (strides 0 = plain rows).
     uint16_t format = RAW_FORMAT_565;
@@ -53,6 +54,7 @@ public:
     int Presents() const { return presents_; }
 
 protected:
+    bool GameDisplayOffered() override;
     std::unique_ptr<FrameBuffer> MakeScreen() override;
 
 private:

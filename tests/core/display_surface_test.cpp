@@ -1,6 +1,7 @@
 // The display device: screen modes in all four rotations and both pixel
 // formats, the dirty list, the palette with brightness and contrast, and the
-// palette stack of the screens.
+// palette stack of the screens; and the same screen reached through the game
+// library's display on a device without raw access.
 
 #include "core/display_surface.h"
 
@@ -8,6 +9,7 @@
 
 #include <vector>
 
+#include "core/device_mgr.h"
 #include "core/draw_context.h"
 #include "platform/headless/headless_backend.h"
 
@@ -317,3 +319,98 @@ TEST(PaletteStack, PopRestoresThePaletteOfThePushAndIsBoundedAtBothEnds) {
 }
 
 }  // namespace
+
+// A device without raw frame-buffer access: the screen is reached through
+// the game library's display, whose pixel address is only good during a draw.
+class GameDisplayTest : public ::testing::Test {
+protected:
+    bool Start(HeadlessOptions o) {
+        o.refuseRawAccess = true;
+        o.closeAfterSteps = 0;
+        platform = &UseHeadlessPlatform(o);
+        SetDrawContextFactory(MakeContext);
+        return DeviceInit();
+    }
+    void TearDown() override {
+        DeviceShutdown();
+        PlatformClose();
+    }
+    HeadlessBackend* platform = nullptr;
+};
+
+TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat) {
+    struct Case {
+        uint16_t format;
+        int32_t xs, ys;  // strides of the panel; 0 = plain rows
+        const char* what;
+    };
+    const int w = 21, h = 9;
+    const Case cases[] = {{RAW_FORMAT_565, 0, 0, "plain 565"},
+                          {RAW_FORMAT_555, 0, 0, "plain 555"},
+                          {RAW_FORMAT_565, -2, -2 * w, "upside-down 565"},
+                          {RAW_FORMAT_555, 2 * h, -2, "turned 555"}};
+    for (const Case& c : cases) {
+        for (int m = 0; m < 4; ++m) {
+            SCOPED_TRACE(testing::Message() << c.what << ", mode " << m);
+            HeadlessOptions o;
+            o.settings.screenWidth = w;
+            o.settings.screenHeight = h;
+            o.format = c.format;
+            o.xStride = c.xs;
+            o.yStride = c.ys;
+            ASSERT_TRUE(Start(o));
+            CDisplaySurface* display = GetDisplaySurface();
+            ASSERT_NE(display, nullptr);
+            EXPECT_TRUE(display->UsesGameDisplay());
+            EXPECT_EQ(display->PixelConverter(),
+                      c.format == RAW_FORMAT_565 ? CDisplaySurface::Converter::Rgb565 : CDisplaySurface::Converter::Rgb555);
+
+            std::vector<uint8_t> rgb(768);
+            for (int i = 0; i < 256; ++i) {
+                rgb[i * 3] = static_cast<uint8_t>((i & 0x1F) << 3);
+                rgb[i * 3 + 1] = static_cast<uint8_t>((i >> 5) << 5);
+                rgb[i * 3 + 2] = 0x18;
+            }
+            display->SetPalette(0, 256, rgb.data());
+            EXPECT_FALSE(platform->GameDisplayDrawing()) << "the palette's fill ends its draw";
+            EXPECT_EQ(platform->Screen().Pixel(w - 1, h - 1), display->ColourOf(7)) << "the fill reached the screen";
+
+            ASSERT_TRUE(display->SetMode(display->Mode(m)));
+            const SurfaceDesc& back = display->ScreenContext()->Surface();
+            for (int y = 0; y < display->Height(); ++y) {
+                for (int x = 0; x < display->Width(); ++x) *back.At(x, y) = static_cast<uint8_t>(1 + x + y * 13);
+            }
+            display->Flush();
+            EXPECT_FALSE(platform->GameDisplayDrawing()) << "every blit ends its draw";
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const PackedPoint p = display->MapPoint(PackedPoint(x, y));
+                    ASSERT_EQ(platform->Screen().Pixel(x, y), display->ColourOf(*back.At(p.X(), p.Y())))
+                        << "at " << x << "," << y;
+                }
+            }
+            DeviceShutdown();
+            EXPECT_FALSE(platform->GameDisplayOpen()) << "closing the device closes the library's display";
+            PlatformClose();
+        }
+    }
+}
+
+TEST_F(GameDisplayTest, AnUnusableLibraryDisplayFailsTheStartAndIsClosed) {
+    struct Case {
+        bool refuseDisplay;
+        uint16_t format;
+        const char* what;
+    };
+    const Case cases[] = {{true, RAW_FORMAT_565, "no display at all"}, {false, 3, "a pixel format of neither kind"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessOptions o;
+        o.refuseDisplay = c.refuseDisplay;
+        o.format = c.format;
+        EXPECT_FALSE(Start(o));
+        EXPECT_FALSE(platform->GameDisplayOpen());
+        DeviceShutdown();
+        PlatformClose();
+    }
+}

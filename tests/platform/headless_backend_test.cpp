@@ -33,24 +33,44 @@ TEST(HeadlessBackend, SleepMovesTheVirtualClockOnly) {
 }
 
 TEST(HeadlessBackend, RefusesEachPartOfTheDeviceOnDemand) {
+    // Refusing raw access leaves the game library's display; refusing the
+    // display leaves neither.
     struct Case {
         const char* name;
         bool HeadlessOptions::*flag;
-    } cases[] = {{"window", &HeadlessOptions::refuseWindow},
-                 {"display", &HeadlessOptions::refuseDisplay},
-                 {"input", &HeadlessOptions::refuseInput}};
+        bool window, raw, library, input;
+    } cases[] = {{"window", &HeadlessOptions::refuseWindow, false, true, false, true},
+                 {"display", &HeadlessOptions::refuseDisplay, true, false, false, true},
+                 {"raw", &HeadlessOptions::refuseRawAccess, true, false, true, true},
+                 {"input", &HeadlessOptions::refuseInput, true, true, true, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        HeadlessOptions o;
-        o.*(c.flag) = true;
-        Fresh(o);
-        RawFrameBufferInfo info;
-        bool window = CreateMainWindow("QRVKWnd", "Tharnmoor", WS_VISIBLE, 0, 0, 240, 320) != 0;
-        bool display = GetRawFrameBuffer(info) > 0;
-        bool input = GXOpenInput();
-        EXPECT_EQ(window, c.flag != &HeadlessOptions::refuseWindow);
-        EXPECT_EQ(display, c.flag != &HeadlessOptions::refuseDisplay);
-        EXPECT_EQ(input, c.flag != &HeadlessOptions::refuseInput);
+        for (bool byScript : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (byScript ? " by script" : " by option"));
+            HeadlessOptions o;
+            if (!byScript) o.*(c.flag) = true;
+            HeadlessBackend& backend = Fresh(o);
+            if (byScript) {
+                auto script = std::make_unique<InputScript>();
+                ASSERT_TRUE(script->Parse(std::string("refuse ") + c.name + "\n"));
+                backend.UseScript(std::move(script));
+            }
+            RawFrameBufferInfo info;
+            const WindowHandle window = CreateMainWindow("QRVKWnd", "Tharnmoor", WS_VISIBLE, 0, 0, 240, 320);
+            EXPECT_EQ(window != 0, c.window);
+            EXPECT_EQ(GetRawFrameBuffer(info) > 0, c.raw);
+            EXPECT_EQ(GXOpenDisplay(window, GX_FULLSCREEN), c.library);
+            if (c.library) {
+                const GXDisplayProperties p = GXGetDisplayProperties();
+                EXPECT_EQ(p.cxWidth, 240u);
+                EXPECT_EQ(p.cyHeight, 320u);
+                EXPECT_EQ(p.ffFormat, kfDirect565);
+                EXPECT_NE(GXBeginDraw(), nullptr);
+                GXEndDraw();
+                GXCloseDisplay();
+                EXPECT_EQ(GXBeginDraw(), nullptr) << "no drawing on a closed display";
+            }
+            EXPECT_EQ(GXOpenInput(), c.input);
+        }
     }
     PlatformClose();
 }
