@@ -54,6 +54,13 @@ bool LoadPalettesAndFonts() {
     return true;
 }
 
+// The palette list and the fonts are views into the packs: they go before
+// the packs do, so nothing can read them afterwards.
+void ForgetPalettesAndFonts() {
+    SetPaletteList(PaletteList{});
+    ClearFontList();
+}
+
 bool StartWindowMgr() {
     SetRootScreenWndFactory(NewRootScreenWnd);
     return CWindowMgr::Init();
@@ -84,7 +91,7 @@ const ApplicationStep kSteps[] = {
     {"CUIMgr", CUIMgr::Init, CUIMgr::Shutdown},
     {"CSkinMgr", StartSkinMgr, CSkinMgr::Shutdown},
     {nullptr, SelectUIResolution, nullptr},
-    {nullptr, LoadPalettesAndFonts, nullptr},
+    {nullptr, LoadPalettesAndFonts, ForgetPalettesAndFonts},
     {"CWindowMgr", StartWindowMgr, CWindowMgr::Shutdown},
     {"CHintMgr", StartHintMgr, CHintMgr::Shutdown},
     {"CHelpMgr", StartHelpMgr, CHelpMgr::Shutdown},

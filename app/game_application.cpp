@@ -4,6 +4,7 @@
 
 #include "app/main_menu_wnd.h"
 #include "app/text_screen_wnd.h"
+#include "battlescreen/batl_ani_cache_mgr.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
 #include "core/log.h"
@@ -84,6 +85,11 @@ bool CGameApplication::Init() {
     Map::CSrenarionMgr::Init();
     LogLeave();
 
+    LogQrapp("Initializing CBatlAniCacheMgr...");
+    LogEnter();
+    CBatlAniCacheMgr::Init();
+    LogLeave();
+
     {
         TreeNodeScope scope;
         if (scope.Saved()) CUIMgr::Tree().GoToPath("/Main/ScreenWnd");
@@ -124,6 +130,7 @@ bool CGameApplication::Init() {
 
 void CGameApplication::Shutdown() {
     SetFrameHook(nullptr);
+    CBatlAniCacheMgr::Shutdown();
     Map::CSrenarionMgr::Clear();
     FreeHallOfFame();
     SaveSlots::ReleaseCurrent();

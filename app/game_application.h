@@ -8,12 +8,12 @@
 
 #include "battle/battle_flow.h"
 #include "core/signal.h"
+#include "mapscreen/map_wnd.h"
 
 class CIconWnd;
 class CLabel;
 class CMainMenuWnd;
 class CMapBattleWnd;
-class CMapWnd;
 class CScreenWnd;
 
 // The game version shown on the title screen and written to the log.
@@ -69,9 +69,18 @@ public:
     bool ExitArmed() const { return m_exitArmed; }
 
 private:
-    // The end of a flow: unless quitting, the menu and the animations back.
+    // The start and end of a flow: the animations stop and the menu hides;
+    // then the menu and the animations come back.
     void RestoreMenu();
     void BeginFlow();
+    // After a game: unless quitting, the root window, the title music, the
+    // menu and the animations come back.
+    void BackToTitle();
+    // Creates the map window, starts (resume 0, with the options) or resumes
+    // (1) a game in it and runs it; true when the game ran.
+    bool RunMapWindow(uint8_t resume, const CMapWnd::NewGameOptions* options);
+    // The save-slot picker in a mode; the chosen slot or -1.
+    int32_t RunSlotPicker(uint8_t mode);
 
     CScreenWnd* m_screen = nullptr;
     uint32_t m_exitDeadline = 0;

@@ -9,6 +9,15 @@ const char* const CMainMenuWnd::kEntryNames[EntryCount] = {
     "Map", "ResumeGame", "Battle", "Credits", "Help", "HallOfFame", "Exit", "Preferences",
 };
 
+namespace {
+
+// The spare button opens the preferences, as the menu entry does.
+void OnSpareButton(intptr_t, SignalDelegate*) {
+    if (GameApplication != nullptr) GameApplication->OnPreferences();
+}
+
+}  // namespace
+
 CMainMenuWnd::CMainMenuWnd(CWindow* parent, const CStr& path) : CCompositeWnd(parent, path, true) {
     for (int32_t entry = 0; entry < EntryCount; ++entry) {
         CStr itemPath = CStr::ConcatChars(path, "/");
@@ -26,6 +35,7 @@ void CMainMenuWnd::OnShow() {
     CCompositeWnd::OnShow();
     SaveSlots::Recount();
     if (CMenuItem* resume = m_items[EntryResumeGame]) resume->Enable(SaveSlots::ValidCount() >= 1, true);
+    SpareButtonSignal.Connect(OnSpareButton, m_spareConnection);
 }
 
 void CMainMenuWnd::OnItemClick(CWindow* item, intptr_t) {
@@ -38,8 +48,13 @@ void CMainMenuWnd::OnItemClick(CWindow* item, intptr_t) {
     CGameApplication* app = GameApplication;
     if (app == nullptr) return;
     switch (entry) {
+        case EntryNewGame: app->OnNewGame(); break;
+        case EntryResumeGame: app->OnResumeGame(); break;
+        case EntryBattle: app->OnBattleTrainer(); break;
         case EntryCredits: app->OnCredits(); break;
         case EntryHelp: app->OnHelp(); break;
+        case EntryHallOfFame: app->OnHallOfFame(); break;
+        case EntryPreferences: app->OnPreferences(); break;
         default: break;
     }
 }

@@ -385,7 +385,6 @@ void CMapBattleWnd::DisconnectSignals()
     SpareButtonSignal.Disconnect(m_spareConnection);
 }
 
-void CMapBattleWnd::OnCloseRequest() {}
 
 void CMapBattleWnd::OnFieldRebuild() { m_fieldView.Rebuild(); }
 

@@ -73,7 +73,6 @@ public:
     void FitBottomPanel();
     void OnMenu();
     void OnMenuKey();
-    void OnCloseRequest();
     void OnSquadInfoButton();
     void OnCommandButton(uint32_t code);
     void OnStrength(uint32_t battleId, int32_t count);

@@ -34,10 +34,18 @@ enum BattleMenuItem : uint16_t {
     kMenuGamePrefs = 20,
 };
 
-// A question box: true when the first button was taken.
-bool Confirm(const char* titleKey, const char* textKey)
+// A question box: true when the first button was taken. The box is the
+// battle window's child: a box under the root could not run while the
+// battle window is the root's modal child.
+bool Confirm(CWindow* owner, const char* titleKey, const char* textKey)
 {
-    return ShowMessage(titleKey, textKey, MessageQuestion, "/Sounds/msg_qst") == MessageResultYes;
+    CStr text;
+    GetLocaleText(textKey, text);
+    auto* box = new CMessageWnd(owner);
+    box->Setup(text, CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
+    const bool yes = box->ModalResult() == MessageResultYes;
+    delete box;
+    return yes;
 }
 
 }  // namespace
@@ -66,7 +74,7 @@ void CMapBattleWnd::ShowSideBanner(CSideController* side, uint8_t placement)
     GetLocaleText(placement ? "BtlPlacM" : "BtlTurnM", format);
     CStr text;
     text.Format(format.Chars(), player ? player->name : CStr());
-    auto* box = new CMessageWnd(nullptr);
+    auto* box = new CMessageWnd(m_window);
     box->Setup(text, CStr(titleKey), MessageTapToClose, CStr("/Sounds/battle_new_turn"), true);
     delete box;
 }
@@ -111,7 +119,7 @@ void CMapBattleWnd::OnMenu()
         return;
     switch (item) {
     case kMenuRetreat:
-        if (Confirm("RetreatMsgT", "RetreatMsg"))
+        if (Confirm(m_window, "RetreatMsgT", "RetreatMsg"))
             BattleCommand(kCommandGiveUp);
         break;
     case kMenuBattlePrefs:
@@ -129,13 +137,13 @@ void CMapBattleWnd::OnMenu()
         break;
     }
     case kMenuEndBattle:
-        if (Confirm("QuitGameT", "EndBattleM")) {
+        if (Confirm(m_window, "QuitGameT", "EndBattleM")) {
             BattleCommand(kCommandStop);
             return;
         }
         break;
     case kMenuQuit:
-        if (Confirm("QuitGameT", "QuitGameM")) {
+        if (Confirm(m_window, "QuitGameT", "QuitGameM")) {
             RequestQuit();
             return;
         }

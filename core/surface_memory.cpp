@@ -18,7 +18,8 @@ bool AllocateSurfacePixels(SurfaceDesc& surface) {
     if (pitch <= 0 || pitch > 0xFFFF) {
         return false;
     }
-    void* memory = std::malloc(static_cast<size_t>(pitch) * static_cast<size_t>(height));
+    // A new surface starts black (colour 0), not with what the memory held.
+    void* memory = std::calloc(static_cast<size_t>(height), static_cast<size_t>(pitch));
     if (!memory) {
         return false;
     }

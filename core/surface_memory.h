@@ -5,7 +5,7 @@
 
 #include "core/surface_desc.h"
 
-// pitch := width x bits per pixel / 8, pixels := pitch x height bytes (the
+// pitch := width x bits per pixel / 8, pixels := pitch x height bytes of 0 (the
 // size comes from the surface's area). False, with no pixels, when the
 // memory is not available or the area is empty.
 bool AllocateSurfacePixels(SurfaceDesc& surface);

@@ -56,6 +56,8 @@ protected:
     }
     void TearDown() override {
         CoreShutdown();
+        EXPECT_EQ(GetPaletteList().data, nullptr) << "no view into the freed packs is left";
+        EXPECT_EQ(FontList().Count(), 0);
         SetApplicationHooks(ApplicationHooks{});
         QuitFlag = 0;
         if (!std::getenv("THARN_KEEP_SHOTS")) fs::remove_all(folder_);
@@ -214,6 +216,21 @@ TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder) {
         CFrameWndSkin* skin = GetFrameWndSkin(CStr(name));
         EXPECT_TRUE(skin->titleLeft.HasHeader() && skin->titleCentre.HasHeader() && skin->titleRight.HasHeader())
             << name << " has a title ribbon";
+    }
+    // Screen skins: a wallpaper the size of the screen; "Screen" has a title ribbon.
+    for (const char* name : {"Title", "Night", "Screen"}) {
+        SCOPED_TRACE(name);
+        CScreenWnd screen(nullptr, CStr(), false);
+        screen.SetSkin(CStr(name), false);
+        screen.Window()->SetRect(PackedRect(0, 0, 239, 319), false);
+        screen.SetTitle(CStr(std::string(name) == "Screen" ? "MenuHallOfFame" : ""), false);
+        EXPECT_EQ(screen.WallpaperPosition(), PackedPoint(0, 0));
+        if (std::string(name) == "Screen") {
+            EXPECT_GT(screen.TitleRect().Height(), 10) << "the ribbon under the title";
+            screen.Window()->Show(true, true);
+            Frames();
+            headless_->Screenshot("screen_skin.png");
+        }
     }
     const char* buttons[] = {"Button",
                              "BtnHelp",

@@ -99,6 +99,7 @@ const char kApplicationUp[] =
     "\tQRAPP: Syncronizing preferences... \r\n"
     "\tQRAPP: Creating main screen... \r\n"
     "\tQRAPP: Initializing Map::CSrenarionMgr... \r\n"
+    "\tQRAPP: Initializing CBatlAniCacheMgr... \r\n"
     "\tQRAPP: Creating main menu... \r\n";
 
 const char kDeviceFailed[] =

@@ -454,3 +454,102 @@ TEST_F(BattleWindowTest, EveryShippedUnitTypeHasAWholeSquadSet)
 
 }  // namespace
 }  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+class BattleMenuTest : public HumanBattleTest {
+protected:
+    // The message box on top of the capture stack, if one is shown.
+    CMessageWnd* TopMessageBox()
+    {
+        const int32_t n = CWindowMgr::CaptureCount();
+        return n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+    }
+};
+
+TEST_F(BattleMenuTest, EndingTheBattleFromTheMenuAsksFirst)
+{
+    struct Case {
+        bool confirm;
+        uint32_t result;
+    };
+    for (const Case& c : {Case{true, kBattleStopped}, Case{false, kBattleEnded}}) {
+        attacker_.army.Clear();
+        defender_.army.Clear();
+        AddUnits(attacker_, "Knight", 4);
+        AddUnits(defender_, "Militia", 2);
+        params_.attackerSideKind = 0;
+        params_.obstacleLayout = 0;
+        auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+        wnd->SetBattleParams(&params_);
+        enum Stage { kPlace, kOpenMenu, kPickItem, kAnswer, kCheckResumed, kAuto, kDone };
+        Stage stage = kPlace;
+        uint64_t lastTap = 0;
+        bool pausedInMenu = false, resumed = false;
+        auto tap = [&](const PackedPoint& p, Stage next) {
+            Tap(p.X(), p.Y());
+            lastTap = hook_->frames;
+            stage = next;
+        };
+        hook_->before = [&]() {
+            const bool ourTurn = g_battle.phase == kPhaseAttacker && g_battle.activeSide == 1;
+            CGameMenu* menu = wnd->BattleMenu();
+            if (hook_->frames > 30000) {
+                ADD_FAILURE() << "stuck at stage " << stage;
+                BattleCommand(1);
+                return;
+            }
+            if (hook_->frames < lastTap + 6)
+                return;
+            CWindow* start = wnd->CommandControl(kButtonStart);
+            CSquad* knightSquad = attacker_.army.Item(0);
+            CBattleSprite* knights = wnd->FieldView().FindSprite(knightSquad->battleHandle);
+            switch (stage) {
+            case kPlace:
+                if (g_battle.phase == kPhasePlacement && start->IsReallyVisible() && start->IsEnabled())
+                    tap(Centre(start), kOpenMenu);
+                break;
+            case kOpenMenu:
+                if (ourTurn && !g_waitingForEvents)
+                    tap(Centre(wnd->CommandControl(kButtonMenu)), kPickItem);
+                break;
+            case kPickItem:
+                if (menu->IsVisible()) {
+                    pausedInMenu = knights && knights->player.Timer().suspended != 0;
+                    tap(Centre(menu->FindItem(3)), kAnswer);
+                }
+                break;
+            case kAnswer:
+                if (CMessageWnd* box = TopMessageBox())
+                    tap(Centre(c.confirm ? static_cast<CWindow*>(box->OkButton()) : box->CancelButton()),
+                        kCheckResumed);
+                break;
+            case kCheckResumed:
+                if (!TopMessageBox() && !menu->IsVisible()) {
+                    resumed = knights && knights->player.Timer().suspended == 0;
+                    stage = kAuto;
+                }
+                break;
+            case kAuto:
+                if (ourTurn && wnd->CommandControl(kButtonAuto)->IsReallyVisible() &&
+                    wnd->CommandControl(kButtonAuto)->IsEnabled())
+                    tap(Centre(wnd->CommandControl(kButtonAuto)), kDone);
+                break;
+            default:
+                break;
+            }
+        };
+        RunModal(wnd->Window());
+        hook_->before = nullptr;
+        EXPECT_TRUE(pausedInMenu) << "the field stands still under the menu";
+        EXPECT_EQ(BattleResult, c.result) << (c.confirm ? "confirmed" : "declined");
+        if (!c.confirm) {
+            EXPECT_TRUE(resumed) << "declining goes back to a moving field";
+        }
+        delete wnd;
+    }
+}
+
+}  // namespace
+}  // namespace battlescreen_test

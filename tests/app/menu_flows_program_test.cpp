@@ -1,0 +1,113 @@
+// The main menu's flows in the real program, driven by a script: a new game
+// set up and started runs the map screen and is saved into slot 0 without a
+// picker; a cancelled set-up, the preferences, the hall of fame and the
+// battle trainer's set-up all come back to the same menu; a single saved
+// game is resumed without a picker.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/app/program_bench.h"
+
+namespace {
+
+using namespace program_test;
+using MenuFlowsProgramTest = ProgramBench;
+
+// Buttons of the windows the menu opens (physical screen points).
+constexpr int kStartX = 60, kStartY = 298, kSetupMenuX = 180, kSetupMenuY = 298;
+constexpr int kPrefsCancelX = 160, kPrefsCancelY = 266;
+constexpr int kHallBackX = 195, kHallBackY = 307;
+constexpr int kTrainerCancelX = 66, kTrainerCancelY = 273;
+
+std::string HoldActionKey() {
+    std::string keys;
+    for (int i = 0; i < 30; ++i) keys += "key action\n";
+    return keys;
+}
+
+TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu) {
+    struct Case {
+        const char* what;
+        int entryY;
+        int closeX, closeY;
+    } cases[] = {
+        {"new game set-up, back to the menu", kNewGameY, kSetupMenuX, kSetupMenuY},
+        {"preferences, cancelled", kPreferencesY, kPrefsCancelX, kPrefsCancelY},
+        {"hall of fame", kHallOfFameY, kHallBackX, kHallBackY},
+        {"battle trainer set-up, cancelled", kBattleY, kTrainerCancelX, kTrainerCancelY},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, c.entryY) + "wait 500\nshot open.png\n" +
+                                   Tap(c.closeX, c.closeY) + "wait 500\nshot back.png\n";
+        ASSERT_EQ(Run(script), 0);
+        const Shot title = Load("title.png"), open = Load("open.png"), back = Load("back.png");
+        EXPECT_NE(Plaque(open), Plaque(title)) << "the window covers the menu";
+        EXPECT_EQ(Plaque(back), Plaque(title)) << "the same menu is back";
+        EXPECT_FALSE(fs::exists(data / "zkvsave00.sav")) << "nothing was played";
+    }
+}
+
+TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero) {
+    const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" +
+                               Tap(kStartX, kStartY) + "wait 3000\nshot map.png\n" + HoldActionKey() +
+                               "wait 3000\nshot late.png\n";
+    ASSERT_EQ(Run(script), 0);
+    const std::string log = ReadFile(data / "zkvlog.sav");
+    EXPECT_NE(log.find("QRAPP: Creating new game window..."), std::string::npos);
+    const Shot title = Load("title.png"), map = Load("map.png");
+    EXPECT_NE(Plaque(map), Plaque(title)) << "the map screen replaced the title screen";
+    EXPECT_TRUE(fs::exists(data / "zkvsave00.sav")) << "no saved game before: slot 0 without asking";
+    EXPECT_FALSE(fs::exists(folder / "late.png")) << "the held action key quit from inside the game";
+}
+
+TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker) {
+    // A first run starts a game (saved into slot 0) and quits inside it.
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) + "wait 3000\n" +
+                  HoldActionKey()),
+              0);
+    ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
+    // The second run resumes it straight from the menu.
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 3000\nshot map.png\n"), 0);
+    const Shot title = Load("title.png"), map = Load("map.png");
+    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" is enabled";
+    EXPECT_NE(Plaque(map), Plaque(title)) << "the saved game runs on the map screen";
+    EXPECT_EQ(ReadFile(folder / "stderr.txt"), "") << "no message box about a damaged slot";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens) {
+    // A versioned data file: the version word 9, then the battle.
+    std::ofstream(data / "zkvtrainer.sav", std::ios::binary) << std::string("\x09\x00\x01\x02", 4);
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\nshot setup.png\n" +
+                  Tap(kTrainerCancelX, kTrainerCancelY) + "wait 300\n"),
+              0);
+    EXPECT_FALSE(fs::exists(data / "zkvtrainer.sav")) << "it cannot be resumed, so it goes";
+    EXPECT_NE(Plaque(Load("setup.png")), Plaque(Load("title.png"))) << "the set-up window came instead";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack) {
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) + "wait 3000\n" +
+                  HoldActionKey()),
+              0);
+    ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
+    fs::copy_file(data / "zkvsave00.sav", data / "zkvsave01.sav");
+    constexpr int kPickerCancelX = 180, kPickerCancelY = 258;
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 500\nshot picker.png\n" +
+                  Tap(kPickerCancelX, kPickerCancelY) + "wait 500\nshot back.png\n"),
+              0);
+    const Shot title = Load("title.png"), picker = Load("picker.png"), back = Load("back.png");
+    EXPECT_NE(Plaque(picker), Plaque(title)) << "the picker asks which game";
+    EXPECT_EQ(Plaque(back), Plaque(title)) << "cancelled: the menu is back";
+}
+
+}  // namespace
