@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "app/message_wnd.h"
+#include "mapdialogs/battle_results_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
@@ -24,6 +26,19 @@ protected:
     // The person answers whatever window holds the pen above the map: a
     // message box with "Ok" or its text. True when he tapped one.
     bool AnswerOpenWindow() {
+        // The battle question and the battle results run as the map
+        // window's modal children: the person fights, and reads the result.
+        for (CWindow* w = map_->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+            if (!w->IsVisible()) continue;
+            // The bench's tree has no layout for them. The person declines
+            // to fight (a battle would wait for his hand on the battle
+            // screen) and closes the results.
+            if (dynamic_cast<CMapBattleQuestionWnd*>(w) != nullptr || dynamic_cast<CBattleResultsWnd*>(w) != nullptr) {
+                w->SetModalResult(ResultCancel);
+                EndModal(w);
+                return true;
+            }
+        }
         const int32_t n = CWindowMgr::CaptureCount();
         if (n == 0) return false;
         CWindow* top = CWindowMgr::CaptureAt(n - 1);
