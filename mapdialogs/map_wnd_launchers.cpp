@@ -10,9 +10,11 @@
 #include "game/player_record.h"
 #include "game/running_game.h"
 #include "game/ui_request.h"
+#include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/decease_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
 #include "mapdialogs/random_event_wnd.h"
@@ -237,6 +239,47 @@ void CMapWnd::OpenPrepTrebWnd(void* record) {
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CPrepTrebWnd(Window(), CStr("PrepTrebWnd")),
             [&](CPrepTrebWnd* w) { w->Setup(static_cast<SiegeRequestArgs*>(record)); });
+}
+
+// ---- Battles (kinds 29, 33 and 34) ------------------------------------------
+
+void CMapWnd::OpenBattleResultsWnd(void* record) {
+    if (record == nullptr) return;
+    CWindow* slot = nullptr;
+    RunOnce(slot, new (std::nothrow) CBattleResultsWnd(Window(), CStr("BattleResultsWnd")),
+            [&](CBattleResultsWnd* w) { w->Setup(static_cast<const BattleResultArgs*>(record)); });
+}
+
+namespace {
+
+// The answer of a battle question is the launcher's to write: accepted when
+// the window ended with Ok (a quit is a refusal), and the quick-battle box.
+void AskBattleQuestion(CWindow* parent, const char* layout, BattleQuestionArgs* request) {
+    CMapBattleQuestionWnd* wnd = new (std::nothrow) CMapBattleQuestionWnd(parent, CStr(layout));
+    if (wnd == nullptr) return;
+    // The attacker may always turn back; a defender only where fleeing does
+    // not give up the capital.
+    const bool cancelAllowed = request->mode == 1 || request->mayRetreat != 0;
+    wnd->Setup(request->provinceName, request->playerName, request->attacking, request->defending, cancelAllowed,
+               request->castle);
+    const uint16_t result = RunModal(wnd);
+    request->confirmed = result == ResultOk ? 1 : 0;
+    request->quick = wnd->IsQuickChecked() ? 1 : 0;
+    delete wnd;
+}
+
+}  // namespace
+
+void CMapWnd::OpenMapBtlAttackWnd(void* record) {
+    if (record != nullptr) {
+        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kAttackLayout, static_cast<BattleQuestionArgs*>(record));
+    }
+}
+
+void CMapWnd::OpenMapBtlDefendWnd(void* record) {
+    if (record != nullptr) {
+        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kDefendLayout, static_cast<BattleQuestionArgs*>(record));
+    }
 }
 
 // ---- Messages (kinds 30 and 35) -------------------------------------------

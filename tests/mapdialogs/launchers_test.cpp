@@ -8,7 +8,9 @@
 #include "app/message_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/castle_work_wnd.h"
+#include "core/preference_names.h"
 #include "mapdialogs/dialog_children.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "mapscreen/map_wnd.h"
 #include "game/ui_request.h"
 #include "players/request_records.h"
@@ -241,6 +243,44 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen) {
     ASSERT_TRUE(Launch(28, &ner));
     EXPECT_EQ(QuitFlag, 0);
     EXPECT_EQ(OpenDialog<CFrameWnd>(), nullptr);
+}
+
+
+TEST_F(LaunchersTest, TheBattleQuestionLauncherWritesTheAnswerAndTheQuickBox) {
+    const struct {
+        uint32_t kind;
+        uint32_t mode, mayRetreat;
+        uint8_t prefQuick;
+        bool cancelShown;
+    } cases[] = {
+        {33, 1, 0, 1, true},
+        {34, 0, 1, 0, true},
+        // A defender in the capital may not flee.
+        {34, 0, 0, 1, false},
+    };
+    const uint8_t savedQuick = PrefQuickBattles;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << " " << c.mayRetreat);
+        PrefQuickBattles = c.prefQuick;
+        BattleQuestionArgs request;
+        request.confirmed = 1;  // the launcher must write it
+        request.quick = c.prefQuick ? 0 : 1;
+        request.mode = c.mode;
+        request.mayRetreat = c.mayRetreat;
+        request.provinceName = "Ashford";
+        bool cancelShown = !c.cancelShown;
+        // The run ends by quitting: a quit is a refusal.
+        Script({Idle(), [&] {
+                    if (auto* w = OpenDialog<CMapBattleQuestionWnd>()) cancelShown = w->CancelButton()->IsVisible();
+                }});
+        ASSERT_TRUE(Launch(c.kind, &request));
+        EXPECT_EQ(request.confirmed, 0);
+        EXPECT_EQ(request.quick, c.prefQuick);
+        EXPECT_EQ(cancelShown, c.cancelShown);
+        EXPECT_EQ(OpenDialog<CMapBattleQuestionWnd>(), nullptr);
+        QuitFlag = 0;
+    }
+    PrefQuickBattles = savedQuick;
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include "app/cust_plr_wnd.h"
 #include "app/hall_of_fame_wnd.h"
 #include "app/message_wnd.h"
+#include "mapdialogs/battle_results_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "app/player_name_wnd.h"
 #include "app/root_screen_wnd.h"
 #include "app/victory_wnd.h"
@@ -194,6 +196,19 @@ protected:
     // window, through the end-of-game screens, "Ok" on the name entry. True
     // when he tapped something; the kind of window goes into answered.
     bool AnswerTopWindow(std::vector<std::string>* answered = nullptr) {
+        // The battle question and the battle results run as the map
+        // window's modal children. The bench's tree has no layout for them:
+        // the person declines to fight (a battle would wait for his hand on
+        // the battle screen) and closes the results.
+        for (CWindow* w = map_->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+            if (!w->IsVisible()) continue;
+            if (dynamic_cast<CMapBattleQuestionWnd*>(w) != nullptr || dynamic_cast<CBattleResultsWnd*>(w) != nullptr) {
+                if (answered) answered->push_back("battle");
+                w->SetModalResult(ResultCancel);
+                EndModal(w);
+                return true;
+            }
+        }
         const int32_t n = CWindowMgr::CaptureCount();
         if (n == 0) return false;
         CWindow* top = CWindowMgr::CaptureAt(n - 1);
