@@ -111,6 +111,8 @@ void CNewGameWnd::Refresh() {
     m_scrMode->SetMin(0, false);
     m_scrMode->SetMax(0, false);
     m_scrMode->SetValue(0, true, true);
+    // Without a mission that loads there is no game to start.
+    m_btnStart->Enable(m_world && m_world->PlayerCount() > 0, true);
 }
 
 void CNewGameWnd::OnDifficultyChanged(CValueScroller* scroller) {

@@ -258,8 +258,14 @@ void CBattleFieldView::PlaySpriteAnimation(const PlayAnimationRecord& record)
         }
         sprite->SetPixelTarget(target);
         // The engine's step is the number of passes through the frames the
-        // move (or the one-off action) takes; 0 keeps a pose looping.
-        sprite->player.SetPasses(record.step);
+        // move (or the one-off action) takes; 0 keeps a pose looping. A
+        // missile never rests where it is: the engine waits for every step
+        // of its flight, so it always makes at least one pass (a missile
+        // without a description gives 0).
+        uint16_t passes = record.step;
+        if (sprite->kind == kSpriteMissile && passes == 0)
+            passes = 1;
+        sprite->player.SetPasses(passes);
         if (sprite->kind == kSpriteSquad && (s == 8 || s == 9)) {
             sprite->layer = 3;
             sprite->tieOrder = 8;

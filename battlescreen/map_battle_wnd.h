@@ -90,6 +90,7 @@ public:
     // "Start" 8, "Turn" 16, "Bridge" 32, "Guard" 128, "Auto" 512).
     CWindow* CommandControl(uint32_t bit) const;
     CWindow* Control(const char* name) const;
+    CGameMenu* BattleMenu() const { return m_battleMenu; }
 
 private:
     // The panels that come from the map dialogs: the squad statistics and

@@ -15,8 +15,14 @@
 #include "mapdialogs/decease_wnd.h"
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
+#include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/robbery_wnd.h"
 #include "mapdialogs/scout_wnd.h"
+#include "mapdialogs/skills_wnd.h"
+#include "mapdialogs/taxes_wnd.h"
+#include "mapdialogs/trading_wnd.h"
+#include "mapdialogs/transfer_wnd.h"
+#include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_wnd.h"
 #include "players/request_records.h"
 #include "ui/window_mgr.h"
@@ -101,6 +107,9 @@ void CMapWnd::OpenCastleInfoWnd(void* record) {
     m_castleInfoWnd->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
     m_castleInfoWnd->Setup(static_cast<CastleInfoRequestArgs*>(record));
     m_castleInfoWnd->Show(true, false);
+    // A second request while the panel is open must not stack it twice: one
+    // hide would then leave it holding the pen with the map below dead.
+    CWindowMgr::RemoveCapture(m_castleInfoWnd);
     CWindowMgr::PushCapture(m_castleInfoWnd);
     m_castleInfoWnd->BringToFront(true);
 }
@@ -114,6 +123,43 @@ void CMapWnd::DestroyLauncherDialogs() {
 
 void CMapWnd::IgnoreRequest13(void*) {}
 void CMapWnd::IgnoreRequest32(void*) {}
+
+// ---- The player's own operations (kinds 14 to 17, 31 and 37) -------------
+
+namespace {
+
+// The windows of these kinds write the player's answer into the record
+// themselves; the launcher only runs them.
+template <typename Wnd, typename Record>
+void OpenOperation(CWindow* parent, CWindow*& slot, const char* name, void* record) {
+    if (slot != nullptr || record == nullptr) return;
+    RunOnce(slot, new (std::nothrow) Wnd(parent, CStr(name), true),
+            [&](Wnd* w) { w->Setup(static_cast<Record*>(record)); });
+}
+
+}  // namespace
+
+void CMapWnd::OpenSkillsWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CSkillsWnd, SkillsRequest>(Window(), slot, "SkillsWnd", record);
+}
+void CMapWnd::OpenTransferWnd(void* record) {
+    OpenOperation<CTransferWnd, TransferRequest>(Window(), m_dialogSlots[15], "TransferWnd", record);
+}
+void CMapWnd::OpenTradingWnd(void* record) {
+    OpenOperation<CTradingWnd, TradingRequest>(Window(), m_dialogSlots[16], "TradingWnd", record);
+}
+void CMapWnd::OpenTaxesWnd(void* record) {
+    OpenOperation<CTaxesWnd, TaxesRequest>(Window(), m_dialogSlots[17], "TaxesWnd", record);
+}
+void CMapWnd::OpenRandomEventWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CRandomEventWnd, RandomEventRequest>(Window(), slot, "RandomEventWnd", record);
+}
+void CMapWnd::OpenVolunteersWnd(void* record) {
+    CWindow* slot = nullptr;
+    OpenOperation<CVolunteersWnd, VolunteersRequest>(Window(), slot, "VolunteersWnd", record);
+}
 
 // ---- Covert operations (kinds 18 to 28) ----------------------------------
 
@@ -226,50 +272,43 @@ void CMapWnd::ShowRecordMessage(void* record) {
 // ---- The dispatch table ----------------------------------------------------
 
 bool CMapWnd::RunLauncher(uint32_t kind, void* record) {
-    using Launcher = void (CMapWnd::*)(void*);
-    static const Launcher kLaunchers[38] = {
-        nullptr,
-        &CMapWnd::OpenBuildCastleWnd,
-        &CMapWnd::OpenCastleInfoWnd,
-        &CMapWnd::OpenDemolishCastleWnd,
-        &CMapWnd::OpenCompleteCastleWnd,
-        &CMapWnd::OpenRepairCastleWnd,
-        &CMapWnd::OpenDigMoatWnd,
-        &CMapWnd::OpenAddCatapultWnd,
-        &CMapWnd::OpenAddWallsWnd,
-        &CMapWnd::OpenAddBuildingWnd,
-        nullptr,
-        nullptr,
-        nullptr,
-        &CMapWnd::IgnoreRequest13,
-        &CMapWnd::OpenSkillsWnd,
-        &CMapWnd::OpenTransferWnd,
-        &CMapWnd::OpenTradingWnd,
-        &CMapWnd::OpenTaxesWnd,
-        &CMapWnd::OpenDeceaseWnd,
-        &CMapWnd::OpenDeceaseFailureWnd,
-        &CMapWnd::OpenDeceaseSuccessWnd,
-        &CMapWnd::OpenRobberyWnd,
-        &CMapWnd::OpenRobberyEmptyWnd,
-        &CMapWnd::OpenRobberyFailureWnd,
-        &CMapWnd::OpenRobberySuccessWnd,
-        &CMapWnd::OpenScoutWnd,
-        &CMapWnd::OpenScoutFailureWnd,
-        &CMapWnd::OpenScoutSuccessWnd,
-        &CMapWnd::OpenNERWnd,
-        &CMapWnd::OpenBattleResultsWnd,
-        &CMapWnd::ShowNextPlayerMessage,
-        &CMapWnd::OpenRandomEventWnd,
-        &CMapWnd::IgnoreRequest32,
-        &CMapWnd::OpenMapBtlAttackWnd,
-        &CMapWnd::OpenMapBtlDefendWnd,
-        &CMapWnd::ShowRecordMessage,
-        &CMapWnd::OpenPrepTrebWnd,
-        &CMapWnd::OpenVolunteersWnd,
-    };
-    if (kind >= 38 || kLaunchers[kind] == nullptr) return false;
-    (this->*kLaunchers[kind])(record);
-    return true;
+    switch (kind) {
+        case 1: OpenBuildCastleWnd(record); return true;
+        case 2: OpenCastleInfoWnd(record); return true;
+        case 3: OpenDemolishCastleWnd(record); return true;
+        case 4: OpenCompleteCastleWnd(record); return true;
+        case 5: OpenRepairCastleWnd(record); return true;
+        case 6: OpenDigMoatWnd(record); return true;
+        case 7: OpenAddCatapultWnd(record); return true;
+        case 8: OpenAddWallsWnd(record); return true;
+        case 9: OpenAddBuildingWnd(record); return true;
+        case 13: IgnoreRequest13(record); return true;
+        case 14: OpenSkillsWnd(record); return true;
+        case 15: OpenTransferWnd(record); return true;
+        case 16: OpenTradingWnd(record); return true;
+        case 17: OpenTaxesWnd(record); return true;
+        case 18: OpenDeceaseWnd(record); return true;
+        case 19: OpenDeceaseFailureWnd(record); return true;
+        case 20: OpenDeceaseSuccessWnd(record); return true;
+        case 21: OpenRobberyWnd(record); return true;
+        case 22: OpenRobberyEmptyWnd(record); return true;
+        case 23: OpenRobberyFailureWnd(record); return true;
+        case 24: OpenRobberySuccessWnd(record); return true;
+        case 25: OpenScoutWnd(record); return true;
+        case 26: OpenScoutFailureWnd(record); return true;
+        case 27: OpenScoutSuccessWnd(record); return true;
+        case 28: OpenNERWnd(record); return true;
+        case 29: OpenBattleResultsWnd(record); return true;
+        case 30: ShowNextPlayerMessage(record); return true;
+        case 31: OpenRandomEventWnd(record); return true;
+        case 32: IgnoreRequest32(record); return true;
+        case 33: OpenMapBtlAttackWnd(record); return true;
+        case 34: OpenMapBtlDefendWnd(record); return true;
+        case 35: ShowRecordMessage(record); return true;
+        case 36: OpenPrepTrebWnd(record); return true;
+        case 37: OpenVolunteersWnd(record); return true;
+        default: return false;  // 0 is the window's own report; 10-12 have none
+    }
 }
 
 // ---- The castle panel's hide handler ---------------------------------------

@@ -4,12 +4,6 @@
 // confirmed).
 #include "mapscreen/map_wnd.h"
 
-void CMapWnd::OpenSkillsWnd(void*) {}
-void CMapWnd::OpenTransferWnd(void*) {}
-void CMapWnd::OpenTradingWnd(void*) {}
-void CMapWnd::OpenTaxesWnd(void*) {}
-void CMapWnd::OpenRandomEventWnd(void*) {}
-void CMapWnd::OpenVolunteersWnd(void*) {}
 void CMapWnd::OpenBattleResultsWnd(void*) {}
 void CMapWnd::OpenMapBtlAttackWnd(void*) {}
 void CMapWnd::OpenMapBtlDefendWnd(void*) {}

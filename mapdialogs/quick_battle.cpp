@@ -5,6 +5,7 @@
 #include "battle/battle_rules.h"
 #include "battle/quick_battle.h"
 #include "core/device_mgr.h"
+#include "game/battle_seam.h"
 
 namespace {
 
@@ -41,6 +42,14 @@ void CQuickBattle::Run(uint8_t resume) {
     DetachHooks();
     m_resume = resume;
     if (m_battle == nullptr) return;
+    // A record without both sides, or a siege without its castle, cannot be
+    // set up: it ends as a stopped battle, as the engine's own quick
+    // resolution ends it, instead of reaching into what is not there.
+    if (m_battle->attacker == nullptr || m_battle->defender == nullptr ||
+        (m_battle->kind == kBattleSiege && m_battle->castle == nullptr)) {
+        BattleResult = kBattleStopped;
+        return;
+    }
     // Nobody watches: the engine must neither wait for animations nor hand
     // a side to a player who has no screen to play it on.
     m_battle->noScreen = 1;

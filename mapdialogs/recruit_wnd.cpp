@@ -7,6 +7,7 @@
 #include "game/player_record.h"
 #include "game/squad_type.h"
 #include "mapdialogs/child_layout_path.h"
+#include "mapdialogs/squad_descr_wnd.h"
 #include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/button.h"
@@ -76,6 +77,7 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     m_quantity->scrolled.Bind(this, &CRecruitWnd::OnQuantityChanged);
     m_ok->BindHandler(HandlerClick, this, &CRecruitWnd::OnOk);
     m_cancel->BindHandler(HandlerClick, this, &CRecruitWnd::OnCancel);
+    m_descr->BindHandler(HandlerClick, this, &CRecruitWnd::OnDescr);
 }
 
 CRecruitWnd::~CRecruitWnd() {
@@ -150,6 +152,16 @@ void CRecruitWnd::OnSquadClick(CWindow* button, intptr_t) {
             return;
         }
     }
+}
+
+void CRecruitWnd::OnDescr(CWindow*, intptr_t) {
+    if (m_squad == nullptr || m_squad->type == nullptr) return;
+    auto* wnd = new CSquadDescrWnd(this, CStr(kSquadDescrLayout));
+    wnd->Setup(m_squad->type);
+    WindowGuard guard(wnd);
+    RunModal(wnd);
+    // The window goes with this one when this one is destroyed meanwhile.
+    if (guard.Alive()) delete wnd;
 }
 
 void CRecruitWnd::OnOk(CWindow*, intptr_t) {

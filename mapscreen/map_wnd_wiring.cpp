@@ -4,8 +4,13 @@
 // window, the launchers, the battle window and the quick battle runner, the
 // custom-player, menu and end-of-game windows).
 
+#include "app/cust_plr_wnd.h"
+#include "app/game_info_wnd.h"
 #include "app/map_prefs_wnd.h"
 #include "app/message_wnd.h"
+#include "app/victory_wnd.h"
+#include "battle/side_controller.h"
+#include "battlescreen/map_battle_wnd.h"
 #include "battle/battle_flow.h"
 #include "battle/quick_battle.h"
 #include "core/core_main.h"
@@ -176,12 +181,12 @@ void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey) {
 
 // ---- Recruit mode ----------------------------------------------------------
 
-void CMapWnd::BindRecruitControls() {}
-void CMapWnd::EnterRecruitState() {}
-void CMapWnd::LeaveRecruitState() {}
-void CMapWnd::RecruitPenDown(int16_t) {}
-void CMapWnd::RecruitDrag(int16_t) {}
-void CMapWnd::RecruitResourcesChanged() {}
+void CMapWnd::BindRecruitControls() { BindRecruitModeControls(); }
+void CMapWnd::EnterRecruitState() { EnterRecruitMode(); }
+void CMapWnd::LeaveRecruitState() { LeaveRecruitMode(); }
+void CMapWnd::RecruitPenDown(int16_t province) { RecruitModePenDown(province); }
+void CMapWnd::RecruitDrag(int16_t province) { RecruitModeDrag(province); }
+void CMapWnd::RecruitResourcesChanged() { RecruitModeResourcesChanged(); }
 
 // ---- In-game menu ----------------------------------------------------------
 
@@ -210,6 +215,7 @@ uint16_t CMapWnd::RunGameMenu(bool reportsEnabled) {
 void CMapWnd::RunMenuWindow(uint32_t id) {
     CWindow* window = nullptr;
     const CStr path = MapWndPath(m_link.Path(), id == 6 ? "GameInfoWnd" : id == 7 ? "MapPrefsWnd" : "GamePrefsWnd");
+    if (id == 6) window = new CGameInfoWnd(m_window, path);
     if (id == 7) window = new CMapPrefsWnd(m_window, path);
     if (id == 20) window = new CGamePrefsWnd(m_window, path);
     if (!window) return;
@@ -266,12 +272,46 @@ uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
 
 void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice* notice) { ShowNextPlayerMessage(notice); }
 
-void CMapWnd::OnCustomizePlayer(PlayerRecord*) {}
-void CMapWnd::RunGameOverWindows(uint8_t, PlayerRecord*) {}
+void CMapWnd::OnCustomizePlayer(PlayerRecord* player) {
+    CCustPlrWnd* window = new CCustPlrWnd(m_window, MapWndPath(m_link.Path(), "CustPlrWnd"));
+    window->Setup(player);
+    RunModal(window);
+    delete window;
+}
+
+void CMapWnd::RunGameOverWindows(uint8_t victory, PlayerRecord* player) {
+    RunEndOfGameWindows(m_window, victory, player);
+}
 
 // ---- Battles ---------------------------------------------------------------
 
-void CMapWnd::RunBattleWindow(MapBattleRecord*, uint8_t) {}
+namespace {
+
+// The battle window's side of a map battle: people play their sides on the
+// device, the computer its own and those left to automatic play.
+uint32_t ShownSideKind(int32_t mode) { return mode == kSideHuman ? kSideKindHuman : kSideKindComputer; }
+
+}  // namespace
+
+void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag) {
+    BattleParams params;
+    MapBattleToParams(*record, params);
+    params.noScreen = 0;
+    params.attackerSideKind = ShownSideKind(record->attackerMode);
+    params.defenderSideKind = ShownSideKind(record->defenderMode);
+    {
+        TreeNodeScope scope;
+        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        m_battleWnd = new CMapBattleWnd(m_window, MapWndPath(m_link.Path(), "MapBattleWnd"));
+    }
+    m_battleWnd->battleOverHandler = [this] { OnBattleFinished(); };
+    m_battleWnd->SetBattleParams(&params);
+    m_battleWnd->resumeFlag = flag;
+    RunModal(m_battleWnd->Window());
+    CMapBattleWnd* battle = m_battleWnd;
+    m_battleWnd = nullptr;
+    delete battle;
+}
 
 void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice) {
     CMessageWnd* box = nullptr;

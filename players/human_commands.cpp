@@ -481,6 +481,8 @@ bool CHumanController::AttackQuestion(ProvinceRecord* province, uint8_t* automat
   args.attacking = &player->army;
   args.defending = IsScouted(province) ? &defenders : nullptr;
   args.mode = 1;
+  // Whoever attacks may still call it off: the question offers Cancel.
+  args.mayRetreat = 1;
   args.castle = province->HasCastle() ? 1 : 0;
   args.quick = *automatic;
   PostUiRequest(UiRequestKind::BattleAttack, &args);

@@ -112,7 +112,7 @@ struct BattleQuestionArgs {  // kinds 33, 34
   CStr playerName;
   const CArmy* attacking = nullptr;
   const CArmy* defending = nullptr;  // null when the defenders were not scouted
-  uint32_t mayRetreat = 0;           // the province is not its owner's capital
+  uint32_t mayRetreat = 0;           // Cancel offered: an attack, or a province that is not its owner's capital
   uint32_t mode = 0;
 };
 

@@ -132,6 +132,8 @@ TEST_F(AppWndsDataTest, TextsAndPicturesTheWindowsNameExist) {
     EXPECT_TRUE(Exists("/Images/Map/MapMiniCapital", "img"));
     EXPECT_TRUE(Exists("/Images/Map/MapMiniCastle", "img"));
     EXPECT_TRUE(Exists("/Locale/Keyboards/english", "kbd"));
+    EXPECT_TRUE(Exists("/Sounds/game_victory", "wav"));
+    EXPECT_TRUE(Exists("/Sounds/game_lose", "wav"));
     for (const char* picture : {"awok", "awcancel", "awup", "awdown", "awback", "awclear", "awdelete", "awinfo",
                                 "awdescr", "awauthor", "awhero", "awmap"})
         EXPECT_TRUE(Exists((std::string("/Images/Btn/") + picture).c_str(), "img")) << picture;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/mini_map.h"
+#include "app/paged_text_wnd.h"
 #include "app/sel_scenario_wnd.h"
 #include "core/preference_names.h"
 #include "game/game_world.h"
@@ -70,6 +71,7 @@ TEST_F(NewGameTest, ThePreferencesMissionIsShownWithItsHumanRange) {
         EXPECT_EQ(Shown(wnd.PlayModeScroller()), c.modeShown) << c.title;
         EXPECT_EQ(wnd.PlayModeLabel()->IsVisible(), c.modeShown) << c.title;
         EXPECT_TRUE(wnd.MiniMap()->HasPicture());
+        EXPECT_TRUE(wnd.StartButton()->IsEnabled());
         wnd.Show(false, false);
         EXPECT_EQ(wnd.PreviewWorld(), nullptr) << "the preview world lives while the window is shown";
     }
@@ -248,6 +250,11 @@ TEST_F(NewGameTest, WithoutMissionsTheSelectionStaysClosed) {
     Map::CSrenarionMgr::Clear();
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     EXPECT_FALSE(wnd.SelectButton()->IsEnabled());
+    wnd.Show(true, true);  // an empty world: nothing to show, nothing to break
+    EXPECT_EQ(wnd.PreviewWorld()->PlayerCount(), 0);
+    EXPECT_EQ(wnd.HumansScroller()->Min(), 1);
+    EXPECT_FALSE(wnd.MiniMap()->HasPicture());
+    EXPECT_FALSE(wnd.StartButton()->IsEnabled()) << "no mission, no game";
 }
 
 TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes) {
@@ -258,6 +265,29 @@ TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes) {
     EXPECT_STREQ(sel->AuthorText().Chars(), "Author: Mira{br}{br}Notes: Play fair");
     sel->Select(3);
     EXPECT_STREQ(sel->AuthorText().Chars(), "Author: Mira");
+}
+
+TEST_F(NewGameTest, TheAuthorButtonShowsTheComposedTextInAPagedWindow) {
+    CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
+    CSelScenarioWnd* sel = wnd.Selection();
+    std::string shown;
+    Script({[&] { TapWindow(wnd.SelectButton()); },
+            [&] {
+                EXPECT_FALSE(sel->DescriptionButton()->IsVisible()) << "a one-page description needs no button";
+                TapWindow(sel->AuthorButton());
+            },
+            [&] {
+                CPagedTextWnd* text = nullptr;
+                for (CWindow* child = sel->GetFirstChild(); child; child = child->GetNextSibling())
+                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child)) text = found;
+                ASSERT_NE(text, nullptr);
+                shown = text->TextWindow()->Text().Chars();
+                TapWindow(text->CloseButton());
+            },
+            [&] { TapWindow(sel->CancelButton()); },
+            [&] { TapWindow(wnd.MenuButton()); }});
+    EXPECT_EQ(RunModal(&wnd), ResultCancel);
+    EXPECT_EQ(shown, "Author: Mira{br}{br}Notes: Play fair");
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include "battle/battle_input.h"
 #include "battle/side_controller.h"
 #include "battle/squad_battle_state.h"
+#include "app/message_wnd.h"
+#include "battlescreen/batl_ani_cache_mgr.h"
+#include "mapdialogs/game_menu.h"
 #include "battlescreen/map_battle_wnd.h"
 #include "core/display_surface.h"
 #include "core/preferences.h"
@@ -18,6 +21,7 @@
 #include "game/battle_seam.h"
 #include "tests/battlescreen/battle_window_bench.h"
 #include "core/resource_mgr.h"
+#include "core/timer.h"
 #include "game/squad_type.h"
 #include "ui/button.h"
 #include "ui/window_mgr.h"
@@ -57,6 +61,10 @@ TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
     };
     bool shotTaken = false;
     hook_->before = [&]() {
+        if (hook_->frames > 40000) {
+            ADD_FAILURE() << "the battle did not end";
+            BattleCommand(1);
+        }
         // A look at the field in the thick of it.
         if (!shotTaken && hook_->frames == 400) {
             shotTaken = true;
@@ -196,6 +204,7 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
             break;
         case kConfirmMove:
             if (wnd->FieldView().HasCommandCells()) {
+                Shot("human_order");
                 orderMarked = wnd->FieldView().CommandCells().back().position == CellPoint(wnd, moveCell);
                 tap(CellPoint(wnd, moveCell), kAuto);
             }
@@ -362,6 +371,85 @@ TEST_F(BattleWindowControlsTest, TheScreenPaletteTakesTheTerrainAndBothSidesColo
     wnd_->ApplySideColours();
     EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * (18 * (256 / 18) - 18), 3 * 18), 0);
     g_battle.obstacleLayout = 0;
+}
+
+}  // namespace
+}  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
+{
+    AddUnits(attacker_, "Swordsman", 14);
+    AddUnits(attacker_, "Crossbowman", 10);
+    AddUnits(attacker_, "Horseman", 6);
+    AddUnits(defender_, "Warden", 10);
+    AddUnits(defender_, "Ranger", 8);
+    castle_.percent = 100;
+    castle_.DefencesFromPercent();
+    castle_.moat = 1;
+    castle_.catapults = 2;
+    params_.kind = kBattleSiege;
+    params_.castle = &castle_;
+    auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+    wnd->SetBattleParams(&params_);
+    std::vector<uint32_t> kinds;
+    bool moat = false;
+    wnd->battleOverHandler = [&]() { Shot("siege_end"); };
+    bool shotTaken = false;
+    hook_->before = [&]() {
+        if (hook_->frames > 40000) {
+            ADD_FAILURE() << "the siege did not end";
+            BattleCommand(1);
+        }
+        if (!shotTaken && g_battle.phase == kPhaseAttacker && hook_->frames > 60) {
+            shotTaken = true;
+            moat = wnd->FieldView().moatVisible != 0;
+            for (int32_t i = 0; i < wnd->FieldView().SpriteCount(); ++i)
+                kinds.push_back(wnd->FieldView().SpriteAt(i)->kind);
+            Shot("siege_mid");
+        }
+    };
+    RunModal(wnd->Window());
+    hook_->before = nullptr;
+    auto count = [&](uint32_t kind) { return std::count(kinds.begin(), kinds.end(), kind); };
+    EXPECT_TRUE(moat) << "a castle with a moat shows it";
+    EXPECT_EQ(count(kSpriteWall), 4);
+    EXPECT_EQ(count(kSpriteGates), 1);
+    EXPECT_EQ(count(kSpriteBridge), 1);
+    EXPECT_EQ(count(kSpriteTower), 4);
+    EXPECT_EQ(count(kSpriteCatapult), 2);
+    EXPECT_EQ(count(kSpriteTrebuchet), 1);
+    EXPECT_EQ(BattleResult, kBattleEnded);
+    EXPECT_TRUE(UnitsOf(attacker_) == 0 || UnitsOf(defender_) == 0);
+    EXPECT_EQ(PaletteStackDepth(), 0);
+    delete wnd;
+}
+
+}  // namespace
+}  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+TEST_F(BattleWindowTest, EveryShippedUnitTypeHasAWholeSquadSet)
+{
+    // The bench preloaded the cache as the application does.
+    ASSERT_GE(CBatlAniCacheMgr::Count(), 12);
+    for (const char* id : {"Archer", "Axeman", "Crossbowman", "Fenrunner", "Horseman", "Knight", "Militia", "Ranger",
+                           "Slinger", "Spearman", "Swordsman", "Warden"}) {
+        CBatlAniCacheEntry* entry = CBatlAniCacheMgr::Find(kAnimSetSquad, CStr::ConcatChars(CStr("/Objects/Units/"), id));
+        ASSERT_NE(entry, nullptr) << id;
+        for (size_t i = 0; i < entry->animations.size(); ++i)
+            EXPECT_TRUE(entry->animations[i].HasHeader()) << id << " " << AnimationSlotName(kAnimSetSquad, int32_t(i));
+        for (int slot : {1, 2, 3, 6, 7, 9})
+            EXPECT_TRUE(entry->sounds[size_t(slot)].HasHeader()) << id << " " << SoundSlotName(kAnimSetSquad, slot);
+        const bool ranged = Type(id)->rangedAttack != 0;
+        AnimationSetRef missile;
+        LoadMissileAnimationSet(missile, entry->path);
+        EXPECT_EQ(missile.Animation(0) != nullptr, ranged) << id << ": a missile only for those who shoot";
+    }
 }
 
 }  // namespace

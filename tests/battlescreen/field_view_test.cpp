@@ -504,3 +504,56 @@ TEST_F(FieldViewTest, ClearForgetsSpritesMarksAndPointer)
 
 }  // namespace
 }  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+TEST_F(FieldViewTest, MarkersPlacesAndObjectSignalsReachTheirSprites)
+{
+    StartBattle(5);
+    CSquad* sword = Squad(sides_.attacker, 0);
+    CSquad* bow = Squad(sides_.defender, 0);
+    CBattleSprite* sprite = SpriteOf(sword);
+    MoveTo(sprite, 35);
+
+    // Defending squads carry the guard shield until their side's next turn.
+    g_battleHooks.defenceMarker.Fire(sword->battleHandle, 1);
+    EXPECT_EQ(sprite->state, kSpriteStateGuard);
+    CDrawContext dc;
+    Render(dc);
+    const PackedPoint at = sprite->PixelPosition();
+    EXPECT_EQ(At(dc, at.X() + 2, at.Y() + 2), uint8_t(int(kIconColourBase) + int(kIconStateGuard)));
+    g_battleHooks.squadTurn.Fire(sword->battleHandle, 2);
+    EXPECT_EQ(sprite->state, kSpriteStateGuard) << "the end of a turn leaves it";
+    g_battleHooks.squadTurn.Fire(sword->battleHandle, 1);
+    EXPECT_EQ(sprite->state, kSpriteStateNone);
+    view_->SetSpriteState(sprite, kSpriteStateEndTurn);
+    view_->ClearSpriteState(sprite, kSpriteStateGuard);
+    EXPECT_EQ(sprite->state, kSpriteStateEndTurn) << "a mask that misses keeps the state";
+    g_battleHooks.defenceMarker.Fire(sword->battleHandle, 0);
+    EXPECT_EQ(sprite->state, kSpriteStateNone);
+
+    // An object's own signal hides its sprite; a play shows it again.
+    CBattleSprite* missile = view_->FindSprite(bow->battleState->missile->battleHandle);
+    view_->SetSpriteVisible(missile, true);
+    repaints_.clear();
+    g_battleHooks.objectFinished.Fire(missile->battleId, 0);
+    EXPECT_FALSE(missile->IsVisible());
+    g_battleHooks.objectFinished.Fire(missile->battleId, 0);
+    EXPECT_LE(repaints_.size(), 1u) << "hiding a hidden sprite repaints nothing";
+
+    // The position hook places without animating; removal forgets the id.
+    PackedPoint p;
+    ASSERT_TRUE(g_battle.grid->CellToPoint(57, p));
+    g_battleHooks.position.Fire(sword->battleHandle, p);
+    EXPECT_EQ(sprite->PixelPosition(), CentreOf(57));
+    EXPECT_EQ(sprite->player.Passes(), 0);
+    const int32_t before = view_->SpriteCount();
+    const uint32_t id = bow->battleHandle;
+    g_battleHooks.visualRemoval.Fire(id);
+    EXPECT_EQ(view_->SpriteCount(), before - 1);
+    EXPECT_EQ(view_->FindSprite(id), nullptr);
+}
+
+}  // namespace
+}  // namespace battlescreen_test

@@ -43,6 +43,7 @@ inline std::vector<TreeNode> BattleWndsTree() {
         {3, "ResCost", {1, 0, 8, 170, 200, 14, "", 2, 1, 8, 0}},
         {3, "BtnOk", {1, 0, 20, 250, 80, 20, "", "btn"}},
         {3, "BtnCancel", {1, 0, 124, 250, 80, 20, "", "btn"}},
+        {3, "SquadDescrWnd", {0, 11, 0, 0, 200, 200, "", "frm", 3}},
         {2, "BattleResultsWnd", {0, 11, 0, 0, 224, 250, "", "frm", 3}},
         {3, "LblOwnerLost", {1, 0, 4, 4, 200, 12, "OwnLosses", 2, 1, 8}},
         {3, "OwnerLost", {1, 0, 4, 20, 208, 70, "NoLosses", 1, 1, 50, 1}},

@@ -58,6 +58,9 @@ protected:
         HeadlessOptions options;
         options.settings.dataFolder = (folder / "Data").string() + "/";
         options.closeAfterSteps = 0;
+        // The scripts' shots go to THARN_BATTLEWNDS_SHOTS, else with the data.
+        const char* shots = std::getenv("THARN_BATTLEWNDS_SHOTS");
+        options.settings.shots = shots != nullptr && shots[0] != 0 ? std::string(shots) : folder.string();
         platform = &UseHeadlessPlatform(options);
         SetDrawContextFactory(MakeContext);
         SetApplicationHooks({InitApplication, ShutdownApplication});
@@ -79,7 +82,7 @@ protected:
         window->Show(true, true);
         for (int i = 0; i < 2; ++i) FrameStep();
         const char* shots = std::getenv("THARN_BATTLEWNDS_SHOTS");
-        if (shots != nullptr && shots[0] != 0) platform->Screenshot(std::string(shots) + "/shipped_" + name + ".png");
+        if (shots != nullptr && shots[0] != 0) platform->Screenshot("shipped_" + name + ".png");
     }
     // Every control lies inside its dialog, which lies on the screen.
     static void ExpectInside(const CWindow* dialog, std::initializer_list<const CWindow*> controls) {

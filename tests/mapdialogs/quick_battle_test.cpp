@@ -260,6 +260,38 @@ TEST_F(QuickBattleRunnerTest, SidesThatCannotReachEachOtherEndWithTheAttackerGiv
     EXPECT_EQ(g_battleTurnLimit, 0);
 }
 
+TEST_F(QuickBattleRunnerTest, ARecordThatCannotBeSetUpEndsAsAStoppedBattle) {
+    Army(attacker, {{0, 10}});
+    Army(defender, {{0, 10}});
+    struct Case {
+        const char* name;
+        bool noAttacker, noDefender;
+        uint32_t kind;
+    };
+    const Case cases[] = {
+        {"no attacker", true, false, kBattleOpenField},
+        {"no defender", false, true, kBattleOpenField},
+        {"a siege without its castle", false, false, kBattleSiege},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BattleParams broken;
+        broken.attacker = c.noAttacker ? nullptr : &attacker;
+        broken.defender = c.noDefender ? nullptr : &defender;
+        broken.kind = c.kind;
+        BattleResult = kBattleNoResult;
+        Observer observer;
+        CQuickBattle runner;
+        runner.BindFinished(&observer, &Observer::OnFinished);
+        runner.SetBattle(&broken);
+        runner.Run(0);
+        EXPECT_EQ(BattleResult, kBattleStopped);
+        EXPECT_EQ(observer.finished, 0) << "no battle was fought";
+        EXPECT_EQ(g_battle.grid, nullptr);
+        EXPECT_EQ(Units(attacker.army), 10);
+    }
+}
+
 TEST_F(QuickBattleRunnerTest, ABattleRestoredInProgressIsResumed) {
     Army(attacker, {{0, 30}});
     Army(defender, {{1, 8}});

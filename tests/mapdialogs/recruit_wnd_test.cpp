@@ -5,6 +5,7 @@
 
 #include "game/player_record.h"
 #include "mapdialogs/recruit_wnd.h"
+#include "mapdialogs/squad_descr_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapdialogs/battlewnds_bench.h"
 #include "ui/button.h"
@@ -149,6 +150,45 @@ TEST_F(RecruitWndTest, CancelLeavesTheRecordUnconfirmedWithItsChanges) {
     EXPECT_EQ(RunModal(wnd), ResultCancel);
     EXPECT_EQ(record.confirmed, 0);
     EXPECT_EQ(record.counts[0], 0);
+    delete wnd;
+}
+
+TEST_F(RecruitWndTest, TheDescriptionButtonDescribesTheChosenSquadsType) {
+    MakePlayer(3);
+    LimitsFromTreasury(1000);
+    CRecruitWnd* wnd = Make();
+    auto openDescription = [wnd]() -> CSquadDescrWnd* {
+        for (CWindow* child = wnd->GetFirstChild(); child; child = child->GetNextSibling())
+            if (auto* d = dynamic_cast<CSquadDescrWnd*>(child); d && d->IsVisible()) return d;
+        return nullptr;
+    };
+    StepScript* script = Script();
+    TapAt(script, 2, [wnd] { return wnd->SquadButton(2); });
+    TapAt(script, 3, [wnd] { return wnd->DescrButton(); });
+    bool opened = false;
+    script->At(4, [&] { opened = openDescription() != nullptr; });
+    // A tap anywhere on the description closes it; the recruit window stays.
+    TapAt(script, 5, [&] { return static_cast<CWindow*>(openDescription()); });
+    script->At(6, [&] {
+        EXPECT_EQ(openDescription(), nullptr);
+        EXPECT_TRUE(wnd->IsVisible());
+    });
+    TapAt(script, 7, [wnd] { return wnd->OkButton(); });
+    EXPECT_EQ(RunModal(wnd), ResultOk);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(wnd->SelectedSquad()->type, SquadTypeRegistry()[2]);
+    delete wnd;
+}
+
+TEST_F(RecruitWndTest, AnArmyShorterThanTheRecruitListOffersOnlyItsSquads) {
+    MakePlayer(4);
+    while (player.army.Count() > 2) player.army.RemoveAt(player.army.Count() - 1);
+    LimitsFromTreasury(1000);
+    CRecruitWnd* wnd = Make();
+    EXPECT_EQ(wnd->OfferedCount(), 2);
+    EXPECT_FALSE(wnd->SquadButton(2)->IsVisible());
+    wnd->Select(3);
+    EXPECT_EQ(wnd->SelectedEntry(), 0) << "a squad that is not there cannot be chosen";
     delete wnd;
 }
 

@@ -15,7 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "app/cust_plr_wnd.h"
+#include "app/hall_of_fame_wnd.h"
+#include "app/message_wnd.h"
+#include "app/player_name_wnd.h"
 #include "app/root_screen_wnd.h"
+#include "app/victory_wnd.h"
 #include "app/ui_resolution.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
@@ -182,6 +187,54 @@ protected:
         const PackedPoint p((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
         PenDownSignal.FirePoint(p);
         PenUpSignal.FirePoint(p);
+    }
+
+    // The person answers the window that holds the pen above the map, the
+    // way he would: "Ok" or a tap on a message, "Start" on his custom-player
+    // window, through the end-of-game screens, "Ok" on the name entry. True
+    // when he tapped something; the kind of window goes into answered.
+    bool AnswerTopWindow(std::vector<std::string>* answered = nullptr) {
+        const int32_t n = CWindowMgr::CaptureCount();
+        if (n == 0) return false;
+        CWindow* top = CWindowMgr::CaptureAt(n - 1);
+        if (!top || top == map_->Window() || !top->IsVisible()) return false;
+        auto note = [answered](const char* kind) {
+            if (answered) answered->push_back(kind);
+        };
+        if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
+            if (box->Mode() == MessageNoButtons) return false;
+            note("message");
+            Tap(box->OkButton() && box->OkButton()->IsVisible() ? static_cast<CWindow*>(box->OkButton())
+                                                                 : static_cast<CWindow*>(box->TextWindow()));
+            return true;
+        }
+        if (auto* custom = dynamic_cast<CCustPlrWnd*>(top)) {
+            note("custom player");
+            Tap(custom->StartButton());
+            return true;
+        }
+        if (auto* name = dynamic_cast<CPlayerNameWnd*>(top)) {
+            note("player name");
+            Tap(name->OkButton());
+            return true;
+        }
+        auto* composite = static_cast<CCompositeWnd*>(top->QueryInterface(IidCompositeWnd));
+        if (auto* victory = dynamic_cast<CVictoryWnd*>(composite)) {
+            note(victory->Mode() == 0 ? "end of game" : "statistics");
+            Tap(victory->Mode() == 0 ? static_cast<CWindow*>(victory->Message())
+                                     : static_cast<CWindow*>(victory->ExitButton()));
+            return true;
+        }
+        if (auto* hall = dynamic_cast<CHallOfFameWnd*>(composite)) {
+            note("hall of fame");
+            Tap(hall->ReturnButton());
+            return true;
+        }
+        return false;
+    }
+
+    bool SlotFileExists(int slot) const {
+        return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
     }
 
     // Screenshots of the tests go to shots/mapscreen in the build folder.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/message_wnd.h"
+#include "battle/battle_input.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
@@ -130,10 +131,13 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides) {
     EXPECT_TRUE(map_->IsMapFrameHeld());
     EXPECT_EQ(CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1), info);
 
-    // The next request reuses the window and the map stays held.
+    // The next request reuses the window and the map stays held until the
+    // window hides.
     PostUiRequest(UiRequestKind::CastleInfo, &request);
     EXPECT_EQ(map_->CastleInfoWnd(), info);
     EXPECT_TRUE(map_->IsMapFrameHeld());
+    info->Show(false, false);
+    EXPECT_FALSE(map_->IsMapFrameHeld());
 }
 
 TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
@@ -186,6 +190,66 @@ TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
         for (CWindow* w = map_->Window()->GetFirstChild(); w; w = w->GetNextSibling())
             EXPECT_EQ(dynamic_cast<CMessageWnd*>(w), nullptr);
     }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnMode) {
+    CGameWorld* world = GameWorld();
+    PlayerRecord* attacker = &world->Player(0);
+    PlayerRecord* defender = &world->Player(1);
+    map_->SetMode(CMapWnd::kModeMap, false);
+    struct Case {
+        const char* name;
+        bool stop;
+    };
+    for (const Case& c : {Case{"stopped from the battle menu", true}, Case{"fought to the end", false}}) {
+        SetLeaveRequested(0);
+        int battleFrames = 0;
+        bool mapGone = false;
+        bool shot = false;
+        hook_->before = [&] {
+            if (!map_->BattleWnd()) return;
+            ++battleFrames;
+            mapGone = map_->MapFrame() == nullptr && map_->PanelControls().mapTop == nullptr;
+            if (battleFrames == 30 && !shot) shot = Shot("battle_window");
+            BattleCommand(c.stop && battleFrames == 20 ? kCommandStop : kCommandAutoPlay);
+        };
+        MapBattleRecord record;
+        record.attacker = attacker;
+        record.defender = defender;
+        record.attackerMode = kSideComputer;
+        record.defenderMode = kSideComputer;
+        record.openField = &world->Province(defender->capital);
+        BattleResult = kBattleNoResult;
+        map_->UnlockMapFrame();
+        CWindowMgr::Root()->Show(true, false);
+        SigMapBattle.Fire(&record, 0);
+        hook_->before = nullptr;
+        EXPECT_GT(battleFrames, 0) << c.name;
+        EXPECT_TRUE(mapGone) << c.name;
+        EXPECT_EQ(map_->BattleWnd(), nullptr);
+        EXPECT_NE(map_->MapFrame(), nullptr) << c.name;
+        EXPECT_NE(map_->PanelControls().aiInfo, nullptr) << c.name;
+        EXPECT_EQ(map_->Mode(), CMapWnd::kModeComputer) << c.name;
+        EXPECT_TRUE(map_->PanelControls().aiInfo->IsVisible()) << c.name;
+        // A stopped battle ends the game without the next autosave.
+        EXPECT_EQ(BattleResult == kBattleStopped, c.stop) << c.name;
+        EXPECT_EQ(LeaveRequested(), c.stop) << c.name;
+        if (c.stop) {
+            EXPECT_EQ(map_->AutosaveFlag(), 0);
+        }
+        // After a stop nothing is drawn until the turn loop unwinds: the root
+        // window is hidden and the map stays held.
+        EXPECT_EQ(CWindowMgr::Root()->IsVisible(), !c.stop) << c.name;
+        EXPECT_EQ(map_->IsMapFrameHeld(), c.stop) << c.name;
+        map_->SetMode(CMapWnd::kModeMap, false);
+    }
+    SetLeaveRequested(0);
 }
 
 }  // namespace

@@ -21,25 +21,6 @@ namespace {
 
 class MapFlow : public GameWindowBench {
 protected:
-    // The person answers whatever window holds the pen above the map: a
-    // message box with "Ok" or its text. True when he tapped one.
-    bool AnswerOpenWindow() {
-        const int32_t n = CWindowMgr::CaptureCount();
-        if (n == 0) return false;
-        CWindow* top = CWindowMgr::CaptureAt(n - 1);
-        if (top == map_->Window() || !top->IsVisible()) return false;
-        if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
-            if (box->Mode() == MessageNoButtons) return false;
-            Tap(box->OkButton() && box->OkButton()->IsVisible() ? static_cast<CWindow*>(box->OkButton())
-                                                                 : static_cast<CWindow*>(box->TextWindow()));
-            return true;
-        }
-        return false;
-    }
-
-    bool SlotFileExists(int slot) const {
-        return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
-    }
 };
 
 TEST_F(MapFlow, RequestsHoldTheMapAndLeaveAHoldTheyFound) {
@@ -145,6 +126,8 @@ TEST_F(MapFlow, ABattleStoppedFromItsMenuEndsTheGameWithoutSaving) {
 }
 
 TEST_F(MapFlow, EndOfGameKeysEndTheGameInAnyMode) {
+    std::vector<std::string> windows;
+    hook_->before = [&] { AnswerTopWindow(&windows); };
     for (const uint16_t key : {uint16_t('F'), uint16_t('f')}) {
         for (const uint32_t mode : {uint32_t(CMapWnd::kModeMap), uint32_t(CMapWnd::kModeComputer)}) {
             delete map_;
@@ -160,7 +143,10 @@ TEST_F(MapFlow, EndOfGameKeysEndTheGameInAnyMode) {
             EXPECT_TRUE(LeaveRequested()) << char(key);
             EXPECT_FALSE(SlotFileExists(4)) << char(key);
             EXPECT_EQ(map_->AutosaveFlag(), 0);
-            // The screen is built again after the end-of-game windows.
+            // The end-of-game screen was shown, and the map screen is built
+            // again after it.
+            EXPECT_NE(std::find(windows.begin(), windows.end(), "end of game"), windows.end());
+            windows.clear();
             EXPECT_NE(map_->PanelControls().mapTop, nullptr);
             SetLeaveRequested(0);
         }
@@ -201,7 +187,11 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     MakeMap();
     ASSERT_TRUE(SaveSlots::Select(6));
     map_->SetNewGameOptions(Options(1));
+    // The game start shows the person's custom-player window first.
+    std::vector<std::string> atStart;
+    hook_->before = [&] { AnswerTopWindow(&atStart); };
     ASSERT_EQ(map_->RunGame(0), 1);
+    EXPECT_EQ(atStart, std::vector<std::string>{"custom player"});
     PlayerRecord* person = nullptr;
     for (int i = 0; i < GameWorld()->PlayerCount(); ++i)
         if (GameWorld()->Player(i).IsHuman()) person = &GameWorld()->Player(i);
@@ -214,7 +204,7 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     int messagesClosed = 0;
     hook_->before = [&] {
         if (!GameWorld()) return;
-        if (AnswerOpenWindow()) {
+        if (AnswerTopWindow()) {
             ++messagesClosed;
             return;
         }
@@ -249,6 +239,85 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves) {
     // Leaving keeps the game: it was saved on the way out.
     EXPECT_TRUE(SlotFileExists(6));
     EXPECT_EQ(SaveSlots::Check(6), uint32_t(SaveSlots::kValid));
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapFlow, AGameThatCannotStartIsRefusedWithAMessage) {
+    struct Case {
+        const char* name;
+        uint8_t resume;
+        uint16_t mission;
+    };
+    for (const Case& c : {Case{"missing save", 1, 0}, Case{"missing mission", 0, 99}}) {
+        delete map_;
+        MakeMap();
+        ASSERT_TRUE(SaveSlots::Select(8));
+        SaveSlots::Delete(8);
+        CMapWnd::NewGameOptions options = Options(1);
+        options.mission = c.mission;
+        map_->SetNewGameOptions(options);
+        std::vector<std::string> windows;
+        hook_->before = [&] { AnswerTopWindow(&windows); };
+        EXPECT_EQ(map_->RunGame(c.resume), 0) << c.name;
+        EXPECT_EQ(windows, std::vector<std::string>{"message"}) << c.name;
+        EXPECT_EQ(GameWorld(), nullptr) << c.name;
+        EXPECT_EQ(map_->IsLoadedGame(), 0) << c.name;
+    }
+}
+
+TEST_F(MapFlow, ASavedGameResumesInsideTheWindow) {
+    // A game of one person is saved into slot 0 and left.
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(0));
+    map_->SetNewGameOptions(Options(1));
+    hook_->before = [&] { AnswerTopWindow(); };
+    ASSERT_EQ(map_->RunGame(0), 1);
+    SigAutosave.Fire();
+    ASSERT_TRUE(SlotFileExists(0));
+    EndSession();
+
+    delete map_;
+    MakeMap();
+    ASSERT_EQ(map_->RunGame(1), 1);
+    EXPECT_EQ(map_->IsLoadedGame(), 1);
+    ASSERT_NE(GameWorld(), nullptr);
+    // The person leaves as soon as his turn waits for him.
+    std::vector<std::string> windows;
+    bool personWaited = false;
+    hook_->before = [&] {
+        if (AnswerTopWindow(&windows)) return;
+        if (GameWorld() && Game().humanTurnActive && CurrentPlayer()->IsHuman() &&
+            map_->Mode() == CMapWnd::kModeMap) {
+            personWaited = true;
+            MapGameCommand(9);
+        }
+    };
+    RunModal(map_->Window());
+    EXPECT_TRUE(personWaited);
+    EXPECT_EQ(GameWorld(), nullptr);
+    EXPECT_TRUE(SlotFileExists(0));
+    // A resumed game opens with the notice of whose turn it is.
+    ASSERT_FALSE(windows.empty());
+    EXPECT_EQ(windows.front(), "message");
+}
+
+TEST_F(MapFlow, AQuitDuringTheGameStartLeavesNothingToSaveAndTheScreenHidden) {
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(3));
+    map_->SetNewGameOptions(Options(1));
+    // The program is closed while the custom-player window is open.
+    hook_->before = [&] {
+        if (CWindowMgr::CaptureCount() > 0 && !QuitFlag) RequestQuit();
+    };
+    ASSERT_EQ(map_->RunGame(0), 1);
+    EXPECT_EQ(map_->AutosaveFlag(), 0);
+    EXPECT_FALSE(CWindowMgr::Root()->IsVisible());
+    QuitFlag = 0;
 }
 
 }  // namespace

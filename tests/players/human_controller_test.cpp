@@ -80,6 +80,7 @@ TEST_F(HumanControllerTest, AWonAttackReportsAndEndsTheTurn) {
   responder.On(UiRequestKind::BattleAttack, [](void* r) {
     auto* q = static_cast<BattleQuestionArgs*>(r);
     EXPECT_EQ(q->defending, nullptr) << "the defenders were not scouted";
+    EXPECT_EQ(q->mayRetreat, 1u) << "the attacker may call the attack off";
     q->confirmed = 1;
     q->quick = 1;
   });

@@ -95,9 +95,11 @@ Canvas TopStrip(Backdrop kind)
         int top;
         if (kind == Backdrop::Mountains) {
             const int peak = std::abs((x % 60) - 30);
-            top = 8 + peak / 2 + int(Hash(uint32_t(x / 3), 5u) % 3);
+            top = 4 + peak / 2 + int(Hash(uint32_t(x / 3), 5u) % 3);
         } else {
-            top = 22 + int(4 * ((x * 7 / 40) % 2)) + int(Hash(uint32_t(x / 8), 6u) % 3);
+            // Rolling far hills: a slow wave.
+            const int wave = (x * 7) % 96;
+            top = 14 + (wave < 48 ? wave : 96 - wave) / 8 + int(Hash(uint32_t(x / 8), 6u) % 2);
         }
         for (int y = top; y < 40; ++y) {
             uint8_t colour;
@@ -110,7 +112,8 @@ Canvas TopStrip(Backdrop kind)
     }
     // Near hills.
     for (int x = 0; x < 240; ++x) {
-        const int top = 30 + int(3 * ((x / 23) % 3 == 0 ? 1 : 0)) + int(Hash(uint32_t(x / 5), 8u) % 2);
+        const int wave = (x * 3 + 40) % 120;
+        const int top = 24 + (wave < 60 ? wave : 120 - wave) / 12 + int(Hash(uint32_t(x / 5), 8u) % 2);
         for (int y = top; y < 40; ++y)
             c.Set(x, y, Shade(kGrass, 6 + ((Hash(uint32_t(x), uint32_t(y), 2u) % 4 == 0) ? 1 : 0)));
     }
@@ -118,7 +121,7 @@ Canvas TopStrip(Backdrop kind)
         // A copse of trees.
         for (int i = 0; i < 9; ++i) {
             const uint32_t h = Hash(uint32_t(i), 17u, uint32_t(kind));
-            const int x = 10 + int(h % 220), y = 30 + int((h >> 8) % 4);
+            const int x = 10 + int(h % 220), y = 26 + int((h >> 8) % 5);
             c.Fill(x, y, x, y + 4, Shade(kBrown, 4));
             c.Ellipse(x, y - 2, 3, 4, Shade(kGrass, 3));
             c.Ellipse(x - 1, y - 3, 1, 2, Shade(kGrass, 6));

@@ -3,7 +3,8 @@
 // Paints the art of the operation windows into the staging folder:
 //   Objects/Units/<id>/UnitInfo.img   a portrait of every squad type found in
 //                                      data/game/Objects/Units (description window)
-//   Images/Icons/Melee, Ranged, HitPoints, MoveSpeed   the description's value icons
+//   Images/Icons/melee, ranged, hp, speed   the value icons of the description
+//                                      window and the battle screen's statistics panel
 //   Images/Icons/Revolt               the transfer window's revolt warning
 //   Images/Icons/DescrBg              the description window's background
 //   Images/Btn/Accept, Yes, No        button faces
@@ -291,8 +292,8 @@ bool OpwndsArt::Icons(const fs::path& out) {
     revolt.FillRect(9, 7, 10, 12, kText);
     revolt.FillRect(9, 14, 10, 15, kText);
 
-    return Image(out, "Images/Icons/Melee", melee, true) && Image(out, "Images/Icons/Ranged", ranged, true) &&
-           Image(out, "Images/Icons/HitPoints", hp, true) && Image(out, "Images/Icons/MoveSpeed", speed, true) &&
+    return Image(out, "Images/Icons/melee", melee, true) && Image(out, "Images/Icons/ranged", ranged, true) &&
+           Image(out, "Images/Icons/hp", hp, true) && Image(out, "Images/Icons/speed", speed, true) &&
            Image(out, "Images/Icons/Revolt", revolt, true);
 }
 

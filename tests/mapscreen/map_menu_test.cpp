@@ -1,0 +1,156 @@
+// The in-game menu of the map window: the report item follows the current
+// player's reports, and the items that end the game ask first and then end
+// it with or without its save.
+
+#include <gtest/gtest.h>
+
+#include "app/message_wnd.h"
+#include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/report_list.h"
+#include "mapdialogs/game_menu.h"
+#include "players/player_controller.h"
+#include "tests/mapscreen/game_window_bench.h"
+#include "ui/button.h"
+#include "ui/frame_wnd.h"
+#include "ui/label.h"
+
+namespace mapwnd_test {
+namespace {
+
+class MapMenu : public GameWindowBench {
+protected:
+    void SetUp() override {
+        GameWindowBench::SetUp();
+        if (HasFatalFailure()) return;
+        FreshGame();
+    }
+    // A new map window on a new game of the first mission, in map mode.
+    void FreshGame() {
+        delete map_;
+        MakeMap();
+        ShowMapWithoutGame();
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
+        NewGameSettings settings;
+        settings.humans = 1;
+        ApplyNewGameSettings(settings);
+        Game().world->currentPlayer = 0;
+        map_->SetMode(CMapWnd::kModeMap, false);
+    }
+
+    // Opens the menu with its icon; in the menu the script taps the item of
+    // that id (0: taps nothing and closes it with the menu key), and answers
+    // the question that follows with "Ok" or "Cancel".
+    void ChooseFromMenu(uint16_t id, bool confirm, bool* reportEnabled = nullptr) {
+        hook_->before = [=, this] {
+            CGameMenu* menu = map_->GameMenu();
+            if (menu->IsVisible()) {
+                if (reportEnabled) *reportEnabled = menu->FindItem(2)->IsEnabled();
+                if (id == 0)
+                    SpareButtonSignal.FireKey(0);
+                else
+                    Tap(menu->FindItem(id));
+                return;
+            }
+            const int32_t n = CWindowMgr::CaptureCount();
+            auto* box = n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+            if (box && box->IsVisible()) Tap(confirm ? box->OkButton() : box->CancelButton());
+        };
+        Tap(map_->PanelControls().mapTopMenu);
+        CWindowMgr::ProcessEvents();
+        hook_->before = nullptr;
+    }
+};
+
+TEST_F(MapMenu, TheReportItemNeedsAReportAfterTheFirstTurn) {
+    CPlayerController* controller = CurrentController();
+    struct Case {
+        int32_t turn;
+        bool report;
+        bool enabled;
+    };
+    for (const Case& c : {Case{0, true, false}, Case{3, false, false}, Case{3, true, true}}) {
+        Game().turn = c.turn;
+        controller->Reports().Clear();
+        if (c.report) controller->Reports().AddPlain(1, CStr("The harvest was good."));
+        bool enabled = !c.enabled;
+        ChooseFromMenu(0, false, &enabled);
+        EXPECT_EQ(enabled, c.enabled) << "turn " << c.turn << " report " << c.report;
+        EXPECT_FALSE(map_->GameMenu()->IsVisible());
+        EXPECT_FALSE(map_->IsMapFrameHeld());
+    }
+}
+
+TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt) {
+    struct Case {
+        const char* name;
+        uint16_t id;
+        bool confirm;
+        bool leaves;
+        bool saveKept;
+        bool quits;
+    };
+    const Case cases[] = {
+        {"end game, cancelled", 8, false, false, true, false},
+        {"end game", 8, true, true, false, false},
+        {"quit to the menu", 9, true, true, true, false},
+        {"quit to the menu, cancelled", 9, false, false, true, false},
+        {"exit the program", 10, true, false, true, true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(SaveSlots::Select(2));
+        SigAutosave.Fire();
+        ASSERT_TRUE(SlotFileExists(2));
+        SetLeaveRequested(0);
+        QuitFlag = 0;
+        ChooseFromMenu(c.id, c.confirm);
+        EXPECT_EQ(LeaveRequested(), c.leaves) << c.name;
+        EXPECT_EQ(SlotFileExists(2), c.saveKept) << c.name;
+        EXPECT_EQ(QuitFlag != 0, c.quits) << c.name;
+        QuitFlag = 0;
+        SetLeaveRequested(0);
+        SaveSlots::Delete(2);
+        FreshGame();
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap) {
+    struct Case {
+        uint16_t id;
+        const char* layout;
+    };
+    for (const Case& c : {Case{6, "GameInfoWnd"}, Case{7, "MapPrefsWnd"}, Case{20, "GamePrefsWnd"}}) {
+        CStr seen;
+        bool held = false;
+        hook_->before = [&] {
+            CGameMenu* menu = map_->GameMenu();
+            if (menu->IsVisible()) {
+                Tap(menu->FindItem(c.id));
+                return;
+            }
+            const int32_t n = CWindowMgr::CaptureCount();
+            CWindow* top = n > 0 ? CWindowMgr::CaptureAt(n - 1) : nullptr;
+            auto* frame = dynamic_cast<CFrameWnd*>(top);
+            if (!frame || !frame->IsVisible() || frame == static_cast<CWindow*>(menu)) return;
+            seen = frame->Link().Path();
+            held = map_->IsMapFrameHeld();
+            EndModal(frame);
+        };
+        Tap(map_->PanelControls().mapTopMenu);
+        CWindowMgr::ProcessEvents();
+        hook_->before = nullptr;
+        EXPECT_STREQ(seen.Chars(), (std::string("/Map/MapWnd/") + c.layout).c_str());
+        EXPECT_TRUE(held);
+        EXPECT_FALSE(map_->IsMapFrameHeld());
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
