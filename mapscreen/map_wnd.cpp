@@ -289,6 +289,13 @@ void CMapWnd::LeaveMode() {
             ClearViewMarks(false);
             break;
         case kModeComputer:
+            // The title names whoever plays now; before the first turn no one
+            // does, and the bare layout format must not show.
+            if (PlayerRecord* player = CurrentPlayer()) {
+                FormatOwnString(m_panels.aiPlayer, 0, player->name);
+            } else if (m_panels.aiPlayer) {
+                m_panels.aiPlayer->SetText(CStr(), true);
+            }
             break;
         case kModeRecruit:
             LeaveRecruitState();
@@ -363,6 +370,13 @@ void CMapWnd::EnterMode() {
             if (PlayerRecord* player = CurrentPlayer()) ShowDomain(PlayerIndexOf(player), 0);
             break;
         case kModeComputer:
+            // The title names whoever plays now; before the first turn no one
+            // does, and the bare layout format must not show.
+            if (PlayerRecord* player = CurrentPlayer()) {
+                FormatOwnString(m_panels.aiPlayer, 0, player->name);
+            } else if (m_panels.aiPlayer) {
+                m_panels.aiPlayer->SetText(CStr(), true);
+            }
             break;
         case kModeRecruit:
             SetDragScroll(false);

@@ -273,7 +273,12 @@ uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
 void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice* notice) { ShowNextPlayerMessage(notice); }
 
 void CMapWnd::OnCustomizePlayer(PlayerRecord* player) {
-    CCustPlrWnd* window = new CCustPlrWnd(m_window, MapWndPath(m_link.Path(), "CustPlrWnd"));
+    // A new game sets its people up before the map window is first shown; a
+    // child of the hidden window would wait unseen, so it stands on the root
+    // until the map is up.
+    CWindow* parent = m_window->IsVisible() ? m_window : CWindowMgr::Root();
+    if (parent == nullptr) parent = m_window;
+    CCustPlrWnd* window = new CCustPlrWnd(parent, MapWndPath(m_link.Path(), "CustPlrWnd"));
     window->Setup(player);
     RunModal(window);
     delete window;
