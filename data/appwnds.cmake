@@ -5,6 +5,7 @@ set(THARN_APPWNDS_STAGING ${CMAKE_BINARY_DIR}/staging/appwnds)
 file(GLOB tharn_appwnds_missions CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/missions/*/*.mission)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/appwnds.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_APPWNDS_STAGING}
   COMMAND appwndsart ${CMAKE_CURRENT_LIST_DIR}/missions ${THARN_APPWNDS_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/appwnds.stamp
   DEPENDS appwndsart ${tharn_appwnds_missions}

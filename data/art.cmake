@@ -9,6 +9,7 @@ file(GLOB_RECURSE tharn_art_sources CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_LIST_DIR}/sounds/*.txt)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/art.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_ART_STAGING}
   COMMAND artgen ${CMAKE_CURRENT_LIST_DIR} ${THARN_ART_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/art.stamp
   DEPENDS artgen ${tharn_art_sources}

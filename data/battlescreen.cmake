@@ -6,6 +6,7 @@ file(GLOB tharn_battlescreen_units CONFIGURE_DEPENDS LIST_DIRECTORIES true
      ${CMAKE_CURRENT_LIST_DIR}/game/Objects/Units/*)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/battlescreen.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_BATTLESCREEN_STAGING}
   COMMAND battlescreenart ${CMAKE_CURRENT_LIST_DIR} ${THARN_BATTLESCREEN_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/battlescreen.stamp
   DEPENDS battlescreenart ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt ${tharn_battlescreen_units}

@@ -8,6 +8,7 @@ set(THARN_BATTLEWNDS_STAGING ${CMAKE_BINARY_DIR}/staging/battlewnds)
 file(GLOB tharn_battlewnds_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/battlewnds/sounds/*.txt)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/battlewnds.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_BATTLEWNDS_STAGING}
   COMMAND battlewndsart ${CMAKE_CURRENT_LIST_DIR}/battlewnds ${THARN_BATTLEWNDS_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/battlewnds.stamp
   DEPENDS battlewndsart ${tharn_battlewnds_sources}

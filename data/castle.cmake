@@ -6,6 +6,7 @@
 set(THARN_CASTLE_STAGING ${CMAKE_BINARY_DIR}/staging/castle)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/castleart.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_CASTLE_STAGING}
   COMMAND castleart ${CMAKE_CURRENT_LIST_DIR} ${THARN_CASTLE_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/castleart.stamp
   DEPENDS castleart ${CMAKE_CURRENT_LIST_DIR}/fonts/font.txt

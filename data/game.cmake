@@ -32,6 +32,7 @@ add_custom_target(missions DEPENDS ${tharn_mission_outputs})
 set(THARN_GAME_ICON_STAGING ${CMAKE_BINARY_DIR}/staging/gameicons)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_GAME_ICON_STAGING}
   COMMAND gameicons ${THARN_UNIT_SOURCES} ${THARN_GAME_ICON_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
   DEPENDS gameicons ${tharn_unit_descriptions}

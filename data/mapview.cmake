@@ -5,6 +5,7 @@
 set(THARN_MAPVIEW_STAGING ${CMAKE_BINARY_DIR}/staging/mapview)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/mapview.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_MAPVIEW_STAGING}
   COMMAND mapviewart ${CMAKE_CURRENT_LIST_DIR} ${THARN_GAME_ICON_STAGING} ${THARN_MAPVIEW_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/mapview.stamp
   DEPENDS mapviewart generate_game_icons ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt

@@ -5,6 +5,7 @@
 set(THARN_MAPWND_STAGING ${CMAKE_BINARY_DIR}/staging/mapwnd)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_MAPWND_STAGING}
   COMMAND mapwndart ${CMAKE_CURRENT_LIST_DIR} ${THARN_MAPWND_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/mapwndart.stamp
   DEPENDS mapwndart ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt

@@ -6,6 +6,7 @@ set(THARN_OPWNDS_STAGING ${CMAKE_BINARY_DIR}/staging/opwnds)
 file(GLOB tharn_opwnds_units LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/game/Objects/Units/*)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/opwndsart.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_OPWNDS_STAGING}
   COMMAND opwndsart ${CMAKE_CURRENT_LIST_DIR} ${THARN_OPWNDS_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/opwndsart.stamp
   DEPENDS opwndsart ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt ${CMAKE_CURRENT_LIST_DIR}/fonts/font.txt

@@ -6,6 +6,7 @@
 set(THARN_SHELL_STAGING ${CMAKE_BINARY_DIR}/staging/shell)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/shellart.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_SHELL_STAGING}
   COMMAND shellart ${CMAKE_CURRENT_LIST_DIR} ${THARN_SHELL_STAGING}
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/shellart.stamp
   DEPENDS shellart ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt ${CMAKE_CURRENT_LIST_DIR}/fonts/font.txt
