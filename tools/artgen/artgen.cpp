@@ -20,33 +20,11 @@
 
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
+#include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool ReadFile(const fs::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
-bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string old;
-    if (ReadFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
-        return true;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "artgen: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
 
 std::vector<fs::path> SourcesIn(const fs::path& folder) {
     std::vector<fs::path> files;
@@ -66,7 +44,7 @@ bool Fonts(const fs::path& data, const fs::path& out) {
     for (const fs::path& src : SourcesIn(data / "fonts")) {
         std::string text, error;
         FontSource font;
-        if (!ReadFile(src, text)) return Report("cannot read " + src.string());
+        if (!ReadWholeFile(src, text)) return Report("cannot read " + src.string());
         if (!ParseFontSource(text, src.string(), font, error)) return Report(error);
         EncodeResult r = EncodeFont(font);
         if (!r.ok()) return Report(src.string() + ": " + r.error);
@@ -79,12 +57,12 @@ bool Palettes(const fs::path& data, const fs::path& out, size_t& paletteCount) {
     fs::path listPath = data / "palettes" / "pallist.txt";
     std::string text, error;
     std::vector<std::string> names;
-    if (!ReadFile(listPath, text)) return Report("cannot read " + listPath.string());
+    if (!ReadWholeFile(listPath, text)) return Report("cannot read " + listPath.string());
     if (!ParsePaletteListSource(text, listPath.string(), names, error)) return Report(error);
     for (const std::string& name : names) {
         fs::path src = data / "palettes" / (name + ".txt");
         std::vector<Rgb> colours;
-        if (!ReadFile(src, text)) return Report(listPath.string() + ": palette \"" + name + "\" has no source " + src.string());
+        if (!ReadWholeFile(src, text)) return Report(listPath.string() + ": palette \"" + name + "\" has no source " + src.string());
         if (!ParsePaletteSource(text, src.string(), colours, error)) return Report(error);
         EncodeResult r = EncodePalette(colours);
         if (!r.ok()) return Report(src.string() + ": " + r.error);
@@ -100,7 +78,7 @@ bool Sounds(const fs::path& data, const fs::path& out) {
     for (const fs::path& src : SourcesIn(data / "sounds")) {
         std::string text, error;
         WavSource sound;
-        if (!ReadFile(src, text)) return Report("cannot read " + src.string());
+        if (!ReadWholeFile(src, text)) return Report("cannot read " + src.string());
         if (!SynthesizeSoundSource(text, src.string(), sound, error)) return Report(error);
         EncodeResult r = EncodeWav(sound);
         if (!r.ok()) return Report(src.string() + ": " + r.error);

@@ -25,31 +25,11 @@
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
+#include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool ReadFile(const fs::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string old;
-    if (ReadFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
-        return true;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "battlewndsart: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
 
 // ---- The slider skin ----
 
@@ -281,7 +261,7 @@ int main(int argc, char** argv) {
     for (const fs::path& src : sources) {
         std::string text, error;
         WavSource sound;
-        if (!ReadFile(src, text)) {
+        if (!ReadWholeFile(src, text)) {
             std::cerr << "battlewndsart: cannot read " << src << "\n";
             return 1;
         }

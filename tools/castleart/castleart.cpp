@@ -25,6 +25,7 @@
 
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
+#include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
@@ -95,27 +96,6 @@ struct Face {
 };
 
 // ---- Writing ----
-
-bool ReadFile(const fs::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string old;
-    if (ReadFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
-        return true;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "castleart: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
 
 bool WritePicture(const fs::path& path, const Face& face, bool transparent = true) {
     ImageEncodeOptions options;
@@ -455,7 +435,7 @@ bool Run(const fs::path& data, const fs::path& out) {
     // Captions of the panel's operation buttons, in the game's font.
     std::string fontText, error;
     FontSource font;
-    if (!ReadFile(data / "fonts" / "font.txt", fontText) || !ParseFontSource(fontText, "font.txt", font, error)) {
+    if (!ReadWholeFile(data / "fonts" / "font.txt", fontText) || !ParseFontSource(fontText, "font.txt", font, error)) {
         std::cerr << "castleart: cannot read the font: " << error << "\n";
         return false;
     }

@@ -24,6 +24,7 @@
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/palette_encoder.h"
+#include "tools/encode/generated_files.h"
 #include "tools/shellart/canvas.h"
 
 namespace fs = std::filesystem;
@@ -42,29 +43,6 @@ const Colour kInk = Hex(0x141018);
 
 // The flag colours of the six players, by flag number.
 const Colour kFlags[6] = {Hex(0xd02c24), Hex(0x3064d8), Hex(0x3ca032), Hex(0xe8c828), Hex(0x9040c8), Hex(0x28b8c0)};
-
-bool ReadFile(const fs::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
-bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string old;
-    if (ReadFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
-        return true;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "mapwndart: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
 
 // A thick anti-aliased stroke, as a row of discs.
 void Stroke(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour) {
@@ -274,7 +252,7 @@ int main(int argc, char** argv) {
     std::string text, error;
     std::vector<Rgb> palette;
     const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
+    if (!ReadWholeFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
         std::cerr << "mapwndart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }

@@ -26,6 +26,7 @@
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
+#include "tools/encode/generated_files.h"
 #include "tools/shellart/canvas.h"
 
 namespace fs = std::filesystem;
@@ -38,29 +39,6 @@ const Colour kSteel = Hex(0xb8c0d0), kSteelDark = Hex(0x586070);
 const Colour kWood = Hex(0x8a5a2a), kWoodDark = Hex(0x4a2e12);
 const Colour kSkin = Hex(0xe0a878);
 const Colour kText = Hex(0xf4e4b8);
-
-bool ReadFile(const fs::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
-bool WriteIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string old;
-    if (ReadFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
-        return true;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "opwndsart: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
 
 // An anti-aliased thick line.
 void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour) {
@@ -401,13 +379,13 @@ int main(int argc, char** argv) {
     std::string text, error;
     std::vector<Rgb> palette;
     const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
+    if (!ReadWholeFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
         std::cerr << "opwndsart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
     FontSource font;
     const fs::path fontPath = data / "fonts" / "font.txt";
-    if (!ReadFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), font, error)) {
+    if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), font, error)) {
         std::cerr << "opwndsart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
         return 1;
     }
