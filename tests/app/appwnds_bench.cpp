@@ -225,13 +225,13 @@ IndexedPicture Preview() {
     return p;
 }
 
-struct PlayerSpec {
+struct PlayerSetup {
     const char* name;
     uint8_t assignment;
     uint8_t capital;
 };
 
-std::vector<uint8_t> WorldBytes(const std::vector<PlayerSpec>& players, const std::vector<int>& owners,
+std::vector<uint8_t> WorldBytes(const std::vector<PlayerSetup>& players, const std::vector<int>& owners,
                                 const char* worldName) {
     CGameWorld world;
     SetActiveWorld(&world);
@@ -275,8 +275,8 @@ std::vector<uint8_t> WorldBytes(const std::vector<PlayerSpec>& players, const st
         p.garrison.definitionCounts.SetSize(2);
         p.garrison.definitionCounts[0] = owner < 0 ? 0 : static_cast<int32_t>(3 + i);
         p.garrison.definitionCounts[1] = owner < 0 ? 0 : (i == 5 ? -4 : 2);
-        for (const PlayerSpec& spec : players) {
-            if (spec.capital == i) {
+        for (const PlayerSetup& setup : players) {
+            if (setup.capital == i) {
                 p.castleFlag = 1;
                 p.castle.percent = 100;
             }
@@ -300,10 +300,10 @@ std::vector<uint8_t> WorldBytes(const std::vector<PlayerSpec>& players, const st
 }
 
 // The mission's names: its title, then one line per player and province.
-std::string MissionText(const std::string& title, const std::vector<PlayerSpec>& players, size_t provinces) {
+std::string MissionText(const std::string& title, const std::vector<PlayerSetup>& players, size_t provinces) {
     static const char* const kNames[] = {"Ashfold", "Brackwater", "Cinderfen", "Dunmere", "Eldham", "Fallow"};
     std::string text = title + "\r\n";
-    for (const PlayerSpec& player : players) text += std::string(player.name) + "\r\n";
+    for (const PlayerSetup& player : players) text += std::string(player.name) + "\r\n";
     for (size_t i = 0; i < provinces; ++i) text += std::string(kNames[i % 6]) + "\r\n";
     return text;
 }
@@ -360,9 +360,9 @@ void AppWndsBench::SetUp() {
     for (int i = 1; i <= 6; ++i)
         ASSERT_TRUE(pack.AddFile("Images/Icons/Flag" + std::to_string(i), "img",
                                  Img(SolidPicture(8, 6, static_cast<uint8_t>(200 + i)))));
-    const std::vector<PlayerSpec> reedwater = {{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}};
-    const std::vector<PlayerSpec> fords = {{"Dagny", 0, 0}, {"Edric", 0, 1}};
-    const std::vector<PlayerSpec> shore = {{"Fenna", 0, 0}};
+    const std::vector<PlayerSetup> reedwater = {{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}};
+    const std::vector<PlayerSetup> fords = {{"Dagny", 0, 0}, {"Edric", 0, 1}};
+    const std::vector<PlayerSetup> shore = {{"Fenna", 0, 0}};
     AddMission(pack, "Scenarios/scenario01/Mission001", WorldBytes(reedwater, {0, 0, 1, -1, 2, 1}, "Reedwater"),
                "Reedwater", true, true, MissionText("Reedwater", reedwater, 6));
     AddMission(pack, "Scenarios/scenario01/Mission002", WorldBytes(fords, {0, 1, -1}, "Twin Fords"), "Twin Fords",
