@@ -8,6 +8,7 @@
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
+#include "tests/battle/battle_fixture.h"
 #include "game/army.h"
 #include "tests/support/art_fixtures.h"
 #include "tools/encode/font_encoder.h"
@@ -62,42 +63,6 @@ CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ran
     return t;
 }
 
-void SetRules()
-{
-    BattleRules r;
-    r.meleeBase = 41;
-    r.meleeAttackerSkill = 7;
-    r.meleeDefenderSkill = 4;
-    r.rangedPercent = 100;
-    r.rangedBase = 52;
-    r.rangedAttackerSkill = 6;
-    r.rangedDefenderSkill = 4;
-    r.trebuchetDamage = 1;
-    r.trebuchetHitChance = 95;
-    r.trebuchetValue3 = 5;
-    r.trebuchetReload = 3;
-    r.trebuchetValue5 = 1;
-    r.trebuchetValue6 = 42;
-    r.trebuchetValue7 = 32;
-    r.catapultDamage = 4;
-    r.siegeDamageCut = 30;
-    r.catapultValue3 = 47;
-    r.catapultValue4 = 34;
-    r.siegeCountMax = 230;
-    r.siegeCountMin = 50;
-    r.cellCosts = {1, 2, 2, 3, 3, 3, 4, 5, 5, 6};
-    g_battleRules = r;
-    SiegeLayout s;
-    s.wallCells = {29, 39, 83, 95};
-    s.wallCount = 4;
-    s.towerCells = {50, 72, 18, 106};
-    s.towerCount = 4;
-    s.gateCell = 60;
-    s.moatCells = {17, 28, 38, 49, 60, 71, 82, 94, 105};
-    s.moatCount = 9;
-    g_siegeLayout = s;
-}
-
 const char* const kIconNames[19] = {
     "CmdCell",   "",          "CmdMove",    "CmdSplit",   "StateAtk",   "CmdAtkCatap", "CmdAtkTreb",
     "CmdAtkRtDn", "CmdAtkLfDn", "CmdAtkRt",   "CmdAtkLf",   "CmdAtkRtUp", "CmdAtkLfUp",  "CmdRngAtk",
@@ -129,7 +94,7 @@ Sides::Sides()
 void BattleScreenBench::SetUp()
 {
     UiBench::SetUp();
-    SetRules();
+    SetShippedBattleRules();
     PackWriter pack(100);
     const std::string b = "Images/Battle/";
     auto add = [&](const std::string& path, const char* type, std::vector<uint8_t> bytes) {
