@@ -8,6 +8,7 @@
 #include "app/root_screen_wnd.h"
 #include "app/ui_resolution.h"
 
+#include "battle/battle_ai_player.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
@@ -16,66 +17,83 @@
 #include "core/log.h"
 #include "core/path_mgr.h"
 #include "core/preferences.h"
-#include "core/ref_string.h"
 #include "core/raster.h"
+#include "core/ref_string.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
+#include "players/ai_controller.h"
+#include "players/human_controller.h"
 #include "ui/help_mgr.h"
 #include "ui/hint_mgr.h"
 #include "ui/skin_mgr.h"
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
-#include "battle/battle_ai_player.h"
-#include "players/ai_controller.h"
-#include "players/human_controller.h"
 
 namespace {
 
-bool StartSkinMgr() { return CSkinMgr::Init() != 0; }
+bool StartSkinMgr()
+{
+    return CSkinMgr::Init() != 0;
+}
 
 // The palette list and the three start-up fonts, which get the numbers 0,
 // 1 and 2 in this order. Each is tried only when the one before loaded.
-bool LoadPalettesAndFonts() {
+bool LoadPalettesAndFonts()
+{
     PaletteTable palettes;
     FontData fonts[3];
     {
         ResourceFolderScope folder;
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
-        if (!CResourceMgr::LoadPaletteTable("pallist", palettes)) return false;
+        if (!CResourceMgr::LoadPaletteTable("pallist", palettes))
+            return false;
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
         const char* const names[] = {"font", "smallnum", "smallestnum"};
         for (int i = 0; i < 3; ++i) {
-            if (!LoadFont(names[i], fonts[i])) return false;
+            if (!LoadFont(names[i], fonts[i]))
+                return false;
         }
     }
     SetPaletteList(PaletteList{palettes.data, palettes.count});
     ClearFontList();
-    for (const FontData& font : fonts) RegisterFont(font);
+    for (const FontData& font : fonts)
+        RegisterFont(font);
     return true;
 }
 
 // The palette list and the fonts are views into the packs: they go before
 // the packs do, so nothing can read them afterwards.
-void ForgetPalettesAndFonts() {
+void ForgetPalettesAndFonts()
+{
     SetPaletteList(PaletteList{});
     ClearFontList();
 }
 
-bool StartWindowMgr() {
+bool StartWindowMgr()
+{
     SetRootScreenWndFactory(NewRootScreenWnd);
     return CWindowMgr::Init();
 }
 
-bool StartHintMgr() { return CHintMgr::Init() != 0; }
-bool StartHelpMgr() { return CHelpMgr::Init() != 0; }
+bool StartHintMgr()
+{
+    return CHintMgr::Init() != 0;
+}
+bool StartHelpMgr()
+{
+    return CHelpMgr::Init() != 0;
+}
 
-bool StartGameApplication() {
+bool StartGameApplication()
+{
     GameApplication = new (std::nothrow) CGameApplication;
     return GameApplication != nullptr && GameApplication->Init();
 }
 
-void StopGameApplication() {
-    if (GameApplication == nullptr) return;
+void StopGameApplication()
+{
+    if (GameApplication == nullptr)
+        return;
     GameApplication->Shutdown();
     delete GameApplication;
     GameApplication = nullptr;
@@ -101,20 +119,31 @@ const ApplicationStep kSteps[] = {
 
 }  // namespace
 
-bool InitApplication() { return RunApplicationSteps(kSteps); }
+bool InitApplication()
+{
+    return RunApplicationSteps(kSteps);
+}
 
-void ShutdownApplication() { StopApplicationSteps(kSteps); }
+void ShutdownApplication()
+{
+    StopApplicationSteps(kSteps);
+}
 
-CDrawContext* CreateDrawContext() { return new (std::nothrow) CDrawContext; }
+CDrawContext* CreateDrawContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
-int WinMain(uintptr_t instance) {
+int WinMain(uintptr_t instance)
+{
     ProgramInstance = instance;
     SetDrawContextFactory(CreateDrawContext);
     SetRootScreenWndFactory(NewRootScreenWnd);
     SetApplicationHooks(ApplicationHooks{InitApplication, ShutdownApplication});
     // People play through the human controller; every other player of a game
     // gets the planner, and computer sides of battles the battle AI.
-    InstallControllerFactory([](PlayerRecord* player) -> CPlayerController* { return new CAIController(player); });
+    InstallControllerFactory(
+        [](PlayerRecord* player) -> CPlayerController* { return new CAIController(player); });
     InstallBattleAiPlayer();
     if (CoreStartup()) {
         MainLoop();

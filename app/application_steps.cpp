@@ -5,7 +5,8 @@
 
 namespace {
 
-void LogStep(const char* before, const char* manager, const char* after) {
+void LogStep(const char* before, const char* manager, const char* after)
+{
     CStr line("MAIN: ");
     line.AppendChars(before);
     line.AppendChars(manager);
@@ -15,7 +16,8 @@ void LogStep(const char* before, const char* manager, const char* after) {
 
 }  // namespace
 
-bool RunApplicationSteps(const ApplicationStep* steps) {
+bool RunApplicationSteps(const ApplicationStep* steps)
+{
     bool ok = true;
     for (const ApplicationStep* step = steps; step->start && ok; ++step) {
         if (!step->manager) {
@@ -31,7 +33,8 @@ bool RunApplicationSteps(const ApplicationStep* steps) {
     return ok;
 }
 
-void StopApplicationSteps(const ApplicationStep* steps) {
+void StopApplicationSteps(const ApplicationStep* steps)
+{
     const ApplicationStep* end = steps;
     while (end->start) {
         ++end;

@@ -5,7 +5,8 @@
 
 #include "core/ref_string.h"
 
-inline CStr ChildPath(const CStr& parentPath, const char* name) {
+inline CStr ChildPath(const CStr& parentPath, const char* name)
+{
     CStr path = parentPath;
     path.AppendChars("/");
     path.AppendChars(name);

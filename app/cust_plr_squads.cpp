@@ -7,10 +7,13 @@
 
 // The description of one of the position's squad kinds, over the upper part
 // of this window.
-void CCustPlrWnd::ShowSquadType(int32_t i) {
-    if (m_player == nullptr || i < 0 || static_cast<size_t>(i) >= m_player->slotTypes.size()) return;
+void CCustPlrWnd::ShowSquadType(int32_t i)
+{
+    if (m_player == nullptr || i < 0 || static_cast<size_t>(i) >= m_player->slotTypes.size())
+        return;
     const CSquadType* type = FindSquadType(m_player->slotTypes[static_cast<size_t>(i)]);
-    if (type == nullptr) return;
+    if (type == nullptr)
+        return;
     auto* descr = new CSquadDescrWnd(this, CStr(kSquadDescrLayout));
     PackedRect rect = descr->RequestedRect();
     const int32_t top = -(Margins().Top() / 2);

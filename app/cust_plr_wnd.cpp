@@ -23,25 +23,35 @@ namespace {
 
 constexpr int32_t kColours = 6;
 
-bool IsStartPosition(const PlayerRecord& player) { return player.assignment == 0 || player.assignment >= 128; }
+bool IsStartPosition(const PlayerRecord& player)
+{
+    return player.assignment == 0 || player.assignment >= 128;
+}
 
-int IndexOf(const CGameWorld* world, const PlayerRecord* player) {
+int IndexOf(const CGameWorld* world, const PlayerRecord* player)
+{
     for (int i = 0; world && i < world->PlayerCount(); ++i)
-        if (&world->Player(i) == player) return i;
+        if (&world->Player(i) == player)
+            return i;
     return -1;
 }
 
 // The owner's flag number for a province of a player, 6 for a neutral one.
-uint8_t ProvinceFlagColour(const CGameWorld& world, int index) {
+uint8_t ProvinceFlagColour(const CGameWorld& world, int index)
+{
     const ProvinceRecord& province = world.Province(index);
-    if (province.ownerId >= ProvinceRecord::kNeutralId) return ProvinceRecord::kNeutralId;
+    if (province.ownerId >= ProvinceRecord::kNeutralId)
+        return ProvinceRecord::kNeutralId;
     for (int i = 0; i < world.PlayerCount(); ++i)
-        if (world.Player(i).playerId == province.ownerId) return world.Player(i).flagNumber;
+        if (world.Player(i).playerId == province.ownerId)
+            return world.Player(i).flagNumber;
     return ProvinceRecord::kNeutralId;
 }
 
-CStr CapitalName(const CGameWorld* world, const PlayerRecord& player) {
-    if (!world || player.capital >= world->ProvinceCount()) return CStr();
+CStr CapitalName(const CGameWorld* world, const PlayerRecord& player)
+{
+    if (!world || player.capital >= world->ProvinceCount())
+        return CStr();
     return world->Province(player.capital).name;
 }
 
@@ -49,7 +59,8 @@ CStr CapitalName(const CGameWorld* world, const PlayerRecord& player) {
 
 // ---- CCustSkillsWnd ----
 
-CCustSkillsWnd::CCustSkillsWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CCustSkillsWnd::CCustSkillsWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     m_lblName = new CLabel(this, ChildPath(path, "LblName"), true);
     new CLabel(this, ChildPath(path, "LblHero"), true);
     new CLabel(this, ChildPath(path, "LblSkills"), true);
@@ -68,11 +79,16 @@ CCustSkillsWnd::CCustSkillsWnd(CWindow* parent, const CStr& path) : CFrameWnd(pa
     m_btnCancel->BindHandler(HandlerClick, this, &CCustSkillsWnd::OnCancel);
 }
 
-CCustSkillsWnd::~CCustSkillsWnd() { PrepareDestroy(); }
+CCustSkillsWnd::~CCustSkillsWnd()
+{
+    PrepareDestroy();
+}
 
-void CCustSkillsWnd::Setup(HeroRecord* hero) {
+void CCustSkillsWnd::Setup(HeroRecord* hero)
+{
     m_hero = hero;
-    if (hero == nullptr) return;
+    if (hero == nullptr)
+        return;
     m_lblName->SetText(hero->owner ? hero->owner->name : hero->name, true);
     m_skills[0] = hero->battle;
     m_skills[1] = hero->builder;
@@ -82,12 +98,15 @@ void CCustSkillsWnd::Setup(HeroRecord* hero) {
         m_scrollers[i]->SetMin(1, false);
         m_scrollers[i]->SetMax(m_skills[i] + (m_pointsLeft > 0 ? m_pointsLeft : 0), false);
     }
-    for (int32_t i = 0; i < 3; ++i) m_scrollers[i]->SetValue(m_skills[i], true, true);
+    for (int32_t i = 0; i < 3; ++i)
+        m_scrollers[i]->SetValue(m_skills[i], true, true);
 }
 
-void CCustSkillsWnd::OnSkillChanged(CValueScroller* scroller) {
+void CCustSkillsWnd::OnSkillChanged(CValueScroller* scroller)
+{
     for (int32_t i = 0; i < 3; ++i)
-        if (m_scrollers[i] == scroller) m_skills[i] = static_cast<uint8_t>(scroller->Value());
+        if (m_scrollers[i] == scroller)
+            m_skills[i] = static_cast<uint8_t>(scroller->Value());
     m_pointsLeft = kSkillPoints - (m_skills[0] + m_skills[1] + m_skills[2]);
     // A hero given more points than the window hands out keeps its values
     // until the user lowers them; no maximum is set below a value.
@@ -97,25 +116,29 @@ void CCustSkillsWnd::OnSkillChanged(CValueScroller* scroller) {
     m_btnOk->Enable(m_pointsLeft == 0, true);
 }
 
-void CCustSkillsWnd::OnOk(CWindow*, intptr_t) {
+void CCustSkillsWnd::OnOk(CWindow*, intptr_t)
+{
     if (m_hero != nullptr) {
         m_hero->battle = m_skills[0];
         m_hero->builder = m_skills[1];
         m_hero->stealth = m_skills[2];
-        if (m_hero->owner != nullptr) m_hero->owner->name = m_lblName->Text();
+        if (m_hero->owner != nullptr)
+            m_hero->owner->name = m_lblName->Text();
     }
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CCustSkillsWnd::OnCancel(CWindow*, intptr_t) {
+void CCustSkillsWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }
 
 // ---- CCustPlrWnd ----
 
-CCustPlrWnd::CCustPlrWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CCustPlrWnd::CCustPlrWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     m_miniMap = new CMiniMap(this, ChildPath(path, "MiniMap"), true);
     m_lblColour = new CLabel(this, ChildPath(path, "LblColor"), true);
     m_lblCapital = new CLabel(this, ChildPath(path, "LblCapital"), true);
@@ -147,27 +170,35 @@ CCustPlrWnd::CCustPlrWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     MiniMapColourHook.Bind(this, &CCustPlrWnd::ProvinceColour);
 }
 
-CCustPlrWnd::~CCustPlrWnd() {
+CCustPlrWnd::~CCustPlrWnd()
+{
     PrepareDestroy();
     MiniMapColourHook.Release(this);
 }
 
-CGameWorld* CCustPlrWnd::World() const { return GameWorld(); }
+CGameWorld* CCustPlrWnd::World() const
+{
+    return GameWorld();
+}
 
-void CCustPlrWnd::OnShow() {
+void CCustPlrWnd::OnShow()
+{
     CWindowMgr::PushCapture(this);
     CFrameWnd::OnShow();
 }
 
-void CCustPlrWnd::OnHide() {
+void CCustPlrWnd::OnHide()
+{
     CWindowMgr::RemoveCapture(this);
     CFrameWnd::OnHide();
 }
 
-void CCustPlrWnd::Setup(PlayerRecord* player) {
+void CCustPlrWnd::Setup(PlayerRecord* player)
+{
     CGameWorld* world = World();
     m_player = player;
-    if (world == nullptr || player == nullptr) return;
+    if (world == nullptr || player == nullptr)
+        return;
     MiniMapColourHook.Bind(this, &CCustPlrWnd::ProvinceColour);
     m_miniMap->SetMissionPreview(Game().missionPath);
     SetText(LocaleFormat("PlrWndTitle", ActiveHumanOrdinal(player)), true);
@@ -181,9 +212,11 @@ void CCustPlrWnd::Setup(PlayerRecord* player) {
 
     int32_t before = 0, positions = 0;
     for (int i = 0; i < world->PlayerCount(); ++i) {
-        if (!IsStartPosition(world->Player(i))) continue;
+        if (!IsStartPosition(world->Player(i)))
+            continue;
         ++positions;
-        if (i < m_originalIndex) ++before;
+        if (i < m_originalIndex)
+            ++before;
     }
     m_scrCapital->SetMin(before, false);
     m_scrCapital->SetMax(positions - 1, false);
@@ -193,14 +226,18 @@ void CCustPlrWnd::Setup(PlayerRecord* player) {
     RefreshArmy();
 }
 
-void CCustPlrWnd::RefreshHero() {
-    if (m_player == nullptr) return;
+void CCustPlrWnd::RefreshHero()
+{
+    if (m_player == nullptr)
+        return;
     m_lblHeroName->SetText(m_player->name, true);
     FormatTextWnd(m_rtSkills, m_player->hero.battle, m_player->hero.builder, m_player->hero.stealth);
 }
 
-void CCustPlrWnd::RefreshArmy() {
-    if (m_player == nullptr) return;
+void CCustPlrWnd::RefreshArmy()
+{
+    if (m_player == nullptr)
+        return;
     m_army->Fill(m_player->army, SquadFaceLeft, true, true, false);
     for (int32_t i = 0; i < 4; ++i) {
         CStr picture;
@@ -210,9 +247,11 @@ void CCustPlrWnd::RefreshArmy() {
     }
 }
 
-void CCustPlrWnd::ApplyColour(uint8_t colour, bool upward) {
+void CCustPlrWnd::ApplyColour(uint8_t colour, bool upward)
+{
     CGameWorld* world = World();
-    if (world == nullptr || m_player == nullptr) return;
+    if (world == nullptr || m_player == nullptr)
+        return;
     const int self = IndexOf(world, m_player);
     const uint8_t old = m_player->flagNumber;
     uint8_t c = colour;
@@ -223,17 +262,21 @@ void CCustPlrWnd::ApplyColour(uint8_t colour, bool upward) {
         for (int i = 0; i < self; ++i) {
             const PlayerRecord& other = world->Player(i);
             if (other.IsHuman() && other.flagNumber == c) {
-                c = upward ? static_cast<uint8_t>((c + 1) % kColours) : static_cast<uint8_t>((c + kColours - 1) % kColours);
+                c = upward ? static_cast<uint8_t>((c + 1) % kColours)
+                           : static_cast<uint8_t>((c + kColours - 1) % kColours);
                 changed = true;
             }
         }
-        if (!changed) break;
+        if (!changed)
+            break;
     }
     // Colours are traded, never shared.
     for (int i = 0; i < world->PlayerCount(); ++i) {
         PlayerRecord& other = world->Player(i);
-        if (&other == m_player || (other.IsHuman() && i <= self)) continue;
-        if (other.flagNumber == c) other.flagNumber = old;
+        if (&other == m_player || (other.IsHuman() && i <= self))
+            continue;
+        if (other.flagNumber == c)
+            other.flagNumber = old;
     }
     m_scrColour->SetValue(c, true, false);
     m_player->flagNumber = c;
@@ -243,33 +286,43 @@ void CCustPlrWnd::ApplyColour(uint8_t colour, bool upward) {
     m_miniMap->Invalidate(UndefinedRect, true);
 }
 
-int32_t CCustPlrWnd::FreeColourCount() const {
+int32_t CCustPlrWnd::FreeColourCount() const
+{
     const CGameWorld* world = World();
     const int self = IndexOf(world, m_player);
     int32_t earlier = 0;
-    for (int i = 0; i < self; ++i) earlier += world->Player(i).IsHuman() ? 1 : 0;
+    for (int i = 0; i < self; ++i)
+        earlier += world->Player(i).IsHuman() ? 1 : 0;
     return kColours - earlier;
 }
 
-void CCustPlrWnd::OnColourChanged(CValueScroller* scroller) {
-    if (m_player == nullptr) return;
+void CCustPlrWnd::OnColourChanged(CValueScroller* scroller)
+{
+    if (m_player == nullptr)
+        return;
     const int32_t value = scroller->Value();
     ApplyColour(static_cast<uint8_t>(value), value > m_player->flagNumber);
 }
 
-uint8_t CCustPlrWnd::NthStartPosition(int32_t n) const {
+uint8_t CCustPlrWnd::NthStartPosition(int32_t n) const
+{
     const CGameWorld* world = World();
     for (int i = 0; world && i < world->PlayerCount(); ++i) {
-        if (!IsStartPosition(world->Player(i))) continue;
-        if (n-- == 0) return static_cast<uint8_t>(i);
+        if (!IsStartPosition(world->Player(i)))
+            continue;
+        if (n-- == 0)
+            return static_cast<uint8_t>(i);
     }
     return 0;
 }
 
-void CCustPlrWnd::OnCapitalChanged(CValueScroller* scroller) {
+void CCustPlrWnd::OnCapitalChanged(CValueScroller* scroller)
+{
     CGameWorld* world = World();
-    if (world == nullptr || m_player == nullptr) return;
-    if (m_heldIndex < world->PlayerCount()) SwapStartPosition(&world->Player(m_heldIndex));
+    if (world == nullptr || m_player == nullptr)
+        return;
+    if (m_heldIndex < world->PlayerCount())
+        SwapStartPosition(&world->Player(m_heldIndex));
     const uint8_t chosen = NthStartPosition(scroller->Value());
     PlayerRecord& record = world->Player(chosen);
     scroller->ValueLabel()->SetText(CapitalName(world, record), true);
@@ -279,9 +332,11 @@ void CCustPlrWnd::OnCapitalChanged(CValueScroller* scroller) {
     RefreshArmy();
 }
 
-void CCustPlrWnd::SwapStartPosition(PlayerRecord* other) {
+void CCustPlrWnd::SwapStartPosition(PlayerRecord* other)
+{
     CGameWorld* world = World();
-    if (world == nullptr || m_player == nullptr || other == nullptr || other == m_player) return;
+    if (world == nullptr || m_player == nullptr || other == nullptr || other == m_player)
+        return;
     PlayerRecord& p = *m_player;
     PlayerRecord& o = *other;
     std::swap(p.capital, o.capital);
@@ -298,15 +353,21 @@ void CCustPlrWnd::SwapStartPosition(PlayerRecord* other) {
     std::vector<ProvinceRecord*> ofP, ofO;
     for (int i = 0; i < world->ProvinceCount(); ++i) {
         ProvinceRecord& province = world->Province(i);
-        if (province.owner == &p) ofP.push_back(&province);
-        if (province.owner == &o) ofO.push_back(&province);
+        if (province.owner == &p)
+            ofP.push_back(&province);
+        if (province.owner == &o)
+            ofO.push_back(&province);
     }
-    for (ProvinceRecord* province : ofP) AssignProvince(province, &o);
-    for (ProvinceRecord* province : ofO) AssignProvince(province, &p);
+    for (ProvinceRecord* province : ofP)
+        AssignProvince(province, &o);
+    for (ProvinceRecord* province : ofO)
+        AssignProvince(province, &p);
 }
 
-void CCustPlrWnd::AssignProvince(ProvinceRecord* province, PlayerRecord* player) {
-    if (province == nullptr) return;
+void CCustPlrWnd::AssignProvince(ProvinceRecord* province, PlayerRecord* player)
+{
+    if (province == nullptr)
+        return;
     province->owner = player;
     province->garrison.Clear();
     if (player == nullptr) {
@@ -327,30 +388,38 @@ void CCustPlrWnd::AssignProvince(ProvinceRecord* province, PlayerRecord* player)
     province->garrisonFlag = 1;
 }
 
-void CCustPlrWnd::ProvinceColour(uint8_t* pixel) {
+void CCustPlrWnd::ProvinceColour(uint8_t* pixel)
+{
     const CGameWorld* world = World();
-    if (world == nullptr || *pixel >= world->ProvinceCount()) return;
+    if (world == nullptr || *pixel >= world->ProvinceCount())
+        return;
     const ProvinceRecord& province = world->Province(*pixel);
     *pixel = province.owner != nullptr && province.owner != m_player ? 7 : ProvinceFlagColour(*world, *pixel);
 }
 
-void CCustPlrWnd::OnArmyButton(CWindow* button, intptr_t) {
+void CCustPlrWnd::OnArmyButton(CWindow* button, intptr_t)
+{
     for (int32_t i = 0; i < 4; ++i)
-        if (m_btnArmy[i] == button) ShowSquadType(i);
+        if (m_btnArmy[i] == button)
+            ShowSquadType(i);
 }
 
-void CCustPlrWnd::OnCustomHero(CWindow*, intptr_t) {
-    if (m_player == nullptr) return;
+void CCustPlrWnd::OnCustomHero(CWindow*, intptr_t)
+{
+    if (m_player == nullptr)
+        return;
     m_miniMap->SetBlinkProvince(255);
     m_skillsWnd->Setup(&m_player->hero);
     WindowGuard guard(this);
     RunModal(m_skillsWnd);
-    if (!guard.Alive()) return;
+    if (!guard.Alive())
+        return;
     RefreshHero();
     m_miniMap->SetBlinkProvince(m_player->capital);
 }
 
-void CCustPlrWnd::OnStart(CWindow*, intptr_t) {
+void CCustPlrWnd::OnStart(CWindow*, intptr_t)
+{
     SetModalResult(ResultOk);
     EndModal(this);
 }

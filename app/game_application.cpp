@@ -42,11 +42,14 @@ private:
 // The application whose key listener is connected (there is one).
 CGameApplication* g_keyListener = nullptr;
 
-void OnKeySignal(intptr_t key, SignalDelegate*) {
-    if (g_keyListener != nullptr) g_keyListener->OnKey(static_cast<uint32_t>(key));
+void OnKeySignal(intptr_t key, SignalDelegate*)
+{
+    if (g_keyListener != nullptr)
+        g_keyListener->OnKey(static_cast<uint32_t>(key));
 }
 
-void LogQrapp(const char* text) {
+void LogQrapp(const char* text)
+{
     CStr line("QRAPP: ");
     line.AppendChars(text);
     LogWrite(line);
@@ -56,12 +59,16 @@ void LogQrapp(const char* text) {
 
 CGameApplication::CGameApplication() = default;
 
-CGameApplication::~CGameApplication() {
-    if (m_keyConnection.IsConnected()) m_keyConnection.Disconnect();
-    if (g_keyListener == this) g_keyListener = nullptr;
+CGameApplication::~CGameApplication()
+{
+    if (m_keyConnection.IsConnected())
+        m_keyConnection.Disconnect();
+    if (g_keyListener == this)
+        g_keyListener = nullptr;
 }
 
-bool CGameApplication::Init() {
+bool CGameApplication::Init()
+{
     LogWrite("MAIN: Initializing Drevik Application.\r\nGame ver: v1.10r\r\n");
     InitRasterOps();
     LoadSquadTypes();
@@ -92,7 +99,8 @@ bool CGameApplication::Init() {
 
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath("/Main/ScreenWnd");
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath("/Main/ScreenWnd");
         CWindow* screen = m_screen->Window();
         m_version = new CLabel(screen, CStr("/Main/ScreenWnd/Version"), true);
         m_version->SetText(CStr(kGameVersion), true);
@@ -101,7 +109,8 @@ bool CGameApplication::Init() {
 
         m_loading = new CLabel(screen, CStr(), false);
         m_loading->SetAnchorMode(AnchorCentre);
-        if (m_loading->RequestedRect().IsDefined()) m_loading->SetRect(m_loading->RequestedRect(), false);
+        if (m_loading->RequestedRect().IsDefined())
+            m_loading->SetRect(m_loading->RequestedRect(), false);
         CWindowCaption& caption = m_loading->Caption();
         caption.SetAlign(AlignCentre, AlignCentre);
         caption.shadowSize = 3;
@@ -128,7 +137,8 @@ bool CGameApplication::Init() {
     return true;
 }
 
-void CGameApplication::Shutdown() {
+void CGameApplication::Shutdown()
+{
     SetFrameHook(nullptr);
     CBatlAniCacheMgr::Shutdown();
     Map::CSrenarionMgr::Clear();
@@ -137,17 +147,22 @@ void CGameApplication::Shutdown() {
     FreeSquadTypes();
 }
 
-void CGameApplication::ShowLoading() {
-    if (m_loading == nullptr) return;
+void CGameApplication::ShowLoading()
+{
+    if (m_loading == nullptr)
+        return;
     m_loading->Show(true, true);
     FrameStep();
 }
 
-void CGameApplication::HideLoading() {
-    if (m_loading != nullptr) m_loading->Show(false, false);
+void CGameApplication::HideLoading()
+{
+    if (m_loading != nullptr)
+        m_loading->Show(false, false);
 }
 
-void CGameApplication::OnFrame() {
+void CGameApplication::OnFrame()
+{
     CWindowMgr::ProcessEvents();
     if (m_exitArmed && !IsKeyDown(KeyAction)) {
         m_exitArmed = false;
@@ -155,8 +170,10 @@ void CGameApplication::OnFrame() {
     }
 }
 
-void CGameApplication::OnKey(uint32_t key) {
-    if (key != KeyAction) return;
+void CGameApplication::OnKey(uint32_t key)
+{
+    if (key != KeyAction)
+        return;
     const uint32_t now = CTimeMgr::GetTicks();
     if (!m_exitArmed) {
         m_exitArmed = true;
@@ -172,17 +189,24 @@ void CGameApplication::OnKey(uint32_t key) {
     }
 }
 
-void CGameApplication::BeginFlow() {
-    if (m_screen != nullptr) m_screen->StopAnimations();
-    if (m_menu != nullptr) m_menu->Window()->Show(false, false);
+void CGameApplication::BeginFlow()
+{
+    if (m_screen != nullptr)
+        m_screen->StopAnimations();
+    if (m_menu != nullptr)
+        m_menu->Window()->Show(false, false);
 }
 
-void CGameApplication::RestoreMenu() {
-    if (m_menu != nullptr) m_menu->Window()->Show(true, true);
-    if (m_screen != nullptr) m_screen->StartAnimations();
+void CGameApplication::RestoreMenu()
+{
+    if (m_menu != nullptr)
+        m_menu->Window()->Show(true, true);
+    if (m_screen != nullptr)
+        m_screen->StartAnimations();
 }
 
-void CGameApplication::OnCredits() {
+void CGameApplication::OnCredits()
+{
     BeginFlow();
     ShowLoading();
     CTextScreenWnd* credits = new (std::nothrow) CTextScreenWnd(nullptr, CStr("/Main/CreditsWnd"));
@@ -196,7 +220,8 @@ void CGameApplication::OnCredits() {
     RestoreMenu();
 }
 
-void CGameApplication::OnHelp() {
+void CGameApplication::OnHelp()
+{
     BeginFlow();
     CTextScreenWnd* help = new (std::nothrow) CTextScreenWnd(nullptr, CStr("/Main/IntroHelpWnd"));
     if (help != nullptr) {

@@ -31,15 +31,19 @@ constexpr const char* kTrainerFile = "zkvtrainer";
 
 }  // namespace
 
-void CGameApplication::BackToTitle() {
-    if (QuitFlag) return;
+void CGameApplication::BackToTitle()
+{
+    if (QuitFlag)
+        return;
     CWindow* root = CWindowMgr::Root();
-    if (root != nullptr && !root->IsVisible()) root->Show(true, true);
+    if (root != nullptr && !root->IsVisible())
+        root->Show(true, true);
     m_screen->PlayMusic(true);
     RestoreMenu();
 }
 
-bool CGameApplication::RunMapWindow(uint8_t resume, const CMapWnd::NewGameOptions* options) {
+bool CGameApplication::RunMapWindow(uint8_t resume, const CMapWnd::NewGameOptions* options)
+{
     ShowLoading();
     m_mapWnd = new (std::nothrow) CMapWnd(nullptr, CStr("/Map/MapWnd"));
     if (m_mapWnd == nullptr) {
@@ -52,7 +56,8 @@ bool CGameApplication::RunMapWindow(uint8_t resume, const CMapWnd::NewGameOption
     }
     const bool running = m_mapWnd->RunGame(resume) != 0;
     if (running) {
-        if (options == nullptr) m_screen->PlayMusic(false);
+        if (options == nullptr)
+            m_screen->PlayMusic(false);
         HideLoading();
         m_screen->Window()->Show(false, false);
         // The whole game runs inside the map window's modal run.
@@ -64,11 +69,13 @@ bool CGameApplication::RunMapWindow(uint8_t resume, const CMapWnd::NewGameOption
     }
     delete m_mapWnd;
     m_mapWnd = nullptr;
-    if (running && !QuitFlag) m_screen->Window()->Show(true, true);
+    if (running && !QuitFlag)
+        m_screen->Window()->Show(true, true);
     return running;
 }
 
-void CGameApplication::OnNewGame() {
+void CGameApplication::OnNewGame()
+{
     SaveSlots::Recount();
     BeginFlow();
     CMapWnd::NewGameOptions options;
@@ -89,7 +96,8 @@ void CGameApplication::OnNewGame() {
     const uint16_t result = RunModal(setup);
     if (result != ResultOk) {
         delete setup;
-        if (!QuitFlag) RestoreMenu();
+        if (!QuitFlag)
+            RestoreMenu();
         return;
     }
     options.scenario = setup->ScenarioIndex();
@@ -100,7 +108,8 @@ void CGameApplication::OnNewGame() {
     delete setup;
 
     const int32_t slot = PickSlotForNewGame();
-    if (QuitFlag) return;
+    if (QuitFlag)
+        return;
     if (slot < 0 || !SaveSlots::Select(slot)) {
         RestoreMenu();
         return;
@@ -110,11 +119,13 @@ void CGameApplication::OnNewGame() {
     SaveSlots::Deselect();
 }
 
-void CGameApplication::OnResumeGame() {
+void CGameApplication::OnResumeGame()
+{
     SaveSlots::Recount();
     BeginFlow();
     const int32_t slot = PickSlotForLoad();
-    if (QuitFlag) return;
+    if (QuitFlag)
+        return;
     if (slot < 0 || !SaveSlots::Select(slot)) {
         RestoreMenu();
         return;
@@ -128,35 +139,43 @@ void CGameApplication::OnResumeGame() {
             box->Setup(text, CStr("InvalidSlotT"), MessageTapToClose, CStr(), true);
             delete box;
         }
-        if (QuitFlag) return;
+        if (QuitFlag)
+            return;
     }
     RunMapWindow(1, nullptr);
     BackToTitle();
     SaveSlots::Deselect();
 }
 
-int32_t CGameApplication::PickSlotForNewGame() {
-    if (SaveSlots::ValidCount() < 1) return 0;
+int32_t CGameApplication::PickSlotForNewGame()
+{
+    if (SaveSlots::ValidCount() < 1)
+        return 0;
     return RunSlotPicker(PickSlotSave);
 }
 
-int32_t CGameApplication::PickSlotForLoad() {
-    if (SaveSlots::ValidCount() == 1) return SaveSlots::FirstValid();
+int32_t CGameApplication::PickSlotForLoad()
+{
+    if (SaveSlots::ValidCount() == 1)
+        return SaveSlots::FirstValid();
     return RunSlotPicker(PickSlotLoad);
 }
 
-int32_t CGameApplication::RunSlotPicker(uint8_t mode) {
+int32_t CGameApplication::RunSlotPicker(uint8_t mode)
+{
     ShowLoading();
     CPickSlotWnd* picker = new (std::nothrow) CPickSlotWnd(mode, nullptr, CStr("/Main/PickSlotWnd"));
     HideLoading();
-    if (picker == nullptr) return -1;
+    if (picker == nullptr)
+        return -1;
     const uint16_t result = RunModal(picker);
     const int32_t slot = result == ResultOk ? picker->ChosenSlot() : -1;
     delete picker;
     return slot;
 }
 
-void CGameApplication::OnBattleTrainer() {
+void CGameApplication::OnBattleTrainer()
+{
     m_screen->StopAnimations();
     m_screen->PlayMusic(false);
     m_menu->Window()->Show(false, false);
@@ -170,7 +189,8 @@ void CGameApplication::OnBattleTrainer() {
     }
     HideLoading();
     if (!resumed && !RunBattleTrainerSetup(&m_trainerParams, m_screen->Window())) {
-        if (QuitFlag) return;
+        if (QuitFlag)
+            return;
         RestoreMenu();
         m_screen->PlayMusic(true);
         return;
@@ -193,28 +213,37 @@ void CGameApplication::OnBattleTrainer() {
     }
     HideLoading();
     m_trainerParams.FreeParticipants();
-    if (QuitFlag) return;
+    if (QuitFlag)
+        return;
     m_screen->Window()->Show(true, true);
     RestoreMenu();
     m_screen->PlayMusic(true);
 }
 
-void CGameApplication::OnTrainerBattleOver() {
+void CGameApplication::OnTrainerBattleOver()
+{
     switch (BattleResult) {
-        case 1:
-            if (!(m_trainerParams.attackerSideKind == 1 && m_trainerParams.defenderSideKind == 1))
-                SaveTrainerBattle(kTrainerFile);
-            break;
-        case 2:
-        case 3:
-        case 4: DeleteTrainerBattle(kTrainerFile); break;
-        default: break;
+    case 1:
+        if (!(m_trainerParams.attackerSideKind == 1 && m_trainerParams.defenderSideKind == 1))
+            SaveTrainerBattle(kTrainerFile);
+        break;
+    case 2:
+    case 3:
+    case 4:
+        DeleteTrainerBattle(kTrainerFile);
+        break;
+    default:
+        break;
     }
 }
 
-void CGameApplication::OnTrainerTurnStart() { SaveTrainerBattle(kTrainerFile); }
+void CGameApplication::OnTrainerTurnStart()
+{
+    SaveTrainerBattle(kTrainerFile);
+}
 
-void CGameApplication::OnHallOfFame() {
+void CGameApplication::OnHallOfFame()
+{
     BeginFlow();
     CHallOfFameWnd* wnd = new (std::nothrow) CHallOfFameWnd(m_screen->Window(), CStr("/Main/HallOfFameWnd"));
     if (wnd != nullptr) {
@@ -224,9 +253,11 @@ void CGameApplication::OnHallOfFame() {
     RestoreMenu();
 }
 
-void CGameApplication::OnPreferences() {
+void CGameApplication::OnPreferences()
+{
     BeginFlow();
-    CGamePrefsWnd* wnd = new (std::nothrow) CGamePrefsWnd(m_screen->Window(), CStr("/Map/MapWnd/GamePrefsWnd"));
+    CGamePrefsWnd* wnd =
+        new (std::nothrow) CGamePrefsWnd(m_screen->Window(), CStr("/Map/MapWnd/GamePrefsWnd"));
     if (wnd != nullptr) {
         RunModal(wnd);
         delete wnd;

@@ -10,7 +10,8 @@
 #include "ui/markup_wnd.h"
 #include "ui/window_mgr.h"
 
-CGameInfoWnd::CGameInfoWnd(CWindow* parent, const CStr& path, uint32_t) : CDialog(parent, path, true) {
+CGameInfoWnd::CGameInfoWnd(CWindow* parent, const CStr& path, uint32_t) : CDialog(parent, path, true)
+{
     m_heroName = new CTextWnd(this, ChildPath(path, "RtHeroName"), true);
     m_heroSkills = new CTextWnd(this, ChildPath(path, "RtHeroSkills"), true);
     m_heroExp = new CTextWnd(this, ChildPath(path, "RtHeroExp"), true);
@@ -26,9 +27,13 @@ CGameInfoWnd::CGameInfoWnd(CWindow* parent, const CStr& path, uint32_t) : CDialo
     Fill();
 }
 
-CGameInfoWnd::~CGameInfoWnd() { PrepareDestroy(); }
+CGameInfoWnd::~CGameInfoWnd()
+{
+    PrepareDestroy();
+}
 
-void CGameInfoWnd::Fill() {
+void CGameInfoWnd::Fill()
+{
     int scenario = 0, mission = 0;
     if (Map::CSrenarionMgr::FindMission(Game().missionPath, &scenario, &mission))
         FormatTextWnd(m_mission, Map::CSrenarionMgr::MissionTitle(scenario, mission));
@@ -45,9 +50,13 @@ void CGameInfoWnd::Fill() {
     FormatTextWnd(m_turn, Game().turn);
 }
 
-void CGameInfoWnd::OnClose(CWindow*, intptr_t) { EndModal(this); }
+void CGameInfoWnd::OnClose(CWindow*, intptr_t)
+{
+    EndModal(this);
+}
 
-void CGameInfoWnd::OnFullDescr(CWindow*, intptr_t) {
+void CGameInfoWnd::OnFullDescr(CWindow*, intptr_t)
+{
     int scenario = 0, mission = 0;
     Map::CSrenarionMgr::FindMission(Game().missionPath, &scenario, &mission);
     auto* text = new CPagedTextWnd(this, CStr("/Map/MapWnd/GameInfoWnd/MissionInfoWnd"));

@@ -5,7 +5,8 @@
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
-CGameStatisticsWnd::CGameStatisticsWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true) {
+CGameStatisticsWnd::CGameStatisticsWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
+{
     m_scroller = new CValueScroller(Window(), ChildPath(path, "ScrStat"), true);
     m_btnExit = new CPushButton(Window(), ChildPath(path, "BtnExit"));
     m_pages.Build(Window(), path);
@@ -15,7 +16,8 @@ CGameStatisticsWnd::CGameStatisticsWnd(CWindow* parent, const CStr& path) : CScr
 
 CGameStatisticsWnd::~CGameStatisticsWnd() = default;
 
-void CGameStatisticsWnd::Fill(const CHallOfFameEntry& entry) {
+void CGameStatisticsWnd::Fill(const CHallOfFameEntry& entry)
+{
     m_scroller->SetMin(1, false);
     m_scroller->SetMax(StatisticsPages::kPageCount, false);
     m_scroller->SetValue(1, true, true);
@@ -26,7 +28,8 @@ void CGameStatisticsWnd::Fill(const CHallOfFameEntry& entry) {
     m_pages.Fill(scored);
 }
 
-void CGameStatisticsWnd::OnShow() {
+void CGameStatisticsWnd::OnShow()
+{
     CScreenWnd::OnShow();
     // The layout is the victory window's, which hides its statistics
     // controls behind the message at first.
@@ -35,6 +38,12 @@ void CGameStatisticsWnd::OnShow() {
     m_pages.ShowPage(1);
 }
 
-void CGameStatisticsWnd::OnExit(CWindow*, intptr_t) { EndModal(Window()); }
+void CGameStatisticsWnd::OnExit(CWindow*, intptr_t)
+{
+    EndModal(Window());
+}
 
-void CGameStatisticsWnd::OnPageChanged(CValueScroller* scroller) { m_pages.ShowPage(scroller->Value()); }
+void CGameStatisticsWnd::OnPageChanged(CValueScroller* scroller)
+{
+    m_pages.ShowPage(scroller->Value());
+}

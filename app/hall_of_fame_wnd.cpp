@@ -17,7 +17,8 @@ namespace {
 
 // A row control takes its node's rectangle moved down by the row's offset.
 template <typename T>
-T* MoveDown(T* control, int32_t offset) {
+T* MoveDown(T* control, int32_t offset)
+{
     PackedRect rect = control->RequestedRect();
     if (rect.IsDefined()) {
         rect.Offset(0, offset);
@@ -26,14 +27,16 @@ T* MoveDown(T* control, int32_t offset) {
     return control;
 }
 
-int32_t RowsPerPage() {
+int32_t RowsPerPage()
+{
     const int32_t n = HallOfFameConfig().placesPerMission;
     return n > 0 ? n : 1;
 }
 
 }  // namespace
 
-CHallOfFameWnd::CHallOfFameWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true) {
+CHallOfFameWnd::CHallOfFameWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
+{
     m_scrMission = new CValueScroller(Window(), ChildPath(path, "ScrDifficulty"), true);
     m_scrMission->flags |= ScrollerTextSuspended;
     m_scrPage = new CValueScroller(Window(), ChildPath(path, "ScrPage"), true);
@@ -48,7 +51,8 @@ CHallOfFameWnd::CHallOfFameWnd(CWindow* parent, const CStr& path) : CScreenWnd(p
 
 CHallOfFameWnd::~CHallOfFameWnd() = default;
 
-void CHallOfFameWnd::BuildRows() {
+void CHallOfFameWnd::BuildRows()
+{
     const CStr path = m_link.Path();
     CWindow* window = Window();
     int32_t offset = m_scrMission->Window()->RequestedRect().Bottom() + 1;
@@ -68,7 +72,8 @@ void CHallOfFameWnd::BuildRows() {
     }
 }
 
-void CHallOfFameWnd::OnShow() {
+void CHallOfFameWnd::OnShow()
+{
     // The palette and animations stay as the opener had them.
     CWindow* window = Window();
     window->CWindow::OnShow();
@@ -82,7 +87,8 @@ void CHallOfFameWnd::OnShow() {
     m_scrMission->SetValue(m_startMission, true, true);
 }
 
-void CHallOfFameWnd::OnMissionChanged(CValueScroller* scroller) {
+void CHallOfFameWnd::OnMissionChanged(CValueScroller* scroller)
+{
     int scenario = 0, mission = 0;
     Map::CSrenarionMgr::MissionFromIndex(scroller->Value(), &scenario, &mission);
     m_missionPath = Map::CSrenarionMgr::MissionPath(scenario, mission);
@@ -99,7 +105,8 @@ void CHallOfFameWnd::OnMissionChanged(CValueScroller* scroller) {
     Window()->Invalidate(UndefinedRect, true);
 }
 
-void CHallOfFameWnd::FillRows(CValueScroller*) {
+void CHallOfFameWnd::FillRows(CValueScroller*)
+{
     const int32_t n = RowsPerPage();
     const int32_t count = HallOfFameCount(m_missionPath);
     for (int32_t r = 0; r < RowCount(); ++r) {
@@ -125,10 +132,13 @@ void CHallOfFameWnd::FillRows(CValueScroller*) {
     Window()->Invalidate(UndefinedRect, true);
 }
 
-void CHallOfFameWnd::ShowDetails(int32_t row) {
-    if (row < 0 || row >= RowCount()) return;
+void CHallOfFameWnd::ShowDetails(int32_t row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
     CHallOfFameEntry entry;
-    if (!HallOfFameGetEntry(m_missionPath, row + (m_scrPage->Value() - 1) * RowsPerPage(), entry)) return;
+    if (!HallOfFameGetEntry(m_missionPath, row + (m_scrPage->Value() - 1) * RowsPerPage(), entry))
+        return;
     StopAnimations();
     auto* statistics = new CGameStatisticsWnd(Window(), CStr("/Map/MapWnd/VictoryWnd"));
     statistics->Fill(entry);
@@ -137,12 +147,14 @@ void CHallOfFameWnd::ShowDetails(int32_t row) {
     WindowGuard guard(Window());
     RunModal(statistics->Window());
     delete statistics;
-    if (!guard.Alive()) return;
+    if (!guard.Alive())
+        return;
     Window()->Invalidate(UndefinedRect, true);
     StartAnimations();
 }
 
-void CHallOfFameWnd::OnDetails(CWindow* button, intptr_t) {
+void CHallOfFameWnd::OnDetails(CWindow* button, intptr_t)
+{
     for (int32_t r = 0; r < RowCount(); ++r) {
         if (m_rows[static_cast<size_t>(r)].details == button) {
             ShowDetails(r);
@@ -151,20 +163,28 @@ void CHallOfFameWnd::OnDetails(CWindow* button, intptr_t) {
     }
 }
 
-void CHallOfFameWnd::ClearResults() {
+void CHallOfFameWnd::ClearResults()
+{
     auto* box = new CMessageWnd(Window());
     WindowGuard guard(Window());
-    box->Setup(LocaleText("ResetHighScoresMsg"), CStr("ResetHighScores"), MessageQuestion, CStr("/Sounds/msg_qst"),
-               true);
+    box->Setup(LocaleText("ResetHighScoresMsg"), CStr("ResetHighScores"), MessageQuestion,
+               CStr("/Sounds/msg_qst"), true);
     const bool yes = box->ModalResult() == MessageResultYes;
     delete box;
-    if (!guard.Alive() || !yes) return;
+    if (!guard.Alive() || !yes)
+        return;
     RemoveHallOfFameEntries(m_missionPath);
     SaveHallOfFameFile();
     LoadHallOfFameFile();
     OnMissionChanged(m_scrMission);
 }
 
-void CHallOfFameWnd::OnReturn(CWindow*, intptr_t) { EndModal(Window()); }
+void CHallOfFameWnd::OnReturn(CWindow*, intptr_t)
+{
+    EndModal(Window());
+}
 
-void CHallOfFameWnd::OnClearResults(CWindow*, intptr_t) { ClearResults(); }
+void CHallOfFameWnd::OnClearResults(CWindow*, intptr_t)
+{
+    ClearResults();
+}

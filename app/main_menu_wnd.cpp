@@ -12,13 +12,16 @@ const char* const CMainMenuWnd::kEntryNames[EntryCount] = {
 namespace {
 
 // The spare button opens the preferences, as the menu entry does.
-void OnSpareButton(intptr_t, SignalDelegate*) {
-    if (GameApplication != nullptr) GameApplication->OnPreferences();
+void OnSpareButton(intptr_t, SignalDelegate*)
+{
+    if (GameApplication != nullptr)
+        GameApplication->OnPreferences();
 }
 
 }  // namespace
 
-CMainMenuWnd::CMainMenuWnd(CWindow* parent, const CStr& path) : CCompositeWnd(parent, path, true) {
+CMainMenuWnd::CMainMenuWnd(CWindow* parent, const CStr& path) : CCompositeWnd(parent, path, true)
+{
     for (int32_t entry = 0; entry < EntryCount; ++entry) {
         CStr itemPath = CStr::ConcatChars(path, "/");
         itemPath.AppendChars(kEntryNames[entry]);
@@ -27,34 +30,56 @@ CMainMenuWnd::CMainMenuWnd(CWindow* parent, const CStr& path) : CCompositeWnd(pa
     }
 }
 
-CMainMenuWnd::~CMainMenuWnd() {
-    if (m_spareConnection.IsConnected()) m_spareConnection.Disconnect();
+CMainMenuWnd::~CMainMenuWnd()
+{
+    if (m_spareConnection.IsConnected())
+        m_spareConnection.Disconnect();
 }
 
-void CMainMenuWnd::OnShow() {
+void CMainMenuWnd::OnShow()
+{
     CCompositeWnd::OnShow();
     SaveSlots::Recount();
-    if (CMenuItem* resume = m_items[EntryResumeGame]) resume->Enable(SaveSlots::ValidCount() >= 1, true);
+    if (CMenuItem* resume = m_items[EntryResumeGame])
+        resume->Enable(SaveSlots::ValidCount() >= 1, true);
     SpareButtonSignal.Connect(OnSpareButton, m_spareConnection);
 }
 
-void CMainMenuWnd::OnItemClick(CWindow* item, intptr_t) {
+void CMainMenuWnd::OnItemClick(CWindow* item, intptr_t)
+{
     int32_t entry = 0;
-    while (entry < EntryCount && m_items[entry] != item) ++entry;
+    while (entry < EntryCount && m_items[entry] != item)
+        ++entry;
     if (entry == EntryExit) {
         RequestQuit();
         return;
     }
     CGameApplication* app = GameApplication;
-    if (app == nullptr) return;
+    if (app == nullptr)
+        return;
     switch (entry) {
-        case EntryNewGame: app->OnNewGame(); break;
-        case EntryResumeGame: app->OnResumeGame(); break;
-        case EntryBattle: app->OnBattleTrainer(); break;
-        case EntryCredits: app->OnCredits(); break;
-        case EntryHelp: app->OnHelp(); break;
-        case EntryHallOfFame: app->OnHallOfFame(); break;
-        case EntryPreferences: app->OnPreferences(); break;
-        default: break;
+    case EntryNewGame:
+        app->OnNewGame();
+        break;
+    case EntryResumeGame:
+        app->OnResumeGame();
+        break;
+    case EntryBattle:
+        app->OnBattleTrainer();
+        break;
+    case EntryCredits:
+        app->OnCredits();
+        break;
+    case EntryHelp:
+        app->OnHelp();
+        break;
+    case EntryHallOfFame:
+        app->OnHallOfFame();
+        break;
+    case EntryPreferences:
+        app->OnPreferences();
+        break;
+    default:
+        break;
     }
 }

@@ -32,7 +32,10 @@ public:
     // listens to the spare button for the preferences.
     void OnShow() override;
 
-    CMenuItem* Item(int32_t entry) const { return (entry >= 0 && entry < EntryCount) ? m_items[entry] : nullptr; }
+    CMenuItem* Item(int32_t entry) const
+    {
+        return (entry >= 0 && entry < EntryCount) ? m_items[entry] : nullptr;
+    }
 
 private:
     void OnItemClick(CWindow* item, intptr_t);

@@ -6,10 +6,14 @@
 #include "ui/window_mgr.h"
 
 namespace {
-bool IsChecked(const CCheckBox* box) { return box != nullptr && box->IsDrawnDown(); }
+bool IsChecked(const CCheckBox* box)
+{
+    return box != nullptr && box->IsDrawnDown();
+}
 }  // namespace
 
-CMapPrefsWnd::CMapPrefsWnd(CWindow* parent, const CStr& path, uint32_t) : CDialog(parent, path, true) {
+CMapPrefsWnd::CMapPrefsWnd(CWindow* parent, const CStr& path, uint32_t) : CDialog(parent, path, true)
+{
     m_quick = new CCheckBox(this, ChildPath(path, "CbQuickBtls"), true);
     m_taxes = new CCheckBox(this, ChildPath(path, "CbAutoTaxes"), true);
     m_confirms = new CCheckBox(this, ChildPath(path, "CbConfirms"), true);
@@ -21,9 +25,13 @@ CMapPrefsWnd::CMapPrefsWnd(CWindow* parent, const CStr& path, uint32_t) : CDialo
     m_btnCancel->BindHandler(HandlerClick, this, &CMapPrefsWnd::OnCancel);
 }
 
-CMapPrefsWnd::~CMapPrefsWnd() { PrepareDestroy(); }
+CMapPrefsWnd::~CMapPrefsWnd()
+{
+    PrepareDestroy();
+}
 
-void CMapPrefsWnd::OnShow() {
+void CMapPrefsWnd::OnShow()
+{
     m_quick->SetChecked(PrefQuickBattles != 0, true);
     m_taxes->SetChecked(PrefAutoTaxes != 0, true);
     m_confirms->SetChecked(PrefConfirms != 0, true);
@@ -33,7 +41,8 @@ void CMapPrefsWnd::OnShow() {
     CWindow::OnShow();
 }
 
-void CMapPrefsWnd::OnOk(CWindow*, intptr_t) {
+void CMapPrefsWnd::OnOk(CWindow*, intptr_t)
+{
     PrefQuickBattles = IsChecked(m_quick) ? 1 : 0;
     PrefAutoTaxes = IsChecked(m_taxes) ? 1 : 0;
     PrefConfirms = IsChecked(m_confirms) ? 1 : 0;
@@ -43,7 +52,8 @@ void CMapPrefsWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CMapPrefsWnd::OnCancel(CWindow*, intptr_t) {
+void CMapPrefsWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }

@@ -29,15 +29,18 @@ constexpr uint16_t kBlinkRate = 20;        // then one every 500 ms
 ImageFillOpFn g_fill = nullptr;
 ImageCopyOpFn g_copy = nullptr;
 
-void MiniMapFill(uint8_t* dest, uint8_t colour, int count, int column, int row) {
+void MiniMapFill(uint8_t* dest, uint8_t colour, int count, int column, int row)
+{
     g_fill(dest, MiniMapPixelColour(colour), count, column, row);
 }
 
-void MiniMapCopy(uint8_t* dest, const uint8_t* source, int count, int column, int row) {
+void MiniMapCopy(uint8_t* dest, const uint8_t* source, int count, int column, int row)
+{
     uint8_t mapped[256];
     while (count > 0) {
         const int n = count > 256 ? 256 : count;
-        for (int i = 0; i < n; ++i) mapped[i] = MiniMapPixelColour(source[i]);
+        for (int i = 0; i < n; ++i)
+            mapped[i] = MiniMapPixelColour(source[i]);
         g_copy(dest, mapped, n, column, row);
         dest += n;
         source += n;
@@ -47,10 +50,12 @@ void MiniMapCopy(uint8_t* dest, const uint8_t* source, int count, int column, in
 }
 
 void MiniMapRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
-                 bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest) {
+                 bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest)
+{
     g_fill = fill;
     g_copy = copy;
-    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, MiniMapFill, MiniMapCopy, pitch, dest);
+    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, MiniMapFill, MiniMapCopy, pitch,
+                    dest);
 }
 
 // Installs the mini-map decoder for one scope, whatever hook was set before.
@@ -63,25 +68,30 @@ private:
     ImageRowHook m_previous;
 };
 
-int32_t LongerScreenSide() {
+int32_t LongerScreenSide()
+{
     const int32_t w = CWindowMgr::DisplayWidth(), h = CWindowMgr::DisplayHeight();
     return w > h ? w : h;
 }
 
 }  // namespace
 
-uint8_t MiniMapPixelColour(uint8_t source) {
+uint8_t MiniMapPixelColour(uint8_t source)
+{
     if (source < kProvinceLimit) {
-        if (source == MiniMapBlinkProvince) return kBlinkColour;
+        if (source == MiniMapBlinkProvince)
+            return kBlinkColour;
         uint8_t colour = source;
         MiniMapColourHook(&colour);
         return static_cast<uint8_t>(colour + kColourBase);
     }
-    if (source == 250) return 253;
+    if (source == 250)
+        return 253;
     return source;
 }
 
-CStr MiniMapPreviewPath(const CStr& missionPath, int32_t longerScreenSide) {
+CStr MiniMapPreviewPath(const CStr& missionPath, int32_t longerScreenSide)
+{
     CStr path = CStr::Concat(missionPath, CStr("/preview"));
     if (longerScreenSide >= 481) {
         path.AppendChars("hi");
@@ -93,7 +103,8 @@ CStr MiniMapPreviewPath(const CStr& missionPath, int32_t longerScreenSide) {
 
 CMiniMap::CMiniMap(CWindow* parent, const CStr& name, bool loadLayout)
     : CIconWnd(parent, name, false),
-      m_timer(new (std::nothrow) OwnerTimer<CMiniMap>(this, &CMiniMap::OnBlinkTimer)) {
+      m_timer(new (std::nothrow) OwnerTimer<CMiniMap>(this, &CMiniMap::OnBlinkTimer))
+{
     {
         ResourceFolderScope folder;
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesMap).Chars());
@@ -102,20 +113,27 @@ CMiniMap::CMiniMap(CWindow* parent, const CStr& name, bool loadLayout)
     }
     // The timer waits stopped until a province is to blink; while the control
     // is hidden it stays suspended.
-    if (m_timer) m_timer->SetRate(0);
-    if (loadLayout) Reload(false);
+    if (m_timer)
+        m_timer->SetRate(0);
+    if (loadLayout)
+        Reload(false);
     MiniMapBlinkProvince = 255;
 }
 
-CMiniMap::~CMiniMap() {
+CMiniMap::~CMiniMap()
+{
     PrepareDestroy();
     delete m_timer;
     m_timer = nullptr;
 }
 
-bool CMiniMap::HasPicture() const { return const_cast<CMiniMap*>(this)->Picture().Image().HasHeader(); }
+bool CMiniMap::HasPicture() const
+{
+    return const_cast<CMiniMap*>(this)->Picture().Image().HasHeader();
+}
 
-uint32_t CMiniMap::Reload(bool keepPicture) {
+uint32_t CMiniMap::Reload(bool keepPicture)
+{
     CHintHelpLink& link = Link();
     const bool was = link.SetRefreshEnabled(false);
     if (!link.ReloadLink(keepPicture)) {
@@ -140,47 +158,58 @@ uint32_t CMiniMap::Reload(bool keepPicture) {
     if (rect.IsDefined() && HasPicture()) {
         bool changed = false;
         if (rect.Width() == 0) {
-            rect.SetRight(rect.Left() + Picture().Image().Width() + m_frame.LeftWidth() + m_frame.RightWidth() - 1);
+            rect.SetRight(rect.Left() + Picture().Image().Width() + m_frame.LeftWidth() +
+                          m_frame.RightWidth() - 1);
             changed = true;
         }
         if (rect.Height() == 0) {
-            rect.SetBottom(rect.Top() + Picture().Image().Height() + m_frame.TopHeight() + m_frame.BottomHeight() -
-                           1);
+            rect.SetBottom(rect.Top() + Picture().Image().Height() + m_frame.TopHeight() +
+                           m_frame.BottomHeight() - 1);
             changed = true;
         }
-        if (changed) SetRect(rect, false);
+        if (changed)
+            SetRect(rect, false);
     }
     Invalidate(UndefinedRect, true);
     link.SetRefreshEnabled(was);
-    if (was) link.Refresh();
+    if (was)
+        link.Refresh();
     return 1;
 }
 
-uint32_t CMiniMap::LoadFrameSkin(const CStr& name, bool redraw) {
+uint32_t CMiniMap::LoadFrameSkin(const CStr& name, bool redraw)
+{
     m_frame = CFrameSkin();
     if (!name.IsEmpty()) {
         ResourceFolderScope folder;
         const CStr path = CStr::Concat(CPathMgr::Path(CPathMgr::kSkin), name);
         CResourceMgr::SetCurrentFolder(path.Chars());
-        m_frame.Load("frame_ul", "frame_u", "frame_ur", "frame_l", "", "frame_r", "frame_dl", "frame_d", "frame_dr");
+        m_frame.Load("frame_ul", "frame_u", "frame_ur", "frame_l", "", "frame_r", "frame_dl", "frame_d",
+                     "frame_dr");
     }
-    SetMargins(PackedRect(m_frame.LeftWidth(), m_frame.TopHeight(), m_frame.RightWidth(), m_frame.BottomHeight()),
-               false);
-    if (redraw) Invalidate(UndefinedRect, true);
+    SetMargins(
+        PackedRect(m_frame.LeftWidth(), m_frame.TopHeight(), m_frame.RightWidth(), m_frame.BottomHeight()),
+        false);
+    if (redraw)
+        Invalidate(UndefinedRect, true);
     return 1;
 }
 
-bool CMiniMap::SetMissionPreview(const CStr& missionPath) {
+bool CMiniMap::SetMissionPreview(const CStr& missionPath)
+{
     const bool set = SetImage(MiniMapPreviewPath(missionPath, LongerScreenSide()), true) ||
                      SetImage(CStr::Concat(missionPath, CStr("/preview")), true);
     // The node's size rule applies to the new picture too.
-    if (set) Reload(true);
+    if (set)
+        Reload(true);
     return set;
 }
 
-void CMiniMap::SetBlinkProvince(uint8_t province) {
+void CMiniMap::SetBlinkProvince(uint8_t province)
+{
     m_blinkProvince = province;
-    if (!m_timer) return;
+    if (!m_timer)
+        return;
     if (province < 255) {
         m_timer->SetRate(kFirstBlinkRate);
         // The first change comes one interval from now, not at the next tick.
@@ -190,35 +219,45 @@ void CMiniMap::SetBlinkProvince(uint8_t province) {
     }
 }
 
-void CMiniMap::SetMarker(const PackedPoint& point, bool isCapital) {
+void CMiniMap::SetMarker(const PackedPoint& point, bool isCapital)
+{
     m_marker = point;
     m_markerIsCapital = isCapital ? 1 : 0;
 }
 
-void CMiniMap::OnBlinkTimer() {
-    if (m_timer) m_timer->SetRate(kBlinkRate);
+void CMiniMap::OnBlinkTimer()
+{
+    if (m_timer)
+        m_timer->SetRate(kBlinkRate);
     MiniMapBlinkProvince = MiniMapBlinkProvince < 255 ? 255 : m_blinkProvince;
     Invalidate(UndefinedRect, true);
 }
 
-void CMiniMap::OnShow() {
-    if (m_timer) m_timer->suspended = 0;
+void CMiniMap::OnShow()
+{
+    if (m_timer)
+        m_timer->suspended = 0;
     CIconWnd::OnShow();
 }
 
-void CMiniMap::OnHide() {
-    if (m_timer) m_timer->suspended = 1;
+void CMiniMap::OnHide()
+{
+    if (m_timer)
+        m_timer->suspended = 1;
     CIconWnd::OnHide();
 }
 
-void CMiniMap::Paint(const PackedRect& rect) {
-    if (!HasPicture()) return;
+void CMiniMap::Paint(const PackedRect& rect)
+{
+    if (!HasPicture())
+        return;
     {
         RowHookScope hook;
         CIconWnd::Paint(rect);
     }
     auto* canvas = static_cast<CWindowCanvas*>(QueryInterface(IidWindowCanvas));
-    if (canvas == nullptr || !canvas->IsBound() || !canvas->PushClip(rect)) return;
+    if (canvas == nullptr || !canvas->IsBound() || !canvas->PushClip(rect))
+        return;
     if (m_frame.IsLoaded()) {
         // The frame goes around the picture where the alignment put it.
         PackedRect box = Picture().GetRect();
@@ -233,7 +272,8 @@ void CMiniMap::Paint(const PackedRect& rect) {
     }
     if (m_marker.IsDefined()) {
         const ImageData& mark = m_markerIsCapital ? m_capitalMark : m_castleMark;
-        if (mark.HasHeader()) DrawImage(*canvas, m_marker.X(), m_marker.Y(), mark, UndefinedRect);
+        if (mark.HasHeader())
+            DrawImage(*canvas, m_marker.X(), m_marker.Y(), mark, UndefinedRect);
     }
     canvas->PopClip();
 }

@@ -27,22 +27,28 @@ extern uint8_t MiniMapBlinkProvince;
 class MiniMapColourSlot {
 public:
     template <typename T>
-    void Bind(T* owner, void (T::*member)(uint8_t*)) {
+    void Bind(T* owner, void (T::*member)(uint8_t*))
+    {
         m_rule.reset(new Rule<T>(owner, member));
         m_owner = owner;
     }
     // Empties the slot when it still holds this owner's rule.
-    void Release(const void* owner) {
-        if (m_owner == owner) Clear();
+    void Release(const void* owner)
+    {
+        if (m_owner == owner)
+            Clear();
     }
-    void Clear() {
+    void Clear()
+    {
         m_rule.reset();
         m_owner = nullptr;
     }
     bool IsBound() const { return m_rule != nullptr; }
     const void* Owner() const { return m_owner; }
-    void operator()(uint8_t* pixel) const {
-        if (m_rule) m_rule->Apply(pixel);
+    void operator()(uint8_t* pixel) const
+    {
+        if (m_rule)
+            m_rule->Apply(pixel);
     }
 
 private:

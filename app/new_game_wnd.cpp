@@ -17,13 +17,15 @@
 namespace {
 
 // The own-text flag: the scroller shows the text this window gives it.
-void SetOwnText(CValueScroller* scroller, const CStr& text) {
+void SetOwnText(CValueScroller* scroller, const CStr& text)
+{
     scroller->ValueLabel()->SetText(text, true);
 }
 
 }  // namespace
 
-CNewGameWnd::CNewGameWnd(CWindow* parent, const CStr& path) : CDialog(parent, path, true) {
+CNewGameWnd::CNewGameWnd(CWindow* parent, const CStr& path) : CDialog(parent, path, true)
+{
     m_miniMap = new CMiniMap(this, ChildPath(path, "MiniMap"), true);
     m_lblMission = new CLabel(this, ChildPath(path, "LblMission"), true);
     m_missionName = new CMarkupWnd(this, ChildPath(path, "RtMissionName"), true);
@@ -57,25 +59,33 @@ CNewGameWnd::CNewGameWnd(CWindow* parent, const CStr& path) : CDialog(parent, pa
     OnDifficultyChanged(m_scrDifficulty);
 }
 
-CNewGameWnd::~CNewGameWnd() {
+CNewGameWnd::~CNewGameWnd()
+{
     PrepareDestroy();
     MiniMapColourHook.Release(this);
 }
 
-uint32_t CNewGameWnd::GetDifficulty() const {
+uint32_t CNewGameWnd::GetDifficulty() const
+{
     const int32_t value = m_scrDifficulty->Value();
     return value >= 0 && value <= 3 ? static_cast<uint32_t>(value) : 1;
 }
 
-uint8_t CNewGameWnd::GetHumanCount() const { return static_cast<uint8_t>(m_scrHumans->Value()); }
+uint8_t CNewGameWnd::GetHumanCount() const
+{
+    return static_cast<uint8_t>(m_scrHumans->Value());
+}
 
-void CNewGameWnd::ProvinceColour(uint8_t* pixel) {
-    if (!m_world || *pixel >= m_world->ProvinceCount()) return;
+void CNewGameWnd::ProvinceColour(uint8_t* pixel)
+{
+    if (!m_world || *pixel >= m_world->ProvinceCount())
+        return;
     const uint8_t owner = m_world->Province(*pixel).ownerId;
     *pixel = owner < m_world->PlayerCount() ? m_world->Player(owner).playerId : 6;
 }
 
-void CNewGameWnd::OnShow() {
+void CNewGameWnd::OnShow()
+{
     ShowSound().Sound().Play();
     CWindow::OnShow();
     m_world = std::make_unique<CGameWorld>();
@@ -83,13 +93,15 @@ void CNewGameWnd::OnShow() {
     Refresh();
 }
 
-void CNewGameWnd::OnHide() {
+void CNewGameWnd::OnHide()
+{
     m_world.reset();
     HideSound().Sound().Play();
     CWindow::OnHide();
 }
 
-void CNewGameWnd::Refresh() {
+void CNewGameWnd::Refresh()
+{
     MiniMapColourHook.Bind(this, &CNewGameWnd::ProvinceColour);
     m_scenario = static_cast<uint16_t>(m_selection->ScenarioIndex());
     m_mission = static_cast<uint16_t>(m_selection->MissionIndex());
@@ -115,11 +127,13 @@ void CNewGameWnd::Refresh() {
     m_btnStart->Enable(m_world && m_world->PlayerCount() > 0, true);
 }
 
-void CNewGameWnd::OnDifficultyChanged(CValueScroller* scroller) {
+void CNewGameWnd::OnDifficultyChanged(CValueScroller* scroller)
+{
     SetOwnText(scroller, LocaleText(DifficultyKey(scroller->Value(), "Normal")));
 }
 
-void CNewGameWnd::OnHumansChanged(CValueScroller* scroller) {
+void CNewGameWnd::OnHumansChanged(CValueScroller* scroller)
+{
     const bool several = scroller->Value() > 1;
     m_scrMode->Window()->Show(several, false);
     m_lblMode->Show(several, false);
@@ -129,27 +143,33 @@ void CNewGameWnd::OnHumansChanged(CValueScroller* scroller) {
     Invalidate(UndefinedRect, true);
 }
 
-void CNewGameWnd::OnPlayModeChanged(CValueScroller* scroller) {
-    if (scroller->Value() == 0) SetOwnText(scroller, LocaleText("Hotseat"));
+void CNewGameWnd::OnPlayModeChanged(CValueScroller* scroller)
+{
+    if (scroller->Value() == 0)
+        SetOwnText(scroller, LocaleText("Hotseat"));
 }
 
-void CNewGameWnd::OnSelectMission(CWindow*, intptr_t) {
+void CNewGameWnd::OnSelectMission(CWindow*, intptr_t)
+{
     WindowGuard guard(this);
     const uint16_t result = RunModal(m_selection);
-    if (!guard.Alive() || QuitFlag) return;
+    if (!guard.Alive() || QuitFlag)
+        return;
     if (result == ResultOk) {
         Refresh();
         Invalidate(UndefinedRect, true);
     }
 }
 
-void CNewGameWnd::OnStart(CWindow*, intptr_t) {
+void CNewGameWnd::OnStart(CWindow*, intptr_t)
+{
     PrefLastDifficulty = static_cast<int16_t>(m_scrDifficulty->Value());
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CNewGameWnd::OnMenu(CWindow*, intptr_t) {
+void CNewGameWnd::OnMenu(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }

@@ -6,10 +6,12 @@
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
-CPagedTextWnd::CPagedTextWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CPagedTextWnd::CPagedTextWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(path.Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(path.Chars());
         m_text = new CMarkupWnd(this, CStr::ConcatChars(path, "/Text"), true);
         m_close = new CButton(this, CStr::ConcatChars(path, "/CloseBtn"), true);
         m_selector = new CValueScroller(this, CStr::ConcatChars(path, "/PageSelector"), true);
@@ -21,7 +23,8 @@ CPagedTextWnd::CPagedTextWnd(CWindow* parent, const CStr& path) : CFrameWnd(pare
     m_text->pageChanged.Bind(this, &CPagedTextWnd::OnPageChanged);
 }
 
-CPagedTextWnd::~CPagedTextWnd() {
+CPagedTextWnd::~CPagedTextWnd()
+{
     // The text window outlives this part of the object while the tree is
     // taken down; it must not call back into it.
     m_text->pageChanged.Clear();
@@ -29,17 +32,20 @@ CPagedTextWnd::~CPagedTextWnd() {
     PrepareDestroy();
 }
 
-void CPagedTextWnd::LoadText(const char* path) {
+void CPagedTextWnd::LoadText(const char* path)
+{
     m_text->LoadText(path);
     RefreshPageSelector();
 }
 
-void CPagedTextWnd::SetMarkupText(const CStr& text) {
+void CPagedTextWnd::SetMarkupText(const CStr& text)
+{
     m_text->CWindow::SetText(text, true);
     RefreshPageSelector();
 }
 
-void CPagedTextWnd::RefreshPageSelector() {
+void CPagedTextWnd::RefreshPageSelector()
+{
     const int32_t pages = m_text->PageCount();
     if (pages >= 2) {
         m_selector->SetMin(1, false);
@@ -51,8 +57,17 @@ void CPagedTextWnd::RefreshPageSelector() {
     }
 }
 
-void CPagedTextWnd::OnClose(CWindow*, intptr_t) { EndModal(this); }
+void CPagedTextWnd::OnClose(CWindow*, intptr_t)
+{
+    EndModal(this);
+}
 
-void CPagedTextWnd::OnSelectorChanged(CValueScroller* scroller) { m_text->SelectPage(scroller->Value() - 1, true); }
+void CPagedTextWnd::OnSelectorChanged(CValueScroller* scroller)
+{
+    m_text->SelectPage(scroller->Value() - 1, true);
+}
 
-void CPagedTextWnd::OnPageChanged(CMarkupWnd*) { RefreshPageSelector(); }
+void CPagedTextWnd::OnPageChanged(CMarkupWnd*)
+{
+    RefreshPageSelector();
+}

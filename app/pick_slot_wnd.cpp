@@ -18,7 +18,8 @@
 namespace {
 
 // Asks a question in a message box; true when the user answered Ok.
-bool Ask(CWindow* parent, const char* titleKey, const char* textKey) {
+bool Ask(CWindow* parent, const char* titleKey, const char* textKey)
+{
     CMessageWnd* box = new CMessageWnd(parent);
     box->Setup(LocaleText(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
     const bool yes = box->ModalResult() == MessageResultYes;
@@ -29,7 +30,8 @@ bool Ask(CWindow* parent, const char* titleKey, const char* textKey) {
 }  // namespace
 
 CPickSlotWnd::CPickSlotWnd(uint8_t mode, CWindow* parent, const CStr& path)
-    : CDialog(parent, path, true), m_mode(mode) {
+    : CDialog(parent, path, true), m_mode(mode)
+{
     m_rtName = new CMarkupWnd(this, ChildPath(path, "RtSlotName"), true);
     m_line = new CIconWnd(this, ChildPath(path, "ImgLine"));
     m_rtInfo = new CMarkupWnd(this, ChildPath(path, "RtSlotInfo"), true);
@@ -43,22 +45,33 @@ CPickSlotWnd::CPickSlotWnd(uint8_t mode, CWindow* parent, const CStr& path)
     m_scroller->valueChanged.Bind(this, &CPickSlotWnd::OnSlotChanged);
 }
 
-CPickSlotWnd::~CPickSlotWnd() { PrepareDestroy(); }
+CPickSlotWnd::~CPickSlotWnd()
+{
+    PrepareDestroy();
+}
 
-int16_t CPickSlotWnd::SlotOfValue(int32_t value) const {
-    if (m_mode == PickSlotSave) return value >= 1 && value <= SaveSlots::kCount ? static_cast<int16_t>(value - 1) : -1;
+int16_t CPickSlotWnd::SlotOfValue(int32_t value) const
+{
+    if (m_mode == PickSlotSave)
+        return value >= 1 && value <= SaveSlots::kCount ? static_cast<int16_t>(value - 1) : -1;
     int32_t wanted = value - 1;
     for (int slot = 0; slot < SaveSlots::kCount; ++slot) {
-        if (SaveSlots::Check(slot) != SaveSlots::kValid) continue;
-        if (wanted == 0) return static_cast<int16_t>(slot);
+        if (SaveSlots::Check(slot) != SaveSlots::kValid)
+            continue;
+        if (wanted == 0)
+            return static_cast<int16_t>(slot);
         --wanted;
     }
     return -1;
 }
 
-int16_t CPickSlotWnd::CurrentSlot() const { return SlotOfValue(m_scroller->Value()); }
+int16_t CPickSlotWnd::CurrentSlot() const
+{
+    return SlotOfValue(m_scroller->Value());
+}
 
-void CPickSlotWnd::OnShow() {
+void CPickSlotWnd::OnShow()
+{
     if (m_mode == PickSlotSave) {
         SetText(LocaleText("NewGame"), true);
         m_scroller->SetMin(1, false);
@@ -74,9 +87,13 @@ void CPickSlotWnd::OnShow() {
     CDialog::OnShow();
 }
 
-void CPickSlotWnd::OnSlotChanged(CValueScroller*) { ShowSlot(); }
+void CPickSlotWnd::OnSlotChanged(CValueScroller*)
+{
+    ShowSlot();
+}
 
-void CPickSlotWnd::ShowSlot() {
+void CPickSlotWnd::ShowSlot()
+{
     const int16_t slot = CurrentSlot();
     m_rtName->SetText(LocaleFormat("SlotName", slot + 1), true);
     const uint32_t state = slot < 0 ? SaveSlots::kNone : SaveSlots::Check(slot);
@@ -84,46 +101,53 @@ void CPickSlotWnd::ShowSlot() {
     CStr info;
     bool canDelete = false, canTake = false;
     switch (state) {
-        case SaveSlots::kAbsent:
-            info = LocaleText("SlotEmpty");
-            canTake = save;
-            break;
-        case SaveSlots::kDamaged:
-            info = LocaleText("SlotInvalid");
-            canDelete = true;
-            canTake = save;
-            break;
-        case SaveSlots::kValid:
-            if (!FormatSlotInfo(slot, info)) info = LocaleText("SlotError");
-            canDelete = true;
-            canTake = true;
-            break;
-        default:
+    case SaveSlots::kAbsent:
+        info = LocaleText("SlotEmpty");
+        canTake = save;
+        break;
+    case SaveSlots::kDamaged:
+        info = LocaleText("SlotInvalid");
+        canDelete = true;
+        canTake = save;
+        break;
+    case SaveSlots::kValid:
+        if (!FormatSlotInfo(slot, info))
             info = LocaleText("SlotError");
-            break;
+        canDelete = true;
+        canTake = true;
+        break;
+    default:
+        info = LocaleText("SlotError");
+        break;
     }
     m_rtInfo->SetText(info, true);
     m_btnDelete->Enable(canDelete, true);
     m_btnOk->Enable(canTake, true);
 }
 
-bool CPickSlotWnd::FormatSlotInfo(int slot, CStr& text) {
+bool CPickSlotWnd::FormatSlotInfo(int slot, CStr& text)
+{
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    if (ReadVersionedBody(SaveSlotFileName(slot), version, body) != VersionedRead::kOk || body.empty()) return false;
-    if (!VerifySaveCheckByte(body.data(), static_cast<uint32_t>(body.size()))) return false;
+    if (ReadVersionedBody(SaveSlotFileName(slot), version, body) != VersionedRead::kOk || body.empty())
+        return false;
+    if (!VerifySaveCheckByte(body.data(), static_cast<uint32_t>(body.size())))
+        return false;
     // The sealed last byte is not part of the data.
     CStreamReader reader(body.data(), static_cast<uint32_t>(body.size() - 1));
     reader.SetVersion(version);
     SaveHeader header;
     StreamSaveHeader(reader, header);
-    if (StreamFailed(reader)) return false;
+    if (StreamFailed(reader))
+        return false;
     reader.SkipTo(header.headerEnd);
     CStr missionPath;
     reader.String(missionPath);
-    if (StreamFailed(reader)) return false;
+    if (StreamFailed(reader))
+        return false;
     CStr title = Map::CSrenarionMgr::MissionTitleOfPath(missionPath);
-    if (title.IsEmpty()) title = header.worldName;
+    if (title.IsEmpty())
+        title = header.worldName;
     CStr result = LocaleFormat("SIMission", title);
     result.Append(LocaleFormat("SIDifficulty", LocaleText(DifficultyKey(header.difficulty, "Normal"))));
     result.Append(LocaleFormat("SITurn", header.turn));
@@ -137,32 +161,40 @@ bool CPickSlotWnd::FormatSlotInfo(int slot, CStr& text) {
     return true;
 }
 
-void CPickSlotWnd::OnOk(CWindow*, intptr_t) {
+void CPickSlotWnd::OnOk(CWindow*, intptr_t)
+{
     const int16_t slot = CurrentSlot();
-    if (slot < 0) return;
+    if (slot < 0)
+        return;
     m_chosen = slot;
     if (m_mode == PickSlotSave && SaveSlots::Check(slot) == SaveSlots::kValid) {
         WindowGuard guard(this);
         const bool overwrite = Ask(this, "OverwriteSlotT", "OverwriteSlotM");
-        if (!guard.Alive() || QuitFlag) return;
-        if (!overwrite) return;
+        if (!guard.Alive() || QuitFlag)
+            return;
+        if (!overwrite)
+            return;
     }
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CPickSlotWnd::OnCancel(CWindow*, intptr_t) {
+void CPickSlotWnd::OnCancel(CWindow*, intptr_t)
+{
     m_chosen = -1;
     SetModalResult(ResultCancel);
     EndModal(this);
 }
 
-void CPickSlotWnd::OnDelete(CWindow*, intptr_t) {
+void CPickSlotWnd::OnDelete(CWindow*, intptr_t)
+{
     const int16_t slot = CurrentSlot();
-    if (slot < 0) return;
+    if (slot < 0)
+        return;
     WindowGuard guard(this);
     const bool yes = Ask(this, "DeleteSlotT", "DeleteSlotM");
-    if (!guard.Alive() || QuitFlag || !yes) return;
+    if (!guard.Alive() || QuitFlag || !yes)
+        return;
     SaveSlots::Delete(slot);
     if (m_mode == PickSlotSave) {
         m_scroller->SetValue(slot + 1, true, true);
@@ -171,13 +203,15 @@ void CPickSlotWnd::OnDelete(CWindow*, intptr_t) {
     const int32_t count = SaveSlots::ValidCount();
     m_scroller->SetMax(count, false);
     int32_t position = m_scroller->Value() - 1;
-    if (position > count - 1) position = count - 1;
+    if (position > count - 1)
+        position = count - 1;
     if (count <= 0) {
         CMessageWnd* box = new CMessageWnd(this);
-        box->Setup(LocaleText("NoSavedGamesM"), CStr("NoSavedGamesT"), MessageTapToClose, CStr("/Sounds/msg_info"),
-                   true);
+        box->Setup(LocaleText("NoSavedGamesM"), CStr("NoSavedGamesT"), MessageTapToClose,
+                   CStr("/Sounds/msg_info"), true);
         delete box;
-        if (!guard.Alive()) return;
+        if (!guard.Alive())
+            return;
         m_chosen = -1;
         SetModalResult(ResultCancel);
         EndModal(this);

@@ -13,7 +13,10 @@ class CMarkupWnd;
 class CPushButton;
 class CValueScroller;
 
-enum PickSlotMode : uint8_t { PickSlotSave = 0, PickSlotLoad = 1 };
+enum PickSlotMode : uint8_t {
+    PickSlotSave = 0,
+    PickSlotLoad = 1
+};
 
 class CPickSlotWnd : public CDialog {
 public:

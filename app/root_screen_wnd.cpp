@@ -4,20 +4,31 @@
 
 CRootScreenWnd::CRootScreenWnd() = default;
 
-CRootScreenWnd::~CRootScreenWnd() { PrepareDestroy(); }
+CRootScreenWnd::~CRootScreenWnd()
+{
+    PrepareDestroy();
+}
 
-void* CRootScreenWnd::QueryInterface(int32_t id) {
+void* CRootScreenWnd::QueryInterface(int32_t id)
+{
     switch (id) {
-        case IidRootScreenWnd:
-        case IidWindow: return static_cast<CWindow*>(this);
-        case IidWindowCanvas: return &m_canvas;
-        default: return nullptr;
+    case IidRootScreenWnd:
+    case IidWindow:
+        return static_cast<CWindow*>(this);
+    case IidWindowCanvas:
+        return &m_canvas;
+    default:
+        return nullptr;
     }
 }
 
-void CRootScreenWnd::OnSize() {
+void CRootScreenWnd::OnSize()
+{
     CWindow::OnSize();
     m_canvas.Attach(this);
 }
 
-CWindow* NewRootScreenWnd() { return new (std::nothrow) CRootScreenWnd; }
+CWindow* NewRootScreenWnd()
+{
+    return new (std::nothrow) CRootScreenWnd;
+}

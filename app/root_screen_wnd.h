@@ -9,7 +9,9 @@
 #include "ui/composite_wnd.h"
 #include "ui/window.h"
 
-enum : int32_t { IidRootScreenWnd = 38 };
+enum : int32_t {
+    IidRootScreenWnd = 38
+};
 
 class CRootScreenWnd : public CWindow {
 public:

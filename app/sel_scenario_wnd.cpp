@@ -17,7 +17,8 @@ namespace {
 // A text control's string 0 as a format when it has one, else the text
 // itself.
 template <typename... Args>
-void ShowFormatted(CTextWnd* control, const CStr& plain, const Args&... args) {
+void ShowFormatted(CTextWnd* control, const CStr& plain, const Args&... args)
+{
     CStr format;
     if (control->GetString(0, format) && !format.IsEmpty()) {
         FormatTextWnd(control, args...);
@@ -28,7 +29,8 @@ void ShowFormatted(CTextWnd* control, const CStr& plain, const Args&... args) {
 
 }  // namespace
 
-CSelScenarioWnd::CSelScenarioWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CSelScenarioWnd::CSelScenarioWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     const CStr right = ChildPath(path, "FrameRight");
     const CStr left = ChildPath(path, "FrameLeft");
     m_right = new CFrameWnd(this, right, true);
@@ -58,15 +60,20 @@ CSelScenarioWnd::CSelScenarioWnd(CWindow* parent, const CStr& path) : CFrameWnd(
     m_btnAuthor->BindHandler(HandlerClick, this, &CSelScenarioWnd::OnAuthor);
 }
 
-CSelScenarioWnd::~CSelScenarioWnd() { PrepareDestroy(); }
+CSelScenarioWnd::~CSelScenarioWnd()
+{
+    PrepareDestroy();
+}
 
-void CSelScenarioWnd::BuildMissionButtons() {
+void CSelScenarioWnd::BuildMissionButtons()
+{
     const CStr path = ChildPath(m_link.Path(), "FrameLeft/MissionBtn");
     int32_t left = 0, top = 0, width = 0, rowHeight = 0;
     {
         TreeNodeScope scope;
         CUiTree& tree = CUIMgr::Tree();
-        if (!scope.Saved() || !tree.ResolvePath(path.Chars())) return;
+        if (!scope.Saved() || !tree.ResolvePath(path.Chars()))
+            return;
         // The head's visibility and anchor are not used here.
         tree.ReadValue();
         tree.ReadValue();
@@ -75,7 +82,8 @@ void CSelScenarioWnd::BuildMissionButtons() {
         width = tree.ReadValue();
         rowHeight = tree.ReadValue();
     }
-    if (rowHeight <= 0) rowHeight = 1;
+    if (rowHeight <= 0)
+        rowHeight = 1;
     const PackedRect& client = m_left->ClientRect();
     const int32_t room = (client.IsDefined() ? client.Height() : 0) - top - m_btnDown->Height();
     const int32_t count = room > 0 ? room / rowHeight : 0;
@@ -89,11 +97,13 @@ void CSelScenarioWnd::BuildMissionButtons() {
     }
 }
 
-void CSelScenarioWnd::Fill(CGameWorld* world) {
+void CSelScenarioWnd::Fill(CGameWorld* world)
+{
     m_world = world;
     int scenario = PrefLastScenario, mission = PrefLastMission;
     const Map::ScenarioEntry* entry = Map::CSrenarionMgr::Scenario(scenario);
-    if (entry == nullptr || mission < 0 || mission >= entry->missions) scenario = mission = 0;
+    if (entry == nullptr || mission < 0 || mission >= entry->missions)
+        scenario = mission = 0;
     m_total = static_cast<int16_t>(Map::CSrenarionMgr::TotalMissions());
     FormatTextWnd(m_rtDifficulty, LocaleText("Average"));
     for (int32_t i = 0; i < ButtonCount(); ++i) {
@@ -129,13 +139,16 @@ void CSelScenarioWnd::Fill(CGameWorld* world) {
     RefreshButtonTexts();
 }
 
-bool CSelScenarioWnd::LoadIntoWorld(int16_t globalMission) {
+bool CSelScenarioWnd::LoadIntoWorld(int16_t globalMission)
+{
     int s = 0, m = 0;
-    if (m_world == nullptr || !Map::CSrenarionMgr::MissionFromIndex(globalMission, &s, &m)) return false;
+    if (m_world == nullptr || !Map::CSrenarionMgr::MissionFromIndex(globalMission, &s, &m))
+        return false;
     return m_world->LoadPreview(ChildPath(Map::CSrenarionMgr::MissionPath(s, m), "mission"));
 }
 
-void CSelScenarioWnd::Select(int16_t n) {
+void CSelScenarioWnd::Select(int16_t n)
+{
     for (int32_t i = 0; i < ButtonCount(); ++i)
         m_buttons[static_cast<size_t>(i)]->SetChecked(m_firstVisible + i == n, true);
     m_current = n;
@@ -144,7 +157,8 @@ void CSelScenarioWnd::Select(int16_t n) {
     m_scenario = static_cast<int16_t>(s);
     m_mission = static_cast<int16_t>(m);
     if (!LoadIntoWorld(n)) {
-        if (n != m_confirmed) Select(m_confirmed);
+        if (n != m_confirmed)
+            Select(m_confirmed);
         return;
     }
     const CStr missionPath = Map::CSrenarionMgr::MissionPath(s, m);
@@ -159,7 +173,8 @@ void CSelScenarioWnd::Select(int16_t n) {
     Invalidate(UndefinedRect, true);
 }
 
-void CSelScenarioWnd::RefreshButtonTexts() {
+void CSelScenarioWnd::RefreshButtonTexts()
+{
     for (int32_t i = 0; i < ButtonCount() && m_firstVisible + i < m_total; ++i) {
         int s = 0, m = 0;
         Map::CSrenarionMgr::MissionFromIndex(m_firstVisible + i, &s, &m);
@@ -169,24 +184,29 @@ void CSelScenarioWnd::RefreshButtonTexts() {
     }
 }
 
-void CSelScenarioWnd::ScrollUp() {
-    if (m_firstVisible <= 0) return;
+void CSelScenarioWnd::ScrollUp()
+{
+    if (m_firstVisible <= 0)
+        return;
     --m_firstVisible;
     m_btnUp->Enable(m_firstVisible > 0, true);
     m_btnDown->Enable(true, true);
     RefreshButtonTexts();
 }
 
-void CSelScenarioWnd::ScrollDown() {
+void CSelScenarioWnd::ScrollDown()
+{
     const int16_t last = static_cast<int16_t>(m_total - ButtonCount());
-    if (m_firstVisible >= last) return;
+    if (m_firstVisible >= last)
+        return;
     ++m_firstVisible;
     m_btnDown->Enable(m_firstVisible < last, true);
     m_btnUp->Enable(true, true);
     RefreshButtonTexts();
 }
 
-void CSelScenarioWnd::OnMissionButton(CWindow* button, intptr_t) {
+void CSelScenarioWnd::OnMissionButton(CWindow* button, intptr_t)
+{
     for (int32_t i = 0; i < ButtonCount(); ++i) {
         if (m_buttons[static_cast<size_t>(i)] == button) {
             Select(static_cast<int16_t>(m_firstVisible + i));
@@ -195,43 +215,57 @@ void CSelScenarioWnd::OnMissionButton(CWindow* button, intptr_t) {
     }
 }
 
-void CSelScenarioWnd::OnOk(CWindow*, intptr_t) {
+void CSelScenarioWnd::OnOk(CWindow*, intptr_t)
+{
     m_confirmed = m_current;
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CSelScenarioWnd::OnCancel(CWindow*, intptr_t) {
+void CSelScenarioWnd::OnCancel(CWindow*, intptr_t)
+{
     // The new game window reads the world: it must hold the mission it had.
-    if (m_current != m_confirmed) Select(m_confirmed);
+    if (m_current != m_confirmed)
+        Select(m_confirmed);
     SetModalResult(ResultCancel);
     EndModal(this);
 }
 
-void CSelScenarioWnd::OnUp(CWindow*, intptr_t) { ScrollUp(); }
+void CSelScenarioWnd::OnUp(CWindow*, intptr_t)
+{
+    ScrollUp();
+}
 
-void CSelScenarioWnd::OnDown(CWindow*, intptr_t) { ScrollDown(); }
+void CSelScenarioWnd::OnDown(CWindow*, intptr_t)
+{
+    ScrollDown();
+}
 
-void CSelScenarioWnd::OnDescription(CWindow*, intptr_t) {
+void CSelScenarioWnd::OnDescription(CWindow*, intptr_t)
+{
     auto* text = new CPagedTextWnd(this, CStr("/Map/NewGameWnd/SelScenarioWnd/MissionDescrWnd"));
     text->LoadText(Map::CSrenarionMgr::ShortDescrPath(m_scenario, m_mission).Chars());
     RunModal(text);
     delete text;
 }
 
-CStr CSelScenarioWnd::AuthorText() const {
+CStr CSelScenarioWnd::AuthorText() const
+{
     CStr text;
     const bool author = Map::CSrenarionMgr::HasAuthor(m_scenario, m_mission);
     const bool notes = Map::CSrenarionMgr::HasAuthorNotes(m_scenario, m_mission);
     if (author) {
         text = LocaleFormat("Author", Map::CSrenarionMgr::Author(m_scenario, m_mission));
-        if (notes) text.AppendChars("{br}{br}");
+        if (notes)
+            text.AppendChars("{br}{br}");
     }
-    if (notes) text.Append(LocaleFormat("AuthorNotes", Map::CSrenarionMgr::AuthorNotes(m_scenario, m_mission)));
+    if (notes)
+        text.Append(LocaleFormat("AuthorNotes", Map::CSrenarionMgr::AuthorNotes(m_scenario, m_mission)));
     return text;
 }
 
-void CSelScenarioWnd::OnAuthor(CWindow*, intptr_t) {
+void CSelScenarioWnd::OnAuthor(CWindow*, intptr_t)
+{
     auto* text = new CPagedTextWnd(this, CStr("/Map/NewGameWnd/SelScenarioWnd/MissionDescrWnd"));
     text->SetMarkupText(AuthorText());
     RunModal(text);

@@ -15,7 +15,8 @@
 
 namespace {
 
-void ShowBundle(CResWnd* control, const CResourceBundle& bundle) {
+void ShowBundle(CResWnd* control, const CResourceBundle& bundle)
+{
     std::vector<CStr> codes;
     std::vector<int32_t> amounts;
     for (int i = 0; i < bundle.Count(); ++i) {
@@ -25,14 +26,16 @@ void ShowBundle(CResWnd* control, const CResourceBundle& bundle) {
     control->SetAmounts(codes.data(), amounts.data(), static_cast<int32_t>(codes.size()), true);
 }
 
-void ShowArmy(CItemListWnd* control, const CArmy& army) {
+void ShowArmy(CItemListWnd* control, const CArmy& army)
+{
     // Squads without units are left out; the strongest types come last.
     control->Fill(army, SquadFaceLeft, true, false, true);
 }
 
 }  // namespace
 
-void StatisticsPages::Build(CWindow* window, const CStr& path) {
+void StatisticsPages::Build(CWindow* window, const CStr& path)
+{
     static const char* const kPages[] = {"Page1", "Page2", "Page3", "Page4"};
     for (int32_t i = 0; i < kPageCount; ++i)
         m_pages[i] = new CCompositeWnd(window, ChildPath(path, kPages[i]), true);
@@ -82,12 +85,14 @@ void StatisticsPages::Build(CWindow* window, const CStr& path) {
     lost = new CItemListWnd(w4, ChildPath(p4, "ArmyLost"), true);
 }
 
-void StatisticsPages::Fill(const CHallOfFameEntry& entry) {
+void StatisticsPages::Fill(const CHallOfFameEntry& entry)
+{
     turns->SetText(LocaleFormat("RtStatTurns", entry.turns), true);
-    difficulty->SetText(LocaleFormat("RtStatDiff", LocaleText(DifficultyKey(entry.difficulty, "Normal"))), true);
+    difficulty->SetText(LocaleFormat("RtStatDiff", LocaleText(DifficultyKey(entry.difficulty, "Normal"))),
+                        true);
     score->SetText(LocaleFormat("RtStatScore", entry.score), true);
-    hero->SetText(LocaleFormat("RtStatHero", entry.heroName, entry.heroBattle, entry.heroBuilder, entry.heroStealth,
-                               LevelFromValue(entry.heroExperience), entry.heroExperience),
+    hero->SetText(LocaleFormat("RtStatHero", entry.heroName, entry.heroBattle, entry.heroBuilder,
+                               entry.heroStealth, LevelFromValue(entry.heroExperience), entry.heroExperience),
                   true);
     ShowBundle(taxes, entry.taxes);
     ShowBundle(spent, entry.spent);
@@ -106,10 +111,13 @@ void StatisticsPages::Fill(const CHallOfFameEntry& entry) {
     ShowArmy(lost, entry.lost);
 }
 
-void StatisticsPages::ShowPage(int32_t n) {
+void StatisticsPages::ShowPage(int32_t n)
+{
     for (int32_t i = 0; i < kPageCount; ++i) {
-        if (m_pages[i] != nullptr && m_pages[i]->Window() != nullptr) m_pages[i]->Window()->Show(i + 1 == n, false);
+        if (m_pages[i] != nullptr && m_pages[i]->Window() != nullptr)
+            m_pages[i]->Window()->Show(i + 1 == n, false);
     }
-    if (m_pages[0] != nullptr && m_pages[0]->Window() != nullptr && m_pages[0]->Window()->GetParent() != nullptr)
+    if (m_pages[0] != nullptr && m_pages[0]->Window() != nullptr &&
+        m_pages[0]->Window()->GetParent() != nullptr)
         m_pages[0]->Window()->GetParent()->Invalidate(UndefinedRect, true);
 }

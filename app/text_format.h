@@ -7,14 +7,16 @@
 #include "ui/markup_wnd.h"
 
 // The locale text of a key (the key itself when missing).
-inline CStr LocaleText(const char* key) {
+inline CStr LocaleText(const char* key)
+{
     CStr text;
     GetLocaleText(key, text);
     return text;
 }
 
 template <typename... Args>
-CStr LocaleFormat(const char* key, const Args&... args) {
+CStr LocaleFormat(const char* key, const Args&... args)
+{
     CStr text;
     text.Format(LocaleText(key).Chars(), args...);
     return text;
@@ -23,9 +25,11 @@ CStr LocaleFormat(const char* key, const Args&... args) {
 // Shows string 0 of the control formatted with the arguments; a control
 // without strings is left as it is.
 template <typename... Args>
-void FormatTextWnd(CTextWnd* control, const Args&... args) {
+void FormatTextWnd(CTextWnd* control, const Args&... args)
+{
     CStr format;
-    if (control == nullptr || !control->GetString(0, format)) return;
+    if (control == nullptr || !control->GetString(0, format))
+        return;
     CStr text;
     text.Format(format.Chars(), args...);
     control->SetText(text, true);

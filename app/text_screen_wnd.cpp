@@ -6,10 +6,12 @@
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
-CTextScreenWnd::CTextScreenWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, false) {
+CTextScreenWnd::CTextScreenWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, false)
+{
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(path.Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(path.Chars());
         m_text = new CMarkupWnd(m_window, CStr(), false);
     }
     m_text->BindHandler(HandlerPenDown, this, &CTextScreenWnd::OnTextPenDown);
@@ -20,20 +22,24 @@ CTextScreenWnd::CTextScreenWnd(CWindow* parent, const CStr& path) : CScreenWnd(p
 
 CTextScreenWnd::~CTextScreenWnd() = default;
 
-bool CTextScreenWnd::ReloadLayout(bool redraw) {
+bool CTextScreenWnd::ReloadLayout(bool redraw)
+{
     const bool was = m_link.SetRefreshEnabled(false);
     if (!LoadLayout(false)) {
         m_link.SetRefreshEnabled(was);
         return false;
     }
     const CStr textPath = CUIMgr::NextString();
-    if (!textPath.IsEmpty()) m_text->LoadText(textPath.Chars());
+    if (!textPath.IsEmpty())
+        m_text->LoadText(textPath.Chars());
     m_link.SetRefreshEnabled(was);
-    if (was && redraw) m_window->Invalidate(UndefinedRect, true);
+    if (was && redraw)
+        m_window->Invalidate(UndefinedRect, true);
     return true;
 }
 
-void CTextScreenWnd::OnShow() {
+void CTextScreenWnd::OnShow()
+{
     const PackedRect& client = m_window->ClientRect();
     if (client.IsDefined()) {
         m_text->SetRect(PackedRect(5, 5, static_cast<int16_t>(client.Width() - 10),
@@ -45,7 +51,8 @@ void CTextScreenWnd::OnShow() {
     CScreenWnd::OnShow();
 }
 
-void CTextScreenWnd::NextPage() {
+void CTextScreenWnd::NextPage()
+{
     const int32_t current = m_text->CurrentPage();
     if (current >= 0 && current + 1 < m_text->PageCount()) {
         m_text->SelectPage(current + 1, true);
@@ -54,6 +61,12 @@ void CTextScreenWnd::NextPage() {
     }
 }
 
-void CTextScreenWnd::OnTextPenDown(CWindow*, intptr_t) { NextPage(); }
+void CTextScreenWnd::OnTextPenDown(CWindow*, intptr_t)
+{
+    NextPage();
+}
 
-void CTextScreenWnd::OnScreenPenDown(CWindow*, intptr_t) { NextPage(); }
+void CTextScreenWnd::OnScreenPenDown(CWindow*, intptr_t)
+{
+    NextPage();
+}

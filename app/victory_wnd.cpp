@@ -18,7 +18,8 @@
 
 namespace {
 
-HallOfFameGame CurrentGame() {
+HallOfFameGame CurrentGame()
+{
     HallOfFameGame game;
     game.world = Game().world;
     game.missionPath = Game().missionPath;
@@ -29,7 +30,8 @@ HallOfFameGame CurrentGame() {
 
 }  // namespace
 
-CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true) {
+CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
+{
     m_message = new CMarkupWnd(Window(), ChildPath(path, "RtMessage"), true);
     m_scroller = new CValueScroller(Window(), ChildPath(path, "ScrStat"), true);
     m_btnExit = new CPushButton(Window(), ChildPath(path, "BtnExit"));
@@ -42,11 +44,13 @@ CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent,
 
 CVictoryWnd::~CVictoryWnd() = default;
 
-void CVictoryWnd::Fill(uint8_t victory, PlayerRecord* player) {
+void CVictoryWnd::Fill(uint8_t victory, PlayerRecord* player)
+{
     m_scroller->SetMin(1, false);
     m_scroller->SetMax(StatisticsPages::kPageCount, false);
     m_scroller->SetValue(1, true, true);
-    if (player == nullptr) return;
+    if (player == nullptr)
+        return;
     SetTitle(player->name, true);
     {
         ResourceFolderScope folder;
@@ -60,51 +64,67 @@ void CVictoryWnd::Fill(uint8_t victory, PlayerRecord* player) {
     m_pages.Fill(entry);
 }
 
-void CVictoryWnd::SetMode(uint8_t mode) {
+void CVictoryWnd::SetMode(uint8_t mode)
+{
     m_mode = mode;
     const bool statistics = mode == ModeStatistics;
     m_message->Show(!statistics, false);
     m_btnExit->Show(statistics, false);
     m_scroller->Window()->Show(statistics, false);
     m_pages.ShowPage(statistics ? 1 : 0);
-    if (statistics) m_scroller->SetValue(1, true, false);
+    if (statistics)
+        m_scroller->SetValue(1, true, false);
     Window()->Invalidate(UndefinedRect, true);
 }
 
-void CVictoryWnd::OnShow() {
+void CVictoryWnd::OnShow()
+{
     SetMode(ModeMessage);
     CScreenWnd::OnShow();
     m_sound.Play();
 }
 
-void CVictoryWnd::OnTap(CWindow*, intptr_t) {
-    if (m_mode == ModeMessage) SetMode(ModeStatistics);
+void CVictoryWnd::OnTap(CWindow*, intptr_t)
+{
+    if (m_mode == ModeMessage)
+        SetMode(ModeStatistics);
 }
 
-void CVictoryWnd::OnExit(CWindow*, intptr_t) { EndModal(Window()); }
-
-void CVictoryWnd::OnPageChanged(CValueScroller* scroller) {
-    if (m_mode == ModeStatistics) m_pages.ShowPage(scroller->Value());
+void CVictoryWnd::OnExit(CWindow*, intptr_t)
+{
+    EndModal(Window());
 }
 
-void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* player) {
+void CVictoryWnd::OnPageChanged(CValueScroller* scroller)
+{
+    if (m_mode == ModeStatistics)
+        m_pages.ShowPage(scroller->Value());
+}
+
+void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* player)
+{
     {
-        auto* screen = new CVictoryWnd(mapWindow, CStr(victory ? "/Map/MapWnd/VictoryWnd" : "/Map/MapWnd/DefeatWnd"));
+        auto* screen =
+            new CVictoryWnd(mapWindow, CStr(victory ? "/Map/MapWnd/VictoryWnd" : "/Map/MapWnd/DefeatWnd"));
         screen->Fill(victory, player);
         screen->Window()->BringToFront(true);
         RunModal(screen->Window());
         delete screen;
     }
-    if (QuitFlag || !victory || player == nullptr || !player->IsHuman() || CountHumanPlayers() >= 2) return;
+    if (QuitFlag || !victory || player == nullptr || !player->IsHuman() || CountHumanPlayers() >= 2)
+        return;
     const HallOfFameGame game = CurrentGame();
-    if (!QualifiesForHallOfFame(*player, game)) return;
+    if (!QualifiesForHallOfFame(*player, game))
+        return;
     {
         auto* names = new CPlayerNameWnd(mapWindow, CStr("/Main/PlayerNameWnd"));
         names->Setup(*player);
-        if (RunModal(names) == ResultOk) player->name = names->GetName();
+        if (RunModal(names) == ResultOk)
+            player->name = names->GetName();
         delete names;
     }
-    if (QuitFlag) return;
+    if (QuitFlag)
+        return;
     AddToHallOfFame(*player, game);
     int scenario = 0, mission = 0;
     const int16_t start = Map::CSrenarionMgr::FindMission(game.missionPath, &scenario, &mission)

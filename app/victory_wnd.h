@@ -16,7 +16,10 @@ class PlayerRecord;
 
 class CVictoryWnd : public CScreenWnd {
 public:
-    enum Mode : uint8_t { ModeMessage = 0, ModeStatistics = 1 };
+    enum Mode : uint8_t {
+        ModeMessage = 0,
+        ModeStatistics = 1
+    };
 
     CVictoryWnd(CWindow* parent, const CStr& path);
     ~CVictoryWnd() override;

@@ -8,10 +8,16 @@
 
 namespace {
 
-bool IsBeside(const CSquad* a, const CSquad* b) { return IsNeighbourCell(AiPathMap(), SquadCell(a), SquadCell(b)); }
+bool IsBeside(const CSquad* a, const CSquad* b)
+{
+    return IsNeighbourCell(AiPathMap(), SquadCell(a), SquadCell(b));
+}
 
 // The squad leaves the group; the caller's index then names the next squad.
-void RemoveAt(CDynArray<CSquad*>& squads, int& i) { squads.RemoveAt(i); }
+void RemoveAt(CDynArray<CSquad*>& squads, int& i)
+{
+    squads.RemoveAt(i);
+}
 
 // A route cut to what the squad can still walk this turn.
 void FitRouteToMovePoints(CellList& route, const CSquad* squad)
@@ -97,10 +103,17 @@ AiTactic* CreateTactic(uint32_t planWord, CSideController* side, const AiOrder& 
 {
     AiTactic* tactic = nullptr;
     switch (planWord) {
-    case kPlanAttack: tactic = new CAttackTactic; break;
-    case kPlanMove: tactic = new CMoveTactic; break;
-    case kPlanGuard: tactic = new CGuardTactic; break;
-    default: return nullptr;
+    case kPlanAttack:
+        tactic = new CAttackTactic;
+        break;
+    case kPlanMove:
+        tactic = new CMoveTactic;
+        break;
+    case kPlanGuard:
+        tactic = new CGuardTactic;
+        break;
+    default:
+        return nullptr;
     }
     tactic->Setup(side, order);
     return tactic;
@@ -135,8 +148,8 @@ uint32_t CellThreat(AiTactic* tactic, const CSquad* squad, uint8_t cell)
         // catapults aim at.
         for (int d = 5; d >= 0; --d) {
             const CSquad* friendSquad = AsSquad(CellOccupant(NeighbourCell(cell, uint8_t(d))));
-            if (friendSquad && friendSquad != squad && ArmyHolds(own, friendSquad) && SquadCount(friendSquad) > 0 &&
-                CellBeforeMoatLine(SquadCell(friendSquad)))
+            if (friendSquad && friendSquad != squad && ArmyHolds(own, friendSquad) &&
+                SquadCount(friendSquad) > 0 && CellBeforeMoatLine(SquadCell(friendSquad)))
                 threat += 40;
         }
         if (CellBeforeMoatLine(cell))
@@ -294,8 +307,9 @@ bool CAttackTactic::Execute()
                 pathMap->BuildRoute(c, route))
                 side->MoveAlongPath(s, route.cells, route.count);
         } else if (BestMoveCell(this, s, c, 1) && c != SquadCell(s) &&
-                   CellThreat(this, s, SquadCell(s)) > CellThreat(this, s, c) && ComputePathFromSquad(pathMap, s) &&
-                   pathMap->CostAt(c) <= MovePoints(s) && pathMap->BuildRoute(c, route)) {
+                   CellThreat(this, s, SquadCell(s)) > CellThreat(this, s, c) &&
+                   ComputePathFromSquad(pathMap, s) && pathMap->CostAt(c) <= MovePoints(s) &&
+                   pathMap->BuildRoute(c, route)) {
             // Already beside the target: step aside only to a safer cell.
             side->MoveAlongPath(s, route.cells, route.count);
         }

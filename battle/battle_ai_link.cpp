@@ -13,13 +13,13 @@ namespace {
 // Standing orders carried out by the AI's tactics.
 class CAiSideOrders : public CSideOrders {
 public:
-    CAiSideOrders(CSideController* side, SideSetup* setup) : side_(side), setup_(setup), plan_(side) {}
+    CAiSideOrders(CSideController* side, SideSetup* setup) : m_side(side), m_setup(setup), m_plan(side) {}
 
     bool RunAll() override
     {
-        plan_.Build(setup_, &tactics_);
-        const bool finished = tactics_.Run();
-        tactics_.Clear();
+        m_plan.Build(m_setup, &m_tactics);
+        const bool finished = m_tactics.Run();
+        m_tactics.Clear();
         return finished;
     }
 
@@ -27,25 +27,28 @@ public:
     {
         if (PlanWord(squad) == kPlanNone)
             return false;
-        AiTactic* tactic = tactics_.AddTactic(side_, OrderOf(squad));
+        AiTactic* tactic = m_tactics.AddTactic(m_side, OrderOf(squad));
         if (!tactic)
             return false;
         tactic->squads.AddUnique(squad);
         const bool acted = tactic->Execute();
-        tactics_.Clear();
+        m_tactics.Clear();
         return acted;
     }
 
-    void Stop() override { tactics_.Stop(); }
+    void Stop() override { m_tactics.Stop(); }
 
 private:
-    CSideController* side_;
-    SideSetup* setup_;
-    AiPlan plan_;
-    AiTacticList tactics_;
+    CSideController* m_side;
+    SideSetup* m_setup;
+    AiPlan m_plan;
+    AiTacticList m_tactics;
 };
 
-CSideOrders* CreateAiOrders(CSideController* side, SideSetup* setup) { return new CAiSideOrders(side, setup); }
+CSideOrders* CreateAiOrders(CSideController* side, SideSetup* setup)
+{
+    return new CAiSideOrders(side, setup);
+}
 
 }  // namespace
 

@@ -7,16 +7,21 @@
 #include "battle/siege_engine_aiming.h"
 
 CBattleAiPlayer::CBattleAiPlayer(CSideController* owner, SideSetup* sideSetup)
-    : powerOption(AiPowerOption()), side(owner), setup(sideSetup), plan(std::make_unique<AiPlan>(owner)),
+    : powerOption(AiPowerOption()),
+      side(owner),
+      setup(sideSetup),
+      plan(std::make_unique<AiPlan>(owner)),
       tactics(std::make_unique<AiTacticList>())
-{
-}
+{}
 
 CBattleAiPlayer::~CBattleAiPlayer() = default;
 
 namespace {
 
-CSideAi* CreateBattleAiPlayer(CSideController* side, SideSetup* setup) { return new CBattleAiPlayer(side, setup); }
+CSideAi* CreateBattleAiPlayer(CSideController* side, SideSetup* setup)
+{
+    return new CBattleAiPlayer(side, setup);
+}
 
 }  // namespace
 
@@ -29,7 +34,10 @@ void InstallBattleAiPlayer()
     InstallBattleAi(install);
 }
 
-void CBattleAiPlayer::PlaceSquads() { AiPlaceSquads(side); }
+void CBattleAiPlayer::PlaceSquads()
+{
+    AiPlaceSquads(side);
+}
 
 bool CBattleAiPlayer::HasMovePointsLeft() const
 {

@@ -70,7 +70,10 @@ void MovePlacedSquad(CSideController* side, CSquad* squad, uint8_t cell)
 // ---------------------------------------------------------------------------
 // General strategy.
 
-bool CGeneralAiStrategy::AppliesTo(CSideController*) { return true; }
+bool CGeneralAiStrategy::AppliesTo(CSideController*)
+{
+    return true;
+}
 
 void CGeneralAiStrategy::PlayTurn(CSideController* side)
 {
@@ -110,10 +113,14 @@ uint8_t CornerCell(int which)
     const int columns = GridColumns();
     const int rows = GridRows();
     switch (which) {
-    case 0: return uint8_t(columns + 1);
-    case 1: return uint8_t(2 * columns - 2);
-    case 2: return uint8_t(columns * (rows - 2) + 1);
-    default: return uint8_t(columns * (rows - 1) - 2);
+    case 0:
+        return uint8_t(columns + 1);
+    case 1:
+        return uint8_t(2 * columns - 2);
+    case 2:
+        return uint8_t(columns * (rows - 2) + 1);
+    default:
+        return uint8_t(columns * (rows - 1) - 2);
     }
 }
 
@@ -209,7 +216,10 @@ void CGeneralAiStrategy::PlaceSquads(CSideController* side)
 // ---------------------------------------------------------------------------
 // Siege strategy.
 
-bool CSiegeAiStrategy::AppliesTo(CSideController*) { return AiSiegeScene() != nullptr; }
+bool CSiegeAiStrategy::AppliesTo(CSideController*)
+{
+    return AiSiegeScene() != nullptr;
+}
 
 uint8_t SpreadCell(const CArmy* army, const CSquad* squad)
 {
@@ -219,7 +229,8 @@ uint8_t SpreadCell(const CArmy* army, const CSquad* squad)
     for (int d = 5; d >= 0; --d) {
         const uint8_t n = NeighbourCell(cell, uint8_t(d));
         const int column = n % columns;
-        const bool inBand = attacker ? (column == 1 || column == 2) : (column == columns - 3 || column == columns - 2);
+        const bool inBand =
+            attacker ? (column == 1 || column == 2) : (column == columns - 3 || column == columns - 2);
         if (inBand && CellPassable(n) && !ArmyHasSquadNextTo(army, n, squad))
             return n;
     }
@@ -247,7 +258,8 @@ void CSiegeAiStrategy::PlaceSquads(CSideController* side)
         bool moved = false;
         for (int i = 0; i < ArmySize(own); ++i) {
             CSquad* squad = ArmySquad(own, i);
-            if (SquadCount(squad) == 0 || RangedValue(squad) != 0 || !ArmyHasSquadNextTo(own, SquadCell(squad), nullptr))
+            if (SquadCount(squad) == 0 || RangedValue(squad) != 0 ||
+                !ArmyHasSquadNextTo(own, SquadCell(squad), nullptr))
                 continue;
             const uint8_t cell = SpreadCell(own, squad);
             if (cell < kNoCell && CellPassable(cell)) {

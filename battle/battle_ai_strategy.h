@@ -36,7 +36,8 @@ public:
     void PlaySquad(CSideController* side, CSquad* squad) override;
 
     // Writes the squad's order (attack or move) or leaves it empty.
-    virtual void ActSquad(CSideController* side, CSquad* squad, const AiTargetOrder& order, uint8_t firstPass);
+    virtual void ActSquad(CSideController* side, CSquad* squad, const AiTargetOrder& order,
+                          uint8_t firstPass);
     virtual int32_t RangedPowerRatio(const CArmy* a, const CArmy* b);
     virtual int16_t RangedStrength(const CArmy* army);
     virtual int16_t ArmyStrength(const CArmy* army);
@@ -54,7 +55,8 @@ class CSiegeAiStrategy : public CGeneralAiStrategy {
 public:
     bool AppliesTo(CSideController* side) override;
     void PlaceSquads(CSideController* side) override;
-    void ActSquad(CSideController* side, CSquad* squad, const AiTargetOrder& order, uint8_t firstPass) override;
+    void ActSquad(CSideController* side, CSquad* squad, const AiTargetOrder& order,
+                  uint8_t firstPass) override;
     int32_t RangedPowerRatio(const CArmy* a, const CArmy* b) override;
     int16_t SquadRating(const CArmy* army, const CSquad* squad) override;
     uint8_t ChooseAdvanceCell(const CSquad* protectedSquad, uint8_t fallback, const CArmy* enemy,

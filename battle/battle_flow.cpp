@@ -63,9 +63,15 @@ void AnnounceSideTurn(CSideController* side, uint8_t placement)
     g_battleHooks.sideTurn.Fire(side, placement);
 }
 
-bool DefenderFirst() { return g_battle.kind == kBattleSiege; }
+bool DefenderFirst()
+{
+    return g_battle.kind == kBattleSiege;
+}
 
-CSideController* SideOf(bool attacker) { return attacker ? g_battle.attackerSide : g_battle.defenderSide; }
+CSideController* SideOf(bool attacker)
+{
+    return attacker ? g_battle.attackerSide : g_battle.defenderSide;
+}
 
 void PlaySideTurn(bool attacker)
 {
@@ -121,13 +127,22 @@ void RunBattleTurnLoop()
     FinishBattle();
 }
 
-uint8_t EngineTrebuchetReload() { return TrebuchetReloadTurnsRule(); }
+uint8_t EngineTrebuchetReload()
+{
+    return TrebuchetReloadTurnsRule();
+}
 
-void EngineEventHook(const BattleEvent& event, uint8_t wait) { DispatchEngineBattleEvent(event, wait); }
+void EngineEventHook(const BattleEvent& event, uint8_t wait)
+{
+    DispatchEngineBattleEvent(event, wait);
+}
 
 // Objects signal their own battle hook (a missile that has landed, a gate
 // that swung open); the screen hears it through the object-finished hook.
-void EngineObjectHook(uint32_t battleId, uint32_t flag) { g_battleHooks.objectFinished.Fire(battleId, flag); }
+void EngineObjectHook(uint32_t battleId, uint32_t flag)
+{
+    g_battleHooks.objectFinished.Fire(battleId, flag);
+}
 
 void SetUpBattle(BattleParams* params)
 {
@@ -188,7 +203,10 @@ void SetUpBattle(BattleParams* params)
 
 }  // namespace
 
-BattleParams::~BattleParams() { FreeParticipants(); }
+BattleParams::~BattleParams()
+{
+    FreeParticipants();
+}
 
 bool CreateSideController(uint8_t attacker, uint32_t kind)
 {
@@ -344,7 +362,10 @@ void EndBattle()
     DeleteBattleAiStrategies();
 }
 
-bool IsBattleStopped() { return g_battle.stopFlag != 0 || QuitFlag != 0; }
+bool IsBattleStopped()
+{
+    return g_battle.stopFlag != 0 || QuitFlag != 0;
+}
 
 bool IsBattleGoingOn()
 {
@@ -370,6 +391,12 @@ bool SerializeBattle(CByteStream* stream)
     return !stream->HasError();
 }
 
-CSideController* ActiveSide() { return g_battle.activeSide ? g_battle.attackerSide : g_battle.defenderSide; }
+CSideController* ActiveSide()
+{
+    return g_battle.activeSide ? g_battle.attackerSide : g_battle.defenderSide;
+}
 
-bool IsSiege() { return g_battle.scene && g_battle.scene->Kind() == kSceneSiege; }
+bool IsSiege()
+{
+    return g_battle.scene && g_battle.scene->Kind() == kSceneSiege;
+}

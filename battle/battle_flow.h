@@ -18,8 +18,16 @@ class CastleState;
 class HeroRecord;
 class PlayerRecord;
 
-enum : uint32_t { kBattleOpenField = 0, kBattleSiege = 1 };
-enum : uint32_t { kPhaseNone = 0, kPhasePlacement = 1, kPhaseAttacker = 2, kPhaseDefender = 3 };
+enum : uint32_t {
+    kBattleOpenField = 0,
+    kBattleSiege = 1
+};
+enum : uint32_t {
+    kPhaseNone = 0,
+    kPhasePlacement = 1,
+    kPhaseAttacker = 2,
+    kPhaseDefender = 3
+};
 
 struct BattleParams {
     BattleParams() = default;

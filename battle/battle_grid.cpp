@@ -6,7 +6,10 @@ CBattleGrid::CBattleGrid()
     Reset();
 }
 
-CBattleGrid::~CBattleGrid() { delete[] cells; }
+CBattleGrid::~CBattleGrid()
+{
+    delete[] cells;
+}
 
 void CBattleGrid::Reset()
 {

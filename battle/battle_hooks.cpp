@@ -5,8 +5,8 @@
 #include "battle/battle_flow.h"
 #include "battle/battle_grid.h"
 #include "battle/battle_scene.h"
-#include "battle/siege_scene.h"
 #include "battle/side_controller.h"
+#include "battle/siege_scene.h"
 #include "battle/squad_battle_state.h"
 #include "core/core_main.h"
 #include "game/army.h"
@@ -43,7 +43,10 @@ void DeleteBattleHooks()
 }
 
 namespace {
-void TellStateListener(uint32_t changed) { g_battleHooks.stateWords.Fire(&g_battleStateWords, changed); }
+void TellStateListener(uint32_t changed)
+{
+    g_battleHooks.stateWords.Fire(&g_battleStateWords, changed);
+}
 }  // namespace
 
 void SetBattleStateBits(uint32_t bits)
@@ -79,11 +82,20 @@ void SetBattleStateBitsC(uint32_t bits, bool on)
     TellStateListener(bits);
 }
 
-uint16_t LastEventCode(const CGameObject* object) { return uint16_t(object->further & 0xFFFF); }
+uint16_t LastEventCode(const CGameObject* object)
+{
+    return uint16_t(object->further & 0xFFFF);
+}
 
-void SetLastEventCode(CGameObject* object, uint16_t code) { object->further = (object->further & 0xFFFF0000u) | code; }
+void SetLastEventCode(CGameObject* object, uint16_t code)
+{
+    object->further = (object->further & 0xFFFF0000u) | code;
+}
 
-int16_t SecondVisualWord(const CGameObject* object) { return int16_t(object->further >> 16); }
+int16_t SecondVisualWord(const CGameObject* object)
+{
+    return int16_t(object->further >> 16);
+}
 
 void SetSecondVisualWord(CGameObject* object, int16_t value)
 {
@@ -139,7 +151,10 @@ void WaitForBattleEvents()
     g_waitingForEvents = 0;
 }
 
-void BattleWaitStep() { g_battleHooks.waitStep.Fire(); }
+void BattleWaitStep()
+{
+    g_battleHooks.waitStep.Fire();
+}
 
 void NotifyVisualRemoved(uint32_t battleId)
 {

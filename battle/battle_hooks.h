@@ -30,25 +30,25 @@ public:
     template <typename T>
     void Bind(T* target, R (T::*fn)(Args...))
     {
-        delegate_ = [target, fn](Args... args) -> R { return (target->*fn)(std::forward<Args>(args)...); };
+        m_delegate = [target, fn](Args... args) -> R { return (target->*fn)(std::forward<Args>(args)...); };
     }
     // Binding replaces whatever was bound before.
-    void Bind(Delegate fn) { delegate_ = std::move(fn); }
-    void Delete() { delegate_ = nullptr; }
-    bool IsBound() const { return static_cast<bool>(delegate_); }
+    void Bind(Delegate fn) { m_delegate = std::move(fn); }
+    void Delete() { m_delegate = nullptr; }
+    bool IsBound() const { return static_cast<bool>(m_delegate); }
     R Fire(Args... args) const
     {
-        if (!delegate_) {
+        if (!m_delegate) {
             if constexpr (!std::is_void_v<R>)
                 return R{};
             else
                 return;
         }
-        return delegate_(std::forward<Args>(args)...);
+        return m_delegate(std::forward<Args>(args)...);
     }
 
 private:
-    Delegate delegate_;
+    Delegate m_delegate;
 };
 
 struct SplitAmountRecord {

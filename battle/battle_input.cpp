@@ -60,7 +60,10 @@ void BattleTapAtPoint(PackedPoint point)
     Tap(zero ? 0 : g_battle.grid->PointToCell(point), zero, false);
 }
 
-void BattleTapAtCell(uint8_t cell) { Tap(cell, cell == 0, false); }
+void BattleTapAtCell(uint8_t cell)
+{
+    Tap(cell, cell == 0, false);
+}
 
 void BattleAltTapAtPoint(PackedPoint point)
 {
@@ -70,7 +73,10 @@ void BattleAltTapAtPoint(PackedPoint point)
     Tap(zero ? 0 : g_battle.grid->PointToCell(point), zero, true);
 }
 
-void BattleAltTapAtCell(uint8_t cell) { Tap(cell, cell == 0, true); }
+void BattleAltTapAtCell(uint8_t cell)
+{
+    Tap(cell, cell == 0, true);
+}
 
 void BattleKeyInput(uint16_t code)
 {

@@ -106,23 +106,24 @@ int32_t MeleeDamage(uint8_t power, int32_t count, uint8_t a, uint8_t d, int16_t 
     return Clamp32(base * (100 + bonus) / 100);
 }
 
-int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defenderHero, const CSquad* attacker,
-                          const CSquad* target)
+int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defenderHero,
+                          const CSquad* attacker, const CSquad* target)
 {
     const CSquadType* at = attacker->type;
     const CSquadType* tt = target->type;
     if (!at || !tt)
         return 0;
     const int16_t bonus = at->MeleeBonusAgainst(tt);
-    const int32_t d1 = MeleeDamage(uint8_t(at->meleeAttack & 0x0F), attacker->count,
-                                   attackerHero ? attackerHero->battle : 0, defenderHero ? defenderHero->battle : 0,
-                                   bonus);
+    const int32_t d1 =
+        MeleeDamage(uint8_t(at->meleeAttack & 0x0F), attacker->count, attackerHero ? attackerHero->battle : 0,
+                    defenderHero ? defenderHero->battle : 0, bonus);
     const int32_t d2 = Clamp32(int64_t(d1) * (100 - tt->meleeDefence) / 100);
     const uint8_t defence = target->battleState ? DefencePercent(target) : 0;
     return Clamp32(int64_t(d2) * (100 - defence) / 100);
 }
 
-int32_t RangedDamage(uint8_t shooterIsAttacker, uint8_t power, int32_t count, uint8_t a, uint8_t d, int16_t bonus)
+int32_t RangedDamage(uint8_t shooterIsAttacker, uint8_t power, int32_t count, uint8_t a, uint8_t d,
+                     int16_t bonus)
 {
     const BattleRules& r = g_battleRules;
     const int16_t spread = int16_t(r.rangedBase - r.rangedAttackerSkill * a + r.rangedDefenderSkill * d);
@@ -152,8 +153,9 @@ int32_t RangedAttackDamage(const HeroRecord* shooterHero, const HeroRecord* targ
     uint8_t shooterIsAttacker = 0;
     if (shooterHero && shooterHero->owner)
         shooterIsAttacker = shooterHero->owner->army.flagA;
-    const int32_t d1 = RangedDamage(shooterIsAttacker, uint8_t(st->rangedAttack & 0x0F), shooter->count,
-                                    shooterHero ? shooterHero->battle : 0, targetHero ? targetHero->battle : 0, bonus);
+    const int32_t d1 =
+        RangedDamage(shooterIsAttacker, uint8_t(st->rangedAttack & 0x0F), shooter->count,
+                     shooterHero ? shooterHero->battle : 0, targetHero ? targetHero->battle : 0, bonus);
     const int32_t d2 = Clamp32(int64_t(d1) * (100 - tt->rangedDefence) / 100);
     const uint8_t defence = target->battleState ? DefencePercent(target) : 0;
     return Clamp32(int64_t(d2) * (100 - defence) / 100);
@@ -188,7 +190,8 @@ void TrebuchetShot(uint8_t target)
     if (!IsSiege())
         return;
     if (NextRandom() % 101 <= g_battleRules.trebuchetHitChance)
-        static_cast<CSiegeScene*>(g_battle.scene)->HitObjectsAtCell(target, int32_t(g_battleRules.trebuchetDamage));
+        static_cast<CSiegeScene*>(g_battle.scene)
+            ->HitObjectsAtCell(target, int32_t(g_battleRules.trebuchetDamage));
 }
 
 uint8_t TrebuchetReloadTurnsRule()

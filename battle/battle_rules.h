@@ -58,9 +58,10 @@ extern SiegeLayout g_siegeLayout;
 bool LoadBattleRules(const char* path);
 void UnloadBattleRules();
 
-int32_t MeleeDamage(uint8_t power, int32_t count, uint8_t attackerSkill, uint8_t defenderSkill, int16_t bonus);
-int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defenderHero, const CSquad* attacker,
-                          const CSquad* target);
+int32_t MeleeDamage(uint8_t power, int32_t count, uint8_t attackerSkill, uint8_t defenderSkill,
+                    int16_t bonus);
+int32_t MeleeAttackDamage(const HeroRecord* attackerHero, const HeroRecord* defenderHero,
+                          const CSquad* attacker, const CSquad* target);
 int32_t RangedDamage(uint8_t shooterIsAttacker, uint8_t power, int32_t count, uint8_t attackerSkill,
                      uint8_t defenderSkill, int16_t bonus);
 int32_t RangedAttackDamage(const HeroRecord* shooterHero, const HeroRecord* targetHero, const CSquad* shooter,

@@ -14,7 +14,10 @@ CBattleScene::~CBattleScene()
     objects.clear();
 }
 
-bool CBattleScene::Serialize(CByteStream* stream) { return StreamSceneObjects(this, stream); }
+bool CBattleScene::Serialize(CByteStream* stream)
+{
+    return StreamSceneObjects(this, stream);
+}
 
 bool StreamSceneObjects(CBattleScene* scene, CByteStream* stream)
 {
@@ -43,7 +46,10 @@ bool StreamSceneObjects(CBattleScene* scene, CByteStream* stream)
     return !stream->HasError();
 }
 
-COpenFieldScene::COpenFieldScene(uint8_t layout) { LoadObstacles(layout); }
+COpenFieldScene::COpenFieldScene(uint8_t layout)
+{
+    LoadObstacles(layout);
+}
 
 void COpenFieldScene::LoadObstacles(uint8_t layout)
 {

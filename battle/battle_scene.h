@@ -18,7 +18,10 @@ enum : uint32_t {
     kKindBridge = 0x2008,
 };
 
-enum : uint32_t { kSceneOpenField = 0, kSceneSiege = 1 };
+enum : uint32_t {
+    kSceneOpenField = 0,
+    kSceneSiege = 1
+};
 
 class CBattleScene {
 public:

@@ -81,7 +81,10 @@ bool IsWord(const CStr& text, const char* word)
     return a == b;
 }
 
-bool SideKindValid(uint32_t kind) { return kind <= 2; }
+bool SideKindValid(uint32_t kind)
+{
+    return kind <= 2;
+}
 
 bool ReadSide(TextSectionReader& reader, const char* section, BattleParams* params, bool attacker)
 {
@@ -175,15 +178,30 @@ bool BattleParams::Stream(CByteStream& s)
     return !s.HasError();
 }
 
-void LoadTrainerRules(BattleParams*) { LoadBattleRules("/rules/battle/battle"); }
+void LoadTrainerRules(BattleParams*)
+{
+    LoadBattleRules("/rules/battle/battle");
+}
 
-void UnloadTrainerRules(BattleParams*) { UnloadBattleRules(); }
+void UnloadTrainerRules(BattleParams*)
+{
+    UnloadBattleRules();
+}
 
-bool LoadTrainerBattle(const char*) { return false; }
+bool LoadTrainerBattle(const char*)
+{
+    return false;
+}
 
-bool SaveTrainerBattle(const char*) { return false; }
+bool SaveTrainerBattle(const char*)
+{
+    return false;
+}
 
-void DeleteTrainerBattle(const char* name) { DeleteDataFile(name); }
+void DeleteTrainerBattle(const char* name)
+{
+    DeleteDataFile(name);
+}
 
 void MakeTrainerPlayers(BattleParams* params)
 {

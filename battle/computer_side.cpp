@@ -7,28 +7,28 @@
 
 CComputerSideController::~CComputerSideController()
 {
-    delete ai_;
-    ai_ = nullptr;
+    delete m_ai;
+    m_ai = nullptr;
 }
 
 void CComputerSideController::Init(const SideSetup* source)
 {
     CopySetup(source);
     LineUpSquads();
-    ai_ = CreateSideAi(this, &setup);
+    m_ai = CreateSideAi(this, &setup);
 }
 
 void CComputerSideController::PlaceSquads()
 {
-    if (ai_)
-        ai_->PlaceSquads();
+    if (m_ai)
+        m_ai->PlaceSquads();
 }
 
 void CComputerSideController::PlayTurn()
 {
     BeginComputerTurn();
-    if (ai_)
-        ai_->PlayTurn();
+    if (m_ai)
+        m_ai->PlayTurn();
     EndComputerTurn();
 }
 

@@ -23,10 +23,10 @@ public:
     virtual void BeginComputerTurn();
     virtual void EndComputerTurn();
 
-    CSideAi* Ai() const { return ai_; }
+    CSideAi* Ai() const { return m_ai; }
 
 private:
-    CSideAi* ai_ = nullptr;
+    CSideAi* m_ai = nullptr;
 };
 
 class CMuteComputerSideController : public CComputerSideController {

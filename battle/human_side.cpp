@@ -15,7 +15,10 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 
-void NotifySideTurnStart() { g_battleHooks.turnStart.Fire(); }
+void NotifySideTurnStart()
+{
+    g_battleHooks.turnStart.Fire();
+}
 
 CHumanSideController::CHumanSideController()
 {

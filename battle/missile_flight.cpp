@@ -10,7 +10,10 @@
 
 FlightCurve g_flightCurve;
 
-void InitMissileGlobals() { g_flightCurve = FlightCurve{}; }
+void InitMissileGlobals()
+{
+    g_flightCurve = FlightCurve{};
+}
 
 void SetupTrajectory(PackedPoint start, PackedPoint end, int16_t arcHeight)
 {
@@ -92,7 +95,8 @@ void MissileFlight(const FlightRecord& record)
     g_flightCurve.k1 = g_flightCurve.k2 = g_flightCurve.k0 = 0;
 }
 
-void LaunchMissile(CMissile* missile, PackedPoint start, PackedPoint end, int16_t arcHeight, int16_t targetOffset)
+void LaunchMissile(CMissile* missile, PackedPoint start, PackedPoint end, int16_t arcHeight,
+                   int16_t targetOffset)
 {
     if (!missile)
         return;

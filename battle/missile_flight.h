@@ -35,7 +35,8 @@ void InitMissileGlobals();
 void SetupTrajectory(PackedPoint start, PackedPoint end, int16_t arcHeight);
 int32_t MissileHeightAt(int32_t x);
 void MissileFlight(const FlightRecord& record);
-void LaunchMissile(CMissile* missile, PackedPoint start, PackedPoint end, int16_t arcHeight, int16_t targetOffset);
+void LaunchMissile(CMissile* missile, PackedPoint start, PackedPoint end, int16_t arcHeight,
+                   int16_t targetOffset);
 void LandMissile(CMissile* missile, PackedPoint point, uint8_t wait);
 // Arc heights: a squad's or a catapult's shot, and the trebuchet's.
 int16_t ShotArcHeight(PackedPoint start, PackedPoint end);

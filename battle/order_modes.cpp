@@ -11,9 +11,18 @@
 #include "game/squad_type.h"
 
 namespace {
-bool CanMove(const CSquad* s) { return MovePoints(s) > 0; }
-bool Idle(const CSquad* s) { return PlanWord(s) == kPlanNone || PlanWord(s) == kPlanGuard; }
-bool Shooter(const CSquad* s) { return s->type && (s->type->rangedAttack & 0x0F) != 0; }
+bool CanMove(const CSquad* s)
+{
+    return MovePoints(s) > 0;
+}
+bool Idle(const CSquad* s)
+{
+    return PlanWord(s) == kPlanNone || PlanWord(s) == kPlanGuard;
+}
+bool Shooter(const CSquad* s)
+{
+    return s->type && (s->type->rangedAttack & 0x0F) != 0;
+}
 }  // namespace
 
 void COrdersMode::Run()

@@ -18,7 +18,10 @@ PackedPoint CellPoint(uint8_t cell)
     return p;
 }
 
-bool PlayingEvents() { return g_waitingForEvents != 0; }
+bool PlayingEvents()
+{
+    return g_waitingForEvents != 0;
+}
 
 }  // namespace
 
@@ -42,7 +45,8 @@ void CPlacementMode::MarkPlacementCells()
 
 bool CPlacementMode::IsFreeZoneCell(uint8_t cell) const
 {
-    return cell < g_battle.highlight.size() && g_battle.highlight[cell] == 2 && IsCellPassable(g_battle.grid, cell);
+    return cell < g_battle.highlight.size() && g_battle.highlight[cell] == 2 &&
+           IsCellPassable(g_battle.grid, cell);
 }
 
 void CPlacementMode::Run()

@@ -4,7 +4,11 @@
 
 #include "battle/turn_mode.h"
 
-enum : uint32_t { kStageMove = 0, kStageSplit = 1, kStageJoin = 2 };
+enum : uint32_t {
+    kStageMove = 0,
+    kStageSplit = 1,
+    kStageJoin = 2
+};
 
 class CPlacementMode : public CTurnMode {
 public:

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool Alive(const CSquad* s) { return s->count > 0 && s->battleState; }
+bool Alive(const CSquad* s)
+{
+    return s->count > 0 && s->battleState;
+}
 
 // Walks the squad as far as its points allow toward the cell (or, with
 // strike set, a cell beside the target) and strikes when it arrives.
@@ -118,33 +121,33 @@ bool PlainPlaySquad(CSideController* side, CSquad* squad)
 void CPlainSideAi::PlayTurn()
 {
     if (IsSiege()) {
-        if (side_->IsAttackerSide())
-            PlainAimTrebuchet(side_, setup_);
+        if (m_side->IsAttackerSide())
+            PlainAimTrebuchet(m_side, m_setup);
         else
-            PlainAimCatapults(side_, setup_, 0);
+            PlainAimCatapults(m_side, m_setup, 0);
     }
-    CArmy* army = setup_->ownArmy;
+    CArmy* army = m_setup->ownArmy;
     for (int i = 0; i < army->Count() && IsBattleGoingOn(); ++i) {
         CSquad* s = army->Item(i);
         if (Alive(s) && MovePoints(s) > 0)
-            PlainPlaySquad(side_, s);
+            PlainPlaySquad(m_side, s);
     }
     if (IsBattleGoingOn())
-        side_->EndAllSquadTurns();
+        m_side->EndAllSquadTurns();
 }
 
 bool CPlainSideOrders::RunAll()
 {
-    stop_ = 0;
-    CArmy* army = setup_->ownArmy;
+    m_stop = 0;
+    CArmy* army = m_setup->ownArmy;
     for (int i = 0; i < army->Count() && IsBattleGoingOn(); ++i) {
-        if (stop_)
+        if (m_stop)
             return false;
         CSquad* s = army->Item(i);
         if (Alive(s) && MovePoints(s) > 0 && PlanWord(s) != kPlanNone)
             RunOne(s);
     }
-    return !stop_;
+    return !m_stop;
 }
 
 bool CPlainSideOrders::RunOne(CSquad* squad)
@@ -156,18 +159,18 @@ bool CPlainSideOrders::RunOne(CSquad* squad)
         CSquad* target = TargetSquad(squad);
         if (!target || target->count <= 0 || MovePoints(squad) == 0)
             return false;
-        if (side_->CanShoot(squad)) {
-            side_->RangedVolley(squad, target);
+        if (m_side->CanShoot(squad)) {
+            m_side->RangedVolley(squad, target);
             return true;
         }
-        return WalkAndStrike(side_, squad, target, 0);
+        return WalkAndStrike(m_side, squad, target, 0);
     }
     case kPlanMove:
         if (MovePoints(squad) == 0 || OrderCell(squad) == squad->cell)
             return false;
-        return WalkAndStrike(side_, squad, nullptr, OrderCell(squad));
+        return WalkAndStrike(m_side, squad, nullptr, OrderCell(squad));
     case kPlanGuard:
-        side_->EndSquadTurn(squad);
+        m_side->EndSquadTurn(squad);
         return true;
     default:
         return false;

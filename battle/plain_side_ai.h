@@ -12,28 +12,28 @@
 
 class CPlainSideAi : public CSideAi {
 public:
-    CPlainSideAi(CSideController* side, SideSetup* setup) : side_(side), setup_(setup) {}
+    CPlainSideAi(CSideController* side, SideSetup* setup) : m_side(side), m_setup(setup) {}
     void PlaceSquads() override {}
     void PlayTurn() override;
 
 private:
-    CSideController* side_;
-    SideSetup* setup_;
+    CSideController* m_side;
+    SideSetup* m_setup;
 };
 
 // Carries out the orders one by one: an attack shoots or walks up and
 // strikes, a move walks toward its cell, a guard stands in defence.
 class CPlainSideOrders : public CSideOrders {
 public:
-    CPlainSideOrders(CSideController* side, SideSetup* setup) : side_(side), setup_(setup) {}
+    CPlainSideOrders(CSideController* side, SideSetup* setup) : m_side(side), m_setup(setup) {}
     bool RunAll() override;
     bool RunOne(CSquad* squad) override;
-    void Stop() override { stop_ = 1; }
+    void Stop() override { m_stop = 1; }
 
 private:
-    CSideController* side_;
-    SideSetup* setup_;
-    uint8_t stop_ = 0;
+    CSideController* m_side;
+    SideSetup* m_setup;
+    uint8_t m_stop = 0;
 };
 
 // Plays one squad of the side now; false when it could do nothing.

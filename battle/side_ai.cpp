@@ -8,9 +8,15 @@ namespace {
 BattleAiInstall g_install;
 }
 
-void InstallBattleAi(const BattleAiInstall& install) { g_install = install; }
+void InstallBattleAi(const BattleAiInstall& install)
+{
+    g_install = install;
+}
 
-const BattleAiInstall& InstalledBattleAi() { return g_install; }
+const BattleAiInstall& InstalledBattleAi()
+{
+    return g_install;
+}
 
 CSideAi* CreateSideAi(CSideController* side, SideSetup* setup)
 {

@@ -20,10 +20,19 @@ namespace {
 
 // The ranged formula can come out below zero when a spread exceeds the
 // percentage; a hit never heals its target.
-int32_t Hit(int32_t damage) { return damage < 0 ? 0 : damage; }
+int32_t Hit(int32_t damage)
+{
+    return damage < 0 ? 0 : damage;
+}
 
-uint8_t Strikes(const CSquad* s) { return s->type ? uint8_t((s->type->meleeSecond) & 0x0F) : 0; }
-uint8_t Shots(const CSquad* s) { return s->type ? uint8_t((s->type->rangedSecond) & 0x0F) : 0; }
+uint8_t Strikes(const CSquad* s)
+{
+    return s->type ? uint8_t((s->type->meleeSecond) & 0x0F) : 0;
+}
+uint8_t Shots(const CSquad* s)
+{
+    return s->type ? uint8_t((s->type->rangedSecond) & 0x0F) : 0;
+}
 
 void Vacate(CSquad* squad)
 {
@@ -127,7 +136,10 @@ CSideController* CSideController::OtherSide() const
     return g_battle.attackerSide == this ? g_battle.defenderSide : g_battle.attackerSide;
 }
 
-bool CSideController::IsAttackerSide() const { return setup.ownArmy && setup.ownArmy->flagA != 0; }
+bool CSideController::IsAttackerSide() const
+{
+    return setup.ownArmy && setup.ownArmy->flagA != 0;
+}
 
 void CSideController::PostActor(CSquad* squad, uint16_t code, bool play)
 {
@@ -258,7 +270,8 @@ void CSideController::RangedVolley(CSquad* shooter, CSquad* target)
     SetMovePoints(shooter, 0);
 }
 
-void CSideController::SimulateMelee(CSquad* attacker, CSquad* target, int32_t& attackerCount, int32_t& targetCount)
+void CSideController::SimulateMelee(CSquad* attacker, CSquad* target, int32_t& attackerCount,
+                                    int32_t& targetCount)
 {
     const int32_t aCount = attacker->count, aFront = attacker->hitPoints;
     const int32_t tCount = target->count, tFront = target->hitPoints;
@@ -435,7 +448,8 @@ void CSideController::ShowRangedAttack(CSquad* shooter, CSquad* target, bool hur
     const uint8_t s = uint8_t(shooter->cell), t = uint8_t(target->cell);
     PostActor(shooter, DirectionalEventCode(kCodeAim, s, t), true);
     PostActor(shooter, DirectionalEventCode(kCodeLoose, s, t), false);
-    LaunchMissile(shooter->battleState ? SquadMissile(shooter) : nullptr, s, t, int16_t(SecondVisualWord(target) / 2));
+    LaunchMissile(shooter->battleState ? SquadMissile(shooter) : nullptr, s, t,
+                  int16_t(SecondVisualWord(target) / 2));
     PostTarget(target, uint16_t(kCodeReact + 3 * SideByte(target)), true);
     if (killed) {
         DefenceMarker(target->battleHandle, 0);

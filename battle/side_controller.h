@@ -13,7 +13,11 @@ class CBattleScene;
 class CByteStream;
 class HeroRecord;
 
-enum : uint32_t { kSideKindHuman = 0, kSideKindComputer = 1, kSideKindMute = 2 };
+enum : uint32_t {
+    kSideKindHuman = 0,
+    kSideKindComputer = 1,
+    kSideKindMute = 2
+};
 
 // Event codes of squads (animation number x 256 + first variant).
 enum : uint16_t {

@@ -113,7 +113,8 @@ void AiAimCatapults(CSideController*, SideSetup* setup, uint8_t first)
                 power = RangedValue(squad) * (strongShots ? 16 : 4);
             else
                 power = MeleeValue(squad);
-            const int32_t score = SquadCount(squad) * power + 25 * LivingSquadsAround(SquadCell(squad), enemy) -
+            const int32_t score = SquadCount(squad) * power +
+                                  25 * LivingSquadsAround(SquadCell(squad), enemy) -
                                   30 * LivingSquadsAround(SquadCell(squad), own);
             if (!best || score > bestScore) {
                 best = squad;

@@ -11,8 +11,14 @@
 #include "game/army.h"
 
 namespace {
-bool PlayingEvents() { return g_waitingForEvents != 0; }
-bool NoTarget(uint8_t cell) { return cell == 0 || cell == kNoCell; }
+bool PlayingEvents()
+{
+    return g_waitingForEvents != 0;
+}
+bool NoTarget(uint8_t cell)
+{
+    return cell == 0 || cell == kNoCell;
+}
 }  // namespace
 
 void CTrebuchetMode::Run()

@@ -47,17 +47,35 @@ void WallFell(CArmyItem* wall)
         grid->Cell(uint8_t(wall->cell - 1)).state = kCellGround;
 }
 
-CSideController* AttackingSide() { return g_battle.attackerSide; }
+CSideController* AttackingSide()
+{
+    return g_battle.attackerSide;
+}
 
 }  // namespace
 
-uint8_t CatapultCell(uint8_t k) { return k < g_siegeLayout.towerCells.size() ? g_siegeLayout.towerCells[k] : 0; }
+uint8_t CatapultCell(uint8_t k)
+{
+    return k < g_siegeLayout.towerCells.size() ? g_siegeLayout.towerCells[k] : 0;
+}
 
-void CSiegeWall::OnDestroyed() { WallFell(this); }
-void CSiegeFortWall::OnDestroyed() { WallFell(this); }
+void CSiegeWall::OnDestroyed()
+{
+    WallFell(this);
+}
+void CSiegeFortWall::OnDestroyed()
+{
+    WallFell(this);
+}
 
-void CSiegeGates::OnDamaged() { PostBattleEvent(kCodeHit, 0); }
-void CSiegeGates::OnDestroyed() { PostBattleEvent(kCodeDestroyed, 0); }
+void CSiegeGates::OnDamaged()
+{
+    PostBattleEvent(kCodeHit, 0);
+}
+void CSiegeGates::OnDestroyed()
+{
+    PostBattleEvent(kCodeDestroyed, 0);
+}
 
 CBridge::CBridge(CGates* g, bool fortified) : gates(g)
 {
@@ -130,13 +148,17 @@ void CBridge::OnDestroyed()
     flags = 1;
 }
 
-CSiegeCatapult::CSiegeCatapult(bool fortified) : missile(std::make_unique<CMissile>(CStr("/Objects/Battle/Catapult")))
+CSiegeCatapult::CSiegeCatapult(bool fortified)
+    : missile(std::make_unique<CMissile>(CStr("/Objects/Battle/Catapult")))
 {
     if (fortified)
         hitPoints = hitPoints * 3 / 2;
 }
 
-void CSiegeCatapult::OnDestroyed() { PostBattleEvent(kCodeDestroyed, 0); }
+void CSiegeCatapult::OnDestroyed()
+{
+    PostBattleEvent(kCodeDestroyed, 0);
+}
 
 CSiegeTrebuchet::CSiegeTrebuchet() : missile(std::make_unique<CMissile>(CStr("/Objects/Battle/Trebuchet")))
 {

@@ -12,8 +12,14 @@ namespace {
 
 constexpr uint32_t kKindWallObject = 0x2100;
 
-bool IsLiving(const CSquad* squad) { return SquadCount(squad) > 0; }
-bool IsPresent(const CSquad* squad) { return SquadCount(squad) != 0; }
+bool IsLiving(const CSquad* squad)
+{
+    return SquadCount(squad) > 0;
+}
+bool IsPresent(const CSquad* squad)
+{
+    return SquadCount(squad) != 0;
+}
 
 // An entry of the target order that names an enemy squad with units (or
 // with a count that is not 0, which is what the entries are tested for).
@@ -28,14 +34,23 @@ CSquad* OrderEntry(const AiTargetOrder& order, int i, const CArmy* enemy)
 
 }  // namespace
 
-uint8_t RangedValue(const CSquad* squad) { return TypeRangedByte(squad) & 0x0F; }
-uint8_t MeleeValue(const CSquad* squad) { return TypeMeleeByte(squad) & 0x0F; }
+uint8_t RangedValue(const CSquad* squad)
+{
+    return TypeRangedByte(squad) & 0x0F;
+}
+uint8_t MeleeValue(const CSquad* squad)
+{
+    return TypeMeleeByte(squad) & 0x0F;
+}
 uint8_t AttackValue(const CSquad* squad)
 {
     const uint8_t ranged = RangedValue(squad);
     return ranged ? ranged : MeleeValue(squad);
 }
-uint16_t MoveSpeedOf(const CSquad* squad) { return TypeMoveSpeed(squad); }
+uint16_t MoveSpeedOf(const CSquad* squad)
+{
+    return TypeMoveSpeed(squad);
+}
 
 bool HasLivingRangedSquad(const CArmy* army)
 {
@@ -184,7 +199,8 @@ int16_t CSiegeAiStrategy::SquadRating(const CArmy* army, const CSquad* squad)
 
 namespace {
 
-void RangedRatingSums(CGeneralAiStrategy* strategy, const CArmy* a, const CArmy* b, int32_t& sumA, int32_t& sumB)
+void RangedRatingSums(CGeneralAiStrategy* strategy, const CArmy* a, const CArmy* b, int32_t& sumA,
+                      int32_t& sumB)
 {
     sumA = sumB = 0;
     for (int i = 0; i < ArmySize(a); ++i) {
@@ -225,7 +241,8 @@ int32_t CSiegeAiStrategy::RangedPowerRatio(const CArmy* a, const CArmy* b)
 // ---------------------------------------------------------------------------
 // Target order and coverage.
 
-void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CArmy* own, AiTargetOrder& order)
+void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CArmy* own,
+                      AiTargetOrder& order)
 {
     CPathMap* map = AiPathMap();
     const int n = ArmySize(enemy);
@@ -414,7 +431,8 @@ namespace {
 // Shared frame of both ChooseAdvanceCell versions: the enemy that would reach
 // the protected squad in the fewest turns, and the cell that stands in its way.
 template <typename CellFor>
-uint8_t AdvanceCell(uint8_t fallback, const CArmy* enemy, bool orEqualTurns, CellFor cellFor, uint8_t& chosenCell)
+uint8_t AdvanceCell(uint8_t fallback, const CArmy* enemy, bool orEqualTurns, CellFor cellFor,
+                    uint8_t& chosenCell)
 {
     CPathMap* map = AiPathMap();
     bool chosen = false;
@@ -443,25 +461,27 @@ uint8_t AdvanceCell(uint8_t fallback, const CArmy* enemy, bool orEqualTurns, Cel
 
 }  // namespace
 
-uint8_t CGeneralAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint8_t fallback, const CArmy* enemy,
-                                              const CArmy*)
+uint8_t CGeneralAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint8_t fallback,
+                                              const CArmy* enemy, const CArmy*)
 {
     CPathMap* map = AiPathMap();
     map->SaveCosts();
     uint8_t cell = fallback;
-    AdvanceCell(fallback, enemy, false, [&] { return ChooseApproachCell(protectedSquad); }, cell);
+    AdvanceCell(
+        fallback, enemy, false, [&] { return ChooseApproachCell(protectedSquad); }, cell);
     map->RestoreCosts();
     return cell;
 }
 
-uint8_t CSiegeAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint8_t fallback, const CArmy* enemy,
-                                            const CArmy* own)
+uint8_t CSiegeAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint8_t fallback,
+                                            const CArmy* enemy, const CArmy* own)
 {
     CPathMap* map = AiPathMap();
     map->SaveCosts();
     uint8_t cell = kNoCell;
     const bool chosen =
-        AdvanceCell(fallback, enemy, true, [&] { return GuardCell(this, protectedSquad, own); }, cell) != 0;
+        AdvanceCell(
+            fallback, enemy, true, [&] { return GuardCell(this, protectedSquad, own); }, cell) != 0;
     map->RestoreCosts();
     return chosen ? cell : GuardCell(this, protectedSquad, own);
 }

@@ -14,7 +14,6 @@ class CPathMap;
 class CSquad;
 struct SideSetup;
 
-
 uint8_t RangedValue(const CSquad* squad);
 uint8_t MeleeValue(const CSquad* squad);
 // The ranged attack value of a ranged squad, else the melee attack value.
@@ -34,7 +33,8 @@ bool ComputePathFromSquad(CPathMap* map, const CSquad* squad);
 bool ComputePathFrom(const CSquad* squad, uint16_t limit, uint8_t checkPassable);
 bool ArmyHasSquadNextTo(const CArmy* army, uint8_t cell, const CSquad* except);
 
-void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CArmy* own, AiTargetOrder& order);
+void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CArmy* own,
+                      AiTargetOrder& order);
 bool IsTargetCovered(CGeneralAiStrategy* strategy, const SideSetup* setup, const CSquad* target);
 CSquad* NearestOwnRangedSquad(CGeneralAiStrategy* strategy, const CArmy* own, const CSquad* squad);
 CSquad* FirstReachableTarget(CGeneralAiStrategy* strategy, const SideSetup* setup, const CSquad* squad,

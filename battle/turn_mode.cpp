@@ -16,7 +16,10 @@ namespace {
 constexpr uint16_t kPenSquads = 8193;
 constexpr uint16_t kPenEverything = 65535;
 
-bool HasUnits(const CSquad* s) { return s && s->count > 0 && s->battleState; }
+bool HasUnits(const CSquad* s)
+{
+    return s && s->count > 0 && s->battleState;
+}
 
 PackedPoint CellPoint(uint8_t cell)
 {
@@ -26,15 +29,33 @@ PackedPoint CellPoint(uint8_t cell)
     return p;
 }
 
-void PenFilter(uint16_t value) { g_battleHooks.penFilter.Fire(value); }
+void PenFilter(uint16_t value)
+{
+    g_battleHooks.penFilter.Fire(value);
+}
 }  // namespace
 
-bool PrefAllowSplit() { return PrefBattleOptions[4] != 0; }
-bool PrefKeepOrders() { return PrefBattleOptions[5] != 0; }
-bool PrefExpertMode() { return PrefBattleOptions[6] != 0; }
-bool PrefAutoSiegeEngines(bool attacker) { return PrefBattleOptions[attacker ? 2 : 3] != 0; }
+bool PrefAllowSplit()
+{
+    return PrefBattleOptions[4] != 0;
+}
+bool PrefKeepOrders()
+{
+    return PrefBattleOptions[5] != 0;
+}
+bool PrefExpertMode()
+{
+    return PrefBattleOptions[6] != 0;
+}
+bool PrefAutoSiegeEngines(bool attacker)
+{
+    return PrefBattleOptions[attacker ? 2 : 3] != 0;
+}
 
-void HideMarks() { g_battleHooks.hideMarks.Fire(); }
+void HideMarks()
+{
+    g_battleHooks.hideMarks.Fire();
+}
 
 void ShowInfo(uint32_t battleId)
 {
@@ -42,9 +63,15 @@ void ShowInfo(uint32_t battleId)
         g_battleHooks.info.Fire(battleId);
 }
 
-void ClearInfo() { ShowInfo(0); }
+void ClearInfo()
+{
+    ShowInfo(0);
+}
 
-void FireHighlightHook() { g_battleHooks.highlight.Fire(); }
+void FireHighlightHook()
+{
+    g_battleHooks.highlight.Fire();
+}
 
 void ResetHighlight()
 {
@@ -104,9 +131,15 @@ void CTurnMode::AddMark(uint32_t kind, uint8_t cell, PackedPoint point, uint8_t 
     marks.push_back(std::move(mark));
 }
 
-void CTurnMode::AddMarkAtCell(uint32_t kind, uint8_t cell, uint8_t wait) { AddMark(kind, cell, CellPoint(cell), wait); }
+void CTurnMode::AddMarkAtCell(uint32_t kind, uint8_t cell, uint8_t wait)
+{
+    AddMark(kind, cell, CellPoint(cell), wait);
+}
 
-void CTurnMode::ClearMarks() { marks.clear(); }
+void CTurnMode::ClearMarks()
+{
+    marks.clear();
+}
 
 void CTurnMode::ShowMarks()
 {
@@ -116,9 +149,15 @@ void CTurnMode::ShowMarks()
     g_battleHooks.markList.Fire(&list);
 }
 
-bool CTurnMode::IsOwnSquad(const CSquad* squad) const { return squad && side->OwnArmy()->Contains(squad); }
+bool CTurnMode::IsOwnSquad(const CSquad* squad) const
+{
+    return squad && side->OwnArmy()->Contains(squad);
+}
 
-bool CTurnMode::IsSelectable(const CSquad* squad) const { return HasUnits(squad) && IsOwnSquad(squad); }
+bool CTurnMode::IsSelectable(const CSquad* squad) const
+{
+    return HasUnits(squad) && IsOwnSquad(squad);
+}
 
 bool CTurnMode::CanTarget(const CSquad* squad) const
 {
@@ -289,7 +328,10 @@ void CTurnMode::ShowMoveOrder(CSquad* squad)
     ShowMarks();
 }
 
-bool CTurnMode::AutoPlaySquad(CSquad* squad) { return BattleAiPlaySquad(side, squad); }
+bool CTurnMode::AutoPlaySquad(CSquad* squad)
+{
+    return BattleAiPlaySquad(side, squad);
+}
 
 void CTurnMode::AutoPlaySquads(bool all)
 {
@@ -303,19 +345,19 @@ void CTurnMode::AutoPlaySquads(bool all)
 
 CSideOrders* CTurnMode::Orders()
 {
-    if (!orders_)
-        orders_.reset(CreateSideOrders(side, side->SetupPtr()));
-    return orders_.get();
+    if (!m_orders)
+        m_orders.reset(CreateSideOrders(side, side->SetupPtr()));
+    return m_orders.get();
 }
 
 void CTurnMode::ExecuteOrders()
 {
-    stopFlag_ = 0;
+    m_stopFlag = 0;
     if (SomeOrderDone())
         return;
     Orders()->RunAll();
-    if (stopFlag_) {
-        stopFlag_ = 0;
+    if (m_stopFlag) {
+        m_stopFlag = 0;
         return;
     }
     if (SomeOrderDone())
@@ -370,7 +412,7 @@ bool CTurnMode::SomeOrderDone() const
 void CTurnMode::StopOrders()
 {
     Orders()->Stop();
-    stopFlag_ = 1;
+    m_stopFlag = 1;
 }
 
 void CTurnMode::ShowPlacementButtons()
@@ -437,8 +479,8 @@ void CTurnMode::ShowExecuteButtons()
 void CTurnMode::HideButtons()
 {
     PenFilter(kPenEverything);
-    ClearBattleStateBits(kButtonSplit | kButtonJoin | kButtonStart | kButtonGuard | kButtonTurn | kButtonAuto |
-                         kButtonBridge);
+    ClearBattleStateBits(kButtonSplit | kButtonJoin | kButtonStart | kButtonGuard | kButtonTurn |
+                         kButtonAuto | kButtonBridge);
 }
 
 void CTurnMode::EnableSplitOnly()

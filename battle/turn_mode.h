@@ -129,6 +129,6 @@ protected:
     void ShowMoveOrder(CSquad* squad);
     CSideOrders* Orders();
 
-    std::unique_ptr<CSideOrders> orders_;
-    uint32_t stopFlag_ = 0;
+    std::unique_ptr<CSideOrders> m_orders;
+    uint32_t m_stopFlag = 0;
 };

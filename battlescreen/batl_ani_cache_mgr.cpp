@@ -11,15 +11,13 @@ namespace {
 
 // Squad sets: action + "_beg"/"_end" + side "_lf"/"_rt" + "up"/"dn".
 const char* const kSquadAnimations[kSquadAnimationSlots] = {
-    "idle_lf",        "idle_rt",          "move_lf",          "move_rt",
-    "melatk_beg_lf",  "melatk_beg_lfup",  "melatk_beg_lfdn",  "melatk_beg_rt",
-    "melatk_beg_rtup", "melatk_beg_rtdn", "melatk_end_lf",    "melatk_end_lfup",
-    "melatk_end_lfdn", "melatk_end_rt",   "melatk_end_rtup",  "melatk_end_rtdn",
-    "rngatk_beg_lf",  "rngatk_beg_rt",    "rngatk_end_lf",    "rngatk_end_rt",
-    "wkick_lf",       "wkick_lfup",       "wkick_lfdn",       "wkick_rt",
-    "wkick_rtup",     "wkick_rtdn",       "kick_lf",          "kick_lfup",
-    "kick_lfdn",      "kick_rt",          "kick_rtup",        "kick_rtdn",
-    "dth_lf",         "dth_rt",
+    "idle_lf",         "idle_rt",         "move_lf",         "move_rt",         "melatk_beg_lf",
+    "melatk_beg_lfup", "melatk_beg_lfdn", "melatk_beg_rt",   "melatk_beg_rtup", "melatk_beg_rtdn",
+    "melatk_end_lf",   "melatk_end_lfup", "melatk_end_lfdn", "melatk_end_rt",   "melatk_end_rtup",
+    "melatk_end_rtdn", "rngatk_beg_lf",   "rngatk_beg_rt",   "rngatk_end_lf",   "rngatk_end_rt",
+    "wkick_lf",        "wkick_lfup",      "wkick_lfdn",      "wkick_rt",        "wkick_rtup",
+    "wkick_rtdn",      "kick_lf",         "kick_lfup",       "kick_lfdn",       "kick_rt",
+    "kick_rtup",       "kick_rtdn",       "dth_lf",          "dth_rt",
 };
 // Slot 9 has no name: a death is heard through slot 10.
 const char* const kSquadSounds[kSquadSoundSlots] = {
@@ -38,7 +36,10 @@ const char* const kObstacleNames[kObstacleAnimationSlots] = {"idle"};
 // outlives the reaper below, which frees the entries at program exit.
 constinit CCursorList<CBatlAniCacheEntry*> g_cacheList;
 
-CCursorList<CBatlAniCacheEntry*>& CacheList() { return g_cacheList; }
+CCursorList<CBatlAniCacheEntry*>& CacheList()
+{
+    return g_cacheList;
+}
 
 struct CacheReaper {
     ~CacheReaper() { CBatlAniCacheMgr::Shutdown(); }
@@ -63,22 +64,32 @@ const SoundData* AnimationSetRef::Sound(int32_t index) const
 uint16_t AnimationSlotCount(uint32_t kind)
 {
     switch (kind) {
-    case kAnimSetSquad: return kSquadAnimationSlots;
-    case kAnimSetObject: return kObjectAnimationSlots;
-    case kAnimSetMissile: return kMissileAnimationSlots;
-    case kAnimSetObstacle: return kObstacleAnimationSlots;
-    default: return 0;
+    case kAnimSetSquad:
+        return kSquadAnimationSlots;
+    case kAnimSetObject:
+        return kObjectAnimationSlots;
+    case kAnimSetMissile:
+        return kMissileAnimationSlots;
+    case kAnimSetObstacle:
+        return kObstacleAnimationSlots;
+    default:
+        return 0;
     }
 }
 
 uint16_t SoundSlotCount(uint32_t kind)
 {
     switch (kind) {
-    case kAnimSetSquad: return kSquadSoundSlots;
-    case kAnimSetObject: return kObjectSoundSlots;
-    case kAnimSetMissile: return kMissileSoundSlots;
-    case kAnimSetObstacle: return kObstacleSoundSlots;
-    default: return 0;
+    case kAnimSetSquad:
+        return kSquadSoundSlots;
+    case kAnimSetObject:
+        return kObjectSoundSlots;
+    case kAnimSetMissile:
+        return kMissileSoundSlots;
+    case kAnimSetObstacle:
+        return kObstacleSoundSlots;
+    default:
+        return 0;
     }
 }
 
@@ -87,10 +98,14 @@ const char* AnimationSlotName(uint32_t kind, int32_t index)
     if (index < 0 || index >= AnimationSlotCount(kind))
         return "";
     switch (kind) {
-    case kAnimSetSquad: return kSquadAnimations[index];
-    case kAnimSetObject: return kObjectNames[index];
-    case kAnimSetMissile: return kMissileAnimations[index];
-    default: return kObstacleNames[index];
+    case kAnimSetSquad:
+        return kSquadAnimations[index];
+    case kAnimSetObject:
+        return kObjectNames[index];
+    case kAnimSetMissile:
+        return kMissileAnimations[index];
+    default:
+        return kObstacleNames[index];
     }
 }
 
@@ -99,10 +114,14 @@ const char* SoundSlotName(uint32_t kind, int32_t index)
     if (index < 0 || index >= SoundSlotCount(kind))
         return "";
     switch (kind) {
-    case kAnimSetSquad: return kSquadSounds[index];
-    case kAnimSetObject: return kObjectNames[index];
-    case kAnimSetMissile: return kMissileSounds[index];
-    default: return kObstacleNames[index];
+    case kAnimSetSquad:
+        return kSquadSounds[index];
+    case kAnimSetObject:
+        return kObjectNames[index];
+    case kAnimSetMissile:
+        return kMissileSounds[index];
+    default:
+        return kObstacleNames[index];
     }
 }
 
@@ -151,7 +170,10 @@ CBatlAniCacheEntry* CBatlAniCacheMgr::Add(uint32_t kind, const CStr& path, std::
     return entry;
 }
 
-int32_t CBatlAniCacheMgr::Count() { return CacheList().Count(); }
+int32_t CBatlAniCacheMgr::Count()
+{
+    return CacheList().Count();
+}
 
 CBatlAniCacheEntry* CBatlAniCacheMgr::EntryAt(int32_t index)
 {
@@ -199,9 +221,18 @@ void LoadAnimationSet(uint32_t kind, AnimationSetRef& set, const CStr& path)
     set.sounds = entry->sounds.data();
 }
 
-void LoadSquadAnimationSet(AnimationSetRef& set, const CStr& path) { LoadAnimationSet(kAnimSetSquad, set, path); }
-void LoadObjectAnimationSet(AnimationSetRef& set, const CStr& path) { LoadAnimationSet(kAnimSetObject, set, path); }
-void LoadMissileAnimationSet(AnimationSetRef& set, const CStr& path) { LoadAnimationSet(kAnimSetMissile, set, path); }
+void LoadSquadAnimationSet(AnimationSetRef& set, const CStr& path)
+{
+    LoadAnimationSet(kAnimSetSquad, set, path);
+}
+void LoadObjectAnimationSet(AnimationSetRef& set, const CStr& path)
+{
+    LoadAnimationSet(kAnimSetObject, set, path);
+}
+void LoadMissileAnimationSet(AnimationSetRef& set, const CStr& path)
+{
+    LoadAnimationSet(kAnimSetMissile, set, path);
+}
 void LoadObstacleAnimationSet(AnimationSetRef& set, const CStr& path)
 {
     LoadAnimationSet(kAnimSetObstacle, set, path);

@@ -15,7 +15,10 @@
 
 namespace {
 
-CBattleSprite* SpriteOf(void* context) { return static_cast<CBattleSprite*>(context); }
+CBattleSprite* SpriteOf(void* context)
+{
+    return static_cast<CBattleSprite*>(context);
+}
 
 intptr_t OnFrameArea(void* context, intptr_t, CCallback*)
 {
@@ -41,7 +44,8 @@ intptr_t OnFinished(void* context, intptr_t, CCallback*)
 
 bool IsWallKind(uint32_t kind)
 {
-    return (kind >= kSpriteWall && kind < kSpriteWall + 3) || (kind >= kSpriteFortWall && kind < kSpriteFortWall + 3);
+    return (kind >= kSpriteWall && kind < kSpriteWall + 3) ||
+           (kind >= kSpriteFortWall && kind < kSpriteFortWall + 3);
 }
 
 }  // namespace
@@ -224,7 +228,8 @@ void CBattleFieldView::SetSpriteVisible(CBattleSprite* sprite, bool visible)
 
 void CBattleFieldView::StartFrom(CBattleSprite* sprite, uint8_t startMode)
 {
-    const uint8_t frames = sprite->player.Animation().HasHeader() ? sprite->player.Animation().FrameCount() : 0;
+    const uint8_t frames =
+        sprite->player.Animation().HasHeader() ? sprite->player.Animation().FrameCount() : 0;
     uint8_t frame = 0;
     if (startMode == 1 && frames > 1)
         frame = 1;
@@ -373,7 +378,10 @@ void CBattleFieldView::OnSpriteAnimationDone(CBattleSprite* sprite)
     RemoveQueuedBattleEvent(sprite->battleId);
 }
 
-void CBattleFieldView::OnSpriteMoved(CBattleSprite* sprite) { Replace(sprite); }
+void CBattleFieldView::OnSpriteMoved(CBattleSprite* sprite)
+{
+    Replace(sprite);
+}
 
 void CBattleFieldView::ReleaseInstantEvents()
 {
@@ -441,7 +449,10 @@ void CBattleFieldView::OnVisualCreation(VisualRequest* request)
     request->second = record.anchor;
 }
 
-void CBattleFieldView::OnVisualRemoval(uint32_t battleId) { RemoveSprite(FindSprite(battleId)); }
+void CBattleFieldView::OnVisualRemoval(uint32_t battleId)
+{
+    RemoveSprite(FindSprite(battleId));
+}
 
 void CBattleFieldView::OnBattleEvent(const BattleEvent* event)
 {
@@ -467,7 +478,10 @@ void CBattleFieldView::OnBattleEvent(const BattleEvent* event)
     PlaySpriteAnimation(record);
 }
 
-void CBattleFieldView::OnPosition(uint32_t battleId, PackedPoint point) { PlaceSprite(FindSprite(battleId), point); }
+void CBattleFieldView::OnPosition(uint32_t battleId, PackedPoint point)
+{
+    PlaceSprite(FindSprite(battleId), point);
+}
 
 void CBattleFieldView::OnDefenceMarker(uint32_t battleId, uint32_t flag)
 {
@@ -491,6 +505,12 @@ void CBattleFieldView::OnObjectFinished(uint32_t battleId, uint32_t flag)
     SetSpriteVisible(FindSprite(battleId), flag != 0);
 }
 
-void CBattleFieldView::OnInfo(uint32_t battleId) { ShowPointer(battleId ? FindSprite(battleId) : nullptr); }
+void CBattleFieldView::OnInfo(uint32_t battleId)
+{
+    ShowPointer(battleId ? FindSprite(battleId) : nullptr);
+}
 
-void CBattleFieldView::OnTextEvent(const CStr& text) { SetTitle(text, true); }
+void CBattleFieldView::OnTextEvent(const CStr& text)
+{
+    SetTitle(text, true);
+}

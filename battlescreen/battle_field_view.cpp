@@ -27,12 +27,15 @@ constexpr int kGridColumns = 11;
 constexpr uint8_t kTitleColour = 15;
 
 const char* const kIconNames[kBattleIconCount] = {
-    "CmdCell",   "",          "CmdMove",    "CmdSplit",   "StateAtk",   "CmdAtkCatap", "CmdAtkTreb",
-    "CmdAtkRtDn", "CmdAtkLfDn", "CmdAtkRt",   "CmdAtkLf",   "CmdAtkRtUp", "CmdAtkLfUp",  "CmdRngAtk",
-    "CmdRngAtkHf", "CmdJoin",  "StateGuard", "StateEndTurn", "StateInfo",
+    "CmdCell",     "",           "CmdMove",    "CmdSplit",     "StateAtk",   "CmdAtkCatap", "CmdAtkTreb",
+    "CmdAtkRtDn",  "CmdAtkLfDn", "CmdAtkRt",   "CmdAtkLf",     "CmdAtkRtUp", "CmdAtkLfUp",  "CmdRngAtk",
+    "CmdRngAtkHf", "CmdJoin",    "StateGuard", "StateEndTurn", "StateInfo",
 };
 
-bool ShowGridOption() { return PrefBattleOptions[0] != 0; }
+bool ShowGridOption()
+{
+    return PrefBattleOptions[0] != 0;
+}
 
 void RepushResourceError()
 {
@@ -41,19 +44,26 @@ void RepushResourceError()
         PushErrorCode(code & 0xFF);
 }
 
-uint16_t Word(const ImageData& image, int offset) { return HeaderWord(image, offset); }
+uint16_t Word(const ImageData& image, int offset)
+{
+    return HeaderWord(image, offset);
+}
 
 }  // namespace
 
-bool BattleNumbersOption() { return PrefBattleOptions[1] != 0; }
+bool BattleNumbersOption()
+{
+    return PrefBattleOptions[1] != 0;
+}
 
 CBattleFieldView::CBattleFieldView()
 {
     PushResourceFolder();
     CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kImagesBattle).Chars());
     bool loaded = LoadImage("moat", m_moat) && LoadAnimation("pointer", m_pointerAnimation) &&
-                  LoadImage("grass", m_grass) && LoadImage("masonry", m_masonry) && LoadImage("topimg", m_topImage) &&
-                  LoadImage("cell", m_cell) && LoadImage("cell_sel", m_cellSelected);
+                  LoadImage("grass", m_grass) && LoadImage("masonry", m_masonry) &&
+                  LoadImage("topimg", m_topImage) && LoadImage("cell", m_cell) &&
+                  LoadImage("cell_sel", m_cellSelected);
     for (int i = 0; loaded && i < kBattleIconCount; ++i)
         if (kIconNames[i][0] != '\0')
             loaded = LoadImage(kIconNames[i], m_icons[i]);
@@ -70,14 +80,16 @@ CBattleFieldView::CBattleFieldView()
     }
 
     m_pointer.SetAnimation(m_pointerAnimation);
-    CCallback::Bind(m_pointer.BeforeFrame(), this, +[](void* view, intptr_t, CCallback*) -> intptr_t {
-        static_cast<CBattleFieldView*>(view)->RepaintPointer();
-        return 0;
-    });
-    CCallback::Bind(m_pointer.FrameShown(), this, +[](void* view, intptr_t, CCallback*) -> intptr_t {
-        static_cast<CBattleFieldView*>(view)->RepaintPointer();
-        return 0;
-    });
+    CCallback::Bind(
+        m_pointer.BeforeFrame(), this, +[](void* view, intptr_t, CCallback*) -> intptr_t {
+            static_cast<CBattleFieldView*>(view)->RepaintPointer();
+            return 0;
+        });
+    CCallback::Bind(
+        m_pointer.FrameShown(), this, +[](void* view, intptr_t, CCallback*) -> intptr_t {
+            static_cast<CBattleFieldView*>(view)->RepaintPointer();
+            return 0;
+        });
 
     const int16_t w = int16_t(m_cell.Width());
     const int16_t h = int16_t(m_cell.Height());
@@ -103,7 +115,10 @@ CBattleFieldView::~CBattleFieldView()
     repaintHandler = nullptr;
 }
 
-PackedRect CBattleFieldView::GetFieldRect() const { return PackedRect(0, 0, fieldWidth - 1, fieldHeight - 1); }
+PackedRect CBattleFieldView::GetFieldRect() const
+{
+    return PackedRect(0, 0, fieldWidth - 1, fieldHeight - 1);
+}
 
 void CBattleFieldView::Report(const PackedRect& rect)
 {
@@ -314,7 +329,10 @@ namespace {
 
 // Side colours: the second side's squads are drawn with their shade indexes
 // moved by 18, from the first side's 18 shades to the second side's.
-uint8_t ShiftShade(uint8_t index) { return index >= 220 ? uint8_t(index + 18) : index; }
+uint8_t ShiftShade(uint8_t index)
+{
+    return index >= 220 ? uint8_t(index + 18) : index;
+}
 
 void ShiftedFill(uint8_t* dest, uint8_t colour, int count, int, int)
 {
@@ -329,10 +347,12 @@ void ShiftedCopy(uint8_t* dest, const uint8_t* source, int count, int, int)
         dest[i] = ShiftShade(source[i]);
 }
 
-void DrawShiftedImage(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
-                      bool transparent, ImageFillOpFn, ImageCopyOpFn, uint16_t pitch, uint8_t* dest)
+void DrawShiftedImage(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize,
+                      bool wideLengths, bool transparent, ImageFillOpFn, ImageCopyOpFn, uint16_t pitch,
+                      uint8_t* dest)
 {
-    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, ShiftedFill, ShiftedCopy, pitch, dest);
+    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, ShiftedFill, ShiftedCopy, pitch,
+                    dest);
 }
 
 }  // namespace
@@ -451,7 +471,8 @@ void CBattleFieldView::DrawTitle(CDrawContext& dc)
     const int32_t lw = WidthOf(m_titleLeft);
     const int32_t rw = WidthOf(m_titleRight);
     if (m_titleCentre.HasHeader()) {
-        const PackedRect middle(titleRect.Left() + lw, 0, titleRect.Right() - rw, HeightOf(m_titleCentre) - 1);
+        const PackedRect middle(titleRect.Left() + lw, 0, titleRect.Right() - rw,
+                                HeightOf(m_titleCentre) - 1);
         if (middle.Width() > 0)
             TileImage(dc, middle, m_titleCentre);
     }
@@ -476,9 +497,9 @@ void CBattleFieldView::RepaintCommandCells()
 {
     for (size_t i = m_commandCells.size(); i > 0; --i) {
         const CommandCell& entry = m_commandCells[i - 1];
-        const ImageData* image = entry.enabled ? &m_icons[kIconCmdCell]
+        const ImageData* image = entry.enabled                   ? &m_icons[kIconCmdCell]
                                  : entry.icon < kBattleIconCount ? &m_icons[entry.icon]
-                                                                  : nullptr;
+                                                                 : nullptr;
         if (image)
             Report(IconArea(*image, entry.position));
     }
@@ -579,8 +600,14 @@ void CBattleFieldView::ShowPointer(CBattleSprite* sprite)
 
 // Taps.
 
-void CBattleFieldView::OnTap(const PackedPoint& point) { Tap(point, false); }
-void CBattleFieldView::OnAltTap(const PackedPoint& point) { Tap(point, true); }
+void CBattleFieldView::OnTap(const PackedPoint& point)
+{
+    Tap(point, false);
+}
+void CBattleFieldView::OnAltTap(const PackedPoint& point)
+{
+    Tap(point, true);
+}
 
 void CBattleFieldView::Tap(const PackedPoint& point, bool alternate)
 {

@@ -25,29 +25,38 @@ public:
     int32_t CursorIndex() const { return m_cursorIndex; }
 
     // The value at the index, null past the end. The cursor moves there.
-    T* At(int32_t index) {
+    T* At(int32_t index)
+    {
         Node* node = NodeAt(index);
         return node ? &node->value : nullptr;
     }
 
     // Inserts before the node at the index; index = count appends. The new
     // node becomes the cursor. False when memory runs out.
-    bool InsertAt(int32_t index, const T& value) {
-        if (index < 0) index = 0;
-        if (index > m_count) index = m_count;
+    bool InsertAt(int32_t index, const T& value)
+    {
+        if (index < 0)
+            index = 0;
+        if (index > m_count)
+            index = m_count;
         Node* node = new (std::nothrow) Node{value, nullptr, nullptr};
-        if (!node) return false;
+        if (!node)
+            return false;
         if (index == m_count) {
             node->previous = m_tail;
-            if (m_tail) m_tail->next = node;
-            else m_head = node;
+            if (m_tail)
+                m_tail->next = node;
+            else
+                m_head = node;
             m_tail = node;
         } else {
             Node* behind = NodeAt(index);
             node->next = behind;
             node->previous = behind->previous;
-            if (behind->previous) behind->previous->next = node;
-            else m_head = node;
+            if (behind->previous)
+                behind->previous->next = node;
+            else
+                m_head = node;
             behind->previous = node;
         }
         ++m_count;
@@ -59,14 +68,21 @@ public:
     // Frees the node. The cursor stays on its node, whose index drops by
     // one when it lay behind the removed one; a removed cursor node hands
     // the cursor to its neighbour.
-    bool RemoveAt(int32_t index) {
-        if (index < 0) index = 0;
+    bool RemoveAt(int32_t index)
+    {
+        if (index < 0)
+            index = 0;
         Node* node = Find(index);
-        if (!node) return false;
-        if (node->previous) node->previous->next = node->next;
-        else m_head = node->next;
-        if (node->next) node->next->previous = node->previous;
-        else m_tail = node->previous;
+        if (!node)
+            return false;
+        if (node->previous)
+            node->previous->next = node->next;
+        else
+            m_head = node->next;
+        if (node->next)
+            node->next->previous = node->previous;
+        else
+            m_tail = node->previous;
         if (node == m_cursor) {
             if (node->next) {
                 m_cursor = node->next;
@@ -85,7 +101,8 @@ public:
         return true;
     }
 
-    void Clear() {
+    void Clear()
+    {
         Node* node = m_head;
         while (node) {
             Node* next = node->next;
@@ -98,8 +115,10 @@ public:
     }
 
 private:
-    Node* NodeAt(int32_t index) {
-        if (index < 0) index = 0;
+    Node* NodeAt(int32_t index)
+    {
+        if (index < 0)
+            index = 0;
         Node* node = Find(index);
         if (node) {
             m_cursor = node;
@@ -110,8 +129,10 @@ private:
 
     // The node at the index, walking from the nearest of head, cursor and
     // tail; the cursor does not move.
-    Node* Find(int32_t index) const {
-        if (index >= m_count) return nullptr;
+    Node* Find(int32_t index) const
+    {
+        if (index >= m_count)
+            return nullptr;
         Node* node = m_head;
         int32_t at = 0;
         int32_t distance = index;

@@ -130,36 +130,60 @@ CMapBattleWnd::~CMapBattleWnd()
 CWindow* CMapBattleWnd::CommandControl(uint32_t bit) const
 {
     switch (bit) {
-    case kButtonMenu: return m_menu;
-    case kButtonSplit: return m_split;
-    case kButtonJoin: return m_join;
-    case kButtonStart: return m_start;
-    case kButtonTurn: return m_turn;
-    case kButtonBridge: return m_bridge;
-    case kButtonGuard: return m_guard;
-    case kButtonAuto: return m_auto;
-    default: return nullptr;
+    case kButtonMenu:
+        return m_menu;
+    case kButtonSplit:
+        return m_split;
+    case kButtonJoin:
+        return m_join;
+    case kButtonStart:
+        return m_start;
+    case kButtonTurn:
+        return m_turn;
+    case kButtonBridge:
+        return m_bridge;
+    case kButtonGuard:
+        return m_guard;
+    case kButtonAuto:
+        return m_auto;
+    default:
+        return nullptr;
     }
 }
 
 CWindow* CMapBattleWnd::Control(const char* name) const
 {
     const CStr n(name);
-    if (n == "BottomPanel") return m_bottomPanel;
-    if (n == "Menu") return m_menu;
-    if (n == "Split") return m_split;
-    if (n == "Join") return m_join;
-    if (n == "Start") return m_start;
-    if (n == "Auto") return m_auto;
-    if (n == "Bridge") return m_bridge;
-    if (n == "Guard") return m_guard;
-    if (n == "Turn") return m_turn;
-    if (n == "LblSquadName") return m_squadName;
-    if (n == "IcoSquad") return m_squadIcon;
-    if (n == "LblSquad") return m_squadCount;
-    if (n == "IcoHP") return m_hpIcon;
-    if (n == "LblHP") return m_hp;
-    if (n == "BtnInfo") return m_info;
+    if (n == "BottomPanel")
+        return m_bottomPanel;
+    if (n == "Menu")
+        return m_menu;
+    if (n == "Split")
+        return m_split;
+    if (n == "Join")
+        return m_join;
+    if (n == "Start")
+        return m_start;
+    if (n == "Auto")
+        return m_auto;
+    if (n == "Bridge")
+        return m_bridge;
+    if (n == "Guard")
+        return m_guard;
+    if (n == "Turn")
+        return m_turn;
+    if (n == "LblSquadName")
+        return m_squadName;
+    if (n == "IcoSquad")
+        return m_squadIcon;
+    if (n == "LblSquad")
+        return m_squadCount;
+    if (n == "IcoHP")
+        return m_hpIcon;
+    if (n == "LblHP")
+        return m_hp;
+    if (n == "BtnInfo")
+        return m_info;
     return nullptr;
 }
 
@@ -182,7 +206,10 @@ void CMapBattleWnd::FitBottomPanel()
 
 // Show: the whole battle runs here.
 
-bool CMapBattleWnd::HasScreen() const { return m_params && m_params->noScreen == 0; }
+bool CMapBattleWnd::HasScreen() const
+{
+    return m_params && m_params->noScreen == 0;
+}
 
 void CMapBattleWnd::OnShow()
 {
@@ -313,7 +340,10 @@ void CMapBattleWnd::OnDoubleClick(const PackedPoint& point)
     m_fieldView.OnAltTap(p);
 }
 
-void CMapBattleWnd::OnChar(uint16_t code) { BattleKeyInput(code); }
+void CMapBattleWnd::OnChar(uint16_t code)
+{
+    BattleKeyInput(code);
+}
 
 void CMapBattleWnd::OnClickHandler(CWindow*, intptr_t argument)
 {
@@ -327,7 +357,10 @@ void CMapBattleWnd::OnDoubleClickHandler(CWindow*, intptr_t argument)
         OnDoubleClick(*reinterpret_cast<const PackedPoint*>(argument));
 }
 
-void CMapBattleWnd::OnCharHandler(CWindow*, intptr_t argument) { OnChar(uint16_t(argument)); }
+void CMapBattleWnd::OnCharHandler(CWindow*, intptr_t argument)
+{
+    OnChar(uint16_t(argument));
+}
 
 void CMapBattleWnd::OnFieldDirty(const PackedRect& rect)
 {
@@ -385,8 +418,10 @@ void CMapBattleWnd::DisconnectSignals()
     SpareButtonSignal.Disconnect(m_spareConnection);
 }
 
-
-void CMapBattleWnd::OnFieldRebuild() { m_fieldView.Rebuild(); }
+void CMapBattleWnd::OnFieldRebuild()
+{
+    m_fieldView.Rebuild();
+}
 
 void CMapBattleWnd::OnFramePump()
 {
@@ -457,7 +492,7 @@ void CMapBattleWnd::OnCommandState(const BattleStateWords* words, uint32_t chang
         uint32_t bit;
         bool toggle;
     };
-    static const Entry kEntries[] = {{kButtonMenu, false}, {kButtonSplit, true}, {kButtonJoin, true},
+    static const Entry kEntries[] = {{kButtonMenu, false},  {kButtonSplit, true}, {kButtonJoin, true},
                                      {kButtonStart, false}, {kButtonAuto, true},  {kButtonBridge, true},
                                      {kButtonGuard, false}, {kButtonTurn, false}};
     // The engine changes several bits at once at times ("Split" and "Join"
@@ -481,7 +516,8 @@ void CMapBattleWnd::SetActionMode(uint32_t mode)
 {
     if (!m_turn)
         return;
-    static const char* const kPictures[4] = {"", "/Images/Btn/BtlAtk", "/Images/Btn/BtlAtkRng", "/Images/Btn/BtlMove"};
+    static const char* const kPictures[4] = {"", "/Images/Btn/BtlAtk", "/Images/Btn/BtlAtkRng",
+                                             "/Images/Btn/BtlMove"};
     if (mode == 0) {
         m_turn->Show(false, false);
     } else if (mode <= 3) {
@@ -505,14 +541,47 @@ void CMapBattleWnd::OnCommandButton(uint32_t code)
     BattleCommand(code);
 }
 
-void CMapBattleWnd::OnSplitHandler(CWindow*, intptr_t) { OnCommandButton(kButtonSplit); }
-void CMapBattleWnd::OnJoinHandler(CWindow*, intptr_t) { OnCommandButton(kButtonJoin); }
-void CMapBattleWnd::OnStartHandler(CWindow*, intptr_t) { OnCommandButton(kButtonStart); }
-void CMapBattleWnd::OnAutoHandler(CWindow*, intptr_t) { OnCommandButton(kButtonAuto); }
-void CMapBattleWnd::OnBridgeHandler(CWindow*, intptr_t) { OnCommandButton(kButtonBridge); }
-void CMapBattleWnd::OnGuardHandler(CWindow*, intptr_t) { OnCommandButton(kButtonGuard); }
-void CMapBattleWnd::OnTurnHandler(CWindow*, intptr_t) { OnCommandButton(kButtonTurn); }
-void CMapBattleWnd::OnMenuHandler(CWindow*, intptr_t) { OnMenu(); }
-void CMapBattleWnd::OnInfoHandler(CWindow*, intptr_t) { OnSquadInfoButton(); }
-void CMapBattleWnd::OnPanelSizeHandler(CWindow*, intptr_t) { FitBottomPanel(); }
-void CMapBattleWnd::OnMenuKey() { OnMenu(); }
+void CMapBattleWnd::OnSplitHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonSplit);
+}
+void CMapBattleWnd::OnJoinHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonJoin);
+}
+void CMapBattleWnd::OnStartHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonStart);
+}
+void CMapBattleWnd::OnAutoHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonAuto);
+}
+void CMapBattleWnd::OnBridgeHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonBridge);
+}
+void CMapBattleWnd::OnGuardHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonGuard);
+}
+void CMapBattleWnd::OnTurnHandler(CWindow*, intptr_t)
+{
+    OnCommandButton(kButtonTurn);
+}
+void CMapBattleWnd::OnMenuHandler(CWindow*, intptr_t)
+{
+    OnMenu();
+}
+void CMapBattleWnd::OnInfoHandler(CWindow*, intptr_t)
+{
+    OnSquadInfoButton();
+}
+void CMapBattleWnd::OnPanelSizeHandler(CWindow*, intptr_t)
+{
+    FitBottomPanel();
+}
+void CMapBattleWnd::OnMenuKey()
+{
+    OnMenu();
+}

@@ -68,7 +68,8 @@ void CMapBattleWnd::ShowSideBanner(CSideController* side, uint8_t placement)
     if (!m_params || !side)
         return;
     const bool attacker = side->IsAttackerSide();
-    const char* titleKey = placement ? (attacker ? "BtlPlacTA" : "BtlPlacTD") : (attacker ? "BtlTurnTA" : "BtlTurnTD");
+    const char* titleKey =
+        placement ? (attacker ? "BtlPlacTA" : "BtlPlacTD") : (attacker ? "BtlTurnTA" : "BtlTurnTD");
     const PlayerRecord* player = attacker ? m_params->attacker : m_params->defender;
     CStr format;
     GetLocaleText(placement ? "BtlPlacM" : "BtlTurnM", format);
@@ -126,7 +127,8 @@ void CMapBattleWnd::OnMenu()
     case kMenuGamePrefs: {
         std::unique_ptr<CDialog> prefs;
         if (item == kMenuBattlePrefs)
-            prefs = std::make_unique<CBattlePrefsWnd>(m_window, CStr("/Map/MapWnd/MapBattleWnd/BattlePrefsWnd"));
+            prefs =
+                std::make_unique<CBattlePrefsWnd>(m_window, CStr("/Map/MapWnd/MapBattleWnd/BattlePrefsWnd"));
         else
             prefs = std::make_unique<CGamePrefsWnd>(m_window, CStr("/Map/MapWnd/GamePrefsWnd"));
         // The options change how the whole field is drawn.

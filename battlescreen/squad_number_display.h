@@ -34,7 +34,10 @@ public:
     int16_t MeasureWidth(const SquadDigits& digits, bool leftSet) const;
 
     // Picture of a set: 0 left border, 1 right border, 2 + d digit d.
-    const ImageData& Picture(bool leftSet, int index) const { return m_images[(leftSet ? 0 : kSetSize) + index]; }
+    const ImageData& Picture(bool leftSet, int index) const
+    {
+        return m_images[(leftSet ? 0 : kSetSize) + index];
+    }
 
 private:
     ImageData m_images[2 * kSetSize];

@@ -17,92 +17,103 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string DataFolder() {
-  if (const char* env = std::getenv("THARNMOOR_DATA"); env && *env) return std::string(env) + "/";
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return "Data/";
-  path[n] = '\0';
-  std::string dir(path);
-  dir = dir.substr(0, dir.rfind('/') + 1);
-  // The benchmark program sits one folder below the data's folder.
-  return access((dir + "Data").c_str(), F_OK) == 0 ? dir + "Data/" : dir + "../Data/";
+std::string DataFolder()
+{
+    if (const char* env = std::getenv("THARNMOOR_DATA"); env && *env)
+        return std::string(env) + "/";
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return "Data/";
+    path[n] = '\0';
+    std::string dir(path);
+    dir = dir.substr(0, dir.rfind('/') + 1);
+    // The benchmark program sits one folder below the data's folder.
+    return access((dir + "Data").c_str(), F_OK) == 0 ? dir + "Data/" : dir + "../Data/";
 }
 
-bool StartEngine(benchmark::State& state) {
-  std::string error;
-  if (!SimStartEngine(DataFolder(), error)) {
-    state.SkipWithError(error.c_str());
-    return false;
-  }
-  return true;
+bool StartEngine(benchmark::State& state)
+{
+    std::string error;
+    if (!SimStartEngine(DataFolder(), error)) {
+        state.SkipWithError(error.c_str());
+        return false;
+    }
+    return true;
 }
 
 // The mission with the most provinces.
-int LargestMission() {
-  int best = -1, bestProvinces = -1;
-  const int count = int(SimMissionPaths().size());
-  for (int m = 0; m < count; ++m) {
-    std::string error;
-    if (!SimNewGame(m, 1, 1, error)) continue;
-    if (GameWorld()->ProvinceCount() > bestProvinces) {
-      bestProvinces = GameWorld()->ProvinceCount();
-      best = m;
+int LargestMission()
+{
+    int best = -1, bestProvinces = -1;
+    const int count = int(SimMissionPaths().size());
+    for (int m = 0; m < count; ++m) {
+        std::string error;
+        if (!SimNewGame(m, 1, 1, error))
+            continue;
+        if (GameWorld()->ProvinceCount() > bestProvinces) {
+            bestProvinces = GameWorld()->ProvinceCount();
+            best = m;
+        }
     }
-  }
-  return best;
+    return best;
 }
 
 Clock::time_point g_turnStart;
 std::vector<double> g_turnMicros;
 
-void TimePlayTurn(int, bool before) {
-  if (before) {
-    g_turnStart = Clock::now();
-  } else {
-    g_turnMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - g_turnStart).count());
-  }
+void TimePlayTurn(int, bool before)
+{
+    if (before) {
+        g_turnStart = Clock::now();
+    } else {
+        g_turnMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - g_turnStart).count());
+    }
 }
 
-void ComputerPlayTurn(benchmark::State& state) {
-  if (!StartEngine(state)) return;
-  const int mission = LargestMission();
-  g_turnMicros.clear();
-  uint32_t seed = 11;
-  for (auto _ : state) {
-    std::string error;
-    state.PauseTiming();
-    SimNewGame(mission, 2, seed++, error);
-    state.ResumeTiming();
-    SimSetPlayTurnHook(&TimePlayTurn);
-    SimPlay(100);
-    SimSetPlayTurnHook(nullptr);
-  }
-  std::sort(g_turnMicros.begin(), g_turnMicros.end());
-  if (!g_turnMicros.empty()) {
-    state.counters["turns"] = double(g_turnMicros.size());
-    state.counters["median_us"] = g_turnMicros[g_turnMicros.size() / 2];
-    state.counters["worst_us"] = g_turnMicros.back();
-  }
-  SimStopEngine();
+void ComputerPlayTurn(benchmark::State& state)
+{
+    if (!StartEngine(state))
+        return;
+    const int mission = LargestMission();
+    g_turnMicros.clear();
+    uint32_t seed = 11;
+    for (auto _ : state) {
+        std::string error;
+        state.PauseTiming();
+        SimNewGame(mission, 2, seed++, error);
+        state.ResumeTiming();
+        SimSetPlayTurnHook(&TimePlayTurn);
+        SimPlay(100);
+        SimSetPlayTurnHook(nullptr);
+    }
+    std::sort(g_turnMicros.begin(), g_turnMicros.end());
+    if (!g_turnMicros.empty()) {
+        state.counters["turns"] = double(g_turnMicros.size());
+        state.counters["median_us"] = g_turnMicros[g_turnMicros.size() / 2];
+        state.counters["worst_us"] = g_turnMicros.back();
+    }
+    SimStopEngine();
 }
 BENCHMARK(ComputerPlayTurn)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void HundredRoundGame(benchmark::State& state) {
-  if (!StartEngine(state)) return;
-  const int mission = LargestMission();
-  uint32_t seed = 100;
-  int64_t rounds = 0;
-  for (auto _ : state) {
-    std::string error;
-    state.PauseTiming();
-    SimNewGame(mission, 1, seed++, error);
-    state.ResumeTiming();
-    rounds += SimPlay(100).roundsPlayedNow;
-  }
-  state.counters["players"] = GameWorld() ? double(GameWorld()->PlayerCount()) : 0;
-  state.counters["rounds_per_game"] = double(rounds) / double(state.iterations());
-  SimStopEngine();
+void HundredRoundGame(benchmark::State& state)
+{
+    if (!StartEngine(state))
+        return;
+    const int mission = LargestMission();
+    uint32_t seed = 100;
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        std::string error;
+        state.PauseTiming();
+        SimNewGame(mission, 1, seed++, error);
+        state.ResumeTiming();
+        rounds += SimPlay(100).roundsPlayedNow;
+    }
+    state.counters["players"] = GameWorld() ? double(GameWorld()->PlayerCount()) : 0;
+    state.counters["rounds_per_game"] = double(rounds) / double(state.iterations());
+    SimStopEngine();
 }
 BENCHMARK(HundredRoundGame)->Unit(benchmark::kMillisecond)->Iterations(5);
 

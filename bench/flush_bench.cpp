@@ -12,10 +12,14 @@
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 struct FlushRig {
-    explicit FlushRig(int w, int h) {
+    explicit FlushRig(int w, int h)
+    {
         HeadlessOptions o;
         o.settings.screenWidth = w;
         o.settings.screenHeight = h;
@@ -26,14 +30,17 @@ struct FlushRig {
         SetDisplaySurface(display);
         display->Open();
         std::vector<uint8_t> rgb(768);
-        for (int i = 0; i < 768; ++i) rgb[i] = static_cast<uint8_t>(i * 7);
+        for (int i = 0; i < 768; ++i)
+            rgb[i] = static_cast<uint8_t>(i * 7);
         display->SetPalette(0, 256, rgb.data());
         const SurfaceDesc& s = display->ScreenContext()->Surface();
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) *s.At(x, y) = static_cast<uint8_t>(x * 31 + y * 17);
+            for (int x = 0; x < w; ++x)
+                *s.At(x, y) = static_cast<uint8_t>(x * 31 + y * 17);
         display->Flush();
     }
-    ~FlushRig() {
+    ~FlushRig()
+    {
         SetDisplaySurface(nullptr);
         delete display;
         PlatformClose();
@@ -41,7 +48,8 @@ struct FlushRig {
     CDisplaySurface* display;
 };
 
-void BM_FullScreenFlush(benchmark::State& state) {
+void BM_FullScreenFlush(benchmark::State& state)
+{
     const int w = static_cast<int>(state.range(0));
     const int h = static_cast<int>(state.range(1));
     FlushRig rig(w, h);
@@ -55,7 +63,8 @@ void BM_FullScreenFlush(benchmark::State& state) {
 
 // The same in the turned mode (height x width): every back-buffer row runs
 // down a column of the screen.
-void BM_FullScreenFlushTurned(benchmark::State& state) {
+void BM_FullScreenFlushTurned(benchmark::State& state)
+{
     const int w = static_cast<int>(state.range(0));
     const int h = static_cast<int>(state.range(1));
     FlushRig rig(w, h);
@@ -68,7 +77,8 @@ void BM_FullScreenFlushTurned(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * int64_t{w} * h * 2);
 }
 
-void BM_MemcpySameOutputBytes(benchmark::State& state) {
+void BM_MemcpySameOutputBytes(benchmark::State& state)
+{
     const size_t bytes = static_cast<size_t>(state.range(0)) * static_cast<size_t>(state.range(1)) * 2;
     std::vector<uint8_t> from(bytes, 1), to(bytes);
     for (auto _ : state) {

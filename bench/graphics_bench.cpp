@@ -20,7 +20,8 @@ constexpr int kWidth = 240, kHeight = 320;
 // Pictures with the mixes of the game's art: 0 flat bands with patches of
 // noise, 1 noise everywhere (short literal runs), 2 wide flat bands (long
 // fill runs, as in backgrounds and panels).
-IndexedPicture ScreenPicture(int kind) {
+IndexedPicture ScreenPicture(int kind)
+{
     IndexedPicture p;
     p.width = kWidth;
     p.height = kHeight;
@@ -29,13 +30,15 @@ IndexedPicture ScreenPicture(int kind) {
         for (int x = 0; x < kWidth; ++x) {
             s = s * 1103515245u + 12345u;
             uint8_t v = static_cast<uint8_t>(16 + (x / (kind == 2 ? 48 : 12) + y / 20) % 64);
-            if (kind == 1 || (kind == 0 && (x / 30 + y / 40) % 3 == 0)) v = static_cast<uint8_t>(v + ((s >> 16) % 5));
+            if (kind == 1 || (kind == 0 && (x / 30 + y / 40) % 3 == 0))
+                v = static_cast<uint8_t>(v + ((s >> 16) % 5));
             p.pixels.push_back(v);
         }
     return p;
 }
 
-void BM_MemcpyFullScreen(benchmark::State& state) {
+void BM_MemcpyFullScreen(benchmark::State& state)
+{
     std::vector<uint8_t> from(kWidth * kHeight, 7), to(kWidth * kHeight);
     for (auto _ : state) {
         std::memcpy(to.data(), from.data(), from.size());
@@ -46,7 +49,8 @@ void BM_MemcpyFullScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyFullScreen);
 
-void BM_DrawFullScreenImage(benchmark::State& state) {
+void BM_DrawFullScreenImage(benchmark::State& state)
+{
     InitRasterOps();
     std::vector<uint8_t> bytes = EncodeImage(ScreenPicture(static_cast<int>(state.range(0))), {}).bytes;
     ImageData image;
@@ -71,7 +75,8 @@ void BM_DrawFullScreenImage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawFullScreenImage)->Arg(0)->Arg(1)->Arg(2);
 
-void BM_DrawTextLine(benchmark::State& state) {
+void BM_DrawTextLine(benchmark::State& state)
+{
     FontSource source;
     source.height = 10;
     source.firstCode = 32;
@@ -79,7 +84,8 @@ void BM_DrawTextLine(benchmark::State& state) {
     for (int c = 32; c < 127; ++c) {
         FontGlyph g;
         g.width = 6;
-        for (int y = 0; y < 10; ++y) g.rows.push_back(static_cast<uint32_t>((c * 7 + y * 3) & 0x1F));
+        for (int y = 0; y < 10; ++y)
+            g.rows.push_back(static_cast<uint32_t>((c * 7 + y * 3) & 0x1F));
         source.glyphs.push_back(g);
     }
     std::vector<uint8_t> bytes = EncodeFont(source).bytes;

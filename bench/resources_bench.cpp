@@ -17,40 +17,45 @@ namespace fs = std::filesystem;
 namespace {
 
 // build/bench/bench -> build/Data/, unless THARNMOOR_DATA names another.
-std::string DataFolder() {
-  if (const char* folder = std::getenv("THARNMOOR_DATA")) return std::string(folder) + "/";
-  return (fs::canonical("/proc/self/exe").parent_path().parent_path() / "Data").string() + "/";
+std::string DataFolder()
+{
+    if (const char* folder = std::getenv("THARNMOOR_DATA"))
+        return std::string(folder) + "/";
+    return (fs::canonical("/proc/self/exe").parent_path().parent_path() / "Data").string() + "/";
 }
 
-void BM_MountDataSet(benchmark::State& state) {
-  std::string folder = DataFolder();
-  for (auto _ : state) {
-    if (!CResourceMgr::InitFromFolder(folder.c_str())) {
-      state.SkipWithError("no packs in the data folder");
-      break;
+void BM_MountDataSet(benchmark::State& state)
+{
+    std::string folder = DataFolder();
+    for (auto _ : state) {
+        if (!CResourceMgr::InitFromFolder(folder.c_str())) {
+            state.SkipWithError("no packs in the data folder");
+            break;
+        }
     }
-  }
-  CResourceMgr::Shutdown();
-  state.SetLabel(std::to_string(ListPackFiles(folder).size()) + " packs");
+    CResourceMgr::Shutdown();
+    state.SetLabel(std::to_string(ListPackFiles(folder).size()) + " packs");
 }
 BENCHMARK(BM_MountDataSet)->Unit(benchmark::kMicrosecond);
 
 // The reference: only reading the same files whole.
-void BM_ReadPackFilesOnly(benchmark::State& state) {
-  std::string folder = DataFolder();
-  std::vector<std::string> files = ListPackFiles(folder);
-  std::vector<uint8_t> buffer;
-  for (auto _ : state) {
-    for (const auto& name : files) {
-      FILE* file = std::fopen((folder + name).c_str(), "rb");
-      if (!file) continue;
-      std::fseek(file, 0, SEEK_END);
-      buffer.resize(static_cast<size_t>(std::ftell(file)));
-      std::fseek(file, 0, SEEK_SET);
-      benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
-      std::fclose(file);
+void BM_ReadPackFilesOnly(benchmark::State& state)
+{
+    std::string folder = DataFolder();
+    std::vector<std::string> files = ListPackFiles(folder);
+    std::vector<uint8_t> buffer;
+    for (auto _ : state) {
+        for (const auto& name : files) {
+            FILE* file = std::fopen((folder + name).c_str(), "rb");
+            if (!file)
+                continue;
+            std::fseek(file, 0, SEEK_END);
+            buffer.resize(static_cast<size_t>(std::ftell(file)));
+            std::fseek(file, 0, SEEK_SET);
+            benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+            std::fclose(file);
+        }
     }
-  }
 }
 BENCHMARK(BM_ReadPackFilesOnly)->Unit(benchmark::kMicrosecond);
 
@@ -58,62 +63,66 @@ BENCHMARK(BM_ReadPackFilesOnly)->Unit(benchmark::kMicrosecond);
 // folders, the path going through the last one; the deepest folder holds a
 // hundred files and the one looked up is the last.
 class DeepPack {
- public:
-  explicit DeepPack(int packs) {
-    char pattern[] = "/tmp/tharn-bench-XXXXXX";
-    folder_ = std::string(mkdtemp(pattern)) + "/";
-    for (int p = 0; p < packs; ++p) {
-      PackWriter writer(static_cast<uint32_t>(p + 1));
-      std::string path;
-      int entries = 0;
-      for (int level = 0; level < 4; ++level) {
-        for (int sibling = 0; sibling < 8; ++sibling) {
-          std::string folder = path + "L" + std::to_string(level) + "S" + std::to_string(sibling);
-          writer.AddFolder(folder);
-          // Fill the siblings passed over, so skipping their subtrees matters.
-          if (sibling < 7) {
-            for (int f = 0; f < 66; ++f) {
-              writer.AddText(folder + "/f" + std::to_string(f), "txt", "x");
-              ++entries;
+public:
+    explicit DeepPack(int packs)
+    {
+        char pattern[] = "/tmp/tharn-bench-XXXXXX";
+        m_folder = std::string(mkdtemp(pattern)) + "/";
+        for (int p = 0; p < packs; ++p) {
+            PackWriter writer(static_cast<uint32_t>(p + 1));
+            std::string path;
+            int entries = 0;
+            for (int level = 0; level < 4; ++level) {
+                for (int sibling = 0; sibling < 8; ++sibling) {
+                    std::string folder = path + "L" + std::to_string(level) + "S" + std::to_string(sibling);
+                    writer.AddFolder(folder);
+                    // Fill the siblings passed over, so skipping their subtrees matters.
+                    if (sibling < 7) {
+                        for (int f = 0; f < 66; ++f) {
+                            writer.AddText(folder + "/f" + std::to_string(f), "txt", "x");
+                            ++entries;
+                        }
+                    }
+                }
+                path += "L" + std::to_string(level) + "S7/";
             }
-          }
+            // Only the oldest pack holds the target, so an overlay walks every pack.
+            for (int f = 0; f < 100; ++f) {
+                if (p == 0 || f < 99)
+                    writer.AddText(path + "file" + std::to_string(f), "txt", "data");
+            }
+            m_entries = static_cast<int>(writer.entryCount());
+            writer.WriteFile(m_folder + "deep" + std::to_string(p) + ".pak");
+            (void)entries;
+            m_target = "/" + path + "file99";
         }
-        path += "L" + std::to_string(level) + "S7/";
-      }
-      // Only the oldest pack holds the target, so an overlay walks every pack.
-      for (int f = 0; f < 100; ++f) {
-        if (p == 0 || f < 99) writer.AddText(path + "file" + std::to_string(f), "txt", "data");
-      }
-      entries_ = static_cast<int>(writer.entryCount());
-      writer.WriteFile(folder_ + "deep" + std::to_string(p) + ".pak");
-      (void)entries;
-      target_ = "/" + path + "file99";
+        CResourceMgr::InitFromFolder(m_folder.c_str());
     }
-    CResourceMgr::InitFromFolder(folder_.c_str());
-  }
-  ~DeepPack() {
-    CResourceMgr::Shutdown();
-    fs::remove_all(folder_);
-  }
-  const std::string& target() const { return target_; }
-  int entries() const { return entries_; }
+    ~DeepPack()
+    {
+        CResourceMgr::Shutdown();
+        fs::remove_all(m_folder);
+    }
+    const std::string& target() const { return m_target; }
+    int entries() const { return m_entries; }
 
- private:
-  std::string folder_;
-  std::string target_;
-  int entries_ = 0;
+private:
+    std::string m_folder;
+    std::string m_target;
+    int m_entries = 0;
 };
 
-void BM_Lookup4FoldersDeep(benchmark::State& state) {
-  DeepPack pack(static_cast<int>(state.range(0)));
-  if (!CResourceMgr::FindResource(pack.target().c_str(), pack_format::kTextType).IsFound()) {
-    state.SkipWithError("target not found");
-    return;
-  }
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(CResourceMgr::FindResource(pack.target().c_str(), pack_format::kTextType));
-  }
-  state.SetLabel(std::to_string(pack.entries()) + " entries per pack");
+void BM_Lookup4FoldersDeep(benchmark::State& state)
+{
+    DeepPack pack(static_cast<int>(state.range(0)));
+    if (!CResourceMgr::FindResource(pack.target().c_str(), pack_format::kTextType).IsFound()) {
+        state.SkipWithError("target not found");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CResourceMgr::FindResource(pack.target().c_str(), pack_format::kTextType));
+    }
+    state.SetLabel(std::to_string(pack.entries()) + " entries per pack");
 }
 BENCHMARK(BM_Lookup4FoldersDeep)->Arg(1)->Arg(4)->Unit(benchmark::kNanosecond);
 

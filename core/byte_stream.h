@@ -63,7 +63,8 @@ public:
     void SkipTo(uint32_t) override {}
 
 private:
-    void Count(uint32_t n) {
+    void Count(uint32_t n)
+    {
         m_capacity += n;
         m_position += n;
     }
@@ -89,15 +90,46 @@ private:
 class CStreamReader : public CByteStream {
 public:
     CStreamReader(const uint8_t* buffer, uint32_t capacity)
-        : CByteStream(const_cast<uint8_t*>(buffer), capacity) {}
+        : CByteStream(const_cast<uint8_t*>(buffer), capacity)
+    {}
     bool IsStoring() override { return false; }
     void String(CStr& value) override;
-    void I8(int8_t& value) override { uint32_t v; if (Get(v, 1)) value = static_cast<int8_t>(v); }
-    void I16(int16_t& value) override { uint32_t v; if (Get(v, 2)) value = static_cast<int16_t>(v); }
-    void I32(int32_t& value) override { uint32_t v; if (Get(v, 4)) value = static_cast<int32_t>(v); }
-    void U8(uint8_t& value) override { uint32_t v; if (Get(v, 1)) value = static_cast<uint8_t>(v); }
-    void U16(uint16_t& value) override { uint32_t v; if (Get(v, 2)) value = static_cast<uint16_t>(v); }
-    void U32(uint32_t& value) override { uint32_t v; if (Get(v, 4)) value = v; }
+    void I8(int8_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 1))
+            value = static_cast<int8_t>(v);
+    }
+    void I16(int16_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 2))
+            value = static_cast<int16_t>(v);
+    }
+    void I32(int32_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 4))
+            value = static_cast<int32_t>(v);
+    }
+    void U8(uint8_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 1))
+            value = static_cast<uint8_t>(v);
+    }
+    void U16(uint16_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 2))
+            value = static_cast<uint16_t>(v);
+    }
+    void U32(uint32_t& value) override
+    {
+        uint32_t v;
+        if (Get(v, 4))
+            value = v;
+    }
     // A position behind the current one does nothing; one past the end
     // makes the next read fail.
     void SkipTo(uint32_t position) override;

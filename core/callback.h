@@ -21,8 +21,10 @@ public:
     CCallback& operator=(const CCallback&) = delete;
     virtual ~CCallback() = default;
 
-    virtual intptr_t Invoke(intptr_t argument) {
-        if (!m_function) return reinterpret_cast<intptr_t>(this);
+    virtual intptr_t Invoke(intptr_t argument)
+    {
+        if (!m_function)
+            return reinterpret_cast<intptr_t>(this);
         return m_function(m_context, argument, this);
     }
 
@@ -30,7 +32,8 @@ public:
 
     // Deletes what the slot holds and stores a new callback (null when the
     // allocation failed).
-    static void Bind(CCallback*& slot, void* context, Function function) {
+    static void Bind(CCallback*& slot, void* context, Function function)
+    {
         delete slot;
         slot = new (std::nothrow) CCallback(context, function);
     }
@@ -43,7 +46,8 @@ public:
     static void Bind(CCallback*& slot, T* object, Result (T::*member)());
 
     // Deletes what the slot holds and empties it.
-    static void Clear(CCallback*& slot) {
+    static void Clear(CCallback*& slot)
+    {
         delete slot;
         slot = nullptr;
     }
@@ -56,7 +60,8 @@ private:
 namespace callback_detail {
 
 template <typename To>
-To FromArgument(intptr_t argument) {
+To FromArgument(intptr_t argument)
+{
     if constexpr (std::is_pointer_v<To>)
         return reinterpret_cast<To>(argument);
     else
@@ -64,7 +69,8 @@ To FromArgument(intptr_t argument) {
 }
 
 template <typename From>
-intptr_t ToResult(From value) {
+intptr_t ToResult(From value)
+{
     if constexpr (std::is_pointer_v<From>)
         return reinterpret_cast<intptr_t>(value);
     else
@@ -78,12 +84,16 @@ intptr_t ToResult(From value) {
 template <typename T, typename Result, typename Argument>
 class CMemberCallback : public CCallback {
 public:
-    using Member = std::conditional_t<std::is_void_v<Argument>, Result (T::*)(), Result (T::*)(
-                                          std::conditional_t<std::is_void_v<Argument>, int, Argument>)>;
-    CMemberCallback(T* object, Member member) : CCallback(object, nullptr), m_object(object), m_member(member) {}
+    using Member =
+        std::conditional_t<std::is_void_v<Argument>, Result (T::*)(),
+                           Result (T::*)(std::conditional_t<std::is_void_v<Argument>, int, Argument>)>;
+    CMemberCallback(T* object, Member member) : CCallback(object, nullptr), m_object(object), m_member(member)
+    {}
 
-    intptr_t Invoke(intptr_t argument) override {
-        if (!m_object || !m_member) return reinterpret_cast<intptr_t>(static_cast<CCallback*>(this));
+    intptr_t Invoke(intptr_t argument) override
+    {
+        if (!m_object || !m_member)
+            return reinterpret_cast<intptr_t>(static_cast<CCallback*>(this));
         if constexpr (std::is_void_v<Argument>) {
             (void)argument;
             if constexpr (std::is_void_v<Result>) {
@@ -109,13 +119,15 @@ private:
 };
 
 template <typename T, typename Result, typename Argument>
-void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)(Argument)) {
+void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)(Argument))
+{
     delete slot;
     slot = new (std::nothrow) CMemberCallback<T, Result, Argument>(object, member);
 }
 
 template <typename T, typename Result>
-void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)()) {
+void CCallback::Bind(CCallback*& slot, T* object, Result (T::*member)())
+{
     delete slot;
     slot = new (std::nothrow) CMemberCallback<T, Result, void>(object, member);
 }

@@ -26,7 +26,10 @@ struct FrameHookSlot {
 
 ApplicationHooks g_application;
 
-bool StartTimeMgr() { return true; }
+bool StartTimeMgr()
+{
+    return true;
+}
 
 // The core managers in start-up order; the shutdown runs them backwards, and
 // the frame step ticks them in this order after the display flush.
@@ -43,9 +46,13 @@ const CoreManager kCoreManagers[] = {
     {"CTaskMgr", CTaskMgr::Init, CTaskMgr::Shutdown, CTaskMgr::Tick},
 };
 
-void Log(const char* text) { LogWrite(CStr::ConcatCharsLeft("MAIN: ", CStr(text))); }
+void Log(const char* text)
+{
+    LogWrite(CStr::ConcatCharsLeft("MAIN: ", CStr(text)));
+}
 
-void LogManager(const char* name, const char* before, const char* after) {
+void LogManager(const char* name, const char* before, const char* after)
+{
     CStr line = CStr::ConcatCharsLeft("MAIN: ", CStr(before));
     line.AppendChars(name);
     line.AppendChars(after);
@@ -54,29 +61,47 @@ void LogManager(const char* name, const char* before, const char* after) {
 
 }  // namespace
 
-void SetFrameHook(FrameHook* hook) {
+void SetFrameHook(FrameHook* hook)
+{
     if (g_frameHook.hook != hook) {
         delete g_frameHook.hook;
     }
     g_frameHook.hook = hook;
 }
 
-FrameHook* GetFrameHook() { return g_frameHook.hook; }
+FrameHook* GetFrameHook()
+{
+    return g_frameHook.hook;
+}
 
-void SetApplicationHooks(const ApplicationHooks& hooks) { g_application = hooks; }
+void SetApplicationHooks(const ApplicationHooks& hooks)
+{
+    g_application = hooks;
+}
 
-bool GetDataFolder() {
+bool GetDataFolder()
+{
     SetDataFolder(CStr(GetDataFolderPath().c_str()));
     return true;
 }
 
-void RequestQuit() { QuitFlag = 1; }
+void RequestQuit()
+{
+    QuitFlag = 1;
+}
 
-bool IsStopRequested() { return QuitFlag != 0 || LeaveRequestFlag != 0; }
+bool IsStopRequested()
+{
+    return QuitFlag != 0 || LeaveRequestFlag != 0;
+}
 
-bool IsAppRunning() { return QuitFlag == 0; }
+bool IsAppRunning()
+{
+    return QuitFlag == 0;
+}
 
-bool CoreStartup() {
+bool CoreStartup()
+{
     QuitFlag = 0;
     InactiveFlag = 0;
     ResetErrorCodes();
@@ -133,13 +158,15 @@ bool CoreStartup() {
     return true;
 }
 
-void MainLoop() {
+void MainLoop()
+{
     while (!QuitFlag) {
         FrameStep();
     }
 }
 
-void FrameStep() {
+void FrameStep()
+{
     PumpMessage();
     Sleep(50);
     if (InactiveFlag) {
@@ -158,7 +185,8 @@ void FrameStep() {
     }
 }
 
-void CoreShutdown() {
+void CoreShutdown()
+{
     if (g_application.shutdown) {
         g_application.shutdown();
     }

@@ -26,27 +26,43 @@ uint32_t g_keyVirtual[KeySlotCount];
 uint8_t g_keyEnabled[KeySlotCount];
 uint32_t g_keyReverse[KeySlotCount];
 
-constexpr uint32_t kInitialCodes[KeySlotCount] = {KeyNone,   KeyApp1,     KeyApp2, KeyApp3,  KeyApp4,
-                                                  KeyPageUp, KeyPageDown, KeyUp,   KeyDown,  KeyLeft,
+constexpr uint32_t kInitialCodes[KeySlotCount] = {KeyNone,   KeyApp1,     KeyApp2,   KeyApp3,  KeyApp4,
+                                                  KeyPageUp, KeyPageDown, KeyUp,     KeyDown,  KeyLeft,
                                                   KeyRight,  KeyAction,   KeyExtra1, KeyExtra2};
-constexpr uint32_t kVirtualKeys[KeySlotCount] = {0,         0,       0,       0,        0,         VK_PRIOR, VK_NEXT,
-                                                 VK_UP,     VK_DOWN, VK_LEFT, VK_RIGHT, VK_SELECT, 0,        0};
+constexpr uint32_t kVirtualKeys[KeySlotCount] = {
+    0, 0, 0, 0, 0, VK_PRIOR, VK_NEXT, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SELECT, 0, 0};
 // The codes the physical up, down, left and right keys produce, by key orientation.
 constexpr uint32_t kDirectionRemap[4][4] = {{KeyUp, KeyDown, KeyLeft, KeyRight},
                                             {KeyLeft, KeyRight, KeyDown, KeyUp},
                                             {KeyDown, KeyUp, KeyRight, KeyLeft},
                                             {KeyRight, KeyLeft, KeyUp, KeyDown}};
 
-void Fire(Signal& signal, PackedPoint point) { signal.FirePoint(point); }
+void Fire(Signal& signal, PackedPoint point)
+{
+    signal.FirePoint(point);
+}
 
 }  // namespace
 
-bool IsDeviceUp() { return g_deviceUp; }
-WindowHandle MainWindow() { return g_window; }
-int32_t GetScreenOrientation() { return g_screenOrientation; }
-int32_t GetKeyOrientation() { return g_keyOrientation; }
+bool IsDeviceUp()
+{
+    return g_deviceUp;
+}
+WindowHandle MainWindow()
+{
+    return g_window;
+}
+int32_t GetScreenOrientation()
+{
+    return g_screenOrientation;
+}
+int32_t GetKeyOrientation()
+{
+    return g_keyOrientation;
+}
 
-bool DeviceInit() {
+bool DeviceInit()
+{
     g_deviceUp = false;
     if (!RegisterWindowClass("QRVKWnd", CS_HREDRAW | CS_VREDRAW, MainWndProc)) {
         return false;
@@ -74,7 +90,8 @@ bool DeviceInit() {
     return true;
 }
 
-void DeviceShutdown() {
+void DeviceShutdown()
+{
     g_deviceUp = false;
     GXCloseInput();
     if (CDisplaySurface* display = GetDisplaySurface()) {
@@ -84,7 +101,8 @@ void DeviceShutdown() {
     }
 }
 
-void PumpMessage() {
+void PumpMessage()
+{
     WindowMessage msg;
     if (PeekMessage(msg)) {
         TranslateMessage(msg);
@@ -92,9 +110,13 @@ void PumpMessage() {
     }
 }
 
-void ShowErrorBox(const CStr& text) { ShowMessageBox("Error!", std::string(text.Chars(), text.Length()), MB_ICONSTOP); }
+void ShowErrorBox(const CStr& text)
+{
+    ShowMessageBox("Error!", std::string(text.Chars(), text.Length()), MB_ICONSTOP);
+}
 
-void InitKeyTables() {
+void InitKeyTables()
+{
     for (int32_t i = 0; i < KeySlotCount; ++i) {
         g_keyCode[i] = kInitialCodes[i];
         g_keyVirtual[i] = kVirtualKeys[i];
@@ -103,7 +125,8 @@ void InitKeyTables() {
     }
 }
 
-void SetKeyOrientation(int32_t orientation) {
+void SetKeyOrientation(int32_t orientation)
+{
     if (orientation < 0 || orientation > 3) {
         return;
     }
@@ -115,9 +138,13 @@ void SetKeyOrientation(int32_t orientation) {
     }
 }
 
-uint32_t KeyCodeOfSlot(int32_t slot) { return (slot >= 0 && slot < KeySlotCount) ? g_keyCode[slot] : 0; }
+uint32_t KeyCodeOfSlot(int32_t slot)
+{
+    return (slot >= 0 && slot < KeySlotCount) ? g_keyCode[slot] : 0;
+}
 
-bool OnKeyDown(uint32_t message, uint32_t virtualKey) {
+bool OnKeyDown(uint32_t message, uint32_t virtualKey)
+{
     if (message != WM_KEYDOWN || virtualKey == 0) {
         return false;
     }
@@ -130,7 +157,8 @@ bool OnKeyDown(uint32_t message, uint32_t virtualKey) {
     return false;
 }
 
-bool IsKeyDown(uint32_t code) {
+bool IsKeyDown(uint32_t code)
+{
     uint32_t slot = code & 0xFF;
     if (slot >= KeySlotCount) {
         return false;
@@ -142,68 +170,74 @@ bool IsKeyDown(uint32_t code) {
     return (GetKeyState(g_keyVirtual[physical]) & 0x8000) != 0;
 }
 
-PackedPoint RotatePenPoint(PackedPoint p, int32_t orientation, int32_t cx, int32_t cy) {
+PackedPoint RotatePenPoint(PackedPoint p, int32_t orientation, int32_t cx, int32_t cy)
+{
     int32_t x = p.X();
     int32_t y = p.Y();
     switch (orientation) {
-        case 1: return PackedPoint(y, cx - x - 1);
-        case 2: return PackedPoint(cx - x - 1, cy - y - 1);
-        case 4: return PackedPoint(cy - y - 1, x);
-        default: return PackedPoint(x, y);
+    case 1:
+        return PackedPoint(y, cx - x - 1);
+    case 2:
+        return PackedPoint(cx - x - 1, cy - y - 1);
+    case 4:
+        return PackedPoint(cy - y - 1, x);
+    default:
+        return PackedPoint(x, y);
     }
 }
 
-intptr_t MainWndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+intptr_t MainWndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
     switch (message) {
-        case WM_ACTIVATE:
-            if ((wParam & 0xFFFF) == 0) {
-                InactiveFlag = 1;
-                return 0;
-            }
-            InactiveFlag = 0;
-            SetFullScreen(window, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
-            if (g_deviceUp) {
-                if (CDisplaySurface* display = GetDisplaySurface()) {
-                    display->AddDirtyRect(display->FullScreenRect());
-                }
-            }
-            return 0;
-        case WM_PAINT:
-            return 0;
-        case WM_CLOSE: {
-            uint8_t veto = 1;
-            CloseSignal.FirePointer(&veto);
-            if (veto) {
-                RequestQuit();
-            }
+    case WM_ACTIVATE:
+        if ((wParam & 0xFFFF) == 0) {
+            InactiveFlag = 1;
             return 0;
         }
-        case WM_KEYDOWN:
-            OnKeyDown(message, static_cast<uint32_t>(wParam));
-            return 0;
-        case WM_CHAR: {
-            uint8_t byte = UnicodeToCodePage(static_cast<uint32_t>(wParam & 0xFFFF));
-            CharSignal.FireChar(static_cast<int16_t>(static_cast<int8_t>(byte)));
-            return 0;
-        }
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP: {
-            PackedPoint point;
-            point.xWord = static_cast<uint16_t>(lParam & 0xFFF);
-            point.yWord = static_cast<uint16_t>((lParam >> 16) & 0xFFF);
-            point = RotatePenPoint(point, g_screenOrientation, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN));
+        InactiveFlag = 0;
+        SetFullScreen(window, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
+        if (g_deviceUp) {
             if (CDisplaySurface* display = GetDisplaySurface()) {
-                point = display->MapPoint(point);
+                display->AddDirtyRect(display->FullScreenRect());
             }
-            Signal& signal = message == WM_MOUSEMOVE     ? PenMoveSignal
-                             : message == WM_LBUTTONDOWN ? PenDownSignal
-                                                         : PenUpSignal;
-            Fire(signal, point);
-            return 0;
         }
-        default:
-            return DefWindowProc(window, message, wParam, lParam);
+        return 0;
+    case WM_PAINT:
+        return 0;
+    case WM_CLOSE: {
+        uint8_t veto = 1;
+        CloseSignal.FirePointer(&veto);
+        if (veto) {
+            RequestQuit();
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+        OnKeyDown(message, static_cast<uint32_t>(wParam));
+        return 0;
+    case WM_CHAR: {
+        uint8_t byte = UnicodeToCodePage(static_cast<uint32_t>(wParam & 0xFFFF));
+        CharSignal.FireChar(static_cast<int16_t>(static_cast<int8_t>(byte)));
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+        PackedPoint point;
+        point.xWord = static_cast<uint16_t>(lParam & 0xFFF);
+        point.yWord = static_cast<uint16_t>((lParam >> 16) & 0xFFF);
+        point = RotatePenPoint(point, g_screenOrientation, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN));
+        if (CDisplaySurface* display = GetDisplaySurface()) {
+            point = display->MapPoint(point);
+        }
+        Signal& signal = message == WM_MOUSEMOVE     ? PenMoveSignal
+                         : message == WM_LBUTTONDOWN ? PenDownSignal
+                                                     : PenUpSignal;
+        Fire(signal, point);
+        return 0;
+    }
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }

@@ -38,8 +38,8 @@ extern Signal CharSignal;     // 16-bit character: a code-page byte, sign-extend
 extern Signal PenDownSignal;  // PackedPoint by value, back-buffer coordinates
 extern Signal PenUpSignal;
 extern Signal PenMoveSignal;
-extern Signal KeySignal;      // LogicalKey code, repeats included while a key is held
-extern Signal CloseSignal;    // pointer to an 8-bit veto flag, 1 on entry; write 0 to keep the window
+extern Signal KeySignal;    // LogicalKey code, repeats included while a key is held
+extern Signal CloseSignal;  // pointer to an 8-bit veto flag, 1 on entry; write 0 to keep the window
 // A seventh signal that listeners may connect to; the device never fires it.
 extern Signal SpareButtonSignal;
 // The name the screens use for the key signal.

@@ -15,39 +15,56 @@ uint32_t g_refusedPushes = 0;  // pushes beyond the stack, whose pops must not p
 
 }  // namespace
 
-void SetDrawContextFactory(DrawContextFactory factory) { g_factory = factory; }
-DrawContextFactory GetDrawContextFactory() { return g_factory; }
-CDisplaySurface* GetDisplaySurface() { return g_display; }
-void SetDisplaySurface(CDisplaySurface* display) { g_display = display; }
+void SetDrawContextFactory(DrawContextFactory factory)
+{
+    g_factory = factory;
+}
+DrawContextFactory GetDrawContextFactory()
+{
+    return g_factory;
+}
+CDisplaySurface* GetDisplaySurface()
+{
+    return g_display;
+}
+void SetDisplaySurface(CDisplaySurface* display)
+{
+    g_display = display;
+}
 
 DisplayBase::DisplayBase() = default;
 
 DisplayBase::~DisplayBase() = default;
 
-int16_t DisplayBase::Width() const {
+int16_t DisplayBase::Width() const
+{
     int16_t w = m_current.Width();
     return static_cast<int16_t>(w < 0 ? -w : w);
 }
 
-int16_t DisplayBase::Height() const {
+int16_t DisplayBase::Height() const
+{
     int16_t h = m_current.Height();
     return static_cast<int16_t>(h < 0 ? -h : h);
 }
 
-void DisplayBase::Flush() {
+void DisplayBase::Flush()
+{
     for (int32_t i = 0; i < m_dirtyCount; ++i) {
         BlitRect(m_dirty[i]);
     }
     m_dirtyCount = 0;
 }
 
-bool DisplayBase::SelectMode(const DisplayMode& mode) {
+bool DisplayBase::SelectMode(const DisplayMode& mode)
+{
     auto absolute = [](int16_t v) { return v < 0 ? -v : v; };
     m_swapped = m_modes.Count() > 0 && absolute(mode.Width()) != absolute(m_modes[0].Width());
     return true;
 }
 
-int32_t DisplayBase::FindMode(const DisplayMode& mode) const {
+int32_t DisplayBase::FindMode(const DisplayMode& mode) const
+{
     for (int32_t i = 0; i < m_modes.Count(); ++i) {
         if (m_modes[i] == mode) {
             return i;
@@ -56,7 +73,8 @@ int32_t DisplayBase::FindMode(const DisplayMode& mode) const {
     return -1;
 }
 
-bool DisplayBase::SetMode(const DisplayMode& mode) {
+bool DisplayBase::SetMode(const DisplayMode& mode)
+{
     int32_t index = FindMode(mode);
     if (index < 0) {
         return false;
@@ -71,7 +89,8 @@ bool DisplayBase::SetMode(const DisplayMode& mode) {
     return true;
 }
 
-void DisplayBase::AddDirtyRect(const PackedRect& rect) {
+void DisplayBase::AddDirtyRect(const PackedRect& rect)
+{
     PackedRect clipped = rect;
     clipped.Intersect(FullScreenRect());
     // Nothing of it on the screen: it would never merge and only take a slot
@@ -92,13 +111,15 @@ void DisplayBase::AddDirtyRect(const PackedRect& rect) {
     }
 }
 
-uint8_t DisplayBase::AdjustChannel(uint8_t value, uint8_t brightness, uint8_t contrast) {
+uint8_t DisplayBase::AdjustChannel(uint8_t value, uint8_t brightness, uint8_t contrast)
+{
     int32_t v = (static_cast<int32_t>(value) - 128) * contrast / 128 + 128;
     v = v + brightness - 128;
     return static_cast<uint8_t>(std::clamp(v, 0, 255));
 }
 
-void DisplayBase::SetPalette(int32_t first, int32_t count, const uint8_t* rgb) {
+void DisplayBase::SetPalette(int32_t first, int32_t count, const uint8_t* rgb)
+{
     if (!rgb || first < 0 || count <= 0 || first >= 256) {
         return;
     }
@@ -107,7 +128,8 @@ void DisplayBase::SetPalette(int32_t first, int32_t count, const uint8_t* rgb) {
     ApplyPalette(first, count, rgb);
 }
 
-void DisplayBase::ApplyPalette(int32_t first, int32_t count, const uint8_t* rgb) {
+void DisplayBase::ApplyPalette(int32_t first, int32_t count, const uint8_t* rgb)
+{
     if (!rgb || first < 0 || count <= 0 || first >= 256) {
         return;
     }
@@ -120,9 +142,13 @@ void DisplayBase::ApplyPalette(int32_t first, int32_t count, const uint8_t* rgb)
     AddDirtyRect(FullScreenRect());
 }
 
-void InstallPaletteSwitch(const PaletteSwitch& paletteSwitch) { g_paletteSwitch = paletteSwitch; }
+void InstallPaletteSwitch(const PaletteSwitch& paletteSwitch)
+{
+    g_paletteSwitch = paletteSwitch;
+}
 
-bool PushPalette() {
+bool PushPalette()
+{
     // A ninth nested screen would write past the stack. Its push is refused
     // and counted, so that its pop does not take the entry of the screen
     // below it.
@@ -134,7 +160,8 @@ bool PushPalette() {
     return true;
 }
 
-bool PopPalette() {
+bool PopPalette()
+{
     // A screen that never showed pops too; an empty stack has nothing to give back.
     if (g_refusedPushes > 0) {
         --g_refusedPushes;
@@ -153,14 +180,19 @@ bool PopPalette() {
     return true;
 }
 
-int32_t PaletteStackDepth() { return g_paletteDepth; }
+int32_t PaletteStackDepth()
+{
+    return g_paletteDepth;
+}
 
-void ResetPaletteStack() {
+void ResetPaletteStack()
+{
     g_paletteDepth = 0;
     g_refusedPushes = 0;
 }
 
-void SetDisplayPalette(const uint8_t* rgb768) {
+void SetDisplayPalette(const uint8_t* rgb768)
+{
     if (g_display) {
         g_display->SetPalette(0, 256, rgb768);
     }

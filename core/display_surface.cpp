@@ -7,9 +7,13 @@
 #include "core/surface_memory.h"
 #include "platform/platform.h"
 
-CDisplaySurface::~CDisplaySurface() { Close(); }
+CDisplaySurface::~CDisplaySurface()
+{
+    Close();
+}
 
-bool CDisplaySurface::Open() {
+bool CDisplaySurface::Open()
+{
     DrawContextFactory factory = GetDrawContextFactory();
     m_screen = factory ? factory() : nullptr;
     if (!m_screen) {
@@ -43,7 +47,8 @@ bool CDisplaySurface::Open() {
     const int32_t w = m_physicalWidth;
     const int32_t h = m_physicalHeight;
     m_modes.SetSize(0);
-    const DisplayMode modes[4] = {DisplayMode(w, h), DisplayMode(h, w), DisplayMode(-w, -h), DisplayMode(-h, -w)};
+    const DisplayMode modes[4] = {DisplayMode(w, h), DisplayMode(h, w), DisplayMode(-w, -h),
+                                  DisplayMode(-h, -w)};
     for (const DisplayMode& mode : modes) {
         if (m_modes.Add(mode) < 0) {
             return false;
@@ -56,7 +61,8 @@ bool CDisplaySurface::Open() {
     return m_screen->CreateSurface(w, h, m_current.format);
 }
 
-bool CDisplaySurface::OpenGameDisplay() {
+bool CDisplaySurface::OpenGameDisplay()
+{
     // Without raw access the screen is reached through the game library:
     // its pixel address is only good between the begin and end of a draw.
     if (!GXOpenDisplay(MainWindow(), GX_FULLSCREEN)) {
@@ -79,20 +85,23 @@ bool CDisplaySurface::OpenGameDisplay() {
     return true;
 }
 
-CDisplaySurface::ScreenAccess::ScreenAccess(CDisplaySurface& display) : m_display(display) {
+CDisplaySurface::ScreenAccess::ScreenAccess(CDisplaySurface& display) : m_display(display)
+{
     if (display.m_gapi) {
         display.m_frame = static_cast<uint8_t*>(GXBeginDraw());
     }
 }
 
-CDisplaySurface::ScreenAccess::~ScreenAccess() {
+CDisplaySurface::ScreenAccess::~ScreenAccess()
+{
     if (m_display.m_gapi) {
         GXEndDraw();
         m_display.m_frame = nullptr;
     }
 }
 
-void CDisplaySurface::Close() {
+void CDisplaySurface::Close()
+{
     if (m_gapi) {
         GXCloseDisplay();
         m_gapi = false;
@@ -102,7 +111,8 @@ void CDisplaySurface::Close() {
     m_frame = nullptr;
 }
 
-void CDisplaySurface::Flush() {
+void CDisplaySurface::Flush()
+{
     bool any = m_dirtyCount > 0;
     DisplayBase::Flush();
     // Shown once per flush, so the palette fill and half-converted frames never are.
@@ -111,19 +121,25 @@ void CDisplaySurface::Flush() {
     }
 }
 
-bool CDisplaySurface::AllocSurfaceMemory(SurfaceDesc& surface) { return AllocateSurfacePixels(surface); }
+bool CDisplaySurface::AllocSurfaceMemory(SurfaceDesc& surface)
+{
+    return AllocateSurfacePixels(surface);
+}
 
-bool CDisplaySurface::FreeSurfaceMemory(SurfaceDesc& surface) {
+bool CDisplaySurface::FreeSurfaceMemory(SurfaceDesc& surface)
+{
     FreeSurfacePixels(surface);
     return true;
 }
 
-void CDisplaySurface::CopyRect(const SurfaceDesc& destination, const SurfaceDesc& source, const PackedRect& sourceRect,
-                               PackedPoint destinationPoint) {
+void CDisplaySurface::CopyRect(const SurfaceDesc& destination, const SurfaceDesc& source,
+                               const PackedRect& sourceRect, PackedPoint destinationPoint)
+{
     CopySurfaceRect(destination, source, sourceRect, destinationPoint);
 }
 
-PackedPoint CDisplaySurface::MapPoint(PackedPoint point) const {
+PackedPoint CDisplaySurface::MapPoint(PackedPoint point) const
+{
     const int32_t W = Width();
     const int32_t H = Height();
     int32_t x = point.X();
@@ -142,14 +158,16 @@ PackedPoint CDisplaySurface::MapPoint(PackedPoint point) const {
     return PackedPoint(x, y);
 }
 
-uint16_t CDisplaySurface::Convert(Converter converter, uint8_t r, uint8_t g, uint8_t b) {
+uint16_t CDisplaySurface::Convert(Converter converter, uint8_t r, uint8_t g, uint8_t b)
+{
     if (converter == Converter::Rgb555) {
         return static_cast<uint16_t>(((r & 0xF8) << 7) | ((g & 0xF8) << 2) | (b >> 3));
     }
     return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
 }
 
-void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint8_t* rgb) {
+void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint8_t* rgb)
+{
     for (int32_t i = 0; i < count && first + i < 256; ++i) {
         m_colours[first + i] = Convert(m_converter, rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
     }
@@ -170,7 +188,8 @@ void CDisplaySurface::SetPaletteEntries(int32_t first, int32_t count, const uint
     }
 }
 
-void CDisplaySurface::RebuildPairs() {
+void CDisplaySurface::RebuildPairs()
+{
     // Index pair (first byte in the low half, as memory holds it) to the two
     // screen pixels, in the byte order of the machine.
     m_pairs.resize(65536);
@@ -183,7 +202,8 @@ void CDisplaySurface::RebuildPairs() {
 }
 
 void CDisplaySurface::BlitTurned(const PackedRect& r, const SurfaceDesc& back, intptr_t origin, intptr_t step,
-                                 intptr_t rowStep) {
+                                 intptr_t rowStep)
+{
     // Back-buffer columns lie along screen rows here. Tiles of 4 x 4 are
     // turned in registers: four reads of four indexes, then each screen row
     // of the tile is written as one 8-byte run in memory order.
@@ -196,7 +216,8 @@ void CDisplaySurface::BlitTurned(const PackedRect& r, const SurfaceDesc& back, i
     const int32_t bottom = r.Bottom();
     const bool up = rowStep > 0;
     auto single = [&](int32_t x, int32_t y) {
-        *reinterpret_cast<uint16_t*>(frame + origin + step * x + rowStep * y) = colours[pixels[y * pitch + x]];
+        *reinterpret_cast<uint16_t*>(frame + origin + step * x + rowStep * y) =
+            colours[pixels[y * pitch + x]];
     };
     int32_t y0 = r.Top();
     for (; y0 + 4 <= bottom + 1; y0 += 4) {
@@ -226,15 +247,18 @@ void CDisplaySurface::BlitTurned(const PackedRect& r, const SurfaceDesc& back, i
             dst += 4 * step;
         }
         for (int32_t x = x0; x <= right; ++x) {
-            for (int32_t y = y0; y < y0 + 4; ++y) single(x, y);
+            for (int32_t y = y0; y < y0 + 4; ++y)
+                single(x, y);
         }
     }
     for (int32_t y = y0; y <= bottom; ++y) {
-        for (int32_t x = left; x <= right; ++x) single(x, y);
+        for (int32_t x = left; x <= right; ++x)
+            single(x, y);
     }
 }
 
-void CDisplaySurface::BlitRect(const PackedRect& rect) {
+void CDisplaySurface::BlitRect(const PackedRect& rect)
+{
     ScreenAccess access(*this);
     if (!m_frame || !m_screen) {
         return;

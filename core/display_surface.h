@@ -27,10 +27,12 @@ struct DisplayMode {
 
     constexpr DisplayMode() = default;
     constexpr DisplayMode(int32_t width, int32_t height, PixelFormat f = DefaultPixelFormat)
-        : widthWord(packed::Write(0, width)), heightWord(packed::Write(0, height)), format(f) {}
+        : widthWord(packed::Write(0, width)), heightWord(packed::Write(0, height)), format(f)
+    {}
     constexpr int16_t Width() const { return packed::Read(widthWord); }
     constexpr int16_t Height() const { return packed::Read(heightWord); }
-    constexpr bool operator==(const DisplayMode& o) const {
+    constexpr bool operator==(const DisplayMode& o) const
+    {
         return Width() == o.Width() && Height() == o.Height() && format == o.format;
     }
 };
@@ -60,8 +62,8 @@ public:
     virtual bool AllocSurfaceMemory(SurfaceDesc& surface) = 0;
     virtual bool FreeSurfaceMemory(SurfaceDesc& surface) = 0;
     // Copies 8-bit pixels; rows overlapping within one surface are copied safely.
-    virtual void CopyRect(const SurfaceDesc& destination, const SurfaceDesc& source, const PackedRect& sourceRect,
-                          PackedPoint destinationPoint) = 0;
+    virtual void CopyRect(const SurfaceDesc& destination, const SurfaceDesc& source,
+                          const PackedRect& sourceRect, PackedPoint destinationPoint) = 0;
     // A (turned) screen point to back-buffer coordinates.
     virtual PackedPoint MapPoint(PackedPoint point) const { return point; }
     virtual void BlitRect(const PackedRect& rect) = 0;
@@ -126,7 +128,10 @@ public:
     void BlitRect(const PackedRect& rect) override;
     void SetPaletteEntries(int32_t first, int32_t count, const uint8_t* rgb) override;
 
-    enum class Converter : uint8_t { Rgb565, Rgb555 };
+    enum class Converter : uint8_t {
+        Rgb565,
+        Rgb555
+    };
     Converter PixelConverter() const { return m_converter; }
     static uint16_t Convert(Converter converter, uint8_t r, uint8_t g, uint8_t b);
     uint16_t ColourOf(uint8_t index) const { return m_colours[index]; }
@@ -149,7 +154,8 @@ private:
     };
     bool OpenGameDisplay();
     void RebuildPairs();
-    void BlitTurned(const PackedRect& rect, const SurfaceDesc& back, intptr_t origin, intptr_t step, intptr_t rowStep);
+    void BlitTurned(const PackedRect& rect, const SurfaceDesc& back, intptr_t origin, intptr_t step,
+                    intptr_t rowStep);
 
     Converter m_converter = Converter::Rgb565;
     uint16_t m_colours[256] = {};
@@ -171,8 +177,8 @@ void SetDisplaySurface(CDisplaySurface* display);
 constexpr int32_t PaletteStackSize = 8;
 constexpr uint8_t NoPaletteId = 255;
 struct PaletteSwitch {
-    uint8_t* currentId = nullptr;             // the raster's current palette id
-    void (*select)(uint8_t id) = nullptr;     // selects (and uploads) a palette by id
+    uint8_t* currentId = nullptr;          // the raster's current palette id
+    void (*select)(uint8_t id) = nullptr;  // selects (and uploads) a palette by id
 };
 void InstallPaletteSwitch(const PaletteSwitch& paletteSwitch);
 // Saves the current palette id; false (nothing saved) when the stack is full.

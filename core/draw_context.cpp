@@ -5,7 +5,8 @@
 #include "core/display_surface.h"
 #include "core/surface_memory.h"
 
-CDrawContext::CDrawContext() {
+CDrawContext::CDrawContext()
+{
     for (auto& c : m_clips) {
         c = UndefinedRect;
     }
@@ -14,9 +15,13 @@ CDrawContext::CDrawContext() {
     }
 }
 
-CDrawContext::~CDrawContext() { ReleaseSurface(); }
+CDrawContext::~CDrawContext()
+{
+    ReleaseSurface();
+}
 
-void CDrawContext::ReleaseSurface() {
+void CDrawContext::ReleaseSurface()
+{
     if (!m_ownsSurface) {
         return;
     }
@@ -28,14 +33,16 @@ void CDrawContext::ReleaseSurface() {
     m_ownsSurface = 0;
 }
 
-void CDrawContext::RebaseClips(const PackedRect& base) {
+void CDrawContext::RebaseClips(const PackedRect& base)
+{
     m_clips[0] = base;
     for (int32_t i = 1; i < m_clipDepth; ++i) {
         m_clips[i].Intersect(base);
     }
 }
 
-bool CDrawContext::CreateSurface(int32_t width, int32_t height, PixelFormat format) {
+bool CDrawContext::CreateSurface(int32_t width, int32_t height, PixelFormat format)
+{
     ReleaseSurface();
     m_root = nullptr;
     m_offset = UndefinedPoint;
@@ -61,7 +68,8 @@ bool CDrawContext::CreateSurface(int32_t width, int32_t height, PixelFormat form
     return ok;
 }
 
-void CDrawContext::AttachTo(const CDrawContext& parent, const PackedRect& rect) {
+void CDrawContext::AttachTo(const CDrawContext& parent, const PackedRect& rect)
+{
     ReleaseSurface();
     PackedPoint corner = rect.TopLeft();
     if (parent.m_root) {
@@ -88,7 +96,8 @@ void CDrawContext::AttachTo(const CDrawContext& parent, const PackedRect& rect) 
     RebaseClips(base);
 }
 
-bool CDrawContext::PushClip(const PackedRect& rect) {
+bool CDrawContext::PushClip(const PackedRect& rect)
+{
     if (m_clipDepth >= ClipStackSize) {
         return false;
     }
@@ -98,14 +107,16 @@ bool CDrawContext::PushClip(const PackedRect& rect) {
     return true;
 }
 
-PackedRect CDrawContext::PopClip() {
+PackedRect CDrawContext::PopClip()
+{
     if (m_clipDepth <= 1) {
         return UndefinedRect;
     }
     return m_clips[--m_clipDepth];
 }
 
-bool CDrawContext::PushOrigin(const PackedPoint& point) {
+bool CDrawContext::PushOrigin(const PackedPoint& point)
+{
     if (m_originDepth >= OriginStackSize) {
         return false;
     }
@@ -115,25 +126,29 @@ bool CDrawContext::PushOrigin(const PackedPoint& point) {
     return true;
 }
 
-PackedPoint CDrawContext::PopOrigin() {
+PackedPoint CDrawContext::PopOrigin()
+{
     if (m_originDepth <= 1) {
         return UndefinedPoint;
     }
     return m_origins[--m_originDepth];
 }
 
-PackedRect CDrawContext::GetClipRect() const {
+PackedRect CDrawContext::GetClipRect() const
+{
     PackedRect clip = CurrentClip();
     clip.Intersect(m_surface.area);
     return clip;
 }
 
-void CDrawContext::ApplyOrigin(int32_t& x, int32_t& y) const {
+void CDrawContext::ApplyOrigin(int32_t& x, int32_t& y) const
+{
     x += CurrentOrigin().X();
     y += CurrentOrigin().Y();
 }
 
-bool CDrawContext::IsOnScreen() const {
+bool CDrawContext::IsOnScreen() const
+{
     CDisplaySurface* display = GetDisplaySurface();
     if (!display || !display->ScreenContext()) {
         return false;
@@ -142,7 +157,8 @@ bool CDrawContext::IsOnScreen() const {
     return this == screen || m_root == screen;
 }
 
-void CDrawContext::MarkDirty(const PackedRect& rect) const {
+void CDrawContext::MarkDirty(const PackedRect& rect) const
+{
     CDisplaySurface* display = GetDisplaySurface();
     if (!display) {
         return;
@@ -158,7 +174,9 @@ void CDrawContext::MarkDirty(const PackedRect& rect) const {
     }
 }
 
-void CDrawContext::CopyFrom(const PackedRect& destination, const CDrawContext& source, const PackedRect& sourceRect) {
+void CDrawContext::CopyFrom(const PackedRect& destination, const CDrawContext& source,
+                            const PackedRect& sourceRect)
+{
     if (!destination.IsDefined() || !sourceRect.IsDefined()) {
         return;
     }

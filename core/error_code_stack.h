@@ -15,7 +15,10 @@ uint32_t PushErrorCode(uint32_t code);
 uint32_t PopErrorCode();
 int32_t ErrorCodeCount();
 
-constexpr bool IsQuitRequestCode(uint32_t code) { return (code & 0xFF00u) == 0xFF00u; }
+constexpr bool IsQuitRequestCode(uint32_t code)
+{
+    return (code & 0xFF00u) == 0xFF00u;
+}
 
 using QuitRequestHandler = void (*)();
 // The function called for quit-request codes (the core's RequestQuit).

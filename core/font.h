@@ -53,12 +53,14 @@ struct FontData {
 
 // Sum of the advance widths of every character, line breaks included.
 int16_t MeasureTextWidth(const char* text, int32_t length, const FontData& font);
-inline int16_t MeasureTextWidth(const CStr& text, const FontData& font) {
+inline int16_t MeasureTextWidth(const CStr& text, const FontData& font)
+{
     return MeasureTextWidth(text.Chars(), text.Length(), font);
 }
 // Lines x height: 0 for an empty text, else 1 + the number of CR LF pairs.
 uint16_t MeasureTextHeight(const char* text, int32_t length, const FontData& font);
-inline uint16_t MeasureTextHeight(const CStr& text, const FontData& font) {
+inline uint16_t MeasureTextHeight(const CStr& text, const FontData& font)
+{
     return MeasureTextHeight(text.Chars(), text.Length(), font);
 }
 
@@ -69,7 +71,8 @@ inline uint16_t MeasureTextHeight(const CStr& text, const FontData& font) {
 int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const char* text, int32_t length, uint8_t foreground,
                  uint8_t background, bool transparent, const FontData& font);
 inline int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const CStr& text, uint8_t foreground,
-                        uint8_t background, bool transparent, const FontData& font) {
+                        uint8_t background, bool transparent, const FontData& font)
+{
     return DrawText(dc, x, y, text.Chars(), text.Length(), foreground, background, transparent, font);
 }
 

@@ -1,6 +1,7 @@
 #include "core/four_cc.h"
 
-CStr FourCCToString(uint32_t code) {
+CStr FourCCToString(uint32_t code)
+{
     char text[5] = {};
     for (int i = 0; i < 4; ++i) {
         text[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
@@ -8,7 +9,8 @@ CStr FourCCToString(uint32_t code) {
     return CStr(text);
 }
 
-uint32_t StringToFourCC(const CStr& text) {
+uint32_t StringToFourCC(const CStr& text)
+{
     uint32_t code = 0;
     const char* chars = text.Chars();
     for (int i = 0; i < 4 && chars[i]; ++i) {
@@ -17,7 +19,8 @@ uint32_t StringToFourCC(const CStr& text) {
     return code;
 }
 
-uint8_t SingleBitIndex(uint32_t value) {
+uint8_t SingleBitIndex(uint32_t value)
+{
     if (value == 0 || (value & (value - 1)) != 0) {
         return 255;
     }

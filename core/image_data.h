@@ -21,8 +21,8 @@ constexpr uint32_t kAnimHeaderSize = 13;
 constexpr uint32_t kFrameHeaderSize = 8;
 
 // Header flag bits.
-constexpr uint8_t kImageTransparent = 0x01;      // colour-0 fill runs draw nothing
-constexpr uint8_t kImageWideLengths = 0x02;      // 16-bit row lengths
+constexpr uint8_t kImageTransparent = 0x01;  // colour-0 fill runs draw nothing
+constexpr uint8_t kImageWideLengths = 0x02;  // 16-bit row lengths
 constexpr uint8_t kAnimTransparentAfterFirst = 0x04;
 
 constexpr uint8_t kPlayOnce = 255;  // loop-back byte of an animation that stops at its end
@@ -47,7 +47,7 @@ struct ImageData {
     uint8_t PaletteId() const;
     uint8_t Flags() const;
     bool WideLengths() const { return (Flags() & kImageWideLengths) != 0; }
-    uint16_t Width() const;    // "img" only: the whole picture
+    uint16_t Width() const;  // "img" only: the whole picture
     uint16_t Height() const;
     int16_t HotX() const;
     int16_t HotY() const;
@@ -62,8 +62,8 @@ struct ImageData {
 struct AnimData {
     const uint8_t* header = nullptr;  // null for an empty view
     const uint8_t* frameTable = nullptr;
-    uint32_t frameDataOffset = 0;     // 13 + 4 x frame count
-    const uint8_t* data = nullptr;    // the whole resource
+    uint32_t frameDataOffset = 0;   // 13 + 4 x frame count
+    const uint8_t* data = nullptr;  // the whole resource
     uint32_t size = 0;
 
     // Makes the view over an "ani" resource. Refuses (false, empty view) an

@@ -37,13 +37,14 @@ void DefaultImageCopy(uint8_t* dest, const uint8_t* source, int count, int colum
 // surface: (x, y) is where the clip's top-left block pixel lands, `dest` the
 // surface's pixel (0, 0). Rows or runs that the table claims but the block
 // does not hold are cut at the block's end.
-void DrawImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
-                   bool transparent, uint16_t pitch, uint8_t* dest);
+void DrawImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize,
+                   bool wideLengths, bool transparent, uint16_t pitch, uint8_t* dest);
 
 // The built-in decoder itself, for hooks that decode "exactly like it" with
 // operations of their own.
-void DecodeImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
-                     bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest);
+void DecodeImageRows(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize,
+                     bool wideLengths, bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy,
+                     uint16_t pitch, uint8_t* dest);
 
 // Colour index of the pixel at picture coordinates (x, y): 0 outside the
 // encoded block, past the end of its row, or on colour 0.

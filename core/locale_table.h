@@ -15,34 +15,34 @@
 #include "core/ref_string.h"
 
 class LocaleTable {
- public:
-  LocaleTable() = default;
-  // The entries point into the table's own lines, so a table is moved, never
-  // copied.
-  LocaleTable(const LocaleTable&) = delete;
-  LocaleTable& operator=(const LocaleTable&) = delete;
-  LocaleTable(LocaleTable&&) = default;
-  LocaleTable& operator=(LocaleTable&&) = default;
+public:
+    LocaleTable() = default;
+    // The entries point into the table's own lines, so a table is moved, never
+    // copied.
+    LocaleTable(const LocaleTable&) = delete;
+    LocaleTable& operator=(const LocaleTable&) = delete;
+    LocaleTable(LocaleTable&&) = default;
+    LocaleTable& operator=(LocaleTable&&) = default;
 
-  // Builds the table over lines; the table keeps them.
-  void Build(std::vector<CStr> lines);
-  void Clear();
+    // Builds the table over lines; the table keeps them.
+    void Build(std::vector<CStr> lines);
+    void Clear();
 
-  // The text of the key, or the key itself when it is empty or unknown.
-  CStr Lookup(const char* key) const;
-  // For a key beginning with '/', the whole text of that "txt" resource;
-  // otherwise (or when there is no such resource) Lookup.
-  CStr Resolve(const char* key) const;
-  uint16_t Count() const { return static_cast<uint16_t>(entries_.size()); }
+    // The text of the key, or the key itself when it is empty or unknown.
+    CStr Lookup(const char* key) const;
+    // For a key beginning with '/', the whole text of that "txt" resource;
+    // otherwise (or when there is no such resource) Lookup.
+    CStr Resolve(const char* key) const;
+    uint16_t Count() const { return static_cast<uint16_t>(m_entries.size()); }
 
- private:
-  struct Entry {
-    const char* key;
-    uint32_t keyLength;
-    const char* value;
-  };
-  std::vector<CStr> lines_;
-  std::vector<Entry> entries_;
+private:
+    struct Entry {
+        const char* key;
+        uint32_t keyLength;
+        const char* value;
+    };
+    std::vector<CStr> m_lines;
+    std::vector<Entry> m_entries;
 };
 
 // Length of the key part of a locale line: up to the first blank, TAB or '='.

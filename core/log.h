@@ -13,7 +13,10 @@ constexpr const char* LogFileName = "zkvlog";
 // Deletes the previous log, resets the depth and turns logging on. True.
 bool LogOpen();
 void LogWrite(const char* text);
-inline void LogWrite(const CStr& text) { LogWrite(text.Chars()); }
+inline void LogWrite(const CStr& text)
+{
+    LogWrite(text.Chars());
+}
 // Turns logging off for good.
 void LogStop();
 

@@ -17,12 +17,14 @@ namespace packed {
 
 constexpr int16_t kUndefined = -2048;
 
-constexpr int16_t Read(uint16_t word) {
+constexpr int16_t Read(uint16_t word)
+{
     const int v = word & 0x0FFF;
     return static_cast<int16_t>((v & 0x0800) ? v - 0x1000 : v);
 }
 
-constexpr uint16_t Write(uint16_t word, int32_t value) {
+constexpr uint16_t Write(uint16_t word, int32_t value)
+{
     return static_cast<uint16_t>((word & 0xF000) | (static_cast<uint32_t>(value) & 0x0FFF));
 }
 
@@ -33,20 +35,29 @@ struct PackedPoint {
     uint16_t yWord = 0;
 
     constexpr PackedPoint() = default;
-    constexpr PackedPoint(int32_t x, int32_t y)
-        : xWord(packed::Write(0, x)), yWord(packed::Write(0, y)) {}
+    constexpr PackedPoint(int32_t x, int32_t y) : xWord(packed::Write(0, x)), yWord(packed::Write(0, y)) {}
 
     constexpr int16_t X() const { return packed::Read(xWord); }
     constexpr int16_t Y() const { return packed::Read(yWord); }
     constexpr void SetX(int32_t x) { xWord = packed::Write(xWord, x); }
     constexpr void SetY(int32_t y) { yWord = packed::Write(yWord, y); }
-    constexpr void Set(int32_t x, int32_t y) { SetX(x); SetY(y); }
+    constexpr void Set(int32_t x, int32_t y)
+    {
+        SetX(x);
+        SetY(y);
+    }
 
     // Flag nibbles (bits 12-15) of the two words.
     constexpr uint8_t XFlags() const { return static_cast<uint8_t>(xWord >> 12); }
     constexpr uint8_t YFlags() const { return static_cast<uint8_t>(yWord >> 12); }
-    constexpr void SetXFlags(uint8_t flags) { xWord = static_cast<uint16_t>((xWord & 0x0FFF) | ((flags & 0xF) << 12)); }
-    constexpr void SetYFlags(uint8_t flags) { yWord = static_cast<uint16_t>((yWord & 0x0FFF) | ((flags & 0xF) << 12)); }
+    constexpr void SetXFlags(uint8_t flags)
+    {
+        xWord = static_cast<uint16_t>((xWord & 0x0FFF) | ((flags & 0xF) << 12));
+    }
+    constexpr void SetYFlags(uint8_t flags)
+    {
+        yWord = static_cast<uint16_t>((yWord & 0x0FFF) | ((flags & 0xF) << 12));
+    }
 
     constexpr void Assign(const PackedPoint& other) { Set(other.X(), other.Y()); }
     constexpr void Add(const PackedPoint& other) { Set(X() + other.X(), Y() + other.Y()); }
@@ -72,8 +83,11 @@ struct PackedRect {
 
     constexpr PackedRect() = default;
     constexpr PackedRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
-        : leftWord(packed::Write(0, left)), topWord(packed::Write(0, top)),
-          rightWord(packed::Write(0, right)), bottomWord(packed::Write(0, bottom)) {}
+        : leftWord(packed::Write(0, left)),
+          topWord(packed::Write(0, top)),
+          rightWord(packed::Write(0, right)),
+          bottomWord(packed::Write(0, bottom))
+    {}
 
     constexpr int16_t Left() const { return packed::Read(leftWord); }
     constexpr int16_t Top() const { return packed::Read(topWord); }
@@ -84,20 +98,26 @@ struct PackedRect {
     constexpr void SetRight(int32_t v) { rightWord = packed::Write(rightWord, v); }
     constexpr void SetBottom(int32_t v) { bottomWord = packed::Write(bottomWord, v); }
 
-    constexpr void Set(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    constexpr void Set(int32_t left, int32_t top, int32_t right, int32_t bottom)
+    {
         SetLeft(left);
         SetTop(top);
         SetRight(right);
         SetBottom(bottom);
     }
-    constexpr void SetUndefined() {
+    constexpr void SetUndefined()
+    {
         Set(packed::kUndefined, packed::kUndefined, packed::kUndefined, packed::kUndefined);
     }
-    constexpr void Assign(const PackedRect& other) { Set(other.Left(), other.Top(), other.Right(), other.Bottom()); }
+    constexpr void Assign(const PackedRect& other)
+    {
+        Set(other.Left(), other.Top(), other.Right(), other.Bottom());
+    }
 
-    constexpr bool IsDefined() const {
-        return Left() != packed::kUndefined && Top() != packed::kUndefined &&
-               Right() != packed::kUndefined && Bottom() != packed::kUndefined;
+    constexpr bool IsDefined() const
+    {
+        return Left() != packed::kUndefined && Top() != packed::kUndefined && Right() != packed::kUndefined &&
+               Bottom() != packed::kUndefined;
     }
     constexpr int16_t Width() const { return static_cast<int16_t>(Right() - Left() + 1); }
     constexpr int16_t Height() const { return static_cast<int16_t>(Bottom() - Top() + 1); }
@@ -123,7 +143,8 @@ struct PackedRect {
     void Deflate(const PackedRect& margins);
 
     // Coordinates only; flags are ignored.
-    constexpr bool operator==(const PackedRect& other) const {
+    constexpr bool operator==(const PackedRect& other) const
+    {
         return Left() == other.Left() && Top() == other.Top() && Right() == other.Right() &&
                Bottom() == other.Bottom();
     }

@@ -26,23 +26,23 @@ extern uint8_t PrefMapOptions[7];
 extern int16_t PrefNewGame[3];
 
 class CPreferencesMgr {
- public:
-  static constexpr const char* kFileName = "zkvprefs";
+public:
+    static constexpr const char* kFileName = "zkvprefs";
 
-  // Reads the file (defaults when it is missing, too old, empty or
-  // unreadable), keeps every value within its range, hands the volume to
-  // the sound manager and brightness and contrast to the display. Always true.
-  static bool Load();
-  // Writes the file when anything was loaded (every load marks the values
-  // for saving). The bytes go to a temporary file that then replaces the
-  // old one, so a save cut short never loses the previous preferences.
-  static void Save();
+    // Reads the file (defaults when it is missing, too old, empty or
+    // unreadable), keeps every value within its range, hands the volume to
+    // the sound manager and brightness and contrast to the display. Always true.
+    static bool Load();
+    // Writes the file when anything was loaded (every load marks the values
+    // for saving). The bytes go to a temporary file that then replaces the
+    // old one, so a save cut short never loses the previous preferences.
+    static void Save();
 
-  static void SetDefaults();
-  static bool IsDirty();
-  // The display levels of a brightness and a contrast option.
-  static uint8_t BrightnessLevel(uint8_t option);
-  static uint8_t ContrastLevel(uint8_t option);
+    static void SetDefaults();
+    static bool IsDirty();
+    // The display levels of a brightness and a contrast option.
+    static uint8_t BrightnessLevel(uint8_t option);
+    static uint8_t ContrastLevel(uint8_t option);
 };
 
 // The field list, for counting, writing and reading.

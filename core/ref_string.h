@@ -34,9 +34,9 @@
 //   - the result is cut at MaxFormatLength (1023) characters: the text can
 //     never overrun, whatever the format or the arguments;
 //   - Format returns the length of the string it made.
-#include <cstdint>
-#include <cstddef>
 #include <concepts>
+#include <cstddef>
+#include <cstdint>
 #include <type_traits>
 
 class CStr;
@@ -44,10 +44,17 @@ class CStr;
 // One captured argument of CStr::Format.
 class FormatArg {
 public:
-    enum class Kind : uint8_t { Signed, Unsigned, Real, Text, Pointer };
+    enum class Kind : uint8_t {
+        Signed,
+        Unsigned,
+        Real,
+        Text,
+        Pointer
+    };
 
     template <std::integral T>
-    FormatArg(T value) {
+    FormatArg(T value)
+    {
         if constexpr (std::is_signed_v<T>) {
             m_kind = Kind::Signed;
             m_signed = static_cast<int32_t>(value);
@@ -57,8 +64,8 @@ public:
         }
     }
     template <typename E>
-        requires std::is_enum_v<E>
-    FormatArg(E value) : FormatArg(static_cast<std::underlying_type_t<E>>(value)) {}
+    requires std::is_enum_v<E> FormatArg(E value) : FormatArg(static_cast<std::underlying_type_t<E>>(value))
+    {}
     FormatArg(double value) : m_kind(Kind::Real), m_real(value) {}
     FormatArg(long double value) : m_kind(Kind::Real), m_real(static_cast<double>(value)) {}
     FormatArg(const char* text) : m_kind(Kind::Text), m_text(text) {}
@@ -119,9 +126,17 @@ public:
     CStr(CStr&& other) noexcept;
     ~CStr();
 
-    CStr& operator=(const CStr& other) { Assign(other); return *this; }
+    CStr& operator=(const CStr& other)
+    {
+        Assign(other);
+        return *this;
+    }
     CStr& operator=(CStr&& other) noexcept;
-    CStr& operator=(const char* chars) { AssignChars(chars); return *this; }
+    CStr& operator=(const char* chars)
+    {
+        AssignChars(chars);
+        return *this;
+    }
 
     // `count` copies of `character`; a NUL character reserves room for
     // `count` characters and leaves the string empty.
@@ -147,7 +162,8 @@ public:
     void MakeLower();
 
     template <typename... Args>
-    int32_t Format(const char* format, const Args&... args) {
+    int32_t Format(const char* format, const Args&... args)
+    {
         if constexpr (sizeof...(Args) == 0) {
             return FormatArgs(format, nullptr, 0);
         } else {
@@ -182,7 +198,8 @@ public:
     int32_t Length() const { return m_block->length; }
     int32_t Capacity() const { return m_block->capacity; }
     bool IsEmpty() const { return m_block->length == 0; }
-    char At(int32_t index) const {
+    char At(int32_t index) const
+    {
         return (index >= 0 && index < m_block->length) ? m_block->Text()[index] : '\0';
     }
 
@@ -193,9 +210,21 @@ public:
 
     bool operator==(const CStr& other) const;
     bool operator==(const char* other) const;
-    CStr& operator+=(const CStr& other) { Append(other); return *this; }
-    CStr& operator+=(const char* chars) { AppendChars(chars); return *this; }
-    CStr& operator+=(char character) { AppendChar(character); return *this; }
+    CStr& operator+=(const CStr& other)
+    {
+        Append(other);
+        return *this;
+    }
+    CStr& operator+=(const char* chars)
+    {
+        AppendChars(chars);
+        return *this;
+    }
+    CStr& operator+=(char character)
+    {
+        AppendChar(character);
+        return *this;
+    }
 
 private:
     void Release();
@@ -204,10 +233,22 @@ private:
     CStrBlock* m_block;
 };
 
-inline CStr operator+(const CStr& a, const CStr& b) { return CStr::Concat(a, b); }
-inline CStr operator+(const CStr& a, const char* b) { return CStr::ConcatChars(a, b); }
-inline CStr operator+(const char* a, const CStr& b) { return CStr::ConcatCharsLeft(a, b); }
-inline CStr operator+(const CStr& a, char b) { return CStr::ConcatChar(a, b); }
+inline CStr operator+(const CStr& a, const CStr& b)
+{
+    return CStr::Concat(a, b);
+}
+inline CStr operator+(const CStr& a, const char* b)
+{
+    return CStr::ConcatChars(a, b);
+}
+inline CStr operator+(const char* a, const CStr& b)
+{
+    return CStr::ConcatCharsLeft(a, b);
+}
+inline CStr operator+(const CStr& a, char b)
+{
+    return CStr::ConcatChar(a, b);
+}
 
 // The process-wide empty string for callers that need an empty argument.
 extern const CStr g_emptyStr;

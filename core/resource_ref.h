@@ -10,29 +10,27 @@
 // One loaded pack. The image is the whole file in memory, owned by
 // CResourceMgr and alive until its shutdown; every reference points into it.
 struct ResourcePack {
-  bool scrambled = false;
-  CStr name;  // file name without ".pak"
-  const uint8_t* directory = nullptr;
-  uint32_t entryCount = 0;
-  const uint8_t* image = nullptr;
-  size_t imageSize = 0;
-  uint32_t orderKey = 0;
+    bool scrambled = false;
+    CStr name;  // file name without ".pak"
+    const uint8_t* directory = nullptr;
+    uint32_t entryCount = 0;
+    const uint8_t* image = nullptr;
+    size_t imageSize = 0;
+    uint32_t orderKey = 0;
 };
 
 // {entry, index, pack}: entry null and index -1 name a pack's root folder;
 // a null pack means "not found".
 struct ResourceRef {
-  const uint8_t* entry = nullptr;
-  int32_t index = -1;
-  const ResourcePack* pack = nullptr;
+    const uint8_t* entry = nullptr;
+    int32_t index = -1;
+    const ResourcePack* pack = nullptr;
 
-  bool IsFound() const { return pack != nullptr; }
-  bool IsRoot() const { return pack != nullptr && entry == nullptr; }
-  // Two references name the same folder when pack and entry agree.
-  bool SameAs(const ResourceRef& other) const {
-    return pack == other.pack && entry == other.entry;
-  }
-  static ResourceRef Root(const ResourcePack* pack) { return ResourceRef{nullptr, -1, pack}; }
+    bool IsFound() const { return pack != nullptr; }
+    bool IsRoot() const { return pack != nullptr && entry == nullptr; }
+    // Two references name the same folder when pack and entry agree.
+    bool SameAs(const ResourceRef& other) const { return pack == other.pack && entry == other.entry; }
+    static ResourceRef Root(const ResourcePack* pack) { return ResourceRef{nullptr, -1, pack}; }
 };
 
 // The stored type, unscrambled; "..." for a pack's root.

@@ -78,10 +78,13 @@ public:
     void FireKey(uint32_t key) { Fire(static_cast<intptr_t>(key)); }
     void FirePoint(PackedPoint point) { Fire(ArgumentFromPoint(point)); }
 
-    static intptr_t ArgumentFromPoint(PackedPoint point) {
-        return static_cast<intptr_t>(static_cast<uint32_t>(point.xWord) | (static_cast<uint32_t>(point.yWord) << 16));
+    static intptr_t ArgumentFromPoint(PackedPoint point)
+    {
+        return static_cast<intptr_t>(static_cast<uint32_t>(point.xWord) |
+                                     (static_cast<uint32_t>(point.yWord) << 16));
     }
-    static PackedPoint PointFromArgument(intptr_t argument) {
+    static PackedPoint PointFromArgument(intptr_t argument)
+    {
         PackedPoint point;
         point.xWord = static_cast<uint16_t>(argument & 0xFFFF);
         point.yWord = static_cast<uint16_t>((argument >> 16) & 0xFFFF);
@@ -104,7 +107,7 @@ private:
     void Compact();
 
     Entry* m_entries = nullptr;
-    int32_t m_size = 0;  // entries in the list, blanks included
+    int32_t m_size = 0;   // entries in the list, blanks included
     int32_t m_count = 0;  // connected listeners
     int32_t m_fireDepth = 0;
     bool m_hasBlanks = false;
@@ -114,8 +117,10 @@ template <typename T>
 class SignalMemberDelegate : public SignalDelegate {
 public:
     SignalMemberDelegate(T* object, void (T::*member)()) : m_object(object), m_member(member) {}
-    void Invoke(intptr_t) override {
-        if (m_object && m_member) (m_object->*m_member)();
+    void Invoke(intptr_t) override
+    {
+        if (m_object && m_member)
+            (m_object->*m_member)();
     }
 
 private:
@@ -124,6 +129,7 @@ private:
 };
 
 template <typename T>
-bool Signal::ConnectVoid(T* object, void (T::*member)(), SignalConnection& connection) {
+bool Signal::ConnectVoid(T* object, void (T::*member)(), SignalConnection& connection)
+{
     return Attach(new SignalMemberDelegate<T>(object, member), connection);
 }

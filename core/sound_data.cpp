@@ -6,14 +6,25 @@
 #include "core/resource_mgr.h"
 
 namespace {
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return U16(p) | (uint32_t{U16(p + 2)} << 16); }
-bool Tag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
+uint16_t U16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t U32(const uint8_t* p)
+{
+    return U16(p) | (uint32_t{U16(p + 2)} << 16);
+}
+bool Tag(const uint8_t* p, const char* tag)
+{
+    return std::memcmp(p, tag, 4) == 0;
+}
 }  // namespace
 
-bool SoundData::Assign(const uint8_t* data, uint32_t size) {
+bool SoundData::Assign(const uint8_t* data, uint32_t size)
+{
     Clear();
-    if (data == nullptr || size < kWavHeaderBytes) return false;
+    if (data == nullptr || size < kWavHeaderBytes)
+        return false;
     // Every field is read at a fixed offset, so anything but the plain layout
     // (extra chunks, a compressed format) would be misread: refuse it.
     if (!Tag(data, "RIFF") || !Tag(data + 8, "WAVE") || !Tag(data + 12, "fmt ") || U32(data + 16) != 16 ||
@@ -34,9 +45,11 @@ bool SoundData::Assign(const uint8_t* data, uint32_t size) {
     return true;
 }
 
-WaveOutFormat SoundData::Format() const {
+WaveOutFormat SoundData::Format() const
+{
     WaveOutFormat f;
-    if (header == nullptr) return f;
+    if (header == nullptr)
+        return f;
     f.channels = U16(header + 22);
     f.samplesPerSecond = U32(header + 24);
     f.avgBytesPerSecond = U32(header + 28);
@@ -45,9 +58,11 @@ WaveOutFormat SoundData::Format() const {
     return f;
 }
 
-bool LoadSound(const char* path, SoundData& sound) {
+bool LoadSound(const char* path, SoundData& sound)
+{
     sound.Clear();
     ChunkedBlock block;
-    if (!CResourceMgr::GetResourceBlock(path, pack_format::kSoundType, block)) return false;
+    if (!CResourceMgr::GetResourceBlock(path, pack_format::kSoundType, block))
+        return false;
     return sound.Assign(block.Current(), block.TotalSize());
 }

@@ -9,9 +9,9 @@
 constexpr uint32_t kWavHeaderBytes = 44;
 
 struct SoundData {
-    const uint8_t* header = nullptr;   // null for an empty view
+    const uint8_t* header = nullptr;  // null for an empty view
     const uint8_t* samples = nullptr;
-    uint32_t length = 0;               // bytes of samples that really are in the resource
+    uint32_t length = 0;  // bytes of samples that really are in the resource
 
     // Makes the view. Only the canonical layout is taken: "RIFF", "WAVE", a
     // 16-byte "fmt " chunk of PCM (format tag 1, 1 or 2 channels, 8 or 16 bits,

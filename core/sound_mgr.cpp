@@ -16,12 +16,14 @@ struct SoundState {
     std::vector<CSound*> finished;
 };
 
-SoundState& State() {
+SoundState& State()
+{
     static SoundState state;
     return state;
 }
 
-void DeleteFinished() {
+void DeleteFinished()
+{
     auto& list = State().finished;
     while (!list.empty()) {
         CSound* sound = list.back();  // newest first
@@ -34,107 +36,138 @@ void DeleteFinished() {
 
 // ---- Channel ----
 
-bool CSoundChannel::Open(CSound* sound) {
-    if (sound_ != nullptr || sound == nullptr || !sound->sample_.HasHeader()) return false;
+bool CSoundChannel::Open(CSound* sound)
+{
+    if (m_sound != nullptr || sound == nullptr || !sound->m_sample.HasHeader())
+        return false;
     WaveOut& out = GetWaveOut();
-    WaveOutHandle device = out.Open(sound->sample_.Format());
-    if (device == kNoWaveOut) return false;
-    if (!out.Prepare(device, sound->sample_.samples, sound->sample_.length)) {
+    WaveOutHandle device = out.Open(sound->m_sample.Format());
+    if (device == kNoWaveOut)
+        return false;
+    if (!out.Prepare(device, sound->m_sample.samples, sound->m_sample.length)) {
         out.Close(device);
         return false;
     }
-    sound_ = sound;
-    device_ = device;
+    m_sound = sound;
+    m_device = device;
     return true;
 }
 
-bool CSoundChannel::Write() { return device_ != kNoWaveOut && GetWaveOut().Write(device_); }
+bool CSoundChannel::Write()
+{
+    return m_device != kNoWaveOut && GetWaveOut().Write(m_device);
+}
 
-bool CSoundChannel::Halt() {
-    if (device_ == kNoWaveOut) return false;
-    bool paused = GetWaveOut().Pause(device_);
-    bool reset = GetWaveOut().Reset(device_);
+bool CSoundChannel::Halt()
+{
+    if (m_device == kNoWaveOut)
+        return false;
+    bool paused = GetWaveOut().Pause(m_device);
+    bool reset = GetWaveOut().Reset(m_device);
     return paused && reset;
 }
 
-bool CSoundChannel::Close() {
-    if (sound_ == nullptr || device_ == kNoWaveOut) return false;
-    WaveOutHandle device = device_;
-    sound_ = nullptr;
-    device_ = kNoWaveOut;
+bool CSoundChannel::Close()
+{
+    if (m_sound == nullptr || m_device == kNoWaveOut)
+        return false;
+    WaveOutHandle device = m_device;
+    m_sound = nullptr;
+    m_device = kNoWaveOut;
     bool unprepared = GetWaveOut().Unprepare(device);
     bool closed = GetWaveOut().Close(device);
     return unprepared && closed;
 }
 
-void CSoundChannel::ApplyVolume() {
-    if (sound_ == nullptr || device_ == kNoWaveOut) return;
-    uint32_t v = (uint32_t{sound_->Volume()} * CSoundMgr::MasterVolume()) & 0xFF00;
-    GetWaveOut().SetVolume(device_, v | (v << 16));
+void CSoundChannel::ApplyVolume()
+{
+    if (m_sound == nullptr || m_device == kNoWaveOut)
+        return;
+    uint32_t v = (uint32_t{m_sound->Volume()} * CSoundMgr::MasterVolume()) & 0xFF00;
+    GetWaveOut().SetVolume(m_device, v | (v << 16));
 }
 
-void CSoundChannel::Update() {
-    if (sound_ == nullptr || device_ == kNoWaveOut || !GetWaveOut().IsDone(device_)) return;
-    if (sound_->IsLooping()) {
-        if (!Write()) sound_->Stop();  // a loop that cannot restart has ended
+void CSoundChannel::Update()
+{
+    if (m_sound == nullptr || m_device == kNoWaveOut || !GetWaveOut().IsDone(m_device))
+        return;
+    if (m_sound->IsLooping()) {
+        if (!Write())
+            m_sound->Stop();  // a loop that cannot restart has ended
     } else {
-        sound_->Stop();
+        m_sound->Stop();
     }
 }
 
 // ---- Sound ----
 
-CSound::CSound(const char* path) {
-    volume_ = CSoundMgr::DefaultVolume();
-    second_ = CSoundMgr::DefaultSecondValue();
-    if (path != nullptr && path[0] != '\0') Load(path);
+CSound::CSound(const char* path)
+{
+    m_volume = CSoundMgr::DefaultVolume();
+    m_second = CSoundMgr::DefaultSecondValue();
+    if (path != nullptr && path[0] != '\0')
+        Load(path);
 }
 
-bool CSound::Load(const char* path) {
+bool CSound::Load(const char* path)
+{
     Stop();
-    return LoadSound(path, sample_);
+    return LoadSound(path, m_sample);
 }
 
-CSound::~CSound() {
+CSound::~CSound()
+{
     Stop();
-    sample_.Clear();
+    m_sample.Clear();
 }
 
-bool CSound::SetSample(const SoundData& sample) {
-    if (!sample.HasHeader()) return false;
+bool CSound::SetSample(const SoundData& sample)
+{
+    if (!sample.HasHeader())
+        return false;
     Stop();
-    sample_ = sample;
-    flags_ &= ~kPlaying;
+    m_sample = sample;
+    m_flags &= ~kPlaying;
     return true;
 }
 
-bool CSound::Play() {
-    if (IsPlaying()) Stop();
+bool CSound::Play()
+{
+    if (IsPlaying())
+        Stop();
     bool playing = AcquireChannel();
-    flags_ = playing ? (flags_ | kPlaying) : (flags_ & ~kPlaying);
+    m_flags = playing ? (m_flags | kPlaying) : (m_flags & ~kPlaying);
     return playing;
 }
 
-bool CSound::Stop() {
-    if (!IsPlaying()) return false;
+bool CSound::Stop()
+{
+    if (!IsPlaying())
+        return false;
     ReleaseChannel();
-    flags_ &= ~kPlaying;
+    m_flags &= ~kPlaying;
     OnStopped();
     return true;
 }
 
-void CSound::OnStopped() {
-    if (notify_) notify_(this);
+void CSound::OnStopped()
+{
+    if (m_notify)
+        m_notify(this);
 }
 
-bool CSound::AcquireChannel() {
-    if (!CSoundMgr::IsEnabled() || !sample_.HasHeader()) return false;
+bool CSound::AcquireChannel()
+{
+    if (!CSoundMgr::IsEnabled() || !m_sample.HasHeader())
+        return false;
     CSoundChannel* channel = nullptr;
     for (int i = kSoundChannels - 1; i >= 0 && channel == nullptr; --i)
-        if (CSoundMgr::Channel(i).IsFree()) channel = &CSoundMgr::Channel(i);
-    if (channel == nullptr || !channel->Open(this)) return false;
+        if (CSoundMgr::Channel(i).IsFree())
+            channel = &CSoundMgr::Channel(i);
+    if (channel == nullptr || !channel->Open(this))
+        return false;
     channel->ApplyVolume();
-    channel_ = channel;
+    m_channel = channel;
     if (!channel->Write()) {
         // The sound will not be marked playing, so nothing would ever stop it
         // and give the channel back: do it here.
@@ -144,17 +177,20 @@ bool CSound::AcquireChannel() {
     return true;
 }
 
-bool CSound::ReleaseChannel() {
-    if (channel_ == nullptr) return false;
-    channel_->Halt();
-    channel_->Close();
-    channel_ = nullptr;
+bool CSound::ReleaseChannel()
+{
+    if (m_channel == nullptr)
+        return false;
+    m_channel->Halt();
+    m_channel->Close();
+    m_channel = nullptr;
     return true;
 }
 
 // ---- Manager ----
 
-bool CSoundMgr::Init() {
+bool CSoundMgr::Init()
+{
     SoundState& s = State();
     s.defaultVolume = 255;
     s.masterVolume = 255;
@@ -163,7 +199,8 @@ bool CSoundMgr::Init() {
     return true;
 }
 
-void CSoundMgr::Shutdown() {
+void CSoundMgr::Shutdown()
+{
     Enable(false);
     // Nothing may play on past the program's end: every channel is given
     // back (fire-and-forget sounds are deleted) and the output is closed.
@@ -171,33 +208,46 @@ void CSoundMgr::Shutdown() {
     CloseWaveOut();
 }
 
-bool CSoundMgr::Enable(bool on) {
+bool CSoundMgr::Enable(bool on)
+{
     State().on = on;
     return true;
 }
 
-bool CSoundMgr::IsEnabled() { return State().on; }
+bool CSoundMgr::IsEnabled()
+{
+    return State().on;
+}
 
-void CSoundMgr::Tick() {
+void CSoundMgr::Tick()
+{
     for (int i = kSoundChannels - 1; i >= 0; --i)
-        if (!Channel(i).IsFree()) Channel(i).Update();
+        if (!Channel(i).IsFree())
+            Channel(i).Update();
     DeleteFinished();
 }
 
-void CSoundMgr::StopAll() {
+void CSoundMgr::StopAll()
+{
     for (int i = kSoundChannels - 1; i >= 0; --i)
-        if (CSound* sound = Channel(i).Sound()) sound->Stop();
+        if (CSound* sound = Channel(i).Sound())
+            sound->Stop();
     DeleteFinished();
 }
 
-void CSoundMgr::ApplyVolume() {
-    if (!IsEnabled()) return;
+void CSoundMgr::ApplyVolume()
+{
+    if (!IsEnabled())
+        return;
     for (CSoundChannel& c : State().channels)
-        if (!c.IsFree()) c.ApplyVolume();
+        if (!c.IsFree())
+            c.ApplyVolume();
 }
 
-bool CSoundMgr::PlaySound(const SoundData& sample, uint16_t volume, uint16_t secondValue) {
-    if (!IsEnabled() || !sample.HasSamples()) return false;
+bool CSoundMgr::PlaySound(const SoundData& sample, uint16_t volume, uint16_t secondValue)
+{
+    if (!IsEnabled() || !sample.HasSamples())
+        return false;
     CSound* sound = new CSound();
     sound->SetVolume(volume);
     sound->SetSecondValue(secondValue);
@@ -209,14 +259,30 @@ bool CSoundMgr::PlaySound(const SoundData& sample, uint16_t volume, uint16_t sec
     return true;
 }
 
-uint16_t CSoundMgr::MasterVolume() { return State().masterVolume; }
+uint16_t CSoundMgr::MasterVolume()
+{
+    return State().masterVolume;
+}
 
-void CSoundMgr::SetMasterVolume(uint16_t volume) {
+void CSoundMgr::SetMasterVolume(uint16_t volume)
+{
     State().masterVolume = volume > 255 ? 255 : volume;
     ApplyVolume();
 }
 
-uint16_t CSoundMgr::DefaultVolume() { return State().defaultVolume; }
-uint16_t CSoundMgr::DefaultSecondValue() { return State().defaultSecond; }
-CSoundChannel& CSoundMgr::Channel(int index) { return State().channels[index]; }
-int CSoundMgr::FinishedCount() { return static_cast<int>(State().finished.size()); }
+uint16_t CSoundMgr::DefaultVolume()
+{
+    return State().defaultVolume;
+}
+uint16_t CSoundMgr::DefaultSecondValue()
+{
+    return State().defaultSecond;
+}
+CSoundChannel& CSoundMgr::Channel(int index)
+{
+    return State().channels[index];
+}
+int CSoundMgr::FinishedCount()
+{
+    return static_cast<int>(State().finished.size());
+}

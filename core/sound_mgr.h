@@ -21,9 +21,9 @@ constexpr int kSoundChannels = 8;
 
 class CSoundChannel {
 public:
-    CSound* Sound() const { return sound_; }
-    WaveOutHandle Device() const { return device_; }
-    bool IsFree() const { return sound_ == nullptr; }
+    CSound* Sound() const { return m_sound; }
+    WaveOutHandle Device() const { return m_device; }
+    bool IsFree() const { return m_sound == nullptr; }
 
     // Opens a device for the sound's format and prepares its whole sample as
     // the one buffer. The channel belongs to the sound only when both work.
@@ -36,8 +36,8 @@ public:
     void Update();
 
 private:
-    CSound* sound_ = nullptr;
-    WaveOutHandle device_ = kNoWaveOut;
+    CSound* m_sound = nullptr;
+    WaveOutHandle m_device = kNoWaveOut;
 };
 
 class CSound {
@@ -55,16 +55,16 @@ public:
     bool Stop();
     virtual void OnStopped();
 
-    bool IsPlaying() const { return (flags_ & kPlaying) != 0; }
-    bool IsLooping() const { return (flags_ & kLoop) != 0; }
-    void SetLoop(bool loop) { flags_ = loop ? (flags_ | kLoop) : (flags_ & ~kLoop); }
-    uint16_t Volume() const { return volume_; }
-    void SetVolume(uint16_t volume) { volume_ = volume > 255 ? 255 : volume; }
-    uint16_t SecondValue() const { return second_; }
-    void SetSecondValue(uint16_t value) { second_ = value; }
-    void SetNotify(SoundNotify notify) { notify_ = std::move(notify); }
-    const SoundData& Sample() const { return sample_; }
-    CSoundChannel* Channel() const { return channel_; }
+    bool IsPlaying() const { return (m_flags & kPlaying) != 0; }
+    bool IsLooping() const { return (m_flags & kLoop) != 0; }
+    void SetLoop(bool loop) { m_flags = loop ? (m_flags | kLoop) : (m_flags & ~kLoop); }
+    uint16_t Volume() const { return m_volume; }
+    void SetVolume(uint16_t volume) { m_volume = volume > 255 ? 255 : volume; }
+    uint16_t SecondValue() const { return m_second; }
+    void SetSecondValue(uint16_t value) { m_second = value; }
+    void SetNotify(SoundNotify notify) { m_notify = std::move(notify); }
+    const SoundData& Sample() const { return m_sample; }
+    CSoundChannel* Channel() const { return m_channel; }
 
 private:
     friend class CSoundChannel;
@@ -72,12 +72,12 @@ private:
     bool AcquireChannel();
     bool ReleaseChannel();
 
-    SoundNotify notify_;
-    CSoundChannel* channel_ = nullptr;
-    uint16_t second_ = 0;
-    uint16_t volume_ = 255;
-    uint8_t flags_ = 0;
-    SoundData sample_;
+    SoundNotify m_notify;
+    CSoundChannel* m_channel = nullptr;
+    uint16_t m_second = 0;
+    uint16_t m_volume = 255;
+    uint8_t m_flags = 0;
+    SoundData m_sample;
 };
 
 class CSoundMgr {

@@ -24,7 +24,9 @@ struct SurfaceDesc {
     uint32_t displayWord = 0;         // owned by the display device
 
     // Address of pixel (x, y).
-    uint8_t* At(int32_t x, int32_t y) const {
-        return pixels + ((x * static_cast<int32_t>(format.bitsPerPixel)) >> 3) + static_cast<intptr_t>(y) * pitch;
+    uint8_t* At(int32_t x, int32_t y) const
+    {
+        return pixels + ((x * static_cast<int32_t>(format.bitsPerPixel)) >> 3) +
+               static_cast<intptr_t>(y) * pitch;
     }
 };

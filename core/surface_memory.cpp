@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-bool AllocateSurfacePixels(SurfaceDesc& surface) {
+bool AllocateSurfacePixels(SurfaceDesc& surface)
+{
     surface.pixels = nullptr;
     surface.pitch = 0;
     if (!surface.area.IsDefined()) {
@@ -28,13 +29,15 @@ bool AllocateSurfacePixels(SurfaceDesc& surface) {
     return true;
 }
 
-void FreeSurfacePixels(SurfaceDesc& surface) {
+void FreeSurfacePixels(SurfaceDesc& surface)
+{
     std::free(surface.pixels);
     surface.pixels = nullptr;
 }
 
 void CopySurfaceRect(const SurfaceDesc& destination, const SurfaceDesc& source, const PackedRect& sourceRect,
-                     PackedPoint destinationPoint) {
+                     PackedPoint destinationPoint)
+{
     if (!sourceRect.IsDefined() || !destination.pixels || !source.pixels) {
         return;
     }

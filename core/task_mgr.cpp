@@ -6,7 +6,8 @@ TaskListEntry* g_head = nullptr;
 int32_t g_tickDepth = 0;
 bool g_haveDead = false;
 
-void Unlink(TaskListEntry* e) {
+void Unlink(TaskListEntry* e)
+{
     if (e->prev) {
         e->prev->next = e->next;
     } else {
@@ -18,7 +19,8 @@ void Unlink(TaskListEntry* e) {
     delete e;
 }
 
-void SweepDead() {
+void SweepDead()
+{
     TaskListEntry* e = g_head;
     while (e) {
         TaskListEntry* next = e->next;
@@ -32,16 +34,24 @@ void SweepDead() {
 
 }  // namespace
 
-CTask::CTask() { CTaskMgr::AddTask(this); }
+CTask::CTask()
+{
+    CTaskMgr::AddTask(this);
+}
 
-CTask::~CTask() { CTaskMgr::RemoveTask(this); }
+CTask::~CTask()
+{
+    CTaskMgr::RemoveTask(this);
+}
 
-bool CTaskMgr::Init() {
+bool CTaskMgr::Init()
+{
     Shutdown();
     return true;
 }
 
-bool CTaskMgr::AddTask(CTask* task) {
+bool CTaskMgr::AddTask(CTask* task)
+{
     if (!task || task->m_entry) {
         return true;
     }
@@ -61,7 +71,8 @@ bool CTaskMgr::AddTask(CTask* task) {
     return true;
 }
 
-void CTaskMgr::RemoveTask(CTask* task) {
+void CTaskMgr::RemoveTask(CTask* task)
+{
     if (!task || !task->m_entry) {
         return;
     }
@@ -77,7 +88,8 @@ void CTaskMgr::RemoveTask(CTask* task) {
     task->OnStop();
 }
 
-void CTaskMgr::Tick() {
+void CTaskMgr::Tick()
+{
     ++g_tickDepth;
     for (TaskListEntry* e = g_head; e; e = e->next) {
         if (e->task && !e->task->suspended) {
@@ -89,7 +101,8 @@ void CTaskMgr::Tick() {
     }
 }
 
-void CTaskMgr::Shutdown() {
+void CTaskMgr::Shutdown()
+{
     // A task's OnStop may destroy other tasks: take the first live one each time.
     for (;;) {
         TaskListEntry* e = g_head;
@@ -106,7 +119,8 @@ void CTaskMgr::Shutdown() {
     }
 }
 
-int32_t CTaskMgr::Count() {
+int32_t CTaskMgr::Count()
+{
     int32_t n = 0;
     for (TaskListEntry* e = g_head; e; e = e->next) {
         if (e->task) {

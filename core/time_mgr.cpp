@@ -2,4 +2,7 @@
 
 #include "platform/platform.h"
 
-uint32_t CTimeMgr::GetTicks() { return GetTickCount(); }
+uint32_t CTimeMgr::GetTicks()
+{
+    return GetTickCount();
+}

@@ -2,24 +2,28 @@
 
 #include "core/time_mgr.h"
 
-CTimer::~CTimer() {
+CTimer::~CTimer()
+{
     if (m_destroyed) {
         *m_destroyed = true;
     }
     CCallback::Clear(m_callback);
 }
 
-void CTimer::SetRate(uint16_t rate) {
+void CTimer::SetRate(uint16_t rate)
+{
     m_rate = rate;
     m_interval = rate == 0 ? 0 : static_cast<uint16_t>(10u * CTimeMgr::TicksPerSecond() / rate);
 }
 
-bool CTimer::OnStart() {
+bool CTimer::OnStart()
+{
     m_lastTick = CTimeMgr::GetTicks();
     return true;
 }
 
-void CTimer::Run() {
+void CTimer::Run()
+{
     if (m_interval == 0 || m_inCallback) {
         return;
     }
@@ -38,7 +42,8 @@ void CTimer::Run() {
     m_lastTick = CTimeMgr::GetTicks();
 }
 
-void CTimer::OnTimer() {
+void CTimer::OnTimer()
+{
     if (m_callback) {
         m_callback->Invoke(reinterpret_cast<intptr_t>(this));
     }

@@ -8,26 +8,26 @@
 #include "core/ui_tree.h"
 
 class CUIMgr {
- public:
-  // Loads "/Locale/locale" (type "txt") and sorts it; false when missing.
-  static bool Init();
-  static void Shutdown();
-  static LocaleTable& Locale();
+public:
+    // Loads "/Locale/locale" (type "txt") and sorts it; false when missing.
+    static bool Init();
+    static void Shutdown();
+    static LocaleTable& Locale();
 
-  // Loads the UI tree of the name and remembers it; false (the previous
-  // tree and path kept) when it cannot be loaded.
-  static bool LoadUiTree(const char* path);
-  static const CStr& UiTreePath();
-  static CUiTree& Tree();
+    // Loads the UI tree of the name and remembers it; false (the previous
+    // tree and path kept) when it cannot be loaded.
+    static bool LoadUiTree(const char* path);
+    static const CStr& UiTreePath();
+    static CUiTree& Tree();
 
-  // The next value of the tree's selected node, as a string (an offset in
-  // the tree's names), a number, an alignment, an orientation or a flag.
-  static CStr NextString();
-  static int16_t NextNumber();
-  static int16_t NextAlignH() { return NextNumber(); }
-  static int16_t NextAlignV() { return NextNumber(); }
-  static int16_t NextOrientation() { return NextNumber(); }
-  static bool NextBool() { return NextNumber() != 0; }
+    // The next value of the tree's selected node, as a string (an offset in
+    // the tree's names), a number, an alignment, an orientation or a flag.
+    static CStr NextString();
+    static int16_t NextNumber();
+    static int16_t NextAlignH() { return NextNumber(); }
+    static int16_t NextAlignV() { return NextNumber(); }
+    static int16_t NextOrientation() { return NextNumber(); }
+    static bool NextBool() { return NextNumber() != 0; }
 };
 
 // out := the locale text of the key (the key itself when it is unknown).

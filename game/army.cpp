@@ -5,7 +5,10 @@
 #include "game/stream_util.h"
 
 namespace {
-int32_t NotNegative(int32_t v) { return v < 0 ? 0 : v; }
+int32_t NotNegative(int32_t v)
+{
+    return v < 0 ? 0 : v;
+}
 }  // namespace
 
 void CArmy::CopyFrom(const CArmy& other)
@@ -123,7 +126,10 @@ CSquad* CArmy::FindByTypeId(const CStr& id) const
     return nullptr;
 }
 
-bool CArmy::Contains(const CSquad* squad) const { return IndexOf(squad) >= 0; }
+bool CArmy::Contains(const CSquad* squad) const
+{
+    return IndexOf(squad) >= 0;
+}
 
 int CArmy::IndexOf(const CSquad* squad) const
 {

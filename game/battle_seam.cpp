@@ -10,7 +10,10 @@ BattleEventHook g_eventHook = nullptr;
 TrebuchetReloadHook g_reloadHook = nullptr;
 }  // namespace
 
-void SetBattleEventHook(BattleEventHook hook) { g_eventHook = hook; }
+void SetBattleEventHook(BattleEventHook hook)
+{
+    g_eventHook = hook;
+}
 
 void DispatchBattleEvent(const BattleEvent* event, uint8_t wait)
 {
@@ -18,9 +21,15 @@ void DispatchBattleEvent(const BattleEvent* event, uint8_t wait)
         g_eventHook(*event, wait);
 }
 
-void SetTrebuchetReloadHook(TrebuchetReloadHook hook) { g_reloadHook = hook; }
+void SetTrebuchetReloadHook(TrebuchetReloadHook hook)
+{
+    g_reloadHook = hook;
+}
 
-uint8_t TrebuchetReloadTurns() { return g_reloadHook ? g_reloadHook() : 1; }
+uint8_t TrebuchetReloadTurns()
+{
+    return g_reloadHook ? g_reloadHook() : 1;
+}
 
 int32_t ReadBattleObjectNumber(const CStr& name, int32_t fallback)
 {

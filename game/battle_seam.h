@@ -27,7 +27,11 @@ enum : uint32_t {
 extern uint32_t BattleResult;
 
 // Side modes of a map battle.
-enum : int32_t { kSideHuman = 0, kSideComputer = 1, kSideAutomatic = 2 };
+enum : int32_t {
+    kSideHuman = 0,
+    kSideComputer = 1,
+    kSideAutomatic = 2
+};
 
 struct MapBattleRecord {
     uint32_t automatic = 0;  // only the low 8 bits are meaningful

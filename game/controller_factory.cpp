@@ -4,8 +4,12 @@ namespace {
 ControllerFactory g_factory = nullptr;
 }
 
-void SetControllerFactory(ControllerFactory factory) { g_factory = factory; }
+void SetControllerFactory(ControllerFactory factory)
+{
+    g_factory = factory;
+}
 
-CPlayerController* CreateController(PlayerRecord* player, bool human) {
-  return g_factory ? g_factory(player, human) : nullptr;
+CPlayerController* CreateController(PlayerRecord* player, bool human)
+{
+    return g_factory ? g_factory(player, human) : nullptr;
 }

@@ -15,7 +15,10 @@ bool ReadRest(FILE* file, std::vector<uint8_t>& bytes)
     return bytes.empty() || FileRead(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-CStr TemporaryName(const CStr& name) { return name + "_new"; }
+CStr TemporaryName(const CStr& name)
+{
+    return name + "_new";
+}
 
 // The write is complete and closed before the rename, so a reader sees either
 // the old file or the whole new one.

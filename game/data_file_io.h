@@ -8,7 +8,12 @@
 #include "core/ref_string.h"
 
 // Outcome of reading a versioned data file.
-enum class VersionedRead { kAbsent, kRefused, kUnreadable, kOk };
+enum class VersionedRead {
+    kAbsent,
+    kRefused,
+    kUnreadable,
+    kOk
+};
 
 // Reads the body after the version word. Absent when there is no file,
 // refused when its version is below the oldest we read.

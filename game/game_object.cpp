@@ -10,9 +10,15 @@ constexpr int32_t kCatapultDefaultHp = 4;
 constexpr int32_t kTrebuchetDefaultHp = 50;
 }  // namespace
 
-void SetBattleHook(BattleHookFn hook) { g_battleHook = hook; }
+void SetBattleHook(BattleHookFn hook)
+{
+    g_battleHook = hook;
+}
 
-bool CGameObject::IsKindOf(uint32_t) const { return false; }
+bool CGameObject::IsKindOf(uint32_t) const
+{
+    return false;
+}
 
 void CGameObject::SignalBattleHook()
 {
@@ -20,7 +26,10 @@ void CGameObject::SignalBattleHook()
         g_battleHook(battleHandle, 0);
 }
 
-bool CArmyItem::IsKindOf(uint32_t kind) const { return kind == kKindArmyItem; }
+bool CArmyItem::IsKindOf(uint32_t kind) const
+{
+    return kind == kKindArmyItem;
+}
 
 void CArmyItem::SetHitPoints(int32_t hp)
 {
@@ -44,8 +53,14 @@ void CArmyItem::Damage(int32_t amount)
         OnDestroyed();
 }
 
-void CArmyItem::OnDamaged() { PostBattleEvent(kEventDamaged, 0); }
-void CArmyItem::OnDestroyed() { PostBattleEvent(kEventDestroyed, 0); }
+void CArmyItem::OnDamaged()
+{
+    PostBattleEvent(kEventDamaged, 0);
+}
+void CArmyItem::OnDestroyed()
+{
+    PostBattleEvent(kEventDestroyed, 0);
+}
 
 void CArmyItem::PostBattleEvent(uint16_t code, uint8_t wait)
 {
@@ -58,7 +73,10 @@ void CArmyItem::PostBattleEvent(uint16_t code, uint8_t wait)
     DispatchBattleEvent(&event, wait);
 }
 
-CMissile::CMissile() { name = CStr("missile"); }
+CMissile::CMissile()
+{
+    name = CStr("missile");
+}
 
 CMissile::CMissile(const CStr& folder)
 {
@@ -130,8 +148,14 @@ void CSquad::TakeDamage(int32_t d)
     hitPoints = front < 0 ? 0 : front;
 }
 
-void CSquad::CreateBattleState() { battleState = std::make_unique<BattleState>(); }
-void CSquad::FreeBattleState() { battleState.reset(); }
+void CSquad::CreateBattleState()
+{
+    battleState = std::make_unique<BattleState>();
+}
+void CSquad::FreeBattleState()
+{
+    battleState.reset();
+}
 
 CWall::CWall()
 {
@@ -140,7 +164,10 @@ CWall::CWall()
     hitPoints = ReadBattleObjectNumber(name, 0) & 0xFF;
 }
 
-void CWall::OnDamaged() { PostBattleEvent(kEventWallDamaged, 0); }
+void CWall::OnDamaged()
+{
+    PostBattleEvent(kEventWallDamaged, 0);
+}
 
 void CWall::OnDestroyed()
 {
@@ -168,7 +195,10 @@ CCatapult::CCatapult()
     LoadDescr();
 }
 
-void CCatapult::LoadDescr() { hitPoints = ReadBattleObjectNumber(name, kCatapultDefaultHp) & 0xFF; }
+void CCatapult::LoadDescr()
+{
+    hitPoints = ReadBattleObjectNumber(name, kCatapultDefaultHp) & 0xFF;
+}
 
 void CCatapult::OnDamaged()
 {

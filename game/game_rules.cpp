@@ -14,458 +14,571 @@
 #include "game/running_game.h"
 #include "game/squad_type.h"
 
-void RuleFraction::Add(const RuleFraction& other) {
-  uint32_t u = uint32_t(units) + other.units;
-  uint32_t h = uint32_t(hundredths) + other.hundredths;
-  const uint32_t den = denominator ? denominator : 100;
-  if (h >= den) {
-    u += h / den;
-    h %= den;
-  }
-  units = uint16_t(std::min<uint32_t>(u, 0xFFFF));
-  hundredths = uint16_t(h);
+void RuleFraction::Add(const RuleFraction& other)
+{
+    uint32_t u = uint32_t(units) + other.units;
+    uint32_t h = uint32_t(hundredths) + other.hundredths;
+    const uint32_t den = denominator ? denominator : 100;
+    if (h >= den) {
+        u += h / den;
+        h %= den;
+    }
+    units = uint16_t(std::min<uint32_t>(u, 0xFFFF));
+    hundredths = uint16_t(h);
 }
 
-void RuleFraction::SubtractUnits(uint16_t n) { units = units > n ? uint16_t(units - n) : 0; }
+void RuleFraction::SubtractUnits(uint16_t n)
+{
+    units = units > n ? uint16_t(units - n) : 0;
+}
 
-GameRules& Rules() {
-  static GameRules rules;
-  return rules;
+GameRules& Rules()
+{
+    static GameRules rules;
+    return rules;
 }
 
 namespace {
 
-void ReadCostList(TextSectionReader& reader, CResourceBundle& bundle) {
-  // A fresh bundle takes the kinds of the world being loaded.
-  bundle = CResourceBundle();
-  bundle.Zero();
-  const int32_t n = reader.ReadInt(0);
-  for (int32_t i = 0; i < n; ++i) {
-    CStr line;
-    if (!reader.ReadLine(line)) break;
-    // Four letters and at least one digit: "metl5" is as good as "metl05".
-    // A shorter line ends the list and is consumed with it.
-    if (line.Length() < 5) break;
-    const uint32_t kind = FourCCFromChars(line.Chars());
-    bundle.Set(kind, std::atoi(line.Chars() + 4));
-  }
+void ReadCostList(TextSectionReader& reader, CResourceBundle& bundle)
+{
+    // A fresh bundle takes the kinds of the world being loaded.
+    bundle = CResourceBundle();
+    bundle.Zero();
+    const int32_t n = reader.ReadInt(0);
+    for (int32_t i = 0; i < n; ++i) {
+        CStr line;
+        if (!reader.ReadLine(line))
+            break;
+        // Four letters and at least one digit: "metl5" is as good as "metl05".
+        // A shorter line ends the list and is consumed with it.
+        if (line.Length() < 5)
+            break;
+        const uint32_t kind = FourCCFromChars(line.Chars());
+        bundle.Set(kind, std::atoi(line.Chars() + 4));
+    }
 }
 
-void ReadFraction(TextSectionReader& reader, RuleFraction& value) {
-  CStr line;
-  if (!reader.ReadLine(line)) return;
-  const char* text = line.Chars();
-  const char* dot = std::strchr(text, '.');
-  if (!dot) return;  // a line without "." keeps the previous value
-  value.units = uint16_t(std::atoi(text));
-  value.hundredths = uint16_t(std::atoi(dot + 1));
-  value.denominator = 100;
+void ReadFraction(TextSectionReader& reader, RuleFraction& value)
+{
+    CStr line;
+    if (!reader.ReadLine(line))
+        return;
+    const char* text = line.Chars();
+    const char* dot = std::strchr(text, '.');
+    if (!dot)
+        return;  // a line without "." keeps the previous value
+    value.units = uint16_t(std::atoi(text));
+    value.hundredths = uint16_t(std::atoi(dot + 1));
+    value.denominator = 100;
 }
 
 // Every province owned by the hero's player; at least 1 so the bonus terms
 // never divide by zero for a player that holds nothing.
-int32_t ProvincesOfHero(const HeroRecord* hero) {
-  const CGameWorld* world = GameWorld();
-  int32_t n = 0;
-  if (world && hero) {
-    for (int i = 0; i < world->ProvinceCount(); ++i)
-      if (world->Province(i).owner == hero->owner) ++n;
-  }
-  return std::max(n, 1);
+int32_t ProvincesOfHero(const HeroRecord* hero)
+{
+    const CGameWorld* world = GameWorld();
+    int32_t n = 0;
+    if (world && hero) {
+        for (int i = 0; i < world->ProvinceCount(); ++i)
+            if (world->Province(i).owner == hero->owner)
+                ++n;
+    }
+    return std::max(n, 1);
 }
 
-int32_t GuildFactor(const HeroRecord* hero) {
-  const CGameWorld* world = GameWorld();
-  if (!world || !hero || !hero->owner) return 100;
-  const uint8_t capital = hero->owner->capital;
-  if (capital >= world->ProvinceCount()) return 100;
-  const ProvinceRecord& p = world->Province(capital);
-  if (p.HasCastle() && (p.castle.buildings & kBuildingGuild)) return 100 + 10 * p.castle.guildLevel;
-  return 100;
+int32_t GuildFactor(const HeroRecord* hero)
+{
+    const CGameWorld* world = GameWorld();
+    if (!world || !hero || !hero->owner)
+        return 100;
+    const uint8_t capital = hero->owner->capital;
+    if (capital >= world->ProvinceCount())
+        return 100;
+    const ProvinceRecord& p = world->Province(capital);
+    if (p.HasCastle() && (p.castle.buildings & kBuildingGuild))
+        return 100 + 10 * p.castle.guildLevel;
+    return 100;
 }
 
-int16_t Clamp16(int32_t v, int32_t lo, int32_t hi) { return int16_t(std::clamp(v, lo, hi)); }
+int16_t Clamp16(int32_t v, int32_t lo, int32_t hi)
+{
+    return int16_t(std::clamp(v, lo, hi));
+}
 
-bool HasStandingCastle(const ProvinceRecord* province) {
-  return province && province->HasCastle() && province->castle.percent > 0;
+bool HasStandingCastle(const ProvinceRecord* province)
+{
+    return province && province->HasCastle() && province->castle.percent > 0;
 }
 
 }  // namespace
 
-bool GameRules::Load() {
-  TextSectionReader reader;
-  if (!reader.Open("/Rules/Map/map", pack_format::kTextTableType, 15)) return false;
-  return Rules().LoadFrom(reader);
+bool GameRules::Load()
+{
+    TextSectionReader reader;
+    if (!reader.Open("/Rules/Map/map", pack_format::kTextTableType, 15))
+        return false;
+    return Rules().LoadFrom(reader);
 }
 
-bool GameRules::LoadFrom(TextSectionReader& r) {
-  if (!r.FindSection("[castle]")) return false;
-  castleGold = r.ReadInt(5);
-  bankGold = r.ReadInt(5);
-  castleUnused3 = r.ReadInt(7);
-  castleUnused4 = r.ReadInt(5);
-  catapultLimit = uint8_t(r.ReadInt(2));
-  castleUnused6 = uint8_t(r.ReadInt(4));
-  castleExperience = r.ReadInt(250);
-  worksExperience = r.ReadInt(50);
-  ReadCostList(r, castleCost);
-  ReadCostList(r, moatCost);
-  ReadCostList(r, catapultCost);
-  ReadCostList(r, wallsCost);
-  ReadCostList(r, marketCost);
-  ReadCostList(r, tavernCost);
-  ReadCostList(r, bankCost);
-  for (auto& g : guildCost) ReadCostList(r, g);
-  ReadCostList(r, metalMineCost);
-  ReadCostList(r, stoneMineCost);
-  ReadCostList(r, metalMineIncome);
-  ReadCostList(r, stoneMineIncome);
-  ReadFraction(r, castleFraction);
+bool GameRules::LoadFrom(TextSectionReader& r)
+{
+    if (!r.FindSection("[castle]"))
+        return false;
+    castleGold = r.ReadInt(5);
+    bankGold = r.ReadInt(5);
+    castleUnused3 = r.ReadInt(7);
+    castleUnused4 = r.ReadInt(5);
+    catapultLimit = uint8_t(r.ReadInt(2));
+    castleUnused6 = uint8_t(r.ReadInt(4));
+    castleExperience = r.ReadInt(250);
+    worksExperience = r.ReadInt(50);
+    ReadCostList(r, castleCost);
+    ReadCostList(r, moatCost);
+    ReadCostList(r, catapultCost);
+    ReadCostList(r, wallsCost);
+    ReadCostList(r, marketCost);
+    ReadCostList(r, tavernCost);
+    ReadCostList(r, bankCost);
+    for (auto& g : guildCost)
+        ReadCostList(r, g);
+    ReadCostList(r, metalMineCost);
+    ReadCostList(r, stoneMineCost);
+    ReadCostList(r, metalMineIncome);
+    ReadCostList(r, stoneMineIncome);
+    ReadFraction(r, castleFraction);
 
-  if (!r.FindSection("[trading]")) return false;
-  tradingUnused[0] = r.ReadInt(300);
-  tradingUnused[1] = r.ReadInt(10);
-  tradingUnused[2] = r.ReadInt(10);
+    if (!r.FindSection("[trading]"))
+        return false;
+    tradingUnused[0] = r.ReadInt(300);
+    tradingUnused[1] = r.ReadInt(10);
+    tradingUnused[2] = r.ReadInt(10);
 
-  if (!r.FindSection("[operations]")) return false;
-  ReadCostList(r, scoutCost);
-  scoutCastleFactor = r.ReadInt(0);
-  scoutBase = r.ReadInt(0);
-  scoutStep = r.ReadInt(0);
-  scoutBonus = r.ReadInt(0);
-  ReadCostList(r, deceaseCost);
-  deceaseMovePoints = r.ReadInt(0);
-  deceaseKillPercent = r.ReadInt(0);
-  deceaseCapPerStealth = r.ReadInt(0);
-  deceaseBase = r.ReadInt(0);
-  deceaseStep = r.ReadInt(0);
-  deceaseBonus = r.ReadInt(0);
-  maxRaiders = r.ReadInt(0);
-  ReadFraction(r, operationsFraction);
-  killExpChunk = r.ReadInt(0);
-  killExpValue = r.ReadInt(0);
-  killExpDrop = r.ReadInt(0);
-  ReadCostList(r, robberyCost);
-  robberyMovePoints = r.ReadInt(0);
-  robberyGoldPercent = r.ReadInt(0);
-  robberyBase = r.ReadInt(0);
-  robberyStep = r.ReadInt(0);
-  robberyBonus = r.ReadInt(0);
-  robberyTriesBase = r.ReadInt(0);
-  ReadFraction(r, robberyFraction);
-  robberyExpFactor = r.ReadInt(0);
-  robberyExpCap = r.ReadInt(0);
+    if (!r.FindSection("[operations]"))
+        return false;
+    ReadCostList(r, scoutCost);
+    scoutCastleFactor = r.ReadInt(0);
+    scoutBase = r.ReadInt(0);
+    scoutStep = r.ReadInt(0);
+    scoutBonus = r.ReadInt(0);
+    ReadCostList(r, deceaseCost);
+    deceaseMovePoints = r.ReadInt(0);
+    deceaseKillPercent = r.ReadInt(0);
+    deceaseCapPerStealth = r.ReadInt(0);
+    deceaseBase = r.ReadInt(0);
+    deceaseStep = r.ReadInt(0);
+    deceaseBonus = r.ReadInt(0);
+    maxRaiders = r.ReadInt(0);
+    ReadFraction(r, operationsFraction);
+    killExpChunk = r.ReadInt(0);
+    killExpValue = r.ReadInt(0);
+    killExpDrop = r.ReadInt(0);
+    ReadCostList(r, robberyCost);
+    robberyMovePoints = r.ReadInt(0);
+    robberyGoldPercent = r.ReadInt(0);
+    robberyBase = r.ReadInt(0);
+    robberyStep = r.ReadInt(0);
+    robberyBonus = r.ReadInt(0);
+    robberyTriesBase = r.ReadInt(0);
+    ReadFraction(r, robberyFraction);
+    robberyExpFactor = r.ReadInt(0);
+    robberyExpCap = r.ReadInt(0);
 
-  if (!r.FindSection("[battle]")) return false;
-  battleBase = r.ReadInt(0);
-  battleFactor = r.ReadInt(0);
-  catapultExperience = r.ReadInt(0);
-  moatBonus = r.ReadInt(0);
-  wallsBonus = r.ReadInt(0);
-  ReadCostList(r, siegeCost);
-  captureExperience = r.ReadInt(0);
-  emptyCaptureExperience = r.ReadInt(0);
+    if (!r.FindSection("[battle]"))
+        return false;
+    battleBase = r.ReadInt(0);
+    battleFactor = r.ReadInt(0);
+    catapultExperience = r.ReadInt(0);
+    moatBonus = r.ReadInt(0);
+    wallsBonus = r.ReadInt(0);
+    ReadCostList(r, siegeCost);
+    captureExperience = r.ReadInt(0);
+    emptyCaptureExperience = r.ReadInt(0);
 
-  if (!r.FindSection("[common]")) return false;
-  ReadFraction(r, satisfactionStart);
-  ReadFraction(r, satisfactionStartKind2);
-  ReseedRandomFromTicks();
-  return true;
+    if (!r.FindSection("[common]"))
+        return false;
+    ReadFraction(r, satisfactionStart);
+    ReadFraction(r, satisfactionStartKind2);
+    ReseedRandomFromTicks();
+    return true;
 }
 
-void GameRules::ScoutCost(CResourceBundle& out, const ProvinceRecord* province) const {
-  out = scoutCost;
-  if (province && province->HasCastle()) out.Multiply(scoutCastleFactor);
+void GameRules::ScoutCost(CResourceBundle& out, const ProvinceRecord* province) const
+{
+    out = scoutCost;
+    if (province && province->HasCastle())
+        out.Multiply(scoutCastleFactor);
 }
 
-int16_t GameRules::ScoutChance(const HeroRecord* own, const HeroRecord* target) const {
-  const int32_t n = ProvincesOfHero(target);
-  const int32_t c = scoutBase + (int32_t(own->stealth) - int32_t(target->stealth)) * scoutStep + scoutBonus / n;
-  return Clamp16(c, 15, 95);
+int16_t GameRules::ScoutChance(const HeroRecord* own, const HeroRecord* target) const
+{
+    const int32_t n = ProvincesOfHero(target);
+    const int32_t c =
+        scoutBase + (int32_t(own->stealth) - int32_t(target->stealth)) * scoutStep + scoutBonus / n;
+    return Clamp16(c, 15, 95);
 }
 
-int16_t GameRules::RobberyTries(const HeroRecord* hero) const {
-  return int16_t(robberyTriesBase + hero->stealth);
+int16_t GameRules::RobberyTries(const HeroRecord* hero) const
+{
+    return int16_t(robberyTriesBase + hero->stealth);
 }
 
-int16_t GameRules::RobberyChance(const HeroRecord* own, const HeroRecord* victim) const {
-  const int32_t n = ProvincesOfHero(victim);
-  const int32_t a =
-      robberyBase + (int32_t(own->stealth) - int32_t(victim->stealth)) * robberyStep + robberyBonus / n;
-  const int32_t c = a * GuildFactor(own) / GuildFactor(victim);
-  return Clamp16(c, 15, 90);
+int16_t GameRules::RobberyChance(const HeroRecord* own, const HeroRecord* victim) const
+{
+    const int32_t n = ProvincesOfHero(victim);
+    const int32_t a =
+        robberyBase + (int32_t(own->stealth) - int32_t(victim->stealth)) * robberyStep + robberyBonus / n;
+    const int32_t c = a * GuildFactor(own) / GuildFactor(victim);
+    return Clamp16(c, 15, 90);
 }
 
-int32_t GameRules::RobberyLoot(int32_t amount) const {
-  return std::min(robberyExpCap, int32_t(int64_t(robberyExpFactor) * amount / 10));
+int32_t GameRules::RobberyLoot(int32_t amount) const
+{
+    return std::min(robberyExpCap, int32_t(int64_t(robberyExpFactor) * amount / 10));
 }
 
 int16_t GameRules::DeceaseChance(const HeroRecord* own, const HeroRecord* target,
-                                 const ProvinceRecord* province) const {
-  const int32_t n = ProvincesOfHero(target);
-  int32_t c = deceaseBase + (int32_t(own->stealth) - int32_t(target->stealth)) * deceaseStep + deceaseBonus / n;
-  c = std::clamp(c, 15, 90);
-  if (province && province->HasCastle()) c = c * 75 / 100;
-  return int16_t(c);
+                                 const ProvinceRecord* province) const
+{
+    const int32_t n = ProvincesOfHero(target);
+    int32_t c =
+        deceaseBase + (int32_t(own->stealth) - int32_t(target->stealth)) * deceaseStep + deceaseBonus / n;
+    c = std::clamp(c, 15, 90);
+    if (province && province->HasCastle())
+        c = c * 75 / 100;
+    return int16_t(c);
 }
 
-int32_t GameRules::DeceaseExperience(int32_t n) const {
-  // In 64 bits: the rules text is data, and a hostile drop must not wrap.
-  int64_t e = 0;
-  int64_t v = killExpValue;
-  while (n > 0) {
-    // A chunk of 0 or less would never shrink n; take the whole rest at once.
-    const int32_t k = killExpChunk > 0 ? std::min(n, killExpChunk) : n;
-    e += v * k / 10;
-    v -= killExpDrop;
-    n -= k;
-    e = std::clamp<int64_t>(e, INT32_MIN, INT32_MAX);
-    v = std::clamp<int64_t>(v, INT32_MIN, INT32_MAX);
-  }
-  return int32_t(e);
+int32_t GameRules::DeceaseExperience(int32_t n) const
+{
+    // In 64 bits: the rules text is data, and a hostile drop must not wrap.
+    int64_t e = 0;
+    int64_t v = killExpValue;
+    while (n > 0) {
+        // A chunk of 0 or less would never shrink n; take the whole rest at once.
+        const int32_t k = killExpChunk > 0 ? std::min(n, killExpChunk) : n;
+        e += v * k / 10;
+        v -= killExpDrop;
+        n -= k;
+        e = std::clamp<int64_t>(e, INT32_MIN, INT32_MAX);
+        v = std::clamp<int64_t>(v, INT32_MIN, INT32_MAX);
+    }
+    return int32_t(e);
 }
 
 int16_t GameRules::BattleValue(uint32_t winnerBefore, uint32_t loserBefore, uint32_t winnerAfter,
-                               uint32_t loserAfter, uint8_t attackerWon, const ProvinceRecord* province) const {
-  const int32_t v = (int32_t(loserBefore) - int32_t(loserAfter)) +
-                    (int32_t(winnerBefore) - int32_t(winnerAfter)) * 20 / 100;
-  int32_t e = battleBase + battleFactor * v;
-  if (!HasStandingCastle(province)) return int16_t(e);
-  if (!attackerWon) return int16_t(e * 7 / 10);
-  const bool capital = province->owner && province->owner->capital == province->index;
-  e = capital ? e * 20 / 10 : e * 15 / 10;
-  if (province->castle.moat) e += moatBonus;
-  if (province->castle.fortWalls) e += wallsBonus;
-  return int16_t(e);
+                               uint32_t loserAfter, uint8_t attackerWon, const ProvinceRecord* province) const
+{
+    const int32_t v = (int32_t(loserBefore) - int32_t(loserAfter)) +
+                      (int32_t(winnerBefore) - int32_t(winnerAfter)) * 20 / 100;
+    int32_t e = battleBase + battleFactor * v;
+    if (!HasStandingCastle(province))
+        return int16_t(e);
+    if (!attackerWon)
+        return int16_t(e * 7 / 10);
+    const bool capital = province->owner && province->owner->capital == province->index;
+    e = capital ? e * 20 / 10 : e * 15 / 10;
+    if (province->castle.moat)
+        e += moatBonus;
+    if (province->castle.fortWalls)
+        e += wallsBonus;
+    return int16_t(e);
 }
 
-int32_t LevelFromValue(int32_t experience) {
-  int32_t level = 1;
-  int64_t t = 250;
-  while (experience >= t) {
-    ++level;
-    t *= 2;
-  }
-  return level;
+int32_t LevelFromValue(int32_t experience)
+{
+    int32_t level = 1;
+    int64_t t = 250;
+    while (experience >= t) {
+        ++level;
+        t *= 2;
+    }
+    return level;
 }
 
 namespace {
 // 250 x 2^shift, saturated to 32 bits; negative shifts give 0 as they
 // always have.
-uint64_t Threshold(int32_t shift) {
-  if (shift < 0) return 0;
-  if (shift >= 32) return 0xFFFFFFFFull;
-  return std::min<uint64_t>(uint64_t(250) << shift, 0xFFFFFFFFull);
+uint64_t Threshold(int32_t shift)
+{
+    if (shift < 0)
+        return 0;
+    if (shift >= 32)
+        return 0xFFFFFFFFull;
+    return std::min<uint64_t>(uint64_t(250) << shift, 0xFFFFFFFFull);
 }
 constexpr int32_t kMaxLevelUps = 64;
 }  // namespace
 
-uint32_t NextLevelThresholdFor(uint32_t skillSum, int32_t experience) {
-  for (int32_t k = 0; k <= kMaxLevelUps; ++k) {
-    const uint64_t t = Threshold(int32_t(skillSum) - 6 + k);
-    if (int64_t(experience) < int64_t(t)) return uint32_t(t);
-  }
-  return 0xFFFFFFFFu;
+uint32_t NextLevelThresholdFor(uint32_t skillSum, int32_t experience)
+{
+    for (int32_t k = 0; k <= kMaxLevelUps; ++k) {
+        const uint64_t t = Threshold(int32_t(skillSum) - 6 + k);
+        if (int64_t(experience) < int64_t(t))
+            return uint32_t(t);
+    }
+    return 0xFFFFFFFFu;
 }
 
-int32_t PendingLevelUpsFor(uint32_t skillSum, int32_t experience) {
-  int32_t n = 0;
-  while (n < kMaxLevelUps) {
-    const uint64_t t = Threshold(int32_t(skillSum) - 6 + n);
-    if (t == 0xFFFFFFFFull || int64_t(experience) < int64_t(t)) break;
-    ++n;
-  }
-  return n;
+int32_t PendingLevelUpsFor(uint32_t skillSum, int32_t experience)
+{
+    int32_t n = 0;
+    while (n < kMaxLevelUps) {
+        const uint64_t t = Threshold(int32_t(skillSum) - 6 + n);
+        if (t == 0xFFFFFFFFull || int64_t(experience) < int64_t(t))
+            break;
+        ++n;
+    }
+    return n;
 }
 
-uint32_t NextLevelThreshold(const HeroRecord* hero) {
-  return NextLevelThresholdFor(uint32_t(hero->battle) + hero->builder + hero->stealth, hero->experience);
+uint32_t NextLevelThreshold(const HeroRecord* hero)
+{
+    return NextLevelThresholdFor(uint32_t(hero->battle) + hero->builder + hero->stealth, hero->experience);
 }
 
-int32_t PendingLevelUps(const HeroRecord* hero) {
-  return PendingLevelUpsFor(uint32_t(hero->battle) + hero->builder + hero->stealth, hero->experience);
+int32_t PendingLevelUps(const HeroRecord* hero)
+{
+    return PendingLevelUpsFor(uint32_t(hero->battle) + hero->builder + hero->stealth, hero->experience);
 }
 
-int32_t TaxPercent(int32_t level) {
-  switch (level) {
-    case 0: return 40;
-    case 1: return 70;
-    case 3: return 130;
-    default: return 100;
-  }
+int32_t TaxPercent(int32_t level)
+{
+    switch (level) {
+    case 0:
+        return 40;
+    case 1:
+        return 70;
+    case 3:
+        return 130;
+    default:
+        return 100;
+    }
 }
 
-int32_t TaxLevelFromPercent(int32_t percent) {
-  const uint8_t p = uint8_t(percent);
-  if (p <= 40) return 0;
-  if (p <= 70) return 1;
-  if (p <= 100) return 2;
-  return 3;
+int32_t TaxLevelFromPercent(int32_t percent)
+{
+    const uint8_t p = uint8_t(percent);
+    if (p <= 40)
+        return 0;
+    if (p <= 70)
+        return 1;
+    if (p <= 100)
+        return 2;
+    return 3;
 }
 
-int32_t TaxGrowth(int32_t level) { return level == 0 ? 9 : level == 1 ? 3 : 0; }
-int32_t TaxMoraleDelta(int32_t level) { return level == 3 ? -1 : 0; }
-
-void ApplyTaxLevel(int32_t level, HeroRecord* hero) {
-  if (!hero) return;
-  if (level == 0 || level == 1) {
-    RuleFraction f;
-    f.hundredths = uint16_t(TaxGrowth(level));
-    hero->satisfaction.Add(f);
-  } else if (level == 3) {
-    hero->satisfaction.SubtractUnits(1);
-  }
+int32_t TaxGrowth(int32_t level)
+{
+    return level == 0 ? 9 : level == 1 ? 3 : 0;
+}
+int32_t TaxMoraleDelta(int32_t level)
+{
+    return level == 3 ? -1 : 0;
 }
 
-int32_t SquadTypeWeight(const CSquad* squad) {
-  if (!squad || !squad->type) return 1;
-  return std::max<int32_t>(1, squad->type->buyQuantity);
+void ApplyTaxLevel(int32_t level, HeroRecord* hero)
+{
+    if (!hero)
+        return;
+    if (level == 0 || level == 1) {
+        RuleFraction f;
+        f.hundredths = uint16_t(TaxGrowth(level));
+        hero->satisfaction.Add(f);
+    } else if (level == 3) {
+        hero->satisfaction.SubtractUnits(1);
+    }
+}
+
+int32_t SquadTypeWeight(const CSquad* squad)
+{
+    if (!squad || !squad->type)
+        return 1;
+    return std::max<int32_t>(1, squad->type->buyQuantity);
 }
 
 namespace {
 
-int32_t ForceOf(const CSquad* squad) { return squad && squad->type ? squad->type->forceCoefficient : 0; }
+int32_t ForceOf(const CSquad* squad)
+{
+    return squad && squad->type ? squad->type->forceCoefficient : 0;
+}
 
-int32_t DistanceDivisor() {
-  const CGameWorld* world = GameWorld();
-  const int32_t n = world ? world->ProvinceCount() : 0;
-  return std::max(5, n / 8);
+int32_t DistanceDivisor()
+{
+    const CGameWorld* world = GameWorld();
+    const int32_t n = world ? world->ProvinceCount() : 0;
+    return std::max(5, n / 8);
 }
 
 // The slot weight w of the revolt formulas: what a full garrison of the
 // player's armies would be worth.
-int32_t SlotWeight(const PlayerRecord* player) {
-  int32_t w = 0;
-  for (int i = 0; i < player->army.Count(); ++i) {
-    const CSquad* s = player->army.Item(i);
-    w += ForceOf(s) * SquadTypeWeight(s);
-  }
-  return std::max(w, 1);
-}
-
-int32_t GarrisonPendingStrength(const PlayerRecord* player, const ProvinceRecord* province) {
-  int32_t s = 0;
-  const int n = std::min(player->army.Count(), province->garrison.Count());
-  for (int i = 0; i < n; ++i) s += ForceOf(player->army.Item(i)) * province->garrison.Item(i)->pending;
-  return s;
-}
-
-int32_t StrengthRank(int32_t g, int32_t w) {
-  if (g < 0) return 0;
-  return std::clamp(int32_t(int64_t(g) * 100 / w) - 3, 0, 7);
-}
-
-int32_t ScaleBySatisfactionAndDifficulty(const PlayerRecord* player, int32_t c) {
-  const uint16_t L = player->hero.satisfaction.units;
-  if (L >= 26) c = c * 70 / 100;
-  else if (L >= 16) c = c * 85 / 100;
-  else if (L < 2) c = c * 120 / 100;
-  c = std::min(c, 100);
-  const PlayerRecord* current = CurrentPlayer();
-  if (current && !current->IsHuman()) {
-    switch (Game().difficulty) {
-      case 1: c = c * 80 / 100; break;
-      case 2: c = c * 70 / 100; break;
-      case 3: c = c * 60 / 100; break;
-      default: break;
+int32_t SlotWeight(const PlayerRecord* player)
+{
+    int32_t w = 0;
+    for (int i = 0; i < player->army.Count(); ++i) {
+        const CSquad* s = player->army.Item(i);
+        w += ForceOf(s) * SquadTypeWeight(s);
     }
-  }
-  return std::max(c, 0);
+    return std::max(w, 1);
 }
 
-bool RevoltImpossible(const ProvinceRecord* province) {
-  return province->HasCastle() || province->castle.work == kWorkBuildCastle;
+int32_t GarrisonPendingStrength(const PlayerRecord* player, const ProvinceRecord* province)
+{
+    int32_t s = 0;
+    const int n = std::min(player->army.Count(), province->garrison.Count());
+    for (int i = 0; i < n; ++i)
+        s += ForceOf(player->army.Item(i)) * province->garrison.Item(i)->pending;
+    return s;
+}
+
+int32_t StrengthRank(int32_t g, int32_t w)
+{
+    if (g < 0)
+        return 0;
+    return std::clamp(int32_t(int64_t(g) * 100 / w) - 3, 0, 7);
+}
+
+int32_t ScaleBySatisfactionAndDifficulty(const PlayerRecord* player, int32_t c)
+{
+    const uint16_t L = player->hero.satisfaction.units;
+    if (L >= 26)
+        c = c * 70 / 100;
+    else if (L >= 16)
+        c = c * 85 / 100;
+    else if (L < 2)
+        c = c * 120 / 100;
+    c = std::min(c, 100);
+    const PlayerRecord* current = CurrentPlayer();
+    if (current && !current->IsHuman()) {
+        switch (Game().difficulty) {
+        case 1:
+            c = c * 80 / 100;
+            break;
+        case 2:
+            c = c * 70 / 100;
+            break;
+        case 3:
+            c = c * 60 / 100;
+            break;
+        default:
+            break;
+        }
+    }
+    return std::max(c, 0);
+}
+
+bool RevoltImpossible(const ProvinceRecord* province)
+{
+    return province->HasCastle() || province->castle.work == kWorkBuildCastle;
 }
 
 }  // namespace
 
-int16_t RevoltChance(const PlayerRecord* player, const ProvinceRecord* province) {
-  if (!player || !province || RevoltImpossible(province)) return 0;
-  const CProvinceDistanceMap* map = GameDistanceMap();
-  const int32_t d = map ? map->Distance(province->index) : 0;
-  const int32_t base = std::min(80, d * 80 / DistanceDivisor());
-  const int32_t w = SlotWeight(player);
-  const int32_t g = province->garrison.Strength() + GarrisonPendingStrength(player, province);
-  const int32_t r = StrengthRank(g, w);
-  const int32_t c = (100 - r * 100 / 7) * base / 100;
-  return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
+int16_t RevoltChance(const PlayerRecord* player, const ProvinceRecord* province)
+{
+    if (!player || !province || RevoltImpossible(province))
+        return 0;
+    const CProvinceDistanceMap* map = GameDistanceMap();
+    const int32_t d = map ? map->Distance(province->index) : 0;
+    const int32_t base = std::min(80, d * 80 / DistanceDivisor());
+    const int32_t w = SlotWeight(player);
+    const int32_t g = province->garrison.Strength() + GarrisonPendingStrength(player, province);
+    const int32_t r = StrengthRank(g, w);
+    const int32_t c = (100 - r * 100 / 7) * base / 100;
+    return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
 }
 
 int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceRecord* province,
-                                  const int32_t* transfer, uint8_t pending, uint8_t afterMove) {
-  if (!player || !province || RevoltImpossible(province)) return 0;
-  if (afterMove && player->armyLocation == province->index) return 0;
-  CProvinceDistanceMap* map = GameDistanceMap();
-  const int32_t d2 = map ? map->Distance(province->index) : 0;
-  int32_t d1 = d2;
-  if (map && player->capital < map->Count()) {
-    map->SaveSnapshot();
-    map->ComputeAll(player->capital, 0);
-    d1 = map->Distance(province->index);
-    map->RestoreSnapshot();
-  }
-  const int32_t div = DistanceDivisor();
-  const int32_t base1 = std::min(80, d1 * 80 / div);
-  const int32_t base2 = std::min(80, d2 * 80 / div);
-  const int32_t w = SlotWeight(player);
-  int32_t s = 0;
-  if (transfer) {
-    for (int i = 0; i < player->army.Count(); ++i) s -= ForceOf(player->army.Item(i)) * transfer[i];
-  }
-  if (pending) s += GarrisonPendingStrength(player, province);
-  const int32_t g = std::max(0, province->garrison.Strength() + s);
-  const int32_t r = StrengthRank(g, w);
-  int32_t c = (100 - r * 100 / 7) * base1 / 100;
-  if (afterMove) c = c * base2 / 100;
-  return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
+                                  const int32_t* transfer, uint8_t pending, uint8_t afterMove)
+{
+    if (!player || !province || RevoltImpossible(province))
+        return 0;
+    if (afterMove && player->armyLocation == province->index)
+        return 0;
+    CProvinceDistanceMap* map = GameDistanceMap();
+    const int32_t d2 = map ? map->Distance(province->index) : 0;
+    int32_t d1 = d2;
+    if (map && player->capital < map->Count()) {
+        map->SaveSnapshot();
+        map->ComputeAll(player->capital, 0);
+        d1 = map->Distance(province->index);
+        map->RestoreSnapshot();
+    }
+    const int32_t div = DistanceDivisor();
+    const int32_t base1 = std::min(80, d1 * 80 / div);
+    const int32_t base2 = std::min(80, d2 * 80 / div);
+    const int32_t w = SlotWeight(player);
+    int32_t s = 0;
+    if (transfer) {
+        for (int i = 0; i < player->army.Count(); ++i)
+            s -= ForceOf(player->army.Item(i)) * transfer[i];
+    }
+    if (pending)
+        s += GarrisonPendingStrength(player, province);
+    const int32_t g = std::max(0, province->garrison.Strength() + s);
+    const int32_t r = StrengthRank(g, w);
+    int32_t c = (100 - r * 100 / 7) * base1 / 100;
+    if (afterMove)
+        c = c * base2 / 100;
+    return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
 }
 
-void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b) {
-  const CGameWorld* world = GameWorld();
-  const int kinds = world ? int(world->kinds.size()) : 3;
-  std::vector<int64_t> income(size_t(std::max(kinds, 1)), 0);
-  int64_t total = 0;
-  int32_t markets = 0;
-  if (world && player) {
-    for (int p = 0; p < world->ProvinceCount(); ++p) {
-      const ProvinceRecord& prov = world->Province(p);
-      if (prov.owner != player) continue;
-      for (int i = 0; i < kinds && i < prov.income.Count(); ++i) income[size_t(i)] += prov.income[i];
-      if (prov.HasCastle() && (prov.castle.buildings & kBuildingMarket)) ++markets;
+void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b)
+{
+    const CGameWorld* world = GameWorld();
+    const int kinds = world ? int(world->kinds.size()) : 3;
+    std::vector<int64_t> income(size_t(std::max(kinds, 1)), 0);
+    int64_t total = 0;
+    int32_t markets = 0;
+    if (world && player) {
+        for (int p = 0; p < world->ProvinceCount(); ++p) {
+            const ProvinceRecord& prov = world->Province(p);
+            if (prov.owner != player)
+                continue;
+            for (int i = 0; i < kinds && i < prov.income.Count(); ++i)
+                income[size_t(i)] += prov.income[i];
+            if (prov.HasCastle() && (prov.castle.buildings & kBuildingMarket))
+                ++markets;
+        }
     }
-  }
-  for (int i = 0; i < kinds; ++i) total += income[size_t(i)];
-  std::vector<int32_t> rate(income.size(), 10);
-  // A player without own income trades at the neutral rate 10 for every kind.
-  if (total > 0) {
-    std::vector<int32_t> share(income.size(), 0);
-    int32_t m = 0;
-    for (int i = 0; i < kinds; ++i) {
-      share[size_t(i)] = int32_t(income[size_t(i)] * 100 / total);
-      m = i == 0 ? share[0] : std::min(m, share[size_t(i)]);
+    for (int i = 0; i < kinds; ++i)
+        total += income[size_t(i)];
+    std::vector<int32_t> rate(income.size(), 10);
+    // A player without own income trades at the neutral rate 10 for every kind.
+    if (total > 0) {
+        std::vector<int32_t> share(income.size(), 0);
+        int32_t m = 0;
+        for (int i = 0; i < kinds; ++i) {
+            share[size_t(i)] = int32_t(income[size_t(i)] * 100 / total);
+            m = i == 0 ? share[0] : std::min(m, share[size_t(i)]);
+        }
+        for (int i = 0; i < kinds; ++i)
+            rate[size_t(i)] = share[size_t(i)] + 10 - m;
     }
-    for (int i = 0; i < kinds; ++i) rate[size_t(i)] = share[size_t(i)] + 10 - m;
-  }
-  auto rateOf = [&](int32_t k) { return k >= 0 && k < kinds ? rate[size_t(k)] : 10; };
-  int32_t ra = rateOf(kindA);
-  int32_t rb = rateOf(kindB);
-  int32_t f = 1024 / (3 * markets + 16);
-  if (f < 33) f = 32;
-  ra = (f + 1) * ra / 32;
-  for (int32_t d = std::min(ra, rb); d >= 1; --d) {
-    if (ra % d == 0 && rb % d == 0) {
-      ra /= d;
-      rb /= d;
-      break;
+    auto rateOf = [&](int32_t k) { return k >= 0 && k < kinds ? rate[size_t(k)] : 10; };
+    int32_t ra = rateOf(kindA);
+    int32_t rb = rateOf(kindB);
+    int32_t f = 1024 / (3 * markets + 16);
+    if (f < 33)
+        f = 32;
+    ra = (f + 1) * ra / 32;
+    for (int32_t d = std::min(ra, rb); d >= 1; --d) {
+        if (ra % d == 0 && rb % d == 0) {
+            ra /= d;
+            rb /= d;
+            break;
+        }
     }
-  }
-  if (ra == 0) ra = 1;
-  rb = rb * 10 / ra;
-  ra = 10;
-  if (rb > 0) {
-    rb = rb * 60 / 100;
-    if (rb == 0) rb = 1;
-  }
-  *a = ra;
-  *b = rb;
+    if (ra == 0)
+        ra = 1;
+    rb = rb * 10 / ra;
+    ra = 10;
+    if (rb > 0) {
+        rb = rb * 60 / 100;
+        if (rb == 0)
+            rb = 1;
+    }
+    *a = ra;
+    *b = rb;
 }

@@ -16,108 +16,109 @@ class TextSectionReader;
 // A fixed-point value "a.b": units = atoi(a), hundredths = atoi(b), so
 // "1.5" means one unit and five hundredths.
 struct RuleFraction {
-  uint16_t units = 0;
-  uint16_t hundredths = 0;
-  uint8_t denominator = 100;
+    uint16_t units = 0;
+    uint16_t hundredths = 0;
+    uint8_t denominator = 100;
 
-  // Adds units and hundredths and carries whole units out of the hundredths.
-  void Add(const RuleFraction& other);
-  // Lowers the units, never below 0; the hundredths stay.
-  void SubtractUnits(uint16_t n);
+    // Adds units and hundredths and carries whole units out of the hundredths.
+    void Add(const RuleFraction& other);
+    // Lowers the units, never below 0; the hundredths stay.
+    void SubtractUnits(uint16_t n);
 };
 
 struct GameRules {
-  // [castle]
-  int32_t castleGold = 5;
-  int32_t bankGold = 5;
-  int32_t castleUnused3 = 7;
-  int32_t castleUnused4 = 5;
-  uint8_t catapultLimit = 2;
-  uint8_t castleUnused6 = 4;
-  int32_t castleExperience = 250;
-  int32_t worksExperience = 50;
-  CResourceBundle castleCost;
-  CResourceBundle moatCost;
-  CResourceBundle catapultCost;
-  CResourceBundle wallsCost;
-  CResourceBundle marketCost;
-  CResourceBundle tavernCost;
-  CResourceBundle bankCost;
-  CResourceBundle guildCost[4];
-  CResourceBundle metalMineCost;
-  CResourceBundle stoneMineCost;
-  CResourceBundle metalMineIncome;
-  CResourceBundle stoneMineIncome;
-  RuleFraction castleFraction;
+    // [castle]
+    int32_t castleGold = 5;
+    int32_t bankGold = 5;
+    int32_t castleUnused3 = 7;
+    int32_t castleUnused4 = 5;
+    uint8_t catapultLimit = 2;
+    uint8_t castleUnused6 = 4;
+    int32_t castleExperience = 250;
+    int32_t worksExperience = 50;
+    CResourceBundle castleCost;
+    CResourceBundle moatCost;
+    CResourceBundle catapultCost;
+    CResourceBundle wallsCost;
+    CResourceBundle marketCost;
+    CResourceBundle tavernCost;
+    CResourceBundle bankCost;
+    CResourceBundle guildCost[4];
+    CResourceBundle metalMineCost;
+    CResourceBundle stoneMineCost;
+    CResourceBundle metalMineIncome;
+    CResourceBundle stoneMineIncome;
+    RuleFraction castleFraction;
 
-  // [trading]: read so that the section must exist; nothing uses them.
-  int32_t tradingUnused[3] = {300, 10, 10};
+    // [trading]: read so that the section must exist; nothing uses them.
+    int32_t tradingUnused[3] = {300, 10, 10};
 
-  // Fixed construction durations (not read from the text).
-  uint8_t completeCastleTurns = 2;
-  uint8_t worksTurns = 1;
+    // Fixed construction durations (not read from the text).
+    uint8_t completeCastleTurns = 2;
+    uint8_t worksTurns = 1;
 
-  // [operations]
-  CResourceBundle scoutCost;
-  int32_t scoutCastleFactor = 0;
-  int32_t scoutBase = 0;
-  int32_t scoutStep = 0;
-  int32_t scoutBonus = 0;
-  CResourceBundle deceaseCost;
-  int32_t deceaseMovePoints = 0;
-  int32_t deceaseKillPercent = 0;
-  int32_t deceaseCapPerStealth = 0;
-  int32_t deceaseBase = 0;
-  int32_t deceaseStep = 0;
-  int32_t deceaseBonus = 0;
-  int32_t maxRaiders = 0;
-  RuleFraction operationsFraction;
-  int32_t killExpChunk = 0;
-  int32_t killExpValue = 0;
-  int32_t killExpDrop = 0;
-  CResourceBundle robberyCost;
-  int32_t robberyMovePoints = 0;
-  int32_t robberyGoldPercent = 0;
-  int32_t robberyBase = 0;
-  int32_t robberyStep = 0;
-  int32_t robberyBonus = 0;
-  int32_t robberyTriesBase = 0;
-  RuleFraction robberyFraction;
-  int32_t robberyExpFactor = 0;
-  int32_t robberyExpCap = 0;
+    // [operations]
+    CResourceBundle scoutCost;
+    int32_t scoutCastleFactor = 0;
+    int32_t scoutBase = 0;
+    int32_t scoutStep = 0;
+    int32_t scoutBonus = 0;
+    CResourceBundle deceaseCost;
+    int32_t deceaseMovePoints = 0;
+    int32_t deceaseKillPercent = 0;
+    int32_t deceaseCapPerStealth = 0;
+    int32_t deceaseBase = 0;
+    int32_t deceaseStep = 0;
+    int32_t deceaseBonus = 0;
+    int32_t maxRaiders = 0;
+    RuleFraction operationsFraction;
+    int32_t killExpChunk = 0;
+    int32_t killExpValue = 0;
+    int32_t killExpDrop = 0;
+    CResourceBundle robberyCost;
+    int32_t robberyMovePoints = 0;
+    int32_t robberyGoldPercent = 0;
+    int32_t robberyBase = 0;
+    int32_t robberyStep = 0;
+    int32_t robberyBonus = 0;
+    int32_t robberyTriesBase = 0;
+    RuleFraction robberyFraction;
+    int32_t robberyExpFactor = 0;
+    int32_t robberyExpCap = 0;
 
-  // [battle]
-  int32_t battleBase = 0;
-  int32_t battleFactor = 0;
-  int32_t catapultExperience = 0;
-  int32_t moatBonus = 0;
-  int32_t wallsBonus = 0;
-  CResourceBundle siegeCost;
-  int32_t captureExperience = 0;
-  int32_t emptyCaptureExperience = 0;
+    // [battle]
+    int32_t battleBase = 0;
+    int32_t battleFactor = 0;
+    int32_t catapultExperience = 0;
+    int32_t moatBonus = 0;
+    int32_t wallsBonus = 0;
+    CResourceBundle siegeCost;
+    int32_t captureExperience = 0;
+    int32_t emptyCaptureExperience = 0;
 
-  // [common]
-  RuleFraction satisfactionStart;
-  RuleFraction satisfactionStartKind2;
+    // [common]
+    RuleFraction satisfactionStart;
+    RuleFraction satisfactionStartKind2;
 
-  // Reads "/Rules/Map/map" into the global record. False when the text or a
-  // section is missing; the values read so far stay.
-  static bool Load();
-  // The same over an open reader (tests hand in their own texts).
-  bool LoadFrom(TextSectionReader& reader);
+    // Reads "/Rules/Map/map" into the global record. False when the text or a
+    // section is missing; the values read so far stay.
+    static bool Load();
+    // The same over an open reader (tests hand in their own texts).
+    bool LoadFrom(TextSectionReader& reader);
 
-  // Formulas (each reads this record).
-  void ScoutCost(CResourceBundle& out, const ProvinceRecord* province) const;
-  int16_t ScoutChance(const HeroRecord* own, const HeroRecord* target) const;
-  int16_t RobberyTries(const HeroRecord* hero) const;
-  int16_t RobberyChance(const HeroRecord* own, const HeroRecord* victim) const;
-  int32_t RobberyLoot(int32_t amount) const;
-  int16_t DeceaseChance(const HeroRecord* own, const HeroRecord* target, const ProvinceRecord* province) const;
-  int32_t DeceaseExperience(int32_t killedValue) const;
-  int16_t CastleExperience() const { return static_cast<int16_t>(castleExperience); }
-  int32_t WorksExperience() const { return worksExperience; }
-  int16_t BattleValue(uint32_t winnerBefore, uint32_t loserBefore, uint32_t winnerAfter, uint32_t loserAfter,
-                      uint8_t attackerWon, const ProvinceRecord* province) const;
+    // Formulas (each reads this record).
+    void ScoutCost(CResourceBundle& out, const ProvinceRecord* province) const;
+    int16_t ScoutChance(const HeroRecord* own, const HeroRecord* target) const;
+    int16_t RobberyTries(const HeroRecord* hero) const;
+    int16_t RobberyChance(const HeroRecord* own, const HeroRecord* victim) const;
+    int32_t RobberyLoot(int32_t amount) const;
+    int16_t DeceaseChance(const HeroRecord* own, const HeroRecord* target,
+                          const ProvinceRecord* province) const;
+    int32_t DeceaseExperience(int32_t killedValue) const;
+    int16_t CastleExperience() const { return static_cast<int16_t>(castleExperience); }
+    int32_t WorksExperience() const { return worksExperience; }
+    int16_t BattleValue(uint32_t winnerBefore, uint32_t loserBefore, uint32_t winnerAfter,
+                        uint32_t loserAfter, uint8_t attackerWon, const ProvinceRecord* province) const;
 };
 
 // The one rules record of the program.

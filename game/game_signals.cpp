@@ -26,49 +26,74 @@ namespace {
 MapUiState g_mapUiState;
 }
 
-void ClearSessionSignals() {
-  SigPumpUi.Disconnect();
-  SigCustomizePlayer.Disconnect();
-  SigMapMode.Disconnect();
-  SigMapViewRefresh.Disconnect();
-  SigActionMarkers.Disconnect();
-  SigProvinceSelected.Disconnect();
-  SigProvinceChanged.Disconnect();
-  SigUiStateFlags.Disconnect();
-  SigPlayerResources.Disconnect();
-  SigPlayerTitle.Disconnect();
-  SigArmyActions.Disconnect();
-  SigOperationActions.Disconnect();
-  SigCastleActions.Disconnect();
-  SigProvinceInfo.Disconnect();
-  SigMovePointsChanged.Disconnect();
-  SigMapBattle.Disconnect();
-  SigUiRequest.Disconnect();
-  SigAutosave.Disconnect();
-  SigArmyMove.Disconnect();
-  SigControllerQuery.Disconnect();
+void ClearSessionSignals()
+{
+    SigPumpUi.Disconnect();
+    SigCustomizePlayer.Disconnect();
+    SigMapMode.Disconnect();
+    SigMapViewRefresh.Disconnect();
+    SigActionMarkers.Disconnect();
+    SigProvinceSelected.Disconnect();
+    SigProvinceChanged.Disconnect();
+    SigUiStateFlags.Disconnect();
+    SigPlayerResources.Disconnect();
+    SigPlayerTitle.Disconnect();
+    SigArmyActions.Disconnect();
+    SigOperationActions.Disconnect();
+    SigCastleActions.Disconnect();
+    SigProvinceInfo.Disconnect();
+    SigMovePointsChanged.Disconnect();
+    SigMapBattle.Disconnect();
+    SigUiRequest.Disconnect();
+    SigAutosave.Disconnect();
+    SigArmyMove.Disconnect();
+    SigControllerQuery.Disconnect();
 }
 
-void RunUiPumpHook() { SigPumpUi.Fire(); }
-void RefreshMapView() { SigMapViewRefresh.Fire(); }
-void NotifyMovePointsChanged() { SigMovePointsChanged.Fire(); }
-void RequestActionMarkers() { SigActionMarkers.Fire(); }
-int32_t QueryController() { return SigControllerQuery.Fire(); }
-
-void SetMapUiFlags(uint32_t bits) {
-  g_mapUiState.bits |= bits;
-  SigUiStateFlags.Fire(g_mapUiState);
+void RunUiPumpHook()
+{
+    SigPumpUi.Fire();
+}
+void RefreshMapView()
+{
+    SigMapViewRefresh.Fire();
+}
+void NotifyMovePointsChanged()
+{
+    SigMovePointsChanged.Fire();
+}
+void RequestActionMarkers()
+{
+    SigActionMarkers.Fire();
+}
+int32_t QueryController()
+{
+    return SigControllerQuery.Fire();
 }
 
-void ClearMapUiFlags(uint32_t bits) {
-  g_mapUiState.bits &= ~bits;
-  SigUiStateFlags.Fire(g_mapUiState);
+void SetMapUiFlags(uint32_t bits)
+{
+    g_mapUiState.bits |= bits;
+    SigUiStateFlags.Fire(g_mapUiState);
 }
 
-const MapUiState& CurrentMapUiState() { return g_mapUiState; }
-
-void FireSignalFlagPlayer(GameSignal<void(uint8_t, PlayerRecord*)>& slot, uint8_t flag, PlayerRecord* player) {
-  slot.Fire(flag, player);
+void ClearMapUiFlags(uint32_t bits)
+{
+    g_mapUiState.bits &= ~bits;
+    SigUiStateFlags.Fire(g_mapUiState);
 }
 
-uint32_t PostUiRequest(UiRequestKind kind, void* record) { return SigUiRequest.Fire(kind, record); }
+const MapUiState& CurrentMapUiState()
+{
+    return g_mapUiState;
+}
+
+void FireSignalFlagPlayer(GameSignal<void(uint8_t, PlayerRecord*)>& slot, uint8_t flag, PlayerRecord* player)
+{
+    slot.Fire(flag, player);
+}
+
+uint32_t PostUiRequest(UiRequestKind kind, void* record)
+{
+    return SigUiRequest.Fire(kind, record);
+}

@@ -20,50 +20,52 @@ class GameSignal;
 template <typename R, typename... Args>
 class GameSignal<R(Args...)> {
 public:
-  using Delegate = std::function<R(Args...)>;
+    using Delegate = std::function<R(Args...)>;
 
-  // Binds a member function of a screen object.
-  template <typename T>
-  void Connect(T* target, R (T::*fn)(Args...)) {
-    delegate_ = [target, fn](Args... args) -> R { return (target->*fn)(std::forward<Args>(args)...); };
-  }
-  // Binds any callable; tests use it for their doubles.
-  void Connect(Delegate fn) { delegate_ = std::move(fn); }
-  void Disconnect() { delegate_ = nullptr; }
-  bool IsBound() const { return static_cast<bool>(delegate_); }
-
-  // Calls the bound delegate; an empty slot does nothing and yields R{}.
-  R Fire(Args... args) const {
-    if (!delegate_) {
-      if constexpr (std::is_void_v<R>) {
-        return;
-      } else {
-        return R{};
-      }
+    // Binds a member function of a screen object.
+    template <typename T>
+    void Connect(T* target, R (T::*fn)(Args...))
+    {
+        m_delegate = [target, fn](Args... args) -> R { return (target->*fn)(std::forward<Args>(args)...); };
     }
-    // Copy first: a handler may reconnect the very slot that is calling it.
-    Delegate call = delegate_;
-    return call(std::forward<Args>(args)...);
-  }
+    // Binds any callable; tests use it for their doubles.
+    void Connect(Delegate fn) { m_delegate = std::move(fn); }
+    void Disconnect() { m_delegate = nullptr; }
+    bool IsBound() const { return static_cast<bool>(m_delegate); }
+
+    // Calls the bound delegate; an empty slot does nothing and yields R{}.
+    R Fire(Args... args) const
+    {
+        if (!m_delegate) {
+            if constexpr (std::is_void_v<R>) {
+                return;
+            } else {
+                return R{};
+            }
+        }
+        // Copy first: a handler may reconnect the very slot that is calling it.
+        Delegate call = m_delegate;
+        return call(std::forward<Args>(args)...);
+    }
 
 private:
-  Delegate delegate_;
+    Delegate m_delegate;
 };
 
 // Two words handed to SigUiStateFlags: a value and the bit word that
 // SetMapUiFlags / ClearMapUiFlags change.
 struct MapUiState {
-  uint32_t value = 0;
-  uint32_t bits = 0;
+    uint32_t value = 0;
+    uint32_t bits = 0;
 };
 
 // What the map frame needs to animate an army's march.
 struct ArmyMoveData {
-  uint8_t flagNumber = 0;
-  int16_t fromX = 0;
-  int16_t fromY = 0;
-  int16_t toX = 0;
-  int16_t toY = 0;
+    uint8_t flagNumber = 0;
+    int16_t fromX = 0;
+    int16_t fromY = 0;
+    int16_t toX = 0;
+    int16_t toY = 0;
 };
 
 enum class UiRequestKind : uint32_t;

@@ -82,8 +82,8 @@ void StreamProvinceMission(CByteStream& s, ProvinceRecord& p, size_t slots, size
     }
     // Packed 12-bit coordinates: a reader takes the coordinate bits and
     // leaves the record's own flag bits (the upper four) as they are.
-    for (int16_t* word : {&p.rect[0], &p.rect[1], &p.rect[2], &p.rect[3], &p.points[0], &p.points[1], &p.points[2],
-                          &p.points[3]}) {
+    for (int16_t* word : {&p.rect[0], &p.rect[1], &p.rect[2], &p.rect[3], &p.points[0], &p.points[1],
+                          &p.points[2], &p.points[3]}) {
         int16_t value = *word;
         s.I16(value);
         if (!s.IsStoring())
@@ -103,8 +103,14 @@ void StreamProvinceMission(CByteStream& s, ProvinceRecord& p, size_t slots, size
 }
 }  // namespace
 
-CGameWorld* ActiveWorld() { return g_activeWorld; }
-void SetActiveWorld(CGameWorld* world) { g_activeWorld = world; }
+CGameWorld* ActiveWorld()
+{
+    return g_activeWorld;
+}
+void SetActiveWorld(CGameWorld* world)
+{
+    g_activeWorld = world;
+}
 
 CGameWorld::CGameWorld() = default;
 
@@ -345,7 +351,8 @@ CStr CGameWorld::Validate(bool checkSquadTypes) const
     for (int i = 0; i < p; ++i) {
         const PlayerRecord& player = Player(i);
         if (player.playerId != i) {
-            fault.Format("player %d has id %d; ids must run 0 to %d in order", i, int(player.playerId), p - 1);
+            fault.Format("player %d has id %d; ids must run 0 to %d in order", i, int(player.playerId),
+                         p - 1);
             return fault;
         }
         // A player whose capital was taken lost every province with it and is
@@ -357,8 +364,8 @@ CStr CGameWorld::Validate(bool checkSquadTypes) const
             fault.Format("player %d has no valid capital", i);
             return fault;
         }
-        if (ownsAnyProvince && (Province(player.capital).ownerId != player.playerId ||
-                                !Province(player.capital).castleFlag)) {
+        if (ownsAnyProvince &&
+            (Province(player.capital).ownerId != player.playerId || !Province(player.capital).castleFlag)) {
             fault.Format("the capital of player %d is not its own castle province", i);
             return fault;
         }

@@ -12,7 +12,10 @@ namespace {
 GameConfig g_config;
 std::vector<std::unique_ptr<CHallOfFameEntry>> g_entries;
 
-bool SameMission(const CStr& a, const CStr& b) { return CompareNoCase(a.Chars(), b.Chars()) == 0; }
+bool SameMission(const CStr& a, const CStr& b)
+{
+    return CompareNoCase(a.Chars(), b.Chars()) == 0;
+}
 
 // The entries of one mission, in descending score order.
 std::vector<CHallOfFameEntry*> MissionTable(const CStr& missionPath)
@@ -37,7 +40,10 @@ void SortList()
 }
 }  // namespace
 
-GameConfig& HallOfFameConfig() { return g_config; }
+GameConfig& HallOfFameConfig()
+{
+    return g_config;
+}
 
 void CHallOfFameEntry::StreamBody(CByteStream& s)
 {
@@ -144,7 +150,10 @@ bool LoadGameConfig()
     return config && constants;
 }
 
-void FreeHallOfFame() { g_entries.clear(); }
+void FreeHallOfFame()
+{
+    g_entries.clear();
+}
 
 bool ReadHallOfFame(const uint8_t* data, uint32_t size)
 {
@@ -243,7 +252,10 @@ bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
     return false;
 }
 
-int HallOfFameCount(const CStr& missionPath) { return int(MissionTable(missionPath).size()); }
+int HallOfFameCount(const CStr& missionPath)
+{
+    return int(MissionTable(missionPath).size());
+}
 
 bool HallOfFameGetEntry(const CStr& missionPath, int i, CHallOfFameEntry& out)
 {
@@ -259,4 +271,7 @@ void RemoveHallOfFameEntries(const CStr& missionPath)
     std::erase_if(g_entries, [&](const auto& e) { return SameMission(e->missionPath, missionPath); });
 }
 
-int HallOfFameTotal() { return int(g_entries.size()); }
+int HallOfFameTotal()
+{
+    return int(g_entries.size());
+}

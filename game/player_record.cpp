@@ -103,9 +103,15 @@ uint8_t PersonalityFromSkills(uint8_t battle, uint8_t builder)
     return uint8_t(p < 0 ? 0 : p > 255 ? 255 : p);
 }
 
-PlayerRecord::PlayerRecord() { hero.owner = this; }
+PlayerRecord::PlayerRecord()
+{
+    hero.owner = this;
+}
 
-PlayerRecord::~PlayerRecord() { DeleteController(); }
+PlayerRecord::~PlayerRecord()
+{
+    DeleteController();
+}
 
 void PlayerRecord::Assign(const PlayerRecord& other)
 {

@@ -7,8 +7,8 @@
 
 #include "core/ref_string.h"
 #include "game/army.h"
-#include "game/resource_bundle.h"
 #include "game/game_rules.h"
+#include "game/resource_bundle.h"
 
 class CByteStream;
 class CPlayerController;

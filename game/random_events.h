@@ -13,20 +13,20 @@ class ProvinceRecord;
 class TextSectionReader;
 
 struct RandomEventChances {
-  uint8_t eventChance = 0;
-  uint8_t unused2 = 0;
-  uint8_t volunteerFactor = 0;
-  uint8_t volunteerChance = 0;
-  uint8_t unused5 = 0;
-  uint8_t unused6 = 0;
+    uint8_t eventChance = 0;
+    uint8_t unused2 = 0;
+    uint8_t volunteerFactor = 0;
+    uint8_t volunteerChance = 0;
+    uint8_t unused5 = 0;
+    uint8_t unused6 = 0;
 };
 
 enum RandomEventKind : uint32_t {
-  kEventNone = 0,
-  kEventRevolt = 1,
-  kEventVolunteers = 2,
-  kEventLostTaxes = 4,
-  kEventGarrisonLosses = 8,
+    kEventNone = 0,
+    kEventRevolt = 1,
+    kEventVolunteers = 2,
+    kEventLostTaxes = 4,
+    kEventGarrisonLosses = 8,
 };
 
 namespace RandomEvents {

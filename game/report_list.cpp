@@ -10,7 +10,8 @@
 #include <algorithm>
 
 namespace {
-const uint32_t kDisplayOrder[] = {0, 8, 7, 6, 2, 3, 9, 4, 5, 20, 22, 21, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 1};
+const uint32_t kDisplayOrder[] = {0,  8,  7,  6,  2,  3,  9,  4,  5,  20, 22, 21,
+                                  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 1};
 
 CStr Locale(const char* key)
 {
@@ -107,7 +108,10 @@ void CReportList::AddCopy(uint32_t kind, const CStr& title, const CStr& body)
     m_entries.push_back(std::move(entry));
 }
 
-void CReportList::AddPlain(uint32_t kind, const CStr& title) { AddCopy(kind, title, CStr()); }
+void CReportList::AddPlain(uint32_t kind, const CStr& title)
+{
+    AddCopy(kind, title, CStr());
+}
 
 void CReportList::AddWithArmyLine(uint32_t kind, const CStr& title, const CArmy& army, char signMode)
 {
@@ -122,7 +126,8 @@ void CReportList::AddWithResourceLine(uint32_t kind, const CStr& title, const CR
 void CReportList::AddScoutReport(const ProvinceRecord& province)
 {
     const CStr title = LocaleFormat("RepScout", province.name);
-    AddCopy(kReportCovert, title, province.garrisonFlag ? ArmyLine(province.garrison, ' ') : Locale("NoArmy"));
+    AddCopy(kReportCovert, title,
+            province.garrisonFlag ? ArmyLine(province.garrison, ' ') : Locale("NoArmy"));
 }
 
 void CReportList::AddDeceasedReport(const ProvinceRecord& province, const CArmy& army)

@@ -11,7 +11,10 @@ constexpr uint32_t kMetal = FourCC("metl");
 constexpr uint32_t kStone = FourCC("ston");
 constexpr int kDefaultKinds = 3;
 
-int32_t Abs(int32_t k) { return k < 0 ? -k : k; }
+int32_t Abs(int32_t k)
+{
+    return k < 0 ? -k : k;
+}
 }  // namespace
 
 uint32_t FourCCFromChars(const char* four)

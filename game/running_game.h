@@ -17,39 +17,39 @@ class ProvinceRecord;
 
 // The four bytes a saved game keeps about a map battle in progress.
 struct BattleInProgressRecord {
-  uint8_t automatic = 0;
-  uint8_t attackerId = 0;
-  uint8_t defenderId = 0;
-  uint8_t provinceIndex = 0;
+    uint8_t automatic = 0;
+    uint8_t attackerId = 0;
+    uint8_t defenderId = 0;
+    uint8_t provinceIndex = 0;
 };
 
 // Handed to ComputePlayerRatings; holds the world pointer.
 struct WorldHolder {
-  CGameWorld* world = nullptr;
+    CGameWorld* world = nullptr;
 };
 
 // New-game window settings.
 struct NewGameSettings {
-  int32_t difficulty = 0;
-  int16_t humans = 1;
+    int32_t difficulty = 0;
+    int16_t humans = 1;
 };
 
 // The game globals. SessionState (the saved game) stores a part of them.
 struct RunningGameState {
-  CGameWorld* world = nullptr;
-  WorldHolder* holder = nullptr;
-  CProvinceDistanceMap* distanceMap = nullptr;
-  int32_t turn = 0;
-  uint8_t selectedProvince = 0;
-  CStr missionPath;
-  int32_t difficulty = 0;
-  int32_t sessionMode = 0;
-  uint8_t battleInProgress = 0;
-  BattleInProgressRecord battle;
-  uint8_t firstNoticePending = 0;
-  uint8_t humanTurnActive = 0;
-  uint32_t gameFinished = 0;
-  uint8_t paused = 0;
+    CGameWorld* world = nullptr;
+    WorldHolder* holder = nullptr;
+    CProvinceDistanceMap* distanceMap = nullptr;
+    int32_t turn = 0;
+    uint8_t selectedProvince = 0;
+    CStr missionPath;
+    int32_t difficulty = 0;
+    int32_t sessionMode = 0;
+    uint8_t battleInProgress = 0;
+    BattleInProgressRecord battle;
+    uint8_t firstNoticePending = 0;
+    uint8_t humanTurnActive = 0;
+    uint32_t gameFinished = 0;
+    uint8_t paused = 0;
 };
 
 RunningGameState& Game();
@@ -117,7 +117,8 @@ void AdvanceToNextPlayer();
 
 // Players leaving and battles.
 void PlayerEliminated(PlayerRecord* player);
-void StartMapBattle(PlayerRecord* attacker, PlayerRecord* defender, ProvinceRecord* province, uint8_t automatic);
+void StartMapBattle(PlayerRecord* attacker, PlayerRecord* defender, ProvinceRecord* province,
+                    uint8_t automatic);
 void PrepareBattleArmy(PlayerRecord* player, CArmy* army);
 
 // Builds "Turn #%ld; Free: %Lu; Max chunk: %Lu " without handing 32-bit

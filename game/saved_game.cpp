@@ -57,7 +57,10 @@ CStr ValidateSession(const SessionState& session, const CGameWorld& world)
 }
 }  // namespace
 
-void SetWorldLoadedHook(WorldLoadedHook hook) { g_worldLoadedHook = hook; }
+void SetWorldLoadedHook(WorldLoadedHook hook)
+{
+    g_worldLoadedHook = hook;
+}
 
 bool LoadWorldFromStream(CByteStream& s, CGameWorld& world)
 {
@@ -432,7 +435,16 @@ int FirstValid()
     return 0;
 }
 
-int16_t Current() { return g_currentSlot; }
-uint32_t CurrentState() { return g_currentState; }
-uint16_t ValidCount() { return g_validCount; }
+int16_t Current()
+{
+    return g_currentSlot;
+}
+uint32_t CurrentState()
+{
+    return g_currentState;
+}
+uint16_t ValidCount()
+{
+    return g_validCount;
+}
 }  // namespace SaveSlots

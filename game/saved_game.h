@@ -81,7 +81,12 @@ void MigrateOldSaveFile();
 
 namespace SaveSlots {
 constexpr int kCount = 9;
-enum State : uint32_t { kNone = 0, kAbsent = 1, kDamaged = 2, kValid = 3 };
+enum State : uint32_t {
+    kNone = 0,
+    kAbsent = 1,
+    kDamaged = 2,
+    kValid = 3
+};
 uint32_t Check(int n);
 bool Select(int n);
 void Deselect();

@@ -20,7 +20,10 @@ struct Registry {
 Registry g_registryOwner;
 std::vector<CSquadType*>& g_registry = g_registryOwner.types;
 
-void ShowOnDevice(const CStr& message) { ShowErrorBox(message); }
+void ShowOnDevice(const CStr& message)
+{
+    ShowErrorBox(message);
+}
 SquadTypeMessageSink g_sink = ShowOnDevice;
 
 const CStr kUnitsFolder("/Objects/Units/");
@@ -41,7 +44,10 @@ void ReadBonusPairs(TextSectionReader& reader, std::vector<SquadBonus>& pairs)
 }
 }  // namespace
 
-void SetSquadTypeMessageSink(SquadTypeMessageSink sink) { g_sink = sink ? sink : ShowOnDevice; }
+void SetSquadTypeMessageSink(SquadTypeMessageSink sink)
+{
+    g_sink = sink ? sink : ShowOnDevice;
+}
 
 bool CSquadType::LoadDescr(const CStr& path)
 {
@@ -206,6 +212,12 @@ const CSquadType* FindSquadType(const CStr& id)
     return nullptr;
 }
 
-const std::vector<CSquadType*>& SquadTypeRegistry() { return g_registry; }
+const std::vector<CSquadType*>& SquadTypeRegistry()
+{
+    return g_registry;
+}
 
-void RegisterSquadType(CSquadType* type) { g_registry.push_back(type); }
+void RegisterSquadType(CSquadType* type)
+{
+    g_registry.push_back(type);
+}

@@ -6,9 +6,18 @@
 
 #include "core/byte_stream.h"
 
-inline bool StreamFailed(const CByteStream& s) { return s.HasError(); }
-inline uint32_t StreamPosition(const CByteStream& s) { return s.Position(); }
-inline uint32_t StreamVersion(const CByteStream& s) { return uint32_t(s.Version()); }
+inline bool StreamFailed(const CByteStream& s)
+{
+    return s.HasError();
+}
+inline uint32_t StreamPosition(const CByteStream& s)
+{
+    return s.Position();
+}
+inline uint32_t StreamVersion(const CByteStream& s)
+{
+    return uint32_t(s.Version());
+}
 // Bytes a reader still has; writers and counters are never short.
 inline uint32_t StreamRemaining(CByteStream& s)
 {

@@ -8,14 +8,16 @@ const char* const ManagerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Ap
 const DWORD ManagerPathBytes = 260;
 const int FolderNameChars = 80;
 
-void ShowFailure(int textId, const char* title) {
+void ShowFailure(int textId, const char* title)
+{
     char text[256];
     if (!LoadStringA(GetModuleHandleA(nullptr), textId, text, sizeof text))
         text[0] = '\0';
     MessageBoxA(nullptr, text, title, MB_OK);
 }
 
-void ShowFailure(int textId, int titleId) {
+void ShowFailure(int textId, int titleId)
+{
     char title[256];
     if (!LoadStringA(GetModuleHandleA(nullptr), titleId, title, sizeof title))
         title[0] = '\0';
@@ -26,7 +28,8 @@ void ShowFailure(int textId, int titleId) {
 // which need not end in a NUL and may be longer than we allow: a value that
 // is not a string, fills the whole buffer without a NUL (no Windows path is
 // that long), or names no folder counts as not found.
-bool ReadManagerPath(char (&path)[ManagerPathBytes + 1]) {
+bool ReadManagerPath(char (&path)[ManagerPathBytes + 1])
+{
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ManagerKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return false;
@@ -47,7 +50,8 @@ bool ReadManagerPath(char (&path)[ManagerPathBytes + 1]) {
 }
 
 // Joins folder, a backslash and name into out; false when it does not fit.
-bool JoinPath(char* out, int outLength, const char* folder, const char* name) {
+bool JoinPath(char* out, int outLength, const char* folder, const char* name)
+{
     int folderLength = lstrlenA(folder);
     int nameLength = lstrlenA(name);
     if (folderLength + 1 + nameLength + 1 > outLength)
@@ -58,14 +62,16 @@ bool JoinPath(char* out, int outLength, const char* folder, const char* name) {
     return true;
 }
 
-bool IsFolder(const char* path) {
+bool IsFolder(const char* path)
+{
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-} // namespace
+}  // namespace
 
-bool WriteResourceFile(int id, const char* folder, bool* error) {
+bool WriteResourceFile(int id, const char* folder, bool* error)
+{
     *error = false;
     HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(RT_SETUP_FILE));
     if (!info)
@@ -97,7 +103,8 @@ bool WriteResourceFile(int id, const char* folder, bool* error) {
     return true;
 }
 
-void RunInstall() {
+void RunInstall()
+{
     char manager[ManagerPathBytes + 1];
     if (!ReadManagerPath(manager)) {
         ShowFailure(IDS_NO_MANAGER, IDS_SETUP);

@@ -2,10 +2,10 @@
 #pragma once
 
 // Custom resource types.
-#define RT_SETUP_FILE 100      // a file written into the install folder
-#define RT_SETUP_FILE_NAME 101 // the file name of the file with the same id
-#define RT_SETUP_TEXT 102      // texts shown by the wizard pages
-#define RT_SETUP_VALUE 103     // short settings: folder name, product, version
+#define RT_SETUP_FILE 100       // a file written into the install folder
+#define RT_SETUP_FILE_NAME 101  // the file name of the file with the same id
+#define RT_SETUP_TEXT 102       // texts shown by the wizard pages
+#define RT_SETUP_VALUE 103      // short settings: folder name, product, version
 
 // Ids inside those types.
 #define ID_FILE_INI 1

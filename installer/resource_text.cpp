@@ -13,7 +13,8 @@ struct RawResource {
     bool found = false;
 };
 
-RawResource FindRaw(int type, int id) {
+RawResource FindRaw(int type, int id)
+{
     RawResource raw;
     HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
     if (!info)
@@ -30,16 +31,18 @@ RawResource FindRaw(int type, int id) {
 }
 
 // Resource data is not terminated; the text ends at its first NUL or its size.
-DWORD TextLength(const RawResource& raw) {
+DWORD TextLength(const RawResource& raw)
+{
     DWORD n = 0;
     while (n < raw.size && raw.data[n] != '\0')
         ++n;
     return n;
 }
 
-} // namespace
+}  // namespace
 
-bool LoadResourceText(int type, int id, char* buffer, int length) {
+bool LoadResourceText(int type, int id, char* buffer, int length)
+{
     if (length <= 0)
         return false;
     RawResource raw = FindRaw(type, id);
@@ -55,7 +58,8 @@ bool LoadResourceText(int type, int id, char* buffer, int length) {
     return true;
 }
 
-const char* LockTextResource(int id) {
+const char* LockTextResource(int id)
+{
     // The edit box needs a terminated string, which the raw resource is not;
     // keep one terminated copy per id for the life of the program.
     static std::map<int, std::string> copies;
@@ -67,7 +71,8 @@ const char* LockTextResource(int id) {
     return copy.c_str();
 }
 
-bool IsTextResourceEmpty(int id) {
+bool IsTextResourceEmpty(int id)
+{
     const char* text = LockTextResource(id);
     return text && text[0] == '\0';
 }

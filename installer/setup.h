@@ -6,7 +6,12 @@
 #include <windows.h>
 
 // Wizard pages; reaching WizardAccepted is the only way to an install.
-enum : int { WizardWelcome = 1, WizardReadMe = 2, WizardLicence = 3, WizardAccepted = 4 };
+enum : int {
+    WizardWelcome = 1,
+    WizardReadMe = 2,
+    WizardLicence = 3,
+    WizardAccepted = 4
+};
 
 extern int WizardPage;
 extern HFONT SmallFont;

@@ -8,7 +8,8 @@ HFONT BigFont = nullptr;
 
 namespace {
 
-HFONT MakeArial(int height, int weight) {
+HFONT MakeArial(int height, int weight)
+{
     LOGFONTA font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
@@ -17,9 +18,10 @@ HFONT MakeArial(int height, int weight) {
     return CreateFontIndirectA(&font);
 }
 
-} // namespace
+}  // namespace
 
-int SetupMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int SetupMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = SetupDlgProc;
@@ -59,6 +61,7 @@ int SetupMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return static_cast<int>(message.wParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
+{
     return SetupMain(instance, previous, commandLine, showCommand);
 }

@@ -21,11 +21,13 @@ char Version[64];
 
 const char* const ContinueHint = "Click Next to continue, or Cancel to exit Setup.";
 
-void PlaceButton(HWND window, int id, const RECT& client, int fromRight) {
+void PlaceButton(HWND window, int id, const RECT& client, int fromRight)
+{
     MoveWindow(GetDlgItem(window, id), client.right - fromRight, client.bottom - 32, 74, 23, TRUE);
 }
 
-void OnCreate(HWND window) {
+void OnCreate(HWND window)
+{
     // Size from the client area the pages are drawn for, then centre.
     int width = ClientWidth + 2 * GetSystemMetrics(SM_CXDLGFRAME);
     int height = ClientHeight + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
@@ -44,7 +46,8 @@ void OnCreate(HWND window) {
     SetWindowTextA(window, caption);
 }
 
-void OnLayout(HWND window) {
+void OnLayout(HWND window)
+{
     RECT client;
     GetClientRect(window, &client);
     PlaceButton(window, IDC_CANCEL, client, 90);
@@ -71,14 +74,16 @@ void OnLayout(HWND window) {
     SetDlgItemTextA(window, IDC_CANCEL, licence ? "No" : "Cancel");
 }
 
-void DrawLine(HDC dc, int colour, int y, int right) {
+void DrawLine(HDC dc, int colour, int y, int right)
+{
     HGDIOBJ old = SelectObject(dc, GetStockObject(colour));
     MoveToEx(dc, 0, y, nullptr);
     LineTo(dc, right, y);
     SelectObject(dc, old);
 }
 
-void OnPaint(HWND window) {
+void OnPaint(HWND window)
+{
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -106,8 +111,8 @@ void OnPaint(HWND window) {
     } else if (WizardPage == WizardReadMe || WizardPage == WizardLicence) {
         bool licence = WizardPage == WizardLicence;
         const char* title = licence ? "License Agreement" : "Read Me";
-        const char* lead =
-            licence ? "Please read the following license agreement:" : "Please read the following information:";
+        const char* lead = licence ? "Please read the following license agreement:"
+                                   : "Please read the following information:";
         const char* hint = licence ? "Do you accept the terms of the license agreement?" : ContinueHint;
         TextOutA(dc, TextLeft, 10, title, lstrlenA(title));
         SelectObject(dc, SmallFont);
@@ -126,7 +131,8 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-void CloseWizard(HWND window) {
+void CloseWizard(HWND window)
+{
     if (SidePicture) {
         DeleteObject(SidePicture);
         SidePicture = nullptr;
@@ -137,17 +143,20 @@ void CloseWizard(HWND window) {
 // Only the read-me page may be passed over, and only when it has nothing to
 // say; the licence page is always shown, so nothing is ever installed without
 // the user having been asked to accept it.
-bool SkipPage(int page) {
+bool SkipPage(int page)
+{
     return page == WizardReadMe && IsTextResourceEmpty(ID_TEXT_README);
 }
 
-void Refresh(HWND window) {
+void Refresh(HWND window)
+{
     SendMessageA(window, WM_SETUP_LAYOUT, 0, 0);
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
 }
 
-void OnCommand(HWND window, int id) {
+void OnCommand(HWND window, int id)
+{
     switch (id) {
     case IDC_NEXT:
         ++WizardPage;
@@ -176,9 +185,10 @@ void OnCommand(HWND window, int id) {
     }
 }
 
-} // namespace
+}  // namespace
 
-LRESULT CALLBACK SetupDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SetupDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
@@ -204,7 +214,8 @@ LRESULT CALLBACK SetupDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefDlgProcA(window, message, wParam, lParam);
 }
 
-int DrawWrappedText(HDC dc, int x, int y, int maxWidth, int lineHeight, const char* text) {
+int DrawWrappedText(HDC dc, int x, int y, int maxWidth, int lineHeight, const char* text)
+{
     int widths[256];
     if (!GetCharWidthA(dc, 0, 255, widths))
         return 0;

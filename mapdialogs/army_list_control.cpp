@@ -2,12 +2,15 @@
 #include "mapdialogs/covert_notice_wnd.h"
 #include "mapscreen/item_list_wnd.h"
 
-CWindow* CreateArmyListControl(CWindow* parent, const char* name) {
+CWindow* CreateArmyListControl(CWindow* parent, const char* name)
+{
     return new (std::nothrow) CItemListWnd(parent, CStr(name), true);
 }
 
-void FillArmyListControl(CWindow* list, const CArmy* army) {
-    if (list == nullptr || army == nullptr) return;
+void FillArmyListControl(CWindow* list, const CArmy* army)
+{
+    if (list == nullptr || army == nullptr)
+        return;
     // The notices only create item lists under these names.
     static_cast<CItemListWnd*>(list)->Fill(*army, 0, true, false, false);
 }

@@ -9,16 +9,22 @@
 
 namespace {
 
-bool IsChecked(const CCheckBox* box) { return box != nullptr && box->IsDrawnDown(); }
+bool IsChecked(const CCheckBox* box)
+{
+    return box != nullptr && box->IsDrawnDown();
+}
 
-void Check(CCheckBox* box, bool on) {
-    if (box != nullptr) box->SetChecked(on, true);
+void Check(CCheckBox* box, bool on)
+{
+    if (box != nullptr)
+        box->SetChecked(on, true);
 }
 
 }  // namespace
 
 CBattlePrefsWnd::CBattlePrefsWnd(CWindow* parent, const CStr& layoutPath)
-    : CDialog(parent, DialogLayoutPath(layoutPath), true) {
+    : CDialog(parent, DialogLayoutPath(layoutPath), true)
+{
     const CStr& path = m_link.Path();
     auto box = [&](const char* name) { return new CCheckBox(this, ChildLayoutPath(path, name), true); };
     m_cbGrid = box("CbGrid");
@@ -32,9 +38,13 @@ CBattlePrefsWnd::CBattlePrefsWnd(CWindow* parent, const CStr& layoutPath)
     m_btnCancel->BindHandler(HandlerClick, this, &CBattlePrefsWnd::OnCancel);
 }
 
-CBattlePrefsWnd::~CBattlePrefsWnd() { PrepareDestroy(); }
+CBattlePrefsWnd::~CBattlePrefsWnd()
+{
+    PrepareDestroy();
+}
 
-void CBattlePrefsWnd::OnShow() {
+void CBattlePrefsWnd::OnShow()
+{
     // Filled from the preferences on every show; the dialog's show sound is
     // not wanted here.
     Check(m_cbGrid, PrefBattleOptions[kPrefShowGrid] != 0);
@@ -46,7 +56,8 @@ void CBattlePrefsWnd::OnShow() {
     CWindow::OnShow();
 }
 
-void CBattlePrefsWnd::OnOk(CWindow*, intptr_t) {
+void CBattlePrefsWnd::OnOk(CWindow*, intptr_t)
+{
     PrefBattleOptions[kPrefShowGrid] = IsChecked(m_cbGrid) ? 1 : 0;
     PrefBattleOptions[kPrefShowSquadNumbers] = IsChecked(m_cbNumbers) ? 0 : 1;
     const uint8_t trebs = IsChecked(m_cbAutoTrebs) ? 1 : 0;
@@ -58,7 +69,8 @@ void CBattlePrefsWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CBattlePrefsWnd::OnCancel(CWindow*, intptr_t) {
+void CBattlePrefsWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }

@@ -9,11 +9,15 @@
 
 namespace {
 
-CStr Localized(const char* key) { return CUIMgr::Locale().Lookup(key); }
+CStr Localized(const char* key)
+{
+    return CUIMgr::Locale().Lookup(key);
+}
 
 }  // namespace
 
-CBattleResultsWnd::CBattleResultsWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CBattleResultsWnd::CBattleResultsWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     const CStr node = BindLayoutNode(m_link);
     m_lblOwnerLost = new CLabel(this, ChildLayoutPath(node, "LblOwnerLost"), true);
     m_ownerLost = new CItemListWnd(this, ChildLayoutPath(node, "OwnerLost"));
@@ -28,10 +32,15 @@ CBattleResultsWnd::CBattleResultsWnd(CWindow* parent, const CStr& path) : CFrame
         control->Enable(false, false);
 }
 
-CBattleResultsWnd::~CBattleResultsWnd() { PrepareDestroy(); }
+CBattleResultsWnd::~CBattleResultsWnd()
+{
+    PrepareDestroy();
+}
 
-void CBattleResultsWnd::Setup(const BattleResultArgs* record) {
-    if (record == nullptr) return;
+void CBattleResultsWnd::Setup(const BattleResultArgs* record)
+{
+    if (record == nullptr)
+        return;
     CStr caption;
     if (record->won != 0) {
         m_sound.Load(kVictorySound);
@@ -57,13 +66,16 @@ void CBattleResultsWnd::Setup(const BattleResultArgs* record) {
     }
 }
 
-void CBattleResultsWnd::OnShow() {
+void CBattleResultsWnd::OnShow()
+{
     CFrameWnd::OnShow();
     m_sound.Play();
 }
 
-void CBattleResultsWnd::OnPenUp(const PackedPoint& point) {
+void CBattleResultsWnd::OnPenUp(const PackedPoint& point)
+{
     WindowGuard guard(this);
     CFrameWnd::OnPenUp(point);
-    if (guard.Alive()) EndModal(this);
+    if (guard.Alive())
+        EndModal(this);
 }

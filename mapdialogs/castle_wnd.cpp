@@ -16,19 +16,29 @@
 
 namespace {
 
-const char* const kCatapultNames[CCastleWnd::kCatapultPictures] = {"CastleCatap1", "CastleCatap2", "CastleCatap3",
-                                                                   "CastleCatap4"};
-const char* const kPartNames[CCastleWnd::PartCount] = {"CastleFWall",  "CastleMarket", "CastleTavern", "CastleBank",
-                                                        "CastleGuard1", "CastleGuard2", "CastleGuard3", "CastleGuard4",
-                                                        "CaslMtlMine",  "CaslStnMine"};
+const char* const kCatapultNames[CCastleWnd::kCatapultPictures] = {"CastleCatap1", "CastleCatap2",
+                                                                   "CastleCatap3", "CastleCatap4"};
+const char* const kPartNames[CCastleWnd::PartCount] = {
+    "CastleFWall",  "CastleMarket", "CastleTavern", "CastleBank",  "CastleGuard1",
+    "CastleGuard2", "CastleGuard3", "CastleGuard4", "CaslMtlMine", "CaslStnMine"};
 constexpr uint8_t kStatusColour = 8;
 
-CStr IconPath(const char* name) { return CStr::ConcatChars(CPathMgr::Path(CPathMgr::kImagesIcons), name); }
+CStr IconPath(const char* name)
+{
+    return CStr::ConcatChars(CPathMgr::Path(CPathMgr::kImagesIcons), name);
+}
 
-int32_t W(const CImageElement& e) { return e.Image().HasHeader() ? e.Image().Width() : 0; }
-int32_t H(const CImageElement& e) { return e.Image().HasHeader() ? e.Image().Height() : 0; }
+int32_t W(const CImageElement& e)
+{
+    return e.Image().HasHeader() ? e.Image().Width() : 0;
+}
+int32_t H(const CImageElement& e)
+{
+    return e.Image().HasHeader() ? e.Image().Height() : 0;
+}
 
-void LoadIcon(CImageElement& element, const char* name) {
+void LoadIcon(CImageElement& element, const char* name)
+{
     const CStr path = IconPath(name);
     element.SetImage(path.Chars(), false);
 }
@@ -48,7 +58,8 @@ CCastleWnd::CCastleWnd(CWindow* parent, const CStr& path, bool load)
       m_box(kUnknownSize, kUnknownSize, AlignStart, AlignStart, 0, kUnknownSize),
       m_link(false, path, this),
       m_status("", kUnknownSize, kUnknownSize),
-      m_statusText(CStr(), kUnknownSize, kUnknownSize, kStatusColour, 0, true, 0) {
+      m_statusText(CStr(), kUnknownSize, kUnknownSize, kStatusColour, 0, true, 0)
+{
     SetFlag(WndSeeThrough, true);
     m_link.SetLayoutReader(this);
     m_noCastle = new (std::nothrow) CMarkupWnd(this, CStr(), false);
@@ -61,16 +72,20 @@ CCastleWnd::CCastleWnd(CWindow* parent, const CStr& path, bool load)
     m_statusText.SetAlign(AlignStart, AlignCentre);
     for (int32_t i = 0; i < kCatapultPictures; ++i) {
         m_catapults[i] = new (std::nothrow) CImageElement("", kUnknownSize, kUnknownSize);
-        if (m_catapults[i] != nullptr) LoadIcon(*m_catapults[i], kCatapultNames[i]);
+        if (m_catapults[i] != nullptr)
+            LoadIcon(*m_catapults[i], kCatapultNames[i]);
     }
     for (int32_t i = 0; i < PartCount; ++i) {
         m_parts[i] = new (std::nothrow) CImageElement("", kUnknownSize, kUnknownSize);
-        if (m_parts[i] != nullptr) LoadIcon(*m_parts[i], kPartNames[i]);
+        if (m_parts[i] != nullptr)
+            LoadIcon(*m_parts[i], kPartNames[i]);
     }
-    if (load) LoadLayout(false);
+    if (load)
+        LoadLayout(false);
 }
 
-CCastleWnd::~CCastleWnd() {
+CCastleWnd::~CCastleWnd()
+{
     PrepareDestroy();
     for (CImageElement*& picture : m_catapults) {
         delete picture;
@@ -82,21 +97,29 @@ CCastleWnd::~CCastleWnd() {
     }
 }
 
-void* CCastleWnd::QueryInterface(int32_t id) {
+void* CCastleWnd::QueryInterface(int32_t id)
+{
     switch (id) {
-        case IidCastleWnd:
-        case IidWindow: return static_cast<CWindow*>(this);
-        case IidAlignedBox: return &m_box;
-        case IidUiTreeLink:
-        case IidHintHelpLink: return &m_link;
-        case IidWindowCanvas: return &m_canvas;
-        default: return nullptr;
+    case IidCastleWnd:
+    case IidWindow:
+        return static_cast<CWindow*>(this);
+    case IidAlignedBox:
+        return &m_box;
+    case IidUiTreeLink:
+    case IidHintHelpLink:
+        return &m_link;
+    case IidWindowCanvas:
+        return &m_canvas;
+    default:
+        return nullptr;
     }
 }
 
-bool CCastleWnd::LoadLayout(bool keepVisibility) {
+bool CCastleWnd::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     CUiTree& tree = CUIMgr::Tree();
     const CStr text = tree.ReadText();
     m_rowBreak = static_cast<uint8_t>(tree.ReadValue());
@@ -105,7 +128,8 @@ bool CCastleWnd::LoadLayout(bool keepVisibility) {
     m_box.SetAlign(alignH, alignV);
     if (!keepVisibility && m_noCastle != nullptr) {
         m_noCastle->SetAlign(alignH, alignV, false);
-        if (ClientRect().IsDefined()) m_noCastle->SetRect(ClientRect(), false);
+        if (ClientRect().IsDefined())
+            m_noCastle->SetRect(ClientRect(), false);
         m_noCastle->SetText(text, false);
     }
     EndLinkLayout(m_link, refreshWas);
@@ -113,21 +137,27 @@ bool CCastleWnd::LoadLayout(bool keepVisibility) {
     return true;
 }
 
-int32_t CCastleWnd::BlankWidth() const {
+int32_t CCastleWnd::BlankWidth() const
+{
     const FontData& font = SelectFont(0);
     const int32_t width = font.HasHeader() ? font.GetGlyph(' ').width : 0;
     return width * LayoutScaleH / 16;
 }
 
-int32_t CCastleWnd::FirstRowHeight() const { return H(*m_parts[PartFortWalls]) + 3; }
+int32_t CCastleWnd::FirstRowHeight() const
+{
+    return H(*m_parts[PartFortWalls]) + 3;
+}
 
-void CCastleWnd::UpdateStatus(const CastleState* castle) {
+void CCastleWnd::UpdateStatus(const CastleState* castle)
+{
     m_castle = castle;
     if (castle != nullptr) {
         const char* name = castle->capital ? (castle->moat ? "CapitalMoat" : "Capital")
                                            : (castle->moat ? "CastleMoat" : "Castle");
         const CStr path = IconPath(name);
-        if (m_status.SetImage(path.Chars(), false)) m_status.FitToContent();
+        if (m_status.SetImage(path.Chars(), false))
+            m_status.FitToContent();
         CStr text;
         text.Format(" %ld%%", static_cast<int32_t>(castle->percent));
         m_statusText.SetText(text, false);
@@ -141,7 +171,8 @@ void CCastleWnd::UpdateStatus(const CastleState* castle) {
 namespace {
 
 // The castle's present parts in drawing order, each with the room it takes.
-int32_t CollectRow(const CCastleWnd& wnd, const CastleState& castle, int32_t blank, RowItem* items) {
+int32_t CollectRow(const CCastleWnd& wnd, const CastleState& castle, int32_t blank, RowItem* items)
+{
     int32_t n = 0;
     const int32_t half = blank / 2;
     items[n++] = RowItem{&wnd.StatusPicture(), W(wnd.StatusPicture()) + half, "HintCaslType", false};
@@ -165,7 +196,8 @@ int32_t CollectRow(const CCastleWnd& wnd, const CastleState& castle, int32_t bla
                                           {0x10, CCastleWnd::PartMetalMine, "DescMetlMine"},
                                           {0x20, CCastleWnd::PartStoneMine, "DescStonMine"}};
     for (const Building& b : kBuildings) {
-        if ((castle.buildings & b.bit) == 0) continue;
+        if ((castle.buildings & b.bit) == 0)
+            continue;
         const CImageElement& p = wnd.PartPicture(b.part);
         items[n++] = RowItem{&p, W(p), b.hint, wnd.RowBreak() != 0};
     }
@@ -176,7 +208,8 @@ constexpr int32_t kMaxRowItems = 8;
 
 }  // namespace
 
-void CCastleWnd::Layout() {
+void CCastleWnd::Layout()
+{
     if (m_castle == nullptr) {
         Invalidate();
         return;
@@ -184,7 +217,8 @@ void CCastleWnd::Layout() {
     RowItem items[kMaxRowItems];
     const int32_t count = CollectRow(*this, *m_castle, BlankWidth(), items);
     int32_t first = 0, second = 0;
-    for (int32_t i = 0; i < count; ++i) (items[i].secondRow ? second : first) += items[i].width;
+    for (int32_t i = 0; i < count; ++i)
+        (items[i].secondRow ? second : first) += items[i].width;
     if (!m_rowBreak) {
         m_box.SetOwnSize(static_cast<int16_t>(first), m_box.OwnHeight());
     } else {
@@ -195,20 +229,24 @@ void CCastleWnd::Layout() {
     Invalidate();
 }
 
-void CCastleWnd::OnSize() {
+void CCastleWnd::OnSize()
+{
     CWindow::OnSize();
     m_canvas.Attach(this);
     const PackedRect& client = ClientRect();
     if (client.IsDefined()) {
-        if (!m_rowBreak) m_box.SetOwnSize(m_box.OwnWidth(), client.Height());
+        if (!m_rowBreak)
+            m_box.SetOwnSize(m_box.OwnWidth(), client.Height());
         m_box.SetOuterSize(client.Width(), client.Height());
-        if (m_noCastle != nullptr) m_noCastle->SetRect(client, false);
+        if (m_noCastle != nullptr)
+            m_noCastle->SetRect(client, false);
     }
     Layout();
     FitStatusText();
 }
 
-void CCastleWnd::FitStatusText() {
+void CCastleWnd::FitStatusText()
+{
     // The text stands beside the status picture: centred in the control, or
     // in the first row when the buildings take a second one.
     const int32_t height = ClientRect().IsDefined() ? ClientRect().Height() : 0;
@@ -217,8 +255,10 @@ void CCastleWnd::FitStatusText() {
     m_statusText.SetAlign(AlignStart, AlignCentre);
 }
 
-void CCastleWnd::DrawParts(CDrawContext& dc, int32_t x, int32_t y) {
-    if (m_castle == nullptr) return;
+void CCastleWnd::DrawParts(CDrawContext& dc, int32_t x, int32_t y)
+{
+    if (m_castle == nullptr)
+        return;
     RowItem items[kMaxRowItems];
     const int32_t count = CollectRow(*this, *m_castle, BlankWidth(), items);
     int32_t cx = x, cy = y;
@@ -240,24 +280,31 @@ void CCastleWnd::DrawParts(CDrawContext& dc, int32_t x, int32_t y) {
     }
 }
 
-void CCastleWnd::Paint(const PackedRect& rect) {
+void CCastleWnd::Paint(const PackedRect& rect)
+{
     const PackedRect& client = ClientRect();
-    if (!client.IsDefined()) return;
+    if (!client.IsDefined())
+        return;
     m_canvas.PushClip(rect);
     if (m_castle == nullptr) {
-        if (m_noCastle != nullptr) m_noCastle->DrawPage(m_canvas, client.Left(), client.Top());
+        if (m_noCastle != nullptr)
+            m_noCastle->DrawPage(m_canvas, client.Left(), client.Top());
     } else {
         const PackedPoint& at = m_box.Position();
-        DrawParts(m_canvas, client.Left() + (at.IsDefined() ? at.X() : 0), client.Top() + (at.IsDefined() ? at.Y() : 0));
+        DrawParts(m_canvas, client.Left() + (at.IsDefined() ? at.X() : 0),
+                  client.Top() + (at.IsDefined() ? at.Y() : 0));
     }
     m_canvas.PopClip();
 }
 
-void CCastleWnd::SetHint(const CStr& text) {
-    if (m_link.Hint() != nullptr) m_link.Hint()->SetText(text);
+void CCastleWnd::SetHint(const CStr& text)
+{
+    if (m_link.Hint() != nullptr)
+        m_link.Hint()->SetText(text);
 }
 
-const char* CCastleWnd::ShowPartHint(PackedPoint& point) {
+const char* CCastleWnd::ShowPartHint(PackedPoint& point)
+{
     const char* key = "HintCaslType";
     if (m_castle == nullptr || IsStopRequested()) {
         key = "HintCaslNone";
@@ -285,8 +332,9 @@ const char* CCastleWnd::ShowPartHint(PackedPoint& point) {
             const int32_t bottom = top + rowHeight;
             if (px > left && px < right && py > top && py < bottom) {
                 key = item.hint;
-                point = PackedPoint(static_cast<int16_t>(ox + (at.IsDefined() ? at.X() : 0) + (left + right) / 2),
-                                    static_cast<int16_t>(oy + (at.IsDefined() ? at.Y() : 0) + (top + bottom) / 2));
+                point = PackedPoint(
+                    static_cast<int16_t>(ox + (at.IsDefined() ? at.X() : 0) + (left + right) / 2),
+                    static_cast<int16_t>(oy + (at.IsDefined() ? at.Y() : 0) + (top + bottom) / 2));
                 hit = true;
             }
             left = right;
@@ -302,7 +350,8 @@ const char* CCastleWnd::ShowPartHint(PackedPoint& point) {
     return key;
 }
 
-void CCastleWnd::OnPenDown(const PackedPoint& point) {
+void CCastleWnd::OnPenDown(const PackedPoint& point)
+{
     PackedPoint at = point;
     ShowPartHint(at);
     CWindow::OnPenDown(point);

@@ -89,7 +89,8 @@ public:
 };
 class CCompleteCastleWnd : public CCastleWorkWnd {
 public:
-    CCompleteCastleWnd(CWindow* parent, const CStr& path) : CCastleWorkWnd(parent, path, MemberCompleteCastle) {}
+    CCompleteCastleWnd(CWindow* parent, const CStr& path) : CCastleWorkWnd(parent, path, MemberCompleteCastle)
+    {}
 };
 class CRepairCastleWnd : public CCastleWorkWnd {
 public:
@@ -114,6 +115,7 @@ public:
 // Shows the refund (the record's cost) and always offers Ok.
 class CDemolishCastleWnd : public CCastleWorkWnd {
 public:
-    CDemolishCastleWnd(CWindow* parent, const CStr& path) : CCastleWorkWnd(parent, path, MemberDemolishCastle) {}
+    CDemolishCastleWnd(CWindow* parent, const CStr& path) : CCastleWorkWnd(parent, path, MemberDemolishCastle)
+    {}
     void Setup(CastleWorkRequestArgs* request) override;
 };

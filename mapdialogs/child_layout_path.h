@@ -10,12 +10,15 @@
 
 // Binds the link to its node when it is not bound yet; the node's full path,
 // or the link's path as given when the node does not exist.
-inline CStr BindLayoutNode(CUiTreeLink& link) {
-    if (link.BoundNode() < 0 && link.Select()) link.BindSelectedNode();
+inline CStr BindLayoutNode(CUiTreeLink& link)
+{
+    if (link.BoundNode() < 0 && link.Select())
+        link.BindSelectedNode();
     return link.Path();
 }
 
-inline CStr ChildLayoutPath(const CStr& node, const char* child) {
+inline CStr ChildLayoutPath(const CStr& node, const char* child)
+{
     CStr path = node;
     path.AppendChar('/');
     path.AppendChars(child);

@@ -19,21 +19,25 @@
 namespace {
 
 // The cost of n raiders: the rules multiply by an 8-bit count.
-CResourceBundle RaidersCost(const CResourceBundle& perRaider, int32_t n) {
+CResourceBundle RaidersCost(const CResourceBundle& perRaider, int32_t n)
+{
     CResourceBundle cost = perRaider;
     cost.Multiply(n & 0xFF);
     return cost;
 }
 
-CValueScroller* ScrollerOf(CWindow* window) {
-    return window != nullptr ? static_cast<CValueScroller*>(window->QueryInterface(IidValueScroller)) : nullptr;
+CValueScroller* ScrollerOf(CWindow* window)
+{
+    return window != nullptr ? static_cast<CValueScroller*>(window->QueryInterface(IidValueScroller))
+                             : nullptr;
 }
 
 }  // namespace
 
 // ---- The question ------------------------------------------------------------
 
-CDeceaseWnd::CDeceaseWnd(CWindow* parent, const CStr& path, bool load) : CFrameWnd(parent, path, load) {
+CDeceaseWnd::CDeceaseWnd(CWindow* parent, const CStr& path, bool load) : CFrameWnd(parent, path, load)
+{
     {
         DialogNodeScope scope(path);
         if (scope.Entered()) {
@@ -53,31 +57,44 @@ CDeceaseWnd::CDeceaseWnd(CWindow* parent, const CStr& path, bool load) : CFrameW
             m_cancel = static_cast<CPushButton*>(CreateNamedControl(this, "BtnCancel"));
         }
     }
-    if (m_ok) m_ok->BindHandler(HandlerClick, this, &CDeceaseWnd::OnOk);
-    if (m_cancel) m_cancel->BindHandler(HandlerClick, this, &CDeceaseWnd::OnCancel);
-    if (m_raiders) m_raiders->valueChanged.Bind(this, &CDeceaseWnd::OnRaidersChanged);
+    if (m_ok)
+        m_ok->BindHandler(HandlerClick, this, &CDeceaseWnd::OnOk);
+    if (m_cancel)
+        m_cancel->BindHandler(HandlerClick, this, &CDeceaseWnd::OnCancel);
+    if (m_raiders)
+        m_raiders->valueChanged.Bind(this, &CDeceaseWnd::OnRaidersChanged);
 }
 
-CDeceaseWnd::~CDeceaseWnd() {
-    if (m_raiders) m_raiders->valueChanged.Clear();
+CDeceaseWnd::~CDeceaseWnd()
+{
+    if (m_raiders)
+        m_raiders->valueChanged.Clear();
     PrepareDestroy();
 }
 
-int32_t CDeceaseWnd::MaxRaiders() const {
-    if (m_request == nullptr) return 0;
+int32_t CDeceaseWnd::MaxRaiders() const
+{
+    if (m_request == nullptr)
+        return 0;
     const GameRules& rules = Rules();
     // With a free operation only the rules' limit counts.
-    int32_t m = rules.deceaseCost.IsZero() ? rules.maxRaiders : m_request->treasury.TimesAffordable(rules.deceaseCost);
-    if (rules.maxRaiders < m) m = rules.maxRaiders;
+    int32_t m = rules.deceaseCost.IsZero() ? rules.maxRaiders
+                                           : m_request->treasury.TimesAffordable(rules.deceaseCost);
+    if (rules.maxRaiders < m)
+        m = rules.maxRaiders;
     // The cost is counted for at most 255 raiders.
     return std::min(m, 255);
 }
 
-void CDeceaseWnd::Setup(DeceaseRequestArgs* request) {
+void CDeceaseWnd::Setup(DeceaseRequestArgs* request)
+{
     m_request = request;
-    if (request == nullptr) return;
-    if (!request->provinceName.IsEmpty()) FormatTextControl(m_province, request->provinceName);
-    if (!request->ownerName.IsEmpty()) FormatTextControl(m_player, request->ownerName);
+    if (request == nullptr)
+        return;
+    if (!request->provinceName.IsEmpty())
+        FormatTextControl(m_province, request->provinceName);
+    if (!request->ownerName.IsEmpty())
+        FormatTextControl(m_player, request->ownerName);
     const int32_t chance = Rules().DeceaseChance(request->ownHero, request->targetHero, request->province);
     FormatTextControl(m_chance, chance, 1);
     if (m_raiders != nullptr) {
@@ -87,17 +104,21 @@ void CDeceaseWnd::Setup(DeceaseRequestArgs* request) {
     }
 }
 
-void CDeceaseWnd::OnRaidersChanged(CValueScroller* scroller) {
-    if (m_request == nullptr || scroller == nullptr) return;
+void CDeceaseWnd::OnRaidersChanged(CValueScroller* scroller)
+{
+    if (m_request == nullptr || scroller == nullptr)
+        return;
     const int32_t n = scroller->Value();
     const CResourceBundle cost = RaidersCost(Rules().deceaseCost, n);
-    const int32_t chance = Rules().DeceaseChance(m_request->ownHero, m_request->targetHero, m_request->province);
+    const int32_t chance =
+        Rules().DeceaseChance(m_request->ownHero, m_request->targetHero, m_request->province);
     FormatTextControl(m_chance, chance, n);
     FormatTextControl(m_cost, cost.GetByChars("gold"));
     ShowResourceAmounts(m_treasury, CResourceBundle::SubtractedCopy(m_request->treasury, cost), true);
 }
 
-void CDeceaseWnd::OnOk(CWindow*, intptr_t) {
+void CDeceaseWnd::OnOk(CWindow*, intptr_t)
+{
     if (m_request != nullptr) {
         m_request->raiders = static_cast<int16_t>(m_raiders != nullptr ? m_raiders->Value() : 0);
         m_request->confirmed = 1;
@@ -106,8 +127,10 @@ void CDeceaseWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CDeceaseWnd::OnCancel(CWindow*, intptr_t) {
-    if (m_request != nullptr) m_request->confirmed = 0;
+void CDeceaseWnd::OnCancel(CWindow*, intptr_t)
+{
+    if (m_request != nullptr)
+        m_request->confirmed = 0;
     SetModalResult(ResultCancel);
     EndModal(this);
 }
@@ -116,19 +139,23 @@ void CDeceaseWnd::OnCancel(CWindow*, intptr_t) {
 
 namespace {
 const NoticeChild kFailure[] = {{"IcoBg", NoticeIcon}, {"RtMessage", NoticeText}};
-const NoticeChild kSuccess[] = {{"IcoBg", NoticeIcon},           {"RtDeceaseProvince", NoticeText},
-                                {"LblEnemyLost", NoticeLabel},   {"EnemyArmy", NoticeArmyList},
-                                {"RtIncomeMsg", NoticeText},     {"RtExp", NoticeText}};
+const NoticeChild kSuccess[] = {{"IcoBg", NoticeIcon},         {"RtDeceaseProvince", NoticeText},
+                                {"LblEnemyLost", NoticeLabel}, {"EnemyArmy", NoticeArmyList},
+                                {"RtIncomeMsg", NoticeText},   {"RtExp", NoticeText}};
 }  // namespace
 
 CDeceaseFailureWnd::CDeceaseFailureWnd(CWindow* parent, const CStr& path, bool)
-    : CCovertNoticeWnd(parent, path, kFailure, 2, "RtMessage") {}
+    : CCovertNoticeWnd(parent, path, kFailure, 2, "RtMessage")
+{}
 
 CDeceaseSuccessWnd::CDeceaseSuccessWnd(CWindow* parent, const CStr& path, bool)
-    : CCovertNoticeWnd(parent, path, kSuccess, 6, nullptr) {}
+    : CCovertNoticeWnd(parent, path, kSuccess, 6, nullptr)
+{}
 
-void CDeceaseSuccessWnd::Setup(DeceaseResultArgs* result) {
-    if (result == nullptr) return;
+void CDeceaseSuccessWnd::Setup(DeceaseResultArgs* result)
+{
+    if (result == nullptr)
+        return;
     FormatTextControl(Text("RtDeceaseProvince"), result->provinceName);
     FillArmyListControl(Child("EnemyArmy"), &result->killed);
     FormatTextControl(Text("RtExp"), result->experience);

@@ -9,26 +9,36 @@
 #include "ui/ui_link.h"
 #include "ui/value_scroller.h"
 
-CStr DialogLayoutPath(const CStr& path, const char* fallbackParent) {
-    if (path.IsEmpty()) return path;
+CStr DialogLayoutPath(const CStr& path, const char* fallbackParent)
+{
+    if (path.IsEmpty())
+        return path;
     CUiTree& tree = CUIMgr::Tree();
-    if (!tree.IsLoaded()) return path;
-    if (path.At(0) == '/') return path;
-    if (tree.ResolvePath(path.Chars()) && tree.SelectedNode() >= 0) return tree.SelectedPath();
+    if (!tree.IsLoaded())
+        return path;
+    if (path.At(0) == '/')
+        return path;
+    if (tree.ResolvePath(path.Chars()) && tree.SelectedNode() >= 0)
+        return tree.SelectedPath();
     if (fallbackParent != nullptr && fallbackParent[0] != 0) {
         const CStr full = CStr::Concat(CStr::ConcatChar(CStr(fallbackParent), '/'), path);
-        if (tree.ResolvePath(full.Chars()) && tree.SelectedNode() >= 0) return tree.SelectedPath();
+        if (tree.ResolvePath(full.Chars()) && tree.SelectedNode() >= 0)
+            return tree.SelectedPath();
     }
     return path;
 }
 
-CStr ChildLayoutPath(const CStr& windowPath, const char* childName) {
-    if (windowPath.IsEmpty()) return CStr(childName);
+CStr ChildLayoutPath(const CStr& windowPath, const char* childName)
+{
+    if (windowPath.IsEmpty())
+        return CStr(childName);
     return CStr::ConcatChars(CStr::ConcatChar(windowPath, '/'), childName);
 }
 
-void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw) {
-    if (control == nullptr) return;
+void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw)
+{
+    if (control == nullptr)
+        return;
     const int32_t count = bundle.Count();
     std::vector<CStr> codes;
     std::vector<int32_t> amounts;
@@ -41,13 +51,17 @@ void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw) {
     control->SetAmounts(codes.data(), amounts.data(), count, redraw);
 }
 
-void SetScrollerOwnText(CValueScroller* scroller, const CStr& text, bool redraw) {
-    if (scroller == nullptr) return;
+void SetScrollerOwnText(CValueScroller* scroller, const CStr& text, bool redraw)
+{
+    if (scroller == nullptr)
+        return;
     scroller->Window()->SetText(text, redraw);
-    if (scroller->ValueLabel() != nullptr) scroller->ValueLabel()->SetText(text, redraw);
+    if (scroller->ValueLabel() != nullptr)
+        scroller->ValueLabel()->SetText(text, redraw);
 }
 
-CStr LocaleString(const char* key) {
+CStr LocaleString(const char* key)
+{
     CStr text;
     GetLocaleText(key, text);
     return text;

@@ -41,10 +41,13 @@ CStr LocaleString(const char* key);
 #include "ui/markup_wnd.h"
 
 template <typename... Args>
-void FormatTextControl(CTextWnd* control, const Args&... args) {
-    if (control == nullptr) return;
+void FormatTextControl(CTextWnd* control, const Args&... args)
+{
+    if (control == nullptr)
+        return;
     CStr format;
-    if (!control->GetString(0, format)) return;
+    if (!control->GetString(0, format))
+        return;
     CStr text;
     text.Format(format.Chars(), args...);
     control->SetText(text, true);

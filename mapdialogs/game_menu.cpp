@@ -8,7 +8,8 @@
 #include "ui/label.h"
 #include "ui/window_mgr.h"
 
-CGameMenu::CGameMenu(CWindow* parent, const CStr& path) : CDialog(parent, path, true) {
+CGameMenu::CGameMenu(CWindow* parent, const CStr& path) : CDialog(parent, path, true)
+{
     CUiTree& tree = CUIMgr::Tree();
     {
         TreeNodeScope scope;
@@ -17,20 +18,25 @@ CGameMenu::CGameMenu(CWindow* parent, const CStr& path) : CDialog(parent, path, 
             ReadItems();
         }
     }
-    if (m_style.rowHeight <= 0) m_style.rowHeight = SelectFont(0).Height();
+    if (m_style.rowHeight <= 0)
+        m_style.rowHeight = SelectFont(0).Height();
     Layout(false);
 }
 
-CGameMenu::~CGameMenu() {
+CGameMenu::~CGameMenu()
+{
     PrepareDestroy();
     // The controls are children: the window tree deletes them.
-    for (GameMenuItem* item : m_items) delete item;
+    for (GameMenuItem* item : m_items)
+        delete item;
     m_items.clear();
 }
 
-void CGameMenu::ReadSettings() {
+void CGameMenu::ReadSettings()
+{
     CUiTree& tree = CUIMgr::Tree();
-    if (!tree.ResolvePath("MenuSettings")) return;
+    if (!tree.ResolvePath("MenuSettings"))
+        return;
     m_style.normalColour = static_cast<uint8_t>(tree.ReadValue());
     m_style.pressedColour = static_cast<uint8_t>(tree.ReadValue());
     m_style.disabledColour = static_cast<uint8_t>(tree.ReadValue());
@@ -40,10 +46,13 @@ void CGameMenu::ReadSettings() {
     m_style.rowHeight = CUIMgr::NextNumber();
 }
 
-void CGameMenu::ReadItems() {
+void CGameMenu::ReadItems()
+{
     CUiTree& tree = CUIMgr::Tree();
-    if (m_style.rowHeight <= 0) m_style.rowHeight = SelectFont(0).Height();
-    if (!tree.ResolvePath("MenuItem")) return;
+    if (m_style.rowHeight <= 0)
+        m_style.rowHeight = SelectFont(0).Height();
+    if (!tree.ResolvePath("MenuItem"))
+        return;
     do {
         // Building a control may select other nodes; come back to this one
         // before looking for the next sibling.
@@ -51,7 +60,8 @@ void CGameMenu::ReadItems() {
         const CStr nodePath = tree.SelectedPath();
         const int16_t kind = tree.ReadValue();
         GameMenuItem* item = new (std::nothrow) GameMenuItem;
-        if (item == nullptr) return;
+        if (item == nullptr)
+            return;
         item->kind = static_cast<uint8_t>(kind);
         if (kind == GameMenuText) {
             item->id = static_cast<uint16_t>(tree.ReadValue());
@@ -90,30 +100,38 @@ void CGameMenu::ReadItems() {
     } while (tree.NextSameName());
 }
 
-CWindow* CGameMenu::FindItem(uint16_t id) const {
+CWindow* CGameMenu::FindItem(uint16_t id) const
+{
     for (const GameMenuItem* item : m_items) {
-        if (item->kind == GameMenuText && item->id == id) return item->control;
+        if (item->kind == GameMenuText && item->id == id)
+            return item->control;
     }
     return nullptr;
 }
 
-void CGameMenu::EnableItem(uint16_t id, bool enable) {
+void CGameMenu::EnableItem(uint16_t id, bool enable)
+{
     // An id that no item bears changes nothing.
-    if (CWindow* control = FindItem(id)) control->Enable(enable, true);
+    if (CWindow* control = FindItem(id))
+        control->Enable(enable, true);
 }
 
-void CGameMenu::ShowItem(uint16_t id, bool show) {
+void CGameMenu::ShowItem(uint16_t id, bool show)
+{
     CWindow* control = FindItem(id);
-    if (control == nullptr) return;
+    if (control == nullptr)
+        return;
     control->Show(show, false);
     Layout(true);
 }
 
-void CGameMenu::Layout(bool redraw) {
+void CGameMenu::Layout(bool redraw)
+{
     const int32_t row = m_style.rowHeight;
     int32_t y = row;
     for (GameMenuItem* item : m_items) {
-        if (item->control == nullptr || !item->control->IsVisible()) continue;
+        if (item->control == nullptr || !item->control->IsVisible())
+            continue;
         item->control->SetRect(PackedRect(0, y, 0, y + row - 1), false);
         y += row;
     }
@@ -123,36 +141,45 @@ void CGameMenu::Layout(bool redraw) {
     const int32_t height = y + row + m.Top() + m.Bottom();
     PackedRect rect(0, 0, width - 1, height - 1);
     SetRect(rect, redraw);
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CGameMenu::OnItemClick(CWindow* window, intptr_t) {
+void CGameMenu::OnItemClick(CWindow* window, intptr_t)
+{
     for (const GameMenuItem* item : m_items) {
-        if (item->control != window) continue;
+        if (item->control != window)
+            continue;
         SetModalResult(static_cast<uint16_t>(kGameMenuResultBase + item->id));
         EndModal(this);
         return;
     }
 }
 
-void CGameMenu::OnPenUp(const PackedPoint& point) {
+void CGameMenu::OnPenUp(const PackedPoint& point)
+{
     WindowGuard guard(this);
     CDialog::OnPenUp(point);
-    if (!guard.Alive() || !IsVisible()) return;
+    if (!guard.Alive() || !IsVisible())
+        return;
     PackedPoint screen = point;
-    if (GetNode() != nullptr && GetNode()->screenRect.IsDefined()) screen.Add(GetNode()->screenRect.TopLeft());
-    if (HitTest(screen)) return;
+    if (GetNode() != nullptr && GetNode()->screenRect.IsDefined())
+        screen.Add(GetNode()->screenRect.TopLeft());
+    if (HitTest(screen))
+        return;
     SetModalResult(kGameMenuResultBase);
     EndModal(this);
 }
 
-void CGameMenu::OnShow() {
+void CGameMenu::OnShow()
+{
     // The dialog's show plays the show sound, then the window's own show.
     CDialog::OnShow();
     CWindowMgr::PushCapture(this);
 }
 
-void CGameMenu::OnHide() {
+void CGameMenu::OnHide()
+{
     CDialog::OnHide();
     CWindowMgr::RemoveCapture(this);
 }

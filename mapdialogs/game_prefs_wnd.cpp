@@ -19,37 +19,55 @@ namespace {
 constexpr int32_t kMinLevel = 1;
 constexpr int32_t kMaxLevel = 9;
 
-bool IsChecked(const CCheckBox* box) { return box != nullptr && box->IsDrawnDown(); }
+bool IsChecked(const CCheckBox* box)
+{
+    return box != nullptr && box->IsDrawnDown();
+}
 
-int32_t SafeMax(int32_t max) { return max > 0 ? max : 1; }
+int32_t SafeMax(int32_t max)
+{
+    return max > 0 ? max : 1;
+}
 
-void SetBrightness(uint8_t option) {
+void SetBrightness(uint8_t option)
+{
     CDisplaySurface* display = GetDisplaySurface();
-    if (display == nullptr) return;
+    if (display == nullptr)
+        return;
     display->brightness = CPreferencesMgr::BrightnessLevel(option);
     display->ApplyPalette(0, 256, display->RawPalette());
 }
 
-void SetContrast(uint8_t option) {
+void SetContrast(uint8_t option)
+{
     CDisplaySurface* display = GetDisplaySurface();
-    if (display == nullptr) return;
+    if (display == nullptr)
+        return;
     display->contrast = CPreferencesMgr::ContrastLevel(option);
     display->ApplyPalette(0, 256, display->RawPalette());
 }
 
 // Wider than tall while the display is not turned.
-bool NativelyLandscape() {
+bool NativelyLandscape()
+{
     const CDisplaySurface* display = GetDisplaySurface();
     return display != nullptr && display->Width() > display->Height() && !display->IsSwapped();
 }
 
 }  // namespace
 
-int32_t VolumeToSliderPosition(int32_t volume, int32_t max) { return volume * SafeMax(max) / 255; }
+int32_t VolumeToSliderPosition(int32_t volume, int32_t max)
+{
+    return volume * SafeMax(max) / 255;
+}
 
-int32_t SliderPositionToVolume(int32_t position, int32_t max) { return position * 255 / SafeMax(max); }
+int32_t SliderPositionToVolume(int32_t position, int32_t max)
+{
+    return position * 255 / SafeMax(max);
+}
 
-CStr OrientationText(uint8_t orientation, bool nativelyLandscape) {
+CStr OrientationText(uint8_t orientation, bool nativelyLandscape)
+{
     const bool odd = (orientation & 1) != 0;
     CStr text = LocaleString(odd == nativelyLandscape ? "Portrait" : "Landscape");
     CStr angle;
@@ -59,7 +77,8 @@ CStr OrientationText(uint8_t orientation, bool nativelyLandscape) {
 }
 
 CGamePrefsWnd::CGamePrefsWnd(CWindow* parent, const CStr& layoutPath)
-    : CDialog(parent, DialogLayoutPath(layoutPath), true) {
+    : CDialog(parent, DialogLayoutPath(layoutPath), true)
+{
     const CStr& path = m_link.Path();
     m_cbSounds = new CCheckBox(this, ChildLayoutPath(path, "CbSounds"), true);
     m_lblVolume = new CLabel(this, ChildLayoutPath(path, "LblVolume"), true);
@@ -76,7 +95,8 @@ CGamePrefsWnd::CGamePrefsWnd(CWindow* parent, const CStr& layoutPath)
     m_scrModes->flags |= ScrollerTextSuspended;
     m_scrModes->SetMin(0, false);
     for (uint8_t o = 0; o < 4; ++o) {
-        if (OrientationAvailable[o] != 0) m_orientations[m_orientationCount++] = o;
+        if (OrientationAvailable[o] != 0)
+            m_orientations[m_orientationCount++] = o;
     }
     m_scrModes->SetMax(m_orientationCount > 0 ? m_orientationCount - 1 : 0, false);
     for (CValueScroller* level : {m_scrBrightness, m_scrContrast}) {
@@ -95,13 +115,15 @@ CGamePrefsWnd::CGamePrefsWnd(CWindow* parent, const CStr& layoutPath)
     m_btnCancel->BindHandler(HandlerClick, this, &CGamePrefsWnd::OnCancel);
 }
 
-CGamePrefsWnd::~CGamePrefsWnd() {
+CGamePrefsWnd::~CGamePrefsWnd()
+{
     PrepareDestroy();
     delete m_checkSound;
     m_checkSound = nullptr;
 }
 
-void CGamePrefsWnd::OnShow() {
+void CGamePrefsWnd::OnShow()
+{
     // The box first: the slider's notification previews the volume, and
     // with the box still unchecked that would silence the game for as long
     // as the window is up (and after an OK that changed nothing).
@@ -109,7 +131,8 @@ void CGamePrefsWnd::OnShow() {
     m_sliderVolume->SetPos(VolumeToSliderPosition(PrefVolume, m_sliderVolume->Max()), true, true);
     int32_t mode = m_scrModes->Value();
     for (uint16_t i = 0; i < m_orientationCount; ++i) {
-        if (m_orientations[i] == PrefScreenMode) mode = i;
+        if (m_orientations[i] == PrefScreenMode)
+            mode = i;
     }
     // Set even when no entry matches, so that the entry shown has its text.
     m_scrModes->SetValue(mode, true, true);
@@ -122,42 +145,57 @@ void CGamePrefsWnd::OnShow() {
     CWindow::OnShow();
 }
 
-void CGamePrefsWnd::ApplyPreviewVolume() {
+void CGamePrefsWnd::ApplyPreviewVolume()
+{
     const int32_t volume =
         IsChecked(m_cbSounds) ? SliderPositionToVolume(m_sliderVolume->Pos(), m_sliderVolume->Max()) : 0;
     CSoundMgr::SetMasterVolume(static_cast<uint16_t>(volume));
     CSoundMgr::ApplyVolume();
 }
 
-void CGamePrefsWnd::OnSoundsToggled(CWindow*, intptr_t) { ApplyPreviewVolume(); }
-
-void CGamePrefsWnd::OnVolumeChanged(CScrollBar*) {
-    if (m_checkSound != nullptr) m_checkSound->Stop();
+void CGamePrefsWnd::OnSoundsToggled(CWindow*, intptr_t)
+{
     ApplyPreviewVolume();
 }
 
-void CGamePrefsWnd::OnVolumeStep(CScrollBar*) {
-    // Heard at the new volume (or not at all while the sound box is off).
-    if (m_checkSound != nullptr) m_checkSound->Play();
+void CGamePrefsWnd::OnVolumeChanged(CScrollBar*)
+{
+    if (m_checkSound != nullptr)
+        m_checkSound->Stop();
+    ApplyPreviewVolume();
 }
 
-void CGamePrefsWnd::OnModeChanged(CValueScroller* scroller) {
+void CGamePrefsWnd::OnVolumeStep(CScrollBar*)
+{
+    // Heard at the new volume (or not at all while the sound box is off).
+    if (m_checkSound != nullptr)
+        m_checkSound->Play();
+}
+
+void CGamePrefsWnd::OnModeChanged(CValueScroller* scroller)
+{
     const int32_t index = scroller->Value();
-    if (index < 0 || index >= m_orientationCount) return;
+    if (index < 0 || index >= m_orientationCount)
+        return;
     SetScrollerOwnText(m_scrModes, OrientationText(m_orientations[index], NativelyLandscape()), true);
 }
 
-void CGamePrefsWnd::OnBrightnessChanged(CValueScroller* scroller) {
-    if (m_previewGuard) return;
+void CGamePrefsWnd::OnBrightnessChanged(CValueScroller* scroller)
+{
+    if (m_previewGuard)
+        return;
     SetBrightness(static_cast<uint8_t>(scroller->Value()));
 }
 
-void CGamePrefsWnd::OnContrastChanged(CValueScroller* scroller) {
-    if (m_previewGuard) return;
+void CGamePrefsWnd::OnContrastChanged(CValueScroller* scroller)
+{
+    if (m_previewGuard)
+        return;
     SetContrast(static_cast<uint8_t>(scroller->Value()));
 }
 
-void CGamePrefsWnd::OnOk(CWindow*, intptr_t) {
+void CGamePrefsWnd::OnOk(CWindow*, intptr_t)
+{
     WindowGuard guard(this);
     PrefVolume = SliderPositionToVolume(m_sliderVolume->Pos(), m_sliderVolume->Max());
     PrefSoundOn = IsChecked(m_cbSounds) ? 1 : 0;
@@ -172,7 +210,8 @@ void CGamePrefsWnd::OnOk(CWindow*, intptr_t) {
             box->Setup(LocaleString("RestartScreen"), CStr(), MessageTapToClose, CStr(), true);
             delete box;
         }
-        if (!guard.Alive()) return;
+        if (!guard.Alive())
+            return;
     }
     PrefBrightness = static_cast<uint8_t>(m_scrBrightness->Value());
     PrefContrast = static_cast<uint8_t>(m_scrContrast->Value());
@@ -180,7 +219,8 @@ void CGamePrefsWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CGamePrefsWnd::OnCancel(CWindow*, intptr_t) {
+void CGamePrefsWnd::OnCancel(CWindow*, intptr_t)
+{
     SetBrightness(PrefBrightness);
     SetContrast(PrefContrast);
     SetModalResult(ResultCancel);

@@ -16,15 +16,18 @@ namespace {
 constexpr int kQuickBattlesOption = 0;
 
 // A text control's template, formatted with one string.
-void ShowTemplate(CTextWnd* text, int32_t index, const CStr& value) {
+void ShowTemplate(CTextWnd* text, int32_t index, const CStr& value)
+{
     CStr format;
-    if (!text->GetString(index, format)) return;
+    if (!text->GetString(index, format))
+        return;
     CStr line;
     line.Format(format.Chars(), value);
     text->SetText(line, true);
 }
 
-void ShowArmy(CItemListWnd* list, const CArmy* army) {
+void ShowArmy(CItemListWnd* list, const CArmy* army)
+{
     if (army != nullptr) {
         list->Fill(*army, SquadFaceLeft, true, false, false);
     } else {
@@ -34,7 +37,8 @@ void ShowArmy(CItemListWnd* list, const CArmy* army) {
 
 }  // namespace
 
-CMapBattleQuestionWnd::CMapBattleQuestionWnd(CWindow* parent, const CStr& path) : CDialog(parent, path, true) {
+CMapBattleQuestionWnd::CMapBattleQuestionWnd(CWindow* parent, const CStr& path) : CDialog(parent, path, true)
+{
     const CStr node = BindLayoutNode(m_link);
     m_background = new CIconWnd(this, ChildLayoutPath(node, "IcoBg"));
     m_province = new CTextWnd(this, ChildLayoutPath(node, "RtProvince"), true);
@@ -53,10 +57,14 @@ CMapBattleQuestionWnd::CMapBattleQuestionWnd(CWindow* parent, const CStr& path) 
     m_cancel->BindHandler(HandlerClick, this, &CMapBattleQuestionWnd::OnCancel);
 }
 
-CMapBattleQuestionWnd::~CMapBattleQuestionWnd() { PrepareDestroy(); }
+CMapBattleQuestionWnd::~CMapBattleQuestionWnd()
+{
+    PrepareDestroy();
+}
 
 void CMapBattleQuestionWnd::Setup(const CStr& provinceName, const CStr& playerName, const CArmy* attacking,
-                                  const CArmy* defending, bool cancelAllowed, uint8_t textVariant) {
+                                  const CArmy* defending, bool cancelAllowed, uint8_t textVariant)
+{
     ShowTemplate(m_province, textVariant != 0 ? 1 : 0, provinceName);
     ShowTemplate(m_player, 0, playerName);
     ShowArmy(m_invade, attacking);
@@ -65,14 +73,19 @@ void CMapBattleQuestionWnd::Setup(const CStr& provinceName, const CStr& playerNa
     m_quick->SetChecked(PrefMapOptions[kQuickBattlesOption] != 0, true);
 }
 
-bool CMapBattleQuestionWnd::IsQuickChecked() const { return m_quick->IsDrawnDown(); }
+bool CMapBattleQuestionWnd::IsQuickChecked() const
+{
+    return m_quick->IsDrawnDown();
+}
 
-void CMapBattleQuestionWnd::OnOk(CWindow*, intptr_t) {
+void CMapBattleQuestionWnd::OnOk(CWindow*, intptr_t)
+{
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CMapBattleQuestionWnd::OnCancel(CWindow*, intptr_t) {
+void CMapBattleQuestionWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }

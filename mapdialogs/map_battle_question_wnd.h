@@ -27,8 +27,8 @@ public:
     ~CMapBattleQuestionWnd() override;
 
     // textVariant selects the province line's second template (a castle).
-    void Setup(const CStr& provinceName, const CStr& playerName, const CArmy* attacking, const CArmy* defending,
-               bool cancelAllowed, uint8_t textVariant);
+    void Setup(const CStr& provinceName, const CStr& playerName, const CArmy* attacking,
+               const CArmy* defending, bool cancelAllowed, uint8_t textVariant);
     bool IsQuickChecked() const;
 
     CTextWnd* ProvinceText() const { return m_province; }

@@ -8,7 +8,8 @@
 #include "ui/res_wnd.h"
 #include "ui/window_mgr.h"
 
-CNERWnd::CNERWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CNERWnd::CNERWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     {
         DialogNodeScope scope(path);
         if (scope.Entered()) {
@@ -17,16 +18,26 @@ CNERWnd::CNERWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, tr
             m_close = static_cast<CPushButton*>(CreateNamedControl(this, "BtnClose"));
         }
     }
-    if (m_close != nullptr) m_close->BindHandler(HandlerClick, this, &CNERWnd::OnClose);
+    if (m_close != nullptr)
+        m_close->BindHandler(HandlerClick, this, &CNERWnd::OnClose);
 }
 
-CNERWnd::~CNERWnd() { PrepareDestroy(); }
+CNERWnd::~CNERWnd()
+{
+    PrepareDestroy();
+}
 
-void CNERWnd::Setup(NotEnoughResourcesArgs* request) {
-    if (request == nullptr) return;
+void CNERWnd::Setup(NotEnoughResourcesArgs* request)
+{
+    if (request == nullptr)
+        return;
     ShowResourceAmounts(m_cost, request->price, true);
     // An index past the strings leaves the text as the layout has it.
-    if (m_message != nullptr) m_message->ShowString(static_cast<int32_t>(request->mode), true);
+    if (m_message != nullptr)
+        m_message->ShowString(static_cast<int32_t>(request->mode), true);
 }
 
-void CNERWnd::OnClose(CWindow*, intptr_t) { EndModal(this); }
+void CNERWnd::OnClose(CWindow*, intptr_t)
+{
+    EndModal(this);
+}

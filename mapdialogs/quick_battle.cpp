@@ -15,21 +15,30 @@ constexpr const char* kBattleRulesPath = "/rules/battle/battle";
 
 }  // namespace
 
-CQuickBattle::CQuickBattle() { LoadBattleRules(kBattleRulesPath); }
+CQuickBattle::CQuickBattle()
+{
+    LoadBattleRules(kBattleRulesPath);
+}
 
-CQuickBattle::~CQuickBattle() {
+CQuickBattle::~CQuickBattle()
+{
     DetachHooks();
     UnloadBattleRules();
-    if (m_closeGuard.IsConnected()) m_closeGuard.Disconnect();
+    if (m_closeGuard.IsConnected())
+        m_closeGuard.Disconnect();
     CCallback::Clear(m_finished);
 }
 
-void CQuickBattle::RefuseClose(intptr_t vetoByte, SignalDelegate*) {
-    if (vetoByte != 0) *reinterpret_cast<uint8_t*>(vetoByte) = 0;
+void CQuickBattle::RefuseClose(intptr_t vetoByte, SignalDelegate*)
+{
+    if (vetoByte != 0)
+        *reinterpret_cast<uint8_t*>(vetoByte) = 0;
 }
 
-void CQuickBattle::DetachHooks() {
-    if (m_closeGuard.IsConnected()) m_closeGuard.Disconnect();
+void CQuickBattle::DetachHooks()
+{
+    if (m_closeGuard.IsConnected())
+        m_closeGuard.Disconnect();
     CloseSignal.Connect(&CQuickBattle::RefuseClose, m_closeGuard);
     // Every slot, the two the battle screen keeps across battles included:
     // nothing of a screen may be reached while no screen is shown.
@@ -38,10 +47,12 @@ void CQuickBattle::DetachHooks() {
     g_battleHooks.turnStart.Delete();
 }
 
-void CQuickBattle::Run(uint8_t resume) {
+void CQuickBattle::Run(uint8_t resume)
+{
     DetachHooks();
     m_resume = resume;
-    if (m_battle == nullptr) return;
+    if (m_battle == nullptr)
+        return;
     // A record without both sides, or a siege without its castle, cannot be
     // set up: it ends as a stopped battle, as the engine's own quick
     // resolution ends it, instead of reaching into what is not there.
@@ -66,6 +77,7 @@ void CQuickBattle::Run(uint8_t resume) {
         ResumeBattle();
     }
     g_battleTurnLimit = oldLimit;
-    if (m_finished != nullptr) m_finished->Invoke(0);
+    if (m_finished != nullptr)
+        m_finished->Invoke(0);
     EndBattle();
 }

@@ -25,7 +25,8 @@ public:
     // Called with no argument once the battle is decided, before the engine
     // tears the battle down (the map window binds CMapWnd::OnBattleFinished).
     template <typename T>
-    void BindFinished(T* object, void (T::*member)()) {
+    void BindFinished(T* object, void (T::*member)())
+    {
         CCallback::Bind(m_finished, object, member);
     }
     void ClearFinished() { CCallback::Clear(m_finished); }

@@ -17,9 +17,13 @@ const char* const kTitleKeys[CRandomEventWnd::kEventCount] = {
     "rtRndEvt6T", "rtRndEvt7T", "rtRndEvt8T", "rtRndEvt9T",
 };
 
-bool IsEvent(int32_t event) { return event >= 1 && event <= CRandomEventWnd::kEventCount; }
+bool IsEvent(int32_t event)
+{
+    return event >= 1 && event <= CRandomEventWnd::kEventCount;
+}
 
-CStr FormatLocale(const char* key, const CStr& value) {
+CStr FormatLocale(const char* key, const CStr& value)
+{
     CStr text;
     text.Format(LocaleString(key).Chars(), value);
     return text;
@@ -27,13 +31,16 @@ CStr FormatLocale(const char* key, const CStr& value) {
 
 }  // namespace
 
-const char* CRandomEventWnd::EventSoundPath(int32_t event) {
-    if (!IsEvent(event)) return "";
+const char* CRandomEventWnd::EventSoundPath(int32_t event)
+{
+    if (!IsEvent(event))
+        return "";
     return event == kArrivalEvent ? "/Sounds/msg_good" : "/Sounds/msg_bad";
 }
 
 CRandomEventWnd::CRandomEventWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_lblPlayer = new CLabel(this, ChildLayoutPath(path, "LblPlayer"), true);
     m_lblProvince = new CLabel(this, ChildLayoutPath(path, "LblProvince"), true);
@@ -50,14 +57,17 @@ CRandomEventWnd::CRandomEventWnd(CWindow* parent, const CStr& layoutName, bool l
     }
 }
 
-CRandomEventWnd::~CRandomEventWnd() {
+CRandomEventWnd::~CRandomEventWnd()
+{
     PrepareDestroy();
     delete m_sound;
     m_sound = nullptr;
 }
 
-void CRandomEventWnd::Setup(RandomEventRequest* record) {
-    if (record == nullptr) return;
+void CRandomEventWnd::Setup(RandomEventRequest* record)
+{
+    if (record == nullptr)
+        return;
     const int32_t event = static_cast<int32_t>(record->kind);
     m_lblPlayer->SetText(FormatLocale("PlayerStr", record->playerName), true);
     m_lblProvince->SetText(FormatLocale("ProvinceStr", record->provinceName), true);
@@ -74,7 +84,8 @@ void CRandomEventWnd::Setup(RandomEventRequest* record) {
         m_armyLost->Show(false, false);
     }
     const bool resources = record->amounts.IsZero();
-    if (resources) h -= m_resLost->Height();
+    if (resources)
+        h -= m_resLost->Height();
     if (!units && resources) {
         // Nothing was lost or won: no caption, and the window loses the
         // room of the two empty controls.
@@ -88,20 +99,26 @@ void CRandomEventWnd::Setup(RandomEventRequest* record) {
         m_lblLosts->SetText(LocaleString(event == kArrivalEvent ? "Arrivals" : "Losts"), true);
     }
     // Any other number keeps the title of the layout.
-    if (IsEvent(event)) SetText(LocaleString(kTitleKeys[event - 1]), true);
+    if (IsEvent(event))
+        SetText(LocaleString(kTitleKeys[event - 1]), true);
     delete m_sound;
     m_sound = nullptr;
-    if (IsEvent(event)) m_sound = new (std::nothrow) CSound(EventSoundPath(event));
+    if (IsEvent(event))
+        m_sound = new (std::nothrow) CSound(EventSoundPath(event));
 }
 
-void CRandomEventWnd::OnShow() {
-    if (m_sound != nullptr) m_sound->Play();
+void CRandomEventWnd::OnShow()
+{
+    if (m_sound != nullptr)
+        m_sound->Play();
 }
 
-void CRandomEventWnd::OnPenUp(const PackedPoint& point) {
+void CRandomEventWnd::OnPenUp(const PackedPoint& point)
+{
     WindowGuard guard(this);
     CWindow::OnPenUp(point);
-    if (!guard.Alive()) return;
+    if (!guard.Alive())
+        return;
     SetModalResult(ResultOk);
     EndModal(this);
 }

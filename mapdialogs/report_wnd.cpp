@@ -11,7 +11,8 @@
 #include "ui/window_mgr.h"
 
 CReportWnd::CReportWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CDialog(parent, DialogLayoutPath(layoutName), load) {
+    : CDialog(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_scrPages = new CValueScroller(this, ChildLayoutPath(path, "ScrPages"), true);
     m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
@@ -23,9 +24,13 @@ CReportWnd::CReportWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_scrPages->valueChanged.Bind(this, &CReportWnd::OnPageChanged);
 }
 
-CReportWnd::~CReportWnd() { PrepareDestroy(); }
+CReportWnd::~CReportWnd()
+{
+    PrepareDestroy();
+}
 
-CStr CReportWnd::ReportText(const CReportList& list) {
+CStr CReportWnd::ReportText(const CReportList& list)
+{
     CStr text;
     for (int i = 0; i < list.Count(); ++i) {
         const ReportEntry& entry = list.Entry(i);
@@ -42,7 +47,8 @@ CStr CReportWnd::ReportText(const CReportList& list) {
     return text;
 }
 
-void CReportWnd::BuildPages(const CReportList& list) {
+void CReportWnd::BuildPages(const CReportList& list)
+{
     ClearText();
     const CStr text = ReportText(list);
     {
@@ -59,14 +65,24 @@ void CReportWnd::BuildPages(const CReportList& list) {
     m_messages->SelectPage(0, true);
 }
 
-void CReportWnd::OnPageChanged(CValueScroller* scroller) { m_messages->SelectPage(scroller->Value() - 1, true); }
+void CReportWnd::OnPageChanged(CValueScroller* scroller)
+{
+    m_messages->SelectPage(scroller->Value() - 1, true);
+}
 
-void CReportWnd::OnOk(CWindow*, intptr_t) { EndModal(this); }
+void CReportWnd::OnOk(CWindow*, intptr_t)
+{
+    EndModal(this);
+}
 
-void CReportWnd::OnHide() {
+void CReportWnd::OnHide()
+{
     HideSound().Sound().Play();
     CWindow::OnHide();
     ClearText();
 }
 
-void CReportWnd::ClearText() { m_messages->SetText(CStr(), true); }
+void CReportWnd::ClearText()
+{
+    m_messages->SetText(CStr(), true);
+}

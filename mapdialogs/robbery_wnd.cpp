@@ -16,7 +16,8 @@
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
-CRobberyWnd::CRobberyWnd(CWindow* parent, const CStr& path, bool load) : CFrameWnd(parent, path, load) {
+CRobberyWnd::CRobberyWnd(CWindow* parent, const CStr& path, bool load) : CFrameWnd(parent, path, load)
+{
     {
         DialogNodeScope scope(path);
         if (scope.Entered()) {
@@ -25,8 +26,9 @@ CRobberyWnd::CRobberyWnd(CWindow* parent, const CStr& path, bool load) : CFrameW
             m_raidersLabel = static_cast<CLabel*>(CreateNamedControl(this, "LblRaiders"));
             m_raidersIcon = static_cast<CIconWnd*>(CreateNamedControl(this, "IcoRaiders"));
             CWindow* scroller = CreateNamedControl(this, "ScrRaiders");
-            m_raiders = scroller != nullptr ? static_cast<CValueScroller*>(scroller->QueryInterface(IidValueScroller))
-                                            : nullptr;
+            m_raiders = scroller != nullptr
+                            ? static_cast<CValueScroller*>(scroller->QueryInterface(IidValueScroller))
+                            : nullptr;
             m_chanceLabel = static_cast<CLabel*>(CreateNamedControl(this, "LblChance"));
             m_chance = static_cast<CTextWnd*>(CreateNamedControl(this, "RtChance"));
             m_costLabel = static_cast<CLabel*>(CreateNamedControl(this, "LblCost"));
@@ -37,18 +39,25 @@ CRobberyWnd::CRobberyWnd(CWindow* parent, const CStr& path, bool load) : CFrameW
             m_cancel = static_cast<CPushButton*>(CreateNamedControl(this, "BtnCancel"));
         }
     }
-    if (m_ok) m_ok->BindHandler(HandlerClick, this, &CRobberyWnd::OnOk);
-    if (m_cancel) m_cancel->BindHandler(HandlerClick, this, &CRobberyWnd::OnCancel);
-    if (m_raiders) m_raiders->valueChanged.Bind(this, &CRobberyWnd::OnRaidersChanged);
+    if (m_ok)
+        m_ok->BindHandler(HandlerClick, this, &CRobberyWnd::OnOk);
+    if (m_cancel)
+        m_cancel->BindHandler(HandlerClick, this, &CRobberyWnd::OnCancel);
+    if (m_raiders)
+        m_raiders->valueChanged.Bind(this, &CRobberyWnd::OnRaidersChanged);
 }
 
-CRobberyWnd::~CRobberyWnd() {
-    if (m_raiders) m_raiders->valueChanged.Clear();
+CRobberyWnd::~CRobberyWnd()
+{
+    if (m_raiders)
+        m_raiders->valueChanged.Clear();
     PrepareDestroy();
 }
 
-int32_t CRobberyWnd::MaxRaiders() const {
-    if (m_request == nullptr) return 0;
+int32_t CRobberyWnd::MaxRaiders() const
+{
+    if (m_request == nullptr)
+        return 0;
     const int32_t tries = Rules().RobberyTries(m_request->ownHero);
     // Without a price the gold sets no limit (a price of 0 must not divide).
     const int32_t price = m_request->goldPerRaider;
@@ -57,11 +66,14 @@ int32_t CRobberyWnd::MaxRaiders() const {
     return std::min<int32_t>(m, 255);
 }
 
-void CRobberyWnd::Setup(RobberyRequestArgs* request) {
+void CRobberyWnd::Setup(RobberyRequestArgs* request)
+{
     m_request = request;
-    if (request == nullptr) return;
+    if (request == nullptr)
+        return;
     FormatTextControl(m_player, request->victimName);
-    FormatTextControl(m_chance, static_cast<int32_t>(Rules().RobberyChance(request->ownHero, request->victimHero)), 1);
+    FormatTextControl(m_chance,
+                      static_cast<int32_t>(Rules().RobberyChance(request->ownHero, request->victimHero)), 1);
     if (m_raiders != nullptr) {
         m_raiders->SetMin(1, false);
         m_raiders->SetMax(MaxRaiders(), false);
@@ -70,18 +82,21 @@ void CRobberyWnd::Setup(RobberyRequestArgs* request) {
     }
 }
 
-void CRobberyWnd::OnRaidersChanged(CValueScroller* scroller) {
-    if (m_request == nullptr || scroller == nullptr) return;
+void CRobberyWnd::OnRaidersChanged(CValueScroller* scroller)
+{
+    if (m_request == nullptr || scroller == nullptr)
+        return;
     const int32_t n = scroller->Value();
     CResourceBundle cost = Rules().robberyCost;
     cost.Multiply(n & 0xFF);
-    FormatTextControl(m_chance, static_cast<int32_t>(Rules().RobberyChance(m_request->ownHero, m_request->victimHero)),
-                      n);
+    FormatTextControl(
+        m_chance, static_cast<int32_t>(Rules().RobberyChance(m_request->ownHero, m_request->victimHero)), n);
     FormatTextControl(m_cost, cost.GetByChars("gold"));
     ShowResourceAmounts(m_treasury, CResourceBundle::SubtractedCopy(m_request->treasury, cost), true);
 }
 
-void CRobberyWnd::OnOk(CWindow*, intptr_t) {
+void CRobberyWnd::OnOk(CWindow*, intptr_t)
+{
     if (m_request != nullptr) {
         const int16_t n = static_cast<int16_t>(m_raiders != nullptr ? m_raiders->Value() : 0);
         m_request->tries = n > 0 ? static_cast<uint32_t>(n) : 0;
@@ -91,8 +106,10 @@ void CRobberyWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CRobberyWnd::OnCancel(CWindow*, intptr_t) {
-    if (m_request != nullptr) m_request->confirmed = 0;
+void CRobberyWnd::OnCancel(CWindow*, intptr_t)
+{
+    if (m_request != nullptr)
+        m_request->confirmed = 0;
     SetModalResult(ResultCancel);
     EndModal(this);
 }
@@ -103,20 +120,27 @@ const NoticeChild kSuccess[] = {{"IcoBg", NoticeIcon}, {"RtMessage", NoticeText}
 }  // namespace
 
 CRobberyEmptyWnd::CRobberyEmptyWnd(CWindow* parent, const CStr& path, bool)
-    : CCovertNoticeWnd(parent, path, kMessage, 2, "RtMessage") {}
+    : CCovertNoticeWnd(parent, path, kMessage, 2, "RtMessage")
+{}
 
-void CRobberyEmptyWnd::Setup(RobberyResultArgs* result) {
-    if (result != nullptr) FormatTextControl(Text("RtMessage"), result->victimName);
+void CRobberyEmptyWnd::Setup(RobberyResultArgs* result)
+{
+    if (result != nullptr)
+        FormatTextControl(Text("RtMessage"), result->victimName);
 }
 
 CRobberyFailureWnd::CRobberyFailureWnd(CWindow* parent, const CStr& path, bool)
-    : CCovertNoticeWnd(parent, path, kMessage, 2, "RtMessage") {}
+    : CCovertNoticeWnd(parent, path, kMessage, 2, "RtMessage")
+{}
 
 CRobberySuccessWnd::CRobberySuccessWnd(CWindow* parent, const CStr& path, bool)
-    : CCovertNoticeWnd(parent, path, kSuccess, 3, "RtMessage") {}
+    : CCovertNoticeWnd(parent, path, kSuccess, 3, "RtMessage")
+{}
 
-void CRobberySuccessWnd::Setup(RobberyResultArgs* result) {
-    if (result == nullptr) return;
+void CRobberySuccessWnd::Setup(RobberyResultArgs* result)
+{
+    if (result == nullptr)
+        return;
     FormatTextControl(Text("RtMessage"), result->amount, result->victimName);
     FormatTextControl(Text("RtExp"), result->experience);
 }

@@ -6,7 +6,8 @@
 #include "ui/scroll_bar.h"
 #include "ui/window_mgr.h"
 
-CSplitSquadWnd::CSplitSquadWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true) {
+CSplitSquadWnd::CSplitSquadWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
+{
     const CStr node = BindLayoutNode(m_link);
     m_ok = new CPushButton(this, ChildLayoutPath(node, "BtnOk"));
     m_cancel = new CPushButton(this, ChildLayoutPath(node, "BtnCancel"));
@@ -19,9 +20,13 @@ CSplitSquadWnd::CSplitSquadWnd(CWindow* parent, const CStr& path) : CFrameWnd(pa
 
 // The controls are child windows (the slider through its member window) and
 // go with the frame.
-CSplitSquadWnd::~CSplitSquadWnd() { PrepareDestroy(); }
+CSplitSquadWnd::~CSplitSquadWnd()
+{
+    PrepareDestroy();
+}
 
-void CSplitSquadWnd::OnShow() {
+void CSplitSquadWnd::OnShow()
+{
     CFrameWnd::OnShow();
     m_slider->SetMax(static_cast<int32_t>(size), false);
     m_slider->SetMin(1, false);
@@ -32,29 +37,34 @@ void CSplitSquadWnd::OnShow() {
     ShowCounts();
 }
 
-void CSplitSquadWnd::OnSliderChanged(CScrollBar* bar) {
+void CSplitSquadWnd::OnSliderChanged(CScrollBar* bar)
+{
     chosen = static_cast<uint32_t>(bar->Pos());
     ShowCounts();
 }
 
-void CSplitSquadWnd::ShowCounts() {
+void CSplitSquadWnd::ShowCounts()
+{
     // Size is the most that may leave the squad (its count less the one
     // that stays), so the squad keeps size - chosen + 1.
     CStr format;
-    if (!m_text->GetString(0, format)) return;
+    if (!m_text->GetString(0, format))
+        return;
     CStr text;
     text.Format(format.Chars(), static_cast<int32_t>(size) - static_cast<int32_t>(chosen) + 1,
                 static_cast<int32_t>(chosen));
     m_text->SetText(text, true);
 }
 
-void CSplitSquadWnd::OnOk(CWindow*, intptr_t) {
+void CSplitSquadWnd::OnOk(CWindow*, intptr_t)
+{
     chosen = static_cast<uint32_t>(m_slider->Pos());
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CSplitSquadWnd::OnCancel(CWindow*, intptr_t) {
+void CSplitSquadWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }

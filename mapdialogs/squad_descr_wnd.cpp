@@ -12,19 +12,23 @@
 
 namespace {
 
-CStr Number(int32_t value) {
+CStr Number(int32_t value)
+{
     CStr text;
     text.Format("%ld", static_cast<long>(value));
     return text;
 }
 
-void SetLabel(CLabel* label, const CStr& text) {
-    if (label != nullptr) label->SetText(text, true);
+void SetLabel(CLabel* label, const CStr& text)
+{
+    if (label != nullptr)
+        label->SetText(text, true);
 }
 
 }  // namespace
 
-SquadStatTexts MakeSquadStatTexts(const CSquadType& type) {
+SquadStatTexts MakeSquadStatTexts(const CSquadType& type)
+{
     SquadStatTexts texts;
     texts.melee = Number(type.meleeAttack & 0x0F);
     const int32_t ranged = type.rangedAttack & 0x0F;
@@ -38,7 +42,8 @@ SquadStatTexts MakeSquadStatTexts(const CSquadType& type) {
 // ---- CSquadDescrWnd ----
 
 CSquadDescrWnd::CSquadDescrWnd(CWindow* parent, const CStr& layoutPath)
-    : CFrameWnd(parent, DialogLayoutPath(layoutPath), true) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutPath), true)
+{
     const CStr& path = m_link.Path();
     auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
     auto icon = [&](const char* name) { return new CIconWnd(this, ChildLayoutPath(path, name), true); };
@@ -63,19 +68,26 @@ CSquadDescrWnd::CSquadDescrWnd(CWindow* parent, const CStr& layoutPath)
     // The pictures pass their taps to the window, which closes on them too.
     m_bgImage->Enable(false, false);
     m_unitImage->Enable(false, false);
-    CWindow* closers[] = {m_rtMelee,      m_rtRanged,     m_rtHP,          m_rtMoveSpeed,   m_icoMelee,
-                          m_icoRanged,    m_icoHP,        m_icoMoveSpeed,  m_lblMeleeVal,   m_lblRangedVal,
-                          m_lblHPVal,     m_lblMoveSpeedVal, m_rtExtras};
-    for (CWindow* control : closers) control->BindHandler(HandlerPenUp, this, &CSquadDescrWnd::Close);
+    CWindow* closers[] = {m_rtMelee,   m_rtRanged,        m_rtHP,         m_rtMoveSpeed, m_icoMelee,
+                          m_icoRanged, m_icoHP,           m_icoMoveSpeed, m_lblMeleeVal, m_lblRangedVal,
+                          m_lblHPVal,  m_lblMoveSpeedVal, m_rtExtras};
+    for (CWindow* control : closers)
+        control->BindHandler(HandlerPenUp, this, &CSquadDescrWnd::Close);
 }
 
-CSquadDescrWnd::~CSquadDescrWnd() { PrepareDestroy(); }
+CSquadDescrWnd::~CSquadDescrWnd()
+{
+    PrepareDestroy();
+}
 
-void CSquadDescrWnd::Setup(const CSquadType* type) {
-    if (type == nullptr) return;
+void CSquadDescrWnd::Setup(const CSquadType* type)
+{
+    if (type == nullptr)
+        return;
     SetText(type->name, true);
     m_unitImage->SetImage(
-        CStr::ConcatChars(CStr::Concat(CPathMgr::Path(CPathMgr::kObjectsUnits), type->typeId), "/UnitInfo"), true);
+        CStr::ConcatChars(CStr::Concat(CPathMgr::Path(CPathMgr::kObjectsUnits), type->typeId), "/UnitInfo"),
+        true);
     const SquadStatTexts texts = MakeSquadStatTexts(*type);
     m_rtExtras->SetText(texts.extras, true);
     SetLabel(m_lblMeleeVal, texts.melee);
@@ -84,30 +96,38 @@ void CSquadDescrWnd::Setup(const CSquadType* type) {
     SetLabel(m_lblMoveSpeedVal, texts.moveSpeed);
 }
 
-void CSquadDescrWnd::OnPenUp(const PackedPoint& point) {
+void CSquadDescrWnd::OnPenUp(const PackedPoint& point)
+{
     WindowGuard guard(this);
     CWindow::OnPenDown(point);
-    if (guard.Alive()) EndModal(this);
+    if (guard.Alive())
+        EndModal(this);
 }
 
-void CSquadDescrWnd::OnShow() {
+void CSquadDescrWnd::OnShow()
+{
     CFrameWnd::OnShow();
     // Every stylus event comes here while the description is up, so a tap
     // anywhere closes it.
     CWindowMgr::PushCapture(this);
 }
 
-void CSquadDescrWnd::OnHide() {
+void CSquadDescrWnd::OnHide()
+{
     CWindowMgr::RemoveCapture(this);
     CFrameWnd::OnHide();
 }
 
-void CSquadDescrWnd::Close(CWindow*, intptr_t) { EndModal(this); }
+void CSquadDescrWnd::Close(CWindow*, intptr_t)
+{
+    EndModal(this);
+}
 
 // ---- CSquadStatsPanel ----
 
 CSquadStatsPanel::CSquadStatsPanel(CWindow* parent, const CStr& layoutPath)
-    : CFrameWnd(parent, DialogLayoutPath(layoutPath), true) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutPath), true)
+{
     const CStr& path = m_link.Path();
     auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
     auto icon = [&](const char* name) { return new CIconWnd(this, ChildLayoutPath(path, name), true); };
@@ -128,10 +148,15 @@ CSquadStatsPanel::CSquadStatsPanel(CWindow* parent, const CStr& layoutPath)
     m_rtExtras = new CMarkupWnd(this, ChildLayoutPath(path, "RtExtras"), true);
 }
 
-CSquadStatsPanel::~CSquadStatsPanel() { PrepareDestroy(); }
+CSquadStatsPanel::~CSquadStatsPanel()
+{
+    PrepareDestroy();
+}
 
-void CSquadStatsPanel::SetSquadType(const CSquadType* type) {
-    if (type == nullptr) return;
+void CSquadStatsPanel::SetSquadType(const CSquadType* type)
+{
+    if (type == nullptr)
+        return;
     SetLabel(m_lblName, type->name);
     const SquadStatTexts texts = MakeSquadStatTexts(*type);
     m_rtExtras->SetText(texts.extras, true);

@@ -14,7 +14,8 @@ constexpr int32_t kHighestLevel = 3;
 }  // namespace
 
 CTaxesWnd::CTaxesWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_lblTaxRate = new CLabel(this, ChildLayoutPath(path, "LblTaxRate"), true);
     m_scrTaxRate = new CValueScroller(this, ChildLayoutPath(path, "ScrTaxRate"), true);
@@ -35,24 +36,34 @@ CTaxesWnd::CTaxesWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_scrTaxRate->valueChanged.Bind(this, &CTaxesWnd::OnTaxRateChanged);
 }
 
-CTaxesWnd::~CTaxesWnd() { PrepareDestroy(); }
+CTaxesWnd::~CTaxesWnd()
+{
+    PrepareDestroy();
+}
 
-void CTaxesWnd::Setup(TaxesRequest* record) {
+void CTaxesWnd::Setup(TaxesRequest* record)
+{
     m_record = record;
-    if (m_record == nullptr) return;
+    if (m_record == nullptr)
+        return;
     m_scrTaxRate->SetValue(m_record->taxLevel, true, true);
     UpdateTexts();
 }
 
-void CTaxesWnd::OnTaxRateChanged(CValueScroller* scroller) {
-    if (m_record == nullptr) return;
+void CTaxesWnd::OnTaxRateChanged(CValueScroller* scroller)
+{
+    if (m_record == nullptr)
+        return;
     const int32_t value = scroller->Value();
-    if (value >= kLowestLevel && value <= kHighestLevel) m_record->taxLevel = value;
+    if (value >= kLowestLevel && value <= kHighestLevel)
+        m_record->taxLevel = value;
     UpdateTexts();
 }
 
-void CTaxesWnd::UpdateTexts() {
-    if (m_record == nullptr) return;
+void CTaxesWnd::UpdateTexts()
+{
+    if (m_record == nullptr)
+        return;
     const int32_t level = m_record->taxLevel;
     const uint8_t percent = static_cast<uint8_t>(TaxPercent(level));
     const int32_t income = static_cast<int32_t>(static_cast<int64_t>(m_record->incomeBase) * percent / 100);
@@ -64,14 +75,18 @@ void CTaxesWnd::UpdateTexts() {
     SetScrollerOwnText(m_scrTaxRate, text, true);
 }
 
-void CTaxesWnd::OnOk(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 1;
+void CTaxesWnd::OnOk(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 1;
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CTaxesWnd::OnCancel(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 0;
+void CTaxesWnd::OnCancel(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 0;
     SetModalResult(ResultCancel);
     EndModal(this);
 }

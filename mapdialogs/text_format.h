@@ -10,10 +10,13 @@
 // (redrawn). False, and the text untouched, when the control is missing or
 // its list is empty.
 template <typename... Args>
-bool FormatTextControl(CTextWnd* control, const Args&... args) {
-    if (control == nullptr) return false;
+bool FormatTextControl(CTextWnd* control, const Args&... args)
+{
+    if (control == nullptr)
+        return false;
     CStr format;
-    if (!control->GetString(0, format)) return false;
+    if (!control->GetString(0, format))
+        return false;
     CStr text;
     text.Format(format.Chars(), args...);
     control->SetText(text, true);

@@ -24,41 +24,54 @@ namespace {
 const char* const kLeftNames[CTradingWnd::kMaxKinds] = {"BtnResL1", "BtnResL2", "BtnResL3"};
 const char* const kRightNames[CTradingWnd::kMaxKinds] = {"BtnResR1", "BtnResR2", "BtnResR3"};
 
-int32_t AmountAt(const CResourceBundle& bundle, int32_t index) {
+int32_t AmountAt(const CResourceBundle& bundle, int32_t index)
+{
     return index >= 0 && index < bundle.Count() ? bundle[index] : 0;
 }
 
-void SetAmountAt(CResourceBundle& bundle, int32_t index, int32_t amount) {
-    if (index >= 0 && index < bundle.Count()) bundle[index] = amount;
+void SetAmountAt(CResourceBundle& bundle, int32_t index, int32_t amount)
+{
+    if (index >= 0 && index < bundle.Count())
+        bundle[index] = amount;
 }
 
 // q = n / d rounded up, for n >= 0 and d > 0.
-int32_t DivideUp(int64_t n, int64_t d) {
+int32_t DivideUp(int64_t n, int64_t d)
+{
     int64_t q = n / d;
-    if (n % d != 0) ++q;
+    if (n % d != 0)
+        ++q;
     return static_cast<int32_t>(q);
 }
 
-CStr IconPath(int32_t kind) {
+CStr IconPath(int32_t kind)
+{
     return CStr::Concat(CPathMgr::Path(CPathMgr::kImagesIcons), ResourceKindName(kind));
 }
 
-int32_t WorldKindCount() {
-    if (const CGameWorld* world = ActiveWorld()) return static_cast<int32_t>(world->kinds.size());
+int32_t WorldKindCount()
+{
+    if (const CGameWorld* world = ActiveWorld())
+        return static_cast<int32_t>(world->kinds.size());
     return CTradingWnd::kMaxKinds;
 }
 
 }  // namespace
 
-int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b) {
-    if (have <= 0 || a <= 0 || b <= 0) return 0;
-    if (b >= a + 10) return have;
+int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b)
+{
+    if (have <= 0 || a <= 0 || b <= 0)
+        return 0;
+    if (b >= a + 10)
+        return have;
     return static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
 }
 
-TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b) {
+TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b)
+{
     TradingExchange exchange;
-    if (position <= 0 || a <= 0 || b <= 0) return exchange;
+    if (position <= 0 || a <= 0 || b <= 0)
+        return exchange;
     if (b >= a + 10) {
         exchange.give = position;
         exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
@@ -70,7 +83,8 @@ TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b) {
 }
 
 CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_left.assign(kMaxKinds, nullptr);
     m_right.assign(kMaxKinds, nullptr);
@@ -79,8 +93,10 @@ CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_lblMarket = new CLabel(this, ChildLayoutPath(path, "LblMarket"), true);
     const int32_t blank = SelectFont(0).GetGlyph(' ').width;
     const int16_t column = static_cast<int16_t>(blank * 4 + blank / 2);
-    for (int i = 0; i < kMaxKinds; ++i) m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
-    for (int i = 0; i < kMaxKinds; ++i) m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
+    for (int i = 0; i < kMaxKinds; ++i)
+        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
+    for (int i = 0; i < kMaxKinds; ++i)
+        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
     for (std::vector<CButtonEx*>* side : {&m_left, &m_right}) {
         for (CButtonEx* button : *side) {
             button->mode = PressRadio;
@@ -102,17 +118,24 @@ CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_btnAccept->BindHandler(HandlerClick, this, &CTradingWnd::OnAccept);
     m_btnOk->BindHandler(HandlerClick, this, &CTradingWnd::OnOk);
     m_btnCancel->BindHandler(HandlerClick, this, &CTradingWnd::OnCancel);
-    for (CButtonEx* button : m_left) button->BindHandler(HandlerClick, this, &CTradingWnd::OnFromClick);
-    for (CButtonEx* button : m_right) button->BindHandler(HandlerClick, this, &CTradingWnd::OnToClick);
+    for (CButtonEx* button : m_left)
+        button->BindHandler(HandlerClick, this, &CTradingWnd::OnFromClick);
+    for (CButtonEx* button : m_right)
+        button->BindHandler(HandlerClick, this, &CTradingWnd::OnToClick);
     m_scrTrading->scrolled.Bind(this, &CTradingWnd::OnSliderChanged);
 }
 
-CTradingWnd::~CTradingWnd() { PrepareDestroy(); }
+CTradingWnd::~CTradingWnd()
+{
+    PrepareDestroy();
+}
 
-void CTradingWnd::Setup(TradingRequest* record) {
+void CTradingWnd::Setup(TradingRequest* record)
+{
     m_record = record;
     m_pairs.clear();
-    if (m_record == nullptr) return;
+    if (m_record == nullptr)
+        return;
     m_shown = m_record->treasury;
     m_committed = m_shown;
     // A bundle shorter than the world's kinds cannot trade what it does not hold.
@@ -138,7 +161,8 @@ void CTradingWnd::Setup(TradingRequest* record) {
     }
     for (int16_t from = 0; from < m_kindCount; ++from) {
         for (int16_t to = 0; to < m_kindCount; ++to) {
-            if (to == from) continue;
+            if (to == from)
+                continue;
             auto pair = std::make_unique<TradingPair>();
             pair->from = static_cast<uint16_t>(from);
             pair->to = static_cast<uint16_t>(to);
@@ -166,7 +190,8 @@ void CTradingWnd::Setup(TradingRequest* record) {
     SelectFrom(0);
 }
 
-void CTradingWnd::OnFromClick(CWindow* button, intptr_t) {
+void CTradingWnd::OnFromClick(CWindow* button, intptr_t)
+{
     for (int16_t i = 0; i < m_kindCount; ++i) {
         if (m_left[static_cast<size_t>(i)] == button) {
             SelectFrom(i);
@@ -175,7 +200,8 @@ void CTradingWnd::OnFromClick(CWindow* button, intptr_t) {
     }
 }
 
-void CTradingWnd::OnToClick(CWindow* button, intptr_t) {
+void CTradingWnd::OnToClick(CWindow* button, intptr_t)
+{
     for (int16_t i = 0; i < m_kindCount; ++i) {
         if (m_right[static_cast<size_t>(i)] == button) {
             SelectTo(i);
@@ -184,17 +210,22 @@ void CTradingWnd::OnToClick(CWindow* button, intptr_t) {
     }
 }
 
-void CTradingWnd::SelectFrom(int16_t index) {
+void CTradingWnd::SelectFrom(int16_t index)
+{
     m_from = index;
-    for (int16_t k = 0; k < m_kindCount; ++k) m_left[static_cast<size_t>(k)]->SetCheckedRelease(k == index, true);
-    if (m_to == m_from) m_to = m_from == 0 ? 1 : 0;
+    for (int16_t k = 0; k < m_kindCount; ++k)
+        m_left[static_cast<size_t>(k)]->SetCheckedRelease(k == index, true);
+    if (m_to == m_from)
+        m_to = m_from == 0 ? 1 : 0;
     SelectTo(m_to);
 }
 
-void CTradingWnd::SelectTo(int16_t index) {
+void CTradingWnd::SelectTo(int16_t index)
+{
     // The kind given is never the kind got; its right button is disabled,
     // so only a caller outside the buttons could ask for it.
-    if (index == m_from) return;
+    if (index == m_from)
+        return;
     m_to = index;
     m_shown = m_committed;
     ShowBundle(m_resTreasury, m_shown, true);
@@ -207,14 +238,17 @@ void CTradingWnd::SelectTo(int16_t index) {
     UpdateExchange();
 }
 
-const TradingPair* CTradingWnd::FindPair(int32_t from, int32_t to) const {
+const TradingPair* CTradingWnd::FindPair(int32_t from, int32_t to) const
+{
     for (auto it = m_pairs.rbegin(); it != m_pairs.rend(); ++it) {
-        if ((*it)->from == from && (*it)->to == to) return it->get();
+        if ((*it)->from == from && (*it)->to == to)
+            return it->get();
     }
     return nullptr;
 }
 
-void CTradingWnd::UpdateExchange() {
+void CTradingWnd::UpdateExchange()
+{
     ShowBundle(m_resTreasury, m_shown, true);
     const CStr fromIcon = IconPath(m_from);
     const CStr toIcon = IconPath(m_to);
@@ -233,7 +267,8 @@ void CTradingWnd::UpdateExchange() {
     OnSliderChanged(m_scrTrading);
 }
 
-void CTradingWnd::OnSliderChanged(CScrollBar* bar) {
+void CTradingWnd::OnSliderChanged(CScrollBar* bar)
+{
     const TradingPair* pair = FindPair(m_from, m_to);
     const int32_t v = bar != nullptr ? std::max(bar->Pos(), 0) : 0;
     const TradingExchange exchange =
@@ -248,12 +283,14 @@ void CTradingWnd::OnSliderChanged(CScrollBar* bar) {
     m_btnAccept->Enable(v > 0, true);
 }
 
-void CTradingWnd::OnAccept(CWindow*, intptr_t) {
+void CTradingWnd::OnAccept(CWindow*, intptr_t)
+{
     m_committed = m_shown;
     UpdateExchange();
 }
 
-void CTradingWnd::OnOk(CWindow*, intptr_t) {
+void CTradingWnd::OnOk(CWindow*, intptr_t)
+{
     if (m_record != nullptr) {
         // An exchange left on the slider counts too.
         m_record->treasury = m_shown;
@@ -263,8 +300,10 @@ void CTradingWnd::OnOk(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CTradingWnd::OnCancel(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 0;
+void CTradingWnd::OnCancel(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 0;
     SetModalResult(ResultCancel);
     EndModal(this);
 }

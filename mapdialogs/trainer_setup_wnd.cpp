@@ -16,20 +16,27 @@
 
 namespace {
 
-CStr Localized(const char* key) { return CUIMgr::Locale().Lookup(key); }
+CStr Localized(const char* key)
+{
+    return CUIMgr::Locale().Lookup(key);
+}
 
 // A scroller that shows a word of the window's choosing instead of its number.
-void ShowWord(CValueScroller* scroller, const char* key) {
+void ShowWord(CValueScroller* scroller, const char* key)
+{
     scroller->ValueLabel()->SetText(Localized(key), true);
 }
 
 }  // namespace
 
 CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const CStr& path)
-    : CDialog(parent, path, true), m_params(params) {
+    : CDialog(parent, path, true), m_params(params)
+{
     const CStr node = BindLayoutNode(m_link);
     auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(node, name), true); };
-    auto scroller = [&](const char* name) { return new CValueScroller(this, ChildLayoutPath(node, name), true); };
+    auto scroller = [&](const char* name) {
+        return new CValueScroller(this, ChildLayoutPath(node, name), true);
+    };
     m_lblBtlType = label("LblBtlType");
     m_lblSeed = label("LblOFSeed");
     m_lblMoat = label("LblSiegeMoat");
@@ -65,47 +72,69 @@ CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const 
         CValueScroller* scroller;
         int32_t min, max, initial;
     };
-    const Range ranges[] = {{m_btlType, 0, 1, 1}, {m_seed, 0, 100, 1},  {m_moat, 0, 1, 1},   {m_walls, 0, 1, 1},
-                            {m_catapults, 1, 4, 2}, {m_atkType, 0, 1, 0}, {m_dfdType, 0, 1, 1}};
+    const Range ranges[] = {{m_btlType, 0, 1, 1}, {m_seed, 0, 100, 1},    {m_moat, 0, 1, 1},
+                            {m_walls, 0, 1, 1},   {m_catapults, 1, 4, 2}, {m_atkType, 0, 1, 0},
+                            {m_dfdType, 0, 1, 1}};
     for (const Range& r : ranges) {
         r.scroller->SetMin(r.min, false);
         r.scroller->SetMax(r.max, false);
     }
-    for (const Range& r : ranges) r.scroller->SetValue(r.initial, false, true);
+    for (const Range& r : ranges)
+        r.scroller->SetValue(r.initial, false, true);
 }
 
-CTrainerSetupWnd::~CTrainerSetupWnd() { PrepareDestroy(); }
+CTrainerSetupWnd::~CTrainerSetupWnd()
+{
+    PrepareDestroy();
+}
 
-void CTrainerSetupWnd::OnBattleTypeChanged(CValueScroller* scroller) {
+void CTrainerSetupWnd::OnBattleTypeChanged(CValueScroller* scroller)
+{
     const bool siege = scroller->Value() == 1;
     m_lblSeed->Show(!siege, true);
     m_seed->Window()->Show(!siege, true);
-    for (CValueScroller* s : {m_moat, m_walls, m_catapults}) s->Window()->Show(siege, true);
-    for (CLabel* l : {m_lblMoat, m_lblWalls, m_lblCatapults}) l->Show(siege, true);
+    for (CValueScroller* s : {m_moat, m_walls, m_catapults})
+        s->Window()->Show(siege, true);
+    for (CLabel* l : {m_lblMoat, m_lblWalls, m_lblCatapults})
+        l->Show(siege, true);
     ShowWord(scroller, siege ? "Siege" : "OpenField");
 }
 
-void CTrainerSetupWnd::OnYesNoChanged(CValueScroller* scroller) {
+void CTrainerSetupWnd::OnYesNoChanged(CValueScroller* scroller)
+{
     ShowWord(scroller, scroller->Value() == 1 ? "Yes" : "No");
 }
 
-void CTrainerSetupWnd::OnSideTypeChanged(CValueScroller* scroller) {
+void CTrainerSetupWnd::OnSideTypeChanged(CValueScroller* scroller)
+{
     ShowWord(scroller, scroller->Value() == 1 ? "Computer" : "Human");
 }
 
-void CTrainerSetupWnd::OnOwnArmyClick(CWindow*, intptr_t) { OnOwnArmy(); }
-void CTrainerSetupWnd::OnEnemyArmyClick(CWindow*, intptr_t) { OnEnemyArmy(); }
-
-void CTrainerSetupWnd::OnOwnArmy(CWindow*, intptr_t) {
-    if (m_params != nullptr) EditArmy(m_params->attacker);
+void CTrainerSetupWnd::OnOwnArmyClick(CWindow*, intptr_t)
+{
+    OnOwnArmy();
+}
+void CTrainerSetupWnd::OnEnemyArmyClick(CWindow*, intptr_t)
+{
+    OnEnemyArmy();
 }
 
-void CTrainerSetupWnd::OnEnemyArmy(CWindow*, intptr_t) {
-    if (m_params != nullptr) EditArmy(m_params->defender);
+void CTrainerSetupWnd::OnOwnArmy(CWindow*, intptr_t)
+{
+    if (m_params != nullptr)
+        EditArmy(m_params->attacker);
 }
 
-void CTrainerSetupWnd::EditArmy(PlayerRecord* player) {
-    if (player == nullptr) return;
+void CTrainerSetupWnd::OnEnemyArmy(CWindow*, intptr_t)
+{
+    if (m_params != nullptr)
+        EditArmy(m_params->defender);
+}
+
+void CTrainerSetupWnd::EditArmy(PlayerRecord* player)
+{
+    if (player == nullptr)
+        return;
     auto* wnd = new CRecruitWnd(this, CStr(kRecruitPath));
     wnd->SetText(Localized("TrainerRecruit"), false);
     auto* record = new RecruitRequestArgs;
@@ -116,7 +145,8 @@ void CTrainerSetupWnd::EditArmy(PlayerRecord* player) {
         record->limits.push_back(kArmyLimit);
     }
     record->treasury.Zero();
-    for (int i = 0; i < 3 && i < record->treasury.Count(); ++i) record->treasury[i] = kTreasuryAmount;
+    for (int i = 0; i < 3 && i < record->treasury.Count(); ++i)
+        record->treasury[i] = kTreasuryAmount;
     wnd->Setup(record);
     WindowGuard self(this);
     WindowGuard recruit(wnd);
@@ -129,11 +159,13 @@ void CTrainerSetupWnd::EditArmy(PlayerRecord* player) {
             player->army.Item(i)->count = count < 0 ? 0 : count;
         }
     }
-    if (recruit.Alive()) delete wnd;
+    if (recruit.Alive())
+        delete wnd;
     delete record;
 }
 
-void CTrainerSetupWnd::OnStart(CWindow*, intptr_t) {
+void CTrainerSetupWnd::OnStart(CWindow*, intptr_t)
+{
     if (m_params != nullptr) {
         if (m_btlType->Value() == 1) {
             m_params->kind = kBattleSiege;
@@ -154,7 +186,8 @@ void CTrainerSetupWnd::OnStart(CWindow*, intptr_t) {
     EndModal(this);
 }
 
-void CTrainerSetupWnd::OnCancel(CWindow*, intptr_t) {
+void CTrainerSetupWnd::OnCancel(CWindow*, intptr_t)
+{
     SetModalResult(ResultCancel);
     EndModal(this);
 }
@@ -163,7 +196,8 @@ namespace {
 
 CWindow* g_setupParent = nullptr;
 
-uint16_t RunSetupWindow(BattleParams* params, uint32_t) {
+uint16_t RunSetupWindow(BattleParams* params, uint32_t)
+{
     auto* wnd = new CTrainerSetupWnd(params, g_setupParent, CStr(CTrainerSetupWnd::kLayoutPath));
     const uint16_t result = RunModal(wnd);
     delete wnd;
@@ -172,8 +206,10 @@ uint16_t RunSetupWindow(BattleParams* params, uint32_t) {
 
 }  // namespace
 
-bool RunBattleTrainerSetup(BattleParams* params, CWindow* parent) {
-    if (params == nullptr) return false;
+bool RunBattleTrainerSetup(BattleParams* params, CWindow* parent)
+{
+    if (params == nullptr)
+        return false;
     CWindow* const previousParent = g_setupParent;
     g_setupParent = parent;
     g_trainerSetupWindow.Bind(&RunSetupWindow);

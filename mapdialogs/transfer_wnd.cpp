@@ -22,45 +22,58 @@ namespace {
 
 const char* const kLeftNames[CTransferWnd::kRows] = {"BtnSquadL1", "BtnSquadL2", "BtnSquadL3", "BtnSquadL4"};
 const char* const kRightNames[CTransferWnd::kRows] = {"BtnSquadR1", "BtnSquadR2", "BtnSquadR3", "BtnSquadR4"};
-const char* const kBarNames[CTransferWnd::kRows] = {"ScrTransfer1", "ScrTransfer2", "ScrTransfer3", "ScrTransfer4"};
+const char* const kBarNames[CTransferWnd::kRows] = {"ScrTransfer1", "ScrTransfer2", "ScrTransfer3",
+                                                    "ScrTransfer4"};
 
 // Below this screen size the squad pictures get a narrow column.
 constexpr int32_t kSmallScreen = 199;
 constexpr int16_t kWideColumn = 30;
 constexpr int16_t kNarrowColumn = 12;
 
-const CSquad* SquadAt(const CArmy* army, int i) {
+const CSquad* SquadAt(const CArmy* army, int i)
+{
     return army != nullptr && i >= 0 && i < army->Count() ? army->Item(i) : nullptr;
 }
 
-int32_t CountOf(const CSquad* squad) { return squad != nullptr ? std::max(squad->count, 0) : 0; }
+int32_t CountOf(const CSquad* squad)
+{
+    return squad != nullptr ? std::max(squad->count, 0) : 0;
+}
 
-CStr Number(int32_t value) {
+CStr Number(int32_t value)
+{
     CStr text;
     text.Format("%ld", static_cast<long>(value));
     return text;
 }
 
-CStr SquadPicture(const CSquad* squad, const char* side) {
-    if (squad == nullptr || squad->type == nullptr) return CStr();
-    return CStr::ConcatChars(CStr::Concat(CPathMgr::Path(CPathMgr::kObjectsUnits), squad->type->typeId), side);
+CStr SquadPicture(const CSquad* squad, const char* side)
+{
+    if (squad == nullptr || squad->type == nullptr)
+        return CStr();
+    return CStr::ConcatChars(CStr::Concat(CPathMgr::Path(CPathMgr::kObjectsUnits), squad->type->typeId),
+                             side);
 }
 
 }  // namespace
 
 CTransferWnd::CTransferWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CFrameWnd(parent, DialogLayoutPath(layoutName), load) {
+    : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_left.assign(kRows, nullptr);
     m_right.assign(kRows, nullptr);
     m_bars.assign(kRows, nullptr);
     m_rtCampaign = new CTextWnd(this, ChildLayoutPath(path, "RtCampaign"), true);
     m_rtGuardian = new CTextWnd(this, ChildLayoutPath(path, "RtGuardian"), true);
-    for (int i = 0; i < kRows; ++i) m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
-    for (int i = 0; i < kRows; ++i) m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
+    for (int i = 0; i < kRows; ++i)
+        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
+    for (int i = 0; i < kRows; ++i)
+        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
     m_frame = new CFrameWnd(this, ChildLayoutPath(path, "FrameWnd"), true);
     m_frame->SetFlag(WndRaiseOnPenDown, false);
-    for (int i = 0; i < kRows; ++i) m_bars[static_cast<size_t>(i)] = new CScrollBar(this, ChildLayoutPath(path, kBarNames[i]), true);
+    for (int i = 0; i < kRows; ++i)
+        m_bars[static_cast<size_t>(i)] = new CScrollBar(this, ChildLayoutPath(path, kBarNames[i]), true);
     m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
     m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
     m_imgRevolt = new CIconWnd(this, ChildLayoutPath(path, "ImgRevolt"), true);
@@ -73,17 +86,23 @@ CTransferWnd::CTransferWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_bars[3]->scrolled.Bind(this, &CTransferWnd::OnTransfer4Changed);
 }
 
-CTransferWnd::~CTransferWnd() { PrepareDestroy(); }
+CTransferWnd::~CTransferWnd()
+{
+    PrepareDestroy();
+}
 
-void CTransferWnd::Setup(TransferRequest* record) {
+void CTransferWnd::Setup(TransferRequest* record)
+{
     m_record = record;
     m_rowCount = 0;
-    if (m_record == nullptr) return;
+    if (m_record == nullptr)
+        return;
     const CArmy* army = m_record->army;
     const CArmy* garrison = m_record->garrison;
     // Every campaign squad has a delta, also those the window cannot show.
     const size_t squads = army != nullptr ? static_cast<size_t>(army->Count()) : 0;
-    if (m_record->deltas.size() < squads) m_record->deltas.resize(squads, 0);
+    if (m_record->deltas.size() < squads)
+        m_record->deltas.resize(squads, 0);
 
     const PlayerRecord* player = CurrentPlayer();
     FormatTextControl(m_rtCampaign, static_cast<long>(player != nullptr ? player->flagNumber + 1 : 1));
@@ -96,7 +115,8 @@ void CTransferWnd::Setup(TransferRequest* record) {
     }
     int16_t column = kWideColumn;
     if (const CDisplaySurface* display = GetDisplaySurface()) {
-        if (std::max(display->Width(), display->Height()) < kSmallScreen) column = kNarrowColumn;
+        if (std::max(display->Width(), display->Height()) < kSmallScreen)
+            column = kNarrowColumn;
     }
     for (int i = 0; i < m_rowCount; ++i) {
         CButtonEx* left = m_left[static_cast<size_t>(i)];
@@ -133,14 +153,29 @@ void CTransferWnd::Setup(TransferRequest* record) {
     UpdateRevoltImage();
 }
 
-void CTransferWnd::OnTransfer1Changed(CScrollBar*) { OnTransferChanged(0); }
-void CTransferWnd::OnTransfer2Changed(CScrollBar*) { OnTransferChanged(1); }
-void CTransferWnd::OnTransfer3Changed(CScrollBar*) { OnTransferChanged(2); }
-void CTransferWnd::OnTransfer4Changed(CScrollBar*) { OnTransferChanged(3); }
+void CTransferWnd::OnTransfer1Changed(CScrollBar*)
+{
+    OnTransferChanged(0);
+}
+void CTransferWnd::OnTransfer2Changed(CScrollBar*)
+{
+    OnTransferChanged(1);
+}
+void CTransferWnd::OnTransfer3Changed(CScrollBar*)
+{
+    OnTransferChanged(2);
+}
+void CTransferWnd::OnTransfer4Changed(CScrollBar*)
+{
+    OnTransferChanged(3);
+}
 
-void CTransferWnd::OnTransferChanged(int row) {
-    if (m_record == nullptr || row < 0 || row >= m_rowCount) return;
-    if (static_cast<size_t>(row) >= m_record->deltas.size()) return;
+void CTransferWnd::OnTransferChanged(int row)
+{
+    if (m_record == nullptr || row < 0 || row >= m_rowCount)
+        return;
+    if (static_cast<size_t>(row) >= m_record->deltas.size())
+        return;
     const int32_t own = CountOf(SquadAt(m_record->army, row));
     const int32_t kept = CountOf(SquadAt(m_record->garrison, row));
     const int32_t stay = m_bars[static_cast<size_t>(row)]->Pos();
@@ -151,8 +186,10 @@ void CTransferWnd::OnTransferChanged(int row) {
     UpdateRevoltImage();
 }
 
-void CTransferWnd::UpdateRevoltImage() {
-    if (m_record == nullptr) return;
+void CTransferWnd::UpdateRevoltImage()
+{
+    if (m_record == nullptr)
+        return;
     const PlayerRecord* player = CurrentPlayer();
     // The rule reads one delta per squad of the player's army: hand it a
     // list of exactly that length whatever the record holds.
@@ -163,14 +200,18 @@ void CTransferWnd::UpdateRevoltImage() {
     m_imgRevolt->Show(chance > 0, false);
 }
 
-void CTransferWnd::OnOk(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 1;
+void CTransferWnd::OnOk(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 1;
     SetModalResult(ResultOk);
     EndModal(this);
 }
 
-void CTransferWnd::OnCancel(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 0;
+void CTransferWnd::OnCancel(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 0;
     SetModalResult(ResultCancel);
     EndModal(this);
 }

@@ -10,7 +10,8 @@
 #include "ui/window_mgr.h"
 
 CVolunteersWnd::CVolunteersWnd(CWindow* parent, const CStr& layoutName, bool load)
-    : CDialog(parent, DialogLayoutPath(layoutName), load) {
+    : CDialog(parent, DialogLayoutPath(layoutName), load)
+{
     const CStr& path = m_link.Path();
     m_rtMessage = new CTextWnd(this, ChildLayoutPath(path, "RtMessage"), true);
     m_resCost = new CResWnd(this, ChildLayoutPath(path, "ResCost"), true);
@@ -22,11 +23,16 @@ CVolunteersWnd::CVolunteersWnd(CWindow* parent, const CStr& layoutName, bool loa
     m_btnNo->BindHandler(HandlerClick, this, &CVolunteersWnd::OnNo);
 }
 
-CVolunteersWnd::~CVolunteersWnd() { PrepareDestroy(); }
+CVolunteersWnd::~CVolunteersWnd()
+{
+    PrepareDestroy();
+}
 
-void CVolunteersWnd::Setup(VolunteersRequest* record) {
+void CVolunteersWnd::Setup(VolunteersRequest* record)
+{
     m_record = record;
-    if (m_record == nullptr) return;
+    if (m_record == nullptr)
+        return;
     FormatTextControl(m_rtMessage, m_record->provinceName);
     ShowBundle(m_resCost, m_record->price, true);
     // What the treasury keeps after paying, never below 0 of a kind.
@@ -36,14 +42,18 @@ void CVolunteersWnd::Setup(VolunteersRequest* record) {
     m_armyIncom->Fill(m_record->squad, SquadFaceLeft, true, false, false);
 }
 
-void CVolunteersWnd::OnYes(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 1;
+void CVolunteersWnd::OnYes(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 1;
     SetModalResult(kResultYes);
     EndModal(this);
 }
 
-void CVolunteersWnd::OnNo(CWindow*, intptr_t) {
-    if (m_record != nullptr) m_record->confirmed = 0;
+void CVolunteersWnd::OnNo(CWindow*, intptr_t)
+{
+    if (m_record != nullptr)
+        m_record->confirmed = 0;
     SetModalResult(kResultNo);
     EndModal(this);
 }

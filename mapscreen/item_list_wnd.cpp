@@ -17,18 +17,23 @@
 
 namespace {
 
-int32_t KnownOr0(int32_t size) { return size < 0 ? 0 : size; }
+int32_t KnownOr0(int32_t size)
+{
+    return size < 0 ? 0 : size;
+}
 
 }  // namespace
 
-void SetSquadIconSquad(CSquadIcon& icon, const CSquad* squad, uint8_t face) {
+void SetSquadIconSquad(CSquadIcon& icon, const CSquad* squad, uint8_t face)
+{
     const CSquadType* type = squad != nullptr ? squad->type : nullptr;
     if (type != nullptr) {
         CStr folder = CPathMgr::Path(CPathMgr::kObjectsUnits);
         folder.Append(type->typeId);
         CStr path = CStr::ConcatChars(folder, face == SquadFaceRight ? "/Icon_r" : "/Icon_l");
         // A type drawn facing one way only shows that picture either way.
-        if (face == SquadFaceRight && !CResourceMgr::FindResource(path.Chars(), pack_format::kImageType).IsFound())
+        if (face == SquadFaceRight &&
+            !CResourceMgr::FindResource(path.Chars(), pack_format::kImageType).IsFound())
             path = CStr::ConcatChars(folder, "/Icon_l");
         icon.SetImage(path.Chars());
     }
@@ -39,28 +44,38 @@ void SetSquadIconSquad(CSquadIcon& icon, const CSquad* squad, uint8_t face) {
 // ---- The content box ----
 
 CItemListWnd::ItemsBox::ItemsBox(CItemListWnd* owner)
-    : CAlignedBox(kUnknownSize, kUnknownSize, AlignStart, AlignCentre, kUnknownSize, kUnknownSize), m_owner(owner) {}
+    : CAlignedBox(kUnknownSize, kUnknownSize, AlignStart, AlignCentre, kUnknownSize, kUnknownSize),
+      m_owner(owner)
+{}
 
-void CItemListWnd::ItemsBox::Draw(CDrawContext& dc, int32_t dx, int32_t dy) { m_owner->DrawItems(dc, dx, dy); }
+void CItemListWnd::ItemsBox::Draw(CDrawContext& dc, int32_t dx, int32_t dy)
+{
+    m_owner->DrawItems(dc, dx, dy);
+}
 
 // ---- CItemListWnd ----
 
 CItemListWnd::CItemListWnd(CWindow* parent, const CStr& path, bool loadLayout)
-    : CWindow(parent, UndefinedRect, CStr(), false), m_box(this), m_link(false, path, this) {
+    : CWindow(parent, UndefinedRect, CStr(), false), m_box(this), m_link(false, path, this)
+{
     m_link.SetLayoutReader(this);
     SetFlag(WndSeeThrough, true);
     // The empty-list text is laid out by a hidden child; the list draws its page.
     m_emptyText = new CMarkupWnd(this, CStr(), false);
-    if (loadLayout) LoadLayout(false);
-    if (m_link.Hint() != nullptr) m_hintText = m_link.Hint()->Text();
+    if (loadLayout)
+        LoadLayout(false);
+    if (m_link.Hint() != nullptr)
+        m_hintText = m_link.Hint()->Text();
 }
 
-CItemListWnd::~CItemListWnd() {
+CItemListWnd::~CItemListWnd()
+{
     PrepareDestroy();
     Clear(false);
 }
 
-void* CItemListWnd::QueryInterface(int32_t id) {
+void* CItemListWnd::QueryInterface(int32_t id)
+{
     switch (id) {
     case IidItemListWnd:
     case IidWindow:
@@ -77,32 +92,40 @@ void* CItemListWnd::QueryInterface(int32_t id) {
     }
 }
 
-bool CItemListWnd::LoadLayout(bool reload) {
+bool CItemListWnd::LoadLayout(bool reload)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, reload, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, reload, refreshWas))
+        return false;
     CUiTree& tree = CUIMgr::Tree();
     const CStr emptyText = tree.ReadText();
-    if (!reload) m_emptyText->SetText(emptyText, false);
+    if (!reload)
+        m_emptyText->SetText(emptyText, false);
     const uint8_t alignH = static_cast<uint8_t>(CUIMgr::NextAlignH());
     const uint8_t alignV = static_cast<uint8_t>(CUIMgr::NextAlignV());
     m_box.SetAlign(alignH, alignV);
     m_cellWidth = static_cast<int16_t>(static_cast<int16_t>(tree.ReadValue()) * LayoutScaleH / 16);
     const bool hideEmpty = CUIMgr::NextBool();
-    options = static_cast<uint8_t>(hideEmpty ? (options | ItemListHideEmpty) : (options & ~ItemListHideEmpty));
+    options =
+        static_cast<uint8_t>(hideEmpty ? (options | ItemListHideEmpty) : (options & ~ItemListHideEmpty));
     Layout();
     EndLinkLayout(m_link, refreshWas);
     return true;
 }
 
-void CItemListWnd::Clear(bool redraw) {
-    for (CSquadIcon* icon : m_icons) delete icon;
+void CItemListWnd::Clear(bool redraw)
+{
+    for (CSquadIcon* icon : m_icons)
+        delete icon;
     m_icons.SetSize(0);
     m_squads.SetSize(0);
     Layout();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CItemListWnd::AddIcon(const CSquad* squad, uint8_t face) {
+void CItemListWnd::AddIcon(const CSquad* squad, uint8_t face)
+{
     auto* icon = new CSquadIcon();
     SetSquadIconSquad(*icon, squad, face);
     icon->SetShowFlags((options & ItemListShowCount) != 0, (options & ItemListShowHealth) != 0);
@@ -110,19 +133,24 @@ void CItemListWnd::AddIcon(const CSquad* squad, uint8_t face) {
     m_squads.Add(squad);
 }
 
-void CItemListWnd::Fill(const CArmy& army, uint8_t face, bool redraw, bool showAll, bool sort) {
+void CItemListWnd::Fill(const CArmy& army, uint8_t face, bool redraw, bool showAll, bool sort)
+{
     std::vector<const CSquad*> squads;
-    for (int i = 0; i < army.Count(); ++i) squads.push_back(army.Item(i));
+    for (int i = 0; i < army.Count(); ++i)
+        squads.push_back(army.Item(i));
     Fill(squads.data(), static_cast<int32_t>(squads.size()), face, redraw, showAll, sort);
 }
 
 void CItemListWnd::Fill(const CSquad* const* squads, int32_t count, uint8_t face, bool redraw, bool showAll,
-                        bool sort) {
+                        bool sort)
+{
     Clear(false);
     for (int32_t i = 0; i < count; ++i) {
         const CSquad* squad = squads[i];
-        if (squad == nullptr) continue;
-        if (!showAll && squad->count < 1 && ((options & ItemListHideEmpty) != 0 || squad->hitPoints < 1)) continue;
+        if (squad == nullptr)
+            continue;
+        if (!showAll && squad->count < 1 && ((options & ItemListHideEmpty) != 0 || squad->hitPoints < 1))
+            continue;
         AddIcon(squad, face);
     }
     if (sort) {
@@ -142,46 +170,58 @@ void CItemListWnd::Fill(const CSquad* const* squads, int32_t count, uint8_t face
         }
     }
     Layout();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CItemListWnd::SetSquad(const CSquad* squad, uint8_t face, bool redraw) {
+void CItemListWnd::SetSquad(const CSquad* squad, uint8_t face, bool redraw)
+{
     Clear(false);
     AddIcon(squad, face);
     Layout();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CItemListWnd::SetDisplayFlags(bool showCount, bool showHealth, bool redraw) {
-    options = static_cast<uint8_t>((options & ~(ItemListShowCount | ItemListShowHealth)) |
-                                   (showCount ? ItemListShowCount : 0) | (showHealth ? ItemListShowHealth : 0));
-    for (CSquadIcon* icon : m_icons) icon->SetShowFlags(showCount, showHealth);
-    if (redraw) Invalidate();
+void CItemListWnd::SetDisplayFlags(bool showCount, bool showHealth, bool redraw)
+{
+    options =
+        static_cast<uint8_t>((options & ~(ItemListShowCount | ItemListShowHealth)) |
+                             (showCount ? ItemListShowCount : 0) | (showHealth ? ItemListShowHealth : 0));
+    for (CSquadIcon* icon : m_icons)
+        icon->SetShowFlags(showCount, showHealth);
+    if (redraw)
+        Invalidate();
 }
 
-void CItemListWnd::SetEmptyText(const CStr& text) {
+void CItemListWnd::SetEmptyText(const CStr& text)
+{
     m_emptyText->SetText(text, false);
     Layout();
 }
 
-void CItemListWnd::Layout() {
+void CItemListWnd::Layout()
+{
     const PackedRect& client = ClientRect();
     const int32_t listWidth = client.IsDefined() ? client.Width() : 0;
     const uint8_t alignH = static_cast<uint8_t>(m_box.Alignment() & 0x0F);
     const uint8_t alignV = static_cast<uint8_t>(m_box.Alignment() >> 4);
     m_emptyText->SetAlign(alignH, alignV, false);
-    if (client.IsDefined()) m_emptyText->SetRect(PackedRect(0, 0, client.Width() - 1, client.Height() - 1), false);
+    if (client.IsDefined())
+        m_emptyText->SetRect(PackedRect(0, 0, client.Width() - 1, client.Height() - 1), false);
 
     m_rows.SetSize(0);
     m_rowStarts.clear();
     const int32_t n = m_icons.Count();
-    if (n == 0) return;
+    if (n == 0)
+        return;
 
     // The largest number font whose icons still fit four fifths of a cell.
     for (int32_t i = 0; i < n; ++i) {
         m_icons[i]->SetFont(0, true);
         if (m_icons[i]->OwnWidth() > m_cellWidth * 4 / 5) {
-            for (int32_t j = 0; j <= i; ++j) m_icons[j]->SetFont(1, true);
+            for (int32_t j = 0; j <= i; ++j)
+                m_icons[j]->SetFont(1, true);
             break;
         }
     }
@@ -190,7 +230,8 @@ void CItemListWnd::Layout() {
     m_rowStarts.push_back(0);
     for (int32_t i = 0; i < n; ++i) {
         CSquadIcon* icon = m_icons[i];
-        if (icon->OwnWidth() >= m_cellWidth) icon->SetFont(2, true);
+        if (icon->OwnWidth() >= m_cellWidth)
+            icon->SetFont(2, true);
         const int32_t cell = std::max<int32_t>(icon->OwnWidth(), m_cellWidth);
         // A row is closed only when it holds something: an icon wider than
         // the list starts its own row instead of leaving an empty one above.
@@ -222,7 +263,8 @@ void CItemListWnd::Layout() {
 }
 
 template <typename F>
-void CItemListWnd::ForEachCell(int32_t originX, int32_t originY, int32_t rowPitch, F&& f) const {
+void CItemListWnd::ForEachCell(int32_t originX, int32_t originY, int32_t rowPitch, F&& f) const
+{
     const int32_t n = m_icons.Count();
     for (size_t r = 0; r < m_rowStarts.size() && r < static_cast<size_t>(m_rows.Count()); ++r) {
         const int32_t end = r + 1 < m_rowStarts.size() ? m_rowStarts[r + 1] : n;
@@ -230,36 +272,45 @@ void CItemListWnd::ForEachCell(int32_t originX, int32_t originY, int32_t rowPitc
         const int32_t y = originY + static_cast<int32_t>(r) * rowPitch;
         for (int32_t i = m_rowStarts[r]; i < end; ++i) {
             const int32_t cell = KnownOr0(m_icons[i]->OuterWidth());
-            if (f(i, x, y, cell)) return;
+            if (f(i, x, y, cell))
+                return;
             x += cell;
         }
     }
 }
 
-PackedPoint CItemListWnd::ContentOrigin() const {
+PackedPoint CItemListWnd::ContentOrigin() const
+{
     const PackedRect& client = ClientRect();
     const PackedPoint& p = m_box.Position();
-    return PackedPoint(static_cast<int16_t>((client.IsDefined() ? client.Left() : 0) + (p.IsDefined() ? p.X() : 0)),
-                       static_cast<int16_t>((client.IsDefined() ? client.Top() : 0) + (p.IsDefined() ? p.Y() : 0)));
+    return PackedPoint(
+        static_cast<int16_t>((client.IsDefined() ? client.Left() : 0) + (p.IsDefined() ? p.X() : 0)),
+        static_cast<int16_t>((client.IsDefined() ? client.Top() : 0) + (p.IsDefined() ? p.Y() : 0)));
 }
 
-int32_t CItemListWnd::ItemAt(PackedPoint& point) const {
-    if (m_icons.Count() == 0) return -1;
+int32_t CItemListWnd::ItemAt(PackedPoint& point) const
+{
+    if (m_icons.Count() == 0)
+        return -1;
     const PackedPoint origin = ContentOrigin();
     const int32_t cellHeight = KnownOr0(m_icons[0]->OuterHeight());
     int32_t found = -1;
     ForEachCell(origin.X(), origin.Y(), cellHeight, [&](int32_t i, int32_t x, int32_t y, int32_t cell) {
-        if (point.X() < x || point.X() > x + cell || point.Y() < y || point.Y() > y + cellHeight) return false;
+        if (point.X() < x || point.X() > x + cell || point.Y() < y || point.Y() > y + cellHeight)
+            return false;
         found = i;
-        point = PackedPoint(static_cast<int16_t>(x + (cell & ~1) / 2), static_cast<int16_t>(y + cellHeight / 2));
+        point =
+            PackedPoint(static_cast<int16_t>(x + (cell & ~1) / 2), static_cast<int16_t>(y + cellHeight / 2));
         return true;
     });
     return found;
 }
 
-void CItemListWnd::DrawItems(CDrawContext& dc, int32_t x, int32_t y) {
+void CItemListWnd::DrawItems(CDrawContext& dc, int32_t x, int32_t y)
+{
     if (m_icons.Count() == 0) {
-        if (m_emptyText->PageCount() > 0) m_emptyText->DrawPage(dc, x, y);
+        if (m_emptyText->PageCount() > 0)
+            m_emptyText->DrawPage(dc, x, y);
         return;
     }
     const PackedPoint& p = m_box.Position();
@@ -271,27 +322,34 @@ void CItemListWnd::DrawItems(CDrawContext& dc, int32_t x, int32_t y) {
     });
 }
 
-void CItemListWnd::Paint(const PackedRect& rect) {
+void CItemListWnd::Paint(const PackedRect& rect)
+{
     const PackedRect& client = ClientRect();
-    if (!m_canvas.IsBound() || !client.IsDefined() || !m_canvas.PushClip(rect)) return;
+    if (!m_canvas.IsBound() || !client.IsDefined() || !m_canvas.PushClip(rect))
+        return;
     DrawItems(m_canvas, client.Left(), client.Top());
     m_canvas.PopClip();
 }
 
-void CItemListWnd::OnSize() {
+void CItemListWnd::OnSize()
+{
     CWindow::OnSize();
     m_canvas.Attach(this);
     const PackedRect& client = ClientRect();
-    if (client.IsDefined()) m_box.SetOuterSize(client.Width(), client.Height());
+    if (client.IsDefined())
+        m_box.SetOuterSize(client.Width(), client.Height());
     m_box.Recalc();
     Layout();
 }
 
-void CItemListWnd::ApplyHint(const CStr& text) {
-    if (m_link.Hint() != nullptr) m_link.Hint()->SetText(text);
+void CItemListWnd::ApplyHint(const CStr& text)
+{
+    if (m_link.Hint() != nullptr)
+        m_link.Hint()->SetText(text);
 }
 
-void CItemListWnd::OnPenDown(const PackedPoint& point) {
+void CItemListWnd::OnPenDown(const PackedPoint& point)
+{
     if (m_icons.Count() == 0) {
         // Owners of an empty list get the tap at once; no click follows.
         InvokeHandler(HandlerClick, reinterpret_cast<intptr_t>(&point));
@@ -309,9 +367,11 @@ void CItemListWnd::OnPenDown(const PackedPoint& point) {
         auto* window = new CSquadDescrWnd(nullptr, CStr("/Map/MapWnd/RecruitWnd/SquadDescrWnd"));
         window->Setup(m_squads[index]->type);
         window->Show(true, false);
-        while (window->IsVisible() && IsAppRunning()) FrameStep();
+        while (window->IsVisible() && IsAppRunning())
+            FrameStep();
         delete window;
-        if (!guard.Alive()) return;
+        if (!guard.Alive())
+            return;
     } else {
         const CSquadType* type = m_squads[index]->type;
         ApplyHint(type != nullptr ? type->name : CStr());
@@ -319,7 +379,8 @@ void CItemListWnd::OnPenDown(const PackedPoint& point) {
     CWindow::OnPenDown(index >= 0 ? cell : point);
 }
 
-void CItemListWnd::OnDoubleClick(const PackedPoint& point) {
+void CItemListWnd::OnDoubleClick(const PackedPoint& point)
+{
     ApplyHint(CStr());
     CWindow::OnDoubleClick(point);
 }

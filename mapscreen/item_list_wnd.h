@@ -26,10 +26,10 @@ class CSquad;
 class CMarkupWnd;
 
 enum ItemListOptions : uint8_t {
-    ItemListHideEmpty = 0x01,   // hide squads without units even with hit points left
+    ItemListHideEmpty = 0x01,  // hide squads without units even with hit points left
     ItemListShowCount = 0x02,
     ItemListShowHealth = 0x04,
-    ItemListOpenDescr = 0x08,   // a tap opens the squad description window
+    ItemListOpenDescr = 0x08,  // a tap opens the squad description window
 };
 
 // Which picture of a squad type an icon shows.

@@ -15,11 +15,11 @@
 #include "core/packed_geometry.h"
 #include "core/resource_mgr.h"
 #include "core/signal.h"
+#include "mapscreen/map_view.h"
 #include "ui/button.h"
 #include "ui/composite_wnd.h"
 #include "ui/scroll_bar.h"
 #include "ui/skin.h"
-#include "mapscreen/map_view.h"
 
 class ProvinceRecord;
 struct ArmyMoveData;

@@ -148,7 +148,10 @@ public:
     PackedPoint ScaledPoint(int32_t x, int32_t y) const;
 
     // The invalidate request: one handler taking a rect in view coordinates.
-    void SetInvalidateHandler(std::function<void(const PackedRect&)> handler) { m_invalidate = std::move(handler); }
+    void SetInvalidateHandler(std::function<void(const PackedRect&)> handler)
+    {
+        m_invalidate = std::move(handler);
+    }
     void RequestInvalidate(const PackedRect& rect) const;
 
     // Fields the frame and the map window read or set.

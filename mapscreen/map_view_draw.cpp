@@ -27,13 +27,16 @@ struct MapDrawPass {
     static int32_t cachedRow[2];
     static const uint8_t* cachedLine[2];
 
-    static void ResetCache() {
+    static void ResetCache()
+    {
         cachedRow[0] = cachedRow[1] = -1;
         cachedLine[0] = cachedLine[1] = nullptr;
     }
-    static const uint8_t* TextureLine(int32_t which, int32_t row) {
+    static const uint8_t* TextureLine(int32_t which, int32_t row)
+    {
         const MapTexture* t = which == 0 ? sea : grass;
-        if (t == nullptr || t->pixels == nullptr) return nullptr;
+        if (t == nullptr || t->pixels == nullptr)
+            return nullptr;
         const int32_t r = row & t->heightMask;
         if (cachedRow[which] != r) {
             cachedRow[which] = r;
@@ -42,16 +45,20 @@ struct MapDrawPass {
         return cachedLine[which];
     }
     // Colour of a region pixel (id below 31).
-    static uint8_t RegionColour(uint8_t value) {
+    static uint8_t RegionColour(uint8_t value)
+    {
         const RegionState& s = regions[value & 31];
         const int32_t c = value >> 5;
-        if (c == 0 || c == 7) return MapRampColour(s.owner, s.highlighted ? s.level : 4);
+        if (c == 0 || c == 7)
+            return MapRampColour(s.owner, s.highlighted ? s.level : 4);
         int32_t e = c - 1;
-        if (s.highlighted && e == 1 && s.level == 0) e = 0;
+        if (s.highlighted && e == 1 && s.level == 0)
+            e = 0;
         return MapRampColour(s.owner, e);
     }
     // Writes count pixels of one strip value; column and row are strip coordinates.
-    static void Put(uint8_t* dest, uint8_t value, int count, int column, int row) {
+    static void Put(uint8_t* dest, uint8_t value, int count, int column, int row)
+    {
         if ((value & 31) != 31) {
             std::memset(dest, RegionColour(value), static_cast<size_t>(count));
             return;
@@ -74,16 +81,21 @@ struct MapDrawPass {
             x = 0;
         }
     }
-    static void Fill(uint8_t* dest, uint8_t colour, int count, int column, int row) {
-        if (dest != nullptr) Put(dest, colour, count, column, row);
+    static void Fill(uint8_t* dest, uint8_t colour, int count, int column, int row)
+    {
+        if (dest != nullptr)
+            Put(dest, colour, count, column, row);
     }
-    static void Copy(uint8_t* dest, const uint8_t* source, int count, int column, int row) {
-        if (dest == nullptr) return;
+    static void Copy(uint8_t* dest, const uint8_t* source, int count, int column, int row)
+    {
+        if (dest == nullptr)
+            return;
         // Runs of one value in a literal run go out in one piece.
         int i = 0;
         while (i < count) {
             int j = i + 1;
-            while (j < count && source[j] == source[i]) ++j;
+            while (j < count && source[j] == source[i])
+                ++j;
             Put(dest + i, source[i], j - i, column + i, row);
             i = j;
         }
@@ -99,19 +111,25 @@ const uint8_t* MapDrawPass::cachedLine[2] = {nullptr, nullptr};
 
 namespace {
 
-void DrawRegionSpansHook(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wideLengths,
-                         bool transparent, ImageFillOpFn, ImageCopyOpFn, uint16_t pitch, uint8_t* dest) {
+void DrawRegionSpansHook(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize,
+                         bool wideLengths, bool transparent, ImageFillOpFn, ImageCopyOpFn, uint16_t pitch,
+                         uint8_t* dest)
+{
     MapDrawPass::ResetCache();
-    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, MapDrawPass::Fill, MapDrawPass::Copy, pitch,
-                    dest);
+    DecodeImageRows(x, y, clip, block, tableSize, wideLengths, transparent, MapDrawPass::Fill,
+                    MapDrawPass::Copy, pitch, dest);
 }
 
-bool MakeTexture(const ImageData& image, MapTexture& texture) {
+bool MakeTexture(const ImageData& image, MapTexture& texture)
+{
     texture.pixels = nullptr;
-    if (!image.HasHeader()) return false;
+    if (!image.HasHeader())
+        return false;
     const uint8_t wBit = SingleBitIndex(image.Width()), hBit = SingleBitIndex(image.Height());
-    if (wBit > 7 || hBit > 7) return false;
-    if (!texture.surface.CreateSurface(image.Width(), image.Height())) return false;
+    if (wBit > 7 || hBit > 7)
+        return false;
+    if (!texture.surface.CreateSurface(image.Width(), image.Height()))
+        return false;
     DrawImage(texture.surface, image.HotX(), image.HotY(), image, UndefinedRect);
     texture.pixels = texture.surface.Surface().pixels;
     texture.pitch = texture.surface.Surface().pitch;
@@ -122,27 +140,33 @@ bool MakeTexture(const ImageData& image, MapTexture& texture) {
 
 }  // namespace
 
-void CMapView::PrepareTextures() {
+void CMapView::PrepareTextures()
+{
     const bool wasLocked = IsPaletteLocked();
     SetPaletteLock(true);
     MakeTexture(m_sea, m_seaTexture);
     MakeTexture(m_grass, m_grassTexture);
     SetPaletteLock(wasLocked);
-    for (RegionState& r : MapDrawPass::regions) r = RegionState{};
+    for (RegionState& r : MapDrawPass::regions)
+        r = RegionState{};
 }
 
-void CMapView::DrawSprite(CDrawContext& dc, int32_t sprite, int32_t x, int32_t y) const {
-    if (sprite < 0 || sprite >= SpriteCount) return;
+void CMapView::DrawSprite(CDrawContext& dc, int32_t sprite, int32_t x, int32_t y) const
+{
+    if (sprite < 0 || sprite >= SpriteCount)
+        return;
     const PackedPoint p = ScaledPoint(x, y);
     DrawImage(dc, p.X(), p.Y(), m_sprites[sprite], UndefinedRect);
 }
 
-void CMapView::DrawRecruitMarker(CDrawContext& dc, const ProvinceRecord& province) const {
+void CMapView::DrawRecruitMarker(CDrawContext& dc, const ProvinceRecord& province) const
+{
     const int32_t n = RecruitCountOf(province);
     const int16_t chance = RevoltChanceOf(province.index);
     const int32_t ax = province.points[2], ay = province.points[3];
     if (n == 0) {
-        if (chance > 3) DrawSprite(dc, SpriteRecruitRevolt, ax, ay);
+        if (chance > 3)
+            DrawSprite(dc, SpriteRecruitRevolt, ax, ay);
         return;
     }
     DrawSprite(dc, chance < 4 ? SpriteRecruitCount : SpriteRecruitCountRevolt, ax, ay);
@@ -150,12 +174,14 @@ void CMapView::DrawRecruitMarker(CDrawContext& dc, const ProvinceRecord& provinc
     text.Format("%+ld", static_cast<long>(n));
     const FontData& font = SelectFont(n > 99 ? 1 : 0);
     const PackedPoint p = ScaledPoint(ax, ay);
-    DrawText(dc, p.X() - MeasureTextWidth(text, font) / 2, p.Y() - MeasureTextHeight(text, font) / 2, text, 8, 0, true,
-             font);
+    DrawText(dc, p.X() - MeasureTextWidth(text, font) / 2, p.Y() - MeasureTextHeight(text, font) / 2, text, 8,
+             0, true, font);
 }
 
-void CMapView::Draw(CDrawContext& dc) {
-    if (!m_blocksLoaded || m_strips->empty()) return;
+void CMapView::Draw(CDrawContext& dc)
+{
+    if (!m_blocksLoaded || m_strips->empty())
+        return;
     CGameWorld* world = GameWorld();
     const int32_t provinces = world != nullptr ? world->ProvinceCount() : 0;
     const int32_t stripWidth = 1 << m_stripShift;
@@ -168,7 +194,8 @@ void CMapView::Draw(CDrawContext& dc) {
     for (size_t i = 0; i < m_strips->size(); ++i) {
         const ImageData& strip = (*m_strips)[i];
         const int32_t x = static_cast<int32_t>(i) * stripWidth;
-        if (!IsImageVisible(dc, x, 0, strip, UndefinedRect)) continue;
+        if (!IsImageVisible(dc, x, 0, strip, UndefinedRect))
+            continue;
         MapDrawPass::stripX = x;
         const auto& bands = m_descriptor.strips[i];
         for (size_t j = 0; j < bands.size(); ++j) {
@@ -216,8 +243,10 @@ void CMapView::Draw(CDrawContext& dc) {
         const PlayerRecord* player = CurrentPlayer();
         for (int32_t i = 0; i < provinces; ++i) {
             const ProvinceRecord& p = world->Province(i);
-            if (p.owner == player && player != nullptr) DrawRecruitMarker(dc, p);
+            if (p.owner == player && player != nullptr)
+                DrawRecruitMarker(dc, p);
         }
     }
-    if (m_busy && Game().humanTurnActive) DrawSprite(dc, m_movingSprite, m_animPoint.X(), m_animPoint.Y());
+    if (m_busy && Game().humanTurnActive)
+        DrawSprite(dc, m_movingSprite, m_animPoint.X(), m_animPoint.Y());
 }

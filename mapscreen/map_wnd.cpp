@@ -29,11 +29,13 @@ namespace {
 
 // Builds a control of the layout node <parent path>/<name>.
 template <typename T>
-T* MakeControl(CWindow* parent, const CStr& parentPath, const char* name) {
+T* MakeControl(CWindow* parent, const CStr& parentPath, const char* name)
+{
     return new T(parent, MapWndPath(parentPath, name), true);
 }
 
-CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name) {
+CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name)
+{
     CFrameWnd* panel = new CFrameWnd(parent, MapWndPath(windowPath, name), true);
     panel->UpdateMargins();
     return panel;
@@ -41,32 +43,46 @@ CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name) 
 
 }  // namespace
 
-CStr MapWndPath(const CStr& parentPath, const char* name) {
+CStr MapWndPath(const CStr& parentPath, const char* name)
+{
     return CStr::ConcatChars(CStr::ConcatChars(parentPath, "/"), name);
 }
 
-bool IsShown(const CWindow* window) { return window && window->IsVisible(); }
-
-bool IsDrawnDown(const CPushButton* button) { return button && button->IsDrawnDown(); }
-
-void ShowWindow(CWindow* window, bool show) {
-    if (window && window->IsVisible() != show) window->Show(show, false);
+bool IsShown(const CWindow* window)
+{
+    return window && window->IsVisible();
 }
 
-CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent, layoutPath, true) {
+bool IsDrawnDown(const CPushButton* button)
+{
+    return button && button->IsDrawnDown();
+}
+
+void ShowWindow(CWindow* window, bool show)
+{
+    if (window && window->IsVisible() != show)
+        window->Show(show, false);
+}
+
+CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent, layoutPath, true)
+{
     m_window->SetFlag(WndSeeThrough, false);
     m_window->SetFlag2(Wnd2TakesChars, true);
     m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(layoutPath.Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(layoutPath.Chars());
         CreateGameMenu();
     }
     m_panels = Panels{};
     CreatePanels();
-    if (m_panels.provinceDetails) m_provinceDetailsRect = m_panels.provinceDetails->Window()->RequestedRect();
-    if (m_panels.armyDetails) m_armyDetailsRect = m_panels.armyDetails->Window()->RequestedRect();
-    if (m_panels.castleDetails) m_castleDetailsRect = m_panels.castleDetails->Window()->RequestedRect();
+    if (m_panels.provinceDetails)
+        m_provinceDetailsRect = m_panels.provinceDetails->Window()->RequestedRect();
+    if (m_panels.armyDetails)
+        m_armyDetailsRect = m_panels.armyDetails->Window()->RequestedRect();
+    if (m_panels.castleDetails)
+        m_castleDetailsRect = m_panels.castleDetails->Window()->RequestedRect();
     CreateMapFrame();
     for (uint32_t mode = kModeMap; mode <= kModeRecruit; ++mode) {
         m_mode = mode;
@@ -77,7 +93,8 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
     CCallback::Bind(m_commandTimer.Callback(), this, &CMapWnd::OnCommandTimer);
 }
 
-CMapWnd::~CMapWnd() {
+CMapWnd::~CMapWnd()
+{
     HideCastleInfo();
     EndSession();
     m_menuKeyConnection.Disconnect();
@@ -98,16 +115,19 @@ CMapWnd::~CMapWnd() {
 
 // ---- Panels ----------------------------------------------------------------
 
-void CMapWnd::CreatePanels() {
+void CMapWnd::CreatePanels()
+{
     TreeNodeScope scope;
-    if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+    if (scope.Saved())
+        CUIMgr::Tree().GoToPath(m_link.Path().Chars());
     CreateMapPanels();
     CreateDomainPanels();
     CreateComputerPanel();
     CreateRecruitPanels();
 }
 
-void CMapWnd::CreateMapPanels() {
+void CMapWnd::CreateMapPanels()
+{
     const CStr& path = m_link.Path();
     Panels& p = m_panels;
     {
@@ -172,7 +192,8 @@ void CMapWnd::CreateMapPanels() {
     }
 }
 
-void CMapWnd::CreateDomainPanels() {
+void CMapWnd::CreateDomainPanels()
+{
     const CStr& path = m_link.Path();
     Panels& p = m_panels;
     {
@@ -203,13 +224,15 @@ void CMapWnd::CreateDomainPanels() {
     }
 }
 
-void CMapWnd::CreateComputerPanel() {
+void CMapWnd::CreateComputerPanel()
+{
     const CStr& path = m_link.Path();
     m_panels.aiInfo = MakePanel(m_window, path, "AIInfoPanel");
     m_panels.aiPlayer = MakeControl<CTextWnd>(m_panels.aiInfo, MapWndPath(path, "AIInfoPanel"), "RtPlayer");
 }
 
-void CMapWnd::CreateRecruitPanels() {
+void CMapWnd::CreateRecruitPanels()
+{
     const CStr& path = m_link.Path();
     Panels& p = m_panels;
     {
@@ -238,38 +261,50 @@ void CMapWnd::CreateRecruitPanels() {
     BindRecruitControls();
 }
 
-void CMapWnd::DestroyPanels() {
+void CMapWnd::DestroyPanels()
+{
     // A panel owns its controls and sections: deleting it deletes them.
     Panels& p = m_panels;
-    CFrameWnd* panels[] = {p.mapTop, p.campArmy, p.info, p.domainTop, p.domainInfo,
-                           p.aiInfo, p.recruitTop, p.recruitAction};
+    CFrameWnd* panels[] = {p.mapTop,     p.campArmy, p.info,       p.domainTop,
+                           p.domainInfo, p.aiInfo,   p.recruitTop, p.recruitAction};
     m_panels = Panels{};
-    for (CFrameWnd* panel : panels) delete panel;
+    for (CFrameWnd* panel : panels)
+        delete panel;
 }
 
 // ---- Hold ------------------------------------------------------------------
 
-void CMapWnd::LockMapFrame() {
+void CMapWnd::LockMapFrame()
+{
     m_held = true;
     SetViewHold(true);
 }
 
-void CMapWnd::UnlockMapFrame() {
+void CMapWnd::UnlockMapFrame()
+{
     m_held = false;
     SetViewHold(false);
 }
 
-bool CMapWnd::IsMapFrameHeld() const { return ReadViewHold(m_held); }
+bool CMapWnd::IsMapFrameHeld() const
+{
+    return ReadViewHold(m_held);
+}
 
 // ---- Modes -----------------------------------------------------------------
 
-void CMapWnd::OnMapModeSignal(int32_t mode) {
-    if (mode >= int32_t(kModeMap) && mode <= int32_t(kModeRecruit)) SetMode(uint32_t(mode), false);
+void CMapWnd::OnMapModeSignal(int32_t mode)
+{
+    if (mode >= int32_t(kModeMap) && mode <= int32_t(kModeRecruit))
+        SetMode(uint32_t(mode), false);
 }
 
-void CMapWnd::SetMode(uint32_t mode, bool force) {
-    if (mode > kModeRecruit) return;
-    if (!force && mode == m_mode) return;
+void CMapWnd::SetMode(uint32_t mode, bool force)
+{
+    if (mode > kModeRecruit)
+        return;
+    if (!force && mode == m_mode)
+        return;
     LeaveMode();
     HideModePanels();
     m_mode = mode;
@@ -279,111 +314,116 @@ void CMapWnd::SetMode(uint32_t mode, bool force) {
     InvalidateMapFrame();
 }
 
-void CMapWnd::LeaveMode() {
+void CMapWnd::LeaveMode()
+{
     switch (m_mode) {
-        case kModeMap:
-            SetDragScroll(true);
-            SetViewSelection(-1);
-            break;
-        case kModeDomain:
-            ClearViewMarks(false);
-            break;
-        case kModeComputer:
-            // The title names whoever plays now; before the first turn no one
-            // does, and the bare layout format must not show.
-            if (PlayerRecord* player = CurrentPlayer()) {
-                FormatOwnString(m_panels.aiPlayer, 0, player->name);
-            } else if (m_panels.aiPlayer) {
-                m_panels.aiPlayer->SetText(CStr(), true);
-            }
-            break;
-        case kModeRecruit:
-            LeaveRecruitState();
-            break;
-        default:
-            break;
+    case kModeMap:
+        SetDragScroll(true);
+        SetViewSelection(-1);
+        break;
+    case kModeDomain:
+        ClearViewMarks(false);
+        break;
+    case kModeComputer:
+        // The title names whoever plays now; before the first turn no one
+        // does, and the bare layout format must not show.
+        if (PlayerRecord* player = CurrentPlayer()) {
+            FormatOwnString(m_panels.aiPlayer, 0, player->name);
+        } else if (m_panels.aiPlayer) {
+            m_panels.aiPlayer->SetText(CStr(), true);
+        }
+        break;
+    case kModeRecruit:
+        LeaveRecruitState();
+        break;
+    default:
+        break;
     }
 }
 
-void CMapWnd::HideModePanels() {
+void CMapWnd::HideModePanels()
+{
     Panels& p = m_panels;
     switch (m_mode) {
-        case kModeMap:
-            ShowWindow(p.mapTop, false);
-            ShowWindow(p.info, false);
-            ShowWindow(p.campArmy, false);
-            SetViewMapMode(false);
-            break;
-        case kModeDomain:
-            ShowWindow(p.domainTop, false);
-            ShowWindow(p.domainInfo, false);
-            break;
-        case kModeComputer:
-            ShowWindow(p.aiInfo, false);
-            break;
-        case kModeRecruit:
-            ShowWindow(p.recruitTop, false);
-            ShowWindow(p.recruitAction, false);
-            break;
-        default:
-            break;
+    case kModeMap:
+        ShowWindow(p.mapTop, false);
+        ShowWindow(p.info, false);
+        ShowWindow(p.campArmy, false);
+        SetViewMapMode(false);
+        break;
+    case kModeDomain:
+        ShowWindow(p.domainTop, false);
+        ShowWindow(p.domainInfo, false);
+        break;
+    case kModeComputer:
+        ShowWindow(p.aiInfo, false);
+        break;
+    case kModeRecruit:
+        ShowWindow(p.recruitTop, false);
+        ShowWindow(p.recruitAction, false);
+        break;
+    default:
+        break;
     }
 }
 
-void CMapWnd::ShowModePanels() {
+void CMapWnd::ShowModePanels()
+{
     Panels& p = m_panels;
     switch (m_mode) {
-        case kModeMap:
-            ShowWindow(p.mapTop, true);
-            ShowWindow(p.info, true);
-            ShowWindow(p.campArmy, IsDrawnDown(p.campArmyToggle));
-            SetViewMapMode(true);
-            SetFrameHalfScale(false);
-            break;
-        case kModeDomain:
-            ShowWindow(p.domainTop, true);
-            ShowWindow(p.domainInfo, true);
-            SetFrameHalfScale(true);
-            break;
-        case kModeComputer:
-            ShowWindow(p.aiInfo, true);
-            SetFrameHalfScale(true);
-            break;
-        case kModeRecruit:
-            ShowWindow(p.recruitTop, true);
-            ShowWindow(p.recruitAction, true);
-            SetFrameHalfScale(false);
-            break;
-        default:
-            break;
+    case kModeMap:
+        ShowWindow(p.mapTop, true);
+        ShowWindow(p.info, true);
+        ShowWindow(p.campArmy, IsDrawnDown(p.campArmyToggle));
+        SetViewMapMode(true);
+        SetFrameHalfScale(false);
+        break;
+    case kModeDomain:
+        ShowWindow(p.domainTop, true);
+        ShowWindow(p.domainInfo, true);
+        SetFrameHalfScale(true);
+        break;
+    case kModeComputer:
+        ShowWindow(p.aiInfo, true);
+        SetFrameHalfScale(true);
+        break;
+    case kModeRecruit:
+        ShowWindow(p.recruitTop, true);
+        ShowWindow(p.recruitAction, true);
+        SetFrameHalfScale(false);
+        break;
+    default:
+        break;
     }
 }
 
-void CMapWnd::EnterMode() {
+void CMapWnd::EnterMode()
+{
     switch (m_mode) {
-        case kModeMap:
-            LayoutInfoPanel();
-            OnProvinceSelected(SelectedProvinceIndex(), 1, 0);
-            break;
-        case kModeDomain:
-            m_domainPlayer = 255;
-            if (PlayerRecord* player = CurrentPlayer()) ShowDomain(PlayerIndexOf(player), 0);
-            break;
-        case kModeComputer:
-            // The title names whoever plays now; before the first turn no one
-            // does, and the bare layout format must not show.
-            if (PlayerRecord* player = CurrentPlayer()) {
-                FormatOwnString(m_panels.aiPlayer, 0, player->name);
-            } else if (m_panels.aiPlayer) {
-                m_panels.aiPlayer->SetText(CStr(), true);
-            }
-            break;
-        case kModeRecruit:
-            SetDragScroll(false);
-            EnterRecruitState();
-            break;
-        default:
-            break;
+    case kModeMap:
+        LayoutInfoPanel();
+        OnProvinceSelected(SelectedProvinceIndex(), 1, 0);
+        break;
+    case kModeDomain:
+        m_domainPlayer = 255;
+        if (PlayerRecord* player = CurrentPlayer())
+            ShowDomain(PlayerIndexOf(player), 0);
+        break;
+    case kModeComputer:
+        // The title names whoever plays now; before the first turn no one
+        // does, and the bare layout format must not show.
+        if (PlayerRecord* player = CurrentPlayer()) {
+            FormatOwnString(m_panels.aiPlayer, 0, player->name);
+        } else if (m_panels.aiPlayer) {
+            m_panels.aiPlayer->SetText(CStr(), true);
+        }
+        break;
+    case kModeRecruit:
+        SetDragScroll(false);
+        EnterRecruitState();
+        break;
+    default:
+        break;
     }
 }
 
@@ -391,63 +431,79 @@ namespace {
 
 // Cuts the rest of the client rectangle by a top panel (anchor 4: below it;
 // anchors 2 and 6: left of it).
-void CutByTopPanel(const CFrameWnd* panel, int32_t& top, int32_t& right) {
-    if (!panel || !panel->WindowRect().IsDefined()) return;
+void CutByTopPanel(const CFrameWnd* panel, int32_t& top, int32_t& right)
+{
+    if (!panel || !panel->WindowRect().IsDefined())
+        return;
     const int32_t anchor = panel->AnchorMode();
-    if (anchor == AnchorFullWidth) top = panel->WindowRect().Bottom() + 1;
-    if (anchor == AnchorRightFullHeight || anchor == AnchorRight) right = panel->WindowRect().Left() - 1;
+    if (anchor == AnchorFullWidth)
+        top = panel->WindowRect().Bottom() + 1;
+    if (anchor == AnchorRightFullHeight || anchor == AnchorRight)
+        right = panel->WindowRect().Left() - 1;
 }
 
 // Cuts it by a bottom panel of anchor 8: above it.
-void CutByBottomPanel(const CFrameWnd* panel, int32_t& bottom) {
-    if (!panel || !panel->WindowRect().IsDefined()) return;
-    if (panel->AnchorMode() == AnchorBottomFullWidth) bottom = panel->WindowRect().Top() - 1;
+void CutByBottomPanel(const CFrameWnd* panel, int32_t& bottom)
+{
+    if (!panel || !panel->WindowRect().IsDefined())
+        return;
+    if (panel->AnchorMode() == AnchorBottomFullWidth)
+        bottom = panel->WindowRect().Top() - 1;
 }
 
 }  // namespace
 
-PackedRect CMapWnd::MapFrameArea() const {
+PackedRect CMapWnd::MapFrameArea() const
+{
     const PackedRect client = m_window->ClientRect();
-    if (!client.IsDefined()) return UndefinedRect;
+    if (!client.IsDefined())
+        return UndefinedRect;
     int32_t left = client.Left(), top = client.Top(), right = client.Right(), bottom = client.Bottom();
     const Panels& p = m_panels;
     switch (m_mode) {
-        case kModeMap:
-            if (IsShown(p.mapTop)) CutByTopPanel(p.mapTop, top, right);
-            if (IsShown(p.info)) CutByBottomPanel(p.info, bottom);
-            if (IsShown(p.campArmy) && p.campArmy->WindowRect().IsDefined() &&
-                (p.campArmy->AnchorMode() == AnchorBottomFullWidth || p.campArmy->AnchorMode() == AnchorBottom)) {
-                bottom = std::min<int32_t>(bottom, p.campArmy->WindowRect().Top() - 1);
-            }
-            break;
-        case kModeDomain:
-            CutByTopPanel(p.domainTop, top, right);
-            CutByBottomPanel(p.domainInfo, bottom);
-            break;
-        case kModeComputer:
-            CutByBottomPanel(p.aiInfo, bottom);
-            break;
-        case kModeRecruit:
-            CutByTopPanel(p.recruitTop, top, right);
-            CutByBottomPanel(p.recruitAction, bottom);
-            break;
-        default:
-            break;
+    case kModeMap:
+        if (IsShown(p.mapTop))
+            CutByTopPanel(p.mapTop, top, right);
+        if (IsShown(p.info))
+            CutByBottomPanel(p.info, bottom);
+        if (IsShown(p.campArmy) && p.campArmy->WindowRect().IsDefined() &&
+            (p.campArmy->AnchorMode() == AnchorBottomFullWidth || p.campArmy->AnchorMode() == AnchorBottom)) {
+            bottom = std::min<int32_t>(bottom, p.campArmy->WindowRect().Top() - 1);
+        }
+        break;
+    case kModeDomain:
+        CutByTopPanel(p.domainTop, top, right);
+        CutByBottomPanel(p.domainInfo, bottom);
+        break;
+    case kModeComputer:
+        CutByBottomPanel(p.aiInfo, bottom);
+        break;
+    case kModeRecruit:
+        CutByTopPanel(p.recruitTop, top, right);
+        CutByBottomPanel(p.recruitAction, bottom);
+        break;
+    default:
+        break;
     }
     // The frame's rectangle is requested relative to the client's origin.
     return PackedRect(left - client.Left(), top - client.Top(), right - client.Left(), bottom - client.Top());
 }
 
-void CMapWnd::LayoutModePanels(bool relayout) {
+void CMapWnd::LayoutModePanels(bool relayout)
+{
     const PackedRect area = MapFrameArea();
-    if (!area.IsDefined()) return;
+    if (!area.IsDefined())
+        return;
     PlaceMapFrame(area, relayout);
 }
 
-void CMapWnd::LayoutInfoPanel() {
+void CMapWnd::LayoutInfoPanel()
+{
     Panels& p = m_panels;
-    if (!p.info || !p.provArmyToggle) return;
-    if (!p.provArmyToggle->IsVisible() && p.provArmyToggle->AnchorMode() == 0) return;
+    if (!p.info || !p.provArmyToggle)
+        return;
+    if (!p.provArmyToggle->IsVisible() && p.provArmyToggle->AnchorMode() == 0)
+        return;
     const bool wasHeld = IsMapFrameHeld();
     LockMapFrame();
     int32_t h = m_provinceDetailsRect.IsDefined() ? m_provinceDetailsRect.Height() : 0;
@@ -458,8 +514,10 @@ void CMapWnd::LayoutInfoPanel() {
         CCompositeWnd* section;
         const PackedRect& saved;
     };
-    for (const Section& s : {Section{p.armyDetails, m_armyDetailsRect}, Section{p.castleDetails, m_castleDetailsRect}}) {
-        if (!s.section) continue;
+    for (const Section& s :
+         {Section{p.armyDetails, m_armyDetailsRect}, Section{p.castleDetails, m_castleDetailsRect}}) {
+        if (!s.section)
+            continue;
         if (!details || !s.saved.IsDefined()) {
             ShowWindow(s.section->Window(), false);
             continue;
@@ -485,88 +543,134 @@ void CMapWnd::LayoutInfoPanel() {
     }
     ShowWindow(p.info, true);
     LayoutModePanels(true);
-    if (!wasHeld) UnlockMapFrame();
+    if (!wasHeld)
+        UnlockMapFrame();
 }
 
 // ---- Province events -------------------------------------------------------
 
-void CMapWnd::OnProvincePenDown(int16_t province) {
+void CMapWnd::OnProvincePenDown(int16_t province)
+{
     switch (m_mode) {
-        case kModeMap:
-        case kModeComputer:
-            if (province >= 0) CurrentControllerSelectProvince(uint8_t(province));
+    case kModeMap:
+    case kModeComputer:
+        if (province >= 0)
+            CurrentControllerSelectProvince(uint8_t(province));
+        break;
+    case kModeDomain: {
+        CGameWorld* world = GameWorld();
+        if (!world || province < 0 || province >= world->ProvinceCount())
             break;
-        case kModeDomain: {
-            CGameWorld* world = GameWorld();
-            if (!world || province < 0 || province >= world->ProvinceCount()) break;
-            const ProvinceRecord& record = world->Province(province);
-            if (record.ownerId < world->PlayerCount()) ShowDomain(record.ownerId, 1);
-            break;
-        }
-        case kModeRecruit:
-            RecruitPenDown(province);
-            break;
-        default:
-            break;
+        const ProvinceRecord& record = world->Province(province);
+        if (record.ownerId < world->PlayerCount())
+            ShowDomain(record.ownerId, 1);
+        break;
+    }
+    case kModeRecruit:
+        RecruitPenDown(province);
+        break;
+    default:
+        break;
     }
 }
 
-void CMapWnd::OnProvinceDoubleTap(int16_t province) {
+void CMapWnd::OnProvinceDoubleTap(int16_t province)
+{
     m_pendingProvince = province;
     m_actionTimer.SetRate(200);
 }
 
-void CMapWnd::OnActionTimer() {
+void CMapWnd::OnActionTimer()
+{
     m_actionTimer.SetRate(0);
     const int16_t province = m_pendingProvince;
     switch (m_mode) {
-        case kModeMap:
-            if (province >= 0) CurrentControllerProvinceAction(uint8_t(province));
-            break;
-        case kModeDomain:
-        case kModeRecruit:
-            OnProvincePenDown(province);
-            break;
-        default:
-            break;
+    case kModeMap:
+        if (province >= 0)
+            CurrentControllerProvinceAction(uint8_t(province));
+        break;
+    case kModeDomain:
+    case kModeRecruit:
+        OnProvincePenDown(province);
+        break;
+    default:
+        break;
     }
 }
 
 void CMapWnd::OnProvincePenUp(int16_t) {}
 
-void CMapWnd::OnProvinceDrag(int16_t province) {
-    if (m_mode == kModeRecruit) RecruitDrag(province);
+void CMapWnd::OnProvinceDrag(int16_t province)
+{
+    if (m_mode == kModeRecruit)
+        RecruitDrag(province);
 }
 
-void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark) {
+void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark)
+{
     OnProvinceSelected(province, scroll, mark);
 }
 
-void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark) {
-    if (scroll && province != -1) ScrollFrameTo(province, mark);
+void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
+{
+    if (scroll && province != -1)
+        ScrollFrameTo(province, mark);
     SetViewSelection(province);
 }
 
 // ---- Panel controls --------------------------------------------------------
 
-void CMapWnd::OnMenuTap(CWindow*, intptr_t) { OnMenu(); }
-void CMapWnd::OnRecruitTap(CWindow*, intptr_t) { SetMode(kModeRecruit, false); }
-void CMapWnd::OnTurnTap(CWindow*, intptr_t) { MapMenuCommand(16); }
-void CMapWnd::OnDomainTap(CWindow*, intptr_t) { SetMode(kModeDomain, false); }
-void CMapWnd::OnActionTap(CWindow*, intptr_t) { m_commandTimer.SetRate(200); }
-void CMapWnd::OnCommandTimer() {
+void CMapWnd::OnMenuTap(CWindow*, intptr_t)
+{
+    OnMenu();
+}
+void CMapWnd::OnRecruitTap(CWindow*, intptr_t)
+{
+    SetMode(kModeRecruit, false);
+}
+void CMapWnd::OnTurnTap(CWindow*, intptr_t)
+{
+    MapMenuCommand(16);
+}
+void CMapWnd::OnDomainTap(CWindow*, intptr_t)
+{
+    SetMode(kModeDomain, false);
+}
+void CMapWnd::OnActionTap(CWindow*, intptr_t)
+{
+    m_commandTimer.SetRate(200);
+}
+void CMapWnd::OnCommandTimer()
+{
     m_commandTimer.SetRate(0);
     MapMenuCommand(32);
 }
-void CMapWnd::OnInfoToggleTap(CWindow*, intptr_t) { LayoutInfoPanel(); }
-void CMapWnd::OnOperationTap(CWindow*, intptr_t) { MapMenuCommand(4); }
-void CMapWnd::OnCastleTap(CWindow*, intptr_t) { MapMenuCommand(8); }
-void CMapWnd::OnReturnTap(CWindow*, intptr_t) { SetMode(kModeMap, false); }
+void CMapWnd::OnInfoToggleTap(CWindow*, intptr_t)
+{
+    LayoutInfoPanel();
+}
+void CMapWnd::OnOperationTap(CWindow*, intptr_t)
+{
+    MapMenuCommand(4);
+}
+void CMapWnd::OnCastleTap(CWindow*, intptr_t)
+{
+    MapMenuCommand(8);
+}
+void CMapWnd::OnReturnTap(CWindow*, intptr_t)
+{
+    SetMode(kModeMap, false);
+}
 void CMapWnd::OnRelsTap(CWindow*, intptr_t) {}
-void CMapWnd::OnCharEvent(CWindow*, intptr_t code) { OnChar(uint16_t(code)); }
+void CMapWnd::OnCharEvent(CWindow*, intptr_t code)
+{
+    OnChar(uint16_t(code));
+}
 
-void CMapWnd::OnMenuKey() {
-    if (IsCastleInfoShown()) return;
+void CMapWnd::OnMenuKey()
+{
+    if (IsCastleInfoShown())
+        return;
     if (IsGameMenuShown()) {
         CloseGameMenu();
         return;
@@ -576,7 +680,8 @@ void CMapWnd::OnMenuKey() {
 
 // ---- Game signals ----------------------------------------------------------
 
-void CMapWnd::ConnectGameSignals() {
+void CMapWnd::ConnectGameSignals()
+{
     SigPumpUi.Connect(this, &CMapWnd::OnPumpUi);
     SigCustomizePlayer.Connect(this, &CMapWnd::OnCustomizePlayer);
     SigMapMode.Connect(this, &CMapWnd::OnMapModeSignal);
@@ -594,4 +699,7 @@ void CMapWnd::ConnectGameSignals() {
     SigAutosave.Connect(this, &CMapWnd::Autosave);
 }
 
-void CMapWnd::ConnectMenuKey() { SpareButtonSignal.ConnectVoid(this, &CMapWnd::OnMenuKey, m_menuKeyConnection); }
+void CMapWnd::ConnectMenuKey()
+{
+    SpareButtonSignal.ConnectVoid(this, &CMapWnd::OnMenuKey, m_menuKeyConnection);
+}

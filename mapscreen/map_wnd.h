@@ -43,430 +43,432 @@ struct PlayerTurnNotice;
 enum class UiRequestKind : uint32_t;
 
 class CMapWnd : public CCompositeWnd {
- public:
-  // ---- The window, its dispatcher, game flow and panels -----------------
+public:
+    // ---- The window, its dispatcher, game flow and panels -----------------
 
-  // Screen modes; exactly the panel group of the current mode is shown.
-  enum Mode : uint32_t { kModeMap = 0, kModeDomain = 1, kModeComputer = 2, kModeRecruit = 3 };
+    // Screen modes; exactly the panel group of the current mode is shown.
+    enum Mode : uint32_t {
+        kModeMap = 0,
+        kModeDomain = 1,
+        kModeComputer = 2,
+        kModeRecruit = 3
+    };
 
-  // What the application hands over for a new game, field for field.
-  struct NewGameOptions {
-    uint16_t scenario = 0;
-    uint16_t mission = 0;
-    uint32_t difficulty = 1;  // 0-3
-    uint32_t playMode = 0;
-    uint8_t humans = 0;
-  };
+    // What the application hands over for a new game, field for field.
+    struct NewGameOptions {
+        uint16_t scenario = 0;
+        uint16_t mission = 0;
+        uint32_t difficulty = 1;  // 0-3
+        uint32_t playMode = 0;
+        uint8_t humans = 0;
+    };
 
-  // The panels and their controls, as the layout "/Map/MapWnd" names them.
-  // Null while the panels are torn down (around a watched battle and the
-  // end-of-game windows). The recruit panels' squad buttons belong to the
-  // recruit mode's state.
-  struct Panels {
-    // "MapTopPanel"
-    CFrameWnd* mapTop = nullptr;
-    CIconWnd* mapTopMenu = nullptr;         // "IcoMenu"
-    CResWnd* mapTopTreasury = nullptr;      // "ResTreasury"
-    CPushButton* mapTopRecruit = nullptr;   // "BtnRecruit"
-    CPushButton* mapTopTurn = nullptr;      // "BtnTurn"
-    CButton* mapTopDomain = nullptr;        // "BtnDomain"
-    // "MapCampArmy"
-    CFrameWnd* campArmy = nullptr;
-    CIconWnd* campStyle = nullptr;          // "StyleIcon"
-    CItemListWnd* campArmyList = nullptr;   // "ArmyCtrl"
-    CPushButton* campAction = nullptr;      // "BtnAction"
-    CIconWnd* campTurnsIcon = nullptr;      // "IcoTurns"
-    CLabel* campTurns = nullptr;            // "LblTurns"
-    // "MapInfoPanel"
-    CFrameWnd* info = nullptr;
-    CIconWnd* infoLine1 = nullptr;          // "HorzLine1"
-    CIconWnd* infoLine2 = nullptr;          // "HorzLine2"
-    CCompositeWnd* provinceDetails = nullptr;  // "ProvinceDetails"
-    CTextWnd* provinceName = nullptr;       // "RtProvince"
-    CResWnd* provinceIncome = nullptr;      // "ResProvince"
-    CPushButton* provArmyToggle = nullptr;  // "BtnProvArmy"
-    CPushButton* campArmyToggle = nullptr;  // "BtnCampArmy"
-    CCompositeWnd* armyDetails = nullptr;   // "ArmyDetails"
-    CIconWnd* armyStyle = nullptr;          // "StyleIcon"
-    CItemListWnd* garrisonList = nullptr;   // "ArmyCtrl"
-    CPushButton* operationAction = nullptr; // "BtnRecruit" (second action button)
-    CCompositeWnd* castleDetails = nullptr; // "CastleDetails"
-    CCastleWnd* castleCtrl = nullptr;       // "CastleCtrl"
-    CPushButton* castleAction = nullptr;    // "BtnCastleCtrl"
-    // "DomainTopPanel"
-    CFrameWnd* domainTop = nullptr;
-    CIconWnd* domainTopMenu = nullptr;      // "IcoMenu"
-    CTextWnd* domainCaption = nullptr;      // "RtDomains"
-    CPushButton* domainReturn = nullptr;    // "BtnReturn"
-    // "DomainInfoPanel"
-    CFrameWnd* domainInfo = nullptr;
-    CLabel* domainSkillsLabel = nullptr;    // "LblSkills"
-    CLabel* domainFameLabel = nullptr;      // "LblFame"
-    CLabel* domainDomainLabel = nullptr;    // "LblDomain"
-    CLabel* domainRelsLabel = nullptr;      // "LblRels"
-    CTextWnd* domainPlayer = nullptr;       // "RtPlayer"
-    CTextWnd* domainSkills = nullptr;       // "RtSkills"
-    CTextWnd* domainProvCasl = nullptr;     // "RtProvCasl"
-    CIconWnd* domainRelsIcon = nullptr;     // "IcoRels"
-    CIconWnd* domainArrow = nullptr;        // "IcoArrow"
-    CIconWnd* domainFameIcon = nullptr;     // "IcoFame"
-    CPushButton* domainRels = nullptr;      // "BtnRels"
-    CResWnd* domainIncome = nullptr;        // "ResTreasury"
-    // "AIInfoPanel"
-    CFrameWnd* aiInfo = nullptr;
-    CTextWnd* aiPlayer = nullptr;           // "RtPlayer"
-    // "RecruitTopPanel"
-    CFrameWnd* recruitTop = nullptr;
-    CIconWnd* recruitTopMenu = nullptr;     // "IcoMenu"
-    CResWnd* recruitTreasury = nullptr;     // "ResTreasury"
-    CPushButton* recruitTurn = nullptr;     // "BtnTurn"
-    CPushButton* recruitMarket = nullptr;   // "BtnMarket"
-    // "RecruitActionPanel"
-    CFrameWnd* recruitAction = nullptr;
-    CTextWnd* recruitProvince = nullptr;    // "RtProvince"
-    CPushButton* recruitApply = nullptr;    // "BtnApply"
-    CPushButton* recruitClear = nullptr;    // "BtnClear"
-    CLabel* recruitSquadName = nullptr;     // "LblSquadName"
-    CResWnd* recruitCost = nullptr;         // "ResCost"
-    CPushButton* recruitInfo = nullptr;     // "BtnInfo"
-    CIconWnd* recruitSquadIcon = nullptr;   // "IcoSquad"
-    CValueScroller* recruitScroller = nullptr;  // "ScrRecruit"
-    CLabel* recruitValue = nullptr;         // "LblRecrVal"
-  };
+    // The panels and their controls, as the layout "/Map/MapWnd" names them.
+    // Null while the panels are torn down (around a watched battle and the
+    // end-of-game windows). The recruit panels' squad buttons belong to the
+    // recruit mode's state.
+    struct Panels {
+        // "MapTopPanel"
+        CFrameWnd* mapTop = nullptr;
+        CIconWnd* mapTopMenu = nullptr;        // "IcoMenu"
+        CResWnd* mapTopTreasury = nullptr;     // "ResTreasury"
+        CPushButton* mapTopRecruit = nullptr;  // "BtnRecruit"
+        CPushButton* mapTopTurn = nullptr;     // "BtnTurn"
+        CButton* mapTopDomain = nullptr;       // "BtnDomain"
+        // "MapCampArmy"
+        CFrameWnd* campArmy = nullptr;
+        CIconWnd* campStyle = nullptr;         // "StyleIcon"
+        CItemListWnd* campArmyList = nullptr;  // "ArmyCtrl"
+        CPushButton* campAction = nullptr;     // "BtnAction"
+        CIconWnd* campTurnsIcon = nullptr;     // "IcoTurns"
+        CLabel* campTurns = nullptr;           // "LblTurns"
+        // "MapInfoPanel"
+        CFrameWnd* info = nullptr;
+        CIconWnd* infoLine1 = nullptr;             // "HorzLine1"
+        CIconWnd* infoLine2 = nullptr;             // "HorzLine2"
+        CCompositeWnd* provinceDetails = nullptr;  // "ProvinceDetails"
+        CTextWnd* provinceName = nullptr;          // "RtProvince"
+        CResWnd* provinceIncome = nullptr;         // "ResProvince"
+        CPushButton* provArmyToggle = nullptr;     // "BtnProvArmy"
+        CPushButton* campArmyToggle = nullptr;     // "BtnCampArmy"
+        CCompositeWnd* armyDetails = nullptr;      // "ArmyDetails"
+        CIconWnd* armyStyle = nullptr;             // "StyleIcon"
+        CItemListWnd* garrisonList = nullptr;      // "ArmyCtrl"
+        CPushButton* operationAction = nullptr;    // "BtnRecruit" (second action button)
+        CCompositeWnd* castleDetails = nullptr;    // "CastleDetails"
+        CCastleWnd* castleCtrl = nullptr;          // "CastleCtrl"
+        CPushButton* castleAction = nullptr;       // "BtnCastleCtrl"
+        // "DomainTopPanel"
+        CFrameWnd* domainTop = nullptr;
+        CIconWnd* domainTopMenu = nullptr;    // "IcoMenu"
+        CTextWnd* domainCaption = nullptr;    // "RtDomains"
+        CPushButton* domainReturn = nullptr;  // "BtnReturn"
+        // "DomainInfoPanel"
+        CFrameWnd* domainInfo = nullptr;
+        CLabel* domainSkillsLabel = nullptr;  // "LblSkills"
+        CLabel* domainFameLabel = nullptr;    // "LblFame"
+        CLabel* domainDomainLabel = nullptr;  // "LblDomain"
+        CLabel* domainRelsLabel = nullptr;    // "LblRels"
+        CTextWnd* domainPlayer = nullptr;     // "RtPlayer"
+        CTextWnd* domainSkills = nullptr;     // "RtSkills"
+        CTextWnd* domainProvCasl = nullptr;   // "RtProvCasl"
+        CIconWnd* domainRelsIcon = nullptr;   // "IcoRels"
+        CIconWnd* domainArrow = nullptr;      // "IcoArrow"
+        CIconWnd* domainFameIcon = nullptr;   // "IcoFame"
+        CPushButton* domainRels = nullptr;    // "BtnRels"
+        CResWnd* domainIncome = nullptr;      // "ResTreasury"
+        // "AIInfoPanel"
+        CFrameWnd* aiInfo = nullptr;
+        CTextWnd* aiPlayer = nullptr;  // "RtPlayer"
+        // "RecruitTopPanel"
+        CFrameWnd* recruitTop = nullptr;
+        CIconWnd* recruitTopMenu = nullptr;    // "IcoMenu"
+        CResWnd* recruitTreasury = nullptr;    // "ResTreasury"
+        CPushButton* recruitTurn = nullptr;    // "BtnTurn"
+        CPushButton* recruitMarket = nullptr;  // "BtnMarket"
+        // "RecruitActionPanel"
+        CFrameWnd* recruitAction = nullptr;
+        CTextWnd* recruitProvince = nullptr;        // "RtProvince"
+        CPushButton* recruitApply = nullptr;        // "BtnApply"
+        CPushButton* recruitClear = nullptr;        // "BtnClear"
+        CLabel* recruitSquadName = nullptr;         // "LblSquadName"
+        CResWnd* recruitCost = nullptr;             // "ResCost"
+        CPushButton* recruitInfo = nullptr;         // "BtnInfo"
+        CIconWnd* recruitSquadIcon = nullptr;       // "IcoSquad"
+        CValueScroller* recruitScroller = nullptr;  // "ScrRecruit"
+        CLabel* recruitValue = nullptr;             // "LblRecrVal"
+    };
 
-  CMapWnd(CWindow* parent, const CStr& layoutPath);
-  ~CMapWnd() override;
+    CMapWnd(CWindow* parent, const CStr& layoutPath);
+    ~CMapWnd() override;
 
-  // Game flow.
-  void SetNewGameOptions(const NewGameOptions& options);
-  // 1 started, 0 failed (the window must then not be shown).
-  uint8_t RunGame(uint8_t resume);
-  void OnShow() override;
-  void OnHide() override;
-  void OnChar(uint16_t code);
-  void Autosave();
-  void OnCustomizePlayer(PlayerRecord* player);
-  void OnPumpUi();
-  void OnMenu();
-  void OnMenuKey();
-  CStr CurrentSaveName() const;
-  void ForgetSave();
-  void DeleteFinishedGameSave();
-  void OnGameOver(uint8_t victory, PlayerRecord* player);
+    // Game flow.
+    void SetNewGameOptions(const NewGameOptions& options);
+    // 1 started, 0 failed (the window must then not be shown).
+    uint8_t RunGame(uint8_t resume);
+    void OnShow() override;
+    void OnHide() override;
+    void OnChar(uint16_t code);
+    void Autosave();
+    void OnCustomizePlayer(PlayerRecord* player);
+    void OnPumpUi();
+    void OnMenu();
+    void OnMenuKey();
+    CStr CurrentSaveName() const;
+    void ForgetSave();
+    void DeleteFinishedGameSave();
+    void OnGameOver(uint8_t victory, PlayerRecord* player);
 
-  // Modes.
-  void SetMode(uint32_t mode, bool force);
-  void EnterMode();
-  void LeaveMode();
-  void ShowModePanels();
-  void HideModePanels();
-  void LayoutModePanels(bool relayout);
-  void LayoutInfoPanel();
+    // Modes.
+    void SetMode(uint32_t mode, bool force);
+    void EnterMode();
+    void LeaveMode();
+    void ShowModePanels();
+    void HideModePanels();
+    void LayoutModePanels(bool relayout);
+    void LayoutInfoPanel();
 
-  // Screen parts, built and torn down again around battles and the end of a game.
-  void CreatePanels();
-  void CreateMapPanels();
-  void CreateDomainPanels();
-  void CreateComputerPanel();
-  void CreateRecruitPanels();
-  void DestroyPanels();
-  void CreateMapFrame();
-  void DestroyMapFrame();
-  void DestroyDialogs();
-  // Operation dialogs are never kept between requests.
-  bool UsesDialogCache() const { return false; }
+    // Screen parts, built and torn down again around battles and the end of a game.
+    void CreatePanels();
+    void CreateMapPanels();
+    void CreateDomainPanels();
+    void CreateComputerPanel();
+    void CreateRecruitPanels();
+    void DestroyPanels();
+    void CreateMapFrame();
+    void DestroyMapFrame();
+    void DestroyDialogs();
+    // Operation dialogs are never kept between requests.
+    bool UsesDialogCache() const { return false; }
 
-  // The hold flag of the map view: while held it neither animates nor reacts.
-  void LockMapFrame();
-  void UnlockMapFrame();
-  bool IsMapFrameHeld() const;
+    // The hold flag of the map view: while held it neither animates nor reacts.
+    void LockMapFrame();
+    void UnlockMapFrame();
+    bool IsMapFrameHeld() const;
 
-  // Dispatcher and map battles.
-  uint32_t OnUiRequest(UiRequestKind kind, void* record);
-  void OpenReportWnd(void* record);
-  void OnMapBattle(MapBattleRecord* record, uint8_t automatic);
-  void OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic);
-  void RunMapBattle(MapBattleRecord* record, uint8_t flag);
-  void RunQuickBattle(MapBattleRecord* record, uint8_t flag);
-  void OnBattleFinished();
+    // Dispatcher and map battles.
+    uint32_t OnUiRequest(UiRequestKind kind, void* record);
+    void OpenReportWnd(void* record);
+    void OnMapBattle(MapBattleRecord* record, uint8_t automatic);
+    void OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic);
+    void RunMapBattle(MapBattleRecord* record, uint8_t flag);
+    void RunQuickBattle(MapBattleRecord* record, uint8_t flag);
+    void OnBattleFinished();
 
-  // Panel contents (game-signal handlers).
-  void OnPlayerResources(const CResourceBundle* bundle);
-  void OnPlayerTitle(PlayerRecord* player);
-  void OnMovePointsChanged();
-  void OnArmyActions(uint16_t flags);
-  void OnOperationActions(uint16_t flags);
-  void OnCastleActions(uint16_t flags);
-  void OnProvinceInfo(ProvinceRecord* province);
-  void ShowOwnProvince(ProvinceRecord* province);
-  void ShowOtherProvince(ProvinceRecord* province);
-  void ShowDomain(uint8_t playerIndex, uint8_t mark);
-  void ShowDomainInfo(uint8_t playerIndex);
+    // Panel contents (game-signal handlers).
+    void OnPlayerResources(const CResourceBundle* bundle);
+    void OnPlayerTitle(PlayerRecord* player);
+    void OnMovePointsChanged();
+    void OnArmyActions(uint16_t flags);
+    void OnOperationActions(uint16_t flags);
+    void OnCastleActions(uint16_t flags);
+    void OnProvinceInfo(ProvinceRecord* province);
+    void ShowOwnProvince(ProvinceRecord* province);
+    void ShowOtherProvince(ProvinceRecord* province);
+    void ShowDomain(uint8_t playerIndex, uint8_t mark);
+    void ShowDomainInfo(uint8_t playerIndex);
 
-  // Map frame events and selection.
-  void OnProvincePenDown(int16_t province);
-  void OnProvinceDoubleTap(int16_t province);
-  void OnProvincePenUp(int16_t province);
-  void OnProvinceDrag(int16_t province);
-  void OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark);
-  void OnActionTimer();
-  void OnCommandTimer();
+    // Map frame events and selection.
+    void OnProvincePenDown(int16_t province);
+    void OnProvinceDoubleTap(int16_t province);
+    void OnProvincePenUp(int16_t province);
+    void OnProvinceDrag(int16_t province);
+    void OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark);
+    void OnActionTimer();
+    void OnCommandTimer();
 
-  // Game-signal adapters where the game's slot passes other types.
-  void OnMapModeSignal(int32_t mode);
-  void OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark);
+    // Game-signal adapters where the game's slot passes other types.
+    void OnMapModeSignal(int32_t mode);
+    void OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark);
 
-  // Panel control handlers.
-  void OnMenuTap(CWindow* control, intptr_t argument);
-  void OnRecruitTap(CWindow* control, intptr_t argument);
-  void OnTurnTap(CWindow* control, intptr_t argument);
-  void OnDomainTap(CWindow* control, intptr_t argument);
-  void OnActionTap(CWindow* control, intptr_t argument);
-  void OnInfoToggleTap(CWindow* control, intptr_t argument);
-  void OnOperationTap(CWindow* control, intptr_t argument);
-  void OnCastleTap(CWindow* control, intptr_t argument);
-  void OnReturnTap(CWindow* control, intptr_t argument);
-  void OnRelsTap(CWindow* control, intptr_t argument);
-  void OnCharEvent(CWindow* control, intptr_t argument);
+    // Panel control handlers.
+    void OnMenuTap(CWindow* control, intptr_t argument);
+    void OnRecruitTap(CWindow* control, intptr_t argument);
+    void OnTurnTap(CWindow* control, intptr_t argument);
+    void OnDomainTap(CWindow* control, intptr_t argument);
+    void OnActionTap(CWindow* control, intptr_t argument);
+    void OnInfoToggleTap(CWindow* control, intptr_t argument);
+    void OnOperationTap(CWindow* control, intptr_t argument);
+    void OnCastleTap(CWindow* control, intptr_t argument);
+    void OnReturnTap(CWindow* control, intptr_t argument);
+    void OnRelsTap(CWindow* control, intptr_t argument);
+    void OnCharEvent(CWindow* control, intptr_t argument);
 
-  // Read by the screen's other parts and by tests.
-  uint32_t Mode() const { return m_mode; }
-  CMapFrame* MapFrame() const { return m_mapFrame; }
-  CMapBattleWnd* BattleWnd() const { return m_battleWnd; }
-  CGameMenu* GameMenu() const { return m_gameMenu; }
-  const Panels& PanelControls() const { return m_panels; }
-  const NewGameOptions& GameOptions() const { return m_options; }
-  uint8_t IsLoadedGame() const { return m_loaded; }
-  uint8_t AutosaveFlag() const { return m_autosave; }
-  uint8_t DomainPlayer() const { return m_domainPlayer; }
-  int16_t PendingProvince() const { return m_pendingProvince; }
+    // Read by the screen's other parts and by tests.
+    uint32_t Mode() const { return m_mode; }
+    CMapFrame* MapFrame() const { return m_mapFrame; }
+    CMapBattleWnd* BattleWnd() const { return m_battleWnd; }
+    CGameMenu* GameMenu() const { return m_gameMenu; }
+    const Panels& PanelControls() const { return m_panels; }
+    const NewGameOptions& GameOptions() const { return m_options; }
+    uint8_t IsLoadedGame() const { return m_loaded; }
+    uint8_t AutosaveFlag() const { return m_autosave; }
+    uint8_t DomainPlayer() const { return m_domainPlayer; }
+    int16_t PendingProvince() const { return m_pendingProvince; }
 
-  // ---- end of the window's members ---------------------------------------
+    // ---- end of the window's members ---------------------------------------
 
+    // ---- Recruit mode ------------------------------------------------------
 
-  // ---- Recruit mode ------------------------------------------------------
+    // Mode 3: the human player chooses some of his provinces on the map, a
+    // squad kind of his army and, with "ScrRecruit", how many units the
+    // chosen provinces receive; every change is paid or refunded at once.
+    // Units recruited during one stay in the mode can be given back; the
+    // garrisons they joined cannot be sold.
+    static constexpr int32_t kMaxSquadButtons = 4;
 
-  // Mode 3: the human player chooses some of his provinces on the map, a
-  // squad kind of his army and, with "ScrRecruit", how many units the
-  // chosen provinces receive; every change is paid or refunded at once.
-  // Units recruited during one stay in the mode can be given back; the
-  // garrisons they joined cannot be sold.
-  static constexpr int32_t kMaxSquadButtons = 4;
+    void EnterRecruitMode();
+    void LeaveRecruitMode();
+    void BindRecruitModeControls();
+    void BuildSquadButtons();
+    void UpdateRecruitLimits();
+    void SelectSquad(int32_t index, bool redraw);
+    void RefreshRecruitCounts(bool updateScroller, bool redraw);
+    void SetRecruited(int32_t index, int32_t target);
+    void ClearProvinceMarks(bool redraw);
+    void MarkProvince(int32_t province, bool on, bool redraw);
+    void ShowRecruitProvince(bool redraw);
+    // Map events in the mode: a pen down chooses one province of the player,
+    // moving the pen onto more adds them.
+    void RecruitModePenDown(int16_t province);
+    void RecruitModeDrag(int16_t province);
+    // The player's resources changed (the market): limits and counts again.
+    void RecruitModeResourcesChanged();
+    // Control handlers.
+    void OnSquadButtonTap(CWindow* control, intptr_t argument);
+    void OnRecruitApplyTap(CWindow* control, intptr_t argument);
+    void OnRecruitClearTap(CWindow* control, intptr_t argument);
+    // "BtnInfo": the selected squad kind's description; "BtnMarket": the market.
+    void OnRecruitInfoTap(CWindow* control, intptr_t argument);
+    void OnRecruitMarketTap(CWindow* control, intptr_t argument);
+    void OnRecruitScrollerChanged(CValueScroller* scroller);
+    // The scroller's position while it moves (label only) and once it is set.
+    void OnRecruitScrollChanging(int32_t position, int32_t maximum);
+    void OnRecruitScrollSet(int32_t position);
 
-  void EnterRecruitMode();
-  void LeaveRecruitMode();
-  void BindRecruitModeControls();
-  void BuildSquadButtons();
-  void UpdateRecruitLimits();
-  void SelectSquad(int32_t index, bool redraw);
-  void RefreshRecruitCounts(bool updateScroller, bool redraw);
-  void SetRecruited(int32_t index, int32_t target);
-  void ClearProvinceMarks(bool redraw);
-  void MarkProvince(int32_t province, bool on, bool redraw);
-  void ShowRecruitProvince(bool redraw);
-  // Map events in the mode: a pen down chooses one province of the player,
-  // moving the pen onto more adds them.
-  void RecruitModePenDown(int16_t province);
-  void RecruitModeDrag(int16_t province);
-  // The player's resources changed (the market): limits and counts again.
-  void RecruitModeResourcesChanged();
-  // Control handlers.
-  void OnSquadButtonTap(CWindow* control, intptr_t argument);
-  void OnRecruitApplyTap(CWindow* control, intptr_t argument);
-  void OnRecruitClearTap(CWindow* control, intptr_t argument);
-  // "BtnInfo": the selected squad kind's description; "BtnMarket": the market.
-  void OnRecruitInfoTap(CWindow* control, intptr_t argument);
-  void OnRecruitMarketTap(CWindow* control, intptr_t argument);
-  void OnRecruitScrollerChanged(CValueScroller* scroller);
-  // The scroller's position while it moves (label only) and once it is set.
-  void OnRecruitScrollChanging(int32_t position, int32_t maximum);
-  void OnRecruitScrollSet(int32_t position);
+    // Derived values over the provinces of the world.
+    int32_t ChosenProvinceCount() const;
+    int32_t Recruited(int32_t index) const;
+    int32_t RecruitedHere(int32_t index) const;
+    int32_t GarrisonTotal(int32_t index) const;
+    bool IsProvinceChosen(int32_t province) const;
+    // Read by tests and the panels.
+    PlayerRecord* RecruitingPlayer() const { return m_recruitPlayer; }
+    const CArmy* RecruitPool() const { return m_recruitPool.get(); }
+    int32_t SquadButtonCount() const { return m_squadButtonCount; }
+    CSquadButton* SquadButton(int32_t index) const
+    {
+        return index >= 0 && index < m_squadButtonCount ? m_squadButtons[index] : nullptr;
+    }
+    int32_t SelectedSquad() const { return m_selectedSquad; }
 
-  // Derived values over the provinces of the world.
-  int32_t ChosenProvinceCount() const;
-  int32_t Recruited(int32_t index) const;
-  int32_t RecruitedHere(int32_t index) const;
-  int32_t GarrisonTotal(int32_t index) const;
-  bool IsProvinceChosen(int32_t province) const;
-  // Read by tests and the panels.
-  PlayerRecord* RecruitingPlayer() const { return m_recruitPlayer; }
-  const CArmy* RecruitPool() const { return m_recruitPool.get(); }
-  int32_t SquadButtonCount() const { return m_squadButtonCount; }
-  CSquadButton* SquadButton(int32_t index) const {
-    return index >= 0 && index < m_squadButtonCount ? m_squadButtons[index] : nullptr;
-  }
-  int32_t SelectedSquad() const { return m_selectedSquad; }
+    // ---- end of recruit mode -----------------------------------------------
 
-  // ---- end of recruit mode -----------------------------------------------
+    // ---- Operation-window launchers ----------------------------------------
+    // One per dialog request kind: each opens its window as a child of the map
+    // window (layout names resolve under the map window's node), hands it the
+    // request record, runs it modally and deletes it. The window writes the
+    // user's answer into the record.
+    void OpenBuildCastleWnd(void* record);     // 1
+    void OpenCastleInfoWnd(void* record);      // 2, not modal: the window stays
+    void OpenDemolishCastleWnd(void* record);  // 3
+    void OpenCompleteCastleWnd(void* record);  // 4
+    void OpenRepairCastleWnd(void* record);    // 5
+    void OpenDigMoatWnd(void* record);         // 6
+    void OpenAddCatapultWnd(void* record);     // 7
+    void OpenAddWallsWnd(void* record);        // 8
+    void OpenAddBuildingWnd(void* record);     // 9
+    void IgnoreRequest13(void* record);        // 13
+    void OpenSkillsWnd(void* record);          // 14
+    void OpenTransferWnd(void* record);        // 15
+    void OpenTradingWnd(void* record);         // 16
+    void OpenTaxesWnd(void* record);           // 17
+    void OpenDeceaseWnd(void* record);         // 18
+    void OpenDeceaseFailureWnd(void* record);  // 19
+    void OpenDeceaseSuccessWnd(void* record);  // 20
+    void OpenRobberyWnd(void* record);         // 21
+    void OpenRobberyEmptyWnd(void* record);    // 22
+    void OpenRobberyFailureWnd(void* record);  // 23
+    void OpenRobberySuccessWnd(void* record);  // 24
+    void OpenScoutWnd(void* record);           // 25
+    void OpenScoutFailureWnd(void* record);    // 26
+    void OpenScoutSuccessWnd(void* record);    // 27
+    void OpenNERWnd(void* record);             // 28
+    void OpenBattleResultsWnd(void* record);   // 29
+    void ShowNextPlayerMessage(void* record);  // 30 (also after a game over)
+    void OpenRandomEventWnd(void* record);     // 31
+    void IgnoreRequest32(void* record);        // 32
+    void OpenMapBtlAttackWnd(void* record);    // 33
+    void OpenMapBtlDefendWnd(void* record);    // 34
+    void ShowRecordMessage(void* record);      // 35
+    void OpenPrepTrebWnd(void* record);        // 36
+    void OpenVolunteersWnd(void* record);      // 37
+    // Calls the launcher of a kind; false for a kind without one (10-12 and
+    // kinds past 37), whose record is left as the poster filled it. Kind 0 (the
+    // report) is the window's own.
+    bool RunLauncher(uint32_t kind, void* record);
 
+    // The castle information window's hide handler: releases the input
+    // capture it held and unlocks the map frame.
+    void OnCastleInfoClosed(CWindow* window, intptr_t argument);
+    // The castle information window, null until the first kind-2 request.
+    class CCastleInfoWnd* CastleInfoWnd() const { return m_castleInfoWnd; }
+    // Deletes the dialogs still alive (the castle information window); part of
+    // tearing the map screen's dialogs down.
+    void DestroyLauncherDialogs();
 
-  // ---- Operation-window launchers ----------------------------------------
-  // One per dialog request kind: each opens its window as a child of the map
-  // window (layout names resolve under the map window's node), hands it the
-  // request record, runs it modally and deletes it. The window writes the
-  // user's answer into the record.
-  void OpenBuildCastleWnd(void* record);       // 1
-  void OpenCastleInfoWnd(void* record);        // 2, not modal: the window stays
-  void OpenDemolishCastleWnd(void* record);    // 3
-  void OpenCompleteCastleWnd(void* record);    // 4
-  void OpenRepairCastleWnd(void* record);      // 5
-  void OpenDigMoatWnd(void* record);           // 6
-  void OpenAddCatapultWnd(void* record);       // 7
-  void OpenAddWallsWnd(void* record);          // 8
-  void OpenAddBuildingWnd(void* record);       // 9
-  void IgnoreRequest13(void* record);          // 13
-  void OpenSkillsWnd(void* record);            // 14
-  void OpenTransferWnd(void* record);          // 15
-  void OpenTradingWnd(void* record);           // 16
-  void OpenTaxesWnd(void* record);             // 17
-  void OpenDeceaseWnd(void* record);           // 18
-  void OpenDeceaseFailureWnd(void* record);    // 19
-  void OpenDeceaseSuccessWnd(void* record);    // 20
-  void OpenRobberyWnd(void* record);           // 21
-  void OpenRobberyEmptyWnd(void* record);      // 22
-  void OpenRobberyFailureWnd(void* record);    // 23
-  void OpenRobberySuccessWnd(void* record);    // 24
-  void OpenScoutWnd(void* record);             // 25
-  void OpenScoutFailureWnd(void* record);      // 26
-  void OpenScoutSuccessWnd(void* record);      // 27
-  void OpenNERWnd(void* record);               // 28
-  void OpenBattleResultsWnd(void* record);     // 29
-  void ShowNextPlayerMessage(void* record);    // 30 (also after a game over)
-  void OpenRandomEventWnd(void* record);       // 31
-  void IgnoreRequest32(void* record);          // 32
-  void OpenMapBtlAttackWnd(void* record);      // 33
-  void OpenMapBtlDefendWnd(void* record);      // 34
-  void ShowRecordMessage(void* record);        // 35
-  void OpenPrepTrebWnd(void* record);          // 36
-  void OpenVolunteersWnd(void* record);        // 37
-  // Calls the launcher of a kind; false for a kind without one (10-12 and
-  // kinds past 37), whose record is left as the poster filled it. Kind 0 (the
-  // report) is the window's own.
-  bool RunLauncher(uint32_t kind, void* record);
+    // ---- end of the launchers ----------------------------------------------
 
-  // The castle information window's hide handler: releases the input
-  // capture it held and unlocks the map frame.
-  void OnCastleInfoClosed(CWindow* window, intptr_t argument);
-  // The castle information window, null until the first kind-2 request.
-  class CCastleInfoWnd* CastleInfoWnd() const { return m_castleInfoWnd; }
-  // Deletes the dialogs still alive (the castle information window); part of
-  // tearing the map screen's dialogs down.
-  void DestroyLauncherDialogs();
+private:
+    // ---- State of the window, its dispatcher, game flow and panels ---------
 
-  // ---- end of the launchers ----------------------------------------------
+    CMapFrame* m_mapFrame = nullptr;
+    CMapBattleWnd* m_battleWnd = nullptr;
+    CGameMenu* m_gameMenu = nullptr;
+    CReportWnd* m_reportWnd = nullptr;
+    uint32_t m_mode = kModeMap;
+    int16_t m_minInfoHeight = 0;
+    NewGameOptions m_options;
+    uint8_t m_loaded = 0;
+    Panels m_panels;
+    PackedRect m_provinceDetailsRect = UndefinedRect;
+    PackedRect m_armyDetailsRect = UndefinedRect;
+    PackedRect m_castleDetailsRect = UndefinedRect;
+    uint8_t m_autosave = 1;
+    uint8_t m_domainPlayer = 255;
+    CTimer m_actionTimer;
+    CTimer m_commandTimer;
+    int16_t m_pendingProvince = -1;
+    SignalConnection m_menuKeyConnection;
+    // The hold as last set; it stands for the map view's while no view
+    // exists (torn down around a battle and the end-of-game windows).
+    bool m_held = false;
+    bool m_inTurnLoop = false;
 
- private:
-  // ---- State of the window, its dispatcher, game flow and panels ---------
+    // Steps on the screen's other parts (map frame and view, in-game menu,
+    // squad lists, castle control, castle info window, recruit mode).
+    void CreateGameMenu();
+    void DestroyGameMenu();
+    bool IsGameMenuShown() const;
+    void CloseGameMenu();
+    uint16_t RunGameMenu(bool reportsEnabled);
+    CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
+    CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
+    void BindRecruitControls();
+    void EnterRecruitState();
+    void LeaveRecruitState();
+    void RecruitPenDown(int16_t province);
+    void RecruitDrag(int16_t province);
+    void HideCastleInfo();
+    bool IsCastleInfoShown() const;
+    void RefreshCastleInfo();
+    void SetViewHold(bool held);
+    bool ReadViewHold(bool fallback) const;
+    void InvalidateMapFrame();
+    void SetDragScroll(bool on);
+    void SetViewSelection(int16_t province);
+    void SetViewMapMode(bool on);
+    void ClearViewMarks(bool mark);
+    void SetViewMark(int16_t province, int16_t mark, bool notify);
+    void SetFrameHalfScale(bool half);
+    void ScrollFrameTo(int16_t province, uint8_t mark);
+    void PlaceMapFrame(const PackedRect& area, bool relayout);
+    void LoadMapBlocks(const CStr& missionPath);
+    void ReleaseMapBlocks();
+    void ActivateMapFrame(bool on);
+    void ShowMapFrame(bool show);
+    void FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey);
+    void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
+    void RebuildScreen();
+    PackedRect MapFrameArea() const;
+    int16_t SelectedProvinceIndex() const;
+    static uint8_t PlayerIndexOf(const PlayerRecord* player);
+    void ConnectGameSignals();
+    void ConnectMenuKey();
+    void ShowProvinceHead(ProvinceRecord* province);
+    void RecruitResourcesChanged();
+    void CallLauncher(UiRequestKind kind, void* record);
+    void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
+    void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
+    void ShowStartFailure(const char* titleKey, const char* textKey);
+    uint16_t AskQuestion(const char* titleKey, const char* textKey);
+    void RunMenuWindow(uint32_t id);
+    void ShowEliminatedNotice(PlayerTurnNotice* notice);
+    void RunGameOverWindows(uint8_t victory, PlayerRecord* player);
 
-  CMapFrame* m_mapFrame = nullptr;
-  CMapBattleWnd* m_battleWnd = nullptr;
-  CGameMenu* m_gameMenu = nullptr;
-  CReportWnd* m_reportWnd = nullptr;
-  uint32_t m_mode = kModeMap;
-  int16_t m_minInfoHeight = 0;
-  NewGameOptions m_options;
-  uint8_t m_loaded = 0;
-  Panels m_panels;
-  PackedRect m_provinceDetailsRect = UndefinedRect;
-  PackedRect m_armyDetailsRect = UndefinedRect;
-  PackedRect m_castleDetailsRect = UndefinedRect;
-  uint8_t m_autosave = 1;
-  uint8_t m_domainPlayer = 255;
-  CTimer m_actionTimer;
-  CTimer m_commandTimer;
-  int16_t m_pendingProvince = -1;
-  SignalConnection m_menuKeyConnection;
-  // The hold as last set; it stands for the map view's while no view
-  // exists (torn down around a battle and the end-of-game windows).
-  bool m_held = false;
-  bool m_inTurnLoop = false;
+    // The garrison shown for a scouted province, with its owner's army merged
+    // in at his capital; the list shows it until the next province.
+    CArmy* m_armyCopy = nullptr;
 
-  // Steps on the screen's other parts (map frame and view, in-game menu,
-  // squad lists, castle control, castle info window, recruit mode).
-  void CreateGameMenu();
-  void DestroyGameMenu();
-  bool IsGameMenuShown() const;
-  void CloseGameMenu();
-  uint16_t RunGameMenu(bool reportsEnabled);
-  CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
-  CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
-  void BindRecruitControls();
-  void EnterRecruitState();
-  void LeaveRecruitState();
-  void RecruitPenDown(int16_t province);
-  void RecruitDrag(int16_t province);
-  void HideCastleInfo();
-  bool IsCastleInfoShown() const;
-  void RefreshCastleInfo();
-  void SetViewHold(bool held);
-  bool ReadViewHold(bool fallback) const;
-  void InvalidateMapFrame();
-  void SetDragScroll(bool on);
-  void SetViewSelection(int16_t province);
-  void SetViewMapMode(bool on);
-  void ClearViewMarks(bool mark);
-  void SetViewMark(int16_t province, int16_t mark, bool notify);
-  void SetFrameHalfScale(bool half);
-  void ScrollFrameTo(int16_t province, uint8_t mark);
-  void PlaceMapFrame(const PackedRect& area, bool relayout);
-  void LoadMapBlocks(const CStr& missionPath);
-  void ReleaseMapBlocks();
-  void ActivateMapFrame(bool on);
-  void ShowMapFrame(bool show);
-  void FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey);
-  void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
-  void RebuildScreen();
-  PackedRect MapFrameArea() const;
-  int16_t SelectedProvinceIndex() const;
-  static uint8_t PlayerIndexOf(const PlayerRecord* player);
-  void ConnectGameSignals();
-  void ConnectMenuKey();
-  void ShowProvinceHead(ProvinceRecord* province);
-  void RecruitResourcesChanged();
-  void CallLauncher(UiRequestKind kind, void* record);
-  void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
-  void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
-  void ShowStartFailure(const char* titleKey, const char* textKey);
-  uint16_t AskQuestion(const char* titleKey, const char* textKey);
-  void RunMenuWindow(uint32_t id);
-  void ShowEliminatedNotice(PlayerTurnNotice* notice);
-  void RunGameOverWindows(uint8_t victory, PlayerRecord* player);
+    // ---- end of the window's state -----------------------------------------
 
-  // The garrison shown for a scouted province, with its owner's army merged
-  // in at his capital; the list shows it until the next province.
-  CArmy* m_armyCopy = nullptr;
+    // ---- State of recruit mode ---------------------------------------------
 
-  // ---- end of the window's state -----------------------------------------
+    class CMapView* RecruitView() const;
+    void ShowRecruitTreasury(CResWnd* control);
+    void RedrawRecruitMarkers();
+    // The squad buttons still standing in the recruit panel (the panel and
+    // its children go when the screen is rebuilt around a battle).
+    void ForgetLostSquadButtons();
 
+    PlayerRecord* m_recruitPlayer = nullptr;
+    // A copy of the player's army: item i stands for squad kind i; its count
+    // is how many more units of that kind may be recruited.
+    std::unique_ptr<CArmy> m_recruitPool;
+    CSquadButton* m_squadButtons[kMaxSquadButtons] = {};
+    int32_t m_squadButtonCount = 0;
+    int32_t m_selectedSquad = -1;
+    // Units recruited in this stay, per province and squad kind (province x
+    // kind): what may be given back, and what the map's markers count.
+    std::vector<int32_t> m_recruitedHere;
+    int32_t m_recruitKinds = 0;
 
-  // ---- State of recruit mode ---------------------------------------------
+    // ---- end of recruit mode's state ---------------------------------------
 
-  class CMapView* RecruitView() const;
-  void ShowRecruitTreasury(CResWnd* control);
-  void RedrawRecruitMarkers();
-  // The squad buttons still standing in the recruit panel (the panel and
-  // its children go when the screen is rebuilt around a battle).
-  void ForgetLostSquadButtons();
+    // ---- State of the launchers (the dialog cache) -------------------------
+    // The open window of each slot-keeping kind (null between requests).
+    CWindow* m_dialogSlots[38] = {};
+    class CCastleInfoWnd* m_castleInfoWnd = nullptr;
 
-  PlayerRecord* m_recruitPlayer = nullptr;
-  // A copy of the player's army: item i stands for squad kind i; its count
-  // is how many more units of that kind may be recruited.
-  std::unique_ptr<CArmy> m_recruitPool;
-  CSquadButton* m_squadButtons[kMaxSquadButtons] = {};
-  int32_t m_squadButtonCount = 0;
-  int32_t m_selectedSquad = -1;
-  // Units recruited in this stay, per province and squad kind (province x
-  // kind): what may be given back, and what the map's markers count.
-  std::vector<int32_t> m_recruitedHere;
-  int32_t m_recruitKinds = 0;
-
-  // ---- end of recruit mode's state ---------------------------------------
-
-
-  // ---- State of the launchers (the dialog cache) -------------------------
-  // The open window of each slot-keeping kind (null between requests).
-  CWindow* m_dialogSlots[38] = {};
-  class CCastleInfoWnd* m_castleInfoWnd = nullptr;
-
-  // ---- end of the launchers' state ---------------------------------------
+    // ---- end of the launchers' state ---------------------------------------
 };

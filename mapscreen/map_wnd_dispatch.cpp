@@ -15,39 +15,46 @@
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
-uint32_t CMapWnd::OnUiRequest(UiRequestKind kind, void* record) {
+uint32_t CMapWnd::OnUiRequest(UiRequestKind kind, void* record)
+{
     const bool wasFree = !IsMapFrameHeld();
     LockMapFrame();
     {
         // Launchers name their layouts relative to the map window's node.
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         if (kind == UiRequestKind::Report)
             OpenReportWnd(record);
         else
             CallLauncher(kind, record);
     }
     // The castle information window keeps the map held until it hides.
-    if (wasFree && kind != UiRequestKind::CastleInfo) UnlockMapFrame();
+    if (wasFree && kind != UiRequestKind::CastleInfo)
+        UnlockMapFrame();
     return 0;
 }
 
-void CMapWnd::OnMapBattle(MapBattleRecord* record, uint8_t automatic) {
+void CMapWnd::OnMapBattle(MapBattleRecord* record, uint8_t automatic)
+{
     if (automatic)
         RunQuickBattle(record, 0);
     else
         RunMapBattle(record, 0);
 }
 
-void CMapWnd::OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic) {
+void CMapWnd::OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic)
+{
     if (automatic)
         RunQuickBattle(record, 1);
     else
         RunMapBattle(record, 1);
 }
 
-void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag) {
-    if (!record) return;
+void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
+{
+    if (!record)
+        return;
     LockMapFrame();
     ShowMapFrame(false);
     DestroyDialogs();
@@ -56,7 +63,8 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag) {
     RunBattleWindow(record, flag);
     const bool goesOn = IsAppRunning() && !IsStopRequested();
     if (!goesOn) {
-        if (CWindow* root = CWindowMgr::Root()) root->Show(false, false);
+        if (CWindow* root = CWindowMgr::Root())
+            root->Show(false, false);
     }
     RebuildScreen();
     SetMode(kModeComputer, false);
@@ -68,22 +76,27 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag) {
     }
 }
 
-void CMapWnd::RunQuickBattle(MapBattleRecord* record, uint8_t flag) {
-    if (!record) return;
+void CMapWnd::RunQuickBattle(MapBattleRecord* record, uint8_t flag)
+{
+    if (!record)
+        return;
     LockMapFrame();
     const bool notice = (record->attacker && record->attacker->IsHuman()) ||
                         (record->defender && record->defender->IsHuman());
     RunQuickBattleRunner(record, flag, notice);
     if (!IsAppRunning() || IsStopRequested()) {
-        if (CWindow* root = CWindowMgr::Root()) root->Show(false, false);
+        if (CWindow* root = CWindowMgr::Root())
+            root->Show(false, false);
     } else {
         FrameStep();
         UnlockMapFrame();
     }
 }
 
-void CMapWnd::OnBattleFinished() {
-    if (BattleResult != kBattleStopped) return;
+void CMapWnd::OnBattleFinished()
+{
+    if (BattleResult != kBattleStopped)
+        return;
     m_autosave = 0;
     SetLeaveRequested(1);
 }

@@ -17,7 +17,8 @@
 #include "players/player_controller.h"
 #include "ui/window_mgr.h"
 
-void CMapWnd::SetNewGameOptions(const NewGameOptions& options) {
+void CMapWnd::SetNewGameOptions(const NewGameOptions& options)
+{
     m_options.scenario = options.scenario;
     m_options.mission = options.mission;
     m_options.difficulty = options.difficulty;
@@ -25,26 +26,34 @@ void CMapWnd::SetNewGameOptions(const NewGameOptions& options) {
     m_options.humans = options.humans;
 }
 
-CStr CMapWnd::CurrentSaveName() const {
+CStr CMapWnd::CurrentSaveName() const
+{
     const int16_t slot = SaveSlots::Current();
-    if (slot < 0) return CStr();
+    if (slot < 0)
+        return CStr();
     return SaveSlotFileName(slot);
 }
 
-void CMapWnd::ForgetSave() {
+void CMapWnd::ForgetSave()
+{
     const int16_t slot = SaveSlots::Current();
-    if (slot >= 0) SaveSlots::Delete(slot);
+    if (slot >= 0)
+        SaveSlots::Delete(slot);
     m_autosave = 0;
 }
 
-void CMapWnd::DeleteFinishedGameSave() {
-    if (!Game().gameFinished) return;
+void CMapWnd::DeleteFinishedGameSave()
+{
+    if (!Game().gameFinished)
+        return;
     const int16_t slot = SaveSlots::Current();
-    if (slot >= 0) SaveSlots::Delete(slot);
+    if (slot >= 0)
+        SaveSlots::Delete(slot);
     m_autosave = 0;
 }
 
-uint8_t CMapWnd::RunGame(uint8_t resume) {
+uint8_t CMapWnd::RunGame(uint8_t resume)
+{
     SessionInit(int32_t(m_options.playMode));
     m_loaded = 0;
     if (resume) {
@@ -73,16 +82,19 @@ uint8_t CMapWnd::RunGame(uint8_t resume) {
     }
     if (IsStopRequested() || GameStopRequested()) {
         m_autosave = 0;
-        if (CWindow* root = CWindowMgr::Root()) root->Show(false, false);
+        if (CWindow* root = CWindowMgr::Root())
+            root->Show(false, false);
     }
     return 1;
 }
 
-void CMapWnd::OnShow() {
+void CMapWnd::OnShow()
+{
     CCompositeWnd::OnShow();
     // Showing the window again while its game runs must not start a second
     // turn loop inside the first.
-    if (m_inTurnLoop) return;
+    if (m_inTurnLoop)
+        return;
     SetMode(kModeComputer, false);
     ActivateMapFrame(true);
     ShowMapFrame(true);
@@ -102,9 +114,11 @@ void CMapWnd::OnShow() {
     EndModal(m_window);
 }
 
-void CMapWnd::OnHide() {
+void CMapWnd::OnHide()
+{
     CCompositeWnd::OnHide();
-    if (CWindow* root = CWindowMgr::Root(); root && root->IsVisible()) root->Show(false, false);
+    if (CWindow* root = CWindowMgr::Root(); root && root->IsVisible())
+        root->Show(false, false);
     LockMapFrame();
     ShowMapFrame(false);
     EndSession();
@@ -112,24 +126,33 @@ void CMapWnd::OnHide() {
     ActivateMapFrame(false);
 }
 
-void CMapWnd::Autosave() {
+void CMapWnd::Autosave()
+{
     // Without a slot there is no file to save into.
-    if (!m_autosave) return;
+    if (!m_autosave)
+        return;
     const CStr name = CurrentSaveName();
-    if (!name.IsEmpty()) SaveGame(name);
+    if (!name.IsEmpty())
+        SaveGame(name);
 }
 
-void CMapWnd::OnPumpUi() { FrameStep(); }
+void CMapWnd::OnPumpUi()
+{
+    FrameStep();
+}
 
-void CMapWnd::OnChar(uint16_t code) {
-    if (code != 'F' && code != 'f') return;
+void CMapWnd::OnChar(uint16_t code)
+{
+    if (code != 'F' && code != 'f')
+        return;
     OnGameOver(code == 'F' ? 1 : 0, CurrentPlayer());
     // The game is over for good: it leaves the turn loop and cannot be resumed.
     ForgetSave();
     SetLeaveRequested(1);
 }
 
-void CMapWnd::OnMenu() {
+void CMapWnd::OnMenu()
+{
     const bool wasHeld = IsMapFrameHeld();
     LockMapFrame();
     const CPlayerController* controller = CurrentController();
@@ -140,33 +163,38 @@ void CMapWnd::OnMenu() {
     if (result >= 0x8000 && result != 0xFFFF) {
         const uint32_t id = result - 0x8000u;
         switch (id) {
-            case 6:
-            case 7:
-            case 20:
-                RunMenuWindow(id);
-                break;
-            case 8:
-                if (AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk) {
-                    ForgetSave();
-                    MapGameCommand(8);
-                }
-                break;
-            case 9:
-                if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk) MapGameCommand(9);
-                break;
-            case 10:
-                if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk) RequestQuit();
-                break;
-            default:
-                MapGameCommand(id);
-                break;
+        case 6:
+        case 7:
+        case 20:
+            RunMenuWindow(id);
+            break;
+        case 8:
+            if (AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk) {
+                ForgetSave();
+                MapGameCommand(8);
+            }
+            break;
+        case 9:
+            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk)
+                MapGameCommand(9);
+            break;
+        case 10:
+            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk)
+                RequestQuit();
+            break;
+        default:
+            MapGameCommand(id);
+            break;
         }
     }
-    if (!wasHeld) UnlockMapFrame();
+    if (!wasHeld)
+        UnlockMapFrame();
 }
 
-void CMapWnd::OnGameOver(uint8_t victory, PlayerRecord* player) {
-    if (!player) return;
+void CMapWnd::OnGameOver(uint8_t victory, PlayerRecord* player)
+{
+    if (!player)
+        return;
     LockMapFrame();
     if (!victory && player->IsHuman()) {
         const uint8_t remain = HumanPlayersRemain();
@@ -186,13 +214,15 @@ void CMapWnd::OnGameOver(uint8_t victory, PlayerRecord* player) {
     const bool goesOn = IsAppRunning() && !IsStopRequested() && !GameStopRequested() &&
                         CountActivePlayers() != 1 && HumanPlayersRemain() >= 1;
     if (!goesOn) {
-        if (CWindow* root = CWindowMgr::Root()) root->Show(false, false);
+        if (CWindow* root = CWindowMgr::Root())
+            root->Show(false, false);
     }
     RebuildScreen();
     UnlockMapFrame();
 }
 
-void CMapWnd::RebuildScreen() {
+void CMapWnd::RebuildScreen()
+{
     CreatePanels();
     if (!m_mapFrame) {
         CreateMapFrame();
@@ -205,18 +235,23 @@ void CMapWnd::RebuildScreen() {
     } else {
         ShowModePanels();
     }
-    if (m_panels.provArmyToggle && !m_panels.provArmyToggle->IsVisible()) LayoutInfoPanel();
+    if (m_panels.provArmyToggle && !m_panels.provArmyToggle->IsVisible())
+        LayoutInfoPanel();
     ConnectMenuKey();
 }
 
-int16_t CMapWnd::SelectedProvinceIndex() const {
-    if (!GameWorld()) return -1;
+int16_t CMapWnd::SelectedProvinceIndex() const
+{
+    if (!GameWorld())
+        return -1;
     return int16_t(Game().selectedProvince);
 }
 
-uint8_t CMapWnd::PlayerIndexOf(const PlayerRecord* player) {
+uint8_t CMapWnd::PlayerIndexOf(const PlayerRecord* player)
+{
     CGameWorld* world = GameWorld();
     for (int i = 0; world && player && i < world->PlayerCount(); ++i)
-        if (&world->Player(i) == player) return uint8_t(i);
+        if (&world->Player(i) == player)
+            return uint8_t(i);
     return 255;
 }

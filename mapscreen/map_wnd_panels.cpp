@@ -5,7 +5,6 @@
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
 
-#include <vector>
 #include "game/army.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -23,9 +22,12 @@
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/ui_link.h"
+#include <vector>
 
-void CMapWnd::OnPlayerResources(const CResourceBundle* bundle) {
-    if (!bundle) return;
+void CMapWnd::OnPlayerResources(const CResourceBundle* bundle)
+{
+    if (!bundle)
+        return;
     ShowBundle(m_panels.mapTopTreasury, *bundle, true);
     if (m_mode == kModeRecruit) {
         ShowBundle(m_panels.recruitTreasury, *bundle, true);
@@ -33,8 +35,10 @@ void CMapWnd::OnPlayerResources(const CResourceBundle* bundle) {
     }
 }
 
-void CMapWnd::OnPlayerTitle(PlayerRecord* player) {
-    if (!player) return;
+void CMapWnd::OnPlayerTitle(PlayerRecord* player)
+{
+    if (!player)
+        return;
     if (m_mode == kModeMap) {
         if (m_panels.campStyle) {
             CStr name;
@@ -48,7 +52,8 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player) {
     }
 }
 
-void CMapWnd::OnMovePointsChanged() {
+void CMapWnd::OnMovePointsChanged()
+{
     const CPlayerController* controller = CurrentController();
     const PlayerRecord* player = CurrentPlayer();
     const bool show = controller && player && player->army.HasUnits();
@@ -72,20 +77,28 @@ struct ActionPictures {
     const char* bit8;
 };
 
-const char* PictureFor(const ActionPictures& pictures, uint16_t flags) {
+const char* PictureFor(const ActionPictures& pictures, uint16_t flags)
+{
     switch (flags & 0x0F) {
-        case 1: return pictures.bit1;
-        case 2: return pictures.bit2;
-        case 4: return pictures.bit4;
-        case 8: return pictures.bit8;
-        default: return nullptr;
+    case 1:
+        return pictures.bit1;
+    case 2:
+        return pictures.bit2;
+    case 4:
+        return pictures.bit4;
+    case 8:
+        return pictures.bit8;
+    default:
+        return nullptr;
     }
 }
 
 // Enables the button unless the action is not possible now, shows it and
 // sets its picture from the button folder.
-void ShowActionButton(CButton* button, uint16_t flags, const ActionPictures& pictures, bool redrawOnEnable) {
-    if (!button) return;
+void ShowActionButton(CButton* button, uint16_t flags, const ActionPictures& pictures, bool redrawOnEnable)
+{
+    if (!button)
+        return;
     button->Enable((flags & kActionDisabled) == 0, redrawOnEnable);
     const char* picture = PictureFor(pictures, flags);
     if (!picture) {
@@ -100,11 +113,13 @@ void ShowActionButton(CButton* button, uint16_t flags, const ActionPictures& pic
 
 }  // namespace
 
-void CMapWnd::OnArmyActions(uint16_t flags) {
+void CMapWnd::OnArmyActions(uint16_t flags)
+{
     ShowActionButton(m_panels.campAction, flags, {"Move", "Attack", "Transfer", nullptr}, false);
 }
 
-void CMapWnd::OnOperationActions(uint16_t flags) {
+void CMapWnd::OnOperationActions(uint16_t flags)
+{
     // An operation that cannot be ordered now is not offered at all.
     if (flags & kActionDisabled) {
         ShowWindow(m_panels.operationAction, false);
@@ -113,34 +128,43 @@ void CMapWnd::OnOperationActions(uint16_t flags) {
     ShowActionButton(m_panels.operationAction, flags, {nullptr, "Scout", "Decease", "FullTransfer"}, false);
 }
 
-void CMapWnd::OnCastleActions(uint16_t flags) {
+void CMapWnd::OnCastleActions(uint16_t flags)
+{
     ShowActionButton(m_panels.castleAction, flags, {"CastleOps", "Robbery", nullptr, nullptr}, true);
 }
 
-void CMapWnd::OnProvinceInfo(ProvinceRecord* province) {
-    if (!province) return;
+void CMapWnd::OnProvinceInfo(ProvinceRecord* province)
+{
+    if (!province)
+        return;
     if (province->owner && province->owner == CurrentPlayer())
         ShowOwnProvince(province);
     else
         ShowOtherProvince(province);
 }
 
-void CMapWnd::ShowProvinceHead(ProvinceRecord* province) {
+void CMapWnd::ShowProvinceHead(ProvinceRecord* province)
+{
     FormatOwnString(m_panels.provinceName, 0, province->name);
     if (const CPlayerController* controller = CurrentController())
         ShowBundle(m_panels.provinceIncome, controller->ProvinceIncome(province->index), true);
 }
 
-void CMapWnd::ShowOwnProvince(ProvinceRecord* province) {
-    if (!province) return;
+void CMapWnd::ShowOwnProvince(ProvinceRecord* province)
+{
+    if (!province)
+        return;
     ShowProvinceHead(province);
     FillArmyList(m_panels.garrisonList, &province->garrison, "NoGrdArmy");
     ShowCastleStatus(province, "NoCastle");
-    if (IsCastleInfoShown()) RefreshCastleInfo();
+    if (IsCastleInfoShown())
+        RefreshCastleInfo();
 }
 
-void CMapWnd::ShowOtherProvince(ProvinceRecord* province) {
-    if (!province) return;
+void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
+{
+    if (!province)
+        return;
     ShowProvinceHead(province);
     const CPlayerController* controller = CurrentController();
     PlayerRecord* owner = province->owner;
@@ -154,21 +178,25 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province) {
     // garrison.
     delete m_armyCopy;
     m_armyCopy = new CArmy(province->garrison);
-    if (owner->capital == province->index) m_armyCopy->Merge(owner->army);
+    if (owner->capital == province->index)
+        m_armyCopy->Merge(owner->army);
     FillArmyList(m_panels.garrisonList, m_armyCopy, "NoGrdArmy");
     ShowCastleStatus(province, "NoCastle");
 }
 
-void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark) {
+void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark)
+{
     CGameWorld* world = GameWorld();
-    if (!world || playerIndex >= world->PlayerCount() || playerIndex == m_domainPlayer) return;
+    if (!world || playerIndex >= world->PlayerCount() || playerIndex == m_domainPlayer)
+        return;
     m_domainPlayer = playerIndex;
     ShowWindow(m_panels.domainRelsIcon, false);
     ShowWindow(m_panels.domainArrow, false);
     ShowWindow(m_panels.domainRels, false);
     ShowWindow(m_panels.domainRelsLabel, false);
     const PlayerRecord& player = world->Player(playerIndex);
-    if (player.capital < world->ProvinceCount()) OnProvinceSelected(player.capital, 1, mark);
+    if (player.capital < world->ProvinceCount())
+        OnProvinceSelected(player.capital, 1, mark);
     for (int i = 0; i < world->ProvinceCount(); ++i) {
         const ProvinceRecord& province = world->Province(i);
         SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
@@ -176,17 +204,21 @@ void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark) {
     ShowDomainInfo(playerIndex);
 }
 
-void CMapWnd::ShowDomainInfo(uint8_t playerIndex) {
+void CMapWnd::ShowDomainInfo(uint8_t playerIndex)
+{
     CGameWorld* world = GameWorld();
-    if (!world || playerIndex >= world->PlayerCount()) return;
+    if (!world || playerIndex >= world->PlayerCount())
+        return;
     PlayerRecord& player = world->Player(playerIndex);
     const CPlayerController* controller = player.controller;
-    if (!controller) return;
+    if (!controller)
+        return;
     FormatOwnString(m_panels.domainPlayer, 0, player.name);
     FormatOwnString(m_panels.domainSkills, 0, long(player.hero.battle), long(player.hero.builder),
                     long(player.hero.stealth));
     ShowWindow(m_panels.domainFameIcon, false);
     ShowWindow(m_panels.domainFameLabel, false);
-    FormatOwnString(m_panels.domainProvCasl, 0, long(controller->CountProvinces()), long(controller->CountCastles()));
+    FormatOwnString(m_panels.domainProvCasl, 0, long(controller->CountProvinces()),
+                    long(controller->CountCastles()));
     ShowBundle(m_panels.domainIncome, controller->TotalIncome(), true);
 }

@@ -17,9 +17,11 @@ void ShowWindow(CWindow* window, bool show);
 // The control's own string n (from its layout) used as a printf format;
 // nothing when the control or the string is missing.
 template <typename... Args>
-void FormatOwnString(CTextWnd* control, int n, Args... args) {
+void FormatOwnString(CTextWnd* control, int n, Args... args)
+{
     CStr format;
-    if (!control || !control->GetString(n, format)) return;
+    if (!control || !control->GetString(n, format))
+        return;
     CStr text;
     text.Format(format.Chars(), args...);
     control->SetText(text, true);

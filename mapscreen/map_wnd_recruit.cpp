@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "core/path_mgr.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
 #include "game/army.h"
 #include "game/game_object.h"
 #include "game/game_rules.h"
@@ -18,17 +20,15 @@
 #include "game/resource_bundle.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "core/ui_mgr.h"
-#include "core/ui_tree.h"
 #include "mapdialogs/dialog_controls.h"
 #include "mapdialogs/squad_descr_wnd.h"
 #include "mapdialogs/trading_wnd.h"
 #include "mapscreen/item_list_wnd.h"
-#include "players/request_records.h"
 #include "mapscreen/map_frame.h"
 #include "mapscreen/map_view.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
+#include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -39,69 +39,93 @@
 
 namespace {
 
-int32_t CeilDiv(int32_t a, int32_t k) { return k > 0 ? (a + k - 1) / k : a; }
+int32_t CeilDiv(int32_t a, int32_t k)
+{
+    return k > 0 ? (a + k - 1) / k : a;
+}
 
-CGameWorld* World() { return GameWorld(); }
+CGameWorld* World()
+{
+    return GameWorld();
+}
 
-CSquad* GarrisonItem(const ProvinceRecord& province, int32_t index) {
+CSquad* GarrisonItem(const ProvinceRecord& province, int32_t index)
+{
     return index >= 0 && index < province.garrison.Count() ? province.garrison.Item(index) : nullptr;
 }
 
 }  // namespace
 
-CMapView* CMapWnd::RecruitView() const { return m_mapFrame != nullptr ? &m_mapFrame->View() : g_mapView; }
+CMapView* CMapWnd::RecruitView() const
+{
+    return m_mapFrame != nullptr ? &m_mapFrame->View() : g_mapView;
+}
 
 // ---- Derived values --------------------------------------------------------
 
-bool CMapWnd::IsProvinceChosen(int32_t province) const {
+bool CMapWnd::IsProvinceChosen(int32_t province) const
+{
     const CMapView* view = RecruitView();
     return view != nullptr && view->Mark(province) >= 0;
 }
 
-int32_t CMapWnd::ChosenProvinceCount() const {
+int32_t CMapWnd::ChosenProvinceCount() const
+{
     CGameWorld* world = World();
     int32_t k = 0;
-    for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i) k += IsProvinceChosen(i) ? 1 : 0;
+    for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i)
+        k += IsProvinceChosen(i) ? 1 : 0;
     return k;
 }
 
-int32_t CMapWnd::Recruited(int32_t index) const {
+int32_t CMapWnd::Recruited(int32_t index) const
+{
     CGameWorld* world = World();
     int32_t sum = 0;
     for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i) {
         const ProvinceRecord& p = world->Province(i);
-        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr || !IsProvinceChosen(i)) continue;
-        if (const CSquad* item = GarrisonItem(p, index)) sum += item->count;
+        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr || !IsProvinceChosen(i))
+            continue;
+        if (const CSquad* item = GarrisonItem(p, index))
+            sum += item->count;
     }
     return sum;
 }
 
-int32_t CMapWnd::RecruitedHere(int32_t index) const {
+int32_t CMapWnd::RecruitedHere(int32_t index) const
+{
     CGameWorld* world = World();
-    if (world == nullptr || index < 0 || index >= m_recruitKinds) return 0;
+    if (world == nullptr || index < 0 || index >= m_recruitKinds)
+        return 0;
     int32_t sum = 0;
     for (int32_t i = world->ProvinceCount() - 1; i >= 0; --i) {
-        const size_t slot = static_cast<size_t>(i) * static_cast<size_t>(m_recruitKinds) + static_cast<size_t>(index);
-        if (world->Province(i).owner == m_recruitPlayer && IsProvinceChosen(i) && slot < m_recruitedHere.size())
+        const size_t slot =
+            static_cast<size_t>(i) * static_cast<size_t>(m_recruitKinds) + static_cast<size_t>(index);
+        if (world->Province(i).owner == m_recruitPlayer && IsProvinceChosen(i) &&
+            slot < m_recruitedHere.size())
             sum += m_recruitedHere[slot];
     }
     return sum;
 }
 
-int32_t CMapWnd::GarrisonTotal(int32_t index) const {
+int32_t CMapWnd::GarrisonTotal(int32_t index) const
+{
     CGameWorld* world = World();
     int32_t sum = 0;
     for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i) {
         const ProvinceRecord& p = world->Province(i);
-        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr) continue;
-        if (const CSquad* item = GarrisonItem(p, index)) sum += item->count;
+        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr)
+            continue;
+        if (const CSquad* item = GarrisonItem(p, index))
+            sum += item->count;
     }
     return sum;
 }
 
 // ---- Entering and leaving ----------------------------------------------------
 
-void CMapWnd::EnterRecruitMode() {
+void CMapWnd::EnterRecruitMode()
+{
     CGameWorld* world = World();
     if (m_mapFrame != nullptr) {
         m_mapFrame->SetHalfScale(false, true);
@@ -109,7 +133,8 @@ void CMapWnd::EnterRecruitMode() {
     }
     m_recruitPlayer = CurrentPlayer();
     m_recruitPool = std::make_unique<CArmy>();
-    if (m_recruitPlayer != nullptr) m_recruitPool->CopyFrom(m_recruitPlayer->army);
+    if (m_recruitPlayer != nullptr)
+        m_recruitPool->CopyFrom(m_recruitPlayer->army);
     for (int32_t i = 0; i < m_recruitPool->Count(); ++i) {
         m_recruitPool->Item(i)->count = 0;
         m_recruitPool->Item(i)->hitPoints = 0;
@@ -120,7 +145,8 @@ void CMapWnd::EnterRecruitMode() {
                            0);
     const int32_t capital = m_recruitPlayer != nullptr ? m_recruitPlayer->capital : -1;
     const bool capitalValid = world != nullptr && capital >= 0 && capital < world->ProvinceCount();
-    if (m_mapFrame != nullptr && capitalValid) m_mapFrame->CenterOnProvince(&world->Province(capital), true);
+    if (m_mapFrame != nullptr && capitalValid)
+        m_mapFrame->CenterOnProvince(&world->Province(capital), true);
     ShowRecruitTreasury(m_panels.recruitTreasury);
     if (CMapView* view = RecruitView()) {
         view->ClearRecruitCounts();
@@ -131,36 +157,50 @@ void CMapWnd::EnterRecruitMode() {
     m_selectedSquad = -1;
     SelectSquad(0, false);
     ClearProvinceMarks(false);
-    if (capitalValid) MarkProvince(capital, true, false);
+    if (capitalValid)
+        MarkProvince(capital, true, false);
 }
 
-void CMapWnd::LeaveRecruitMode() {
-    if (m_mapFrame != nullptr) m_mapFrame->dragScrollEnabled = 1;
+void CMapWnd::LeaveRecruitMode()
+{
+    if (m_mapFrame != nullptr)
+        m_mapFrame->dragScrollEnabled = 1;
     if (CMapView* view = RecruitView()) {
         RedrawRecruitMarkers();
         view->SetRecruitMode(false, 0, false);
         view->ClearRecruitCounts();
     }
     if (m_recruitPool != nullptr)
-        for (int32_t i = 0; i < m_recruitPool->Count(); ++i) m_recruitPool->Item(i)->count = 0;
+        for (int32_t i = 0; i < m_recruitPool->Count(); ++i)
+            m_recruitPool->Item(i)->count = 0;
     ClearProvinceMarks(false);
     m_recruitedHere.clear();
-    if (m_recruitPlayer != nullptr) ShowBundle(m_panels.mapTopTreasury, m_recruitPlayer->treasury, true);
+    if (m_recruitPlayer != nullptr)
+        ShowBundle(m_panels.mapTopTreasury, m_recruitPlayer->treasury, true);
     NotifyCurrentPlayerChanged();
 }
 
-void CMapWnd::ShowRecruitTreasury(CResWnd* control) {
-    if (m_recruitPlayer != nullptr) ShowBundle(control, m_recruitPlayer->treasury, true);
+void CMapWnd::ShowRecruitTreasury(CResWnd* control)
+{
+    if (m_recruitPlayer != nullptr)
+        ShowBundle(control, m_recruitPlayer->treasury, true);
 }
 
-void CMapWnd::BindRecruitModeControls() {
+void CMapWnd::BindRecruitModeControls()
+{
     Panels& p = m_panels;
-    if (p.recruitTopMenu) p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
-    if (p.recruitTurn) p.recruitTurn->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
-    if (p.recruitApply) p.recruitApply->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
-    if (p.recruitClear) p.recruitClear->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitClearTap);
-    if (p.recruitInfo) p.recruitInfo->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitInfoTap);
-    if (p.recruitMarket) p.recruitMarket->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitMarketTap);
+    if (p.recruitTopMenu)
+        p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+    if (p.recruitTurn)
+        p.recruitTurn->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
+    if (p.recruitApply)
+        p.recruitApply->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitApplyTap);
+    if (p.recruitClear)
+        p.recruitClear->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitClearTap);
+    if (p.recruitInfo)
+        p.recruitInfo->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitInfoTap);
+    if (p.recruitMarket)
+        p.recruitMarket->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitMarketTap);
     if (p.recruitScroller) {
         // The label beside it shows the numbers; the scroller writes none itself.
         p.recruitScroller->flags |= ScrollerTextSuspended;
@@ -170,23 +210,27 @@ void CMapWnd::BindRecruitModeControls() {
 
 // ---- Squad buttons -----------------------------------------------------------
 
-void CMapWnd::ForgetLostSquadButtons() {
+void CMapWnd::ForgetLostSquadButtons()
+{
     for (int32_t i = 0; i < m_squadButtonCount; ++i) {
         bool standing = false;
-        for (CWindow* child = m_panels.recruitAction ? m_panels.recruitAction->GetFirstChild() : nullptr; child;
-             child = child->GetNextSibling())
+        for (CWindow* child = m_panels.recruitAction ? m_panels.recruitAction->GetFirstChild() : nullptr;
+             child; child = child->GetNextSibling())
             standing = standing || child == m_squadButtons[i];
         if (!standing) {
-            for (int32_t j = 0; j < m_squadButtonCount; ++j) m_squadButtons[j] = nullptr;
+            for (int32_t j = 0; j < m_squadButtonCount; ++j)
+                m_squadButtons[j] = nullptr;
             m_squadButtonCount = 0;
             return;
         }
     }
 }
 
-void CMapWnd::BuildSquadButtons() {
+void CMapWnd::BuildSquadButtons()
+{
     ForgetLostSquadButtons();
-    const int32_t n = std::min<int32_t>(m_recruitPool != nullptr ? m_recruitPool->Count() : 0, kMaxSquadButtons);
+    const int32_t n =
+        std::min<int32_t>(m_recruitPool != nullptr ? m_recruitPool->Count() : 0, kMaxSquadButtons);
     if (n != m_squadButtonCount) {
         for (int32_t i = 0; i < m_squadButtonCount; ++i) {
             delete m_squadButtons[i];
@@ -198,9 +242,11 @@ void CMapWnd::BuildSquadButtons() {
             for (int32_t i = 0; i < n; ++i) {
                 CStr name;
                 name.Format("BtnSquad%ld", static_cast<long>(i + 1));
-                auto* button = new CSquadButton(m_panels.recruitAction, MapWndPath(panel, name.Chars()), true);
+                auto* button =
+                    new CSquadButton(m_panels.recruitAction, MapWndPath(panel, name.Chars()), true);
                 button->BindHandler(HandlerClick, this, &CMapWnd::OnSquadButtonTap);
-                button->Face().flags = static_cast<uint8_t>((button->Face().flags | SquadIconSignFirst) & ~SquadIconSignSecond);
+                button->Face().flags =
+                    static_cast<uint8_t>((button->Face().flags | SquadIconSignFirst) & ~SquadIconSignSecond);
                 button->mode = PressRadio;
                 m_squadButtons[i] = button;
             }
@@ -211,8 +257,10 @@ void CMapWnd::BuildSquadButtons() {
         SetSquadIconSquad(m_squadButtons[i]->Face(), m_recruitPool->Item(i), SquadFaceLeft);
 }
 
-void CMapWnd::UpdateRecruitLimits() {
-    if (m_recruitPlayer == nullptr || m_recruitPool == nullptr) return;
+void CMapWnd::UpdateRecruitLimits()
+{
+    if (m_recruitPlayer == nullptr || m_recruitPool == nullptr)
+        return;
     CGameWorld* world = World();
     int32_t owned = 0;
     for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i)
@@ -220,15 +268,19 @@ void CMapWnd::UpdateRecruitLimits() {
     for (int32_t i = 0; i < std::min(m_recruitPool->Count(), kMaxSquadButtons); ++i) {
         CSquad* item = m_recruitPool->Item(i);
         const int32_t room = owned * SquadTypeWeight(item) - GarrisonTotal(i);
-        const int32_t affordable = item->type != nullptr ? m_recruitPlayer->treasury.TimesAffordable(item->type->cost) : 0;
+        const int32_t affordable =
+            item->type != nullptr ? m_recruitPlayer->treasury.TimesAffordable(item->type->cost) : 0;
         // A limit below what is already there offers nothing more.
         item->count = std::max(0, std::min(room, affordable));
     }
 }
 
-void CMapWnd::SelectSquad(int32_t index, bool redraw) {
-    if (index == m_selectedSquad) return;
-    if (m_recruitPool == nullptr || index < 0 || index >= std::min(m_recruitPool->Count(), kMaxSquadButtons)) return;
+void CMapWnd::SelectSquad(int32_t index, bool redraw)
+{
+    if (index == m_selectedSquad)
+        return;
+    if (m_recruitPool == nullptr || index < 0 || index >= std::min(m_recruitPool->Count(), kMaxSquadButtons))
+        return;
     ForgetLostSquadButtons();
     RedrawRecruitMarkers();
     m_selectedSquad = index;
@@ -240,11 +292,14 @@ void CMapWnd::SelectSquad(int32_t index, bool redraw) {
             view->SetRecruitCount(i, m_recruitedHere[static_cast<size_t>(i) * m_recruitKinds + index]);
     }
     RedrawRecruitMarkers();
-    for (int32_t i = 0; i < m_squadButtonCount; ++i) m_squadButtons[i]->SetCheckedRelease(i == index, redraw);
+    for (int32_t i = 0; i < m_squadButtonCount; ++i)
+        m_squadButtons[i]->SetCheckedRelease(i == index, redraw);
     const CSquad* squad = m_recruitPool->Item(index);
     const CSquadType* type = squad->type;
-    if (m_panels.recruitSquadName && type) m_panels.recruitSquadName->SetText(type->name, redraw);
-    if (type) ShowBundle(m_panels.recruitCost, type->cost, redraw);
+    if (m_panels.recruitSquadName && type)
+        m_panels.recruitSquadName->SetText(type->name, redraw);
+    if (type)
+        ShowBundle(m_panels.recruitCost, type->cost, redraw);
     if (m_panels.recruitSquadIcon && type) {
         CStr image = CPathMgr::Path(CPathMgr::kObjectsUnits);
         image.Append(type->typeId);
@@ -254,21 +309,24 @@ void CMapWnd::SelectSquad(int32_t index, bool redraw) {
     RefreshRecruitCounts(true, redraw);
 }
 
-void CMapWnd::RefreshRecruitCounts(bool updateScroller, bool redraw) {
+void CMapWnd::RefreshRecruitCounts(bool updateScroller, bool redraw)
+{
     ForgetLostSquadButtons();
     for (int32_t i = 0; i < m_squadButtonCount; ++i) {
         m_squadButtons[i]->Face().SetCount(Recruited(i));
         m_squadButtons[i]->Face().SetHealth(RecruitedHere(i));
         m_squadButtons[i]->Invalidate();
     }
-    if (!updateScroller || m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count())
+    if (!updateScroller || m_recruitPool == nullptr || m_selectedSquad < 0 ||
+        m_selectedSquad >= m_recruitPool->Count())
         return;
     const int32_t k = ChosenProvinceCount();
     int32_t a = Recruited(m_selectedSquad);
     int32_t t = a + m_recruitPool->Item(m_selectedSquad)->count;
     // Below this only units that stood there before would go.
     int32_t floor = a - RecruitedHere(m_selectedSquad);
-    if (CValueScroller* scroller = m_panels.recruitScroller) ShowWindow(scroller->Window(), t >= 1);
+    if (CValueScroller* scroller = m_panels.recruitScroller)
+        ShowWindow(scroller->Window(), t >= 1);
     if (m_panels.recruitValue) {
         CStr text;
         text.Format("%+ld/%ld", static_cast<long>(a), static_cast<long>(t));
@@ -288,11 +346,14 @@ void CMapWnd::RefreshRecruitCounts(bool updateScroller, bool redraw) {
 
 // ---- Recruiting and giving back ----------------------------------------------
 
-void CMapWnd::RedrawRecruitMarkers() {
-    if (CMapView* view = RecruitView()) view->RefreshRecruitMarkers();
+void CMapWnd::RedrawRecruitMarkers()
+{
+    if (CMapView* view = RecruitView())
+        view->RefreshRecruitMarkers();
 }
 
-void CMapWnd::SetRecruited(int32_t index, int32_t target) {
+void CMapWnd::SetRecruited(int32_t index, int32_t target)
+{
     CGameWorld* world = World();
     const int32_t k = ChosenProvinceCount();
     if (k == 0 || world == nullptr || m_recruitPlayer == nullptr || m_recruitPool == nullptr || index < 0 ||
@@ -312,22 +373,26 @@ void CMapWnd::SetRecruited(int32_t index, int32_t target) {
         for (int32_t i = world->ProvinceCount() - 1; i >= 0 && moved < wanted; --i) {
             const ProvinceRecord& p = world->Province(i);
             CSquad* item = GarrisonItem(p, index);
-            if (p.owner != m_recruitPlayer || !IsProvinceChosen(i) || item == nullptr) continue;
+            if (p.owner != m_recruitPlayer || !IsProvinceChosen(i) || item == nullptr)
+                continue;
             int32_t& here = m_recruitedHere[static_cast<size_t>(i) * m_recruitKinds + index];
             if (d > 0) {
-                if (pool->count < 1) break;
+                if (pool->count < 1)
+                    break;
                 item->count += 1;
                 pool->count -= 1;
                 here += 1;
             } else {
-                if (here < 1 || item->count < 1) continue;
+                if (here < 1 || item->count < 1)
+                    continue;
                 item->count -= 1;
                 pool->count += 1;
                 here -= 1;
             }
             ++moved;
             progress = true;
-            if (CMapView* view = RecruitView(); view && index == m_selectedSquad) view->SetRecruitCount(i, here);
+            if (CMapView* view = RecruitView(); view && index == m_selectedSquad)
+                view->SetRecruitCount(i, here);
         }
     }
     if (moved > 0 && type != nullptr) {
@@ -345,22 +410,28 @@ void CMapWnd::SetRecruited(int32_t index, int32_t target) {
 
 // ---- Province marks ----------------------------------------------------------
 
-void CMapWnd::ClearProvinceMarks(bool redraw) {
+void CMapWnd::ClearProvinceMarks(bool redraw)
+{
     CGameWorld* world = World();
     if (CMapView* view = RecruitView())
-        for (int32_t i = 0; world != nullptr && i < world->ProvinceCount(); ++i) view->SetHighlight(-1, i, redraw);
+        for (int32_t i = 0; world != nullptr && i < world->ProvinceCount(); ++i)
+            view->SetHighlight(-1, i, redraw);
     ShowRecruitProvince(redraw);
 }
 
-void CMapWnd::MarkProvince(int32_t province, bool on, bool redraw) {
-    if (CMapView* view = RecruitView()) view->SetHighlight(on ? 0 : -1, province, redraw);
+void CMapWnd::MarkProvince(int32_t province, bool on, bool redraw)
+{
+    if (CMapView* view = RecruitView())
+        view->SetHighlight(on ? 0 : -1, province, redraw);
     RefreshRecruitCounts(true, true);
     ShowRecruitProvince(redraw);
 }
 
-void CMapWnd::ShowRecruitProvince(bool redraw) {
+void CMapWnd::ShowRecruitProvince(bool redraw)
+{
     CTextWnd* text = m_panels.recruitProvince;
-    if (text == nullptr) return;
+    if (text == nullptr)
+        return;
     const int32_t k = ChosenProvinceCount();
     if (k == 0) {
         text->ShowString(0, redraw);
@@ -372,9 +443,11 @@ void CMapWnd::ShowRecruitProvince(bool redraw) {
     }
     CGameWorld* world = World();
     for (int32_t i = world->ProvinceCount() - 1; i >= 0; --i) {
-        if (!IsProvinceChosen(i)) continue;
+        if (!IsProvinceChosen(i))
+            continue;
         const ProvinceRecord& p = world->Province(i);
-        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr) return;
+        if (p.owner != m_recruitPlayer || m_recruitPlayer == nullptr)
+            return;
         if (m_recruitPlayer->capital == i)
             text->ShowString(3, redraw);
         else
@@ -385,50 +458,66 @@ void CMapWnd::ShowRecruitProvince(bool redraw) {
 
 // ---- Map events and controls -------------------------------------------------
 
-void CMapWnd::RecruitModePenDown(int16_t province) {
+void CMapWnd::RecruitModePenDown(int16_t province)
+{
     CGameWorld* world = World();
-    if (world == nullptr || province < 0 || province >= world->ProvinceCount()) return;
-    if (m_recruitPlayer == nullptr || world->Province(province).owner != m_recruitPlayer) return;
+    if (world == nullptr || province < 0 || province >= world->ProvinceCount())
+        return;
+    if (m_recruitPlayer == nullptr || world->Province(province).owner != m_recruitPlayer)
+        return;
     ClearProvinceMarks(true);
     MarkProvince(province, true, true);
 }
 
-void CMapWnd::RecruitModeDrag(int16_t province) {
+void CMapWnd::RecruitModeDrag(int16_t province)
+{
     CGameWorld* world = World();
-    if (world == nullptr || province < 0 || province >= world->ProvinceCount()) return;
-    if (m_recruitPlayer == nullptr || world->Province(province).owner != m_recruitPlayer) return;
+    if (world == nullptr || province < 0 || province >= world->ProvinceCount())
+        return;
+    if (m_recruitPlayer == nullptr || world->Province(province).owner != m_recruitPlayer)
+        return;
     MarkProvince(province, true, true);
 }
 
-void CMapWnd::RecruitModeResourcesChanged() {
+void CMapWnd::RecruitModeResourcesChanged()
+{
     UpdateRecruitLimits();
     RefreshRecruitCounts(true, true);
     ShowRecruitTreasury(m_panels.recruitTreasury);
 }
 
-void CMapWnd::OnSquadButtonTap(CWindow* control, intptr_t) {
+void CMapWnd::OnSquadButtonTap(CWindow* control, intptr_t)
+{
     for (int32_t i = 0; i < m_squadButtonCount; ++i)
-        if (m_squadButtons[i] == control) SelectSquad(i, true);
+        if (m_squadButtons[i] == control)
+            SelectSquad(i, true);
 }
 
-void CMapWnd::OnRecruitApplyTap(CWindow*, intptr_t) {
+void CMapWnd::OnRecruitApplyTap(CWindow*, intptr_t)
+{
     // What was recruited stays: it was paid when it was set.
     SetMode(kModeMap, false);
 }
 
-void CMapWnd::OnRecruitClearTap(CWindow*, intptr_t) {
-    for (int32_t i = 0; i < m_squadButtonCount; ++i) SetRecruited(i, 0);
+void CMapWnd::OnRecruitClearTap(CWindow*, intptr_t)
+{
+    for (int32_t i = 0; i < m_squadButtonCount; ++i)
+        SetRecruited(i, 0);
     RefreshRecruitCounts(true, true);
     ShowRecruitTreasury(m_panels.recruitTreasury);
 }
 
-void CMapWnd::OnRecruitScrollerChanged(CValueScroller* scroller) {
+void CMapWnd::OnRecruitScrollerChanged(CValueScroller* scroller)
+{
     // Every step of the scroller is a set position: it is paid at once.
-    if (scroller != nullptr) OnRecruitScrollSet(scroller->Value());
+    if (scroller != nullptr)
+        OnRecruitScrollSet(scroller->Value());
 }
 
-void CMapWnd::OnRecruitScrollChanging(int32_t position, int32_t maximum) {
-    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count()) return;
+void CMapWnd::OnRecruitScrollChanging(int32_t position, int32_t maximum)
+{
+    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count())
+        return;
     const int32_t k = ChosenProvinceCount();
     if (k > 1) {
         const int32_t c = Recruited(m_selectedSquad) + m_recruitPool->Item(m_selectedSquad)->count;
@@ -442,26 +531,33 @@ void CMapWnd::OnRecruitScrollChanging(int32_t position, int32_t maximum) {
     }
 }
 
-void CMapWnd::OnRecruitScrollSet(int32_t position) {
-    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count()) return;
+void CMapWnd::OnRecruitScrollSet(int32_t position)
+{
+    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count())
+        return;
     const int32_t k = ChosenProvinceCount();
     int32_t v = position;
-    if (k > 1) v = std::min(v * k, Recruited(m_selectedSquad) + m_recruitPool->Item(m_selectedSquad)->count);
+    if (k > 1)
+        v = std::min(v * k, Recruited(m_selectedSquad) + m_recruitPool->Item(m_selectedSquad)->count);
     SetRecruited(m_selectedSquad, v);
     RefreshRecruitCounts(true, true);
     ShowRecruitTreasury(m_panels.recruitTreasury);
 }
 
-void CMapWnd::OnRecruitInfoTap(CWindow*, intptr_t) {
-    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count()) return;
+void CMapWnd::OnRecruitInfoTap(CWindow*, intptr_t)
+{
+    if (m_recruitPool == nullptr || m_selectedSquad < 0 || m_selectedSquad >= m_recruitPool->Count())
+        return;
     auto* window = new CSquadDescrWnd(m_window, CStr("/Map/MapWnd/RecruitWnd/SquadDescrWnd"));
     window->Setup(m_recruitPool->Item(m_selectedSquad)->type);
     RunModal(window);
     delete window;
 }
 
-void CMapWnd::OnRecruitMarketTap(CWindow*, intptr_t) {
-    if (m_recruitPlayer == nullptr) return;
+void CMapWnd::OnRecruitMarketTap(CWindow*, intptr_t)
+{
+    if (m_recruitPlayer == nullptr)
+        return;
     TradingRequest record;
     record.treasury = m_recruitPlayer->treasury;
     record.player = m_recruitPlayer;
@@ -470,13 +566,15 @@ void CMapWnd::OnRecruitMarketTap(CWindow*, intptr_t) {
     {
         // The market's layout name resolves under the map window's node.
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         window = new CTradingWnd(m_window, CStr("TradingWnd"), true);
     }
     window->Setup(&record);
     RunModal(window);
     delete window;
-    if (!record.confirmed) return;
+    if (!record.confirmed)
+        return;
     m_recruitPlayer->treasury = record.treasury;
     OnPlayerResources(&m_recruitPlayer->treasury);
     RecruitModeResourcesChanged();

@@ -9,10 +9,10 @@
 #include "app/map_prefs_wnd.h"
 #include "app/message_wnd.h"
 #include "app/victory_wnd.h"
-#include "battle/side_controller.h"
-#include "battlescreen/map_battle_wnd.h"
 #include "battle/battle_flow.h"
 #include "battle/quick_battle.h"
+#include "battle/side_controller.h"
+#include "battlescreen/map_battle_wnd.h"
 #include "core/core_main.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
@@ -41,7 +41,8 @@
 
 namespace {
 
-CStr Localized(const char* key) {
+CStr Localized(const char* key)
+{
     CStr text;
     GetLocaleText(key, text);
     return text;
@@ -51,11 +52,14 @@ CStr Localized(const char* key) {
 
 // ---- Map frame and view ----------------------------------------------------
 
-void CMapWnd::CreateMapFrame() {
-    if (m_mapFrame) return;
+void CMapWnd::CreateMapFrame()
+{
+    if (m_mapFrame)
+        return;
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         m_mapFrame = new CMapFrame(m_window, MapWndPath(m_link.Path(), "MapFrame"));
     }
     m_mapFrame->onProvincePenDown = [this](uint16_t province) { OnProvincePenDown(int16_t(province)); };
@@ -68,184 +72,272 @@ void CMapWnd::CreateMapFrame() {
     ConnectMenuKey();
 }
 
-void CMapWnd::DestroyMapFrame() {
+void CMapWnd::DestroyMapFrame()
+{
     CMapFrame* frame = m_mapFrame;
     m_mapFrame = nullptr;
     delete frame;
 }
 
-void CMapWnd::SetViewHold(bool held) {
-    if (m_mapFrame) m_mapFrame->View().HoldBlink(held);
+void CMapWnd::SetViewHold(bool held)
+{
+    if (m_mapFrame)
+        m_mapFrame->View().HoldBlink(held);
 }
 
 // The view's blink timer is also held while nothing is selected, so the
 // window's own record of the hold is the one that counts.
-bool CMapWnd::ReadViewHold(bool fallback) const { return fallback; }
-
-void CMapWnd::InvalidateMapFrame() {
-    if (m_mapFrame) m_mapFrame->Window()->Invalidate();
+bool CMapWnd::ReadViewHold(bool fallback) const
+{
+    return fallback;
 }
 
-void CMapWnd::SetDragScroll(bool on) {
-    if (m_mapFrame) m_mapFrame->dragScrollEnabled = on ? 1 : 0;
+void CMapWnd::InvalidateMapFrame()
+{
+    if (m_mapFrame)
+        m_mapFrame->Window()->Invalidate();
 }
 
-void CMapWnd::SetViewSelection(int16_t province) {
-    if (m_mapFrame) m_mapFrame->View().SelectProvince(province);
+void CMapWnd::SetDragScroll(bool on)
+{
+    if (m_mapFrame)
+        m_mapFrame->dragScrollEnabled = on ? 1 : 0;
 }
 
-void CMapWnd::SetViewMapMode(bool on) {
-    if (!m_mapFrame) return;
+void CMapWnd::SetViewSelection(int16_t province)
+{
+    if (m_mapFrame)
+        m_mapFrame->View().SelectProvince(province);
+}
+
+void CMapWnd::SetViewMapMode(bool on)
+{
+    if (!m_mapFrame)
+        return;
     m_mapFrame->View().markersShown = on ? 1 : 0;
     m_mapFrame->View().OnActionMarkers();
 }
 
-void CMapWnd::ClearViewMarks(bool mark) {
+void CMapWnd::ClearViewMarks(bool mark)
+{
     CGameWorld* world = GameWorld();
-    if (!m_mapFrame || !world) return;
-    for (int i = 0; i < world->ProvinceCount(); ++i) m_mapFrame->View().SetHighlight(-1, i, mark);
+    if (!m_mapFrame || !world)
+        return;
+    for (int i = 0; i < world->ProvinceCount(); ++i)
+        m_mapFrame->View().SetHighlight(-1, i, mark);
 }
 
-void CMapWnd::SetViewMark(int16_t province, int16_t mark, bool notify) {
+void CMapWnd::SetViewMark(int16_t province, int16_t mark, bool notify)
+{
     // -1 would name the selected province in the view.
-    if (m_mapFrame && province >= 0) m_mapFrame->View().SetHighlight(mark, province, notify);
+    if (m_mapFrame && province >= 0)
+        m_mapFrame->View().SetHighlight(mark, province, notify);
 }
 
-void CMapWnd::SetFrameHalfScale(bool half) {
-    if (m_mapFrame) m_mapFrame->SetHalfScale(half, true);
+void CMapWnd::SetFrameHalfScale(bool half)
+{
+    if (m_mapFrame)
+        m_mapFrame->SetHalfScale(half, true);
 }
 
-void CMapWnd::ScrollFrameTo(int16_t province, uint8_t mark) {
+void CMapWnd::ScrollFrameTo(int16_t province, uint8_t mark)
+{
     CGameWorld* world = GameWorld();
-    if (!m_mapFrame || !world || province < 0 || province >= world->ProvinceCount()) return;
+    if (!m_mapFrame || !world || province < 0 || province >= world->ProvinceCount())
+        return;
     m_mapFrame->CenterOnProvince(&world->Province(province), mark != 0);
 }
 
-void CMapWnd::PlaceMapFrame(const PackedRect& area, bool relayout) {
-    if (!m_mapFrame) return;
+void CMapWnd::PlaceMapFrame(const PackedRect& area, bool relayout)
+{
+    if (!m_mapFrame)
+        return;
     m_mapFrame->relayoutRepaint = relayout ? 1 : 0;
     m_mapFrame->Window()->SetRect(area, false);
     m_mapFrame->relayoutRepaint = 0;
     if (m_mode == kModeMap) {
-        if (ProvinceRecord* province = CurrentProvince()) m_mapFrame->CenterOnProvince(province, relayout);
+        if (ProvinceRecord* province = CurrentProvince())
+            m_mapFrame->CenterOnProvince(province, relayout);
     }
 }
 
-void CMapWnd::LoadMapBlocks(const CStr& missionPath) {
-    if (m_mapFrame) m_mapFrame->LoadMapBlocks(missionPath);
+void CMapWnd::LoadMapBlocks(const CStr& missionPath)
+{
+    if (m_mapFrame)
+        m_mapFrame->LoadMapBlocks(missionPath);
 }
 
-void CMapWnd::ReleaseMapBlocks() {
-    if (m_mapFrame) m_mapFrame->View().ReleaseBlocks();
+void CMapWnd::ReleaseMapBlocks()
+{
+    if (m_mapFrame)
+        m_mapFrame->View().ReleaseBlocks();
 }
 
-void CMapWnd::ActivateMapFrame(bool on) {
-    if (m_mapFrame) m_mapFrame->SetMapPaletteActive(on);
+void CMapWnd::ActivateMapFrame(bool on)
+{
+    if (m_mapFrame)
+        m_mapFrame->SetMapPaletteActive(on);
 }
 
-void CMapWnd::ShowMapFrame(bool show) {
-    if (m_mapFrame) ShowWindow(m_mapFrame->Window(), show);
+void CMapWnd::ShowMapFrame(bool show)
+{
+    if (m_mapFrame)
+        ShowWindow(m_mapFrame->Window(), show);
 }
 
 // ---- Panels' other controls ------------------------------------------------
 
-CItemListWnd* CMapWnd::CreateArmyList(CWindow* parent, const CStr& path) {
+CItemListWnd* CMapWnd::CreateArmyList(CWindow* parent, const CStr& path)
+{
     CItemListWnd* list = new CItemListWnd(parent, path, true);
     list->SetDisplayFlags(true, false, false);
     return list;
 }
 
-CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path) {
+CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path)
+{
     return new CCastleWnd(parent, path, true);
 }
 
-void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey) {
-    if (!list) return;
-    if (emptyKey) list->SetEmptyText(Localized(emptyKey));
+void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey)
+{
+    if (!list)
+        return;
+    if (emptyKey)
+        list->SetEmptyText(Localized(emptyKey));
     if (army)
         list->Fill(*army, 0, true, false, false);
     else
         list->Clear(true);
 }
 
-void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey) {
+void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey)
+{
     CCastleWnd* control = m_panels.castleCtrl;
-    if (!control) return;
+    if (!control)
+        return;
     if (province && province->HasCastle()) {
         control->UpdateStatus(&province->castle);
         return;
     }
-    if (CMarkupWnd* text = control->NoCastleText()) text->SetText(Localized(emptyKey), false);
+    if (CMarkupWnd* text = control->NoCastleText())
+        text->SetText(Localized(emptyKey), false);
     control->UpdateStatus(nullptr);
 }
 
 // ---- Recruit mode ----------------------------------------------------------
 
-void CMapWnd::BindRecruitControls() { BindRecruitModeControls(); }
-void CMapWnd::EnterRecruitState() { EnterRecruitMode(); }
-void CMapWnd::LeaveRecruitState() { LeaveRecruitMode(); }
-void CMapWnd::RecruitPenDown(int16_t province) { RecruitModePenDown(province); }
-void CMapWnd::RecruitDrag(int16_t province) { RecruitModeDrag(province); }
-void CMapWnd::RecruitResourcesChanged() { RecruitModeResourcesChanged(); }
+void CMapWnd::BindRecruitControls()
+{
+    BindRecruitModeControls();
+}
+void CMapWnd::EnterRecruitState()
+{
+    EnterRecruitMode();
+}
+void CMapWnd::LeaveRecruitState()
+{
+    LeaveRecruitMode();
+}
+void CMapWnd::RecruitPenDown(int16_t province)
+{
+    RecruitModePenDown(province);
+}
+void CMapWnd::RecruitDrag(int16_t province)
+{
+    RecruitModeDrag(province);
+}
+void CMapWnd::RecruitResourcesChanged()
+{
+    RecruitModeResourcesChanged();
+}
 
 // ---- In-game menu ----------------------------------------------------------
 
-void CMapWnd::CreateGameMenu() {
-    if (!m_gameMenu) m_gameMenu = new CGameMenu(m_window, MapWndPath(m_link.Path(), "MainMenu"));
+void CMapWnd::CreateGameMenu()
+{
+    if (!m_gameMenu)
+        m_gameMenu = new CGameMenu(m_window, MapWndPath(m_link.Path(), "MainMenu"));
 }
 
-void CMapWnd::DestroyGameMenu() {
+void CMapWnd::DestroyGameMenu()
+{
     CGameMenu* menu = m_gameMenu;
     m_gameMenu = nullptr;
     delete menu;
 }
 
-bool CMapWnd::IsGameMenuShown() const { return m_gameMenu && m_gameMenu->IsVisible(); }
-
-void CMapWnd::CloseGameMenu() {
-    if (m_gameMenu) EndModal(m_gameMenu);
+bool CMapWnd::IsGameMenuShown() const
+{
+    return m_gameMenu && m_gameMenu->IsVisible();
 }
 
-uint16_t CMapWnd::RunGameMenu(bool reportsEnabled) {
-    if (!m_gameMenu) return 0;
+void CMapWnd::CloseGameMenu()
+{
+    if (m_gameMenu)
+        EndModal(m_gameMenu);
+}
+
+uint16_t CMapWnd::RunGameMenu(bool reportsEnabled)
+{
+    if (!m_gameMenu)
+        return 0;
     m_gameMenu->EnableItem(2, reportsEnabled);
     return RunModal(m_gameMenu);
 }
 
-void CMapWnd::RunMenuWindow(uint32_t id) {
+void CMapWnd::RunMenuWindow(uint32_t id)
+{
     CWindow* window = nullptr;
-    const CStr path = MapWndPath(m_link.Path(), id == 6 ? "GameInfoWnd" : id == 7 ? "MapPrefsWnd" : "GamePrefsWnd");
-    if (id == 6) window = new CGameInfoWnd(m_window, path);
-    if (id == 7) window = new CMapPrefsWnd(m_window, path);
-    if (id == 20) window = new CGamePrefsWnd(m_window, path);
-    if (!window) return;
+    const CStr path = MapWndPath(m_link.Path(), id == 6   ? "GameInfoWnd"
+                                                : id == 7 ? "MapPrefsWnd"
+                                                          : "GamePrefsWnd");
+    if (id == 6)
+        window = new CGameInfoWnd(m_window, path);
+    if (id == 7)
+        window = new CMapPrefsWnd(m_window, path);
+    if (id == 20)
+        window = new CGamePrefsWnd(m_window, path);
+    if (!window)
+        return;
     RunModal(window);
     delete window;
 }
 
 // ---- Dialogs ---------------------------------------------------------------
 
-void CMapWnd::DestroyDialogs() {
+void CMapWnd::DestroyDialogs()
+{
     CReportWnd* report = m_reportWnd;
     m_reportWnd = nullptr;
     delete report;
     DestroyLauncherDialogs();
 }
 
-void CMapWnd::HideCastleInfo() {
-    if (m_castleInfoWnd && m_castleInfoWnd->IsVisible()) m_castleInfoWnd->Show(false, false);
+void CMapWnd::HideCastleInfo()
+{
+    if (m_castleInfoWnd && m_castleInfoWnd->IsVisible())
+        m_castleInfoWnd->Show(false, false);
 }
 
-bool CMapWnd::IsCastleInfoShown() const { return m_castleInfoWnd && m_castleInfoWnd->IsVisible(); }
-
-void CMapWnd::RefreshCastleInfo() {
-    if (m_castleInfoWnd) m_castleInfoWnd->Refresh();
+bool CMapWnd::IsCastleInfoShown() const
+{
+    return m_castleInfoWnd && m_castleInfoWnd->IsVisible();
 }
 
-void CMapWnd::OpenReportWnd(void* record) {
+void CMapWnd::RefreshCastleInfo()
+{
+    if (m_castleInfoWnd)
+        m_castleInfoWnd->Refresh();
+}
+
+void CMapWnd::OpenReportWnd(void* record)
+{
     const ReportRequestArgs* args = static_cast<const ReportRequestArgs*>(record);
-    if (!args || !args->controller || args->controller->Reports().Count() < 1) return;
-    if (!m_reportWnd) m_reportWnd = new CReportWnd(m_window, CStr("ReportWnd"), true);
+    if (!args || !args->controller || args->controller->Reports().Count() < 1)
+        return;
+    if (!m_reportWnd)
+        m_reportWnd = new CReportWnd(m_window, CStr("ReportWnd"), true);
     m_reportWnd->BuildPages(args->controller->Reports());
     m_reportWnd->Invalidate();
     RunModal(m_reportWnd);
@@ -254,15 +346,20 @@ void CMapWnd::OpenReportWnd(void* record) {
     delete report;
 }
 
-void CMapWnd::CallLauncher(UiRequestKind kind, void* record) { RunLauncher(uint32_t(kind), record); }
+void CMapWnd::CallLauncher(UiRequestKind kind, void* record)
+{
+    RunLauncher(uint32_t(kind), record);
+}
 
-void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey) {
+void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey)
+{
     CMessageWnd* box = new CMessageWnd(CWindowMgr::Root());
     box->Setup(Localized(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
     delete box;
 }
 
-uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
+uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey)
+{
     CMessageWnd* box = new CMessageWnd(m_window);
     box->Setup(Localized(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
     const uint16_t result = box->ModalResult();
@@ -270,21 +367,27 @@ uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey) {
     return result;
 }
 
-void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice* notice) { ShowNextPlayerMessage(notice); }
+void CMapWnd::ShowEliminatedNotice(PlayerTurnNotice* notice)
+{
+    ShowNextPlayerMessage(notice);
+}
 
-void CMapWnd::OnCustomizePlayer(PlayerRecord* player) {
+void CMapWnd::OnCustomizePlayer(PlayerRecord* player)
+{
     // A new game sets its people up before the map window is first shown; a
     // child of the hidden window would wait unseen, so it stands on the root
     // until the map is up.
     CWindow* parent = m_window->IsVisible() ? m_window : CWindowMgr::Root();
-    if (parent == nullptr) parent = m_window;
+    if (parent == nullptr)
+        parent = m_window;
     CCustPlrWnd* window = new CCustPlrWnd(parent, MapWndPath(m_link.Path(), "CustPlrWnd"));
     window->Setup(player);
     RunModal(window);
     delete window;
 }
 
-void CMapWnd::RunGameOverWindows(uint8_t victory, PlayerRecord* player) {
+void CMapWnd::RunGameOverWindows(uint8_t victory, PlayerRecord* player)
+{
     RunEndOfGameWindows(m_window, victory, player);
 }
 
@@ -294,11 +397,15 @@ namespace {
 
 // The battle window's side of a map battle: people play their sides on the
 // device, the computer its own and those left to automatic play.
-uint32_t ShownSideKind(int32_t mode) { return mode == kSideHuman ? kSideKindHuman : kSideKindComputer; }
+uint32_t ShownSideKind(int32_t mode)
+{
+    return mode == kSideHuman ? kSideKindHuman : kSideKindComputer;
+}
 
 }  // namespace
 
-void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag) {
+void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag)
+{
     BattleParams params;
     MapBattleToParams(*record, params);
     params.noScreen = 0;
@@ -306,7 +413,8 @@ void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag) {
     params.defenderSideKind = ShownSideKind(record->defenderMode);
     {
         TreeNodeScope scope;
-        if (scope.Saved()) CUIMgr::Tree().GoToPath(m_link.Path().Chars());
+        if (scope.Saved())
+            CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         m_battleWnd = new CMapBattleWnd(m_window, MapWndPath(m_link.Path(), "MapBattleWnd"));
     }
     m_battleWnd->battleOverHandler = [this] { OnBattleFinished(); };
@@ -318,7 +426,8 @@ void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag) {
     delete battle;
 }
 
-void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice) {
+void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice)
+{
     CMessageWnd* box = nullptr;
     if (notice) {
         box = new CMessageWnd(m_window);

@@ -35,7 +35,8 @@ public:
     public:
         using Member = R (T::*)(Args...);
         MemberDelegate(T* target, Member member) : m_target(target), m_member(member) {}
-        R Invoke(Args... args) override {
+        R Invoke(Args... args) override
+        {
             // Copied first: the call may delete this delegate.
             T* target = m_target;
             Member member = m_member;
@@ -56,12 +57,15 @@ public:
     // Frees the binding held, then binds the member function of the target.
     // A failed allocation leaves the slot empty.
     template <typename T>
-    void Connect(T* target, R (T::*member)(Args...)) {
+    void Connect(T* target, R (T::*member)(Args...))
+    {
         Clear();
-        if (target && member) m_delegate = new (std::nothrow) MemberDelegate<T>(target, member);
+        if (target && member)
+            m_delegate = new (std::nothrow) MemberDelegate<T>(target, member);
     }
 
-    void Clear() {
+    void Clear()
+    {
         Delegate* old = m_delegate;
         m_delegate = nullptr;
         delete old;
@@ -69,7 +73,8 @@ public:
 
     bool IsBound() const { return m_delegate != nullptr; }
 
-    R Invoke(Args... args) const {
+    R Invoke(Args... args) const
+    {
         Delegate* delegate = m_delegate;
         if (!delegate) {
             if constexpr (std::is_void_v<R>)

@@ -11,7 +11,8 @@ constexpr uint16_t kHighControls[32] = {
 
 }  // namespace
 
-uint32_t CodePageToUnicode(uint8_t byte) {
+uint32_t CodePageToUnicode(uint8_t byte)
+{
     if (byte >= 0x80 && byte < 0xA0) {
         uint16_t c = kHighControls[byte - 0x80];
         return c ? c : byte;
@@ -19,7 +20,8 @@ uint32_t CodePageToUnicode(uint8_t byte) {
     return byte;
 }
 
-uint8_t UnicodeToCodePage(uint32_t codePoint) {
+uint8_t UnicodeToCodePage(uint32_t codePoint)
+{
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<uint8_t>(codePoint);
     }
@@ -31,7 +33,8 @@ uint8_t UnicodeToCodePage(uint32_t codePoint) {
     return '?';
 }
 
-std::string CodePageToUtf8(const std::string& text) {
+std::string CodePageToUtf8(const std::string& text)
+{
     std::string out;
     out.reserve(text.size());
     for (unsigned char b : text) {
@@ -50,7 +53,8 @@ std::string CodePageToUtf8(const std::string& text) {
     return out;
 }
 
-std::u32string Utf8ToUnicode(const std::string& text) {
+std::u32string Utf8ToUnicode(const std::string& text)
+{
     std::u32string out;
     size_t i = 0;
     while (i < text.size()) {

@@ -8,7 +8,8 @@
 
 #include "platform/platform.h"
 
-std::string GetProgramPath() {
+std::string GetProgramPath()
+{
     char buffer[4096];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0) {
@@ -17,7 +18,8 @@ std::string GetProgramPath() {
     return std::string(buffer, static_cast<size_t>(n));
 }
 
-std::vector<std::string> ListPackFiles(const std::string& folder) {
+std::vector<std::string> ListPackFiles(const std::string& folder)
+{
     std::vector<std::string> names;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) {

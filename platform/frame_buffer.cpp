@@ -6,7 +6,8 @@ namespace {
 
 // True when the strides map every pixel of width x height onto a distinct
 // 16-bit slot of a block of width x height slots.
-bool StridesCoverBlock(int width, int height, int32_t xs, int32_t ys) {
+bool StridesCoverBlock(int width, int height, int32_t xs, int32_t ys)
+{
     int32_t ax = std::abs(xs);
     int32_t ay = std::abs(ys);
     bool rows = ax == 2 && ay == 2 * width;      // memory rows along x
@@ -17,55 +18,66 @@ bool StridesCoverBlock(int width, int height, int32_t xs, int32_t ys) {
 }  // namespace
 
 FrameBuffer::FrameBuffer(int width, int height, uint16_t format, int32_t xStride, int32_t yStride)
-    : width_(width), height_(height), format_(format), xStride_(xStride), yStride_(yStride) {
+    : m_width(width), m_height(height), m_format(format), m_xStride(xStride), m_yStride(yStride)
+{
     if (!StridesCoverBlock(width, height, xStride, yStride)) {
-        xStride_ = 2;
-        yStride_ = 2 * width;
+        m_xStride = 2;
+        m_yStride = 2 * width;
     }
-    memory_.assign(static_cast<size_t>(width) * height, 0);
-    if (xStride_ < 0) {
-        originBytes_ += static_cast<size_t>(width - 1) * static_cast<size_t>(-xStride_);
+    m_memory.assign(static_cast<size_t>(width) * height, 0);
+    if (m_xStride < 0) {
+        m_originBytes += static_cast<size_t>(width - 1) * static_cast<size_t>(-m_xStride);
     }
-    if (yStride_ < 0) {
-        originBytes_ += static_cast<size_t>(height - 1) * static_cast<size_t>(-yStride_);
+    if (m_yStride < 0) {
+        m_originBytes += static_cast<size_t>(height - 1) * static_cast<size_t>(-m_yStride);
     }
 }
 
-RawFrameBufferInfo FrameBuffer::Info() {
+RawFrameBufferInfo FrameBuffer::Info()
+{
     RawFrameBufferInfo info;
-    info.format = format_;
+    info.format = m_format;
     info.bitsPerPixel = 16;
-    info.frame = reinterpret_cast<uint8_t*>(memory_.data()) + originBytes_;
-    info.xStride = xStride_;
-    info.yStride = yStride_;
-    info.width = width_;
-    info.height = height_;
+    info.frame = reinterpret_cast<uint8_t*>(m_memory.data()) + m_originBytes;
+    info.xStride = m_xStride;
+    info.yStride = m_yStride;
+    info.width = m_width;
+    info.height = m_height;
     return info;
 }
 
-size_t FrameBuffer::Offset(int x, int y) const {
-    return static_cast<size_t>(static_cast<int64_t>(originBytes_) + static_cast<int64_t>(x) * xStride_ +
-                               static_cast<int64_t>(y) * yStride_) /
+size_t FrameBuffer::Offset(int x, int y) const
+{
+    return static_cast<size_t>(static_cast<int64_t>(m_originBytes) + static_cast<int64_t>(x) * m_xStride +
+                               static_cast<int64_t>(y) * m_yStride) /
            2;
 }
 
-uint16_t FrameBuffer::Pixel(int x, int y) const { return memory_[Offset(x, y)]; }
+uint16_t FrameBuffer::Pixel(int x, int y) const
+{
+    return m_memory[Offset(x, y)];
+}
 
-void FrameBuffer::SetPixel(int x, int y, uint16_t value) { memory_[Offset(x, y)] = value; }
+void FrameBuffer::SetPixel(int x, int y, uint16_t value)
+{
+    m_memory[Offset(x, y)] = value;
+}
 
-std::vector<uint8_t> FrameBuffer::ToRgb() const {
-    std::vector<uint8_t> rgb(static_cast<size_t>(width_) * height_ * 3);
+std::vector<uint8_t> FrameBuffer::ToRgb() const
+{
+    std::vector<uint8_t> rgb(static_cast<size_t>(m_width) * m_height * 3);
     size_t i = 0;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            RawPixelToRgb(format_, Pixel(x, y), rgb[i], rgb[i + 1], rgb[i + 2]);
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            RawPixelToRgb(m_format, Pixel(x, y), rgb[i], rgb[i + 1], rgb[i + 2]);
             i += 3;
         }
     }
     return rgb;
 }
 
-void RawPixelToRgb(uint16_t format, uint16_t p, uint8_t& r, uint8_t& g, uint8_t& b) {
+void RawPixelToRgb(uint16_t format, uint16_t p, uint8_t& r, uint8_t& g, uint8_t& b)
+{
     // Replicate the top bits into the low ones so that white stays 255.
     if (format == RAW_FORMAT_555) {
         uint8_t r5 = (p >> 10) & 0x1F, g5 = (p >> 5) & 0x1F, b5 = p & 0x1F;

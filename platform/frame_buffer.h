@@ -18,9 +18,9 @@ public:
     // mirrored panel. Invalid strides fall back to the plain layout.
     FrameBuffer(int width, int height, uint16_t format, int32_t xStride = 0, int32_t yStride = 0);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    uint16_t Format() const { return format_; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    uint16_t Format() const { return m_format; }
     RawFrameBufferInfo Info();
     // The stored 16-bit value of screen pixel (x, y), x < width, y < height.
     uint16_t Pixel(int x, int y) const;
@@ -28,19 +28,19 @@ public:
     // The pixels as 8-bit RGB rows, top to bottom (for screenshots).
     std::vector<uint8_t> ToRgb() const;
     // The whole block in memory order (for presenting a plain layout).
-    const uint16_t* Memory() const { return memory_.data(); }
-    bool IsPlainLayout() const { return xStride_ == 2 && yStride_ == 2 * width_; }
+    const uint16_t* Memory() const { return m_memory.data(); }
+    bool IsPlainLayout() const { return m_xStride == 2 && m_yStride == 2 * m_width; }
 
 private:
     size_t Offset(int x, int y) const;
 
-    int width_;
-    int height_;
-    uint16_t format_;
-    int32_t xStride_;
-    int32_t yStride_;
-    size_t originBytes_ = 0;  // byte offset of pixel (0, 0) in the block
-    std::vector<uint16_t> memory_;
+    int m_width;
+    int m_height;
+    uint16_t m_format;
+    int32_t m_xStride;
+    int32_t m_yStride;
+    size_t m_originBytes = 0;  // byte offset of pixel (0, 0) in the block
+    std::vector<uint16_t> m_memory;
 };
 
 // One pixel of the raw formats as 8-bit channels.

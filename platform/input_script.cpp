@@ -9,7 +9,8 @@
 
 namespace {
 
-bool ToInt(const std::string& word, int32_t& out) {
+bool ToInt(const std::string& word, int32_t& out)
+{
     if (word.empty()) {
         return false;
     }
@@ -24,12 +25,13 @@ bool ToInt(const std::string& word, int32_t& out) {
 
 }  // namespace
 
-uint32_t ScriptKeyCode(const std::string& name) {
+uint32_t ScriptKeyCode(const std::string& name)
+{
     static const struct {
         const char* name;
         uint32_t key;
-    } kKeys[] = {{"up", VK_UP},          {"down", VK_DOWN},        {"left", VK_LEFT}, {"right", VK_RIGHT},
-                 {"pageup", VK_PRIOR},   {"pagedown", VK_NEXT},    {"action", VK_SELECT}};
+    } kKeys[] = {{"up", VK_UP},        {"down", VK_DOWN},     {"left", VK_LEFT},    {"right", VK_RIGHT},
+                 {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT}, {"action", VK_SELECT}};
     for (const auto& k : kKeys) {
         if (name == k.name) {
             return k.key;
@@ -42,10 +44,11 @@ uint32_t ScriptKeyCode(const std::string& name) {
     return 0;
 }
 
-bool InputScript::Load(const std::string& path) {
+bool InputScript::Load(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error_ = "cannot read the script " + path;
+        m_error = "cannot read the script " + path;
         return false;
     }
     std::stringstream ss;
@@ -53,10 +56,11 @@ bool InputScript::Load(const std::string& path) {
     return Parse(ss.str());
 }
 
-bool InputScript::Parse(const std::string& text) {
-    commands_.clear();
-    next_ = 0;
-    waiting_ = false;
+bool InputScript::Parse(const std::string& text)
+{
+    m_commands.clear();
+    m_next = 0;
+    m_waiting = false;
     std::istringstream lines(text);
     std::string line;
     int number = 0;
@@ -98,7 +102,7 @@ bool InputScript::Parse(const std::string& text) {
                 cc.kind = ScriptCommand::Char;
                 cc.line = number;
                 cc.a = static_cast<int32_t>(ch);
-                commands_.push_back(cc);
+                m_commands.push_back(cc);
             }
             continue;
         } else if (verb == "wait") {
@@ -123,17 +127,18 @@ bool InputScript::Parse(const std::string& text) {
             ok = false;
         }
         if (!ok) {
-            error_ = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
-            commands_.clear();
+            m_error = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+            m_commands.clear();
             return false;
         }
-        commands_.push_back(c);
+        m_commands.push_back(c);
     }
     return true;
 }
 
-bool InputScript::Refuses(const std::string& part) const {
-    for (const auto& c : commands_) {
+bool InputScript::Refuses(const std::string& part) const
+{
+    for (const auto& c : m_commands) {
         if (c.kind == ScriptCommand::Refuse && c.text == part) {
             return true;
         }
@@ -141,51 +146,52 @@ bool InputScript::Refuses(const std::string& part) const {
     return false;
 }
 
-bool InputScript::Advance(uint32_t now, const Sink& sink) {
-    if (waiting_) {
+bool InputScript::Advance(uint32_t now, const Sink& sink)
+{
+    if (m_waiting) {
         // Ticks wrap; a wait is over once "now - start" passed its length.
-        if (static_cast<int32_t>(now - waitUntil_) < 0) {
+        if (static_cast<int32_t>(now - m_waitUntil) < 0) {
             return true;
         }
-        waiting_ = false;
+        m_waiting = false;
     }
-    while (next_ < commands_.size()) {
-        const ScriptCommand& c = commands_[next_++];
+    while (m_next < m_commands.size()) {
+        const ScriptCommand& c = m_commands[m_next++];
         switch (c.kind) {
-            case ScriptCommand::PenDown:
-                sink.post(WM_LBUTTONDOWN, 1, MakePointParam(c.a, c.b));
+        case ScriptCommand::PenDown:
+            sink.post(WM_LBUTTONDOWN, 1, MakePointParam(c.a, c.b));
+            return true;
+        case ScriptCommand::PenUp:
+            sink.post(WM_LBUTTONUP, 0, MakePointParam(c.a, c.b));
+            return true;
+        case ScriptCommand::PenMove:
+            sink.post(WM_MOUSEMOVE, 1, MakePointParam(c.a, c.b));
+            return true;
+        case ScriptCommand::Key:
+            sink.holdKeyForStep(static_cast<uint32_t>(c.a));
+            sink.post(WM_KEYDOWN, static_cast<uintptr_t>(c.a), 1);
+            return true;
+        case ScriptCommand::Char:
+            sink.post(WM_CHAR, static_cast<uintptr_t>(c.a), 1);
+            return true;
+        case ScriptCommand::Activate:
+            sink.post(WM_ACTIVATE, static_cast<uintptr_t>(c.a), 0);
+            return true;
+        case ScriptCommand::Close:
+            sink.post(WM_CLOSE, 0, 0);
+            return true;
+        case ScriptCommand::Wait:
+            if (c.a > 0) {
+                m_waiting = true;
+                m_waitUntil = now + static_cast<uint32_t>(c.a);
                 return true;
-            case ScriptCommand::PenUp:
-                sink.post(WM_LBUTTONUP, 0, MakePointParam(c.a, c.b));
-                return true;
-            case ScriptCommand::PenMove:
-                sink.post(WM_MOUSEMOVE, 1, MakePointParam(c.a, c.b));
-                return true;
-            case ScriptCommand::Key:
-                sink.holdKeyForStep(static_cast<uint32_t>(c.a));
-                sink.post(WM_KEYDOWN, static_cast<uintptr_t>(c.a), 1);
-                return true;
-            case ScriptCommand::Char:
-                sink.post(WM_CHAR, static_cast<uintptr_t>(c.a), 1);
-                return true;
-            case ScriptCommand::Activate:
-                sink.post(WM_ACTIVATE, static_cast<uintptr_t>(c.a), 0);
-                return true;
-            case ScriptCommand::Close:
-                sink.post(WM_CLOSE, 0, 0);
-                return true;
-            case ScriptCommand::Wait:
-                if (c.a > 0) {
-                    waiting_ = true;
-                    waitUntil_ = now + static_cast<uint32_t>(c.a);
-                    return true;
-                }
-                break;
-            case ScriptCommand::Shot:
-                sink.shot(c.text);
-                break;
-            case ScriptCommand::Refuse:
-                break;
+            }
+            break;
+        case ScriptCommand::Shot:
+            sink.shot(c.text);
+            break;
+        case ScriptCommand::Refuse:
+            break;
         }
     }
     return false;

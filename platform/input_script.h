@@ -26,10 +26,21 @@
 #include <vector>
 
 struct ScriptCommand {
-    enum Kind { PenDown, PenUp, PenMove, Key, Char, Wait, Activate, Close, Shot, Refuse };
+    enum Kind {
+        PenDown,
+        PenUp,
+        PenMove,
+        Key,
+        Char,
+        Wait,
+        Activate,
+        Close,
+        Shot,
+        Refuse
+    };
     Kind kind = Close;
-    int32_t a = 0;  // x, key, character, milliseconds, activation flag
-    int32_t b = 0;  // y
+    int32_t a = 0;     // x, key, character, milliseconds, activation flag
+    int32_t b = 0;     // y
     std::string text;  // shot name, refused part
     int line = 0;
 };
@@ -39,8 +50,8 @@ public:
     // Parses the script text. False on the first bad line; Error() then names it.
     bool Parse(const std::string& text);
     bool Load(const std::string& path);
-    const std::string& Error() const { return error_; }
-    const std::vector<ScriptCommand>& Commands() const { return commands_; }
+    const std::string& Error() const { return m_error; }
+    const std::vector<ScriptCommand>& Commands() const { return m_commands; }
     // True when a "refuse" line names the part ("window", "display", "input", "raw").
     bool Refuses(const std::string& part) const;
 
@@ -54,14 +65,14 @@ public:
     // until a wait that has not yet passed. Returns false once the script has
     // run out (after its last command).
     bool Advance(uint32_t now, const Sink& sink);
-    bool Finished() const { return next_ >= commands_.size() && !waiting_; }
+    bool Finished() const { return m_next >= m_commands.size() && !m_waiting; }
 
 private:
-    std::vector<ScriptCommand> commands_;
-    std::string error_;
-    size_t next_ = 0;
-    bool waiting_ = false;
-    uint32_t waitUntil_ = 0;
+    std::vector<ScriptCommand> m_commands;
+    std::string m_error;
+    size_t m_next = 0;
+    bool m_waiting = false;
+    uint32_t m_waitUntil = 0;
 };
 
 // The virtual key of a key name of the script; 0 when unknown.

@@ -10,12 +10,14 @@
 
 namespace {
 
-std::unique_ptr<PlatformBackend>& Slot() {
+std::unique_ptr<PlatformBackend>& Slot()
+{
     static std::unique_ptr<PlatformBackend> backend;
     return backend;
 }
 
-std::unique_ptr<PlatformBackend> ChooseBackend() {
+std::unique_ptr<PlatformBackend> ChooseBackend()
+{
     PlatformSettings settings = ReadPlatformSettingsFromEnvironment();
     std::unique_ptr<PlatformBackend> backend;
 #ifdef THARN_HAVE_SDL
@@ -34,7 +36,8 @@ std::unique_ptr<PlatformBackend> ChooseBackend() {
 
 }  // namespace
 
-PlatformBackend& CurrentPlatform() {
+PlatformBackend& CurrentPlatform()
+{
     auto& slot = Slot();
     if (!slot) {
         slot = ChooseBackend();
@@ -42,18 +45,29 @@ PlatformBackend& CurrentPlatform() {
     return *slot;
 }
 
-void InstallPlatform(std::unique_ptr<PlatformBackend> backend) { Slot() = std::move(backend); }
+void InstallPlatform(std::unique_ptr<PlatformBackend> backend)
+{
+    Slot() = std::move(backend);
+}
 
-const char* PlatformBackendName() { return CurrentPlatform().Name(); }
+const char* PlatformBackendName()
+{
+    return CurrentPlatform().Name();
+}
 
-void PlatformClose() { Slot().reset(); }
+void PlatformClose()
+{
+    Slot().reset();
+}
 
-bool RegisterWindowClass(const char* className, uint32_t /*style*/, WindowProc proc) {
+bool RegisterWindowClass(const char* className, uint32_t /*style*/, WindowProc proc)
+{
     return className && CurrentPlatform().RegisterClass(className, proc);
 }
 
-WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t /*style*/, int /*x*/, int /*y*/,
-                              int /*width*/, int /*height*/) {
+WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t /*style*/, int /*x*/,
+                              int /*y*/, int /*width*/, int /*height*/)
+{
     // The window always covers the device's whole screen, whatever is asked.
     return className ? CurrentPlatform().CreateWindow(className, title ? title : "") : 0;
 }
@@ -63,13 +77,15 @@ void UpdateMainWindow(WindowHandle) {}
 void SetFullScreen(WindowHandle, uint32_t) {}
 void TranslateMessage(const WindowMessage&) {}
 
-bool PeekMessage(WindowMessage& out) {
+bool PeekMessage(WindowMessage& out)
+{
     PlatformBackend& p = CurrentPlatform();
     p.GatherInput();
     return p.Take(out);
 }
 
-intptr_t DispatchMessage(const WindowMessage& msg) {
+intptr_t DispatchMessage(const WindowMessage& msg)
+{
     WindowProc proc = CurrentPlatform().ProcOf(msg.window);
     if (!proc) {
         return 0;
@@ -77,13 +93,18 @@ intptr_t DispatchMessage(const WindowMessage& msg) {
     return proc(msg.window, msg.message, msg.wParam, msg.lParam);
 }
 
-intptr_t DefWindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) { return 0; }
+intptr_t DefWindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t)
+{
+    return 0;
+}
 
-void PostMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+void PostMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
     CurrentPlatform().Post(message, wParam, lParam);
 }
 
-int GetSystemMetrics(int index) {
+int GetSystemMetrics(int index)
+{
     const PlatformSettings& s = CurrentPlatform().Settings();
     if (index == SM_CXSCREEN) {
         return s.screenWidth;
@@ -94,34 +115,70 @@ int GetSystemMetrics(int index) {
     return 0;
 }
 
-int16_t GetKeyState(uint32_t virtualKey) {
+int16_t GetKeyState(uint32_t virtualKey)
+{
     return CurrentPlatform().KeyHeld(virtualKey) ? static_cast<int16_t>(0x8000 | 1) : 0;
 }
 
-int QueryDisplayOrientation() { return CurrentPlatform().Orientation(); }
+int QueryDisplayOrientation()
+{
+    return CurrentPlatform().Orientation();
+}
 
-int GetRawFrameBuffer(RawFrameBufferInfo& out) { return CurrentPlatform().RawFrameBuffer(out); }
+int GetRawFrameBuffer(RawFrameBufferInfo& out)
+{
+    return CurrentPlatform().RawFrameBuffer(out);
+}
 
-void PresentScreen() { CurrentPlatform().Present(); }
+void PresentScreen()
+{
+    CurrentPlatform().Present();
+}
 
-bool GXOpenInput() { return CurrentPlatform().OpenInput(); }
+bool GXOpenInput()
+{
+    return CurrentPlatform().OpenInput();
+}
 void GXCloseInput() {}
 
-bool GXOpenDisplay(WindowHandle window, uint32_t) { return CurrentPlatform().OpenGameDisplay(window); }
-GXDisplayProperties GXGetDisplayProperties() { return CurrentPlatform().GameDisplayProperties(); }
-void* GXBeginDraw() { return CurrentPlatform().BeginGameDisplayDraw(); }
-void GXEndDraw() { CurrentPlatform().EndGameDisplayDraw(); }
-void GXCloseDisplay() { CurrentPlatform().CloseGameDisplay(); }
+bool GXOpenDisplay(WindowHandle window, uint32_t)
+{
+    return CurrentPlatform().OpenGameDisplay(window);
+}
+GXDisplayProperties GXGetDisplayProperties()
+{
+    return CurrentPlatform().GameDisplayProperties();
+}
+void* GXBeginDraw()
+{
+    return CurrentPlatform().BeginGameDisplayDraw();
+}
+void GXEndDraw()
+{
+    CurrentPlatform().EndGameDisplayDraw();
+}
+void GXCloseDisplay()
+{
+    CurrentPlatform().CloseGameDisplay();
+}
 
-void ShowMessageBox(const std::string& title, const std::string& text, uint32_t /*flags*/) {
+void ShowMessageBox(const std::string& title, const std::string& text, uint32_t /*flags*/)
+{
     CurrentPlatform().MessageBox(title, text);
 }
 
-void Sleep(uint32_t milliseconds) { CurrentPlatform().Sleep(milliseconds); }
+void Sleep(uint32_t milliseconds)
+{
+    CurrentPlatform().Sleep(milliseconds);
+}
 
-uint32_t GetTickCount() { return CurrentPlatform().Ticks(); }
+uint32_t GetTickCount()
+{
+    return CurrentPlatform().Ticks();
+}
 
-std::string GetDataFolderPath() {
+std::string GetDataFolderPath()
+{
     const PlatformSettings& s = CurrentPlatform().Settings();
     if (!s.dataFolder.empty()) {
         return s.dataFolder;

@@ -26,8 +26,8 @@ constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 constexpr uint32_t WM_LBUTTONUP = 0x0202;
 
 // ---- Virtual keys the game maps ----
-constexpr uint32_t VK_PRIOR = 33;   // page up
-constexpr uint32_t VK_NEXT = 34;    // page down
+constexpr uint32_t VK_PRIOR = 33;  // page up
+constexpr uint32_t VK_NEXT = 34;   // page down
 constexpr uint32_t VK_LEFT = 37;
 constexpr uint32_t VK_UP = 38;
 constexpr uint32_t VK_RIGHT = 39;
@@ -63,19 +63,21 @@ struct WindowMessage {
 };
 
 // lParam of the pen messages: x in the low word, y in the high word.
-constexpr intptr_t MakePointParam(int x, int y) {
-    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
+constexpr intptr_t MakePointParam(int x, int y)
+{
+    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                                 static_cast<uint32_t>(x & 0xFFFF));
 }
 
 // The raw frame-buffer record, in the order the handheld fills it (24 bytes
 // there; the frame pointer makes it wider on a 64-bit machine). The strides are
 // byte distances and may be negative, as on a rotated panel.
 struct RawFrameBufferInfo {
-    uint16_t format = 0;        // RAW_FORMAT_565, RAW_FORMAT_555; anything else is unusable
+    uint16_t format = 0;  // RAW_FORMAT_565, RAW_FORMAT_555; anything else is unusable
     uint16_t bitsPerPixel = 0;
-    uint8_t* frame = nullptr;   // byte of pixel (0, 0)
-    int32_t xStride = 0;        // bytes from pixel (x, y) to (x + 1, y)
-    int32_t yStride = 0;        // bytes from pixel (x, y) to (x, y + 1)
+    uint8_t* frame = nullptr;  // byte of pixel (0, 0)
+    int32_t xStride = 0;       // bytes from pixel (x, y) to (x + 1, y)
+    int32_t yStride = 0;       // bytes from pixel (x, y) to (x, y + 1)
     int32_t width = 0;
     int32_t height = 0;
 };
@@ -87,8 +89,8 @@ struct RawFrameBufferInfo {
 bool RegisterWindowClass(const char* className, uint32_t style, WindowProc proc);
 // Creates the one main window of a registered class. 0 on failure (unknown
 // class, a second window, or a backend told to refuse).
-WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t style, int x, int y, int width,
-                              int height);
+WindowHandle CreateMainWindow(const char* className, const char* title, uint32_t style, int x, int y,
+                              int width, int height);
 void ShowMainWindow(WindowHandle window);  // nothing to do on these backends
 void UpdateMainWindow(WindowHandle window);
 // Takes the oldest pending message out of the queue; false when there is none.
@@ -117,7 +119,7 @@ int GetRawFrameBuffer(RawFrameBufferInfo& out);
 void PresentScreen();
 
 // ---- Game input library ----
-bool GXOpenInput();   // false when the backend refuses
+bool GXOpenInput();  // false when the backend refuses
 void GXCloseInput();
 
 // ---- Game library display: the screen of a device without raw access ----

@@ -26,20 +26,20 @@ public:
     bool RegisterClass(const std::string& name, WindowProc proc);
     WindowHandle CreateWindow(const std::string& className, const std::string& title);
     WindowProc ProcOf(WindowHandle window) const;
-    WindowHandle Window() const { return window_; }
+    WindowHandle Window() const { return m_window; }
     void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
     bool Take(WindowMessage& out);
-    size_t PendingMessages() const { return queue_.size(); }
-    const PlatformSettings& Settings() const { return settings_; }
+    size_t PendingMessages() const { return m_queue.size(); }
+    const PlatformSettings& Settings() const { return m_settings; }
     bool KeyHeld(uint32_t virtualKey) const;
     // Creates the emulated screen (format and strides as the backend wants).
     FrameBuffer& Screen();
-    bool HasScreen() const { return screen_ != nullptr; }
+    bool HasScreen() const { return m_screen != nullptr; }
     // Loads THARNMOOR_SCRIPT; a script that cannot be read is reported on
     // standard error and ignored.
     void LoadScriptFromSettings();
-    const InputScript* Script() const { return script_.get(); }
-    void UseScript(std::unique_ptr<InputScript> script) { script_ = std::move(script); }
+    const InputScript* Script() const { return m_script.get(); }
+    void UseScript(std::unique_ptr<InputScript> script) { m_script = std::move(script); }
 
     // ---- Host parts ----
     // Called once per message fetch: gather host input and run the script.
@@ -56,15 +56,19 @@ public:
     bool OpenGameDisplay(WindowHandle window);
     GXDisplayProperties GameDisplayProperties();
     void* BeginGameDisplayDraw();
-    void EndGameDisplayDraw() { drawing_ = false; }
-    void CloseGameDisplay() { gameDisplayOpen_ = false; drawing_ = false; }
-    bool GameDisplayOpen() const { return gameDisplayOpen_; }
+    void EndGameDisplayDraw() { m_drawing = false; }
+    void CloseGameDisplay()
+    {
+        m_gameDisplayOpen = false;
+        m_drawing = false;
+    }
+    bool GameDisplayOpen() const { return m_gameDisplayOpen; }
     // Between GXBeginDraw and GXEndDraw (for tests of the display's calls).
-    bool GameDisplayDrawing() const { return drawing_; }
+    bool GameDisplayDrawing() const { return m_drawing; }
     virtual void Present() = 0;
     // Writes a screenshot into the screenshot folder; false when it failed.
     virtual bool Screenshot(const std::string& name) = 0;
-    int Orientation() const { return settings_.orientation; }
+    int Orientation() const { return m_settings.orientation; }
 
 protected:
     virtual bool GameDisplayOffered() { return true; }
@@ -74,21 +78,21 @@ protected:
     void RunScript();
     std::string ShotPath(const std::string& name) const;
 
-    PlatformSettings settings_;
-    std::map<std::string, WindowProc> classes_;
-    WindowHandle window_ = 0;
-    WindowProc windowProc_ = nullptr;
-    bool gameDisplayOpen_ = false;
-    bool drawing_ = false;
-    std::deque<WindowMessage> queue_;
-    std::unique_ptr<InputScript> script_;
-    std::unique_ptr<FrameBuffer> screen_;
-    uint32_t heldForStep_ = 0;  // a scripted key press, held until the next fetch
+    PlatformSettings m_settings;
+    std::map<std::string, WindowProc> m_classes;
+    WindowHandle m_window = 0;
+    WindowProc m_windowProc = nullptr;
+    bool m_gameDisplayOpen = false;
+    bool m_drawing = false;
+    std::deque<WindowMessage> m_queue;
+    std::unique_ptr<InputScript> m_script;
+    std::unique_ptr<FrameBuffer> m_screen;
+    uint32_t m_heldForStep = 0;  // a scripted key press, held until the next fetch
     // Without a script, the close message is posted after this many fetches
     // (0 = never). With a script, it is posted when the script has run out.
-    uint64_t closeAfterFetches_ = 0;
-    uint64_t fetches_ = 0;
-    uint64_t closeFetch_ = 0;  // fetch at which the last close was posted
+    uint64_t m_closeAfterFetches = 0;
+    uint64_t m_fetches = 0;
+    uint64_t m_closeFetch = 0;  // fetch at which the last close was posted
     static constexpr uint64_t kCloseRepeat = 100;
 };
 

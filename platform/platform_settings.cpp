@@ -5,7 +5,8 @@
 
 namespace {
 
-bool ParseInt(const char* text, int& out) {
+bool ParseInt(const char* text, int& out)
+{
     if (!text || !*text) {
         return false;
     }
@@ -18,7 +19,8 @@ bool ParseInt(const char* text, int& out) {
     return true;
 }
 
-bool ParseSize(const char* text, int& width, int& height) {
+bool ParseSize(const char* text, int& width, int& height)
+{
     if (!text) {
         return false;
     }
@@ -43,7 +45,8 @@ bool ParseSize(const char* text, int& width, int& height) {
 
 }  // namespace
 
-PlatformSettings ReadPlatformSettings(SettingLookup lookup) {
+PlatformSettings ReadPlatformSettings(SettingLookup lookup)
+{
     PlatformSettings s;
     auto get = [&](const char* name) -> const char* {
         const char* v = lookup(name);
@@ -77,6 +80,7 @@ PlatformSettings ReadPlatformSettings(SettingLookup lookup) {
     return s;
 }
 
-PlatformSettings ReadPlatformSettingsFromEnvironment() {
+PlatformSettings ReadPlatformSettingsFromEnvironment()
+{
     return ReadPlatformSettings([](const char* name) -> const char* { return std::getenv(name); });
 }

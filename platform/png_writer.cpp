@@ -6,7 +6,8 @@
 
 namespace {
 
-const std::array<uint32_t, 256>& CrcTable() {
+const std::array<uint32_t, 256>& CrcTable()
+{
     static const std::array<uint32_t, 256> table = [] {
         std::array<uint32_t, 256> t{};
         for (uint32_t n = 0; n < 256; ++n) {
@@ -21,7 +22,8 @@ const std::array<uint32_t, 256>& CrcTable() {
     return table;
 }
 
-uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc = 0xFFFFFFFFu) {
+uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc = 0xFFFFFFFFu)
+{
     const auto& t = CrcTable();
     for (size_t i = 0; i < size; ++i) {
         crc = t[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
@@ -29,14 +31,16 @@ uint32_t Crc(const uint8_t* data, size_t size, uint32_t crc = 0xFFFFFFFFu) {
     return crc;
 }
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
+void PutU32(std::vector<uint8_t>& out, uint32_t v)
+{
     out.push_back(static_cast<uint8_t>(v >> 24));
     out.push_back(static_cast<uint8_t>(v >> 16));
     out.push_back(static_cast<uint8_t>(v >> 8));
     out.push_back(static_cast<uint8_t>(v));
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
+void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data)
+{
     PutU32(out, static_cast<uint32_t>(data.size()));
     size_t start = out.size();
     out.insert(out.end(), type, type + 4);
@@ -46,7 +50,8 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& rgb) {
+std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& rgb)
+{
     // Raw scanlines: a filter byte 0 before every row.
     std::vector<uint8_t> raw;
     size_t rowBytes = static_cast<size_t>(width) * 3;
@@ -89,7 +94,8 @@ std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>
     return png;
 }
 
-bool WritePngFile(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+bool WritePngFile(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb)
+{
     if (width <= 0 || height <= 0 || rgb.size() != static_cast<size_t>(width) * height * 3) {
         return false;
     }

@@ -14,18 +14,28 @@ WaveOut* g_override = nullptr;
 std::unique_ptr<WaveOut> g_default;
 }  // namespace
 
-WaveOut& GetWaveOut() {
-    if (g_override != nullptr) return *g_override;
+WaveOut& GetWaveOut()
+{
+    if (g_override != nullptr)
+        return *g_override;
     if (!g_default) {
 #ifdef THARN_HAVE_SDL
         // Sound follows the screen: a real window gets a real sound card.
-        if (std::strcmp(PlatformBackendName(), "sdl") == 0) g_default = std::make_unique<SdlWaveOut>();
+        if (std::strcmp(PlatformBackendName(), "sdl") == 0)
+            g_default = std::make_unique<SdlWaveOut>();
 #endif
-        if (!g_default) g_default = std::make_unique<HeadlessWaveOut>([] { return GetTickCount(); });
+        if (!g_default)
+            g_default = std::make_unique<HeadlessWaveOut>([] { return GetTickCount(); });
     }
     return *g_default;
 }
 
-void SetWaveOut(WaveOut* backend) { g_override = backend; }
+void SetWaveOut(WaveOut* backend)
+{
+    g_override = backend;
+}
 
-void CloseWaveOut() { g_default.reset(); }
+void CloseWaveOut()
+{
+    g_default.reset();
+}

@@ -12,12 +12,12 @@ class PlayerRecord;
 class ProvinceRecord;
 
 struct BattleOutcome {
-  bool stopped = false;
-  bool defenderWon = false;
-  int32_t siegeDamage = 0;
-  int16_t experience = 0;
-  CArmy attackerLosses;
-  CArmy defenderLosses;
+    bool stopped = false;
+    bool defenderWon = false;
+    int32_t siegeDamage = 0;
+    int16_t experience = 0;
+    CArmy attackerLosses;
+    CArmy defenderLosses;
 };
 
 bool HasStandingCastle(const ProvinceRecord* province);

@@ -5,14 +5,17 @@ namespace {
 
 CPlayerController* (*g_makeComputer)(PlayerRecord*) = nullptr;
 
-CPlayerController* MakeController(PlayerRecord* player, bool human) {
-  if (human) return new CHumanController(player);
-  return g_makeComputer ? g_makeComputer(player) : nullptr;
+CPlayerController* MakeController(PlayerRecord* player, bool human)
+{
+    if (human)
+        return new CHumanController(player);
+    return g_makeComputer ? g_makeComputer(player) : nullptr;
 }
 
 }  // namespace
 
-void InstallControllerFactory(CPlayerController* (*makeComputer)(PlayerRecord* player)) {
-  g_makeComputer = makeComputer;
-  SetControllerFactory(&MakeController);
+void InstallControllerFactory(CPlayerController* (*makeComputer)(PlayerRecord* player))
+{
+    g_makeComputer = makeComputer;
+    SetControllerFactory(&MakeController);
 }

@@ -27,7 +27,8 @@ void FillEmptyGarrisons();
 // Trading and robbery.
 bool NeedsRebalance(const CResourceBundle& bundle, int32_t g, int32_t m, int32_t s);
 void RebalanceResources(int32_t g, int32_t m, int32_t s);
-void TradeForShare(int32_t sourceKind, int32_t sourceAmount, int32_t total, int32_t targetKind, int16_t deficit);
+void TradeForShare(int32_t sourceKind, int32_t sourceAmount, int32_t total, int32_t targetKind,
+                   int16_t deficit);
 void RobVictim(PlayerRecord* victim);
 
 // Castles and expansion.

@@ -40,139 +40,141 @@ inline constexpr uint16_t kRobberyRob = 2;
 
 class CPlayerController {
 public:
-  explicit CPlayerController(PlayerRecord* player);
-  virtual ~CPlayerController();                                          // 0
-  CPlayerController(const CPlayerController&) = delete;
-  CPlayerController& operator=(const CPlayerController&) = delete;
+    explicit CPlayerController(PlayerRecord* player);
+    virtual ~CPlayerController();  // 0
+    CPlayerController(const CPlayerController&) = delete;
+    CPlayerController& operator=(const CPlayerController&) = delete;
 
-  virtual bool IsHuman() const = 0;                                      // 1
-  virtual bool Serialize(CByteStream& stream);                          // 2
-  virtual void OnProvinceSelected(uint8_t index) = 0;                    // 3
-  virtual void OnProvinceDefaultAction(uint8_t index) = 0;               // 4
-  virtual void OnMenuCommand(uint32_t command) = 0;                      // 5
-  virtual void OnCommand(uint32_t command) = 0;                          // 6
-  virtual bool IsInteractive() const { return false; }                   // 7
-  virtual uint8_t MovePoints() const { return static_cast<uint8_t>(movePoints); }  // 8
-  virtual void OnNewGame();                                              // 9
-  virtual void BeginTurn();                                              // 10
-  virtual void ProvinceTurnStep();                                       // 11
-  virtual bool PlayTurn();                                               // 12
-  virtual bool ContinueTurn();                                           // 13
-  virtual void SetHold() = 0;                                            // 14
-  virtual void EndTurn();                                                // 15
-  virtual bool IsTurnDone() const { return turnDone != 0; }              // 16
-  virtual bool CanLevelUp() const;                                       // 17
-  virtual void LevelUp();                                                // 18
-  virtual void CollectIncome();                                          // 19
-  virtual void SettleArmies();                                           // 20
-  virtual void SettlePendingUnits(CArmy* army, CArmy* tally);            // 21
-  virtual void RandomEventStep();                                        // 22
-  virtual bool AnswerDiplomacyProposal(uint8_t playerIndex, uint32_t kind) = 0;  // 23
-  virtual void OnDiplomacyAccepted(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 24
-  virtual void OnDiplomacyDeclined(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 25
-  virtual void AttackProvince(ProvinceRecord* province, uint8_t automatic, uint8_t resume);  // 26
-  virtual void OnCastleBuilt(ProvinceRecord* province);                  // 27
-  virtual void OnCastleCompleted(ProvinceRecord*) {}                     // 28
-  virtual void OnMarketBuilt(ProvinceRecord*) {}                         // 29
-  virtual void OnBankBuilt(ProvinceRecord*) {}                           // 30
-  virtual void OnMetalMineBuilt(ProvinceRecord*) {}                      // 31
-  virtual void OnStoneMineBuilt(ProvinceRecord*) {}                      // 32
-  virtual bool SettleRobbery();                                          // 33
-  virtual void ReportRandomEvent(RandomEventReport*) {}                  // 34
-  virtual bool Recruit(ProvinceRecord* province, CSquad* squad, CResourceBundle* price);  // 35
-  virtual bool OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* province, uint8_t* flee,
-                                  uint8_t* automatic);                   // 36
-  virtual void ReportBattleResult(uint8_t defenderWon, PlayerRecord* attacker, ProvinceRecord* province,
-                                  CArmy* attackerLosses, CArmy* defenderLosses, int16_t experience) = 0;  // 37
-  // A castle work chosen in the castle information window; only a person
-  // gives such commands, so the base ignores it.
-  virtual void RunProvinceCommand(uint32_t) {}                           // 38
+    virtual bool IsHuman() const = 0;                                                                 // 1
+    virtual bool Serialize(CByteStream& stream);                                                      // 2
+    virtual void OnProvinceSelected(uint8_t index) = 0;                                               // 3
+    virtual void OnProvinceDefaultAction(uint8_t index) = 0;                                          // 4
+    virtual void OnMenuCommand(uint32_t command) = 0;                                                 // 5
+    virtual void OnCommand(uint32_t command) = 0;                                                     // 6
+    virtual bool IsInteractive() const { return false; }                                              // 7
+    virtual uint8_t MovePoints() const { return static_cast<uint8_t>(movePoints); }                   // 8
+    virtual void OnNewGame();                                                                         // 9
+    virtual void BeginTurn();                                                                         // 10
+    virtual void ProvinceTurnStep();                                                                  // 11
+    virtual bool PlayTurn();                                                                          // 12
+    virtual bool ContinueTurn();                                                                      // 13
+    virtual void SetHold() = 0;                                                                       // 14
+    virtual void EndTurn();                                                                           // 15
+    virtual bool IsTurnDone() const { return turnDone != 0; }                                         // 16
+    virtual bool CanLevelUp() const;                                                                  // 17
+    virtual void LevelUp();                                                                           // 18
+    virtual void CollectIncome();                                                                     // 19
+    virtual void SettleArmies();                                                                      // 20
+    virtual void SettlePendingUnits(CArmy* army, CArmy* tally);                                       // 21
+    virtual void RandomEventStep();                                                                   // 22
+    virtual bool AnswerDiplomacyProposal(uint8_t playerIndex, uint32_t kind) = 0;                     // 23
+    virtual void OnDiplomacyAccepted(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 24
+    virtual void OnDiplomacyDeclined(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 25
+    virtual void AttackProvince(ProvinceRecord* province, uint8_t automatic, uint8_t resume);         // 26
+    virtual void OnCastleBuilt(ProvinceRecord* province);                                             // 27
+    virtual void OnCastleCompleted(ProvinceRecord*) {}                                                // 28
+    virtual void OnMarketBuilt(ProvinceRecord*) {}                                                    // 29
+    virtual void OnBankBuilt(ProvinceRecord*) {}                                                      // 30
+    virtual void OnMetalMineBuilt(ProvinceRecord*) {}                                                 // 31
+    virtual void OnStoneMineBuilt(ProvinceRecord*) {}                                                 // 32
+    virtual bool SettleRobbery();                                                                     // 33
+    virtual void ReportRandomEvent(RandomEventReport*) {}                                             // 34
+    virtual bool Recruit(ProvinceRecord* province, CSquad* squad, CResourceBundle* price);            // 35
+    virtual bool OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* province, uint8_t* flee,
+                                    uint8_t* automatic);  // 36
+    virtual void ReportBattleResult(uint8_t defenderWon, PlayerRecord* attacker, ProvinceRecord* province,
+                                    CArmy* attackerLosses, CArmy* defenderLosses,
+                                    int16_t experience) = 0;  // 37
+    // A castle work chosen in the castle information window; only a person
+    // gives such commands, so the base ignores it.
+    virtual void RunProvinceCommand(uint32_t) {}  // 38
 
-  // --- State (read by the turn loop, the saved game and the planner) ---
-  PlayerRecord* Player() const { return player; }
-  CReportList& Reports() { return *reports; }
-  const CReportList& Reports() const { return *reports; }
-  void MarkTurnDone() { turnDone = 1; }
+    // --- State (read by the turn loop, the saved game and the planner) ---
+    PlayerRecord* Player() const { return player; }
+    CReportList& Reports() { return *reports; }
+    const CReportList& Reports() const { return *reports; }
+    void MarkTurnDone() { turnDone = 1; }
 
-  // --- Turn economy ---
-  CResourceBundle ProvinceIncome(uint8_t provinceIndex) const;
-  CResourceBundle TotalIncome() const;
-  int32_t SumProvinceIncome(int32_t kindIndex) const;
-  int16_t CountProvinces() const;
-  int16_t CountCastles() const;
-  int16_t CountCastlesWithBit1() const;
-  bool Rob(PlayerRecord* victim, int16_t tries, int32_t* loot);
+    // --- Turn economy ---
+    CResourceBundle ProvinceIncome(uint8_t provinceIndex) const;
+    CResourceBundle TotalIncome() const;
+    int32_t SumProvinceIncome(int32_t kindIndex) const;
+    int16_t CountProvinces() const;
+    int16_t CountCastles() const;
+    int16_t CountCastlesWithBit1() const;
+    bool Rob(PlayerRecord* victim, int16_t tries, int32_t* loot);
 
-  // --- Attack, capture and retreat ---
-  bool IsDefended(const ProvinceRecord* province) const;
-  void CaptureProvince(ProvinceRecord* province);
-  void CaptureCapital(ProvinceRecord* province);
-  void Retreat(ProvinceRecord* province, CArmy* army);
+    // --- Attack, capture and retreat ---
+    bool IsDefended(const ProvinceRecord* province) const;
+    void CaptureProvince(ProvinceRecord* province);
+    void CaptureCapital(ProvinceRecord* province);
+    void Retreat(ProvinceRecord* province, CArmy* army);
 
-  // --- Masks (null means the selected province) ---
-  uint16_t ArmyActionsAt(const ProvinceRecord* province) const;
-  uint16_t AgentActionsAt(const ProvinceRecord* province) const;
-  uint16_t RobberyActionsAt(const ProvinceRecord* province) const;
-  uint8_t MapActionAt(const ProvinceRecord* province) const;
-  bool IsScouted(const ProvinceRecord* province) const;
-  bool IsAdjacentToOwn(const ProvinceRecord* province) const;
-  bool CanScout(const ProvinceRecord* province) const;
-  bool CanDecease(const ProvinceRecord* province) const;
-  bool CanRob(const ProvinceRecord* province) const;
-  bool IsReachable(const ProvinceRecord* province) const;
+    // --- Masks (null means the selected province) ---
+    uint16_t ArmyActionsAt(const ProvinceRecord* province) const;
+    uint16_t AgentActionsAt(const ProvinceRecord* province) const;
+    uint16_t RobberyActionsAt(const ProvinceRecord* province) const;
+    uint8_t MapActionAt(const ProvinceRecord* province) const;
+    bool IsScouted(const ProvinceRecord* province) const;
+    bool IsAdjacentToOwn(const ProvinceRecord* province) const;
+    bool CanScout(const ProvinceRecord* province) const;
+    bool CanDecease(const ProvinceRecord* province) const;
+    bool CanRob(const ProvinceRecord* province) const;
+    bool IsReachable(const ProvinceRecord* province) const;
 
-  // --- Moves and transfers ---
-  void MoveArmyTo(ProvinceRecord* province);
-  void MoveAlongPath(ProvinceRecord* province);
-  void TransferUnits(ProvinceRecord* province, const std::vector<int32_t>& deltas);
-  void TakeGarrisonIntoArmy();
-  void SetArmyPendingRecruits(const std::vector<int32_t>& counts);
-  void SetGarrisonPendingRecruits(ProvinceRecord* province, const std::vector<int32_t>& counts);
+    // --- Moves and transfers ---
+    void MoveArmyTo(ProvinceRecord* province);
+    void MoveAlongPath(ProvinceRecord* province);
+    void TransferUnits(ProvinceRecord* province, const std::vector<int32_t>& deltas);
+    void TakeGarrisonIntoArmy();
+    void SetArmyPendingRecruits(const std::vector<int32_t>& counts);
+    void SetGarrisonPendingRecruits(ProvinceRecord* province, const std::vector<int32_t>& counts);
 
-  // --- Covert operations ---
-  bool Scout(ProvinceRecord* province);
-  bool Decease(ProvinceRecord* province, int16_t raiders, CArmy* killed);
-  // False (and nothing spent) when a robbery is already pending this turn:
-  // a second order would silently replace one that was already paid for.
-  bool OrderRobbery(PlayerRecord* victim, int16_t tries);
+    // --- Covert operations ---
+    bool Scout(ProvinceRecord* province);
+    bool Decease(ProvinceRecord* province, int16_t raiders, CArmy* killed);
+    // False (and nothing spent) when a robbery is already pending this turn:
+    // a second order would silently replace one that was already paid for.
+    bool OrderRobbery(PlayerRecord* victim, int16_t tries);
 
-  // --- Castle works ---
-  void BuildCastle(ProvinceRecord* province, const CResourceBundle& cost);
-  void CompleteCastle(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
-  void RepairCastle(ProvinceRecord* province, const CResourceBundle& cost);
-  void DemolishCastle(ProvinceRecord* province, const CResourceBundle& refund);
-  void BuildMoat(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
-  void BuildCatapult(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
-  void BuildFortifiedWalls(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
-  void BuildBuilding(ProvinceRecord* province, uint8_t buildingBit, const CResourceBundle& cost, uint8_t turns);
+    // --- Castle works ---
+    void BuildCastle(ProvinceRecord* province, const CResourceBundle& cost);
+    void CompleteCastle(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
+    void RepairCastle(ProvinceRecord* province, const CResourceBundle& cost);
+    void DemolishCastle(ProvinceRecord* province, const CResourceBundle& refund);
+    void BuildMoat(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
+    void BuildCatapult(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
+    void BuildFortifiedWalls(ProvinceRecord* province, const CResourceBundle& cost, uint8_t turns);
+    void BuildBuilding(ProvinceRecord* province, uint8_t buildingBit, const CResourceBundle& cost,
+                       uint8_t turns);
 
-  // Recomputes the running game's distance map from the army's location,
-  // limited to the move points left.
-  void UpdateReach() const;
+    // Recomputes the running game's distance map from the army's location,
+    // limited to the move points left.
+    void UpdateReach() const;
 
-  // Fields, in the order the saved form and the planner know them.
-  PlayerRecord* player = nullptr;
-  uint8_t flags = 0;
-  uint8_t turnDone = 0;
-  int16_t movePoints = 0;
-  std::vector<uint8_t> scoutedProvinces;
-  PlayerRecord* robberyTarget = nullptr;
-  int16_t robberyTries = 0;
-  int32_t stolenGold = 0;
-  int32_t pendingExperience = 0;
-  uint8_t lastAttackedProvince = 255;
-  uint8_t attackRepeatCount = 0;
-  PlayerRecord* lastMilitaryTarget = nullptr;
+    // Fields, in the order the saved form and the planner know them.
+    PlayerRecord* player = nullptr;
+    uint8_t flags = 0;
+    uint8_t turnDone = 0;
+    int16_t movePoints = 0;
+    std::vector<uint8_t> scoutedProvinces;
+    PlayerRecord* robberyTarget = nullptr;
+    int16_t robberyTries = 0;
+    int32_t stolenGold = 0;
+    int32_t pendingExperience = 0;
+    uint8_t lastAttackedProvince = 255;
+    uint8_t attackRepeatCount = 0;
+    PlayerRecord* lastMilitaryTarget = nullptr;
 
 protected:
-  // The base steps of PlayTurn, which every concrete kind runs first.
-  void BasePlayTurn();
-  // The base steps of ContinueTurn.
-  void BaseContinueTurn();
-  HeroRecord& Hero() const;
+    // The base steps of PlayTurn, which every concrete kind runs first.
+    void BasePlayTurn();
+    // The base steps of ContinueTurn.
+    void BaseContinueTurn();
+    HeroRecord& Hero() const;
 
 private:
-  std::unique_ptr<CReportList> reports;
+    std::unique_ptr<CReportList> reports;
 };
 
 // Income as the player collects it: scaled by the percent of its tax level,

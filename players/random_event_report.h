@@ -9,8 +9,8 @@
 class ProvinceRecord;
 
 struct RandomEventReport {
-  uint32_t kind = 0;
-  ProvinceRecord* province = nullptr;
-  CResourceBundle amounts;
-  CArmy units;
+    uint32_t kind = 0;
+    ProvinceRecord* province = nullptr;
+    CResourceBundle amounts;
+    CArmy units;
 };

@@ -18,168 +18,168 @@ class PlayerRecord;
 class ProvinceRecord;
 
 struct RandomEventRequestArgs {  // kind 31
-  CStr playerName;
-  CStr provinceName;
-  uint32_t kind = 0;
-  CResourceBundle amounts;
-  CArmy units;
+    CStr playerName;
+    CStr provinceName;
+    uint32_t kind = 0;
+    CResourceBundle amounts;
+    CArmy units;
 };
 
 struct VolunteersRequestArgs {  // kind 37
-  uint32_t confirmed = 0;
-  CStr provinceName;
-  CResourceBundle price;
-  CArmy squad;
+    uint32_t confirmed = 0;
+    CStr provinceName;
+    CResourceBundle price;
+    CArmy squad;
 };
 
 struct RobberyRequestArgs {  // kind 21
-  CStr victimName;
-  const HeroRecord* ownHero = nullptr;
-  const HeroRecord* victimHero = nullptr;
-  CResourceBundle treasury;
-  uint32_t tries = 0;  // the raiders the player chose
-  uint32_t movePoints = 0;
-  int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
-  uint8_t confirmed = 0;
+    CStr victimName;
+    const HeroRecord* ownHero = nullptr;
+    const HeroRecord* victimHero = nullptr;
+    CResourceBundle treasury;
+    uint32_t tries = 0;  // the raiders the player chose
+    uint32_t movePoints = 0;
+    int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
+    uint8_t confirmed = 0;
 };
 
 struct RobberyResultArgs {  // kinds 22, 23, 24
-  CStr victimName;
-  int32_t amount = 0;
-  int32_t experience = 0;
+    CStr victimName;
+    int32_t amount = 0;
+    int32_t experience = 0;
 };
 
 struct ScoutRequestArgs {  // kind 25
-  CStr provinceName;
-  CStr ownerName;
-  int32_t chance = 0;
-  CResourceBundle price;
-  uint8_t confirmed = 0;
+    CStr provinceName;
+    CStr ownerName;
+    int32_t chance = 0;
+    CResourceBundle price;
+    uint8_t confirmed = 0;
 };
 
 struct ScoutResultArgs {  // kinds 26, 27
-  CStr provinceName;
-  const CastleState* castle = nullptr;
-  CArmy garrison;
+    CStr provinceName;
+    const CastleState* castle = nullptr;
+    CArmy garrison;
 };
 
 struct NotEnoughResourcesArgs {  // kind 28
-  CResourceBundle price;
-  uint32_t mode = 0;  // 1 robbery, 2 scouting, 0 otherwise
+    CResourceBundle price;
+    uint32_t mode = 0;  // 1 robbery, 2 scouting, 0 otherwise
 };
 
 struct RecruitRequestArgs {  // kind 13
-  PlayerRecord* player = nullptr;
-  const CArmy* army = nullptr;
-  CResourceBundle treasury;
-  std::vector<int32_t> units;   // purchase unit per army slot
-  std::vector<int32_t> counts;  // pending count per army slot, edited by the window
-  std::vector<int32_t> limits;  // highest count per offered squad (the battle trainer's recruit window)
-  uint8_t confirmed = 0;
+    PlayerRecord* player = nullptr;
+    const CArmy* army = nullptr;
+    CResourceBundle treasury;
+    std::vector<int32_t> units;   // purchase unit per army slot
+    std::vector<int32_t> counts;  // pending count per army slot, edited by the window
+    std::vector<int32_t> limits;  // highest count per offered squad (the battle trainer's recruit window)
+    uint8_t confirmed = 0;
 };
 
 struct CastleWorkRequestArgs {  // kinds 1, 3-9
-  uint8_t affordable = 0;
-  // The numbers of the window's message: the turns the work takes; for a
-  // completion the missing percent (then the turns in secondCount), for a
-  // fast repair the castle's present percent.
-  uint8_t turns = 0;
-  uint8_t secondCount = 0;
-  CResourceBundle price;      // after the builder discount (the refund for demolishing)
-  CResourceBundle remaining;  // filled only when affordable
-  uint8_t confirmed = 0;
-  uint32_t building = 0;  // kind 9: the building's bit (0x01 market ... 0x20 stone mine)
+    uint8_t affordable = 0;
+    // The numbers of the window's message: the turns the work takes; for a
+    // completion the missing percent (then the turns in secondCount), for a
+    // fast repair the castle's present percent.
+    uint8_t turns = 0;
+    uint8_t secondCount = 0;
+    CResourceBundle price;      // after the builder discount (the refund for demolishing)
+    CResourceBundle remaining;  // filled only when affordable
+    uint8_t confirmed = 0;
+    uint32_t building = 0;  // kind 9: the building's bit (0x01 market ... 0x20 stone mine)
 };
 
 struct CastleInfoRequestArgs {  // kind 2
-  ProvinceRecord* province = nullptr;
-  uint8_t index = 0;
-  CastleState* castle = nullptr;
+    ProvinceRecord* province = nullptr;
+    uint8_t index = 0;
+    CastleState* castle = nullptr;
 };
 
 struct SiegeRequestArgs {  // kind 36
-  CResourceBundle price;
-  uint8_t affordable = 0;
-  CResourceBundle remaining;
-  uint8_t confirmed = 0;
+    CResourceBundle price;
+    uint8_t affordable = 0;
+    CResourceBundle remaining;
+    uint8_t confirmed = 0;
 };
 
 struct BattleQuestionArgs {  // kinds 33, 34
-  uint8_t confirmed = 0;
-  uint8_t quick = 0;
-  uint8_t castle = 0;
-  CStr provinceName;
-  CStr playerName;
-  const CArmy* attacking = nullptr;
-  const CArmy* defending = nullptr;  // null when the defenders were not scouted
-  uint32_t mayRetreat = 0;           // Cancel offered: an attack, or a province that is not its owner's capital
-  uint32_t mode = 0;
+    uint8_t confirmed = 0;
+    uint8_t quick = 0;
+    uint8_t castle = 0;
+    CStr provinceName;
+    CStr playerName;
+    const CArmy* attacking = nullptr;
+    const CArmy* defending = nullptr;  // null when the defenders were not scouted
+    uint32_t mayRetreat = 0;  // Cancel offered: an attack, or a province that is not its owner's capital
+    uint32_t mode = 0;
 };
 
 struct BattleResultArgs {  // kind 29
-  uint32_t won = 0;
-  CArmy ownLosses;
-  CArmy enemyLosses;
-  int32_t experience = 0;
+    uint32_t won = 0;
+    CArmy ownLosses;
+    CArmy enemyLosses;
+    int32_t experience = 0;
 };
 
 struct TransferRequestArgs {  // kind 15
-  const CArmy* army = nullptr;
-  const CArmy* garrison = nullptr;
-  ProvinceRecord* province = nullptr;
-  std::vector<int32_t> deltas;  // per army slot: + moves into the army, - into the garrison
-  uint8_t confirmed = 0;
+    const CArmy* army = nullptr;
+    const CArmy* garrison = nullptr;
+    ProvinceRecord* province = nullptr;
+    std::vector<int32_t> deltas;  // per army slot: + moves into the army, - into the garrison
+    uint8_t confirmed = 0;
 };
 
 struct TradingRequestArgs {  // kind 16
-  CResourceBundle treasury;
-  PlayerRecord* player = nullptr;
-  uint8_t confirmed = 0;
+    CResourceBundle treasury;
+    PlayerRecord* player = nullptr;
+    uint8_t confirmed = 0;
 };
 
 struct SkillsRequestArgs {  // kind 14
-  CStr name;
-  uint8_t skills[3] = {0, 0, 0};
-  uint8_t level = 0;
-  int32_t experience = 0;
-  HeroRecord* hero = nullptr;
-  int32_t pendingLevelUps = 0;
-  uint8_t confirmed = 0;
+    CStr name;
+    uint8_t skills[3] = {0, 0, 0};
+    uint8_t level = 0;
+    int32_t experience = 0;
+    HeroRecord* hero = nullptr;
+    int32_t pendingLevelUps = 0;
+    uint8_t confirmed = 0;
 };
 
 struct DeceaseRequestArgs {  // kind 18
-  const HeroRecord* ownHero = nullptr;
-  const HeroRecord* targetHero = nullptr;
-  CStr ownerName;
-  CStr provinceName;
-  CResourceBundle treasury;
-  int32_t movePoints = 0;
-  ProvinceRecord* province = nullptr;
-  int32_t raiders = 0;
-  uint8_t confirmed = 0;
+    const HeroRecord* ownHero = nullptr;
+    const HeroRecord* targetHero = nullptr;
+    CStr ownerName;
+    CStr provinceName;
+    CResourceBundle treasury;
+    int32_t movePoints = 0;
+    ProvinceRecord* province = nullptr;
+    int32_t raiders = 0;
+    uint8_t confirmed = 0;
 };
 
 struct DeceaseResultArgs {  // kinds 19, 20
-  CStr provinceName;
-  CArmy killed;  // kind 20: the squads the province lost
-  int32_t experience = 0;
+    CStr provinceName;
+    CArmy killed;  // kind 20: the squads the province lost
+    int32_t experience = 0;
 };
 
 struct DiplomacyRequestArgs {  // kind 32
-  CStr name;
-  uint32_t kind = 0;
-  uint8_t answer = 0;
+    CStr name;
+    uint32_t kind = 0;
+    uint8_t answer = 0;
 };
 
 struct ReportRequestArgs {  // kind 0
-  CPlayerController* controller = nullptr;
+    CPlayerController* controller = nullptr;
 };
 
 // Kind 17. No game operation asks it today; the map window still answers it.
 struct TaxesRequestArgs {
-  int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
-  int32_t incomeBase = 0;  // the income at 100 per cent
-  uint8_t confirmed = 0;
+    int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
+    int32_t incomeBase = 0;  // the income at 100 per cent
+    uint8_t confirmed = 0;
 };
 
 // The names the map dialogs know these records by.

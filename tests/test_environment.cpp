@@ -5,7 +5,8 @@
 namespace {
 
 struct TestEnvironment {
-    TestEnvironment() {
+    TestEnvironment()
+    {
         setenv("THARNMOOR_VIDEO", "headless", 1);
         setenv("THARN_BUILD_DIR", THARN_TEST_BUILD_DIR, 0);
     }

@@ -13,7 +13,11 @@
 #include "ui/ui_link.h"
 #include "ui/window.h"
 
-enum PressMode : int32_t { PressPush = 0, PressToggle = 1, PressRadio = 2 };
+enum PressMode : int32_t {
+    PressPush = 0,
+    PressToggle = 1,
+    PressRadio = 2
+};
 
 enum PressableFlags : uint8_t {
     PressPressed = 0x01,

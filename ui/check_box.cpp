@@ -13,11 +13,16 @@
 
 namespace {
 
-int32_t KnownOr0(int32_t size) { return size < 0 ? 0 : size; }
+int32_t KnownOr0(int32_t size)
+{
+    return size < 0 ? 0 : size;
+}
 
 }  // namespace
 
-CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth, uint8_t captionAlign) {
+CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth,
+                                uint8_t captionAlign)
+{
     CheckBoxBoxes boxes{pictureWidth, captionWidth};
     if (pictureWidth != 0 && captionWidth != 0) {
         if (captionAlign == AlignCentre) {
@@ -38,20 +43,25 @@ CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t
 
 // ---- CCheckBox ----
 
-CCheckBox::CCheckBox(CWindow* parent, const CStr& path, bool load) : CButton(parent, path, false) {
+CCheckBox::CCheckBox(CWindow* parent, const CStr& path, bool load) : CButton(parent, path, false)
+{
     mode = PressToggle;
     SetFlag(WndSeeThrough, true);
     frameDrawn = 0;
     SetTextAlign(AlignStart, false);
-    if (load) LoadLayout(false);
+    if (load)
+        LoadLayout(false);
 }
 
-void* CCheckBox::QueryInterface(int32_t id) {
-    if (id == IidCheckBox) return static_cast<CWindow*>(this);
+void* CCheckBox::QueryInterface(int32_t id)
+{
+    if (id == IidCheckBox)
+        return static_cast<CWindow*>(this);
     return CButton::QueryInterface(id);
 }
 
-uint32_t CCheckBox::SetSkin(const CStr& name, bool redraw) {
+uint32_t CCheckBox::SetSkin(const CStr& name, bool redraw)
+{
     CButton::SetSkin(name, false);
     PushResourceFolder();
     CStr folder = CPathMgr::Path(CPathMgr::kSkin);
@@ -62,35 +72,45 @@ uint32_t CCheckBox::SetSkin(const CStr& name, bool redraw) {
     LoadImage("checked", m_checked);
     LoadImage("unchecked", m_unchecked);
     PopResourceFolder();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
     return 1;
 }
 
-void CCheckBox::SetTextAlign(uint8_t alignment, bool redraw) {
+void CCheckBox::SetTextAlign(uint8_t alignment, bool redraw)
+{
     m_caption.SetAlign(alignment & 0x0F, static_cast<uint8_t>(m_caption.Alignment() >> 4));
     LayoutContent();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CCheckBox::SetTextColour(uint8_t colour, bool redraw) {
+void CCheckBox::SetTextColour(uint8_t colour, bool redraw)
+{
     m_caption.foreground = colour;
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CCheckBox::SetPicture(const ImageData& image, bool redraw) {
+void CCheckBox::SetPicture(const ImageData& image, bool redraw)
+{
     m_picture.SetImageData(image, false);
     LayoutContent();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CCheckBox::OnStateChanged(bool sound) {
+void CCheckBox::OnStateChanged(bool sound)
+{
     SetPicture(IsDrawnDown() ? m_checked : m_unchecked, false);
     CButton::OnStateChanged(sound);
 }
 
-void CCheckBox::LayoutContent() {
+void CCheckBox::LayoutContent()
+{
     const PackedRect& client = ClientRect();
-    if (!client.IsDefined()) return;
+    if (!client.IsDefined())
+        return;
     const int32_t pw = m_picture.Image().HasHeader() ? KnownOr0(m_picture.OwnWidth()) : 0;
     const int32_t tw = m_caption.Text().IsEmpty() ? 0 : KnownOr0(m_caption.OwnWidth());
     const uint8_t align = m_caption.Alignment() & 0x0F;
@@ -101,14 +121,17 @@ void CCheckBox::LayoutContent() {
     m_caption.SetOuterSize(static_cast<int16_t>(boxes.caption), client.Height());
 }
 
-bool CCheckBox::LoadLayout(bool keepVisibility) {
+bool CCheckBox::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     const bool firstLoad = !m_loadedOnce;
     m_loadedOnce = true;
     SetSkin(CUIMgr::NextString(), false);
     const CStr caption = CUIMgr::Tree().ReadText();
-    if (firstLoad) SetText(caption, false);
+    if (firstLoad)
+        SetText(caption, false);
     SetTextAlign(static_cast<uint8_t>(CUIMgr::NextNumber()), false);
     SetTextColour(static_cast<uint8_t>(CUIMgr::NextNumber()), false);
     SetPicture(IsDrawnDown() ? m_checked : m_unchecked, false);
@@ -120,9 +143,11 @@ bool CCheckBox::LoadLayout(bool keepVisibility) {
 
 ButtonExPlacement PlaceButtonEx(const PackedRect& client, int32_t pictureWidth, int32_t pictureHeight,
                                 int32_t captionWidth, int32_t captionHeight, int32_t columnWidth,
-                                int32_t spaceWidth) {
+                                int32_t spaceWidth)
+{
     ButtonExPlacement place{client.Left(), client.Top(), client.Left(), client.Top(), false};
-    if (pictureWidth <= 0 && pictureHeight <= 0) return place;
+    if (pictureWidth <= 0 && pictureHeight <= 0)
+        return place;
     place.drawPicture = true;
     int32_t x = client.Left();
     const int32_t y = client.Top() + FloorHalf(client.Height() - pictureHeight);
@@ -140,38 +165,49 @@ ButtonExPlacement PlaceButtonEx(const PackedRect& client, int32_t pictureWidth, 
 }
 
 CButtonEx::CButtonEx(CWindow* parent, const CStr& path)
-    : CButton(parent, path, false), m_caption2(CStr(), kUnknownSize, kUnknownSize, 8, 0, true, 0) {
+    : CButton(parent, path, false), m_caption2(CStr(), kUnknownSize, kUnknownSize, 8, 0, true, 0)
+{
     SetFlag(WndSeeThrough, true);
     LoadLayout(false);
 }
 
-void* CButtonEx::QueryInterface(int32_t id) {
-    if (id == IidButtonEx) return static_cast<CWindow*>(this);
+void* CButtonEx::QueryInterface(int32_t id)
+{
+    if (id == IidButtonEx)
+        return static_cast<CWindow*>(this);
     return CButton::QueryInterface(id);
 }
 
-void CButtonEx::OnSize() {
+void CButtonEx::OnSize()
+{
     CButton::OnSize();
     UpdateLook();
 }
 
-void CButtonEx::SetText2(const CStr& text, bool redraw) {
+void CButtonEx::SetText2(const CStr& text, bool redraw)
+{
     m_caption2.SetText(text, false);
     m_caption2.FitToContent();
     UpdateLook();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CButtonEx::SetPicture(const CStr& name, bool redraw) {
+void CButtonEx::SetPicture(const CStr& name, bool redraw)
+{
     m_extra.Clear();
-    if (!name.IsEmpty()) LoadImage(name.Chars(), m_extra);
+    if (!name.IsEmpty())
+        LoadImage(name.Chars(), m_extra);
     UpdateLook();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-bool CButtonEx::LoadLayout(bool keepVisibility) {
+bool CButtonEx::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     CUiTree& tree = CUIMgr::Tree();
     const CStr picture = tree.ReadText();
     const CStr caption = tree.ReadText();
@@ -194,18 +230,23 @@ bool CButtonEx::LoadLayout(bool keepVisibility) {
     return true;
 }
 
-ButtonExPlacement CButtonEx::Placement() const {
+ButtonExPlacement CButtonEx::Placement() const
+{
     const bool hasPicture = m_extra.HasHeader();
     const int32_t spaceWidth = SelectFont(0).GetGlyph(' ').width;
     return PlaceButtonEx(ClientRect(), hasPicture ? m_extra.Width() : 0, hasPicture ? m_extra.Height() : 0,
-                         KnownOr0(m_caption2.OwnWidth()), KnownOr0(m_caption2.OwnHeight()), columnWidth, spaceWidth);
+                         KnownOr0(m_caption2.OwnWidth()), KnownOr0(m_caption2.OwnHeight()), columnWidth,
+                         spaceWidth);
 }
 
-void CButtonEx::Paint(const PackedRect& rect) {
+void CButtonEx::Paint(const PackedRect& rect)
+{
     CButton::Paint(rect);
-    if (!m_canvas.IsBound() || !ClientRect().IsDefined() || !m_canvas.PushClip(rect)) return;
+    if (!m_canvas.IsBound() || !ClientRect().IsDefined() || !m_canvas.PushClip(rect))
+        return;
     const ButtonExPlacement place = Placement();
-    if (place.drawPicture) DrawImage(m_canvas, place.pictureX, place.pictureY, m_extra, UndefinedRect);
+    if (place.drawPicture)
+        DrawImage(m_canvas, place.pictureX, place.pictureY, m_extra, UndefinedRect);
     m_caption2.Draw(m_canvas, place.captionX, place.captionY);
     m_canvas.PopClip();
 }

@@ -23,7 +23,8 @@ struct CheckBoxBoxes {
     int32_t picture;
     int32_t caption;
 };
-CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth, uint8_t captionAlign);
+CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth,
+                                uint8_t captionAlign);
 
 class CCheckBox : public CButton {
 public:

@@ -28,13 +28,16 @@ template <typename... Args>
 class ControlHandlerSlot {
 public:
     template <typename T>
-    void Bind(T* object, void (T::*member)(Args...)) {
+    void Bind(T* object, void (T::*member)(Args...))
+    {
         m_handler.reset(new (std::nothrow) ControlMemberHandler<T, Args...>(object, member));
     }
     void Clear() { m_handler.reset(); }
     bool IsBound() const { return m_handler != nullptr; }
-    void operator()(Args... args) const {
-        if (m_handler) m_handler->Invoke(args...);
+    void operator()(Args... args) const
+    {
+        if (m_handler)
+            m_handler->Invoke(args...);
     }
 
 private:

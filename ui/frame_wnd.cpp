@@ -8,14 +8,22 @@
 #include "core/ui_mgr.h"
 
 namespace {
-int32_t W(const ImageData& image) { return image.HasHeader() ? image.Width() : 0; }
-int32_t H(const ImageData& image) { return image.HasHeader() ? image.Height() : 0; }
+int32_t W(const ImageData& image)
+{
+    return image.HasHeader() ? image.Width() : 0;
+}
+int32_t H(const ImageData& image)
+{
+    return image.HasHeader() ? image.Height() : 0;
+}
 }  // namespace
 
 TitleLayout LayoutTitleBar(const ImageData& l, const ImageData& r, const ImageData& c, const CStr& text,
-                           int32_t windowWidth, int32_t top) {
+                           int32_t windowWidth, int32_t top)
+{
     TitleLayout title;
-    if (text.IsEmpty()) return title;
+    if (text.IsEmpty())
+        return title;
     const FontData& font = SelectFont(0);
     const int32_t tw = MeasureTextWidth(text, font);
     const int32_t th = MeasureTextHeight(text, font);
@@ -40,8 +48,10 @@ TitleLayout LayoutTitleBar(const ImageData& l, const ImageData& r, const ImageDa
         bw += W(r);
         bh = std::max(bh, H(r));
     }
-    if (bw == 0) bw = tw;
-    if (bh == 0) bh = th;
+    if (bw == 0)
+        bw = tw;
+    if (bh == 0)
+        bh = th;
     const int32_t textX = ml + (((bw - mr - ml + 1) - tw) >> 1);
     const int32_t textY = mt + (((bh - mb - mt + 1) - th) >> 1);
     const int32_t left = (windowWidth - bw) >> 1;
@@ -51,8 +61,10 @@ TitleLayout LayoutTitleBar(const ImageData& l, const ImageData& r, const ImageDa
 }
 
 void DrawTitleBar(CDrawContext& dc, const TitleLayout& title, const ImageData& l, const ImageData& r,
-                  const ImageData& c, const CStr& text, uint8_t colour) {
-    if (title.bar.Height() == 0 || !title.bar.IsDefined()) return;
+                  const ImageData& c, const CStr& text, uint8_t colour)
+{
+    if (title.bar.Height() == 0 || !title.bar.IsDefined())
+        return;
     int32_t left = title.bar.Left(), right = title.bar.Right();
     const int32_t top = title.bar.Top(), bottom = title.bar.Bottom();
     if (l.HasHeader()) {
@@ -63,33 +75,46 @@ void DrawTitleBar(CDrawContext& dc, const TitleLayout& title, const ImageData& l
         right -= W(r);
         DrawImage(dc, right + 1, top, r, UndefinedRect);
     }
-    if (c.HasHeader() && right >= left) TileImage(dc, PackedRect(left, top, right, bottom), c);
+    if (c.HasHeader() && right >= left)
+        TileImage(dc, PackedRect(left, top, right, bottom), c);
     DrawText(dc, title.textPosition.X(), title.textPosition.Y(), text, colour, 0, true, SelectFont(0));
 }
 
 CFrameWnd::CFrameWnd(CWindow* parent, const CStr& path, bool load)
-    : CWindow(parent, UndefinedRect, CStr(), false), m_link(false, path, this), m_skin(&DefaultFrameWndSkin()) {
+    : CWindow(parent, UndefinedRect, CStr(), false), m_link(false, path, this), m_skin(&DefaultFrameWndSkin())
+{
     m_link.SetLayoutReader(this);
     SetFlag(WndRaiseOnPenDown, true);
     SetFlag2(Wnd2DoubleClick, true);
     m_title.bar = UndefinedRect;
-    if (load) LoadLayout(false);
+    if (load)
+        LoadLayout(false);
 }
 
-CFrameWnd::~CFrameWnd() { PrepareDestroy(); }
+CFrameWnd::~CFrameWnd()
+{
+    PrepareDestroy();
+}
 
-void* CFrameWnd::QueryInterface(int32_t id) {
+void* CFrameWnd::QueryInterface(int32_t id)
+{
     switch (id) {
-        case IidFrameWnd: return static_cast<CWindow*>(this);
-        case IidSkinTarget: return static_cast<CSkinTarget*>(this);
-        case IidUiTreeLink:
-        case IidHintHelpLink: return &m_link;
-        case IidWindowCanvas: return &m_canvas;
-        default: return CWindow::QueryInterface(id);
+    case IidFrameWnd:
+        return static_cast<CWindow*>(this);
+    case IidSkinTarget:
+        return static_cast<CSkinTarget*>(this);
+    case IidUiTreeLink:
+    case IidHintHelpLink:
+        return &m_link;
+    case IidWindowCanvas:
+        return &m_canvas;
+    default:
+        return CWindow::QueryInterface(id);
     }
 }
 
-bool CFrameWnd::LoadLayout(bool keepVisibility) {
+bool CFrameWnd::LoadLayout(bool keepVisibility)
+{
     const bool was = m_link.SetRefreshEnabled(false);
     if (!m_link.ReloadLink(keepVisibility)) {
         m_link.SetRefreshEnabled(was);
@@ -97,7 +122,8 @@ bool CFrameWnd::LoadLayout(bool keepVisibility) {
     }
     const CStr title = CUIMgr::Tree().ReadText();
     // A title that code has set since is kept on later re-reads.
-    if (!keepVisibility) SetText(title, false);
+    if (!keepVisibility)
+        SetText(title, false);
     SetSkin(CUIMgr::NextString(), false);
     titleColour = static_cast<uint8_t>(CUIMgr::Tree().ReadValue() & 0xFF);
     // The decorative labels and icons are children for good: a re-read must
@@ -107,21 +133,25 @@ bool CFrameWnd::LoadLayout(bool keepVisibility) {
         m_link.CreateLabelsAndIcons();
     }
     m_link.SetRefreshEnabled(was);
-    if (was) m_link.Refresh();
+    if (was)
+        m_link.Refresh();
     return true;
 }
 
-uint32_t CFrameWnd::SetSkin(const CStr& name, bool redraw) {
+uint32_t CFrameWnd::SetSkin(const CStr& name, bool redraw)
+{
     // Without a frame skin of that name the window keeps the default look.
     CFrameWndSkin* skin = GetFrameWndSkin(name);
     m_skin = skin ? skin : &DefaultFrameWndSkin();
     WindowGuard guard(this);
     OnSize();
-    if (guard.Alive() && redraw) Invalidate(UndefinedRect, true);
+    if (guard.Alive() && redraw)
+        Invalidate(UndefinedRect, true);
     return 1;
 }
 
-void CFrameWnd::OnSize() {
+void CFrameWnd::OnSize()
+{
     CWindow::OnSize();
     FitToSkin();
     m_canvas.Attach(this);
@@ -129,26 +159,33 @@ void CFrameWnd::OnSize() {
     UpdateMargins();
 }
 
-void CFrameWnd::OnTextChanged() {
+void CFrameWnd::OnTextChanged()
+{
     CWindow::OnTextChanged();
     LayoutTitle();
     UpdateMargins();
 }
 
-void CFrameWnd::FitToSkin() {
-    if (!m_skin->IsLoaded()) return;
+void CFrameWnd::FitToSkin()
+{
+    if (!m_skin->IsLoaded())
+        return;
     SetRect(m_skin->frame.FitRect(RequestedRect()), false);
 }
 
-void CFrameWnd::LayoutTitle() {
+void CFrameWnd::LayoutTitle()
+{
     m_title = TitleLayout{};
-    if (!m_skin->IsLoaded() || Text().IsEmpty()) return;
+    if (!m_skin->IsLoaded() || Text().IsEmpty())
+        return;
     m_title = LayoutTitleBar(m_skin->titleLeft, m_skin->titleRight, m_skin->titleCentre, Text(), Width(),
                              m_skin->frame.TopHeight());
 }
 
-void CFrameWnd::UpdateMargins() {
-    if (!m_skin->IsLoaded()) return;
+void CFrameWnd::UpdateMargins()
+{
+    if (!m_skin->IsLoaded())
+        return;
     PackedRect margins(0, 0, 0, 0);
     if (!noMargins) {
         margins = m_skin->frame.ClientInsets();
@@ -158,19 +195,24 @@ void CFrameWnd::UpdateMargins() {
     SetMargins(margins, false);
 }
 
-void CFrameWnd::Paint(const PackedRect& rect) {
-    if (!m_canvas.IsBound() || !m_canvas.PushClip(rect)) return;
+void CFrameWnd::Paint(const PackedRect& rect)
+{
+    if (!m_canvas.IsBound() || !m_canvas.PushClip(rect))
+        return;
     m_skin->frame.Draw(m_canvas, PackedRect(0, 0, Width() - 1, Height() - 1));
-    DrawTitleBar(m_canvas, m_title, m_skin->titleLeft, m_skin->titleRight, m_skin->titleCentre, Text(), titleColour);
+    DrawTitleBar(m_canvas, m_title, m_skin->titleLeft, m_skin->titleRight, m_skin->titleCentre, Text(),
+                 titleColour);
     m_canvas.PopClip();
 }
 
-void CFrameWnd::OnShow() {
+void CFrameWnd::OnShow()
+{
     PlaySkinSound(m_skin->showSound);
     CWindow::OnShow();
 }
 
-void CFrameWnd::OnHide() {
+void CFrameWnd::OnHide()
+{
     PlaySkinSound(m_skin->hideSound);
     CWindow::OnHide();
 }

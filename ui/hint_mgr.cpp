@@ -13,37 +13,50 @@ CHintWnd* g_balloon = nullptr;
 // The receiver of the pen-down handlers that open hints.
 class HintTap {
 public:
-    void OnPenDown(CWindow* window, intptr_t point) {
-        if (point != 0) CHintMgr::ShowHintFor(window, *reinterpret_cast<const PackedPoint*>(point));
+    void OnPenDown(CWindow* window, intptr_t point)
+    {
+        if (point != 0)
+            CHintMgr::ShowHintFor(window, *reinterpret_cast<const PackedPoint*>(point));
     }
 };
 HintTap g_hintTap;
 
-void AttachHintHook(CWindow* window, CHintText*) { CHintMgr::AttachHint(window); }
+void AttachHintHook(CWindow* window, CHintText*)
+{
+    CHintMgr::AttachHint(window);
+}
 
-void ShowHintHook(CWindow* window, const CStr& text, const void* point) {
+void ShowHintHook(CWindow* window, const CStr& text, const void* point)
+{
     CHintMgr::ShowHintText(window, text, static_cast<const PackedPoint*>(point));
 }
 
-int16_t C16(int32_t value) { return static_cast<int16_t>(value < -2047 ? -2047 : (value > 2047 ? 2047 : value)); }
+int16_t C16(int32_t value)
+{
+    return static_cast<int16_t>(value < -2047 ? -2047 : (value > 2047 ? 2047 : value));
+}
 
 }  // namespace
 
 // ---- CHintWnd ----
 
 CHintWnd::CHintWnd(CWindow* parent, const CStr& path, bool load)
-    : CFrameWnd(parent, path, load), m_text(new CMarkupWnd(this, CStr(), false)) {
+    : CFrameWnd(parent, path, load), m_text(new CMarkupWnd(this, CStr(), false))
+{
     m_text->Enable(false, false);
     m_text->SetAlign(AlignStart, AlignStart, false);
     m_text->Show(true, false);
 }
 
-CHintWnd::~CHintWnd() {
+CHintWnd::~CHintWnd()
+{
     PrepareDestroy();
-    if (g_balloon == this) g_balloon = nullptr;
+    if (g_balloon == this)
+        g_balloon = nullptr;
 }
 
-uint32_t CHintWnd::SetSkin(const CStr& name, bool redraw) {
+uint32_t CHintWnd::SetSkin(const CStr& name, bool redraw)
+{
     PushResourceFolder();
     CStr folder = CPathMgr::Path(CPathMgr::kSkin);
     folder.Append(name);
@@ -56,7 +69,8 @@ uint32_t CHintWnd::SetSkin(const CStr& name, bool redraw) {
     return CFrameWnd::SetSkin(name, redraw);
 }
 
-void CHintWnd::SetText(const CStr& text, bool redraw) {
+void CHintWnd::SetText(const CStr& text, bool redraw)
+{
     CWindow* root = CWindowMgr::Root();
     PackedRect area(0, 0, 0, 0);
     if (root != nullptr && root->ClientRect().IsDefined()) {
@@ -74,22 +88,27 @@ void CHintWnd::SetText(const CStr& text, bool redraw) {
     PackedRect balloon(0, 0, C16(pageWidth - 1), C16(pageHeight - 1));
     balloon.Inflate(Margins());
     SetRect(balloon, false);
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CHintWnd::ShowAt(const PackedPoint& point) {
-    if (m_text->Text().IsEmpty()) return;
+void CHintWnd::ShowAt(const PackedPoint& point)
+{
+    if (m_text->Text().IsEmpty())
+        return;
     Place(point);
     RunModalLoop(this, true);
 }
 
-void CHintWnd::Place(const PackedPoint& point) {
+void CHintWnd::Place(const PackedPoint& point)
+{
     CWindow* root = CWindowMgr::Root();
     const int32_t screenWidth = root != nullptr ? root->Width() : 0;
     const int32_t screenHeight = root != nullptr ? root->Height() : 0;
     HintArrowMetrics metrics[HintArrowCount];
     for (int i = 0; i < HintArrowCount; ++i) {
-        if (m_arrows[i].HasHeader()) metrics[i] = HintArrowMetrics{m_arrows[i].Width(), m_arrows[i].HotX()};
+        if (m_arrows[i].HasHeader())
+            metrics[i] = HintArrowMetrics{m_arrows[i].Width(), m_arrows[i].HotX()};
     }
     const int32_t width = Width();
     const int32_t height = Height();
@@ -97,31 +116,39 @@ void CHintWnd::Place(const PackedPoint& point) {
         PlaceHintBalloon(point.X(), point.Y(), screenWidth, screenHeight, width, height, metrics);
     m_arrow = place.arrow;
     m_arrowPosition = PackedPoint(C16(place.arrowX), C16(place.arrowY));
-    SetRect(PackedRect(C16(place.left), C16(place.top), C16(place.left + width - 1), C16(place.top + height - 1)),
-            true);
+    SetRect(
+        PackedRect(C16(place.left), C16(place.top), C16(place.left + width - 1), C16(place.top + height - 1)),
+        true);
 }
 
-void CHintWnd::Paint(const PackedRect& rect) {
+void CHintWnd::Paint(const PackedRect& rect)
+{
     CFrameWnd::Paint(rect);
-    if (m_arrow == HintArrowNone || !m_arrows[m_arrow].HasHeader() || !m_canvas.IsBound()) return;
-    if (!m_canvas.PushClip(rect)) return;
+    if (m_arrow == HintArrowNone || !m_arrows[m_arrow].HasHeader() || !m_canvas.IsBound())
+        return;
+    if (!m_canvas.PushClip(rect))
+        return;
     DrawImage(m_canvas, m_arrowPosition.X(), m_arrowPosition.Y(), m_arrows[m_arrow], UndefinedRect);
     m_canvas.PopClip();
 }
 
-void CHintWnd::OnPenDown(const PackedPoint& point) {
+void CHintWnd::OnPenDown(const PackedPoint& point)
+{
     WindowGuard guard(this);
     CFrameWnd::OnPenDown(point);
-    if (guard.Alive()) Show(false, false);
+    if (guard.Alive())
+        Show(false, false);
 }
 
 // ---- CHintMgr ----
 
-uint32_t CHintMgr::Init() {
+uint32_t CHintMgr::Init()
+{
     LogWrite("HINT_MGR: Creating hint window...");
     delete g_balloon;
     g_balloon = new (std::nothrow) CHintWnd(nullptr, CStr(), true);
-    if (g_balloon == nullptr) return 0;
+    if (g_balloon == nullptr)
+        return 0;
     g_balloon->SetSkin(CStr("Hint"), false);
     ToolkitHooks hooks = GetToolkitHooks();
     hooks.attachHint = AttachHintHook;
@@ -130,7 +157,8 @@ uint32_t CHintMgr::Init() {
     return 1;
 }
 
-void CHintMgr::Shutdown() {
+void CHintMgr::Shutdown()
+{
     // The balloon goes with the root window; only the hooks are ours.
     ToolkitHooks hooks = GetToolkitHooks();
     hooks.attachHint = nullptr;
@@ -139,32 +167,44 @@ void CHintMgr::Shutdown() {
     g_balloon = nullptr;
 }
 
-CHintWnd* CHintMgr::Balloon() { return g_balloon; }
-
-void CHintMgr::AttachHint(CWindow* window) {
-    if (window != nullptr) window->BindHandler(HandlerPenDown, &g_hintTap, &HintTap::OnPenDown);
+CHintWnd* CHintMgr::Balloon()
+{
+    return g_balloon;
 }
 
-PackedPoint CHintMgr::AnchorPoint(CWindow* window, const PackedPoint& point, uint32_t mode) {
+void CHintMgr::AttachHint(CWindow* window)
+{
+    if (window != nullptr)
+        window->BindHandler(HandlerPenDown, &g_hintTap, &HintTap::OnPenDown);
+}
+
+PackedPoint CHintMgr::AnchorPoint(CWindow* window, const PackedPoint& point, uint32_t mode)
+{
     const PackedRect screen = window->GetNode() != nullptr ? window->GetNode()->screenRect : UndefinedRect;
     const int32_t left = screen.IsDefined() ? screen.Left() : 0;
     const int32_t top = screen.IsDefined() ? screen.Top() : 0;
     if (mode == HintAtWindowCentre) {
         return PackedPoint(C16(left + window->Width() / 2), C16(top + window->Height() / 2));
     }
-    if (mode == HintAtTapPoint) return PackedPoint(C16(point.X() + left), C16(point.Y() + top));
+    if (mode == HintAtTapPoint)
+        return PackedPoint(C16(point.X() + left), C16(point.Y() + top));
     return point;
 }
 
-void CHintMgr::ShowHintFor(CWindow* window, const PackedPoint& point) {
-    if (window == nullptr) return;
+void CHintMgr::ShowHintFor(CWindow* window, const PackedPoint& point)
+{
+    if (window == nullptr)
+        return;
     auto* link = static_cast<CHintHelpLink*>(window->QueryInterface(IidHintHelpLink));
-    if (link == nullptr || link->Hint() == nullptr) return;
+    if (link == nullptr || link->Hint() == nullptr)
+        return;
     ShowHintText(window, link->Hint()->Text(), &point);
 }
 
-void CHintMgr::ShowHintText(CWindow* window, const CStr& text, const PackedPoint* point, uint32_t mode) {
-    if (window == nullptr || g_balloon == nullptr) return;
+void CHintMgr::ShowHintText(CWindow* window, const CStr& text, const PackedPoint* point, uint32_t mode)
+{
+    if (window == nullptr || g_balloon == nullptr)
+        return;
     const PackedPoint anchor = AnchorPoint(window, point != nullptr ? *point : PackedPoint(0, 0), mode);
     g_balloon->SetText(text, false);
     g_balloon->ShowAt(anchor);

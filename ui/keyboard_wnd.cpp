@@ -6,7 +6,8 @@
 #include "ui/link_layout.h"
 
 CKeyboardWnd::CKeyboardWnd(CWindow* parent, const CStr& path, bool load)
-    : CCompositeWnd(parent, path, false), m_panel(new CCompositeWnd(m_window, CStr(), false)) {
+    : CCompositeWnd(parent, path, false), m_panel(new CCompositeWnd(m_window, CStr(), false))
+{
     m_panel->Window()->Show(true, false);
     m_space = MakeKey();
     m_shift = MakeKey();
@@ -17,30 +18,39 @@ CKeyboardWnd::CKeyboardWnd(CWindow* parent, const CStr& path, bool load)
     m_shift->mode = PressToggle;
     m_caps->mode = PressToggle;
     m_layoutKey->Enable(false, false);
-    if (load) LoadNode(false);
+    if (load)
+        LoadNode(false);
 }
 
-CKeyboardWnd::~CKeyboardWnd() {
+CKeyboardWnd::~CKeyboardWnd()
+{
     // The buttons go with the panel's window; only the lists are ours.
-    for (auto& row : m_rows) row.clear();
+    for (auto& row : m_rows)
+        row.clear();
 }
 
-void* CKeyboardWnd::QueryInterface(int32_t id) {
-    if (id == IidKeyboard) return this;
-    if (id == IidSkinTarget) return static_cast<CSkinTarget*>(this);
+void* CKeyboardWnd::QueryInterface(int32_t id)
+{
+    if (id == IidKeyboard)
+        return this;
+    if (id == IidSkinTarget)
+        return static_cast<CSkinTarget*>(this);
     return CCompositeWnd::QueryInterface(id);
 }
 
-CButton* CKeyboardWnd::MakeKey() {
+CButton* CKeyboardWnd::MakeKey()
+{
     auto* key = new CButton(m_panel->Window(), CStr(), false);
     key->BindHandler(HandlerClick, this, &CKeyboardWnd::OnKeyButton);
     key->Show(true, false);
     return key;
 }
 
-bool CKeyboardWnd::LoadNode(bool reload) {
+bool CKeyboardWnd::LoadNode(bool reload)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, reload, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, reload, refreshWas))
+        return false;
     LoadLayout(CUIMgr::NextString(), false);
     SetSkin(CUIMgr::NextString(), false);
     SetKeyColour(static_cast<uint8_t>(CUIMgr::NextNumber()), false);
@@ -48,17 +58,21 @@ bool CKeyboardWnd::LoadNode(bool reload) {
     return true;
 }
 
-void CKeyboardWnd::ClearRows() {
+void CKeyboardWnd::ClearRows()
+{
     // A rebuild deletes the old keys, so none of them lingers on the panel.
     for (auto& row : m_rows) {
-        for (CButton* key : row) delete key;
+        for (CButton* key : row)
+            delete key;
         row.clear();
     }
 }
 
-bool CKeyboardWnd::LoadLayout(const CStr& name, bool redraw) {
+bool CKeyboardWnd::LoadLayout(const CStr& name, bool redraw)
+{
     KeyboardLayout layout;
-    if (!layout.Load(name.Chars())) return false;
+    if (!layout.Load(name.Chars()))
+        return false;
     m_layout = layout;
     ClearRows();
     for (int32_t r = 0; r < KeyboardRowCount; ++r) {
@@ -71,25 +85,32 @@ bool CKeyboardWnd::LoadLayout(const CStr& name, bool redraw) {
     }
     UpdateCaptions(false);
     SetSkin(m_skinFolder, false);
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
     return true;
 }
 
-KeyboardState CKeyboardWnd::State() const {
+KeyboardState CKeyboardWnd::State() const
+{
     return KeyboardLayout::StateFor(m_caps->IsDrawnDown(), m_shift->IsDrawnDown());
 }
 
-int32_t CKeyboardWnd::KeyCount(int32_t row) const {
-    if (row < 0 || row >= KeyboardRowCount) return 0;
+int32_t CKeyboardWnd::KeyCount(int32_t row) const
+{
+    if (row < 0 || row >= KeyboardRowCount)
+        return 0;
     return static_cast<int32_t>(m_rows[row].size());
 }
 
-CButton* CKeyboardWnd::Key(int32_t row, int32_t index) const {
-    if (index < 0 || index >= KeyCount(row)) return nullptr;
+CButton* CKeyboardWnd::Key(int32_t row, int32_t index) const
+{
+    if (index < 0 || index >= KeyCount(row))
+        return nullptr;
     return m_rows[row][static_cast<size_t>(index)];
 }
 
-void CKeyboardWnd::UpdateCaptions(bool redraw) {
+void CKeyboardWnd::UpdateCaptions(bool redraw)
+{
     const KeyboardState state = State();
     for (int32_t r = 0; r < KeyboardRowCount; ++r) {
         for (size_t i = 0; i < m_rows[r].size(); ++i) {
@@ -98,15 +119,19 @@ void CKeyboardWnd::UpdateCaptions(bool redraw) {
     }
 }
 
-void CKeyboardWnd::SetKeyColour(uint8_t colour, bool redraw) {
+void CKeyboardWnd::SetKeyColour(uint8_t colour, bool redraw)
+{
     keyColour = colour;
     for (auto& row : m_rows) {
-        for (CButton* key : row) key->Caption().foreground = colour;
+        for (CButton* key : row)
+            key->Caption().foreground = colour;
     }
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
 }
 
-uint32_t CKeyboardWnd::SetSkin(const CStr& folder, bool redraw) {
+uint32_t CKeyboardWnd::SetSkin(const CStr& folder, bool redraw)
+{
     if (m_rows[0].empty() || folder.IsEmpty()) {
         m_skinFolder = folder;
         return 1;
@@ -114,26 +139,30 @@ uint32_t CKeyboardWnd::SetSkin(const CStr& folder, bool redraw) {
     const struct {
         CButton* button;
         const char* suffix;
-    } specials[] = {{m_shift, "/Shift"},     {m_caps, "/Caps"},      {m_enter, "/Enter"},
+    } specials[] = {{m_shift, "/Shift"},      {m_caps, "/Caps"},        {m_enter, "/Enter"},
                     {m_layoutKey, "/Layout"}, {m_backspace, "/Backsp"}, {m_space, "/Space"}};
-    for (const auto& special : specials) special.button->SetSkin(CStr::ConcatChars(folder, special.suffix), false);
+    for (const auto& special : specials)
+        special.button->SetSkin(CStr::ConcatChars(folder, special.suffix), false);
     const CStr symbol = CStr::ConcatChars(folder, "/Symbol");
     for (int32_t r = KeyboardRowCount - 1; r >= 0; --r) {
-        for (auto key = m_rows[r].rbegin(); key != m_rows[r].rend(); ++key) (*key)->SetSkin(symbol, false);
+        for (auto key = m_rows[r].rbegin(); key != m_rows[r].rend(); ++key)
+            (*key)->SetSkin(symbol, false);
     }
     m_skinFolder = folder;
     Arrange();
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
     return 1;
 }
 
-void CKeyboardWnd::Arrange() {
+void CKeyboardWnd::Arrange()
+{
     int32_t y = 0, indent = 0, panelWidth = 0, panelHeight = 0;
     auto place = [](CButton* button, int32_t& x, int32_t top) {
         button->SetRect(PackedRect(0, 0, 0, 0), false);  // the skin's size
         const int32_t w = button->Width(), h = button->Height();
-        button->SetRect(PackedRect(static_cast<int16_t>(x), static_cast<int16_t>(top), static_cast<int16_t>(x + w - 1),
-                                   static_cast<int16_t>(top + h - 1)),
+        button->SetRect(PackedRect(static_cast<int16_t>(x), static_cast<int16_t>(top),
+                                   static_cast<int16_t>(x + w - 1), static_cast<int16_t>(top + h - 1)),
                         false);
         x += w;
         return h;
@@ -143,13 +172,16 @@ void CKeyboardWnd::Arrange() {
     for (int32_t r = 0; r < KeyboardRowCount; ++r) {
         int32_t x = indent;
         int32_t rowHeight = 0;
-        for (CButton* key : m_rows[r]) rowHeight = std::max(rowHeight, place(key, x, y));
-        for (CButton* special : rowEnds[r]) place(special, x, y);
+        for (CButton* key : m_rows[r])
+            rowHeight = std::max(rowHeight, place(key, x, y));
+        for (CButton* special : rowEnds[r])
+            place(special, x, y);
         panelWidth = std::max(panelWidth, x);
         panelHeight += rowHeight;
         y += rowHeight;
         // A row without keys gives no indent step.
-        if (!m_rows[r].empty()) indent += m_rows[r].front()->Width() / 2;
+        if (!m_rows[r].empty())
+            indent += m_rows[r].front()->Width() / 2;
     }
     const int32_t left = (m_window->Width() - panelWidth) / 2;
     const int32_t top = (m_window->Height() - panelHeight) / 2;
@@ -159,9 +191,13 @@ void CKeyboardWnd::Arrange() {
                                false);
 }
 
-void CKeyboardWnd::OnKey(int8_t character) { keyHandler(this, character); }
+void CKeyboardWnd::OnKey(int8_t character)
+{
+    keyHandler(this, character);
+}
 
-void CKeyboardWnd::OnKeyButton(CWindow* button, intptr_t) {
+void CKeyboardWnd::OnKeyButton(CWindow* button, intptr_t)
+{
     if (button == m_backspace) {
         OnKey(8);
     } else if (button == m_enter) {
@@ -174,9 +210,11 @@ void CKeyboardWnd::OnKeyButton(CWindow* button, intptr_t) {
         // Only one layout: the key does nothing.
     } else {
         for (auto& row : m_rows) {
-            if (std::find(row.begin(), row.end(), button) == row.end()) continue;
+            if (std::find(row.begin(), row.end(), button) == row.end())
+                continue;
             const CStr& caption = button->Text();
-            if (!caption.IsEmpty()) OnKey(static_cast<int8_t>(caption.At(0)));
+            if (!caption.IsEmpty())
+                OnKey(static_cast<int8_t>(caption.At(0)));
             // Shift holds for one character only; Caps stays until clicked.
             if (m_shift->IsDrawnDown()) {
                 m_shift->SetChecked(false, true);

@@ -6,14 +6,18 @@
 
 namespace {
 
-void PaintCaption(CWindowCanvas& canvas, CAlignedBox& caption, const PackedRect& client, const PackedRect& rect) {
+void PaintCaption(CWindowCanvas& canvas, CAlignedBox& caption, const PackedRect& client,
+                  const PackedRect& rect)
+{
     canvas.PushClip(rect);
     caption.Draw(canvas, client.Left(), client.Top());
     canvas.PopClip();
 }
 
-void FitCaption(CAlignedBox& caption, const PackedRect& client) {
-    if (!client.IsDefined()) return;
+void FitCaption(CAlignedBox& caption, const PackedRect& client)
+{
+    if (!client.IsDefined())
+        return;
     caption.SetOuterSize(client.Width(), client.Height());
     caption.Recalc();
 }
@@ -23,13 +27,16 @@ void FitCaption(CAlignedBox& caption, const PackedRect& client) {
 // ---- CLabel ----
 
 CLabel::CLabel(CWindow* parent, const CStr& path, bool load)
-    : CWindow(parent, UndefinedRect, CStr(), false), m_caption(this), m_link(false, path, this) {
+    : CWindow(parent, UndefinedRect, CStr(), false), m_caption(this), m_link(false, path, this)
+{
     m_link.SetLayoutReader(this);
     SetTransparent(true, true);
-    if (load) m_link.Reload(false);
+    if (load)
+        m_link.Reload(false);
 }
 
-void* CLabel::QueryInterface(int32_t id) {
+void* CLabel::QueryInterface(int32_t id)
+{
     switch (id) {
     case IidLabel:
     case IidWindow:
@@ -48,30 +55,40 @@ void* CLabel::QueryInterface(int32_t id) {
     }
 }
 
-void CLabel::SetTransparent(bool on, bool redraw) {
+void CLabel::SetTransparent(bool on, bool redraw)
+{
     SetFlag(WndSeeThrough, on);
     m_caption.noFill = on ? 1 : 0;
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CLabel::Paint(const PackedRect& rect) { PaintCaption(m_canvas, m_caption, ClientRect(), rect); }
+void CLabel::Paint(const PackedRect& rect)
+{
+    PaintCaption(m_canvas, m_caption, ClientRect(), rect);
+}
 
-void CLabel::OnSize() {
+void CLabel::OnSize()
+{
     CWindow::OnSize();
     m_canvas.Attach(this);
     FitCaption(m_caption, ClientRect());
 }
 
-void CLabel::OnTextChanged() {
+void CLabel::OnTextChanged()
+{
     CWindow::OnTextChanged();
     m_caption.SetText(Text(), false);
 }
 
-bool CLabel::LoadLayout(bool keepVisibility) {
+bool CLabel::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     const CStr text = CUIMgr::Tree().ReadText();
-    if (!keepVisibility) SetText(text, false);
+    if (!keepVisibility)
+        SetText(text, false);
     const uint8_t alignH = static_cast<uint8_t>(CUIMgr::NextAlignH());
     m_caption.SetAlign(alignH, static_cast<uint8_t>(m_caption.Alignment() >> 4));
     const uint8_t alignV = static_cast<uint8_t>(CUIMgr::NextAlignV());
@@ -81,9 +98,11 @@ bool CLabel::LoadLayout(bool keepVisibility) {
     return true;
 }
 
-CWindow* CreateLabelFromSelectedNode(CWindow* parent) {
+CWindow* CreateLabelFromSelectedNode(CWindow* parent)
+{
     auto* label = new (std::nothrow) CLabel(parent, CStr(), false);
-    if (label == nullptr) return nullptr;
+    if (label == nullptr)
+        return nullptr;
     label->Link().BindSelectedNode();
     label->Link().Reload(false);
     return label;
@@ -92,14 +111,17 @@ CWindow* CreateLabelFromSelectedNode(CWindow* parent) {
 // ---- CMenuItem ----
 
 CMenuItem::CMenuItem(CWindow* parent, const CStr& path, bool load)
-    : CPressable(parent, UndefinedRect, CStr(), false), m_caption(this), m_link(false, path, this) {
+    : CPressable(parent, UndefinedRect, CStr(), false), m_caption(this), m_link(false, path, this)
+{
     m_link.SetLayoutReader(this);
     m_caption.SetAlign(AlignCentre, AlignCentre);
     SetTransparent(true, false);
-    if (load) m_link.Reload(false);
+    if (load)
+        m_link.Reload(false);
 }
 
-void* CMenuItem::QueryInterface(int32_t id) {
+void* CMenuItem::QueryInterface(int32_t id)
+{
     switch (id) {
     case IidMenuItem:
     case IidPressable:
@@ -119,43 +141,55 @@ void* CMenuItem::QueryInterface(int32_t id) {
     }
 }
 
-void CMenuItem::SetTransparent(bool on, bool redraw) {
+void CMenuItem::SetTransparent(bool on, bool redraw)
+{
     SetFlag(WndSeeThrough, on);
     m_caption.noFill = on ? 1 : 0;
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
-void CMenuItem::Paint(const PackedRect& rect) { PaintCaption(m_canvas, m_caption, ClientRect(), rect); }
+void CMenuItem::Paint(const PackedRect& rect)
+{
+    PaintCaption(m_canvas, m_caption, ClientRect(), rect);
+}
 
-void CMenuItem::OnSize() {
+void CMenuItem::OnSize()
+{
     CPressable::OnSize();
     m_canvas.Attach(this);
     FitCaption(m_caption, ClientRect());
 }
 
-void CMenuItem::OnTextChanged() {
+void CMenuItem::OnTextChanged()
+{
     CPressable::OnTextChanged();
     m_caption.SetText(Text(), false);
 }
 
-void CMenuItem::OnEnable() {
+void CMenuItem::OnEnable()
+{
     CPressable::OnEnable();
     UpdateTextColor();
 }
 
-void CMenuItem::OnDisable() {
+void CMenuItem::OnDisable()
+{
     CPressable::OnDisable();
     UpdateTextColor();
 }
 
-void CMenuItem::SetShadowSize(uint8_t size, bool refresh) {
+void CMenuItem::SetShadowSize(uint8_t size, bool refresh)
+{
     upShadowSize = size;
     m_caption.shadowSize = IsDrawnDown() ? 0 : size;
     m_caption.Measure();
-    if (refresh) m_caption.Relayout();
+    if (refresh)
+        m_caption.Relayout();
 }
 
-void CMenuItem::UpdateTextColor() {
+void CMenuItem::UpdateTextColor()
+{
     if (!IsEnabled()) {
         m_caption.foreground = disabledColour;
     } else if (IsDrawnDown()) {
@@ -165,16 +199,19 @@ void CMenuItem::UpdateTextColor() {
     }
 }
 
-void CMenuItem::OnStateChanged(bool sound) {
+void CMenuItem::OnStateChanged(bool sound)
+{
     m_caption.shadowSize = IsDrawnDown() ? 0 : upShadowSize;
     m_caption.Measure();
     UpdateTextColor();
     CPressable::OnStateChanged(sound);
 }
 
-bool CMenuItem::LoadLayout(bool keepVisibility) {
+bool CMenuItem::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     CUiTree& tree = CUIMgr::Tree();
     SetText(tree.ReadText(), false);
     normalColour = static_cast<uint8_t>(tree.ReadValue());

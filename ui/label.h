@@ -15,9 +15,12 @@
 class CWindowCaption : public CShadowTextElement {
 public:
     explicit CWindowCaption(CWindow* window)
-        : CShadowTextElement(CStr(), kUnknownSize, kUnknownSize, 0, 0, true, 0), m_window(window) {}
-    void Relayout() override {
-        if (m_window != nullptr) m_window->Invalidate();
+        : CShadowTextElement(CStr(), kUnknownSize, kUnknownSize, 0, 0, true, 0), m_window(window)
+    {}
+    void Relayout() override
+    {
+        if (m_window != nullptr)
+            m_window->Invalidate();
     }
 
 private:
@@ -28,9 +31,12 @@ private:
 class CWindowTextElement : public CTextElement {
 public:
     explicit CWindowTextElement(CWindow* window)
-        : CTextElement(CStr(), kUnknownSize, kUnknownSize, 0, 0, true, 0), m_window(window) {}
-    void Relayout() override {
-        if (m_window != nullptr) m_window->Invalidate();
+        : CTextElement(CStr(), kUnknownSize, kUnknownSize, 0, 0, true, 0), m_window(window)
+    {}
+    void Relayout() override
+    {
+        if (m_window != nullptr)
+            m_window->Invalidate();
     }
 
 private:

@@ -119,12 +119,14 @@ public:
     void StepFrame();
 
     template <typename T>
-    void BindFrameHandler(T* object, void (T::*member)(CAlignedBox*)) {
+    void BindFrameHandler(T* object, void (T::*member)(CAlignedBox*))
+    {
         delete m_frameHandler;
         m_frameHandler = new (std::nothrow) ElementMemberHandler<T>(object, member);
     }
     template <typename T>
-    void BindFinishedHandler(T* object, void (T::*member)(CAlignedBox*)) {
+    void BindFinishedHandler(T* object, void (T::*member)(CAlignedBox*))
+    {
         delete m_finishedHandler;
         m_finishedHandler = new (std::nothrow) ElementMemberHandler<T>(object, member);
     }

@@ -6,7 +6,8 @@
 #include "ui/ui_link.h"
 
 // False, with the refresh state restored, when the node does not exist.
-inline bool BeginLinkLayout(CHintHelpLink& link, bool keepVisibility, bool& refreshWas) {
+inline bool BeginLinkLayout(CHintHelpLink& link, bool keepVisibility, bool& refreshWas)
+{
     refreshWas = link.SetRefreshEnabled(false);
     if (!link.Select()) {
         link.SetRefreshEnabled(refreshWas);
@@ -16,7 +17,9 @@ inline bool BeginLinkLayout(CHintHelpLink& link, bool keepVisibility, bool& refr
     return true;
 }
 
-inline void EndLinkLayout(CHintHelpLink& link, bool refreshWas) {
+inline void EndLinkLayout(CHintHelpLink& link, bool refreshWas)
+{
     link.SetRefreshEnabled(refreshWas);
-    if (refreshWas) link.Refresh();
+    if (refreshWas)
+        link.Refresh();
 }

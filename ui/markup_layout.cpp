@@ -15,18 +15,26 @@
 
 namespace {
 
-int16_t Clamp16(int32_t value) { return static_cast<int16_t>(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX)); }
+int16_t Clamp16(int32_t value)
+{
+    return static_cast<int16_t>(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX));
+}
 
-bool Is(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
+bool Is(const char* a, const char* b)
+{
+    return strcasecmp(a, b) == 0;
+}
 
 // Advance of an element along its line.
-int32_t Advance(const CDrawableElement* element) {
+int32_t Advance(const CDrawableElement* element)
+{
     return element->leftSpacing + element->OuterWidth() + element->rightSpacing;
 }
 
 }  // namespace
 
-int32_t MarkupDecimal(const char* value) {
+int32_t MarkupDecimal(const char* value)
+{
     errno = 0;
     long parsed = std::strtol(value, nullptr, 10);
     return static_cast<int32_t>(std::clamp<long>(parsed, INT32_MIN, INT32_MAX));
@@ -36,18 +44,26 @@ int32_t MarkupDecimal(const char* value) {
 
 MarkupLine::MarkupLine(int16_t width) : CAlignedBox(width, 0, AlignStart, AlignCentre, 0, 0) {}
 
-MarkupLine::~MarkupLine() {
-    for (CDrawableElement* element : m_elements) delete element;
+MarkupLine::~MarkupLine()
+{
+    for (CDrawableElement* element : m_elements)
+        delete element;
 }
 
-void* MarkupLine::QueryInterface(int32_t id) { return CAlignedBox::QueryInterface(id); }
+void* MarkupLine::QueryInterface(int32_t id)
+{
+    return CAlignedBox::QueryInterface(id);
+}
 
-void MarkupLine::AddElement(CDrawableElement* element) {
+void MarkupLine::AddElement(CDrawableElement* element)
+{
     m_elements.push_back(element);
-    if (auto* anim = dynamic_cast<CAnimElement*>(element)) anim->BindFrameHandler(this, &MarkupLine::OnElementFrame);
+    if (auto* anim = dynamic_cast<CAnimElement*>(element))
+        anim->BindFrameHandler(this, &MarkupLine::OnElementFrame);
 }
 
-void MarkupLine::Finish() {
+void MarkupLine::Finish()
+{
     int32_t width = 0;
     int32_t height = std::max<int32_t>(OuterHeight(), 0);
     for (CDrawableElement* element : m_elements) {
@@ -63,7 +79,8 @@ void MarkupLine::Finish() {
     Recalc();
 }
 
-void MarkupLine::Draw(CDrawContext& dc, int32_t dx, int32_t dy) {
+void MarkupLine::Draw(CDrawContext& dc, int32_t dx, int32_t dy)
+{
     int32_t x = dx + Position().X();
     for (CDrawableElement* element : m_elements) {
         element->Draw(dc, x + element->leftSpacing, dy);
@@ -71,7 +88,8 @@ void MarkupLine::Draw(CDrawContext& dc, int32_t dx, int32_t dy) {
     }
 }
 
-void MarkupLine::StartAnimations(bool start) {
+void MarkupLine::StartAnimations(bool start)
+{
     for (CDrawableElement* element : m_elements) {
         if (auto* anim = dynamic_cast<CAnimElement*>(element)) {
             if (start) {
@@ -83,12 +101,14 @@ void MarkupLine::StartAnimations(bool start) {
     }
 }
 
-void MarkupLine::OnElementFrame(CAlignedBox* element) {
+void MarkupLine::OnElementFrame(CAlignedBox* element)
+{
     int32_t x0 = Position().X();
     for (CDrawableElement* item : m_elements) {
         if (item == element) {
             x0 += item->leftSpacing;
-            if (m_page != nullptr) m_page->InvalidateElement(x0, x0 + item->OuterWidth(), this);
+            if (m_page != nullptr)
+                m_page->InvalidateElement(x0, x0 + item->OuterWidth(), this);
             return;
         }
         x0 += Advance(item);
@@ -98,15 +118,22 @@ void MarkupLine::OnElementFrame(CAlignedBox* element) {
 // ---- MarkupPage ----
 
 MarkupPage::MarkupPage(int16_t width, int16_t height, MarkupPageOwner* owner)
-    : CAlignedBox(width, height, AlignStart, AlignStart, 0, 0), m_owner(owner) {}
+    : CAlignedBox(width, height, AlignStart, AlignStart, 0, 0), m_owner(owner)
+{}
 
-MarkupPage::~MarkupPage() {
-    for (MarkupLine* line : m_lines) delete line;
+MarkupPage::~MarkupPage()
+{
+    for (MarkupLine* line : m_lines)
+        delete line;
 }
 
-void* MarkupPage::QueryInterface(int32_t id) { return CAlignedBox::QueryInterface(id); }
+void* MarkupPage::QueryInterface(int32_t id)
+{
+    return CAlignedBox::QueryInterface(id);
+}
 
-void MarkupPage::AddLine(MarkupLine* line) {
+void MarkupPage::AddLine(MarkupLine* line)
+{
     m_lines.push_back(line);
     SetOwnSize(OwnWidth(), Clamp16(OwnHeight() + line->OuterHeight()));
     Recalc();
@@ -114,7 +141,8 @@ void MarkupPage::AddLine(MarkupLine* line) {
     line->SetPage(this);
 }
 
-void MarkupPage::DrawLines(CDrawContext& dc, int32_t dx, int32_t dy) {
+void MarkupPage::DrawLines(CDrawContext& dc, int32_t dx, int32_t dy)
+{
     int32_t y = dy + Position().Y();
     for (MarkupLine* line : m_lines) {
         line->Draw(dc, dx, y);
@@ -122,7 +150,8 @@ void MarkupPage::DrawLines(CDrawContext& dc, int32_t dx, int32_t dy) {
     }
 }
 
-void MarkupPage::Resize(int16_t width, int16_t height) {
+void MarkupPage::Resize(int16_t width, int16_t height)
+{
     for (MarkupLine* line : m_lines) {
         line->SetOuterSize(width, line->OuterHeight());
         line->Recalc();
@@ -131,41 +160,59 @@ void MarkupPage::Resize(int16_t width, int16_t height) {
     Recalc();
 }
 
-void MarkupPage::SetWidth(int16_t width) { Resize(width, OuterHeight()); }
-
-void MarkupPage::StartAnimations(bool start) {
-    for (MarkupLine* line : m_lines) line->StartAnimations(start);
+void MarkupPage::SetWidth(int16_t width)
+{
+    Resize(width, OuterHeight());
 }
 
-void MarkupPage::InvalidateElement(int32_t x0, int32_t x1, MarkupLine* line) {
+void MarkupPage::StartAnimations(bool start)
+{
+    for (MarkupLine* line : m_lines)
+        line->StartAnimations(start);
+}
+
+void MarkupPage::InvalidateElement(int32_t x0, int32_t x1, MarkupLine* line)
+{
     int32_t y = Position().Y();
     for (MarkupLine* item : m_lines) {
-        if (item == line) break;
+        if (item == line)
+            break;
         y += item->OuterHeight() + item->lineOffset;
     }
-    if (m_owner == nullptr) return;
+    if (m_owner == nullptr)
+        return;
     PackedRect rect;
-    rect.Set(Clamp16(x0), Clamp16(y), Clamp16(x1 - 1), Clamp16(y + line->OuterHeight() + line->lineOffset - 1));
+    rect.Set(Clamp16(x0), Clamp16(y), Clamp16(x1 - 1),
+             Clamp16(y + line->OuterHeight() + line->lineOffset - 1));
     m_owner->InvalidatePageArea(rect);
 }
 
 // ---- MarkupLayout ----
 
-MarkupLayout::MarkupLayout(const MarkupSettings& settings, MarkupPageOwner* owner, std::vector<MarkupPage*>& pages)
-    : m_settings(settings), m_owner(owner), m_pages(pages) {}
+MarkupLayout::MarkupLayout(const MarkupSettings& settings, MarkupPageOwner* owner,
+                           std::vector<MarkupPage*>& pages)
+    : m_settings(settings), m_owner(owner), m_pages(pages)
+{}
 
-MarkupLayout::~MarkupLayout() {
+MarkupLayout::~MarkupLayout()
+{
     // Whatever a build did not place (only after an allocation failure).
     DropPending();
-    for (MarkupLine* line : m_keptLines) delete line;
+    for (MarkupLine* line : m_keptLines)
+        delete line;
     delete m_line;
     delete m_page;
 }
 
-MarkupLine* MarkupLayout::NewLine() { return new MarkupLine(m_settings.width); }
+MarkupLine* MarkupLayout::NewLine()
+{
+    return new MarkupLine(m_settings.width);
+}
 
-void MarkupLayout::Build(const char* text, int32_t length) {
-    if (text == nullptr || length == 0 || text[0] == 0) return;
+void MarkupLayout::Build(const char* text, int32_t length)
+{
+    if (text == nullptr || length == 0 || text[0] == 0)
+        return;
     m_page = new MarkupPage(m_settings.width, m_settings.height, m_owner);
     m_line = NewLine();
     m_keptLines.clear();
@@ -192,14 +239,18 @@ void MarkupLayout::Build(const char* text, int32_t length) {
     ParseMarkup(*this, text, DefaultMarkupSeparators, length);
 }
 
-void MarkupLayout::DropPending() {
-    if (m_pending == m_mergeCandidate) m_mergeCandidate = nullptr;
+void MarkupLayout::DropPending()
+{
+    if (m_pending == m_mergeCandidate)
+        m_mergeCandidate = nullptr;
     delete m_pending;
     m_pending = nullptr;
 }
 
-void MarkupLayout::PlaceElement() {
-    if (m_pending == nullptr) return;
+void MarkupLayout::PlaceElement()
+{
+    if (m_pending == nullptr)
+        return;
     CDrawableElement* element = m_pending;
     // Elements made by tags know their own size only; they take it as their
     // box. A picture tag whose picture never came has no size at all and
@@ -227,18 +278,21 @@ void MarkupLayout::PlaceElement() {
     m_pending = nullptr;
 }
 
-void MarkupLayout::FinishLine() {
+void MarkupLayout::FinishLine()
+{
     MarkupLine* line = m_line;
     line->lineOffset = m_lineOffset;
     line->SetAlign(m_alignH, AlignCentre);
-    if (m_lineWidth == 0) line->SetOuterSize(line->OuterWidth(), SelectFont(m_font).Height());
+    if (m_lineWidth == 0)
+        line->SetOuterSize(line->OuterWidth(), SelectFont(m_font).Height());
     line->Finish();
     const int32_t height = line->OuterHeight();
     if (m_keepTogether) {
         m_keptLines.push_back(line);
         m_keptHeight += height + line->lineOffset;
     } else {
-        if (m_pageHeight != 0 && m_page->OuterHeight() < m_pageHeight + height + line->lineOffset) NewPage();
+        if (m_pageHeight != 0 && m_page->OuterHeight() < m_pageHeight + height + line->lineOffset)
+            NewPage();
         m_page->AddLine(line);
         m_pageHeight += height + line->lineOffset;
     }
@@ -248,7 +302,8 @@ void MarkupLayout::FinishLine() {
     m_pendingSpace = 0;
 }
 
-void MarkupLayout::NewPage() {
+void MarkupLayout::NewPage()
+{
     m_page->SetAlign(m_page->Alignment() & 0x0F, m_settings.alignV);
     m_pages.push_back(m_page);
     m_page = nullptr;
@@ -256,15 +311,19 @@ void MarkupLayout::NewPage() {
     m_pageHeight = 0;
 }
 
-void MarkupLayout::FlushKeptLines() {
-    if (m_pageHeight != 0 && m_page->OuterHeight() < m_pageHeight + m_keptHeight) NewPage();
-    for (MarkupLine* line : m_keptLines) m_page->AddLine(line);
+void MarkupLayout::FlushKeptLines()
+{
+    if (m_pageHeight != 0 && m_page->OuterHeight() < m_pageHeight + m_keptHeight)
+        NewPage();
+    for (MarkupLine* line : m_keptLines)
+        m_page->AddLine(line);
     m_keptLines.clear();
     m_pageHeight += m_keptHeight;
     m_keptHeight = 0;
 }
 
-void MarkupLayout::OnWord(const char* word) {
+void MarkupLayout::OnWord(const char* word)
+{
     const FontData& font = SelectFont(m_font);
     const int32_t width = MeasureTextWidth(word, static_cast<int32_t>(std::strlen(word)), font);
     if (m_mergeCandidate != nullptr && m_lineWidth + width + m_pendingSpace <= m_line->OuterWidth()) {
@@ -279,15 +338,16 @@ void MarkupLayout::OnWord(const char* word) {
     }
     CTextElement* element;
     if (m_shadowSize != 0) {
-        auto* shadow = new CShadowTextElement(CStr(word), kUnknownSize, kUnknownSize, m_foreground, m_background,
-                                              true, m_font);
+        auto* shadow = new CShadowTextElement(CStr(word), kUnknownSize, kUnknownSize, m_foreground,
+                                              m_background, true, m_font);
         shadow->FitToContent();
         shadow->shadowColour = m_shadowColour;
         shadow->shadowSize = m_shadowSize;
         shadow->SetShadowPos(m_shadowPos, false);
         element = shadow;
     } else {
-        element = new CTextElement(CStr(word), kUnknownSize, kUnknownSize, m_foreground, m_background, true, m_font);
+        element = new CTextElement(CStr(word), kUnknownSize, kUnknownSize, m_foreground, m_background, true,
+                                   m_font);
         element->FitToContent();
     }
     DropPending();
@@ -296,9 +356,13 @@ void MarkupLayout::OnWord(const char* word) {
     PlaceElement();
 }
 
-void MarkupLayout::OnSpaces(uint16_t) { m_pendingSpace = m_spaceWidth; }
+void MarkupLayout::OnSpaces(uint16_t)
+{
+    m_pendingSpace = m_spaceWidth;
+}
 
-void MarkupLayout::OnTag(const char* name) {
+void MarkupLayout::OnTag(const char* name)
+{
     m_mergeCandidate = nullptr;
     m_tagOk = true;
     m_tagOpen = true;
@@ -321,7 +385,8 @@ void MarkupLayout::OnTag(const char* name) {
         m_tagOk = m_pending != nullptr;
     } else if (Is(name, "p")) {
         m_tagKind = MarkupTagP;
-        if (m_lineWidth != 0) FinishLine();
+        if (m_lineWidth != 0)
+            FinishLine();
     } else if (Is(name, "span")) {
         m_tagKind = MarkupTagSpan;
     } else if (Is(name, "br")) {
@@ -337,7 +402,8 @@ void MarkupLayout::OnTag(const char* name) {
     }
 }
 
-void MarkupLayout::SpanAttribute(const char* name, const char* value) {
+void MarkupLayout::SpanAttribute(const char* name, const char* value)
+{
     if (Is(name, "shadowcolor")) {
         m_shadowColour = static_cast<uint8_t>(MarkupDecimal(value));
     } else if (Is(name, "shadowsize")) {
@@ -350,22 +416,26 @@ void MarkupLayout::SpanAttribute(const char* name, const char* value) {
         static const struct {
             const char* name;
             uint32_t position;
-        } kPositions[] = {{"topleft", 5}, {"top", 4},         {"topright", 6}, {"left", 1},
-                          {"center", 11}, {"right", 2},       {"bottomleft", 9}, {"bottom", 8},
-                          {"bottomright", 10}};
+        } kPositions[] = {{"topleft", 5},    {"top", 4},     {"topright", 6},
+                          {"left", 1},       {"center", 11}, {"right", 2},
+                          {"bottomleft", 9}, {"bottom", 8},  {"bottomright", 10}};
         for (const auto& entry : kPositions) {
-            if (Is(value, entry.name)) m_shadowPos = entry.position;
+            if (Is(value, entry.name))
+                m_shadowPos = entry.position;
         }
     }
 }
 
-void MarkupLayout::OnAttribute(const char* name, const char* value) {
-    if (!m_tagOk) return;
+void MarkupLayout::OnAttribute(const char* name, const char* value)
+{
+    if (!m_tagOk)
+        return;
     switch (m_tagKind) {
     case MarkupTagObj:
         if (m_pending == nullptr) {
             if (Is(name, "name")) {
-                if (Is(value, "squad")) m_pending = new (std::nothrow) CSquadIcon();
+                if (Is(value, "squad"))
+                    m_pending = new (std::nothrow) CSquadIcon();
                 m_tagOk = m_pending != nullptr;
             }
         } else if (!m_pending->SetAttribute(name, value)) {
@@ -374,7 +444,8 @@ void MarkupLayout::OnAttribute(const char* name, const char* value) {
         break;
     case MarkupTagImg:
     case MarkupTagAni:
-        if (m_pending != nullptr && !m_pending->SetAttribute(name, value)) m_tagOk = false;
+        if (m_pending != nullptr && !m_pending->SetAttribute(name, value))
+            m_tagOk = false;
         break;
     case MarkupTagIco:
         if (m_pending != nullptr) {
@@ -386,19 +457,26 @@ void MarkupLayout::OnAttribute(const char* name, const char* value) {
             } else {
                 ok = m_pending->SetAttribute(name, value);
             }
-            if (!ok) m_tagOk = false;
+            if (!ok)
+                m_tagOk = false;
         }
         break;
     case MarkupTagP:
         if (Is(name, "align")) {
-            if (Is(value, "left")) m_alignH = AlignStart;
-            if (Is(value, "right")) m_alignH = AlignEnd;
-            if (Is(value, "center")) m_alignH = AlignCentre;
+            if (Is(value, "left"))
+                m_alignH = AlignStart;
+            if (Is(value, "right"))
+                m_alignH = AlignEnd;
+            if (Is(value, "center"))
+                m_alignH = AlignCentre;
         } else if (Is(name, "valign")) {
             // Stored only: pages take the window's vertical alignment.
-            if (Is(value, "top")) m_alignV = AlignStart;
-            if (Is(value, "middle")) m_alignV = AlignCentre;
-            if (Is(value, "bottom")) m_alignV = AlignEnd;
+            if (Is(value, "top"))
+                m_alignV = AlignStart;
+            if (Is(value, "middle"))
+                m_alignV = AlignCentre;
+            if (Is(value, "bottom"))
+                m_alignV = AlignEnd;
         } else if (Is(name, "lineoffset")) {
             m_lineOffset = static_cast<int8_t>(MarkupDecimal(value));
         } else {
@@ -411,10 +489,12 @@ void MarkupLayout::OnAttribute(const char* name, const char* value) {
     default:
         break;
     }
-    if (!m_tagOk) DropPending();
+    if (!m_tagOk)
+        DropPending();
 }
 
-void MarkupLayout::OnTagEnd() {
+void MarkupLayout::OnTagEnd()
+{
     m_tagOpen = false;
     switch (m_tagKind) {
     case MarkupTagObj:
@@ -435,17 +515,21 @@ void MarkupLayout::OnTagEnd() {
         break;
     case MarkupTagFf:
         if (!m_keepTogether) {
-            if (!m_line->Elements().empty()) FinishLine();
-            if (!m_page->Lines().empty()) NewPage();
+            if (!m_line->Elements().empty())
+                FinishLine();
+            if (!m_page->Lines().empty())
+                NewPage();
         }
         break;
     case MarkupTagNoff:
-        if (!m_line->Elements().empty()) FinishLine();
+        if (!m_line->Elements().empty())
+            FinishLine();
         m_keepTogether = true;
         break;
     case MarkupTagEndNoff:
         if (m_keepTogether) {
-            if (m_lineWidth != 0) FinishLine();
+            if (m_lineWidth != 0)
+                FinishLine();
             m_keepTogether = false;
             FlushKeptLines();
         }
@@ -455,17 +539,22 @@ void MarkupLayout::OnTagEnd() {
     }
 }
 
-void MarkupLayout::OnFinish() {
-    if (m_page == nullptr) return;
+void MarkupLayout::OnFinish()
+{
+    if (m_page == nullptr)
+        return;
     // The end of the text ends its last tag and any open noff block.
-    if (m_tagOpen) OnTagEnd();
+    if (m_tagOpen)
+        OnTagEnd();
     PlaceElement();
     if (m_keepTogether) {
-        if (m_lineWidth != 0) FinishLine();
+        if (m_lineWidth != 0)
+            FinishLine();
         m_keepTogether = false;
         FlushKeptLines();
     }
-    if (m_lineWidth != 0) FinishLine();
+    if (m_lineWidth != 0)
+        FinishLine();
     MarkupLine* line = m_line;
     line->Finish();
     // The last line holds no element (a line with any was finished above);

@@ -9,15 +9,18 @@ const char* const DefaultMarkupSeparators = " \r\n\t";
 
 namespace {
 
-bool IsSeparator(const MarkupScanState& state, char c) {
+bool IsSeparator(const MarkupScanState& state, char c)
+{
     return c != 0 && std::strchr(state.separators, c) != nullptr;
 }
 
 // Takes the quotes off a quoted attribute value in place and resolves the
 // backslash escapes inside them. The result is never longer than the item,
 // so it stays within the item's bytes.
-void UnquoteInPlace(char* value) {
-    if (value[0] != '"') return;
+void UnquoteInPlace(char* value)
+{
+    if (value[0] != '"')
+        return;
     const char* read = value + 1;
     char* write = value;
     bool quoted = true;
@@ -38,7 +41,8 @@ class Pass {
 public:
     explicit Pass(MarkupScanState& state) : m_state(state) {}
 
-    void Run() {
+    void Run()
+    {
         MarkupScanState& s = m_state;
         s.count = 0;
         char* text = s.text;
@@ -76,7 +80,8 @@ public:
                 if (IsSeparator(s, c) || c == '}') {
                     EndTagItem(position);
                     m_itemStart = position + 1;
-                    if (c == '}') s.inTag = 0;
+                    if (c == '}')
+                        s.inTag = 0;
                 } else if (c == '"') {
                     s.inQuotes = 1;
                     escaped = false;
@@ -123,8 +128,10 @@ public:
 private:
     void Emit(uint32_t value, uint8_t kind) { m_state.tokens[m_state.count++] = MarkupToken{value, kind}; }
 
-    void FlushSpaces() {
-        if (m_separators == 0) return;
+    void FlushSpaces()
+    {
+        if (m_separators == 0)
+            return;
         Emit(m_separators, MarkupSpaces);
         m_separators = 0;
     }
@@ -132,18 +139,21 @@ private:
     // Ends the tag item [item start, end): the first item of a tag is its
     // name, every later one a name=value pair split at its last "=" outside
     // quotes. The text beyond `end` is a separator, "}" or the final NUL.
-    void EndTagItem(uint32_t end) {
+    void EndTagItem(uint32_t end)
+    {
         MarkupScanState& s = m_state;
         int64_t equals = m_equals;
         m_equals = -1;
-        if (end <= m_itemStart) return;
+        if (end <= m_itemStart)
+            return;
         s.text[end] = 0;
         if (s.expectTagName) {
             Emit(m_itemStart, MarkupTagName);
             s.expectTagName = 0;
             return;
         }
-        if (equals < static_cast<int64_t>(m_itemStart)) return;  // no "=": nothing to deliver
+        if (equals < static_cast<int64_t>(m_itemStart))
+            return;  // no "=": nothing to deliver
         uint32_t at = static_cast<uint32_t>(equals);
         s.text[at] = 0;
         UnquoteInPlace(s.text + at + 1);
@@ -159,7 +169,8 @@ private:
 
 }  // namespace
 
-void ScanMarkup(MarkupScanState& state) {
+void ScanMarkup(MarkupScanState& state)
+{
     if (state.ended || state.capacity < MarkupMinTokenBuffer || state.tokens == nullptr) {
         state.count = 0;
         state.ended = true;
@@ -169,17 +180,21 @@ void ScanMarkup(MarkupScanState& state) {
 }
 
 void ParseMarkup(MarkupHandler& handler, const char* text, const char* separators, int32_t length,
-                 int16_t tokenCapacity) {
+                 int16_t tokenCapacity)
+{
     size_t size = 0;
-    if (text != nullptr) size = length < 0 ? std::strlen(text) : strnlen(text, static_cast<size_t>(length));
-    if (size > UINT32_MAX - 1) size = UINT32_MAX - 1;
+    if (text != nullptr)
+        size = length < 0 ? std::strlen(text) : strnlen(text, static_cast<size_t>(length));
+    if (size > UINT32_MAX - 1)
+        size = UINT32_MAX - 1;
 
     std::unique_ptr<char[]> copy(new (std::nothrow) char[size + 1]);
     if (!copy) {
         handler.OnFinish();
         return;
     }
-    if (size != 0) std::memcpy(copy.get(), text, size);
+    if (size != 0)
+        std::memcpy(copy.get(), text, size);
     copy[size] = 0;
 
     // Halve the token buffer while it cannot be had; below the minimum a
@@ -188,7 +203,8 @@ void ParseMarkup(MarkupHandler& handler, const char* text, const char* separator
     std::unique_ptr<MarkupToken[]> tokens;
     while (capacity >= MarkupMinTokenBuffer) {
         tokens.reset(new (std::nothrow) MarkupToken[static_cast<size_t>(capacity)]);
-        if (tokens) break;
+        if (tokens)
+            break;
         capacity = static_cast<int16_t>(capacity / 2);
     }
     if (!tokens) {
@@ -214,7 +230,8 @@ void ParseMarkup(MarkupHandler& handler, const char* text, const char* separator
             case MarkupWord:
             case MarkupSpaces:
             case MarkupTagName:
-                if (afterTag) handler.OnTagEnd();
+                if (afterTag)
+                    handler.OnTagEnd();
                 afterTag = token.kind == MarkupTagName;
                 if (token.kind == MarkupWord) {
                     handler.OnWord(item);

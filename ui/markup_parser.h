@@ -95,5 +95,5 @@ void ScanMarkup(MarkupScanState& state);
 // empty or null separator set selects DefaultMarkupSeparators. The token
 // buffer capacity can be lowered for tests (it is raised to
 // MarkupMinTokenBuffer when smaller).
-void ParseMarkup(MarkupHandler& handler, const char* text, const char* separators,
-                 int32_t length = -1, int16_t tokenCapacity = MarkupTokenBufferSize);
+void ParseMarkup(MarkupHandler& handler, const char* text, const char* separators, int32_t length = -1,
+                 int16_t tokenCapacity = MarkupTokenBufferSize);

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/string_list.h"
-#include "ui/control_handler.h"
 #include "ui/button.h"
 #include "ui/composite_wnd.h"
+#include "ui/control_handler.h"
 #include "ui/markup_layout.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"

@@ -77,8 +77,10 @@ private:
     class SquadFace : public CSquadIcon {
     public:
         explicit SquadFace(CWindow* owner) : m_owner(owner) {}
-        void Relayout() override {
-            if (m_owner != nullptr) m_owner->Invalidate();
+        void Relayout() override
+        {
+            if (m_owner != nullptr)
+                m_owner->Invalidate();
         }
 
     private:

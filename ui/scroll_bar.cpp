@@ -14,9 +14,15 @@ namespace {
 
 constexpr int32_t kAnchorAsRequested = 5;  // none of the anchored modes
 
-const PackedPoint& PointArg(intptr_t argument) { return *reinterpret_cast<const PackedPoint*>(argument); }
+const PackedPoint& PointArg(intptr_t argument)
+{
+    return *reinterpret_cast<const PackedPoint*>(argument);
+}
 
-int16_t C16(int32_t value) { return static_cast<int16_t>(std::clamp<int32_t>(value, -2047, 2047)); }
+int16_t C16(int32_t value)
+{
+    return static_cast<int16_t>(std::clamp<int32_t>(value, -2047, 2047));
+}
 
 struct PartNames {
     const char* first;
@@ -27,8 +33,10 @@ struct PartNames {
     const char* track;
     const char* tick;
 };
-constexpr PartNames kVerticalParts{"/Btn_UU", "/Btn_U", "/Btn_D", "/Btn_DD", "/Btn_Vert", "client_v", "tick_v"};
-constexpr PartNames kHorizontalParts{"/Btn_LL", "/Btn_L", "/Btn_R", "/Btn_RR", "/Btn_Horz", "client_h", "tick_h"};
+constexpr PartNames kVerticalParts{"/Btn_UU",   "/Btn_U",   "/Btn_D", "/Btn_DD",
+                                   "/Btn_Vert", "client_v", "tick_v"};
+constexpr PartNames kHorizontalParts{"/Btn_LL",   "/Btn_L",   "/Btn_R", "/Btn_RR",
+                                     "/Btn_Horz", "client_h", "tick_h"};
 
 }  // namespace
 
@@ -39,49 +47,73 @@ CScrollBar::CScrollBar(CWindow* parent, const CStr& path, bool load)
       m_last(new CButton(m_window, CStr(), false)),
       m_back(new CButton(m_window, CStr(), false)),
       m_forward(new CButton(m_window, CStr(), false)),
-      m_thumb(new CButton(m_window, CStr(), false)) {
+      m_thumb(new CButton(m_window, CStr(), false))
+{
     m_thumb->pressFlags |= PressForwardMoves | PressReleaseAnywhere;
     m_thumb->Show(true, false);
-    for (CButton* button : {m_first, m_back}) button->SetAnchorMode(kAnchorAsRequested);
-    for (CButton* button : {m_forward, m_last}) button->SetAnchorMode(AnchorBottomRight);
+    for (CButton* button : {m_first, m_back})
+        button->SetAnchorMode(kAnchorAsRequested);
+    for (CButton* button : {m_forward, m_last})
+        button->SetAnchorMode(AnchorBottomRight);
     for (CButton* button : {m_first, m_back, m_forward, m_last}) {
-        if (button->RequestedRect().IsDefined()) button->SetRect(button->RequestedRect(), false);
+        if (button->RequestedRect().IsDefined())
+            button->SetRect(button->RequestedRect(), false);
     }
-    for (CButton* button : {m_first, m_last, m_back, m_forward, m_thumb}) button->SetRect(PackedRect(0, 0, 0, 0), false);
+    for (CButton* button : {m_first, m_last, m_back, m_forward, m_thumb})
+        button->SetRect(PackedRect(0, 0, 0, 0), false);
     m_first->BindHandler(HandlerClick, this, &CScrollBar::OnFirstClick);
     m_last->BindHandler(HandlerClick, this, &CScrollBar::OnLastClick);
-    m_back->SetStateHandler(new (std::nothrow) WindowMemberHandler<CScrollBar>(this, &CScrollBar::OnBackState));
-    m_forward->SetStateHandler(new (std::nothrow) WindowMemberHandler<CScrollBar>(this, &CScrollBar::OnForwardState));
+    m_back->SetStateHandler(new (std::nothrow)
+                                WindowMemberHandler<CScrollBar>(this, &CScrollBar::OnBackState));
+    m_forward->SetStateHandler(new (std::nothrow)
+                                   WindowMemberHandler<CScrollBar>(this, &CScrollBar::OnForwardState));
     m_thumb->BindHandler(HandlerPenDown, this, &CScrollBar::OnThumbPenDown);
     m_thumb->BindHandler(HandlerPenMove, this, &CScrollBar::OnThumbPenMove);
     m_thumb->BindHandler(HandlerPenUp, this, &CScrollBar::OnThumbPenUp);
     m_window->BindHandler(HandlerPenDown, this, &CScrollBar::OnTrackPenDown);
-    if (load) LoadLayout(false);
+    if (load)
+        LoadLayout(false);
 }
 
-CScrollBar::~CScrollBar() {
+CScrollBar::~CScrollBar()
+{
     delete m_timer;
     m_timer = nullptr;
 }
 
-void* CScrollBar::QueryInterface(int32_t id) {
-    if (id == IidScrollBar) return this;
-    if (id == IidSkinTarget) return static_cast<CSkinTarget*>(this);
+void* CScrollBar::QueryInterface(int32_t id)
+{
+    if (id == IidScrollBar)
+        return this;
+    if (id == IidSkinTarget)
+        return static_cast<CSkinTarget*>(this);
     return CCompositeWnd::QueryInterface(id);
 }
 
 // ---- Axis helpers ----
 
-int32_t CScrollBar::Length(const PackedRect& rect) const { return Vertical() ? rect.Height() : rect.Width(); }
-int32_t CScrollBar::Near(const PackedRect& rect) const { return Vertical() ? rect.Top() : rect.Left(); }
-int32_t CScrollBar::Far(const PackedRect& rect) const { return Vertical() ? rect.Bottom() : rect.Right(); }
+int32_t CScrollBar::Length(const PackedRect& rect) const
+{
+    return Vertical() ? rect.Height() : rect.Width();
+}
+int32_t CScrollBar::Near(const PackedRect& rect) const
+{
+    return Vertical() ? rect.Top() : rect.Left();
+}
+int32_t CScrollBar::Far(const PackedRect& rect) const
+{
+    return Vertical() ? rect.Bottom() : rect.Right();
+}
 
-PackedRect CScrollBar::WithSpan(const PackedRect& rect, int32_t nearEdge, int32_t farEdge) const {
-    if (Vertical()) return PackedRect(rect.Left(), C16(nearEdge), rect.Right(), C16(farEdge));
+PackedRect CScrollBar::WithSpan(const PackedRect& rect, int32_t nearEdge, int32_t farEdge) const
+{
+    if (Vertical())
+        return PackedRect(rect.Left(), C16(nearEdge), rect.Right(), C16(farEdge));
     return PackedRect(C16(nearEdge), rect.Top(), C16(farEdge), rect.Bottom());
 }
 
-void CScrollBar::MoveThumbTo(const PackedRect& rect) {
+void CScrollBar::MoveThumbTo(const PackedRect& rect)
+{
     const PackedRect old = m_thumb->WindowRect();
     m_thumb->SetRect(rect, false);
     const PackedRect now = m_thumb->WindowRect();
@@ -93,15 +125,19 @@ void CScrollBar::MoveThumbTo(const PackedRect& rect) {
 
 // ---- Configuration ----
 
-uint32_t CScrollBar::SetSkin(const CStr& folder, bool redraw) {
+uint32_t CScrollBar::SetSkin(const CStr& folder, bool redraw)
+{
     m_skinFolder = folder;
     SetOrientation(m_orientation);
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
     return 1;
 }
 
-void CScrollBar::SetOrientation(uint32_t orientation) {
-    if (orientation == ScrollUnset) return;
+void CScrollBar::SetOrientation(uint32_t orientation)
+{
+    if (orientation == ScrollUnset)
+        return;
     m_orientation = orientation;
     const PartNames& names = Vertical() ? kVerticalParts : kHorizontalParts;
     PushResourceFolder();
@@ -118,71 +154,95 @@ void CScrollBar::SetOrientation(uint32_t orientation) {
     LoadImage(names.track, m_trackImage);
     LoadImage(names.tick, m_tickImage);
     PopResourceFolder();
-    for (CButton* button : {m_first, m_last, m_back, m_forward, m_thumb}) button->SetRect(PackedRect(0, 0, 0, 0), false);
+    for (CButton* button : {m_first, m_last, m_back, m_forward, m_thumb})
+        button->SetRect(PackedRect(0, 0, 0, 0), false);
     FitThickness();
     SizeThumb();
     PlaceThumb();
     PlaceButtons();
 }
 
-void CScrollBar::SetMin(int32_t value, bool redraw) {
+void CScrollBar::SetMin(int32_t value, bool redraw)
+{
     m_min = value;
-    if (m_pos < m_min) m_pos = m_min;
+    if (m_pos < m_min)
+        m_pos = m_min;
     SizeThumb();
     PlaceThumb();
-    if (redraw && m_track.IsDefined()) m_window->Invalidate(m_track, true);
+    if (redraw && m_track.IsDefined())
+        m_window->Invalidate(m_track, true);
 }
 
-void CScrollBar::SetMax(int32_t value, bool redraw) {
+void CScrollBar::SetMax(int32_t value, bool redraw)
+{
     m_max = value;
-    if (m_pos > m_max) m_pos = m_max;
+    if (m_pos > m_max)
+        m_pos = m_max;
     SizeThumb();
     PlaceThumb();
-    if (redraw && m_track.IsDefined()) m_window->Invalidate(m_track, true);
+    if (redraw && m_track.IsDefined())
+        m_window->Invalidate(m_track, true);
 }
 
-void CScrollBar::SetPos(int32_t value, bool redraw, bool notify) {
+void CScrollBar::SetPos(int32_t value, bool redraw, bool notify)
+{
     m_pos = ClampScrollPosition(value, m_min, m_max);
     PlaceThumb();
-    if (notify && m_pos != m_lastNotified) OnScrolled();
-    if (redraw && m_track.IsDefined()) m_window->Invalidate(m_track, true);
+    if (notify && m_pos != m_lastNotified)
+        OnScrolled();
+    if (redraw && m_track.IsDefined())
+        m_window->Invalidate(m_track, true);
 }
 
-void CScrollBar::SetPage(int32_t value, bool redraw) {
+void CScrollBar::SetPage(int32_t value, bool redraw)
+{
     m_page = value;
     SizeThumb();
     PlaceThumb();
-    if (redraw && m_track.IsDefined()) m_window->Invalidate(m_track, true);
+    if (redraw && m_track.IsDefined())
+        m_window->Invalidate(m_track, true);
 }
 
-void CScrollBar::SetTicks(bool on, bool redraw) {
-    if (((flags & ScrollTicks) != 0) == on) return;
+void CScrollBar::SetTicks(bool on, bool redraw)
+{
+    if (((flags & ScrollTicks) != 0) == on)
+        return;
     flags = static_cast<uint8_t>(on ? (flags | ScrollTicks) : (flags & ~ScrollTicks));
     PlaceThumb();
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
 }
 
-void CScrollBar::SetButtonMode(uint32_t mode, bool redraw) {
-    if (mode == m_buttonMode) return;
+void CScrollBar::SetButtonMode(uint32_t mode, bool redraw)
+{
+    if (mode == m_buttonMode)
+        return;
     m_buttonMode = mode;
     m_first->Show((mode & ScrollEndButtons) != 0, false);
     m_last->Show((mode & ScrollEndButtons) != 0, false);
     m_back->Show((mode & ScrollStepButtons) != 0, false);
     m_forward->Show((mode & ScrollStepButtons) != 0, false);
     PlaceButtons();
-    if (redraw) m_window->Invalidate();
+    if (redraw)
+        m_window->Invalidate();
 }
 
-void CScrollBar::OnScrolled() {
+void CScrollBar::OnScrolled()
+{
     m_lastNotified = m_pos;
     scrolled(this);
 }
 
-void CScrollBar::OnScrollEnded() { scrollEnded(this); }
+void CScrollBar::OnScrollEnded()
+{
+    scrollEnded(this);
+}
 
-bool CScrollBar::LoadLayout(bool keepVisibility) {
+bool CScrollBar::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     // Only the first load reads the range; later reloads keep what the owner set.
     const bool firstLoad = !m_loadedOnce;
     m_loadedOnce = true;
@@ -196,7 +256,8 @@ bool CScrollBar::LoadLayout(bool keepVisibility) {
         SetMax(CUIMgr::NextNumber(), false);
         m_step = CUIMgr::NextNumber();
         SetPage(CUIMgr::NextNumber(), false);
-        if (m_window->IsVisible()) m_window->Invalidate();
+        if (m_window->IsVisible())
+            m_window->Invalidate();
     }
     EndLinkLayout(m_link, refreshWas);
     return true;
@@ -204,8 +265,10 @@ bool CScrollBar::LoadLayout(bool keepVisibility) {
 
 // ---- Layout ----
 
-void CScrollBar::FitThickness() {
-    if (m_orientation == ScrollUnset) return;
+void CScrollBar::FitThickness()
+{
+    if (m_orientation == ScrollUnset)
+        return;
     PackedRect requested = m_window->RequestedRect();
     if (requested.IsDefined()) {
         if (Vertical()) {
@@ -218,8 +281,10 @@ void CScrollBar::FitThickness() {
     ComputeTrack();
 }
 
-void CScrollBar::ComputeTrack() {
-    if (m_orientation == ScrollUnset) return;
+void CScrollBar::ComputeTrack()
+{
+    if (m_orientation == ScrollUnset)
+        return;
     if (!m_window->WindowRect().IsDefined()) {
         m_track = UndefinedRect;
         return;
@@ -239,23 +304,29 @@ void CScrollBar::ComputeTrack() {
     m_track = WithSpan(track, nearEdge, farEdge);
 }
 
-void CScrollBar::SizeThumb() {
-    if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined()) return;
+void CScrollBar::SizeThumb()
+{
+    if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined())
+        return;
     const PackedRect thumb = m_thumb->WindowRect();
     const int32_t length = ScrollThumbLength(Length(m_track), m_page, m_min, m_max);
     m_thumb->SetRect(WithSpan(thumb, Near(thumb), Near(thumb) + length - 1), false);
 }
 
-void CScrollBar::PlaceThumb() {
-    if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined()) return;
+void CScrollBar::PlaceThumb()
+{
+    if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined())
+        return;
     const PackedRect thumb = m_thumb->WindowRect();
     const int32_t offset = ScrollThumbOffset(m_pos, m_min, m_max, Length(m_track), Length(thumb));
     const int32_t nearEdge = Near(m_track) + offset;
     m_thumb->SetRect(WithSpan(thumb, nearEdge, nearEdge + Length(thumb) - 1), false);
 }
 
-void CScrollBar::PlaceButtons() {
-    if (m_orientation == ScrollUnset) return;
+void CScrollBar::PlaceButtons()
+{
+    if (m_orientation == ScrollUnset)
+        return;
     const int32_t thickness = Vertical() ? m_window->Width() : m_window->Height();
     int32_t nearCursor = 0;
     int32_t farCursor = 0;
@@ -277,7 +348,8 @@ void CScrollBar::PlaceButtons() {
     ComputeTrack();
 }
 
-void CScrollBar::OnSize() {
+void CScrollBar::OnSize()
+{
     FitThickness();
     SizeThumb();
     PlaceThumb();
@@ -286,29 +358,40 @@ void CScrollBar::OnSize() {
 
 // ---- Pen ----
 
-void CScrollBar::DragThumb(int32_t dx, int32_t dy) {
-    if (m_orientation == ScrollUnset || !m_track.IsDefined()) return;
+void CScrollBar::DragThumb(int32_t dx, int32_t dy)
+{
+    if (m_orientation == ScrollUnset || !m_track.IsDefined())
+        return;
     const PackedRect thumb = m_thumb->WindowRect();
-    if (!thumb.IsDefined()) return;
-    const int32_t d = LimitScrollDrag(Vertical() ? dy : dx, Near(thumb), Far(thumb), Near(m_track), Far(m_track));
+    if (!thumb.IsDefined())
+        return;
+    const int32_t d =
+        LimitScrollDrag(Vertical() ? dy : dx, Near(thumb), Far(thumb), Near(m_track), Far(m_track));
     const int32_t nearEdge = Near(thumb) + d;
     const PackedRect moved = WithSpan(thumb, nearEdge, Far(thumb) + d);
     const int32_t position =
         ScrollDragPosition(nearEdge - Near(m_track), m_min, m_max, Length(m_track), Length(thumb));
     m_pos = ClampScrollPosition(position, m_min, m_max);
     MoveThumbTo(moved);
-    if (m_pos != m_lastNotified) OnScrolled();
+    if (m_pos != m_lastNotified)
+        OnScrolled();
 }
 
-void CScrollBar::OnThumbPenDown(CWindow*, intptr_t point) { m_dragAnchor = PointArg(point); }
+void CScrollBar::OnThumbPenDown(CWindow*, intptr_t point)
+{
+    m_dragAnchor = PointArg(point);
+}
 
-void CScrollBar::OnThumbPenMove(CWindow*, intptr_t point) {
-    if (!m_thumb->HasFlag(WndPenPressed)) return;
+void CScrollBar::OnThumbPenMove(CWindow*, intptr_t point)
+{
+    if (!m_thumb->HasFlag(WndPenPressed))
+        return;
     const PackedPoint& p = PointArg(point);
     DragThumb(p.X() - m_dragAnchor.X(), p.Y() - m_dragAnchor.Y());
 }
 
-void CScrollBar::OnThumbPenUp(CWindow*, intptr_t) {
+void CScrollBar::OnThumbPenUp(CWindow*, intptr_t)
+{
     if (flags & ScrollTicks) {
         const PackedRect old = m_thumb->WindowRect();
         PlaceThumb();
@@ -321,11 +404,14 @@ void CScrollBar::OnThumbPenUp(CWindow*, intptr_t) {
     OnScrollEnded();
 }
 
-void CScrollBar::OnTrackPenDown(CWindow*, intptr_t point) {
-    if (m_orientation == ScrollUnset) return;
+void CScrollBar::OnTrackPenDown(CWindow*, intptr_t point)
+{
+    if (m_orientation == ScrollUnset)
+        return;
     const PackedPoint& p = PointArg(point);
     const PackedRect thumb = m_thumb->WindowRect();
-    if (!thumb.IsDefined()) return;
+    if (!thumb.IsDefined())
+        return;
     const int32_t cx = FloorHalf(thumb.Left() + thumb.Right());
     const int32_t cy = FloorHalf(thumb.Top() + thumb.Bottom());
     DragThumb(p.X() - cx, p.Y() - cy);
@@ -340,7 +426,8 @@ void CScrollBar::OnTrackPenDown(CWindow*, intptr_t point) {
 
 // ---- Repeat ----
 
-void CScrollBar::HoldStateChanged(CButton* button, int32_t sign) {
+void CScrollBar::HoldStateChanged(CButton* button, int32_t sign)
+{
     if (button->IsDrawnDown()) {
         m_counter = 0;
         m_delta = sign * m_step;
@@ -351,42 +438,56 @@ void CScrollBar::HoldStateChanged(CButton* button, int32_t sign) {
     }
 }
 
-void CScrollBar::OnBackState(CWindow*, intptr_t) { HoldStateChanged(m_back, -1); }
-void CScrollBar::OnForwardState(CWindow*, intptr_t) { HoldStateChanged(m_forward, 1); }
+void CScrollBar::OnBackState(CWindow*, intptr_t)
+{
+    HoldStateChanged(m_back, -1);
+}
+void CScrollBar::OnForwardState(CWindow*, intptr_t)
+{
+    HoldStateChanged(m_forward, 1);
+}
 
-void CScrollBar::OnRepeatTimer() {
+void CScrollBar::OnRepeatTimer()
+{
     m_timer->SetRate(NextRepeatRate(m_counter));
-    const int64_t delta = static_cast<int64_t>(m_delta) * RepeatMultiplier(m_counter, (flags & ScrollAccelerate) != 0);
+    const int64_t delta =
+        static_cast<int64_t>(m_delta) * RepeatMultiplier(m_counter, (flags & ScrollAccelerate) != 0);
     SetPos(SaturatingAdd(m_pos, delta), true, true);
     OnScrollEnded();
     ++m_counter;
 }
 
-void CScrollBar::OnFirstClick(CWindow*, intptr_t) {
+void CScrollBar::OnFirstClick(CWindow*, intptr_t)
+{
     SetPos(m_min, true, true);
     OnScrollEnded();
 }
 
-void CScrollBar::OnLastClick(CWindow*, intptr_t) {
+void CScrollBar::OnLastClick(CWindow*, intptr_t)
+{
     SetPos(m_max, true, true);
     OnScrollEnded();
 }
 
 // ---- Paint ----
 
-void CScrollBar::TickPlaces(std::vector<int32_t>& places) const {
+void CScrollBar::TickPlaces(std::vector<int32_t>& places) const
+{
     places.clear();
-    if (m_orientation == ScrollUnset || !(flags & ScrollTicks) || !m_tickImage.HasHeader() || m_max == m_min ||
-        !m_track.IsDefined())
+    if (m_orientation == ScrollUnset || !(flags & ScrollTicks) || !m_tickImage.HasHeader() ||
+        m_max == m_min || !m_track.IsDefined())
         return;
     const int32_t size = Vertical() ? m_tickImage.Height() : m_tickImage.Width();
     const int32_t thumbLength = Vertical() ? m_thumb->Height() : m_thumb->Width();
     ScrollTickPlaces(Near(m_track), Length(m_track), thumbLength, m_min, m_max, size, places);
 }
 
-void CScrollBar::Paint(const PackedRect& rect) {
-    if (!m_canvas.IsBound() || !m_canvas.PushClip(rect)) return;
-    if (m_track.IsDefined() && m_trackImage.HasHeader()) TileImage(m_canvas, m_track, m_trackImage);
+void CScrollBar::Paint(const PackedRect& rect)
+{
+    if (!m_canvas.IsBound() || !m_canvas.PushClip(rect))
+        return;
+    if (m_track.IsDefined() && m_trackImage.HasHeader())
+        TileImage(m_canvas, m_track, m_trackImage);
     std::vector<int32_t> places;
     TickPlaces(places);
     for (int32_t c : places) {

@@ -30,11 +30,13 @@ int32_t ScrollThumbOffset(int32_t position, int32_t min, int32_t max, int32_t tr
 
 // The position a dragged thumb stands for, rounded to the nearest step:
 // min + (offset × 10 × (max - min) / (track - thumb) + 5) / 10.
-int32_t ScrollDragPosition(int32_t offset, int32_t min, int32_t max, int32_t trackLength, int32_t thumbLength);
+int32_t ScrollDragPosition(int32_t offset, int32_t min, int32_t max, int32_t trackLength,
+                           int32_t thumbLength);
 
 // Limits a drag along the axis so that [near + d, far + d] stays inside
 // [trackNear, trackFar].
-int32_t LimitScrollDrag(int32_t delta, int32_t thumbNear, int32_t thumbFar, int32_t trackNear, int32_t trackFar);
+int32_t LimitScrollDrag(int32_t delta, int32_t thumbNear, int32_t thumbFar, int32_t trackNear,
+                        int32_t trackFar);
 
 // Places of the tick marks (offsets along the axis) for the positions min to
 // max of a track: trackNear + i × (track - thumb) / (max - min); a tick closer
@@ -51,7 +53,10 @@ constexpr uint16_t RepeatStartRate = 150;
 constexpr uint16_t RepeatPauseRate = 12;
 constexpr uint16_t RepeatFastRate = 80;
 // The rate to set after the step with this counter has run.
-inline uint16_t NextRepeatRate(int32_t counter) { return counter != 0 ? RepeatFastRate : RepeatPauseRate; }
+inline uint16_t NextRepeatRate(int32_t counter)
+{
+    return counter != 0 ? RepeatFastRate : RepeatPauseRate;
+}
 // How many steps the repeat with this counter moves: one more every six
 // steps with acceleration, always one without.
 int32_t RepeatMultiplier(int32_t counter, bool accelerate);
@@ -66,7 +71,10 @@ struct ValueStep {
 ValueStep LimitValueStep(int32_t value, int32_t amount, int32_t min, int32_t max);
 
 // Integer halving rounded toward minus infinity.
-inline int32_t FloorHalf(int32_t value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
+inline int32_t FloorHalf(int32_t value)
+{
+    return value >= 0 ? value / 2 : -((-value + 1) / 2);
+}
 
 // a + b kept within the int32 range.
 int32_t SaturatingAdd(int32_t a, int64_t b);

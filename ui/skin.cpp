@@ -4,8 +4,8 @@
 #include <list>
 #include <strings.h>
 
-#include "core/path_mgr.h"
 #include "core/draw_context.h"
+#include "core/path_mgr.h"
 #include "core/raster.h"
 #include "core/resource_mgr.h"
 #include "core/sound_mgr.h"
@@ -14,18 +14,27 @@
 
 namespace {
 
-int16_t W(const ImageData& image) { return image.HasHeader() ? static_cast<int16_t>(image.Width()) : 0; }
-int16_t H(const ImageData& image) { return image.HasHeader() ? static_cast<int16_t>(image.Height()) : 0; }
+int16_t W(const ImageData& image)
+{
+    return image.HasHeader() ? static_cast<int16_t>(image.Width()) : 0;
+}
+int16_t H(const ImageData& image)
+{
+    return image.HasHeader() ? static_cast<int16_t>(image.Height()) : 0;
+}
 
 // Most recently used first.
-std::list<CSkinItem*>& Cache() {
+std::list<CSkinItem*>& Cache()
+{
     static std::list<CSkinItem*> cache;
     return cache;
 }
 
 template <typename Kind>
-Kind* LookUp(const CStr& name, int32_t iid) {
-    if (name.IsEmpty()) return nullptr;
+Kind* LookUp(const CStr& name, int32_t iid)
+{
+    if (name.IsEmpty())
+        return nullptr;
     auto& cache = Cache();
     for (auto it = cache.begin(); it != cache.end(); ++it) {
         if (strcasecmp((*it)->Name().Chars(), name.Chars()) == 0) {
@@ -36,7 +45,8 @@ Kind* LookUp(const CStr& name, int32_t iid) {
         }
     }
     Kind* skin = new (std::nothrow) Kind(name);
-    if (!skin) return nullptr;
+    if (!skin)
+        return nullptr;
     {
         ResourceFolderScope scope;
         const char first = name.At(0);
@@ -49,28 +59,36 @@ Kind* LookUp(const CStr& name, int32_t iid) {
     return skin;
 }
 
-CStr Suffixed(const char* name, const char* suffix) { return CStr::ConcatChars(CStr(name), suffix); }
+CStr Suffixed(const char* name, const char* suffix)
+{
+    return CStr::ConcatChars(CStr(name), suffix);
+}
 
 }  // namespace
 
-bool LoadImageSlot(const char* name, ImageData& image) {
+bool LoadImageSlot(const char* name, ImageData& image)
+{
     image.Clear();
     return LoadImage(name, image);
 }
 
-bool LoadSoundSlot(const char* name, SoundData& sound) {
+bool LoadSoundSlot(const char* name, SoundData& sound)
+{
     sound.Clear();
     return LoadSound(name, sound);
 }
 
-void PlaySkinSound(const SoundData& sound) {
-    if (sound.HasHeader()) CSoundMgr::PlaySound(sound, 255, CSoundMgr::DefaultSecondValue());
+void PlaySkinSound(const SoundData& sound)
+{
+    if (sound.HasHeader())
+        CSoundMgr::PlaySound(sound, 255, CSoundMgr::DefaultSecondValue());
 }
 
 // ---- CFrameSkin ----
 
-bool CFrameSkin::Load(const char* tl, const char* t, const char* tr, const char* l, const char* c, const char* r,
-                      const char* bl, const char* b, const char* br) {
+bool CFrameSkin::Load(const char* tl, const char* t, const char* tr, const char* l, const char* c,
+                      const char* r, const char* bl, const char* b, const char* br)
+{
     bool any = false;
     any |= LoadImageSlot(tl, topLeft);
     any |= LoadImageSlot(t, topEdge);
@@ -86,7 +104,8 @@ bool CFrameSkin::Load(const char* tl, const char* t, const char* tr, const char*
     return any;
 }
 
-bool CFrameSkin::LoadRow(const char* tl, const char* t, const char* tr) {
+bool CFrameSkin::LoadRow(const char* tl, const char* t, const char* tr)
+{
     bool any = false;
     any |= LoadImageSlot(tl, topLeft);
     any |= LoadImageSlot(t, topEdge);
@@ -96,7 +115,8 @@ bool CFrameSkin::LoadRow(const char* tl, const char* t, const char* tr) {
     return any;
 }
 
-bool CFrameSkin::LoadColumn(const char* tl, const char* l, const char* bl) {
+bool CFrameSkin::LoadColumn(const char* tl, const char* l, const char* bl)
+{
     bool any = false;
     any |= LoadImageSlot(tl, topLeft);
     any |= LoadImageSlot(l, leftEdge);
@@ -106,13 +126,15 @@ bool CFrameSkin::LoadColumn(const char* tl, const char* l, const char* bl) {
     return any;
 }
 
-bool CFrameSkin::LoadCorner(const char* tl) {
+bool CFrameSkin::LoadCorner(const char* tl)
+{
     m_loaded = LoadImageSlot(tl, topLeft) ? 1 : 0;
     Measure();
     return m_loaded != 0;
 }
 
-void CFrameSkin::Measure() {
+void CFrameSkin::Measure()
+{
     m_left = std::max({W(leftEdge), W(topLeft), W(bottomLeft)});
     m_right = std::max({W(rightEdge), W(topRight), W(bottomRight)});
     m_top = std::max({H(topEdge), H(topLeft), H(topRight)});
@@ -128,8 +150,10 @@ void CFrameSkin::Measure() {
     }
 }
 
-PackedRect CFrameSkin::FitRect(const PackedRect& rect) const {
-    if (!m_loaded || !rect.IsDefined()) return rect;
+PackedRect CFrameSkin::FitRect(const PackedRect& rect) const
+{
+    if (!m_loaded || !rect.IsDefined())
+        return rect;
     PackedRect fitted = rect;
     if (!topEdge.HasHeader() && !client.HasHeader() && !bottomEdge.HasHeader()) {
         fitted.SetRight(fitted.Left() + m_left + m_right - 1);
@@ -146,18 +170,26 @@ struct Strip {
     bool Empty() const { return right < left || bottom < top; }
     PackedRect Rect() const { return PackedRect(left, top, right, bottom); }
 };
-void Tile(CDrawContext& dc, const Strip& strip, const ImageData& image) {
-    if (image.HasHeader() && !strip.Empty()) TileImage(dc, strip.Rect(), image);
+void Tile(CDrawContext& dc, const Strip& strip, const ImageData& image)
+{
+    if (image.HasHeader() && !strip.Empty())
+        TileImage(dc, strip.Rect(), image);
 }
-void Put(CDrawContext& dc, int32_t x, int32_t y, const ImageData& image) { DrawImage(dc, x, y, image, UndefinedRect); }
+void Put(CDrawContext& dc, int32_t x, int32_t y, const ImageData& image)
+{
+    DrawImage(dc, x, y, image, UndefinedRect);
+}
 }  // namespace
 
-void CFrameSkin::Draw(CDrawContext& dc, const PackedRect& rect) const {
-    if (!rect.IsDefined()) return;
+void CFrameSkin::Draw(CDrawContext& dc, const PackedRect& rect) const
+{
+    if (!rect.IsDefined())
+        return;
     const int32_t r = rect.Width() - 1, b = rect.Height() - 1;
     Strip top{0, 0, r, m_top - 1}, left{0, 0, m_left - 1, b}, right{r - m_right + 1, 0, r, b},
         bottom{0, b - m_bottom + 1, r, b};
-    if (!dc.PushClip(PackedRect(0, 0, r, b))) return;
+    if (!dc.PushClip(PackedRect(0, 0, r, b)))
+        return;
     if (topLeft.HasHeader()) {
         Put(dc, left.left, left.top, topLeft);
         left.top += H(topLeft);
@@ -183,7 +215,8 @@ void CFrameSkin::Draw(CDrawContext& dc, const PackedRect& rect) const {
         top.top += H(topEdge);
     }
     if (bottomEdge.HasHeader()) {
-        Tile(dc, Strip{bottom.left, bottom.bottom - H(bottomEdge) + 1, bottom.right, bottom.bottom}, bottomEdge);
+        Tile(dc, Strip{bottom.left, bottom.bottom - H(bottomEdge) + 1, bottom.right, bottom.bottom},
+             bottomEdge);
         bottom.bottom -= H(bottomEdge);
     }
     if (leftEdge.HasHeader()) {
@@ -206,11 +239,18 @@ void CFrameSkin::Draw(CDrawContext& dc, const PackedRect& rect) const {
 
 // ---- Skin items ----
 
-void* CSkinItem::QueryInterface(int32_t id) { return id == IidSkinItem ? this : nullptr; }
+void* CSkinItem::QueryInterface(int32_t id)
+{
+    return id == IidSkinItem ? this : nullptr;
+}
 
-void* CButtonSkin::QueryInterface(int32_t id) { return id == IidButtonSkin ? this : CSkinItem::QueryInterface(id); }
+void* CButtonSkin::QueryInterface(int32_t id)
+{
+    return id == IidButtonSkin ? this : CSkinItem::QueryInterface(id);
+}
 
-uint32_t CButtonSkin::Load() {
+uint32_t CButtonSkin::Load()
+{
     const char* suffixes[3] = {"", "_push", "_dis"};
     CFrameSkin* looks[3] = {&normal, &pushed, &disabled};
     bool any = false;
@@ -240,12 +280,15 @@ uint32_t CButtonSkin::Load() {
     return 1;
 }
 
-void* CFrameWndSkin::QueryInterface(int32_t id) {
+void* CFrameWndSkin::QueryInterface(int32_t id)
+{
     return id == IidFrameWndSkin ? this : CSkinItem::QueryInterface(id);
 }
 
-uint32_t CFrameWndSkin::Load() {
-    frame.Load("frame_ul", "frame_u", "frame_ur", "frame_l", "client", "frame_r", "frame_dl", "frame_d", "frame_dr");
+uint32_t CFrameWndSkin::Load()
+{
+    frame.Load("frame_ul", "frame_u", "frame_ur", "frame_l", "client", "frame_r", "frame_dl", "frame_d",
+               "frame_dr");
     LoadImageSlot("title_l", titleLeft);
     LoadImageSlot("title_r", titleRight);
     LoadImageSlot("title_c", titleCentre);
@@ -256,10 +299,17 @@ uint32_t CFrameWndSkin::Load() {
 
 // ---- The cache ----
 
-CButtonSkin* GetButtonSkin(const CStr& name) { return LookUp<CButtonSkin>(name, IidButtonSkin); }
-CFrameWndSkin* GetFrameWndSkin(const CStr& name) { return LookUp<CFrameWndSkin>(name, IidFrameWndSkin); }
+CButtonSkin* GetButtonSkin(const CStr& name)
+{
+    return LookUp<CButtonSkin>(name, IidButtonSkin);
+}
+CFrameWndSkin* GetFrameWndSkin(const CStr& name)
+{
+    return LookUp<CFrameWndSkin>(name, IidFrameWndSkin);
+}
 
-void ClearSkinCache() {
+void ClearSkinCache()
+{
     auto& cache = Cache();
     while (!cache.empty()) {
         CSkinItem* item = cache.front();
@@ -268,14 +318,19 @@ void ClearSkinCache() {
     }
 }
 
-int32_t SkinCacheCount() { return static_cast<int32_t>(Cache().size()); }
+int32_t SkinCacheCount()
+{
+    return static_cast<int32_t>(Cache().size());
+}
 
-CButtonSkin& DefaultButtonSkin() {
+CButtonSkin& DefaultButtonSkin()
+{
     static CButtonSkin skin{CStr()};
     return skin;
 }
 
-CFrameWndSkin& DefaultFrameWndSkin() {
+CFrameWndSkin& DefaultFrameWndSkin()
+{
     static CFrameWndSkin skin{CStr()};
     return skin;
 }

@@ -19,8 +19,9 @@ class CFrameSkin {
 public:
     // Loads the nine images from the current resource folder; the result is
     // true when any of them was found.
-    bool Load(const char* topLeft, const char* top, const char* topRight, const char* left, const char* client,
-              const char* right, const char* bottomLeft, const char* bottom, const char* bottomRight);
+    bool Load(const char* topLeft, const char* top, const char* topRight, const char* left,
+              const char* client, const char* right, const char* bottomLeft, const char* bottom,
+              const char* bottomRight);
     bool LoadRow(const char* topLeft, const char* top, const char* topRight);
     bool LoadColumn(const char* topLeft, const char* left, const char* bottomLeft);
     bool LoadCorner(const char* topLeft);

@@ -4,14 +4,16 @@
 #include "ui/skin.h"
 #include "ui/ui_link.h"
 
-uint32_t CSkinMgr::Init() {
+uint32_t CSkinMgr::Init()
+{
     ToolkitHooks hooks = GetToolkitHooks();
     hooks.createLabel = CreateLabelFromSelectedNode;
     SetToolkitHooks(hooks);
     return 1;
 }
 
-void CSkinMgr::Shutdown() {
+void CSkinMgr::Shutdown()
+{
     ClearSkinCache();
     ToolkitHooks hooks = GetToolkitHooks();
     hooks.createLabel = nullptr;

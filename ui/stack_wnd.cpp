@@ -7,55 +7,73 @@
 
 // ---- CStackItem ----
 
-CStackItem::CStackItem(CStackWnd* owner) : m_owner(owner) {
-    if (m_owner) m_owner->AddItem(this);
+CStackItem::CStackItem(CStackWnd* owner) : m_owner(owner)
+{
+    if (m_owner)
+        m_owner->AddItem(this);
 }
 
-CStackItem::~CStackItem() {
-    if (m_owner) m_owner->RemoveItem(this);
+CStackItem::~CStackItem()
+{
+    if (m_owner)
+        m_owner->RemoveItem(this);
     delete m_handler;
 }
 
-void CStackItem::SetHandler(WindowHandler* handler) {
+void CStackItem::SetHandler(WindowHandler* handler)
+{
     delete m_handler;
     m_handler = handler;
 }
 
-void CStackItem::Choose() {
-    if (m_handler) m_handler->Invoke(m_owner, reinterpret_cast<intptr_t>(this));
+void CStackItem::Choose()
+{
+    if (m_handler)
+        m_handler->Invoke(m_owner, reinterpret_cast<intptr_t>(this));
 }
 
-void CStackItem::SetEnabled(bool on, bool redraw) {
-    if (IsEnabled() == on) return;
+void CStackItem::SetEnabled(bool on, bool redraw)
+{
+    if (IsEnabled() == on)
+        return;
     enabled = on ? 1 : 0;
-    if (!on && m_owner && m_owner->Highlighted() == this) highlighted = 0;
-    if (redraw && m_owner && rect.IsDefined()) m_owner->Invalidate(rect, true);
+    if (!on && m_owner && m_owner->Highlighted() == this)
+        highlighted = 0;
+    if (redraw && m_owner && rect.IsDefined())
+        m_owner->Invalidate(rect, true);
 }
 
 // ---- CStackWnd ----
 
-CStackWnd::CStackWnd(CWindow* parent) : CWindow(parent, UndefinedRect, CStr(), false) {
+CStackWnd::CStackWnd(CWindow* parent) : CWindow(parent, UndefinedRect, CStr(), false)
+{
     SetFlag(WndRaiseOnPenDown, true);
 }
 
-CStackWnd::~CStackWnd() {
+CStackWnd::~CStackWnd()
+{
     PrepareDestroy();
     m_highlighted = nullptr;
-    while (!m_items.empty()) delete m_items.front();  // each item takes itself off the list
+    while (!m_items.empty())
+        delete m_items.front();  // each item takes itself off the list
 }
 
-bool CStackWnd::AddItem(CStackItem* item) {
+bool CStackWnd::AddItem(CStackItem* item)
+{
     m_items.push_back(item);
     return true;
 }
 
-void CStackWnd::RemoveItem(CStackItem* item) {
-    if (m_highlighted == item) m_highlighted = nullptr;
+void CStackWnd::RemoveItem(CStackItem* item)
+{
+    if (m_highlighted == item)
+        m_highlighted = nullptr;
     m_items.remove(item);
     item->m_owner = nullptr;
 }
 
-void CStackWnd::Layout() {
+void CStackWnd::Layout()
+{
     const PackedRect margins = ItemMargins();
     m_widest = 0;
     m_totalHeight = 0;
@@ -74,7 +92,8 @@ void CStackWnd::Layout() {
             true);
 }
 
-void CStackWnd::Popup(const PackedPoint& point) {
+void CStackWnd::Popup(const PackedPoint& point)
+{
     Layout();
     const int32_t w = Width(), h = Height();
     CWindow* root = CWindowMgr::Root();
@@ -95,21 +114,26 @@ void CStackWnd::Popup(const PackedPoint& point) {
     CWindowMgr::PushCapture(this);
 }
 
-void CStackWnd::Close() {
+void CStackWnd::Close()
+{
     SetHighlight(nullptr);
     Show(false, false);
     CWindowMgr::RemoveCapture(this);
 }
 
-CStackItem* CStackWnd::ItemAt(const PackedPoint& point) const {
+CStackItem* CStackWnd::ItemAt(const PackedPoint& point) const
+{
     for (CStackItem* item : m_items) {
-        if (item->IsEnabled() && item->rect.IsDefined() && item->rect.Contains(point)) return item;
+        if (item->IsEnabled() && item->rect.IsDefined() && item->rect.Contains(point))
+            return item;
     }
     return nullptr;
 }
 
-void CStackWnd::SetHighlight(CStackItem* item) {
-    if (item == m_highlighted) return;
+void CStackWnd::SetHighlight(CStackItem* item)
+{
+    if (item == m_highlighted)
+        return;
     if (m_highlighted) {
         m_highlighted->highlighted = 0;
         Invalidate(m_highlighted->rect, true);
@@ -121,7 +145,8 @@ void CStackWnd::SetHighlight(CStackItem* item) {
     }
 }
 
-void CStackWnd::OnPenDown(const PackedPoint& point) {
+void CStackWnd::OnPenDown(const PackedPoint& point)
+{
     CStackItem* item = ItemAt(point);
     if (!item) {
         Close();
@@ -130,25 +155,35 @@ void CStackWnd::OnPenDown(const PackedPoint& point) {
     SetHighlight(item);
 }
 
-void CStackWnd::OnPenMove(const PackedPoint& point) { SetHighlight(ItemAt(point)); }
+void CStackWnd::OnPenMove(const PackedPoint& point)
+{
+    SetHighlight(ItemAt(point));
+}
 
-void CStackWnd::OnPenUp(const PackedPoint&) {
+void CStackWnd::OnPenUp(const PackedPoint&)
+{
     CStackItem* item = m_highlighted;
-    if (!item) return;
+    if (!item)
+        return;
     Close();
     item->Choose();
 }
 
-void CStackWnd::Paint(const PackedRect& rect) {
+void CStackWnd::Paint(const PackedRect& rect)
+{
     DrawBackground(rect);
     CDrawContext* dc = ItemContext();
-    if (!dc) return;
+    if (!dc)
+        return;
     for (CStackItem* item : m_items) {
-        if (!item->rect.IsDefined()) continue;
+        if (!item->rect.IsDefined())
+            continue;
         PackedRect part = item->rect;
         part.Intersect(rect);
-        if (!part.IsDefined()) continue;
-        if (!dc->PushOrigin(item->rect.TopLeft())) continue;
+        if (!part.IsDefined())
+            continue;
+        if (!dc->PushOrigin(item->rect.TopLeft()))
+            continue;
         part.Offset(static_cast<int16_t>(-item->rect.Left()), static_cast<int16_t>(-item->rect.Top()));
         item->Draw(*dc, part);
         dc->PopOrigin();

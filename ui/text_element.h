@@ -32,8 +32,8 @@ enum TextInterfaceId : int32_t {
 
 class CTextElement : public CDrawableElement {
 public:
-    CTextElement(const CStr& text, int16_t outerWidth, int16_t outerHeight, uint8_t foreground, uint8_t background,
-                 bool noFill, uint8_t font);
+    CTextElement(const CStr& text, int16_t outerWidth, int16_t outerHeight, uint8_t foreground,
+                 uint8_t background, bool noFill, uint8_t font);
     void* QueryInterface(int32_t id) override;
     void Draw(CDrawContext& dc, int32_t dx, int32_t dy) override;
     bool SetAttribute(const char*, const char*) override { return false; }

@@ -8,7 +8,8 @@
 
 namespace {
 
-CTextButton* MakeButton(CWindow* parent, const char* skin) {
+CTextButton* MakeButton(CWindow* parent, const char* skin)
+{
     auto* button = new CTextButton(parent, CStr(), false);
     button->SetSkin(CStr(skin), false);
     button->SetRect(PackedRect(0, 0, 0, 0), false);  // the skin's size
@@ -17,8 +18,10 @@ CTextButton* MakeButton(CWindow* parent, const char* skin) {
 }
 
 // Enables or disables a shown button when its state differs.
-void SetButtonEnabled(CTextButton* button, bool shown, bool enable) {
-    if (!shown || button->IsEnabled() == enable) return;
+void SetButtonEnabled(CTextButton* button, bool shown, bool enable)
+{
+    if (!shown || button->IsEnabled() == enable)
+        return;
     button->Enable(enable, true);
 }
 
@@ -31,7 +34,8 @@ CValueScroller::CValueScroller(CWindow* parent, const CStr& path, bool load)
       m_back(nullptr),
       m_forward(nullptr),
       m_last(nullptr),
-      m_label(new CLabel(m_window, CStr(), false)) {
+      m_label(new CLabel(m_window, CStr(), false))
+{
     m_label->Caption().SetAlign(AlignCentre, AlignCentre);
     m_label->Caption().foreground = 8;
     m_label->Enable(false, false);
@@ -41,25 +45,34 @@ CValueScroller::CValueScroller(CWindow* parent, const CStr& path, bool load)
     m_last = MakeButton(m_window, "ValueScroller/Btn_RR");
     m_first->BindHandler(HandlerClick, this, &CValueScroller::OnFirstClick);
     m_last->BindHandler(HandlerClick, this, &CValueScroller::OnLastClick);
-    m_back->SetStateHandler(new (std::nothrow) WindowMemberHandler<CValueScroller>(this, &CValueScroller::OnBackState));
+    m_back->SetStateHandler(new (std::nothrow)
+                                WindowMemberHandler<CValueScroller>(this, &CValueScroller::OnBackState));
     m_forward->SetStateHandler(
         new (std::nothrow) WindowMemberHandler<CValueScroller>(this, &CValueScroller::OnForwardState));
-    if (load) LoadLayout(false);
+    if (load)
+        LoadLayout(false);
     SetValue(0, false, true);
     Layout();
     m_label->Show(true, false);
     ShowParts();
 }
 
-CValueScroller::~CValueScroller() { delete m_timer; }
+CValueScroller::~CValueScroller()
+{
+    delete m_timer;
+}
 
-void* CValueScroller::QueryInterface(int32_t id) {
-    if (id == IidValueScroller) return this;
-    if (id == IidSkinTarget) return static_cast<CSkinTarget*>(this);
+void* CValueScroller::QueryInterface(int32_t id)
+{
+    if (id == IidValueScroller)
+        return this;
+    if (id == IidSkinTarget)
+        return static_cast<CSkinTarget*>(this);
     return CCompositeWnd::QueryInterface(id);
 }
 
-uint32_t CValueScroller::SetSkin(const CStr& folder, bool redraw) {
+uint32_t CValueScroller::SetSkin(const CStr& folder, bool redraw)
+{
     static const char* const kSuffixes[] = {"/Btn_LL", "/Btn_L", "/Btn_R", "/Btn_RR"};
     CTextButton* buttons[] = {m_first, m_back, m_forward, m_last};
     for (int i = 0; i < 4; ++i) {
@@ -67,17 +80,21 @@ uint32_t CValueScroller::SetSkin(const CStr& folder, bool redraw) {
         buttons[i]->SetRect(PackedRect(0, 0, 0, 0), false);
     }
     Layout();
-    if (redraw && m_window) m_window->Invalidate();
+    if (redraw && m_window)
+        m_window->Invalidate();
     return 1;
 }
 
-bool CValueScroller::LoadLayout(bool keepVisibility) {
+bool CValueScroller::LoadLayout(bool keepVisibility)
+{
     bool refreshWas;
-    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas)) return false;
+    if (!BeginLinkLayout(m_link, keepVisibility, refreshWas))
+        return false;
     m_loadedOnce = true;
     m_format = CUIMgr::NextString();
     // The flags come in the order of the parts from left to right.
-    static const uint8_t kOrder[] = {ScrollerFirst, ScrollerBack, ScrollerLabel, ScrollerForward, ScrollerLast};
+    static const uint8_t kOrder[] = {ScrollerFirst, ScrollerBack, ScrollerLabel, ScrollerForward,
+                                     ScrollerLast};
     for (uint8_t bit : kOrder) {
         const bool on = CUIMgr::NextBool();
         SetParts(static_cast<uint8_t>(on ? (m_parts | bit) : (m_parts & ~bit)), true);
@@ -86,39 +103,52 @@ bool CValueScroller::LoadLayout(bool keepVisibility) {
     return true;
 }
 
-void CValueScroller::OnSize() {
+void CValueScroller::OnSize()
+{
     CCompositeWnd::OnSize();
     Layout();
 }
 
-void CValueScroller::SetValue(int32_t value, bool redraw, bool notify) {
+void CValueScroller::SetValue(int32_t value, bool redraw, bool notify)
+{
     m_value = value;
     OnValueChanged(notify);
-    if (redraw) m_label->Invalidate();
+    if (redraw)
+        m_label->Invalidate();
 }
 
-void CValueScroller::SetMin(int32_t value, bool redraw) {
+void CValueScroller::SetMin(int32_t value, bool redraw)
+{
     m_min = value;
-    if (m_value < m_min) m_value = m_min;
+    if (m_value < m_min)
+        m_value = m_min;
     OnValueChanged(false);
-    if (redraw) m_label->Invalidate();
+    if (redraw)
+        m_label->Invalidate();
 }
 
-void CValueScroller::SetMax(int32_t value, bool redraw) {
+void CValueScroller::SetMax(int32_t value, bool redraw)
+{
     m_max = value;
-    if (m_value > m_max) m_value = m_max;
+    if (m_value > m_max)
+        m_value = m_max;
     OnValueChanged(false);
-    if (redraw) m_label->Invalidate();
+    if (redraw)
+        m_label->Invalidate();
 }
 
-void CValueScroller::SetParts(uint8_t mask, bool redraw) {
+void CValueScroller::SetParts(uint8_t mask, bool redraw)
+{
     m_parts = mask;
     ShowParts();
-    if (redraw && m_window) m_window->Invalidate();
+    if (redraw && m_window)
+        m_window->Invalidate();
 }
 
-void CValueScroller::OnValueChanged(bool notify) {
-    if (notify) valueChanged(this);
+void CValueScroller::OnValueChanged(bool notify)
+{
+    if (notify)
+        valueChanged(this);
     if (m_value == m_min) {
         SetButtonEnabled(m_first, m_parts & ScrollerFirst, false);
         SetButtonEnabled(m_back, m_parts & ScrollerBack, false);
@@ -141,11 +171,14 @@ void CValueScroller::OnValueChanged(bool notify) {
     }
 }
 
-void CValueScroller::RefreshLabel() {
-    if (!(flags & ScrollerTextSuspended)) m_label->Invalidate();
+void CValueScroller::RefreshLabel()
+{
+    if (!(flags & ScrollerTextSuspended))
+        m_label->Invalidate();
 }
 
-void CValueScroller::JumpTo(int32_t target) {
+void CValueScroller::JumpTo(int32_t target)
+{
     const int32_t amount = SaturatingAdd(target, -static_cast<int64_t>(m_value));
     stepped(this, amount);
     m_value = target;
@@ -153,10 +186,17 @@ void CValueScroller::JumpTo(int32_t target) {
     RefreshLabel();
 }
 
-void CValueScroller::OnFirstClick(CWindow*, intptr_t) { JumpTo(m_min); }
-void CValueScroller::OnLastClick(CWindow*, intptr_t) { JumpTo(m_max); }
+void CValueScroller::OnFirstClick(CWindow*, intptr_t)
+{
+    JumpTo(m_min);
+}
+void CValueScroller::OnLastClick(CWindow*, intptr_t)
+{
+    JumpTo(m_max);
+}
 
-void CValueScroller::HoldStateChanged(CTextButton* button, uint8_t direction) {
+void CValueScroller::HoldStateChanged(CTextButton* button, uint8_t direction)
+{
     if (button->IsDrawnDown()) {
         m_counter = 0;
         m_direction = direction;
@@ -168,27 +208,39 @@ void CValueScroller::HoldStateChanged(CTextButton* button, uint8_t direction) {
     }
 }
 
-void CValueScroller::OnBackState(CWindow*, intptr_t) { HoldStateChanged(m_back, ScrollerDown); }
-void CValueScroller::OnForwardState(CWindow*, intptr_t) { HoldStateChanged(m_forward, ScrollerUp); }
+void CValueScroller::OnBackState(CWindow*, intptr_t)
+{
+    HoldStateChanged(m_back, ScrollerDown);
+}
+void CValueScroller::OnForwardState(CWindow*, intptr_t)
+{
+    HoldStateChanged(m_forward, ScrollerUp);
+}
 
-void CValueScroller::OnRepeatTimer() {
+void CValueScroller::OnRepeatTimer()
+{
     m_timer->SetRate(NextRepeatRate(m_counter));
     const int32_t units = RepeatMultiplier(m_counter, (flags & ScrollerAccelerate) != 0);
     int32_t amount = m_direction == ScrollerDown ? -units : (m_direction == ScrollerUp ? units : 0);
     const ValueStep step = LimitValueStep(m_value, amount, m_min, m_max);
     amount = step.amount;
-    if (step.stop) m_timer->suspended = 1;
+    if (step.stop)
+        m_timer->suspended = 1;
     m_value = SaturatingAdd(m_value, amount);
-    if (m_direction == ScrollerDown || m_direction == ScrollerUp) stepped(this, amount);
+    if (m_direction == ScrollerDown || m_direction == ScrollerUp)
+        stepped(this, amount);
     OnValueChanged(true);
     RefreshLabel();
     ++m_counter;
 }
 
-void CValueScroller::Layout() {
-    if (m_window == nullptr) return;
+void CValueScroller::Layout()
+{
+    if (m_window == nullptr)
+        return;
     int32_t height = 0;
-    for (CTextButton* button : {m_first, m_back, m_forward, m_last}) height = std::max<int32_t>(height, button->Height());
+    for (CTextButton* button : {m_first, m_back, m_forward, m_last})
+        height = std::max<int32_t>(height, button->Height());
     const PackedRect& requested = m_window->RequestedRect();
     if (requested.IsDefined()) {
         m_window->SetRect(PackedRect(requested.Left(), requested.Top(), requested.Right(),
@@ -225,7 +277,8 @@ void CValueScroller::Layout() {
     }
 }
 
-void CValueScroller::ShowParts() {
+void CValueScroller::ShowParts()
+{
     m_first->Show((m_parts & ScrollerFirst) != 0, false);
     m_back->Show((m_parts & ScrollerBack) != 0, false);
     m_forward->Show((m_parts & ScrollerForward) != 0, false);

@@ -43,7 +43,8 @@ struct WindowEvent {
     PackedRect Rect() const;
     void SetRect(const PackedRect& rect);
     uint16_t Code() const { return payload[0]; }
-    void SetCode(uint16_t code) {
+    void SetCode(uint16_t code)
+    {
         payload[0] = code;
         payload[1] = 0;
     }
@@ -125,8 +126,10 @@ class WindowMemberHandler : public WindowHandler {
 public:
     using Member = void (T::*)(CWindow* window, intptr_t argument);
     WindowMemberHandler(T* object, Member member) : m_object(object), m_member(member) {}
-    void Invoke(CWindow* window, intptr_t argument) override {
-        if (m_object && m_member) (m_object->*m_member)(window, argument);
+    void Invoke(CWindow* window, intptr_t argument) override
+    {
+        if (m_object && m_member)
+            (m_object->*m_member)(window, argument);
     }
 
 private:
@@ -242,7 +245,8 @@ public:
 
     // ---- Handlers ----
     template <typename T>
-    void BindHandler(HandlerSlot slot, T* object, void (T::*member)(CWindow*, intptr_t)) {
+    void BindHandler(HandlerSlot slot, T* object, void (T::*member)(CWindow*, intptr_t))
+    {
         SetHandler(slot, new (std::nothrow) WindowMemberHandler<T>(object, member));
     }
     // Takes ownership; the handler bound before is freed.

@@ -4,7 +4,8 @@
 #include "app/application.h"
 #include "platform/platform.h"
 
-int main() {
+int main()
+{
     int result = WinMain(1);
     PlatformClose();
     return result;

@@ -18,17 +18,20 @@ struct Rgb {
     uint8_t r, g, b;
 };
 
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
+void Put16(std::vector<uint8_t>& out, uint16_t v)
+{
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
+void Put32(std::vector<uint8_t>& out, uint32_t v)
+{
     Put16(out, static_cast<uint16_t>(v));
     Put16(out, static_cast<uint16_t>(v >> 16));
 }
 
-uint8_t Mix(uint8_t a, uint8_t b, double t) {
+uint8_t Mix(uint8_t a, uint8_t b, double t)
+{
     if (t < 0)
         t = 0;
     if (t > 1)
@@ -36,13 +39,15 @@ uint8_t Mix(uint8_t a, uint8_t b, double t) {
     return static_cast<uint8_t>(std::lround(a + (b - a) * t));
 }
 
-Rgb Mix(Rgb a, Rgb b, double t) {
+Rgb Mix(Rgb a, Rgb b, double t)
+{
     return {Mix(a.r, b.r, t), Mix(a.g, b.g, t), Mix(a.b, b.b, t)};
 }
 
 // Brightness of an eight-pointed star centred at (cx, cy): long points on the
 // axes, short ones on the diagonals, and a soft glow around it.
-double Star(double x, double y, double cx, double cy, double size) {
+double Star(double x, double y, double cx, double cy, double size)
+{
     double dx = x - cx, dy = y - cy;
     double r = std::sqrt(dx * dx + dy * dy);
     double a = std::atan2(dy, dx);
@@ -56,7 +61,8 @@ double Star(double x, double y, double cx, double cy, double size) {
 
 // The night over the moor: sky gradient, the lodestar, a few small stars,
 // rolling hills and a watchtower on the nearest ridge.
-Rgb MoorPixel(int x, int y, int width, int height, double scale) {
+Rgb MoorPixel(int x, int y, int width, int height, double scale)
+{
     const Rgb skyTop{10, 14, 40}, skyLow{46, 66, 102};
     const Rgb farHill{38, 52, 58}, nearHill{22, 34, 30}, tower{12, 14, 16};
     double fx = x / scale, fy = y / scale;
@@ -96,7 +102,8 @@ Rgb MoorPixel(int x, int y, int width, int height, double scale) {
     return c;
 }
 
-std::vector<uint8_t> Picture() {
+std::vector<uint8_t> Picture()
+{
     const int width = 164, height = 315;
     const int stride = (width * 3 + 3) & ~3;
     std::vector<uint8_t> out;
@@ -129,12 +136,13 @@ std::vector<uint8_t> Picture() {
     return out;
 }
 
-std::vector<uint8_t> Icon() {
+std::vector<uint8_t> Icon()
+{
     const int size = 32;
     std::vector<uint8_t> image;
     Put32(image, 40);
     Put32(image, size);
-    Put32(image, size * 2); // colour rows, then the mask rows
+    Put32(image, size * 2);  // colour rows, then the mask rows
     Put16(image, 1);
     Put16(image, 32);
     Put32(image, 0);
@@ -152,12 +160,12 @@ std::vector<uint8_t> Icon() {
         }
     }
     for (int i = 0; i < size * 4; ++i)
-        image.push_back(0); // every pixel opaque
+        image.push_back(0);  // every pixel opaque
 
     std::vector<uint8_t> out;
     Put16(out, 0);
-    Put16(out, 1); // an icon file
-    Put16(out, 1); // one image
+    Put16(out, 1);  // an icon file
+    Put16(out, 1);  // one image
     out.push_back(size);
     out.push_back(size);
     out.push_back(0);
@@ -172,7 +180,8 @@ std::vector<uint8_t> Icon() {
 
 // The preferences file as the game writes it on its first exit: the 16-bit
 // file version, then every option at its default, little-endian.
-std::vector<uint8_t> DefaultPreferences() {
+std::vector<uint8_t> DefaultPreferences()
+{
     std::vector<uint8_t> out;
     Put16(out, 9);
     out.push_back(1);  // sound on
@@ -181,19 +190,20 @@ std::vector<uint8_t> DefaultPreferences() {
     out.push_back(5);  // brightness
     out.push_back(5);  // contrast
     const uint8_t options[] = {
-        0, 1, 1, 1, 1, 0, 0, // battle options 4, 2, 3, 1, 0, 5, 6
-        1, 0, 1, 1, 1, 1, 1, // map options 1, 0, 2, 3, 4, 5, 6
+        0, 1, 1, 1, 1, 0, 0,  // battle options 4, 2, 3, 1, 0, 5, 6
+        1, 0, 1, 1, 1, 1, 1,  // map options 1, 0, 2, 3, 4, 5, 6
     };
     out.insert(out.end(), std::begin(options), std::end(options));
-    Put16(out, 0); // new-game values 1, 0, 2
+    Put16(out, 0);  // new-game values 1, 0, 2
     Put16(out, 0);
     Put16(out, 1);
     return out;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s picture|icon|prefs OUT\n", argv[0]);
         return 2;

@@ -7,68 +7,85 @@
 #include "platform/png_writer.h"
 
 HeadlessBackend::HeadlessBackend(const HeadlessOptions& options)
-    : PlatformBackend(options.settings), options_(options) {
-    closeAfterFetches_ = options.closeAfterSteps;
+    : PlatformBackend(options.settings), m_options(options)
+{
+    m_closeAfterFetches = options.closeAfterSteps;
 }
 
-bool HeadlessBackend::OpenHostWindow(const std::string&) {
-    return !options_.refuseWindow && !(script_ && script_->Refuses("window"));
+bool HeadlessBackend::OpenHostWindow(const std::string&)
+{
+    return !m_options.refuseWindow && !(m_script && m_script->Refuses("window"));
 }
 
-bool HeadlessBackend::OpenInput() { return !options_.refuseInput && !(script_ && script_->Refuses("input")); }
+bool HeadlessBackend::OpenInput()
+{
+    return !m_options.refuseInput && !(m_script && m_script->Refuses("input"));
+}
 
-int HeadlessBackend::RawFrameBuffer(RawFrameBufferInfo& out) {
-    if (options_.refuseRawAccess || (script_ && script_->Refuses("raw")) || !GameDisplayOffered()) {
+int HeadlessBackend::RawFrameBuffer(RawFrameBufferInfo& out)
+{
+    if (m_options.refuseRawAccess || (m_script && m_script->Refuses("raw")) || !GameDisplayOffered()) {
         return 0;
     }
     out = Screen().Info();
     return 1;
 }
 
-bool HeadlessBackend::GameDisplayOffered() {
-    return !options_.refuseDisplay && !(script_ && script_->Refuses("display"));
+bool HeadlessBackend::GameDisplayOffered()
+{
+    return !m_options.refuseDisplay && !(m_script && m_script->Refuses("display"));
 }
 
-bool HeadlessBackend::HostKeyHeld(uint32_t virtualKey) const {
-    return std::find(heldKeys_.begin(), heldKeys_.end(), virtualKey) != heldKeys_.end();
+bool HeadlessBackend::HostKeyHeld(uint32_t virtualKey) const
+{
+    return std::find(m_heldKeys.begin(), m_heldKeys.end(), virtualKey) != m_heldKeys.end();
 }
 
-void HeadlessBackend::SetKeyHeld(uint32_t virtualKey, bool held) {
-    auto it = std::find(heldKeys_.begin(), heldKeys_.end(), virtualKey);
-    if (held && it == heldKeys_.end()) {
-        heldKeys_.push_back(virtualKey);
-    } else if (!held && it != heldKeys_.end()) {
-        heldKeys_.erase(it);
+void HeadlessBackend::SetKeyHeld(uint32_t virtualKey, bool held)
+{
+    auto it = std::find(m_heldKeys.begin(), m_heldKeys.end(), virtualKey);
+    if (held && it == m_heldKeys.end()) {
+        m_heldKeys.push_back(virtualKey);
+    } else if (!held && it != m_heldKeys.end()) {
+        m_heldKeys.erase(it);
     }
 }
 
-void HeadlessBackend::MessageBox(const std::string& title, const std::string& text) {
+void HeadlessBackend::MessageBox(const std::string& title, const std::string& text)
+{
     // Nobody is there to press OK: record it, say it, and go on at once.
-    boxes_.push_back(text);
+    m_boxes.push_back(text);
     std::fprintf(stderr, "tharnmoor: [%s] %s\n", CodePageToUtf8(title).c_str(), CodePageToUtf8(text).c_str());
 }
 
-bool HeadlessBackend::Screenshot(const std::string& name) {
+bool HeadlessBackend::Screenshot(const std::string& name)
+{
     FrameBuffer& screen = Screen();
     return WritePngFile(ShotPath(name), screen.Width(), screen.Height(), screen.ToRgb());
 }
 
-std::unique_ptr<FrameBuffer> HeadlessBackend::MakeScreen() {
-    return std::make_unique<FrameBuffer>(settings_.screenWidth, settings_.screenHeight, options_.format,
-                                         options_.xStride, options_.yStride);
+std::unique_ptr<FrameBuffer> HeadlessBackend::MakeScreen()
+{
+    return std::make_unique<FrameBuffer>(m_settings.screenWidth, m_settings.screenHeight, m_options.format,
+                                         m_options.xStride, m_options.yStride);
 }
 
-std::unique_ptr<PlatformBackend> MakeHeadlessBackend(const PlatformSettings& settings) {
+std::unique_ptr<PlatformBackend> MakeHeadlessBackend(const PlatformSettings& settings)
+{
     HeadlessOptions options;
     options.settings = settings;
     return std::make_unique<HeadlessBackend>(options);
 }
 
-HeadlessBackend& UseHeadlessPlatform(const HeadlessOptions& options) {
+HeadlessBackend& UseHeadlessPlatform(const HeadlessOptions& options)
+{
     auto backend = std::make_unique<HeadlessBackend>(options);
     HeadlessBackend& ref = *backend;
     InstallPlatform(std::move(backend));
     return ref;
 }
 
-HeadlessBackend* ActiveHeadlessPlatform() { return dynamic_cast<HeadlessBackend*>(&CurrentPlatform()); }
+HeadlessBackend* ActiveHeadlessPlatform()
+{
+    return dynamic_cast<HeadlessBackend*>(&CurrentPlatform());
+}

@@ -15,7 +15,7 @@ struct HeadlessOptions {
     PlatformSettings settings;
     // Parts of the device that refuse to start, to test start-up failures.
     bool refuseWindow = false;
-    bool refuseDisplay = false;  // no screen at all: neither raw access nor the game library's display
+    bool refuseDisplay = false;    // no screen at all: neither raw access nor the game library's display
     bool refuseRawAccess = false;  // no raw access; the game library's display is offered
     bool refuseInput = false;
     // Layout of the emulated screen (strides 0 = plain rows).
@@ -38,31 +38,31 @@ public:
     bool OpenHostWindow(const std::string& title) override;
     bool HostKeyHeld(uint32_t virtualKey) const override;
     void MessageBox(const std::string& title, const std::string& text) override;
-    void Sleep(uint32_t milliseconds) override { clock_ += milliseconds; }
-    uint32_t Ticks() override { return clock_; }
+    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
+    uint32_t Ticks() override { return m_clock; }
     bool OpenInput() override;
     int RawFrameBuffer(RawFrameBufferInfo& out) override;
-    void Present() override { ++presents_; }
+    void Present() override { ++m_presents; }
     bool Screenshot(const std::string& name) override;
 
     // ---- For tests ----
     void SetKeyHeld(uint32_t virtualKey, bool held);
-    void AdvanceClock(uint32_t milliseconds) { clock_ += milliseconds; }
-    void SetClock(uint32_t ticks) { clock_ = ticks; }
+    void AdvanceClock(uint32_t milliseconds) { m_clock += milliseconds; }
+    void SetClock(uint32_t ticks) { m_clock = ticks; }
     // Texts of the message boxes shown so far (code page, as given).
-    const std::vector<std::string>& MessageBoxes() const { return boxes_; }
-    int Presents() const { return presents_; }
+    const std::vector<std::string>& MessageBoxes() const { return m_boxes; }
+    int Presents() const { return m_presents; }
 
 protected:
     bool GameDisplayOffered() override;
     std::unique_ptr<FrameBuffer> MakeScreen() override;
 
 private:
-    HeadlessOptions options_;
-    uint32_t clock_ = kHeadlessClockStart;
-    std::vector<uint32_t> heldKeys_;
-    std::vector<std::string> boxes_;
-    int presents_ = 0;
+    HeadlessOptions m_options;
+    uint32_t m_clock = kHeadlessClockStart;
+    std::vector<uint32_t> m_heldKeys;
+    std::vector<std::string> m_boxes;
+    int m_presents = 0;
 };
 
 std::unique_ptr<PlatformBackend> MakeHeadlessBackend(const PlatformSettings& settings);

@@ -1,50 +1,63 @@
 #include "platform/headless/headless_wave_out.h"
 
-HeadlessWaveOut::HeadlessWaveOut(std::function<uint32_t()> now) : now_(std::move(now)) {}
+HeadlessWaveOut::HeadlessWaveOut(std::function<uint32_t()> now) : m_now(std::move(now)) {}
 
-HeadlessWaveOut::Device* HeadlessWaveOut::Find(WaveOutHandle device) {
-    if (device < 0 || device >= kWaveOutDevices || !devices_[device].open) return nullptr;
-    return &devices_[device];
+HeadlessWaveOut::Device* HeadlessWaveOut::Find(WaveOutHandle device)
+{
+    if (device < 0 || device >= kWaveOutDevices || !m_devices[device].open)
+        return nullptr;
+    return &m_devices[device];
 }
 
-const HeadlessWaveOut::Device* HeadlessWaveOut::Find(WaveOutHandle device) const {
-    if (device < 0 || device >= kWaveOutDevices || !devices_[device].open) return nullptr;
-    return &devices_[device];
+const HeadlessWaveOut::Device* HeadlessWaveOut::Find(WaveOutHandle device) const
+{
+    if (device < 0 || device >= kWaveOutDevices || !m_devices[device].open)
+        return nullptr;
+    return &m_devices[device];
 }
 
-uint32_t HeadlessWaveOut::PlayTime(const WaveOutFormat& format, uint32_t length) {
-    if (format.avgBytesPerSecond == 0) return 0;
+uint32_t HeadlessWaveOut::PlayTime(const WaveOutFormat& format, uint32_t length)
+{
+    if (format.avgBytesPerSecond == 0)
+        return 0;
     // rounded up: a buffer is done only once its last byte has played
-    return static_cast<uint32_t>((uint64_t{length} * 1000 + format.avgBytesPerSecond - 1) / format.avgBytesPerSecond);
+    return static_cast<uint32_t>((uint64_t{length} * 1000 + format.avgBytesPerSecond - 1) /
+                                 format.avgBytesPerSecond);
 }
 
-void HeadlessWaveOut::Advance(Device& d) {
-    if (!d.playing || d.paused) return;
-    if (now_() - d.started >= PlayTime(d.format, d.length)) {
+void HeadlessWaveOut::Advance(Device& d)
+{
+    if (!d.playing || d.paused)
+        return;
+    if (m_now() - d.started >= PlayTime(d.format, d.length)) {
         d.playing = false;
         d.done = true;
     }
 }
 
-WaveOutHandle HeadlessWaveOut::Open(const WaveOutFormat& format) {
-    if (failOpens_ > 0) {
-        --failOpens_;
+WaveOutHandle HeadlessWaveOut::Open(const WaveOutFormat& format)
+{
+    if (m_failOpens > 0) {
+        --m_failOpens;
         return kNoWaveOut;
     }
-    if (format.avgBytesPerSecond == 0 || format.blockAlign == 0) return kNoWaveOut;
+    if (format.avgBytesPerSecond == 0 || format.blockAlign == 0)
+        return kNoWaveOut;
     for (int i = 0; i < kWaveOutDevices; ++i)
-        if (!devices_[i].open) {
-            devices_[i] = Device{};
-            devices_[i].open = true;
-            devices_[i].format = format;
+        if (!m_devices[i].open) {
+            m_devices[i] = Device{};
+            m_devices[i].open = true;
+            m_devices[i].format = format;
             return i;
         }
     return kNoWaveOut;
 }
 
-bool HeadlessWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_t length) {
+bool HeadlessWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_t length)
+{
     Device* d = Find(device);
-    if (d == nullptr || d->prepared) return false;
+    if (d == nullptr || d->prepared)
+        return false;
     d->data = data;
     d->length = length;
     d->prepared = true;
@@ -52,95 +65,123 @@ bool HeadlessWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_
     return true;
 }
 
-bool HeadlessWaveOut::Write(WaveOutHandle device) {
+bool HeadlessWaveOut::Write(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr || !d->prepared || failWrites_) return false;
+    if (d == nullptr || !d->prepared || m_failWrites)
+        return false;
     d->playing = true;
     d->paused = false;
     d->done = false;
-    d->started = now_();
+    d->started = m_now();
     ++d->writes;
     return true;
 }
 
-bool HeadlessWaveOut::Pause(WaveOutHandle device) {
+bool HeadlessWaveOut::Pause(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr) return false;
+    if (d == nullptr)
+        return false;
     Advance(*d);
-    if (d->playing) d->paused = true;
+    if (d->playing)
+        d->paused = true;
     return true;
 }
 
-bool HeadlessWaveOut::Reset(WaveOutHandle device) {
+bool HeadlessWaveOut::Reset(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr) return false;
-    if (d->prepared) d->done = true;
+    if (d == nullptr)
+        return false;
+    if (d->prepared)
+        d->done = true;
     d->playing = false;
     d->paused = false;
     return true;
 }
 
-bool HeadlessWaveOut::Unprepare(WaveOutHandle device) {
+bool HeadlessWaveOut::Unprepare(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr || !d->prepared) return false;
+    if (d == nullptr || !d->prepared)
+        return false;
     Advance(*d);
-    if (d->playing) return false;  // still playing: stop it first
+    if (d->playing)
+        return false;  // still playing: stop it first
     d->prepared = false;
     d->data = nullptr;
     d->length = 0;
     return true;
 }
 
-bool HeadlessWaveOut::Close(WaveOutHandle device) {
+bool HeadlessWaveOut::Close(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr || d->prepared) return false;  // unprepare first
+    if (d == nullptr || d->prepared)
+        return false;  // unprepare first
     *d = Device{};
     return true;
 }
 
-bool HeadlessWaveOut::SetVolume(WaveOutHandle device, uint32_t leftRight) {
+bool HeadlessWaveOut::SetVolume(WaveOutHandle device, uint32_t leftRight)
+{
     Device* d = Find(device);
-    if (d == nullptr) return false;
+    if (d == nullptr)
+        return false;
     d->volume = leftRight;
     return true;
 }
 
-bool HeadlessWaveOut::IsDone(WaveOutHandle device) {
+bool HeadlessWaveOut::IsDone(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr) return false;
+    if (d == nullptr)
+        return false;
     Advance(*d);
     return d->done;
 }
 
-void HeadlessWaveOut::Finish(WaveOutHandle device) {
+void HeadlessWaveOut::Finish(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr || !d->playing) return;
+    if (d == nullptr || !d->playing)
+        return;
     d->playing = false;
     d->paused = false;
     d->done = true;
 }
 
-int HeadlessWaveOut::OpenCount() const {
+int HeadlessWaveOut::OpenCount() const
+{
     int n = 0;
-    for (const Device& d : devices_) n += d.open ? 1 : 0;
+    for (const Device& d : m_devices)
+        n += d.open ? 1 : 0;
     return n;
 }
 
-bool HeadlessWaveOut::IsOpen(WaveOutHandle device) const { return Find(device) != nullptr; }
+bool HeadlessWaveOut::IsOpen(WaveOutHandle device) const
+{
+    return Find(device) != nullptr;
+}
 
-bool HeadlessWaveOut::IsPlaying(WaveOutHandle device) {
+bool HeadlessWaveOut::IsPlaying(WaveOutHandle device)
+{
     Device* d = Find(device);
-    if (d == nullptr) return false;
+    if (d == nullptr)
+        return false;
     Advance(*d);
     return d->playing && !d->paused;
 }
 
-uint32_t HeadlessWaveOut::Volume(WaveOutHandle device) const {
+uint32_t HeadlessWaveOut::Volume(WaveOutHandle device) const
+{
     const Device* d = Find(device);
     return d ? d->volume : 0;
 }
 
-int HeadlessWaveOut::WriteCount(WaveOutHandle device) const {
+int HeadlessWaveOut::WriteCount(WaveOutHandle device) const
+{
     const Device* d = Find(device);
     return d ? d->writes : 0;
 }

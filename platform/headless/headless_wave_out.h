@@ -26,8 +26,8 @@ public:
     bool IsDone(WaveOutHandle device) override;
 
     // Fault injection: the next `count` opens fail; every write fails while set.
-    void FailOpens(int count) { failOpens_ = count; }
-    void FailWrites(bool fail) { failWrites_ = fail; }
+    void FailOpens(int count) { m_failOpens = count; }
+    void FailWrites(bool fail) { m_failWrites = fail; }
     // Test command: the device's buffer has played to its end.
     void Finish(WaveOutHandle device);
 
@@ -58,8 +58,8 @@ private:
     const Device* Find(WaveOutHandle device) const;
     void Advance(Device& d);
 
-    std::function<uint32_t()> now_;
-    std::array<Device, kWaveOutDevices> devices_{};
-    int failOpens_ = 0;
-    bool failWrites_ = false;
+    std::function<uint32_t()> m_now;
+    std::array<Device, kWaveOutDevices> m_devices{};
+    int m_failOpens = 0;
+    bool m_failWrites = false;
 };

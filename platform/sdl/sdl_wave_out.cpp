@@ -6,12 +6,13 @@
 #include <cstdio>
 #include <vector>
 
-SdlWaveOut::SdlWaveOut(bool startDevice) {
+SdlWaveOut::SdlWaveOut(bool startDevice)
+{
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "sound: no audio (%s); playing silently\n", SDL_GetError());
         return;
     }
-    audioInit_ = true;
+    m_audioInit = true;
     SDL_AudioSpec want{};
     want.freq = kRate;
     want.format = AUDIO_S16SYS;
@@ -21,35 +22,48 @@ SdlWaveOut::SdlWaveOut(bool startDevice) {
     want.userdata = this;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts our fixed mix format to the card's.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) {
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (m_device == 0) {
         std::fprintf(stderr, "sound: no audio device (%s); playing silently\n", SDL_GetError());
         return;
     }
-    if (startDevice) SDL_PauseAudioDevice(device_, 0);
+    if (startDevice)
+        SDL_PauseAudioDevice(m_device, 0);
 }
 
-SdlWaveOut::~SdlWaveOut() {
-    if (device_ != 0) SDL_CloseAudioDevice(device_);  // the callback no longer runs after this
-    for (Voice& v : voices_)
-        if (v.stream) SDL_FreeAudioStream(v.stream);
-    if (audioInit_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+SdlWaveOut::~SdlWaveOut()
+{
+    if (m_device != 0)
+        SDL_CloseAudioDevice(m_device);  // the callback no longer runs after this
+    for (Voice& v : m_voices)
+        if (v.stream)
+            SDL_FreeAudioStream(v.stream);
+    if (m_audioInit)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SdlWaveOut::Lock() {
-    if (device_ != 0) SDL_LockAudioDevice(device_);
+void SdlWaveOut::Lock()
+{
+    if (m_device != 0)
+        SDL_LockAudioDevice(m_device);
 }
-void SdlWaveOut::Unlock() {
-    if (device_ != 0) SDL_UnlockAudioDevice(device_);
+void SdlWaveOut::Unlock()
+{
+    if (m_device != 0)
+        SDL_UnlockAudioDevice(m_device);
 }
 
-SdlWaveOut::Voice* SdlWaveOut::Find(WaveOutHandle device) {
-    if (device < 0 || device >= kWaveOutDevices || !voices_[device].open) return nullptr;
-    return &voices_[device];
+SdlWaveOut::Voice* SdlWaveOut::Find(WaveOutHandle device)
+{
+    if (device < 0 || device >= kWaveOutDevices || !m_voices[device].open)
+        return nullptr;
+    return &m_voices[device];
 }
 
-WaveOutHandle SdlWaveOut::Open(const WaveOutFormat& format) {
-    if (device_ == 0) return kNoWaveOut;
+WaveOutHandle SdlWaveOut::Open(const WaveOutFormat& format)
+{
+    if (m_device == 0)
+        return kNoWaveOut;
     SDL_AudioFormat from;
     if (format.bitsPerSample == 8)
         from = AUDIO_U8;
@@ -57,24 +71,28 @@ WaveOutHandle SdlWaveOut::Open(const WaveOutFormat& format) {
         from = AUDIO_S16LSB;
     else
         return kNoWaveOut;
-    if (format.channels < 1 || format.channels > 2 || format.samplesPerSecond == 0) return kNoWaveOut;
+    if (format.channels < 1 || format.channels > 2 || format.samplesPerSecond == 0)
+        return kNoWaveOut;
     for (int i = 0; i < kWaveOutDevices; ++i) {
-        if (voices_[i].open) continue;
-        SDL_AudioStream* stream = SDL_NewAudioStream(from, static_cast<Uint8>(format.channels),
-                                                     static_cast<int>(format.samplesPerSecond), AUDIO_S16SYS,
-                                                     kChannels, kRate);
-        if (stream == nullptr) return kNoWaveOut;
+        if (m_voices[i].open)
+            continue;
+        SDL_AudioStream* stream =
+            SDL_NewAudioStream(from, static_cast<Uint8>(format.channels),
+                               static_cast<int>(format.samplesPerSecond), AUDIO_S16SYS, kChannels, kRate);
+        if (stream == nullptr)
+            return kNoWaveOut;
         Lock();
-        voices_[i] = Voice{};
-        voices_[i].open = true;
-        voices_[i].stream = stream;
+        m_voices[i] = Voice{};
+        m_voices[i].open = true;
+        m_voices[i].stream = stream;
         Unlock();
         return i;
     }
     return kNoWaveOut;
 }
 
-bool SdlWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_t length) {
+bool SdlWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_t length)
+{
     Lock();
     Voice* v = Find(device);
     bool ok = v != nullptr && !v->prepared;
@@ -88,7 +106,8 @@ bool SdlWaveOut::Prepare(WaveOutHandle device, const uint8_t* data, uint32_t len
     return ok;
 }
 
-bool SdlWaveOut::Write(WaveOutHandle device) {
+bool SdlWaveOut::Write(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
     bool ok = v != nullptr && v->prepared;
@@ -104,28 +123,33 @@ bool SdlWaveOut::Write(WaveOutHandle device) {
     return ok;
 }
 
-bool SdlWaveOut::Pause(WaveOutHandle device) {
+bool SdlWaveOut::Pause(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
-    if (v != nullptr && v->playing) v->paused = true;
+    if (v != nullptr && v->playing)
+        v->paused = true;
     Unlock();
     return v != nullptr;
 }
 
-bool SdlWaveOut::Reset(WaveOutHandle device) {
+bool SdlWaveOut::Reset(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
     if (v != nullptr) {
         SDL_AudioStreamClear(v->stream);
         v->playing = false;
         v->paused = false;
-        if (v->prepared) v->done = true;
+        if (v->prepared)
+            v->done = true;
     }
     Unlock();
     return v != nullptr;
 }
 
-bool SdlWaveOut::Unprepare(WaveOutHandle device) {
+bool SdlWaveOut::Unprepare(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
     bool ok = v != nullptr && v->prepared && !(v->playing && !v->done);
@@ -138,7 +162,8 @@ bool SdlWaveOut::Unprepare(WaveOutHandle device) {
     return ok;
 }
 
-bool SdlWaveOut::Close(WaveOutHandle device) {
+bool SdlWaveOut::Close(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
     bool ok = v != nullptr && !v->prepared;
@@ -148,11 +173,13 @@ bool SdlWaveOut::Close(WaveOutHandle device) {
         *v = Voice{};
     }
     Unlock();
-    if (stream) SDL_FreeAudioStream(stream);
+    if (stream)
+        SDL_FreeAudioStream(stream);
     return ok;
 }
 
-bool SdlWaveOut::SetVolume(WaveOutHandle device, uint32_t leftRight) {
+bool SdlWaveOut::SetVolume(WaveOutHandle device, uint32_t leftRight)
+{
     Lock();
     Voice* v = Find(device);
     if (v != nullptr) {
@@ -163,7 +190,8 @@ bool SdlWaveOut::SetVolume(WaveOutHandle device, uint32_t leftRight) {
     return v != nullptr;
 }
 
-bool SdlWaveOut::IsDone(WaveOutHandle device) {
+bool SdlWaveOut::IsDone(WaveOutHandle device)
+{
     Lock();
     Voice* v = Find(device);
     bool done = v != nullptr && v->done;
@@ -171,15 +199,18 @@ bool SdlWaveOut::IsDone(WaveOutHandle device) {
     return done;
 }
 
-void SdlWaveOut::Mix(int16_t* out, int frames) {
+void SdlWaveOut::Mix(int16_t* out, int frames)
+{
     // The callback asks for the same size every time, so these grow once.
-    std::vector<int32_t>& acc = mixSum_;
-    std::vector<int16_t>& buffer = mixVoice_;
+    std::vector<int32_t>& acc = m_mixSum;
+    std::vector<int16_t>& buffer = m_mixVoice;
     acc.assign(static_cast<size_t>(frames) * kChannels, 0);
     buffer.resize(static_cast<size_t>(frames) * kChannels);
-    for (Voice& v : voices_) {
-        if (!v.open || !v.playing || v.paused) continue;
-        int bytes = SDL_AudioStreamGet(v.stream, buffer.data(), static_cast<int>(buffer.size() * sizeof(int16_t)));
+    for (Voice& v : m_voices) {
+        if (!v.open || !v.playing || v.paused)
+            continue;
+        int bytes =
+            SDL_AudioStreamGet(v.stream, buffer.data(), static_cast<int>(buffer.size() * sizeof(int16_t)));
         int got = bytes > 0 ? bytes / static_cast<int>(sizeof(int16_t)) : 0;
         for (int i = 0; i < got; ++i) {
             int32_t level = (i % 2 == 0) ? v.left : v.right;
@@ -190,10 +221,12 @@ void SdlWaveOut::Mix(int16_t* out, int frames) {
             v.done = true;
         }
     }
-    for (size_t i = 0; i < acc.size(); ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
+    for (size_t i = 0; i < acc.size(); ++i)
+        out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
 }
 
-void SdlWaveOut::Callback(void* self, uint8_t* stream, int length) {
+void SdlWaveOut::Callback(void* self, uint8_t* stream, int length)
+{
     static_cast<SdlWaveOut*>(self)->Mix(reinterpret_cast<int16_t*>(stream),
                                         length / static_cast<int>(sizeof(int16_t) * kChannels));
 }

@@ -26,7 +26,7 @@ public:
     SdlWaveOut& operator=(const SdlWaveOut&) = delete;
 
     // False when no audio device could be opened (the silent case).
-    bool HasDevice() const { return device_ != 0; }
+    bool HasDevice() const { return m_device != 0; }
 
     WaveOutHandle Open(const WaveOutFormat& format) override;
     bool Prepare(WaveOutHandle device, const uint8_t* data, uint32_t length) override;
@@ -63,9 +63,9 @@ private:
     void Lock();
     void Unlock();
 
-    uint32_t device_ = 0;
-    bool audioInit_ = false;
-    std::array<Voice, kWaveOutDevices> voices_{};
-    std::vector<int32_t> mixSum_;
-    std::vector<int16_t> mixVoice_;
+    uint32_t m_device = 0;
+    bool m_audioInit = false;
+    std::array<Voice, kWaveOutDevices> m_voices{};
+    std::vector<int32_t> m_mixSum;
+    std::vector<int16_t> m_mixVoice;
 };

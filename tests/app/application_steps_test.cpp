@@ -25,26 +25,39 @@ namespace {
 std::vector<std::string> g_calls;
 bool g_secondSucceeds = true;
 
-bool StartFirst() {
+bool StartFirst()
+{
     g_calls.push_back("start first");
     LogWrite("TEST: inside first");
     return true;
 }
-bool StartSecond() {
+bool StartSecond()
+{
     g_calls.push_back("start second");
     return g_secondSucceeds;
 }
-bool StartUnlogged() {
+bool StartUnlogged()
+{
     g_calls.push_back("start unlogged");
     return true;
 }
-bool StartLast() {
+bool StartLast()
+{
     g_calls.push_back("start last");
     return true;
 }
-void StopFirst() { g_calls.push_back("stop first"); }
-void StopSecond() { g_calls.push_back("stop second"); }
-void StopLast() { g_calls.push_back("stop last"); }
+void StopFirst()
+{
+    g_calls.push_back("stop first");
+}
+void StopSecond()
+{
+    g_calls.push_back("stop second");
+}
+void StopLast()
+{
+    g_calls.push_back("stop last");
+}
 
 const ApplicationStep kTable[] = {
     {"CFirstMgr", StartFirst, StopFirst},
@@ -56,7 +69,8 @@ const ApplicationStep kTable[] = {
 
 class ApplicationStepsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder = fs::temp_directory_path() / ("tharn_steps_" + std::to_string(::getpid()));
         fs::create_directories(folder);
         SetDataFolder(CStr(folder.c_str()));
@@ -64,12 +78,14 @@ protected:
         LogEnter();  // as the core does around the application start-up
         g_calls.clear();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         LogStop();
         SetDataFolder(CStr());
         fs::remove_all(folder);
     }
-    std::string Log() {
+    std::string Log()
+    {
         std::ifstream in(folder / "zkvlog.sav", std::ios::binary);
         std::stringstream ss;
         ss << in.rdbuf();
@@ -78,21 +94,23 @@ protected:
     fs::path folder;
 };
 
-TEST_F(ApplicationStepsTest, AllStepsStartInOrderFramedAndNestedInTheLog) {
+TEST_F(ApplicationStepsTest, AllStepsStartInOrderFramedAndNestedInTheLog)
+{
     g_secondSucceeds = true;
     EXPECT_TRUE(RunApplicationSteps(kTable));
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"start first", "start unlogged", "start second", "start last"}));
-    EXPECT_EQ(Log(),
-              "\tMAIN: Initializing CFirstMgr... \r\n"
-              "\t\tTEST: inside first \r\n"
-              "\tMAIN: CFirstMgr initialization ok. \r\n"
-              "\tMAIN: Initializing CSecondMgr... \r\n"
-              "\tMAIN: CSecondMgr initialization ok. \r\n"
-              "\tMAIN: Initializing CLastMgr... \r\n"
-              "\tMAIN: CLastMgr initialization ok. \r\n");
+    EXPECT_EQ(g_calls,
+              (std::vector<std::string>{"start first", "start unlogged", "start second", "start last"}));
+    EXPECT_EQ(Log(), "\tMAIN: Initializing CFirstMgr... \r\n"
+                     "\t\tTEST: inside first \r\n"
+                     "\tMAIN: CFirstMgr initialization ok. \r\n"
+                     "\tMAIN: Initializing CSecondMgr... \r\n"
+                     "\tMAIN: CSecondMgr initialization ok. \r\n"
+                     "\tMAIN: Initializing CLastMgr... \r\n"
+                     "\tMAIN: CLastMgr initialization ok. \r\n");
 }
 
-TEST_F(ApplicationStepsTest, FirstFailureStopsTheStartButShutdownStopsEveryStepBackwards) {
+TEST_F(ApplicationStepsTest, FirstFailureStopsTheStartButShutdownStopsEveryStepBackwards)
+{
     g_secondSucceeds = false;
     EXPECT_FALSE(RunApplicationSteps(kTable));
     EXPECT_EQ(g_calls, (std::vector<std::string>{"start first", "start unlogged", "start second"}));
@@ -104,7 +122,8 @@ TEST_F(ApplicationStepsTest, FirstFailureStopsTheStartButShutdownStopsEveryStepB
     EXPECT_EQ(g_calls, (std::vector<std::string>{"stop last", "stop second", "stop first"}));
 }
 
-TEST(Application, DrawContextFactoryMakesEmptyContexts) {
+TEST(Application, DrawContextFactoryMakesEmptyContexts)
+{
     CDrawContext* c = CreateDrawContext();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->Surface().pixels, nullptr);

@@ -38,47 +38,54 @@ namespace {
 
 class ApplicationTest : public testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("tharn_app_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "Data");
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("tharn_app_" + std::to_string(::getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder / "Data");
         for (const auto& entry : fs::directory_iterator(fs::path(TestBuildFolder()) / "Data"))
             if (entry.path().extension() == ".pak")
-                fs::copy_file(entry.path(), folder_ / "Data" / entry.path().filename());
+                fs::copy_file(entry.path(), m_folder / "Data" / entry.path().filename());
         HeadlessOptions options;
         options.closeAfterSteps = 0;
-        options.settings.dataFolder = (folder_ / "Data").string() + "/";
-        options.settings.shots = folder_.string();
-        headless_ = &UseHeadlessPlatform(options);
+        options.settings.dataFolder = (m_folder / "Data").string() + "/";
+        options.settings.shots = m_folder.string();
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(CreateDrawContext);
         SetApplicationHooks(ApplicationHooks{InitApplication, ShutdownApplication});
-        started_ = CoreStartup();
+        m_started = CoreStartup();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CoreShutdown();
         EXPECT_EQ(GetPaletteList().data, nullptr) << "no view into the freed packs is left";
         EXPECT_EQ(FontList().Count(), 0);
         SetApplicationHooks(ApplicationHooks{});
         QuitFlag = 0;
-        if (!std::getenv("THARN_KEEP_SHOTS")) fs::remove_all(folder_);
+        if (!std::getenv("THARN_KEEP_SHOTS"))
+            fs::remove_all(m_folder);
     }
     // A few frame steps, so queued paints reach the screen.
-    void Frames(int n = 3) {
-        for (int i = 0; i < n; ++i) FrameStep();
+    void Frames(int n = 3)
+    {
+        for (int i = 0; i < n; ++i)
+            FrameStep();
     }
     // The screen's palette index at a point of the back buffer.
-    uint8_t Pixel(int x, int y) {
+    uint8_t Pixel(int x, int y)
+    {
         const SurfaceDesc& s = GetDisplaySurface()->ScreenContext()->Surface();
         return *s.At(x, y);
     }
 
-    fs::path folder_;
-    HeadlessBackend* headless_ = nullptr;
-    bool started_ = false;
+    fs::path m_folder;
+    HeadlessBackend* m_headless = nullptr;
+    bool m_started = false;
 };
 
-TEST_F(ApplicationTest, StartsWithTheFontsInOrderAndTheTitleScreenBuilt) {
-    ASSERT_TRUE(started_);
+TEST_F(ApplicationTest, StartsWithTheFontsInOrderAndTheTitleScreenBuilt)
+{
+    ASSERT_TRUE(m_started);
     ASSERT_NE(GameApplication, nullptr);
     // Fonts by load order: "font" 0, "smallnum" 1, "smallestnum" 2.
     ASSERT_EQ(FontList().Count(), 3);
@@ -93,13 +100,11 @@ TEST_F(ApplicationTest, StartsWithTheFontsInOrderAndTheTitleScreenBuilt) {
         int32_t id;
         void* expected;
     } cases[] = {
-        {38, root},
-        {9, root},
-        {37, static_cast<void*>(&static_cast<CRootScreenWnd*>(root)->Canvas())},
-        {17, nullptr},
-        {0, nullptr},
+        {38, root},    {9, root},    {37, static_cast<void*>(&static_cast<CRootScreenWnd*>(root)->Canvas())},
+        {17, nullptr}, {0, nullptr},
     };
-    for (const Case& c : cases) EXPECT_EQ(root->QueryInterface(c.id), c.expected) << c.id;
+    for (const Case& c : cases)
+        EXPECT_EQ(root->QueryInterface(c.id), c.expected) << c.id;
 
     CGameApplication& app = *GameApplication;
     ASSERT_NE(app.TitleScreen(), nullptr);
@@ -123,16 +128,17 @@ TEST_F(ApplicationTest, StartsWithTheFontsInOrderAndTheTitleScreenBuilt) {
         EXPECT_EQ(item->IsEnabled(), entry != CMainMenuWnd::EntryResumeGame) << "no saved game to resume";
     }
     // The loading label is shown and drawn by one frame step of its own.
-    const int presents = headless_->Presents();
+    const int presents = m_headless->Presents();
     app.ShowLoading();
     EXPECT_TRUE(app.LoadingLabel()->IsVisible());
-    EXPECT_GT(headless_->Presents(), presents);
+    EXPECT_GT(m_headless->Presents(), presents);
     app.HideLoading();
     EXPECT_FALSE(app.LoadingLabel()->IsVisible());
 }
 
-TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
-    ASSERT_TRUE(started_);
+TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins)
+{
+    ASSERT_TRUE(m_started);
     struct Case {
         uint32_t mode;
         const char* shot;
@@ -146,10 +152,10 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
         SCOPED_TRACE(c.shot);
         CMessageWnd box(nullptr);
         ASSERT_TRUE(box.Skin()->IsLoaded()) << "the frame skin \"Scroll\"";
-        box.Setup(CStr("The enemy has taken{br}the province of {s1}Harrowdale{/s1}."), CStr("InvalidSlotT"), c.mode,
-                  CStr(), false);
+        box.Setup(CStr("The enemy has taken{br}the province of {s1}Harrowdale{/s1}."), CStr("InvalidSlotT"),
+                  c.mode, CStr(), false);
         Frames();
-        headless_->Screenshot(c.shot);
+        m_headless->Screenshot(c.shot);
         const PackedRect r = box.GetNode()->screenRect;
         EXPECT_LE(std::abs(r.Left() + r.Right() - 239), 1) << "centred across";
         EXPECT_EQ(box.Text(), CStr("Saved game"));
@@ -171,7 +177,9 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
     const struct {
         int x, y;
         HintArrow arrow;
-    } taps[] = {{30, 40, HintArrowUpLeft}, {200, 40, HintArrowUpRight}, {30, 280, HintArrowDownLeft},
+    } taps[] = {{30, 40, HintArrowUpLeft},
+                {200, 40, HintArrowUpRight},
+                {30, 280, HintArrowDownLeft},
                 {200, 280, HintArrowDownRight}};
     for (const auto& tap : taps) {
         hint->Place(PackedPoint(tap.x, tap.y));
@@ -180,7 +188,7 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
     }
     hint->Show(true, true);
     Frames();
-    headless_->Screenshot("hint.png");
+    m_headless->Screenshot("hint.png");
     hint->Show(false, false);
 
     CHelpWnd* help = CHelpMgr::Window();
@@ -190,7 +198,7 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
     help->SetPage(text, false);
     help->Show(true, true);
     Frames();
-    headless_->Screenshot("help.png");
+    m_headless->Screenshot("help.png");
     EXPECT_TRUE(help->Skin()->IsLoaded()) << "the frame skin \"Dialog\"";
     EXPECT_TRUE(help->CloseButton()->IsVisible());
     EXPECT_LE(help->CloseButton()->GetNode()->screenRect.Bottom(), help->GetNode()->screenRect.Bottom());
@@ -200,21 +208,23 @@ TEST_F(ApplicationTest, MessageBoxAndHelpDrawWithTheShippedSkins) {
 
 namespace {
 
-TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder) {
-    ASSERT_TRUE(started_);
+TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder)
+{
+    ASSERT_TRUE(m_started);
     for (const char* name : {"Scroll", "Dialog", "Hint", "Panel"}) {
         SCOPED_TRACE(name);
         CFrameWndSkin* skin = GetFrameWndSkin(CStr(name));
         ASSERT_NE(skin, nullptr);
         const CFrameSkin& f = skin->frame;
-        for (const ImageData* part : {&f.topLeft, &f.topEdge, &f.topRight, &f.leftEdge, &f.client, &f.rightEdge,
-                                      &f.bottomLeft, &f.bottomEdge, &f.bottomRight})
+        for (const ImageData* part : {&f.topLeft, &f.topEdge, &f.topRight, &f.leftEdge, &f.client,
+                                      &f.rightEdge, &f.bottomLeft, &f.bottomEdge, &f.bottomRight})
             EXPECT_TRUE(part->HasHeader());
         EXPECT_GT(f.LeftWidth(), 0);
     }
     for (const char* name : {"Scroll", "Dialog"}) {
         CFrameWndSkin* skin = GetFrameWndSkin(CStr(name));
-        EXPECT_TRUE(skin->titleLeft.HasHeader() && skin->titleCentre.HasHeader() && skin->titleRight.HasHeader())
+        EXPECT_TRUE(skin->titleLeft.HasHeader() && skin->titleCentre.HasHeader() &&
+                    skin->titleRight.HasHeader())
             << name << " has a title ribbon";
     }
     // Screen skins: a wallpaper the size of the screen; "Screen" has a title ribbon.
@@ -229,7 +239,7 @@ TEST_F(ApplicationTest, TheCommonSkinsAreCompleteInTheSkinFolder) {
             EXPECT_GT(screen.TitleRect().Height(), 10) << "the ribbon under the title";
             screen.Window()->Show(true, true);
             Frames();
-            headless_->Screenshot("screen_skin.png");
+            m_headless->Screenshot("screen_skin.png");
         }
     }
     const char* buttons[] = {"Button",

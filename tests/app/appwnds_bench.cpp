@@ -26,7 +26,8 @@ namespace {
 
 using Node = ui_tree_fixture::TreeNode;
 
-std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false) {
+std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     return MustEncode(EncodeImage(picture, options));
@@ -36,7 +37,8 @@ std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false
 #define HEAD(v, x, y, w, h) v, 0, x, y, w, h
 
 // The victory or defeat window under "/Map/MapWnd" with its four pages.
-void StatisticsNodes(std::vector<Node>& tree, const char* name) {
+void StatisticsNodes(std::vector<Node>& tree, const char* name)
+{
     const std::vector<Node> nodes = {
         {2, name, {HEAD(0, 0, 0, 240, 320), "", "", 15}},
         {3, "RtMessage", {HEAD(1, 10, 40, 220, 200), ""}},
@@ -69,7 +71,8 @@ void StatisticsNodes(std::vector<Node>& tree, const char* name) {
     tree.insert(tree.end(), nodes.begin(), nodes.end());
 }
 
-std::vector<Node> Tree() {
+std::vector<Node> Tree()
+{
     std::vector<Node> tree = {
         {0, "Main", {}},
         {1, "MessageWnd", {60, 100, 150, 50}},
@@ -195,7 +198,8 @@ std::vector<Node> Tree() {
         {3, "BtnOk", {HEAD(1, 10, 150, 60, 20), "", ""}},
         {3, "BtnCancel", {HEAD(1, 120, 150, 60, 20), "", ""}},
     };
-    for (const char* name : {"VictoryWnd", "DefeatWnd"}) StatisticsNodes(tree, name);
+    for (const char* name : {"VictoryWnd", "DefeatWnd"})
+        StatisticsNodes(tree, name);
     return tree;
 }
 
@@ -206,8 +210,10 @@ const char* kLocale =
     "DiffLine=Difficulty: %s\r\nProvLine=Provinces: %d\r\nPlrLine=Players: %d\r\n"
     "Author=Author: %s\r\nAuthorNotes=Notes: %s\r\nError=Error\r\n"
     "NewGame=New game\r\nResumeGame=Resume game\r\nSlotName=Slot %d\r\nSlotError=Cannot read\r\n"
-    "SlotEmpty=Empty\r\nSlotInvalid=Damaged\r\nSIMission=Mission: %s{br}\r\nSIDifficulty=Difficulty: %s{br}\r\n"
-    "SITurn=Turn: %d{br}\r\nSIHeroName=Hero: %s{br}\r\nSIHeroSkills=Skills: %d/%d/%d\r\nSIPlayers=Players: %d\r\n"
+    "SlotEmpty=Empty\r\nSlotInvalid=Damaged\r\nSIMission=Mission: %s{br}\r\nSIDifficulty=Difficulty: "
+    "%s{br}\r\n"
+    "SITurn=Turn: %d{br}\r\nSIHeroName=Hero: %s{br}\r\nSIHeroSkills=Skills: %d/%d/%d\r\nSIPlayers=Players: "
+    "%d\r\n"
     "HOFScore=Score %d\r\nHOFTurns=%d turns\r\nNoHOFEntry=%d. ---\r\n"
     "RtStatTurns=Turns: %d\r\nRtStatDiff=Difficulty: %s\r\nRtStatScore=Score: %d\r\n"
     "RtStatHero=%s: %d/%d/%d, level %d (%d)\r\nRtTotalNum=Battles: %d\r\nRtVictNum=Won: %d\r\n"
@@ -215,13 +221,15 @@ const char* kLocale =
     "HeroLine=Hero %s\r\nSkillsLine=%d/%d/%d\r\nExpLine=Exp %d\r\nGoldLine=%d gold\r\nLeftLine=Left %d\r\n";
 
 // Province pixels for six provinces, then the map's own colours.
-IndexedPicture Preview() {
+IndexedPicture Preview()
+{
     IndexedPicture p;
     p.width = kPreviewWidth;
     p.height = kPreviewHeight;
     p.pixels.resize(static_cast<size_t>(p.width) * p.height);
     for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) p.pixels[static_cast<size_t>(y) * p.width + x] = PreviewPixel(x, y);
+        for (int x = 0; x < p.width; ++x)
+            p.pixels[static_cast<size_t>(y) * p.width + x] = PreviewPixel(x, y);
     return p;
 }
 
@@ -232,7 +240,8 @@ struct PlayerSetup {
 };
 
 std::vector<uint8_t> WorldBytes(const std::vector<PlayerSetup>& players, const std::vector<int>& owners,
-                                const char* worldName) {
+                                const char* worldName)
+{
     CGameWorld world;
     SetActiveWorld(&world);
     world.name = CStr(worldName);
@@ -300,16 +309,20 @@ std::vector<uint8_t> WorldBytes(const std::vector<PlayerSetup>& players, const s
 }
 
 // The mission's names: its title, then one line per player and province.
-std::string MissionText(const std::string& title, const std::vector<PlayerSetup>& players, size_t provinces) {
+std::string MissionText(const std::string& title, const std::vector<PlayerSetup>& players, size_t provinces)
+{
     static const char* const kNames[] = {"Ashfold", "Brackwater", "Cinderfen", "Dunmere", "Eldham", "Fallow"};
     std::string text = title + "\r\n";
-    for (const PlayerSetup& player : players) text += std::string(player.name) + "\r\n";
-    for (size_t i = 0; i < provinces; ++i) text += std::string(kNames[i % 6]) + "\r\n";
+    for (const PlayerSetup& player : players)
+        text += std::string(player.name) + "\r\n";
+    for (size_t i = 0; i < provinces; ++i)
+        text += std::string(kNames[i % 6]) + "\r\n";
     return text;
 }
 
 void AddMission(PackWriter& pack, const std::string& folder, const std::vector<uint8_t>& world,
-                const std::string& title, bool author, bool notes, const std::string& names = std::string()) {
+                const std::string& title, bool author, bool notes, const std::string& names = std::string())
+{
     EXPECT_TRUE(pack.AddFile(folder + "/mission", "dat", world));
     EXPECT_TRUE(pack.AddText(folder + "/mission", "txt", names.empty() ? title + "\r\n" : names));
     EXPECT_TRUE(pack.AddText(folder + "/shortdescr", "txt", "About " + title + "."));
@@ -324,7 +337,8 @@ void AddMission(PackWriter& pack, const std::string& folder, const std::vector<u
     }
 }
 
-CSquadType* MakeType(const char* id) {
+CSquadType* MakeType(const char* id)
+{
     auto* type = new CSquadType;
     type->typeId = CStr(id);
     type->name = CStr(id);
@@ -335,14 +349,19 @@ CSquadType* MakeType(const char* id) {
 
 }  // namespace
 
-uint8_t PreviewPixel(int x, int y) {
-    if (y == 0) return 250;
-    if (y == kPreviewHeight - 1 && x == 0) return 254;
-    if (y == kPreviewHeight - 1 && x == 1) return 255;
+uint8_t PreviewPixel(int x, int y)
+{
+    if (y == 0)
+        return 250;
+    if (y == kPreviewHeight - 1 && x == 0)
+        return 254;
+    if (y == kPreviewHeight - 1 && x == 1)
+        return 255;
     return static_cast<uint8_t>(x / 4);
 }
 
-void AppWndsBench::SetUp() {
+void AppWndsBench::SetUp()
+{
     UiBench::SetUp();
     PackWriter pack(100);
     std::vector<uint8_t> pool, table;
@@ -353,7 +372,8 @@ void AppWndsBench::SetUp() {
     // Mini-map pictures: capital and castle marks, a frame skin 2 pixels wide.
     ASSERT_TRUE(pack.AddFile("Images/Map/MapMiniCapital", "img", Img(SolidPicture(3, 3, 40))));
     ASSERT_TRUE(pack.AddFile("Images/Map/MapMiniCastle", "img", Img(SolidPicture(3, 3, 41))));
-    const char* parts[] = {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"};
+    const char* parts[] = {"frame_ul", "frame_u",  "frame_ur", "frame_l",
+                           "frame_r",  "frame_dl", "frame_d",  "frame_dr"};
     for (int i = 0; i < 8; ++i)
         ASSERT_TRUE(pack.AddFile(std::string("Skin/mmf/") + parts[i], "img",
                                  Img(SolidPicture(2, 2, static_cast<uint8_t>(30 + i)))));
@@ -363,21 +383,22 @@ void AppWndsBench::SetUp() {
     const std::vector<PlayerSetup> reedwater = {{"Aldra", 0, 0}, {"Borun", 200, 2}, {"Corvin", 1, 4}};
     const std::vector<PlayerSetup> fords = {{"Dagny", 0, 0}, {"Edric", 0, 1}};
     const std::vector<PlayerSetup> shore = {{"Fenna", 0, 0}};
-    AddMission(pack, "Scenarios/scenario01/Mission001", WorldBytes(reedwater, {0, 0, 1, -1, 2, 1}, "Reedwater"),
-               "Reedwater", true, true, MissionText("Reedwater", reedwater, 6));
-    AddMission(pack, "Scenarios/scenario01/Mission002", WorldBytes(fords, {0, 1, -1}, "Twin Fords"), "Twin Fords",
-               false, false, MissionText("Twin Fords", fords, 3));
+    AddMission(pack, "Scenarios/scenario01/Mission001",
+               WorldBytes(reedwater, {0, 0, 1, -1, 2, 1}, "Reedwater"), "Reedwater", true, true,
+               MissionText("Reedwater", reedwater, 6));
+    AddMission(pack, "Scenarios/scenario01/Mission002", WorldBytes(fords, {0, 1, -1}, "Twin Fords"),
+               "Twin Fords", false, false, MissionText("Twin Fords", fords, 3));
     AddMission(pack, "Scenarios/scenario01/Mission003", {1, 2, 3}, "Broken", false, true);
-    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes(shore, {0, -1}, "Far Shore"), "Far Shore", true,
-               false, MissionText("Far Shore", shore, 2));
-    data_.AddPack("app", pack);
-    ASSERT_TRUE(data_.Mount());
+    AddMission(pack, "Scenarios/scenario02/Mission001", WorldBytes(shore, {0, -1}, "Far Shore"), "Far Shore",
+               true, false, MissionText("Far Shore", shore, 2));
+    m_data.AddPack("app", pack);
+    ASSERT_TRUE(m_data.Mount());
     ASSERT_TRUE(CPathMgr::Init());
     ASSERT_TRUE(CUIMgr::Init());
     ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-    font_ = MustEncode(EncodeFont(PatternFont(10, 32, 95, 6, 1)));
+    m_font = MustEncode(EncodeFont(PatternFont(10, 32, 95, 6, 1)));
     FontData font;
-    ASSERT_TRUE(font.Assign(font_.data(), static_cast<uint32_t>(font_.size())));
+    ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
     ClearFontList();
     RegisterFont(font);
     FreeSquadTypes();
@@ -394,7 +415,8 @@ void AppWndsBench::SetUp() {
     SetDisplayPalette(rgb);
 }
 
-void AppWndsBench::TearDown() {
+void AppWndsBench::TearDown()
+{
     CWindowMgr::Shutdown();
     Map::CSrenarionMgr::Clear();
     FreeHallOfFame();
@@ -411,16 +433,22 @@ namespace {
 class ScriptHook : public FrameHook {
 public:
     explicit ScriptHook(std::vector<std::function<void()>> steps, int* frames)
-        : m_steps(std::move(steps)), m_frames(frames) {}
-    void OnFrame() override {
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+        : m_steps(std::move(steps)), m_frames(frames)
+    {}
+    void OnFrame() override
+    {
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
         const size_t step = m_next++;
         ++*m_frames;
-        if (step < m_steps.size() && m_steps[step]) m_steps[step]();
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+        if (step < m_steps.size() && m_steps[step])
+            m_steps[step]();
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
         // A script that ran out leaves the run to end by quitting, so a test
         // that waits for a window that never closes fails instead of hanging.
-        if (step >= m_steps.size() + 50) QuitFlag = 1;
+        if (step >= m_steps.size() + 50)
+            QuitFlag = 1;
     }
 
 private:
@@ -430,11 +458,13 @@ private:
 };
 }  // namespace
 
-void AppWndsBench::Script(std::vector<std::function<void()>> steps) {
-    SetFrameHook(new ScriptHook(std::move(steps), &frames_));
+void AppWndsBench::Script(std::vector<std::function<void()>> steps)
+{
+    SetFrameHook(new ScriptHook(std::move(steps), &m_frames));
 }
 
-void AppWndsBench::TapWindow(CWindow* window) {
+void AppWndsBench::TapWindow(CWindow* window)
+{
     ASSERT_NE(window, nullptr);
     const PackedRect r = window->GetNode()->screenRect;
     const PackedPoint p((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
@@ -443,23 +473,27 @@ void AppWndsBench::TapWindow(CWindow* window) {
     CWindowMgr::ProcessEvents();
 }
 
-bool AppWndsBench::LoadMissionWorld(int scenario, int mission, CGameWorld& world) {
+bool AppWndsBench::LoadMissionWorld(int scenario, int mission, CGameWorld& world)
+{
     const CStr path = CStr::Concat(Map::CSrenarionMgr::MissionPath(scenario, mission), CStr("/mission"));
-    if (!world.LoadPreview(path)) return false;
+    if (!world.LoadPreview(path))
+        return false;
     SetActiveWorld(&world);
     // The names live in the mission's text, as a new game reads them.
     return world.AfterLoad() && LoadMissionTexts(world, Map::CSrenarionMgr::MissionPath(scenario, mission));
 }
 
-uint8_t AppWndsBench::ScreenPixel(int x, int y) {
-    const SurfaceDesc& surface = display_.ScreenContext()->Surface();
+uint8_t AppWndsBench::ScreenPixel(int x, int y)
+{
+    const SurfaceDesc& surface = m_display.ScreenContext()->Surface();
     return surface.pixels[y * surface.pitch + x];
 }
 
-void AppWndsBench::Shot(const std::string& name) {
-    display_.Flush();
+void AppWndsBench::Shot(const std::string& name)
+{
+    m_display.Flush();
     std::filesystem::create_directories(std::string(THARN_TEST_BUILD_DIR) + "/shots");
-    headless_->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
+    m_headless->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
 }
 
 }  // namespace appwnds_test

@@ -50,9 +50,9 @@ protected:
     // Saves the back buffer as a PNG under the build tree's shots folder.
     void Shot(const std::string& name);
 
-    FixtureData data_;
-    std::vector<uint8_t> font_;
-    int frames_ = 0;
+    FixtureData m_data;
+    std::vector<uint8_t> m_font;
+    int m_frames = 0;
 };
 
 }  // namespace appwnds_test

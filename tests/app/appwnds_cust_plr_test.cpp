@@ -27,37 +27,44 @@ namespace {
 
 class CustPlrTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
         Use(0, 0);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         Game().world = nullptr;
         SetActiveWorld(nullptr);
         MiniMapColourHook.Clear();
         MiniMapBlinkProvince = 255;
         AppWndsBench::TearDown();
     }
-    void Use(int scenario, int mission) {
-        ASSERT_TRUE(LoadMissionWorld(scenario, mission, world_));
-        Game().world = &world_;
+    void Use(int scenario, int mission)
+    {
+        ASSERT_TRUE(LoadMissionWorld(scenario, mission, m_world));
+        Game().world = &m_world;
         Game().missionPath = Map::CSrenarionMgr::MissionPath(scenario, mission);
-        for (int i = 0; i < world_.PlayerCount(); ++i) world_.Player(i).flagNumber = static_cast<uint8_t>(i);
+        for (int i = 0; i < m_world.PlayerCount(); ++i)
+            m_world.Player(i).flagNumber = static_cast<uint8_t>(i);
         MakeHuman(0);
     }
-    void MakeHuman(int i) {
-        PlayerRecord& p = world_.Player(i);
+    void MakeHuman(int i)
+    {
+        PlayerRecord& p = m_world.Player(i);
         p.human = 1;
-        if (!p.controller) p.controller = new CHumanController(&p);
+        if (!p.controller)
+            p.controller = new CHumanController(&p);
     }
-    PlayerRecord& P(int i) { return world_.Player(i); }
-    ProvinceRecord& Prov(int i) { return world_.Province(i); }
+    PlayerRecord& P(int i) { return m_world.Player(i); }
+    ProvinceRecord& Prov(int i) { return m_world.Province(i); }
     static std::string Text(CWindow* w) { return w->Text().Chars(); }
 
-    CGameWorld world_;
+    CGameWorld m_world;
 };
 
-TEST_F(CustPlrTest, SetupShowsTheFirstHumansPosition) {
+TEST_F(CustPlrTest, SetupShowsTheFirstHumansPosition)
+{
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
     EXPECT_EQ(Text(&wnd), "Player 1");
@@ -75,7 +82,8 @@ TEST_F(CustPlrTest, SetupShowsTheFirstHumansPosition) {
     Shot("appwnds_cust_plr_bench");
 }
 
-TEST_F(CustPlrTest, AnotherStartPositionSwapsEverythingAndSwapsBack) {
+TEST_F(CustPlrTest, AnotherStartPositionSwapsEverythingAndSwapsBack)
+{
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
     const int32_t pikes0 = P(0).army.Item(0)->count, pikes1 = P(1).army.Item(0)->count;
@@ -115,13 +123,15 @@ TEST_F(CustPlrTest, AnotherStartPositionSwapsEverythingAndSwapsBack) {
     EXPECT_EQ(P(0).army.Item(0)->count, pikes0);
     EXPECT_EQ(P(0).hero.battle, 1);
     const int back[] = {0, 0, 1, -1, 2, 1};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(Prov(i).owner, back[i] < 0 ? nullptr : &P(back[i])) << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Prov(i).owner, back[i] < 0 ? nullptr : &P(back[i])) << i;
     EXPECT_EQ(Prov(2).castle.capital, 1);
     EXPECT_EQ(Prov(0).castle.capital, 1);
     EXPECT_EQ(Prov(1).castle.capital, 0);
 }
 
-TEST_F(CustPlrTest, TheColourRuleShowsOwnProvincesInTheOwnColour) {
+TEST_F(CustPlrTest, TheColourRuleShowsOwnProvincesInTheOwnColour)
+{
     P(0).flagNumber = 3;
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
@@ -137,7 +147,8 @@ TEST_F(CustPlrTest, TheColourRuleShowsOwnProvincesInTheOwnColour) {
     EXPECT_EQ(beyond, 50);
 }
 
-TEST_F(CustPlrTest, ColoursAreTradedAndEarlierHumansKeepTheirs) {
+TEST_F(CustPlrTest, ColoursAreTradedAndEarlierHumansKeepTheirs)
+{
     MakeHuman(1);
     P(0).flagNumber = 0;
     P(1).flagNumber = 1;
@@ -161,7 +172,8 @@ TEST_F(CustPlrTest, ColoursAreTradedAndEarlierHumansKeepTheirs) {
     EXPECT_EQ(P(0).flagNumber, 0);
 }
 
-TEST_F(CustPlrTest, ASecondHumanSeesOnlyPositionsFromItsOwnOnward) {
+TEST_F(CustPlrTest, ASecondHumanSeesOnlyPositionsFromItsOwnOnward)
+{
     MakeHuman(1);
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(1));
@@ -172,7 +184,8 @@ TEST_F(CustPlrTest, ASecondHumanSeesOnlyPositionsFromItsOwnOnward) {
     EXPECT_EQ(wnd.NthStartPosition(2), 0) << "fewer positions: 0";
 }
 
-TEST_F(CustPlrTest, AMissionWithOneStartPositionKeepsItsOwn) {
+TEST_F(CustPlrTest, AMissionWithOneStartPositionKeepsItsOwn)
+{
     Use(1, 0);
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
@@ -182,7 +195,8 @@ TEST_F(CustPlrTest, AMissionWithOneStartPositionKeepsItsOwn) {
     EXPECT_EQ(Prov(0).owner, &P(0));
 }
 
-TEST_F(CustPlrTest, TheSkillsWindowSharesSixPoints) {
+TEST_F(CustPlrTest, TheSkillsWindowSharesSixPoints)
+{
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
     P(0).hero.battle = P(0).hero.builder = P(0).hero.stealth = 2;
@@ -218,8 +232,7 @@ TEST_F(CustPlrTest, TheSkillsWindowSharesSixPoints) {
                 EXPECT_EQ(wnd.MiniMap()->BlinkProvince(), 0) << "the capital blinks again";
                 TapWindow(wnd.HeroButton());
             },
-            [&] { skills->Scroller(2)->SetValue(1, true, true); },
-            [&] { TapWindow(skills->CancelButton()); },
+            [&] { skills->Scroller(2)->SetValue(1, true, true); }, [&] { TapWindow(skills->CancelButton()); },
             [&] {
                 EXPECT_EQ(P(0).hero.stealth, 2) << "cancel writes nothing";
                 TapWindow(wnd.StartButton());
@@ -227,7 +240,8 @@ TEST_F(CustPlrTest, TheSkillsWindowSharesSixPoints) {
     EXPECT_EQ(RunModal(&wnd), ResultOk);
 }
 
-TEST_F(CustPlrTest, ASquadKindButtonShowsItsDescriptionOverTheWindow) {
+TEST_F(CustPlrTest, ASquadKindButtonShowsItsDescriptionOverTheWindow)
+{
     CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
     wnd.Setup(&P(0));
     bool sawDescription = false;
@@ -235,7 +249,8 @@ TEST_F(CustPlrTest, ASquadKindButtonShowsItsDescriptionOverTheWindow) {
             [&] {
                 CSquadDescrWnd* descr = nullptr;
                 for (CWindow* child = wnd.GetFirstChild(); child; child = child->GetNextSibling())
-                    if (auto* found = dynamic_cast<CSquadDescrWnd*>(child)) descr = found;
+                    if (auto* found = dynamic_cast<CSquadDescrWnd*>(child))
+                        descr = found;
                 ASSERT_NE(descr, nullptr);
                 sawDescription = true;
                 EXPECT_EQ(descr->WindowRect().Left(), wnd.ClientRect().Left());

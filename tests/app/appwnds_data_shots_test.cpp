@@ -31,22 +31,25 @@
 namespace appwnds_test {
 namespace {
 
-bool Inside(const CWindow* w) {
+bool Inside(const CWindow* w)
+{
     const PackedRect r = w->GetNode()->screenRect;
     return r.IsDefined() && r.Left() >= 0 && r.Top() >= 0 && r.Right() < 240 && r.Bottom() < 320;
 }
 
 // Every shown window inside its parent's client area; the faults name the
 // windows' layout paths.
-void CollectOutside(CWindow* parent, std::vector<std::string>& faults) {
+void CollectOutside(CWindow* parent, std::vector<std::string>& faults)
+{
     const PackedRect ps = parent->GetNode()->screenRect;
     const PackedRect c = parent->ClientRect();
     for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
-        if (!child->IsVisible()) continue;
+        if (!child->IsVisible())
+            continue;
         const PackedRect r = child->GetNode()->screenRect;
         if (r.IsDefined() && ps.IsDefined() && c.IsDefined() && r.Width() > 0 && r.Height() > 0 &&
-            (r.Left() < ps.Left() + c.Left() || r.Top() < ps.Top() + c.Top() || r.Right() > ps.Left() + c.Right() ||
-             r.Bottom() > ps.Top() + c.Bottom())) {
+            (r.Left() < ps.Left() + c.Left() || r.Top() < ps.Top() + c.Top() ||
+             r.Right() > ps.Left() + c.Right() || r.Bottom() > ps.Top() + c.Bottom())) {
             auto* link = static_cast<CUiTreeLink*>(child->QueryInterface(IidUiTreeLink));
             faults.push_back(link ? link->Path().Chars() : "(a window without layout)");
         }
@@ -54,22 +57,26 @@ void CollectOutside(CWindow* parent, std::vector<std::string>& faults) {
     }
 }
 
-std::string Outside(CWindow* window) {
+std::string Outside(CWindow* window)
+{
     std::vector<std::string> faults;
     CollectOutside(window, faults);
     std::string text;
-    for (const std::string& f : faults) text += f + " ";
+    for (const std::string& f : faults)
+        text += f + " ";
     return text;
 }
 
 class AppWndsShotsTest : public RealDataBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RealDataBench::SetUp();
         CPreferencesMgr::SetDefaults();
         LoadSquadTypes();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         Game().world = nullptr;
         SetActiveWorld(nullptr);
         MiniMapColourHook.Clear();
@@ -77,11 +84,14 @@ protected:
         FreeHallOfFame();
         RealDataBench::TearDown();
     }
-    bool LoadGameWorld(CGameWorld& world) {
+    bool LoadGameWorld(CGameWorld& world)
+    {
         const CStr path = Map::CSrenarionMgr::MissionPath(0, 0);
-        if (!world.LoadPreview(CStr::ConcatChars(path, "/mission"))) return false;
+        if (!world.LoadPreview(CStr::ConcatChars(path, "/mission")))
+            return false;
         SetActiveWorld(&world);
-        if (!world.AfterLoad() || !LoadMissionTexts(world, path)) return false;
+        if (!world.AfterLoad() || !LoadMissionTexts(world, path))
+            return false;
         Game().world = &world;
         Game().missionPath = path;
         Game().turn = 9;
@@ -92,7 +102,8 @@ protected:
     }
 };
 
-TEST_F(AppWndsShotsTest, NewGameAndScenarioSelection) {
+TEST_F(AppWndsShotsTest, NewGameAndScenarioSelection)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
     EXPECT_TRUE(Inside(&wnd));
@@ -108,7 +119,8 @@ TEST_F(AppWndsShotsTest, NewGameAndScenarioSelection) {
     Shot("appwnds_scenario_selection");
 }
 
-TEST_F(AppWndsShotsTest, PickSlotAndHallOfFame) {
+TEST_F(AppWndsShotsTest, PickSlotAndHallOfFame)
+{
     CPickSlotWnd picker(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
     picker.Show(true, true);
     EXPECT_TRUE(Inside(&picker));
@@ -118,12 +130,14 @@ TEST_F(AppWndsShotsTest, PickSlotAndHallOfFame) {
     CHallOfFameWnd hall(nullptr, CStr("/Main/HallOfFameWnd"));
     hall.Window()->Show(true, true);
     EXPECT_GT(hall.RowCount(), 0);
-    for (int32_t r = 0; r < hall.RowCount(); ++r) EXPECT_TRUE(Inside(hall.RowAt(r).details)) << r;
+    for (int32_t r = 0; r < hall.RowCount(); ++r)
+        EXPECT_TRUE(Inside(hall.RowAt(r).details)) << r;
     EXPECT_EQ(Outside(hall.Window()), "");
     Shot("appwnds_hall_of_fame");
 }
 
-TEST_F(AppWndsShotsTest, CustomPlayerGameInfoAndVictory) {
+TEST_F(AppWndsShotsTest, CustomPlayerGameInfoAndVictory)
+{
     CGameWorld world;
     ASSERT_TRUE(LoadGameWorld(world));
     {

@@ -31,7 +31,8 @@ namespace {
 
 class AppWndsDataTest : public RealDataBench {};
 
-TEST_F(AppWndsDataTest, EveryMissionPreviewIndexesExactlyItsProvinces) {
+TEST_F(AppWndsDataTest, EveryMissionPreviewIndexesExactlyItsProvinces)
+{
     ASSERT_GT(Map::CSrenarionMgr::TotalMissions(), 0);
     for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
         int s = 0, m = 0;
@@ -47,7 +48,8 @@ TEST_F(AppWndsDataTest, EveryMissionPreviewIndexesExactlyItsProvinces) {
             for (int x = 0; x < preview.Width(); ++x) {
                 const uint8_t pixel = ImageHitTest(x, y, preview);
                 // The probe answers 0 for province 0 and off the picture alike.
-                if (pixel >= 100 || pixel == 0) continue;
+                if (pixel >= 100 || pixel == 0)
+                    continue;
                 if (pixel < world.ProvinceCount()) {
                     seen.insert(pixel);
                 } else {
@@ -56,19 +58,21 @@ TEST_F(AppWndsDataTest, EveryMissionPreviewIndexesExactlyItsProvinces) {
             }
         }
         EXPECT_EQ(foreign, 0) << path.Chars();
-        for (int p = 1; p < world.ProvinceCount(); ++p) EXPECT_EQ(seen.count(p), 1u) << path.Chars() << " " << p;
+        for (int p = 1; p < world.ProvinceCount(); ++p)
+            EXPECT_EQ(seen.count(p), 1u) << path.Chars() << " " << p;
         for (const char* text : {"/mission", "/shortdescr", "/victory", "/defeat"})
             EXPECT_TRUE(Exists(CStr::ConcatChars(path, text).Chars(), "txt")) << path.Chars() << text;
     }
 }
 
-TEST_F(AppWndsDataTest, LayoutsHoldEveryNodeTheWindowsBuild) {
-    const std::string stats[] = {"RtMessage", "ScrStat", "BtnExit", "Page1/RtTurns", "Page1/RtDifficulty",
-                                 "Page1/RtScore", "Page1/RtHero", "Page2/ResTaxes", "Page2/ResSpent",
-                                 "Page2/RtStolen", "Page2/RtTheft", "Page2/ResFinal", "Page3/ArmyRecr",
-                                 "Page3/ArmyJoin", "Page3/ArmyAssasin", "Page3/ArmyFinal", "Page4/RtTotalNum",
-                                 "Page4/RtVictNum", "Page4/RtDeftNum", "Page4/RtRetrNum", "Page4/ArmyKilled",
-                                 "Page4/ArmyLost"};
+TEST_F(AppWndsDataTest, LayoutsHoldEveryNodeTheWindowsBuild)
+{
+    const std::string stats[] = {
+        "RtMessage",        "ScrStat",          "BtnExit",         "Page1/RtTurns",   "Page1/RtDifficulty",
+        "Page1/RtScore",    "Page1/RtHero",     "Page2/ResTaxes",  "Page2/ResSpent",  "Page2/RtStolen",
+        "Page2/RtTheft",    "Page2/ResFinal",   "Page3/ArmyRecr",  "Page3/ArmyJoin",  "Page3/ArmyAssasin",
+        "Page3/ArmyFinal",  "Page4/RtTotalNum", "Page4/RtVictNum", "Page4/RtDeftNum", "Page4/RtRetrNum",
+        "Page4/ArmyKilled", "Page4/ArmyLost"};
     struct Window {
         std::string path;
         std::vector<std::string> children;
@@ -79,20 +83,42 @@ TEST_F(AppWndsDataTest, LayoutsHoldEveryNodeTheWindowsBuild) {
         {"/Map/NewGameWnd/SelScenarioWnd",
          {"FrameRight/RtMission", "FrameRight/RtDifficulty", "FrameRight/RtProvinces", "FrameRight/RtPlayers",
           "FrameRight/MiniMap", "FrameRight/BtnAuthor", "FrameRight/RtDescr", "FrameRight/BtnDescr",
-          "FrameLeft/BtnUp", "FrameLeft/BtnDn", "FrameLeft/MissionBtn", "BtnOk", "BtnCancel", "MissionDescrWnd"}},
-        {"/Main/PickSlotWnd", {"RtSlotName", "ImgLine", "RtSlotInfo", "BtnDelete", "ScrSlot", "BtnOk", "BtnCancel"}},
+          "FrameLeft/BtnUp", "FrameLeft/BtnDn", "FrameLeft/MissionBtn", "BtnOk", "BtnCancel",
+          "MissionDescrWnd"}},
+        {"/Main/PickSlotWnd",
+         {"RtSlotName", "ImgLine", "RtSlotInfo", "BtnDelete", "ScrSlot", "BtnOk", "BtnCancel"}},
         {"/Main/PlayerNameWnd", {"LblName", "Name", "BtnClear", "Keyboard", "BtnOk", "BtnCancel"}},
         {"/Main/HallOfFameWnd",
-         {"ScrDifficulty", "ScrPage", "BtnReturn", "BtnClearResults", "EHorzLine", "EPlrName", "EMapName", "EScore",
-          "ETurns", "EBtnDetails"}},
+         {"ScrDifficulty", "ScrPage", "BtnReturn", "BtnClearResults", "EHorzLine", "EPlrName", "EMapName",
+          "EScore", "ETurns", "EBtnDetails"}},
         {"/Map/MapWnd/CustPlrWnd",
-         {"MiniMap", "LblColor", "LblCapital", "LblHero", "LblHeroName", "RtArmyUnits", "ScrColor", "IcoColor",
-          "ScrCapital", "RtSkills", "Army", "BtnArmy1", "BtnArmy2", "BtnArmy3", "BtnArmy4", "BtnCustHero",
-          "BtnStart", "CustSkillsWnd/LblName", "CustSkillsWnd/ScrBattle", "CustSkillsWnd/ScrBuilder",
-          "CustSkillsWnd/ScrStealth", "CustSkillsWnd/RtPtLeft", "CustSkillsWnd/BtnOk", "CustSkillsWnd/BtnCancel"}},
+         {"MiniMap",
+          "LblColor",
+          "LblCapital",
+          "LblHero",
+          "LblHeroName",
+          "RtArmyUnits",
+          "ScrColor",
+          "IcoColor",
+          "ScrCapital",
+          "RtSkills",
+          "Army",
+          "BtnArmy1",
+          "BtnArmy2",
+          "BtnArmy3",
+          "BtnArmy4",
+          "BtnCustHero",
+          "BtnStart",
+          "CustSkillsWnd/LblName",
+          "CustSkillsWnd/ScrBattle",
+          "CustSkillsWnd/ScrBuilder",
+          "CustSkillsWnd/ScrStealth",
+          "CustSkillsWnd/RtPtLeft",
+          "CustSkillsWnd/BtnOk",
+          "CustSkillsWnd/BtnCancel"}},
         {"/Map/MapWnd/GameInfoWnd",
-         {"RtHeroName", "RtHeroSkills", "RtHeroExp", "RtDifficulty", "RtMission", "BtnFullDescr", "RtProvinces",
-          "RtPlayers", "RtTurn", "BtnClose", "MissionInfoWnd"}},
+         {"RtHeroName", "RtHeroSkills", "RtHeroExp", "RtDifficulty", "RtMission", "BtnFullDescr",
+          "RtProvinces", "RtPlayers", "RtTurn", "BtnClose", "MissionInfoWnd"}},
         {"/Map/MapWnd/MapPrefsWnd",
          {"CbQuickBtls", "CbAutoTaxes", "CbConfirms", "CbMovingFlag", "CbReport", "BtnOk", "BtnCancel"}},
         {"/Map/MapWnd/VictoryWnd", {std::begin(stats), std::end(stats)}},
@@ -107,39 +133,78 @@ TEST_F(AppWndsDataTest, LayoutsHoldEveryNodeTheWindowsBuild) {
     }
 }
 
-TEST_F(AppWndsDataTest, TextsAndPicturesTheWindowsNameExist) {
+TEST_F(AppWndsDataTest, TextsAndPicturesTheWindowsNameExist)
+{
     // Keys of the locale text, folded (keys match without regard to case).
     TextLines text;
     ASSERT_TRUE(CResourceMgr::LoadTextLines("/Locale/locale", pack_format::kTextType, text));
     std::set<std::string> keys;
     for (size_t i = 0; i < text.lines.size(); ++i) {
         std::string key(text.lines[i].Chars(), LocaleKeyLength(text.lines[i].Chars()));
-        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         keys.insert(key);
     }
-    for (const char* key :
-         {"Average", "Hotseat", "Author", "AuthorNotes", "NewGame", "ResumeGame", "SlotName", "SlotError", "SlotEmpty",
-          "SlotInvalid", "SIMission", "SIDifficulty", "SITurn", "SIHeroName", "SIHeroSkills", "SIPlayers",
-          "OverwriteSlotT", "OverwriteSlotM", "DeleteSlotT", "DeleteSlotM", "NoSavedGamesT", "NoSavedGamesM",
-          "HOFScore", "HOFTurns", "NoHOFEntry", "ResetHighScores", "ResetHighScoresMsg", "RtStatTurns",
-          "RtStatDiff", "RtStatScore", "RtStatHero", "RtTotalNum", "RtVictNum", "RtDeftNum", "RtRetrNum",
-          "PlrWndTitle", "Error", "Easy", "Normal", "Hard", "Expert"}) {
+    for (const char* key : {"Average",
+                            "Hotseat",
+                            "Author",
+                            "AuthorNotes",
+                            "NewGame",
+                            "ResumeGame",
+                            "SlotName",
+                            "SlotError",
+                            "SlotEmpty",
+                            "SlotInvalid",
+                            "SIMission",
+                            "SIDifficulty",
+                            "SITurn",
+                            "SIHeroName",
+                            "SIHeroSkills",
+                            "SIPlayers",
+                            "OverwriteSlotT",
+                            "OverwriteSlotM",
+                            "DeleteSlotT",
+                            "DeleteSlotM",
+                            "NoSavedGamesT",
+                            "NoSavedGamesM",
+                            "HOFScore",
+                            "HOFTurns",
+                            "NoHOFEntry",
+                            "ResetHighScores",
+                            "ResetHighScoresMsg",
+                            "RtStatTurns",
+                            "RtStatDiff",
+                            "RtStatScore",
+                            "RtStatHero",
+                            "RtTotalNum",
+                            "RtVictNum",
+                            "RtDeftNum",
+                            "RtRetrNum",
+                            "PlrWndTitle",
+                            "Error",
+                            "Easy",
+                            "Normal",
+                            "Hard",
+                            "Expert"}) {
         std::string folded(key);
-        for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : folded)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_EQ(keys.count(folded), 1u) << key;
     }
-    for (int i = 1; i <= 6; ++i) EXPECT_TRUE(Exists(("/Images/Icons/Flag" + std::to_string(i)).c_str(), "img")) << i;
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_TRUE(Exists(("/Images/Icons/Flag" + std::to_string(i)).c_str(), "img")) << i;
     EXPECT_TRUE(Exists("/Images/Map/MapMiniCapital", "img"));
     EXPECT_TRUE(Exists("/Images/Map/MapMiniCastle", "img"));
     EXPECT_TRUE(Exists("/Locale/Keyboards/english", "kbd"));
     EXPECT_TRUE(Exists("/Sounds/game_victory", "wav"));
     EXPECT_TRUE(Exists("/Sounds/game_lose", "wav"));
-    for (const char* picture : {"awok", "awcancel", "awup", "awdown", "awback", "awclear", "awdelete", "awinfo",
-                                "awdescr", "awauthor", "awhero", "awmap"})
+    for (const char* picture : {"awok", "awcancel", "awup", "awdown", "awback", "awclear", "awdelete",
+                                "awinfo", "awdescr", "awauthor", "awhero", "awmap"})
         EXPECT_TRUE(Exists((std::string("/Images/Btn/") + picture).c_str(), "img")) << picture;
 }
 
-TEST_F(AppWndsDataTest, TheNameAndMapOptionWindowsLookRight) {
+TEST_F(AppWndsDataTest, TheNameAndMapOptionWindowsLookRight)
+{
     CPlayerNameWnd names(nullptr, CStr("/Main/PlayerNameWnd"));
     PlayerRecord player;
     player.name = CStr("Lord Edric");

@@ -29,25 +29,30 @@ namespace appwnds_test {
 namespace {
 
 template <typename T>
-T* FindChild(CWindow* parent) {
+T* FindChild(CWindow* parent)
+{
     for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
-        if (auto* found = dynamic_cast<T*>(child)) return found;
+        if (auto* found = dynamic_cast<T*>(child))
+            return found;
     return nullptr;
 }
 
 // The composite (screen window) whose member window is a child of parent.
 template <typename T>
-T* FindScreen(CWindow* parent) {
+T* FindScreen(CWindow* parent)
+{
     for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
         auto* composite = static_cast<CCompositeWnd*>(child->QueryInterface(IidCompositeWnd));
-        if (auto* found = dynamic_cast<T*>(composite)) return found;
+        if (auto* found = dynamic_cast<T*>(composite))
+            return found;
     }
     return nullptr;
 }
 
 class EndOfGameTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
         FreeHallOfFame();
         for (ScoreWeights& block : HallOfFameConfig().blocks) {
@@ -55,13 +60,13 @@ protected:
             block.base = 1000;
             block.w[0] = 10;
         }
-        ASSERT_TRUE(LoadMissionWorld(0, 0, world_));
+        ASSERT_TRUE(LoadMissionWorld(0, 0, m_world));
         RunningGameState& game = Game();
-        game.world = &world_;
+        game.world = &m_world;
         game.missionPath = Map::CSrenarionMgr::MissionPath(0, 0);
         game.turn = 17;
         game.difficulty = 2;
-        PlayerRecord& p = world_.Player(0);
+        PlayerRecord& p = m_world.Player(0);
         p.human = 1;
         p.controller = new CHumanController(&p);
         p.stats.victories = 2;
@@ -69,10 +74,11 @@ protected:
         p.stats.retreats = 3;
         p.stats.stolen.SetByChars("gold", 55);
         p.hero.experience = 600;
-        map_ = new CWindow(nullptr, PackedRect(0, 0, 239, 319), CStr(), true);
+        m_map = new CWindow(nullptr, PackedRect(0, 0, 239, 319), CStr(), true);
     }
-    void TearDown() override {
-        delete map_;
+    void TearDown() override
+    {
+        delete m_map;
         Game().world = nullptr;
         Game().missionPath = CStr();
         SetActiveWorld(nullptr);
@@ -81,7 +87,8 @@ protected:
         AppWndsBench::TearDown();
     }
     static std::string Text(CWindow* w) { return w->Text().Chars(); }
-    static int VisiblePage(StatisticsPages& pages) {
+    static int VisiblePage(StatisticsPages& pages)
+    {
         int shown = 0, which = 0;
         for (int n = 1; n <= 4; ++n)
             if (pages.Page(n)->Window()->IsVisible()) {
@@ -91,13 +98,14 @@ protected:
         return shown == 1 ? which : -shown;
     }
 
-    CGameWorld world_;
-    CWindow* map_ = nullptr;
+    CGameWorld m_world;
+    CWindow* m_map = nullptr;
 };
 
-TEST_F(EndOfGameTest, TheMessageComesFirstThenOnePageAtATime) {
-    CVictoryWnd wnd(map_, CStr("/Map/MapWnd/VictoryWnd"));
-    wnd.Fill(1, &world_.Player(0));
+TEST_F(EndOfGameTest, TheMessageComesFirstThenOnePageAtATime)
+{
+    CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
+    wnd.Fill(1, &m_world.Player(0));
     wnd.Window()->Show(true, true);
     EXPECT_EQ(wnd.Mode(), CVictoryWnd::ModeMessage);
     EXPECT_EQ(Text(wnd.Message()), "You won Reedwater.");
@@ -119,9 +127,10 @@ TEST_F(EndOfGameTest, TheMessageComesFirstThenOnePageAtATime) {
     Shot("appwnds_victory_bench");
 }
 
-TEST_F(EndOfGameTest, ThePagesShowThePlayersStatistics) {
-    CVictoryWnd wnd(map_, CStr("/Map/MapWnd/DefeatWnd"));
-    wnd.Fill(0, &world_.Player(0));
+TEST_F(EndOfGameTest, ThePagesShowThePlayersStatistics)
+{
+    CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/DefeatWnd"));
+    wnd.Fill(0, &m_world.Player(0));
     StatisticsPages& pages = wnd.Pages();
     EXPECT_EQ(Text(wnd.Message()), "You lost Reedwater.");
     EXPECT_EQ(Text(pages.turns), "Turns: 17");
@@ -137,12 +146,13 @@ TEST_F(EndOfGameTest, ThePagesShowThePlayersStatistics) {
     EXPECT_EQ(pages.killed->ItemCount(), 0);
 }
 
-TEST_F(EndOfGameTest, TheStatisticsOfAStoredResultScoreAgain) {
+TEST_F(EndOfGameTest, TheStatisticsOfAStoredResultScoreAgain)
+{
     CHallOfFameEntry entry;
-    HallOfFameGame game{&world_, Game().missionPath, 40, 0};
-    entry.FillFromPlayer(world_.Player(0), game);
+    HallOfFameGame game{&m_world, Game().missionPath, 40, 0};
+    entry.FillFromPlayer(m_world.Player(0), game);
     entry.score = 1;  // as a file might hold it; the window scores it itself
-    CGameStatisticsWnd wnd(map_, CStr("/Map/MapWnd/VictoryWnd"));
+    CGameStatisticsWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
     wnd.Fill(entry);
     wnd.Window()->Show(true, true);
     EXPECT_EQ(Text(wnd.Pages().score), "Score: 960");
@@ -155,15 +165,16 @@ TEST_F(EndOfGameTest, TheStatisticsOfAStoredResultScoreAgain) {
 struct FlowCase {
     const char* what;
     uint8_t victory;
-    int humans;            // human players with the human flag
-    bool qualifies;        // the hall of fame takes the result
-    bool acceptName;       // the name window is answered with Ok
+    int humans;       // human players with the human flag
+    bool qualifies;   // the hall of fame takes the result
+    bool acceptName;  // the name window is answered with Ok
     bool nameWindow, hallOfFame;
     const char* finalName;
     int entries;
 };
 
-TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame) {
+TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame)
+{
     const FlowCase cases[] = {
         {"lone winner", 1, 1, true, true, true, true, "Aldra!", 1},
         {"cancelled name", 1, 1, true, false, true, true, "Aldra", 1},
@@ -173,21 +184,22 @@ TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame) {
     };
     for (const FlowCase& c : cases) {
         FreeHallOfFame();
-        world_.Player(0).name = CStr("Aldra");
-        world_.Player(1).human = c.humans >= 2 ? 1 : 0;
-        for (ScoreWeights& block : HallOfFameConfig().blocks) block.base = c.qualifies ? 1000 : 0;
+        m_world.Player(0).name = CStr("Aldra");
+        m_world.Player(1).human = c.humans >= 2 ? 1 : 0;
+        for (ScoreWeights& block : HallOfFameConfig().blocks)
+            block.base = c.qualifies ? 1000 : 0;
         bool sawName = false, sawHall = false;
         std::vector<std::function<void()>> steps = {
             [&] {
-                auto* screen = FindScreen<CVictoryWnd>(map_);
+                auto* screen = FindScreen<CVictoryWnd>(m_map);
                 ASSERT_NE(screen, nullptr);
                 TapWindow(screen->Message());
             },
-            [&] { TapWindow(FindScreen<CVictoryWnd>(map_)->ExitButton()); },
+            [&] { TapWindow(FindScreen<CVictoryWnd>(m_map)->ExitButton()); },
         };
         if (c.nameWindow) {
             steps.push_back([&] {
-                auto* names = FindChild<CPlayerNameWnd>(map_);
+                auto* names = FindChild<CPlayerNameWnd>(m_map);
                 ASSERT_NE(names, nullptr);
                 sawName = true;
                 EXPECT_EQ(Text(names->NameLabel()), "Aldra");
@@ -197,7 +209,7 @@ TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame) {
         }
         if (c.hallOfFame) {
             steps.push_back([&] {
-                auto* hall = FindScreen<CHallOfFameWnd>(map_);
+                auto* hall = FindScreen<CHallOfFameWnd>(m_map);
                 ASSERT_NE(hall, nullptr);
                 sawHall = true;
                 EXPECT_EQ(Text(hall->RowAt(0).playerName), std::string("1. ") + c.finalName);
@@ -205,12 +217,12 @@ TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame) {
             });
         }
         Script(steps);
-        RunEndOfGameWindows(map_, c.victory, &world_.Player(0));
+        RunEndOfGameWindows(m_map, c.victory, &m_world.Player(0));
         EXPECT_EQ(sawName, c.nameWindow) << c.what;
         EXPECT_EQ(sawHall, c.hallOfFame) << c.what;
-        EXPECT_STREQ(world_.Player(0).name.Chars(), c.finalName) << c.what;
+        EXPECT_STREQ(m_world.Player(0).name.Chars(), c.finalName) << c.what;
         EXPECT_EQ(HallOfFameCount(Game().missionPath), c.entries) << c.what;
-        EXPECT_EQ(map_->GetFirstChild(), nullptr) << c.what << ": every window was deleted";
+        EXPECT_EQ(m_map->GetFirstChild(), nullptr) << c.what << ": every window was deleted";
     }
 }
 

@@ -21,31 +21,36 @@ namespace {
 
 class GameInfoTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
-        ASSERT_TRUE(LoadMissionWorld(0, 0, world_));
-        for (int i = 0; i < 2; ++i) world_.Player(i).controller = new CHumanController(&world_.Player(i));
-        world_.Player(0).hero.experience = 340;
-        world_.currentPlayer = 0;
+        ASSERT_TRUE(LoadMissionWorld(0, 0, m_world));
+        for (int i = 0; i < 2; ++i)
+            m_world.Player(i).controller = new CHumanController(&m_world.Player(i));
+        m_world.Player(0).hero.experience = 340;
+        m_world.currentPlayer = 0;
         RunningGameState& game = Game();
-        game.world = &world_;
+        game.world = &m_world;
         game.missionPath = Map::CSrenarionMgr::MissionPath(0, 0);
         game.turn = 12;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         Game().world = nullptr;
         SetActiveWorld(nullptr);
         AppWndsBench::TearDown();
     }
     static std::string Text(CWindow* w) { return w->Text().Chars(); }
-    CGameWorld world_;
+    CGameWorld m_world;
 };
 
-TEST_F(GameInfoTest, TheTextsAreTheFormatsFilledFromTheGame) {
+TEST_F(GameInfoTest, TheTextsAreTheFormatsFilledFromTheGame)
+{
     const struct {
         int32_t difficulty;
         const char* text;
-    } cases[] = {{0, "Difficulty: Easy"}, {1, "Difficulty: Normal"}, {3, "Difficulty: Expert"}, {9, "Difficulty: "}};
+    } cases[] = {
+        {0, "Difficulty: Easy"}, {1, "Difficulty: Normal"}, {3, "Difficulty: Expert"}, {9, "Difficulty: "}};
     for (const auto& c : cases) {
         Game().difficulty = c.difficulty;
         CGameInfoWnd wnd(nullptr, CStr("/Map/MapWnd/GameInfoWnd"));
@@ -60,7 +65,8 @@ TEST_F(GameInfoTest, TheTextsAreTheFormatsFilledFromTheGame) {
     }
 }
 
-TEST_F(GameInfoTest, TheDescriptionOpensAndClosesWithoutChangingTheWindow) {
+TEST_F(GameInfoTest, TheDescriptionOpensAndClosesWithoutChangingTheWindow)
+{
     CGameInfoWnd wnd(nullptr, CStr("/Map/MapWnd/GameInfoWnd"));
     const std::string before = Text(wnd.Mission());
     bool sawText = false;
@@ -68,9 +74,11 @@ TEST_F(GameInfoTest, TheDescriptionOpensAndClosesWithoutChangingTheWindow) {
             [&] {
                 CPagedTextWnd* text = nullptr;
                 for (CWindow* child = wnd.GetFirstChild(); child; child = child->GetNextSibling())
-                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child)) text = found;
+                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child))
+                        text = found;
                 ASSERT_NE(text, nullptr);
-                sawText = std::string(text->TextWindow()->Text().Chars()).find("About Reedwater") != std::string::npos;
+                sawText = std::string(text->TextWindow()->Text().Chars()).find("About Reedwater") !=
+                          std::string::npos;
                 TapWindow(text->CloseButton());
             },
             [&] {

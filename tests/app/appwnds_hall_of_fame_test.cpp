@@ -23,15 +23,18 @@ namespace appwnds_test {
 namespace {
 
 template <typename T>
-T* FindChild(CWindow* parent) {
+T* FindChild(CWindow* parent)
+{
     for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
-        if (auto* found = dynamic_cast<T*>(child)) return found;
+        if (auto* found = dynamic_cast<T*>(child))
+            return found;
     return nullptr;
 }
 
 class HallOfFameTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
         FreeHallOfFame();
         // A score of 1000 less one point per turn, at every difficulty.
@@ -42,13 +45,15 @@ protected:
         }
         HallOfFameConfig().placesPerMission = 4;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         FreeHallOfFame();
         HallOfFameConfig() = GameConfig();
         AppWndsBench::TearDown();
     }
     // Enters a result for the first player of a mission of scenario01.
-    void Enter(int mission, const char* name, int32_t turns, int32_t difficulty) {
+    void Enter(int mission, const char* name, int32_t turns, int32_t difficulty)
+    {
         CGameWorld world;
         ASSERT_TRUE(LoadMissionWorld(0, mission, world));
         world.Player(0).name = CStr(name);
@@ -63,7 +68,8 @@ protected:
     static std::string Text(CWindow* w) { return w->Text().Chars(); }
 };
 
-TEST_F(HallOfFameTest, AMissionWithoutResultsShowsNumberedFreePlaces) {
+TEST_F(HallOfFameTest, AMissionWithoutResultsShowsNumberedFreePlaces)
+{
     CHallOfFameWnd wnd(nullptr, CStr("/Main/HallOfFameWnd"));
     wnd.Window()->Show(true, true);
     ASSERT_EQ(wnd.RowCount(), 4);
@@ -77,7 +83,8 @@ TEST_F(HallOfFameTest, AMissionWithoutResultsShowsNumberedFreePlaces) {
     EXPECT_EQ(std::string(wnd.MissionScroller()->ValueLabel()->Text().Chars()), "Reedwater");
 }
 
-TEST_F(HallOfFameTest, RowsShowTheResultsInScoreOrderThenFreePlaces) {
+TEST_F(HallOfFameTest, RowsShowTheResultsInScoreOrderThenFreePlaces)
+{
     Enter(0, "Aldra", 10, 1);
     Enter(0, "Borun", 4, 3);
     Enter(1, "Elsewhere", 1, 0);
@@ -99,7 +106,8 @@ TEST_F(HallOfFameTest, RowsShowTheResultsInScoreOrderThenFreePlaces) {
     Shot("appwnds_hall_of_fame_bench");
 }
 
-TEST_F(HallOfFameTest, DifficultyTextsFollowTheTable) {
+TEST_F(HallOfFameTest, DifficultyTextsFollowTheTable)
+{
     const struct {
         int32_t difficulty;
         const char* text;
@@ -113,7 +121,8 @@ TEST_F(HallOfFameTest, DifficultyTextsFollowTheTable) {
     }
 }
 
-TEST_F(HallOfFameTest, TheStartMissionAndTheSelectorChooseTheTable) {
+TEST_F(HallOfFameTest, TheStartMissionAndTheSelectorChooseTheTable)
+{
     Enter(1, "Dagny", 3, 1);
     CHallOfFameWnd wnd(nullptr, CStr("/Main/HallOfFameWnd"));
     wnd.SetStartMission(1);
@@ -127,7 +136,8 @@ TEST_F(HallOfFameTest, TheStartMissionAndTheSelectorChooseTheTable) {
     EXPECT_FALSE(wnd.ClearButton()->IsVisible());
 }
 
-TEST_F(HallOfFameTest, ClearingAsksAndEmptiesTheTableOnDisk) {
+TEST_F(HallOfFameTest, ClearingAsksAndEmptiesTheTableOnDisk)
+{
     Enter(0, "Aldra", 10, 1);
     Enter(1, "Dagny", 3, 1);
     CHallOfFameWnd wnd(nullptr, CStr("/Main/HallOfFameWnd"));
@@ -151,7 +161,8 @@ TEST_F(HallOfFameTest, ClearingAsksAndEmptiesTheTableOnDisk) {
     EXPECT_EQ(HallOfFameCount(Map::CSrenarionMgr::MissionPath(0, 1)), 1) << "other missions keep theirs";
 }
 
-TEST_F(HallOfFameTest, DetailsShowTheStatisticsOfTheRowsResult) {
+TEST_F(HallOfFameTest, DetailsShowTheStatisticsOfTheRowsResult)
+{
     Enter(0, "Aldra", 10, 1);
     Enter(0, "Borun", 30, 2);
     CHallOfFameWnd wnd(nullptr, CStr("/Main/HallOfFameWnd"));
@@ -161,7 +172,8 @@ TEST_F(HallOfFameTest, DetailsShowTheStatisticsOfTheRowsResult) {
                 CGameStatisticsWnd* statistics = nullptr;
                 for (CWindow* child = wnd.Window()->GetFirstChild(); child; child = child->GetNextSibling()) {
                     auto* composite = static_cast<CCompositeWnd*>(child->QueryInterface(IidCompositeWnd));
-                    if (auto* found = dynamic_cast<CGameStatisticsWnd*>(composite)) statistics = found;
+                    if (auto* found = dynamic_cast<CGameStatisticsWnd*>(composite))
+                        statistics = found;
                 }
                 ASSERT_NE(statistics, nullptr);
                 sawStatistics = true;

@@ -18,7 +18,8 @@ namespace {
 
 // A colour rule as a window binds one: province i in colour i % 3.
 struct ModuloRule {
-    void Apply(uint8_t* pixel) {
+    void Apply(uint8_t* pixel)
+    {
         ++calls;
         *pixel = static_cast<uint8_t>(*pixel % 3);
     }
@@ -27,13 +28,15 @@ struct ModuloRule {
 
 class MiniMapColourTest : public testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         MiniMapColourHook.Clear();
         MiniMapBlinkProvince = 255;
     }
 };
 
-TEST_F(MiniMapColourTest, SourcePixelsMapToThePaletteByTheTable) {
+TEST_F(MiniMapColourTest, SourcePixelsMapToThePaletteByTheTable)
+{
     ModuloRule rule;
     struct Case {
         uint8_t source;
@@ -41,9 +44,9 @@ TEST_F(MiniMapColourTest, SourcePixelsMapToThePaletteByTheTable) {
         uint8_t blink;
         uint8_t expected;
     } cases[] = {
-        {0, false, 255, 246},  {7, false, 255, 253},  {12, false, 255, 2},     // no rule: index + 246, wrapping
-        {0, true, 255, 246},   {4, true, 255, 247},   {99, true, 255, 246},    // the rule's colour + 246
-        {4, true, 4, 15},      {4, false, 4, 15},     {5, true, 4, 248},       // the blinking province only
+        {0, false, 255, 246},  {7, false, 255, 253},  {12, false, 255, 2},   // no rule: index + 246, wrapping
+        {0, true, 255, 246},   {4, true, 255, 247},   {99, true, 255, 246},  // the rule's colour + 246
+        {4, true, 4, 15},      {4, false, 4, 15},     {5, true, 4, 248},     // the blinking province only
         {250, true, 255, 253}, {254, true, 255, 254}, {255, true, 255, 255},  // the map's own colours
         {100, true, 255, 100}, {249, true, 255, 249}, {251, true, 255, 251}, {253, true, 100, 253},
     };
@@ -59,7 +62,8 @@ TEST_F(MiniMapColourTest, SourcePixelsMapToThePaletteByTheTable) {
     }
 }
 
-TEST_F(MiniMapColourTest, AReleasedRuleOnlyGoesWithItsOwnWindow) {
+TEST_F(MiniMapColourTest, AReleasedRuleOnlyGoesWithItsOwnWindow)
+{
     ModuloRule first, second;
     MiniMapColourHook.Bind(&first, &ModuloRule::Apply);
     MiniMapColourHook.Bind(&second, &ModuloRule::Apply);
@@ -70,31 +74,36 @@ TEST_F(MiniMapColourTest, AReleasedRuleOnlyGoesWithItsOwnWindow) {
     EXPECT_EQ(MiniMapPixelColour(3), 249) << "without a rule the province index is the colour";
 }
 
-TEST(MiniMapPreviewPathTest, TheScreenSizeChoosesTheSuffix) {
+TEST(MiniMapPreviewPathTest, TheScreenSizeChoosesTheSuffix)
+{
     const struct {
         int32_t side;
         const char* path;
     } cases[] = {{320, "/M/preview"}, {481, "/M/previewhi"}, {640, "/M/previewhi"},
                  {480, "/M/preview"}, {199, "/M/preview"},   {198, "/M/previewlo"}};
-    for (const auto& c : cases) EXPECT_STREQ(MiniMapPreviewPath(CStr("/M"), c.side).Chars(), c.path) << c.side;
+    for (const auto& c : cases)
+        EXPECT_STREQ(MiniMapPreviewPath(CStr("/M"), c.side).Chars(), c.path) << c.side;
 }
 
 class MiniMapTest : public AppWndsBench {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         MiniMapColourHook.Clear();
         MiniMapBlinkProvince = 255;
         AppWndsBench::TearDown();
     }
     // Runs the tasks at a moment `ms` after the last one.
-    void Advance(uint32_t ms) {
-        headless_->AdvanceClock(ms);
+    void Advance(uint32_t ms)
+    {
+        m_headless->AdvanceClock(ms);
         CTaskMgr::Tick();
         CWindowMgr::ProcessEvents();
     }
 };
 
-TEST_F(MiniMapTest, ThePictureIsDrawnInOwnerColoursInsideItsFrame) {
+TEST_F(MiniMapTest, ThePictureIsDrawnInOwnerColoursInsideItsFrame)
+{
     ModuloRule rule;
     MiniMapColourHook.Bind(&rule, &ModuloRule::Apply);
     CMiniMap map(nullptr, CStr("/Map/MiniMapTest"));
@@ -106,7 +115,9 @@ TEST_F(MiniMapTest, ThePictureIsDrawnInOwnerColoursInsideItsFrame) {
     for (int y = 0; y < kPreviewHeight; ++y) {
         for (int x = 0; x < kPreviewWidth; ++x) {
             const uint8_t source = PreviewPixel(x, y);
-            const uint8_t expected = source < 100 ? static_cast<uint8_t>(246 + source % 3) : source == 250 ? 253 : source;
+            const uint8_t expected = source < 100    ? static_cast<uint8_t>(246 + source % 3)
+                                     : source == 250 ? 253
+                                                     : source;
             wrong += ScreenPixel(22 + x, 32 + y) != expected;
         }
     }
@@ -120,7 +131,8 @@ TEST_F(MiniMapTest, ThePictureIsDrawnInOwnerColoursInsideItsFrame) {
     Shot("appwnds_minimap");
 }
 
-TEST_F(MiniMapTest, AColourRuleIsAskedOncePerRepeatedRun) {
+TEST_F(MiniMapTest, AColourRuleIsAskedOncePerRepeatedRun)
+{
     // Each row holds six runs of four equal province pixels.
     ModuloRule rule;
     MiniMapColourHook.Bind(&rule, &ModuloRule::Apply);
@@ -131,13 +143,16 @@ TEST_F(MiniMapTest, AColourRuleIsAskedOncePerRepeatedRun) {
     // Rows 1-14: six fill runs each. The last row is the literal run
     // 254 255 0 0 (two province pixels asked one by one) and five fill runs.
     // The border row has no province pixels.
-    EXPECT_EQ(rule.calls, 6 * (kPreviewHeight - 2) + 2 + 5) << "a run is mapped once, a literal pixel by pixel";
+    EXPECT_EQ(rule.calls, 6 * (kPreviewHeight - 2) + 2 + 5)
+        << "a run is mapped once, a literal pixel by pixel";
 }
 
-TEST_F(MiniMapTest, AControlWithoutPictureDrawsNothing) {
+TEST_F(MiniMapTest, AControlWithoutPictureDrawsNothing)
+{
     std::vector<uint8_t> before;
     for (int y = 100; y < 130; ++y)
-        for (int x = 20; x < 60; ++x) before.push_back(ScreenPixel(x, y));
+        for (int x = 20; x < 60; ++x)
+            before.push_back(ScreenPixel(x, y));
     CMiniMap map(nullptr, CStr("/Map/MiniMapEmpty"));
     map.Invalidate();
     CWindowMgr::ProcessEvents();
@@ -146,11 +161,13 @@ TEST_F(MiniMapTest, AControlWithoutPictureDrawsNothing) {
     int drawn = 0;
     size_t i = 0;
     for (int y = 100; y < 130; ++y)
-        for (int x = 20; x < 60; ++x) drawn += ScreenPixel(x, y) != before[i++];
+        for (int x = 20; x < 60; ++x)
+            drawn += ScreenPixel(x, y) != before[i++];
     EXPECT_EQ(drawn, 0) << "no frame and no marker either";
 }
 
-TEST_F(MiniMapTest, TheBlinkingProvinceAlternatesOnBothMiniMaps) {
+TEST_F(MiniMapTest, TheBlinkingProvinceAlternatesOnBothMiniMaps)
+{
     CMiniMap first(nullptr, CStr("/Map/MiniMapTest"));
     CMiniMap second(nullptr, CStr("/Map/MiniMapTwin"));
     CWindowMgr::ProcessEvents();
@@ -182,7 +199,8 @@ TEST_F(MiniMapTest, TheBlinkingProvinceAlternatesOnBothMiniMaps) {
     EXPECT_EQ(MiniMapBlinkProvince, 2);
 }
 
-TEST_F(MiniMapTest, AHiddenMiniMapDoesNotBlink) {
+TEST_F(MiniMapTest, AHiddenMiniMapDoesNotBlink)
+{
     CMiniMap map(nullptr, CStr("/Map/MiniMapTest"));
     map.SetBlinkProvince(1);
     map.Show(false, false);
@@ -193,7 +211,8 @@ TEST_F(MiniMapTest, AHiddenMiniMapDoesNotBlink) {
     EXPECT_EQ(MiniMapBlinkProvince, 1);
 }
 
-TEST_F(MiniMapTest, AMarkerIsDrawnAtItsPoint) {
+TEST_F(MiniMapTest, AMarkerIsDrawnAtItsPoint)
+{
     CMiniMap map(nullptr, CStr("/Map/MiniMapTest"));
     map.SetMarker(PackedPoint(5, 6), true);
     map.Invalidate();

@@ -26,11 +26,13 @@ namespace {
 
 class NewGameTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
         CPreferencesMgr::SetDefaults();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CPreferencesMgr::SetDefaults();
         MiniMapColourHook.Clear();
         AppWndsBench::TearDown();
@@ -40,7 +42,8 @@ protected:
     static bool Shown(CValueScroller* s) { return s->Window()->IsVisible(); }
 };
 
-TEST_F(NewGameTest, ThePreferencesMissionIsShownWithItsHumanRange) {
+TEST_F(NewGameTest, ThePreferencesMissionIsShownWithItsHumanRange)
+{
     struct Case {
         int16_t scenario, mission;
         const char* title;
@@ -77,7 +80,8 @@ TEST_F(NewGameTest, ThePreferencesMissionIsShownWithItsHumanRange) {
     }
 }
 
-TEST_F(NewGameTest, TwoHumansShowHotseatAndTheChoicesAreRead) {
+TEST_F(NewGameTest, TwoHumansShowHotseatAndTheChoicesAreRead)
+{
     PrefLastDifficulty = 2;
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     Script({[&] {
@@ -101,20 +105,24 @@ TEST_F(NewGameTest, TwoHumansShowHotseatAndTheChoicesAreRead) {
     EXPECT_EQ(PrefLastDifficulty, 3) << "Start keeps the difficulty for next time";
 }
 
-TEST_F(NewGameTest, MenuLeavesTheDifficultyPreferenceAlone) {
+TEST_F(NewGameTest, MenuLeavesTheDifficultyPreferenceAlone)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
-    Script({[&] { wnd.DifficultyScroller()->SetValue(0, true, true); }, [&] { TapWindow(wnd.MenuButton()); }});
+    Script(
+        {[&] { wnd.DifficultyScroller()->SetValue(0, true, true); }, [&] { TapWindow(wnd.MenuButton()); }});
     EXPECT_EQ(RunModal(&wnd), ResultCancel);
     EXPECT_EQ(PrefLastDifficulty, 1);
 }
 
-TEST_F(NewGameTest, DifficultyValuesOutsideTheRangeCountAsNormal) {
+TEST_F(NewGameTest, DifficultyValuesOutsideTheRangeCountAsNormal)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     const struct {
         int32_t value;
         uint32_t difficulty;
         const char* text;
-    } cases[] = {{0, 0, "Easy"}, {1, 1, "Normal"}, {2, 2, "Hard"}, {3, 3, "Expert"}, {7, 1, "Normal"}, {-1, 1, "Normal"}};
+    } cases[] = {{0, 0, "Easy"},   {1, 1, "Normal"}, {2, 2, "Hard"},
+                 {3, 3, "Expert"}, {7, 1, "Normal"}, {-1, 1, "Normal"}};
     for (const auto& c : cases) {
         wnd.DifficultyScroller()->SetValue(c.value, true, true);
         EXPECT_EQ(wnd.GetDifficulty(), c.difficulty) << c.value;
@@ -122,7 +130,8 @@ TEST_F(NewGameTest, DifficultyValuesOutsideTheRangeCountAsNormal) {
     }
 }
 
-TEST_F(NewGameTest, TheMiniMapShowsOwnersInTheirColours) {
+TEST_F(NewGameTest, TheMiniMapShowsOwnersInTheirColours)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
     // Reedwater: provinces 0-5 owned by 0, 0, 1, nobody, 2, 1.
@@ -138,7 +147,8 @@ TEST_F(NewGameTest, TheMiniMapShowsOwnersInTheirColours) {
     Shot("appwnds_new_game_bench");
 }
 
-TEST_F(NewGameTest, ChoosingAnotherMissionLoadsItsWorld) {
+TEST_F(NewGameTest, ChoosingAnotherMissionLoadsItsWorld)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     CSelScenarioWnd* sel = wnd.Selection();
     Script({[&] { TapWindow(wnd.SelectButton()); },
@@ -170,11 +180,11 @@ TEST_F(NewGameTest, ChoosingAnotherMissionLoadsItsWorld) {
     EXPECT_EQ(wnd.MissionIndex(), 1);
 }
 
-TEST_F(NewGameTest, CancelRestoresTheConfirmedMission) {
+TEST_F(NewGameTest, CancelRestoresTheConfirmedMission)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     CSelScenarioWnd* sel = wnd.Selection();
-    Script({[&] { TapWindow(wnd.SelectButton()); },
-            [&] { TapWindow(sel->MissionButton(1)); },
+    Script({[&] { TapWindow(wnd.SelectButton()); }, [&] { TapWindow(sel->MissionButton(1)); },
             [&] {
                 EXPECT_EQ(wnd.PreviewWorld()->PlayerCount(), 2);
                 TapWindow(sel->CancelButton());
@@ -188,7 +198,8 @@ TEST_F(NewGameTest, CancelRestoresTheConfirmedMission) {
     EXPECT_EQ(wnd.MissionIndex(), 0);
 }
 
-TEST_F(NewGameTest, AMissionThatDoesNotLoadCannotBecomeCurrent) {
+TEST_F(NewGameTest, AMissionThatDoesNotLoadCannotBecomeCurrent)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
     CSelScenarioWnd* sel = wnd.Selection();
@@ -199,7 +210,8 @@ TEST_F(NewGameTest, AMissionThatDoesNotLoadCannotBecomeCurrent) {
     EXPECT_EQ(std::string(sel->MissionText()->Text().Chars()), "Reedwater");
 }
 
-TEST_F(NewGameTest, PreferencesNamingABrokenMissionStartOnOneThatLoads) {
+TEST_F(NewGameTest, PreferencesNamingABrokenMissionStartOnOneThatLoads)
+{
     PrefLastScenario = 0;
     PrefLastMission = 2;
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
@@ -208,7 +220,8 @@ TEST_F(NewGameTest, PreferencesNamingABrokenMissionStartOnOneThatLoads) {
     EXPECT_EQ(wnd.PreviewWorld()->PlayerCount(), 3);
 }
 
-TEST_F(NewGameTest, TheListScrollsOverMoreMissionsThanButtons) {
+TEST_F(NewGameTest, TheListScrollsOverMoreMissionsThanButtons)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
     CSelScenarioWnd* sel = wnd.Selection();
@@ -233,7 +246,8 @@ TEST_F(NewGameTest, TheListScrollsOverMoreMissionsThanButtons) {
     EXPECT_EQ(std::string(sel->MissionButton(0)->GetMarkupText().Chars()), "Reedwater");
 }
 
-TEST_F(NewGameTest, FewerMissionsThanButtonsHideTheScrollingAndTheSpareButtons) {
+TEST_F(NewGameTest, FewerMissionsThanButtonsHideTheScrollingAndTheSpareButtons)
+{
     Map::CSrenarionMgr::InitFromNames({CStr("scenario02")});
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
@@ -246,7 +260,8 @@ TEST_F(NewGameTest, FewerMissionsThanButtonsHideTheScrollingAndTheSpareButtons) 
     EXPECT_TRUE(wnd.SelectButton()->IsEnabled());
 }
 
-TEST_F(NewGameTest, WithoutMissionsTheSelectionStaysClosed) {
+TEST_F(NewGameTest, WithoutMissionsTheSelectionStaysClosed)
+{
     Map::CSrenarionMgr::Clear();
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     EXPECT_FALSE(wnd.SelectButton()->IsEnabled());
@@ -257,7 +272,8 @@ TEST_F(NewGameTest, WithoutMissionsTheSelectionStaysClosed) {
     EXPECT_FALSE(wnd.StartButton()->IsEnabled()) << "no mission, no game";
 }
 
-TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes) {
+TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     wnd.Show(true, true);
     CSelScenarioWnd* sel = wnd.Selection();
@@ -267,25 +283,27 @@ TEST_F(NewGameTest, TheAuthorTextJoinsAuthorAndNotes) {
     EXPECT_STREQ(sel->AuthorText().Chars(), "Author: Mira");
 }
 
-TEST_F(NewGameTest, TheAuthorButtonShowsTheComposedTextInAPagedWindow) {
+TEST_F(NewGameTest, TheAuthorButtonShowsTheComposedTextInAPagedWindow)
+{
     CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
     CSelScenarioWnd* sel = wnd.Selection();
     std::string shown;
     Script({[&] { TapWindow(wnd.SelectButton()); },
             [&] {
-                EXPECT_FALSE(sel->DescriptionButton()->IsVisible()) << "a one-page description needs no button";
+                EXPECT_FALSE(sel->DescriptionButton()->IsVisible())
+                    << "a one-page description needs no button";
                 TapWindow(sel->AuthorButton());
             },
             [&] {
                 CPagedTextWnd* text = nullptr;
                 for (CWindow* child = sel->GetFirstChild(); child; child = child->GetNextSibling())
-                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child)) text = found;
+                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child))
+                        text = found;
                 ASSERT_NE(text, nullptr);
                 shown = text->TextWindow()->Text().Chars();
                 TapWindow(text->CloseButton());
             },
-            [&] { TapWindow(sel->CancelButton()); },
-            [&] { TapWindow(wnd.MenuButton()); }});
+            [&] { TapWindow(sel->CancelButton()); }, [&] { TapWindow(wnd.MenuButton()); }});
     EXPECT_EQ(RunModal(&wnd), ResultCancel);
     EXPECT_EQ(shown, "Author: Mira{br}{br}Notes: Play fair");
 }

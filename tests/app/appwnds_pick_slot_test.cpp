@@ -25,9 +25,11 @@ namespace {
 
 // The first child of a window that is a T, or null.
 template <typename T>
-T* FindChild(CWindow* parent) {
+T* FindChild(CWindow* parent)
+{
     for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
-        if (auto* found = dynamic_cast<T*>(child)) return found;
+        if (auto* found = dynamic_cast<T*>(child))
+            return found;
     return nullptr;
 }
 
@@ -35,13 +37,15 @@ class PickSlotTest : public AppWndsBench {
 protected:
     // Saves mission (scenario 0, mission m) into a slot with one human (named
     // by the mission's first player) or with every player human.
-    void SaveSlot(int slot, int mission, int32_t difficulty, int32_t turn, bool oneHuman) {
+    void SaveSlot(int slot, int mission, int32_t difficulty, int32_t turn, bool oneHuman)
+    {
         CGameWorld world;
         ASSERT_TRUE(LoadMissionWorld(0, mission, world));
         for (int i = 0; i < world.PlayerCount(); ++i) {
             PlayerRecord& player = world.Player(i);
             player.human = oneHuman ? (i == 0) : 1;
-            if (player.human) player.controller = new CHumanController(&player);
+            if (player.human)
+                player.controller = new CHumanController(&player);
         }
         world.Player(0).hero.battle = 3;
         world.Player(0).hero.builder = 2;
@@ -53,14 +57,16 @@ protected:
         ASSERT_TRUE(SaveGame(SaveSlotFileName(slot), SavedGameParts{world, path, session}));
         SetActiveWorld(nullptr);
     }
-    void DamageSlot(int slot) {
+    void DamageSlot(int slot)
+    {
         const uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8};
         ASSERT_TRUE(WriteVersionedFileSafely(SaveSlotFileName(slot), junk, sizeof junk));
     }
     static std::string Info(CPickSlotWnd& wnd) { return wnd.SlotInfo()->Text().Chars(); }
 };
 
-TEST_F(PickSlotTest, EachSlotStateShowsItsTextAndButtons) {
+TEST_F(PickSlotTest, EachSlotStateShowsItsTextAndButtons)
+{
     SaveSlot(0, 0, 2, 7, true);
     DamageSlot(2);
     struct Case {
@@ -77,7 +83,8 @@ TEST_F(PickSlotTest, EachSlotStateShowsItsTextAndButtons) {
     for (const Case& c : cases) {
         CPickSlotWnd wnd(c.mode, nullptr, CStr("/Main/PickSlotWnd"));
         wnd.Show(true, true);
-        if (c.mode == PickSlotSave) wnd.SlotScroller()->SetValue(c.slot + 1, true, true);
+        if (c.mode == PickSlotSave)
+            wnd.SlotScroller()->SetValue(c.slot + 1, true, true);
         EXPECT_EQ(wnd.CurrentSlot(), c.slot);
         EXPECT_EQ(Info(wnd).rfind(c.info, 0), 0u) << c.slot << ": " << Info(wnd);
         EXPECT_EQ(wnd.DeleteButton()->IsEnabled(), c.canDelete) << c.slot;
@@ -87,7 +94,8 @@ TEST_F(PickSlotTest, EachSlotStateShowsItsTextAndButtons) {
     }
 }
 
-TEST_F(PickSlotTest, TheDetailsNameTheMissionTurnAndHeroOrPlayers) {
+TEST_F(PickSlotTest, TheDetailsNameTheMissionTurnAndHeroOrPlayers)
+{
     SaveSlot(3, 0, 3, 12, true);
     SaveSlot(4, 1, 1, 5, false);
     SaveSlot(5, 0, 9, 1, false);
@@ -106,7 +114,8 @@ TEST_F(PickSlotTest, TheDetailsNameTheMissionTurnAndHeroOrPlayers) {
     EXPECT_STREQ(text.Chars(), "kept");
 }
 
-TEST_F(PickSlotTest, SaveModeStartsOnTheFirstFreeSlotOrOnSlotOne) {
+TEST_F(PickSlotTest, SaveModeStartsOnTheFirstFreeSlotOrOnSlotOne)
+{
     SaveSlot(0, 0, 1, 1, true);
     SaveSlot(1, 0, 1, 1, true);
     {
@@ -116,13 +125,15 @@ TEST_F(PickSlotTest, SaveModeStartsOnTheFirstFreeSlotOrOnSlotOne) {
         EXPECT_EQ(wnd.SlotScroller()->Max(), 9);
         EXPECT_STREQ(wnd.Text().Chars(), "New game");
     }
-    for (int slot = 2; slot < 9; ++slot) SaveSlot(slot, 1, 1, 1, true);
+    for (int slot = 2; slot < 9; ++slot)
+        SaveSlot(slot, 1, 1, 1, true);
     CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
     wnd.Show(true, true);
     EXPECT_EQ(wnd.SlotScroller()->Value(), 1) << "every slot in use";
 }
 
-TEST_F(PickSlotTest, LoadModeCountsOnlyValidSlots) {
+TEST_F(PickSlotTest, LoadModeCountsOnlyValidSlots)
+{
     SaveSlot(2, 0, 1, 1, true);
     SaveSlot(5, 1, 1, 1, true);
     SaveSlot(7, 0, 1, 1, true);
@@ -133,14 +144,17 @@ TEST_F(PickSlotTest, LoadModeCountsOnlyValidSlots) {
     EXPECT_EQ(wnd.SlotScroller()->Min(), 1);
     EXPECT_EQ(wnd.SlotScroller()->Max(), 3);
     const int slots[] = {-1, 2, 5, 7, -1};
-    for (int value = 0; value <= 4; ++value) EXPECT_EQ(wnd.SlotOfValue(value), slots[value]) << value;
+    for (int value = 0; value <= 4; ++value)
+        EXPECT_EQ(wnd.SlotOfValue(value), slots[value]) << value;
     wnd.SlotScroller()->SetValue(2, true, true);
     EXPECT_EQ(Info(wnd).rfind("Mission: Twin Fords", 0), 0u);
 }
 
-TEST_F(PickSlotTest, OverwritingAValidSlotAsksFirst) {
+TEST_F(PickSlotTest, OverwritingAValidSlotAsksFirst)
+{
     SaveSlot(0, 0, 1, 1, true);
-    for (int slot = 1; slot < 9; ++slot) SaveSlot(slot, 0, 1, 1, true);
+    for (int slot = 1; slot < 9; ++slot)
+        SaveSlot(slot, 0, 1, 1, true);
     CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
     CMessageWnd* question = nullptr;
     Script({[&] { TapWindow(wnd.OkButton()); },
@@ -160,24 +174,28 @@ TEST_F(PickSlotTest, OverwritingAValidSlotAsksFirst) {
     EXPECT_EQ(wnd.ChosenSlot(), 0);
 }
 
-TEST_F(PickSlotTest, AnEmptyOrDamagedSlotIsTakenAtOnce) {
+TEST_F(PickSlotTest, AnEmptyOrDamagedSlotIsTakenAtOnce)
+{
     DamageSlot(0);
     for (int slot : {0, 1}) {
         CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
-        Script({[&] { wnd.SlotScroller()->SetValue(slot + 1, true, true); }, [&] { TapWindow(wnd.OkButton()); }});
+        Script({[&] { wnd.SlotScroller()->SetValue(slot + 1, true, true); },
+                [&] { TapWindow(wnd.OkButton()); }});
         EXPECT_EQ(RunModal(&wnd), ResultOk);
         EXPECT_EQ(wnd.ChosenSlot(), slot);
     }
 }
 
-TEST_F(PickSlotTest, CancelChoosesNoSlot) {
+TEST_F(PickSlotTest, CancelChoosesNoSlot)
+{
     CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
     Script({[&] { TapWindow(wnd.CancelButton()); }});
     EXPECT_EQ(RunModal(&wnd), ResultCancel);
     EXPECT_EQ(wnd.ChosenSlot(), -1);
 }
 
-TEST_F(PickSlotTest, DeletingInLoadModeMovesToARemainingSlotThenCloses) {
+TEST_F(PickSlotTest, DeletingInLoadModeMovesToARemainingSlotThenCloses)
+{
     SaveSlot(1, 0, 1, 1, true);
     SaveSlot(6, 1, 1, 1, true);
     CPickSlotWnd wnd(PickSlotLoad, nullptr, CStr("/Main/PickSlotWnd"));
@@ -202,11 +220,11 @@ TEST_F(PickSlotTest, DeletingInLoadModeMovesToARemainingSlotThenCloses) {
     EXPECT_EQ(SaveSlots::ValidCount(), 0);
 }
 
-TEST_F(PickSlotTest, DeletingInSaveModeLeavesAnEmptySlot) {
+TEST_F(PickSlotTest, DeletingInSaveModeLeavesAnEmptySlot)
+{
     SaveSlot(4, 0, 1, 1, true);
     CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
-    Script({[&] { wnd.SlotScroller()->SetValue(5, true, true); },
-            [&] { TapWindow(wnd.DeleteButton()); },
+    Script({[&] { wnd.SlotScroller()->SetValue(5, true, true); }, [&] { TapWindow(wnd.DeleteButton()); },
             [&] { TapWindow(FindChild<CMessageWnd>(&wnd)->OkButton()); },
             [&] {
                 EXPECT_EQ(Info(wnd), "Empty");

@@ -16,7 +16,8 @@
 
 namespace appwnds_test {
 
-void RealDataBench::SetUp() {
+void RealDataBench::SetUp()
+{
     UiBench::SetUp();
     ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
     ASSERT_TRUE(CPathMgr::Init());
@@ -27,9 +28,9 @@ void RealDataBench::SetUp() {
     ASSERT_TRUE(CUIMgr::LoadUiTree("240x320"));
     RawResource font;
     ASSERT_TRUE(CResourceMgr::LoadData("/Locale/Fonts/font", pack_format::kFontType, font));
-    font_.assign(font.data, font.data + font.size);
+    m_font.assign(font.data, font.data + font.size);
     FontData data;
-    ASSERT_TRUE(data.Assign(font_.data(), static_cast<uint32_t>(font_.size())));
+    ASSERT_TRUE(data.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
     ClearFontList();
     RegisterFont(data);
     RawResource palette;
@@ -39,7 +40,8 @@ void RealDataBench::SetUp() {
     ASSERT_TRUE(Map::CSrenarionMgr::Init());
 }
 
-void RealDataBench::TearDown() {
+void RealDataBench::TearDown()
+{
     CWindowMgr::Shutdown();
     Map::CSrenarionMgr::Clear();
     ClearSkinCache();
@@ -50,14 +52,16 @@ void RealDataBench::TearDown() {
     UiBench::TearDown();
 }
 
-void RealDataBench::Shot(const std::string& name) {
+void RealDataBench::Shot(const std::string& name)
+{
     CWindowMgr::ProcessEvents();
-    display_.Flush();
+    m_display.Flush();
     std::filesystem::create_directories(std::string(THARN_TEST_BUILD_DIR) + "/shots");
-    headless_->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
+    m_headless->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
 }
 
-bool RealDataBench::Exists(const char* path, const char* type) {
+bool RealDataBench::Exists(const char* path, const char* type)
+{
     return CResourceMgr::FindResource(path, pack_format::MakeType(type)).IsFound();
 }
 

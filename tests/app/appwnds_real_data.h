@@ -19,8 +19,8 @@ protected:
     void Shot(const std::string& name);
     bool Exists(const char* path, const char* type);
 
-    FixtureData log_;  // keeps the log out of the build's data folder
-    std::vector<uint8_t> font_;
+    FixtureData m_log;  // keeps the log out of the build's data folder
+    std::vector<uint8_t> m_font;
 };
 
 }  // namespace appwnds_test

@@ -21,12 +21,15 @@ namespace {
 
 class PlayerNameTest : public AppWndsBench {
 protected:
-    void Type(CPlayerNameWnd& wnd, const std::string& keys) {
-        for (char c : keys) wnd.Keyboard()->OnKey(static_cast<int8_t>(c));
+    void Type(CPlayerNameWnd& wnd, const std::string& keys)
+    {
+        for (char c : keys)
+            wnd.Keyboard()->OnKey(static_cast<int8_t>(c));
     }
 };
 
-TEST_F(PlayerNameTest, KeysEditTheNameWithinItsLimit) {
+TEST_F(PlayerNameTest, KeysEditTheNameWithinItsLimit)
+{
     const struct {
         const char* start;
         std::string keys;
@@ -35,10 +38,10 @@ TEST_F(PlayerNameTest, KeysEditTheNameWithinItsLimit) {
     } cases[] = {
         {"Aldra", "n", "Aldran", true},
         {"Aldra", "\b\b", "Ald", true},
-        {"Al", "\b\b\b\b", "", false},                         // backspace on an empty name does nothing
+        {"Al", "\b\b\b\b", "", false},  // backspace on an empty name does nothing
         {"", "Bo", "Bo", true},
         {"", " ", " ", true},
-        {"abcdefghijklmnopqrst", "uvw", "abcdefghijklmnopqrstu", true},  // 21 is the longest
+        {"abcdefghijklmnopqrst", "uvw", "abcdefghijklmnopqrstu", true},   // 21 is the longest
         {"abcdefghijklmnopqrstu", "\bz", "abcdefghijklmnopqrstz", true},  // backspace still works
         {"a name much longer than the window takes", "", "a name much longer th", true},
     };
@@ -55,20 +58,21 @@ TEST_F(PlayerNameTest, KeysEditTheNameWithinItsLimit) {
     }
 }
 
-TEST_F(PlayerNameTest, EnterClosesOnlyWithAName) {
+TEST_F(PlayerNameTest, EnterClosesOnlyWithAName)
+{
     CPlayerNameWnd wnd(nullptr, CStr("/Main/PlayerNameWnd"));
     PlayerRecord player;
     player.name = CStr("Aldra");
     wnd.Setup(player);
     Script({[&] { Type(wnd, "\b\b\b\b\b\n"); },  // empty: enter does nothing
-            [&] { EXPECT_TRUE(wnd.IsVisible()); },
-            [&] { Type(wnd, "Mo\n"); }});
+            [&] { EXPECT_TRUE(wnd.IsVisible()); }, [&] { Type(wnd, "Mo\n"); }});
     EXPECT_EQ(RunModal(&wnd), ResultOk);
     EXPECT_STREQ(wnd.GetName().Chars(), "Mo");
-    EXPECT_EQ(frames_, 3);
+    EXPECT_EQ(m_frames, 3);
 }
 
-TEST_F(PlayerNameTest, ClearingThenCancellingAnswersTwo) {
+TEST_F(PlayerNameTest, ClearingThenCancellingAnswersTwo)
+{
     CPlayerNameWnd wnd(nullptr, CStr("/Main/PlayerNameWnd"));
     PlayerRecord player;
     player.name = CStr("Aldra");
@@ -84,7 +88,8 @@ TEST_F(PlayerNameTest, ClearingThenCancellingAnswersTwo) {
     EXPECT_STREQ(player.name.Chars(), "Aldra");
 }
 
-TEST_F(PlayerNameTest, OkAcceptsTheTypedName) {
+TEST_F(PlayerNameTest, OkAcceptsTheTypedName)
+{
     CPlayerNameWnd wnd(nullptr, CStr("/Main/PlayerNameWnd"));
     PlayerRecord player;
     player.name = CStr("Aldra");
@@ -96,18 +101,21 @@ TEST_F(PlayerNameTest, OkAcceptsTheTypedName) {
 
 class MapPrefsTest : public AppWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppWndsBench::SetUp();
         CPreferencesMgr::SetDefaults();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CPreferencesMgr::SetDefaults();
         AppWndsBench::TearDown();
     }
     static bool Checked(CCheckBox* box) { return box->IsDrawnDown(); }
 };
 
-TEST_F(MapPrefsTest, DefaultsShowTaxesConfirmationsAndReportChecked) {
+TEST_F(MapPrefsTest, DefaultsShowTaxesConfirmationsAndReportChecked)
+{
     CMapPrefsWnd wnd(nullptr, CStr("/Map/MapWnd/MapPrefsWnd"));
     Script({[&] {
         EXPECT_FALSE(Checked(wnd.QuickBattlesBox()));
@@ -120,7 +128,8 @@ TEST_F(MapPrefsTest, DefaultsShowTaxesConfirmationsAndReportChecked) {
     EXPECT_EQ(RunModal(&wnd), ResultCancel);
 }
 
-TEST_F(MapPrefsTest, OkStoresEveryBoxAndCancelStoresNothing) {
+TEST_F(MapPrefsTest, OkStoresEveryBoxAndCancelStoresNothing)
+{
     struct Case {
         bool ok;
         uint8_t quick, taxes, animate, report, confirms;
@@ -147,7 +156,8 @@ TEST_F(MapPrefsTest, OkStoresEveryBoxAndCancelStoresNothing) {
     }
 }
 
-TEST_F(MapPrefsTest, OpeningAgainShowsTheStoredValues) {
+TEST_F(MapPrefsTest, OpeningAgainShowsTheStoredValues)
+{
     PrefQuickBattles = 1;
     PrefAnimateMoves = 0;
     PrefTurnReport = 0;

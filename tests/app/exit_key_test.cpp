@@ -13,17 +13,19 @@ namespace {
 
 class ExitKeyTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
-        headless_ = &UseHeadlessPlatform(options);
+        m_headless = &UseHeadlessPlatform(options);
         QuitFlag = 0;
     }
     void TearDown() override { QuitFlag = 0; }
-    HeadlessBackend* headless_ = nullptr;
+    HeadlessBackend* m_headless = nullptr;
 };
 
-TEST_F(ExitKeyTest, HoldingTheActionKeyForASecondQuitsEvenAcrossTheTickWrap) {
+TEST_F(ExitKeyTest, HoldingTheActionKeyForASecondQuitsEvenAcrossTheTickWrap)
+{
     struct Case {
         const char* what;
         uint32_t start;
@@ -41,25 +43,26 @@ TEST_F(ExitKeyTest, HoldingTheActionKeyForASecondQuitsEvenAcrossTheTickWrap) {
         SCOPED_TRACE(c.what);
         QuitFlag = 0;
         CGameApplication app;
-        headless_->SetClock(c.start);
+        m_headless->SetClock(c.start);
         const uint32_t key = c.repeats == 0 ? static_cast<uint32_t>(KeyUp) : static_cast<uint32_t>(KeyAction);
         app.OnKey(key);
         EXPECT_EQ(app.ExitArmed(), key == KeyAction);
         for (int i = 0; i < c.repeats; ++i) {
-            headless_->AdvanceClock(c.step);
+            m_headless->AdvanceClock(c.step);
             app.OnKey(key);
         }
         EXPECT_EQ(QuitFlag != 0, c.quits);
     }
 }
 
-TEST_F(ExitKeyTest, AFrameWithoutTheKeyHeldDisarms) {
+TEST_F(ExitKeyTest, AFrameWithoutTheKeyHeldDisarms)
+{
     CGameApplication app;
     app.OnKey(KeyAction);
     ASSERT_TRUE(app.ExitArmed());
     app.OnFrame();  // the key is not held now
     EXPECT_FALSE(app.ExitArmed());
-    headless_->AdvanceClock(1500);
+    m_headless->AdvanceClock(1500);
     app.OnKey(KeyAction);  // a new press arms again instead of quitting
     EXPECT_TRUE(app.ExitArmed());
     EXPECT_EQ(QuitFlag, 0);

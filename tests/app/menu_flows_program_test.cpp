@@ -23,13 +23,16 @@ constexpr int kPrefsCancelX = 160, kPrefsCancelY = 266;
 constexpr int kHallBackX = 195, kHallBackY = 307;
 constexpr int kTrainerCancelX = 66, kTrainerCancelY = 273;
 
-std::string HoldActionKey() {
+std::string HoldActionKey()
+{
     std::string keys;
-    for (int i = 0; i < 30; ++i) keys += "key action\n";
+    for (int i = 0; i < 30; ++i)
+        keys += "key action\n";
     return keys;
 }
 
-TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu) {
+TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu)
+{
     struct Case {
         const char* what;
         int entryY;
@@ -42,8 +45,9 @@ TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, c.entryY) + "wait 500\nshot open.png\n" +
-                                   Tap(c.closeX, c.closeY) + "wait 500\nshot back.png\n";
+        const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, c.entryY) +
+                                   "wait 500\nshot open.png\n" + Tap(c.closeX, c.closeY) +
+                                   "wait 500\nshot back.png\n";
         ASSERT_EQ(Run(script), 0);
         const Shot title = Load("title.png"), open = Load("open.png"), back = Load("back.png");
         EXPECT_NE(Plaque(open), Plaque(title)) << "the window covers the menu";
@@ -52,10 +56,11 @@ TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu) {
     }
 }
 
-TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero) {
+TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero)
+{
     const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" +
-                               Tap(kStartX, kStartY) + "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\nshot map.png\n" + HoldActionKey() +
-                               "wait 3000\nshot late.png\n";
+                               Tap(kStartX, kStartY) + "wait 1000\n" + Tap(kLordStartX, kLordStartY) +
+                               "wait 3000\nshot map.png\n" + HoldActionKey() + "wait 3000\nshot late.png\n";
     ASSERT_EQ(Run(script), 0);
     const std::string log = ReadFile(data / "zkvlog.sav");
     EXPECT_NE(log.find("QRAPP: Creating new game window..."), std::string::npos);
@@ -65,10 +70,11 @@ TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero) {
     EXPECT_FALSE(fs::exists(folder / "late.png")) << "the held action key quit from inside the game";
 }
 
-TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker) {
+TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker)
+{
     // A first run starts a game (saved into slot 0) and quits inside it.
-    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) + "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" +
-                  HoldActionKey()),
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
+                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
               0);
     ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
     // The second run resumes it straight from the menu.
@@ -83,7 +89,8 @@ TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker) {
 
 namespace {
 
-TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens) {
+TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens)
+{
     // A versioned data file: the version word 9, then the battle.
     std::ofstream(data / "zkvtrainer.sav", std::ios::binary) << std::string("\x09\x00\x01\x02", 4);
     ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\nshot setup.png\n" +
@@ -97,9 +104,10 @@ TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens)
 
 namespace {
 
-TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack) {
-    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) + "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" +
-                  HoldActionKey()),
+TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack)
+{
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
+                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
               0);
     ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
     fs::copy_file(data / "zkvsave00.sav", data / "zkvsave01.sav");

@@ -14,29 +14,29 @@ using shell_test::ShellBench;
 
 class MessageWndTest : public ShellBench {
 protected:
-    CMessageWnd* Make() {
-        box_ = new CMessageWnd(nullptr);
-        return box_;
+    CMessageWnd* Make()
+    {
+        m_box = new CMessageWnd(nullptr);
+        return m_box;
     }
-    void TearDown() override {
-        delete box_;
-        box_ = nullptr;
+    void TearDown() override
+    {
+        delete m_box;
+        m_box = nullptr;
         ShellBench::TearDown();
     }
-    CMessageWnd* box_ = nullptr;
+    CMessageWnd* m_box = nullptr;
 };
 
-TEST_F(MessageWndTest, ButtonsGiveTheResultsOfTheirModeInAModalRun) {
+TEST_F(MessageWndTest, ButtonsGiveTheResultsOfTheirModeInAModalRun)
+{
     struct Case {
         uint32_t mode;
         bool tapOk;  // else Cancel
         uint16_t result;
     } cases[] = {
-        {MessageOk, true, 1},
-        {MessageOkCancel, true, 1},
-        {MessageOkCancel, false, 2},
-        {MessageQuestion, true, 3},
-        {MessageQuestion, false, 4},
+        {MessageOk, true, 1},       {MessageOkCancel, true, 1},  {MessageOkCancel, false, 2},
+        {MessageQuestion, true, 3}, {MessageQuestion, false, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << (c.tapOk ? " ok" : " cancel"));
@@ -47,21 +47,20 @@ TEST_F(MessageWndTest, ButtonsGiveTheResultsOfTheirModeInAModalRun) {
         EXPECT_EQ(box->ModalResult(), c.result);
         EXPECT_FALSE(box->IsVisible());
         delete box;
-        box_ = nullptr;
+        m_box = nullptr;
         QuitFlag = 0;
     }
 }
 
-TEST_F(MessageWndTest, WhichButtonsShowAndWhatATapOnTheTextDoes) {
+TEST_F(MessageWndTest, WhichButtonsShowAndWhatATapOnTheTextDoes)
+{
     struct Case {
         uint32_t mode;
         bool ok, cancel;
         bool tapOnTextCloses;
     } cases[] = {
-        {MessageTapToClose, false, false, true},
-        {MessageOk, true, false, false},
-        {MessageOkCancel, true, true, false},
-        {MessageQuestion, true, true, false},
+        {MessageTapToClose, false, false, true}, {MessageOk, true, false, false},
+        {MessageOkCancel, true, true, false},    {MessageQuestion, true, true, false},
         {MessageNoButtons, false, false, false},
     };
     for (const Case& c : cases) {
@@ -75,11 +74,12 @@ TEST_F(MessageWndTest, WhichButtonsShowAndWhatATapOnTheTextDoes) {
         EXPECT_EQ(!box->IsVisible(), c.tapOnTextCloses);
         EXPECT_EQ(box->ModalResult(), c.tapOnTextCloses ? 1 : 0);
         delete box;
-        box_ = nullptr;
+        m_box = nullptr;
     }
 }
 
-TEST_F(MessageWndTest, ModeZeroClosesOnATapOnTheFrameAsWell) {
+TEST_F(MessageWndTest, ModeZeroClosesOnATapOnTheFrameAsWell)
+{
     CMessageWnd* box = Make();
     box->Setup(CStr("Tap me"), CStr("BoxTitle"), MessageTapToClose, CStr(), false);
     const PackedRect& r = box->GetNode()->screenRect;
@@ -88,7 +88,8 @@ TEST_F(MessageWndTest, ModeZeroClosesOnATapOnTheFrameAsWell) {
     EXPECT_EQ(box->ModalResult(), 1);
 }
 
-TEST_F(MessageWndTest, BoxSizeFollowsTheLayoutValuesAndTheTitle) {
+TEST_F(MessageWndTest, BoxSizeFollowsTheLayoutValuesAndTheTitle)
+{
     struct Case {
         const char* tree;
         const char* title;
@@ -131,11 +132,12 @@ TEST_F(MessageWndTest, BoxSizeFollowsTheLayoutValuesAndTheTitle) {
         const PackedRect& r = box->WindowRect();
         EXPECT_LE(std::abs((r.Left() + r.Right()) - 239), 1);
         delete box;
-        box_ = nullptr;
+        m_box = nullptr;
     }
 }
 
-TEST_F(MessageWndTest, TitleIsALocaleKeyOrPlainTextAndTheSoundNameIsCompleted) {
+TEST_F(MessageWndTest, TitleIsALocaleKeyOrPlainTextAndTheSoundNameIsCompleted)
+{
     struct Case {
         const char* title;
         const char* shown;
@@ -154,11 +156,12 @@ TEST_F(MessageWndTest, TitleIsALocaleKeyOrPlainTextAndTheSoundNameIsCompleted) {
         EXPECT_STREQ(box->SoundPath().Chars(), c.soundPath);
         EXPECT_EQ(box->titleColour, 15);
         delete box;
-        box_ = nullptr;
+        m_box = nullptr;
     }
 }
 
-TEST_F(MessageWndTest, MoreLinesMakeATallerBox) {
+TEST_F(MessageWndTest, MoreLinesMakeATallerBox)
+{
     CMessageWnd* box = Make();
     box->Setup(CStr(shell_test::Lines(3).c_str()), CStr("ShortT"), MessageOk, CStr(), false);
     const int shortHeight = box->TextWindow()->Height();
@@ -170,7 +173,8 @@ TEST_F(MessageWndTest, MoreLinesMakeATallerBox) {
     EXPECT_EQ(box->TextWindow()->Height(), 121) << "twelve lines of 10";
 }
 
-TEST_F(MessageWndTest, QuittingEndsAModalBoxWith255) {
+TEST_F(MessageWndTest, QuittingEndsAModalBoxWith255)
+{
     CMessageWnd* box = Make();
     Script({});  // the first frame quits
     box->Setup(CStr("Waiting"), CStr("ShortT"), MessageOkCancel, CStr(), true);
@@ -182,7 +186,8 @@ TEST_F(MessageWndTest, QuittingEndsAModalBoxWith255) {
 
 namespace {
 
-TEST_F(MessageWndTest, ABoxReusedForModeFourIgnoresTapsLeftFromModeZero) {
+TEST_F(MessageWndTest, ABoxReusedForModeFourIgnoresTapsLeftFromModeZero)
+{
     CMessageWnd* box = Make();
     box->Setup(CStr("Tap me"), CStr("ShortT"), MessageTapToClose, CStr(), false);
     TapOn(box->TextWindow());

@@ -4,20 +4,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "tests/support/build_folder.h"
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-#include <algorithm>
-#include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
@@ -26,11 +27,13 @@ std::string ReadFile(const fs::path& path) {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         program = fs::path(TestBuildFolder()) / "zkv_2003SE";
         ASSERT_TRUE(fs::exists(program)) << program;
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("tharn_prog_" + std::to_string(::getpid()) + "_" + info->name());
+        folder =
+            fs::temp_directory_path() / ("tharn_prog_" + std::to_string(::getpid()) + "_" + info->name());
         fs::remove_all(folder);
         data = folder / "Data";
         fs::create_directories(data);
@@ -38,9 +41,10 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     // Runs the program with the script (none when empty); returns its exit code.
-    int Run(const std::string& script = "") {
-        std::string env = "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.string() + "' THARNMOOR_SHOTS='" +
-                          folder.string() + "'";
+    int Run(const std::string& script = "")
+    {
+        std::string env = "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.string() +
+                          "' THARNMOOR_SHOTS='" + folder.string() + "'";
         if (!script.empty()) {
             std::ofstream(folder / "script.txt") << script;
             env += " THARNMOOR_SCRIPT='" + (folder / "script.txt").string() + "'";
@@ -51,7 +55,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     // The packs the build made, so the application layer can start.
-    void InstallPacks() {
+    void InstallPacks()
+    {
         for (const auto& entry : fs::directory_iterator(program.parent_path() / "Data")) {
             if (entry.path().extension() == ".pak") {
                 fs::copy_file(entry.path(), data / entry.path().filename());
@@ -68,48 +73,46 @@ protected:
     std::vector<fs::path> packs;
 };
 
-const char kCoreUp[] =
-    "MAIN: Starting core... \r\n"
-    "\tMAIN: Memory info: Free: 0; Max chunk: 0  \r\n"
-    "\tMAIN: Initializing CDeviceMgr... \r\n"
-    "\tMAIN: CDeviceMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CTimeMgr... \r\n"
-    "\tMAIN: CTimeMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CSoundMgr... \r\n"
-    "\tMAIN: CSoundMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CTaskMgr... \r\n"
-    "\tMAIN: CTaskMgr initialization ok. \r\n"
-    "MAIN: Core initialized. \r\n"
-    "MAIN: Initializing application... \r\n";
+const char kCoreUp[] = "MAIN: Starting core... \r\n"
+                       "\tMAIN: Memory info: Free: 0; Max chunk: 0  \r\n"
+                       "\tMAIN: Initializing CDeviceMgr... \r\n"
+                       "\tMAIN: CDeviceMgr initialization ok. \r\n"
+                       "\tMAIN: Initializing CTimeMgr... \r\n"
+                       "\tMAIN: CTimeMgr initialization ok. \r\n"
+                       "\tMAIN: Initializing CSoundMgr... \r\n"
+                       "\tMAIN: CSoundMgr initialization ok. \r\n"
+                       "\tMAIN: Initializing CTaskMgr... \r\n"
+                       "\tMAIN: CTaskMgr initialization ok. \r\n"
+                       "MAIN: Core initialized. \r\n"
+                       "MAIN: Initializing application... \r\n";
 
 // After the locale: the skins, the screen layout (silent), the window
 // manager with its root window, hints, help, and the application object.
-const char kApplicationUp[] =
-    "\tMAIN: Initializing CSkinMgr... \r\n"
-    "\tMAIN: CSkinMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CWindowMgr... \r\n"
-    "\t\tWINDOW_MGR: Creating screen window... \r\n"
-    "\tMAIN: CWindowMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CHintMgr... \r\n"
-    "\t\tHINT_MGR: Creating hint window... \r\n"
-    "\tMAIN: CHintMgr initialization ok. \r\n"
-    "\tMAIN: Initializing CHelpMgr... \r\n"
-    "\tMAIN: CHelpMgr initialization ok. \r\n"
-    "\tMAIN: Initializing Drevik Application.\r\nGame ver: v1.10r\r\n \r\n"
-    "\tQRAPP: Syncronizing preferences... \r\n"
-    "\tQRAPP: Creating main screen... \r\n"
-    "\tQRAPP: Initializing Map::CSrenarionMgr... \r\n"
-    "\tQRAPP: Initializing CBatlAniCacheMgr... \r\n"
-    "\tQRAPP: Creating main menu... \r\n";
+const char kApplicationUp[] = "\tMAIN: Initializing CSkinMgr... \r\n"
+                              "\tMAIN: CSkinMgr initialization ok. \r\n"
+                              "\tMAIN: Initializing CWindowMgr... \r\n"
+                              "\t\tWINDOW_MGR: Creating screen window... \r\n"
+                              "\tMAIN: CWindowMgr initialization ok. \r\n"
+                              "\tMAIN: Initializing CHintMgr... \r\n"
+                              "\t\tHINT_MGR: Creating hint window... \r\n"
+                              "\tMAIN: CHintMgr initialization ok. \r\n"
+                              "\tMAIN: Initializing CHelpMgr... \r\n"
+                              "\tMAIN: CHelpMgr initialization ok. \r\n"
+                              "\tMAIN: Initializing Drevik Application.\r\nGame ver: v1.10r\r\n \r\n"
+                              "\tQRAPP: Syncronizing preferences... \r\n"
+                              "\tQRAPP: Creating main screen... \r\n"
+                              "\tQRAPP: Initializing Map::CSrenarionMgr... \r\n"
+                              "\tQRAPP: Initializing CBatlAniCacheMgr... \r\n"
+                              "\tQRAPP: Creating main menu... \r\n";
 
-const char kDeviceFailed[] =
-    "MAIN: Starting core... \r\n"
-    "\tMAIN: Memory info: Free: 0; Max chunk: 0  \r\n"
-    "\tMAIN: Initializing CDeviceMgr... \r\n"
-    "\tMAIN: CDeviceMgr initialization failed. \r\n"
-    "MAIN: Core initialization failed. \r\n";
+const char kDeviceFailed[] = "MAIN: Starting core... \r\n"
+                             "\tMAIN: Memory info: Free: 0; Max chunk: 0  \r\n"
+                             "\tMAIN: Initializing CDeviceMgr... \r\n"
+                             "\tMAIN: CDeviceMgr initialization failed. \r\n"
+                             "MAIN: Core initialization failed. \r\n";
 
-TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog) {
+TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog)
+{
     // A log left by an earlier run is deleted first.
     std::ofstream(data / "zkvlog.sav") << "old run\r\n";
     InstallPacks();
@@ -142,31 +145,34 @@ TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog) {
     EXPECT_EQ(Errors(), "") << "no message box";
 }
 
-TEST_F(ProgramTest, NoPacksFailTheApplicationOnceWithItsMessage) {
+TEST_F(ProgramTest, NoPacksFailTheApplicationOnceWithItsMessage)
+{
     ASSERT_EQ(Run(), 0);
-    EXPECT_EQ(Log(), std::string(kCoreUp) +
-                         "\tMAIN: Initializing CPathMgr... \r\n"
-                         "\tMAIN: CPathMgr initialization ok. \r\n"
-                         "\tMAIN: Initializing CResourceMgr... \r\n"
-                         "\t\tRESOURCE_MGR: Initializing resource loader... \r\n"
-                         "\t\tRESOURCE_MGR: Initializing generic manager... \r\n"
-                         "\t\tRESOURCE_MGR: Opening resource files... \r\n"
-                         "\tMAIN: CResourceMgr initialization failed. \r\n"
-                         "MAIN: Application initialization failed. \r\n");
+    EXPECT_EQ(Log(), std::string(kCoreUp) + "\tMAIN: Initializing CPathMgr... \r\n"
+                                            "\tMAIN: CPathMgr initialization ok. \r\n"
+                                            "\tMAIN: Initializing CResourceMgr... \r\n"
+                                            "\t\tRESOURCE_MGR: Initializing resource loader... \r\n"
+                                            "\t\tRESOURCE_MGR: Initializing generic manager... \r\n"
+                                            "\t\tRESOURCE_MGR: Opening resource files... \r\n"
+                                            "\tMAIN: CResourceMgr initialization failed. \r\n"
+                                            "MAIN: Application initialization failed. \r\n");
     EXPECT_EQ(Errors(), "tharnmoor: [Error!] Application initialization failed. See log file for details.\n");
     EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav")) << "the core was up: no warning next time";
 }
 
-TEST_F(ProgramTest, LeftOverMarkerWarnsFirstThenStartsNormally) {
+TEST_F(ProgramTest, LeftOverMarkerWarnsFirstThenStartsNormally)
+{
     std::ofstream(data / "zkvInitTest.sav", std::ios::binary) << "Error";
     InstallPacks();
     ASSERT_EQ(Run(), 0);
-    EXPECT_EQ(Errors(), "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n");
+    EXPECT_EQ(Errors(),
+              "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n");
     EXPECT_EQ(Log().substr(0, sizeof kCoreUp - 1), kCoreUp);
     EXPECT_FALSE(fs::exists(data / "zkvInitTest.sav"));
 }
 
-TEST_F(ProgramTest, DeviceThatCannotStartFailsTheCoreAndLeavesTheMarker) {
+TEST_F(ProgramTest, DeviceThatCannotStartFailsTheCoreAndLeavesTheMarker)
+{
     for (const char* part : {"window", "display", "input"}) {
         SCOPED_TRACE(part);
         fs::remove(data / "zkvInitTest.sav");
@@ -177,12 +183,12 @@ TEST_F(ProgramTest, DeviceThatCannotStartFailsTheCoreAndLeavesTheMarker) {
     }
     // The next start warns, and then fails the same way again.
     ASSERT_EQ(Run("refuse input\n"), 0);
-    EXPECT_EQ(Errors(),
-              "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n"
-              "tharnmoor: [Error!] Core initialization failed. See log file for details.\n");
+    EXPECT_EQ(Errors(), "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n"
+                        "tharnmoor: [Error!] Core initialization failed. See log file for details.\n");
 }
 
-TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes) {
+TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes)
+{
     InstallPacks();
     ASSERT_EQ(Run("wait 200\ndown 10 10\nup 10 10\nkey action\nchar x\nshot start.png\n"), 0);
     std::string png = ReadFile(folder / "start.png");
@@ -196,7 +202,8 @@ TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes) {
     EXPECT_NE(Log().find("All main initialization complete."), std::string::npos);
 }
 
-TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds) {
+TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds)
+{
     ASSERT_EQ(Run("jump 1 2\n"), 0);
     EXPECT_NE(Errors().find("script line 1"), std::string::npos) << Errors();
 }
@@ -205,14 +212,14 @@ TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds) {
 
 namespace {
 
-TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStillShutsDown) {
+TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStillShutsDown)
+{
     struct Case {
         const char* pack;  // left out of the data folder
         const char* errors;
     } cases[] = {
-        {"shell.pak",
-         "tharnmoor: [Error!] No screen layout fits this device.\n"
-         "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
+        {"shell.pak", "tharnmoor: [Error!] No screen layout fits this device.\n"
+                      "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
         {"art.pak", "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
     };
     for (const Case& c : cases) {
@@ -224,10 +231,9 @@ TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStil
         fs::remove(data / c.pack);
         ASSERT_EQ(Run(), 0);
         const std::string log = Log();
-        const std::string tail =
-            "\tMAIN: Initializing CSkinMgr... \r\n"
-            "\tMAIN: CSkinMgr initialization ok. \r\n"
-            "MAIN: Application initialization failed. \r\n";
+        const std::string tail = "\tMAIN: Initializing CSkinMgr... \r\n"
+                                 "\tMAIN: CSkinMgr initialization ok. \r\n"
+                                 "MAIN: Application initialization failed. \r\n";
         ASSERT_GE(log.size(), tail.size());
         EXPECT_EQ(log.substr(log.size() - tail.size()), tail) << log;
         EXPECT_EQ(Errors(), c.errors);

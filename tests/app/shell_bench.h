@@ -35,15 +35,18 @@ namespace shell_test {
 
 using Node = ui_tree_fixture::TreeNode;
 
-inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false) {
+inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     return MustEncode(EncodeImage(picture, options));
 }
 
 // The frame skins' border: 4 pixels, the top row 8 high; a title bar 16 high.
-inline void AddFrameSkin(PackWriter& pack, const std::string& folder) {
-    const char* parts[] = {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"};
+inline void AddFrameSkin(PackWriter& pack, const std::string& folder)
+{
+    const char* parts[] = {"frame_ul", "frame_u",  "frame_ur", "frame_l",
+                           "frame_r",  "frame_dl", "frame_d",  "frame_dr"};
     const uint16_t sizes[][2] = {{4, 8}, {4, 8}, {4, 8}, {4, 4}, {4, 4}, {4, 4}, {4, 4}, {4, 4}};
     for (int i = 0; i < 8; ++i) {
         pack.AddFile(folder + "/" + parts[i], "img",
@@ -56,10 +59,12 @@ inline void AddFrameSkin(PackWriter& pack, const std::string& folder) {
 }
 
 // n lines "line N" joined by mark-up line breaks.
-inline std::string Lines(int n) {
+inline std::string Lines(int n)
+{
     std::string text;
     for (int i = 0; i < n; ++i) {
-        if (i > 0) text += "{br}";
+        if (i > 0)
+            text += "{br}";
         text += "line " + std::to_string(i + 1);
     }
     return text;
@@ -67,7 +72,8 @@ inline std::string Lines(int n) {
 
 // The tree "main" of the tests. "MessageWnd" carries its four values; the
 // tree "bare" has none of the shell's nodes, "wide" asks for wide texts.
-inline std::vector<Node> MainTree(int minButton, int maxButton, int minTextW, int minTextH) {
+inline std::vector<Node> MainTree(int minButton, int maxButton, int minTextW, int minTextH)
+{
     return {
         {0, "Main", {}},
         {1, "MessageWnd", {minButton, maxButton, minTextW, minTextH}},
@@ -81,20 +87,27 @@ inline std::vector<Node> MainTree(int minButton, int maxButton, int minTextW, in
     };
 }
 
-inline void AddTree(PackWriter& pack, const std::string& name, const std::vector<Node>& nodes) {
+inline void AddTree(PackWriter& pack, const std::string& name, const std::vector<Node>& nodes)
+{
     std::vector<uint8_t> pool, table;
     ui_tree_fixture::WriteUiTree(nodes, pool, table);
     pack.AddFile("UI/" + name, "uit", pool);
     pack.AddFile("UI/" + name, "uib", table);
 }
 
-inline CDrawContext* NewScreenContext() { return new (std::nothrow) CDrawContext; }
+inline CDrawContext* NewScreenContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
 class ShellEventsHook : public FrameHook {
 public:
-    void OnFrame() override {
-        if (before) before();
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+    void OnFrame() override
+    {
+        if (before)
+            before();
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
     }
     // Runs first in every frame step: a script of the user's taps.
     std::function<void()> before;
@@ -102,13 +115,14 @@ public:
 
 class ShellBench : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
-        headless_ = &UseHeadlessPlatform(options);
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(display_.Open());
-        SetDisplaySurface(&display_);
+        ASSERT_TRUE(m_display.Open());
+        SetDisplaySurface(&m_display);
         InitRasterOps();
         ResetPaletteStack();
         QuitFlag = 0;
@@ -132,24 +146,25 @@ protected:
         pack.AddText("Texts/credits", "txt", Lines(90));
         pack.AddText("Texts/short", "txt", "Just one line");
         pack.AddFile("Sounds/new_turn", "wav", ToneWav(100));
-        data_.AddPack("shell", pack);
-        ASSERT_TRUE(data_.Mount());
+        m_data.AddPack("shell", pack);
+        ASSERT_TRUE(m_data.Mount());
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CUIMgr::LoadUiTree("main"));
-        font_ = MustEncode(EncodeFont(PatternFont(10, 32, 91, 6, 1)));
+        m_font = MustEncode(EncodeFont(PatternFont(10, 32, 91, 6, 1)));
         FontData font;
-        ASSERT_TRUE(font.Assign(font_.data(), static_cast<uint32_t>(font_.size())));
+        ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
         ClearFontList();
         RegisterFont(font);
 
         SetRootScreenWndFactory(NewRootScreenWnd);
-        hook_ = new ShellEventsHook;
-        SetFrameHook(hook_);
+        m_hook = new ShellEventsHook;
+        SetFrameHook(m_hook);
         ASSERT_TRUE(CWindowMgr::Init());
         CWindowMgr::ProcessEvents();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CWindowMgr::Shutdown();
         SetFrameHook(nullptr);
         SetRootScreenWndFactory(nullptr);
@@ -158,27 +173,30 @@ protected:
         CUIMgr::Shutdown();
         CPathMgr::Shutdown();
         SetDisplaySurface(nullptr);
-        display_.Close();
+        m_display.Close();
         QuitFlag = 0;
     }
     CWindow* Root() { return CWindowMgr::Root(); }
     // A tap at a screen point, delivered at once.
-    void Tap(int x, int y) {
+    void Tap(int x, int y)
+    {
         PenDownSignal.FirePoint(PackedPoint(x, y));
         PenUpSignal.FirePoint(PackedPoint(x, y));
         CWindowMgr::ProcessEvents();
     }
     // A tap in the middle of a window.
-    void TapOn(CWindow* window) {
+    void TapOn(CWindow* window)
+    {
         const PackedRect& r = window->GetNode()->screenRect;
         Tap((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
     }
     // Makes the next frame steps run these actions, one a frame; a step
     // after the last ends the run by quitting, so a run never hangs.
-    void Script(std::vector<std::function<void()>> steps) {
+    void Script(std::vector<std::function<void()>> steps)
+    {
         auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
         auto at = std::make_shared<size_t>(0);
-        hook_->before = [shared, at] {
+        m_hook->before = [shared, at] {
             if (*at < shared->size()) {
                 auto step = (*shared)[(*at)++];
                 step();
@@ -188,11 +206,11 @@ protected:
         };
     }
 
-    HeadlessBackend* headless_ = nullptr;
-    CDisplaySurface display_;
-    FixtureData data_;
-    std::vector<uint8_t> font_;
-    ShellEventsHook* hook_ = nullptr;
+    HeadlessBackend* m_headless = nullptr;
+    CDisplaySurface m_display;
+    FixtureData m_data;
+    std::vector<uint8_t> m_font;
+    ShellEventsHook* m_hook = nullptr;
 };
 
 }  // namespace shell_test

@@ -15,7 +15,8 @@ using shell_test::ShellBench;
 
 class TextWindowsTest : public ShellBench {};
 
-TEST_F(TextWindowsTest, CreditsTurnAPageOnEachTapAndCloseAfterTheLast) {
+TEST_F(TextWindowsTest, CreditsTurnAPageOnEachTapAndCloseAfterTheLast)
+{
     CTextScreenWnd screen(nullptr, CStr("/Main/CreditsWnd"));
     CWindow* window = screen.Window();
     CMarkupWnd* text = screen.TextWindow();
@@ -27,7 +28,10 @@ TEST_F(TextWindowsTest, CreditsTurnAPageOnEachTapAndCloseAfterTheLast) {
     EXPECT_EQ(text->CurrentPage(), 0);
     // Taps alternate between the text and the margin beside it.
     for (int page = 1; page < pages; ++page) {
-        if (page % 2) TapOn(text); else Tap(2, 2);
+        if (page % 2)
+            TapOn(text);
+        else
+            Tap(2, 2);
         EXPECT_EQ(text->CurrentPage(), page);
         EXPECT_TRUE(window->IsVisible());
     }
@@ -36,7 +40,8 @@ TEST_F(TextWindowsTest, CreditsTurnAPageOnEachTapAndCloseAfterTheLast) {
     EXPECT_EQ(text->CurrentPage(), pages - 1);
 }
 
-TEST_F(TextWindowsTest, AOnePageTextClosesOnTheFirstTapOfAModalRun) {
+TEST_F(TextWindowsTest, AOnePageTextClosesOnTheFirstTapOfAModalRun)
+{
     CTextScreenWnd screen(nullptr, CStr("/Main/ShortWnd"));
     ASSERT_EQ(screen.TextWindow()->Text(), CStr("Just one line"));
     Script({[this] { Tap(120, 160); }});
@@ -45,13 +50,15 @@ TEST_F(TextWindowsTest, AOnePageTextClosesOnTheFirstTapOfAModalRun) {
     EXPECT_FALSE(screen.Window()->IsVisible());
 }
 
-TEST_F(TextWindowsTest, AScreenWithoutItsNodeLoadsNoText) {
+TEST_F(TextWindowsTest, AScreenWithoutItsNodeLoadsNoText)
+{
     CTextScreenWnd screen(nullptr, CStr("/Main/NoSuchWnd"));
     EXPECT_FALSE(screen.ReloadLayout(false));
     EXPECT_EQ(screen.TextWindow()->PageCount(), 0);
 }
 
-TEST_F(TextWindowsTest, PagedDialogSelectorFollowsThePages) {
+TEST_F(TextWindowsTest, PagedDialogSelectorFollowsThePages)
+{
     struct Case {
         const char* what;
         std::string text;
@@ -67,7 +74,8 @@ TEST_F(TextWindowsTest, PagedDialogSelectorFollowsThePages) {
         dialog.SetMarkupText(CStr(c.text.c_str()));
         CValueScroller* selector = dialog.PageSelector();
         EXPECT_EQ(selector->Window()->IsVisible(), c.selectorShown);
-        if (!c.selectorShown) continue;
+        if (!c.selectorShown)
+            continue;
         const int pages = dialog.TextWindow()->PageCount();
         ASSERT_EQ(pages, 4) << "twenty lines of 10 on pages 50 high";
         EXPECT_EQ(selector->Min(), 1);
@@ -85,7 +93,8 @@ TEST_F(TextWindowsTest, PagedDialogSelectorFollowsThePages) {
     }
 }
 
-TEST_F(TextWindowsTest, PagedDialogLoadsATextResourceAndClosesByItsButton) {
+TEST_F(TextWindowsTest, PagedDialogLoadsATextResourceAndClosesByItsButton)
+{
     CPagedTextWnd dialog(nullptr, CStr("/Main/PagedWnd"));
     dialog.LoadText("/Texts/credits");
     EXPECT_GE(dialog.TextWindow()->PageCount(), 2);

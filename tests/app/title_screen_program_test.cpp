@@ -30,13 +30,16 @@ namespace {
 using namespace program_test;
 using TitleScreenProgramTest = ProgramBench;
 
-TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack) {
+TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack)
+{
     std::string script = "wait 500\nshot title.png\n";
     script += Tap(kMenuX, kCreditsY) + "wait 300\nshot credits.png\n";
-    for (int i = 0; i < 3; ++i) script += Tap(30, 30);  // three pages
+    for (int i = 0; i < 3; ++i)
+        script += Tap(30, 30);  // three pages
     script += "wait 300\nshot back.png\n";
     script += Tap(kMenuX, kHelpY) + "wait 300\nshot help.png\n";
-    for (int i = 0; i < 3; ++i) script += Tap(200, 300);
+    for (int i = 0; i < 3; ++i)
+        script += Tap(200, 300);
     script += "wait 300\nshot again.png\n";
     ASSERT_EQ(Run(script), 0) << ReadFile(folder / "stderr.txt");
     EXPECT_EQ(ReadFile(folder / "stderr.txt"), "") << "no message box";
@@ -53,7 +56,8 @@ TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack) {
     EXPECT_GT(sky[2], sky[0]) << "a blue night sky";
     EXPECT_LT(sky[0] + sky[1] + sky[2], 120);
     EXPECT_GT(title.GoldPixels(60, kNewGameY - 6, 180, kNewGameY + 6), 30) << "\"New Game\" in gold";
-    EXPECT_EQ(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 0) << "no saved game: \"Resume Game\" is greyed";
+    EXPECT_EQ(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 0)
+        << "no saved game: \"Resume Game\" is greyed";
     // The credits cover the title screen; after their last page the same
     // menu is back, pixel for pixel.
     const auto plaque = Plaque;
@@ -65,7 +69,8 @@ TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack) {
     EXPECT_TRUE(fs::exists(data / "zkvprefs.sav")) << "the shutdown saved the preferences";
 }
 
-TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit) {
+TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit)
+{
     struct Case {
         const char* what;
         std::string input;
@@ -74,7 +79,8 @@ TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit) {
         {"the action key held for a second", ""},
     };
     // Thirty presses in a row, one a frame step: 1.5 seconds of holding.
-    for (int i = 0; i < 30; ++i) cases[1].input += "key action\n";
+    for (int i = 0; i < 30; ++i)
+        cases[1].input += "key action\n";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(folder / "late.png");
@@ -83,7 +89,8 @@ TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit) {
     }
     // Presses with pauses between them never add up to a held key.
     std::string tapping = "wait 300\n";
-    for (int i = 0; i < 15; ++i) tapping += "key action\nwait 200\n";
+    for (int i = 0; i < 15; ++i)
+        tapping += "key action\nwait 200\n";
     ASSERT_EQ(Run(tapping + "shot late.png\n"), 0);
     EXPECT_TRUE(fs::exists(folder / "late.png")) << "released keys do not quit";
 }
@@ -95,7 +102,8 @@ namespace {
 using namespace program_test;
 using TitleScreenProgramTest = ProgramBench;
 
-TEST_F(TitleScreenProgramTest, ASavedGameEnablesResumeGame) {
+TEST_F(TitleScreenProgramTest, ASavedGameEnablesResumeGame)
+{
     // A game of the first mission saved into slot 3, as the game saves it.
     ASSERT_TRUE(CResourceMgr::InitFromFolder((data.string() + "/").c_str()));
     SetDataFolder(CStr((data.string() + "/").c_str()));

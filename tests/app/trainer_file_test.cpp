@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(TrainerFile, ABattleThatEndedRemovesTheFile) {
+TEST(TrainerFile, ABattleThatEndedRemovesTheFile)
+{
     struct Case {
         uint32_t result;
         uint32_t attackerKind, defenderKind;

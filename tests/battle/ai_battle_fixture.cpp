@@ -9,7 +9,7 @@
 
 void AiBattleTest::SetUp()
 {
-    saved_ = InstalledBattleAi();
+    m_saved = InstalledBattleAi();
     InstallBattleAiPlayer();
     SetShippedBattleRules();
     SetRandomState(20261210);
@@ -17,9 +17,9 @@ void AiBattleTest::SetUp()
 
 void AiBattleTest::TearDown()
 {
-    if (begun_)
+    if (m_begun)
         EndBattle();
-    InstallBattleAi(saved_);
+    InstallBattleAi(m_saved);
 }
 
 void AiBattleTest::Begin(uint32_t kind)
@@ -28,7 +28,7 @@ void AiBattleTest::Begin(uint32_t kind)
     if (kind == kBattleSiege)
         sides.params.castle = &sides.castle;
     BeginBattle(&sides.params);
-    begun_ = true;
+    m_begun = true;
     if (kind == kBattleSiege)
         g_battle.scene->Prepare();
 }
@@ -36,20 +36,35 @@ void AiBattleTest::Begin(uint32_t kind)
 void AiBattleTest::End()
 {
     EndBattle();
-    begun_ = false;
+    m_begun = false;
 }
 
-CSquad* AiBattleTest::Attacker(int i) const { return sides.attacker.army.Item(i); }
-CSquad* AiBattleTest::Defender(int i) const { return sides.defender.army.Item(i); }
-CSideController* AiBattleTest::AttackerSide() const { return g_battle.attackerSide; }
-CSideController* AiBattleTest::DefenderSide() const { return g_battle.defenderSide; }
+CSquad* AiBattleTest::Attacker(int i) const
+{
+    return sides.attacker.army.Item(i);
+}
+CSquad* AiBattleTest::Defender(int i) const
+{
+    return sides.defender.army.Item(i);
+}
+CSideController* AiBattleTest::AttackerSide() const
+{
+    return g_battle.attackerSide;
+}
+CSideController* AiBattleTest::DefenderSide() const
+{
+    return g_battle.defenderSide;
+}
 
 CSideController* AiBattleTest::SideOf(const CSquad* squad) const
 {
     return sides.attacker.army.Contains(squad) ? AttackerSide() : DefenderSide();
 }
 
-void AiBattleTest::Put(CSquad* squad, uint8_t cell) { SideOf(squad)->PlaceSquadAt(squad, cell); }
+void AiBattleTest::Put(CSquad* squad, uint8_t cell)
+{
+    SideOf(squad)->PlaceSquadAt(squad, cell);
+}
 
 void AiBattleTest::Ready()
 {

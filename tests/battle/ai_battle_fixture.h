@@ -35,6 +35,6 @@ protected:
     BattleSides sides;
 
 private:
-    BattleAiInstall saved_;
-    bool begun_ = false;
+    BattleAiInstall m_saved;
+    bool m_begun = false;
 };

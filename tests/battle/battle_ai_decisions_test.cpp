@@ -19,8 +19,8 @@ using BattleAiDecisions = AiBattleTest;
 
 struct TargetCase {
     const char* name;
-    uint8_t weakCell;   // where the weak enemy squad stands
-    bool expectWeak;    // the order goes to the weak squad, else to the strong one
+    uint8_t weakCell;  // where the weak enemy squad stands
+    bool expectWeak;   // the order goes to the weak squad, else to the strong one
 };
 
 TEST_F(BattleAiDecisions, MeleeSquadAttacksTheWeakEnemyInReachElseTheMostDangerous)

@@ -62,7 +62,11 @@ protected:
         BeginBattle(&battle.params);
         RunPlacementPhase();
         RunBattleTurns();
-        Outcome o{BattleResult, g_battle.turnCounter, Counts(battle.attacker.army), Counts(battle.defender.army), {}};
+        Outcome o{BattleResult,
+                  g_battle.turnCounter,
+                  Counts(battle.attacker.army),
+                  Counts(battle.defender.army),
+                  {}};
         for (CArmy* army : {&battle.attacker.army, &battle.defender.army})
             for (int i = 0; i < army->Count(); ++i)
                 o.cells.push_back(army->Item(i)->cell);
@@ -109,7 +113,8 @@ TEST_F(BattleAiPlayerTest, TurnLeavesEveryOwnSquadWithoutMovePoints)
     Put(Defender(0), 64);
     Ready();
     const int32_t before = Defender(0)->TotalHitPoints();
-    auto* player = dynamic_cast<CBattleAiPlayer*>(dynamic_cast<CComputerSideController*>(AttackerSide())->Ai());
+    auto* player =
+        dynamic_cast<CBattleAiPlayer*>(dynamic_cast<CComputerSideController*>(AttackerSide())->Ai());
     ASSERT_NE(player, nullptr);
 
     player->PlayTurn();

@@ -40,8 +40,8 @@ void SetShippedBattleRules()
 }
 
 namespace {
-CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ranged, uint8_t shots, uint8_t hp,
-                     uint8_t move)
+CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ranged, uint8_t shots,
+                     uint8_t hp, uint8_t move)
 {
     auto* t = new CSquadType;
     t->typeId = CStr(id);
@@ -71,7 +71,10 @@ BattleSquadTypes::BattleSquadTypes()
     axe = a;
 }
 
-BattleSquadTypes::~BattleSquadTypes() { FreeSquadTypes(); }
+BattleSquadTypes::~BattleSquadTypes()
+{
+    FreeSquadTypes();
+}
 
 void AddSquad(PlayerRecord& player, const CSquadType* type, int32_t count)
 {
@@ -122,4 +125,7 @@ ScreenDouble::ScreenDouble()
     });
 }
 
-ScreenDouble::~ScreenDouble() { DeleteBattleHooks(); }
+ScreenDouble::~ScreenDouble()
+{
+    DeleteBattleHooks();
+}

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "battle/battle_flow.h"
+#include "game/game_object.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/squad_type.h"
-#include "game/game_object.h"
 
 // The rules and siege layout as the shipped "battle" text gives them.
 void SetShippedBattleRules();
@@ -48,7 +48,8 @@ std::vector<uint8_t> StreamOut(F&& routine)
 {
     CSizeCounter counter;
     routine(static_cast<CByteStream&>(counter));
-    std::vector<uint8_t> bytes(counter.Position() > counter.Capacity() ? counter.Position() : counter.Capacity());
+    std::vector<uint8_t> bytes(counter.Position() > counter.Capacity() ? counter.Position()
+                                                                       : counter.Capacity());
     CStreamWriter writer(bytes.data(), uint32_t(bytes.size()));
     routine(static_cast<CByteStream&>(writer));
     bytes.resize(writer.Position());

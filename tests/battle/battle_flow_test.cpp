@@ -30,22 +30,25 @@ AiLog g_log;
 
 class RecordingAi : public CSideAi {
 public:
-    explicit RecordingAi(CSideController* side) : side_(side) {}
+    explicit RecordingAi(CSideController* side) : m_side(side) {}
     void PlaceSquads() override { Note("place"); }
     void PlayTurn() override { Note("turn"); }
 
 private:
     void Note(const char* what)
     {
-        const std::string call = std::string(side_->IsAttackerSide() ? "A " : "D ") + what;
+        const std::string call = std::string(m_side->IsAttackerSide() ? "A " : "D ") + what;
         g_log.calls.push_back(call);
         if (g_log.onCall)
-            g_log.onCall(side_, call);
+            g_log.onCall(m_side, call);
     }
-    CSideController* side_;
+    CSideController* m_side;
 };
 
-CSideAi* MakeRecordingAi(CSideController* side, SideSetup*) { return new RecordingAi(side); }
+CSideAi* MakeRecordingAi(CSideController* side, SideSetup*)
+{
+    return new RecordingAi(side);
+}
 
 void Wipe(CArmy& army)
 {
@@ -100,8 +103,8 @@ TEST_F(BattleFlowTest, OpenFieldTurnsStartWithTheAttacker)
     Record();
     WipeDefenderAt(7);
     Run();
-    EXPECT_EQ(g_log.calls, (std::vector<std::string>{"A place", "D place", "A turn", "D turn", "A turn", "D turn",
-                                                      "A turn"}));
+    EXPECT_EQ(g_log.calls, (std::vector<std::string>{"A place", "D place", "A turn", "D turn", "A turn",
+                                                     "D turn", "A turn"}));
     EXPECT_EQ(g_battle.turnCounter, 3);  // rounds, not single turns
     EXPECT_EQ(BattleResult, kBattleEnded);
     EXPECT_EQ(g_battle.phase, kPhaseNone);
@@ -114,8 +117,7 @@ TEST_F(BattleFlowTest, SiegeTurnsStartWithTheDefender)
     Record();
     WipeDefenderAt(5);
     Run();
-    EXPECT_EQ(g_log.calls,
-              (std::vector<std::string>{"D place", "A place", "D turn", "A turn", "D turn"}));
+    EXPECT_EQ(g_log.calls, (std::vector<std::string>{"D place", "A place", "D turn", "A turn", "D turn"}));
     EXPECT_EQ(g_battle.turnCounter, 2);
     EXPECT_EQ(BattleResult, kBattleEnded);
 }

@@ -31,10 +31,10 @@ TEST(BattleGridTest, CellCentres)
         int16_t x, y;
     };
     const Case cases[] = {
-        {12, true, 32, 16},    // inner row 0 is shifted by half a cell
-        {23, true, 16, 40},    // inner row 1 is not
-        {20, true, 288, 16},   // last cell of the first row
-        {108, true, 288, 208}, // last playable cell
+        {12, true, 32, 16},     // inner row 0 is shifted by half a cell
+        {23, true, 16, 40},     // inner row 1 is not
+        {20, true, 288, 16},    // last cell of the first row
+        {108, true, 288, 208},  // last playable cell
         {0, false, 0, 0},      {10, false, 0, 0},  {11, false, 0, 0},
         {21, false, 0, 0},     {110, false, 0, 0}, {120, false, 0, 0},
     };
@@ -71,18 +71,17 @@ TEST(BattleGridTest, PointsToCells)
         uint8_t cell;
     };
     const Case cases[] = {
-        {0, 0, kNoCell},     // corner above the first, shifted row
-        {32, 16, 12},        // centre of the first cell
-        {16, 40, 23},        // centre of the first cell of the second row
-        {17, 2, kNoCell},    // above the slanted top edge of the first cell
-        {30, 24, 12},        // the bottom point of a cell reaches into the next row's band
-        {40, 24, 12},
-        {16, 44, 23},        // well inside the first cell of the second row
-        {288, 208, 108},     // last playable cell
-        {300, 16, 20},       // right half of the last cell of row 0
-        {310, 40, kNoCell},  // odd row: column 9 does not exist
-        {100, 230, kNoCell}, // below the field
-        {-5, 10, kNoCell},   // left of the field
+        {0, 0, kNoCell},                    // corner above the first, shifted row
+        {32, 16, 12},                       // centre of the first cell
+        {16, 40, 23},                       // centre of the first cell of the second row
+        {17, 2, kNoCell},                   // above the slanted top edge of the first cell
+        {30, 24, 12},                       // the bottom point of a cell reaches into the next row's band
+        {40, 24, 12},        {16, 44, 23},  // well inside the first cell of the second row
+        {288, 208, 108},                    // last playable cell
+        {300, 16, 20},                      // right half of the last cell of row 0
+        {310, 40, kNoCell},                 // odd row: column 9 does not exist
+        {100, 230, kNoCell},                // below the field
+        {-5, 10, kNoCell},                  // left of the field
     };
     for (const Case& c : cases)
         EXPECT_EQ(grid.PointToCell(PackedPoint(c.x, c.y)), c.cell) << c.x << "," << c.y;

@@ -39,9 +39,7 @@ protected:
         AddSquad(sides.defender, types.sword, 5);
         sides.params.noScreen = 0;
         screen = std::make_unique<ScreenDouble>();
-        g_battleHooks.selection.Bind([this](CSquad* s, bool attacker) {
-            selected.push_back({s, attacker});
-        });
+        g_battleHooks.selection.Bind([this](CSquad* s, bool attacker) { selected.push_back({s, attacker}); });
         BeginBattle(&sides.params);
         side = new InputSide();
         side->Init(g_battle.attackerSide->SetupPtr());
@@ -64,16 +62,16 @@ protected:
 
 TEST_F(BattleInputTest, TapsReachTheActiveSide)
 {
-    BattleTapAtPoint(PackedPoint(0, 0));        // the corner sends input code 1
-    BattleTapAtPoint(PackedPoint(500, 500));    // off the field
-    BattleTapAtPoint(PackedPoint(32, 16));      // cell 12
+    BattleTapAtPoint(PackedPoint(0, 0));      // the corner sends input code 1
+    BattleTapAtPoint(PackedPoint(500, 500));  // off the field
+    BattleTapAtPoint(PackedPoint(32, 16));    // cell 12
     BattleAltTapAtCell(60);
     BattleTapAtCell(0);
     BattleKeyInput(7);
     BattleCommand(16);
     RefreshActiveSide();
     EXPECT_EQ(side->log, (std::vector<std::string>{"code 1", "tap 255", "tap 12", "alt 60", "code 1", "key 7",
-                                                    "command 16", "refresh"}));
+                                                   "command 16", "refresh"}));
 }
 
 TEST_F(BattleInputTest, ATapOnASquadSelectsIt)
@@ -143,7 +141,8 @@ TEST_F(BattleInputTest, TheQueueDropsTheLastMatchOnly)
 TEST_F(BattleInputTest, StateWordsTellTheirListener)
 {
     std::vector<uint32_t> changes;
-    g_battleHooks.stateWords.Bind([&](const BattleStateWords*, uint32_t changed) { changes.push_back(changed); });
+    g_battleHooks.stateWords.Bind(
+        [&](const BattleStateWords*, uint32_t changed) { changes.push_back(changed); });
     g_battleStateWords = BattleStateWords{};
     SetBattleStateBits(kButtonTurn | kButtonGuard);
     ClearBattleStateBits(kButtonTurn);
@@ -154,8 +153,8 @@ TEST_F(BattleInputTest, StateWordsTellTheirListener)
     EXPECT_EQ(g_battleStateWords.c, kButtonAuto);
     SetBattleStateBitsC(kButtonAuto, false);
     EXPECT_EQ(g_battleStateWords.c, 0u);
-    EXPECT_EQ(changes, (std::vector<uint32_t>{kButtonTurn | kButtonGuard, kButtonTurn, kButtonSplit, kButtonAuto,
-                                              kButtonAuto}));
+    EXPECT_EQ(changes, (std::vector<uint32_t>{kButtonTurn | kButtonGuard, kButtonTurn, kButtonSplit,
+                                              kButtonAuto, kButtonAuto}));
 }
 
 TEST_F(BattleInputTest, VisualsAreCreatedForTheLivingAndTheLyingDead)

@@ -41,12 +41,12 @@ TEST_F(FormulaTest, MeleeDamage)
         int32_t damage;
     };
     const Case cases[] = {
-        {0, 3, 10, 0, 0, 0, 18},      // spread 41: loss 16838 % 42 = 38, percent 62
-        {7, 4, 25, 0, 0, 50, 117},    // loss 22, percent 78: 78, then +50 %
-        {1000, 2, 7, 0, 3, -20, 8},   // spread 53: loss 26, percent 74: 10, then -20 %
-        {0, 5, 10, 0, 3, 0, 28},      // loss 16838 % 54 = 44, percent 56
-        {9, 2, 10, 0, 3, 0, 10},      // loss 51 would leave 49: raised to 50
-        {0, 3, 10, 6, 0, 0, 30},      // spread -1: no draw, percent 100
+        {0, 3, 10, 0, 0, 0, 18},     // spread 41: loss 16838 % 42 = 38, percent 62
+        {7, 4, 25, 0, 0, 50, 117},   // loss 22, percent 78: 78, then +50 %
+        {1000, 2, 7, 0, 3, -20, 8},  // spread 53: loss 26, percent 74: 10, then -20 %
+        {0, 5, 10, 0, 3, 0, 28},     // loss 16838 % 54 = 44, percent 56
+        {9, 2, 10, 0, 3, 0, 10},     // loss 51 would leave 49: raised to 50
+        {0, 3, 10, 6, 0, 0, 30},     // spread -1: no draw, percent 100
     };
     for (const Case& c : cases) {
         SetRandomState(c.seed);
@@ -86,9 +86,9 @@ TEST_F(FormulaTest, RangedDamage)
     // Seed 0: spread 52, loss 16838 % 53 = 37, percent 63: 2 x 10 x 63 / 100 = 12.
     const Case cases[] = {
         {kBattleOpenField, 0, 1, 12}, {kBattleOpenField, 0, 0, 12},
-        {kBattleSiege, 0, 1, 8},  // two thirds behind plain walls
-        {kBattleSiege, 1, 1, 6},  // half behind fortified walls
-        {kBattleSiege, 1, 0, 12}, // the defenders' shots are not reduced
+        {kBattleSiege, 0, 1, 8},   // two thirds behind plain walls
+        {kBattleSiege, 1, 1, 6},   // half behind fortified walls
+        {kBattleSiege, 1, 0, 12},  // the defenders' shots are not reduced
     };
     for (const Case& c : cases) {
         sides.params.kind = c.kind;
@@ -178,10 +178,10 @@ TEST_F(FormulaTest, MoatLine)
         uint8_t cell;
         bool before;
     } cases[] = {
-        {59, true}, {56, true}, {60, false}, {61, false},  // row 5: moat at 60
-        {16, true}, {17, false}, {13, true},               // row 1: moat at 17
-        {93, true}, {94, false},                           // row 8: moat at 94
-        {0, false}, {5, false},                            // border: no centre
+        {59, true}, {56, true},  {60, false}, {61, false},  // row 5: moat at 60
+        {16, true}, {17, false}, {13, true},                // row 1: moat at 17
+        {93, true}, {94, false},                            // row 8: moat at 94
+        {0, false}, {5, false},                             // border: no centre
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsBeforeMoatLine(c.cell), c.before) << int(c.cell);
@@ -196,9 +196,42 @@ protected:
     std::vector<std::string> Lines(bool withCellCost)
     {
         std::vector<std::string> lines = {
-            "// test rules", "[HeroSkills]", "40", "6", "3", "[RangedAttack]", "90", "50", "5", "2",
-            "[Trebuchet]", "2", "80", "5", "4", "1", "42", "32", "[Catapult]", "6", "25", "47", "34", "200",
-            "40", "[SiegeBattle]", "2", "29", "39  // two walls", "1", "50", "60", "3", "17", "28", "38",
+            "// test rules",
+            "[HeroSkills]",
+            "40",
+            "6",
+            "3",
+            "[RangedAttack]",
+            "90",
+            "50",
+            "5",
+            "2",
+            "[Trebuchet]",
+            "2",
+            "80",
+            "5",
+            "4",
+            "1",
+            "42",
+            "32",
+            "[Catapult]",
+            "6",
+            "25",
+            "47",
+            "34",
+            "200",
+            "40",
+            "[SiegeBattle]",
+            "2",
+            "29",
+            "39  // two walls",
+            "1",
+            "50",
+            "60",
+            "3",
+            "17",
+            "28",
+            "38",
         };
         if (withCellCost)
             lines.insert(lines.end(), {"[CellCost]", "3", "1", "2", "2"});

@@ -233,8 +233,9 @@ protected:
 
 TEST_F(TrainerTextTest, ASiegeSetUpFromText)
 {
-    Mount({"[common]", "Hard", "castle", "[attacker]", "computer", "Sword", "30", "Ghost", "5", "Bow", "0", "axe",
-           "6", "[defender]", "Human", "Bow", "12", "[siege]", "true", "false", "3"});
+    Mount({"[common]", "Hard", "castle", "[attacker]", "computer", "Sword", "30",
+           "Ghost",    "5",    "Bow",    "0",          "axe",      "6",     "[defender]",
+           "Human",    "Bow",  "12",     "[siege]",    "true",     "false", "3"});
     BattleParams params;
     ASSERT_TRUE(CBattleTrainer(&params, "/Battle/setup"));
     EXPECT_EQ(params.powerOption, 2u);
@@ -259,8 +260,8 @@ TEST_F(TrainerTextTest, ASiegeSetUpFromText)
 
 TEST_F(TrainerTextTest, AnOpenFieldSetUpHasNoCastle)
 {
-    Mount({"[common]", "easy", "OpenField", "4", "[attacker]", "computer", "Sword", "3", "[defender]", "computer",
-           "Sword", "3"});
+    Mount({"[common]", "easy", "OpenField", "4", "[attacker]", "computer", "Sword", "3", "[defender]",
+           "computer", "Sword", "3"});
     BattleParams params;
     ASSERT_TRUE(CBattleTrainer(&params, "/Battle/setup"));
     EXPECT_EQ(params.powerOption, 0u);

@@ -107,9 +107,9 @@ TEST_F(HumanSideTest, PlacementMovesASquadInsideItsColumns)
     AddSquad(sides.defender, types.sword, 10);
     Begin();
     ASSERT_EQ(human->Kind(), kSideKindHuman);
-    person->Then([] { BattleTapAtCell(48); });   // column 4: outside the zone
-    person->Then([] { BattleTapAtCell(45); });   // row 4, column 1: free zone cell
-    person->Then([] { BattleTapAtCell(45); });   // the same cell again: confirmed
+    person->Then([] { BattleTapAtCell(48); });  // column 4: outside the zone
+    person->Then([] { BattleTapAtCell(45); });  // row 4, column 1: free zone cell
+    person->Then([] { BattleTapAtCell(45); });  // the same cell again: confirmed
     person->Then([] { BattleCommand(kButtonStart); });
     std::vector<CStr> texts;
     g_battleHooks.textEvent.Bind([&texts](const CStr& t) { texts.push_back(t); });
@@ -135,9 +135,9 @@ TEST_F(HumanSideTest, ThePlacementZoneLeavesObstaclesOut)
     int zone = 0;
     for (int i = 0; i < g_battle.grid->cellCount; ++i)
         zone += g_battle.highlight[size_t(i)] == 2;
-    EXPECT_EQ(zone, 17);                     // columns 1 and 2, rows 1-9, less the rock
+    EXPECT_EQ(zone, 17);  // columns 1 and 2, rows 1-9, less the rock
     EXPECT_EQ(g_battle.highlight[34], 1);
-    EXPECT_EQ(g_battle.highlight[13], 2);    // a squad does not take its cell out
+    EXPECT_EQ(g_battle.highlight[13], 2);  // a squad does not take its cell out
     g_battle.grid->Cell(34).occupant = nullptr;
 }
 

@@ -48,7 +48,7 @@ protected:
 TEST_F(MissileFlightTest, TheCurvePassesThroughBothEnds)
 {
     SetupTrajectory(PackedPoint(32, 16), PackedPoint(288, 16), 20);
-    EXPECT_EQ(g_flightCurve.k2, 5);   // 20 x 4096 / 128^2
+    EXPECT_EQ(g_flightCurve.k2, 5);  // 20 x 4096 / 128^2
     EXPECT_EQ(g_flightCurve.apex.X(), 160);
     EXPECT_EQ(MissileHeightAt(32), 16);
     EXPECT_EQ(MissileHeightAt(160), -4);  // 20 above the line at the apex

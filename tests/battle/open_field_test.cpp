@@ -41,8 +41,8 @@ protected:
     }
     std::vector<std::string> Layouts()
     {
-        return {"// three layouts", "3", "[0]", "0", "[1]", "3", "Stone1", "48", "Stone2", "59", "Tree1", "48",
-                "[2]", "1", "BlockedCell", "70"};
+        return {"// three layouts", "3",  "[0]",   "0",  "[1]", "3", "Stone1",      "48",
+                "Stone2",           "59", "Tree1", "48", "[2]", "1", "BlockedCell", "70"};
     }
     COpenFieldScene* Begin(uint8_t layout)
     {

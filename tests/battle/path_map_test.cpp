@@ -28,7 +28,8 @@ TEST_F(PathMapTest, CostsAreStepsOverOpenGround)
         uint8_t cell;
         uint16_t cost;
     };
-    const Case cases[] = {{60, 0}, {61, 1}, {49, 1}, {71, 1}, {62, 2}, {38, 2}, {64, 4}, {56, 4}, {12, 6}, {108, 6}};
+    const Case cases[] = {{60, 0}, {61, 1}, {49, 1}, {71, 1}, {62, 2},
+                          {38, 2}, {64, 4}, {56, 4}, {12, 6}, {108, 6}};
     for (const Case& c : cases)
         EXPECT_EQ(paths.CostAt(c.cell), c.cost) << int(c.cell);
     EXPECT_FALSE(paths.IsReachable(0));  // border

@@ -22,7 +22,10 @@
 
 namespace {
 
-std::string DataFolderOfTheBuild() { return TestDataFolder(); }
+std::string DataFolderOfTheBuild()
+{
+    return TestDataFolder();
+}
 
 class ShippedBattleData : public ::testing::Test {
 protected:
@@ -70,7 +73,8 @@ TEST_F(ShippedBattleData, TheRulesTextHasEverySection)
 TEST_F(ShippedBattleData, ObstaclesKeepOffTheBorderAndTheStartingColumns)
 {
     TextSectionReader reader;
-    ASSERT_TRUE(reader.Open("/Rules/Battle/obstacles", pack_format::kTextTableType, TextSectionReader::kAllOptions));
+    ASSERT_TRUE(
+        reader.Open("/Rules/Battle/obstacles", pack_format::kTextTableType, TextSectionReader::kAllOptions));
     const int32_t layouts = reader.ReadInt(0);
     ASSERT_GE(layouts, 2);
     CBattleGrid grid;

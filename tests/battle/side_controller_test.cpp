@@ -23,7 +23,10 @@ public:
         bool hurt;
         bool killed;
     };
-    void ShowMeleeAttack(CSquad* a, CSquad* t, bool killed) override { melee.push_back({a, t, true, killed}); }
+    void ShowMeleeAttack(CSquad* a, CSquad* t, bool killed) override
+    {
+        melee.push_back({a, t, true, killed});
+    }
     void ShowRangedAttack(CSquad* s, CSquad* t, bool hurt, bool killed) override
     {
         ranged.push_back({s, t, hurt, killed});
@@ -98,8 +101,8 @@ TEST_F(SideControllerTest, MoreThanNineSquadsStillGetFreeCells)
 
 TEST_F(SideControllerTest, MeleeStrikesAndCountersAlternate)
 {
-    AddSquad(sides.attacker, types.axe, 20);   // two strikes
-    AddSquad(sides.defender, types.sword, 40); // one strike
+    AddSquad(sides.attacker, types.axe, 20);    // two strikes
+    AddSquad(sides.defender, types.sword, 40);  // one strike
     Begin();
     side->PlaceSquadAt(A(0), 59);
     side->PlaceSquadAt(D(0), 60);
@@ -134,9 +137,9 @@ TEST_F(SideControllerTest, AKillingStrikeGetsNoCounter)
 TEST_F(SideControllerTest, AVolleyStopsWhenTheTargetDies)
 {
     const_cast<CSquadType*>(types.bow)->rangedSecond = 3;
-    AddSquad(sides.attacker, types.bow, 10);    // 2 x 10 = 20 a shot at percent 100
-    AddSquad(sides.defender, types.sword, 3);   // 30 hit points
-    sides.attacker.hero.battle = 9;             // ranged spread 52 - 54: no draw
+    AddSquad(sides.attacker, types.bow, 10);   // 2 x 10 = 20 a shot at percent 100
+    AddSquad(sides.defender, types.sword, 3);  // 30 hit points
+    sides.attacker.hero.battle = 9;            // ranged spread 52 - 54: no draw
     Begin();
     side->RangedVolley(A(0), D(0));
     ASSERT_EQ(side->ranged.size(), 2u);
@@ -240,8 +243,8 @@ TEST_F(SideControllerTest, NeighboursShootingAndTargets)
         const CGameObject* target;
         bool ok;
     } cases[] = {
-        {&squad, &squad, true}, {&squad, &wall, false}, {&squad, &rock, false}, {&wall, &squad, false},
-        {&gates, &squad, false},
+        {&squad, &squad, true}, {&squad, &wall, false},  {&squad, &rock, false},
+        {&wall, &squad, false}, {&gates, &squad, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CSideController::CanTarget(c.actor, c.target), c.ok);
@@ -263,8 +266,8 @@ TEST_F(SideControllerTest, EventCodesFollowTheDirection)
         {773, 60, 71, 775},  // down-left
         {773, 60, 49, 774},  // up-left
         {773, 60, 50, 777},  // up-right
-        {257, 60, 59, 257},  {257, 60, 61, 258}, {257, 60, 71, 257}, {257, 60, 50, 258},
-        {515, 60, 60, 516},  // no move at all counts as facing right
+        {257, 60, 59, 257}, {257, 60, 61, 258}, {257, 60, 71, 257},
+        {257, 60, 50, 258}, {515, 60, 60, 516},  // no move at all counts as facing right
     };
     for (const auto& c : cases)
         EXPECT_EQ(DirectionalEventCode(c.base, c.from, c.to), c.code) << c.base << " " << int(c.to);
@@ -338,7 +341,8 @@ TEST_F(SideControllerTest, ADeadSquadWithAVisualIsMarked)
     Begin();
     A(0)->count = 0;
     A(0)->battleHandle = 42;
-    const std::vector<uint8_t> bytes = StreamOut([&](CByteStream& s) { g_battle.attackerSide->Serialize(&s); });
+    const std::vector<uint8_t> bytes =
+        StreamOut([&](CByteStream& s) { g_battle.attackerSide->Serialize(&s); });
     ASSERT_EQ(bytes.size(), 23u);
     const uint32_t marker = uint32_t(bytes[15]) | uint32_t(bytes[16]) << 8 | uint32_t(bytes[17]) << 16;
     EXPECT_EQ(marker, 0xF0F0u);

@@ -65,7 +65,8 @@ TEST_F(SiegeEngineAiming, TrebuchetAimsAtTheWeakestStandingWall)
 
 TEST_F(SiegeEngineAiming, TrebuchetTurnsOnTheCatapultsOnceEveryWallIsDown)
 {
-    sides.castle.segments[0] = sides.castle.segments[1] = sides.castle.segments[2] = sides.castle.segments[3] = 10;
+    sides.castle.segments[0] = sides.castle.segments[1] = sides.castle.segments[2] =
+        sides.castle.segments[3] = 10;
     sides.castle.catapults = 2;
     Begin(kBattleSiege);
     for (CArmyItem* wall : Walls())

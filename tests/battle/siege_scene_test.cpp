@@ -64,16 +64,15 @@ TEST_F(SiegeSceneTest, TheCastleStandsOnItsCells)
     for (int16_t i = 0; i < scene->ObjectCount(); ++i)
         kinds.push_back({scene->ObjectAt(i)->Kind(), scene->ObjectAt(i)->cell});
     const std::vector<std::pair<uint32_t, uint32_t>> expected = {
-        {kKindWall, 95},    {kKindWall, 83},     {kKindWall, 39},     {kKindWall, 29},
-        {kKindGates, 60},   {kKindBridge, 60},   {kKindTower, 106},   {kKindTower, 18},
-        {kKindTower, 72},   {kKindTower, 50},    {kKindCatapult, 50}, {kKindCatapult, 72},
-        {kKindCatapult, 18}, {kKindTrebuchet, 0},
+        {kKindWall, 95},     {kKindWall, 83},     {kKindWall, 39},     {kKindWall, 29},     {kKindGates, 60},
+        {kKindBridge, 60},   {kKindTower, 106},   {kKindTower, 18},    {kKindTower, 72},    {kKindTower, 50},
+        {kKindCatapult, 50}, {kKindCatapult, 72}, {kKindCatapult, 18}, {kKindTrebuchet, 0},
     };
     EXPECT_EQ(kinds, expected);
     EXPECT_EQ(At(29)->Kind(), kKindWall);
     EXPECT_EQ(At(50)->Kind(), kKindCatapult);  // catapults replace their towers
     EXPECT_EQ(At(106)->Kind(), kKindTower);
-    EXPECT_EQ(At(60), nullptr);                // the gates do not occupy
+    EXPECT_EQ(At(60), nullptr);  // the gates do not occupy
     EXPECT_EQ(scene->catapults.size(), 3u);
     for (uint8_t moat : {17, 28, 38, 49, 71, 82, 94, 105})
         EXPECT_EQ(g_battle.grid->Cell(moat).state, kCellMoat) << int(moat);
@@ -89,8 +88,8 @@ TEST_F(SiegeSceneTest, FortifiedWallsMakeEverythingSturdier)
     EXPECT_EQ(scene->ObjectAt(0)->Kind(), kKindFortWall);
     EXPECT_TRUE(scene->ObjectAt(0)->IsKindOf(kKindWall));
     EXPECT_EQ(scene->ObjectAt(0)->hitPoints, 60);
-    EXPECT_EQ(scene->bridge->hitPoints, 30);          // 20 x 3 / 2
-    EXPECT_EQ(scene->catapults[0]->hitPoints, 6);     // 4 x 3 / 2
+    EXPECT_EQ(scene->bridge->hitPoints, 30);       // 20 x 3 / 2
+    EXPECT_EQ(scene->catapults[0]->hitPoints, 6);  // 4 x 3 / 2
     EndBattle();
     sides.castle.fortWalls = 0;
     scene = Begin();

@@ -90,10 +90,10 @@ TEST_F(TargetScoring, CastleCatapultsWeighOnTheDefendersSideOfTheRangedPower)
 TEST_F(TargetScoring, TargetOrderRanksByValueAndBreaksTiesByLowerIndex)
 {
     AddSquad(sides.attacker, types.sword, 10);
-    AddSquad(sides.defender, types.sword, 5);   // 0
-    AddSquad(sides.defender, types.axe, 20);    // 1: the most dangerous
-    AddSquad(sides.defender, types.sword, 5);   // 2: the same as 0
-    AddSquad(sides.defender, types.sword, 0);   // 3: dead, still ranked by its speed
+    AddSquad(sides.defender, types.sword, 5);  // 0
+    AddSquad(sides.defender, types.axe, 20);   // 1: the most dangerous
+    AddSquad(sides.defender, types.sword, 5);  // 2: the same as 0
+    AddSquad(sides.defender, types.sword, 0);  // 3: dead, still ranked by its speed
     Begin();
     // Keep every defender away from the attacker so that no reach factor
     // separates the equal squads.
@@ -112,8 +112,8 @@ TEST_F(TargetScoring, TargetOrderRanksByValueAndBreaksTiesByLowerIndex)
 TEST_F(TargetScoring, EnemyThatCanReachOurSquadsIsRaisedAboveAStrongerOne)
 {
     AddSquad(sides.attacker, types.sword, 10);
-    AddSquad(sides.defender, types.sword, 9);   // 0: stronger, but far
-    AddSquad(sides.defender, types.sword, 5);   // 1: one step from our squad
+    AddSquad(sides.defender, types.sword, 9);  // 0: stronger, but far
+    AddSquad(sides.defender, types.sword, 5);  // 1: one step from our squad
     Begin();
     Put(Attacker(0), 57);
     Put(Defender(0), 108);

@@ -69,7 +69,8 @@ TEST_F(AnimationCacheTest, SetsAreSharedPerKindAndPathWhateverTheLetterCase)
     EXPECT_EQ(CBatlAniCacheMgr::Count(), 2) << "another kind of set is another entry";
     EXPECT_NE(asObject.animations, first.animations);
     EXPECT_EQ(asObject.animationCount, kObjectAnimationSlots);
-    EXPECT_EQ(CBatlAniCacheMgr::Find(kAnimSetObject, CStr("/objects/units/sword")), CBatlAniCacheMgr::EntryAt(1));
+    EXPECT_EQ(CBatlAniCacheMgr::Find(kAnimSetObject, CStr("/objects/units/sword")),
+              CBatlAniCacheMgr::EntryAt(1));
     EXPECT_EQ(CBatlAniCacheMgr::Find(kAnimSetMissile, CStr("/Objects/Units/Sword")), nullptr);
 }
 

@@ -8,8 +8,8 @@
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
-#include "tests/battle/battle_fixture.h"
 #include "game/army.h"
+#include "tests/battle/battle_fixture.h"
 #include "tests/support/art_fixtures.h"
 #include "tools/encode/font_encoder.h"
 #include "tools/encode/image_encoder.h"
@@ -20,7 +20,8 @@ namespace battlescreen_test {
 
 namespace {
 
-std::vector<uint8_t> Img(const IndexedPicture& picture, int16_t hotX = 0, int16_t hotY = 0, bool transparent = false)
+std::vector<uint8_t> Img(const IndexedPicture& picture, int16_t hotX = 0, int16_t hotY = 0,
+                         bool transparent = false)
 {
     ImageEncodeOptions options;
     options.transparent = transparent;
@@ -47,8 +48,8 @@ std::vector<uint8_t> Ani(int frames, uint8_t loopBack, uint16_t w, uint16_t h, u
     return MustEncode(EncodeAnimation(pictures, options));
 }
 
-CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ranged, uint8_t shots, uint8_t hp,
-                     uint8_t move)
+CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ranged, uint8_t shots,
+                     uint8_t hp, uint8_t move)
 {
     auto* t = new CSquadType;
     t->typeId = CStr(id);
@@ -64,9 +65,9 @@ CSquadType* MakeType(const char* id, uint8_t melee, uint8_t strikes, uint8_t ran
 }
 
 const char* const kIconNames[19] = {
-    "CmdCell",   "",          "CmdMove",    "CmdSplit",   "StateAtk",   "CmdAtkCatap", "CmdAtkTreb",
-    "CmdAtkRtDn", "CmdAtkLfDn", "CmdAtkRt",   "CmdAtkLf",   "CmdAtkRtUp", "CmdAtkLfUp",  "CmdRngAtk",
-    "CmdRngAtkHf", "CmdJoin",  "StateGuard", "StateEndTurn", "StateInfo",
+    "CmdCell",     "",           "CmdMove",    "CmdSplit",     "StateAtk",   "CmdAtkCatap", "CmdAtkTreb",
+    "CmdAtkRtDn",  "CmdAtkLfDn", "CmdAtkRt",   "CmdAtkLf",     "CmdAtkRtUp", "CmdAtkLfUp",  "CmdRngAtk",
+    "CmdRngAtkHf", "CmdJoin",    "StateGuard", "StateEndTurn", "StateInfo",
 };
 
 }  // namespace
@@ -112,30 +113,35 @@ void BattleScreenBench::SetUp()
         if (kIconNames[i][0] == '\0')
             continue;
         const uint16_t size = i == 0 ? 24 : 12;
-        add(b + kIconNames[i], "img", Img(SolidPicture(size, size, uint8_t(kIconColourBase + i)), size / 2, size / 2));
+        add(b + kIconNames[i], "img",
+            Img(SolidPicture(size, size, uint8_t(kIconColourBase + i)), size / 2, size / 2));
     }
     add(b + "LNumBorderL", "img", Img(SolidPicture(2, 5, kLeftBorderColour)));
     add(b + "LNumBorderR", "img", Img(SolidPicture(2, 5, kRightBorderColour)));
     add(b + "RNumBorderL", "img", Img(SolidPicture(1, 5, kLeftBorderColour)));
     add(b + "RNumBorderR", "img", Img(SolidPicture(1, 5, kRightBorderColour)));
     for (int d = 0; d < 10; ++d) {
-        add(b + "LNum" + char('0' + d), "img", Img(SolidPicture(uint16_t(DigitWidth(d)), 5, uint8_t(kLeftDigitBase + d))));
-        add(b + "RNum" + char('0' + d), "img", Img(SolidPicture(uint16_t(DigitWidth(d)), 5, uint8_t(kRightDigitBase + d))));
+        add(b + "LNum" + char('0' + d), "img",
+            Img(SolidPicture(uint16_t(DigitWidth(d)), 5, uint8_t(kLeftDigitBase + d))));
+        add(b + "RNum" + char('0' + d), "img",
+            Img(SolidPicture(uint16_t(DigitWidth(d)), 5, uint8_t(kRightDigitBase + d))));
     }
 
     static const char* const kSquadAnimations[] = {
-        "idle_lf", "idle_rt", "move_lf", "move_rt", "melatk_beg_lf", "melatk_beg_lfup", "melatk_beg_lfdn",
-        "melatk_beg_rt", "melatk_beg_rtup", "melatk_beg_rtdn", "melatk_end_lf", "melatk_end_lfup",
-        "melatk_end_lfdn", "melatk_end_rt", "melatk_end_rtup", "melatk_end_rtdn", "rngatk_beg_lf", "rngatk_beg_rt",
-        "rngatk_end_lf", "rngatk_end_rt", "wkick_lf", "wkick_lfup", "wkick_lfdn", "wkick_rt", "wkick_rtup",
-        "wkick_rtdn", "kick_lf", "kick_lfup", "kick_lfdn", "kick_rt", "kick_rtup", "kick_rtdn", "dth_lf", "dth_rt"};
+        "idle_lf",         "idle_rt",         "move_lf",         "move_rt",         "melatk_beg_lf",
+        "melatk_beg_lfup", "melatk_beg_lfdn", "melatk_beg_rt",   "melatk_beg_rtup", "melatk_beg_rtdn",
+        "melatk_end_lf",   "melatk_end_lfup", "melatk_end_lfdn", "melatk_end_rt",   "melatk_end_rtup",
+        "melatk_end_rtdn", "rngatk_beg_lf",   "rngatk_beg_rt",   "rngatk_end_lf",   "rngatk_end_rt",
+        "wkick_lf",        "wkick_lfup",      "wkick_lfdn",      "wkick_rt",        "wkick_rtup",
+        "wkick_rtdn",      "kick_lf",         "kick_lfup",       "kick_lfdn",       "kick_rt",
+        "kick_rtup",       "kick_rtdn",       "dth_lf",          "dth_rt"};
     const std::string sword = "Objects/Units/Sword/";
     for (const char* name : kSquadAnimations) {
         const bool loop = std::string(name).rfind("idle", 0) == 0 || std::string(name).rfind("move", 0) == 0;
         add(sword + name, "ani", Ani(3, loop ? 0 : 255, 8, 28, kUnitShade, 4, 24));
     }
-    for (const char* name : {"idle", "move", "melatk_beg", "melatk_end", "rngatk_beg", "rngatk_end", "wkick", "kick",
-                             "dth"})
+    for (const char* name :
+         {"idle", "move", "melatk_beg", "melatk_end", "rngatk_beg", "rngatk_end", "wkick", "kick", "dth"})
         add(sword + name, "wav", ToneWav(50));
     const std::string bow = "Objects/Units/Bow/";
     for (const char* name : {"idle_lf", "idle_rt", "move_lf", "move_rt"})
@@ -159,16 +165,17 @@ void BattleScreenBench::SetUp()
     for (int i = 0; i < 256; ++i)
         units[size_t(i)] = Rgb{uint8_t(i / 18), uint8_t(i % 18), 7};
     add("Palettes/BattleUnits", "pal", MustEncode(EncodePalette(units)));
-    ASSERT_TRUE(pack.AddText("Locale/locale", "txt",
-                             "PrepareBtl=deploy\r\nBtlPlacTA=placing\r\nBtlTurnTA=turn\r\nBtlPlacM=go %s\r\n"));
+    ASSERT_TRUE(
+        pack.AddText("Locale/locale", "txt",
+                     "PrepareBtl=deploy\r\nBtlPlacTA=placing\r\nBtlTurnTA=turn\r\nBtlPlacM=go %s\r\n"));
     AddExtraResources(pack);
-    data_.AddPack("battle", pack);
-    ASSERT_TRUE(data_.Mount());
+    m_data.AddPack("battle", pack);
+    ASSERT_TRUE(m_data.Mount());
     ASSERT_TRUE(CPathMgr::Init());
     ASSERT_TRUE(CUIMgr::Init());
-    font_ = MustEncode(EncodeFont(PatternFont(10, 'a', 26, 6, 1)));
+    m_font = MustEncode(EncodeFont(PatternFont(10, 'a', 26, 6, 1)));
     FontData font;
-    ASSERT_TRUE(font.Assign(font_.data(), uint32_t(font_.size())));
+    ASSERT_TRUE(font.Assign(m_font.data(), uint32_t(m_font.size())));
     ClearFontList();
     RegisterFont(font);
 
@@ -179,9 +186,9 @@ void BattleScreenBench::SetUp()
     RegisterSquadType(s);
     RegisterSquadType(bw);
     RegisterSquadType(a);
-    sword_ = s;
-    bow_ = bw;
-    axe_ = a;
+    m_sword = s;
+    m_bow = bw;
+    m_axe = a;
     CBatlAniCacheMgr::Shutdown();
 }
 
@@ -209,6 +216,9 @@ uint8_t BattleScreenBench::Pixel(int x, int y) const
     return screen ? *screen->Surface().At(x, y) : 0;
 }
 
-uint8_t BattleScreenBench::At(const CDrawContext& dc, int x, int y) { return *dc.Surface().At(x, y); }
+uint8_t BattleScreenBench::At(const CDrawContext& dc, int x, int y)
+{
+    return *dc.Surface().At(x, y);
+}
 
 }  // namespace battlescreen_test

@@ -47,7 +47,10 @@ enum : uint8_t {
 };
 
 // Width of digit d's picture in the data set.
-inline int DigitWidth(int d) { return 3 + d % 3; }
+inline int DigitWidth(int d)
+{
+    return 3 + d % 3;
+}
 
 // What the engine knows as a battle between two players, with the rules of
 // the shipped data.
@@ -73,11 +76,11 @@ protected:
     // A fresh 8-bit surface of the field's size, filled with colour 0.
     static uint8_t At(const class CDrawContext& dc, int x, int y);
 
-    FixtureData data_;
-    std::vector<uint8_t> font_;
-    const CSquadType* sword_ = nullptr;
-    const CSquadType* bow_ = nullptr;
-    const CSquadType* axe_ = nullptr;
+    FixtureData m_data;
+    std::vector<uint8_t> m_font;
+    const CSquadType* m_sword = nullptr;
+    const CSquadType* m_bow = nullptr;
+    const CSquadType* m_axe = nullptr;
 };
 
 }  // namespace battlescreen_test

@@ -27,7 +27,10 @@ namespace battlescreen_test {
 
 namespace {
 
-CDrawContext* NewContext() { return new (std::nothrow) CDrawContext; }
+CDrawContext* NewContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
 // The palette list and the three fonts, as the application loads them.
 bool LoadPalettesAndFonts()
@@ -66,10 +69,10 @@ void BattleWindowBench::SetUp()
 {
     HeadlessOptions options;
     options.closeAfterSteps = 0;
-    headless_ = &UseHeadlessPlatform(options);
+    m_headless = &UseHeadlessPlatform(options);
     SetDrawContextFactory(NewContext);
-    ASSERT_TRUE(display_.Open());
-    SetDisplaySurface(&display_);
+    ASSERT_TRUE(m_display.Open());
+    SetDisplaySurface(&m_display);
     InitRasterOps();
     ResetPaletteStack();
     QuitFlag = 0;
@@ -80,33 +83,33 @@ void BattleWindowBench::SetUp()
     ASSERT_TRUE(SelectUIResolution());
     ASSERT_TRUE(LoadPalettesAndFonts());
     SetRootScreenWndFactory(NewRootScreenWnd);
-    hook_ = new ScriptHook;
-    SetFrameHook(hook_);
+    m_hook = new ScriptHook;
+    SetFrameHook(m_hook);
     ASSERT_TRUE(CWindowMgr::Init());
     CHintMgr::Init();
     CHelpMgr::Init();
     LoadSquadTypes();
     CBatlAniCacheMgr::Init();
-    started_ = true;
+    m_started = true;
 
-    attacker_.playerId = 0;
-    attacker_.flagNumber = 0;
-    attacker_.name = CStr("Aldric");
-    defender_.playerId = 1;
-    defender_.flagNumber = 1;
-    defender_.name = CStr("Berun");
-    castle_.Reset();
-    params_.noScreen = 0;
-    params_.attacker = &attacker_;
-    params_.defender = &defender_;
-    params_.attackerSideKind = 1;
-    params_.defenderSideKind = 1;
-    params_.obstacleLayout = 2;
+    m_attacker.playerId = 0;
+    m_attacker.flagNumber = 0;
+    m_attacker.name = CStr("Aldric");
+    m_defender.playerId = 1;
+    m_defender.flagNumber = 1;
+    m_defender.name = CStr("Berun");
+    m_castle.Reset();
+    m_params.noScreen = 0;
+    m_params.attacker = &m_attacker;
+    m_params.defender = &m_defender;
+    m_params.attackerSideKind = 1;
+    m_params.defenderSideKind = 1;
+    m_params.obstacleLayout = 2;
 }
 
 void BattleWindowBench::TearDown()
 {
-    if (!started_)
+    if (!m_started)
         return;
     CBatlAniCacheMgr::Shutdown();
     FreeSquadTypes();
@@ -121,7 +124,7 @@ void BattleWindowBench::TearDown()
     CResourceMgr::Shutdown();
     CPathMgr::Shutdown();
     SetDisplaySurface(nullptr);
-    display_.Close();
+    m_display.Close();
     ResetPaletteStack();
     SetPaletteLock(false);
     QuitFlag = 0;
@@ -144,7 +147,7 @@ void BattleWindowBench::AddUnits(PlayerRecord& player, const char* typeId, int32
 
 std::string BattleWindowBench::Shot(const std::string& name)
 {
-    display_.Flush();
+    m_display.Flush();
     const std::string path = testing::TempDir() + "battle_" + name + "_" + std::to_string(getpid()) + ".png";
     EXPECT_TRUE(CurrentPlatform().Screenshot(path));
     return path;

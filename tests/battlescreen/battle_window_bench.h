@@ -42,14 +42,14 @@ protected:
     std::string Shot(const std::string& name);
     void Tap(int x, int y);
 
-    HeadlessBackend* headless_ = nullptr;
-    CDisplaySurface display_;
-    ScriptHook* hook_ = nullptr;
-    PlayerRecord attacker_;
-    PlayerRecord defender_;
-    CastleState castle_;
-    BattleParams params_;
-    bool started_ = false;
+    HeadlessBackend* m_headless = nullptr;
+    CDisplaySurface m_display;
+    ScriptHook* m_hook = nullptr;
+    PlayerRecord m_attacker;
+    PlayerRecord m_defender;
+    CastleState m_castle;
+    BattleParams m_params;
+    bool m_started = false;
 };
 
 }  // namespace battlescreen_test

@@ -5,24 +5,24 @@
 #include <cstring>
 #include <vector>
 
+#include "app/message_wnd.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
 #include "battle/side_controller.h"
 #include "battle/squad_battle_state.h"
-#include "app/message_wnd.h"
 #include "battlescreen/batl_ani_cache_mgr.h"
-#include "mapdialogs/game_menu.h"
 #include "battlescreen/map_battle_wnd.h"
 #include "core/display_surface.h"
 #include "core/preferences.h"
 #include "core/raster.h"
-#include "game/army.h"
-#include "game/battle_seam.h"
-#include "tests/battlescreen/battle_window_bench.h"
 #include "core/resource_mgr.h"
 #include "core/timer.h"
+#include "game/army.h"
+#include "game/battle_seam.h"
 #include "game/squad_type.h"
+#include "mapdialogs/game_menu.h"
+#include "tests/battlescreen/battle_window_bench.h"
 #include "ui/button.h"
 #include "ui/window_mgr.h"
 
@@ -41,15 +41,15 @@ int32_t UnitsOf(const PlayerRecord& player)
 
 TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
 {
-    AddUnits(attacker_, "Swordsman", 12);
-    AddUnits(attacker_, "Archer", 10);
-    AddUnits(attacker_, "Knight", 3);
-    AddUnits(defender_, "Spearman", 12);
-    AddUnits(defender_, "Slinger", 10);
-    AddUnits(defender_, "Axeman", 6);
+    AddUnits(m_attacker, "Swordsman", 12);
+    AddUnits(m_attacker, "Archer", 10);
+    AddUnits(m_attacker, "Knight", 3);
+    AddUnits(m_defender, "Spearman", 12);
+    AddUnits(m_defender, "Slinger", 10);
+    AddUnits(m_defender, "Axeman", 6);
     auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
     ASSERT_TRUE(wnd->HasControls());
-    wnd->SetBattleParams(&params_);
+    wnd->SetBattleParams(&m_params);
     int over = 0;
     size_t spritesAtEnd = 0;
     int32_t depthDuringBattle = -1;
@@ -60,13 +60,13 @@ TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
         Shot("computer_end");
     };
     bool shotTaken = false;
-    hook_->before = [&]() {
-        if (hook_->frames > 40000) {
+    m_hook->before = [&]() {
+        if (m_hook->frames > 40000) {
             ADD_FAILURE() << "the battle did not end";
             BattleCommand(1);
         }
         // A look at the field in the thick of it.
-        if (!shotTaken && hook_->frames == 400) {
+        if (!shotTaken && m_hook->frames == 400) {
             shotTaken = true;
             Shot("computer_mid");
         }
@@ -79,7 +79,7 @@ TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
     EXPECT_EQ(PaletteStackDepth(), 0) << "and popped when the window hid";
     EXPECT_FALSE(IsPaletteLocked());
     EXPECT_EQ(BattleResult, kBattleEnded);
-    EXPECT_TRUE(UnitsOf(attacker_) == 0 || UnitsOf(defender_) == 0);
+    EXPECT_TRUE(UnitsOf(m_attacker) == 0 || UnitsOf(m_defender) == 0);
     EXPECT_FALSE(wnd->Window()->IsVisible());
     EXPECT_EQ(wnd->FieldView().SpriteCount(), 0) << "the field is cleared when the window hides";
     EXPECT_FALSE(g_battleHooks.battleEvent.IsBound()) << "the battle's end unbinds the engine's hooks";
@@ -89,11 +89,11 @@ TEST_F(BattleWindowTest, ComputerSidesFightABattleToItsEndInsideTheWindow)
 
 TEST_F(BattleWindowTest, ABattleWithoutScreenRunsWithNoHookPaletteOrSound)
 {
-    AddUnits(attacker_, "Swordsman", 12);
-    AddUnits(defender_, "Militia", 4);
-    params_.noScreen = 1;
+    AddUnits(m_attacker, "Swordsman", 12);
+    AddUnits(m_defender, "Militia", 4);
+    m_params.noScreen = 1;
     auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
-    wnd->SetBattleParams(&params_);
+    wnd->SetBattleParams(&m_params);
     bool hooksBound = true;
     int32_t depth = -1;
     wnd->battleOverHandler = [&]() {
@@ -106,7 +106,7 @@ TEST_F(BattleWindowTest, ABattleWithoutScreenRunsWithNoHookPaletteOrSound)
     EXPECT_EQ(depth, 0);
     EXPECT_EQ(wnd->FieldView().SpriteCount(), 0);
     EXPECT_EQ(BattleResult, kBattleEnded);
-    EXPECT_EQ(UnitsOf(defender_), 0);
+    EXPECT_EQ(UnitsOf(m_defender), 0);
     EXPECT_FALSE(wnd->Window()->IsVisible()) << "the window still closes itself";
     delete wnd;
 }
@@ -129,21 +129,22 @@ protected:
     }
     PackedPoint Centre(CWindow* control)
     {
-        const PackedRect r = CWindow::LocalToScreen(control, PackedRect(0, 0, control->Width() - 1, control->Height() - 1));
+        const PackedRect r =
+            CWindow::LocalToScreen(control, PackedRect(0, 0, control->Width() - 1, control->Height() - 1));
         return PackedPoint((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
     }
 };
 
 TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
 {
-    AddUnits(attacker_, "Knight", 4);
-    AddUnits(defender_, "Militia", 3);
-    params_.attackerSideKind = 0;  // played by hand
-    params_.obstacleLayout = 0;    // an empty field
+    AddUnits(m_attacker, "Knight", 4);
+    AddUnits(m_defender, "Militia", 3);
+    m_params.attackerSideKind = 0;  // played by hand
+    m_params.obstacleLayout = 0;    // an empty field
     auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
-    wnd->SetBattleParams(&params_);
-    CSquad* knights = attacker_.army.Item(0);
-    CSquad* militia = defender_.army.Item(0);
+    wnd->SetBattleParams(&m_params);
+    CSquad* knights = m_attacker.army.Item(0);
+    CSquad* militia = m_defender.army.Item(0);
     auto centreOf = [&](CSquad* squad) {
         const PackedRect frame = wnd->FieldView().FindSprite(squad->battleHandle)->player.FrameRect();
         return PackedPoint((frame.Left() + frame.Right()) / 2, (frame.Top() + frame.Bottom()) / 2);
@@ -151,7 +152,15 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
 
     // Deploy, select the knights, mark the militia as their target, then
     // send them one cell on instead and confirm; the commanders play the rest.
-    enum Stage { kPlace, kSelect, kTarget, kMove, kConfirmMove, kAuto, kDone };
+    enum Stage {
+        kPlace,
+        kSelect,
+        kTarget,
+        kMove,
+        kConfirmMove,
+        kAuto,
+        kDone
+    };
     Stage stage = kPlace;
     uint64_t lastTap = 0;
     uint8_t moveCell = 0;
@@ -160,18 +169,21 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
     std::string squadLabel;
     auto tap = [&](const PackedPoint& p, Stage next) {
         Tap(p.X(), p.Y());
-        lastTap = hook_->frames;
+        lastTap = m_hook->frames;
         stage = next;
     };
-    hook_->before = [&]() {
+    m_hook->before = [&]() {
         // Leave the field a few frames to settle after each tap.
-        if (hook_->frames < lastTap + 6 || g_waitingForEvents)
+        if (m_hook->frames < lastTap + 6 || g_waitingForEvents)
             return;
         const bool ourTurn = g_battle.phase == kPhaseAttacker && g_battle.activeSide == 1;
         CWindow* start = wnd->CommandControl(kButtonStart);
         CWindow* autoButton = wnd->CommandControl(kButtonAuto);
-        if (hook_->frames > 30000) {
-            ADD_FAILURE() << "the script got stuck at stage " << stage << " auto " << autoButton->IsVisible() << autoButton->IsReallyVisible() << autoButton->IsEnabled() << " our " << ourTurn << " cell " << knights->cell << " phase " << g_battle.phase << " words " << g_battleStateWords.a << "/" << g_battleStateWords.b;
+        if (m_hook->frames > 30000) {
+            ADD_FAILURE() << "the script got stuck at stage " << stage << " auto " << autoButton->IsVisible()
+                          << autoButton->IsReallyVisible() << autoButton->IsEnabled() << " our " << ourTurn
+                          << " cell " << knights->cell << " phase " << g_battle.phase << " words "
+                          << g_battleStateWords.a << "/" << g_battleStateWords.b;
             BattleCommand(1);
             return;
         }
@@ -210,7 +222,8 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
             }
             break;
         case kAuto:
-            if (ourTurn && knights->cell != cellBeforeMove && autoButton->IsReallyVisible() && autoButton->IsEnabled())
+            if (ourTurn && knights->cell != cellBeforeMove && autoButton->IsReallyVisible() &&
+                autoButton->IsEnabled())
                 tap(Centre(autoButton), kDone);
             break;
         default:
@@ -218,7 +231,7 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
         }
     };
     RunModal(wnd->Window());
-    hook_->before = nullptr;
+    m_hook->before = nullptr;
     EXPECT_TRUE(selected) << "the tap on the knights showed their information";
     EXPECT_EQ(squadLabel, "4");
     EXPECT_TRUE(targetMarked) << "the tap on the militia marked it as the target";
@@ -242,46 +255,47 @@ protected:
     void SetUp() override
     {
         BattleWindowBench::SetUp();
-        wnd_ = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
-        wnd_->SetBattleParams(&params_);
+        m_wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+        m_wnd->SetBattleParams(&m_params);
     }
     void TearDown() override
     {
-        delete wnd_;
+        delete m_wnd;
         BattleWindowBench::TearDown();
     }
-    CMapBattleWnd* wnd_ = nullptr;
+    CMapBattleWnd* m_wnd = nullptr;
 };
 
 TEST_F(BattleWindowControlsTest, CommandStateShowsEnablesAndChecksTheChangedButtons)
 {
-    const uint32_t bits[] = {kButtonMenu, kButtonSplit, kButtonJoin, kButtonStart,
+    const uint32_t bits[] = {kButtonMenu, kButtonSplit,  kButtonJoin,  kButtonStart,
                              kButtonAuto, kButtonBridge, kButtonGuard, kButtonTurn};
     BattleStateWords none;
-    wnd_->OnCommandState(&none, 0);
+    m_wnd->OnCommandState(&none, 0);
     for (uint32_t bit : bits) {
-        EXPECT_FALSE(wnd_->CommandControl(bit)->IsVisible()) << bit;
-        EXPECT_FALSE(wnd_->CommandControl(bit)->IsEnabled()) << bit;
+        EXPECT_FALSE(m_wnd->CommandControl(bit)->IsVisible()) << bit;
+        EXPECT_FALSE(m_wnd->CommandControl(bit)->IsEnabled()) << bit;
     }
     struct Case {
         uint32_t changed;
         std::vector<uint32_t> updated;
     };
     const Case cases[] = {
-        {64, {}},                                // no button of its own
+        {64, {}},  // no button of its own
         {kButtonGuard, {kButtonGuard}},
         {kButtonSplit | kButtonJoin, {kButtonSplit, kButtonJoin}},
-        {0, {kButtonMenu, kButtonSplit, kButtonJoin, kButtonStart, kButtonAuto, kButtonBridge, kButtonGuard,
-             kButtonTurn}},
+        {0,
+         {kButtonMenu, kButtonSplit, kButtonJoin, kButtonStart, kButtonAuto, kButtonBridge, kButtonGuard,
+          kButtonTurn}},
     };
     for (const Case& c : cases) {
-        wnd_->OnCommandState(&none, 0);
+        m_wnd->OnCommandState(&none, 0);
         BattleStateWords all;
         all.a = all.b = all.c = 0xFFFFFFFFu;
-        wnd_->OnCommandState(&all, c.changed);
+        m_wnd->OnCommandState(&all, c.changed);
         for (uint32_t bit : bits) {
             const bool updated = std::find(c.updated.begin(), c.updated.end(), bit) != c.updated.end();
-            CWindow* control = wnd_->CommandControl(bit);
+            CWindow* control = m_wnd->CommandControl(bit);
             EXPECT_EQ(control->IsVisible(), updated) << "changed " << c.changed << " bit " << bit;
             EXPECT_EQ(control->IsEnabled(), updated) << "changed " << c.changed << " bit " << bit;
         }
@@ -291,9 +305,9 @@ TEST_F(BattleWindowControlsTest, CommandStateShowsEnablesAndChecksTheChangedButt
     BattleStateWords words;
     words.a = words.b = 0xFFFF;
     words.c = kButtonBridge;
-    wnd_->OnCommandState(&words, 0);
-    EXPECT_TRUE(static_cast<CPushButton*>(wnd_->CommandControl(kButtonBridge))->IsDrawnDown());
-    EXPECT_FALSE(static_cast<CPushButton*>(wnd_->CommandControl(kButtonSplit))->IsDrawnDown());
+    m_wnd->OnCommandState(&words, 0);
+    EXPECT_TRUE(static_cast<CPushButton*>(m_wnd->CommandControl(kButtonBridge))->IsDrawnDown());
+    EXPECT_FALSE(static_cast<CPushButton*>(m_wnd->CommandControl(kButtonSplit))->IsDrawnDown());
 }
 
 TEST_F(BattleWindowControlsTest, TheActionModePicksTheTurnButtonsPicture)
@@ -303,9 +317,9 @@ TEST_F(BattleWindowControlsTest, TheActionModePicksTheTurnButtonsPicture)
         bool shown;
     };
     const Case cases[] = {{1, true}, {0, false}, {2, true}, {3, true}, {7, true}};
-    CWindow* turn = wnd_->CommandControl(kButtonTurn);
+    CWindow* turn = m_wnd->CommandControl(kButtonTurn);
     for (const Case& c : cases) {
-        wnd_->SetActionMode(c.mode);
+        m_wnd->SetActionMode(c.mode);
         EXPECT_EQ(turn->IsVisible(), c.shown) << c.mode;
     }
     // Mode 7 is no mode: the button stayed as mode 3 left it.
@@ -313,12 +327,12 @@ TEST_F(BattleWindowControlsTest, TheActionModePicksTheTurnButtonsPicture)
 
 TEST_F(BattleWindowControlsTest, SquadInformationFollowsTheSelectionAndTheStrength)
 {
-    AddUnits(attacker_, "Swordsman", 9);
-    CSquad* squad = attacker_.army.Item(0);
+    AddUnits(m_attacker, "Swordsman", 9);
+    CSquad* squad = m_attacker.army.Item(0);
     struct Case {
         int32_t hitPoints;
-        const char* selected;  // "LblHP" when the squad is selected
-        const char* refreshed; // and when its strength changes
+        const char* selected;   // "LblHP" when the squad is selected
+        const char* refreshed;  // and when its strength changes
     };
     const int32_t full = squad->type->hp;
     const Case cases[] = {
@@ -328,28 +342,28 @@ TEST_F(BattleWindowControlsTest, SquadInformationFollowsTheSelectionAndTheStreng
     };
     for (const Case& c : cases) {
         squad->hitPoints = c.hitPoints;
-        wnd_->ShowSquadInfo(squad, true);
-        EXPECT_EQ(wnd_->CurrentSquad(), squad);
-        EXPECT_EQ(std::string(wnd_->Control("LblSquad")->Text().Chars()), "9");
-        EXPECT_EQ(std::string(wnd_->Control("LblHP")->Text().Chars()),
+        m_wnd->ShowSquadInfo(squad, true);
+        EXPECT_EQ(m_wnd->CurrentSquad(), squad);
+        EXPECT_EQ(std::string(m_wnd->Control("LblSquad")->Text().Chars()), "9");
+        EXPECT_EQ(std::string(m_wnd->Control("LblHP")->Text().Chars()),
                   std::string(c.selected) + "(" + std::to_string(full) + ")");
-        EXPECT_TRUE(wnd_->Control("IcoSquad")->IsVisible());
-        EXPECT_FALSE(wnd_->Control("LblSquadName")->IsVisible()) << "the name stays hidden";
+        EXPECT_TRUE(m_wnd->Control("IcoSquad")->IsVisible());
+        EXPECT_FALSE(m_wnd->Control("LblSquadName")->IsVisible()) << "the name stays hidden";
         CBattleSprite sprite;
         sprite.object = squad;
         sprite.kind = kSpriteSquad;
-        wnd_->OnSquadChanged(&sprite, true);
-        EXPECT_EQ(std::string(wnd_->Control("LblHP")->Text().Chars()),
+        m_wnd->OnSquadChanged(&sprite, true);
+        EXPECT_EQ(std::string(m_wnd->Control("LblHP")->Text().Chars()),
                   std::string(c.refreshed) + "(" + std::to_string(full) + ")");
     }
     // A squad whose strength is gone clears the information.
     CBattleSprite sprite;
     sprite.object = squad;
     sprite.kind = kSpriteSquad;
-    wnd_->OnSquadChanged(&sprite, false);
-    EXPECT_EQ(wnd_->CurrentSquad(), nullptr);
-    EXPECT_FALSE(wnd_->Control("IcoSquad")->IsVisible());
-    EXPECT_FALSE(wnd_->Control("LblSquad")->IsVisible());
+    m_wnd->OnSquadChanged(&sprite, false);
+    EXPECT_EQ(m_wnd->CurrentSquad(), nullptr);
+    EXPECT_FALSE(m_wnd->Control("IcoSquad")->IsVisible());
+    EXPECT_FALSE(m_wnd->Control("LblSquad")->IsVisible());
 }
 
 TEST_F(BattleWindowControlsTest, TheScreenPaletteTakesTheTerrainAndBothSidesColours)
@@ -357,18 +371,18 @@ TEST_F(BattleWindowControlsTest, TheScreenPaletteTakesTheTerrainAndBothSidesColo
     RawResource units, second;
     ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/BattleUnits", units));
     ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/BattleTopImg2", second));
-    attacker_.flagNumber = 2;
-    defender_.flagNumber = 5;
+    m_attacker.flagNumber = 2;
+    m_defender.flagNumber = 5;
     g_battle.obstacleLayout = 7;  // 7 / 5 + 1: the second terrain
-    wnd_->LoadBattlePalette();
-    wnd_->ApplySideColours();
-    const uint8_t* screen = wnd_->ScreenPalette();
+    m_wnd->LoadBattlePalette();
+    m_wnd->ApplySideColours();
+    const uint8_t* screen = m_wnd->ScreenPalette();
     EXPECT_EQ(std::memcmp(screen + 3 * 160, second.data + 3 * 160, 48), 0) << "the terrain's grass";
     EXPECT_EQ(std::memcmp(screen + 3 * 220, units.data + 3 * 36, 3 * 18), 0) << "the attacker's shades";
     EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * 90, 3 * 18), 0) << "the defender's shades";
     // A colour number past the units palette takes its last group.
-    defender_.flagNumber = 200;
-    wnd_->ApplySideColours();
+    m_defender.flagNumber = 200;
+    m_wnd->ApplySideColours();
     EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * (18 * (256 / 18) - 18), 3 * 18), 0);
     g_battle.obstacleLayout = 0;
 }
@@ -381,29 +395,29 @@ namespace {
 
 TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
 {
-    AddUnits(attacker_, "Swordsman", 14);
-    AddUnits(attacker_, "Crossbowman", 10);
-    AddUnits(attacker_, "Horseman", 6);
-    AddUnits(defender_, "Warden", 10);
-    AddUnits(defender_, "Ranger", 8);
-    castle_.percent = 100;
-    castle_.DefencesFromPercent();
-    castle_.moat = 1;
-    castle_.catapults = 2;
-    params_.kind = kBattleSiege;
-    params_.castle = &castle_;
+    AddUnits(m_attacker, "Swordsman", 14);
+    AddUnits(m_attacker, "Crossbowman", 10);
+    AddUnits(m_attacker, "Horseman", 6);
+    AddUnits(m_defender, "Warden", 10);
+    AddUnits(m_defender, "Ranger", 8);
+    m_castle.percent = 100;
+    m_castle.DefencesFromPercent();
+    m_castle.moat = 1;
+    m_castle.catapults = 2;
+    m_params.kind = kBattleSiege;
+    m_params.castle = &m_castle;
     auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
-    wnd->SetBattleParams(&params_);
+    wnd->SetBattleParams(&m_params);
     std::vector<uint32_t> kinds;
     bool moat = false;
     wnd->battleOverHandler = [&]() { Shot("siege_end"); };
     bool shotTaken = false;
-    hook_->before = [&]() {
-        if (hook_->frames > 40000) {
+    m_hook->before = [&]() {
+        if (m_hook->frames > 40000) {
             ADD_FAILURE() << "the siege did not end";
             BattleCommand(1);
         }
-        if (!shotTaken && g_battle.phase == kPhaseAttacker && hook_->frames > 60) {
+        if (!shotTaken && g_battle.phase == kPhaseAttacker && m_hook->frames > 60) {
             shotTaken = true;
             moat = wnd->FieldView().moatVisible != 0;
             for (int32_t i = 0; i < wnd->FieldView().SpriteCount(); ++i)
@@ -412,7 +426,7 @@ TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
         }
     };
     RunModal(wnd->Window());
-    hook_->before = nullptr;
+    m_hook->before = nullptr;
     auto count = [&](uint32_t kind) { return std::count(kinds.begin(), kinds.end(), kind); };
     EXPECT_TRUE(moat) << "a castle with a moat shows it";
     EXPECT_EQ(count(kSpriteWall), 4);
@@ -422,7 +436,7 @@ TEST_F(BattleWindowTest, ASiegeIsFoughtAmongWallsGatesAndEngines)
     EXPECT_EQ(count(kSpriteCatapult), 2);
     EXPECT_EQ(count(kSpriteTrebuchet), 1);
     EXPECT_EQ(BattleResult, kBattleEnded);
-    EXPECT_TRUE(UnitsOf(attacker_) == 0 || UnitsOf(defender_) == 0);
+    EXPECT_TRUE(UnitsOf(m_attacker) == 0 || UnitsOf(m_defender) == 0);
     EXPECT_EQ(PaletteStackDepth(), 0);
     delete wnd;
 }
@@ -437,14 +451,17 @@ TEST_F(BattleWindowTest, EveryShippedUnitTypeHasAWholeSquadSet)
 {
     // The bench preloaded the cache as the application does.
     ASSERT_GE(CBatlAniCacheMgr::Count(), 12);
-    for (const char* id : {"Archer", "Axeman", "Crossbowman", "Fenrunner", "Horseman", "Knight", "Militia", "Ranger",
-                           "Slinger", "Spearman", "Swordsman", "Warden"}) {
-        CBatlAniCacheEntry* entry = CBatlAniCacheMgr::Find(kAnimSetSquad, CStr::ConcatChars(CStr("/Objects/Units/"), id));
+    for (const char* id : {"Archer", "Axeman", "Crossbowman", "Fenrunner", "Horseman", "Knight", "Militia",
+                           "Ranger", "Slinger", "Spearman", "Swordsman", "Warden"}) {
+        CBatlAniCacheEntry* entry =
+            CBatlAniCacheMgr::Find(kAnimSetSquad, CStr::ConcatChars(CStr("/Objects/Units/"), id));
         ASSERT_NE(entry, nullptr) << id;
         for (size_t i = 0; i < entry->animations.size(); ++i)
-            EXPECT_TRUE(entry->animations[i].HasHeader()) << id << " " << AnimationSlotName(kAnimSetSquad, int32_t(i));
+            EXPECT_TRUE(entry->animations[i].HasHeader())
+                << id << " " << AnimationSlotName(kAnimSetSquad, int32_t(i));
         for (int slot : {1, 2, 3, 6, 7, 9})
-            EXPECT_TRUE(entry->sounds[size_t(slot)].HasHeader()) << id << " " << SoundSlotName(kAnimSetSquad, slot);
+            EXPECT_TRUE(entry->sounds[size_t(slot)].HasHeader())
+                << id << " " << SoundSlotName(kAnimSetSquad, slot);
         const bool ranged = Type(id)->rangedAttack != 0;
         AnimationSetRef missile;
         LoadMissileAnimationSet(missile, entry->path);
@@ -475,35 +492,43 @@ TEST_F(BattleMenuTest, EndingTheBattleFromTheMenuAsksFirst)
         uint32_t result;
     };
     for (const Case& c : {Case{true, kBattleStopped}, Case{false, kBattleEnded}}) {
-        attacker_.army.Clear();
-        defender_.army.Clear();
-        AddUnits(attacker_, "Knight", 4);
-        AddUnits(defender_, "Militia", 2);
-        params_.attackerSideKind = 0;
-        params_.obstacleLayout = 0;
+        m_attacker.army.Clear();
+        m_defender.army.Clear();
+        AddUnits(m_attacker, "Knight", 4);
+        AddUnits(m_defender, "Militia", 2);
+        m_params.attackerSideKind = 0;
+        m_params.obstacleLayout = 0;
         auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
-        wnd->SetBattleParams(&params_);
-        enum Stage { kPlace, kOpenMenu, kPickItem, kAnswer, kCheckResumed, kAuto, kDone };
+        wnd->SetBattleParams(&m_params);
+        enum Stage {
+            kPlace,
+            kOpenMenu,
+            kPickItem,
+            kAnswer,
+            kCheckResumed,
+            kAuto,
+            kDone
+        };
         Stage stage = kPlace;
         uint64_t lastTap = 0;
         bool pausedInMenu = false, resumed = false;
         auto tap = [&](const PackedPoint& p, Stage next) {
             Tap(p.X(), p.Y());
-            lastTap = hook_->frames;
+            lastTap = m_hook->frames;
             stage = next;
         };
-        hook_->before = [&]() {
+        m_hook->before = [&]() {
             const bool ourTurn = g_battle.phase == kPhaseAttacker && g_battle.activeSide == 1;
             CGameMenu* menu = wnd->BattleMenu();
-            if (hook_->frames > 30000) {
+            if (m_hook->frames > 30000) {
                 ADD_FAILURE() << "stuck at stage " << stage;
                 BattleCommand(1);
                 return;
             }
-            if (hook_->frames < lastTap + 6)
+            if (m_hook->frames < lastTap + 6)
                 return;
             CWindow* start = wnd->CommandControl(kButtonStart);
-            CSquad* knightSquad = attacker_.army.Item(0);
+            CSquad* knightSquad = m_attacker.army.Item(0);
             CBattleSprite* knights = wnd->FieldView().FindSprite(knightSquad->battleHandle);
             switch (stage) {
             case kPlace:
@@ -541,7 +566,7 @@ TEST_F(BattleMenuTest, EndingTheBattleFromTheMenuAsksFirst)
             }
         };
         RunModal(wnd->Window());
-        hook_->before = nullptr;
+        m_hook->before = nullptr;
         EXPECT_TRUE(pausedInMenu) << "the field stands still under the menu";
         EXPECT_EQ(BattleResult, c.result) << (c.confirm ? "confirmed" : "declined");
         if (!c.confirm) {

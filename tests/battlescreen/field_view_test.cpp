@@ -17,9 +17,9 @@
 #include "core/raster.h"
 #include "game/army.h"
 #include "tests/battlescreen/battle_screen_bench.h"
+#include "tests/support/art_fixtures.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/pack/pack_writer.h"
-#include "tests/support/art_fixtures.h"
 
 namespace battlescreen_test {
 namespace {
@@ -38,41 +38,42 @@ protected:
     void AddExtraResources(PackWriter& pack) override
     {
         ImageEncodeOptions options;
-        ASSERT_TRUE(pack.AddFile("Images/Battle/TopImg2", "img", MustEncode(EncodeImage(SolidPicture(240, 40, 77), options))));
+        ASSERT_TRUE(pack.AddFile("Images/Battle/TopImg2", "img",
+                                 MustEncode(EncodeImage(SolidPicture(240, 40, 77), options))));
     }
     void SetUp() override
     {
         BattleScreenBench::SetUp();
-        saved_[0] = PrefBattleOptions[0];
-        saved_[1] = PrefBattleOptions[1];
+        m_saved[0] = PrefBattleOptions[0];
+        m_saved[1] = PrefBattleOptions[1];
         PrefBattleOptions[0] = 1;
         PrefBattleOptions[1] = 1;
-        view_ = std::make_unique<CBattleFieldView>();
-        view_->repaintHandler = [this](const PackedRect& r) { repaints_.push_back(r); };
+        m_view = std::make_unique<CBattleFieldView>();
+        m_view->repaintHandler = [this](const PackedRect& r) { m_repaints.push_back(r); };
     }
     void TearDown() override
     {
         if (g_battle.running || g_battle.grid)
             EndBattle();
-        view_.reset();
+        m_view.reset();
         DeleteBattleHooks();
-        PrefBattleOptions[0] = saved_[0];
-        PrefBattleOptions[1] = saved_[1];
+        PrefBattleOptions[0] = m_saved[0];
+        PrefBattleOptions[1] = m_saved[1];
         BattleScreenBench::TearDown();
     }
     // A battle with the view bound: sword squads for the attacker, a bow
     // and an axe squad for the defender.
     void StartBattle(int32_t swords = 5)
     {
-        AddSquad(sides_.attacker, sword_, swords);
-        AddSquad(sides_.defender, bow_, 3);
-        AddSquad(sides_.defender, axe_, 2);
+        AddSquad(m_sides.attacker, m_sword, swords);
+        AddSquad(m_sides.defender, m_bow, 3);
+        AddSquad(m_sides.defender, m_axe, 2);
         g_battleHooks.waitStep.Bind([this]() {
-            ++waitSteps_;
-            view_->ReleaseInstantEvents();
+            ++m_waitSteps;
+            m_view->ReleaseInstantEvents();
             FrameStep();
         });
-        BeginBattle(&sides_.params);
+        BeginBattle(&m_sides.params);
     }
     RecordingSide* ReplaceActiveSide()
     {
@@ -84,45 +85,45 @@ protected:
         return side;
     }
     CSquad* Squad(PlayerRecord& player, int i) { return player.army.Item(i); }
-    CBattleSprite* SpriteOf(CSquad* squad) { return view_->FindSprite(squad->battleHandle); }
+    CBattleSprite* SpriteOf(CSquad* squad) { return m_view->FindSprite(squad->battleHandle); }
     // Puts a sprite on a cell the 240-pixel field shows whole.
     void MoveTo(CBattleSprite* sprite, uint8_t cell)
     {
         PackedPoint p;
         ASSERT_TRUE(g_battle.grid->CellToPoint(cell, p));
-        view_->PlaceSprite(sprite, p);
+        m_view->PlaceSprite(sprite, p);
     }
     PackedPoint CentreOf(uint8_t cell)
     {
         PackedPoint p;
         g_battle.grid->CellToPoint(cell, p);
-        p.Add(view_->gridOrigin);
+        p.Add(m_view->gridOrigin);
         return p;
     }
     void Render(CDrawContext& dc)
     {
         ASSERT_TRUE(dc.CreateSurface(240, 320));
         FillRect(dc, PackedRect(0, 0, 239, 319), 0);
-        view_->Draw(dc);
+        m_view->Draw(dc);
     }
 
-    Sides sides_;
-    std::unique_ptr<CBattleFieldView> view_;
-    std::vector<PackedRect> repaints_;
-    int waitSteps_ = 0;
-    uint8_t saved_[2] = {};
+    Sides m_sides;
+    std::unique_ptr<CBattleFieldView> m_view;
+    std::vector<PackedRect> m_repaints;
+    int m_waitSteps = 0;
+    uint8_t m_saved[2] = {};
 };
 
 TEST_F(FieldViewTest, GeometryComesFromTheCellAndTopPictures)
 {
-    ASSERT_TRUE(view_->IsReady());
-    EXPECT_EQ(view_->gridSize, PackedPoint(304, 224));
-    EXPECT_EQ(view_->gridOrigin, PackedPoint(-33, 36));
-    EXPECT_EQ(view_->halfCell, PackedPoint(16, 16));
-    EXPECT_EQ(view_->rowPitch, 24);
-    EXPECT_EQ(view_->fieldWidth, 240);
-    EXPECT_EQ(view_->fieldHeight, 261);
-    EXPECT_EQ(view_->GetFieldRect(), PackedRect(0, 0, 239, 260));
+    ASSERT_TRUE(m_view->IsReady());
+    EXPECT_EQ(m_view->gridSize, PackedPoint(304, 224));
+    EXPECT_EQ(m_view->gridOrigin, PackedPoint(-33, 36));
+    EXPECT_EQ(m_view->halfCell, PackedPoint(16, 16));
+    EXPECT_EQ(m_view->rowPitch, 24);
+    EXPECT_EQ(m_view->fieldWidth, 240);
+    EXPECT_EQ(m_view->fieldHeight, 261);
+    EXPECT_EQ(m_view->GetFieldRect(), PackedRect(0, 0, 239, 260));
     EXPECT_EQ(g_battle.cellSize, PackedPoint(32, 32)) << "the engine measures in the view's cells";
 
     // Every inner cell's picture stands where the engine puts the cell.
@@ -130,17 +131,17 @@ TEST_F(FieldViewTest, GeometryComesFromTheCellAndTopPictures)
     grid.SetCellSize(g_battle.cellSize);
     for (uint8_t cell = 0; cell < 121; ++cell) {
         PackedPoint viewPoint, enginePoint;
-        const bool inner = view_->CellPosition(cell, viewPoint);
+        const bool inner = m_view->CellPosition(cell, viewPoint);
         ASSERT_EQ(inner, grid.CellToPoint(cell, enginePoint)) << int(cell);
         if (!inner)
             continue;
-        enginePoint.Add(view_->gridOrigin);
+        enginePoint.Add(m_view->gridOrigin);
         EXPECT_EQ(viewPoint, enginePoint) << int(cell);
     }
     PackedPoint p;
-    ASSERT_TRUE(view_->CellPosition(12, p));
+    ASSERT_TRUE(m_view->CellPosition(12, p));
     EXPECT_EQ(p, PackedPoint(-1, 52));
-    ASSERT_TRUE(view_->CellPosition(23, p));
+    ASSERT_TRUE(m_view->CellPosition(23, p));
     EXPECT_EQ(p, PackedPoint(-17, 76));
 }
 
@@ -159,9 +160,9 @@ TEST_F(FieldViewTest, TheTopPictureFollowsTheLayoutAndTheSiege)
     };
     PrefBattleOptions[0] = 0;  // no cell marks over the ground
     for (const Case& c : cases) {
-        view_->sceneKind = c.scene;
+        m_view->sceneKind = c.scene;
         g_battle.obstacleLayout = c.layout;
-        view_->LoadTopImage();
+        m_view->LoadTopImage();
         CDrawContext dc;
         Render(dc);
         EXPECT_EQ(At(dc, 5, 5), c.colour) << "layout " << int(c.layout) << " scene " << c.scene;
@@ -173,10 +174,10 @@ TEST_F(FieldViewTest, TheTopPictureFollowsTheLayoutAndTheSiege)
 TEST_F(FieldViewTest, ABattleGivesEverySquadAndMissileASprite)
 {
     StartBattle();
-    CSquad* sword = Squad(sides_.attacker, 0);
-    CSquad* bow = Squad(sides_.defender, 0);
-    CSquad* axe = Squad(sides_.defender, 1);
-    ASSERT_EQ(view_->SpriteCount(), 4) << "three squads and the bow squad's missile";
+    CSquad* sword = Squad(m_sides.attacker, 0);
+    CSquad* bow = Squad(m_sides.defender, 0);
+    CSquad* axe = Squad(m_sides.defender, 1);
+    ASSERT_EQ(m_view->SpriteCount(), 4) << "three squads and the bow squad's missile";
     struct Case {
         CSquad* squad;
         bool left;
@@ -191,7 +192,7 @@ TEST_F(FieldViewTest, ABattleGivesEverySquadAndMissileASprite)
         EXPECT_EQ(sprite->PixelPosition(), CentreOf(uint8_t(c.squad->cell)));
     }
     EXPECT_EQ(SecondVisualWord(sword), 24) << "the anchor is the set's first animation's hot spot height";
-    CBattleSprite* missile = view_->FindSprite(bow->battleState->missile->battleHandle);
+    CBattleSprite* missile = m_view->FindSprite(bow->battleState->missile->battleHandle);
     ASSERT_NE(missile, nullptr);
     EXPECT_EQ(missile->kind, uint32_t(kSpriteMissile));
     EXPECT_FALSE(missile->IsVisible()) << "a missile shows only when it flies";
@@ -209,7 +210,7 @@ TEST_F(FieldViewTest, DrawOrderPutsLowerAndLeftSpritesOnTop)
         r.name = CStr(kind == kSpriteSquad ? "/Objects/Units/Axe" : "/Objects/Battle/Wall");
         r.position = PackedPoint(x, y);
         r.side = 1;
-        return view_->AddSprite(r);
+        return m_view->AddSprite(r);
     };
     struct Case {
         const char* what;
@@ -231,18 +232,18 @@ TEST_F(FieldViewTest, DrawOrderPutsLowerAndLeftSpritesOnTop)
         CBattleSprite* b = add(c.kindB, c.bx, c.by);
         ASSERT_TRUE(a && b);
         EXPECT_EQ(a->index < b->index, c.aOnTop) << c.what;
-        view_->RemoveSprite(a);
-        view_->RemoveSprite(b);
+        m_view->RemoveSprite(a);
+        m_view->RemoveSprite(b);
     }
-    for (int32_t i = 0; i < view_->SpriteCount(); ++i)
-        EXPECT_EQ(view_->SpriteAt(i)->index, i) << "indexes are renumbered after removals";
+    for (int32_t i = 0; i < m_view->SpriteCount(); ++i)
+        EXPECT_EQ(m_view->SpriteAt(i)->index, i) << "indexes are renumbered after removals";
 }
 
 TEST_F(FieldViewTest, ADeadSquadLiesUnderTheCellMarksALivingOneAbove)
 {
     StartBattle(5);
-    CSquad* sword = Squad(sides_.attacker, 0);
-    CSquad* axe = Squad(sides_.defender, 1);
+    CSquad* sword = Squad(m_sides.attacker, 0);
+    CSquad* axe = Squad(m_sides.defender, 1);
     CBattleSprite* dead = SpriteOf(sword);
     MoveTo(SpriteOf(axe), 49);
     PlayAnimationRecord death;
@@ -250,7 +251,7 @@ TEST_F(FieldViewTest, ADeadSquadLiesUnderTheCellMarksALivingOneAbove)
     death.animation = 33;
     death.action = 9;
     death.startMode = 2;
-    view_->PlaySpriteAnimation(death);
+    m_view->PlaySpriteAnimation(death);
     EXPECT_EQ(dead->layer, 3);
     EXPECT_TRUE(dead->flags & kSpriteDead);
     CDrawContext dc;
@@ -267,18 +268,18 @@ TEST_F(FieldViewTest, ADeadSquadLiesUnderTheCellMarksALivingOneAbove)
     Render(plain);
     EXPECT_EQ(At(plain, d.X(), d.Y() - 2), kCellSelColour);
     PackedPoint free;
-    ASSERT_TRUE(view_->CellPosition(35, free));
+    ASSERT_TRUE(m_view->CellPosition(35, free));
     EXPECT_EQ(At(plain, free.X(), free.Y()), kGrassColour) << "no mark on an unlit free cell";
 }
 
 TEST_F(FieldViewTest, SidesAreTellApartByTheirShadesAndPlates)
 {
     StartBattle(7);
-    CSquad* sword = Squad(sides_.attacker, 0);
-    CSquad* axe = Squad(sides_.defender, 1);
+    CSquad* sword = Squad(m_sides.attacker, 0);
+    CSquad* axe = Squad(m_sides.defender, 1);
     MoveTo(SpriteOf(axe), 49);
-    view_->OnSquadChanged(SpriteOf(sword), true);
-    view_->OnSquadChanged(SpriteOf(axe), true);
+    m_view->OnSquadChanged(SpriteOf(sword), true);
+    m_view->OnSquadChanged(SpriteOf(axe), true);
     EXPECT_EQ(SpriteOf(sword)->numberWidth, 2 + DigitWidth(7) + 2);
     EXPECT_EQ(SpriteOf(axe)->numberWidth, 1 + DigitWidth(2) + 1);
     CDrawContext dc;
@@ -300,7 +301,7 @@ TEST_F(FieldViewTest, SidesAreTellApartByTheirShadesAndPlates)
     Render(off);
     EXPECT_NE(At(off, leftX + 2, sf.Top() + 1), uint8_t(kLeftDigitBase + 7));
     PrefBattleOptions[1] = 1;
-    view_->OnSquadChanged(SpriteOf(sword), false);
+    m_view->OnSquadChanged(SpriteOf(sword), false);
     EXPECT_EQ(SpriteOf(sword)->digits.Count(), 0);
     CDrawContext empty;
     Render(empty);
@@ -311,13 +312,13 @@ TEST_F(FieldViewTest, TapsPickTheSquadsOwnCellTheFilterOrTheCommandCell)
 {
     StartBattle(5);
     RecordingSide* side = ReplaceActiveSide();
-    CSquad* sword = Squad(sides_.attacker, 0);
+    CSquad* sword = Squad(m_sides.attacker, 0);
     CBattleSprite* sprite = SpriteOf(sword);
     const PackedPoint at = sprite->PixelPosition();
     // 20 pixels up the picture lies over the row above.
     const PackedPoint high(at.X(), at.Y() - 20);
-    const uint8_t cellAbove = g_battle.grid->PointToCell(PackedPoint(high.X() - view_->gridOrigin.X(),
-                                                                      high.Y() - view_->gridOrigin.Y()));
+    const uint8_t cellAbove = g_battle.grid->PointToCell(
+        PackedPoint(high.X() - m_view->gridOrigin.X(), high.Y() - m_view->gridOrigin.Y()));
     ASSERT_NE(cellAbove, uint8_t(sword->cell));
 
     struct Case {
@@ -330,19 +331,20 @@ TEST_F(FieldViewTest, TapsPickTheSquadsOwnCellTheFilterOrTheCommandCell)
         {"a tap on the picture picks the squad's cell", 0xFFFF, false, "tap " + std::to_string(sword->cell)},
         {"the second tap does the same", 0xFFFF, true, "alt " + std::to_string(sword->cell)},
         {"squads only still picks it", kSpriteSquad, false, "tap " + std::to_string(sword->cell)},
-        {"a filter for other objects falls through", kSpriteCatapult, false, "tap " + std::to_string(cellAbove)},
+        {"a filter for other objects falls through", kSpriteCatapult, false,
+         "tap " + std::to_string(cellAbove)},
     };
     for (const Case& c : cases) {
         side->log.clear();
-        view_->SetTapFilter(c.filter);
+        m_view->SetTapFilter(c.filter);
         if (c.alternate)
-            view_->OnAltTap(high);
+            m_view->OnAltTap(high);
         else
-            view_->OnTap(high);
+            m_view->OnTap(high);
         ASSERT_EQ(side->log.size(), 1u) << c.what;
         EXPECT_EQ(side->log[0], c.expected) << c.what;
     }
-    view_->SetTapFilter(0xFFFF);
+    m_view->SetTapFilter(0xFFFF);
 
     // Command cells come first; a disabled one is not hit; cell 0 is the
     // trebuchet's, which sends the input code.
@@ -351,20 +353,20 @@ TEST_F(FieldViewTest, TapsPickTheSquadsOwnCellTheFilterOrTheCommandCell)
     ScreenMark engine{1, UndefinedPoint, 0, 6};
     std::vector<ScreenMark*> marks = {&enabled, &disabled, &engine};
     g_battleHooks.markList.Fire(&marks);
-    ASSERT_TRUE(view_->HasCommandCells());
-    EXPECT_EQ(view_->CommandCells()[0].position, PackedPoint(100 - 33, 100 + 36));
+    ASSERT_TRUE(m_view->HasCommandCells());
+    EXPECT_EQ(m_view->CommandCells()[0].position, PackedPoint(100 - 33, 100 + 36));
     side->log.clear();
-    view_->OnTap(PackedPoint(100 - 33 + 5, 100 + 36 - 3));
-    view_->OnTap(view_->CommandCells()[2].position);
+    m_view->OnTap(PackedPoint(100 - 33 + 5, 100 + 36 - 3));
+    m_view->OnTap(m_view->CommandCells()[2].position);
     ASSERT_EQ(side->log.size(), 2u);
     EXPECT_EQ(side->log[0], "tap 40");
     EXPECT_EQ(side->log[1], "code 1");
     // Showing the same marks again places them where they were.
     g_battleHooks.markList.Fire(&marks);
-    EXPECT_EQ(view_->CommandCells()[0].position, PackedPoint(100 - 33, 100 + 36));
+    EXPECT_EQ(m_view->CommandCells()[0].position, PackedPoint(100 - 33, 100 + 36));
     EXPECT_EQ(enabled.point, PackedPoint(100, 100)) << "the engine's marks are left alone";
     g_battleHooks.hideMarks.Fire();
-    EXPECT_FALSE(view_->HasCommandCells());
+    EXPECT_FALSE(m_view->HasCommandCells());
 }
 
 TEST_F(FieldViewTest, ATapOnTheTrebuchetSendsItsInputCode)
@@ -375,15 +377,15 @@ TEST_F(FieldViewTest, ATapOnTheTrebuchetSendsItsInputCode)
     r.kind = kSpriteTrebuchet;
     r.name = CStr("/Objects/Battle/Trebuchet");
     r.position = PackedPoint(120, 120);
-    CBattleSprite* trebuchet = view_->AddSprite(r);
+    CBattleSprite* trebuchet = m_view->AddSprite(r);
     ASSERT_NE(trebuchet, nullptr);
     EXPECT_EQ(trebuchet->PixelPosition(), PackedPoint(0, 0)) << "the trebuchet stands in the corner";
     PlayAnimationRecord idle;
     idle.sprite = trebuchet;
     idle.animation = 1;
     idle.action = 1;
-    view_->PlaySpriteAnimation(idle);
-    view_->OnTap(PackedPoint(5, 5));
+    m_view->PlaySpriteAnimation(idle);
+    m_view->OnTap(PackedPoint(5, 5));
     ASSERT_EQ(side->log.size(), 1u);
     EXPECT_EQ(side->log[0], "code 1");
 }
@@ -396,10 +398,12 @@ TEST_F(FieldViewTest, StartModesPickTheFirstSecondOrLastFrame)
         uint8_t startMode;
         uint8_t frame;
     };
-    CSquad* sword = Squad(sides_.attacker, 0);
-    CSquad* axe = Squad(sides_.defender, 1);
+    CSquad* sword = Squad(m_sides.attacker, 0);
+    CSquad* axe = Squad(m_sides.defender, 1);
     const Case cases[] = {
-        {sword, 0, 0}, {sword, 1, 1}, {sword, 2, 2},
+        {sword, 0, 0},
+        {sword, 1, 1},
+        {sword, 2, 2},
         {axe, 1, 0},  // a one-frame animation starts at its only frame
     };
     for (const Case& c : cases) {
@@ -408,7 +412,7 @@ TEST_F(FieldViewTest, StartModesPickTheFirstSecondOrLastFrame)
         r.animation = 1;
         r.action = 1;
         r.startMode = c.startMode;
-        view_->PlaySpriteAnimation(r);
+        m_view->PlaySpriteAnimation(r);
         EXPECT_EQ(r.sprite->player.FrameIndex(), c.frame) << "mode " << int(c.startMode);
     }
 }
@@ -416,7 +420,7 @@ TEST_F(FieldViewTest, StartModesPickTheFirstSecondOrLastFrame)
 TEST_F(FieldViewTest, TheEngineWaitsForAMoveUntilTheSquadArrives)
 {
     StartBattle(5);
-    CSquad* sword = Squad(sides_.attacker, 0);
+    CSquad* sword = Squad(m_sides.attacker, 0);
     CBattleSprite* sprite = SpriteOf(sword);
     const uint8_t from = uint8_t(sword->cell);
     const uint8_t to = uint8_t(from + 1);
@@ -435,8 +439,8 @@ TEST_F(FieldViewTest, TheEngineWaitsForAMoveUntilTheSquadArrives)
     e.flag = 1;
     DispatchEngineBattleEvent(e, 1);
     EXPECT_TRUE(g_battleEventQueue.empty());
-    EXPECT_GT(waitSteps_, 1) << "the move took frames";
-    EXPECT_LT(waitSteps_, 40);
+    EXPECT_GT(m_waitSteps, 1) << "the move took frames";
+    EXPECT_LT(m_waitSteps, 40);
     EXPECT_EQ(sprite->PixelPosition(), CentreOf(to));
     EXPECT_FALSE(sprite->pending) << "done is told once";
     EXPECT_TRUE(sprite->sound.Sample().HasHeader()) << "the move sound of the set";
@@ -445,7 +449,7 @@ TEST_F(FieldViewTest, TheEngineWaitsForAMoveUntilTheSquadArrives)
 TEST_F(FieldViewTest, AnEventWithNothingToPlayDoesNotHoldTheEngine)
 {
     StartBattle(5);
-    CSquad* axe = Squad(sides_.defender, 1);
+    CSquad* axe = Squad(m_sides.defender, 1);
     // The axe set has no strike; the engine queues the squad after posting.
     BattleEvent e;
     e.source = axe;
@@ -457,7 +461,7 @@ TEST_F(FieldViewTest, AnEventWithNothingToPlayDoesNotHoldTheEngine)
     QueueBattleEvent(axe->battleHandle);
     WaitForBattleEvents();
     EXPECT_TRUE(g_battleEventQueue.empty());
-    EXPECT_LE(waitSteps_, 2);
+    EXPECT_LE(m_waitSteps, 2);
     // An event for a visual the view never made neither.
     e.battleHandle = 999;
     DispatchEngineBattleEvent(e, 1);
@@ -473,33 +477,33 @@ TEST_F(FieldViewTest, TheTitleBarIsCentredOverTheField)
     };
     const Case cases[] = {{"PrepareBtl", true, "deploy"}, {"abc", false, "abc"}, {"", true, ""}};
     for (const Case& c : cases) {
-        repaints_.clear();
-        view_->SetTitle(CStr(c.text), c.lookUp);
-        EXPECT_EQ(std::string(view_->title.Chars()), c.title);
+        m_repaints.clear();
+        m_view->SetTitle(CStr(c.text), c.lookUp);
+        EXPECT_EQ(std::string(m_view->title.Chars()), c.title);
         const int width = 6 * int(std::string(c.title).size());
         if (width == 0) {
-            EXPECT_EQ(view_->titleRect, PackedRect(0, 0, -1, -1));
+            EXPECT_EQ(m_view->titleRect, PackedRect(0, 0, -1, -1));
             continue;
         }
         const int left = (240 - width) / 2;
-        EXPECT_EQ(view_->titleRect, PackedRect(left, 0, left + width - 1, 9));
-        ASSERT_FALSE(repaints_.empty());
-        EXPECT_EQ(repaints_.back(), view_->titleRect);
+        EXPECT_EQ(m_view->titleRect, PackedRect(left, 0, left + width - 1, 9));
+        ASSERT_FALSE(m_repaints.empty());
+        EXPECT_EQ(m_repaints.back(), m_view->titleRect);
     }
 }
 
 TEST_F(FieldViewTest, ClearForgetsSpritesMarksAndPointer)
 {
     StartBattle(5);
-    CSquad* sword = Squad(sides_.attacker, 0);
+    CSquad* sword = Squad(m_sides.attacker, 0);
     g_battleHooks.info.Fire(sword->battleHandle);
-    EXPECT_TRUE(view_->pointerVisible);
-    EXPECT_EQ(view_->Pointer().Position(),
-              PackedPoint(SpriteOf(sword)->PixelPosition().X() * 4, SpriteOf(sword)->player.FrameRect().Top() * 4));
-    view_->Clear();
-    EXPECT_EQ(view_->SpriteCount(), 0);
-    EXPECT_FALSE(view_->pointerVisible);
-    EXPECT_FALSE(view_->HasCommandCells());
+    EXPECT_TRUE(m_view->pointerVisible);
+    EXPECT_EQ(m_view->Pointer().Position(), PackedPoint(SpriteOf(sword)->PixelPosition().X() * 4,
+                                                        SpriteOf(sword)->player.FrameRect().Top() * 4));
+    m_view->Clear();
+    EXPECT_EQ(m_view->SpriteCount(), 0);
+    EXPECT_FALSE(m_view->pointerVisible);
+    EXPECT_FALSE(m_view->HasCommandCells());
 }
 
 }  // namespace
@@ -511,8 +515,8 @@ namespace {
 TEST_F(FieldViewTest, MarkersPlacesAndObjectSignalsReachTheirSprites)
 {
     StartBattle(5);
-    CSquad* sword = Squad(sides_.attacker, 0);
-    CSquad* bow = Squad(sides_.defender, 0);
+    CSquad* sword = Squad(m_sides.attacker, 0);
+    CSquad* bow = Squad(m_sides.defender, 0);
     CBattleSprite* sprite = SpriteOf(sword);
     MoveTo(sprite, 35);
 
@@ -527,20 +531,20 @@ TEST_F(FieldViewTest, MarkersPlacesAndObjectSignalsReachTheirSprites)
     EXPECT_EQ(sprite->state, kSpriteStateGuard) << "the end of a turn leaves it";
     g_battleHooks.squadTurn.Fire(sword->battleHandle, 1);
     EXPECT_EQ(sprite->state, kSpriteStateNone);
-    view_->SetSpriteState(sprite, kSpriteStateEndTurn);
-    view_->ClearSpriteState(sprite, kSpriteStateGuard);
+    m_view->SetSpriteState(sprite, kSpriteStateEndTurn);
+    m_view->ClearSpriteState(sprite, kSpriteStateGuard);
     EXPECT_EQ(sprite->state, kSpriteStateEndTurn) << "a mask that misses keeps the state";
     g_battleHooks.defenceMarker.Fire(sword->battleHandle, 0);
     EXPECT_EQ(sprite->state, kSpriteStateNone);
 
     // An object's own signal hides its sprite; a play shows it again.
-    CBattleSprite* missile = view_->FindSprite(bow->battleState->missile->battleHandle);
-    view_->SetSpriteVisible(missile, true);
-    repaints_.clear();
+    CBattleSprite* missile = m_view->FindSprite(bow->battleState->missile->battleHandle);
+    m_view->SetSpriteVisible(missile, true);
+    m_repaints.clear();
     g_battleHooks.objectFinished.Fire(missile->battleId, 0);
     EXPECT_FALSE(missile->IsVisible());
     g_battleHooks.objectFinished.Fire(missile->battleId, 0);
-    EXPECT_LE(repaints_.size(), 1u) << "hiding a hidden sprite repaints nothing";
+    EXPECT_LE(m_repaints.size(), 1u) << "hiding a hidden sprite repaints nothing";
 
     // The position hook places without animating; removal forgets the id.
     PackedPoint p;
@@ -548,11 +552,11 @@ TEST_F(FieldViewTest, MarkersPlacesAndObjectSignalsReachTheirSprites)
     g_battleHooks.position.Fire(sword->battleHandle, p);
     EXPECT_EQ(sprite->PixelPosition(), CentreOf(57));
     EXPECT_EQ(sprite->player.Passes(), 0);
-    const int32_t before = view_->SpriteCount();
+    const int32_t before = m_view->SpriteCount();
     const uint32_t id = bow->battleHandle;
     g_battleHooks.visualRemoval.Fire(id);
-    EXPECT_EQ(view_->SpriteCount(), before - 1);
-    EXPECT_EQ(view_->FindSprite(id), nullptr);
+    EXPECT_EQ(m_view->SpriteCount(), before - 1);
+    EXPECT_EQ(m_view->FindSprite(id), nullptr);
 }
 
 }  // namespace

@@ -27,7 +27,11 @@ TEST(SquadDigitsTest, DigitsAreKeptLeastSignificantFirst)
         std::vector<uint8_t> digits;
     };
     const Case cases[] = {
-        {0, {}}, {7, {7}}, {120, {0, 2, 1}}, {1005, {5, 0, 0, 1}}, {4294967295u, {5, 9, 2, 7, 6, 9, 4, 9, 2, 4}},
+        {0, {}},
+        {7, {7}},
+        {120, {0, 2, 1}},
+        {1005, {5, 0, 0, 1}},
+        {4294967295u, {5, 9, 2, 7, 6, 9, 4, 9, 2, 4}},
     };
     SquadDigits digits;
     for (const Case& c : cases) {

@@ -17,7 +17,8 @@ struct Record {
     uint32_t id = 0;
     int8_t sign = 0;
 
-    void Stream(CByteStream& s) {
+    void Stream(CByteStream& s)
+    {
         s.U8(kind);
         s.I32(amount);
         s.String(name);
@@ -30,7 +31,8 @@ struct Record {
 
 }  // namespace
 
-TEST(ByteStreamTest, CountWriteReadRoundTrip) {
+TEST(ByteStreamTest, CountWriteReadRoundTrip)
+{
     Record out{7, -2, CStr("abc"), -300, 0xBEEF, 0x01020304, -1};
     CSizeCounter counter;
     EXPECT_TRUE(counter.IsStoring());
@@ -42,8 +44,8 @@ TEST(ByteStreamTest, CountWriteReadRoundTrip) {
     out.Stream(writer);
     EXPECT_FALSE(writer.HasError());
     EXPECT_EQ(writer.Position(), counter.Capacity());
-    const std::vector<uint8_t> expected = {0x07, 0xFE, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c', 0x00, 0xD4, 0xFE,
-                                           0xEF, 0xBE, 0x04, 0x03, 0x02, 0x01, 0xFF};
+    const std::vector<uint8_t> expected = {0x07, 0xFE, 0xFF, 0xFF, 0xFF, 'a',  'b',  'c',  0x00,
+                                           0xD4, 0xFE, 0xEF, 0xBE, 0x04, 0x03, 0x02, 0x01, 0xFF};
     EXPECT_EQ(buffer, expected);
 
     CStreamReader reader(buffer.data(), static_cast<uint32_t>(buffer.size()));
@@ -61,7 +63,8 @@ TEST(ByteStreamTest, CountWriteReadRoundTrip) {
     EXPECT_EQ(reader.Version(), 9);
 }
 
-TEST(ByteStreamTest, WriterOverrunStoresNothingMore) {
+TEST(ByteStreamTest, WriterOverrunStoresNothingMore)
+{
     uint8_t buffer[5] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
     CStreamWriter writer(buffer, 5);
     uint16_t first = 0x1234;
@@ -78,7 +81,8 @@ TEST(ByteStreamTest, WriterOverrunStoresNothingMore) {
     EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 5), std::vector<uint8_t>(expected, expected + 5));
 }
 
-TEST(ByteStreamTest, ReaderOverrunLeavesLaterVariablesUnchanged) {
+TEST(ByteStreamTest, ReaderOverrunLeavesLaterVariablesUnchanged)
+{
     const uint8_t bytes[] = {0x01, 0x02, 0x03};
     CStreamReader reader(bytes, 3);
     uint16_t a = 0;
@@ -96,7 +100,8 @@ TEST(ByteStreamTest, ReaderOverrunLeavesLaterVariablesUnchanged) {
     EXPECT_EQ(s, "keep");
 }
 
-TEST(ByteStreamTest, ReaderStringsAreBoundedByTheBuffer) {
+TEST(ByteStreamTest, ReaderStringsAreBoundedByTheBuffer)
+{
     struct Case {
         std::vector<uint8_t> bytes;
         bool error;
@@ -122,7 +127,8 @@ TEST(ByteStreamTest, ReaderStringsAreBoundedByTheBuffer) {
     }
 }
 
-TEST(ByteStreamTest, SkipToMovesOnlyForward) {
+TEST(ByteStreamTest, SkipToMovesOnlyForward)
+{
     const uint8_t bytes[] = {1, 2, 3, 4, 5, 6};
     CStreamReader reader(bytes, 6);
     uint8_t v = 0;

@@ -4,7 +4,8 @@
 
 namespace {
 
-intptr_t AddToContext(void* context, intptr_t argument, CCallback*) {
+intptr_t AddToContext(void* context, intptr_t argument, CCallback*)
+{
     return *static_cast<int*>(context) + argument;
 }
 
@@ -12,13 +13,18 @@ struct Counter {
     int total = 0;
     intptr_t Add(intptr_t n) { return total += static_cast<int>(n); }
     void Reset(intptr_t) { total = 0; }
-    bool Take(Counter* other) { total += other->total; return total > 10; }
+    bool Take(Counter* other)
+    {
+        total += other->total;
+        return total > 10;
+    }
     int16_t Current() { return static_cast<int16_t>(total); }
 };
 
 }  // namespace
 
-TEST(CCallbackTest, BindReplacesAndInvokeCallsWithContext) {
+TEST(CCallbackTest, BindReplacesAndInvokeCallsWithContext)
+{
     CCallback* slot = nullptr;
     int base = 40;
     CCallback::Bind(slot, &base, &AddToContext);
@@ -42,7 +48,8 @@ TEST(CCallbackTest, BindReplacesAndInvokeCallsWithContext) {
     EXPECT_EQ(slot, nullptr);
 }
 
-TEST(CCallbackTest, UnboundCallbackAnswersItself) {
+TEST(CCallbackTest, UnboundCallbackAnswersItself)
+{
     CCallback* slot = nullptr;
     CCallback::Bind(slot, nullptr, nullptr);
     EXPECT_EQ(slot->Invoke(7), reinterpret_cast<intptr_t>(slot));

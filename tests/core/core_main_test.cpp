@@ -16,10 +16,10 @@
 #include "core/data_file.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
-#include "core/signal.h"
-#include "core/error_code_stack.h"
 #include "core/draw_context.h"
+#include "core/error_code_stack.h"
 #include "core/log.h"
+#include "core/signal.h"
 #include "core/task_mgr.h"
 #include "core/timer.h"
 #include "platform/headless/headless_backend.h"
@@ -28,7 +28,10 @@ namespace {
 
 std::vector<std::string> g_events;
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 class CountingHook : public FrameHook {
 public:
@@ -38,7 +41,8 @@ public:
 class RecordingTask : public CTask {
 public:
     void Run() override { g_events.push_back("task"); }
-    void OnStop() override {
+    void OnStop() override
+    {
         g_events.push_back(std::string("task stopped, device ") + (IsDeviceUp() ? "up" : "down"));
         LogWrite("TEST: task stopped");
     }
@@ -46,7 +50,8 @@ public:
 
 class CoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         namespace fs = std::filesystem;
         folder = fs::temp_directory_path() / ("tharn_core_" + std::to_string(::getpid()));
         fs::remove_all(folder);
@@ -58,19 +63,23 @@ protected:
         SetDrawContextFactory(MakeContext);
         g_events.clear();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetFrameHook(nullptr);
         SetApplicationHooks({});
         PlatformClose();
         std::filesystem::remove_all(folder);
     }
-    std::string LogText() {
+    std::string LogText()
+    {
         FILE* f = std::fopen((folder / "zkvlog.sav").c_str(), "rb");
-        if (!f) return "";
+        if (!f)
+            return "";
         std::string s;
         char buf[4096];
         size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            s.append(buf, n);
         std::fclose(f);
         return s;
     }
@@ -78,7 +87,8 @@ protected:
     HeadlessBackend* platform = nullptr;
 };
 
-TEST_F(CoreTest, InactiveFrameStepsOnlyPumpAndSleep) {
+TEST_F(CoreTest, InactiveFrameStepsOnlyPumpAndSleep)
+{
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
     SetFrameHook(new CountingHook);
@@ -105,7 +115,8 @@ TEST_F(CoreTest, InactiveFrameStepsOnlyPumpAndSleep) {
     CoreShutdown();
 }
 
-TEST_F(CoreTest, QuitIsSetOnceAndStopFollowsEitherFlag) {
+TEST_F(CoreTest, QuitIsSetOnceAndStopFollowsEitherFlag)
+{
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
     EXPECT_TRUE(IsAppRunning());
@@ -123,7 +134,8 @@ TEST_F(CoreTest, QuitIsSetOnceAndStopFollowsEitherFlag) {
     EXPECT_EQ(QuitFlag, 1);
 }
 
-TEST_F(CoreTest, QuitCodeOnTheErrorStackEndsTheMainLoop) {
+TEST_F(CoreTest, QuitCodeOnTheErrorStackEndsTheMainLoop)
+{
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
     struct Pusher : CTimer {
@@ -135,9 +147,13 @@ TEST_F(CoreTest, QuitCodeOnTheErrorStackEndsTheMainLoop) {
     CoreShutdown();
 }
 
-void CountPenDown(intptr_t, SignalDelegate*) { g_events.push_back("pen down"); }
+void CountPenDown(intptr_t, SignalDelegate*)
+{
+    g_events.push_back("pen down");
+}
 
-TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
+TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit)
+{
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
     SignalConnection pen;
@@ -151,7 +167,8 @@ TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
     struct Modal : CTimer {
         int entered = 0;
         Modal() : CTimer(200) {}
-        void OnTimer() override {
+        void OnTimer() override
+        {
             ++entered;
             // A question box: frame steps until the stylus answers or the program quits.
             size_t before = g_events.size();
@@ -161,7 +178,8 @@ TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
         }
     } modal;
     PostMessage(MainWindow(), WM_ACTIVATE, 1, 0);
-    for (int i = 0; i < 5; ++i) PostMessage(MainWindow(), WM_PAINT, 0, 0);
+    for (int i = 0; i < 5; ++i)
+        PostMessage(MainWindow(), WM_PAINT, 0, 0);
     PostMessage(MainWindow(), WM_LBUTTONDOWN, 1, MakePointParam(3, 4));
     FrameStep();
     EXPECT_EQ(modal.entered, 1) << "the wait must not re-enter itself";
@@ -181,7 +199,8 @@ TEST_F(CoreTest, TimerCallbackMayWaitModallyOnFrameStepsUntilInputOrQuit) {
 // The close question of a map screen: a close listener asks modally; while it
 // waits, a tap destroys another window whose close listener is next in line.
 SignalConnection* g_laterListener = nullptr;
-void AskModally(intptr_t veto, SignalDelegate*) {
+void AskModally(intptr_t veto, SignalDelegate*)
+{
     g_events.push_back("asking");
     size_t before = g_events.size();
     while (g_events.size() == before && !QuitFlag) {
@@ -189,14 +208,19 @@ void AskModally(intptr_t veto, SignalDelegate*) {
     }
     *reinterpret_cast<uint8_t*>(veto) = 0;  // the answer: keep playing
 }
-void DestroyLaterWindow(intptr_t, SignalDelegate*) {
+void DestroyLaterWindow(intptr_t, SignalDelegate*)
+{
     g_events.push_back("tap");
     delete g_laterListener;
     g_laterListener = nullptr;
 }
-void LaterCloseListener(intptr_t, SignalDelegate*) { g_events.push_back("later listener"); }
+void LaterCloseListener(intptr_t, SignalDelegate*)
+{
+    g_events.push_back("later listener");
+}
 
-TEST_F(CoreTest, CloseListenerMayWaitModallyWhileOtherListenersGoAway) {
+TEST_F(CoreTest, CloseListenerMayWaitModallyWhileOtherListenersGoAway)
+{
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
     SignalConnection asking, tap;
@@ -218,15 +242,19 @@ TEST_F(CoreTest, CloseListenerMayWaitModallyWhileOtherListenersGoAway) {
     CoreShutdown();
 }
 
-TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThenTheLog) {
+TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThenTheLog)
+{
     SetApplicationHooks({[] { return true; },
-                         [] { g_events.push_back(std::string("application, device ") +
-                                                 (IsDeviceUp() ? "up" : "down") + ", tasks " +
-                                                 std::to_string(CTaskMgr::Count())); }});
+                         [] {
+                             g_events.push_back(std::string("application, device ") +
+                                                (IsDeviceUp() ? "up" : "down") + ", tasks " +
+                                                std::to_string(CTaskMgr::Count()));
+                         }});
     ASSERT_TRUE(CoreStartup());
     auto* task = new RecordingTask;
     CoreShutdown();
-    EXPECT_EQ(g_events, (std::vector<std::string>{"application, device up, tasks 1", "task stopped, device up"}));
+    EXPECT_EQ(g_events,
+              (std::vector<std::string>{"application, device up, tasks 1", "task stopped, device up"}));
     EXPECT_FALSE(IsDeviceUp());
     EXPECT_EQ(GetDisplaySurface(), nullptr);
     EXPECT_NE(LogText().find("TEST: task stopped \r\n"), std::string::npos) << "the log closes last";
@@ -238,8 +266,11 @@ TEST_F(CoreTest, ShutdownTakesTheApplicationFirstThenTasksWhileTheDeviceIsUpThen
 // A headless device that notes what the log held when a box was shown.
 class BoxWatcher : public HeadlessBackend {
 public:
-    BoxWatcher(const HeadlessOptions& o, std::filesystem::path log) : HeadlessBackend(o), m_log(std::move(log)) {}
-    void MessageBox(const std::string& title, const std::string& text) override {
+    BoxWatcher(const HeadlessOptions& o, std::filesystem::path log)
+        : HeadlessBackend(o), m_log(std::move(log))
+    {}
+    void MessageBox(const std::string& title, const std::string& text) override
+    {
         std::error_code ec;
         logSizeAtBox.push_back(std::filesystem::exists(m_log) ? std::filesystem::file_size(m_log, ec) : 0);
         HeadlessBackend::MessageBox(title, text);
@@ -250,7 +281,8 @@ private:
     std::filesystem::path m_log;
 };
 
-TEST_F(CoreTest, MarkerWarningComesBeforeTheFirstLogLineAndTheStartGoesOn) {
+TEST_F(CoreTest, MarkerWarningComesBeforeTheFirstLogLineAndTheStartGoesOn)
+{
     HeadlessOptions o;
     o.settings.dataFolder = folder.string() + "/";
     o.closeAfterSteps = 0;
@@ -261,14 +293,16 @@ TEST_F(CoreTest, MarkerWarningComesBeforeTheFirstLogLineAndTheStartGoesOn) {
     std::ofstream(folder / "zkvInitTest.sav") << "Error";
     SetApplicationHooks({[] { return true; }, [] {}});
     ASSERT_TRUE(CoreStartup());
-    ASSERT_EQ(w->MessageBoxes(), std::vector<std::string>{"Previous load was failed. Log enabled, press 'OK' to continue."});
+    ASSERT_EQ(w->MessageBoxes(),
+              std::vector<std::string>{"Previous load was failed. Log enabled, press 'OK' to continue."});
     EXPECT_EQ(w->logSizeAtBox, std::vector<uintmax_t>{0});
     EXPECT_EQ(LogText().rfind("MAIN: Starting core... \r\n", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder / "zkvInitTest.sav"));
     CoreShutdown();
 }
 
-TEST_F(CoreTest, FailedApplicationKeepsTheCoreLinesAndShowsItsMessage) {
+TEST_F(CoreTest, FailedApplicationKeepsTheCoreLinesAndShowsItsMessage)
+{
     SetApplicationHooks({[] {
                              LogWrite("TEST: inside");
                              return false;

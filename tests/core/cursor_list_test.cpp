@@ -10,46 +10,56 @@
 namespace {
 
 // Reads the list both ways and checks the links agree.
-std::vector<int> Forward(CCursorList<int>& list) {
+std::vector<int> Forward(CCursorList<int>& list)
+{
     std::vector<int> out;
-    for (auto* n = list.Head(); n; n = n->next) out.push_back(n->element);
+    for (auto* n = list.Head(); n; n = n->next)
+        out.push_back(n->element);
     return out;
 }
 
-std::vector<int> Backward(CCursorList<int>& list) {
+std::vector<int> Backward(CCursorList<int>& list)
+{
     std::vector<int> out;
-    for (auto* n = list.Tail(); n; n = n->prev) out.insert(out.begin(), n->element);
+    for (auto* n = list.Tail(); n; n = n->prev)
+        out.insert(out.begin(), n->element);
     return out;
 }
 
-void ExpectList(CCursorList<int>& list, const std::vector<int>& expected) {
+void ExpectList(CCursorList<int>& list, const std::vector<int>& expected)
+{
     EXPECT_EQ(Forward(list), expected);
     EXPECT_EQ(Backward(list), expected);
     EXPECT_EQ(list.Count(), static_cast<int32_t>(expected.size()));
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(*list.GetAt(static_cast<int32_t>(i)), expected[i]);
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(*list.GetAt(static_cast<int32_t>(i)), expected[i]);
 }
 
 }  // namespace
 
-TEST(CCursorListTest, IndexedAccessWalksFromTheCursor) {
+TEST(CCursorListTest, IndexedAccessWalksFromTheCursor)
+{
     CCursorList<int> list;
-    for (int i = 0; i < 10; ++i) list.AddTail(i * 10);
+    for (int i = 0; i < 10; ++i)
+        list.AddTail(i * 10);
     EXPECT_EQ(*list.GetAt(0), 0);
     EXPECT_EQ(*list.GetAt(1), 10);
     EXPECT_EQ(list.CursorIndex(), 1);
     EXPECT_EQ(list.Cursor()->element, 10);
     // Every indexed read agrees with the plain walk, in any order.
-    for (int i : {9, 3, 4, 8, 0, 7, 7, 2, 5, 1, 6}) EXPECT_EQ(*list.GetAt(i), i * 10) << i;
+    for (int i : {9, 3, 4, 8, 0, 7, 7, 2, 5, 1, 6})
+        EXPECT_EQ(*list.GetAt(i), i * 10) << i;
     EXPECT_EQ(list.GetAt(10), nullptr);
     EXPECT_EQ(list.GetAt(-1), nullptr);
     EXPECT_EQ(list.CursorIndex(), 6);
     EXPECT_EQ(list.LinkAt(-1), list.LinkAt(0));
 }
 
-TEST(CCursorListTest, InsertingSetsTheCursorAndKeepsLinks) {
+TEST(CCursorListTest, InsertingSetsTheCursorAndKeepsLinks)
+{
     CCursorList<int> list;
     EXPECT_TRUE(list.InsertAt(2, 0));
-    EXPECT_TRUE(list.InsertAt(4, 1));   // index = count appends
+    EXPECT_TRUE(list.InsertAt(4, 1));  // index = count appends
     EXPECT_TRUE(list.InsertAt(3, 1));
     EXPECT_TRUE(list.InsertAt(1, -1));  // -1 is 0
     EXPECT_TRUE(list.InsertAt(5, 99));  // past the end appends
@@ -57,9 +67,11 @@ TEST(CCursorListTest, InsertingSetsTheCursorAndKeepsLinks) {
     ExpectList(list, {1, 2, 3, 4, 5});
 }
 
-TEST(CCursorListTest, RemovingKeepsTheCursorOnTheSameElement) {
+TEST(CCursorListTest, RemovingKeepsTheCursorOnTheSameElement)
+{
     CCursorList<int> list;
-    for (int i = 0; i < 6; ++i) list.AddTail(i);
+    for (int i = 0; i < 6; ++i)
+        list.AddTail(i);
     list.GetAt(3);
     EXPECT_TRUE(list.RemoveAt(1));  // before the cursor
     EXPECT_EQ(list.CursorIndex(), 2);
@@ -82,9 +94,11 @@ TEST(CCursorListTest, RemovingKeepsTheCursorOnTheSameElement) {
     EXPECT_EQ(list.CursorIndex(), -1);
 }
 
-TEST(CCursorListTest, MoveToFront) {
+TEST(CCursorListTest, MoveToFront)
+{
     CCursorList<int> list;
-    for (int i = 0; i < 5; ++i) list.AddTail(i);
+    for (int i = 0; i < 5; ++i)
+        list.AddTail(i);
     list.GetAt(4);
     EXPECT_TRUE(list.MoveToFront(3));
     EXPECT_EQ(list.CursorIndex(), 0);
@@ -98,18 +112,15 @@ TEST(CCursorListTest, MoveToFront) {
     EXPECT_EQ(list.IndexOf(9), -1);
 }
 
-TEST(CStringListTest, SetTextCutsAtLineBreaks) {
+TEST(CStringListTest, SetTextCutsAtLineBreaks)
+{
     struct Case {
         const char* text;
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"a\r\nb", {"a", "b"}},
-        {"a\r\n", {"a", ""}},
-        {"", {""}},
-        {"one line", {"one line"}},
-        {"\r\n\r\nx", {"", "", "x"}},
-        {"a\nb\rc", {"a\nb\rc"}},  // only the pair breaks a line
+        {"a\r\nb", {"a", "b"}},       {"a\r\n", {"a", ""}},     {"", {""}}, {"one line", {"one line"}},
+        {"\r\n\r\nx", {"", "", "x"}}, {"a\nb\rc", {"a\nb\rc"}},  // only the pair breaks a line
     };
     CStringList list;
     for (const Case& c : cases) {
@@ -120,7 +131,8 @@ TEST(CStringListTest, SetTextCutsAtLineBreaks) {
     }
 }
 
-TEST(CStringListTest, FindByPrefixOrWholeString) {
+TEST(CStringListTest, FindByPrefixOrWholeString)
+{
     CStringList list;
     list.SetText(CStr("Apple pie\r\nbanana\r\nApple\r\nAPPLE"));
     EXPECT_EQ(list.Find(CStr("Ap"), true, false), 0);
@@ -133,7 +145,8 @@ TEST(CStringListTest, FindByPrefixOrWholeString) {
     EXPECT_EQ(list.Find(CStr("cherry"), false, false), -1);
 }
 
-TEST(CStringListTest, InsertSharesTheTextAndSizeAppendsOrCuts) {
+TEST(CStringListTest, InsertSharesTheTextAndSizeAppendsOrCuts)
+{
     CStringList list;
     const CStr text("shared");
     EXPECT_TRUE(list.InsertAt(text, 0));
@@ -162,7 +175,8 @@ constinit CCursorList<int*> g_staticList;
 constinit CDynArray<uint8_t> g_staticArray;
 }  // namespace
 
-TEST(CCursorListTest, StaticContainersStartEmpty) {
+TEST(CCursorListTest, StaticContainersStartEmpty)
+{
     EXPECT_EQ(g_staticList.Count(), 0);
     EXPECT_EQ(g_staticList.CursorIndex(), -1);
     EXPECT_EQ(g_staticArray.Count(), 0);

@@ -14,13 +14,15 @@ namespace {
 
 class DataFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char pattern[] = "/tmp/tharn_data_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_folder = pattern;
         SetDataFolder(CStr(m_folder.c_str()));  // no trailing slash: one is added
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         LogStop();
         SetDataFolder(CStr());
         std::string command = "rm -rf '" + m_folder + "'";
@@ -29,12 +31,14 @@ protected:
 
     std::string PathOf(const char* name) const { return m_folder + "/" + name + ".sav"; }
 
-    void WriteFile(const char* name, const std::vector<uint8_t>& bytes) const {
+    void WriteFile(const char* name, const std::vector<uint8_t>& bytes) const
+    {
         std::ofstream out(PathOf(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::string ReadFile(const char* name) const {
+    std::string ReadFile(const char* name) const
+    {
         std::ifstream in(PathOf(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -46,7 +50,8 @@ protected:
 
 }  // namespace
 
-TEST_F(DataFolderTest, NamesMapToSavFilesInTheFolder) {
+TEST_F(DataFolderTest, NamesMapToSavFilesInTheFolder)
+{
     EXPECT_EQ(DataFilePath("zkvprefs"), (m_folder + "/zkvprefs.sav").c_str());
     FILE* f = OpenDataFile("zkvtrainer", DataFileCreate);
     ASSERT_NE(f, nullptr);
@@ -63,18 +68,17 @@ TEST_F(DataFolderTest, NamesMapToSavFilesInTheFolder) {
     EXPECT_FALSE(DeleteDataFile("zkvtrainer"));
 }
 
-TEST_F(DataFolderTest, VersionedFilesRefuseOldVersions) {
+TEST_F(DataFolderTest, VersionedFilesRefuseOldVersions)
+{
     struct Case {
         std::vector<uint8_t> bytes;
         bool accepted;
         uint16_t version;
     };
     const Case cases[] = {
-        {{5, 0, 'x'}, false, 5},
-        {{6, 0, 'x'}, true, 6},
-        {{9, 0, 'x'}, true, 9},
-        {{0x0A, 0x01, 'x'}, true, 0x10A},  // little-endian
-        {{9}, false, 0},                    // shorter than the version word
+        {{5, 0, 'x'}, false, 5}, {{6, 0, 'x'}, true, 6},
+        {{9, 0, 'x'}, true, 9},  {{0x0A, 0x01, 'x'}, true, 0x10A},  // little-endian
+        {{9}, false, 0},                                            // shorter than the version word
         {{}, false, 0},
     };
     for (const Case& c : cases) {
@@ -93,17 +97,23 @@ TEST_F(DataFolderTest, VersionedFilesRefuseOldVersions) {
     EXPECT_EQ(OpenVersionedFile("missing", DataFileRead), nullptr);
 }
 
-TEST_F(DataFolderTest, VersionedWriteAndRefusedUpdate) {
+TEST_F(DataFolderTest, VersionedWriteAndRefusedUpdate)
+{
     FILE* f = OpenVersionedFile("zkvhof0", DataFileCreate);
     ASSERT_NE(f, nullptr);
     FileWrite("body", 1, 4, f);
     FileClose(f);
-    EXPECT_EQ(ReadFile("zkvhof0"), std::string("\x09\x00" "body", 6));
+    EXPECT_EQ(ReadFile("zkvhof0"), std::string("\x09\x00"
+                                               "body",
+                                               6));
     EXPECT_EQ(OpenVersionedFile("zkvhof0", DataFileUpdate), nullptr);
-    EXPECT_EQ(ReadFile("zkvhof0"), std::string("\x09\x00" "body", 6));  // untouched
+    EXPECT_EQ(ReadFile("zkvhof0"), std::string("\x09\x00"
+                                               "body",
+                                               6));  // untouched
 }
 
-TEST_F(DataFolderTest, SeekTellAndSizeKeepThePosition) {
+TEST_F(DataFolderTest, SeekTellAndSizeKeepThePosition)
+{
     WriteFile("zkvprefs", {1, 2, 3, 4, 5, 6, 7});
     FILE* f = OpenDataFile("zkvprefs", DataFileUpdate);
     ASSERT_NE(f, nullptr);
@@ -120,7 +130,8 @@ TEST_F(DataFolderTest, SeekTellAndSizeKeepThePosition) {
     EXPECT_EQ(FileSize(nullptr), -1);
 }
 
-TEST_F(DataFolderTest, LogLinesAreIndentedAndEndWithBlankCrLf) {
+TEST_F(DataFolderTest, LogLinesAreIndentedAndEndWithBlankCrLf)
+{
     WriteFile(LogFileName, {'o', 'l', 'd'});
     LogWrite("MAIN: before the log is open");  // dropped
     EXPECT_TRUE(LogOpen());
@@ -137,14 +148,14 @@ TEST_F(DataFolderTest, LogLinesAreIndentedAndEndWithBlankCrLf) {
     LogWrite("MAIN: Core initialized.");
     LogStop();
     LogWrite("MAIN: after the stop");  // dropped
-    EXPECT_EQ(ReadFile(LogFileName),
-              "MAIN: Starting core... \r\n"
-              "\t\tMAIN: nested \r\n"
-              "\tQRAPP: two\r\nlines \r\n"
-              "MAIN: Core initialized. \r\n");
+    EXPECT_EQ(ReadFile(LogFileName), "MAIN: Starting core... \r\n"
+                                     "\t\tMAIN: nested \r\n"
+                                     "\tQRAPP: two\r\nlines \r\n"
+                                     "MAIN: Core initialized. \r\n");
 }
 
-TEST_F(DataFolderTest, LogLineIsLostWhenTheFileCannotBeOpened) {
+TEST_F(DataFolderTest, LogLineIsLostWhenTheFileCannotBeOpened)
+{
     EXPECT_TRUE(LogOpen());
     const std::string folder = m_folder;
     SetDataFolder(CStr((folder + "/no/such/folder").c_str()));

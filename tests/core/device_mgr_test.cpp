@@ -15,14 +15,21 @@
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 std::vector<intptr_t> g_fired;
-void Record(intptr_t argument, SignalDelegate*) { g_fired.push_back(argument); }
+void Record(intptr_t argument, SignalDelegate*)
+{
+    g_fired.push_back(argument);
+}
 
 class DeviceTest : public ::testing::Test {
 protected:
-    void Start(int orientation = 0, HeadlessOptions o = {}) {
+    void Start(int orientation = 0, HeadlessOptions o = {})
+    {
         o.settings.orientation = orientation;
         o.closeAfterSteps = 0;
         platform = &UseHeadlessPlatform(o);
@@ -32,20 +39,23 @@ protected:
         g_fired.clear();
         ASSERT_TRUE(DeviceInit());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DeviceShutdown();
         PlatformClose();
         QuitFlag = 0;
         InactiveFlag = 0;
     }
-    void Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    void Send(uint32_t message, uintptr_t wParam, intptr_t lParam)
+    {
         PostMessage(MainWindow(), message, wParam, lParam);
         PumpMessage();
     }
     HeadlessBackend* platform = nullptr;
 };
 
-TEST_F(DeviceTest, EachRefusalFailsTheStartAndShutdownStillCleansUp) {
+TEST_F(DeviceTest, EachRefusalFailsTheStartAndShutdownStillCleansUp)
+{
     for (int part = 0; part < 3; ++part) {
         SCOPED_TRACE(part);
         HeadlessOptions o;
@@ -65,7 +75,8 @@ TEST_F(DeviceTest, EachRefusalFailsTheStartAndShutdownStillCleansUp) {
     EXPECT_EQ(GetDisplaySurface()->Width(), 240);
 }
 
-TEST_F(DeviceTest, DirectionKeysFollowTheKeyOrientation) {
+TEST_F(DeviceTest, DirectionKeysFollowTheKeyOrientation)
+{
     Start();
     SignalConnection c;
     KeySignal.Connect(Record, c);
@@ -98,7 +109,8 @@ TEST_F(DeviceTest, DirectionKeysFollowTheKeyOrientation) {
     EXPECT_EQ(GetKeyOrientation(), 3) << "an unknown orientation changes nothing";
 }
 
-TEST_F(DeviceTest, OtherKeysFireTheirFixedCodesAndDisabledOnesNothing) {
+TEST_F(DeviceTest, OtherKeysFireTheirFixedCodesAndDisabledOnesNothing)
+{
     Start();
     SignalConnection c;
     KeySignal.Connect(Record, c);
@@ -127,14 +139,15 @@ TEST_F(DeviceTest, OtherKeysFireTheirFixedCodesAndDisabledOnesNothing) {
     EXPECT_TRUE(g_fired.empty()) << "the spare button signal is never fired";
 }
 
-TEST_F(DeviceTest, StylusPointsTurnWithTheScreenOrientation) {
+TEST_F(DeviceTest, StylusPointsTurnWithTheScreenOrientation)
+{
     struct Case {
         int orientation;
         int x, y;
         int ex, ey;
     } cases[] = {
-        {0, 0, 0, 0, 0},       {0, 17, 33, 17, 33},   {1, 0, 0, 0, 239},   {1, 17, 33, 33, 222},
-        {2, 0, 0, 239, 319},   {2, 17, 33, 222, 286}, {4, 0, 0, 319, 0},   {4, 17, 33, 286, 17},
+        {0, 0, 0, 0, 0},     {0, 17, 33, 17, 33},   {1, 0, 0, 0, 239}, {1, 17, 33, 33, 222},
+        {2, 0, 0, 239, 319}, {2, 17, 33, 222, 286}, {4, 0, 0, 319, 0}, {4, 17, 33, 286, 17},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "orientation " << c.orientation << " at " << c.x << "," << c.y);
@@ -155,7 +168,8 @@ TEST_F(DeviceTest, StylusPointsTurnWithTheScreenOrientation) {
     EXPECT_EQ(Signal::PointFromArgument(g_fired[2]), PackedPoint(0, 0));
 }
 
-TEST_F(DeviceTest, StylusAlsoPassesThroughTheDisplayModeMapping) {
+TEST_F(DeviceTest, StylusAlsoPassesThroughTheDisplayModeMapping)
+{
     Start(0);
     ASSERT_TRUE(GetDisplaySurface()->SetMode(DisplayMode(-240, -320)));
     SignalConnection down;
@@ -165,9 +179,13 @@ TEST_F(DeviceTest, StylusAlsoPassesThroughTheDisplayModeMapping) {
     EXPECT_EQ(Signal::PointFromArgument(g_fired[0]), PackedPoint(239, 319));
 }
 
-void Veto(intptr_t flag, SignalDelegate*) { *reinterpret_cast<uint8_t*>(flag) = 0; }
+void Veto(intptr_t flag, SignalDelegate*)
+{
+    *reinterpret_cast<uint8_t*>(flag) = 0;
+}
 
-TEST_F(DeviceTest, CloseAsksTheListenersAndQuitsUnlessOneVetoes) {
+TEST_F(DeviceTest, CloseAsksTheListenersAndQuitsUnlessOneVetoes)
+{
     Start();
     {
         SignalConnection veto;
@@ -179,7 +197,8 @@ TEST_F(DeviceTest, CloseAsksTheListenersAndQuitsUnlessOneVetoes) {
     EXPECT_EQ(QuitFlag, 1);
 }
 
-TEST_F(DeviceTest, CharactersArriveAsSignExtendedCodePageBytes) {
+TEST_F(DeviceTest, CharactersArriveAsSignExtendedCodePageBytes)
+{
     Start();
     SignalConnection c;
     CharSignal.ConnectValue([](int16_t v, SignalDelegate*) { g_fired.push_back(v); }, c);
@@ -190,7 +209,8 @@ TEST_F(DeviceTest, CharactersArriveAsSignExtendedCodePageBytes) {
     EXPECT_EQ(g_fired, (std::vector<intptr_t>{'a', -128, -23, '?'}));
 }
 
-TEST_F(DeviceTest, DeactivationSetsTheInactiveFlagAndReactivationRepaintsAll) {
+TEST_F(DeviceTest, DeactivationSetsTheInactiveFlagAndReactivationRepaintsAll)
+{
     Start();
     CDisplaySurface* display = GetDisplaySurface();
     display->Flush();

@@ -15,13 +15,17 @@
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 class DisplayTest : public ::testing::Test {
 protected:
     // A small screen keeps whole-screen checks cheap; 6 x 4 is not square, so
     // a swapped axis cannot hide.
-    void Open(int w = 6, int h = 4, uint16_t format = RAW_FORMAT_565, int32_t xs = 0, int32_t ys = 0) {
+    void Open(int w = 6, int h = 4, uint16_t format = RAW_FORMAT_565, int32_t xs = 0, int32_t ys = 0)
+    {
         HeadlessOptions o;
         o.settings.screenWidth = w;
         o.settings.screenHeight = h;
@@ -35,14 +39,16 @@ protected:
         SetDisplaySurface(display);
         ASSERT_TRUE(display->Open());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetDisplaySurface(nullptr);
         delete display;
         display = nullptr;
         PlatformClose();
     }
     // Palette entry i: a colour that differs for every index in both formats.
-    void LoadDistinctPalette() {
+    void LoadDistinctPalette()
+    {
         std::vector<uint8_t> rgb(768);
         for (int i = 0; i < 256; ++i) {
             rgb[i * 3] = static_cast<uint8_t>((i & 0x1F) << 3);
@@ -51,7 +57,8 @@ protected:
         }
         display->SetPalette(0, 256, rgb.data());
     }
-    void FillBackBuffer() {
+    void FillBackBuffer()
+    {
         const SurfaceDesc& s = display->ScreenContext()->Surface();
         for (int y = 0; y < display->Height(); ++y) {
             for (int x = 0; x < display->Width(); ++x) {
@@ -65,7 +72,8 @@ protected:
     CDisplaySurface* display = nullptr;
 };
 
-TEST_F(DisplayTest, OpenListsTheFourRotationsOfThePhysicalScreen) {
+TEST_F(DisplayTest, OpenListsTheFourRotationsOfThePhysicalScreen)
+{
     Open(6, 4);
     ASSERT_EQ(display->ModeCount(), 4);
     EXPECT_EQ(display->Mode(0), DisplayMode(6, 4));
@@ -78,7 +86,8 @@ TEST_F(DisplayTest, OpenListsTheFourRotationsOfThePhysicalScreen) {
     EXPECT_FALSE(display->SetMode(DisplayMode(6, 4, PixelFormat{16, 1, 0}))) << "format differs";
 }
 
-TEST_F(DisplayTest, OpenRefusesAMissingScreenOrAnUnknownFormat) {
+TEST_F(DisplayTest, OpenRefusesAMissingScreenOrAnUnknownFormat)
+{
     HeadlessOptions o;
     o.refuseDisplay = true;
     UseHeadlessPlatform(o);
@@ -97,7 +106,8 @@ TEST_F(DisplayTest, OpenRefusesAMissingScreenOrAnUnknownFormat) {
     SetDrawContextFactory(MakeContext);
 }
 
-TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllModesAndFormats) {
+TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllModesAndFormats)
+{
     // Whatever the mode, the pixel shown at a physical point must be the
     // back-buffer pixel that a tap at that point is mapped to.
     struct Panel {
@@ -114,8 +124,8 @@ TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllMode
                 int32_t xs = panel.xs == 0 ? 0 : (panel.xs < 0 ? -2 : 2 * h);
                 int32_t ys = panel.ys == 0 ? 0 : (panel.ys < 0 ? -2 * w : -2);
                 for (int m = 0; m < 4; ++m) {
-                    SCOPED_TRACE(testing::Message() << w << "x" << h << ", format " << format << ", " << panel.what
-                                                    << ", mode " << m);
+                    SCOPED_TRACE(testing::Message() << w << "x" << h << ", format " << format << ", "
+                                                    << panel.what << ", mode " << m);
                     TearDown();
                     Open(w, h, format, xs, ys);
                     LoadDistinctPalette();
@@ -136,7 +146,8 @@ TEST_F(DisplayTest, FlushShowsEveryBackBufferPixelWhereTheStylusFindsItInAllMode
     }
 }
 
-TEST_F(DisplayTest, PartialFlushTouchesOnlyItsRectangle) {
+TEST_F(DisplayTest, PartialFlushTouchesOnlyItsRectangle)
+{
     Open(40, 8);
     LoadDistinctPalette();
     FillBackBuffer();
@@ -152,13 +163,15 @@ TEST_F(DisplayTest, PartialFlushTouchesOnlyItsRectangle) {
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 40; ++x) {
             bool inside = x >= 3 && x <= 22 && y >= 2 && y <= 4;
-            uint8_t expected = inside ? static_cast<uint8_t>(200 + (x + y) % 50) : static_cast<uint8_t>(1 + x + y * 40);
+            uint8_t expected =
+                inside ? static_cast<uint8_t>(200 + (x + y) % 50) : static_cast<uint8_t>(1 + x + y * 40);
             ASSERT_EQ(platform->Screen().Pixel(x, y), display->ColourOf(expected)) << x << "," << y;
         }
     }
 }
 
-TEST_F(DisplayTest, RotatedModesPutTheBackBufferOriginInTheRightCorner) {
+TEST_F(DisplayTest, RotatedModesPutTheBackBufferOriginInTheRightCorner)
+{
     Open(6, 4);
     LoadDistinctPalette();
     struct Case {
@@ -174,7 +187,8 @@ TEST_F(DisplayTest, RotatedModesPutTheBackBufferOriginInTheRightCorner) {
     }
 }
 
-TEST_F(DisplayTest, PixelFormatsConvertAsTheScreenExpects) {
+TEST_F(DisplayTest, PixelFormatsConvertAsTheScreenExpects)
+{
     struct Case {
         uint16_t format;
         uint8_t r, g, b;
@@ -192,7 +206,8 @@ TEST_F(DisplayTest, PixelFormatsConvertAsTheScreenExpects) {
     }
 }
 
-TEST_F(DisplayTest, DirtyRectanglesMergeClipAndDropWhatIsOffScreen) {
+TEST_F(DisplayTest, DirtyRectanglesMergeClipAndDropWhatIsOffScreen)
+{
     Open(240, 320);
     display->Flush();
     struct Case {
@@ -223,7 +238,8 @@ TEST_F(DisplayTest, DirtyRectanglesMergeClipAndDropWhatIsOffScreen) {
     }
 }
 
-TEST_F(DisplayTest, ThirtyFirstSeparateRectangleGrowsTheThirtieth) {
+TEST_F(DisplayTest, ThirtyFirstSeparateRectangleGrowsTheThirtieth)
+{
     Open(240, 320);
     display->Flush();
     for (int i = 0; i < 31; ++i) {
@@ -234,7 +250,8 @@ TEST_F(DisplayTest, ThirtyFirstSeparateRectangleGrowsTheThirtieth) {
     EXPECT_EQ(display->DirtyRect(29), PackedRect(0, 290, 3, 302));
 }
 
-TEST_F(DisplayTest, SetModeEmptiesTheListThenMarksTheWholeScreen) {
+TEST_F(DisplayTest, SetModeEmptiesTheListThenMarksTheWholeScreen)
+{
     Open(240, 320);
     display->Flush();
     display->AddDirtyRect(PackedRect(1, 1, 2, 2));
@@ -246,19 +263,21 @@ TEST_F(DisplayTest, SetModeEmptiesTheListThenMarksTheWholeScreen) {
     EXPECT_EQ(display->ScreenContext()->GetClipRect(), PackedRect(0, 0, 319, 239));
 }
 
-TEST_F(DisplayTest, BrightnessAndContrastAdjustEachChannel) {
+TEST_F(DisplayTest, BrightnessAndContrastAdjustEachChannel)
+{
     struct Case {
         uint8_t value, brightness, contrast, result;
-    } cases[] = {{0, 128, 128, 0},     {200, 128, 128, 200}, {37, 128, 128, 37}, {200, 128, 0, 128},
-                 {10, 100, 0, 100},    {255, 200, 128, 255}, {0, 10, 128, 0},    {100, 128, 64, 114},
-                 {27, 128, 64, 78},    {250, 128, 255, 255}};
+    } cases[] = {{0, 128, 128, 0},  {200, 128, 128, 200}, {37, 128, 128, 37}, {200, 128, 0, 128},
+                 {10, 100, 0, 100}, {255, 200, 128, 255}, {0, 10, 128, 0},    {100, 128, 64, 114},
+                 {27, 128, 64, 78}, {250, 128, 255, 255}};
     for (const auto& c : cases) {
         EXPECT_EQ(DisplayBase::AdjustChannel(c.value, c.brightness, c.contrast), c.result)
             << int(c.value) << " b" << int(c.brightness) << " c" << int(c.contrast);
     }
 }
 
-TEST_F(DisplayTest, PaletteChangeFillsTheScreenWithColourSevenAndMarksItDirty) {
+TEST_F(DisplayTest, PaletteChangeFillsTheScreenWithColourSevenAndMarksItDirty)
+{
     Open(6, 4);
     display->Flush();
     std::vector<uint8_t> rgb(768, 0);
@@ -283,12 +302,14 @@ TEST_F(DisplayTest, PaletteChangeFillsTheScreenWithColourSevenAndMarksItDirty) {
 // The raster's side of the palette switch, as the stack sees it.
 uint8_t g_currentPalette = NoPaletteId;
 std::vector<int> g_selected;
-void SelectForTest(uint8_t id) {
+void SelectForTest(uint8_t id)
+{
     g_selected.push_back(id);
     g_currentPalette = id;
 }
 
-TEST(PaletteStack, PopRestoresThePaletteOfThePushAndIsBoundedAtBothEnds) {
+TEST(PaletteStack, PopRestoresThePaletteOfThePushAndIsBoundedAtBothEnds)
+{
     ResetPaletteStack();
     InstallPaletteSwitch(PaletteSwitch{&g_currentPalette, SelectForTest});
     g_selected.clear();
@@ -324,21 +345,24 @@ TEST(PaletteStack, PopRestoresThePaletteOfThePushAndIsBoundedAtBothEnds) {
 // the game library's display, whose pixel address is only good during a draw.
 class GameDisplayTest : public ::testing::Test {
 protected:
-    bool Start(HeadlessOptions o) {
+    bool Start(HeadlessOptions o)
+    {
         o.refuseRawAccess = true;
         o.closeAfterSteps = 0;
         platform = &UseHeadlessPlatform(o);
         SetDrawContextFactory(MakeContext);
         return DeviceInit();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DeviceShutdown();
         PlatformClose();
     }
     HeadlessBackend* platform = nullptr;
 };
 
-TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat) {
+TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat)
+{
     struct Case {
         uint16_t format;
         int32_t xs, ys;  // strides of the panel; 0 = plain rows
@@ -362,8 +386,9 @@ TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat
             CDisplaySurface* display = GetDisplaySurface();
             ASSERT_NE(display, nullptr);
             EXPECT_TRUE(display->UsesGameDisplay());
-            EXPECT_EQ(display->PixelConverter(),
-                      c.format == RAW_FORMAT_565 ? CDisplaySurface::Converter::Rgb565 : CDisplaySurface::Converter::Rgb555);
+            EXPECT_EQ(display->PixelConverter(), c.format == RAW_FORMAT_565
+                                                     ? CDisplaySurface::Converter::Rgb565
+                                                     : CDisplaySurface::Converter::Rgb555);
 
             std::vector<uint8_t> rgb(768);
             for (int i = 0; i < 256; ++i) {
@@ -373,12 +398,14 @@ TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat
             }
             display->SetPalette(0, 256, rgb.data());
             EXPECT_FALSE(platform->GameDisplayDrawing()) << "the palette's fill ends its draw";
-            EXPECT_EQ(platform->Screen().Pixel(w - 1, h - 1), display->ColourOf(7)) << "the fill reached the screen";
+            EXPECT_EQ(platform->Screen().Pixel(w - 1, h - 1), display->ColourOf(7))
+                << "the fill reached the screen";
 
             ASSERT_TRUE(display->SetMode(display->Mode(m)));
             const SurfaceDesc& back = display->ScreenContext()->Surface();
             for (int y = 0; y < display->Height(); ++y) {
-                for (int x = 0; x < display->Width(); ++x) *back.At(x, y) = static_cast<uint8_t>(1 + x + y * 13);
+                for (int x = 0; x < display->Width(); ++x)
+                    *back.At(x, y) = static_cast<uint8_t>(1 + x + y * 13);
             }
             display->Flush();
             EXPECT_FALSE(platform->GameDisplayDrawing()) << "every blit ends its draw";
@@ -396,13 +423,15 @@ TEST_F(GameDisplayTest, FlushAndPaletteDrawThroughTheLibraryInEveryModeAndFormat
     }
 }
 
-TEST_F(GameDisplayTest, AnUnusableLibraryDisplayFailsTheStartAndIsClosed) {
+TEST_F(GameDisplayTest, AnUnusableLibraryDisplayFailsTheStartAndIsClosed)
+{
     struct Case {
         bool refuseDisplay;
         uint16_t format;
         const char* what;
     };
-    const Case cases[] = {{true, RAW_FORMAT_565, "no display at all"}, {false, 3, "a pixel format of neither kind"}};
+    const Case cases[] = {{true, RAW_FORMAT_565, "no display at all"},
+                          {false, 3, "a pixel format of neither kind"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         HeadlessOptions o;

@@ -11,11 +11,15 @@
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 class DrawContextTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions o;
         o.closeAfterSteps = 0;
         UseHeadlessPlatform(o);
@@ -25,7 +29,8 @@ protected:
         ASSERT_TRUE(display->Open());
         display->Flush();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetDisplaySurface(nullptr);
         delete display;
         PlatformClose();
@@ -34,7 +39,8 @@ protected:
     CDisplaySurface* display = nullptr;
 };
 
-TEST_F(DrawContextTest, ClipStackNestsIntersectsAndIsBounded) {
+TEST_F(DrawContextTest, ClipStackNestsIntersectsAndIsBounded)
+{
     CDrawContext& c = Screen();
     EXPECT_EQ(c.CurrentClip(), PackedRect(0, 0, 239, 319));
     ASSERT_TRUE(c.PushClip(PackedRect(0, 0, 99, 99)));
@@ -53,7 +59,8 @@ TEST_F(DrawContextTest, ClipStackNestsIntersectsAndIsBounded) {
     EXPECT_EQ(c.CurrentClip(), PackedRect(0, 0, 239, 319));
 }
 
-TEST_F(DrawContextTest, OriginAppliesToPositionsAndAllowsOnePush) {
+TEST_F(DrawContextTest, OriginAppliesToPositionsAndAllowsOnePush)
+{
     CDrawContext& c = Screen();
     ASSERT_TRUE(c.PushOrigin(PackedPoint(10, 20)));
     EXPECT_FALSE(c.PushOrigin(PackedPoint(10, 20))) << "beyond the depth limit";
@@ -66,7 +73,8 @@ TEST_F(DrawContextTest, OriginAppliesToPositionsAndAllowsOnePush) {
     EXPECT_EQ(c.CurrentOrigin(), PackedPoint(0, 0));
 }
 
-TEST_F(DrawContextTest, ChildrenOfTheScreenReportMovedDirtyRectanglesOffScreenRootsNone) {
+TEST_F(DrawContextTest, ChildrenOfTheScreenReportMovedDirtyRectanglesOffScreenRootsNone)
+{
     CDrawContext child;
     child.AttachTo(Screen(), PackedRect(100, 50, 149, 99));
     CDrawContext grandChild;
@@ -89,7 +97,8 @@ TEST_F(DrawContextTest, ChildrenOfTheScreenReportMovedDirtyRectanglesOffScreenRo
     EXPECT_EQ(display->DirtyCount(), 0);
 }
 
-TEST_F(DrawContextTest, AttachingKeepsPushedClipsIntersectedWithTheNewBase) {
+TEST_F(DrawContextTest, AttachingKeepsPushedClipsIntersectedWithTheNewBase)
+{
     CDrawContext child;
     child.AttachTo(Screen(), PackedRect(0, 0, 99, 99));
     ASSERT_TRUE(child.PushClip(PackedRect(20, 20, 80, 80)));
@@ -104,7 +113,8 @@ TEST_F(DrawContextTest, AttachingKeepsPushedClipsIntersectedWithTheNewBase) {
     EXPECT_EQ(edge.GetClipRect(), PackedRect(0, 0, 9, 9));
 }
 
-TEST_F(DrawContextTest, CopyClippedOnTheLeftTakesTheMatchingSourceColumns) {
+TEST_F(DrawContextTest, CopyClippedOnTheLeftTakesTheMatchingSourceColumns)
+{
     CDrawContext source;
     ASSERT_TRUE(source.CreateSurface(10, 2));
     for (int x = 0; x < 10; ++x) {
@@ -124,7 +134,8 @@ TEST_F(DrawContextTest, CopyClippedOnTheLeftTakesTheMatchingSourceColumns) {
     EXPECT_EQ(*target.Surface().At(5, 2), 203);
 }
 
-TEST_F(DrawContextTest, ScrollingCopyWithinOneSurfaceAndDirtyReport) {
+TEST_F(DrawContextTest, ScrollingCopyWithinOneSurfaceAndDirtyReport)
+{
     CDrawContext& s = Screen();
     for (int y = 0; y < 4; ++y) {
         std::fill(s.Surface().At(0, y), s.Surface().At(0, y) + 240, static_cast<uint8_t>(y + 1));
@@ -142,13 +153,15 @@ TEST_F(DrawContextTest, ScrollingCopyWithinOneSurfaceAndDirtyReport) {
 // A display whose memory has run out.
 class ExhaustedDisplay : public CDisplaySurface {
 public:
-    bool AllocSurfaceMemory(SurfaceDesc& surface) override {
+    bool AllocSurfaceMemory(SurfaceDesc& surface) override
+    {
         surface.pixels = nullptr;
         return false;
     }
 };
 
-TEST_F(DrawContextTest, FailedAllocationDrawsNothingAndReportsFalse) {
+TEST_F(DrawContextTest, FailedAllocationDrawsNothingAndReportsFalse)
+{
     ExhaustedDisplay exhausted;
     SetDisplaySurface(&exhausted);
     CDrawContext c;

@@ -9,7 +9,8 @@ namespace {
 // Makes every allocation fail while it exists.
 class ExhaustedHeap {
 public:
-    ExhaustedHeap() : m_saved(dyn_array_detail::g_allocate) {
+    ExhaustedHeap() : m_saved(dyn_array_detail::g_allocate)
+    {
         dyn_array_detail::g_allocate = [](size_t) -> void* { return nullptr; };
     }
     ~ExhaustedHeap() { dyn_array_detail::g_allocate = m_saved; }
@@ -20,11 +21,12 @@ private:
 
 }  // namespace
 
-TEST(CDynArrayTest, AutomaticGrowthIsAnEighthBetweenFourAnd1024) {
+TEST(CDynArrayTest, AutomaticGrowthIsAnEighthBetweenFourAnd1024)
+{
     struct Case {
-        int32_t from;     // count and capacity before
-        int32_t to;       // requested count
-        int32_t capacity; // expected capacity after
+        int32_t from;      // count and capacity before
+        int32_t to;        // requested count
+        int32_t capacity;  // expected capacity after
     };
     const Case cases[] = {
         {0, 1, 4},
@@ -52,7 +54,8 @@ TEST(CDynArrayTest, AutomaticGrowthIsAnEighthBetweenFourAnd1024) {
     EXPECT_EQ(a.Count(), 0);
 }
 
-TEST(CDynArrayTest, FixedStepAndFreeing) {
+TEST(CDynArrayTest, FixedStepAndFreeing)
+{
     CDynArray<int32_t> a(10);
     a.SetSize(1);
     EXPECT_EQ(a.Capacity(), 10);
@@ -67,7 +70,8 @@ TEST(CDynArrayTest, FixedStepAndFreeing) {
     EXPECT_EQ(a.Capacity(), 4);
 }
 
-TEST(CDynArrayTest, RegainedElementsAreZeroFilled) {
+TEST(CDynArrayTest, RegainedElementsAreZeroFilled)
+{
     CDynArray<uint16_t> a;
     const uint16_t values[] = {1, 2, 3, 4, 5, 6};
     a.Append(values, 6);
@@ -76,20 +80,25 @@ TEST(CDynArrayTest, RegainedElementsAreZeroFilled) {
     a.SetSize(6);
     EXPECT_EQ(a[0], 1);
     EXPECT_EQ(a[1], 2);
-    for (int i = 2; i < 6; ++i) EXPECT_EQ(a[i], 0);
+    for (int i = 2; i < 6; ++i)
+        EXPECT_EQ(a[i], 0);
     a.SetSize(40);  // grown into a new block: old values kept, new ones zero
     EXPECT_EQ(a[1], 2);
-    for (int i = 2; i < 40; ++i) EXPECT_EQ(a[i], 0);
+    for (int i = 2; i < 40; ++i)
+        EXPECT_EQ(a[i], 0);
 }
 
-TEST(CDynArrayTest, AppendReturnsTheFirstNewIndexOrFailsCleanly) {
+TEST(CDynArrayTest, AppendReturnsTheFirstNewIndexOrFailsCleanly)
+{
     CDynArray<int32_t> a;
     const int32_t values[] = {10, 20, 30, 40, 50};
     EXPECT_EQ(a.Append(values, 3), 0);
     EXPECT_EQ(a.Append(values + 3, 2), 3);
     EXPECT_EQ(a.Count(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(a[i], values[i]);
-    while (a.Count() < a.Capacity()) a.Add(60);  // full: the next element needs a new block
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(a[i], values[i]);
+    while (a.Count() < a.Capacity())
+        a.Add(60);  // full: the next element needs a new block
     const int16_t count = a.Count();
     const int32_t* before = a.Data();
     const int16_t capacity = a.Capacity();
@@ -106,10 +115,12 @@ TEST(CDynArrayTest, AppendReturnsTheFirstNewIndexOrFailsCleanly) {
     EXPECT_EQ(a[4], 50);
 }
 
-TEST(CDynArrayTest, RemoveAtAndAddUnique) {
+TEST(CDynArrayTest, RemoveAtAndAddUnique)
+{
     int objects[4];
     CDynArray<int*> a;
-    for (int& o : objects) EXPECT_TRUE(a.AddUnique(&o));
+    for (int& o : objects)
+        EXPECT_TRUE(a.AddUnique(&o));
     EXPECT_TRUE(a.AddUnique(&objects[2]));
     EXPECT_EQ(a.Count(), 4);
     EXPECT_EQ(a.RemoveAt(1, 2), 2);

@@ -8,12 +8,14 @@ int g_quitRequests = 0;
 
 class ErrorCodeStackTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetErrorCodes();
         g_quitRequests = 0;
         SetQuitRequestHandler([] { ++g_quitRequests; });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetQuitRequestHandler(nullptr);
         ResetErrorCodes();
     }
@@ -21,7 +23,8 @@ protected:
 
 }  // namespace
 
-TEST_F(ErrorCodeStackTest, PushAndPopNewestFirst) {
+TEST_F(ErrorCodeStackTest, PushAndPopNewestFirst)
+{
     EXPECT_EQ(PopErrorCode(), 0u);  // empty
     EXPECT_EQ(PushErrorCode(3), 3u);
     PushErrorCode(4);
@@ -32,8 +35,10 @@ TEST_F(ErrorCodeStackTest, PushAndPopNewestFirst) {
     EXPECT_EQ(ErrorCodeCount(), 0);
 }
 
-TEST_F(ErrorCodeStackTest, FullStackReplacesTheNewest) {
-    for (uint32_t code = 1; code <= 25; ++code) PushErrorCode(code);
+TEST_F(ErrorCodeStackTest, FullStackReplacesTheNewest)
+{
+    for (uint32_t code = 1; code <= 25; ++code)
+        PushErrorCode(code);
     PushErrorCode(100);  // the 26th replaces the 25th
     EXPECT_EQ(ErrorCodeCount(), 25);
     PushErrorCode(101);
@@ -44,13 +49,15 @@ TEST_F(ErrorCodeStackTest, FullStackReplacesTheNewest) {
     EXPECT_EQ(ErrorCodeCount(), 0);
 }
 
-TEST_F(ErrorCodeStackTest, CodesWithBits8To15SetRequestTheQuit) {
+TEST_F(ErrorCodeStackTest, CodesWithBits8To15SetRequestTheQuit)
+{
     struct Case {
         uint32_t code;
         bool quits;
     };
     const Case cases[] = {
-        {0xFF00, true}, {0xFF01, true}, {0x1FFFF, true}, {0xFEFF, false}, {0x7F00, false}, {0xFF, false}, {0, false},
+        {0xFF00, true},  {0xFF01, true}, {0x1FFFF, true}, {0xFEFF, false},
+        {0x7F00, false}, {0xFF, false},  {0, false},
     };
     for (const Case& c : cases) {
         g_quitRequests = 0;

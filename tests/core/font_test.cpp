@@ -19,27 +19,33 @@ struct FontFixture {
     FontSource source;
     std::vector<uint8_t> bytes;
     FontData font;
-    explicit FontFixture(FontSource s) : source(std::move(s)), bytes(MustEncode(EncodeFont(source))) {
+    explicit FontFixture(FontSource s) : source(std::move(s)), bytes(MustEncode(EncodeFont(source)))
+    {
         EXPECT_TRUE(font.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
     }
-    const FontGlyph* Glyph(uint8_t code) const {
-        if (code < source.firstCode || code - source.firstCode >= static_cast<int>(source.glyphs.size())) return nullptr;
+    const FontGlyph* Glyph(uint8_t code) const
+    {
+        if (code < source.firstCode || code - source.firstCode >= static_cast<int>(source.glyphs.size()))
+            return nullptr;
         return &source.glyphs[code - source.firstCode];
     }
 };
 
 // The text as it must appear on a w x h surface drawn at (x, y) and clipped to clip.
-std::vector<uint8_t> Reference(const FontFixture& f, const std::string& text, int x, int y, const PackedRect& clip,
-                               int w, int h, uint8_t fg, int bg) {
+std::vector<uint8_t> Reference(const FontFixture& f, const std::string& text, int x, int y,
+                               const PackedRect& clip, int w, int h, uint8_t fg, int bg)
+{
     std::vector<uint8_t> out(static_cast<size_t>(w) * h, kBack);
     int pen = 0;
     for (unsigned char c : text) {
         const FontGlyph* g = f.Glyph(c);
-        if (!g) continue;
+        if (!g)
+            continue;
         for (int gy = 0; gy < f.source.height; ++gy)
             for (int k = 0; k < g->width; ++k) {
                 int sx = x + pen + k, sy = y + gy;
-                if (sx < clip.Left() || sx > clip.Right() || sy < clip.Top() || sy > clip.Bottom()) continue;
+                if (sx < clip.Left() || sx > clip.Right() || sy < clip.Top() || sy > clip.Bottom())
+                    continue;
                 bool set = (g->rows[gy] >> k) & 1;
                 if (set)
                     out[sy * w + sx] = fg;
@@ -51,19 +57,24 @@ std::vector<uint8_t> Reference(const FontFixture& f, const std::string& text, in
     return out;
 }
 
-std::vector<uint8_t> Pixels(const CDrawContext& dc, int w, int h) {
+std::vector<uint8_t> Pixels(const CDrawContext& dc, int w, int h)
+{
     std::vector<uint8_t> v;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) v.push_back(*dc.Surface().At(x, y));
+        for (int x = 0; x < w; ++x)
+            v.push_back(*dc.Surface().At(x, y));
     return v;
 }
 
-void Clear(CDrawContext& dc, int w, int h) {
+void Clear(CDrawContext& dc, int w, int h)
+{
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) *dc.Surface().At(x, y) = kBack;
+        for (int x = 0; x < w; ++x)
+            *dc.Surface().At(x, y) = kBack;
 }
 
-TEST(Text, DrawnGlyphsMatchTheirRowsForEveryRowWidthAndClip) {
+TEST(Text, DrawnGlyphsMatchTheirRowsForEveryRowWidthAndClip)
+{
     struct Case {
         const char* name;
         uint8_t bytesPerRow, width;
@@ -85,15 +96,16 @@ TEST(Text, DrawnGlyphsMatchTheirRowsForEveryRowWidthAndClip) {
         Clear(dc, w, h);
         ASSERT_TRUE(dc.PushClip(c.clip));
         std::string text = "ABCFED";
-        int16_t advance = DrawText(dc, c.x, c.y, text.c_str(), static_cast<int32_t>(text.size()), 5, 3, c.transparent,
-                                   f.font);
+        int16_t advance = DrawText(dc, c.x, c.y, text.c_str(), static_cast<int32_t>(text.size()), 5, 3,
+                                   c.transparent, f.font);
         EXPECT_EQ(advance, 6 * c.width) << "the whole width, even when clipped";
         EXPECT_EQ(advance, MeasureTextWidth(text.c_str(), static_cast<int32_t>(text.size()), f.font));
         EXPECT_EQ(Pixels(dc, w, h), Reference(f, text, c.x, c.y, c.clip, w, h, 5, c.transparent ? -1 : 3));
     }
 }
 
-TEST(Text, ColumnNineOfASixteenBitRowIsBitNine) {
+TEST(Text, ColumnNineOfASixteenBitRowIsBitNine)
+{
     FontSource s;
     s.height = 1;
     s.firstCode = 'x';
@@ -109,7 +121,8 @@ TEST(Text, ColumnNineOfASixteenBitRowIsBitNine) {
     EXPECT_EQ(Pixels(dc, 12, 1), expected);
 }
 
-TEST(Text, NothingVisibleNothingReturned) {
+TEST(Text, NothingVisibleNothingReturned)
+{
     FontFixture f(PatternFont(5, 'a', 3, 4, 1));
     CDrawContext dc;
     ASSERT_TRUE(dc.CreateSurface(20, 10));
@@ -121,7 +134,8 @@ TEST(Text, NothingVisibleNothingReturned) {
     EXPECT_EQ(Pixels(dc, 20, 10), std::vector<uint8_t>(200, kBack));
 }
 
-TEST(Text, CharactersOutsideTheFontHaveNoWidthAndReadNothing) {
+TEST(Text, CharactersOutsideTheFontHaveNoWidthAndReadNothing)
+{
     // Codes 'a'..'c' only: line breaks, 'z', bytes of 0x80 and up and NUL-free
     // text below the first code all fall outside the resource.
     FontFixture f(PatternFont(5, 'a', 3, 4, 1));
@@ -139,7 +153,8 @@ TEST(Text, CharactersOutsideTheFontHaveNoWidthAndReadNothing) {
     EXPECT_EQ(cut.GetGlyph('c').width, 0);
 }
 
-TEST(Text, GlyphWiderThanItsRowBitsDrawsOnlyItsBits) {
+TEST(Text, GlyphWiderThanItsRowBitsDrawsOnlyItsBits)
+{
     // width 40 with 1 byte per row: columns 8 and up are blank, never shifted in.
     std::vector<uint8_t> bytes = {2, 0, 'q', 0, 1, 40, 0xFF, 0x81};
     FontData font;
@@ -152,14 +167,17 @@ TEST(Text, GlyphWiderThanItsRowBitsDrawsOnlyItsBits) {
     // the first glyph's columns 35..39 are blank background, the second glyph
     // covers 5..44 and nothing is drawn right of it
     std::vector<uint8_t> expected(100, 1);
-    for (int x = 45; x < 50; ++x) expected[x] = expected[50 + x] = kBack;
-    for (int k = 0; k < 8; ++k) expected[5 + k] = 6;
+    for (int x = 45; x < 50; ++x)
+        expected[x] = expected[50 + x] = kBack;
+    for (int k = 0; k < 8; ++k)
+        expected[5 + k] = 6;
     expected[50 + 5] = 6;
     expected[50 + 12] = 6;
     EXPECT_EQ(Pixels(dc, 50, 2), expected);
 }
 
-TEST(Text, HeightCountsLineBreakPairs) {
+TEST(Text, HeightCountsLineBreakPairs)
+{
     FontFixture f(PatternFont(7, 'a', 1, 3, 1));
     struct Case {
         std::string text;
@@ -170,7 +188,8 @@ TEST(Text, HeightCountsLineBreakPairs) {
             << c.text.size();
 }
 
-TEST(Text, FontListAndLoading) {
+TEST(Text, FontListAndLoading)
+{
     FontFixture f(PatternFont(10, 'a', 2, 3, 2));
     PackWriter pack(100);
     ASSERT_TRUE(pack.AddFile("Locale/Fonts/font", "fnt", f.bytes));

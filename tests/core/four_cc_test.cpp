@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(FourCC, TextAndCodeBothWays) {
+TEST(FourCC, TextAndCodeBothWays)
+{
     struct Case {
         const char* text;
         uint32_t code;
@@ -17,7 +18,8 @@ TEST(FourCC, TextAndCodeBothWays) {
     EXPECT_EQ(FourCCToString(0x61006200u), CStr("")) << "ends at the first zero byte";
 }
 
-TEST(FourCC, SingleBitIndex) {
+TEST(FourCC, SingleBitIndex)
+{
     struct Case {
         uint32_t value;
         uint8_t index;

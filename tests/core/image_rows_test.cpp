@@ -23,7 +23,8 @@ struct RawBlock {
 
 // Rows of raw runs: every run kind, zero-length fills, literal zeros, rows that
 // end early and rows of length 0.
-RawBlock RandomRawBlock(std::mt19937& rng) {
+RawBlock RandomRawBlock(std::mt19937& rng)
+{
     RawBlock b;
     b.width = 1 + rng() % 300;
     b.height = 1 + rng() % 10;
@@ -42,23 +43,29 @@ RawBlock RandomRawBlock(std::mt19937& rng) {
             } else {
                 int n = 1 + static_cast<int>(rng() % std::min(127, left));
                 row.push_back(static_cast<uint8_t>(n));
-                for (int i = 0; i < n; ++i) row.push_back(rng() % 4 == 0 ? 0 : static_cast<uint8_t>(rng()));
+                for (int i = 0; i < n; ++i)
+                    row.push_back(rng() % 4 == 0 ? 0 : static_cast<uint8_t>(rng()));
                 column += n;
             }
         }
-        if (row.size() > 255) b.wide = true;
+        if (row.size() > 255)
+            b.wide = true;
     }
-    if (!b.wide && rng() % 4 == 0) b.wide = true;  // wide tables with short rows are legal too
+    if (!b.wide && rng() % 4 == 0)
+        b.wide = true;  // wide tables with short rows are legal too
     for (auto& row : rows) {
         b.bytes.push_back(static_cast<uint8_t>(row.size()));
-        if (b.wide) b.bytes.push_back(static_cast<uint8_t>(row.size() >> 8));
+        if (b.wide)
+            b.bytes.push_back(static_cast<uint8_t>(row.size() >> 8));
     }
-    for (auto& row : rows) b.bytes.insert(b.bytes.end(), row.begin(), row.end());
+    for (auto& row : rows)
+        b.bytes.insert(b.bytes.end(), row.begin(), row.end());
     return b;
 }
 
 // Decodes the whole block the obvious way: pixel by pixel.
-std::vector<int> ReferenceDecode(const RawBlock& b, bool transparent) {
+std::vector<int> ReferenceDecode(const RawBlock& b, bool transparent)
+{
     std::vector<int> out(static_cast<size_t>(b.width) * b.height, kUntouched);
     int entry = b.wide ? 2 : 1;
     size_t pos = static_cast<size_t>(b.height) * entry;
@@ -71,11 +78,13 @@ std::vector<int> ReferenceDecode(const RawBlock& b, bool transparent) {
             if (c <= 0) {
                 uint8_t colour = b.bytes[pos + 1];
                 for (int k = 0; k < -c; ++k, ++column)
-                    if (column < b.width && !(transparent && colour == 0)) out[r * b.width + column] = colour;
+                    if (column < b.width && !(transparent && colour == 0))
+                        out[r * b.width + column] = colour;
                 pos += 2;
             } else {
                 for (int k = 0; k < c; ++k, ++column)
-                    if (column < b.width) out[r * b.width + column] = b.bytes[pos + 1 + k];
+                    if (column < b.width)
+                        out[r * b.width + column] = b.bytes[pos + 1 + k];
                 pos += 1 + c;
             }
         }
@@ -83,7 +92,8 @@ std::vector<int> ReferenceDecode(const RawBlock& b, bool transparent) {
     return out;
 }
 
-TEST(ImageRows, ClippedDecodeMatchesReferenceCrop) {
+TEST(ImageRows, ClippedDecodeMatchesReferenceCrop)
+{
     std::mt19937 rng(20261210);
     for (int round = 0; round < 400; ++round) {
         RawBlock b = RandomRawBlock(rng);
@@ -91,12 +101,13 @@ TEST(ImageRows, ClippedDecodeMatchesReferenceCrop) {
         std::vector<int> ref = ReferenceDecode(b, transparent);
         PackedRect clip;
         int cl = static_cast<int>(rng() % b.width), ct = static_cast<int>(rng() % b.height);
-        clip.Set(cl, ct, cl + static_cast<int>(rng() % (b.width - cl)), ct + static_cast<int>(rng() % (b.height - ct)));
+        clip.Set(cl, ct, cl + static_cast<int>(rng() % (b.width - cl)),
+                 ct + static_cast<int>(rng() % (b.height - ct)));
         const int surfW = 320, surfH = 16, x = 3, y = 2;
         std::vector<uint8_t> surface(surfW * surfH, kSentinel);
         uint32_t table = static_cast<uint32_t>(b.height * (b.wide ? 2 : 1));
-        DrawImageRows(x, y, clip, {b.bytes.data(), static_cast<uint32_t>(b.bytes.size())}, table, b.wide, transparent,
-                      surfW, surface.data());
+        DrawImageRows(x, y, clip, {b.bytes.data(), static_cast<uint32_t>(b.bytes.size())}, table, b.wide,
+                      transparent, surfW, surface.data());
         for (int sy = 0; sy < surfH; ++sy)
             for (int sx = 0; sx < surfW; ++sx) {
                 int bx = sx - x + clip.Left(), by = sy - y + clip.Top();
@@ -119,7 +130,8 @@ struct RowCase {
     std::vector<int> expected;  // 6 per row of the clip height; -1 untouched
 };
 
-TEST(ImageRows, HandMadeRuns) {
+TEST(ImageRows, HandMadeRuns)
+{
     const int U = kUntouched;
     const RowCase cases[] = {
         {"row of length 0, next row starts right after it",
@@ -137,11 +149,7 @@ TEST(ImageRows, HandMadeRuns) {
          true,
          {0, 0, 5, 0},
          {U, U, 0, 6, 0, U}},
-        {"opaque: colour-0 fill is drawn",
-         {2, 0xFA, 0},
-         false,
-         {0, 0, 5, 0},
-         {0, 0, 0, 0, 0, 0}},
+        {"opaque: colour-0 fill is drawn", {2, 0xFA, 0}, false, {0, 0, 5, 0}, {0, 0, 0, 0, 0, 0}},
         {"clip starting inside a literal run takes its bytes from there",
          {7, 6, 1, 2, 3, 4, 5, 6},
          false,
@@ -171,12 +179,14 @@ TEST(ImageRows, HandMadeRuns) {
     }
 }
 
-TEST(ImageRows, WideLengthsReadRowsOver255Bytes) {
+TEST(ImageRows, WideLengthsReadRowsOver255Bytes)
+{
     // 300 distinct-neighbour pixels cannot be fill runs: the row is ~303 bytes.
     IndexedPicture p;
     p.width = 300;
     p.height = 2;
-    for (int i = 0; i < 600; ++i) p.pixels.push_back(static_cast<uint8_t>(1 + i % 2));
+    for (int i = 0; i < 600; ++i)
+        p.pixels.push_back(static_cast<uint8_t>(1 + i % 2));
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(p, {}));
     ImageData image;
     ASSERT_TRUE(image.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
@@ -186,7 +196,8 @@ TEST(ImageRows, WideLengthsReadRowsOver255Bytes) {
     EXPECT_EQ(surface, p.pixels);
 }
 
-TEST(ImageRows, HitTestReadsOnePixel) {
+TEST(ImageRows, HitTestReadsOnePixel)
+{
     // block starts at (1, 1); row 0 ends after 3 pixels, row 1 has a colour-0 fill
     IndexedPicture p = PictureFromRows({
         ".....",
@@ -200,12 +211,12 @@ TEST(ImageRows, HitTestReadsOnePixel) {
         int x, y;
         uint8_t expected;
     } probes[] = {
-        {1, 1, 5}, {2, 1, 10}, {3, 1, 7},
-        {4, 1, 0},  // inside the block, past the end of its row
-        {2, 2, 0},  // colour-0 fill run
-        {4, 2, 9}, {0, 0, 0}, {5, 2, 0}, {1, 3, 0},  // outside the block
+        {1, 1, 5}, {2, 1, 10}, {3, 1, 7}, {4, 1, 0},  // inside the block, past the end of its row
+        {2, 2, 0},                                    // colour-0 fill run
+        {4, 2, 9}, {0, 0, 0},  {5, 2, 0}, {1, 3, 0},  // outside the block
     };
-    for (const Probe& pr : probes) EXPECT_EQ(ImageHitTest(pr.x, pr.y, image), pr.expected) << pr.x << "," << pr.y;
+    for (const Probe& pr : probes)
+        EXPECT_EQ(ImageHitTest(pr.x, pr.y, image), pr.expected) << pr.x << "," << pr.y;
     EXPECT_EQ(ImageHitTest(1, 1, ImageData{}), 0);
 }
 
@@ -219,7 +230,8 @@ struct HookRecord {
 HookRecord g_hookRecord;
 
 void RecordingHook(int x, int y, const PackedRect& clip, PixelBlock block, uint32_t tableSize, bool wide,
-                   bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest) {
+                   bool transparent, ImageFillOpFn fill, ImageCopyOpFn copy, uint16_t pitch, uint8_t* dest)
+{
     ++g_hookRecord.calls;
     g_hookRecord.clip = clip;
     g_hookRecord.transparent = transparent;
@@ -229,7 +241,8 @@ void RecordingHook(int x, int y, const PackedRect& clip, PixelBlock block, uint3
     DecodeImageRows(x, y, clip, block, tableSize, wide, transparent, fill, copy, pitch, dest);
 }
 
-TEST(ImageRows, HookTakesOverDecodingAndProbes) {
+TEST(ImageRows, HookTakesOverDecodingAndProbes)
+{
     IndexedPicture p = PictureFromRows({"123", "456"});
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(p, {}));
     ImageData image;

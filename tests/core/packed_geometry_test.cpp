@@ -4,15 +4,18 @@
 
 namespace {
 
-::testing::AssertionResult RectIs(const PackedRect& r, int l, int t, int rt, int b) {
-    if (r.Left() == l && r.Top() == t && r.Right() == rt && r.Bottom() == b) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << r.Left() << ", " << r.Top() << ", " << r.Right() << ", "
-                                         << r.Bottom() << ")";
+::testing::AssertionResult RectIs(const PackedRect& r, int l, int t, int rt, int b)
+{
+    if (r.Left() == l && r.Top() == t && r.Right() == rt && r.Bottom() == b)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "(" << r.Left() << ", " << r.Top() << ", " << r.Right() << ", " << r.Bottom() << ")";
 }
 
 }  // namespace
 
-TEST(PackedGeometryTest, CoordinatesAreSignedTwelveBitsAndWrap) {
+TEST(PackedGeometryTest, CoordinatesAreSignedTwelveBitsAndWrap)
+{
     PackedPoint p(2047, -2047);
     EXPECT_EQ(p.X(), 2047);
     EXPECT_EQ(p.Y(), -2047);
@@ -29,7 +32,8 @@ TEST(PackedGeometryTest, CoordinatesAreSignedTwelveBitsAndWrap) {
     EXPECT_EQ(PackedRect(0, 0, 4095, 0).Right(), -1);  // only the low 12 bits are stored
 }
 
-TEST(PackedGeometryTest, UndefinedConstantsAreReadyAtCompileTime) {
+TEST(PackedGeometryTest, UndefinedConstantsAreReadyAtCompileTime)
+{
     static_assert(!UndefinedRect.IsDefined());
     static_assert(!UndefinedPoint.IsDefined());
     static_assert(UndefinedRect.Left() == -2048 && UndefinedRect.Bottom() == -2048);
@@ -38,14 +42,20 @@ TEST(PackedGeometryTest, UndefinedConstantsAreReadyAtCompileTime) {
     EXPECT_EQ(r, UndefinedRect);
 }
 
-TEST(PackedGeometryTest, FlagBitsSurviveEveryOperation) {
+TEST(PackedGeometryTest, FlagBitsSurviveEveryOperation)
+{
     struct Case {
         const char* name;
         void (*apply)(PackedRect&);
     };
     const Case rectCases[] = {
         {"Set", [](PackedRect& r) { r.Set(1, 2, 3, 4); }},
-        {"Assign", [](PackedRect& r) { PackedRect other(5, 5, 9, 9); other.leftWord |= 0x7000; r.Assign(other); }},
+        {"Assign",
+         [](PackedRect& r) {
+             PackedRect other(5, 5, 9, 9);
+             other.leftWord |= 0x7000;
+             r.Assign(other);
+         }},
         {"Union", [](PackedRect& r) { r.Union(PackedRect(-5, -5, 50, 50)); }},
         {"Intersect", [](PackedRect& r) { r.Intersect(PackedRect(2, 2, 5, 5)); }},
         {"Intersect to empty", [](PackedRect& r) { r.Intersect(PackedRect(100, 100, 200, 200)); }},
@@ -92,7 +102,8 @@ TEST(PackedGeometryTest, FlagBitsSurviveEveryOperation) {
     EXPECT_TRUE(a.Equals(b));  // flags are ignored when comparing
 }
 
-TEST(PackedGeometryTest, PointArithmetic) {
+TEST(PackedGeometryTest, PointArithmetic)
+{
     PackedPoint p(-5, 7);
     p.ShiftRight(40);  // 32 or more leaves the sign
     EXPECT_EQ(p, PackedPoint(-1, 0));
@@ -114,7 +125,8 @@ TEST(PackedGeometryTest, PointArithmetic) {
     EXPECT_TRUE(q.IsZero());
 }
 
-TEST(PackedGeometryTest, MeasuresAndMoves) {
+TEST(PackedGeometryTest, MeasuresAndMoves)
+{
     PackedRect r(10, 20, 19, 24);
     EXPECT_EQ(r.Width(), 10);  // inclusive edges
     EXPECT_EQ(r.Height(), 5);
@@ -134,7 +146,8 @@ TEST(PackedGeometryTest, MeasuresAndMoves) {
     EXPECT_TRUE(RectIs(r, 0, 0, 9, 4));
 }
 
-TEST(PackedGeometryTest, ContainsAndTouches) {
+TEST(PackedGeometryTest, ContainsAndTouches)
+{
     const PackedRect r(0, 0, 9, 9);
     EXPECT_TRUE(r.Contains(PackedPoint(0, 0)));
     EXPECT_TRUE(r.Contains(PackedPoint(9, 9)));
@@ -150,7 +163,8 @@ TEST(PackedGeometryTest, ContainsAndTouches) {
     EXPECT_FALSE(UndefinedRect.Touches(UndefinedRect));
 }
 
-TEST(PackedGeometryTest, UnionAndIntersect) {
+TEST(PackedGeometryTest, UnionAndIntersect)
+{
     PackedRect r = UndefinedRect;
     r.Union(PackedRect(5, 5, 10, 10));
     EXPECT_TRUE(RectIs(r, 5, 5, 10, 10));
@@ -165,10 +179,8 @@ TEST(PackedGeometryTest, UnionAndIntersect) {
     };
     const Case cases[] = {
         {{0, 0, 9, 9}, {10, 0, 20, 9}, UndefinedRect},  // touching at no pixel
-        {{0, 0, 9, 9}, {9, 9, 20, 20}, {9, 9, 9, 9}},
-        {{0, 0, 9, 9}, {-5, 2, 4, 30}, {0, 2, 4, 9}},
-        {{0, 0, 9, 9}, UndefinedRect, UndefinedRect},
-        {UndefinedRect, {0, 0, 9, 9}, UndefinedRect},
+        {{0, 0, 9, 9}, {9, 9, 20, 20}, {9, 9, 9, 9}},  {{0, 0, 9, 9}, {-5, 2, 4, 30}, {0, 2, 4, 9}},
+        {{0, 0, 9, 9}, UndefinedRect, UndefinedRect},  {UndefinedRect, {0, 0, 9, 9}, UndefinedRect},
     };
     for (const Case& c : cases) {
         PackedRect a = c.a;
@@ -177,7 +189,8 @@ TEST(PackedGeometryTest, UnionAndIntersect) {
     }
 }
 
-TEST(PackedGeometryTest, SubtractGivesNonOverlappingPieces) {
+TEST(PackedGeometryTest, SubtractGivesNonOverlappingPieces)
+{
     const PackedRect r(0, 0, 9, 9);
     PackedRect left, right, top, bottom;
     r.Subtract(PackedRect(3, 3, 5, 5), left, right, top, bottom);
@@ -186,8 +199,8 @@ TEST(PackedGeometryTest, SubtractGivesNonOverlappingPieces) {
     EXPECT_TRUE(RectIs(top, 0, 0, 9, 2));
     EXPECT_TRUE(RectIs(bottom, 0, 6, 9, 9));
 
-    for (const PackedRect& other : {PackedRect(0, 0, 9, 9), PackedRect(20, 20, 30, 30), PackedRect(-5, -5, 40, 40),
-                                     UndefinedRect}) {
+    for (const PackedRect& other :
+         {PackedRect(0, 0, 9, 9), PackedRect(20, 20, 30, 30), PackedRect(-5, -5, 40, 40), UndefinedRect}) {
         r.Subtract(other, left, right, top, bottom);
         EXPECT_FALSE(left.IsDefined());
         EXPECT_FALSE(right.IsDefined());
@@ -201,7 +214,8 @@ TEST(PackedGeometryTest, SubtractGivesNonOverlappingPieces) {
     for (int y = 0; y <= 9; ++y) {
         for (int x = 0; x <= 9; ++x) {
             const PackedPoint p(x, y);
-            const int hits = left.Contains(p) + right.Contains(p) + top.Contains(p) + bottom.Contains(p) + cut.Contains(p);
+            const int hits =
+                left.Contains(p) + right.Contains(p) + top.Contains(p) + bottom.Contains(p) + cut.Contains(p);
             EXPECT_EQ(hits, 1) << x << "," << y;
         }
     }

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(RandomTest, SequenceFromZeroAndFromSeeds) {
+TEST(RandomTest, SequenceFromZeroAndFromSeeds)
+{
     SetRandomState(0);
     EXPECT_EQ(NextRandom(), 16838);
     // The state follows (state + 1) * 1103515245 + 12345 on 32 bits.
@@ -15,7 +16,8 @@ TEST(RandomTest, SequenceFromZeroAndFromSeeds) {
     }
 }
 
-TEST(RandomTest, SeedIsTheSignExtendedLowHalfOfTheTicks) {
+TEST(RandomTest, SeedIsTheSignExtendedLowHalfOfTheTicks)
+{
     struct Case {
         uint32_t ticks;
         uint32_t state;

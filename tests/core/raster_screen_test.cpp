@@ -17,45 +17,54 @@
 
 namespace {
 
-CDrawContext* NewContext() { return new (std::nothrow) CDrawContext; }
+CDrawContext* NewContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
 // A headless display of 240 x 320 with an empty dirty list.
 class ScreenTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
         UseHeadlessPlatform(options);
         SetDrawContextFactory(NewContext);
-        ASSERT_TRUE(display_.Open());
-        SetDisplaySurface(&display_);
+        ASSERT_TRUE(m_display.Open());
+        SetDisplaySurface(&m_display);
         InitRasterOps();
-        display_.Flush();
-        ASSERT_EQ(display_.DirtyCount(), 0);
+        m_display.Flush();
+        ASSERT_EQ(m_display.DirtyCount(), 0);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetDisplaySurface(nullptr);
-        display_.Close();
+        m_display.Close();
         SetPaletteList({});
     }
-    CDrawContext& Screen() { return *display_.ScreenContext(); }
-    std::vector<PackedRect> Dirty() {
+    CDrawContext& Screen() { return *m_display.ScreenContext(); }
+    std::vector<PackedRect> Dirty()
+    {
         std::vector<PackedRect> rects;
-        for (int i = 0; i < display_.DirtyCount(); ++i) rects.push_back(display_.DirtyRect(i));
-        display_.Flush();
+        for (int i = 0; i < m_display.DirtyCount(); ++i)
+            rects.push_back(m_display.DirtyRect(i));
+        m_display.Flush();
         return rects;
     }
-    CDisplaySurface display_;
+    CDisplaySurface m_display;
 };
 
-TEST_F(ScreenTest, PicturesReportWhatTheyDrew) {
+TEST_F(ScreenTest, PicturesReportWhatTheyDrew)
+{
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(SolidPicture(20, 10, 4), {.hotX = 5, .hotY = 0}));
     ImageData image;
     ASSERT_TRUE(image.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
     DrawImage(Screen(), 300, 0, image, UndefinedRect);
     EXPECT_TRUE(Dirty().empty()) << "nothing drawn, nothing dirty";
     DrawImage(Screen(), 230, 100, image, UndefinedRect);
-    EXPECT_EQ(Dirty(), (std::vector<PackedRect>{PackedRect(225, 100, 239, 109)})) << "only the part on the screen";
+    EXPECT_EQ(Dirty(), (std::vector<PackedRect>{PackedRect(225, 100, 239, 109)}))
+        << "only the part on the screen";
 
     // A child context reports in the screen's coordinates.
     CDrawContext child;
@@ -64,7 +73,8 @@ TEST_F(ScreenTest, PicturesReportWhatTheyDrew) {
     EXPECT_EQ(Dirty(), (std::vector<PackedRect>{PackedRect(50, 60, 53, 63)}));
 }
 
-TEST_F(ScreenTest, TextPartlyClippedReturnsItsWidthAndMarksTheDrawnPart) {
+TEST_F(ScreenTest, TextPartlyClippedReturnsItsWidthAndMarksTheDrawnPart)
+{
     std::vector<uint8_t> bytes = MustEncode(EncodeFont(PatternFont(8, 'a', 3, 6, 1)));
     FontData font;
     ASSERT_TRUE(font.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
@@ -76,11 +86,13 @@ TEST_F(ScreenTest, TextPartlyClippedReturnsItsWidthAndMarksTheDrawnPart) {
     Screen().PopClip();
 }
 
-TEST_F(ScreenTest, SelectedPaletteReachesTheDisplay) {
+TEST_F(ScreenTest, SelectedPaletteReachesTheDisplay)
+{
     PackWriter pack(100);
     ASSERT_TRUE(pack.AddFile("Palettes/pallist", "plt", MustEncode(EncodePaletteList({"warm"}))));
     std::vector<Rgb> colours(256);
-    for (int i = 0; i < 256; ++i) colours[i] = {static_cast<uint8_t>(i), 100, static_cast<uint8_t>(255 - i)};
+    for (int i = 0; i < 256; ++i)
+        colours[i] = {static_cast<uint8_t>(i), 100, static_cast<uint8_t>(255 - i)};
     std::vector<uint8_t> palette = MustEncode(EncodePalette(colours));
     ASSERT_TRUE(pack.AddFile("Palettes/warm", "pal", palette));
     FixtureData data;
@@ -90,11 +102,12 @@ TEST_F(ScreenTest, SelectedPaletteReachesTheDisplay) {
     ASSERT_TRUE(CResourceMgr::LoadPaletteTable("/Palettes/pallist", table));
     SetPaletteList({table.data, table.count});
 
-    std::vector<uint8_t> bytes = MustEncode(EncodeImage(SolidPicture(2, 2, 9), {.paletteId = 0, .paletteCount = 1}));
+    std::vector<uint8_t> bytes =
+        MustEncode(EncodeImage(SolidPicture(2, 2, 9), {.paletteId = 0, .paletteCount = 1}));
     ImageData image;
     ASSERT_TRUE(image.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
     DrawImage(Screen(), 0, 0, image, UndefinedRect);
-    EXPECT_EQ(std::vector<uint8_t>(display_.RawPalette(), display_.RawPalette() + 768), palette);
+    EXPECT_EQ(std::vector<uint8_t>(m_display.RawPalette(), m_display.RawPalette() + 768), palette);
 
     // A screen with a palette of its own pushes the current id, and popping
     // it selects (and uploads) that palette again.
@@ -103,7 +116,7 @@ TEST_F(ScreenTest, SelectedPaletteReachesTheDisplay) {
     SetDisplayPalette(grey.data());
     ASSERT_TRUE(PopPalette());
     EXPECT_EQ(CurrentPaletteId(), 0);
-    EXPECT_EQ(std::vector<uint8_t>(display_.RawPalette(), display_.RawPalette() + 768), palette);
+    EXPECT_EQ(std::vector<uint8_t>(m_display.RawPalette(), m_display.RawPalette() + 768), palette);
     ResetPaletteStack();
 }
 

@@ -22,19 +22,24 @@ constexpr uint8_t kBack = 0xEE;
 struct Surface {
     CDrawContext dc;
     int w, h;
-    Surface(int width, int height) : w(width), h(height) {
+    Surface(int width, int height) : w(width), h(height)
+    {
         EXPECT_TRUE(dc.CreateSurface(width, height));
         Clear();
     }
-    void Clear() {
+    void Clear()
+    {
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) *dc.Surface().At(x, y) = kBack;
+            for (int x = 0; x < w; ++x)
+                *dc.Surface().At(x, y) = kBack;
     }
     uint8_t At(int x, int y) const { return *dc.Surface().At(x, y); }
-    std::vector<uint8_t> Pixels() const {
+    std::vector<uint8_t> Pixels() const
+    {
         std::vector<uint8_t> v;
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) v.push_back(At(x, y));
+            for (int x = 0; x < w; ++x)
+                v.push_back(At(x, y));
         return v;
     }
 };
@@ -42,21 +47,25 @@ struct Surface {
 // What a picture drawn at (x, y) (surface coordinates, origin applied) must
 // leave on a cleared surface: straight from the source pixels.
 std::vector<uint8_t> Reference(const IndexedPicture& p, bool transparent, int x, int y, int hotX, int hotY,
-                               const PackedRect& cutOut, const PackedRect& clip, int w, int h) {
+                               const PackedRect& cutOut, const PackedRect& clip, int w, int h)
+{
     std::vector<uint8_t> out(static_cast<size_t>(w) * h, kBack);
     int left = x - hotX - (cutOut.IsDefined() ? cutOut.Left() : 0);
     int top = y - hotY - (cutOut.IsDefined() ? cutOut.Top() : 0);
     for (int iy = 0; iy < p.height; ++iy)
         for (int ix = 0; ix < p.width; ++ix) {
-            if (cutOut.IsDefined() && (ix < cutOut.Left() || ix > cutOut.Right() || iy < cutOut.Top() ||
-                                       iy > cutOut.Bottom()))
+            if (cutOut.IsDefined() &&
+                (ix < cutOut.Left() || ix > cutOut.Right() || iy < cutOut.Top() || iy > cutOut.Bottom()))
                 continue;
             int sx = left + ix, sy = top + iy;
-            if (!clip.IsDefined() || sx < clip.Left() || sx > clip.Right() || sy < clip.Top() || sy > clip.Bottom())
+            if (!clip.IsDefined() || sx < clip.Left() || sx > clip.Right() || sy < clip.Top() ||
+                sy > clip.Bottom())
                 continue;
-            if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+            if (sx < 0 || sy < 0 || sx >= w || sy >= h)
+                continue;
             uint8_t v = p.At(ix, iy);
-            if (transparent && v == 0) continue;
+            if (transparent && v == 0)
+                continue;
             out[static_cast<size_t>(sy) * w + sx] = v;
         }
     return out;
@@ -67,16 +76,18 @@ protected:
     void SetUp() override { InitRasterOps(); }
 };
 
-TEST_F(RasterTest, DrawImageMatchesTheSourceUnderHotSpotCutOutOriginAndClip) {
+TEST_F(RasterTest, DrawImageMatchesTheSourceUnderHotSpotCutOutOriginAndClip)
+{
     std::mt19937 rng(7);
     Surface s(64, 48);
     for (int round = 0; round < 300; ++round) {
         bool transparent = rng() % 2;
-        IndexedPicture p = RandomPicture(round, static_cast<uint16_t>(1 + rng() % 40), static_cast<uint16_t>(1 + rng() % 30),
-                                         transparent ? 35 : 10);
+        IndexedPicture p = RandomPicture(round, static_cast<uint16_t>(1 + rng() % 40),
+                                         static_cast<uint16_t>(1 + rng() % 30), transparent ? 35 : 10);
         int hotX = static_cast<int>(rng() % 11) - 5, hotY = static_cast<int>(rng() % 11) - 5;
-        std::vector<uint8_t> bytes = MustEncode(EncodeImage(
-            p, {.transparent = transparent, .hotX = static_cast<int16_t>(hotX), .hotY = static_cast<int16_t>(hotY)}));
+        std::vector<uint8_t> bytes = MustEncode(EncodeImage(p, {.transparent = transparent,
+                                                                .hotX = static_cast<int16_t>(hotX),
+                                                                .hotY = static_cast<int16_t>(hotY)}));
         ImageData image;
         ASSERT_TRUE(image.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
 
@@ -99,8 +110,8 @@ TEST_F(RasterTest, DrawImageMatchesTheSourceUnderHotSpotCutOutOriginAndClip) {
         s.dc.PopOrigin();
         s.dc.PopClip();
 
-        std::vector<uint8_t> expected = Reference(p, transparent, x + origin.X(), y + origin.Y(), hotX, hotY, cutOut,
-                                                  effective, s.w, s.h);
+        std::vector<uint8_t> expected = Reference(p, transparent, x + origin.X(), y + origin.Y(), hotX, hotY,
+                                                  cutOut, effective, s.w, s.h);
         ASSERT_EQ(s.Pixels(), expected) << "round " << round;
         // Visible when some part of the encoded block falls in the clip;
         // whatever was drawn lies in such a part.
@@ -110,7 +121,8 @@ TEST_F(RasterTest, DrawImageMatchesTheSourceUnderHotSpotCutOutOriginAndClip) {
     }
 }
 
-TEST_F(RasterTest, DrawImageGeometryCases) {
+TEST_F(RasterTest, DrawImageGeometryCases)
+{
     IndexedPicture big = RandomPicture(99, 32, 32, 0);
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(big, {.hotX = 10, .hotY = 20}));
     ImageData image;
@@ -135,9 +147,11 @@ TEST_F(RasterTest, DrawImageGeometryCases) {
     DrawImage(t.dc, 0, 0, ImageData{}, UndefinedRect);  // no header: nothing, no crash
 }
 
-TEST_F(RasterTest, AnimationFrameTransparencyFromTheSecondFrameOn) {
+TEST_F(RasterTest, AnimationFrameTransparencyFromTheSecondFrameOn)
+{
     std::vector<IndexedPicture> frames = {PictureFromRows({"1.1"}), PictureFromRows({"1.1"})};
-    std::vector<uint8_t> bytes = MustEncode(EncodeAnimation(frames, {.transparency = AnimTransparency::AllButFirst}));
+    std::vector<uint8_t> bytes =
+        MustEncode(EncodeAnimation(frames, {.transparency = AnimTransparency::AllButFirst}));
     AnimData anim;
     ASSERT_TRUE(anim.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
     Surface s(3, 2);
@@ -148,7 +162,8 @@ TEST_F(RasterTest, AnimationFrameTransparencyFromTheSecondFrameOn) {
     EXPECT_EQ(s.At(1, 0), 0);
 }
 
-TEST_F(RasterTest, TileImageCoversTheRectangleFromItsCorner) {
+TEST_F(RasterTest, TileImageCoversTheRectangleFromItsCorner)
+{
     IndexedPicture tile = RandomPicture(5, 16, 16, 0);
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(tile, {}));
     ImageData image;
@@ -172,7 +187,8 @@ TEST_F(RasterTest, TileImageCoversTheRectangleFromItsCorner) {
         }
 }
 
-TEST_F(RasterTest, FillRectFillsOnlyInsideTheClip) {
+TEST_F(RasterTest, FillRectFillsOnlyInsideTheClip)
+{
     Surface s(10, 10);
     ASSERT_TRUE(s.dc.PushClip(PackedRect(2, 2, 7, 7)));
     ASSERT_TRUE(s.dc.PushOrigin(PackedPoint(1, 0)));
@@ -186,26 +202,29 @@ TEST_F(RasterTest, FillRectFillsOnlyInsideTheClip) {
 // palettes of 768 bytes and one that is too short to be one.
 class PaletteTest : public RasterTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RasterTest::SetUp();
         PackWriter pack(100);
-        ASSERT_TRUE(pack.AddFile("Palettes/pallist", "plt", MustEncode(EncodePaletteList({"first", "second", "short"}))));
+        ASSERT_TRUE(pack.AddFile("Palettes/pallist", "plt",
+                                 MustEncode(EncodePaletteList({"first", "second", "short"}))));
         std::vector<Rgb> colours(256, Rgb{1, 2, 3});
         ASSERT_TRUE(pack.AddFile("Palettes/first", "pal", MustEncode(EncodePalette(colours))));
         colours.assign(256, Rgb{9, 9, 9});
         ASSERT_TRUE(pack.AddFile("Palettes/second", "pal", MustEncode(EncodePalette(colours))));
         ASSERT_TRUE(pack.AddFile("Palettes/short", "pal", std::vector<uint8_t>(100, 7)));
-        data_.AddPack("art", pack);
-        ASSERT_TRUE(data_.Mount());
+        m_data.AddPack("art", pack);
+        ASSERT_TRUE(m_data.Mount());
         PaletteTable table;
         ASSERT_TRUE(CResourceMgr::LoadPaletteTable("/Palettes/pallist", table));
         SetPaletteList({table.data, table.count});
     }
     void TearDown() override { SetPaletteList({}); }
-    FixtureData data_;
+    FixtureData m_data;
 };
 
-TEST_F(PaletteTest, SelectionChecksTheIdAndKeepsOnlyFullPalettes) {
+TEST_F(PaletteTest, SelectionChecksTheIdAndKeepsOnlyFullPalettes)
+{
     struct Step {
         const char* what;
         uint8_t id;
@@ -226,7 +245,8 @@ TEST_F(PaletteTest, SelectionChecksTheIdAndKeepsOnlyFullPalettes) {
         if (st.firstByte == 0) {
             EXPECT_EQ(CurrentPaletteData(), nullptr) << st.what;
         } else {
-            ASSERT_TRUE(CurrentPaletteData() != nullptr && CurrentPaletteData()[0] == st.firstByte) << st.what;
+            ASSERT_TRUE(CurrentPaletteData() != nullptr && CurrentPaletteData()[0] == st.firstByte)
+                << st.what;
         }
     }
     SetPaletteLock(true);
@@ -235,7 +255,8 @@ TEST_F(PaletteTest, SelectionChecksTheIdAndKeepsOnlyFullPalettes) {
     SetPaletteLock(false);
 }
 
-TEST_F(PaletteTest, PicturesSelectTheirPaletteOnlyWhenDrawn) {
+TEST_F(PaletteTest, PicturesSelectTheirPaletteOnlyWhenDrawn)
+{
     std::vector<uint8_t> bytes =
         MustEncode(EncodeImage(SolidPicture(4, 4, 3), {.paletteId = 1, .paletteCount = 3}));
     ImageData image;
@@ -247,7 +268,8 @@ TEST_F(PaletteTest, PicturesSelectTheirPaletteOnlyWhenDrawn) {
     EXPECT_EQ(CurrentPaletteId(), 1);
 }
 
-TEST_F(PaletteTest, LoadersMakeViewsOrRefuse) {
+TEST_F(PaletteTest, LoadersMakeViewsOrRefuse)
+{
     PackWriter pack(200);
     ASSERT_TRUE(pack.AddFile("Images/ok", "img", MustEncode(EncodeImage(SolidPicture(2, 2, 1), {}))));
     ASSERT_TRUE(pack.AddFile("Images/cut", "img", std::vector<uint8_t>(10, 0)));
@@ -263,8 +285,8 @@ TEST_F(PaletteTest, LoadersMakeViewsOrRefuse) {
         MustEncode(EncodeAnimation({SolidPicture(2, 2, 1), SolidPicture(2, 2, 2)}, {}));
     farFrame[13] = 0xF0;  // frame 1 said to start far past the end
     ASSERT_TRUE(pack.AddFile("Ani/farframe", "ani", farFrame));
-    data_.AddPack("more", pack);
-    ASSERT_TRUE(data_.Mount());
+    m_data.AddPack("more", pack);
+    ASSERT_TRUE(m_data.Mount());
     ImageData image;
     AnimData anim;
     EXPECT_TRUE(LoadImage("/Images/ok", image));

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 #include <string>
+#include <vector>
 
-TEST(CStrTest, EmptyStringsShareTheStaticBlock) {
+TEST(CStrTest, EmptyStringsShareTheStaticBlock)
+{
     const CStr fromNull(nullptr);
     const CStr fromEmpty("");
     const CStr zeroLength("abc", 0);
@@ -24,7 +25,8 @@ TEST(CStrTest, EmptyStringsShareTheStaticBlock) {
     EXPECT_EQ(g_emptyStr.RefCount(), 0);
 }
 
-TEST(CStrTest, CopyOnWriteLeavesTheOriginalAlone) {
+TEST(CStrTest, CopyOnWriteLeavesTheOriginalAlone)
+{
     CStr original("hello");
     {
         CStr copy(original);
@@ -45,7 +47,8 @@ TEST(CStrTest, CopyOnWriteLeavesTheOriginalAlone) {
     EXPECT_EQ(original.RefCount(), 1);
 }
 
-TEST(CStrTest, ReferenceCountNeverWraps) {
+TEST(CStrTest, ReferenceCountNeverWraps)
+{
     // The count is 16 bits: beyond 32767 sharers a copy gets its own block.
     CStr original("shared");
     std::vector<CStr> copies(CStr::MaxRefs, original);
@@ -57,7 +60,8 @@ TEST(CStrTest, ReferenceCountNeverWraps) {
     EXPECT_EQ(original.RefCount(), 1);
 }
 
-TEST(CStrTest, ConstructionMeasuresTheTextAgain) {
+TEST(CStrTest, ConstructionMeasuresTheTextAgain)
+{
     const char text[] = {'a', 'b', '\0', 'c', 'd', '\0'};
     EXPECT_EQ(CStr(text, 5).Length(), 2);  // cut at the embedded NUL
     EXPECT_EQ(CStr("abcdef", 3), "abc");
@@ -65,7 +69,8 @@ TEST(CStrTest, ConstructionMeasuresTheTextAgain) {
     EXPECT_EQ(CStr(std::string(17, 'x').c_str()).Capacity(), 32);
 }
 
-TEST(CStrTest, FilledStrings) {
+TEST(CStrTest, FilledStrings)
+{
     EXPECT_EQ(CStr::CStrFilled('-', 5), "-----");
     const CStr room = CStr::CStrFilled('\0', 40);
     EXPECT_EQ(room.Length(), 0);
@@ -73,7 +78,8 @@ TEST(CStrTest, FilledStrings) {
     EXPECT_FALSE(room.IsSharedEmpty());
 }
 
-TEST(CStrTest, DeletingEverythingReturnsToTheSharedBlock) {
+TEST(CStrTest, DeletingEverythingReturnsToTheSharedBlock)
+{
     CStr a("text");
     a.Delete(0);
     EXPECT_TRUE(a.IsSharedEmpty());
@@ -85,7 +91,8 @@ TEST(CStrTest, DeletingEverythingReturnsToTheSharedBlock) {
     EXPECT_TRUE(c.IsSharedEmpty());
 }
 
-TEST(CStrTest, CapacityRoundsToSixteenAndShrinks) {
+TEST(CStrTest, CapacityRoundsToSixteenAndShrinks)
+{
     CStr s("abcdefghij");
     s.SetCapacity(33);
     EXPECT_EQ(s.Capacity(), 48);
@@ -98,7 +105,8 @@ TEST(CStrTest, CapacityRoundsToSixteenAndShrinks) {
     EXPECT_EQ(s.Capacity(), 16);
 }
 
-TEST(CStrTest, FillingThroughTheBufferThenUpdatingTheLength) {
+TEST(CStrTest, FillingThroughTheBufferThenUpdatingTheLength)
+{
     CStr s = CStr::CStrFilled('\0', 20);
     CStr sharer(s);
     char* buffer = s.Buffer();  // detaches
@@ -109,7 +117,8 @@ TEST(CStrTest, FillingThroughTheBufferThenUpdatingTheLength) {
     EXPECT_EQ(sharer.Length(), 0);
 }
 
-TEST(CStrTest, EditingOperations) {
+TEST(CStrTest, EditingOperations)
+{
     struct Case {
         const char* start;
         void (*edit)(CStr&);
@@ -133,7 +142,12 @@ TEST(CStrTest, EditingOperations) {
         {"   ", [](CStr& s) { s.TrimRight(); }, "   "},
         {"  x  ", [](CStr& s) { s.TrimLeft(); }, "x  "},
         {"  x  ", [](CStr& s) { s.TrimRight(); }, "  x"},
-        {"\t x\t", [](CStr& s) { s.TrimLeft(); s.TrimRight(); }, "x"},
+        {"\t x\t",
+         [](CStr& s) {
+             s.TrimLeft();
+             s.TrimRight();
+         },
+         "x"},
     };
     for (const Case& c : cases) {
         CStr s(c.start);
@@ -145,7 +159,8 @@ TEST(CStrTest, EditingOperations) {
     }
 }
 
-TEST(CStrTest, AppendingCharByCharGrowsEverySixteen) {
+TEST(CStrTest, AppendingCharByCharGrowsEverySixteen)
+{
     CStr s;
     for (int i = 0; i < 40; ++i) {
         s += static_cast<char>('a' + i % 26);
@@ -154,7 +169,8 @@ TEST(CStrTest, AppendingCharByCharGrowsEverySixteen) {
     EXPECT_EQ(s.Length(), 40);
 }
 
-TEST(CStrTest, Searching) {
+TEST(CStrTest, Searching)
+{
     const CStr text("Hello World, hello");
     EXPECT_EQ(text.FindChar('o'), 4);
     EXPECT_EQ(text.FindChar('o', 5), 7);
@@ -170,7 +186,8 @@ TEST(CStrTest, Searching) {
     EXPECT_EQ(CStr("a[b").FindNoCase("A{B"), -1);  // only letters fold
 }
 
-TEST(CStrTest, MidAndConcat) {
+TEST(CStrTest, MidAndConcat)
+{
     const CStr text("abc.def");
     EXPECT_EQ(text.Mid(0, -1, '.'), "abc");
     EXPECT_EQ(text.Mid(4), "def");
@@ -191,7 +208,8 @@ TEST(CStrTest, MidAndConcat) {
     EXPECT_EQ(CStr::ConcatChars(a, nullptr), "ab");
 }
 
-TEST(CStrTest, OverlongTextsAreCutAtTheLimit) {
+TEST(CStrTest, OverlongTextsAreCutAtTheLimit)
+{
     const std::string longText(CStr::MaxLength + 100, 'q');
     const CStr s(longText.c_str());
     EXPECT_EQ(s.Length(), CStr::MaxLength);
@@ -203,7 +221,8 @@ TEST(CStrTest, OverlongTextsAreCutAtTheLimit) {
 
 // Formats written for a platform whose long is 32 bits must format our
 // 32-bit values the same way on 64-bit Linux.
-TEST(CStrFormatTest, LengthModifiersMeanThirtyTwoBits) {
+TEST(CStrFormatTest, LengthModifiersMeanThirtyTwoBits)
+{
     struct Case {
         const char* expected;
         CStr (*make)();
@@ -214,30 +233,101 @@ TEST(CStrFormatTest, LengthModifiersMeanThirtyTwoBits) {
         return s;
     };
     const Case cases[] = {
-        {"zkvsave03", [] { CStr s; s.Format("zkvsave%02ld", 3); return s; }},
-        {"RepRndEvt8", [] { CStr s; s.Format("RepRndEvt%ld", int32_t{8}); return s; }},
-        {"+7/-12", [] { CStr s; s.Format("%+ld/%ld", 7, -12); return s; }},
+        {"zkvsave03",
+         [] {
+             CStr s;
+             s.Format("zkvsave%02ld", 3);
+             return s;
+         }},
+        {"RepRndEvt8",
+         [] {
+             CStr s;
+             s.Format("RepRndEvt%ld", int32_t{8});
+             return s;
+         }},
+        {"+7/-12",
+         [] {
+             CStr s;
+             s.Format("%+ld/%ld", 7, -12);
+             return s;
+         }},
         {"Free: 4000000000; Max chunk: 0 ",
-         [] { CStr s; s.Format("Free: %Lu; Max chunk: %Lu ", uint32_t{4000000000u}, uint32_t{0}); return s; }},
-        {"4294967295", [] { CStr s; s.Format("%lu", int32_t{-1}); return s; }},
-        {"5", [] { CStr s; s.Format("%ld", int64_t{0x100000005}); return s; }},  // narrowed to 32 bits
-        {"-1", [] { CStr s; s.Format("%lld", uint64_t{0xFFFFFFFFFFFFFFFFull}); return s; }},
-        {"4464", [] { CStr s; s.Format("%hd", 70000); return s; }},
-        {"ff FF 17", [] { CStr s; s.Format("%lx %X %o", 255L, 255u, 15); return s; }},
-        {"/Images/Icons/Flag3", [] { CStr s; s.Format("%sFlag%ld", "/Images/Icons/", 3); return s; }},
-        {"1. Anna", [] { CStr s; s.Format("%ld. %s", 1, CStr("Anna")); return s; }},
-        {" 70%", [] { CStr s; s.Format(" %ld%%", 70); return s; }},
-        {"[  42] [42  ] [0042]", [] { CStr s; s.Format("[%*d] [%-4d] [%.4d]", 4, 42, 42, 42); return s; }},
-        {"A 3.14", [] { CStr s; s.Format("%c %.2f", 'A', 3.14159); return s; }},
+         [] {
+             CStr s;
+             s.Format("Free: %Lu; Max chunk: %Lu ", uint32_t{4000000000u}, uint32_t{0});
+             return s;
+         }},
+        {"4294967295",
+         [] {
+             CStr s;
+             s.Format("%lu", int32_t{-1});
+             return s;
+         }},
+        {"5",
+         [] {
+             CStr s;
+             s.Format("%ld", int64_t{0x100000005});
+             return s;
+         }},  // narrowed to 32 bits
+        {"-1",
+         [] {
+             CStr s;
+             s.Format("%lld", uint64_t{0xFFFFFFFFFFFFFFFFull});
+             return s;
+         }},
+        {"4464",
+         [] {
+             CStr s;
+             s.Format("%hd", 70000);
+             return s;
+         }},
+        {"ff FF 17",
+         [] {
+             CStr s;
+             s.Format("%lx %X %o", 255L, 255u, 15);
+             return s;
+         }},
+        {"/Images/Icons/Flag3",
+         [] {
+             CStr s;
+             s.Format("%sFlag%ld", "/Images/Icons/", 3);
+             return s;
+         }},
+        {"1. Anna",
+         [] {
+             CStr s;
+             s.Format("%ld. %s", 1, CStr("Anna"));
+             return s;
+         }},
+        {" 70%",
+         [] {
+             CStr s;
+             s.Format(" %ld%%", 70);
+             return s;
+         }},
+        {"[  42] [42  ] [0042]",
+         [] {
+             CStr s;
+             s.Format("[%*d] [%-4d] [%.4d]", 4, 42, 42, 42);
+             return s;
+         }},
+        {"A 3.14",
+         [] {
+             CStr s;
+             s.Format("%c %.2f", 'A', 3.14159);
+             return s;
+         }},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.make(), c.expected);
+    for (const Case& c : cases)
+        EXPECT_EQ(c.make(), c.expected);
     CStr s;
     EXPECT_EQ(s.Format("%ld-%ld", 10, 20), 5);  // the number of characters
     EXPECT_EQ(format("%s", "plain"), "plain");
 }
 
 // Formats also come from the packs, so arguments may not match the format.
-TEST(CStrFormatTest, MismatchedFormatsNeverMisread) {
+TEST(CStrFormatTest, MismatchedFormatsNeverMisread)
+{
     CStr s;
     s.Format("%s and %s", 42, -7);  // numbers under %s print as numbers
     EXPECT_EQ(s, "42 and -7");
@@ -259,7 +349,8 @@ TEST(CStrFormatTest, MismatchedFormatsNeverMisread) {
     EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST(CStrFormatTest, LongResultsAreCutNeverOverrun) {
+TEST(CStrFormatTest, LongResultsAreCutNeverOverrun)
+{
     const std::string big(5000, 'x');
     CStr s;
     EXPECT_EQ(s.Format("<%s>", big.c_str()), CStr::MaxFormatLength);
@@ -276,7 +367,8 @@ TEST(CStrFormatTest, LongResultsAreCutNeverOverrun) {
 // formats over mixed arguments must always give a bounded, terminated text
 // (run under the sanitizer build, this also proves nothing reads or writes
 // out of bounds).
-TEST(CStrFormatTest, RandomFormatsStayBounded) {
+TEST(CStrFormatTest, RandomFormatsStayBounded)
+{
     static const char alphabet[] = "%%%%dlsuxXcfegpn*.-+ #0123456789hLqjzt9aZ";
     uint32_t state = 12345;
     auto next = [&state] {
@@ -288,7 +380,8 @@ TEST(CStrFormatTest, RandomFormatsStayBounded) {
     for (int round = 0; round < 3000; ++round) {
         char format[40];
         const uint32_t length = next() % (sizeof(format) - 1);
-        for (uint32_t i = 0; i < length; ++i) format[i] = alphabet[next() % (sizeof(alphabet) - 1)];
+        for (uint32_t i = 0; i < length; ++i)
+            format[i] = alphabet[next() % (sizeof(alphabet) - 1)];
         format[length] = '\0';
         CStr s;
         const int32_t n = s.Format(format, -1, longText.c_str(), 2.5, &untouched, 999999999, CStr("x"), 'q');

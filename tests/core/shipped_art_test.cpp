@@ -19,16 +19,16 @@ namespace {
 
 class ShippedArt : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
-    }
-    void TearDown() override {
+    void SetUp() override { ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str())); }
+    void TearDown() override
+    {
         SetPaletteList({});
         CResourceMgr::Shutdown();
     }
 };
 
-TEST_F(ShippedArt, PaletteListNamesFullPalettes) {
+TEST_F(ShippedArt, PaletteListNamesFullPalettes)
+{
     PaletteTable table;
     ASSERT_TRUE(CResourceMgr::LoadPaletteTable("/Palettes/pallist", table));
     ASSERT_GE(table.count, 1);
@@ -41,7 +41,8 @@ TEST_F(ShippedArt, PaletteListNamesFullPalettes) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(table.data), 4), "base");
 }
 
-TEST_F(ShippedArt, FontsDrawTheTextsTheGameShows) {
+TEST_F(ShippedArt, FontsDrawTheTextsTheGameShows)
+{
     const char* names[] = {"/Locale/Fonts/font", "/Locale/Fonts/smallnum", "/Locale/Fonts/smallestnum"};
     uint8_t previousHeight = 255;
     for (const char* name : names) {
@@ -53,12 +54,15 @@ TEST_F(ShippedArt, FontsDrawTheTextsTheGameShows) {
     }
     FontData font;
     ASSERT_TRUE(LoadFont("/Locale/Fonts/font", font));
-    for (int c = 0x20; c <= 0x7E; ++c) EXPECT_GT(font.GetGlyph(static_cast<uint8_t>(c)).width, 0) << c;
+    for (int c = 0x20; c <= 0x7E; ++c)
+        EXPECT_GT(font.GetGlyph(static_cast<uint8_t>(c)).width, 0) << c;
     EXPECT_GT(font.GetGlyph(0xB0).width, 0) << "degree sign";
-    EXPECT_EQ(MeasureTextWidth("A\r\nB", 4, font), MeasureTextWidth("AB", 2, font)) << "line breaks are blank";
+    EXPECT_EQ(MeasureTextWidth("A\r\nB", 4, font), MeasureTextWidth("AB", 2, font))
+        << "line breaks are blank";
 }
 
-TEST_F(ShippedArt, MessageSoundsArePlayable) {
+TEST_F(ShippedArt, MessageSoundsArePlayable)
+{
     for (const char* name : {"/Sounds/msg_info", "/Sounds/msg_qst", "/Sounds/msg_good", "/Sounds/msg_bad"}) {
         SoundData sound;
         ASSERT_TRUE(LoadSound(name, sound)) << name;
@@ -67,7 +71,8 @@ TEST_F(ShippedArt, MessageSoundsArePlayable) {
     }
 }
 
-TEST_F(ShippedArt, TestPicturesLoad) {
+TEST_F(ShippedArt, TestPicturesLoad)
+{
     ImageData image;
     AnimData anim;
     EXPECT_TRUE(LoadImage("/Images/checker", image));

@@ -16,19 +16,25 @@ struct Listener {
 
 Listener* g_listeners[4];
 
-void Record(intptr_t, SignalDelegate* delegate) {
+void Record(intptr_t, SignalDelegate* delegate)
+{
     for (Listener* l : g_listeners)
-        if (l && l->connection.Delegate() == delegate) g_trace += l->name;
+        if (l && l->connection.Delegate() == delegate)
+            g_trace += l->name;
 }
 
 class SignalTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         g_trace.clear();
-        for (int i = 0; i < 4; ++i) g_listeners[i] = &listeners[i];
+        for (int i = 0; i < 4; ++i)
+            g_listeners[i] = &listeners[i];
     }
-    void TearDown() override {
-        for (Listener*& l : g_listeners) l = nullptr;
+    void TearDown() override
+    {
+        for (Listener*& l : g_listeners)
+            l = nullptr;
     }
     Signal signal;
     Listener listeners[4] = {{'A', {}}, {'B', {}}, {'C', {}}, {'D', {}}};
@@ -40,7 +46,8 @@ protected:
 
 }  // namespace
 
-TEST_F(SignalTest, FiresInConnectionOrder) {
+TEST_F(SignalTest, FiresInConnectionOrder)
+{
     signal.FirePointer(nullptr);  // no listeners: nothing
     EXPECT_EQ(g_trace, "");
     EXPECT_TRUE(signal.Connect(&Record, a.connection));
@@ -65,7 +72,8 @@ TEST_F(SignalTest, FiresInConnectionOrder) {
     EXPECT_EQ(g_trace, "CBA");
 }
 
-TEST_F(SignalTest, DisconnectRefusesStrangers) {
+TEST_F(SignalTest, DisconnectRefusesStrangers)
+{
     Signal other;
     EXPECT_FALSE(signal.Disconnect(a.connection));  // never connected
     EXPECT_TRUE(other.Connect(&Record, a.connection));
@@ -77,7 +85,8 @@ TEST_F(SignalTest, DisconnectRefusesStrangers) {
     EXPECT_EQ(a.connection.ConnectedSignal(), &signal);
 }
 
-TEST_F(SignalTest, ArgumentsArriveAsTheirKind) {
+TEST_F(SignalTest, ArgumentsArriveAsTheirKind)
+{
     static int16_t s_char;
     static PackedPoint s_point;
     static const void* s_pointer;
@@ -85,8 +94,10 @@ TEST_F(SignalTest, ArgumentsArriveAsTheirKind) {
     SignalConnection chars, points, pointers, keys;
     signal.ConnectValue([](int16_t v, SignalDelegate*) { s_char = v; }, chars);
     Signal penSignal, pointerSignal, keySignal;
-    penSignal.Connect([](intptr_t arg, SignalDelegate*) { s_point = Signal::PointFromArgument(arg); }, points);
-    pointerSignal.Connect([](intptr_t arg, SignalDelegate*) { s_pointer = reinterpret_cast<const void*>(arg); }, pointers);
+    penSignal.Connect([](intptr_t arg, SignalDelegate*) { s_point = Signal::PointFromArgument(arg); },
+                      points);
+    pointerSignal.Connect(
+        [](intptr_t arg, SignalDelegate*) { s_pointer = reinterpret_cast<const void*>(arg); }, pointers);
     keySignal.Connect([](intptr_t arg, SignalDelegate*) { s_key = static_cast<uint32_t>(arg); }, keys);
 
     signal.FireChar(static_cast<int16_t>(static_cast<int8_t>('\xE9')));  // a sign-extended code-page byte
@@ -104,7 +115,8 @@ TEST_F(SignalTest, ArgumentsArriveAsTheirKind) {
     EXPECT_EQ(s_key, 0x40Au);
 }
 
-TEST_F(SignalTest, MemberFunctionsConnectWithoutArgument) {
+TEST_F(SignalTest, MemberFunctionsConnectWithoutArgument)
+{
     struct Window {
         int calls = 0;
         SignalConnection guard;
@@ -116,7 +128,8 @@ TEST_F(SignalTest, MemberFunctionsConnectWithoutArgument) {
     EXPECT_EQ(window.calls, 1);
 }
 
-TEST_F(SignalTest, ConnectionsAndSignalsCleanUpEachOther) {
+TEST_F(SignalTest, ConnectionsAndSignalsCleanUpEachOther)
+{
     {
         SignalConnection temporary;
         signal.Connect(&Record, temporary);
@@ -132,9 +145,11 @@ TEST_F(SignalTest, ConnectionsAndSignalsCleanUpEachOther) {
     EXPECT_FALSE(survivor.Disconnect());
 }
 
-TEST_F(SignalTest, ListenerCountIsLimited) {
+TEST_F(SignalTest, ListenerCountIsLimited)
+{
     SignalConnection connections[Signal::MaxListeners + 1];
-    for (int i = 0; i < Signal::MaxListeners; ++i) EXPECT_TRUE(signal.Connect(&Record, connections[i]));
+    for (int i = 0; i < Signal::MaxListeners; ++i)
+        EXPECT_TRUE(signal.Connect(&Record, connections[i]));
     EXPECT_FALSE(signal.Connect(&Record, connections[Signal::MaxListeners]));
     EXPECT_FALSE(connections[Signal::MaxListeners].IsConnected());
     EXPECT_TRUE(signal.Connect(&Record, connections[0]));  // reconnecting a member still works
@@ -151,21 +166,27 @@ SignalConnection* g_victim;
 SignalConnection* g_newcomer;
 int g_nested;
 
-void DisconnectOthersAndReconnect(intptr_t arg, SignalDelegate* delegate) {
+void DisconnectOthersAndReconnect(intptr_t arg, SignalDelegate* delegate)
+{
     Record(arg, delegate);
-    if (g_victim) g_victim->Disconnect();  // frees nothing the outer fire still needs
+    if (g_victim)
+        g_victim->Disconnect();  // frees nothing the outer fire still needs
     g_victim = nullptr;
-    if (g_newcomer) g_firing->Connect(&Record, *g_newcomer);
+    if (g_newcomer)
+        g_firing->Connect(&Record, *g_newcomer);
     g_newcomer = nullptr;
 }
 
-void DisconnectSelf(intptr_t arg, SignalDelegate* delegate) {
+void DisconnectSelf(intptr_t arg, SignalDelegate* delegate)
+{
     Record(arg, delegate);
     for (Listener* l : g_listeners)
-        if (l && l->connection.Delegate() == delegate) l->connection.Disconnect();
+        if (l && l->connection.Delegate() == delegate)
+            l->connection.Disconnect();
 }
 
-void FireAgainOnce(intptr_t arg, SignalDelegate* delegate) {
+void FireAgainOnce(intptr_t arg, SignalDelegate* delegate)
+{
     Record(arg, delegate);
     if (g_nested++ == 0) {
         g_trace += '(';
@@ -176,7 +197,8 @@ void FireAgainOnce(intptr_t arg, SignalDelegate* delegate) {
 
 }  // namespace
 
-TEST_F(SignalTest, ListenersMayChangeTheListWhileItFires) {
+TEST_F(SignalTest, ListenersMayChangeTheListWhileItFires)
+{
     g_firing = &signal;
     signal.Connect(&DisconnectOthersAndReconnect, a.connection);
     signal.Connect(&Record, b.connection);
@@ -194,7 +216,8 @@ TEST_F(SignalTest, ListenersMayChangeTheListWhileItFires) {
     EXPECT_EQ(g_trace, "ADB");
 }
 
-TEST_F(SignalTest, DestroyingListenersDuringAFire) {
+TEST_F(SignalTest, DestroyingListenersDuringAFire)
+{
     static Listener* s_doomed;
     s_doomed = new Listener{'X', {}};
     g_listeners[3] = s_doomed;
@@ -216,7 +239,8 @@ TEST_F(SignalTest, DestroyingListenersDuringAFire) {
     EXPECT_EQ(signal.Count(), 2);
 }
 
-TEST_F(SignalTest, NestedFiresCompactOnlyAtTheEnd) {
+TEST_F(SignalTest, NestedFiresCompactOnlyAtTheEnd)
+{
     g_firing = &signal;
     g_nested = 0;
     signal.Connect(&FireAgainOnce, a.connection);
@@ -239,7 +263,8 @@ constinit Signal g_staticSignal;
 constinit SignalConnection g_staticConnection;
 }  // namespace
 
-TEST(StaticSignalTest, StaticSignalsWorkFromTheStart) {
+TEST(StaticSignalTest, StaticSignalsWorkFromTheStart)
+{
     static int s_calls = 0;
     EXPECT_TRUE(g_staticSignal.Connect([](intptr_t, SignalDelegate*) { ++s_calls; }, g_staticConnection));
     g_staticSignal.FireKey(0);

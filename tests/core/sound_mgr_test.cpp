@@ -18,40 +18,46 @@ namespace {
 
 class SoundTest : public testing::Test {
 protected:
-    void SetUp() override {
-        SetWaveOut(&out_);
+    void SetUp() override
+    {
+        SetWaveOut(&m_out);
         CSoundMgr::Init();
         // 1000 sample frames of 8-bit mono at 10000 per second: 100 ms
-        wav_ = ToneWav(1000, 10000);
-        ASSERT_TRUE(sample_.Assign(wav_.data(), static_cast<uint32_t>(wav_.size())));
+        m_wav = ToneWav(1000, 10000);
+        ASSERT_TRUE(m_sample.Assign(m_wav.data(), static_cast<uint32_t>(m_wav.size())));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CSoundMgr::StopAll();
         CSoundMgr::Shutdown();
         SetWaveOut(nullptr);
     }
     // One frame step of the game: time passes, then the manager is ticked.
-    void Step(uint32_t ms = 50) {
-        now_ += ms;
+    void Step(uint32_t ms = 50)
+    {
+        m_now += ms;
         CSoundMgr::Tick();
     }
-    int BusyChannels() {
+    int BusyChannels()
+    {
         int n = 0;
-        for (int i = 0; i < kSoundChannels; ++i) n += CSoundMgr::Channel(i).IsFree() ? 0 : 1;
+        for (int i = 0; i < kSoundChannels; ++i)
+            n += CSoundMgr::Channel(i).IsFree() ? 0 : 1;
         return n;
     }
 
-    uint32_t now_ = 100000;
-    HeadlessWaveOut out_{[this] { return now_; }};
-    std::vector<uint8_t> wav_;
-    SoundData sample_;
+    uint32_t m_now = 100000;
+    HeadlessWaveOut m_out{[this] { return m_now; }};
+    std::vector<uint8_t> m_wav;
+    SoundData m_sample;
 };
 
-TEST_F(SoundTest, NineSoundsTakeChannelsSevenDownToZeroThenFail) {
+TEST_F(SoundTest, NineSoundsTakeChannelsSevenDownToZeroThenFail)
+{
     std::vector<std::unique_ptr<CSound>> sounds;
     for (int i = 0; i < 9; ++i) {
         sounds.push_back(std::make_unique<CSound>());
-        ASSERT_TRUE(sounds.back()->SetSample(sample_));
+        ASSERT_TRUE(sounds.back()->SetSample(m_sample));
     }
     for (int i = 0; i < 8; ++i) {
         ASSERT_TRUE(sounds[i]->Play()) << i;
@@ -60,7 +66,7 @@ TEST_F(SoundTest, NineSoundsTakeChannelsSevenDownToZeroThenFail) {
     }
     EXPECT_FALSE(sounds[8]->Play());
     EXPECT_FALSE(sounds[8]->IsPlaying());
-    EXPECT_EQ(out_.OpenCount(), 8);
+    EXPECT_EQ(m_out.OpenCount(), 8);
     // Destroying a playing sound gives its channel back.
     sounds[3].reset();
     EXPECT_TRUE(CSoundMgr::Channel(4).IsFree());
@@ -68,53 +74,58 @@ TEST_F(SoundTest, NineSoundsTakeChannelsSevenDownToZeroThenFail) {
     EXPECT_EQ(sounds[8]->Channel(), &CSoundMgr::Channel(4));
 }
 
-TEST_F(SoundTest, FireAndForgetEndsAtTheTickAfterDoneAndFreesItsChannel) {
-    ASSERT_TRUE(CSoundMgr::PlaySound(sample_, 255, 0));
+TEST_F(SoundTest, FireAndForgetEndsAtTheTickAfterDoneAndFreesItsChannel)
+{
+    ASSERT_TRUE(CSoundMgr::PlaySound(m_sample, 255, 0));
     EXPECT_EQ(BusyChannels(), 1);
     Step(50);  // half played
     EXPECT_EQ(BusyChannels(), 1);
     Step(50);  // done: stopped, deleted in the same tick
     EXPECT_EQ(BusyChannels(), 0);
     EXPECT_EQ(CSoundMgr::FinishedCount(), 0);
-    EXPECT_EQ(out_.OpenCount(), 0);
-    ASSERT_TRUE(CSoundMgr::PlaySound(sample_, 255, 0));
+    EXPECT_EQ(m_out.OpenCount(), 0);
+    ASSERT_TRUE(CSoundMgr::PlaySound(m_sample, 255, 0));
     EXPECT_FALSE(CSoundMgr::Channel(7).IsFree()) << "the freed channel is the first choice again";
 }
 
-TEST_F(SoundTest, LoopingSoundIsWrittenAgainUntilStopped) {
+TEST_F(SoundTest, LoopingSoundIsWrittenAgainUntilStopped)
+{
     CSound sound;
-    ASSERT_TRUE(sound.SetSample(sample_));
+    ASSERT_TRUE(sound.SetSample(m_sample));
     sound.SetLoop(true);
     int stops = 0;
     sound.SetNotify([&](CSound*) { ++stops; });
     ASSERT_TRUE(sound.Play());
     WaveOutHandle device = sound.Channel()->Device();
-    for (int pass = 0; pass < 3; ++pass) Step(100);
+    for (int pass = 0; pass < 3; ++pass)
+        Step(100);
     EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_EQ(out_.WriteCount(device), 4);
+    EXPECT_EQ(m_out.WriteCount(device), 4);
     EXPECT_EQ(stops, 0);
     EXPECT_TRUE(sound.Stop());
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(sound.Stop()) << "not playing any more";
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(BusyChannels(), 0);
-    EXPECT_FALSE(out_.IsOpen(device));
+    EXPECT_FALSE(m_out.IsOpen(device));
 }
 
-TEST_F(SoundTest, StopAllEndsEverySoundAndDeletesTheFireAndForgetOnes) {
+TEST_F(SoundTest, StopAllEndsEverySoundAndDeletesTheFireAndForgetOnes)
+{
     CSound kept;
-    ASSERT_TRUE(kept.SetSample(sample_));
+    ASSERT_TRUE(kept.SetSample(m_sample));
     ASSERT_TRUE(kept.Play());
-    ASSERT_TRUE(CSoundMgr::PlaySound(sample_, 200, 7));
-    ASSERT_TRUE(CSoundMgr::PlaySound(sample_, 200, 7));
+    ASSERT_TRUE(CSoundMgr::PlaySound(m_sample, 200, 7));
+    ASSERT_TRUE(CSoundMgr::PlaySound(m_sample, 200, 7));
     CSoundMgr::StopAll();
     EXPECT_EQ(BusyChannels(), 0);
     EXPECT_EQ(CSoundMgr::FinishedCount(), 0);
     EXPECT_FALSE(kept.IsPlaying());
-    EXPECT_EQ(out_.OpenCount(), 0);
+    EXPECT_EQ(m_out.OpenCount(), 0);
 }
 
-TEST_F(SoundTest, VolumeIsSoundTimesMasterHighByteOnBothSides) {
+TEST_F(SoundTest, VolumeIsSoundTimesMasterHighByteOnBothSides)
+{
     struct Case {
         uint16_t sound, master;
         uint32_t level;
@@ -122,55 +133,60 @@ TEST_F(SoundTest, VolumeIsSoundTimesMasterHighByteOnBothSides) {
     for (const Case& c : cases) {
         CSoundMgr::SetMasterVolume(c.master);
         CSound sound;
-        ASSERT_TRUE(sound.SetSample(sample_));
+        ASSERT_TRUE(sound.SetSample(m_sample));
         sound.SetVolume(c.sound);
         ASSERT_TRUE(sound.Play());
-        EXPECT_EQ(out_.Volume(sound.Channel()->Device()), c.level | (c.level << 16)) << c.sound << "x" << c.master;
+        EXPECT_EQ(m_out.Volume(sound.Channel()->Device()), c.level | (c.level << 16))
+            << c.sound << "x" << c.master;
     }
     // Changing the master volume reaches the playing channels at once.
     CSound playing;
-    ASSERT_TRUE(playing.SetSample(sample_));
+    ASSERT_TRUE(playing.SetSample(m_sample));
     CSoundMgr::SetMasterVolume(255);
     ASSERT_TRUE(playing.Play());
     CSoundMgr::SetMasterVolume(128);
     uint32_t v = (255 * 128) & 0xFF00;
-    EXPECT_EQ(out_.Volume(playing.Channel()->Device()), v | (v << 16));
+    EXPECT_EQ(m_out.Volume(playing.Channel()->Device()), v | (v << 16));
     CSoundMgr::SetMasterVolume(1000);
     EXPECT_EQ(CSoundMgr::MasterVolume(), 255) << "a damaged setting cannot push the level past 255";
 }
 
-TEST_F(SoundTest, FailedWriteLeavesNoChannelBound) {
-    out_.FailWrites(true);
-    EXPECT_FALSE(CSoundMgr::PlaySound(sample_, 255, 0));
+TEST_F(SoundTest, FailedWriteLeavesNoChannelBound)
+{
+    m_out.FailWrites(true);
+    EXPECT_FALSE(CSoundMgr::PlaySound(m_sample, 255, 0));
     CSound sound;
-    ASSERT_TRUE(sound.SetSample(sample_));
+    ASSERT_TRUE(sound.SetSample(m_sample));
     EXPECT_FALSE(sound.Play());
     EXPECT_EQ(sound.Channel(), nullptr);
     EXPECT_EQ(BusyChannels(), 0);
-    EXPECT_EQ(out_.OpenCount(), 0);
+    EXPECT_EQ(m_out.OpenCount(), 0);
     // Nothing is left behind for StopAll to touch, and the channels work again.
     CSoundMgr::StopAll();
-    out_.FailWrites(false);
-    for (int i = 0; i < kSoundChannels; ++i) EXPECT_TRUE(CSoundMgr::PlaySound(sample_, 255, 0));
+    m_out.FailWrites(false);
+    for (int i = 0; i < kSoundChannels; ++i)
+        EXPECT_TRUE(CSoundMgr::PlaySound(m_sample, 255, 0));
 }
 
-TEST_F(SoundTest, FailedOpenOrSoundOffPlaysNothing) {
-    out_.FailOpens(1);
-    EXPECT_FALSE(CSoundMgr::PlaySound(sample_, 255, 0));
+TEST_F(SoundTest, FailedOpenOrSoundOffPlaysNothing)
+{
+    m_out.FailOpens(1);
+    EXPECT_FALSE(CSoundMgr::PlaySound(m_sample, 255, 0));
     EXPECT_EQ(BusyChannels(), 0);
     EXPECT_TRUE(CSoundMgr::Enable(false));
     EXPECT_TRUE(CSoundMgr::Enable(false));
-    EXPECT_FALSE(CSoundMgr::PlaySound(sample_, 255, 0));
+    EXPECT_FALSE(CSoundMgr::PlaySound(m_sample, 255, 0));
     CSound sound;
-    ASSERT_TRUE(sound.SetSample(sample_));
+    ASSERT_TRUE(sound.SetSample(m_sample));
     EXPECT_FALSE(sound.Play());
     EXPECT_FALSE(CSoundMgr::PlaySound(SoundData{}, 255, 0));
 }
 
-TEST_F(SoundTest, SoundsLoadFromPacks) {
+TEST_F(SoundTest, SoundsLoadFromPacks)
+{
     PackWriter pack(100);
-    ASSERT_TRUE(pack.AddFile("Sounds/msg_info", "wav", wav_));
-    std::vector<uint8_t> listChunk = wav_;
+    ASSERT_TRUE(pack.AddFile("Sounds/msg_info", "wav", m_wav));
+    std::vector<uint8_t> listChunk = m_wav;
     std::memcpy(listChunk.data() + 36, "LIST", 4);
     ASSERT_TRUE(pack.AddFile("Sounds/odd", "wav", listChunk));
     FixtureData data;
@@ -185,7 +201,8 @@ TEST_F(SoundTest, SoundsLoadFromPacks) {
     EXPECT_FALSE(sound.Play());
 }
 
-TEST(SoundOnThePlatform, HeadlessSoundsEndByTheVirtualClock) {
+TEST(SoundOnThePlatform, HeadlessSoundsEndByTheVirtualClock)
+{
     HeadlessOptions options;
     options.closeAfterSteps = 0;
     UseHeadlessPlatform(options);
@@ -205,7 +222,8 @@ TEST(SoundOnThePlatform, HeadlessSoundsEndByTheVirtualClock) {
     CSoundMgr::Shutdown();
 }
 
-TEST(SoundData, OnlyTheCanonicalPcmLayoutIsTaken) {
+TEST(SoundData, OnlyTheCanonicalPcmLayoutIsTaken)
+{
     std::vector<uint8_t> good = ToneWav(100, 8000, 2, 16);  // 400 bytes of samples
     struct Case {
         const char* name;

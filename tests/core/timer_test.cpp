@@ -18,13 +18,15 @@ namespace {
 
 class TimerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions o;
         o.closeAfterSteps = 0;
         clock = &UseHeadlessPlatform(o);
         CTaskMgr::Init();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CTaskMgr::Shutdown();
         PlatformClose();
     }
@@ -43,7 +45,9 @@ private:
 
 class CountingTask : public CTask {
 public:
-    explicit CountingTask(std::vector<std::string>* log, std::string name) : m_log(log), m_name(std::move(name)) {}
+    explicit CountingTask(std::vector<std::string>* log, std::string name)
+        : m_log(log), m_name(std::move(name))
+    {}
     void Run() override { m_log->push_back(m_name); }
     void OnStop() override { m_log->push_back(m_name + " stopped"); }
 
@@ -52,10 +56,12 @@ private:
     std::string m_name;
 };
 
-TEST_F(TimerTest, RateGivesTheIntervalInMilliseconds) {
+TEST_F(TimerTest, RateGivesTheIntervalInMilliseconds)
+{
     struct Case {
         uint16_t rate, interval;
-    } cases[] = {{150, 66}, {200, 50}, {100, 100}, {80, 125}, {30, 333}, {20, 500}, {12, 833}, {0, 0}, {1, 10000}};
+    } cases[] = {{150, 66}, {200, 50}, {100, 100}, {80, 125}, {30, 333},
+                 {20, 500}, {12, 833}, {0, 0},     {1, 10000}};
     for (const auto& c : cases) {
         CTimer t;
         t.SetRate(c.rate);
@@ -63,7 +69,8 @@ TEST_F(TimerTest, RateGivesTheIntervalInMilliseconds) {
     }
 }
 
-TEST_F(TimerTest, NewTimerFiresAtTheFirstTickThenKeepsItsIntervalFromTheCallbackEnd) {
+TEST_F(TimerTest, NewTimerFiresAtTheFirstTickThenKeepsItsIntervalFromTheCallbackEnd)
+{
     std::vector<uint32_t> fired;
     ScriptedTimer t(100, [&] { fired.push_back(CTimeMgr::GetTicks()); });
     const uint32_t start = CTimeMgr::GetTicks();
@@ -85,7 +92,8 @@ TEST_F(TimerTest, NewTimerFiresAtTheFirstTickThenKeepsItsIntervalFromTheCallback
     EXPECT_EQ(fired.size(), 1u) << "restarted after more than the interval: fires at the next tick";
 }
 
-TEST_F(TimerTest, TasksRunInRegistrationOrderAndSuspendedOnesAreSkipped) {
+TEST_F(TimerTest, TasksRunInRegistrationOrderAndSuspendedOnesAreSkipped)
+{
     std::vector<std::string> log;
     CountingTask a(&log, "a");
     CountingTask b(&log, "b");
@@ -97,7 +105,8 @@ TEST_F(TimerTest, TasksRunInRegistrationOrderAndSuspendedOnesAreSkipped) {
     EXPECT_EQ(CTaskMgr::Count(), 3);
 }
 
-TEST_F(TimerTest, CallbackMayDeleteItsOwnTimerOrTheNextTask) {
+TEST_F(TimerTest, CallbackMayDeleteItsOwnTimerOrTheNextTask)
+{
     std::vector<std::string> log;
     auto* next = new CountingTask(&log, "next");
     ScriptedTimer* self = nullptr;
@@ -134,7 +143,8 @@ TEST_F(TimerTest, CallbackMayDeleteItsOwnTimerOrTheNextTask) {
     EXPECT_EQ(CTaskMgr::Count(), 0);
 }
 
-TEST_F(TimerTest, CallbackThatRunsFrameStepsIsNotFiredAgainFromInside) {
+TEST_F(TimerTest, CallbackThatRunsFrameStepsIsNotFiredAgainFromInside)
+{
     int outerCalls = 0;
     int otherCalls = 0;
     // A modal wait inside the callback: it ticks the tasks while time passes.
@@ -152,7 +162,8 @@ TEST_F(TimerTest, CallbackThatRunsFrameStepsIsNotFiredAgainFromInside) {
     EXPECT_EQ(waiting.LastTick(), CTimeMgr::GetTicks()) << "measured from the callback's return";
 }
 
-TEST_F(TimerTest, TaskRemovedDuringANestedTickIsSkippedByTheOuterWalk) {
+TEST_F(TimerTest, TaskRemovedDuringANestedTickIsSkippedByTheOuterWalk)
+{
     std::vector<std::string> log;
     CountingTask* victim = nullptr;
     ScriptedTimer first(200, [&] {
@@ -167,11 +178,13 @@ TEST_F(TimerTest, TaskRemovedDuringANestedTickIsSkippedByTheOuterWalk) {
     EXPECT_EQ(CTaskMgr::Count(), 2);
 }
 
-TEST_F(TimerTest, ShutdownStopsEveryTaskEvenWhenOnStopDeletesAnother) {
+TEST_F(TimerTest, ShutdownStopsEveryTaskEvenWhenOnStopDeletesAnother)
+{
     std::vector<std::string> log;
     struct Chain : CTask {
         CTask** other = nullptr;
-        void OnStop() override {
+        void OnStop() override
+        {
             delete *other;
             *other = nullptr;
         }

@@ -10,7 +10,8 @@
 #include "core/draw_context.h"
 #include "core/font.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     static CDrawContext* dc = [] {
         auto* c = new CDrawContext;
         c->CreateSurface(80, 40);
@@ -18,12 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     static const std::vector<char> everyCode = [] {
         std::vector<char> t;
-        for (int c = 0; c < 256; ++c) t.push_back(static_cast<char>(c));
+        for (int c = 0; c < 256; ++c)
+            t.push_back(static_cast<char>(c));
         return t;
     }();
     std::vector<uint8_t> font(data, data + size);  // exact size: over-reads are caught
     FontData view;
-    if (!view.Assign(font.data(), static_cast<uint32_t>(font.size()))) return 0;
+    if (!view.Assign(font.data(), static_cast<uint32_t>(font.size())))
+        return 0;
     const std::vector<char> own(data, data + (size < 32 ? size : 32));
     for (const std::vector<char>* text : {&everyCode, &own}) {
         const int32_t length = static_cast<int32_t>(text->size());

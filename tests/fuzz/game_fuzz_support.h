@@ -7,8 +7,8 @@
 
 inline void RegisterRoster()
 {
-    for (const char* id : {"Militia", "Spearman", "Swordsman", "Axeman", "Warden", "Archer", "Crossbowman", "Slinger",
-                           "Horseman", "Knight", "Ranger", "Fenrunner"}) {
+    for (const char* id : {"Militia", "Spearman", "Swordsman", "Axeman", "Warden", "Archer", "Crossbowman",
+                           "Slinger", "Horseman", "Knight", "Ranger", "Fenrunner"}) {
         auto* type = new CSquadType;
         type->typeId = CStr(id);
         type->hp = 5;

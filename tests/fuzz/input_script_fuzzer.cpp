@@ -7,7 +7,8 @@
 
 #include "platform/input_script.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     InputScript script;
     if (!script.Parse(std::string(reinterpret_cast<const char*>(data), size))) {
         return 0;

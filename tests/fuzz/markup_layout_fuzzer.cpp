@@ -17,8 +17,10 @@ public:
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
     MarkupSettings settings;
     settings.width = static_cast<int16_t>((data[0] & 15) * 16);
     settings.height = static_cast<int16_t>((data[0] >> 4) * 16);
@@ -30,11 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         layout.Build(reinterpret_cast<const char*>(data + 1), static_cast<int32_t>(size - 1));
     }
     for (MarkupPage* page : pages) {
-        if (page == nullptr) std::abort();
+        if (page == nullptr)
+            std::abort();
         for (MarkupLine* line : page->Lines()) {
-            if (line->Page() != page) std::abort();
+            if (line->Page() != page)
+                std::abort();
             for (CDrawableElement* element : line->Elements()) {
-                if (element->OuterWidth() < 0) std::abort();  // never pulls a line's width negative
+                if (element->OuterWidth() < 0)
+                    std::abort();  // never pulls a line's width negative
             }
             line->OnElementFrame(nullptr);
         }

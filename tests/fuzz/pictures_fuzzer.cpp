@@ -10,7 +10,8 @@
 #include "core/raster.h"
 
 namespace {
-CDrawContext& Surface() {
+CDrawContext& Surface()
+{
     static CDrawContext* dc = [] {
         auto* c = new CDrawContext;
         c->CreateSurface(64, 48);
@@ -21,7 +22,8 @@ CDrawContext& Surface() {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     // An exact-size copy, so any read past the resource is caught.
     std::vector<uint8_t> bytes(data, data + size);
     CDrawContext& dc = Surface();
@@ -35,13 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         IsImageVisible(dc, 10, 10, image, UndefinedRect);
         TileImage(dc, PackedRect(3, 3, 40, 30), image);
         for (int y = -1; y < 6; ++y)
-            for (int x = -1; x < 6; ++x) ImageHitTest(image.BlockX() + x * 3, image.BlockY() + y * 3, image);
+            for (int x = -1; x < 6; ++x)
+                ImageHitTest(image.BlockX() + x * 3, image.BlockY() + y * 3, image);
     }
     AnimData anim;
     if (anim.Assign(bytes.data(), n)) {
         for (unsigned f = 0; f <= anim.FrameCount(); ++f) {
             DrawAnimationFrame(dc, 20, 20, anim, static_cast<uint8_t>(f), UndefinedRect);
-            for (int k = 0; k < 8; ++k) ImageHitTestFrame(k * 2, k * 3, anim, static_cast<uint8_t>(f));
+            for (int k = 0; k < 8; ++k)
+                ImageHitTestFrame(k * 2, k * 3, anim, static_cast<uint8_t>(f));
         }
     }
     return 0;

@@ -124,11 +124,11 @@ TEST(Squad, TakeDamageTable)
 {
     TestSquadTypes types;  // Sword: HP 10
     const DamageCase cases[] = {
-        {5, 10, 23, 3, 7},  // 27 left: two whole units and a front of 7
-        {5, 10, 50, 0, 0},  // exactly everything
-        {5, 10, 80, 0, 0},  // more than everything
-        {5, 10, 10, 4, 10}, // one whole unit: the next front is whole
-        {3, 4, 3, 3, 1},    // only the damaged front is hit
+        {5, 10, 23, 3, 7},   // 27 left: two whole units and a front of 7
+        {5, 10, 50, 0, 0},   // exactly everything
+        {5, 10, 80, 0, 0},   // more than everything
+        {5, 10, 10, 4, 10},  // one whole unit: the next front is whole
+        {3, 4, 3, 3, 1},     // only the damaged front is hit
     };
     for (const DamageCase& c : cases) {
         CSquad squad;
@@ -146,7 +146,10 @@ TEST(Squad, TakeDamageTable)
 }
 
 std::vector<uint16_t> g_events;
-void Record(const BattleEvent& event, uint8_t) { g_events.push_back(event.code); }
+void Record(const BattleEvent& event, uint8_t)
+{
+    g_events.push_back(event.code);
+}
 
 TEST(ArmyItems, DamagePastZeroReportsDestructionOnce)
 {
@@ -173,8 +176,8 @@ TEST(ArmyItems, KindTable)
         uint32_t kind;
         std::vector<uint32_t> answersTrue;
     };
-    const std::vector<uint32_t> all = {kKindGameObject, kKindArmyItem, kKindSquad, kKindGates,
-                                       kKindMissile, kKindWall, kKindFortWall};
+    const std::vector<uint32_t> all = {kKindGameObject, kKindArmyItem, kKindSquad,   kKindGates,
+                                       kKindMissile,    kKindWall,     kKindFortWall};
     const Row rows[] = {
         {&object, kKindGameObject, {}},
         {&item, kKindArmyItem, {kKindArmyItem}},
@@ -184,8 +187,8 @@ TEST(ArmyItems, KindTable)
     for (const Row& row : rows) {
         EXPECT_EQ(row.object->Kind(), row.kind);
         for (uint32_t kind : all) {
-            const bool expected = std::find(row.answersTrue.begin(), row.answersTrue.end(), kind) !=
-                                  row.answersTrue.end();
+            const bool expected =
+                std::find(row.answersTrue.begin(), row.answersTrue.end(), kind) != row.answersTrue.end();
             EXPECT_EQ(row.object->IsKindOf(kind), expected) << std::hex << row.kind << " asked " << kind;
         }
     }

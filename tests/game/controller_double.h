@@ -43,5 +43,8 @@ public:
     ~TestControllers() { SetControllerFactory(nullptr); }
 
 private:
-    static CPlayerController* Make(PlayerRecord* player, bool human) { return new RecordingController(player, human); }
+    static CPlayerController* Make(PlayerRecord* player, bool human)
+    {
+        return new RecordingController(player, human);
+    }
 };

@@ -10,7 +10,10 @@
 #include "tests/game/game_fixture.h"
 
 namespace {
-RecordingController* Recorder(PlayerRecord& player) { return static_cast<RecordingController*>(player.controller); }
+RecordingController* Recorder(PlayerRecord& player)
+{
+    return static_cast<RecordingController*>(player.controller);
+}
 
 class ControllerState : public ::testing::Test {
 protected:

@@ -34,7 +34,10 @@ TestSquadTypes::TestSquadTypes()
     bow = b;
 }
 
-TestSquadTypes::~TestSquadTypes() { FreeSquadTypes(); }
+TestSquadTypes::~TestSquadTypes()
+{
+    FreeSquadTypes();
+}
 
 void BuildFixtureWorld(CGameWorld& world)
 {

@@ -20,7 +20,10 @@
 #include "tests/support/build_folder.h"
 
 namespace {
-std::string DataFolderOfTheBuild() { return TestDataFolder(); }
+std::string DataFolderOfTheBuild()
+{
+    return TestDataFolder();
+}
 
 class ShippedData : public ::testing::Test {
 protected:
@@ -55,7 +58,8 @@ TEST_F(ShippedData, SquadTypesAndHallOfFameConfiguration)
 
 TEST_F(ShippedData, TheIconsTheReportsNameArePictures)
 {
-    std::vector<CStr> paths = {CStr("/Images/Icons/golds"), CStr("/Images/Icons/metls"), CStr("/Images/Icons/stons")};
+    std::vector<CStr> paths = {CStr("/Images/Icons/golds"), CStr("/Images/Icons/metls"),
+                               CStr("/Images/Icons/stons")};
     for (const CSquadType* type : SquadTypeRegistry())
         paths.push_back(CStr("/Objects/Units/") + type->typeId + "/icon_l");
     for (const CStr& path : paths) {

@@ -67,12 +67,14 @@ TEST(Personality, FromSkillsTable)
         uint8_t battle, builder, personality;
     };
     const Case cases[] = {
-        {5, 1, 230}, {2, 2, 128}, {1, 5, 26}, {0, 0, 128},  // no skills at all: neutral, not a division by zero
-        {9, 0, 255},  // the most warlike hero stays the most warlike
+        {5, 1, 230}, {2, 2, 128},
+        {1, 5, 26},  {0, 0, 128},  // no skills at all: neutral, not a division by zero
+        {9, 0, 255},               // the most warlike hero stays the most warlike
         {0, 9, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PersonalityFromSkills(c.battle, c.builder), c.personality) << int(c.battle) << "/" << int(c.builder);
+        EXPECT_EQ(PersonalityFromSkills(c.battle, c.builder), c.personality)
+            << int(c.battle) << "/" << int(c.builder);
 }
 
 TEST(Personality, WeightTable)

@@ -85,8 +85,10 @@ TEST(ReportBodies, ArmyAndResourceLines)
     squad.SetType(types.bow);
     squad.count = 12;
     army.AddSquadCopy(squad);
-    EXPECT_EQ(CStr("{p align=center valign=bottom}{img src=/Objects/Units/Bow/icon_l} -12 "), ArmyLine(army, '-'));
-    EXPECT_EQ(CStr("{p align=center valign=bottom}{img src=/Objects/Units/Bow/icon_l} +12 "), ArmyLine(army, '+'));
+    EXPECT_EQ(CStr("{p align=center valign=bottom}{img src=/Objects/Units/Bow/icon_l} -12 "),
+              ArmyLine(army, '-'));
+    EXPECT_EQ(CStr("{p align=center valign=bottom}{img src=/Objects/Units/Bow/icon_l} +12 "),
+              ArmyLine(army, '+'));
     SetActiveWorld(nullptr);
     CResourceBundle b;
     b[0] = 5;

@@ -23,11 +23,8 @@ struct AffordCase {
 TEST(ResourceBundle, TimesAffordableTable)
 {
     const AffordCase cases[] = {
-        {{250, 10, 0}, {100, 0, 0}, 2},
-        {{250, 10, 0}, {100, 20, 0}, 0},
-        {{250, 10, 0}, {0, 0, 0}, 0},
-        {{300, 90, 5}, {100, 30, 1}, 3},
-        {{99, 0, 0}, {100, 0, 0}, 0},
+        {{250, 10, 0}, {100, 0, 0}, 2},  {{250, 10, 0}, {100, 20, 0}, 0}, {{250, 10, 0}, {0, 0, 0}, 0},
+        {{300, 90, 5}, {100, 30, 1}, 3}, {{99, 0, 0}, {100, 0, 0}, 0},
     };
     for (const AffordCase& c : cases) {
         const CResourceBundle have = Bundle(c.have[0], c.have[1], c.have[2]);

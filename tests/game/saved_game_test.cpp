@@ -17,9 +17,9 @@ protected:
         BuildFixtureWorld(world);
         PackWriter pack(1);
         ASSERT_TRUE(pack.AddFile("Scenarios/scenario01/Mission001/mission", "dat", WorldBytes(world)));
-        ASSERT_TRUE(pack.AddText("Scenarios/scenario01/Mission001/mission", "txt",
-                                 CrLf({"Fixture", "Aldra", "Borun", "Ashfold", "Brackwater", "Cinderfen", "Dunmere",
-                                       "Eldham"})));
+        ASSERT_TRUE(pack.AddText(
+            "Scenarios/scenario01/Mission001/mission", "txt",
+            CrLf({"Fixture", "Aldra", "Borun", "Ashfold", "Brackwater", "Cinderfen", "Dunmere", "Eldham"})));
         data.AddPack("mission", pack);
         ASSERT_TRUE(data.Mount());
         missionPath = CStr(kMission);
@@ -32,7 +32,10 @@ protected:
     void TearDown() override { SetActiveWorld(nullptr); }
 
     SavedGameParts Parts() { return SavedGameParts{world, missionPath, session}; }
-    std::string File(int slot) { return data.folder().Read(std::string(SaveSlotFileName(slot).Chars()) + ".sav"); }
+    std::string File(int slot)
+    {
+        return data.folder().Read(std::string(SaveSlotFileName(slot).Chars()) + ".sav");
+    }
 
     // A game in progress: a rich treasury, work under construction, pending recruits.
     void PlaySomeTurns()
@@ -138,7 +141,8 @@ TEST_F(SavedGameTest, DamagedAndShortSavesAreRefused)
         SetActiveWorld(&target);
         CStr path;
         SessionState s;
-        EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, cut.data(), uint32_t(cut.size()), 9)) << n;
+        EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, cut.data(), uint32_t(cut.size()), 9))
+            << n;
         EXPECT_EQ(target.PlayerCount(), 0) << n;
     }
     // A flipped byte the check byte notices.
@@ -202,7 +206,8 @@ TEST_F(SavedGameTest, SlotStates)
     changed[2 + 4] ^= 1;
     std::vector<uint8_t> body(changed.begin() + 2, changed.end());
     SealSaveCheckByte(body.data(), uint32_t(body.size()));
-    ASSERT_TRUE(data.folder().Write("zkvsave05.sav", changed.substr(0, 2) + std::string(body.begin(), body.end())));
+    ASSERT_TRUE(
+        data.folder().Write("zkvsave05.sav", changed.substr(0, 2) + std::string(body.begin(), body.end())));
     ASSERT_TRUE(data.folder().Write("zkvsave06.sav", std::string("\x09\x00", 2)));
 
     EXPECT_EQ(SaveSlots::Check(0), uint32_t(SaveSlots::kValid));

@@ -6,7 +6,10 @@
 
 namespace {
 std::vector<std::string> g_messages;
-void Collect(const CStr& message) { g_messages.push_back(message.Chars()); }
+void Collect(const CStr& message)
+{
+    g_messages.push_back(message.Chars());
+}
 
 std::string Descr(const std::string& mainValues, const std::vector<std::string>& cost)
 {
@@ -62,9 +65,11 @@ TEST_F(SquadTypeLoading, BrokenDescriptionsAreRejected)
     const std::vector<Case> cases = {
         {"NoHp", Descr("1 1 3 1 0 0 3 5 0", {"gold 5"}), "0 HP in description of unit NoHp"},
         {"NoMove", Descr("1 1 3 1 0 5 3 5 0", {"gold 5"}), "0 MoveSpeed in description of unit NoMove"},
-        {"NoAttack", Descr("0 1 0 1 1 5 3 5 0", {"gold 5"}), "No attack points in description of unit NoAttack"},
+        {"NoAttack", Descr("0 1 0 1 1 5 3 5 0", {"gold 5"}),
+         "No attack points in description of unit NoAttack"},
         {"NoBuy", Descr("1 1 3 1 1 5 0 5 0", {"gold 5"}), "0 Buy Quantity in description of unit NoBuy"},
-        {"NoForce", Descr("1 1 3 1 1 5 3 0 0", {"gold 5"}), "0 Force Coefficient in description of unit NoForce"},
+        {"NoForce", Descr("1 1 3 1 1 5 3 0 0", {"gold 5"}),
+         "0 Force Coefficient in description of unit NoForce"},
         {"ShortCost", Descr("1 1 3 1 1 5 3 5 0", {"gold"}), ""},
         {"NoCost", CrLf({"[main]", "1", "1", "3", "1", "1", "5", "3", "5", "0"}), ""},
         {"NoMain", CrLf({"[cost]", "0"}), ""},
@@ -103,8 +108,9 @@ TEST_F(SquadTypeLoading, BonusTablesNeedAllThreeSections)
 {
     const std::string ok = Descr("2 1 0 0 1 5 3 5 0", {"gold 5"});
     Load({
-        {"Pike", ok, CrLf({"[MeleeAttackBonuses]", "Rider", "35", "Ghost", "Rider", "10", "[RangedAttackBonuses]",
-                           "[DefenceBonuses]", "20", "5"})},
+        {"Pike", ok,
+         CrLf({"[MeleeAttackBonuses]", "Rider", "35", "Ghost", "Rider", "10", "[RangedAttackBonuses]",
+               "[DefenceBonuses]", "20", "5"})},
         {"Rider", ok, CrLf({"[MeleeAttackBonuses]", "Pike", "50", "[RangedAttackBonuses]", "Pike", "5"})},
     });
     const CSquadType* pike = FindSquadType(CStr("Pike"));

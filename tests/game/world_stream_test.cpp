@@ -26,7 +26,8 @@ protected:
 TEST_F(WorldStream, KindCountIsRepeatedAfterEveryCode)
 {
     const std::vector<uint8_t> bytes = WorldBytes(world);
-    const std::vector<uint8_t> expected = {3, 'g', 'o', 'l', 'd', 3, 'm', 'e', 't', 'l', 3, 's', 't', 'o', 'n', 3};
+    const std::vector<uint8_t> expected = {3,   'g', 'o', 'l', 'd', 3,   'm', 'e',
+                                           't', 'l', 3,   's', 't', 'o', 'n', 3};
     ASSERT_GT(bytes.size(), 4 + expected.size());
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 4 + long(expected.size())), expected);
 }
@@ -71,8 +72,8 @@ TEST_F(WorldStream, GoalAndLimitKindsStreamOnlyTheirFields)
         size_t extra;  // bytes beyond those of goal kind 5 and limit kind 0
     };
     const Case cases[] = {
-        {0, 0, 1}, {1, 0, 1}, {2, 0, 2 * 4 + 2}, {3, 0, 3 + 2}, {4, 0, 1}, {5, 0, 0}, {9, 0, 0},
-        {5, 1, 1}, {5, 2, 2}, {5, 3, 0},
+        {0, 0, 1}, {1, 0, 1}, {2, 0, 2 * 4 + 2}, {3, 0, 3 + 2}, {4, 0, 1},
+        {5, 0, 0}, {9, 0, 0}, {5, 1, 1},         {5, 2, 2},     {5, 3, 0},
     };
     world.goalKind = 5;
     world.limitKind = 0;

@@ -10,10 +10,11 @@ namespace {
 
 const char* const ManagerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAPPMGR.EXE";
 
-int RegisterUnterminated(const char* path) {
+int RegisterUnterminated(const char* path)
+{
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ManagerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ManagerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return 1;
     // Something other than a NUL follows the counted bytes, so that nothing
     // takes the liberty of counting a terminator in.
@@ -30,7 +31,8 @@ int RegisterUnterminated(const char* path) {
     return result == ERROR_SUCCESS ? 0 : 1;
 }
 
-int RecordCommandLine() {
+int RecordCommandLine()
+{
     char log[MAX_PATH + 16];
     DWORD length = GetModuleFileNameA(nullptr, log, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -39,8 +41,8 @@ int RecordCommandLine() {
     if (!slash)
         return 1;
     std::strcpy(slash + 1, "standin.log");
-    HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     const char* line = GetCommandLineA();
@@ -51,9 +53,10 @@ int RecordCommandLine() {
     return ok ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
     if (__argc == 3 && std::strcmp(__argv[1], "--register-unterminated") == 0)
         return RegisterUnterminated(__argv[2]);
     return RecordCommandLine();

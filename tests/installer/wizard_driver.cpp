@@ -26,19 +26,21 @@ FILE* Log = nullptr;
 PROCESS_INFORMATION Installer = {};
 HWND Wizard = nullptr;
 
-void Write(const std::string& line) {
+void Write(const std::string& line)
+{
     std::fwrite(line.data(), 1, line.size(), Log);
     std::fputc('\n', Log);
     std::fflush(Log);
 }
 
-std::string TextOf(HWND window) {
+std::string TextOf(HWND window)
+{
     char buffer[4096];
     buffer[0] = '\0';
     // A timeout keeps a hung installer from hanging the driver too.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                             5000, &length))
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                             SMTO_ABORTIFHUNG, 5000, &length))
         return "<no answer>";
     std::string text(buffer, length);
     // Keep a log line on one line.
@@ -51,7 +53,8 @@ std::string TextOf(HWND window) {
     return flat;
 }
 
-bool InstallerRunning() {
+bool InstallerRunning()
+{
     return WaitForSingleObject(Installer.hProcess, 0) == WAIT_TIMEOUT;
 }
 
@@ -61,7 +64,8 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
+{
     Search* search = reinterpret_cast<Search*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -73,13 +77,15 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-HWND FindInstallerWindow(const char* className) {
+HWND FindInstallerWindow(const char* className)
+{
     Search search = {Installer.dwProcessId, className, nullptr};
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
+BOOL CALLBACK LongestStatic(HWND child, LPARAM param)
+{
     char className[32];
     if (GetClassNameA(child, className, sizeof className) && lstrcmpiA(className, "Static") == 0) {
         std::string* best = reinterpret_cast<std::string*>(param);
@@ -92,13 +98,15 @@ BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
 
 // The message text is the longest static text of the box (the icon is a
 // static without text).
-std::string MessageBoxText(HWND box) {
+std::string MessageBoxText(HWND box)
+{
     std::string text;
     EnumChildWindows(box, LongestStatic, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
-bool WaitForWizard() {
+bool WaitForWizard()
+{
     for (DWORD waited = 0; waited < StepTimeoutMs; waited += PollMs) {
         Wizard = FindInstallerWindow("Lodestar");
         if (Wizard)
@@ -110,7 +118,8 @@ bool WaitForWizard() {
     return false;
 }
 
-void Press(int id) {
+void Press(int id)
+{
     if (!IsWindow(Wizard)) {
         Write("error: no wizard to press a button on");
         return;
@@ -121,7 +130,8 @@ void Press(int id) {
                         SMTO_NORMAL, StepTimeoutMs, &result);
 }
 
-void LogPage() {
+void LogPage()
+{
     if (!IsWindow(Wizard)) {
         Write("page gone");
         return;
@@ -143,7 +153,8 @@ void LogPage() {
     Write(line);
 }
 
-bool SaveBitmap(const char* path, HDC source, int x, int y, int width, int height) {
+bool SaveBitmap(const char* path, HDC source, int x, int y, int width, int height)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -177,7 +188,8 @@ bool SaveBitmap(const char* path, HDC source, int x, int y, int width, int heigh
     return ok;
 }
 
-void Shot(const char* path) {
+void Shot(const char* path)
+{
     if (!IsWindow(Wizard)) {
         Write(std::string("shot ") + path + " failed: no wizard");
         return;
@@ -189,13 +201,15 @@ void Shot(const char* path) {
     RECT frame;
     GetWindowRect(Wizard, &frame);
     HDC screen = GetDC(nullptr);
-    bool ok = SaveBitmap(path, screen, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
+    bool ok =
+        SaveBitmap(path, screen, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
     ReleaseDC(nullptr, screen);
     if (!ok)
         Write(std::string("shot ") + path + " failed");
 }
 
-void WaitForEnd() {
+void WaitForEnd()
+{
     for (DWORD waited = 0; waited < StepTimeoutMs; waited += PollMs) {
         if (!InstallerRunning()) {
             DWORD code = 0;
@@ -218,9 +232,10 @@ void WaitForEnd() {
     TerminateProcess(Installer.hProcess, 99);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 3) {
         std::fprintf(stderr, "usage: wizard_driver LOG INSTALLER STEP...\n");
         return 2;

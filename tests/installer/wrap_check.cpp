@@ -30,7 +30,8 @@ struct Canvas {
     HGDIOBJ oldFont = nullptr;
     unsigned char* bits = nullptr;
 
-    explicit Canvas(HFONT font) {
+    explicit Canvas(HFONT font)
+    {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = Width;
@@ -48,18 +49,21 @@ struct Canvas {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0, 0, 0));
     }
-    ~Canvas() {
+    ~Canvas()
+    {
         SelectObject(dc, oldFont);
         SelectObject(dc, oldBitmap);
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    bool SameAs(const Canvas& other) const {
+    bool SameAs(const Canvas& other) const
+    {
         GdiFlush();
         size_t size = static_cast<size_t>(((Width * 3 + 3) & ~3) * Height);
         return std::memcmp(bits, other.bits, size) == 0;
     }
-    bool Blank() const {
+    bool Blank() const
+    {
         GdiFlush();
         size_t size = static_cast<size_t>(((Width * 3 + 3) & ~3) * Height);
         for (size_t i = 0; i < size; ++i)
@@ -69,7 +73,8 @@ struct Canvas {
     }
 };
 
-int TextWidth(HDC dc, const std::string& text) {
+int TextWidth(HDC dc, const std::string& text)
+{
     int widths[256];
     GetCharWidthA(dc, 0, 255, widths);
     int sum = 0;
@@ -89,9 +94,10 @@ struct Case {
     std::vector<std::string> lines;
 };
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2)
         return 2;
     FILE* log = std::fopen(argv[1], "wb");
@@ -107,12 +113,25 @@ int main(int argc, char** argv) {
     const std::string longWord(24, 'x');
     const Case cases[] = {
         {"a text narrower than the width stays on one line", "aa aa aa", "aa aa aa ", "", 1, {"aa aa aa"}},
-        {"a word whose blank reaches the width exactly moves down", "aa aa aa", "aa ", "aa ", 0, {"aa", "aa aa"}},
+        {"a word whose blank reaches the width exactly moves down",
+         "aa aa aa",
+         "aa ",
+         "aa ",
+         0,
+         {"aa", "aa aa"}},
         {"one pixel more keeps it on the line", "aa aa aa", "aa ", "aa ", 1, {"aa aa", "aa"}},
-        {"a word wider than the line gets a line of its own", "aa xxxxxxxxxxxxxxxxxxxxxxxx aa", "xxxxxxxxxxxx", "",
-         0, {"aa", longWord, "aa"}},
-        {"a first word wider than the line leaves no empty line", "xxxxxxxxxxxxxxxxxxxxxxxx aa", "xxxxxxxxxxxx", "",
-         0, {longWord, "aa"}},
+        {"a word wider than the line gets a line of its own",
+         "aa xxxxxxxxxxxxxxxxxxxxxxxx aa",
+         "xxxxxxxxxxxx",
+         "",
+         0,
+         {"aa", longWord, "aa"}},
+        {"a first word wider than the line leaves no empty line",
+         "xxxxxxxxxxxxxxxxxxxxxxxx aa",
+         "xxxxxxxxxxxx",
+         "",
+         0,
+         {longWord, "aa"}},
         {"an empty text draws nothing", "", "aa", "", 0, {}},
     };
 

@@ -19,21 +19,27 @@ using Options = std::array<uint8_t, 7>;
 
 class BattlePrefsTest : public OpwndsBench {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         CPreferencesMgr::SetDefaults();
         OpwndsBench::TearDown();
     }
-    static void SetOptions(const Options& o) {
-        for (int i = 0; i < 7; ++i) PrefBattleOptions[i] = o[static_cast<size_t>(i)];
+    static void SetOptions(const Options& o)
+    {
+        for (int i = 0; i < 7; ++i)
+            PrefBattleOptions[i] = o[static_cast<size_t>(i)];
     }
-    static Options Current() {
+    static Options Current()
+    {
         Options o{};
-        for (int i = 0; i < 7; ++i) o[static_cast<size_t>(i)] = PrefBattleOptions[i];
+        for (int i = 0; i < 7; ++i)
+            o[static_cast<size_t>(i)] = PrefBattleOptions[i];
         return o;
     }
 };
 
-TEST_F(BattlePrefsTest, TheBoxesFollowTheOptions) {
+TEST_F(BattlePrefsTest, TheBoxesFollowTheOptions)
+{
     struct Case {
         Options options;  // grid, numbers, trebs 1, trebs 2, split, keep orders, expert
         bool grid, hideNumbers, trebs, split, expert;
@@ -56,7 +62,8 @@ TEST_F(BattlePrefsTest, TheBoxesFollowTheOptions) {
     }
 }
 
-TEST_F(BattlePrefsTest, OkWritesTheBoxesAndCancelLeavesTheOptions) {
+TEST_F(BattlePrefsTest, OkWritesTheBoxesAndCancelLeavesTheOptions)
+{
     struct Case {
         Options before;
         bool ok;

@@ -18,20 +18,23 @@ using battlewnds_test::StepScript;
 
 class BattleResultsWndTest : public BattleWndsBench {
 protected:
-    void AddLoss(CArmy& army, int type, int32_t count) {
+    void AddLoss(CArmy& army, int type, int32_t count)
+    {
         CSquad squad;
         squad.SetType(SquadTypeRegistry()[size_t(type)]);
         squad.count = count;
         army.AddSquadCopy(squad);
     }
-    CBattleResultsWnd* Make(const BattleResultArgs& record) {
+    CBattleResultsWnd* Make(const BattleResultArgs& record)
+    {
         auto* wnd = new CBattleResultsWnd(Root(), CStr("/Map/MapWnd/BattleResultsWnd"));
         wnd->Setup(&record);
         return wnd;
     }
 };
 
-TEST_F(BattleResultsWndTest, WonOrLostWithOrWithoutExperience) {
+TEST_F(BattleResultsWndTest, WonOrLostWithOrWithoutExperience)
+{
     struct Case {
         uint32_t won;
         int32_t experience;
@@ -68,7 +71,8 @@ TEST_F(BattleResultsWndTest, WonOrLostWithOrWithoutExperience) {
     }
 }
 
-TEST_F(BattleResultsWndTest, TheListsShowEachSidesLosses) {
+TEST_F(BattleResultsWndTest, TheListsShowEachSidesLosses)
+{
     BattleResultArgs record;
     record.won = 1;
     AddLoss(record.ownLosses, 0, 4);
@@ -90,7 +94,8 @@ TEST_F(BattleResultsWndTest, TheListsShowEachSidesLosses) {
     delete wnd;
 }
 
-TEST_F(BattleResultsWndTest, ATapAnywhereClosesItAndTheSoundPlaysOnShow) {
+TEST_F(BattleResultsWndTest, ATapAnywhereClosesItAndTheSoundPlaysOnShow)
+{
     ASSERT_TRUE(CSoundMgr::Init());
     BattleResultArgs record;
     record.won = 1;

@@ -24,7 +24,8 @@ using controls_test::TreeNode;
 
 // The dialogs' layouts; the frame skin "frm" has a 4-pixel border and an
 // 8-pixel top, so a dialog's client area starts 4 right and 8 down.
-inline std::vector<TreeNode> BattleWndsTree() {
+inline std::vector<TreeNode> BattleWndsTree()
+{
     return {
         {0, "Map", {}},
         {1, "MapWnd", {1, 0, 0, 0, 240, 320}},
@@ -91,12 +92,15 @@ inline std::vector<TreeNode> BattleWndsTree() {
     };
 }
 
-inline const char* BattleWndsLocale() {
+inline const char* BattleWndsLocale()
+{
     return "RecruitT=Army\r\nTrainerRecruit=Compose army\r\nQuantity=Units\r\nUnitCost=Unit cost\r\n"
            "SplitT=Split squad\r\nSplitText=%ld stay, %ld leave\r\nTrainerT=Battle trainer\r\n"
            "BattleType=Battle\r\nObstacleSeed=Field\r\nSiegeMoat=Moat\r\nSiegeWalls=Walls\r\n"
-           "SiegeCatap=Catapults\r\nAttackerType=Attacker\r\nDefenderType=Defender\r\nOwnArmy=Attacking army\r\n"
-           "EnemyArmy=Defending army\r\nCancel=Cancel\r\nStart=Start\r\nOpenField=Open field\r\nSiege=Siege\r\n"
+           "SiegeCatap=Catapults\r\nAttackerType=Attacker\r\nDefenderType=Defender\r\nOwnArmy=Attacking "
+           "army\r\n"
+           "EnemyArmy=Defending army\r\nCancel=Cancel\r\nStart=Start\r\nOpenField=Open "
+           "field\r\nSiege=Siege\r\n"
            "Yes=Yes\r\nNo=No\r\nHuman=Human\r\nComputer=Computer\r\nPlayer1=Red\r\nPlayer2=Blue\r\n"
            "YouWon=Won\r\nYouLost=Lost\r\nBattleExp=Experience\r\nNoExpGain=No experience\r\n"
            "OwnLosses=Ours\r\nEnemyLosses=Theirs\r\nNoLosses=None\r\nAttackT=Attack\r\n"
@@ -106,7 +110,8 @@ inline const char* BattleWndsLocale() {
 
 // Squad types built in code: "Sword", "Bow", "Axe", "Pike", "Horse", each
 // costing `cost` gold per unit (index * 10 + 10).
-inline void RegisterBenchSquadTypes() {
+inline void RegisterBenchSquadTypes()
+{
     const char* ids[] = {"Sword", "Bow", "Axe", "Pike", "Horse"};
     for (int i = 0; i < 5; ++i) {
         auto* type = new CSquadType;
@@ -123,7 +128,8 @@ inline void RegisterBenchSquadTypes() {
 
 class BattleWndsBench : public controls_test::ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         controls_test::ControlsBench::SetUp();
         using controls_test::AddFixedButtonSkin;
         using controls_test::AddFrameSkin;
@@ -137,8 +143,10 @@ protected:
         const char* ids[] = {"Sword", "Bow", "Axe", "Pike", "Horse"};
         for (int i = 0; i < 5; ++i) {
             const std::string folder = std::string("Objects/Units/") + ids[i];
-            ASSERT_TRUE(pack.AddFile(folder + "/Icon_l", "img", controls_test::Picture(24, 24, uint8_t(40 + i))));
-            ASSERT_TRUE(pack.AddFile(folder + "/Icon_r", "img", controls_test::Picture(24, 24, uint8_t(50 + i))));
+            ASSERT_TRUE(
+                pack.AddFile(folder + "/Icon_l", "img", controls_test::Picture(24, 24, uint8_t(40 + i))));
+            ASSERT_TRUE(
+                pack.AddFile(folder + "/Icon_r", "img", controls_test::Picture(24, 24, uint8_t(50 + i))));
         }
         // The two results sounds differ in length, so a test can tell them apart.
         ASSERT_TRUE(pack.AddFile("Sounds/battle_victory", "wav", ToneWav(40000)));
@@ -150,7 +158,8 @@ protected:
         Mount(Tree(), Locale());
         RegisterBenchSquadTypes();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         FreeSquadTypes();
         PrefMapOptions[0] = 0;
         controls_test::ControlsBench::TearDown();
@@ -161,29 +170,34 @@ protected:
     virtual std::string Locale() { return BattleWndsLocale(); }
 
     // The centre of a window on the screen.
-    static PackedPoint CentreOf(const CWindow* window) {
+    static PackedPoint CentreOf(const CWindow* window)
+    {
         const PackedRect r = window->GetNode()->screenRect;
         return PackedPoint(static_cast<int16_t>((r.Left() + r.Right()) / 2),
                            static_cast<int16_t>((r.Top() + r.Bottom()) / 2));
     }
     // A tap on a window's centre, as a step of a script (the window is
     // looked up when the step runs).
-    static void TapAt(StepScript* script, int step, std::function<CWindow*()> window) {
+    static void TapAt(StepScript* script, int step, std::function<CWindow*()> window)
+    {
         script->At(step, [window] {
             const PackedPoint p = CentreOf(window());
             PenDownSignal.FirePoint(p);
             PenUpSignal.FirePoint(p);
         });
     }
-    void TapNow(const CWindow* window) {
+    void TapNow(const CWindow* window)
+    {
         const PackedPoint p = CentreOf(window);
         Tap(p.X(), p.Y());
     }
     // Writes the screen as a PNG into the folder named by THARN_BATTLEWNDS_SHOTS
     // when it is set, for looking at the dialogs.
-    void Shot(const std::string& name) {
+    void Shot(const std::string& name)
+    {
         const char* folder = std::getenv("THARN_BATTLEWNDS_SHOTS");
-        if (folder == nullptr || folder[0] == 0) return;
+        if (folder == nullptr || folder[0] == 0)
+            return;
         // The bench has no palette of its own: a spread of colours with the
         // text colours (8, 15) light, so every part can be told apart.
         uint8_t rgb[768];
@@ -192,13 +206,14 @@ protected:
             rgb[i * 3 + 1] = static_cast<uint8_t>(i * 131);
             rgb[i * 3 + 2] = static_cast<uint8_t>(i * 29 + 40);
         }
-        for (int i : {8, 15}) rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = 240;
+        for (int i : {8, 15})
+            rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = 240;
         rgb[0] = rgb[1] = rgb[2] = 0;
         SetDisplayPalette(rgb);
         GetDisplaySurface()->AddDirtyRect(GetDisplaySurface()->FullScreenRect());
         CWindowMgr::ProcessEvents();
         GetDisplaySurface()->Flush();
-        headless_->Screenshot(std::string(folder) + "/" + name + ".png");
+        m_headless->Screenshot(std::string(folder) + "/" + name + ".png");
     }
 };
 

@@ -45,16 +45,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
 class ShippedBattleWnds : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder = fs::temp_directory_path() / ("tharn_battlewnds_" + std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder / "Data");
         for (const auto& entry : fs::directory_iterator(TestDataFolder()))
-            if (entry.path().extension() == ".pak") fs::copy_file(entry.path(), folder / "Data" / entry.path().filename());
+            if (entry.path().extension() == ".pak")
+                fs::copy_file(entry.path(), folder / "Data" / entry.path().filename());
         HeadlessOptions options;
         options.settings.dataFolder = (folder / "Data").string() + "/";
         options.closeAfterSteps = 0;
@@ -69,7 +74,8 @@ protected:
         LoadSquadTypes();
         ASSERT_GE(SquadTypeRegistry().size(), 4u);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         FreeSquadTypes();
         CoreShutdown();
         SetApplicationHooks({});
@@ -78,14 +84,18 @@ protected:
     }
     // Shows the window over the title screen and writes the screen as a PNG
     // into THARN_BATTLEWNDS_SHOTS, when that is set.
-    void Look(CWindow* window, const std::string& name) {
+    void Look(CWindow* window, const std::string& name)
+    {
         window->Show(true, true);
-        for (int i = 0; i < 2; ++i) FrameStep();
+        for (int i = 0; i < 2; ++i)
+            FrameStep();
         const char* shots = std::getenv("THARN_BATTLEWNDS_SHOTS");
-        if (shots != nullptr && shots[0] != 0) platform->Screenshot("shipped_" + name + ".png");
+        if (shots != nullptr && shots[0] != 0)
+            platform->Screenshot("shipped_" + name + ".png");
     }
     // Every control lies inside its dialog, which lies on the screen.
-    static void ExpectInside(const CWindow* dialog, std::initializer_list<const CWindow*> controls) {
+    static void ExpectInside(const CWindow* dialog, std::initializer_list<const CWindow*> controls)
+    {
         const PackedRect d = dialog->GetNode()->screenRect;
         EXPECT_GE(d.Left(), 0);
         EXPECT_GE(d.Top(), 0);
@@ -103,12 +113,14 @@ protected:
             ++i;
         }
     }
-    void Script(const std::string& text) {
+    void Script(const std::string& text)
+    {
         auto script = std::make_unique<InputScript>();
         ASSERT_TRUE(script->Parse(text)) << script->Error();
         platform->UseScript(std::move(script));
     }
-    static std::string Tap(const CWindow* window) {
+    static std::string Tap(const CWindow* window)
+    {
         const PackedRect r = window->GetNode()->screenRect;
         const int x = (r.Left() + r.Right()) / 2, y = (r.Top() + r.Bottom()) / 2;
         return "down " + std::to_string(x) + " " + std::to_string(y) + "\nup " + std::to_string(x) + " " +
@@ -119,7 +131,8 @@ protected:
     HeadlessBackend* platform = nullptr;
 };
 
-TEST_F(ShippedBattleWnds, TheTrainerSetUpAndItsRecruitWindow) {
+TEST_F(ShippedBattleWnds, TheTrainerSetUpAndItsRecruitWindow)
+{
     BattleParams params;
     MakeTrainerPlayers(&params);
     CSquad squad;
@@ -156,7 +169,8 @@ TEST_F(ShippedBattleWnds, TheTrainerSetUpAndItsRecruitWindow) {
     delete wnd;
 }
 
-TEST_F(ShippedBattleWnds, TheSplitWindowAndItsText) {
+TEST_F(ShippedBattleWnds, TheSplitWindowAndItsText)
+{
     auto* wnd = new CSplitSquadWnd(nullptr, CStr(CSplitSquadWnd::kLayoutPath));
     wnd->size = 14;
     wnd->chosen = 5;
@@ -166,7 +180,8 @@ TEST_F(ShippedBattleWnds, TheSplitWindowAndItsText) {
     delete wnd;
 }
 
-TEST_F(ShippedBattleWnds, TheResultsAndTheQuestions) {
+TEST_F(ShippedBattleWnds, TheResultsAndTheQuestions)
+{
     BattleResultArgs result;
     result.won = 1;
     result.experience = 40;
@@ -192,8 +207,10 @@ TEST_F(ShippedBattleWnds, TheResultsAndTheQuestions) {
 
     for (const char* layout : {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
         SCOPED_TRACE(layout);
-        auto* question = new CMapBattleQuestionWnd(nullptr, CStr::ConcatCharsLeft("/Map/MapWnd/", CStr(layout)));
-        question->Setup(CStr("Greywater"), CStr("Lord Aldric"), &result.ownLosses, &result.enemyLosses, true, 1);
+        auto* question =
+            new CMapBattleQuestionWnd(nullptr, CStr::ConcatCharsLeft("/Map/MapWnd/", CStr(layout)));
+        question->Setup(CStr("Greywater"), CStr("Lord Aldric"), &result.ownLosses, &result.enemyLosses, true,
+                        1);
         EXPECT_NE(question->ProvinceText()->Text().Find("Greywater"), -1);
         EXPECT_NE(question->PlayerText()->Text().Find("Lord Aldric"), -1);
         ExpectInside(question, {question->ProvinceText(), question->PlayerText(), question->InvadeList(),
@@ -204,7 +221,8 @@ TEST_F(ShippedBattleWnds, TheResultsAndTheQuestions) {
     }
 }
 
-TEST_F(ShippedBattleWnds, TheTrainerIsSetUpByTapsOnTheScreen) {
+TEST_F(ShippedBattleWnds, TheTrainerIsSetUpByTapsOnTheScreen)
+{
     BattleParams params;
     // Where the buttons are: the same layout the routine's window reads.
     std::string script;

@@ -17,7 +17,8 @@ namespace {
 
 class CastleInfoTest : public DialogBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogBench::SetUp();
         Player().human = 1;
         Player().controller = new CHumanController(&Player());
@@ -29,13 +30,14 @@ protected:
         castle().work = kCastleIdle;
         castle().percent = 100;
         Game().selectedProvince = 0;
-        request_.province = &p;
-        request_.index = 0;
-        request_.castle = &castle();
+        m_request.province = &p;
+        m_request.index = 0;
+        m_request.castle = &castle();
         GameRules& rules = Rules();
         rules.catapultLimit = 2;
-        for (CResourceBundle* cost : {&rules.moatCost, &rules.catapultCost, &rules.wallsCost, &rules.marketCost,
-                                      &rules.bankCost, &rules.metalMineCost, &rules.stoneMineCost, &rules.tavernCost}) {
+        for (CResourceBundle* cost :
+             {&rules.moatCost, &rules.catapultCost, &rules.wallsCost, &rules.marketCost, &rules.bankCost,
+              &rules.metalMineCost, &rules.stoneMineCost, &rules.tavernCost}) {
             cost->Zero();
             cost->SetByChars("gold", 100);
         }
@@ -45,7 +47,7 @@ protected:
         }
         Player().treasury.Zero();
         SigUiRequest.Connect([this](UiRequestKind kind, void*) -> uint32_t {
-            posted_.push_back(static_cast<int>(kind));
+            m_posted.push_back(static_cast<int>(kind));
             return 0;
         });
         ToolkitHooks hooks;
@@ -55,20 +57,22 @@ protected:
         SetToolkitHooks(hooks);
         s_hints.clear();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SigUiRequest.Disconnect();
         DialogBench::TearDown();
     }
     CastleState& castle() { return Province(0).castle; }
     bool IsSkin(CHintButton* b, const char* name) { return b->Skin() == GetButtonSkin(CStr(name)); }
 
-    CastleInfoRequestArgs request_;
-    std::vector<int> posted_;
+    CastleInfoRequestArgs m_request;
+    std::vector<int> m_posted;
     static std::vector<std::string> s_hints;
 };
 std::vector<std::string> CastleInfoTest::s_hints;
 
-TEST_F(CastleInfoTest, TheStateLineFollowsTheConstruction) {
+TEST_F(CastleInfoTest, TheStateLineFollowsTheConstruction)
+{
     const struct {
         uint32_t work;
         uint8_t percent, turns, builder, walls;
@@ -98,7 +102,7 @@ TEST_F(CastleInfoTest, TheStateLineFollowsTheConstruction) {
         castle().turnsLeft = c.turns;
         castle().fortWalls = c.walls;
         Player().hero.builder = c.builder;
-        wnd.Setup(&request_);
+        wnd.Setup(&m_request);
         EXPECT_EQ(wnd.StateLine(), c.line);
         EXPECT_EQ(TextOf(wnd.State()), c.text);
         EXPECT_EQ(wnd.CompleteButton()->IsVisible(), c.complete);
@@ -106,7 +110,8 @@ TEST_F(CastleInfoTest, TheStateLineFollowsTheConstruction) {
     }
 }
 
-TEST_F(CastleInfoTest, DemolitionIsOfferedOnlyForAStandingCastleThatIsNotTheCapital) {
+TEST_F(CastleInfoTest, DemolitionIsOfferedOnlyForAStandingCastleThatIsNotTheCapital)
+{
     const struct {
         uint8_t index;
         uint8_t percent;
@@ -116,15 +121,16 @@ TEST_F(CastleInfoTest, DemolitionIsOfferedOnlyForAStandingCastleThatIsNotTheCapi
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.index) << " " << int(c.percent) << " " << c.owned);
-        request_.index = c.index;
+        m_request.index = c.index;
         castle().percent = c.percent;
         Province(0).owner = c.owned ? &Player() : nullptr;
-        wnd.Setup(&request_);
+        wnd.Setup(&m_request);
         EXPECT_EQ(wnd.DemolishButton()->IsVisible(), c.offered);
     }
 }
 
-TEST_F(CastleInfoTest, WorkButtonsShowBuiltAffordableOrNotAfterTheDiscount) {
+TEST_F(CastleInfoTest, WorkButtonsShowBuiltAffordableOrNotAfterTheDiscount)
+{
     // Builder skill 2: a cost of 100 gold is discounted to 96.
     Player().hero.builder = 2;
     const struct {
@@ -146,7 +152,7 @@ TEST_F(CastleInfoTest, WorkButtonsShowBuiltAffordableOrNotAfterTheDiscount) {
         Player().treasury.SetByChars("gold", c.gold);
         castle().catapults = c.catapults;
         castle().moat = c.moat ? 1 : 0;
-        wnd.Setup(&request_);
+        wnd.Setup(&m_request);
         EXPECT_EQ(wnd.MoatButton()->frameDrawn != 0, c.moatFrame);
         EXPECT_EQ(wnd.CatapultButton()->frameDrawn != 0, c.catapultFrame);
         if (c.moatSkin) {
@@ -162,14 +168,21 @@ TEST_F(CastleInfoTest, WorkButtonsShowBuiltAffordableOrNotAfterTheDiscount) {
     // Buildings: market built, bank affordable.
     Player().treasury.SetByChars("gold", 200);
     castle().buildings = 0x01;
-    wnd.Setup(&request_);
+    wnd.Setup(&m_request);
     EXPECT_EQ(wnd.BuildingButton(0)->frameDrawn, 0);
     EXPECT_EQ(wnd.BuildingButton(2)->frameDrawn, 1);
     EXPECT_TRUE(IsSkin(wnd.BuildingButton(2), "CastleBtn"));
 }
 
-TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle) {
-    enum Button { Moat, Catapult, Guild, Demolish, Complete };
+TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle)
+{
+    enum Button {
+        Moat,
+        Catapult,
+        Guild,
+        Demolish,
+        Complete
+    };
     const struct {
         uint32_t work;
         uint8_t percent;
@@ -193,28 +206,29 @@ TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle) {
         SCOPED_TRACE(testing::Message() << c.work << " " << int(c.percent) << " " << int(c.button));
         castle().work = c.work;
         castle().percent = c.percent;
-        posted_.clear();
+        m_posted.clear();
         s_hints.clear();
         CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
-        wnd.Setup(&request_);
+        wnd.Setup(&m_request);
         wnd.Show(true, false);
         CWindowMgr::ProcessEvents();
-        CHintButton* buttons[] = {wnd.MoatButton(), wnd.CatapultButton(), wnd.BuildingButton(3), wnd.DemolishButton(),
-                                  wnd.CompleteButton()};
+        CHintButton* buttons[] = {wnd.MoatButton(), wnd.CatapultButton(), wnd.BuildingButton(3),
+                                  wnd.DemolishButton(), wnd.CompleteButton()};
         TapOn(buttons[c.button]);
-        EXPECT_EQ(posted_, c.posted);
+        EXPECT_EQ(m_posted, c.posted);
         EXPECT_EQ(s_hints.size(), c.hints);
     }
 }
 
-TEST_F(CastleInfoTest, ExitHidesThePanelAndRunsItsHideHandler) {
+TEST_F(CastleInfoTest, ExitHidesThePanelAndRunsItsHideHandler)
+{
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     struct Watcher {
         int hides = 0;
         void OnHide(CWindow*, intptr_t) { ++hides; }
     } watcher;
     wnd.BindHandler(HandlerHide, &watcher, &Watcher::OnHide);
-    wnd.Setup(&request_);
+    wnd.Setup(&m_request);
     wnd.Show(true, false);
     CWindowMgr::ProcessEvents();
     TapOn(wnd.ExitButton());
@@ -222,10 +236,11 @@ TEST_F(CastleInfoTest, ExitHidesThePanelAndRunsItsHideHandler) {
     EXPECT_EQ(watcher.hides, 1);
 }
 
-TEST_F(CastleInfoTest, NothingIsRefreshedWhileQuitting) {
+TEST_F(CastleInfoTest, NothingIsRefreshedWhileQuitting)
+{
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     castle().percent = 60;
-    wnd.Setup(&request_);
+    wnd.Setup(&m_request);
     const std::string before = TextOf(wnd.State());
     castle().percent = 20;
     QuitFlag = 1;
@@ -234,13 +249,14 @@ TEST_F(CastleInfoTest, NothingIsRefreshedWhileQuitting) {
     EXPECT_EQ(TextOf(wnd.State()), before);
 }
 
-TEST_F(CastleInfoTest, ShotOfTheIdlePanel) {
+TEST_F(CastleInfoTest, ShotOfTheIdlePanel)
+{
     Player().hero.builder = 2;
     Player().treasury.SetByChars("gold", 150);
     castle().buildings = 0x11;
     castle().catapults = 1;
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
-    wnd.Setup(&request_);
+    wnd.Setup(&m_request);
     wnd.Show(true, true);
     ASSERT_TRUE(Shot("mapdialogs_castle_info.png"));
 }

@@ -21,8 +21,8 @@
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "mapdialogs/castle_info_wnd.h"
-#include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/castle_wnd.h"
+#include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/decease_wnd.h"
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
@@ -40,28 +40,37 @@
 
 namespace {
 
-CDrawContext* NewContext() { return new (std::nothrow) CDrawContext; }
-CWindow* NewRoot() { return new (std::nothrow) CWindow; }
+CDrawContext* NewContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
+CWindow* NewRoot()
+{
+    return new (std::nothrow) CWindow;
+}
 
 class ProcessHook : public FrameHook {
 public:
-    void OnFrame() override {
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+    void OnFrame() override
+    {
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
     }
 };
 
 class CastleLayoutTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
         options.settings.shots = TestBuildFolder() + "/shots";
         std::error_code ignored;
         std::filesystem::create_directories(options.settings.shots, ignored);
-        headless_ = &UseHeadlessPlatform(options);
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(NewContext);
-        ASSERT_TRUE(display_.Open());
-        SetDisplaySurface(&display_);
+        ASSERT_TRUE(m_display.Open());
+        SetDisplaySurface(&m_display);
         InitRasterOps();
         ResetPaletteStack();
         QuitFlag = 0;
@@ -79,7 +88,8 @@ protected:
         RegisterFont(font);
         RawResource palette;
         const CStr base = CStr::ConcatChars(CPathMgr::Path(CPathMgr::kPalettes), "base");
-        if (CResourceMgr::LoadPalette(base.Chars(), palette) && palette.size >= 768) SetDisplayPalette(palette.data);
+        if (CResourceMgr::LoadPalette(base.Chars(), palette) && palette.size >= 768)
+            SetDisplayPalette(palette.data);
         SetRootScreenWndFactory(NewRoot);
         SetFrameHook(new ProcessHook);
         ASSERT_TRUE(CWindowMgr::Init());
@@ -89,7 +99,8 @@ protected:
         Game().world->SetPlayerCount(2);
         Game().world->SetProvinceCount(2);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         EndSession();
         CWindowMgr::Shutdown();
         SetFrameHook(nullptr);
@@ -100,17 +111,19 @@ protected:
         CResourceMgr::Shutdown();
         CPathMgr::Shutdown();
         SetDisplaySurface(nullptr);
-        display_.Close();
+        m_display.Close();
     }
-    void Shot(CWindow* window, const std::string& name) {
+    void Shot(CWindow* window, const std::string& name)
+    {
         window->Show(true, true);
         CWindowMgr::Root()->Invalidate();
         CWindowMgr::ProcessEvents();
-        display_.Flush();
-        EXPECT_TRUE(headless_->Screenshot(name));
+        m_display.Flush();
+        EXPECT_TRUE(m_headless->Screenshot(name));
         window->Show(false, false);
     }
-    static CResourceBundle Gold(int32_t g, int32_t m = 0, int32_t s = 0) {
+    static CResourceBundle Gold(int32_t g, int32_t m = 0, int32_t s = 0)
+    {
         CResourceBundle b;
         b.SetByChars("gold", g);
         b.SetByChars("metl", m);
@@ -118,17 +131,19 @@ protected:
         return b;
     }
 
-    FixtureData log_;  // keeps the mount's log out of the build's data folder
-    HeadlessBackend* headless_ = nullptr;
-    CDisplaySurface display_;
+    FixtureData m_log;  // keeps the mount's log out of the build's data folder
+    HeadlessBackend* m_headless = nullptr;
+    CDisplaySurface m_display;
 };
 
-int32_t StringsOf(CWindow* w) {
+int32_t StringsOf(CWindow* w)
+{
     auto* text = w != nullptr ? static_cast<CTextWnd*>(w->QueryInterface(IidTextWnd)) : nullptr;
     return text != nullptr ? text->StringCount() : -1;
 }
 
-TEST_F(CastleLayoutTest, TheCastleWorkWindowsFindAllTheirControls) {
+TEST_F(CastleLayoutTest, TheCastleWorkWindowsFindAllTheirControls)
+{
     for (int m = 0; m < MemberCount; ++m) {
         const CastleWorkLayout& layout = CastleWorkLayoutOf(static_cast<CastleWorkMember>(m));
         SCOPED_TRACE(layout.layoutName);
@@ -148,13 +163,15 @@ TEST_F(CastleLayoutTest, TheCastleWorkWindowsFindAllTheirControls) {
     }
 }
 
-TEST_F(CastleLayoutTest, TheOtherWindowsFindTheirControls) {
+TEST_F(CastleLayoutTest, TheOtherWindowsFindTheirControls)
+{
     CCastleInfoWnd info(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     EXPECT_EQ(info.State()->StringCount(), 6);
-    for (CWindow* w : {static_cast<CWindow*>(info.CompleteButton()), static_cast<CWindow*>(info.FastRepairButton()),
-                       static_cast<CWindow*>(info.DemolishButton()), static_cast<CWindow*>(info.MoatButton()),
-                       static_cast<CWindow*>(info.CatapultButton()), static_cast<CWindow*>(info.FortWallsButton()),
-                       static_cast<CWindow*>(info.ExitButton()), static_cast<CWindow*>(info.Upgrades())}) {
+    for (CWindow* w :
+         {static_cast<CWindow*>(info.CompleteButton()), static_cast<CWindow*>(info.FastRepairButton()),
+          static_cast<CWindow*>(info.DemolishButton()), static_cast<CWindow*>(info.MoatButton()),
+          static_cast<CWindow*>(info.CatapultButton()), static_cast<CWindow*>(info.FortWallsButton()),
+          static_cast<CWindow*>(info.ExitButton()), static_cast<CWindow*>(info.Upgrades())}) {
         EXPECT_NE(w, nullptr);
     }
     for (int i = 0; i < CCastleInfoWnd::kBuildingButtons; ++i) {
@@ -182,7 +199,8 @@ TEST_F(CastleLayoutTest, TheOtherWindowsFindTheirControls) {
     EXPECT_NE(killed.Child("EnemyArmy"), nullptr);
 }
 
-TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows) {
+TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
+{
     PlayerRecord& player = Game().world->Player(0);
     player.hero.builder = 2;
     player.treasury = Gold(600, 40, 90);

@@ -9,8 +9,9 @@ namespace {
 
 class CastleWndTest : public DialogBench {
 protected:
-    static CastleState Castle(uint8_t percent, uint8_t capital, uint8_t moat, uint8_t catapults, uint8_t walls,
-                              uint8_t buildings) {
+    static CastleState Castle(uint8_t percent, uint8_t capital, uint8_t moat, uint8_t catapults,
+                              uint8_t walls, uint8_t buildings)
+    {
         CastleState c;
         c.percent = percent;
         c.capital = capital;
@@ -22,7 +23,8 @@ protected:
     }
 };
 
-TEST_F(CastleWndTest, TheStatusPictureAndTextFollowTheCastle) {
+TEST_F(CastleWndTest, TheStatusPictureAndTextFollowTheCastle)
+{
     const struct {
         uint8_t capital, moat, percent;
         int pictureWidth;  // each status picture has its own width
@@ -47,7 +49,8 @@ TEST_F(CastleWndTest, TheStatusPictureAndTextFollowTheCastle) {
     EXPECT_STREQ(wnd.NoCastleText()->Text().Chars(), "NoCastleHere");
 }
 
-TEST_F(CastleWndTest, TheRowTakesRoomOnlyForThePartsThatStand) {
+TEST_F(CastleWndTest, TheRowTakesRoomOnlyForThePartsThatStand)
+{
     // Blank 6 (half 3); " 50%" is 24 wide; status picture 20.
     const int head = 20 + 3 + 24 + 6;
     const struct {
@@ -63,14 +66,16 @@ TEST_F(CastleWndTest, TheRowTakesRoomOnlyForThePartsThatStand) {
     };
     CCastleWnd wnd(nullptr, CStr("/Map/MapWnd/CastleCtrl"), true);
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.catapults) << " " << int(c.walls) << " " << int(c.buildings));
+        SCOPED_TRACE(testing::Message()
+                     << int(c.catapults) << " " << int(c.walls) << " " << int(c.buildings));
         const CastleState castle = Castle(50, 0, 0, c.catapults, c.walls, c.buildings);
         wnd.UpdateStatus(&castle);
         EXPECT_EQ(wnd.Content().OwnWidth(), c.width);
     }
 }
 
-TEST_F(CastleWndTest, ATapExplainsThePartUnderThePen) {
+TEST_F(CastleWndTest, ATapExplainsThePartUnderThePen)
+{
     CCastleWnd wnd(nullptr, CStr("/Map/MapWnd/CastleCtrl"), true);
     // Status 0-23, text 23-53, three catapults 53-67, walls 67-83, market
     // 83-93, bank 93-110; the row is 19 high. Tavern (0x04) takes no room.
@@ -81,10 +86,16 @@ TEST_F(CastleWndTest, ATapExplainsThePartUnderThePen) {
         const char* key;
         int cx, cy;  // where the balloon points
     } cases[] = {
-        {10, 5, "HintCaslType", 11, 9},  {30, 5, "HintCaslStatus", 38, 9}, {60, 5, "DescCatapult", 60, 9},
-        {75, 5, "DescWalls", 75, 9},     {88, 5, "DescMarket", 88, 9},     {100, 5, "DescBank", 101, 9},
+        {10, 5, "HintCaslType", 11, 9},
+        {30, 5, "HintCaslStatus", 38, 9},
+        {60, 5, "DescCatapult", 60, 9},
+        {75, 5, "DescWalls", 75, 9},
+        {88, 5, "DescMarket", 88, 9},
+        {100, 5, "DescBank", 101, 9},
         // Borders and empty room hit nothing: the balloon points at the status.
-        {23, 5, "HintCaslType", 10, 9},  {53, 5, "HintCaslType", 10, 9},   {60, 19, "HintCaslType", 10, 9},
+        {23, 5, "HintCaslType", 10, 9},
+        {53, 5, "HintCaslType", 10, 9},
+        {60, 19, "HintCaslType", 10, 9},
         {150, 5, "HintCaslType", 10, 9},
     };
     for (const auto& c : cases) {
@@ -106,7 +117,8 @@ TEST_F(CastleWndTest, ATapExplainsThePartUnderThePen) {
     EXPECT_STREQ(wnd.Link().Hint()->Text().Chars(), "No castle here");
 }
 
-TEST_F(CastleWndTest, WithTheRowBreakTheBuildingsGoOnASecondRow) {
+TEST_F(CastleWndTest, WithTheRowBreakTheBuildingsGoOnASecondRow)
+{
     CCastleWnd wnd(nullptr, CStr("/Map/MapWnd/CastleRows"), true);
     ASSERT_EQ(wnd.RowBreak(), 1);
     const CastleState castle = Castle(100, 1, 1, 0, 1, 0x03);
@@ -115,7 +127,8 @@ TEST_F(CastleWndTest, WithTheRowBreakTheBuildingsGoOnASecondRow) {
     const struct {
         int x, y;
         const char* key;
-    } cases[] = {{5, 25, "DescMarket"}, {15, 25, "DescBank"}, {15, 5, "HintCaslType"}, {40, 25, "HintCaslType"}};
+    } cases[] = {
+        {5, 25, "DescMarket"}, {15, 25, "DescBank"}, {15, 5, "HintCaslType"}, {40, 25, "HintCaslType"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         PackedPoint p(c.x, c.y);
@@ -125,7 +138,8 @@ TEST_F(CastleWndTest, WithTheRowBreakTheBuildingsGoOnASecondRow) {
     EXPECT_EQ(wnd.Content().OwnWidth(), 81);
 }
 
-TEST_F(CastleWndTest, StopRequestedShowsTheNoCastleHint) {
+TEST_F(CastleWndTest, StopRequestedShowsTheNoCastleHint)
+{
     CCastleWnd wnd(nullptr, CStr("/Map/MapWnd/CastleCtrl"), true);
     const CastleState castle = Castle(100, 0, 0, 0, 0, 0);
     wnd.UpdateStatus(&castle);
@@ -135,7 +149,8 @@ TEST_F(CastleWndTest, StopRequestedShowsTheNoCastleHint) {
     QuitFlag = 0;
 }
 
-TEST_F(CastleWndTest, ShotOfACastleAndOfNone) {
+TEST_F(CastleWndTest, ShotOfACastleAndOfNone)
+{
     CCastleWnd full(nullptr, CStr("/Map/MapWnd/CastleCtrl"), true);
     CCastleWnd rows(nullptr, CStr("/Map/MapWnd/CastleRows"), true);
     const CastleState castle = Castle(85, 1, 1, 2, 1, 0x33);

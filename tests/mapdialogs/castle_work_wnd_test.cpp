@@ -16,7 +16,8 @@
 namespace dialog_test {
 namespace {
 
-CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone) {
+CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone)
+{
     CResourceBundle b;
     b.SetByChars("gold", gold);
     b.SetByChars("metl", metal);
@@ -25,27 +26,34 @@ CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone) {
 }
 
 // The amounts a resource control shows, as "icon amount" pairs.
-std::string AmountsOf(CResWnd* control) {
-    if (control == nullptr) return "<none>";
+std::string AmountsOf(CResWnd* control)
+{
+    if (control == nullptr)
+        return "<none>";
     std::string text;
     for (int i = 0; i < control->ItemCount(); ++i) {
-        if (!text.empty()) text += " ";
+        if (!text.empty())
+            text += " ";
         text += control->Amount(i)->Text().Chars();
     }
     return text;
 }
 
-std::unique_ptr<CCastleWorkWnd> MakeWork(CastleWorkMember member) {
+std::unique_ptr<CCastleWorkWnd> MakeWork(CastleWorkMember member)
+{
     const CStr path = CStr::ConcatChars(CStr("/Map/MapWnd/"), CastleWorkLayoutOf(member).layoutName);
     switch (member) {
-        case MemberDemolishCastle: return std::make_unique<CDemolishCastleWnd>(nullptr, path);
-        default: return std::make_unique<CCastleWorkWnd>(nullptr, path, member);
+    case MemberDemolishCastle:
+        return std::make_unique<CDemolishCastleWnd>(nullptr, path);
+    default:
+        return std::make_unique<CCastleWorkWnd>(nullptr, path, member);
     }
 }
 
 class CastleWorkTest : public DialogBench {};
 
-TEST_F(CastleWorkTest, EachMemberShowsItsMessageAndOffersOkOnlyWhenAffordable) {
+TEST_F(CastleWorkTest, EachMemberShowsItsMessageAndOffersOkOnlyWhenAffordable)
+{
     const struct {
         CastleWorkMember member;
         uint8_t affordable;
@@ -72,7 +80,8 @@ TEST_F(CastleWorkTest, EachMemberShowsItsMessageAndOffersOkOnlyWhenAffordable) {
         {MemberAddBuilding, 0, 1, 0, 0x10, "RtMessage", "Takes 1 turns", 5, 4},
         {MemberAddBuilding, 0, 1, 0, 0x20, "RtMessage", "Takes 1 turns", 6, 5},
     };
-    const char* refusals[] = {"Left:", "no market", "no tavern", "no bank", "no guild", "no metal", "no stone"};
+    const char* refusals[] = {"Left:",    "no market", "no tavern", "no bank",
+                              "no guild", "no metal",  "no stone"};
     const char* plainRefusals[] = {"Left:", "Too poor"};
     const char* descriptions[] = {"market", "tavern", "bank", "guild", "metal mine", "stone mine"};
     for (const auto& c : cases) {
@@ -105,16 +114,17 @@ TEST_F(CastleWorkTest, EachMemberShowsItsMessageAndOffersOkOnlyWhenAffordable) {
     }
 }
 
-TEST_F(CastleWorkTest, OkAndCancelWriteTheAnswerAndEndTheRun) {
+TEST_F(CastleWorkTest, OkAndCancelWriteTheAnswerAndEndTheRun)
+{
     const struct {
         CastleWorkMember member;
         const char* button;
         uint16_t result;
         uint8_t confirmed;
     } cases[] = {
-        {MemberBuildCastle, "BtnOk", 1, 1},        {MemberBuildCastle, "BtnCancel", 2, 0},
-        {MemberAddBuilding, "BtnOk", 1, 1},        {MemberRepairCastle, "BtnCancel", 2, 0},
-        {MemberDemolishCastle, "BtnOk", 1, 1},     {MemberDemolishCastle, "BtnCancel", 2, 0},
+        {MemberBuildCastle, "BtnOk", 1, 1},    {MemberBuildCastle, "BtnCancel", 2, 0},
+        {MemberAddBuilding, "BtnOk", 1, 1},    {MemberRepairCastle, "BtnCancel", 2, 0},
+        {MemberDemolishCastle, "BtnOk", 1, 1}, {MemberDemolishCastle, "BtnCancel", 2, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(CastleWorkLayoutOf(c.member).layoutName) + " " + c.button);
@@ -134,7 +144,8 @@ TEST_F(CastleWorkTest, OkAndCancelWriteTheAnswerAndEndTheRun) {
     }
 }
 
-TEST_F(CastleWorkTest, AnUnaffordableWorkOnlyCancelsAndAQuitIsARefusal) {
+TEST_F(CastleWorkTest, AnUnaffordableWorkOnlyCancelsAndAQuitIsARefusal)
+{
     CastleWorkRequestArgs request;
     request.affordable = 0;
     request.price = Bundle(900, 0, 0);
@@ -148,7 +159,8 @@ TEST_F(CastleWorkTest, AnUnaffordableWorkOnlyCancelsAndAQuitIsARefusal) {
     EXPECT_EQ(request.confirmed, 0);
 }
 
-TEST_F(CastleWorkTest, ADemolitionShowsTheRefundAndAlwaysOffersOk) {
+TEST_F(CastleWorkTest, ADemolitionShowsTheRefundAndAlwaysOffersOk)
+{
     for (int32_t refund : {0, 450}) {
         CastleWorkRequestArgs request;
         request.affordable = 0;
@@ -162,7 +174,8 @@ TEST_F(CastleWorkTest, ADemolitionShowsTheRefundAndAlwaysOffersOk) {
     }
 }
 
-TEST_F(CastleWorkTest, TheSiegeEngineQuestionDisablesOkWhenThePlayerCannotPay) {
+TEST_F(CastleWorkTest, TheSiegeEngineQuestionDisablesOkWhenThePlayerCannotPay)
+{
     for (uint8_t affordable : {1, 0}) {
         SCOPED_TRACE(affordable);
         SiegeRequestArgs request;
@@ -178,13 +191,15 @@ TEST_F(CastleWorkTest, TheSiegeEngineQuestionDisablesOkWhenThePlayerCannotPay) {
         EXPECT_EQ(wnd.OkButton()->IsEnabled(), affordable != 0);
         EXPECT_EQ(TextOf(wnd.Description()), "A siege engine");
         // Ok first, then Cancel: without the money only Cancel closes it.
-        Script({Idle(), TapStep([&wnd] { return wnd.OkButton(); }), TapStep([&wnd] { return wnd.CancelButton(); })});
+        Script({Idle(), TapStep([&wnd] { return wnd.OkButton(); }),
+                TapStep([&wnd] { return wnd.CancelButton(); })});
         EXPECT_EQ(RunModal(&wnd), affordable ? ResultOk : ResultCancel);
         EXPECT_EQ(request.confirmed, affordable);
     }
 }
 
-TEST_F(CastleWorkTest, TheNoticeShowsTheCostAndTheMessageOfTheOperation) {
+TEST_F(CastleWorkTest, TheNoticeShowsTheCostAndTheMessageOfTheOperation)
+{
     const struct {
         uint32_t mode;
         const char* text;
@@ -205,7 +220,8 @@ TEST_F(CastleWorkTest, TheNoticeShowsTheCostAndTheMessageOfTheOperation) {
     }
 }
 
-TEST_F(CastleWorkTest, ShotOfAnAffordableBuilding) {
+TEST_F(CastleWorkTest, ShotOfAnAffordableBuilding)
+{
     CastleWorkRequestArgs request;
     request.affordable = 1;
     request.turns = 2;

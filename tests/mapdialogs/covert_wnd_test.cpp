@@ -20,17 +20,20 @@
 namespace dialog_test {
 namespace {
 
-CResourceBundle Gold(int32_t gold, int32_t metal = 0) {
+CResourceBundle Gold(int32_t gold, int32_t metal = 0)
+{
     CResourceBundle b;
     b.SetByChars("gold", gold);
     b.SetByChars("metl", metal);
     return b;
 }
 
-std::string AmountsOf(CResWnd* control) {
+std::string AmountsOf(CResWnd* control)
+{
     std::string text;
     for (int i = 0; control != nullptr && i < control->ItemCount(); ++i) {
-        if (!text.empty()) text += " ";
+        if (!text.empty())
+            text += " ";
         text += control->Amount(i)->Text().Chars();
     }
     return text;
@@ -38,15 +41,16 @@ std::string AmountsOf(CResWnd* control) {
 
 class CovertTest : public DialogBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogBench::SetUp();
         Game().world->SetPlayerCount(2);
         Game().world->Player(1).name = "Morwen";
-        own_ = &Player().hero;
-        own_->owner = &Player();
-        target_ = &Game().world->Player(1).hero;
-        target_->owner = &Game().world->Player(1);
-        Province(1).owner = target_->owner;
+        m_own = &Player().hero;
+        m_own->owner = &Player();
+        m_target = &Game().world->Player(1).hero;
+        m_target->owner = &Game().world->Player(1);
+        Province(1).owner = m_target->owner;
         GameRules& r = Rules();
         r.deceaseBase = 50;
         r.deceaseStep = 0;
@@ -58,13 +62,14 @@ protected:
         r.robberyBonus = 0;
         r.robberyTriesBase = 4;
         r.robberyCost = Gold(100);
-        own_->stealth = 2;
+        m_own->stealth = 2;
     }
-    HeroRecord* own_ = nullptr;
-    HeroRecord* target_ = nullptr;
+    HeroRecord* m_own = nullptr;
+    HeroRecord* m_target = nullptr;
 };
 
-TEST_F(CovertTest, AssassinationOffersWhatTheTreasuryAndTheRulesAllow) {
+TEST_F(CovertTest, AssassinationOffersWhatTheTreasuryAndTheRulesAllow)
+{
     const struct {
         int32_t gold;
         int32_t metal;
@@ -78,8 +83,8 @@ TEST_F(CovertTest, AssassinationOffersWhatTheTreasuryAndTheRulesAllow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.gold);
         DeceaseRequestArgs request;
-        request.ownHero = own_;
-        request.targetHero = target_;
+        request.ownHero = m_own;
+        request.targetHero = m_target;
         request.province = &Province(1);
         request.provinceName = "Ashford";
         request.ownerName = "Morwen";
@@ -96,10 +101,11 @@ TEST_F(CovertTest, AssassinationOffersWhatTheTreasuryAndTheRulesAllow) {
     }
 }
 
-TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft) {
+TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft)
+{
     DeceaseRequestArgs request;
-    request.ownHero = own_;
-    request.targetHero = target_;
+    request.ownHero = m_own;
+    request.targetHero = m_target;
     request.province = &Province(1);
     request.treasury = Gold(300, 100);
     // A castle in the province lowers the chance by a quarter.
@@ -121,8 +127,8 @@ TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft) {
     EXPECT_EQ(request.confirmed, 1);
 
     DeceaseRequestArgs refused;
-    refused.ownHero = own_;
-    refused.targetHero = target_;
+    refused.ownHero = m_own;
+    refused.targetHero = m_target;
     refused.treasury = Gold(300, 100);
     refused.confirmed = 9;
     CDeceaseWnd again(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
@@ -134,7 +140,8 @@ TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft) {
     EXPECT_EQ(refused.raiders, 0);
 }
 
-TEST_F(CovertTest, RobberyIsBoundedByTheHerosTriesAndTheGold) {
+TEST_F(CovertTest, RobberyIsBoundedByTheHerosTriesAndTheGold)
+{
     const struct {
         int32_t gold;
         int32_t price;
@@ -148,20 +155,21 @@ TEST_F(CovertTest, RobberyIsBoundedByTheHerosTriesAndTheGold) {
         SCOPED_TRACE(testing::Message() << c.gold << " " << c.price);
         RobberyRequestArgs request;
         request.victimName = "Morwen";
-        request.ownHero = own_;
-        request.victimHero = target_;
+        request.ownHero = m_own;
+        request.victimHero = m_target;
         request.treasury = Gold(c.gold);
         request.goldPerRaider = c.price;
         CRobberyWnd wnd(nullptr, CStr("/Map/MapWnd/RobberyWnd"));
         wnd.Setup(&request);
         EXPECT_EQ(wnd.Raiders()->Max(), c.max);
         EXPECT_EQ(TextOf(wnd.Player()), "Lord Morwen");
-        const int chance = Rules().RobberyChance(own_, target_);
+        const int chance = Rules().RobberyChance(m_own, m_target);
         EXPECT_EQ(TextOf(wnd.Chance()), std::to_string(chance) + "% with 1");
         EXPECT_EQ(TextOf(wnd.Cost()), "100 gold");
         wnd.Raiders()->SetValue(c.max, true, true);
         EXPECT_EQ(TextOf(wnd.Cost()), std::to_string(100 * c.max) + " gold");
-        EXPECT_EQ(AmountsOf(wnd.Treasury()), c.gold > 100 * c.max ? std::to_string(c.gold - 100 * c.max) : "");
+        EXPECT_EQ(AmountsOf(wnd.Treasury()),
+                  c.gold > 100 * c.max ? std::to_string(c.gold - 100 * c.max) : "");
         Script({Idle(), TapStep([&wnd] { return wnd.OkButton(); })});
         EXPECT_EQ(RunModal(&wnd), ResultOk);
         EXPECT_EQ(request.tries, static_cast<uint32_t>(c.max));
@@ -169,7 +177,8 @@ TEST_F(CovertTest, RobberyIsBoundedByTheHerosTriesAndTheGold) {
     }
 }
 
-TEST_F(CovertTest, ScoutingShowsThePostersNumbersAndWritesTheAnswer) {
+TEST_F(CovertTest, ScoutingShowsThePostersNumbersAndWritesTheAnswer)
+{
     for (bool ok : {true, false}) {
         ScoutRequestArgs request;
         request.provinceName = "Ashford";
@@ -189,7 +198,8 @@ TEST_F(CovertTest, ScoutingShowsThePostersNumbersAndWritesTheAnswer) {
     }
 }
 
-TEST_F(CovertTest, NoticesFormatTheOutcomeAndCloseOnATapAnywhere) {
+TEST_F(CovertTest, NoticesFormatTheOutcomeAndCloseOnATapAnywhere)
+{
     RobberyResultArgs robbery;
     robbery.victimName = "Morwen";
     robbery.amount = 240;
@@ -207,7 +217,8 @@ TEST_F(CovertTest, NoticesFormatTheOutcomeAndCloseOnATapAnywhere) {
         const char* expected;
     };
     const Case cases[] = {
-        {"DeceaseFailureWnd", [] { return std::make_unique<CDeceaseFailureWnd>(nullptr, CStr("/Map/MapWnd/DeceaseFailureWnd")); },
+        {"DeceaseFailureWnd",
+         [] { return std::make_unique<CDeceaseFailureWnd>(nullptr, CStr("/Map/MapWnd/DeceaseFailureWnd")); },
          "RtMessage", "The attempt failed"},
         {"DeceaseSuccessWnd",
          [&] {
@@ -223,7 +234,8 @@ TEST_F(CovertTest, NoticesFormatTheOutcomeAndCloseOnATapAnywhere) {
              return w;
          },
          "RtMessage", "Morwen has nothing"},
-        {"RobberyFailureWnd", [] { return std::make_unique<CRobberyFailureWnd>(nullptr, CStr("/Map/MapWnd/RobberyFailureWnd")); },
+        {"RobberyFailureWnd",
+         [] { return std::make_unique<CRobberyFailureWnd>(nullptr, CStr("/Map/MapWnd/RobberyFailureWnd")); },
          "RtMessage", "The raiders were caught"},
         {"RobberySuccessWnd",
          [&] {
@@ -263,7 +275,8 @@ TEST_F(CovertTest, NoticesFormatTheOutcomeAndCloseOnATapAnywhere) {
     }
 }
 
-TEST_F(CovertTest, AScoutedCastleAndArmyShowWhereThereAreAny) {
+TEST_F(CovertTest, AScoutedCastleAndArmyShowWhereThereAreAny)
+{
     CastleState castle;
     castle.percent = 90;
     castle.capital = 1;
@@ -285,10 +298,11 @@ TEST_F(CovertTest, AScoutedCastleAndArmyShowWhereThereAreAny) {
     EXPECT_STREQ(full.CastleControl()->StatusText().Text().Chars(), " 90%");
 }
 
-TEST_F(CovertTest, ShotOfTheAssassinationQuestion) {
+TEST_F(CovertTest, ShotOfTheAssassinationQuestion)
+{
     DeceaseRequestArgs request;
-    request.ownHero = own_;
-    request.targetHero = target_;
+    request.ownHero = m_own;
+    request.targetHero = m_target;
     request.provinceName = "Ashford";
     request.ownerName = "Morwen";
     request.treasury = Gold(300, 100);

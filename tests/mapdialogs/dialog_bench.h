@@ -44,62 +44,80 @@ using Node = ui_tree_fixture::TreeNode;
 using Value = ui_tree_fixture::TreeValue;
 
 // Layout heads: visible, anchor, x, y, width, height.
-inline Node Frame(int depth, const std::string& name, int width = 200, int height = 220) {
+inline Node Frame(int depth, const std::string& name, int width = 200, int height = 220)
+{
     return {depth, name, {0, 11, 0, 0, width, height, "", "", 0}};
 }
-inline Node Button(int depth, const std::string& name, int x, int y, int w = 60, int h = 24) {
+inline Node Button(int depth, const std::string& name, int x, int y, int w = 60, int h = 24)
+{
     return {depth, name, {1, 0, x, y, w, h, "", ""}};
 }
-inline Node Res(int depth, const std::string& name, int x, int y) {
+inline Node Res(int depth, const std::string& name, int x, int y)
+{
     return {depth, name, {1, 0, x, y, 180, 14, "", 2, 1, 8, 0}};
 }
-inline Node Label(int depth, const std::string& name, int x, int y) {
+inline Node Label(int depth, const std::string& name, int x, int y)
+{
     return {depth, name, {1, 0, x, y, 80, 12, name, 2, 1, 8}};
 }
-inline Node Icon(int depth, const std::string& name, int x, int y, const std::string& picture = "") {
+inline Node Icon(int depth, const std::string& name, int x, int y, const std::string& picture = "")
+{
     return {depth, name, {1, 0, x, y, 20, 20, picture, 1, 1}};
 }
 // A text control with its list of strings (locale keys: unknown keys are
 // the texts themselves, so the formats can stand here as they are).
-inline Node Text(int depth, const std::string& name, int x, int y, std::vector<std::string> strings) {
+inline Node Text(int depth, const std::string& name, int x, int y, std::vector<std::string> strings)
+{
     std::vector<Value> values{1, 0, x, y, 180, 14, static_cast<int>(strings.size())};
-    for (const std::string& s : strings) values.emplace_back(s);
+    for (const std::string& s : strings)
+        values.emplace_back(s);
     values.emplace_back(2);
     values.emplace_back(8);
     return {depth, name, values};
 }
-inline Node Scroller(int depth, const std::string& name, int x, int y) {
+inline Node Scroller(int depth, const std::string& name, int x, int y)
+{
     return {depth, name, {1, 0, x, y, 120, 16, "%d", 1, 1, 1, 1, 1}};
 }
 
 inline std::vector<Node> DialogTree();
 inline void AddDialogArt(PackWriter& pack);
 
-inline CDrawContext* NewScreenContext() { return new (std::nothrow) CDrawContext; }
+inline CDrawContext* NewScreenContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
 class ScriptHook : public FrameHook {
 public:
-    void OnFrame() override {
-        if (before) before();
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+    void OnFrame() override
+    {
+        if (before)
+            before();
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
     }
     std::function<void()> before;
 };
 
-inline CWindow* MakePlainRoot() { return new (std::nothrow) CWindow; }
+inline CWindow* MakePlainRoot()
+{
+    return new (std::nothrow) CWindow;
+}
 
 class DialogBench : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
         options.settings.shots = TestBuildFolder() + "/shots";
         std::error_code ignored;
         std::filesystem::create_directories(options.settings.shots, ignored);
-        headless_ = &UseHeadlessPlatform(options);
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(display_.Open());
-        SetDisplaySurface(&display_);
+        ASSERT_TRUE(m_display.Open());
+        SetDisplaySurface(&m_display);
         InitRasterOps();
         ResetPaletteStack();
         QuitFlag = 0;
@@ -110,27 +128,28 @@ protected:
         ui_tree_fixture::WriteUiTree(DialogTree(), pool, table);
         pack.AddFile("UI/test", "uit", pool);
         pack.AddFile("UI/test", "uib", table);
-        pack.AddText("Locale/locale", "txt", "DescMarket=The market trades\r\nHintCaslNone=No castle here\r\n");
+        pack.AddText("Locale/locale", "txt",
+                     "DescMarket=The market trades\r\nHintCaslNone=No castle here\r\n");
         AddDialogArt(pack);
-        data_.AddPack("dialogs", pack);
-        ASSERT_TRUE(data_.Mount());
+        m_data.AddPack("dialogs", pack);
+        ASSERT_TRUE(m_data.Mount());
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-        font_ = MustEncode(EncodeFont(PatternFont(8, 32, 95, 6, 1)));
+        m_font = MustEncode(EncodeFont(PatternFont(8, 32, 95, 6, 1)));
         FontData font;
-        ASSERT_TRUE(font.Assign(font_.data(), static_cast<uint32_t>(font_.size())));
+        ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
         ClearFontList();
         RegisterFont(font);
 
         SetRootScreenWndFactory(MakePlainRoot);
-        hook_ = new ScriptHook;
-        SetFrameHook(hook_);
+        m_hook = new ScriptHook;
+        SetFrameHook(m_hook);
         ASSERT_TRUE(CWindowMgr::Init());
         Root()->SetRect(PackedRect(0, 0, 239, 319), false);
         CWindowMgr::ProcessEvents();
 
-        savedRules_ = Rules();
+        m_savedRules = Rules();
         SessionInit(0);
         Game().world->kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
         Game().world->SetPlayerCount(1);
@@ -139,9 +158,10 @@ protected:
         Province(0).index = 0;
         Province(1).index = 1;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         EndSession();
-        Rules() = savedRules_;
+        Rules() = m_savedRules;
         CWindowMgr::Shutdown();
         SetFrameHook(nullptr);
         SetRootScreenWndFactory(nullptr);
@@ -151,30 +171,34 @@ protected:
         CUIMgr::Shutdown();
         CPathMgr::Shutdown();
         SetDisplaySurface(nullptr);
-        display_.Close();
+        m_display.Close();
         QuitFlag = 0;
     }
 
     CWindow* Root() { return CWindowMgr::Root(); }
-    void Tap(int x, int y) {
+    void Tap(int x, int y)
+    {
         PenDownSignal.FirePoint(PackedPoint(x, y));
         PenUpSignal.FirePoint(PackedPoint(x, y));
         CWindowMgr::ProcessEvents();
     }
-    static PackedPoint CentreOf(const CWindow* window) {
+    static PackedPoint CentreOf(const CWindow* window)
+    {
         const PackedRect& r = window->GetNode()->screenRect;
         return PackedPoint((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
     }
-    void TapOn(const CWindow* window) {
+    void TapOn(const CWindow* window)
+    {
         const PackedPoint p = CentreOf(window);
         Tap(p.X(), p.Y());
     }
     // The next frame steps run these actions, one a frame; a step after the
     // last quits, so a modal run never hangs.
-    void Script(std::vector<std::function<void()>> steps) {
+    void Script(std::vector<std::function<void()>> steps)
+    {
         auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
         auto at = std::make_shared<size_t>(0);
-        hook_->before = [shared, at] {
+        m_hook->before = [shared, at] {
             if (*at < shared->size()) {
                 auto step = (*shared)[(*at)++];
                 step();
@@ -184,19 +208,23 @@ protected:
         };
     }
     // A script step that taps a window (looked up when the step runs).
-    std::function<void()> TapStep(std::function<CWindow*()> window) {
+    std::function<void()> TapStep(std::function<CWindow*()> window)
+    {
         return [this, window] {
-            if (CWindow* w = window()) TapOn(w);
+            if (CWindow* w = window())
+                TapOn(w);
         };
     }
-    std::function<void()> Idle() {
+    std::function<void()> Idle()
+    {
         return [] {};
     }
 
     PlayerRecord& Player() { return Game().world->Player(0); }
     ProvinceRecord& Province(int i) { return Game().world->Province(i); }
     // Paints what is pending and writes the screen as build/shots/<name>.
-    bool Shot(const std::string& name) {
+    bool Shot(const std::string& name)
+    {
         // A palette in which the test pictures' colours tell apart: text
         // colour 8 white, the background dark.
         uint8_t rgb[768];
@@ -205,7 +233,8 @@ protected:
             rgb[i * 3 + 1] = static_cast<uint8_t>(60 + (i * 91) % 190);
             rgb[i * 3 + 2] = static_cast<uint8_t>(60 + (i * 53) % 190);
         }
-        const uint8_t fixed[][4] = {{0, 24, 24, 48}, {1, 50, 50, 90}, {8, 255, 255, 255}, {15, 255, 230, 120}};
+        const uint8_t fixed[][4] = {
+            {0, 24, 24, 48}, {1, 50, 50, 90}, {8, 255, 255, 255}, {15, 255, 230, 120}};
         for (const auto& f : fixed) {
             rgb[f[0] * 3] = f[1];
             rgb[f[0] * 3 + 1] = f[2];
@@ -214,20 +243,21 @@ protected:
         SetDisplayPalette(rgb);
         Root()->Invalidate();
         CWindowMgr::ProcessEvents();
-        display_.Flush();
-        return headless_->Screenshot(name);
+        m_display.Flush();
+        return m_headless->Screenshot(name);
     }
 
-    HeadlessBackend* headless_ = nullptr;
-    CDisplaySurface display_;
-    FixtureData data_;
-    std::vector<uint8_t> font_;
-    ScriptHook* hook_ = nullptr;
-    GameRules savedRules_;
+    HeadlessBackend* m_headless = nullptr;
+    CDisplaySurface m_display;
+    FixtureData m_data;
+    std::vector<uint8_t> m_font;
+    ScriptHook* m_hook = nullptr;
+    GameRules m_savedRules;
 };
 
 // The text of a window (a text control's mark-up text).
-inline std::string TextOf(const CWindow* window) {
+inline std::string TextOf(const CWindow* window)
+{
     return window != nullptr ? std::string(window->Text().Chars()) : std::string("<none>");
 }
 

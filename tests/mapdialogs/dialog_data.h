@@ -8,7 +8,10 @@
 
 namespace dialog_test {
 
-inline std::vector<uint8_t> Img(const IndexedPicture& picture) { return MustEncode(EncodeImage(picture, {})); }
+inline std::vector<uint8_t> Img(const IndexedPicture& picture)
+{
+    return MustEncode(EncodeImage(picture, {}));
+}
 
 // Castle pictures: name, width, height (all 16 high but the status ones).
 struct PictureSize {
@@ -16,18 +19,22 @@ struct PictureSize {
     uint16_t width;
     uint16_t height;
 };
-inline const std::vector<PictureSize>& CastlePictures() {
+inline const std::vector<PictureSize>& CastlePictures()
+{
     static const std::vector<PictureSize> sizes = {
-        {"Castle", 20, 18},       {"Capital", 22, 18},      {"CastleMoat", 24, 18},   {"CapitalMoat", 26, 18},
-        {"CastleOps", 20, 18},    {"CastleCatap1", 12, 16}, {"CastleCatap2", 13, 16}, {"CastleCatap3", 14, 16},
-        {"CastleCatap4", 15, 16}, {"CastleFWall", 16, 16},  {"CastleMarket", 10, 16}, {"CastleTavern", 11, 16},
-        {"CastleBank", 17, 16},   {"CastleGuard1", 10, 16}, {"CastleGuard2", 10, 16}, {"CastleGuard3", 10, 16},
-        {"CastleGuard4", 10, 16}, {"CaslMtlMine", 18, 16},  {"CaslStnMine", 19, 16},
+        {"Castle", 20, 18},       {"Capital", 22, 18},      {"CastleMoat", 24, 18},
+        {"CapitalMoat", 26, 18},  {"CastleOps", 20, 18},    {"CastleCatap1", 12, 16},
+        {"CastleCatap2", 13, 16}, {"CastleCatap3", 14, 16}, {"CastleCatap4", 15, 16},
+        {"CastleFWall", 16, 16},  {"CastleMarket", 10, 16}, {"CastleTavern", 11, 16},
+        {"CastleBank", 17, 16},   {"CastleGuard1", 10, 16}, {"CastleGuard2", 10, 16},
+        {"CastleGuard3", 10, 16}, {"CastleGuard4", 10, 16}, {"CaslMtlMine", 18, 16},
+        {"CaslStnMine", 19, 16},
     };
     return sizes;
 }
 
-inline void AddDialogArt(PackWriter& pack) {
+inline void AddDialogArt(PackWriter& pack)
+{
     uint8_t colour = 40;
     for (const PictureSize& p : CastlePictures()) {
         const std::string name = p.name;
@@ -51,35 +58,50 @@ inline void AddDialogArt(PackWriter& pack) {
     pack.AddFile("Sounds/new_turn", "wav", ToneWav(100));
 }
 
-inline std::vector<Node> CastleWorkNodes(const std::string& name, const std::vector<std::string>& controls) {
+inline std::vector<Node> CastleWorkNodes(const std::string& name, const std::vector<std::string>& controls)
+{
     std::vector<Node> nodes{Frame(2, name)};
     for (const std::string& c : controls) {
-        if (c == "IcoBg") nodes.push_back(Icon(3, c, 0, 0, "CastleOps"));
-        if (c == "ResCost") nodes.push_back(Res(3, c, 10, 10));
-        if (c == "ResGain") nodes.push_back(Res(3, c, 10, 30));
-        if (c == "LblResGain") nodes.push_back(Label(3, c, 10, 10));
+        if (c == "IcoBg")
+            nodes.push_back(Icon(3, c, 0, 0, "CastleOps"));
+        if (c == "ResCost")
+            nodes.push_back(Res(3, c, 10, 10));
+        if (c == "ResGain")
+            nodes.push_back(Res(3, c, 10, 30));
+        if (c == "LblResGain")
+            nodes.push_back(Label(3, c, 10, 10));
         if (c == "RtDescr") {
-            nodes.push_back(Text(3, c, 10, 30, {"market", "tavern", "bank", "guild", "metal mine", "stone mine"}));
+            nodes.push_back(
+                Text(3, c, 10, 30, {"market", "tavern", "bank", "guild", "metal mine", "stone mine"}));
         }
-        if (c == "RtMessage") nodes.push_back(Text(3, c, 10, 50, {name == "DemolishCastleWnd" ? "Tear it down?" : "Takes %d turns"}));
-        if (c == "RtCaption") nodes.push_back(Text(3, c, 10, 50, {"Mend %d%% in %d turns"}));
-        if (c == "RtAmount") nodes.push_back(Text(3, c, 10, 50, {"Castle at %d%%"}));
+        if (c == "RtMessage")
+            nodes.push_back(
+                Text(3, c, 10, 50, {name == "DemolishCastleWnd" ? "Tear it down?" : "Takes %d turns"}));
+        if (c == "RtCaption")
+            nodes.push_back(Text(3, c, 10, 50, {"Mend %d%% in %d turns"}));
+        if (c == "RtAmount")
+            nodes.push_back(Text(3, c, 10, 50, {"Castle at %d%%"}));
         if (c == "RtResLeft") {
             if (name == "AddBuildingWnd") {
-                nodes.push_back(Text(3, c, 10, 70,
-                                     {"Left:", "no market", "no tavern", "no bank", "no guild", "no metal", "no stone"}));
+                nodes.push_back(
+                    Text(3, c, 10, 70,
+                         {"Left:", "no market", "no tavern", "no bank", "no guild", "no metal", "no stone"}));
             } else {
                 nodes.push_back(Text(3, c, 10, 70, {"Left:", "Too poor"}));
             }
         }
-        if (c == "ResLeft") nodes.push_back(Res(3, c, 10, 90));
-        if (c == "BtnOk") nodes.push_back(Button(3, c, 10, 180));
-        if (c == "BtnCancel") nodes.push_back(Button(3, c, 120, 180));
+        if (c == "ResLeft")
+            nodes.push_back(Res(3, c, 10, 90));
+        if (c == "BtnOk")
+            nodes.push_back(Button(3, c, 10, 180));
+        if (c == "BtnCancel")
+            nodes.push_back(Button(3, c, 120, 180));
     }
     return nodes;
 }
 
-inline std::vector<Node> DialogTree() {
+inline std::vector<Node> DialogTree()
+{
     std::vector<Node> t = {
         {0, "Map", {}},
         {1, "MapWnd", {}},
@@ -98,11 +120,16 @@ inline std::vector<Node> DialogTree() {
         {2, "CastleRows", {1, 0, 10, 40, 200, 44, "NoCastleHere", 1, 2, 2}},
     };
     auto add = [&t](const std::vector<Node>& nodes) { t.insert(t.end(), nodes.begin(), nodes.end()); };
-    const std::vector<std::string> work = {"ResCost", "RtDescr", "RtMessage", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"};
-    add(CastleWorkNodes("BuildCastleWnd", {"IcoBg", "ResCost", "RtMessage", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
-    add(CastleWorkNodes("CompleteCastleWnd", {"RtCaption", "ResCost", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
-    add(CastleWorkNodes("RepairCastleWnd", {"RtAmount", "ResCost", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
-    for (const char* name : {"DigMoatWnd", "AddCatapultWnd", "AddWallsWnd", "AddBuildingWnd"}) add(CastleWorkNodes(name, work));
+    const std::vector<std::string> work = {"ResCost", "RtDescr", "RtMessage", "RtResLeft",
+                                           "ResLeft", "BtnOk",   "BtnCancel"};
+    add(CastleWorkNodes("BuildCastleWnd",
+                        {"IcoBg", "ResCost", "RtMessage", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
+    add(CastleWorkNodes("CompleteCastleWnd",
+                        {"RtCaption", "ResCost", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
+    add(CastleWorkNodes("RepairCastleWnd",
+                        {"RtAmount", "ResCost", "RtResLeft", "ResLeft", "BtnOk", "BtnCancel"}));
+    for (const char* name : {"DigMoatWnd", "AddCatapultWnd", "AddWallsWnd", "AddBuildingWnd"})
+        add(CastleWorkNodes(name, work));
     add(CastleWorkNodes("DemolishCastleWnd", {"LblResGain", "ResGain", "RtMessage", "BtnOk", "BtnCancel"}));
     add({
         {2, "PrepTrebWnd", {0, 11, 0, 0, 200, 220, "", "", 0}},
@@ -121,16 +148,18 @@ inline std::vector<Node> DialogTree() {
     // The castle panel: its state line, the operation and work buttons.
     add({
         Frame(2, "CastleInfoWnd", 220, 230),
-        Text(3, "RtState", 10, 0, {"Building %d%%", "Repairing %d%%", "Completing %d%%", "Damaged %d%%", "Standing %d%%",
-                                   "Works %d turns"}),
+        Text(3, "RtState", 10, 0,
+             {"Building %d%%", "Repairing %d%%", "Completing %d%%", "Damaged %d%%", "Standing %d%%",
+              "Works %d turns"}),
         Label(3, "LblUpgrades", 10, 16),
     });
     const struct {
         const char* name;
         int x, y;
-    } buttons[] = {{"BtnComplete", 10, 30},  {"BtnFastRpr", 80, 30},    {"BtnDemolish", 150, 30}, {"BtnMoat", 10, 60},
-                   {"BtnCatapult", 60, 60},  {"BtnFWalls", 110, 60},    {"BtnMarkt", 10, 100},    {"BtnTavrn", 60, 100},
-                   {"BtnBank", 110, 100},    {"BtnGuild", 160, 100},    {"BtnMetlMine", 10, 140}, {"BtnStonMine", 60, 140}};
+    } buttons[] = {{"BtnComplete", 10, 30}, {"BtnFastRpr", 80, 30},   {"BtnDemolish", 150, 30},
+                   {"BtnMoat", 10, 60},     {"BtnCatapult", 60, 60},  {"BtnFWalls", 110, 60},
+                   {"BtnMarkt", 10, 100},   {"BtnTavrn", 60, 100},    {"BtnBank", 110, 100},
+                   {"BtnGuild", 160, 100},  {"BtnMetlMine", 10, 140}, {"BtnStonMine", 60, 140}};
     for (const auto& b : buttons) {
         t.push_back(Button(3, b.name, b.x, b.y, 44, 34));
         t.push_back({4, "Hint_", {std::string("Hint") + b.name}});
@@ -140,7 +169,8 @@ inline std::vector<Node> DialogTree() {
     auto question = [&](const std::string& name, bool province) {
         t.push_back(Frame(2, name));
         t.push_back(Icon(3, "IcoBg", 0, 0, "CastleOps"));
-        if (province) t.push_back(Text(3, "RtProvince", 10, 10, {"Province %s"}));
+        if (province)
+            t.push_back(Text(3, "RtProvince", 10, 10, {"Province %s"}));
         t.push_back(Text(3, "RtPlayer", 10, 26, {"Lord %s"}));
         t.push_back(Label(3, "LblRaiders", 10, 42));
         t.push_back(Icon(3, "IcoRaiders", 90, 42, "CastleCatap1"));

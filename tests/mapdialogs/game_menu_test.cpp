@@ -10,14 +10,18 @@ namespace {
 
 class GameMenuTest : public DialogBench {};
 
-TEST_F(GameMenuTest, ItemsAndStyleComeFromTheNodeOrTheDefaults) {
+TEST_F(GameMenuTest, ItemsAndStyleComeFromTheNodeOrTheDefaults)
+{
     CGameMenu menu(nullptr, CStr("/Map/MapWnd/TestMenu"));
     ASSERT_EQ(menu.ItemCount(), 4);
     const struct {
         uint8_t kind;
         uint16_t id;
         const char* text;
-    } items[] = {{GameMenuText, 2, "Reports"}, {GameMenuPicture, 0, ""}, {GameMenuText, 6, "Info"}, {GameMenuText, 8, "End"}};
+    } items[] = {{GameMenuText, 2, "Reports"},
+                 {GameMenuPicture, 0, ""},
+                 {GameMenuText, 6, "Info"},
+                 {GameMenuText, 8, "End"}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(menu.Item(i).kind, items[i].kind);
@@ -50,7 +54,8 @@ TEST_F(GameMenuTest, ItemsAndStyleComeFromTheNodeOrTheDefaults) {
     EXPECT_EQ(plain.ClientRect().Height(), 8 * 4);
 }
 
-TEST_F(GameMenuTest, VisibleItemsStackOneRowApartAndAHiddenOneLeavesNoGap) {
+TEST_F(GameMenuTest, VisibleItemsStackOneRowApartAndAHiddenOneLeavesNoGap)
+{
     CGameMenu menu(nullptr, CStr("/Map/MapWnd/TestMenu"));
     // Empty row, four items, empty row.
     EXPECT_EQ(menu.ClientRect().Height(), 120);
@@ -70,16 +75,26 @@ TEST_F(GameMenuTest, VisibleItemsStackOneRowApartAndAHiddenOneLeavesNoGap) {
     EXPECT_EQ(menu.ClientRect().Height(), 120);
 }
 
-TEST_F(GameMenuTest, ATapAnswersWithTheItemOrClosesOutsideOnly) {
-    enum Where { Item6, Item8, Outside, Picture, DisabledItem2 };
+TEST_F(GameMenuTest, ATapAnswersWithTheItemOrClosesOutsideOnly)
+{
+    enum Where {
+        Item6,
+        Item8,
+        Outside,
+        Picture,
+        DisabledItem2
+    };
     const struct {
         Where where;
         uint16_t result;
     } cases[] = {
-        {Item6, 0x8006}, {Item8, 0x8008}, {Outside, 0x8000},
+        {Item6, 0x8006},
+        {Item8, 0x8008},
+        {Outside, 0x8000},
         // Inside the menu but on no live item: it stays open (the run then
         // ends by quitting).
-        {Picture, 255}, {DisabledItem2, 255},
+        {Picture, 255},
+        {DisabledItem2, 255},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.where));
@@ -87,13 +102,24 @@ TEST_F(GameMenuTest, ATapAnswersWithTheItemOrClosesOutsideOnly) {
         menu.EnableItem(2, c.where != DisabledItem2);
         EXPECT_EQ(menu.FindItem(2)->IsEnabled(), c.where != DisabledItem2);
         CGameMenu* m = &menu;
-        Script({Idle(), [this, m, &c] {
+        Script({Idle(),
+                [this, m, &c] {
                     switch (c.where) {
-                        case Item6: TapOn(m->FindItem(6)); break;
-                        case Item8: TapOn(m->FindItem(8)); break;
-                        case Outside: Tap(5, 5); break;
-                        case Picture: TapOn(m->Item(1).control); break;
-                        case DisabledItem2: TapOn(m->FindItem(2)); break;
+                    case Item6:
+                        TapOn(m->FindItem(6));
+                        break;
+                    case Item8:
+                        TapOn(m->FindItem(8));
+                        break;
+                    case Outside:
+                        Tap(5, 5);
+                        break;
+                    case Picture:
+                        TapOn(m->Item(1).control);
+                        break;
+                    case DisabledItem2:
+                        TapOn(m->FindItem(2));
+                        break;
                     }
                 },
                 Idle()});
@@ -101,23 +127,30 @@ TEST_F(GameMenuTest, ATapAnswersWithTheItemOrClosesOutsideOnly) {
         if (c.result != 255) {
             EXPECT_FALSE(menu.IsVisible());
             // Hidden, the menu no longer holds the pen.
-            for (int i = 0; i < CWindowMgr::CaptureCount(); ++i) EXPECT_NE(CWindowMgr::CaptureAt(i), m);
+            for (int i = 0; i < CWindowMgr::CaptureCount(); ++i)
+                EXPECT_NE(CWindowMgr::CaptureAt(i), m);
         }
         QuitFlag = 0;
     }
 }
 
-TEST_F(GameMenuTest, WhileShownTheMenuHoldsThePen) {
+TEST_F(GameMenuTest, WhileShownTheMenuHoldsThePen)
+{
     CGameMenu menu(nullptr, CStr("/Map/MapWnd/TestMenu"));
     bool held = false;
     CGameMenu* m = &menu;
-    Script({Idle(), [&held, m] { held = CWindowMgr::CaptureCount() > 0 && CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1) == m; },
+    Script({Idle(),
+            [&held, m] {
+                held = CWindowMgr::CaptureCount() > 0 &&
+                       CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1) == m;
+            },
             [this, m] { TapOn(m->FindItem(2)); }});
     EXPECT_EQ(RunModal(&menu), 0x8002);
     EXPECT_TRUE(held);
 }
 
-TEST_F(GameMenuTest, ShotOfTheMenu) {
+TEST_F(GameMenuTest, ShotOfTheMenu)
+{
     CGameMenu menu(nullptr, CStr("/Map/MapWnd/TestMenu"));
     menu.EnableItem(2, false);
     menu.Show(true, true);

@@ -23,7 +23,8 @@ namespace {
 
 using opwnds_test::OpwndsBench;
 
-TEST(GamePrefsRules, VolumeAndOrientationConversions) {
+TEST(GamePrefsRules, VolumeAndOrientationConversions)
+{
     struct Volume {
         int32_t volume, max, position, back;
     };
@@ -48,39 +49,46 @@ TEST(GamePrefsRules, VolumeAndOrientationConversions) {
 
 class GamePrefsTest : public OpwndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         OpwndsBench::SetUp();
         CPreferencesMgr::SetDefaults();
-        std::memcpy(savedOrientations_, OrientationAvailable, sizeof savedOrientations_);
+        std::memcpy(m_savedOrientations, OrientationAvailable, sizeof m_savedOrientations);
         const uint8_t all[4] = {1, 0, 1, 1};  // the quarter turn is missing
         std::memcpy(OrientationAvailable, all, sizeof all);
-        display_.brightness = CPreferencesMgr::BrightnessLevel(PrefBrightness);
-        display_.contrast = CPreferencesMgr::ContrastLevel(PrefContrast);
+        m_display.brightness = CPreferencesMgr::BrightnessLevel(PrefBrightness);
+        m_display.contrast = CPreferencesMgr::ContrastLevel(PrefContrast);
         CSoundMgr::SetMasterVolume(static_cast<uint16_t>(PrefVolume));
     }
-    void TearDown() override {
-        std::memcpy(OrientationAvailable, savedOrientations_, sizeof savedOrientations_);
+    void TearDown() override
+    {
+        std::memcpy(OrientationAvailable, m_savedOrientations, sizeof m_savedOrientations);
         CPreferencesMgr::SetDefaults();
         CSoundMgr::SetMasterVolume(127);
         OpwndsBench::TearDown();
     }
-    std::unique_ptr<CGamePrefsWnd> Make() {
+    std::unique_ptr<CGamePrefsWnd> Make()
+    {
         auto wnd = std::make_unique<CGamePrefsWnd>(Root(), CStr(kGamePrefsLayout));
         Open(wnd.get());
         return wnd;
     }
-    static std::string ModeText(const CGamePrefsWnd& wnd) { return wnd.ModeScroller()->ValueLabel()->Text().Chars(); }
-    uint8_t savedOrientations_[4] = {};
+    static std::string ModeText(const CGamePrefsWnd& wnd)
+    {
+        return wnd.ModeScroller()->ValueLabel()->Text().Chars();
+    }
+    uint8_t m_savedOrientations[4] = {};
 };
 
-TEST_F(GamePrefsTest, OpensFromThePreferences) {
+TEST_F(GamePrefsTest, OpensFromThePreferences)
+{
     PrefVolume = 127;
     PrefSoundOn = 1;
     PrefScreenMode = 2;
     PrefBrightness = 7;
     PrefContrast = 3;
-    display_.brightness = 99;  // a level the window must not touch while it opens
-    display_.contrast = 98;
+    m_display.brightness = 99;  // a level the window must not touch while it opens
+    m_display.contrast = 98;
     auto wnd = Make();
     EXPECT_EQ(wnd->OrientationCount(), 3);
     EXPECT_EQ(wnd->OrientationAt(1), 2);
@@ -91,20 +99,22 @@ TEST_F(GamePrefsTest, OpensFromThePreferences) {
     EXPECT_TRUE(wnd->SoundsBox()->IsDrawnDown());
     EXPECT_EQ(wnd->BrightnessScroller()->Value(), 7);
     EXPECT_EQ(wnd->ContrastScroller()->Value(), 3);
-    EXPECT_EQ(display_.brightness, 99);
-    EXPECT_EQ(display_.contrast, 98);
+    EXPECT_EQ(m_display.brightness, 99);
+    EXPECT_EQ(m_display.contrast, 98);
     // The sound stays audible while the window is up.
     EXPECT_EQ(CSoundMgr::MasterVolume(), 102);
 }
 
-TEST_F(GamePrefsTest, AnUnsupportedStoredOrientationShowsTheFirstEntry) {
+TEST_F(GamePrefsTest, AnUnsupportedStoredOrientationShowsTheFirstEntry)
+{
     PrefScreenMode = 1;
     auto wnd = Make();
     EXPECT_EQ(wnd->ModeScroller()->Value(), 0);
     EXPECT_EQ(ModeText(*wnd), "Portrait (0\xB0)");
 }
 
-TEST_F(GamePrefsTest, SoundAndVolumePreviewOnTheMasterVolume) {
+TEST_F(GamePrefsTest, SoundAndVolumePreviewOnTheMasterVolume)
+{
     auto wnd = Make();
     TapWindow(wnd->VolumeSlider()->LastButton());
     EXPECT_EQ(CSoundMgr::MasterVolume(), 255);
@@ -123,7 +133,8 @@ TEST_F(GamePrefsTest, SoundAndVolumePreviewOnTheMasterVolume) {
     EXPECT_EQ(PrefSoundOn, 1);
 }
 
-TEST_F(GamePrefsTest, BrightnessAndContrastPreviewAndCancelRestores) {
+TEST_F(GamePrefsTest, BrightnessAndContrastPreviewAndCancelRestores)
+{
     struct Case {
         bool ok;
         uint16_t result;
@@ -131,16 +142,16 @@ TEST_F(GamePrefsTest, BrightnessAndContrastPreviewAndCancelRestores) {
     };
     for (const Case c : {Case{false, ResultCancel, 5, 5}, Case{true, ResultOk, 6, 4}}) {
         CPreferencesMgr::SetDefaults();
-        display_.brightness = CPreferencesMgr::BrightnessLevel(5);
-        display_.contrast = CPreferencesMgr::ContrastLevel(5);
+        m_display.brightness = CPreferencesMgr::BrightnessLevel(5);
+        m_display.contrast = CPreferencesMgr::ContrastLevel(5);
         auto wnd = std::make_unique<CGamePrefsWnd>(Root(), CStr(kGamePrefsLayout));
         controls_test::StepScript* script = Script();
         uint8_t previewBrightness = 0, previewContrast = 0;
         script->At(2, [&] { StepScroller(wnd->BrightnessScroller(), true); });
         script->At(3, [&] { StepScroller(wnd->ContrastScroller(), false); });
         script->At(4, [&] {
-            previewBrightness = display_.brightness;
-            previewContrast = display_.contrast;
+            previewBrightness = m_display.brightness;
+            previewContrast = m_display.contrast;
             TapWindow(c.ok ? wnd->OkButton() : wnd->CancelButton());
         });
         EXPECT_EQ(RunModal(wnd.get()), c.result);
@@ -148,12 +159,13 @@ TEST_F(GamePrefsTest, BrightnessAndContrastPreviewAndCancelRestores) {
         EXPECT_EQ(previewContrast, 110);    // level 4
         EXPECT_EQ(PrefBrightness, c.brightness);
         EXPECT_EQ(PrefContrast, c.contrast);
-        EXPECT_EQ(display_.brightness, CPreferencesMgr::BrightnessLevel(c.brightness));
-        EXPECT_EQ(display_.contrast, CPreferencesMgr::ContrastLevel(c.contrast));
+        EXPECT_EQ(m_display.brightness, CPreferencesMgr::BrightnessLevel(c.brightness));
+        EXPECT_EQ(m_display.contrast, CPreferencesMgr::ContrastLevel(c.contrast));
     }
 }
 
-TEST_F(GamePrefsTest, OkWithoutChangesStoresTheRoundedVolumeAndAsksNothing) {
+TEST_F(GamePrefsTest, OkWithoutChangesStoresTheRoundedVolumeAndAsksNothing)
+{
     auto wnd = Make();
     int boxes = 0;
     controls_test::StepScript* script = Script();
@@ -166,7 +178,8 @@ TEST_F(GamePrefsTest, OkWithoutChangesStoresTheRoundedVolumeAndAsksNothing) {
     EXPECT_EQ(boxes, 0);
 }
 
-TEST_F(GamePrefsTest, ANewOrientationIsStoredWithARestartNotice) {
+TEST_F(GamePrefsTest, ANewOrientationIsStoredWithARestartNotice)
+{
     auto wnd = std::make_unique<CGamePrefsWnd>(Root(), CStr(kGamePrefsLayout));
     std::string notice;
     std::vector<std::string> texts;

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "app/message_wnd.h"
+#include "core/preference_names.h"
+#include "game/ui_request.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/castle_work_wnd.h"
-#include "core/preference_names.h"
 #include "mapdialogs/dialog_children.h"
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapscreen/map_wnd.h"
-#include "game/ui_request.h"
 #include "players/request_records.h"
 #include "tests/mapdialogs/dialog_bench.h"
 #include "ui/button.h"
@@ -23,12 +23,13 @@ namespace {
 
 class LaunchersTest : public DialogBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogBench::SetUp();
-        map_ = std::make_unique<CMapWnd>(nullptr, CStr("/Map/MapWnd"));
-        map_->Window()->SetRect(PackedRect(0, 0, 239, 319), false);
+        m_map = std::make_unique<CMapWnd>(nullptr, CStr("/Map/MapWnd"));
+        m_map->Window()->SetRect(PackedRect(0, 0, 239, 319), false);
         // Visible without its show handler, which would start the turn loop.
-        map_->Window()->SetFlag(WndVisible, true);
+        m_map->Window()->SetFlag(WndVisible, true);
         Player().hero.builder = 2;
         Player().capital = 1;
         ProvinceRecord& p = Province(0);
@@ -36,83 +37,95 @@ protected:
         p.castleFlag = 1;
         p.castle.percent = 100;
         p.castle.work = kCastleIdle;
-        info_.province = &p;
-        info_.castle = &p.castle;
+        m_info.province = &p;
+        m_info.castle = &p.castle;
     }
-    void TearDown() override {
-        map_.reset();
+    void TearDown() override
+    {
+        m_map.reset();
         DialogBench::TearDown();
     }
     // As the dispatcher does: layout names resolve under the map window.
-    bool Launch(uint32_t kind, void* record) {
+    bool Launch(uint32_t kind, void* record)
+    {
         DialogNodeScope scope(CStr("/Map/MapWnd"));
-        return map_->RunLauncher(kind, record);
+        return m_map->RunLauncher(kind, record);
     }
-    bool OnTopOfCapture(CWindow* w) {
+    bool OnTopOfCapture(CWindow* w)
+    {
         return CWindowMgr::CaptureCount() > 0 && CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1) == w;
     }
-    bool OnCapture(CWindow* w) {
+    bool OnCapture(CWindow* w)
+    {
         for (int i = 0; i < CWindowMgr::CaptureCount(); ++i)
-            if (CWindowMgr::CaptureAt(i) == w) return true;
+            if (CWindowMgr::CaptureAt(i) == w)
+                return true;
         return false;
     }
     // The visible modal child of the map window of a type, when there is one.
     template <typename T>
-    T* OpenDialog() {
-        for (CWindow* w = map_->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
-            if (auto* t = dynamic_cast<T*>(w); t != nullptr && w->IsVisible()) return t;
+    T* OpenDialog()
+    {
+        for (CWindow* w = m_map->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+            if (auto* t = dynamic_cast<T*>(w); t != nullptr && w->IsVisible())
+                return t;
         }
         return nullptr;
     }
 
-    std::unique_ptr<CMapWnd> map_;
-    CastleInfoRequestArgs info_;
+    std::unique_ptr<CMapWnd> m_map;
+    CastleInfoRequestArgs m_info;
 };
 
-TEST_F(LaunchersTest, KindsWithoutAWindowOpenNothing) {
+TEST_F(LaunchersTest, KindsWithoutAWindowOpenNothing)
+{
     CastleWorkRequestArgs record;
     record.confirmed = 5;
-    for (uint32_t kind : {10u, 11u, 12u, 38u, 200u}) EXPECT_FALSE(Launch(kind, &record)) << kind;
-    for (uint32_t kind : {13u, 32u}) EXPECT_TRUE(Launch(kind, &record)) << kind;
+    for (uint32_t kind : {10u, 11u, 12u, 38u, 200u})
+        EXPECT_FALSE(Launch(kind, &record)) << kind;
+    for (uint32_t kind : {13u, 32u})
+        EXPECT_TRUE(Launch(kind, &record)) << kind;
     EXPECT_EQ(record.confirmed, 5);
-    EXPECT_EQ(map_->Window()->GetFirstChild() == nullptr || !OpenDialog<CFrameWnd>(), true);
+    EXPECT_EQ(m_map->Window()->GetFirstChild() == nullptr || !OpenDialog<CFrameWnd>(), true);
 }
 
-TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHides) {
-    map_->LockMapFrame();
-    ASSERT_TRUE(Launch(2, &info_));
-    CCastleInfoWnd* panel = map_->CastleInfoWnd();
+TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHides)
+{
+    m_map->LockMapFrame();
+    ASSERT_TRUE(Launch(2, &m_info));
+    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->IsVisible());
     EXPECT_TRUE(OnTopOfCapture(panel));
-    EXPECT_TRUE(map_->IsMapFrameHeld());
-    EXPECT_EQ(panel->Request(), &info_);
+    EXPECT_TRUE(m_map->IsMapFrameHeld());
+    EXPECT_EQ(panel->Request(), &m_info);
     // A second request reuses the window and binds its hide handler anew.
-    CastleInfoRequestArgs again = info_;
+    CastleInfoRequestArgs again = m_info;
     ASSERT_TRUE(Launch(2, &again));
-    EXPECT_EQ(map_->CastleInfoWnd(), panel);
+    EXPECT_EQ(m_map->CastleInfoWnd(), panel);
     EXPECT_EQ(panel->Request(), &again);
     CWindowMgr::ProcessEvents();
     TapOn(panel->ExitButton());
     EXPECT_FALSE(panel->IsVisible());
     EXPECT_FALSE(OnCapture(panel));
-    EXPECT_FALSE(map_->IsMapFrameHeld());
+    EXPECT_FALSE(m_map->IsMapFrameHeld());
 }
 
-TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards) {
-    map_->LockMapFrame();
-    ASSERT_TRUE(Launch(2, &info_));
-    CCastleInfoWnd* panel = map_->CastleInfoWnd();
+TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards)
+{
+    m_map->LockMapFrame();
+    ASSERT_TRUE(Launch(2, &m_info));
+    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
     Province(0).castle.percent = 60;  // changed while the work window is open
     CastleWorkRequestArgs work;
     work.affordable = 1;
     work.turns = 2;
     work.secondCount = 2;
     bool panelHeldDuringRun = true;
-    Script({Idle(),
-            [&] {
+    Script({Idle(), [&] {
                 panelHeldDuringRun = OnCapture(panel);
-                if (auto* w = OpenDialog<CCastleWorkWnd>()) TapOn(w->OkButton());
+                if (auto* w = OpenDialog<CCastleWorkWnd>())
+                    TapOn(w->OkButton());
             }});
     ASSERT_TRUE(Launch(4, &work));
     EXPECT_FALSE(panelHeldDuringRun);
@@ -121,38 +134,44 @@ TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards
     EXPECT_TRUE(panel->IsVisible());
     // Refreshed: the damage of 40 is above one turn's 25.
     EXPECT_EQ(panel->StateLine(), 3);
-    EXPECT_TRUE(map_->IsMapFrameHeld());
+    EXPECT_TRUE(m_map->IsMapFrameHeld());
     // No work window is left behind.
     EXPECT_EQ(OpenDialog<CCastleWorkWnd>(), nullptr);
 }
 
-TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt) {
+TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt)
+{
     for (bool confirm : {false, true}) {
         SCOPED_TRACE(confirm);
-        map_->LockMapFrame();
-        ASSERT_TRUE(Launch(2, &info_));
-        CCastleInfoWnd* panel = map_->CastleInfoWnd();
+        m_map->LockMapFrame();
+        ASSERT_TRUE(Launch(2, &m_info));
+        CCastleInfoWnd* panel = m_map->CastleInfoWnd();
         CastleWorkRequestArgs demolish;
         demolish.affordable = 1;
         Script({Idle(), [&] {
-                    if (auto* w = OpenDialog<CCastleWorkWnd>()) TapOn(confirm ? w->OkButton() : w->CancelButton());
+                    if (auto* w = OpenDialog<CCastleWorkWnd>())
+                        TapOn(confirm ? w->OkButton() : w->CancelButton());
                 }});
         ASSERT_TRUE(Launch(3, &demolish));
         EXPECT_EQ(demolish.confirmed, confirm ? 1 : 0);
         EXPECT_EQ(panel->IsVisible(), !confirm);
         EXPECT_EQ(OnCapture(panel), !confirm);
-        EXPECT_EQ(map_->IsMapFrameHeld(), !confirm);
-        if (!confirm) TapOn(panel->ExitButton());
+        EXPECT_EQ(m_map->IsMapFrameHeld(), !confirm);
+        if (!confirm)
+            TapOn(panel->ExitButton());
     }
 }
 
-TEST_F(LaunchersTest, TheRecordMessageWritesTheBoxsAnswer) {
+TEST_F(LaunchersTest, TheRecordMessageWritesTheBoxsAnswer)
+{
     const struct {
         uint32_t mode;
         bool tapOk;
         uint32_t result;
-    } cases[] = {{MessageOk, true, MessageResultOk}, {MessageQuestion, true, MessageResultYes},
-                 {MessageQuestion, false, MessageResultNo}, {MessageTapToClose, false, MessageResultOk}};
+    } cases[] = {{MessageOk, true, MessageResultOk},
+                 {MessageQuestion, true, MessageResultYes},
+                 {MessageQuestion, false, MessageResultNo},
+                 {MessageTapToClose, false, MessageResultOk}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         MessageRequest request;
@@ -162,7 +181,8 @@ TEST_F(LaunchersTest, TheRecordMessageWritesTheBoxsAnswer) {
         std::string shownText;
         Script({Idle(), [&] {
                     CMessageWnd* box = OpenDialog<CMessageWnd>();
-                    if (box == nullptr) return;
+                    if (box == nullptr)
+                        return;
                     shownText = box->TextWindow()->Text().Chars();
                     if (c.mode == MessageTapToClose) {
                         TapOn(box);
@@ -177,7 +197,8 @@ TEST_F(LaunchersTest, TheRecordMessageWritesTheBoxsAnswer) {
     }
 }
 
-TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat) {
+TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat)
+{
     Player().name = "Aldric";
     Player().flagNumber = 2;
     Player().human = 1;
@@ -194,7 +215,8 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat) {
         bool hasOk = false;
         Script({Idle(), [&] {
                     CMessageWnd* box = OpenDialog<CMessageWnd>();
-                    if (box == nullptr) return;
+                    if (box == nullptr)
+                        return;
                     text = box->TextWindow()->Text().Chars();
                     hasOk = box->OkButton() != nullptr && box->OkButton()->IsVisible();
                     TapOn(hasOk ? static_cast<CWindow*>(box->OkButton()) : box);
@@ -207,7 +229,8 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat) {
     }
 }
 
-TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen) {
+TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
+{
     DeceaseRequestArgs decease;
     decease.ownHero = &Player().hero;
     decease.targetHero = &Player().hero;
@@ -222,7 +245,8 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen) {
                         if (c->GetNode() && c->Width() == 60 && c->WindowRect().Left() == 10 &&
                             c->WindowRect().Top() == 180)
                             ok = c;
-                    if (ok) TapOn(ok);
+                    if (ok)
+                        TapOn(ok);
                 }
             }});
     ASSERT_TRUE(Launch(18, &decease));
@@ -231,13 +255,16 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen) {
 
     NotEnoughResourcesArgs ner;
     ner.mode = 2;
-    Script({Idle(), [&] {
-                if (auto* w = OpenDialog<CFrameWnd>()) TapOn(w);
+    Script({Idle(),
+            [&] {
+                if (auto* w = OpenDialog<CFrameWnd>())
+                    TapOn(w);
             },
             [&] {
                 if (auto* w = OpenDialog<CFrameWnd>()) {
                     for (CWindow* c = w->GetFirstChild(); c != nullptr; c = c->GetNextSibling())
-                        if (c->WindowRect().Top() == 180) TapOn(c);
+                        if (c->WindowRect().Top() == 180)
+                            TapOn(c);
                 }
             }});
     ASSERT_TRUE(Launch(28, &ner));
@@ -245,8 +272,8 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen) {
     EXPECT_EQ(OpenDialog<CFrameWnd>(), nullptr);
 }
 
-
-TEST_F(LaunchersTest, TheBattleQuestionLauncherWritesTheAnswerAndTheQuickBox) {
+TEST_F(LaunchersTest, TheBattleQuestionLauncherWritesTheAnswerAndTheQuickBox)
+{
     const struct {
         uint32_t kind;
         uint32_t mode, mayRetreat;
@@ -271,7 +298,8 @@ TEST_F(LaunchersTest, TheBattleQuestionLauncherWritesTheAnswerAndTheQuickBox) {
         bool cancelShown = !c.cancelShown;
         // The run ends by quitting: a quit is a refusal.
         Script({Idle(), [&] {
-                    if (auto* w = OpenDialog<CMapBattleQuestionWnd>()) cancelShown = w->CancelButton()->IsVisible();
+                    if (auto* w = OpenDialog<CMapBattleQuestionWnd>())
+                        cancelShown = w->CancelButton()->IsVisible();
                 }});
         ASSERT_TRUE(Launch(c.kind, &request));
         EXPECT_EQ(request.confirmed, 0);

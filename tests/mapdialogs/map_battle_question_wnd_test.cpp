@@ -18,7 +18,8 @@ using battlewnds_test::StepScript;
 
 class BattleQuestionWndTest : public BattleWndsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         BattleWndsBench::SetUp();
         for (int i = 0; i < 3; ++i) {
             CSquad squad;
@@ -27,14 +28,16 @@ protected:
             (i < 2 ? attackers : defenders).AddSquadCopy(squad);
         }
     }
-    CMapBattleQuestionWnd* Make() {
+    CMapBattleQuestionWnd* Make()
+    {
         return new CMapBattleQuestionWnd(Root(), CStr("/Map/MapWnd/MapBtlAttackWnd"));
     }
     CArmy attackers;
     CArmy defenders;
 };
 
-TEST_F(BattleQuestionWndTest, SetupFillsTheLinesTheArmiesAndTheButtons) {
+TEST_F(BattleQuestionWndTest, SetupFillsTheLinesTheArmiesAndTheButtons)
+{
     struct Case {
         uint8_t variant;
         bool defended;
@@ -51,7 +54,8 @@ TEST_F(BattleQuestionWndTest, SetupFillsTheLinesTheArmiesAndTheButtons) {
         SCOPED_TRACE(c.province);
         PrefMapOptions[0] = c.preference;
         CMapBattleQuestionWnd* wnd = Make();
-        wnd->Setup(CStr("Vale"), CStr("Hugo"), &attackers, c.defended ? &defenders : nullptr, c.cancel, c.variant);
+        wnd->Setup(CStr("Vale"), CStr("Hugo"), &attackers, c.defended ? &defenders : nullptr, c.cancel,
+                   c.variant);
         EXPECT_EQ(wnd->ProvinceText()->Text(), CStr(c.province));
         EXPECT_EQ(wnd->PlayerText()->Text(), CStr("Held by Hugo"));
         EXPECT_EQ(wnd->InvadeList()->ItemCount(), 2);
@@ -62,7 +66,8 @@ TEST_F(BattleQuestionWndTest, SetupFillsTheLinesTheArmiesAndTheButtons) {
     }
 }
 
-TEST_F(BattleQuestionWndTest, ThePlayerAnswersAndChoosesAQuickBattle) {
+TEST_F(BattleQuestionWndTest, ThePlayerAnswersAndChoosesAQuickBattle)
+{
     struct Case {
         const char* name;
         uint8_t preference;
@@ -84,7 +89,8 @@ TEST_F(BattleQuestionWndTest, ThePlayerAnswersAndChoosesAQuickBattle) {
         wnd->Setup(CStr("Vale"), CStr("Hugo"), &attackers, &defenders, true, 0);
         StepScript* script = Script();
         int step = 2;
-        if (c.tapBox) TapAt(script, step++, [wnd] { return wnd->QuickBox(); });
+        if (c.tapBox)
+            TapAt(script, step++, [wnd] { return wnd->QuickBox(); });
         script->At(step++, [&] { Shot("battle_question"); });
         TapAt(script, step, [wnd, c] { return c.cancel ? wnd->CancelButton() : wnd->OkButton(); });
         EXPECT_EQ(RunModal(wnd), c.result);

@@ -22,7 +22,8 @@ namespace {
 
 using opwnds_test::OpwndsBench;
 
-CArmy Squads(const char* id, int32_t count) {
+CArmy Squads(const char* id, int32_t count)
+{
     RegisterTestSquadTypes();
     CArmy army;
     CSquad squad;
@@ -33,15 +34,18 @@ CArmy Squads(const char* id, int32_t count) {
 }
 
 // The amounts a resource row shows, by their texts, in kind order.
-std::vector<std::string> Amounts(CResWnd* row) {
+std::vector<std::string> Amounts(CResWnd* row)
+{
     std::vector<std::string> texts;
-    for (int32_t i = 0; i < row->ItemCount(); ++i) texts.push_back(row->Amount(i)->Text().Chars());
+    for (int32_t i = 0; i < row->ItemCount(); ++i)
+        texts.push_back(row->Amount(i)->Text().Chars());
     return texts;
 }
 
 using VolunteersTest = OpwndsBench;
 
-TEST_F(VolunteersTest, ThePriceAndWhatTheTreasuryKeeps) {
+TEST_F(VolunteersTest, ThePriceAndWhatTheTreasuryKeeps)
+{
     SmallGame game(2);
     game.Player().treasury.SetByChars("gold", 100);
     game.Player().treasury.SetByChars("metl", 3);
@@ -60,7 +64,8 @@ TEST_F(VolunteersTest, ThePriceAndWhatTheTreasuryKeeps) {
     EXPECT_EQ(wnd.ArmyList()->Squad(0)->count, 7);
 }
 
-TEST_F(VolunteersTest, YesAndNoAnswerThreeAndFour) {
+TEST_F(VolunteersTest, YesAndNoAnswerThreeAndFour)
+{
     struct Case {
         bool yes;
         uint16_t result;
@@ -79,7 +84,8 @@ TEST_F(VolunteersTest, YesAndNoAnswerThreeAndFour) {
     }
 }
 
-TEST_F(VolunteersTest, AQuitLeavesTheOfferRefused) {
+TEST_F(VolunteersTest, AQuitLeavesTheOfferRefused)
+{
     VolunteersRequest record;
     record.squad = Squads("Pike", 4);
     CVolunteersWnd wnd(Root(), CStr("VolunteersWnd"), true);
@@ -93,14 +99,16 @@ TEST_F(VolunteersTest, AQuitLeavesTheOfferRefused) {
 
 class RandomEventTest : public OpwndsBench {
 protected:
-    std::unique_ptr<CRandomEventWnd> Make(RandomEventRequest& record) {
+    std::unique_ptr<CRandomEventWnd> Make(RandomEventRequest& record)
+    {
         auto wnd = std::make_unique<CRandomEventWnd>(Root(), CStr("RandomEventWnd"), true);
         wnd->Setup(&record);
         return wnd;
     }
 };
 
-TEST_F(RandomEventTest, WhatEachEventShows) {
+TEST_F(RandomEventTest, WhatEachEventShows)
+{
     struct Case {
         uint32_t event;
         int32_t units, gold;
@@ -125,7 +133,8 @@ TEST_F(RandomEventTest, WhatEachEventShows) {
         record.playerName = CStr("Aldreth");
         record.provinceName = CStr("Greymere");
         record.kind = c.event;
-        if (c.units > 0) record.units = Squads("Pike", c.units);
+        if (c.units > 0)
+            record.units = Squads("Pike", c.units);
         record.amounts.SetByChars("gold", c.gold);
         auto wnd = Make(record);
         EXPECT_STREQ(wnd->PlayerLabel()->Text().Chars(), "Player Aldreth");
@@ -146,7 +155,8 @@ TEST_F(RandomEventTest, WhatEachEventShows) {
     }
 }
 
-TEST_F(RandomEventTest, ATapAnywhereClosesWithOk) {
+TEST_F(RandomEventTest, ATapAnywhereClosesWithOk)
+{
     RandomEventRequest record;
     record.kind = 2;
     record.units = Squads("Bow", 2);

@@ -23,7 +23,8 @@ using controls_test::TreeValue;
 
 // A layout record: visible, anchor, x, y, width, height.
 inline std::vector<TreeValue> L(int x, int y, int w, int h, std::vector<TreeValue> rest = {}, int visible = 1,
-                                int anchor = 0) {
+                                int anchor = 0)
+{
     std::vector<TreeValue> v{visible, anchor, x, y, w, h};
     v.insert(v.end(), rest.begin(), rest.end());
     return v;
@@ -36,7 +37,8 @@ inline std::vector<TreeValue> L(int x, int y, int w, int h, std::vector<TreeValu
 // skin, orientation, button mode, ticks, min, max, step, page. Resource
 // rows: caption, alignments, colour, zero amounts shown. Icons: picture,
 // alignments. Check boxes: skin, caption, alignment, colour.
-inline std::vector<TreeNode> OpwndsTree() {
+inline std::vector<TreeNode> OpwndsTree()
+{
     const std::vector<TreeValue> kFrame{"", "frm", 1};
     auto frame = [](const char* title) { return std::vector<TreeValue>{title, "frm", 1}; };
     auto label = [](const char* key) { return std::vector<TreeValue>{key, 1, 1, 8}; };
@@ -141,7 +143,9 @@ inline std::vector<TreeNode> OpwndsTree() {
         {2, "RandomEventWnd", L(10, 40, 220, 200, frame(""))},
         {3, "LblPlayer", L(4, 2, 200, 12, label(""))},
         {3, "LblProvince", L(4, 16, 200, 12, label(""))},
-        {3, "RtMessage", L(4, 30, 200, 40, {9, "evt1", "evt2", "evt3", "evt4", "evt5", "evt6", "evt7", "evt8", "evt9", 1, 8})},
+        {3, "RtMessage",
+         L(4, 30, 200, 40,
+           {9, "evt1", "evt2", "evt3", "evt4", "evt5", "evt6", "evt7", "evt8", "evt9", 1, 8})},
         {3, "LblLosts", L(4, 72, 200, 12, label(""))},
         {3, "ResLost", L(4, 86, 200, 14, {"", 1, 1, 8, 1})},
         {3, "ArmyLost", L(4, 102, 200, 40, {"", 1, 1, 40, 0})},
@@ -193,7 +197,8 @@ inline std::vector<TreeNode> OpwndsTree() {
     };
 }
 
-inline std::string OpwndsLocale() {
+inline std::string OpwndsLocale()
+{
     return "TaxesT=Taxes\r\nfmtIncome=Income %ld\r\nfmtSatisf=Mood %+ld\r\n"
            "fmtTradeNow={img src=%s} %ld -> {img src=%s} %ld\r\n"
            "fmtTradeRate=%s %ld = %s %ld\r\n"
@@ -210,7 +215,8 @@ inline std::string OpwndsLocale() {
 // The bench with the tree mounted and the resources the windows load.
 class OpwndsBench : public controls_test::ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         using controls_test::Picture;
         controls_test::AddFrameSkin(pack, "frm", 2);
@@ -226,8 +232,8 @@ protected:
         for (const char* part : {"frame_ul", "frame_u", "frame_ur"}) {
             ASSERT_TRUE(pack.AddFile(std::string("Skin/rep/") + part, "img", Picture(60, 6, 9)));
         }
-        for (const char* icon : {"gold", "metl", "ston", "golds", "metls", "stons", "revolt", "melee", "ranged",
-                                 "hp", "speed", "bg"}) {
+        for (const char* icon : {"gold", "metl", "ston", "golds", "metls", "stons", "revolt", "melee",
+                                 "ranged", "hp", "speed", "bg"}) {
             ASSERT_TRUE(pack.AddFile(std::string("Images/Icons/") + icon, "img", Picture(12, 12, 10)));
         }
         for (const char* unit : {"Pike", "Bow"}) {
@@ -244,17 +250,20 @@ protected:
     }
 
     // The centre of a window on the screen.
-    static PackedPoint Centre(const CWindow* window) {
+    static PackedPoint Centre(const CWindow* window)
+    {
         const PackedRect r = window->GetNode()->screenRect;
         return PackedPoint(static_cast<int16_t>((r.Left() + r.Right()) / 2),
                            static_cast<int16_t>((r.Top() + r.Bottom()) / 2));
     }
-    void TapWindow(const CWindow* window) {
+    void TapWindow(const CWindow* window)
+    {
         const PackedPoint p = Centre(window);
         Tap(p.X(), p.Y());
     }
     // Holds a value scroller's button for one repeat step and lets go.
-    void StepScroller(CValueScroller* scroller, bool forward) {
+    void StepScroller(CValueScroller* scroller, bool forward)
+    {
         const PackedPoint p = Centre(forward ? scroller->ForwardButton() : scroller->BackButton());
         RunClock(200);
         PenDown(p.X(), p.Y());
@@ -262,7 +271,8 @@ protected:
         PenUp(p.X(), p.Y());
     }
     // Shows a window as its modal run would, without running frame steps.
-    static void Open(CWindow* window) {
+    static void Open(CWindow* window)
+    {
         CWindowMgr::PushCapture(window);
         window->Show(true, true);
         CWindowMgr::ProcessEvents();

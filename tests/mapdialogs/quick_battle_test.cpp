@@ -9,9 +9,9 @@
 #include <string>
 #include <unistd.h>
 
+#include "battle/battle_ai_link.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
-#include "battle/battle_ai_link.h"
 #include "battle/side_ai.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
@@ -31,25 +31,32 @@
 
 namespace {
 
-CDrawContext* MakeContext() { return new CDrawContext; }
+CDrawContext* MakeContext()
+{
+    return new CDrawContext;
+}
 
-int32_t Units(const CArmy& army) {
+int32_t Units(const CArmy& army)
+{
     int32_t n = 0;
-    for (int i = 0; i < army.Count(); ++i) n += army.Item(i)->count;
+    for (int i = 0; i < army.Count(); ++i)
+        n += army.Item(i)->count;
     return n;
 }
 
 // What the finished callback saw, and what a close listener behind the
 // runner's guard saw of the close requests during the battle.
 struct Observer {
-    void OnFinished() {
+    void OnFinished()
+    {
         ++finished;
         battleStillSetUp = g_battle.grid != nullptr;
         resultWhenFinished = BattleResult;
         if (closeDuringRun) {
             // The device's close request arrives while the battle runs: the
             // frame steps of the engine's waits pump it as any other message.
-            for (int i = 0; i < 3; ++i) FrameStep();
+            for (int i = 0; i < 3; ++i)
+                FrameStep();
             quitDuringRun = QuitFlag;
         }
     }
@@ -62,14 +69,16 @@ struct Observer {
 
 int g_closeRequests = 0;
 uint8_t g_lastVeto = 1;
-void NoteClose(intptr_t veto, SignalDelegate*) {
+void NoteClose(intptr_t veto, SignalDelegate*)
+{
     ++g_closeRequests;
     g_lastVeto = *reinterpret_cast<uint8_t*>(veto);
 }
 
 class QuickBattleRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         namespace fs = std::filesystem;
         folder = fs::temp_directory_path() / ("tharn_quick_" + std::to_string(::getpid()));
         fs::remove_all(folder);
@@ -96,8 +105,10 @@ protected:
         g_closeRequests = 0;
         g_lastVeto = 1;
     }
-    void TearDown() override {
-        if (g_battle.grid) EndBattle();
+    void TearDown() override
+    {
+        if (g_battle.grid)
+            EndBattle();
         InstallBattleAi(BattleAiInstall{});
         FreeSquadTypes();
         CResourceMgr::Shutdown();
@@ -106,7 +117,8 @@ protected:
         QuitFlag = 0;
         std::filesystem::remove_all(folder);
     }
-    void Army(PlayerRecord& player, std::initializer_list<std::pair<int, int32_t>> squads) {
+    void Army(PlayerRecord& player, std::initializer_list<std::pair<int, int32_t>> squads)
+    {
         for (auto [type, count] : squads) {
             CSquad squad;
             squad.SetType(SquadTypeRegistry()[size_t(type)]);
@@ -114,7 +126,8 @@ protected:
             player.army.AddSquadCopy(squad);
         }
     }
-    void Script(const char* text) {
+    void Script(const char* text)
+    {
         auto script = std::make_unique<InputScript>();
         ASSERT_TRUE(script->Parse(text));
         platform->UseScript(std::move(script));
@@ -128,7 +141,8 @@ protected:
     BattleParams params;
 };
 
-TEST_F(QuickBattleRunnerTest, ComputerSidesFightToTheEndWithoutScreen) {
+TEST_F(QuickBattleRunnerTest, ComputerSidesFightToTheEndWithoutScreen)
+{
     struct Case {
         const char* name;
         uint32_t kind;
@@ -178,7 +192,8 @@ TEST_F(QuickBattleRunnerTest, ComputerSidesFightToTheEndWithoutScreen) {
     }
 }
 
-TEST_F(QuickBattleRunnerTest, TheScreenHooksAreTakenOffTheEngine) {
+TEST_F(QuickBattleRunnerTest, TheScreenHooksAreTakenOffTheEngine)
+{
     Army(attacker, {{0, 20}});
     Army(defender, {{1, 5}});
     params.attackerSideKind = params.defenderSideKind = 1;
@@ -203,7 +218,8 @@ TEST_F(QuickBattleRunnerTest, TheScreenHooksAreTakenOffTheEngine) {
     EXPECT_FALSE(g_battleHooks.turnStart.IsBound());
 }
 
-TEST_F(QuickBattleRunnerTest, TheMainWindowCannotBeClosedWhileTheBattleRuns) {
+TEST_F(QuickBattleRunnerTest, TheMainWindowCannotBeClosedWhileTheBattleRuns)
+{
     Army(attacker, {{0, 25}});
     Army(defender, {{0, 10}});
     params.attackerSideKind = params.defenderSideKind = 2;
@@ -229,13 +245,15 @@ TEST_F(QuickBattleRunnerTest, TheMainWindowCannotBeClosedWhileTheBattleRuns) {
     EXPECT_EQ(CloseSignal.Count(), 1) << "only the test's listener is left";
     const int before = g_closeRequests;
     Script("close\n");
-    for (int i = 0; i < 3 && !QuitFlag; ++i) FrameStep();
+    for (int i = 0; i < 3 && !QuitFlag; ++i)
+        FrameStep();
     EXPECT_EQ(g_lastVeto, 1);
     EXPECT_GT(g_closeRequests, before);
     EXPECT_EQ(QuitFlag, 1) << "closing works again once the runner is gone";
 }
 
-TEST_F(QuickBattleRunnerTest, SidesThatCannotReachEachOtherEndWithTheAttackerGivingUp) {
+TEST_F(QuickBattleRunnerTest, SidesThatCannotReachEachOtherEndWithTheAttackerGivingUp)
+{
     // Squads that can neither move nor shoot: nobody watches a quick battle,
     // so it must end by itself instead of turning for ever.
     auto* statue = new CSquadType;
@@ -260,7 +278,8 @@ TEST_F(QuickBattleRunnerTest, SidesThatCannotReachEachOtherEndWithTheAttackerGiv
     EXPECT_EQ(g_battleTurnLimit, 0);
 }
 
-TEST_F(QuickBattleRunnerTest, ARecordThatCannotBeSetUpEndsAsAStoppedBattle) {
+TEST_F(QuickBattleRunnerTest, ARecordThatCannotBeSetUpEndsAsAStoppedBattle)
+{
     Army(attacker, {{0, 10}});
     Army(defender, {{0, 10}});
     struct Case {
@@ -292,7 +311,8 @@ TEST_F(QuickBattleRunnerTest, ARecordThatCannotBeSetUpEndsAsAStoppedBattle) {
     }
 }
 
-TEST_F(QuickBattleRunnerTest, ABattleRestoredInProgressIsResumed) {
+TEST_F(QuickBattleRunnerTest, ABattleRestoredInProgressIsResumed)
+{
     Army(attacker, {{0, 30}});
     Army(defender, {{1, 8}});
     params.attackerSideKind = params.defenderSideKind = 1;

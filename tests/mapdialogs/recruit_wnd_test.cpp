@@ -22,28 +22,33 @@ class RecruitWndTest : public BattleWndsBench {
 protected:
     // A player whose army holds one squad of 5 units of each registered
     // type and whose recruit list names the first `listed` types.
-    void MakePlayer(int listed) {
+    void MakePlayer(int listed)
+    {
         const auto& types = SquadTypeRegistry();
         for (size_t i = 0; i < types.size(); ++i) {
             CSquad squad;
             squad.SetType(types[i]);
             squad.count = 5;
             player.army.AddSquadCopy(squad);
-            if (static_cast<int>(i) < listed) player.slotTypes.push_back(types[i]->typeId);
+            if (static_cast<int>(i) < listed)
+                player.slotTypes.push_back(types[i]->typeId);
         }
         record.player = &player;
         record.army = &player.army;
-        for (int i = 0; i < player.army.Count(); ++i) record.counts.push_back(5);
+        for (int i = 0; i < player.army.Count(); ++i)
+            record.counts.push_back(5);
     }
     // What the treasury buys of each squad's type, as a map opener would offer.
-    void LimitsFromTreasury(int32_t gold) {
+    void LimitsFromTreasury(int32_t gold)
+    {
         record.treasury.Zero();
         record.treasury[0] = gold;
         record.limits.clear();
         for (int i = 0; i < player.army.Count(); ++i)
             record.limits.push_back(record.treasury.TimesAffordable(player.army.Item(i)->type->cost));
     }
-    CRecruitWnd* Make() {
+    CRecruitWnd* Make()
+    {
         auto* wnd = new CRecruitWnd(Root(), CStr("/Map/MapWnd/RecruitWnd"));
         wnd->Setup(&record);
         return wnd;
@@ -53,7 +58,8 @@ protected:
     RecruitRequestArgs record;
 };
 
-TEST_F(RecruitWndTest, TheRecruitListSaysHowManySquadsAreOffered) {
+TEST_F(RecruitWndTest, TheRecruitListSaysHowManySquadsAreOffered)
+{
     struct Case {
         int listed;
         int offered;
@@ -80,7 +86,8 @@ TEST_F(RecruitWndTest, TheRecruitListSaysHowManySquadsAreOffered) {
     }
 }
 
-TEST_F(RecruitWndTest, CountsAreLimitedByWhatTheTreasuryBuysAndKeptPerSquad) {
+TEST_F(RecruitWndTest, CountsAreLimitedByWhatTheTreasuryBuysAndKeptPerSquad)
+{
     MakePlayer(4);
     // 95 gold: 9 swordsmen (10 each), 4 archers (20), 3 axemen (30), 2 pikemen (40).
     LimitsFromTreasury(95);
@@ -89,14 +96,14 @@ TEST_F(RecruitWndTest, CountsAreLimitedByWhatTheTreasuryBuysAndKeptPerSquad) {
     std::vector<int32_t> maxima;
     auto noteMax = [&] { maxima.push_back(wnd->Quantity()->Max()); };
     script->At(2, noteMax);
-    TapAt(script, 3, [wnd] { return wnd->Quantity()->LastButton(); });   // swordsmen: 9
-    TapAt(script, 4, [wnd] { return wnd->SquadButton(2); });              // axemen
+    TapAt(script, 3, [wnd] { return wnd->Quantity()->LastButton(); });  // swordsmen: 9
+    TapAt(script, 4, [wnd] { return wnd->SquadButton(2); });            // axemen
     script->At(5, noteMax);
     TapAt(script, 6, [wnd] { return wnd->Quantity()->FirstButton(); });  // axemen: 0
-    TapAt(script, 7, [wnd] { return wnd->SquadButton(1); });              // archers
+    TapAt(script, 7, [wnd] { return wnd->SquadButton(1); });             // archers
     script->At(8, noteMax);
-    TapAt(script, 9, [wnd] { return wnd->Quantity()->LastButton(); });   // archers: 4 (below the 5 held)
-    TapAt(script, 10, [wnd] { return wnd->SquadButton(0); });             // back to the swordsmen
+    TapAt(script, 9, [wnd] { return wnd->Quantity()->LastButton(); });  // archers: 4 (below the 5 held)
+    TapAt(script, 10, [wnd] { return wnd->SquadButton(0); });           // back to the swordsmen
     script->At(11, [&] {
         EXPECT_EQ(wnd->Quantity()->Pos(), 9) << "the changed count was stored at once";
         EXPECT_TRUE(wnd->SquadButton(0)->IsDrawnDown());
@@ -114,7 +121,8 @@ TEST_F(RecruitWndTest, CountsAreLimitedByWhatTheTreasuryBuysAndKeptPerSquad) {
     delete wnd;
 }
 
-TEST_F(RecruitWndTest, ALimitOfZeroPinsTheSliderAtZero) {
+TEST_F(RecruitWndTest, ALimitOfZeroPinsTheSliderAtZero)
+{
     MakePlayer(2);
     LimitsFromTreasury(15);  // one swordsman, no archer
     record.counts = {0, 0, 0, 0, 0};
@@ -129,7 +137,8 @@ TEST_F(RecruitWndTest, ALimitOfZeroPinsTheSliderAtZero) {
     delete wnd;
 }
 
-TEST_F(RecruitWndTest, ACountAboveItsLimitIsPulledIntoRangeInTheRecord) {
+TEST_F(RecruitWndTest, ACountAboveItsLimitIsPulledIntoRangeInTheRecord)
+{
     MakePlayer(1);
     LimitsFromTreasury(30);  // three swordsmen; five are asked for
     CRecruitWnd* wnd = Make();
@@ -139,7 +148,8 @@ TEST_F(RecruitWndTest, ACountAboveItsLimitIsPulledIntoRangeInTheRecord) {
     delete wnd;
 }
 
-TEST_F(RecruitWndTest, CancelLeavesTheRecordUnconfirmedWithItsChanges) {
+TEST_F(RecruitWndTest, CancelLeavesTheRecordUnconfirmedWithItsChanges)
+{
     MakePlayer(2);
     LimitsFromTreasury(1000);
     record.confirmed = 1;
@@ -153,13 +163,15 @@ TEST_F(RecruitWndTest, CancelLeavesTheRecordUnconfirmedWithItsChanges) {
     delete wnd;
 }
 
-TEST_F(RecruitWndTest, TheDescriptionButtonDescribesTheChosenSquadsType) {
+TEST_F(RecruitWndTest, TheDescriptionButtonDescribesTheChosenSquadsType)
+{
     MakePlayer(3);
     LimitsFromTreasury(1000);
     CRecruitWnd* wnd = Make();
     auto openDescription = [wnd]() -> CSquadDescrWnd* {
         for (CWindow* child = wnd->GetFirstChild(); child; child = child->GetNextSibling())
-            if (auto* d = dynamic_cast<CSquadDescrWnd*>(child); d && d->IsVisible()) return d;
+            if (auto* d = dynamic_cast<CSquadDescrWnd*>(child); d && d->IsVisible())
+                return d;
         return nullptr;
     };
     StepScript* script = Script();
@@ -180,9 +192,11 @@ TEST_F(RecruitWndTest, TheDescriptionButtonDescribesTheChosenSquadsType) {
     delete wnd;
 }
 
-TEST_F(RecruitWndTest, AnArmyShorterThanTheRecruitListOffersOnlyItsSquads) {
+TEST_F(RecruitWndTest, AnArmyShorterThanTheRecruitListOffersOnlyItsSquads)
+{
     MakePlayer(4);
-    while (player.army.Count() > 2) player.army.RemoveAt(player.army.Count() - 1);
+    while (player.army.Count() > 2)
+        player.army.RemoveAt(player.army.Count() - 1);
     LimitsFromTreasury(1000);
     CRecruitWnd* wnd = Make();
     EXPECT_EQ(wnd->OfferedCount(), 2);

@@ -19,7 +19,8 @@ using opwnds_test::OpwndsBench;
 
 const char kFrame[] = "{br}{img src=frame_ul}{img src=frame_u}{img src=frame_ur}{br}{/noff} ";
 
-TEST(ReportText, EntriesAreFramedAndAnEmptyBodyHasNoBreak) {
+TEST(ReportText, EntriesAreFramedAndAnEmptyBodyHasNoBreak)
+{
     struct Case {
         std::vector<std::pair<const char*, const char*>> entries;
         std::string text;
@@ -32,14 +33,16 @@ TEST(ReportText, EntriesAreFramedAndAnEmptyBodyHasNoBreak) {
     };
     for (const Case& c : cases) {
         CReportList list;
-        for (const auto& [title, body] : c.entries) list.AddCopy(1, CStr(title), CStr(body));
+        for (const auto& [title, body] : c.entries)
+            list.AddCopy(1, CStr(title), CStr(body));
         EXPECT_EQ(std::string(CReportWnd::ReportText(list).Chars()), c.text);
     }
 }
 
 class ReportWndTest : public OpwndsBench {
 protected:
-    std::unique_ptr<CReportWnd> Make(const CReportList& list) {
+    std::unique_ptr<CReportWnd> Make(const CReportList& list)
+    {
         auto wnd = std::make_unique<CReportWnd>(Root(), CStr("ReportWnd"), true);
         wnd->BuildPages(list);
         Open(wnd.get());
@@ -47,24 +50,31 @@ protected:
     }
     // The lines of a page that hold something (the text ends with a break,
     // which leaves an empty last line).
-    static std::vector<const MarkupLine*> FilledLines(const MarkupPage* page) {
+    static std::vector<const MarkupLine*> FilledLines(const MarkupPage* page)
+    {
         std::vector<const MarkupLine*> lines;
-        if (page == nullptr) return lines;
+        if (page == nullptr)
+            return lines;
         for (const MarkupLine* line : page->Lines()) {
-            if (!line->Elements().empty()) lines.push_back(line);
+            if (!line->Elements().empty())
+                lines.push_back(line);
         }
         return lines;
     }
-    static bool EndsWithFrame(const MarkupPage* page) {
+    static bool EndsWithFrame(const MarkupPage* page)
+    {
         const std::vector<const MarkupLine*> lines = FilledLines(page);
-        if (lines.empty()) return false;
+        if (lines.empty())
+            return false;
         int pictures = 0;
-        for (CDrawableElement* e : lines.back()->Elements()) pictures += e->QueryInterface(IidImageElement) != nullptr;
+        for (CDrawableElement* e : lines.back()->Elements())
+            pictures += e->QueryInterface(IidImageElement) != nullptr;
         return pictures == 3;
     }
 };
 
-TEST_F(ReportWndTest, OneShortEntryIsOnePageWithoutScroller) {
+TEST_F(ReportWndTest, OneShortEntryIsOnePageWithoutScroller)
+{
     CReportList list;
     list.AddCopy(1, CStr("Taxes"), CStr("plus forty"));
     auto wnd = Make(list);
@@ -76,7 +86,8 @@ TEST_F(ReportWndTest, OneShortEntryIsOnePageWithoutScroller) {
     EXPECT_TRUE(EndsWithFrame(wnd->Messages()->Page(0)));
 }
 
-TEST_F(ReportWndTest, LongReportsPageWholeEntries) {
+TEST_F(ReportWndTest, LongReportsPageWholeEntries)
+{
     CReportList list;
     for (int i = 0; i < 20; ++i) {
         CStr title;
@@ -105,7 +116,8 @@ TEST_F(ReportWndTest, LongReportsPageWholeEntries) {
     EXPECT_EQ(wnd->Messages()->CurrentPage(), pages - 1);
 }
 
-TEST_F(ReportWndTest, OkEndsTheRunAndHidingClearsTheText) {
+TEST_F(ReportWndTest, OkEndsTheRunAndHidingClearsTheText)
+{
     CReportList list;
     list.AddCopy(1, CStr("Battle"), CStr("won"));
     auto wnd = Make(list);

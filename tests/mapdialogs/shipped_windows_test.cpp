@@ -48,57 +48,66 @@ namespace {
 
 class ShippedWindowsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("tharn_opwnds_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "Data");
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("tharn_opwnds_" + std::to_string(::getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder / "Data");
         for (const auto& entry : fs::directory_iterator(fs::path(TestBuildFolder()) / "Data"))
             if (entry.path().extension() == ".pak")
-                fs::copy_file(entry.path(), folder_ / "Data" / entry.path().filename());
-        shots_ = fs::path(TestBuildFolder()) / "shots" / "opwnds";
-        fs::create_directories(shots_);
+                fs::copy_file(entry.path(), m_folder / "Data" / entry.path().filename());
+        m_shots = fs::path(TestBuildFolder()) / "shots" / "opwnds";
+        fs::create_directories(m_shots);
         HeadlessOptions options;
         options.closeAfterSteps = 0;
-        options.settings.dataFolder = (folder_ / "Data").string() + "/";
-        options.settings.shots = shots_.string();
-        headless_ = &UseHeadlessPlatform(options);
+        options.settings.dataFolder = (m_folder / "Data").string() + "/";
+        options.settings.shots = m_shots.string();
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(CreateDrawContext);
         SetApplicationHooks(ApplicationHooks{InitApplication, ShutdownApplication});
         ASSERT_TRUE(CoreStartup());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CoreShutdown();
         SetApplicationHooks(ApplicationHooks{});
         QuitFlag = 0;
-        fs::remove_all(folder_);
+        fs::remove_all(m_folder);
     }
     // Shows the window, lets the frame steps paint it and writes the shot.
-    void Shoot(CWindow* window, const std::string& name) {
+    void Shoot(CWindow* window, const std::string& name)
+    {
         ExpectLaidOut(window, name);
         window->Show(true, true);
-        for (int i = 0; i < 4; ++i) FrameStep();
-        EXPECT_TRUE(headless_->Screenshot(name + ".png")) << name;
-        EXPECT_TRUE(fs::exists(shots_ / (name + ".png"))) << name;
+        for (int i = 0; i < 4; ++i)
+            FrameStep();
+        EXPECT_TRUE(m_headless->Screenshot(name + ".png")) << name;
+        EXPECT_TRUE(fs::exists(m_shots / (name + ".png"))) << name;
     }
     // Every control found its node: a control whose node is missing from
     // the layout has no rectangle.
-    static void ExpectLaidOut(CWindow* window, const std::string& name, bool inner = false) {
+    static void ExpectLaidOut(CWindow* window, const std::string& name, bool inner = false)
+    {
         int controls = 0;
         for (CWindow* child = window->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
             ++controls;
-            EXPECT_TRUE(child->RequestedRect().IsDefined()) << name << ": control " << controls << " from the top";
-            if (child->QueryInterface(IidFrameWnd) != nullptr) ExpectLaidOut(child, name + " (inner frame)", true);
+            EXPECT_TRUE(child->RequestedRect().IsDefined())
+                << name << ": control " << controls << " from the top";
+            if (child->QueryInterface(IidFrameWnd) != nullptr)
+                ExpectLaidOut(child, name + " (inner frame)", true);
         }
         EXPECT_TRUE(inner || controls > 0) << name;
     }
     // A window of the map dialogs centred on the screen.
-    static void ExpectCentred(const CWindow* window) {
+    static void ExpectCentred(const CWindow* window)
+    {
         const PackedRect& r = window->WindowRect();
         ASSERT_TRUE(r.IsDefined());
         EXPECT_NEAR(r.Left() + r.Right(), 239, 1);
         EXPECT_NEAR(r.Top() + r.Bottom(), 319, 1);
     }
-    static CArmy Army(std::initializer_list<std::pair<const char*, int32_t>> squads) {
+    static CArmy Army(std::initializer_list<std::pair<const char*, int32_t>> squads)
+    {
         CArmy army;
         for (const auto& [id, count] : squads) {
             CSquad squad;
@@ -109,11 +118,12 @@ protected:
         return army;
     }
 
-    fs::path folder_, shots_;
-    HeadlessBackend* headless_ = nullptr;
+    fs::path m_folder, m_shots;
+    HeadlessBackend* m_headless = nullptr;
 };
 
-TEST_F(ShippedWindowsTest, TaxesTradingAndSkills) {
+TEST_F(ShippedWindowsTest, TaxesTradingAndSkills)
+{
     CWindow* root = CWindowMgr::Root();
     {
         TaxesRequest record;
@@ -166,7 +176,8 @@ TEST_F(ShippedWindowsTest, TaxesTradingAndSkills) {
     }
 }
 
-TEST_F(ShippedWindowsTest, TransferOfAFarGarrison) {
+TEST_F(ShippedWindowsTest, TransferOfAFarGarrison)
+{
     ASSERT_NE(FindSquadType(CStr("Spearman")), nullptr);
     ASSERT_NE(FindSquadType(CStr("Archer")), nullptr);
     SmallGame game(10, "Spearman", "Archer");
@@ -191,7 +202,8 @@ TEST_F(ShippedWindowsTest, TransferOfAFarGarrison) {
     Shoot(&wnd, "transfer");
 }
 
-TEST_F(ShippedWindowsTest, DescriptionOfEveryShippedSquadType) {
+TEST_F(ShippedWindowsTest, DescriptionOfEveryShippedSquadType)
+{
     const std::vector<CSquadType*>& types = SquadTypeRegistry();
     ASSERT_FALSE(types.empty());
     for (const CSquadType* type : types) {
@@ -203,8 +215,10 @@ TEST_F(ShippedWindowsTest, DescriptionOfEveryShippedSquadType) {
         EXPECT_TRUE(wnd.UnitImage()->Picture().Image().HasHeader()) << "a portrait";
         EXPECT_TRUE(wnd.BackgroundImage()->Picture().Image().HasHeader());
         EXPECT_FALSE(wnd.ExtrasText()->Text().IsEmpty());
-        if (type == types.front()) Shoot(&wnd, "squad_descr");
-        if (type->typeId == CStr("Knight")) Shoot(&wnd, "squad_descr_knight");
+        if (type == types.front())
+            Shoot(&wnd, "squad_descr");
+        if (type->typeId == CStr("Knight"))
+            Shoot(&wnd, "squad_descr_knight");
     }
     const CSquadType* archer = FindSquadType(CStr("Archer"));
     ASSERT_NE(archer, nullptr);
@@ -214,7 +228,8 @@ TEST_F(ShippedWindowsTest, DescriptionOfEveryShippedSquadType) {
     Shoot(&wnd, "squad_descr_archer");
 }
 
-TEST_F(ShippedWindowsTest, VolunteersEventsAndReport) {
+TEST_F(ShippedWindowsTest, VolunteersEventsAndReport)
+{
     CWindow* root = CWindowMgr::Root();
     {
         VolunteersRequest record;
@@ -234,8 +249,10 @@ TEST_F(ShippedWindowsTest, VolunteersEventsAndReport) {
         record.playerName = CStr("Aldreth");
         record.provinceName = CStr("Greymere");
         record.kind = event;
-        if (event == 2) record.units = Army({{"Spearman", 6}});
-        if (event == 4) record.amounts.SetByChars("gold", 35);
+        if (event == 2)
+            record.units = Army({{"Spearman", 6}});
+        if (event == 4)
+            record.amounts.SetByChars("gold", 35);
         CRandomEventWnd wnd(root, CStr("/Map/MapWnd/RandomEventWnd"), true);
         wnd.Setup(&record);
         EXPECT_EQ(wnd.PlayerLabel()->Text(), CStr("Player: Aldreth"));
@@ -248,7 +265,8 @@ TEST_F(ShippedWindowsTest, VolunteersEventsAndReport) {
         list.AddCopy(1, CStr("Taxes"), CStr("The provinces paid 84 gold."));
         list.AddCopy(2, CStr("Recruitment"), CStr("Spearmen joined the army of Greymere."));
         list.AddCopy(3, CStr("Victory at Fenwick"), CStr());
-        for (int i = 0; i < 8; ++i) list.AddCopy(4, CStr("Scouts report"), CStr("The enemy gathers in the hills."));
+        for (int i = 0; i < 8; ++i)
+            list.AddCopy(4, CStr("Scouts report"), CStr("The enemy gathers in the hills."));
         CReportWnd wnd(root, CStr("/Map/MapWnd/ReportWnd"), true);
         wnd.BuildPages(list);
         ExpectCentred(&wnd);
@@ -259,7 +277,8 @@ TEST_F(ShippedWindowsTest, VolunteersEventsAndReport) {
     }
 }
 
-TEST_F(ShippedWindowsTest, PreferenceWindows) {
+TEST_F(ShippedWindowsTest, PreferenceWindows)
+{
     CWindow* root = CWindowMgr::Root();
     {
         CGamePrefsWnd wnd(root, CStr(kGamePrefsLayout));

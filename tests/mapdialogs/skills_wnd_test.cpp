@@ -17,21 +17,22 @@ using opwnds_test::OpwndsBench;
 
 class SkillsWndTest : public OpwndsBench {
 protected:
-    std::unique_ptr<CSkillsWnd> Make(uint8_t battle, uint8_t builder, uint8_t stealth, int32_t points) {
-        hero_.battle = battle;
-        hero_.builder = builder;
-        hero_.stealth = stealth;
-        hero_.experience = 600;
-        record_.name = CStr("Alda");
-        record_.skills[0] = battle;
-        record_.skills[1] = builder;
-        record_.skills[2] = stealth;
-        record_.level = 3;
-        record_.experience = 600;
-        record_.hero = &hero_;
-        record_.pendingLevelUps = points;
+    std::unique_ptr<CSkillsWnd> Make(uint8_t battle, uint8_t builder, uint8_t stealth, int32_t points)
+    {
+        m_hero.battle = battle;
+        m_hero.builder = builder;
+        m_hero.stealth = stealth;
+        m_hero.experience = 600;
+        m_record.name = CStr("Alda");
+        m_record.skills[0] = battle;
+        m_record.skills[1] = builder;
+        m_record.skills[2] = stealth;
+        m_record.level = 3;
+        m_record.experience = 600;
+        m_record.hero = &m_hero;
+        m_record.pendingLevelUps = points;
         auto wnd = std::make_unique<CSkillsWnd>(Root(), CStr("SkillsWnd"), true);
-        wnd->Setup(&record_);
+        wnd->Setup(&m_record);
         Open(wnd.get());
         return wnd;
     }
@@ -39,20 +40,22 @@ protected:
         int32_t min, value, max;
         bool operator==(const Range&) const = default;
     };
-    static Range RangeOf(const CSkillsWnd& wnd, int skill) {
+    static Range RangeOf(const CSkillsWnd& wnd, int skill)
+    {
         const CValueScroller* s = wnd.SkillScroller(skill);
         return Range{s->Min(), s->Value(), s->Max()};
     }
-    HeroRecord hero_;
-    SkillsRequest record_;
+    HeroRecord m_hero;
+    SkillsRequest m_record;
 };
 
-TEST_F(SkillsWndTest, SetupFormatsTheHeroAndOpensTheRanges) {
+TEST_F(SkillsWndTest, SetupFormatsTheHeroAndOpensTheRanges)
+{
     auto wnd = Make(2, 3, 4, 2);
     EXPECT_STREQ(wnd->HeroText()->Text().Chars(), "Hero Alda");
     EXPECT_STREQ(wnd->LevelText()->Text().Chars(), "Level 3");
     CStr exp;
-    exp.Format("Exp 600 of %ld", static_cast<long>(NextLevelThreshold(&hero_)));
+    exp.Format("Exp 600 of %ld", static_cast<long>(NextLevelThreshold(&m_hero)));
     EXPECT_STREQ(wnd->ExperienceText()->Text().Chars(), exp.Chars());
     EXPECT_STREQ(wnd->PointsText()->Text().Chars(), "Points 2");
     EXPECT_EQ(RangeOf(*wnd, 0), (Range{2, 2, 4}));
@@ -61,7 +64,8 @@ TEST_F(SkillsWndTest, SetupFormatsTheHeroAndOpensTheRanges) {
     EXPECT_TRUE(wnd->OkButton()->IsEnabled());
 }
 
-TEST_F(SkillsWndTest, RaisingOneSkillNarrowsTheOthers) {
+TEST_F(SkillsWndTest, RaisingOneSkillNarrowsTheOthers)
+{
     auto wnd = Make(2, 3, 4, 2);
     StepScroller(wnd->SkillScroller(0), true);
     StepScroller(wnd->SkillScroller(0), true);
@@ -82,7 +86,8 @@ TEST_F(SkillsWndTest, RaisingOneSkillNarrowsTheOthers) {
     EXPECT_EQ(wnd->PointsLeft(), 1);
 }
 
-TEST_F(SkillsWndTest, NoPointsLeavesEverythingFixed) {
+TEST_F(SkillsWndTest, NoPointsLeavesEverythingFixed)
+{
     auto wnd = Make(5, 1, 7, 0);
     EXPECT_FALSE(wnd->OkButton()->IsEnabled());
     for (int skill = 0; skill < 3; ++skill) {
@@ -92,7 +97,8 @@ TEST_F(SkillsWndTest, NoPointsLeavesEverythingFixed) {
     }
 }
 
-TEST_F(SkillsWndTest, SkillsNeverWrapPastAByte) {
+TEST_F(SkillsWndTest, SkillsNeverWrapPastAByte)
+{
     auto wnd = Make(250, 2, 2, 10);
     EXPECT_EQ(RangeOf(*wnd, 0).max, 255);
     TapWindow(wnd->SkillScroller(0)->LastButton());
@@ -100,7 +106,8 @@ TEST_F(SkillsWndTest, SkillsNeverWrapPastAByte) {
     EXPECT_EQ(wnd->PointsLeft(), 5);
 }
 
-TEST_F(SkillsWndTest, OkWritesTheSkillsAndCancelKeepsThem) {
+TEST_F(SkillsWndTest, OkWritesTheSkillsAndCancelKeepsThem)
+{
     struct Case {
         bool ok;
         uint16_t result;
@@ -108,16 +115,16 @@ TEST_F(SkillsWndTest, OkWritesTheSkillsAndCancelKeepsThem) {
         uint8_t battle;
     };
     for (const Case c : {Case{true, ResultOk, 1, 4}, Case{false, ResultCancel, 0, 2}}) {
-        record_ = SkillsRequest{};
+        m_record = SkillsRequest{};
         auto wnd = Make(2, 3, 4, 2);
         controls_test::StepScript* script = Script();
         script->At(2, [&] { TapWindow(wnd->SkillScroller(0)->LastButton()); });
         script->At(3, [&] { TapWindow(c.ok ? wnd->OkButton() : wnd->CancelButton()); });
         EXPECT_EQ(RunModal(wnd.get()), c.result);
-        EXPECT_EQ(record_.confirmed, c.confirmed);
-        EXPECT_EQ(record_.skills[0], c.battle);
-        EXPECT_EQ(record_.skills[1], 3);
-        EXPECT_EQ(record_.skills[2], 4);
+        EXPECT_EQ(m_record.confirmed, c.confirmed);
+        EXPECT_EQ(m_record.skills[0], c.battle);
+        EXPECT_EQ(m_record.skills[1], 3);
+        EXPECT_EQ(m_record.skills[2], 4);
     }
 }
 

@@ -14,9 +14,11 @@ struct RegistryCleanup {
 };
 }  // namespace
 
-void RegisterTestSquadTypes() {
+void RegisterTestSquadTypes()
+{
     static RegistryCleanup cleanup;
-    if (FindSquadType(CStr("Pike")) != nullptr) return;
+    if (FindSquadType(CStr("Pike")) != nullptr)
+        return;
     auto* pike = new CSquadType();
     pike->typeId = CStr("Pike");
     pike->name = CStr("Pikemen");
@@ -37,7 +39,8 @@ void RegisterTestSquadTypes() {
     RegisterSquadType(bow);
 }
 
-SmallGame::SmallGame(int provinces, const char* firstType, const char* secondType) {
+SmallGame::SmallGame(int provinces, const char* firstType, const char* secondType)
+{
     RegisterTestSquadTypes();
     RunningGameState& g = Game();
     g.world = new CGameWorld();
@@ -75,18 +78,32 @@ SmallGame::SmallGame(int provinces, const char* firstType, const char* secondTyp
     g.turn = 1;
 }
 
-SmallGame::~SmallGame() { EndSession(); }
+SmallGame::~SmallGame()
+{
+    EndSession();
+}
 
-CGameWorld& SmallGame::World() { return *Game().world; }
-PlayerRecord& SmallGame::Player() { return World().Player(0); }
-ProvinceRecord& SmallGame::Province(int index) { return World().Province(index); }
+CGameWorld& SmallGame::World()
+{
+    return *Game().world;
+}
+PlayerRecord& SmallGame::Player()
+{
+    return World().Player(0);
+}
+ProvinceRecord& SmallGame::Province(int index)
+{
+    return World().Province(index);
+}
 
-void SmallGame::SetArmy(int32_t pikes, int32_t bows) {
+void SmallGame::SetArmy(int32_t pikes, int32_t bows)
+{
     Player().army.Item(0)->count = pikes;
     Player().army.Item(1)->count = bows;
 }
 
-void SmallGame::SetGarrison(int province, int32_t pikes, int32_t bows) {
+void SmallGame::SetGarrison(int province, int32_t pikes, int32_t bows)
+{
     CArmy& garrison = Province(province).garrison;
     garrison.Item(0)->count = pikes;
     garrison.Item(1)->count = bows;

@@ -15,7 +15,8 @@ using battlewnds_test::StepScript;
 
 class SplitSquadWndTest : public BattleWndsBench {
 protected:
-    CSplitSquadWnd* Make(uint32_t size, uint32_t proposed) {
+    CSplitSquadWnd* Make(uint32_t size, uint32_t proposed)
+    {
         auto* wnd = new CSplitSquadWnd(Root(), CStr(CSplitSquadWnd::kLayoutPath));
         wnd->size = size;
         wnd->chosen = proposed;
@@ -23,7 +24,8 @@ protected:
     }
 };
 
-TEST_F(SplitSquadWndTest, StartsAtTheProposalPulledIntoOneToSize) {
+TEST_F(SplitSquadWndTest, StartsAtTheProposalPulledIntoOneToSize)
+{
     struct Case {
         uint32_t size, proposed, chosen;
         const char* text;
@@ -31,11 +33,8 @@ TEST_F(SplitSquadWndTest, StartsAtTheProposalPulledIntoOneToSize) {
     // The size is what may leave (the squad keeps at least one unit), so the
     // squad that stays has size - chosen + 1 units.
     const Case cases[] = {
-        {9, 5, 5, "5 stay, 5 leave"},
-        {9, 0, 1, "9 stay, 1 leave"},
-        {9, 20, 9, "1 stay, 9 leave"},
-        {1, 1, 1, "1 stay, 1 leave"},
-        {4, 1, 1, "4 stay, 1 leave"},
+        {9, 5, 5, "5 stay, 5 leave"}, {9, 0, 1, "9 stay, 1 leave"}, {9, 20, 9, "1 stay, 9 leave"},
+        {1, 1, 1, "1 stay, 1 leave"}, {4, 1, 1, "4 stay, 1 leave"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -51,7 +50,8 @@ TEST_F(SplitSquadWndTest, StartsAtTheProposalPulledIntoOneToSize) {
     }
 }
 
-TEST_F(SplitSquadWndTest, TheTextFollowsTheSliderAndOkTakesItsPosition) {
+TEST_F(SplitSquadWndTest, TheTextFollowsTheSliderAndOkTakesItsPosition)
+{
     CSplitSquadWnd* wnd = Make(11, 6);
     StepScript* script = Script();
     std::vector<std::string> texts;
@@ -70,7 +70,8 @@ TEST_F(SplitSquadWndTest, TheTextFollowsTheSliderAndOkTakesItsPosition) {
     delete wnd;
 }
 
-TEST_F(SplitSquadWndTest, CancelEndsWithTwoAndLeavesTheLastSliderValue) {
+TEST_F(SplitSquadWndTest, CancelEndsWithTwoAndLeavesTheLastSliderValue)
+{
     CSplitSquadWnd* wnd = Make(8, 4);
     StepScript* script = Script();
     TapAt(script, 2, [wnd] { return wnd->Slider()->FirstButton(); });

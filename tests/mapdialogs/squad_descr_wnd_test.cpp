@@ -17,7 +17,8 @@ namespace {
 
 using opwnds_test::OpwndsBench;
 
-CSquadType Type(const char* id, uint8_t melee, uint8_t ranged, uint8_t hp, uint8_t speed, const char* extras) {
+CSquadType Type(const char* id, uint8_t melee, uint8_t ranged, uint8_t hp, uint8_t speed, const char* extras)
+{
     CSquadType type;
     type.typeId = CStr(id);
     type.name = CStr(id);
@@ -38,7 +39,8 @@ struct Case {
     Expect shown;
 };
 
-std::vector<Case> Cases() {
+std::vector<Case> Cases()
+{
     return {
         {Type("Pike", 3, 0, 5, 2, ""), {"3", "-", "5", "2", "Nothing special"}},
         {Type("Bow", 1, 4, 3, 1, "Shoots over walls."), {"1", "4", "3", "1", "Shoots over walls."}},
@@ -49,7 +51,8 @@ std::vector<Case> Cases() {
 
 using SquadDescrTest = OpwndsBench;
 
-TEST_F(SquadDescrTest, TheWindowShowsTheTypesNumbersAndPicture) {
+TEST_F(SquadDescrTest, TheWindowShowsTheTypesNumbersAndPicture)
+{
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.type.typeId.Chars());
         CSquadDescrWnd wnd(Root(), CStr(kSquadDescrLayout));
@@ -67,7 +70,8 @@ TEST_F(SquadDescrTest, TheWindowShowsTheTypesNumbersAndPicture) {
     }
 }
 
-TEST_F(SquadDescrTest, ThePanelShowsTheSameNumbersWithTheName) {
+TEST_F(SquadDescrTest, ThePanelShowsTheSameNumbersWithTheName)
+{
     CSquadStatsPanel panel(Root(), CStr("/Battle/RightPanel"));
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.type.typeId.Chars());
@@ -81,11 +85,17 @@ TEST_F(SquadDescrTest, ThePanelShowsTheSameNumbersWithTheName) {
     }
 }
 
-TEST_F(SquadDescrTest, ATapAnywhereClosesIt) {
+TEST_F(SquadDescrTest, ATapAnywhereClosesIt)
+{
     const CSquadType bare = Type("Bare", 1, 0, 1, 1, "");
     // Where the tap lands: a value label, the background picture (disabled,
     // so the window itself gets it), the unit picture, and outside the window.
-    enum Target { Label, Background, Picture, Outside };
+    enum Target {
+        Label,
+        Background,
+        Picture,
+        Outside
+    };
     for (const Target target : {Label, Background, Picture, Outside}) {
         SCOPED_TRACE(static_cast<int>(target));
         CSquadDescrWnd wnd(Root(), CStr(kSquadDescrLayout));
@@ -93,10 +103,18 @@ TEST_F(SquadDescrTest, ATapAnywhereClosesIt) {
         controls_test::StepScript* script = Script();
         script->At(3, [&] {
             switch (target) {
-                case Label: TapWindow(wnd.MeleeValue()); break;
-                case Background: Tap(100, 250); break;  // below the texts
-                case Picture: TapWindow(wnd.UnitImage()); break;
-                case Outside: Tap(5, 5); break;
+            case Label:
+                TapWindow(wnd.MeleeValue());
+                break;
+            case Background:
+                Tap(100, 250);
+                break;  // below the texts
+            case Picture:
+                TapWindow(wnd.UnitImage());
+                break;
+            case Outside:
+                Tap(5, 5);
+                break;
             }
         });
         const uint16_t result = RunModal(&wnd);
@@ -104,7 +122,8 @@ TEST_F(SquadDescrTest, ATapAnywhereClosesIt) {
         EXPECT_LT(script->steps, 10);
         EXPECT_FALSE(wnd.IsVisible());
         // Hiding gave the capture back.
-        for (int32_t i = 0; i < CWindowMgr::CaptureCount(); ++i) EXPECT_NE(CWindowMgr::CaptureAt(i), &wnd);
+        for (int32_t i = 0; i < CWindowMgr::CaptureCount(); ++i)
+            EXPECT_NE(CWindowMgr::CaptureAt(i), &wnd);
     }
 }
 

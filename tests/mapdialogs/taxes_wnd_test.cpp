@@ -18,26 +18,27 @@ using opwnds_test::OpwndsBench;
 
 class TaxesWndTest : public OpwndsBench {
 protected:
-    std::unique_ptr<CTaxesWnd> Make(TaxesRequest& record) {
+    std::unique_ptr<CTaxesWnd> Make(TaxesRequest& record)
+    {
         auto wnd = std::make_unique<CTaxesWnd>(Root(), CStr("TaxesWnd"), true);
         wnd->Setup(&record);
         return wnd;
     }
-    static std::string Shown(const CTaxesWnd& wnd) {
+    static std::string Shown(const CTaxesWnd& wnd)
+    {
         return wnd.TaxRateScroller()->ValueLabel()->Text().Chars();
     }
 };
 
-TEST_F(TaxesWndTest, EachLevelShowsItsPercentIncomeAndMood) {
+TEST_F(TaxesWndTest, EachLevelShowsItsPercentIncomeAndMood)
+{
     struct Case {
         int32_t level, base;
         const char *percent, *income, *mood;
     };
     const Case cases[] = {
-        {0, 250, "40%", "Income 100", "Mood +9"},
-        {1, 250, "70%", "Income 175", "Mood +3"},
-        {2, 250, "100%", "Income 250", "Mood +0"},
-        {3, 250, "130%", "Income 325", "Mood -10"},
+        {0, 250, "40%", "Income 100", "Mood +9"},   {1, 250, "70%", "Income 175", "Mood +3"},
+        {2, 250, "100%", "Income 250", "Mood +0"},  {3, 250, "130%", "Income 325", "Mood -10"},
         {1, 7, "70%", "Income 4", "Mood +3"},  // 4.9 truncates
         {3, -10, "130%", "Income -13", "Mood -10"},
     };
@@ -55,7 +56,8 @@ TEST_F(TaxesWndTest, EachLevelShowsItsPercentIncomeAndMood) {
     }
 }
 
-TEST_F(TaxesWndTest, TheArrowsWalkTheLevelsAndStopAtTheEnds) {
+TEST_F(TaxesWndTest, TheArrowsWalkTheLevelsAndStopAtTheEnds)
+{
     TaxesRequest record;
     record.taxLevel = 0;
     record.incomeBase = 100;
@@ -64,7 +66,8 @@ TEST_F(TaxesWndTest, TheArrowsWalkTheLevelsAndStopAtTheEnds) {
     CValueScroller* scroller = wnd->TaxRateScroller();
     std::vector<std::string> seen{Shown(*wnd)};
     for (int i = 0; i < 4; ++i) {
-        if (!scroller->ForwardButton()->IsEnabled()) break;
+        if (!scroller->ForwardButton()->IsEnabled())
+            break;
         StepScroller(scroller, true);
         seen.push_back(Shown(*wnd));
     }
@@ -81,7 +84,8 @@ TEST_F(TaxesWndTest, TheArrowsWalkTheLevelsAndStopAtTheEnds) {
     EXPECT_FALSE(scroller->BackButton()->IsEnabled());
 }
 
-TEST_F(TaxesWndTest, OkAndCancelAnswerThroughTheRecord) {
+TEST_F(TaxesWndTest, OkAndCancelAnswerThroughTheRecord)
+{
     struct Case {
         bool ok;
         uint16_t result;
@@ -96,7 +100,8 @@ TEST_F(TaxesWndTest, OkAndCancelAnswerThroughTheRecord) {
         controls_test::StepScript* script = Script();
         // Raise the level to 3 with the last button, then answer.
         script->At(2, [&] { TapWindow(wnd->TaxRateScroller()->LastButton()); });
-        script->At(4, [&] { TapWindow(c.ok ? static_cast<CWindow*>(wnd->OkButton()) : wnd->CancelButton()); });
+        script->At(4,
+                   [&] { TapWindow(c.ok ? static_cast<CWindow*>(wnd->OkButton()) : wnd->CancelButton()); });
         const uint16_t result = RunModal(wnd.get());
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(record.confirmed, c.confirmed);

@@ -17,21 +17,19 @@ namespace {
 
 using opwnds_test::OpwndsBench;
 
-TEST(TradingRules, SliderRangeAndExchangeByPosition) {
+TEST(TradingRules, SliderRangeAndExchangeByPosition)
+{
     struct Case {
         int32_t have, a, b, position;
         int32_t max, give, get;
     };
     const Case cases[] = {
-        {95, 10, 30, 7, 95, 7, 21},   // a dear kind: the slider counts what is given
-        {95, 10, 30, 1, 95, 1, 3},
-        {95, 10, 20, 3, 95, 3, 6},    // b = a + 10 still counts the units given
-        {95, 10, 6, 57, 57, 95, 57},  // a cheap kind: the slider counts what is got
-        {95, 10, 6, 1, 57, 2, 1},     // 10 / 6 rounds up
-        {95, 10, 3, 28, 28, 94, 28},
-        {95, 10, 0, 0, 0, 0, 0},      // no rate: nothing to trade, no division
-        {0, 10, 6, 0, 0, 0, 0},
-        {-5, 10, 30, 0, 0, 0, 0},     // a debt gives nothing to trade with
+        {95, 10, 30, 7, 95, 7, 21},  // a dear kind: the slider counts what is given
+        {95, 10, 30, 1, 95, 1, 3},   {95, 10, 20, 3, 95, 3, 6},  // b = a + 10 still counts the units given
+        {95, 10, 6, 57, 57, 95, 57},                            // a cheap kind: the slider counts what is got
+        {95, 10, 6, 1, 57, 2, 1},                               // 10 / 6 rounds up
+        {95, 10, 3, 28, 28, 94, 28}, {95, 10, 0, 0, 0, 0, 0},   // no rate: nothing to trade, no division
+        {0, 10, 6, 0, 0, 0, 0},      {-5, 10, 30, 0, 0, 0, 0},  // a debt gives nothing to trade with
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.have << " " << c.a << "/" << c.b << " at " << c.position);
@@ -46,20 +44,22 @@ TEST(TradingRules, SliderRangeAndExchangeByPosition) {
 class TradingWndTest : public OpwndsBench {
 protected:
     // Without a running game every pair trades 10 for 3.
-    std::unique_ptr<CTradingWnd> Make(int32_t gold, int32_t metal, int32_t stone) {
-        record_.treasury.SetByChars("gold", gold);
-        record_.treasury.SetByChars("metl", metal);
-        record_.treasury.SetByChars("ston", stone);
+    std::unique_ptr<CTradingWnd> Make(int32_t gold, int32_t metal, int32_t stone)
+    {
+        m_record.treasury.SetByChars("gold", gold);
+        m_record.treasury.SetByChars("metl", metal);
+        m_record.treasury.SetByChars("ston", stone);
         auto wnd = std::make_unique<CTradingWnd>(Root(), CStr("TradingWnd"), true);
-        wnd->Setup(&record_);
+        wnd->Setup(&m_record);
         Open(wnd.get());
         return wnd;
     }
     static int32_t Shown(const CTradingWnd& wnd, const char* kind) { return wnd.Shown().GetByChars(kind); }
-    TradingRequest record_;
+    TradingRequest m_record;
 };
 
-TEST_F(TradingWndTest, SetupPicksTheFirstPairAndShowsItsRate) {
+TEST_F(TradingWndTest, SetupPicksTheFirstPairAndShowsItsRate)
+{
     auto wnd = Make(95, 5, 0);
     EXPECT_EQ(wnd->KindCount(), 3);
     EXPECT_EQ(wnd->PairCount(), 6);
@@ -83,7 +83,8 @@ TEST_F(TradingWndTest, SetupPicksTheFirstPairAndShowsItsRate) {
     EXPECT_FALSE(wnd->AcceptButton()->IsEnabled());
 }
 
-TEST_F(TradingWndTest, TheSliderMovesGoodsBetweenTheKinds) {
+TEST_F(TradingWndTest, TheSliderMovesGoodsBetweenTheKinds)
+{
     auto wnd = Make(95, 5, 0);
     TapWindow(wnd->Slider()->LastButton());
     EXPECT_EQ(wnd->Slider()->Pos(), 28);
@@ -100,7 +101,8 @@ TEST_F(TradingWndTest, TheSliderMovesGoodsBetweenTheKinds) {
     EXPECT_EQ(Shown(*wnd, "metl"), 8);
 }
 
-TEST_F(TradingWndTest, AcceptKeepsAnExchangeAndAnotherPairDropsAnUnacceptedOne) {
+TEST_F(TradingWndTest, AcceptKeepsAnExchangeAndAnotherPairDropsAnUnacceptedOne)
+{
     auto wnd = Make(95, 5, 0);
     wnd->Slider()->SetPos(10, true, true);  // 34 gold for 10 metal
     TapWindow(wnd->AcceptButton());
@@ -131,7 +133,8 @@ TEST_F(TradingWndTest, AcceptKeepsAnExchangeAndAnotherPairDropsAnUnacceptedOne) 
     EXPECT_EQ(Shown(*wnd, "gold"), 61);
 }
 
-TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury) {
+TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury)
+{
     struct Case {
         bool ok;
         uint16_t result;
@@ -139,15 +142,15 @@ TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury) {
         int32_t gold, metal;
     };
     for (const Case c : {Case{true, ResultOk, 1, 85, 8}, Case{false, ResultCancel, 0, 95, 5}}) {
-        record_ = TradingRequest{};
+        m_record = TradingRequest{};
         auto wnd = Make(95, 5, 0);
         controls_test::StepScript* script = Script();
         script->At(2, [&] { wnd->Slider()->SetPos(3, true, true); });
         script->At(3, [&] { TapWindow(c.ok ? wnd->OkButton() : wnd->CancelButton()); });
         EXPECT_EQ(RunModal(wnd.get()), c.result);
-        EXPECT_EQ(record_.confirmed, c.confirmed);
-        EXPECT_EQ(record_.treasury.GetByChars("gold"), c.gold);
-        EXPECT_EQ(record_.treasury.GetByChars("metl"), c.metal);
+        EXPECT_EQ(m_record.confirmed, c.confirmed);
+        EXPECT_EQ(m_record.treasury.GetByChars("gold"), c.gold);
+        EXPECT_EQ(m_record.treasury.GetByChars("metl"), c.metal);
     }
 }
 

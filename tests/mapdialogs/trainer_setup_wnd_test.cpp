@@ -24,16 +24,21 @@ using battlewnds_test::StepScript;
 // The dialog that is open above the others, of a kind: the trainer window is
 // a child of the root, the recruit window a child of the trainer window.
 template <typename T>
-T* OpenDialog(CWindow* parent) {
-    for (CWindow* child = parent ? parent->GetFirstChild() : nullptr; child; child = child->GetNextSibling()) {
-        if (auto* found = dynamic_cast<T*>(child); found && found->IsVisible()) return found;
+T* OpenDialog(CWindow* parent)
+{
+    for (CWindow* child = parent ? parent->GetFirstChild() : nullptr; child;
+         child = child->GetNextSibling()) {
+        if (auto* found = dynamic_cast<T*>(child); found && found->IsVisible())
+            return found;
     }
     return nullptr;
 }
 
-std::vector<int32_t> ArmyCounts(const PlayerRecord* player) {
+std::vector<int32_t> ArmyCounts(const PlayerRecord* player)
+{
     std::vector<int32_t> counts;
-    for (int i = 0; i < player->army.Count(); ++i) counts.push_back(player->army.Item(i)->count);
+    for (int i = 0; i < player->army.Count(); ++i)
+        counts.push_back(player->army.Item(i)->count);
     return counts;
 }
 
@@ -43,20 +48,23 @@ protected:
     CRecruitWnd* Recruit() { return OpenDialog<CRecruitWnd>(Trainer()); }
     // A tap on the first or last button of one of the trainer's scrollers.
     void TapScroller(StepScript* script, int step, CValueScroller* (CTrainerSetupWnd::*scroller)() const,
-                     bool last) {
+                     bool last)
+    {
         TapAt(script, step, [this, scroller, last]() -> CWindow* {
             CValueScroller* s = (Trainer()->*scroller)();
             return last ? static_cast<CWindow*>(s->LastButton()) : static_cast<CWindow*>(s->FirstButton());
         });
     }
-    void TapStart(StepScript* script, int step) {
+    void TapStart(StepScript* script, int step)
+    {
         TapAt(script, step, [this] { return Trainer()->StartButton(); });
     }
 
     BattleParams params;
 };
 
-TEST_F(TrainerSetupTest, OpensOnASiegeOfAHumanAgainstTheComputer) {
+TEST_F(TrainerSetupTest, OpensOnASiegeOfAHumanAgainstTheComputer)
+{
     StepScript* script = Script();
     script->At(2, [&] {
         CTrainerSetupWnd* wnd = Trainer();
@@ -66,10 +74,11 @@ TEST_F(TrainerSetupTest, OpensOnASiegeOfAHumanAgainstTheComputer) {
             CValueScroller* scroller;
             const char* text;
         };
-        const Shown shown[] = {{wnd->BattleType(), "Siege"},    {wnd->Moat(), "Yes"},
-                               {wnd->Walls(), "Yes"},           {wnd->Catapults(), "2"},
-                               {wnd->AttackerType(), "Human"},  {wnd->DefenderType(), "Computer"}};
-        for (const Shown& s : shown) EXPECT_EQ(s.scroller->ValueLabel()->Text(), CStr(s.text));
+        const Shown shown[] = {{wnd->BattleType(), "Siege"},   {wnd->Moat(), "Yes"},
+                               {wnd->Walls(), "Yes"},          {wnd->Catapults(), "2"},
+                               {wnd->AttackerType(), "Human"}, {wnd->DefenderType(), "Computer"}};
+        for (const Shown& s : shown)
+            EXPECT_EQ(s.scroller->ValueLabel()->Text(), CStr(s.text));
         EXPECT_EQ(wnd->ObstacleLayout()->Value(), 1);
         EXPECT_FALSE(wnd->ObstacleLayout()->Window()->IsVisible());
         EXPECT_FALSE(wnd->SeedLabel()->IsVisible());
@@ -84,7 +93,8 @@ TEST_F(TrainerSetupTest, OpensOnASiegeOfAHumanAgainstTheComputer) {
     EXPECT_EQ(params.castle, nullptr);
 }
 
-TEST_F(TrainerSetupTest, StartWritesTheChoicesIntoTheBattleRecord) {
+TEST_F(TrainerSetupTest, StartWritesTheChoicesIntoTheBattleRecord)
+{
     struct Case {
         const char* name;
         bool openField, noMoat, noWalls, fourCatapults, seed100, atkComputer, dfdHuman;
@@ -95,23 +105,33 @@ TEST_F(TrainerSetupTest, StartWritesTheChoicesIntoTheBattleRecord) {
     // The open field leaves the castle's defences as the routine made them
     // (then completed at 100 per cent); the siege leaves the layout alone.
     const Case cases[] = {
-        {"siege as it opens", false, false, false, false, false, false, false, kBattleSiege, 0, 1, 1, 2, 0, 1},
+        {"siege as it opens", false, false, false, false, false, false, false, kBattleSiege, 0, 1, 1, 2, 0,
+         1},
         {"siege, bare castle", false, true, true, true, false, true, true, kBattleSiege, 0, 0, 0, 4, 1, 0},
-        {"open field 100", true, false, false, false, true, false, false, kBattleOpenField, 100, 0, 0, 0, 0, 1},
-        {"open field, computers", true, true, true, true, false, true, false, kBattleOpenField, 1, 0, 0, 0, 1, 1},
+        {"open field 100", true, false, false, false, true, false, false, kBattleOpenField, 100, 0, 0, 0, 0,
+         1},
+        {"open field, computers", true, true, true, true, false, true, false, kBattleOpenField, 1, 0, 0, 0, 1,
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BattleParams record;
         StepScript* script = Script();
         int step = 2;
-        if (c.noMoat) TapScroller(script, step++, &CTrainerSetupWnd::Moat, false);
-        if (c.noWalls) TapScroller(script, step++, &CTrainerSetupWnd::Walls, false);
-        if (c.fourCatapults) TapScroller(script, step++, &CTrainerSetupWnd::Catapults, true);
-        if (c.openField) TapScroller(script, step++, &CTrainerSetupWnd::BattleType, false);
-        if (c.seed100) TapScroller(script, step++, &CTrainerSetupWnd::ObstacleLayout, true);
-        if (c.atkComputer) TapScroller(script, step++, &CTrainerSetupWnd::AttackerType, true);
-        if (c.dfdHuman) TapScroller(script, step++, &CTrainerSetupWnd::DefenderType, false);
+        if (c.noMoat)
+            TapScroller(script, step++, &CTrainerSetupWnd::Moat, false);
+        if (c.noWalls)
+            TapScroller(script, step++, &CTrainerSetupWnd::Walls, false);
+        if (c.fourCatapults)
+            TapScroller(script, step++, &CTrainerSetupWnd::Catapults, true);
+        if (c.openField)
+            TapScroller(script, step++, &CTrainerSetupWnd::BattleType, false);
+        if (c.seed100)
+            TapScroller(script, step++, &CTrainerSetupWnd::ObstacleLayout, true);
+        if (c.atkComputer)
+            TapScroller(script, step++, &CTrainerSetupWnd::AttackerType, true);
+        if (c.dfdHuman)
+            TapScroller(script, step++, &CTrainerSetupWnd::DefenderType, false);
         TapStart(script, step);
         ASSERT_TRUE(RunBattleTrainerSetup(&record, Root()));
         EXPECT_EQ(record.kind, c.kind);
@@ -130,7 +150,8 @@ TEST_F(TrainerSetupTest, StartWritesTheChoicesIntoTheBattleRecord) {
     }
 }
 
-TEST_F(TrainerSetupTest, TheOpenFieldHidesTheSiegeControlsAndBack) {
+TEST_F(TrainerSetupTest, TheOpenFieldHidesTheSiegeControlsAndBack)
+{
     StepScript* script = Script();
     TapScroller(script, 2, &CTrainerSetupWnd::BattleType, false);
     script->At(3, [&] {
@@ -138,8 +159,10 @@ TEST_F(TrainerSetupTest, TheOpenFieldHidesTheSiegeControlsAndBack) {
         EXPECT_EQ(wnd->BattleType()->ValueLabel()->Text(), CStr("Open field"));
         EXPECT_TRUE(wnd->ObstacleLayout()->Window()->IsVisible());
         EXPECT_TRUE(wnd->SeedLabel()->IsVisible());
-        for (CValueScroller* s : {wnd->Moat(), wnd->Walls(), wnd->Catapults()}) EXPECT_FALSE(s->Window()->IsVisible());
-        for (CLabel* l : {wnd->MoatLabel(), wnd->WallsLabel(), wnd->CatapultsLabel()}) EXPECT_FALSE(l->IsVisible());
+        for (CValueScroller* s : {wnd->Moat(), wnd->Walls(), wnd->Catapults()})
+            EXPECT_FALSE(s->Window()->IsVisible());
+        for (CLabel* l : {wnd->MoatLabel(), wnd->WallsLabel(), wnd->CatapultsLabel()})
+            EXPECT_FALSE(l->IsVisible());
     });
     TapScroller(script, 4, &CTrainerSetupWnd::BattleType, true);
     script->At(5, [&] {
@@ -153,7 +176,8 @@ TEST_F(TrainerSetupTest, TheOpenFieldHidesTheSiegeControlsAndBack) {
     EXPECT_EQ(params.kind, kBattleSiege);
 }
 
-TEST_F(TrainerSetupTest, TheArmiesAreComposedInTheRecruitWindow) {
+TEST_F(TrainerSetupTest, TheArmiesAreComposedInTheRecruitWindow)
+{
     StepScript* script = Script();
     // The attacking army: the first squad to the most, the second to none.
     TapAt(script, 2, [this] { return Trainer()->OwnArmyButton(); });
@@ -184,7 +208,8 @@ TEST_F(TrainerSetupTest, TheArmiesAreComposedInTheRecruitWindow) {
     EXPECT_EQ(params.defender->name, CStr("Blue"));
 }
 
-TEST_F(TrainerSetupTest, AnArmyOfNoUnitsIsTakenAsItIs) {
+TEST_F(TrainerSetupTest, AnArmyOfNoUnitsIsTakenAsItIs)
+{
     StepScript* script = Script();
     TapAt(script, 2, [this] { return Trainer()->EnemyArmyButton(); });
     int step = 3;

@@ -23,7 +23,8 @@ namespace {
 
 using opwnds_test::OpwndsBench;
 
-CArmy ArmyOf(std::initializer_list<int32_t> counts) {
+CArmy ArmyOf(std::initializer_list<int32_t> counts)
+{
     RegisterTestSquadTypes();
     CArmy army;
     int i = 0;
@@ -38,22 +39,31 @@ CArmy ArmyOf(std::initializer_list<int32_t> counts) {
 
 class TransferWndTest : public OpwndsBench {
 protected:
-    std::unique_ptr<CTransferWnd> Make(const CArmy& army, const CArmy& garrison, ProvinceRecord* province = nullptr) {
-        record_.army = &army;
-        record_.garrison = &garrison;
-        record_.province = province;
-        record_.deltas.assign(static_cast<size_t>(army.Count()), 0);
+    std::unique_ptr<CTransferWnd> Make(const CArmy& army, const CArmy& garrison,
+                                       ProvinceRecord* province = nullptr)
+    {
+        m_record.army = &army;
+        m_record.garrison = &garrison;
+        m_record.province = province;
+        m_record.deltas.assign(static_cast<size_t>(army.Count()), 0);
         auto wnd = std::make_unique<CTransferWnd>(Root(), CStr("TransferWnd"), true);
-        wnd->Setup(&record_);
+        wnd->Setup(&m_record);
         Open(wnd.get());
         return wnd;
     }
-    static std::string Left(const CTransferWnd& wnd, int row) { return wnd.LeftButton(row)->Caption2().Text().Chars(); }
-    static std::string Right(const CTransferWnd& wnd, int row) { return wnd.RightButton(row)->Caption2().Text().Chars(); }
-    TransferRequest record_;
+    static std::string Left(const CTransferWnd& wnd, int row)
+    {
+        return wnd.LeftButton(row)->Caption2().Text().Chars();
+    }
+    static std::string Right(const CTransferWnd& wnd, int row)
+    {
+        return wnd.RightButton(row)->Caption2().Text().Chars();
+    }
+    TransferRequest m_record;
 };
 
-TEST_F(TransferWndTest, TheBarSetsWhatStaysInTheGarrison) {
+TEST_F(TransferWndTest, TheBarSetsWhatStaysInTheGarrison)
+{
     const CArmy army = ArmyOf({5});
     const CArmy garrison = ArmyOf({3});
     auto wnd = Make(army, garrison);
@@ -72,15 +82,16 @@ TEST_F(TransferWndTest, TheBarSetsWhatStaysInTheGarrison) {
     };
     for (const Step s : {Step{true, 3, "8", "0"}, Step{false, -5, "0", "8"}}) {
         TapWindow(s.first ? bar->FirstButton() : bar->LastButton());
-        EXPECT_EQ(record_.deltas[0], s.delta);
+        EXPECT_EQ(m_record.deltas[0], s.delta);
         EXPECT_EQ(Left(*wnd, 0), s.left);
         EXPECT_EQ(Right(*wnd, 0), s.right);
     }
     bar->SetPos(4, true, true);
-    EXPECT_EQ(record_.deltas[0], -1);
+    EXPECT_EQ(m_record.deltas[0], -1);
 }
 
-TEST_F(TransferWndTest, FourRowsAtMostAndEmptyPairsAreDisabled) {
+TEST_F(TransferWndTest, FourRowsAtMostAndEmptyPairsAreDisabled)
+{
     const CArmy army = ArmyOf({1, 0, 2, 3, 4, 5});
     const CArmy garrison = ArmyOf({1, 0, 0, 1, 9, 9});
     auto wnd = Make(army, garrison);
@@ -95,24 +106,26 @@ TEST_F(TransferWndTest, FourRowsAtMostAndEmptyPairsAreDisabled) {
         EXPECT_EQ(wnd->Bar(row)->Window()->IsVisible(), !empty);
     }
     TapWindow(wnd->Bar(3)->FirstButton());
-    EXPECT_EQ(record_.deltas, (std::vector<int32_t>{0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(m_record.deltas, (std::vector<int32_t>{0, 0, 0, 1, 0, 0}));
 }
 
-TEST_F(TransferWndTest, ARecordWithTooFewDeltasGetsOneForEverySquad) {
+TEST_F(TransferWndTest, ARecordWithTooFewDeltasGetsOneForEverySquad)
+{
     const CArmy army = ArmyOf({2, 2});
     const CArmy garrison = ArmyOf({1, 1});
-    record_.army = &army;
-    record_.garrison = &garrison;
-    record_.deltas.clear();
+    m_record.army = &army;
+    m_record.garrison = &garrison;
+    m_record.deltas.clear();
     CTransferWnd wnd(Root(), CStr("TransferWnd"), true);
-    wnd.Setup(&record_);
-    EXPECT_EQ(record_.deltas.size(), 2u);
+    wnd.Setup(&m_record);
+    EXPECT_EQ(m_record.deltas.size(), 2u);
     Open(&wnd);
     TapWindow(wnd.Bar(1)->LastButton());
-    EXPECT_EQ(record_.deltas[1], -2);
+    EXPECT_EQ(m_record.deltas[1], -2);
 }
 
-TEST_F(TransferWndTest, EmptyingAFarGarrisonRaisesTheRevoltWarning) {
+TEST_F(TransferWndTest, EmptyingAFarGarrisonRaisesTheRevoltWarning)
+{
     SmallGame game(10);
     game.SetArmy(5, 0);
     game.SetGarrison(9, 3, 0);
@@ -122,24 +135,25 @@ TEST_F(TransferWndTest, EmptyingAFarGarrisonRaisesTheRevoltWarning) {
     EXPECT_STREQ(wnd->CampaignText()->Text().Chars(), "Army of 1");
     EXPECT_FALSE(wnd->RevoltImage()->IsVisible());
     TapWindow(wnd->Bar(0)->FirstButton());  // all three into the army
-    EXPECT_EQ(record_.deltas[0], 3);
+    EXPECT_EQ(m_record.deltas[0], 3);
     EXPECT_TRUE(wnd->RevoltImage()->IsVisible());
     TapWindow(wnd->Bar(0)->LastButton());  // everything into the garrison
     EXPECT_FALSE(wnd->RevoltImage()->IsVisible());
 }
 
-TEST_F(TransferWndTest, OkAndCancelWriteTheConfirmedByte) {
+TEST_F(TransferWndTest, OkAndCancelWriteTheConfirmedByte)
+{
     const CArmy army = ArmyOf({5});
     const CArmy garrison = ArmyOf({3});
     for (const bool ok : {true, false}) {
-        record_ = TransferRequest{};
+        m_record = TransferRequest{};
         auto wnd = Make(army, garrison);
         controls_test::StepScript* script = Script();
         script->At(2, [&] { TapWindow(wnd->Bar(0)->FirstButton()); });
         script->At(3, [&] { TapWindow(ok ? wnd->OkButton() : wnd->CancelButton()); });
         EXPECT_EQ(RunModal(wnd.get()), ok ? ResultOk : ResultCancel);
-        EXPECT_EQ(record_.confirmed, ok ? 1 : 0);
-        EXPECT_EQ(record_.deltas[0], 3);  // kept either way; read only when confirmed
+        EXPECT_EQ(m_record.confirmed, ok ? 1 : 0);
+        EXPECT_EQ(m_record.deltas[0], 3);  // kept either way; read only when confirmed
     }
 }
 

@@ -18,12 +18,10 @@
 #include "app/cust_plr_wnd.h"
 #include "app/hall_of_fame_wnd.h"
 #include "app/message_wnd.h"
-#include "mapdialogs/battle_results_wnd.h"
-#include "mapdialogs/map_battle_question_wnd.h"
 #include "app/player_name_wnd.h"
 #include "app/root_screen_wnd.h"
-#include "app/victory_wnd.h"
 #include "app/ui_resolution.h"
+#include "app/victory_wnd.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
@@ -40,6 +38,8 @@
 #include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
+#include "mapdialogs/battle_results_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "mapscreen/map_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
@@ -52,64 +52,76 @@
 
 namespace mapwnd_test {
 
-inline CDrawContext* NewScreenContext() { return new (std::nothrow) CDrawContext; }
+inline CDrawContext* NewScreenContext()
+{
+    return new (std::nothrow) CDrawContext;
+}
 
 class ScriptedFrameHook : public FrameHook {
 public:
-    void OnFrame() override {
+    void OnFrame() override
+    {
         // A test that waits for ever is a failed test: the run is ended.
-        if (++frames == frameLimit) RequestQuit();
-        if (before) before();
-        if (CWindowMgr::IsUp()) CWindowMgr::ProcessEvents();
+        if (++frames == frameLimit)
+            RequestQuit();
+        if (before)
+            before();
+        if (CWindowMgr::IsUp())
+            CWindowMgr::ProcessEvents();
     }
     std::function<void()> before;
     int frames = 0;
     int frameLimit = 20000;
 };
 
-inline CPlayerController* MakeController(PlayerRecord* player, bool human) {
-    if (human) return new CHumanController(player);
+inline CPlayerController* MakeController(PlayerRecord* player, bool human)
+{
+    if (human)
+        return new CHumanController(player);
     return new CAIController(player);
 }
 
 class GameWindowBench : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         HeadlessOptions options;
         options.closeAfterSteps = 0;
         options.settings.shots = ShotFolder();
         std::filesystem::create_directories(options.settings.shots);
-        headless_ = &UseHeadlessPlatform(options);
+        m_headless = &UseHeadlessPlatform(options);
         SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(display_.Open());
-        SetDisplaySurface(&display_);
+        ASSERT_TRUE(m_display.Open());
+        SetDisplaySurface(&m_display);
         InitRasterOps();
         ResetPaletteStack();
         QuitFlag = 0;
         PaintMerge = 1;
         SetLeaveRequested(0);
 
-        data_ = std::make_unique<FixtureData>();
+        m_data = std::make_unique<FixtureData>();
         namespace fs = std::filesystem;
         for (const auto& entry : fs::directory_iterator(TestDataFolder())) {
-            if (entry.path().extension() != ".pak") continue;
-            fs::copy_file(entry.path(), data_->folder().path() / entry.path().filename());
+            if (entry.path().extension() != ".pak")
+                continue;
+            fs::copy_file(entry.path(), m_data->folder().path() / entry.path().filename());
         }
         ASSERT_TRUE(CPathMgr::Init());
-        ASSERT_TRUE(data_->Mount());
+        ASSERT_TRUE(m_data->Mount());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CSkinMgr::Init());
         ASSERT_TRUE(SelectUIResolution());
         ASSERT_TRUE(LoadFonts());
         SetRootScreenWndFactory(NewRootScreenWnd);
-        hook_ = new ScriptedFrameHook;
-        SetFrameHook(hook_);
+        m_hook = new ScriptedFrameHook;
+        SetFrameHook(m_hook);
         ASSERT_TRUE(CWindowMgr::Init());
         CWindowMgr::ProcessEvents();
 
         // Options the tests rely on: no confirmations, no turn report,
         // battles fought in the battle window unless a test asks otherwise.
-        for (uint8_t& option : PrefMapOptions) option = 0;
+        for (uint8_t& option : PrefMapOptions)
+            option = 0;
         FreeSquadTypes();
         LoadSquadTypes();
         SetControllerFactory(&MakeController);
@@ -117,15 +129,16 @@ protected:
         SaveSlots::Deselect();
     }
 
-    void TearDown() override {
-        EXPECT_LT(hook_->frames, hook_->frameLimit) << "the test was stopped waiting";
-        delete map_;
-        map_ = nullptr;
+    void TearDown() override
+    {
+        EXPECT_LT(m_hook->frames, m_hook->frameLimit) << "the test was stopped waiting";
+        delete m_map;
+        m_map = nullptr;
         EndSession();
         SigGameOver.Disconnect();
         CWindowMgr::Shutdown();
         SetFrameHook(nullptr);
-        hook_ = nullptr;
+        m_hook = nullptr;
         SetRootScreenWndFactory(nullptr);
         SaveSlots::Deselect();
         Map::CSrenarionMgr::Clear();
@@ -136,44 +149,50 @@ protected:
         SetPaletteList(PaletteList{});
         CUIMgr::Shutdown();
         CPathMgr::Shutdown();
-        data_.reset();
+        m_data.reset();
         SetDisplaySurface(nullptr);
-        display_.Close();
+        m_display.Close();
         QuitFlag = 0;
         SetLeaveRequested(0);
     }
 
     // The palette list and the three fonts, as the program loads them; the
     // screens start on the first palette ("base").
-    static bool LoadFonts() {
+    static bool LoadFonts()
+    {
         FontData fonts[3];
         ResourceFolderScope folder;
         PaletteTable palettes;
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
-        if (!CResourceMgr::LoadPaletteTable("pallist", palettes)) return false;
+        if (!CResourceMgr::LoadPaletteTable("pallist", palettes))
+            return false;
         SetPaletteList(PaletteList{palettes.data, palettes.count});
         SelectPalette(0);
         CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kLocaleFonts).Chars());
         const char* const names[] = {"font", "smallnum", "smallestnum"};
         for (int i = 0; i < 3; ++i)
-            if (!LoadFont(names[i], fonts[i])) return false;
+            if (!LoadFont(names[i], fonts[i]))
+                return false;
         ClearFontList();
-        for (const FontData& font : fonts) RegisterFont(font);
+        for (const FontData& font : fonts)
+            RegisterFont(font);
         return true;
     }
 
     // A map window as the application builds it, not yet run.
-    CMapWnd* MakeMap() {
-        map_ = new CMapWnd(CWindowMgr::Root(), CStr("/Map/MapWnd"));
-        return map_;
+    CMapWnd* MakeMap()
+    {
+        m_map = new CMapWnd(CWindowMgr::Root(), CStr("/Map/MapWnd"));
+        return m_map;
     }
 
     // The map window as its modal run shows it, without starting the game
     // that its show handler would run.
-    void ShowMapWithoutGame() { map_->Window()->SetFlag(WndVisible, true); }
+    void ShowMapWithoutGame() { m_map->Window()->SetFlag(WndVisible, true); }
 
     // The index of the shipped mission with this many players or the first.
-    static CMapWnd::NewGameOptions Options(uint8_t humans, uint32_t difficulty = 1) {
+    static CMapWnd::NewGameOptions Options(uint8_t humans, uint32_t difficulty = 1)
+    {
         CMapWnd::NewGameOptions o;
         o.scenario = 0;
         o.mission = 0;
@@ -183,9 +202,11 @@ protected:
     }
 
     // Taps a window in its middle through the device's pen signals.
-    void Tap(CWindow* window) {
+    void Tap(CWindow* window)
+    {
         ASSERT_NE(window, nullptr);
-        const PackedRect r = CWindow::LocalToScreen(window, PackedRect(0, 0, window->Width() - 1, window->Height() - 1));
+        const PackedRect r =
+            CWindow::LocalToScreen(window, PackedRect(0, 0, window->Width() - 1, window->Height() - 1));
         const PackedPoint p((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
         PenDownSignal.FirePoint(p);
         PenUpSignal.FirePoint(p);
@@ -195,32 +216,40 @@ protected:
     // way he would: "Ok" or a tap on a message, "Start" on his custom-player
     // window, through the end-of-game screens, "Ok" on the name entry. True
     // when he tapped something; the kind of window goes into answered.
-    bool AnswerTopWindow(std::vector<std::string>* answered = nullptr) {
+    bool AnswerTopWindow(std::vector<std::string>* answered = nullptr)
+    {
         // The battle question and the battle results run as the map
         // window's modal children. The bench's tree has no layout for them:
         // the person declines to fight (a battle would wait for his hand on
         // the battle screen) and closes the results.
-        for (CWindow* w = map_->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
-            if (!w->IsVisible()) continue;
-            if (dynamic_cast<CMapBattleQuestionWnd*>(w) != nullptr || dynamic_cast<CBattleResultsWnd*>(w) != nullptr) {
-                if (answered) answered->push_back("battle");
+        for (CWindow* w = m_map->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+            if (!w->IsVisible())
+                continue;
+            if (dynamic_cast<CMapBattleQuestionWnd*>(w) != nullptr ||
+                dynamic_cast<CBattleResultsWnd*>(w) != nullptr) {
+                if (answered)
+                    answered->push_back("battle");
                 w->SetModalResult(ResultCancel);
                 EndModal(w);
                 return true;
             }
         }
         const int32_t n = CWindowMgr::CaptureCount();
-        if (n == 0) return false;
+        if (n == 0)
+            return false;
         CWindow* top = CWindowMgr::CaptureAt(n - 1);
-        if (!top || top == map_->Window() || !top->IsVisible()) return false;
+        if (!top || top == m_map->Window() || !top->IsVisible())
+            return false;
         auto note = [answered](const char* kind) {
-            if (answered) answered->push_back(kind);
+            if (answered)
+                answered->push_back(kind);
         };
         if (auto* box = dynamic_cast<CMessageWnd*>(top)) {
-            if (box->Mode() == MessageNoButtons) return false;
+            if (box->Mode() == MessageNoButtons)
+                return false;
             note("message");
             Tap(box->OkButton() && box->OkButton()->IsVisible() ? static_cast<CWindow*>(box->OkButton())
-                                                                 : static_cast<CWindow*>(box->TextWindow()));
+                                                                : static_cast<CWindow*>(box->TextWindow()));
             return true;
         }
         if (auto* custom = dynamic_cast<CCustPlrWnd*>(top)) {
@@ -248,19 +277,21 @@ protected:
         return false;
     }
 
-    bool SlotFileExists(int slot) const {
-        return std::filesystem::exists(data_->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
+    bool SlotFileExists(int slot) const
+    {
+        return std::filesystem::exists(
+            m_data->folder().File(std::string(SaveSlotFileName(slot).Chars()) + ".sav"));
     }
 
     // Screenshots of the tests go to shots/mapscreen in the build folder.
     static std::string ShotFolder() { return TestBuildFolder() + "/shots/mapscreen"; }
-    bool Shot(const std::string& name) { return headless_->Screenshot(name + ".png"); }
+    bool Shot(const std::string& name) { return m_headless->Screenshot(name + ".png"); }
 
-    HeadlessBackend* headless_ = nullptr;
-    CDisplaySurface display_;
-    std::unique_ptr<FixtureData> data_;
-    ScriptedFrameHook* hook_ = nullptr;
-    CMapWnd* map_ = nullptr;
+    HeadlessBackend* m_headless = nullptr;
+    CDisplaySurface m_display;
+    std::unique_ptr<FixtureData> m_data;
+    ScriptedFrameHook* m_hook = nullptr;
+    CMapWnd* m_map = nullptr;
 };
 
 }  // namespace mapwnd_test

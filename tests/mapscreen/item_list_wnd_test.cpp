@@ -17,21 +17,25 @@ using map_test::ListBench;
 class ItemListTest : public ListBench {
 protected:
     // Types of the icons in display order, as letters.
-    static std::string Order(const CItemListWnd& list) {
+    static std::string Order(const CItemListWnd& list)
+    {
         std::string s;
-        for (int i = 0; i < list.ItemCount(); ++i) s += list.Squad(i)->type->typeId.Chars();
+        for (int i = 0; i < list.ItemCount(); ++i)
+            s += list.Squad(i)->type->typeId.Chars();
         return s;
     }
+
 public:
-    int clicks_ = 0;
-    int doubles_ = 0;
-    PackedPoint lastDown_ = UndefinedPoint;
-    void OnClick(CWindow*, intptr_t) { ++clicks_; }
-    void OnDouble(CWindow*, intptr_t) { ++doubles_; }
-    void OnDown(CWindow*, intptr_t point) { lastDown_ = *reinterpret_cast<const PackedPoint*>(point); }
+    int m_clicks = 0;
+    int m_doubles = 0;
+    PackedPoint m_lastDown = UndefinedPoint;
+    void OnClick(CWindow*, intptr_t) { ++m_clicks; }
+    void OnDouble(CWindow*, intptr_t) { ++m_doubles; }
+    void OnDown(CWindow*, intptr_t point) { m_lastDown = *reinterpret_cast<const PackedPoint*>(point); }
 };
 
-TEST_F(ItemListTest, LayoutNodeIsRead) {
+TEST_F(ItemListTest, LayoutNodeIsRead)
+{
     CItemListWnd list(Root(), CStr("/T/Centred"), true);
     EXPECT_TRUE(list.IsVisible());
     EXPECT_EQ(list.WindowRect(), PackedRect(10, 20, 219, 119));
@@ -48,19 +52,21 @@ TEST_F(ItemListTest, LayoutNodeIsRead) {
     EXPECT_FALSE(missing.WindowRect().IsDefined());
 }
 
-TEST_F(ItemListTest, WhichSquadsAreShown) {
+TEST_F(ItemListTest, WhichSquadsAreShown)
+{
     struct Case {
         int32_t count, hp;
         bool hideEmpty, showAll, shown;
     };
     const Case cases[] = {
-        {5, 3, false, false, true},  {0, 0, false, false, false}, {0, 4, false, false, true},
-        {0, 4, true, false, false},  {0, 0, true, true, true},    {-1, 2, false, false, true},
+        {5, 3, false, false, true}, {0, 0, false, false, false}, {0, 4, false, false, true},
+        {0, 4, true, false, false}, {0, 0, true, true, true},    {-1, 2, false, false, true},
         {1, 0, true, false, true},
     };
     for (const Case& c : cases) {
         CItemListWnd list(Root(), CStr("/T/Start"), true);
-        if (c.hideEmpty) list.options |= ItemListHideEmpty;
+        if (c.hideEmpty)
+            list.options |= ItemListHideEmpty;
         CArmy army;
         AddSquad(army, 0, 7, 7);
         AddSquad(army, 1, c.count, c.hp);
@@ -70,7 +76,8 @@ TEST_F(ItemListTest, WhichSquadsAreShown) {
     }
 }
 
-TEST_F(ItemListTest, AnArmyWithoutUnitsShowsTheEmptyText) {
+TEST_F(ItemListTest, AnArmyWithoutUnitsShowsTheEmptyText)
+{
     CItemListWnd list(Root(), CStr("/T/Start"), true);
     CArmy army;
     AddSquad(army, 0, 0, 0);
@@ -86,16 +93,18 @@ TEST_F(ItemListTest, AnArmyWithoutUnitsShowsTheEmptyText) {
     list.DrawItems(dc, 0, 0);
     int textPixels = 0;
     for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 240; ++x) textPixels += *dc.Surface().At(x, y) != 0;
+        for (int x = 0; x < 240; ++x)
+            textPixels += *dc.Surface().At(x, y) != 0;
     EXPECT_GT(textPixels, 0);
 }
 
-TEST_F(ItemListTest, SortKeepsTheExchangeOrderOfEqualStrengths) {
+TEST_F(ItemListTest, SortKeepsTheExchangeOrderOfEqualStrengths)
+{
     // Force coefficients A 2, B 1, C 2: the exchange walk puts the equal
     // A and C squads in an order of its own.
-    types_[0].forceCoefficient = 2;
-    types_[1].forceCoefficient = 1;
-    types_[2].forceCoefficient = 2;
+    m_types[0].forceCoefficient = 2;
+    m_types[1].forceCoefficient = 1;
+    m_types[2].forceCoefficient = 2;
     struct Case {
         std::vector<int> army;
         const char* sorted;
@@ -109,7 +118,8 @@ TEST_F(ItemListTest, SortKeepsTheExchangeOrderOfEqualStrengths) {
     for (const Case& c : cases) {
         CItemListWnd list(Root(), CStr("/T/Start"), true);
         CArmy army;
-        for (int t : c.army) AddSquad(army, t, 3, 1);
+        for (int t : c.army)
+            AddSquad(army, t, 3, 1);
         list.Fill(army, SquadFaceLeft, false, false, true);
         EXPECT_EQ(Order(list), c.sorted);
         list.Fill(army, SquadFaceLeft, false, false, false);
@@ -117,11 +127,13 @@ TEST_F(ItemListTest, SortKeepsTheExchangeOrderOfEqualStrengths) {
     }
 }
 
-TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound) {
+TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound)
+{
     CItemListWnd list(Root(), CStr("/T/Centred"), true);
     list.BindHandler(HandlerPenDown, static_cast<ItemListTest*>(this), &ItemListTest::OnDown);
     CArmy army;
-    for (int i = 0; i < 5; ++i) AddSquad(army, i % 3, 10, 5);
+    for (int i = 0; i < 5; ++i)
+        AddSquad(army, i % 3, 10, 5);
     list.Fill(army, SquadFaceLeft, true, false, false);
     ASSERT_EQ(list.ItemCount(), 5);
     ASSERT_EQ(list.RowCount(), 2);
@@ -132,7 +144,8 @@ TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound) {
     const int rowHeight = list.Icon(0)->OuterHeight();
     EXPECT_EQ(rowHeight, list.Icon(0)->OwnHeight() + 1);
     EXPECT_EQ(list.ContentBox().OwnHeight(), 2 * rowHeight);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(list.Icon(i)->OuterWidth(), 50);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(list.Icon(i)->OuterWidth(), 50);
     EXPECT_EQ(list.ContentBox().Position().X(), 5);
     const int top = list.ContentBox().Position().Y();
 
@@ -145,8 +158,8 @@ TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound) {
         {5, top, 0, 30, top + rowHeight / 2},
         {5 + 75 + 25, top + rowHeight + 3, 4, 105, top + rowHeight + rowHeight / 2},
         {5 + 150 + 50, top + 1, 3, 180, top + rowHeight / 2},  // right edge included
-        {5 + 70, top + rowHeight + 2, -1, 0, 0},                // beside the last row's cell
-        {100, top + 2 * rowHeight + 2, -1, 0, 0},               // below the rows
+        {5 + 70, top + rowHeight + 2, -1, 0, 0},               // beside the last row's cell
+        {100, top + 2 * rowHeight + 2, -1, 0, 0},              // below the rows
         {4, top + 1, -1, 0, 0},
     };
     for (const Probe& p : probes) {
@@ -162,7 +175,7 @@ TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound) {
     // A tap on the last icon names its type in the hint and hands its centre on.
     Tap(10 + 105, 20 + top + rowHeight + 1);
     EXPECT_STREQ(list.Link().Hint()->Text().Chars(), "TypeB");
-    EXPECT_EQ(lastDown_, PackedPoint(105, top + rowHeight + rowHeight / 2));
+    EXPECT_EQ(m_lastDown, PackedPoint(105, top + rowHeight + rowHeight / 2));
     // A tap below the rows brings the layout's hint back.
     Tap(10 + 100, 20 + top + 2 * rowHeight + 5);
     EXPECT_STREQ(list.Link().Hint()->Text().Chars(), "army");
@@ -171,10 +184,12 @@ TEST_F(ItemListTest, FiveIconsWrapAndTheCentredLastOneIsFound) {
     EXPECT_STREQ(list.Link().Hint()->Text().Chars(), "");
 }
 
-TEST_F(ItemListTest, IconsAreDrawnInTheirCells) {
+TEST_F(ItemListTest, IconsAreDrawnInTheirCells)
+{
     CItemListWnd list(Root(), CStr("/T/Centred"), true);
     CArmy army;
-    for (int i = 0; i < 5; ++i) AddSquad(army, i % 3, 10, 5);
+    for (int i = 0; i < 5; ++i)
+        AddSquad(army, i % 3, 10, 5);
     list.Fill(army, SquadFaceLeft, false, false, false);
     const int rowHeight = list.Icon(0)->OuterHeight();
     const int top = list.ContentBox().Position().Y();
@@ -194,7 +209,8 @@ TEST_F(ItemListTest, IconsAreDrawnInTheirCells) {
     for (const Cell& c : cells) {
         const int x = c.left + spare, y = pictureTop + c.row * rowHeight;
         EXPECT_EQ(*dc.Surface().At(x, y), c.colour) << c.left;
-        EXPECT_EQ(*dc.Surface().At(x + map_test::kPictureWidth - 1, y + map_test::kPictureHeight - 1), c.colour);
+        EXPECT_EQ(*dc.Surface().At(x + map_test::kPictureWidth - 1, y + map_test::kPictureHeight - 1),
+                  c.colour);
         EXPECT_NE(*dc.Surface().At(x - 1, y), c.colour);
     }
     // The right-facing pictures when asked for.
@@ -206,7 +222,8 @@ TEST_F(ItemListTest, IconsAreDrawnInTheirCells) {
     EXPECT_EQ(*dc.Surface().At(105 + spare, pictureTop), 42);
 }
 
-TEST_F(ItemListTest, NumberFontFollowsTheCellWidth) {
+TEST_F(ItemListTest, NumberFontFollowsTheCellWidth)
+{
     // Icons are 20 + gap + the widest number; with a cell of 50 a count of
     // 10 fits four fifths in font 0, a count of 1000000 does not.
     struct Case {
@@ -224,7 +241,8 @@ TEST_F(ItemListTest, NumberFontFollowsTheCellWidth) {
     for (const Case& c : cases) {
         CItemListWnd list(Root(), CStr(c.node), true);
         CArmy army;
-        for (int i = 0; i < 3; ++i) AddSquad(army, i, c.counts[i], 1);
+        for (int i = 0; i < 3; ++i)
+            AddSquad(army, i, c.counts[i], 1);
         list.Fill(army, SquadFaceLeft, false, false, false);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(list.Icon(i)->First().Font(), c.fonts[i]) << c.node << " " << i;
@@ -235,7 +253,8 @@ TEST_F(ItemListTest, NumberFontFollowsTheCellWidth) {
     }
 }
 
-TEST_F(ItemListTest, AWideIconStartsItsOwnRow) {
+TEST_F(ItemListTest, AWideIconStartsItsOwnRow)
+{
     CItemListWnd list(Root(), CStr("/T/Start"), true);
     list.SetRect(PackedRect(0, 0, 30, 99), false);
     CArmy army;
@@ -250,23 +269,25 @@ TEST_F(ItemListTest, AWideIconStartsItsOwnRow) {
     EXPECT_EQ(list.ItemAt(q), 1);
 }
 
-TEST_F(ItemListTest, ATapOnAnEmptyListReachesOnlyTheClickHandlerOnce) {
+TEST_F(ItemListTest, ATapOnAnEmptyListReachesOnlyTheClickHandlerOnce)
+{
     CItemListWnd list(Root(), CStr("/T/Centred"), true);
     list.BindHandler(HandlerClick, static_cast<ItemListTest*>(this), &ItemListTest::OnClick);
     list.BindHandler(HandlerPenDown, static_cast<ItemListTest*>(this), &ItemListTest::OnDown);
     Tap(50, 50);
-    EXPECT_EQ(clicks_, 1);
-    EXPECT_FALSE(lastDown_.IsDefined());
+    EXPECT_EQ(m_clicks, 1);
+    EXPECT_FALSE(m_lastDown.IsDefined());
     // With icons a tap is an ordinary pen down and up: one click, on pen up.
     CArmy army;
     AddSquad(army, 0, 3, 3);
     list.Fill(army, SquadFaceLeft, false, false, false);
     Tap(50, 50);
-    EXPECT_EQ(clicks_, 2);
-    EXPECT_TRUE(lastDown_.IsDefined());
+    EXPECT_EQ(m_clicks, 2);
+    EXPECT_TRUE(m_lastDown.IsDefined());
 }
 
-TEST_F(ItemListTest, SetSquadClearAndDisplayFlags) {
+TEST_F(ItemListTest, SetSquadClearAndDisplayFlags)
+{
     CItemListWnd list(Root(), CStr("/T/Start"), true);
     CArmy army;
     AddSquad(army, 2, 0, 0);
@@ -299,7 +320,8 @@ namespace {
 class HideOtherHook : public FrameHook {
 public:
     explicit HideOtherHook(CWindow* list) : m_list(list) {}
-    void OnFrame() override {
+    void OnFrame() override
+    {
         CWindowMgr::ProcessEvents();
         ++frames;
         for (CWindow* w = CWindowMgr::Root()->GetFirstChild(); w; w = w->GetNextSibling()) {
@@ -309,7 +331,8 @@ public:
                 return;
             }
         }
-        if (frames > 5) RequestQuit();
+        if (frames > 5)
+            RequestQuit();
     }
     int frames = 0;
     bool shown = false;
@@ -318,7 +341,8 @@ private:
     CWindow* m_list;
 };
 
-TEST_F(ItemListTest, WhenAskedATapOpensTheDescriptionUntilItHides) {
+TEST_F(ItemListTest, WhenAskedATapOpensTheDescriptionUntilItHides)
+{
     CItemListWnd list(Root(), CStr("/T/Centred"), true);
     list.options |= ItemListOpenDescr;
     CArmy army;
@@ -334,7 +358,8 @@ TEST_F(ItemListTest, WhenAskedATapOpensTheDescriptionUntilItHides) {
     // The hint is emptied, not set to the type's name, and the window is gone.
     EXPECT_STREQ(list.Link().Hint()->Text().Chars(), "");
     int others = 0;
-    for (CWindow* w = Root()->GetFirstChild(); w; w = w->GetNextSibling()) others += w != &list;
+    for (CWindow* w = Root()->GetFirstChild(); w; w = w->GetNextSibling())
+        others += w != &list;
     EXPECT_EQ(others, 0);
     SetFrameHook(new ui_test::ProcessEventsHook);
 }

@@ -26,7 +26,8 @@ namespace map_test {
 using Node = ui_tree_fixture::TreeNode;
 
 inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false, int16_t hotX = 0,
-                                int16_t hotY = 0) {
+                                int16_t hotY = 0)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     options.hotX = hotX;
@@ -41,7 +42,8 @@ constexpr int kPictureHeight = 16;
 class ListBench : public ui_test::UiBench {
 protected:
     // The tree of the list tests; tests may add nodes before SetUp.
-    virtual std::vector<Node> Tree() {
+    virtual std::vector<Node> Tree()
+    {
         return {
             {0, "T", {}},
             // visible, anchor, x, y, w, h, empty text, align h, align v, cell width, hide empty
@@ -53,7 +55,8 @@ protected:
     }
     virtual void AddData(PackWriter&) {}
 
-    void SetUp() override {
+    void SetUp() override
+    {
         UiBench::SetUp();
         PackWriter pack(100);
         std::vector<uint8_t> pool, table;
@@ -72,8 +75,8 @@ protected:
             }
         }
         AddData(pack);
-        data_.AddPack("list", pack);
-        ASSERT_TRUE(data_.Mount());
+        m_data.AddPack("list", pack);
+        ASSERT_TRUE(m_data.Mount());
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
@@ -81,17 +84,18 @@ protected:
         ClearFontList();
         const uint8_t widths[3] = {6, 4, 3};
         for (uint8_t w : widths) {
-            fonts_.push_back(MustEncode(EncodeFont(PatternFont(8, '+', 80, w, 1))));
+            m_fonts.push_back(MustEncode(EncodeFont(PatternFont(8, '+', 80, w, 1))));
             FontData font;
-            ASSERT_TRUE(font.Assign(fonts_.back().data(), static_cast<uint32_t>(fonts_.back().size())));
+            ASSERT_TRUE(font.Assign(m_fonts.back().data(), static_cast<uint32_t>(m_fonts.back().size())));
             RegisterFont(font);
         }
         for (int i = 0; i < 3; ++i) {
-            types_[i].typeId = CStr(ids[i]);
-            types_[i].name = CStr((std::string("Type") + ids[i]).c_str());
+            m_types[i].typeId = CStr(ids[i]);
+            m_types[i].name = CStr((std::string("Type") + ids[i]).c_str());
         }
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CWindowMgr::Shutdown();
         ClearSkinCache();
         ClearFontList();
@@ -102,17 +106,18 @@ protected:
     }
 
     // Appends a squad of type t (0 A, 1 B, 2 C) with a count and front hit points.
-    void AddSquad(CArmy& army, int t, int32_t count, int32_t hp) {
+    void AddSquad(CArmy& army, int t, int32_t count, int32_t hp)
+    {
         CSquad s;
-        s.type = &types_[t];
+        s.type = &m_types[t];
         army.AddSquadCopy(s);
         army.Item(army.Count() - 1)->count = count;
         army.Item(army.Count() - 1)->hitPoints = hp;
     }
 
-    FixtureData data_;
-    std::vector<std::vector<uint8_t>> fonts_;
-    CSquadType types_[3];
+    FixtureData m_data;
+    std::vector<std::vector<uint8_t>> m_fonts;
+    CSquadType m_types[3];
 };
 
 }  // namespace map_test

@@ -25,9 +25,11 @@ namespace {
 
 class MapDispatch : public GameWindowBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GameWindowBench::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         MakeMap();
         ShowMapWithoutGame();
         SessionInit(0);
@@ -45,13 +47,16 @@ protected:
     };
 
     // Closes the window holding the pen above the map, noting what it was.
-    void WatchAndClose(Seen& seen) {
-        hook_->before = [this, &seen] {
+    void WatchAndClose(Seen& seen)
+    {
+        m_hook->before = [this, &seen] {
             const int32_t n = CWindowMgr::CaptureCount();
-            if (n == 0) return;
+            if (n == 0)
+                return;
             CWindow* top = CWindowMgr::CaptureAt(n - 1);
-            if (top == map_->Window() || !top->IsVisible()) return;
-            seen.held = map_->IsMapFrameHeld();
+            if (top == m_map->Window() || !top->IsVisible())
+                return;
+            seen.held = m_map->IsMapFrameHeld();
             if (auto* report = dynamic_cast<CReportWnd*>(top)) {
                 seen.kind = "report";
                 Tap(report->OkButton());
@@ -67,7 +72,8 @@ protected:
     }
 };
 
-TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld) {
+TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld)
+{
     PlayerRecord* person = &GameWorld()->Player(0);
     ASSERT_TRUE(person->IsHuman());
     CPlayerController* controller = person->controller;
@@ -95,52 +101,54 @@ TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld) {
         {"hot-seat notice", UiRequestKind::PlayerTurnNotice, &hotSeat, "message", MessageOk},
         {"message", UiRequestKind::Message, &question, "message", MessageQuestion},
     };
-    hook_->frameLimit = 3000;
+    m_hook->frameLimit = 3000;
     for (const Case& c : cases) {
         Seen seen;
         WatchAndClose(seen);
-        map_->UnlockMapFrame();
+        m_map->UnlockMapFrame();
         PostUiRequest(c.kind, c.record);
         EXPECT_EQ(seen.kind, c.window) << c.name;
         if (!seen.kind.empty()) {
             EXPECT_TRUE(seen.held) << c.name;
             EXPECT_EQ(seen.mode, c.mode) << c.name;
         }
-        EXPECT_FALSE(map_->IsMapFrameHeld()) << c.name;
+        EXPECT_FALSE(m_map->IsMapFrameHeld()) << c.name;
     }
     // The question's answer comes back in its record.
     EXPECT_EQ(question.result, uint32_t(kMessageAnswerOk));
-
 }
 
-TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides) {
+TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
+{
     CGameWorld* world = GameWorld();
     ProvinceRecord* castle = nullptr;
     for (int i = 0; i < world->ProvinceCount() && !castle; ++i)
-        if (world->Province(i).owner == &world->Player(0) && world->Province(i).HasCastle()) castle = &world->Province(i);
+        if (world->Province(i).owner == &world->Player(0) && world->Province(i).HasCastle())
+            castle = &world->Province(i);
     ASSERT_NE(castle, nullptr);
     CastleInfoRequestArgs request;
     request.province = castle;
     request.index = castle->index;
     request.castle = &castle->castle;
-    map_->UnlockMapFrame();
+    m_map->UnlockMapFrame();
     PostUiRequest(UiRequestKind::CastleInfo, &request);
-    CCastleInfoWnd* info = map_->CastleInfoWnd();
+    CCastleInfoWnd* info = m_map->CastleInfoWnd();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsVisible());
-    EXPECT_TRUE(map_->IsMapFrameHeld());
+    EXPECT_TRUE(m_map->IsMapFrameHeld());
     EXPECT_EQ(CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1), info);
 
     // The next request reuses the window and the map stays held until the
     // window hides.
     PostUiRequest(UiRequestKind::CastleInfo, &request);
-    EXPECT_EQ(map_->CastleInfoWnd(), info);
-    EXPECT_TRUE(map_->IsMapFrameHeld());
+    EXPECT_EQ(m_map->CastleInfoWnd(), info);
+    EXPECT_TRUE(m_map->IsMapFrameHeld());
     info->Show(false, false);
-    EXPECT_FALSE(map_->IsMapFrameHeld());
+    EXPECT_FALSE(m_map->IsMapFrameHeld());
 }
 
-TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
+TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights)
+{
     // A mission of three players or more.
     CGameWorld* world = nullptr;
     for (int m = 0; m < Map::CSrenarionMgr::TotalMissions(); ++m) {
@@ -148,7 +156,8 @@ TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
         ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(m, &scenario, &mission));
         SessionInit(0);
         ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(scenario, mission)));
-        if (GameWorld()->PlayerCount() >= 3) break;
+        if (GameWorld()->PlayerCount() >= 3)
+            break;
     }
     NewGameSettings settings;
     settings.humans = 1;
@@ -167,10 +176,11 @@ TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
     };
     for (const Case& c : {Case{person, first, true}, Case{first, person, true}, Case{first, second, false}}) {
         bool seen = false;
-        hook_->before = [&] {
-            for (CWindow* w = map_->Window()->GetFirstChild(); w; w = w->GetNextSibling()) {
+        m_hook->before = [&] {
+            for (CWindow* w = m_map->Window()->GetFirstChild(); w; w = w->GetNextSibling()) {
                 auto* box = dynamic_cast<CMessageWnd*>(w);
-                if (box && box->IsVisible() && box->Mode() == MessageNoButtons) seen = true;
+                if (box && box->IsVisible() && box->Mode() == MessageNoButtons)
+                    seen = true;
             }
         };
         MapBattleRecord record;
@@ -181,13 +191,13 @@ TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
         record.defenderMode = kSideAutomatic;
         record.openField = &world->Province(c.defender->capital);
         BattleResult = kBattleNoResult;
-        map_->UnlockMapFrame();
+        m_map->UnlockMapFrame();
         SigMapBattle.Fire(&record, 1);
         EXPECT_EQ(seen, c.notice) << c.attacker->name.Chars() << " against " << c.defender->name.Chars();
         EXPECT_NE(BattleResult, uint32_t(kBattleNoResult));
-        EXPECT_FALSE(map_->IsMapFrameHeld());
+        EXPECT_FALSE(m_map->IsMapFrameHeld());
         // The notice is gone once the battle is over.
-        for (CWindow* w = map_->Window()->GetFirstChild(); w; w = w->GetNextSibling())
+        for (CWindow* w = m_map->Window()->GetFirstChild(); w; w = w->GetNextSibling())
             EXPECT_EQ(dynamic_cast<CMessageWnd*>(w), nullptr);
     }
 }
@@ -198,11 +208,12 @@ TEST_F(MapDispatch, AQuickBattleShowsItsNoticeOnlyWhenAPersonFights) {
 namespace mapwnd_test {
 namespace {
 
-TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnMode) {
+TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnMode)
+{
     CGameWorld* world = GameWorld();
     PlayerRecord* attacker = &world->Player(0);
     PlayerRecord* defender = &world->Player(1);
-    map_->SetMode(CMapWnd::kModeMap, false);
+    m_map->SetMode(CMapWnd::kModeMap, false);
     struct Case {
         const char* name;
         bool stop;
@@ -212,11 +223,13 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         int battleFrames = 0;
         bool mapGone = false;
         bool shot = false;
-        hook_->before = [&] {
-            if (!map_->BattleWnd()) return;
+        m_hook->before = [&] {
+            if (!m_map->BattleWnd())
+                return;
             ++battleFrames;
-            mapGone = map_->MapFrame() == nullptr && map_->PanelControls().mapTop == nullptr;
-            if (battleFrames == 30 && !shot) shot = Shot("battle_window");
+            mapGone = m_map->MapFrame() == nullptr && m_map->PanelControls().mapTop == nullptr;
+            if (battleFrames == 30 && !shot)
+                shot = Shot("battle_window");
             BattleCommand(c.stop && battleFrames == 20 ? kCommandStop : kCommandAutoPlay);
         };
         MapBattleRecord record;
@@ -226,28 +239,28 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         record.defenderMode = kSideComputer;
         record.openField = &world->Province(defender->capital);
         BattleResult = kBattleNoResult;
-        map_->UnlockMapFrame();
+        m_map->UnlockMapFrame();
         CWindowMgr::Root()->Show(true, false);
         SigMapBattle.Fire(&record, 0);
-        hook_->before = nullptr;
+        m_hook->before = nullptr;
         EXPECT_GT(battleFrames, 0) << c.name;
         EXPECT_TRUE(mapGone) << c.name;
-        EXPECT_EQ(map_->BattleWnd(), nullptr);
-        EXPECT_NE(map_->MapFrame(), nullptr) << c.name;
-        EXPECT_NE(map_->PanelControls().aiInfo, nullptr) << c.name;
-        EXPECT_EQ(map_->Mode(), CMapWnd::kModeComputer) << c.name;
-        EXPECT_TRUE(map_->PanelControls().aiInfo->IsVisible()) << c.name;
+        EXPECT_EQ(m_map->BattleWnd(), nullptr);
+        EXPECT_NE(m_map->MapFrame(), nullptr) << c.name;
+        EXPECT_NE(m_map->PanelControls().aiInfo, nullptr) << c.name;
+        EXPECT_EQ(m_map->Mode(), CMapWnd::kModeComputer) << c.name;
+        EXPECT_TRUE(m_map->PanelControls().aiInfo->IsVisible()) << c.name;
         // A stopped battle ends the game without the next autosave.
         EXPECT_EQ(BattleResult == kBattleStopped, c.stop) << c.name;
         EXPECT_EQ(LeaveRequested(), c.stop) << c.name;
         if (c.stop) {
-            EXPECT_EQ(map_->AutosaveFlag(), 0);
+            EXPECT_EQ(m_map->AutosaveFlag(), 0);
         }
         // After a stop nothing is drawn until the turn loop unwinds: the root
         // window is hidden and the map stays held.
         EXPECT_EQ(CWindowMgr::Root()->IsVisible(), !c.stop) << c.name;
-        EXPECT_EQ(map_->IsMapFrameHeld(), c.stop) << c.name;
-        map_->SetMode(CMapWnd::kModeMap, false);
+        EXPECT_EQ(m_map->IsMapFrameHeld(), c.stop) << c.name;
+        m_map->SetMode(CMapWnd::kModeMap, false);
     }
     SetLeaveRequested(0);
 }

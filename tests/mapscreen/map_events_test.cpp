@@ -7,13 +7,13 @@
 #include "app/message_wnd.h"
 #include "core/device_mgr.h"
 #include "game/game_world.h"
+#include "game/player_record.h"
+#include "game/province_record.h"
 #include "game/ui_request.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/game_menu.h"
-#include "players/request_records.h"
-#include "game/player_record.h"
-#include "game/province_record.h"
 #include "players/player_controller.h"
+#include "players/request_records.h"
 #include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
 
@@ -22,13 +22,16 @@ namespace {
 
 class MapEvents : public GameWindowBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GameWindowBench::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         MakeMap();
         ShowMapWithoutGame();
     }
-    void NewGame(uint8_t humans) {
+    void NewGame(uint8_t humans)
+    {
         SessionInit(0);
         ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
         NewGameSettings settings;
@@ -37,22 +40,27 @@ protected:
         Game().world->currentPlayer = 0;
     }
     // Two provinces other than the selected one.
-    void TwoOthers(int16_t& a, int16_t& b) {
+    void TwoOthers(int16_t& a, int16_t& b)
+    {
         a = b = -1;
         for (int i = 0; i < GameWorld()->ProvinceCount(); ++i) {
-            if (i == Game().selectedProvince) continue;
+            if (i == Game().selectedProvince)
+                continue;
             if (a < 0)
                 a = int16_t(i);
             else if (b < 0)
                 b = int16_t(i);
         }
     }
-    void Frames(int n) {
-        for (int i = 0; i < n; ++i) FrameStep();
+    void Frames(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            FrameStep();
     }
 };
 
-TEST_F(MapEvents, ADoubleTapActsLaterOnTheProvinceItWasMadeOn) {
+TEST_F(MapEvents, ADoubleTapActsLaterOnTheProvinceItWasMadeOn)
+{
     NewGame(1);
     ASSERT_TRUE(CurrentPlayer()->IsHuman());
     int16_t first = -1, second = -1;
@@ -63,42 +71,44 @@ TEST_F(MapEvents, ADoubleTapActsLaterOnTheProvinceItWasMadeOn) {
         bool acts;
     };
     for (const Case& c : {Case{CMapWnd::kModeMap, true}, Case{CMapWnd::kModeComputer, false}}) {
-        map_->SetMode(c.mode, false);
+        m_map->SetMode(c.mode, false);
         SelectProvince(CurrentPlayer()->capital, 0);
         const uint8_t before = Game().selectedProvince;
-        map_->OnProvinceDoubleTap(first);
-        EXPECT_EQ(map_->PendingProvince(), first);
+        m_map->OnProvinceDoubleTap(first);
+        EXPECT_EQ(m_map->PendingProvince(), first);
         // Nothing happens at once, and touching elsewhere meanwhile does not
         // change what the double tap acts on.
         EXPECT_EQ(Game().selectedProvince, before);
-        map_->OnProvinceDrag(second);
+        m_map->OnProvinceDrag(second);
         Frames(3);
         EXPECT_EQ(Game().selectedProvince, c.acts ? uint8_t(first) : before) << "mode " << c.mode;
     }
 }
 
-TEST_F(MapEvents, ThePenDownSelectsThroughTheCurrentController) {
+TEST_F(MapEvents, ThePenDownSelectsThroughTheCurrentController)
+{
     NewGame(1);
     int16_t first = -1, second = -1;
     TwoOthers(first, second);
     for (const uint32_t mode : {uint32_t(CMapWnd::kModeMap), uint32_t(CMapWnd::kModeComputer)}) {
-        map_->SetMode(mode, false);
-        map_->OnProvincePenDown(first);
+        m_map->SetMode(mode, false);
+        m_map->OnProvincePenDown(first);
         EXPECT_EQ(Game().selectedProvince, uint8_t(first));
-        map_->OnProvincePenDown(second);
+        m_map->OnProvincePenDown(second);
         EXPECT_EQ(Game().selectedProvince, uint8_t(second));
     }
     // The pen up does nothing in any mode.
-    map_->SetMode(CMapWnd::kModeMap, false);
-    map_->OnProvincePenUp(first);
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    m_map->OnProvincePenUp(first);
     EXPECT_EQ(Game().selectedProvince, uint8_t(second));
 }
 
-TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOtherwise) {
+TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOtherwise)
+{
     NewGame(1);
     int menus = 0;
-    hook_->before = [&] {
-        if (map_->GameMenu() && map_->GameMenu()->IsVisible()) {
+    m_hook->before = [&] {
+        if (m_map->GameMenu() && m_map->GameMenu()->IsVisible()) {
             ++menus;
             // A second press of the key closes the menu.
             SpareButtonSignal.FireKey(0);
@@ -106,8 +116,8 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     };
     SpareButtonSignal.FireKey(0);
     EXPECT_EQ(menus, 1);
-    EXPECT_FALSE(map_->GameMenu()->IsVisible());
-    EXPECT_FALSE(map_->IsMapFrameHeld());
+    EXPECT_FALSE(m_map->GameMenu()->IsVisible());
+    EXPECT_FALSE(m_map->IsMapFrameHeld());
 
     CGameWorld* world = GameWorld();
     ProvinceRecord* capital = &world->Province(CurrentPlayer()->capital);
@@ -116,12 +126,13 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     request.index = capital->index;
     request.castle = &capital->castle;
     PostUiRequest(UiRequestKind::CastleInfo, &request);
-    ASSERT_TRUE(map_->CastleInfoWnd() && map_->CastleInfoWnd()->IsVisible());
+    ASSERT_TRUE(m_map->CastleInfoWnd() && m_map->CastleInfoWnd()->IsVisible());
     SpareButtonSignal.FireKey(0);
     EXPECT_EQ(menus, 1);
 }
 
-TEST_F(MapEvents, ALostPersonIsToldOnlyWhileAnotherPersonPlaysOn) {
+TEST_F(MapEvents, ALostPersonIsToldOnlyWhileAnotherPersonPlaysOn)
+{
     NewGame(2);
     CGameWorld* world = GameWorld();
     ASSERT_GE(world->PlayerCount(), 2);
@@ -134,9 +145,10 @@ TEST_F(MapEvents, ALostPersonIsToldOnlyWhileAnotherPersonPlaysOn) {
         CStr title;
         std::vector<std::string> windows;
     } seen;
-    hook_->before = [&] {
+    m_hook->before = [&] {
         const int32_t n = CWindowMgr::CaptureCount();
-        if (n == 0) return;
+        if (n == 0)
+            return;
         auto* box = dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1));
         if (box && box->IsVisible()) {
             ++seen.boxes;
@@ -145,25 +157,25 @@ TEST_F(MapEvents, ALostPersonIsToldOnlyWhileAnotherPersonPlaysOn) {
         AnswerTopWindow(&seen.windows);
     };
     // Two people with controllers: the loser is told.
-    map_->OnGameOver(0, first);
+    m_map->OnGameOver(0, first);
     EXPECT_EQ(seen.boxes, 1);
     CStr expected;
     expected.Format("Player %ld", long(ActiveHumanOrdinal(first)));
     EXPECT_STREQ(seen.title.Chars(), expected.Chars());
     // The screen is built again after the end-of-game windows.
-    EXPECT_NE(map_->PanelControls().mapTop, nullptr);
-    EXPECT_NE(map_->MapFrame(), nullptr);
-    EXPECT_FALSE(map_->IsMapFrameHeld());
+    EXPECT_NE(m_map->PanelControls().mapTop, nullptr);
+    EXPECT_NE(m_map->MapFrame(), nullptr);
+    EXPECT_FALSE(m_map->IsMapFrameHeld());
 
     // A lone person left with his controller gone: told too; a computer
     // player's defeat never is.
     second->DeleteController();
     seen.boxes = 0;
-    map_->OnGameOver(0, second);
+    m_map->OnGameOver(0, second);
     EXPECT_EQ(seen.boxes, 1);
     seen.boxes = 0;
     second->SetHuman(0);
-    map_->OnGameOver(0, second);
+    m_map->OnGameOver(0, second);
     EXPECT_EQ(seen.boxes, 0);
 }
 

@@ -19,7 +19,8 @@ constexpr uint8_t kBackground = 77;
 
 class MapFrameTest : public MapBench {
 protected:
-    std::vector<Node> Tree() override {
+    std::vector<Node> Tree() override
+    {
         std::vector<Node> tree = MapBench::Tree();
         const std::vector<Node> more = {
             // visible, anchor, x, y, w, h, skin
@@ -34,29 +35,36 @@ protected:
         tree.insert(tree.end(), more.begin(), more.end());
         return tree;
     }
-    void AddData(PackWriter& pack) override {
+    void AddData(PackWriter& pack) override
+    {
         MapBench::AddData(pack);
-        for (const char* part : {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"})
+        for (const char* part :
+             {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"})
             ASSERT_TRUE(pack.AddFile(std::string("Skin/mf/") + part, "img", Img(SolidPicture(2, 2, 78))));
         ASSERT_TRUE(pack.AddFile("Skin/mf/frame_bg", "img", Img(SolidPicture(4, 4, kBackground))));
     }
-    std::unique_ptr<CMapFrame> Make(const char* path) {
+    std::unique_ptr<CMapFrame> Make(const char* path)
+    {
         auto frame = std::make_unique<CMapFrame>(Root(), CStr(path));
         frame->LoadMapBlocks(CStr("/Scenarios/t/M1"));
-        frame->onProvincePenDown = [this](uint16_t p) { events_.push_back("down " + std::to_string(p)); };
-        frame->onProvincePenUp = [this](uint16_t p) { events_.push_back("up " + std::to_string(p)); };
-        frame->onProvinceHover = [this](uint16_t p) { events_.push_back("hover " + std::to_string(p)); };
-        frame->onProvinceDoubleClick = [this](uint16_t p) { events_.push_back("double " + std::to_string(p)); };
+        frame->onProvincePenDown = [this](uint16_t p) { m_events.push_back("down " + std::to_string(p)); };
+        frame->onProvincePenUp = [this](uint16_t p) { m_events.push_back("up " + std::to_string(p)); };
+        frame->onProvinceHover = [this](uint16_t p) { m_events.push_back("hover " + std::to_string(p)); };
+        frame->onProvinceDoubleClick = [this](uint16_t p) {
+            m_events.push_back("double " + std::to_string(p));
+        };
         CWindowMgr::ProcessEvents();
         return frame;
     }
-    static uint8_t ScreenPixel(int x, int y) {
+    static uint8_t ScreenPixel(int x, int y)
+    {
         return *GetDisplaySurface()->ScreenContext()->Surface().At(x, y);
     }
-    std::vector<std::string> events_;
+    std::vector<std::string> m_events;
 };
 
-TEST_F(MapFrameTest, ATallMapGetsAVerticalBarOnly) {
+TEST_F(MapFrameTest, ATallMapGetsAVerticalBarOnly)
+{
     auto frame = Make("/T/Frame");
     // 16 x 136 in a client of 40 x 60: the bar takes 10 of the width and
     // what is left centres the map.
@@ -73,7 +81,8 @@ TEST_F(MapFrameTest, ATallMapGetsAVerticalBarOnly) {
     EXPECT_EQ(frame->Origin(), PackedPoint(0, 0));
 }
 
-TEST_F(MapFrameTest, ASmallMapIsCentredWithoutBars) {
+TEST_F(MapFrameTest, ASmallMapIsCentredWithoutBars)
+{
     auto frame = Make("/T/Big");
     EXPECT_EQ(frame->MapArea(), PackedRect(42, 32, 57, 167));
     EXPECT_FALSE(frame->VertBar()->Window()->IsVisible());
@@ -87,14 +96,15 @@ TEST_F(MapFrameTest, ASmallMapIsCentredWithoutBars) {
     EXPECT_EQ(ScreenPixel(100 + 43, 20 + 33), MapRampColour(2, 4));
 }
 
-TEST_F(MapFrameTest, KeysScrollByThirtyAndStopAtTheEdges) {
+TEST_F(MapFrameTest, KeysScrollByThirtyAndStopAtTheEdges)
+{
     auto frame = Make("/T/Frame");
     struct Step {
         uint32_t key;
         int y;
     };
-    const Step steps[] = {{MapKeyDown, -30}, {MapKeyDown, -60}, {MapKeyDown, -76}, {MapKeyUp, -46},
-                          {MapKeyLeft, -46}, {MapKeyRight, -46}, {MapKeyUp, -16},  {MapKeyUp, 0}};
+    const Step steps[] = {{MapKeyDown, -30}, {MapKeyDown, -60},  {MapKeyDown, -76}, {MapKeyUp, -46},
+                          {MapKeyLeft, -46}, {MapKeyRight, -46}, {MapKeyUp, -16},   {MapKeyUp, 0}};
     for (const Step& s : steps) {
         KeySignal.FireKey(s.key);
         EXPECT_EQ(frame->Origin(), PackedPoint(0, s.y)) << s.key;
@@ -111,7 +121,8 @@ TEST_F(MapFrameTest, KeysScrollByThirtyAndStopAtTheEdges) {
     EXPECT_EQ(frame->Origin(), PackedPoint(0, -20));
 }
 
-TEST_F(MapFrameTest, DraggingStartsAtTwentySixPixels) {
+TEST_F(MapFrameTest, DraggingStartsAtTwentySixPixels)
+{
     auto frame = Make("/T/Frame");
     frame->SetOrigin(PackedPoint(0, -40), false);
     PenDownSignal.FirePoint(PackedPoint(10, 20));
@@ -131,14 +142,16 @@ TEST_F(MapFrameTest, DraggingStartsAtTwentySixPixels) {
     EXPECT_FALSE(frame->IsDragging());
     // Province events came with the pen (the pen went up on map row 60),
     // and no hover while dragging.
-    EXPECT_EQ(events_, (std::vector<std::string>{"down 0", "up 0"}));
+    EXPECT_EQ(m_events, (std::vector<std::string>{"down 0", "up 0"}));
 }
 
-TEST_F(MapFrameTest, HoverEventsWhenDragScrollingIsOff) {
+TEST_F(MapFrameTest, HoverEventsWhenDragScrollingIsOff)
+{
     auto frame = Make("/T/Frame");
     frame->dragScrollEnabled = 0;
     PenDownSignal.FirePoint(PackedPoint(10, 10));
-    for (int y : {20, 30, 59, 59}) PenMoveSignal.FirePoint(PackedPoint(10, y));
+    for (int y : {20, 30, 59, 59})
+        PenMoveSignal.FirePoint(PackedPoint(10, y));
     PenMoveSignal.FirePoint(PackedPoint(2, 30));  // outside the map area
     CWindowMgr::ProcessEvents();
     KeySignal.FireKey(MapKeyDown);  // rows 30..89 of the map now show
@@ -146,10 +159,11 @@ TEST_F(MapFrameTest, HoverEventsWhenDragScrollingIsOff) {
     PenUpSignal.FirePoint(PackedPoint(10, 50));
     CWindowMgr::ProcessEvents();
     EXPECT_EQ(frame->Origin(), PackedPoint(0, -30));
-    EXPECT_EQ(events_, (std::vector<std::string>{"down 0", "hover 0", "hover 1", "up 1"}));
+    EXPECT_EQ(m_events, (std::vector<std::string>{"down 0", "hover 0", "hover 1", "up 1"}));
 }
 
-TEST_F(MapFrameTest, ScrollBlitsMatchAFreshPicture) {
+TEST_F(MapFrameTest, ScrollBlitsMatchAFreshPicture)
+{
     auto frame = Make("/T/Frame");
     CWindowMgr::ProcessEvents();
     EXPECT_EQ(ScreenPixel(9, 10), MapRampColour(2, 4));
@@ -161,18 +175,21 @@ TEST_F(MapFrameTest, ScrollBlitsMatchAFreshPicture) {
     CWindowMgr::ProcessEvents();
     std::vector<uint8_t> blitted;
     for (int y = 0; y < 60; ++y)
-        for (int x = 7; x <= 22; ++x) blitted.push_back(ScreenPixel(x, y));
+        for (int x = 7; x <= 22; ++x)
+            blitted.push_back(ScreenPixel(x, y));
     frame->Window()->Invalidate();
     CWindowMgr::ProcessEvents();
     std::vector<uint8_t> fresh;
     for (int y = 0; y < 60; ++y)
-        for (int x = 7; x <= 22; ++x) fresh.push_back(ScreenPixel(x, y));
+        for (int x = 7; x <= 22; ++x)
+            fresh.push_back(ScreenPixel(x, y));
     EXPECT_EQ(blitted, fresh);
     // Map row 30 + 33 = 63 is province 0's dark edge.
     EXPECT_EQ(ScreenPixel(9, 33), MapRampColour(2, 3));
 }
 
-TEST_F(MapFrameTest, HalfScaleOnlyWhenTheMapDoesNotFitAndNoWayBackOnASmallDisplay) {
+TEST_F(MapFrameTest, HalfScaleOnlyWhenTheMapDoesNotFitAndNoWayBackOnASmallDisplay)
+{
     auto big = Make("/T/Big");
     big->SetHalfScale(true, true);
     EXPECT_FALSE(big->View().IsHalfScale());  // the whole map fits already
@@ -186,7 +203,8 @@ TEST_F(MapFrameTest, HalfScaleOnlyWhenTheMapDoesNotFitAndNoWayBackOnASmallDispla
     EXPECT_TRUE(frame->View().IsHalfScale());
 }
 
-TEST_F(MapFrameTest, TheViewAsksForRepaintsInFrameCoordinates) {
+TEST_F(MapFrameTest, TheViewAsksForRepaintsInFrameCoordinates)
+{
     auto frame = Make("/T/Frame");
     frame->SetOrigin(PackedPoint(0, -30), false);
     CWindowMgr::ProcessEvents();
@@ -199,13 +217,14 @@ TEST_F(MapFrameTest, TheViewAsksForRepaintsInFrameCoordinates) {
 
 class MapFrameWithoutPalette : public MapFrameTest {
 protected:
-    MapFrameWithoutPalette() { withPalette_ = false; }
+    MapFrameWithoutPalette() { m_withPalette = false; }
 };
 
-TEST_F(MapFrameWithoutPalette, SaysSoAndNeitherScrollsByKeysNorRepaintsTheView) {
+TEST_F(MapFrameWithoutPalette, SaysSoAndNeitherScrollsByKeysNorRepaintsTheView)
+{
     auto frame = Make("/T/Frame");
-    ASSERT_FALSE(headless_->MessageBoxes().empty());
-    EXPECT_NE(headless_->MessageBoxes().back().find("Cannot load map palette"), std::string::npos);
+    ASSERT_FALSE(m_headless->MessageBoxes().empty());
+    EXPECT_NE(m_headless->MessageBoxes().back().find("Cannot load map palette"), std::string::npos);
     EXPECT_FALSE(frame->PaletteLoaded());
     KeySignal.FireKey(MapKeyDown);
     EXPECT_EQ(frame->Origin(), PackedPoint(0, 0));

@@ -16,25 +16,29 @@
 namespace mapwnd_test {
 namespace {
 
-CPlayerController* ComputerForEverySeat(PlayerRecord* player, bool) { return new CAIController(player); }
+CPlayerController* ComputerForEverySeat(PlayerRecord* player, bool)
+{
+    return new CAIController(player);
+}
 
 class MapGame : public GameWindowBench {};
 
-TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner) {
+TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner)
+{
     SetControllerFactory(&ComputerForEverySeat);
     MakeMap();
     ASSERT_TRUE(SaveSlots::Select(7));
-    map_->SetNewGameOptions(Options(1));
+    m_map->SetNewGameOptions(Options(1));
     std::vector<std::string> windows;
     int battleFrames = 0;
     int shots = 0;
-    hook_->frameLimit = 400000;
+    m_hook->frameLimit = 400000;
     bool endShot = false;
     int endFrames = 0;
     bool midShot = false;
     int32_t rounds = 0;
     int playersLeft = -1;
-    hook_->before = [&] {
+    m_hook->before = [&] {
         if (GameWorld()) {
             rounds = Game().turn;
             playersLeft = CountActivePlayers();
@@ -43,24 +47,29 @@ TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner) {
             auto* top = CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1);
             auto* composite = static_cast<CCompositeWnd*>(top->QueryInterface(IidCompositeWnd));
             // The screen is shot once it has been drawn.
-            if (dynamic_cast<CVictoryWnd*>(composite) && ++endFrames == 3) endShot = Shot("end_of_game");
-            if (endFrames > 0 && endFrames < 3) return;
+            if (dynamic_cast<CVictoryWnd*>(composite) && ++endFrames == 3)
+                endShot = Shot("end_of_game");
+            if (endFrames > 0 && endFrames < 3)
+                return;
         }
-        if (GameWorld() && Game().turn == 3 && !midShot && map_->Mode() == CMapWnd::kModeComputer)
+        if (GameWorld() && Game().turn == 3 && !midShot && m_map->Mode() == CMapWnd::kModeComputer)
             midShot = Shot("computer_turn");
-        if (AnswerTopWindow(&windows)) return;
-        if (map_->BattleWnd()) {
+        if (AnswerTopWindow(&windows))
+            return;
+        if (m_map->BattleWnd()) {
             ++battleFrames;
-            if (battleFrames == 40 && shots++ == 0) Shot("battle");
+            if (battleFrames == 40 && shots++ == 0)
+                Shot("battle");
             // The person lets the computer fight his side.
             BattleCommand(kCommandAutoPlay);
         }
         // A game that drags on past this is not going to end.
-        if (GameWorld() && Game().turn > 150) SetLeaveRequested(1);
+        if (GameWorld() && Game().turn > 150)
+            SetLeaveRequested(1);
     };
-    ASSERT_EQ(map_->RunGame(0), 1);
+    ASSERT_EQ(m_map->RunGame(0), 1);
     ASSERT_NE(GameWorld(), nullptr);
-    RunModal(map_->Window());
+    RunModal(m_map->Window());
 
     // One player is left, after rounds of play.
     EXPECT_EQ(playersLeft, 1);
@@ -70,8 +79,8 @@ TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner) {
     // The loop ended because the game was decided: its save is gone.
     EXPECT_EQ(GameWorld(), nullptr);
     EXPECT_FALSE(SlotFileExists(7));
-    EXPECT_EQ(map_->AutosaveFlag(), 0);
-    EXPECT_LT(hook_->frames, hook_->frameLimit);
+    EXPECT_EQ(m_map->AutosaveFlag(), 0);
+    EXPECT_LT(m_hook->frames, m_hook->frameLimit);
     // The person saw his custom-player window first and the end-of-game
     // screen last.
     ASSERT_FALSE(windows.empty());

@@ -20,14 +20,17 @@ namespace {
 
 class MapMenu : public GameWindowBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GameWindowBench::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         FreshGame();
     }
     // A new map window on a new game of the first mission, in map mode.
-    void FreshGame() {
-        delete map_;
+    void FreshGame()
+    {
+        delete m_map;
         MakeMap();
         ShowMapWithoutGame();
         SessionInit(0);
@@ -36,17 +39,19 @@ protected:
         settings.humans = 1;
         ApplyNewGameSettings(settings);
         Game().world->currentPlayer = 0;
-        map_->SetMode(CMapWnd::kModeMap, false);
+        m_map->SetMode(CMapWnd::kModeMap, false);
     }
 
     // Opens the menu with its icon; in the menu the script taps the item of
     // that id (0: taps nothing and closes it with the menu key), and answers
     // the question that follows with "Ok" or "Cancel".
-    void ChooseFromMenu(uint16_t id, bool confirm, bool* reportEnabled = nullptr) {
-        hook_->before = [=, this] {
-            CGameMenu* menu = map_->GameMenu();
+    void ChooseFromMenu(uint16_t id, bool confirm, bool* reportEnabled = nullptr)
+    {
+        m_hook->before = [=, this] {
+            CGameMenu* menu = m_map->GameMenu();
             if (menu->IsVisible()) {
-                if (reportEnabled) *reportEnabled = menu->FindItem(2)->IsEnabled();
+                if (reportEnabled)
+                    *reportEnabled = menu->FindItem(2)->IsEnabled();
                 if (id == 0)
                     SpareButtonSignal.FireKey(0);
                 else
@@ -55,15 +60,17 @@ protected:
             }
             const int32_t n = CWindowMgr::CaptureCount();
             auto* box = n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
-            if (box && box->IsVisible()) Tap(confirm ? box->OkButton() : box->CancelButton());
+            if (box && box->IsVisible())
+                Tap(confirm ? box->OkButton() : box->CancelButton());
         };
-        Tap(map_->PanelControls().mapTopMenu);
+        Tap(m_map->PanelControls().mapTopMenu);
         CWindowMgr::ProcessEvents();
-        hook_->before = nullptr;
+        m_hook->before = nullptr;
     }
 };
 
-TEST_F(MapMenu, TheReportItemNeedsAReportAfterTheFirstTurn) {
+TEST_F(MapMenu, TheReportItemNeedsAReportAfterTheFirstTurn)
+{
     CPlayerController* controller = CurrentController();
     struct Case {
         int32_t turn;
@@ -73,16 +80,18 @@ TEST_F(MapMenu, TheReportItemNeedsAReportAfterTheFirstTurn) {
     for (const Case& c : {Case{0, true, false}, Case{3, false, false}, Case{3, true, true}}) {
         Game().turn = c.turn;
         controller->Reports().Clear();
-        if (c.report) controller->Reports().AddPlain(1, CStr("The harvest was good."));
+        if (c.report)
+            controller->Reports().AddPlain(1, CStr("The harvest was good."));
         bool enabled = !c.enabled;
         ChooseFromMenu(0, false, &enabled);
         EXPECT_EQ(enabled, c.enabled) << "turn " << c.turn << " report " << c.report;
-        EXPECT_FALSE(map_->GameMenu()->IsVisible());
-        EXPECT_FALSE(map_->IsMapFrameHeld());
+        EXPECT_FALSE(m_map->GameMenu()->IsVisible());
+        EXPECT_FALSE(m_map->IsMapFrameHeld());
     }
 }
 
-TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt) {
+TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt)
+{
     struct Case {
         const char* name;
         uint16_t id;
@@ -121,7 +130,8 @@ TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt) {
 namespace mapwnd_test {
 namespace {
 
-TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap) {
+TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap)
+{
     struct Case {
         uint16_t id;
         const char* layout;
@@ -129,8 +139,8 @@ TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap) {
     for (const Case& c : {Case{6, "GameInfoWnd"}, Case{7, "MapPrefsWnd"}, Case{20, "GamePrefsWnd"}}) {
         CStr seen;
         bool held = false;
-        hook_->before = [&] {
-            CGameMenu* menu = map_->GameMenu();
+        m_hook->before = [&] {
+            CGameMenu* menu = m_map->GameMenu();
             if (menu->IsVisible()) {
                 Tap(menu->FindItem(c.id));
                 return;
@@ -138,17 +148,18 @@ TEST_F(MapMenu, WindowItemsOpenTheirWindowOverTheMap) {
             const int32_t n = CWindowMgr::CaptureCount();
             CWindow* top = n > 0 ? CWindowMgr::CaptureAt(n - 1) : nullptr;
             auto* frame = dynamic_cast<CFrameWnd*>(top);
-            if (!frame || !frame->IsVisible() || frame == static_cast<CWindow*>(menu)) return;
+            if (!frame || !frame->IsVisible() || frame == static_cast<CWindow*>(menu))
+                return;
             seen = frame->Link().Path();
-            held = map_->IsMapFrameHeld();
+            held = m_map->IsMapFrameHeld();
             EndModal(frame);
         };
-        Tap(map_->PanelControls().mapTopMenu);
+        Tap(m_map->PanelControls().mapTopMenu);
         CWindowMgr::ProcessEvents();
-        hook_->before = nullptr;
+        m_hook->before = nullptr;
         EXPECT_STREQ(seen.Chars(), (std::string("/Map/MapWnd/") + c.layout).c_str());
         EXPECT_TRUE(held);
-        EXPECT_FALSE(map_->IsMapFrameHeld());
+        EXPECT_FALSE(m_map->IsMapFrameHeld());
     }
 }
 

@@ -23,15 +23,18 @@ namespace {
 
 class MapPanels : public GameWindowBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GameWindowBench::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         MakeMap();
     }
 
     // A game of the first shipped mission with one person, without the
     // custom-player windows of the game start.
-    void NewGame(uint8_t humans = 1) {
+    void NewGame(uint8_t humans = 1)
+    {
         SessionInit(0);
         ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
         NewGameSettings settings;
@@ -40,18 +43,19 @@ protected:
         ApplyNewGameSettings(settings);
     }
 
-    const CMapWnd::Panels& P() const { return map_->PanelControls(); }
+    const CMapWnd::Panels& P() const { return m_map->PanelControls(); }
 };
 
-TEST_F(MapPanels, EveryPanelIsBuiltHiddenAndEachModeShowsExactlyItsGroup) {
+TEST_F(MapPanels, EveryPanelIsBuiltHiddenAndEachModeShowsExactlyItsGroup)
+{
     const CMapWnd::Panels& p = P();
-    CFrameWnd* all[] = {p.mapTop, p.campArmy, p.info, p.domainTop, p.domainInfo, p.aiInfo, p.recruitTop,
-                        p.recruitAction};
+    CFrameWnd* all[] = {p.mapTop,     p.campArmy, p.info,       p.domainTop,
+                        p.domainInfo, p.aiInfo,   p.recruitTop, p.recruitAction};
     for (CFrameWnd* panel : all) {
         ASSERT_NE(panel, nullptr);
         EXPECT_FALSE(panel->IsVisible());
     }
-    EXPECT_EQ(map_->Mode(), CMapWnd::kModeMap);
+    EXPECT_EQ(m_map->Mode(), CMapWnd::kModeMap);
     NewGame();
     struct Case {
         uint32_t mode;
@@ -66,30 +70,33 @@ TEST_F(MapPanels, EveryPanelIsBuiltHiddenAndEachModeShowsExactlyItsGroup) {
         {CMapWnd::kModeMap, {p.mapTop, p.info, p.campArmy}},
     };
     for (const Case& c : cases) {
-        map_->SetMode(c.mode, false);
-        EXPECT_EQ(map_->Mode(), c.mode);
+        m_map->SetMode(c.mode, false);
+        EXPECT_EQ(m_map->Mode(), c.mode);
         for (CFrameWnd* panel : all) {
             const bool expected = std::find(c.shown.begin(), c.shown.end(), panel) != c.shown.end();
-            EXPECT_EQ(panel->IsVisible(), expected) << "mode " << c.mode << " panel " << panel->Link().Path().Chars();
+            EXPECT_EQ(panel->IsVisible(), expected)
+                << "mode " << c.mode << " panel " << panel->Link().Path().Chars();
         }
     }
 }
 
-TEST_F(MapPanels, SettingTheCurrentModeAgainChangesNothingUnlessForced) {
+TEST_F(MapPanels, SettingTheCurrentModeAgainChangesNothingUnlessForced)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeComputer, false);
+    m_map->SetMode(CMapWnd::kModeComputer, false);
     CFrameWnd* ai = P().aiInfo;
     ai->Show(false, false);
-    map_->SetMode(CMapWnd::kModeComputer, false);
+    m_map->SetMode(CMapWnd::kModeComputer, false);
     SigMapMode.Fire(CMapWnd::kModeComputer);
     EXPECT_FALSE(ai->IsVisible());
-    map_->SetMode(CMapWnd::kModeComputer, true);
+    m_map->SetMode(CMapWnd::kModeComputer, true);
     EXPECT_TRUE(ai->IsVisible());
 }
 
-TEST_F(MapPanels, InfoPanelStacksTheSectionsTheTogglesAskFor) {
+TEST_F(MapPanels, InfoPanelStacksTheSectionsTheTogglesAskFor)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeMap, false);
+    m_map->SetMode(CMapWnd::kModeMap, false);
     const CMapWnd::Panels& p = P();
     const int16_t provinceH = p.provinceDetails->Window()->Height();
     const int16_t armyH = p.armyDetails->Window()->Height();
@@ -111,7 +118,7 @@ TEST_F(MapPanels, InfoPanelStacksTheSectionsTheTogglesAskFor) {
     for (const Case& c : cases) {
         p.provArmyToggle->SetChecked(c.provArmyDown, false);
         p.campArmyToggle->SetChecked(c.campArmyDown, false);
-        map_->LayoutInfoPanel();
+        m_map->LayoutInfoPanel();
         EXPECT_EQ(p.armyDetails->Window()->IsVisible(), c.sections);
         EXPECT_EQ(p.castleDetails->Window()->IsVisible(), c.sections);
         EXPECT_EQ(p.campArmy->IsVisible(), c.camp);
@@ -128,13 +135,14 @@ TEST_F(MapPanels, InfoPanelStacksTheSectionsTheTogglesAskFor) {
         if (c.camp) {
             EXPECT_EQ(p.info->WindowRect().Bottom() + 1, p.campArmy->WindowRect().Top());
         }
-        EXPECT_FALSE(map_->IsMapFrameHeld());
+        EXPECT_FALSE(m_map->IsMapFrameHeld());
     }
 }
 
-TEST_F(MapPanels, TreasuryAndMovePointsFollowTheirSignals) {
+TEST_F(MapPanels, TreasuryAndMovePointsFollowTheirSignals)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeMap, false);
+    m_map->SetMode(CMapWnd::kModeMap, false);
     CResourceBundle bundle;
     bundle.SetByChars("gold", 1234);
     bundle.SetByChars("metl", 56);
@@ -154,15 +162,17 @@ TEST_F(MapPanels, TreasuryAndMovePointsFollowTheirSignals) {
     EXPECT_TRUE(P().campTurnsIcon->IsVisible());
     EXPECT_STREQ(P().campTurns->Text().Chars(), "3");
     // A hero without units in the field has no move points to show.
-    for (int i = 0; i < player->army.Count(); ++i) player->army.Item(i)->count = 0;
+    for (int i = 0; i < player->army.Count(); ++i)
+        player->army.Item(i)->count = 0;
     SigMovePointsChanged.Fire();
     EXPECT_FALSE(P().campTurns->IsVisible());
     EXPECT_FALSE(P().campTurnsIcon->IsVisible());
 }
 
-TEST_F(MapPanels, ActionButtonsShowTheirActionOrHide) {
+TEST_F(MapPanels, ActionButtonsShowTheirActionOrHide)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeMap, false);
+    m_map->SetMode(CMapWnd::kModeMap, false);
     struct Case {
         const char* name;
         GameSignal<void(uint16_t)>* signal;
@@ -196,9 +206,10 @@ TEST_F(MapPanels, ActionButtonsShowTheirActionOrHide) {
     }
 }
 
-TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings) {
+TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeMap, false);
+    m_map->SetMode(CMapWnd::kModeMap, false);
     CGameWorld* world = GameWorld();
     PlayerRecord* player = CurrentPlayer();
     ProvinceRecord& capital = world->Province(player->capital);
@@ -209,8 +220,8 @@ TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings) {
     player->hero.battle = 4;
     player->hero.builder = 1;
     player->hero.stealth = 3;
-    map_->SetMode(CMapWnd::kModeDomain, false);
-    EXPECT_EQ(map_->DomainPlayer(), 0);
+    m_map->SetMode(CMapWnd::kModeDomain, false);
+    EXPECT_EQ(m_map->DomainPlayer(), 0);
     EXPECT_STREQ(P().domainPlayer->Text().Chars(), player->name.Chars());
     EXPECT_STREQ(P().domainSkills->Text().Chars(), "Battle 4, builder 1, stealth 3");
     CStr counts;
@@ -223,39 +234,43 @@ TEST_F(MapPanels, ProvinceLineAndDomainTextsAreFormattedFromTheirOwnStrings) {
     // The domain of a player who is out of the game changes no text.
     PlayerRecord& other = world->Player(1);
     other.DeleteController();
-    map_->ShowDomain(1, 0);
-    EXPECT_EQ(map_->DomainPlayer(), 1);
+    m_map->ShowDomain(1, 0);
+    EXPECT_EQ(m_map->DomainPlayer(), 1);
     EXPECT_STREQ(P().domainPlayer->Text().Chars(), player->name.Chars());
     // An index beyond the players is ignored.
-    map_->ShowDomain(uint8_t(world->PlayerCount()), 0);
-    EXPECT_EQ(map_->DomainPlayer(), 1);
+    m_map->ShowDomain(uint8_t(world->PlayerCount()), 0);
+    EXPECT_EQ(m_map->DomainPlayer(), 1);
 }
 
-TEST_F(MapPanels, ComputerTurnPanelNamesTheCurrentPlayer) {
+TEST_F(MapPanels, ComputerTurnPanelNamesTheCurrentPlayer)
+{
     NewGame(0);
-    map_->SetMode(CMapWnd::kModeComputer, false);
+    m_map->SetMode(CMapWnd::kModeComputer, false);
     SigPlayerTitle.Fire(CurrentPlayer());
     CStr expected;
     expected.Format("%s is planning...", CurrentPlayer()->name);
     EXPECT_STREQ(P().aiPlayer->Text().Chars(), expected.Chars());
 }
 
-TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOnes) {
+TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOnes)
+{
     NewGame();
-    map_->SetMode(CMapWnd::kModeDomain, false);
+    m_map->SetMode(CMapWnd::kModeDomain, false);
     CGameWorld* world = GameWorld();
     int neutral = -1, foreign = -1;
     for (int i = 0; i < world->ProvinceCount(); ++i) {
         const ProvinceRecord& pr = world->Province(i);
-        if (pr.ownerId >= world->PlayerCount() && neutral < 0) neutral = i;
-        if (pr.ownerId == 1 && foreign < 0) foreign = i;
+        if (pr.ownerId >= world->PlayerCount() && neutral < 0)
+            neutral = i;
+        if (pr.ownerId == 1 && foreign < 0)
+            foreign = i;
     }
     ASSERT_GE(foreign, 0);
-    map_->OnProvincePenDown(int16_t(foreign));
-    EXPECT_EQ(map_->DomainPlayer(), 1);
+    m_map->OnProvincePenDown(int16_t(foreign));
+    EXPECT_EQ(m_map->DomainPlayer(), 1);
     if (neutral >= 0) {
-        map_->OnProvincePenDown(int16_t(neutral));
-        EXPECT_EQ(map_->DomainPlayer(), 1);
+        m_map->OnProvincePenDown(int16_t(neutral));
+        EXPECT_EQ(m_map->DomainPlayer(), 1);
     }
 }
 

@@ -15,13 +15,15 @@ using map_test::MapCanvas;
 
 class MapViewTest : public MapBench {
 protected:
-    std::vector<PackedRect> requests_;
-    void Record(CMapView& view) {
-        view.SetInvalidateHandler([this](const PackedRect& r) { requests_.push_back(r); });
+    std::vector<PackedRect> m_requests;
+    void Record(CMapView& view)
+    {
+        view.SetInvalidateHandler([this](const PackedRect& r) { m_requests.push_back(r); });
     }
 };
 
-TEST_F(MapViewTest, LoadsTheBlocksOfAMission) {
+TEST_F(MapViewTest, LoadsTheBlocksOfAMission)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     ASSERT_TRUE(view.IsUsable());
     ASSERT_TRUE(view.BlocksLoaded());
@@ -40,7 +42,8 @@ TEST_F(MapViewTest, LoadsTheBlocksOfAMission) {
     EXPECT_FALSE(view.LoadBlocks(CStr("/Scenarios/t/Nowhere")));
 }
 
-TEST_F(MapViewTest, ProvinceAtReadsTheStripsAndBands) {
+TEST_F(MapViewTest, ProvinceAtReadsTheStripsAndBands)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     struct Case {
         bool half;
@@ -48,15 +51,15 @@ TEST_F(MapViewTest, ProvinceAtReadsTheStripsAndBands) {
         int province;
     };
     const Case cases[] = {
-        {false, 0, 0, 0},    {false, 7, 63, 0},    {false, 3, 64, 1},  {false, 8, 0, 2},
-        {false, 15, 127, 2}, {false, 2, 130, 3},  // the same local id, another province in band 1
+        {false, 0, 0, 0},     {false, 7, 63, 0},  {false, 3, 64, 1}, {false, 8, 0, 2},
+        {false, 15, 127, 2},  {false, 2, 130, 3},  // the same local id, another province in band 1
         {false, 5, 130, -1},                       // a local id the band has no pair for
         {false, 9, 130, -1},                       // sea
         {false, 13, 135, -1},                      // open ground (id 31)
         {false, 16, 5, -1},                        // beyond the last strip
         {false, 3, 140, -1},                       // below the last band
-        {true, 0, 0, 0},     {true, 3, 32, 1},     {true, 4, 10, 2},   {true, 1, 65, 3},
-        {true, 4, 65, -1},   {true, 7, 67, -1},
+        {true, 0, 0, 0},      {true, 3, 32, 1},   {true, 4, 10, 2},  {true, 1, 65, 3},
+        {true, 4, 65, -1},    {true, 7, 67, -1},
     };
     for (const Case& c : cases) {
         view.SetHalfScale(c.half);
@@ -74,8 +77,9 @@ TEST_F(MapViewTest, ProvinceAtReadsTheStripsAndBands) {
     EXPECT_EQ(view.ProvinceRect(9), UndefinedRect);
 }
 
-TEST_F(MapViewTest, APairNamingAMissingProvinceIsNoProvince) {
-    world_.SetProvinceCount(2);
+TEST_F(MapViewTest, APairNamingAMissingProvinceIsNoProvince)
+{
+    m_world.SetProvinceCount(2);
     CMapView view(CStr("/Scenarios/t/M1"));
     EXPECT_EQ(view.ProvinceAt(PackedPoint(1, 70)), 1);
     EXPECT_EQ(view.ProvinceAt(PackedPoint(9, 1)), -1);
@@ -85,7 +89,8 @@ TEST_F(MapViewTest, APairNamingAMissingProvinceIsNoProvince) {
     EXPECT_EQ(canvas.At(9, 1), MapRampColour(6, 4));
 }
 
-TEST_F(MapViewTest, MalformedDescriptorsAreRefused) {
+TEST_F(MapViewTest, MalformedDescriptorsAreRefused)
+{
     struct Case {
         std::vector<uint8_t> bytes;
         bool ok;
@@ -93,7 +98,7 @@ TEST_F(MapViewTest, MalformedDescriptorsAreRefused) {
     const Case cases[] = {
         {{16, 0, 8, 0, 1, 1, 1, 0, 0}, true},
         {{16, 0, 8, 0, 1, 1, 3, 0, 0}, false},  // three pairs announced, one there
-        {{16, 0, 8, 0, 2, 1, 0}, false},         // a strip missing
+        {{16, 0, 8, 0, 2, 1, 0}, false},        // a strip missing
         {{16, 0}, false},
         {{16, 0, 8, 0, 1, 1, 1, 0, 0, 7}, true},  // trailing bytes are not read
     };
@@ -103,23 +108,25 @@ TEST_F(MapViewTest, MalformedDescriptorsAreRefused) {
     }
 }
 
-TEST_F(MapViewTest, HighlightChangesOnlyWhatDiffers) {
+TEST_F(MapViewTest, HighlightChangesOnlyWhatDiffers)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     Record(view);
     view.SetHighlight(2, 1, true);
     EXPECT_EQ(view.ProvinceState(1), kProvinceHighlighted | (2 << 3));
-    ASSERT_EQ(requests_.size(), 1u);
-    EXPECT_EQ(requests_[0], PackedRect(0, 64, 7, 127));
-    view.SetHighlight(2, 1, true);  // the same level
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0], PackedRect(0, 64, 7, 127));
+    view.SetHighlight(2, 1, true);   // the same level
     view.SetHighlight(-1, 2, true);  // not highlighted
     view.SetHighlight(1, -1, true);  // nothing selected
-    EXPECT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(m_requests.size(), 1u);
     view.SetHighlight(-1, 1, false);
     EXPECT_EQ(view.ProvinceState(1) & kProvinceHighlighted, 0);
-    EXPECT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(m_requests.size(), 1u);
 }
 
-TEST_F(MapViewTest, SelectionBlinksThroughTheLevels) {
+TEST_F(MapViewTest, SelectionBlinksThroughTheLevels)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     Record(view);
     EXPECT_TRUE(view.IsBlinkHeld());
@@ -140,9 +147,9 @@ TEST_F(MapViewTest, SelectionBlinksThroughTheLevels) {
         }
     }
     // Selecting it again changes nothing; another province clears this one.
-    const size_t before = requests_.size();
+    const size_t before = m_requests.size();
     view.SelectProvince(3);
-    EXPECT_EQ(requests_.size(), before);
+    EXPECT_EQ(m_requests.size(), before);
     EXPECT_EQ(view.BlinkPhase(), 1);
     view.SelectProvince(-1);
     EXPECT_EQ(view.ProvinceState(3) & kProvinceHighlighted, 0);
@@ -151,7 +158,8 @@ TEST_F(MapViewTest, SelectionBlinksThroughTheLevels) {
     EXPECT_TRUE(view.IsBlinkHeld());  // nothing to blink
 }
 
-TEST_F(MapViewTest, DrawingColoursRegionsByOwnerAndHighlight) {
+TEST_F(MapViewTest, DrawingColoursRegionsByOwnerAndHighlight)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     using map_test::GrassPixel;
     using map_test::SeaPixel;
@@ -172,10 +180,14 @@ TEST_F(MapViewTest, DrawingColoursRegionsByOwnerAndHighlight) {
             // Local id 1 of band 1 has no pair: the entry keeps province 1's colour.
             {6, 131, MapRampColour(4, 4)},
             // Textures are anchored to the map, across strips.
-            {8, 128, SeaPixel(8, 128)}, {9, 133, SeaPixel(9, 133)}, {11, 135, SeaPixel(11, 135)},
-            {12, 129, GrassPixel(12, 129)}, {15, 134, GrassPixel(15, 134)},
+            {8, 128, SeaPixel(8, 128)},
+            {9, 133, SeaPixel(9, 133)},
+            {11, 135, SeaPixel(11, 135)},
+            {12, 129, GrassPixel(12, 129)},
+            {15, 134, GrassPixel(15, 134)},
         };
-        for (const Probe& p : probes) EXPECT_EQ(canvas.At(p.x, p.y), p.expected) << p.x << "," << p.y;
+        for (const Probe& p : probes)
+            EXPECT_EQ(canvas.At(p.x, p.y), p.expected) << p.x << "," << p.y;
     }
     // Highlighted: fills take the level's entry; at level 0 the class-2 edge
     // takes entry 0 instead of 1.
@@ -199,7 +211,8 @@ TEST_F(MapViewTest, DrawingColoursRegionsByOwnerAndHighlight) {
     }
 }
 
-TEST_F(MapViewTest, HalfScaleDrawsTheHalfStrips) {
+TEST_F(MapViewTest, HalfScaleDrawsTheHalfStrips)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     view.SetHalfScale(true);
     MapCanvas canvas(8, 68);
@@ -214,13 +227,14 @@ TEST_F(MapViewTest, HalfScaleDrawsTheHalfStrips) {
     EXPECT_EQ(canvas.At(7, 67), map_test::GrassPixel(7, 67));
 }
 
-TEST_F(MapViewTest, CastlesFlagsAndMarkersAreDrawnAtTheirAnchors) {
-    ProvinceRecord& p0 = world_.Province(0);
+TEST_F(MapViewTest, CastlesFlagsAndMarkersAreDrawnAtTheirAnchors)
+{
+    ProvinceRecord& p0 = m_world.Province(0);
     p0.castleFlag = 1;
     p0.castle.capital = 1;
-    world_.Province(2).castleFlag = 1;
-    world_.Player(0).armyLocation = 0;
-    world_.Player(1).armyLocation = 1;
+    m_world.Province(2).castleFlag = 1;
+    m_world.Player(0).armyLocation = 0;
+    m_world.Player(1).armyLocation = 1;
     CMapView view(CStr("/Scenarios/t/M1"));
     auto drawn = [&view](int x, int y) {
         MapCanvas canvas(16, 136);
@@ -250,38 +264,41 @@ TEST_F(MapViewTest, CastlesFlagsAndMarkersAreDrawnAtTheirAnchors) {
     }
 }
 
-TEST_F(MapViewTest, SignalsAskForTheRightAreas) {
+TEST_F(MapViewTest, SignalsAskForTheRightAreas)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     Record(view);
     view.OnProvinceChanged(2);
-    ASSERT_EQ(requests_.size(), 1u);
-    EXPECT_EQ(requests_.back(), PackedRect(8, 0, 15, 127));
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests.back(), PackedRect(8, 0, 15, 127));
     view.OnProvinceChanged(255);  // the selected one: none yet
-    EXPECT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(m_requests.size(), 1u);
     view.SelectProvince(1);
     view.OnProvinceChanged(255);
-    EXPECT_EQ(requests_.back(), PackedRect(0, 64, 7, 127));
-    requests_.clear();
+    EXPECT_EQ(m_requests.back(), PackedRect(0, 64, 7, 127));
+    m_requests.clear();
     view.InvalidateSpriteAt(SpriteCastle, 10, 20);
-    ASSERT_EQ(requests_.size(), 1u);
-    EXPECT_EQ(requests_.back(), PackedRect(8, 16, 12, 20));
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests.back(), PackedRect(8, 16, 12, 20));
     view.SetHalfScale(true);
     view.InvalidateSpriteAt(SpriteCastle, 10, 20);
-    EXPECT_EQ(requests_.back(), PackedRect(3, 6, 7, 10));
+    EXPECT_EQ(m_requests.back(), PackedRect(3, 6, 7, 10));
 }
 
-TEST_F(MapViewTest, AnArmyMoveWithoutAnimationOnlyRepaintsBothEnds) {
+TEST_F(MapViewTest, AnArmyMoveWithoutAnimationOnlyRepaintsBothEnds)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     Record(view);
     PrefMapOptions[3] = 0;
     view.AnimateMove(1, PackedPoint(3, 39), PackedPoint(11, 55));
-    ASSERT_EQ(requests_.size(), 2u);
-    EXPECT_EQ(requests_[0], PackedRect(1, 35, 5, 39));
-    EXPECT_EQ(requests_[1], PackedRect(9, 51, 13, 55));
+    ASSERT_EQ(m_requests.size(), 2u);
+    EXPECT_EQ(m_requests[0], PackedRect(1, 35, 5, 39));
+    EXPECT_EQ(m_requests[1], PackedRect(9, 51, 13, 55));
     EXPECT_FALSE(view.IsBusy());
 }
 
-TEST_F(MapViewTest, AnimationStepsTowardsTheTarget) {
+TEST_F(MapViewTest, AnimationStepsTowardsTheTarget)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     Record(view);
     PrefMapOptions[3] = 1;
@@ -289,9 +306,9 @@ TEST_F(MapViewTest, AnimationStepsTowardsTheTarget) {
     view.AnimateMove(0, PackedPoint(3, 39), PackedPoint(7, 35));
     EXPECT_FALSE(view.IsBusy());
     EXPECT_EQ(view.AnimationPoint(), PackedPoint(3, 39));
-    ASSERT_EQ(requests_.size(), 1u);
+    ASSERT_EQ(m_requests.size(), 1u);
     // A longer march goes in quarter steps and stops near the target.
-    requests_.clear();
+    m_requests.clear();
     view.AnimateMove(0, PackedPoint(0, 0), PackedPoint(40, -20));
     EXPECT_FALSE(view.IsBusy());
     EXPECT_EQ(view.AnimationPoint(), PackedPoint(40, -20));
@@ -300,15 +317,16 @@ TEST_F(MapViewTest, AnimationStepsTowardsTheTarget) {
 
 class MissingMapPictureTest : public MapViewTest {
 protected:
-    MissingMapPictureTest() { missingImage_ = "map_sea"; }
+    MissingMapPictureTest() { m_missingImage = "map_sea"; }
 };
 
-TEST_F(MissingMapPictureTest, TheViewSaysSoAndDrawsNothing) {
+TEST_F(MissingMapPictureTest, TheViewSaysSoAndDrawsNothing)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     EXPECT_FALSE(view.IsUsable());
     EXPECT_FALSE(view.BlocksLoaded());
-    ASSERT_FALSE(headless_->MessageBoxes().empty());
-    EXPECT_NE(headless_->MessageBoxes().back().find("Cannot load map resources"), std::string::npos);
+    ASSERT_FALSE(m_headless->MessageBoxes().empty());
+    EXPECT_NE(m_headless->MessageBoxes().back().find("Cannot load map resources"), std::string::npos);
     MapCanvas canvas(16, 136);
     view.Draw(canvas.dc);
     EXPECT_EQ(canvas.At(0, 0), 0);
@@ -318,7 +336,8 @@ TEST_F(MissingMapPictureTest, TheViewSaysSoAndDrawsNothing) {
 
 namespace {
 
-TEST_F(MapViewTest, RecruitMarkersShowTheUnitsRecruitedIntoOwnProvinces) {
+TEST_F(MapViewTest, RecruitMarkersShowTheUnitsRecruitedIntoOwnProvinces)
+{
     CMapView view(CStr("/Scenarios/t/M1"));
     // Pixels of a colour in the rows around an army point.
     auto count = [&view](int, int y0, uint8_t colour) {
@@ -326,7 +345,8 @@ TEST_F(MapViewTest, RecruitMarkersShowTheUnitsRecruitedIntoOwnProvinces) {
         view.Draw(canvas.dc);
         int n = 0;
         for (int y = std::max(0, y0 - 8); y < std::min(136, y0 + 8); ++y)
-            for (int x = 0; x < 16; ++x) n += canvas.At(x, y) == colour;
+            for (int x = 0; x < 16; ++x)
+                n += canvas.At(x, y) == colour;
         return n;
     };
     const uint8_t badge = 60 + SpriteRecruitCount;

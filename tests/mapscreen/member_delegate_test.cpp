@@ -14,7 +14,8 @@ namespace {
 struct Listener {
     std::vector<std::string>* journal;
     std::string name;
-    int Count(int16_t province) {
+    int Count(int16_t province)
+    {
         journal->push_back(name + " " + std::to_string(province));
         return province * 2;
     }
@@ -26,13 +27,15 @@ struct Rebinder {
     DelegateSlot<void()>* slot;
     Listener* next;
     int calls = 0;
-    void Fire() {
+    void Fire()
+    {
         ++calls;
         slot->Connect(next, &Listener::Plain);
     }
 };
 
-TEST(MemberDelegate, ASlotHoldsOneBindingAndAnEmptySlotAnswersNothing) {
+TEST(MemberDelegate, ASlotHoldsOneBindingAndAnEmptySlotAnswersNothing)
+{
     std::vector<std::string> journal;
     Listener a{&journal, "a"}, b{&journal, "b"};
     DelegateSlot<int(int16_t)> slot;
@@ -61,7 +64,8 @@ TEST(MemberDelegate, ASlotHoldsOneBindingAndAnEmptySlotAnswersNothing) {
     }
 }
 
-TEST(MemberDelegate, AHandlerMayReconnectTheSlotThatCallsIt) {
+TEST(MemberDelegate, AHandlerMayReconnectTheSlotThatCallsIt)
+{
     std::vector<std::string> journal;
     Listener next{&journal, "next"};
     DelegateSlot<void()> slot;

@@ -9,7 +9,6 @@
 #include "game/game_object.h"
 #include "mapscreen/map_frame.h"
 #include "mapscreen/map_view.h"
-#include "mapscreen/map_frame.h"
 #include "mapscreen/map_wnd.h"
 #include "tests/mapscreen/map_bench.h"
 #include "ui/markup_wnd.h"
@@ -22,7 +21,8 @@ using map_test::Node;
 
 class RecruitModeTest : public MapBench {
 protected:
-    std::vector<Node> Tree() override {
+    std::vector<Node> Tree() override
+    {
         std::vector<Node> tree = MapBench::Tree();
         const std::vector<Node> more = {
             {0, "Map", {}},
@@ -38,71 +38,81 @@ protected:
         tree.insert(tree.end(), more.begin(), more.end());
         return tree;
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         MapBench::SetUp();
-        PlayerRecord& p0 = world_.Player(0);
+        PlayerRecord& p0 = m_world.Player(0);
         p0.capital = 0;
-        world_.Province(0).name = CStr("Alder");
-        world_.Province(3).name = CStr("Elm");
-        world_.Province(2).name = CStr("Fen");
-        types_[0].cost[0] = 10;  // 10 gold a unit
-        types_[1].cost[0] = 5;
-        types_[1].cost[1] = 1;
-        types_[2].cost[0] = 20;
-        types_[0].buyQuantity = 4;
-        types_[1].buyQuantity = 4;
-        types_[2].buyQuantity = 4;
+        m_world.Province(0).name = CStr("Alder");
+        m_world.Province(3).name = CStr("Elm");
+        m_world.Province(2).name = CStr("Fen");
+        m_types[0].cost[0] = 10;  // 10 gold a unit
+        m_types[1].cost[0] = 5;
+        m_types[1].cost[1] = 1;
+        m_types[2].cost[0] = 20;
+        m_types[0].buyQuantity = 4;
+        m_types[1].buyQuantity = 4;
+        m_types[2].buyQuantity = 4;
         // Six squad kinds; garrisons follow the army's order.
         const int kinds[6] = {0, 1, 2, 0, 1, 2};
-        for (int t : kinds) AddSquad(p0.army, t, 5, 1);
-        for (int i = 0; i < world_.ProvinceCount(); ++i)
-            for (int t : kinds) AddSquad(world_.Province(i).garrison, t, 0, 1);
+        for (int t : kinds)
+            AddSquad(p0.army, t, 5, 1);
+        for (int i = 0; i < m_world.ProvinceCount(); ++i)
+            for (int t : kinds)
+                AddSquad(m_world.Province(i).garrison, t, 0, 1);
         // A standing garrison of kind 1 in the capital.
-        world_.Province(0).garrison.Item(1)->count = 2;
+        m_world.Province(0).garrison.Item(1)->count = 2;
         p0.treasury[0] = 1000;
         p0.treasury[1] = 50;
         p0.treasury[2] = 0;
-        wnd_ = std::make_unique<CMapWnd>(Root(), CStr("/Map/MapWnd"));
-        ASSERT_NE(wnd_->MapFrame(), nullptr);
+        m_wnd = std::make_unique<CMapWnd>(Root(), CStr("/Map/MapWnd"));
+        ASSERT_NE(m_wnd->MapFrame(), nullptr);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         // The window ends the session, which frees the running game's world;
         // this one belongs to the bench.
         Game().world = nullptr;
-        wnd_.reset();
+        m_wnd.reset();
         MapBench::TearDown();
     }
-    void GiveProvince2ToPlayer0() {
-        world_.Province(2).ownerId = 0;
-        world_.Province(2).owner = &world_.Player(0);
+    void GiveProvince2ToPlayer0()
+    {
+        m_world.Province(2).ownerId = 0;
+        m_world.Province(2).owner = &m_world.Player(0);
     }
-    std::string ProvinceText() const { return wnd_->PanelControls().recruitProvince->Text().Chars(); }
-    int32_t Garrison(int province, int kind) const { return world_.Province(province).garrison.Item(kind)->count; }
+    std::string ProvinceText() const { return m_wnd->PanelControls().recruitProvince->Text().Chars(); }
+    int32_t Garrison(int province, int kind) const
+    {
+        return m_world.Province(province).garrison.Item(kind)->count;
+    }
 
     // The map window's own view holds the marks.
-    CMapView& View() const { return wnd_->MapFrame()->View(); }
-    std::unique_ptr<CMapWnd> wnd_;
+    CMapView& View() const { return m_wnd->MapFrame()->View(); }
+    std::unique_ptr<CMapWnd> m_wnd;
 };
 
-TEST_F(RecruitModeTest, EnteringShowsFourButtonsAndChoosesTheCapital) {
-    wnd_->EnterRecruitMode();
-    EXPECT_EQ(wnd_->RecruitingPlayer(), &world_.Player(0));
-    EXPECT_EQ(wnd_->RecruitPool()->Count(), 6);
-    EXPECT_EQ(wnd_->SquadButtonCount(), 4);
-    EXPECT_EQ(wnd_->SelectedSquad(), 0);
-    EXPECT_TRUE(wnd_->SquadButton(0)->IsChecked());
-    EXPECT_FALSE(wnd_->SquadButton(1)->IsChecked());
-    EXPECT_EQ(wnd_->ChosenProvinceCount(), 1);
-    EXPECT_TRUE(wnd_->IsProvinceChosen(0));
+TEST_F(RecruitModeTest, EnteringShowsFourButtonsAndChoosesTheCapital)
+{
+    m_wnd->EnterRecruitMode();
+    EXPECT_EQ(m_wnd->RecruitingPlayer(), &m_world.Player(0));
+    EXPECT_EQ(m_wnd->RecruitPool()->Count(), 6);
+    EXPECT_EQ(m_wnd->SquadButtonCount(), 4);
+    EXPECT_EQ(m_wnd->SelectedSquad(), 0);
+    EXPECT_TRUE(m_wnd->SquadButton(0)->IsChecked());
+    EXPECT_FALSE(m_wnd->SquadButton(1)->IsChecked());
+    EXPECT_EQ(m_wnd->ChosenProvinceCount(), 1);
+    EXPECT_TRUE(m_wnd->IsProvinceChosen(0));
     EXPECT_EQ(ProvinceText(), "capital");
-    EXPECT_EQ(wnd_->Recruited(1), 2);
+    EXPECT_EQ(m_wnd->Recruited(1), 2);
     // The button shows the garrison of the chosen provinces, signed.
-    EXPECT_STREQ(wnd_->SquadButton(1)->Face().First().Text().Chars(), "+2");
-    EXPECT_STREQ(wnd_->SquadButton(1)->Face().Second().Text().Chars(), "0");
+    EXPECT_STREQ(m_wnd->SquadButton(1)->Face().First().Text().Chars(), "+2");
+    EXPECT_STREQ(m_wnd->SquadButton(1)->Face().Second().Text().Chars(), "0");
 }
 
-TEST_F(RecruitModeTest, ChoosingProvincesOnTheMap) {
-    wnd_->EnterRecruitMode();
+TEST_F(RecruitModeTest, ChoosingProvincesOnTheMap)
+{
+    m_wnd->EnterRecruitMode();
     struct Step {
         bool drag;
         int16_t province;
@@ -110,25 +120,24 @@ TEST_F(RecruitModeTest, ChoosingProvincesOnTheMap) {
         const char* text;
     };
     const Step steps[] = {
-        {false, 3, 1, "one Elm"},
-        {false, 1, 1, "one Elm"},  // another lord's province is ignored
-        {true, 2, 1, "one Elm"},   // so is a neutral one
-        {true, 0, 2, "many"},
-        {false, 0, 1, "capital"},
+        {false, 3, 1, "one Elm"}, {false, 1, 1, "one Elm"},  // another lord's province is ignored
+        {true, 2, 1, "one Elm"},                             // so is a neutral one
+        {true, 0, 2, "many"},     {false, 0, 1, "capital"},
     };
     for (const Step& s : steps) {
         if (s.drag)
-            wnd_->RecruitModeDrag(s.province);
+            m_wnd->RecruitModeDrag(s.province);
         else
-            wnd_->RecruitModePenDown(s.province);
-        EXPECT_EQ(wnd_->ChosenProvinceCount(), s.chosen) << s.province;
+            m_wnd->RecruitModePenDown(s.province);
+        EXPECT_EQ(m_wnd->ChosenProvinceCount(), s.chosen) << s.province;
         EXPECT_EQ(ProvinceText(), s.text) << s.province;
     }
-    wnd_->ClearProvinceMarks(false);
+    m_wnd->ClearProvinceMarks(false);
     EXPECT_EQ(ProvinceText(), "none");
 }
 
-TEST_F(RecruitModeTest, LimitsFollowRoomAndTreasury) {
+TEST_F(RecruitModeTest, LimitsFollowRoomAndTreasury)
+{
     struct Case {
         uint8_t weight;
         int32_t gold;
@@ -136,93 +145,101 @@ TEST_F(RecruitModeTest, LimitsFollowRoomAndTreasury) {
         int32_t limit;
     };
     const Case cases[] = {
-        {4, 1000, 0, 8},   // two provinces of room 4
-        {4, 1000, 3, 5},
-        {0, 1000, 0, 2},   // a weight of 0 counts 1
-        {4, 35, 0, 3},     // three units affordable
-        {4, 1000, 12, 0},  // fuller than the room: nothing, never below 0
+        {4, 1000, 0, 8},                    // two provinces of room 4
+        {4, 1000, 3, 5},  {0, 1000, 0, 2},  // a weight of 0 counts 1
+        {4, 35, 0, 3},                      // three units affordable
+        {4, 1000, 12, 0},                   // fuller than the room: nothing, never below 0
     };
     for (const Case& c : cases) {
-        types_[0].buyQuantity = c.weight;
-        world_.Player(0).treasury[0] = c.gold;
-        world_.Province(0).garrison.Item(0)->count = c.standing;
-        wnd_->EnterRecruitMode();
-        EXPECT_EQ(wnd_->RecruitPool()->Item(0)->count, c.limit) << int(c.weight) << " " << c.gold << " " << c.standing;
-        wnd_->LeaveRecruitMode();
+        m_types[0].buyQuantity = c.weight;
+        m_world.Player(0).treasury[0] = c.gold;
+        m_world.Province(0).garrison.Item(0)->count = c.standing;
+        m_wnd->EnterRecruitMode();
+        EXPECT_EQ(m_wnd->RecruitPool()->Item(0)->count, c.limit)
+            << int(c.weight) << " " << c.gold << " " << c.standing;
+        m_wnd->LeaveRecruitMode();
     }
 }
 
-TEST_F(RecruitModeTest, ThreeProvincesAndPositionTwoPlaceSixUnitsAndRefundExactly) {
+TEST_F(RecruitModeTest, ThreeProvincesAndPositionTwoPlaceSixUnitsAndRefundExactly)
+{
     GiveProvince2ToPlayer0();
-    wnd_->EnterRecruitMode();
-    wnd_->RecruitModeDrag(3);
-    wnd_->RecruitModeDrag(2);
-    ASSERT_EQ(wnd_->ChosenProvinceCount(), 3);
-    const CResourceBundle before = world_.Player(0).treasury;
-    wnd_->OnRecruitScrollSet(2);
-    for (int p : {0, 2, 3}) EXPECT_EQ(Garrison(p, 0), 2) << p;
-    EXPECT_EQ(world_.Player(0).treasury[0], before[0] - 60);
-    EXPECT_EQ(world_.Player(0).stats.spent[0], 60);
-    EXPECT_EQ(wnd_->Recruited(0), 6);
-    EXPECT_EQ(wnd_->RecruitedHere(0), 6);
+    m_wnd->EnterRecruitMode();
+    m_wnd->RecruitModeDrag(3);
+    m_wnd->RecruitModeDrag(2);
+    ASSERT_EQ(m_wnd->ChosenProvinceCount(), 3);
+    const CResourceBundle before = m_world.Player(0).treasury;
+    m_wnd->OnRecruitScrollSet(2);
+    for (int p : {0, 2, 3})
+        EXPECT_EQ(Garrison(p, 0), 2) << p;
+    EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 60);
+    EXPECT_EQ(m_world.Player(0).stats.spent[0], 60);
+    EXPECT_EQ(m_wnd->Recruited(0), 6);
+    EXPECT_EQ(m_wnd->RecruitedHere(0), 6);
     // Back to one unit a province: three are given back, from the highest index down.
-    wnd_->OnRecruitScrollSet(1);
-    for (int p : {0, 2, 3}) EXPECT_EQ(Garrison(p, 0), 1) << p;
-    EXPECT_EQ(world_.Player(0).treasury[0], before[0] - 30);
-    EXPECT_EQ(world_.Player(0).stats.spent[0], 30);
+    m_wnd->OnRecruitScrollSet(1);
+    for (int p : {0, 2, 3})
+        EXPECT_EQ(Garrison(p, 0), 1) << p;
+    EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 30);
+    EXPECT_EQ(m_world.Player(0).stats.spent[0], 30);
 }
 
-TEST_F(RecruitModeTest, PassesGoFromTheHighestIndexDown) {
+TEST_F(RecruitModeTest, PassesGoFromTheHighestIndexDown)
+{
     GiveProvince2ToPlayer0();
-    wnd_->EnterRecruitMode();
-    wnd_->RecruitModeDrag(3);
-    wnd_->RecruitModeDrag(2);
-    wnd_->SetRecruited(0, 4);  // one pass over 3, 2, 0 and one more for 3
+    m_wnd->EnterRecruitMode();
+    m_wnd->RecruitModeDrag(3);
+    m_wnd->RecruitModeDrag(2);
+    m_wnd->SetRecruited(0, 4);  // one pass over 3, 2, 0 and one more for 3
     EXPECT_EQ(Garrison(3, 0), 2);
     EXPECT_EQ(Garrison(2, 0), 1);
     EXPECT_EQ(Garrison(0, 0), 1);
 }
 
-TEST_F(RecruitModeTest, ClearGivesBackWhatWasRecruitedOfEveryKindAndNothingElse) {
-    wnd_->EnterRecruitMode();
-    const CResourceBundle before = world_.Player(0).treasury;
-    wnd_->SetRecruited(0, 3);
-    wnd_->SelectSquad(1, false);
-    wnd_->OnRecruitScrollSet(5);  // 2 standing + 3 recruited
+TEST_F(RecruitModeTest, ClearGivesBackWhatWasRecruitedOfEveryKindAndNothingElse)
+{
+    m_wnd->EnterRecruitMode();
+    const CResourceBundle before = m_world.Player(0).treasury;
+    m_wnd->SetRecruited(0, 3);
+    m_wnd->SelectSquad(1, false);
+    m_wnd->OnRecruitScrollSet(5);  // 2 standing + 3 recruited
     EXPECT_EQ(Garrison(0, 1), 5);
-    EXPECT_EQ(world_.Player(0).treasury[0], before[0] - 30 - 15);
-    EXPECT_EQ(world_.Player(0).treasury[1], before[1] - 3);
-    wnd_->OnRecruitClearTap(nullptr, 0);
+    EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 30 - 15);
+    EXPECT_EQ(m_world.Player(0).treasury[1], before[1] - 3);
+    m_wnd->OnRecruitClearTap(nullptr, 0);
     EXPECT_EQ(Garrison(0, 0), 0);
     EXPECT_EQ(Garrison(0, 1), 2);  // the standing garrison stays
-    EXPECT_EQ(world_.Player(0).treasury[0], before[0]);
-    EXPECT_EQ(world_.Player(0).treasury[1], before[1]);
+    EXPECT_EQ(m_world.Player(0).treasury[0], before[0]);
+    EXPECT_EQ(m_world.Player(0).treasury[1], before[1]);
     // Nor can the scroller sell it.
-    wnd_->OnRecruitScrollSet(0);
+    m_wnd->OnRecruitScrollSet(0);
     EXPECT_EQ(Garrison(0, 1), 2);
-    EXPECT_EQ(world_.Player(0).treasury[0], before[0]);
+    EXPECT_EQ(m_world.Player(0).treasury[0], before[0]);
 }
 
-TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit) {
-    wnd_->EnterRecruitMode();
-    wnd_->ClearProvinceMarks(false);
-    wnd_->SetRecruited(0, 5);
+TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit)
+{
+    m_wnd->EnterRecruitMode();
+    m_wnd->ClearProvinceMarks(false);
+    m_wnd->SetRecruited(0, 5);
     EXPECT_EQ(Garrison(0, 0), 0);
-    wnd_->RecruitModePenDown(0);
-    wnd_->SetRecruited(0, 50);  // the limit is 8
+    m_wnd->RecruitModePenDown(0);
+    m_wnd->SetRecruited(0, 50);  // the limit is 8
     EXPECT_EQ(Garrison(0, 0), 8);
-    EXPECT_EQ(wnd_->RecruitPool()->Item(0)->count, 0);
-    EXPECT_EQ(world_.Player(0).treasury[0], 1000 - 80);
+    EXPECT_EQ(m_wnd->RecruitPool()->Item(0)->count, 0);
+    EXPECT_EQ(m_world.Player(0).treasury[0], 1000 - 80);
 }
 
-TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool) {
-    wnd_->EnterRecruitMode();
-    wnd_->SetRecruited(0, 2);
+TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool)
+{
+    m_wnd->EnterRecruitMode();
+    m_wnd->SetRecruited(0, 2);
     EXPECT_TRUE(View().IsRecruitMode());
-    wnd_->LeaveRecruitMode();
+    m_wnd->LeaveRecruitMode();
     EXPECT_FALSE(View().IsRecruitMode());
-    EXPECT_EQ(wnd_->ChosenProvinceCount(), 0);
-    for (int i = 0; i < wnd_->RecruitPool()->Count(); ++i) EXPECT_EQ(wnd_->RecruitPool()->Item(i)->count, 0);
+    EXPECT_EQ(m_wnd->ChosenProvinceCount(), 0);
+    for (int i = 0; i < m_wnd->RecruitPool()->Count(); ++i)
+        EXPECT_EQ(m_wnd->RecruitPool()->Item(i)->count, 0);
     // What was recruited stays.
     EXPECT_EQ(Garrison(0, 0), 2);
 }

@@ -26,7 +26,8 @@ namespace {
 
 class ShippedMaps : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CTaskMgr::Init());
@@ -34,7 +35,8 @@ protected:
         LoadSquadTypes();
         Map::CSrenarionMgr::Init();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         EndSession();
         Map::CSrenarionMgr::Clear();
         FreeSquadTypes();
@@ -45,11 +47,13 @@ protected:
     }
 };
 
-bool Inside(const ProvinceRecord& p, int x, int y) {
+bool Inside(const ProvinceRecord& p, int x, int y)
+{
     return x >= p.rect[0] && x <= p.rect[2] && y >= p.rect[1] && y <= p.rect[3];
 }
 
-TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade) {
+TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade)
+{
     RawResource palette;
     ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/Map", palette));
     ASSERT_GE(palette.size, 768);
@@ -95,7 +99,8 @@ TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade) {
             }
         const std::string folder = TestBuildFolder() + "/shots";
         std::filesystem::create_directories(folder);
-        EXPECT_TRUE(WritePngFile(folder + "/map" + std::to_string(n + 1) + ".png", 2 * size.X(), 2 * size.Y(), rgb));
+        EXPECT_TRUE(
+            WritePngFile(folder + "/map" + std::to_string(n + 1) + ".png", 2 * size.X(), 2 * size.Y(), rgb));
         EndSession();
     }
 }
@@ -113,7 +118,8 @@ namespace {
 // The map frame built from the shipped layout on a 240 x 320 screen.
 class ShippedMapFrame : public ui_test::UiBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         UiBench::SetUp();
         ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
         ASSERT_TRUE(CPathMgr::Init());
@@ -123,7 +129,8 @@ protected:
         LoadSquadTypes();
         Map::CSrenarionMgr::Init();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         EndSession();
         Map::CSrenarionMgr::Clear();
         FreeSquadTypes();
@@ -136,7 +143,8 @@ protected:
         CResourceMgr::Shutdown();
         UiBench::TearDown();
     }
-    void Shot(const std::string& name) {
+    void Shot(const std::string& name)
+    {
         const CDrawContext* screen = GetDisplaySurface()->ScreenContext();
         const uint8_t* palette = GetDisplaySurface()->RawPalette();
         std::vector<uint8_t> rgb;
@@ -151,7 +159,8 @@ protected:
     }
 };
 
-TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen) {
+TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen)
+{
     const int last = Map::CSrenarionMgr::TotalMissions() - 1;
     int scenario = 0, mission = 0;
     ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(last, &scenario, &mission));

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <set>
 #include <unistd.h>
 
@@ -14,15 +14,20 @@
 
 namespace {
 
-intptr_t NullProc(WindowHandle, uint32_t, uintptr_t, intptr_t) { return 0; }
+intptr_t NullProc(WindowHandle, uint32_t, uintptr_t, intptr_t)
+{
+    return 0;
+}
 
-HeadlessBackend& Fresh(HeadlessOptions o = {}) {
+HeadlessBackend& Fresh(HeadlessOptions o = {})
+{
     HeadlessBackend& b = UseHeadlessPlatform(o);
     RegisterWindowClass("QRVKWnd", 0, NullProc);
     return b;
 }
 
-TEST(HeadlessBackend, SleepMovesTheVirtualClockOnly) {
+TEST(HeadlessBackend, SleepMovesTheVirtualClockOnly)
+{
     Fresh();
     uint32_t t0 = GetTickCount();
     EXPECT_EQ(t0, kHeadlessClockStart);
@@ -32,7 +37,8 @@ TEST(HeadlessBackend, SleepMovesTheVirtualClockOnly) {
     PlatformClose();
 }
 
-TEST(HeadlessBackend, RefusesEachPartOfTheDeviceOnDemand) {
+TEST(HeadlessBackend, RefusesEachPartOfTheDeviceOnDemand)
+{
     // Refusing raw access leaves the game library's display; refusing the
     // display leaves neither.
     struct Case {
@@ -47,7 +53,8 @@ TEST(HeadlessBackend, RefusesEachPartOfTheDeviceOnDemand) {
         for (bool byScript : {false, true}) {
             SCOPED_TRACE(testing::Message() << c.name << (byScript ? " by script" : " by option"));
             HeadlessOptions o;
-            if (!byScript) o.*(c.flag) = true;
+            if (!byScript)
+                o.*(c.flag) = true;
             HeadlessBackend& backend = Fresh(o);
             if (byScript) {
                 auto script = std::make_unique<InputScript>();
@@ -75,14 +82,18 @@ TEST(HeadlessBackend, RefusesEachPartOfTheDeviceOnDemand) {
     PlatformClose();
 }
 
-TEST(HeadlessBackend, ScreenLayoutsVisitEveryPixelOnceWhateverTheStrideSigns) {
+TEST(HeadlessBackend, ScreenLayoutsVisitEveryPixelOnceWhateverTheStrideSigns)
+{
     const int w = 6, h = 4;
     struct Layout {
         int32_t xs, ys;
         const char* what;
-    } layouts[] = {{2, 2 * w, "plain rows"},           {-2, 2 * w, "mirrored rows"},
-                   {2, -2 * w, "bottom-up rows"},       {-2, -2 * w, "upside down"},
-                   {2 * h, -2, "panel turned one way"}, {-2 * h, 2, "panel turned the other way"}};
+    } layouts[] = {{2, 2 * w, "plain rows"},
+                   {-2, 2 * w, "mirrored rows"},
+                   {2, -2 * w, "bottom-up rows"},
+                   {-2, -2 * w, "upside down"},
+                   {2 * h, -2, "panel turned one way"},
+                   {-2 * h, 2, "panel turned the other way"}};
     for (const auto& l : layouts) {
         SCOPED_TRACE(l.what);
         HeadlessOptions o;
@@ -109,7 +120,8 @@ TEST(HeadlessBackend, ScreenLayoutsVisitEveryPixelOnceWhateverTheStrideSigns) {
     PlatformClose();
 }
 
-TEST(HeadlessBackend, KeysHeldByTheTestShowInTheKeyState) {
+TEST(HeadlessBackend, KeysHeldByTheTestShowInTheKeyState)
+{
     HeadlessBackend& b = Fresh();
     b.SetKeyHeld(VK_UP, true);
     EXPECT_NE(GetKeyState(VK_UP) & 0x8000, 0);
@@ -119,7 +131,8 @@ TEST(HeadlessBackend, KeysHeldByTheTestShowInTheKeyState) {
     PlatformClose();
 }
 
-TEST(HeadlessBackend, MessageBoxIsRecordedAndDoesNotBlock) {
+TEST(HeadlessBackend, MessageBoxIsRecordedAndDoesNotBlock)
+{
     HeadlessBackend& b = Fresh();
     ShowMessageBox("Error!", "Core initialization failed. See log file for details.", MB_ICONSTOP);
     ASSERT_EQ(b.MessageBoxes().size(), 1u);
@@ -127,7 +140,8 @@ TEST(HeadlessBackend, MessageBoxIsRecordedAndDoesNotBlock) {
     PlatformClose();
 }
 
-TEST(HeadlessBackend, WithoutScriptTheRunAsksToCloseAfterItsBoundAndAgainLater) {
+TEST(HeadlessBackend, WithoutScriptTheRunAsksToCloseAfterItsBoundAndAgainLater)
+{
     HeadlessOptions o;
     o.closeAfterSteps = 10;
     Fresh(o);
@@ -142,7 +156,8 @@ TEST(HeadlessBackend, WithoutScriptTheRunAsksToCloseAfterItsBoundAndAgainLater) 
     PlatformClose();
 }
 
-TEST(HeadlessBackend, ScriptPlaysOneMessagePerStepHonoursWaitsAndEndsWithClose) {
+TEST(HeadlessBackend, ScriptPlaysOneMessagePerStepHonoursWaitsAndEndsWithClose)
+{
     HeadlessBackend& b = Fresh();
     auto script = std::make_unique<InputScript>();
     ASSERT_TRUE(script->Parse("# a comment\n"
@@ -177,8 +192,9 @@ TEST(HeadlessBackend, ScriptPlaysOneMessagePerStepHonoursWaitsAndEndsWithClose) 
         uint32_t message;
         uintptr_t wParam;
         int x, y;
-    } want[] = {{0, WM_LBUTTONDOWN, 1, 10, 20}, {1, WM_MOUSEMOVE, 1, 11, 21}, {6, WM_LBUTTONUP, 0, 12, 22},
-                {7, WM_KEYDOWN, VK_SELECT, -1, -1}, {8, WM_CHAR, 'a', -1, -1},   {9, WM_CHAR, 0xE9, -1, -1},
+    } want[] = {{0, WM_LBUTTONDOWN, 1, 10, 20}, {1, WM_MOUSEMOVE, 1, 11, 21},
+                {6, WM_LBUTTONUP, 0, 12, 22},   {7, WM_KEYDOWN, VK_SELECT, -1, -1},
+                {8, WM_CHAR, 'a', -1, -1},      {9, WM_CHAR, 0xE9, -1, -1},
                 {10, WM_CLOSE, 0, -1, -1}};
     for (size_t i = 0; i < got.size(); ++i) {
         SCOPED_TRACE(i);
@@ -194,7 +210,8 @@ TEST(HeadlessBackend, ScriptPlaysOneMessagePerStepHonoursWaitsAndEndsWithClose) 
     PlatformClose();
 }
 
-TEST(HeadlessBackend, ScriptRefusalAndScreenshot) {
+TEST(HeadlessBackend, ScriptRefusalAndScreenshot)
+{
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("tharn_shot_" + std::to_string(::getpid()));
     fs::create_directories(dir);

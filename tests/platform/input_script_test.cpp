@@ -6,13 +6,15 @@
 
 namespace {
 
-TEST(InputScript, ReadsEveryCommandAndRejectsBadLinesByNumber) {
+TEST(InputScript, ReadsEveryCommandAndRejectsBadLinesByNumber)
+{
     struct Case {
         const char* text;
         bool ok;
         const char* errorHas;
     } cases[] = {
-        {"down 1 2\nup 3 4\nmove 5 6\nkey up\nkey 41\nchar x\nwait 0\nactivate 0\nclose\nshot a.png\nrefuse display\n",
+        {"down 1 2\nup 3 4\nmove 5 6\nkey up\nkey 41\nchar x\nwait 0\nactivate 0\nclose\nshot a.png\nrefuse "
+         "display\n",
          true, ""},
         {"\n   \n# only comments\n", true, ""},
         {"down 1\n", false, "line 1"},
@@ -37,7 +39,8 @@ TEST(InputScript, ReadsEveryCommandAndRejectsBadLinesByNumber) {
     }
 }
 
-TEST(InputScript, WaitsSurviveTheClockWrapping) {
+TEST(InputScript, WaitsSurviveTheClockWrapping)
+{
     InputScript s;
     ASSERT_TRUE(s.Parse("wait 100\nclose\n"));
     std::vector<uint32_t> posted;

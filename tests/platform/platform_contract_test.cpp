@@ -28,12 +28,14 @@ struct Seen {
 };
 std::vector<Seen> g_seen;
 
-intptr_t RecordingProc(WindowHandle w, uint32_t m, uintptr_t wp, intptr_t lp) {
+intptr_t RecordingProc(WindowHandle w, uint32_t m, uintptr_t wp, intptr_t lp)
+{
     g_seen.push_back({w, m, wp, lp});
     return 77;
 }
 
-PlatformSettings TestSettings() {
+PlatformSettings TestSettings()
+{
     PlatformSettings s;
     s.screenWidth = 320;
     s.screenHeight = 240;
@@ -43,7 +45,8 @@ PlatformSettings TestSettings() {
 
 class PlatformContract : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         g_seen.clear();
         std::string which = GetParam();
         if (which == "headless") {
@@ -64,16 +67,22 @@ protected:
         GTEST_SKIP() << "built without SDL2";
 #endif
     }
-    void TearDown() override { PlatformClose(); }
+    void TearDown() override
+    {
+        PlatformClose();
+    }
 
-    WindowHandle OpenWindow() {
+    WindowHandle OpenWindow()
+    {
         EXPECT_TRUE(RegisterWindowClass("QRVKWnd", CS_HREDRAW | CS_VREDRAW, RecordingProc));
         return CreateMainWindow("QRVKWnd", "Tharnmoor", WS_VISIBLE, 0, 0, 320, 240);
     }
 };
 
-TEST_P(PlatformContract, WindowClassAndTheOneMainWindow) {
-    EXPECT_EQ(CreateMainWindow("QRVKWnd", "Tharnmoor", WS_VISIBLE, 0, 0, 1, 1), 0u) << "class not registered yet";
+TEST_P(PlatformContract, WindowClassAndTheOneMainWindow)
+{
+    EXPECT_EQ(CreateMainWindow("QRVKWnd", "Tharnmoor", WS_VISIBLE, 0, 0, 1, 1), 0u)
+        << "class not registered yet";
     EXPECT_FALSE(RegisterWindowClass("", 0, RecordingProc));
     EXPECT_FALSE(RegisterWindowClass("Other", 0, nullptr));
     WindowHandle w = OpenWindow();
@@ -82,7 +91,8 @@ TEST_P(PlatformContract, WindowClassAndTheOneMainWindow) {
     EXPECT_EQ(CreateMainWindow("QRVKWnd", "Again", WS_VISIBLE, 0, 0, 1, 1), 0u) << "only one main window";
 }
 
-TEST_P(PlatformContract, MessagesComeOutOneAtATimeInOrderAndDispatchSynchronously) {
+TEST_P(PlatformContract, MessagesComeOutOneAtATimeInOrderAndDispatchSynchronously)
+{
     WindowHandle w = OpenWindow();
     ASSERT_NE(w, 0u);
     PostMessage(w, WM_KEYDOWN, VK_SELECT, 1);
@@ -104,7 +114,8 @@ TEST_P(PlatformContract, MessagesComeOutOneAtATimeInOrderAndDispatchSynchronousl
     EXPECT_FALSE(PeekMessage(msg));
 }
 
-TEST_P(PlatformContract, ScreenMetricsOrientationAndInput) {
+TEST_P(PlatformContract, ScreenMetricsOrientationAndInput)
+{
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 240);
     EXPECT_EQ(GetSystemMetrics(99), 0);
@@ -114,7 +125,8 @@ TEST_P(PlatformContract, ScreenMetricsOrientationAndInput) {
     EXPECT_EQ(GetKeyState(VK_UP) & 0x8000, 0) << "nothing is held";
 }
 
-TEST_P(PlatformContract, RawFrameBufferCoversTheScreenAndPresents) {
+TEST_P(PlatformContract, RawFrameBufferCoversTheScreenAndPresents)
+{
     ASSERT_NE(OpenWindow(), 0u);
     RawFrameBufferInfo info;
     ASSERT_GT(GetRawFrameBuffer(info), 0);
@@ -133,7 +145,8 @@ TEST_P(PlatformContract, RawFrameBufferCoversTheScreenAndPresents) {
     PresentScreen();
 }
 
-TEST_P(PlatformContract, TicksStartFarFromZeroAndNeverRunBackwards) {
+TEST_P(PlatformContract, TicksStartFarFromZeroAndNeverRunBackwards)
+{
     uint32_t before = GetTickCount();
     EXPECT_GE(before, 0x100000u) << "a new timer's last tick 0 must lie far in the past";
     if (std::string(PlatformBackendName()) == "headless") {
@@ -145,17 +158,22 @@ TEST_P(PlatformContract, TicksStartFarFromZeroAndNeverRunBackwards) {
 }
 
 // Reads back a PNG of our own writer (stored deflate blocks only) as RGB rows.
-bool ReadOwnPng(const std::string& path, int& w, int& h, std::vector<uint8_t>& rgb) {
+bool ReadOwnPng(const std::string& path, int& w, int& h, std::vector<uint8_t>& rgb)
+{
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (png.size() < 45) return false;
-    auto u32 = [&](size_t at) { return uint32_t(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]; };
+    if (png.size() < 45)
+        return false;
+    auto u32 = [&](size_t at) {
+        return uint32_t(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+    };
     w = static_cast<int>(u32(16));
     h = static_cast<int>(u32(20));
     size_t p = 8 + 25 + 8 + 2;
     std::vector<uint8_t> raw;
     for (bool last = false; !last;) {
-        if (p + 5 > png.size()) return false;
+        if (p + 5 > png.size())
+            return false;
         last = png[p] & 1;
         size_t len = png[p + 1] | png[p + 2] << 8;
         raw.insert(raw.end(), png.begin() + p + 5, png.begin() + p + 5 + len);
@@ -169,7 +187,8 @@ bool ReadOwnPng(const std::string& path, int& w, int& h, std::vector<uint8_t>& r
     return rgb.size() == static_cast<size_t>(w * h * 3);
 }
 
-TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels) {
+TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels)
+{
     ASSERT_NE(OpenWindow(), 0u);
     RawFrameBufferInfo info;
     ASSERT_GT(GetRawFrameBuffer(info), 0);
@@ -181,7 +200,8 @@ TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels) 
     put(0, 0, red);
     put(319, 239, blue);
     PresentScreen();
-    std::string path = ::testing::TempDir() + "contract_" + std::to_string(::getpid()) + "_" + GetParam() + ".png";
+    std::string path =
+        ::testing::TempDir() + "contract_" + std::to_string(::getpid()) + "_" + GetParam() + ".png";
     ASSERT_TRUE(CurrentPlatform().Screenshot(path));
     int w = 0, h = 0;
     std::vector<uint8_t> rgb;
@@ -190,9 +210,12 @@ TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels) 
     int scale = w / 320;
     ASSERT_GE(scale, 1);
     EXPECT_EQ(h, 240 * scale);
-    auto at = [&](int x, int y) { return std::vector<uint8_t>(rgb.begin() + (y * w + x) * 3, rgb.begin() + (y * w + x) * 3 + 3); };
+    auto at = [&](int x, int y) {
+        return std::vector<uint8_t>(rgb.begin() + (y * w + x) * 3, rgb.begin() + (y * w + x) * 3 + 3);
+    };
     EXPECT_EQ(at(0, 0), (std::vector<uint8_t>{255, 0, 0}));
-    EXPECT_EQ(at(scale - 1, scale - 1), (std::vector<uint8_t>{255, 0, 0})) << "one device pixel covers scale x scale";
+    EXPECT_EQ(at(scale - 1, scale - 1), (std::vector<uint8_t>{255, 0, 0}))
+        << "one device pixel covers scale x scale";
     EXPECT_EQ(at(w - 1, h - 1), (std::vector<uint8_t>{0, 0, 255}));
     EXPECT_EQ(at(scale, 0), (std::vector<uint8_t>{0, 0, 0}));
     std::remove(path.c_str());

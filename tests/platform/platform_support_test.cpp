@@ -15,11 +15,13 @@
 
 namespace {
 
-TEST(CodePage, MapsBothWaysIncludingTheHighControlsRow) {
+TEST(CodePage, MapsBothWaysIncludingTheHighControlsRow)
+{
     struct Case {
         uint32_t unicode;
         uint8_t byte;
-    } cases[] = {{'A', 'A'}, {0x20AC, 0x80}, {0x2122, 0x99}, {0x0178, 0x9F}, {0xE9, 0xE9}, {0xFF, 0xFF}, {0xA0, 0xA0}};
+    } cases[] = {{'A', 'A'},   {0x20AC, 0x80}, {0x2122, 0x99}, {0x0178, 0x9F},
+                 {0xE9, 0xE9}, {0xFF, 0xFF},   {0xA0, 0xA0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.unicode);
         EXPECT_EQ(UnicodeToCodePage(c.unicode), c.byte);
@@ -36,18 +38,20 @@ TEST(CodePage, MapsBothWaysIncludingTheHighControlsRow) {
     EXPECT_EQ(Utf8ToUnicode("\xFFq"), U"\uFFFDq");
 }
 
-TEST(PngWriter, MatchesAnIndependentEncodingByteForByte) {
+TEST(PngWriter, MatchesAnIndependentEncodingByteForByte)
+{
     // Made with another PNG/zlib implementation: 2x1, red then (0, 128, 255), stored deflate.
     const std::vector<uint8_t> expected = {
-        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
-        0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x7B, 0x40, 0xE8, 0xDD, 0x00,
-        0x00, 0x00, 0x12, 0x49, 0x44, 0x41, 0x54, 0x78, 0x01, 0x01, 0x07, 0x00, 0xF8, 0xFF, 0x00, 0xFF, 0x00,
-        0x00, 0x00, 0x80, 0xFF, 0x08, 0x00, 0x02, 0x7F, 0xD5, 0x70, 0x6E, 0xAA, 0x00, 0x00, 0x00, 0x00, 0x49,
-        0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+        0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x7B,
+        0x40, 0xE8, 0xDD, 0x00, 0x00, 0x00, 0x12, 0x49, 0x44, 0x41, 0x54, 0x78, 0x01, 0x01, 0x07,
+        0x00, 0xF8, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x80, 0xFF, 0x08, 0x00, 0x02, 0x7F, 0xD5,
+        0x70, 0x6E, 0xAA, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
     EXPECT_EQ(EncodePng(2, 1, {255, 0, 0, 0, 128, 255}), expected);
 }
 
-TEST(PngWriter, SplitsLargeImagesIntoStoredBlocksOfAtMost65535Bytes) {
+TEST(PngWriter, SplitsLargeImagesIntoStoredBlocksOfAtMost65535Bytes)
+{
     const int w = 200, h = 120;  // 72120 bytes of scanlines: two blocks
     std::vector<uint8_t> rgb(w * h * 3);
     for (size_t i = 0; i < rgb.size(); ++i) {
@@ -74,7 +78,8 @@ TEST(PngWriter, SplitsLargeImagesIntoStoredBlocksOfAtMost65535Bytes) {
     EXPECT_EQ(raw[(w * 3 + 1) * (h - 1) + 1], rgb[w * 3 * (h - 1)]);
 }
 
-TEST(PlatformSettings, ReadsTheEnvironmentAndKeepsDefaultsForNonsense) {
+TEST(PlatformSettings, ReadsTheEnvironmentAndKeepsDefaultsForNonsense)
+{
     std::map<std::string, std::string> env;
     static std::map<std::string, std::string>* current = nullptr;
     current = &env;
@@ -89,8 +94,8 @@ TEST(PlatformSettings, ReadsTheEnvironmentAndKeepsDefaultsForNonsense) {
     EXPECT_EQ(d.scale, 2);
     EXPECT_EQ(d.video, "");
 
-    env = {{"THARNMOOR_VIDEO", "headless"}, {"THARNMOOR_DATA", "/tmp/d"},      {"THARNMOOR_SCREEN", "480x640"},
-           {"THARNMOOR_ORIENTATION", "4"},  {"THARNMOOR_SCALE", "3"},          {"THARNMOOR_SCRIPT", "s.txt"},
+    env = {{"THARNMOOR_VIDEO", "headless"}, {"THARNMOOR_DATA", "/tmp/d"}, {"THARNMOOR_SCREEN", "480x640"},
+           {"THARNMOOR_ORIENTATION", "4"},  {"THARNMOOR_SCALE", "3"},     {"THARNMOOR_SCRIPT", "s.txt"},
            {"THARNMOOR_SHOTS", "shots"}};
     PlatformSettings s = ReadPlatformSettings(lookup);
     EXPECT_EQ(s.video, "headless");
@@ -112,11 +117,13 @@ TEST(PlatformSettings, ReadsTheEnvironmentAndKeepsDefaultsForNonsense) {
     }
 }
 
-TEST(DataFolder, ListsPacksOfAnyCaseSortedAndSkipsEverythingElse) {
+TEST(DataFolder, ListsPacksOfAnyCaseSortedAndSkipsEverythingElse)
+{
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("tharn_packs_" + std::to_string(::getpid()));
     fs::create_directories(dir / "folder.pak");
-    for (const char* name : {"b.PAK", "a.pak", "c.Pak", "B.pak", "notes.txt", "x.paks", "pak", "zkvlog.sav"}) {
+    for (const char* name :
+         {"b.PAK", "a.pak", "c.Pak", "B.pak", "notes.txt", "x.paks", "pak", "zkvlog.sav"}) {
         std::ofstream(dir / name) << "x";
     }
     EXPECT_EQ(ListPackFiles(dir.string()), (std::vector<std::string>{"B.pak", "a.pak", "b.PAK", "c.Pak"}));
@@ -125,7 +132,8 @@ TEST(DataFolder, ListsPacksOfAnyCaseSortedAndSkipsEverythingElse) {
     fs::remove_all(dir);
 }
 
-TEST(DataFolder, DefaultsToDataBesideTheProgramAndFollowsTheSetting) {
+TEST(DataFolder, DefaultsToDataBesideTheProgramAndFollowsTheSetting)
+{
     HeadlessOptions o;
     UseHeadlessPlatform(o);
     std::string program = GetProgramPath();

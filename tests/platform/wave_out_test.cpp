@@ -18,7 +18,8 @@
 
 namespace {
 
-WaveOutFormat Format(uint16_t channels, uint32_t rate, uint16_t bits) {
+WaveOutFormat Format(uint16_t channels, uint32_t rate, uint16_t bits)
+{
     WaveOutFormat f;
     f.channels = channels;
     f.samplesPerSecond = rate;
@@ -36,7 +37,8 @@ struct Rig {
 
 using RigMaker = Rig (*)();
 
-Rig MakeHeadless() {
+Rig MakeHeadless()
+{
     auto clock = std::make_shared<uint32_t>(5000);
     Rig rig;
     rig.out = std::make_unique<HeadlessWaveOut>([clock] { return *clock; });
@@ -45,7 +47,8 @@ Rig MakeHeadless() {
 }
 
 #if THARN_HAVE_SDL
-Rig MakeSdl() {
+Rig MakeSdl()
+{
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     auto sdl = std::make_unique<SdlWaveOut>(false);
     SdlWaveOut* raw = sdl.get();
@@ -53,7 +56,8 @@ Rig MakeSdl() {
     rig.out = std::move(sdl);
     rig.playOut = [raw] {
         std::vector<int16_t> mix(4096 * SdlWaveOut::kChannels);
-        for (int i = 0; i < 8; ++i) raw->Mix(mix.data(), 4096);
+        for (int i = 0; i < 8; ++i)
+            raw->Mix(mix.data(), 4096);
     };
     return rig;
 }
@@ -61,18 +65,20 @@ Rig MakeSdl() {
 
 class WaveOutContract : public testing::TestWithParam<RigMaker> {
 protected:
-    void SetUp() override { rig_ = GetParam()(); }
-    Rig rig_;
-    std::vector<uint8_t> samples_ = std::vector<uint8_t>(2000, 200);
+    void SetUp() override { m_rig = GetParam()(); }
+    Rig m_rig;
+    std::vector<uint8_t> m_samples = std::vector<uint8_t>(2000, 200);
 };
 
-TEST_P(WaveOutContract, EightDevicesAtMost) {
-    WaveOut& out = *rig_.out;
+TEST_P(WaveOutContract, EightDevicesAtMost)
+{
+    WaveOut& out = *m_rig.out;
     std::vector<WaveOutHandle> open;
     for (int i = 0; i < kWaveOutDevices; ++i) {
         WaveOutHandle h = out.Open(Format(1, 22050, 8));
         ASSERT_NE(h, kNoWaveOut) << "device " << i;
-        for (WaveOutHandle other : open) EXPECT_NE(other, h);
+        for (WaveOutHandle other : open)
+            EXPECT_NE(other, h);
         open.push_back(h);
     }
     EXPECT_EQ(out.Open(Format(1, 22050, 8)), kNoWaveOut);
@@ -80,21 +86,22 @@ TEST_P(WaveOutContract, EightDevicesAtMost) {
     EXPECT_EQ(out.Open(Format(2, 11025, 16)), open[3]);
 }
 
-TEST_P(WaveOutContract, PlaysReplaysAndStops) {
-    WaveOut& out = *rig_.out;
+TEST_P(WaveOutContract, PlaysReplaysAndStops)
+{
+    WaveOut& out = *m_rig.out;
     WaveOutHandle h = out.Open(Format(1, 22050, 8));
     ASSERT_NE(h, kNoWaveOut);
     EXPECT_FALSE(out.Write(h)) << "nothing prepared yet";
-    ASSERT_TRUE(out.Prepare(h, samples_.data(), static_cast<uint32_t>(samples_.size())));
+    ASSERT_TRUE(out.Prepare(h, m_samples.data(), static_cast<uint32_t>(m_samples.size())));
     ASSERT_TRUE(out.Write(h));
     EXPECT_FALSE(out.IsDone(h));
     EXPECT_FALSE(out.Unprepare(h)) << "still playing";
-    rig_.playOut();
+    m_rig.playOut();
     EXPECT_TRUE(out.IsDone(h));
 
     ASSERT_TRUE(out.Write(h)) << "a done buffer can be written again";
     EXPECT_FALSE(out.IsDone(h));
-    rig_.playOut();
+    m_rig.playOut();
     EXPECT_TRUE(out.IsDone(h));
 
     ASSERT_TRUE(out.Write(h));
@@ -104,11 +111,11 @@ TEST_P(WaveOutContract, PlaysReplaysAndStops) {
     EXPECT_FALSE(out.Close(h)) << "unprepare first";
     EXPECT_TRUE(out.Unprepare(h));
     EXPECT_TRUE(out.Close(h));
-    for (auto call : {+[](WaveOut& o, WaveOutHandle d) { return o.Write(d); },
-                      +[](WaveOut& o, WaveOutHandle d) { return o.Reset(d); },
-                      +[](WaveOut& o, WaveOutHandle d) { return o.Close(d); },
-                      +[](WaveOut& o, WaveOutHandle d) { return o.SetVolume(d, 0); },
-                      +[](WaveOut& o, WaveOutHandle d) { return o.IsDone(d); }})
+    for (auto call : {+[](WaveOut&o, WaveOutHandle d) { return o.Write(d); },
+                      +[](WaveOut&o, WaveOutHandle d) { return o.Reset(d); },
+                      +[](WaveOut&o, WaveOutHandle d) { return o.Close(d); },
+                      +[](WaveOut&o, WaveOutHandle d) { return o.SetVolume(d, 0); },
+                      +[](WaveOut&o, WaveOutHandle d) { return o.IsDone(d); }})
         EXPECT_FALSE(call(out, h)) << "closed handle";
     EXPECT_FALSE(out.Write(-1));
     EXPECT_FALSE(out.Write(kWaveOutDevices));
@@ -119,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Headless, WaveOutContract, testing::Values(&MakeHeadles
 INSTANTIATE_TEST_SUITE_P(Sdl, WaveOutContract, testing::Values(&MakeSdl));
 #endif
 
-TEST(HeadlessWaveOut, PlaysForLengthOverBytesPerSecond) {
+TEST(HeadlessWaveOut, PlaysForLengthOverBytesPerSecond)
+{
     uint32_t now = 1000;
     HeadlessWaveOut out([&] { return now; });
     std::vector<uint8_t> samples(11025);  // half a second of 8-bit mono at 22050
@@ -135,7 +143,8 @@ TEST(HeadlessWaveOut, PlaysForLengthOverBytesPerSecond) {
     EXPECT_EQ(HeadlessWaveOut::PlayTime(Format(1, 22050, 8), 1), 1u) << "rounded up";
 }
 
-TEST(HeadlessWaveOut, PausedBufferDoesNotFinish) {
+TEST(HeadlessWaveOut, PausedBufferDoesNotFinish)
+{
     uint32_t now = 0;
     HeadlessWaveOut out([&] { return now; });
     std::vector<uint8_t> samples(100);
@@ -148,7 +157,8 @@ TEST(HeadlessWaveOut, PausedBufferDoesNotFinish) {
     EXPECT_FALSE(out.IsPlaying(h));
 }
 
-TEST(HeadlessWaveOut, InjectedFailures) {
+TEST(HeadlessWaveOut, InjectedFailures)
+{
     uint32_t now = 0;
     HeadlessWaveOut out([&] { return now; });
     std::vector<uint8_t> samples(100);
@@ -169,7 +179,8 @@ TEST(HeadlessWaveOut, InjectedFailures) {
 }
 
 #if THARN_HAVE_SDL
-TEST(SdlWaveOut, MixesVoicesWithTheirVolumes) {
+TEST(SdlWaveOut, MixesVoicesWithTheirVolumes)
+{
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SdlWaveOut out(false);
     ASSERT_TRUE(out.HasDevice());
@@ -200,7 +211,8 @@ TEST(SdlWaveOut, MixesVoicesWithTheirVolumes) {
     EXPECT_EQ(mix[0], 0) << "finished voices are silent";
 }
 
-TEST(SdlWaveOut, WithoutSoundCardEverythingIsRefused) {
+TEST(SdlWaveOut, WithoutSoundCardEverythingIsRefused)
+{
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlWaveOut out(false);
     EXPECT_FALSE(out.HasDevice());

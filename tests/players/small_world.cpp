@@ -21,237 +21,286 @@ int g_battles = 0;
 uint32_t g_lastAutomatic = 0;
 int32_t g_winnerLoss = 0;
 
-CPlayerController* MakeController(PlayerRecord* player, bool human) {
-  if (human) return new CHumanController(player);
-  return new CAIController(player);
+CPlayerController* MakeController(PlayerRecord* player, bool human)
+{
+    if (human)
+        return new CHumanController(player);
+    return new CAIController(player);
 }
 
 // The registry owns the types; they go when the test program ends.
 struct RegistryCleanup {
-  ~RegistryCleanup() { FreeSquadTypes(); }
+    ~RegistryCleanup() { FreeSquadTypes(); }
 };
 
-void RegisterTypes() {
-  static RegistryCleanup cleanup;
-  if (FindSquadType(CStr("Pike"))) return;
-  auto* pike = new CSquadType();
-  pike->typeId = CStr("Pike");
-  pike->meleeAttack = 3;
-  pike->hp = 5;
-  pike->moveSpeed = 1;
-  pike->buyQuantity = 4;
-  pike->forceCoefficient = 5;
-  pike->cost.Set(FourCC("gold"), 10);
-  RegisterSquadType(pike);
-  auto* sling = new CSquadType();
-  sling->typeId = CStr("Sling");
-  sling->meleeAttack = 1;
-  sling->rangedAttack = 3;
-  sling->hp = 3;
-  sling->moveSpeed = 1;
-  sling->buyQuantity = 3;
-  sling->forceCoefficient = 4;
-  sling->cost.Set(FourCC("gold"), 8);
-  sling->cost.Set(FourCC("metl"), 2);
-  RegisterSquadType(sling);
+void RegisterTypes()
+{
+    static RegistryCleanup cleanup;
+    if (FindSquadType(CStr("Pike")))
+        return;
+    auto* pike = new CSquadType();
+    pike->typeId = CStr("Pike");
+    pike->meleeAttack = 3;
+    pike->hp = 5;
+    pike->moveSpeed = 1;
+    pike->buyQuantity = 4;
+    pike->forceCoefficient = 5;
+    pike->cost.Set(FourCC("gold"), 10);
+    RegisterSquadType(pike);
+    auto* sling = new CSquadType();
+    sling->typeId = CStr("Sling");
+    sling->meleeAttack = 1;
+    sling->rangedAttack = 3;
+    sling->hp = 3;
+    sling->moveSpeed = 1;
+    sling->buyQuantity = 3;
+    sling->forceCoefficient = 4;
+    sling->cost.Set(FourCC("gold"), 8);
+    sling->cost.Set(FourCC("metl"), 2);
+    RegisterSquadType(sling);
 }
 
-CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone) {
-  CResourceBundle b;
-  b.Set(FourCC("gold"), gold);
-  b.Set(FourCC("metl"), metal);
-  b.Set(FourCC("ston"), stone);
-  return b;
+CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone)
+{
+    CResourceBundle b;
+    b.Set(FourCC("gold"), gold);
+    b.Set(FourCC("metl"), metal);
+    b.Set(FourCC("ston"), stone);
+    return b;
 }
 
 // The whole battle at once: the stronger side keeps its units.
-void QuickTestBattle(MapBattleRecord* record, uint8_t automatic) {
-  ++g_battles;
-  g_lastAutomatic = automatic;
-  if (g_stopNextBattle) {
-    g_stopNextBattle = false;
-    BattleResult = kBattleStopped;
-    return;
-  }
-  CArmy& a = record->attacker->army;
-  CArmy& d = record->defender->army;
-  const bool attackerWins = a.Strength() > d.Strength();
-  CArmy& loser = attackerWins ? d : a;
-  CArmy& winner = attackerWins ? a : d;
-  for (int i = 0; i < loser.Count(); ++i) loser.Item(i)->count = 0;
-  for (int i = 0; i < winner.Count(); ++i) winner.Item(i)->count -= winner.Item(i)->count * g_winnerLoss / 100;
-  BattleResult = kBattleEnded;
+void QuickTestBattle(MapBattleRecord* record, uint8_t automatic)
+{
+    ++g_battles;
+    g_lastAutomatic = automatic;
+    if (g_stopNextBattle) {
+        g_stopNextBattle = false;
+        BattleResult = kBattleStopped;
+        return;
+    }
+    CArmy& a = record->attacker->army;
+    CArmy& d = record->defender->army;
+    const bool attackerWins = a.Strength() > d.Strength();
+    CArmy& loser = attackerWins ? d : a;
+    CArmy& winner = attackerWins ? a : d;
+    for (int i = 0; i < loser.Count(); ++i)
+        loser.Item(i)->count = 0;
+    for (int i = 0; i < winner.Count(); ++i)
+        winner.Item(i)->count -= winner.Item(i)->count * g_winnerLoss / 100;
+    BattleResult = kBattleEnded;
 }
 
 }  // namespace
 
 SmallWorld::SmallWorld(int players, int provinces)
-    : players_(players),
-      provinces_(provinces),
-      owners_(size_t(provinces), -1),
-      capitals_(size_t(players), 255),
-      castles_(size_t(provinces), -1),
-      skills_(size_t(players), std::vector<uint8_t>{2, 2, 2}) {
-  HeadlessOptions options;
-  options.closeAfterSteps = 0;
-  UseHeadlessPlatform(options);
-  g_stopNextBattle = false;
-  g_battles = 0;
-  g_lastAutomatic = 0;
-  g_winnerLoss = 0;
+    : m_players(players),
+      m_provinces(provinces),
+      m_owners(size_t(provinces), -1),
+      m_capitals(size_t(players), 255),
+      m_castles(size_t(provinces), -1),
+      m_skills(size_t(players), std::vector<uint8_t>{2, 2, 2})
+{
+    HeadlessOptions options;
+    options.closeAfterSteps = 0;
+    UseHeadlessPlatform(options);
+    g_stopNextBattle = false;
+    g_battles = 0;
+    g_lastAutomatic = 0;
+    g_winnerLoss = 0;
 }
 
-SmallWorld::~SmallWorld() {
-  EndSession();
-  SetControllerFactory(nullptr);
+SmallWorld::~SmallWorld()
+{
+    EndSession();
+    SetControllerFactory(nullptr);
 }
 
-SmallWorld& SmallWorld::Link(int a, int b) {
-  links_.emplace_back(a, b);
-  return *this;
+SmallWorld& SmallWorld::Link(int a, int b)
+{
+    m_links.emplace_back(a, b);
+    return *this;
 }
 
-SmallWorld& SmallWorld::Chain(std::initializer_list<int> provinces) {
-  const int* prev = nullptr;
-  for (const int& p : provinces) {
-    if (prev) Link(*prev, p);
-    prev = &p;
-  }
-  return *this;
+SmallWorld& SmallWorld::Chain(std::initializer_list<int> provinces)
+{
+    const int* prev = nullptr;
+    for (const int& p : provinces) {
+        if (prev)
+            Link(*prev, p);
+        prev = &p;
+    }
+    return *this;
 }
 
-SmallWorld& SmallWorld::Own(int province, int player) {
-  owners_[size_t(province)] = player;
-  return *this;
+SmallWorld& SmallWorld::Own(int province, int player)
+{
+    m_owners[size_t(province)] = player;
+    return *this;
 }
 
-SmallWorld& SmallWorld::Capital(int player, int province) {
-  capitals_[size_t(player)] = province;
-  owners_[size_t(province)] = player;
-  castles_[size_t(province)] = 100;
-  return *this;
+SmallWorld& SmallWorld::Capital(int player, int province)
+{
+    m_capitals[size_t(player)] = province;
+    m_owners[size_t(province)] = player;
+    m_castles[size_t(province)] = 100;
+    return *this;
 }
 
-SmallWorld& SmallWorld::Castle(int province, uint8_t percent) {
-  castles_[size_t(province)] = percent;
-  return *this;
+SmallWorld& SmallWorld::Castle(int province, uint8_t percent)
+{
+    m_castles[size_t(province)] = percent;
+    return *this;
 }
 
-SmallWorld& SmallWorld::Skills(int player, uint8_t battle, uint8_t builder, uint8_t stealth) {
-  skills_[size_t(player)] = {battle, builder, stealth};
-  return *this;
+SmallWorld& SmallWorld::Skills(int player, uint8_t battle, uint8_t builder, uint8_t stealth)
+{
+    m_skills[size_t(player)] = {battle, builder, stealth};
+    return *this;
 }
 
-SmallWorld& SmallWorld::Finish(int32_t difficulty) {
-  RegisterTypes();
-  SetControllerFactory(&MakeController);
-  RunningGameState& g = Game();
-  g.world = new CGameWorld();
-  g.holder = new WorldHolder{g.world};
-  SetActiveWorld(g.world);
-  CGameWorld& w = *g.world;
-  w.kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
-  w.slotCount = 2;
-  w.SetPlayerCount(players_);
-  for (int i = 0; i < players_; ++i) {
-    PlayerRecord& p = w.Player(i);
-    p.playerId = uint8_t(i);
-    p.capital = uint8_t(capitals_[size_t(i)]);
-    for (int k = 0; k < 3; ++k) p.skills[k] = skills_[size_t(i)][size_t(k)];
-    p.assignment = 1;
-    p.slotTypes = {CStr("Pike"), CStr("Sling")};
-    p.startingResources = {0, 0, 0};
-    p.army.definitionCounts.SetSize(2);
-  }
-  w.SetProvinceCount(provinces_);
-  for (int i = 0; i < provinces_; ++i) {
-    ProvinceRecord& q = w.Province(i);
-    q.incomeBytes = {2, 0, 0};
-    q.ownerId = owners_[size_t(i)] < 0 ? ProvinceRecord::kNeutralId : uint8_t(owners_[size_t(i)]);
-    q.castleFlag = castles_[size_t(i)] >= 0 ? 1 : 0;
-    q.castle.definition = 0;
-    q.castle.percent = uint8_t(std::max(castles_[size_t(i)], 0));
-  }
-  for (const auto& [a, b] : links_) {
-    w.Province(a).neighbours.push_back(uint8_t(b));
-    w.Province(b).neighbours.push_back(uint8_t(a));
-  }
-  g.distanceMap = new CProvinceDistanceMap(g.world);
-  Rules() = GameRules();
-  GameRules& r = Rules();
-  r.castleCost = Bundle(100, 20, 20);
-  r.moatCost = Bundle(20, 0, 10);
-  r.catapultCost = Bundle(30, 10, 0);
-  r.wallsCost = Bundle(40, 0, 20);
-  r.marketCost = Bundle(30, 0, 0);
-  r.bankCost = Bundle(40, 0, 0);
-  r.metalMineCost = Bundle(30, 0, 10);
-  r.stoneMineCost = Bundle(30, 10, 0);
-  r.metalMineIncome = Bundle(0, 3, 0);
-  r.stoneMineIncome = Bundle(0, 0, 3);
-  r.scoutCost = Bundle(5, 0, 0);
-  r.scoutBase = 50;
-  r.robberyCost = Bundle(10, 0, 0);
-  r.robberyMovePoints = 1;
-  r.robberyGoldPercent = 10;
-  r.robberyBase = 50;
-  r.robberyTriesBase = 1;
-  r.deceaseCost = Bundle(10, 0, 0);
-  r.deceaseMovePoints = 1;
-  r.deceaseKillPercent = 20;
-  r.deceaseCapPerStealth = 10;
-  r.deceaseBase = 40;
-  r.maxRaiders = 3;
-  w.AfterLoad();
-  g.difficulty = difficulty;
-  g.turn = 1;
-  SetLeaveRequested(0);
-  g.battleInProgress = 0;
-  SigMapBattle.Connect(&QuickTestBattle);
-  SigPumpUi.Connect([] {
-    if (HeadlessBackend* h = ActiveHeadlessPlatform()) h->AdvanceClock(50);
-  });
-  for (int i = 0; i < players_; ++i) SetTreasury(i, 0, 0, 0);
-  BeginTurnOf(0);
-  return *this;
+SmallWorld& SmallWorld::Finish(int32_t difficulty)
+{
+    RegisterTypes();
+    SetControllerFactory(&MakeController);
+    RunningGameState& g = Game();
+    g.world = new CGameWorld();
+    g.holder = new WorldHolder{g.world};
+    SetActiveWorld(g.world);
+    CGameWorld& w = *g.world;
+    w.kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
+    w.slotCount = 2;
+    w.SetPlayerCount(m_players);
+    for (int i = 0; i < m_players; ++i) {
+        PlayerRecord& p = w.Player(i);
+        p.playerId = uint8_t(i);
+        p.capital = uint8_t(m_capitals[size_t(i)]);
+        for (int k = 0; k < 3; ++k)
+            p.skills[k] = m_skills[size_t(i)][size_t(k)];
+        p.assignment = 1;
+        p.slotTypes = {CStr("Pike"), CStr("Sling")};
+        p.startingResources = {0, 0, 0};
+        p.army.definitionCounts.SetSize(2);
+    }
+    w.SetProvinceCount(m_provinces);
+    for (int i = 0; i < m_provinces; ++i) {
+        ProvinceRecord& q = w.Province(i);
+        q.incomeBytes = {2, 0, 0};
+        q.ownerId = m_owners[size_t(i)] < 0 ? ProvinceRecord::kNeutralId : uint8_t(m_owners[size_t(i)]);
+        q.castleFlag = m_castles[size_t(i)] >= 0 ? 1 : 0;
+        q.castle.definition = 0;
+        q.castle.percent = uint8_t(std::max(m_castles[size_t(i)], 0));
+    }
+    for (const auto& [a, b] : m_links) {
+        w.Province(a).neighbours.push_back(uint8_t(b));
+        w.Province(b).neighbours.push_back(uint8_t(a));
+    }
+    g.distanceMap = new CProvinceDistanceMap(g.world);
+    Rules() = GameRules();
+    GameRules& r = Rules();
+    r.castleCost = Bundle(100, 20, 20);
+    r.moatCost = Bundle(20, 0, 10);
+    r.catapultCost = Bundle(30, 10, 0);
+    r.wallsCost = Bundle(40, 0, 20);
+    r.marketCost = Bundle(30, 0, 0);
+    r.bankCost = Bundle(40, 0, 0);
+    r.metalMineCost = Bundle(30, 0, 10);
+    r.stoneMineCost = Bundle(30, 10, 0);
+    r.metalMineIncome = Bundle(0, 3, 0);
+    r.stoneMineIncome = Bundle(0, 0, 3);
+    r.scoutCost = Bundle(5, 0, 0);
+    r.scoutBase = 50;
+    r.robberyCost = Bundle(10, 0, 0);
+    r.robberyMovePoints = 1;
+    r.robberyGoldPercent = 10;
+    r.robberyBase = 50;
+    r.robberyTriesBase = 1;
+    r.deceaseCost = Bundle(10, 0, 0);
+    r.deceaseMovePoints = 1;
+    r.deceaseKillPercent = 20;
+    r.deceaseCapPerStealth = 10;
+    r.deceaseBase = 40;
+    r.maxRaiders = 3;
+    w.AfterLoad();
+    g.difficulty = difficulty;
+    g.turn = 1;
+    SetLeaveRequested(0);
+    g.battleInProgress = 0;
+    SigMapBattle.Connect(&QuickTestBattle);
+    SigPumpUi.Connect([] {
+        if (HeadlessBackend* h = ActiveHeadlessPlatform())
+            h->AdvanceClock(50);
+    });
+    for (int i = 0; i < m_players; ++i)
+        SetTreasury(i, 0, 0, 0);
+    BeginTurnOf(0);
+    return *this;
 }
 
-CPlayerController& SmallWorld::Controller(int i) { return *Player(i).controller; }
-
-void SmallWorld::SetArmy(int player, int32_t pikes, int32_t slings) {
-  CArmy& a = Player(player).army;
-  a.Item(0)->count = pikes;
-  a.Item(1)->count = slings;
+CPlayerController& SmallWorld::Controller(int i)
+{
+    return *Player(i).controller;
 }
 
-void SmallWorld::SetGarrison(int province, int32_t pikes, int32_t slings) {
-  CArmy& a = Province(province).garrison;
-  a.Item(0)->count = pikes;
-  a.Item(1)->count = slings;
+void SmallWorld::SetArmy(int player, int32_t pikes, int32_t slings)
+{
+    CArmy& a = Player(player).army;
+    a.Item(0)->count = pikes;
+    a.Item(1)->count = slings;
 }
 
-void SmallWorld::SetTreasury(int player, int32_t gold, int32_t metal, int32_t stone) {
-  Player(player).treasury = Bundle(gold, metal, stone);
+void SmallWorld::SetGarrison(int province, int32_t pikes, int32_t slings)
+{
+    CArmy& a = Province(province).garrison;
+    a.Item(0)->count = pikes;
+    a.Item(1)->count = slings;
 }
 
-void SmallWorld::SetIncome(int province, int32_t gold, int32_t metal, int32_t stone) {
-  Province(province).income = Bundle(gold, metal, stone);
+void SmallWorld::SetTreasury(int player, int32_t gold, int32_t metal, int32_t stone)
+{
+    Player(player).treasury = Bundle(gold, metal, stone);
 }
 
-void SmallWorld::PlaceArmy(int player, int province) {
-  Player(player).armyLocation = int16_t(province);
-  if (World().currentPlayer == player) Controller(player).UpdateReach();
+void SmallWorld::SetIncome(int province, int32_t gold, int32_t metal, int32_t stone)
+{
+    Province(province).income = Bundle(gold, metal, stone);
 }
 
-void SmallWorld::BeginTurnOf(int player) {
-  World().currentPlayer = uint8_t(player);
-  Controller(player).BeginTurn();
+void SmallWorld::PlaceArmy(int player, int province)
+{
+    Player(player).armyLocation = int16_t(province);
+    if (World().currentPlayer == player)
+        Controller(player).UpdateReach();
 }
 
-int32_t SmallWorld::Pikes(const CArmy& army) const { return army.Item(0)->count; }
-int32_t SmallWorld::Slings(const CArmy& army) const { return army.Item(1)->count; }
+void SmallWorld::BeginTurnOf(int player)
+{
+    World().currentPlayer = uint8_t(player);
+    Controller(player).BeginTurn();
+}
 
-void SmallWorld::StopNextBattle(bool stop) { g_stopNextBattle = stop; }
-void SmallWorld::WinnerLosesPercent(int32_t percent) { g_winnerLoss = percent; }
-int SmallWorld::Battles() { return g_battles; }
-uint32_t SmallWorld::LastBattleAutomatic() { return g_lastAutomatic; }
+int32_t SmallWorld::Pikes(const CArmy& army) const
+{
+    return army.Item(0)->count;
+}
+int32_t SmallWorld::Slings(const CArmy& army) const
+{
+    return army.Item(1)->count;
+}
+
+void SmallWorld::StopNextBattle(bool stop)
+{
+    g_stopNextBattle = stop;
+}
+void SmallWorld::WinnerLosesPercent(int32_t percent)
+{
+    g_winnerLoss = percent;
+}
+int SmallWorld::Battles()
+{
+    return g_battles;
+}
+uint32_t SmallWorld::LastBattleAutomatic()
+{
+    return g_lastAutomatic;
+}

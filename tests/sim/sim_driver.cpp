@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "battle/quick_battle.h"
 #include "core/byte_stream.h"
 #include "core/resource_mgr.h"
 #include "game/controller_factory.h"
@@ -20,7 +21,6 @@
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
 #include "players/player_controller.h"
-#include "battle/quick_battle.h"
 #include "tests/sim/quick_battle.h"
 
 namespace {
@@ -37,255 +37,305 @@ SimTurnObserver g_observer = nullptr;
 bool g_resumePending = false;
 SimPlayTurnHook g_playHook = nullptr;
 
-CPlayerController* MakeComputerPlayer(PlayerRecord* player, bool) { return new CAIController(player); }
+CPlayerController* MakeComputerPlayer(PlayerRecord* player, bool)
+{
+    return new CAIController(player);
+}
 
 // A frame step of the headless device: the screens would draw one frame in
 // this time.
-void PumpOneFrame() {
-  if (HeadlessBackend* h = ActiveHeadlessPlatform()) h->AdvanceClock(50);
+void PumpOneFrame()
+{
+    if (HeadlessBackend* h = ActiveHeadlessPlatform())
+        h->AdvanceClock(50);
 }
 
 // Computer players post no dialog requests; should one come, it is declined.
-uint32_t DeclineRequest(UiRequestKind, void*) { return 2; }
+uint32_t DeclineRequest(UiRequestKind, void*)
+{
+    return 2;
+}
 
-void BindHarnessSignals() {
-  SigMapBattle.Connect(g_standIn ? &ResolveQuickBattle : &ResolveMapBattle);
-  SigPumpUi.Connect(&PumpOneFrame);
-  SigUiRequest.Connect(&DeclineRequest);
+void BindHarnessSignals()
+{
+    SigMapBattle.Connect(g_standIn ? &ResolveQuickBattle : &ResolveMapBattle);
+    SigPumpUi.Connect(&PumpOneFrame);
+    SigUiRequest.Connect(&DeclineRequest);
 }
 
 // The virtual clock before a player's turn, so that the generator's reseed
 // depends only on the seed, the round and the seat.
-void SetClockForTurn(int32_t round, int seat) {
-  if (HeadlessBackend* h = ActiveHeadlessPlatform())
-    h->SetClock(kHeadlessClockStart + g_seed * 7919u + uint32_t(round) * 977u + uint32_t(seat) * 131u);
+void SetClockForTurn(int32_t round, int seat)
+{
+    if (HeadlessBackend* h = ActiveHeadlessPlatform())
+        h->SetClock(kHeadlessClockStart + g_seed * 7919u + uint32_t(round) * 977u + uint32_t(seat) * 131u);
 }
 
-bool StartsWithNoCase(const CStr& text, const char* prefix) {
-  return strncasecmp(text.Chars(), prefix, std::strlen(prefix)) == 0;
+bool StartsWithNoCase(const CStr& text, const char* prefix)
+{
+    return strncasecmp(text.Chars(), prefix, std::strlen(prefix)) == 0;
 }
 
-bool EqualsNoCase(const CStr& text, const char* other) { return strcasecmp(text.Chars(), other) == 0; }
-
-int WinnerId() {
-  CGameWorld* w = GameWorld();
-  if (!w || !OnlyOnePlayerLeft()) return -1;
-  for (int i = 0; i < w->PlayerCount(); ++i)
-    if (w->Player(i).controller) return w->Player(i).playerId;
-  return -1;
+bool EqualsNoCase(const CStr& text, const char* other)
+{
+    return strcasecmp(text.Chars(), other) == 0;
 }
 
-SessionState SessionNow() {
-  const RunningGameState& g = Game();
-  SessionState s;
-  s.turn = g.turn;
-  s.currentPlayer = g.world ? g.world->currentPlayer : 0;
-  s.selectedProvince = g.selectedProvince;
-  s.sessionMode = g.sessionMode;
-  s.difficulty = g.difficulty;
-  return s;
+int WinnerId()
+{
+    CGameWorld* w = GameWorld();
+    if (!w || !OnlyOnePlayerLeft())
+        return -1;
+    for (int i = 0; i < w->PlayerCount(); ++i)
+        if (w->Player(i).controller)
+            return w->Player(i).playerId;
+    return -1;
+}
+
+SessionState SessionNow()
+{
+    const RunningGameState& g = Game();
+    SessionState s;
+    s.turn = g.turn;
+    s.currentPlayer = g.world ? g.world->currentPlayer : 0;
+    s.selectedProvince = g.selectedProvince;
+    s.sessionMode = g.sessionMode;
+    s.difficulty = g.difficulty;
+    return s;
 }
 
 }  // namespace
 
-bool SimStartEngine(const std::string& dataFolder, std::string& error) {
-  HeadlessOptions options;
-  options.closeAfterSteps = 0;
-  UseHeadlessPlatform(options);
-  if (!CResourceMgr::InitFromFolder(dataFolder.c_str())) {
-    error = "no game data in " + dataFolder;
-    return false;
-  }
-  FreeSquadTypes();
-  LoadSquadTypes();
-  SetControllerFactory(&MakeComputerPlayer);
-  return true;
-}
-
-void SimStopEngine() {
-  SimEndGame();
-  SetControllerFactory(nullptr);
-  FreeSquadTypes();
-  CResourceMgr::Shutdown();
-}
-
-std::vector<CStr> SimMissionPaths() {
-  std::vector<CStr> scenarios;
-  ListPackFolders(CStr("/Scenarios/"), scenarios);
-  // The first scenario of the game goes first, the others as listed.
-  for (size_t i = 1; i < scenarios.size(); ++i) {
-    if (EqualsNoCase(scenarios[i], "scenario01")) {
-      CStr first = scenarios[i];
-      scenarios.erase(scenarios.begin() + long(i));
-      scenarios.insert(scenarios.begin(), first);
-      break;
+bool SimStartEngine(const std::string& dataFolder, std::string& error)
+{
+    HeadlessOptions options;
+    options.closeAfterSteps = 0;
+    UseHeadlessPlatform(options);
+    if (!CResourceMgr::InitFromFolder(dataFolder.c_str())) {
+        error = "no game data in " + dataFolder;
+        return false;
     }
-  }
-  std::vector<CStr> paths;
-  for (const CStr& s : scenarios) {
-    std::vector<CStr> children;
-    const CStr folder = CStr::ConcatChars(CStr("/Scenarios/"), s.Chars());
-    ListPackFolders(CStr::ConcatChars(folder, "/"), children);
-    int missions = 0;
-    for (const CStr& c : children)
-      if (StartsWithNoCase(c, "Mission")) ++missions;
-    for (int m = 1; m <= missions; ++m) {
-      char name[32];
-      std::snprintf(name, sizeof name, "/Mission%03d", m);
-      paths.push_back(CStr::ConcatChars(folder, name));
-    }
-  }
-  return paths;
+    FreeSquadTypes();
+    LoadSquadTypes();
+    SetControllerFactory(&MakeComputerPlayer);
+    return true;
 }
 
-bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& error) {
-  const std::vector<CStr> paths = SimMissionPaths();
-  if (mission < 0 || size_t(mission) >= paths.size()) {
-    error = "no mission " + std::to_string(mission) + " (the data has " + std::to_string(paths.size()) + ")";
-    return false;
-  }
-  if (difficulty < 0 || difficulty > 3) {
-    error = "difficulty must be 0 to 3";
-    return false;
-  }
-  g_seed = seed;
-  g_resumePending = false;
-  SimEndGame();
-  SetClockForTurn(0, 0);
-  SessionInit(0);
-  BindHarnessSignals();
-  if (!NewGameFromMission(paths[size_t(mission)])) {
-    error = std::string("cannot read mission ") + paths[size_t(mission)].Chars();
-    return false;
-  }
-  NewGameSettings settings;
-  settings.difficulty = difficulty;
-  settings.humans = 0;
-  ApplyNewGameSettings(settings);
-  StartGame();
-  return true;
-}
-
-bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error) {
-  g_seed = seed;
-  SimEndGame();
-  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
-  if (!f) {
-    error = "cannot open " + file;
-    return false;
-  }
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + n);
-    if (long(bytes.size()) > kMaxSaveFile) {
-      error = file + " is too large to be a saved game";
-      return false;
-    }
-  }
-  if (bytes.size() < 4) {
-    error = file + " is too short to be a saved game";
-    return false;
-  }
-  const uint16_t version = uint16_t(bytes[0] | (bytes[1] << 8));
-  if (version < 6 || version > kSaveVersion) {
-    error = file + " is not a saved game of this version";
-    return false;
-  }
-  SetClockForTurn(0, 0);
-  SessionInit(0);
-  BindHarnessSignals();
-  RunningGameState& g = Game();
-  SessionState session;
-  if (!ReadSavedGame(SavedGameParts{*g.world, g.missionPath, session}, bytes.data() + 2,
-                     uint32_t(bytes.size() - 2), version)) {
-    error = file + " is damaged";
+void SimStopEngine()
+{
     SimEndGame();
-    return false;
-  }
-  g.turn = session.turn;
-  g.world->currentPlayer = session.currentPlayer;
-  g.selectedProvince = session.selectedProvince;
-  g.sessionMode = session.sessionMode;
-  g.difficulty = session.difficulty;
-  g.battleInProgress = 0;
-  BindHarnessSignals();
-  g_resumePending = true;
-  return true;
+    SetControllerFactory(nullptr);
+    FreeSquadTypes();
+    CResourceMgr::Shutdown();
 }
 
-SimOutcome SimPlay(int32_t maxRounds) {
-  SimOutcome out;
-  RunningGameState& g = Game();
-  if (!g.world) return out;
-  if (g_resumePending) {
-    ComputePlayerRatings(g.holder);
-    g_resumePending = false;
-  }
-  for (int32_t r = 0; r < maxRounds && !OnlyOnePlayerLeft() && CountActivePlayers() > 0; ++r) {
-    ++g.turn;
-    OnRoundStart();
-    for (int i = 0; i < g.world->PlayerCount(); ++i) {
-      PlayerRecord& player = g.world->Player(i);
-      if (!player.controller) continue;
-      if (OnlyOnePlayerLeft()) break;
-      SetClockForTurn(g.turn, i);
-      player.controller->BeginTurn();
-      BeginPlayerTurn(uint8_t(i));
-      if (player.controller) player.controller->ProvinceTurnStep();
-      if (g_playHook) g_playHook(i, true);
-      if (player.controller) player.controller->PlayTurn();
-      if (g_playHook) g_playHook(i, false);
-      // A stop asked for inside a battle has no person to answer it here;
-      // the harness plays on.
-      SetLeaveRequested(0);
-      g.battleInProgress = 0;
-      if (player.controller) player.controller->EndTurn();
-      if (g_observer) g_observer(i);
+std::vector<CStr> SimMissionPaths()
+{
+    std::vector<CStr> scenarios;
+    ListPackFolders(CStr("/Scenarios/"), scenarios);
+    // The first scenario of the game goes first, the others as listed.
+    for (size_t i = 1; i < scenarios.size(); ++i) {
+        if (EqualsNoCase(scenarios[i], "scenario01")) {
+            CStr first = scenarios[i];
+            scenarios.erase(scenarios.begin() + long(i));
+            scenarios.insert(scenarios.begin(), first);
+            break;
+        }
     }
-    ++out.roundsPlayedNow;
-  }
-  // The next round begins with the first player.
-  g.world->currentPlayer = 0;
-  out.rounds = g.turn;
-  out.winner = WinnerId();
-  return out;
+    std::vector<CStr> paths;
+    for (const CStr& s : scenarios) {
+        std::vector<CStr> children;
+        const CStr folder = CStr::ConcatChars(CStr("/Scenarios/"), s.Chars());
+        ListPackFolders(CStr::ConcatChars(folder, "/"), children);
+        int missions = 0;
+        for (const CStr& c : children)
+            if (StartsWithNoCase(c, "Mission"))
+                ++missions;
+        for (int m = 1; m <= missions; ++m) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/Mission%03d", m);
+            paths.push_back(CStr::ConcatChars(folder, name));
+        }
+    }
+    return paths;
 }
 
-bool SimSaveBytes(std::vector<uint8_t>& out) {
-  RunningGameState& g = Game();
-  if (!g.world) return false;
-  g.world->currentPlayer = 0;
-  SessionState session = SessionNow();
-  std::vector<uint8_t> body;
-  if (!WriteSavedGame(SavedGameParts{*g.world, g.missionPath, session}, body)) return false;
-  out.clear();
-  out.push_back(uint8_t(kSaveVersion & 0xFF));
-  out.push_back(uint8_t(kSaveVersion >> 8));
-  out.insert(out.end(), body.begin(), body.end());
-  return true;
+bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& error)
+{
+    const std::vector<CStr> paths = SimMissionPaths();
+    if (mission < 0 || size_t(mission) >= paths.size()) {
+        error =
+            "no mission " + std::to_string(mission) + " (the data has " + std::to_string(paths.size()) + ")";
+        return false;
+    }
+    if (difficulty < 0 || difficulty > 3) {
+        error = "difficulty must be 0 to 3";
+        return false;
+    }
+    g_seed = seed;
+    g_resumePending = false;
+    SimEndGame();
+    SetClockForTurn(0, 0);
+    SessionInit(0);
+    BindHarnessSignals();
+    if (!NewGameFromMission(paths[size_t(mission)])) {
+        error = std::string("cannot read mission ") + paths[size_t(mission)].Chars();
+        return false;
+    }
+    NewGameSettings settings;
+    settings.difficulty = difficulty;
+    settings.humans = 0;
+    ApplyNewGameSettings(settings);
+    StartGame();
+    return true;
 }
 
-bool SimSaveFile(const std::string& file, std::string& error) {
-  std::vector<uint8_t> bytes;
-  if (!SimSaveBytes(bytes)) {
-    error = "the game could not be saved";
-    return false;
-  }
-  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "wb"), &std::fclose);
-  if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) {
-    error = "cannot write " + file;
-    return false;
-  }
-  return true;
+bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error)
+{
+    g_seed = seed;
+    SimEndGame();
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
+    if (!f) {
+        error = "cannot open " + file;
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        if (long(bytes.size()) > kMaxSaveFile) {
+            error = file + " is too large to be a saved game";
+            return false;
+        }
+    }
+    if (bytes.size() < 4) {
+        error = file + " is too short to be a saved game";
+        return false;
+    }
+    const uint16_t version = uint16_t(bytes[0] | (bytes[1] << 8));
+    if (version < 6 || version > kSaveVersion) {
+        error = file + " is not a saved game of this version";
+        return false;
+    }
+    SetClockForTurn(0, 0);
+    SessionInit(0);
+    BindHarnessSignals();
+    RunningGameState& g = Game();
+    SessionState session;
+    if (!ReadSavedGame(SavedGameParts{*g.world, g.missionPath, session}, bytes.data() + 2,
+                       uint32_t(bytes.size() - 2), version)) {
+        error = file + " is damaged";
+        SimEndGame();
+        return false;
+    }
+    g.turn = session.turn;
+    g.world->currentPlayer = session.currentPlayer;
+    g.selectedProvince = session.selectedProvince;
+    g.sessionMode = session.sessionMode;
+    g.difficulty = session.difficulty;
+    g.battleInProgress = 0;
+    BindHarnessSignals();
+    g_resumePending = true;
+    return true;
 }
 
-void SimEndGame() {
-  if (Game().world) EndSession();
+SimOutcome SimPlay(int32_t maxRounds)
+{
+    SimOutcome out;
+    RunningGameState& g = Game();
+    if (!g.world)
+        return out;
+    if (g_resumePending) {
+        ComputePlayerRatings(g.holder);
+        g_resumePending = false;
+    }
+    for (int32_t r = 0; r < maxRounds && !OnlyOnePlayerLeft() && CountActivePlayers() > 0; ++r) {
+        ++g.turn;
+        OnRoundStart();
+        for (int i = 0; i < g.world->PlayerCount(); ++i) {
+            PlayerRecord& player = g.world->Player(i);
+            if (!player.controller)
+                continue;
+            if (OnlyOnePlayerLeft())
+                break;
+            SetClockForTurn(g.turn, i);
+            player.controller->BeginTurn();
+            BeginPlayerTurn(uint8_t(i));
+            if (player.controller)
+                player.controller->ProvinceTurnStep();
+            if (g_playHook)
+                g_playHook(i, true);
+            if (player.controller)
+                player.controller->PlayTurn();
+            if (g_playHook)
+                g_playHook(i, false);
+            // A stop asked for inside a battle has no person to answer it here;
+            // the harness plays on.
+            SetLeaveRequested(0);
+            g.battleInProgress = 0;
+            if (player.controller)
+                player.controller->EndTurn();
+            if (g_observer)
+                g_observer(i);
+        }
+        ++out.roundsPlayedNow;
+    }
+    // The next round begins with the first player.
+    g.world->currentPlayer = 0;
+    out.rounds = g.turn;
+    out.winner = WinnerId();
+    return out;
 }
 
-void SimUseBattleStandIn(bool standIn) { g_standIn = standIn; }
+bool SimSaveBytes(std::vector<uint8_t>& out)
+{
+    RunningGameState& g = Game();
+    if (!g.world)
+        return false;
+    g.world->currentPlayer = 0;
+    SessionState session = SessionNow();
+    std::vector<uint8_t> body;
+    if (!WriteSavedGame(SavedGameParts{*g.world, g.missionPath, session}, body))
+        return false;
+    out.clear();
+    out.push_back(uint8_t(kSaveVersion & 0xFF));
+    out.push_back(uint8_t(kSaveVersion >> 8));
+    out.insert(out.end(), body.begin(), body.end());
+    return true;
+}
 
-void SimSetTurnObserver(SimTurnObserver observer) { g_observer = observer; }
-void SimSetPlayTurnHook(SimPlayTurnHook hook) { g_playHook = hook; }
+bool SimSaveFile(const std::string& file, std::string& error)
+{
+    std::vector<uint8_t> bytes;
+    if (!SimSaveBytes(bytes)) {
+        error = "the game could not be saved";
+        return false;
+    }
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "wb"), &std::fclose);
+    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) {
+        error = "cannot write " + file;
+        return false;
+    }
+    return true;
+}
+
+void SimEndGame()
+{
+    if (Game().world)
+        EndSession();
+}
+
+void SimUseBattleStandIn(bool standIn)
+{
+    g_standIn = standIn;
+}
+
+void SimSetTurnObserver(SimTurnObserver observer)
+{
+    g_observer = observer;
+}
+void SimSetPlayTurnHook(SimPlayTurnHook hook)
+{
+    g_playHook = hook;
+}

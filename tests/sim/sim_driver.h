@@ -34,9 +34,9 @@ bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& err
 bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error);
 
 struct SimOutcome {
-  int winner = -1;  // player id of the last player left, -1 when none yet
-  int32_t rounds = 0;  // rounds the game has run (its round counter)
-  int32_t roundsPlayedNow = 0;  // rounds this call played
+    int winner = -1;              // player id of the last player left, -1 when none yet
+    int32_t rounds = 0;           // rounds the game has run (its round counter)
+    int32_t roundsPlayedNow = 0;  // rounds this call played
 };
 // Plays up to maxRounds more rounds; stops early when one player is left.
 SimOutcome SimPlay(int32_t maxRounds);

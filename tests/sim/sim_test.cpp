@@ -25,206 +25,226 @@ constexpr int32_t kRoundLimit = 400;
 
 // Test cases run as parallel processes, and several builds share one
 // temporary folder: every file name carries the process id.
-std::string TempFile(const char* name) {
-  return ::testing::TempDir() + "tharn_sim_" + std::to_string(::getpid()) + "_" + name;
+std::string TempFile(const char* name)
+{
+    return ::testing::TempDir() + "tharn_sim_" + std::to_string(::getpid()) + "_" + name;
 }
 
-std::string BuildDir() { return TestBuildFolder(); }
+std::string BuildDir()
+{
+    return TestBuildFolder();
+}
 
 class SimTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(SimStartEngine(BuildDir() + "/Data/", error)) << error;
-  }
-  void TearDown() override { SimStopEngine(); }
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(SimStartEngine(BuildDir() + "/Data/", error)) << error;
+    }
+    void TearDown() override { SimStopEngine(); }
 };
 
-std::vector<uint8_t> PlayAndSave(int mission, int32_t difficulty, uint32_t seed, int32_t rounds) {
-  std::string error;
-  EXPECT_TRUE(SimNewGame(mission, difficulty, seed, error)) << error;
-  SimPlay(rounds);
-  std::vector<uint8_t> bytes;
-  EXPECT_TRUE(SimSaveBytes(bytes));
-  return bytes;
+std::vector<uint8_t> PlayAndSave(int mission, int32_t difficulty, uint32_t seed, int32_t rounds)
+{
+    std::string error;
+    EXPECT_TRUE(SimNewGame(mission, difficulty, seed, error)) << error;
+    SimPlay(rounds);
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(SimSaveBytes(bytes));
+    return bytes;
 }
 
-TEST_F(SimTest, TheDataHoldsMissionsOfGrowingSize) {
-  const std::vector<CStr> missions = SimMissionPaths();
-  ASSERT_GE(missions.size(), 3u);
+TEST_F(SimTest, TheDataHoldsMissionsOfGrowingSize)
+{
+    const std::vector<CStr> missions = SimMissionPaths();
+    ASSERT_GE(missions.size(), 3u);
 }
 
-TEST_F(SimTest, ASeededGameReplaysToTheSameBytes) {
-  const int last = int(SimMissionPaths().size()) - 1;
-  const std::vector<uint8_t> first = PlayAndSave(last, 2, 31337, 25);
-  const std::vector<uint8_t> second = PlayAndSave(last, 2, 31337, 25);
-  ASSERT_FALSE(first.empty());
-  EXPECT_EQ(first, second);
-  // Another seed plays another game.
-  const std::vector<uint8_t> other = PlayAndSave(last, 2, 4242, 25);
-  EXPECT_NE(first, other);
+TEST_F(SimTest, ASeededGameReplaysToTheSameBytes)
+{
+    const int last = int(SimMissionPaths().size()) - 1;
+    const std::vector<uint8_t> first = PlayAndSave(last, 2, 31337, 25);
+    const std::vector<uint8_t> second = PlayAndSave(last, 2, 31337, 25);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, second);
+    // Another seed plays another game.
+    const std::vector<uint8_t> other = PlayAndSave(last, 2, 4242, 25);
+    EXPECT_NE(first, other);
 }
 
-TEST_F(SimTest, ASavedGameLoadsAndPlaysOn) {
-  const std::string file = TempFile("sim_resume.sav");
-  std::string error;
-  ASSERT_TRUE(SimNewGame(0, 1, 7, error)) << error;
-  SimPlay(5);
-  ASSERT_TRUE(SimSaveFile(file, error)) << error;
-  std::vector<uint8_t> saved;
-  ASSERT_TRUE(SimSaveBytes(saved));
-  ASSERT_TRUE(SimLoadGame(file, 7, error)) << error;
-  EXPECT_EQ(Game().turn, 5);
-  // Loading and saving again changes nothing.
-  std::vector<uint8_t> again;
-  ASSERT_TRUE(SimSaveBytes(again));
-  EXPECT_EQ(again, saved);
-  const SimOutcome more = SimPlay(3);
-  if (more.winner < 0) {
-    EXPECT_EQ(more.rounds, 8);
-  }
-  std::remove(file.c_str());
-}
-
-TEST_F(SimTest, AGameSavedAfterAPlayerWasEliminatedLoads) {
-  const int last = int(SimMissionPaths().size()) - 1;
-  std::string error;
-  ASSERT_TRUE(SimNewGame(last, 2, 99, error)) << error;
-  // Play on until someone has lost its capital, but not the whole game.
-  for (int r = 0; r < kRoundLimit && CountActivePlayers() == GameWorld()->PlayerCount(); ++r) SimPlay(1);
-  ASSERT_LT(CountActivePlayers(), GameWorld()->PlayerCount());
-  ASSERT_GT(CountActivePlayers(), 1);
-  const std::string file = TempFile("sim_eliminated.sav");
-  ASSERT_TRUE(SimSaveFile(file, error)) << error;
-  std::vector<uint8_t> saved;
-  ASSERT_TRUE(SimSaveBytes(saved));
-  const uint8_t active = CountActivePlayers();
-  ASSERT_TRUE(SimLoadGame(file, 99, error)) << error;
-  EXPECT_EQ(CountActivePlayers(), active);
-  std::vector<uint8_t> again;
-  ASSERT_TRUE(SimSaveBytes(again));
-  EXPECT_EQ(again, saved);
-  std::remove(file.c_str());
-}
-
-TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty) {
-  const int missions = int(SimMissionPaths().size());
-  for (int m = 0; m < missions; ++m) {
-    for (int32_t d = 0; d <= 3; ++d) {
-      std::string error;
-      ASSERT_TRUE(SimNewGame(m, d, 1000 + uint32_t(m * 4 + d), error)) << error;
-      const SimOutcome outcome = SimPlay(kRoundLimit);
-      EXPECT_GE(outcome.winner, 0) << "mission " << m << " difficulty " << d << " after " << outcome.rounds;
-      EXPECT_LE(outcome.rounds, kRoundLimit);
+TEST_F(SimTest, ASavedGameLoadsAndPlaysOn)
+{
+    const std::string file = TempFile("sim_resume.sav");
+    std::string error;
+    ASSERT_TRUE(SimNewGame(0, 1, 7, error)) << error;
+    SimPlay(5);
+    ASSERT_TRUE(SimSaveFile(file, error)) << error;
+    std::vector<uint8_t> saved;
+    ASSERT_TRUE(SimSaveBytes(saved));
+    ASSERT_TRUE(SimLoadGame(file, 7, error)) << error;
+    EXPECT_EQ(Game().turn, 5);
+    // Loading and saving again changes nothing.
+    std::vector<uint8_t> again;
+    ASSERT_TRUE(SimSaveBytes(again));
+    EXPECT_EQ(again, saved);
+    const SimOutcome more = SimPlay(3);
+    if (more.winner < 0) {
+        EXPECT_EQ(more.rounds, 8);
     }
-  }
+    std::remove(file.c_str());
+}
+
+TEST_F(SimTest, AGameSavedAfterAPlayerWasEliminatedLoads)
+{
+    const int last = int(SimMissionPaths().size()) - 1;
+    std::string error;
+    ASSERT_TRUE(SimNewGame(last, 2, 99, error)) << error;
+    // Play on until someone has lost its capital, but not the whole game.
+    for (int r = 0; r < kRoundLimit && CountActivePlayers() == GameWorld()->PlayerCount(); ++r)
+        SimPlay(1);
+    ASSERT_LT(CountActivePlayers(), GameWorld()->PlayerCount());
+    ASSERT_GT(CountActivePlayers(), 1);
+    const std::string file = TempFile("sim_eliminated.sav");
+    ASSERT_TRUE(SimSaveFile(file, error)) << error;
+    std::vector<uint8_t> saved;
+    ASSERT_TRUE(SimSaveBytes(saved));
+    const uint8_t active = CountActivePlayers();
+    ASSERT_TRUE(SimLoadGame(file, 99, error)) << error;
+    EXPECT_EQ(CountActivePlayers(), active);
+    std::vector<uint8_t> again;
+    ASSERT_TRUE(SimSaveBytes(again));
+    EXPECT_EQ(again, saved);
+    std::remove(file.c_str());
+}
+
+TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty)
+{
+    const int missions = int(SimMissionPaths().size());
+    for (int m = 0; m < missions; ++m) {
+        for (int32_t d = 0; d <= 3; ++d) {
+            std::string error;
+            ASSERT_TRUE(SimNewGame(m, d, 1000 + uint32_t(m * 4 + d), error)) << error;
+            const SimOutcome outcome = SimPlay(kRoundLimit);
+            EXPECT_GE(outcome.winner, 0)
+                << "mission " << m << " difficulty " << d << " after " << outcome.rounds;
+            EXPECT_LE(outcome.rounds, kRoundLimit);
+        }
+    }
 }
 
 // Games that once ran on without end (two lords each waiting for the other
 // to strike) or took longest; the numbering of a mission's provinces decides
 // which side of a border the planner looks across.
-TEST_F(SimTest, TheHardestGamesOfTheBigMissionsEnd) {
-  struct Case {
-    int mission;  // counted back from the largest
-    int32_t difficulty;
-    uint32_t seed;
-  };
-  const Case cases[] = {{0, 0, 71}, {0, 3, 35}, {0, 2, 32}, {0, 1, 3}, {0, 3, 39}, {1, 2, 37}};
-  const int largest = int(SimMissionPaths().size()) - 1;
-  for (const Case& c : cases) {
-    std::string error;
-    ASSERT_TRUE(SimNewGame(largest - c.mission, c.difficulty, c.seed, error)) << error;
-    const SimOutcome outcome = SimPlay(kRoundLimit);
-    EXPECT_GE(outcome.winner, 0) << "mission " << largest - c.mission << " difficulty " << c.difficulty
-                                 << " seed " << c.seed << " after " << outcome.rounds;
-  }
+TEST_F(SimTest, TheHardestGamesOfTheBigMissionsEnd)
+{
+    struct Case {
+        int mission;  // counted back from the largest
+        int32_t difficulty;
+        uint32_t seed;
+    };
+    const Case cases[] = {{0, 0, 71}, {0, 3, 35}, {0, 2, 32}, {0, 1, 3}, {0, 3, 39}, {1, 2, 37}};
+    const int largest = int(SimMissionPaths().size()) - 1;
+    for (const Case& c : cases) {
+        std::string error;
+        ASSERT_TRUE(SimNewGame(largest - c.mission, c.difficulty, c.seed, error)) << error;
+        const SimOutcome outcome = SimPlay(kRoundLimit);
+        EXPECT_GE(outcome.winner, 0) << "mission " << largest - c.mission << " difficulty " << c.difficulty
+                                     << " seed " << c.seed << " after " << outcome.rounds;
+    }
 }
 
 // No seat of the largest mission is a sure winner: over a handful of games
 // no lord takes the crown in more than half of them.
-TEST_F(SimTest, NoSeatOfTheLargestMissionWinsMostGames) {
-  const int largest = int(SimMissionPaths().size()) - 1;
-  std::vector<int> wins(8, 0);
-  int games = 0;
-  for (int32_t d = 0; d <= 3; ++d) {
-    for (uint32_t seed = 1; seed <= 4; ++seed) {
-      std::string error;
-      ASSERT_TRUE(SimNewGame(largest, d, seed, error)) << error;
-      const SimOutcome outcome = SimPlay(kRoundLimit);
-      ASSERT_GE(outcome.winner, 0) << "difficulty " << d << " seed " << seed;
-      ASSERT_LT(outcome.winner, 8);
-      ++wins[size_t(outcome.winner)];
-      ++games;
+TEST_F(SimTest, NoSeatOfTheLargestMissionWinsMostGames)
+{
+    const int largest = int(SimMissionPaths().size()) - 1;
+    std::vector<int> wins(8, 0);
+    int games = 0;
+    for (int32_t d = 0; d <= 3; ++d) {
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            std::string error;
+            ASSERT_TRUE(SimNewGame(largest, d, seed, error)) << error;
+            const SimOutcome outcome = SimPlay(kRoundLimit);
+            ASSERT_GE(outcome.winner, 0) << "difficulty " << d << " seed " << seed;
+            ASSERT_LT(outcome.winner, 8);
+            ++wins[size_t(outcome.winner)];
+            ++games;
+        }
     }
-  }
-  EXPECT_LE(*std::max_element(wins.begin(), wins.end()) * 2, games);
+    EXPECT_LE(*std::max_element(wins.begin(), wins.end()) * 2, games);
 }
 
-int RunSim(const std::string& arguments, std::string& output) {
-  const std::string out = TempFile("sim_output.txt");
-  const std::string command = BuildDir() + "/sim " + arguments + " >" + out + " 2>&1";
-  const int status = std::system(command.c_str());
-  std::ifstream in(out);
-  output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  std::remove(out.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int RunSim(const std::string& arguments, std::string& output)
+{
+    const std::string out = TempFile("sim_output.txt");
+    const std::string command = BuildDir() + "/sim " + arguments + " >" + out + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(out);
+    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::remove(out.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(SimProgram, EndsWithTheWinnerLine) {
-  std::string output;
-  ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 5 --rounds 3", output), 0) << output;
-  const size_t last = output.rfind("winner=");
-  ASSERT_NE(last, std::string::npos) << output;
-  const std::string line = output.substr(last);
-  EXPECT_NE(line.find(" rounds="), std::string::npos) << line;
-  EXPECT_EQ(line.find('\n'), line.size() - 1);
+TEST(SimProgram, EndsWithTheWinnerLine)
+{
+    std::string output;
+    ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 5 --rounds 3", output), 0) << output;
+    const size_t last = output.rfind("winner=");
+    ASSERT_NE(last, std::string::npos) << output;
+    const std::string line = output.substr(last);
+    EXPECT_NE(line.find(" rounds="), std::string::npos) << line;
+    EXPECT_EQ(line.find('\n'), line.size() - 1);
 }
 
-TEST(SimProgram, RefusesSavedGamesItCannotTake) {
-  // A good save to damage in several ways.
-  const std::string good = TempFile("sim_good.sav");
-  std::string output;
-  ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 9 --rounds 2 --save " + good, output), 0) << output;
-  std::ifstream in(good, std::ios::binary);
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_GT(bytes.size(), 64u);
+TEST(SimProgram, RefusesSavedGamesItCannotTake)
+{
+    // A good save to damage in several ways.
+    const std::string good = TempFile("sim_good.sav");
+    std::string output;
+    ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 9 --rounds 2 --save " + good, output), 0) << output;
+    std::ifstream in(good, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 64u);
 
-  struct Case {
-    const char* what;
-    std::vector<uint8_t> bytes;
-  };
-  // A byte the check byte covers (every fourth of the body) raised by one.
-  std::vector<uint8_t> flipped = bytes;
-  flipped[2 + (((bytes.size() - 2) / 2) & ~size_t(3))] += 1;
-  std::vector<uint8_t> huge = bytes;
-  // Every count field of a hostile file set to its largest value.
-  // The check byte is sealed again, so that the readers themselves must
-  // refuse what they find.
-  for (size_t i = 8; i + 4 < huge.size(); i += 37) huge[i] = 0xFF;
-  SealSaveCheckByte(huge.data() + 2, uint32_t(huge.size() - 2));
-  const std::vector<Case> cases = {
-      {"empty", {}},
-      {"truncated", std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(bytes.size() / 3))},
-      {"one byte changed", flipped},
-      {"hostile counts", huge},
-      {"wrong version", [&] {
-         std::vector<uint8_t> v = bytes;
-         v[0] = 3;
-         return v;
-       }()},
-  };
-  const std::string bad = TempFile("sim_bad.sav");
-  for (const Case& c : cases) {
-    {
-      std::ofstream out(bad, std::ios::binary | std::ios::trunc);
-      out.write(reinterpret_cast<const char*>(c.bytes.data()), std::streamsize(c.bytes.size()));
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    };
+    // A byte the check byte covers (every fourth of the body) raised by one.
+    std::vector<uint8_t> flipped = bytes;
+    flipped[2 + (((bytes.size() - 2) / 2) & ~size_t(3))] += 1;
+    std::vector<uint8_t> huge = bytes;
+    // Every count field of a hostile file set to its largest value.
+    // The check byte is sealed again, so that the readers themselves must
+    // refuse what they find.
+    for (size_t i = 8; i + 4 < huge.size(); i += 37)
+        huge[i] = 0xFF;
+    SealSaveCheckByte(huge.data() + 2, uint32_t(huge.size() - 2));
+    const std::vector<Case> cases = {
+        {"empty", {}},
+        {"truncated", std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(bytes.size() / 3))},
+        {"one byte changed", flipped},
+        {"hostile counts", huge},
+        {"wrong version",
+         [&] {
+             std::vector<uint8_t> v = bytes;
+             v[0] = 3;
+             return v;
+         }()},
+    };
+    const std::string bad = TempFile("sim_bad.sav");
+    for (const Case& c : cases) {
+        {
+            std::ofstream out(bad, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(c.bytes.data()), std::streamsize(c.bytes.size()));
+        }
+        ASSERT_EQ(RunSim("--load " + bad + " --rounds 2", output), 2) << c.what << ": " << output;
+        EXPECT_EQ(output.find('\n'), output.size() - 1) << c.what << ": " << output;
     }
-    ASSERT_EQ(RunSim("--load " + bad + " --rounds 2", output), 2) << c.what << ": " << output;
-    EXPECT_EQ(output.find('\n'), output.size() - 1) << c.what << ": " << output;
-  }
-  EXPECT_EQ(RunSim("--load " + TempFile("no_such_file.sav"), output), 2);
-  std::remove(bad.c_str());
-  std::remove(good.c_str());
+    EXPECT_EQ(RunSim("--load " + TempFile("no_such_file.sav"), output), 2);
+    std::remove(bad.c_str());
+    std::remove(good.c_str());
 }
 
 }  // namespace

@@ -31,4 +31,5 @@ IndexedPicture RandomPicture(uint32_t seed, uint16_t width, uint16_t height, int
 FontSource PatternFont(uint8_t height, uint8_t firstCode, int glyphCount, uint8_t width, uint8_t bytesPerRow);
 
 // A canonical "wav" of `sampleCount` sample frames of a plain saw tone.
-std::vector<uint8_t> ToneWav(uint32_t sampleCount, uint32_t rate = 11025, uint16_t channels = 1, uint16_t bits = 8);
+std::vector<uint8_t> ToneWav(uint32_t sampleCount, uint32_t rate = 11025, uint16_t channels = 1,
+                             uint16_t bits = 8);

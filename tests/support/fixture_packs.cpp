@@ -7,30 +7,41 @@
 #include "core/log.h"
 #include "core/resource_mgr.h"
 
-FixtureData::FixtureData() {
-  SetDataFolder(CStr(folder_.path().c_str()));
-  LogOpen();
-  ResetErrorCodes();
+FixtureData::FixtureData()
+{
+    SetDataFolder(CStr(m_folder.path().c_str()));
+    LogOpen();
+    ResetErrorCodes();
 }
 
-FixtureData::~FixtureData() {
-  CResourceMgr::Shutdown();
-  LogStop();
-  SetDataFolder(CStr());
+FixtureData::~FixtureData()
+{
+    CResourceMgr::Shutdown();
+    LogStop();
+    SetDataFolder(CStr());
 }
 
-void FixtureData::AddPack(const std::string& name, const PackWriter& writer) {
-  ASSERT_TRUE(writer.WriteFile(folder_.File(name + ".pak"))) << writer.error();
+void FixtureData::AddPack(const std::string& name, const PackWriter& writer)
+{
+    ASSERT_TRUE(writer.WriteFile(m_folder.File(name + ".pak"))) << writer.error();
 }
 
-void FixtureData::AddPackBytes(const std::string& name, const std::vector<uint8_t>& image) {
-  ASSERT_TRUE(folder_.Write(name + ".pak", std::string(image.begin(), image.end())));
+void FixtureData::AddPackBytes(const std::string& name, const std::vector<uint8_t>& image)
+{
+    ASSERT_TRUE(m_folder.Write(name + ".pak", std::string(image.begin(), image.end())));
 }
 
-bool FixtureData::Mount() { return CResourceMgr::InitFromFolder(folder_.path().c_str()); }
+bool FixtureData::Mount()
+{
+    return CResourceMgr::InitFromFolder(m_folder.path().c_str());
+}
 
-std::string FixtureData::Log() const { return folder_.Read("zkvlog.sav"); }
+std::string FixtureData::Log() const
+{
+    return m_folder.Read("zkvlog.sav");
+}
 
-std::vector<uint8_t> Bytes(const std::string& text) {
-  return std::vector<uint8_t>(text.begin(), text.end());
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
 }

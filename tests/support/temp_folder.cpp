@@ -8,28 +8,35 @@
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "tharn-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  path_ = std::string(made ? made : pattern.c_str()) + "/";
+TempFolder::TempFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "tharn-XXXXXX").string();
+    char* made = mkdtemp(pattern.data());
+    m_path = std::string(made ? made : pattern.c_str()) + "/";
 }
 
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
 }
 
-bool TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(path_ + name, std::ios::binary);
-  out << bytes;
-  return static_cast<bool>(out);
+bool TempFolder::Write(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream out(m_path + name, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out);
 }
 
-std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream in(path_ + name, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
+std::string TempFolder::Read(const std::string& name) const
+{
+    std::ifstream in(m_path + name, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
 }
 
-bool TempFolder::Exists(const std::string& name) const { return fs::exists(path_ + name); }
+bool TempFolder::Exists(const std::string& name) const
+{
+    return fs::exists(m_path + name);
+}

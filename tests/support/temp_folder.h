@@ -5,20 +5,20 @@
 #include <string>
 
 class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder path, ending in '/'.
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + name; }
-  // Whole-file helpers for fixtures.
-  bool Write(const std::string& name, const std::string& bytes) const;
-  std::string Read(const std::string& name) const;
-  bool Exists(const std::string& name) const;
+    // The folder path, ending in '/'.
+    const std::string& path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + name; }
+    // Whole-file helpers for fixtures.
+    bool Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
 
- private:
-  std::string path_;
+private:
+    std::string m_path;
 };

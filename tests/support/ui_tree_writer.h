@@ -19,10 +19,13 @@ struct TreeNode {
     std::vector<TreeValue> values;
 };
 
-inline void WriteUiTree(const std::vector<TreeNode>& nodes, std::vector<uint8_t>& pool, std::vector<uint8_t>& table) {
+inline void WriteUiTree(const std::vector<TreeNode>& nodes, std::vector<uint8_t>& pool,
+                        std::vector<uint8_t>& table)
+{
     pool.assign(1, 0);  // offset 0 is the empty string
     auto intern = [&](const std::string& text) {
-        if (text.empty()) return 0;
+        if (text.empty())
+            return 0;
         const size_t offset = pool.size();
         pool.insert(pool.end(), text.begin(), text.end());
         pool.push_back(0);
@@ -32,10 +35,12 @@ inline void WriteUiTree(const std::vector<TreeNode>& nodes, std::vector<uint8_t>
     pack_format::WriteU16(table.data(), static_cast<uint16_t>(nodes.size()));
     for (size_t i = 0; i < nodes.size(); ++i) {
         size_t end = i + 1;
-        while (end < nodes.size() && nodes[end].depth > nodes[i].depth) ++end;
+        while (end < nodes.size() && nodes[end].depth > nodes[i].depth)
+            ++end;
         std::vector<int> words{intern(nodes[i].name)};
         for (const TreeValue& v : nodes[i].values) {
-            words.push_back(std::holds_alternative<int>(v) ? std::get<int>(v) : intern(std::get<std::string>(v)));
+            words.push_back(std::holds_alternative<int>(v) ? std::get<int>(v)
+                                                           : intern(std::get<std::string>(v)));
         }
         uint8_t head[4];
         pack_format::WriteU16(head, static_cast<uint16_t>(end - i));

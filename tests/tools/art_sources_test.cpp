@@ -13,25 +13,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path DataFolder() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
+fs::path DataFolder()
+{
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+}
 
-std::string Read(const fs::path& p) {
+std::string Read(const fs::path& p)
+{
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-TEST(FontSource, GlyphGridsBecomeRowsAndGapsBecomeEmptyGlyphs) {
-    const std::string text =
-        "# two glyphs with a gap\n"
-        "height 2\n"
-        "glyph 'A'\n"
-        "|#.#|\n"
-        "|.#.|\n"
-        "glyph 0x43\n"
-        "||\n"
-        "||\n";
+TEST(FontSource, GlyphGridsBecomeRowsAndGapsBecomeEmptyGlyphs)
+{
+    const std::string text = "# two glyphs with a gap\n"
+                             "height 2\n"
+                             "glyph 'A'\n"
+                             "|#.#|\n"
+                             "|.#.|\n"
+                             "glyph 0x43\n"
+                             "||\n"
+                             "||\n";
     FontSource font;
     std::string error;
     ASSERT_TRUE(ParseFontSource(text, "t", font, error)) << error;
@@ -44,7 +48,8 @@ TEST(FontSource, GlyphGridsBecomeRowsAndGapsBecomeEmptyGlyphs) {
     EXPECT_EQ(font.glyphs[2].width, 0);
 }
 
-TEST(ArtSources, ErrorsNameTheLine) {
+TEST(ArtSources, ErrorsNameTheLine)
+{
     struct Case {
         const char* name;
         int kind;  // 0 font, 1 palette, 2 sound
@@ -83,25 +88,31 @@ TEST(ArtSources, ErrorsNameTheLine) {
     }
 }
 
-TEST(PaletteSource, RampsIncludeBothEnds) {
+TEST(PaletteSource, RampsIncludeBothEnds)
+{
     std::vector<Rgb> colours;
     std::string error;
-    ASSERT_TRUE(ParsePaletteSource("0-254 ramp #000000 #fe00fe\n255 #123456\n", "t", colours, error)) << error;
+    ASSERT_TRUE(ParsePaletteSource("0-254 ramp #000000 #fe00fe\n255 #123456\n", "t", colours, error))
+        << error;
     EXPECT_EQ(colours[0], (Rgb{0, 0, 0}));
     EXPECT_EQ(colours[127], (Rgb{127, 0, 127}));
     EXPECT_EQ(colours[254], (Rgb{254, 0, 254}));
     EXPECT_EQ(colours[255], (Rgb{0x12, 0x34, 0x56}));
 }
 
-TEST(SoundSource, SynthesisIsExactAndRepeatable) {
-    const std::string recipe = "rate 8000\nbits 16\nvolume 100\nnote sine 1000 1000 10\nrest 5\nnote square 500 500 2\n";
+TEST(SoundSource, SynthesisIsExactAndRepeatable)
+{
+    const std::string recipe =
+        "rate 8000\nbits 16\nvolume 100\nnote sine 1000 1000 10\nrest 5\nnote square 500 500 2\n";
     WavSource a, b;
     std::string error;
     ASSERT_TRUE(SynthesizeSoundSource(recipe, "t", a, error)) << error;
     ASSERT_TRUE(SynthesizeSoundSource(recipe, "t", b, error)) << error;
     EXPECT_EQ(a.samples, b.samples);
     ASSERT_EQ(a.samples.size(), (80u + 40u + 16u) * 2);
-    auto sample = [&](size_t i) { return static_cast<int16_t>(a.samples[2 * i] | (a.samples[2 * i + 1] << 8)); };
+    auto sample = [&](size_t i) {
+        return static_cast<int16_t>(a.samples[2 * i] | (a.samples[2 * i + 1] << 8));
+    };
     // 1000 Hz at 8000 per second: 8 samples per cycle, a quarter cycle peaks.
     EXPECT_EQ(sample(0), 0);
     EXPECT_NEAR(sample(2), 32767, 400);
@@ -112,24 +123,29 @@ TEST(SoundSource, SynthesisIsExactAndRepeatable) {
     EXPECT_EQ(std::abs(sample(125)), 32767) << "square";
 }
 
-TEST(ShippedArt, SourcesReadAndFontsCoverWhatTheGameDraws) {
+TEST(ShippedArt, SourcesReadAndFontsCoverWhatTheGameDraws)
+{
     std::string error;
     std::vector<std::string> names;
-    ASSERT_TRUE(ParsePaletteListSource(Read(DataFolder() / "palettes" / "pallist.txt"), "pallist", names, error))
+    ASSERT_TRUE(
+        ParsePaletteListSource(Read(DataFolder() / "palettes" / "pallist.txt"), "pallist", names, error))
         << error;
     for (const std::string& n : names) {
         std::vector<Rgb> colours;
-        EXPECT_TRUE(ParsePaletteSource(Read(DataFolder() / "palettes" / (n + ".txt")), n, colours, error)) << error;
+        EXPECT_TRUE(ParsePaletteSource(Read(DataFolder() / "palettes" / (n + ".txt")), n, colours, error))
+            << error;
     }
     for (const char* s : {"msg_info", "msg_qst", "msg_good", "msg_bad"}) {
         WavSource w;
-        EXPECT_TRUE(SynthesizeSoundSource(Read(DataFolder() / "sounds" / (std::string(s) + ".txt")), s, w, error))
+        EXPECT_TRUE(
+            SynthesizeSoundSource(Read(DataFolder() / "sounds" / (std::string(s) + ".txt")), s, w, error))
             << error;
     }
     FontSource font;
     ASSERT_TRUE(ParseFontSource(Read(DataFolder() / "fonts" / "font.txt"), "font", font, error)) << error;
     auto glyph = [&](int code) -> const FontGlyph* {
-        if (code < font.firstCode || code >= font.firstCode + static_cast<int>(font.glyphs.size())) return nullptr;
+        if (code < font.firstCode || code >= font.firstCode + static_cast<int>(font.glyphs.size()))
+            return nullptr;
         return &font.glyphs[code - font.firstCode];
     };
     for (int code = 0x20; code <= 0x7E; ++code) {
@@ -144,9 +160,11 @@ TEST(ShippedArt, SourcesReadAndFontsCoverWhatTheGameDraws) {
     }
     for (const char* small : {"smallnum", "smallestnum"}) {
         FontSource f;
-        ASSERT_TRUE(ParseFontSource(Read(DataFolder() / "fonts" / (std::string(small) + ".txt")), small, f, error))
+        ASSERT_TRUE(
+            ParseFontSource(Read(DataFolder() / "fonts" / (std::string(small) + ".txt")), small, f, error))
             << error;
-        for (char digit = '0'; digit <= '9'; ++digit) EXPECT_GT(f.glyphs[digit - f.firstCode].width, 0) << small;
+        for (char digit = '0'; digit <= '9'; ++digit)
+            EXPECT_GT(f.glyphs[digit - f.firstCode].width, 0) << small;
         EXPECT_LT(f.height, font.height) << small;
     }
 }

@@ -10,38 +10,49 @@
 #include <sstream>
 #include <string>
 
-#include "tests/support/temp_folder.h"
 #include "tests/support/build_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path BuildFolder() { return TestBuildFolder(); }
-fs::path DataFolder() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
+fs::path BuildFolder()
+{
+    return TestBuildFolder();
+}
+fs::path DataFolder()
+{
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+}
 
-int RunArtgen(const fs::path& data, const fs::path& out, const fs::path& errors) {
-    std::string command = (BuildFolder() / "tools" / "artgen" / "artgen").string() + " '" + data.string() + "' '" +
-                          out.string() + "' 2>'" + errors.string() + "'";
+int RunArtgen(const fs::path& data, const fs::path& out, const fs::path& errors)
+{
+    std::string command = (BuildFolder() / "tools" / "artgen" / "artgen").string() + " '" + data.string() +
+                          "' '" + out.string() + "' 2>'" + errors.string() + "'";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Read(const fs::path& p) {
+std::string Read(const fs::path& p)
+{
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-TEST(Artgen, SameSourcesSameBytesAndUnchangedFilesKept) {
+TEST(Artgen, SameSourcesSameBytesAndUnchangedFilesKept)
+{
     TempFolder temp;
     fs::path a = fs::path(temp.path()) / "a", b = fs::path(temp.path()) / "b";
-    ASSERT_EQ(RunArtgen(DataFolder(), a, fs::path(temp.path()) / "err.txt"), 0) << Read(fs::path(temp.path()) / "err.txt");
+    ASSERT_EQ(RunArtgen(DataFolder(), a, fs::path(temp.path()) / "err.txt"), 0)
+        << Read(fs::path(temp.path()) / "err.txt");
     ASSERT_EQ(RunArtgen(DataFolder(), b, fs::path(temp.path()) / "err.txt"), 0);
     int files = 0;
     for (const auto& e : fs::recursive_directory_iterator(a)) {
-        if (!e.is_regular_file()) continue;
+        if (!e.is_regular_file())
+            continue;
         ++files;
         fs::path twin = b / fs::relative(e.path(), a);
         ASSERT_TRUE(fs::exists(twin)) << twin;
@@ -56,7 +67,8 @@ TEST(Artgen, SameSourcesSameBytesAndUnchangedFilesKept) {
     EXPECT_EQ(fs::last_write_time(font), aged) << "not rewritten, so the packs are not rebuilt";
 }
 
-TEST(Artgen, BrokenSourceNamesItsFileAndLine) {
+TEST(Artgen, BrokenSourceNamesItsFileAndLine)
+{
     TempFolder temp;
     fs::path data = fs::path(temp.path()) / "data";
     fs::copy(DataFolder(), data, fs::copy_options::recursive);

@@ -18,27 +18,32 @@ namespace {
 constexpr uint8_t kSentinel = 0xEE;
 
 // Decodes a whole view into a picture-sized buffer prefilled with the sentinel.
-std::vector<uint8_t> DecodeAll(const ImageData& view, int width, int height, bool transparent) {
+std::vector<uint8_t> DecodeAll(const ImageData& view, int width, int height, bool transparent)
+{
     std::vector<uint8_t> surface(static_cast<size_t>(width) * height, kSentinel);
     PackedRect all(0, 0, view.BlockWidth() - 1, view.BlockHeight() - 1);
-    DrawImageRows(view.BlockX(), view.BlockY(), all, view.pixels, view.TableSize(), view.WideLengths(), transparent,
-                  static_cast<uint16_t>(width), surface.data());
+    DrawImageRows(view.BlockX(), view.BlockY(), all, view.pixels, view.TableSize(), view.WideLengths(),
+                  transparent, static_cast<uint16_t>(width), surface.data());
     return surface;
 }
 
-std::vector<uint8_t> Expected(const IndexedPicture& p, bool transparent) {
+std::vector<uint8_t> Expected(const IndexedPicture& p, bool transparent)
+{
     std::vector<uint8_t> e = p.pixels;
     if (transparent)
         for (uint8_t& v : e)
-            if (v == 0) v = kSentinel;
+            if (v == 0)
+                v = kSentinel;
     return e;
 }
 
-TEST(ImageEncoder, RoundTripsThroughTheDecoder) {
+TEST(ImageEncoder, RoundTripsThroughTheDecoder)
+{
     IndexedPicture wide;
     wide.width = 400;
     wide.height = 3;
-    for (int i = 0; i < 1200; ++i) wide.pixels.push_back(static_cast<uint8_t>(1 + (i * 7) % 13));
+    for (int i = 0; i < 1200; ++i)
+        wide.pixels.push_back(static_cast<uint8_t>(1 + (i * 7) % 13));
     struct Case {
         const char* name;
         IndexedPicture picture;
@@ -46,8 +51,7 @@ TEST(ImageEncoder, RoundTripsThroughTheDecoder) {
     } cases[] = {
         {"opaque noise with zeros", RandomPicture(1, 37, 21, 30), false},
         {"transparent noise", RandomPicture(2, 64, 17, 40), true},
-        {"transparent with margins",
-         PictureFromRows({"......", "..12..", ".3..4.", "......"}), true},
+        {"transparent with margins", PictureFromRows({"......", "..12..", ".3..4.", "......"}), true},
         {"long repeats past 128", RandomPicture(3, 300, 5, 0), false},
         {"rows over 255 bytes", wide, false},
         {"single pixel", SolidPicture(1, 1, 9), false},
@@ -55,9 +59,9 @@ TEST(ImageEncoder, RoundTripsThroughTheDecoder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<uint8_t> bytes = MustEncode(EncodeImage(c.picture, {.paletteId = 3, .paletteCount = 4,
-                                                                         .transparent = c.transparent,
-                                                                         .hotX = -5, .hotY = 7}));
+        std::vector<uint8_t> bytes = MustEncode(EncodeImage(
+            c.picture,
+            {.paletteId = 3, .paletteCount = 4, .transparent = c.transparent, .hotX = -5, .hotY = 7}));
         ImageData view;
         ASSERT_TRUE(view.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
         EXPECT_EQ(view.PaletteId(), 3);
@@ -66,7 +70,8 @@ TEST(ImageEncoder, RoundTripsThroughTheDecoder) {
         EXPECT_EQ(view.HotX(), -5);
         EXPECT_EQ(view.HotY(), 7);
         EXPECT_EQ((view.Flags() & kImageTransparent) != 0, c.transparent);
-        EXPECT_EQ(DecodeAll(view, c.picture.width, c.picture.height, c.transparent), Expected(c.picture, c.transparent));
+        EXPECT_EQ(DecodeAll(view, c.picture.width, c.picture.height, c.transparent),
+                  Expected(c.picture, c.transparent));
     }
     ImageData wideView;
     std::vector<uint8_t> wideBytes = MustEncode(EncodeImage(wide, {}));
@@ -74,7 +79,8 @@ TEST(ImageEncoder, RoundTripsThroughTheDecoder) {
     EXPECT_TRUE(wideView.WideLengths());
 }
 
-TEST(ImageEncoder, TransparentRowsCarryNoLiteralZeroAndNoTrailingZeros) {
+TEST(ImageEncoder, TransparentRowsCarryNoLiteralZeroAndNoTrailingZeros)
+{
     IndexedPicture p = PictureFromRows({"1.2...", "..3..."});
     std::vector<uint8_t> bytes = MustEncode(EncodeImage(p, {.transparent = true}));
     // block (0,0)-(2,1); rows: [1 1][-1 0][1 2] and [-2 0][1 3]
@@ -83,15 +89,20 @@ TEST(ImageEncoder, TransparentRowsCarryNoLiteralZeroAndNoTrailingZeros) {
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + kImageHeaderSize, bytes.end()), expected);
 }
 
-TEST(AnimEncoder, RoundTripsFramesAndHeader) {
+TEST(AnimEncoder, RoundTripsFramesAndHeader)
+{
     std::vector<IndexedPicture> frames = {
         PictureFromRows({"1.1", "...", "1.1"}),
         PictureFromRows({"...", ".2.", "..."}),
         PictureFromRows({"3..", "...", "..."}),
     };
-    std::vector<uint8_t> bytes = MustEncode(EncodeAnimation(
-        frames, {.paletteId = 254, .transparency = AnimTransparency::AllButFirst, .hotX = 1, .hotY = 2, .rate = 30,
-                 .loopBack = 1}));
+    std::vector<uint8_t> bytes =
+        MustEncode(EncodeAnimation(frames, {.paletteId = 254,
+                                            .transparency = AnimTransparency::AllButFirst,
+                                            .hotX = 1,
+                                            .hotY = 2,
+                                            .rate = 30,
+                                            .loopBack = 1}));
     AnimData anim;
     ASSERT_TRUE(anim.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
     EXPECT_EQ(anim.FrameCount(), 3);
@@ -115,7 +126,8 @@ TEST(AnimEncoder, RoundTripsFramesAndHeader) {
     EXPECT_FALSE(past.HasHeader());
 }
 
-TEST(AnimEncoder, OneFrameHasItsDataAtByte17) {
+TEST(AnimEncoder, OneFrameHasItsDataAtByte17)
+{
     std::vector<uint8_t> bytes = MustEncode(EncodeAnimation({SolidPicture(2, 2, 5)}, {}));
     AnimData anim;
     ASSERT_TRUE(anim.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
@@ -125,7 +137,8 @@ TEST(AnimEncoder, OneFrameHasItsDataAtByte17) {
     EXPECT_EQ(frame.header, bytes.data() + 17);
 }
 
-TEST(Encoders, RefuseWhatTheReadersCannotTake) {
+TEST(Encoders, RefuseWhatTheReadersCannotTake)
+{
     IndexedPicture ok = SolidPicture(4, 4, 1);
     IndexedPicture huge = SolidPicture(2048, 1, 1);
     IndexedPicture torn = ok;
@@ -166,13 +179,15 @@ TEST(Encoders, RefuseWhatTheReadersCannotTake) {
         {"palette name twice", EncodePaletteList({"Base", "bASE"})},
         {"empty palette name", EncodePaletteList({"base", ""})},
     };
-    for (const Case& c : cases) EXPECT_FALSE(c.result.ok()) << c.name;
+    for (const Case& c : cases)
+        EXPECT_FALSE(c.result.ok()) << c.name;
     EXPECT_TRUE(EncodeImage(ok, {.paletteId = 254, .paletteCount = 0}).ok()) << "254 needs no list";
     EXPECT_TRUE(EncodeImage(ok, {.paletteId = 1, .paletteCount = 2}).ok());
     EXPECT_TRUE(EncodeAnimation({ok, ok}, {.loopBack = 1}).ok());
 }
 
-TEST(Encoders, WavHeaderIsTheCanonicalLayout) {
+TEST(Encoders, WavHeaderIsTheCanonicalLayout)
+{
     std::vector<uint8_t> bytes = ToneWav(10, 11025, 2, 16);
     ASSERT_EQ(bytes.size(), 44u + 40);
     EXPECT_EQ(std::memcmp(bytes.data(), "RIFF", 4), 0);
@@ -191,7 +206,8 @@ TEST(Encoders, WavHeaderIsTheCanonicalLayout) {
     EXPECT_EQ(view.samples, bytes.data() + 44);
 }
 
-TEST(Encoders, PaletteListHasSixteenBytesPerName) {
+TEST(Encoders, PaletteListHasSixteenBytesPerName)
+{
     std::vector<uint8_t> bytes = MustEncode(EncodePaletteList({"base", "abcdefghijklmnop"}));
     ASSERT_EQ(bytes.size(), 32u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "base");

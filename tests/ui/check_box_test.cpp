@@ -13,7 +13,8 @@ namespace {
 
 using controls_test::ControlsBench;
 
-TEST(CheckBoxFace, BoxWidths) {
+TEST(CheckBoxFace, BoxWidths)
+{
     struct Case {
         int32_t face, picture, caption;
         uint8_t align;
@@ -23,7 +24,7 @@ TEST(CheckBoxFace, BoxWidths) {
         {100, 16, 40, AlignCentre, 38, 40},  // (100 - 56) / 2 + 16
         {100, 16, 40, AlignStart, 16, 84},
         {100, 16, 40, AlignEnd, 16, 84},
-        {100, 16, 0, AlignStart, 100, 0},   // no caption: the picture box fills the face
+        {100, 16, 0, AlignStart, 100, 0},  // no caption: the picture box fills the face
         {100, 0, 40, AlignCentre, 0, 100},
         {50, 16, 40, AlignCentre, 13, 40},  // (50 - 56) / 2 rounds toward minus infinity
     };
@@ -34,7 +35,8 @@ TEST(CheckBoxFace, BoxWidths) {
     }
 }
 
-TEST(ButtonExFace, PicturesAndCaptionsInAColumn) {
+TEST(ButtonExFace, PicturesAndCaptionsInAColumn)
+{
     const PackedRect client(0, 0, 99, 29);
     // No column, no caption: the picture is centred.
     ButtonExPlacement alone = PlaceButtonEx(client, 20, 10, 0, 0, 0, 6);
@@ -56,7 +58,8 @@ TEST(ButtonExFace, PicturesAndCaptionsInAColumn) {
 
 class CheckBoxTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddFile("Skin/cb/checked", "img", controls_test::Picture(16, 16, 9)));
         ASSERT_TRUE(pack.AddFile("Skin/cb/unchecked", "img", controls_test::Picture(16, 16, 8)));
@@ -71,7 +74,8 @@ protected:
     }
 };
 
-TEST_F(CheckBoxTest, PictureFollowsTheDrawnDownState) {
+TEST_F(CheckBoxTest, PictureFollowsTheDrawnDownState)
+{
     CCheckBox box(Root(), CStr("/Main/CbA"), true);
     EXPECT_STREQ(box.Text().Chars(), "check");
     EXPECT_EQ(box.Caption().foreground, 4);
@@ -102,7 +106,8 @@ TEST_F(CheckBoxTest, PictureFollowsTheDrawnDownState) {
     EXPECT_EQ(box.CheckedImage().Width(), 12);
 }
 
-TEST_F(CheckBoxTest, ButtonExReadsItsPictureAndSecondCaption) {
+TEST_F(CheckBoxTest, ButtonExReadsItsPictureAndSecondCaption)
+{
     CButtonEx button(Root(), CStr("/Main/BtnEx"));
     ASSERT_TRUE(button.ExtraPicture().HasHeader());
     EXPECT_EQ(button.ExtraPicture().Width(), 10);
@@ -114,7 +119,8 @@ TEST_F(CheckBoxTest, ButtonExReadsItsPictureAndSecondCaption) {
     EXPECT_EQ(place.captionX, place.pictureX + 10);
 }
 
-TEST_F(CheckBoxTest, ListLabelReadsItsStrings) {
+TEST_F(CheckBoxTest, ListLabelReadsItsStrings)
+{
     CListLabel label(Root(), CStr("/Main/Lst"), 2, true);
     EXPECT_STREQ(label.Text().Chars(), "first");
     ASSERT_EQ(label.Strings().Count(), 2);

@@ -9,19 +9,21 @@ namespace {
 
 using ui_test::UiBench;
 
-TEST(AlignedBoxTest, AlignsContentOnEachAxis) {
+TEST(AlignedBoxTest, AlignsContentOnEachAxis)
+{
     struct Case {
         uint8_t align;
         int16_t outer, own;
         int16_t expected;
     } cases[] = {
-        {AlignCentre, 100, 30, 35}, {AlignStart, 100, 30, 0}, {AlignEnd, 100, 30, 70},
+        {AlignCentre, 100, 30, 35}, {AlignStart, 100, 30, 0},  {AlignEnd, 100, 30, 70},
         {AlignCentre, 100, 31, 34}, {AlignCentre, 20, 31, -6}, {AlignEnd, 20, 31, -11},
     };
     for (const Case& c : cases) {
         CAlignedBox box(c.outer, c.outer, c.align, c.align, c.own, c.own);
         EXPECT_EQ(box.Position(), PackedPoint(c.expected, c.expected)) << int(c.align) << " " << c.own;
-        EXPECT_EQ(box.GetRect(), PackedRect(c.expected, c.expected, c.expected + c.own - 1, c.expected + c.own - 1));
+        EXPECT_EQ(box.GetRect(),
+                  PackedRect(c.expected, c.expected, c.expected + c.own - 1, c.expected + c.own - 1));
     }
     // Unknown content keeps whatever position the box had.
     CAlignedBox box(100, 100, AlignCentre, AlignCentre, 30, 30);
@@ -34,7 +36,8 @@ TEST(AlignedBoxTest, AlignsContentOnEachAxis) {
     EXPECT_EQ(box.Position(), PackedPoint(35, 35));
 }
 
-TEST(ImageElementTest, SpacingAttributesGrowTheContainer) {
+TEST(ImageElementTest, SpacingAttributesGrowTheContainer)
+{
     CImageElement element("", 40, 30);
     EXPECT_TRUE(element.SetAttribute("HSPACE", "4"));
     EXPECT_EQ(element.OuterWidth(), 48);
@@ -46,7 +49,8 @@ TEST(ImageElementTest, SpacingAttributesGrowTheContainer) {
 
 class AnimElementTest : public UiBench {};
 
-TEST_F(AnimElementTest, FramesLoopBackOrStopOnTheLast) {
+TEST_F(AnimElementTest, FramesLoopBackOrStopOnTheLast)
+{
     struct Case {
         uint8_t loopBack;
         std::vector<int> frames;
@@ -75,7 +79,7 @@ TEST_F(AnimElementTest, FramesLoopBackOrStopOnTheLast) {
         std::vector<int> seen;
         // Frames advance through the task tick on the virtual clock, at 10 a second.
         for (size_t i = 0; i < c.frames.size(); ++i) {
-            headless_->AdvanceClock(100);
+            m_headless->AdvanceClock(100);
             CTaskMgr::Tick();
             seen.push_back(element.CurrentFrame());
         }
@@ -91,14 +95,15 @@ TEST_F(AnimElementTest, FramesLoopBackOrStopOnTheLast) {
     }
 }
 
-TEST_F(AnimElementTest, LoadingANewAnimationKeepsAPlayingElementPlaying) {
+TEST_F(AnimElementTest, LoadingANewAnimationKeepsAPlayingElementPlaying)
+{
     std::vector<uint8_t> first = ui_test::Ani(3, 0), second = ui_test::Ani(4, 0, 9, 5);
     AnimData a, b;
     ASSERT_TRUE(a.Assign(first.data(), static_cast<uint32_t>(first.size())));
     ASSERT_TRUE(b.Assign(second.data(), static_cast<uint32_t>(second.size())));
     CAnimElement element(a, kUnknownSize, kUnknownSize);
     element.Start();
-    headless_->AdvanceClock(100);
+    m_headless->AdvanceClock(100);
     CTaskMgr::Tick();
     ASSERT_EQ(element.CurrentFrame(), 1);
     EXPECT_TRUE(element.LoadData(b, true));
@@ -119,7 +124,8 @@ public:
 class TestItem : public CStackItem {
 public:
     TestItem(CStackWnd* owner, int16_t w, int16_t h, std::vector<int>* chosen, int id)
-        : CStackItem(owner), w(w), h(h), chosen(chosen), id(id) {}
+        : CStackItem(owner), w(w), h(h), chosen(chosen), id(id)
+    {}
     int16_t Width() override { return w; }
     int16_t Height() override { return h; }
     void Choose() override { chosen->push_back(id); }
@@ -131,7 +137,8 @@ public:
 
 class StackWndTest : public UiBench {};
 
-TEST_F(StackWndTest, OpensBesideThePointWhereThereIsRoom) {
+TEST_F(StackWndTest, OpensBesideThePointWhereThereIsRoom)
+{
     struct Case {
         int16_t itemWidth;
         PackedPoint at;
@@ -157,7 +164,8 @@ TEST_F(StackWndTest, OpensBesideThePointWhereThereIsRoom) {
     }
 }
 
-TEST_F(StackWndTest, TheItemUnderThePenAtPenUpIsChosen) {
+TEST_F(StackWndTest, TheItemUnderThePenAtPenUpIsChosen)
+{
     std::vector<int> chosen;
     TestStack stack(nullptr);
     new TestItem(&stack, 40, 10, &chosen, 1);

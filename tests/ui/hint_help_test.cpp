@@ -16,17 +16,19 @@ using controls_test::StepScript;
 
 class HintHelpTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddText("Texts/dlghelp", "txt", "Dialog help\r\nbody text"));
         controls_test::AddFrameSkin(pack, "Hint", 2);
         controls_test::AddFrameSkin(pack, "frm", 3);
         const char* arrows[] = {"arrow_ul", "arrow_ur", "arrow_dl", "arrow_dr"};
         for (const char* arrow : arrows) {
-            ASSERT_TRUE(pack.AddFile(std::string("Skin/Hint/") + arrow, "img", controls_test::Picture(8, 6, 7, 2)));
+            ASSERT_TRUE(
+                pack.AddFile(std::string("Skin/Hint/") + arrow, "img", controls_test::Picture(8, 6, 7, 2)));
         }
-        for (const char* name : {"BtnHelp", "ValueScroller/Btn_LL", "ValueScroller/Btn_L", "ValueScroller/Btn_R",
-                                 "ValueScroller/Btn_RR", "close"}) {
+        for (const char* name : {"BtnHelp", "ValueScroller/Btn_LL", "ValueScroller/Btn_L",
+                                 "ValueScroller/Btn_R", "ValueScroller/Btn_RR", "close"}) {
             controls_test::AddFixedButtonSkin(pack, name, 12, 12, 4);
         }
         Mount({{0, "Main", {}},
@@ -45,7 +47,8 @@ protected:
         ASSERT_EQ(CHintMgr::Init(), 1u);
         ASSERT_EQ(CHelpMgr::Init(), 1u);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CHelpMgr::Shutdown();
         CHintMgr::Shutdown();
         CSkinMgr::Shutdown();
@@ -53,12 +56,13 @@ protected:
     }
 };
 
-TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped) {
+TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped)
+{
     CLabel tip(Root(), CStr("/Main/Tip"), true);
     CLabel bare(Root(), CStr("/Main/Bare"), true);
     CHintWnd* balloon = CHintMgr::Balloon();
     ASSERT_NE(balloon, nullptr);
-    EXPECT_NE(data_.Log().find("HINT_MGR: Creating hint window..."), std::string::npos);
+    EXPECT_NE(m_data.Log().find("HINT_MGR: Creating hint window..."), std::string::npos);
     StepScript* script = Script();
     bool shown = false;
     PackedRect rect;
@@ -68,7 +72,8 @@ TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped) {
         shown = balloon->IsVisible();
         rect = balloon->WindowRect();
         arrow = balloon->CurrentArrow();
-        captor = CWindowMgr::CaptureCount() > 0 ? CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1) : nullptr;
+        captor =
+            CWindowMgr::CaptureCount() > 0 ? CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1) : nullptr;
     });
     script->TapAt(3, 200, 10);  // anywhere: the balloon holds the pen
     // A tap near the label's corner: the balloon points at its centre (35, 175).
@@ -90,7 +95,8 @@ TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped) {
     EXPECT_EQ(script->steps, before);
 }
 
-TEST_F(HintHelpTest, BalloonPlacementAndSize) {
+TEST_F(HintHelpTest, BalloonPlacementAndSize)
+{
     CHintWnd* balloon = CHintMgr::Balloon();
     balloon->SetText(CStr("abc"), false);
     const int width = balloon->Width();
@@ -106,7 +112,8 @@ TEST_F(HintHelpTest, BalloonPlacementAndSize) {
     // A long text is laid out in two thirds of the screen (160 wide: 26
     // characters) and the balloon takes its first page's size.
     std::string words;
-    for (int i = 0; i < 200; ++i) words += "word ";
+    for (int i = 0; i < 200; ++i)
+        words += "word ";
     balloon->SetText(CStr(words.c_str()), false);
     EXPECT_LE(balloon->TextWindow()->PageWidth(), 160);
     EXPECT_LE(balloon->TextWindow()->PageHeight(), 213);
@@ -119,7 +126,8 @@ TEST_F(HintHelpTest, BalloonPlacementAndSize) {
     EXPECT_FALSE(balloon->IsVisible());
 }
 
-TEST(HelpText, TitleLineAndBody) {
+TEST(HelpText, TitleLineAndBody)
+{
     struct Case {
         const char* text;
         const char* title;
@@ -140,7 +148,8 @@ TEST(HelpText, TitleLineAndBody) {
     }
 }
 
-TEST_F(HintHelpTest, HelpPagesAndTheirScroller) {
+TEST_F(HintHelpTest, HelpPagesAndTheirScroller)
+{
     CHelpWnd* help = CHelpMgr::Window();
     ASSERT_NE(help, nullptr);
     CHelpText one{CStr()};
@@ -164,7 +173,8 @@ TEST_F(HintHelpTest, HelpPagesAndTheirScroller) {
     EXPECT_EQ(help->PageScroller()->Value(), 1);
 }
 
-TEST_F(HintHelpTest, HelpButtonShowsTheHelpOfItsWindow) {
+TEST_F(HintHelpTest, HelpButtonShowsTheHelpOfItsWindow)
+{
     CFrameWnd dialog(Root(), CStr("/Main/Dlg"), true);
     CHelpButton* button = nullptr;
     int buttons = 0;
@@ -180,7 +190,8 @@ TEST_F(HintHelpTest, HelpButtonShowsTheHelpOfItsWindow) {
     CHelpMgr::AttachHelp(&dialog);
     int again = 0;
     for (CWindow* child = dialog.GetFirstChild(); child; child = child->GetNextSibling()) {
-        if (dynamic_cast<CHelpButton*>(child)) ++again;
+        if (dynamic_cast<CHelpButton*>(child))
+            ++again;
     }
     EXPECT_EQ(buttons, 1);
     EXPECT_EQ(again, 1);
@@ -213,7 +224,8 @@ TEST_F(HintHelpTest, HelpButtonShowsTheHelpOfItsWindow) {
     EXPECT_EQ(help->TextWindow()->PageCount(), 0);  // reset after closing
 }
 
-TEST_F(HintHelpTest, ShowHelpFromKeysAndTheDefaultHelp) {
+TEST_F(HintHelpTest, ShowHelpFromKeysAndTheDefaultHelp)
+{
     ASSERT_NE(CHelpMgr::DefaultHelp(), nullptr);
     EXPECT_STREQ(CHelpMgr::DefaultHelp()->Text().Chars(), "No help");
     EXPECT_STREQ(CHelpMgr::DefaultHelp()->Title().Chars(), "Help");
@@ -228,7 +240,8 @@ TEST_F(HintHelpTest, ShowHelpFromKeysAndTheDefaultHelp) {
     EXPECT_LT(script->steps, script->limit);
 }
 
-TEST_F(HintHelpTest, SkinManagerFreesTheCache) {
+TEST_F(HintHelpTest, SkinManagerFreesTheCache)
+{
     EXPECT_NE(GetButtonSkin(CStr("close")), nullptr);
     EXPECT_GT(SkinCacheCount(), 0);
     CSkinMgr::Shutdown();

@@ -4,9 +4,11 @@
 
 namespace {
 
-TEST(HintPlacement, BalloonGoesAboveOrBelowThePointAndStaysOnScreen) {
+TEST(HintPlacement, BalloonGoesAboveOrBelowThePointAndStaysOnScreen)
+{
     HintArrowMetrics arrows[HintArrowCount];
-    for (HintArrowMetrics& arrow : arrows) arrow = HintArrowMetrics{12, 3};
+    for (HintArrowMetrics& arrow : arrows)
+        arrow = HintArrowMetrics{12, 3};
     struct Case {
         int32_t x, y, width, height;
         int32_t left, top;
@@ -14,10 +16,10 @@ TEST(HintPlacement, BalloonGoesAboveOrBelowThePointAndStaysOnScreen) {
     };
     const Case cases[] = {
         // Lower half: above the point, bottom row on the point.
-        {10, 200, 100, 40, 0, 161, HintArrowDownLeft},    // left edge clamped to 0
-        {120, 200, 100, 40, 73, 161, HintArrowDownRight}, // 120 - 50 + 6 - 3
+        {10, 200, 100, 40, 0, 161, HintArrowDownLeft},     // left edge clamped to 0
+        {120, 200, 100, 40, 73, 161, HintArrowDownRight},  // 120 - 50 + 6 - 3
         // Upper half: below the point, top row on the point.
-        {230, 20, 100, 40, 140, 20, HintArrowUpRight},    // right edge clamped to the screen
+        {230, 20, 100, 40, 140, 20, HintArrowUpRight},  // right edge clamped to the screen
         {60, 20, 100, 40, 13, 20, HintArrowUpLeft},
         // Not clamped vertically.
         {60, 319, 100, 400, 13, -80, HintArrowDownLeft},
@@ -34,7 +36,8 @@ TEST(HintPlacement, BalloonGoesAboveOrBelowThePointAndStaysOnScreen) {
     EXPECT_STREQ(HintArrowName(HintArrowUpRight), "arrow_ur");
 }
 
-TEST(HintPlacement, HalvesRoundDown) {
+TEST(HintPlacement, HalvesRoundDown)
+{
     EXPECT_EQ(FloorHalf(5), 2);
     EXPECT_EQ(FloorHalf(-5), -3);
     EXPECT_EQ(FloorHalf(-4), -2);

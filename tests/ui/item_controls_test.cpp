@@ -14,7 +14,8 @@ using controls_test::ControlsBench;
 
 class ItemControlsTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddFile("Images/Icons/golds", "img", controls_test::Picture(10, 8, 40)));
         ASSERT_TRUE(pack.AddFile("Images/Icons/stons", "img", controls_test::Picture(12, 14, 41)));
@@ -29,7 +30,8 @@ protected:
     }
 };
 
-TEST_F(ItemControlsTest, SquadIconNumbersAndIndent) {
+TEST_F(ItemControlsTest, SquadIconNumbersAndIndent)
+{
     CSquadIcon icon;
     EXPECT_EQ(icon.Gap(), 1);
     icon.SetImage("/Images/knight");
@@ -65,7 +67,8 @@ TEST_F(ItemControlsTest, SquadIconNumbersAndIndent) {
     EXPECT_EQ(tagged.OwnHeight(), 30);
 }
 
-TEST_F(ItemControlsTest, ResourceRowLeavesOutEmptyAmounts) {
+TEST_F(ItemControlsTest, ResourceRowLeavesOutEmptyAmounts)
+{
     CResWnd row(Root(), CStr("/Main/Res"), true);
     const CStr codes[] = {CStr("gold"), CStr("metl"), CStr("ston")};
     const int32_t amounts[] = {120, 0, 5};
@@ -87,7 +90,8 @@ TEST_F(ItemControlsTest, ResourceRowLeavesOutEmptyAmounts) {
     EXPECT_STREQ(row.Amount(1)->Text().Chars(), "0");
 }
 
-TEST_F(ItemControlsTest, ResourceRowShrinksItsFontToFit) {
+TEST_F(ItemControlsTest, ResourceRowShrinksItsFontToFit)
+{
     CResWnd row(Root(), CStr("/Main/ResNarrow"), true);
     // 60 wide: "1234" takes 24 in font 0 (too wide with the icons), 16 in font 1.
     row.AddNumber(CStr("/Images/Icons/golds"), 1234, false);
@@ -95,7 +99,8 @@ TEST_F(ItemControlsTest, ResourceRowShrinksItsFontToFit) {
     row.Layout();
     EXPECT_EQ(row.Amount(0)->Font(), 1);
     // Nothing fits: font 2, overflowing.
-    for (int i = 0; i < 4; ++i) row.AddNumber(CStr("/Images/Icons/stons"), 99999, false);
+    for (int i = 0; i < 4; ++i)
+        row.AddNumber(CStr("/Images/Icons/stons"), 99999, false);
     row.Layout();
     EXPECT_EQ(row.Amount(0)->Font(), 2);
     EXPECT_GT(row.Row().OwnWidth(), 60);
@@ -103,7 +108,8 @@ TEST_F(ItemControlsTest, ResourceRowShrinksItsFontToFit) {
     EXPECT_EQ(row.ItemCount(), 0);
 }
 
-TEST_F(ItemControlsTest, ResourceRowCaptionAndSquadButton) {
+TEST_F(ItemControlsTest, ResourceRowCaptionAndSquadButton)
+{
     CResWnd row(Root(), CStr("/Main/ResCaption"), true);
     EXPECT_STREQ(row.Caption().Text().Chars(), "Cost");
     EXPECT_TRUE(row.flags & ResShowZero);

@@ -9,24 +9,26 @@
 
 namespace {
 
-std::vector<CStr> Lines(std::initializer_list<const char*> lines) {
+std::vector<CStr> Lines(std::initializer_list<const char*> lines)
+{
     std::vector<CStr> result;
-    for (const char* line : lines) result.emplace_back(line);
+    for (const char* line : lines)
+        result.emplace_back(line);
     return result;
 }
 
-const char* const kLayoutText =
-    "; test layout\r\n"
-    "[lowercase] rows\r\n"  // any case, and text after the header
-    "qwe\r\nas d\r\nzx\r\n1\r\n \r\n\r\n"
-    "[UpperCase]\r\n"
-    "QWE\r\nAS D\r\nZ\r\n!\r\n \r\n\r\n"
-    "[CapsLockLower]\r\n"
-    "qwE\r\nas d\r\nzx\r\n1\r\n \r\n\r\n"
-    "[CapsLockUpper]\r\n"
-    "QWe\r\nAS D\r\nZX\r\n!\r\n \r\n";
+const char* const kLayoutText = "; test layout\r\n"
+                                "[lowercase] rows\r\n"  // any case, and text after the header
+                                "qwe\r\nas d\r\nzx\r\n1\r\n \r\n\r\n"
+                                "[UpperCase]\r\n"
+                                "QWE\r\nAS D\r\nZ\r\n!\r\n \r\n\r\n"
+                                "[CapsLockLower]\r\n"
+                                "qwE\r\nas d\r\nzx\r\n1\r\n \r\n\r\n"
+                                "[CapsLockUpper]\r\n"
+                                "QWe\r\nAS D\r\nZX\r\n!\r\n \r\n";
 
-TEST(KeyboardLayout, RowsAndCaptionsOfEveryState) {
+TEST(KeyboardLayout, RowsAndCaptionsOfEveryState)
+{
     FixtureData data;
     PackWriter writer(1);
     ASSERT_TRUE(writer.AddText("Locale/Keyboards/test", "kbd", kLayoutText));
@@ -40,17 +42,21 @@ TEST(KeyboardLayout, RowsAndCaptionsOfEveryState) {
     ASSERT_TRUE(layout.Load("test"));
     EXPECT_EQ(layout.SectionStart(KeyboardLowerCase), 2);
     const int32_t keys[] = {3, 4, 2, 1, 1};
-    for (int32_t row = 0; row < KeyboardRowCount; ++row) EXPECT_EQ(layout.KeyCount(row), keys[row]) << row;
+    for (int32_t row = 0; row < KeyboardRowCount; ++row)
+        EXPECT_EQ(layout.KeyCount(row), keys[row]) << row;
 
-    struct Case { KeyboardState state; int32_t row, key; const char* caption; };
+    struct Case {
+        KeyboardState state;
+        int32_t row, key;
+        const char* caption;
+    };
     const Case cases[] = {
-        {KeyboardLowerCase, 0, 0, "q"},   {KeyboardUpperCase, 0, 0, "Q"},
+        {KeyboardLowerCase, 0, 0, "q"},     {KeyboardUpperCase, 0, 0, "Q"},
         {KeyboardCapsLockLower, 0, 2, "E"}, {KeyboardCapsLockUpper, 0, 2, "e"},
-        {KeyboardLowerCase, 1, 2, " "},   // a blank in a row is a key
-        {KeyboardUpperCase, 2, 1, ""},    // the upper-case row is shorter
-        {KeyboardLowerCase, 4, 0, " "},
-        {KeyboardLowerCase, 5, 0, ""},    // no sixth row
-        {KeyboardLowerCase, 0, 3, ""},    // past the row
+        {KeyboardLowerCase, 1, 2, " "},                                     // a blank in a row is a key
+        {KeyboardUpperCase, 2, 1, ""},                                      // the upper-case row is shorter
+        {KeyboardLowerCase, 4, 0, " "},     {KeyboardLowerCase, 5, 0, ""},  // no sixth row
+        {KeyboardLowerCase, 0, 3, ""},                                      // past the row
         {KeyboardLowerCase, -1, 0, ""},
     };
     for (const Case& c : cases) {
@@ -59,14 +65,16 @@ TEST(KeyboardLayout, RowsAndCaptionsOfEveryState) {
     }
 }
 
-TEST(KeyboardLayout, ShiftAndCapsChooseTheState) {
+TEST(KeyboardLayout, ShiftAndCapsChooseTheState)
+{
     EXPECT_EQ(KeyboardLayout::StateFor(false, false), KeyboardLowerCase);
     EXPECT_EQ(KeyboardLayout::StateFor(false, true), KeyboardUpperCase);
     EXPECT_EQ(KeyboardLayout::StateFor(true, false), KeyboardCapsLockLower);
     EXPECT_EQ(KeyboardLayout::StateFor(true, true), KeyboardCapsLockUpper);
 }
 
-TEST(KeyboardLayout, MissingHeadersAndShortTexts) {
+TEST(KeyboardLayout, MissingHeadersAndShortTexts)
+{
     KeyboardLayout layout;
     // None of the headers: refused, and an earlier layout stays.
     ASSERT_TRUE(layout.Parse(Lines({"[UpperCase]", "AB"})));

@@ -21,7 +21,8 @@ public:
 
 class KeyboardWndTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddText("Locale/Keyboards/test", "kbd",
                                  "[LowerCase]\r\nqwe\r\nas d\r\nz\xe9\r\n1\r\n \r\n\r\n"
@@ -35,11 +36,13 @@ protected:
         keyboard = std::make_unique<CKeyboardWnd>(Root(), CStr("/Main/Kbd"), true);
         keyboard->keyHandler.Bind(&typist, &Typist::Key);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         keyboard.reset();
         ControlsBench::TearDown();
     }
-    void Press(CButton* button) {
+    void Press(CButton* button)
+    {
         ASSERT_NE(button, nullptr);
         const PackedRect& screen = button->GetNode()->screenRect;
         Tap(screen.Left() + 2, screen.Top() + 2);
@@ -48,9 +51,11 @@ protected:
     Typist typist;
 };
 
-TEST_F(KeyboardWndTest, KeysAreMadeFromTheLayoutAndArranged) {
+TEST_F(KeyboardWndTest, KeysAreMadeFromTheLayoutAndArranged)
+{
     const int32_t counts[] = {3, 4, 2, 1, 1};
-    for (int32_t r = 0; r < KeyboardRowCount; ++r) EXPECT_EQ(keyboard->KeyCount(r), counts[r]) << r;
+    for (int32_t r = 0; r < KeyboardRowCount; ++r)
+        EXPECT_EQ(keyboard->KeyCount(r), counts[r]) << r;
     EXPECT_STREQ(keyboard->Key(1, 2)->Text().Chars(), " ");
     EXPECT_EQ(keyboard->Key(0, 0)->Caption().foreground, 9);
     // Each row starts half a key further right; specials follow the keys.
@@ -71,7 +76,8 @@ TEST_F(KeyboardWndTest, KeysAreMadeFromTheLayoutAndArranged) {
     EXPECT_EQ(keyboard->KeyCount(1), 4);
 }
 
-TEST_F(KeyboardWndTest, ShiftHoldsForOneCharacterCapsStays) {
+TEST_F(KeyboardWndTest, ShiftHoldsForOneCharacterCapsStays)
+{
     Press(keyboard->ShiftButton());
     EXPECT_STREQ(keyboard->Key(0, 0)->Text().Chars(), "Q");
     Press(keyboard->Key(0, 0));
@@ -89,7 +95,8 @@ TEST_F(KeyboardWndTest, ShiftHoldsForOneCharacterCapsStays) {
     EXPECT_TRUE(keyboard->CapsButton()->IsDrawnDown());
 }
 
-TEST_F(KeyboardWndTest, SpecialKeysBlanksAndEmptyCaptions) {
+TEST_F(KeyboardWndTest, SpecialKeysBlanksAndEmptyCaptions)
+{
     Press(keyboard->Key(1, 2));  // a blank in the row is a key
     Press(keyboard->Key(4, 0));
     Press(keyboard->Key(2, 1));  // a byte from 0x80 up arrives negative

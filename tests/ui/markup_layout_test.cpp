@@ -17,11 +17,14 @@ using controls_test::Picture;
 
 class Pages : public MarkupPageOwner {
 public:
-    ~Pages() override {
-        for (MarkupPage* page : pages) delete page;
+    ~Pages() override
+    {
+        for (MarkupPage* page : pages)
+            delete page;
     }
     void InvalidatePageArea(const PackedRect& rect) override { invalidated.push_back(rect); }
-    void Build(const char* text, int16_t width = 100, int16_t height = 200, uint8_t alignH = AlignStart) {
+    void Build(const char* text, int16_t width = 100, int16_t height = 200, uint8_t alignH = AlignStart)
+    {
         MarkupSettings settings;
         settings.width = width;
         settings.height = height;
@@ -30,17 +33,21 @@ public:
         layout.Build(text);
     }
     MarkupLine* Line(size_t page, size_t line) { return pages.at(page)->Lines().at(line); }
-    CTextElement* Text(size_t page, size_t line, size_t element) {
+    CTextElement* Text(size_t page, size_t line, size_t element)
+    {
         return dynamic_cast<CTextElement*>(Line(page, line)->Elements().at(element));
     }
     // The words of a page, line by line ("|" between lines, "+" between elements).
-    std::string Words(size_t page) {
+    std::string Words(size_t page)
+    {
         std::string out;
         for (MarkupLine* line : pages.at(page)->Lines()) {
-            if (!out.empty()) out += "|";
+            if (!out.empty())
+                out += "|";
             bool first = true;
             for (CDrawableElement* element : line->Elements()) {
-                if (!first) out += "+";
+                if (!first)
+                    out += "+";
                 first = false;
                 auto* text = dynamic_cast<CTextElement*>(element);
                 out += text ? text->Text().Chars() : "#";
@@ -54,7 +61,8 @@ public:
 
 class MarkupLayoutTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddFile("Images/Icons/gold", "img", Picture(12, 8, 40)));
         ASSERT_TRUE(pack.AddFile("Images/coin", "img", Picture(10, 14, 41)));
@@ -63,7 +71,8 @@ protected:
     }
 };
 
-TEST_F(MarkupLayoutTest, WordsShareElementsAndWrap) {
+TEST_F(MarkupLayoutTest, WordsShareElementsAndWrap)
+{
     struct Case {
         const char* text;
         const char* words;  // page 0
@@ -91,7 +100,8 @@ TEST_F(MarkupLayoutTest, WordsShareElementsAndWrap) {
     }
 }
 
-TEST_F(MarkupLayoutTest, SpacingAndLineGeometry) {
+TEST_F(MarkupLayoutTest, SpacingAndLineGeometry)
+{
     Pages pages;
     pages.Build("ab  \r\n  cd ef gggggggggggggg h");
     // "ab cd ef" = 8 characters; "gggggggggggggg" (84) does not fit after it.
@@ -109,7 +119,8 @@ TEST_F(MarkupLayoutTest, SpacingAndLineGeometry) {
     EXPECT_EQ(pages.pages[0]->WidestLine(), 96);
 }
 
-TEST_F(MarkupLayoutTest, ColoursAlignmentAndShadows) {
+TEST_F(MarkupLayoutTest, ColoursAlignmentAndShadows)
+{
     Pages pages;
     pages.Build("a {s1}b{/s1} c{p align=right}right{br}still {p align=center}mid "
                 "{span shadowsize=2 shadowpos=bottomright shadowcolor=3 fcolor=9}sh");
@@ -129,7 +140,8 @@ TEST_F(MarkupLayoutTest, ColoursAlignmentAndShadows) {
     EXPECT_EQ(shadow->OuterWidth(), 12);
 }
 
-TEST_F(MarkupLayoutTest, PicturesAndSquadIcons) {
+TEST_F(MarkupLayoutTest, PicturesAndSquadIcons)
+{
     Pages pages;
     pages.Build("a {img src=/Images/none} b {ico src=gold} {img src=/Images/coin hspace=4} "
                 "{ani src=/Images/flag}{obj name=squad icon=/Images/coin toptext=12 bottomtext=3} "
@@ -153,10 +165,12 @@ TEST_F(MarkupLayoutTest, PicturesAndSquadIcons) {
     // The line is as high as its tallest element (the 14-high coin), and
     // every element takes that height.
     EXPECT_EQ(pages.Line(0, 0)->OuterHeight(), 14);
-    for (CDrawableElement* element : elements) EXPECT_EQ(element->OuterHeight(), 14);
+    for (CDrawableElement* element : elements)
+        EXPECT_EQ(element->OuterHeight(), 14);
 }
 
-TEST_F(MarkupLayoutTest, PagesBreakAndKeepBlocksTogether) {
+TEST_F(MarkupLayoutTest, PagesBreakAndKeepBlocksTogether)
+{
     // Pages 30 high hold three lines of 10.
     {
         Pages pages;
@@ -196,7 +210,8 @@ TEST_F(MarkupLayoutTest, PagesBreakAndKeepBlocksTogether) {
 }
 
 // A block or a tag at the very end of the text is not lost.
-TEST_F(MarkupLayoutTest, TheEndOfTheTextEndsOpenBlocksAndTags) {
+TEST_F(MarkupLayoutTest, TheEndOfTheTextEndsOpenBlocksAndTags)
+{
     const struct {
         const char* text;
         const char* words;
@@ -215,7 +230,8 @@ TEST_F(MarkupLayoutTest, TheEndOfTheTextEndsOpenBlocksAndTags) {
     }
 }
 
-TEST_F(MarkupLayoutTest, AnimationFramesRepaintTheirPlace) {
+TEST_F(MarkupLayoutTest, AnimationFramesRepaintTheirPlace)
+{
     Pages pages;
     pages.Build("one{br}ab {ani src=/Images/flag}");
     MarkupLine* line = pages.Line(0, 1);
@@ -234,7 +250,8 @@ TEST_F(MarkupLayoutTest, AnimationFramesRepaintTheirPlace) {
     EXPECT_FALSE(anim->IsRunning());
 }
 
-TEST(MarkupDecimal, ReadsLikeTheCLibrary) {
+TEST(MarkupDecimal, ReadsLikeTheCLibrary)
+{
     EXPECT_EQ(MarkupDecimal("  -12x"), -12);
     EXPECT_EQ(MarkupDecimal("+7"), 7);
     EXPECT_EQ(MarkupDecimal("x7"), 0);

@@ -13,7 +13,8 @@ public:
     std::string trace;
     void OnWord(const char* word) override { Add("W(" + std::string(word) + ")"); }
     void OnTag(const char* name) override { Add("T(" + std::string(name) + ")"); }
-    void OnAttribute(const char* name, const char* value) override {
+    void OnAttribute(const char* name, const char* value) override
+    {
         Add("A(" + std::string(name) + "=" + std::string(value) + ")");
     }
     void OnSpaces(uint16_t count) override { Add("S(" + std::to_string(count) + ")"); }
@@ -21,13 +22,16 @@ public:
     void OnFinish() override { Add("F"); }
 
 private:
-    void Add(const std::string& item) {
-        if (!trace.empty()) trace += ' ';
+    void Add(const std::string& item)
+    {
+        if (!trace.empty())
+            trace += ' ';
         trace += item;
     }
 };
 
-std::string Trace(const char* text, int16_t capacity = MarkupTokenBufferSize, const char* separators = "") {
+std::string Trace(const char* text, int16_t capacity = MarkupTokenBufferSize, const char* separators = "")
+{
     TraceHandler handler;
     ParseMarkup(handler, text, separators, -1, capacity);
     return handler.trace;
@@ -38,7 +42,8 @@ struct ParseCase {
     const char* trace;
 };
 
-TEST(MarkupParser, TokensOfWellFormedTexts) {
+TEST(MarkupParser, TokensOfWellFormedTexts)
+{
     const ParseCase cases[] = {
         {"", "F"},
         {"word", "W(word) F"},
@@ -65,7 +70,8 @@ TEST(MarkupParser, TokensOfWellFormedTexts) {
     }
 }
 
-TEST(MarkupParser, MalformedTextsAreClosedSafely) {
+TEST(MarkupParser, MalformedTextsAreClosedSafely)
+{
     const ParseCase cases[] = {
         // A tag left open at the end is closed there.
         {"word {img src=gold", "W(word) S(1) T(img) A(src=gold) F"},
@@ -85,7 +91,8 @@ TEST(MarkupParser, MalformedTextsAreClosedSafely) {
     }
 }
 
-TEST(MarkupParser, QuotedValuesKeepSeparatorsBracesAndEscapes) {
+TEST(MarkupParser, QuotedValuesKeepSeparatorsBracesAndEscapes)
+{
     const ParseCase cases[] = {
         {"{img src=\"two words.png\"}x", "T(img) A(src=two words.png) E W(x) F"},
         {"{span a=\"}{=\" b=c}", "T(span) A(a=}{=) A(b=c) F"},
@@ -99,7 +106,8 @@ TEST(MarkupParser, QuotedValuesKeepSeparatorsBracesAndEscapes) {
     }
 }
 
-TEST(MarkupParser, CallersTextIsNotChanged) {
+TEST(MarkupParser, CallersTextIsNotChanged)
+{
     char text[] = "one {img src=gold} two";
     const std::string before = text;
     TraceHandler handler;
@@ -107,7 +115,8 @@ TEST(MarkupParser, CallersTextIsNotChanged) {
     EXPECT_EQ(std::string(text), before);
 }
 
-TEST(MarkupParser, ExplicitLengthAndSeparators) {
+TEST(MarkupParser, ExplicitLengthAndSeparators)
+{
     TraceHandler cut;
     ParseMarkup(cut, "alpha beta gamma", "", 10);
     EXPECT_EQ(cut.trace, "W(alpha) S(1) W(beta) F");
@@ -119,12 +128,14 @@ TEST(MarkupParser, ExplicitLengthAndSeparators) {
 // A small token buffer makes the scanner stop many times; every split must
 // give the same calls as one pass over the whole text, and no word, tag or
 // quoted value may be cut or delivered twice.
-TEST(MarkupParser, PassesThroughASmallBufferGiveTheSameCalls) {
+TEST(MarkupParser, PassesThroughASmallBufferGiveTheSameCalls)
+{
     std::string text;
     for (int i = 0; i < 40; ++i) {
         text += "word" + std::to_string(i) + "  ";
         text += "{img src=\"pic " + std::to_string(i) + "\" hspace=" + std::to_string(i % 5) + "}";
-        if (i % 7 == 0) text += "{br}{p align=center}";
+        if (i % 7 == 0)
+            text += "{br}{p align=center}";
         text += "\r\n";
     }
     text += "{noff";  // open at the end
@@ -137,10 +148,12 @@ TEST(MarkupParser, PassesThroughASmallBufferGiveTheSameCalls) {
     EXPECT_EQ(Trace(text.c_str(), 1), whole);
 }
 
-TEST(MarkupParser, ScannerPassRespectsItsCapacity) {
+TEST(MarkupParser, ScannerPassRespectsItsCapacity)
+{
     char text[] = "a b c d e f g h i j k l m n o p";
     MarkupToken tokens[MarkupMinTokenBuffer + 4];
-    for (MarkupToken& token : tokens) token = MarkupToken{0xDEADBEEF, 0xEE};
+    for (MarkupToken& token : tokens)
+        token = MarkupToken{0xDEADBEEF, 0xEE};
     MarkupScanState state{};
     state.text = text;
     state.length = sizeof(text) - 1;
@@ -151,7 +164,8 @@ TEST(MarkupParser, ScannerPassRespectsItsCapacity) {
     EXPECT_FALSE(state.ended);
     EXPECT_LE(state.count, MarkupMinTokenBuffer);
     EXPECT_GT(state.position, 0u);
-    for (size_t i = MarkupMinTokenBuffer; i < std::size(tokens); ++i) EXPECT_EQ(tokens[i].kind, 0xEE);
+    for (size_t i = MarkupMinTokenBuffer; i < std::size(tokens); ++i)
+        EXPECT_EQ(tokens[i].kind, 0xEE);
     int passes = 1;
     while (!state.ended && passes < 100) {
         ScanMarkup(state);
@@ -161,7 +175,8 @@ TEST(MarkupParser, ScannerPassRespectsItsCapacity) {
     EXPECT_GT(passes, 2);
 }
 
-TEST(MarkupParser, LongSeparatorRunsAreCounted) {
+TEST(MarkupParser, LongSeparatorRunsAreCounted)
+{
     std::string text = "a" + std::string(70000, ' ') + "b";
     TraceHandler handler;
     ParseMarkup(handler, text.c_str(), "");

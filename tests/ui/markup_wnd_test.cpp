@@ -13,7 +13,8 @@ using controls_test::ControlsBench;
 
 class MarkupWndTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         ASSERT_TRUE(pack.AddText("Texts/long", "txt", "second {s1}text"));
         ASSERT_TRUE(pack.AddText("Main/Rt/part", "txt", "from the node's folder"));
@@ -27,7 +28,8 @@ protected:
     }
 };
 
-TEST_F(MarkupWndTest, PagesFollowTextAndSize) {
+TEST_F(MarkupWndTest, PagesFollowTextAndSize)
+{
     CMarkupWnd wnd(Root(), CStr("/Main/Mk"), true);
     EXPECT_STREQ(wnd.Text().Chars(), "hello world");
     ASSERT_EQ(wnd.PageCount(), 1);
@@ -55,7 +57,8 @@ TEST_F(MarkupWndTest, PagesFollowTextAndSize) {
     EXPECT_EQ(wnd.CurrentPage(), -1);
 }
 
-TEST_F(MarkupWndTest, LoadTextTakesAWholeResource) {
+TEST_F(MarkupWndTest, LoadTextTakesAWholeResource)
+{
     CMarkupWnd wnd(Root(), CStr("/Main/Mk"), true);
     EXPECT_FALSE(wnd.LoadText("/Texts/none"));
     EXPECT_STREQ(wnd.Text().Chars(), "hello world");
@@ -65,7 +68,8 @@ TEST_F(MarkupWndTest, LoadTextTakesAWholeResource) {
     EXPECT_EQ(wnd.PageWidth(), 66);
 }
 
-TEST_F(MarkupWndTest, TextBeforeSizeIsBuiltAgainWhenTheSizeArrives) {
+TEST_F(MarkupWndTest, TextBeforeSizeIsBuiltAgainWhenTheSizeArrives)
+{
     CMarkupWnd wnd(Root(), CStr(), false);
     wnd.SetText(CStr("hello world"), false);
     wnd.SetRect(PackedRect(0, 0, 99, 39), false);
@@ -77,7 +81,8 @@ TEST_F(MarkupWndTest, TextBeforeSizeIsBuiltAgainWhenTheSizeArrives) {
     EXPECT_EQ(wnd.Page(0)->Position().Y(), 15);
 }
 
-TEST_F(MarkupWndTest, AnimationsRunWhileTheirPageIsShown) {
+TEST_F(MarkupWndTest, AnimationsRunWhileTheirPageIsShown)
+{
     CMarkupWnd wnd(Root(), CStr(), false);
     wnd.SetRect(PackedRect(0, 0, 99, 19), false);
     wnd.SetText(CStr("{ani src=/Images/flag}{ff}two{ff}{ani src=/Images/flag}"), false);
@@ -96,7 +101,8 @@ TEST_F(MarkupWndTest, AnimationsRunWhileTheirPageIsShown) {
     EXPECT_FALSE(anim(2)->IsRunning());
 }
 
-TEST_F(MarkupWndTest, TextWindowListsItsTexts) {
+TEST_F(MarkupWndTest, TextWindowListsItsTexts)
+{
     CUIMgr::Tree().GoToPath("/Main/Rt");
     CTextWnd wnd(Root(), CStr("/Main/Rt"), true);
     ASSERT_EQ(wnd.StringCount(), 4);
@@ -120,7 +126,8 @@ TEST_F(MarkupWndTest, TextWindowListsItsTexts) {
     EXPECT_STREQ(wnd.Text().Chars(), "second {s1}text");
 }
 
-TEST_F(MarkupWndTest, MarkupButtonFaceFillsTheButton) {
+TEST_F(MarkupWndTest, MarkupButtonFaceFillsTheButton)
+{
     CMarkupButton button(Root(), CStr("/Main/MkBtn"), true);
     EXPECT_STREQ(button.GetMarkupText().Chars(), "go {s1}now");
     CMarkupWnd* face = button.Face();
@@ -141,8 +148,9 @@ namespace {
 
 // The whole screen after a mark-up window painted, against the same words
 // drawn straight into a reference surface at the places the layout gives.
-TEST_F(MarkupWndTest, PaintDrawsTheCurrentPageExactly) {
-    CDrawContext& screen = *display_.ScreenContext();
+TEST_F(MarkupWndTest, PaintDrawsTheCurrentPageExactly)
+{
+    CDrawContext& screen = *m_display.ScreenContext();
     FillRect(screen, PackedRect(0, 0, 239, 319), 0);
     CMarkupWnd wnd(Root(), CStr(), false);
     wnd.SetRect(PackedRect(10, 10, 109, 59), false);
@@ -175,7 +183,8 @@ TEST_F(MarkupWndTest, PaintDrawsTheCurrentPageExactly) {
     CWindowMgr::ProcessEvents();
     int drawn = 0;
     for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 240; ++x) drawn += *got.At(x, y) != 0;
+        for (int x = 0; x < 240; ++x)
+            drawn += *got.At(x, y) != 0;
     }
     EXPECT_EQ(drawn, 0);
 }

@@ -24,7 +24,8 @@ public:
 
 class ScrollBarTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         for (const char* name : {"Btn_UU", "Btn_U", "Btn_D", "Btn_DD"}) {
             controls_test::AddFixedButtonSkin(pack, std::string("sb/") + name, 16, 16, 3);
@@ -44,7 +45,8 @@ protected:
                {1, "Horz", {1, 0, 20, 280, 200, 30, "sbh", 1, 3, 0, 0, 10, 1, 2}}},
               "k=v\r\n");
     }
-    std::unique_ptr<CScrollBar> Make(const char* path) {
+    std::unique_ptr<CScrollBar> Make(const char* path)
+    {
         auto bar = std::make_unique<CScrollBar>(Root(), CStr(path), true);
         bar->scrolled.Bind(&listener, &Listener::Scrolled);
         bar->scrollEnded.Bind(&listener, &Listener::Ended);
@@ -53,7 +55,8 @@ protected:
     Listener listener;
 };
 
-TEST_F(ScrollBarTest, LayoutFromTheNode) {
+TEST_F(ScrollBarTest, LayoutFromTheNode)
+{
     auto bar = Make("/Main/Bar");
     EXPECT_EQ(bar->Window()->Width(), 16);  // the thumb's thickness
     EXPECT_EQ(bar->Min(), 0);
@@ -73,7 +76,8 @@ TEST_F(ScrollBarTest, LayoutFromTheNode) {
     EXPECT_FALSE(bare->Track().IsDefined());
 }
 
-TEST_F(ScrollBarTest, PositionsClampAndNotify) {
+TEST_F(ScrollBarTest, PositionsClampAndNotify)
+{
     auto bar = Make("/Main/Bar");
     bar->SetPos(50, false, true);
     EXPECT_EQ(bar->Thumb()->WindowRect().Top(), 16 + 50 * (168 - 42) / 100);
@@ -102,7 +106,8 @@ TEST_F(ScrollBarTest, PositionsClampAndNotify) {
     EXPECT_EQ(bar->Thumb()->Height(), 168);
 }
 
-TEST_F(ScrollBarTest, HeldStepButtonAccelerates) {
+TEST_F(ScrollBarTest, HeldStepButtonAccelerates)
+{
     auto bar = Make("/Main/Bar");
     bar->SetMax(1000, false);
     RunClock(200);
@@ -117,14 +122,16 @@ TEST_F(ScrollBarTest, HeldStepButtonAccelerates) {
         last = p;
     }
     ASSERT_EQ(deltas.size(), 14u);
-    for (size_t i = 0; i < deltas.size(); ++i) EXPECT_EQ(deltas[i], 5 * static_cast<int32_t>(i / 6 + 1)) << i;
+    for (size_t i = 0; i < deltas.size(); ++i)
+        EXPECT_EQ(deltas[i], 5 * static_cast<int32_t>(i / 6 + 1)) << i;
     EXPECT_EQ(listener.ended, 14);
     const int32_t held = bar->Pos();
     RunClock(1000);
     EXPECT_EQ(bar->Pos(), held);
 }
 
-TEST_F(ScrollBarTest, DraggingTheThumbAndSnappingToTicks) {
+TEST_F(ScrollBarTest, DraggingTheThumbAndSnappingToTicks)
+{
     auto bar = Make("/Main/Bar");
     // Drag the thumb 63 pixels down: half the free travel of 126.
     PenDown(28, 40 + 20);
@@ -155,7 +162,8 @@ TEST_F(ScrollBarTest, DraggingTheThumbAndSnappingToTicks) {
 }
 
 // A horizontal bar with both pairs of buttons: first, back | track | forward, last.
-TEST_F(ScrollBarTest, HorizontalBarWithEndButtons) {
+TEST_F(ScrollBarTest, HorizontalBarWithEndButtons)
+{
     auto bar = Make("/Main/Horz");
     EXPECT_EQ(bar->Window()->Height(), 16);
     EXPECT_EQ(bar->FirstButton()->WindowRect().Left(), 0);
@@ -181,7 +189,8 @@ TEST_F(ScrollBarTest, HorizontalBarWithEndButtons) {
     EXPECT_EQ(bar->Track().Right(), 183);
 }
 
-TEST_F(ScrollBarTest, TapOnTheTrackCentresTheThumbThere) {
+TEST_F(ScrollBarTest, TapOnTheTrackCentresTheThumbThere)
+{
     auto bar = Make("/Main/Bar");
     PenDown(28, 40 + 150);
     // The thumb (42 long, centre = (top + bottom) / 2 = top + 20) is centred

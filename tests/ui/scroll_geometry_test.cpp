@@ -7,25 +7,36 @@
 
 namespace {
 
-TEST(ScrollGeometry, ClampLetsMaxWin) {
-    struct Case { int32_t value, min, max, expected; };
-    const Case cases[] = {
-        {5, 0, 10, 5}, {-3, 0, 10, 0}, {12, 0, 10, 10}, {5, 8, 2, 2}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN},
+TEST(ScrollGeometry, ClampLetsMaxWin)
+{
+    struct Case {
+        int32_t value, min, max, expected;
     };
-    for (const Case& c : cases) EXPECT_EQ(ClampScrollPosition(c.value, c.min, c.max), c.expected) << c.value;
+    const Case cases[] = {
+        {5, 0, 10, 5},
+        {-3, 0, 10, 0},
+        {12, 0, 10, 10},
+        {5, 8, 2, 2},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClampScrollPosition(c.value, c.min, c.max), c.expected) << c.value;
 }
 
-TEST(ScrollGeometry, ThumbLength) {
-    struct Case { int32_t track, page, min, max, expected; };
+TEST(ScrollGeometry, ThumbLength)
+{
+    struct Case {
+        int32_t track, page, min, max, expected;
+    };
     const Case cases[] = {
-        {200, 0, 0, 1000, 50},          // page 0: a quarter of the track
+        {200, 0, 0, 1000, 50},  // page 0: a quarter of the track
         {200, 0, 0, 0, 50},
-        {200, 10, 5, 5, 200},           // empty range: the whole track
-        {200, 10, 0, 30, 50},           // 200 × 10 / 40
-        {200, 1, 0, 1999, 0},           // rounds down
-        {200, -10, 0, 10, 200},         // divisor 0: whole track, no division
-        {200, 5, 10, 0, 200},           // min above max: negative divisor
-        {200, 50, 10, 0, 200},          // longer than the track is cut
+        {200, 10, 5, 5, 200},                        // empty range: the whole track
+        {200, 10, 0, 30, 50},                        // 200 × 10 / 40
+        {200, 1, 0, 1999, 0},                        // rounds down
+        {200, -10, 0, 10, 200},                      // divisor 0: whole track, no division
+        {200, 5, 10, 0, 200},                        // min above max: negative divisor
+        {200, 50, 10, 0, 200},                       // longer than the track is cut
         {200, INT32_MAX, INT32_MIN, INT32_MAX, 66},  // no overflow
         {0, 10, 0, 10, 0},
     };
@@ -35,17 +46,20 @@ TEST(ScrollGeometry, ThumbLength) {
     }
 }
 
-TEST(ScrollGeometry, ThumbOffsetAndDragPositionAgree) {
+TEST(ScrollGeometry, ThumbOffsetAndDragPositionAgree)
+{
     // Offsets of positions and the positions dragging to those offsets gives.
-    struct Case { int32_t position, min, max, track, thumb, offset; };
+    struct Case {
+        int32_t position, min, max, track, thumb, offset;
+    };
     const Case cases[] = {
         {0, 0, 10, 150, 50, 0},
         {10, 0, 10, 150, 50, 100},
         {5, 0, 10, 150, 50, 50},
         {3, 0, 10, 150, 50, 30},
         {-5, -10, 10, 120, 20, 25},
-        {7, 7, 7, 150, 50, 0},           // empty range
-        {5, 0, 10, 50, 50, 0},           // no free travel
+        {7, 7, 7, 150, 50, 0},  // empty range
+        {5, 0, 10, 50, 50, 0},  // no free travel
         {INT32_MAX, INT32_MIN, INT32_MAX, 4000, 0, 4000},
     };
     for (const Case& c : cases) {
@@ -63,14 +77,16 @@ TEST(ScrollGeometry, ThumbOffsetAndDragPositionAgree) {
     EXPECT_EQ(ScrollDragPosition(0, 4, 9, 80, 90), 4);
 }
 
-TEST(ScrollGeometry, DragStaysInTrack) {
+TEST(ScrollGeometry, DragStaysInTrack)
+{
     EXPECT_EQ(LimitScrollDrag(30, 10, 29, 0, 99), 30);
     EXPECT_EQ(LimitScrollDrag(90, 10, 29, 0, 99), 70);
     EXPECT_EQ(LimitScrollDrag(-50, 10, 29, 0, 99), -10);
     EXPECT_EQ(LimitScrollDrag(INT32_MIN, 10, 29, 0, 99), -10);
 }
 
-TEST(ScrollGeometry, TickPlaces) {
+TEST(ScrollGeometry, TickPlaces)
+{
     std::vector<int32_t> places;
     // Range 0..4 on a long track: five ticks.
     ScrollTickPlaces(16, 200, 40, 0, 4, 6, places);
@@ -88,11 +104,13 @@ TEST(ScrollGeometry, TickPlaces) {
     ASSERT_FALSE(places.empty());
     EXPECT_EQ(places.front(), 0);
     EXPECT_LE(places.back(), 280);
-    for (size_t i = 1; i < places.size(); ++i) EXPECT_GE(places[i] - places[i - 1], 7);
+    for (size_t i = 1; i < places.size(); ++i)
+        EXPECT_GE(places[i] - places[i - 1], 7);
     EXPECT_EQ(places.size(), 41u);
 }
 
-TEST(ScrollGeometry, RepeatTiming) {
+TEST(ScrollGeometry, RepeatTiming)
+{
     EXPECT_EQ(NextRepeatRate(0), RepeatPauseRate);
     EXPECT_EQ(NextRepeatRate(1), RepeatFastRate);
     // One step for six steps, two for the next six, and so on.
@@ -103,12 +121,16 @@ TEST(ScrollGeometry, RepeatTiming) {
     }
 }
 
-TEST(ScrollGeometry, ValueStepsStopAtTheEnds) {
-    struct Case { int32_t value, amount, min, max, expectedAmount; bool stop; };
+TEST(ScrollGeometry, ValueStepsStopAtTheEnds)
+{
+    struct Case {
+        int32_t value, amount, min, max, expectedAmount;
+        bool stop;
+    };
     const Case cases[] = {
         {50, 2, 0, 100, 2, false},
         {99, 2, 0, 100, 1, true},
-        {98, 2, 0, 100, 2, true},   // reaching the end exactly stops too
+        {98, 2, 0, 100, 2, true},  // reaching the end exactly stops too
         {1, -3, 0, 100, -1, true},
         {150, 1, 0, 100, -50, true},  // a value above max is brought back
         {5, 1, 5, 5, 0, true},

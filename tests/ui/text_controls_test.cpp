@@ -14,7 +14,8 @@ namespace {
 using controls_test::ControlsBench;
 
 // Counts the pixels of a colour in a surface.
-int CountColour(const CDrawContext& dc, uint8_t colour, int* minX = nullptr, int* minY = nullptr) {
+int CountColour(const CDrawContext& dc, uint8_t colour, int* minX = nullptr, int* minY = nullptr)
+{
     const SurfaceDesc& s = dc.Surface();
     int count = 0;
     int lowX = 1 << 20, lowY = 1 << 20;
@@ -27,14 +28,17 @@ int CountColour(const CDrawContext& dc, uint8_t colour, int* minX = nullptr, int
             }
         }
     }
-    if (minX) *minX = lowX;
-    if (minY) *minY = lowY;
+    if (minX)
+        *minX = lowX;
+    if (minY)
+        *minY = lowY;
     return count;
 }
 
 class TextControlsTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         Mount({{0, "Main", {}},
                {1, "Lbl", {1, 0, 10, 10, 100, 30, "LblKey", 3, 1, 5}},
@@ -43,7 +47,8 @@ protected:
     }
 };
 
-TEST_F(TextControlsTest, ElementsMeasureTheirTextAndShadow) {
+TEST_F(TextControlsTest, ElementsMeasureTheirTextAndShadow)
+{
     CTextElement empty(CStr(), kUnknownSize, kUnknownSize, 1, 0, true, 0);
     EXPECT_EQ(empty.OwnWidth(), 0);
     EXPECT_EQ(empty.OwnHeight(), 10);
@@ -70,7 +75,8 @@ TEST_F(TextControlsTest, ElementsMeasureTheirTextAndShadow) {
     }
 }
 
-TEST_F(TextControlsTest, ShadowIsDrawnBesideTheText) {
+TEST_F(TextControlsTest, ShadowIsDrawnBesideTheText)
+{
     CDrawContext plain, shadowed, none;
     for (CDrawContext* dc : {&plain, &shadowed, &none}) {
         ASSERT_TRUE(dc->CreateSurface(40, 20));
@@ -107,7 +113,8 @@ TEST_F(TextControlsTest, ShadowIsDrawnBesideTheText) {
     EXPECT_EQ(aloneY, textY + 2);
 }
 
-TEST_F(TextControlsTest, LabelReadsItsNode) {
+TEST_F(TextControlsTest, LabelReadsItsNode)
+{
     CLabel label(Root(), CStr("/Main/Lbl"), true);
     EXPECT_STREQ(label.Text().Chars(), "label");
     EXPECT_TRUE(label.IsVisible());
@@ -126,7 +133,8 @@ TEST_F(TextControlsTest, LabelReadsItsNode) {
     EXPECT_EQ(caption.Position().X(), 100 - 12);
 }
 
-TEST_F(TextControlsTest, MenuItemLosesItsShadowWhilePressed) {
+TEST_F(TextControlsTest, MenuItemLosesItsShadowWhilePressed)
+{
     CMenuItem item(Root(), CStr("/Main/Menu"), true);
     EXPECT_STREQ(item.Text().Chars(), "menu");
     CWindowCaption& caption = item.Caption();
@@ -152,7 +160,8 @@ TEST_F(TextControlsTest, MenuItemLosesItsShadowWhilePressed) {
     EXPECT_EQ(caption.foreground, 15);
 }
 
-TEST(JoinLines, EachLineEndsWithALineBreak) {
+TEST(JoinLines, EachLineEndsWithALineBreak)
+{
     CStringList list;
     EXPECT_STREQ(JoinLines(list).Chars(), "");
     list.Append(CStr("a"));

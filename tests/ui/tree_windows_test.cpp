@@ -18,7 +18,9 @@ using ui_test::UiDataBench;
 // A stand-in for the label control: binds to the selected node and reads its layout.
 class LabelStub : public CWindow, public LayoutReader {
 public:
-    explicit LabelStub(CWindow* parent) : CWindow(parent, UndefinedRect, CStr(), false), link(true, CStr(), this) {
+    explicit LabelStub(CWindow* parent)
+        : CWindow(parent, UndefinedRect, CStr(), false), link(true, CStr(), this)
+    {
         link.BindSelectedNode();
         link.Reload(false);
     }
@@ -29,20 +31,26 @@ public:
 std::vector<CWindow*> g_labels;
 std::map<CWindow*, std::string> g_hints;
 
-CWindow* MakeLabel(CWindow* parent) {
+CWindow* MakeLabel(CWindow* parent)
+{
     CWindow* label = new LabelStub(parent);
     g_labels.push_back(label);
     return label;
 }
-void AttachHint(CWindow* window, CHintText* hint) { g_hints[window] = hint->Text().Chars(); }
+void AttachHint(CWindow* window, CHintText* hint)
+{
+    g_hints[window] = hint->Text().Chars();
+}
 std::map<CWindow*, std::string> g_helps;
-void AttachHelp(CWindow* window, CHelpText* help) {
+void AttachHelp(CWindow* window, CHelpText* help)
+{
     g_helps[window] = std::string(help->Title().Chars()) + ": " + help->Text().Chars();
 }
 
 class TreeWindowsTest : public UiDataBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         UiDataBench::SetUp();
         g_labels.clear();
         g_hints.clear();
@@ -55,7 +63,8 @@ protected:
     }
 };
 
-TEST_F(TreeWindowsTest, LayoutRecordAnchorsAndKeepsVisibilityOnRequest) {
+TEST_F(TreeWindowsTest, LayoutRecordAnchorsAndKeepsVisibilityOnRequest)
+{
     CWindow window(nullptr, UndefinedRect, CStr(), true);
     window.SetAnchorMode(AnchorFill);
     CHintHelpLink link(false, CStr("/Main/Anchored"), &window, true);
@@ -73,7 +82,8 @@ TEST_F(TreeWindowsTest, LayoutRecordAnchorsAndKeepsVisibilityOnRequest) {
     EXPECT_FALSE(empty.Reload(false));
 }
 
-TEST_F(TreeWindowsTest, FrameWindowLaysOutItsTitleMarginsLabelsAndIcons) {
+TEST_F(TreeWindowsTest, FrameWindowLaysOutItsTitleMarginsLabelsAndIcons)
+{
     CFrameWnd frame(nullptr, CStr("/Main/Dlg"), true);
     EXPECT_EQ(frame.Text(), CStr("abcde"));
     EXPECT_EQ(frame.WindowRect(), PackedRect(20, 100, 219, 219));
@@ -90,7 +100,8 @@ TEST_F(TreeWindowsTest, FrameWindowLaysOutItsTitleMarginsLabelsAndIcons) {
     CIconWnd* icon = nullptr;
     int children = 0;
     for (CWindow* c = frame.GetFirstChild(); c; c = c->GetNextSibling(), ++children) {
-        if (c->QueryInterface(IidIconWnd)) icon = static_cast<CIconWnd*>(c->QueryInterface(IidIconWnd));
+        if (c->QueryInterface(IidIconWnd))
+            icon = static_cast<CIconWnd*>(c->QueryInterface(IidIconWnd));
     }
     EXPECT_EQ(children, 3) << "the button node is left to the class";
     ASSERT_NE(icon, nullptr);
@@ -116,14 +127,16 @@ TEST_F(TreeWindowsTest, FrameWindowLaysOutItsTitleMarginsLabelsAndIcons) {
     frame.Link().SetListener(nullptr);
     EXPECT_EQ(g_labels.size(), 2u) << "re-reading makes no second set of labels";
     int after = 0;
-    for (CWindow* c = frame.GetFirstChild(); c; c = c->GetNextSibling()) ++after;
+    for (CWindow* c = frame.GetFirstChild(); c; c = c->GetNextSibling())
+        ++after;
     EXPECT_EQ(after, 3);
     frame.noMargins = 1;
     frame.UpdateMargins();
     EXPECT_EQ(frame.Margins(), PackedRect(0, 0, 0, 0));
 }
 
-TEST_F(TreeWindowsTest, SkinsAreCachedByNameWithoutCaseAndRestoreTheFolder) {
+TEST_F(TreeWindowsTest, SkinsAreCachedByNameWithoutCaseAndRestoreTheFolder)
+{
     CResourceMgr::SetCurrentFolder("/Images");
     CButtonSkin* first = GetButtonSkin(CStr("btn"));
     ASSERT_NE(first, nullptr);
@@ -151,17 +164,21 @@ TEST_F(TreeWindowsTest, SkinsAreCachedByNameWithoutCaseAndRestoreTheFolder) {
     EXPECT_EQ(SkinCacheCount(), 4);
 }
 
-TEST_F(TreeWindowsTest, FullStacksLeaveTheFolderAndTheTreeAsTheyWere) {
+TEST_F(TreeWindowsTest, FullStacksLeaveTheFolderAndTheTreeAsTheyWere)
+{
     CResourceMgr::SetCurrentFolder("/Images");
-    for (int i = 0; i < kResourceFolderStackSize; ++i) ASSERT_TRUE(PushResourceFolder());
+    for (int i = 0; i < kResourceFolderStackSize; ++i)
+        ASSERT_TRUE(PushResourceFolder());
     EXPECT_TRUE(GetButtonSkin(CStr("btn"))->normal.IsLoaded());
     EXPECT_EQ(CResourceMgr::CurrentFolder(), CStr("/Images"));
-    while (ResourceFolderDepth() > 0) PopResourceFolder();
+    while (ResourceFolderDepth() > 0)
+        PopResourceFolder();
 
     CUiTree& tree = CUIMgr::Tree();
     ASSERT_TRUE(tree.GoToPath("/Map") || tree.GoToPath("/Main"));
     const int current = tree.CurrentNode();
-    for (int i = 0; i < CUiTree::kStackSize; ++i) ASSERT_TRUE(tree.PushNode());
+    for (int i = 0; i < CUiTree::kStackSize; ++i)
+        ASSERT_TRUE(tree.PushNode());
     CDialog dialog(nullptr, CStr("/Main/Dlg"), true);
     EXPECT_EQ(tree.CurrentNode(), current) << "no save, no move";
     EXPECT_TRUE(g_labels.empty());
@@ -170,7 +187,8 @@ TEST_F(TreeWindowsTest, FullStacksLeaveTheFolderAndTheTreeAsTheyWere) {
     EXPECT_EQ(tree.CurrentNode(), current);
 }
 
-TEST_F(TreeWindowsTest, AWindowWhoseSkinNameIsTakenKeepsTheDefaultSkin) {
+TEST_F(TreeWindowsTest, AWindowWhoseSkinNameIsTakenKeepsTheDefaultSkin)
+{
     GetButtonSkin(CStr("btn"));
     CFrameWnd plain(nullptr, CStr("/Main/Plain"), true);
     EXPECT_EQ(plain.Skin(), &DefaultFrameWndSkin());
@@ -179,7 +197,8 @@ TEST_F(TreeWindowsTest, AWindowWhoseSkinNameIsTakenKeepsTheDefaultSkin) {
     EXPECT_EQ(plain.Margins(), PackedRect(0, 0, 0, 0));
 }
 
-TEST_F(TreeWindowsTest, ButtonSplitsItsClientBetweenPictureAndCaption) {
+TEST_F(TreeWindowsTest, ButtonSplitsItsClientBetweenPictureAndCaption)
+{
     CButton button(nullptr, CStr("/Main/Caption"), true);
     EXPECT_EQ(button.Text(), CStr("abcdefghi"));
     EXPECT_EQ(button.Caption().foreground, 9);
@@ -192,7 +211,8 @@ TEST_F(TreeWindowsTest, ButtonSplitsItsClientBetweenPictureAndCaption) {
     EXPECT_EQ(button.Picture().OuterWidth(), 100);
 }
 
-TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint) {
+TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint)
+{
     CFrameWnd frame(nullptr, CStr("/Main/Dlg"), true);
     CPushButton button(&frame, CStr("/Main/Dlg/Btn"));
     EXPECT_EQ(button.WindowRect(), PackedRect(24, 84, 103, 103)) << "the row skin fixes the height to 20";
@@ -203,12 +223,15 @@ TEST_F(TreeWindowsTest, PushButtonFromTheTreeFitsItsSkinAndGetsItsHint) {
 }
 
 std::vector<std::string> g_balloons;
-void ShowBalloon(CWindow* window, const CStr& text, const void*) {
+void ShowBalloon(CWindow* window, const CStr& text, const void*)
+{
     auto* button = static_cast<CHintButton*>(window->QueryInterface(IidHintButton));
-    g_balloons.push_back(std::string(text.Chars()) + "/" + (button ? button->Link().Hint()->Text().Chars() : "?"));
+    g_balloons.push_back(std::string(text.Chars()) + "/" +
+                         (button ? button->Link().Hint()->Text().Chars() : "?"));
 }
 
-TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt) {
+TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt)
+{
     ToolkitHooks hooks = GetToolkitHooks();
     hooks.showHintFor = ShowBalloon;
     SetToolkitHooks(hooks);
@@ -217,7 +240,8 @@ TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt) {
     for (bool keep : {false, true}) {
         CHintButton button(&frame, CStr("/Main/Dlg/Btn"), keep);
         EXPECT_EQ(button.HintText(), CStr("tip"));
-        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr()) << "no automatic hint unless kept";
+        EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr())
+            << "no automatic hint unless kept";
         const PackedPoint at(3, 3);
         button.ShowHint(&at);
         EXPECT_EQ(button.Link().Hint()->Text(), keep ? CStr("tip") : CStr());
@@ -227,7 +251,8 @@ TEST_F(TreeWindowsTest, HintButtonShowsItsHintOnlyOnRequestUnlessItKeepsIt) {
 
 // Records the look after every state change and every click.
 struct PressJournal {
-    void OnState(CWindow* w, intptr_t sound) {
+    void OnState(CWindow* w, intptr_t sound)
+    {
         auto* b = static_cast<CPressable*>(w);
         lines.push_back(std::string(b->IsDrawnDown() ? "down" : "up") + (sound ? "" : " quiet"));
     }
@@ -235,7 +260,8 @@ struct PressJournal {
     std::vector<std::string> lines;
 };
 
-TEST_F(TreeWindowsTest, PressableModesFollowThePen) {
+TEST_F(TreeWindowsTest, PressableModesFollowThePen)
+{
     struct Case {
         const char* what;
         int32_t mode;
@@ -247,7 +273,13 @@ TEST_F(TreeWindowsTest, PressableModesFollowThePen) {
     } cases[] = {
         {"push tap", PressPush, false, 0, false, {"down", "up", "click"}, false},
         {"push slid off", PressPush, false, 0, true, {"down", "up"}, false},
-        {"push slid off, release anywhere", PressPush, false, PressReleaseAnywhere, true, {"down", "up", "click"}, false},
+        {"push slid off, release anywhere",
+         PressPush,
+         false,
+         PressReleaseAnywhere,
+         true,
+         {"down", "up", "click"},
+         false},
         {"toggle checked", PressToggle, true, 0, false, {"up", "click"}, false},
         {"toggle unchecked", PressToggle, false, 0, false, {"down", "click"}, true},
         {"radio checked", PressRadio, true, 0, false, {}, true},
@@ -261,7 +293,8 @@ TEST_F(TreeWindowsTest, PressableModesFollowThePen) {
         button.SetStateHandler(new WindowMemberHandler<PressJournal>(&journal, &PressJournal::OnState));
         button.BindHandler(HandlerClick, &journal, &PressJournal::OnClick);
         button.OnPenDown(PackedPoint(5, 5));
-        if (c.slideOff) button.OnPenMove(PackedPoint(500, 5));
+        if (c.slideOff)
+            button.OnPenMove(PackedPoint(500, 5));
         button.OnPenUp(c.slideOff ? PackedPoint(500, 5) : PackedPoint(5, 5));
         EXPECT_EQ(journal.lines, c.expected) << c.what;
         EXPECT_EQ(button.IsChecked(), c.endChecked) << c.what;
@@ -269,7 +302,8 @@ TEST_F(TreeWindowsTest, PressableModesFollowThePen) {
     }
 }
 
-TEST_F(TreeWindowsTest, SetCheckedChangesTheLookQuietlyAndOnlyOnChange) {
+TEST_F(TreeWindowsTest, SetCheckedChangesTheLookQuietlyAndOnlyOnChange)
+{
     CButton button(nullptr, CStr("/Main/Caption"), true);
     PressJournal journal;
     button.mode = PressToggle;
@@ -289,24 +323,29 @@ TEST_F(TreeWindowsTest, SetCheckedChangesTheLookQuietlyAndOnlyOnChange) {
     EXPECT_EQ(button.Look(), &button.Skin()->pushed);
 }
 
-TEST_F(TreeWindowsTest, ADialogFromTheTreeRunsModallyUntilItsButtonIsTapped) {
+TEST_F(TreeWindowsTest, ADialogFromTheTreeRunsModallyUntilItsButtonIsTapped)
+{
     struct Hook : FrameHook {
-        void OnFrame() override {
+        void OnFrame() override
+        {
             if (++steps == 3) {
                 PenDownSignal.FirePoint(PackedPoint(60, 190));
                 PenUpSignal.FirePoint(PackedPoint(60, 190));
             }
-            if (steps > 50) QuitFlag = 1;  // a broken run ends the test instead of hanging it
+            if (steps > 50)
+                QuitFlag = 1;  // a broken run ends the test instead of hanging it
             CWindowMgr::ProcessEvents();
         }
         int steps = 0;
     };
     SetFrameHook(new Hook);
     struct OkDialog : CDialog {
-        OkDialog() : CDialog(nullptr, CStr("/Main/Dlg"), true), ok(this, CStr("/Main/Dlg/Btn")) {
+        OkDialog() : CDialog(nullptr, CStr("/Main/Dlg"), true), ok(this, CStr("/Main/Dlg/Btn"))
+        {
             ok.BindHandler(HandlerClick, this, &OkDialog::OnOk);
         }
-        void OnOk(CWindow*, intptr_t) {
+        void OnOk(CWindow*, intptr_t)
+        {
             SetModalResult(ResultOk);
             EndModal(this);
         }
@@ -318,20 +357,23 @@ TEST_F(TreeWindowsTest, ADialogFromTheTreeRunsModallyUntilItsButtonIsTapped) {
     EXPECT_FALSE(dialog.IsVisible());
 }
 
-TEST_F(TreeWindowsTest, ScreenPlacesItsWallpaperAndPairsItsPalettePushes) {
+TEST_F(TreeWindowsTest, ScreenPlacesItsWallpaperAndPairsItsPalettePushes)
+{
     CScreenWnd* screen = new CScreenWnd(nullptr, CStr("/Main/ScreenWnd"), true);
-    EXPECT_EQ(screen->WallpaperPosition(), PackedPoint(40, 220)) << "a small wallpaper goes to the bottom-right";
+    EXPECT_EQ(screen->WallpaperPosition(), PackedPoint(40, 220))
+        << "a small wallpaper goes to the bottom-right";
     EXPECT_EQ(screen->Animations().size(), 2u) << "numbers 1 and 2; 4 is never reached";
     EXPECT_EQ(screen->PaletteName(), CStr("blue"));
     EXPECT_TRUE(screen->Music()->Sound().IsLooping());
-    EXPECT_EQ(screen->Music()->SoundName(), CStr("/Sounds/music")) << "a bare name is taken from the sound folder";
+    EXPECT_EQ(screen->Music()->SoundName(), CStr("/Sounds/music"))
+        << "a bare name is taken from the sound folder";
     EXPECT_TRUE(screen->Music()->Sound().Sample().HasHeader());
     EXPECT_EQ(screen->TitleRect(), PackedRect(80, 0, 159, 9));
     EXPECT_EQ(screen->Window()->Margins(), PackedRect(0, 9, 0, 0));
     EXPECT_EQ(screen->titleColour, 7);
     ASSERT_TRUE(screen->Window()->IsVisible());
     EXPECT_EQ(PaletteStackDepth(), 1);
-    EXPECT_EQ(display_.RawPalette()[3 * 10 + 1], 245) << "the screen's palette is on the display";
+    EXPECT_EQ(m_display.RawPalette()[3 * 10 + 1], 245) << "the screen's palette is on the display";
     for (int i = 0; i < 20; ++i) {
         screen->Window()->Show(false, false);
         EXPECT_TRUE(screen->Animations()[0]->IsPaused());
@@ -350,21 +392,25 @@ TEST_F(TreeWindowsTest, ScreenPlacesItsWallpaperAndPairsItsPalettePushes) {
     EXPECT_EQ(PaletteStackDepth(), 0);
 }
 
-uint64_t Fnv(uint64_t hash, const uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+uint64_t Fnv(uint64_t hash, const uint8_t* bytes, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
     return hash;
 }
 
-TEST_F(TreeWindowsTest, AScreenPaintsExactlyItsWallpaperTitleAndPalette) {
+TEST_F(TreeWindowsTest, AScreenPaintsExactlyItsWallpaperTitleAndPalette)
+{
     CScreenWnd screen(nullptr, CStr("/Main/Shot"), true);
     CWindowMgr::ProcessEvents();
-    const SurfaceDesc& surface = display_.ScreenContext()->Surface();
+    const SurfaceDesc& surface = m_display.ScreenContext()->Surface();
     ASSERT_NE(surface.pixels, nullptr);
     const IndexedPicture wallpaper = RandomPicture(7, 240, 320, 10);
     // Below the title the wallpaper is copied pixel for pixel.
     int mismatches = 0;
     for (int y = 20; y < 320; ++y) {
-        for (int x = 0; x < 240; ++x) mismatches += surface.pixels[y * surface.pitch + x] != wallpaper.At(x, y);
+        for (int x = 0; x < 240; ++x)
+            mismatches += surface.pixels[y * surface.pitch + x] != wallpaper.At(x, y);
     }
     EXPECT_EQ(mismatches, 0);
     // The title bar: "abc" (30 wide, 10 high) centred on a 14-high bar of colour 50.
@@ -372,8 +418,9 @@ TEST_F(TreeWindowsTest, AScreenPaintsExactlyItsWallpaperTitleAndPalette) {
     EXPECT_EQ(surface.pixels[13 * surface.pitch + 105], 50);
     EXPECT_EQ(surface.pixels[0 * surface.pitch + 104], wallpaper.At(104, 0));
     uint64_t hash = 1469598103934665603ull;
-    for (int y = 0; y < 320; ++y) hash = Fnv(hash, surface.pixels + y * surface.pitch, 240);
-    hash = Fnv(hash, display_.RawPalette(), 768);
+    for (int y = 0; y < 320; ++y)
+        hash = Fnv(hash, surface.pixels + y * surface.pitch, 240);
+    hash = Fnv(hash, m_display.RawPalette(), 768);
     // The whole screen and palette, as first checked by the assertions above.
     EXPECT_EQ(hash, 12916874610862356599ull);
 }

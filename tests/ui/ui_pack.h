@@ -27,7 +27,8 @@ using Value = ui_tree_fixture::TreeValue;
 using Node = ui_tree_fixture::TreeNode;
 
 inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent = false, int16_t hotX = 0,
-                                int16_t hotY = 0) {
+                                int16_t hotY = 0)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     options.hotX = hotX;
@@ -36,16 +37,20 @@ inline std::vector<uint8_t> Img(const IndexedPicture& picture, bool transparent 
 }
 
 // A transparent picture whose visible pixels fill the inner rectangle.
-inline IndexedPicture InnerBox(uint16_t w, uint16_t h, int x, int y, int iw, int ih, uint8_t colour) {
+inline IndexedPicture InnerBox(uint16_t w, uint16_t h, int x, int y, int iw, int ih, uint8_t colour)
+{
     IndexedPicture p = SolidPicture(w, h, 0);
     for (int yy = y; yy < y + ih; ++yy)
-        for (int xx = x; xx < x + iw; ++xx) p.pixels[static_cast<size_t>(yy) * w + xx] = colour;
+        for (int xx = x; xx < x + iw; ++xx)
+            p.pixels[static_cast<size_t>(yy) * w + xx] = colour;
     return p;
 }
 
-inline std::vector<uint8_t> Ani(int frames, uint8_t loopBack, uint16_t w = 6, uint16_t h = 4) {
+inline std::vector<uint8_t> Ani(int frames, uint8_t loopBack, uint16_t w = 6, uint16_t h = 4)
+{
     std::vector<IndexedPicture> pictures;
-    for (int i = 0; i < frames; ++i) pictures.push_back(SolidPicture(w, h, static_cast<uint8_t>(20 + i)));
+    for (int i = 0; i < frames; ++i)
+        pictures.push_back(SolidPicture(w, h, static_cast<uint8_t>(20 + i)));
     AnimEncodeOptions options;
     options.rate = 100;
     options.loopBack = loopBack;
@@ -53,7 +58,8 @@ inline std::vector<uint8_t> Ani(int frames, uint8_t loopBack, uint16_t w = 6, ui
 }
 
 // The tree of the tests; "Dlg" is a frame window 200 wide.
-inline std::vector<Node> TestTree() {
+inline std::vector<Node> TestTree()
+{
     return {
         {0, "Main", {}},
         {1, "ScreenWnd", {1, 12, 0, 0, 0, 0, "scr", "TitleKey", 7}},
@@ -80,7 +86,8 @@ inline std::vector<Node> TestTree() {
 // has glyphs 10 wide and 10 high for 'a'..'z'.
 class UiDataBench : public UiBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         UiBench::SetUp();
         PackWriter pack(100);
         std::vector<uint8_t> pool, table;
@@ -101,11 +108,13 @@ protected:
         ASSERT_TRUE(pack.AddFolder("Skin/none"));
         ASSERT_TRUE(pack.AddFile("Skin/wide/client", "img", Img(SolidPicture(4, 4, 2))));
         // Frame skin "frm": 4-pixel border, top row 8 high, title images 16 high.
-        const char* parts[] = {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"};
+        const char* parts[] = {"frame_ul", "frame_u",  "frame_ur", "frame_l",
+                               "frame_r",  "frame_dl", "frame_d",  "frame_dr"};
         const uint16_t sizes[][2] = {{4, 8}, {4, 8}, {4, 8}, {4, 4}, {4, 4}, {4, 4}, {4, 4}, {4, 4}};
         for (int i = 0; i < 8; ++i) {
-            ASSERT_TRUE(pack.AddFile(std::string("Skin/frm/") + parts[i], "img",
-                                     Img(SolidPicture(sizes[i][0], sizes[i][1], static_cast<uint8_t>(10 + i)))));
+            ASSERT_TRUE(
+                pack.AddFile(std::string("Skin/frm/") + parts[i], "img",
+                             Img(SolidPicture(sizes[i][0], sizes[i][1], static_cast<uint8_t>(10 + i)))));
         }
         ASSERT_TRUE(pack.AddFile("Skin/frm/client", "img", Img(SolidPicture(4, 4, 1))));
         ASSERT_TRUE(pack.AddFile("Skin/frm/title_l", "img", Img(InnerBox(20, 16, 6, 3, 8, 10, 30), true)));
@@ -120,25 +129,27 @@ protected:
         ASSERT_TRUE(pack.AddFile("Skin/shot/wallpaper", "img", Img(RandomPicture(7, 240, 320, 10))));
         ASSERT_TRUE(pack.AddFile("Skin/shot/title_c", "img", Img(SolidPicture(2, 14, 50))));
         std::vector<Rgb> blue(256);
-        for (int i = 0; i < 256; ++i) blue[i] = Rgb{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 200};
+        for (int i = 0; i < 256; ++i)
+            blue[i] = Rgb{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 200};
         ASSERT_TRUE(pack.AddFile("Palettes/blue", "pal", MustEncode(EncodePalette(blue))));
         ASSERT_TRUE(pack.AddFile("Images/Btn/pic", "img", Img(SolidPicture(30, 12, 60))));
         ASSERT_TRUE(pack.AddFile("Images/Icons/ico", "img", Img(SolidPicture(16, 14, 61), true)));
         ASSERT_TRUE(pack.AddText("Texts/help1", "txt", "The whole help text."));
         ASSERT_TRUE(pack.AddFile("Sounds/ding", "wav", ToneWav(100)));
         ASSERT_TRUE(pack.AddFile("Sounds/music", "wav", ToneWav(200)));
-        data_.AddPack("ui", pack);
-        ASSERT_TRUE(data_.Mount());
+        m_data.AddPack("ui", pack);
+        ASSERT_TRUE(m_data.Mount());
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-        font_ = MustEncode(EncodeFont(PatternFont(10, 'a', 26, 10, 2)));
+        m_font = MustEncode(EncodeFont(PatternFont(10, 'a', 26, 10, 2)));
         FontData font;
-        ASSERT_TRUE(font.Assign(font_.data(), static_cast<uint32_t>(font_.size())));
+        ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
         ClearFontList();
         RegisterFont(font);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CWindowMgr::Shutdown();
         ClearSkinCache();
         ClearFontList();
@@ -147,8 +158,8 @@ protected:
         CPathMgr::Shutdown();
         UiBench::TearDown();
     }
-    FixtureData data_;
-    std::vector<uint8_t> font_;
+    FixtureData m_data;
+    std::vector<uint8_t> m_font;
 };
 
 }  // namespace ui_test

@@ -23,7 +23,8 @@ public:
 
 class ValueScrollerTest : public ControlsBench {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ControlsBench::SetUp();
         for (const char* name : {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"}) {
             controls_test::AddFixedButtonSkin(pack, std::string("ValueScroller/") + name, 20, 20, 3);
@@ -34,7 +35,8 @@ protected:
                {1, "Plain", {1, 0, 10, 90, 200, 30, "", 1, 1, 1, 1, 1}}},
               "k=v\r\n");
     }
-    std::unique_ptr<CValueScroller> Make(const char* path) {
+    std::unique_ptr<CValueScroller> Make(const char* path)
+    {
         auto scroller = std::make_unique<CValueScroller>(Root(), CStr(path), true);
         scroller->valueChanged.Bind(&listener, &Listener::Changed);
         scroller->stepped.Bind(&listener, &Listener::Stepped);
@@ -43,7 +45,8 @@ protected:
     Listener listener;
 };
 
-TEST_F(ValueScrollerTest, PartsAreLaidOutAroundTheLabel) {
+TEST_F(ValueScrollerTest, PartsAreLaidOutAroundTheLabel)
+{
     auto scroller = Make("/Main/Scr");
     CWindow* window = scroller->Window();
     // The control is as high as its buttons.
@@ -60,7 +63,8 @@ TEST_F(ValueScrollerTest, PartsAreLaidOutAroundTheLabel) {
     EXPECT_EQ(noForward->ValueLabel()->WindowRect().Right(), 179);
 }
 
-TEST_F(ValueScrollerTest, ValueTextAndEndButtons) {
+TEST_F(ValueScrollerTest, ValueTextAndEndButtons)
+{
     auto plain = Make("/Main/Plain");
     EXPECT_EQ(plain->Value(), 0);
     EXPECT_STREQ(plain->ValueLabel()->Text().Chars(), "");  // empty format
@@ -99,7 +103,8 @@ TEST_F(ValueScrollerTest, ValueTextAndEndButtons) {
     }
 }
 
-TEST_F(ValueScrollerTest, EndButtonsJumpAndReportTheirAmount) {
+TEST_F(ValueScrollerTest, EndButtonsJumpAndReportTheirAmount)
+{
     auto scroller = Make("/Main/Scr");
     scroller->SetMax(50, false);
     scroller->SetValue(20, false, false);
@@ -115,10 +120,11 @@ TEST_F(ValueScrollerTest, EndButtonsJumpAndReportTheirAmount) {
     EXPECT_EQ(listener.steps.back(), 0);
 }
 
-TEST_F(ValueScrollerTest, HeldButtonRepeatsFasterAndStopsAtMax) {
+TEST_F(ValueScrollerTest, HeldButtonRepeatsFasterAndStopsAtMax)
+{
     auto scroller = Make("/Main/Scr");
     scroller->SetMax(100, false);
-    RunClock(200);  // the timer's previous event is long past
+    RunClock(200);          // the timer's previous event is long past
     PenDown(10 + 170, 15);  // the forward button
     ASSERT_TRUE(scroller->ForwardButton()->IsDrawnDown());
     std::vector<uint32_t> times;
@@ -133,11 +139,13 @@ TEST_F(ValueScrollerTest, HeldButtonRepeatsFasterAndStopsAtMax) {
         }
     }
     ASSERT_GE(times.size(), 14u);
-    EXPECT_EQ(times[0], 1u);           // 66 ms have long passed: the next tick
+    EXPECT_EQ(times[0], 1u);  // 66 ms have long passed: the next tick
     EXPECT_EQ(times[1] - times[0], 833u);
-    for (size_t i = 2; i + 1 < times.size(); ++i) EXPECT_EQ(times[i] - times[i - 1], 125u) << i;
+    for (size_t i = 2; i + 1 < times.size(); ++i)
+        EXPECT_EQ(times[i] - times[i - 1], 125u) << i;
     // One unit for six steps, two for the next six, and so on.
-    for (size_t i = 0; i + 1 < values.size(); ++i) EXPECT_EQ(values[i], static_cast<int32_t>(i / 6 + 1)) << i;
+    for (size_t i = 0; i + 1 < values.size(); ++i)
+        EXPECT_EQ(values[i], static_cast<int32_t>(i / 6 + 1)) << i;
     EXPECT_EQ(scroller->Value(), 100);
     EXPECT_TRUE(scroller->RepeatTimer()->suspended);
     EXPECT_EQ(listener.steps, values);
@@ -145,7 +153,8 @@ TEST_F(ValueScrollerTest, HeldButtonRepeatsFasterAndStopsAtMax) {
     EXPECT_EQ(scroller->Direction(), ScrollerIdle);
 }
 
-TEST_F(ValueScrollerTest, WithoutAccelerationEveryStepIsOne) {
+TEST_F(ValueScrollerTest, WithoutAccelerationEveryStepIsOne)
+{
     auto scroller = Make("/Main/Scr");
     scroller->flags &= ~ScrollerAccelerate;
     scroller->SetMax(30, false);
@@ -155,7 +164,8 @@ TEST_F(ValueScrollerTest, WithoutAccelerationEveryStepIsOne) {
     RunClock(3000);
     PenUp(10 + 25, 15);
     ASSERT_FALSE(listener.steps.empty());
-    for (int32_t step : listener.steps) EXPECT_EQ(step, -1);
+    for (int32_t step : listener.steps)
+        EXPECT_EQ(step, -1);
     EXPECT_EQ(scroller->Value(), 30 - static_cast<int32_t>(listener.steps.size()));
     // Released: the value stays.
     const int32_t held = scroller->Value();

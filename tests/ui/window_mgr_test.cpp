@@ -12,7 +12,8 @@ using ui_test::UiBench;
 
 class WindowMgrTest : public UiBench {};
 
-TEST_F(WindowMgrTest, InitGivesTheRootTheWholeDisplayAndFailsWithoutFactory) {
+TEST_F(WindowMgrTest, InitGivesTheRootTheWholeDisplayAndFailsWithoutFactory)
+{
     CWindow* root = Root();
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->WindowRect(), PackedRect(0, 0, 239, 319));
@@ -27,17 +28,18 @@ TEST_F(WindowMgrTest, InitGivesTheRootTheWholeDisplayAndFailsWithoutFactory) {
     ASSERT_TRUE(CWindowMgr::Init());
 }
 
-TEST_F(WindowMgrTest, InvalidationsOfOneWindowMergeByTheAreaRule) {
+TEST_F(WindowMgrTest, InvalidationsOfOneWindowMergeByTheAreaRule)
+{
     struct Case {
         PackedRect first, second;
         std::vector<PackedRect> queued;
     } cases[] = {
-        {{0, 0, 9, 9}, {10, 0, 19, 9}, {{0, 0, 19, 9}}},                   // adjacent: 200 < 225
+        {{0, 0, 9, 9}, {10, 0, 19, 9}, {{0, 0, 19, 9}}},                     // adjacent: 200 < 225
         {{0, 0, 9, 9}, {20, 20, 29, 29}, {{0, 0, 9, 9}, {20, 20, 29, 29}}},  // apart
         {{0, 0, 9, 9}, {10, 10, 19, 19}, {{0, 0, 9, 9}, {10, 10, 19, 19}}},  // corner: 400 not under 225
-        {{0, 0, 9, 9}, {2, 2, 5, 5}, {{0, 0, 9, 9}}},                       // inside
+        {{0, 0, 9, 9}, {2, 2, 5, 5}, {{0, 0, 9, 9}}},                        // inside
     };
-    JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 49, 49));
+    JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 49, 49));
     for (const Case& c : cases) {
         Drain();
         w.Invalidate(c.first, true);
@@ -52,9 +54,10 @@ TEST_F(WindowMgrTest, InvalidationsOfOneWindowMergeByTheAreaRule) {
     EXPECT_EQ(PaintMerge, 1) << "the switch is restored";
 }
 
-TEST_F(WindowMgrTest, AnotherWindowsPaintStopsTheMergeScan) {
-    JournalWnd a(&journal_, "a", nullptr, PackedRect(0, 0, 49, 49));
-    JournalWnd b(&journal_, "b", nullptr, PackedRect(100, 100, 149, 149));
+TEST_F(WindowMgrTest, AnotherWindowsPaintStopsTheMergeScan)
+{
+    JournalWnd a(&m_journal, "a", nullptr, PackedRect(0, 0, 49, 49));
+    JournalWnd b(&m_journal, "b", nullptr, PackedRect(100, 100, 149, 149));
     Drain();
     a.Invalidate(PackedRect(0, 0, 9, 9), true);
     b.Invalidate(PackedRect(0, 0, 9, 9), true);
@@ -62,35 +65,39 @@ TEST_F(WindowMgrTest, AnotherWindowsPaintStopsTheMergeScan) {
     EXPECT_EQ(QueuedPaints(&a), (std::vector<PackedRect>{{0, 0, 9, 9}, {10, 0, 19, 9}}));
 }
 
-TEST_F(WindowMgrTest, ParentRepaintReachesTheChildrenBeneathInOrder) {
-    JournalWnd parent(&journal_, "p", nullptr, PackedRect(10, 10, 109, 109));
-    JournalWnd low(&journal_, "low", &parent, PackedRect(0, 0, 19, 19));
-    JournalWnd high(&journal_, "high", &parent, PackedRect(10, 10, 29, 29));
-    JournalWnd away(&journal_, "away", &parent, PackedRect(60, 60, 69, 69));
+TEST_F(WindowMgrTest, ParentRepaintReachesTheChildrenBeneathInOrder)
+{
+    JournalWnd parent(&m_journal, "p", nullptr, PackedRect(10, 10, 109, 109));
+    JournalWnd low(&m_journal, "low", &parent, PackedRect(0, 0, 19, 19));
+    JournalWnd high(&m_journal, "high", &parent, PackedRect(10, 10, 29, 29));
+    JournalWnd away(&m_journal, "away", &parent, PackedRect(60, 60, 69, 69));
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     parent.Invalidate(PackedRect(0, 0, 39, 39), true);
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"p paint 0,0,39,39", "low paint 0,0,19,19", "high paint 0,0,19,19"}));
+    EXPECT_EQ(m_journal,
+              (std::vector<std::string>{"p paint 0,0,39,39", "low paint 0,0,19,19", "high paint 0,0,19,19"}));
 }
 
-TEST_F(WindowMgrTest, RepaintsReachWindowsAboveAndOpaqueAncestors) {
-    JournalWnd parent(&journal_, "p", nullptr, PackedRect(0, 0, 99, 99));
-    JournalWnd low(&journal_, "low", &parent, PackedRect(0, 0, 39, 39));
-    JournalWnd high(&journal_, "high", &parent, PackedRect(20, 20, 59, 59));
+TEST_F(WindowMgrTest, RepaintsReachWindowsAboveAndOpaqueAncestors)
+{
+    JournalWnd parent(&m_journal, "p", nullptr, PackedRect(0, 0, 99, 99));
+    JournalWnd low(&m_journal, "low", &parent, PackedRect(0, 0, 39, 39));
+    JournalWnd high(&m_journal, "high", &parent, PackedRect(20, 20, 59, 59));
     EXPECT_TRUE(low.GetNode()->overlapped);
     EXPECT_FALSE(high.GetNode()->overlapped);
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     // The lower window is overlapped: the window above repaints the shared part after it.
     low.Invalidate(PackedRect(10, 10, 39, 39), true);
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"low paint 10,10,39,39", "high paint 0,0,19,19"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"low paint 10,10,39,39", "high paint 0,0,19,19"}));
     // A see-through window has its area repainted by its parent, then itself.
-    journal_.clear();
+    m_journal.clear();
     high.InvalidateThrough(PackedRect(0, 0, 9, 9));
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"p paint 20,20,29,29", "low paint 20,20,29,29", "high paint 0,0,9,9"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"p paint 20,20,29,29", "low paint 20,20,29,29",
+                                                   "high paint 0,0,9,9"}));
     EXPECT_FALSE(high.HasFlag(WndSeeThrough)) << "restored";
     // Moving the upper window away ends the overlap; moving it back makes it again.
     high.SetRect(PackedRect(60, 60, 79, 79), false);
@@ -99,83 +106,92 @@ TEST_F(WindowMgrTest, RepaintsReachWindowsAboveAndOpaqueAncestors) {
     EXPECT_TRUE(low.GetNode()->overlapped);
 }
 
-TEST_F(WindowMgrTest, APenDownRaisesTheFlaggedChain) {
-    JournalWnd a(&journal_, "a", nullptr, PackedRect(0, 0, 49, 49));
-    JournalWnd b(&journal_, "b", nullptr, PackedRect(100, 100, 149, 149));
+TEST_F(WindowMgrTest, APenDownRaisesTheFlaggedChain)
+{
+    JournalWnd a(&m_journal, "a", nullptr, PackedRect(0, 0, 49, 49));
+    JournalWnd b(&m_journal, "b", nullptr, PackedRect(100, 100, 149, 149));
     a.SetFlag(WndRaiseOnPenDown, true);
     ASSERT_EQ(Root()->GetFirstChild(), &b);
     Tap(10, 10);
     EXPECT_EQ(Root()->GetFirstChild(), &a);
 }
 
-TEST_F(WindowMgrTest, TheRingHolds300Events) {
-    JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 49, 49));
+TEST_F(WindowMgrTest, TheRingHolds300Events)
+{
+    JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 49, 49));
     Drain();
     WindowEvent event;
     event.target = &w;
     event.type = EventPenMove;
-    for (int i = 0; i < CWindowMgr::RingSize; ++i) EXPECT_TRUE(CWindowMgr::Dispatch(event));
+    for (int i = 0; i < CWindowMgr::RingSize; ++i)
+        EXPECT_TRUE(CWindowMgr::Dispatch(event));
     EXPECT_FALSE(CWindowMgr::Dispatch(event)) << "the 301st is lost";
     EXPECT_EQ(CWindowMgr::QueuedCount(), 300);
     CWindowMgr::ProcessEvents();
     EXPECT_EQ(CWindowMgr::QueuedCount(), 0);
-    EXPECT_EQ(journal_.size(), 300u);
+    EXPECT_EQ(m_journal.size(), 300u);
 }
 
-TEST_F(WindowMgrTest, PenEventsGoToTheDeepestWindowInLocalCoordinates) {
-    JournalWnd parent(&journal_, "p", nullptr, PackedRect(10, 10, 109, 109));
-    JournalWnd child(&journal_, "c", &parent, PackedRect(20, 20, 39, 39));
+TEST_F(WindowMgrTest, PenEventsGoToTheDeepestWindowInLocalCoordinates)
+{
+    JournalWnd parent(&m_journal, "p", nullptr, PackedRect(10, 10, 109, 109));
+    JournalWnd child(&m_journal, "c", &parent, PackedRect(20, 20, 39, 39));
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     Tap(35, 35);
     Tap(15, 15);
     Tap(200, 200);  // nothing but the root there: no target
-    EXPECT_EQ(journal_, (std::vector<std::string>{"c down 5,5", "c up", "c click", "p down 5,5", "p up", "p click"}));
+    EXPECT_EQ(m_journal,
+              (std::vector<std::string>{"c down 5,5", "c up", "c click", "p down 5,5", "p up", "p click"}));
 }
 
-TEST_F(WindowMgrTest, UnderCaptureAPenOutsideStillGoesToTheCapturedWindow) {
-    JournalWnd a(&journal_, "a", nullptr, PackedRect(0, 0, 49, 49));
-    JournalWnd b(&journal_, "b", nullptr, PackedRect(100, 100, 149, 149));
+TEST_F(WindowMgrTest, UnderCaptureAPenOutsideStillGoesToTheCapturedWindow)
+{
+    JournalWnd a(&m_journal, "a", nullptr, PackedRect(0, 0, 49, 49));
+    JournalWnd b(&m_journal, "b", nullptr, PackedRect(100, 100, 149, 149));
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     ASSERT_TRUE(CWindowMgr::PushCapture(&a));
     PenDownSignal.FirePoint(PackedPoint(120, 130));
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"a down 120,130"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"a down 120,130"}));
     CWindowMgr::RemoveCapture(&a);
 }
 
-TEST_F(WindowMgrTest, APenOnADisabledWindowGoesToItsParent) {
-    JournalWnd parent(&journal_, "p", nullptr, PackedRect(0, 0, 99, 99));
-    JournalWnd button(&journal_, "b", &parent, PackedRect(10, 10, 29, 29));
+TEST_F(WindowMgrTest, APenOnADisabledWindowGoesToItsParent)
+{
+    JournalWnd parent(&m_journal, "p", nullptr, PackedRect(0, 0, 99, 99));
+    JournalWnd button(&m_journal, "b", &parent, PackedRect(10, 10, 29, 29));
     button.Enable(false, false);
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     PenDownSignal.FirePoint(PackedPoint(15, 15));
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"p down 15,15"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"p down 15,15"}));
 }
 
-TEST_F(WindowMgrTest, AModalChildShieldsItsSiblings) {
-    JournalWnd parent(&journal_, "p", nullptr, PackedRect(0, 0, 199, 199));
-    JournalWnd other(&journal_, "o", &parent, PackedRect(0, 0, 49, 49));
-    JournalWnd dialog(&journal_, "d", &parent, PackedRect(100, 100, 149, 149));
+TEST_F(WindowMgrTest, AModalChildShieldsItsSiblings)
+{
+    JournalWnd parent(&m_journal, "p", nullptr, PackedRect(0, 0, 199, 199));
+    JournalWnd other(&m_journal, "o", &parent, PackedRect(0, 0, 49, 49));
+    JournalWnd dialog(&m_journal, "d", &parent, PackedRect(100, 100, 149, 149));
     parent.GetNode()->modalChild = dialog.GetNode();
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     PenDownSignal.FirePoint(PackedPoint(10, 10));
     PenDownSignal.FirePoint(PackedPoint(110, 110));
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"d down 10,10"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"d down 10,10"}));
     parent.GetNode()->modalChild = nullptr;
 }
 
-TEST_F(WindowMgrTest, CharactersGoToTheDeepestActiveWindowThatTakesThem) {
-    JournalWnd frame(&journal_, "f", nullptr, PackedRect(0, 0, 99, 99));
-    JournalWnd edit(&journal_, "e", &frame, PackedRect(0, 0, 9, 9));
+TEST_F(WindowMgrTest, CharactersGoToTheDeepestActiveWindowThatTakesThem)
+{
+    JournalWnd frame(&m_journal, "f", nullptr, PackedRect(0, 0, 99, 99));
+    JournalWnd edit(&m_journal, "e", &frame, PackedRect(0, 0, 9, 9));
     frame.SetActive();
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
 
     CharSignal.FireChar('a');  // nobody takes characters: dropped
     frame.SetFlag2(Wnd2TakesChars, true);
@@ -187,24 +203,25 @@ TEST_F(WindowMgrTest, CharactersGoToTheDeepestActiveWindowThatTakesThem) {
     CharSignal.FireChar('d');
     edit.SetFlag(WndModal, false);
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"f char 98", "e char 99"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"f char 98", "e char 99"}));
 
     // With a key focus, the walk starts below the focused window.
-    journal_.clear();
+    m_journal.clear();
     edit.SetFlag2(Wnd2TakesChars, true);
-    JournalWnd side(&journal_, "s", nullptr, PackedRect(0, 0, 9, 9));
+    JournalWnd side(&m_journal, "s", nullptr, PackedRect(0, 0, 9, 9));
     side.SetFlag2(Wnd2TakesChars, true);
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     ASSERT_TRUE(CWindowMgr::PushKeyFocus(&side));
     CharSignal.FireChar('x');
     CWindowMgr::PopKeyFocus(&side);
     CharSignal.FireChar('y');
     CWindowMgr::ProcessEvents();
-    EXPECT_EQ(journal_, (std::vector<std::string>{"s char 120", "e char 121"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"s char 120", "e char 121"}));
 }
 
-TEST_F(WindowMgrTest, CaptureEntriesAreRemovedWhereverTheyStand) {
+TEST_F(WindowMgrTest, CaptureEntriesAreRemovedWhereverTheyStand)
+{
     CWindow a(nullptr, PackedRect(0, 0, 9, 9), CStr(), true);
     CWindow b(nullptr, PackedRect(0, 0, 9, 9), CStr(), true);
     CWindow c(nullptr, PackedRect(0, 0, 9, 9), CStr(), true);
@@ -227,7 +244,8 @@ TEST_F(WindowMgrTest, CaptureEntriesAreRemovedWhereverTheyStand) {
     EXPECT_EQ(CWindowMgr::KeyFocusCount(), 0);
     CWindowMgr::RemoveCapture(&a);
     CWindowMgr::RemoveCapture(&c);
-    for (int i = 0; i < CWindowMgr::StackSize; ++i) EXPECT_TRUE(CWindowMgr::PushCapture(&a));
+    for (int i = 0; i < CWindowMgr::StackSize; ++i)
+        EXPECT_TRUE(CWindowMgr::PushCapture(&a));
     EXPECT_FALSE(CWindowMgr::PushCapture(&a)) << "the stack holds 15";
 }
 
@@ -236,10 +254,12 @@ class OkDialog : public JournalWnd {
 public:
     OkDialog(std::vector<std::string>* journal)
         : JournalWnd(journal, "dlg", nullptr, PackedRect(20, 20, 119, 119), false),
-          ok(journal, "ok", this, PackedRect(10, 10, 39, 29)) {
+          ok(journal, "ok", this, PackedRect(10, 10, 39, 29))
+    {
         ok.BindHandler(HandlerClick, this, &OkDialog::OnOk);
     }
-    void OnOk(CWindow*, intptr_t) {
+    void OnOk(CWindow*, intptr_t)
+    {
         SetModalResult(ResultOk);
         EndModal(this);
     }
@@ -249,14 +269,17 @@ public:
 // A frame hook that plays a scripted tap at a given frame step.
 class ScriptHook : public FrameHook {
 public:
-    void OnFrame() override {
+    void OnFrame() override
+    {
         ++steps;
         if (steps == tapAt) {
             PenDownSignal.FirePoint(point);
             PenUpSignal.FirePoint(point);
         }
-        if (steps == quitAt) QuitFlag = 1;
-        if (steps == actionAt && action) action();
+        if (steps == quitAt)
+            QuitFlag = 1;
+        if (steps == actionAt && action)
+            action();
         CWindowMgr::ProcessEvents();
     }
     int steps = 0, tapAt = -1, quitAt = -1, actionAt = -1;
@@ -264,27 +287,30 @@ public:
     std::function<void()> action;
 };
 
-TEST_F(WindowMgrTest, AModalRunEndsWhenItsButtonIsTapped) {
+TEST_F(WindowMgrTest, AModalRunEndsWhenItsButtonIsTapped)
+{
     ScriptHook* hook = new ScriptHook;
     hook->tapAt = 3;
     hook->point = PackedPoint(35, 35);  // inside "ok": dialog (20,20) + (10,10)
     SetFrameHook(hook);
-    OkDialog dialog(&journal_);
-    JournalWnd behind(&journal_, "behind", nullptr, PackedRect(0, 0, 239, 319));
+    OkDialog dialog(&m_journal);
+    JournalWnd behind(&m_journal, "behind", nullptr, PackedRect(0, 0, 239, 319));
     EXPECT_EQ(RunModal(&dialog), ResultOk);
     EXPECT_FALSE(dialog.IsVisible());
     EXPECT_FALSE(dialog.HasFlag(WndModal));
     EXPECT_EQ(Root()->GetNode()->modalChild, nullptr);
     EXPECT_EQ(CWindowMgr::CaptureCount(), 0);
-    EXPECT_NE(std::find(journal_.begin(), journal_.end(), "ok down 5,5"), journal_.end());
-    for (const std::string& line : journal_) EXPECT_EQ(line.find("behind down"), std::string::npos) << line;
+    EXPECT_NE(std::find(m_journal.begin(), m_journal.end(), "ok down 5,5"), m_journal.end());
+    for (const std::string& line : m_journal)
+        EXPECT_EQ(line.find("behind down"), std::string::npos) << line;
 }
 
-TEST_F(WindowMgrTest, ModalRunsRefuseASecondModalSiblingAndAnswer255OnQuit) {
+TEST_F(WindowMgrTest, ModalRunsRefuseASecondModalSiblingAndAnswer255OnQuit)
+{
     ScriptHook* hook = new ScriptHook;
     SetFrameHook(hook);
-    OkDialog first(&journal_);
-    OkDialog second(&journal_);
+    OkDialog first(&m_journal);
+    OkDialog second(&m_journal);
     hook->actionAt = 2;
     uint16_t nested = 99;
     hook->action = [&] { nested = RunModal(&second); };
@@ -294,10 +320,11 @@ TEST_F(WindowMgrTest, ModalRunsRefuseASecondModalSiblingAndAnswer255OnQuit) {
     EXPECT_EQ(Root()->GetNode()->modalChild, nullptr) << "a run left by quitting leaves no modal child";
 }
 
-TEST_F(WindowMgrTest, AWindowDestroyedInsideItsOwnModalRunEndsTheRun) {
+TEST_F(WindowMgrTest, AWindowDestroyedInsideItsOwnModalRunEndsTheRun)
+{
     ScriptHook* hook = new ScriptHook;
     SetFrameHook(hook);
-    OkDialog* dialog = new OkDialog(&journal_);
+    OkDialog* dialog = new OkDialog(&m_journal);
     hook->actionAt = 2;
     hook->action = [&] { delete dialog; };
     EXPECT_EQ(RunModal(dialog), ResultNone);

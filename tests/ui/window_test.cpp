@@ -7,7 +7,8 @@ namespace {
 using ui_test::JournalWnd;
 using ui_test::UiBench;
 
-TEST(WindowAnchorTest, PlacesTheRequestedRectByMode) {
+TEST(WindowAnchorTest, PlacesTheRequestedRectByMode)
+{
     // Parent client 100 x 50; requested (5, 6) 20 x 10, or (-3, -4) for the far-edge modes.
     struct Case {
         int32_t mode;
@@ -36,7 +37,8 @@ TEST(WindowAnchorTest, PlacesTheRequestedRectByMode) {
 
 class WindowTest : public UiBench {};
 
-TEST_F(WindowTest, ChildrenAnchorInsideTheParentsClientArea) {
+TEST_F(WindowTest, ChildrenAnchorInsideTheParentsClientArea)
+{
     CWindow parent(nullptr, PackedRect(10, 10, 109, 59), CStr(), true);
     parent.SetMargins(PackedRect(2, 3, 4, 5), false);
     CWindow child;
@@ -57,7 +59,8 @@ TEST_F(WindowTest, ChildrenAnchorInsideTheParentsClientArea) {
     child.Detach();
 }
 
-TEST_F(WindowTest, NewWindowsAreTopmostAndTheFirstShownBecomesActive) {
+TEST_F(WindowTest, NewWindowsAreTopmostAndTheFirstShownBecomesActive)
+{
     CWindow parent(nullptr, PackedRect(0, 0, 99, 99), CStr(), true);
     CWindow a(&parent, PackedRect(0, 0, 9, 9), CStr(), false);
     CWindow b(&parent, PackedRect(0, 0, 9, 9), CStr(), false);
@@ -74,7 +77,8 @@ TEST_F(WindowTest, NewWindowsAreTopmostAndTheFirstShownBecomesActive) {
     EXPECT_FALSE(a.IsActive());
 }
 
-TEST_F(WindowTest, HidingTheTopmostWithRaiseBringsTheNextToTheFront) {
+TEST_F(WindowTest, HidingTheTopmostWithRaiseBringsTheNextToTheFront)
+{
     for (bool raise : {true, false}) {
         CWindow parent(nullptr, PackedRect(0, 0, 99, 99), CStr(), true);
         CWindow a(&parent, PackedRect(0, 0, 9, 9), CStr(), true);
@@ -86,16 +90,18 @@ TEST_F(WindowTest, HidingTheTopmostWithRaiseBringsTheNextToTheFront) {
     }
 }
 
-TEST_F(WindowTest, ShowRunsOnShowAgainButHidingTwiceHidesOnce) {
-    JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 9, 9), false);
+TEST_F(WindowTest, ShowRunsOnShowAgainButHidingTwiceHidesOnce)
+{
+    JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 9, 9), false);
     w.Show(true, false);
     w.Show(true, false);
     w.Show(false, false);
     w.Show(false, false);
-    EXPECT_EQ(journal_, (std::vector<std::string>{"w show", "w show", "w hide"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"w show", "w show", "w hide"}));
 }
 
-TEST_F(WindowTest, DoubleClicksNeedTimeAndDistanceUnderTheLimits) {
+TEST_F(WindowTest, DoubleClicksNeedTimeAndDistanceUnderTheLimits)
+{
     struct Case {
         uint32_t gap;
         int dx, dy;
@@ -107,70 +113,77 @@ TEST_F(WindowTest, DoubleClicksNeedTimeAndDistanceUnderTheLimits) {
         {100, 0, 5, {"w click", "w click"}},
     };
     for (const Case& c : cases) {
-        journal_.clear();
-        JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 99, 99));
+        m_journal.clear();
+        JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 99, 99));
         w.SetFlag2(Wnd2DoubleClick, true);
         w.OnPenDown(PackedPoint(10, 10));
         w.OnPenUp(PackedPoint(10, 10));
-        headless_->AdvanceClock(c.gap);
+        m_headless->AdvanceClock(c.gap);
         w.OnPenDown(PackedPoint(10 + c.dx, 10 + c.dy));
         w.OnPenUp(PackedPoint(10 + c.dx, 10 + c.dy));
         std::vector<std::string> got;
-        for (const std::string& line : journal_) {
-            if (line != "w up" && line.rfind("w down", 0) != 0) got.push_back(line);
+        for (const std::string& line : m_journal) {
+            if (line != "w up" && line.rfind("w down", 0) != 0)
+                got.push_back(line);
         }
         EXPECT_EQ(got, c.expected) << c.gap << " ms, " << c.dx << "," << c.dy;
     }
 }
 
-TEST_F(WindowTest, AThirdQuickTapAfterADoubleClickIsAClick) {
-    JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 99, 99));
+TEST_F(WindowTest, AThirdQuickTapAfterADoubleClickIsAClick)
+{
+    JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 99, 99));
     w.SetFlag2(Wnd2DoubleClick, true);
     for (int i = 0; i < 3; ++i) {
         w.OnPenDown(PackedPoint(10, 10));
         w.OnPenUp(PackedPoint(10, 10));
-        headless_->AdvanceClock(100);
+        m_headless->AdvanceClock(100);
     }
     std::vector<std::string> got;
-    for (const std::string& line : journal_) {
-        if (line == "w click" || line == "w double") got.push_back(line);
+    for (const std::string& line : m_journal) {
+        if (line == "w click" || line == "w double")
+            got.push_back(line);
     }
     EXPECT_EQ(got, (std::vector<std::string>{"w click", "w double", "w click"}));
 }
 
-TEST_F(WindowTest, PenUpWithoutPenDownRunsTheHandlerButDoesNotClick) {
-    JournalWnd w(&journal_, "w", nullptr, PackedRect(0, 0, 99, 99));
+TEST_F(WindowTest, PenUpWithoutPenDownRunsTheHandlerButDoesNotClick)
+{
+    JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 99, 99));
     w.OnPenUp(PackedPoint(3, 3));
-    EXPECT_EQ(journal_, (std::vector<std::string>{"w up"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"w up"}));
 }
 
 // A window that sets its text again from inside its text-changed slot.
 class EchoWnd : public CWindow {
 public:
-    void OnTextChanged() override {
+    void OnTextChanged() override
+    {
         ++calls;
         SetText(CStr("echo"), false);
     }
     int calls = 0;
 };
 
-TEST_F(WindowTest, SetTextFromInsideTheTextChangeDoesNotRecurse) {
+TEST_F(WindowTest, SetTextFromInsideTheTextChangeDoesNotRecurse)
+{
     EchoWnd w;
     w.SetText(CStr("first"), false);
     EXPECT_EQ(w.calls, 1);
     EXPECT_EQ(w.Text(), CStr("echo"));
 }
 
-TEST_F(WindowTest, DestroyingAWindowDeliversTheOthersQueuedEventsButNoneOfItsOwn) {
-    JournalWnd* a = new JournalWnd(&journal_, "a", nullptr, PackedRect(0, 0, 9, 9));
-    JournalWnd b(&journal_, "b", nullptr, PackedRect(20, 20, 29, 29));
+TEST_F(WindowTest, DestroyingAWindowDeliversTheOthersQueuedEventsButNoneOfItsOwn)
+{
+    JournalWnd* a = new JournalWnd(&m_journal, "a", nullptr, PackedRect(0, 0, 9, 9));
+    JournalWnd b(&m_journal, "b", nullptr, PackedRect(20, 20, 29, 29));
     CWindowMgr::ProcessEvents();
-    journal_.clear();
+    m_journal.clear();
     b.Invalidate(UndefinedRect, true);
     a->Invalidate(UndefinedRect, true);
     b.Invalidate(PackedRect(5, 5, 6, 6), false);
     delete a;
-    EXPECT_EQ(journal_, (std::vector<std::string>{"a hide", "b paint 0,0,9,9", "b paint 5,5,6,6"}));
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"a hide", "b paint 0,0,9,9", "b paint 5,5,6,6"}));
     EXPECT_EQ(CWindowMgr::QueuedCount(), 0);
 }
 
@@ -178,17 +191,20 @@ TEST_F(WindowTest, DestroyingAWindowDeliversTheOthersQueuedEventsButNoneOfItsOwn
 // events queued behind the click.
 class Killer : public CWindow {
 public:
-    Killer(CWindow* victim) : CWindow(nullptr, PackedRect(0, 0, 9, 9), CStr(), true), victim(victim) {
+    Killer(CWindow* victim) : CWindow(nullptr, PackedRect(0, 0, 9, 9), CStr(), true), victim(victim)
+    {
         BindHandler(HandlerClick, this, &Killer::Kill);
     }
-    void Kill(CWindow*, intptr_t) {
+    void Kill(CWindow*, intptr_t)
+    {
         delete victim;
         victim = nullptr;
     }
     CWindow* victim;
 };
 
-TEST_F(WindowTest, AWindowDestroyedDuringDeliveryGetsNoMoreEvents) {
+TEST_F(WindowTest, AWindowDestroyedDuringDeliveryGetsNoMoreEvents)
+{
     std::vector<std::string> journal;
     JournalWnd* victim = new JournalWnd(&journal, "v", nullptr, PackedRect(50, 50, 59, 59));
     Killer killer(victim);
@@ -203,7 +219,8 @@ TEST_F(WindowTest, AWindowDestroyedDuringDeliveryGetsNoMoreEvents) {
     EXPECT_EQ(journal, (std::vector<std::string>{"v hide"}));
 }
 
-TEST_F(WindowTest, DestroyingTheTreeDestroysChildrenFirstChildFirst) {
+TEST_F(WindowTest, DestroyingTheTreeDestroysChildrenFirstChildFirst)
+{
     std::vector<std::string> journal;
     JournalWnd* parent = new JournalWnd(&journal, "p", nullptr, PackedRect(0, 0, 99, 99));
     new JournalWnd(&journal, "a", parent, PackedRect(0, 0, 9, 9));

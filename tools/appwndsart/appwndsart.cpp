@@ -37,50 +37,65 @@ namespace {
 constexpr uint8_t kGrey = 0, kRed = 16, kGreen = 32, kBlue = 48, kYellow = 64, kBrown = 80, kCyan = 112,
                   kPurple = 128, kOrange = 144, kParchment = 176, kSteel = 192;
 
-uint8_t Shade(uint8_t ramp, int shade) {
+uint8_t Shade(uint8_t ramp, int shade)
+{
     shade = std::clamp(shade, 0, 15);
-    if (ramp == kGrey) return static_cast<uint8_t>(std::max(1, shade));
+    if (ramp == kGrey)
+        return static_cast<uint8_t>(std::max(1, shade));
     return static_cast<uint8_t>(ramp + shade);
 }
 
 struct Canvas {
     IndexedPicture p;
-    Canvas(int w, int h, uint8_t fill = 0) {
+    Canvas(int w, int h, uint8_t fill = 0)
+    {
         p.width = static_cast<uint16_t>(w);
         p.height = static_cast<uint16_t>(h);
         p.pixels.assign(static_cast<size_t>(w) * h, fill);
     }
-    void Set(int x, int y, uint8_t c) {
-        if (x >= 0 && y >= 0 && x < p.width && y < p.height) p.pixels[static_cast<size_t>(y) * p.width + x] = c;
+    void Set(int x, int y, uint8_t c)
+    {
+        if (x >= 0 && y >= 0 && x < p.width && y < p.height)
+            p.pixels[static_cast<size_t>(y) * p.width + x] = c;
     }
-    void Fill(int x0, int y0, int x1, int y1, uint8_t c) {
+    void Fill(int x0, int y0, int x1, int y1, uint8_t c)
+    {
         for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x) Set(x, y, c);
+            for (int x = x0; x <= x1; ++x)
+                Set(x, y, c);
     }
     // Rows of characters: '.' leaves the pixel, '#' dark, '+' light, 'o' mid.
-    void Pattern(int x0, int y0, const std::vector<std::string>& rows, uint8_t dark, uint8_t mid, uint8_t light) {
+    void Pattern(int x0, int y0, const std::vector<std::string>& rows, uint8_t dark, uint8_t mid,
+                 uint8_t light)
+    {
         for (size_t y = 0; y < rows.size(); ++y)
             for (size_t x = 0; x < rows[y].size(); ++x) {
                 const char ch = rows[y][x];
-                if (ch == '#') Set(x0 + int(x), y0 + int(y), dark);
-                if (ch == 'o') Set(x0 + int(x), y0 + int(y), mid);
-                if (ch == '+') Set(x0 + int(x), y0 + int(y), light);
+                if (ch == '#')
+                    Set(x0 + int(x), y0 + int(y), dark);
+                if (ch == 'o')
+                    Set(x0 + int(x), y0 + int(y), mid);
+                if (ch == '+')
+                    Set(x0 + int(x), y0 + int(y), light);
             }
     }
 };
 
 bool g_failed = false;
 
-bool ReadFile(const fs::path& path, std::string& text) {
+bool ReadFile(const fs::path& path, std::string& text)
+{
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     std::ostringstream s;
     s << in.rdbuf();
     text = s.str();
     return true;
 }
 
-void Write(const fs::path& root, const std::string& name, const Canvas& canvas, bool transparent) {
+void Write(const fs::path& root, const std::string& name, const Canvas& canvas, bool transparent)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     const EncodeResult result = EncodeImage(canvas.p, options);
@@ -96,7 +111,8 @@ void Write(const fs::path& root, const std::string& name, const Canvas& canvas, 
         return;
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(result.bytes.data()), static_cast<std::streamsize>(result.bytes.size()));
+    out.write(reinterpret_cast<const char*>(result.bytes.data()),
+              static_cast<std::streamsize>(result.bytes.size()));
     if (!out) {
         std::cerr << "appwndsart: cannot write " << path << "\n";
         g_failed = true;
@@ -104,7 +120,8 @@ void Write(const fs::path& root, const std::string& name, const Canvas& canvas, 
 }
 
 // A deterministic grain for surfaces.
-int Grain(int x, int y, int seed) {
+int Grain(int x, int y, int seed)
+{
     uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
                  static_cast<uint32_t>(seed) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
@@ -115,8 +132,9 @@ int Grain(int x, int y, int seed) {
 
 // A frame skin: bevelled border `b` pixels wide in a ramp, a client tile,
 // and, with a title, title bar pieces 16 high.
-void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint8_t clientRamp, int clientShade,
-               int b, bool title) {
+void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint8_t clientRamp,
+               int clientShade, int b, bool title)
+{
     const std::string dir = "Skin/" + name + "/";
     auto edge = [&](int w, int h, bool horizontal, bool far) {
         Canvas c(w, h);
@@ -149,13 +167,16 @@ void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint
     Write(root, dir + "frame_dr", corner(true, true), false);
     Canvas client(16, 16);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) client.Set(x, y, Shade(clientRamp, clientShade + (Grain(x, y, 7) == 0 ? 1 : 0)));
+        for (int x = 0; x < 16; ++x)
+            client.Set(x, y, Shade(clientRamp, clientShade + (Grain(x, y, 7) == 0 ? 1 : 0)));
     Write(root, dir + "client", client, false);
-    if (!title) return;
+    if (!title)
+        return;
     Canvas left(10, 16), right(10, 16), centre(4, 16);
     for (int y = 0; y < 16; ++y) {
         const uint8_t band = Shade(kRed, y < 2 || y > 13 ? 4 : 6 + (y < 8 ? 1 : 0));
-        for (int x = 0; x < 4; ++x) centre.Set(x, y, band);
+        for (int x = 0; x < 4; ++x)
+            centre.Set(x, y, band);
         for (int x = 0; x < 10; ++x) {
             left.Set(x, y, x < 2 ? Shade(kYellow, 9) : band);
             right.Set(x, y, x > 7 ? Shade(kYellow, 9) : band);
@@ -166,7 +187,8 @@ void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint
     Write(root, dir + "title_c", centre, false);
 }
 
-void ButtonSkin(const fs::path& root) {
+void ButtonSkin(const fs::path& root)
+{
     const std::string dir = "Skin/awbutton/";
     const char* suffixes[] = {"", "_push", "_dis"};
     for (int look = 0; look < 3; ++look) {
@@ -179,11 +201,16 @@ void ButtonSkin(const fs::path& root) {
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
                     int shade = 8;
-                    if (kind == 0 || kind == 5 || kind == 6) shade = y == 0 ? light : 9;
-                    if (kind == 1 || kind == 7 || kind == 8) shade = y == h - 1 ? dark : 7;
-                    if (kind == 2 || ((kind == 5 || kind == 7) && x == 0)) shade = x == 0 ? light : 9;
-                    if (kind == 3 || ((kind == 6 || kind == 8) && x == w - 1)) shade = x == w - 1 ? dark : 7;
-                    if (kind == 4) shade = (look == 1 ? 6 : 8) + (Grain(x, y, 3) == 0 ? 1 : 0);
+                    if (kind == 0 || kind == 5 || kind == 6)
+                        shade = y == 0 ? light : 9;
+                    if (kind == 1 || kind == 7 || kind == 8)
+                        shade = y == h - 1 ? dark : 7;
+                    if (kind == 2 || ((kind == 5 || kind == 7) && x == 0))
+                        shade = x == 0 ? light : 9;
+                    if (kind == 3 || ((kind == 6 || kind == 8) && x == w - 1))
+                        shade = x == w - 1 ? dark : 7;
+                    if (kind == 4)
+                        shade = (look == 1 ? 6 : 8) + (Grain(x, y, 3) == 0 ? 1 : 0);
                     c.Set(x, y, Shade(ramp, look == 2 ? shade / 2 + 2 : shade));
                 }
             return c;
@@ -202,7 +229,8 @@ void ButtonSkin(const fs::path& root) {
 
 // The on-screen keyboard's keys: each skin is one picture, which fixes the
 // key's size; the special keys carry their symbol.
-void Keyboard(const fs::path& root) {
+void Keyboard(const fs::path& root)
+{
     struct Key {
         const char* name;
         int width;
@@ -212,7 +240,9 @@ void Keyboard(const fs::path& root) {
         {"Symbol", 18, {}},
         {"Backsp", 24, {"...#....", "..##....", ".#######", "########", ".#######", "..##....", "...#...."}},
         {"Enter", 26, {"......#", "......#", "..#...#", ".##...#", "#######", ".##....", "..#...."}},
-        {"Caps", 26, {"...#...", "..###..", ".#####.", "#######", "..###..", "..###..", ".......", "#######"}},
+        {"Caps",
+         26,
+         {"...#...", "..###..", ".#####.", "#######", "..###..", "..###..", ".......", "#######"}},
         {"Shift", 30, {"...#...", "..###..", ".#####.", "#######", "..###..", "..###..", "..###.."}},
         {"Space", 120, {}},
         {"Layout", 26, {}},
@@ -227,27 +257,30 @@ void Keyboard(const fs::path& root) {
                     c.Set(x, y, edge ? Shade(kBrown, lit ? 13 : 3) : Shade(kBrown, pushed ? 6 : 8));
                 }
             if (!key.symbol.empty())
-                c.Pattern((key.width - static_cast<int>(key.symbol[0].size())) / 2, 6, key.symbol, Shade(kGrey, 15),
-                          0, 0);
+                c.Pattern((key.width - static_cast<int>(key.symbol[0].size())) / 2, 6, key.symbol,
+                          Shade(kGrey, 15), 0, 0);
             Write(root, std::string("Skin/awkey/") + key.name + "/btn_l" + (pushed ? "_push" : ""), c, false);
         }
     }
 }
 
-void CheckBox(const fs::path& root) {
+void CheckBox(const fs::path& root)
+{
     for (int checked = 0; checked < 2; ++checked) {
         Canvas c(14, 14);
         c.Fill(0, 0, 13, 13, Shade(kBrown, 3));
         c.Fill(1, 1, 12, 12, Shade(kParchment, 13));
         if (checked)
-            c.Pattern(2, 2, {"........##", ".......##.", "......##..", "#....##...", "##..##....",
-                             ".####.....", "..##......", "..........", "", ""},
+            c.Pattern(2, 2,
+                      {"........##", ".......##.", "......##..", "#....##...", "##..##....", ".####.....",
+                       "..##......", "..........", "", ""},
                       Shade(kGreen, 4), 0, 0);
         Write(root, std::string("Skin/awcheck/") + (checked ? "checked" : "unchecked"), c, false);
     }
 }
 
-void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int base) {
+void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int base)
+{
     Canvas wall(240, 320);
     for (int y = 0; y < 320; ++y)
         for (int x = 0; x < 240; ++x) {
@@ -267,7 +300,8 @@ void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int bas
             left.Set(x, y, x < 3 ? Shade(kRed, 8) : band);
             right.Set(x, y, x > 8 ? Shade(kRed, 8) : band);
         }
-        for (int x = 0; x < 4; ++x) centre.Set(x, y, band);
+        for (int x = 0; x < 4; ++x)
+            centre.Set(x, y, band);
     }
     Write(root, "Skin/" + name + "/title_l", left, false);
     Write(root, "Skin/" + name + "/title_r", right, false);
@@ -276,48 +310,72 @@ void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int bas
 
 // ---- Pictures ----
 
-void ButtonPictures(const fs::path& root) {
+void ButtonPictures(const fs::path& root)
+{
     struct Icon {
         const char* name;
         uint8_t ramp;
         std::vector<std::string> rows;
     };
     const std::vector<Icon> icons = {
-        {"awok", kGreen, {"..........##", ".........###", "........###.", "#......###..", "##....###...",
-                          "###..###....", ".######.....", "..####......", "...##......."}},
-        {"awcancel", kRed, {"##......##", "###....###", ".###..###.", "..######..", "...####...",
-                            "..######..", ".###..###.", "###....###", "##......##"}},
-        {"awup", kYellow, {"....##....", "...####...", "..######..", ".########.", "##########",
-                           "...####...", "...####...", "...####..."}},
-        {"awdown", kYellow, {"...####...", "...####...", "...####...", "##########", ".########.",
-                             "..######..", "...####...", "....##...."}},
-        {"awback", kYellow, {"...##.....", "..##......", ".#########", "##########", ".#########",
-                             "..##......", "...##....."}},
-        {"awclear", kRed, {"...########", "..#o.o.o.o#", ".#o#.o.#.o#", "#o.o###.o.#", ".#o#.o.#.o#",
-                           "..#o.o.o.o#", "...########"}},
-        {"awdelete", kRed, {"..######..", "##########", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.",
-                            ".#o#o#o#o.", ".#o#o#o#o.", "..######.."}},
-        {"awinfo", kCyan, {"...##...", "...##...", "........", "..###...", "...##...", "...##...",
-                           "...##...", "..####.."}},
-        {"awdescr", kParchment, {"########.", "#oooooo##", "#o####o.#", "#oooooo.#", "#o####o.#",
-                                 "#oooooo.#", "#o###oo.#", "#oooooo.#", "#########"}},
-        {"awauthor", kPurple, {".......##", "......##.", ".....##..", "....##...", "...##....",
-                               "..##.....", ".o#......", "oo.......", "........."}},
-        {"awhero", kSteel, {"..#####..", ".#ooooo#.", "#ooooooo#", "#o#####o#", "#o#...#o#",
-                            "#o#...#o#", ".#.....#.", "........."}},
-        {"awmap", kParchment, {"#########", "#oo#ooo##", "#o###oo.#", "#oo#ooo.#", "#ooo##o.#",
-                               "#oooo#o.#", "#########"}},
+        {"awok",
+         kGreen,
+         {"..........##", ".........###", "........###.", "#......###..", "##....###...", "###..###....",
+          ".######.....", "..####......", "...##......."}},
+        {"awcancel",
+         kRed,
+         {"##......##", "###....###", ".###..###.", "..######..", "...####...", "..######..", ".###..###.",
+          "###....###", "##......##"}},
+        {"awup",
+         kYellow,
+         {"....##....", "...####...", "..######..", ".########.", "##########", "...####...", "...####...",
+          "...####..."}},
+        {"awdown",
+         kYellow,
+         {"...####...", "...####...", "...####...", "##########", ".########.", "..######..", "...####...",
+          "....##...."}},
+        {"awback",
+         kYellow,
+         {"...##.....", "..##......", ".#########", "##########", ".#########", "..##......", "...##....."}},
+        {"awclear",
+         kRed,
+         {"...########", "..#o.o.o.o#", ".#o#.o.#.o#", "#o.o###.o.#", ".#o#.o.#.o#", "..#o.o.o.o#",
+          "...########"}},
+        {"awdelete",
+         kRed,
+         {"..######..", "##########", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.",
+          "..######.."}},
+        {"awinfo",
+         kCyan,
+         {"...##...", "...##...", "........", "..###...", "...##...", "...##...", "...##...", "..####.."}},
+        {"awdescr",
+         kParchment,
+         {"########.", "#oooooo##", "#o####o.#", "#oooooo.#", "#o####o.#", "#oooooo.#", "#o###oo.#",
+          "#oooooo.#", "#########"}},
+        {"awauthor",
+         kPurple,
+         {".......##", "......##.", ".....##..", "....##...", "...##....", "..##.....", ".o#......",
+          "oo.......", "........."}},
+        {"awhero",
+         kSteel,
+         {"..#####..", ".#ooooo#.", "#ooooooo#", "#o#####o#", "#o#...#o#", "#o#...#o#", ".#.....#.",
+          "........."}},
+        {"awmap",
+         kParchment,
+         {"#########", "#oo#ooo##", "#o###oo.#", "#oo#ooo.#", "#ooo##o.#", "#oooo#o.#", "#########"}},
     };
     for (const Icon& icon : icons) {
         int w = 0;
-        for (const std::string& row : icon.rows) w = std::max<int>(w, static_cast<int>(row.size()));
+        for (const std::string& row : icon.rows)
+            w = std::max<int>(w, static_cast<int>(row.size()));
         Canvas c(w + 2, static_cast<int>(icon.rows.size()) + 2);
         // A dark outline one pixel around the shape keeps it readable on any face.
         for (size_t y = 0; y < icon.rows.size(); ++y)
             for (size_t x = 0; x < icon.rows[y].size(); ++x)
                 if (icon.rows[y][x] != '.')
                     for (int dy = 0; dy <= 2; ++dy)
-                        for (int dx = 0; dx <= 2; ++dx) c.Set(int(x) + dx, int(y) + dy, Shade(kGrey, 2));
+                        for (int dx = 0; dx <= 2; ++dx)
+                            c.Set(int(x) + dx, int(y) + dy, Shade(kGrey, 2));
         c.Pattern(1, 1, icon.rows, Shade(icon.ramp, 13), Shade(icon.ramp, 8), Shade(icon.ramp, 15));
         Write(root, std::string("Images/Btn/") + icon.name, c, true);
     }
@@ -326,20 +384,23 @@ void ButtonPictures(const fs::path& root) {
 // The six flag colours the map's flag numbers 0-5 stand for.
 const uint8_t kFlagRamps[6] = {kRed, kBlue, kGreen, kYellow, kPurple, kOrange};
 
-void Flags(const fs::path& root) {
+void Flags(const fs::path& root)
+{
     for (int i = 0; i < 6; ++i) {
         Canvas c(16, 14);
         c.Fill(1, 0, 1, 13, Shade(kBrown, 5));  // the pole
         for (int y = 1; y < 10; ++y)
             for (int x = 2; x < 15; ++x) {
                 const int wave = static_cast<int>(std::lround(std::sin((x + 1) * 0.6) * 1.2));
-                if (y + wave >= 1 && y + wave < 10) c.Set(x, y + wave, Shade(kFlagRamps[i], 9 + (y < 4 ? 3 : 0)));
+                if (y + wave >= 1 && y + wave < 10)
+                    c.Set(x, y + wave, Shade(kFlagRamps[i], 9 + (y < 4 ? 3 : 0)));
             }
         Write(root, "Images/Icons/Flag" + std::to_string(i + 1), c, true);
     }
 }
 
-void Icons(const fs::path& root) {
+void Icons(const fs::path& root)
+{
     Canvas line(232, 2);
     for (int x = 0; x < 232; ++x) {
         line.Set(x, 0, Shade(kYellow, 9));
@@ -351,14 +412,22 @@ void Icons(const fs::path& root) {
         uint8_t ramp;
         std::vector<std::string> rows;
     } heads[] = {
-        {"awhlgame", kYellow, {"..######..", ".#oooooo#.", "#oo#oo#oo#", "#oooooooo#", "#o#oooo#o#",
-                               "#oo####oo#", ".#oooooo#.", "..######.."}},
-        {"awhlres", kYellow, {"...####...", ".##oooo##.", "#oo####oo#", "#oooooooo#", ".##oooo##.",
-                              "#o.####.o#", "#oo....oo#", ".########."}},
-        {"awhlarmy", kSteel, {"#.......#", "##.....##", ".##...##.", "..##.##..", "...###...",
-                              "..##.##..", ".##...##.", "##.....##"}},
-        {"awhlbattle", kRed, {"....##....", "...####...", "..######..", ".########.", "##########",
-                              ".########.", "..######..", "...####..."}},
+        {"awhlgame",
+         kYellow,
+         {"..######..", ".#oooooo#.", "#oo#oo#oo#", "#oooooooo#", "#o#oooo#o#", "#oo####oo#", ".#oooooo#.",
+          "..######.."}},
+        {"awhlres",
+         kYellow,
+         {"...####...", ".##oooo##.", "#oo####oo#", "#oooooooo#", ".##oooo##.", "#o.####.o#", "#oo....oo#",
+          ".########."}},
+        {"awhlarmy",
+         kSteel,
+         {"#.......#", "##.....##", ".##...##.", "..##.##..", "...###...", "..##.##..", ".##...##.",
+          "##.....##"}},
+        {"awhlbattle",
+         kRed,
+         {"....##....", "...####...", "..######..", ".########.", "##########", ".########.", "..######..",
+          "...####..."}},
     };
     for (const auto& head : heads) {
         Canvas c(16, 12);
@@ -380,17 +449,21 @@ struct Cell {
 };
 
 // The provinces' grid cells of a mission source, in index order.
-bool ReadCells(const fs::path& source, std::vector<Cell>& cells) {
+bool ReadCells(const fs::path& source, std::vector<Cell>& cells)
+{
     std::string text;
-    if (!ReadFile(source, text)) return false;
+    if (!ReadFile(source, text))
+        return false;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream words(line);
         std::string word, key;
         Cell cell{};
-        if (!(words >> word) || word != "province") continue;
-        if (!(words >> key >> cell.column >> cell.row)) return false;
+        if (!(words >> word) || word != "province")
+            continue;
+        if (!(words >> key >> cell.column >> cell.row))
+            return false;
         cells.push_back(cell);
     }
     return !cells.empty();
@@ -398,7 +471,8 @@ bool ReadCells(const fs::path& source, std::vector<Cell>& cells) {
 
 // Each grid cell becomes a block of the preview; province outlines wander a
 // little, as a coast or a river would, and borders are drawn in 250.
-Canvas Preview(const std::vector<Cell>& cells) {
+Canvas Preview(const std::vector<Cell>& cells)
+{
     int columns = 0, rows = 0;
     for (const Cell& c : cells) {
         columns = std::max(columns, c.column + 1);
@@ -416,13 +490,15 @@ Canvas Preview(const std::vector<Cell>& cells) {
             const int column = static_cast<int>(std::floor((x - 1 + jx) / bw));
             const int row = static_cast<int>(std::floor((y - 1 + jy) / bh));
             for (size_t i = 0; i < cells.size(); ++i)
-                if (cells[i].column == column && cells[i].row == row) owner[static_cast<size_t>(y) * w + x] = int(i);
+                if (cells[i].column == column && cells[i].row == row)
+                    owner[static_cast<size_t>(y) * w + x] = int(i);
         }
     Canvas c(w, h, 254);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int o = owner[static_cast<size_t>(y) * w + x];
-            if (o < 0) continue;
+            if (o < 0)
+                continue;
             const int right = x + 1 < w ? owner[static_cast<size_t>(y) * w + x + 1] : -1;
             const int down = y + 1 < h ? owner[static_cast<size_t>(y + 1) * w + x] : -1;
             c.Set(x, y, (right != o || down != o) ? 250 : static_cast<uint8_t>(o));
@@ -430,11 +506,14 @@ Canvas Preview(const std::vector<Cell>& cells) {
     return c;
 }
 
-void Previews(const fs::path& missions, const fs::path& root) {
-    if (!fs::is_directory(missions)) return;
+void Previews(const fs::path& missions, const fs::path& root)
+{
+    if (!fs::is_directory(missions))
+        return;
     std::vector<fs::path> sources;
     for (const auto& e : fs::recursive_directory_iterator(missions))
-        if (e.is_regular_file() && e.path().extension() == ".mission") sources.push_back(e.path());
+        if (e.is_regular_file() && e.path().extension() == ".mission")
+            sources.push_back(e.path());
     std::sort(sources.begin(), sources.end());
     for (const fs::path& source : sources) {
         std::vector<Cell> cells;
@@ -456,7 +535,8 @@ void Previews(const fs::path& missions, const fs::path& root) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: appwndsart <mission source folder> <staging folder>\n";
         return 2;

@@ -19,70 +19,92 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
-#include "tools/encode/image_encoder.h"
 #include "tools/encode/generated_files.h"
+#include "tools/encode/image_encoder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> SourcesIn(const fs::path& folder) {
+std::vector<fs::path> SourcesIn(const fs::path& folder)
+{
     std::vector<fs::path> files;
-    if (!fs::is_directory(folder)) return files;
+    if (!fs::is_directory(folder))
+        return files;
     for (const auto& e : fs::directory_iterator(folder))
-        if (e.is_regular_file() && e.path().extension() == ".txt") files.push_back(e.path());
+        if (e.is_regular_file() && e.path().extension() == ".txt")
+            files.push_back(e.path());
     std::sort(files.begin(), files.end());
     return files;
 }
 
-bool Report(const std::string& error) {
+bool Report(const std::string& error)
+{
     std::cerr << "artgen: " << error << "\n";
     return false;
 }
 
-bool Fonts(const fs::path& data, const fs::path& out) {
+bool Fonts(const fs::path& data, const fs::path& out)
+{
     for (const fs::path& src : SourcesIn(data / "fonts")) {
         std::string text, error;
         FontSource font;
-        if (!ReadWholeFile(src, text)) return Report("cannot read " + src.string());
-        if (!ParseFontSource(text, src.string(), font, error)) return Report(error);
+        if (!ReadWholeFile(src, text))
+            return Report("cannot read " + src.string());
+        if (!ParseFontSource(text, src.string(), font, error))
+            return Report(error);
         EncodeResult r = EncodeFont(font);
-        if (!r.ok()) return Report(src.string() + ": " + r.error);
-        if (!WriteIfChanged(out / "Locale" / "Fonts" / (src.stem().string() + ".fnt"), r.bytes)) return false;
+        if (!r.ok())
+            return Report(src.string() + ": " + r.error);
+        if (!WriteIfChanged(out / "Locale" / "Fonts" / (src.stem().string() + ".fnt"), r.bytes))
+            return false;
     }
     return true;
 }
 
-bool Palettes(const fs::path& data, const fs::path& out, size_t& paletteCount) {
+bool Palettes(const fs::path& data, const fs::path& out, size_t& paletteCount)
+{
     fs::path listPath = data / "palettes" / "pallist.txt";
     std::string text, error;
     std::vector<std::string> names;
-    if (!ReadWholeFile(listPath, text)) return Report("cannot read " + listPath.string());
-    if (!ParsePaletteListSource(text, listPath.string(), names, error)) return Report(error);
+    if (!ReadWholeFile(listPath, text))
+        return Report("cannot read " + listPath.string());
+    if (!ParsePaletteListSource(text, listPath.string(), names, error))
+        return Report(error);
     for (const std::string& name : names) {
         fs::path src = data / "palettes" / (name + ".txt");
         std::vector<Rgb> colours;
-        if (!ReadWholeFile(src, text)) return Report(listPath.string() + ": palette \"" + name + "\" has no source " + src.string());
-        if (!ParsePaletteSource(text, src.string(), colours, error)) return Report(error);
+        if (!ReadWholeFile(src, text))
+            return Report(listPath.string() + ": palette \"" + name + "\" has no source " + src.string());
+        if (!ParsePaletteSource(text, src.string(), colours, error))
+            return Report(error);
         EncodeResult r = EncodePalette(colours);
-        if (!r.ok()) return Report(src.string() + ": " + r.error);
-        if (!WriteIfChanged(out / "Palettes" / (name + ".pal"), r.bytes)) return false;
+        if (!r.ok())
+            return Report(src.string() + ": " + r.error);
+        if (!WriteIfChanged(out / "Palettes" / (name + ".pal"), r.bytes))
+            return false;
     }
     EncodeResult list = EncodePaletteList(names);
-    if (!list.ok()) return Report(listPath.string() + ": " + list.error);
+    if (!list.ok())
+        return Report(listPath.string() + ": " + list.error);
     paletteCount = names.size();
     return WriteIfChanged(out / "Palettes" / "pallist.plt", list.bytes);
 }
 
-bool Sounds(const fs::path& data, const fs::path& out) {
+bool Sounds(const fs::path& data, const fs::path& out)
+{
     for (const fs::path& src : SourcesIn(data / "sounds")) {
         std::string text, error;
         WavSource sound;
-        if (!ReadWholeFile(src, text)) return Report("cannot read " + src.string());
-        if (!SynthesizeSoundSource(text, src.string(), sound, error)) return Report(error);
+        if (!ReadWholeFile(src, text))
+            return Report("cannot read " + src.string());
+        if (!SynthesizeSoundSource(text, src.string(), sound, error))
+            return Report(error);
         EncodeResult r = EncodeWav(sound);
-        if (!r.ok()) return Report(src.string() + ": " + r.error);
-        if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes)) return false;
+        if (!r.ok())
+            return Report(src.string() + ": " + r.error);
+        if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes))
+            return false;
     }
     return true;
 }
@@ -91,18 +113,22 @@ bool Sounds(const fs::path& data, const fs::path& out) {
 // a hot spot, a strip wide enough for 16-bit row lengths, and a ring that
 // grows over four transparent frames. They give the decoders, the tests and
 // the fuzzers real data of every kind.
-bool Pictures(const fs::path& out, size_t paletteCount) {
+bool Pictures(const fs::path& out, size_t paletteCount)
+{
     IndexedPicture checker;
     checker.width = 32;
     checker.height = 32;
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) checker.pixels.push_back(static_cast<uint8_t>(((x / 8 + y / 8) % 2) ? 15 : 4));
+        for (int x = 0; x < 32; ++x)
+            checker.pixels.push_back(static_cast<uint8_t>(((x / 8 + y / 8) % 2) ? 15 : 4));
     ImageEncodeOptions io;
     io.paletteId = 0;
     io.paletteCount = static_cast<uint16_t>(paletteCount);
     EncodeResult img = EncodeImage(checker, io);
-    if (!img.ok()) return Report("checker: " + img.error);
-    if (!WriteIfChanged(out / "Images" / "checker.img", img.bytes)) return false;
+    if (!img.ok())
+        return Report("checker: " + img.error);
+    if (!WriteIfChanged(out / "Images" / "checker.img", img.bytes))
+        return false;
 
     IndexedPicture diamond;
     diamond.width = 21;
@@ -117,17 +143,22 @@ bool Pictures(const fs::path& out, size_t paletteCount) {
     dio.hotX = 10;
     dio.hotY = 10;
     EncodeResult dimg = EncodeImage(diamond, dio);
-    if (!dimg.ok()) return Report("diamond: " + dimg.error);
-    if (!WriteIfChanged(out / "Images" / "diamond.img", dimg.bytes)) return false;
+    if (!dimg.ok())
+        return Report("diamond: " + dimg.error);
+    if (!WriteIfChanged(out / "Images" / "diamond.img", dimg.bytes))
+        return false;
 
     IndexedPicture strip;
     strip.width = 320;
     strip.height = 6;
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 320; ++x) strip.pixels.push_back(static_cast<uint8_t>(32 + (x * 7 + y * 3) % 16));
+        for (int x = 0; x < 320; ++x)
+            strip.pixels.push_back(static_cast<uint8_t>(32 + (x * 7 + y * 3) % 16));
     EncodeResult simg = EncodeImage(strip, io);
-    if (!simg.ok()) return Report("strip: " + simg.error);
-    if (!WriteIfChanged(out / "Images" / "strip.img", simg.bytes)) return false;
+    if (!simg.ok())
+        return Report("strip: " + simg.error);
+    if (!WriteIfChanged(out / "Images" / "strip.img", simg.bytes))
+        return false;
 
     std::vector<IndexedPicture> frames;
     for (int f = 0; f < 4; ++f) {
@@ -151,19 +182,22 @@ bool Pictures(const fs::path& out, size_t paletteCount) {
     ao.rate = 80;
     ao.loopBack = 0;
     EncodeResult ani = EncodeAnimation(frames, ao);
-    if (!ani.ok()) return Report("pulse: " + ani.error);
+    if (!ani.ok())
+        return Report("pulse: " + ani.error);
     return WriteIfChanged(out / "Ani" / "pulse.ani", ani.bytes);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: artgen <data folder> <staging folder>\n";
         return 2;
     }
     fs::path data = argv[1], out = argv[2];
     size_t paletteCount = 0;
-    bool ok = Fonts(data, out) && Palettes(data, out, paletteCount) && Sounds(data, out) && Pictures(out, paletteCount);
+    bool ok = Fonts(data, out) && Palettes(data, out, paletteCount) && Sounds(data, out) &&
+              Pictures(out, paletteCount);
     return ok ? 0 : 1;
 }

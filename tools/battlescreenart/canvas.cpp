@@ -161,7 +161,7 @@ bool Fail(const std::string& path, const std::string& why)
 
 bool Writer::Bytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    const std::filesystem::path file = root_ / path;
+    const std::filesystem::path file = m_root / path;
     std::ifstream in(file, std::ios::binary);
     if (in) {
         std::ostringstream s;
@@ -190,8 +190,8 @@ bool Writer::Image(const std::string& path, const Canvas& canvas, int hotX, int 
     return Bytes(path + ".img", r.bytes);
 }
 
-bool Writer::Anim(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY, uint8_t rate,
-                  uint8_t loopBack)
+bool Writer::Anim(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY,
+                  uint8_t rate, uint8_t loopBack)
 {
     std::vector<IndexedPicture> pictures;
     for (const Canvas& c : frames)

@@ -55,9 +55,10 @@ public:
     void ThickLine(int x0, int y0, int x1, int y1, uint8_t c);
     void Ellipse(int cx, int cy, int rx, int ry, uint8_t c);  // filled
     void Ring(int cx, int cy, int rx, int ry, uint8_t c);
-    void Hex(int w, int h, uint8_t outline, uint8_t fill, int thickness);  // pointy-top hex filling the canvas
-    void Blit(const Canvas& source, int x, int y);                      // colour 0 is clear
-    void Outline(uint8_t c);  // darkens the clear pixels next to drawn ones
+    void Hex(int w, int h, uint8_t outline, uint8_t fill,
+             int thickness);                        // pointy-top hex filling the canvas
+    void Blit(const Canvas& source, int x, int y);  // colour 0 is clear
+    void Outline(uint8_t c);                        // darkens the clear pixels next to drawn ones
     Canvas Mirrored() const;
     IndexedPicture pic;
 };
@@ -67,7 +68,7 @@ uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0);
 
 class Writer {
 public:
-    explicit Writer(std::filesystem::path root) : root_(std::move(root)) {}
+    explicit Writer(std::filesystem::path root) : m_root(std::move(root)) {}
     bool Image(const std::string& path, const Canvas& canvas, int hotX, int hotY, bool transparent = true);
     bool Anim(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY, uint8_t rate,
               uint8_t loopBack);
@@ -77,7 +78,7 @@ public:
     bool ok = true;
 
 private:
-    std::filesystem::path root_;
+    std::filesystem::path m_root;
 };
 
 // A short synthesised sound: a list of tones and noise bursts.

@@ -75,7 +75,11 @@ Canvas MasonryTile()
 }
 
 // The strip above the grid: sky, the far country and what stands in it.
-enum class Backdrop { Hills, Mountains, Castle };
+enum class Backdrop {
+    Hills,
+    Mountains,
+    Castle
+};
 
 Canvas TopStrip(Backdrop kind)
 {
@@ -332,8 +336,8 @@ Canvas InfoIcon()
 
 // 3 x 5 digit glyphs.
 const char* const kDigits[10] = {"###.#.#.#.#.###", "..#..#..#..#..#", "###..#####..###", "###..####..####",
-                                  "#.##.####..#..#", "####..###..####", "####..####.####", "###..#..#..#..#",
-                                  "####.#####.####", "####.####..####"};
+                                 "#.##.####..#..#", "####..###..####", "####..####.####", "###..#..#..#..#",
+                                 "####.#####.####", "####.####..####"};
 
 Canvas DigitPlate(int digit, uint8_t back)
 {
@@ -430,9 +434,9 @@ std::vector<Rgb> Tinted(std::vector<Rgb> palette, int first, int count, int dr, 
 std::vector<Rgb> UnitsPalette()
 {
     static const Rgb kColours[14] = {
-        {200, 30, 30},   {40, 80, 220},   {40, 170, 50},   {230, 200, 40},  {150, 60, 190},
-        {240, 130, 20},  {30, 190, 200},  {170, 170, 170}, {130, 80, 40},   {240, 110, 170},
-        {140, 220, 40},  {20, 120, 110},  {240, 240, 230}, {60, 60, 70},
+        {200, 30, 30},  {40, 80, 220},  {40, 170, 50},   {230, 200, 40}, {150, 60, 190},
+        {240, 130, 20}, {30, 190, 200}, {170, 170, 170}, {130, 80, 40},  {240, 110, 170},
+        {140, 220, 40}, {20, 120, 110}, {240, 240, 230}, {60, 60, 70},
     };
     std::vector<Rgb> p(256);
     for (int g = 0; g < 14; ++g)
@@ -561,7 +565,8 @@ void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
                                           {523, 523, 140, 70, false, true},
                                           {659, 659, 140, 70, false, true},
                                           {784, 784, 360, 75, false, true}}));
-    out.Wav("Sounds/battle_new_turn", Synth({{330, 330, 160, 60, false, true}, {494, 494, 260, 60, false, true}}));
+    out.Wav("Sounds/battle_new_turn",
+            Synth({{330, 330, 160, 60, false, true}, {494, 494, 260, 60, false, true}}));
 }
 
 }  // namespace bsart

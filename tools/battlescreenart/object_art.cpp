@@ -12,8 +12,14 @@ namespace bsart {
 
 namespace {
 
-uint8_t Stone(int k) { return Shade(kSteel, k); }
-uint8_t Wood(int k) { return Shade(kBrown, k); }
+uint8_t Stone(int k)
+{
+    return Shade(kSteel, k);
+}
+uint8_t Wood(int k)
+{
+    return Shade(kBrown, k);
+}
 
 void StoneBlocks(Canvas& c, int x0, int y0, int x1, int y1, int light)
 {
@@ -203,14 +209,16 @@ void WriteObjectSounds(Writer& out, const std::string& folder)
     out.Wav(folder + "kicked", Synth({{400, 120, 160, 60, true}}));
     out.Wav(folder + "destr", Synth({{200, 40, 500, 70, true}}));
     out.Wav(folder + "destr_half", Synth({{300, 90, 250, 60, true}}));
-    out.Wav(folder + "raise", Synth({{900, 700, 60, 30, false, true}, {800, 650, 60, 30, false, true},
+    out.Wav(folder + "raise", Synth({{900, 700, 60, 30, false, true},
+                                     {800, 650, 60, 30, false, true},
                                      {900, 700, 60, 30, false, true}}));
 }
 
 // A missile set of round shot, and its burst.
 void WriteShotSet(Writer& out, const std::string& folder, int radius)
 {
-    static const char* const kHeadings[6] = {"miss_lf", "miss_lfup", "miss_lfdn", "miss_rt", "miss_rtup", "miss_rtdn"};
+    static const char* const kHeadings[6] = {"miss_lf", "miss_lfup", "miss_lfdn",
+                                             "miss_rt", "miss_rtup", "miss_rtdn"};
     for (const char* heading : kHeadings)
         out.Anim(folder + heading, {Boulder(radius, 0), Boulder(radius, 1)}, radius + 2, radius + 2, 150, 0);
     std::vector<Canvas> burst;
@@ -317,7 +325,8 @@ void DrawObjectArt(Writer& out)
         const std::string folder = battle + "Catapult/";
         out.Anim(folder + "idle", {Catapult(0, false)}, 12, 42, 100, 255);
         out.Anim(folder + "attack_beg", {Catapult(0, false), Catapult(1, false)}, 12, 42, 60, 255);
-        out.Anim(folder + "attack_end", {Catapult(3, false), Catapult(2, false), Catapult(0, false)}, 12, 42, 100, 255);
+        out.Anim(folder + "attack_end", {Catapult(3, false), Catapult(2, false), Catapult(0, false)}, 12, 42,
+                 100, 255);
         out.Anim(folder + "kicked", {Catapult(1, false), Catapult(0, false)}, 12, 42, 150, 255);
         out.Anim(folder + "destr", {Catapult(0, true)}, 12, 42, 100, 255);
         WriteObjectSounds(out, folder);
@@ -329,8 +338,8 @@ void DrawObjectArt(Writer& out)
         const std::string folder = battle + "Trebuchet/";
         out.Anim(folder + "idle", {Trebuchet(0, false)}, -1, -6, 100, 255);
         out.Anim(folder + "attack_beg", {Trebuchet(0, false), Trebuchet(1, false)}, -1, -6, 50, 255);
-        out.Anim(folder + "attack_end", {Trebuchet(3, false), Trebuchet(2, false), Trebuchet(0, false)}, -1, -6, 100,
-                 255);
+        out.Anim(folder + "attack_end", {Trebuchet(3, false), Trebuchet(2, false), Trebuchet(0, false)}, -1,
+                 -6, 100, 255);
         out.Anim(folder + "kicked", {Trebuchet(1, false), Trebuchet(0, false)}, -1, -6, 150, 255);
         out.Anim(folder + "destr", {Trebuchet(0, true)}, -1, -6, 100, 255);
         WriteObjectSounds(out, folder);

@@ -18,8 +18,27 @@ constexpr int kFrameH = 32;
 constexpr int kHotX = 14;
 constexpr int kHotY = 26;
 
-enum class Weapon { Pitchfork, Spear, Sword, Axe, Halberd, Lance, Bow, Crossbow, Sling, Javelin };
-enum class Head { Hair, Kettle, Helm, Horned, Hood, Plume, Band };
+enum class Weapon {
+    Pitchfork,
+    Spear,
+    Sword,
+    Axe,
+    Halberd,
+    Lance,
+    Bow,
+    Crossbow,
+    Sling,
+    Javelin
+};
+enum class Head {
+    Hair,
+    Kettle,
+    Helm,
+    Horned,
+    Hood,
+    Plume,
+    Band
+};
 
 struct UnitLook {
     Weapon weapon = Weapon::Sword;
@@ -97,18 +116,21 @@ bool IsRanged(const UnitLook& l)
 
 // One pose of the figure.
 struct Pose {
-    int bob = 0;        // body raised (negative) or lowered
-    int stride = 0;     // -2..2: legs apart
-    int lean = 0;       // torso shifted right (+) or left
-    double weapon = 0;  // weapon angle in degrees, 0 forward, 90 up, -90 down
-    int reach = 0;      // hand pushed forward
-    int draw = 0;       // bow drawn 0..3
-    bool loaded = true; // missile still on the weapon
-    bool flash = false; // hit: drawn pale
-    int fall = 0;       // 0 standing, 1 staggering, 2 kneeling, 3 lying, 4 lying still
+    int bob = 0;         // body raised (negative) or lowered
+    int stride = 0;      // -2..2: legs apart
+    int lean = 0;        // torso shifted right (+) or left
+    double weapon = 0;   // weapon angle in degrees, 0 forward, 90 up, -90 down
+    int reach = 0;       // hand pushed forward
+    int draw = 0;        // bow drawn 0..3
+    bool loaded = true;  // missile still on the weapon
+    bool flash = false;  // hit: drawn pale
+    int fall = 0;        // 0 standing, 1 staggering, 2 kneeling, 3 lying, 4 lying still
 };
 
-uint8_t Side(int k) { return Shade(kSide, k); }
+uint8_t Side(int k)
+{
+    return Shade(kSide, k);
+}
 
 void DrawWeapon(Canvas& c, const UnitLook& look, int hx, int hy, const Pose& pose)
 {
@@ -128,7 +150,8 @@ void DrawWeapon(Canvas& c, const UnitLook& look, int hx, int hy, const Pose& pos
         for (int t = -1; t <= 1; ++t) {
             int tx, ty;
             at(14, tx, ty);
-            c.Line(x1 + int(dy * t * 2), y1 - int(dx * t * 2), tx + int(dy * t * 2), ty - int(dx * t * 2), dark);
+            c.Line(x1 + int(dy * t * 2), y1 - int(dx * t * 2), tx + int(dy * t * 2), ty - int(dx * t * 2),
+                   dark);
         }
         break;
     case Weapon::Spear:
@@ -348,7 +371,10 @@ Canvas Figure(const UnitLook& look, const Pose& pose)
 }
 
 // The weapon angles of an attack toward plain, upward and downward foes.
-double Aim(int variant, double level) { return variant == 1 ? level + 35 : variant == 2 ? level - 35 : level; }
+double Aim(int variant, double level)
+{
+    return variant == 1 ? level + 35 : variant == 2 ? level - 35 : level;
+}
 
 std::vector<Canvas> Frames(const UnitLook& look, const std::vector<Pose>& poses, bool left)
 {
@@ -384,11 +410,14 @@ std::vector<Pose> PosesOf(const UnitLook& look, const std::string& action, int v
     if (action == "idle") {
         poses = {pose(0, 0, 0, rest), pose(1, 0, 0, rest - 4)};
     } else if (action == "move") {
-        poses = {pose(0, 2, 1, rest), pose(-1, 0, 1, rest + 4), pose(0, -2, 1, rest), pose(-1, 0, 1, rest + 4)};
+        poses = {pose(0, 2, 1, rest), pose(-1, 0, 1, rest + 4), pose(0, -2, 1, rest),
+                 pose(-1, 0, 1, rest + 4)};
     } else if (action == "melatk_beg") {
-        poses = {pose(0, 1, -1, Aim(variant, 110)), pose(-1, 1, -2, Aim(variant, 140)), pose(-1, 1, -2, Aim(variant, 150))};
+        poses = {pose(0, 1, -1, Aim(variant, 110)), pose(-1, 1, -2, Aim(variant, 140)),
+                 pose(-1, 1, -2, Aim(variant, 150))};
     } else if (action == "melatk_end") {
-        poses = {pose(0, 2, 2, Aim(variant, 30), 3), pose(1, 2, 3, Aim(variant, -10), 4), pose(0, 1, 1, Aim(variant, 20), 2)};
+        poses = {pose(0, 2, 2, Aim(variant, 30), 3), pose(1, 2, 3, Aim(variant, -10), 4),
+                 pose(0, 1, 1, Aim(variant, 20), 2)};
     } else if (action == "rngatk_beg") {
         Pose a = pose(0, 1, 0, 15), b = pose(0, 1, -1, 20), d = pose(0, 1, -1, 22);
         a.draw = 1;
@@ -424,7 +453,8 @@ std::vector<Pose> PosesOf(const UnitLook& look, const std::string& action, int v
         a.flash = true;
         poses = {a, b, d};
     } else if (action == "dth") {
-        Pose a = pose(0, 0, -2, rest + 30), b = pose(0, 0, -3, rest + 50), d = pose(0, 0, 0, 0), e = pose(0, 0, 0, 0);
+        Pose a = pose(0, 0, -2, rest + 30), b = pose(0, 0, -3, rest + 50), d = pose(0, 0, 0, 0),
+             e = pose(0, 0, 0, 0);
         a.flash = true;
         a.fall = 1;
         b.fall = 2;
@@ -440,9 +470,9 @@ void WriteSquadSet(Writer& out, const std::string& id)
     const UnitLook look = LookOf(id);
     const std::string folder = "Objects/Units/" + id + "/";
     const ActionSpec actions[] = {
-        {"idle", false, 30, 0},       {"move", false, 120, 0},       {"melatk_beg", true, 110, 255},
+        {"idle", false, 30, 0},         {"move", false, 120, 0},         {"melatk_beg", true, 110, 255},
         {"melatk_end", true, 110, 255}, {"rngatk_beg", false, 100, 255}, {"rngatk_end", false, 100, 255},
-        {"wkick", true, 100, 255},     {"kick", true, 100, 255},      {"dth", false, 80, 255},
+        {"wkick", true, 100, 255},      {"kick", true, 100, 255},        {"dth", false, 80, 255},
     };
     static const char* const kVariants[3] = {"", "up", "dn"};
     for (const ActionSpec& a : actions) {
@@ -452,7 +482,8 @@ void WriteSquadSet(Writer& out, const std::string& id)
             for (int v = 0; v < variants; ++v) {
                 const std::string name = a.name + (left ? "_lf" : "_rt") + kVariants[v];
                 const int hotX = left ? kFrameW - 1 - kHotX : kHotX;
-                out.Anim(folder + name, Frames(look, PosesOf(look, a.name, v), left), hotX, kHotY, a.rate, a.loopBack);
+                out.Anim(folder + name, Frames(look, PosesOf(look, a.name, v), left), hotX, kHotY, a.rate,
+                         a.loopBack);
             }
         }
     }
@@ -470,8 +501,9 @@ void WriteSquadSet(Writer& out, const std::string& id)
     out.Image(folder + "icon_l", leftIcon, 0, 0);
 
     const bool mounted = look.mounted;
-    out.Wav(folder + "move", mounted ? Synth({{180, 120, 40, 50, true}, {0, 0, 60, 0}, {160, 110, 40, 50, true}})
-                                     : Synth({{120, 80, 70, 40, true}}));
+    out.Wav(folder + "move", mounted
+                                 ? Synth({{180, 120, 40, 50, true}, {0, 0, 60, 0}, {160, 110, 40, 50, true}})
+                                 : Synth({{120, 80, 70, 40, true}}));
     out.Wav(folder + "melatk_beg", Synth({{300, 900, 120, 35, true}}));
     out.Wav(folder + "melatk_end", Synth({{1400, 1100, 90, 55, false, true}, {900, 700, 60, 30}}));
     out.Wav(folder + "wkick", Synth({{200, 150, 70, 55, true}}));
@@ -481,7 +513,8 @@ void WriteSquadSet(Writer& out, const std::string& id)
         out.Wav(folder + "rngatk_beg", Synth({{200, 260, 150, 30}}));
         out.Wav(folder + "rngatk_end", Synth({{700, 300, 120, 55}}));
         // The missile: arrow, bolt, stone or javelin in six headings.
-        static const char* const kHeadings[6] = {"miss_lf", "miss_lfup", "miss_lfdn", "miss_rt", "miss_rtup", "miss_rtdn"};
+        static const char* const kHeadings[6] = {"miss_lf", "miss_lfup", "miss_lfdn",
+                                                 "miss_rt", "miss_rtup", "miss_rtdn"};
         static const int kDx[6] = {-1, -1, -1, 1, 1, 1};
         static const int kDy[6] = {0, -1, 1, 0, -1, 1};
         for (int h = 0; h < 6; ++h) {
@@ -492,7 +525,9 @@ void WriteSquadSet(Writer& out, const std::string& id)
                     m.Ellipse(6, 6, 1 + f % 2, 1 + f % 2, Shade(kGrey, 9));
                     m.Set(6, 5, Shade(kGrey, 13));
                 } else {
-                    const int len = look.weapon == Weapon::Javelin ? 6 : look.weapon == Weapon::Crossbow ? 3 : 5;
+                    const int len = look.weapon == Weapon::Javelin    ? 6
+                                    : look.weapon == Weapon::Crossbow ? 3
+                                                                      : 5;
                     const int x0 = 6 - kDx[h] * len, y0 = 6 - kDy[h] * len;
                     const int x1 = 6 + kDx[h] * len, y1 = 6 + kDy[h] * len;
                     m.Line(x0, y0, x1, y1, Shade(kBrown, 11));

@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
+#include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
-#include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
@@ -34,35 +34,46 @@ namespace {
 // ---- The slider skin ----
 
 // Indices of the base palette's ramps (dark to light).
-constexpr uint8_t kInk = 1;           // near black
-constexpr uint8_t kSteel = 194;       // 192-207: blue-grey steel
-constexpr uint8_t kGold = 72;         // 64-79: gold
-constexpr uint8_t kGrey = 6;          // 1-15: greys
+constexpr uint8_t kInk = 1;      // near black
+constexpr uint8_t kSteel = 194;  // 192-207: blue-grey steel
+constexpr uint8_t kGold = 72;    // 64-79: gold
+constexpr uint8_t kGrey = 6;     // 1-15: greys
 
-enum Look { kNormal, kPushed, kDisabled };
+enum Look {
+    kNormal,
+    kPushed,
+    kDisabled
+};
 
 struct Face {
     int w, h;
     std::vector<uint8_t> px;
     Face(int width, int height, uint8_t fill) : w(width), h(height), px(size_t(width * height), fill) {}
-    void Set(int x, int y, uint8_t c) {
-        if (x >= 0 && y >= 0 && x < w && y < h) px[size_t(y * w + x)] = c;
+    void Set(int x, int y, uint8_t c)
+    {
+        if (x >= 0 && y >= 0 && x < w && y < h)
+            px[size_t(y * w + x)] = c;
     }
     IndexedPicture Crop(int x0, int width) const { return Crop(x0, 0, width, h); }
-    IndexedPicture Crop(int x0, int y0, int width, int height) const {
+    IndexedPicture Crop(int x0, int y0, int width, int height) const
+    {
         IndexedPicture p;
         p.width = uint16_t(width);
         p.height = uint16_t(height);
         for (int y = y0; y < y0 + height; ++y)
-            for (int x = x0; x < x0 + width; ++x) p.pixels.push_back(px[size_t(y * w + x)]);
+            for (int x = x0; x < x0 + width; ++x)
+                p.pixels.push_back(px[size_t(y * w + x)]);
         return p;
     }
 };
 
 // A bevelled face: a dark outline, light top and left edges, dark bottom and
 // right edges; pushed swaps the bevel, disabled goes grey.
-Face Bevel(int w, int h, Look look) {
-    const uint8_t base = look == kDisabled ? uint8_t(kGrey + 2) : look == kPushed ? uint8_t(kSteel - 1) : kSteel;
+Face Bevel(int w, int h, Look look)
+{
+    const uint8_t base = look == kDisabled ? uint8_t(kGrey + 2)
+                         : look == kPushed ? uint8_t(kSteel - 1)
+                                           : kSteel;
     const uint8_t light = look == kDisabled ? uint8_t(kGrey + 5) : uint8_t(kSteel + 7);
     const uint8_t dark = look == kDisabled ? uint8_t(kGrey - 2) : uint8_t(kSteel - 2);
     Face f(w, h, base);
@@ -84,12 +95,15 @@ Face Bevel(int w, int h, Look look) {
 }
 
 // A filled triangle pointing left (dir -1) or right (+1) with its tip at x.
-void Arrow(Face& f, int x, int cy, int dir, uint8_t c) {
+void Arrow(Face& f, int x, int cy, int dir, uint8_t c)
+{
     for (int i = 0; i < 5; ++i)
-        for (int y = cy - i; y <= cy + i; ++y) f.Set(x - dir * i, y, c);
+        for (int y = cy - i; y <= cy + i; ++y)
+            f.Set(x - dir * i, y, c);
 }
 
-bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool transparent) {
+bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool transparent)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     EncodeResult r = EncodeImage(picture, options);
@@ -100,7 +114,8 @@ bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool tran
     return WriteIfChanged(path, r.bytes);
 }
 
-bool SliderSkin(const fs::path& out) {
+bool SliderSkin(const fs::path& out)
+{
     const fs::path skin = out / "Skin240" / "Skin" / "Slider";
     const char* suffix[] = {"", "_push", "_dis"};
     const char* buttons[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
@@ -116,7 +131,8 @@ bool SliderSkin(const fs::path& out) {
             } else {
                 Arrow(f, (dir < 0 ? 8 : 9) + shift, 8 + shift, dir, ink);
                 const int bar = dir < 0 ? 5 : 12;
-                for (int y = 4; y <= 12; ++y) f.Set(bar + shift, y + shift, ink);
+                for (int y = 4; y <= 12; ++y)
+                    f.Set(bar + shift, y + shift, ink);
             }
             // Two fixed halves: the button keeps the face's 18 x 18.
             const fs::path folder = skin / buttons[b];
@@ -140,7 +156,8 @@ bool SliderSkin(const fs::path& out) {
     Face track(4, 18, 0);
     for (int x = 0; x < 4; ++x) {
         track.Set(x, 6, kInk);
-        for (int y = 7; y <= 10; ++y) track.Set(x, y, uint8_t(kSteel - 2));
+        for (int y = 7; y <= 10; ++y)
+            track.Set(x, y, uint8_t(kSteel - 2));
         track.Set(x, 11, uint8_t(kSteel + 5));
     }
     return WritePicture(skin / "client_h.img", track.Crop(0, 4), true);
@@ -148,7 +165,8 @@ bool SliderSkin(const fs::path& out) {
 
 // Nine parts cut from a 12 x 12 face: 4-pixel corners and edges round a
 // 4 x 4 client tile, so the button takes whatever size its layout gives.
-bool SquadButtonSkin(const fs::path& out) {
+bool SquadButtonSkin(const fs::path& out)
+{
     const fs::path skin = out / "Skin240" / "Skin" / "SquadBtn";
     const char* suffix[] = {"", "_push", "_dis"};
     struct Part {
@@ -169,11 +187,13 @@ bool SquadButtonSkin(const fs::path& out) {
                 f.Set(10, i, uint8_t(kGold + 1));
             }
             for (int y = 2; y < 10; ++y)
-                for (int x = 2; x < 10; ++x) f.Set(x, y, uint8_t(kSteel - 1));
+                for (int x = 2; x < 10; ++x)
+                    f.Set(x, y, uint8_t(kSteel - 1));
         }
         for (const Part& part : parts) {
             const fs::path file = skin / (std::string(part.name) + suffix[look] + ".img");
-            if (!WritePicture(file, f.Crop(part.x, part.y, 4, 4), false)) return false;
+            if (!WritePicture(file, f.Crop(part.x, part.y, 4, 4), false))
+                return false;
         }
     }
     return true;
@@ -183,7 +203,8 @@ bool SquadButtonSkin(const fs::path& out) {
 
 // A sword from (x0, y0) to (x1, y1): a steel blade with a light edge, a gold
 // cross-guard and a dark grip beyond the guard.
-void Sword(Face& f, int x0, int y0, int x1, int y1) {
+void Sword(Face& f, int x0, int y0, int x1, int y1)
+{
     const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
     const int guardAt = steps * 3 / 4;
     for (int i = 0; i <= steps; ++i) {
@@ -209,7 +230,8 @@ void Sword(Face& f, int x0, int y0, int x1, int y1) {
     f.Set(x1 + 1, y1, uint8_t(kGold + 8));
 }
 
-bool Emblems(const fs::path& out) {
+bool Emblems(const fs::path& out)
+{
     const fs::path icons = out / "Skin240" / "Images" / "Icons";
     Face swords(40, 32, 0);
     Sword(swords, 4, 2, 33, 29);
@@ -222,7 +244,10 @@ bool Emblems(const fs::path& out) {
         for (int x = 16 - half; x < 16 + half; ++x) {
             const bool rim = x < 16 - half + 2 || x >= 16 + half - 2 || y < 3;
             const bool band = y >= 12 && y < 16;
-            shield.Set(x, y, rim ? uint8_t(x < 16 ? kGold + 7 : kGold + 2) : band ? uint8_t(kSteel + 10) : uint8_t(24));
+            shield.Set(x, y,
+                       rim    ? uint8_t(x < 16 ? kGold + 7 : kGold + 2)
+                       : band ? uint8_t(kSteel + 10)
+                              : uint8_t(24));
         }
     }
     // A green arrow pointing right, outlined in black.
@@ -236,12 +261,14 @@ bool Emblems(const fs::path& out) {
     }
     return WritePicture(icons / "BattleAttack.img", swords.Crop(0, 0, 40, 32), true) &&
            WritePicture(icons / "BattleDefend.img", shield.Crop(0, 0, 32, 32), true) &&
-           WritePicture(out / "Skin240" / "Images" / "Btn" / "StartArrow.img", start.Crop(0, 0, 12, 13), true);
+           WritePicture(out / "Skin240" / "Images" / "Btn" / "StartArrow.img", start.Crop(0, 0, 12, 13),
+                        true);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: battlewndsart <source folder> <staging folder>\n";
         return 2;
@@ -251,7 +278,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> sources;
     if (fs::is_directory(sounds)) {
         for (const auto& e : fs::directory_iterator(sounds))
-            if (e.is_regular_file() && e.path().extension() == ".txt") sources.push_back(e.path());
+            if (e.is_regular_file() && e.path().extension() == ".txt")
+                sources.push_back(e.path());
     }
     std::sort(sources.begin(), sources.end());
     if (sources.empty()) {
@@ -274,7 +302,8 @@ int main(int argc, char** argv) {
             std::cerr << "battlewndsart: " << src.string() << ": " << r.error << "\n";
             return 1;
         }
-        if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes)) return 1;
+        if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes))
+            return 1;
     }
     return SliderSkin(out) && SquadButtonSkin(out) && Emblems(out) ? 0 : 1;
 }

@@ -34,4 +34,5 @@ bool ParsePaletteListSource(const std::string& text, const std::string& name, st
 // [release ms]" and "rest <ms>" lines, played one after the other.
 // Synthesis is integer arithmetic only, so the same recipe gives the same
 // bytes everywhere.
-bool SynthesizeSoundSource(const std::string& text, const std::string& name, WavSource& sound, std::string& error);
+bool SynthesizeSoundSource(const std::string& text, const std::string& name, WavSource& sound,
+                           std::string& error);

@@ -2,18 +2,23 @@
 
 #include <string>
 
-EncodeResult EncodeFont(const FontSource& font) {
-    if (font.height == 0) return EncodeResult::Fail("a font needs a glyph height");
-    if (font.glyphs.empty()) return EncodeResult::Fail("a font needs at least one glyph");
+EncodeResult EncodeFont(const FontSource& font)
+{
+    if (font.height == 0)
+        return EncodeResult::Fail("a font needs a glyph height");
+    if (font.glyphs.empty())
+        return EncodeResult::Fail("a font needs at least one glyph");
     if (font.firstCode + font.glyphs.size() > 256)
         return EncodeResult::Fail("glyphs run past character code 255");
     uint8_t bytes = font.bytesPerRow;
     if (bytes == 0) {
         int widest = 0;
-        for (const auto& g : font.glyphs) widest = g.width > widest ? g.width : widest;
+        for (const auto& g : font.glyphs)
+            widest = g.width > widest ? g.width : widest;
         bytes = widest <= 8 ? 1 : widest <= 16 ? 2 : 4;
     }
-    if (bytes != 1 && bytes != 2 && bytes != 4) return EncodeResult::Fail("bytes per glyph row must be 1, 2 or 4");
+    if (bytes != 1 && bytes != 2 && bytes != 4)
+        return EncodeResult::Fail("bytes per glyph row must be 1, 2 or 4");
 
     for (size_t i = 0; i < font.glyphs.size(); ++i) {
         const FontGlyph& g = font.glyphs[i];
@@ -26,7 +31,8 @@ EncodeResult EncodeFont(const FontSource& font) {
                                       std::to_string(font.height));
         uint64_t allowed = (uint64_t{1} << g.width) - 1;
         for (uint32_t row : g.rows)
-            if (row & ~allowed) return EncodeResult::Fail(which + " sets a pixel outside its width");
+            if (row & ~allowed)
+                return EncodeResult::Fail(which + " sets a pixel outside its width");
     }
 
     EncodeResult r;
@@ -39,7 +45,8 @@ EncodeResult EncodeFont(const FontSource& font) {
     for (const auto& g : font.glyphs) {
         PutU8(out, g.width);
         for (uint32_t row : g.rows)
-            for (int b = 0; b < bytes; ++b) PutU8(out, row >> (8 * b));
+            for (int b = 0; b < bytes; ++b)
+                PutU8(out, row >> (8 * b));
     }
     return r;
 }

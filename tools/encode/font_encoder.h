@@ -7,14 +7,14 @@
 #include "tools/encode/encode_result.h"
 
 struct FontGlyph {
-    uint8_t width = 0;            // advance width in pixels
-    std::vector<uint32_t> rows;   // one value per glyph row; bit k = column k, bit 0 leftmost
+    uint8_t width = 0;           // advance width in pixels
+    std::vector<uint32_t> rows;  // one value per glyph row; bit k = column k, bit 0 leftmost
 };
 
 struct FontSource {
-    uint8_t height = 0;           // rows per glyph, and the line height
+    uint8_t height = 0;  // rows per glyph, and the line height
     uint8_t firstCode = 0;
-    uint8_t bytesPerRow = 0;      // 1, 2 or 4; 0 picks the smallest that fits the widest glyph
+    uint8_t bytesPerRow = 0;        // 1, 2 or 4; 0 picks the smallest that fits the widest glyph
     std::vector<FontGlyph> glyphs;  // codes firstCode, firstCode + 1, ...
 };
 

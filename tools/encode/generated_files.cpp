@@ -5,18 +5,22 @@
 #include <iostream>
 #include <sstream>
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
+bool ReadWholeFile(const std::filesystem::path& path, std::string& text)
+{
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     std::ostringstream s;
     s << in.rdbuf();
     text = s.str();
     return true;
 }
 
-bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
     std::string old;
-    if (ReadWholeFile(path, old) && old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin()))
+    if (ReadWholeFile(path, old) && old.size() == bytes.size() &&
+        std::equal(old.begin(), old.end(), bytes.begin()))
         return true;
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);

@@ -15,16 +15,20 @@ constexpr int kMinFill = 3;
 // and fewer, longer runs also draw faster.
 constexpr int kMinFillInsideLiteral = 4;
 
-int RepeatLength(const uint8_t* p, int i, int end) {
+int RepeatLength(const uint8_t* p, int i, int end)
+{
     int n = 1;
-    while (i + n < end && n < kMaxFill && p[i + n] == p[i]) ++n;
+    while (i + n < end && n < kMaxFill && p[i + n] == p[i])
+        ++n;
     return n;
 }
 
-void EncodeRow(const uint8_t* p, int width, bool transparent, std::vector<uint8_t>& out) {
+void EncodeRow(const uint8_t* p, int width, bool transparent, std::vector<uint8_t>& out)
+{
     int end = width;
     if (transparent) {
-        while (end > 0 && p[end - 1] == 0) --end;  // the rest of the row stays untouched
+        while (end > 0 && p[end - 1] == 0)
+            --end;  // the rest of the row stays untouched
     }
     int i = 0;
     while (i < end) {
@@ -37,8 +41,10 @@ void EncodeRow(const uint8_t* p, int width, bool transparent, std::vector<uint8_
         }
         int j = i;
         while (j < end && j - i < kMaxLiteral) {
-            if (transparent && p[j] == 0) break;
-            if (RepeatLength(p, j, end) >= kMinFillInsideLiteral) break;
+            if (transparent && p[j] == 0)
+                break;
+            if (RepeatLength(p, j, end) >= kMinFillInsideLiteral)
+                break;
             ++j;
         }
         out.push_back(static_cast<uint8_t>(j - i));
@@ -47,14 +53,18 @@ void EncodeRow(const uint8_t* p, int width, bool transparent, std::vector<uint8_
     }
 }
 
-std::string CheckPaletteId(uint8_t id, uint16_t count) {
-    if (id == kCurrentPaletteId || id < count) return {};
+std::string CheckPaletteId(uint8_t id, uint16_t count)
+{
+    if (id == kCurrentPaletteId || id < count)
+        return {};
     return "palette id " + std::to_string(id) + " is not in the palette list of " + std::to_string(count) +
            " entries (nor 254)";
 }
 
-std::string CheckPicture(const IndexedPicture& p, const char* what) {
-    if (p.width == 0 || p.height == 0) return std::string(what) + " is empty";
+std::string CheckPicture(const IndexedPicture& p, const char* what)
+{
+    if (p.width == 0 || p.height == 0)
+        return std::string(what) + " is empty";
     if (p.width > kMaxPictureExtent || p.height > kMaxPictureExtent)
         return std::string(what) + " is larger than 2047 pixels";
     if (p.pixels.size() != static_cast<size_t>(p.width) * p.height)
@@ -62,7 +72,8 @@ std::string CheckPicture(const IndexedPicture& p, const char* what) {
     return {};
 }
 
-std::string CheckHotSpot(int16_t x, int16_t y) {
+std::string CheckHotSpot(int16_t x, int16_t y)
+{
     if (x < -kMaxPictureExtent || x > kMaxPictureExtent || y < -kMaxPictureExtent || y > kMaxPictureExtent)
         return "hot spot is outside the 12-bit coordinate range";
     return {};
@@ -70,7 +81,8 @@ std::string CheckHotSpot(int16_t x, int16_t y) {
 
 }  // namespace
 
-EncodedBlock EncodeBlock(const IndexedPicture& picture, bool transparent) {
+EncodedBlock EncodeBlock(const IndexedPicture& picture, bool transparent)
+{
     EncodedBlock block;
     int left = 0, top = 0, right = picture.width - 1, bottom = picture.height - 1;
     if (transparent) {
@@ -97,7 +109,8 @@ EncodedBlock EncodeBlock(const IndexedPicture& picture, bool transparent) {
     for (int r = 0; r < block.height; ++r) {
         const uint8_t* src = &picture.pixels[static_cast<size_t>(top + r) * picture.width + left];
         EncodeRow(src, block.width, transparent, rows[r]);
-        if (rows[r].size() > 255) block.wideLengths = true;
+        if (rows[r].size() > 255)
+            block.wideLengths = true;
     }
     for (const auto& row : rows) {
         if (block.wideLengths)
@@ -105,15 +118,19 @@ EncodedBlock EncodeBlock(const IndexedPicture& picture, bool transparent) {
         else
             PutU8(block.data, static_cast<uint32_t>(row.size()));
     }
-    for (const auto& row : rows) block.data.insert(block.data.end(), row.begin(), row.end());
+    for (const auto& row : rows)
+        block.data.insert(block.data.end(), row.begin(), row.end());
     return block;
 }
 
-EncodeResult EncodeImage(const IndexedPicture& picture, const ImageEncodeOptions& options) {
-    if (auto why = CheckPicture(picture, "picture"); !why.empty()) return EncodeResult::Fail(why);
+EncodeResult EncodeImage(const IndexedPicture& picture, const ImageEncodeOptions& options)
+{
+    if (auto why = CheckPicture(picture, "picture"); !why.empty())
+        return EncodeResult::Fail(why);
     if (auto why = CheckPaletteId(options.paletteId, options.paletteCount); !why.empty())
         return EncodeResult::Fail(why);
-    if (auto why = CheckHotSpot(options.hotX, options.hotY); !why.empty()) return EncodeResult::Fail(why);
+    if (auto why = CheckHotSpot(options.hotX, options.hotY); !why.empty())
+        return EncodeResult::Fail(why);
     EncodedBlock block = EncodeBlock(picture, options.transparent);
     // A row longer than 65535 bytes cannot be described even with wide lengths;
     // a 2047-pixel row needs at most 2 * 2047 bytes, so this cannot happen.
@@ -134,16 +151,21 @@ EncodeResult EncodeImage(const IndexedPicture& picture, const ImageEncodeOptions
     return r;
 }
 
-EncodeResult EncodeAnimation(const std::vector<IndexedPicture>& frames, const AnimEncodeOptions& options) {
-    if (frames.empty()) return EncodeResult::Fail("an animation needs at least one frame");
-    if (frames.size() > 255) return EncodeResult::Fail("an animation has at most 255 frames");
+EncodeResult EncodeAnimation(const std::vector<IndexedPicture>& frames, const AnimEncodeOptions& options)
+{
+    if (frames.empty())
+        return EncodeResult::Fail("an animation needs at least one frame");
+    if (frames.size() > 255)
+        return EncodeResult::Fail("an animation has at most 255 frames");
     if (options.loopBack != 255 && options.loopBack >= frames.size())
-        return EncodeResult::Fail("loop-back frame " + std::to_string(options.loopBack) + " is not below the frame count " +
-                                  std::to_string(frames.size()));
-    if (options.rate == 0) return EncodeResult::Fail("an animation rate of 0 would freeze it");
+        return EncodeResult::Fail("loop-back frame " + std::to_string(options.loopBack) +
+                                  " is not below the frame count " + std::to_string(frames.size()));
+    if (options.rate == 0)
+        return EncodeResult::Fail("an animation rate of 0 would freeze it");
     if (auto why = CheckPaletteId(options.paletteId, options.paletteCount); !why.empty())
         return EncodeResult::Fail(why);
-    if (auto why = CheckHotSpot(options.hotX, options.hotY); !why.empty()) return EncodeResult::Fail(why);
+    if (auto why = CheckHotSpot(options.hotX, options.hotY); !why.empty())
+        return EncodeResult::Fail(why);
     for (size_t i = 0; i < frames.size(); ++i) {
         if (auto why = CheckPicture(frames[i], "frame"); !why.empty())
             return EncodeResult::Fail(why + " (frame " + std::to_string(i) + ")");
@@ -171,7 +193,8 @@ EncodeResult EncodeAnimation(const std::vector<IndexedPicture>& frames, const An
         PutU16(fb, b.height);
         if (wide && !b.wideLengths) {
             // widen the 8-bit table
-            for (int r = 0; r < b.height; ++r) PutU16(fb, b.data[r]);
+            for (int r = 0; r < b.height; ++r)
+                PutU16(fb, b.data[r]);
             fb.insert(fb.end(), b.data.begin() + b.height, b.data.end());
         } else {
             fb.insert(fb.end(), b.data.begin(), b.data.end());
@@ -180,8 +203,10 @@ EncodeResult EncodeAnimation(const std::vector<IndexedPicture>& frames, const An
     }
 
     uint8_t flags = wide ? 2 : 0;
-    if (options.transparency == AnimTransparency::AllFrames) flags |= 1;
-    if (options.transparency == AnimTransparency::AllButFirst) flags |= 4;
+    if (options.transparency == AnimTransparency::AllFrames)
+        flags |= 1;
+    if (options.transparency == AnimTransparency::AllButFirst)
+        flags |= 4;
     EncodeResult r;
     auto& out = r.bytes;
     PutU8(out, options.paletteId);
@@ -198,6 +223,7 @@ EncodeResult EncodeAnimation(const std::vector<IndexedPicture>& frames, const An
         offset += static_cast<uint32_t>(fb.size());
         PutU32(out, offset);  // entry i: where frame i + 1 starts; the last is the end
     }
-    for (const auto& fb : frameBytes) out.insert(out.end(), fb.begin(), fb.end());
+    for (const auto& fb : frameBytes)
+        out.insert(out.end(), fb.begin(), fb.end());
     return r;
 }

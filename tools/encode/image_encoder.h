@@ -37,7 +37,11 @@ struct ImageEncodeOptions {
 // bounding box of the visible pixels (the whole picture when opaque).
 EncodeResult EncodeImage(const IndexedPicture& picture, const ImageEncodeOptions& options);
 
-enum class AnimTransparency : uint8_t { None, AllFrames, AllButFirst };
+enum class AnimTransparency : uint8_t {
+    None,
+    AllFrames,
+    AllButFirst
+};
 
 struct AnimEncodeOptions {
     uint8_t paletteId = kCurrentPaletteId;
@@ -45,8 +49,8 @@ struct AnimEncodeOptions {
     AnimTransparency transparency = AnimTransparency::None;
     int16_t hotX = 0;
     int16_t hotY = 0;
-    uint8_t rate = 100;        // tenths of frames per second, never 0
-    uint8_t loopBack = 255;    // frame to go on with after the last; 255 plays once
+    uint8_t rate = 100;      // tenths of frames per second, never 0
+    uint8_t loopBack = 255;  // frame to go on with after the last; 255 plays once
 };
 
 // An "ani": every frame is a full picture of the animation's size; each is

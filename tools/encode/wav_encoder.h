@@ -10,10 +10,10 @@
 constexpr uint32_t kWavHeaderSize = 44;
 
 struct WavSource {
-    uint16_t channels = 1;          // 1 or 2
+    uint16_t channels = 1;  // 1 or 2
     uint32_t samplesPerSecond = 22050;
-    uint16_t bitsPerSample = 16;    // 8 (unsigned) or 16 (signed little-endian)
-    std::vector<uint8_t> samples;   // whole frames
+    uint16_t bitsPerSample = 16;   // 8 (unsigned) or 16 (signed little-endian)
+    std::vector<uint8_t> samples;  // whole frames
 };
 
 EncodeResult EncodeWav(const WavSource& sound);

@@ -43,7 +43,8 @@ const std::map<char, const char*> kGlyphs = {
 // Ramps of the base palette.
 constexpr uint8_t kWhite = 15;
 constexpr uint8_t kDark = 2;
-constexpr uint8_t kRed = 26, kGreen = 42, kBlue = 58, kGold = 74, kGoldDark = 68, kBrown = 88, kBrownDark = 83;
+constexpr uint8_t kRed = 26, kGreen = 42, kBlue = 58, kGold = 74, kGoldDark = 68, kBrown = 88,
+                  kBrownDark = 83;
 constexpr uint8_t kSteel = 202, kSteelDark = 196, kShield = 186;
 
 IndexedPicture Blank(int size)
@@ -89,7 +90,8 @@ IndexedPicture UnitIcon(const std::string& id, uint8_t rim)
         for (int x = 0; x < 24; ++x) {
             if (!InShield(x, y))
                 continue;
-            const bool edge = !InShield(x - 1, y) || !InShield(x + 1, y) || !InShield(x, y - 1) || !InShield(x, y + 1);
+            const bool edge =
+                !InShield(x - 1, y) || !InShield(x + 1, y) || !InShield(x, y - 1) || !InShield(x, y + 1);
             const bool band = !InShield(x - 2, y) || !InShield(x + 2, y) || !InShield(x, y - 2);
             Put(p, x, y, edge ? kDark : band ? rim : kShield);
         }

@@ -31,77 +31,121 @@ namespace {
 namespace fs = std::filesystem;
 
 // Base palette ramps (see data/palettes/base.txt).
-constexpr uint8_t Grey(int t) { return uint8_t(1 + std::clamp(t, 0, 14)); }      // 1 black .. 15 white
-constexpr uint8_t Red(int t) { return uint8_t(16 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Green(int t) { return uint8_t(32 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Blue(int t) { return uint8_t(48 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Brown(int t) { return uint8_t(80 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Cyan(int t) { return uint8_t(112 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Stone(int t) { return uint8_t(192 + std::clamp(t, 0, 15)); }
-constexpr uint8_t Gold(int t) { return uint8_t(208 + std::clamp(t, 0, 11)); }
+constexpr uint8_t Grey(int t)
+{
+    return uint8_t(1 + std::clamp(t, 0, 14));
+}  // 1 black .. 15 white
+constexpr uint8_t Red(int t)
+{
+    return uint8_t(16 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Green(int t)
+{
+    return uint8_t(32 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Blue(int t)
+{
+    return uint8_t(48 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Brown(int t)
+{
+    return uint8_t(80 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Cyan(int t)
+{
+    return uint8_t(112 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Stone(int t)
+{
+    return uint8_t(192 + std::clamp(t, 0, 15));
+}
+constexpr uint8_t Gold(int t)
+{
+    return uint8_t(208 + std::clamp(t, 0, 11));
+}
 // Owner ramps of the map palette: 8 shades, dark to light.
-constexpr uint8_t Owner(int o, int t) { return uint8_t(128 + 8 * o + std::clamp(t, 0, 7)); }
+constexpr uint8_t Owner(int o, int t)
+{
+    return uint8_t(128 + 8 * o + std::clamp(t, 0, 7));
+}
 
 // The owners' colours: dark and light ends of each ramp. 0-5 follow the
 // players' flag numbers, 6 is land without a lord.
-const Rgb kOwnerDark[7] = {{70, 10, 10}, {14, 26, 80}, {12, 52, 14}, {74, 58, 0}, {52, 16, 70}, {84, 38, 0}, {62, 56, 34}};
-const Rgb kOwnerLight[7] = {{255, 170, 150}, {170, 200, 255}, {176, 236, 150}, {255, 242, 150}, {228, 178, 255},
-                            {255, 196, 130}, {236, 226, 184}};
+const Rgb kOwnerDark[7] = {{70, 10, 10}, {14, 26, 80}, {12, 52, 14}, {74, 58, 0},
+                           {52, 16, 70}, {84, 38, 0},  {62, 56, 34}};
+const Rgb kOwnerLight[7] = {{255, 170, 150}, {170, 200, 255}, {176, 236, 150}, {255, 242, 150},
+                            {228, 178, 255}, {255, 196, 130}, {236, 226, 184}};
 
 struct Canvas {
     IndexedPicture p;
-    Canvas(int w, int h) {
+    Canvas(int w, int h)
+    {
         p.width = uint16_t(w);
         p.height = uint16_t(h);
         p.pixels.assign(size_t(w) * h, 0);
     }
-    void Put(int x, int y, uint8_t c) {
-        if (x >= 0 && y >= 0 && x < p.width && y < p.height) p.pixels[size_t(y) * p.width + x] = c;
+    void Put(int x, int y, uint8_t c)
+    {
+        if (x >= 0 && y >= 0 && x < p.width && y < p.height)
+            p.pixels[size_t(y) * p.width + x] = c;
     }
-    uint8_t Get(int x, int y) const {
+    uint8_t Get(int x, int y) const
+    {
         return (x >= 0 && y >= 0 && x < p.width && y < p.height) ? p.pixels[size_t(y) * p.width + x] : 0;
     }
-    void Rect(int x, int y, int w, int h, uint8_t c) {
+    void Rect(int x, int y, int w, int h, uint8_t c)
+    {
         for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i) Put(i, j, c);
+            for (int i = x; i < x + w; ++i)
+                Put(i, j, c);
     }
-    void Line(int x0, int y0, int x1, int y1, uint8_t c) {
+    void Line(int x0, int y0, int x1, int y1, uint8_t c)
+    {
         const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
         for (int i = 0; i <= n; ++i)
             Put(x0 + (n ? (x1 - x0) * i / n : 0), y0 + (n ? (y1 - y0) * i / n : 0), c);
     }
-    void Disc(int cx, int cy, int r, uint8_t c) {
+    void Disc(int cx, int cy, int r, uint8_t c)
+    {
         for (int j = -r; j <= r; ++j)
             for (int i = -r; i <= r; ++i)
-                if (i * i + j * j <= r * r + r / 2) Put(cx + i, cy + j, c);
+                if (i * i + j * j <= r * r + r / 2)
+                    Put(cx + i, cy + j, c);
     }
     // A dark rim around every drawn pixel, so that sprites read on any ground.
-    void Outline(uint8_t c) {
+    void Outline(uint8_t c)
+    {
         Canvas copy = *this;
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x) {
-                if (copy.Get(x, y) != 0) continue;
+                if (copy.Get(x, y) != 0)
+                    continue;
                 bool near = false;
-                for (auto [i, j] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) near = near || copy.Get(x + i, y + j) != 0;
-                if (near) Put(x, y, c);
+                for (auto [i, j] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    near = near || copy.Get(x + i, y + j) != 0;
+                if (near)
+                    Put(x, y, c);
             }
     }
     // Draws rows of characters: '.' leaves, other characters map through the key.
     void Pattern(int x0, int y0, std::initializer_list<const char*> rows, const std::string& keys,
-                 std::initializer_list<uint8_t> colours) {
+                 std::initializer_list<uint8_t> colours)
+    {
         std::vector<uint8_t> cs(colours);
         int y = y0;
         for (const char* row : rows) {
             for (int x = 0; row[x] != 0; ++x) {
                 const size_t k = keys.find(row[x]);
-                if (k != std::string::npos && k < cs.size()) Put(x0 + x, y, cs[k]);
+                if (k != std::string::npos && k < cs.size())
+                    Put(x0 + x, y, cs[k]);
             }
             ++y;
         }
     }
 };
 
-uint32_t Hash(uint32_t a, uint32_t b) {
+uint32_t Hash(uint32_t a, uint32_t b)
+{
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
@@ -109,14 +153,16 @@ uint32_t Hash(uint32_t a, uint32_t b) {
     return h;
 }
 
-bool WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+bool WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return bool(out);
 }
 
-bool WriteImage(const fs::path& path, const Canvas& c, bool transparent, int hotX, int hotY) {
+bool WriteImage(const fs::path& path, const Canvas& c, bool transparent, int hotX, int hotY)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     options.hotX = int16_t(hotX);
@@ -131,12 +177,14 @@ bool WriteImage(const fs::path& path, const Canvas& c, bool transparent, int hot
 
 // ---- Textures ----
 
-Canvas SeaTexture() {
+Canvas SeaTexture()
+{
     Canvas c(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             // Slow swell across the tile, seamless because it is periodic in 64.
-            const double s = std::sin((x + 2 * y) * 2 * M_PI / 64.0) + 0.5 * std::sin((3 * x - y) * 2 * M_PI / 64.0);
+            const double s =
+                std::sin((x + 2 * y) * 2 * M_PI / 64.0) + 0.5 * std::sin((3 * x - y) * 2 * M_PI / 64.0);
             c.Put(x, y, Blue(7 + int(std::lround(s))));
         }
     // Wave crests: short light strokes.
@@ -151,10 +199,12 @@ Canvas SeaTexture() {
     return c;
 }
 
-Canvas GrassTexture() {
+Canvas GrassTexture()
+{
     Canvas c(64, 64);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) c.Put(x, y, Green(6 + int(Hash(uint32_t(x), uint32_t(y)) % 3)));
+        for (int x = 0; x < 64; ++x)
+            c.Put(x, y, Green(6 + int(Hash(uint32_t(x), uint32_t(y)) % 3)));
     for (int k = 0; k < 40; ++k) {
         const uint32_t h = Hash(uint32_t(k), 7);
         const int x = int(h % 64), y = int((h >> 8) % 64);
@@ -166,7 +216,8 @@ Canvas GrassTexture() {
 
 // ---- Castles and flags ----
 
-Canvas CastleSprite(bool capital, bool mini) {
+Canvas CastleSprite(bool capital, bool mini)
+{
     const int w = mini ? 11 : (capital ? 21 : 17);
     const int h = mini ? 10 : (capital ? 19 : 15);
     Canvas c(w, h);
@@ -174,7 +225,8 @@ Canvas CastleSprite(bool capital, bool mini) {
     const int tower = mini ? 3 : 4;
     // Walls with crenels, two towers, a gate.
     c.Rect(1, wallTop, w - 2, h - wallTop - 1, Stone(9));
-    for (int x = 1; x < w - 1; x += 2) c.Put(x, wallTop - 1, Stone(9));
+    for (int x = 1; x < w - 1; x += 2)
+        c.Put(x, wallTop - 1, Stone(9));
     c.Rect(1, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Stone(11));
     c.Rect(w - 1 - tower, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Stone(7));
     if (capital) {
@@ -186,12 +238,14 @@ Canvas CastleSprite(bool capital, bool mini) {
         c.Rect(w / 2 + 1, 0, mini ? 2 : 4, mini ? 1 : 2, Gold(9));
     }
     c.Rect(w / 2 - 1, h - (mini ? 3 : 5), 3, mini ? 2 : 4, Brown(3));
-    for (int x = 2; x < w - 2; x += 4) c.Put(x, wallTop + 2, Stone(4));
+    for (int x = 2; x < w - 2; x += 4)
+        c.Put(x, wallTop + 2, Stone(4));
     c.Outline(Grey(1));
     return c;
 }
 
-Canvas FlagSprite(int owner) {
+Canvas FlagSprite(int owner)
+{
     Canvas c(12, 16);
     c.Line(2, 1, 2, 15, Brown(2));
     c.Put(2, 0, Gold(10));
@@ -205,18 +259,28 @@ Canvas FlagSprite(int owner) {
 
 // ---- Markers: round badges with a symbol ----
 
-Canvas Badge(uint8_t rim, uint8_t face) {
+Canvas Badge(uint8_t rim, uint8_t face)
+{
     Canvas c(15, 15);
     c.Disc(7, 7, 7, rim);
     c.Disc(7, 7, 5, face);
     return c;
 }
 
-Canvas MarkerSprite(const std::string& kind) {
+Canvas MarkerSprite(const std::string& kind)
+{
     if (kind == "DoMove") {
         Canvas c = Badge(Green(3), Green(9));
         c.Pattern(3, 4, {"..#....", "...#...", "####.#.", "...#...", "..#....", "......."}, "#", {Grey(14)});
-        c.Pattern(4, 4, {"....#..", ".....#.", "......#", ".....#.", "....#..",}, "#", {Grey(14)});
+        c.Pattern(4, 4,
+                  {
+                      "....#..",
+                      ".....#.",
+                      "......#",
+                      ".....#.",
+                      "....#..",
+                  },
+                  "#", {Grey(14)});
         return c;
     }
     if (kind == "DoAttack") {
@@ -265,7 +329,8 @@ Canvas MarkerSprite(const std::string& kind) {
 }
 
 // The recruit count badge: a dark plate the number is written on.
-Canvas RecruitCount(bool revolt) {
+Canvas RecruitCount(bool revolt)
+{
     Canvas c(21, 13);
     c.Rect(1, 0, 19, 13, revolt ? Red(4) : Grey(3));
     c.Rect(0, 1, 21, 11, revolt ? Red(4) : Grey(3));
@@ -274,11 +339,13 @@ Canvas RecruitCount(bool revolt) {
     return c;
 }
 
-Canvas RevoltWarning() {
+Canvas RevoltWarning()
+{
     Canvas c(13, 12);
     for (int y = 0; y < 11; ++y) {
         const int half = y / 2 + 1;
-        for (int x = 6 - half; x <= 6 + half; ++x) c.Put(x, y, Red(10));
+        for (int x = 6 - half; x <= 6 + half; ++x)
+            c.Put(x, y, Red(10));
     }
     c.Rect(6, 3, 1, 4, Grey(15));
     c.Put(6, 8, Grey(15));
@@ -288,11 +355,13 @@ Canvas RevoltWarning() {
 
 // ---- The map frame's skin: carved wood with a gold inlay ----
 
-bool WriteFrameSkin(const fs::path& folder) {
+bool WriteFrameSkin(const fs::path& folder)
+{
     bool ok = true;
     Canvas bg(16, 16);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) bg.Put(x, y, Brown(4 + int((Hash(uint32_t(x / 2), uint32_t(y)) % 3)) - (y % 8 == 0)));
+        for (int x = 0; x < 16; ++x)
+            bg.Put(x, y, Brown(4 + int((Hash(uint32_t(x / 2), uint32_t(y)) % 3)) - (y % 8 == 0)));
     ok = WriteImage(folder / "frame_bg.img", bg, false, 0, 0) && ok;
     auto edge = [](int w, int h, bool horizontal) {
         Canvas c(w, h);
@@ -330,7 +399,8 @@ bool WriteFrameSkin(const fs::path& folder) {
 
 constexpr int kBar = 10;
 
-Canvas Block(int w, int h, uint8_t fill, uint8_t light, uint8_t dark) {
+Canvas Block(int w, int h, uint8_t fill, uint8_t light, uint8_t dark)
+{
     Canvas c(w, h);
     c.Rect(0, 0, w, h, fill);
     c.Rect(0, 0, w, 1, light);
@@ -341,7 +411,8 @@ Canvas Block(int w, int h, uint8_t fill, uint8_t light, uint8_t dark) {
 }
 
 // An arrow pointing along (dx, dy) in a square of the bar's size.
-Canvas Arrow(int dx, int dy, bool pushed) {
+Canvas Arrow(int dx, int dy, bool pushed)
+{
     Canvas c = Block(kBar, kBar, pushed ? Brown(6) : Brown(8), pushed ? Brown(4) : Brown(11), Brown(2));
     for (int k = 0; k < 3; ++k)
         for (int j = -k; j <= k; ++j) {
@@ -352,14 +423,17 @@ Canvas Arrow(int dx, int dy, bool pushed) {
     return c;
 }
 
-Canvas Part(const Canvas& whole, int x, int y, int w, int h) {
+Canvas Part(const Canvas& whole, int x, int y, int w, int h)
+{
     Canvas c(w, h);
     for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) c.Put(i, j, whole.Get(x + i, y + j));
+        for (int i = 0; i < w; ++i)
+            c.Put(i, j, whole.Get(x + i, y + j));
     return c;
 }
 
-bool WriteScrollSkin(const fs::path& folder) {
+bool WriteScrollSkin(const fs::path& folder)
+{
     bool ok = true;
     Canvas trackV(kBar, 8), trackH(8, kBar);
     for (int j = 0; j < 8; ++j)
@@ -374,36 +448,61 @@ bool WriteScrollSkin(const fs::path& folder) {
         const bool pushed = suffix[0] != 0;
         const uint8_t fill = pushed ? Gold(5) : Gold(7), light = Gold(10), dark = Brown(2);
         const Canvas v = Block(kBar, 12, fill, light, dark), h = Block(12, kBar, fill, light, dark);
-        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_u") + suffix + ".img"), Part(v, 0, 0, kBar, 3), false, 0, 0) && ok;
-        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_m") + suffix + ".img"), Part(v, 0, 4, kBar, 4), false, 0, 0) && ok;
-        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_d") + suffix + ".img"), Part(v, 0, 9, kBar, 3), false, 0, 0) && ok;
-        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_l") + suffix + ".img"), Part(h, 0, 0, 3, kBar), false, 0, 0) && ok;
-        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_c") + suffix + ".img"), Part(h, 4, 0, 4, kBar), false, 0, 0) && ok;
-        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_r") + suffix + ".img"), Part(h, 9, 0, 3, kBar), false, 0, 0) && ok;
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_u") + suffix + ".img"),
+                        Part(v, 0, 0, kBar, 3), false, 0, 0) &&
+             ok;
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_m") + suffix + ".img"),
+                        Part(v, 0, 4, kBar, 4), false, 0, 0) &&
+             ok;
+        ok = WriteImage(folder / "Btn_Vert" / (std::string("btn_d") + suffix + ".img"),
+                        Part(v, 0, 9, kBar, 3), false, 0, 0) &&
+             ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_l") + suffix + ".img"),
+                        Part(h, 0, 0, 3, kBar), false, 0, 0) &&
+             ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_c") + suffix + ".img"),
+                        Part(h, 4, 0, 4, kBar), false, 0, 0) &&
+             ok;
+        ok = WriteImage(folder / "Btn_Horz" / (std::string("btn_r") + suffix + ".img"),
+                        Part(h, 9, 0, 3, kBar), false, 0, 0) &&
+             ok;
         // End buttons: the arrow split into two caps and a one-pixel middle.
         struct End {
             const char* name;
             int dx, dy;
         };
-        for (const End& e : {End{"Btn_UU", 0, -1}, End{"Btn_DD", 0, 1}, End{"Btn_LL", -1, 0}, End{"Btn_RR", 1, 0},
-                             End{"Corner", 1, 1}}) {
+        for (const End& e : {End{"Btn_UU", 0, -1}, End{"Btn_DD", 0, 1}, End{"Btn_LL", -1, 0},
+                             End{"Btn_RR", 1, 0}, End{"Corner", 1, 1}}) {
             const Canvas a = Arrow(e.dx, e.dy, pushed);
             const fs::path f = folder / e.name;
             if (e.dx == 0) {
-                ok = WriteImage(f / (std::string("btn_u") + suffix + ".img"), Part(a, 0, 0, kBar, 5), false, 0, 0) && ok;
-                ok = WriteImage(f / (std::string("btn_m") + suffix + ".img"), Part(a, 0, 5, kBar, 1), false, 0, 0) && ok;
-                ok = WriteImage(f / (std::string("btn_d") + suffix + ".img"), Part(a, 0, 5, kBar, 5), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_u") + suffix + ".img"), Part(a, 0, 0, kBar, 5), false,
+                                0, 0) &&
+                     ok;
+                ok = WriteImage(f / (std::string("btn_m") + suffix + ".img"), Part(a, 0, 5, kBar, 1), false,
+                                0, 0) &&
+                     ok;
+                ok = WriteImage(f / (std::string("btn_d") + suffix + ".img"), Part(a, 0, 5, kBar, 5), false,
+                                0, 0) &&
+                     ok;
             } else {
-                ok = WriteImage(f / (std::string("btn_l") + suffix + ".img"), Part(a, 0, 0, 5, kBar), false, 0, 0) && ok;
-                ok = WriteImage(f / (std::string("btn_c") + suffix + ".img"), Part(a, 5, 0, 1, kBar), false, 0, 0) && ok;
-                ok = WriteImage(f / (std::string("btn_r") + suffix + ".img"), Part(a, 5, 0, 5, kBar), false, 0, 0) && ok;
+                ok = WriteImage(f / (std::string("btn_l") + suffix + ".img"), Part(a, 0, 0, 5, kBar), false,
+                                0, 0) &&
+                     ok;
+                ok = WriteImage(f / (std::string("btn_c") + suffix + ".img"), Part(a, 5, 0, 1, kBar), false,
+                                0, 0) &&
+                     ok;
+                ok = WriteImage(f / (std::string("btn_r") + suffix + ".img"), Part(a, 5, 0, 5, kBar), false,
+                                0, 0) &&
+                     ok;
             }
         }
     }
     return ok;
 }
 
-bool WritePalette(const fs::path& data, const fs::path& out) {
+bool WritePalette(const fs::path& data, const fs::path& out)
+{
     std::ifstream in(data / "palettes" / "base.txt", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -416,16 +515,18 @@ bool WritePalette(const fs::path& data, const fs::path& out) {
     for (int o = 0; o < 7; ++o)
         for (int t = 0; t < 8; ++t) {
             auto blend = [t](uint8_t a, uint8_t b) { return uint8_t(a + (int(b) - int(a)) * t / 7); };
-            colours[size_t(128 + 8 * o + t)] = Rgb{blend(kOwnerDark[o].r, kOwnerLight[o].r),
-                                                   blend(kOwnerDark[o].g, kOwnerLight[o].g),
-                                                   blend(kOwnerDark[o].b, kOwnerLight[o].b)};
+            colours[size_t(128 + 8 * o + t)] =
+                Rgb{blend(kOwnerDark[o].r, kOwnerLight[o].r), blend(kOwnerDark[o].g, kOwnerLight[o].g),
+                    blend(kOwnerDark[o].b, kOwnerLight[o].b)};
         }
     const EncodeResult r = EncodePalette(colours);
     return r.ok() && WriteBytes(out / "Palettes" / "Map.pal", r.bytes);
 }
 
-bool CopyIfPresent(const fs::path& from, const fs::path& to) {
-    if (!fs::is_regular_file(from)) return true;
+bool CopyIfPresent(const fs::path& from, const fs::path& to)
+{
+    if (!fs::is_regular_file(from))
+        return true;
     fs::create_directories(to.parent_path());
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
@@ -434,7 +535,8 @@ bool CopyIfPresent(const fs::path& from, const fs::path& to) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 4) {
         std::cerr << "usage: mapviewart <data folder> <report icon staging folder> <staging folder>\n";
         return 2;
@@ -460,7 +562,8 @@ int main(int argc, char** argv) {
     ok = castle("MapMiniCastle", false, true) && ok;
     for (int f = 0; f < 6; ++f)
         ok = WriteImage(map / ("MapFlag" + std::to_string(f + 1) + ".img"), FlagSprite(f), true, 2, 15) && ok;
-    for (const char* kind : {"DoMove", "DoAttack", "DoTransfer", "DoRecruit", "DoScout", "DoDecease", "DoRobbery"})
+    for (const char* kind :
+         {"DoMove", "DoAttack", "DoTransfer", "DoRecruit", "DoScout", "DoDecease", "DoRobbery"})
         ok = WriteImage(map / (std::string(kind) + ".img"), MarkerSprite(kind), true, 7, 7) && ok;
     ok = WriteImage(map / "RecrArmyCount.img", RecruitCount(false), true, 10, 6) && ok;
     ok = WriteImage(map / "RecrArmyCntR.img", RecruitCount(true), true, 10, 6) && ok;
@@ -471,10 +574,13 @@ int main(int argc, char** argv) {
     // report icons' pictures under the names the map screen uses.
     for (const char* kind : {"gold", "metl", "ston"})
         ok = CopyIfPresent(icons / "Images" / "Icons" / (std::string(kind) + "s.img"),
-                           out / "Images" / "Icons" / (std::string(kind) + ".img")) && ok;
+                           out / "Images" / "Icons" / (std::string(kind) + ".img")) &&
+             ok;
     const fs::path units = icons / "Objects" / "Units";
     if (fs::is_directory(units))
         for (const auto& entry : fs::directory_iterator(units))
-            ok = CopyIfPresent(entry.path() / "icon_l.img", out / "Objects" / "Units" / entry.path().filename() / "icon_r.img") && ok;
+            ok = CopyIfPresent(entry.path() / "icon_l.img",
+                               out / "Objects" / "Units" / entry.path().filename() / "icon_r.img") &&
+                 ok;
     return ok ? 0 : 1;
 }

@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
+#include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/palette_encoder.h"
-#include "tools/encode/generated_files.h"
 #include "tools/shellart/canvas.h"
 
 namespace fs = std::filesystem;
@@ -42,10 +42,12 @@ const Colour kBlue = Hex(0x4878e0);
 const Colour kInk = Hex(0x141018);
 
 // The flag colours of the six players, by flag number.
-const Colour kFlags[6] = {Hex(0xd02c24), Hex(0x3064d8), Hex(0x3ca032), Hex(0xe8c828), Hex(0x9040c8), Hex(0x28b8c0)};
+const Colour kFlags[6] = {Hex(0xd02c24), Hex(0x3064d8), Hex(0x3ca032),
+                          Hex(0xe8c828), Hex(0x9040c8), Hex(0x28b8c0)};
 
 // A thick anti-aliased stroke, as a row of discs.
-void Stroke(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour) {
+void Stroke(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour)
+{
     const float length = std::hypot(x1 - x0, y1 - y0);
     const int steps = std::max(1, static_cast<int>(length * 2));
     for (int i = 0; i <= steps; ++i) {
@@ -55,17 +57,20 @@ void Stroke(Canvas& c, float x0, float y0, float x1, float y1, float width, cons
 }
 
 // A stroke with a dark outline, so shapes read on any button face.
-void Outlined(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour) {
+void Outlined(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour)
+{
     Stroke(c, x0, y0, x1, y1, width + 2, kInk);
     Stroke(c, x0, y0, x1, y1, width, colour);
 }
 
-void Box(Canvas& c, int x0, int y0, int x1, int y1, const Colour& colour) {
+void Box(Canvas& c, int x0, int y0, int x1, int y1, const Colour& colour)
+{
     c.FillRect(x0 - 1, y0 - 1, x1 + 1, y1 + 1, kInk);
     c.FillRect(x0, y0, x1, y1, colour);
 }
 
-void Arrow(Canvas& c, float x0, float y, float x1, float head, float width, const Colour& colour) {
+void Arrow(Canvas& c, float x0, float y, float x1, float head, float width, const Colour& colour)
+{
     const float dir = x1 > x0 ? 1.0f : -1.0f;
     Outlined(c, x0, y, x1, y, width, colour);
     Outlined(c, x1, y, x1 - dir * head, y - head, width, colour);
@@ -78,7 +83,8 @@ struct Picture {
     std::function<void(Canvas&)> paint;
 };
 
-void PaintFlag(Canvas& c, const Colour& colour) {
+void PaintFlag(Canvas& c, const Colour& colour)
+{
     // A pole with a swallow-tailed banner that waves in two folds.
     Stroke(c, 3, 2, 3, 39, 2.5f, kWood);
     c.Disc(3, 2, 2.2f, kGold);
@@ -86,7 +92,8 @@ void PaintFlag(Canvas& c, const Colour& colour) {
         const float wave = std::sin((x - 5) * 0.55f) * 1.6f;
         const float top = 5 + wave;
         float bottom = 21 + wave;
-        if (x > 13) bottom -= static_cast<float>(x - 13) * 1.6f;
+        if (x > 13)
+            bottom -= static_cast<float>(x - 13) * 1.6f;
         for (int y = static_cast<int>(top); y <= static_cast<int>(bottom); ++y) {
             const float shade = 0.75f + 0.25f * std::cos((x - 5) * 0.55f);
             c.Set(x, y, Scale(colour, shade));
@@ -97,16 +104,19 @@ void PaintFlag(Canvas& c, const Colour& colour) {
     c.Disc(10, 13, 2.6f, Mix(colour, Hex(0xffffff), 0.6f));
 }
 
-std::vector<Picture> Pictures() {
+std::vector<Picture> Pictures()
+{
     const std::string icons = "Skin240/Images/Icons/";
     const std::string btn = "Skin240/Images/Btn/";
     std::vector<Picture> p;
     p.push_back({icons + "Menu", 18, 18, [](Canvas& c) {
-                     for (int i = 0; i < 3; ++i) Outlined(c, 3, 4.5f + i * 4.5f, 14, 4.5f + i * 4.5f, 2.2f, kGold);
+                     for (int i = 0; i < 3; ++i)
+                         Outlined(c, 3, 4.5f + i * 4.5f, 14, 4.5f + i * 4.5f, 2.2f, kGold);
                  }});
     for (int i = 0; i < 6; ++i) {
         const Colour colour = kFlags[i];
-        p.push_back({icons + "Flag" + std::to_string(i + 1), 20, 40, [colour](Canvas& c) { PaintFlag(c, colour); }});
+        p.push_back(
+            {icons + "Flag" + std::to_string(i + 1), 20, 40, [colour](Canvas& c) { PaintFlag(c, colour); }});
     }
     p.push_back({icons + "Turns", 16, 16, [](Canvas& c) {
                      // Two footprints.
@@ -140,7 +150,8 @@ std::vector<Picture> Pictures() {
                  }});
     p.push_back({btn + "Domain", 16, 16, [](Canvas& c) {
                      Box(c, 2, 8, 13, 14, kGold);
-                     for (int x : {2, 6, 10}) Box(c, x, 3, x + 3, 8, kGold);
+                     for (int x : {2, 6, 10})
+                         Box(c, x, 3, x + 3, 8, kGold);
                      c.FillRect(6, 11, 9, 14, kInk);
                  }});
     p.push_back({btn + "EndTurn", 16, 16, [](Canvas& c) {
@@ -226,7 +237,8 @@ std::vector<Picture> Pictures() {
                  }});
     p.push_back({btn + "CastleOps", 24, 24, [](Canvas& c) {
                      Box(c, 4, 9, 15, 21, Hex(0xa8a8b0));
-                     for (int x : {4, 8, 12}) Box(c, x, 5, x + 3, 9, Hex(0xa8a8b0));
+                     for (int x : {4, 8, 12})
+                         Box(c, x, 5, x + 3, 9, Hex(0xa8a8b0));
                      c.FillRect(8, 15, 11, 21, kInk);
                      Outlined(c, 13, 18, 21, 10, 2.2f, kWood);
                      Outlined(c, 18, 7, 23, 12, 3.0f, kIron);
@@ -243,7 +255,8 @@ std::vector<Picture> Pictures() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: mapwndart <data folder> <staging folder>\n";
         return 2;
@@ -252,7 +265,8 @@ int main(int argc, char** argv) {
     std::string text, error;
     std::vector<Rgb> palette;
     const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadWholeFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
+    if (!ReadWholeFile(palettePath, text) ||
+        !ParsePaletteSource(text, palettePath.string(), palette, error)) {
         std::cerr << "mapwndart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
@@ -268,7 +282,8 @@ int main(int argc, char** argv) {
             std::cerr << "mapwndart: " << picture.path << ": " << r.error << "\n";
             return 1;
         }
-        if (!WriteIfChanged(out / (picture.path + ".img"), r.bytes)) return 1;
+        if (!WriteIfChanged(out / (picture.path + ".img"), r.bytes))
+            return 1;
     }
     return 0;
 }

@@ -10,7 +10,8 @@ constexpr int kSea = -1;
 constexpr int kOpen = -2;
 constexpr int kNoise = 7;  // how far a border wanders from its grid line (the points stay 12 away)
 
-uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed) {
+uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed)
+{
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ seed * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
@@ -21,10 +22,13 @@ uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed) {
 }
 
 // Smooth noise in -1..1: values on a lattice of 2^shift pixels, blended.
-double Smooth(int x, int y, int shift, uint32_t seed) {
+double Smooth(int x, int y, int shift, uint32_t seed)
+{
     const int gx = x >> shift, gy = y >> shift, cell = 1 << shift;
     const double fx = (x & (cell - 1)) / double(cell), fy = (y & (cell - 1)) / double(cell);
-    auto v = [&](int i, int j) { return (Hash(uint32_t(gx + i), uint32_t(gy + j), seed) % 2001) / 1000.0 - 1.0; };
+    auto v = [&](int i, int j) {
+        return (Hash(uint32_t(gx + i), uint32_t(gy + j), seed) % 2001) / 1000.0 - 1.0;
+    };
     const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
     const double top = v(0, 0) + (v(1, 0) - v(0, 0)) * sx;
     const double bottom = v(0, 1) + (v(1, 1) - v(0, 1)) * sx;
@@ -32,7 +36,8 @@ double Smooth(int x, int y, int shift, uint32_t seed) {
 }
 
 // Two octaves: long bends and a little roughness.
-int Wobble(int x, int y, uint32_t seed) {
+int Wobble(int x, int y, uint32_t seed)
+{
     const double n = 0.75 * Smooth(x, y, 5, seed) + 0.25 * Smooth(x, y, 3, seed ^ 0x5bd1e995u);
     return std::clamp(int(std::lround(n * kNoise * 1.3)), -kNoise, kNoise);
 }
@@ -41,19 +46,23 @@ struct Grid {
     int width = 0, height = 0;
     std::vector<int> region;  // province index, kSea or kOpen
     std::vector<uint8_t> cls;
-    int At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height) return kSea;
+    int At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return kSea;
         return region[size_t(y) * width + x];
     }
 };
 
 // Distance (Chebyshev, up to limit) to the nearest pixel of another region.
-int EdgeDistance(const Grid& g, int x, int y, int limit) {
+int EdgeDistance(const Grid& g, int x, int y, int limit)
+{
     const int me = g.At(x, y);
     for (int d = 1; d <= limit; ++d)
         for (int j = -d; j <= d; ++j)
             for (int i = -d; i <= d; ++i)
-                if ((std::abs(i) == d || std::abs(j) == d) && g.At(x + i, y + j) != me) return d;
+                if ((std::abs(i) == d || std::abs(j) == d) && g.At(x + i, y + j) != me)
+                    return d;
     return limit + 1;
 }
 
@@ -62,19 +71,24 @@ const char* const kMountain[] = {"....4....", "...414...", "..41.34..", ".43...3
 const char* const kHills[] = {"..33333..", ".3.....3.", "3.......3"};
 const char* const kTree[] = {"..3..", ".333.", "33333", ".333.", "..4.."};
 
-void Stamp(Grid& g, const std::vector<int>& edge, int x0, int y0, int province, const char* const* rows, int count) {
+void Stamp(Grid& g, const std::vector<int>& edge, int x0, int y0, int province, const char* const* rows,
+           int count)
+{
     for (int j = 0; j < count; ++j)
         for (int i = 0; rows[j][i] != 0; ++i) {
             const char c = rows[j][i];
             const int x = x0 + i, y = y0 + j;
-            if (c == '.' || g.At(x, y) != province) continue;
+            if (c == '.' || g.At(x, y) != province)
+                continue;
             const size_t k = size_t(y) * g.width + x;
-            if (edge[k] <= 3) continue;
+            if (edge[k] <= 3)
+                continue;
             g.cls[k] = uint8_t(c == '4' ? 4 : c == '3' ? 3 : 1);
         }
 }
 
-void Classify(Grid& g, int limit) {
+void Classify(Grid& g, int limit)
+{
     g.cls.assign(g.region.size(), 0);
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x) {
@@ -83,7 +97,8 @@ void Classify(Grid& g, int limit) {
                 g.cls[k] = 7;
                 continue;
             }
-            if (g.region[k] == kOpen) continue;
+            if (g.region[k] == kOpen)
+                continue;
             const int d = EdgeDistance(g, x, y, limit);
             // Full scale: a dark border, a shade and a light inner line; half
             // scale keeps the border thin.
@@ -96,13 +111,16 @@ void Classify(Grid& g, int limit) {
 
 }  // namespace
 
-int ViewStripShift(int width, int strips) {
+int ViewStripShift(int width, int strips)
+{
     int k = 0;
-    while ((width >> k) > strips) ++k;
+    while ((width >> k) > strips)
+        ++k;
     return k;
 }
 
-bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& error) {
+bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& error)
+{
     int cols = 0, rows = 0;
     for (const auto& p : source.provinces) {
         cols = std::max(cols, p.col + 1);
@@ -124,14 +142,17 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
     std::vector<std::pair<int, int>> cuts;
     for (size_t i = 0; i < source.provinces.size(); ++i)
         for (const auto& [key, line] : source.provinces[i].cuts)
-            if (auto it = byKey.find(key); it != byKey.end()) cuts.emplace_back(int(i), it->second);
+            if (auto it = byKey.find(key); it != byKey.end())
+                cuts.emplace_back(int(i), it->second);
     auto isCut = [&](int a, int b) {
         for (auto [x, y] : cuts)
-            if ((x == a && y == b) || (x == b && y == a)) return true;
+            if ((x == a && y == b) || (x == b && y == a))
+                return true;
         return false;
     };
     uint32_t seed = 2166136261u;
-    for (char ch : source.world) seed = (seed ^ uint8_t(ch)) * 16777619u;
+    for (char ch : source.world)
+        seed = (seed ^ uint8_t(ch)) * 16777619u;
 
     Grid g;
     g.width = W;
@@ -141,7 +162,8 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
         for (int x = 0; x < W; ++x) {
             const int jx = x - kMapMargin + Wobble(x, y, seed);
             const int jy = y - kMapMargin + Wobble(x + 977, y + 131, seed);
-            if (jx < 0 || jy < 0 || jx >= cols * kCellWidth || jy >= rows * kCellHeight) continue;
+            if (jx < 0 || jy < 0 || jx >= cols * kCellWidth || jy >= rows * kCellHeight)
+                continue;
             g.region[size_t(y) * W + x] = cell[size_t((jy / kCellHeight) * cols + jx / kCellWidth)];
         }
     // Rivers where a border is cut: both banks of the border become water.
@@ -149,10 +171,12 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             const int a = g.At(x, y);
-            if (a < 0) continue;
+            if (a < 0)
+                continue;
             for (auto [i, j] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 const int b = g.At(x + i, y + j);
-                if (b >= 0 && b != a && isCut(a, b)) river[size_t(y) * W + x] = kSea;
+                if (b >= 0 && b != a && isCut(a, b))
+                    river[size_t(y) * W + x] = kSea;
             }
         }
     g.region = river;
@@ -164,7 +188,8 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
         std::vector<int> edge(g.region.size(), 0);
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
-                if (g.region[size_t(y) * W + x] >= 0) edge[size_t(y) * W + x] = EdgeDistance(g, x, y, 3);
+                if (g.region[size_t(y) * W + x] >= 0)
+                    edge[size_t(y) * W + x] = EdgeDistance(g, x, y, 3);
         for (size_t i = 0; i < source.provinces.size(); ++i) {
             const auto& p = source.provinces[i];
             const int x0 = kMapMargin + p.col * kCellWidth, y0 = kMapMargin + p.row * kCellHeight;
@@ -196,7 +221,8 @@ bool PaintMissionMap(const MissionSource& source, PaintedMap& out, std::string& 
     half.height = (H + 1) / 2;
     half.region.resize(size_t(half.width) * half.height);
     for (int y = 0; y < half.height; ++y)
-        for (int x = 0; x < half.width; ++x) half.region[size_t(y) * half.width + x] = g.At(2 * x, 2 * y);
+        for (int x = 0; x < half.width; ++x)
+            half.region[size_t(y) * half.width + x] = g.At(2 * x, 2 * y);
     Classify(half, 2);
 
     // Strips and bands.

@@ -5,7 +5,10 @@
 #include <sstream>
 
 namespace {
-std::string Where(const std::string& file, int line) { return file + ":" + std::to_string(line) + ": "; }
+std::string Where(const std::string& file, int line)
+{
+    return file + ":" + std::to_string(line) + ": ";
+}
 
 std::string Trim(const std::string& s)
 {
@@ -46,7 +49,8 @@ struct Line {
 };
 }  // namespace
 
-bool ParseMissionSource(const std::string& file, const std::string& text, MissionSource& out, std::string& error)
+bool ParseMissionSource(const std::string& file, const std::string& text, MissionSource& out,
+                        std::string& error)
 {
     out = MissionSource();
     out.file = file;
@@ -160,8 +164,8 @@ bool ParseMissionSource(const std::string& file, const std::string& text, Missio
             p.row = int(v);
             p.name = line.RestAfter(4);
             out.provinces.push_back(p);
-        } else if (key == "income" || key == "garrison" || key == "owner" || key == "castle" || key == "link" ||
-                   key == "cut") {
+        } else if (key == "income" || key == "garrison" || key == "owner" || key == "castle" ||
+                   key == "link" || key == "cut") {
             if (out.provinces.empty())
                 return fail(key + " before any province");
             MissionSource::Province& p = out.provinces.back();
@@ -186,8 +190,9 @@ bool ParseMissionSource(const std::string& file, const std::string& text, Missio
                     return false;
                 p.percent = int(v);
                 static const std::map<std::string, int> buildingBits = {
-                    {"market", kBuildingMarket}, {"bank", kBuildingBank},           {"tavern", kBuildingTavern},
-                    {"metalmine", kBuildingMetalMine}, {"stonemine", kBuildingStoneMine},
+                    {"market", kBuildingMarket},       {"bank", kBuildingBank},
+                    {"tavern", kBuildingTavern},       {"metalmine", kBuildingMetalMine},
+                    {"stonemine", kBuildingStoneMine},
                 };
                 for (size_t i = 2; i < line.words.size(); ++i) {
                     const std::string& w = line.words[i];
@@ -217,8 +222,8 @@ bool ParseMissionSource(const std::string& file, const std::string& text, Missio
     return true;
 }
 
-bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const std::string&), CGameWorld& world,
-                       std::string& error)
+bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const std::string&),
+                       CGameWorld& world, std::string& error)
 {
     auto fail = [&](int line, const std::string& what) {
         error = Where(src.file, line) + what;
@@ -278,7 +283,8 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
     for (size_t i = 0; i < src.players.size(); ++i) {
         const MissionSource::Player& s = src.players[i];
         if (s.id != int(i))
-            return fail(s.line, "player ids must run 0 to " + std::to_string(src.players.size() - 1) + " in order");
+            return fail(s.line,
+                        "player ids must run 0 to " + std::to_string(src.players.size() - 1) + " in order");
         if (s.name.empty() || s.name.rfind("//", 0) == 0)
             return fail(s.line, "a player needs a name that does not begin with //");
         if (!index.count(s.capital))
@@ -333,8 +339,13 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
         }
         const int x = kMapMargin + s.col * kCellWidth;
         const int y = kMapMargin + s.row * kCellHeight;
-        const int16_t geometry[8] = {int16_t(x), int16_t(y), int16_t(x + kCellWidth - 1), int16_t(y + kCellHeight - 1),
-                                     int16_t(x + kCellWidth / 2), int16_t(y + 12), int16_t(x + kCellWidth / 2),
+        const int16_t geometry[8] = {int16_t(x),
+                                     int16_t(y),
+                                     int16_t(x + kCellWidth - 1),
+                                     int16_t(y + kCellHeight - 1),
+                                     int16_t(x + kCellWidth / 2),
+                                     int16_t(y + 12),
+                                     int16_t(x + kCellWidth / 2),
                                      int16_t(y + 28)};
         for (int j = 0; j < 4; ++j) {
             p.rect[j] = geometry[j];

@@ -54,12 +54,13 @@ struct MissionSource {
 };
 
 // Parses the text; false with the message "file:line: what" on a fault.
-bool ParseMissionSource(const std::string& file, const std::string& text, MissionSource& out, std::string& error);
+bool ParseMissionSource(const std::string& file, const std::string& text, MissionSource& out,
+                        std::string& error);
 
 // Builds the world's definition records from a parsed source and checks what
 // the game relies on. knownSquadType tells whether a squad type id exists.
-bool BuildMissionWorld(const MissionSource& source, bool (*knownSquadType)(const std::string&), CGameWorld& world,
-                       std::string& error);
+bool BuildMissionWorld(const MissionSource& source, bool (*knownSquadType)(const std::string&),
+                       CGameWorld& world, std::string& error);
 
 // Geometry of the map grid every mission is laid out on.
 constexpr int kCellWidth = 48;

@@ -171,8 +171,8 @@ int main(int argc, char** argv)
 
     std::filesystem::create_directories(outDir);
     const std::filesystem::path out(outDir);
-    if (!Save(out / "mission.dat", std::string(bytes.begin(), bytes.end())) || !Save(out / "mission.txt", names) ||
-        !Save(out / "map.dat", std::string(map.begin(), map.end())))
+    if (!Save(out / "mission.dat", std::string(bytes.begin(), bytes.end())) ||
+        !Save(out / "mission.txt", names) || !Save(out / "map.dat", std::string(map.begin(), map.end())))
         return Fail("cannot write into " + outDir);
     for (size_t i = 0; i < painted.full.size(); ++i) {
         ImageEncodeOptions options;  // opaque, drawn with the current palette
@@ -180,8 +180,10 @@ int main(int argc, char** argv)
         const EncodeResult half = EncodeImage(painted.half[i], options);
         if (!full.ok() || !half.ok())
             return Fail(sourcePath + ": map strip " + std::to_string(i) + ": " + full.error + half.error);
-        if (!Save(out / ("block" + std::to_string(i) + ".img"), std::string(full.bytes.begin(), full.bytes.end())) ||
-            !Save(out / ("domblock" + std::to_string(i) + ".img"), std::string(half.bytes.begin(), half.bytes.end())))
+        if (!Save(out / ("block" + std::to_string(i) + ".img"),
+                  std::string(full.bytes.begin(), full.bytes.end())) ||
+            !Save(out / ("domblock" + std::to_string(i) + ".img"),
+                  std::string(half.bytes.begin(), half.bytes.end())))
             return Fail("cannot write into " + outDir);
     }
     SetActiveWorld(nullptr);

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
+#include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
-#include "tools/encode/generated_files.h"
 #include "tools/shellart/canvas.h"
 
 namespace fs = std::filesystem;
@@ -41,7 +41,8 @@ const Colour kSkin = Hex(0xe0a878);
 const Colour kText = Hex(0xf4e4b8);
 
 // An anti-aliased thick line.
-void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour) {
+void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour)
+{
     const float length = std::hypot(x1 - x0, y1 - y0);
     const int steps = std::max(1, static_cast<int>(length * 3));
     for (int i = 0; i <= steps; ++i) {
@@ -51,7 +52,8 @@ void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const 
 }
 
 // A polygon filled by scanning rows (even-odd rule).
-void Polygon(Canvas& c, const std::vector<std::pair<float, float>>& points, const Colour& colour) {
+void Polygon(Canvas& c, const std::vector<std::pair<float, float>>& points, const Colour& colour)
+{
     float top = 1e9f, bottom = -1e9f;
     for (const auto& [x, y] : points) {
         top = std::min(top, y);
@@ -63,25 +65,31 @@ void Polygon(Canvas& c, const std::vector<std::pair<float, float>>& points, cons
         for (size_t i = 0; i < points.size(); ++i) {
             const auto& [ax, ay] = points[i];
             const auto& [bx, by] = points[(i + 1) % points.size()];
-            if ((ay <= sy && by > sy) || (by <= sy && ay > sy)) xs.push_back(ax + (sy - ay) * (bx - ax) / (by - ay));
+            if ((ay <= sy && by > sy) || (by <= sy && ay > sy))
+                xs.push_back(ax + (sy - ay) * (bx - ax) / (by - ay));
         }
         std::sort(xs.begin(), xs.end());
         for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-            for (int x = static_cast<int>(std::ceil(xs[i] - 0.5f)); x <= static_cast<int>(std::floor(xs[i + 1] - 0.5f)); ++x)
+            for (int x = static_cast<int>(std::ceil(xs[i] - 0.5f));
+                 x <= static_cast<int>(std::floor(xs[i + 1] - 0.5f)); ++x)
                 c.Set(x, y, colour, 1);
         }
     }
 }
 
-uint32_t NameHash(const std::string& name) {
+uint32_t NameHash(const std::string& name)
+{
     uint32_t h = 2166136261u;
-    for (unsigned char ch : name) h = (h ^ ch) * 16777619u;
+    for (unsigned char ch : name)
+        h = (h ^ ch) * 16777619u;
     return h;
 }
 
-bool Contains(const std::string& name, const char* part) {
+bool Contains(const std::string& name, const char* part)
+{
     std::string lower = name;
-    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (char& ch : lower)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     return lower.find(part) != std::string::npos;
 }
 
@@ -106,7 +114,8 @@ private:
     std::string m_error;
 };
 
-bool OpwndsArt::Image(const fs::path& out, const std::string& path, const Canvas& canvas, bool transparent) {
+bool OpwndsArt::Image(const fs::path& out, const std::string& path, const Canvas& canvas, bool transparent)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     EncodeResult r = EncodeImage(m_q.Convert(canvas, transparent), options);
@@ -119,19 +128,35 @@ bool OpwndsArt::Image(const fs::path& out, const std::string& path, const Canvas
 
 // ---- Squad portraits ----
 
-enum class Arms { Sword, Spear, Axe, Bow, Crossbow, Sling, Lance };
+enum class Arms {
+    Sword,
+    Spear,
+    Axe,
+    Bow,
+    Crossbow,
+    Sling,
+    Lance
+};
 
-Arms ArmsOf(const std::string& unit) {
-    if (Contains(unit, "crossbow")) return Arms::Crossbow;
-    if (Contains(unit, "archer") || Contains(unit, "ranger")) return Arms::Bow;
-    if (Contains(unit, "sling")) return Arms::Sling;
-    if (Contains(unit, "spear") || Contains(unit, "warden") || Contains(unit, "fen")) return Arms::Spear;
-    if (Contains(unit, "axe")) return Arms::Axe;
-    if (Contains(unit, "horse") || Contains(unit, "knight")) return Arms::Lance;
+Arms ArmsOf(const std::string& unit)
+{
+    if (Contains(unit, "crossbow"))
+        return Arms::Crossbow;
+    if (Contains(unit, "archer") || Contains(unit, "ranger"))
+        return Arms::Bow;
+    if (Contains(unit, "sling"))
+        return Arms::Sling;
+    if (Contains(unit, "spear") || Contains(unit, "warden") || Contains(unit, "fen"))
+        return Arms::Spear;
+    if (Contains(unit, "axe"))
+        return Arms::Axe;
+    if (Contains(unit, "horse") || Contains(unit, "knight"))
+        return Arms::Lance;
     return Arms::Sword;
 }
 
-bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit) {
+bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit)
+{
     constexpr int W = 60, H = 84;
     Canvas c(W, H);
     const uint32_t h = NameHash(unit);
@@ -139,12 +164,14 @@ bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit) {
     c.VerticalGradient(0, H - 1, {Hex(0x3a5a8a), Hex(0x8aa8c8), Hex(0x5a7a3a), Hex(0x2a3a1a)});
     for (int x = 0; x < W; ++x) {
         const int hill = 52 + static_cast<int>(4 * std::sin((x + static_cast<int>(h % 40)) * 0.12f));
-        for (int y = hill; y < H; ++y) c.Blend(x, y, Hex(0x3a5a24), 0.6f);
+        for (int y = hill; y < H; ++y)
+            c.Blend(x, y, Hex(0x3a5a24), 0.6f);
     }
     const Arms arms = ArmsOf(unit);
     const bool mounted = arms == Arms::Lance;
     // The tunic's colour follows the name, so every squad type looks its own.
-    const Colour tunics[] = {Hex(0xa02828), Hex(0x28508a), Hex(0x2a7a3a), Hex(0x8a6a1a), Hex(0x6a2a7a), Hex(0x8a4a1a)};
+    const Colour tunics[] = {Hex(0xa02828), Hex(0x28508a), Hex(0x2a7a3a),
+                             Hex(0x8a6a1a), Hex(0x6a2a7a), Hex(0x8a4a1a)};
     const Colour tunic = tunics[h % 6];
     const float cx = 30;
     float feet = 76, waist = 54, shoulders = 36, headY = 27;
@@ -156,7 +183,8 @@ bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit) {
         c.Disc(48, 58, 7, horse);
         Line(c, 48, 54, 56, 40, 7, horse);
         c.Disc(56, 40, 5, horse);
-        for (float lx : {16.0f, 24.0f, 40.0f, 47.0f}) Line(c, lx, 64, lx, 80, 3, horse);
+        for (float lx : {16.0f, 24.0f, 40.0f, 47.0f})
+            Line(c, lx, 64, lx, 80, 3, horse);
         Line(c, 8, 52, 4, 66, 2, kInk);  // the tail
         feet = 56;
         waist = 50;
@@ -169,57 +197,61 @@ bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit) {
         Line(c, cx + 5, waist, cx + 7, feet, 4, kWoodDark);
     }
     Polygon(c, {{cx - 9, shoulders}, {cx + 9, shoulders}, {cx + 11, waist + 4}, {cx - 11, waist + 4}}, tunic);
-    c.FillRect(static_cast<int>(cx) - 10, static_cast<int>(waist) - 1, static_cast<int>(cx) + 10, static_cast<int>(waist) + 1, kWoodDark);
+    c.FillRect(static_cast<int>(cx) - 10, static_cast<int>(waist) - 1, static_cast<int>(cx) + 10,
+               static_cast<int>(waist) + 1, kWoodDark);
     c.Disc(cx, headY, 6, kSkin);
     // A helmet for the heavier arms, a hood for the others.
     if (arms == Arms::Sword || arms == Arms::Axe || arms == Arms::Lance || arms == Arms::Spear) {
         for (int y = static_cast<int>(headY) - 7; y <= static_cast<int>(headY) - 1; ++y)
             for (int x = static_cast<int>(cx) - 7; x <= static_cast<int>(cx) + 7; ++x)
-                if (std::hypot(x + 0.5f - cx, y + 0.5f - headY) <= 7) c.Set(x, y, kSteel, 1);
+                if (std::hypot(x + 0.5f - cx, y + 0.5f - headY) <= 7)
+                    c.Set(x, y, kSteel, 1);
     } else {
         for (int y = static_cast<int>(headY) - 7; y <= static_cast<int>(headY) - 2; ++y)
             for (int x = static_cast<int>(cx) - 7; x <= static_cast<int>(cx) + 7; ++x)
-                if (std::hypot(x + 0.5f - cx, y + 0.5f - headY) <= 7) c.Set(x, y, Mix(tunic, kInk, 0.3f), 1);
+                if (std::hypot(x + 0.5f - cx, y + 0.5f - headY) <= 7)
+                    c.Set(x, y, Mix(tunic, kInk, 0.3f), 1);
     }
     const float hand = shoulders + 12;
     Line(c, cx - 8, shoulders + 2, cx - 14, hand, 3, kSkin);
     Line(c, cx + 8, shoulders + 2, cx + 14, hand, 3, kSkin);
     switch (arms) {
-        case Arms::Sword:
-            Line(c, cx + 14, hand, cx + 22, hand - 18, 3, kSteel);
-            Line(c, cx + 11, hand - 2, cx + 17, hand + 2, 2, kGold);
-            c.Disc(cx - 15, hand + 2, 7, kWoodDark);
-            c.Disc(cx - 15, hand + 2, 5, Mix(tunic, kGold, 0.3f));
-            break;
-        case Arms::Spear:
-            Line(c, cx + 14, feet, cx + 14, 6, 2, kWood);
-            Polygon(c, {{cx + 11, 10}, {cx + 14, 1}, {cx + 17, 10}}, kSteel);
-            break;
-        case Arms::Axe:
-            Line(c, cx + 14, hand + 6, cx + 18, hand - 20, 3, kWood);
-            Polygon(c, {{cx + 17, hand - 22}, {cx + 27, hand - 26}, {cx + 27, hand - 12}, {cx + 18, hand - 14}}, kSteel);
-            break;
-        case Arms::Bow:
-            for (int i = 0; i <= 24; ++i) {
-                const float a = -1.2f + 2.4f * static_cast<float>(i) / 24;
-                c.Disc(cx - 12 + 8 * std::cos(a), hand - 2 + 16 * std::sin(a), 1.2f, kWood);
-            }
-            Line(c, cx - 12 + 8 * std::cos(-1.2f), hand - 2 + 16 * std::sin(-1.2f), cx - 12 + 8 * std::cos(1.2f),
-                 hand - 2 + 16 * std::sin(1.2f), 1, kText);
-            break;
-        case Arms::Crossbow:
-            Line(c, cx - 16, hand, cx + 16, hand, 3, kWood);
-            Line(c, cx + 12, hand - 8, cx + 12, hand + 8, 2, kSteelDark);
-            break;
-        case Arms::Sling:
-            Line(c, cx + 14, hand, cx + 20, hand + 14, 1, kWoodDark);
-            c.Disc(cx + 20, hand + 15, 2.5f, Hex(0x9a9a9a));
-            break;
-        case Arms::Lance:
-            Line(c, cx + 12, hand, cx + 28, 4, 2, kWood);
-            Polygon(c, {{cx + 14, hand + 2}, {cx + 18, hand - 4}, {cx + 20, hand + 6}}, kSteel);
-            c.Disc(cx - 14, hand + 2, 6, Mix(tunic, kGold, 0.3f));
-            break;
+    case Arms::Sword:
+        Line(c, cx + 14, hand, cx + 22, hand - 18, 3, kSteel);
+        Line(c, cx + 11, hand - 2, cx + 17, hand + 2, 2, kGold);
+        c.Disc(cx - 15, hand + 2, 7, kWoodDark);
+        c.Disc(cx - 15, hand + 2, 5, Mix(tunic, kGold, 0.3f));
+        break;
+    case Arms::Spear:
+        Line(c, cx + 14, feet, cx + 14, 6, 2, kWood);
+        Polygon(c, {{cx + 11, 10}, {cx + 14, 1}, {cx + 17, 10}}, kSteel);
+        break;
+    case Arms::Axe:
+        Line(c, cx + 14, hand + 6, cx + 18, hand - 20, 3, kWood);
+        Polygon(c, {{cx + 17, hand - 22}, {cx + 27, hand - 26}, {cx + 27, hand - 12}, {cx + 18, hand - 14}},
+                kSteel);
+        break;
+    case Arms::Bow:
+        for (int i = 0; i <= 24; ++i) {
+            const float a = -1.2f + 2.4f * static_cast<float>(i) / 24;
+            c.Disc(cx - 12 + 8 * std::cos(a), hand - 2 + 16 * std::sin(a), 1.2f, kWood);
+        }
+        Line(c, cx - 12 + 8 * std::cos(-1.2f), hand - 2 + 16 * std::sin(-1.2f), cx - 12 + 8 * std::cos(1.2f),
+             hand - 2 + 16 * std::sin(1.2f), 1, kText);
+        break;
+    case Arms::Crossbow:
+        Line(c, cx - 16, hand, cx + 16, hand, 3, kWood);
+        Line(c, cx + 12, hand - 8, cx + 12, hand + 8, 2, kSteelDark);
+        break;
+    case Arms::Sling:
+        Line(c, cx + 14, hand, cx + 20, hand + 14, 1, kWoodDark);
+        c.Disc(cx + 20, hand + 15, 2.5f, Hex(0x9a9a9a));
+        break;
+    case Arms::Lance:
+        Line(c, cx + 12, hand, cx + 28, 4, 2, kWood);
+        Polygon(c, {{cx + 14, hand + 2}, {cx + 18, hand - 4}, {cx + 20, hand + 6}}, kSteel);
+        c.Disc(cx - 14, hand + 2, 6, Mix(tunic, kGold, 0.3f));
+        break;
     }
     // A gilt frame.
     for (int i = 0; i < 2; ++i) {
@@ -234,7 +266,8 @@ bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit) {
 
 // ---- Icons ----
 
-bool OpwndsArt::Icons(const fs::path& out) {
+bool OpwndsArt::Icons(const fs::path& out)
+{
     Canvas melee(16, 16);
     melee.Clear(0);
     Line(melee, 2, 2, 13, 13, 2, kSteel);
@@ -277,16 +310,19 @@ bool OpwndsArt::Icons(const fs::path& out) {
 
 // The description's client: a panel behind the values and a rule above the
 // extras, in the dialogs' blued steel.
-bool OpwndsArt::Background(const fs::path& out) {
+bool OpwndsArt::Background(const fs::path& out)
+{
     constexpr int W = 208, H = 168;
     Canvas c(W, H);
     c.VerticalGradient(0, H - 1, {Hex(0x1c2030), Hex(0x181b28)});
     for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) c.Blend(x, y, Hex(0x262a3a), Hash(x % 8, y % 8, 23) * 0.35f);
+        for (int x = 0; x < W; ++x)
+            c.Blend(x, y, Hex(0x262a3a), Hash(x % 8, y % 8, 23) * 0.35f);
     // The values' panel.
     c.FillRect(64, 2, W - 3, 83, Hex(0x10131c));
     c.FillRect(65, 3, W - 4, 82, Hex(0x232838));
-    for (int i = 0; i < 3; ++i) c.FillRect(68, 21 + 20 * i, W - 7, 21 + 20 * i, Hex(0x343a4e));
+    for (int i = 0; i < 3; ++i)
+        c.FillRect(68, 21 + 20 * i, W - 7, 21 + 20 * i, Hex(0x343a4e));
     // The rule above the extras.
     c.FillRect(8, 94, W - 9, 94, kGoldDark);
     c.FillRect(8, 95, W - 9, 95, kGold);
@@ -296,14 +332,17 @@ bool OpwndsArt::Background(const fs::path& out) {
 
 // ---- Button faces ----
 
-bool OpwndsArt::ButtonFaces(const fs::path& out) {
+bool OpwndsArt::ButtonFaces(const fs::path& out)
+{
     auto face = [&](const std::string& text, int kind) {
         const int w = 14 + Canvas::TextWidth(m_font, text) + 1;
         Canvas c(w, 12);
         c.Clear(0);
         if (kind == 0) {  // a tick
-            for (int i = 0; i < 3; ++i) c.FillRect(1 + i, 5 + i, 2 + i, 6 + i, Hex(0x70e070));
-            for (int i = 0; i < 5; ++i) c.FillRect(4 + i, 7 - i, 5 + i, 8 - i, Hex(0x70e070));
+            for (int i = 0; i < 3; ++i)
+                c.FillRect(1 + i, 5 + i, 2 + i, 6 + i, Hex(0x70e070));
+            for (int i = 0; i < 5; ++i)
+                c.FillRect(4 + i, 7 - i, 5 + i, 8 - i, Hex(0x70e070));
         } else if (kind == 1) {  // a cross
             for (int i = 0; i < 7; ++i) {
                 c.FillRect(1 + i, 2 + i, 2 + i, 2 + i, Hex(0xf06050));
@@ -318,16 +357,19 @@ bool OpwndsArt::ButtonFaces(const fs::path& out) {
         c.Text(m_font, 13, 1, text, kText);
         return c;
     };
-    return Image(out, "Images/Btn/Accept", face("Trade", 2), true) && Image(out, "Images/Btn/Yes", face("Yes", 0), true) &&
+    return Image(out, "Images/Btn/Accept", face("Trade", 2), true) &&
+           Image(out, "Images/Btn/Yes", face("Yes", 0), true) &&
            Image(out, "Images/Btn/No", face("No", 1), true);
 }
 
 // ---- The rule between report entries ----
 
-bool OpwndsArt::ReportRule(const fs::path& out) {
+bool OpwndsArt::ReportRule(const fs::path& out)
+{
     constexpr int H = 7, Wc = 196;
     Canvas left(8, H), centre(Wc, H), right(8, H);
-    for (Canvas* c : {&left, &centre, &right}) c->Clear(0);
+    for (Canvas* c : {&left, &centre, &right})
+        c->Clear(0);
     centre.FillRect(0, 3, Wc - 1, 3, kGold);
     centre.FillRect(0, 4, Wc - 1, 4, kGoldDark);
     centre.Disc(Wc / 2.0f, 3.5f, 3, kGoldLight);
@@ -336,17 +378,18 @@ bool OpwndsArt::ReportRule(const fs::path& out) {
     left.FillRect(6, 3, 7, 4, kGold);
     Polygon(right, {{0, 3.5f}, {4, 0.5f}, {8, 3.5f}, {4, 6.5f}}, kGold);
     right.FillRect(0, 3, 1, 4, kGold);
-    return Image(out, "Skin/ReportFrame/frame_ul", left, true) && Image(out, "Skin/ReportFrame/frame_u", centre, true) &&
+    return Image(out, "Skin/ReportFrame/frame_ul", left, true) &&
+           Image(out, "Skin/ReportFrame/frame_u", centre, true) &&
            Image(out, "Skin/ReportFrame/frame_ur", right, true);
 }
 
 // ---- The volume check: a short, soft bell ----
 
-bool OpwndsArt::CheckSound(const fs::path& out) {
-    const std::string recipe =
-        "rate 11025\nbits 8\nvolume 60\n"
-        "note sine 1320 1320 40 2 20\n"
-        "note sine 990 990 70 2 50\n";
+bool OpwndsArt::CheckSound(const fs::path& out)
+{
+    const std::string recipe = "rate 11025\nbits 8\nvolume 60\n"
+                               "note sine 1320 1320 40 2 20\n"
+                               "note sine 990 990 70 2 50\n";
     WavSource sound;
     std::string error;
     if (!SynthesizeSoundSource(recipe, "vol_check", sound, error)) {
@@ -361,16 +404,19 @@ bool OpwndsArt::CheckSound(const fs::path& out) {
     return WriteIfChanged(out / "Sounds" / "vol_check.wav", r.bytes);
 }
 
-bool OpwndsArt::PaintAll(const std::vector<std::string>& units, const fs::path& out) {
+bool OpwndsArt::PaintAll(const std::vector<std::string>& units, const fs::path& out)
+{
     for (const std::string& unit : units) {
-        if (!Portrait(out, unit)) return false;
+        if (!Portrait(out, unit))
+            return false;
     }
     return Icons(out) && Background(out) && ButtonFaces(out) && ReportRule(out) && CheckSound(out);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: opwndsart <data folder> <staging folder>\n";
         return 2;
@@ -379,7 +425,8 @@ int main(int argc, char** argv) {
     std::string text, error;
     std::vector<Rgb> palette;
     const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadWholeFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
+    if (!ReadWholeFile(palettePath, text) ||
+        !ParsePaletteSource(text, palettePath.string(), palette, error)) {
         std::cerr << "opwndsart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
@@ -395,7 +442,8 @@ int main(int argc, char** argv) {
     const fs::path unitsFolder = data / "game" / "Objects" / "Units";
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(unitsFolder, ec)) {
-        if (entry.is_directory()) units.push_back(entry.path().filename().string());
+        if (entry.is_directory())
+            units.push_back(entry.path().filename().string());
     }
     if (ec || units.empty()) {
         std::cerr << "opwndsart: no squad types in " << unitsFolder << "\n";

@@ -35,48 +35,58 @@ constexpr Star kTwinkles[] = {{112, 30}, {206, 22}, {22, 112}};
 const Colour kGoldLight = Hex(0xfff0a8), kGold = Hex(0xd8a840), kGoldDark = Hex(0x7a5418);
 const Colour kInk = Hex(0x0c0a10);
 
-float Ridge(float x, float base, float amplitude, float scale, uint32_t seed) {
+float Ridge(float x, float base, float amplitude, float scale, uint32_t seed)
+{
     return base - Fractal(x, 0, scale, 4, seed) * amplitude;
 }
 
 // A roof cone from (x0..x1) at its foot y up to the apex y.
-void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour) {
+void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour)
+{
     const float mid = (x0 + x1) / 2.0f, half = (x1 - x0) / 2.0f + 1;
     for (int y = apex; y <= foot; ++y) {
         const float t = static_cast<float>(y - apex) / static_cast<float>(foot - apex);
         const float w = half * t;
-        for (int x = static_cast<int>(mid - w); x <= static_cast<int>(mid + w); ++x) c.Blend(x, y, colour);
+        for (int x = static_cast<int>(mid - w); x <= static_cast<int>(mid + w); ++x)
+            c.Blend(x, y, colour);
     }
 }
 
 // A branch from (x, y) at an angle (radians, 0 = right, -pi/2 = up) that
 // forks into two thinner ones, bent by the wind toward the right.
-void Branch(Canvas& c, float x, float y, float angle, float length, float width, int depth, const Colour& colour) {
+void Branch(Canvas& c, float x, float y, float angle, float length, float width, int depth,
+            const Colour& colour)
+{
     const float ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
     const int steps = static_cast<int>(length * 2) + 1;
     for (int i = 0; i <= steps; ++i) {
         const float t = static_cast<float>(i) / steps;
         c.Disc(x + (ex - x) * t, y + (ey - y) * t, std::max(0.5f, width * (1 - 0.3f * t)), colour);
     }
-    if (depth == 0) return;
+    if (depth == 0)
+        return;
     const float spread = 0.35f + 0.15f * Hash(depth, static_cast<int>(x), 9);
     Branch(c, ex, ey, angle - spread + 0.12f, length * 0.68f, width * 0.62f, depth - 1, colour);
     Branch(c, ex, ey, angle + spread + 0.12f, length * 0.6f, width * 0.55f, depth - 1, colour);
 }
 
-void Battlements(Canvas& c, int x0, int x1, int top, const Colour& colour) {
+void Battlements(Canvas& c, int x0, int x1, int top, const Colour& colour)
+{
     for (int x = x0; x <= x1; ++x)
-        if (((x - x0) / 3) % 2 == 0) c.FillRect(x, top - 3, x, top - 1, colour);
+        if (((x - x0) / 3) % 2 == 0)
+            c.FillRect(x, top - 3, x, top - 1, colour);
 }
 
-void Tower(Canvas& c, const Box& b, const Colour& body, const Colour& rim) {
+void Tower(Canvas& c, const Box& b, const Colour& body, const Colour& rim)
+{
     c.FillRect(b.x0, b.y0, b.x1, b.y1, body);
     // The sunset lights the towers' left edges.
     c.FillRect(b.x0, b.y0, b.x0, b.y1, rim, 0.7f);
 }
 
 // A bevelled rectangle outline: light on the top and left, dark below.
-void Bevel(Canvas& c, int x0, int y0, int x1, int y1, const Colour& light, const Colour& dark) {
+void Bevel(Canvas& c, int x0, int y0, int x1, int y1, const Colour& light, const Colour& dark)
+{
     c.FillRect(x0, y0, x1, y0, light);
     c.FillRect(x0, y0, x0, y1, light);
     c.FillRect(x0, y1, x1, y1, dark);
@@ -84,7 +94,8 @@ void Bevel(Canvas& c, int x0, int y0, int x1, int y1, const Colour& light, const
 }
 
 // Letters in the game font, drawn large in bevelled gold with an outline.
-Canvas GoldLettering(const FontSource& font, const std::string& text, int scale, int pad) {
+Canvas GoldLettering(const FontSource& font, const std::string& text, int scale, int pad)
+{
     const int textW = Canvas::TextWidth(font, text, scale);
     const int textH = font.height * scale;
     Canvas mask(textW + 2 * pad, textH + 2 * pad);
@@ -94,21 +105,28 @@ Canvas GoldLettering(const FontSource& font, const std::string& text, int scale,
     // Shadow, then outline, then the letters.
     for (int y = 0; y < out.Height(); ++y)
         for (int x = 0; x < out.Width(); ++x) {
-            if (solid(x - 3, y - 3)) out.Blend(x, y, kInk, 0.75f);
+            if (solid(x - 3, y - 3))
+                out.Blend(x, y, kInk, 0.75f);
             bool near = false;
             for (int dy = -2; dy <= 2 && !near; ++dy)
                 for (int dx = -2; dx <= 2 && !near; ++dx)
-                    if (std::abs(dx) + std::abs(dy) <= 3 && solid(x + dx, y + dy)) near = true;
-            if (near) out.Blend(x, y, Hex(0x2a1604));
+                    if (std::abs(dx) + std::abs(dy) <= 3 && solid(x + dx, y + dy))
+                        near = true;
+            if (near)
+                out.Blend(x, y, Hex(0x2a1604));
         }
     for (int y = 0; y < out.Height(); ++y)
         for (int x = 0; x < out.Width(); ++x) {
-            if (!solid(x, y)) continue;
+            if (!solid(x, y))
+                continue;
             const float t = static_cast<float>(y - pad) / static_cast<float>(std::max(1, textH - 1));
-            Colour c = t < 0.45f ? Mix(kGoldLight, kGold, t / 0.45f) : Mix(kGold, kGoldDark, (t - 0.45f) / 0.55f);
+            Colour c =
+                t < 0.45f ? Mix(kGoldLight, kGold, t / 0.45f) : Mix(kGold, kGoldDark, (t - 0.45f) / 0.55f);
             // Bevel inside each letter stroke: lit from the top left.
-            if (!solid(x - 1, y) || !solid(x, y - 1)) c = Mix(c, kGoldLight, 0.6f);
-            if (!solid(x + 1, y) || !solid(x, y + 1)) c = Mix(c, Hex(0x5a3808), 0.55f);
+            if (!solid(x - 1, y) || !solid(x, y - 1))
+                c = Mix(c, kGoldLight, 0.6f);
+            if (!solid(x + 1, y) || !solid(x, y + 1))
+                c = Mix(c, Hex(0x5a3808), 0.55f);
             out.Set(x, y, c, 1);
         }
     return out;
@@ -116,7 +134,8 @@ Canvas GoldLettering(const FontSource& font, const std::string& text, int scale,
 
 }  // namespace
 
-bool ShellArt::Image(const std::string& path, const Canvas& canvas, bool transparent, int hotX, int hotY) {
+bool ShellArt::Image(const std::string& path, const Canvas& canvas, bool transparent, int hotX, int hotY)
+{
     ImageEncodeOptions options;
     options.transparent = transparent;
     options.hotX = static_cast<int16_t>(hotX);
@@ -130,10 +149,12 @@ bool ShellArt::Image(const std::string& path, const Canvas& canvas, bool transpa
     return true;
 }
 
-bool ShellArt::Animation(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY, uint8_t rate,
-                         uint8_t loopBack) {
+bool ShellArt::Animation(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY,
+                         uint8_t rate, uint8_t loopBack)
+{
     std::vector<IndexedPicture> pictures;
-    for (const Canvas& frame : frames) pictures.push_back(m_q.Convert(frame, true));
+    for (const Canvas& frame : frames)
+        pictures.push_back(m_q.Convert(frame, true));
     AnimEncodeOptions options;
     options.transparency = AnimTransparency::AllFrames;
     options.hotX = static_cast<int16_t>(hotX);
@@ -149,7 +170,8 @@ bool ShellArt::Animation(const std::string& path, const std::vector<Canvas>& fra
     return true;
 }
 
-bool ShellArt::Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate) {
+bool ShellArt::Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate)
+{
     WavSource source;
     source.channels = 1;
     source.samplesPerSecond = rate;
@@ -164,36 +186,44 @@ bool ShellArt::Sound(const std::string& path, const std::vector<uint8_t>& sample
     return true;
 }
 
-bool ShellArt::PaintAll(std::vector<ArtFile>& files, std::string& error) {
+bool ShellArt::PaintAll(std::vector<ArtFile>& files, std::string& error)
+{
     m_files = &files;
     const bool ok = TitleScreen() && TextScreens() && Frames() && Buttons() && Pictures() && Sounds();
-    if (!ok) error = m_error;
+    if (!ok)
+        error = m_error;
     return ok;
 }
 
 // ---- The title screen ----
 
-bool ShellArt::TitleScreen() {
+bool ShellArt::TitleScreen()
+{
     Canvas c(kW, kH);
     // Dusk: deep night above, the last of the sunset on the horizon.
-    c.VerticalGradient(0, kHorizon, {Hex(0x060818), Hex(0x12163c), Hex(0x2c2050), Hex(0x5a2c58), Hex(0xb45438),
-                                     Hex(0xf0a048)});
+    c.VerticalGradient(
+        0, kHorizon,
+        {Hex(0x060818), Hex(0x12163c), Hex(0x2c2050), Hex(0x5a2c58), Hex(0xb45438), Hex(0xf0a048)});
     for (int y = 0; y < 110; ++y)
         for (int x = 0; x < kW; ++x) {
             const float h = Hash(x, y, 7);
-            if (h > 0.9965f) c.Blend(x, y, Hex(0xfff8e0), (h - 0.9965f) / 0.0035f * (1.0f - y / 130.0f));
+            if (h > 0.9965f)
+                c.Blend(x, y, Hex(0xfff8e0), (h - 0.9965f) / 0.0035f * (1.0f - y / 130.0f));
         }
     // Thin clouds lit from below.
     for (int y = 60; y < 140; ++y)
         for (int x = 0; x < kW; ++x) {
             const float n = Fractal(x * 0.6f, y * 2.2f, 40, 4, 31);
-            if (n > 0.58f) c.Blend(x, y, Mix(Hex(0x3a2a5a), Hex(0xe07a48), (y - 60) / 80.0f), (n - 0.58f) * 2.5f);
+            if (n > 0.58f)
+                c.Blend(x, y, Mix(Hex(0x3a2a5a), Hex(0xe07a48), (y - 60) / 80.0f), (n - 0.58f) * 2.5f);
         }
     // The moon with its halo.
-    for (int r = 30; r > 14; --r) c.Disc(44, 72, static_cast<float>(r), Hex(0xa0a0d0), 0.025f);
+    for (int r = 30; r > 14; --r)
+        c.Disc(44, 72, static_cast<float>(r), Hex(0xa0a0d0), 0.025f);
     c.Disc(44, 72, 13, Hex(0xf4ecc8));
     for (int i = 0; i < 5; ++i)
-        c.Disc(38.0f + Hash(i, 1, 3) * 12, 66.0f + Hash(i, 2, 3) * 12, 1.5f + Hash(i, 3, 3) * 2, Hex(0xc8c0a0), 0.6f);
+        c.Disc(38.0f + Hash(i, 1, 3) * 12, 66.0f + Hash(i, 2, 3) * 12, 1.5f + Hash(i, 3, 3) * 2,
+               Hex(0xc8c0a0), 0.6f);
 
     // Far mountains, hazy, then nearer hills.
     for (int x = 0; x < kW; ++x) {
@@ -201,19 +231,23 @@ bool ShellArt::TitleScreen() {
         for (int y = far; y <= kHorizon + 6; ++y)
             c.Set(x, y, Mix(Hex(0x5a3e62), Hex(0x2e2440), (y - far) / 30.0f), 1);
         const int nearTop = static_cast<int>(Ridge(static_cast<float>(x), 158, 16, 35, 19));
-        for (int y = nearTop; y <= 170; ++y) c.Set(x, y, Mix(Hex(0x2a2034), Hex(0x1c1624), (y - nearTop) / 14.0f), 1);
+        for (int y = nearTop; y <= 170; ++y)
+            c.Set(x, y, Mix(Hex(0x2a2034), Hex(0x1c1624), (y - nearTop) / 14.0f), 1);
     }
     // The moor, darkening toward the viewer, with heather and grass.
     for (int y = 156; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const int nearTop = static_cast<int>(Ridge(static_cast<float>(x), 158, 16, 35, 19));
-            if (y < std::max(nearTop + 6, 163)) continue;
+            if (y < std::max(nearTop + 6, 163))
+                continue;
             const float depth = (y - 160) / 160.0f;
             Colour ground = Mix(Mix(Hex(0x4a4a2a), Hex(0x2e3a1e), depth * 2), Hex(0x0e120a), depth);
             const float heather = Fractal(x * 1.5f, y * 3.0f, 30, 3, 41);
-            if (heather > 0.55f) ground = Mix(ground, Hex(0x4a2848), (heather - 0.55f) * 2.0f * (1 - depth * 0.6f));
+            if (heather > 0.55f)
+                ground = Mix(ground, Hex(0x4a2848), (heather - 0.55f) * 2.0f * (1 - depth * 0.6f));
             const float grass = Hash(x, y, 43);
-            if (grass > 0.8f) ground = Mix(ground, Hex(0x46542c), 0.35f);
+            if (grass > 0.8f)
+                ground = Mix(ground, Hex(0x46542c), 0.35f);
             c.Set(x, y, ground, 1);
         }
     // A path winding up to the castle.
@@ -235,7 +269,8 @@ bool ShellArt::TitleScreen() {
     for (int x = 124; x < kW; ++x) {
         const float d = std::abs(x - 180.0f) / 58.0f;
         const int top = static_cast<int>(140 + d * d * 26 - Fractal(static_cast<float>(x), 3, 8, 2, 5) * 6);
-        for (int y = top; y <= 176; ++y) c.Set(x, y, Mix(Hex(0x241a2a), Hex(0x120e16), (y - top) / 30.0f), 1);
+        for (int y = top; y <= 176; ++y)
+            c.Set(x, y, Mix(Hex(0x241a2a), Hex(0x120e16), (y - top) / 30.0f), 1);
         c.Blend(x, top, rim, 0.35f);
     }
     Tower(c, kLeftTower, stone, rim);
@@ -247,25 +282,30 @@ bool ShellArt::TitleScreen() {
     Cone(c, kRightTower.x0 - 1, kRightTower.x1 + 1, kRightTower.y0 - 1, 76, Hex(0x2a1420));
     Cone(c, kMidTower.x0 - 1, kMidTower.x1 + 1, kMidTower.y0 - 1, 58, Hex(0x2a1420));
     c.FillRect(kFlagX - 1, 46, kFlagX - 1, 58, Hex(0x80684c));
-    for (const Window& w : kWindows) c.FillRect(w.x, w.y, w.x + w.w - 1, w.y + w.h - 1, Hex(0xffc860));
+    for (const Window& w : kWindows)
+        c.FillRect(w.x, w.y, w.x + w.w - 1, w.y + w.h - 1, Hex(0xffc860));
     // The gate.
     c.FillRect(174, 130, 182, 142, Hex(0x0a0608));
     c.Disc(178, 131, 4.5f, Hex(0x0a0608));
 
     // The plaque the menu sits on: dark glass in a gold frame.
     for (int y = kPlaqueTop; y <= kPlaqueBottom; ++y)
-        for (int x = kPlaqueLeft; x <= kPlaqueRight; ++x) c.Set(x, y, Mix(c.At(x, y), kInk, 0.72f), 1);
+        for (int x = kPlaqueLeft; x <= kPlaqueRight; ++x)
+            c.Set(x, y, Mix(c.At(x, y), kInk, 0.72f), 1);
     Bevel(c, kPlaqueLeft, kPlaqueTop, kPlaqueRight, kPlaqueBottom, kGold, kGoldDark);
     Bevel(c, kPlaqueLeft + 2, kPlaqueTop + 2, kPlaqueRight - 2, kPlaqueBottom - 2, kGoldDark, kGold);
-    for (const auto& [x, y] : {std::pair{kPlaqueLeft, kPlaqueTop}, std::pair{kPlaqueRight, kPlaqueTop},
-                               std::pair{kPlaqueLeft, kPlaqueBottom}, std::pair{kPlaqueRight, kPlaqueBottom}}) {
+    for (const auto& [x, y] :
+         {std::pair{kPlaqueLeft, kPlaqueTop}, std::pair{kPlaqueRight, kPlaqueTop},
+          std::pair{kPlaqueLeft, kPlaqueBottom}, std::pair{kPlaqueRight, kPlaqueBottom}}) {
         c.Disc(x + 0.5f, y + 0.5f, 3.5f, kGold);
         c.Disc(x - 0.5f, y - 0.5f, 1.5f, kGoldLight);
     }
     // A gold rule under the title lettering.
-    for (int x = 40; x < 200; ++x) c.Blend(x, 47, kGold, 1.0f - std::abs(x - 120) / 80.0f);
+    for (int x = 40; x < 200; ++x)
+        c.Blend(x, 47, kGold, 1.0f - std::abs(x - 120) / 80.0f);
     c.Disc(120.5f, 47.5f, 2.5f, kGoldLight);
-    if (!Image(std::string(kSkin) + "Title/wallpaper", c, false)) return false;
+    if (!Image(std::string(kSkin) + "Title/wallpaper", c, false))
+        return false;
 
     // The banner on the high tower.
     std::vector<Canvas> flag;
@@ -273,16 +313,19 @@ bool ShellArt::TitleScreen() {
         Canvas frame(14, 10);
         for (int x = 0; x < 13; ++x) {
             const float wave = std::sin((x * 0.7f) - f * 1.57f) * 1.2f * (x / 12.0f);
-            const int top = static_cast<int>(std::lround(1 + wave)), bottom = static_cast<int>(std::lround(6 + wave));
+            const int top = static_cast<int>(std::lround(1 + wave)),
+                      bottom = static_cast<int>(std::lround(6 + wave));
             for (int y = top; y <= bottom; ++y) {
                 const float shade = 0.75f + 0.25f * std::cos((x * 0.7f) - f * 1.57f);
                 frame.Set(x, y, Scale(Hex(0xd02828), shade), 1);
             }
-            if (x > 3 && x < 9) frame.Set(x, top + 3, Hex(0xf0c040), 1);
+            if (x > 3 && x < 9)
+                frame.Set(x, top + 3, Hex(0xf0c040), 1);
         }
         flag.push_back(frame);
     }
-    if (!Animation(std::string(kSkin) + "Title/animation001", flag, -kFlagX, -(kFlagY - 1), 60, 0)) return false;
+    if (!Animation(std::string(kSkin) + "Title/animation001", flag, -kFlagX, -(kFlagY - 1), 60, 0))
+        return false;
 
     // Candle-lit windows that flicker.
     const int wx0 = kLeftTower.x0, wy0 = kMidTower.y0, ww = kRightTower.x1 - wx0 + 1, wh = kKeep.y1 - wy0 + 1;
@@ -297,7 +340,8 @@ bool ShellArt::TitleScreen() {
         }
         windows.push_back(frame);
     }
-    if (!Animation(std::string(kSkin) + "Title/animation002", windows, -wx0, -wy0, 40, 0)) return false;
+    if (!Animation(std::string(kSkin) + "Title/animation002", windows, -wx0, -wy0, 40, 0))
+        return false;
 
     // Three stars that twinkle, each with its own rhythm.
     int n = 3;
@@ -309,24 +353,28 @@ bool ShellArt::TitleScreen() {
             const float glow = f == 1 ? 1.0f : (f == 0 || f == 2 ? 0.6f : 0.25f);
             frame.Set(2, 2, Mix(Hex(0x8080a0), Hex(0xffffff), glow), 1);
             if (glow > 0.5f) {
-                for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}})
+                for (const auto& [dx, dy] :
+                     {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}})
                     frame.Set(2 + dx, 2 + dy, Mix(Hex(0x404070), Hex(0xd0d8ff), glow - 0.3f), 1);
             }
             if (glow > 0.9f) {
-                for (const auto& [dx, dy] : {std::pair{2, 0}, std::pair{-2, 0}, std::pair{0, 2}, std::pair{0, -2}})
+                for (const auto& [dx, dy] :
+                     {std::pair{2, 0}, std::pair{-2, 0}, std::pair{0, 2}, std::pair{0, -2}})
                     frame.Set(2 + dx, 2 + dy, Hex(0x6068a0), 1);
             }
             frames.push_back(frame);
         }
         char name[32];
         std::snprintf(name, sizeof name, "Title/animation%03d", n);
-        if (!Animation(std::string(kSkin) + name, frames, -(star.x - 2), -(star.y - 2), 50, 0)) return false;
+        if (!Animation(std::string(kSkin) + name, frames, -(star.x - 2), -(star.y - 2), 50, 0))
+            return false;
         ++n;
     }
 
     // The game's name in gold over the sky.
     Canvas logo = GoldLettering(m_font, "THARNMOOR", 3, 4);
-    if (!Image("Skin240/Images/Icons/Title", logo, true)) return false;
+    if (!Image("Skin240/Images/Icons/Title", logo, true))
+        return false;
     Canvas notice(220, 12);
     const std::string line = "(c) 2026 Drevik Games";
     const int lineX = (220 - Canvas::TextWidth(m_font, line)) / 2;
@@ -337,21 +385,26 @@ bool ShellArt::TitleScreen() {
 
 // ---- The credits, help and other full screens ----
 
-bool ShellArt::TextScreens() {
+bool ShellArt::TextScreens()
+{
     Canvas night(kW, kH);
     night.VerticalGradient(0, kH - 1, {Hex(0x0a0c1c), Hex(0x161c34), Hex(0x0e1024)});
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const float h = Hash(x, y, 91);
-            if (h > 0.998f) night.Blend(x, y, Hex(0x9098c0), 0.5f);
+            if (h > 0.998f)
+                night.Blend(x, y, Hex(0x9098c0), 0.5f);
             const float edge = std::min({x, y, kW - 1 - x, kH - 1 - y}) / 30.0f;
-            if (edge < 1) night.Set(x, y, Mix(kInk, night.At(x, y), edge), 1);
+            if (edge < 1)
+                night.Set(x, y, Mix(kInk, night.At(x, y), edge), 1);
         }
     Bevel(night, 2, 2, kW - 3, kH - 3, kGoldDark, kGoldDark);
     Bevel(night, 4, 4, kW - 5, kH - 5, kGold, kGoldDark);
-    for (const auto& [x, y] : {std::pair{4, 4}, std::pair{kW - 5, 4}, std::pair{4, kH - 5}, std::pair{kW - 5, kH - 5}})
+    for (const auto& [x, y] :
+         {std::pair{4, 4}, std::pair{kW - 5, 4}, std::pair{4, kH - 5}, std::pair{kW - 5, kH - 5}})
         night.Disc(x + 0.5f, y + 0.5f, 3.0f, kGold);
-    if (!Image(std::string(kSkin) + "Night/wallpaper", night, false)) return false;
+    if (!Image(std::string(kSkin) + "Night/wallpaper", night, false))
+        return false;
 
     // Dark dressed stone for the full-screen windows of the menus.
     Canvas stone(kW, kH);
@@ -362,12 +415,15 @@ bool ShellArt::TextScreens() {
             const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 12, 3, 17);
             Colour s = Mix(Hex(0x1c1e28), Hex(0x343644), n);
             s = Mix(s, Hex(0x2a2430), Hash((x + offset) / 24, row, 5) * 0.5f);
-            if (mortar) s = Hex(0x0e0e14);
+            if (mortar)
+                s = Hex(0x0e0e14);
             const float edge = std::min({x, y, kW - 1 - x, kH - 1 - y}) / 40.0f;
-            if (edge < 1) s = Mix(kInk, s, 0.4f + 0.6f * edge);
+            if (edge < 1)
+                s = Mix(kInk, s, 0.4f + 0.6f * edge);
             stone.Set(x, y, s, 1);
         }
-    if (!Image(std::string(kSkin) + "Screen/wallpaper", stone, false)) return false;
+    if (!Image(std::string(kSkin) + "Screen/wallpaper", stone, false))
+        return false;
 
     // The ribbon under a screen's title.
     auto ribbon = [&](int w, int h, int part) {
@@ -375,13 +431,18 @@ bool ShellArt::TextScreens() {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 Colour body = Mix(Hex(0xa02424), Hex(0x4a0c10), static_cast<float>(y) / h);
-                if (y == 1 || y == h - 2) body = kGold;
-                if (y == 0 || y == h - 1) body = kGoldDark;
+                if (y == 1 || y == h - 2)
+                    body = kGold;
+                if (y == 0 || y == h - 1)
+                    body = kGoldDark;
                 bool inside = true;
                 // Swallow-tail ends.
-                if (part == 0) inside = x >= std::abs(y - h / 2) / 2;
-                if (part == 2) inside = (w - 1 - x) >= std::abs(y - h / 2) / 2;
-                if (inside) r.Set(x, y, body, 1);
+                if (part == 0)
+                    inside = x >= std::abs(y - h / 2) / 2;
+                if (part == 2)
+                    inside = (w - 1 - x) >= std::abs(y - h / 2) / 2;
+                if (inside)
+                    r.Set(x, y, body, 1);
             }
         return r;
     };
@@ -395,22 +456,25 @@ bool ShellArt::TextScreens() {
 namespace {
 
 struct FrameStyle {
-    int border;                   // width of the border
-    std::vector<Colour> rings;    // from the outside in, one per pixel of the border
-    Colour client, clientNoise;   // the client tile and its grain
-    bool ribbon;                  // a title ribbon
+    int border;                  // width of the border
+    std::vector<Colour> rings;   // from the outside in, one per pixel of the border
+    Colour client, clientNoise;  // the client tile and its grain
+    bool ribbon;                 // a title ribbon
     Colour ribbonTop, ribbonBottom;
 };
 
-Canvas PaintFrame(const FrameStyle& s, int size) {
+Canvas PaintFrame(const FrameStyle& s, int size)
+{
     Canvas c(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const int d = std::min({x, y, size - 1 - x, size - 1 - y});
             if (d < s.border) {
-                Colour ring = s.rings[static_cast<size_t>(std::min<int>(d, static_cast<int>(s.rings.size()) - 1))];
+                Colour ring =
+                    s.rings[static_cast<size_t>(std::min<int>(d, static_cast<int>(s.rings.size()) - 1))];
                 // Light from the top left.
-                if (x + y < size - 1) ring = Mix(ring, Hex(0xffffff), 0.12f);
+                if (x + y < size - 1)
+                    ring = Mix(ring, Hex(0xffffff), 0.12f);
                 c.Set(x, y, ring, 1);
             } else {
                 const float g = Hash(x % 8, y % 8, 23);
@@ -418,25 +482,41 @@ Canvas PaintFrame(const FrameStyle& s, int size) {
             }
         }
     // Rounded outer corners.
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1},
-                               std::pair{size - 1, size - 1}})
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
         c.Set(x, y, Colour{}, 0);
     return c;
 }
 
 }  // namespace
 
-bool ShellArt::Frames() {
+bool ShellArt::Frames()
+{
     const FrameStyle styles[] = {
         // The message box: a gilt frame round dark leather.
-        {7, {Hex(0x1a0e06), kGoldLight, kGold, kGoldDark, Hex(0x5a3a1e), Hex(0x3a2414), Hex(0x1a0e06)},
-         Hex(0x2a1e14), Hex(0x3a2a1c), true, Hex(0xa02424), Hex(0x4a0c10)},
+        {7,
+         {Hex(0x1a0e06), kGoldLight, kGold, kGoldDark, Hex(0x5a3a1e), Hex(0x3a2414), Hex(0x1a0e06)},
+         Hex(0x2a1e14),
+         Hex(0x3a2a1c),
+         true,
+         Hex(0xa02424),
+         Hex(0x4a0c10)},
         // Dialogs: blued steel with a gold inner line.
-        {6, {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
-         Hex(0x1a1e2a), Hex(0x242836), true, Hex(0x28407a), Hex(0x101c3a)},
+        {6,
+         {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
+         Hex(0x1a1e2a),
+         Hex(0x242836),
+         true,
+         Hex(0x28407a),
+         Hex(0x101c3a)},
         // Hints: a parchment edge wide enough to hold the pointing arrow.
-        {6, {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0xa08850), Hex(0x8a7040), Hex(0x6a5030), Hex(0x2a1c0c)},
-         Hex(0x2a2418), Hex(0x342c1e), false, {}, {}},
+        {6,
+         {Hex(0x2a1c0c), Hex(0xc8a868), Hex(0xa08850), Hex(0x8a7040), Hex(0x6a5030), Hex(0x2a1c0c)},
+         Hex(0x2a2418),
+         Hex(0x342c1e),
+         false,
+         {},
+         {}},
         // Panels: a sunken bevel.
         {2, {Hex(0x08080c), Hex(0x3a3e4c)}, Hex(0x181a22), Hex(0x20222c), false, {}, {}},
     };
@@ -450,13 +530,20 @@ bool ShellArt::Frames() {
             const char* name;
             int x, y, w, h;
         } parts[] = {
-            {"frame_ul", 0, 0, b, b},        {"frame_u", b, 0, tile, b},        {"frame_ur", b + tile, 0, b, b},
-            {"frame_l", 0, b, b, tile},      {"client", b, b, tile, tile},      {"frame_r", b + tile, b, b, tile},
-            {"frame_dl", 0, b + tile, b, b}, {"frame_d", b, b + tile, tile, b}, {"frame_dr", b + tile, b + tile, b, b},
+            {"frame_ul", 0, 0, b, b},
+            {"frame_u", b, 0, tile, b},
+            {"frame_ur", b + tile, 0, b, b},
+            {"frame_l", 0, b, b, tile},
+            {"client", b, b, tile, tile},
+            {"frame_r", b + tile, b, b, tile},
+            {"frame_dl", 0, b + tile, b, b},
+            {"frame_d", b, b + tile, tile, b},
+            {"frame_dr", b + tile, b + tile, b, b},
         };
         for (const auto& p : parts) {
             const bool corner = p.w == b && p.h == b;
-            if (!Image(folder + p.name, c.Crop(p.x, p.y, p.w, p.h), corner)) return false;
+            if (!Image(folder + p.name, c.Crop(p.x, p.y, p.w, p.h), corner))
+                return false;
         }
         if (i == 2) {
             // The hint's arrows: a tip at the image's hot spot, drawn in the
@@ -470,30 +557,37 @@ bool ShellArt::Frames() {
                     for (int x = 0; x < 9; ++x) {
                         // A slanted wedge leaning toward the side of the screen it is on.
                         const int tip = right ? 6 : 2;
-                        const int from = tip - row * (right ? 1 : 0) - row / 2, to = tip + row * (right ? 0 : 1) + row / 2;
-                        if (x >= from && x <= to) arrow.Set(x, y, row == 5 ? Hex(0x2a1c0c) : kGoldLight, 1);
+                        const int from = tip - row * (right ? 1 : 0) - row / 2,
+                                  to = tip + row * (right ? 0 : 1) + row / 2;
+                        if (x >= from && x <= to)
+                            arrow.Set(x, y, row == 5 ? Hex(0x2a1c0c) : kGoldLight, 1);
                     }
                 }
                 const int tipX = right ? 6 : 2;
-                if (!Image(folder + arrowNames[a], arrow, true, tipX, up ? 0 : 5)) return false;
+                if (!Image(folder + arrowNames[a], arrow, true, tipX, up ? 0 : 5))
+                    return false;
             }
         }
-        if (!s.ribbon) continue;
+        if (!s.ribbon)
+            continue;
         auto ribbon = [&](int w, int part) {
             Canvas r(w, 16);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < w; ++x) {
                     Colour body = Mix(s.ribbonTop, s.ribbonBottom, y / 16.0f);
-                    if (y == 1 || y == 14) body = kGold;
-                    if (y == 0 || y == 15) body = kGoldDark;
+                    if (y == 1 || y == 14)
+                        body = kGold;
+                    if (y == 0 || y == 15)
+                        body = kGoldDark;
                     const int cut = std::abs(y * 2 - 15) / 4;
-                    if ((part == 0 && x < cut) || (part == 2 && w - 1 - x < cut)) continue;
+                    if ((part == 0 && x < cut) || (part == 2 && w - 1 - x < cut))
+                        continue;
                     r.Set(x, y, body, 1);
                 }
             return r;
         };
-        if (!Image(folder + "title_l", ribbon(8, 0), true) || !Image(folder + "title_c", ribbon(4, 1), true) ||
-            !Image(folder + "title_r", ribbon(8, 2), true))
+        if (!Image(folder + "title_l", ribbon(8, 0), true) ||
+            !Image(folder + "title_c", ribbon(4, 1), true) || !Image(folder + "title_r", ribbon(8, 2), true))
             return false;
     }
     return true;
@@ -503,10 +597,15 @@ bool ShellArt::Frames() {
 
 namespace {
 
-enum Look { Normal, Pushed, Disabled };
+enum Look {
+    Normal,
+    Pushed,
+    Disabled
+};
 
 // A rounded button face of the given size.
-Canvas ButtonFace(int w, int h, Look look) {
+Canvas ButtonFace(int w, int h, Look look)
+{
     Canvas c(w, h);
     Colour top = Hex(0x7a5430), bottom = Hex(0x3a2412), rim = kGold, rimDark = kGoldDark;
     if (look == Pushed) {
@@ -523,26 +622,33 @@ Canvas ButtonFace(int w, int h, Look look) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const bool corner = (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
-            if (corner) continue;
+            if (corner)
+                continue;
             const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
             Colour p = Mix(top, bottom, static_cast<float>(y) / (h - 1));
-            if (edge) p = Hex(0x100804);
-            else if (x == 1 || y == 1) p = rim;
-            else if (x == w - 2 || y == h - 2) p = rimDark;
+            if (edge)
+                p = Hex(0x100804);
+            else if (x == 1 || y == 1)
+                p = rim;
+            else if (x == w - 2 || y == h - 2)
+                p = rimDark;
             c.Set(x, y, p, 1);
         }
     return c;
 }
 
 // A small triangle pointing left (dir -1) or right (dir 1) with its tip at x.
-void Arrow(Canvas& c, int tipX, int cy, int dir, const Colour& colour) {
+void Arrow(Canvas& c, int tipX, int cy, int dir, const Colour& colour)
+{
     for (int i = 0; i < 5; ++i)
-        for (int y = cy - i; y <= cy + i; ++y) c.Set(tipX - dir * i, y, colour, 1);
+        for (int y = cy - i; y <= cy + i; ++y)
+            c.Set(tipX - dir * i, y, colour, 1);
 }
 
 }  // namespace
 
-bool ShellArt::Buttons() {
+bool ShellArt::Buttons()
+{
     const char* suffix[] = {"", "_push", "_dis"};
     const std::string skin(kSkin);
     for (int look = Normal; look <= Disabled; ++look) {
@@ -634,14 +740,16 @@ bool ShellArt::Buttons() {
     Canvas trackH(4, 14), trackV(14, 4);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 14; ++j) {
-            const Colour groove = (j == 5) ? Hex(0x08060a) : (j == 8 ? kGoldDark : (j > 5 && j < 8 ? Hex(0x1c1410) : Colour{}));
+            const Colour groove =
+                (j == 5) ? Hex(0x08060a) : (j == 8 ? kGoldDark : (j > 5 && j < 8 ? Hex(0x1c1410) : Colour{}));
             const bool in = j >= 5 && j <= 8;
             if (in) {
                 trackH.Set(i, j, groove, 1);
                 trackV.Set(j, i, groove, 1);
             }
         }
-    if (!Image(bar + "client_h", trackH, true) || !Image(bar + "client_v", trackV, true)) return false;
+    if (!Image(bar + "client_h", trackH, true) || !Image(bar + "client_v", trackV, true))
+        return false;
 
     // Check boxes.
     for (int checked = 0; checked < 2; ++checked) {
@@ -650,20 +758,26 @@ bool ShellArt::Buttons() {
         box.FillRect(1, 1, 12, 12, kGoldDark);
         box.FillRect(2, 2, 11, 11, Hex(0x1a1410));
         if (checked) {
-            for (int i = 0; i < 4; ++i) box.FillRect(3 + i, 6 + i, 4 + i, 7 + i, kGoldLight);
-            for (int i = 0; i < 5; ++i) box.FillRect(7 + i, 8 - i * 2 + 1, 8 + i, 9 - i * 2 + 1, kGoldLight);
+            for (int i = 0; i < 4; ++i)
+                box.FillRect(3 + i, 6 + i, 4 + i, 7 + i, kGoldLight);
+            for (int i = 0; i < 5; ++i)
+                box.FillRect(7 + i, 8 - i * 2 + 1, 8 + i, 9 - i * 2 + 1, kGoldLight);
         }
-        if (!Image(skin + "CheckBox/" + (checked ? "checked" : "unchecked"), box, true)) return false;
+        if (!Image(skin + "CheckBox/" + (checked ? "checked" : "unchecked"), box, true))
+            return false;
     }
     return true;
 }
 
 // ---- Button faces of the message box ----
 
-bool ShellArt::Pictures() {
+bool ShellArt::Pictures()
+{
     Canvas ok(30, 12);
-    for (int i = 0; i < 3; ++i) ok.FillRect(1 + i, 5 + i, 2 + i, 6 + i, Hex(0x70e070));
-    for (int i = 0; i < 5; ++i) ok.FillRect(4 + i, 7 - i * 1, 5 + i, 8 - i * 1, Hex(0x70e070));
+    for (int i = 0; i < 3; ++i)
+        ok.FillRect(1 + i, 5 + i, 2 + i, 6 + i, Hex(0x70e070));
+    for (int i = 0; i < 5; ++i)
+        ok.FillRect(4 + i, 7 - i * 1, 5 + i, 8 - i * 1, Hex(0x70e070));
     ok.Text(m_font, 14, 1, "OK", Hex(0xf4e4b8));
     Canvas cancel(52, 12);
     for (int i = 0; i < 7; ++i) {
@@ -679,7 +793,8 @@ bool ShellArt::Pictures() {
 namespace {
 
 // A plucked note: a soft square wave with a falling envelope, 8-bit.
-void Note(std::vector<int>& mix, size_t at, float hz, size_t length, uint32_t rate, float volume) {
+void Note(std::vector<int>& mix, size_t at, float hz, size_t length, uint32_t rate, float volume)
+{
     for (size_t i = 0; i < length && at + i < mix.size(); ++i) {
         const float t = static_cast<float>(i) / rate;
         const float phase = std::fmod(t * hz, 1.0f);
@@ -690,18 +805,24 @@ void Note(std::vector<int>& mix, size_t at, float hz, size_t length, uint32_t ra
     }
 }
 
-std::vector<uint8_t> ToBytes(const std::vector<int>& mix) {
+std::vector<uint8_t> ToBytes(const std::vector<int>& mix)
+{
     std::vector<uint8_t> out;
     out.reserve(mix.size());
-    for (int v : mix) out.push_back(static_cast<uint8_t>(std::clamp(128 + v, 0, 255)));
+    for (int v : mix)
+        out.push_back(static_cast<uint8_t>(std::clamp(128 + v, 0, 255)));
     return out;
 }
 
-float Pitch(int semitone) { return 220.0f * std::pow(2.0f, semitone / 12.0f); }
+float Pitch(int semitone)
+{
+    return 220.0f * std::pow(2.0f, semitone / 12.0f);
+}
 
 }  // namespace
 
-bool ShellArt::Sounds() {
+bool ShellArt::Sounds()
+{
     constexpr uint32_t kRate = 8000;
     // A slow air in A minor over a drone, about six seconds, made to loop.
     const int melody[] = {0, 3, 7, 5, 3, 2, 3, -2, 0, 3, 7, 10, 8, 7, 5, 3};
@@ -709,7 +830,8 @@ bool ShellArt::Sounds() {
     std::vector<int> music(beat * 16, 0);
     for (size_t i = 0; i < 16; ++i) {
         Note(music, i * beat, Pitch(melody[i] + 12), beat, kRate, 34);
-        if (i % 4 == 0) Note(music, i * beat, Pitch(melody[i] - 12), beat * 4, kRate, 22);
+        if (i % 4 == 0)
+            Note(music, i * beat, Pitch(melody[i] - 12), beat * 4, kRate, 22);
     }
     std::vector<int> click(kRate / 50, 0);
     Note(click, 0, 1400, click.size(), kRate, 60);
@@ -718,7 +840,8 @@ bool ShellArt::Sounds() {
         Note(show, i * show.size() / 4, Pitch(12 + static_cast<int>(i) * 4), show.size() / 3, kRate, 30);
         Note(hide, i * hide.size() / 4, Pitch(24 - static_cast<int>(i) * 4), hide.size() / 3, kRate, 30);
     }
-    return Sound("Sounds/title_music", ToBytes(music), kRate) && Sound("Skin240/Skin/Button/click", ToBytes(click), kRate) &&
+    return Sound("Sounds/title_music", ToBytes(music), kRate) &&
+           Sound("Skin240/Skin/Button/click", ToBytes(click), kRate) &&
            Sound("Skin240/Skin/Scroll/show", ToBytes(show), kRate) &&
            Sound("Skin240/Skin/Scroll/hide", ToBytes(hide), kRate) &&
            Sound("Skin240/Skin/Dialog/show", ToBytes(show), kRate) &&

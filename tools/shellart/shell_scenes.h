@@ -24,8 +24,8 @@ public:
 
 private:
     bool Image(const std::string& path, const Canvas& canvas, bool transparent, int hotX = 0, int hotY = 0);
-    bool Animation(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY, uint8_t rate,
-                   uint8_t loopBack);
+    bool Animation(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY,
+                   uint8_t rate, uint8_t loopBack);
     bool Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate);
 
     bool TitleScreen();

@@ -23,19 +23,18 @@
 #include <vector>
 
 #include "tools/encode/art_sources.h"
+#include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
-#include "tools/encode/generated_files.h"
 #include "tools/shellart/canvas.h"
 #include "tools/shellart/shell_scenes.h"
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace {}  // namespace
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: shellart <data folder> <staging folder>\n";
         return 2;
@@ -44,7 +43,8 @@ int main(int argc, char** argv) {
     std::string text, error;
     std::vector<Rgb> palette;
     const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadWholeFile(palettePath, text) || !ParsePaletteSource(text, palettePath.string(), palette, error)) {
+    if (!ReadWholeFile(palettePath, text) ||
+        !ParsePaletteSource(text, palettePath.string(), palette, error)) {
         std::cerr << "shellart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const ArtFile& file : files) {
-        if (!WriteIfChanged(out / file.path, file.bytes)) return 1;
+        if (!WriteIfChanged(out / file.path, file.bytes))
+            return 1;
     }
     return 0;
 }

@@ -20,30 +20,30 @@
 #include <vector>
 
 class UiTreeSource {
- public:
-  // Adds one source file's text; false with "file:line: message" on error.
-  bool AddFile(const std::string& fileName, const std::string& text, std::string* error);
-  // Builds the pool and the node table; false with a message when the tree
-  // does not fit the format's limits.
-  bool Compile(std::vector<uint8_t>* pool, std::vector<uint8_t>* table, std::string* error);
+public:
+    // Adds one source file's text; false with "file:line: message" on error.
+    bool AddFile(const std::string& fileName, const std::string& text, std::string* error);
+    // Builds the pool and the node table; false with a message when the tree
+    // does not fit the format's limits.
+    bool Compile(std::vector<uint8_t>* pool, std::vector<uint8_t>* table, std::string* error);
 
- private:
-  struct Node {
-    std::string name;
-    std::vector<int32_t> numbers;      // the values; strings hold -1 - index
-    std::vector<std::string> strings;  // the string values, Windows-1252
-    std::vector<size_t> children;      // indexes into nodes_
-    std::string where;                 // "file:line" for messages
-    bool implicit = false;             // made for a path, not written
-  };
-  size_t NewNode();
-  size_t FindChild(size_t parent, const std::string& name) const;
+private:
+    struct Node {
+        std::string name;
+        std::vector<int32_t> numbers;      // the values; strings hold -1 - index
+        std::vector<std::string> strings;  // the string values, Windows-1252
+        std::vector<size_t> children;      // indexes into m_nodes
+        std::string where;                 // "file:line" for messages
+        bool implicit = false;             // made for a path, not written
+    };
+    size_t NewNode();
+    size_t FindChild(size_t parent, const std::string& name) const;
 
-  std::vector<Node> nodes_{Node{}};  // node 0 holds the top nodes
-  std::vector<std::pair<std::string, std::string>> topOwners_;  // name, file
-  struct PathNode {
-    std::string path;
-    size_t node;
-  };
-  std::vector<PathNode> pathNodes_;
+    std::vector<Node> m_nodes{Node{}};                             // node 0 holds the top nodes
+    std::vector<std::pair<std::string, std::string>> m_topOwners;  // name, file
+    struct PathNode {
+        std::string path;
+        size_t node;
+    };
+    std::vector<PathNode> m_pathNodes;
 };

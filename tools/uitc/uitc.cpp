@@ -15,54 +15,56 @@
 
 namespace {
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string out;
-  std::vector<std::string> sources;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--out" && i + 1 < argc) {
-      out = argv[++i];
-    } else {
-      sources.push_back(arg);
+int main(int argc, char** argv)
+{
+    std::string out;
+    std::vector<std::string> sources;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            sources.push_back(arg);
+        }
     }
-  }
-  if (out.empty() || sources.empty()) {
-    std::cerr << "usage: uitc --out <dir>/<name> <source.ui>...\n";
-    return 1;
-  }
-  UiTreeSource tree;
-  std::string error;
-  for (const std::string& source : sources) {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-      std::cerr << source << ": cannot be read\n";
-      return 1;
+    if (out.empty() || sources.empty()) {
+        std::cerr << "usage: uitc --out <dir>/<name> <source.ui>...\n";
+        return 1;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!tree.AddFile(std::filesystem::path(source).filename().string(), text.str(), &error)) {
-      std::cerr << error << "\n";
-      return 1;
+    UiTreeSource tree;
+    std::string error;
+    for (const std::string& source : sources) {
+        std::ifstream in(source, std::ios::binary);
+        if (!in) {
+            std::cerr << source << ": cannot be read\n";
+            return 1;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!tree.AddFile(std::filesystem::path(source).filename().string(), text.str(), &error)) {
+            std::cerr << error << "\n";
+            return 1;
+        }
     }
-  }
-  std::vector<uint8_t> pool;
-  std::vector<uint8_t> table;
-  if (!tree.Compile(&pool, &table, &error)) {
-    std::cerr << error << "\n";
-    return 1;
-  }
-  std::filesystem::create_directories(std::filesystem::path(out).parent_path());
-  if (!WriteFile(out + ".uit", pool) || !WriteFile(out + ".uib", table)) {
-    std::cerr << out << ": cannot be written\n";
-    return 1;
-  }
-  return 0;
+    std::vector<uint8_t> pool;
+    std::vector<uint8_t> table;
+    if (!tree.Compile(&pool, &table, &error)) {
+        std::cerr << error << "\n";
+        return 1;
+    }
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path());
+    if (!WriteFile(out + ".uit", pool) || !WriteFile(out + ".uib", table)) {
+        std::cerr << out << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
 }
