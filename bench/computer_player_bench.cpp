@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/program/sim_driver.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
-#include "tests/sim/sim_driver.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include "game/controller_factory.h"
 #include "game/game_rules.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "players/player_controller.h"
 
 namespace {
 

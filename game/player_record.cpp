@@ -3,9 +3,9 @@
 #include "game/controller_factory.h"
 #include "game/game_rules.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/squad_type.h"
 #include "game/stream_util.h"
-#include "players/player_controller.h"
 
 void CPlayerStats::Stream(CByteStream& s)
 {

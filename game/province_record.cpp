@@ -3,11 +3,11 @@
 #include "core/ui_mgr.h"
 #include "game/game_object.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "game/squad_type.h"
 #include "game/stream_util.h"
-#include "players/player_controller.h"
 
 namespace {
 uint8_t AddPercent(uint8_t percent, int32_t step)

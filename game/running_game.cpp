@@ -9,6 +9,7 @@
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_ratings.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
@@ -16,7 +17,6 @@
 #include "game/saved_game.h"
 #include "game/squad_type.h"
 #include "game/ui_request.h"
-#include "players/player_controller.h"
 
 RunningGameState& Game()
 {

@@ -5,8 +5,8 @@
 #include "game/data_file_io.h"
 #include "game/game_world.h"
 #include "game/pack_access.h"
+#include "game/player_controller.h"
 #include "game/stream_util.h"
-#include "players/player_controller.h"
 
 namespace {
 WorldLoadedHook g_worldLoadedHook = nullptr;

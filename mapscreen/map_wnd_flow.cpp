@@ -6,6 +6,7 @@
 #include "core/preferences.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
@@ -14,7 +15,6 @@
 #include "game/ui_request.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
-#include "players/player_controller.h"
 #include "ui/window_mgr.h"
 
 void CMapWnd::SetNewGameOptions(const NewGameOptions& options)

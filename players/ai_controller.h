@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "players/player_controller.h"
+#include "game/player_controller.h"
 
 class CAIController : public CPlayerController {
 public:

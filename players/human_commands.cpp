@@ -4,6 +4,7 @@
 // checked before it is acted on.
 #include <algorithm>
 
+#include "game/attack_support.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -12,7 +13,6 @@
 #include "game/report_list.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "players/attack_support.h"
 #include "players/human_controller.h"
 #include "players/request_records.h"
 

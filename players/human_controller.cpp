@@ -11,10 +11,10 @@
 #include "game/game_world.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
+#include "game/random_event_report.h"
 #include "game/random_events.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
-#include "players/random_event_report.h"
 #include "players/request_records.h"
 
 namespace {

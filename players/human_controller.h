@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "core/ref_string.h"
+#include "game/player_controller.h"
 #include "game/resource_bundle.h"
 #include "game/ui_request.h"
-#include "players/player_controller.h"
 #include "players/request_records.h"
 
 class CastleState;

@@ -11,13 +11,13 @@
 #include "game/game_object.h"
 #include "game/game_rules.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "players/player_controller.h"
 
 namespace planner {
 

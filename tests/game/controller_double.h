@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/controller_factory.h"
-#include "players/player_controller.h"
+#include "game/player_controller.h"
 
 class RecordingController : public CPlayerController {
 public:

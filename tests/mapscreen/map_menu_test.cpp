@@ -6,10 +6,10 @@
 
 #include "app/message_wnd.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "mapdialogs/game_menu.h"
-#include "players/player_controller.h"
 #include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"

@@ -5,11 +5,11 @@
 
 #include "game/army.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "game/squad_type.h"
-#include "players/player_controller.h"
 #include "tests/mapscreen/game_window_bench.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"

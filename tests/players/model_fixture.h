@@ -13,12 +13,12 @@
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
 #include "game/ui_request.h"
-#include "players/player_controller.h"
 
 // Two squad types: "Sword" (force 2, bought by 5, 10 gold) and "Bow"
 // (force 3, bought by 3, 8 gold and 2 metal).

@@ -5,6 +5,7 @@
 #include "game/controller_factory.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
@@ -12,7 +13,6 @@
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
 #include "players/human_controller.h"
-#include "players/player_controller.h"
 
 namespace {
 

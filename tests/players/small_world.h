@@ -11,8 +11,8 @@
 
 #include "game/battle_seam.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/running_game.h"
-#include "players/player_controller.h"
 
 class SmallWorld {
 public:

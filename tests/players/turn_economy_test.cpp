@@ -1,9 +1,9 @@
 // Income, recruits, robbery settlement and random events at a turn's seams.
 #include "core/random.h"
 #include "game/province_distance_map.h"
+#include "game/random_event_report.h"
 #include "game/random_events.h"
 #include "game/report_list.h"
-#include "players/random_event_report.h"
 #include "tests/players/model_fixture.h"
 
 namespace {

@@ -2,16 +2,16 @@
 // battle, losses, statistics and experience, then capture or retreat.
 #include <algorithm>
 
+#include "game/attack_support.h"
 #include "game/battle_seam.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
-#include "players/attack_support.h"
-#include "players/player_controller.h"
 
 bool HasStandingCastle(const ProvinceRecord* province)
 {

@@ -1,4 +1,4 @@
-#include "tests/sim/sim_driver.h"
+#include "app/program/sim_driver.h"
 
 #include <strings.h>
 
@@ -13,6 +13,7 @@
 #include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/pack_access.h"
+#include "game/player_controller.h"
 #include "game/player_ratings.h"
 #include "game/player_record.h"
 #include "game/running_game.h"
@@ -20,8 +21,6 @@
 #include "game/squad_type.h"
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
-#include "players/player_controller.h"
-#include "tests/sim/quick_battle.h"
 
 namespace {
 
@@ -30,7 +29,6 @@ constexpr uint16_t kSaveVersion = 9;
 constexpr long kMaxSaveFile = 4L << 20;
 
 uint32_t g_seed = 0;
-bool g_standIn = false;
 SimTurnObserver g_observer = nullptr;
 // A loaded game refreshes the players' ratings when play resumes, as the
 // turn loop does.
@@ -58,7 +56,7 @@ uint32_t DeclineRequest(UiRequestKind, void*)
 
 void BindHarnessSignals()
 {
-    SigMapBattle.Connect(g_standIn ? &ResolveQuickBattle : &ResolveMapBattle);
+    SigMapBattle.Connect(&ResolveMapBattle);
     SigPumpUi.Connect(&PumpOneFrame);
     SigUiRequest.Connect(&DeclineRequest);
 }
@@ -324,11 +322,6 @@ void SimEndGame()
 {
     if (Game().world)
         EndSession();
-}
-
-void SimUseBattleStandIn(bool standIn)
-{
-    g_standIn = standIn;
 }
 
 void SimSetTurnObserver(SimTurnObserver observer)

@@ -3,17 +3,17 @@
 #include <algorithm>
 
 #include "core/random.h"
+#include "game/attack_support.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
-#include "players/attack_support.h"
-#include "players/player_controller.h"
 
 namespace {
 

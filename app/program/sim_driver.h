@@ -2,9 +2,9 @@
 // drives every player of a mission through its controller's BeginTurn,
 // ProvinceTurnStep, PlayTurn and EndTurn, as the turn loop does, but goes
 // on without any person at the device. Battles are fought by the battle
-// engine's quick battle (or the stand-in of quick_battle.h), frame pumps advance the virtual clock by one
-// frame step, and dialog requests (none are posted for computer players)
-// are answered "no" by a scripted responder.
+// engine's quick battle, frame pumps advance the virtual clock by one frame
+// step, and dialog requests (none are posted for computer players) are
+// answered "no" by a scripted responder.
 //
 // Replays are exact: the random generator is reseeded at every player's turn
 // from the tick count, and the harness sets the virtual clock before each
@@ -45,11 +45,6 @@ SimOutcome SimPlay(int32_t maxRounds);
 bool SimSaveBytes(std::vector<uint8_t>& out);
 bool SimSaveFile(const std::string& file, std::string& error);
 void SimEndGame();
-
-// Battles are fought by the battle engine without screen, both sides played
-// by the computer; the stand-in of quick_battle.h resolves them at once
-// instead (for comparisons and when the engine is not wanted).
-void SimUseBattleStandIn(bool standIn);
 
 // Called after every player's turn (benchmarks time them); null for none.
 using SimTurnObserver = void (*)(int playerIndex);

@@ -1,7 +1,7 @@
 // The controller's state, its saved form and the seams of a turn: begin,
 // province step, play, continue and end, with the turn economy (income,
 // recruits, random events and the settlement of robberies).
-#include "players/player_controller.h"
+#include "game/player_controller.h"
 
 #include <algorithm>
 
@@ -13,10 +13,10 @@
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
+#include "game/random_event_report.h"
 #include "game/random_events.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
-#include "players/random_event_report.h"
 
 CPlayerController::CPlayerController(PlayerRecord* p) : player(p), reports(std::make_unique<CReportList>()) {}
 

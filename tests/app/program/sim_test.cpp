@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "app/program/sim_driver.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
 #include "game/saved_game.h"
-#include "tests/sim/sim_driver.h"
 #include "tests/support/build_folder.h"
 
 namespace {
