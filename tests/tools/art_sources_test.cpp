@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 fs::path DataFolder()
 {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    return fs::path(THARN_TEST_SOURCE_DIR) / "data";
 }
 
 std::string Read(const fs::path& p)

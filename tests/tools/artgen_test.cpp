@@ -23,7 +23,7 @@ fs::path BuildFolder()
 }
 fs::path DataFolder()
 {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    return fs::path(THARN_TEST_SOURCE_DIR) / "data";
 }
 
 int RunArtgen(const fs::path& data, const fs::path& out, const fs::path& errors)
