@@ -2,7 +2,7 @@
 # faces and skins, and the covert and siege emblems, painted by
 # tools/castleart. The skins and pictures live in the skin folder "Skin240",
 # which the screen layout choice overlays on the root: a pack of their own
-# would hide the shell's folder of that name, so they join the shell's pack.
+# would hide the skins pack's folder of that name, so they join that pack.
 set(THARN_CASTLE_STAGING ${CMAKE_BINARY_DIR}/staging/castle)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/castleart.stamp
@@ -13,5 +13,5 @@ add_custom_command(
   COMMENT "Painting the castle pictures"
   VERBATIM)
 add_custom_target(generate_castle_art DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/castleart.stamp)
-tharn_add_pack_roots(NAME shell ROOTS ${THARN_CASTLE_STAGING}
+tharn_add_pack_roots(NAME skins ROOTS ${THARN_CASTLE_STAGING}
                      DEPENDS generate_castle_art ${CMAKE_CURRENT_BINARY_DIR}/castleart.stamp)

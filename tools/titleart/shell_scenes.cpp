@@ -1,4 +1,4 @@
-#include "tools/shellart/shell_scenes.h"
+#include "tools/titleart/shell_scenes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-// mapwndart <data folder> <staging folder>
+// mapscreenart <data folder> <staging folder>
 //
 // Paints the map window's pictures for the 240 x 320 layout into the
 // staging folder:
@@ -25,7 +25,7 @@
 #include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/palette_encoder.h"
-#include "tools/shellart/canvas.h"
+#include "tools/titleart/canvas.h"
 
 namespace fs = std::filesystem;
 
@@ -258,7 +258,7 @@ std::vector<Picture> Pictures()
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: mapwndart <data folder> <staging folder>\n";
+        std::cerr << "usage: mapscreenart <data folder> <staging folder>\n";
         return 2;
     }
     const fs::path data = argv[1], out = argv[2];
@@ -267,7 +267,7 @@ int main(int argc, char** argv)
     const fs::path palettePath = data / "palettes" / "base.txt";
     if (!ReadWholeFile(palettePath, text) ||
         !ParsePaletteSource(text, palettePath.string(), palette, error)) {
-        std::cerr << "mapwndart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
+        std::cerr << "mapscreenart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
     const Quantizer quantizer(palette);
@@ -279,7 +279,7 @@ int main(int argc, char** argv)
         options.transparent = true;
         EncodeResult r = EncodeImage(quantizer.Convert(canvas, true), options);
         if (!r.ok()) {
-            std::cerr << "mapwndart: " << picture.path << ": " << r.error << "\n";
+            std::cerr << "mapscreenart: " << picture.path << ": " << r.error << "\n";
             return 1;
         }
         if (!WriteIfChanged(out / (picture.path + ".img"), r.bytes))

@@ -1,6 +1,6 @@
-// appwndsart: draws the pictures of the set-up and end-of-game windows.
+// menusart: draws the pictures of the set-up and end-of-game windows.
 //
-//   appwndsart <mission source folder> <staging folder>
+//   menusart <mission source folder> <staging folder>
 //
 // Writes, below the staging folder:
 //   Skin/awdialog, awpanel        frame skins of the dialogs and their panels
@@ -100,7 +100,7 @@ void Write(const fs::path& root, const std::string& name, const Canvas& canvas, 
     options.transparent = transparent;
     const EncodeResult result = EncodeImage(canvas.p, options);
     if (!result.ok()) {
-        std::cerr << "appwndsart: " << name << ": " << result.error << "\n";
+        std::cerr << "menusart: " << name << ": " << result.error << "\n";
         g_failed = true;
         return;
     }
@@ -114,7 +114,7 @@ void Write(const fs::path& root, const std::string& name, const Canvas& canvas, 
     out.write(reinterpret_cast<const char*>(result.bytes.data()),
               static_cast<std::streamsize>(result.bytes.size()));
     if (!out) {
-        std::cerr << "appwndsart: cannot write " << path << "\n";
+        std::cerr << "menusart: cannot write " << path << "\n";
         g_failed = true;
     }
 }
@@ -518,12 +518,12 @@ void Previews(const fs::path& missions, const fs::path& root)
     for (const fs::path& source : sources) {
         std::vector<Cell> cells;
         if (!ReadCells(source, cells)) {
-            std::cerr << "appwndsart: " << source << ": no provinces to draw\n";
+            std::cerr << "menusart: " << source << ": no provinces to draw\n";
             g_failed = true;
             continue;
         }
         if (cells.size() > 99) {
-            std::cerr << "appwndsart: " << source << ": more provinces than a preview can index\n";
+            std::cerr << "menusart: " << source << ": more provinces than a preview can index\n";
             g_failed = true;
             continue;
         }
@@ -538,7 +538,7 @@ void Previews(const fs::path& missions, const fs::path& root)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: appwndsart <mission source folder> <staging folder>\n";
+        std::cerr << "usage: menusart <mission source folder> <staging folder>\n";
         return 2;
     }
     const fs::path missions = argv[1], root = argv[2];

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tools/encode/font_encoder.h"
-#include "tools/shellart/canvas.h"
+#include "tools/titleart/canvas.h"
 
 struct ArtFile {
     std::string path;  // below the staging folder, with its extension
@@ -14,7 +14,7 @@ struct ArtFile {
 };
 
 // Where the title screen's menu plaque lies on the wallpaper (the menu's
-// layout in data/ui/240x320/shell.ui sits inside it).
+// layout in data/ui/240x320/title.ui sits inside it).
 constexpr int kPlaqueLeft = 48, kPlaqueTop = 160, kPlaqueRight = 191, kPlaqueBottom = 300;
 
 class ShellArt {

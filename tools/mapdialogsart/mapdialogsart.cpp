@@ -1,4 +1,4 @@
-// opwndsart <data folder> <staging folder>
+// mapdialogsart <data folder> <staging folder>
 //
 // Paints the art of the operation windows into the staging folder:
 //   Objects/Units/<id>/UnitInfo.img   a portrait of every squad type found in
@@ -27,7 +27,7 @@
 #include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
-#include "tools/shellart/canvas.h"
+#include "tools/titleart/canvas.h"
 
 namespace fs = std::filesystem;
 
@@ -418,7 +418,7 @@ bool OpwndsArt::PaintAll(const std::vector<std::string>& units, const fs::path& 
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: opwndsart <data folder> <staging folder>\n";
+        std::cerr << "usage: mapdialogsart <data folder> <staging folder>\n";
         return 2;
     }
     const fs::path data = argv[1], out = argv[2];
@@ -427,13 +427,13 @@ int main(int argc, char** argv)
     const fs::path palettePath = data / "palettes" / "base.txt";
     if (!ReadWholeFile(palettePath, text) ||
         !ParsePaletteSource(text, palettePath.string(), palette, error)) {
-        std::cerr << "opwndsart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
+        std::cerr << "mapdialogsart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
     FontSource font;
     const fs::path fontPath = data / "fonts" / "font.txt";
     if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), font, error)) {
-        std::cerr << "opwndsart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
+        std::cerr << "mapdialogsart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
         return 1;
     }
     // Every squad type of the game gets a portrait; the list is sorted so
@@ -446,13 +446,13 @@ int main(int argc, char** argv)
             units.push_back(entry.path().filename().string());
     }
     if (ec || units.empty()) {
-        std::cerr << "opwndsart: no squad types in " << unitsFolder << "\n";
+        std::cerr << "mapdialogsart: no squad types in " << unitsFolder << "\n";
         return 1;
     }
     std::sort(units.begin(), units.end());
     OpwndsArt art(Quantizer(palette), font);
     if (!art.PaintAll(units, out)) {
-        std::cerr << "opwndsart: " << art.Error() << "\n";
+        std::cerr << "mapdialogsart: " << art.Error() << "\n";
         return 1;
     }
     return 0;

@@ -1,4 +1,4 @@
-// shellart <data folder> <staging folder>
+// titleart <data folder> <staging folder>
 //
 // Paints the shell's art for the 240 x 320 layout into the staging folder:
 //   Skin240/Skin/Title/      the title screen (wallpaper, animations)
@@ -26,8 +26,8 @@
 #include "tools/encode/generated_files.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
-#include "tools/shellart/canvas.h"
-#include "tools/shellart/shell_scenes.h"
+#include "tools/titleart/canvas.h"
+#include "tools/titleart/shell_scenes.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +36,7 @@ namespace {}  // namespace
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: shellart <data folder> <staging folder>\n";
+        std::cerr << "usage: titleart <data folder> <staging folder>\n";
         return 2;
     }
     const fs::path data = argv[1], out = argv[2];
@@ -45,19 +45,19 @@ int main(int argc, char** argv)
     const fs::path palettePath = data / "palettes" / "base.txt";
     if (!ReadWholeFile(palettePath, text) ||
         !ParsePaletteSource(text, palettePath.string(), palette, error)) {
-        std::cerr << "shellart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
+        std::cerr << "titleart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return 1;
     }
     FontSource font;
     const fs::path fontPath = data / "fonts" / "font.txt";
     if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), font, error)) {
-        std::cerr << "shellart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
+        std::cerr << "titleart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
         return 1;
     }
     ShellArt art(Quantizer(palette), font);
     std::vector<ArtFile> files;
     if (!art.PaintAll(files, error)) {
-        std::cerr << "shellart: " << error << "\n";
+        std::cerr << "titleart: " << error << "\n";
         return 1;
     }
     for (const ArtFile& file : files) {

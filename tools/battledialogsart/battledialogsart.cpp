@@ -1,5 +1,5 @@
-// battlewndsart: the battle dialogs' own art, written into a staging folder:
-//   Sounds/<name>.wav               from data/battlewnds/sounds/<name>.txt
+// battledialogsart: the battle dialogs' own art, written into a staging folder:
+//   Sounds/<name>.wav               from data/battledialogs/sounds/<name>.txt
 //                                   (the battle results' victory and defeat calls)
 //   Skin240/Skin/Slider/            the horizontal slider of the recruit and
 //                                   split windows: end and step buttons, thumb,
@@ -108,7 +108,7 @@ bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool tran
     options.transparent = transparent;
     EncodeResult r = EncodeImage(picture, options);
     if (!r.ok()) {
-        std::cerr << "battlewndsart: " << path << ": " << r.error << "\n";
+        std::cerr << "battledialogsart: " << path << ": " << r.error << "\n";
         return false;
     }
     return WriteIfChanged(path, r.bytes);
@@ -270,7 +270,7 @@ bool Emblems(const fs::path& out)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: battlewndsart <source folder> <staging folder>\n";
+        std::cerr << "usage: battledialogsart <source folder> <staging folder>\n";
         return 2;
     }
     const fs::path sounds = fs::path(argv[1]) / "sounds";
@@ -283,23 +283,23 @@ int main(int argc, char** argv)
     }
     std::sort(sources.begin(), sources.end());
     if (sources.empty()) {
-        std::cerr << "battlewndsart: no sound recipes in " << sounds << "\n";
+        std::cerr << "battledialogsart: no sound recipes in " << sounds << "\n";
         return 1;
     }
     for (const fs::path& src : sources) {
         std::string text, error;
         WavSource sound;
         if (!ReadWholeFile(src, text)) {
-            std::cerr << "battlewndsart: cannot read " << src << "\n";
+            std::cerr << "battledialogsart: cannot read " << src << "\n";
             return 1;
         }
         if (!SynthesizeSoundSource(text, src.string(), sound, error)) {
-            std::cerr << "battlewndsart: " << error << "\n";
+            std::cerr << "battledialogsart: " << error << "\n";
             return 1;
         }
         EncodeResult r = EncodeWav(sound);
         if (!r.ok()) {
-            std::cerr << "battlewndsart: " << src.string() << ": " << r.error << "\n";
+            std::cerr << "battledialogsart: " << src.string() << ": " << r.error << "\n";
             return 1;
         }
         if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes))

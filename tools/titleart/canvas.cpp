@@ -1,4 +1,4 @@
-#include "tools/shellart/canvas.h"
+#include "tools/titleart/canvas.h"
 
 #include <algorithm>
 #include <cmath>
