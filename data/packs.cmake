@@ -125,8 +125,11 @@ if(IS_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/base)
   tharn_add_pack_roots(NAME base ROOTS ${CMAKE_CURRENT_LIST_DIR}/base)
 endif()
 
+# data/art.cmake first: the others name the folders of its generated art.
 file(GLOB tharn_data_cmake CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cmake)
 list(SORT tharn_data_cmake)
+list(REMOVE_ITEM tharn_data_cmake ${CMAKE_CURRENT_LIST_DIR}/art.cmake)
+list(PREPEND tharn_data_cmake ${CMAKE_CURRENT_LIST_DIR}/art.cmake)
 foreach(file IN LISTS tharn_data_cmake)
   if(NOT file STREQUAL CMAKE_CURRENT_LIST_FILE)
     include(${file})

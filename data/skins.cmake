@@ -1,17 +1,10 @@
-# The skins pack: the skin size text (the root "txt" resource
-# that names the skin folder of each screen size), the credits and help
-# texts from data/skins, and the art titleart paints into a staging folder:
-# the skin folder "Skin240" with the title screen and the common frame and
-# button skins, and the title music.
-set(THARN_SKINS_STAGING ${CMAKE_BINARY_DIR}/staging/skins)
-add_custom_command(
-  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/titleart.stamp
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_SKINS_STAGING}
-  COMMAND titleart ${CMAKE_CURRENT_LIST_DIR} ${THARN_SKINS_STAGING}
-  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/titleart.stamp
-  DEPENDS titleart ${CMAKE_CURRENT_LIST_DIR}/palettes/base.txt ${CMAKE_CURRENT_LIST_DIR}/fonts/font.txt
-  COMMENT "Painting the title screen and the common skins"
-  VERBATIM)
-add_custom_target(generate_title_art DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/titleart.stamp)
-tharn_add_pack(NAME skins ORDER 2010 ROOTS ${CMAKE_CURRENT_LIST_DIR}/skins ${THARN_SKINS_STAGING}
-               DEPENDS generate_title_art ${CMAKE_CURRENT_BINARY_DIR}/titleart.stamp)
+# The skins pack: the skin folder "Skin240" that tools/artgen paints (the
+# title screen and the common frame and button skins, the castle windows',
+# map window's and battle dialogs' skins and pictures, the title music and
+# the battle results' sounds), then, from data/skins, the skin size text
+# (the root "txt" resource that names the skin folder of each screen size)
+# and the credits and help texts. The screens' skins share this pack: a pack
+# of their own with a "Skin240" folder would hide this one's.
+tharn_add_pack(NAME skins ORDER 2010)
+tharn_add_art_roots(NAME skins SCREENS battledialogs castle mapscreen title)
+tharn_add_pack_roots(NAME skins ROOTS ${CMAKE_CURRENT_LIST_DIR}/skins)

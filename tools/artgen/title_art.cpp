@@ -1,12 +1,57 @@
-#include "tools/titleart/shell_scenes.h"
+// The title screen and the common skins for the 240 x 320 layout (pack
+// "skins"), below its staging folder:
+//   Skin240/Skin/Title/      the title screen (wallpaper, animations)
+//   Skin240/Skin/Night/      the credits and help screens
+//   Skin240/Skin/Screen/     full-screen windows with a title ribbon
+//   Skin240/Skin/Scroll, Dialog, Hint, Panel/   frame skins
+//   Skin240/Skin/Button, BtnHelp, ValueScroller/Btn_*, ScrollBar/, CheckBox/   buttons
+//   Skin240/Images/Btn/Ok, Cancel    message box button faces
+//   Skin240/Images/Icons/Title, Copyright   the title screen's pictures
+//   Sounds/title_music, click, dlg_show, dlg_hide
+// Everything is painted in true colour from seeded noise and shapes, then
+// mapped to the game's palette "base".
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
 
+#include "tools/artgen/art_screens.h"
+#include "tools/artgen/painting.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/wav_encoder.h"
 
 namespace {
+
+// Where the title screen's menu plaque lies on the wallpaper (the menu's
+// layout in data/ui/240x320/title.ui sits inside it).
+constexpr int kPlaqueLeft = 48, kPlaqueTop = 160, kPlaqueRight = 191, kPlaqueBottom = 300;
+
+class TitleArt {
+public:
+    TitleArt(Quantizer quantizer, const FontSource& font, ArtWriter& out)
+        : m_q(std::move(quantizer)), m_font(font), m_out(out)
+    {}
+    bool PaintAll();
+
+private:
+    bool Image(const std::string& path, const Painting& canvas, bool transparent, int hotX = 0, int hotY = 0);
+    bool Animation(const std::string& path, const std::vector<Painting>& frames, int hotX, int hotY,
+                   uint8_t rate, uint8_t loopBack);
+    bool Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate);
+
+    bool TitleScreen();
+    bool TextScreens();
+    bool Frames();
+    bool Buttons();
+    bool Pictures();
+    bool Sounds();
+
+    Quantizer m_q;
+    const FontSource& m_font;
+    ArtWriter& m_out;
+};
 
 constexpr const char* kSkin = "Skin240/Skin/";
 constexpr int kW = 240, kH = 320;
@@ -41,7 +86,7 @@ float Ridge(float x, float base, float amplitude, float scale, uint32_t seed)
 }
 
 // A roof cone from (x0..x1) at its foot y up to the apex y.
-void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour)
+void Cone(Painting& c, int x0, int x1, int foot, int apex, const Colour& colour)
 {
     const float mid = (x0 + x1) / 2.0f, half = (x1 - x0) / 2.0f + 1;
     for (int y = apex; y <= foot; ++y) {
@@ -54,7 +99,7 @@ void Cone(Canvas& c, int x0, int x1, int foot, int apex, const Colour& colour)
 
 // A branch from (x, y) at an angle (radians, 0 = right, -pi/2 = up) that
 // forks into two thinner ones, bent by the wind toward the right.
-void Branch(Canvas& c, float x, float y, float angle, float length, float width, int depth,
+void Branch(Painting& c, float x, float y, float angle, float length, float width, int depth,
             const Colour& colour)
 {
     const float ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
@@ -70,37 +115,28 @@ void Branch(Canvas& c, float x, float y, float angle, float length, float width,
     Branch(c, ex, ey, angle + spread + 0.12f, length * 0.6f, width * 0.55f, depth - 1, colour);
 }
 
-void Battlements(Canvas& c, int x0, int x1, int top, const Colour& colour)
+void Battlements(Painting& c, int x0, int x1, int top, const Colour& colour)
 {
     for (int x = x0; x <= x1; ++x)
         if (((x - x0) / 3) % 2 == 0)
             c.FillRect(x, top - 3, x, top - 1, colour);
 }
 
-void Tower(Canvas& c, const Box& b, const Colour& body, const Colour& rim)
+void Tower(Painting& c, const Box& b, const Colour& body, const Colour& rim)
 {
     c.FillRect(b.x0, b.y0, b.x1, b.y1, body);
     // The sunset lights the towers' left edges.
     c.FillRect(b.x0, b.y0, b.x0, b.y1, rim, 0.7f);
 }
 
-// A bevelled rectangle outline: light on the top and left, dark below.
-void Bevel(Canvas& c, int x0, int y0, int x1, int y1, const Colour& light, const Colour& dark)
-{
-    c.FillRect(x0, y0, x1, y0, light);
-    c.FillRect(x0, y0, x0, y1, light);
-    c.FillRect(x0, y1, x1, y1, dark);
-    c.FillRect(x1, y0, x1, y1, dark);
-}
-
 // Letters in the game font, drawn large in bevelled gold with an outline.
-Canvas GoldLettering(const FontSource& font, const std::string& text, int scale, int pad)
+Painting GoldLettering(const FontSource& font, const std::string& text, int scale, int pad)
 {
-    const int textW = Canvas::TextWidth(font, text, scale);
+    const int textW = Painting::TextWidth(font, text, scale);
     const int textH = font.height * scale;
-    Canvas mask(textW + 2 * pad, textH + 2 * pad);
+    Painting mask(textW + 2 * pad, textH + 2 * pad);
     mask.Text(font, pad, pad, text, Hex(0xffffff), scale);
-    Canvas out(mask.Width(), mask.Height());
+    Painting out(mask.Width(), mask.Height());
     auto solid = [&](int x, int y) { return mask.Inside(x, y) && mask.Alpha(x, y) > 0.5f; };
     // Shadow, then outline, then the letters.
     for (int y = 0; y < out.Height(); ++y)
@@ -132,74 +168,40 @@ Canvas GoldLettering(const FontSource& font, const std::string& text, int scale,
     return out;
 }
 
-}  // namespace
-
-bool ShellArt::Image(const std::string& path, const Canvas& canvas, bool transparent, int hotX, int hotY)
+bool TitleArt::Image(const std::string& path, const Painting& canvas, bool transparent, int hotX, int hotY)
 {
-    ImageEncodeOptions options;
-    options.transparent = transparent;
-    options.hotX = static_cast<int16_t>(hotX);
-    options.hotY = static_cast<int16_t>(hotY);
-    EncodeResult r = EncodeImage(m_q.Convert(canvas, transparent), options);
-    if (!r.ok()) {
-        m_error = path + ": " + r.error;
-        return false;
-    }
-    m_files->push_back(ArtFile{path + ".img", std::move(r.bytes)});
-    return true;
+    return m_out.Image(path, m_q.Convert(canvas, transparent), transparent, hotX, hotY);
 }
 
-bool ShellArt::Animation(const std::string& path, const std::vector<Canvas>& frames, int hotX, int hotY,
+bool TitleArt::Animation(const std::string& path, const std::vector<Painting>& frames, int hotX, int hotY,
                          uint8_t rate, uint8_t loopBack)
 {
-    std::vector<IndexedPicture> pictures;
-    for (const Canvas& frame : frames)
+    std::vector<Canvas> pictures;
+    for (const Painting& frame : frames)
         pictures.push_back(m_q.Convert(frame, true));
-    AnimEncodeOptions options;
-    options.transparency = AnimTransparency::AllFrames;
-    options.hotX = static_cast<int16_t>(hotX);
-    options.hotY = static_cast<int16_t>(hotY);
-    options.rate = rate;
-    options.loopBack = loopBack;
-    EncodeResult r = EncodeAnimation(pictures, options);
-    if (!r.ok()) {
-        m_error = path + ": " + r.error;
-        return false;
-    }
-    m_files->push_back(ArtFile{path + ".ani", std::move(r.bytes)});
-    return true;
+    return m_out.Anim(path, pictures, hotX, hotY, rate, loopBack);
 }
 
-bool ShellArt::Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate)
+bool TitleArt::Sound(const std::string& path, const std::vector<uint8_t>& samples, uint32_t rate)
 {
     WavSource source;
     source.channels = 1;
     source.samplesPerSecond = rate;
     source.bitsPerSample = 8;
     source.samples = samples;
-    EncodeResult r = EncodeWav(source);
-    if (!r.ok()) {
-        m_error = path + ": " + r.error;
-        return false;
-    }
-    m_files->push_back(ArtFile{path + ".wav", std::move(r.bytes)});
-    return true;
+    return m_out.Wav(path, source);
 }
 
-bool ShellArt::PaintAll(std::vector<ArtFile>& files, std::string& error)
+bool TitleArt::PaintAll()
 {
-    m_files = &files;
-    const bool ok = TitleScreen() && TextScreens() && Frames() && Buttons() && Pictures() && Sounds();
-    if (!ok)
-        error = m_error;
-    return ok;
+    return TitleScreen() && TextScreens() && Frames() && Buttons() && Pictures() && Sounds();
 }
 
 // ---- The title screen ----
 
-bool ShellArt::TitleScreen()
+bool TitleArt::TitleScreen()
 {
-    Canvas c(kW, kH);
+    Painting c(kW, kH);
     // Dusk: deep night above, the last of the sunset on the horizon.
     c.VerticalGradient(
         0, kHorizon,
@@ -292,8 +294,8 @@ bool ShellArt::TitleScreen()
     for (int y = kPlaqueTop; y <= kPlaqueBottom; ++y)
         for (int x = kPlaqueLeft; x <= kPlaqueRight; ++x)
             c.Set(x, y, Mix(c.At(x, y), kInk, 0.72f), 1);
-    Bevel(c, kPlaqueLeft, kPlaqueTop, kPlaqueRight, kPlaqueBottom, kGold, kGoldDark);
-    Bevel(c, kPlaqueLeft + 2, kPlaqueTop + 2, kPlaqueRight - 2, kPlaqueBottom - 2, kGoldDark, kGold);
+    c.Bevel(kPlaqueLeft, kPlaqueTop, kPlaqueRight, kPlaqueBottom, kGold, kGoldDark);
+    c.Bevel(kPlaqueLeft + 2, kPlaqueTop + 2, kPlaqueRight - 2, kPlaqueBottom - 2, kGoldDark, kGold);
     for (const auto& [x, y] :
          {std::pair{kPlaqueLeft, kPlaqueTop}, std::pair{kPlaqueRight, kPlaqueTop},
           std::pair{kPlaqueLeft, kPlaqueBottom}, std::pair{kPlaqueRight, kPlaqueBottom}}) {
@@ -308,9 +310,9 @@ bool ShellArt::TitleScreen()
         return false;
 
     // The banner on the high tower.
-    std::vector<Canvas> flag;
+    std::vector<Painting> flag;
     for (int f = 0; f < 4; ++f) {
-        Canvas frame(14, 10);
+        Painting frame(14, 10);
         for (int x = 0; x < 13; ++x) {
             const float wave = std::sin((x * 0.7f) - f * 1.57f) * 1.2f * (x / 12.0f);
             const int top = static_cast<int>(std::lround(1 + wave)),
@@ -329,9 +331,9 @@ bool ShellArt::TitleScreen()
 
     // Candle-lit windows that flicker.
     const int wx0 = kLeftTower.x0, wy0 = kMidTower.y0, ww = kRightTower.x1 - wx0 + 1, wh = kKeep.y1 - wy0 + 1;
-    std::vector<Canvas> windows;
+    std::vector<Painting> windows;
     for (int f = 0; f < 6; ++f) {
-        Canvas frame(ww, wh);
+        Painting frame(ww, wh);
         int i = 0;
         for (const Window& w : kWindows) {
             const float h = Hash(i++, f, 77);
@@ -346,10 +348,10 @@ bool ShellArt::TitleScreen()
     // Three stars that twinkle, each with its own rhythm.
     int n = 3;
     for (const Star& star : kTwinkles) {
-        std::vector<Canvas> frames;
+        std::vector<Painting> frames;
         const int length = 4 + n;
         for (int f = 0; f < length; ++f) {
-            Canvas frame(5, 5);
+            Painting frame(5, 5);
             const float glow = f == 1 ? 1.0f : (f == 0 || f == 2 ? 0.6f : 0.25f);
             frame.Set(2, 2, Mix(Hex(0x8080a0), Hex(0xffffff), glow), 1);
             if (glow > 0.5f) {
@@ -372,12 +374,12 @@ bool ShellArt::TitleScreen()
     }
 
     // The game's name in gold over the sky.
-    Canvas logo = GoldLettering(m_font, "THARNMOOR", 3, 4);
+    Painting logo = GoldLettering(m_font, "THARNMOOR", 3, 4);
     if (!Image("Skin240/Images/Icons/Title", logo, true))
         return false;
-    Canvas notice(220, 12);
+    Painting notice(220, 12);
     const std::string line = "(c) 2026 Drevik Games";
-    const int lineX = (220 - Canvas::TextWidth(m_font, line)) / 2;
+    const int lineX = (220 - Painting::TextWidth(m_font, line)) / 2;
     notice.Text(m_font, lineX + 1, 2, line, kInk);
     notice.Text(m_font, lineX, 1, line, Hex(0xc8b078));
     return Image("Skin240/Images/Icons/Copyright", notice, true);
@@ -385,9 +387,9 @@ bool ShellArt::TitleScreen()
 
 // ---- The credits, help and other full screens ----
 
-bool ShellArt::TextScreens()
+bool TitleArt::TextScreens()
 {
-    Canvas night(kW, kH);
+    Painting night(kW, kH);
     night.VerticalGradient(0, kH - 1, {Hex(0x0a0c1c), Hex(0x161c34), Hex(0x0e1024)});
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
@@ -398,8 +400,8 @@ bool ShellArt::TextScreens()
             if (edge < 1)
                 night.Set(x, y, Mix(kInk, night.At(x, y), edge), 1);
         }
-    Bevel(night, 2, 2, kW - 3, kH - 3, kGoldDark, kGoldDark);
-    Bevel(night, 4, 4, kW - 5, kH - 5, kGold, kGoldDark);
+    night.Bevel(2, 2, kW - 3, kH - 3, kGoldDark, kGoldDark);
+    night.Bevel(4, 4, kW - 5, kH - 5, kGold, kGoldDark);
     for (const auto& [x, y] :
          {std::pair{4, 4}, std::pair{kW - 5, 4}, std::pair{4, kH - 5}, std::pair{kW - 5, kH - 5}})
         night.Disc(x + 0.5f, y + 0.5f, 3.0f, kGold);
@@ -407,7 +409,7 @@ bool ShellArt::TextScreens()
         return false;
 
     // Dark dressed stone for the full-screen windows of the menus.
-    Canvas stone(kW, kH);
+    Painting stone(kW, kH);
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const int row = y / 16, offset = (row % 2) * 12;
@@ -427,7 +429,7 @@ bool ShellArt::TextScreens()
 
     // The ribbon under a screen's title.
     auto ribbon = [&](int w, int h, int part) {
-        Canvas r(w, h);
+        Painting r(w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 Colour body = Mix(Hex(0xa02424), Hex(0x4a0c10), static_cast<float>(y) / h);
@@ -453,8 +455,6 @@ bool ShellArt::TextScreens()
 
 // ---- Frame skins ----
 
-namespace {
-
 struct FrameStyle {
     int border;                  // width of the border
     std::vector<Colour> rings;   // from the outside in, one per pixel of the border
@@ -463,9 +463,9 @@ struct FrameStyle {
     Colour ribbonTop, ribbonBottom;
 };
 
-Canvas PaintFrame(const FrameStyle& s, int size)
+Painting PaintFrame(const FrameStyle& s, int size)
 {
-    Canvas c(size, size);
+    Painting c(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const int d = std::min({x, y, size - 1 - x, size - 1 - y});
@@ -488,9 +488,7 @@ Canvas PaintFrame(const FrameStyle& s, int size)
     return c;
 }
 
-}  // namespace
-
-bool ShellArt::Frames()
+bool TitleArt::Frames()
 {
     const FrameStyle styles[] = {
         // The message box: a gilt frame round dark leather.
@@ -524,7 +522,7 @@ bool ShellArt::Frames()
     for (int i = 0; i < 4; ++i) {
         const FrameStyle& s = styles[i];
         const int b = s.border, tile = 8, size = 2 * b + tile;
-        const Canvas c = PaintFrame(s, size);
+        const Painting c = PaintFrame(s, size);
         const std::string folder = std::string(kSkin) + names[i] + "/";
         const struct {
             const char* name;
@@ -551,7 +549,7 @@ bool ShellArt::Frames()
             const char* arrowNames[] = {"arrow_ul", "arrow_ur", "arrow_dl", "arrow_dr"};
             for (int a = 0; a < 4; ++a) {
                 const bool up = a < 2, right = (a % 2) == 1;
-                Canvas arrow(9, 6);
+                Painting arrow(9, 6);
                 for (int row = 0; row < 6; ++row) {
                     const int y = up ? row : 5 - row;
                     for (int x = 0; x < 9; ++x) {
@@ -571,7 +569,7 @@ bool ShellArt::Frames()
         if (!s.ribbon)
             continue;
         auto ribbon = [&](int w, int part) {
-            Canvas r(w, 16);
+            Painting r(w, 16);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < w; ++x) {
                     Colour body = Mix(s.ribbonTop, s.ribbonBottom, y / 16.0f);
@@ -595,8 +593,6 @@ bool ShellArt::Frames()
 
 // ---- Buttons ----
 
-namespace {
-
 enum Look {
     Normal,
     Pushed,
@@ -604,9 +600,9 @@ enum Look {
 };
 
 // A rounded button face of the given size.
-Canvas ButtonFace(int w, int h, Look look)
+Painting ButtonFace(int w, int h, Look look)
 {
-    Canvas c(w, h);
+    Painting c(w, h);
     Colour top = Hex(0x7a5430), bottom = Hex(0x3a2412), rim = kGold, rimDark = kGoldDark;
     if (look == Pushed) {
         top = Hex(0x2e1c0c);
@@ -638,21 +634,19 @@ Canvas ButtonFace(int w, int h, Look look)
 }
 
 // A small triangle pointing left (dir -1) or right (dir 1) with its tip at x.
-void Arrow(Canvas& c, int tipX, int cy, int dir, const Colour& colour)
+void Arrow(Painting& c, int tipX, int cy, int dir, const Colour& colour)
 {
     for (int i = 0; i < 5; ++i)
         for (int y = cy - i; y <= cy + i; ++y)
             c.Set(tipX - dir * i, y, colour, 1);
 }
 
-}  // namespace
-
-bool ShellArt::Buttons()
+bool TitleArt::Buttons()
 {
     const char* suffix[] = {"", "_push", "_dis"};
     const std::string skin(kSkin);
     for (int look = Normal; look <= Disabled; ++look) {
-        const Canvas face = ButtonFace(16, 22, static_cast<Look>(look));
+        const Painting face = ButtonFace(16, 22, static_cast<Look>(look));
         const std::string s = suffix[look];
         if (!Image(skin + "Button/btn_l" + s, face.Crop(0, 0, 6, 22), true) ||
             !Image(skin + "Button/btn_c" + s, face.Crop(6, 0, 4, 22), false) ||
@@ -662,7 +656,7 @@ bool ShellArt::Buttons()
         // Arrow buttons of the value scroller: a fixed 18 x 18 face.
         const char* arrows[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
         for (int a = 0; a < 4; ++a) {
-            Canvas f = ButtonFace(18, 18, static_cast<Look>(look));
+            Painting f = ButtonFace(18, 18, static_cast<Look>(look));
             const Colour ink = look == Disabled ? Hex(0x78787c) : kGoldLight;
             const int shift = look == Pushed ? 1 : 0;
             const int dir = a < 2 ? -1 : 1;
@@ -680,7 +674,7 @@ bool ShellArt::Buttons()
         }
 
         // The help button: a blue gem with a question mark.
-        Canvas gem(16, 16);
+        Painting gem(16, 16);
         const float shade = look == Pushed ? 0.7f : 1.0f;
         gem.Disc(8, 8, 7.5f, Hex(0x100804));
         gem.Disc(8, 8, 6.5f, look == Disabled ? Hex(0x606064) : kGold);
@@ -703,8 +697,8 @@ bool ShellArt::Buttons()
         for (int a = 0; a < 4; ++a) {
             const int dir = a < 2 ? -1 : 1;
             const bool end = a == 0 || a == 3;
-            Canvas h = ButtonFace(14, 14, static_cast<Look>(look));
-            Canvas v = ButtonFace(14, 14, static_cast<Look>(look));
+            Painting h = ButtonFace(14, 14, static_cast<Look>(look));
+            Painting v = ButtonFace(14, 14, static_cast<Look>(look));
             for (int i = 0; i < 4; ++i)
                 for (int j = -i; j <= i; ++j) {
                     const int tip = (dir < 0 ? 4 : 9) + shift;
@@ -722,14 +716,14 @@ bool ShellArt::Buttons()
                 !Image(bar + down[a] + "/btn_r" + s, v.Crop(7, 0, 7, 14), true))
                 return false;
         }
-        Canvas knob(12, 14);
+        Painting knob(12, 14);
         knob.Disc(6, 7, 5.5f, Hex(0x100804));
         knob.Disc(6, 7, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
         knob.Disc(5, 6, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
         if (!Image(bar + "Btn_Horz/btn_l" + s, knob.Crop(0, 0, 6, 14), true) ||
             !Image(bar + "Btn_Horz/btn_r" + s, knob.Crop(6, 0, 6, 14), true))
             return false;
-        Canvas knobV(14, 12);
+        Painting knobV(14, 12);
         knobV.Disc(7, 6, 5.5f, Hex(0x100804));
         knobV.Disc(7, 6, 4.5f, look == Disabled ? Hex(0x606064) : kGold);
         knobV.Disc(6, 5, 2.0f, look == Disabled ? Hex(0x808084) : kGoldLight);
@@ -737,7 +731,7 @@ bool ShellArt::Buttons()
             !Image(bar + "Btn_Vert/btn_r" + s, knobV.Crop(7, 0, 7, 12), true))
             return false;
     }
-    Canvas trackH(4, 14), trackV(14, 4);
+    Painting trackH(4, 14), trackV(14, 4);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 14; ++j) {
             const Colour groove =
@@ -753,7 +747,7 @@ bool ShellArt::Buttons()
 
     // Check boxes.
     for (int checked = 0; checked < 2; ++checked) {
-        Canvas box(14, 14);
+        Painting box(14, 14);
         box.FillRect(0, 0, 13, 13, Hex(0x100804));
         box.FillRect(1, 1, 12, 12, kGoldDark);
         box.FillRect(2, 2, 11, 11, Hex(0x1a1410));
@@ -771,15 +765,15 @@ bool ShellArt::Buttons()
 
 // ---- Button faces of the message box ----
 
-bool ShellArt::Pictures()
+bool TitleArt::Pictures()
 {
-    Canvas ok(30, 12);
+    Painting ok(30, 12);
     for (int i = 0; i < 3; ++i)
         ok.FillRect(1 + i, 5 + i, 2 + i, 6 + i, Hex(0x70e070));
     for (int i = 0; i < 5; ++i)
         ok.FillRect(4 + i, 7 - i * 1, 5 + i, 8 - i * 1, Hex(0x70e070));
     ok.Text(m_font, 14, 1, "OK", Hex(0xf4e4b8));
-    Canvas cancel(52, 12);
+    Painting cancel(52, 12);
     for (int i = 0; i < 7; ++i) {
         cancel.FillRect(1 + i, 2 + i, 2 + i, 2 + i, Hex(0xf06050));
         cancel.FillRect(7 - i, 2 + i, 8 - i, 2 + i, Hex(0xf06050));
@@ -789,8 +783,6 @@ bool ShellArt::Pictures()
 }
 
 // ---- Sounds ----
-
-namespace {
 
 // A plucked note: a soft square wave with a falling envelope, 8-bit.
 void Note(std::vector<int>& mix, size_t at, float hz, size_t length, uint32_t rate, float volume)
@@ -819,9 +811,7 @@ float Pitch(int semitone)
     return 220.0f * std::pow(2.0f, semitone / 12.0f);
 }
 
-}  // namespace
-
-bool ShellArt::Sounds()
+bool TitleArt::Sounds()
 {
     constexpr uint32_t kRate = 8000;
     // A slow air in A minor over a drone, about six seconds, made to loop.
@@ -846,4 +836,12 @@ bool ShellArt::Sounds()
            Sound("Skin240/Skin/Scroll/hide", ToBytes(hide), kRate) &&
            Sound("Skin240/Skin/Dialog/show", ToBytes(show), kRate) &&
            Sound("Skin240/Skin/Dialog/hide", ToBytes(hide), kRate);
+}
+
+}  // namespace
+
+bool DrawTitleArt(const ArtInput& in, ArtWriter& out)
+{
+    TitleArt art(Quantizer(in.basePalette), in.font, out);
+    return art.PaintAll();
 }

@@ -1,8 +1,5 @@
-// menusart: draws the pictures of the set-up and end-of-game windows.
-//
-//   menusart <mission source folder> <staging folder>
-//
-// Writes, below the staging folder:
+// The pictures of the set-up and end-of-game windows (pack "menus"), below
+// its staging folder:
 //   Skin/awdialog, awpanel        frame skins of the dialogs and their panels
 //   Skin/awbutton                 the buttons' nine-part skin (normal, pushed, disabled)
 //   Skin/awminimap                the frame around a mini-map
@@ -15,19 +12,17 @@
 //   Scenarios/<scenario>/<Mission>/preview   the mission's map, one pixel value
 //                                 per province index, 250 on borders, 254 off the map
 // Pictures use the base palette's ramps ("draw with the current palette").
-// Everything is deterministic; unchanged files are not rewritten.
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "tools/encode/image_encoder.h"
+#include "tools/artgen/art_screens.h"
+#include "tools/artgen/canvas.h"
+#include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
@@ -45,78 +40,11 @@ uint8_t Shade(uint8_t ramp, int shade)
     return static_cast<uint8_t>(ramp + shade);
 }
 
-struct Canvas {
-    IndexedPicture p;
-    Canvas(int w, int h, uint8_t fill = 0)
-    {
-        p.width = static_cast<uint16_t>(w);
-        p.height = static_cast<uint16_t>(h);
-        p.pixels.assign(static_cast<size_t>(w) * h, fill);
-    }
-    void Set(int x, int y, uint8_t c)
-    {
-        if (x >= 0 && y >= 0 && x < p.width && y < p.height)
-            p.pixels[static_cast<size_t>(y) * p.width + x] = c;
-    }
-    void Fill(int x0, int y0, int x1, int y1, uint8_t c)
-    {
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x)
-                Set(x, y, c);
-    }
-    // Rows of characters: '.' leaves the pixel, '#' dark, '+' light, 'o' mid.
-    void Pattern(int x0, int y0, const std::vector<std::string>& rows, uint8_t dark, uint8_t mid,
-                 uint8_t light)
-    {
-        for (size_t y = 0; y < rows.size(); ++y)
-            for (size_t x = 0; x < rows[y].size(); ++x) {
-                const char ch = rows[y][x];
-                if (ch == '#')
-                    Set(x0 + int(x), y0 + int(y), dark);
-                if (ch == 'o')
-                    Set(x0 + int(x), y0 + int(y), mid);
-                if (ch == '+')
-                    Set(x0 + int(x), y0 + int(y), light);
-            }
-    }
-};
-
-bool g_failed = false;
-
-bool ReadFile(const fs::path& path, std::string& text)
+// Rows of characters: '.' leaves the pixel, '#' dark, '+' light, 'o' mid.
+void Pattern(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, uint8_t dark, uint8_t mid,
+             uint8_t light)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
-void Write(const fs::path& root, const std::string& name, const Canvas& canvas, bool transparent)
-{
-    ImageEncodeOptions options;
-    options.transparent = transparent;
-    const EncodeResult result = EncodeImage(canvas.p, options);
-    if (!result.ok()) {
-        std::cerr << "menusart: " << name << ": " << result.error << "\n";
-        g_failed = true;
-        return;
-    }
-    const fs::path path = root / (name + ".img");
-    std::string old;
-    if (ReadFile(path, old) && old.size() == result.bytes.size() &&
-        std::equal(old.begin(), old.end(), result.bytes.begin()))
-        return;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(result.bytes.data()),
-              static_cast<std::streamsize>(result.bytes.size()));
-    if (!out) {
-        std::cerr << "menusart: cannot write " << path << "\n";
-        g_failed = true;
-    }
+    c.Pattern(x0, y0, rows, "#o+", {dark, mid, light});
 }
 
 // A deterministic grain for surfaces.
@@ -132,8 +60,8 @@ int Grain(int x, int y, int seed)
 
 // A frame skin: bevelled border `b` pixels wide in a ramp, a client tile,
 // and, with a title, title bar pieces 16 high.
-void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint8_t clientRamp,
-               int clientShade, int b, bool title)
+void FrameSkin(ArtWriter& out, const std::string& name, uint8_t ramp, uint8_t clientRamp, int clientShade,
+               int b, bool title)
 {
     const std::string dir = "Skin/" + name + "/";
     auto edge = [&](int w, int h, bool horizontal, bool far) {
@@ -146,10 +74,10 @@ void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint
             }
         return c;
     };
-    Write(root, dir + "frame_u", edge(8, b, true, false), false);
-    Write(root, dir + "frame_d", edge(8, b, true, true), false);
-    Write(root, dir + "frame_l", edge(b, 8, false, false), false);
-    Write(root, dir + "frame_r", edge(b, 8, false, true), false);
+    out.Image(dir + "frame_u", edge(8, b, true, false), false);
+    out.Image(dir + "frame_d", edge(8, b, true, true), false);
+    out.Image(dir + "frame_l", edge(b, 8, false, false), false);
+    out.Image(dir + "frame_r", edge(b, 8, false, true), false);
     auto corner = [&](bool right, bool bottom) {
         Canvas c(b, b);
         for (int y = 0; y < b; ++y)
@@ -161,15 +89,15 @@ void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint
             }
         return c;
     };
-    Write(root, dir + "frame_ul", corner(false, false), false);
-    Write(root, dir + "frame_ur", corner(true, false), false);
-    Write(root, dir + "frame_dl", corner(false, true), false);
-    Write(root, dir + "frame_dr", corner(true, true), false);
+    out.Image(dir + "frame_ul", corner(false, false), false);
+    out.Image(dir + "frame_ur", corner(true, false), false);
+    out.Image(dir + "frame_dl", corner(false, true), false);
+    out.Image(dir + "frame_dr", corner(true, true), false);
     Canvas client(16, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             client.Set(x, y, Shade(clientRamp, clientShade + (Grain(x, y, 7) == 0 ? 1 : 0)));
-    Write(root, dir + "client", client, false);
+    out.Image(dir + "client", client, false);
     if (!title)
         return;
     Canvas left(10, 16), right(10, 16), centre(4, 16);
@@ -182,12 +110,12 @@ void FrameSkin(const fs::path& root, const std::string& name, uint8_t ramp, uint
             right.Set(x, y, x > 7 ? Shade(kYellow, 9) : band);
         }
     }
-    Write(root, dir + "title_l", left, false);
-    Write(root, dir + "title_r", right, false);
-    Write(root, dir + "title_c", centre, false);
+    out.Image(dir + "title_l", left, false);
+    out.Image(dir + "title_r", right, false);
+    out.Image(dir + "title_c", centre, false);
 }
 
-void ButtonSkin(const fs::path& root)
+void ButtonSkin(ArtWriter& out)
 {
     const std::string dir = "Skin/awbutton/";
     const char* suffixes[] = {"", "_push", "_dis"};
@@ -215,21 +143,21 @@ void ButtonSkin(const fs::path& root)
                 }
             return c;
         };
-        Write(root, dir + "btnfrm_u" + s, piece(4, 3, 0), false);
-        Write(root, dir + "btnfrm_d" + s, piece(4, 3, 1), false);
-        Write(root, dir + "btnfrm_l" + s, piece(3, 4, 2), false);
-        Write(root, dir + "btnfrm_r" + s, piece(3, 4, 3), false);
-        Write(root, dir + "client" + s, piece(8, 8, 4), false);
-        Write(root, dir + "btnfrm_ul" + s, piece(3, 3, 5), false);
-        Write(root, dir + "btnfrm_ur" + s, piece(3, 3, 6), false);
-        Write(root, dir + "btnfrm_dl" + s, piece(3, 3, 7), false);
-        Write(root, dir + "btnfrm_dr" + s, piece(3, 3, 8), false);
+        out.Image(dir + "btnfrm_u" + s, piece(4, 3, 0), false);
+        out.Image(dir + "btnfrm_d" + s, piece(4, 3, 1), false);
+        out.Image(dir + "btnfrm_l" + s, piece(3, 4, 2), false);
+        out.Image(dir + "btnfrm_r" + s, piece(3, 4, 3), false);
+        out.Image(dir + "client" + s, piece(8, 8, 4), false);
+        out.Image(dir + "btnfrm_ul" + s, piece(3, 3, 5), false);
+        out.Image(dir + "btnfrm_ur" + s, piece(3, 3, 6), false);
+        out.Image(dir + "btnfrm_dl" + s, piece(3, 3, 7), false);
+        out.Image(dir + "btnfrm_dr" + s, piece(3, 3, 8), false);
     }
 }
 
 // The on-screen keyboard's keys: each skin is one picture, which fixes the
 // key's size; the special keys carry their symbol.
-void Keyboard(const fs::path& root)
+void Keyboard(ArtWriter& out)
 {
     struct Key {
         const char* name;
@@ -257,29 +185,29 @@ void Keyboard(const fs::path& root)
                     c.Set(x, y, edge ? Shade(kBrown, lit ? 13 : 3) : Shade(kBrown, pushed ? 6 : 8));
                 }
             if (!key.symbol.empty())
-                c.Pattern((key.width - static_cast<int>(key.symbol[0].size())) / 2, 6, key.symbol,
-                          Shade(kGrey, 15), 0, 0);
-            Write(root, std::string("Skin/awkey/") + key.name + "/btn_l" + (pushed ? "_push" : ""), c, false);
+                Pattern(c, (key.width - static_cast<int>(key.symbol[0].size())) / 2, 6, key.symbol,
+                        Shade(kGrey, 15), 0, 0);
+            out.Image(std::string("Skin/awkey/") + key.name + "/btn_l" + (pushed ? "_push" : ""), c, false);
         }
     }
 }
 
-void CheckBox(const fs::path& root)
+void CheckBox(ArtWriter& out)
 {
     for (int checked = 0; checked < 2; ++checked) {
         Canvas c(14, 14);
         c.Fill(0, 0, 13, 13, Shade(kBrown, 3));
         c.Fill(1, 1, 12, 12, Shade(kParchment, 13));
         if (checked)
-            c.Pattern(2, 2,
-                      {"........##", ".......##.", "......##..", "#....##...", "##..##....", ".####.....",
-                       "..##......", "..........", "", ""},
-                      Shade(kGreen, 4), 0, 0);
-        Write(root, std::string("Skin/awcheck/") + (checked ? "checked" : "unchecked"), c, false);
+            Pattern(c, 2, 2,
+                    {"........##", ".......##.", "......##..", "#....##...", "##..##....", ".####.....",
+                     "..##......", "..........", "", ""},
+                    Shade(kGreen, 4), 0, 0);
+        out.Image(std::string("Skin/awcheck/") + (checked ? "checked" : "unchecked"), c, false);
     }
 }
 
-void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int base)
+void Screen(ArtWriter& out, const std::string& name, uint8_t ramp, int base)
 {
     Canvas wall(240, 320);
     for (int y = 0; y < 320; ++y)
@@ -292,7 +220,7 @@ void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int bas
         wall.Set(x, 0, Shade(kYellow, 8));
         wall.Set(x, 319, Shade(kYellow, 6));
     }
-    Write(root, "Skin/" + name + "/wallpaper", wall, false);
+    out.Image("Skin/" + name + "/wallpaper", wall, false);
     Canvas left(12, 16), right(12, 16), centre(4, 16);
     for (int y = 0; y < 16; ++y) {
         const uint8_t band = Shade(kYellow, y == 0 || y == 15 ? 5 : 3 + y / 4);
@@ -303,14 +231,14 @@ void Screen(const fs::path& root, const std::string& name, uint8_t ramp, int bas
         for (int x = 0; x < 4; ++x)
             centre.Set(x, y, band);
     }
-    Write(root, "Skin/" + name + "/title_l", left, false);
-    Write(root, "Skin/" + name + "/title_r", right, false);
-    Write(root, "Skin/" + name + "/title_c", centre, false);
+    out.Image("Skin/" + name + "/title_l", left, false);
+    out.Image("Skin/" + name + "/title_r", right, false);
+    out.Image("Skin/" + name + "/title_c", centre, false);
 }
 
 // ---- Pictures ----
 
-void ButtonPictures(const fs::path& root)
+void ButtonPictures(ArtWriter& out)
 {
     struct Icon {
         const char* name;
@@ -376,15 +304,15 @@ void ButtonPictures(const fs::path& root)
                     for (int dy = 0; dy <= 2; ++dy)
                         for (int dx = 0; dx <= 2; ++dx)
                             c.Set(int(x) + dx, int(y) + dy, Shade(kGrey, 2));
-        c.Pattern(1, 1, icon.rows, Shade(icon.ramp, 13), Shade(icon.ramp, 8), Shade(icon.ramp, 15));
-        Write(root, std::string("Images/Btn/") + icon.name, c, true);
+        Pattern(c, 1, 1, icon.rows, Shade(icon.ramp, 13), Shade(icon.ramp, 8), Shade(icon.ramp, 15));
+        out.Image(std::string("Images/Btn/") + icon.name, c, true);
     }
 }
 
 // The six flag colours the map's flag numbers 0-5 stand for.
 const uint8_t kFlagRamps[6] = {kRed, kBlue, kGreen, kYellow, kPurple, kOrange};
 
-void Flags(const fs::path& root)
+void Flags(ArtWriter& out)
 {
     for (int i = 0; i < 6; ++i) {
         Canvas c(16, 14);
@@ -395,18 +323,18 @@ void Flags(const fs::path& root)
                 if (y + wave >= 1 && y + wave < 10)
                     c.Set(x, y + wave, Shade(kFlagRamps[i], 9 + (y < 4 ? 3 : 0)));
             }
-        Write(root, "Images/Icons/Flag" + std::to_string(i + 1), c, true);
+        out.Image("Images/Icons/Flag" + std::to_string(i + 1), c, true);
     }
 }
 
-void Icons(const fs::path& root)
+void Icons(ArtWriter& out)
 {
     Canvas line(232, 2);
     for (int x = 0; x < 232; ++x) {
         line.Set(x, 0, Shade(kYellow, 9));
         line.Set(x, 1, Shade(kYellow, 4));
     }
-    Write(root, "Images/Icons/awline", line, false);
+    out.Image("Images/Icons/awline", line, false);
     const struct {
         const char* name;
         uint8_t ramp;
@@ -431,15 +359,16 @@ void Icons(const fs::path& root)
     };
     for (const auto& head : heads) {
         Canvas c(16, 12);
-        c.Pattern(3, 2, head.rows, Shade(head.ramp, 6), Shade(head.ramp, 12), Shade(head.ramp, 15));
-        Write(root, std::string("Images/Icons/") + head.name, c, true);
+        Pattern(c, 3, 2, head.rows, Shade(head.ramp, 6), Shade(head.ramp, 12), Shade(head.ramp, 15));
+        out.Image(std::string("Images/Icons/") + head.name, c, true);
     }
     Canvas capital(7, 7), castle(5, 5);
-    capital.Pattern(0, 0, {"#.#.#.#", "#######", "#+++++#", "#+###+#", "#+#.#+#", "#######", "......."},
-                    Shade(kGrey, 1), 0, Shade(kYellow, 14));
-    castle.Pattern(0, 0, {"#.#.#", "#####", "#+++#", "#+.+#", "#####"}, Shade(kGrey, 1), 0, Shade(kGrey, 14));
-    Write(root, "Images/Map/MapMiniCapital", capital, true);
-    Write(root, "Images/Map/MapMiniCastle", castle, true);
+    Pattern(capital, 0, 0, {"#.#.#.#", "#######", "#+++++#", "#+###+#", "#+#.#+#", "#######", "......."},
+            Shade(kGrey, 1), 0, Shade(kYellow, 14));
+    Pattern(castle, 0, 0, {"#.#.#", "#####", "#+++#", "#+.+#", "#####"}, Shade(kGrey, 1), 0,
+            Shade(kGrey, 14));
+    out.Image("Images/Map/MapMiniCapital", capital, true);
+    out.Image("Images/Map/MapMiniCastle", castle, true);
 }
 
 // ---- Mission previews ----
@@ -452,7 +381,7 @@ struct Cell {
 bool ReadCells(const fs::path& source, std::vector<Cell>& cells)
 {
     std::string text;
-    if (!ReadFile(source, text))
+    if (!ReadWholeFile(source, text))
         return false;
     std::istringstream lines(text);
     std::string line;
@@ -506,7 +435,7 @@ Canvas Preview(const std::vector<Cell>& cells)
     return c;
 }
 
-void Previews(const fs::path& missions, const fs::path& root)
+void Previews(ArtWriter& out, const fs::path& missions)
 {
     if (!fs::is_directory(missions))
         return;
@@ -518,41 +447,34 @@ void Previews(const fs::path& missions, const fs::path& root)
     for (const fs::path& source : sources) {
         std::vector<Cell> cells;
         if (!ReadCells(source, cells)) {
-            std::cerr << "menusart: " << source << ": no provinces to draw\n";
-            g_failed = true;
+            out.Fail(source.string() + ": no provinces to draw");
             continue;
         }
         if (cells.size() > 99) {
-            std::cerr << "menusart: " << source << ": more provinces than a preview can index\n";
-            g_failed = true;
+            out.Fail(source.string() + ": more provinces than a preview can index");
             continue;
         }
         const std::string scenario = source.parent_path().filename().string();
         const std::string mission = source.stem().string();
-        Write(root, "Scenarios/" + scenario + "/" + mission + "/preview", Preview(cells), false);
+        out.Image("Scenarios/" + scenario + "/" + mission + "/preview", Preview(cells), false);
     }
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool DrawMenusArt(const ArtInput& in, ArtWriter& out)
 {
-    if (argc != 3) {
-        std::cerr << "usage: menusart <mission source folder> <staging folder>\n";
-        return 2;
-    }
-    const fs::path missions = argv[1], root = argv[2];
-    FrameSkin(root, "awdialog", kBrown, kBrown, 2, 4, true);
-    FrameSkin(root, "awpanel", kBrown, kBrown, 3, 2, false);
-    FrameSkin(root, "awminimap", kYellow, kGrey, 1, 2, false);
-    ButtonSkin(root);
-    CheckBox(root);
-    Keyboard(root);
-    Screen(root, "awscreen", kBrown, 3);
-    Screen(root, "awscreendark", kGrey, 2);
-    ButtonPictures(root);
-    Flags(root);
-    Icons(root);
-    Previews(missions, root);
-    return g_failed ? 1 : 0;
+    FrameSkin(out, "awdialog", kBrown, kBrown, 2, 4, true);
+    FrameSkin(out, "awpanel", kBrown, kBrown, 3, 2, false);
+    FrameSkin(out, "awminimap", kYellow, kGrey, 1, 2, false);
+    ButtonSkin(out);
+    CheckBox(out);
+    Keyboard(out);
+    Screen(out, "awscreen", kBrown, 3);
+    Screen(out, "awscreendark", kGrey, 2);
+    ButtonPictures(out);
+    Flags(out);
+    Icons(out);
+    Previews(out, in.data / "missions");
+    return out.Ok();
 }

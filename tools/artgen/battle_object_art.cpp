@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string>
 
-#include "tools/battlescreenart/canvas.h"
+#include "tools/artgen/battle_art.h"
 
-namespace bsart {
+namespace battleart {
 
 namespace {
 
@@ -202,7 +202,7 @@ Canvas Boulder(int r, int frame)
     return c;
 }
 
-void WriteObjectSounds(Writer& out, const std::string& folder)
+void WriteObjectSounds(ArtWriter& out, const std::string& folder)
 {
     out.Wav(folder + "attack_beg", Synth({{140, 180, 200, 40, false, true}}));
     out.Wav(folder + "attack_end", Synth({{120, 60, 160, 60, true}}));
@@ -215,7 +215,7 @@ void WriteObjectSounds(Writer& out, const std::string& folder)
 }
 
 // A missile set of round shot, and its burst.
-void WriteShotSet(Writer& out, const std::string& folder, int radius)
+void WriteShotSet(ArtWriter& out, const std::string& folder, int radius)
 {
     static const char* const kHeadings[6] = {"miss_lf", "miss_lfup", "miss_lfdn",
                                              "miss_rt", "miss_rtup", "miss_rtdn"};
@@ -241,7 +241,7 @@ void WriteShotSet(Writer& out, const std::string& folder, int radius)
 
 // Writes the object set of a folder from its pictures: the still picture,
 // a two-step shake when hit, and the ruined picture.
-void WriteStandingSet(Writer& out, const std::string& folder, const Canvas& whole, const Canvas& half,
+void WriteStandingSet(ArtWriter& out, const std::string& folder, const Canvas& whole, const Canvas& half,
                       const Canvas& ruin, int hotX, int hotY)
 {
     out.Anim(folder + "idle", {whole}, hotX, hotY, 100, 255);
@@ -296,7 +296,7 @@ Canvas Bog()
 
 }  // namespace
 
-void DrawObjectArt(Writer& out)
+void DrawObjectArt(ArtWriter& out)
 {
     const std::string battle = "Objects/Battle/";
     for (int fortified = 0; fortified < 2; ++fortified)
@@ -351,4 +351,4 @@ void DrawObjectArt(Writer& out)
     out.Anim(battle + "BlockedCell/idle", {Bog()}, 12, 9, 100, 255);
 }
 
-}  // namespace bsart
+}  // namespace battleart

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "tools/battlescreenart/canvas.h"
+#include "tools/artgen/battle_art.h"
 
-namespace bsart {
+namespace battleart {
 
 namespace {
 
@@ -465,7 +465,7 @@ std::vector<Pose> PosesOf(const UnitLook& look, const std::string& action, int v
     return poses;
 }
 
-void WriteSquadSet(Writer& out, const std::string& id)
+void WriteSquadSet(ArtWriter& out, const std::string& id)
 {
     const UnitLook look = LookOf(id);
     const std::string folder = "Objects/Units/" + id + "/";
@@ -497,8 +497,8 @@ void WriteSquadSet(Writer& out, const std::string& id)
             right.Set(x, y, c);
             leftIcon.Set(23 - x, y, c >= 220 && c < 238 ? uint8_t(c + 18) : c);
         }
-    out.Image(folder + "icon_r", right, 0, 0);
-    out.Image(folder + "icon_l", leftIcon, 0, 0);
+    out.Image(folder + "icon_r", right, true, 0, 0);
+    out.Image(folder + "icon_l", leftIcon, true, 0, 0);
 
     const bool mounted = look.mounted;
     out.Wav(folder + "move", mounted
@@ -559,10 +559,10 @@ void WriteSquadSet(Writer& out, const std::string& id)
 
 }  // namespace
 
-void DrawUnitArt(Writer& out, const std::vector<std::string>& unitIds)
+void DrawUnitArt(ArtWriter& out, const std::vector<std::string>& unitIds)
 {
     for (const std::string& id : unitIds)
         WriteSquadSet(out, id);
 }
 
-}  // namespace bsart
+}  // namespace battleart

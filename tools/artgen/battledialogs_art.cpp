@@ -1,4 +1,4 @@
-// battledialogsart: the battle dialogs' own art, written into a staging folder:
+// The battle dialogs' own art (pack "skins"), below its staging folder:
 //   Sounds/<name>.wav               from data/battledialogs/sounds/<name>.txt
 //                                   (the battle results' victory and defeat calls)
 //   Skin240/Skin/Slider/            the horizontal slider of the recruit and
@@ -12,20 +12,18 @@
 //                                   crossed swords, a shield
 //   Skin240/Images/Btn/StartArrow   the trainer's start button: a green arrow
 // Pictures are painted straight in indices of the "base" palette (its steel,
-// gold and grey ramps). Files whose bytes would not change are left alone.
+// gold and grey ramps).
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "tools/encode/art_sources.h"
-#include "tools/encode/generated_files.h"
-#include "tools/encode/image_encoder.h"
-#include "tools/encode/wav_encoder.h"
+#include "tools/artgen/art_screens.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/sound_recipes.h"
 
 namespace fs = std::filesystem;
 
@@ -45,38 +43,16 @@ enum Look {
     kDisabled
 };
 
-struct Face {
-    int w, h;
-    std::vector<uint8_t> px;
-    Face(int width, int height, uint8_t fill) : w(width), h(height), px(size_t(width * height), fill) {}
-    void Set(int x, int y, uint8_t c)
-    {
-        if (x >= 0 && y >= 0 && x < w && y < h)
-            px[size_t(y * w + x)] = c;
-    }
-    IndexedPicture Crop(int x0, int width) const { return Crop(x0, 0, width, h); }
-    IndexedPicture Crop(int x0, int y0, int width, int height) const
-    {
-        IndexedPicture p;
-        p.width = uint16_t(width);
-        p.height = uint16_t(height);
-        for (int y = y0; y < y0 + height; ++y)
-            for (int x = x0; x < x0 + width; ++x)
-                p.pixels.push_back(px[size_t(y * w + x)]);
-        return p;
-    }
-};
-
 // A bevelled face: a dark outline, light top and left edges, dark bottom and
 // right edges; pushed swaps the bevel, disabled goes grey.
-Face Bevel(int w, int h, Look look)
+Canvas Bevel(int w, int h, Look look)
 {
     const uint8_t base = look == kDisabled ? uint8_t(kGrey + 2)
                          : look == kPushed ? uint8_t(kSteel - 1)
                                            : kSteel;
     const uint8_t light = look == kDisabled ? uint8_t(kGrey + 5) : uint8_t(kSteel + 7);
     const uint8_t dark = look == kDisabled ? uint8_t(kGrey - 2) : uint8_t(kSteel - 2);
-    Face f(w, h, base);
+    Canvas f(w, h, base);
     for (int x = 0; x < w; ++x) {
         f.Set(x, 0, kInk);
         f.Set(x, h - 1, kInk);
@@ -95,28 +71,16 @@ Face Bevel(int w, int h, Look look)
 }
 
 // A filled triangle pointing left (dir -1) or right (+1) with its tip at x.
-void Arrow(Face& f, int x, int cy, int dir, uint8_t c)
+void Arrow(Canvas& f, int x, int cy, int dir, uint8_t c)
 {
     for (int i = 0; i < 5; ++i)
         for (int y = cy - i; y <= cy + i; ++y)
             f.Set(x - dir * i, y, c);
 }
 
-bool WritePicture(const fs::path& path, const IndexedPicture& picture, bool transparent)
+bool SliderSkin(ArtWriter& out)
 {
-    ImageEncodeOptions options;
-    options.transparent = transparent;
-    EncodeResult r = EncodeImage(picture, options);
-    if (!r.ok()) {
-        std::cerr << "battledialogsart: " << path << ": " << r.error << "\n";
-        return false;
-    }
-    return WriteIfChanged(path, r.bytes);
-}
-
-bool SliderSkin(const fs::path& out)
-{
-    const fs::path skin = out / "Skin240" / "Skin" / "Slider";
+    const fs::path skin = fs::path("Skin240") / "Skin" / "Slider";
     const char* suffix[] = {"", "_push", "_dis"};
     const char* buttons[] = {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"};
     for (int look = kNormal; look <= kDisabled; ++look) {
@@ -124,7 +88,7 @@ bool SliderSkin(const fs::path& out)
         const uint8_t ink = look == kDisabled ? uint8_t(kGrey - 1) : uint8_t(kGold + 6);
         const int shift = look == kPushed ? 1 : 0;
         for (int b = 0; b < 4; ++b) {
-            Face f = Bevel(18, 18, Look(look));
+            Canvas f = Bevel(18, 18, Look(look));
             const int dir = b < 2 ? -1 : 1;
             if (b == 1 || b == 2) {
                 Arrow(f, (dir < 0 ? 7 : 10) + shift, 8 + shift, dir, ink);
@@ -136,38 +100,38 @@ bool SliderSkin(const fs::path& out)
             }
             // Two fixed halves: the button keeps the face's 18 x 18.
             const fs::path folder = skin / buttons[b];
-            if (!WritePicture(folder / ("btn_l" + s + ".img"), f.Crop(0, 9), false) ||
-                !WritePicture(folder / ("btn_r" + s + ".img"), f.Crop(9, 9), false))
+            if (!out.Image(folder / ("btn_l" + s), f.Crop(0, 0, 9, f.H()), false) ||
+                !out.Image(folder / ("btn_r" + s), f.Crop(9, 0, 9, f.H()), false))
                 return false;
         }
         // The thumb: gold caps round a free middle, so its length follows the page.
-        Face thumb = Bevel(10, 18, Look(look));
+        Canvas thumb = Bevel(10, 18, Look(look));
         for (int y = 3; y <= 14; ++y) {
             thumb.Set(4, y, look == kDisabled ? uint8_t(kGrey + 4) : kGold);
             thumb.Set(5, y, look == kDisabled ? uint8_t(kGrey + 4) : uint8_t(kGold + 4));
         }
         const fs::path folder = skin / "Btn_Horz";
-        if (!WritePicture(folder / ("btn_l" + s + ".img"), thumb.Crop(0, 4), false) ||
-            !WritePicture(folder / ("btn_c" + s + ".img"), thumb.Crop(4, 2), false) ||
-            !WritePicture(folder / ("btn_r" + s + ".img"), thumb.Crop(6, 4), false))
+        if (!out.Image(folder / ("btn_l" + s), thumb.Crop(0, 0, 4, thumb.H()), false) ||
+            !out.Image(folder / ("btn_c" + s), thumb.Crop(4, 0, 2, thumb.H()), false) ||
+            !out.Image(folder / ("btn_r" + s), thumb.Crop(6, 0, 4, thumb.H()), false))
             return false;
     }
     // The track: a sunken groove across the bar's middle, tiled along it.
-    Face track(4, 18, 0);
+    Canvas track(4, 18, 0);
     for (int x = 0; x < 4; ++x) {
         track.Set(x, 6, kInk);
         for (int y = 7; y <= 10; ++y)
             track.Set(x, y, uint8_t(kSteel - 2));
         track.Set(x, 11, uint8_t(kSteel + 5));
     }
-    return WritePicture(skin / "client_h.img", track.Crop(0, 4), true);
+    return out.Image(skin / "client_h", track.Crop(0, 0, 4, track.H()), true);
 }
 
 // Nine parts cut from a 12 x 12 face: 4-pixel corners and edges round a
 // 4 x 4 client tile, so the button takes whatever size its layout gives.
-bool SquadButtonSkin(const fs::path& out)
+bool SquadButtonSkin(ArtWriter& out)
 {
-    const fs::path skin = out / "Skin240" / "Skin" / "SquadBtn";
+    const fs::path skin = fs::path("Skin240") / "Skin" / "SquadBtn";
     const char* suffix[] = {"", "_push", "_dis"};
     struct Part {
         const char* name;
@@ -177,7 +141,7 @@ bool SquadButtonSkin(const fs::path& out)
                           {"btnfrm_l", 0, 4},  {"client", 4, 4},   {"btnfrm_r", 8, 4},
                           {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
     for (int look = kNormal; look <= kDisabled; ++look) {
-        Face f = Bevel(12, 12, look == kPushed ? kNormal : Look(look));
+        Canvas f = Bevel(12, 12, look == kPushed ? kNormal : Look(look));
         if (look == kPushed) {
             // The chosen squad: a gold rim inside the outline, a darker field.
             for (int i = 1; i < 11; ++i) {
@@ -191,8 +155,8 @@ bool SquadButtonSkin(const fs::path& out)
                     f.Set(x, y, uint8_t(kSteel - 1));
         }
         for (const Part& part : parts) {
-            const fs::path file = skin / (std::string(part.name) + suffix[look] + ".img");
-            if (!WritePicture(file, f.Crop(part.x, part.y, 4, 4), false))
+            const fs::path file = skin / (std::string(part.name) + suffix[look]);
+            if (!out.Image(file, f.Crop(part.x, part.y, 4, 4), false))
                 return false;
         }
     }
@@ -203,7 +167,7 @@ bool SquadButtonSkin(const fs::path& out)
 
 // A sword from (x0, y0) to (x1, y1): a steel blade with a light edge, a gold
 // cross-guard and a dark grip beyond the guard.
-void Sword(Face& f, int x0, int y0, int x1, int y1)
+void Sword(Canvas& f, int x0, int y0, int x1, int y1)
 {
     const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
     const int guardAt = steps * 3 / 4;
@@ -230,14 +194,14 @@ void Sword(Face& f, int x0, int y0, int x1, int y1)
     f.Set(x1 + 1, y1, uint8_t(kGold + 8));
 }
 
-bool Emblems(const fs::path& out)
+bool Emblems(ArtWriter& out)
 {
-    const fs::path icons = out / "Skin240" / "Images" / "Icons";
-    Face swords(40, 32, 0);
+    const fs::path icons = fs::path("Skin240") / "Images" / "Icons";
+    Canvas swords(40, 32, 0);
     Sword(swords, 4, 2, 33, 29);
     Sword(swords, 35, 2, 6, 29);
     // A shield: a gold rim round a red field with a light band across.
-    Face shield(32, 32, 0);
+    Canvas shield(32, 32, 0);
     for (int y = 1; y < 31; ++y) {
         // Straight sides down to two thirds, then narrowing to the point.
         const int half = y < 20 ? 14 : 14 - (y - 20) * 14 / 11;
@@ -251,7 +215,7 @@ bool Emblems(const fs::path& out)
         }
     }
     // A green arrow pointing right, outlined in black.
-    Face start(12, 13, 0);
+    Canvas start(12, 13, 0);
     for (int y = 0; y < 13; ++y) {
         const int reach = 6 - std::abs(y - 6);
         for (int x = 0; x <= reach * 2 && x < 12; ++x) {
@@ -259,51 +223,18 @@ bool Emblems(const fs::path& out)
             start.Set(x, y, edge ? kInk : uint8_t(40 + (12 - y) / 3));
         }
     }
-    return WritePicture(icons / "BattleAttack.img", swords.Crop(0, 0, 40, 32), true) &&
-           WritePicture(icons / "BattleDefend.img", shield.Crop(0, 0, 32, 32), true) &&
-           WritePicture(out / "Skin240" / "Images" / "Btn" / "StartArrow.img", start.Crop(0, 0, 12, 13),
-                        true);
+    return out.Image(icons / "BattleAttack", swords, true) &&
+           out.Image(icons / "BattleDefend", shield, true) &&
+           out.Image(fs::path("Skin240") / "Images" / "Btn" / "StartArrow", start, true);
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool DrawBattleDialogsArt(const ArtInput& in, ArtWriter& out)
 {
-    if (argc != 3) {
-        std::cerr << "usage: battledialogsart <source folder> <staging folder>\n";
-        return 2;
-    }
-    const fs::path sounds = fs::path(argv[1]) / "sounds";
-    const fs::path out = argv[2];
-    std::vector<fs::path> sources;
-    if (fs::is_directory(sounds)) {
-        for (const auto& e : fs::directory_iterator(sounds))
-            if (e.is_regular_file() && e.path().extension() == ".txt")
-                sources.push_back(e.path());
-    }
-    std::sort(sources.begin(), sources.end());
-    if (sources.empty()) {
-        std::cerr << "battledialogsart: no sound recipes in " << sounds << "\n";
-        return 1;
-    }
-    for (const fs::path& src : sources) {
-        std::string text, error;
-        WavSource sound;
-        if (!ReadWholeFile(src, text)) {
-            std::cerr << "battledialogsart: cannot read " << src << "\n";
-            return 1;
-        }
-        if (!SynthesizeSoundSource(text, src.string(), sound, error)) {
-            std::cerr << "battledialogsart: " << error << "\n";
-            return 1;
-        }
-        EncodeResult r = EncodeWav(sound);
-        if (!r.ok()) {
-            std::cerr << "battledialogsart: " << src.string() << ": " << r.error << "\n";
-            return 1;
-        }
-        if (!WriteIfChanged(out / "Sounds" / (src.stem().string() + ".wav"), r.bytes))
-            return 1;
-    }
-    return SliderSkin(out) && SquadButtonSkin(out) && Emblems(out) ? 0 : 1;
+    const fs::path sounds = in.data / "battledialogs" / "sounds";
+    if (TextSourcesIn(sounds).empty())
+        return out.Fail("no sound recipes in " + sounds.string());
+    return SoundsFromRecipes(sounds, "Sounds", out) && SliderSkin(out) && SquadButtonSkin(out) &&
+           Emblems(out);
 }

@@ -1,13 +1,14 @@
 #pragma once
-// A small true-colour painting surface for the shell's art: pictures are
-// painted in RGB with coverage (alpha), then turned into palette indices of
-// the game's palette with ordered dithering, so gradients stay smooth with
-// sixteen shades per hue.
+// A true-colour surface for the art painted rather than drawn: pictures are
+// painted in RGB with coverage (alpha), then turned by the Quantizer into a
+// Canvas of the game's palette with ordered dithering, so gradients stay
+// smooth with sixteen shades per hue.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tools/artgen/canvas.h"
 #include "tools/encode/font_encoder.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/palette_encoder.h"
@@ -26,9 +27,9 @@ float Fractal(float x, float y, float scale, int octaves, uint32_t seed);
 // A hash of integer coordinates, 0..1.
 float Hash(int x, int y, uint32_t seed);
 
-class Canvas {
+class Painting {
 public:
-    Canvas(int width, int height);
+    Painting(int width, int height);
     int Width() const { return m_w; }
     int Height() const { return m_h; }
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_w && y < m_h; }
@@ -41,6 +42,9 @@ public:
     void Clear(float alpha);
 
     void FillRect(int x0, int y0, int x1, int y1, const Colour& c, float a = 1.0f);
+    // A frame lit from the top left: the top and left edges light, then the
+    // bottom and right edges dark.
+    void Bevel(int x0, int y0, int x1, int y1, const Colour& light, const Colour& dark);
     void VerticalGradient(int y0, int y1, const std::vector<Colour>& stops);
     // Anti-aliased filled disc.
     void Disc(float cx, float cy, float radius, const Colour& c, float a = 1.0f);
@@ -49,8 +53,12 @@ public:
     int Text(const FontSource& font, int x, int y, const std::string& text, const Colour& c, int scale = 1);
     static int TextWidth(const FontSource& font, const std::string& text, int scale = 1);
 
-    // A copy of a rectangle of this canvas.
-    Canvas Crop(int x, int y, int w, int h) const;
+    // A thick anti-aliased stroke: a row of discs, `density` per pixel of
+    // its length.
+    void Stroke(float x0, float y0, float x1, float y1, float width, const Colour& c, int density);
+
+    // A copy of a rectangle of this painting.
+    Painting Crop(int x, int y, int w, int h) const;
 
 private:
     size_t Index(int x, int y) const { return static_cast<size_t>(y) * m_w + x; }
@@ -68,7 +76,7 @@ public:
     // Pixels with coverage below one half are transparent (index 0) when
     // `transparent`; dithering spreads each pixel between its two nearest
     // colours by a 4 x 4 threshold matrix.
-    IndexedPicture Convert(const Canvas& canvas, bool transparent, bool dither = true) const;
+    Canvas Convert(const Painting& painting, bool transparent, bool dither = true) const;
     uint8_t Nearest(const Colour& c, bool allowZero) const;
 
 private:

@@ -1,6 +1,4 @@
-// gameicons: draws the squad-type and resource icons of the reports.
-//
-//   gameicons <unit source folder> <staging folder>
+// The squad-type and resource icons of the reports (pack "game").
 //
 // Every squad type folder gets a 24 x 24 shield with the first two letters
 // of its id, its rim coloured by role (ranged blue, fast riders green, the
@@ -9,16 +7,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tools/encode/image_encoder.h"
+#include "tools/artgen/art_screens.h"
+#include "tools/artgen/canvas.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -47,21 +44,6 @@ constexpr uint8_t kRed = 26, kGreen = 42, kBlue = 58, kGold = 74, kGoldDark = 68
                   kBrownDark = 83;
 constexpr uint8_t kSteel = 202, kSteelDark = 196, kShield = 186;
 
-IndexedPicture Blank(int size)
-{
-    IndexedPicture p;
-    p.width = uint16_t(size);
-    p.height = uint16_t(size);
-    p.pixels.assign(size_t(size) * size_t(size), 0);
-    return p;
-}
-
-void Put(IndexedPicture& p, int x, int y, uint8_t c)
-{
-    if (x >= 0 && y >= 0 && x < p.width && y < p.height)
-        p.pixels[size_t(y) * p.width + size_t(x)] = c;
-}
-
 // A shield: a rounded square on top, a point below.
 bool InShield(int x, int y)
 {
@@ -72,7 +54,7 @@ bool InShield(int x, int y)
     return x >= cx - half && x < cx + half && !(y == 2 && (x == cx - half || x == cx + half - 1));
 }
 
-void Letter(IndexedPicture& p, char letter, int left, int top, uint8_t c)
+void Letter(Canvas& p, char letter, int left, int top, uint8_t c)
 {
     auto it = kGlyphs.find(letter);
     if (it == kGlyphs.end())
@@ -80,12 +62,12 @@ void Letter(IndexedPicture& p, char letter, int left, int top, uint8_t c)
     const std::string rows = it->second;
     for (int i = 0; i < int(rows.size()) && i < 35; ++i)
         if (rows[size_t(i)] == '#')
-            Put(p, left + i % 5, top + i / 5, c);
+            p.Set(left + i % 5, top + i / 5, c);
 }
 
-IndexedPicture UnitIcon(const std::string& id, uint8_t rim)
+Canvas UnitIcon(const std::string& id, uint8_t rim)
 {
-    IndexedPicture p = Blank(24);
+    Canvas p(24, 24);
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 24; ++x) {
             if (!InShield(x, y))
@@ -93,7 +75,7 @@ IndexedPicture UnitIcon(const std::string& id, uint8_t rim)
             const bool edge =
                 !InShield(x - 1, y) || !InShield(x + 1, y) || !InShield(x, y - 1) || !InShield(x, y + 1);
             const bool band = !InShield(x - 2, y) || !InShield(x + 2, y) || !InShield(x, y - 2);
-            Put(p, x, y, edge ? kDark : band ? rim : kShield);
+            p.Set(x, y, edge ? kDark : band ? rim : kShield);
         }
     const char a = char(std::toupper(static_cast<unsigned char>(id.size() > 0 ? id[0] : '?')));
     const char b = char(std::toupper(static_cast<unsigned char>(id.size() > 1 ? id[1] : '?')));
@@ -102,39 +84,39 @@ IndexedPicture UnitIcon(const std::string& id, uint8_t rim)
     return p;
 }
 
-IndexedPicture Coin()
+Canvas Coin()
 {
-    IndexedPicture p = Blank(12);
+    Canvas p(12, 12);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 12; ++x) {
             const int dx = 2 * x - 11, dy = 2 * y - 11;
             const int d = dx * dx + dy * dy;
             if (d <= 121)
-                Put(p, x, y, d > 81 ? kGoldDark : (x + y) % 7 == 0 ? kWhite : kGold);
+                p.Set(x, y, d > 81 ? kGoldDark : (x + y) % 7 == 0 ? kWhite : kGold);
         }
     return p;
 }
 
-IndexedPicture Ingot()
+Canvas Ingot()
 {
-    IndexedPicture p = Blank(12);
+    Canvas p(12, 12);
     for (int y = 3; y < 10; ++y) {
         const int inset = (9 - y) / 2;
         for (int x = 1 + inset; x < 11 - inset; ++x)
-            Put(p, x, y, y == 3 || y == 9 ? kSteelDark : y == 4 ? kWhite : kSteel);
+            p.Set(x, y, y == 3 || y == 9 ? kSteelDark : y == 4 ? kWhite : kSteel);
     }
     return p;
 }
 
-IndexedPicture Stone()
+Canvas Stone()
 {
-    IndexedPicture p = Blank(12);
+    Canvas p(12, 12);
     for (int y = 2; y < 11; ++y)
         for (int x = 1; x < 11; ++x) {
             const int dx = 2 * x - 11, dy = 3 * y - 19;
             const int d = dx * dx + dy * dy;
             if (d <= 100)
-                Put(p, x, y, d > 64 ? kBrownDark : (x * 3 + y) % 5 == 0 ? kBrownDark : kBrown);
+                p.Set(x, y, d > 64 ? kBrownDark : (x * 3 + y) % 5 == 0 ? kBrownDark : kBrown);
         }
     return p;
 }
@@ -162,45 +144,19 @@ void ReadRole(const fs::path& descr, int& ranged, int& move)
     move = values[4];
 }
 
-bool Write(const fs::path& path, const IndexedPicture& picture)
-{
-    ImageEncodeOptions options;
-    options.transparent = true;
-    const EncodeResult result = EncodeImage(picture, options);
-    if (!result.ok()) {
-        std::fprintf(stderr, "gameicons: %s: %s\n", path.string().c_str(), result.error.c_str());
-        return false;
-    }
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(result.bytes.data()), std::streamsize(result.bytes.size()));
-    return bool(out);
-}
 }  // namespace
 
-int main(int argc, char** argv)
+bool DrawGameIcons(const ArtInput& in, ArtWriter& out)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: gameicons <unit source folder> <staging folder>\n");
-        return 1;
-    }
-    const fs::path units = argv[1];
-    const fs::path out = argv[2];
-    std::vector<fs::path> folders;
-    for (const auto& entry : fs::directory_iterator(units))
-        if (entry.is_directory())
-            folders.push_back(entry.path());
-    std::sort(folders.begin(), folders.end());
-    bool ok = true;
-    for (const fs::path& folder : folders) {
+    const fs::path units = in.data / "game" / "Objects" / "Units";
+    for (const std::string& id : in.units) {
         int ranged = 0, move = 0;
-        ReadRole(folder / "descr.rules", ranged, move);
+        ReadRole(units / id / "descr.rules", ranged, move);
         const uint8_t rim = ranged > 0 ? kBlue : move >= 3 ? kGreen : kRed;
-        const std::string id = folder.filename().string();
-        ok = Write(out / "Objects" / "Units" / id / "icon_l.img", UnitIcon(id, rim)) && ok;
+        out.Image("Objects/Units/" + id + "/icon_l", UnitIcon(id, rim));
     }
-    ok = Write(out / "Images" / "Icons" / "golds.img", Coin()) && ok;
-    ok = Write(out / "Images" / "Icons" / "metls.img", Ingot()) && ok;
-    ok = Write(out / "Images" / "Icons" / "stons.img", Stone()) && ok;
-    return ok ? 0 : 1;
+    out.Image("Images/Icons/golds", Coin());
+    out.Image("Images/Icons/metls", Ingot());
+    out.Image("Images/Icons/stons", Stone());
+    return out.Ok();
 }

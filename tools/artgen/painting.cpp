@@ -1,4 +1,4 @@
-#include "tools/titleart/canvas.h"
+#include "tools/artgen/painting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,14 +55,14 @@ float Fractal(float x, float y, float scale, int octaves, uint32_t seed)
     return sum / total;
 }
 
-Canvas::Canvas(int width, int height)
+Painting::Painting(int width, int height)
     : m_w(width),
       m_h(height),
       m_px(static_cast<size_t>(width) * height),
       m_alpha(static_cast<size_t>(width) * height, 0)
 {}
 
-void Canvas::Blend(int x, int y, const Colour& c, float a)
+void Painting::Blend(int x, int y, const Colour& c, float a)
 {
     if (!Inside(x, y) || a <= 0)
         return;
@@ -77,7 +77,7 @@ void Canvas::Blend(int x, int y, const Colour& c, float a)
     pa = pa + (1 - pa) * a;
 }
 
-void Canvas::Set(int x, int y, const Colour& c, float a)
+void Painting::Set(int x, int y, const Colour& c, float a)
 {
     if (!Inside(x, y))
         return;
@@ -85,19 +85,27 @@ void Canvas::Set(int x, int y, const Colour& c, float a)
     m_alpha[Index(x, y)] = a;
 }
 
-void Canvas::Clear(float alpha)
+void Painting::Clear(float alpha)
 {
     std::fill(m_alpha.begin(), m_alpha.end(), alpha);
 }
 
-void Canvas::FillRect(int x0, int y0, int x1, int y1, const Colour& c, float a)
+void Painting::FillRect(int x0, int y0, int x1, int y1, const Colour& c, float a)
 {
     for (int y = std::max(0, y0); y <= std::min(m_h - 1, y1); ++y)
         for (int x = std::max(0, x0); x <= std::min(m_w - 1, x1); ++x)
             Blend(x, y, c, a);
 }
 
-void Canvas::VerticalGradient(int y0, int y1, const std::vector<Colour>& stops)
+void Painting::Bevel(int x0, int y0, int x1, int y1, const Colour& light, const Colour& dark)
+{
+    FillRect(x0, y0, x1, y0, light);
+    FillRect(x0, y0, x0, y1, light);
+    FillRect(x0, y1, x1, y1, dark);
+    FillRect(x1, y0, x1, y1, dark);
+}
+
+void Painting::VerticalGradient(int y0, int y1, const std::vector<Colour>& stops)
 {
     if (stops.empty() || y1 < y0)
         return;
@@ -112,7 +120,7 @@ void Canvas::VerticalGradient(int y0, int y1, const std::vector<Colour>& stops)
     }
 }
 
-void Canvas::Disc(float cx, float cy, float radius, const Colour& c, float a)
+void Painting::Disc(float cx, float cy, float radius, const Colour& c, float a)
 {
     const int x0 = static_cast<int>(cx - radius - 1), x1 = static_cast<int>(cx + radius + 1);
     const int y0 = static_cast<int>(cy - radius - 1), y1 = static_cast<int>(cy + radius + 1);
@@ -125,18 +133,12 @@ void Canvas::Disc(float cx, float cy, float radius, const Colour& c, float a)
         }
 }
 
-int Canvas::TextWidth(const FontSource& font, const std::string& text, int scale)
+int Painting::TextWidth(const FontSource& font, const std::string& text, int scale)
 {
-    int w = 0;
-    for (unsigned char ch : text) {
-        if (ch < font.firstCode || ch - font.firstCode >= static_cast<int>(font.glyphs.size()))
-            continue;
-        w += font.glyphs[ch - font.firstCode].width * scale;
-    }
-    return w;
+    return Canvas::TextWidth(font, text) * scale;
 }
 
-int Canvas::Text(const FontSource& font, int x, int y, const std::string& text, const Colour& c, int scale)
+int Painting::Text(const FontSource& font, int x, int y, const std::string& text, const Colour& c, int scale)
 {
     int at = x;
     for (unsigned char ch : text) {
@@ -153,9 +155,19 @@ int Canvas::Text(const FontSource& font, int x, int y, const std::string& text, 
     return at - x;
 }
 
-Canvas Canvas::Crop(int x, int y, int w, int h) const
+void Painting::Stroke(float x0, float y0, float x1, float y1, float width, const Colour& c, int density)
 {
-    Canvas out(w, h);
+    const float length = std::hypot(x1 - x0, y1 - y0);
+    const int steps = std::max(1, static_cast<int>(length * static_cast<float>(density)));
+    for (int i = 0; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        Disc(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, width / 2, c);
+    }
+}
+
+Painting Painting::Crop(int x, int y, int w, int h) const
+{
+    Painting out(w, h);
     for (int yy = 0; yy < h; ++yy)
         for (int xx = 0; xx < w; ++xx)
             if (Inside(x + xx, y + yy))
@@ -190,12 +202,9 @@ uint8_t Quantizer::Nearest(const Colour& c, bool allowZero) const
     return static_cast<uint8_t>(best);
 }
 
-IndexedPicture Quantizer::Convert(const Canvas& canvas, bool transparent, bool dither) const
+Canvas Quantizer::Convert(const Painting& canvas, bool transparent, bool dither) const
 {
-    IndexedPicture out;
-    out.width = static_cast<uint16_t>(canvas.Width());
-    out.height = static_cast<uint16_t>(canvas.Height());
-    out.pixels.resize(static_cast<size_t>(out.width) * out.height);
+    Canvas out(canvas.Width(), canvas.Height());
     for (int y = 0; y < canvas.Height(); ++y)
         for (int x = 0; x < canvas.Width(); ++x) {
             uint8_t index = 0;
@@ -220,7 +229,7 @@ IndexedPicture Quantizer::Convert(const Canvas& canvas, bool transparent, bool d
                     }
                 }
             }
-            out.pixels[static_cast<size_t>(y) * out.width + x] = index;
+            out.Set(x, y, index);
         }
     return out;
 }

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "tools/battlescreenart/canvas.h"
+#include "tools/artgen/battle_art.h"
 
-namespace bsart {
+namespace battleart {
 
 namespace {
 
@@ -455,23 +455,23 @@ std::vector<Rgb> UnitsPalette()
 
 }  // namespace
 
-void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
+void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
 {
     const std::string img = "Images/Battle/";
-    out.Image(img + "grass", GrassTile(0), 0, 0, false);
-    out.Image(img + "masonry", MasonryTile(), 0, 0, false);
+    out.Image(img + "grass", GrassTile(0), false, 0, 0);
+    out.Image(img + "masonry", MasonryTile(), false, 0, 0);
     // Names are looked up without case: "TopImg" (the siege's) is also the
     // "topimg" the view measures its geometry from.
-    out.Image(img + "TopImg1", TopStrip(Backdrop::Hills), 0, 0, false);
-    out.Image(img + "TopImg2", TopStrip(Backdrop::Mountains), 0, 0, false);
-    out.Image(img + "TopImg", TopStrip(Backdrop::Castle), 0, 0, false);
+    out.Image(img + "TopImg1", TopStrip(Backdrop::Hills), false, 0, 0);
+    out.Image(img + "TopImg2", TopStrip(Backdrop::Mountains), false, 0, 0);
+    out.Image(img + "TopImg", TopStrip(Backdrop::Castle), false, 0, 0);
     int mx, my;
     MoatHotSpot(mx, my);
-    out.Image(img + "moat", Moat(), mx, my);
+    out.Image(img + "moat", Moat(), true, mx, my);
 
     Canvas cell(kCellW, kCellH);
     cell.Hex(kCellW, kCellH, Shade(kGrass, 3), 0, 1);
-    out.Image(img + "cell", cell, kCellW / 2, kCellH / 2);
+    out.Image(img + "cell", cell, true, kCellW / 2, kCellH / 2);
     Canvas selected(kCellW, kCellH);
     selected.Hex(kCellW, kCellH, Shade(kYellow, 13), 0, 2);
     for (int y = 3; y < kCellH - 3; ++y)
@@ -482,7 +482,7 @@ void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
                 if (probe.Get(x, y))
                     selected.Set(x, y, Shade(kYellow, 10));
             }
-    out.Image(img + "cell_sel", selected, kCellW / 2, kCellH / 2);
+    out.Image(img + "cell_sel", selected, true, kCellW / 2, kCellH / 2);
 
     // The frame of a command cell: a thick ring, so a tap on it is a hit.
     Canvas frame(kCellW, kCellH);
@@ -491,26 +491,26 @@ void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
         for (int x = 0; x < kCellW; ++x)
             if (frame.Get(x, y) && (x + y) % 3 == 0)
                 frame.Set(x, y, Shade(kGold, 5));
-    out.Image(img + "CmdCell", frame, kCellW / 2, kCellH / 2);
-    out.Image(img + "CmdMove", Flag(), 8, 8);
-    out.Image(img + "CmdSplit", TwoArrows(true), 8, 8);
-    out.Image(img + "StateAtk", Swords(Shade(kRed, 7)), 8, 8);
-    out.Image(img + "CmdAtkCatap", Boulder(), 8, 8);
-    out.Image(img + "CmdAtkTreb", Target(false), 8, 8);
-    out.Image(img + "CmdAtkRtDn", DirectionIcon(1, 1), 8, 8);
-    out.Image(img + "CmdAtkLfDn", DirectionIcon(-1, 1), 8, 8);
-    out.Image(img + "CmdAtkRt", DirectionIcon(1, 0), 8, 8);
-    out.Image(img + "CmdAtkLf", DirectionIcon(-1, 0), 8, 8);
-    out.Image(img + "CmdAtkRtUp", DirectionIcon(1, -1), 8, 8);
-    out.Image(img + "CmdAtkLfUp", DirectionIcon(-1, -1), 8, 8);
-    out.Image(img + "CmdRngAtk", Target(false), 8, 8);
-    out.Image(img + "CmdRngAtkHf", Target(true), 8, 8);
-    out.Image(img + "CmdJoin", TwoArrows(false), 8, 8);
+    out.Image(img + "CmdCell", frame, true, kCellW / 2, kCellH / 2);
+    out.Image(img + "CmdMove", Flag(), true, 8, 8);
+    out.Image(img + "CmdSplit", TwoArrows(true), true, 8, 8);
+    out.Image(img + "StateAtk", Swords(Shade(kRed, 7)), true, 8, 8);
+    out.Image(img + "CmdAtkCatap", Boulder(), true, 8, 8);
+    out.Image(img + "CmdAtkTreb", Target(false), true, 8, 8);
+    out.Image(img + "CmdAtkRtDn", DirectionIcon(1, 1), true, 8, 8);
+    out.Image(img + "CmdAtkLfDn", DirectionIcon(-1, 1), true, 8, 8);
+    out.Image(img + "CmdAtkRt", DirectionIcon(1, 0), true, 8, 8);
+    out.Image(img + "CmdAtkLf", DirectionIcon(-1, 0), true, 8, 8);
+    out.Image(img + "CmdAtkRtUp", DirectionIcon(1, -1), true, 8, 8);
+    out.Image(img + "CmdAtkLfUp", DirectionIcon(-1, -1), true, 8, 8);
+    out.Image(img + "CmdRngAtk", Target(false), true, 8, 8);
+    out.Image(img + "CmdRngAtkHf", Target(true), true, 8, 8);
+    out.Image(img + "CmdJoin", TwoArrows(false), true, 8, 8);
     // The overlays sit at a squad's feet: the shield to the left, the
     // hourglass to the right.
-    out.Image(img + "StateGuard", Shield(), 13, 2);
-    out.Image(img + "StateEndTurn", Hourglass(), -5, 2);
-    out.Image(img + "StateInfo", InfoIcon(), 6, 6);
+    out.Image(img + "StateGuard", Shield(), true, 13, 2);
+    out.Image(img + "StateEndTurn", Hourglass(), true, -5, 2);
+    out.Image(img + "StateInfo", InfoIcon(), true, 6, 6);
 
     std::vector<Canvas> pointer;
     for (int bob : {0, 1, 2, 1}) {
@@ -537,24 +537,24 @@ void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
         left.Set(cut + 1, y, Shade(kGold, 8));
         right.Set(4 - cut, y, Shade(kGold, 8));
     }
-    out.Image(img + "title_l", left, 0, 0);
-    out.Image(img + "title_c", centre, 0, 0);
-    out.Image(img + "title_r", right, 0, 0);
+    out.Image(img + "title_l", left, true, 0, 0);
+    out.Image(img + "title_c", centre, true, 0, 0);
+    out.Image(img + "title_r", right, true, 0, 0);
 
     // Strength plates in the sides' own shades.
     for (int set = 0; set < 2; ++set) {
         const char side = set == 0 ? 'L' : 'R';
         const uint8_t back = uint8_t(220 + set * 18 + 4);
         const uint8_t rim = uint8_t(220 + set * 18 + 1);
-        out.Image(img + side + "NumBorderL", PlateBorder(true, back, rim), 0, 0);
-        out.Image(img + side + "NumBorderR", PlateBorder(false, back, rim), 0, 0);
+        out.Image(img + side + "NumBorderL", PlateBorder(true, back, rim), true, 0, 0);
+        out.Image(img + side + "NumBorderR", PlateBorder(false, back, rim), true, 0, 0);
         for (int d = 0; d < 10; ++d)
-            out.Image(img + side + "Num" + char('0' + d), DigitPlate(d, back), 0, 0);
+            out.Image(img + side + "Num" + char('0' + d), DigitPlate(d, back), true, 0, 0);
     }
 
     for (const char* name : {"BtlAtk", "BtlAtkRng", "BtlMove", "BtlSplit", "BtlJoin", "BtlStart", "BtlAuto",
                              "BtlBridge", "BtlGuard", "BtlMenu", "BtlInfo", "BtlHP"})
-        out.Image(std::string("Images/Btn/") + name, ButtonFace(name), 0, 0);
+        out.Image(std::string("Images/Btn/") + name, ButtonFace(name), true, 0, 0);
 
     out.Palette("Palettes/BattleUnits", UnitsPalette());
     out.Palette("Palettes/BattleTopImg1", base);
@@ -569,4 +569,4 @@ void DrawFieldArt(Writer& out, const std::vector<Rgb>& base)
             Synth({{330, 330, 160, 60, false, true}, {494, 494, 260, 60, false, true}}));
 }
 
-}  // namespace bsart
+}  // namespace battleart

@@ -1,6 +1,5 @@
-// mapdialogsart <data folder> <staging folder>
-//
-// Paints the art of the operation windows into the staging folder:
+// The art of the map's operation windows (pack "mapdialogs"), below its
+// staging folder:
 //   Objects/Units/<id>/UnitInfo.img   a portrait of every squad type found in
 //                                      data/game/Objects/Units (description window)
 //   Images/Icons/melee, ranged, hp, speed   the value icons of the description
@@ -11,23 +10,18 @@
 //   Skin/ReportFrame/frame_ul, frame_u, frame_ur   the rule between report entries
 //   Sounds/vol_check.wav              the volume check of the preferences
 // Everything is drawn in true colour from shapes and mapped to the game's
-// palette "base"; the same sources give the same bytes on every run.
+// palette "base".
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tools/artgen/art_screens.h"
+#include "tools/artgen/painting.h"
 #include "tools/encode/art_sources.h"
-#include "tools/encode/generated_files.h"
-#include "tools/encode/image_encoder.h"
-#include "tools/encode/wav_encoder.h"
-#include "tools/titleart/canvas.h"
 
 namespace fs = std::filesystem;
 
@@ -41,18 +35,13 @@ const Colour kSkin = Hex(0xe0a878);
 const Colour kText = Hex(0xf4e4b8);
 
 // An anti-aliased thick line.
-void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const Colour& colour)
+void Line(Painting& c, float x0, float y0, float x1, float y1, float width, const Colour& colour)
 {
-    const float length = std::hypot(x1 - x0, y1 - y0);
-    const int steps = std::max(1, static_cast<int>(length * 3));
-    for (int i = 0; i <= steps; ++i) {
-        const float t = static_cast<float>(i) / static_cast<float>(steps);
-        c.Disc(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, width / 2, colour);
-    }
+    c.Stroke(x0, y0, x1, y1, width, colour, 3);
 }
 
 // A polygon filled by scanning rows (even-odd rule).
-void Polygon(Canvas& c, const std::vector<std::pair<float, float>>& points, const Colour& colour)
+void Polygon(Painting& c, const std::vector<std::pair<float, float>>& points, const Colour& colour)
 {
     float top = 1e9f, bottom = -1e9f;
     for (const auto& [x, y] : points) {
@@ -93,37 +82,31 @@ bool Contains(const std::string& name, const char* part)
     return lower.find(part) != std::string::npos;
 }
 
-class OpwndsArt {
+class MapDialogsArt {
 public:
-    OpwndsArt(Quantizer q, FontSource font) : m_q(std::move(q)), m_font(std::move(font)) {}
+    MapDialogsArt(Quantizer q, const FontSource& font, ArtWriter& out)
+        : m_q(std::move(q)), m_font(font), m_out(out)
+    {}
 
-    bool PaintAll(const std::vector<std::string>& units, const fs::path& out);
-    const std::string& Error() const { return m_error; }
+    bool PaintAll(const std::vector<std::string>& units);
 
 private:
-    bool Image(const fs::path& out, const std::string& path, const Canvas& canvas, bool transparent);
-    bool Portrait(const fs::path& out, const std::string& unit);
-    bool Icons(const fs::path& out);
-    bool Background(const fs::path& out);
-    bool ButtonFaces(const fs::path& out);
-    bool ReportRule(const fs::path& out);
-    bool CheckSound(const fs::path& out);
+    bool Image(const std::string& path, const Painting& canvas, bool transparent);
+    bool Portrait(const std::string& unit);
+    bool Icons();
+    bool Background();
+    bool ButtonFaces();
+    bool ReportRule();
+    bool CheckSound();
 
     Quantizer m_q;
-    FontSource m_font;
-    std::string m_error;
+    const FontSource& m_font;
+    ArtWriter& m_out;
 };
 
-bool OpwndsArt::Image(const fs::path& out, const std::string& path, const Canvas& canvas, bool transparent)
+bool MapDialogsArt::Image(const std::string& path, const Painting& canvas, bool transparent)
 {
-    ImageEncodeOptions options;
-    options.transparent = transparent;
-    EncodeResult r = EncodeImage(m_q.Convert(canvas, transparent), options);
-    if (!r.ok()) {
-        m_error = path + ": " + r.error;
-        return false;
-    }
-    return WriteIfChanged(out / (path + ".img"), r.bytes);
+    return m_out.Image(path, m_q.Convert(canvas, transparent), transparent);
 }
 
 // ---- Squad portraits ----
@@ -155,10 +138,10 @@ Arms ArmsOf(const std::string& unit)
     return Arms::Sword;
 }
 
-bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit)
+bool MapDialogsArt::Portrait(const std::string& unit)
 {
     constexpr int W = 60, H = 84;
-    Canvas c(W, H);
+    Painting c(W, H);
     const uint32_t h = NameHash(unit);
     // Sky to meadow behind the figure.
     c.VerticalGradient(0, H - 1, {Hex(0x3a5a8a), Hex(0x8aa8c8), Hex(0x5a7a3a), Hex(0x2a3a1a)});
@@ -261,59 +244,59 @@ bool OpwndsArt::Portrait(const fs::path& out, const std::string& unit)
         c.FillRect(i, i, i, H - 1 - i, ring);
         c.FillRect(W - 1 - i, i, W - 1 - i, H - 1 - i, ring);
     }
-    return Image(out, "Objects/Units/" + unit + "/UnitInfo", c, false);
+    return Image("Objects/Units/" + unit + "/UnitInfo", c, false);
 }
 
 // ---- Icons ----
 
-bool OpwndsArt::Icons(const fs::path& out)
+bool MapDialogsArt::Icons()
 {
-    Canvas melee(16, 16);
+    Painting melee(16, 16);
     melee.Clear(0);
     Line(melee, 2, 2, 13, 13, 2, kSteel);
     Line(melee, 13, 2, 2, 13, 2, kSteel);
     Line(melee, 9, 12, 12, 9, 2, kGold);
     Line(melee, 4, 9, 7, 12, 2, kGold);
 
-    Canvas ranged(16, 16);
+    Painting ranged(16, 16);
     ranged.Clear(0);
     Line(ranged, 2, 13, 12, 3, 1.5f, kWood);
     Polygon(ranged, {{9, 2}, {14, 1}, {13, 6}}, kSteel);
     Line(ranged, 2, 13, 5, 13, 1.5f, kText);
     Line(ranged, 2, 13, 2, 10, 1.5f, kText);
 
-    Canvas hp(16, 16);
+    Painting hp(16, 16);
     hp.Clear(0);
     hp.Disc(5, 6, 3.6f, Hex(0xd02828));
     hp.Disc(11, 6, 3.6f, Hex(0xd02828));
     Polygon(hp, {{1.6f, 7}, {14.4f, 7}, {8, 14.5f}}, Hex(0xd02828));
     hp.Disc(4.5f, 5, 1.2f, Hex(0xf8a0a0));
 
-    Canvas speed(16, 16);
+    Painting speed(16, 16);
     speed.Clear(0);
     for (float x0 : {2.0f, 8.0f}) {
         Line(speed, x0, 3, x0 + 5, 8, 2.2f, kGoldLight);
         Line(speed, x0 + 5, 8, x0, 13, 2.2f, kGoldLight);
     }
 
-    Canvas revolt(20, 20);
+    Painting revolt(20, 20);
     revolt.Clear(0);
     Polygon(revolt, {{10, 1}, {19, 18}, {1, 18}}, Hex(0x2a0a04));
     Polygon(revolt, {{10, 3.5f}, {17, 16.8f}, {3, 16.8f}}, Hex(0xe04020));
     revolt.FillRect(9, 7, 10, 12, kText);
     revolt.FillRect(9, 14, 10, 15, kText);
 
-    return Image(out, "Images/Icons/melee", melee, true) && Image(out, "Images/Icons/ranged", ranged, true) &&
-           Image(out, "Images/Icons/hp", hp, true) && Image(out, "Images/Icons/speed", speed, true) &&
-           Image(out, "Images/Icons/Revolt", revolt, true);
+    return Image("Images/Icons/melee", melee, true) && Image("Images/Icons/ranged", ranged, true) &&
+           Image("Images/Icons/hp", hp, true) && Image("Images/Icons/speed", speed, true) &&
+           Image("Images/Icons/Revolt", revolt, true);
 }
 
 // The description's client: a panel behind the values and a rule above the
 // extras, in the dialogs' blued steel.
-bool OpwndsArt::Background(const fs::path& out)
+bool MapDialogsArt::Background()
 {
     constexpr int W = 208, H = 168;
-    Canvas c(W, H);
+    Painting c(W, H);
     c.VerticalGradient(0, H - 1, {Hex(0x1c2030), Hex(0x181b28)});
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
@@ -327,16 +310,16 @@ bool OpwndsArt::Background(const fs::path& out)
     c.FillRect(8, 94, W - 9, 94, kGoldDark);
     c.FillRect(8, 95, W - 9, 95, kGold);
     c.Disc(W / 2.0f, 95, 3, kGoldLight);
-    return Image(out, "Images/Icons/DescrBg", c, false);
+    return Image("Images/Icons/DescrBg", c, false);
 }
 
 // ---- Button faces ----
 
-bool OpwndsArt::ButtonFaces(const fs::path& out)
+bool MapDialogsArt::ButtonFaces()
 {
     auto face = [&](const std::string& text, int kind) {
-        const int w = 14 + Canvas::TextWidth(m_font, text) + 1;
-        Canvas c(w, 12);
+        const int w = 14 + Painting::TextWidth(m_font, text) + 1;
+        Painting c(w, 12);
         c.Clear(0);
         if (kind == 0) {  // a tick
             for (int i = 0; i < 3; ++i)
@@ -357,18 +340,17 @@ bool OpwndsArt::ButtonFaces(const fs::path& out)
         c.Text(m_font, 13, 1, text, kText);
         return c;
     };
-    return Image(out, "Images/Btn/Accept", face("Trade", 2), true) &&
-           Image(out, "Images/Btn/Yes", face("Yes", 0), true) &&
-           Image(out, "Images/Btn/No", face("No", 1), true);
+    return Image("Images/Btn/Accept", face("Trade", 2), true) &&
+           Image("Images/Btn/Yes", face("Yes", 0), true) && Image("Images/Btn/No", face("No", 1), true);
 }
 
 // ---- The rule between report entries ----
 
-bool OpwndsArt::ReportRule(const fs::path& out)
+bool MapDialogsArt::ReportRule()
 {
     constexpr int H = 7, Wc = 196;
-    Canvas left(8, H), centre(Wc, H), right(8, H);
-    for (Canvas* c : {&left, &centre, &right})
+    Painting left(8, H), centre(Wc, H), right(8, H);
+    for (Painting* c : {&left, &centre, &right})
         c->Clear(0);
     centre.FillRect(0, 3, Wc - 1, 3, kGold);
     centre.FillRect(0, 4, Wc - 1, 4, kGoldDark);
@@ -378,82 +360,37 @@ bool OpwndsArt::ReportRule(const fs::path& out)
     left.FillRect(6, 3, 7, 4, kGold);
     Polygon(right, {{0, 3.5f}, {4, 0.5f}, {8, 3.5f}, {4, 6.5f}}, kGold);
     right.FillRect(0, 3, 1, 4, kGold);
-    return Image(out, "Skin/ReportFrame/frame_ul", left, true) &&
-           Image(out, "Skin/ReportFrame/frame_u", centre, true) &&
-           Image(out, "Skin/ReportFrame/frame_ur", right, true);
+    return Image("Skin/ReportFrame/frame_ul", left, true) &&
+           Image("Skin/ReportFrame/frame_u", centre, true) && Image("Skin/ReportFrame/frame_ur", right, true);
 }
 
 // ---- The volume check: a short, soft bell ----
 
-bool OpwndsArt::CheckSound(const fs::path& out)
+bool MapDialogsArt::CheckSound()
 {
     const std::string recipe = "rate 11025\nbits 8\nvolume 60\n"
                                "note sine 1320 1320 40 2 20\n"
                                "note sine 990 990 70 2 50\n";
     WavSource sound;
     std::string error;
-    if (!SynthesizeSoundSource(recipe, "vol_check", sound, error)) {
-        m_error = error;
-        return false;
-    }
-    EncodeResult r = EncodeWav(sound);
-    if (!r.ok()) {
-        m_error = "Sounds/vol_check: " + r.error;
-        return false;
-    }
-    return WriteIfChanged(out / "Sounds" / "vol_check.wav", r.bytes);
+    if (!SynthesizeSoundSource(recipe, "vol_check", sound, error))
+        return m_out.Fail(error);
+    return m_out.Wav("Sounds/vol_check", sound);
 }
 
-bool OpwndsArt::PaintAll(const std::vector<std::string>& units, const fs::path& out)
+bool MapDialogsArt::PaintAll(const std::vector<std::string>& units)
 {
     for (const std::string& unit : units) {
-        if (!Portrait(out, unit))
+        if (!Portrait(unit))
             return false;
     }
-    return Icons(out) && Background(out) && ButtonFaces(out) && ReportRule(out) && CheckSound(out);
+    return Icons() && Background() && ButtonFaces() && ReportRule() && CheckSound();
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool DrawMapDialogsArt(const ArtInput& in, ArtWriter& out)
 {
-    if (argc != 3) {
-        std::cerr << "usage: mapdialogsart <data folder> <staging folder>\n";
-        return 2;
-    }
-    const fs::path data = argv[1], out = argv[2];
-    std::string text, error;
-    std::vector<Rgb> palette;
-    const fs::path palettePath = data / "palettes" / "base.txt";
-    if (!ReadWholeFile(palettePath, text) ||
-        !ParsePaletteSource(text, palettePath.string(), palette, error)) {
-        std::cerr << "mapdialogsart: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
-        return 1;
-    }
-    FontSource font;
-    const fs::path fontPath = data / "fonts" / "font.txt";
-    if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), font, error)) {
-        std::cerr << "mapdialogsart: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
-        return 1;
-    }
-    // Every squad type of the game gets a portrait; the list is sorted so
-    // that the run does not depend on the order of the folder.
-    std::vector<std::string> units;
-    const fs::path unitsFolder = data / "game" / "Objects" / "Units";
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(unitsFolder, ec)) {
-        if (entry.is_directory())
-            units.push_back(entry.path().filename().string());
-    }
-    if (ec || units.empty()) {
-        std::cerr << "mapdialogsart: no squad types in " << unitsFolder << "\n";
-        return 1;
-    }
-    std::sort(units.begin(), units.end());
-    OpwndsArt art(Quantizer(palette), font);
-    if (!art.PaintAll(units, out)) {
-        std::cerr << "mapdialogsart: " << art.Error() << "\n";
-        return 1;
-    }
-    return 0;
+    MapDialogsArt art(Quantizer(in.basePalette), in.font, out);
+    return art.PaintAll(in.units);
 }
