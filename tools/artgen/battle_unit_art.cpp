@@ -280,8 +280,8 @@ void DrawHead(Canvas& c, const UnitLook& look, int x, int y)
 
 void DrawHorse(Canvas& c, const UnitLook& look, int bob, int stride, bool flash)
 {
-    const uint8_t body = flash ? Shade(kGrey, 15) : Shade(Ramp(look.horse), look.horse == kGrey ? 12 : 7);
-    const uint8_t dark = Shade(Ramp(look.horse), look.horse == kGrey ? 8 : 4);
+    const uint8_t body = flash ? Shade(kGrey, 15) : Shade(look.horse, look.horse == kGrey ? 12 : 7);
+    const uint8_t dark = Shade(look.horse, look.horse == kGrey ? 8 : 4);
     const int y = 20 + bob;
     // Legs: the gait moves front and back pairs in turn.
     const int swing = stride;
@@ -308,7 +308,7 @@ Canvas Figure(const UnitLook& look, const Pose& pose)
     if (pose.fall >= 3) {
         // Lying on the ground.
         if (look.mounted) {
-            const uint8_t body = Shade(Ramp(look.horse), look.horse == kGrey ? 10 : 6);
+            const uint8_t body = Shade(look.horse, look.horse == kGrey ? 10 : 6);
             c.Ellipse(13, 25, 9, 3, body);
             c.Ellipse(23, 26, 3, 2, body);
             c.Line(6, 27, 2, 24, body);

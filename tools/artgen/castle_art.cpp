@@ -24,32 +24,11 @@
 
 #include "tools/artgen/art_screens.h"
 #include "tools/artgen/canvas.h"
+#include "tools/artgen/palette_ramps.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Ramps of the base palette, dark (first) to light (+15).
-constexpr uint8_t kGrey = 1;  // 1-15
-constexpr uint8_t kRed = 16;
-constexpr uint8_t kGreen = 32;
-constexpr uint8_t kBlue = 48;
-constexpr uint8_t kGold = 64;
-constexpr uint8_t kWood = 80;
-constexpr uint8_t kTan = 96;
-constexpr uint8_t kSky = 112;
-constexpr uint8_t kParch = 176;
-constexpr uint8_t kSteel = 192;
-
-uint8_t Shade(uint8_t ramp, int step)
-{
-    return static_cast<uint8_t>(ramp + std::clamp(step, 0, 15));
-}
-// The greys start at 1: step 0 is near black, 14 white.
-uint8_t GreyShade(int step)
-{
-    return static_cast<uint8_t>(kGrey + std::clamp(step, 0, 14));
-}
 
 // ---- The castle parts, painted to any size ----
 
@@ -82,21 +61,21 @@ void Castle(Canvas& f, bool capital, bool moat, bool ghost)
     // The gate, and arrow slits in the towers.
     const int gw = std::max(2, w / 6);
     const int gx = w / 2 - gw / 2;
-    f.Fill(gx, ground - std::max(3, h / 4), gx + gw - 1, ground, Shade(kWood, 2));
+    f.Fill(gx, ground - std::max(3, h / 4), gx + gw - 1, ground, Shade(kBrown, 2));
     f.Fill(gx, ground - std::max(3, h / 4), gx + gw - 1, ground - std::max(3, h / 4), GreyShade(4));
     for (int t : {tw / 2, w - tw + tw / 2})
         f.Fill(t, h / 5 + merlon + 2, t, h / 5 + merlon + 2 + h / 8, GreyShade(2));
     if (capital) {
         // A gold banner over the keep.
         const int px = w / 2;
-        f.Fill(px, 0, px, wallTop, Shade(kWood, 4));
-        f.Fill(px + 1, 0, px + std::max(3, w / 5), std::max(2, h / 6), Shade(kGold, 12));
-        f.Fill(px + 1, std::max(2, h / 6), px + std::max(3, w / 5), std::max(2, h / 6), Shade(kGold, 7));
+        f.Fill(px, 0, px, wallTop, Shade(kBrown, 4));
+        f.Fill(px + 1, 0, px + std::max(3, w / 5), std::max(2, h / 6), Shade(kYellow, 12));
+        f.Fill(px + 1, std::max(2, h / 6), px + std::max(3, w / 5), std::max(2, h / 6), Shade(kYellow, 7));
     }
     if (moat) {
         f.Fill(0, ground + 1, w - 1, h - 1, Shade(kBlue, 8));
         for (int x = 1; x < w; x += 4)
-            f.Set(x, ground + 2, Shade(kSky, 13));
+            f.Set(x, ground + 2, Shade(kWater, 13));
     }
     if (ghost) {
         // The castle no one has seen: only its outline, in grey.
@@ -112,7 +91,7 @@ void Castle(Canvas& f, bool capital, bool moat, bool ghost)
 
 void Catapult(Canvas& f, int x0, int y0, int w, int h)
 {
-    const uint8_t wood = Shade(kWood, 9), dark = Shade(kWood, 5);
+    const uint8_t wood = Shade(kBrown, 9), dark = Shade(kBrown, 5);
     const int base = y0 + h - std::max(2, h / 5);
     f.Fill(x0, base - 1, x0 + w - 1, base, wood);
     f.Disc(x0 + w * 0.2f, float(base + 1), std::max(1.2f, h / 7.0f), dark);
@@ -147,12 +126,12 @@ void FortWalls(Canvas& f)
 void Market(Canvas& f)
 {
     const int awning = f.H() / 3;
-    f.Fill(1, awning, 1, f.H() - 1, Shade(kWood, 6));
-    f.Fill(f.W() - 2, awning, f.W() - 2, f.H() - 1, Shade(kWood, 6));
+    f.Fill(1, awning, 1, f.H() - 1, Shade(kBrown, 6));
+    f.Fill(f.W() - 2, awning, f.W() - 2, f.H() - 1, Shade(kBrown, 6));
     for (int x = 0; x < f.W(); ++x)
         f.Fill(x, f.H() / 8, x, awning,
-               ((x / std::max(2, f.W() / 6)) % 2) ? Shade(kParch, 15) : Shade(kRed, 10));
-    f.Fill(2, f.H() - f.H() / 3, f.W() - 3, f.H() - 1, Shade(kWood, 9));
+               ((x / std::max(2, f.W() / 6)) % 2) ? Shade(kSand, 15) : Shade(kRed, 10));
+    f.Fill(2, f.H() - f.H() / 3, f.W() - 3, f.H() - 1, Shade(kBrown, 9));
     f.Disc(f.W() * 0.35f, f.H() - f.H() / 3.0f, f.H() / 8.0f, Shade(kGreen, 11));
     f.Disc(f.W() * 0.65f, f.H() - f.H() / 3.0f, f.H() / 8.0f, Shade(kRed, 12));
     f.Outline(GreyShade(0));
@@ -161,10 +140,10 @@ void Market(Canvas& f)
 void Tavern(Canvas& f)
 {
     const int x0 = f.W() / 5, x1 = f.W() - f.W() / 3, y0 = f.H() / 4;
-    f.Fill(x0, y0, x1, f.H() - 2, Shade(kGold, 9));
-    f.Fill(x0, y0, x0, f.H() - 2, Shade(kGold, 13));
-    f.Frame(x1 + 1, y0 + f.H() / 8, f.W() - 2, f.H() - f.H() / 4, Shade(kGold, 7));
-    f.Fill(x0 - 1, y0 - f.H() / 8, x1 + 1, y0, Shade(kParch, 15));
+    f.Fill(x0, y0, x1, f.H() - 2, Shade(kYellow, 9));
+    f.Fill(x0, y0, x0, f.H() - 2, Shade(kYellow, 13));
+    f.Frame(x1 + 1, y0 + f.H() / 8, f.W() - 2, f.H() - f.H() / 4, Shade(kYellow, 7));
+    f.Fill(x0 - 1, y0 - f.H() / 8, x1 + 1, y0, Shade(kSand, 15));
     f.Outline(GreyShade(0));
 }
 
@@ -177,8 +156,8 @@ void Bank(Canvas& f)
         const int stack = s == 0 ? 5 : 3;
         for (int i = 0; i < stack; ++i) {
             const int y = f.H() - 1 - (i + 1) * ch;
-            f.Fill(x, y, x + cw - 1, y + ch - 1, Shade(kGold, 10));
-            f.Fill(x, y, x + cw - 1, y, Shade(kGold, 14));
+            f.Fill(x, y, x + cw - 1, y + ch - 1, Shade(kYellow, 10));
+            f.Fill(x, y, x + cw - 1, y, Shade(kYellow, 14));
         }
     }
     f.Outline(GreyShade(0));
@@ -190,22 +169,22 @@ void Guild(Canvas& f, int level)
     const uint8_t blade = Shade(kSteel, 13);
     f.Line(f.W() / 4, f.H() - f.H() / 4, f.W() - f.W() / 4, f.H() / 6, blade);
     f.Line(f.W() / 4 + 1, f.H() - f.H() / 4, f.W() - f.W() / 4 + 1, f.H() / 6, Shade(kSteel, 9));
-    f.Line(f.W() / 6, f.H() - f.H() / 2, f.W() / 2 - 1, f.H() - f.H() / 6, Shade(kGold, 10));
-    f.Fill(f.W() / 8, f.H() - f.H() / 5, f.W() / 4, f.H() - 2, Shade(kWood, 6));
+    f.Line(f.W() / 6, f.H() - f.H() / 2, f.W() / 2 - 1, f.H() - f.H() / 6, Shade(kYellow, 10));
+    f.Fill(f.W() / 8, f.H() - f.H() / 5, f.W() / 4, f.H() - 2, Shade(kBrown, 6));
     for (int i = 0; i < level; ++i)
         f.Fill(1 + i * (f.W() / 5), 1, 1 + i * (f.W() / 5) + std::max(1, f.W() / 12),
-               1 + std::max(1, f.W() / 12), Shade(kGold, 14));
+               1 + std::max(1, f.W() / 12), Shade(kYellow, 14));
     f.Outline(GreyShade(0));
 }
 
 void MetalMine(Canvas& f)
 {
-    f.Fill(0, f.H() / 2, f.W() - 1, f.H() - 1, Shade(kWood, 3));
+    f.Fill(0, f.H() / 2, f.W() - 1, f.H() - 1, Shade(kBrown, 3));
     for (int i = 0; i < 4; ++i)
         f.Disc(f.W() * (0.2f + 0.2f * i), f.H() * (0.65f + 0.1f * (i % 2)), std::max(1.0f, f.H() / 10.0f),
                Shade(kSteel, 13));
     // A pickaxe.
-    f.Line(f.W() / 5, f.H() / 8, f.W() - f.W() / 4, f.H() / 2, Shade(kWood, 10));
+    f.Line(f.W() / 5, f.H() / 8, f.W() - f.W() / 4, f.H() / 2, Shade(kBrown, 10));
     f.Line(f.W() / 2, 1, f.W() / 8, f.H() / 3, Shade(kSteel, 11));
     f.Outline(GreyShade(0));
 }
@@ -227,7 +206,7 @@ void StoneMine(Canvas& f)
 
 void Trebuchet(Canvas& f)
 {
-    const uint8_t wood = Shade(kWood, 9), dark = Shade(kWood, 5);
+    const uint8_t wood = Shade(kBrown, 9), dark = Shade(kBrown, 5);
     f.Fill(2, f.H() - 6, f.W() - 3, f.H() - 4, wood);
     f.Disc(7, float(f.H() - 3), 3, dark);
     f.Disc(float(f.W() - 8), float(f.H() - 3), 3, dark);
@@ -235,7 +214,7 @@ void Trebuchet(Canvas& f)
     f.Line(f.W() / 2 + 6, f.H() - 6, f.W() / 2, f.H() / 3, dark);
     f.Line(4, 6, f.W() - 6, f.H() / 2, wood);
     f.Fill(f.W() - 9, f.H() / 2 - 1, f.W() - 4, f.H() / 2 + 5, GreyShade(6));
-    f.Line(4, 6, 6, 14, Shade(kParch, 10));
+    f.Line(4, 6, 6, 14, Shade(kSand, 10));
     f.Disc(6, 15, 2.5f, GreyShade(9));
     f.Outline(GreyShade(0));
 }
@@ -245,8 +224,8 @@ void Hooded(Canvas& f, uint8_t cloak)
     f.Disc(f.W() / 2.0f, f.H() * 0.33f, f.W() * 0.22f, cloak);
     f.Fill(f.W() / 4, f.H() / 3, f.W() - f.W() / 4 - 1, f.H() - 1, cloak);
     f.Disc(f.W() / 2.0f, f.H() * 0.36f, f.W() * 0.12f, GreyShade(1));
-    f.Set(f.W() / 2 - 2, f.H() * 36 / 100, Shade(kGold, 14));
-    f.Set(f.W() / 2 + 1, f.H() * 36 / 100, Shade(kGold, 14));
+    f.Set(f.W() / 2 - 2, f.H() * 36 / 100, Shade(kYellow, 14));
+    f.Set(f.W() / 2 + 1, f.H() * 36 / 100, Shade(kYellow, 14));
 }
 
 void Assassin(Canvas& f)
@@ -259,18 +238,18 @@ void Assassin(Canvas& f)
 void Robber(Canvas& f)
 {
     Hooded(f, Shade(kGreen, 4));
-    f.Disc(f.W() * 0.75f, f.H() * 0.75f, f.W() * 0.18f, Shade(kTan, 8));
-    f.Disc(f.W() * 0.75f, f.H() * 0.72f, f.W() * 0.06f, Shade(kGold, 14));
+    f.Disc(f.W() * 0.75f, f.H() * 0.75f, f.W() * 0.18f, Shade(kSkin, 8));
+    f.Disc(f.W() * 0.75f, f.H() * 0.72f, f.W() * 0.06f, Shade(kYellow, 14));
     f.Outline(GreyShade(0));
 }
 
 void Scout(Canvas& f)
 {
     // An eye behind a spyglass.
-    f.Disc(f.W() / 2.0f, f.H() / 2.0f, f.W() * 0.4f, Shade(kParch, 14));
-    f.Disc(f.W() / 2.0f, f.H() / 2.0f, f.W() * 0.2f, Shade(kSky, 8));
+    f.Disc(f.W() / 2.0f, f.H() / 2.0f, f.W() * 0.4f, Shade(kSand, 14));
+    f.Disc(f.W() / 2.0f, f.H() / 2.0f, f.W() * 0.2f, Shade(kWater, 8));
     f.Disc(f.W() / 2.0f, f.H() / 2.0f, f.W() * 0.09f, GreyShade(0));
-    f.Line(f.W() - 6, f.H() - 6, f.W() - 2, f.H() - 2, Shade(kGold, 10));
+    f.Line(f.W() - 6, f.H() - 6, f.W() - 2, f.H() - 2, Shade(kYellow, 10));
     f.Outline(GreyShade(0));
 }
 
@@ -280,7 +259,7 @@ Canvas Caption(const FontSource& font, const std::string& text)
 {
     Canvas f(Canvas::TextWidth(font, text) + 2, font.height + 2);
     f.Text(font, 2, 2, text, GreyShade(0));
-    f.Text(font, 1, 1, text, Shade(kParch, 15));
+    f.Text(font, 1, 1, text, Shade(kSand, 15));
     return f;
 }
 
@@ -453,8 +432,8 @@ bool Run(const ArtInput& in, ArtWriter& out)
         if (!out.Image(buttons / (std::string(name)), Caption(font, text)))
             return false;
     }
-    return WriteSkin(out, skin / "Skin" / "CastleBtn", kWood, false) &&
-           WriteSkin(out, skin / "Skin" / "CastleBtnDis", kWood, true);
+    return WriteSkin(out, skin / "Skin" / "CastleBtn", kBrown, false) &&
+           WriteSkin(out, skin / "Skin" / "CastleBtnDis", kBrown, true);
 }
 
 }  // namespace

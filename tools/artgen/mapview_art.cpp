@@ -17,6 +17,7 @@
 
 #include "tools/artgen/art_screens.h"
 #include "tools/artgen/canvas.h"
+#include "tools/artgen/palette_ramps.h"
 #include "tools/encode/art_sources.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/encode/palette_encoder.h"
@@ -24,39 +25,6 @@
 namespace {
 namespace fs = std::filesystem;
 
-// Base palette ramps (see data/palettes/base.txt).
-constexpr uint8_t Grey(int t)
-{
-    return uint8_t(1 + std::clamp(t, 0, 14));
-}  // 1 black .. 15 white
-constexpr uint8_t Red(int t)
-{
-    return uint8_t(16 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Green(int t)
-{
-    return uint8_t(32 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Blue(int t)
-{
-    return uint8_t(48 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Brown(int t)
-{
-    return uint8_t(80 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Cyan(int t)
-{
-    return uint8_t(112 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Stone(int t)
-{
-    return uint8_t(192 + std::clamp(t, 0, 15));
-}
-constexpr uint8_t Gold(int t)
-{
-    return uint8_t(208 + std::clamp(t, 0, 11));
-}
 // Owner ramps of the map palette: 8 shades, dark to light.
 constexpr uint8_t Owner(int o, int t)
 {
@@ -89,16 +57,16 @@ Canvas SeaTexture()
             // Slow swell across the tile, seamless because it is periodic in 64.
             const double s =
                 std::sin((x + 2 * y) * 2 * M_PI / 64.0) + 0.5 * std::sin((3 * x - y) * 2 * M_PI / 64.0);
-            c.Set(x, y, Blue(7 + int(std::lround(s))));
+            c.Set(x, y, Shade(kBlue, 7 + int(std::lround(s))));
         }
     // Wave crests: short light strokes.
     for (int k = 0; k < 14; ++k) {
         const uint32_t h = Hash(uint32_t(k), 91);
         const int x = int(h % 64), y = int((h >> 8) % 64);
-        c.Set(x, y, Blue(11));
-        c.Set((x + 1) & 63, (y + 63) & 63, Blue(12));
-        c.Set((x + 2) & 63, (y + 63) & 63, Blue(11));
-        c.Set((x + 3) & 63, y, Blue(10));
+        c.Set(x, y, Shade(kBlue, 11));
+        c.Set((x + 1) & 63, (y + 63) & 63, Shade(kBlue, 12));
+        c.Set((x + 2) & 63, (y + 63) & 63, Shade(kBlue, 11));
+        c.Set((x + 3) & 63, y, Shade(kBlue, 10));
     }
     return c;
 }
@@ -108,12 +76,12 @@ Canvas GrassTexture()
     Canvas c(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            c.Set(x, y, Green(6 + int(Hash(uint32_t(x), uint32_t(y)) % 3)));
+            c.Set(x, y, Shade(kGreen, 6 + int(Hash(uint32_t(x), uint32_t(y)) % 3)));
     for (int k = 0; k < 40; ++k) {
         const uint32_t h = Hash(uint32_t(k), 7);
         const int x = int(h % 64), y = int((h >> 8) % 64);
-        c.Set(x, y, Green(10));
-        c.Set(x, (y + 1) & 63, Green(4));
+        c.Set(x, y, Shade(kGreen, 10));
+        c.Set(x, (y + 1) & 63, Shade(kGreen, 4));
     }
     return c;
 }
@@ -128,36 +96,36 @@ Canvas CastleSprite(bool capital, bool mini)
     const int wallTop = h - (mini ? 5 : 8);
     const int tower = mini ? 3 : 4;
     // Walls with crenels, two towers, a gate.
-    c.Rect(1, wallTop, w - 2, h - wallTop - 1, Stone(9));
+    c.Rect(1, wallTop, w - 2, h - wallTop - 1, Shade(kSteel, 9));
     for (int x = 1; x < w - 1; x += 2)
-        c.Set(x, wallTop - 1, Stone(9));
-    c.Rect(1, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Stone(11));
-    c.Rect(w - 1 - tower, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Stone(7));
+        c.Set(x, wallTop - 1, Shade(kSteel, 9));
+    c.Rect(1, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Shade(kSteel, 11));
+    c.Rect(w - 1 - tower, wallTop - (mini ? 2 : 4), tower, h - wallTop + (mini ? 1 : 3), Shade(kSteel, 7));
     if (capital) {
         const int kx = w / 2 - (mini ? 1 : 2), kw = mini ? 3 : 5;
-        c.Rect(kx, mini ? 1 : 3, kw, h - (mini ? 2 : 4), Stone(12));
-        c.Rect(kx, mini ? 1 : 3, kw, 1, Stone(14));
+        c.Rect(kx, mini ? 1 : 3, kw, h - (mini ? 2 : 4), Shade(kSteel, 12));
+        c.Rect(kx, mini ? 1 : 3, kw, 1, Shade(kSteel, 14));
         // A golden pennant on the keep.
-        c.StepLine(w / 2, 0, w / 2, mini ? 1 : 3, Grey(3));
-        c.Rect(w / 2 + 1, 0, mini ? 2 : 4, mini ? 1 : 2, Gold(9));
+        c.StepLine(w / 2, 0, w / 2, mini ? 1 : 3, GreyShade(3));
+        c.Rect(w / 2 + 1, 0, mini ? 2 : 4, mini ? 1 : 2, Shade(kGold, 9));
     }
-    c.Rect(w / 2 - 1, h - (mini ? 3 : 5), 3, mini ? 2 : 4, Brown(3));
+    c.Rect(w / 2 - 1, h - (mini ? 3 : 5), 3, mini ? 2 : 4, Shade(kBrown, 3));
     for (int x = 2; x < w - 2; x += 4)
-        c.Set(x, wallTop + 2, Stone(4));
-    c.Outline(Grey(1));
+        c.Set(x, wallTop + 2, Shade(kSteel, 4));
+    c.Outline(GreyShade(1));
     return c;
 }
 
 Canvas FlagSprite(int owner)
 {
     Canvas c(12, 16);
-    c.StepLine(2, 1, 2, 15, Brown(2));
-    c.Set(2, 0, Gold(10));
+    c.StepLine(2, 1, 2, 15, Shade(kBrown, 2));
+    c.Set(2, 0, Shade(kGold, 10));
     // A bright banner with a gold hem, so that it shows on its own land.
     c.Pattern(3, 1, {"gggggg.", "aaaaaag", "aaaaaag", "aaaaaa.", "baaaab.", "gbbbg.."}, "abg",
-              {Owner(owner, 7), Owner(owner, 2), Gold(10)});
-    c.Rect(1, 15, 3, 1, Brown(4));
-    c.Outline(Grey(1));
+              {Owner(owner, 7), Owner(owner, 2), Shade(kGold, 10)});
+    c.Rect(1, 15, 3, 1, Shade(kBrown, 4));
+    c.Outline(GreyShade(1));
     return c;
 }
 
@@ -174,8 +142,9 @@ Canvas Badge(uint8_t rim, uint8_t face)
 Canvas MarkerSprite(const std::string& kind)
 {
     if (kind == "DoMove") {
-        Canvas c = Badge(Green(3), Green(9));
-        c.Pattern(3, 4, {"..#....", "...#...", "####.#.", "...#...", "..#....", "......."}, "#", {Grey(14)});
+        Canvas c = Badge(Shade(kGreen, 3), Shade(kGreen, 9));
+        c.Pattern(3, 4, {"..#....", "...#...", "####.#.", "...#...", "..#....", "......."}, "#",
+                  {GreyShade(14)});
         c.Pattern(4, 4,
                   {
                       "....#..",
@@ -184,51 +153,52 @@ Canvas MarkerSprite(const std::string& kind)
                       ".....#.",
                       "....#..",
                   },
-                  "#", {Grey(14)});
+                  "#", {GreyShade(14)});
         return c;
     }
     if (kind == "DoAttack") {
-        Canvas c = Badge(Red(3), Red(10));
-        c.StepLine(3, 3, 11, 11, Grey(15));
-        c.StepLine(11, 3, 3, 11, Grey(15));
-        c.StepLine(3, 9, 5, 11, Brown(4));
-        c.StepLine(11, 9, 9, 11, Brown(4));
+        Canvas c = Badge(Shade(kRed, 3), Shade(kRed, 10));
+        c.StepLine(3, 3, 11, 11, GreyShade(15));
+        c.StepLine(11, 3, 3, 11, GreyShade(15));
+        c.StepLine(3, 9, 5, 11, Shade(kBrown, 4));
+        c.StepLine(11, 9, 9, 11, Shade(kBrown, 4));
         return c;
     }
     if (kind == "DoTransfer") {
-        Canvas c = Badge(Blue(3), Blue(10));
-        c.StepLine(3, 5, 11, 5, Grey(15));
-        c.StepLine(9, 3, 11, 5, Grey(15));
-        c.StepLine(3, 9, 11, 9, Grey(15));
-        c.StepLine(3, 9, 5, 11, Grey(15));
+        Canvas c = Badge(Shade(kBlue, 3), Shade(kBlue, 10));
+        c.StepLine(3, 5, 11, 5, GreyShade(15));
+        c.StepLine(9, 3, 11, 5, GreyShade(15));
+        c.StepLine(3, 9, 11, 9, GreyShade(15));
+        c.StepLine(3, 9, 5, 11, GreyShade(15));
         return c;
     }
     if (kind == "DoRecruit") {
-        Canvas c = Badge(Gold(2), Gold(8));
-        c.Rect(6, 3, 3, 9, Grey(15));
-        c.Rect(3, 6, 9, 3, Grey(15));
+        Canvas c = Badge(Shade(kGold, 2), Shade(kGold, 8));
+        c.Rect(6, 3, 3, 9, GreyShade(15));
+        c.Rect(3, 6, 9, 3, GreyShade(15));
         return c;
     }
     if (kind == "DoScout") {
-        Canvas c = Badge(Cyan(3), Cyan(9));
-        c.Pattern(2, 4, {"..#####..", ".#.....#.", "#..###..#", ".#.....#.", "..#####.."}, "#", {Grey(1)});
-        c.Rect(6, 6, 3, 3, Grey(1));
+        Canvas c = Badge(Shade(kWater, 3), Shade(kWater, 9));
+        c.Pattern(2, 4, {"..#####..", ".#.....#.", "#..###..#", ".#.....#.", "..#####.."}, "#",
+                  {GreyShade(1)});
+        c.Rect(6, 6, 3, 3, GreyShade(1));
         return c;
     }
     if (kind == "DoDecease") {
-        Canvas c = Badge(Grey(2), Grey(6));
-        c.StepLine(10, 2, 5, 9, Grey(15));
-        c.StepLine(11, 3, 6, 10, Grey(12));
-        c.StepLine(3, 8, 7, 12, Gold(8));
-        c.StepLine(4, 12, 3, 13, Brown(5));
+        Canvas c = Badge(GreyShade(2), GreyShade(6));
+        c.StepLine(10, 2, 5, 9, GreyShade(15));
+        c.StepLine(11, 3, 6, 10, GreyShade(12));
+        c.StepLine(3, 8, 7, 12, Shade(kGold, 8));
+        c.StepLine(4, 12, 3, 13, Shade(kBrown, 5));
         return c;
     }
     // DoRobbery: a purse of coins.
-    Canvas c = Badge(Brown(2), Brown(8));
-    c.Badge(7, 9, 3, Brown(4));
-    c.Rect(6, 4, 3, 2, Brown(4));
-    c.Set(6, 9, Gold(10));
-    c.Set(8, 8, Gold(10));
+    Canvas c = Badge(Shade(kBrown, 2), Shade(kBrown, 8));
+    c.Badge(7, 9, 3, Shade(kBrown, 4));
+    c.Rect(6, 4, 3, 2, Shade(kBrown, 4));
+    c.Set(6, 9, Shade(kGold, 10));
+    c.Set(8, 8, Shade(kGold, 10));
     return c;
 }
 
@@ -236,10 +206,10 @@ Canvas MarkerSprite(const std::string& kind)
 Canvas RecruitCount(bool revolt)
 {
     Canvas c(21, 13);
-    c.Rect(1, 0, 19, 13, revolt ? Red(4) : Grey(3));
-    c.Rect(0, 1, 21, 11, revolt ? Red(4) : Grey(3));
-    c.Rect(2, 2, 17, 9, revolt ? Red(2) : Grey(1));
-    c.Outline(revolt ? Red(12) : Stone(13));
+    c.Rect(1, 0, 19, 13, revolt ? Shade(kRed, 4) : GreyShade(3));
+    c.Rect(0, 1, 21, 11, revolt ? Shade(kRed, 4) : GreyShade(3));
+    c.Rect(2, 2, 17, 9, revolt ? Shade(kRed, 2) : GreyShade(1));
+    c.Outline(revolt ? Shade(kRed, 12) : Shade(kSteel, 13));
     return c;
 }
 
@@ -249,11 +219,11 @@ Canvas RevoltWarning()
     for (int y = 0; y < 11; ++y) {
         const int half = y / 2 + 1;
         for (int x = 6 - half; x <= 6 + half; ++x)
-            c.Set(x, y, Red(10));
+            c.Set(x, y, Shade(kRed, 10));
     }
-    c.Rect(6, 3, 1, 4, Grey(15));
-    c.Set(6, 8, Grey(15));
-    c.Outline(Grey(1));
+    c.Rect(6, 3, 1, 4, GreyShade(15));
+    c.Set(6, 8, GreyShade(15));
+    c.Outline(GreyShade(1));
     return c;
 }
 
@@ -265,14 +235,18 @@ bool WriteFrameSkin(ArtWriter& out, const fs::path& folder)
     Canvas bg(16, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            bg.Set(x, y, Brown(4 + int((Hash(uint32_t(x / 2), uint32_t(y)) % 3)) - (y % 8 == 0)));
+            bg.Set(x, y, Shade(kBrown, 4 + int((Hash(uint32_t(x / 2), uint32_t(y)) % 3)) - (y % 8 == 0)));
     ok = out.Image(folder / "frame_bg", bg, false, 0, 0) && ok;
     auto edge = [](int w, int h, bool horizontal) {
         Canvas c(w, h);
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i) {
                 const int d = horizontal ? j : i;
-                c.Set(i, j, d == 0 ? Brown(1) : d == 1 ? Gold(6) : d == 2 ? Brown(7) : Brown(2));
+                c.Set(i, j,
+                      d == 0   ? Shade(kBrown, 1)
+                      : d == 1 ? Shade(kGold, 6)
+                      : d == 2 ? Shade(kBrown, 7)
+                               : Shade(kBrown, 2));
             }
         return c;
     };
@@ -284,8 +258,8 @@ bool WriteFrameSkin(ArtWriter& out, const fs::path& folder)
             right.Set(i, j, left.Get(3 - i, j));
         }
     Canvas corner(4, 4);
-    corner.Rect(0, 0, 4, 4, Brown(2));
-    corner.Rect(1, 1, 2, 2, Gold(8));
+    corner.Rect(0, 0, 4, 4, Shade(kBrown, 2));
+    corner.Rect(1, 1, 2, 2, Shade(kGold, 8));
     ok = out.Image(folder / "frame_u", top, false, 0, 0) && ok;
     ok = out.Image(folder / "frame_d", bottom, false, 0, 0) && ok;
     ok = out.Image(folder / "frame_l", left, false, 0, 0) && ok;
@@ -314,12 +288,13 @@ Canvas Block(int w, int h, uint8_t fill, uint8_t light, uint8_t dark)
 // An arrow pointing along (dx, dy) in a square of the bar's size.
 Canvas Arrow(int dx, int dy, bool pushed)
 {
-    Canvas c = Block(kBar, kBar, pushed ? Brown(6) : Brown(8), pushed ? Brown(4) : Brown(11), Brown(2));
+    Canvas c = Block(kBar, kBar, pushed ? Shade(kBrown, 6) : Shade(kBrown, 8),
+                     pushed ? Shade(kBrown, 4) : Shade(kBrown, 11), Shade(kBrown, 2));
     for (int k = 0; k < 3; ++k)
         for (int j = -k; j <= k; ++j) {
             const int along = 3 + k * (dx + dy < 0 ? 1 : -1) + (dx + dy < 0 ? 0 : 4);
             const int x = dx != 0 ? along : 5 + j, y = dx != 0 ? 5 + j : along;
-            c.Set(x - (dx != 0 ? 0 : 1), y - (dx != 0 ? 1 : 0), Gold(10));
+            c.Set(x - (dx != 0 ? 0 : 1), y - (dx != 0 ? 1 : 0), Shade(kGold, 10));
         }
     return c;
 }
@@ -330,7 +305,7 @@ bool WriteScrollSkin(ArtWriter& out, const fs::path& folder)
     Canvas trackV(kBar, 8), trackH(8, kBar);
     for (int j = 0; j < 8; ++j)
         for (int i = 0; i < kBar; ++i) {
-            const uint8_t c = (i == 0 || i == kBar - 1) ? Brown(1) : Brown(3 + (j % 4 == 0));
+            const uint8_t c = (i == 0 || i == kBar - 1) ? Shade(kBrown, 1) : Shade(kBrown, 3 + (j % 4 == 0));
             trackV.Set(i, j, c);
             trackH.Set(j, i, c);
         }
@@ -338,7 +313,8 @@ bool WriteScrollSkin(ArtWriter& out, const fs::path& folder)
     ok = out.Image(folder / "client_h", trackH, false, 0, 0) && ok;
     for (const char* suffix : {"", "_push"}) {
         const bool pushed = suffix[0] != 0;
-        const uint8_t fill = pushed ? Gold(5) : Gold(7), light = Gold(10), dark = Brown(2);
+        const uint8_t fill = pushed ? Shade(kGold, 5) : Shade(kGold, 7), light = Shade(kGold, 10),
+                      dark = Shade(kBrown, 2);
         const Canvas v = Block(kBar, 12, fill, light, dark), h = Block(12, kBar, fill, light, dark);
         ok = out.Image(folder / "Btn_Vert" / (std::string("btn_u") + suffix), v.Crop(0, 0, kBar, 3), false, 0,
                        0) &&

@@ -22,23 +22,12 @@
 
 #include "tools/artgen/art_screens.h"
 #include "tools/artgen/canvas.h"
+#include "tools/artgen/palette_ramps.h"
 #include "tools/encode/generated_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Ramps of the base palette: index = start + shade (0 dark .. 15 light).
-constexpr uint8_t kGrey = 0, kRed = 16, kGreen = 32, kBlue = 48, kYellow = 64, kBrown = 80, kCyan = 112,
-                  kPurple = 128, kOrange = 144, kParchment = 176, kSteel = 192;
-
-uint8_t Shade(uint8_t ramp, int shade)
-{
-    shade = std::clamp(shade, 0, 15);
-    if (ramp == kGrey)
-        return static_cast<uint8_t>(std::max(1, shade));
-    return static_cast<uint8_t>(ramp + shade);
-}
 
 // Rows of characters: '.' leaves the pixel, '#' dark, '+' light, 'o' mid.
 void Pattern(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, uint8_t dark, uint8_t mid,
@@ -197,7 +186,7 @@ void CheckBox(ArtWriter& out)
     for (int checked = 0; checked < 2; ++checked) {
         Canvas c(14, 14);
         c.Fill(0, 0, 13, 13, Shade(kBrown, 3));
-        c.Fill(1, 1, 12, 12, Shade(kParchment, 13));
+        c.Fill(1, 1, 12, 12, Shade(kSand, 13));
         if (checked)
             Pattern(c, 2, 2,
                     {"........##", ".......##.", "......##..", "#....##...", "##..##....", ".####.....",
@@ -274,10 +263,10 @@ void ButtonPictures(ArtWriter& out)
          {"..######..", "##########", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.", ".#o#o#o#o.",
           "..######.."}},
         {"awinfo",
-         kCyan,
+         kWater,
          {"...##...", "...##...", "........", "..###...", "...##...", "...##...", "...##...", "..####.."}},
         {"awdescr",
-         kParchment,
+         kSand,
          {"########.", "#oooooo##", "#o####o.#", "#oooooo.#", "#o####o.#", "#oooooo.#", "#o###oo.#",
           "#oooooo.#", "#########"}},
         {"awauthor",
@@ -289,7 +278,7 @@ void ButtonPictures(ArtWriter& out)
          {"..#####..", ".#ooooo#.", "#ooooooo#", "#o#####o#", "#o#...#o#", "#o#...#o#", ".#.....#.",
           "........."}},
         {"awmap",
-         kParchment,
+         kSand,
          {"#########", "#oo#ooo##", "#o###oo.#", "#oo#ooo.#", "#ooo##o.#", "#oooo#o.#", "#########"}},
     };
     for (const Icon& icon : icons) {
