@@ -1,5 +1,5 @@
 #pragma once
-// Writes the art of one pack below its staging folder. Paths are given below
+// Writes the art of one screen below its staging folder. Paths are given below
 // that folder without their extension, which the kind of file adds. A file
 // whose bytes did not change is left alone, so the pack is not compiled
 // again; every failure is reported on standard error and remembered.

@@ -359,7 +359,9 @@ void PaintGuard4(Canvas& f)
     Guild(f, 4);
 }
 
-bool Run(const ArtInput& in, ArtWriter& out)
+}  // namespace
+
+bool DrawCastleArt(const ArtInput& in, ArtWriter& out)
 {
     const fs::path skin = "Skin240";
     const fs::path icons = skin / "Images" / "Icons";
@@ -434,11 +436,4 @@ bool Run(const ArtInput& in, ArtWriter& out)
     }
     return WriteSkin(out, skin / "Skin" / "CastleBtn", kBrown, false) &&
            WriteSkin(out, skin / "Skin" / "CastleBtnDis", kBrown, true);
-}
-
-}  // namespace
-
-bool DrawCastleArt(const ArtInput& in, ArtWriter& out)
-{
-    return Run(in, out);
 }
