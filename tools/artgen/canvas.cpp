@@ -164,27 +164,12 @@ void Canvas::Pattern(int x0, int y0, const std::vector<std::string>& rows, const
 
 int Canvas::TextWidth(const FontSource& font, const std::string& text)
 {
-    int w = 0;
-    for (unsigned char ch : text)
-        if (ch >= font.firstCode && ch - font.firstCode < static_cast<int>(font.glyphs.size()))
-            w += font.glyphs[ch - font.firstCode].width;
-    return w;
+    return ForEachTextPixel(font, text, [](int, int) {});
 }
 
 int Canvas::Text(const FontSource& font, int x, int y, const std::string& text, uint8_t c)
 {
-    int at = x;
-    for (unsigned char ch : text) {
-        if (ch < font.firstCode || ch - font.firstCode >= static_cast<int>(font.glyphs.size()))
-            continue;
-        const FontGlyph& g = font.glyphs[ch - font.firstCode];
-        for (size_t row = 0; row < g.rows.size(); ++row)
-            for (int col = 0; col < g.width; ++col)
-                if (g.rows[row] & (1u << col))
-                    Set(at + col, y + static_cast<int>(row), c);
-        at += g.width;
-    }
-    return at - x;
+    return ForEachTextPixel(font, text, [&](int dx, int row) { Set(x + dx, y + row, c); });
 }
 
 void Canvas::Blit(const Canvas& source, int x, int y)

@@ -10,6 +10,26 @@
 #include "tools/encode/font_encoder.h"
 #include "tools/encode/image_encoder.h"
 
+// Calls pixel(dx, row) for every set pixel of a text in a game font, dx
+// counted from the text's left edge; returns the text's width. Characters
+// the font lacks are skipped.
+template <typename Pixel>
+int ForEachTextPixel(const FontSource& font, const std::string& text, Pixel pixel)
+{
+    int at = 0;
+    for (unsigned char ch : text) {
+        if (ch < font.firstCode || ch - font.firstCode >= static_cast<int>(font.glyphs.size()))
+            continue;
+        const FontGlyph& g = font.glyphs[ch - font.firstCode];
+        for (size_t row = 0; row < g.rows.size(); ++row)
+            for (int col = 0; col < g.width; ++col)
+                if (g.rows[row] & (1u << col))
+                    pixel(at + col, static_cast<int>(row));
+        at += g.width;
+    }
+    return at;
+}
+
 class Canvas {
 public:
     Canvas(int w, int h, uint8_t fill = 0);

@@ -140,19 +140,10 @@ int Painting::TextWidth(const FontSource& font, const std::string& text, int sca
 
 int Painting::Text(const FontSource& font, int x, int y, const std::string& text, const Colour& c, int scale)
 {
-    int at = x;
-    for (unsigned char ch : text) {
-        if (ch < font.firstCode || ch - font.firstCode >= static_cast<int>(font.glyphs.size()))
-            continue;
-        const FontGlyph& g = font.glyphs[ch - font.firstCode];
-        for (size_t row = 0; row < g.rows.size(); ++row)
-            for (int col = 0; col < g.width; ++col)
-                if (g.rows[row] & (1u << col))
-                    FillRect(at + col * scale, y + static_cast<int>(row) * scale,
-                             at + col * scale + scale - 1, y + static_cast<int>(row) * scale + scale - 1, c);
-        at += g.width * scale;
-    }
-    return at - x;
+    const int width = ForEachTextPixel(font, text, [&](int dx, int row) {
+        FillRect(x + dx * scale, y + row * scale, x + dx * scale + scale - 1, y + row * scale + scale - 1, c);
+    });
+    return width * scale;
 }
 
 void Painting::Stroke(float x0, float y0, float x1, float y1, float width, const Colour& c, int density)
