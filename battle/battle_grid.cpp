@@ -2,6 +2,13 @@
 
 CBattleGrid::CBattleGrid()
 {
+    static constexpr int kOddRow[6] = {-11, -10, -1, 1, 11, 12};
+    static constexpr int kEvenRow[6] = {-12, -11, -1, 1, 10, 11};
+    for (int index = 0; index < 256; ++index) {
+        const bool odd = (index / columns) % 2 != 0;
+        for (int d = 0; d < 6; ++d)
+            m_neighbours[index][d] = uint8_t((index + (odd ? kOddRow : kEvenRow)[d]) & 0xFF);
+    }
     cells = new BattleCell[cellCount];
     Reset();
 }
@@ -91,14 +98,4 @@ bool CBattleGrid::CellToPoint(uint8_t index, PackedPoint& point) const
     point.xWord = packed::Write(point.xWord, x);
     point.yWord = packed::Write(point.yWord, y);
     return true;
-}
-
-uint8_t CBattleGrid::Neighbour(uint8_t index, uint8_t direction) const
-{
-    static constexpr int kOddRow[6] = {-11, -10, -1, 1, 11, 12};
-    static constexpr int kEvenRow[6] = {-12, -11, -1, 1, 10, 11};
-    if (direction > 5)
-        return 0;
-    const bool odd = (index / columns) % 2 != 0;
-    return uint8_t((index + (odd ? kOddRow : kEvenRow)[direction]) & 0xFF);
 }

@@ -43,8 +43,12 @@ public:
     bool CellToPoint(uint8_t index, PackedPoint& point) const;
     // Neighbour in direction 0 up-left, 1 up-right, 2 left, 3 right,
     // 4 down-left, 5 down-right; 0 for a direction above 5. Only asked for
-    // playable cells, whose neighbours the border ring keeps in range.
-    uint8_t Neighbour(uint8_t index, uint8_t direction) const;
+    // playable cells, whose neighbours the border ring keeps in range. The
+    // battle AI asks this millions of times a game, so it is a table lookup.
+    uint8_t Neighbour(uint8_t index, uint8_t direction) const
+    {
+        return direction < 6 ? m_neighbours[index][direction] : 0;
+    }
 
     bool IsBorder(uint8_t index) const;
     BattleCell& Cell(uint8_t index) { return cells[index]; }
@@ -60,4 +64,10 @@ public:
     int16_t halfWidth = 16;
     int16_t halfHeight = 16;
     int16_t rowPitch = 24;
+
+private:
+    // Every byte, not only the cells, has its row of neighbours: callers may
+    // ask about kNoCell or an index past the field and get the same wrapped
+    // arithmetic as ever.
+    uint8_t m_neighbours[256][6];
 };

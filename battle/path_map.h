@@ -3,6 +3,10 @@
 // squad's cell, giving every cell a walking cost and a step count. Every
 // enterable cell costs nothing to enter, so a cost is a distance in steps;
 // 240 or more means unreachable.
+//
+// The battle AI asks for tens of thousands of maps a game, so the wave runs
+// on sets of cells, one bit a cell: a level is the union of the frontier's
+// neighbour sets less what was reached before.
 
 #include <cstdint>
 
@@ -70,6 +74,18 @@ public:
     uint8_t savedOrigin = 0;  // 0: no saved copy
     uint16_t* savedCosts;
 
+    // A set of cells, one bit a cell; the field has 121.
+    struct CellSet {
+        uint64_t word[2] = {0, 0};
+    };
+    static constexpr int kSetCells = 128;
+
 private:
     bool Expand(uint8_t origin, uint8_t target, uint16_t maxCost, uint8_t checkPassable, bool toward);
+    // The cells whose entry cost is not kImpassableCost.
+    CellSet EnterableCells(uint8_t checkPassable) const;
+
+    CellSet m_neighbourSets[kSetCells];
+    // The cells a wave goes on from: the field less its first and last cell.
+    CellSet m_expandable;
 };
