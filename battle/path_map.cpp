@@ -133,13 +133,22 @@ uint16_t CPathMap::EntryCost(uint8_t cell, uint8_t check) const
 
 CPathMap::CellSet CPathMap::EnterableCells(uint8_t check) const
 {
+    // Only free ground is entered; with the check, an occupant must be
+    // passable too (a border cell is never ground).
     CellSet set;
-    for (int cell = 0; cell < cellCount && cell < kSetCells; ++cell) {
-        const BattleCell& c = grid->Cell(uint8_t(cell));
-        // Only free ground is entered; with the check, an occupant must be
-        // passable (a border cell is never ground).
-        if (c.state == kCellGround && (!check || !c.occupant || c.occupant->flags != 0))
-            Add(set, cell);
+    const BattleCell* cells = grid->cells;
+    const int n = cellCount < kSetCells ? cellCount : kSetCells;
+    for (int w = 0; w * 64 < n; ++w) {
+        const int end = n < w * 64 + 64 ? n : w * 64 + 64;
+        uint64_t bits = 0;
+        for (int cell = end - 1; cell >= w * 64; --cell) {
+            const BattleCell& c = cells[cell];
+            bool enterable = c.state == kCellGround;
+            if (check && enterable && c.occupant)
+                enterable = c.occupant->flags != 0;
+            bits = (bits << 1) | uint64_t(enterable);
+        }
+        set.word[w] = bits;
     }
     return set;
 }
@@ -151,11 +160,24 @@ bool CPathMap::Expand(uint8_t from, uint8_t target, uint16_t maxCost, uint8_t ch
         return false;
     origin = from;
     checkPassable = check;
-    std::memset(costs, 0xFF, sizeof(uint16_t) * size_t(cellCount));
-    std::memset(steps, 0xFF, size_t(cellCount));
+    const CellSet enterable = EnterableCells(check);
+    const size_t count = size_t(cellCount);
+    const bool remember = !toward && cellCount <= kSetCells;
+    if (remember) {
+        for (const MadeMap& made : m_made) {
+            if (made.used && made.origin == from && made.maxCost == maxCost &&
+                made.enterable.word[0] == enterable.word[0] && made.enterable.word[1] == enterable.word[1]) {
+                std::memcpy(costs, made.costs, sizeof(uint16_t) * count);
+                std::memcpy(steps, made.steps, count);
+                valid = 1;
+                return true;
+            }
+        }
+    }
+    std::memset(costs, 0xFF, sizeof(uint16_t) * count);
+    std::memset(steps, 0xFF, count);
     costs[from] = 0;
     steps[from] = 0;
-    const CellSet enterable = EnterableCells(check);
     CellSet frontier, reachedBefore;
     Add(frontier, from);
     Add(reachedBefore, from);
@@ -191,6 +213,16 @@ bool CPathMap::Expand(uint8_t from, uint8_t target, uint16_t maxCost, uint8_t ch
         for (int w = 0; w < 2; ++w)
             reachedBefore.word[w] |= next.word[w];
         frontier = next;
+    }
+    if (remember) {
+        MadeMap& made = m_made[m_nextMade];
+        m_nextMade = (m_nextMade + 1) % kMadeMaps;
+        made.enterable = enterable;
+        made.maxCost = maxCost;
+        made.origin = from;
+        made.used = 1;
+        std::memcpy(made.costs, costs, sizeof(uint16_t) * count);
+        std::memcpy(made.steps, steps, count);
     }
     valid = 1;
     return true;

@@ -88,4 +88,20 @@ private:
     CellSet m_neighbourSets[kSetCells];
     // The cells a wave goes on from: the field less its first and last cell.
     CellSet m_expandable;
+
+    // The last maps made: a decision asks for the same squad's map over and
+    // over (target scoring, cell threats, advance cells) while nothing on the
+    // field moves. A map depends only on its origin, its limit and the cells
+    // it may enter, so an entry with the same three is the map itself.
+    struct MadeMap {
+        CellSet enterable;
+        uint16_t maxCost = 0;
+        uint8_t origin = 0;
+        uint8_t used = 0;
+        uint16_t costs[kSetCells];
+        uint8_t steps[kSetCells];
+    };
+    static constexpr int kMadeMaps = 8;
+    MadeMap m_made[kMadeMaps];
+    int m_nextMade = 0;
 };
