@@ -128,6 +128,7 @@ uint32_t CellThreat(AiTactic* tactic, const CSquad* squad, uint8_t cell)
     const CArmy* enemy = EnemyArmy(setup);
     const CArmy* own = OwnArmy(setup);
     CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     uint32_t threat = 0;
     for (int i = ArmySize(enemy) - 1; i >= 0; --i) {
         CSquad* e = ArmySquad(enemy, i);
@@ -163,6 +164,8 @@ uint32_t CellThreat(AiTactic* tactic, const CSquad* squad, uint8_t cell)
 bool BestMoveCell(AiTactic* tactic, CSquad* squad, uint8_t& cell, uint8_t limited)
 {
     CPathMap* map = AiPathMap();
+    // Weighing the cells moves nothing on the field.
+    const FieldHold still(map);
     const bool made = limited ? ComputePathFromSquad(map, squad) : ComputePathFrom(squad, 0, 1);
     if (!made)
         return false;

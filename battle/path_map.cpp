@@ -131,8 +131,22 @@ uint16_t CPathMap::EntryCost(uint8_t cell, uint8_t check) const
     return grid->Cell(cell).state != kCellGround ? kImpassableCost : 0;
 }
 
-CPathMap::CellSet CPathMap::EnterableCells(uint8_t check) const
+void CPathMap::HoldField()
 {
+    ++m_holds;
+}
+
+void CPathMap::ReleaseField()
+{
+    if (m_holds > 0 && --m_holds == 0)
+        m_heldRead = 0;
+}
+
+CPathMap::CellSet CPathMap::EnterableCells(uint8_t check)
+{
+    const int which = check ? 1 : 0;
+    if (m_holds && (m_heldRead >> which) & 1)
+        return m_heldEnterable[which];
     // Only free ground is entered; with the check, an occupant must be
     // passable too (a border cell is never ground).
     CellSet set;
@@ -149,6 +163,10 @@ CPathMap::CellSet CPathMap::EnterableCells(uint8_t check) const
             bits = (bits << 1) | uint64_t(enterable);
         }
         set.word[w] = bits;
+    }
+    if (m_holds) {
+        m_heldEnterable[which] = set;
+        m_heldRead |= uint8_t(1 << which);
     }
     return set;
 }

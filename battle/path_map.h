@@ -63,6 +63,13 @@ public:
     bool SaveCosts();
     void RestoreCosts();
 
+    // Between HoldField and the matching ReleaseField the caller promises
+    // that nothing on the field changes (no cell state, occupant or
+    // occupant's passable flag), so the cells a map may enter are read once
+    // for the whole stretch instead of once a map. Holds nest.
+    void HoldField();
+    void ReleaseField();
+
     CBattleGrid* grid;
     int32_t cellCount;
     uint16_t* costs;
@@ -83,7 +90,7 @@ public:
 private:
     bool Expand(uint8_t origin, uint8_t target, uint16_t maxCost, uint8_t checkPassable, bool toward);
     // The cells whose entry cost is not kImpassableCost.
-    CellSet EnterableCells(uint8_t checkPassable) const;
+    CellSet EnterableCells(uint8_t checkPassable);
 
     CellSet m_neighbourSets[kSetCells];
     // The cells a wave goes on from: the field less its first and last cell.
@@ -104,4 +111,23 @@ private:
     static constexpr int kMadeMaps = 8;
     MadeMap m_made[kMadeMaps];
     int m_nextMade = 0;
+
+    int m_holds = 0;
+    // While the field is held: the enterable cells without and with the
+    // occupant test, once read (bit 0 and bit 1 of m_heldRead).
+    CellSet m_heldEnterable[2];
+    uint8_t m_heldRead = 0;
+};
+
+// Holds a path map's field for a scope: the AI's pure questions (target
+// scoring, cell threats, advance cells) ask for many maps of one field.
+class FieldHold {
+public:
+    explicit FieldHold(CPathMap* map) : m_map(map) { m_map->HoldField(); }
+    ~FieldHold() { m_map->ReleaseField(); }
+    FieldHold(const FieldHold&) = delete;
+    FieldHold& operator=(const FieldHold&) = delete;
+
+private:
+    CPathMap* m_map;
 };
