@@ -142,11 +142,29 @@ void CPathMap::ReleaseField()
         m_heldRead = 0;
 }
 
+void CPathMap::ChangeHeldField(const CellSet& withOccupantTest)
+{
+    if (!m_holds)
+        return;
+    m_heldEnterable[1] = withOccupantTest;
+    m_heldRead = 2;
+}
+
 CPathMap::CellSet CPathMap::EnterableCells(uint8_t check)
 {
     const int which = check ? 1 : 0;
     if (m_holds && (m_heldRead >> which) & 1)
         return m_heldEnterable[which];
+    const CellSet set = ReadEnterableCells(check);
+    if (m_holds) {
+        m_heldEnterable[which] = set;
+        m_heldRead |= uint8_t(1 << which);
+    }
+    return set;
+}
+
+CPathMap::CellSet CPathMap::ReadEnterableCells(uint8_t check) const
+{
     // Only free ground is entered; with the check, an occupant must be
     // passable too (a border cell is never ground).
     CellSet set;
@@ -163,10 +181,6 @@ CPathMap::CellSet CPathMap::EnterableCells(uint8_t check)
             bits = (bits << 1) | uint64_t(enterable);
         }
         set.word[w] = bits;
-    }
-    if (m_holds) {
-        m_heldEnterable[which] = set;
-        m_heldRead |= uint8_t(1 << which);
     }
     return set;
 }

@@ -41,6 +41,17 @@ bool IsCellPassable(const CBattleGrid* grid, uint8_t cell);
 
 class CPathMap {
 public:
+    // A set of cells, one bit a cell; the field has 121.
+    struct CellSet {
+        uint64_t word[2] = {0, 0};
+        void Put(int cell, bool in)
+        {
+            const uint64_t bit = uint64_t(1) << (cell & 63);
+            word[cell >> 6] = in ? word[cell >> 6] | bit : word[cell >> 6] & ~bit;
+        }
+    };
+    static constexpr int kSetCells = 128;
+
     explicit CPathMap(CBattleGrid* grid);
     ~CPathMap();
     CPathMap(const CPathMap&) = delete;
@@ -69,6 +80,12 @@ public:
     // for the whole stretch instead of once a map. Holds nest.
     void HoldField();
     void ReleaseField();
+    // The cells whose entry cost is not kImpassableCost: the held ones while
+    // the field is held and they were read, else read from the grid.
+    CellSet EnterableCells(uint8_t checkPassable);
+    // While held: the caller has just changed the field to one whose
+    // enterable cells with the occupant test it knows to be these.
+    void ChangeHeldField(const CellSet& withOccupantTest);
 
     CBattleGrid* grid;
     int32_t cellCount;
@@ -81,16 +98,9 @@ public:
     uint8_t savedOrigin = 0;  // 0: no saved copy
     uint16_t* savedCosts;
 
-    // A set of cells, one bit a cell; the field has 121.
-    struct CellSet {
-        uint64_t word[2] = {0, 0};
-    };
-    static constexpr int kSetCells = 128;
-
 private:
     bool Expand(uint8_t origin, uint8_t target, uint16_t maxCost, uint8_t checkPassable, bool toward);
-    // The cells whose entry cost is not kImpassableCost.
-    CellSet EnterableCells(uint8_t checkPassable);
+    CellSet ReadEnterableCells(uint8_t checkPassable) const;
 
     CellSet m_neighbourSets[kSetCells];
     // The cells a wave goes on from: the field less its first and last cell.
@@ -108,7 +118,7 @@ private:
         uint16_t costs[kSetCells];
         uint8_t steps[kSetCells];
     };
-    static constexpr int kMadeMaps = 8;
+    static constexpr int kMadeMaps = 16;
     MadeMap m_made[kMadeMaps];
     int m_nextMade = 0;
 

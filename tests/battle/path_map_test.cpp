@@ -317,4 +317,32 @@ TEST_F(PathMapTest, ARememberedMapIsNotKeptPastAMove)
     EXPECT_EQ(paths.CostAt(62), 2);
 }
 
+TEST_F(PathMapTest, AHeldFieldFollowsTheChangesItIsTold)
+{
+    const CPathMap::CellSet open = paths.EnterableCells(1);
+    CPathMap::CellSet blocked = open;
+    for (uint8_t cell : {61, 50, 72})
+        blocked.Put(cell, false);
+    {
+        const FieldHold held(&paths);
+        const FieldHold nested(&paths);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 2);
+        // The caller blocks the way and tells the map the field it made.
+        Block(61, 0);
+        Block(50, 1);
+        Block(72, 2);
+        paths.ChangeHeldField(blocked);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 5);
+        // What the caller tells counts until the hold ends.
+        paths.ChangeHeldField(open);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 2);
+    }
+    // Released, the map reads the grid again.
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+    EXPECT_EQ(paths.CostAt(62), 5);
+}
+
 }  // namespace
