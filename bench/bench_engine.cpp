@@ -1,8 +1,7 @@
 #include "bench/bench_engine.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/program/sim_driver.h"
 #include "game/game_world.h"
@@ -12,15 +11,9 @@ std::string BenchDataFolder()
 {
     if (const char* env = std::getenv("THARNMOOR_DATA"); env && *env)
         return std::string(env) + "/";
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return "Data/";
-    path[n] = '\0';
-    std::string dir(path);
-    dir = dir.substr(0, dir.rfind('/') + 1);
-    // The benchmark program sits one folder below the data's folder.
-    return access((dir + "Data").c_str(), F_OK) == 0 ? dir + "Data/" : dir + "../Data/";
+    // build/bench/bench -> build/Data/
+    const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
+    return (self.parent_path().parent_path() / "Data").string() + "/";
 }
 
 bool BenchStartEngine(benchmark::State& state)
