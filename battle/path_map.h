@@ -86,6 +86,8 @@ public:
     // While held: the caller has just changed the field to one whose
     // enterable cells with the occupant test it knows to be these.
     void ChangeHeldField(const CellSet& withOccupantTest);
+    // While held: something on the field changed; it is read again.
+    void HeldFieldChanged() { m_heldRead = 0; }
 
     CBattleGrid* grid;
     int32_t cellCount;

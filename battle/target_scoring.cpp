@@ -682,8 +682,10 @@ void CSiegeAiStrategy::ActSquad(CSideController* side, CSquad* squad, const AiTa
                 CSiegeScene* scene = AiSiegeScene();
                 if (!sally && scene) {
                     const int32_t catapults = scene->LivingCatapultCount();
-                    if (ArmyStrength(own) + 30 * catapults < 2 * RangedStrength(enemy) || catapults == 0)
+                    if (ArmyStrength(own) + 30 * catapults < 2 * RangedStrength(enemy) || catapults == 0) {
                         scene->OpenBridge();
+                        AiPathMap()->HeldFieldChanged();
+                    }
                 }
             }
             if (CSquad* x = ResolveAttackTarget(this, setup, squad, t, order)) {
