@@ -2,13 +2,6 @@
 
 CBattleGrid::CBattleGrid()
 {
-    static constexpr int kOddRow[6] = {-11, -10, -1, 1, 11, 12};
-    static constexpr int kEvenRow[6] = {-12, -11, -1, 1, 10, 11};
-    for (int index = 0; index < 256; ++index) {
-        const bool odd = (index / columns) % 2 != 0;
-        for (int d = 0; d < 6; ++d)
-            m_neighbours[index][d] = uint8_t((index + (odd ? kOddRow : kEvenRow)[d]) & 0xFF);
-    }
     cells = new BattleCell[cellCount];
     Reset();
 }
