@@ -128,6 +128,7 @@ uint32_t CellThreat(AiTactic* tactic, const CSquad* squad, uint8_t cell)
     const CArmy* enemy = EnemyArmy(setup);
     const CArmy* own = OwnArmy(setup);
     CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     uint32_t threat = 0;
     for (int i = ArmySize(enemy) - 1; i >= 0; --i) {
         CSquad* e = ArmySquad(enemy, i);
@@ -163,6 +164,8 @@ uint32_t CellThreat(AiTactic* tactic, const CSquad* squad, uint8_t cell)
 bool BestMoveCell(AiTactic* tactic, CSquad* squad, uint8_t& cell, uint8_t limited)
 {
     CPathMap* map = AiPathMap();
+    // Weighing the cells moves nothing on the field.
+    const FieldHold still(map);
     const bool made = limited ? ComputePathFromSquad(map, squad) : ComputePathFrom(squad, 0, 1);
     if (!made)
         return false;
@@ -211,28 +214,51 @@ bool CAttackTactic::MoveBlocksFriend(const CSquad* squad, uint8_t cell)
     const CArmy* own = OwnArmy(SetupOf(side));
     CPathMap* map = pathMap;
     map->SaveCosts();
+    const uint32_t oldState = CellState(cell);
+    const uint8_t ownCell = SquadCell(squad);
+    CArmyItem* oldOccupant = CellOccupant(ownCell);
+    auto moveAway = [&] {
+        SetCellState(cell, 1);
+        SetCellOccupant(ownCell, nullptr);
+    };
+    auto moveBack = [&] {
+        SetCellState(cell, oldState);
+        SetCellOccupant(ownCell, oldOccupant);
+    };
+    // Every friend's maps are made on one of two fields, as it is and with
+    // the squad moved, known without reading the grid for each map: moved,
+    // the squad's cell is free ground again (unless it is the cell it moves
+    // to) and that cell is blocked.
+    const FieldHold held(map);
+    const CPathMap::CellSet asIs = map->EnterableCells(1);
+    CPathMap::CellSet moved = asIs;
+    if (ownCell < CPathMap::kSetCells)
+        moved.Put(ownCell, ownCell != cell && CellState(ownCell) == kCellGround);
+    if (cell < CPathMap::kSetCells)
+        moved.Put(cell, false);
     bool blocks = false;
     for (int i = ArmySize(own) - 1; i >= 0 && !blocks; --i) {
         const CSquad* f = ArmySquad(own, i);
         if (f == squad || SquadCount(f) == 0)
             continue;
+        map->ChangeHeldField(asIs);
         const bool before = ComputePathFromSquad(map, f) && map->CanReachNeighbourOf(target);
-        const uint32_t oldState = CellState(cell);
-        const uint8_t ownCell = SquadCell(squad);
-        CArmyItem* oldOccupant = CellOccupant(ownCell);
-        SetCellState(cell, 1);
-        SetCellOccupant(ownCell, nullptr);
+        moveAway();
+        map->ChangeHeldField(moved);
         const bool after = ComputePathFromSquad(map, f) && map->CanReachNeighbourOf(target);
-        SetCellState(cell, oldState);
-        SetCellOccupant(ownCell, oldOccupant);
+        moveBack();
         blocks = before && !after;
     }
+    map->ChangeHeldField(asIs);
     map->RestoreCosts();
     return blocks;
 }
 
 void CAttackTactic::SortByApproachKey()
 {
+    // Weighing the squads moves nothing on the field (a simulated melee
+    // changes only counts, and the moves tried are undone).
+    const FieldHold still(pathMap);
     const int n = squads.Count();
     CDynArray<int32_t> keys;
     keys.SetSize(n);

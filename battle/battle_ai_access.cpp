@@ -57,10 +57,6 @@ uint8_t GridCellCount()
 {
     return g_battle.grid->cellCount;
 }
-uint8_t NeighbourCell(uint8_t cell, uint8_t direction)
-{
-    return g_battle.grid->Neighbour(cell, direction);
-}
 uint32_t CellState(uint8_t cell)
 {
     return g_battle.grid->Cell(cell).state;
@@ -107,14 +103,6 @@ bool CellBeforeMoatLine(uint8_t cell)
     return IsBeforeMoatLine(cell);
 }
 
-int32_t SquadCount(const CSquad* squad)
-{
-    return squad->count;
-}
-uint8_t SquadCell(const CSquad* squad)
-{
-    return uint8_t(squad->cell);
-}
 uint32_t BattleId(const CArmyItem* item)
 {
     return item->battleHandle;
@@ -122,18 +110,6 @@ uint32_t BattleId(const CArmyItem* item)
 bool HasBattleState(const CSquad* squad)
 {
     return squad->battleState != nullptr;
-}
-uint8_t TypeRangedByte(const CSquad* squad)
-{
-    return squad->type ? squad->type->rangedAttack : 0;
-}
-uint8_t TypeMeleeByte(const CSquad* squad)
-{
-    return squad->type ? squad->type->meleeAttack : 0;
-}
-uint16_t TypeMoveSpeed(const CSquad* squad)
-{
-    return squad->type ? squad->type->moveSpeed : 0;
 }
 uint8_t TypeForceCoefficient(const CSquad* squad)
 {
@@ -144,14 +120,6 @@ uint32_t MoverWord(const CSquad* squad)
     return uint32_t(reinterpret_cast<uintptr_t>(squad->type));
 }
 
-int ArmySize(const CArmy* army)
-{
-    return army ? army->Count() : 0;
-}
-CSquad* ArmySquad(const CArmy* army, int index)
-{
-    return army->Item(index);
-}
 bool ArmyHolds(const CArmy* army, const CArmyItem* item)
 {
     const CSquad* squad = AsSquad(item);

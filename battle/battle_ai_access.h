@@ -4,7 +4,11 @@
 // hooks. Order fields of a squad are those of battle/squad_battle_state.h.
 #include <cstdint>
 
+#include "battle/battle_flow.h"
+#include "battle/battle_grid.h"
 #include "battle/squad_battle_state.h"
+#include "game/army.h"
+#include "game/squad_type.h"
 
 class CArmy;
 class CArmyItem;
@@ -32,7 +36,11 @@ void AiFrameStep();
 uint8_t GridColumns();
 uint8_t GridRows();
 uint8_t GridCellCount();
-uint8_t NeighbourCell(uint8_t cell, uint8_t direction);
+// The AI's loops ask these millions of times a game: they are inline.
+inline uint8_t NeighbourCell(uint8_t cell, uint8_t direction)
+{
+    return g_battle.grid->Neighbour(cell, direction);
+}
 uint32_t CellState(uint8_t cell);
 void SetCellState(uint8_t cell, uint32_t state);
 CArmyItem* CellOccupant(uint8_t cell);
@@ -46,19 +54,40 @@ uint8_t MoatCell(uint8_t index);
 bool CellBeforeMoatLine(uint8_t cell);
 
 // Squads and armies.
-int32_t SquadCount(const CSquad* squad);
-uint8_t SquadCell(const CSquad* squad);
+inline int32_t SquadCount(const CSquad* squad)
+{
+    return squad->count;
+}
+inline uint8_t SquadCell(const CSquad* squad)
+{
+    return uint8_t(squad->cell);
+}
 uint32_t BattleId(const CArmyItem* item);
 bool HasBattleState(const CSquad* squad);
-uint8_t TypeRangedByte(const CSquad* squad);
-uint8_t TypeMeleeByte(const CSquad* squad);
-uint16_t TypeMoveSpeed(const CSquad* squad);
+inline uint8_t TypeRangedByte(const CSquad* squad)
+{
+    return squad->type ? squad->type->rangedAttack : 0;
+}
+inline uint8_t TypeMeleeByte(const CSquad* squad)
+{
+    return squad->type ? squad->type->meleeAttack : 0;
+}
+inline uint16_t TypeMoveSpeed(const CSquad* squad)
+{
+    return squad->type ? squad->type->moveSpeed : 0;
+}
 uint8_t TypeForceCoefficient(const CSquad* squad);
 // What the path map is told about the mover (it ignores it).
 uint32_t MoverWord(const CSquad* squad);
 
-int ArmySize(const CArmy* army);
-CSquad* ArmySquad(const CArmy* army, int index);
+inline int ArmySize(const CArmy* army)
+{
+    return army ? army->Count() : 0;
+}
+inline CSquad* ArmySquad(const CArmy* army, int index)
+{
+    return army->Item(index);
+}
 bool ArmyHolds(const CArmy* army, const CArmyItem* item);
 uint8_t ArmyAttackerByte(const CArmy* army);
 void ResetArmyOrders(CArmy* army);

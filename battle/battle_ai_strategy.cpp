@@ -1,6 +1,7 @@
 #include "battle/battle_ai_strategy.h"
 
 #include "battle/battle_ai_access.h"
+#include "battle/path_map.h"
 #include "battle/side_controller.h"
 #include "battle/target_scoring.h"
 #include "core/random.h"
@@ -79,6 +80,9 @@ void CGeneralAiStrategy::PlayTurn(CSideController* side)
 {
     const SideSetup* setup = SetupOf(side);
     CArmy* own = OwnArmy(setup);
+    // Giving orders moves nothing on the field (what does, says so).
+    CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     AiTargetOrder order;
     BuildTargetOrder(this, EnemyArmy(setup), own, order);
     for (int i = ArmySize(own) - 1; i >= 0; --i) {
@@ -86,11 +90,15 @@ void CGeneralAiStrategy::PlayTurn(CSideController* side)
         if (PlanWord(squad) != kPlanNone || SquadCount(squad) <= 0)
             continue;
         // Let the screen breathe between squads.
-        if (AiWithScreen())
+        if (AiWithScreen()) {
             AiFrameStep();
+            map->HeldFieldChanged();
+        }
         ActSquad(side, squad, order, 1);
-        if (AiWithScreen())
+        if (AiWithScreen()) {
             AiFrameStep();
+            map->HeldFieldChanged();
+        }
         if (PlanWord(squad) == kPlanNone)
             ActSquad(side, squad, order, 0);
     }

@@ -92,13 +92,3 @@ bool CBattleGrid::CellToPoint(uint8_t index, PackedPoint& point) const
     point.yWord = packed::Write(point.yWord, y);
     return true;
 }
-
-uint8_t CBattleGrid::Neighbour(uint8_t index, uint8_t direction) const
-{
-    static constexpr int kOddRow[6] = {-11, -10, -1, 1, 11, 12};
-    static constexpr int kEvenRow[6] = {-12, -11, -1, 1, 10, 11};
-    if (direction > 5)
-        return 0;
-    const bool odd = (index / columns) % 2 != 0;
-    return uint8_t((index + (odd ? kOddRow : kEvenRow)[direction]) & 0xFF);
-}

@@ -10,6 +10,23 @@
 
 class CArmyItem;
 
+// Neighbours of every byte on the 11-column field, in the directions of
+// CBattleGrid::Neighbour; every byte, not only the cells, has its row, so
+// that kNoCell or an index past the field gets the same wrapped arithmetic
+// as ever. Worked out once, when the program is built.
+struct HexNeighbourTable {
+    uint8_t cell[256][6];
+};
+inline constexpr HexNeighbourTable kHexNeighbours = [] {
+    constexpr int kOddRow[6] = {-11, -10, -1, 1, 11, 12};
+    constexpr int kEvenRow[6] = {-12, -11, -1, 1, 10, 11};
+    HexNeighbourTable t{};
+    for (int index = 0; index < 256; ++index)
+        for (int d = 0; d < 6; ++d)
+            t.cell[index][d] = uint8_t((index + ((index / 11) % 2 != 0 ? kOddRow : kEvenRow)[d]) & 0xFF);
+    return t;
+}();
+
 // Cell states; any nonzero state keeps squads out.
 enum : uint32_t {
     kCellGround = 0,
@@ -43,8 +60,12 @@ public:
     bool CellToPoint(uint8_t index, PackedPoint& point) const;
     // Neighbour in direction 0 up-left, 1 up-right, 2 left, 3 right,
     // 4 down-left, 5 down-right; 0 for a direction above 5. Only asked for
-    // playable cells, whose neighbours the border ring keeps in range.
-    uint8_t Neighbour(uint8_t index, uint8_t direction) const;
+    // playable cells, whose neighbours the border ring keeps in range. The
+    // battle AI asks this millions of times a game, so it is a table lookup.
+    uint8_t Neighbour(uint8_t index, uint8_t direction) const
+    {
+        return direction < 6 ? kHexNeighbours.cell[index][direction] : 0;
+    }
 
     bool IsBorder(uint8_t index) const;
     BattleCell& Cell(uint8_t index) { return cells[index]; }

@@ -72,6 +72,30 @@ bool IsCellPassable(const CBattleGrid* grid, uint8_t cell)
     return c.occupant->flags != 0;
 }
 
+namespace {
+
+void Add(CPathMap::CellSet& set, int cell)
+{
+    set.word[cell >> 6] |= uint64_t(1) << (cell & 63);
+}
+
+bool IsEmpty(const CPathMap::CellSet& set)
+{
+    return (set.word[0] | set.word[1]) == 0;
+}
+
+// Calls f(cell) for every cell of the set, lowest first, while f says true.
+template <typename F>
+void ForEachCell(const CPathMap::CellSet& set, F f)
+{
+    for (int w = 0; w < 2; ++w)
+        for (uint64_t bits = set.word[w]; bits; bits &= bits - 1)
+            if (!f(w * 64 + __builtin_ctzll(bits)))
+                return;
+}
+
+}  // namespace
+
 CPathMap::CPathMap(CBattleGrid* g) : grid(g), cellCount(g->cellCount)
 {
     costs = new uint16_t[size_t(cellCount)];
@@ -79,6 +103,16 @@ CPathMap::CPathMap(CBattleGrid* g) : grid(g), cellCount(g->cellCount)
     savedCosts = new uint16_t[size_t(cellCount)];
     std::memset(costs, 0xFF, sizeof(uint16_t) * size_t(cellCount));
     std::memset(steps, 0xFF, size_t(cellCount));
+    // A neighbour past the field is never entered, so the sets leave it out.
+    for (int cell = 0; cell < cellCount && cell < kSetCells; ++cell) {
+        for (uint8_t d = 0; d < 6; ++d) {
+            const uint8_t n = grid->Neighbour(uint8_t(cell), d);
+            if (n < cellCount && n < kSetCells)
+                Add(m_neighbourSets[cell], n);
+        }
+        if (cell >= 1 && cell <= cellCount - 2)
+            Add(m_expandable, cell);
+    }
 }
 
 CPathMap::~CPathMap()
@@ -97,6 +131,60 @@ uint16_t CPathMap::EntryCost(uint8_t cell, uint8_t check) const
     return grid->Cell(cell).state != kCellGround ? kImpassableCost : 0;
 }
 
+void CPathMap::HoldField()
+{
+    ++m_holds;
+}
+
+void CPathMap::ReleaseField()
+{
+    if (m_holds > 0 && --m_holds == 0)
+        m_heldRead = 0;
+}
+
+void CPathMap::ChangeHeldField(const CellSet& withOccupantTest)
+{
+    if (!m_holds)
+        return;
+    m_heldEnterable[1] = withOccupantTest;
+    m_heldRead = 2;
+}
+
+CPathMap::CellSet CPathMap::EnterableCells(uint8_t check)
+{
+    const int which = check ? 1 : 0;
+    if (m_holds && (m_heldRead >> which) & 1)
+        return m_heldEnterable[which];
+    const CellSet set = ReadEnterableCells(check);
+    if (m_holds) {
+        m_heldEnterable[which] = set;
+        m_heldRead |= uint8_t(1 << which);
+    }
+    return set;
+}
+
+CPathMap::CellSet CPathMap::ReadEnterableCells(uint8_t check) const
+{
+    // Only free ground is entered; with the check, an occupant must be
+    // passable too (a border cell is never ground).
+    CellSet set;
+    const BattleCell* cells = grid->cells;
+    const int n = cellCount < kSetCells ? cellCount : kSetCells;
+    for (int w = 0; w * 64 < n; ++w) {
+        const int end = n < w * 64 + 64 ? n : w * 64 + 64;
+        uint64_t bits = 0;
+        for (int cell = end - 1; cell >= w * 64; --cell) {
+            const BattleCell& c = cells[cell];
+            bool enterable = c.state == kCellGround;
+            if (check && enterable && c.occupant)
+                enterable = c.occupant->flags != 0;
+            bits = (bits << 1) | uint64_t(enterable);
+        }
+        set.word[w] = bits;
+    }
+    return set;
+}
+
 bool CPathMap::Expand(uint8_t from, uint8_t target, uint16_t maxCost, uint8_t check, bool toward)
 {
     valid = 0;
@@ -104,45 +192,69 @@ bool CPathMap::Expand(uint8_t from, uint8_t target, uint16_t maxCost, uint8_t ch
         return false;
     origin = from;
     checkPassable = check;
-    std::memset(costs, 0xFF, sizeof(uint16_t) * size_t(cellCount));
-    std::memset(steps, 0xFF, size_t(cellCount));
-    costs[from] = 0;
-    steps[from] = 0;
-    for (int level = 0; level < cellCount - 2; ++level) {
-        bool changed = false;
-        for (int cell = 1; cell <= cellCount - 2; ++cell) {
-            if (steps[cell] != level)
-                continue;
-            if (toward) {
-                bool nextToTarget = false;
-                for (uint8_t d = 0; d < 6; ++d)
-                    nextToTarget = nextToTarget || grid->Neighbour(uint8_t(cell), d) == target;
-                if (nextToTarget)
-                    break;
-            }
-            if (maxCost != 0 && maxCost < costs[cell] + 1)
-                continue;
-            const int base = costs[cell] + 1;
-            bool relaxed = false;
-            for (uint8_t d = 0; d < 6; ++d) {
-                const uint8_t n = grid->Neighbour(uint8_t(cell), d);
-                const uint16_t entry = EntryCost(n, check);
-                if (entry != kImpassableCost && base + entry < costs[n]) {
-                    costs[n] = uint16_t(base + entry);
-                    relaxed = true;
-                }
-            }
-            if (relaxed) {
-                for (uint8_t d = 0; d < 6; ++d) {
-                    const uint8_t n = grid->Neighbour(uint8_t(cell), d);
-                    if (EntryCost(n, check) != kImpassableCost && level + 1 < steps[n])
-                        steps[n] = uint8_t(level + 1);
-                }
-                changed = true;
+    const CellSet enterable = EnterableCells(check);
+    const size_t count = size_t(cellCount);
+    const bool remember = !toward && cellCount <= kSetCells;
+    if (remember) {
+        for (const MadeMap& made : m_made) {
+            if (made.used && made.origin == from && made.maxCost == maxCost &&
+                made.enterable.word[0] == enterable.word[0] && made.enterable.word[1] == enterable.word[1]) {
+                std::memcpy(costs, made.costs, sizeof(uint16_t) * count);
+                std::memcpy(steps, made.steps, count);
+                valid = 1;
+                return true;
             }
         }
-        if (!changed || level + 1 > cellCount)
+    }
+    std::memset(costs, 0xFF, sizeof(uint16_t) * count);
+    std::memset(steps, 0xFF, count);
+    costs[from] = 0;
+    steps[from] = 0;
+    CellSet frontier, reachedBefore;
+    Add(frontier, from);
+    Add(reachedBefore, from);
+    // Every cell of level n costs n, so a limit stops whole levels. The
+    // frontier is taken in cell order: the wave toward a target stops at the
+    // first cell beside it, and the cells after it in that level stay where
+    // they are.
+    for (int level = 0; level < cellCount - 2; ++level) {
+        if (maxCost != 0 && maxCost < level + 1)
             break;
+        CellSet next;
+        const CellSet expanding = {
+            {frontier.word[0] & m_expandable.word[0], frontier.word[1] & m_expandable.word[1]}};
+        ForEachCell(expanding, [&](int cell) {
+            if (toward) {
+                for (uint8_t d = 0; d < 6; ++d)
+                    if (grid->Neighbour(uint8_t(cell), d) == target)
+                        return false;
+            }
+            next.word[0] |= m_neighbourSets[cell].word[0];
+            next.word[1] |= m_neighbourSets[cell].word[1];
+            return true;
+        });
+        for (int w = 0; w < 2; ++w)
+            next.word[w] &= enterable.word[w] & ~reachedBefore.word[w];
+        if (IsEmpty(next))
+            break;
+        ForEachCell(next, [&](int cell) {
+            costs[cell] = uint16_t(level + 1);
+            steps[cell] = uint8_t(level + 1);
+            return true;
+        });
+        for (int w = 0; w < 2; ++w)
+            reachedBefore.word[w] |= next.word[w];
+        frontier = next;
+    }
+    if (remember) {
+        MadeMap& made = m_made[m_nextMade];
+        m_nextMade = (m_nextMade + 1) % kMadeMaps;
+        made.enterable = enterable;
+        made.maxCost = maxCost;
+        made.origin = from;
+        made.used = 1;
+        std::memcpy(made.costs, costs, sizeof(uint16_t) * count);
+        std::memcpy(made.steps, steps, count);
     }
     valid = 1;
     return true;

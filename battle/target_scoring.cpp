@@ -245,6 +245,7 @@ void BuildTargetOrder(CGeneralAiStrategy* strategy, const CArmy* enemy, const CA
                       AiTargetOrder& order)
 {
     CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     const int n = ArmySize(enemy);
     CDynArray<int32_t> value;
     value.SetSize(n);
@@ -465,6 +466,7 @@ uint8_t CGeneralAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint
                                               const CArmy* enemy, const CArmy*)
 {
     CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     map->SaveCosts();
     uint8_t cell = fallback;
     AdvanceCell(
@@ -477,6 +479,7 @@ uint8_t CSiegeAiStrategy::ChooseAdvanceCell(const CSquad* protectedSquad, uint8_
                                             const CArmy* enemy, const CArmy* own)
 {
     CPathMap* map = AiPathMap();
+    const FieldHold still(map);
     map->SaveCosts();
     uint8_t cell = kNoCell;
     const bool chosen =
@@ -565,6 +568,8 @@ void CGeneralAiStrategy::ActSquad(CSideController* side, CSquad* squad, const Ai
     const CArmy* own = OwnArmy(setup);
     const CArmy* enemy = EnemyArmy(setup);
     CPathMap* map = AiPathMap();
+    // Choosing moves nothing on the field.
+    const FieldHold still(map);
     const bool canShoot = side->CanShoot(squad);
 
     // A shooter takes the first ranged target, unless a melee squad ahead of
@@ -677,8 +682,10 @@ void CSiegeAiStrategy::ActSquad(CSideController* side, CSquad* squad, const AiTa
                 CSiegeScene* scene = AiSiegeScene();
                 if (!sally && scene) {
                     const int32_t catapults = scene->LivingCatapultCount();
-                    if (ArmyStrength(own) + 30 * catapults < 2 * RangedStrength(enemy) || catapults == 0)
+                    if (ArmyStrength(own) + 30 * catapults < 2 * RangedStrength(enemy) || catapults == 0) {
                         scene->OpenBridge();
+                        AiPathMap()->HeldFieldChanged();
+                    }
                 }
             }
             if (CSquad* x = ResolveAttackTarget(this, setup, squad, t, order)) {

@@ -1,91 +1,59 @@
-// The battle AI's cost: a whole battle of the AI against itself without
-// screen, beside one path map expansion over the same grid (the AI's unit
-// of work: every decision recomputes maps from scratch).
+// The battle AI's unit of work: one path map over the battle grid, on an
+// empty field and on one with a squad on every third playable cell. The wave
+// is timed on a field that changes between maps (two squads walk along the
+// first and the last row, 81 fields in turn), so no remembered map answers;
+// the remembered map is timed apart. Whole battles by size are in
+// quick_battle_bench.cpp.
 #include <benchmark/benchmark.h>
 
-#include "battle/battle_ai_player.h"
-#include "battle/battle_flow.h"
 #include "battle/battle_grid.h"
-#include "battle/battle_rules.h"
 #include "battle/path_map.h"
-#include "core/random.h"
 #include "game/army.h"
-#include "game/battle_seam.h"
-#include "game/player_record.h"
-#include "game/squad_type.h"
 
 namespace {
 
-CSquadType MakeType(uint8_t melee, uint8_t strikes, uint8_t ranged, uint8_t shots, uint8_t hp, uint8_t move)
+constexpr uint8_t kOrigin = 57;
+constexpr uint8_t kFirstRow = 12;  // cells 12..20
+constexpr uint8_t kLastRow = 100;  // cells 100..108
+
+void Crowd(CBattleGrid& grid, CSquad& standing)
 {
-    CSquadType t;
-    t.meleeAttack = melee;
-    t.meleeSecond = strikes;
-    t.rangedAttack = ranged;
-    t.rangedSecond = shots;
-    t.hp = hp;
-    t.moveSpeed = move;
-    t.forceCoefficient = 1;
-    return t;
+    for (uint8_t cell = 23; cell < 99; ++cell)
+        if (!grid.IsBorder(cell) && cell % 3 == 0 && cell != kOrigin)
+            grid.Cell(cell).occupant = &standing;
 }
 
-void AddSquad(PlayerRecord& player, const CSquadType* type, int32_t count)
-{
-    CSquad squad;
-    squad.SetType(type);
-    squad.count = count;
-    player.army.AddSquadCopy(squad);
-}
-
-void BM_PathMapExpansion(benchmark::State& state)
+void BM_PathMapWave(benchmark::State& state)
 {
     CBattleGrid grid;
+    CSquad standing, first, last;
+    if (state.range(0))
+        Crowd(grid, standing);
     CPathMap map(&grid);
+    int step = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(map.Compute(57, 0, 0, 1));
+        grid.Cell(uint8_t(kFirstRow + step % 9)).occupant = nullptr;
+        grid.Cell(uint8_t(kLastRow + step / 9 % 9)).occupant = nullptr;
+        ++step;
+        grid.Cell(uint8_t(kFirstRow + step % 9)).occupant = &first;
+        grid.Cell(uint8_t(kLastRow + step / 9 % 9)).occupant = &last;
+        benchmark::DoNotOptimize(map.Compute(kOrigin, 0, 0, 1));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_PathMapExpansion);
+BENCHMARK(BM_PathMapWave)->Arg(0)->Arg(1);
 
-void BM_AiBattleOpenField(benchmark::State& state)
+void BM_PathMapRemembered(benchmark::State& state)
 {
-    g_battleRules.meleeBase = 41;
-    g_battleRules.meleeAttackerSkill = 7;
-    g_battleRules.meleeDefenderSkill = 4;
-    g_battleRules.rangedPercent = 100;
-    g_battleRules.rangedBase = 52;
-    const CSquadType sword = MakeType(3, 1, 0, 0, 10, 2);
-    const CSquadType bow = MakeType(1, 1, 2, 1, 6, 2);
-    const CSquadType axe = MakeType(4, 2, 0, 0, 12, 1);
-    const BattleAiInstall saved = InstalledBattleAi();
-    InstallBattleAiPlayer();
-    int64_t rounds = 0;
+    CBattleGrid grid;
+    CSquad standing;
+    Crowd(grid, standing);
+    CPathMap map(&grid);
     for (auto _ : state) {
-        PlayerRecord attacker, defender;
-        AddSquad(attacker, &sword, 12);
-        AddSquad(attacker, &bow, 8);
-        AddSquad(attacker, &axe, 6);
-        AddSquad(attacker, &sword, 9);
-        AddSquad(defender, &sword, 10);
-        AddSquad(defender, &bow, 10);
-        AddSquad(defender, &axe, 5);
-        BattleParams params;
-        params.noScreen = 1;
-        params.attacker = &attacker;
-        params.defender = &defender;
-        params.attackerSideKind = 2;
-        params.defenderSideKind = 2;
-        SetRandomState(4242);
-        BeginBattle(&params);
-        RunPlacementPhase();
-        RunBattleTurns();
-        rounds += g_battle.turnCounter;
-        EndBattle();
+        benchmark::DoNotOptimize(map.Compute(kOrigin, 0, 0, 1));
+        benchmark::ClobberMemory();
     }
-    InstallBattleAi(saved);
-    state.counters["rounds"] = benchmark::Counter(double(rounds), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_AiBattleOpenField);
+BENCHMARK(BM_PathMapRemembered);
 
 }  // namespace

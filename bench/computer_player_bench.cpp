@@ -1,107 +1,113 @@
-// Computer players on the largest mission of the data: one player's PlayTurn
-// (median and worst over a whole game) and a whole 100-round game.
+// Computer players on the largest mission of the data: every computer turn
+// (PlayTurn, battles included) over a sweep of all four difficulties and ten
+// seeds, 100 rounds each, with the median, the 99th percentile and the worst
+// in the turn's own processor time; and a whole 100-round game.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "app/program/sim_driver.h"
+#include "bench/bench_engine.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-std::string DataFolder()
+// The turn's own processor time: on a shared machine a wall clock also
+// counts the time the turn waited for a core.
+double ThreadMicros()
 {
-    if (const char* env = std::getenv("THARNMOOR_DATA"); env && *env)
-        return std::string(env) + "/";
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return "Data/";
-    path[n] = '\0';
-    std::string dir(path);
-    dir = dir.substr(0, dir.rfind('/') + 1);
-    // The benchmark program sits one folder below the data's folder.
-    return access((dir + "Data").c_str(), F_OK) == 0 ? dir + "Data/" : dir + "../Data/";
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
 }
 
-bool StartEngine(benchmark::State& state)
-{
-    std::string error;
-    if (!SimStartEngine(DataFolder(), error)) {
-        state.SkipWithError(error.c_str());
-        return false;
-    }
-    return true;
-}
+constexpr int kDifficulties = 4;
+constexpr int kSeedsPerDifficulty = 10;
+// Replays are exact, so every play of the sweep has the same turns in the
+// same order; each turn counts with the least time of its plays, which
+// leaves out what other programs on the machine cost it.
+constexpr int kPlays = 3;
 
-// The mission with the most provinces.
-int LargestMission()
-{
-    int best = -1, bestProvinces = -1;
-    const int count = int(SimMissionPaths().size());
-    for (int m = 0; m < count; ++m) {
-        std::string error;
-        if (!SimNewGame(m, 1, 1, error))
-            continue;
-        if (GameWorld()->ProvinceCount() > bestProvinces) {
-            bestProvinces = GameWorld()->ProvinceCount();
-            best = m;
-        }
-    }
-    return best;
-}
+// A turn: its time, and where it is, so that the worst can be played again
+// under a profiler (difficulty, seed, round, player).
+struct TurnRecord {
+    double micros;
+    int where[4];
+};
 
-Clock::time_point g_turnStart;
-std::vector<double> g_turnMicros;
+double g_turnStart = 0;
+std::vector<TurnRecord> g_turns;  // this play's turns, in order
+int g_difficulty = 0;
+uint32_t g_seed = 0;
 
-void TimePlayTurn(int, bool before)
+void TimePlayTurn(int player, bool before)
 {
     if (before) {
-        g_turnStart = Clock::now();
-    } else {
-        g_turnMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - g_turnStart).count());
+        g_turnStart = ThreadMicros();
+        return;
     }
+    g_turns.push_back({ThreadMicros() - g_turnStart, {g_difficulty, int(g_seed), int(Game().turn), player}});
 }
 
-void ComputerPlayTurn(benchmark::State& state)
+// One iteration plays the whole sweep kPlays times.
+void ComputerTurnSweep(benchmark::State& state)
 {
-    if (!StartEngine(state))
+    if (!BenchStartEngine(state))
         return;
-    const int mission = LargestMission();
-    g_turnMicros.clear();
-    uint32_t seed = 11;
+    const int mission = BenchLargestMission();
+    std::vector<TurnRecord> least;
     for (auto _ : state) {
-        std::string error;
-        state.PauseTiming();
-        SimNewGame(mission, 2, seed++, error);
-        state.ResumeTiming();
-        SimSetPlayTurnHook(&TimePlayTurn);
-        SimPlay(100);
-        SimSetPlayTurnHook(nullptr);
+        for (int play = 0; play < kPlays; ++play) {
+            g_turns.clear();
+            for (int difficulty = 0; difficulty < kDifficulties; ++difficulty) {
+                for (uint32_t seed = 1; seed <= kSeedsPerDifficulty; ++seed) {
+                    std::string error;
+                    state.PauseTiming();
+                    SimNewGame(mission, difficulty, seed, error);
+                    g_difficulty = difficulty;
+                    g_seed = seed;
+                    state.ResumeTiming();
+                    SimSetPlayTurnHook(&TimePlayTurn);
+                    SimPlay(100);
+                    SimSetPlayTurnHook(nullptr);
+                }
+            }
+            if (least.empty()) {
+                least = g_turns;
+            } else {
+                for (size_t i = 0; i < least.size() && i < g_turns.size(); ++i)
+                    least[i].micros = std::min(least[i].micros, g_turns[i].micros);
+            }
+        }
     }
-    std::sort(g_turnMicros.begin(), g_turnMicros.end());
-    if (!g_turnMicros.empty()) {
-        state.counters["turns"] = double(g_turnMicros.size());
-        state.counters["median_us"] = g_turnMicros[g_turnMicros.size() / 2];
-        state.counters["worst_us"] = g_turnMicros.back();
+    if (least.empty()) {
+        SimStopEngine();
+        return;
     }
+    std::sort(least.begin(), least.end(),
+              [](const TurnRecord& a, const TurnRecord& b) { return a.micros < b.micros; });
+    const size_t n = least.size();
+    const TurnRecord& worst = least.back();
+    state.counters["turns"] = double(n);
+    state.counters["median_us"] = least[n / 2].micros;
+    state.counters["p99_us"] = least[std::min(n - 1, n * 99 / 100)].micros;
+    state.counters["worst_us"] = worst.micros;
+    const char* const where[4] = {"worst_difficulty", "worst_seed", "worst_round", "worst_player"};
+    for (int i = 0; i < 4; ++i)
+        state.counters[where[i]] = worst.where[i];
     SimStopEngine();
 }
-BENCHMARK(ComputerPlayTurn)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ComputerTurnSweep)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void HundredRoundGame(benchmark::State& state)
 {
-    if (!StartEngine(state))
+    if (!BenchStartEngine(state))
         return;
-    const int mission = LargestMission();
+    const int mission = BenchLargestMission();
     uint32_t seed = 100;
     int64_t rounds = 0;
     for (auto _ : state) {

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "bench/bench_engine.h"
 #include "core/resource_mgr.h"
 #include "platform/platform.h"
 #include "tools/pack/pack_writer.h"
@@ -16,17 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// build/bench/bench -> build/Data/, unless THARNMOOR_DATA names another.
-std::string DataFolder()
-{
-    if (const char* folder = std::getenv("THARNMOOR_DATA"))
-        return std::string(folder) + "/";
-    return (fs::canonical("/proc/self/exe").parent_path().parent_path() / "Data").string() + "/";
-}
-
 void BM_MountDataSet(benchmark::State& state)
 {
-    std::string folder = DataFolder();
+    std::string folder = BenchDataFolder();
     for (auto _ : state) {
         if (!CResourceMgr::InitFromFolder(folder.c_str())) {
             state.SkipWithError("no packs in the data folder");
@@ -41,7 +34,7 @@ BENCHMARK(BM_MountDataSet)->Unit(benchmark::kMicrosecond);
 // The reference: only reading the same files whole.
 void BM_ReadPackFilesOnly(benchmark::State& state)
 {
-    std::string folder = DataFolder();
+    std::string folder = BenchDataFolder();
     std::vector<std::string> files = ListPackFiles(folder);
     std::vector<uint8_t> buffer;
     for (auto _ : state) {

@@ -28,23 +28,58 @@ void CProvinceDistanceMap::Label(uint8_t start, uint8_t limit, bool ownerTest)
         return;
     distance[start] = 0;
     const PlayerRecord* startOwner = world->Province(start).owner;
-    for (uint32_t level = 0; level < L; ++level) {
-        for (uint8_t p = 0; p < count; ++p) {
-            if ((distance[p] & 0x7F) != level)
+    // Labels a province's neighbours from a level; reached(n) hears of every
+    // neighbour that this labels level + 1 and that was not so before.
+    auto spread = [&](uint8_t p, uint32_t level, auto reached) {
+        const std::vector<uint8_t>& nb = world->Province(p).neighbours;
+        for (size_t j = nb.size(); j-- > 0;) {
+            const uint8_t n = nb[j];
+            if (n >= count)
                 continue;
-            const std::vector<uint8_t>& nb = world->Province(p).neighbours;
-            for (size_t j = nb.size(); j-- > 0;) {
-                const uint8_t n = nb[j];
-                if (n >= count)
-                    continue;
-                if (ownerTest && world->Province(n).owner != startOwner) {
-                    distance[n] = L;
-                    continue;
-                }
-                if (level < uint32_t(distance[n] & 0x7F))
-                    distance[n] = uint8_t(level + 1);
+            if (ownerTest && world->Province(n).owner != startOwner) {
+                distance[n] = L;
+                continue;
+            }
+            const uint32_t was = distance[n] & 0x7F;
+            if (level < was) {
+                distance[n] = uint8_t(level + 1);
+                if (level + 1 < was)
+                    reached(n);
             }
         }
+    };
+    if (L <= kUnreached) {
+        // Neither the unreached mark nor a foreign province's limit is then
+        // below the limit, so the provinces of the next level are exactly
+        // those this level labelled: the planners ask for thousands of maps
+        // a game, and this wave touches every border once.
+        uint8_t lists[2][256];
+        int sizes[2] = {1, 0};
+        lists[0][0] = start;
+        for (uint32_t level = 0; level < L && sizes[level & 1]; ++level) {
+            const uint8_t* frontier = lists[level & 1];
+            uint8_t* next = lists[(level + 1) & 1];
+            int& nextSize = sizes[(level + 1) & 1];
+            nextSize = 0;
+            for (int i = 0; i < sizes[level & 1]; ++i)
+                spread(frontier[i], level, [&](uint8_t n) { next[nextSize++] = n; });
+        }
+        return;
+    }
+    // A larger limit (a map of more than 127 provinces) lets the 7-bit labels
+    // name a level; every level is then found by looking at every province,
+    // skipping those that no province is on, which change nothing.
+    for (uint32_t level = 0; level < L;) {
+        for (uint8_t p = 0; p < count; ++p)
+            if ((distance[p] & 0x7F) == level)
+                spread(p, level, [](uint8_t) {});
+        uint32_t next = L;
+        for (uint8_t p = 0; p < count; ++p) {
+            const uint32_t at = distance[p] & 0x7F;
+            if (at > level && at < next)
+                next = at;
+        }
+        level = next;
     }
 }
 

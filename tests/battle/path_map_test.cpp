@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+#include <vector>
+
 #include "battle/battle_grid.h"
 #include "battle/path_map.h"
 #include "game/game_object.h"
@@ -166,6 +170,179 @@ TEST_F(PathMapTest, NeighbourQueries)
     EXPECT_FALSE(paths.CanReachNeighbourWithin(&blockers[1], 3));
     EXPECT_TRUE(paths.AreNeighbours(&blockers[0], &blockers[2]));
     EXPECT_FALSE(paths.AreNeighbours(&blockers[0], &blockers[1]));
+}
+
+// The wave as first written: every level scans every cell and relaxes the
+// neighbours through the grid, one cell at a time. The path map's set-based
+// wave and its remembered maps must give the same costs and steps.
+struct ReferenceWave {
+    std::vector<uint16_t> costs;
+    std::vector<uint8_t> steps;
+    bool made = false;
+};
+
+uint16_t ReferenceEntry(const CBattleGrid& grid, uint8_t cell, uint8_t check)
+{
+    if (cell >= grid.cellCount)
+        return kImpassableCost;
+    if (check && !IsCellPassable(&grid, cell))
+        return kImpassableCost;
+    return grid.Cell(cell).state != kCellGround ? kImpassableCost : 0;
+}
+
+ReferenceWave Reference(const CBattleGrid& grid, uint8_t from, uint8_t target, uint16_t maxCost,
+                        uint8_t check, bool toward)
+{
+    ReferenceWave w;
+    const int n = grid.cellCount;
+    w.costs.assign(size_t(n), 0xFFFF);
+    w.steps.assign(size_t(n), 0xFF);
+    if (ReferenceEntry(grid, from, 0) == kImpassableCost)
+        return w;
+    w.made = true;
+    w.costs[from] = 0;
+    w.steps[from] = 0;
+    for (int level = 0; level < n - 2; ++level) {
+        bool changed = false;
+        for (int cell = 1; cell <= n - 2; ++cell) {
+            if (w.steps[size_t(cell)] != level)
+                continue;
+            if (toward) {
+                bool beside = false;
+                for (uint8_t d = 0; d < 6; ++d)
+                    beside = beside || grid.Neighbour(uint8_t(cell), d) == target;
+                if (beside)
+                    break;
+            }
+            if (maxCost != 0 && maxCost < w.costs[size_t(cell)] + 1)
+                continue;
+            const int base = w.costs[size_t(cell)] + 1;
+            bool relaxed = false;
+            for (uint8_t d = 0; d < 6; ++d) {
+                const uint8_t nb = grid.Neighbour(uint8_t(cell), d);
+                const uint16_t entry = ReferenceEntry(grid, nb, check);
+                if (entry != kImpassableCost && base + entry < w.costs[nb]) {
+                    w.costs[nb] = uint16_t(base + entry);
+                    relaxed = true;
+                }
+            }
+            if (relaxed) {
+                for (uint8_t d = 0; d < 6; ++d) {
+                    const uint8_t nb = grid.Neighbour(uint8_t(cell), d);
+                    if (ReferenceEntry(grid, nb, check) != kImpassableCost && level + 1 < w.steps[nb])
+                        w.steps[nb] = uint8_t(level + 1);
+                }
+                changed = true;
+            }
+        }
+        if (!changed)
+            break;
+    }
+    return w;
+}
+
+// Random fields (walls, moat, the gate, passable and impassable occupants)
+// changed a little between requests, so that remembered maps are asked for
+// both on an unchanged field and on one where something moved.
+TEST_F(PathMapTest, MatchesTheCellByCellWaveOnRandomFields)
+{
+    std::mt19937 random(20261210);
+    CArmyItem items[24];
+    for (int i = 0; i < 24; ++i)
+        items[i].flags = i % 4 == 0 ? 1 : 0;
+    const uint16_t limits[] = {0, 1, 2, 3, 5};
+    int compared = 0;
+    for (int field = 0; field < 60; ++field) {
+        grid.Reset();
+        auto playable = [&] { return uint8_t(12 + random() % 97); };
+        for (int k = 0; k < 12; ++k) {
+            const uint8_t cell = playable();
+            if (!grid.IsBorder(cell))
+                grid.Cell(cell).state = (random() % 2) ? kCellBlocked : kCellMoat;
+        }
+        for (int k = 0; k < 24; ++k) {
+            const uint8_t cell = playable();
+            if (!grid.IsBorder(cell))
+                grid.Cell(cell).occupant = &items[k];
+        }
+        for (int ask = 0; ask < 40; ++ask) {
+            if (ask % 8 == 7) {
+                // Something moves: an occupant steps to another cell.
+                const uint8_t from = playable(), to = playable();
+                if (!grid.IsBorder(to) && !grid.Cell(to).occupant) {
+                    grid.Cell(to).occupant = grid.Cell(from).occupant;
+                    grid.Cell(from).occupant = nullptr;
+                }
+            }
+            if (ask % 13 == 12)
+                items[random() % 24].flags ^= 1;  // a gate opens or shuts
+            // Few origins, so that the same map is asked for again.
+            const uint8_t origin = uint8_t(56 + random() % 8);
+            const uint16_t limit = limits[random() % 5];
+            const uint8_t check = uint8_t(random() % 2);
+            const bool toward = random() % 6 == 0;
+            const uint8_t target = playable();
+            const ReferenceWave want = Reference(grid, origin, target, toward ? 0 : limit, check, toward);
+            const bool made = toward ? paths.ComputeToward(origin, target, 0, check)
+                                     : paths.Compute(origin, 0, limit, check);
+            ASSERT_EQ(made, want.made) << "field " << field << " ask " << ask;
+            if (!made)
+                continue;
+            ++compared;
+            for (uint8_t cell = 0; cell < grid.cellCount; ++cell) {
+                ASSERT_EQ(paths.costs[cell], want.costs[cell])
+                    << "field " << field << " ask " << ask << " cell " << int(cell);
+                ASSERT_EQ(paths.steps[cell], want.steps[cell])
+                    << "field " << field << " ask " << ask << " cell " << int(cell);
+            }
+        }
+    }
+    EXPECT_GT(compared, 1500);
+}
+
+TEST_F(PathMapTest, ARememberedMapIsNotKeptPastAMove)
+{
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+    EXPECT_EQ(paths.CostAt(62), 2);
+    Block(61, 0);
+    Block(50, 1);
+    Block(72, 2);
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+    EXPECT_EQ(paths.CostAt(62), 5);  // round by row 4 or row 6
+    // Without the occupant test the same request is the first map again.
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 0));
+    EXPECT_EQ(paths.CostAt(62), 2);
+    blockers[0].flags = 1;  // the occupant of 61 lets squads through
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+    EXPECT_EQ(paths.CostAt(62), 2);
+}
+
+TEST_F(PathMapTest, AHeldFieldFollowsTheChangesItIsTold)
+{
+    const CPathMap::CellSet open = paths.EnterableCells(1);
+    CPathMap::CellSet blocked = open;
+    for (uint8_t cell : {61, 50, 72})
+        blocked.Put(cell, false);
+    {
+        const FieldHold held(&paths);
+        const FieldHold nested(&paths);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 2);
+        // The caller blocks the way and tells the map the field it made.
+        Block(61, 0);
+        Block(50, 1);
+        Block(72, 2);
+        paths.ChangeHeldField(blocked);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 5);
+        // What the caller tells counts until the hold ends.
+        paths.ChangeHeldField(open);
+        ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+        EXPECT_EQ(paths.CostAt(62), 2);
+    }
+    // Released, the map reads the grid again.
+    ASSERT_TRUE(paths.Compute(60, 0, 0, 1));
+    EXPECT_EQ(paths.CostAt(62), 5);
 }
 
 }  // namespace
