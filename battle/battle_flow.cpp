@@ -282,8 +282,12 @@ void RunBattleTurns()
     RunBattleTurnLoop();
 }
 
-void ResumeBattle()
+bool ResumeBattle()
 {
+    if (!g_battle.grid || !g_battle.scene || !g_battle.attackerArmy || !g_battle.defenderArmy) {
+        BattleResult = kBattleStopped;
+        return false;
+    }
     SetBattleStateBits(kButtonMenu);
     SetBattleStateBitsB(kButtonMenu);
     ClearBattleStateBits(kButtonJoin);
@@ -304,7 +308,7 @@ void ResumeBattle()
         if (side)
             side->ContinueTurn();
         if (IsBattleStopped())
-            return;
+            return true;
         if (attacker != DefenderFirst() && SideOf(!attacker)) {
             g_battle.activeSide = attacker ? 0 : 1;
             SideOf(!attacker)->PlaceSquads();
@@ -322,13 +326,14 @@ void ResumeBattle()
         NotifyArmyTurnState(attacker ? g_battle.attackerArmy : g_battle.defenderArmy, 2);
         if (!IsBattleGoingOn()) {
             FinishBattle();
-            return;
+            return true;
         }
         // The side that moves second in this kind of battle still has its turn.
         if (attacker != DefenderFirst())
             PlaySideTurn(!attacker);
     }
     RunBattleTurnLoop();
+    return true;
 }
 
 void EndBattle()

@@ -317,6 +317,13 @@ TEST_F(BattleFlowTest, ASavedBattleResumesWhereItStood)
     EXPECT_EQ(BattleResult, kBattleEnded);
 }
 
+TEST_F(BattleFlowTest, NothingSetUpIsNothingToResume)
+{
+    BattleResult = kBattleNoResult;
+    EXPECT_FALSE(ResumeBattle());
+    EXPECT_EQ(BattleResult, kBattleStopped);
+}
+
 TEST_F(BattleFlowTest, ABattleInProgressStreamsBack)
 {
     sides.params.kind = kBattleSiege;
