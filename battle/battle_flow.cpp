@@ -111,10 +111,12 @@ void RunBattleTurnLoop()
     while (IsBattleGoingOn()) {
         g_battle.turnCounter += 1;
         if (g_battleTurnLimit > 0 && ++rounds > g_battleTurnLimit) {
-            // Two sides that cannot get at each other: the attacker leaves.
+            // Two sides that cannot get at each other: the attacker leaves
+            // the field to the defender, as if it had given up, and what the
+            // siege did to the castle stands.
+            g_battle.scene->Finish();
             BattleResult = kBattleAttackerGaveUp;
-            g_battle.stopFlag = 1;
-            break;
+            return;
         }
         g_battle.scene->TurnStep();
         if (!IsBattleGoingOn())

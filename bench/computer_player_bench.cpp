@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program/sim_driver.h"
+#include "bench/bench_data_folder.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
 
@@ -17,25 +18,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string DataFolder()
-{
-    if (const char* env = std::getenv("THARNMOOR_DATA"); env && *env)
-        return std::string(env) + "/";
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return "Data/";
-    path[n] = '\0';
-    std::string dir(path);
-    dir = dir.substr(0, dir.rfind('/') + 1);
-    // The benchmark program sits one folder below the data's folder.
-    return access((dir + "Data").c_str(), F_OK) == 0 ? dir + "Data/" : dir + "../Data/";
-}
-
 bool StartEngine(benchmark::State& state)
 {
     std::string error;
-    if (!SimStartEngine(DataFolder(), error)) {
+    if (!SimStartEngine(BenchDataFolder(), error)) {
         state.SkipWithError(error.c_str());
         return false;
     }
