@@ -54,14 +54,6 @@ std::vector<SiegeSetUp> SetUps()
     return all;
 }
 
-void Fill(PlayerRecord& player, const CSquadType* type, int32_t count)
-{
-    CSquad squad;
-    squad.SetType(type);
-    squad.count = count;
-    player.army.AddSquadCopy(squad);
-}
-
 // The heroes' battle and builder skills: as a new game gives them, and an
 // unskilled attacker before a seasoned defender (slow reloads, weak blows).
 struct Heroes {
@@ -77,8 +69,12 @@ int32_t Fight(const CSquadType* attackerType, const CSquadType* defenderType, in
     defender.playerId = 1;
     attacker.hero.battle = attacker.hero.builder = heroes.attacker;
     defender.hero.battle = defender.hero.builder = heroes.defender;
-    Fill(attacker, attackerType, count);
-    Fill(defender, defenderType, count);
+    CSquad squad;
+    squad.count = count;
+    squad.SetType(attackerType);
+    attacker.army.AddSquadCopy(squad);
+    squad.SetType(defenderType);
+    defender.army.AddSquadCopy(squad);
     attacker.army.flagB = setUp.trebuchet ? 1 : 0;
     CastleState castle;
     castle.Reset();
