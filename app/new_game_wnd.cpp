@@ -4,6 +4,7 @@
 #include "core/core_main.h"
 #include "core/preference_names.h"
 #include "game/game_world.h"
+#include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "mapdialogs/mini_map.h"
 #include "ui/child_path.h"
@@ -108,17 +109,9 @@ void CNewGameWnd::Refresh()
     m_missionName->SetHAlign(AlignCentre, false);
     m_missionName->SetText(Map::CSrenarionMgr::MissionTitle(m_scenario, m_mission), true);
     m_miniMap->SetMissionPreview(Map::CSrenarionMgr::MissionPath(m_scenario, m_mission));
-    int32_t required = 0, open = 0;
-    if (m_world) {
-        for (int i = 0; i < m_world->PlayerCount(); ++i) {
-            const uint8_t assignment = m_world->Player(i).assignment;
-            required += assignment == 0;
-            open += assignment == 0 || assignment >= 128;
-        }
-    }
-    const int32_t minimum = required > 0 ? required : 1;
+    const int32_t minimum = CountAssignablePlayers(m_world.get());
     m_scrHumans->SetMin(minimum, false);
-    m_scrHumans->SetMax(open, false);
+    m_scrHumans->SetMax(CountFixedComputerPlayers(m_world.get()), false);
     m_scrHumans->SetValue(minimum, true, true);
     m_scrMode->SetMin(0, false);
     m_scrMode->SetMax(0, false);

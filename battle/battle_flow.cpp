@@ -111,10 +111,12 @@ void RunBattleTurnLoop()
     while (IsBattleGoingOn()) {
         g_battle.turnCounter += 1;
         if (g_battleTurnLimit > 0 && ++rounds > g_battleTurnLimit) {
-            // Two sides that cannot get at each other: the attacker leaves.
+            // Two sides that cannot get at each other: the attacker leaves
+            // the field to the defender, as if it had given up, and what the
+            // siege did to the castle stands.
+            g_battle.scene->Finish();
             BattleResult = kBattleAttackerGaveUp;
-            g_battle.stopFlag = 1;
-            break;
+            return;
         }
         g_battle.scene->TurnStep();
         if (!IsBattleGoingOn())
@@ -282,8 +284,12 @@ void RunBattleTurns()
     RunBattleTurnLoop();
 }
 
-void ResumeBattle()
+bool ResumeBattle()
 {
+    if (!g_battle.grid || !g_battle.scene || !g_battle.attackerArmy || !g_battle.defenderArmy) {
+        BattleResult = kBattleStopped;
+        return false;
+    }
     SetBattleStateBits(kButtonMenu);
     SetBattleStateBitsB(kButtonMenu);
     ClearBattleStateBits(kButtonJoin);
@@ -304,7 +310,7 @@ void ResumeBattle()
         if (side)
             side->ContinueTurn();
         if (IsBattleStopped())
-            return;
+            return true;
         if (attacker != DefenderFirst() && SideOf(!attacker)) {
             g_battle.activeSide = attacker ? 0 : 1;
             SideOf(!attacker)->PlaceSquads();
@@ -322,13 +328,14 @@ void ResumeBattle()
         NotifyArmyTurnState(attacker ? g_battle.attackerArmy : g_battle.defenderArmy, 2);
         if (!IsBattleGoingOn()) {
             FinishBattle();
-            return;
+            return true;
         }
         // The side that moves second in this kind of battle still has its turn.
         if (attacker != DefenderFirst())
             PlaySideTurn(!attacker);
     }
     RunBattleTurnLoop();
+    return true;
 }
 
 void EndBattle()

@@ -91,7 +91,10 @@ extern BattleGlobals g_battle;
 void BeginBattle(BattleParams* params);
 void RunPlacementPhase();
 void RunBattleTurns();
-void ResumeBattle();
+// Goes on with a battle that BeginBattle set up and SerializeBattle read
+// back. Without that set-up there is nothing to resume: the battle is
+// refused as stopped and false returned.
+bool ResumeBattle();
 void EndBattle();
 bool IsBattleStopped();
 bool IsBattleGoingOn();

@@ -10,6 +10,7 @@
 #include "battle/squad_battle_state.h"
 #include "core/core_main.h"
 #include "game/army.h"
+#include "game/engine_glue.h"
 #include "game/squad_type.h"
 
 BattleScreenHooks g_battleHooks;
@@ -130,7 +131,9 @@ void RemoveQueuedBattleEvent(uint32_t battleId)
 
 void QueueBattleEvent(uint32_t battleId)
 {
-    if (!g_battle.noScreen)
+    // An object without a visual has no animation that could ever finish:
+    // waiting for it would hold the battle for good.
+    if (!g_battle.noScreen && battleId != 0)
         g_battleEventQueue.push_back(battleId);
 }
 
@@ -155,6 +158,19 @@ void BattleWaitStep()
 {
     g_battleHooks.waitStep.Fire();
 }
+
+namespace {
+
+// A screen that cannot make a visual answers 0; the object then simply
+// plays no animations, which is worth a line in the log.
+void RequestVisual(VisualRequest& request)
+{
+    g_battleHooks.visualCreation.Fire(&request);
+    if (request.battleId == 0 && g_battleHooks.visualCreation.IsBound())
+        EngineLog("BATTLE", CStr("No visual for ") + request.path);
+}
+
+}  // namespace
 
 void NotifyVisualRemoved(uint32_t battleId)
 {
@@ -183,7 +199,7 @@ void CreateSquadVisual(CSquad* squad, uint8_t side)
         g_battle.grid->CellToPoint(uint8_t(squad->cell), request.point);
     request.side = side;
     request.own = 1;
-    g_battleHooks.visualCreation.Fire(&request);
+    RequestVisual(request);
     squad->battleHandle = request.battleId;
     SetSecondVisualWord(squad, int16_t(request.second));
     NotifySquadStrength(squad);
@@ -198,7 +214,7 @@ void CreateSquadVisual(CSquad* squad, uint8_t side)
         m.path = request.path;
         m.side = side;
         m.own = 0;
-        g_battleHooks.visualCreation.Fire(&m);
+        RequestVisual(m);
         missile->battleHandle = m.battleId;
         SetSecondVisualWord(missile, int16_t(m.second));
     }
@@ -227,7 +243,7 @@ void CreateSceneObjectVisual(CGameObject* object, uint8_t side)
         g_battle.grid->CellToPoint(uint8_t(item->cell), request.point);
     request.side = side;
     request.own = 1;
-    g_battleHooks.visualCreation.Fire(&request);
+    RequestVisual(request);
     object->battleHandle = request.battleId;
     SetSecondVisualWord(object, int16_t(request.second));
     const uint16_t code = LastEventCode(object);
@@ -244,7 +260,7 @@ void CreateSceneObjectVisual(CGameObject* object, uint8_t side)
         m.path = request.path;
         m.side = 0;
         m.own = 0;
-        g_battleHooks.visualCreation.Fire(&m);
+        RequestVisual(m);
         missile->battleHandle = m.battleId;
         SetSecondVisualWord(missile, int16_t(m.second));
     }

@@ -43,6 +43,22 @@ uint8_t ReadCellList(TextSectionReader& reader, std::vector<uint8_t>& cells)
     return n;
 }
 
+// A siege reads the castle's cells without checking them: each must be a
+// playable cell of the field, the walls must fit the castle's segments and
+// no more catapults stand than the siege engine modes can fire.
+bool SiegeLayoutFits(const SiegeLayout& s)
+{
+    const CBattleGrid grid;
+    auto playable = [&grid](uint8_t cell) { return cell < grid.cellCount && !grid.IsBorder(cell); };
+    if (s.wallCells.size() > size_t(CastleState::kSegments) || s.towerCells.size() > kSiegeTowerLimit)
+        return false;
+    for (const std::vector<uint8_t>* list : {&s.wallCells, &s.towerCells, &s.moatCells})
+        for (uint8_t cell : *list)
+            if (!playable(cell))
+                return false;
+    return playable(s.gateCell);
+}
+
 }  // namespace
 
 bool LoadBattleRules(const char*)
@@ -81,11 +97,14 @@ bool LoadBattleRules(const char*)
     r.siegeCountMin = int16_t(reader.ReadInt(0));
     if (!reader.FindSection("SiegeBattle"))
         return false;
-    SiegeLayout& s = g_siegeLayout;
+    SiegeLayout s;
     s.wallCount = ReadCellList(reader, s.wallCells);
     s.towerCount = ReadCellList(reader, s.towerCells);
     s.gateCell = uint8_t(reader.ReadInt(0));
     s.moatCount = ReadCellList(reader, s.moatCells);
+    if (!SiegeLayoutFits(s))
+        return false;
+    g_siegeLayout = s;
     if (!reader.FindSection("CellCost"))
         return false;
     ReadCellList(reader, r.cellCosts);

@@ -3,6 +3,7 @@
 // "/Rules/Battle/", and the formulas that turn it, the squads' types, the
 // heroes' skills and the random generator into damage and reload times.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct BattleRules {
     std::vector<uint8_t> cellCosts;
 };
 
+// Towers a castle may have; a catapult stands on each.
+constexpr size_t kSiegeTowerLimit = 4;
+
 // Where the castle stands on the field: [SiegeBattle].
 struct SiegeLayout {
     uint8_t wallCount = 0;
@@ -53,7 +57,9 @@ extern BattleRules g_battleRules;
 extern SiegeLayout g_siegeLayout;
 
 // True when every section was found; false at the first missing section,
-// keeping what was read. The path is not used: the text is always
+// keeping what was read. A castle layout with a cell off the field or more
+// walls or towers than a castle has is refused, and the layout in force
+// stays. The path is not used: the text is always
 // "/Rules/Battle/battle".
 bool LoadBattleRules(const char* path);
 void UnloadBattleRules();

@@ -283,7 +283,8 @@ uint32_t CCatapultMode::OnCode(uint32_t code)
     ClearMarks();
     ClearInfo();
     armed = 1;
-    const uint8_t first = CountLivingBefore(uint8_t(nextIndex > 0 ? nextIndex - 1 : 0));
+    // The catapult on show and those after it; the ones before have fired.
+    const uint8_t first = uint8_t(nextIndex > 0 ? nextIndex - 1 : 0);
     BattleAiAimCatapults(side, side->SetupPtr(), first);
     armed = 0;
     done = 1;
@@ -296,17 +297,6 @@ uint32_t CCatapultMode::OnCodeArmed(uint32_t code)
     if (busy)
         return code;
     return OnCode(code);
-}
-
-uint8_t CCatapultMode::CountLivingBefore(uint8_t n) const
-{
-    uint8_t living = 0;
-    for (uint8_t k = 0; k < n && k <= 3; ++k) {
-        const CSiegeCatapult* c = scene->CatapultAtIndex(k);
-        if (c && c->hitPoints > 0)
-            ++living;
-    }
-    return living;
 }
 
 bool CCatapultMode::Serialize(CByteStream* stream)

@@ -47,7 +47,6 @@ public:
     bool ShowTarget();
     bool IsValidTarget(uint8_t cell) const;
     void Fire();
-    uint8_t CountLivingBefore(uint8_t n) const;
 
     uint8_t busy = 0;
     uint8_t nextIndex = 0;

@@ -1,5 +1,7 @@
 #include "battle/siege_scene.h"
 
+#include <algorithm>
+
 #include "battle/battle_flow.h"
 #include "battle/battle_grid.h"
 #include "battle/battle_hooks.h"
@@ -197,13 +199,15 @@ CSiegeScene::CSiegeScene(CastleState* c, bool attackerHasTrebuchet) : castle(c)
         tower->cell = layout.towerCells[size_t(k)];
         AddObject(tower, true);
     }
+    // A catapult beyond the tower list has no place on the field: it takes
+    // no part in the battle and stays the castle's.
     const uint8_t count = castle ? castle->catapults : 0;
-    for (uint8_t k = 0; k < count; ++k) {
+    const uint8_t placed = uint8_t(std::min<size_t>(count, layout.towerCells.size()));
+    unplacedCatapults = uint8_t(count - placed);
+    for (uint8_t k = 0; k < placed; ++k) {
         auto* catapult = new CSiegeCatapult(fortified);
         catapult->cell = CatapultCell(k);
-        // A catapult beyond the tower list has no place on the field; it is
-        // kept (the castle still owns it) but takes no cell.
-        AddObject(catapult, catapult->cell != 0);
+        AddObject(catapult, true);
         catapults.push_back(catapult);
     }
     if (attackerHasTrebuchet) {
@@ -274,7 +278,7 @@ void CSiegeScene::Finish()
         if (o->Kind() == kKindCatapult && o->hitPoints > 0)
             ++living;
     }
-    castle->catapults = living;
+    castle->catapults = uint8_t(living + unplacedCatapults);
     castle->PercentFromDefences();
 }
 

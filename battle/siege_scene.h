@@ -108,6 +108,8 @@ public:
     CBridge* bridge = nullptr;
     CSiegeTrebuchet* trebuchet = nullptr;
     std::vector<CSiegeCatapult*> catapults;
+    // Catapults of the castle that found no tower to stand on.
+    uint8_t unplacedCatapults = 0;
 };
 
 // The k-th tower cell, where the k-th catapult stands; 0 beyond the list.

@@ -31,8 +31,10 @@ void AddCounts(CArmy& to, const CArmy& from);
 CArmy LossesOf(const CArmy& before, const CArmy& after);
 // The beaten army pulls out at half strength into the nearest own garrison
 // (the capital's when the army stood in the province or no own neighbour
-// exists). The army passed in is left empty: its units have moved.
-void RetreatFor(PlayerRecord* player, ProvinceRecord* province, CArmy* army);
+// exists); a field army goes back to its capital. The army passed in is left
+// empty: half its units have moved, the other half are returned as lost, and
+// all of them when there is no garrison to take them.
+CArmy RetreatFor(PlayerRecord* player, ProvinceRecord* province, CArmy* army);
 // The battle for a defended province of another player: the siege price,
 // the defenders brought together, the map battle, statistics and losses,
 // the retreat and the defenders put back. A stopped battle undoes all of it.

@@ -65,20 +65,18 @@ CArmy LossesOf(const CArmy& before, const CArmy& after)
     return losses;
 }
 
-void RetreatFor(PlayerRecord* player, ProvinceRecord* province, CArmy* army)
+CArmy RetreatFor(PlayerRecord* player, ProvinceRecord* province, CArmy* army)
 {
     CGameWorld* world = GameWorld();
     ++player->stats.retreats;
-    for (int i = 0; i < army->Count(); ++i)
-        army->Item(i)->count = std::max(0, army->Item(i)->count / 2);
     ProvinceRecord* destination = nullptr;
     const bool capitalValid =
         world && player->capital < world->ProvinceCount() && world->Province(player->capital).owner == player;
-    if (player->armyLocation == province->index) {
-        if (capitalValid) {
+    const bool fieldArmy = player->armyLocation == province->index;
+    if (fieldArmy) {
+        if (capitalValid)
             destination = &world->Province(player->capital);
-            player->armyLocation = player->capital;
-        }
+        player->armyLocation = player->capital;
     } else {
         const std::vector<uint8_t>& nb = province->neighbours;
         for (size_t j = nb.size(); j-- > 0 && world;) {
@@ -90,12 +88,24 @@ void RetreatFor(PlayerRecord* player, ProvinceRecord* province, CArmy* army)
         if (!destination && capitalValid)
             destination = &world->Province(player->capital);
     }
+    // A capital given up has nowhere to send its defenders: they would stay
+    // behind for the victor.
+    if (destination == province)
+        destination = nullptr;
+    CArmy lost(*army);
+    for (int i = 0; i < army->Count(); ++i) {
+        const int32_t count = std::max(0, army->Item(i)->count);
+        const int32_t saved = destination ? count / 2 : 0;
+        lost.Item(i)->count = count - saved;
+        army->Item(i)->count = saved;
+    }
     if (destination)
         AddCounts(destination->garrison, *army);
-    // The halved units have moved: leaving them in the army as well would
-    // count every retreating unit twice.
+    // The saved half has moved into the garrison: leaving it in the army as
+    // well would count every retreating unit twice.
     for (int i = 0; i < army->Count(); ++i)
         army->Item(i)->count = 0;
+    return lost;
 }
 
 bool CPlayerController::IsDefended(const ProvinceRecord* province) const
@@ -116,7 +126,8 @@ bool CPlayerController::IsReachable(const ProvinceRecord* province) const
 
 void CPlayerController::Retreat(ProvinceRecord* province, CArmy* army)
 {
-    RetreatFor(player, province, army);
+    // No winner is known here: only the owner's side of the losses is booked.
+    player->stats.lost.Merge(RetreatFor(player, province, army));
 }
 
 void CPlayerController::CaptureProvince(ProvinceRecord* province)
@@ -213,7 +224,7 @@ BattleOutcome FightForProvince(CPlayerController& attacker, ProvinceRecord* prov
         out.attackerLosses = LossesOf(attCopy, player->army);
         out.defenderLosses = LossesOf(defCopy, owner->army);
         if (result == kBattleAttackerGaveUp)
-            RetreatFor(player, province, &player->army);
+            AddCounts(out.attackerLosses, RetreatFor(player, province, &player->army));
         player->armyLocation = player->capital;
         out.experience = rules.BattleValue(defBefore, attBefore, uint32_t(owner->army.Strength()),
                                            uint32_t(player->army.Strength()), 0, province);
@@ -223,7 +234,7 @@ BattleOutcome FightForProvince(CPlayerController& attacker, ProvinceRecord* prov
         out.attackerLosses = LossesOf(attCopy, player->army);
         out.defenderLosses = LossesOf(defCopy, owner->army);
         if (defenderFlees || result == kBattleDefenderGaveUp)
-            RetreatFor(owner, province, &owner->army);
+            AddCounts(out.defenderLosses, RetreatFor(owner, province, &owner->army));
         int32_t e = rules.BattleValue(attBefore, defBefore, uint32_t(player->army.Strength()),
                                       uint32_t(owner->army.Strength()), 1, province);
         if (castle)

@@ -77,6 +77,10 @@ void StreamProvinceMission(CByteStream& s, ProvinceRecord& p, size_t slots, size
     s.U8(p.castleFlag);
     if (p.castleFlag) {
         s.U8(p.castle.definition);
+        // Catapults have three bits in the byte: a value above them was cut
+        // by whatever wrote it, and the castle it meant is unknown.
+        if (!s.IsStoring() && (p.castle.definition >> 3) > kMaxCatapultsInMission)
+            FailStream(s);
         s.U8(p.castle.buildings);
         s.U8(p.castle.percent);
     }

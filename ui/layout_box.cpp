@@ -119,25 +119,35 @@ void* CDrawableElement::QueryInterface(int32_t id)
 
 // ---- Attributes shared by the picture elements ----
 
-static bool SpacingAttribute(CAlignedBox& box, const char* name, const char* value)
+bool CDrawableElement::SpacingAttribute(const char* name, const char* value)
 {
-    if (strcasecmp(name, "hspace") == 0) {
-        box.SetOuterSize(static_cast<int16_t>(box.OuterWidth() + 2 * std::atoi(value)), box.OuterHeight());
-        return true;
-    }
-    if (strcasecmp(name, "vspace") == 0) {
-        box.SetOuterSize(box.OuterWidth(), static_cast<int16_t>(box.OuterHeight() + 2 * std::atoi(value)));
-        return true;
-    }
-    return false;
+    const bool horizontal = strcasecmp(name, "hspace") == 0;
+    if (!horizontal && strcasecmp(name, "vspace") != 0)
+        return false;
+    const int32_t margin = 2 * std::atoi(value);
+    if (horizontal && !Known(OuterWidth()))
+        m_waitingHSpace += margin;
+    else if (horizontal)
+        SetOuterSize(static_cast<int16_t>(OuterWidth() + margin), OuterHeight());
+    else if (!Known(OuterHeight()))
+        m_waitingVSpace += margin;
+    else
+        SetOuterSize(OuterWidth(), static_cast<int16_t>(OuterHeight() + margin));
+    return true;
 }
 
-static void CentreAfterSource(CAlignedBox& box)
+void CDrawableElement::CentreAfterSource()
 {
-    if (!Known(box.OuterWidth()) || !Known(box.OuterHeight()))
-        box.FitToContent();
-    box.SetAlign(box.Alignment() & 0x0F, AlignCentre);
-    box.SetAlign(AlignCentre, AlignCentre);
+    if (!Known(OuterWidth()) || !Known(OuterHeight()))
+        FitToContent();
+    if (m_waitingHSpace != 0 || m_waitingVSpace != 0) {
+        SetOuterSize(static_cast<int16_t>(OuterWidth() + m_waitingHSpace),
+                     static_cast<int16_t>(OuterHeight() + m_waitingVSpace));
+        m_waitingHSpace = 0;
+        m_waitingVSpace = 0;
+    }
+    SetAlign(Alignment() & 0x0F, AlignCentre);
+    SetAlign(AlignCentre, AlignCentre);
 }
 
 // ---- CImageElement ----
@@ -186,10 +196,10 @@ bool CImageElement::SetAttribute(const char* name, const char* value)
     if (strcasecmp(name, "src") == 0) {
         if (!SetImage(value, false))
             return false;
-        CentreAfterSource(*this);
+        CentreAfterSource();
         return true;
     }
-    return SpacingAttribute(*this, name, value);
+    return SpacingAttribute(name, value);
 }
 
 // ---- CAnimElement ----
@@ -341,8 +351,8 @@ bool CAnimElement::SetAttribute(const char* name, const char* value)
     if (strcasecmp(name, "src") == 0) {
         if (!Load(value, false))
             return false;
-        CentreAfterSource(*this);
+        CentreAfterSource();
         return true;
     }
-    return SpacingAttribute(*this, name, value);
+    return SpacingAttribute(name, value);
 }

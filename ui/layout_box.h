@@ -65,6 +65,17 @@ public:
     void* QueryInterface(int32_t id) override;
     int16_t leftSpacing = 0;
     int16_t rightSpacing = 0;
+
+protected:
+    // The "hspace" and "vspace" attributes of a picture: a margin on both
+    // sides. One given before the picture's source waits for its size.
+    bool SpacingAttribute(const char* name, const char* value);
+    // The box of a picture whose source has just been read.
+    void CentreAfterSource();
+
+private:
+    int32_t m_waitingHSpace = 0;
+    int32_t m_waitingVSpace = 0;
 };
 
 class CImageElement : public CDrawableElement {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "core/font.h"
 #include "core/path_mgr.h"
@@ -263,6 +264,14 @@ void MarkupLayout::PlaceElement()
         DropPending();
         return;
     }
+    // A picture larger than the page gets a box of the page's size, so that
+    // its line stays within the page; the window shows what fits.
+    if (element->OuterWidth() > m_line->OuterWidth() ||
+        (m_settings.height > 0 && element->OuterHeight() > m_settings.height)) {
+        const int16_t height = m_settings.height > 0 ? std::min(element->OuterHeight(), m_settings.height)
+                                                     : element->OuterHeight();
+        element->SetOuterSize(std::min(element->OuterWidth(), m_line->OuterWidth()), height);
+    }
     if (m_lineWidth + element->OuterWidth() + m_pendingSpace > m_line->OuterWidth()) {
         if (m_lineWidth != 0) {
             FinishLine();
@@ -325,7 +334,27 @@ void MarkupLayout::FlushKeptLines()
 void MarkupLayout::OnWord(const char* word)
 {
     const FontData& font = SelectFont(m_font);
-    const int32_t width = MeasureTextWidth(word, static_cast<int32_t>(std::strlen(word)), font);
+    const int32_t length = static_cast<int32_t>(std::strlen(word));
+    const int32_t width = MeasureTextWidth(word, length, font);
+    const int32_t pageWidth = m_line->OuterWidth();
+    if (width <= pageWidth || length < 2) {
+        PlaceWord(word, width);
+        return;
+    }
+    // A word wider than the page is broken where the page ends, each piece
+    // on a line of its own; a piece holds at least one character.
+    for (int32_t start = 0; start < length;) {
+        int32_t n = 1;
+        while (start + n < length && MeasureTextWidth(word + start, n + 1, font) <= pageWidth)
+            ++n;
+        const std::string piece(word + start, static_cast<size_t>(n));
+        PlaceWord(piece.c_str(), MeasureTextWidth(piece.c_str(), n, font));
+        start += n;
+    }
+}
+
+void MarkupLayout::PlaceWord(const char* word, int32_t width)
+{
     if (m_mergeCandidate != nullptr && m_lineWidth + width + m_pendingSpace <= m_line->OuterWidth()) {
         CStr text = m_mergeCandidate->Text();
         text.AppendChar(' ');

@@ -136,6 +136,7 @@ public:
     void OnFinish() override;
 
 private:
+    void PlaceWord(const char* word, int32_t width);
     void PlaceElement();
     void FinishLine();
     void NewPage();

@@ -30,9 +30,11 @@ constexpr long kMaxSaveFile = 4L << 20;
 
 uint32_t g_seed = 0;
 SimTurnObserver g_observer = nullptr;
-// A loaded game refreshes the players' ratings when play resumes, as the
-// turn loop does.
+// A loaded game goes on through the running game's own resumption.
 bool g_resumePending = false;
+// The player whose turn stands at its save point (after its province step,
+// where the game saves itself); -1 between rounds.
+int g_pausedAt = -1;
 SimPlayTurnHook g_playHook = nullptr;
 
 CPlayerController* MakeComputerPlayer(PlayerRecord* player, bool)
@@ -61,12 +63,114 @@ void BindHarnessSignals()
     SigUiRequest.Connect(&DeclineRequest);
 }
 
-// The virtual clock before a player's turn, so that the generator's reseed
-// depends only on the seed, the round and the seat.
-void SetClockForTurn(int32_t round, int seat)
+// The two halves of a turn: up to the save point, and the play after it.
+enum class TurnHalf : uint32_t {
+    Opening = 0,
+    Play = 1
+};
+
+// The virtual clock before each half of a player's turn, so that the
+// generator's reseeds depend only on the seed, the round and the seat, and
+// a game loaded at a save point draws what the game never saved would.
+void SetClockForTurn(int32_t round, int seat, TurnHalf half = TurnHalf::Opening)
 {
     if (HeadlessBackend* h = ActiveHeadlessPlatform())
-        h->SetClock(kHeadlessClockStart + g_seed * 7919u + uint32_t(round) * 977u + uint32_t(seat) * 131u);
+        h->SetClock(kHeadlessClockStart + g_seed * 7919u + uint32_t(round) * 977u + uint32_t(seat) * 131u +
+                    uint32_t(half) * 61u);
+}
+
+// A player's turn up to its save point, as the turn loop runs it.
+void OpenTurn(int seat)
+{
+    RunningGameState& g = Game();
+    PlayerRecord& player = g.world->Player(seat);
+    SetClockForTurn(g.turn, seat);
+    player.controller->BeginTurn();
+    BeginPlayerTurn(uint8_t(seat));
+    if (player.controller)
+        player.controller->ProvinceTurnStep();
+    g_pausedAt = seat;
+}
+
+// The first player of the next round to its save point; false when the game
+// is over.
+bool OpenNextRound()
+{
+    RunningGameState& g = Game();
+    if (OnlyOnePlayerLeft() || CountActivePlayers() == 0)
+        return false;
+    ++g.turn;
+    OnRoundStart();
+    for (int i = 0; i < g.world->PlayerCount(); ++i) {
+        if (g.world->Player(i).controller) {
+            OpenTurn(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void EndOfTurn(int seat)
+{
+    RunningGameState& g = Game();
+    // A stop asked for inside a battle has no person to answer it here; the
+    // harness plays on.
+    SetLeaveRequested(0);
+    g.battleInProgress = 0;
+    if (PlayerRecord& player = g.world->Player(seat); player.controller)
+        player.controller->EndTurn();
+    if (g_observer)
+        g_observer(seat);
+}
+
+// The rest of a turn from its save point. A game loaded there goes on as the
+// game goes on with a loaded game; a game never saved takes the same steps
+// (a frame, the ratings, the player announced again) before its play, so the
+// two play alike.
+void FinishTurn(int seat)
+{
+    RunningGameState& g = Game();
+    g_pausedAt = -1;
+    SetClockForTurn(g.turn, seat, TurnHalf::Play);
+    if (g_resumePending) {
+        g_resumePending = false;
+        // Every seat is a computer's: the running game ends its loop after
+        // the interrupted turn, and the harness plays the rest of the round.
+        ResumeTurnLoop();
+        if (g_observer)
+            g_observer(seat);
+        return;
+    }
+    PlayerRecord& player = g.world->Player(seat);
+    ComputePlayerRatings(g.holder);
+    RunUiPumpHook();
+    BeginPlayerTurn(uint8_t(seat));
+    // The steps since the save point give the same state again when taken
+    // twice: a game saved here is still saved at its save point.
+    if (g_playHook) {
+        g_pausedAt = seat;
+        g_playHook(seat, true);
+        g_pausedAt = -1;
+    }
+    if (player.controller)
+        player.controller->PlayTurn();
+    if (g_playHook)
+        g_playHook(seat, false);
+    EndOfTurn(seat);
+}
+
+// The players of the round after the one whose turn was just finished.
+void PlayRestOfRound(int after)
+{
+    RunningGameState& g = Game();
+    for (int i = after + 1; i < g.world->PlayerCount(); ++i) {
+        if (!g.world->Player(i).controller)
+            continue;
+        if (OnlyOnePlayerLeft())
+            break;
+        OpenTurn(i);
+        FinishTurn(i);
+    }
 }
 
 bool StartsWithNoCase(const CStr& text, const char* prefix)
@@ -172,6 +276,7 @@ bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& err
     }
     g_seed = seed;
     g_resumePending = false;
+    g_pausedAt = -1;
     SimEndGame();
     SetClockForTurn(0, 0);
     SessionInit(0);
@@ -232,8 +337,9 @@ bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error)
     g.selectedProvince = session.selectedProvince;
     g.sessionMode = session.sessionMode;
     g.difficulty = session.difficulty;
-    g.battleInProgress = 0;
     BindHarnessSignals();
+    // The game stands inside the saved player's turn, at its save point.
+    g_pausedAt = session.currentPlayer;
     g_resumePending = true;
     return true;
 }
@@ -244,43 +350,22 @@ SimOutcome SimPlay(int32_t maxRounds)
     RunningGameState& g = Game();
     if (!g.world)
         return out;
-    if (g_resumePending) {
-        ComputePlayerRatings(g.holder);
+    // A round interrupted at a save point is finished first and counts.
+    if (g_pausedAt >= 0 && maxRounds > 0) {
+        const int seat = g_pausedAt;
+        if (g.world->Player(seat).controller)
+            FinishTurn(seat);
+        g_pausedAt = -1;
         g_resumePending = false;
-    }
-    for (int32_t r = 0; r < maxRounds && !OnlyOnePlayerLeft() && CountActivePlayers() > 0; ++r) {
-        ++g.turn;
-        OnRoundStart();
-        for (int i = 0; i < g.world->PlayerCount(); ++i) {
-            PlayerRecord& player = g.world->Player(i);
-            if (!player.controller)
-                continue;
-            if (OnlyOnePlayerLeft())
-                break;
-            SetClockForTurn(g.turn, i);
-            player.controller->BeginTurn();
-            BeginPlayerTurn(uint8_t(i));
-            if (player.controller)
-                player.controller->ProvinceTurnStep();
-            if (g_playHook)
-                g_playHook(i, true);
-            if (player.controller)
-                player.controller->PlayTurn();
-            if (g_playHook)
-                g_playHook(i, false);
-            // A stop asked for inside a battle has no person to answer it here;
-            // the harness plays on.
-            SetLeaveRequested(0);
-            g.battleInProgress = 0;
-            if (player.controller)
-                player.controller->EndTurn();
-            if (g_observer)
-                g_observer(i);
-        }
+        PlayRestOfRound(seat);
         ++out.roundsPlayedNow;
     }
-    // The next round begins with the first player.
-    g.world->currentPlayer = 0;
+    while (out.roundsPlayedNow < maxRounds && OpenNextRound()) {
+        const int seat = g_pausedAt;
+        FinishTurn(seat);
+        PlayRestOfRound(seat);
+        ++out.roundsPlayedNow;
+    }
     out.rounds = g.turn;
     out.winner = WinnerId();
     return out;
@@ -291,7 +376,10 @@ bool SimSaveBytes(std::vector<uint8_t>& out)
     RunningGameState& g = Game();
     if (!g.world)
         return false;
-    g.world->currentPlayer = 0;
+    // The game saves itself inside a player's turn and goes on from there
+    // when loaded; between rounds the next turn is opened to that point.
+    if (g_pausedAt < 0)
+        OpenNextRound();
     SessionState session = SessionNow();
     std::vector<uint8_t> body;
     if (!WriteSavedGame(SavedGameParts{*g.world, g.missionPath, session}, body))

@@ -29,8 +29,11 @@ std::vector<CStr> SimMissionPaths();
 // Starts a new game of a mission (an index into SimMissionPaths) with every
 // player a computer player.
 bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& error);
-// Continues a game saved by SimSaveFile. A file that is missing, short,
-// damaged or hostile is refused with a reason; nothing of it is kept.
+// Takes a game saved by SimSaveFile, which stands inside its current
+// player's turn; the next SimPlay goes on there through the running game's
+// ResumeTurnLoop, as the game goes on with a loaded game. A file that is
+// missing, short, damaged or hostile is refused with a reason; nothing of it
+// is kept.
 bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error);
 
 struct SimOutcome {
@@ -38,10 +41,15 @@ struct SimOutcome {
     int32_t rounds = 0;           // rounds the game has run (its round counter)
     int32_t roundsPlayedNow = 0;  // rounds this call played
 };
-// Plays up to maxRounds more rounds; stops early when one player is left.
+// Plays up to maxRounds more rounds; stops early when one player is left. A
+// round that stands inside a turn (a loaded or saved game) is finished
+// first and counts as one.
 SimOutcome SimPlay(int32_t maxRounds);
 
-// The game as a saved-game file: the version word and the sealed body.
+// The game as a saved-game file: the version word and the sealed body. The
+// game saves itself inside a turn, after the player's province step, and a
+// loaded game goes on from there; between rounds the next round's first
+// turn is first played to that point.
 bool SimSaveBytes(std::vector<uint8_t>& out);
 bool SimSaveFile(const std::string& file, std::string& error);
 void SimEndGame();
@@ -50,6 +58,7 @@ void SimEndGame();
 using SimTurnObserver = void (*)(int playerIndex);
 void SimSetTurnObserver(SimTurnObserver observer);
 // The controller of a computer player's turn, so that a benchmark can time
-// PlayTurn alone.
+// PlayTurn alone. A game saved from the call before PlayTurn is saved at
+// that turn's save point.
 using SimPlayTurnHook = void (*)(int playerIndex, bool before);
 void SimSetPlayTurnHook(SimPlayTurnHook hook);

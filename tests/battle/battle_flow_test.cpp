@@ -7,6 +7,7 @@
 #include "battle/battle_grid.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
+#include "battle/battle_rules.h"
 #include "battle/battle_scene.h"
 #include "battle/path_map.h"
 #include "battle/side_ai.h"
@@ -209,6 +210,25 @@ TEST_F(BattleFlowTest, SidesThatCannotMeetAreSentHomeByTheRoundLimit)
     EXPECT_EQ(sides.defender.army.Item(0)->count, 10);
 }
 
+TEST_F(BattleFlowTest, WhatASiegeSentHomeDidToTheCastleStands)
+{
+    // The attacker breaks a piece of the first wall and then can do no more.
+    sides.params.kind = kBattleSiege;
+    sides.params.castle = &sides.castle;
+    for (uint8_t& s : sides.castle.segments)
+        s = 20;
+    Record();
+    g_log.onCall = [](CSideController*, const std::string& call) {
+        if (call == "A turn" && g_battle.turnCounter == 1)
+            static_cast<CSiegeScene*>(g_battle.scene)->HitObjectsAtCell(g_siegeLayout.wallCells[0], 5);
+    };
+    g_battleTurnLimit = 3;
+    Run();
+    EXPECT_EQ(BattleResult, kBattleAttackerGaveUp);
+    EXPECT_EQ(sides.castle.segments[0], 15);
+    EXPECT_EQ(sides.castle.segments[1], 20);
+}
+
 // A whole battle fought by the built-in computer players, twice from the same
 // armies and the same seed: the same losses, the same length.
 struct Outcome {
@@ -315,6 +335,13 @@ TEST_F(BattleFlowTest, ASavedBattleResumesWhereItStood)
     EXPECT_EQ(g_log.calls, (std::vector<std::string>{"D turn", "A turn", "D turn", "A turn"}));
     EXPECT_EQ(g_battle.turnCounter, 4);
     EXPECT_EQ(BattleResult, kBattleEnded);
+}
+
+TEST_F(BattleFlowTest, NothingSetUpIsNothingToResume)
+{
+    BattleResult = kBattleNoResult;
+    EXPECT_FALSE(ResumeBattle());
+    EXPECT_EQ(BattleResult, kBattleStopped);
 }
 
 TEST_F(BattleFlowTest, ABattleInProgressStreamsBack)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -277,6 +278,37 @@ TEST_F(RulesTextTest, AMissingSectionFailsButKeepsWhatWasRead)
     EXPECT_FALSE(LoadBattleRules("/rules/battle/battle"));
     EXPECT_EQ(g_battleRules.siegeCountMin, 40);
     EXPECT_EQ(g_siegeLayout.moatCells.size(), 3u);
+}
+
+TEST_F(RulesTextTest, ACastleOffTheFieldIsRefusedAsTheTextLoads)
+{
+    // The castle section of the sample text, with one thing spoilt each time.
+    struct Case {
+        const char* what;
+        std::vector<std::string> siege;  // walls, towers, gate, moat
+    };
+    const Case cases[] = {
+        {"a wall past the last cell", {"2", "29", "121", "1", "50", "60", "1", "17"}},
+        {"a wall on the border ring", {"2", "29", "11", "1", "50", "60", "1", "17"}},
+        {"more walls than segments", {"5", "29", "39", "83", "95", "40", "1", "50", "60", "1", "17"}},
+        {"more towers than the engines fire",
+         {"1", "29", "5", "50", "72", "18", "106", "61", "60", "1", "17"}},
+        {"a tower at cell 0", {"1", "29", "1", "0", "60", "1", "17"}},
+        {"the gate on the border ring", {"1", "29", "1", "50", "65", "1", "17"}},
+        {"a moat cell past the last cell", {"1", "29", "1", "50", "60", "2", "17", "200"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = Lines(true);
+        const auto siege = std::find(lines.begin(), lines.end(), "[SiegeBattle]") + 1;
+        lines.erase(siege, lines.end());
+        lines.insert(lines.end(), c.siege.begin(), c.siege.end());
+        lines.insert(lines.end(), {"[CellCost]", "1", "1"});
+        g_siegeLayout = SiegeLayout();
+        g_siegeLayout.gateCell = 60;
+        Mount(lines);
+        EXPECT_FALSE(LoadBattleRules("/rules/battle/battle")) << c.what;
+        EXPECT_TRUE(g_siegeLayout.wallCells.empty()) << c.what << ": the layout in force stays";
+    }
 }
 
 TEST_F(RulesTextTest, ATextWithoutTheSectionsChangesNothing)

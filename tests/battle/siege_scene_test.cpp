@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "battle/battle_grid.h"
+#include "battle/battle_hooks.h"
 #include "battle/battle_rules.h"
 #include "battle/path_map.h"
 #include "battle/side_controller.h"
@@ -220,6 +221,51 @@ TEST_F(SiegeSceneTest, CatapultsByIndex)
     EXPECT_EQ(scene->CatapultAtIndex(9), nullptr);
     scene->catapults[1]->Damage(10);
     EXPECT_EQ(scene->LivingCatapultCount(), 1);
+}
+
+TEST_F(SiegeSceneTest, OnlyCatapultsWithATowerTakePart)
+{
+    // Seven catapults, four towers: the three left over neither stand on the
+    // field nor count, and the castle still owns them after the battle.
+    sides.castle.catapults = 7;
+    CSiegeScene* scene = Begin();
+    EXPECT_EQ(scene->catapults.size(), 4u);
+    EXPECT_EQ(scene->LivingCatapultCount(), 4);
+    for (int16_t i = 0; i < scene->ObjectCount(); ++i) {
+        if (scene->ObjectAt(i)->Kind() == kKindCatapult) {
+            EXPECT_NE(scene->ObjectAt(i)->cell, 0u);
+        }
+    }
+    scene->catapults[2]->Damage(10);
+    scene->Finish();
+    EXPECT_EQ(sides.castle.catapults, 6);
+}
+
+TEST_F(SiegeSceneTest, AShotWhoseMissileHasNoVisualDoesNotHoldTheBattle)
+{
+    // The screen makes every visual but the catapults' missiles, and like a
+    // real screen it finishes only the animations of visuals it made.
+    sides.params.noScreen = 0;
+    ScreenDouble screen;
+    g_battleHooks.visualCreation.Bind(
+        [&screen](VisualRequest* r) { r->battleId = r->kind == kKindMissile ? 0 : screen.nextId++; });
+    int steps = 0;
+    g_battleHooks.waitStep.Bind([&steps]() {
+        for (size_t i = g_battleEventQueue.size(); i-- > 0;)
+            if (g_battleEventQueue[i] != 0)
+                RemoveQueuedBattleEvent(g_battleEventQueue[i]);
+        if (++steps > 100)
+            g_battle.stopFlag = 1;  // what a person would end up doing
+    });
+    CSiegeScene* scene = Begin();
+    CSquad* squad = sides.attacker.army.Item(0);
+    squad->cell = 59;
+    g_battle.grid->Cell(59).occupant = squad;
+    scene->FireCatapult(&sides.defender.hero, scene->catapults[0], 59);
+    EXPECT_FALSE(IsBattleStopped()) << "the screen waited for a visual that does not exist";
+    EXPECT_LT(squad->TotalHitPoints(), 20 * 10);
+    QueueBattleEvent(0);
+    EXPECT_TRUE(g_battleEventQueue.empty());
 }
 
 TEST_F(SiegeSceneTest, TheTrebuchetBreaksWalls)

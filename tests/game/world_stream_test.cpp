@@ -116,6 +116,8 @@ TEST_F(WorldStream, LoadRefusesAnUnsoundWorld)
         {"repeated slot type", [](CGameWorld& w) { w.Player(1).slotTypes[1] = CStr("sword"); }},
         {"unknown slot type", [](CGameWorld& w) { w.Player(1).slotTypes[1] = CStr("Catapult"); }},
         {"unknown owner", [](CGameWorld& w) { w.Province(4).owner = nullptr, w.Province(4).ownerId = 9; }},
+        {"catapults beyond their three bits",
+         [](CGameWorld& w) { w.Province(w.Player(0).capital).castle.definition |= 8 << 3; }},
     };
     for (const Case& c : cases) {
         CGameWorld sample;

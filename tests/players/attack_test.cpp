@@ -1,5 +1,6 @@
 // The base attack: every outcome driven by a stub of the map battle that
 // writes the result and takes scripted losses from the two armies.
+#include "game/attack_support.h"
 #include "game/battle_seam.h"
 #include "tests/players/model_fixture.h"
 
@@ -80,11 +81,13 @@ TEST_F(AttackTest, OutcomesOfADefendedProvince)
         // The attacker's army is wiped out: back to its capital, empty.
         {"lost", kBattleEnded, 10, 1, false, 0, 0, 10, 1, 1, 10},
         // The attacker gives up: half of what is left retreats into the
-        // garrison of its capital (the army had marched into the province).
-        {"attacker gave up", kBattleAttackerGaveUp, 4, 1, false, 0, 0, 4, 1, 1, 4},
+        // garrison of its capital (the army had marched into the province),
+        // the other half (3 of 6) is lost to the defender.
+        {"attacker gave up", kBattleAttackerGaveUp, 4, 1, false, 0, 0, 7, 1, 1, 7},
         // The defender gives up: its units retreat at half strength to the
-        // garrison of its nearest own province (4, next to 2).
-        {"defender gave up", kBattleDefenderGaveUp, 1, 1, true, 2, 9, 1, 1, 1, 1},
+        // garrison of its nearest own province (4, next to 2); 2 of the 3
+        // left are lost.
+        {"defender gave up", kBattleDefenderGaveUp, 1, 1, true, 2, 9, 1, 3, 3, 1},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -139,6 +142,8 @@ TEST_F(AttackTest, AFleeingDefenderLosesTheProvinceWithoutBattle)
     EXPECT_EQ(Province(2).owner, &Player(0));
     EXPECT_EQ(Province(4).garrison.Item(0)->count, 3);
     EXPECT_EQ(Player(1).stats.retreats, 1);
+    EXPECT_EQ(Player(1).stats.lost.Strength(), 3 * 2) << "the half that did not get away";
+    EXPECT_EQ(Player(0).stats.killed.Strength(), 3 * 2);
     ASSERT_EQ(Test(1).battleReports.size(), 1u);
     EXPECT_EQ(Test(1).battleReports[0].first, 0);
 }
@@ -191,15 +196,76 @@ TEST_F(AttackTest, NothingHappensOutOfReachOrWithoutUnits)
     EXPECT_EQ(Player(0).armyLocation, 1);
 }
 
-TEST_F(AttackTest, ARetreatWithoutOwnNeighbourGoesToTheCapital)
+TEST_F(AttackTest, ABeatenFieldArmyEndsEmptyAtItsCapital)
 {
-    // Province 4 borders only 2, which player 0 now holds.
-    Province(2).SetOwner(&Player(0));
-    SetGarrison(4, 8, 0);
-    Test(1).Retreat(&Province(4), &Province(4).garrison);
-    EXPECT_EQ(Province(3).garrison.Item(0)->count, 4);
-    EXPECT_EQ(Province(4).garrison.Item(0)->count, 0) << "the units moved, they are not duplicated";
+    // Player 1's field army stands in 2 beside its garrison and gives up: the
+    // two fight together, half of what is left reaches the capital's garrison
+    // and the other half is lost. Every unit is booked once: saved, lost in
+    // the battle or lost in the retreat.
+    SetArmy(1, 9, 2);
+    SetGarrison(2, 3, 0);
+    Player(1).armyLocation = 2;
+    result = kBattleDefenderGaveUp;
+    defenderLoss = 5;  // 12 Swords and 2 Bows together; 7 Swords and 2 Bows left
+    Attack(2);
+    EXPECT_EQ(Province(2).owner, &Player(0));
+    EXPECT_EQ(Player(1).armyLocation, 3);
+    EXPECT_FALSE(Player(1).army.HasUnits());
+    EXPECT_EQ(Province(3).garrison.Item(0)->count, 3);
+    EXPECT_EQ(Province(3).garrison.Item(1)->count, 1);
+    EXPECT_EQ(Province(2).garrison.Item(0)->count, 0);
+    const int32_t lostStrength = (5 + 4) * 2 + 1 * 3;
+    EXPECT_EQ(Player(1).stats.lost.Strength(), lostStrength);
+    EXPECT_EQ(Player(0).stats.killed.Strength(), lostStrength);
     EXPECT_EQ(Player(1).stats.retreats, 1);
+}
+
+TEST_F(AttackTest, ARetreatOfAFieldArmyThroughTheController)
+{
+    const struct {
+        const char* name;
+        int from;              // where the army stands and retreats from
+        int32_t swords, bows;  // what reaches the capital's garrison
+        int32_t lostStrength;  // booked as lost by its owner
+    } cases[] = {
+        // 2 is an own neighbour of 4, but a field army goes home.
+        {"from a province beside an own one", 4, 4, 1, 5 * 2 + 2 * 3},
+        // Nowhere to go: the whole army is lost, nothing stays for the victor.
+        {"from its own capital", 3, 0, 0, 9 * 2 + 3 * 3},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        SetArmy(1, 9, 3);
+        Player(1).armyLocation = int16_t(c.from);
+        Test(1).Retreat(&Province(c.from), &Player(1).army);
+        EXPECT_EQ(Province(3).garrison.Item(0)->count, c.swords);
+        EXPECT_EQ(Province(3).garrison.Item(1)->count, c.bows);
+        EXPECT_EQ(Province(2).garrison.Item(0)->count, 0);
+        EXPECT_FALSE(Player(1).army.HasUnits()) << "the units moved, they are not duplicated";
+        EXPECT_EQ(Player(1).armyLocation, 3);
+        EXPECT_EQ(Player(1).stats.lost.Strength(), c.lostStrength);
+        EXPECT_EQ(Player(1).stats.retreats, 1);
+        TearDown();
+    }
+    SetUp();
+}
+
+TEST_F(AttackTest, AGarrisonRetreatsToTheLastOwnNeighbour)
+{
+    // The garrison of 2 (swapped into the field army for the battle, as the
+    // attack does) goes to 4, the last own neighbour; the field army elsewhere
+    // stays where it is.
+    SetGarrison(2, 6, 0);
+    SetArmy(1, 0, 0);
+    Player(1).armyLocation = 3;
+    SwapCounts(Province(2).garrison, Player(1).army);
+    Test(1).Retreat(&Province(2), &Player(1).army);
+    SwapCounts(Province(2).garrison, Player(1).army);
+    EXPECT_EQ(Province(4).garrison.Item(0)->count, 3);
+    EXPECT_EQ(Province(2).garrison.Item(0)->count, 0);
+    EXPECT_EQ(Player(1).armyLocation, 3);
+    EXPECT_EQ(Player(1).stats.lost.Strength(), 3 * 2);
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ protected:
         ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddFile("Images/Icons/gold", "img", Picture(12, 8, 40)));
         ASSERT_TRUE(pack.AddFile("Images/coin", "img", Picture(10, 14, 41)));
+        ASSERT_TRUE(pack.AddFile("Images/tall", "img", Picture(10, 50, 42)));
         ASSERT_TRUE(pack.AddFile("Images/flag", "ani", controls_test::Animation(3, 8, 6)));
         Mount({{0, "Main", {}}}, "k=v\r\n");
     }
@@ -82,8 +83,9 @@ TEST_F(MarkupLayoutTest, WordsShareElementsAndWrap)
         {"ab  \r\n  cd", "ab cd|"},
         // A word that does not fit starts a new line; 16 characters fit.
         {"aaaaaaaaaa bbbbbbbbbb", "aaaaaaaaaa|bbbbbbbbbb|"},
-        // A word wider than the line stands alone.
-        {"x cccccccccccccccccccc y", "x|cccccccccccccccccccc|y|"},
+        // A word wider than the line is broken where the line ends.
+        {"x cccccccccccccccccccc y", "x|cccccccccccccccc|cccc y|"},
+        {"dddddddddddddddddddddddddddddddddd", "dddddddddddddddd|dddddddddddddddd|dd|"},
         // Two breaks after a line give an empty line.
         {"text{br}{br}more", "text||more|"},
         // A tag ends the merge, so words around it are separate elements.
@@ -167,6 +169,39 @@ TEST_F(MarkupLayoutTest, PicturesAndSquadIcons)
     EXPECT_EQ(pages.Line(0, 0)->OuterHeight(), 14);
     for (CDrawableElement* element : elements)
         EXPECT_EQ(element->OuterHeight(), 14);
+}
+
+TEST_F(MarkupLayoutTest, SpacingGivenBeforeThePictureCounts)
+{
+    const char* texts[] = {
+        "{img src=/Images/coin hspace=4 vspace=3}",
+        "{img hspace=4 src=/Images/coin vspace=3}",
+        "{img hspace=4 vspace=3 src=/Images/coin}",
+        "{ani hspace=4 vspace=3 src=/Images/flag}",
+    };
+    for (const char* text : texts) {
+        Pages pages;
+        pages.Build(text);
+        ASSERT_EQ(pages.Line(0, 0)->Elements().size(), 1u) << text;
+        const CDrawableElement* picture = pages.Line(0, 0)->Elements()[0];
+        EXPECT_EQ(picture->OuterWidth(), picture->OwnWidth() + 8) << text;
+        EXPECT_EQ(picture->OuterHeight(), picture->OwnHeight() + 6) << text;
+        EXPECT_EQ(picture->Position().X(), 4) << text;
+    }
+}
+
+TEST_F(MarkupLayoutTest, APictureTallerThanThePageKeepsItsLineOnThePage)
+{
+    // The page is 30 high, the picture 50: its line is the page's height and
+    // the text after it goes on the next page.
+    Pages pages;
+    pages.Build("a{br}{img src=/Images/tall} b{br}c", 100, 30);
+    for (MarkupPage* page : pages.pages)
+        for (MarkupLine* line : page->Lines())
+            EXPECT_LE(line->OuterHeight(), 30);
+    ASSERT_EQ(pages.pages.size(), 3u);
+    EXPECT_EQ(pages.Words(1), "#+b");
+    EXPECT_EQ(pages.Line(1, 0)->OuterHeight(), 30);
 }
 
 TEST_F(MarkupLayoutTest, PagesBreakAndKeepBlocksTogether)

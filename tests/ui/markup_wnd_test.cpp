@@ -19,6 +19,7 @@ protected:
         ASSERT_TRUE(pack.AddText("Texts/long", "txt", "second {s1}text"));
         ASSERT_TRUE(pack.AddText("Main/Rt/part", "txt", "from the node's folder"));
         ASSERT_TRUE(pack.AddFile("Images/flag", "ani", controls_test::Animation(3, 8, 6)));
+        ASSERT_TRUE(pack.AddFile("Images/tall", "img", controls_test::Picture(30, 90, 41)));
         controls_test::AddButtonSkin(pack, "mbtn", 40, 20, 3);
         Mount({{0, "Main", {}},
                {1, "Mk", {1, 0, 0, 0, 100, 50, "MkKey"}},
@@ -187,6 +188,35 @@ TEST_F(MarkupWndTest, PaintDrawsTheCurrentPageExactly)
             drawn += *got.At(x, y) != 0;
     }
     EXPECT_EQ(drawn, 0);
+}
+
+// Whatever the text holds, the window paints inside its own rectangle: a
+// word wider than the window and a picture taller and wider than it.
+TEST_F(MarkupWndTest, NothingIsPaintedBeyondTheWindow)
+{
+    CDrawContext& screen = *m_display.ScreenContext();
+    const PackedRect area(20, 20, 79, 49);  // 60 x 30
+    for (const char* text :
+         {"a wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww b", "{img src=/Images/tall hspace=20}"}) {
+        SCOPED_TRACE(text);
+        FillRect(screen, PackedRect(0, 0, 239, 319), 0);
+        CMarkupWnd wnd(Root(), CStr(), false);
+        wnd.SetRect(area, false);
+        wnd.SetText(CStr(text), false);
+        wnd.Show(true, false);
+        CWindowMgr::ProcessEvents();
+        const SurfaceDesc& got = screen.Surface();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < 320; ++y) {
+            for (int x = 0; x < 240; ++x) {
+                const bool in =
+                    x >= area.Left() && x <= area.Right() && y >= area.Top() && y <= area.Bottom();
+                (in ? inside : outside) += *got.At(x, y) != 0;
+            }
+        }
+        EXPECT_GT(inside, 0);
+        EXPECT_EQ(outside, 0);
+    }
 }
 
 }  // namespace

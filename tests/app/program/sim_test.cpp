@@ -83,7 +83,9 @@ TEST_F(SimTest, ASavedGameLoadsAndPlaysOn)
     std::vector<uint8_t> saved;
     ASSERT_TRUE(SimSaveBytes(saved));
     ASSERT_TRUE(SimLoadGame(file, 7, error)) << error;
-    EXPECT_EQ(Game().turn, 5);
+    // The game was saved where the game saves itself: inside the first
+    // player's turn of the next round.
+    EXPECT_EQ(Game().turn, 6);
     // Loading and saving again changes nothing.
     std::vector<uint8_t> again;
     ASSERT_TRUE(SimSaveBytes(again));
@@ -92,6 +94,54 @@ TEST_F(SimTest, ASavedGameLoadsAndPlaysOn)
     if (more.winner < 0) {
         EXPECT_EQ(more.rounds, 8);
     }
+    std::remove(file.c_str());
+}
+
+// A save made inside a player's turn, as the game makes it.
+std::vector<uint8_t> g_midTurnSave;
+constexpr int32_t kSaveRound = 4;
+constexpr int kSaveSeat = 2;
+
+void SaveInsideTheTurn(int seat, bool before)
+{
+    if (before && seat == kSaveSeat && Game().turn == kSaveRound && g_midTurnSave.empty())
+        SimSaveBytes(g_midTurnSave);
+}
+
+TEST_F(SimTest, AGameSavedInsideATurnGoesOnAsIfNeverSaved)
+{
+    const int last = int(SimMissionPaths().size()) - 1;
+    std::string error;
+    ASSERT_TRUE(SimNewGame(last, 1, 2024, error)) << error;
+    SimPlay(7);
+    std::vector<uint8_t> straight;
+    ASSERT_TRUE(SimSaveBytes(straight));
+
+    // The same game, saved inside the third player's turn of round 4; saving
+    // changes nothing of the game that plays on.
+    g_midTurnSave.clear();
+    ASSERT_TRUE(SimNewGame(last, 1, 2024, error)) << error;
+    SimSetPlayTurnHook(&SaveInsideTheTurn);
+    SimPlay(7);
+    SimSetPlayTurnHook(nullptr);
+    ASSERT_FALSE(g_midTurnSave.empty());
+    std::vector<uint8_t> saver;
+    ASSERT_TRUE(SimSaveBytes(saver));
+    EXPECT_EQ(saver, straight);
+
+    // Loaded, the game goes on in that player's turn and ends the same.
+    const std::string file = TempFile("sim_mid_turn.sav");
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(g_midTurnSave.data()), std::streamsize(g_midTurnSave.size()));
+    }
+    ASSERT_TRUE(SimLoadGame(file, 2024, error)) << error;
+    EXPECT_EQ(GameWorld()->currentPlayer, kSaveSeat);
+    EXPECT_EQ(Game().turn, kSaveRound);
+    EXPECT_EQ(SimPlay(4).rounds, 7);
+    std::vector<uint8_t> resumed;
+    ASSERT_TRUE(SimSaveBytes(resumed));
+    EXPECT_EQ(resumed, straight);
     std::remove(file.c_str());
 }
 
@@ -124,7 +174,7 @@ TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty)
     for (int m = 0; m < missions; ++m) {
         for (int32_t d = 0; d <= 3; ++d) {
             std::string error;
-            ASSERT_TRUE(SimNewGame(m, d, 1000 + uint32_t(m * 4 + d), error)) << error;
+            ASSERT_TRUE(SimNewGame(m, d, 2000 + uint32_t(m * 4 + d), error)) << error;
             const SimOutcome outcome = SimPlay(kRoundLimit);
             EXPECT_GE(outcome.winner, 0)
                 << "mission " << m << " difficulty " << d << " after " << outcome.rounds;
