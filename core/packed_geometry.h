@@ -28,6 +28,15 @@ constexpr uint16_t Write(uint16_t word, int32_t value)
     return static_cast<uint16_t>((word & 0xF000) | (static_cast<uint32_t>(value) & 0x0FFF));
 }
 
+constexpr int32_t Min(int32_t a, int32_t b)
+{
+    return a < b ? a : b;
+}
+constexpr int32_t Max(int32_t a, int32_t b)
+{
+    return a > b ? a : b;
+}
+
 }  // namespace packed
 
 struct PackedPoint {
@@ -68,9 +77,21 @@ struct PackedPoint {
     constexpr bool IsZero() const { return X() == 0 && Y() == 0; }
     constexpr bool IsDefined() const { return X() != packed::kUndefined && Y() != packed::kUndefined; }
     // Arithmetic shift by the low 8 bits of n; 32 or more leaves the sign.
-    void ShiftRight(uint32_t n);
+    constexpr void ShiftRight(uint32_t n)
+    {
+        n &= 0xFF;
+        // Coordinates are 12 bits, so any shift of 31 or more leaves the sign;
+        // shifting an int by 32 or more is not defined in C++.
+        auto shift = [n](int32_t v) { return n >= 31 ? (v < 0 ? -1 : 0) : (v >> n); };
+        Set(shift(X()), shift(Y()));
+    }
     // Truncating division; a divisor of 0 leaves the point unchanged.
-    void Divide(int16_t divisor);
+    constexpr void Divide(int16_t divisor)
+    {
+        if (divisor == 0)
+            return;
+        Set(X() / divisor, Y() / divisor);
+    }
 
     constexpr bool operator==(const PackedPoint& other) const { return Equals(other); }
 };
@@ -124,23 +145,98 @@ struct PackedRect {
     constexpr PackedPoint TopLeft() const { return PackedPoint(Left(), Top()); }
 
     // Moves a defined rectangle; an undefined one stays as it is.
-    void Offset(int16_t dx, int16_t dy);
-    void OffsetBy(const PackedPoint& point) { Offset(point.X(), point.Y()); }
-    void MoveToOrigin() { Offset(static_cast<int16_t>(-Left()), static_cast<int16_t>(-Top())); }
-    PackedRect RelativeTo(const PackedPoint& point) const;
+    constexpr void Offset(int16_t dx, int16_t dy)
+    {
+        if (!IsDefined())
+            return;
+        Set(Left() + dx, Top() + dy, Right() + dx, Bottom() + dy);
+    }
+    constexpr void OffsetBy(const PackedPoint& point) { Offset(point.X(), point.Y()); }
+    constexpr void MoveToOrigin() { Offset(static_cast<int16_t>(-Left()), static_cast<int16_t>(-Top())); }
+    constexpr PackedRect RelativeTo(const PackedPoint& point) const
+    {
+        PackedRect result = *this;
+        result.Offset(static_cast<int16_t>(-point.X()), static_cast<int16_t>(-point.Y()));
+        return result;
+    }
 
-    void Union(const PackedRect& other);
-    void Intersect(const PackedRect& other);
+    constexpr void Union(const PackedRect& other)
+    {
+        if (!IsDefined()) {
+            Assign(other);
+            return;
+        }
+        if (!other.IsDefined())
+            return;
+        Set(packed::Min(Left(), other.Left()), packed::Min(Top(), other.Top()),
+            packed::Max(Right(), other.Right()), packed::Max(Bottom(), other.Bottom()));
+    }
+    constexpr void Intersect(const PackedRect& other)
+    {
+        if (!IsDefined())
+            return;
+        if (!other.IsDefined()) {
+            SetUndefined();
+            return;
+        }
+        const int32_t left = packed::Max(Left(), other.Left());
+        const int32_t top = packed::Max(Top(), other.Top());
+        const int32_t right = packed::Min(Right(), other.Right());
+        const int32_t bottom = packed::Min(Bottom(), other.Bottom());
+        if (right - left >= 0 && bottom - top >= 0)
+            Set(left, top, right, bottom);
+        else
+            SetUndefined();
+    }
     // This rectangle minus `other`, as up to four non-overlapping pieces;
     // a piece that would be empty is undefined.
-    void Subtract(const PackedRect& other, PackedRect& left, PackedRect& right, PackedRect& top,
-                  PackedRect& bottom) const;
+    constexpr void Subtract(const PackedRect& other, PackedRect& left, PackedRect& right, PackedRect& top,
+                            PackedRect& bottom) const
+    {
+        left.SetUndefined();
+        right.SetUndefined();
+        top.SetUndefined();
+        bottom.SetUndefined();
+        PackedRect overlap = *this;
+        overlap.Intersect(other);
+        if (!overlap.IsDefined() || !IsDefined())
+            return;
+        if (overlap.Left() > Left())
+            left.Set(Left(), overlap.Top(), overlap.Left() - 1, overlap.Bottom());
+        if (Right() > overlap.Right())
+            right.Set(overlap.Right() + 1, overlap.Top(), Right(), overlap.Bottom());
+        if (overlap.Top() > Top())
+            top.Set(Left(), Top(), Right(), overlap.Top() - 1);
+        if (Bottom() > overlap.Bottom())
+            bottom.Set(Left(), overlap.Bottom() + 1, Right(), Bottom());
+    }
     // Overlapping or side by side with no pixel between them.
-    bool Touches(const PackedRect& other) const;
-    bool Contains(const PackedPoint& point) const;
+    constexpr bool Touches(const PackedRect& other) const
+    {
+        if (!IsDefined() || !other.IsDefined())
+            return false;
+        return packed::Min(Right(), other.Right()) - packed::Max(Left(), other.Left()) >= -1 &&
+               packed::Min(Bottom(), other.Bottom()) - packed::Max(Top(), other.Top()) >= -1;
+    }
+    constexpr bool Contains(const PackedPoint& point) const
+    {
+        if (!IsDefined())
+            return false;
+        const int32_t x = point.X();
+        const int32_t y = point.Y();
+        return Left() <= x && x <= Right() && Top() <= y && y <= Bottom();
+    }
     // The margins are four widths held in a rectangle.
-    void Inflate(const PackedRect& margins);
-    void Deflate(const PackedRect& margins);
+    constexpr void Inflate(const PackedRect& margins)
+    {
+        Set(Left() - margins.Left(), Top() - margins.Top(), Right() + margins.Right(),
+            Bottom() + margins.Bottom());
+    }
+    constexpr void Deflate(const PackedRect& margins)
+    {
+        Set(Left() + margins.Left(), Top() + margins.Top(), Right() - margins.Right(),
+            Bottom() - margins.Bottom());
+    }
 
     // Coordinates only; flags are ignored.
     constexpr bool operator==(const PackedRect& other) const

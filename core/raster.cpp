@@ -1,6 +1,7 @@
 #include "core/raster.h"
 
 #include <cstring>
+#include <vector>
 
 #include "core/display_surface.h"
 #include "core/draw_context.h"
@@ -99,6 +100,79 @@ bool IsImageVisible(CDrawContext& dc, int32_t x, int32_t y, const ImageData& ima
     return Place(dc, x, y, image.HotX(), image.HotY(), image, cutOut, p);
 }
 
+namespace {
+
+// A tiled picture decoded once: its block's colours, and which of them the
+// picture draws (transparent fills and rows that end early leave pixels as
+// they were). Tiles are small and drawn in the dozens, so copying the decoded
+// rows costs a fraction of decoding every copy again.
+struct DecodedBlock {
+    std::vector<uint8_t> colours;
+    std::vector<uint8_t> drawn;
+    std::vector<uint8_t> wholeRow;  // per row: every pixel of it is drawn
+    int32_t width = 0, height = 0;
+};
+
+void MarkFill(uint8_t* dest, uint8_t, int count, int, int)
+{
+    std::memset(dest, 1, count);
+}
+void MarkCopy(uint8_t* dest, const uint8_t*, int count, int, int)
+{
+    std::memset(dest, 1, count);
+}
+
+void Decode(const ImageData& image, DecodedBlock& out)
+{
+    out.width = image.BlockWidth();
+    out.height = image.BlockHeight();
+    const size_t size = static_cast<size_t>(out.width) * out.height;
+    out.colours.assign(size, 0);
+    out.drawn.assign(size, 0);
+    const PackedRect whole(0, 0, out.width - 1, out.height - 1);
+    const bool transparent = (image.Flags() & kImageTransparent) != 0;
+    const uint16_t pitch = static_cast<uint16_t>(out.width);
+    DecodeImageRows(0, 0, whole, image.pixels, image.TableSize(), image.WideLengths(), transparent,
+                    DefaultImageFill, DefaultImageCopy, pitch, out.colours.data());
+    DecodeImageRows(0, 0, whole, image.pixels, image.TableSize(), image.WideLengths(), transparent, MarkFill,
+                    MarkCopy, pitch, out.drawn.data());
+    out.wholeRow.assign(out.height, 0);
+    for (int32_t row = 0; row < out.height; ++row) {
+        const uint8_t* drawn = &out.drawn[static_cast<size_t>(row) * out.width];
+        out.wholeRow[row] = std::memchr(drawn, 0, out.width) == nullptr ? 1 : 0;
+    }
+}
+
+// Puts the part `part` (block coordinates) of a decoded block with its
+// top-left pixel at (x, y) of the surface.
+void PutDecoded(const SurfaceDesc& surface, const DecodedBlock& block, const PackedRect& part, int32_t x,
+                int32_t y)
+{
+    const int32_t width = part.Width();
+    for (int32_t row = part.Top(); row <= part.Bottom(); ++row) {
+        const size_t from = static_cast<size_t>(row) * block.width + part.Left();
+        uint8_t* out = surface.pixels + static_cast<intptr_t>(y + row - part.Top()) * surface.pitch + x;
+        if (block.wholeRow[row]) {
+            std::memcpy(out, &block.colours[from], width);
+            continue;
+        }
+        const uint8_t* drawn = &block.drawn[from];
+        for (int32_t i = 0; i < width;) {
+            if (!drawn[i]) {
+                ++i;
+                continue;
+            }
+            int32_t end = i + 1;
+            while (end < width && drawn[end])
+                ++end;
+            std::memcpy(out + i, &block.colours[from + i], end - i);
+            i = end;
+        }
+    }
+}
+
+}  // namespace
+
 void TileImage(CDrawContext& dc, const PackedRect& rect, const ImageData& image)
 {
     if (!image.HasHeader())
@@ -119,10 +193,38 @@ void TileImage(CDrawContext& dc, const PackedRect& rect, const ImageData& image)
         const PackedPoint origin = dc.CurrentOrigin();
         const int32_t firstColumn = (c.Left() - r.Left()) / w, firstRow = (c.Top() - r.Top()) / h;
         const int32_t columnEnd = (c.Right() - r.Left() + w) / w, rowEnd = (c.Bottom() - r.Top() + h) / h;
+        // Screens that draw pictures in a style of their own decode every
+        // copy through their operations.
+        const bool plain =
+            g_imageRowHook == nullptr && ImageFillOp == DefaultImageFill && ImageCopyOp == DefaultImageCopy;
+        const bool several = (columnEnd - firstColumn) * (rowEnd - firstRow) > 1;
+        static DecodedBlock decoded;
+        bool isDecoded = false;
+        PackedRect drawn = UndefinedRect;
         for (int32_t col = firstColumn; col < columnEnd; ++col)
-            for (int32_t row = firstRow; row < rowEnd; ++row)
-                DrawImage(dc, r.Left() + col * w - origin.X(), r.Top() + row * h - origin.Y(), image,
-                          UndefinedRect);
+            for (int32_t row = firstRow; row < rowEnd; ++row) {
+                Placement p;
+                if (!Place(dc, r.Left() + col * w - origin.X(), r.Top() + row * h - origin.Y(), image.HotX(),
+                           image.HotY(), image, UndefinedRect, p))
+                    continue;
+                SelectPalette(image.PaletteId());
+                if (plain && several) {
+                    if (!isDecoded) {
+                        Decode(image, decoded);
+                        isDecoded = true;
+                    }
+                    PutDecoded(dc.Surface(), decoded, p.part, p.x, p.y);
+                } else {
+                    const SurfaceDesc& s = dc.Surface();
+                    DrawImageRows(p.x, p.y, p.part, image.pixels, image.TableSize(), image.WideLengths(),
+                                  (image.Flags() & kImageTransparent) != 0, s.pitch, s.pixels);
+                }
+                drawn.Union(p.drawn);
+            }
+        // One rectangle for the whole area: the tiles touch, and a rectangle
+        // per tile only made the display merge them again.
+        if (drawn.IsDefined())
+            dc.MarkDirty(drawn);
     }
     dc.PopClip();
 }

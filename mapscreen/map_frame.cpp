@@ -389,17 +389,29 @@ void CMapFrame::Paint(const PackedRect& rect)
     if (!m_canvas.IsBound() || !m_canvas.PushClip(rect))
         return;
     const PackedRect client = m_window->ClientRect();
-    if (m_mapArea.IsDefined() && client.IsDefined() && !(m_mapArea.TopLeft() == client.TopLeft())) {
+    // Most paints during the computer turns are a flag or an army inside the
+    // map; the border and the strips around it are left as they are then.
+    const PackedRect clip = m_canvas.CurrentClip();
+    const bool insideMap = m_mapArea.IsDefined() && m_mapArea.Contains(clip.TopLeft()) &&
+                           m_mapArea.Contains(PackedPoint(clip.Right(), clip.Bottom()));
+    if (!insideMap && m_mapArea.IsDefined() && client.IsDefined() &&
+        !(m_mapArea.TopLeft() == client.TopLeft())) {
         PackedRect border = m_mapArea;
         border.Inflate(PackedRect(m_border.LeftWidth(), m_border.TopHeight(), m_border.RightWidth(),
                                   m_border.BottomHeight()));
         if (m_border.IsLoaded()) {
-            // The skin draws at the top-left of a context of its own size.
+            // The skin draws at the top-left of a context of its own size; a
+            // context made that way starts unclipped, so it takes the paint's
+            // clip, moved into its own coordinates.
             CDrawContext around;
             around.AttachTo(m_canvas, border);
-            PackedRect inner = border;
-            inner.MoveToOrigin();
-            m_border.Draw(around, inner);
+            PackedRect aroundClip = clip;
+            aroundClip.Offset(C16(-border.Left()), C16(-border.Top()));
+            if (around.PushClip(aroundClip)) {
+                PackedRect inner = border;
+                inner.MoveToOrigin();
+                m_border.Draw(around, inner);
+            }
         }
         for (const PackedRect& strip : m_strips)
             if (strip.IsDefined() && m_background.HasHeader())

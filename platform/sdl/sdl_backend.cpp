@@ -1,7 +1,5 @@
 #include "platform/sdl/sdl_backend.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +7,7 @@
 
 #include "platform/code_page.h"
 #include "platform/png_writer.h"
+#include "platform/sdl/sdl_library.h"
 
 namespace {
 
@@ -45,16 +44,22 @@ public:
     }
     ~SdlBackend() override
     {
+        if (!m_started)
+            return;
         if (m_texture)
-            SDL_DestroyTexture(m_texture);
+            Sdl().DestroyTexture(m_texture);
         if (m_renderer)
-            SDL_DestroyRenderer(m_renderer);
+            Sdl().DestroyRenderer(m_renderer);
         if (window_sdl_)
-            SDL_DestroyWindow(window_sdl_);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            Sdl().DestroyWindow(window_sdl_);
+        Sdl().QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    bool Start() { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; }
+    bool Start()
+    {
+        m_started = Sdl().InitSubSystem(SDL_INIT_VIDEO) == 0;
+        return m_started;
+    }
 
     const char* Name() const override { return "sdl"; }
 
@@ -63,29 +68,30 @@ public:
         int w = m_settings.screenWidth;
         int h = m_settings.screenHeight;
         window_sdl_ =
-            SDL_CreateWindow(CodePageToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             w * m_settings.scale, h * m_settings.scale, SDL_WINDOW_RESIZABLE);
+            Sdl().CreateWindow(CodePageToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               w * m_settings.scale, h * m_settings.scale, SDL_WINDOW_RESIZABLE);
         if (!window_sdl_) {
-            std::fprintf(stderr, "tharnmoor: no SDL window: %s\n", SDL_GetError());
+            std::fprintf(stderr, "tharnmoor: no SDL window: %s\n", Sdl().GetError());
             return false;
         }
-        m_renderer = SDL_CreateRenderer(window_sdl_, -1, SDL_RENDERER_ACCELERATED);
+        m_renderer = Sdl().CreateRenderer(window_sdl_, -1, SDL_RENDERER_ACCELERATED);
         if (!m_renderer) {
-            m_renderer = SDL_CreateRenderer(window_sdl_, -1, SDL_RENDERER_SOFTWARE);
+            m_renderer = Sdl().CreateRenderer(window_sdl_, -1, SDL_RENDERER_SOFTWARE);
         }
         if (!m_renderer) {
-            std::fprintf(stderr, "tharnmoor: no SDL renderer: %s\n", SDL_GetError());
+            std::fprintf(stderr, "tharnmoor: no SDL renderer: %s\n", Sdl().GetError());
             return false;
         }
         // Whole-number scaling with black bars keeps every device pixel square and sharp.
-        SDL_RenderSetLogicalSize(m_renderer, w, h);
-        SDL_RenderSetIntegerScale(m_renderer, SDL_TRUE);
-        m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, w, h);
+        Sdl().RenderSetLogicalSize(m_renderer, w, h);
+        Sdl().RenderSetIntegerScale(m_renderer, SDL_TRUE);
+        m_texture =
+            Sdl().CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, w, h);
         if (!m_texture) {
-            std::fprintf(stderr, "tharnmoor: no SDL texture: %s\n", SDL_GetError());
+            std::fprintf(stderr, "tharnmoor: no SDL texture: %s\n", Sdl().GetError());
             return false;
         }
-        SDL_StartTextInput();
+        Sdl().StartTextInput();
         Present();
         return true;
     }
@@ -93,7 +99,7 @@ public:
     void GatherInput() override
     {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
+        while (Sdl().PollEvent(&e)) {
             Translate(e);
         }
         RunScript();
@@ -101,8 +107,8 @@ public:
 
     bool HostKeyHeld(uint32_t vk) const override
     {
-        const Uint8* keys = SDL_GetKeyboardState(nullptr);
-        auto down = [&](SDL_Keycode k) { return keys[SDL_GetScancodeFromKey(k)] != 0; };
+        const Uint8* keys = Sdl().GetKeyboardState(nullptr);
+        auto down = [&](SDL_Keycode k) { return keys[Sdl().GetScancodeFromKey(k)] != 0; };
         switch (vk) {
         case VK_UP:
             return down(SDLK_UP);
@@ -128,7 +134,7 @@ public:
         std::string t = CodePageToUtf8(title);
         std::string m = CodePageToUtf8(text);
         std::fprintf(stderr, "tharnmoor: [%s] %s\n", t.c_str(), m.c_str());
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), window_sdl_);
+        Sdl().ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), window_sdl_);
     }
 
     void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -155,11 +161,11 @@ public:
             return;
         }
         FrameBuffer& screen = Screen();
-        SDL_UpdateTexture(m_texture, nullptr, screen.Memory(), screen.Width() * 2);
-        SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
-        SDL_RenderClear(m_renderer);
-        SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
-        SDL_RenderPresent(m_renderer);
+        Sdl().UpdateTexture(m_texture, nullptr, screen.Memory(), screen.Width() * 2);
+        Sdl().SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+        Sdl().RenderClear(m_renderer);
+        Sdl().RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+        Sdl().RenderPresent(m_renderer);
     }
 
     bool Screenshot(const std::string& name) override
@@ -171,14 +177,14 @@ public:
         Present();
         int w = 0;
         int h = 0;
-        if (SDL_GetRendererOutputSize(m_renderer, &w, &h) != 0 || w <= 0 || h <= 0) {
+        if (Sdl().GetRendererOutputSize(m_renderer, &w, &h) != 0 || w <= 0 || h <= 0) {
             return false;
         }
         std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
         // Reading back ignores the logical size, so read the whole output.
-        SDL_RenderSetLogicalSize(m_renderer, 0, 0);
-        int rc = SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
-        SDL_RenderSetLogicalSize(m_renderer, m_settings.screenWidth, m_settings.screenHeight);
+        Sdl().RenderSetLogicalSize(m_renderer, 0, 0);
+        int rc = Sdl().RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
+        Sdl().RenderSetLogicalSize(m_renderer, m_settings.screenWidth, m_settings.screenHeight);
         return rc == 0 && WritePngFile(ShotPath(name), w, h, rgb);
     }
 
@@ -248,6 +254,7 @@ private:
     SDL_Renderer* m_renderer = nullptr;
     SDL_Texture* m_texture = nullptr;
     bool m_penDown = false;
+    bool m_started = false;
     std::chrono::steady_clock::time_point m_start;
 };
 
@@ -255,9 +262,13 @@ private:
 
 std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings)
 {
+    if (LoadSdl() == nullptr) {
+        std::fprintf(stderr, "tharnmoor: SDL2 cannot be loaded (%s); running headless\n", LoadSdlError());
+        return nullptr;
+    }
     auto backend = std::make_unique<SdlBackend>(settings);
     if (!backend->Start()) {
-        std::fprintf(stderr, "tharnmoor: SDL video unavailable (%s); running headless\n", SDL_GetError());
+        std::fprintf(stderr, "tharnmoor: SDL video unavailable (%s); running headless\n", Sdl().GetError());
         return nullptr;
     }
     return backend;

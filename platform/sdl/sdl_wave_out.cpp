@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_wave_out.h"
 
-#include <SDL.h>
+#include "platform/sdl/sdl_library.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,8 +8,12 @@
 
 SdlWaveOut::SdlWaveOut(bool startDevice)
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "sound: no audio (%s); playing silently\n", SDL_GetError());
+    if (LoadSdl() == nullptr) {
+        std::fprintf(stderr, "sound: SDL2 cannot be loaded (%s); playing silently\n", LoadSdlError());
+        return;
+    }
+    if (Sdl().InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "sound: no audio (%s); playing silently\n", Sdl().GetError());
         return;
     }
     m_audioInit = true;
@@ -22,35 +26,35 @@ SdlWaveOut::SdlWaveOut(bool startDevice)
     want.userdata = this;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts our fixed mix format to the card's.
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    m_device = Sdl().OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (m_device == 0) {
-        std::fprintf(stderr, "sound: no audio device (%s); playing silently\n", SDL_GetError());
+        std::fprintf(stderr, "sound: no audio device (%s); playing silently\n", Sdl().GetError());
         return;
     }
     if (startDevice)
-        SDL_PauseAudioDevice(m_device, 0);
+        Sdl().PauseAudioDevice(m_device, 0);
 }
 
 SdlWaveOut::~SdlWaveOut()
 {
     if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);  // the callback no longer runs after this
+        Sdl().CloseAudioDevice(m_device);  // the callback no longer runs after this
     for (Voice& v : m_voices)
         if (v.stream)
-            SDL_FreeAudioStream(v.stream);
+            Sdl().FreeAudioStream(v.stream);
     if (m_audioInit)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl().QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlWaveOut::Lock()
 {
     if (m_device != 0)
-        SDL_LockAudioDevice(m_device);
+        Sdl().LockAudioDevice(m_device);
 }
 void SdlWaveOut::Unlock()
 {
     if (m_device != 0)
-        SDL_UnlockAudioDevice(m_device);
+        Sdl().UnlockAudioDevice(m_device);
 }
 
 SdlWaveOut::Voice* SdlWaveOut::Find(WaveOutHandle device)
@@ -77,8 +81,8 @@ WaveOutHandle SdlWaveOut::Open(const WaveOutFormat& format)
         if (m_voices[i].open)
             continue;
         SDL_AudioStream* stream =
-            SDL_NewAudioStream(from, static_cast<Uint8>(format.channels),
-                               static_cast<int>(format.samplesPerSecond), AUDIO_S16SYS, kChannels, kRate);
+            Sdl().NewAudioStream(from, static_cast<Uint8>(format.channels),
+                                 static_cast<int>(format.samplesPerSecond), AUDIO_S16SYS, kChannels, kRate);
         if (stream == nullptr)
             return kNoWaveOut;
         Lock();
@@ -112,9 +116,9 @@ bool SdlWaveOut::Write(WaveOutHandle device)
     Voice* v = Find(device);
     bool ok = v != nullptr && v->prepared;
     if (ok) {
-        SDL_AudioStreamClear(v->stream);
-        ok = SDL_AudioStreamPut(v->stream, v->data, static_cast<int>(v->length)) == 0 &&
-             SDL_AudioStreamFlush(v->stream) == 0;
+        Sdl().AudioStreamClear(v->stream);
+        ok = Sdl().AudioStreamPut(v->stream, v->data, static_cast<int>(v->length)) == 0 &&
+             Sdl().AudioStreamFlush(v->stream) == 0;
         v->playing = ok;
         v->paused = false;
         v->done = false;
@@ -138,7 +142,7 @@ bool SdlWaveOut::Reset(WaveOutHandle device)
     Lock();
     Voice* v = Find(device);
     if (v != nullptr) {
-        SDL_AudioStreamClear(v->stream);
+        Sdl().AudioStreamClear(v->stream);
         v->playing = false;
         v->paused = false;
         if (v->prepared)
@@ -174,7 +178,7 @@ bool SdlWaveOut::Close(WaveOutHandle device)
     }
     Unlock();
     if (stream)
-        SDL_FreeAudioStream(stream);
+        Sdl().FreeAudioStream(stream);
     return ok;
 }
 
@@ -210,13 +214,13 @@ void SdlWaveOut::Mix(int16_t* out, int frames)
         if (!v.open || !v.playing || v.paused)
             continue;
         int bytes =
-            SDL_AudioStreamGet(v.stream, buffer.data(), static_cast<int>(buffer.size() * sizeof(int16_t)));
+            Sdl().AudioStreamGet(v.stream, buffer.data(), static_cast<int>(buffer.size() * sizeof(int16_t)));
         int got = bytes > 0 ? bytes / static_cast<int>(sizeof(int16_t)) : 0;
         for (int i = 0; i < got; ++i) {
             int32_t level = (i % 2 == 0) ? v.left : v.right;
             acc[i] += static_cast<int32_t>((int64_t{buffer[i]} * level) / 0xFFFF);
         }
-        if (SDL_AudioStreamAvailable(v.stream) == 0) {
+        if (Sdl().AudioStreamAvailable(v.stream) == 0) {
             v.playing = false;
             v.done = true;
         }

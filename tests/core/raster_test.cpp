@@ -187,6 +187,51 @@ TEST_F(RasterTest, TileImageCoversTheRectangleFromItsCorner)
         }
 }
 
+// Tiling decodes the picture once and copies it; whatever the picture, the
+// result is each copy drawn on its own, as DrawImage draws it on the grid.
+TEST_F(RasterTest, TileImageLeavesWhatDrawingEachCopyLeaves)
+{
+    std::mt19937 rng(11);
+    Surface tiled(70, 50), drawn(70, 50);
+    for (int round = 0; round < 200; ++round) {
+        const bool transparent = rng() % 2;
+        const uint16_t w = static_cast<uint16_t>(1 + rng() % 12), h = static_cast<uint16_t>(1 + rng() % 12);
+        // Transparent pictures with zeros at their edges get a block smaller
+        // than the picture, and rows that end early.
+        const IndexedPicture p = RandomPicture(round, w, h, transparent ? 40 : 0);
+        std::vector<uint8_t> bytes = MustEncode(EncodeImage(p, {.transparent = transparent}));
+        ImageData image;
+        ASSERT_TRUE(image.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
+        const int left = static_cast<int>(rng() % 30) - 5, top = static_cast<int>(rng() % 20) - 5;
+        const PackedRect area(left, top, left + static_cast<int>(rng() % 50),
+                              top + static_cast<int>(rng() % 40));
+        const PackedRect clip(static_cast<int>(rng() % 20), static_cast<int>(rng() % 15), 30 + rng() % 40,
+                              20 + rng() % 30);
+        const PackedPoint origin(static_cast<int>(rng() % 7) - 3, static_cast<int>(rng() % 7) - 3);
+
+        tiled.Clear();
+        ASSERT_TRUE(tiled.dc.PushClip(clip));
+        ASSERT_TRUE(tiled.dc.PushOrigin(origin));
+        TileImage(tiled.dc, area, image);
+        tiled.dc.PopOrigin();
+        tiled.dc.PopClip();
+
+        drawn.Clear();
+        ASSERT_TRUE(drawn.dc.PushClip(clip));
+        PackedRect onSurface = area;
+        onSurface.OffsetBy(origin);
+        ASSERT_TRUE(drawn.dc.PushClip(onSurface));
+        ASSERT_TRUE(drawn.dc.PushOrigin(origin));
+        for (int y = area.Top() - 2 * h; y <= area.Bottom() + 2 * h; y += h)
+            for (int x = area.Left() - 2 * w; x <= area.Right() + 2 * w; x += w)
+                DrawImage(drawn.dc, x, y, image, UndefinedRect);
+        drawn.dc.PopOrigin();
+        drawn.dc.PopClip();
+        drawn.dc.PopClip();
+        ASSERT_EQ(tiled.Pixels(), drawn.Pixels()) << "round " << round;
+    }
+}
+
 TEST_F(RasterTest, FillRectFillsOnlyInsideTheClip)
 {
     Surface s(10, 10);

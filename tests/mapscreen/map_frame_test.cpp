@@ -215,6 +215,42 @@ TEST_F(MapFrameTest, TheViewAsksForRepaintsInFrameCoordinates)
     EXPECT_EQ(paints[0], PackedRect(7, 34, 14, 59));
 }
 
+TEST_F(MapFrameTest, APaintRedrawsTheBorderOnlyWhereItReaches)
+{
+    auto frame = Make("/T/Big");  // at (100, 20); the map at 42..57 x 32..167 inside it
+    CWindowMgr::ProcessEvents();
+    GetDisplaySurface()->Flush();
+    constexpr uint8_t kScribble = 5;
+    auto scribble = [](int x, int y) {
+        *GetDisplaySurface()->ScreenContext()->Surface().At(x, y) = kScribble;
+    };
+    scribble(100 + 41, 20 + 40);  // the border's left edge
+    scribble(100 + 41, 20 + 100);
+    scribble(100 + 5, 20 + 5);  // the background around it
+
+    // A repaint inside the map (a province, as during the computer turns)
+    // leaves everything around the map alone, on the screen and in the
+    // rectangles sent to it.
+    frame->View().OnProvinceChanged(1);
+    CWindowMgr::ProcessEvents();
+    const PackedRect map(100 + 42, 20 + 32, 100 + 57, 20 + 167);
+    ASSERT_GT(GetDisplaySurface()->DirtyCount(), 0);
+    for (int32_t i = 0; i < GetDisplaySurface()->DirtyCount(); ++i) {
+        PackedRect dirty = GetDisplaySurface()->DirtyRect(i);
+        dirty.Union(map);
+        EXPECT_EQ(dirty, map) << i;
+    }
+    EXPECT_EQ(ScreenPixel(100 + 41, 20 + 40), kScribble);
+    EXPECT_EQ(ScreenPixel(100 + 5, 20 + 5), kScribble);
+
+    // A repaint across the border draws the part of it that lies inside.
+    frame->Window()->Invalidate(PackedRect(30, 90, 50, 110), true);
+    CWindowMgr::ProcessEvents();
+    EXPECT_EQ(ScreenPixel(100 + 41, 20 + 100), 78);
+    EXPECT_EQ(ScreenPixel(100 + 41, 20 + 40), kScribble);
+    EXPECT_EQ(ScreenPixel(100 + 5, 20 + 5), kScribble);
+}
+
 class MapFrameWithoutPalette : public MapFrameTest {
 protected:
     MapFrameWithoutPalette() { m_withPalette = false; }

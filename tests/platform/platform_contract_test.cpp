@@ -1,6 +1,7 @@
 // The contract of platform.h, checked against every backend that can run
 // here: headless always, SDL2 (with its dummy video driver) when built.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
 #include "platform/platform_backend.h"
+#include "platform/wave_out.h"
 #ifdef THARN_HAVE_SDL
 #include "platform/sdl/sdl_backend.h"
 #endif
@@ -223,5 +225,42 @@ TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels)
 
 INSTANTIATE_TEST_SUITE_P(Backends, PlatformContract, ::testing::Values("headless", "sdl"),
                          [](const auto& info) { return std::string(info.param); });
+
+bool SdlLoaded()
+{
+    return dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD) != nullptr;
+}
+
+// A headless run, with its screen, its script clock and its sound, does not
+// load SDL2 and what SDL2 pulls in; the window loads it when it is chosen.
+TEST(PlatformLibraries, SdlIsLoadedOnlyWhenTheWindowOrItsSoundIsUsed)
+{
+    // Each case in a process of its own: other tests here have loaded SDL2.
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            setenv("THARNMOOR_VIDEO", "headless", 1);
+            const bool named = std::string(PlatformBackendName()) == "headless";
+            WaveOutFormat format{};
+            format.channels = 1;
+            format.samplesPerSecond = 22050;
+            format.bitsPerSample = 8;
+            format.avgBytesPerSecond = 22050;
+            format.blockAlign = 1;
+            const WaveOutHandle voice = GetWaveOut().Open(format);
+            const bool silentVoice = voice != kNoWaveOut;
+            std::exit(named && silentVoice && !SdlLoaded() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+#ifdef THARN_HAVE_SDL
+    EXPECT_EXIT(
+        {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            auto backend = MakeSdlBackend(TestSettings());
+            std::exit(backend != nullptr && SdlLoaded() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+#endif
+}
 
 }  // namespace
