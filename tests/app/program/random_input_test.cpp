@@ -4,15 +4,12 @@
 // when its input ends, with status 0 and no sanitizer report.
 //
 // CI runs a few seeds. More by hand, e.g. on the sanitizer build:
-//   THARN_RANDOM_RUNS=2000 THARN_RANDOM_FIRST_SEED=1 build-asan/tests/random_input_tests
+//   THARN_RANDOM_RUNS=2000 THARN_RANDOM_FIRST_SEED=1 build-asan/tests/program_run_tests --gtest_filter=RandomInput.*
 // A failing seed's script is kept and named, to be replayed with
 //   THARNMOOR_VIDEO=headless THARNMOOR_DATA=<folder> THARNMOOR_SCRIPT=<script> build/zkv_2003SE
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +17,8 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <thread>
 
+#include "tests/app/program/program_run.h"
 #include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
@@ -31,10 +28,7 @@ namespace {
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
 // Steps of input in one run; a few seconds of the sanitizer build.
-constexpr int kSteps = 400;
-// A run whose input has ended is over long before this (wall clock, the
-// sanitizer build on a busy machine).
-constexpr int kRunSeconds = 60;
+constexpr int kSteps = 1500;
 
 int EnvNumber(const char* name, int fallback)
 {
@@ -84,60 +78,6 @@ std::string RandomScript(uint32_t seed)
     return out.str();
 }
 
-struct RunResult {
-    bool ended = false;
-    int status = -1;
-    std::string errors;
-};
-
-// Runs the program on the script; a run still going after kRunSeconds is
-// killed and reported as not ended.
-RunResult RunProgram(const fs::path& program, const fs::path& data, const fs::path& script,
-                     const fs::path& errors)
-{
-    RunResult result;
-    const pid_t child = fork();
-    if (child < 0)
-        return result;
-    if (child == 0) {
-        setenv("THARNMOOR_VIDEO", "headless", 1);
-        setenv("THARNMOOR_DATA", data.c_str(), 1);
-        setenv("THARNMOOR_SCRIPT", script.c_str(), 1);
-        setenv("THARNMOOR_SHOTS", data.c_str(), 1);
-        unsetenv("SDL_VIDEODRIVER");
-        if (!freopen(errors.c_str(), "w", stderr) || !freopen("/dev/null", "w", stdout))
-            _exit(126);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSeconds);
-    int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            std::ifstream in(errors);
-            result.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            return result;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    result.ended = true;
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::ifstream in(errors);
-    result.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return result;
-}
-
-bool HasSanitizerReport(const std::string& errors)
-{
-    for (const char* mark :
-         {"AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer", "runtime error:"})
-        if (errors.find(mark) != std::string::npos)
-            return true;
-    return false;
-}
-
 TEST(RandomInput, EveryRunEndsWithItsInputWithoutAFault)
 {
     const fs::path program = fs::path(TestBuildFolder()) / "zkv_2003SE";
@@ -156,7 +96,7 @@ TEST(RandomInput, EveryRunEndsWithItsInputWithoutAFault)
     for (int seed = first; seed < first + runs; ++seed) {
         const fs::path script = folder / ("seed" + std::to_string(seed) + ".txt");
         std::ofstream(script) << RandomScript(uint32_t(seed));
-        const RunResult r = RunProgram(program, data, script, folder / "stderr.txt");
+        const ProgramRun r = RunProgram(program, data, script, folder / "stderr.txt");
         const bool good = r.ended && r.status == 0 && !HasSanitizerReport(r.errors);
         if (good) {
             fs::remove(script);
