@@ -3,6 +3,8 @@
 // from one run to the next, and a start without packs fails cleanly.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -100,7 +102,9 @@ TEST(ResourceStartUp, FailuresStopTheStartUpAtTheirStep)
         }
         ASSERT_TRUE(data.Write("stray.pak", "not a pack at all"));
         std::string errors;
-        RunProgram(data, &errors);
+        const int status = RunProgram(data, &errors);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0)
+            << c.what << ": a failed start ends in failure";
         std::string log = data.Read("zkvlog.sav");
         EXPECT_NE(log.find(c.failedLine), std::string::npos) << c.what << "\n" << log;
         EXPECT_NE(log.find("MAIN: Application initialization failed. \r\n"), std::string::npos) << c.what;
