@@ -455,6 +455,15 @@ int FirstValid()
     return 0;
 }
 
+std::vector<int> Damaged()
+{
+    std::vector<int> slots;
+    for (int n = 0; n < kCount; ++n)
+        if (Check(n) == kDamaged)
+            slots.push_back(n);
+    return slots;
+}
+
 int16_t Current()
 {
     return g_currentSlot;

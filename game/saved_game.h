@@ -102,6 +102,8 @@ void Recount();
 void Delete(int n);
 int FirstFree();
 int FirstValid();
+// The slots holding a file that is not a game we can read, in order.
+std::vector<int> Damaged();
 int16_t Current();
 uint32_t CurrentState();
 uint16_t ValidCount();
