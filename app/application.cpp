@@ -6,7 +6,7 @@
 
 #include "app/game_application.h"
 #include "app/root_screen_wnd.h"
-#include "app/ui_resolution.h"
+#include "ui/ui_resolution.h"
 
 #include "battle/battle_ai_player.h"
 #include "core/core_main.h"

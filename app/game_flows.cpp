@@ -5,9 +5,7 @@
 
 #include <new>
 
-#include "app/hall_of_fame_wnd.h"
 #include "app/main_menu_wnd.h"
-#include "app/message_wnd.h"
 #include "app/new_game_wnd.h"
 #include "app/pick_slot_wnd.h"
 #include "app/text_format.h"
@@ -20,9 +18,11 @@
 #include "core/ui_mgr.h"
 #include "game/battle_seam.h"
 #include "game/saved_game.h"
+#include "mapdialogs/hall_of_fame_wnd.h"
 #include "mapdialogs/prefs_wnds.h"
 #include "mapdialogs/trainer_setup_wnd.h"
 #include "mapscreen/map_wnd.h"
+#include "ui/message_wnd.h"
 #include "ui/screen_wnd.h"
 #include "ui/window_mgr.h"
 

@@ -2,16 +2,16 @@
 
 #include <vector>
 
-#include "app/child_path.h"
-#include "app/message_wnd.h"
-#include "app/text_format.h"
 #include "core/byte_stream.h"
 #include "core/core_main.h"
 #include "game/data_file_io.h"
 #include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "game/stream_util.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
+#include "ui/message_wnd.h"
+#include "ui/text_format.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 

@@ -1,15 +1,15 @@
 #include "app/sel_scenario_wnd.h"
 
-#include "app/child_path.h"
-#include "app/mini_map.h"
-#include "app/paged_text_wnd.h"
-#include "app/text_format.h"
 #include "core/preference_names.h"
 #include "core/ui_mgr.h"
 #include "game/game_world.h"
 #include "game/scenario_mgr.h"
+#include "mapdialogs/mini_map.h"
+#include "ui/child_path.h"
 #include "ui/layout_box.h"
 #include "ui/markup_wnd.h"
+#include "ui/paged_text_wnd.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 namespace {
@@ -21,7 +21,7 @@ void ShowFormatted(CTextWnd* control, const CStr& plain, const Args&... args)
 {
     CStr format;
     if (control->GetString(0, format) && !format.IsEmpty()) {
-        FormatTextWnd(control, args...);
+        FormatTextControl(control, args...);
     } else {
         control->SetText(plain, true);
     }
@@ -105,7 +105,7 @@ void CSelScenarioWnd::Fill(CGameWorld* world)
     if (entry == nullptr || mission < 0 || mission >= entry->missions)
         scenario = mission = 0;
     m_total = static_cast<int16_t>(Map::CSrenarionMgr::TotalMissions());
-    FormatTextWnd(m_rtDifficulty, LocaleText("Average"));
+    FormatTextControl(m_rtDifficulty, LocaleText("Average"));
     for (int32_t i = 0; i < ButtonCount(); ++i) {
         CMarkupButton* button = m_buttons[static_cast<size_t>(i)];
         if (i < m_total) {
@@ -165,8 +165,8 @@ void CSelScenarioWnd::Select(int16_t n)
     m_miniMap->SetMissionPreview(missionPath);
     const CStr title = Map::CSrenarionMgr::MissionTitle(s, m);
     ShowFormatted(m_rtMission, title, title);
-    FormatTextWnd(m_rtProvinces, m_world->ProvinceCount());
-    FormatTextWnd(m_rtPlayers, m_world->PlayerCount());
+    FormatTextControl(m_rtProvinces, m_world->ProvinceCount());
+    FormatTextControl(m_rtPlayers, m_world->PlayerCount());
     m_rtDescr->LoadText(Map::CSrenarionMgr::ShortDescrPath(s, m).Chars());
     m_btnDescr->Show(m_rtDescr->PageCount() >= 2 || m_descrVisibleByLayout, false);
     m_btnAuthor->Show(Map::CSrenarionMgr::HasAuthor(s, m) || Map::CSrenarionMgr::HasAuthorNotes(s, m), false);

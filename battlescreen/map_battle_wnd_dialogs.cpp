@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "app/message_wnd.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
@@ -21,6 +20,7 @@
 #include "mapdialogs/squad_descr_wnd.h"
 #include "ui/frame_wnd.h"
 #include "ui/help_mgr.h"
+#include "ui/message_wnd.h"
 #include "ui/window_mgr.h"
 
 namespace {

@@ -72,3 +72,10 @@ void GetLocaleText(const char* key, CStr& out)
 {
     out = CUIMgr::Locale().Lookup(key);
 }
+
+CStr LocaleText(const char* key)
+{
+    CStr text;
+    GetLocaleText(key, text);
+    return text;
+}

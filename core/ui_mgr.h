@@ -32,3 +32,16 @@ public:
 
 // out := the locale text of the key (the key itself when it is unknown).
 void GetLocaleText(const char* key, CStr& out);
+// The locale text of a key (the key itself when it is missing).
+CStr LocaleText(const char* key);
+
+// The locale text of a key used as a printf format. Locale texts are formats
+// from the data; CStr::Format takes each argument with its real type and never
+// overruns, whatever the text holds.
+template <typename... Args>
+CStr LocaleFormat(const char* key, const Args&... args)
+{
+    CStr text;
+    text.Format(LocaleText(key).Chars(), args...);
+    return text;
+}

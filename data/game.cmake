@@ -28,18 +28,8 @@ foreach(src IN LISTS tharn_mission_sources)
 endforeach()
 add_custom_target(missions DEPENDS ${tharn_mission_outputs})
 
-# The icons the reports name, one per squad type and one per resource kind.
-set(THARN_GAME_ICON_STAGING ${CMAKE_BINARY_DIR}/staging/gameicons)
-add_custom_command(
-  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${THARN_GAME_ICON_STAGING}
-  COMMAND gameicons ${THARN_UNIT_SOURCES} ${THARN_GAME_ICON_STAGING}
-  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp
-  DEPENDS gameicons ${tharn_unit_descriptions}
-  COMMENT "Drawing the squad and resource icons"
-  VERBATIM)
-add_custom_target(generate_game_icons DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/gameicons.stamp)
-
-tharn_add_pack(NAME game ORDER 2000
-               ROOTS ${CMAKE_CURRENT_LIST_DIR}/game ${THARN_MISSION_STAGING} ${THARN_GAME_ICON_STAGING}
-               DEPENDS missions generate_game_icons)
+# The icons the reports name, one per squad type and one per resource kind,
+# are drawn by tools/artgen (data/art.cmake).
+tharn_add_pack(NAME game ORDER 2000 ROOTS ${CMAKE_CURRENT_LIST_DIR}/game ${THARN_MISSION_STAGING}
+               DEPENDS missions)
+tharn_add_art_roots(NAME game SCREENS gameicons)

@@ -1,9 +1,11 @@
 # The English texts: every data/locale/*.txt holds key=text lines of one
-# topic; they are joined in file-name order into "/Locale/locale" of the
-# pack base (the first of two equal keys wins).
+# topic; they are joined into "/Locale/locale" of the pack base (the first of
+# two equal keys wins): the topics listed below in that order, then any other
+# file in file-name order.
 set(THARN_LOCALE_STAGING ${CMAKE_BINARY_DIR}/staging/locale)
 file(GLOB tharn_locale_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/locale/*.txt)
-list(SORT tharn_locale_sources)
+tharn_order_sources(tharn_locale_sources FILES ${tharn_locale_sources}
+                    FIRST menus battlescreen battledialogs castle general mapscreen mapdialogs title)
 set(tharn_locale_out ${THARN_LOCALE_STAGING}/Locale/locale.txt)
 add_custom_command(
   OUTPUT ${tharn_locale_out}

@@ -46,6 +46,29 @@ function(tharn_add_pack_roots)
   set_property(GLOBAL APPEND PROPERTY THARN_PACK_${ARG_NAME}_DEPENDS ${ARG_DEPENDS})
 endfunction()
 
+# Orders the sources of a resource joined from several files: the files whose
+# names (without extension) FIRST lists come first, in that order, and the
+# others follow in file-name order. The order decides the joined bytes, and
+# which of two equal keys wins.
+function(tharn_order_sources out)
+  cmake_parse_arguments(ARG "" "" "FIRST;FILES" ${ARGN})
+  set(rest ${ARG_FILES})
+  list(SORT rest)
+  set(ordered "")
+  foreach(name IN LISTS ARG_FIRST)
+    foreach(file IN LISTS rest)
+      get_filename_component(stem ${file} NAME_WE)
+      if(stem STREQUAL name)
+        list(APPEND ordered ${file})
+        list(REMOVE_ITEM rest ${file})
+        break()
+      endif()
+    endforeach()
+  endforeach()
+  list(APPEND ordered ${rest})
+  set(${out} ${ordered} PARENT_SCOPE)
+endfunction()
+
 # Turns the declarations into build rules once every data/*.cmake has spoken.
 function(tharn_finish_packs)
   get_property(packs GLOBAL PROPERTY THARN_PACKS)
@@ -102,8 +125,11 @@ if(IS_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/base)
   tharn_add_pack_roots(NAME base ROOTS ${CMAKE_CURRENT_LIST_DIR}/base)
 endif()
 
+# data/art.cmake first: the others name the folders of its generated art.
 file(GLOB tharn_data_cmake CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cmake)
 list(SORT tharn_data_cmake)
+list(REMOVE_ITEM tharn_data_cmake ${CMAKE_CURRENT_LIST_DIR}/art.cmake)
+list(PREPEND tharn_data_cmake ${CMAKE_CURRENT_LIST_DIR}/art.cmake)
 foreach(file IN LISTS tharn_data_cmake)
   if(NOT file STREQUAL CMAKE_CURRENT_LIST_FILE)
     include(${file})

@@ -1,6 +1,7 @@
 # The UI description trees: every folder data/ui/<layout>/ (e.g. 240x320)
 # holds the readable sources of one screen layout's tree, compiled by uitc
-# in file-name order into "/UI/<layout>" ("uit" + "uib") of the pack base.
+# into "/UI/<layout>" ("uit" + "uib") of the pack base: the topics listed
+# below in that order, then any other file in file-name order.
 set(THARN_UI_STAGING ${CMAKE_BINARY_DIR}/staging/ui)
 file(GLOB tharn_ui_layouts LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/ui/*)
 set(tharn_ui_outputs "")
@@ -13,7 +14,8 @@ foreach(dir IN LISTS tharn_ui_layouts)
   if(NOT sources)
     continue()
   endif()
-  list(SORT sources)
+  tharn_order_sources(sources FILES ${sources}
+                      FIRST menus battlescreen battledialogs castle mapview mapscreen mapdialogs title)
   set(out ${THARN_UI_STAGING}/UI/${layout})
   add_custom_command(
     OUTPUT ${out}.uit ${out}.uib

@@ -12,24 +12,6 @@
 namespace {
 const uint32_t kDisplayOrder[] = {0,  8,  7,  6,  2,  3,  9,  4,  5,  20, 22, 21,
                                   10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 1};
-
-CStr Locale(const char* key)
-{
-    CStr text;
-    GetLocaleText(CStr(key), text);
-    return text;
-}
-
-// Locale texts are formats from the data; CStr::Format takes each argument
-// with its real type and never overruns, whatever the text holds.
-template <typename... Args>
-CStr LocaleFormat(const char* key, const Args&... args)
-{
-    const CStr format = Locale(key);
-    CStr out;
-    out.Format(format.Chars(), args...);
-    return out;
-}
 }  // namespace
 
 CStr ArmyLine(const CArmy& army, char signMode)
@@ -78,19 +60,19 @@ void ReportTitle(uint32_t kind, CStr& out)
 {
     switch (kind) {
     case kReportTaxes:
-        out = Locale("RepTaxes");
+        out = LocaleText("RepTaxes");
         break;
     case kReportTreasury:
-        out = Locale("RepTreasury");
+        out = LocaleText("RepTreasury");
         break;
     case kReportRecruitment:
-        out = Locale("RepRecruitment");
+        out = LocaleText("RepRecruitment");
         break;
     case kReportCampRecruitment:
-        out = Locale("RepCampRecr");
+        out = LocaleText("RepCampRecr");
         break;
     case kReportDecease:
-        out = Locale("RepDecease");
+        out = LocaleText("RepDecease");
         break;
     default:
         break;
@@ -127,7 +109,7 @@ void CReportList::AddScoutReport(const ProvinceRecord& province)
 {
     const CStr title = LocaleFormat("RepScout", province.name);
     AddCopy(kReportCovert, title,
-            province.garrisonFlag ? ArmyLine(province.garrison, ' ') : Locale("NoArmy"));
+            province.garrisonFlag ? ArmyLine(province.garrison, ' ') : LocaleText("NoArmy"));
 }
 
 void CReportList::AddDeceasedReport(const ProvinceRecord& province, const CArmy& army)

@@ -1,6 +1,6 @@
 #include "game/army.h"
 #include "mapdialogs/covert_notice_wnd.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 
 CWindow* CreateArmyListControl(CWindow* parent, const char* name)
 {

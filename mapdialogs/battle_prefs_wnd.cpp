@@ -5,6 +5,7 @@
 #include "mapdialogs/prefs_wnds.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/window_mgr.h"
 
 namespace {
@@ -26,14 +27,14 @@ CBattlePrefsWnd::CBattlePrefsWnd(CWindow* parent, const CStr& layoutPath)
     : CDialog(parent, DialogLayoutPath(layoutPath), true)
 {
     const CStr& path = m_link.Path();
-    auto box = [&](const char* name) { return new CCheckBox(this, ChildLayoutPath(path, name), true); };
+    auto box = [&](const char* name) { return new CCheckBox(this, ChildPath(path, name), true); };
     m_cbGrid = box("CbGrid");
     m_cbNumbers = box("CbNumbers");
     m_cbAutoTrebs = box("CbAutoTrebs");
     m_cbAllowSplit = box("CbAllowSplit");
     m_cbExpertMode = box("CbExpertMode");
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
     m_btnOk->BindHandler(HandlerClick, this, &CBattlePrefsWnd::OnOk);
     m_btnCancel->BindHandler(HandlerClick, this, &CBattlePrefsWnd::OnCancel);
 }

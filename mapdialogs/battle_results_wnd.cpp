@@ -1,9 +1,9 @@
 #include "mapdialogs/battle_results_wnd.h"
 
 #include "core/ui_mgr.h"
-#include "mapdialogs/child_layout_path.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "players/request_records.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/window_mgr.h"
 
@@ -19,12 +19,12 @@ CStr Localized(const char* key)
 CBattleResultsWnd::CBattleResultsWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
 {
     const CStr node = BindLayoutNode(m_link);
-    m_lblOwnerLost = new CLabel(this, ChildLayoutPath(node, "LblOwnerLost"), true);
-    m_ownerLost = new CItemListWnd(this, ChildLayoutPath(node, "OwnerLost"));
-    m_lblEnemyLost = new CLabel(this, ChildLayoutPath(node, "LblEnemyLost"), true);
-    m_enemyLost = new CItemListWnd(this, ChildLayoutPath(node, "EnemyLost"));
-    m_exp = new CLabel(this, ChildLayoutPath(node, "LblExp"), true);
-    m_expVal = new CLabel(this, ChildLayoutPath(node, "LblExpVal"), true);
+    m_lblOwnerLost = new CLabel(this, ChildPath(node, "LblOwnerLost"), true);
+    m_ownerLost = new CItemListWnd(this, ChildPath(node, "OwnerLost"));
+    m_lblEnemyLost = new CLabel(this, ChildPath(node, "LblEnemyLost"), true);
+    m_enemyLost = new CItemListWnd(this, ChildPath(node, "EnemyLost"));
+    m_exp = new CLabel(this, ChildPath(node, "LblExp"), true);
+    m_expVal = new CLabel(this, ChildPath(node, "LblExpVal"), true);
     // Disabled controls pass the pen to the window, so a tap anywhere closes it.
     for (CWindow* control : {static_cast<CWindow*>(m_lblOwnerLost), static_cast<CWindow*>(m_ownerLost),
                              static_cast<CWindow*>(m_lblEnemyLost), static_cast<CWindow*>(m_enemyLost),

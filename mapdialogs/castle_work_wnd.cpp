@@ -5,11 +5,11 @@
 
 #include "game/resource_bundle.h"
 #include "mapdialogs/dialog_children.h"
-#include "mapdialogs/text_format.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 namespace {

@@ -28,13 +28,6 @@ CStr DialogLayoutPath(const CStr& path, const char* fallbackParent)
     return path;
 }
 
-CStr ChildLayoutPath(const CStr& windowPath, const char* childName)
-{
-    if (windowPath.IsEmpty())
-        return CStr(childName);
-    return CStr::ConcatChars(CStr::ConcatChar(windowPath, '/'), childName);
-}
-
 void ShowBundle(CResWnd* control, const CResourceBundle& bundle, bool redraw)
 {
     if (control == nullptr)
@@ -58,11 +51,4 @@ void SetScrollerOwnText(CValueScroller* scroller, const CStr& text, bool redraw)
     scroller->Window()->SetText(text, redraw);
     if (scroller->ValueLabel() != nullptr)
         scroller->ValueLabel()->SetText(text, redraw);
-}
-
-CStr LocaleString(const char* key)
-{
-    CStr text;
-    GetLocaleText(key, text);
-    return text;
 }

@@ -1,16 +1,18 @@
 #include <new>
 
-#include "app/message_wnd.h"
-#include "app/ui_resolution.h"
 #include "core/display_surface.h"
 #include "core/preferences.h"
 #include "core/sound_mgr.h"
+#include "core/ui_mgr.h"
 #include "mapdialogs/dialog_controls.h"
 #include "mapdialogs/prefs_wnds.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 #include "ui/scroll_bar.h"
+#include "ui/ui_resolution.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
@@ -69,7 +71,7 @@ int32_t SliderPositionToVolume(int32_t position, int32_t max)
 CStr OrientationText(uint8_t orientation, bool nativelyLandscape)
 {
     const bool odd = (orientation & 1) != 0;
-    CStr text = LocaleString(odd == nativelyLandscape ? "Portrait" : "Landscape");
+    CStr text = LocaleText(odd == nativelyLandscape ? "Portrait" : "Landscape");
     CStr angle;
     angle.Format(" (%d\xB0)", static_cast<int>(orientation) * 90);
     text.Append(angle);
@@ -80,17 +82,17 @@ CGamePrefsWnd::CGamePrefsWnd(CWindow* parent, const CStr& layoutPath)
     : CDialog(parent, DialogLayoutPath(layoutPath), true)
 {
     const CStr& path = m_link.Path();
-    m_cbSounds = new CCheckBox(this, ChildLayoutPath(path, "CbSounds"), true);
-    m_lblVolume = new CLabel(this, ChildLayoutPath(path, "LblVolume"), true);
-    m_sliderVolume = new CScrollBar(this, ChildLayoutPath(path, "SliderVolume"), true);
-    m_lblScrMode = new CLabel(this, ChildLayoutPath(path, "LblScrMode"), true);
-    m_scrModes = new CValueScroller(this, ChildLayoutPath(path, "ScrModes"), true);
-    m_lblBrightness = new CLabel(this, ChildLayoutPath(path, "LblBrightness"), true);
-    m_scrBrightness = new CValueScroller(this, ChildLayoutPath(path, "ScrBrightness"), true);
-    m_lblContrast = new CLabel(this, ChildLayoutPath(path, "LblContrast"), true);
-    m_scrContrast = new CValueScroller(this, ChildLayoutPath(path, "ScrContrast"), true);
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+    m_cbSounds = new CCheckBox(this, ChildPath(path, "CbSounds"), true);
+    m_lblVolume = new CLabel(this, ChildPath(path, "LblVolume"), true);
+    m_sliderVolume = new CScrollBar(this, ChildPath(path, "SliderVolume"), true);
+    m_lblScrMode = new CLabel(this, ChildPath(path, "LblScrMode"), true);
+    m_scrModes = new CValueScroller(this, ChildPath(path, "ScrModes"), true);
+    m_lblBrightness = new CLabel(this, ChildPath(path, "LblBrightness"), true);
+    m_scrBrightness = new CValueScroller(this, ChildPath(path, "ScrBrightness"), true);
+    m_lblContrast = new CLabel(this, ChildPath(path, "LblContrast"), true);
+    m_scrContrast = new CValueScroller(this, ChildPath(path, "ScrContrast"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
 
     m_scrModes->flags |= ScrollerTextSuspended;
     m_scrModes->SetMin(0, false);
@@ -207,7 +209,7 @@ void CGamePrefsWnd::OnOk(CWindow*, intptr_t)
         PrefScreenMode = m_orientations[index];
         CMessageWnd* box = new (std::nothrow) CMessageWnd(this);
         if (box != nullptr) {
-            box->Setup(LocaleString("RestartScreen"), CStr(), MessageTapToClose, CStr(), true);
+            box->Setup(LocaleText("RestartScreen"), CStr(), MessageTapToClose, CStr(), true);
             delete box;
         }
         if (!guard.Alive())

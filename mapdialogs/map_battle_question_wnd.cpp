@@ -2,10 +2,10 @@
 
 #include "core/preferences.h"
 #include "game/army.h"
-#include "mapdialogs/child_layout_path.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/window_mgr.h"
@@ -40,16 +40,16 @@ void ShowArmy(CItemListWnd* list, const CArmy* army)
 CMapBattleQuestionWnd::CMapBattleQuestionWnd(CWindow* parent, const CStr& path) : CDialog(parent, path, true)
 {
     const CStr node = BindLayoutNode(m_link);
-    m_background = new CIconWnd(this, ChildLayoutPath(node, "IcoBg"));
-    m_province = new CTextWnd(this, ChildLayoutPath(node, "RtProvince"), true);
-    m_player = new CTextWnd(this, ChildLayoutPath(node, "RtPlayer"), true);
-    m_lblInvade = new CLabel(this, ChildLayoutPath(node, "LblInvade"), true);
-    m_invade = new CItemListWnd(this, ChildLayoutPath(node, "ArmyInvade"));
-    m_lblGuard = new CLabel(this, ChildLayoutPath(node, "LblGuard"), true);
-    m_guard = new CItemListWnd(this, ChildLayoutPath(node, "ArmyGuard"));
-    m_quick = new CCheckBox(this, ChildLayoutPath(node, "CbQuick"), true);
-    m_ok = new CButton(this, ChildLayoutPath(node, "BtnOk"), true);
-    m_cancel = new CButton(this, ChildLayoutPath(node, "BtnCancel"), true);
+    m_background = new CIconWnd(this, ChildPath(node, "IcoBg"));
+    m_province = new CTextWnd(this, ChildPath(node, "RtProvince"), true);
+    m_player = new CTextWnd(this, ChildPath(node, "RtPlayer"), true);
+    m_lblInvade = new CLabel(this, ChildPath(node, "LblInvade"), true);
+    m_invade = new CItemListWnd(this, ChildPath(node, "ArmyInvade"));
+    m_lblGuard = new CLabel(this, ChildPath(node, "LblGuard"), true);
+    m_guard = new CItemListWnd(this, ChildPath(node, "ArmyGuard"));
+    m_quick = new CCheckBox(this, ChildPath(node, "CbQuick"), true);
+    m_ok = new CButton(this, ChildPath(node, "BtnOk"), true);
+    m_cancel = new CButton(this, ChildPath(node, "BtnCancel"), true);
     // A centred caption keeps the box against it (the box aligned to its
     // box's far end); the face is laid out again.
     m_quick->SetTextAlign(AlignCentre, false);

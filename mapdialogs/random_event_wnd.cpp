@@ -3,8 +3,10 @@
 #include <new>
 
 #include "core/sound_mgr.h"
+#include "core/ui_mgr.h"
 #include "mapdialogs/dialog_controls.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
@@ -25,7 +27,7 @@ bool IsEvent(int32_t event)
 CStr FormatLocale(const char* key, const CStr& value)
 {
     CStr text;
-    text.Format(LocaleString(key).Chars(), value);
+    text.Format(LocaleText(key).Chars(), value);
     return text;
 }
 
@@ -42,12 +44,12 @@ CRandomEventWnd::CRandomEventWnd(CWindow* parent, const CStr& layoutName, bool l
     : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
 {
     const CStr& path = m_link.Path();
-    m_lblPlayer = new CLabel(this, ChildLayoutPath(path, "LblPlayer"), true);
-    m_lblProvince = new CLabel(this, ChildLayoutPath(path, "LblProvince"), true);
-    m_rtMessage = new CTextWnd(this, ChildLayoutPath(path, "RtMessage"), true);
-    m_lblLosts = new CLabel(this, ChildLayoutPath(path, "LblLosts"), true);
-    m_resLost = new CResWnd(this, ChildLayoutPath(path, "ResLost"), true);
-    m_armyLost = new CItemListWnd(this, ChildLayoutPath(path, "ArmyLost"), true);
+    m_lblPlayer = new CLabel(this, ChildPath(path, "LblPlayer"), true);
+    m_lblProvince = new CLabel(this, ChildPath(path, "LblProvince"), true);
+    m_rtMessage = new CTextWnd(this, ChildPath(path, "RtMessage"), true);
+    m_lblLosts = new CLabel(this, ChildPath(path, "LblLosts"), true);
+    m_resLost = new CResWnd(this, ChildPath(path, "ResLost"), true);
+    m_armyLost = new CItemListWnd(this, ChildPath(path, "ArmyLost"), true);
     // The notice closes on a tap anywhere: its controls only show things, so
     // they let the pen through to the window.
     for (CWindow* control : {static_cast<CWindow*>(m_lblPlayer), static_cast<CWindow*>(m_lblProvince),
@@ -96,11 +98,11 @@ void CRandomEventWnd::Setup(RandomEventRequest* record)
             SetRect(rect, false);
         }
     } else {
-        m_lblLosts->SetText(LocaleString(event == kArrivalEvent ? "Arrivals" : "Losts"), true);
+        m_lblLosts->SetText(LocaleText(event == kArrivalEvent ? "Arrivals" : "Losts"), true);
     }
     // Any other number keeps the title of the layout.
     if (IsEvent(event))
-        SetText(LocaleString(kTitleKeys[event - 1]), true);
+        SetText(LocaleText(kTitleKeys[event - 1]), true);
     delete m_sound;
     m_sound = nullptr;
     if (IsEvent(event))

@@ -6,11 +6,11 @@
 #include "game/army.h"
 #include "game/player_record.h"
 #include "game/squad_type.h"
-#include "mapdialogs/child_layout_path.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/squad_descr_wnd.h"
-#include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/res_wnd.h"
 #include "ui/scroll_bar.h"
@@ -54,9 +54,9 @@ int32_t ValueAt(const std::vector<int32_t>& values, int32_t index)
 CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
 {
     const CStr node = BindLayoutNode(m_link);
-    m_treasuryWnd = new CResWnd(this, ChildLayoutPath(node, "ResTreasury"), true);
+    m_treasuryWnd = new CResWnd(this, ChildPath(node, "ResTreasury"), true);
     for (const char* name : kSquadButtonNames) {
-        auto* button = new CSquadButton(this, ChildLayoutPath(node, name), true);
+        auto* button = new CSquadButton(this, ChildPath(node, name), true);
         button->mode = PressToggle;
         // The count is what this window edits: it must read well on the
         // dark button face, the health beside it in the gold of captions.
@@ -65,16 +65,16 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
         button->BindHandler(HandlerClick, this, &CRecruitWnd::OnSquadClick);
         m_buttons.Add(button);
     }
-    m_frame = new CFrameWnd(this, ChildLayoutPath(node, "RFrame"), true);
+    m_frame = new CFrameWnd(this, ChildPath(node, "RFrame"), true);
     m_frame->SetFlag(WndRaiseOnPenDown, false);
-    m_type = new CLabel(this, ChildLayoutPath(node, "LblType"), true);
-    m_descr = new CPushButton(this, ChildLayoutPath(node, "BtnDescr"));
-    m_quantityLabel = new CLabel(this, ChildLayoutPath(node, "LblQuantity"), true);
-    m_quantity = new CScrollBar(this, ChildLayoutPath(node, "SpinQuantity"), true);
-    m_unitCostLabel = new CLabel(this, ChildLayoutPath(node, "LblUnitCost"), true);
-    m_unitCost = new CResWnd(this, ChildLayoutPath(node, "ResCost"), true);
-    m_ok = new CPushButton(this, ChildLayoutPath(node, "BtnOk"));
-    m_cancel = new CPushButton(this, ChildLayoutPath(node, "BtnCancel"));
+    m_type = new CLabel(this, ChildPath(node, "LblType"), true);
+    m_descr = new CPushButton(this, ChildPath(node, "BtnDescr"));
+    m_quantityLabel = new CLabel(this, ChildPath(node, "LblQuantity"), true);
+    m_quantity = new CScrollBar(this, ChildPath(node, "SpinQuantity"), true);
+    m_unitCostLabel = new CLabel(this, ChildPath(node, "LblUnitCost"), true);
+    m_unitCost = new CResWnd(this, ChildPath(node, "ResCost"), true);
+    m_ok = new CPushButton(this, ChildPath(node, "BtnOk"));
+    m_cancel = new CPushButton(this, ChildPath(node, "BtnCancel"));
     // The costs are not part of composing an army here.
     m_treasuryWnd->Show(false, false);
     m_unitCostLabel->Show(false, false);

@@ -5,6 +5,7 @@
 #include "game/report_list.h"
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/value_scroller.h"
@@ -14,9 +15,9 @@ CReportWnd::CReportWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CDialog(parent, DialogLayoutPath(layoutName), load)
 {
     const CStr& path = m_link.Path();
-    m_scrPages = new CValueScroller(this, ChildLayoutPath(path, "ScrPages"), true);
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_messages = new CMarkupWnd(this, ChildLayoutPath(path, "Messages"), true);
+    m_scrPages = new CValueScroller(this, ChildPath(path, "ScrPages"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_messages = new CMarkupWnd(this, ChildPath(path, "Messages"), true);
     // The text the layout gives the message control names the skin folder
     // of the frame pictures between the entries.
     m_frameFolder = m_messages->Text();

@@ -4,11 +4,11 @@
 
 #include "mapdialogs/castle_wnd.h"
 #include "mapdialogs/dialog_children.h"
-#include "mapdialogs/text_format.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 CScoutWnd::CScoutWnd(CWindow* parent, const CStr& path, bool load) : CDialog(parent, path, load)

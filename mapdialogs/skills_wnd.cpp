@@ -3,7 +3,9 @@
 #include "game/game_rules.h"
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
+#include "ui/text_format.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
@@ -20,10 +22,8 @@ CSkillsWnd::CSkillsWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
 {
     const CStr& path = m_link.Path();
-    auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
-    auto scroller = [&](const char* name) {
-        return new CValueScroller(this, ChildLayoutPath(path, name), true);
-    };
+    auto text = [&](const char* name) { return new CTextWnd(this, ChildPath(path, name), true); };
+    auto scroller = [&](const char* name) { return new CValueScroller(this, ChildPath(path, name), true); };
     m_rtHero = text("RtHero");
     m_rtLevel = text("RtLevel");
     m_rtExp = text("RtExp");
@@ -34,8 +34,8 @@ CSkillsWnd::CSkillsWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_rtSkill[2] = text("RtStealth");
     m_scr[2] = scroller("ScrStealth");
     m_rtPtLeft = text("RtPtLeft");
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
     m_btnOk->BindHandler(HandlerClick, this, &CSkillsWnd::OnOk);
     m_btnCancel->BindHandler(HandlerClick, this, &CSkillsWnd::OnCancel);
     for (CValueScroller* skill : m_scr)

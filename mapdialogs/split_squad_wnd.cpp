@@ -1,7 +1,7 @@
 #include "mapdialogs/split_squad_wnd.h"
 
-#include "mapdialogs/child_layout_path.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
 #include "ui/scroll_bar.h"
 #include "ui/window_mgr.h"
@@ -9,10 +9,10 @@
 CSplitSquadWnd::CSplitSquadWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, path, true)
 {
     const CStr node = BindLayoutNode(m_link);
-    m_ok = new CPushButton(this, ChildLayoutPath(node, "BtnOk"));
-    m_cancel = new CPushButton(this, ChildLayoutPath(node, "BtnCancel"));
-    m_slider = new CScrollBar(this, ChildLayoutPath(node, "SplitScroller"), true);
-    m_text = new CTextWnd(this, ChildLayoutPath(node, "RtSplit"), true);
+    m_ok = new CPushButton(this, ChildPath(node, "BtnOk"));
+    m_cancel = new CPushButton(this, ChildPath(node, "BtnCancel"));
+    m_slider = new CScrollBar(this, ChildPath(node, "SplitScroller"), true);
+    m_text = new CTextWnd(this, ChildPath(node, "RtSplit"), true);
     m_ok->BindHandler(HandlerClick, this, &CSplitSquadWnd::OnOk);
     m_cancel->BindHandler(HandlerClick, this, &CSplitSquadWnd::OnCancel);
     m_slider->scrolled.Bind(this, &CSplitSquadWnd::OnSliderChanged);

@@ -3,9 +3,11 @@
 #include <new>
 
 #include "core/path_mgr.h"
+#include "core/ui_mgr.h"
 #include "game/squad_type.h"
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/window_mgr.h"
@@ -35,7 +37,7 @@ SquadStatTexts MakeSquadStatTexts(const CSquadType& type)
     texts.ranged = ranged != 0 ? Number(ranged) : CStr("-");
     texts.hitPoints = Number(type.hp);
     texts.moveSpeed = Number(type.moveSpeed);
-    texts.extras = type.extras.IsEmpty() ? LocaleString("NoExtras") : type.extras;
+    texts.extras = type.extras.IsEmpty() ? LocaleText("NoExtras") : type.extras;
     return texts;
 }
 
@@ -45,9 +47,9 @@ CSquadDescrWnd::CSquadDescrWnd(CWindow* parent, const CStr& layoutPath)
     : CFrameWnd(parent, DialogLayoutPath(layoutPath), true)
 {
     const CStr& path = m_link.Path();
-    auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
-    auto icon = [&](const char* name) { return new CIconWnd(this, ChildLayoutPath(path, name), true); };
-    auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(path, name), true); };
+    auto text = [&](const char* name) { return new CTextWnd(this, ChildPath(path, name), true); };
+    auto icon = [&](const char* name) { return new CIconWnd(this, ChildPath(path, name), true); };
+    auto label = [&](const char* name) { return new CLabel(this, ChildPath(path, name), true); };
     // The background goes first: a later child lies above the ones before
     // it, and the picture must stay under the texts it frames.
     m_bgImage = icon("BgImage");
@@ -129,9 +131,9 @@ CSquadStatsPanel::CSquadStatsPanel(CWindow* parent, const CStr& layoutPath)
     : CFrameWnd(parent, DialogLayoutPath(layoutPath), true)
 {
     const CStr& path = m_link.Path();
-    auto text = [&](const char* name) { return new CTextWnd(this, ChildLayoutPath(path, name), true); };
-    auto icon = [&](const char* name) { return new CIconWnd(this, ChildLayoutPath(path, name), true); };
-    auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(path, name), true); };
+    auto text = [&](const char* name) { return new CTextWnd(this, ChildPath(path, name), true); };
+    auto icon = [&](const char* name) { return new CIconWnd(this, ChildPath(path, name), true); };
+    auto label = [&](const char* name) { return new CLabel(this, ChildPath(path, name), true); };
     m_lblName = label("LblName");
     m_lblMelee = text("LblMelee");
     m_lblRanged = text("LblRanged");
@@ -145,7 +147,7 @@ CSquadStatsPanel::CSquadStatsPanel(CWindow* parent, const CStr& layoutPath)
     m_lblRangedVal = label("LblRangedVal");
     m_lblHPVal = label("LblHPVal");
     m_lblMoveSpeedVal = label("LblMoveSpeedVal");
-    m_rtExtras = new CMarkupWnd(this, ChildLayoutPath(path, "RtExtras"), true);
+    m_rtExtras = new CMarkupWnd(this, ChildPath(path, "RtExtras"), true);
 }
 
 CSquadStatsPanel::~CSquadStatsPanel()

@@ -3,8 +3,10 @@
 #include "game/game_rules.h"
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
+#include "ui/text_format.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
@@ -17,14 +19,14 @@ CTaxesWnd::CTaxesWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
 {
     const CStr& path = m_link.Path();
-    m_lblTaxRate = new CLabel(this, ChildLayoutPath(path, "LblTaxRate"), true);
-    m_scrTaxRate = new CValueScroller(this, ChildLayoutPath(path, "ScrTaxRate"), true);
-    m_lblTotalIncome = new CLabel(this, ChildLayoutPath(path, "LblTotalIncome"), true);
-    m_rtTotalIncome = new CTextWnd(this, ChildLayoutPath(path, "RtTotalIncome"), true);
-    m_lblSatisfRate = new CLabel(this, ChildLayoutPath(path, "LblSatisfRate"), true);
-    m_rtSatisfRate = new CTextWnd(this, ChildLayoutPath(path, "RtSatisfRate"), true);
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+    m_lblTaxRate = new CLabel(this, ChildPath(path, "LblTaxRate"), true);
+    m_scrTaxRate = new CValueScroller(this, ChildPath(path, "ScrTaxRate"), true);
+    m_lblTotalIncome = new CLabel(this, ChildPath(path, "LblTotalIncome"), true);
+    m_rtTotalIncome = new CTextWnd(this, ChildPath(path, "RtTotalIncome"), true);
+    m_lblSatisfRate = new CLabel(this, ChildPath(path, "LblSatisfRate"), true);
+    m_rtSatisfRate = new CTextWnd(this, ChildPath(path, "RtSatisfRate"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
 
     m_scrTaxRate->SetMin(kLowestLevel, true);
     m_scrTaxRate->SetMax(kHighestLevel, true);

@@ -12,10 +12,12 @@
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/scroll_bar.h"
+#include "ui/text_format.h"
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
@@ -88,32 +90,32 @@ CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
     const CStr& path = m_link.Path();
     m_left.assign(kMaxKinds, nullptr);
     m_right.assign(kMaxKinds, nullptr);
-    m_lblYou = new CLabel(this, ChildLayoutPath(path, "LblYou"), true);
-    m_lblTrade = new CLabel(this, ChildLayoutPath(path, "LblTrade"), true);
-    m_lblMarket = new CLabel(this, ChildLayoutPath(path, "LblMarket"), true);
+    m_lblYou = new CLabel(this, ChildPath(path, "LblYou"), true);
+    m_lblTrade = new CLabel(this, ChildPath(path, "LblTrade"), true);
+    m_lblMarket = new CLabel(this, ChildPath(path, "LblMarket"), true);
     const int32_t blank = SelectFont(0).GetGlyph(' ').width;
     const int16_t column = static_cast<int16_t>(blank * 4 + blank / 2);
     for (int i = 0; i < kMaxKinds; ++i)
-        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
+        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildPath(path, kLeftNames[i]));
     for (int i = 0; i < kMaxKinds; ++i)
-        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
+        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildPath(path, kRightNames[i]));
     for (std::vector<CButtonEx*>* side : {&m_left, &m_right}) {
         for (CButtonEx* button : *side) {
             button->mode = PressRadio;
             button->columnWidth = column;
         }
     }
-    const CStr framePath = ChildLayoutPath(path, "FrameWnd");
+    const CStr framePath = ChildPath(path, "FrameWnd");
     m_frame = new CFrameWnd(this, framePath, true);
     m_frame->noMargins = 1;
     m_frame->UpdateMargins();
-    m_rtTradingIcon = new CTextWnd(m_frame, ChildLayoutPath(framePath, "RtTradingIcon"), true);
-    m_scrTrading = new CScrollBar(m_frame, ChildLayoutPath(framePath, "ScrTrading"), true);
-    m_rtTradingCost = new CTextWnd(m_frame, ChildLayoutPath(framePath, "RtTradingCost"), true);
-    m_btnAccept = new CPushButton(m_frame, ChildLayoutPath(framePath, "BtnAccept"), true);
-    m_resTreasury = new CResWnd(this, ChildLayoutPath(path, "ResTreasury"), true);
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
+    m_rtTradingIcon = new CTextWnd(m_frame, ChildPath(framePath, "RtTradingIcon"), true);
+    m_scrTrading = new CScrollBar(m_frame, ChildPath(framePath, "ScrTrading"), true);
+    m_rtTradingCost = new CTextWnd(m_frame, ChildPath(framePath, "RtTradingCost"), true);
+    m_btnAccept = new CPushButton(m_frame, ChildPath(framePath, "BtnAccept"), true);
+    m_resTreasury = new CResWnd(this, ChildPath(path, "ResTreasury"), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
 
     m_btnAccept->BindHandler(HandlerClick, this, &CTradingWnd::OnAccept);
     m_btnOk->BindHandler(HandlerClick, this, &CTradingWnd::OnOk);
@@ -148,7 +150,7 @@ void CTradingWnd::Setup(TradingRequest* record)
             CButtonEx* right = m_right[static_cast<size_t>(i)];
             if (i < m_kindCount) {
                 const CStr name = ResourceKindName(i);
-                const CStr caption = LocaleString(name.Chars());
+                const CStr caption = LocaleText(name.Chars());
                 for (CButtonEx* button : {left, right}) {
                     button->SetPicture(name, false);
                     button->SetText2(caption, false);

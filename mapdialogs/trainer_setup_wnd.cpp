@@ -6,10 +6,10 @@
 #include "game/army.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
-#include "mapdialogs/child_layout_path.h"
 #include "mapdialogs/recruit_wnd.h"
 #include "players/request_records.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/label.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
@@ -33,10 +33,8 @@ CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const 
     : CDialog(parent, path, true), m_params(params)
 {
     const CStr node = BindLayoutNode(m_link);
-    auto label = [&](const char* name) { return new CLabel(this, ChildLayoutPath(node, name), true); };
-    auto scroller = [&](const char* name) {
-        return new CValueScroller(this, ChildLayoutPath(node, name), true);
-    };
+    auto label = [&](const char* name) { return new CLabel(this, ChildPath(node, name), true); };
+    auto scroller = [&](const char* name) { return new CValueScroller(this, ChildPath(node, name), true); };
     m_lblBtlType = label("LblBtlType");
     m_lblSeed = label("LblOFSeed");
     m_lblMoat = label("LblSiegeMoat");
@@ -51,10 +49,10 @@ CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const 
     m_catapults = scroller("ScrSiegeCatap");
     m_atkType = scroller("ScrAtkType");
     m_dfdType = scroller("ScrDfdType");
-    m_ownArmy = new CMenuItem(this, ChildLayoutPath(node, "BtnOwnArmy"), true);
-    m_enemyArmy = new CMenuItem(this, ChildLayoutPath(node, "BtnEnemyArmy"), true);
-    m_cancel = new CButtonEx(this, ChildLayoutPath(node, "BtnCancel"));
-    m_start = new CButtonEx(this, ChildLayoutPath(node, "BtnStart"));
+    m_ownArmy = new CMenuItem(this, ChildPath(node, "BtnOwnArmy"), true);
+    m_enemyArmy = new CMenuItem(this, ChildPath(node, "BtnEnemyArmy"), true);
+    m_cancel = new CButtonEx(this, ChildPath(node, "BtnCancel"));
+    m_start = new CButtonEx(this, ChildPath(node, "BtnStart"));
 
     for (CValueScroller* s : {m_btlType, m_moat, m_walls, m_atkType, m_dfdType})
         s->flags = static_cast<uint8_t>(s->flags | ScrollerTextSuspended);

@@ -14,8 +14,10 @@
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
 #include "ui/scroll_bar.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 namespace {
@@ -64,19 +66,19 @@ CTransferWnd::CTransferWnd(CWindow* parent, const CStr& layoutName, bool load)
     m_left.assign(kRows, nullptr);
     m_right.assign(kRows, nullptr);
     m_bars.assign(kRows, nullptr);
-    m_rtCampaign = new CTextWnd(this, ChildLayoutPath(path, "RtCampaign"), true);
-    m_rtGuardian = new CTextWnd(this, ChildLayoutPath(path, "RtGuardian"), true);
+    m_rtCampaign = new CTextWnd(this, ChildPath(path, "RtCampaign"), true);
+    m_rtGuardian = new CTextWnd(this, ChildPath(path, "RtGuardian"), true);
     for (int i = 0; i < kRows; ++i)
-        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kLeftNames[i]));
+        m_left[static_cast<size_t>(i)] = new CButtonEx(this, ChildPath(path, kLeftNames[i]));
     for (int i = 0; i < kRows; ++i)
-        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildLayoutPath(path, kRightNames[i]));
-    m_frame = new CFrameWnd(this, ChildLayoutPath(path, "FrameWnd"), true);
+        m_right[static_cast<size_t>(i)] = new CButtonEx(this, ChildPath(path, kRightNames[i]));
+    m_frame = new CFrameWnd(this, ChildPath(path, "FrameWnd"), true);
     m_frame->SetFlag(WndRaiseOnPenDown, false);
     for (int i = 0; i < kRows; ++i)
-        m_bars[static_cast<size_t>(i)] = new CScrollBar(this, ChildLayoutPath(path, kBarNames[i]), true);
-    m_btnOk = new CPushButton(this, ChildLayoutPath(path, "BtnOk"), true);
-    m_btnCancel = new CPushButton(this, ChildLayoutPath(path, "BtnCancel"), true);
-    m_imgRevolt = new CIconWnd(this, ChildLayoutPath(path, "ImgRevolt"), true);
+        m_bars[static_cast<size_t>(i)] = new CScrollBar(this, ChildPath(path, kBarNames[i]), true);
+    m_btnOk = new CPushButton(this, ChildPath(path, "BtnOk"), true);
+    m_btnCancel = new CPushButton(this, ChildPath(path, "BtnCancel"), true);
+    m_imgRevolt = new CIconWnd(this, ChildPath(path, "ImgRevolt"), true);
 
     m_btnOk->BindHandler(HandlerClick, this, &CTransferWnd::OnOk);
     m_btnCancel->BindHandler(HandlerClick, this, &CTransferWnd::OnCancel);

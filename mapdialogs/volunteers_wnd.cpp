@@ -3,22 +3,24 @@
 #include "game/player_record.h"
 #include "game/running_game.h"
 #include "mapdialogs/dialog_controls.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "ui/button.h"
+#include "ui/child_path.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 CVolunteersWnd::CVolunteersWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CDialog(parent, DialogLayoutPath(layoutName), load)
 {
     const CStr& path = m_link.Path();
-    m_rtMessage = new CTextWnd(this, ChildLayoutPath(path, "RtMessage"), true);
-    m_resCost = new CResWnd(this, ChildLayoutPath(path, "ResCost"), true);
-    m_resTreasury = new CResWnd(this, ChildLayoutPath(path, "ResTreasury"), true);
-    m_armyIncom = new CItemListWnd(this, ChildLayoutPath(path, "ArmyIncom"), true);
-    m_btnYes = new CPushButton(this, ChildLayoutPath(path, "BtnYes"), true);
-    m_btnNo = new CPushButton(this, ChildLayoutPath(path, "BtnNo"), true);
+    m_rtMessage = new CTextWnd(this, ChildPath(path, "RtMessage"), true);
+    m_resCost = new CResWnd(this, ChildPath(path, "ResCost"), true);
+    m_resTreasury = new CResWnd(this, ChildPath(path, "ResTreasury"), true);
+    m_armyIncom = new CItemListWnd(this, ChildPath(path, "ArmyIncom"), true);
+    m_btnYes = new CPushButton(this, ChildPath(path, "BtnYes"), true);
+    m_btnNo = new CPushButton(this, ChildPath(path, "BtnNo"), true);
     m_btnYes->BindHandler(HandlerClick, this, &CVolunteersWnd::OnYes);
     m_btnNo->BindHandler(HandlerClick, this, &CVolunteersWnd::OnNo);
 }

@@ -4,6 +4,7 @@
 // checked before it is acted on.
 #include <algorithm>
 
+#include "core/ui_mgr.h"
 #include "game/attack_support.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"

@@ -24,13 +24,6 @@ const char* const kSoundGood = "/Sounds/msg_good";
 const char* const kSoundLevel = "/Sounds/new_level";
 }  // namespace
 
-CStr LocaleText(const char* key)
-{
-    CStr text;
-    GetLocaleText(key, text);
-    return text;
-}
-
 uint32_t PostMessage(const CStr& title, const CStr& body, uint32_t mode, const char* sound)
 {
     MessageRequest request;

@@ -93,8 +93,6 @@ private:
 // Posts a message (request 35) with a localized title and body and returns
 // the button the user pressed (0 when nothing answered).
 uint32_t PostMessage(const CStr& title, const CStr& body, uint32_t mode, const char* sound);
-// The looked-up text of a key ("key" itself when the table lacks it).
-CStr LocaleText(const char* key);
 // A price with the builder discount of a hero (the price itself unchanged).
 CResourceBundle DiscountedPrice(const CResourceBundle& price, const HeroRecord& hero);
 // Wires the concrete controllers into the game model's factory: people get

@@ -14,7 +14,6 @@
 #include "app/application.h"
 #include "app/game_application.h"
 #include "app/main_menu_wnd.h"
-#include "app/message_wnd.h"
 #include "app/root_screen_wnd.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
@@ -29,6 +28,7 @@
 #include "ui/help_mgr.h"
 #include "ui/hint_mgr.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 #include "ui/screen_wnd.h"
 #include "ui/window_mgr.h"
 

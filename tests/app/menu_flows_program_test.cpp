@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "tests/app/program_bench.h"
+#include "tests/app/program_rig.h"
 
 namespace {
 
 using namespace program_test;
-using MenuFlowsProgramTest = ProgramBench;
+using MenuFlowsProgramTest = ProgramRig;
 
 // Buttons of the windows the menu opens (physical screen points).
 constexpr int kStartX = 60, kStartY = 298, kSetupMenuX = 180, kSetupMenuY = 298;

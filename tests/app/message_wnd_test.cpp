@@ -2,17 +2,17 @@
 // modal run and shown without one), its size rules against the layout
 // node's four values, its title and sound names.
 
-#include "app/message_wnd.h"
+#include "ui/message_wnd.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/app/shell_bench.h"
+#include "tests/app/shell_rig.h"
 
 namespace {
 
-using shell_test::ShellBench;
+using shell_test::ShellRig;
 
-class MessageWndTest : public ShellBench {
+class MessageWndTest : public ShellRig {
 protected:
     CMessageWnd* Make()
     {
@@ -23,7 +23,7 @@ protected:
     {
         delete m_box;
         m_box = nullptr;
-        ShellBench::TearDown();
+        ShellRig::TearDown();
     }
     CMessageWnd* m_box = nullptr;
 };

@@ -219,7 +219,7 @@ TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStil
         const char* pack;  // left out of the data folder
         const char* errors;
     } cases[] = {
-        {"shell.pak", "tharnmoor: [Error!] No screen layout fits this device.\n"
+        {"skins.pak", "tharnmoor: [Error!] No screen layout fits this device.\n"
                       "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
         {"art.pak", "tharnmoor: [Error!] Application initialization failed. See log file for details.\n"},
     };

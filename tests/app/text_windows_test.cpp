@@ -2,18 +2,18 @@
 // the text or beside it) and close after the last; the paged dialog keeps
 // its page selector in step with the text and hides it for one page.
 
-#include "app/paged_text_wnd.h"
 #include "app/text_screen_wnd.h"
+#include "ui/paged_text_wnd.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/app/shell_bench.h"
+#include "tests/app/shell_rig.h"
 
 namespace {
 
-using shell_test::ShellBench;
+using shell_test::ShellRig;
 
-class TextWindowsTest : public ShellBench {};
+class TextWindowsTest : public ShellRig {};
 
 TEST_F(TextWindowsTest, CreditsTurnAPageOnEachTapAndCloseAfterTheLast)
 {

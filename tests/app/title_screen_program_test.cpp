@@ -20,7 +20,7 @@
 #include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
-#include "tests/app/program_bench.h"
+#include "tests/app/program_rig.h"
 #include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using namespace program_test;
-using TitleScreenProgramTest = ProgramBench;
+using TitleScreenProgramTest = ProgramRig;
 
 TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack)
 {
@@ -100,7 +100,7 @@ TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit)
 namespace {
 
 using namespace program_test;
-using TitleScreenProgramTest = ProgramBench;
+using TitleScreenProgramTest = ProgramRig;
 
 TEST_F(TitleScreenProgramTest, ASavedGameEnablesResumeGame)
 {

@@ -5,12 +5,12 @@
 
 #include "battlescreen/batl_ani_cache_mgr.h"
 #include "core/resource_mgr.h"
-#include "tests/battlescreen/battle_screen_bench.h"
+#include "tests/battlescreen/battle_screen_rig.h"
 
 namespace battlescreen_test {
 namespace {
 
-class AnimationCacheTest : public BattleScreenBench {};
+class AnimationCacheTest : public BattleScreenRig {};
 
 std::vector<int> FilledAnimationSlots(const AnimationSetRef& set)
 {

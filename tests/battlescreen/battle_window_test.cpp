@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/message_wnd.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
@@ -22,14 +21,15 @@
 #include "game/battle_seam.h"
 #include "game/squad_type.h"
 #include "mapdialogs/game_menu.h"
-#include "tests/battlescreen/battle_window_bench.h"
+#include "tests/battlescreen/battle_window_rig.h"
 #include "ui/button.h"
+#include "ui/message_wnd.h"
 #include "ui/window_mgr.h"
 
 namespace battlescreen_test {
 namespace {
 
-class BattleWindowTest : public BattleWindowBench {};
+class BattleWindowTest : public BattleWindowRig {};
 
 int32_t UnitsOf(const PlayerRecord& player)
 {
@@ -117,7 +117,7 @@ TEST_F(BattleWindowTest, ABattleWithoutScreenRunsWithNoHookPaletteOrSound)
 namespace battlescreen_test {
 namespace {
 
-class HumanBattleTest : public BattleWindowBench {
+class HumanBattleTest : public BattleWindowRig {
 protected:
     // The screen point of a cell's centre.
     PackedPoint CellPoint(CMapBattleWnd* wnd, uint8_t cell)
@@ -250,18 +250,18 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
 namespace battlescreen_test {
 namespace {
 
-class BattleWindowControlsTest : public BattleWindowBench {
+class BattleWindowControlsTest : public BattleWindowRig {
 protected:
     void SetUp() override
     {
-        BattleWindowBench::SetUp();
+        BattleWindowRig::SetUp();
         m_wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
         m_wnd->SetBattleParams(&m_params);
     }
     void TearDown() override
     {
         delete m_wnd;
-        BattleWindowBench::TearDown();
+        BattleWindowRig::TearDown();
     }
     CMapBattleWnd* m_wnd = nullptr;
 };
@@ -449,7 +449,7 @@ namespace {
 
 TEST_F(BattleWindowTest, EveryShippedUnitTypeHasAWholeSquadSet)
 {
-    // The bench preloaded the cache as the application does.
+    // The rig preloaded the cache as the application does.
     ASSERT_GE(CBatlAniCacheMgr::Count(), 12);
     for (const char* id : {"Archer", "Axeman", "Crossbowman", "Fenrunner", "Horseman", "Knight", "Militia",
                            "Ranger", "Slinger", "Spearman", "Swordsman", "Warden"}) {

@@ -16,7 +16,7 @@
 #include "core/preferences.h"
 #include "core/raster.h"
 #include "game/army.h"
-#include "tests/battlescreen/battle_screen_bench.h"
+#include "tests/battlescreen/battle_screen_rig.h"
 #include "tests/support/art_fixtures.h"
 #include "tools/encode/image_encoder.h"
 #include "tools/pack/pack_writer.h"
@@ -33,7 +33,7 @@ public:
     std::vector<std::string> log;
 };
 
-class FieldViewTest : public BattleScreenBench {
+class FieldViewTest : public BattleScreenRig {
 protected:
     void AddExtraResources(PackWriter& pack) override
     {
@@ -43,7 +43,7 @@ protected:
     }
     void SetUp() override
     {
-        BattleScreenBench::SetUp();
+        BattleScreenRig::SetUp();
         m_saved[0] = PrefBattleOptions[0];
         m_saved[1] = PrefBattleOptions[1];
         PrefBattleOptions[0] = 1;
@@ -59,7 +59,7 @@ protected:
         DeleteBattleHooks();
         PrefBattleOptions[0] = m_saved[0];
         PrefBattleOptions[1] = m_saved[1];
-        BattleScreenBench::TearDown();
+        BattleScreenRig::TearDown();
     }
     // A battle with the view bound: sword squads for the attacker, a bow
     // and an axe squad for the defender.

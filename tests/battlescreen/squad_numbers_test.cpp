@@ -5,12 +5,12 @@
 #include "battlescreen/squad_number_display.h"
 #include "core/draw_context.h"
 #include "core/raster.h"
-#include "tests/battlescreen/battle_screen_bench.h"
+#include "tests/battlescreen/battle_screen_rig.h"
 
 namespace battlescreen_test {
 namespace {
 
-class SquadNumbersTest : public BattleScreenBench {};
+class SquadNumbersTest : public BattleScreenRig {};
 
 std::vector<uint8_t> ListOf(const SquadDigits& digits)
 {

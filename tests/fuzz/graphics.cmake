@@ -1,6 +1,6 @@
 # Fuzzers of the picture and font readers, seeded with the generated art
 # (the staging folder data/art.cmake fills) and the font sources' output.
-set(tharn_art_seeds ${CMAKE_BINARY_DIR}/staging/art)
+set(tharn_art_seeds ${CMAKE_BINARY_DIR}/staging/art/art)
 if(TARGET generate_art)
   add_dependencies(fuzz_all generate_art)
 endif()

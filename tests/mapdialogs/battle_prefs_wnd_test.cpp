@@ -8,21 +8,21 @@
 
 #include "core/preferences.h"
 #include "mapdialogs/prefs_wnds.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 using Options = std::array<uint8_t, 7>;
 
-class BattlePrefsTest : public OpwndsBench {
+class BattlePrefsTest : public OperationWindowsRig {
 protected:
     void TearDown() override
     {
         CPreferencesMgr::SetDefaults();
-        OpwndsBench::TearDown();
+        OperationWindowsRig::TearDown();
     }
     static void SetOptions(const Options& o)
     {

@@ -5,18 +5,18 @@
 
 #include "core/sound_mgr.h"
 #include "mapdialogs/battle_results_wnd.h"
-#include "mapscreen/item_list_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/battlewnds_bench.h"
+#include "tests/mapdialogs/battle_dialogs_rig.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using battlewnds_test::BattleWndsBench;
-using battlewnds_test::StepScript;
+using battle_dialogs_test::BattleDialogsRig;
+using battle_dialogs_test::StepScript;
 
-class BattleResultsWndTest : public BattleWndsBench {
+class BattleResultsWndTest : public BattleDialogsRig {
 protected:
     void AddLoss(CArmy& army, int type, int32_t count)
     {
@@ -119,7 +119,7 @@ TEST_F(BattleResultsWndTest, ATapAnywhereClosesItAndTheSoundPlaysOnShow)
         RunModal(wnd);
         EXPECT_TRUE(playing);
         EXPECT_FALSE(wnd->IsVisible());
-        EXPECT_LT(script->steps, 10) << "closed by the tap, not by the bench's limit";
+        EXPECT_LT(script->steps, 10) << "closed by the tap, not by the rig's limit";
         delete wnd;
     }
     CSoundMgr::Shutdown();

@@ -7,7 +7,7 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "players/human_controller.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/skin.h"
@@ -15,11 +15,11 @@
 namespace dialog_test {
 namespace {
 
-class CastleInfoTest : public DialogBench {
+class CastleInfoTest : public DialogRig {
 protected:
     void SetUp() override
     {
-        DialogBench::SetUp();
+        DialogRig::SetUp();
         Player().human = 1;
         Player().controller = new CHumanController(&Player());
         Player().capital = 1;
@@ -60,7 +60,7 @@ protected:
     void TearDown() override
     {
         SigUiRequest.Disconnect();
-        DialogBench::TearDown();
+        DialogRig::TearDown();
     }
     CastleState& castle() { return Province(0).castle; }
     bool IsSkin(CHintButton* b, const char* name) { return b->Skin() == GetButtonSkin(CStr(name)); }

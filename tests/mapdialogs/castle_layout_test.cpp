@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "app/ui_resolution.h"
 #include "core/core_main.h"
 #include "core/display_surface.h"
 #include "core/draw_context.h"
@@ -35,6 +34,7 @@
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/skin.h"
+#include "ui/ui_resolution.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 

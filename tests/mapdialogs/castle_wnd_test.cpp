@@ -1,13 +1,13 @@
 // The castle control: the status picture and condition of a castle, a
 // picture per work that stands there, and a hint for each part.
 #include "mapdialogs/castle_wnd.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/markup_wnd.h"
 
 namespace dialog_test {
 namespace {
 
-class CastleWndTest : public DialogBench {
+class CastleWndTest : public DialogRig {
 protected:
     static CastleState Castle(uint8_t percent, uint8_t capital, uint8_t moat, uint8_t catapults,
                               uint8_t walls, uint8_t buildings)

@@ -8,7 +8,7 @@
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
@@ -50,7 +50,7 @@ std::unique_ptr<CCastleWorkWnd> MakeWork(CastleWorkMember member)
     }
 }
 
-class CastleWorkTest : public DialogBench {};
+class CastleWorkTest : public DialogRig {};
 
 TEST_F(CastleWorkTest, EachMemberShowsItsMessageAndOffersOkOnlyWhenAffordable)
 {

@@ -7,11 +7,11 @@
 #include "game/squad_type.h"
 #include "mapdialogs/castle_wnd.h"
 #include "mapdialogs/decease_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/robbery_wnd.h"
 #include "mapdialogs/scout_wnd.h"
-#include "mapscreen/item_list_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
@@ -39,11 +39,11 @@ std::string AmountsOf(CResWnd* control)
     return text;
 }
 
-class CovertTest : public DialogBench {
+class CovertTest : public DialogRig {
 protected:
     void SetUp() override
     {
-        DialogBench::SetUp();
+        DialogRig::SetUp();
         Game().world->SetPlayerCount(2);
         Game().world->Player(1).name = "Morwen";
         m_own = &Player().hero;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 
 namespace dialog_test {
 

@@ -2,13 +2,13 @@
 // stacked one row apart with an empty row above and below, and run modally
 // to the answer 0x8000 + the tapped item's id.
 #include "mapdialogs/game_menu.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/label.h"
 
 namespace dialog_test {
 namespace {
 
-class GameMenuTest : public DialogBench {};
+class GameMenuTest : public DialogRig {};
 
 TEST_F(GameMenuTest, ItemsAndStyleComeFromTheNodeOrTheDefaults)
 {
@@ -49,7 +49,7 @@ TEST_F(GameMenuTest, ItemsAndStyleComeFromTheNodeOrTheDefaults)
     EXPECT_EQ(plain.Style().shadowColour, 7);
     EXPECT_EQ(plain.Style().shadowSize, 3);
     EXPECT_EQ(plain.Style().shadowPosition, 10u);
-    // The default font of the bench is 8 high.
+    // The default font of the rig is 8 high.
     EXPECT_EQ(plain.Style().rowHeight, 8);
     EXPECT_EQ(plain.ClientRect().Height(), 8 * 4);
 }

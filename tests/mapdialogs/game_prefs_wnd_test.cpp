@@ -7,21 +7,21 @@
 #include <memory>
 #include <string>
 
-#include "app/message_wnd.h"
-#include "app/ui_resolution.h"
 #include "core/display_surface.h"
 #include "core/preferences.h"
 #include "core/sound_mgr.h"
 #include "mapdialogs/prefs_wnds.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 #include "ui/scroll_bar.h"
+#include "ui/ui_resolution.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 TEST(GamePrefsRules, VolumeAndOrientationConversions)
 {
@@ -47,11 +47,11 @@ TEST(GamePrefsRules, VolumeAndOrientationConversions)
     }
 }
 
-class GamePrefsTest : public OpwndsBench {
+class GamePrefsTest : public OperationWindowsRig {
 protected:
     void SetUp() override
     {
-        OpwndsBench::SetUp();
+        OperationWindowsRig::SetUp();
         CPreferencesMgr::SetDefaults();
         std::memcpy(m_savedOrientations, OrientationAvailable, sizeof m_savedOrientations);
         const uint8_t all[4] = {1, 0, 1, 1};  // the quarter turn is missing
@@ -65,7 +65,7 @@ protected:
         std::memcpy(OrientationAvailable, m_savedOrientations, sizeof m_savedOrientations);
         CPreferencesMgr::SetDefaults();
         CSoundMgr::SetMasterVolume(127);
-        OpwndsBench::TearDown();
+        OperationWindowsRig::TearDown();
     }
     std::unique_ptr<CGamePrefsWnd> Make()
     {

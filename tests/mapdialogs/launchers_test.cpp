@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/message_wnd.h"
 #include "core/preference_names.h"
 #include "game/ui_request.h"
 #include "mapdialogs/castle_info_wnd.h"
@@ -14,18 +13,19 @@
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapscreen/map_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/dialog_bench.h"
+#include "tests/mapdialogs/dialog_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
+#include "ui/message_wnd.h"
 
 namespace dialog_test {
 namespace {
 
-class LaunchersTest : public DialogBench {
+class LaunchersTest : public DialogRig {
 protected:
     void SetUp() override
     {
-        DialogBench::SetUp();
+        DialogRig::SetUp();
         m_map = std::make_unique<CMapWnd>(nullptr, CStr("/Map/MapWnd"));
         m_map->Window()->SetRect(PackedRect(0, 0, 239, 319), false);
         // Visible without its show handler, which would start the turn loop.
@@ -43,7 +43,7 @@ protected:
     void TearDown() override
     {
         m_map.reset();
-        DialogBench::TearDown();
+        DialogRig::TearDown();
     }
     // As the dispatcher does: layout names resolve under the map window.
     bool Launch(uint32_t kind, void* record)
@@ -222,7 +222,7 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat)
                     TapOn(hasOk ? static_cast<CWindow*>(box->OkButton()) : box);
                 }});
         ASSERT_TRUE(Launch(30, &notice));
-        // No locale text in the bench: the key itself is the format.
+        // No locale text in the rig: the key itself is the format.
         EXPECT_EQ(text, "PlrTurnM");
         EXPECT_EQ(hasOk, hotSeat != 0);
         EXPECT_EQ(QuitFlag, 0);

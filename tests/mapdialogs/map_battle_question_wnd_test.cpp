@@ -4,23 +4,23 @@
 #include <gtest/gtest.h>
 
 #include "core/preferences.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/map_battle_question_wnd.h"
-#include "mapscreen/item_list_wnd.h"
-#include "tests/mapdialogs/battlewnds_bench.h"
+#include "tests/mapdialogs/battle_dialogs_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using battlewnds_test::BattleWndsBench;
-using battlewnds_test::StepScript;
+using battle_dialogs_test::BattleDialogsRig;
+using battle_dialogs_test::StepScript;
 
-class BattleQuestionWndTest : public BattleWndsBench {
+class BattleQuestionWndTest : public BattleDialogsRig {
 protected:
     void SetUp() override
     {
-        BattleWndsBench::SetUp();
+        BattleDialogsRig::SetUp();
         for (int i = 0; i < 3; ++i) {
             CSquad squad;
             squad.SetType(SquadTypeRegistry()[size_t(i)]);

@@ -8,10 +8,10 @@
 #include "game/game_object.h"
 #include "game/player_record.h"
 #include "game/squad_type.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/volunteers_wnd.h"
-#include "mapscreen/item_list_wnd.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "tests/mapdialogs/small_game.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 CArmy Squads(const char* id, int32_t count)
 {
@@ -42,7 +42,7 @@ std::vector<std::string> Amounts(CResWnd* row)
     return texts;
 }
 
-using VolunteersTest = OpwndsBench;
+using VolunteersTest = OperationWindowsRig;
 
 TEST_F(VolunteersTest, ThePriceAndWhatTheTreasuryKeeps)
 {
@@ -97,7 +97,7 @@ TEST_F(VolunteersTest, AQuitLeavesTheOfferRefused)
     QuitFlag = 0;
 }
 
-class RandomEventTest : public OpwndsBench {
+class RandomEventTest : public OperationWindowsRig {
 protected:
     std::unique_ptr<CRandomEventWnd> Make(RandomEventRequest& record)
     {

@@ -7,7 +7,7 @@
 #include "mapdialogs/recruit_wnd.h"
 #include "mapdialogs/squad_descr_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapdialogs/battlewnds_bench.h"
+#include "tests/mapdialogs/battle_dialogs_rig.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/res_wnd.h"
@@ -15,10 +15,10 @@
 
 namespace {
 
-using battlewnds_test::BattleWndsBench;
-using battlewnds_test::StepScript;
+using battle_dialogs_test::BattleDialogsRig;
+using battle_dialogs_test::StepScript;
 
-class RecruitWndTest : public BattleWndsBench {
+class RecruitWndTest : public BattleDialogsRig {
 protected:
     // A player whose army holds one squad of 5 units of each registered
     // type and whose recruit list names the first `listed` types.

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "game/report_list.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/markup_layout.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 const char kFrame[] = "{br}{img src=frame_ul}{img src=frame_u}{img src=frame_ur}{br}{/noff} ";
 
@@ -39,7 +39,7 @@ TEST(ReportText, EntriesAreFramedAndAnEmptyBodyHasNoBreak)
     }
 }
 
-class ReportWndTest : public OpwndsBench {
+class ReportWndTest : public OperationWindowsRig {
 protected:
     std::unique_ptr<CReportWnd> Make(const CReportList& list)
     {

@@ -1,6 +1,6 @@
 // The operation windows over the built data, in the application started in
 // this process: every window finds its layout, skins, pictures and texts,
-// and a screenshot of each is written to build/shots/opwnds for a look.
+// and a screenshot of each is written to build/shots/operation_windows for a look.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,6 +20,7 @@
 #include "game/province_record.h"
 #include "game/report_list.h"
 #include "game/squad_type.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/prefs_wnds.h"
 #include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/report_wnd.h"
@@ -29,7 +30,6 @@
 #include "mapdialogs/trading_wnd.h"
 #include "mapdialogs/transfer_wnd.h"
 #include "mapdialogs/volunteers_wnd.h"
-#include "mapscreen/item_list_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "tests/mapdialogs/small_game.h"
 #include "tests/support/build_folder.h"
@@ -50,13 +50,13 @@ class ShippedWindowsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = fs::temp_directory_path() / ("tharn_opwnds_" + std::to_string(::getpid()));
+        m_folder = fs::temp_directory_path() / ("tharn_operation_windows_" + std::to_string(::getpid()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder / "Data");
         for (const auto& entry : fs::directory_iterator(fs::path(TestBuildFolder()) / "Data"))
             if (entry.path().extension() == ".pak")
                 fs::copy_file(entry.path(), m_folder / "Data" / entry.path().filename());
-        m_shots = fs::path(TestBuildFolder()) / "shots" / "opwnds";
+        m_shots = fs::path(TestBuildFolder()) / "shots" / "operation_windows";
         fs::create_directories(m_shots);
         HeadlessOptions options;
         options.closeAfterSteps = 0;

@@ -7,15 +7,15 @@
 #include <memory>
 
 #include "game/player_record.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
-class SkillsWndTest : public OpwndsBench {
+class SkillsWndTest : public OperationWindowsRig {
 protected:
     std::unique_ptr<CSkillsWnd> Make(uint8_t battle, uint8_t builder, uint8_t stealth, int32_t points)
     {

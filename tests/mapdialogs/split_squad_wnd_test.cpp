@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "mapdialogs/split_squad_wnd.h"
-#include "tests/mapdialogs/battlewnds_bench.h"
+#include "tests/mapdialogs/battle_dialogs_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/scroll_bar.h"
 
 namespace {
 
-using battlewnds_test::BattleWndsBench;
-using battlewnds_test::StepScript;
+using battle_dialogs_test::BattleDialogsRig;
+using battle_dialogs_test::StepScript;
 
-class SplitSquadWndTest : public BattleWndsBench {
+class SplitSquadWndTest : public BattleDialogsRig {
 protected:
     CSplitSquadWnd* Make(uint32_t size, uint32_t proposed)
     {

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "game/squad_type.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 CSquadType Type(const char* id, uint8_t melee, uint8_t ranged, uint8_t hp, uint8_t speed, const char* extras)
 {
@@ -49,7 +49,7 @@ std::vector<Case> Cases()
     };
 }
 
-using SquadDescrTest = OpwndsBench;
+using SquadDescrTest = OperationWindowsRig;
 
 TEST_F(SquadDescrTest, TheWindowShowsTheTypesNumbersAndPicture)
 {

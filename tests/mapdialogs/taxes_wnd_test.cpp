@@ -7,16 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
-class TaxesWndTest : public OpwndsBench {
+class TaxesWndTest : public OperationWindowsRig {
 protected:
     std::unique_ptr<CTaxesWnd> Make(TaxesRequest& record)
     {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game/resource_bundle.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/markup_wnd.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 TEST(TradingRules, SliderRangeAndExchangeByPosition)
 {
@@ -41,7 +41,7 @@ TEST(TradingRules, SliderRangeAndExchangeByPosition)
     }
 }
 
-class TradingWndTest : public OpwndsBench {
+class TradingWndTest : public OperationWindowsRig {
 protected:
     // Without a running game every pair trades 10 for 3.
     std::unique_ptr<CTradingWnd> Make(int32_t gold, int32_t metal, int32_t stone)

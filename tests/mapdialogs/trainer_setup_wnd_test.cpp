@@ -8,7 +8,7 @@
 #include "game/province_record.h"
 #include "mapdialogs/recruit_wnd.h"
 #include "mapdialogs/trainer_setup_wnd.h"
-#include "tests/mapdialogs/battlewnds_bench.h"
+#include "tests/mapdialogs/battle_dialogs_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
@@ -18,8 +18,8 @@
 
 namespace {
 
-using battlewnds_test::BattleWndsBench;
-using battlewnds_test::StepScript;
+using battle_dialogs_test::BattleDialogsRig;
+using battle_dialogs_test::StepScript;
 
 // The dialog that is open above the others, of a kind: the trainer window is
 // a child of the root, the recruit window a child of the trainer window.
@@ -42,7 +42,7 @@ std::vector<int32_t> ArmyCounts(const PlayerRecord* player)
     return counts;
 }
 
-class TrainerSetupTest : public BattleWndsBench {
+class TrainerSetupTest : public BattleDialogsRig {
 protected:
     CTrainerSetupWnd* Trainer() { return OpenDialog<CTrainerSetupWnd>(Root()); }
     CRecruitWnd* Recruit() { return OpenDialog<CRecruitWnd>(Trainer()); }

@@ -12,7 +12,7 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/squad_type.h"
-#include "tests/mapdialogs/opwnds_bench.h"
+#include "tests/mapdialogs/operation_windows_rig.h"
 #include "tests/mapdialogs/small_game.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-using opwnds_test::OpwndsBench;
+using operation_windows_test::OperationWindowsRig;
 
 CArmy ArmyOf(std::initializer_list<int32_t> counts)
 {
@@ -37,7 +37,7 @@ CArmy ArmyOf(std::initializer_list<int32_t> counts)
     return army;
 }
 
-class TransferWndTest : public OpwndsBench {
+class TransferWndTest : public OperationWindowsRig {
 protected:
     std::unique_ptr<CTransferWnd> Make(const CArmy& army, const CArmy& garrison,
                                        ProvinceRecord* province = nullptr)

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_wnd.h"
 #include "battle/battle_input.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
@@ -16,18 +15,19 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
+#include "ui/message_wnd.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapDispatch : public GameWindowBench {
+class MapDispatch : public GameWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowBench::SetUp();
+        GameWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_wnd.h"
 #include "core/device_mgr.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
@@ -14,17 +13,18 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/game_menu.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
+#include "ui/message_wnd.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapEvents : public GameWindowBench {
+class MapEvents : public GameWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowBench::SetUp();
+        GameWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

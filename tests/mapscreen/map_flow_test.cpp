@@ -6,20 +6,20 @@
 
 #include <filesystem>
 
-#include "app/message_wnd.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
 #include "game/ui_request.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
+#include "ui/message_wnd.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapFlow : public GameWindowBench {
+class MapFlow : public GameWindowRig {
 protected:
 };
 

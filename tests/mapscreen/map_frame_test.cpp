@@ -7,21 +7,21 @@
 
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
-#include "tests/mapscreen/map_bench.h"
+#include "tests/mapscreen/map_rig.h"
 
 namespace {
 
 using map_test::Img;
-using map_test::MapBench;
+using map_test::MapRig;
 using map_test::Node;
 
 constexpr uint8_t kBackground = 77;
 
-class MapFrameTest : public MapBench {
+class MapFrameTest : public MapRig {
 protected:
     std::vector<Node> Tree() override
     {
-        std::vector<Node> tree = MapBench::Tree();
+        std::vector<Node> tree = MapRig::Tree();
         const std::vector<Node> more = {
             // visible, anchor, x, y, w, h, skin
             {1, "Frame", {1, 0, 0, 0, 40, 60, "mf"}},
@@ -37,7 +37,7 @@ protected:
     }
     void AddData(PackWriter& pack) override
     {
-        MapBench::AddData(pack);
+        MapRig::AddData(pack);
         for (const char* part :
              {"frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl", "frame_d", "frame_dr"})
             ASSERT_TRUE(pack.AddFile(std::string("Skin/mf/") + part, "img", Img(SolidPicture(2, 2, 78))));

@@ -11,7 +11,7 @@
 #include "game/game_world.h"
 #include "game/player_record.h"
 #include "players/ai_controller.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 
 namespace mapwnd_test {
 namespace {
@@ -21,7 +21,7 @@ CPlayerController* ComputerForEverySeat(PlayerRecord* player, bool)
     return new CAIController(player);
 }
 
-class MapGame : public GameWindowBench {};
+class MapGame : public GameWindowRig {};
 
 TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner)
 {

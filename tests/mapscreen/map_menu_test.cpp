@@ -4,25 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_wnd.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "mapdialogs/game_menu.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapMenu : public GameWindowBench {
+class MapMenu : public GameWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowBench::SetUp();
+        GameWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         FreshGame();

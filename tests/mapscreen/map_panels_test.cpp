@@ -10,7 +10,7 @@
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "game/squad_type.h"
-#include "tests/mapscreen/game_window_bench.h"
+#include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -21,11 +21,11 @@
 namespace mapwnd_test {
 namespace {
 
-class MapPanels : public GameWindowBench {
+class MapPanels : public GameWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowBench::SetUp();
+        GameWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

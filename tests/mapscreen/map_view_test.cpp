@@ -6,14 +6,14 @@
 
 #include "core/error_code_stack.h"
 #include "core/timer.h"
-#include "tests/mapscreen/map_bench.h"
+#include "tests/mapscreen/map_rig.h"
 
 namespace {
 
-using map_test::MapBench;
 using map_test::MapCanvas;
+using map_test::MapRig;
 
-class MapViewTest : public MapBench {
+class MapViewTest : public MapRig {
 protected:
     std::vector<PackedRect> m_requests;
     void Record(CMapView& view)

@@ -10,20 +10,20 @@
 #include "mapscreen/map_frame.h"
 #include "mapscreen/map_view.h"
 #include "mapscreen/map_wnd.h"
-#include "tests/mapscreen/map_bench.h"
+#include "tests/mapscreen/map_rig.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 
 namespace {
 
-using map_test::MapBench;
+using map_test::MapRig;
 using map_test::Node;
 
-class RecruitModeTest : public MapBench {
+class RecruitModeTest : public MapRig {
 protected:
     std::vector<Node> Tree() override
     {
-        std::vector<Node> tree = MapBench::Tree();
+        std::vector<Node> tree = MapRig::Tree();
         const std::vector<Node> more = {
             {0, "Map", {}},
             {1, "MapWnd", {1, 0, 0, 0, 240, 320}},
@@ -40,7 +40,7 @@ protected:
     }
     void SetUp() override
     {
-        MapBench::SetUp();
+        MapRig::SetUp();
         PlayerRecord& p0 = m_world.Player(0);
         p0.capital = 0;
         m_world.Province(0).name = CStr("Alder");
@@ -71,10 +71,10 @@ protected:
     void TearDown() override
     {
         // The window ends the session, which frees the running game's world;
-        // this one belongs to the bench.
+        // this one belongs to the rig.
         Game().world = nullptr;
         m_wnd.reset();
-        MapBench::TearDown();
+        MapRig::TearDown();
     }
     void GiveProvince2ToPlayer0()
     {

@@ -116,11 +116,11 @@ TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade)
 namespace {
 
 // The map frame built from the shipped layout on a 240 x 320 screen.
-class ShippedMapFrame : public ui_test::UiBench {
+class ShippedMapFrame : public ui_test::UiRig {
 protected:
     void SetUp() override
     {
-        UiBench::SetUp();
+        UiRig::SetUp();
         ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CTaskMgr::Init());
@@ -141,7 +141,7 @@ protected:
         CTaskMgr::Shutdown();
         CPathMgr::Shutdown();
         CResourceMgr::Shutdown();
-        UiBench::TearDown();
+        UiRig::TearDown();
     }
     void Shot(const std::string& name)
     {

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 #include "ui/list_label.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
 TEST(CheckBoxFace, BoxWidths)
 {
@@ -56,11 +56,11 @@ TEST(ButtonExFace, PicturesAndCaptionsInAColumn)
     EXPECT_EQ(text.captionY, 2);
 }
 
-class CheckBoxTest : public ControlsBench {
+class CheckBoxTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddFile("Skin/cb/checked", "img", controls_test::Picture(16, 16, 9)));
         ASSERT_TRUE(pack.AddFile("Skin/cb/unchecked", "img", controls_test::Picture(16, 16, 8)));
         ASSERT_TRUE(pack.AddFile("Skin/cb2/checked", "img", controls_test::Picture(12, 12, 9)));

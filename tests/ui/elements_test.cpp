@@ -7,7 +7,7 @@
 
 namespace {
 
-using ui_test::UiBench;
+using ui_test::UiRig;
 
 TEST(AlignedBoxTest, AlignsContentOnEachAxis)
 {
@@ -47,7 +47,7 @@ TEST(ImageElementTest, SpacingAttributesGrowTheContainer)
     EXPECT_FALSE(element.SetImage("", true)) << "an empty name changes nothing";
 }
 
-class AnimElementTest : public UiBench {};
+class AnimElementTest : public UiRig {};
 
 TEST_F(AnimElementTest, FramesLoopBackOrStopOnTheLast)
 {
@@ -135,7 +135,7 @@ public:
     int id;
 };
 
-class StackWndTest : public UiBench {};
+class StackWndTest : public UiRig {};
 
 TEST_F(StackWndTest, OpensBesideThePointWhereThereIsRoom)
 {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 #include "ui/help_mgr.h"
 #include "ui/hint_mgr.h"
 #include "ui/label.h"
@@ -11,14 +11,14 @@
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 using controls_test::StepScript;
 
-class HintHelpTest : public ControlsBench {
+class HintHelpTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddText("Texts/dlghelp", "txt", "Dialog help\r\nbody text"));
         controls_test::AddFrameSkin(pack, "Hint", 2);
         controls_test::AddFrameSkin(pack, "frm", 3);
@@ -52,7 +52,7 @@ protected:
         CHelpMgr::Shutdown();
         CHintMgr::Shutdown();
         CSkinMgr::Shutdown();
-        ControlsBench::TearDown();
+        ControlsRig::TearDown();
     }
 };
 

@@ -4,19 +4,19 @@
 
 #include <memory>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 #include "ui/res_wnd.h"
 #include "ui/squad_icon.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
-class ItemControlsTest : public ControlsBench {
+class ItemControlsTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddFile("Images/Icons/golds", "img", controls_test::Picture(10, 8, 40)));
         ASSERT_TRUE(pack.AddFile("Images/Icons/stons", "img", controls_test::Picture(12, 14, 41)));
         ASSERT_TRUE(pack.AddFile("Images/knight", "img", controls_test::Picture(20, 30, 42)));

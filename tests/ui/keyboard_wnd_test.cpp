@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
 class Typist {
 public:
@@ -19,11 +19,11 @@ public:
     std::string typed;
 };
 
-class KeyboardWndTest : public ControlsBench {
+class KeyboardWndTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddText("Locale/Keyboards/test", "kbd",
                                  "[LowerCase]\r\nqwe\r\nas d\r\nz\xe9\r\n1\r\n \r\n\r\n"
                                  "[UpperCase]\r\nQWE\r\nAS D\r\nZ\r\n!\r\n \r\n\r\n"
@@ -39,7 +39,7 @@ protected:
     void TearDown() override
     {
         keyboard.reset();
-        ControlsBench::TearDown();
+        ControlsRig::TearDown();
     }
     void Press(CButton* button)
     {

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 #include "ui/squad_icon.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 using controls_test::Picture;
 
 class Pages : public MarkupPageOwner {
@@ -59,11 +59,11 @@ public:
     std::vector<PackedRect> invalidated;
 };
 
-class MarkupLayoutTest : public ControlsBench {
+class MarkupLayoutTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddFile("Images/Icons/gold", "img", Picture(12, 8, 40)));
         ASSERT_TRUE(pack.AddFile("Images/coin", "img", Picture(10, 14, 41)));
         ASSERT_TRUE(pack.AddFile("Images/flag", "ani", controls_test::Animation(3, 8, 6)));

@@ -5,17 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "core/raster.h"
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
-class MarkupWndTest : public ControlsBench {
+class MarkupWndTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         ASSERT_TRUE(pack.AddText("Texts/long", "txt", "second {s1}text"));
         ASSERT_TRUE(pack.AddText("Main/Rt/part", "txt", "from the node's folder"));
         ASSERT_TRUE(pack.AddFile("Images/flag", "ani", controls_test::Animation(3, 8, 6)));

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
 class Listener {
 public:
@@ -22,11 +22,11 @@ public:
     int ended = 0;
 };
 
-class ScrollBarTest : public ControlsBench {
+class ScrollBarTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         for (const char* name : {"Btn_UU", "Btn_U", "Btn_D", "Btn_DD"}) {
             controls_test::AddFixedButtonSkin(pack, std::string("sb/") + name, 16, 16, 3);
         }

@@ -5,13 +5,13 @@
 
 #include "core/draw_context.h"
 #include "core/raster.h"
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 #include "ui/label.h"
 #include "ui/text_element.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
 // Counts the pixels of a colour in a surface.
 int CountColour(const CDrawContext& dc, uint8_t colour, int* minX = nullptr, int* minY = nullptr)
@@ -35,11 +35,11 @@ int CountColour(const CDrawContext& dc, uint8_t colour, int* minX = nullptr, int
     return count;
 }
 
-class TextControlsTest : public ControlsBench {
+class TextControlsTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         Mount({{0, "Main", {}},
                {1, "Lbl", {1, 0, 10, 10, 100, 30, "LblKey", 3, 1, 5}},
                {1, "Menu", {1, 0, 0, 100, 100, 20, "MenuKey", 15, 14, 7, 2, 3, 10}}},

@@ -13,7 +13,7 @@
 
 namespace {
 
-using ui_test::UiDataBench;
+using ui_test::UiDataRig;
 
 // A stand-in for the label control: binds to the selected node and reads its layout.
 class LabelStub : public CWindow, public LayoutReader {
@@ -47,11 +47,11 @@ void AttachHelp(CWindow* window, CHelpText* help)
     g_helps[window] = std::string(help->Title().Chars()) + ": " + help->Text().Chars();
 }
 
-class TreeWindowsTest : public UiDataBench {
+class TreeWindowsTest : public UiDataRig {
 protected:
     void SetUp() override
     {
-        UiDataBench::SetUp();
+        UiDataRig::SetUp();
         g_labels.clear();
         g_hints.clear();
         g_helps.clear();

@@ -1,5 +1,5 @@
 #pragma once
-// The window toolkit's test bench: a headless display of 240 x 320, the
+// The window toolkit's test rig: a headless display of 240 x 320, the
 // window manager started with a plain root window, and a frame hook that
 // delivers the queued events, as the application's does.
 
@@ -93,7 +93,7 @@ private:
     std::string m_name;
 };
 
-class UiBench : public testing::Test {
+class UiRig : public testing::Test {
 protected:
     void SetUp() override
     {

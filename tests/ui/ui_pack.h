@@ -84,11 +84,11 @@ inline std::vector<Node> TestTree()
 
 // Mounts the data set and starts the path, resource and UI managers; font 0
 // has glyphs 10 wide and 10 high for 'a'..'z'.
-class UiDataBench : public UiBench {
+class UiDataRig : public UiRig {
 protected:
     void SetUp() override
     {
-        UiBench::SetUp();
+        UiRig::SetUp();
         PackWriter pack(100);
         std::vector<uint8_t> pool, table;
         ui_tree_fixture::WriteUiTree(TestTree(), pool, table);
@@ -156,7 +156,7 @@ protected:
         SetToolkitHooks({});
         CUIMgr::Shutdown();
         CPathMgr::Shutdown();
-        UiBench::TearDown();
+        UiRig::TearDown();
     }
     FixtureData m_data;
     std::vector<uint8_t> m_font;

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui/controls_bench.h"
+#include "tests/ui/controls_rig.h"
 
 namespace {
 
-using controls_test::ControlsBench;
+using controls_test::ControlsRig;
 
 class Listener {
 public:
@@ -21,11 +21,11 @@ public:
     std::vector<int32_t> steps;
 };
 
-class ValueScrollerTest : public ControlsBench {
+class ValueScrollerTest : public ControlsRig {
 protected:
     void SetUp() override
     {
-        ControlsBench::SetUp();
+        ControlsRig::SetUp();
         for (const char* name : {"Btn_LL", "Btn_L", "Btn_R", "Btn_RR"}) {
             controls_test::AddFixedButtonSkin(pack, std::string("ValueScroller/") + name, 20, 20, 3);
         }

@@ -8,9 +8,9 @@
 namespace {
 
 using ui_test::JournalWnd;
-using ui_test::UiBench;
+using ui_test::UiRig;
 
-class WindowMgrTest : public UiBench {};
+class WindowMgrTest : public UiRig {};
 
 TEST_F(WindowMgrTest, InitGivesTheRootTheWholeDisplayAndFailsWithoutFactory)
 {

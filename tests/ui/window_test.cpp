@@ -5,7 +5,7 @@
 namespace {
 
 using ui_test::JournalWnd;
-using ui_test::UiBench;
+using ui_test::UiRig;
 
 TEST(WindowAnchorTest, PlacesTheRequestedRectByMode)
 {
@@ -35,7 +35,7 @@ TEST(WindowAnchorTest, PlacesTheRequestedRectByMode)
     }
 }
 
-class WindowTest : public UiBench {};
+class WindowTest : public UiRig {};
 
 TEST_F(WindowTest, ChildrenAnchorInsideTheParentsClientArea)
 {

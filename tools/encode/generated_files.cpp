@@ -19,8 +19,11 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& text)
 bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::string old;
+    // Compared as bytes: a plain char of 0x80 or more is negative and would
+    // never equal its uint8_t, so every such file would be written again.
     if (ReadWholeFile(path, old) && old.size() == bytes.size() &&
-        std::equal(old.begin(), old.end(), bytes.begin()))
+        std::equal(old.begin(), old.end(), bytes.begin(),
+                   [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }))
         return true;
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);

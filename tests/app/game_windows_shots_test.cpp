@@ -1,0 +1,175 @@
+// The set-up and end-of-game windows built from the shipped layouts and
+// data: each opens inside the screen with its texts filled; the shots are
+// kept for looking at.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/new_game_wnd.h"
+#include "app/pick_slot_wnd.h"
+#include "app/sel_scenario_wnd.h"
+#include "core/preferences.h"
+#include "game/game_world.h"
+#include "game/hall_of_fame.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
+#include "game/squad_type.h"
+#include "mapdialogs/cust_plr_wnd.h"
+#include "mapdialogs/game_info_wnd.h"
+#include "mapdialogs/hall_of_fame_wnd.h"
+#include "mapdialogs/mini_map.h"
+#include "mapdialogs/victory_wnd.h"
+#include "players/human_controller.h"
+#include "tests/rigs/shipped_data.h"
+#include "ui/markup_wnd.h"
+#include "ui/ui_link.h"
+#include "ui/value_scroller.h"
+#include "ui/window_mgr.h"
+
+namespace game_windows_test {
+namespace {
+
+bool Inside(const CWindow* w)
+{
+    const PackedRect r = w->GetNode()->screenRect;
+    return r.IsDefined() && r.Left() >= 0 && r.Top() >= 0 && r.Right() < 240 && r.Bottom() < 320;
+}
+
+// Every shown window inside its parent's client area; the faults name the
+// windows' layout paths.
+void CollectOutside(CWindow* parent, std::vector<std::string>& faults)
+{
+    const PackedRect ps = parent->GetNode()->screenRect;
+    const PackedRect c = parent->ClientRect();
+    for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        if (!child->IsVisible())
+            continue;
+        const PackedRect r = child->GetNode()->screenRect;
+        if (r.IsDefined() && ps.IsDefined() && c.IsDefined() && r.Width() > 0 && r.Height() > 0 &&
+            (r.Left() < ps.Left() + c.Left() || r.Top() < ps.Top() + c.Top() ||
+             r.Right() > ps.Left() + c.Right() || r.Bottom() > ps.Top() + c.Bottom())) {
+            auto* link = static_cast<CUiTreeLink*>(child->QueryInterface(IidUiTreeLink));
+            faults.push_back(link ? link->Path().Chars() : "(a window without layout)");
+        }
+        CollectOutside(child, faults);
+    }
+}
+
+std::string Outside(CWindow* window)
+{
+    std::vector<std::string> faults;
+    CollectOutside(window, faults);
+    std::string text;
+    for (const std::string& f : faults)
+        text += f + " ";
+    return text;
+}
+
+class GameWindowsShotsTest : public ShippedDataRig {
+protected:
+    void SetUp() override
+    {
+        ShippedDataRig::SetUp();
+        CPreferencesMgr::SetDefaults();
+        LoadSquadTypes();
+    }
+    void TearDown() override
+    {
+        Game().world = nullptr;
+        SetActiveWorld(nullptr);
+        MiniMapColourHook.Clear();
+        FreeSquadTypes();
+        FreeHallOfFame();
+        ShippedDataRig::TearDown();
+    }
+    bool LoadGameWorld(CGameWorld& world)
+    {
+        const CStr path = Map::CSrenarionMgr::MissionPath(0, 0);
+        if (!world.LoadPreview(CStr::ConcatChars(path, "/mission")))
+            return false;
+        SetActiveWorld(&world);
+        if (!world.AfterLoad() || !LoadMissionTexts(world, path))
+            return false;
+        Game().world = &world;
+        Game().missionPath = path;
+        Game().turn = 9;
+        Game().difficulty = 1;
+        world.Player(0).human = 1;
+        world.Player(0).controller = new CHumanController(&world.Player(0));
+        return true;
+    }
+};
+
+TEST_F(GameWindowsShotsTest, NewGameAndScenarioSelection)
+{
+    CNewGameWnd wnd(nullptr, CStr("/Map/NewGameWnd"));
+    wnd.Show(true, true);
+    EXPECT_TRUE(Inside(&wnd));
+    EXPECT_EQ(Outside(&wnd), "");
+    EXPECT_FALSE(wnd.MissionName()->Text().IsEmpty());
+    EXPECT_TRUE(wnd.MiniMap()->HasPicture());
+    Shot("game_windows_new_game");
+    CSelScenarioWnd* sel = wnd.Selection();
+    sel->Show(true, true);
+    EXPECT_GT(sel->ButtonCount(), 0);
+    EXPECT_EQ(sel->TotalMissions(), Map::CSrenarionMgr::TotalMissions());
+    EXPECT_EQ(Outside(sel), "");
+    Shot("game_windows_scenario_selection");
+}
+
+TEST_F(GameWindowsShotsTest, PickSlotAndHallOfFame)
+{
+    CPickSlotWnd picker(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
+    picker.Show(true, true);
+    EXPECT_TRUE(Inside(&picker));
+    EXPECT_EQ(Outside(&picker), "");
+    Shot("game_windows_pick_slot");
+    picker.Show(false, false);
+    CHallOfFameWnd hall(nullptr, CStr("/Main/HallOfFameWnd"));
+    hall.Window()->Show(true, true);
+    EXPECT_GT(hall.RowCount(), 0);
+    for (int32_t r = 0; r < hall.RowCount(); ++r)
+        EXPECT_TRUE(Inside(hall.RowAt(r).details)) << r;
+    EXPECT_EQ(Outside(hall.Window()), "");
+    Shot("game_windows_hall_of_fame");
+}
+
+TEST_F(GameWindowsShotsTest, CustomPlayerGameInfoAndVictory)
+{
+    CGameWorld world;
+    ASSERT_TRUE(LoadGameWorld(world));
+    {
+        CCustPlrWnd wnd(nullptr, CStr("/Map/MapWnd/CustPlrWnd"));
+        wnd.Setup(&world.Player(0));
+        wnd.Show(true, true);
+        EXPECT_TRUE(Inside(&wnd));
+        EXPECT_EQ(Outside(&wnd), "");
+        Shot("game_windows_cust_plr");
+        wnd.SkillsWnd()->Setup(&world.Player(0).hero);
+        wnd.SkillsWnd()->Show(true, true);
+        EXPECT_EQ(Outside(wnd.SkillsWnd()), "");
+        Shot("game_windows_cust_skills");
+    }
+    {
+        CGameInfoWnd wnd(nullptr, CStr("/Map/MapWnd/GameInfoWnd"));
+        wnd.Show(true, true);
+        EXPECT_TRUE(Inside(&wnd));
+        EXPECT_EQ(Outside(&wnd), "");
+        Shot("game_windows_game_info");
+    }
+    CVictoryWnd victory(nullptr, CStr("/Map/MapWnd/VictoryWnd"));
+    victory.Fill(1, &world.Player(0));
+    victory.Window()->Show(true, true);
+    Shot("game_windows_victory_message");
+    victory.SetMode(CVictoryWnd::ModeStatistics);
+    for (int page = 1; page <= 4; ++page) {
+        victory.PageScroller()->SetValue(page, true, true);
+        EXPECT_EQ(Outside(victory.Window()), "") << page;
+        Shot("game_windows_victory_page" + std::to_string(page));
+    }
+}
+
+}  // namespace
+}  // namespace game_windows_test

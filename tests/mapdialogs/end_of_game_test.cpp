@@ -1,0 +1,230 @@
+// The end of a game: the victory and defeat windows' two modes and four
+// pages, the statistics they show, and the flow that follows a victory:
+// the name window, the new hall-of-fame entry and the hall of fame itself.
+
+#include "mapdialogs/victory_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "game/game_world.h"
+#include "game/hall_of_fame.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
+#include "mapdialogs/game_statistics_wnd.h"
+#include "mapdialogs/hall_of_fame_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
+#include "mapdialogs/player_name_wnd.h"
+#include "players/human_controller.h"
+#include "tests/rigs/game_windows_rig.h"
+#include "ui/composite_wnd.h"
+#include "ui/keyboard_wnd.h"
+#include "ui/markup_wnd.h"
+#include "ui/value_scroller.h"
+#include "ui/window_mgr.h"
+
+namespace game_windows_test {
+namespace {
+
+template <typename T>
+T* FindChild(CWindow* parent)
+{
+    for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+        if (auto* found = dynamic_cast<T*>(child))
+            return found;
+    return nullptr;
+}
+
+// The composite (screen window) whose member window is a child of parent.
+template <typename T>
+T* FindScreen(CWindow* parent)
+{
+    for (CWindow* child = parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        auto* composite = static_cast<CCompositeWnd*>(child->QueryInterface(IidCompositeWnd));
+        if (auto* found = dynamic_cast<T*>(composite))
+            return found;
+    }
+    return nullptr;
+}
+
+class EndOfGameTest : public GameWindowsRig {
+protected:
+    void SetUp() override
+    {
+        GameWindowsRig::SetUp();
+        FreeHallOfFame();
+        for (ScoreWeights& block : HallOfFameConfig().blocks) {
+            block = ScoreWeights();
+            block.base = 1000;
+            block.w[0] = 10;
+        }
+        ASSERT_TRUE(LoadMissionWorld(0, 0, m_world));
+        RunningGameState& game = Game();
+        game.world = &m_world;
+        game.missionPath = Map::CSrenarionMgr::MissionPath(0, 0);
+        game.turn = 17;
+        game.difficulty = 2;
+        PlayerRecord& p = m_world.Player(0);
+        p.human = 1;
+        p.controller = new CHumanController(&p);
+        p.stats.victories = 2;
+        p.stats.defeats = 1;
+        p.stats.retreats = 3;
+        p.stats.stolen.SetByChars("gold", 55);
+        p.hero.experience = 600;
+        m_map = new CWindow(nullptr, PackedRect(0, 0, 239, 319), CStr(), true);
+    }
+    void TearDown() override
+    {
+        delete m_map;
+        Game().world = nullptr;
+        Game().missionPath = CStr();
+        SetActiveWorld(nullptr);
+        FreeHallOfFame();
+        HallOfFameConfig() = GameConfig();
+        GameWindowsRig::TearDown();
+    }
+    static std::string Text(CWindow* w) { return w->Text().Chars(); }
+    static int VisiblePage(StatisticsPages& pages)
+    {
+        int shown = 0, which = 0;
+        for (int n = 1; n <= 4; ++n)
+            if (pages.Page(n)->Window()->IsVisible()) {
+                ++shown;
+                which = n;
+            }
+        return shown == 1 ? which : -shown;
+    }
+
+    CGameWorld m_world;
+    CWindow* m_map = nullptr;
+};
+
+TEST_F(EndOfGameTest, TheMessageComesFirstThenOnePageAtATime)
+{
+    CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
+    wnd.Fill(1, &m_world.Player(0));
+    wnd.Window()->Show(true, true);
+    EXPECT_EQ(wnd.Mode(), CVictoryWnd::ModeMessage);
+    EXPECT_EQ(Text(wnd.Message()), "You won Reedwater.");
+    EXPECT_FALSE(wnd.ExitButton()->IsVisible());
+    EXPECT_FALSE(wnd.PageScroller()->Window()->IsVisible());
+    EXPECT_EQ(VisiblePage(wnd.Pages()), 0);
+    TapWindow(wnd.Message());
+    EXPECT_EQ(wnd.Mode(), CVictoryWnd::ModeStatistics);
+    EXPECT_FALSE(wnd.Message()->IsVisible());
+    EXPECT_TRUE(wnd.ExitButton()->IsVisible());
+    EXPECT_EQ(VisiblePage(wnd.Pages()), 1);
+    for (int page = 2; page <= 4; ++page) {
+        wnd.PageScroller()->SetValue(page, true, true);
+        EXPECT_EQ(VisiblePage(wnd.Pages()), page);
+    }
+    TapWindow(wnd.Window());  // a tap in statistics mode changes nothing
+    EXPECT_EQ(wnd.Mode(), CVictoryWnd::ModeStatistics);
+    EXPECT_EQ(VisiblePage(wnd.Pages()), 4);
+    Shot("victory_rig");
+}
+
+TEST_F(EndOfGameTest, ThePagesShowThePlayersStatistics)
+{
+    CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/DefeatWnd"));
+    wnd.Fill(0, &m_world.Player(0));
+    StatisticsPages& pages = wnd.Pages();
+    EXPECT_EQ(Text(wnd.Message()), "You lost Reedwater.");
+    EXPECT_EQ(Text(pages.turns), "Turns: 17");
+    EXPECT_EQ(Text(pages.difficulty), "Difficulty: Hard");
+    EXPECT_EQ(Text(pages.score), "Score: 983");
+    EXPECT_EQ(Text(pages.hero), "Aldra: 1/2/3, level 3 (600)");
+    EXPECT_EQ(Text(pages.totalBattles), "Battles: 6") << "victories + defeats + retreats";
+    EXPECT_EQ(Text(pages.victories), "Won: 2");
+    EXPECT_EQ(Text(pages.defeats), "Lost: 1");
+    EXPECT_EQ(Text(pages.retreats), "Retreats: 3");
+    EXPECT_EQ(Text(pages.stolen), "55 gold");
+    EXPECT_GT(pages.finalArmy->ItemCount(), 0) << "garrisons and field army";
+    EXPECT_EQ(pages.killed->ItemCount(), 0);
+}
+
+TEST_F(EndOfGameTest, TheStatisticsOfAStoredResultScoreAgain)
+{
+    CHallOfFameEntry entry;
+    HallOfFameGame game{&m_world, Game().missionPath, 40, 0};
+    entry.FillFromPlayer(m_world.Player(0), game);
+    entry.score = 1;  // as a file might hold it; the window scores it itself
+    CGameStatisticsWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
+    wnd.Fill(entry);
+    wnd.Window()->Show(true, true);
+    EXPECT_EQ(Text(wnd.Pages().score), "Score: 960");
+    EXPECT_EQ(Text(wnd.Pages().difficulty), "Difficulty: Easy");
+    EXPECT_EQ(VisiblePage(wnd.Pages()), 1);
+    EXPECT_EQ(wnd.PageScroller()->Min(), 1);
+    EXPECT_EQ(wnd.PageScroller()->Max(), 4);
+}
+
+struct FlowCase {
+    const char* what;
+    uint8_t victory;
+    int humans;       // human players with the human flag
+    bool qualifies;   // the hall of fame takes the result
+    bool acceptName;  // the name window is answered with Ok
+    bool nameWindow, hallOfFame;
+    const char* finalName;
+    int entries;
+};
+
+TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame)
+{
+    const FlowCase cases[] = {
+        {"lone winner", 1, 1, true, true, true, true, "Aldra!", 1},
+        {"cancelled name", 1, 1, true, false, true, true, "Aldra", 1},
+        {"hot seat", 1, 2, true, true, false, false, "Aldra", 0},
+        {"not good enough", 1, 1, false, true, false, false, "Aldra", 0},
+        {"defeat", 0, 1, true, true, false, false, "Aldra", 0},
+    };
+    for (const FlowCase& c : cases) {
+        FreeHallOfFame();
+        m_world.Player(0).name = CStr("Aldra");
+        m_world.Player(1).human = c.humans >= 2 ? 1 : 0;
+        for (ScoreWeights& block : HallOfFameConfig().blocks)
+            block.base = c.qualifies ? 1000 : 0;
+        bool sawName = false, sawHall = false;
+        std::vector<std::function<void()>> steps = {
+            [&] {
+                auto* screen = FindScreen<CVictoryWnd>(m_map);
+                ASSERT_NE(screen, nullptr);
+                TapWindow(screen->Message());
+            },
+            [&] { TapWindow(FindScreen<CVictoryWnd>(m_map)->ExitButton()); },
+        };
+        if (c.nameWindow) {
+            steps.push_back([&] {
+                auto* names = FindChild<CPlayerNameWnd>(m_map);
+                ASSERT_NE(names, nullptr);
+                sawName = true;
+                EXPECT_EQ(Text(names->NameLabel()), "Aldra");
+                names->Keyboard()->OnKey('!');
+                TapWindow(c.acceptName ? names->OkButton() : names->CancelButton());
+            });
+        }
+        if (c.hallOfFame) {
+            steps.push_back([&] {
+                auto* hall = FindScreen<CHallOfFameWnd>(m_map);
+                ASSERT_NE(hall, nullptr);
+                sawHall = true;
+                EXPECT_EQ(Text(hall->RowAt(0).playerName), std::string("1. ") + c.finalName);
+                TapWindow(hall->ReturnButton());
+            });
+        }
+        Script(steps);
+        RunEndOfGameWindows(m_map, c.victory, &m_world.Player(0));
+        EXPECT_EQ(sawName, c.nameWindow) << c.what;
+        EXPECT_EQ(sawHall, c.hallOfFame) << c.what;
+        EXPECT_STREQ(m_world.Player(0).name.Chars(), c.finalName) << c.what;
+        EXPECT_EQ(HallOfFameCount(Game().missionPath), c.entries) << c.what;
+        EXPECT_EQ(m_map->GetFirstChild(), nullptr) << c.what << ": every window was deleted";
+    }
+}
+
+}  // namespace
+}  // namespace game_windows_test
