@@ -145,9 +145,11 @@ int WinMain(uintptr_t instance)
     InstallControllerFactory(
         [](PlayerRecord* player) -> CPlayerController* { return new CAIController(player); });
     InstallBattleAiPlayer();
-    if (CoreStartup()) {
+    // A start that failed has told the person why (message box and log);
+    // the status tells whoever started the program.
+    const bool started = CoreStartup();
+    if (started)
         MainLoop();
-    }
     CoreShutdown();
-    return 0;
+    return started ? 0 : 1;
 }

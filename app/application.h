@@ -8,7 +8,7 @@
 class CDrawContext;
 
 // Stores the instance handle, starts the core, runs the main loop when the
-// start succeeded, always shuts down; returns 0.
+// start succeeded, always shuts down; returns 0, or 1 when the start failed.
 int WinMain(uintptr_t instance);
 // Starts the application's managers in their fixed order, stopping at the
 // first failure; true when every step started.

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/game_data_check.h"
 #include "app/main_menu_wnd.h"
 #include "app/text_screen_wnd.h"
 #include "battlescreen/batl_ani_cache_mgr.h"
@@ -96,6 +97,8 @@ bool CGameApplication::Init()
     LogEnter();
     CBatlAniCacheMgr::Init();
     LogLeave();
+    if (!CheckGameData())
+        return false;
 
     {
         TreeNodeScope scope;

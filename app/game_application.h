@@ -51,6 +51,9 @@ public:
     // A save slot 0-8, or -1 when the user cancelled.
     int32_t PickSlotForNewGame();
     int32_t PickSlotForLoad();
+    // Names every save slot that holds an unreadable file, in the log and in
+    // a message the person taps away.
+    void ExplainDamagedSlots();
 
     // The trainer's battle window hooks.
     void OnTrainerBattleOver();

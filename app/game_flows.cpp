@@ -8,6 +8,7 @@
 #include "app/main_menu_wnd.h"
 #include "app/new_game_wnd.h"
 #include "app/pick_slot_wnd.h"
+#include "app/text_format.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_trainer.h"
 #include "battlescreen/map_battle_wnd.h"
@@ -123,6 +124,13 @@ void CGameApplication::OnResumeGame()
 {
     SaveSlots::Recount();
     BeginFlow();
+    ExplainDamagedSlots();
+    if (QuitFlag)
+        return;
+    if (SaveSlots::ValidCount() < 1) {
+        RestoreMenu();
+        return;
+    }
     const int32_t slot = PickSlotForLoad();
     if (QuitFlag)
         return;
@@ -145,6 +153,23 @@ void CGameApplication::OnResumeGame()
     RunMapWindow(1, nullptr);
     BackToTitle();
     SaveSlots::Deselect();
+}
+
+void CGameApplication::ExplainDamagedSlots()
+{
+    for (const int slot : SaveSlots::Damaged()) {
+        CStr line;
+        line.Format("MAIN: saved game slot %ld (%s) cannot be read", long(slot + 1), SaveSlotFileName(slot));
+        LogWrite(line);
+        CMessageWnd* box = new (std::nothrow) CMessageWnd(nullptr);
+        if (box == nullptr)
+            continue;
+        box->Setup(LocaleFormat("InvalidSlotN", long(slot + 1)), CStr("InvalidSlotT"), MessageTapToClose,
+                   CStr(), true);
+        delete box;
+        if (QuitFlag)
+            return;
+    }
 }
 
 int32_t CGameApplication::PickSlotForNewGame()

@@ -41,7 +41,9 @@ void CMainMenuWnd::OnShow()
     CCompositeWnd::OnShow();
     SaveSlots::Recount();
     if (CMenuItem* resume = m_items[EntryResumeGame])
-        resume->Enable(SaveSlots::ValidCount() >= 1, true);
+        // A damaged slot keeps Resume open: it is where the person learns
+        // which saved game could not be read.
+        resume->Enable(SaveSlots::ValidCount() >= 1 || !SaveSlots::Damaged().empty(), true);
     SpareButtonSignal.Connect(OnSpareButton, m_spareConnection);
 }
 

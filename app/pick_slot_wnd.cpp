@@ -129,7 +129,8 @@ bool CPickSlotWnd::FormatSlotInfo(int slot, CStr& text)
 {
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    if (ReadVersionedBody(SaveSlotFileName(slot), version, body) != VersionedRead::kOk || body.empty())
+    if (ReadVersionedBody(SaveSlotFileName(slot), version, body, kMaxSaveFileBytes) != VersionedRead::kOk ||
+        body.empty())
         return false;
     if (!VerifySaveCheckByte(body.data(), static_cast<uint32_t>(body.size())))
         return false;

@@ -35,13 +35,6 @@ void RepushResourceError()
         PushErrorCode(code & 0xFF);
 }
 
-// Closing the main window must not quit the program in the middle of a battle.
-void KeepMainWindow(intptr_t argument, SignalDelegate*)
-{
-    if (argument)
-        *reinterpret_cast<uint8_t*>(argument) = 0;
-}
-
 }  // namespace
 
 CMapBattleWnd::CMapBattleWnd(CWindow* parent, const CStr& path) : CCompositeWnd(parent, path, true)
@@ -408,13 +401,14 @@ void CMapBattleWnd::UnbindBattleHooks()
 
 void CMapBattleWnd::ConnectSignals()
 {
-    CloseSignal.Connect(&KeepMainWindow, m_closeConnection);
+    // A close request is not refused here: the quit it raises stops the
+    // battle as left unfinished (never saved), and the program shuts down;
+    // the next start resumes from the save made before the battle.
     SpareButtonSignal.ConnectVoid(this, &CMapBattleWnd::OnMenuKey, m_spareConnection);
 }
 
 void CMapBattleWnd::DisconnectSignals()
 {
-    CloseSignal.Disconnect(m_closeConnection);
     SpareButtonSignal.Disconnect(m_spareConnection);
 }
 

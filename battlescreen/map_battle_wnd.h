@@ -142,7 +142,6 @@ private:
     CGameMenu* m_battleMenu = nullptr;
     CSplitSquadWnd* m_splitWnd = nullptr;
 
-    SignalConnection m_closeConnection;
     SignalConnection m_spareConnection;
     bool m_hadScreen = false;
     bool m_rulesLoaded = false;

@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -114,6 +115,50 @@ void BM_SaveAndLoadThroughTheDataFolder(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(game.body.size()) * 2);
 }
 BENCHMARK(BM_SaveAndLoadThroughTheDataFolder);
+
+// A save alone, flushed to the disk before and after its rename, beside the
+// same bytes written and renamed without any flush: the ratio is what
+// durability costs.
+void BM_DurableSaveToTheDataFolder(benchmark::State& state)
+{
+    LargestGame& game = Game();
+    if (!game.ok) {
+        state.SkipWithError("the shipped mission did not load");
+        return;
+    }
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tharn_bench_durable";
+    std::filesystem::create_directories(folder);
+    SetDataFolder(CStr((folder.string() + "/").c_str()));
+    SetActiveWorld(&game.world);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            SaveGame(SaveSlotFileName(0), SavedGameParts{game.world, game.missionPath, game.session}));
+    SetDataFolder(CStr());
+    std::filesystem::remove_all(folder);
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(game.body.size()));
+}
+BENCHMARK(BM_DurableSaveToTheDataFolder)->UseRealTime();
+
+void BM_UnflushedWriteAndRenameOfTheSavedBytes(benchmark::State& state)
+{
+    LargestGame& game = Game();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tharn_bench_unflushed";
+    std::filesystem::create_directories(folder);
+    const std::string temporary = (folder / "save_new").string(), target = (folder / "save").string();
+    for (auto _ : state) {
+        FILE* file = std::fopen(temporary.c_str(), "wb");
+        if (file == nullptr) {
+            state.SkipWithError("cannot write the temporary folder");
+            break;
+        }
+        std::fwrite(game.body.data(), 1, game.body.size(), file);
+        std::fclose(file);
+        benchmark::DoNotOptimize(std::rename(temporary.c_str(), target.c_str()));
+    }
+    std::filesystem::remove_all(folder);
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(game.body.size()));
+}
+BENCHMARK(BM_UnflushedWriteAndRenameOfTheSavedBytes)->UseRealTime();
 
 // The physical reference: copying the saved bytes once.
 void BM_CopyOfTheSavedBytes(benchmark::State& state)

@@ -7,6 +7,7 @@
 #include "core/data_file.h"
 #include "core/display_surface.h"
 #include "core/sound_mgr.h"
+#include "platform/platform.h"
 
 uint8_t PrefSoundOn = 1;
 int32_t PrefVolume = 127;
@@ -124,6 +125,11 @@ void CPreferencesMgr::SetDefaults()
     PrefNewGame[2] = 1;
 }
 
+CStr CPreferencesMgr::TemporaryName()
+{
+    return CStr(kFileName) + "~";
+}
+
 bool CPreferencesMgr::IsDirty()
 {
     return g_dirty != 0;
@@ -141,12 +147,19 @@ uint8_t CPreferencesMgr::ContrastLevel(uint8_t option)
 
 bool CPreferencesMgr::Load()
 {
+    // A save killed before its rename leaves the temporary file behind.
+    DeleteDataFile(TemporaryName().Chars());
     FILE* file = OpenVersionedFile(kFileName, DataFileRead);
     if (file == nullptr)
         return UseDefaults();
     int32_t position = FileTell(file);
     int32_t size = FileSize(file);
     int32_t n = (position < 0 || size < 0) ? -1 : size - position;
+    // Nothing past the fields we know is read, however large the file.
+    CSizeCounter known;
+    SerializePreferences(known);
+    if (n > int32_t(known.Capacity()))
+        n = int32_t(known.Capacity());
     if (n <= 0) {
         FileClose(file);
         return UseDefaults();
@@ -183,7 +196,7 @@ void CPreferencesMgr::Save()
     SerializePreferences(writer);
     // Written in full under a temporary name first; only a complete file
     // replaces the old one.
-    const CStr temporaryName = CStr(kFileName) + "~";
+    const CStr temporaryName = TemporaryName();
     FILE* file = OpenVersionedFile(temporaryName.Chars(), DataFileCreate);
     if (file == nullptr)
         return;
@@ -192,7 +205,7 @@ void CPreferencesMgr::Save()
     written = FileClose(file) && written;
     CStr temporaryPath = DataFilePath(temporaryName.Chars());
     CStr finalPath = DataFilePath(kFileName);
-    if (!written || std::rename(temporaryPath.Chars(), finalPath.Chars()) != 0) {
+    if (!written || !ReplaceFileDurably(temporaryPath.Chars(), finalPath.Chars())) {
         DeleteDataFile(temporaryName.Chars());
     }
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/byte_stream.h"
+#include "core/ref_string.h"
 
 extern uint8_t PrefSoundOn;
 extern int32_t PrefVolume;
@@ -28,9 +29,12 @@ extern int16_t PrefNewGame[3];
 class CPreferencesMgr {
 public:
     static constexpr const char* kFileName = "zkvprefs";
+    // The name a save writes before it replaces the file; a left-over one is
+    // removed by the next load.
+    static CStr TemporaryName();
 
     // Reads the file (defaults when it is missing, too old, empty or
-    // unreadable), keeps every value within its range, hands the volume to
+    // unreadable; never more bytes than the fields it knows), keeps every value within its range, hands the volume to
     // the sound manager and brightness and contrast to the display. Always true.
     static bool Load();
     // Writes the file when anything was loaded (every load marks the values

@@ -291,7 +291,10 @@ void InitRasterOps()
 {
     ResetImageRowOps();
     PaletteState& s = Palettes();
+    // A palette of an earlier display must not outlive it: its bytes may
+    // belong to packs since closed.
     s.currentId = kNoPalette;
+    s.data = nullptr;
     s.locked = false;
     static uint8_t* currentId = &Palettes().currentId;
     InstallPaletteSwitch(PaletteSwitch{currentId, &SelectPalette});

@@ -3,32 +3,28 @@
 #include <cstdio>
 
 #include "core/data_file.h"
+#include "platform/platform.h"
 
 namespace {
-bool ReadRest(FILE* file, std::vector<uint8_t>& bytes)
+bool ReadRest(FILE* file, std::vector<uint8_t>& bytes, uint32_t maxBytes)
 {
     const int32_t size = FileSize(file);
     const int32_t at = FileTell(file);
-    if (size < 0 || at < 0 || at > size)
+    if (size < 0 || at < 0 || at > size || uint32_t(size - at) > maxBytes)
         return false;
     bytes.assign(size_t(size - at), 0);
     return bytes.empty() || FileRead(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-CStr TemporaryName(const CStr& name)
-{
-    return name + "_new";
-}
-
 // The write is complete and closed before the rename, so a reader sees either
-// the old file or the whole new one.
+// the old file or the whole new one, even after a power cut.
 bool RenameOver(const CStr& from, const CStr& to)
 {
     const CStr source = DataFilePath(from.Chars());
     const CStr target = DataFilePath(to.Chars());
     if (source.IsEmpty() || target.IsEmpty())
         return false;
-    return std::rename(source.Chars(), target.Chars()) == 0;
+    return ReplaceFileDurably(source.Chars(), target.Chars());
 }
 
 bool WriteWhole(FILE* file, const uint8_t* bytes, size_t size)
@@ -42,7 +38,13 @@ bool WriteWhole(FILE* file, const uint8_t* bytes, size_t size)
 }
 }  // namespace
 
-VersionedRead ReadVersionedBody(const CStr& name, uint16_t& version, std::vector<uint8_t>& body)
+CStr TemporaryName(const CStr& name)
+{
+    return name + "_new";
+}
+
+VersionedRead ReadVersionedBody(const CStr& name, uint16_t& version, std::vector<uint8_t>& body,
+                                uint32_t maxBytes)
 {
     body.clear();
     version = ReadDataFileVersion(name.Chars());
@@ -51,7 +53,7 @@ VersionedRead ReadVersionedBody(const CStr& name, uint16_t& version, std::vector
     FILE* file = OpenVersionedFile(name.Chars(), DataFileRead);
     if (!file)
         return VersionedRead::kRefused;
-    const bool ok = ReadRest(file, body);
+    const bool ok = ReadRest(file, body, maxBytes);
     FileClose(file);
     return ok ? VersionedRead::kOk : VersionedRead::kUnreadable;
 }
@@ -70,12 +72,12 @@ bool WriteVersionedFileSafely(const CStr& name, const uint8_t* body, size_t size
     return true;
 }
 
-bool ReadPlainDataFile(const CStr& name, std::vector<uint8_t>& bytes)
+bool ReadPlainDataFile(const CStr& name, std::vector<uint8_t>& bytes, uint32_t maxBytes)
 {
     FILE* file = OpenDataFile(name.Chars(), DataFileRead);
     if (!file)
         return false;
-    const bool ok = ReadRest(file, bytes);
+    const bool ok = ReadRest(file, bytes, maxBytes);
     FileClose(file);
     return ok;
 }

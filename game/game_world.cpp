@@ -341,6 +341,31 @@ void CGameWorld::StreamBlockList(MapBlockList& list, CByteStream& s)
     }
 }
 
+CStr CGameWorld::ValidateArmies() const
+{
+    CStr fault;
+    int64_t strength = 0;
+    auto check = [&](const CArmy& army, const char* whose, int index) {
+        for (int k = 0; k < army.Count(); ++k)
+            if (army.Item(k)->count > kMaxSquadUnits) {
+                fault.Format("the %s %d claims %d units in one squad", whose, index,
+                             int(army.Item(k)->count));
+                return false;
+            }
+        strength += army.Strength();
+        return true;
+    };
+    for (int i = 0; i < PlayerCount(); ++i)
+        if (!check(Player(i).army, "army of player", i))
+            return fault;
+    for (int i = 0; i < ProvinceCount(); ++i)
+        if (!check(Province(i).garrison, "garrison of province", i))
+            return fault;
+    if (strength > kMaxWorldStrength)
+        fault.Format("the armies' strength adds up to more than %d", int(kMaxWorldStrength));
+    return fault;
+}
+
 CStr CGameWorld::Validate(bool checkSquadTypes) const
 {
     CStr fault;
@@ -385,6 +410,8 @@ CStr CGameWorld::Validate(bool checkSquadTypes) const
                 }
         }
     }
+    if (const CStr armies = ValidateArmies(); !armies.IsEmpty())
+        return armies;
     for (int i = 0; i < n; ++i) {
         const ProvinceRecord& province = Province(i);
         const uint8_t owner = province.ownerId;

@@ -18,6 +18,11 @@ class CByteStream;
 // count stays well below 127; the map shows six player flags.
 constexpr int kMaxPlayers = 6;
 constexpr int kMaxProvinces = 120;
+// No game comes near these. They keep what a file claims small enough that
+// the planner's and the ratings' sums and products of strengths never
+// overflow: a world beyond them is refused.
+constexpr int32_t kMaxSquadUnits = 100000;
+constexpr int64_t kMaxWorldStrength = int64_t(1) << 22;
 constexpr int kMaxResourceKinds = 16;
 constexpr int kMaxArmySlots = 32;
 constexpr int kMaxCatapultsInMission = 7;
@@ -60,8 +65,10 @@ public:
 
     // Checks what the game relies on after a world was read: ids 0..P-1,
     // owned capitals with castles, neighbours in range and symmetric, army
-    // slot types distinct. Empty when the world is sound, else the first fault.
+    // slot types distinct, armies within kMaxSquadUnits and
+    // kMaxWorldStrength. Empty when the world is sound, else the first fault.
     CStr Validate(bool checkSquadTypes) const;
+    CStr ValidateArmies() const;
 
     int PlayerCount() const { return int(players.size()); }
     int ProvinceCount() const { return int(provinces.size()); }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "core/data_file.h"
 #include "core/log.h"
 #include "core/text_section_reader.h"
 #include "game/data_file_io.h"
 #include "game/game_world.h"
+#include "game/saved_game.h"
 #include "game/stream_util.h"
 
 namespace {
@@ -203,7 +205,10 @@ bool LoadHallOfFameFile()
     FreeHallOfFame();
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    if (ReadVersionedBody(CStr(kHallOfFameFile), version, body) != VersionedRead::kOk || body.empty())
+    DeleteDataFile(TemporaryName(CStr(kHallOfFameFile)).Chars());
+    if (ReadVersionedBody(CStr(kHallOfFameFile), version, body, kMaxHallOfFameFileBytes) !=
+            VersionedRead::kOk ||
+        body.empty())
         return false;
     // Only our own format exists; older layouts are not read.
     if (version < 9) {
@@ -250,6 +255,17 @@ bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
         return true;
     }
     return false;
+}
+
+bool AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
+{
+    // The finished game's save goes first. A kill between the two then costs
+    // this entry at most; the other order would offer the game again, and
+    // finishing it again would enter it twice.
+    const int16_t slot = SaveSlots::Current();
+    if (slot >= 0)
+        SaveSlots::Delete(slot);
+    return AddToHallOfFame(player, game);
 }
 
 int HallOfFameCount(const CStr& missionPath)

@@ -57,9 +57,12 @@ public:
 constexpr const char* kHallOfFameFile = "zkvhof0";
 // No real hall of fame comes near this; a file claiming more is refused.
 constexpr uint16_t kMaxHallOfFameEntries = 4096;
+// Nor a file this large, which is not read at all.
+constexpr uint32_t kMaxHallOfFameFileBytes = 4u << 20;
 
 bool LoadGameConfig();
 void FreeHallOfFame();
+// Also removes the temporary file of a save cut short.
 bool LoadHallOfFameFile();
 bool SaveHallOfFameFile();
 // Reads a hall-of-fame body (everything after the version word); false, and
@@ -68,6 +71,9 @@ bool ReadHallOfFame(const uint8_t* data, uint32_t size);
 std::vector<uint8_t> WriteHallOfFame();
 bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
 bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+// The end of a game that may enter the hall of fame: the current save slot
+// (the finished game's save) is deleted before the entry is written.
+bool AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
 int HallOfFameCount(const CStr& missionPath);
 bool HallOfFameGetEntry(const CStr& missionPath, int i, CHallOfFameEntry& out);
 void RemoveHallOfFameEntries(const CStr& missionPath);

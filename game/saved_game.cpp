@@ -36,6 +36,9 @@ CStr ValidateSession(const SessionState& session, const CGameWorld& world)
         return CStr("the selected province is out of range");
     if (session.difficulty < 0 || session.difficulty > 3)
         return CStr("the difficulty is out of range");
+    fault = world.ValidateArmies();
+    if (!fault.IsEmpty())
+        return fault;
     for (int i = 0; i < p; ++i) {
         const PlayerRecord& player = world.Player(i);
         if (!player.controller)
@@ -258,7 +261,7 @@ bool LoadSavedGame(const CStr& fileName, SavedGameParts parts)
 {
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    if (ReadVersionedBody(fileName, version, body) != VersionedRead::kOk || body.empty())
+    if (ReadVersionedBody(fileName, version, body, kMaxSaveFileBytes) != VersionedRead::kOk || body.empty())
         return false;
     return ReadSavedGame(parts, body.data(), uint32_t(body.size()), version);
 }
@@ -325,15 +328,53 @@ void SealSaveCheckByte(uint8_t* bytes, uint32_t length)
     bytes[length - 1] = uint8_t((165 + 256 - CheckSum(bytes, length)) % 256);
 }
 
+uint32_t CheckSaveBody(uint16_t version, const uint8_t* body, uint32_t size)
+{
+    if (size == 0)
+        return SaveSlots::kAbsent;
+    if (version < DataFileVersionOldest || version > DataFileVersionWritten ||
+        !VerifySaveCheckByte(body, size))
+        return SaveSlots::kDamaged;
+    CStreamReader reader(body, size - 1);
+    reader.SetVersion(version);
+    uint32_t headerEnd = 0;
+    uint32_t checksum = 0;
+    reader.U32(headerEnd);
+    reader.U32(checksum);
+    reader.SkipTo(headerEnd);
+    CStr missionPath;
+    reader.String(missionPath);
+    if (StreamFailed(reader))
+        return SaveSlots::kDamaged;
+    const uint8_t* data = nullptr;
+    uint32_t dataSize = 0;
+    if (!LoadPackData(missionPath + "/mission", "dat", data, dataSize))
+        return SaveSlots::kDamaged;
+    if (ChecksumOfBytes(data, dataSize) != checksum)
+        return SaveSlots::kDamaged;
+    return SaveSlots::kValid;
+}
+
 void MigrateOldSaveFile()
 {
     g_validCount = 0;
     g_currentSlot = -1;
     g_currentState = SaveSlots::kNone;
+    for (int n = 0; n < SaveSlots::kCount; ++n)
+        DeleteDataFile(TemporaryName(SaveSlotFileName(n)).Chars());
     std::vector<uint8_t> old;
-    // A valid slot 00 is never overwritten by the old single save.
-    if (ReadPlainDataFile(CStr(kOldSaveFile), old) && SaveSlots::Check(0) != SaveSlots::kValid) {
-        if (WritePlainDataFileSafely(SaveSlotFileName(0), old.data(), old.size()))
+    // A valid slot 00 is never overwritten by the old single save, and only
+    // an old save that reads as a valid game replaces the original: a
+    // damaged one stays where it is, for the person to look into.
+    if (ReadPlainDataFile(CStr(kOldSaveFile), old, kMaxSaveFileBytes + 2) &&
+        SaveSlots::Check(0) != SaveSlots::kValid) {
+        const uint16_t version = old.size() >= 2 ? uint16_t(old[0] | (old[1] << 8)) : 0;
+        const uint32_t state = old.size() > 2
+                                   ? CheckSaveBody(version, old.data() + 2, uint32_t(old.size() - 2))
+                                   : SaveSlots::kAbsent;
+        if (state != SaveSlots::kValid)
+            LogFault("the old saved game is damaged and was left in place", CStr(kOldSaveFile));
+        else if (WritePlainDataFileSafely(SaveSlotFileName(0), old.data(), old.size()))
             DeleteDataFile(CStr(kOldSaveFile));
     }
     SaveSlots::Recount();
@@ -346,7 +387,7 @@ uint32_t Check(int n)
         return kNone;
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    switch (ReadVersionedBody(SaveSlotFileName(n), version, body)) {
+    switch (ReadVersionedBody(SaveSlotFileName(n), version, body, kMaxSaveFileBytes)) {
     case VersionedRead::kAbsent:
     case VersionedRead::kRefused:
         return kAbsent;
@@ -355,28 +396,7 @@ uint32_t Check(int n)
     case VersionedRead::kOk:
         break;
     }
-    if (body.empty())
-        return kAbsent;
-    if (!VerifySaveCheckByte(body.data(), uint32_t(body.size())))
-        return kDamaged;
-    CStreamReader reader(body.data(), uint32_t(body.size() - 1));
-    reader.SetVersion(version);
-    uint32_t headerEnd = 0;
-    uint32_t checksum = 0;
-    reader.U32(headerEnd);
-    reader.U32(checksum);
-    reader.SkipTo(headerEnd);
-    CStr missionPath;
-    reader.String(missionPath);
-    if (StreamFailed(reader))
-        return kDamaged;
-    const uint8_t* data = nullptr;
-    uint32_t size = 0;
-    if (!LoadPackData(missionPath + "/mission", "dat", data, size))
-        return kDamaged;
-    if (ChecksumOfBytes(data, size) != checksum)
-        return kDamaged;
-    return kValid;
+    return CheckSaveBody(version, body.data(), uint32_t(body.size()));
 }
 
 bool Select(int n)
@@ -433,6 +453,15 @@ int FirstValid()
         if (Check(n) == kValid)
             return n;
     return 0;
+}
+
+std::vector<int> Damaged()
+{
+    std::vector<int> slots;
+    for (int n = 0; n < kCount; ++n)
+        if (Check(n) == kDamaged)
+            slots.push_back(n);
+    return slots;
 }
 
 int16_t Current()

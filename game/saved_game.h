@@ -75,9 +75,16 @@ uint32_t ComputeMissionChecksum(const CStr& missionPath);
 uint32_t ChecksumOfBytes(const uint8_t* data, uint32_t size);
 bool VerifySaveCheckByte(const uint8_t* bytes, uint32_t length);
 void SealSaveCheckByte(uint8_t* bytes, uint32_t length);
-// Copies the old single save into slot 00, unless slot 00 already holds a
-// valid game; then the old file is left alone.
+// No saved game of ours comes near this; a larger file is not read.
+constexpr uint32_t kMaxSaveFileBytes = 4u << 20;
+
+// Removes the temporary files of saves cut short, then copies the old single
+// save into slot 00, unless slot 00 already holds a valid game or the old
+// save is damaged; then the old file is left alone (and a damaged one logged).
 void MigrateOldSaveFile();
+// What a slot holding this body (everything after the version word) would
+// be: absent when empty, else damaged or valid.
+uint32_t CheckSaveBody(uint16_t version, const uint8_t* body, uint32_t size);
 
 namespace SaveSlots {
 constexpr int kCount = 9;
@@ -95,6 +102,8 @@ void Recount();
 void Delete(int n);
 int FirstFree();
 int FirstValid();
+// The slots holding a file that is not a game we can read, in order.
+std::vector<int> Damaged();
 int16_t Current();
 uint32_t CurrentState();
 uint16_t ValidCount();

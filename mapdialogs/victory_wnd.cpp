@@ -125,7 +125,7 @@ void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* play
     }
     if (QuitFlag)
         return;
-    AddToHallOfFame(*player, game);
+    AddFinishedGameToHallOfFame(*player, game);
     int scenario = 0, mission = 0;
     const int16_t start = Map::CSrenarionMgr::FindMission(game.missionPath, &scenario, &mission)
                               ? static_cast<int16_t>(Map::CSrenarionMgr::IndexOfMission(scenario, mission))

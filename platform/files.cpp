@@ -1,10 +1,13 @@
-// The program path and the data-folder listing: plain POSIX, shared by both backends.
+// The program path, the data-folder listing and durable file replacement:
+// plain POSIX, shared by both backends.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/platform.h"
 
@@ -49,4 +52,38 @@ std::vector<std::string> ListPackFiles(const std::string& folder)
     closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+namespace {
+bool SyncPath(const std::string& path, int flags)
+{
+    const int fd = open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+}  // namespace
+
+bool ReplaceFileDurably(const std::string& from, const std::string& to)
+{
+    if (!SyncPath(from, O_RDONLY) || std::rename(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    // The new name is an entry of the folder: until the folder is flushed a
+    // power cut may bring back the old entry. Some file systems cannot flush
+    // a folder; the file is in place all the same.
+    SyncPath(FolderOf(to), O_RDONLY | O_DIRECTORY);
+    return true;
 }

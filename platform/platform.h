@@ -165,6 +165,12 @@ std::string GetDataFolderPath();
 // ".pak" in any letter case, sorted byte-wise so the order never depends on
 // the file system.
 std::vector<std::string> ListPackFiles(const std::string& folder);
+// Puts a complete, closed file in place of another, for good: the new file's
+// bytes reach the disk before the rename and the folder's entry after it, so
+// after a power cut the name holds the old file or the whole new one, never
+// an empty one. False, with nothing renamed, when the new file cannot be
+// flushed or renamed.
+bool ReplaceFileDurably(const std::string& from, const std::string& to);
 
 // ---- Backend lifetime ----
 // The name of the backend in use ("headless" or "sdl"); chooses it if needed.

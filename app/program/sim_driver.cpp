@@ -20,6 +20,7 @@
 #include "game/saved_game.h"
 #include "game/squad_type.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
 #include "players/ai_controller.h"
 
 namespace {
@@ -398,8 +399,15 @@ bool SimSaveFile(const std::string& file, std::string& error)
         error = "the game could not be saved";
         return false;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "wb"), &std::fclose);
-    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) {
+    // As the game saves: the whole file under another name first, so that a
+    // run killed while writing leaves the old save as it was.
+    const std::string temporary = file + "_new";
+    FILE* f = std::fopen(temporary.c_str(), "wb");
+    bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (f && std::fclose(f) != 0)
+        written = false;
+    if (!written || !ReplaceFileDurably(temporary, file)) {
+        std::remove(temporary.c_str());
         error = "cannot write " + file;
         return false;
     }

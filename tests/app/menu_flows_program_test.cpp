@@ -121,3 +121,23 @@ TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuFlowsProgramTest, ADamagedSlotIsNamedWhenResumeIsChosen)
+{
+    // Slot 4 holds a file that is no saved game; no other slot is taken.
+    std::ofstream(data / "zkvsave03.sav", std::ios::binary) << std::string("\x09\x00not a game", 12);
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 500\nshot message.png\n" +
+                  Tap(120, 160) + "wait 500\nshot back.png\n"),
+              0);
+    const Shot title = Load("title.png"), message = Load("message.png"), back = Load("back.png");
+    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" is enabled";
+    EXPECT_NE(message.Area(0, 0, 239, 319), title.Area(0, 0, 239, 319)) << "a message covers the menu";
+    EXPECT_EQ(Plaque(back), Plaque(title)) << "tapped away, the menu is back: there is nothing to resume";
+    EXPECT_NE(ReadFile(data / "zkvlog.sav").find("MAIN: saved game slot 4 (zkvsave03) cannot be read"),
+              std::string::npos);
+    EXPECT_TRUE(fs::exists(data / "zkvsave03.sav")) << "the damaged file is left for the person";
+}
+
+}  // namespace

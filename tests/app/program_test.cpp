@@ -147,7 +147,7 @@ TEST_F(ProgramTest, StartsRunsAndEndsByItselfWithTheExactLog)
 
 TEST_F(ProgramTest, NoPacksFailTheApplicationOnceWithItsMessage)
 {
-    ASSERT_EQ(Run(), 0);
+    ASSERT_EQ(Run(), 1) << "a failed start ends in failure";
     EXPECT_EQ(Log(), std::string(kCoreUp) + "\tMAIN: Initializing CPathMgr... \r\n"
                                             "\tMAIN: CPathMgr initialization ok. \r\n"
                                             "\tMAIN: Initializing CResourceMgr... \r\n"
@@ -176,13 +176,13 @@ TEST_F(ProgramTest, DeviceThatCannotStartFailsTheCoreAndLeavesTheMarker)
     for (const char* part : {"window", "display", "input"}) {
         SCOPED_TRACE(part);
         fs::remove(data / "zkvInitTest.sav");
-        ASSERT_EQ(Run(std::string("refuse ") + part + "\n"), 0);
+        ASSERT_EQ(Run(std::string("refuse ") + part + "\n"), 1);
         EXPECT_EQ(Log(), kDeviceFailed);
         EXPECT_EQ(Errors(), "tharnmoor: [Error!] Core initialization failed. See log file for details.\n");
         EXPECT_EQ(ReadFile(data / "zkvInitTest.sav"), "Error") << "the next start will warn";
     }
     // The next start warns, and then fails the same way again.
-    ASSERT_EQ(Run("refuse input\n"), 0);
+    ASSERT_EQ(Run("refuse input\n"), 1);
     EXPECT_EQ(Errors(), "tharnmoor: [Error!] Previous load was failed. Log enabled, press 'OK' to continue.\n"
                         "tharnmoor: [Error!] Core initialization failed. See log file for details.\n");
 }
@@ -204,6 +204,7 @@ TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes)
 
 TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds)
 {
+    InstallPacks();
     ASSERT_EQ(Run("jump 1 2\n"), 0);
     EXPECT_NE(Errors().find("script line 1"), std::string::npos) << Errors();
 }
@@ -229,7 +230,7 @@ TEST_F(ProgramTest, MissingSkinOrFontsStopTheStartAfterTheSkinsAndEverythingStil
         packs.clear();
         InstallPacks();
         fs::remove(data / c.pack);
-        ASSERT_EQ(Run(), 0);
+        ASSERT_EQ(Run(), 1);
         const std::string log = Log();
         const std::string tail = "\tMAIN: Initializing CSkinMgr... \r\n"
                                  "\tMAIN: CSkinMgr initialization ok. \r\n"

@@ -3,6 +3,8 @@
 // from one run to the next, and a start without packs fails cleanly.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -100,7 +102,9 @@ TEST(ResourceStartUp, FailuresStopTheStartUpAtTheirStep)
         }
         ASSERT_TRUE(data.Write("stray.pak", "not a pack at all"));
         std::string errors;
-        RunProgram(data, &errors);
+        const int status = RunProgram(data, &errors);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0)
+            << c.what << ": a failed start ends in failure";
         std::string log = data.Read("zkvlog.sav");
         EXPECT_NE(log.find(c.failedLine), std::string::npos) << c.what << "\n" << log;
         EXPECT_NE(log.find("MAIN: Application initialization failed. \r\n"), std::string::npos) << c.what;
@@ -113,6 +117,39 @@ TEST(ResourceStartUp, FailuresStopTheStartUpAtTheirStep)
         if (!c.withPack) {
             EXPECT_FALSE(data.Exists("zkvprefs.sav")) << c.what;
         }
+    }
+}
+
+TEST(ResourceStartUp, AMissingOrDamagedPackIsNamedAndTheGameDoesNotStart)
+{
+    struct Case {
+        const char* pack;
+        bool truncated;  // else empty
+        const char* named;
+    } cases[] = {
+        {"game.pak", false, "/Rules/hof"},
+        {"game.pak", true, "/Rules/hof"},
+        {"rules.pak", false, "/Rules/Map/map"},
+        {"battle.pak", false, "/Rules/Battle/battle"},
+        {"appwnds.pak", false, "/Skin/awbutton"},
+        {"opwnds.pak", false, "/Skin/ReportFrame"},
+        {"battlescreen.pak", false, "/Images/Battle"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.pack) + (c.truncated ? " truncated" : " empty"));
+        TempFolder data;
+        CopyBuiltPacks(data);
+        const std::string pack = data.Read(c.pack);
+        ASSERT_TRUE(data.Write(c.pack, c.truncated ? pack.substr(0, pack.size() / 2) : std::string()));
+        std::string errors;
+        const int status = RunProgram(data, &errors);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0);
+        const std::string named = std::string("the game data ") + c.named + " is missing";
+        EXPECT_NE(data.Read("zkvlog.sav").find("MAIN: " + named), std::string::npos)
+            << data.Read("zkvlog.sav");
+        EXPECT_NE(errors.find("The game data " + std::string(c.named) + " is missing or damaged"),
+                  std::string::npos)
+            << errors;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/preferences.h"
 #include "core/sound_mgr.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/sync_recorder.h"
 
 namespace {
 
@@ -160,6 +161,33 @@ TEST_F(Preferences, FailedSaveKeepsThePreviousFile)
     CPreferencesMgr::Save();
     EXPECT_EQ(m_data.folder().Read("zkvprefs.sav"), old);
     std::filesystem::remove(m_data.folder().File("zkvprefs~.sav"));
+}
+
+TEST_F(Preferences, SaveReachesTheDiskBeforeAndAfterItsRename)
+{
+    ASSERT_TRUE(CPreferencesMgr::Load());
+    SyncRecorder syncs;
+    CPreferencesMgr::Save();
+    const std::string folder = std::filesystem::canonical(m_data.folder().path()).string();
+    // The new file's bytes before it takes the name, the folder's entry after.
+    EXPECT_EQ(syncs.Paths(), (std::vector<std::string>{folder + "/zkvprefs~.sav", folder}));
+    EXPECT_EQ(m_data.folder().Read("zkvprefs.sav"), kDefaultFile);
+}
+
+TEST_F(Preferences, LoadRemovesTheFileOfASaveCutShortAndReadsNoMoreThanItKnows)
+{
+    // A killed save leaves its temporary file; the next start must not keep it.
+    m_data.folder().Write("zkvprefs~.sav", std::string("\x09\x00\x01", 3));
+    // Fields past the ones we know are never read, however many there are.
+    std::string longer = kDefaultFile;
+    longer[3] = 42;
+    longer += std::string(1 << 16, '\x7F');
+    m_data.folder().Write("zkvprefs.sav", longer);
+    ASSERT_TRUE(CPreferencesMgr::Load());
+    EXPECT_FALSE(m_data.folder().Exists("zkvprefs~.sav"));
+    EXPECT_EQ(PrefVolume, 42);
+    CPreferencesMgr::Save();
+    EXPECT_EQ(m_data.folder().Read("zkvprefs.sav").size(), kDefaultFile.size());
 }
 
 }  // namespace

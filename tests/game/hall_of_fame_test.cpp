@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "game/hall_of_fame.h"
+#include "game/saved_game.h"
 #include "tests/game/game_fixture.h"
 #include "tests/support/fixture_packs.h"
 
@@ -186,6 +189,31 @@ TEST_F(HallOfFameTest, DamagedFilesAreRefusedWhole)
 }  // namespace
 
 namespace {
+TEST_F(HallOfFameTest, AFinishedGameLosesItsSaveBeforeItEntersTheHallOfFame)
+{
+    // The hall of fame's write fails here as a kill at that moment would cut
+    // it short: the finished game must no longer be there to be finished again.
+    ASSERT_TRUE(data.folder().Write("zkvsave04.sav", "\x09\x00the finished game"));
+    ASSERT_TRUE(SaveSlots::Select(4));
+    ASSERT_EQ(mkdir(data.folder().File("zkvhof0_new.sav").c_str(), 0700), 0);
+    AddFinishedGameToHallOfFame(world.Player(0), game);
+    EXPECT_FALSE(data.folder().Exists("zkvsave04.sav"));
+    EXPECT_FALSE(data.folder().Exists("zkvhof0.sav"));
+    rmdir(data.folder().File("zkvhof0_new.sav").c_str());
+
+    // Without a fault the entry is written too, and a left-over temporary
+    // file of the hall of fame is gone at the next load.
+    ASSERT_TRUE(data.folder().Write("zkvsave04.sav", "\x09\x00the finished game"));
+    ASSERT_TRUE(SaveSlots::Select(4));
+    EXPECT_TRUE(AddFinishedGameToHallOfFame(world.Player(0), game));
+    EXPECT_FALSE(data.folder().Exists("zkvsave04.sav"));
+    ASSERT_TRUE(data.folder().Write("zkvhof0_new.sav", "\x09\x00half"));
+    ASSERT_TRUE(LoadHallOfFameFile());
+    EXPECT_EQ(HallOfFameTotal(), 2);
+    EXPECT_FALSE(data.folder().Exists("zkvhof0_new.sav"));
+    SaveSlots::ReleaseCurrent();
+}
+
 TEST(HallOfFameConfiguration, MissingSectionsKeepTheDefaults)
 {
     FixtureData data;

@@ -2,10 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "core/data_file.h"
 #include "game/saved_game.h"
 #include "tests/game/game_fixture.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/sync_recorder.h"
 
 namespace {
 const char* const kMission = "/Scenarios/scenario01/Mission001";
@@ -259,5 +262,108 @@ TEST_F(SavedGameTest, MigrationNeverOverwritesAValidFirstSlot)
     EXPECT_EQ(File(0), slot);
     EXPECT_FALSE(data.folder().Exists("zkvsave.sav"));
     EXPECT_EQ(SaveSlots::ValidCount(), 1);
+}
+
+TEST_F(SavedGameTest, ASaveReachesTheDiskBeforeAndAfterItsRename)
+{
+    SyncRecorder syncs;
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(1), Parts()));
+    const std::string folder = std::filesystem::canonical(data.folder().path()).string();
+    EXPECT_EQ(syncs.Paths(), (std::vector<std::string>{folder + "/zkvsave01_new.sav", folder}));
+    EXPECT_EQ(SaveSlots::Check(1), uint32_t(SaveSlots::kValid));
+}
+
+TEST_F(SavedGameTest, MigrationTakesOnlyAnOldSaveThatIsAValidGame)
+{
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(0), Parts()));
+    const std::string good = File(0);
+    SaveSlots::Delete(0);
+    struct Case {
+        const char* what;
+        std::string old;
+        bool migrated;
+    };
+    std::string flipped = good;
+    flipped[8] ^= 1;
+    const Case cases[] = {
+        {"a valid game", good, true},
+        {"a stray file", std::string("\x09\x00stray", 7), false},
+        {"a flipped byte", flipped, false},
+        {"a version word only", std::string("\x09\x00", 2), false},
+        {"a valid game with a tail past any saved game", good + std::string(kMaxSaveFileBytes, '\0'), false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(data.folder().Write("zkvsave.sav", c.old)) << c.what;
+        MigrateOldSaveFile();
+        EXPECT_EQ(data.folder().Exists("zkvsave00.sav"), c.migrated) << c.what;
+        EXPECT_EQ(data.folder().Exists("zkvsave.sav"), !c.migrated) << c.what;
+        EXPECT_EQ(SaveSlots::ValidCount(), c.migrated ? 1 : 0) << c.what;
+        SaveSlots::Delete(0);
+        std::remove(data.folder().File("zkvsave.sav").c_str());
+    }
+}
+
+TEST_F(SavedGameTest, TheStartRemovesTheFilesOfSavesCutShort)
+{
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(2), Parts()));
+    for (const char* name : {"zkvsave00_new.sav", "zkvsave02_new.sav", "zkvsave08_new.sav"})
+        ASSERT_TRUE(data.folder().Write(name, "\x09\x00half a sa")) << name;
+    MigrateOldSaveFile();
+    for (const char* name : {"zkvsave00_new.sav", "zkvsave02_new.sav", "zkvsave08_new.sav"})
+        EXPECT_FALSE(data.folder().Exists(name)) << name;
+    EXPECT_EQ(SaveSlots::Check(2), uint32_t(SaveSlots::kValid));
+}
+
+TEST_F(SavedGameTest, ASlotLargerThanAnySavedGameIsNotRead)
+{
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(3), Parts()));
+    // Sparse: the size is claimed without the bytes.
+    ASSERT_EQ(truncate(data.folder().File("zkvsave03.sav").c_str(), off_t(kMaxSaveFileBytes) + 3), 0);
+    EXPECT_NE(SaveSlots::Check(3), uint32_t(SaveSlots::kValid));
+    EXPECT_FALSE(LoadSavedGame(SaveSlotFileName(3), Parts()));
+}
+
+TEST_F(SavedGameTest, UnitCountsAreBoundedOnLoad)
+{
+    struct Case {
+        const char* what;
+        void (*spoil)(CGameWorld&);
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"a squad at the limit", [](CGameWorld& w) { w.Player(0).army.Item(0)->count = kMaxSquadUnits; },
+         true},
+        {"a squad past the limit",
+         [](CGameWorld& w) { w.Player(0).army.Item(0)->count = kMaxSquadUnits + 1; }, false},
+        {"a garrison claiming nearly 2^31 units",
+         [](CGameWorld& w) { w.Province(3).garrison.Item(0)->count = 0x7FFFFFF0; }, false},
+        {"squads within the limit whose strength adds up past the world's",
+         [](CGameWorld& w) {
+             for (int i = 0; i < w.ProvinceCount(); ++i)
+                 for (int k = 0; k < w.Province(i).garrison.Count(); ++k)
+                     w.Province(i).garrison.Item(k)->count = kMaxSquadUnits;
+             for (int i = 0; i < w.PlayerCount(); ++i)
+                 for (int k = 0; k < w.Player(i).army.Count(); ++k)
+                     w.Player(i).army.Item(k)->count = kMaxSquadUnits;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        CGameWorld sample;
+        BuildFixtureWorld(sample);
+        c.spoil(sample);
+        CStr path(kMission);
+        SessionState s = session;
+        std::vector<uint8_t> body;
+        ASSERT_TRUE(WriteSavedGame(SavedGameParts{sample, path, s}, body)) << c.what;
+        CGameWorld target;
+        SetActiveWorld(&target);
+        CStr readPath;
+        SessionState readSession;
+        EXPECT_EQ(ReadSavedGame(SavedGameParts{target, readPath, readSession}, body.data(),
+                                uint32_t(body.size()), 9),
+                  c.accepted)
+            << c.what;
+    }
 }
 }  // namespace

@@ -145,4 +145,24 @@ TEST(DataFolder, DefaultsToDataBesideTheProgramAndFollowsTheSetting)
     PlatformClose();
 }
 
+TEST(DataFolder, ReplacesAFileWholeOrNotAtAll)
+{
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("tharn_replace_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    std::ofstream(dir / "file.sav") << "old";
+    std::ofstream(dir / "file_new.sav") << "new and longer";
+    EXPECT_TRUE(ReplaceFileDurably((dir / "file_new.sav").string(), (dir / "file.sav").string()));
+    EXPECT_EQ(read(dir / "file.sav"), "new and longer");
+    EXPECT_FALSE(fs::exists(dir / "file_new.sav"));
+    // Nothing to put in place: the old file stays.
+    EXPECT_FALSE(ReplaceFileDurably((dir / "missing.sav").string(), (dir / "file.sav").string()));
+    EXPECT_EQ(read(dir / "file.sav"), "new and longer");
+    fs::remove_all(dir);
+}
+
 }  // namespace

@@ -297,4 +297,24 @@ TEST(SimProgram, RefusesSavedGamesItCannotTake)
     std::remove(good.c_str());
 }
 
+TEST(SimProgram, SaveReplacesTheOldFileInsteadOfWritingOverIt)
+{
+    // A second name for the old file sees every byte written into it in
+    // place; a save that replaces the file leaves it untouched.
+    const std::string save = TempFile("sim_replaced.sav");
+    const std::string link = TempFile("sim_replaced_link.sav");
+    std::remove(link.c_str());
+    std::ofstream(save, std::ios::binary | std::ios::trunc) << "the old save";
+    ASSERT_EQ(::link(save.c_str(), link.c_str()), 0);
+    std::string output;
+    ASSERT_EQ(RunSim("--mission 0 --difficulty 1 --seed 3 --rounds 1 --save " + save, output), 0) << output;
+    std::ifstream old(link, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()),
+              "the old save");
+    EXPECT_NE(::access((save + "_new").c_str(), F_OK), 0) << "the temporary file is left";
+    EXPECT_EQ(RunSim("--load " + save + " --rounds 1", output), 0) << output;
+    std::remove(save.c_str());
+    std::remove(link.c_str());
+}
+
 }  // namespace
