@@ -8,7 +8,6 @@
 #include "app/main_menu_wnd.h"
 #include "app/new_game_wnd.h"
 #include "app/pick_slot_wnd.h"
-#include "app/text_format.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_trainer.h"
 #include "battlescreen/map_battle_wnd.h"
@@ -24,6 +23,7 @@
 #include "mapscreen/map_wnd.h"
 #include "ui/message_wnd.h"
 #include "ui/screen_wnd.h"
+#include "ui/text_format.h"
 #include "ui/window_mgr.h"
 
 namespace {
