@@ -131,8 +131,8 @@ TEST(ResourceStartUp, AMissingOrDamagedPackIsNamedAndTheGameDoesNotStart)
         {"game.pak", true, "/Rules/hof"},
         {"rules.pak", false, "/Rules/Map/map"},
         {"battle.pak", false, "/Rules/Battle/battle"},
-        {"appwnds.pak", false, "/Skin/awbutton"},
-        {"opwnds.pak", false, "/Skin/ReportFrame"},
+        {"menus.pak", false, "/Skin/awbutton"},
+        {"mapdialogs.pak", false, "/Skin/ReportFrame"},
         {"battlescreen.pak", false, "/Images/Battle"},
     };
     for (const Case& c : cases) {
