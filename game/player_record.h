@@ -35,6 +35,10 @@ public:
     uint32_t blockSize = 0;
 };
 
+// The skill points a hero starts a game with, shared out over battle,
+// builder and stealth when a person sets the hero up.
+inline constexpr int32_t kHeroStartSkillPoints = 6;
+
 class HeroRecord {
 public:
     void AddExperience(int32_t n);

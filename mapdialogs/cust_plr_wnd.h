@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "game/player_record.h"
 #include "ui/frame_wnd.h"
 
 class CGameWorld;
@@ -26,7 +27,7 @@ class ProvinceRecord;
 // six points over battle, builder and stealth, each at least 1.
 class CCustSkillsWnd : public CFrameWnd {
 public:
-    static constexpr int32_t kSkillPoints = 6;
+    static constexpr int32_t kSkillPoints = kHeroStartSkillPoints;
 
     CCustSkillsWnd(CWindow* parent, const CStr& path);
     ~CCustSkillsWnd() override;

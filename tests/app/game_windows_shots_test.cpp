@@ -150,6 +150,10 @@ TEST_F(GameWindowsShotsTest, CustomPlayerGameInfoAndVictory)
         wnd.SkillsWnd()->Setup(&world.Player(0).hero);
         wnd.SkillsWnd()->Show(true, true);
         EXPECT_EQ(Outside(wnd.SkillsWnd()), "");
+        // The mission's hero arrives with every point given out, so the
+        // person can confirm it as it stands.
+        EXPECT_EQ(wnd.SkillsWnd()->PointsLeft(), 0);
+        EXPECT_TRUE(wnd.SkillsWnd()->OkButton()->IsEnabled());
         Shot("game_windows_cust_skills");
     }
     {

@@ -4,6 +4,8 @@
 #include <set>
 #include <sstream>
 
+#include "game/player_record.h"
+
 namespace {
 std::string Where(const std::string& file, int line)
 {
@@ -294,6 +296,12 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
             return fail(s.line, "the capital must be a castle province of this player");
         if (s.skills[0] == 0 && s.skills[1] == 0)
             return fail(s.line, "a hero needs battle or builder skill");
+        // The set-up window hands out this many points; a hero given more
+        // would open it with points below zero and no way to confirm.
+        if (s.skills[0] + s.skills[1] + s.skills[2] > kHeroStartSkillPoints)
+            return fail(s.line, "the hero's skills add up to " +
+                                    std::to_string(s.skills[0] + s.skills[1] + s.skills[2]) + ", more than " +
+                                    std::to_string(kHeroStartSkillPoints));
         if (s.army.size() != slots)
             return fail(s.line, "army needs one count per army slot");
         if (s.treasury.size() != k)
