@@ -145,6 +145,15 @@ void CMapWnd::OnChar(uint16_t code)
 {
     if (code != 'F' && code != 'f')
         return;
+    // A stray key must not throw a game away: it asks what the menu's End
+    // game asks.
+    const bool wasHeld = IsMapFrameHeld();
+    LockMapFrame();
+    const bool confirmed = AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk;
+    if (!wasHeld)
+        UnlockMapFrame();
+    if (!confirmed)
+        return;
     OnGameOver(code == 'F' ? 1 : 0, CurrentPlayer());
     // The game is over for good: it leaves the turn loop and cannot be resumed.
     ForgetSave();

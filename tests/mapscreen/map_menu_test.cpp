@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
@@ -121,6 +124,76 @@ TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt)
         SetLeaveRequested(0);
         SaveSlots::Delete(2);
         FreshGame();
+    }
+}
+
+// The end-of-game keys ask the menu's End game question in the same box;
+// only "Ok" ends the game and takes its save.
+TEST_F(MapMenu, TheEndOfGameKeysAskTheMenusQuestionFirst)
+{
+    struct Question {
+        std::string title, text;
+        uint32_t mode = 0;
+    };
+    // Answers the question on top with Ok or Cancel and notes what it asked;
+    // any other window (the end-of-game screens after Ok) is closed.
+    auto answer = [this](bool confirm, std::vector<Question>& asked) {
+        m_hook->before = [this, confirm, &asked] {
+            const int32_t n = CWindowMgr::CaptureCount();
+            CWindow* top = n > 0 ? CWindowMgr::CaptureAt(n - 1) : nullptr;
+            auto* box = dynamic_cast<CMessageWnd*>(top);
+            if (box && box->IsVisible() && box->Mode() == MessageQuestion) {
+                asked.push_back({box->Text().Chars(), box->TextWindow()->Text().Chars(), box->Mode()});
+                Tap(confirm ? box->OkButton() : box->CancelButton());
+                return;
+            }
+            AnswerTopWindow();
+        };
+    };
+    std::vector<Question> fromMenu;
+    Tap(m_map->PanelControls().mapTopMenu);
+    m_hook->before = [&, this] {
+        if (m_map->GameMenu()->IsVisible()) {
+            Tap(m_map->GameMenu()->FindItem(8));
+            return;
+        }
+        const int32_t n = CWindowMgr::CaptureCount();
+        auto* box = n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+        if (box && box->IsVisible()) {
+            fromMenu.push_back({box->Text().Chars(), box->TextWindow()->Text().Chars(), box->Mode()});
+            Tap(box->CancelButton());
+        }
+    };
+    CWindowMgr::ProcessEvents();
+    m_hook->before = nullptr;
+    ASSERT_EQ(fromMenu.size(), 1u);
+    ASSERT_FALSE(fromMenu[0].text.empty());
+
+    for (const uint16_t key : {uint16_t('F'), uint16_t('f')}) {
+        for (const bool confirm : {false, true}) {
+            const std::string name = std::string(1, char(key)) + (confirm ? " confirmed" : " cancelled");
+            FreshGame();
+            ASSERT_TRUE(SaveSlots::Select(2));
+            SigAutosave.Fire();
+            ASSERT_TRUE(SlotFileExists(2));
+            SetLeaveRequested(0);
+            std::vector<Question> asked;
+            answer(confirm, asked);
+            m_map->Window()->OnChar(key);
+            m_hook->before = nullptr;
+            ASSERT_EQ(asked.size(), 1u) << name;
+            EXPECT_EQ(asked[0].title, fromMenu[0].title) << name;
+            EXPECT_EQ(asked[0].text, fromMenu[0].text) << name;
+            EXPECT_EQ(asked[0].mode, fromMenu[0].mode) << name;
+            EXPECT_EQ(LeaveRequested(), confirm) << name;
+            EXPECT_EQ(SlotFileExists(2), !confirm) << name;
+            if (!confirm) {
+                EXPECT_EQ(m_map->Mode(), uint32_t(CMapWnd::kModeMap)) << name;
+                EXPECT_FALSE(m_map->IsMapFrameHeld()) << name;
+            }
+            SetLeaveRequested(0);
+            SaveSlots::Delete(2);
+        }
     }
 }
 
