@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/new_game_wnd.h"
 #include "app/pick_slot_wnd.h"
 #include "app/sel_scenario_wnd.h"
+#include "core/core_main.h"
 #include "core/preferences.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
@@ -18,11 +21,13 @@
 #include "game/squad_type.h"
 #include "mapdialogs/cust_plr_wnd.h"
 #include "mapdialogs/game_info_wnd.h"
+#include "mapdialogs/game_statistics_wnd.h"
 #include "mapdialogs/hall_of_fame_wnd.h"
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/victory_wnd.h"
 #include "players/human_controller.h"
 #include "tests/rigs/shipped_data.h"
+#include "ui/composite_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/value_scroller.h"
@@ -134,6 +139,87 @@ TEST_F(GameWindowsShotsTest, PickSlotAndHallOfFame)
         EXPECT_TRUE(Inside(hall.RowAt(r).details)) << r;
     EXPECT_EQ(Outside(hall.Window()), "");
     Shot("game_windows_hall_of_fame");
+}
+
+// Runs a check on the first frame of a modal run, then ends that run.
+class CheckOnFrame : public FrameHook {
+public:
+    explicit CheckOnFrame(std::function<void()> check) : m_check(std::move(check)) {}
+    void OnFrame() override
+    {
+        CWindowMgr::ProcessEvents();
+        if (m_check) {
+            auto check = std::move(m_check);
+            m_check = nullptr;
+            check();
+        }
+    }
+
+private:
+    std::function<void()> m_check;
+};
+
+// With a stored result a row shows its second line; no row may run into the
+// next, and the result's statistics open inside the hall's screen.
+TEST_F(GameWindowsShotsTest, HallOfFameWithAResult)
+{
+    CGameWorld world;
+    ASSERT_TRUE(LoadGameWorld(world));
+    HallOfFameGame game;
+    game.world = &world;
+    game.missionPath = Game().missionPath;
+    game.turn = 1;
+    game.difficulty = 1;
+    ASSERT_TRUE(LoadGameConfig());
+    ASSERT_TRUE(AddToHallOfFame(world.Player(0), game));
+    ASSERT_TRUE(SaveHallOfFameFile());
+
+    CHallOfFameWnd hall(nullptr, CStr("/Main/HallOfFameWnd"));
+    hall.Window()->Show(true, true);
+    ASSERT_GT(hall.RowCount(), 1);
+    ASSERT_TRUE(hall.RowAt(0).turns->IsVisible());
+    EXPECT_EQ(Outside(hall.Window()), "");
+    // The span of a row's shown controls, top to bottom.
+    auto rowSpan = [&](int32_t r) {
+        const CHallOfFameWnd::Row& row = hall.RowAt(r);
+        int32_t top = 320, bottom = -1;
+        for (CWindow* w : {static_cast<CWindow*>(row.line), static_cast<CWindow*>(row.playerName),
+                           static_cast<CWindow*>(row.mapName), static_cast<CWindow*>(row.score),
+                           static_cast<CWindow*>(row.turns), static_cast<CWindow*>(row.details)}) {
+            if (!w->IsVisible())
+                continue;
+            top = std::min<int32_t>(top, w->GetNode()->screenRect.Top());
+            bottom = std::max<int32_t>(bottom, w->GetNode()->screenRect.Bottom());
+        }
+        return std::make_pair(top, bottom);
+    };
+    for (int32_t r = 0; r + 1 < hall.RowCount(); ++r)
+        EXPECT_LT(rowSpan(r).second, rowSpan(r + 1).first) << "row " << r << " runs into the next";
+    EXPECT_LT(hall.RowAt(hall.RowCount() - 1).details->GetNode()->screenRect.Bottom(),
+              hall.PageScroller()->Window()->GetNode()->screenRect.Top());
+    Shot("game_windows_hall_of_fame_result");
+
+    bool checked = false;
+    SetFrameHook(new CheckOnFrame([&] {
+        CGameStatisticsWnd* statistics = nullptr;
+        for (CWindow* child = hall.Window()->GetFirstChild(); child; child = child->GetNextSibling())
+            if (auto* found = dynamic_cast<CGameStatisticsWnd*>(
+                    static_cast<CCompositeWnd*>(child->QueryInterface(IidCompositeWnd))))
+                statistics = found;
+        ASSERT_NE(statistics, nullptr);
+        checked = true;
+        EXPECT_EQ(Outside(hall.Window()), "");
+        for (CWindow* control :
+             {statistics->PageScroller()->Window(), static_cast<CWindow*>(statistics->ExitButton())}) {
+            EXPECT_TRUE(control->IsVisible());
+            EXPECT_TRUE(Inside(control));
+        }
+        Shot("game_windows_hall_of_fame_details");
+        EndModal(statistics->Window());
+    }));
+    hall.ShowDetails(0);
+    SetFrameHook(new ui_test::ProcessEventsHook);
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(GameWindowsShotsTest, CustomPlayerGameInfoAndVictory)
