@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
+#include <map>
+#include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/image_data.h"
 #include "core/image_rows.h"
@@ -201,6 +205,89 @@ TEST_F(GameWindowsDataTest, TextsAndPicturesTheWindowsNameExist)
     for (const char* picture : {"awok", "awcancel", "awup", "awdown", "awback", "awclear", "awdelete",
                                 "awinfo", "awdescr", "awauthor", "awhero", "awmap"})
         EXPECT_TRUE(Exists((std::string("/Images/Btn/") + picture).c_str(), "img")) << picture;
+}
+
+// The locale texts by key (keys as written).
+std::map<std::string, std::string> LocaleTexts()
+{
+    std::map<std::string, std::string> texts;
+    TextLines text;
+    if (!CResourceMgr::LoadTextLines("/Locale/locale", pack_format::kTextType, text))
+        return texts;
+    for (const CStr& line : text.lines) {
+        const std::string whole(line.Chars());
+        const size_t equals = whole.find('=');
+        if (whole.rfind("//", 0) != 0 && equals != std::string::npos)
+            texts.emplace(whole.substr(0, LocaleKeyLength(line.Chars())), whole.substr(equals + 1));
+    }
+    return texts;
+}
+
+// Formats a text as the windows do, with 1 for every number and a name for
+// every "%s".
+std::string FormatWithOne(const std::string& format)
+{
+    std::vector<FormatArg> args;
+    for (size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%')
+            continue;
+        size_t j = i + 1;
+        if (format[j] == '%') {
+            i = j;
+            continue;
+        }
+        while (j < format.size() && std::strchr("-+ #0123456789.lhLqjzt", format[j]) != nullptr)
+            ++j;
+        if (j < format.size())
+            args.push_back(format[j] == 's' ? FormatArg("Osric") : FormatArg(1));
+        i = j;
+    }
+    CStr out;
+    out.FormatArgs(format.c_str(), args.data(), static_cast<int32_t>(args.size()));
+    return out.Chars();
+}
+
+TEST_F(GameWindowsDataTest, ACountOfOneReadsInTheSingular)
+{
+    const std::map<std::string, std::string> texts = LocaleTexts();
+    ASSERT_GT(texts.size(), 100u);
+    // "1 turns", "1 units": a one before a word in the plural.
+    const std::regex plural("(^|[^0-9.])1 [a-z]+s\\b");
+    for (const auto& [key, text] : texts) {
+        const std::string shown = FormatWithOne(text);
+        EXPECT_FALSE(std::regex_search(shown, plural)) << key << ": " << shown;
+    }
+}
+
+TEST_F(GameWindowsDataTest, TheTurnNoticeSaysWhoseTurnItIs)
+{
+    const std::map<std::string, std::string> texts = LocaleTexts();
+    for (const char* key : {"PlrTurnM", "PlrInvFinishM"}) {
+        ASSERT_EQ(texts.count(key), 1u) << key;
+        CStr shown;
+        // Flag number 5 (shown nowhere), the name, battle, builder, stealth, turn.
+        shown.Format(texts.at(key).c_str(), 5, "Lord Edric", 3, 2, 1, 7);
+        const std::string s = shown.Chars();
+        EXPECT_EQ(s.rfind("Lord Edric", 0), 0u) << key << ": " << s;
+        EXPECT_EQ(s.find('5'), std::string::npos) << key << ": " << s;
+        EXPECT_NE(s.find("Battle 3, builder 2, stealth 1"), std::string::npos) << key << ": " << s;
+        EXPECT_NE(s.find('7'), std::string::npos) << key << ": " << s;
+    }
+}
+
+// No control sets the taxes (the taxes window answers a request nothing
+// posts), so How to Play must not advise on them.
+TEST_F(GameWindowsDataTest, HowToPlayAdvisesNothingTheGameDoesNotOffer)
+{
+    TextLines help;
+    ASSERT_TRUE(CResourceMgr::LoadTextLines("/Texts/introhelp", pack_format::kTextType, help));
+    ASSERT_FALSE(help.lines.empty());
+    for (const CStr& line : help.lines) {
+        std::string folded(line.Chars());
+        for (char& c : folded)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(folded.find("tax"), std::string::npos) << line.Chars();
+    }
 }
 
 TEST_F(GameWindowsDataTest, TheNameAndMapOptionWindowsLookRight)

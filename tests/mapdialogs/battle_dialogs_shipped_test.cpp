@@ -175,7 +175,7 @@ TEST_F(ShippedBattleDialogs, TheSplitWindowAndItsText)
     wnd->size = 14;
     wnd->chosen = 5;
     Look(wnd, "split");
-    EXPECT_EQ(wnd->SplitText()->Text(), CStr("The squad keeps 10 units and 5 form a new squad."));
+    EXPECT_EQ(wnd->SplitText()->Text(), CStr("Units staying in the squad: 10{br}Units in the new squad: 5"));
     ExpectInside(wnd, {wnd->OkButton(), wnd->CancelButton(), wnd->Slider()->Window(), wnd->SplitText()});
     delete wnd;
 }
