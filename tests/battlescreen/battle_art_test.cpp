@@ -1,5 +1,6 @@
-// The battle screen's own art as a battle shows it: the strength plates read
-// as their numbers.
+// The battle screen's own art as a battle shows it: every obstacle layout a
+// battle can be given draws a terrain (none leaves the field black), and
+// the strength plates read as their numbers.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,57 @@
 namespace battlescreen_test {
 namespace {
 
-using BattleArtTest = BattleWindowRig;
+class BattleArtTest : public BattleWindowRig {
+protected:
+    // Pixels of the physical screen's rows [top, bottom] that are not black.
+    int LitPixels(int top, int bottom)
+    {
+        m_display.Flush();
+        RawFrameBufferInfo info;
+        if (GetRawFrameBuffer(info) <= 0 || info.bitsPerPixel != 16) {
+            ADD_FAILURE() << "no raw screen";
+            return 0;
+        }
+        int lit = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = 0; x < info.width; ++x) {
+                const uint8_t* p = info.frame + y * info.yStride + x * info.xStride;
+                if ((p[0] | p[1]) != 0)
+                    ++lit;
+            }
+        return lit;
+    }
+};
+
+TEST_F(BattleArtTest, EveryObstacleLayoutDrawsATerrain)
+{
+    AddUnits(m_attacker, "Swordsman", 5);
+    AddUnits(m_defender, "Spearman", 5);
+    constexpr int kFieldTop = 0, kFieldBottom = 250;  // the field above the bottom panel
+    for (int layout = 0; layout <= 255; ++layout) {
+        SCOPED_TRACE("layout " + std::to_string(layout));
+        m_params.obstacleLayout = uint8_t(layout);
+        auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+        wnd->SetBattleParams(&m_params);
+        int lit = -1, shownFrames = 0;
+        m_hook->before = [&]() {
+            // A look once the shown battle has painted its field.
+            if (lit < 0 && wnd->Window()->IsVisible() && g_battle.phase != kPhaseNone && ++shownFrames == 3) {
+                lit = LitPixels(kFieldTop, kFieldBottom);
+                BattleCommand(kCommandStop);
+            }
+        };
+        RunModal(wnd->Window());
+        delete wnd;
+        ASSERT_GE(lit, 0) << "the battle was never shown";
+        EXPECT_GT(lit, 240 * (kFieldBottom - kFieldTop + 1) * 9 / 10) << "the field is not black";
+        EXPECT_TRUE(m_headless->MessageBoxes().empty()) << m_headless->MessageBoxes().front();
+        if (HasFailure())
+            break;
+        m_attacker.army.Item(0)->count = 5;
+        m_defender.army.Item(0)->count = 5;
+    }
+}
 
 // The 3 x 5 glyph of a plate picture: the pixels that differ from the
 // plate's colour (its rightmost column is plate only).
