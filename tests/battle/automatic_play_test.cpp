@@ -29,7 +29,7 @@
 namespace {
 
 // What a battle showed: every event the engine posted, in order, with the
-// strengths of both armies at each side's turn.
+// turn and phase it came in; then the result and what is left of each army.
 struct BattleRecord {
     std::vector<std::string> lines;
     uint32_t result = 0;
