@@ -421,7 +421,7 @@ bool CMoveTactic::Execute()
             }
             dest = c;
         }
-        const bool computer = SideKind(side) != 0;
+        const bool computer = AiPlaysSide(side);
         if (SquadCell(s) == dest) {
             if (computer) {
                 if (HasEnemyBeside(s))

@@ -188,9 +188,9 @@ SideSetup* SetupOf(CSideController* side)
 {
     return side->SetupPtr();
 }
-uint32_t SideKind(const CSideController* side)
+bool AiPlaysSide(const CSideController* side)
 {
-    return side->Kind();
+    return side->PlayedByAi();
 }
 CArmy* OwnArmy(const SideSetup* setup)
 {

@@ -111,7 +111,8 @@ bool SiegeBridgeOpen(CSiegeScene* scene);
 
 // Side controllers.
 SideSetup* SetupOf(CSideController* side);
-uint32_t SideKind(const CSideController* side);
+// A computer side, or a person's side on automatic play.
+bool AiPlaysSide(const CSideController* side);
 CArmy* OwnArmy(const SideSetup* setup);
 CArmy* EnemyArmy(const SideSetup* setup);
 HeroRecord* OwnHero(const SideSetup* setup);

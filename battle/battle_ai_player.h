@@ -30,5 +30,8 @@ public:
 };
 
 // Makes the computer sides of every later battle play with this AI, and the
-// battle set-up and end create and delete its strategies.
+// battle set-up and end create and delete its strategies. A side played by
+// hand gets the same AI for what its turn modes ask of it (one squad's play,
+// the siege engines' aim, standing orders), so that automatic play decides as
+// a computer side does.
 void InstallBattleAiPlayer();

@@ -282,3 +282,10 @@ void CHumanSideController::EndTurn()
     if (currentMode)
         currentMode->OnEndTurn();
 }
+
+bool CHumanSideController::PlayedByAi() const
+{
+    // The automatic mode plays either the whole side or the one squad whose
+    // order the person asked to carry out now.
+    return modeIndex == kModeAuto && currentMode == autoMode && autoMode && autoMode->loneSquad == 255;
+}

@@ -41,6 +41,7 @@ public:
     bool MayGiveUp() override;
     bool Serialize(CByteStream* stream) override;
     void EndTurn() override;
+    bool PlayedByAi() const override;
 
     void RunTurnModes();
     void PlaySquadAutomatically(CSquad* squad);

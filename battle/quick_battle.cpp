@@ -1,6 +1,6 @@
 #include "battle/quick_battle.h"
 
-#include "battle/battle_ai_link.h"
+#include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
 #include "battle/side_ai.h"
@@ -48,7 +48,7 @@ void ResolveMapBattle(MapBattleRecord* record, uint8_t)
     LoadBattleRules("/rules/battle/battle");
     // The battle AI plays both sides once it is there.
     if (!InstalledBattleAi().createPlayer)
-        UseBattleAi();
+        InstallBattleAiPlayer();
     BattleParams params;
     MapBattleToParams(*record, params);
     RunBattleWithoutScreen(params);

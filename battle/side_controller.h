@@ -64,6 +64,10 @@ public:
     virtual bool MayGiveUp() = 0;
     virtual bool Serialize(CByteStream* stream);
     virtual void EndTurn() {}
+    // Whether the battle AI decides for the whole side now. A person's
+    // squads take the AI's own decisions while automatic play runs their
+    // turn; orders a person gives stay the person's.
+    virtual bool PlayedByAi() const { return Kind() != kSideKindHuman; }
     // Display of the squads' actions; a side that shows nothing empties them.
     virtual void MoveSquad(CSquad* squad, uint8_t cell, uint16_t flag);
     virtual void ShowSquadLoss(CSquad* squad, bool killed);

@@ -700,7 +700,7 @@ void CSiegeAiStrategy::ActSquad(CSideController* side, CSquad* squad, const AiTa
         // Melee attackers gather before the weakest wall while it stands.
         const uint8_t wall = WeakestWallCell(squad);
         if (wall != SquadCell(squad) && !IsNeighbourCell(AiPathMap(), SquadCell(squad), uint8_t(wall - 1)) &&
-            SideKind(side) != 0) {
+            AiPlaysSide(side)) {
             SetMoveOrder(squad, uint8_t(wall - 1));
             return;
         }

@@ -10,6 +10,7 @@
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
 #include "core/error_code_stack.h"
+#include "core/log.h"
 #include "core/path_mgr.h"
 #include "core/raster.h"
 #include "core/resource_mgr.h"
@@ -273,9 +274,16 @@ void CMapBattleWnd::LoadBattlePalette()
         name.Format("BattleTopImg%ld", long(g_battle.obstacleLayout / 5 + 1));
     PushResourceFolder();
     CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
-    const bool loaded = CResourceMgr::LoadPalette(name.Chars(), palette);
+    bool loaded = CResourceMgr::LoadPalette(name.Chars(), palette) && palette.size >= sizeof m_screenPalette;
+    if (!loaded && !IsSiege()) {
+        // A layout past the data set's terrains shows the first, as the
+        // field view does with its top picture; the palette must follow it.
+        LogWrite(CStr("BATTLE: no palette ") + name + CStr(", the first terrain's is used"));
+        loaded =
+            CResourceMgr::LoadPalette("BattleTopImg1", palette) && palette.size >= sizeof m_screenPalette;
+    }
     PopResourceFolder();
-    if (!loaded || palette.size < sizeof m_screenPalette) {
+    if (!loaded) {
         ShowErrorBox("Cannot load battle palette");
         RepushResourceError();
         return;

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/program/sim_driver.h"
-#include "battle/battle_ai_link.h"
+#include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
 #include "battle/side_controller.h"
@@ -112,7 +112,7 @@ void BM_BattleLength(benchmark::State& state)
         state.SkipWithError(("no shipped data: " + error).c_str());
         return;
     }
-    UseBattleAi();
+    InstallBattleAiPlayer();
     const std::vector<CSquadType*> types = SquadTypeRegistry();
     const std::vector<SiegeSetUp> setUps = SetUps();
     int32_t longest = 0, neverEnding = 0, neverEndingWithTrebuchet = 0, battles = 0;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/program/sim_driver.h"
-#include "battle/battle_ai_link.h"
+#include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
 #include "battle/quick_battle.h"
@@ -59,7 +59,7 @@ void QuickBattles(benchmark::State& state)
         SimStopEngine();
         return;
     }
-    UseBattleAi();
+    InstallBattleAiPlayer();
     uint32_t seed = 1;
     int64_t rounds = 0;
     for (auto _ : state) {

@@ -1,8 +1,9 @@
 // The main menu's flows in the real program, driven by a script: a new game
 // set up and started runs the map screen and is saved into slot 0 without a
 // picker; a cancelled set-up, the preferences, the hall of fame and the
-// battle trainer's set-up all come back to the same menu; a single saved
-// game is resumed without a picker.
+// battle trainer's set-up all come back to the same menu, and so does a
+// training battle fought to its end; a single saved game is resumed without
+// a picker.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,9 @@ constexpr int kLordStartX = 120, kLordStartY = 298;
 constexpr int kPrefsCancelX = 160, kPrefsCancelY = 266;
 constexpr int kHallBackX = 195, kHallBackY = 307;
 constexpr int kTrainerCancelX = 66, kTrainerCancelY = 273;
+constexpr int kTrainerStartX = 173, kTrainerStartY = 272;
+// The battle window's "Start" (placement done) and "Auto" (the clock).
+constexpr int kBattleStartX = 93, kBattleAutoX = 119, kBattleButtonsY = 246;
 
 std::string HoldActionKey()
 {
@@ -88,6 +92,23 @@ TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker)
 }  // namespace
 
 namespace {
+
+TEST_F(MenuFlowsProgramTest, ATrainingBattleOnAutomaticPlayEndsBackAtTheMenu)
+{
+    // The set-up as it opens (a siege, the person attacking), the squads left
+    // where they stand and the clock pressed: the battle plays itself out and
+    // the title screen's menu comes back; a training battle has no results
+    // window of its own.
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\n" +
+                  Tap(kTrainerStartX, kTrainerStartY) + "wait 2000\nshot battle.png\n" +
+                  Tap(kBattleStartX, kBattleButtonsY) + "wait 1000\n" + Tap(kBattleAutoX, kBattleButtonsY) +
+                  "wait 180000\nshot back.png\n"),
+              0);
+    const Shot title = Load("title.png"), battle = Load("battle.png"), back = Load("back.png");
+    EXPECT_NE(Plaque(battle), Plaque(title)) << "the battle screen came";
+    EXPECT_EQ(Plaque(back), Plaque(title)) << "the same menu is back";
+    EXPECT_FALSE(fs::exists(data / "zkvtrainer.sav")) << "a battle that ended leaves no trainer file";
+}
 
 TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens)
 {

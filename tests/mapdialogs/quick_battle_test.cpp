@@ -9,7 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "battle/battle_ai_link.h"
+#include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
 #include "battle/side_ai.h"
@@ -94,7 +94,7 @@ protected:
         ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
         LoadSquadTypes();
         ASSERT_GE(SquadTypeRegistry().size(), 3u) << "the shipped squad types";
-        UseBattleAi();
+        InstallBattleAiPlayer();
         attacker.playerId = 0;
         defender.playerId = 1;
         castle.Reset();

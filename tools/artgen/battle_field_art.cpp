@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "tools/artgen/battle_art.h"
@@ -78,7 +79,10 @@ Canvas MasonryTile()
 enum class Backdrop {
     Hills,
     Mountains,
-    Castle
+    Castle,
+    Forest,
+    Lake,
+    Moor
 };
 
 Canvas TopStrip(Backdrop kind)
@@ -100,6 +104,10 @@ Canvas TopStrip(Backdrop kind)
         if (kind == Backdrop::Mountains) {
             const int peak = std::abs((x % 60) - 30);
             top = 4 + peak / 2 + int(Hash(uint32_t(x / 3), 5u) % 3);
+        } else if (kind == Backdrop::Moor) {
+            // A long, low skyline.
+            const int wave = (x * 2) % 160;
+            top = 20 + (wave < 80 ? wave : 160 - wave) / 20 + int(Hash(uint32_t(x / 6), 6u) % 2);
         } else {
             // Rolling far hills: a slow wave.
             const int wave = (x * 7) % 96;
@@ -114,18 +122,57 @@ Canvas TopStrip(Backdrop kind)
             c.Set(x, y, colour);
         }
     }
-    // Near hills.
+    if (kind == Backdrop::Lake) {
+        // Still water below the far hills, a bright line where it meets them.
+        for (int y = 25; y < 34; ++y)
+            for (int x = 0; x < 240; ++x) {
+                int k = 9 - (y - 25) / 3;
+                if (Hash(uint32_t(x / 4), uint32_t(y), 12u) % 11 == 0)
+                    k += 3;
+                c.Set(x, y, Shade(kWater, k));
+            }
+        for (int x = 0; x < 240; ++x)
+            c.Set(x, 25, Shade(kWater, 13));
+    }
+    // Near hills (a flat bank before a lake).
     for (int x = 0; x < 240; ++x) {
         const int wave = (x * 3 + 40) % 120;
-        const int top = 24 + (wave < 60 ? wave : 120 - wave) / 12 + int(Hash(uint32_t(x / 5), 8u) % 2);
+        int top = 24 + (wave < 60 ? wave : 120 - wave) / 12 + int(Hash(uint32_t(x / 5), 8u) % 2);
+        if (kind == Backdrop::Lake)
+            top = 34 + int(Hash(uint32_t(x / 7), 8u) % 2);
         for (int y = top; y < 40; ++y)
             c.Set(x, y, Shade(kGrass, 6 + ((Hash(uint32_t(x), uint32_t(y), 2u) % 4 == 0) ? 1 : 0)));
     }
-    if (kind != Backdrop::Castle) {
-        // A copse of trees.
+    if (kind == Backdrop::Forest) {
+        // A wood from edge to edge: crowns of every size, trunks between.
+        for (int i = 0; i < 70; ++i) {
+            const uint32_t h = Hash(uint32_t(i), 23u, 7u);
+            const int x = int(h % 244) - 2, y = 22 + int((h >> 8) % 9);
+            const int r = 3 + int((h >> 16) % 3);
+            c.Fill(x, y, x, y + r + 3, Shade(kBrown, 3));
+            c.Ellipse(x, y - 1, r, r + 2, Shade(kGrass, 2 + int((h >> 20) % 2)));
+            c.Ellipse(x - 1, y - 2, r / 2, r / 2 + 1, Shade(kGrass, 5));
+        }
+    } else if (kind == Backdrop::Moor) {
+        // Heather on the near ground and a ring of standing stones.
+        for (int i = 0; i < 120; ++i) {
+            const uint32_t h = Hash(uint32_t(i), 41u);
+            c.Set(int(h % 240), 27 + int((h >> 8) % 13), Shade(kPurple, 6 + int((h >> 16) % 3)));
+        }
+        for (int i = 0; i < 6; ++i) {
+            const uint32_t h = Hash(uint32_t(i), 43u);
+            const int x = 120 + i * 14 + int(h % 4), y = 29 + int((h >> 8) % 3);
+            const int tall = 5 + int((h >> 12) % 4);
+            c.Fill(x, y - tall, x + 3, y, Shade(kSteel, 8));
+            c.Fill(x, y - tall, x, y, Shade(kSteel, 11));
+            c.Fill(x + 3, y - tall, x + 3, y, Shade(kSteel, 5));
+        }
+    } else if (kind != Backdrop::Castle) {
+        // A copse of trees, on the far shore of a lake.
+        const int ground = kind == Backdrop::Lake ? 17 : 26;
         for (int i = 0; i < 9; ++i) {
             const uint32_t h = Hash(uint32_t(i), 17u, uint32_t(kind));
-            const int x = 10 + int(h % 220), y = 26 + int((h >> 8) % 5);
+            const int x = 10 + int(h % 220), y = ground + int((h >> 8) % 5);
             c.Fill(x, y, x, y + 4, Shade(kBrown, 4));
             c.Ellipse(x, y - 2, 3, 4, Shade(kGrass, 3));
             c.Ellipse(x - 1, y - 3, 1, 2, Shade(kGrass, 6));
@@ -335,7 +382,7 @@ Canvas InfoIcon()
 }
 
 // 3 x 5 digit glyphs.
-const char* const kDigits[10] = {"###.#.#.#.#.###", "..#..#..#..#..#", "###..#####..###", "###..####..####",
+const char* const kDigits[10] = {"####.##.##.####", "..#..#..#..#..#", "###..#####..###", "###..####..####",
                                  "#.##.####..#..#", "####..###..####", "####..####.####", "###..#..#..#..#",
                                  "####.#####.####", "####.####..####"};
 
@@ -453,6 +500,66 @@ std::vector<Rgb> UnitsPalette()
     return p;
 }
 
+// The open field's seasons: how the grass ramp (the ground, the near hills
+// and the trees) is coloured.
+enum class Season {
+    Spring,
+    Dry,
+    Autumn,
+    Winter,
+    Marsh
+};
+
+std::vector<Rgb> SeasonPalette(const std::vector<Rgb>& base, Season season)
+{
+    Rgb dark, light;
+    switch (season) {
+    case Season::Spring:
+        return base;
+    case Season::Dry:
+        return Tinted(base, kGrass, 16, 12, -6, -10);
+    case Season::Autumn:
+        dark = {28, 14, 4};
+        light = {188, 128, 60};
+        break;
+    case Season::Winter:
+        dark = {52, 64, 80};
+        light = {236, 242, 248};
+        break;
+    case Season::Marsh:
+        dark = {4, 20, 14};
+        light = {84, 132, 100};
+        break;
+    }
+    std::vector<Rgb> palette = base;
+    for (int k = 0; k < 16; ++k) {
+        auto mix = [k](uint8_t a, uint8_t b) { return uint8_t(a + (int(b) - int(a)) * k / 15); };
+        palette[size_t(kGrass + k)] = Rgb{mix(dark.r, light.r), mix(dark.g, light.g), mix(dark.b, light.b)};
+    }
+    return palette;
+}
+
+// The open-field terrains: terrain n serves the obstacle layouts 5 (n - 1)
+// to 5 n - 1, so these cover every layout the trainer offers (0-100) and
+// every province of our largest mission. Layouts beyond them take the first.
+struct Terrain {
+    Backdrop backdrop;
+    Season season;
+};
+const Terrain kTerrains[] = {
+    {Backdrop::Hills, Season::Spring},     {Backdrop::Mountains, Season::Dry},
+    {Backdrop::Forest, Season::Spring},    {Backdrop::Lake, Season::Spring},
+    {Backdrop::Moor, Season::Marsh},       {Backdrop::Hills, Season::Autumn},
+    {Backdrop::Mountains, Season::Winter}, {Backdrop::Forest, Season::Autumn},
+    {Backdrop::Lake, Season::Dry},         {Backdrop::Moor, Season::Spring},
+    {Backdrop::Hills, Season::Winter},     {Backdrop::Mountains, Season::Spring},
+    {Backdrop::Forest, Season::Winter},    {Backdrop::Lake, Season::Autumn},
+    {Backdrop::Moor, Season::Dry},         {Backdrop::Hills, Season::Dry},
+    {Backdrop::Mountains, Season::Autumn}, {Backdrop::Forest, Season::Marsh},
+    {Backdrop::Lake, Season::Winter},      {Backdrop::Moor, Season::Autumn},
+    {Backdrop::Hills, Season::Marsh},
+};
+
 }  // namespace
 
 void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
@@ -462,8 +569,8 @@ void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
     out.Image(img + "masonry", MasonryTile(), false, 0, 0);
     // Names are looked up without case: "TopImg" (the siege's) is also the
     // "topimg" the view measures its geometry from.
-    out.Image(img + "TopImg1", TopStrip(Backdrop::Hills), false, 0, 0);
-    out.Image(img + "TopImg2", TopStrip(Backdrop::Mountains), false, 0, 0);
+    for (size_t n = 0; n < std::size(kTerrains); ++n)
+        out.Image(img + "TopImg" + std::to_string(n + 1), TopStrip(kTerrains[n].backdrop), false, 0, 0);
     out.Image(img + "TopImg", TopStrip(Backdrop::Castle), false, 0, 0);
     int mx, my;
     MoatHotSpot(mx, my);
@@ -557,8 +664,9 @@ void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
         out.Image(std::string("Images/Btn/") + name, ButtonFace(name), true, 0, 0);
 
     out.Palette("Palettes/BattleUnits", UnitsPalette());
-    out.Palette("Palettes/BattleTopImg1", base);
-    out.Palette("Palettes/BattleTopImg2", Tinted(base, kGrass, 16, 12, -6, -10));
+    for (size_t n = 0; n < std::size(kTerrains); ++n)
+        out.Palette("Palettes/BattleTopImg" + std::to_string(n + 1),
+                    SeasonPalette(base, kTerrains[n].season));
     out.Palette("Palettes/BattleSiege", Tinted(base, kGrass, 16, 8, 0, -6));
 
     out.Wav("Sounds/battle_begin", Synth({{392, 392, 140, 70, false, true},
