@@ -201,6 +201,33 @@ Canvas Canvas::Mirrored() const
     return m;
 }
 
+Canvas Canvas::Doubled() const
+{
+    Canvas out(W() * 2, H() * 2);
+    auto at = [this](int x, int y) { return Get(std::clamp(x, 0, W() - 1), std::clamp(y, 0, H() - 1)); };
+    for (int y = 0; y < H(); ++y)
+        for (int x = 0; x < W(); ++x) {
+            const uint8_t p = Get(x, y);
+            const uint8_t up = at(x, y - 1), down = at(x, y + 1), left = at(x - 1, y), right = at(x + 1, y);
+            uint8_t topLeft = p, topRight = p, bottomLeft = p, bottomRight = p;
+            if (up != down && left != right) {
+                if (left == up)
+                    topLeft = up;
+                if (up == right)
+                    topRight = right;
+                if (left == down)
+                    bottomLeft = left;
+                if (down == right)
+                    bottomRight = right;
+            }
+            out.Set(2 * x, 2 * y, topLeft);
+            out.Set(2 * x + 1, 2 * y, topRight);
+            out.Set(2 * x, 2 * y + 1, bottomLeft);
+            out.Set(2 * x + 1, 2 * y + 1, bottomRight);
+        }
+    return out;
+}
+
 Canvas Canvas::Crop(int x, int y, int w, int h) const
 {
     Canvas out(w, h);
@@ -208,4 +235,26 @@ Canvas Canvas::Crop(int x, int y, int w, int h) const
         for (int i = 0; i < w; ++i)
             out.Set(i, j, Get(x + i, y + j));
     return out;
+}
+
+FontSource DoubledFont(const FontSource& font)
+{
+    FontSource big = font;
+    big.height = static_cast<uint8_t>(font.height * 2);
+    big.bytesPerRow = 0;
+    for (FontGlyph& glyph : big.glyphs) {
+        Canvas small(glyph.width, font.height);
+        for (size_t row = 0; row < glyph.rows.size(); ++row)
+            for (int col = 0; col < glyph.width; ++col)
+                if (glyph.rows[row] & (1u << col))
+                    small.Set(col, static_cast<int>(row), 1);
+        const Canvas doubled = small.Doubled();
+        glyph.width = static_cast<uint8_t>(doubled.W());
+        glyph.rows.assign(static_cast<size_t>(doubled.H()), 0);
+        for (int row = 0; row < doubled.H(); ++row)
+            for (int col = 0; col < doubled.W(); ++col)
+                if (doubled.Get(col, row) != 0)
+                    glyph.rows[static_cast<size_t>(row)] |= 1u << col;
+    }
+    return big;
 }
