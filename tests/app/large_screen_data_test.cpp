@@ -95,17 +95,15 @@ TEST_F(LargeScreenDataTest, TheLargeSkinHoldsTheSmallSkinAndTheRootPicturesAtTwi
         }
     }
 
-    // The pictures and fonts of the root that the screens draw; the strategic
-    // map's pictures keep their size with the map, and the missions' region
-    // strips are the map.
+    // The pictures and fonts of the root that the screens draw, and the
+    // missions' previews and map strips.
     std::vector<Found> root;
     Walk("", "", root);
     int checked = 0, previews = 0;
     for (const Found& f : root) {
         if (f.type != kImageType && f.type != kAnimationType && f.type != kFontType)
             continue;
-        if (f.path.rfind("Skin240/", 0) == 0 || f.path.rfind("Skin480/", 0) == 0 ||
-            f.path.rfind("Images/Map/", 0) == 0)
+        if (f.path.rfind("Skin240/", 0) == 0 || f.path.rfind("Skin480/", 0) == 0)
             continue;
         // The small skin folder hides a root picture of its name, and so does
         // the large one.
@@ -113,9 +111,7 @@ TEST_F(LargeScreenDataTest, TheLargeSkinHoldsTheSmallSkinAndTheRootPicturesAtTwi
             continue;
         SCOPED_TRACE(f.path);
         std::string large = "/Skin480/" + f.path;
-        if (f.path.rfind("Scenarios/", 0) == 0) {
-            if (f.path.size() < 8 || f.path.compare(f.path.size() - 8, 8, "/preview") != 0)
-                continue;
+        if (f.path.size() > 8 && f.path.compare(f.path.size() - 8, 8, "/preview") == 0) {
             // A large screen asks for the mission's "hi" preview.
             large += "hi";
             ++previews;

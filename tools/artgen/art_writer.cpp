@@ -29,9 +29,6 @@ fs::path ArtWriter::Place(const fs::path& path, bool perSize)
     }
     if (!perSize)
         return {};
-    for (const fs::path& kept : m_doubling->keptSize)
-        if (path.parent_path() == kept)
-            return {};
     placed /= path;
     return m_doubling->fromSkin->count(placed) ? fs::path() : placed;
 }

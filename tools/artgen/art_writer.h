@@ -25,10 +25,6 @@
 struct ArtDoubling {
     std::string smallSkin;  // "Skin240"
     std::string largeSkin;  // "Skin480"
-    // Root folders whose pictures keep their size on every screen, left out:
-    // the strategic map's textures and markers belong to the map, which is
-    // drawn from the mission's region strips at its own scale.
-    std::vector<std::filesystem::path> keptSize;
     // Paths written from the small skin folder, shared by every writer of
     // the pass: the small skin folder hides the root, so its pictures win
     // over a root picture of the same name whatever the order of writing.

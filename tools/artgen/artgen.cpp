@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     // later pack's wins, as it does at 240 x 320.
     const fs::path large = staging / "skin480";
     in.gameIcons = large / "Skin480";
-    const ArtDoubling doubling{"Skin240", "Skin480", {"Images/Map"}};
+    const ArtDoubling doubling{"Skin240", "Skin480"};
     for (const char* folder : {"art", "gameicons", "title", "castle", "mapscreen", "battledialogs", "menus",
                                "mapview", "mapdialogs", "battlescreen"}) {
         for (const auto& screen : screens) {
