@@ -204,13 +204,16 @@ Canvas Canvas::Mirrored() const
 Canvas Canvas::Doubled() const
 {
     Canvas out(W() * 2, H() * 2);
-    auto at = [this](int x, int y) { return Get(std::clamp(x, 0, W() - 1), std::clamp(y, 0, H() - 1)); };
     for (int y = 0; y < H(); ++y)
         for (int x = 0; x < W(); ++x) {
             const uint8_t p = Get(x, y);
-            const uint8_t up = at(x, y - 1), down = at(x, y + 1), left = at(x - 1, y), right = at(x + 1, y);
             uint8_t topLeft = p, topRight = p, bottomLeft = p, bottomRight = p;
-            if (up != down && left != right) {
+            // What lies beyond the edge is not known (a tile goes on with its
+            // other side), so the border is doubled plainly.
+            const bool border = x == 0 || y == 0 || x == W() - 1 || y == H() - 1;
+            const uint8_t up = Get(x, y - 1), down = Get(x, y + 1), left = Get(x - 1, y),
+                          right = Get(x + 1, y);
+            if (!border && up != down && left != right) {
                 if (left == up)
                     topLeft = up;
                 if (up == right)
@@ -243,17 +246,19 @@ FontSource DoubledFont(const FontSource& font)
     big.height = static_cast<uint8_t>(font.height * 2);
     big.bytesPerRow = 0;
     for (FontGlyph& glyph : big.glyphs) {
-        Canvas small(glyph.width, font.height);
+        // Around a glyph lies the background, so it is enlarged inside a
+        // blank border and its strokes are smoothed up to its edges.
+        Canvas small(glyph.width + 2, font.height + 2);
         for (size_t row = 0; row < glyph.rows.size(); ++row)
             for (int col = 0; col < glyph.width; ++col)
                 if (glyph.rows[row] & (1u << col))
-                    small.Set(col, static_cast<int>(row), 1);
+                    small.Set(col + 1, static_cast<int>(row) + 1, 1);
         const Canvas doubled = small.Doubled();
-        glyph.width = static_cast<uint8_t>(doubled.W());
-        glyph.rows.assign(static_cast<size_t>(doubled.H()), 0);
-        for (int row = 0; row < doubled.H(); ++row)
-            for (int col = 0; col < doubled.W(); ++col)
-                if (doubled.Get(col, row) != 0)
+        glyph.width = static_cast<uint8_t>(glyph.width * 2);
+        glyph.rows.assign(big.height, 0);
+        for (int row = 0; row < big.height; ++row)
+            for (int col = 0; col < glyph.width; ++col)
+                if (doubled.Get(col + 2, row + 2) != 0)
                     glyph.rows[static_cast<size_t>(row)] |= 1u << col;
     }
     return big;

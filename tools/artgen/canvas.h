@@ -87,8 +87,8 @@ public:
     // Twice the size for a larger screen: each pixel becomes four that follow
     // an edge its neighbours continue across it (the Scale2x rule), so
     // diagonals and curves come out smoother than plain doubling while no
-    // colour is mixed (indices stay indices; nothing blurs). Beyond the edge
-    // the picture is taken as continued by its border pixels.
+    // colour is mixed (indices stay indices; nothing blurs). Border pixels
+    // are doubled plainly, so tiles stay seamless.
     Canvas Doubled() const;
     Canvas Crop(int x, int y, int w, int h) const;
 
