@@ -3,6 +3,8 @@
 # missionc from their readable sources under data/missions/<scenario>/.
 # A faulty mission source fails the build with its file and line.
 set(THARN_MISSION_STAGING ${CMAKE_BINARY_DIR}/staging/missions)
+# The map strips of the 480 x 640 screen, in its skin folder (pack skins480).
+set(THARN_MISSION_LARGE_STAGING ${CMAKE_BINARY_DIR}/staging/missions480)
 # A saved game and a hall of fame per mission, the fuzz targets' seeds.
 set(THARN_GAME_FUZZ_SEEDS ${CMAKE_BINARY_DIR}/staging/fuzz-seeds)
 set(THARN_UNIT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/game/Objects/Units)
@@ -19,8 +21,9 @@ foreach(src IN LISTS tharn_mission_sources)
   add_custom_command(
     OUTPUT ${out}/mission.dat ${out}/mission.txt ${out}/map.dat ${seed_save} ${seed_hof}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${THARN_GAME_FUZZ_SEEDS}/save ${THARN_GAME_FUZZ_SEEDS}/hof
-    COMMAND missionc --units ${THARN_UNIT_SOURCES} --out ${out} --seed-save ${seed_save} --seed-hof ${seed_hof}
-            ${src}
+    COMMAND missionc --units ${THARN_UNIT_SOURCES} --out ${out}
+            --large-out ${THARN_MISSION_LARGE_STAGING}/Skin480/Scenarios/${scenario}/${mission}
+            --seed-save ${seed_save} --seed-hof ${seed_hof} ${src}
     DEPENDS missionc ${src} ${tharn_unit_descriptions}
     COMMENT "Compiling mission ${scenario}/${mission}"
     VERBATIM)
@@ -33,3 +36,5 @@ add_custom_target(missions DEPENDS ${tharn_mission_outputs})
 tharn_add_pack(NAME game ORDER 2000 ROOTS ${CMAKE_CURRENT_LIST_DIR}/game ${THARN_MISSION_STAGING}
                DEPENDS missions)
 tharn_add_art_roots(NAME game SCREENS gameicons)
+file(MAKE_DIRECTORY ${THARN_MISSION_LARGE_STAGING})
+tharn_add_pack_roots(NAME skins480 ROOTS ${THARN_MISSION_LARGE_STAGING} DEPENDS missions)

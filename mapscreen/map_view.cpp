@@ -220,6 +220,7 @@ bool CMapView::LoadBlocks(const CStr& folder)
     m_fullStrips = std::move(full);
     m_halfStrips = std::move(half);
     m_fullStripShift = k;
+    m_zoomShift = fullWidth >= 2 * static_cast<int32_t>(m_descriptor.width) ? 1 : 0;
     m_fullSize = PackedPoint(static_cast<int16_t>(fullWidth), static_cast<int16_t>(m_fullStrips[0].Height()));
     m_halfSize = PackedPoint(static_cast<int16_t>(halfWidth), static_cast<int16_t>(m_halfStrips[0].Height()));
     SetHalfScale(m_half != 0);
@@ -230,19 +231,12 @@ bool CMapView::LoadBlocks(const CStr& folder)
 void CMapView::SetHalfScale(bool half)
 {
     m_half = half ? 1 : 0;
-    if (half) {
-        m_stripShift = std::max(m_fullStripShift - 1, 0);
-        m_bandShift = 6;
-        m_bandMask = 63;
-        m_mapSize = m_halfSize;
-        m_strips = &m_halfStrips;
-    } else {
-        m_stripShift = m_fullStripShift;
-        m_bandShift = 7;
-        m_bandMask = 127;
-        m_mapSize = m_fullSize;
-        m_strips = &m_fullStrips;
-    }
+    const int32_t down = half ? 1 : 0;
+    m_stripShift = std::max(m_fullStripShift + m_zoomShift - down, 0);
+    m_bandShift = 7 + m_zoomShift - down;
+    m_bandMask = (1 << m_bandShift) - 1;
+    m_mapSize = half ? m_halfSize : m_fullSize;
+    m_strips = half ? &m_halfStrips : &m_fullStrips;
 }
 
 int32_t CMapView::ProvinceAt(const PackedPoint& point) const
@@ -285,9 +279,13 @@ PackedRect CMapView::ProvinceRect(int32_t index) const
     if (world == nullptr || index < 0 || index >= world->ProvinceCount())
         return UndefinedRect;
     const ProvinceRecord& p = world->Province(index);
-    if (m_half)
-        return p.halfRect;
-    return PackedRect(p.rect[0], p.rect[1], p.rect[2], p.rect[3]);
+    const PackedRect r = m_half ? p.halfRect : PackedRect(p.rect[0], p.rect[1], p.rect[2], p.rect[3]);
+    if (m_zoomShift == 0 || !r.IsDefined())
+        return r;
+    const int32_t z = m_zoomShift;
+    return PackedRect(static_cast<int16_t>(r.Left() << z), static_cast<int16_t>(r.Top() << z),
+                      static_cast<int16_t>(((r.Right() + 1) << z) - 1),
+                      static_cast<int16_t>(((r.Bottom() + 1) << z) - 1));
 }
 
 void CMapView::RequestInvalidate(const PackedRect& rect) const
@@ -373,9 +371,9 @@ void CMapView::OnBlinkTimer()
 
 PackedPoint CMapView::ScaledPoint(int32_t x, int32_t y) const
 {
-    if (m_half)
-        return PackedPoint(static_cast<int16_t>(x >> 1), static_cast<int16_t>(y >> 1));
-    return PackedPoint(static_cast<int16_t>(x), static_cast<int16_t>(y));
+    const int32_t down = m_half ? 1 : 0;
+    return PackedPoint(static_cast<int16_t>((x << m_zoomShift) >> down),
+                       static_cast<int16_t>((y << m_zoomShift) >> down));
 }
 
 void CMapView::InvalidateSpriteAt(int32_t sprite, int32_t x, int32_t y)

@@ -201,6 +201,10 @@ private:
     std::vector<ImageData> m_fullStrips, m_halfStrips;
     const std::vector<ImageData>* m_strips = &m_fullStrips;
     int32_t m_fullStripShift = 0;
+    // 1 when the mission's strips come twice the size of its map (those of
+    // the 480 x 640 skin): strips, bands, province points and rectangles
+    // then count twice as many pixels; 0 at the map's own size.
+    int32_t m_zoomShift = 0;
     int32_t m_stripShift = 0;
     int32_t m_bandShift = 7;
     int32_t m_bandMask = 127;

@@ -119,11 +119,12 @@ protected:
     int Run(const std::string& script)
     {
         std::ofstream(folder / "script.txt") << script;
-        const std::string command = "cd '" + folder.string() +
-                                    "' && env -u SDL_VIDEODRIVER THARNMOOR_VIDEO=headless THARNMOOR_DATA='" +
-                                    data.string() + "' THARNMOOR_SHOTS='" + folder.string() +
-                                    "' THARNMOOR_SCRIPT='" + (folder / "script.txt").string() + "' '" +
-                                    program.string() + "' 2>'" + (folder / "stderr.txt").string() + "'";
+        const std::string size = screen.empty() ? "" : "THARNMOOR_SCREEN=" + screen + " ";
+        const std::string command = "cd '" + folder.string() + "' && env -u SDL_VIDEODRIVER " + size +
+                                    "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.string() +
+                                    "' THARNMOOR_SHOTS='" + folder.string() + "' THARNMOOR_SCRIPT='" +
+                                    (folder / "script.txt").string() + "' '" + program.string() + "' 2>'" +
+                                    (folder / "stderr.txt").string() + "'";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -135,6 +136,9 @@ protected:
     }
 
     fs::path program, folder, data;
+    // The device's screen, "480x640" for the VGA one; empty: the headless
+    // backend's own 240 x 320.
+    std::string screen;
 };
 
 // Menu entries on the title screen (physical screen points).

@@ -105,6 +105,54 @@ TEST_F(ShippedMaps, EveryProvinceLiesUnderItsPointsAndAPictureIsMade)
     }
 }
 
+// On the 480 x 640 screen the skin folder's strips are twice the size of
+// the mission's map: the view counts strips, bands, points and rectangles at
+// twice the size, so every province is still found under its own points.
+TEST_F(ShippedMaps, TheLargeScreensStripsShowEveryProvinceAtTwiceItsPlace)
+{
+    std::vector<CStr> paths;
+    std::vector<PackedPoint> smallSizes;
+    for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
+        int scenario = 0, mission = 0;
+        ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(n, &scenario, &mission));
+        paths.push_back(Map::CSrenarionMgr::MissionPath(scenario, mission));
+        CMapView small(paths.back());
+        ASSERT_TRUE(small.BlocksLoaded());
+        smallSizes.push_back(small.FullMapSize());
+    }
+    // What the start-up does on that screen.
+    ASSERT_TRUE(CResourceMgr::MapFolder("", "/Skin480"));
+    for (size_t n = 0; n < paths.size(); ++n) {
+        SCOPED_TRACE(paths[n].Chars());
+        SessionInit(0);
+        ASSERT_TRUE(NewGameFromMission(paths[n]));
+        CGameWorld& world = *Game().world;
+        CMapView view(paths[n]);
+        ASSERT_TRUE(view.BlocksLoaded());
+        EXPECT_EQ(view.FullMapSize().X(), 2 * smallSizes[n].X());
+        EXPECT_EQ(view.FullMapSize().Y(), 2 * smallSizes[n].Y());
+        EXPECT_EQ(view.HalfMapSize().X(), smallSizes[n].X());
+        for (const bool half : {false, true}) {
+            view.SetHalfScale(half);
+            for (int i = 0; i < world.ProvinceCount(); ++i) {
+                const ProvinceRecord& p = world.Province(i);
+                const PackedRect rect = view.ProvinceRect(i);
+                for (int k = 0; k < 2; ++k) {
+                    const int x = p.points[2 * k], y = p.points[2 * k + 1];
+                    const PackedPoint at = view.ScaledPoint(x, y);
+                    EXPECT_EQ(at.X(), half ? x : 2 * x);
+                    EXPECT_EQ(at.Y(), half ? y : 2 * y);
+                    EXPECT_EQ(view.ProvinceAt(at), i) << p.name.Chars() << (half ? " half" : " full");
+                    EXPECT_TRUE(at.X() >= rect.Left() && at.X() <= rect.Right() && at.Y() >= rect.Top() &&
+                                at.Y() <= rect.Bottom())
+                        << p.name.Chars();
+                }
+            }
+        }
+        EndSession();
+    }
+}
+
 }  // namespace
 
 #include "core/display_surface.h"

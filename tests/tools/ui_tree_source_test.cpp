@@ -17,9 +17,12 @@ struct Compiled {
     CUiTree tree;
 };
 
-bool Compile(const std::vector<std::pair<std::string, std::string>>& files, Compiled* out, std::string* error)
+bool Compile(const std::vector<std::pair<std::string, std::string>>& files, Compiled* out, std::string* error,
+             const UiTreeScaling* scaling = nullptr)
 {
     UiTreeSource source;
+    if (scaling != nullptr)
+        source.ScaleBy(*scaling);
     for (const auto& [name, text] : files) {
         if (!source.AddFile(name, text, error))
             return false;
@@ -147,6 +150,96 @@ TEST(UiTreeSource, TreesBeyondTheFormatsLimitsAreRefused)
         big += "N" + std::to_string(i) + " \"" + std::string(90, 'a' + i % 26) + std::to_string(i) + "\"\n";
     EXPECT_FALSE(Compile({{"a.ui", big}}, &c, &error));
     EXPECT_NE(error.find("at most 65535 fit"), std::string::npos) << error;
+}
+
+}  // namespace
+
+namespace {
+
+// A larger screen's tree from the small one's sources: only the values the
+// rules name as pixels are multiplied; flags, anchors, colours, counts and
+// strings stay, and the first matching rule decides.
+TEST(UiTreeScaling, OnlyThePixelValuesTheRulesNameAreMultiplied)
+{
+    UiTreeScaling scaling;
+    std::string error;
+    ASSERT_TRUE(scaling.Parse("rules.txt",
+                              "factor 2   # twice the size\n"
+                              "MessageWnd 1 2 3 4\n"
+                              "Menu/*     3 4 5 6 8\n"
+                              "Army*      3 4 5 6 10\n"
+                              "*Army      3 4 5 6 10\n"
+                              "*          3 4 5 6\n",
+                              &error))
+        << error;
+    Compiled c;
+    ASSERT_TRUE(Compile({{"a.ui", "Main\n"
+                                  "  Wnd 1 11 -4 3 224 270 \"Dialog\" 15\n"
+                                  "    Lbl 1 0 4 2 100 14 \"Key\" 2 1 216\n"
+                                  "    Snd_ \"/Sounds/x\" 1 2 3 4 5 6\n"
+                                  "    Short 1 2 3 4\n"
+                                  "  MessageWnd 70 120 150 50\n"
+                                  "  Menu\n"
+                                  "    Entry 1 0 0 16 136 16 \"Key\" 1 216\n"
+                                  "  ArmyCtrl 1 2 0 0 200 40 \"None\" 2 1 36 0\n"
+                                  "  GuardArmy 1 2 0 0 200 40 \"None\" 2 1 36 0\n"
+                                  "  ResCost 1 2 0 0 200 40 \"None\" 2 1 15 0\n"
+                                  "  Skinned 1 0 0 0 10 10 \"Skin\" \"Pic\"\n"}},
+                        &c, &error, &scaling))
+        << error;
+    const struct {
+        const char* path;
+        std::vector<int16_t> values;  // strings skipped: -1
+    } cases[] = {
+        {"/Main/Wnd", {1, 11, -8, 6, 448, 540, -1, 15}},
+        {"/Main/Wnd/Lbl", {1, 0, 8, 4, 200, 28, -1, 2, 1, 216}},
+        {"/Main/Wnd/Snd_", {-1, 1, 2, 3, 4, 5, 6}},  // no head: a string comes first
+        {"/Main/Wnd/Short", {1, 2, 3, 4}},           // no head: too few values
+        {"/Main/MessageWnd", {140, 240, 300, 100}},
+        {"/Main/Menu/Entry", {1, 0, 0, 32, 272, 32, -1, 2, 216}},
+        {"/Main/ArmyCtrl", {1, 2, 0, 0, 400, 80, -1, 2, 1, 72, 0}},
+        {"/Main/GuardArmy", {1, 2, 0, 0, 400, 80, -1, 2, 1, 72, 0}},
+        {"/Main/ResCost", {1, 2, 0, 0, 400, 80, -1, 2, 1, 15, 0}},
+        {"/Main/Skinned", {1, 0, 0, 0, 20, 20, -1, -1}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.path);
+        ASSERT_TRUE(c.tree.ResolvePath(k.path));
+        for (size_t i = 0; i < k.values.size(); ++i) {
+            const int16_t value = c.tree.ReadValue();
+            if (k.values[i] != -1) {
+                EXPECT_EQ(value, k.values[i]) << "value " << i + 1;
+            }
+        }
+    }
+}
+
+TEST(UiTreeScaling, FaultyRulesAndOverflowingValuesAreRefused)
+{
+    const struct {
+        const char* rules;
+        const char* message;
+    } faulty[] = {
+        {"factor 0\n", "r.txt:1: the factor is a whole number from 1 to 8"},
+        {"factor two\n", "r.txt:1: the factor is"},
+        {"\nLbl\n", "r.txt:2: the rule for \"Lbl\" names no value"},
+        {"Lbl 0\n", "r.txt:1: \"0\" is not a value position from 1 to 255"},
+        {"Lbl 3x\n", "r.txt:1: \"3x\" is not a value position"},
+        {"L*b 3\n", "r.txt:1: a pattern is a name with at most a leading or a trailing '*'"},
+    };
+    for (const auto& k : faulty) {
+        UiTreeScaling scaling;
+        std::string error;
+        EXPECT_FALSE(scaling.Parse("r.txt", k.rules, &error)) << k.rules;
+        EXPECT_EQ(error.rfind(k.message, 0), 0u) << "got: " << error << "\nwanted: " << k.message;
+    }
+
+    UiTreeScaling scaling;
+    std::string error;
+    ASSERT_TRUE(scaling.Parse("r.txt", "factor 2\n* 3 4 5 6\n", &error)) << error;
+    Compiled c;
+    EXPECT_FALSE(Compile({{"a.ui", "Wnd 1 0 0 0 20000 10\n"}}, &c, &error, &scaling));
+    EXPECT_EQ(error, "a.ui:1: value 5 times 2 is not a 16-bit number");
 }
 
 }  // namespace

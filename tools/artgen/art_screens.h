@@ -2,8 +2,11 @@
 // The art of each screen, one function per screen, each writing into a
 // staging folder of its own (artgen.cpp runs them in order and names the
 // folders; the data's CMake files make each a source root of the pack named
-// below). New art of a screen belongs in its function; art of another
-// screen size belongs beside it, under that size's skin folder.
+// below). New art of a screen belongs in its function. artgen.cpp runs every
+// function a second time with a writer that doubles what it draws into the
+// skin folder "Skin480" of the 480 x 640 screen (ArtDoubling in
+// art_writer.h); a function asks `out.Scale()` only where the larger screen
+// wants other art than the doubled picture.
 
 #include <filesystem>
 #include <string>

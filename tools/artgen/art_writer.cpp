@@ -14,13 +14,38 @@ bool ArtWriter::Fail(const std::string& what)
     return false;
 }
 
-bool ArtWriter::File(const fs::path& path, const std::vector<uint8_t>& bytes)
+fs::path ArtWriter::Place(const fs::path& path, bool perSize)
+{
+    if (!m_doubling)
+        return path;
+    auto part = path.begin();
+    const bool inSkin = part != path.end() && part->string() == m_doubling->smallSkin;
+    fs::path placed = m_doubling->largeSkin;
+    if (inSkin) {
+        for (++part; part != path.end(); ++part)
+            placed /= *part;
+        m_doubling->fromSkin->insert(placed);
+        return placed;
+    }
+    if (!perSize)
+        return {};
+    placed /= path;
+    return m_doubling->fromSkin->count(placed) ? fs::path() : placed;
+}
+
+bool ArtWriter::Write(const fs::path& path, const std::vector<uint8_t>& bytes)
 {
     if (!WriteIfChanged(m_root / path, bytes)) {
         m_ok = false;
         return false;
     }
     return true;
+}
+
+bool ArtWriter::File(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
+    const fs::path placed = Place(path, true);
+    return placed.empty() || Write(placed, bytes);
 }
 
 bool ArtWriter::Image(const fs::path& path, const Canvas& canvas, bool transparent, int hotX, int hotY)
@@ -34,6 +59,15 @@ bool ArtWriter::Image(const fs::path& path, const Canvas& canvas, bool transpare
 
 bool ArtWriter::Image(const fs::path& path, const Canvas& canvas, const ImageEncodeOptions& options)
 {
+    if (m_doubling) {
+        ImageEncodeOptions doubled = options;
+        doubled.hotX = static_cast<int16_t>(options.hotX * 2);
+        doubled.hotY = static_cast<int16_t>(options.hotY * 2);
+        const EncodeResult r = EncodeImage(canvas.Doubled().Picture(), doubled);
+        if (!r.ok())
+            return Fail(path.string() + " (doubled): " + r.error);
+        return File(path.string() + ".img", r.bytes);
+    }
     const EncodeResult r = EncodeImage(canvas.Picture(), options);
     if (!r.ok())
         return Fail(path.string() + ": " + r.error);
@@ -56,9 +90,14 @@ bool ArtWriter::Anim(const fs::path& path, const std::vector<Canvas>& frames,
                      const AnimEncodeOptions& options)
 {
     std::vector<IndexedPicture> pictures;
+    AnimEncodeOptions placed = options;
     for (const Canvas& frame : frames)
-        pictures.push_back(frame.Picture());
-    const EncodeResult r = EncodeAnimation(pictures, options);
+        pictures.push_back(m_doubling ? frame.Doubled().Picture() : frame.Picture());
+    if (m_doubling) {
+        placed.hotX = static_cast<int16_t>(options.hotX * 2);
+        placed.hotY = static_cast<int16_t>(options.hotY * 2);
+    }
+    const EncodeResult r = EncodeAnimation(pictures, placed);
     if (!r.ok())
         return Fail(path.string() + ": " + r.error);
     return File(path.string() + ".ani", r.bytes);
@@ -66,18 +105,24 @@ bool ArtWriter::Anim(const fs::path& path, const std::vector<Canvas>& frames,
 
 bool ArtWriter::Wav(const fs::path& path, const WavSource& sound)
 {
+    const fs::path placed = Place(path.string() + ".wav", false);
+    if (placed.empty())
+        return true;
     const EncodeResult r = EncodeWav(sound);
     if (!r.ok())
         return Fail(path.string() + ": " + r.error);
-    return File(path.string() + ".wav", r.bytes);
+    return Write(placed, r.bytes);
 }
 
 bool ArtWriter::Palette(const fs::path& path, const std::vector<Rgb>& colours)
 {
+    const fs::path placed = Place(path.string() + ".pal", false);
+    if (placed.empty())
+        return true;
     const EncodeResult r = EncodePalette(colours);
     if (!r.ok())
         return Fail(path.string() + ": " + r.error);
-    return File(path.string() + ".pal", r.bytes);
+    return Write(placed, r.bytes);
 }
 
 bool ArtWriter::CopyIfPresent(const fs::path& from, const fs::path& path)

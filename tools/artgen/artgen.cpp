@@ -84,5 +84,21 @@ int main(int argc, char** argv)
         ArtWriter out(staging / screen.folder);
         ok = screen.draw(in, out) && out.Ok() && ok;
     }
+    // The 480 x 640 art: every screen again at twice the size, into the one
+    // skin folder "Skin480" of the pack "skins480". The screens go in the
+    // order of their packs, so that of two root pictures of one name the
+    // later pack's wins, as it does at 240 x 320.
+    const fs::path large = staging / "skin480";
+    in.gameIcons = large / "Skin480";
+    const ArtDoubling doubling{"Skin240", "Skin480"};
+    for (const char* folder : {"art", "gameicons", "title", "castle", "mapscreen", "battledialogs", "menus",
+                               "mapview", "mapdialogs", "battlescreen"}) {
+        for (const auto& screen : screens) {
+            if (std::string(screen.folder) != folder)
+                continue;
+            ArtWriter out(large, doubling);
+            ok = screen.draw(in, out) && out.Ok() && ok;
+        }
+    }
     return ok ? 0 : 1;
 }

@@ -30,6 +30,8 @@ bool Fonts(const fs::path& data, ArtWriter& out)
             return out.Fail("cannot read " + src.string());
         if (!ParseFontSource(text, src.string(), font, error))
             return out.Fail(error);
+        if (out.Scale() == 2)
+            font = DoubledFont(font);
         EncodeResult r = EncodeFont(font);
         if (!r.ok())
             return out.Fail(src.string() + ": " + r.error);

@@ -201,6 +201,36 @@ Canvas Canvas::Mirrored() const
     return m;
 }
 
+Canvas Canvas::Doubled() const
+{
+    Canvas out(W() * 2, H() * 2);
+    for (int y = 0; y < H(); ++y)
+        for (int x = 0; x < W(); ++x) {
+            const uint8_t p = Get(x, y);
+            uint8_t topLeft = p, topRight = p, bottomLeft = p, bottomRight = p;
+            // What lies beyond the edge is not known (a tile goes on with its
+            // other side), so the border is doubled plainly.
+            const bool border = x == 0 || y == 0 || x == W() - 1 || y == H() - 1;
+            const uint8_t up = Get(x, y - 1), down = Get(x, y + 1), left = Get(x - 1, y),
+                          right = Get(x + 1, y);
+            if (!border && up != down && left != right) {
+                if (left == up)
+                    topLeft = up;
+                if (up == right)
+                    topRight = right;
+                if (left == down)
+                    bottomLeft = left;
+                if (down == right)
+                    bottomRight = right;
+            }
+            out.Set(2 * x, 2 * y, topLeft);
+            out.Set(2 * x + 1, 2 * y, topRight);
+            out.Set(2 * x, 2 * y + 1, bottomLeft);
+            out.Set(2 * x + 1, 2 * y + 1, bottomRight);
+        }
+    return out;
+}
+
 Canvas Canvas::Crop(int x, int y, int w, int h) const
 {
     Canvas out(w, h);
@@ -208,4 +238,28 @@ Canvas Canvas::Crop(int x, int y, int w, int h) const
         for (int i = 0; i < w; ++i)
             out.Set(i, j, Get(x + i, y + j));
     return out;
+}
+
+FontSource DoubledFont(const FontSource& font)
+{
+    FontSource big = font;
+    big.height = static_cast<uint8_t>(font.height * 2);
+    big.bytesPerRow = 0;
+    for (FontGlyph& glyph : big.glyphs) {
+        // Around a glyph lies the background, so it is enlarged inside a
+        // blank border and its strokes are smoothed up to its edges.
+        Canvas small(glyph.width + 2, font.height + 2);
+        for (size_t row = 0; row < glyph.rows.size(); ++row)
+            for (int col = 0; col < glyph.width; ++col)
+                if (glyph.rows[row] & (1u << col))
+                    small.Set(col + 1, static_cast<int>(row) + 1, 1);
+        const Canvas doubled = small.Doubled();
+        glyph.width = static_cast<uint8_t>(glyph.width * 2);
+        glyph.rows.assign(big.height, 0);
+        for (int row = 0; row < big.height; ++row)
+            for (int col = 0; col < glyph.width; ++col)
+                if (doubled.Get(col + 2, row + 2) != 0)
+                    glyph.rows[static_cast<size_t>(row)] |= 1u << col;
+    }
+    return big;
 }

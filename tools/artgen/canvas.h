@@ -30,6 +30,12 @@ int ForEachTextPixel(const FontSource& font, const std::string& text, Pixel pixe
     return at;
 }
 
+// The font at twice its size for a larger screen, each glyph enlarged as
+// Canvas::Doubled enlarges a picture: strokes twice as thick and diagonals
+// smoothed, so the text stays crisp where a scaled bitmap would be blocky
+// or blurred.
+FontSource DoubledFont(const FontSource& font);
+
 class Canvas {
 public:
     Canvas(int w, int h, uint8_t fill = 0);
@@ -78,6 +84,12 @@ public:
     // ground.
     void Outline(uint8_t c);
     Canvas Mirrored() const;
+    // Twice the size for a larger screen: each pixel becomes four that follow
+    // an edge its neighbours continue across it (the Scale2x rule), so
+    // diagonals and curves come out smoother than plain doubling while no
+    // colour is mixed (indices stay indices; nothing blurs). Border pixels
+    // are doubled plainly, so tiles stay seamless.
+    Canvas Doubled() const;
     Canvas Crop(int x, int y, int w, int h) const;
 
 private:

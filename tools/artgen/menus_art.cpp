@@ -11,6 +11,7 @@
 //   Images/Map/MapMiniCapital, MapMiniCastle
 //   Scenarios/<scenario>/<Mission>/preview   the mission's map, one pixel value
 //                                 per province index, 250 on borders, 254 off the map
+//                                 ("previewhi" at twice the size for large screens)
 // Pictures use the base palette's ramps ("draw with the current palette").
 
 #include <algorithm>
@@ -445,7 +446,9 @@ void Previews(ArtWriter& out, const fs::path& missions)
         }
         const std::string scenario = source.parent_path().filename().string();
         const std::string mission = source.stem().string();
-        out.Image("Scenarios/" + scenario + "/" + mission + "/preview", Preview(cells), false);
+        // A large screen asks for the "hi" preview first.
+        const char* name = out.Scale() == 2 ? "/previewhi" : "/preview";
+        out.Image("Scenarios/" + scenario + "/" + mission + name, Preview(cells), false);
     }
 }
 

@@ -2,10 +2,13 @@
 // game's own world stream), its name texts and its map blocks.
 //
 //   missionc --units <unit source folder> --out <mission folder>
-//            [--seed-save <file>] [--seed-hof <file>] <source>
+//            [--large-out <mission folder>] [--seed-save <file>] [--seed-hof <file>] <source>
 //
 // Writes <out>/mission.dat, <out>/mission.txt, <out>/map.dat and the map's
-// strip pictures <out>/block<i>.img and <out>/domblock<i>.img. The world is
+// strip pictures <out>/block<i>.img and <out>/domblock<i>.img. --large-out
+// writes the strips of a screen twice as large: its full scale the full
+// strips with every pixel doubled (a pixel holds a region id, so none is
+// mixed), its half scale the full strips as they are. The world is
 // written by the game's stream, read back by the game's reader and written
 // again; the build fails unless both writes agree byte for byte.
 //
@@ -98,6 +101,36 @@ int Fail(const std::string& message)
     std::fprintf(stderr, "missionc: %s\n", message.c_str());
     return 1;
 }
+IndexedPicture Doubled(const IndexedPicture& small)
+{
+    IndexedPicture large;
+    large.width = static_cast<uint16_t>(small.width * 2);
+    large.height = static_cast<uint16_t>(small.height * 2);
+    large.pixels.resize(static_cast<size_t>(large.width) * large.height);
+    for (int y = 0; y < large.height; ++y)
+        for (int x = 0; x < large.width; ++x)
+            large.pixels[static_cast<size_t>(y) * large.width + x] = small.At(x / 2, y / 2);
+    return large;
+}
+
+bool SaveLargeStrips(const PaintedMap& painted, const std::string& dir)
+{
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path out(dir);
+    for (size_t i = 0; i < painted.full.size(); ++i) {
+        ImageEncodeOptions options;  // opaque, drawn with the current palette
+        const EncodeResult full = EncodeImage(Doubled(painted.full[i]), options);
+        const EncodeResult half = EncodeImage(painted.full[i], options);
+        if (!full.ok() || !half.ok() ||
+            !Save(out / ("block" + std::to_string(i) + ".img"),
+                  std::string(full.bytes.begin(), full.bytes.end())) ||
+            !Save(out / ("domblock" + std::to_string(i) + ".img"),
+                  std::string(half.bytes.begin(), half.bytes.end())))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -106,12 +139,15 @@ int main(int argc, char** argv)
     std::string sourcePath;
     std::string seedSave;
     std::string seedHof;
+    std::string largeDir;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--units" && i + 1 < argc)
             g_units = argv[++i];
         else if (arg == "--out" && i + 1 < argc)
             outDir = argv[++i];
+        else if (arg == "--large-out" && i + 1 < argc)
+            largeDir = argv[++i];
         else if (arg == "--seed-save" && i + 1 < argc)
             seedSave = argv[++i];
         else if (arg == "--seed-hof" && i + 1 < argc)
@@ -186,6 +222,8 @@ int main(int argc, char** argv)
                   std::string(half.bytes.begin(), half.bytes.end())))
             return Fail("cannot write into " + outDir);
     }
+    if (!largeDir.empty() && !SaveLargeStrips(painted, largeDir))
+        return Fail(sourcePath + ": cannot write the large map strips into " + largeDir);
     SetActiveWorld(nullptr);
     if ((!seedSave.empty() || !seedHof.empty()) && !WriteSeeds(source, bytes, seedSave, seedHof))
         return Fail(sourcePath + ": cannot write the fuzzing seeds");

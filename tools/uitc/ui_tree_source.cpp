@@ -216,6 +216,35 @@ bool UiTreeSource::AddFile(const std::string& fileName, const std::string& text,
     return true;
 }
 
+bool UiTreeSource::ScalePixels(std::string* error)
+{
+    const int factor = m_scaling.Factor();
+    if (factor == 1)
+        return true;
+    std::vector<size_t> pending{0};
+    while (!pending.empty()) {
+        const size_t parent = pending.back();
+        pending.pop_back();
+        for (size_t child : m_nodes[parent].children) {
+            pending.push_back(child);
+            Node& n = m_nodes[child];
+            std::vector<bool> isNumber;
+            for (int32_t v : n.numbers)
+                isNumber.push_back(v >= 0);
+            for (size_t at : m_scaling.PixelValues(m_nodes[parent].name, n.name, isNumber)) {
+                const int32_t value = (n.numbers[at] - 0x10000) * factor;
+                if (value < -32768 || value > 32767) {
+                    *error = n.where + ": value " + std::to_string(at + 1) + " times " +
+                             std::to_string(factor) + " is not a 16-bit number";
+                    return false;
+                }
+                n.numbers[at] = value + 0x10000;
+            }
+        }
+    }
+    return true;
+}
+
 bool UiTreeSource::Compile(std::vector<uint8_t>* pool, std::vector<uint8_t>* table, std::string* error)
 {
     // Path nodes go in after every plain node, in the order they were read.
@@ -246,6 +275,9 @@ bool UiTreeSource::Compile(std::vector<uint8_t>* pool, std::vector<uint8_t>* tab
         m_nodes[p.node].name = parts.back();
         m_nodes[parent].children.push_back(p.node);
     }
+
+    if (!ScalePixels(error))
+        return false;
 
     // Pre-order walk: (node, depth).
     std::vector<std::pair<size_t, size_t>> order;

@@ -19,8 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "tools/uitc/ui_tree_scaling.h"
+
 class UiTreeSource {
 public:
+    // Makes the compiled tree that of a screen `scaling.Factor()` times as
+    // large: the pixel values the rules name are multiplied.
+    void ScaleBy(const UiTreeScaling& scaling) { m_scaling = scaling; }
     // Adds one source file's text; false with "file:line: message" on error.
     bool AddFile(const std::string& fileName, const std::string& text, std::string* error);
     // Builds the pool and the node table; false with a message when the tree
@@ -46,4 +51,6 @@ private:
         size_t node;
     };
     std::vector<PathNode> m_pathNodes;
+    UiTreeScaling m_scaling;
+    bool ScalePixels(std::string* error);
 };

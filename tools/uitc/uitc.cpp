@@ -1,5 +1,7 @@
 // uitc: compiles UI tree sources into the "uit" and "uib" resources.
-//   uitc --out <dir>/<name> <source.ui>...
+//   uitc --out <dir>/<name> [--scale <rules>] <source.ui>...
+// With --scale the tree is that of a larger screen: the pixel values the
+// rules name are multiplied (ui_tree_scaling.h).
 // writes <dir>/<name>.uit and <dir>/<name>.uib; the sources are read in the
 // order given. Errors name the file and line and fail with exit code 1.
 
@@ -27,21 +29,35 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 int main(int argc, char** argv)
 {
     std::string out;
+    std::string scaleRules;
     std::vector<std::string> sources;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) {
             out = argv[++i];
+        } else if (arg == "--scale" && i + 1 < argc) {
+            scaleRules = argv[++i];
         } else {
             sources.push_back(arg);
         }
     }
     if (out.empty() || sources.empty()) {
-        std::cerr << "usage: uitc --out <dir>/<name> <source.ui>...\n";
+        std::cerr << "usage: uitc --out <dir>/<name> [--scale <rules>] <source.ui>...\n";
         return 1;
     }
     UiTreeSource tree;
     std::string error;
+    if (!scaleRules.empty()) {
+        std::ifstream in(scaleRules, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        UiTreeScaling scaling;
+        if (!in || !scaling.Parse(scaleRules, text.str(), &error)) {
+            std::cerr << (in ? error : scaleRules + ": cannot be read") << "\n";
+            return 1;
+        }
+        tree.ScaleBy(scaling);
+    }
     for (const std::string& source : sources) {
         std::ifstream in(source, std::ios::binary);
         if (!in) {
