@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr uint16_t kSaveVersion = 9;
+constexpr uint16_t kSaveVersion = kSavedGameVersion;
 // No saved game of ours comes near this; anything larger is not one.
 constexpr long kMaxSaveFile = 4L << 20;
 
