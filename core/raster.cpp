@@ -208,11 +208,16 @@ void TileImage(CDrawContext& dc, const PackedRect& rect, const ImageData& image)
                            image.HotY(), image, UndefinedRect, p))
                     continue;
                 SelectPalette(image.PaletteId());
-                if (plain && several) {
-                    if (!isDecoded) {
-                        Decode(image, decoded);
-                        isDecoded = true;
-                    }
+                if (!isDecoded && plain && several) {
+                    Decode(image, decoded);
+                    isDecoded = true;
+                }
+                // A damaged picture can lie so far from its corner that the
+                // 16-bit placement wraps and its part is not inside the block:
+                // the row decoder clips what the decoded copy cannot.
+                const bool inside = p.part.Left() >= 0 && p.part.Top() >= 0 &&
+                                    p.part.Right() < decoded.width && p.part.Bottom() < decoded.height;
+                if (isDecoded && inside) {
                     PutDecoded(dc.Surface(), decoded, p.part, p.x, p.y);
                 } else {
                     const SurfaceDesc& s = dc.Surface();

@@ -1,6 +1,8 @@
 // Mounting of the packs and lookup by path and type.
 #include "core/resource_mgr.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -239,11 +241,30 @@ private:
 // Finds, reads, validates and registers the packs of the folder. Returns the
 // packs in load order (ascending order key; equal keys in enumeration order,
 // which the platform gives sorted by name).
-bool OpenPacks(const std::string& folder)
+bool IsWanted(const std::string& fileName, const std::vector<std::string>& onlyPacks)
+{
+    if (onlyPacks.empty())
+        return true;
+    const std::string stem = fileName.substr(0, fileName.size() - 4);
+    for (const std::string& wanted : onlyPacks) {
+        if (wanted.size() == stem.size() &&
+            std::equal(stem.begin(), stem.end(), wanted.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool OpenPacks(const std::string& folder, const std::vector<std::string>& onlyPacks)
 {
     ResourceState& state = State();
     std::vector<ResourcePack*> order;
     for (const std::string& fileName : ListPackFiles(folder)) {
+        if (!IsWanted(fileName, onlyPacks))
+            continue;
         std::string fullPath = folder + fileName;
         Log(CStr("Found file ") + fullPath.c_str());
         PackFileReader reader(fullPath);
@@ -351,13 +372,18 @@ bool CResourceMgr::Init()
 
 bool CResourceMgr::InitFromFolder(const char* folder)
 {
+    return InitFromFolder(folder, {});
+}
+
+bool CResourceMgr::InitFromFolder(const char* folder, const std::vector<std::string>& onlyPacks)
+{
     ResourceState& state = State();
     Shutdown();
     Log("Initializing generic manager...");
     state.collector = nullptr;
     Log("Opening resource files...");
     LogEnter();
-    bool opened = OpenPacks(folder);
+    bool opened = OpenPacks(folder, onlyPacks);
     LogLeave();
     if (!opened)
         return false;

@@ -50,6 +50,10 @@ public:
     static bool Init();
     // The same from an explicit folder (ending in '/'); Init uses the data folder.
     static bool InitFromFolder(const char* folder);
+    // The same with only the named packs of the folder (names without ".pak",
+    // in any letter case): a program that needs a few packs does not hold
+    // the others in memory.
+    static bool InitFromFolder(const char* folder, const std::vector<std::string>& onlyPacks);
     static void Shutdown();
     static bool IsStarted();
 

@@ -17,6 +17,7 @@
 #include "game/random_events.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
+#include "game/stream_util.h"
 
 CPlayerController::CPlayerController(PlayerRecord* p) : player(p), reports(std::make_unique<CReportList>()) {}
 
@@ -26,6 +27,38 @@ HeroRecord& CPlayerController::Hero() const
 {
     return player->hero;
 }
+
+namespace {
+// What the planner remembers between turns: where it attacked last, how often
+// in a row, and whom it fought.
+void StreamPlannerMemory(CByteStream& s, CPlayerController& c)
+{
+    // Saves before version 10 did not keep what the planner remembers; such
+    // a game goes on as if the planner had just started.
+    if (StreamVersion(s) < 10) {
+        if (!s.IsStoring()) {
+            c.lastAttackedProvince = 255;
+            c.attackRepeatCount = 0;
+            c.lastMilitaryTarget = nullptr;
+        }
+        return;
+    }
+    s.U8(c.lastAttackedProvince);
+    s.U8(c.attackRepeatCount);
+    CGameWorld* world = GameWorld();
+    uint8_t target = 255;
+    if (s.IsStoring() && world) {
+        for (int i = 0; i < world->PlayerCount(); ++i)
+            if (&world->Player(i) == c.lastMilitaryTarget)
+                target = uint8_t(i);
+    }
+    s.U8(target);
+    if (!s.IsStoring()) {
+        // A target outside the player list is forgotten, not followed.
+        c.lastMilitaryTarget = world && target < world->PlayerCount() ? &world->Player(target) : nullptr;
+    }
+}
+}  // namespace
 
 bool CPlayerController::Serialize(CByteStream& s)
 {
@@ -88,6 +121,7 @@ bool CPlayerController::Serialize(CByteStream& s)
     }
     s.I32(stolenGold);
     reports->Stream(s);
+    StreamPlannerMemory(s, *this);
     return true;
 }
 

@@ -232,7 +232,14 @@ void PlayerRecord::StreamSession(CByteStream& s)
     if (!s.IsStoring() && !StreamFailed(s))
         SetHuman(human);
     hero.Stream(s);
-    personality = PersonalityFromSkills(hero.battle, hero.builder);
+    // The leaning is set from the skills when a game begins and is kept as it
+    // is from then on: a save must not change it, or a game saved and loaded
+    // would play on otherwise than one never saved. Saves before version 10
+    // did not keep it; it is taken from the skills for them.
+    if (StreamVersion(s) >= 10)
+        s.U8(personality);
+    else if (!s.IsStoring())
+        personality = PersonalityFromSkills(hero.battle, hero.builder);
     uint32_t hasController = controller ? 1 : 0;
     s.U32(hasController);
     if (!s.IsStoring() && hasController == 0)

@@ -192,11 +192,13 @@ bool WriteSavedGame(SavedGameParts parts, std::vector<uint8_t>& out)
     SaveHeader header;
     BuildSaveHeader(header, parts.world, parts.missionPath, parts.session);
     CSizeCounter counter;
+    counter.SetVersion(kSavedGameVersion);
     if (!StreamBody(counter, parts, header) || counter.Capacity() == 0)
         return false;
     const uint32_t size = counter.Capacity();
     out.assign(size_t(size) + 1, 0);
     CStreamWriter writer(out.data(), size);
+    writer.SetVersion(kSavedGameVersion);
     if (!StreamBody(writer, parts, header) || StreamFailed(writer) || StreamPosition(writer) != size)
         return false;
     SealSaveCheckByte(out.data(), size + 1);
@@ -251,10 +253,12 @@ bool ReadSavedGame(SavedGameParts parts, const uint8_t* body, uint32_t size, uin
 
 bool SaveGame(const CStr& fileName, SavedGameParts parts)
 {
+    std::vector<uint8_t> file = {uint8_t(kSavedGameVersion & 0xFF), uint8_t(kSavedGameVersion >> 8)};
     std::vector<uint8_t> body;
     if (!WriteSavedGame(parts, body))
         return false;
-    return WriteVersionedFileSafely(fileName, body.data(), body.size());
+    file.insert(file.end(), body.begin(), body.end());
+    return WritePlainDataFileSafely(fileName, file.data(), file.size());
 }
 
 bool LoadSavedGame(const CStr& fileName, SavedGameParts parts)
@@ -332,8 +336,7 @@ uint32_t CheckSaveBody(uint16_t version, const uint8_t* body, uint32_t size)
 {
     if (size == 0)
         return SaveSlots::kAbsent;
-    if (version < DataFileVersionOldest || version > DataFileVersionWritten ||
-        !VerifySaveCheckByte(body, size))
+    if (version < DataFileVersionOldest || version > kSavedGameVersion || !VerifySaveCheckByte(body, size))
         return SaveSlots::kDamaged;
     CStreamReader reader(body, size - 1);
     reader.SetVersion(version);

@@ -60,6 +60,13 @@ void SetWorldLoadedHook(WorldLoadedHook hook);
 // not sound; nothing of a refused world is used.
 bool LoadWorldFromStream(CByteStream& s, CGameWorld& world);
 
+// The version word of saved games. Version 10 added what a game needs to play
+// on exactly as if never saved: what the computer players' planners remember
+// between turns and each player's leaning. Saves of versions 6 to 9 still
+// load, their planners remembering nothing and their leanings taken from the
+// heroes' skills. The other versioned files of the data folder keep theirs.
+constexpr uint16_t kSavedGameVersion = 10;
+
 // The whole body of a saved game (without the version word), sealed.
 bool WriteSavedGame(SavedGameParts parts, std::vector<uint8_t>& out);
 // Reads a body; false when it is damaged, short or describes an unsound world.

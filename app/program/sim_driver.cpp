@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr uint16_t kSaveVersion = 9;
+constexpr uint16_t kSaveVersion = kSavedGameVersion;
 // No saved game of ours comes near this; anything larger is not one.
 constexpr long kMaxSaveFile = 4L << 20;
 
@@ -214,7 +214,10 @@ bool SimStartEngine(const std::string& dataFolder, std::string& error)
     HeadlessOptions options;
     options.closeAfterSteps = 0;
     UseHeadlessPlatform(options);
-    if (!CResourceMgr::InitFromFolder(dataFolder.c_str())) {
+    // Games between computer players read the missions, the squad types and
+    // the rules of the map and of battles; the pictures, sounds and windows
+    // of the other packs would only take memory.
+    if (!CResourceMgr::InitFromFolder(dataFolder.c_str(), {"game", "rules", "battle"})) {
         error = "no game data in " + dataFolder;
         return false;
     }

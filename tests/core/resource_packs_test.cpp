@@ -55,6 +55,32 @@ TEST(ResourcePacks, FourPacksOverlayByOrderKeyNotByName)
     EXPECT_EQ(PackOf(CResourceMgr::FindResource("", kFolderType)), "d");
 }
 
+// A program that needs a few packs mounts only those, named in any letter
+// case; the oldest of them is the root, and no other pack is seen.
+TEST(ResourcePacks, OnlyTheNamedPacksAreMounted)
+{
+    FixtureData data;
+    data.AddPack("base", PackWith(100, {"all", "in_base"}));
+    data.AddPack("Game", PackWith(200, {"all", "in_game"}));
+    data.AddPack("art", PackWith(300, {"all", "in_art"}));
+    data.AddPack("rules", PackWith(400, {"in_rules"}));
+    ASSERT_TRUE(CResourceMgr::InitFromFolder(data.folder().path().c_str(), {"game", "RULES", "missing"}));
+    struct Case {
+        const char* path;
+        const char* pack;
+    } cases[] = {
+        {"/all", "Game"},       {"/in_game", "Game"},  {"/in_rules", "rules"},
+        {"/in_base", "(none)"}, {"/in_art", "(none)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PackOf(CResourceMgr::FindResource(c.path, kTextType)), c.pack) << c.path;
+    EXPECT_EQ(PackOf(CResourceMgr::FindResource("", kFolderType)), "Game");
+    EXPECT_EQ(CResourceMgr::Packs().size(), 2u);
+    // None of the named packs there: nothing to start from.
+    EXPECT_FALSE(CResourceMgr::InitFromFolder(data.folder().path().c_str(), {"missing"}));
+    CResourceMgr::Shutdown();
+}
+
 TEST(ResourcePacks, EqualKeysLaterNameOverlaysEarlier)
 {
     FixtureData data;

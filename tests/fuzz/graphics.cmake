@@ -6,7 +6,7 @@ if(TARGET generate_art)
 endif()
 # tharn_core is named so that it is built with coverage for these fuzzers.
 tharn_add_fuzzer(NAME pictures SOURCES pictures_fuzzer.cpp DEPS tharn_core
-                 SEEDS ${tharn_art_seeds}/Images ${tharn_art_seeds}/Ani)
+                 SEEDS ${tharn_art_seeds}/Images ${tharn_art_seeds}/Ani ${CMAKE_CURRENT_SOURCE_DIR}/seeds/pictures)
 tharn_add_fuzzer(NAME fonts SOURCES fonts_fuzzer.cpp DEPS tharn_core
                  SEEDS ${tharn_art_seeds}/Locale/Fonts)
 tharn_add_fuzzer(NAME sound_header SOURCES sound_header_fuzzer.cpp DEPS tharn_core

@@ -31,10 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size > (1u << 20))
         return 0;
     SetDataFolder(CStr(Folder().c_str()));
-    FILE* file = OpenVersionedFile("zkvsave", DataFileCreate);
+    FILE* file = OpenDataFile("zkvsave", DataFileCreate);
     if (file == nullptr)
         return 0;
-    const bool written = size == 0 || FileWrite(data, 1, size, file) == size;
+    const uint8_t version[2] = {uint8_t(kSavedGameVersion & 0xFF), uint8_t(kSavedGameVersion >> 8)};
+    const bool written =
+        FileWrite(version, 1, 2, file) == 2 && (size == 0 || FileWrite(data, 1, size, file) == size);
     FileClose(file);
     if (written) {
         MigrateOldSaveFile();

@@ -15,7 +15,7 @@ void Read(const uint8_t* body, size_t size)
     SetActiveWorld(&world);
     CStr path;
     SessionState session;
-    if (ReadSavedGame(SavedGameParts{world, path, session}, body, uint32_t(size), 9)) {
+    if (ReadSavedGame(SavedGameParts{world, path, session}, body, uint32_t(size), kSavedGameVersion)) {
         // What was taken is sound enough to be saved again.
         std::vector<uint8_t> again;
         WriteSavedGame(SavedGameParts{world, path, session}, again);

@@ -44,3 +44,7 @@ tharn_add_fuzzer(NAME battle_texts SOURCES battle_texts_fuzzer.cpp DEPS tharn_ba
 
 tharn_add_fuzzer(NAME old_save SOURCES old_save_fuzzer.cpp DEPS tharn_game
                  SEEDS ${CMAKE_BINARY_DIR}/staging/fuzz-seeds/save)
+
+# The skin size lines of the packs' root.
+tharn_add_fuzzer(NAME skin_sizes SOURCES skin_sizes_fuzzer.cpp DEPS tharn_ui tharn_packwriter
+                 SEEDS ${PROJECT_SOURCE_DIR}/data/skins/skinsizes.txt ${CMAKE_CURRENT_SOURCE_DIR}/seeds/skin_sizes)

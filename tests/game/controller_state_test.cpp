@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/byte_stream.h"
+#include "game/player_controller.h"
 #include "game/report_list.h"
+#include "game/running_game.h"
 #include "game/saved_game.h"
 #include "tests/game/controller_double.h"
 #include "tests/game/game_fixture.h"
@@ -123,6 +126,7 @@ TEST_F(ControllerState, ControllersTravelInTheSavedGame)
     CGameWorld loaded;
     SetActiveWorld(&loaded);
     CStreamReader reader(body.data(), uint32_t(body.size() - 1));
+    reader.SetVersion(kSavedGameVersion);
     SaveHeader header;
     StreamSaveHeader(reader, header);
     CStr readPath;
@@ -149,7 +153,52 @@ TEST_F(ControllerState, ControllersTravelInTheSavedGame)
     CStr targetPath;
     SessionState targetSession;
     EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, targetPath, targetSession}, bad.data(),
-                               uint32_t(bad.size()), 9));
+                               uint32_t(bad.size()), kSavedGameVersion));
     EXPECT_EQ(target.PlayerCount(), 0);
+}
+
+// What the planner remembers (where it attacked last, how often in a row,
+// whom it fought) travels with the controller; a save made before it did
+// gives a planner that remembers nothing, and a target that is not one of
+// the players is forgotten.
+TEST_F(ControllerState, ThePlannersMemoryTravelsFromVersionTen)
+{
+    // Players are named by their place in the running game's list.
+    Game().world = &world;
+    CPlayerController& first = *world.Player(0).controller;
+    struct Case {
+        int32_t version;
+        uint8_t target;  // the index written for the player fought last
+        uint8_t attacked;
+        uint8_t repeats;
+        PlayerRecord* remembered;
+    };
+    const Case cases[] = {
+        {10, 1, 3, 2, &world.Player(1)},
+        {9, 1, 255, 0, nullptr},
+        {10, 200, 3, 2, nullptr},
+    };
+    for (const Case& c : cases) {
+        first.lastAttackedProvince = 3;
+        first.attackRepeatCount = 2;
+        first.lastMilitaryTarget = &world.Player(1);
+        std::vector<uint8_t> bytes = StreamOut([&](CByteStream& s) { first.Serialize(s); }, c.version);
+        if (c.version >= 10)
+            bytes.back() = c.target;  // the target's index is the last byte
+        RecordingController back(&world.Player(0), true);
+        back.lastAttackedProvince = 7;
+        back.attackRepeatCount = 9;
+        back.lastMilitaryTarget = &world.Player(0);
+        CStreamReader reader(bytes.data(), uint32_t(bytes.size()));
+        reader.SetVersion(c.version);
+        back.Serialize(reader);
+        EXPECT_FALSE(reader.HasError());
+        EXPECT_EQ(reader.Position(), bytes.size());
+        EXPECT_EQ(back.lastAttackedProvince, c.attacked) << "version " << c.version;
+        EXPECT_EQ(back.attackRepeatCount, c.repeats) << "version " << c.version;
+        EXPECT_EQ(back.lastMilitaryTarget, c.remembered)
+            << "version " << c.version << " target " << int(c.target);
+    }
+    Game().world = nullptr;
 }
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/byte_stream.h"
+#include "game/game_world.h"
 #include "game/player_record.h"
+#include "tests/game/controller_double.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -75,6 +78,33 @@ TEST(Personality, FromSkillsTable)
     for (const Case& c : cases)
         EXPECT_EQ(PersonalityFromSkills(c.battle, c.builder), c.personality)
             << int(c.battle) << "/" << int(c.builder);
+}
+
+// The leaning a player began with stays through saving and loading, though
+// its hero's skills grew since; a save of an older version, which did not
+// keep it, takes it from the skills.
+TEST(Personality, TravelsInTheSavedSessionFromVersionTen)
+{
+    TestSquadTypes types;
+    TestControllers controllers;
+    CGameWorld world;
+    BuildFixtureWorld(world);
+    PlayerRecord& player = world.Player(1);
+    player.hero.battle = 5;
+    player.hero.builder = 1;  // 230 from these skills
+    for (const int32_t version : {10, 9}) {
+        player.personality = 100;
+        const std::vector<uint8_t> bytes =
+            StreamOut([&](CByteStream& s) { player.StreamSession(s); }, version);
+        EXPECT_EQ(player.personality, 100) << "saving changed the leaning, version " << version;
+        player.personality = 7;
+        CStreamReader reader(const_cast<uint8_t*>(bytes.data()), uint32_t(bytes.size()));
+        reader.SetVersion(version);
+        player.StreamSession(reader);
+        EXPECT_FALSE(reader.HasError());
+        EXPECT_EQ(player.personality, version >= 10 ? 100 : 230) << "version " << version;
+    }
+    SetActiveWorld(nullptr);
 }
 
 TEST(Personality, WeightTable)

@@ -144,7 +144,8 @@ TEST_F(SavedGameTest, DamagedAndShortSavesAreRefused)
         SetActiveWorld(&target);
         CStr path;
         SessionState s;
-        EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, cut.data(), uint32_t(cut.size()), 9))
+        EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, cut.data(), uint32_t(cut.size()),
+                                   kSavedGameVersion))
             << n;
         EXPECT_EQ(target.PlayerCount(), 0) << n;
     }
@@ -154,7 +155,8 @@ TEST_F(SavedGameTest, DamagedAndShortSavesAreRefused)
     CGameWorld target;
     CStr path;
     SessionState s;
-    EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, flipped.data(), uint32_t(flipped.size()), 9));
+    EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, path, s}, flipped.data(), uint32_t(flipped.size()),
+                               kSavedGameVersion));
 }
 
 TEST_F(SavedGameTest, SessionIndexesOutsideTheWorldAreRefused)
@@ -181,7 +183,7 @@ TEST_F(SavedGameTest, SessionIndexesOutsideTheWorldAreRefused)
         CStr readPath;
         SessionState readSession;
         EXPECT_FALSE(ReadSavedGame(SavedGameParts{target, readPath, readSession}, body.data(),
-                                   uint32_t(body.size()), 9))
+                                   uint32_t(body.size()), kSavedGameVersion))
             << c.what;
         EXPECT_EQ(target.PlayerCount(), 0) << c.what;
     }
@@ -361,7 +363,7 @@ TEST_F(SavedGameTest, UnitCountsAreBoundedOnLoad)
         CStr readPath;
         SessionState readSession;
         EXPECT_EQ(ReadSavedGame(SavedGameParts{target, readPath, readSession}, body.data(),
-                                uint32_t(body.size()), 9),
+                                uint32_t(body.size()), kSavedGameVersion),
                   c.accepted)
             << c.what;
     }

@@ -145,6 +145,78 @@ TEST_F(SimTest, AGameSavedInsideATurnGoesOnAsIfNeverSaved)
     std::remove(file.c_str());
 }
 
+// Saves taken at several turns of one game, as the hook sees them.
+struct SavePoint {
+    int32_t round;
+    int seat;
+    std::vector<uint8_t> bytes;
+};
+std::vector<SavePoint> g_savePoints;
+
+void SaveAtEveryPoint(int seat, bool before)
+{
+    for (SavePoint& point : g_savePoints)
+        if (before && point.seat == seat && point.round == Game().turn && point.bytes.empty())
+            SimSaveBytes(point.bytes);
+}
+
+// Saved at turns spread over the game, by seats in turn, a game plays on to
+// the bytes of the game never saved: neither saving nor loading may change
+// what a computer player remembers (whom it fought, where it attacked last)
+// or how it leans (its personality after its hero grew).
+TEST_F(SimTest, GamesSavedAtManyTurnsGoOnAsIfNeverSaved)
+{
+    struct Case {
+        int mission;  // counted back from the largest
+        int32_t difficulty;
+        uint32_t seed;
+        int32_t rounds;
+    };
+    const Case cases[] = {{0, 3, 35, 40}, {0, 2, 11, 40}, {1, 3, 7, 30}, {0, 1, 2024, 30}};
+    const int largest = int(SimMissionPaths().size()) - 1;
+    const std::string file = TempFile("sim_many_points.sav");
+    for (const Case& c : cases) {
+        const int mission = largest - c.mission;
+        std::string error;
+        ASSERT_TRUE(SimNewGame(mission, c.difficulty, c.seed, error)) << error;
+        const int seats = GameWorld()->PlayerCount();
+        SimPlay(c.rounds);
+        std::vector<uint8_t> neverSaved;
+        ASSERT_TRUE(SimSaveBytes(neverSaved));
+
+        ASSERT_TRUE(SimNewGame(mission, c.difficulty, c.seed, error)) << error;
+        g_savePoints.clear();
+        for (int32_t round = 3; round < c.rounds; round += 5)
+            g_savePoints.push_back({round, int(round) % seats, {}});
+        SimSetPlayTurnHook(&SaveAtEveryPoint);
+        SimPlay(c.rounds);
+        SimSetPlayTurnHook(nullptr);
+        std::vector<uint8_t> straight;
+        ASSERT_TRUE(SimSaveBytes(straight));
+        // Saving is no move: the game saved on the way plays as the one never saved.
+        EXPECT_TRUE(straight == neverSaved)
+            << "mission " << mission << " difficulty " << c.difficulty << " seed " << c.seed;
+
+        for (const SavePoint& point : g_savePoints) {
+            if (point.bytes.empty())
+                continue;  // the game ended or the seat was out before this point
+            {
+                std::ofstream out(file, std::ios::binary | std::ios::trunc);
+                out.write(reinterpret_cast<const char*>(point.bytes.data()),
+                          std::streamsize(point.bytes.size()));
+            }
+            ASSERT_TRUE(SimLoadGame(file, c.seed, error)) << error;
+            SimPlay(c.rounds - point.round + 1);
+            std::vector<uint8_t> resumed;
+            ASSERT_TRUE(SimSaveBytes(resumed));
+            EXPECT_TRUE(resumed == straight)
+                << "mission " << mission << " difficulty " << c.difficulty << " seed " << c.seed
+                << " saved in round " << point.round << " seat " << point.seat;
+        }
+    }
+    std::remove(file.c_str());
+}
+
 TEST_F(SimTest, AGameSavedAfterAPlayerWasEliminatedLoads)
 {
     const int last = int(SimMissionPaths().size()) - 1;
