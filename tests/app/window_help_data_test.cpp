@@ -258,10 +258,39 @@ bool KnownText(const std::string& key)
     return KnownKey(key);
 }
 
-// Every page of a laid-out text lies inside the text area.
+// The words of a mark-up text, its tags left out.
+std::vector<std::string> Words(const std::string& markup)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inTag = false;
+    for (const char c : markup + " ") {
+        if (c == '{' || c == '}' || c == ' ' || c == '\r' || c == '\n' || c == '\t') {
+            if (!inTag && !word.empty())
+                words.push_back(word);
+            word.clear();
+            if (c == '{')
+                inTag = true;
+            if (c == '}')
+                inTag = false;
+            continue;
+        }
+        if (!inTag)
+            word += c;
+    }
+    return words;
+}
+
+// Every page of a laid-out text lies inside the text area, and no word is
+// so wide that the layout must break it at the edge.
 void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
 {
     ASSERT_NE(text, nullptr);
+    const FontData& font = SelectFont(text->Font());
+    const int32_t width = text->PageCount() > 0 ? text->Page(0)->OuterWidth() : 0;
+    for (const std::string& word : Words(text->Text().Chars()))
+        EXPECT_LE(MeasureTextWidth(word.c_str(), int32_t(word.size()), font), width)
+            << what << ": \"" << word << "\" is wider than the page";
     EXPECT_GT(text->PageCount(), 0) << what;
     for (int32_t i = 0; i < text->PageCount(); ++i) {
         const MarkupPage* page = text->Page(i);
