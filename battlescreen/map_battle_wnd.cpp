@@ -69,19 +69,19 @@ CMapBattleWnd::CMapBattleWnd(CWindow* parent, const CStr& path) : CCompositeWnd(
         if (tree.GoToPath("BottomPanel")) {
             CWindow* panel = m_bottomPanel;
             m_menu = new CIconWnd(panel, CStr("Menu"), true);
-            m_split = new CPushButton(panel, CStr("Split"), true);
-            m_join = new CPushButton(panel, CStr("Join"), true);
-            m_start = new CPushButton(panel, CStr("Start"), true);
-            m_auto = new CPushButton(panel, CStr("Auto"), true);
-            m_bridge = new CPushButton(panel, CStr("Bridge"), true);
-            m_guard = new CPushButton(panel, CStr("Guard"), true);
-            m_turn = new CPushButton(panel, CStr("Turn"), true);
+            m_split = new CHintButton(panel, CStr("Split"), false);
+            m_join = new CHintButton(panel, CStr("Join"), false);
+            m_start = new CHintButton(panel, CStr("Start"), false);
+            m_auto = new CHintButton(panel, CStr("Auto"), false);
+            m_bridge = new CHintButton(panel, CStr("Bridge"), false);
+            m_guard = new CHintButton(panel, CStr("Guard"), false);
+            m_turn = new CHintButton(panel, CStr("Turn"), false);
             m_squadName = new CLabel(panel, CStr("LblSquadName"), true);
             m_squadIcon = new CIconWnd(panel, CStr("IcoSquad"), true);
             m_squadCount = new CLabel(panel, CStr("LblSquad"), true);
             m_hpIcon = new CIconWnd(panel, CStr("IcoHP"), true);
             m_hp = new CLabel(panel, CStr("LblHP"), true);
-            m_info = new CPushButton(panel, CStr("BtnInfo"), true);
+            m_info = new CHintButton(panel, CStr("BtnInfo"), false);
         }
         tree.PopNode();
         CreatePanels();
@@ -92,7 +92,7 @@ CMapBattleWnd::CMapBattleWnd(CWindow* parent, const CStr& path) : CCompositeWnd(
         m_auto->BringToFront(false);
         const PackedRect placed = m_bottomPanel->WindowRect();
         m_fieldOrigin = PackedPoint(placed.IsDefined() ? placed.Left() : 0, 0);
-        for (CPushButton* toggle : {m_split, m_join, m_auto, m_bridge})
+        for (CHintButton* toggle : {m_split, m_join, m_auto, m_bridge})
             toggle->mode = PressToggle;
         FitBottomPanel();
         m_menu->BindHandler(HandlerClick, this, &CMapBattleWnd::OnMenuHandler);
@@ -505,7 +505,7 @@ void CMapBattleWnd::OnCommandState(const BattleStateWords* words, uint32_t chang
         CWindow* control = CommandControl(e.bit);
         control->Enable((words->b & e.bit) != 0, true);
         if (e.toggle) {
-            auto* button = static_cast<CPushButton*>(control);
+            auto* button = static_cast<CButton*>(control);
             const bool checked = (words->c & e.bit) != 0;
             if (e.bit != kButtonAuto || button->IsDrawnDown() != checked)
                 button->SetChecked(checked, false);
@@ -533,7 +533,7 @@ void CMapBattleWnd::OnCommandButton(uint32_t code)
     // The toggles tell the engine how they look before the command goes.
     if (CWindow* control = CommandControl(code)) {
         if (code == kButtonSplit || code == kButtonJoin || code == kButtonAuto || code == kButtonBridge) {
-            const bool down = static_cast<CPushButton*>(control)->IsDrawnDown();
+            const bool down = static_cast<CButton*>(control)->IsDrawnDown();
             if (down)
                 g_battleStateWords.c |= code;
             else

@@ -34,6 +34,12 @@ T* MakeControl(CWindow* parent, const CStr& parentPath, const char* name)
     return new T(parent, MapWndPath(parentPath, name), true);
 }
 
+// The panels' picture buttons explain themselves when the pen rests on them.
+CHintButton* MakeHintButton(CWindow* parent, const CStr& parentPath, const char* name)
+{
+    return new CHintButton(parent, MapWndPath(parentPath, name), false, true);
+}
+
 CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name)
 {
     CFrameWnd* panel = new CFrameWnd(parent, MapWndPath(windowPath, name), true);
@@ -53,7 +59,7 @@ bool IsShown(const CWindow* window)
     return window && window->IsVisible();
 }
 
-bool IsDrawnDown(const CPushButton* button)
+bool IsDrawnDown(const CButton* button)
 {
     return button && button->IsDrawnDown();
 }
@@ -135,9 +141,9 @@ void CMapWnd::CreateMapPanels()
         const CStr at = MapWndPath(path, "MapTopPanel");
         p.mapTopMenu = MakeControl<CIconWnd>(p.mapTop, at, "IcoMenu");
         p.mapTopTreasury = MakeControl<CResWnd>(p.mapTop, at, "ResTreasury");
-        p.mapTopRecruit = MakeControl<CPushButton>(p.mapTop, at, "BtnRecruit");
-        p.mapTopTurn = MakeControl<CPushButton>(p.mapTop, at, "BtnTurn");
-        p.mapTopDomain = MakeControl<CButton>(p.mapTop, at, "BtnDomain");
+        p.mapTopRecruit = MakeHintButton(p.mapTop, at, "BtnRecruit");
+        p.mapTopTurn = MakeHintButton(p.mapTop, at, "BtnTurn");
+        p.mapTopDomain = MakeHintButton(p.mapTop, at, "BtnDomain");
         p.mapTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
         p.mapTopRecruit->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitTap);
         p.mapTopTurn->BindHandler(HandlerClick, this, &CMapWnd::OnTurnTap);
@@ -148,7 +154,7 @@ void CMapWnd::CreateMapPanels()
         const CStr at = MapWndPath(path, "MapCampArmy");
         p.campStyle = MakeControl<CIconWnd>(p.campArmy, at, "StyleIcon");
         p.campArmyList = CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
-        p.campAction = MakeControl<CPushButton>(p.campArmy, at, "BtnAction");
+        p.campAction = MakeHintButton(p.campArmy, at, "BtnAction");
         p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
         p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
         p.campAction->BindHandler(HandlerClick, this, &CMapWnd::OnActionTap);
@@ -165,8 +171,8 @@ void CMapWnd::CreateMapPanels()
         p.provinceName = MakeControl<CTextWnd>(provWnd, prov, "RtProvince");
         p.provinceIncome = MakeControl<CResWnd>(provWnd, prov, "ResProvince");
         p.provinceIncome->flags &= static_cast<uint8_t>(~ResPluralIcons);
-        p.provArmyToggle = MakeControl<CPushButton>(provWnd, prov, "BtnProvArmy");
-        p.campArmyToggle = MakeControl<CPushButton>(provWnd, prov, "BtnCampArmy");
+        p.provArmyToggle = MakeHintButton(provWnd, prov, "BtnProvArmy");
+        p.campArmyToggle = MakeHintButton(provWnd, prov, "BtnCampArmy");
         p.provArmyToggle->mode = PressToggle;
         p.campArmyToggle->mode = PressToggle;
         p.campArmyToggle->SetChecked(true, false);
@@ -178,14 +184,14 @@ void CMapWnd::CreateMapPanels()
         CWindow* armyWnd = p.armyDetails->Window();
         p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
         p.garrisonList = CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
-        p.operationAction = MakeControl<CPushButton>(armyWnd, army, "BtnRecruit");
+        p.operationAction = MakeHintButton(armyWnd, army, "BtnRecruit");
         p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
 
         const CStr castle = MapWndPath(at, "CastleDetails");
         p.castleDetails = new CCompositeWnd(p.info, castle, true);
         CWindow* castleWnd = p.castleDetails->Window();
         p.castleCtrl = CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
-        p.castleAction = MakeControl<CPushButton>(castleWnd, castle, "BtnCastleCtrl");
+        p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
         p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
 
         m_minInfoHeight = p.info->ClientRect().IsDefined() ? p.info->ClientRect().Height() : 0;
@@ -201,7 +207,7 @@ void CMapWnd::CreateDomainPanels()
         const CStr at = MapWndPath(path, "DomainTopPanel");
         p.domainTopMenu = MakeControl<CIconWnd>(p.domainTop, at, "IcoMenu");
         p.domainCaption = MakeControl<CTextWnd>(p.domainTop, at, "RtDomains");
-        p.domainReturn = MakeControl<CPushButton>(p.domainTop, at, "BtnReturn");
+        p.domainReturn = MakeHintButton(p.domainTop, at, "BtnReturn");
         p.domainTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
         p.domainReturn->BindHandler(HandlerClick, this, &CMapWnd::OnReturnTap);
     }
@@ -240,20 +246,20 @@ void CMapWnd::CreateRecruitPanels()
         const CStr at = MapWndPath(path, "RecruitTopPanel");
         p.recruitTopMenu = MakeControl<CIconWnd>(p.recruitTop, at, "IcoMenu");
         p.recruitTreasury = MakeControl<CResWnd>(p.recruitTop, at, "ResTreasury");
-        p.recruitTurn = MakeControl<CPushButton>(p.recruitTop, at, "BtnTurn");
-        p.recruitMarket = MakeControl<CPushButton>(p.recruitTop, at, "BtnMarket");
+        p.recruitTurn = MakeHintButton(p.recruitTop, at, "BtnTurn");
+        p.recruitMarket = MakeHintButton(p.recruitTop, at, "BtnMarket");
         p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
     }
     {
         p.recruitAction = MakePanel(m_window, path, "RecruitActionPanel");
         const CStr at = MapWndPath(path, "RecruitActionPanel");
         p.recruitProvince = MakeControl<CTextWnd>(p.recruitAction, at, "RtProvince");
-        p.recruitApply = MakeControl<CPushButton>(p.recruitAction, at, "BtnApply");
-        p.recruitClear = MakeControl<CPushButton>(p.recruitAction, at, "BtnClear");
+        p.recruitApply = MakeHintButton(p.recruitAction, at, "BtnApply");
+        p.recruitClear = MakeHintButton(p.recruitAction, at, "BtnClear");
         p.recruitSquadName = MakeControl<CLabel>(p.recruitAction, at, "LblSquadName");
         p.recruitCost = MakeControl<CResWnd>(p.recruitAction, at, "ResCost");
         p.recruitCost->flags &= static_cast<uint8_t>(~ResPluralIcons);
-        p.recruitInfo = MakeControl<CPushButton>(p.recruitAction, at, "BtnInfo");
+        p.recruitInfo = MakeHintButton(p.recruitAction, at, "BtnInfo");
         p.recruitSquadIcon = MakeControl<CIconWnd>(p.recruitAction, at, "IcoSquad");
         p.recruitScroller = MakeControl<CValueScroller>(p.recruitAction, at, "ScrRecruit");
         p.recruitValue = MakeControl<CLabel>(p.recruitAction, at, "LblRecrVal");

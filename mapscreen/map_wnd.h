@@ -28,6 +28,7 @@ class CLabel;
 class CMapBattleWnd;
 class CMapFrame;
 class CMessageWnd;
+class CHintButton;
 class CPushButton;
 class CReportWnd;
 class CResWnd;
@@ -72,14 +73,14 @@ public:
         CFrameWnd* mapTop = nullptr;
         CIconWnd* mapTopMenu = nullptr;        // "IcoMenu"
         CResWnd* mapTopTreasury = nullptr;     // "ResTreasury"
-        CPushButton* mapTopRecruit = nullptr;  // "BtnRecruit"
-        CPushButton* mapTopTurn = nullptr;     // "BtnTurn"
-        CButton* mapTopDomain = nullptr;       // "BtnDomain"
+        CHintButton* mapTopRecruit = nullptr;  // "BtnRecruit"
+        CHintButton* mapTopTurn = nullptr;     // "BtnTurn"
+        CHintButton* mapTopDomain = nullptr;   // "BtnDomain"
         // "MapCampArmy"
         CFrameWnd* campArmy = nullptr;
         CIconWnd* campStyle = nullptr;         // "StyleIcon"
         CItemListWnd* campArmyList = nullptr;  // "ArmyCtrl"
-        CPushButton* campAction = nullptr;     // "BtnAction"
+        CHintButton* campAction = nullptr;     // "BtnAction"
         CIconWnd* campTurnsIcon = nullptr;     // "IcoTurns"
         CLabel* campTurns = nullptr;           // "LblTurns"
         // "MapInfoPanel"
@@ -89,20 +90,20 @@ public:
         CCompositeWnd* provinceDetails = nullptr;  // "ProvinceDetails"
         CTextWnd* provinceName = nullptr;          // "RtProvince"
         CResWnd* provinceIncome = nullptr;         // "ResProvince"
-        CPushButton* provArmyToggle = nullptr;     // "BtnProvArmy"
-        CPushButton* campArmyToggle = nullptr;     // "BtnCampArmy"
+        CHintButton* provArmyToggle = nullptr;     // "BtnProvArmy"
+        CHintButton* campArmyToggle = nullptr;     // "BtnCampArmy"
         CCompositeWnd* armyDetails = nullptr;      // "ArmyDetails"
         CIconWnd* armyStyle = nullptr;             // "StyleIcon"
         CItemListWnd* garrisonList = nullptr;      // "ArmyCtrl"
-        CPushButton* operationAction = nullptr;    // "BtnRecruit" (second action button)
+        CHintButton* operationAction = nullptr;    // "BtnRecruit" (second action button)
         CCompositeWnd* castleDetails = nullptr;    // "CastleDetails"
         CCastleWnd* castleCtrl = nullptr;          // "CastleCtrl"
-        CPushButton* castleAction = nullptr;       // "BtnCastleCtrl"
+        CHintButton* castleAction = nullptr;       // "BtnCastleCtrl"
         // "DomainTopPanel"
         CFrameWnd* domainTop = nullptr;
         CIconWnd* domainTopMenu = nullptr;    // "IcoMenu"
         CTextWnd* domainCaption = nullptr;    // "RtDomains"
-        CPushButton* domainReturn = nullptr;  // "BtnReturn"
+        CHintButton* domainReturn = nullptr;  // "BtnReturn"
         // "DomainInfoPanel"
         CFrameWnd* domainInfo = nullptr;
         CLabel* domainSkillsLabel = nullptr;  // "LblSkills"
@@ -124,16 +125,16 @@ public:
         CFrameWnd* recruitTop = nullptr;
         CIconWnd* recruitTopMenu = nullptr;    // "IcoMenu"
         CResWnd* recruitTreasury = nullptr;    // "ResTreasury"
-        CPushButton* recruitTurn = nullptr;    // "BtnTurn"
-        CPushButton* recruitMarket = nullptr;  // "BtnMarket"
+        CHintButton* recruitTurn = nullptr;    // "BtnTurn"
+        CHintButton* recruitMarket = nullptr;  // "BtnMarket"
         // "RecruitActionPanel"
         CFrameWnd* recruitAction = nullptr;
         CTextWnd* recruitProvince = nullptr;        // "RtProvince"
-        CPushButton* recruitApply = nullptr;        // "BtnApply"
-        CPushButton* recruitClear = nullptr;        // "BtnClear"
+        CHintButton* recruitApply = nullptr;        // "BtnApply"
+        CHintButton* recruitClear = nullptr;        // "BtnClear"
         CLabel* recruitSquadName = nullptr;         // "LblSquadName"
         CResWnd* recruitCost = nullptr;             // "ResCost"
-        CPushButton* recruitInfo = nullptr;         // "BtnInfo"
+        CHintButton* recruitInfo = nullptr;         // "BtnInfo"
         CIconWnd* recruitSquadIcon = nullptr;       // "IcoSquad"
         CValueScroller* recruitScroller = nullptr;  // "ScrRecruit"
         CLabel* recruitValue = nullptr;             // "LblRecrVal"

@@ -3,6 +3,7 @@
 // end-of-game keys and the hide handler that ends the session.
 
 #include "core/core_main.h"
+#include "core/log.h"
 #include "core/preferences.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -59,6 +60,14 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
     if (resume) {
         if (!LoadSavedGame(CurrentSaveName())) {
             ShowStartFailure("LoadFailT", "LoadFailM");
+            EndSession();
+            return 0;
+        }
+        // A game in which nobody is human would play itself out unseen and
+        // then delete its file: it is refused and the file stays.
+        if (CountHumanPlayers() == 0) {
+            LogWrite(CStr("MAIN: saved game has no human player"));
+            ShowStartFailure("LoadFailT", "LoadNoHumanM");
             EndSession();
             return 0;
         }

@@ -4,14 +4,14 @@
 #include "core/ref_string.h"
 #include "ui/markup_wnd.h"
 
-class CPushButton;
+class CButton;
 class CWindow;
 
 // "<parent path>/<name>": the layout path of a child node.
 CStr MapWndPath(const CStr& parentPath, const char* name);
 bool IsShown(const CWindow* window);
 // The look of a toggle button: pressed XOR checked.
-bool IsDrawnDown(const CPushButton* button);
+bool IsDrawnDown(const CButton* button);
 // Shows or hides without raising; nothing when already so.
 void ShowWindow(CWindow* window, bool show);
 // The control's own string n (from its layout) used as a printf format;

@@ -6,7 +6,9 @@
 #include "core/font.h"
 #include "core/path_mgr.h"
 #include "core/resource_mgr.h"
+#include "core/time_mgr.h"
 #include "core/ui_mgr.h"
+#include "ui/owner_timer.h"
 #include "ui/window_mgr.h"
 
 namespace {
@@ -428,14 +430,24 @@ bool CTextButton::LoadLayout(bool keepVisibility)
     return true;
 }
 
+namespace {
+// How often a held hint button looks at the clock (tenths of a second).
+constexpr uint16_t kHoldPollRate = 200;
+}  // namespace
+
 CHintButton::CHintButton(CWindow* parent, const CStr& path, bool keepText, bool load)
-    : CButton(parent, path, false)
+    : CButton(parent, path, false),
+      m_keepText(keepText ? 1 : 0),
+      m_holdTimer(new OwnerTimer<CHintButton>(this, &CHintButton::OnHoldTimer))
 {
     if (load)
         LoadLayout(false);
-    if (m_link.Hint())
-        m_hintText = m_link.Hint()->Text();
     SetHintMode(keepText);
+}
+
+CHintButton::~CHintButton()
+{
+    delete m_holdTimer;
 }
 
 void* CHintButton::QueryInterface(int32_t id)
@@ -453,7 +465,53 @@ bool CHintButton::LoadLayout(bool keepVisibility)
     SetImage(ButtonPicturePath(picture), true);
     SetSkin(skin, false);
     EndLayout(was);
+    // Every reload reads the node's hint again: it is the button's own text,
+    // and without keep mode the link must not show it on every tap.
+    if (m_link.Hint() && !m_link.Hint()->Text().IsEmpty())
+        m_hintText = m_link.Hint()->Text();
+    SetHintMode(m_keepText != 0);
     return true;
+}
+
+void CHintButton::OnPenDown(const PackedPoint& point)
+{
+    WindowGuard guard(this);
+    CButton::OnPenDown(point);
+    if (!guard.Alive() || m_hintText.IsEmpty() || !HasFlag(WndPenPressed))
+        return;
+    m_pressTick = CTimeMgr::GetTicks();
+    m_holdTimer->SetRate(kHoldPollRate);
+    m_holdTimer->suspended = 0;
+}
+
+void CHintButton::OnPenUp(const PackedPoint& point)
+{
+    m_holdTimer->suspended = 1;
+    CButton::OnPenUp(point);
+}
+
+void CHintButton::OnHoldTimer()
+{
+    if (!HasFlag(WndPenPressed)) {
+        m_holdTimer->suspended = 1;
+        return;
+    }
+    // A pen slid off the button is not asking about it.
+    if (!IsPressed() ||
+        CTimeMgr::TicksSince(m_pressTick) < kHoldMilliseconds * CTimeMgr::TicksPerSecond() / 1000)
+        return;
+    m_holdTimer->suspended = 1;
+    // The pen asked what the button does; the press is given up, so that
+    // lifting the pen does not do it as well.
+    WindowGuard guard(this);
+    pressFlags &= ~PressPressed;
+    SetFlag(WndPenPressed, false);
+    CWindowMgr::RemoveCapture(this);
+    OnStateChanged(false);
+    if (!guard.Alive())
+        return;
+    Invalidate(UndefinedRect, true);
+    ShowHint(nullptr);
 }
 
 void CHintButton::SetHintMode(bool keep)

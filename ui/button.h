@@ -13,6 +13,8 @@
 #include "ui/ui_link.h"
 #include "ui/window.h"
 
+class CTimer;
+
 enum PressMode : int32_t {
     PressPush = 0,
     PressToggle = 1,
@@ -131,18 +133,30 @@ public:
     bool LoadLayout(bool keepVisibility) override;
 };
 
+// A button that carries its own hint. A tap does what the button does; a pen
+// that rests on it for kHoldMilliseconds shows the hint instead, and the
+// button then does nothing. Its owner may show the hint too (ShowHint).
 class CHintButton : public CButton {
 public:
+    static constexpr uint32_t kHoldMilliseconds = 700;
+
     CHintButton(CWindow* parent, const CStr& path, bool keepText, bool load = true);
+    ~CHintButton() override;
     void* QueryInterface(int32_t id) override;
     bool LoadLayout(bool keepVisibility) override;
+    void OnPenDown(const PackedPoint& point) override;
+    void OnPenUp(const PackedPoint& point) override;
     void ShowHint(const PackedPoint* point);
     void SetHintMode(bool keep);
     const CStr& HintText() const { return m_hintText; }
 
 private:
+    void OnHoldTimer();
+
     CStr m_hintText;
     uint8_t m_keepText = 0;
+    CTimer* m_holdTimer = nullptr;
+    uint32_t m_pressTick = 0;
 };
 
 class CImageButton : public CTextButton {

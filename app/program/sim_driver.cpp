@@ -8,7 +8,9 @@
 
 #include "battle/quick_battle.h"
 #include "core/byte_stream.h"
+#include "core/path_mgr.h"
 #include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
 #include "game/controller_factory.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -221,6 +223,13 @@ bool SimStartEngine(const std::string& dataFolder, std::string& error)
         error = "no game data in " + dataFolder;
         return false;
     }
+    // Reports keep their titles as texts; a save read later in the game must
+    // hold the same words the game would have written.
+    if (!CPathMgr::Init() || !CUIMgr::Init()) {
+        error = "no locale texts in " + dataFolder;
+        CResourceMgr::Shutdown();
+        return false;
+    }
     FreeSquadTypes();
     LoadSquadTypes();
     SetControllerFactory(&MakeComputerPlayer);
@@ -232,6 +241,8 @@ void SimStopEngine()
     SimEndGame();
     SetControllerFactory(nullptr);
     FreeSquadTypes();
+    CUIMgr::Shutdown();
+    CPathMgr::Shutdown();
     CResourceMgr::Shutdown();
 }
 

@@ -162,3 +162,31 @@ TEST_F(MenuFlowsProgramTest, ADamagedSlotIsNamedWhenResumeIsChosen)
 }
 
 }  // namespace
+
+namespace {
+
+// A game saved by the computer-only harness has no human player: resumed,
+// nobody would play it. The person is told so, and the file stays.
+TEST_F(MenuFlowsProgramTest, ASavedGameWithoutAHumanIsRefusedWithAMessageAndKept)
+{
+    const fs::path sim = program.parent_path() / "sim";
+    ASSERT_TRUE(fs::exists(sim)) << sim;
+    const fs::path save = data / "zkvsave00.sav";
+    ASSERT_EQ(std::system(("env THARNMOOR_DATA='" + data.string() + "' '" + sim.string() +
+                           "' --mission 0 --rounds 2 --save '" + save.string() + "' >/dev/null")
+                              .c_str()),
+              0);
+    ASSERT_TRUE(fs::exists(save));
+    const auto bytes = ReadFile(save);
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 1500\nshot message.png\n" +
+                  Tap(120, 160) + "wait 500\nshot back.png\n"),
+              0);
+    const Shot title = Load("title.png"), message = Load("message.png"), back = Load("back.png");
+    EXPECT_NE(message.Area(0, 0, 239, 319), title.Area(0, 0, 239, 319)) << "a message says why";
+    EXPECT_EQ(Plaque(back), Plaque(title)) << "tapped away, the menu is back";
+    EXPECT_NE(ReadFile(data / "zkvlog.sav").find("MAIN: saved game has no human player"), std::string::npos);
+    ASSERT_TRUE(fs::exists(save)) << "the file is kept";
+    EXPECT_EQ(ReadFile(save), bytes);
+}
+
+}  // namespace

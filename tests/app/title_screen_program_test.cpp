@@ -38,8 +38,8 @@ TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack)
         script += Tap(30, 30);  // three pages
     script += "wait 300\nshot back.png\n";
     script += Tap(kMenuX, kHelpY) + "wait 300\nshot help.png\n";
-    for (int i = 0; i < 3; ++i)
-        script += Tap(200, 300);
+    for (int i = 0; i < 8; ++i)
+        script += Tap(200, 300);  // eight pages of How to Play
     script += "wait 300\nshot again.png\n";
     ASSERT_EQ(Run(script), 0) << ReadFile(folder / "stderr.txt");
     EXPECT_EQ(ReadFile(folder / "stderr.txt"), "") << "no message box";

@@ -306,8 +306,8 @@ TEST_F(BattleWindowControlsTest, CommandStateShowsEnablesAndChecksTheChangedButt
     words.a = words.b = 0xFFFF;
     words.c = kButtonBridge;
     m_wnd->OnCommandState(&words, 0);
-    EXPECT_TRUE(static_cast<CPushButton*>(m_wnd->CommandControl(kButtonBridge))->IsDrawnDown());
-    EXPECT_FALSE(static_cast<CPushButton*>(m_wnd->CommandControl(kButtonSplit))->IsDrawnDown());
+    EXPECT_TRUE(static_cast<CButton*>(m_wnd->CommandControl(kButtonBridge))->IsDrawnDown());
+    EXPECT_FALSE(static_cast<CButton*>(m_wnd->CommandControl(kButtonSplit))->IsDrawnDown());
 }
 
 TEST_F(BattleWindowControlsTest, TheActionModePicksTheTurnButtonsPicture)

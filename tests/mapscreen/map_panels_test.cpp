@@ -176,7 +176,7 @@ TEST_F(MapPanels, ActionButtonsShowTheirActionOrHide)
     struct Case {
         const char* name;
         GameSignal<void(uint16_t)>* signal;
-        CPushButton* button;
+        CButton* button;
         uint16_t flags;
         bool visible;
         bool enabled;

@@ -39,6 +39,8 @@ protected:
                {1, "Tip", {1, 0, 10, 150, 50, 50, "TipLabel", 2, 2, 1}},
                {2, "Hint_", {"TipKey"}},
                {1, "Bare", {1, 0, 100, 150, 50, 50, "TipLabel", 2, 2, 1}},
+               {1, "HintBtn", {1, 0, 10, 250, 12, 12, "", "close"}},
+               {2, "Hint_", {"TipKey"}},
                {1, "Dlg", {1, 0, 100, 20, 120, 60, "", "frm", 3}},
                {2, "Help_", {"/Texts/dlghelp", "DlgHelpTitle"}}},
               "TipLabel=tip\r\nTipKey=a short hint\r\n"
@@ -93,6 +95,55 @@ TEST_F(HintHelpTest, TappingAWindowWithAHintOpensTheBalloonUntilItIsTapped)
     const int before = script->steps;
     Tap(110, 160);
     EXPECT_EQ(script->steps, before);
+}
+
+struct ClickCounter {
+    void OnClick(CWindow*, intptr_t) { ++clicks; }
+    int clicks = 0;
+};
+
+// A button must keep its action and still explain itself: a tap acts, a
+// pen that rests on it shows its hint and does nothing else.
+TEST_F(HintHelpTest, AHintButtonActsOnATapAndExplainsItselfWhenHeld)
+{
+    const struct {
+        const char* what;
+        int32_t mode;
+        uint32_t held;
+        bool hint;
+        int clicks;
+        bool checked;
+    } cases[] = {
+        {"a tap", PressPush, 100, false, 1, false},
+        {"a rest", PressPush, CHintButton::kHoldMilliseconds + 100, true, 0, false},
+        {"a tap on a toggle", PressToggle, 100, false, 1, true},
+        {"a rest on a toggle", PressToggle, CHintButton::kHoldMilliseconds + 100, true, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CHintButton button(Root(), CStr("/Main/HintBtn"), false);
+        button.mode = c.mode;
+        ClickCounter counter;
+        button.BindHandler(HandlerClick, &counter, &ClickCounter::OnClick);
+        CHintWnd* balloon = CHintMgr::Balloon();
+        StepScript* script = Script();
+        bool shown = false;
+        std::string text;
+        script->At(2, [&] {
+            shown = balloon->IsVisible();
+            text = balloon->TextWindow()->Text().Chars();
+        });
+        script->TapAt(3, 200, 10);
+        PenDown(14, 254);
+        RunClock(c.held);
+        PenUp(14, 254);
+        EXPECT_EQ(shown, c.hint);
+        EXPECT_EQ(text, c.hint ? "a short hint" : "");
+        EXPECT_FALSE(balloon->IsVisible());
+        EXPECT_EQ(counter.clicks, c.clicks);
+        EXPECT_EQ(button.IsChecked(), c.checked);
+        EXPECT_EQ(CWindowMgr::CaptureCount(), 0);
+    }
 }
 
 TEST_F(HintHelpTest, BalloonPlacementAndSize)

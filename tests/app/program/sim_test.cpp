@@ -14,6 +14,9 @@
 
 #include "app/program/sim_driver.h"
 #include "game/game_world.h"
+#include "game/player_controller.h"
+#include "game/player_record.h"
+#include "game/report_list.h"
 #include "game/running_game.h"
 #include "game/saved_game.h"
 #include "tests/support/build_folder.h"
@@ -95,6 +98,31 @@ TEST_F(SimTest, ASavedGameLoadsAndPlaysOn)
         EXPECT_EQ(more.rounds, 8);
     }
     std::remove(file.c_str());
+}
+
+// The reports a sim game leaves in its save are read by a person who resumes
+// it: their titles are texts, not the keys of the texts.
+TEST_F(SimTest, ReportTitlesAreTranslatedTexts)
+{
+    std::string error;
+    ASSERT_TRUE(SimNewGame(0, 1, 7, error)) << error;
+    SimPlay(3);
+    int titles = 0;
+    for (int i = 0; i < GameWorld()->PlayerCount(); ++i) {
+        const CPlayerController* controller = GameWorld()->Player(i).GetController();
+        if (controller == nullptr)
+            continue;
+        const CReportList& reports = controller->Reports();
+        for (int r = 0; r < reports.Count(); ++r) {
+            const CStr& title = reports.Entry(r).title;
+            if (title.IsEmpty())
+                continue;
+            ++titles;
+            for (const char* key : {"RepTaxes", "RepTreasury", "RepRecruitment", "RepCampRecr", "RepDecease"})
+                EXPECT_STRNE(title.Chars(), key) << "player " << i << " report " << r;
+        }
+    }
+    EXPECT_GT(titles, 0);
 }
 
 // A save made inside a player's turn, as the game makes it.
