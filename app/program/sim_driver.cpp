@@ -219,7 +219,7 @@ bool SimStartEngine(const std::string& dataFolder, std::string& error)
     // Games between computer players read the missions, the squad types and
     // the rules of the map and of battles; the pictures, sounds and windows
     // of the other packs would only take memory.
-    if (!CResourceMgr::InitFromFolder(dataFolder.c_str(), {"game", "rules", "battle"})) {
+    if (!CResourceMgr::InitFromFolder(dataFolder.c_str(), {"base", "game", "rules", "battle"})) {
         error = "no game data in " + dataFolder;
         return false;
     }
