@@ -1,0 +1,312 @@
+// A whole game played through the screens by a person with taps and keys:
+// a new game on the smallest mission, recruits, a trade at the market, a
+// building in the castle, a transfer between army and garrison, the end of
+// a turn and the computer's turn, saving and quitting, resuming, and the end
+// of the game with its statistics. At each step the test checks what the
+// person sees: the window that opened, the treasury, the texts of the step.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/app/play/person_rig.h"
+#include "ui/button.h"
+#include "ui/message_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/text_element.h"
+#include "ui/window.h"
+
+namespace play_test {
+namespace {
+
+// Every screen size the data set is laid out for; a size without its
+// layout in the built data is skipped.
+const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
+
+// Frames a person waits at most for a window to come (virtual time, 50 ms each).
+constexpr int kWindowFrames = 400;
+// The computer's turns with their battles take longer.
+constexpr int kComputerFrames = 20000;
+
+// Faults these screens still have that are being mended elsewhere (issue 11,
+// defect 8: the first icon row of the squad lists cuts the tops of its
+// counts); an entry goes when its fix is in.
+bool KnownOpenFault(const TextFault& f)
+{
+    static const char* const kSquadLists[] = {"MapCampArmy/ArmyCtrl",       "ArmyDetails/ArmyCtrl",
+                                              "MapBtlDefendWnd/ArmyInvade", "MapBtlDefendWnd/ArmyGuard",
+                                              "MapBtlAttackWnd/ArmyAttack", "MapBtlAttackWnd/ArmyGuard"};
+    for (const char* list : kSquadLists)
+        if (f.fault == "number cut by its window" && f.window.size() >= std::strlen(list) &&
+            f.window.compare(f.window.size() - std::strlen(list), std::string::npos, list) == 0)
+            return true;
+    return false;
+}
+
+class WholeGameTest : public PersonRig {
+protected:
+    // The amounts the treasury of the top panel shows, as a person reads them.
+    std::string Treasury()
+    {
+        auto* res = dynamic_cast<CResWnd*>(Find("TopPanel/ResTreasury"));
+        if (res == nullptr)
+            return "(no treasury shown)";
+        std::string text;
+        for (int32_t i = 0; i < res->ItemCount(); ++i)
+            text += std::string(i ? " " : "") + res->Amount(i)->Text().Chars();
+        return text;
+    }
+    bool WaitFor(const std::string& pathTail, int frames = kWindowFrames)
+    {
+        return Until([&] { return Shown(pathTail); }, frames);
+    }
+    bool WaitForKind(const std::string& kind, int frames = kWindowFrames)
+    {
+        return Until([&] { return FindKind(kind) != nullptr; }, frames);
+    }
+    // The rightmost visible button of a scroller: its "more".
+    void TapMore(const std::string& scroller)
+    {
+        CWindow* more = nullptr;
+        if (CWindow* s = Find(scroller))
+            for (CWindow* c = s->GetFirstChild(); c != nullptr; c = c->GetNextSibling())
+                if (c->IsVisible() &&
+                    (more == nullptr || c->GetNode()->screenRect.Left() > more->GetNode()->screenRect.Left()))
+                    more = c;
+        ASSERT_NE(more, nullptr) << scroller << "\n" << Describe();
+        TapOn(more);
+    }
+    // Answers the frontmost message as a person who goes on would: its
+    // first button (OK, Yes), or a tap on a notice without buttons. False
+    // when no message is shown.
+    bool Answer()
+    {
+        if (Tap("/Map/MapWnd/ReportWnd/BtnOk"))
+            return true;
+        if (CWindow* results = Find("/Map/MapWnd/BattleResultsWnd")) {
+            Look("battle_results");
+            TapOn(results);
+            return true;
+        }
+        auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
+        if (message == nullptr)
+            return false;
+        if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
+            TapOn(message->OkButton());
+        else
+            TapOn(message);
+        return true;
+    }
+    // Answers a battle question (attack or defence): fights, quickly when asked.
+    bool AnswerBattle(bool quick)
+    {
+        for (const char* question : {"MapBtlDefendWnd", "MapBtlAttackWnd"}) {
+            const std::string path = std::string("/Map/MapWnd/") + question;
+            if (!Shown(path + "/BtnOk"))
+                continue;
+            auto* box = dynamic_cast<CButton*>(Find(path + "/CbQuick"));
+            if (box != nullptr && box->IsChecked() != quick)
+                TapOn(box);
+            Look(quick ? "battle_question_quick" : "battle_question");
+            Tap(path + "/BtnOk");
+            return true;
+        }
+        return false;
+    }
+    // Taps messages, notices and reports away until the map's own panel is
+    // back and nothing more comes for a while.
+    bool BackOnTheMap(int frames)
+    {
+        for (int settled = 0; settled < 2; ++settled) {
+            if (!MapOnly(frames))
+                return false;
+            Frames(20);
+        }
+        return MapOnly(frames);
+    }
+    bool MapOnly(int frames)
+    {
+        return Until(
+            [&] {
+                if (Answer())
+                    return false;
+                return Shown("/Map/MapWnd/MapTopPanel/BtnTurn");
+            },
+            frames);
+    }
+};
+
+TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
+{
+    ASSERT_TRUE(StartProgram());
+    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
+    Look("01_title");
+
+    // A new game on the first (smallest) mission, the lord's own set-up.
+    ASSERT_TRUE(Tap("/Main/MainMenu/Map"));
+    ASSERT_TRUE(WaitFor("/Map/NewGameWnd/BtnStart")) << Describe();
+    EXPECT_EQ(TextOf("/Map/NewGameWnd"), "New game");
+    EXPECT_EQ(TextOf("/Map/NewGameWnd/RtMissionName"), "The Reedwater Valley");
+    Look("02_new_game");
+    ASSERT_TRUE(Tap("/Map/NewGameWnd/BtnStart"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/CustPlrWnd/BtnStart")) << Describe();
+    Look("03_lord");
+    ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
+    ASSERT_TRUE(WaitForKind("CMessageWnd")) << "the turn notice\n" << Describe();
+    Look("04_turn_notice");
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+    Look("05_map");
+    const std::string start = Treasury();
+    EXPECT_EQ(start, "400 60 40");
+
+    // Recruits in the capital are paid at once.
+    ASSERT_TRUE(Tap("/Map/MapWnd/MapTopPanel/BtnRecruit"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/RecruitActionPanel/BtnApply")) << Describe();
+    TapMore("RecruitActionPanel/ScrRecruit");
+    TapMore("RecruitActionPanel/ScrRecruit");
+    Look("06_recruit");
+    const std::string recruited = Treasury();
+    EXPECT_NE(recruited, start) << "two recruits are paid";
+    ASSERT_TRUE(Tap("RecruitActionPanel/BtnApply"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
+    EXPECT_EQ(Treasury(), recruited);
+
+    // A trade at the market: gold for stone.
+    ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MainMenu")) << Describe();
+    Look("07_game_menu");
+    ASSERT_TRUE(TapText("Market"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/TradingWnd")) << Describe();
+    EXPECT_EQ(TextOf("/Map/MapWnd/TradingWnd"), "Market");
+    ASSERT_TRUE(Tap("TradingWnd/BtnResR3"));
+    ASSERT_TRUE(WaitFor("FrameWnd/ScrTrading")) << "the stone's slider\n" << Describe();
+    {
+        const PackedRect r = Find("FrameWnd/ScrTrading")->GetNode()->screenRect;
+        TapAt(r.Left() + r.Width() / 3, (r.Top() + r.Bottom()) / 2);
+    }
+    Look("08_market");
+    ASSERT_TRUE(Tap("FrameWnd/BtnAccept"));
+    ASSERT_TRUE(Tap("TradingWnd/BtnOk"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
+    const std::string traded = Treasury();
+    EXPECT_NE(traded, recruited) << "gold went, stone came";
+
+    // A tavern in the castle.
+    ASSERT_TRUE(Tap("ProvinceDetails/BtnProvArmy"));
+    ASSERT_TRUE(WaitFor("CastleDetails/BtnCastleCtrl")) << Describe();
+    Look("09_province_details");
+    ASSERT_TRUE(Tap("CastleDetails/BtnCastleCtrl"));
+    ASSERT_TRUE(WaitForKind("CCastleInfoWnd")) << Describe();
+    Look("10_castle");
+    ASSERT_TRUE(Tap("BtnTavrn"));
+    ASSERT_TRUE(WaitForKind("CAddBuildingWnd")) << Describe();
+    Look("11_add_building");
+    ASSERT_TRUE(Tap("BtnOk"));
+    ASSERT_TRUE(Until([&] { return FindKind("CAddBuildingWnd") == nullptr; }, kWindowFrames));
+    EXPECT_EQ(TextOf("RtState").rfind("Work under way", 0), 0u) << TextOf("RtState");
+    ASSERT_TRUE(Tap("BtnExit"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
+    const std::string built = Treasury();
+    EXPECT_NE(built, traded) << "the work is paid";
+
+    // Units from the hero's army into the capital's garrison.
+    ASSERT_TRUE(Tap("MapCampArmy/BtnAction"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/TransferWnd")) << Describe();
+    Look("12_transfer");
+    TapMore("TransferWnd/ScrTransfer1");
+    ASSERT_TRUE(Tap("TransferWnd/BtnOk"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
+
+    // Saved and quit from the game menu; the title screen comes back.
+    ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
+    ASSERT_TRUE(TapText("Save and quit"));
+    ASSERT_TRUE(Until([&] { return Answer() ? false : Shown("/Main/MainMenu/ResumeGame"); }, kWindowFrames))
+        << Describe();
+    Look("14_title_again");
+
+    // Resumed: the same treasury is on the map again.
+    ASSERT_TRUE(Tap("/Main/MainMenu/ResumeGame"));
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+    Look("15_resumed");
+    EXPECT_EQ(Treasury(), built);
+
+    // The end of the turn: the computer plays, then the person's next turn.
+    // Turns end until the computer invades.
+    ASSERT_TRUE(Until(
+        [&] {
+            if (Answer())
+                return false;
+            if (Shown("MapBtlDefendWnd/BtnOk"))
+                return true;
+            Tap("/Map/MapWnd/MapTopPanel/BtnTurn");
+            return false;
+        },
+        kComputerFrames))
+        << "the computer invades\n"
+        << Describe();
+    // The defence fought in the quick battle box.
+    ASSERT_TRUE(AnswerBattle(true));
+    ASSERT_TRUE(BackOnTheMap(kComputerFrames)) << Describe();
+    Look("19_second_turn");
+
+    // The end of the game by its key (its question, where asked, answered
+    // yes): the defeat, its statistics, an army icon of them tapped.
+    Type("F");
+    std::string end;
+    ASSERT_TRUE(Until(
+        [&] {
+            if (Answer())
+                return false;
+            for (const char* window : {"/Map/MapWnd/VictoryWnd", "/Map/MapWnd/DefeatWnd"})
+                if (Shown(window))
+                    end = window;
+            return !end.empty();
+        },
+        kWindowFrames))
+        << Describe();
+    Look("20_end_of_game");
+    ASSERT_TRUE(Tap(end + "/RtMessage"));
+    ASSERT_TRUE(WaitFor(end + "/BtnExit")) << Describe();
+    Look("21_statistics_page1");
+    for (int page = 2; page <= 3; ++page) {
+        TapMore(end + "/ScrStat");
+        Look("2" + std::to_string(page) + "_statistics_page" + std::to_string(page));
+    }
+    ASSERT_TRUE(WaitFor(end + "/Page3/ArmyFinal")) << Describe();
+    {
+        // The first army icon of the page.
+        const PackedRect r = Find(end + "/Page3/ArmyRecr")->GetNode()->screenRect;
+        TapAt(r.Left() + 4, (r.Top() + r.Bottom()) / 2);
+    }
+    Frames(10);
+    while (FindKind("CSquadDescrWnd") != nullptr)
+        TapOn(FindKind("CSquadDescrWnd"));
+    ASSERT_TRUE(Running()) << "the statistics outlive a tap on an army";
+    ASSERT_TRUE(Tap(end + "/BtnExit"));
+    // The winner's name for the hall of fame, then the hall itself.
+    ASSERT_TRUE(WaitFor("/Main/PlayerNameWnd")) << Describe();
+    Type("!");
+    Look("25_player_name");
+    ASSERT_TRUE(Tap("/Main/PlayerNameWnd/BtnOk"));
+    ASSERT_TRUE(WaitFor("/Main/HallOfFameWnd")) << Describe();
+    Look("26_hall_of_fame");
+    EXPECT_EQ(TextOf("/Main/HallOfFameWnd/EPlrName").rfind("1. Lord Edric", 0), 0u) << Describe();
+    ASSERT_TRUE(Tap("/Main/HallOfFameWnd/BtnReturn"));
+    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
+    Look("24_title_at_the_end");
+    EXPECT_FALSE(Find("/Main/MainMenu/ResumeGame")->IsEnabled()) << "the ended game's save is gone";
+
+    std::vector<TextFault> faults;
+    for (const TextFault& f : TextFaults())
+        if (!KnownOpenFault(f))
+            faults.push_back(f);
+    EXPECT_EQ(Describe(faults), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(kSizes), SizeName);
+
+}  // namespace
+}  // namespace play_test
