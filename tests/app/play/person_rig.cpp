@@ -393,7 +393,10 @@ void PersonRig::Look(const std::string& step)
         CWindowMgr::Root()->Invalidate(UndefinedRect, true);
     Frames(3);
     SetDrawnTextObserver(nullptr);
-    Shot(step);
+    // Numbered in the order seen, so the folder reads as the game went.
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d_", ++m_looks);
+    Shot(number + step);
     static const std::regex format("%[-+ #0-9.]*[lh]?[dsuxXci]");
     const std::vector<SeenWindow> visible = Visible();
     auto windowAt = [&visible](const PackedRect& area) {

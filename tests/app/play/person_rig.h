@@ -97,7 +97,7 @@ protected:
     void Type(const std::string& text);
     void Shot(const std::string& name);
     // Has the whole screen drawn again, keeps a shot of it named for the
-    // step, and checks every text drawn: inside its window and the screen,
+    // step (numbered in order), and checks every text drawn: inside its window and the screen,
     // no locale key or format left in it.
     void Look(const std::string& step);
     const std::vector<TextFault>& TextFaults() const { return m_faults; }
@@ -128,6 +128,7 @@ private:
     std::thread m_program;
     bool m_started = false, m_ended = false;
     std::vector<TextFault> m_faults;
+    int m_looks = 0;
 };
 
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info);
