@@ -379,9 +379,9 @@ TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
     }
     ASSERT_TRUE(WaitFor(end + "/Page3/ArmyFinal")) << Describe();
     {
-        // The first army icon of the page.
-        const PackedRect r = Find(end + "/Page3/ArmyRecr")->GetNode()->screenRect;
-        TapAt(r.Left() + 4, (r.Top() + r.Bottom()) / 2);
+        // The first icon of the army at the end.
+        const PackedRect r = Find(end + "/Page3/ArmyFinal")->GetNode()->screenRect;
+        TapAt(r.Left() + 12, (r.Top() + r.Bottom()) / 2);
     }
     Frames(10);
     while (FindKind("CSquadDescrWnd") != nullptr)
