@@ -85,17 +85,14 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Front to back: the last child of a window is drawn last, on top.
+// Front to back: the first child of a window is in front of its siblings.
 void CollectVisible(CWindow* window, std::vector<SeenWindow>& out)
 {
-    std::vector<CWindow*> children;
-    for (CWindow* child = window->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
-        children.push_back(child);
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (!(*it)->IsVisible())
+    for (CWindow* child = window->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        if (!child->IsVisible())
             continue;
-        out.push_back(SeenWindow{*it, PathOf(*it), (*it)->Text().Chars(), ClassOf(*it)});
-        CollectVisible(*it, out);
+        out.push_back(SeenWindow{child, PathOf(child), child->Text().Chars(), ClassOf(child)});
+        CollectVisible(child, out);
     }
 }
 
@@ -350,6 +347,33 @@ CWindow* PersonRig::Find(const std::string& pathTail) const
         if (EndsWith(seen.path, pathTail))
             return seen.window;
     return nullptr;
+}
+
+CWindow* PersonRig::FindIn(CWindow* window, const std::string& pathTail) const
+{
+    if (window == nullptr || m_ended)
+        return nullptr;
+    std::vector<SeenWindow> inside;
+    CollectVisible(window, inside);
+    for (const SeenWindow& seen : inside)
+        if (EndsWith(seen.path, pathTail))
+            return seen.window;
+    return nullptr;
+}
+
+std::string PersonRig::TextIn(CWindow* window, const std::string& pathTail) const
+{
+    CWindow* found = FindIn(window, pathTail);
+    return found != nullptr ? std::string(found->Text().Chars()) : std::string("(not shown)");
+}
+
+bool PersonRig::TapIn(CWindow* window, const std::string& pathTail)
+{
+    CWindow* found = FindIn(window, pathTail);
+    if (found == nullptr)
+        return false;
+    TapOn(found);
+    return true;
 }
 
 CWindow* PersonRig::FindText(const std::string& text) const

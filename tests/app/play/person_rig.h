@@ -103,9 +103,15 @@ protected:
     const std::vector<TextFault>& TextFaults() const { return m_faults; }
     static std::string Describe(const std::vector<TextFault>& faults);
 
-    // Visible windows, front to back as the window manager holds them.
+    // Visible windows, front to back as the window manager holds them (a
+    // window before its children).
     std::vector<SeenWindow> Visible() const;
     CWindow* Find(const std::string& pathTail) const;
+    // The same within one window's visible descendants (dialogs name their
+    // controls without their own path).
+    CWindow* FindIn(CWindow* window, const std::string& pathTail) const;
+    std::string TextIn(CWindow* window, const std::string& pathTail) const;
+    bool TapIn(CWindow* window, const std::string& pathTail);
     // The frontmost visible window showing that text.
     CWindow* FindText(const std::string& text) const;
     bool TapText(const std::string& text);
