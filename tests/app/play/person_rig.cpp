@@ -206,7 +206,11 @@ void PersonRig::SetUp()
     for (const auto& entry : fs::directory_iterator(fs::path(TestBuildFolder()) / "Data"))
         if (entry.path().extension() == ".pak")
             fs::copy_file(entry.path(), m_folder / "Data" / entry.path().filename());
-    m_shots = fs::path(TestBuildFolder()) / "screens" / m_size.name;
+    // One folder of shots a test and size, emptied first, so what lies
+    // there is what this run saw.
+    const std::string testName = test.substr(0, test.find('/'));
+    m_shots = fs::path(TestBuildFolder()) / "screens" / m_size.name / testName;
+    fs::remove_all(m_shots);
     fs::create_directories(m_shots);
 }
 

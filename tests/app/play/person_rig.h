@@ -21,7 +21,8 @@ class CWindow;
 
 namespace play_test {
 
-// A screen the game is played on; its shots go to build/screens/<name>/.
+// A screen the game is played on; its shots go to
+// build/screens/<name>/<test name>/.
 struct ScreenSize {
     int width, height;
     const char* name;
