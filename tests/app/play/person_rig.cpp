@@ -295,7 +295,10 @@ void PersonRig::TapAt(int x, int y)
 
 void PersonRig::TapOn(CWindow* window)
 {
-    const PackedRect r = window->GetNode()->screenRect;
+    // A person taps the middle of what is seen of it.
+    PackedRect r = window->GetNode()->screenRect;
+    r.Intersect(
+        PackedRect(0, 0, static_cast<int16_t>(m_size.width - 1), static_cast<int16_t>(m_size.height - 1)));
     TapAt((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
 }
 
@@ -427,13 +430,30 @@ void PersonRig::Look(const std::string& step)
     Shot(number + step);
     static const std::regex format("%[-+ #0-9.]*[lh]?[dsuxXci]");
     const std::vector<SeenWindow> visible = Visible();
+    // The window that drew: the smallest shown window holding the area,
+    // named by its layout path, or by its class within the nearest window
+    // that has one.
     auto windowAt = [&visible](const PackedRect& area) {
+        CWindow* best = nullptr;
+        long bestSize = 0;
         for (const SeenWindow& seen : visible) {
-            PackedRect r = seen.window->GetNode()->screenRect;
-            if (r.IsDefined() && Inside(area, r) && Inside(r, area))
-                return seen.path.empty() ? seen.kind : seen.path;
+            const PackedRect r = seen.window->GetNode()->screenRect;
+            const long size = static_cast<long>(r.Width()) * r.Height();
+            if (r.IsDefined() && Inside(area, r) && (best == nullptr || size < bestSize)) {
+                best = seen.window;
+                bestSize = size;
+            }
         }
-        return std::string("(a window at that place)");
+        if (best == nullptr)
+            return std::string("(no window)");
+        std::string name = PathOf(best);
+        if (!name.empty())
+            return name;
+        name = ClassOf(best);
+        for (CWindow* up = best->GetParent(); up != nullptr; up = up->GetParent())
+            if (!PathOf(up).empty())
+                return PathOf(up) + "/" + name;
+        return name;
     };
     for (const SeenLine& seen : g_lines) {
         std::vector<std::string> faults;
