@@ -1,9 +1,13 @@
 // A whole game played through the screens by a person with taps and keys:
-// a new game on the smallest mission, recruits, a trade at the market, a
-// building in the castle, a transfer between army and garrison, the end of
-// a turn and the computer's turn, saving and quitting, resuming, and the end
-// of the game with its statistics. At each step the test checks what the
-// person sees: the window that opened, the treasury, the texts of the step.
+// a new game on the smallest mission, recruits, the domains, a trade at the
+// market, a building in the castle, a transfer between army and garrison,
+// scouting, an attack fought by hand on the battle screen, saving, quitting
+// and resuming, the computer's turns with an invasion met in the quick
+// battle box, and the end of the game by its key with its statistics, the
+// name for the hall of fame and the entry's details. Then the windows of the
+// menus that game does not pass through. At each step the test checks what
+// the person sees: the window that opened, the treasury, and every text
+// drawn (inside its window and the screen, no locale key or format left).
 
 #include <gtest/gtest.h>
 
@@ -13,15 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
 #include "tests/app/play/person_rig.h"
 #include "ui/button.h"
 #include "ui/message_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
 #include "ui/window.h"
-#include "ui/window_mgr.h"
-#include <typeinfo>
 
 namespace play_test {
 namespace {
