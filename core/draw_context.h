@@ -42,6 +42,8 @@ public:
     // The current clip intersected with the surface area.
     PackedRect GetClipRect() const;
     const PackedRect& CurrentClip() const { return m_clips[m_clipDepth - 1]; }
+    // The clip nothing pushed: the whole area the context was made for.
+    const PackedRect& BaseClip() const { return m_clips[0]; }
     const PackedPoint& CurrentOrigin() const { return m_origins[m_originDepth - 1]; }
     int32_t ClipDepth() const { return m_clipDepth; }
     int32_t OriginDepth() const { return m_originDepth; }

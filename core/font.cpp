@@ -74,6 +74,39 @@ uint16_t MeasureTextHeight(const char* text, int32_t length, const FontData& fon
     return static_cast<uint16_t>(lines * font.Height());
 }
 
+namespace {
+
+DrawnTextObserver g_drawnTextObserver = nullptr;
+
+void ReportDrawnText(const CDrawContext& dc, int32_t x, int32_t y, int32_t width, int32_t height,
+                     const char* text, int32_t length)
+{
+    const PackedPoint offset = dc.Offset().IsDefined() ? dc.Offset() : PackedPoint(0, 0);
+    auto onScreen = [&offset](PackedRect r) {
+        if (r.IsDefined())
+            r.Offset(offset.X(), offset.Y());
+        return r;
+    };
+    PackedRect window = dc.BaseClip();
+    window.Intersect(dc.Surface().area);
+    DrawnTextLine drawn;
+    drawn.text = text;
+    drawn.length = length;
+    drawn.line = onScreen(PackedRect(x, y, x + width - 1, y + height - 1));
+    drawn.window = onScreen(window);
+    drawn.clip = onScreen(dc.GetClipRect());
+    const CDrawContext* root = dc.Root() != nullptr ? dc.Root() : &dc;
+    drawn.screen = root->Surface().area;
+    g_drawnTextObserver(drawn);
+}
+
+}  // namespace
+
+void SetDrawnTextObserver(DrawnTextObserver observer)
+{
+    g_drawnTextObserver = observer;
+}
+
 int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const char* text, int32_t length, uint8_t foreground,
                  uint8_t background, bool transparent, const FontData& font)
 {
@@ -131,6 +164,8 @@ int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const char* text, int32
         }
         pen += w;
     }
+    if (g_drawnTextObserver != nullptr && pen > 0 && dc.IsOnScreen())
+        ReportDrawnText(dc, x, y, pen, height, text, length);
     int32_t right = line.Left() + pen - 1;
     if (right < line.Right())
         line.SetRight(right);

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "core/cursor_list.h"
+#include "core/packed_geometry.h"
 #include "core/ref_string.h"
 
 class CDrawContext;
@@ -75,6 +76,19 @@ inline int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const CStr& text
 {
     return DrawText(dc, x, y, text.Chars(), text.Length(), foreground, background, transparent, font);
 }
+
+// A line of text as it was drawn on the screen, for checks of the screens:
+// the whole line's rectangle, the area of the window that drew it (its
+// canvas, as far as it is visible) and the clip in force, all in screen
+// coordinates. Only lines of which something was drawn are reported.
+struct DrawnTextLine {
+    const char* text = nullptr;
+    int32_t length = 0;
+    PackedRect line, window, clip, screen;
+};
+using DrawnTextObserver = void (*)(const DrawnTextLine& drawn);
+// Installs the observer of every line drawn on the screen (null removes it).
+void SetDrawnTextObserver(DrawnTextObserver observer);
 
 // The fonts of the application, by index: 0 "font", 1 "smallnum",
 // 2 "smallestnum". Registering appends a copy and gives its index.

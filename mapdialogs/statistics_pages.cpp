@@ -85,8 +85,10 @@ void StatisticsPages::Build(CWindow* window, const CStr& path)
     lost = new CItemListWnd(w4, ChildPath(p4, "ArmyLost"), true);
 }
 
-void StatisticsPages::Fill(const CHallOfFameEntry& entry)
+void StatisticsPages::Fill(const CHallOfFameEntry& source)
 {
+    m_entry.Assign(source);
+    const CHallOfFameEntry& entry = m_entry;
     turns->SetText(LocaleFormat("RtStatTurns", entry.turns), true);
     difficulty->SetText(LocaleFormat("RtStatDiff", LocaleText(DifficultyKey(entry.difficulty, "Normal"))),
                         true);

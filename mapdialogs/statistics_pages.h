@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "core/ref_string.h"
+#include "game/hall_of_fame.h"
 
 class CCompositeWnd;
-class CHallOfFameEntry;
 class CIconWnd;
 class CItemListWnd;
 class CLabel;
@@ -24,6 +24,8 @@ public:
 
     // Builds the pages under the window whose layout path is given.
     void Build(CWindow* window, const CStr& path);
+    // The army lists point into the squads they show, so the pages keep a
+    // copy of the entry for as long as they live; the caller's may go.
     void Fill(const CHallOfFameEntry& entry);
     // Shows page n (1..4) and hides the other three; 0 hides all.
     void ShowPage(int32_t n);
@@ -51,4 +53,5 @@ public:
 
 private:
     CCompositeWnd* m_pages[kPageCount] = {};
+    CHallOfFameEntry m_entry;
 };

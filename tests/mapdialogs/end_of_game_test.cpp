@@ -13,6 +13,7 @@
 #include "game/hall_of_fame.h"
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
+#include "game/squad_type.h"
 #include "mapdialogs/game_statistics_wnd.h"
 #include "mapdialogs/hall_of_fame_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
@@ -160,6 +161,42 @@ TEST_F(EndOfGameTest, TheStatisticsOfAStoredResultScoreAgain)
     EXPECT_EQ(VisiblePage(wnd.Pages()), 1);
     EXPECT_EQ(wnd.PageScroller()->Min(), 1);
     EXPECT_EQ(wnd.PageScroller()->Max(), 4);
+}
+
+// The army lists point into squads; the entry a window is filled from is
+// the caller's and may be gone by the time a person taps an icon.
+TEST_F(EndOfGameTest, TheArmyListsOutliveTheEntryTheyWereFilledFrom)
+{
+    CHallOfFameEntry expected;
+    expected.FillFromPlayer(m_world.Player(0), HallOfFameGame{&m_world, Game().missionPath, 17, 2});
+    ASSERT_GT(expected.finalArmy.Count(), 0);
+    auto checkLists = [&](StatisticsPages& pages, const char* what) {
+        ASSERT_EQ(pages.finalArmy->ItemCount(), expected.finalArmy.Count()) << what;
+        for (int32_t i = 0; i < pages.finalArmy->ItemCount(); ++i) {
+            const CSquad* squad = pages.finalArmy->Squad(i);
+            ASSERT_EQ(squad->Kind(), kKindSquad) << what << ": a living squad " << i;
+            ASSERT_NE(expected.finalArmy.FindByTypeId(squad->type->typeId), nullptr) << what << " " << i;
+        }
+        pages.ShowPage(3);
+        TapWindow(pages.finalArmy);
+    };
+    {
+        CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
+        wnd.Fill(1, &m_world.Player(0));
+        wnd.Window()->Show(true, true);
+        wnd.SetMode(CVictoryWnd::ModeStatistics);
+        checkLists(wnd.Pages(), "victory");
+    }
+    {
+        CGameStatisticsWnd wnd(m_map, CStr("/Map/MapWnd/VictoryWnd"));
+        {
+            CHallOfFameEntry stored;
+            stored.Assign(expected);
+            wnd.Fill(stored);
+        }
+        wnd.Window()->Show(true, true);
+        checkLists(wnd.Pages(), "stored result");
+    }
 }
 
 struct FlowCase {
