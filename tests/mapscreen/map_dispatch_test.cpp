@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "battle/battle_input.h"
 #include "game/battle_seam.h"
 #include "game/game_world.h"
@@ -214,23 +216,31 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
     PlayerRecord* attacker = &world->Player(0);
     PlayerRecord* defender = &world->Player(1);
     m_map->SetMode(CMapWnd::kModeMap, false);
+    // The screen as the window's show handler puts it up.
+    m_map->MapFrame()->SetMapPaletteActive(true);
     struct Case {
         const char* name;
         bool stop;
+        uint32_t command;  // given at the 20th frame of the battle
     };
-    for (const Case& c : {Case{"stopped from the battle menu", true}, Case{"fought to the end", false}}) {
+    // The battle fought to the end leaves a side without squads: it comes last.
+    for (const Case& c : {Case{"stopped from the battle menu", true, kCommandStop},
+                          Case{"the retreat sounded", false, kCommandGiveUp},
+                          Case{"fought to the end", false, kCommandAutoPlay}}) {
         SetLeaveRequested(0);
         int battleFrames = 0;
         bool mapGone = false;
         bool shot = false;
+        int32_t mostQueued = 0;
         m_hook->before = [&] {
+            mostQueued = std::max(mostQueued, CWindowMgr::QueuedCount());
             if (!m_map->BattleWnd())
                 return;
             ++battleFrames;
             mapGone = m_map->MapFrame() == nullptr && m_map->PanelControls().mapTop == nullptr;
             if (battleFrames == 30 && !shot)
                 shot = Shot("battle_window");
-            BattleCommand(c.stop && battleFrames == 20 ? kCommandStop : kCommandAutoPlay);
+            BattleCommand(battleFrames == 20 ? c.command : kCommandAutoPlay);
         };
         MapBattleRecord record;
         record.attacker = attacker;
@@ -249,9 +259,14 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         EXPECT_NE(m_map->MapFrame(), nullptr) << c.name;
         EXPECT_NE(m_map->PanelControls().aiInfo, nullptr) << c.name;
         EXPECT_EQ(m_map->Mode(), CMapWnd::kModeComputer) << c.name;
-        EXPECT_TRUE(m_map->PanelControls().aiInfo->IsVisible()) << c.name;
+        ExpectScreenOfItsMode(c.name);
+        // A full queue drops what comes next: the rebuilt map's repaints, a tap.
+        EXPECT_LT(mostQueued, CWindowMgr::RingSize) << c.name;
         // A stopped battle ends the game without the next autosave.
         EXPECT_EQ(BattleResult == kBattleStopped, c.stop) << c.name;
+        EXPECT_EQ(BattleResult == kBattleAttackerGaveUp || BattleResult == kBattleDefenderGaveUp,
+                  c.command == kCommandGiveUp)
+            << c.name;
         EXPECT_EQ(LeaveRequested(), c.stop) << c.name;
         if (c.stop) {
             EXPECT_EQ(m_map->AutosaveFlag(), 0);
