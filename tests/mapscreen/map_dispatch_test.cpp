@@ -7,18 +7,24 @@
 #include <algorithm>
 
 #include "battle/battle_input.h"
+#include "game/army.h"
 #include "game/battle_seam.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
+#include "game/squad_type.h"
 #include "game/ui_request.h"
+#include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
+#include "ui/frame_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
 
@@ -278,6 +284,101 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         m_map->SetMode(CMapWnd::kModeMap, false);
     }
     SetLeaveRequested(0);
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+// Pixels of a window's area on the screen that are plainly red or plainly
+// blue (a player's shades; skin, steel and wood are neither).
+struct RedAndBlue {
+    int red = 0;
+    int blue = 0;
+};
+
+RedAndBlue CountRedAndBlue(const CDisplaySurface& display, const CWindow* window)
+{
+    RedAndBlue n;
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = window->GetNode()->screenRect;
+    const uint8_t* palette = display.RawPalette();
+    for (int y = r.Top(); y <= r.Bottom(); ++y)
+        for (int x = r.Left(); x <= r.Right(); ++x) {
+            const uint8_t* rgb = palette + 3 * surface.pixels[y * surface.pitch + x];
+            if (rgb[0] > rgb[1] + 50 && rgb[0] > rgb[2] + 50)
+                ++n.red;
+            if (rgb[2] > rgb[0] + 40 && rgb[2] > rgb[1] + 45)
+                ++n.blue;
+        }
+    return n;
+}
+
+TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
+{
+    CGameWorld* world = GameWorld();
+    PlayerRecord* red = &world->Player(0);
+    PlayerRecord* blue = &world->Player(1);
+    ASSERT_EQ(red->flagNumber, 0);
+    ASSERT_EQ(blue->flagNumber, 1);
+    // The map's palette is up, as in the game.
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    auto lossOf = [](CArmy& army) {
+        CSquad squad;
+        squad.SetType(SquadTypeRegistry()[0]);
+        squad.count = 5;
+        army.AddSquadCopy(squad);
+    };
+    struct Case {
+        const char* name;
+        PlayerRecord* own;
+        PlayerRecord* enemy;
+    };
+    for (const Case& c :
+         {Case{"the red player's results", red, blue}, Case{"the blue player's results", blue, red}}) {
+        BattleResultArgs results;
+        results.won = 1;
+        lossOf(results.ownLosses);
+        lossOf(results.enemyLosses);
+        results.own = c.own;
+        results.enemy = c.enemy;
+        RedAndBlue own, enemy;
+        int frames = 0;
+        m_hook->before = [&] {
+            for (CWindow* w = m_map->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+                auto* wnd = dynamic_cast<CBattleResultsWnd*>(w);
+                if (wnd == nullptr || !wnd->IsVisible())
+                    continue;
+                // The second frame finds it drawn.
+                if (++frames < 2)
+                    return;
+                own = CountRedAndBlue(m_display, wnd->OwnerLost());
+                enemy = CountRedAndBlue(m_display, wnd->EnemyLost());
+                EndModal(wnd);
+            }
+        };
+        m_map->UnlockMapFrame();
+        PostUiRequest(UiRequestKind::BattleResults, &results);
+        m_hook->before = nullptr;
+        ASSERT_GE(frames, 2) << c.name;
+        const bool ownRed = c.own == red;
+        EXPECT_GT(ownRed ? own.red : own.blue, 0) << c.name << ": own losses";
+        EXPECT_EQ(ownRed ? own.blue : own.red, 0) << c.name << ": own losses";
+        EXPECT_GT(ownRed ? enemy.blue : enemy.red, 0) << c.name << ": enemy losses";
+        EXPECT_EQ(ownRed ? enemy.red : enemy.blue, 0) << c.name << ": enemy losses";
+    }
+
+    // The army strip on the map: the red player's army in red.
+    world->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    SigPlayerTitle.Fire(red);
+    m_map->PanelControls().campArmy->Show(true, false);
+    FrameStep();
+    const RedAndBlue strip = CountRedAndBlue(m_display, m_map->PanelControls().campArmyList);
+    EXPECT_GT(strip.red, 0);
+    EXPECT_EQ(strip.blue, 0);
 }
 
 }  // namespace
