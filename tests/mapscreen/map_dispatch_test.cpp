@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "battle/battle_input.h"
 #include "game/army.h"
@@ -19,7 +20,9 @@
 #include "game/ui_request.h"
 #include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/cust_plr_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
+#include "mapdialogs/mini_map.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapscreen/game_window_rig.h"
@@ -27,6 +30,7 @@
 #include "ui/frame_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/side_colours.h"
 
 namespace mapwnd_test {
 namespace {
@@ -316,6 +320,17 @@ RedAndBlue CountRedAndBlue(const CDisplaySurface& display, const CWindow* window
     return n;
 }
 
+std::vector<uint8_t> ScreenArea(const CDisplaySurface& display, const CWindow* window)
+{
+    std::vector<uint8_t> pixels;
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = window->GetNode()->screenRect;
+    for (int y = r.Top(); y <= r.Bottom(); ++y)
+        for (int x = r.Left(); x <= r.Right(); ++x)
+            pixels.push_back(surface.pixels[y * surface.pitch + x]);
+    return pixels;
+}
+
 TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
 {
     CGameWorld* world = GameWorld();
@@ -379,6 +394,33 @@ TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
     const RedAndBlue strip = CountRedAndBlue(m_display, m_map->PanelControls().campArmyList);
     EXPECT_GT(strip.red, 0);
     EXPECT_EQ(strip.blue, 0);
+
+    // The player's set-up window shows his squads in his colour, but the
+    // mission preview beside them keeps every owner's colour.
+    std::vector<uint8_t> coloured, painted;
+    RedAndBlue squads;
+    int frames = 0;
+    m_hook->before = [&] {
+        const int32_t n = CWindowMgr::CaptureCount();
+        auto* wnd = n > 0 ? dynamic_cast<CCustPlrWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+        if (wnd == nullptr || ++frames < 2)
+            return;
+        if (frames == 2) {
+            coloured = ScreenArea(m_display, wnd->MiniMap());
+            squads = CountRedAndBlue(m_display, wnd->Army());
+            wnd->SetSideColour(kPaintedSideColour, true);
+        } else {
+            painted = ScreenArea(m_display, wnd->MiniMap());
+            Tap(wnd->StartButton());
+        }
+    };
+    m_map->OnCustomizePlayer(red);
+    m_hook->before = nullptr;
+    ASSERT_GE(frames, 3);
+    EXPECT_GT(squads.red, 0);
+    EXPECT_EQ(squads.blue, 0);
+    EXPECT_FALSE(coloured.empty());
+    EXPECT_TRUE(coloured == painted) << "the preview changed with the player's colour";
 }
 
 }  // namespace
