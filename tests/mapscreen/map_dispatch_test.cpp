@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "battle/battle_input.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
 #include "game/army.h"
 #include "game/battle_seam.h"
 #include "game/game_signals.h"
@@ -22,6 +26,7 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/cust_plr_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
@@ -421,6 +426,70 @@ TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
     EXPECT_EQ(squads.blue, 0);
     EXPECT_FALSE(coloured.empty());
     EXPECT_TRUE(coloured == painted) << "the preview changed with the player's colour";
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+// Where a list's rows of icons stand inside its client area.
+std::string RowsOutside(const CItemListWnd* list)
+{
+    std::string faults;
+    if (list->ItemCount() == 0)
+        return "no icons";
+    const PackedRect client = list->ClientRect();
+    const int32_t top = list->ContentBox().Position().Y();
+    const int32_t pitch = list->Icon(0)->OuterHeight();
+    for (int32_t r = 0; r < list->RowCount(); ++r) {
+        const int32_t y = top + r * pitch;
+        if (y < 0 || y + pitch > client.Height())
+            faults += "row " + std::to_string(r) + " at " + std::to_string(y) + ".." +
+                      std::to_string(y + pitch - 1) + " of " + std::to_string(client.Height()) + "; ";
+    }
+    return faults;
+}
+
+TEST_F(MapDispatch, ASquadListShowsEveryRowOfAFullArmyWhole)
+{
+    PlayerRecord* person = &GameWorld()->Player(0);
+    ASSERT_GE(person->army.Count(), 5)
+        << "an army of five squad kinds needs two rows at the lists' cell widths";
+    std::vector<std::pair<std::string, CItemListWnd*>> lists;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    SigPlayerTitle.Fire(person);
+    lists.push_back({"map army strip", m_map->PanelControls().campArmyList});
+    CMapBattleQuestionWnd* question = nullptr;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(scope.Saved());
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        question = new CMapBattleQuestionWnd(m_map->Window(), CStr(CMapBattleQuestionWnd::kAttackLayout));
+    }
+    question->Setup(CStr("Swanmere"), person->name, &person->army, &person->army, true, 0);
+    lists.push_back({"attack question, invaders", question->InvadeList()});
+    lists.push_back({"attack question, defenders", question->GuardList()});
+    BattleResultArgs results;
+    results.ownLosses.CopyFrom(person->army);
+    results.enemyLosses.CopyFrom(person->army);
+    CBattleResultsWnd* window = nullptr;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
+    }
+    window->Setup(&results);
+    lists.push_back({"results, own losses", window->OwnerLost()});
+    lists.push_back({"results, enemy losses", window->EnemyLost()});
+    for (const auto& [name, list] : lists) {
+        ASSERT_NE(list, nullptr) << name;
+        EXPECT_EQ(list->ItemCount(), person->army.Count()) << name;
+        EXPECT_EQ(RowsOutside(list), "") << name;
+    }
+    delete question;
+    delete window;
 }
 
 }  // namespace
