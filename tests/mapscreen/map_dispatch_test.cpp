@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,12 +30,15 @@
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/report_wnd.h"
+#include "mapdialogs/trading_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/frame_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/res_wnd.h"
 #include "ui/side_colours.h"
 
 namespace mapwnd_test {
@@ -490,6 +494,77 @@ TEST_F(MapDispatch, ASquadListShowsEveryRowOfAFullArmyWhole)
     }
     delete question;
     delete window;
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+int32_t Luminance(const uint8_t* rgb)
+{
+    return (299 * rgb[0] + 587 * rgb[1] + 114 * rgb[2]) / 1000;
+}
+
+// The colour of a button's face inside its rims (the skins' frame parts are
+// 4 pixels), in its top-left corner where no picture or caption stands.
+uint8_t FaceColour(const CDisplaySurface& display, const CWindow* button)
+{
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = button->GetNode()->screenRect;
+    return surface.pixels[(r.Top() + 5) * surface.pitch + r.Left() + 5];
+}
+
+TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
+{
+    // Far enough apart on a scale of 255 for a small number to read.
+    constexpr int32_t kLegible = 64;
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    const uint8_t* palette = m_display.RawPalette();
+    auto contrast = [&](uint8_t ink, uint8_t face) {
+        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * face));
+    };
+
+    // The recruit panel's squad buttons: both numbers of each icon, on the
+    // face of the button, inside it.
+    GameWorld()->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeRecruit, true);
+    FrameStep();
+    ASSERT_GT(m_map->SquadButtonCount(), 0);
+    for (int32_t i = 0; i < m_map->SquadButtonCount(); ++i) {
+        CSquadButton* button = m_map->SquadButton(i);
+        CSquadIcon& icon = button->Face();
+        const uint8_t face = FaceColour(m_display, button);
+        EXPECT_GE(contrast(icon.First().foreground, face), kLegible) << "button " << i << ", count";
+        EXPECT_GE(contrast(icon.Second().foreground, face), kLegible) << "button " << i << ", recruited";
+        EXPECT_LE(icon.OwnHeight(), button->ClientRect().Height()) << "button " << i;
+        EXPECT_LE(icon.OwnWidth(), button->ClientRect().Width()) << "button " << i;
+    }
+    m_map->SetMode(CMapWnd::kModeMap, true);
+
+    // The market's kinds: the captions of choices offered and not offered.
+    TradingRequest trade;
+    trade.player = &GameWorld()->Player(0);
+    trade.treasury = trade.player->treasury;
+    int frames = 0, checked = 0;
+    m_hook->before = [&] {
+        const int32_t n = CWindowMgr::CaptureCount();
+        auto* wnd = n > 0 ? dynamic_cast<CTradingWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+        if (wnd == nullptr || ++frames < 2)
+            return;
+        for (int k = 0; k < wnd->KindCount(); ++k)
+            for (CButtonEx* button : {wnd->LeftButton(k), wnd->RightButton(k)}) {
+                const uint8_t face = FaceColour(m_display, button);
+                EXPECT_GE(contrast(button->Caption2().foreground, face), kLegible)
+                    << "kind " << k << (button->IsEnabled() ? ", offered" : ", not offered");
+                ++checked;
+            }
+        Tap(wnd->CancelButton());
+    };
+    PostUiRequest(UiRequestKind::Trading, &trade);
+    m_hook->before = nullptr;
+    EXPECT_EQ(checked, 6);
 }
 
 }  // namespace
