@@ -569,3 +569,55 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
 
 }  // namespace
 }  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
+{
+    CGameWorld* world = GameWorld();
+    ProvinceRecord* province = &world->Province(world->Player(0).capital);
+    ASSERT_TRUE(province->HasCastle());
+    CastleState& castle = province->castle;
+    struct Case {
+        const char* name;
+        uint8_t percent;
+        uint32_t work;  // the construction kind: 1 build, 2 repair, 4 completion
+    };
+    const Case cases[] = {{"standing", 100, kCastleIdle}, {"damaged", 40, kCastleIdle},
+                          {"being built", 40, 1},         {"being repaired", 60, 2},
+                          {"being completed", 60, 4},     {"a work under way", 100, CastleOpBank}};
+    for (const Case& c : cases) {
+        castle.percent = c.percent;
+        castle.work = c.work;
+        castle.turnsLeft = c.work == kCastleIdle ? 0 : 2;
+        CastleInfoRequestArgs request;
+        request.province = province;
+        request.index = province->index;
+        request.castle = &castle;
+        m_map->UnlockMapFrame();
+        PostUiRequest(UiRequestKind::CastleInfo, &request);
+        CCastleInfoWnd* info = m_map->CastleInfoWnd();
+        ASSERT_NE(info, nullptr);
+        const CWindow* label = info->Upgrades();
+        ASSERT_TRUE(label != nullptr && label->IsVisible()) << c.name;
+        const PackedRect l = label->GetNode()->screenRect;
+        const PackedRect w = info->GetNode()->screenRect;
+        EXPECT_TRUE(l.Left() >= w.Left() && l.Right() <= w.Right() && l.Top() >= w.Top() &&
+                    l.Bottom() <= w.Bottom())
+            << c.name;
+        for (CWindow* child = info->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+            if (child == label || !child->IsVisible())
+                continue;
+            PackedRect r = child->GetNode()->screenRect;
+            r.Intersect(l);
+            auto* link = static_cast<CUiTreeLink*>(child->QueryInterface(IidUiTreeLink));
+            EXPECT_FALSE(r.IsDefined())
+                << c.name << ": " << (link ? link->Path().Chars() : "a control") << " covers the works label";
+        }
+        info->Show(false, false);
+    }
+}
+
+}  // namespace
+}  // namespace mapwnd_test
