@@ -18,6 +18,7 @@
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
 #include "game/army.h"
+#include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/squad_type.h"
 #include "ui/button.h"
@@ -303,7 +304,7 @@ void CMapBattleWnd::ApplySideColours()
     if (groups <= 0)
         return;
     auto group = [groups](const PlayerRecord* player) {
-        const int32_t colour = player ? player->flagNumber : 0;
+        const int32_t colour = PlayerColour(player);
         return (colour < groups ? colour : groups - 1) * kSideShades;
     };
     const int32_t a = group(m_params->attacker);

@@ -1,6 +1,7 @@
 #include "mapdialogs/battle_results_wnd.h"
 
 #include "core/ui_mgr.h"
+#include "game/player_colour.h"
 #include "mapdialogs/item_list_wnd.h"
 #include "players/request_records.h"
 #include "ui/child_path.h"
@@ -52,6 +53,8 @@ void CBattleResultsWnd::Setup(const BattleResultArgs* record)
         m_expVal->Show(false, false);
     }
     SetText(caption, true);
+    m_ownerLost->SetSideColour(PlayerColour(record->own), false);
+    m_enemyLost->SetSideColour(PlayerColour(record->enemy), false);
     m_ownerLost->Fill(record->ownLosses, SquadFaceLeft, true, false, false);
     m_enemyLost->Fill(record->enemyLosses, SquadFaceRight, true, false, false);
     if (record->experience != 0) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/game_world.h"
+#include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
@@ -199,6 +200,7 @@ void CCustPlrWnd::Setup(PlayerRecord* player)
     m_player = player;
     if (world == nullptr || player == nullptr)
         return;
+    SetSideColour(PlayerColour(player), false);
     MiniMapColourHook.Bind(this, &CCustPlrWnd::ProvinceColour);
     m_miniMap->SetMissionPreview(Game().missionPath);
     SetText(LocaleFormat("PlrWndTitle", ActiveHumanOrdinal(player)), true);
@@ -280,6 +282,8 @@ void CCustPlrWnd::ApplyColour(uint8_t colour, bool upward)
     }
     m_scrColour->SetValue(c, true, false);
     m_player->flagNumber = c;
+    // His squads change colour with his flag.
+    SetSideColour(PlayerColour(m_player), true);
     CStr picture;
     picture.Format("%sFlag%ld", "/Images/Icons/", c + 1);
     m_icoColour->SetImage(picture, true);

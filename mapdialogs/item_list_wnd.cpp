@@ -216,23 +216,59 @@ void CItemListWnd::Layout()
     if (n == 0)
         return;
 
+    int32_t widest = 0, rowHeight = 0;
+    int32_t height = LayoutRows(m_cellWidth, listWidth, widest, rowHeight);
+    // A list too low for its rows packs its cells closer before it cuts any:
+    // as many icons in a row as leave only the rows that fit.
+    const int32_t listHeight = client.IsDefined() ? client.Height() : 0;
+    if (height > listHeight && m_rows.Count() > 1 && rowHeight > 0) {
+        const int32_t rowsFit = std::max<int32_t>(1, listHeight / rowHeight);
+        const int32_t perRow = (n + rowsFit - 1) / rowsFit;
+        const int32_t tighter = listWidth / perRow;
+        if (tighter < m_cellWidth)
+            height = LayoutRows(tighter, listWidth, widest, rowHeight);
+    }
+
+    for (CSquadIcon* icon : m_icons) {
+        icon->SetAlign(alignH, alignV);
+        icon->SetOuterSize(icon->OuterWidth(), static_cast<int16_t>(rowHeight));
+        icon->Recalc();
+    }
+    for (int16_t& row : m_rows) {
+        const int32_t spare = widest - row;
+        row = static_cast<int16_t>(alignH == AlignStart ? 0 : alignH == AlignEnd ? spare : spare >> 1);
+    }
+    // Rows that still do not fit are cut at the bottom, never the first
+    // row's numbers and heads at the top: the box is no taller than the list.
+    const int32_t boxHeight = listHeight > 0 ? std::min(height, listHeight) : height;
+    m_box.SetOwnSize(static_cast<int16_t>(widest), static_cast<int16_t>(boxHeight));
+    m_box.Recalc();
+}
+
+int32_t CItemListWnd::LayoutRows(int32_t cellWidth, int32_t listWidth, int32_t& widest, int32_t& rowHeight)
+{
+    m_rows.SetSize(0);
+    m_rowStarts.clear();
+    const int32_t n = m_icons.Count();
     // The largest number font whose icons still fit four fifths of a cell.
     for (int32_t i = 0; i < n; ++i) {
         m_icons[i]->SetFont(0, true);
-        if (m_icons[i]->OwnWidth() > m_cellWidth * 4 / 5) {
+        if (m_icons[i]->OwnWidth() > cellWidth * 4 / 5) {
             for (int32_t j = 0; j <= i; ++j)
                 m_icons[j]->SetFont(1, true);
             break;
         }
     }
 
-    int32_t running = 0, widest = 0, closed = 0, rowHeight = 0;
+    int32_t running = 0, closed = 0;
+    widest = 0;
+    rowHeight = 0;
     m_rowStarts.push_back(0);
     for (int32_t i = 0; i < n; ++i) {
         CSquadIcon* icon = m_icons[i];
-        if (icon->OwnWidth() >= m_cellWidth)
+        if (icon->OwnWidth() >= cellWidth)
             icon->SetFont(2, true);
-        const int32_t cell = std::max<int32_t>(icon->OwnWidth(), m_cellWidth);
+        const int32_t cell = std::max<int32_t>(icon->OwnWidth(), cellWidth);
         // A row is closed only when it holds something: an icon wider than
         // the list starts its own row instead of leaving an empty one above.
         if (running > 0 && running + cell > listWidth) {
@@ -248,18 +284,7 @@ void CItemListWnd::Layout()
     }
     m_rows.Add(static_cast<int16_t>(running));
     widest = std::max(widest, running);
-
-    for (CSquadIcon* icon : m_icons) {
-        icon->SetAlign(alignH, alignV);
-        icon->SetOuterSize(icon->OuterWidth(), static_cast<int16_t>(rowHeight));
-        icon->Recalc();
-    }
-    for (int16_t& row : m_rows) {
-        const int32_t spare = widest - row;
-        row = static_cast<int16_t>(alignH == AlignStart ? 0 : alignH == AlignEnd ? spare : spare >> 1);
-    }
-    m_box.SetOwnSize(static_cast<int16_t>(widest), static_cast<int16_t>(closed + rowHeight));
-    m_box.Recalc();
+    return closed + rowHeight;
 }
 
 template <typename F>

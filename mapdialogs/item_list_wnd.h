@@ -111,6 +111,8 @@ private:
     PackedPoint ContentOrigin() const;
     void ApplyHint(const CStr& text);
     void AddIcon(const CSquad* squad, uint8_t face);
+    // Fonts, cells and rows for this cell width; the rows' total height.
+    int32_t LayoutRows(int32_t cellWidth, int32_t listWidth, int32_t& widest, int32_t& rowHeight);
 
     ItemsBox m_box;
     CHintHelpLink m_link;

@@ -9,6 +9,7 @@
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "ui/composite_wnd.h"
+#include "ui/side_colours.h"
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
@@ -118,6 +119,9 @@ CMiniMap::CMiniMap(CWindow* parent, const CStr& name, bool loadLayout)
     if (loadLayout)
         Reload(false);
     MiniMapBlinkProvince = 255;
+    // The owners' colours of the preview share the entries above the first
+    // side's shades; a player's colour around it must not touch them.
+    SetSideColour(kPaintedSideColour, false);
 }
 
 CMiniMap::~CMiniMap()

@@ -179,9 +179,17 @@ void CTradingWnd::Setup(TradingRequest* record)
             button->Show(true, false);
         }
     }
+    // A kind that buys nothing at our rates cannot be given.
+    int16_t first = -1;
+    for (int16_t i = 0; i < m_kindCount; ++i) {
+        const bool gives = FirstTarget(i) >= 0;
+        m_left[static_cast<size_t>(i)]->Enable(gives, false);
+        if (gives && first < 0)
+            first = i;
+    }
     m_to = 0;
-    if (m_kindCount < 2) {
-        // One kind has nothing to trade with: no exchange, OK hands the
+    if (first < 0) {
+        // One kind, or no rate that buys anything: no exchange, OK hands the
         // treasury back unchanged.
         m_from = 0;
         ShowBundle(m_resTreasury, m_shown, true);
@@ -189,7 +197,7 @@ void CTradingWnd::Setup(TradingRequest* record)
         m_btnAccept->Show(false, false);
         return;
     }
-    SelectFrom(0);
+    SelectFrom(first);
 }
 
 void CTradingWnd::OnFromClick(CWindow* button, intptr_t)
@@ -214,19 +222,22 @@ void CTradingWnd::OnToClick(CWindow* button, intptr_t)
 
 void CTradingWnd::SelectFrom(int16_t index)
 {
+    if (FirstTarget(index) < 0)
+        return;
     m_from = index;
     for (int16_t k = 0; k < m_kindCount; ++k)
         m_left[static_cast<size_t>(k)]->SetCheckedRelease(k == index, true);
-    if (m_to == m_from)
-        m_to = m_from == 0 ? 1 : 0;
+    if (!IsOffered(m_from, m_to))
+        m_to = FirstTarget(m_from);
     SelectTo(m_to);
 }
 
 void CTradingWnd::SelectTo(int16_t index)
 {
-    // The kind given is never the kind got; its right button is disabled,
-    // so only a caller outside the buttons could ask for it.
-    if (index == m_from)
+    // The kind given is never the kind got, nor a kind it buys none of;
+    // their right buttons are disabled, so only a caller outside the buttons
+    // could ask for them.
+    if (!IsOffered(m_from, index))
         return;
     m_to = index;
     m_shown = m_committed;
@@ -234,7 +245,7 @@ void CTradingWnd::SelectTo(int16_t index)
     for (int16_t k = 0; k < m_kindCount; ++k) {
         CButtonEx* button = m_right[static_cast<size_t>(k)];
         button->SetChecked(k == index, false);
-        button->Enable(k != m_from, false);
+        button->Enable(IsOffered(m_from, k), false);
         button->Invalidate();
     }
     UpdateExchange();
@@ -247,6 +258,22 @@ const TradingPair* CTradingWnd::FindPair(int32_t from, int32_t to) const
             return it->get();
     }
     return nullptr;
+}
+
+bool CTradingWnd::IsOffered(int32_t from, int32_t to) const
+{
+    if (from == to)
+        return false;
+    const TradingPair* pair = FindPair(from, to);
+    return pair != nullptr && pair->b > 0;
+}
+
+int16_t CTradingWnd::FirstTarget(int32_t from) const
+{
+    for (int16_t k = 0; k < m_kindCount; ++k)
+        if (IsOffered(from, k))
+            return k;
+    return -1;
 }
 
 void CTradingWnd::UpdateExchange()

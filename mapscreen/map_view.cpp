@@ -15,6 +15,7 @@
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_colour.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
@@ -108,9 +109,11 @@ bool MapDescriptor::Read(const uint8_t* data, uint32_t size)
 
 uint8_t MapOwnerColour(const ProvinceRecord& province)
 {
-    if (province.ownerId > 254 || province.ownerId >= ProvinceRecord::kNeutralId || province.owner == nullptr)
+    if (province.ownerId > 254 || province.ownerId >= ProvinceRecord::kNeutralId)
         return 6;
-    return province.owner->flagNumber <= 5 ? province.owner->flagNumber : 6;
+    // The map's own ramp 6 is the colour of land without a lord.
+    const uint8_t colour = PlayerColour(province.owner);
+    return colour < kPlayerColourCount ? colour : 6;
 }
 
 uint8_t MapRampColour(int32_t owner, int32_t entry)
@@ -402,9 +405,10 @@ int32_t CMapView::FlagSpriteOf(const ProvinceRecord& province) const
         return SpriteNone;
     if (owner != CurrentPlayer() || !Game().humanTurnActive)
         return SpriteNone;
-    if (owner->armyLocation != province.index || owner->flagNumber > 5)
+    const uint8_t colour = PlayerColour(owner);
+    if (owner->armyLocation != province.index || colour >= kPlayerColourCount)
         return SpriteNone;
-    return SpriteFlag1 + owner->flagNumber;
+    return SpriteFlag1 + colour;
 }
 
 int32_t CMapView::ActionMarkerOf(const ProvinceRecord& province) const

@@ -40,9 +40,13 @@ CHintButton* MakeHintButton(CWindow* parent, const CStr& parentPath, const char*
     return new CHintButton(parent, MapWndPath(parentPath, name), false, true);
 }
 
+// A panel comes up hidden whatever its layout says: only the current mode's
+// are shown, and a screen built again after a battle must not show every
+// mode's at once. Built hidden, its controls post no repaints either.
 CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name)
 {
-    CFrameWnd* panel = new CFrameWnd(parent, MapWndPath(windowPath, name), true);
+    CFrameWnd* panel = new CFrameWnd(parent, MapWndPath(windowPath, name), false);
+    panel->LoadLayout(true);
     panel->UpdateMargins();
     return panel;
 }

@@ -418,7 +418,8 @@ private:
     void ReleaseMapBlocks();
     void ActivateMapFrame(bool on);
     void ShowMapFrame(bool show);
-    void FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey);
+    // The army's squads in its owner's colour.
+    void FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner, const char* emptyKey);
     void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
     void RebuildScreen();
     PackedRect MapFrameArea() const;

@@ -245,6 +245,9 @@ void CMapWnd::RebuildScreen()
     if (!m_mapFrame) {
         CreateMapFrame();
         LoadMapBlocks(Game().missionPath);
+        // The torn-down frame gave its palette back with the screen; the new
+        // one is drawn in the map's colours only once it puts its own up.
+        ActivateMapFrame(true);
         LayoutModePanels(false);
         ShowModePanels();
         EnterMode();

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "core/ui_mgr.h"
+#include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/running_game.h"
 #include "game/ui_request.h"
@@ -13,6 +14,7 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/decease_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/ner_wnd.h"
 #include "mapdialogs/prep_treb_wnd.h"
@@ -322,6 +324,8 @@ void AskBattleQuestion(CWindow* parent, const char* layout, BattleQuestionArgs* 
     const bool cancelAllowed = request->mode == 1 || request->mayRetreat != 0;
     wnd->Setup(request->provinceName, request->playerName, request->attacking, request->defending,
                cancelAllowed, request->castle);
+    wnd->InvadeList()->SetSideColour(PlayerColour(request->attacker), false);
+    wnd->GuardList()->SetSideColour(PlayerColour(request->defender), false);
     const uint16_t result = RunModal(wnd);
     request->confirmed = result == ResultOk ? 1 : 0;
     request->quick = wnd->IsQuickChecked() ? 1 : 0;

@@ -8,6 +8,7 @@
 #include "game/army.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
+#include "game/player_colour.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
@@ -39,15 +40,18 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player)
 {
     if (!player)
         return;
+    // The windows over the map show the squads of whoever plays now, unless
+    // a list is given its own army's owner.
+    const PlayerRecord* current = CurrentPlayer();
+    m_window->SetSideColour(PlayerColour(current ? current : player), false);
     if (m_mode == kModeMap) {
         if (m_panels.campStyle) {
             CStr name;
-            name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(player->flagNumber) + 1);
+            name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(PlayerColour(player)) + 1);
             m_panels.campStyle->SetImage(name, true);
         }
-        FillArmyList(m_panels.campArmyList, &player->army, nullptr);
+        FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
     } else if (m_mode == kModeComputer) {
-        const PlayerRecord* current = CurrentPlayer();
         FormatOwnString(m_panels.aiPlayer, 0, current ? current->name : player->name);
     }
 }
@@ -155,7 +159,7 @@ void CMapWnd::ShowOwnProvince(ProvinceRecord* province)
     if (!province)
         return;
     ShowProvinceHead(province);
-    FillArmyList(m_panels.garrisonList, &province->garrison, "NoGrdArmy");
+    FillArmyList(m_panels.garrisonList, &province->garrison, province->owner, "NoGrdArmy");
     ShowCastleStatus(province, "NoCastle");
     if (IsCastleInfoShown())
         RefreshCastleInfo();
@@ -170,7 +174,7 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
     PlayerRecord* owner = province->owner;
     const bool known = owner && controller && controller->IsScouted(province);
     if (!known) {
-        FillArmyList(m_panels.garrisonList, nullptr, "NoGrdArmyInfo");
+        FillArmyList(m_panels.garrisonList, nullptr, owner, "NoGrdArmyInfo");
         ShowCastleStatus(nullptr, "NoCastleInfo");
         return;
     }
@@ -180,7 +184,7 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
     m_armyCopy = new CArmy(province->garrison);
     if (owner->capital == province->index)
         m_armyCopy->Merge(owner->army);
-    FillArmyList(m_panels.garrisonList, m_armyCopy, "NoGrdArmy");
+    FillArmyList(m_panels.garrisonList, m_armyCopy, owner, "NoGrdArmy");
     ShowCastleStatus(province, "NoCastle");
 }
 

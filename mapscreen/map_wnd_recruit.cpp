@@ -15,6 +15,7 @@
 #include "game/game_object.h"
 #include "game/game_rules.h"
 #include "game/game_world.h"
+#include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
@@ -132,6 +133,8 @@ void CMapWnd::EnterRecruitMode()
         m_mapFrame->dragScrollEnabled = 0;
     }
     m_recruitPlayer = CurrentPlayer();
+    if (m_panels.recruitAction != nullptr)
+        m_panels.recruitAction->SetSideColour(PlayerColour(m_recruitPlayer), true);
     m_recruitPool = std::make_unique<CArmy>();
     if (m_recruitPlayer != nullptr)
         m_recruitPool->CopyFrom(m_recruitPlayer->army);

@@ -13,6 +13,7 @@
 #include "core/ui_tree.h"
 #include "game/army.h"
 #include "game/game_world.h"
+#include "game/player_colour.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
@@ -36,6 +37,7 @@
 #include "players/request_records.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/side_colours.h"
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
@@ -62,6 +64,8 @@ void CMapWnd::CreateMapFrame()
             CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         m_mapFrame = new CMapFrame(m_window, MapWndPath(m_link.Path(), "MapFrame"));
     }
+    // The map's pictures are painted in its own palette's colours.
+    m_mapFrame->Window()->SetSideColour(kPaintedSideColour, false);
     m_mapFrame->onProvincePenDown = [this](uint16_t province) { OnProvincePenDown(int16_t(province)); };
     m_mapFrame->onProvinceDoubleClick = [this](uint16_t province) { OnProvinceDoubleTap(int16_t(province)); };
     m_mapFrame->onProvincePenUp = [this](uint16_t province) { OnProvincePenUp(int16_t(province)); };
@@ -199,10 +203,12 @@ CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path)
     return new CCastleWnd(parent, path, true);
 }
 
-void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const char* emptyKey)
+void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner,
+                           const char* emptyKey)
 {
     if (!list)
         return;
+    list->SetSideColour(PlayerColour(owner), false);
     if (emptyKey)
         list->SetEmptyText(Localized(emptyKey));
     if (army)
@@ -417,6 +423,8 @@ void CMapWnd::RunBattleWindow(MapBattleRecord* record, uint8_t flag)
             CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         m_battleWnd = new CMapBattleWnd(m_window, MapWndPath(m_link.Path(), "MapBattleWnd"));
     }
+    // The battle screen puts both sides' shades into its palette itself.
+    m_battleWnd->Window()->SetSideColour(kPaintedSideColour, false);
     m_battleWnd->battleOverHandler = [this] { OnBattleFinished(); };
     m_battleWnd->SetBattleParams(&params);
     m_battleWnd->resumeFlag = flag;

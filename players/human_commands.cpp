@@ -582,6 +582,8 @@ bool CHumanController::AttackQuestion(ProvinceRecord* province, uint8_t* automat
     args.playerName = owner ? owner->name : CStr();
     args.attacking = &player->army;
     args.defending = IsScouted(province) ? &defenders : nullptr;
+    args.attacker = player;
+    args.defender = owner;
     args.mode = 1;
     // Whoever attacks may still call it off: the question offers Cancel.
     args.mayRetreat = 1;
@@ -665,6 +667,8 @@ void CHumanController::AttackProvince(ProvinceRecord* province, uint8_t automati
         result.won = mine.won;
         result.ownLosses.CopyFrom(out.attackerLosses);
         result.enemyLosses.CopyFrom(out.defenderLosses);
+        result.own = player;
+        result.enemy = owner;
         result.experience = out.defenderWon ? 0 : out.experience;
         PostUiRequest(UiRequestKind::BattleResults, &result);
         if (!out.defenderWon) {

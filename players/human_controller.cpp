@@ -349,6 +349,8 @@ bool CHumanController::OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* p
         args.playerName = player->name;
         args.attacking = attackerArmy;
         args.defending = &defenders;
+        args.attacker = CurrentPlayer();
+        args.defender = player;
         args.mayRetreat = player->capital != province->index ? 1 : 0;
         args.castle = province->HasCastle() ? 1 : 0;
         PostUiRequest(UiRequestKind::BattleDefend, &args);
@@ -369,8 +371,9 @@ bool CHumanController::OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* p
     return true;
 }
 
-void CHumanController::ReportBattleResult(uint8_t defenderWon, PlayerRecord*, ProvinceRecord* province,
-                                          CArmy* attackerLosses, CArmy* defenderLosses, int16_t experience)
+void CHumanController::ReportBattleResult(uint8_t defenderWon, PlayerRecord* attacker,
+                                          ProvinceRecord* province, CArmy* attackerLosses,
+                                          CArmy* defenderLosses, int16_t experience)
 {
     BattleReportRecord record;
     record.won = defenderWon;
@@ -384,6 +387,8 @@ void CHumanController::ReportBattleResult(uint8_t defenderWon, PlayerRecord*, Pr
     if (attackerLosses)
         args.enemyLosses.CopyFrom(*attackerLosses);
     args.experience = experience;
+    args.own = player;
+    args.enemy = attacker;
     PostUiRequest(UiRequestKind::BattleResults, &args);
     if (experience != 0)
         pendingExperience += experience;

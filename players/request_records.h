@@ -112,6 +112,9 @@ struct BattleQuestionArgs {  // kinds 33, 34
     CStr playerName;
     const CArmy* attacking = nullptr;
     const CArmy* defending = nullptr;  // null when the defenders were not scouted
+    // Whose squads each list shows, for their colours; null for land of no lord.
+    const PlayerRecord* attacker = nullptr;
+    const PlayerRecord* defender = nullptr;
     uint32_t mayRetreat = 0;  // Cancel offered: an attack, or a province that is not its owner's capital
     uint32_t mode = 0;
 };
@@ -120,6 +123,9 @@ struct BattleResultArgs {  // kind 29
     uint32_t won = 0;
     CArmy ownLosses;
     CArmy enemyLosses;
+    // Whose losses each list shows, for their colours; null for land of no lord.
+    const PlayerRecord* own = nullptr;
+    const PlayerRecord* enemy = nullptr;
     int32_t experience = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/time_mgr.h"
+#include "ui/side_colours.h"
 #include "ui/window_mgr.h"
 
 // ---- WindowEvent ----
@@ -679,6 +680,23 @@ void CWindow::OnPenUp(const PackedPoint& point)
     OnClick(point);
 }
 
+void CWindow::SetSideColour(uint8_t colour, bool redraw)
+{
+    if (m_sideColour == colour)
+        return;
+    m_sideColour = colour;
+    if (redraw)
+        Invalidate();
+}
+
+uint8_t CWindow::SideColour() const
+{
+    for (const CWindow* w = this; w != nullptr; w = w->GetParent())
+        if (w->m_sideColour != kNoSideColour)
+            return w->m_sideColour;
+    return kNoSideColour;
+}
+
 void CWindow::HandleEvent(const WindowEvent& event)
 {
     switch (event.type) {
@@ -694,9 +712,11 @@ void CWindow::HandleEvent(const WindowEvent& event)
     case EventChar:
         OnChar(event.Code());
         break;
-    case EventPaint:
+    case EventPaint: {
+        SideColourScope colour(SideColour());
         Paint(event.Rect());
         break;
+    }
     case EventActivate:
         OnActivate();
         break;

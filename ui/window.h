@@ -276,6 +276,11 @@ public:
     uint16_t ModalResult() const { return m_modalResult; }
     void SetModalResult(uint16_t result) { m_modalResult = result; }
     uint32_t LastClickTime() const { return m_lastClickTime; }
+    // The player colour its squad pictures are drawn in (see ui/side_colours.h),
+    // kNoSideColour to take the parent's; the window repaints with redraw.
+    void SetSideColour(uint8_t colour, bool redraw);
+    // Its own colour or the nearest ancestor's; kNoSideColour when none has one.
+    uint8_t SideColour() const;
 
 protected:
     // Marks the window as being destroyed and takes it off the screen (ends
@@ -303,6 +308,7 @@ private:
     WindowNode* m_node = nullptr;
     uint16_t m_modalResult = 0;
     bool m_hasLastClick = false;
+    uint8_t m_sideColour = 255;
     class WindowGuard* m_guards = nullptr;
 };
 

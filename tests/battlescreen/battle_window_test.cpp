@@ -19,6 +19,7 @@
 #include "core/timer.h"
 #include "game/army.h"
 #include "game/battle_seam.h"
+#include "game/player_colour.h"
 #include "game/squad_type.h"
 #include "mapdialogs/game_menu.h"
 #include "tests/battlescreen/battle_window_rig.h"
@@ -380,10 +381,10 @@ TEST_F(BattleWindowControlsTest, TheScreenPaletteTakesTheTerrainAndBothSidesColo
     EXPECT_EQ(std::memcmp(screen + 3 * 160, second.data + 3 * 160, 48), 0) << "the terrain's grass";
     EXPECT_EQ(std::memcmp(screen + 3 * 220, units.data + 3 * 36, 3 * 18), 0) << "the attacker's shades";
     EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * 90, 3 * 18), 0) << "the defender's shades";
-    // A colour number past the units palette takes its last group.
+    // A flag past the six players' colours is no player's colour: grey.
     m_defender.flagNumber = 200;
     m_wnd->ApplySideColours();
-    EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * (18 * (256 / 18) - 18), 3 * 18), 0);
+    EXPECT_EQ(std::memcmp(screen + 3 * 238, units.data + 3 * 18 * kNeutralColour, 3 * 18), 0);
     g_battle.obstacleLayout = 0;
 }
 

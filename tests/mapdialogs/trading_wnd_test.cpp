@@ -6,8 +6,10 @@
 
 #include <memory>
 
+#include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "tests/mapdialogs/operation_windows_rig.h"
+#include "tests/mapdialogs/small_game.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/markup_wnd.h"
@@ -152,6 +154,42 @@ TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury)
         EXPECT_EQ(m_record.treasury.GetByChars("gold"), c.gold);
         EXPECT_EQ(m_record.treasury.GetByChars("metl"), c.metal);
     }
+}
+
+// A player who earns almost only gold gets 0 metal and 0 stone for 10 gold
+// by the rules: gold is not offered to give, and only what buys something is.
+TEST_F(TradingWndTest, ATradeWhoseRateBuysNothingIsNotOffered)
+{
+    SmallGame game(1);
+    CResourceBundle& income = game.Province(0).income;
+    income.SetByChars("gold", 90);
+    income.SetByChars("metl", 1);
+    income.SetByChars("ston", 9);
+    m_record.player = &game.Player();
+    auto wnd = Make(95, 30, 30);
+    ASSERT_EQ(wnd->KindCount(), 3);
+    ASSERT_NE(wnd->FindPair(0, 1), nullptr);
+    EXPECT_EQ(wnd->FindPair(0, 1)->b, 0);
+    EXPECT_EQ(wnd->FindPair(0, 2)->b, 0);
+    EXPECT_GT(wnd->FindPair(1, 0)->b, 0);
+    EXPECT_GT(wnd->FindPair(1, 2)->b, 0);
+    EXPECT_FALSE(wnd->LeftButton(0)->IsEnabled());
+    EXPECT_TRUE(wnd->LeftButton(1)->IsEnabled());
+    EXPECT_EQ(wnd->FromIndex(), 1);
+    EXPECT_EQ(wnd->ToIndex(), 0);
+    EXPECT_GT(wnd->Slider()->Max(), 0);
+    EXPECT_TRUE(wnd->Slider()->Window()->IsVisible());
+    // Stone buys metal (10 for 1 and more) but no gold is ever bought...
+    TapWindow(wnd->LeftButton(2));
+    EXPECT_EQ(wnd->FromIndex(), 2);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(wnd->RightButton(k)->IsEnabled(),
+                  wnd->FindPair(2, k) != nullptr && wnd->FindPair(2, k)->b > 0)
+            << k;
+    // ...and the disabled gold button, asked all the same, changes nothing.
+    wnd->SelectFrom(0);
+    EXPECT_EQ(wnd->FromIndex(), 2);
+    EXPECT_GT(wnd->FindPair(wnd->FromIndex(), wnd->ToIndex())->b, 0) << wnd->RateText()->Text().Chars();
 }
 
 }  // namespace

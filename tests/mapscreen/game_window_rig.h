@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -38,6 +39,7 @@
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/player_name_wnd.h"
 #include "mapdialogs/victory_wnd.h"
+#include "mapscreen/map_frame.h"
 #include "mapscreen/map_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "players/ai_controller.h"
@@ -275,6 +277,49 @@ protected:
             return true;
         }
         return false;
+    }
+
+    // The map screen as a person sees it once it has been built again (after
+    // a battle on the battle screen, after the end-of-game windows): the map
+    // in its own colours, and the panels of the current mode and no others.
+    void ExpectScreenOfItsMode(const char* when)
+    {
+        ASSERT_NE(m_map->MapFrame(), nullptr) << when;
+        EXPECT_TRUE(m_map->MapFrame()->IsPaletteActive()) << when;
+        RawResource palette;
+        {
+            ResourceFolderScope folder;
+            CResourceMgr::SetCurrentFolder(CPathMgr::Path(CPathMgr::kPalettes).Chars());
+            ASSERT_TRUE(CResourceMgr::LoadPalette("Map", palette)) << when;
+        }
+        ASSERT_GE(palette.size, kPaletteSize);
+        EXPECT_TRUE(std::equal(palette.data, palette.data + kPaletteSize, m_display.RawPalette()))
+            << when << ": the screen shows another palette than the map's";
+
+        const CMapWnd::Panels& p = m_map->PanelControls();
+        struct Panel {
+            const char* name;
+            const CWindow* window;
+            uint32_t mode;
+        };
+        const Panel panels[] = {
+            {"MapTopPanel", p.mapTop, CMapWnd::kModeMap},
+            {"MapInfoPanel", p.info, CMapWnd::kModeMap},
+            {"DomainTopPanel", p.domainTop, CMapWnd::kModeDomain},
+            {"DomainInfoPanel", p.domainInfo, CMapWnd::kModeDomain},
+            {"AIInfoPanel", p.aiInfo, CMapWnd::kModeComputer},
+            {"RecruitTopPanel", p.recruitTop, CMapWnd::kModeRecruit},
+            {"RecruitActionPanel", p.recruitAction, CMapWnd::kModeRecruit},
+        };
+        for (const Panel& panel : panels) {
+            ASSERT_NE(panel.window, nullptr) << when << ": " << panel.name;
+            EXPECT_EQ(panel.window->IsVisible(), panel.mode == m_map->Mode())
+                << when << ": " << panel.name << " in mode " << m_map->Mode();
+        }
+        // The camp army strip belongs to the map mode alone.
+        if (m_map->Mode() != CMapWnd::kModeMap) {
+            EXPECT_FALSE(p.campArmy->IsVisible()) << when << ": MapCampArmy";
+        }
     }
 
     bool SlotFileExists(int slot) const

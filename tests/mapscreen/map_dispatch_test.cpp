@@ -4,21 +4,42 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "battle/battle_input.h"
+#include "core/ui_mgr.h"
+#include "core/ui_tree.h"
+#include "game/army.h"
 #include "game/battle_seam.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
+#include "game/squad_type.h"
 #include "game/ui_request.h"
+#include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/cust_plr_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
+#include "mapdialogs/map_battle_question_wnd.h"
+#include "mapdialogs/mini_map.h"
 #include "mapdialogs/report_wnd.h"
+#include "mapdialogs/trading_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapscreen/game_window_rig.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/frame_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/res_wnd.h"
+#include "ui/side_colours.h"
 
 namespace mapwnd_test {
 namespace {
@@ -214,23 +235,31 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
     PlayerRecord* attacker = &world->Player(0);
     PlayerRecord* defender = &world->Player(1);
     m_map->SetMode(CMapWnd::kModeMap, false);
+    // The screen as the window's show handler puts it up.
+    m_map->MapFrame()->SetMapPaletteActive(true);
     struct Case {
         const char* name;
         bool stop;
+        uint32_t command;  // given at the 20th frame of the battle
     };
-    for (const Case& c : {Case{"stopped from the battle menu", true}, Case{"fought to the end", false}}) {
+    // The battle fought to the end leaves a side without squads: it comes last.
+    for (const Case& c : {Case{"stopped from the battle menu", true, kCommandStop},
+                          Case{"the retreat sounded", false, kCommandGiveUp},
+                          Case{"fought to the end", false, kCommandAutoPlay}}) {
         SetLeaveRequested(0);
         int battleFrames = 0;
         bool mapGone = false;
         bool shot = false;
+        int32_t mostQueued = 0;
         m_hook->before = [&] {
+            mostQueued = std::max(mostQueued, CWindowMgr::QueuedCount());
             if (!m_map->BattleWnd())
                 return;
             ++battleFrames;
             mapGone = m_map->MapFrame() == nullptr && m_map->PanelControls().mapTop == nullptr;
             if (battleFrames == 30 && !shot)
                 shot = Shot("battle_window");
-            BattleCommand(c.stop && battleFrames == 20 ? kCommandStop : kCommandAutoPlay);
+            BattleCommand(battleFrames == 20 ? c.command : kCommandAutoPlay);
         };
         MapBattleRecord record;
         record.attacker = attacker;
@@ -249,9 +278,14 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         EXPECT_NE(m_map->MapFrame(), nullptr) << c.name;
         EXPECT_NE(m_map->PanelControls().aiInfo, nullptr) << c.name;
         EXPECT_EQ(m_map->Mode(), CMapWnd::kModeComputer) << c.name;
-        EXPECT_TRUE(m_map->PanelControls().aiInfo->IsVisible()) << c.name;
+        ExpectScreenOfItsMode(c.name);
+        // A full queue drops what comes next: the rebuilt map's repaints, a tap.
+        EXPECT_LT(mostQueued, CWindowMgr::RingSize) << c.name;
         // A stopped battle ends the game without the next autosave.
         EXPECT_EQ(BattleResult == kBattleStopped, c.stop) << c.name;
+        EXPECT_EQ(BattleResult == kBattleAttackerGaveUp || BattleResult == kBattleDefenderGaveUp,
+                  c.command == kCommandGiveUp)
+            << c.name;
         EXPECT_EQ(LeaveRequested(), c.stop) << c.name;
         if (c.stop) {
             EXPECT_EQ(m_map->AutosaveFlag(), 0);
@@ -263,6 +297,326 @@ TEST_F(MapDispatch, AWatchedBattleTakesTheMapDownAndBuildsItAgainInComputerTurnM
         m_map->SetMode(CMapWnd::kModeMap, false);
     }
     SetLeaveRequested(0);
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+// Pixels of a window's area on the screen that are plainly red or plainly
+// blue (a player's shades; skin, steel and wood are neither).
+struct RedAndBlue {
+    int red = 0;
+    int blue = 0;
+};
+
+RedAndBlue CountRedAndBlue(const CDisplaySurface& display, const CWindow* window)
+{
+    RedAndBlue n;
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = window->GetNode()->screenRect;
+    const uint8_t* palette = display.RawPalette();
+    for (int y = r.Top(); y <= r.Bottom(); ++y)
+        for (int x = r.Left(); x <= r.Right(); ++x) {
+            const uint8_t* rgb = palette + 3 * surface.pixels[y * surface.pitch + x];
+            if (rgb[0] > rgb[1] + 50 && rgb[0] > rgb[2] + 50)
+                ++n.red;
+            if (rgb[2] > rgb[0] + 40 && rgb[2] > rgb[1] + 45)
+                ++n.blue;
+        }
+    return n;
+}
+
+std::vector<uint8_t> ScreenArea(const CDisplaySurface& display, const CWindow* window)
+{
+    std::vector<uint8_t> pixels;
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = window->GetNode()->screenRect;
+    for (int y = r.Top(); y <= r.Bottom(); ++y)
+        for (int x = r.Left(); x <= r.Right(); ++x)
+            pixels.push_back(surface.pixels[y * surface.pitch + x]);
+    return pixels;
+}
+
+TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
+{
+    CGameWorld* world = GameWorld();
+    PlayerRecord* red = &world->Player(0);
+    PlayerRecord* blue = &world->Player(1);
+    ASSERT_EQ(red->flagNumber, 0);
+    ASSERT_EQ(blue->flagNumber, 1);
+    // The map's palette is up, as in the game.
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    auto lossOf = [](CArmy& army) {
+        CSquad squad;
+        squad.SetType(SquadTypeRegistry()[0]);
+        squad.count = 5;
+        army.AddSquadCopy(squad);
+    };
+    struct Case {
+        const char* name;
+        PlayerRecord* own;
+        PlayerRecord* enemy;
+    };
+    for (const Case& c :
+         {Case{"the red player's results", red, blue}, Case{"the blue player's results", blue, red}}) {
+        BattleResultArgs results;
+        results.won = 1;
+        lossOf(results.ownLosses);
+        lossOf(results.enemyLosses);
+        results.own = c.own;
+        results.enemy = c.enemy;
+        RedAndBlue own, enemy;
+        int frames = 0;
+        m_hook->before = [&] {
+            for (CWindow* w = m_map->Window()->GetFirstChild(); w != nullptr; w = w->GetNextSibling()) {
+                auto* wnd = dynamic_cast<CBattleResultsWnd*>(w);
+                if (wnd == nullptr || !wnd->IsVisible())
+                    continue;
+                // The second frame finds it drawn.
+                if (++frames < 2)
+                    return;
+                own = CountRedAndBlue(m_display, wnd->OwnerLost());
+                enemy = CountRedAndBlue(m_display, wnd->EnemyLost());
+                EndModal(wnd);
+            }
+        };
+        m_map->UnlockMapFrame();
+        PostUiRequest(UiRequestKind::BattleResults, &results);
+        m_hook->before = nullptr;
+        ASSERT_GE(frames, 2) << c.name;
+        const bool ownRed = c.own == red;
+        EXPECT_GT(ownRed ? own.red : own.blue, 0) << c.name << ": own losses";
+        EXPECT_EQ(ownRed ? own.blue : own.red, 0) << c.name << ": own losses";
+        EXPECT_GT(ownRed ? enemy.blue : enemy.red, 0) << c.name << ": enemy losses";
+        EXPECT_EQ(ownRed ? enemy.red : enemy.blue, 0) << c.name << ": enemy losses";
+    }
+
+    // The army strip on the map: the red player's army in red.
+    world->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    SigPlayerTitle.Fire(red);
+    m_map->PanelControls().campArmy->Show(true, false);
+    FrameStep();
+    const RedAndBlue strip = CountRedAndBlue(m_display, m_map->PanelControls().campArmyList);
+    EXPECT_GT(strip.red, 0);
+    EXPECT_EQ(strip.blue, 0);
+
+    // The player's set-up window shows his squads in his colour, but the
+    // mission preview beside them keeps every owner's colour.
+    std::vector<uint8_t> coloured, painted;
+    RedAndBlue squads;
+    int frames = 0;
+    m_hook->before = [&] {
+        const int32_t n = CWindowMgr::CaptureCount();
+        auto* wnd = n > 0 ? dynamic_cast<CCustPlrWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+        if (wnd == nullptr || ++frames < 2)
+            return;
+        if (frames == 2) {
+            coloured = ScreenArea(m_display, wnd->MiniMap());
+            squads = CountRedAndBlue(m_display, wnd->Army());
+            wnd->SetSideColour(kPaintedSideColour, true);
+        } else {
+            painted = ScreenArea(m_display, wnd->MiniMap());
+            Tap(wnd->StartButton());
+        }
+    };
+    m_map->OnCustomizePlayer(red);
+    m_hook->before = nullptr;
+    ASSERT_GE(frames, 3);
+    EXPECT_GT(squads.red, 0);
+    EXPECT_EQ(squads.blue, 0);
+    EXPECT_FALSE(coloured.empty());
+    EXPECT_TRUE(coloured == painted) << "the preview changed with the player's colour";
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+// Where a list's rows of icons stand inside its client area.
+std::string RowsOutside(const CItemListWnd* list)
+{
+    std::string faults;
+    if (list->ItemCount() == 0)
+        return "no icons";
+    const PackedRect client = list->ClientRect();
+    const int32_t top = list->ContentBox().Position().Y();
+    const int32_t pitch = list->Icon(0)->OuterHeight();
+    for (int32_t r = 0; r < list->RowCount(); ++r) {
+        const int32_t y = top + r * pitch;
+        if (y < 0 || y + pitch > client.Height())
+            faults += "row " + std::to_string(r) + " at " + std::to_string(y) + ".." +
+                      std::to_string(y + pitch - 1) + " of " + std::to_string(client.Height()) + "; ";
+    }
+    return faults;
+}
+
+TEST_F(MapDispatch, ASquadListShowsEveryRowOfAFullArmyWhole)
+{
+    PlayerRecord* person = &GameWorld()->Player(0);
+    ASSERT_GE(person->army.Count(), 5)
+        << "an army of five squad kinds needs two rows at the lists' cell widths";
+    std::vector<std::pair<std::string, CItemListWnd*>> lists;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    SigPlayerTitle.Fire(person);
+    lists.push_back({"map army strip", m_map->PanelControls().campArmyList});
+    CMapBattleQuestionWnd* question = nullptr;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(scope.Saved());
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        question = new CMapBattleQuestionWnd(m_map->Window(), CStr(CMapBattleQuestionWnd::kAttackLayout));
+    }
+    question->Setup(CStr("Swanmere"), person->name, &person->army, &person->army, true, 0);
+    lists.push_back({"attack question, invaders", question->InvadeList()});
+    lists.push_back({"attack question, defenders", question->GuardList()});
+    BattleResultArgs results;
+    results.ownLosses.CopyFrom(person->army);
+    results.enemyLosses.CopyFrom(person->army);
+    CBattleResultsWnd* window = nullptr;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
+    }
+    window->Setup(&results);
+    lists.push_back({"results, own losses", window->OwnerLost()});
+    lists.push_back({"results, enemy losses", window->EnemyLost()});
+    for (const auto& [name, list] : lists) {
+        ASSERT_NE(list, nullptr) << name;
+        EXPECT_EQ(list->ItemCount(), person->army.Count()) << name;
+        EXPECT_EQ(RowsOutside(list), "") << name;
+    }
+    delete question;
+    delete window;
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+int32_t Luminance(const uint8_t* rgb)
+{
+    return (299 * rgb[0] + 587 * rgb[1] + 114 * rgb[2]) / 1000;
+}
+
+// The colour of a button's face inside its rims (the skins' frame parts are
+// 4 pixels), in its top-left corner where no picture or caption stands.
+uint8_t FaceColour(const CDisplaySurface& display, const CWindow* button)
+{
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = button->GetNode()->screenRect;
+    return surface.pixels[(r.Top() + 5) * surface.pitch + r.Left() + 5];
+}
+
+TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
+{
+    // Far enough apart on a scale of 255 for a small number to read.
+    constexpr int32_t kLegible = 64;
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    const uint8_t* palette = m_display.RawPalette();
+    auto contrast = [&](uint8_t ink, uint8_t face) {
+        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * face));
+    };
+
+    // The recruit panel's squad buttons: both numbers of each icon, on the
+    // face of the button, inside it.
+    GameWorld()->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeRecruit, true);
+    FrameStep();
+    ASSERT_GT(m_map->SquadButtonCount(), 0);
+    for (int32_t i = 0; i < m_map->SquadButtonCount(); ++i) {
+        CSquadButton* button = m_map->SquadButton(i);
+        CSquadIcon& icon = button->Face();
+        const uint8_t face = FaceColour(m_display, button);
+        EXPECT_GE(contrast(icon.First().foreground, face), kLegible) << "button " << i << ", count";
+        EXPECT_GE(contrast(icon.Second().foreground, face), kLegible) << "button " << i << ", recruited";
+        EXPECT_LE(icon.OwnHeight(), button->ClientRect().Height()) << "button " << i;
+        EXPECT_LE(icon.OwnWidth(), button->ClientRect().Width()) << "button " << i;
+    }
+    m_map->SetMode(CMapWnd::kModeMap, true);
+
+    // The market's kinds: the captions of choices offered and not offered.
+    TradingRequest trade;
+    trade.player = &GameWorld()->Player(0);
+    trade.treasury = trade.player->treasury;
+    int frames = 0, checked = 0;
+    m_hook->before = [&] {
+        const int32_t n = CWindowMgr::CaptureCount();
+        auto* wnd = n > 0 ? dynamic_cast<CTradingWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+        if (wnd == nullptr || ++frames < 2)
+            return;
+        for (int k = 0; k < wnd->KindCount(); ++k)
+            for (CButtonEx* button : {wnd->LeftButton(k), wnd->RightButton(k)}) {
+                const uint8_t face = FaceColour(m_display, button);
+                EXPECT_GE(contrast(button->Caption2().foreground, face), kLegible)
+                    << "kind " << k << (button->IsEnabled() ? ", offered" : ", not offered");
+                ++checked;
+            }
+        Tap(wnd->CancelButton());
+    };
+    PostUiRequest(UiRequestKind::Trading, &trade);
+    m_hook->before = nullptr;
+    EXPECT_EQ(checked, 6);
+}
+
+}  // namespace
+}  // namespace mapwnd_test
+
+namespace mapwnd_test {
+namespace {
+
+TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
+{
+    CGameWorld* world = GameWorld();
+    ProvinceRecord* province = &world->Province(world->Player(0).capital);
+    ASSERT_TRUE(province->HasCastle());
+    CastleState& castle = province->castle;
+    struct Case {
+        const char* name;
+        uint8_t percent;
+        uint32_t work;  // the construction kind: 1 build, 2 repair, 4 completion
+    };
+    const Case cases[] = {{"standing", 100, kCastleIdle}, {"damaged", 40, kCastleIdle},
+                          {"being built", 40, 1},         {"being repaired", 60, 2},
+                          {"being completed", 60, 4},     {"a work under way", 100, CastleOpBank}};
+    for (const Case& c : cases) {
+        castle.percent = c.percent;
+        castle.work = c.work;
+        castle.turnsLeft = c.work == kCastleIdle ? 0 : 2;
+        CastleInfoRequestArgs request;
+        request.province = province;
+        request.index = province->index;
+        request.castle = &castle;
+        m_map->UnlockMapFrame();
+        PostUiRequest(UiRequestKind::CastleInfo, &request);
+        CCastleInfoWnd* info = m_map->CastleInfoWnd();
+        ASSERT_NE(info, nullptr);
+        const CWindow* label = info->Upgrades();
+        ASSERT_TRUE(label != nullptr && label->IsVisible()) << c.name;
+        const PackedRect l = label->GetNode()->screenRect;
+        const PackedRect w = info->GetNode()->screenRect;
+        EXPECT_TRUE(l.Left() >= w.Left() && l.Right() <= w.Right() && l.Top() >= w.Top() &&
+                    l.Bottom() <= w.Bottom())
+            << c.name;
+        for (CWindow* child = info->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+            if (child == label || !child->IsVisible())
+                continue;
+            PackedRect r = child->GetNode()->screenRect;
+            r.Intersect(l);
+            auto* link = static_cast<CUiTreeLink*>(child->QueryInterface(IidUiTreeLink));
+            EXPECT_FALSE(r.IsDefined())
+                << c.name << ": " << (link ? link->Path().Chars() : "a control") << " covers the works label";
+        }
+        info->Show(false, false);
+    }
 }
 
 }  // namespace

@@ -166,6 +166,7 @@ TEST_F(MapEvents, ALostPersonIsToldOnlyWhileAnotherPersonPlaysOn)
     EXPECT_NE(m_map->PanelControls().mapTop, nullptr);
     EXPECT_NE(m_map->MapFrame(), nullptr);
     EXPECT_FALSE(m_map->IsMapFrameHeld());
+    ExpectScreenOfItsMode("after the end-of-game windows");
 
     // A lone person left with his controller gone: told too; a computer
     // player's defeat never is.

@@ -7,6 +7,8 @@
 //   Skin240/Skin/SquadBtn/          the squad buttons of the recruit window, of
 //                                   any size; the pushed look (a chosen squad)
 //                                   has a gold rim
+//   Skin240/Skin/SquadFace/         a light face for buttons showing a squad
+//                                   icon with its numbers, of any size
 //   Skin240/Images/Icons/BattleAttack, BattleDefend
 //                                   the emblems above the battle questions:
 //                                   crossed swords, a shield
@@ -142,6 +144,12 @@ bool SquadButtonSkin(ArtWriter& out)
                           {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
     for (int look = kNormal; look <= kDisabled; ++look) {
         Canvas f = Bevel(12, 12, look == kPushed ? kNormal : Look(look));
+        if (look == kDisabled) {
+            // A dark field: the grey caption of a disabled choice stays legible.
+            for (int y = 2; y < 10; ++y)
+                for (int x = 2; x < 10; ++x)
+                    f.Set(x, y, uint8_t(kGrey - 3));
+        }
         if (look == kPushed) {
             // The chosen squad: a gold rim inside the outline, a darker field.
             for (int i = 1; i < 11; ++i) {
@@ -153,6 +161,49 @@ bool SquadButtonSkin(ArtWriter& out)
             for (int y = 2; y < 10; ++y)
                 for (int x = 2; x < 10; ++x)
                     f.Set(x, y, uint8_t(kSteel - 1));
+        }
+        for (const Part& part : parts) {
+            const fs::path file = skin / (std::string(part.name) + suffix[look]);
+            if (!out.Image(file, f.Crop(part.x, part.y, 4, 4), false))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The face of a button showing a squad icon: the icon's numbers are drawn
+// in dark greys, so the field is light steel (a chosen squad's light gold)
+// and they stand out; the same nine parts as the squad buttons.
+bool SquadFaceSkin(ArtWriter& out)
+{
+    const fs::path skin = fs::path("Skin240") / "Skin" / "SquadFace";
+    const char* suffix[] = {"", "_push", "_dis"};
+    struct Part {
+        const char* name;
+        int x, y;
+    };
+    const Part parts[] = {{"btnfrm_ul", 0, 0}, {"btnfrm_u", 4, 0}, {"btnfrm_ur", 8, 0},
+                          {"btnfrm_l", 0, 4},  {"client", 4, 4},   {"btnfrm_r", 8, 4},
+                          {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
+    for (int look = kNormal; look <= kDisabled; ++look) {
+        const uint8_t field = look == kPushed     ? uint8_t(kGold + 4)
+                              : look == kDisabled ? uint8_t(kGrey + 5)
+                                                  : uint8_t(kSteel + 11);
+        const uint8_t light = look == kDisabled ? uint8_t(kGrey + 8) : uint8_t(kSteel + 13);
+        const uint8_t dark = look == kDisabled ? uint8_t(kGrey + 1) : uint8_t(kSteel + 5);
+        Canvas f(12, 12, field);
+        for (int i = 0; i < 12; ++i) {
+            f.Set(i, 0, kInk);
+            f.Set(i, 11, kInk);
+            f.Set(0, i, kInk);
+            f.Set(11, i, kInk);
+        }
+        for (int i = 1; i < 11; ++i) {
+            const bool pushed = look == kPushed;
+            f.Set(i, 1, pushed ? uint8_t(kGold - 6) : light);
+            f.Set(1, i, pushed ? uint8_t(kGold - 6) : light);
+            f.Set(i, 10, pushed ? uint8_t(kGold - 6) : dark);
+            f.Set(10, i, pushed ? uint8_t(kGold - 6) : dark);
         }
         for (const Part& part : parts) {
             const fs::path file = skin / (std::string(part.name) + suffix[look]);
@@ -236,5 +287,5 @@ bool DrawBattleDialogsArt(const ArtInput& in, ArtWriter& out)
     if (TextSourcesIn(sounds).empty())
         return out.Fail("no sound recipes in " + sounds.string());
     return SoundsFromRecipes(sounds, "Sounds", out) && SliderSkin(out) && SquadButtonSkin(out) &&
-           Emblems(out);
+           SquadFaceSkin(out) && Emblems(out);
 }
