@@ -147,16 +147,6 @@ void CDrawContext::ApplyOrigin(int32_t& x, int32_t& y) const
     y += CurrentOrigin().Y();
 }
 
-bool CDrawContext::IsOnScreen() const
-{
-    CDisplaySurface* display = GetDisplaySurface();
-    if (!display || !display->ScreenContext()) {
-        return false;
-    }
-    const CDrawContext* screen = display->ScreenContext();
-    return this == screen || m_root == screen;
-}
-
 void CDrawContext::MarkDirty(const PackedRect& rect) const
 {
     CDisplaySurface* display = GetDisplaySurface();

@@ -57,8 +57,6 @@ public:
     CDrawContext* Root() const { return m_root; }
     PackedPoint Offset() const { return m_offset; }
     bool OwnsSurface() const { return m_ownsSurface != 0; }
-    // True when this context is the display's screen context or draws into it.
-    bool IsOnScreen() const;
 
 private:
     void ReleaseSurface();

@@ -285,7 +285,6 @@ protected:
 
 private:
     friend class WindowGuard;
-    void InitDefaults();
     static void UpdateScreenRects(WindowNode* node);
     void LayoutChildren();
 
