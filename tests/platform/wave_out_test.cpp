@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "platform/headless/headless_wave_out.h"
@@ -63,9 +65,19 @@ Rig MakeSdl()
 }
 #endif
 
-class WaveOutContract : public testing::TestWithParam<RigMaker> {
+// A backend by its name, which the test names and the test log show.
+struct Backend {
+    const char* name;
+    RigMaker make;
+};
+void PrintTo(const Backend& backend, std::ostream* out)
+{
+    *out << backend.name;
+}
+
+class WaveOutContract : public testing::TestWithParam<Backend> {
 protected:
-    void SetUp() override { m_rig = GetParam()(); }
+    void SetUp() override { m_rig = GetParam().make(); }
     Rig m_rig;
     std::vector<uint8_t> m_samples = std::vector<uint8_t>(2000, 200);
 };
@@ -121,9 +133,19 @@ TEST_P(WaveOutContract, PlaysReplaysAndStops)
     EXPECT_FALSE(out.Write(kWaveOutDevices));
 }
 
-INSTANTIATE_TEST_SUITE_P(Headless, WaveOutContract, testing::Values(&MakeHeadless));
+// Named like the platform contract's instantiations: by the backend.
+std::string BackendName(const testing::TestParamInfo<Backend>& info)
+{
+    return info.param.name;
+}
+
 #if THARN_HAVE_SDL
-INSTANTIATE_TEST_SUITE_P(Sdl, WaveOutContract, testing::Values(&MakeSdl));
+INSTANTIATE_TEST_SUITE_P(Backends, WaveOutContract,
+                         testing::Values(Backend{"headless", &MakeHeadless}, Backend{"sdl", &MakeSdl}),
+                         BackendName);
+#else
+INSTANTIATE_TEST_SUITE_P(Backends, WaveOutContract, testing::Values(Backend{"headless", &MakeHeadless}),
+                         BackendName);
 #endif
 
 TEST(HeadlessWaveOut, PlaysForLengthOverBytesPerSecond)
