@@ -6,28 +6,32 @@
 
 #include "battle/battle_input.h"
 #include "game/battle_seam.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
 #include "game/ui_request.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapDispatch : public GameWindowRig {
+class MapDispatch : public MapWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowRig::SetUp();
+        MapWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();
