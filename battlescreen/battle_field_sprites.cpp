@@ -68,16 +68,6 @@ CBattleSprite* CBattleFieldView::FindSprite(uint32_t battleId)
     return nullptr;
 }
 
-CBattleSprite* CBattleFieldView::FindSpriteOf(const CGameObject* object)
-{
-    for (int32_t i = 0; i < m_sprites.Count(); ++i) {
-        CBattleSprite* sprite = *m_sprites.At(i);
-        if (sprite->object == object)
-            return sprite;
-    }
-    return nullptr;
-}
-
 void CBattleFieldView::SetUpByKind(CBattleSprite* sprite, const CStr& name)
 {
     switch (sprite->kind) {

@@ -113,7 +113,6 @@ public:
 
     // The engine's view of sprites: battle ids.
     CBattleSprite* FindSprite(uint32_t battleId);
-    CBattleSprite* FindSpriteOf(const CGameObject* object);
     int32_t SpriteCount() const { return m_sprites.Count(); }
     CBattleSprite* SpriteAt(int32_t index);
 

@@ -17,8 +17,8 @@ CDrawContext* MakeContext()
     return new CDrawContext;
 }
 
-struct FlushRig {
-    explicit FlushRig(int w, int h)
+struct FlushScreen {
+    explicit FlushScreen(int w, int h)
     {
         HeadlessOptions o;
         o.settings.screenWidth = w;
@@ -39,7 +39,7 @@ struct FlushRig {
                 *s.At(x, y) = static_cast<uint8_t>(x * 31 + y * 17);
         display->Flush();
     }
-    ~FlushRig()
+    ~FlushScreen()
     {
         SetDisplaySurface(nullptr);
         delete display;
@@ -52,10 +52,10 @@ void BM_FullScreenFlush(benchmark::State& state)
 {
     const int w = static_cast<int>(state.range(0));
     const int h = static_cast<int>(state.range(1));
-    FlushRig rig(w, h);
+    FlushScreen screen(w, h);
     for (auto _ : state) {
-        rig.display->AddDirtyRect(rig.display->FullScreenRect());
-        rig.display->Flush();
+        screen.display->AddDirtyRect(screen.display->FullScreenRect());
+        screen.display->Flush();
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * int64_t{w} * h * 2);
@@ -67,11 +67,11 @@ void BM_FullScreenFlushTurned(benchmark::State& state)
 {
     const int w = static_cast<int>(state.range(0));
     const int h = static_cast<int>(state.range(1));
-    FlushRig rig(w, h);
-    rig.display->SetMode(DisplayMode(h, w));
+    FlushScreen screen(w, h);
+    screen.display->SetMode(DisplayMode(h, w));
     for (auto _ : state) {
-        rig.display->AddDirtyRect(rig.display->FullScreenRect());
-        rig.display->Flush();
+        screen.display->AddDirtyRect(screen.display->FullScreenRect());
+        screen.display->Flush();
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * int64_t{w} * h * 2);

@@ -142,11 +142,3 @@ uint8_t* ChunkedBlock::Current() const
     }
     return data + m_offset;
 }
-
-uint32_t ChunkedBlock::RemainingInChunk() const
-{
-    uint32_t size = ChunkSize(m_chunk);
-    if (m_offset < 0 || static_cast<uint32_t>(m_offset) >= size)
-        return 0;
-    return size - static_cast<uint32_t>(m_offset);
-}

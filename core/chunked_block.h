@@ -44,8 +44,6 @@ public:
     uint32_t ChunkSize(uint32_t index) const;
     // The byte at the position, or null when the position lies outside.
     uint8_t* Current() const;
-    // Bytes from the position to the end of its chunk.
-    uint32_t RemainingInChunk() const;
 
 private:
     static constexpr uint8_t kSingle = 1;

@@ -69,11 +69,6 @@ void SetFrameHook(FrameHook* hook)
     g_frameHook.hook = hook;
 }
 
-FrameHook* GetFrameHook()
-{
-    return g_frameHook.hook;
-}
-
 void SetApplicationHooks(const ApplicationHooks& hooks)
 {
     g_application = hooks;

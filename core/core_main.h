@@ -24,7 +24,6 @@ public:
 };
 // Installs the hook (owned; the previous one is deleted). Null empties the slot.
 void SetFrameHook(FrameHook* hook);
-FrameHook* GetFrameHook();
 
 // The application layer's start-up and shutdown, which the core runs after
 // its own managers are up and before they go down. The entry point installs them.

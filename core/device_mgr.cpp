@@ -52,10 +52,6 @@ WindowHandle MainWindow()
 {
     return g_window;
 }
-int32_t GetScreenOrientation()
-{
-    return g_screenOrientation;
-}
 int32_t GetKeyOrientation()
 {
     return g_keyOrientation;
@@ -136,11 +132,6 @@ void SetKeyOrientation(int32_t orientation)
         g_keyCode[7 + i] = code;
         g_keyReverse[code & 0xFF] = KeyUp + i;
     }
-}
-
-uint32_t KeyCodeOfSlot(int32_t slot)
-{
-    return (slot >= 0 && slot < KeySlotCount) ? g_keyCode[slot] : 0;
 }
 
 bool OnKeyDown(uint32_t message, uint32_t virtualKey)

@@ -66,10 +66,6 @@ int32_t GetKeyOrientation();
 bool OnKeyDown(uint32_t message, uint32_t virtualKey);
 // Whether the physical key that now produces the code is held.
 bool IsKeyDown(uint32_t code);
-// The code each physical key slot fires now (0 for a slot number out of range).
-uint32_t KeyCodeOfSlot(int32_t slot);
 
-// The display orientation read at start-up: 0, 1 (90), 2 (180), 4 (270 degrees).
-int32_t GetScreenOrientation();
 // Turns a physical screen point by the screen orientation (before the display's own mapping).
 PackedPoint RotatePenPoint(PackedPoint point, int32_t orientation, int32_t screenWidth, int32_t screenHeight);

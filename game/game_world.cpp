@@ -132,7 +132,7 @@ void CGameWorld::Clear()
     provinces.clear();
     goal.army.Clear();
     goal.armyCounts.clear();
-    goal.bytes.clear();
+    goal.resourceBytes.clear();
     byteRecords.clear();
 }
 
@@ -192,10 +192,10 @@ void CGameWorld::Stream(CByteStream& s)
     s.U8(goalKind);
     switch (goalKind) {
     case 0:
-        s.U8(goal.valueA);
+        s.U8(goal.kind0Value);
         break;
     case 1:
-        s.U8(goal.valueB);
+        s.U8(goal.kind1Value);
         break;
     case 2:
         if (reading)
@@ -204,16 +204,16 @@ void CGameWorld::Stream(CByteStream& s)
             goal.armyCounts.resize(slots, 0);
         for (size_t i = 0; i < slots && !StreamFailed(s); ++i)
             s.U32(goal.armyCounts[i]);
-        s.U8(goal.c1);
-        s.U8(goal.c2);
+        s.U8(goal.armyByte1);
+        s.U8(goal.armyByte2);
         break;
     case 3:
-        StreamBytes(s, goal.bytes, k);
-        s.U8(goal.d1);
-        s.U8(goal.d2);
+        StreamBytes(s, goal.resourceBytes, k);
+        s.U8(goal.resourceByte1);
+        s.U8(goal.resourceByte2);
         break;
     case 4:
-        s.U8(goal.valueE);
+        s.U8(goal.kind4Value);
         break;
     default:
         break;
@@ -252,9 +252,9 @@ void CGameWorld::Stream(CByteStream& s)
         StreamBytes(s, r.perPlayer, playerCount);
         s.U8(r.kind);
         if (r.kind == 0)
-            StreamBytes(s, r.listA, k);
+            StreamBytes(s, r.kind0ResourceBytes, k);
         else if (r.kind == 1)
-            StreamBytes(s, r.listB, k);
+            StreamBytes(s, r.kind1ResourceBytes, k);
     }
 }
 

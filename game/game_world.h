@@ -27,23 +27,31 @@ constexpr int kMaxResourceKinds = 16;
 constexpr int kMaxArmySlots = 32;
 constexpr int kMaxCatapultsInMission = 7;
 
+// The mission's goal. The world's goal kind (0 to 4) picks which of these
+// fields a mission uses and streams; the game only carries them, for the
+// screens that show the goal.
 struct MissionGoal {
-    uint8_t valueA = 0;
-    uint8_t valueB = 255;
+    uint8_t kind0Value = 0;
+    uint8_t kind1Value = 255;
+    // Kind 2: an army, streamed as its count per army slot, and two bytes.
     CArmy army;
     std::vector<uint32_t> armyCounts;
-    uint8_t c1 = 0, c2 = 0;
-    std::vector<uint8_t> bytes;
-    uint8_t d1 = 0, d2 = 0;
-    uint8_t valueE = 255;
+    uint8_t armyByte1 = 0, armyByte2 = 0;
+    // Kind 3: a byte per resource kind, and two bytes.
+    std::vector<uint8_t> resourceBytes;
+    uint8_t resourceByte1 = 0, resourceByte2 = 0;
+    uint8_t kind4Value = 255;
 };
 
+// A small record the mission carries for the screens: a value, a byte per
+// player, and by its kind (0 or 1) one of two lists of a byte per resource
+// kind.
 struct WorldByteRecord {
     uint16_t value = 0;
     std::vector<uint8_t> perPlayer;
     uint8_t kind = 0;
-    std::vector<uint8_t> listA;
-    std::vector<uint8_t> listB;
+    std::vector<uint8_t> kind0ResourceBytes;
+    std::vector<uint8_t> kind1ResourceBytes;
 };
 
 class CGameWorld {

@@ -41,53 +41,76 @@ inline constexpr uint16_t kRobberyRob = 2;
 class CPlayerController {
 public:
     explicit CPlayerController(PlayerRecord* player);
-    virtual ~CPlayerController();  // 0
+    virtual ~CPlayerController();
     CPlayerController(const CPlayerController&) = delete;
     CPlayerController& operator=(const CPlayerController&) = delete;
 
-    virtual bool IsHuman() const = 0;                                                                 // 1
-    virtual bool Serialize(CByteStream& stream);                                                      // 2
-    virtual void OnProvinceSelected(uint8_t index) = 0;                                               // 3
-    virtual void OnProvinceDefaultAction(uint8_t index) = 0;                                          // 4
-    virtual void OnMenuCommand(uint32_t command) = 0;                                                 // 5
-    virtual void OnCommand(uint32_t command) = 0;                                                     // 6
-    virtual bool IsInteractive() const { return false; }                                              // 7
-    virtual uint8_t MovePoints() const { return static_cast<uint8_t>(movePoints); }                   // 8
-    virtual void OnNewGame();                                                                         // 9
-    virtual void BeginTurn();                                                                         // 10
-    virtual void ProvinceTurnStep();                                                                  // 11
-    virtual bool PlayTurn();                                                                          // 12
-    virtual bool ContinueTurn();                                                                      // 13
-    virtual void SetHold() = 0;                                                                       // 14
-    virtual void EndTurn();                                                                           // 15
-    virtual bool IsTurnDone() const { return turnDone != 0; }                                         // 16
-    virtual bool CanLevelUp() const;                                                                  // 17
-    virtual void LevelUp();                                                                           // 18
-    virtual void CollectIncome();                                                                     // 19
-    virtual void SettleArmies();                                                                      // 20
-    virtual void SettlePendingUnits(CArmy* army, CArmy* tally);                                       // 21
-    virtual void RandomEventStep();                                                                   // 22
-    virtual bool AnswerDiplomacyProposal(uint8_t playerIndex, uint32_t kind) = 0;                     // 23
-    virtual void OnDiplomacyAccepted(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 24
-    virtual void OnDiplomacyDeclined(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;  // 25
-    virtual void AttackProvince(ProvinceRecord* province, uint8_t automatic, uint8_t resume);         // 26
-    virtual void OnCastleBuilt(ProvinceRecord* province);                                             // 27
-    virtual void OnCastleCompleted(ProvinceRecord*) {}                                                // 28
-    virtual void OnMarketBuilt(ProvinceRecord*) {}                                                    // 29
-    virtual void OnBankBuilt(ProvinceRecord*) {}                                                      // 30
-    virtual void OnMetalMineBuilt(ProvinceRecord*) {}                                                 // 31
-    virtual void OnStoneMineBuilt(ProvinceRecord*) {}                                                 // 32
-    virtual bool SettleRobbery();                                                                     // 33
-    virtual void ReportRandomEvent(RandomEventReport*) {}                                             // 34
-    virtual bool Recruit(ProvinceRecord* province, CSquad* squad, CResourceBundle* price);            // 35
+    virtual bool IsHuman() const = 0;
+    // The controller's part of a saved game, after the player record's.
+    virtual bool Serialize(CByteStream& stream);
+
+    // What the map screen passes on from the person at the screen: a province
+    // chosen, a province's default action (a double tap), a command of the
+    // in-game menu and one of the panels' buttons.
+    virtual void OnProvinceSelected(uint8_t index) = 0;
+    virtual void OnProvinceDefaultAction(uint8_t index) = 0;
+    virtual void OnMenuCommand(uint32_t command) = 0;
+    virtual void OnCommand(uint32_t command) = 0;
+    // A person plays through the screen: the turn loop waits for him.
+    virtual bool IsInteractive() const { return false; }
+    virtual uint8_t MovePoints() const { return static_cast<uint8_t>(movePoints); }
+
+    // The turn, in the order the turn loop calls it: the army starts at the
+    // capital in a new game; each turn begins, the provinces take their
+    // step (random events, castle works), the player plays, and the turn
+    // ends. A loaded game continues the turn it was saved in instead.
+    virtual void OnNewGame();
+    virtual void BeginTurn();
+    virtual void ProvinceTurnStep();
+    virtual bool PlayTurn();
+    virtual bool ContinueTurn();
+    // An action of a person that ends the wait for his input without ending
+    // his turn; a computer player never waits.
+    virtual void SetHold() = 0;
+    virtual void EndTurn();
+    virtual bool IsTurnDone() const { return turnDone != 0; }
+    virtual bool CanLevelUp() const;
+    virtual void LevelUp();
+
+    // Steps of the turn's end: the units recruited this turn join the armies
+    // and garrisons (the tally counts them per squad kind), then the income.
+    virtual void CollectIncome();
+    virtual void SettleArmies();
+    virtual void SettlePendingUnits(CArmy* army, CArmy* tally);
+    virtual void RandomEventStep();
+
+    // Diplomacy: a proposal of another player and the answers to ours.
+    virtual bool AnswerDiplomacyProposal(uint8_t playerIndex, uint32_t kind) = 0;
+    virtual void OnDiplomacyAccepted(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;
+    virtual void OnDiplomacyDeclined(uint8_t playerIndex, uint32_t response, uint32_t relation) = 0;
+    virtual void AttackProvince(ProvinceRecord* province, uint8_t automatic, uint8_t resume);
+
+    // Castle works finished in one of the player's provinces.
+    virtual void OnCastleBuilt(ProvinceRecord* province);
+    virtual void OnCastleCompleted(ProvinceRecord*) {}
+    virtual void OnMarketBuilt(ProvinceRecord*) {}
+    virtual void OnBankBuilt(ProvinceRecord*) {}
+    virtual void OnMetalMineBuilt(ProvinceRecord*) {}
+    virtual void OnStoneMineBuilt(ProvinceRecord*) {}
+
+    // The robbery ordered last turn takes place; false when none was pending.
+    virtual bool SettleRobbery();
+    virtual void ReportRandomEvent(RandomEventReport*) {}
+    virtual bool Recruit(ProvinceRecord* province, CSquad* squad, CResourceBundle* price);
+    // Another player attacks one of ours: whether to fight, flee (written to
+    // flee) and whether the battle is fought without the battle screen.
     virtual bool OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* province, uint8_t* flee,
-                                    uint8_t* automatic);  // 36
+                                    uint8_t* automatic);
     virtual void ReportBattleResult(uint8_t defenderWon, PlayerRecord* attacker, ProvinceRecord* province,
-                                    CArmy* attackerLosses, CArmy* defenderLosses,
-                                    int16_t experience) = 0;  // 37
+                                    CArmy* attackerLosses, CArmy* defenderLosses, int16_t experience) = 0;
     // A castle work chosen in the castle information window; only a person
     // gives such commands, so the base ignores it.
-    virtual void RunProvinceCommand(uint32_t) {}  // 38
+    virtual void RunProvinceCommand(uint32_t) {}
 
     // --- State (read by the turn loop, the saved game and the planner) ---
     PlayerRecord* Player() const { return player; }
@@ -101,6 +124,7 @@ public:
     int32_t SumProvinceIncome(int32_t kindIndex) const;
     int16_t CountProvinces() const;
     int16_t CountCastles() const;
+    // Own castles with a market (building bit 0x01).
     int16_t CountCastlesWithBit1() const;
     bool Rob(PlayerRecord* victim, int16_t tries, int32_t* loot);
 

@@ -60,7 +60,7 @@ inline constexpr uint32_t kMessageNoButtons = 0;
 inline constexpr uint32_t kMessageOkCancel = 3;
 inline constexpr uint32_t kMessageAnswerOk = 3;
 
-// Kind 30.
+// UiRequestKind::PlayerTurnNotice.
 // The button flag (hotSeat) is also set for the notice of a player who has
 // lost; gameFinished picks the texts of that notice.
 struct PlayerTurnNotice {
@@ -69,7 +69,7 @@ struct PlayerTurnNotice {
     uint8_t gameFinished = 0;  // the game is over for this player
 };
 
-// Kind 35: the message window built from the record; the pressed button
+// UiRequestKind::Message: the message window built from the record; the pressed button
 // comes back in result.
 struct MessageRequest {
     CStr text;

@@ -52,11 +52,6 @@ CStr Under(int slot, const CStr& name)
 
 }  // namespace
 
-uint32_t CCastleInfoWnd::BuildingOperation(int32_t index)
-{
-    return index >= 0 && index < kBuildingButtons ? kBuildings[index].operation : 0;
-}
-
 CCastleInfoWnd::CCastleInfoWnd(CWindow* parent, const CStr& path, bool load) : CFrameWnd(parent, path, load)
 {
     m_buildings = new (std::nothrow) CHintButton*[kBuildingButtons]();

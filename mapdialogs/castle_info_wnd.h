@@ -90,9 +90,6 @@ public:
     CHintButton* BuildingButton(int32_t index) const { return m_buildings[index]; }
     CPushButton* ExitButton() const { return m_exit; }
 
-    // The operation bits of the building buttons, in their order.
-    static uint32_t BuildingOperation(int32_t index);
-
 private:
     void OnComplete(CWindow*, intptr_t);
     void OnFastRepair(CWindow*, intptr_t);

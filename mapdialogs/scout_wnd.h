@@ -47,7 +47,7 @@ private:
     CPushButton* m_cancel = nullptr;
 };
 
-// Kinds 26 and 27 carry the province name first; kind 26 nothing else.
+// Both results carry the province name first; a failure nothing else.
 class CScoutFailureWnd : public CCovertNoticeWnd {
 public:
     CScoutFailureWnd(CWindow* parent, const CStr& path, bool load = true);

@@ -5,7 +5,7 @@
 // dialogs. Its members are written in several files, one per concern:
 //   mapscreen/map_wnd*.cpp           the window, dispatcher, game flow, panels
 //   mapscreen/map_wnd_recruit.cpp    the recruit mode
-//   mapdialogs/map_wnd_launchers.cpp the operation-window launchers
+//   mapscreen/map_wnd_launchers.cpp  the operation-window launchers
 
 #include <cstdint>
 #include <memory>
@@ -39,6 +39,28 @@ class CValueScroller;
 class CWindow;
 class PlayerRecord;
 class ProvinceRecord;
+struct BattleQuestionArgs;
+struct BattleResultArgs;
+struct CastleInfoRequestArgs;
+struct CastleWorkRequestArgs;
+struct DeceaseRequestArgs;
+struct DeceaseResultArgs;
+struct DiplomacyRequestArgs;
+struct MessageRequest;
+struct NotEnoughResourcesArgs;
+struct RandomEventRequestArgs;
+struct RecruitRequestArgs;
+struct ReportRequestArgs;
+struct RobberyRequestArgs;
+struct RobberyResultArgs;
+struct ScoutRequestArgs;
+struct ScoutResultArgs;
+struct SiegeRequestArgs;
+struct SkillsRequestArgs;
+struct TaxesRequestArgs;
+struct TradingRequestArgs;
+struct TransferRequestArgs;
+struct VolunteersRequestArgs;
 struct MapBattleRecord;
 struct PlayerTurnNotice;
 enum class UiRequestKind : uint32_t;
@@ -189,7 +211,7 @@ public:
 
     // Dispatcher and map battles.
     uint32_t OnUiRequest(UiRequestKind kind, void* record);
-    void OpenReportWnd(void* record);
+    void OpenReportWnd(const ReportRequestArgs* record);
     void OnMapBattle(MapBattleRecord* record, uint8_t automatic);
     void OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic);
     void RunMapBattle(MapBattleRecord* record, uint8_t flag);
@@ -310,49 +332,51 @@ public:
     // window (layout names resolve under the map window's node), hands it the
     // request record, runs it modally and deletes it. The window writes the
     // user's answer into the record.
-    void OpenBuildCastleWnd(void* record);     // 1
-    void OpenCastleInfoWnd(void* record);      // 2, not modal: the window stays
-    void OpenDemolishCastleWnd(void* record);  // 3
-    void OpenCompleteCastleWnd(void* record);  // 4
-    void OpenRepairCastleWnd(void* record);    // 5
-    void OpenDigMoatWnd(void* record);         // 6
-    void OpenAddCatapultWnd(void* record);     // 7
-    void OpenAddWallsWnd(void* record);        // 8
-    void OpenAddBuildingWnd(void* record);     // 9
-    void IgnoreRequest13(void* record);        // 13
-    void OpenSkillsWnd(void* record);          // 14
-    void OpenTransferWnd(void* record);        // 15
-    void OpenTradingWnd(void* record);         // 16
-    void OpenTaxesWnd(void* record);           // 17
-    void OpenDeceaseWnd(void* record);         // 18
-    void OpenDeceaseFailureWnd(void* record);  // 19
-    void OpenDeceaseSuccessWnd(void* record);  // 20
-    void OpenRobberyWnd(void* record);         // 21
-    void OpenRobberyEmptyWnd(void* record);    // 22
-    void OpenRobberyFailureWnd(void* record);  // 23
-    void OpenRobberySuccessWnd(void* record);  // 24
-    void OpenScoutWnd(void* record);           // 25
-    void OpenScoutFailureWnd(void* record);    // 26
-    void OpenScoutSuccessWnd(void* record);    // 27
-    void OpenNERWnd(void* record);             // 28
-    void OpenBattleResultsWnd(void* record);   // 29
-    void ShowNextPlayerMessage(void* record);  // 30 (also after a game over)
-    void OpenRandomEventWnd(void* record);     // 31
-    void IgnoreRequest32(void* record);        // 32
-    void OpenMapBtlAttackWnd(void* record);    // 33
-    void OpenMapBtlDefendWnd(void* record);    // 34
-    void ShowRecordMessage(void* record);      // 35
-    void OpenPrepTrebWnd(void* record);        // 36
-    void OpenVolunteersWnd(void* record);      // 37
-    // Calls the launcher of a kind; false for a kind without one (10-12 and
-    // kinds past 37), whose record is left as the poster filled it. Kind 0 (the
-    // report) is the window's own.
-    bool RunLauncher(uint32_t kind, void* record);
+    void OpenBuildCastleWnd(CastleWorkRequestArgs* record);
+    void OpenCastleInfoWnd(CastleInfoRequestArgs* record);  // not modal: the window stays
+    void OpenDemolishCastleWnd(CastleWorkRequestArgs* record);
+    void OpenCompleteCastleWnd(CastleWorkRequestArgs* record);
+    void OpenRepairCastleWnd(CastleWorkRequestArgs* record);
+    void OpenDigMoatWnd(CastleWorkRequestArgs* record);
+    void OpenAddCatapultWnd(CastleWorkRequestArgs* record);
+    void OpenAddWallsWnd(CastleWorkRequestArgs* record);
+    void OpenAddBuildingWnd(CastleWorkRequestArgs* record);
+    // The map answers neither a recruit request nor a diplomacy answer.
+    void IgnoreRequest13(RecruitRequestArgs* record);
+    void OpenSkillsWnd(SkillsRequestArgs* record);
+    void OpenTransferWnd(TransferRequestArgs* record);
+    void OpenTradingWnd(TradingRequestArgs* record);
+    void OpenTaxesWnd(TaxesRequestArgs* record);
+    void OpenDeceaseWnd(DeceaseRequestArgs* record);
+    void OpenDeceaseFailureWnd(DeceaseResultArgs* record);
+    void OpenDeceaseSuccessWnd(DeceaseResultArgs* record);
+    void OpenRobberyWnd(RobberyRequestArgs* record);
+    void OpenRobberyEmptyWnd(RobberyResultArgs* record);
+    void OpenRobberyFailureWnd(RobberyResultArgs* record);
+    void OpenRobberySuccessWnd(RobberyResultArgs* record);
+    void OpenScoutWnd(ScoutRequestArgs* record);
+    void OpenScoutFailureWnd(ScoutResultArgs* record);
+    void OpenScoutSuccessWnd(ScoutResultArgs* record);
+    void OpenNERWnd(NotEnoughResourcesArgs* record);
+    void OpenBattleResultsWnd(const BattleResultArgs* record);
+    void ShowNextPlayerMessage(const PlayerTurnNotice* record);  // also after a game over
+    void OpenRandomEventWnd(RandomEventRequestArgs* record);
+    void IgnoreRequest32(DiplomacyRequestArgs* record);
+    void OpenMapBtlAttackWnd(BattleQuestionArgs* record);
+    void OpenMapBtlDefendWnd(BattleQuestionArgs* record);
+    void ShowRecordMessage(MessageRequest* record);
+    void OpenPrepTrebWnd(SiegeRequestArgs* record);
+    void OpenVolunteersWnd(VolunteersRequestArgs* record);
+    // Calls the launcher of a kind with the record as that kind's type; false
+    // for a kind without one (the three unused kinds and kinds past the last),
+    // whose record is left as the poster filled it. The report is the
+    // window's own.
+    bool RunLauncher(UiRequestKind kind, void* record);
 
     // The castle information window's hide handler: releases the input
     // capture it held and unlocks the map frame.
     void OnCastleInfoClosed(CWindow* window, intptr_t argument);
-    // The castle information window, null until the first kind-2 request.
+    // The castle information window, null until the first castle information request.
     class CCastleInfoWnd* CastleInfoWnd() const { return m_castleInfoWnd; }
     // Deletes the dialogs still alive (the castle information window); part of
     // tearing the map screen's dialogs down.
@@ -429,7 +453,6 @@ private:
     void ConnectMenuKey();
     void ShowProvinceHead(ProvinceRecord* province);
     void RecruitResourcesChanged();
-    void CallLauncher(UiRequestKind kind, void* record);
     void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
     void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
     void ShowStartFailure(const char* titleKey, const char* textKey);
@@ -470,6 +493,7 @@ private:
     // ---- State of the launchers (the dialog cache) -------------------------
     // The open window of each slot-keeping kind (null between requests).
     CWindow* m_dialogSlots[38] = {};
+    CWindow*& DialogSlot(UiRequestKind kind) { return m_dialogSlots[static_cast<uint32_t>(kind)]; }
     class CCastleInfoWnd* m_castleInfoWnd = nullptr;
 
     // ---- end of the launchers' state ---------------------------------------

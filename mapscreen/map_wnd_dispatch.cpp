@@ -25,9 +25,9 @@ uint32_t CMapWnd::OnUiRequest(UiRequestKind kind, void* record)
         if (scope.Saved())
             CUIMgr::Tree().GoToPath(m_link.Path().Chars());
         if (kind == UiRequestKind::Report)
-            OpenReportWnd(record);
+            OpenReportWnd(static_cast<const ReportRequestArgs*>(record));
         else
-            CallLauncher(kind, record);
+            RunLauncher(kind, record);
     }
     // The castle information window keeps the map held until it hides.
     if (wasFree && kind != UiRequestKind::CastleInfo)

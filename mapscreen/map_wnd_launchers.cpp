@@ -50,17 +50,16 @@ void RunOnce(CWindow*& slot, Wnd* window, Setup setup)
 
 }  // namespace
 
-// ---- The castle works (kinds 1 and 3 to 9) -------------------------------
+// ---- The castle works ----------------------------------------------------
 
 namespace {
 
 template <typename Wnd>
-void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const char* name, void* record,
-                    bool demolish)
+void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const char* name,
+                    CastleWorkRequestArgs* request, bool demolish)
 {
-    if (slot != nullptr || record == nullptr)
+    if (slot != nullptr || request == nullptr)
         return;
-    auto* request = static_cast<CastleWorkRequestArgs*>(record);
     // The work window takes the pen from the castle panel for its run.
     if (info != nullptr)
         CWindowMgr::RemoveCapture(info);
@@ -78,51 +77,54 @@ void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const
 
 }  // namespace
 
-void CMapWnd::OpenBuildCastleWnd(void* record)
+void CMapWnd::OpenBuildCastleWnd(CastleWorkRequestArgs* record)
 {
-    if (m_dialogSlots[1] != nullptr || record == nullptr)
+    if (DialogSlot(UiRequestKind::BuildCastle) != nullptr || record == nullptr)
         return;
-    RunOnce(m_dialogSlots[1], new (std::nothrow) CBuildCastleWnd(Window(), CStr("BuildCastleWnd")),
-            [&](CBuildCastleWnd* w) { w->Setup(static_cast<CastleWorkRequestArgs*>(record)); });
+    RunOnce(DialogSlot(UiRequestKind::BuildCastle),
+            new (std::nothrow) CBuildCastleWnd(Window(), CStr("BuildCastleWnd")),
+            [&](CBuildCastleWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenDemolishCastleWnd(void* record)
+void CMapWnd::OpenDemolishCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDemolishCastleWnd>(Window(), m_dialogSlots[3], m_castleInfoWnd, "DemolishCastleWnd",
-                                       record, true);
+    OpenCastleWork<CDemolishCastleWnd>(Window(), DialogSlot(UiRequestKind::DemolishCastle), m_castleInfoWnd,
+                                       "DemolishCastleWnd", record, true);
 }
-void CMapWnd::OpenCompleteCastleWnd(void* record)
+void CMapWnd::OpenCompleteCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CCompleteCastleWnd>(Window(), m_dialogSlots[4], m_castleInfoWnd, "CompleteCastleWnd",
-                                       record, false);
+    OpenCastleWork<CCompleteCastleWnd>(Window(), DialogSlot(UiRequestKind::CompleteCastle), m_castleInfoWnd,
+                                       "CompleteCastleWnd", record, false);
 }
-void CMapWnd::OpenRepairCastleWnd(void* record)
+void CMapWnd::OpenRepairCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CRepairCastleWnd>(Window(), m_dialogSlots[5], m_castleInfoWnd, "RepairCastleWnd", record,
-                                     false);
+    OpenCastleWork<CRepairCastleWnd>(Window(), DialogSlot(UiRequestKind::RepairCastle), m_castleInfoWnd,
+                                     "RepairCastleWnd", record, false);
 }
-void CMapWnd::OpenDigMoatWnd(void* record)
+void CMapWnd::OpenDigMoatWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDigMoatWnd>(Window(), m_dialogSlots[6], m_castleInfoWnd, "DigMoatWnd", record, false);
+    OpenCastleWork<CDigMoatWnd>(Window(), DialogSlot(UiRequestKind::DigMoat), m_castleInfoWnd, "DigMoatWnd",
+                                record, false);
 }
-void CMapWnd::OpenAddCatapultWnd(void* record)
+void CMapWnd::OpenAddCatapultWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddCatapultWnd>(Window(), m_dialogSlots[7], m_castleInfoWnd, "AddCatapultWnd", record,
-                                    false);
+    OpenCastleWork<CAddCatapultWnd>(Window(), DialogSlot(UiRequestKind::AddCatapult), m_castleInfoWnd,
+                                    "AddCatapultWnd", record, false);
 }
-void CMapWnd::OpenAddWallsWnd(void* record)
+void CMapWnd::OpenAddWallsWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddWallsWnd>(Window(), m_dialogSlots[8], m_castleInfoWnd, "AddWallsWnd", record, false);
+    OpenCastleWork<CAddWallsWnd>(Window(), DialogSlot(UiRequestKind::AddWalls), m_castleInfoWnd,
+                                 "AddWallsWnd", record, false);
 }
-void CMapWnd::OpenAddBuildingWnd(void* record)
+void CMapWnd::OpenAddBuildingWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddBuildingWnd>(Window(), m_dialogSlots[9], m_castleInfoWnd, "AddBuildingWnd", record,
-                                    false);
+    OpenCastleWork<CAddBuildingWnd>(Window(), DialogSlot(UiRequestKind::AddBuilding), m_castleInfoWnd,
+                                    "AddBuildingWnd", record, false);
 }
 
-// ---- The castle panel (kind 2, not modal) --------------------------------
+// ---- The castle panel (not modal) ----------------------------------------
 
-void CMapWnd::OpenCastleInfoWnd(void* record)
+void CMapWnd::OpenCastleInfoWnd(CastleInfoRequestArgs* record)
 {
     if (record == nullptr)
         return;
@@ -132,7 +134,7 @@ void CMapWnd::OpenCastleInfoWnd(void* record)
             return;
     }
     m_castleInfoWnd->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
-    m_castleInfoWnd->Setup(static_cast<CastleInfoRequestArgs*>(record));
+    m_castleInfoWnd->Setup(record);
     m_castleInfoWnd->Show(true, false);
     // A second request while the panel is open must not stack it twice: one
     // hide would then leave it holding the pen with the map below dead.
@@ -149,165 +151,164 @@ void CMapWnd::DestroyLauncherDialogs()
 
 // ---- Ignored kinds ---------------------------------------------------------
 
-void CMapWnd::IgnoreRequest13(void*) {}
-void CMapWnd::IgnoreRequest32(void*) {}
+void CMapWnd::IgnoreRequest13(RecruitRequestArgs*) {}
+void CMapWnd::IgnoreRequest32(DiplomacyRequestArgs*) {}
 
-// ---- The player's own operations (kinds 14 to 17, 31 and 37) -------------
+// ---- The player's own operations -----------------------------------------
 
 namespace {
 
 // The windows of these kinds write the player's answer into the record
 // themselves; the launcher only runs them.
 template <typename Wnd, typename Record>
-void OpenOperation(CWindow* parent, CWindow*& slot, const char* name, void* record)
+void OpenOperation(CWindow* parent, CWindow*& slot, const char* name, Record* record)
 {
     if (slot != nullptr || record == nullptr)
         return;
-    RunOnce(slot, new (std::nothrow) Wnd(parent, CStr(name), true),
-            [&](Wnd* w) { w->Setup(static_cast<Record*>(record)); });
+    RunOnce(slot, new (std::nothrow) Wnd(parent, CStr(name), true), [&](Wnd* w) { w->Setup(record); });
 }
 
 }  // namespace
 
-void CMapWnd::OpenSkillsWnd(void* record)
+void CMapWnd::OpenSkillsWnd(SkillsRequestArgs* record)
 {
     CWindow* slot = nullptr;
-    OpenOperation<CSkillsWnd, SkillsRequest>(Window(), slot, "SkillsWnd", record);
+    OpenOperation<CSkillsWnd>(Window(), slot, "SkillsWnd", record);
 }
-void CMapWnd::OpenTransferWnd(void* record)
+void CMapWnd::OpenTransferWnd(TransferRequestArgs* record)
 {
-    OpenOperation<CTransferWnd, TransferRequest>(Window(), m_dialogSlots[15], "TransferWnd", record);
+    OpenOperation<CTransferWnd>(Window(), DialogSlot(UiRequestKind::Transfer), "TransferWnd", record);
 }
-void CMapWnd::OpenTradingWnd(void* record)
+void CMapWnd::OpenTradingWnd(TradingRequestArgs* record)
 {
-    OpenOperation<CTradingWnd, TradingRequest>(Window(), m_dialogSlots[16], "TradingWnd", record);
+    OpenOperation<CTradingWnd>(Window(), DialogSlot(UiRequestKind::Trading), "TradingWnd", record);
 }
-void CMapWnd::OpenTaxesWnd(void* record)
+void CMapWnd::OpenTaxesWnd(TaxesRequestArgs* record)
 {
-    OpenOperation<CTaxesWnd, TaxesRequest>(Window(), m_dialogSlots[17], "TaxesWnd", record);
+    OpenOperation<CTaxesWnd>(Window(), DialogSlot(UiRequestKind::Taxes), "TaxesWnd", record);
 }
-void CMapWnd::OpenRandomEventWnd(void* record)
-{
-    CWindow* slot = nullptr;
-    OpenOperation<CRandomEventWnd, RandomEventRequest>(Window(), slot, "RandomEventWnd", record);
-}
-void CMapWnd::OpenVolunteersWnd(void* record)
+void CMapWnd::OpenRandomEventWnd(RandomEventRequestArgs* record)
 {
     CWindow* slot = nullptr;
-    OpenOperation<CVolunteersWnd, VolunteersRequest>(Window(), slot, "VolunteersWnd", record);
+    OpenOperation<CRandomEventWnd>(Window(), slot, "RandomEventWnd", record);
+}
+void CMapWnd::OpenVolunteersWnd(VolunteersRequestArgs* record)
+{
+    CWindow* slot = nullptr;
+    OpenOperation<CVolunteersWnd>(Window(), slot, "VolunteersWnd", record);
 }
 
-// ---- Covert operations (kinds 18 to 28) ----------------------------------
+// ---- Covert operations ---------------------------------------------------
 
-void CMapWnd::OpenDeceaseWnd(void* record)
+void CMapWnd::OpenDeceaseWnd(DeceaseRequestArgs* record)
 {
-    if (m_dialogSlots[18] != nullptr || record == nullptr)
+    if (DialogSlot(UiRequestKind::Decease) != nullptr || record == nullptr)
         return;
-    RunOnce(m_dialogSlots[18], new (std::nothrow) CDeceaseWnd(Window(), CStr("DeceaseWnd")),
-            [&](CDeceaseWnd* w) { w->Setup(static_cast<DeceaseRequestArgs*>(record)); });
+    RunOnce(DialogSlot(UiRequestKind::Decease), new (std::nothrow) CDeceaseWnd(Window(), CStr("DeceaseWnd")),
+            [&](CDeceaseWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenDeceaseFailureWnd(void*)
+void CMapWnd::OpenDeceaseFailureWnd(DeceaseResultArgs*)
 {
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CDeceaseFailureWnd(Window(), CStr("DeceaseFailureWnd")),
             [](CDeceaseFailureWnd*) {});
 }
 
-void CMapWnd::OpenDeceaseSuccessWnd(void* record)
+void CMapWnd::OpenDeceaseSuccessWnd(DeceaseResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CDeceaseSuccessWnd(Window(), CStr("DeceaseSuccessWnd")),
-            [&](CDeceaseSuccessWnd* w) { w->Setup(static_cast<DeceaseResultArgs*>(record)); });
+            [&](CDeceaseSuccessWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenRobberyWnd(void* record)
+void CMapWnd::OpenRobberyWnd(RobberyRequestArgs* record)
 {
-    if (m_dialogSlots[21] != nullptr || record == nullptr)
+    if (DialogSlot(UiRequestKind::Robbery) != nullptr || record == nullptr)
         return;
-    RunOnce(m_dialogSlots[21], new (std::nothrow) CRobberyWnd(Window(), CStr("RobberyWnd")),
-            [&](CRobberyWnd* w) { w->Setup(static_cast<RobberyRequestArgs*>(record)); });
+    RunOnce(DialogSlot(UiRequestKind::Robbery), new (std::nothrow) CRobberyWnd(Window(), CStr("RobberyWnd")),
+            [&](CRobberyWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenRobberyEmptyWnd(void* record)
+void CMapWnd::OpenRobberyEmptyWnd(RobberyResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CRobberyEmptyWnd(Window(), CStr("RobberyEmptyWnd")),
-            [&](CRobberyEmptyWnd* w) { w->Setup(static_cast<RobberyResultArgs*>(record)); });
+            [&](CRobberyEmptyWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenRobberyFailureWnd(void*)
+void CMapWnd::OpenRobberyFailureWnd(RobberyResultArgs*)
 {
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CRobberyFailureWnd(Window(), CStr("RobberyFailureWnd")),
             [](CRobberyFailureWnd*) {});
 }
 
-void CMapWnd::OpenRobberySuccessWnd(void* record)
+void CMapWnd::OpenRobberySuccessWnd(RobberyResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CRobberySuccessWnd(Window(), CStr("RobberySuccessWnd")),
-            [&](CRobberySuccessWnd* w) { w->Setup(static_cast<RobberyResultArgs*>(record)); });
+            [&](CRobberySuccessWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenScoutWnd(void* record)
+void CMapWnd::OpenScoutWnd(ScoutRequestArgs* record)
 {
-    if (m_dialogSlots[25] != nullptr || record == nullptr)
+    if (DialogSlot(UiRequestKind::Scout) != nullptr || record == nullptr)
         return;
-    RunOnce(m_dialogSlots[25], new (std::nothrow) CScoutWnd(Window(), CStr("ScoutWnd")),
-            [&](CScoutWnd* w) { w->Setup(static_cast<ScoutRequestArgs*>(record)); });
+    RunOnce(DialogSlot(UiRequestKind::Scout), new (std::nothrow) CScoutWnd(Window(), CStr("ScoutWnd")),
+            [&](CScoutWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenScoutFailureWnd(void* record)
+void CMapWnd::OpenScoutFailureWnd(ScoutResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CScoutFailureWnd(Window(), CStr("ScoutFailureWnd")),
-            [&](CScoutFailureWnd* w) { w->Setup(static_cast<ScoutResultArgs*>(record)); });
+            [&](CScoutFailureWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenScoutSuccessWnd(void* record)
+void CMapWnd::OpenScoutSuccessWnd(ScoutResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CScoutSuccessWnd(Window(), CStr("ScoutSuccessWnd")),
-            [&](CScoutSuccessWnd* w) { w->Setup(static_cast<ScoutResultArgs*>(record)); });
+            [&](CScoutSuccessWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenNERWnd(void* record)
+void CMapWnd::OpenNERWnd(NotEnoughResourcesArgs* record)
 {
-    if (m_dialogSlots[28] != nullptr || record == nullptr)
+    if (DialogSlot(UiRequestKind::NotEnoughResources) != nullptr || record == nullptr)
         return;
-    RunOnce(m_dialogSlots[28], new (std::nothrow) CNERWnd(Window(), CStr("NERWnd")),
-            [&](CNERWnd* w) { w->Setup(static_cast<NotEnoughResourcesArgs*>(record)); });
+    RunOnce(DialogSlot(UiRequestKind::NotEnoughResources),
+            new (std::nothrow) CNERWnd(Window(), CStr("NERWnd")), [&](CNERWnd* w) { w->Setup(record); });
 }
 
-void CMapWnd::OpenPrepTrebWnd(void* record)
+void CMapWnd::OpenPrepTrebWnd(SiegeRequestArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CPrepTrebWnd(Window(), CStr("PrepTrebWnd")),
-            [&](CPrepTrebWnd* w) { w->Setup(static_cast<SiegeRequestArgs*>(record)); });
+            [&](CPrepTrebWnd* w) { w->Setup(record); });
 }
 
-// ---- Battles (kinds 29, 33 and 34) ------------------------------------------
+// ---- Battles -------------------------------------------------------------
 
-void CMapWnd::OpenBattleResultsWnd(void* record)
+void CMapWnd::OpenBattleResultsWnd(const BattleResultArgs* record)
 {
     if (record == nullptr)
         return;
     CWindow* slot = nullptr;
     RunOnce(slot, new (std::nothrow) CBattleResultsWnd(Window(), CStr("BattleResultsWnd")),
-            [&](CBattleResultsWnd* w) { w->Setup(static_cast<const BattleResultArgs*>(record)); });
+            [&](CBattleResultsWnd* w) { w->Setup(record); });
 }
 
 namespace {
@@ -334,27 +335,24 @@ void AskBattleQuestion(CWindow* parent, const char* layout, BattleQuestionArgs* 
 
 }  // namespace
 
-void CMapWnd::OpenMapBtlAttackWnd(void* record)
+void CMapWnd::OpenMapBtlAttackWnd(BattleQuestionArgs* record)
 {
     if (record != nullptr) {
-        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kAttackLayout,
-                          static_cast<BattleQuestionArgs*>(record));
+        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kAttackLayout, record);
     }
 }
 
-void CMapWnd::OpenMapBtlDefendWnd(void* record)
+void CMapWnd::OpenMapBtlDefendWnd(BattleQuestionArgs* record)
 {
     if (record != nullptr) {
-        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kDefendLayout,
-                          static_cast<BattleQuestionArgs*>(record));
+        AskBattleQuestion(Window(), CMapBattleQuestionWnd::kDefendLayout, record);
     }
 }
 
-// ---- Messages (kinds 30 and 35) -------------------------------------------
+// ---- Messages ------------------------------------------------------------
 
-void CMapWnd::ShowNextPlayerMessage(void* record)
+void CMapWnd::ShowNextPlayerMessage(const PlayerTurnNotice* notice)
 {
-    const auto* notice = static_cast<const PlayerTurnNotice*>(record);
     if (notice == nullptr || notice->player == nullptr)
         return;
     const PlayerRecord& player = *notice->player;
@@ -373,9 +371,8 @@ void CMapWnd::ShowNextPlayerMessage(void* record)
     delete box;
 }
 
-void CMapWnd::ShowRecordMessage(void* record)
+void CMapWnd::ShowRecordMessage(MessageRequest* request)
 {
-    auto* request = static_cast<MessageRequest*>(record);
     if (request == nullptr)
         return;
     CMessageWnd* box = new (std::nothrow) CMessageWnd(Window());
@@ -388,113 +385,115 @@ void CMapWnd::ShowRecordMessage(void* record)
 
 // ---- The dispatch table ----------------------------------------------------
 
-bool CMapWnd::RunLauncher(uint32_t kind, void* record)
+bool CMapWnd::RunLauncher(UiRequestKind kind, void* record)
 {
     switch (kind) {
-    case 1:
-        OpenBuildCastleWnd(record);
+    case UiRequestKind::BuildCastle:
+        OpenBuildCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 2:
-        OpenCastleInfoWnd(record);
+    case UiRequestKind::CastleInfo:
+        OpenCastleInfoWnd(static_cast<CastleInfoRequestArgs*>(record));
         return true;
-    case 3:
-        OpenDemolishCastleWnd(record);
+    case UiRequestKind::DemolishCastle:
+        OpenDemolishCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 4:
-        OpenCompleteCastleWnd(record);
+    case UiRequestKind::CompleteCastle:
+        OpenCompleteCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 5:
-        OpenRepairCastleWnd(record);
+    case UiRequestKind::RepairCastle:
+        OpenRepairCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 6:
-        OpenDigMoatWnd(record);
+    case UiRequestKind::DigMoat:
+        OpenDigMoatWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 7:
-        OpenAddCatapultWnd(record);
+    case UiRequestKind::AddCatapult:
+        OpenAddCatapultWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 8:
-        OpenAddWallsWnd(record);
+    case UiRequestKind::AddWalls:
+        OpenAddWallsWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 9:
-        OpenAddBuildingWnd(record);
+    case UiRequestKind::AddBuilding:
+        OpenAddBuildingWnd(static_cast<CastleWorkRequestArgs*>(record));
         return true;
-    case 13:
-        IgnoreRequest13(record);
+    case UiRequestKind::Recruit:
+        IgnoreRequest13(static_cast<RecruitRequestArgs*>(record));
         return true;
-    case 14:
-        OpenSkillsWnd(record);
+    case UiRequestKind::Skills:
+        OpenSkillsWnd(static_cast<SkillsRequestArgs*>(record));
         return true;
-    case 15:
-        OpenTransferWnd(record);
+    case UiRequestKind::Transfer:
+        OpenTransferWnd(static_cast<TransferRequestArgs*>(record));
         return true;
-    case 16:
-        OpenTradingWnd(record);
+    case UiRequestKind::Trading:
+        OpenTradingWnd(static_cast<TradingRequestArgs*>(record));
         return true;
-    case 17:
-        OpenTaxesWnd(record);
+    case UiRequestKind::Taxes:
+        OpenTaxesWnd(static_cast<TaxesRequestArgs*>(record));
         return true;
-    case 18:
-        OpenDeceaseWnd(record);
+    case UiRequestKind::Decease:
+        OpenDeceaseWnd(static_cast<DeceaseRequestArgs*>(record));
         return true;
-    case 19:
-        OpenDeceaseFailureWnd(record);
+    case UiRequestKind::DeceaseFailure:
+        OpenDeceaseFailureWnd(static_cast<DeceaseResultArgs*>(record));
         return true;
-    case 20:
-        OpenDeceaseSuccessWnd(record);
+    case UiRequestKind::DeceaseSuccess:
+        OpenDeceaseSuccessWnd(static_cast<DeceaseResultArgs*>(record));
         return true;
-    case 21:
-        OpenRobberyWnd(record);
+    case UiRequestKind::Robbery:
+        OpenRobberyWnd(static_cast<RobberyRequestArgs*>(record));
         return true;
-    case 22:
-        OpenRobberyEmptyWnd(record);
+    case UiRequestKind::RobberyEmpty:
+        OpenRobberyEmptyWnd(static_cast<RobberyResultArgs*>(record));
         return true;
-    case 23:
-        OpenRobberyFailureWnd(record);
+    case UiRequestKind::RobberyFailure:
+        OpenRobberyFailureWnd(static_cast<RobberyResultArgs*>(record));
         return true;
-    case 24:
-        OpenRobberySuccessWnd(record);
+    case UiRequestKind::RobberySuccess:
+        OpenRobberySuccessWnd(static_cast<RobberyResultArgs*>(record));
         return true;
-    case 25:
-        OpenScoutWnd(record);
+    case UiRequestKind::Scout:
+        OpenScoutWnd(static_cast<ScoutRequestArgs*>(record));
         return true;
-    case 26:
-        OpenScoutFailureWnd(record);
+    case UiRequestKind::ScoutFailure:
+        OpenScoutFailureWnd(static_cast<ScoutResultArgs*>(record));
         return true;
-    case 27:
-        OpenScoutSuccessWnd(record);
+    case UiRequestKind::ScoutSuccess:
+        OpenScoutSuccessWnd(static_cast<ScoutResultArgs*>(record));
         return true;
-    case 28:
-        OpenNERWnd(record);
+    case UiRequestKind::NotEnoughResources:
+        OpenNERWnd(static_cast<NotEnoughResourcesArgs*>(record));
         return true;
-    case 29:
-        OpenBattleResultsWnd(record);
+    case UiRequestKind::BattleResults:
+        OpenBattleResultsWnd(static_cast<const BattleResultArgs*>(record));
         return true;
-    case 30:
-        ShowNextPlayerMessage(record);
+    case UiRequestKind::PlayerTurnNotice:
+        ShowNextPlayerMessage(static_cast<const PlayerTurnNotice*>(record));
         return true;
-    case 31:
-        OpenRandomEventWnd(record);
+    case UiRequestKind::RandomEvent:
+        OpenRandomEventWnd(static_cast<RandomEventRequestArgs*>(record));
         return true;
-    case 32:
-        IgnoreRequest32(record);
+    case UiRequestKind::DiplomacyAnswer:
+        IgnoreRequest32(static_cast<DiplomacyRequestArgs*>(record));
         return true;
-    case 33:
-        OpenMapBtlAttackWnd(record);
+    case UiRequestKind::BattleAttack:
+        OpenMapBtlAttackWnd(static_cast<BattleQuestionArgs*>(record));
         return true;
-    case 34:
-        OpenMapBtlDefendWnd(record);
+    case UiRequestKind::BattleDefend:
+        OpenMapBtlDefendWnd(static_cast<BattleQuestionArgs*>(record));
         return true;
-    case 35:
-        ShowRecordMessage(record);
+    case UiRequestKind::Message:
+        ShowRecordMessage(static_cast<MessageRequest*>(record));
         return true;
-    case 36:
-        OpenPrepTrebWnd(record);
+    case UiRequestKind::PrepareSiege:
+        OpenPrepTrebWnd(static_cast<SiegeRequestArgs*>(record));
         return true;
-    case 37:
-        OpenVolunteersWnd(record);
+    case UiRequestKind::Volunteers:
+        OpenVolunteersWnd(static_cast<VolunteersRequestArgs*>(record));
         return true;
     default:
-        return false;  // 0 is the window's own report; 10-12 have none
+        // The report is the window's own; the three unused kinds and any kind
+        // past the last have no launcher.
+        return false;
     }
 }
 

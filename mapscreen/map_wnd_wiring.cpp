@@ -337,9 +337,8 @@ void CMapWnd::RefreshCastleInfo()
         m_castleInfoWnd->Refresh();
 }
 
-void CMapWnd::OpenReportWnd(void* record)
+void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
 {
-    const ReportRequestArgs* args = static_cast<const ReportRequestArgs*>(record);
     if (!args || !args->controller || args->controller->Reports().Count() < 1)
         return;
     if (!m_reportWnd)
@@ -350,11 +349,6 @@ void CMapWnd::OpenReportWnd(void* record)
     CReportWnd* report = m_reportWnd;
     m_reportWnd = nullptr;
     delete report;
-}
-
-void CMapWnd::CallLauncher(UiRequestKind kind, void* record)
-{
-    RunLauncher(uint32_t(kind), record);
 }
 
 void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey)

@@ -11,15 +11,6 @@
 #include "game/running_game.h"
 #include "players/ai_planner.h"
 
-namespace {
-uint8_t g_plannerIdle = 1;
-}  // namespace
-
-uint8_t PlannerIdle()
-{
-    return g_plannerIdle;
-}
-
 int32_t ScaleComputerIncome(int32_t amount, int32_t difficulty)
 {
     switch (difficulty) {
@@ -46,9 +37,7 @@ CAIController::~CAIController()
 
 void CAIController::RunPlanner()
 {
-    g_plannerIdle = 0;
     AiRunTurn();
-    g_plannerIdle = 1;
 }
 
 bool CAIController::PlayTurn()

@@ -36,6 +36,3 @@ private:
 // Scales a computer player's collected income by the game's difficulty:
 // Easy 3/4, Normal unchanged, Hard 4/3, Expert 5/3, amount by amount.
 int32_t ScaleComputerIncome(int32_t amount, int32_t difficulty);
-
-// 0 while the planner runs a computer player's turn, 1 otherwise.
-uint8_t PlannerIdle();

@@ -17,7 +17,7 @@ class HeroRecord;
 class PlayerRecord;
 class ProvinceRecord;
 
-struct RandomEventRequestArgs {  // kind 31
+struct RandomEventRequestArgs {  // asked by UiRequestKind::RandomEvent
     CStr playerName;
     CStr provinceName;
     uint32_t kind = 0;
@@ -25,14 +25,14 @@ struct RandomEventRequestArgs {  // kind 31
     CArmy units;
 };
 
-struct VolunteersRequestArgs {  // kind 37
+struct VolunteersRequestArgs {  // asked by UiRequestKind::Volunteers
     uint32_t confirmed = 0;
     CStr provinceName;
     CResourceBundle price;
     CArmy squad;
 };
 
-struct RobberyRequestArgs {  // kind 21
+struct RobberyRequestArgs {  // asked by UiRequestKind::Robbery
     CStr victimName;
     const HeroRecord* ownHero = nullptr;
     const HeroRecord* victimHero = nullptr;
@@ -43,13 +43,13 @@ struct RobberyRequestArgs {  // kind 21
     uint8_t confirmed = 0;
 };
 
-struct RobberyResultArgs {  // kinds 22, 23, 24
+struct RobberyResultArgs {  // asked by UiRequestKind::RobberyEmpty, RobberyFailure, RobberySuccess
     CStr victimName;
     int32_t amount = 0;
     int32_t experience = 0;
 };
 
-struct ScoutRequestArgs {  // kind 25
+struct ScoutRequestArgs {  // asked by UiRequestKind::Scout
     CStr provinceName;
     CStr ownerName;
     int32_t chance = 0;
@@ -57,18 +57,18 @@ struct ScoutRequestArgs {  // kind 25
     uint8_t confirmed = 0;
 };
 
-struct ScoutResultArgs {  // kinds 26, 27
+struct ScoutResultArgs {  // asked by UiRequestKind::ScoutFailure, ScoutSuccess
     CStr provinceName;
     const CastleState* castle = nullptr;
     CArmy garrison;
 };
 
-struct NotEnoughResourcesArgs {  // kind 28
+struct NotEnoughResourcesArgs {  // asked by UiRequestKind::NotEnoughResources
     CResourceBundle price;
     uint32_t mode = 0;  // 1 robbery, 2 scouting, 0 otherwise
 };
 
-struct RecruitRequestArgs {  // kind 13
+struct RecruitRequestArgs {  // asked by UiRequestKind::Recruit
     PlayerRecord* player = nullptr;
     const CArmy* army = nullptr;
     CResourceBundle treasury;
@@ -78,7 +78,8 @@ struct RecruitRequestArgs {  // kind 13
     uint8_t confirmed = 0;
 };
 
-struct CastleWorkRequestArgs {  // kinds 1, 3-9
+struct
+    CastleWorkRequestArgs {  // asked by UiRequestKind::BuildCastle, DemolishCastle, CompleteCastle, RepairCastle, DigMoat, AddCatapult, AddWalls, AddBuilding
     uint8_t affordable = 0;
     // The numbers of the window's message: the turns the work takes; for a
     // completion the missing percent (then the turns in secondCount), for a
@@ -88,23 +89,23 @@ struct CastleWorkRequestArgs {  // kinds 1, 3-9
     CResourceBundle price;      // after the builder discount (the refund for demolishing)
     CResourceBundle remaining;  // filled only when affordable
     uint8_t confirmed = 0;
-    uint32_t building = 0;  // kind 9: the building's bit (0x01 market ... 0x20 stone mine)
+    uint32_t building = 0;  // AddBuilding: the building's bit (0x01 market ... 0x20 stone mine)
 };
 
-struct CastleInfoRequestArgs {  // kind 2
+struct CastleInfoRequestArgs {  // asked by UiRequestKind::CastleInfo
     ProvinceRecord* province = nullptr;
     uint8_t index = 0;
     CastleState* castle = nullptr;
 };
 
-struct SiegeRequestArgs {  // kind 36
+struct SiegeRequestArgs {  // asked by UiRequestKind::PrepareSiege
     CResourceBundle price;
     uint8_t affordable = 0;
     CResourceBundle remaining;
     uint8_t confirmed = 0;
 };
 
-struct BattleQuestionArgs {  // kinds 33, 34
+struct BattleQuestionArgs {  // asked by UiRequestKind::BattleAttack, BattleDefend
     uint8_t confirmed = 0;
     uint8_t quick = 0;
     uint8_t castle = 0;
@@ -119,7 +120,7 @@ struct BattleQuestionArgs {  // kinds 33, 34
     uint32_t mode = 0;
 };
 
-struct BattleResultArgs {  // kind 29
+struct BattleResultArgs {  // asked by UiRequestKind::BattleResults
     uint32_t won = 0;
     CArmy ownLosses;
     CArmy enemyLosses;
@@ -129,7 +130,7 @@ struct BattleResultArgs {  // kind 29
     int32_t experience = 0;
 };
 
-struct TransferRequestArgs {  // kind 15
+struct TransferRequestArgs {  // asked by UiRequestKind::Transfer
     const CArmy* army = nullptr;
     const CArmy* garrison = nullptr;
     ProvinceRecord* province = nullptr;
@@ -137,13 +138,13 @@ struct TransferRequestArgs {  // kind 15
     uint8_t confirmed = 0;
 };
 
-struct TradingRequestArgs {  // kind 16
+struct TradingRequestArgs {  // asked by UiRequestKind::Trading
     CResourceBundle treasury;
     PlayerRecord* player = nullptr;
     uint8_t confirmed = 0;
 };
 
-struct SkillsRequestArgs {  // kind 14
+struct SkillsRequestArgs {  // asked by UiRequestKind::Skills
     CStr name;
     uint8_t skills[3] = {0, 0, 0};
     uint8_t level = 0;
@@ -153,7 +154,7 @@ struct SkillsRequestArgs {  // kind 14
     uint8_t confirmed = 0;
 };
 
-struct DeceaseRequestArgs {  // kind 18
+struct DeceaseRequestArgs {  // asked by UiRequestKind::Decease
     const HeroRecord* ownHero = nullptr;
     const HeroRecord* targetHero = nullptr;
     CStr ownerName;
@@ -165,23 +166,24 @@ struct DeceaseRequestArgs {  // kind 18
     uint8_t confirmed = 0;
 };
 
-struct DeceaseResultArgs {  // kinds 19, 20
+struct DeceaseResultArgs {  // asked by UiRequestKind::DeceaseFailure, DeceaseSuccess
     CStr provinceName;
-    CArmy killed;  // kind 20: the squads the province lost
+    CArmy killed;  // DeceaseSuccess: the squads the province lost
     int32_t experience = 0;
 };
 
-struct DiplomacyRequestArgs {  // kind 32
+struct DiplomacyRequestArgs {  // asked by UiRequestKind::DiplomacyAnswer
     CStr name;
     uint32_t kind = 0;
     uint8_t answer = 0;
 };
 
-struct ReportRequestArgs {  // kind 0
+struct ReportRequestArgs {  // asked by UiRequestKind::Report
     CPlayerController* controller = nullptr;
 };
 
-// Kind 17. No game operation asks it today; the map window still answers it.
+// UiRequestKind::Taxes. No game operation asks it today; the map window
+// still answers it.
 struct TaxesRequestArgs {
     int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
     int32_t incomeBase = 0;  // the income at 100 per cent

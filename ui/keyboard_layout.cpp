@@ -15,11 +15,6 @@ const char* const kHeaders[KeyboardStateCount] = {"[LowerCase]", "[UpperCase]", 
 
 }  // namespace
 
-const char* KeyboardLayout::HeaderOf(KeyboardState state)
-{
-    return kHeaders[state & 3];
-}
-
 KeyboardState KeyboardLayout::StateFor(bool capsDown, bool shiftDown)
 {
     if (capsDown)

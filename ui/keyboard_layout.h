@@ -44,7 +44,6 @@ public:
     uint16_t SectionStart(KeyboardState state) const { return m_start[state]; }
 
     static KeyboardState StateFor(bool capsDown, bool shiftDown);
-    static const char* HeaderOf(KeyboardState state);
 
 private:
     std::vector<CStr> m_lines;

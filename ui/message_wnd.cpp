@@ -254,16 +254,3 @@ void CMessageWnd::OnHide()
 {
     CFrameWnd::OnHide();
 }
-
-uint16_t ShowMessage(const char* titleKey, const char* textKey, uint32_t mode, const char* sound)
-{
-    CMessageWnd* box = new (std::nothrow) CMessageWnd(nullptr);
-    if (box == nullptr)
-        return 0;
-    CStr text;
-    GetLocaleText(textKey, text);
-    box->Setup(text, CStr(titleKey), mode, CStr(sound), true);
-    const uint16_t result = box->ModalResult();
-    delete box;
-    return result == 0 && QuitFlag ? static_cast<uint16_t>(ResultQuit) : result;
-}

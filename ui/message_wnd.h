@@ -77,7 +77,3 @@ private:
     uint16_t m_minTextHeight = 50;
     bool m_modal = false;
 };
-
-// Creates a box under the root, runs it modally with the texts of two locale
-// keys (title, text), deletes it and returns its result.
-uint16_t ShowMessage(const char* titleKey, const char* textKey, uint32_t mode, const char* sound);

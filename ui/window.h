@@ -290,7 +290,6 @@ protected:
 
 private:
     friend class WindowGuard;
-    void InitDefaults();
     static void UpdateScreenRects(WindowNode* node);
     void LayoutChildren();
 

@@ -208,10 +208,6 @@ void SetRootScreenWndFactory(RootWindowFactory factory)
 {
     g_rootFactory = factory;
 }
-RootWindowFactory GetRootScreenWndFactory()
-{
-    return g_rootFactory;
-}
 CWindow* CreateRootScreenWnd()
 {
     return g_rootFactory ? g_rootFactory() : nullptr;
@@ -291,10 +287,6 @@ CWindow* CWindowMgr::CaptureAt(int32_t index)
 int32_t CWindowMgr::KeyFocusCount()
 {
     return g_state.focusCount;
-}
-CWindow* CWindowMgr::KeyFocusAt(int32_t index)
-{
-    return (index >= 0 && index < g_state.focusCount) ? g_state.focus[index]->window : nullptr;
 }
 int16_t CWindowMgr::DisplayWidth()
 {

@@ -17,7 +17,6 @@
 // detached); CWindowMgr::Init fails without one or when it returns null.
 using RootWindowFactory = CWindow* (*)();
 void SetRootScreenWndFactory(RootWindowFactory factory);
-RootWindowFactory GetRootScreenWndFactory();
 // Calls the installed factory (null when none is installed).
 CWindow* CreateRootScreenWnd();
 
@@ -57,7 +56,6 @@ public:
     static int32_t CaptureCount();
     static CWindow* CaptureAt(int32_t index);  // 0: the bottom
     static int32_t KeyFocusCount();
-    static CWindow* KeyFocusAt(int32_t index);
     static int16_t DisplayWidth();
     static int16_t DisplayHeight();
 

@@ -32,7 +32,6 @@ constexpr uint16_t kSaveVersion = kSavedGameVersion;
 constexpr long kMaxSaveFile = 4L << 20;
 
 uint32_t g_seed = 0;
-SimTurnObserver g_observer = nullptr;
 // A loaded game goes on through the running game's own resumption.
 bool g_resumePending = false;
 // The player whose turn stands at its save point (after its province step,
@@ -122,8 +121,6 @@ void EndOfTurn(int seat)
     g.battleInProgress = 0;
     if (PlayerRecord& player = g.world->Player(seat); player.controller)
         player.controller->EndTurn();
-    if (g_observer)
-        g_observer(seat);
 }
 
 // The rest of a turn from its save point. A game loaded there goes on as the
@@ -140,8 +137,6 @@ void FinishTurn(int seat)
         // Every seat is a computer's: the running game ends its loop after
         // the interrupted turn, and the harness plays the rest of the round.
         ResumeTurnLoop();
-        if (g_observer)
-            g_observer(seat);
         return;
     }
     PlayerRecord& player = g.world->Player(seat);
@@ -434,10 +429,6 @@ void SimEndGame()
         EndSession();
 }
 
-void SimSetTurnObserver(SimTurnObserver observer)
-{
-    g_observer = observer;
-}
 void SimSetPlayTurnHook(SimPlayTurnHook hook)
 {
     g_playHook = hook;

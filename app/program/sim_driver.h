@@ -54,9 +54,6 @@ bool SimSaveBytes(std::vector<uint8_t>& out);
 bool SimSaveFile(const std::string& file, std::string& error);
 void SimEndGame();
 
-// Called after every player's turn (benchmarks time them); null for none.
-using SimTurnObserver = void (*)(int playerIndex);
-void SimSetTurnObserver(SimTurnObserver observer);
 // The controller of a computer player's turn, so that a benchmark can time
 // PlayTurn alone. A game saved from the call before PlayTurn is saved at
 // that turn's save point.

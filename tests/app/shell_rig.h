@@ -1,8 +1,8 @@
 #pragma once
-// The shell's test rig: a headless 240 x 320 display, the window manager
-// with the application's root window, and a small data set written in code
-// (UI trees, skins, pictures, texts, sounds, a font) for the message box,
-// the text windows and the title screen.
+// The shell's test rig: the screen rig with the application's root window
+// and a small data set written in code (UI trees, skins, pictures, texts,
+// sounds, a font) for the message box, the text windows and the title
+// screen.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +24,7 @@
 #include "platform/headless/headless_backend.h"
 #include "tests/support/art_fixtures.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/screen/screen_rig.h"
 #include "tests/support/ui_tree_writer.h"
 #include "tools/pack/pack_writer.h"
 #include "ui/skin.h"
@@ -95,39 +96,10 @@ inline void AddTree(PackWriter& pack, const std::string& name, const std::vector
     pack.AddFile("UI/" + name, "uib", table);
 }
 
-inline CDrawContext* NewScreenContext()
-{
-    return new (std::nothrow) CDrawContext;
-}
-
-class ShellEventsHook : public FrameHook {
-public:
-    void OnFrame() override
-    {
-        if (before)
-            before();
-        if (CWindowMgr::IsUp())
-            CWindowMgr::ProcessEvents();
-    }
-    // Runs first in every frame step: a script of the user's taps.
-    std::function<void()> before;
-};
-
-class ShellRig : public testing::Test {
+class ShellRig : public screen_rig::ScreenRig {
 protected:
-    void SetUp() override
+    void LoadData() override
     {
-        HeadlessOptions options;
-        options.closeAfterSteps = 0;
-        m_headless = &UseHeadlessPlatform(options);
-        SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(m_display.Open());
-        SetDisplaySurface(&m_display);
-        InitRasterOps();
-        ResetPaletteStack();
-        QuitFlag = 0;
-        PaintMerge = 1;
-
         PackWriter pack(100);
         AddTree(pack, "main", MainTree(70, 120, 150, 50));
         AddTree(pack, "wide", MainTree(70, 120, 400, 50));
@@ -146,71 +118,11 @@ protected:
         pack.AddText("Texts/credits", "txt", Lines(90));
         pack.AddText("Texts/short", "txt", "Just one line");
         pack.AddFile("Sounds/new_turn", "wav", ToneWav(100));
-        m_data.AddPack("shell", pack);
-        ASSERT_TRUE(m_data.Mount());
-        ASSERT_TRUE(CPathMgr::Init());
-        ASSERT_TRUE(CUIMgr::Init());
-        ASSERT_TRUE(CUIMgr::LoadUiTree("main"));
-        m_font = MustEncode(EncodeFont(PatternFont(10, 32, 91, 6, 1)));
-        FontData font;
-        ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
+        MountPack("shell", pack, "main");
         ClearFontList();
-        RegisterFont(font);
-
-        SetRootScreenWndFactory(NewRootScreenWnd);
-        m_hook = new ShellEventsHook;
-        SetFrameHook(m_hook);
-        ASSERT_TRUE(CWindowMgr::Init());
-        CWindowMgr::ProcessEvents();
+        AddPatternFont(10, 6, 32, 91);
     }
-    void TearDown() override
-    {
-        CWindowMgr::Shutdown();
-        SetFrameHook(nullptr);
-        SetRootScreenWndFactory(nullptr);
-        ClearSkinCache();
-        ClearFontList();
-        CUIMgr::Shutdown();
-        CPathMgr::Shutdown();
-        SetDisplaySurface(nullptr);
-        m_display.Close();
-        QuitFlag = 0;
-    }
-    CWindow* Root() { return CWindowMgr::Root(); }
-    // A tap at a screen point, delivered at once.
-    void Tap(int x, int y)
-    {
-        PenDownSignal.FirePoint(PackedPoint(x, y));
-        PenUpSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    // A tap in the middle of a window.
-    void TapOn(CWindow* window)
-    {
-        const PackedRect& r = window->GetNode()->screenRect;
-        Tap((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
-    }
-    // Makes the next frame steps run these actions, one a frame; a step
-    // after the last ends the run by quitting, so a run never hangs.
-    void Script(std::vector<std::function<void()>> steps)
-    {
-        auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-        auto at = std::make_shared<size_t>(0);
-        m_hook->before = [shared, at] {
-            if (*at < shared->size()) {
-                auto step = (*shared)[(*at)++];
-                step();
-            } else {
-                RequestQuit();
-            }
-        };
-    }
-
-    HeadlessBackend* m_headless = nullptr;
-    CDisplaySurface m_display;
-    FixtureData m_data;
-    std::vector<uint8_t> m_font;
-    ShellEventsHook* m_hook = nullptr;
+    RootWindowFactory RootWindow() const override { return &NewRootScreenWnd; }
 };
 
 }  // namespace shell_test

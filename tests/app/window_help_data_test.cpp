@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/text_screen_wnd.h"
 #include "core/display_surface.h"
+#include "core/draw_context.h"
 #include "core/font.h"
 #include "core/locale_table.h"
 #include "core/pack_format.h"
@@ -187,7 +189,7 @@ public:
         options.settings.screenWidth = size.width;
         options.settings.screenHeight = size.height;
         UseHeadlessPlatform(options);
-        SetDrawContextFactory(ui_test::NewScreenContext);
+        SetDrawContextFactory([]() -> CDrawContext* { return new (std::nothrow) CDrawContext; });
         m_ready = m_display.Open();
         SetDisplaySurface(&m_display);
         InitRasterOps();

@@ -27,11 +27,6 @@ namespace battlescreen_test {
 
 namespace {
 
-CDrawContext* NewContext()
-{
-    return new (std::nothrow) CDrawContext;
-}
-
 // The palette list and the three fonts, as the application loads them.
 bool LoadPalettesAndFonts()
 {
@@ -56,36 +51,25 @@ bool LoadPalettesAndFonts()
 
 }  // namespace
 
-void ScriptHook::OnFrame()
+void BattleWindowRig::LoadData()
 {
-    ++frames;
-    if (before)
-        before();
-    if (CWindowMgr::IsUp())
-        CWindowMgr::ProcessEvents();
-}
-
-void BattleWindowRig::SetUp()
-{
-    HeadlessOptions options;
-    options.closeAfterSteps = 0;
-    m_headless = &UseHeadlessPlatform(options);
-    SetDrawContextFactory(NewContext);
-    ASSERT_TRUE(m_display.Open());
-    SetDisplaySurface(&m_display);
-    InitRasterOps();
-    ResetPaletteStack();
-    QuitFlag = 0;
     ASSERT_TRUE(CPathMgr::Init());
     ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
     ASSERT_TRUE(CUIMgr::Init());
     ASSERT_NE(CSkinMgr::Init(), 0u);
     ASSERT_TRUE(SelectUIResolution());
     ASSERT_TRUE(LoadPalettesAndFonts());
-    SetRootScreenWndFactory(NewRootScreenWnd);
-    m_hook = new ScriptHook;
-    SetFrameHook(m_hook);
-    ASSERT_TRUE(CWindowMgr::Init());
+}
+
+RootWindowFactory BattleWindowRig::RootWindow() const
+{
+    return &NewRootScreenWnd;
+}
+
+void BattleWindowRig::SetUp()
+{
+    ScreenRig::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
     CHintMgr::Init();
     CHelpMgr::Init();
     LoadSquadTypes();
@@ -123,11 +107,9 @@ void BattleWindowRig::TearDown()
     CUIMgr::Shutdown();
     CResourceMgr::Shutdown();
     CPathMgr::Shutdown();
-    SetDisplaySurface(nullptr);
-    m_display.Close();
+    ScreenRig::TearDown();
     ResetPaletteStack();
     SetPaletteLock(false);
-    QuitFlag = 0;
 }
 
 const CSquadType* BattleWindowRig::Type(const char* typeId) const
@@ -143,14 +125,6 @@ void BattleWindowRig::AddUnits(PlayerRecord& player, const char* typeId, int32_t
     squad.SetType(type);
     squad.count = count;
     player.army.AddSquadCopy(squad);
-}
-
-std::string BattleWindowRig::Shot(const std::string& name)
-{
-    m_display.Flush();
-    const std::string path = testing::TempDir() + "battle_" + name + "_" + std::to_string(getpid()) + ".png";
-    EXPECT_TRUE(CurrentPlatform().Screenshot(path));
-    return path;
 }
 
 void BattleWindowRig::Tap(int x, int y)

@@ -41,10 +41,10 @@ TEST_F(WorldStream, WriteReadWriteGivesTheSameBytes)
     world.byteRecords.resize(2);
     world.byteRecords[0].perPlayer = {1, 2};
     world.byteRecords[0].kind = 0;
-    world.byteRecords[0].listA = {5, 6, 7};
+    world.byteRecords[0].kind0ResourceBytes = {5, 6, 7};
     world.byteRecords[1].perPlayer = {3, 4};
     world.byteRecords[1].kind = 1;
-    world.byteRecords[1].listB = {8, 9, 10};
+    world.byteRecords[1].kind1ResourceBytes = {8, 9, 10};
     const std::vector<uint8_t> first = WorldBytes(world);
     CGameWorld back;
     ASSERT_TRUE(Read(first, back));

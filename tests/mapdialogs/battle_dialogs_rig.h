@@ -191,29 +191,10 @@ protected:
         const PackedPoint p = CentreOf(window);
         Tap(p.X(), p.Y());
     }
-    // Writes the screen as a PNG into the folder named by THARN_BATTLEWNDS_SHOTS
-    // when it is set, for looking at the dialogs.
-    void Shot(const std::string& name)
+    bool Shot(const std::string& name)
     {
-        const char* folder = std::getenv("THARN_BATTLEWNDS_SHOTS");
-        if (folder == nullptr || folder[0] == 0)
-            return;
-        // The rig has no palette of its own: a spread of colours with the
-        // text colours (8, 15) light, so every part can be told apart.
-        uint8_t rgb[768];
-        for (int i = 0; i < 256; ++i) {
-            rgb[i * 3] = static_cast<uint8_t>(i * 67);
-            rgb[i * 3 + 1] = static_cast<uint8_t>(i * 131);
-            rgb[i * 3 + 2] = static_cast<uint8_t>(i * 29 + 40);
-        }
-        for (int i : {8, 15})
-            rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = 240;
-        rgb[0] = rgb[1] = rgb[2] = 0;
-        SetDisplayPalette(rgb);
-        GetDisplaySurface()->AddDirtyRect(GetDisplaySurface()->FullScreenRect());
-        CWindowMgr::ProcessEvents();
-        GetDisplaySurface()->Flush();
-        m_headless->Screenshot(std::string(folder) + "/" + name + ".png");
+        UseSpreadPalette();
+        return ScreenRig::Shot(name);
     }
 };
 

@@ -63,8 +63,8 @@ protected:
         HeadlessOptions options;
         options.settings.dataFolder = (folder / "Data").string() + "/";
         options.closeAfterSteps = 0;
-        // The scripts' shots go to THARN_BATTLEWNDS_SHOTS, else with the data.
-        const char* shots = std::getenv("THARN_BATTLEWNDS_SHOTS");
+        // The scripts' shots go to THARN_SHOTS, else with the data.
+        const char* shots = std::getenv("THARN_SHOTS");
         options.settings.shots = shots != nullptr && shots[0] != 0 ? std::string(shots) : folder.string();
         platform = &UseHeadlessPlatform(options);
         SetDrawContextFactory(MakeContext);
@@ -83,13 +83,13 @@ protected:
         fs::remove_all(folder);
     }
     // Shows the window over the title screen and writes the screen as a PNG
-    // into THARN_BATTLEWNDS_SHOTS, when that is set.
+    // into THARN_SHOTS, when that is set.
     void Look(CWindow* window, const std::string& name)
     {
         window->Show(true, true);
         for (int i = 0; i < 2; ++i)
             FrameStep();
-        const char* shots = std::getenv("THARN_BATTLEWNDS_SHOTS");
+        const char* shots = std::getenv("THARN_SHOTS");
         if (shots != nullptr && shots[0] != 0)
             platform->Screenshot("shipped_" + name + ".png");
     }

@@ -31,6 +31,7 @@
 #include "players/request_records.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/screen/screen_rig.h"
 #include "ui/button.h"
 #include "ui/markup_wnd.h"
 #include "ui/skin.h"
@@ -40,43 +41,15 @@
 
 namespace {
 
-CDrawContext* NewContext()
-{
-    return new (std::nothrow) CDrawContext;
-}
-CWindow* NewRoot()
-{
-    return new (std::nothrow) CWindow;
-}
-
-class ProcessHook : public FrameHook {
-public:
-    void OnFrame() override
-    {
-        if (CWindowMgr::IsUp())
-            CWindowMgr::ProcessEvents();
-    }
-};
-
-class CastleLayoutTest : public testing::Test {
+// The castle windows on the built data set, over a plain root.
+class CastleLayoutTest : public screen_rig::ScreenRig {
 protected:
-    void SetUp() override
+    void LoadData() override
     {
-        HeadlessOptions options;
-        options.closeAfterSteps = 0;
-        options.settings.shots = TestBuildFolder() + "/shots";
-        std::error_code ignored;
-        std::filesystem::create_directories(options.settings.shots, ignored);
-        m_headless = &UseHeadlessPlatform(options);
-        SetDrawContextFactory(NewContext);
-        ASSERT_TRUE(m_display.Open());
-        SetDisplaySurface(&m_display);
-        InitRasterOps();
-        ResetPaletteStack();
-        QuitFlag = 0;
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
         ASSERT_TRUE(CUIMgr::Init());
+        m_mounted = true;
         ASSERT_TRUE(SelectUIResolution());
         FontData font;
         {
@@ -90,9 +63,12 @@ protected:
         const CStr base = CStr::ConcatChars(CPathMgr::Path(CPathMgr::kPalettes), "base");
         if (CResourceMgr::LoadPalette(base.Chars(), palette) && palette.size >= 768)
             SetDisplayPalette(palette.data);
-        SetRootScreenWndFactory(NewRoot);
-        SetFrameHook(new ProcessHook);
-        ASSERT_TRUE(CWindowMgr::Init());
+    }
+    RootWindowFactory RootWindow() const override { return &screen_rig::MakePlainRoot; }
+    void SetUp() override
+    {
+        ScreenRig::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         CWindowMgr::Root()->SetRect(PackedRect(0, 0, 239, 319), false);
         SessionInit(0);
         Game().world->kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
@@ -102,24 +78,13 @@ protected:
     void TearDown() override
     {
         EndSession();
-        CWindowMgr::Shutdown();
-        SetFrameHook(nullptr);
-        SetRootScreenWndFactory(nullptr);
-        ClearSkinCache();
-        ClearFontList();
-        CUIMgr::Shutdown();
+        ScreenRig::TearDown();
         CResourceMgr::Shutdown();
-        CPathMgr::Shutdown();
-        SetDisplaySurface(nullptr);
-        m_display.Close();
     }
-    void Shot(CWindow* window, const std::string& name)
+    void ShowAndShoot(CWindow* window, const std::string& name)
     {
         window->Show(true, true);
-        CWindowMgr::Root()->Invalidate();
-        CWindowMgr::ProcessEvents();
-        m_display.Flush();
-        EXPECT_TRUE(m_headless->Screenshot(name));
+        EXPECT_TRUE(Shot(name));
         window->Show(false, false);
     }
     static CResourceBundle Gold(int32_t g, int32_t m = 0, int32_t s = 0)
@@ -132,8 +97,6 @@ protected:
     }
 
     FixtureData m_log;  // keeps the mount's log out of the build's data folder
-    HeadlessBackend* m_headless = nullptr;
-    CDisplaySurface m_display;
 };
 
 int32_t StringsOf(CWindow* w)
@@ -218,7 +181,7 @@ TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
     infoRequest.castle = &p.castle;
     CCastleInfoWnd info(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     info.Setup(&infoRequest);
-    Shot(&info, "castle_info.png");
+    ShowAndShoot(&info, "castle_info.png");
 
     CastleWorkRequestArgs work;
     work.affordable = 1;
@@ -228,7 +191,7 @@ TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
     work.remaining = Gold(300, 40, 40);
     CAddBuildingWnd building(nullptr, CStr("/Map/MapWnd/AddBuildingWnd"));
     building.Setup(&work);
-    Shot(&building, "castle_add_building.png");
+    ShowAndShoot(&building, "castle_add_building.png");
 
     DeceaseRequestArgs decease;
     decease.ownHero = &player.hero;
@@ -238,14 +201,14 @@ TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
     decease.treasury = player.treasury;
     CDeceaseWnd question(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     question.Setup(&decease);
-    Shot(&question, "castle_decease.png");
+    ShowAndShoot(&question, "castle_decease.png");
 
     ScoutResultArgs scouted;
     scouted.provinceName = "Ashford";
     scouted.castle = &p.castle;
     CScoutSuccessWnd seen(nullptr, CStr("/Map/MapWnd/ScoutSuccessWnd"));
     seen.Setup(&scouted);
-    Shot(&seen, "castle_scout_success.png");
+    ShowAndShoot(&seen, "castle_scout_success.png");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// The map dialogs' test rig: a headless 240 x 320 display, the window
-// manager, a scripted frame hook, a small world with one human player, and a
-// data set written in code: a UI tree with the castle and covert windows
+// The map dialogs' test rig: the screen rig with a plain root, a small world
+// with one human player, and a data set written in code: a UI tree with the castle and covert windows
 // under "/Map/MapWnd", castle pictures, resource icons and a font.
 
 #include <gtest/gtest.h>
@@ -31,6 +30,7 @@
 #include "tests/support/art_fixtures.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/screen/screen_rig.h"
 #include "tests/support/ui_tree_writer.h"
 #include "tools/pack/pack_writer.h"
 #include "ui/skin.h"
@@ -83,46 +83,10 @@ inline Node Scroller(int depth, const std::string& name, int x, int y)
 inline std::vector<Node> DialogTree();
 inline void AddDialogArt(PackWriter& pack);
 
-inline CDrawContext* NewScreenContext()
-{
-    return new (std::nothrow) CDrawContext;
-}
-
-class ScriptHook : public FrameHook {
-public:
-    void OnFrame() override
-    {
-        if (before)
-            before();
-        if (CWindowMgr::IsUp())
-            CWindowMgr::ProcessEvents();
-    }
-    std::function<void()> before;
-};
-
-inline CWindow* MakePlainRoot()
-{
-    return new (std::nothrow) CWindow;
-}
-
-class DialogRig : public testing::Test {
+class DialogRig : public screen_rig::ScreenRig {
 protected:
-    void SetUp() override
+    void LoadData() override
     {
-        HeadlessOptions options;
-        options.closeAfterSteps = 0;
-        options.settings.shots = TestBuildFolder() + "/shots";
-        std::error_code ignored;
-        std::filesystem::create_directories(options.settings.shots, ignored);
-        m_headless = &UseHeadlessPlatform(options);
-        SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(m_display.Open());
-        SetDisplaySurface(&m_display);
-        InitRasterOps();
-        ResetPaletteStack();
-        QuitFlag = 0;
-        PaintMerge = 1;
-
         PackWriter pack(100);
         std::vector<uint8_t> pool, table;
         ui_tree_fixture::WriteUiTree(DialogTree(), pool, table);
@@ -131,21 +95,15 @@ protected:
         pack.AddText("Locale/locale", "txt",
                      "DescMarket=The market trades\r\nHintCaslNone=No castle here\r\n");
         AddDialogArt(pack);
-        m_data.AddPack("dialogs", pack);
-        ASSERT_TRUE(m_data.Mount());
-        ASSERT_TRUE(CPathMgr::Init());
-        ASSERT_TRUE(CUIMgr::Init());
-        ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-        m_font = MustEncode(EncodeFont(PatternFont(8, 32, 95, 6, 1)));
-        FontData font;
-        ASSERT_TRUE(font.Assign(m_font.data(), static_cast<uint32_t>(m_font.size())));
+        MountPack("dialogs", pack, "test");
         ClearFontList();
-        RegisterFont(font);
-
-        SetRootScreenWndFactory(MakePlainRoot);
-        m_hook = new ScriptHook;
-        SetFrameHook(m_hook);
-        ASSERT_TRUE(CWindowMgr::Init());
+        AddPatternFont(8, 6, 32, 95);
+    }
+    RootWindowFactory RootWindow() const override { return &screen_rig::MakePlainRoot; }
+    void SetUp() override
+    {
+        ScreenRig::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         Root()->SetRect(PackedRect(0, 0, 239, 319), false);
         CWindowMgr::ProcessEvents();
 
@@ -162,96 +120,17 @@ protected:
     {
         EndSession();
         Rules() = m_savedRules;
-        CWindowMgr::Shutdown();
-        SetFrameHook(nullptr);
-        SetRootScreenWndFactory(nullptr);
-        ClearSkinCache();
-        ClearFontList();
-        SetToolkitHooks({});
-        CUIMgr::Shutdown();
-        CPathMgr::Shutdown();
-        SetDisplaySurface(nullptr);
-        m_display.Close();
-        QuitFlag = 0;
-    }
-
-    CWindow* Root() { return CWindowMgr::Root(); }
-    void Tap(int x, int y)
-    {
-        PenDownSignal.FirePoint(PackedPoint(x, y));
-        PenUpSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    static PackedPoint CentreOf(const CWindow* window)
-    {
-        const PackedRect& r = window->GetNode()->screenRect;
-        return PackedPoint((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
-    }
-    void TapOn(const CWindow* window)
-    {
-        const PackedPoint p = CentreOf(window);
-        Tap(p.X(), p.Y());
-    }
-    // The next frame steps run these actions, one a frame; a step after the
-    // last quits, so a modal run never hangs.
-    void Script(std::vector<std::function<void()>> steps)
-    {
-        auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-        auto at = std::make_shared<size_t>(0);
-        m_hook->before = [shared, at] {
-            if (*at < shared->size()) {
-                auto step = (*shared)[(*at)++];
-                step();
-            } else {
-                RequestQuit();
-            }
-        };
-    }
-    // A script step that taps a window (looked up when the step runs).
-    std::function<void()> TapStep(std::function<CWindow*()> window)
-    {
-        return [this, window] {
-            if (CWindow* w = window())
-                TapOn(w);
-        };
-    }
-    std::function<void()> Idle()
-    {
-        return [] {};
+        ScreenRig::TearDown();
     }
 
     PlayerRecord& Player() { return Game().world->Player(0); }
     ProvinceRecord& Province(int i) { return Game().world->Province(i); }
-    // Paints what is pending and writes the screen as build/shots/<name>.
     bool Shot(const std::string& name)
     {
-        // A palette in which the test pictures' colours tell apart: text
-        // colour 8 white, the background dark.
-        uint8_t rgb[768];
-        for (int i = 0; i < 256; ++i) {
-            rgb[i * 3] = static_cast<uint8_t>(60 + (i * 37) % 190);
-            rgb[i * 3 + 1] = static_cast<uint8_t>(60 + (i * 91) % 190);
-            rgb[i * 3 + 2] = static_cast<uint8_t>(60 + (i * 53) % 190);
-        }
-        const uint8_t fixed[][4] = {
-            {0, 24, 24, 48}, {1, 50, 50, 90}, {8, 255, 255, 255}, {15, 255, 230, 120}};
-        for (const auto& f : fixed) {
-            rgb[f[0] * 3] = f[1];
-            rgb[f[0] * 3 + 1] = f[2];
-            rgb[f[0] * 3 + 2] = f[3];
-        }
-        SetDisplayPalette(rgb);
-        Root()->Invalidate();
-        CWindowMgr::ProcessEvents();
-        m_display.Flush();
-        return m_headless->Screenshot(name);
+        UseSpreadPalette();
+        return ScreenRig::Shot(name);
     }
 
-    HeadlessBackend* m_headless = nullptr;
-    CDisplaySurface m_display;
-    FixtureData m_data;
-    std::vector<uint8_t> m_font;
-    ScriptHook* m_hook = nullptr;
     GameRules m_savedRules;
 };
 

@@ -46,7 +46,7 @@ protected:
         DialogRig::TearDown();
     }
     // As the dispatcher does: layout names resolve under the map window.
-    bool Launch(uint32_t kind, void* record)
+    bool Launch(UiRequestKind kind, void* record)
     {
         DialogNodeScope scope(CStr("/Map/MapWnd"));
         return m_map->RunLauncher(kind, record);
@@ -82,9 +82,9 @@ TEST_F(LaunchersTest, KindsWithoutAWindowOpenNothing)
     CastleWorkRequestArgs record;
     record.confirmed = 5;
     for (uint32_t kind : {10u, 11u, 12u, 38u, 200u})
-        EXPECT_FALSE(Launch(kind, &record)) << kind;
-    for (uint32_t kind : {13u, 32u})
-        EXPECT_TRUE(Launch(kind, &record)) << kind;
+        EXPECT_FALSE(Launch(UiRequestKind(kind), &record)) << kind;
+    for (UiRequestKind kind : {UiRequestKind::Recruit, UiRequestKind::DiplomacyAnswer})
+        EXPECT_TRUE(Launch(kind, &record)) << uint32_t(kind);
     EXPECT_EQ(record.confirmed, 5);
     EXPECT_EQ(m_map->Window()->GetFirstChild() == nullptr || !OpenDialog<CFrameWnd>(), true);
 }
@@ -92,7 +92,7 @@ TEST_F(LaunchersTest, KindsWithoutAWindowOpenNothing)
 TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHides)
 {
     m_map->LockMapFrame();
-    ASSERT_TRUE(Launch(2, &m_info));
+    ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
     CCastleInfoWnd* panel = m_map->CastleInfoWnd();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->IsVisible());
@@ -101,7 +101,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
     EXPECT_EQ(panel->Request(), &m_info);
     // A second request reuses the window and binds its hide handler anew.
     CastleInfoRequestArgs again = m_info;
-    ASSERT_TRUE(Launch(2, &again));
+    ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &again));
     EXPECT_EQ(m_map->CastleInfoWnd(), panel);
     EXPECT_EQ(panel->Request(), &again);
     CWindowMgr::ProcessEvents();
@@ -114,7 +114,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
 TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards)
 {
     m_map->LockMapFrame();
-    ASSERT_TRUE(Launch(2, &m_info));
+    ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
     CCastleInfoWnd* panel = m_map->CastleInfoWnd();
     Province(0).castle.percent = 60;  // changed while the work window is open
     CastleWorkRequestArgs work;
@@ -127,7 +127,7 @@ TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards
                 if (auto* w = OpenDialog<CCastleWorkWnd>())
                     TapOn(w->OkButton());
             }});
-    ASSERT_TRUE(Launch(4, &work));
+    ASSERT_TRUE(Launch(UiRequestKind::CompleteCastle, &work));
     EXPECT_FALSE(panelHeldDuringRun);
     EXPECT_EQ(work.confirmed, 1);
     EXPECT_TRUE(OnTopOfCapture(panel));
@@ -144,7 +144,7 @@ TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt)
     for (bool confirm : {false, true}) {
         SCOPED_TRACE(confirm);
         m_map->LockMapFrame();
-        ASSERT_TRUE(Launch(2, &m_info));
+        ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
         CCastleInfoWnd* panel = m_map->CastleInfoWnd();
         CastleWorkRequestArgs demolish;
         demolish.affordable = 1;
@@ -152,7 +152,7 @@ TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt)
                     if (auto* w = OpenDialog<CCastleWorkWnd>())
                         TapOn(confirm ? w->OkButton() : w->CancelButton());
                 }});
-        ASSERT_TRUE(Launch(3, &demolish));
+        ASSERT_TRUE(Launch(UiRequestKind::DemolishCastle, &demolish));
         EXPECT_EQ(demolish.confirmed, confirm ? 1 : 0);
         EXPECT_EQ(panel->IsVisible(), !confirm);
         EXPECT_EQ(OnCapture(panel), !confirm);
@@ -190,7 +190,7 @@ TEST_F(LaunchersTest, TheRecordMessageWritesTheBoxsAnswer)
                         TapOn(c.tapOk ? box->OkButton() : box->CancelButton());
                     }
                 }});
-        ASSERT_TRUE(Launch(35, &request));
+        ASSERT_TRUE(Launch(UiRequestKind::Message, &request));
         EXPECT_EQ(request.result, c.result);
         EXPECT_EQ(shownText, "The harvest failed.");
         EXPECT_EQ(OpenDialog<CMessageWnd>(), nullptr);
@@ -221,7 +221,7 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat)
                     hasOk = box->OkButton() != nullptr && box->OkButton()->IsVisible();
                     TapOn(hasOk ? static_cast<CWindow*>(box->OkButton()) : box);
                 }});
-        ASSERT_TRUE(Launch(30, &notice));
+        ASSERT_TRUE(Launch(UiRequestKind::PlayerTurnNotice, &notice));
         // No locale text in the rig: the key itself is the format.
         EXPECT_EQ(text, "PlrTurnM");
         EXPECT_EQ(hasOk, hotSeat != 0);
@@ -249,7 +249,7 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
                         TapOn(ok);
                 }
             }});
-    ASSERT_TRUE(Launch(18, &decease));
+    ASSERT_TRUE(Launch(UiRequestKind::Decease, &decease));
     EXPECT_EQ(decease.confirmed, 1);
     EXPECT_EQ(decease.raiders, 1);
 
@@ -267,7 +267,7 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
                             TapOn(c);
                 }
             }});
-    ASSERT_TRUE(Launch(28, &ner));
+    ASSERT_TRUE(Launch(UiRequestKind::NotEnoughResources, &ner));
     EXPECT_EQ(QuitFlag, 0);
     EXPECT_EQ(OpenDialog<CFrameWnd>(), nullptr);
 }
@@ -275,19 +275,19 @@ TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
 TEST_F(LaunchersTest, TheBattleQuestionLauncherWritesTheAnswerAndTheQuickBox)
 {
     const struct {
-        uint32_t kind;
+        UiRequestKind kind;
         uint32_t mode, mayRetreat;
         uint8_t prefQuick;
         bool cancelShown;
     } cases[] = {
-        {33, 1, 0, 1, true},
-        {34, 0, 1, 0, true},
+        {UiRequestKind::BattleAttack, 1, 0, 1, true},
+        {UiRequestKind::BattleDefend, 0, 1, 0, true},
         // A defender in the capital may not flee.
-        {34, 0, 0, 1, false},
+        {UiRequestKind::BattleDefend, 0, 0, 1, false},
     };
     const uint8_t savedQuick = PrefQuickBattles;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.kind << " " << c.mayRetreat);
+        SCOPED_TRACE(testing::Message() << uint32_t(c.kind) << " " << c.mayRetreat);
         PrefQuickBattles = c.prefQuick;
         BattleQuestionArgs request;
         request.confirmed = 1;  // the launcher must write it

@@ -12,7 +12,7 @@
 #include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/volunteers_wnd.h"
 #include "tests/mapdialogs/operation_windows_rig.h"
-#include "tests/mapdialogs/small_game.h"
+#include "tests/mapdialogs/test_squads.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
@@ -46,10 +46,11 @@ using VolunteersTest = OperationWindowsRig;
 
 TEST_F(VolunteersTest, ThePriceAndWhatTheTreasuryKeeps)
 {
-    SmallGame game(2);
-    game.Player().treasury.SetByChars("gold", 100);
-    game.Player().treasury.SetByChars("metl", 3);
-    game.Player().treasury.SetByChars("ston", 9);
+    SmallWorld game(1, 2);
+    OneRealm(game);
+    game.Player(0).treasury.SetByChars("gold", 100);
+    game.Player(0).treasury.SetByChars("metl", 3);
+    game.Player(0).treasury.SetByChars("ston", 9);
     VolunteersRequest record;
     record.provinceName = CStr("Fenwick");
     record.price.SetByChars("gold", 60);

@@ -31,7 +31,7 @@
 #include "mapdialogs/transfer_wnd.h"
 #include "mapdialogs/volunteers_wnd.h"
 #include "platform/headless/headless_backend.h"
-#include "tests/mapdialogs/small_game.h"
+#include "tests/mapdialogs/test_squads.h"
 #include "tests/support/build_folder.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -180,13 +180,14 @@ TEST_F(ShippedWindowsTest, TransferOfAFarGarrison)
 {
     ASSERT_NE(FindSquadType(CStr("Spearman")), nullptr);
     ASSERT_NE(FindSquadType(CStr("Archer")), nullptr);
-    SmallGame game(10, "Spearman", "Archer");
-    game.SetArmy(12, 5);
+    SmallWorld game(1, 10);
+    game.Line().OwnAll(0).Capital(0, 0).Human(0).SlotTypes("Spearman", "Archer").FinishForScreens();
+    game.SetArmy(0, 12, 5);
     game.SetGarrison(9, 2, 0);
-    game.Player().armyLocation = 9;
+    game.Player(0).armyLocation = 9;
     ProvinceRecord& far = game.Province(9);
     TransferRequest record;
-    record.army = &game.Player().army;
+    record.army = &game.Player(0).army;
     record.garrison = &far.garrison;
     record.province = &far;
     record.deltas.assign(2, 0);

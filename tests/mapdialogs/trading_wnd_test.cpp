@@ -9,7 +9,7 @@
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
 #include "tests/mapdialogs/operation_windows_rig.h"
-#include "tests/mapdialogs/small_game.h"
+#include "tests/mapdialogs/test_squads.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/markup_wnd.h"
@@ -160,12 +160,13 @@ TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury)
 // by the rules: gold is not offered to give, and only what buys something is.
 TEST_F(TradingWndTest, ATradeWhoseRateBuysNothingIsNotOffered)
 {
-    SmallGame game(1);
+    SmallWorld game(1, 1);
+    OneRealm(game);
     CResourceBundle& income = game.Province(0).income;
     income.SetByChars("gold", 90);
     income.SetByChars("metl", 1);
     income.SetByChars("ston", 9);
-    m_record.player = &game.Player();
+    m_record.player = &game.Player(0);
     auto wnd = Make(95, 30, 30);
     ASSERT_EQ(wnd->KindCount(), 3);
     ASSERT_NE(wnd->FindPair(0, 1), nullptr);

@@ -13,7 +13,7 @@
 #include "game/province_record.h"
 #include "game/squad_type.h"
 #include "tests/mapdialogs/operation_windows_rig.h"
-#include "tests/mapdialogs/small_game.h"
+#include "tests/mapdialogs/test_squads.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/markup_wnd.h"
@@ -126,12 +126,13 @@ TEST_F(TransferWndTest, ARecordWithTooFewDeltasGetsOneForEverySquad)
 
 TEST_F(TransferWndTest, EmptyingAFarGarrisonRaisesTheRevoltWarning)
 {
-    SmallGame game(10);
-    game.SetArmy(5, 0);
+    SmallWorld game(1, 10);
+    OneRealm(game);
+    game.SetArmy(0, 5, 0);
     game.SetGarrison(9, 3, 0);
-    game.Player().armyLocation = 9;
+    game.Player(0).armyLocation = 9;
     ProvinceRecord& far = game.Province(9);
-    auto wnd = Make(game.Player().army, far.garrison, &far);
+    auto wnd = Make(game.Player(0).army, far.garrison, &far);
     EXPECT_STREQ(wnd->CampaignText()->Text().Chars(), "Army of 1");
     EXPECT_FALSE(wnd->RevoltImage()->IsVisible());
     TapWindow(wnd->Bar(0)->FirstButton());  // all three into the army

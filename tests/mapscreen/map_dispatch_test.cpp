@@ -21,6 +21,8 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
 #include "game/squad_type.h"
 #include "game/ui_request.h"
 #include "mapdialogs/battle_results_wnd.h"
@@ -31,8 +33,9 @@
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/report_wnd.h"
 #include "mapdialogs/trading_wnd.h"
+#include "mapscreen/map_frame.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/frame_wnd.h"
@@ -40,15 +43,16 @@
 #include "ui/message_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/side_colours.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapDispatch : public GameWindowRig {
+class MapDispatch : public MapWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowRig::SetUp();
+        MapWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

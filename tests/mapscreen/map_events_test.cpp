@@ -4,27 +4,32 @@
 
 #include <gtest/gtest.h>
 
+#include "core/core_main.h"
 #include "core/device_mgr.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
 #include "game/ui_request.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/game_menu.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/message_wnd.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapEvents : public GameWindowRig {
+class MapEvents : public MapWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowRig::SetUp();
+        MapWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

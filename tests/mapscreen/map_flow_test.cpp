@@ -6,20 +6,28 @@
 
 #include <filesystem>
 
+#include "core/core_main.h"
+#include "core/device_mgr.h"
+#include "core/preferences.h"
 #include "game/battle_seam.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
+#include "game/running_game.h"
+#include "game/saved_game.h"
+#include "game/scenario_mgr.h"
 #include "game/ui_request.h"
 #include "players/request_records.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/message_wnd.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapFlow : public GameWindowRig {
+class MapFlow : public MapWindowRig {
 protected:
 };
 

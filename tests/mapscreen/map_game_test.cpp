@@ -8,10 +8,15 @@
 
 #include "battle/battle_input.h"
 #include "battlescreen/map_battle_wnd.h"
+#include "game/controller_factory.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
+#include "game/running_game.h"
+#include "game/saved_game.h"
+#include "mapdialogs/victory_wnd.h"
 #include "players/ai_controller.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
@@ -21,7 +26,7 @@ CPlayerController* ComputerForEverySeat(PlayerRecord* player, bool)
     return new CAIController(player);
 }
 
-class MapGame : public GameWindowRig {};
+class MapGame : public MapWindowRig {};
 
 TEST_F(MapGame, TheComputerPlaysTheSmallestMissionToAWinner)
 {

@@ -7,25 +7,34 @@
 #include <string>
 #include <vector>
 
+#include "core/core_main.h"
+#include "core/device_mgr.h"
+#include "core/preferences.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
+#include "game/running_game.h"
+#include "game/saved_game.h"
+#include "game/scenario_mgr.h"
 #include "mapdialogs/game_menu.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
 #include "ui/message_wnd.h"
+#include "ui/ui_link.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapMenu : public GameWindowRig {
+class MapMenu : public MapWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowRig::SetUp();
+        MapWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         FreshGame();

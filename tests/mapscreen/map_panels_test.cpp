@@ -4,28 +4,32 @@
 #include <gtest/gtest.h>
 
 #include "game/army.h"
+#include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/resource_bundle.h"
+#include "game/running_game.h"
+#include "game/scenario_mgr.h"
 #include "game/squad_type.h"
-#include "tests/mapscreen/game_window_rig.h"
+#include "tests/rigs/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
+#include "ui/ui_link.h"
 
 namespace mapwnd_test {
 namespace {
 
-class MapPanels : public GameWindowRig {
+class MapPanels : public MapWindowRig {
 protected:
     void SetUp() override
     {
-        GameWindowRig::SetUp();
+        MapWindowRig::SetUp();
         if (HasFatalFailure())
             return;
         MakeMap();

@@ -191,20 +191,6 @@ protected:
         CResourceMgr::Shutdown();
         UiRig::TearDown();
     }
-    void Shot(const std::string& name)
-    {
-        const CDrawContext* screen = GetDisplaySurface()->ScreenContext();
-        const uint8_t* palette = GetDisplaySurface()->RawPalette();
-        std::vector<uint8_t> rgb;
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 240; ++x) {
-                const uint8_t c = *screen->Surface().At(x, y);
-                rgb.insert(rgb.end(), palette + 3 * c, palette + 3 * c + 3);
-            }
-        const std::string folder = TestBuildFolder() + "/shots";
-        std::filesystem::create_directories(folder);
-        EXPECT_TRUE(WritePngFile(folder + "/" + name, 240, 320, rgb));
-    }
 };
 
 TEST_F(ShippedMapFrame, TheLargestMapScrollsInAFrameOfTheScreen)

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "platform/headless/headless_wave_out.h"
@@ -30,49 +32,59 @@ WaveOutFormat Format(uint16_t channels, uint32_t rate, uint16_t bits)
 }
 
 // One backend under test, with a way to let its buffers play out.
-struct Rig {
+struct Output {
     std::unique_ptr<WaveOut> out;
     std::function<void()> playOut;
 };
 
-using RigMaker = Rig (*)();
+using OutputMaker = Output (*)();
 
-Rig MakeHeadless()
+Output MakeHeadless()
 {
     auto clock = std::make_shared<uint32_t>(5000);
-    Rig rig;
-    rig.out = std::make_unique<HeadlessWaveOut>([clock] { return *clock; });
-    rig.playOut = [clock] { *clock += 60000; };
-    return rig;
+    Output output;
+    output.out = std::make_unique<HeadlessWaveOut>([clock] { return *clock; });
+    output.playOut = [clock] { *clock += 60000; };
+    return output;
 }
 
 #if THARN_HAVE_SDL
-Rig MakeSdl()
+Output MakeSdl()
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     auto sdl = std::make_unique<SdlWaveOut>(false);
     SdlWaveOut* raw = sdl.get();
-    Rig rig;
-    rig.out = std::move(sdl);
-    rig.playOut = [raw] {
+    Output output;
+    output.out = std::move(sdl);
+    output.playOut = [raw] {
         std::vector<int16_t> mix(4096 * SdlWaveOut::kChannels);
         for (int i = 0; i < 8; ++i)
             raw->Mix(mix.data(), 4096);
     };
-    return rig;
+    return output;
 }
 #endif
 
-class WaveOutContract : public testing::TestWithParam<RigMaker> {
+// A backend by its name, which the test names and the test log show.
+struct Backend {
+    const char* name;
+    OutputMaker make;
+};
+void PrintTo(const Backend& backend, std::ostream* out)
+{
+    *out << backend.name;
+}
+
+class WaveOutContract : public testing::TestWithParam<Backend> {
 protected:
-    void SetUp() override { m_rig = GetParam()(); }
-    Rig m_rig;
+    void SetUp() override { m_output = GetParam().make(); }
+    Output m_output;
     std::vector<uint8_t> m_samples = std::vector<uint8_t>(2000, 200);
 };
 
 TEST_P(WaveOutContract, EightDevicesAtMost)
 {
-    WaveOut& out = *m_rig.out;
+    WaveOut& out = *m_output.out;
     std::vector<WaveOutHandle> open;
     for (int i = 0; i < kWaveOutDevices; ++i) {
         WaveOutHandle h = out.Open(Format(1, 22050, 8));
@@ -88,7 +100,7 @@ TEST_P(WaveOutContract, EightDevicesAtMost)
 
 TEST_P(WaveOutContract, PlaysReplaysAndStops)
 {
-    WaveOut& out = *m_rig.out;
+    WaveOut& out = *m_output.out;
     WaveOutHandle h = out.Open(Format(1, 22050, 8));
     ASSERT_NE(h, kNoWaveOut);
     EXPECT_FALSE(out.Write(h)) << "nothing prepared yet";
@@ -96,12 +108,12 @@ TEST_P(WaveOutContract, PlaysReplaysAndStops)
     ASSERT_TRUE(out.Write(h));
     EXPECT_FALSE(out.IsDone(h));
     EXPECT_FALSE(out.Unprepare(h)) << "still playing";
-    m_rig.playOut();
+    m_output.playOut();
     EXPECT_TRUE(out.IsDone(h));
 
     ASSERT_TRUE(out.Write(h)) << "a done buffer can be written again";
     EXPECT_FALSE(out.IsDone(h));
-    m_rig.playOut();
+    m_output.playOut();
     EXPECT_TRUE(out.IsDone(h));
 
     ASSERT_TRUE(out.Write(h));
@@ -121,9 +133,19 @@ TEST_P(WaveOutContract, PlaysReplaysAndStops)
     EXPECT_FALSE(out.Write(kWaveOutDevices));
 }
 
-INSTANTIATE_TEST_SUITE_P(Headless, WaveOutContract, testing::Values(&MakeHeadless));
+// Named like the platform contract's instantiations: by the backend.
+std::string BackendName(const testing::TestParamInfo<Backend>& info)
+{
+    return info.param.name;
+}
+
 #if THARN_HAVE_SDL
-INSTANTIATE_TEST_SUITE_P(Sdl, WaveOutContract, testing::Values(&MakeSdl));
+INSTANTIATE_TEST_SUITE_P(Backends, WaveOutContract,
+                         testing::Values(Backend{"headless", &MakeHeadless}, Backend{"sdl", &MakeSdl}),
+                         BackendName);
+#else
+INSTANTIATE_TEST_SUITE_P(Backends, WaveOutContract, testing::Values(Backend{"headless", &MakeHeadless}),
+                         BackendName);
 #endif
 
 TEST(HeadlessWaveOut, PlaysForLengthOverBytesPerSecond)

@@ -8,7 +8,7 @@
 #include "game/ui_request.h"
 #include "players/ai_controller.h"
 #include "players/request_records.h"
-#include "tests/players/small_world.h"
+#include "tests/support/world/small_world.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "players/army_tactics.h"
-#include "tests/players/small_world.h"
+#include "tests/support/world/small_world.h"
 
 namespace {
 

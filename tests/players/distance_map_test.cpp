@@ -183,6 +183,9 @@ TEST_P(RandomDistanceMapTest, MatchesTheLevelByLevelScan)
 }
 
 // 45 provinces is the size of our largest mission; 160 passes the 7-bit labels.
-INSTANTIATE_TEST_SUITE_P(Sizes, RandomDistanceMapTest, ::testing::Values(12, 45, 160));
+INSTANTIATE_TEST_SUITE_P(Sizes, RandomDistanceMapTest, ::testing::Values(12, 45, 160),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::to_string(info.param) + "Provinces";
+                         });
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "game/game_rules.h"
 #include "players/ai_planner.h"
 #include "players/home_economy.h"
-#include "tests/players/small_world.h"
+#include "tests/support/world/small_world.h"
 
 namespace {
 

@@ -12,42 +12,19 @@
 
 namespace {
 
-const CSquadType* MakeType(const char* id, uint8_t force, uint8_t buy, const CResourceBundle& cost)
-{
-    if (const CSquadType* t = FindSquadType(CStr(id)))
-        return t;
-    auto* t = new CSquadType();
-    t->typeId = CStr(id);
-    t->name = CStr(id);
-    t->hp = 10;
-    t->moveSpeed = 1;
-    t->meleeAttack = 1;
-    t->buyQuantity = buy;
-    t->forceCoefficient = force;
-    t->cost = cost;
-    RegisterSquadType(t);
-    return t;
-}
+// Sword: force 2, bought by 5, 10 gold; Bow: force 3, bought by 3, 8 gold and 2 metal.
+const TestSquad kSword = {.id = "Sword", .name = "Sword", .buy = 5, .force = 2, .gold = 10};
+const TestSquad kBow = {.id = "Bow", .name = "Bow", .buy = 3, .force = 3, .gold = 8, .metal = 2};
 
 }  // namespace
 
-CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone)
-{
-    CResourceBundle b;
-    b.Zero();
-    b.Set(FourCC("gold"), gold);
-    b.Set(FourCC("metl"), metal);
-    b.Set(FourCC("ston"), stone);
-    return b;
-}
-
 const CSquadType* SwordType()
 {
-    return MakeType("Sword", 2, 5, Bundle(10));
+    return RegisterTestSquad(kSword);
 }
 const CSquadType* BowType()
 {
-    return MakeType("Bow", 3, 3, Bundle(8, 2));
+    return RegisterTestSquad(kBow);
 }
 
 ScriptedResponder::ScriptedResponder()
@@ -98,10 +75,22 @@ void ModelFixture::TearDown()
 void ModelFixture::BuildWorld(int players, const std::vector<ProvinceSpec>& provinces,
                               const std::vector<int>& capitals)
 {
+    // The definition from the one builder; the live state is set here by
+    // hand, without the after-load pass, so each test starts from exactly
+    // the armies and owners it names.
+    SmallWorld definition(players, int(provinces.size()));
+    definition.Squads(kSword, kBow);
+    for (int i = 0; i < players; ++i)
+        definition.Human(i);
+    for (size_t i = 0; i < provinces.size(); ++i) {
+        definition.Income(int(i), 0, 0, 0);
+        if (provinces[i].owner >= 0)
+            definition.Own(int(i), provinces[i].owner);
+        if (provinces[i].castle)
+            definition.Castle(int(i), 100);
+    }
     CGameWorld& w = World();
-    w.kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
-    w.slotCount = 2;
-    w.SetPlayerCount(players);
+    definition.Describe(w);
     for (int i = 0; i < players; ++i) {
         PlayerRecord& p = w.Player(i);
         p.playerId = uint8_t(i);
@@ -111,7 +100,6 @@ void ModelFixture::BuildWorld(int players, const std::vector<ProvinceSpec>& prov
         p.name = CStr(i == 0 ? "Alda" : i == 1 ? "Brenn" : i == 2 ? "Corvin" : "Dorn");
         p.hero.owner = &p;
         p.hero.satisfaction.units = 10;
-        p.slotTypes = {CStr("Sword"), CStr("Bow")};
         p.treasury = Bundle(0);
         p.army.Clear();
         CSquad s;
@@ -120,7 +108,6 @@ void ModelFixture::BuildWorld(int players, const std::vector<ProvinceSpec>& prov
         s.SetType(BowType());
         p.army.AddSquadCopy(s);
     }
-    w.SetProvinceCount(int(provinces.size()));
     for (size_t i = 0; i < provinces.size(); ++i) {
         ProvinceRecord& r = w.Province(int(i));
         r.index = uint8_t(i);

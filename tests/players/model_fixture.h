@@ -19,6 +19,7 @@
 #include "game/running_game.h"
 #include "game/squad_type.h"
 #include "game/ui_request.h"
+#include "tests/support/world/small_world.h"
 
 // Two squad types: "Sword" (force 2, bought by 5, 10 gold) and "Bow"
 // (force 3, bought by 3, 8 gold and 2 metal).
@@ -104,7 +105,8 @@ struct ProvinceSpec {
     bool castle = false;
 };
 
-// Builds the world into the running game's globals and tears it all down.
+// Builds a world of the one small-world builder into the running game's
+// globals, with live armies set by hand, and tears it all down.
 class ModelFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -130,8 +132,6 @@ protected:
     // would.
     void Reach(int player);
 };
-
-CResourceBundle Bundle(int32_t gold, int32_t metal = 0, int32_t stone = 0);
 
 // Sets the random generator to the first state whose next rolls (NextRandom
 // % 101 against the chance) succeed and fail as listed.

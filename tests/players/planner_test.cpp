@@ -6,7 +6,7 @@
 
 #include "core/random.h"
 #include "players/ai_planner.h"
-#include "tests/players/small_world.h"
+#include "tests/support/world/small_world.h"
 
 namespace {
 

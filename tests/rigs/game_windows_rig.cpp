@@ -489,11 +489,4 @@ uint8_t GameWindowsRig::ScreenPixel(int x, int y)
     return surface.pixels[y * surface.pitch + x];
 }
 
-void GameWindowsRig::Shot(const std::string& name)
-{
-    m_display.Flush();
-    std::filesystem::create_directories(std::string(THARN_TEST_BUILD_DIR) + "/shots");
-    m_headless->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
-}
-
 }  // namespace game_windows_test

@@ -47,8 +47,6 @@ protected:
     bool LoadMissionWorld(int scenario, int mission, CGameWorld& world);
     // The pixel of the screen at a point (8-bit back buffer).
     uint8_t ScreenPixel(int x, int y);
-    // Saves the back buffer as a PNG under the build tree's shots folder.
-    void Shot(const std::string& name);
 
     FixtureData m_data;
     std::vector<uint8_t> m_font;

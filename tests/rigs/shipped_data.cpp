@@ -52,14 +52,6 @@ void ShippedDataRig::TearDown()
     UiRig::TearDown();
 }
 
-void ShippedDataRig::Shot(const std::string& name)
-{
-    CWindowMgr::ProcessEvents();
-    m_display.Flush();
-    std::filesystem::create_directories(std::string(THARN_TEST_BUILD_DIR) + "/shots");
-    m_headless->Screenshot(std::string(THARN_TEST_BUILD_DIR) + "/shots/" + name + ".png");
-}
-
 bool ShippedDataRig::Exists(const char* path, const char* type)
 {
     return CResourceMgr::FindResource(path, pack_format::MakeType(type)).IsFound();

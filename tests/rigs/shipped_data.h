@@ -15,8 +15,6 @@ class ShippedDataRig : public ui_test::UiRig {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Flushes the screen and saves it under the build tree's shots folder.
-    void Shot(const std::string& name);
     bool Exists(const char* path, const char* type);
 
     FixtureData m_log;  // keeps the log out of the build's data folder

@@ -134,12 +134,7 @@ protected:
         ASSERT_TRUE(pack.AddFile("UI/test", "uit", pool));
         ASSERT_TRUE(pack.AddFile("UI/test", "uib", table));
         ASSERT_TRUE(pack.AddText("Locale/locale", "txt", locale));
-        m_data.AddPack("controls", pack);
-        ASSERT_TRUE(m_data.Mount());
-        ASSERT_TRUE(CPathMgr::Init());
-        ASSERT_TRUE(CUIMgr::Init());
-        ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-        m_mounted = true;
+        MountPack("controls", pack, "test");
         // The resource manager's start forgets the fonts registered before.
         RegisterFonts();
     }
@@ -152,21 +147,9 @@ protected:
     {
         ClearFontList();
         m_fonts.clear();
-        AddFont(10, 6);
-        AddFont(7, 4);
-        AddFont(5, 3);
-    }
-    void TearDown() override
-    {
-        CWindowMgr::Shutdown();
-        ClearSkinCache();
-        ClearFontList();
-        SetToolkitHooks({});
-        if (m_mounted) {
-            CUIMgr::Shutdown();
-            CPathMgr::Shutdown();
-        }
-        ui_test::UiRig::TearDown();
+        AddPatternFont(10, 6);
+        AddPatternFont(7, 4);
+        AddPatternFont(5, 3);
     }
     // Installs a fresh step script as the frame hook (the hook owns it).
     StepScript* Script()
@@ -175,43 +158,8 @@ protected:
         SetFrameHook(script);
         return script;
     }
-    // Presses the pen at a point and keeps it down.
-    void PenDown(int x, int y)
-    {
-        PenDownSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    void PenMove(int x, int y)
-    {
-        PenMoveSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    void PenUp(int x, int y)
-    {
-        PenUpSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    // Moves the virtual clock on one millisecond at a time, ticking the
-    // tasks after each, as frame steps would.
-    void RunClock(uint32_t milliseconds)
-    {
-        for (uint32_t i = 0; i < milliseconds; ++i) {
-            m_headless->AdvanceClock(1);
-            CTaskMgr::Tick();
-        }
-    }
-    void AddFont(uint8_t height, uint8_t width)
-    {
-        m_fonts.push_back(MustEncode(EncodeFont(PatternFont(height, 32, 224, width, 1))));
-        FontData font;
-        ASSERT_TRUE(font.Assign(m_fonts.back().data(), static_cast<uint32_t>(m_fonts.back().size())));
-        RegisterFont(font);
-    }
 
     PackWriter pack{100};
-    FixtureData m_data;
-    std::deque<std::vector<uint8_t>> m_fonts;  // stable addresses for the views
-    bool m_mounted = false;
 };
 
 }  // namespace controls_test

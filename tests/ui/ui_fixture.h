@@ -1,49 +1,25 @@
 #pragma once
-// The window toolkit's test rig: a headless display of 240 x 320, the
-// window manager started with a plain root window, and a frame hook that
-// delivers the queued events, as the application's does.
+// The window toolkit's tests stand on the one screen rig; this adds the
+// windows that record what reaches them.
 
-#include <gtest/gtest.h>
-
-#include <new>
 #include <string>
 #include <vector>
 
-#include "core/core_main.h"
 #include "core/device_mgr.h"
-#include "core/display_surface.h"
 #include "core/draw_context.h"
 #include "core/raster.h"
-#include "platform/headless/headless_backend.h"
-#include "ui/window.h"
-#include "ui/window_mgr.h"
+#include "tests/support/screen/screen_rig.h"
 
 namespace ui_test {
 
-inline CDrawContext* NewScreenContext()
-{
-    return new (std::nothrow) CDrawContext;
-}
-
-class RootWnd : public CWindow {
-public:
-    void Paint(const PackedRect& rect) override { paints.push_back(rect); }
-    std::vector<PackedRect> paints;
-};
-
+using RootWnd = screen_rig::PaintRecordingRoot;
 inline CWindow* MakeRoot()
 {
-    return new (std::nothrow) RootWnd;
+    return screen_rig::MakePaintRecordingRoot();
 }
 
-class ProcessEventsHook : public FrameHook {
-public:
-    void OnFrame() override
-    {
-        if (CWindowMgr::IsUp())
-            CWindowMgr::ProcessEvents();
-    }
-};
+// Delivers the queued events in every frame step, as the application's hook does.
+using ProcessEventsHook = screen_rig::ScriptHook;
 
 // A window that writes what reaches it into a shared journal.
 class JournalWnd : public CWindow {
@@ -93,59 +69,9 @@ private:
     std::string m_name;
 };
 
-class UiRig : public testing::Test {
+// The screen rig with a journal the test windows write into.
+class UiRig : public screen_rig::ScreenRig {
 protected:
-    void SetUp() override
-    {
-        HeadlessOptions options;
-        options.closeAfterSteps = 0;
-        m_headless = &UseHeadlessPlatform(options);
-        SetDrawContextFactory(NewScreenContext);
-        ASSERT_TRUE(m_display.Open());
-        SetDisplaySurface(&m_display);
-        InitRasterOps();
-        ResetPaletteStack();
-        QuitFlag = 0;
-        PaintMerge = 1;
-        SetRootScreenWndFactory(MakeRoot);
-        SetFrameHook(new ProcessEventsHook);
-        ASSERT_TRUE(CWindowMgr::Init());
-        CWindowMgr::ProcessEvents();
-    }
-    void TearDown() override
-    {
-        CWindowMgr::Shutdown();
-        SetFrameHook(nullptr);
-        SetRootScreenWndFactory(nullptr);
-        SetDisplaySurface(nullptr);
-        m_display.Close();
-        QuitFlag = 0;
-    }
-    CWindow* Root() { return CWindowMgr::Root(); }
-    void Tap(int x, int y)
-    {
-        PenDownSignal.FirePoint(PackedPoint(x, y));
-        PenUpSignal.FirePoint(PackedPoint(x, y));
-        CWindowMgr::ProcessEvents();
-    }
-    std::vector<PackedRect> QueuedPaints(const CWindow* window)
-    {
-        std::vector<PackedRect> rects;
-        for (int i = 0; i < CWindowMgr::QueuedCount(); ++i) {
-            const WindowEvent& e = CWindowMgr::QueuedEvent(i);
-            if (e.type == EventPaint && e.target == window)
-                rects.push_back(e.Rect());
-        }
-        return rects;
-    }
-    void Drain()
-    {
-        while (CWindowMgr::QueuedCount() > 0)
-            CWindowMgr::PopEvent();
-    }
-
-    HeadlessBackend* m_headless = nullptr;
-    CDisplaySurface m_display;
     std::vector<std::string> m_journal;
 };
 

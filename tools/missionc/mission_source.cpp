@@ -426,19 +426,19 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
     auto goalValue = [&](size_t i) { return i < src.goalValues.size() ? src.goalValues[i] : 0; };
     switch (src.goalKind) {
     case 0:
-        world.goal.valueA = uint8_t(goalValue(0));
+        world.goal.kind0Value = uint8_t(goalValue(0));
         break;
     case 1:
-        world.goal.valueB = uint8_t(goalValue(0));
+        world.goal.kind1Value = uint8_t(goalValue(0));
         break;
     case 4:
-        world.goal.valueE = uint8_t(goalValue(0));
+        world.goal.kind4Value = uint8_t(goalValue(0));
         break;
     default:
         break;
     }
     world.goal.armyCounts.assign(slots, 0);
-    world.goal.bytes.assign(k, 0);
+    world.goal.resourceBytes.assign(k, 0);
     world.limitKind = uint8_t(src.limitKind);
     if (src.limitKind == 1)
         world.byteLimit = int16_t(src.limitValue & 0xFF);

@@ -1,11 +1,10 @@
-#include "tests/players/small_world.h"
+#include "tests/support/world/small_world.h"
 
 #include <algorithm>
 
 #include "game/controller_factory.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
-#include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
@@ -33,42 +32,6 @@ struct RegistryCleanup {
     ~RegistryCleanup() { FreeSquadTypes(); }
 };
 
-void RegisterTypes()
-{
-    static RegistryCleanup cleanup;
-    if (FindSquadType(CStr("Pike")))
-        return;
-    auto* pike = new CSquadType();
-    pike->typeId = CStr("Pike");
-    pike->meleeAttack = 3;
-    pike->hp = 5;
-    pike->moveSpeed = 1;
-    pike->buyQuantity = 4;
-    pike->forceCoefficient = 5;
-    pike->cost.Set(FourCC("gold"), 10);
-    RegisterSquadType(pike);
-    auto* sling = new CSquadType();
-    sling->typeId = CStr("Sling");
-    sling->meleeAttack = 1;
-    sling->rangedAttack = 3;
-    sling->hp = 3;
-    sling->moveSpeed = 1;
-    sling->buyQuantity = 3;
-    sling->forceCoefficient = 4;
-    sling->cost.Set(FourCC("gold"), 8);
-    sling->cost.Set(FourCC("metl"), 2);
-    RegisterSquadType(sling);
-}
-
-CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone)
-{
-    CResourceBundle b;
-    b.Set(FourCC("gold"), gold);
-    b.Set(FourCC("metl"), metal);
-    b.Set(FourCC("ston"), stone);
-    return b;
-}
-
 // The whole battle at once: the stronger side keeps its units.
 void QuickTestBattle(MapBattleRecord* record, uint8_t automatic)
 {
@@ -93,17 +56,57 @@ void QuickTestBattle(MapBattleRecord* record, uint8_t automatic)
 
 }  // namespace
 
+const CSquadType* RegisterTestSquad(const TestSquad& squad)
+{
+    static RegistryCleanup cleanup;
+    if (const CSquadType* known = FindSquadType(CStr(squad.id)))
+        return known;
+    auto* t = new CSquadType();
+    t->typeId = CStr(squad.id);
+    if (squad.name)
+        t->name = CStr(squad.name);
+    if (squad.extras)
+        t->extras = CStr(squad.extras);
+    t->meleeAttack = squad.melee;
+    t->rangedAttack = squad.ranged;
+    t->hp = squad.hp;
+    t->moveSpeed = squad.speed;
+    t->buyQuantity = squad.buy;
+    t->forceCoefficient = squad.force;
+    if (squad.gold)
+        t->cost.Set(FourCC("gold"), squad.gold);
+    if (squad.metal)
+        t->cost.Set(FourCC("metl"), squad.metal);
+    RegisterSquadType(t);
+    return t;
+}
+
+CResourceBundle Bundle(int32_t gold, int32_t metal, int32_t stone)
+{
+    CResourceBundle b;
+    b.Zero();
+    b.Set(FourCC("gold"), gold);
+    b.Set(FourCC("metl"), metal);
+    b.Set(FourCC("ston"), stone);
+    return b;
+}
+
+const TestSquad SmallWorld::kPike = {.id = "Pike", .melee = 3, .hp = 5, .buy = 4, .force = 5, .gold = 10};
+const TestSquad SmallWorld::kSling = {
+    .id = "Sling", .melee = 1, .ranged = 3, .hp = 3, .buy = 3, .force = 4, .gold = 8, .metal = 2};
+
 SmallWorld::SmallWorld(int players, int provinces)
     : m_players(players),
       m_provinces(provinces),
       m_owners(size_t(provinces), -1),
       m_capitals(size_t(players), 255),
       m_castles(size_t(provinces), -1),
-      m_skills(size_t(players), std::vector<uint8_t>{2, 2, 2})
+      m_skills(size_t(players), std::vector<uint8_t>{2, 2, 2}),
+      m_assignments(size_t(players), 1),
+      m_incomes(size_t(provinces), std::vector<uint8_t>{2, 0, 0}),
+      m_squads{kPike, kSling},
+      m_slotTypes{nullptr, nullptr}
 {
-    HeadlessOptions options;
-    options.closeAfterSteps = 0;
-    UseHeadlessPlatform(options);
     g_stopNextBattle = false;
     g_battles = 0;
     g_lastAutomatic = 0;
@@ -112,6 +115,8 @@ SmallWorld::SmallWorld(int players, int provinces)
 
 SmallWorld::~SmallWorld()
 {
+    if (!m_live)
+        return;
     EndSession();
     SetControllerFactory(nullptr);
 }
@@ -133,9 +138,23 @@ SmallWorld& SmallWorld::Chain(std::initializer_list<int> provinces)
     return *this;
 }
 
+SmallWorld& SmallWorld::Line()
+{
+    for (int i = 1; i < m_provinces; ++i)
+        Link(i - 1, i);
+    return *this;
+}
+
 SmallWorld& SmallWorld::Own(int province, int player)
 {
     m_owners[size_t(province)] = player;
+    return *this;
+}
+
+SmallWorld& SmallWorld::OwnAll(int player)
+{
+    for (int& owner : m_owners)
+        owner = player;
     return *this;
 }
 
@@ -159,16 +178,41 @@ SmallWorld& SmallWorld::Skills(int player, uint8_t battle, uint8_t builder, uint
     return *this;
 }
 
-SmallWorld& SmallWorld::Finish(int32_t difficulty)
+SmallWorld& SmallWorld::Human(int player)
 {
-    RegisterTypes();
-    SetControllerFactory(&MakeController);
-    RunningGameState& g = Game();
-    g.world = new CGameWorld();
-    g.holder = new WorldHolder{g.world};
-    SetActiveWorld(g.world);
-    CGameWorld& w = *g.world;
+    m_assignments[size_t(player)] = 0;
+    return *this;
+}
+
+SmallWorld& SmallWorld::Income(int province, uint8_t gold, uint8_t metal, uint8_t stone)
+{
+    m_incomes[size_t(province)] = {gold, metal, stone};
+    return *this;
+}
+
+SmallWorld& SmallWorld::Squads(const TestSquad& first, const TestSquad& second)
+{
+    m_squads = {first, second};
+    m_slotTypes[0] = m_slotTypes[1] = nullptr;
+    return *this;
+}
+
+SmallWorld& SmallWorld::SlotTypes(const char* first, const char* second)
+{
+    m_squads.clear();
+    m_slotTypes[0] = first;
+    m_slotTypes[1] = second;
+    return *this;
+}
+
+void SmallWorld::Describe(CGameWorld& w)
+{
+    // A price is kept by the kinds of the active world: the kinds come first.
     w.kinds = {FourCC("gold"), FourCC("metl"), FourCC("ston")};
+    for (const TestSquad& squad : m_squads)
+        RegisterTestSquad(squad);
+    const CStr first(m_squads.empty() ? m_slotTypes[0] : m_squads[0].id);
+    const CStr second(m_squads.empty() ? m_slotTypes[1] : m_squads[1].id);
     w.slotCount = 2;
     w.SetPlayerCount(m_players);
     for (int i = 0; i < m_players; ++i) {
@@ -177,15 +221,15 @@ SmallWorld& SmallWorld::Finish(int32_t difficulty)
         p.capital = uint8_t(m_capitals[size_t(i)]);
         for (int k = 0; k < 3; ++k)
             p.skills[k] = m_skills[size_t(i)][size_t(k)];
-        p.assignment = 1;
-        p.slotTypes = {CStr("Pike"), CStr("Sling")};
+        p.assignment = m_assignments[size_t(i)];
+        p.slotTypes = {first, second};
         p.startingResources = {0, 0, 0};
         p.army.definitionCounts.SetSize(2);
     }
     w.SetProvinceCount(m_provinces);
     for (int i = 0; i < m_provinces; ++i) {
         ProvinceRecord& q = w.Province(i);
-        q.incomeBytes = {2, 0, 0};
+        q.incomeBytes = m_incomes[size_t(i)];
         q.ownerId = m_owners[size_t(i)] < 0 ? ProvinceRecord::kNeutralId : uint8_t(m_owners[size_t(i)]);
         q.castleFlag = m_castles[size_t(i)] >= 0 ? 1 : 0;
         q.castle.definition = 0;
@@ -195,8 +239,29 @@ SmallWorld& SmallWorld::Finish(int32_t difficulty)
         w.Province(a).neighbours.push_back(uint8_t(b));
         w.Province(b).neighbours.push_back(uint8_t(a));
     }
+}
+
+void SmallWorld::MakeRunningWorld()
+{
+    m_live = true;
+    RunningGameState& g = Game();
+    g.world = new CGameWorld();
+    g.holder = new WorldHolder{g.world};
+    SetActiveWorld(g.world);
+    Describe(*g.world);
     g.distanceMap = new CProvinceDistanceMap(g.world);
     Rules() = GameRules();
+}
+
+SmallWorld& SmallWorld::Finish(int32_t difficulty)
+{
+    HeadlessOptions options;
+    options.closeAfterSteps = 0;
+    UseHeadlessPlatform(options);
+    SetControllerFactory(&MakeController);
+    MakeRunningWorld();
+    RunningGameState& g = Game();
+    CGameWorld& w = *g.world;
     GameRules& r = Rules();
     r.castleCost = Bundle(100, 20, 20);
     r.moatCost = Bundle(20, 0, 10);
@@ -237,23 +302,34 @@ SmallWorld& SmallWorld::Finish(int32_t difficulty)
     return *this;
 }
 
+SmallWorld& SmallWorld::FinishForScreens()
+{
+    MakeRunningWorld();
+    RunningGameState& g = Game();
+    g.world->AfterLoad();
+    g.world->currentPlayer = 0;
+    g.difficulty = 1;
+    g.turn = 1;
+    return *this;
+}
+
 CPlayerController& SmallWorld::Controller(int i)
 {
     return *Player(i).controller;
 }
 
-void SmallWorld::SetArmy(int player, int32_t pikes, int32_t slings)
+void SmallWorld::SetArmy(int player, int32_t first, int32_t second)
 {
     CArmy& a = Player(player).army;
-    a.Item(0)->count = pikes;
-    a.Item(1)->count = slings;
+    a.Item(0)->count = first;
+    a.Item(1)->count = second;
 }
 
-void SmallWorld::SetGarrison(int province, int32_t pikes, int32_t slings)
+void SmallWorld::SetGarrison(int province, int32_t first, int32_t second)
 {
     CArmy& a = Province(province).garrison;
-    a.Item(0)->count = pikes;
-    a.Item(1)->count = slings;
+    a.Item(0)->count = first;
+    a.Item(1)->count = second;
 }
 
 void SmallWorld::SetTreasury(int player, int32_t gold, int32_t metal, int32_t stone)
