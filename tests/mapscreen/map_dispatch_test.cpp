@@ -571,6 +571,102 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
     EXPECT_EQ(checked, 6);
 }
 
+// The colour most of a control's pixels show: behind a see-through list,
+// the face its parent draws.
+uint8_t GroundColour(const CDisplaySurface& display, const CWindow* control)
+{
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = control->GetNode()->screenRect;
+    int32_t counts[256] = {};
+    for (int32_t y = r.Top(); y < r.Bottom(); ++y)
+        for (int32_t x = r.Left(); x < r.Right(); ++x)
+            ++counts[surface.pixels[y * surface.pitch + x]];
+    return static_cast<uint8_t>(std::max_element(std::begin(counts), std::end(counts)) - std::begin(counts));
+}
+
+TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
+{
+    constexpr int32_t kLegible = 64;
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    const uint8_t* palette = m_display.RawPalette();
+    auto contrast = [&](uint8_t ink, uint8_t ground) {
+        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
+    };
+    PlayerRecord* person = &GameWorld()->Player(0);
+    const CArmy& army = person->army;
+    ASSERT_GT(army.Count(), 0);
+    GameWorld()->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    const CMapWnd::Panels& panels = m_map->PanelControls();
+    std::vector<std::pair<std::string, CItemListWnd*>> lists = {{"map army strip", panels.campArmyList},
+                                                                {"map garrison", panels.garrisonList}};
+    // The dialogs showing squads, built over the map as its requests build them.
+    std::vector<CWindow*> dialogs;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(scope.Saved());
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        for (const char* layout :
+             {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
+            auto* question = new CMapBattleQuestionWnd(m_map->Window(), CStr(layout));
+            question->Setup(CStr("Swanmere"), person->name, &army, &army, true, 0);
+            lists.push_back({std::string(layout) + " invaders", question->InvadeList()});
+            lists.push_back({std::string(layout) + " defenders", question->GuardList()});
+            dialogs.push_back(question);
+        }
+    }
+    BattleResultArgs results;
+    results.ownLosses.CopyFrom(army);
+    results.enemyLosses.CopyFrom(army);
+    results.own = person;
+    results.enemy = &GameWorld()->Player(1);
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        auto* window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
+        window->Setup(&results);
+        lists.push_back({"results, own losses", window->OwnerLost()});
+        lists.push_back({"results, enemy losses", window->EnemyLost()});
+        dialogs.push_back(window);
+    }
+    for (const auto& [name, list] : lists) {
+        ASSERT_NE(list, nullptr) << name;
+        if (list == panels.campArmyList || list == panels.garrisonList)
+            list->Fill(army, SquadFaceLeft, true, false, false);
+    }
+    // One at a time, so that no window covers the list looked at.
+    auto check = [&](const std::string& name, CItemListWnd* list) {
+        ASSERT_TRUE(list->IsVisible()) << name;
+        ASSERT_GT(list->ItemCount(), 0) << name;
+        const uint8_t ground = GroundColour(m_display, list);
+        for (int32_t i = 0; i < list->ItemCount(); ++i) {
+            CSquadIcon* icon = list->Icon(i);
+            if (list->options & ItemListShowCount) {
+                EXPECT_GE(contrast(icon->First().foreground, ground), kLegible)
+                    << name << " icon " << i << ", count";
+            }
+            if (list->options & ItemListShowHealth) {
+                EXPECT_GE(contrast(icon->Second().foreground, ground), kLegible)
+                    << name << " icon " << i << ", health";
+            }
+        }
+    };
+    for (CWindow* dialog : dialogs)
+        dialog->Show(false, false);
+    FrameStep();
+    check(lists[0].first, lists[0].second);
+    check(lists[1].first, lists[1].second);
+    for (size_t d = 0; d < dialogs.size(); ++d) {
+        dialogs[d]->Show(true, false);
+        FrameStep();
+        for (size_t l = 2 + 2 * d; l < 4 + 2 * d; ++l)
+            check(lists[l].first, lists[l].second);
+        dialogs[d]->Show(false, false);
+    }
+    for (CWindow* dialog : dialogs)
+        delete dialog;
+}
+
 }  // namespace
 }  // namespace mapwnd_test
 

@@ -3,7 +3,7 @@
 //   Skin240/Skin/Title/      the title screen (wallpaper, animations)
 //   Skin240/Skin/Night/      the credits and help screens
 //   Skin240/Skin/Screen/     full-screen windows with a title ribbon
-//   Skin240/Skin/Scroll, Dialog, Hint, Panel/   frame skins
+//   Skin240/Skin/Scroll, Dialog, Hint, Panel, SquadDialog, SquadPanel/
 //   Skin240/Skin/Button, BtnHelp, ValueScroller/Btn_*, ScrollBar/, CheckBox/   buttons
 //   Skin240/Images/Btn/Ok, Cancel    message box button faces
 //   Skin240/Images/Icons/Title, Copyright   the title screen's pictures
@@ -517,9 +517,21 @@ bool TitleArt::Frames()
          {}},
         // Panels: a sunken bevel.
         {2, {Hex(0x08080c), Hex(0x3a3e4c)}, Hex(0x181a22), Hex(0x20222c), false, {}, {}},
+        // Dialogs holding squad lists: the same frame round a light steel
+        // face, for the icons' dark numbers.
+        {6,
+         {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
+         Hex(0xc8ccd4),
+         Hex(0xc0c4cc),
+         true,
+         Hex(0x28407a),
+         Hex(0x101c3a)},
+        // Panels holding squad lists: the icons' numbers are dark greys, so
+        // the face is a light steel they stand out on; texts there are dark.
+        {2, {Hex(0x08080c), Hex(0x8a90a0)}, Hex(0xc8ccd4), Hex(0xc0c4cc), false, {}, {}},
     };
-    const char* names[] = {"Scroll", "Dialog", "Hint", "Panel"};
-    for (int i = 0; i < 4; ++i) {
+    const char* names[] = {"Scroll", "Dialog", "Hint", "Panel", "SquadDialog", "SquadPanel"};
+    for (int i = 0; i < 6; ++i) {
         const FrameStyle& s = styles[i];
         const int b = s.border, tile = 8, size = 2 * b + tile;
         const Painting c = PaintFrame(s, size);
@@ -835,7 +847,9 @@ bool TitleArt::Sounds()
            Sound("Skin240/Skin/Scroll/show", ToBytes(show), kRate) &&
            Sound("Skin240/Skin/Scroll/hide", ToBytes(hide), kRate) &&
            Sound("Skin240/Skin/Dialog/show", ToBytes(show), kRate) &&
-           Sound("Skin240/Skin/Dialog/hide", ToBytes(hide), kRate);
+           Sound("Skin240/Skin/Dialog/hide", ToBytes(hide), kRate) &&
+           Sound("Skin240/Skin/SquadDialog/show", ToBytes(show), kRate) &&
+           Sound("Skin240/Skin/SquadDialog/hide", ToBytes(hide), kRate);
 }
 
 }  // namespace
