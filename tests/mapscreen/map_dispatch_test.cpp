@@ -28,11 +28,15 @@
 #include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/cust_plr_wnd.h"
+#include "mapdialogs/decease_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/mini_map.h"
+#include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/report_wnd.h"
+#include "mapdialogs/scout_wnd.h"
 #include "mapdialogs/trading_wnd.h"
+#include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_frame.h"
 #include "players/request_records.h"
 #include "tests/rigs/map_window_rig.h"
@@ -592,49 +596,7 @@ TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
     auto contrast = [&](uint8_t ink, uint8_t ground) {
         return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
     };
-    PlayerRecord* person = &GameWorld()->Player(0);
-    const CArmy& army = person->army;
-    ASSERT_GT(army.Count(), 0);
-    GameWorld()->currentPlayer = 0;
-    m_map->SetMode(CMapWnd::kModeMap, true);
-    const CMapWnd::Panels& panels = m_map->PanelControls();
-    std::vector<std::pair<std::string, CItemListWnd*>> lists = {{"map army strip", panels.campArmyList},
-                                                                {"map garrison", panels.garrisonList}};
-    // The dialogs showing squads, built over the map as its requests build them.
-    std::vector<CWindow*> dialogs;
-    {
-        TreeNodeScope scope;
-        ASSERT_TRUE(scope.Saved());
-        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
-        for (const char* layout :
-             {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
-            auto* question = new CMapBattleQuestionWnd(m_map->Window(), CStr(layout));
-            question->Setup(CStr("Swanmere"), person->name, &army, &army, true, 0);
-            lists.push_back({std::string(layout) + " invaders", question->InvadeList()});
-            lists.push_back({std::string(layout) + " defenders", question->GuardList()});
-            dialogs.push_back(question);
-        }
-    }
-    BattleResultArgs results;
-    results.ownLosses.CopyFrom(army);
-    results.enemyLosses.CopyFrom(army);
-    results.own = person;
-    results.enemy = &GameWorld()->Player(1);
-    {
-        TreeNodeScope scope;
-        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
-        auto* window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
-        window->Setup(&results);
-        lists.push_back({"results, own losses", window->OwnerLost()});
-        lists.push_back({"results, enemy losses", window->EnemyLost()});
-        dialogs.push_back(window);
-    }
-    for (const auto& [name, list] : lists) {
-        ASSERT_NE(list, nullptr) << name;
-        if (list == panels.campArmyList || list == panels.garrisonList)
-            list->Fill(army, SquadFaceLeft, true, false, false);
-    }
-    // One at a time, so that no window covers the list looked at.
+    // Only the numbers a list shows, against what is drawn behind it.
     auto check = [&](const std::string& name, CItemListWnd* list) {
         ASSERT_TRUE(list->IsVisible()) << name;
         ASSERT_GT(list->ItemCount(), 0) << name;
@@ -651,19 +613,82 @@ TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
             }
         }
     };
-    for (CWindow* dialog : dialogs)
-        dialog->Show(false, false);
+    PlayerRecord* person = &GameWorld()->Player(0);
+    const CArmy& army = person->army;
+    ASSERT_GT(army.Count(), 0);
+
+    // The map's bottom panels: the army strip and the garrison.
+    GameWorld()->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    const CMapWnd::Panels& panels = m_map->PanelControls();
+    ASSERT_TRUE(panels.campArmyList != nullptr && panels.garrisonList != nullptr);
+    panels.campArmyList->Fill(army, SquadFaceLeft, true, false, false);
+    panels.garrisonList->Fill(army, SquadFaceLeft, true, false, false);
     FrameStep();
-    check(lists[0].first, lists[0].second);
-    check(lists[1].first, lists[1].second);
-    for (size_t d = 0; d < dialogs.size(); ++d) {
-        dialogs[d]->Show(true, false);
-        FrameStep();
-        for (size_t l = 2 + 2 * d; l < 4 + 2 * d; ++l)
-            check(lists[l].first, lists[l].second);
-        dialogs[d]->Show(false, false);
+    check("map army strip", panels.campArmyList);
+    check("map garrison", panels.garrisonList);
+
+    // The dialogs showing squads, built over the map as its requests build
+    // them and shown one at a time.
+    BattleResultArgs results;
+    results.ownLosses.CopyFrom(army);
+    results.enemyLosses.CopyFrom(army);
+    results.own = person;
+    results.enemy = &GameWorld()->Player(1);
+    VolunteersRequest volunteers;
+    volunteers.provinceName = CStr("Swanmere");
+    volunteers.squad.CopyFrom(army);
+    RandomEventRequest event;
+    event.kind = 1;
+    event.units.CopyFrom(army);
+    ScoutResultArgs scouted;
+    scouted.provinceName = CStr("Swanmere");
+    scouted.garrison.CopyFrom(army);
+    DeceaseResultArgs deceased;
+    deceased.provinceName = CStr("Swanmere");
+    deceased.killed.CopyFrom(army);
+    std::vector<std::pair<std::string, CWindow*>> dialogs;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(scope.Saved());
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        for (const char* layout :
+             {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
+            auto* question = new CMapBattleQuestionWnd(m_map->Window(), CStr(layout));
+            question->Setup(CStr("Swanmere"), person->name, &army, &army, true, 0);
+            dialogs.push_back({layout, question});
+        }
+        auto* window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
+        window->Setup(&results);
+        dialogs.push_back({"battle results", window});
+        auto* offer = new CVolunteersWnd(m_map->Window(), CStr("VolunteersWnd"), true);
+        offer->Setup(&volunteers);
+        dialogs.push_back({"volunteers", offer});
+        auto* revolt = new CRandomEventWnd(m_map->Window(), CStr("RandomEventWnd"), true);
+        revolt->Setup(&event);
+        dialogs.push_back({"random event", revolt});
+        auto* scout = new CScoutSuccessWnd(m_map->Window(), CStr("ScoutSuccessWnd"));
+        scout->Setup(&scouted);
+        dialogs.push_back({"scout success", scout});
+        auto* assassin = new CDeceaseSuccessWnd(m_map->Window(), CStr("DeceaseSuccessWnd"));
+        assassin->Setup(&deceased);
+        dialogs.push_back({"assassination success", assassin});
     }
-    for (CWindow* dialog : dialogs)
+    for (const auto& [name, dialog] : dialogs)
+        dialog->Show(false, false);
+    for (const auto& [name, dialog] : dialogs) {
+        dialog->Show(true, false);
+        FrameStep();
+        int32_t lists = 0;
+        for (CWindow* child = dialog->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+            if (auto* list = dynamic_cast<CItemListWnd*>(child)) {
+                check(name + " list " + std::to_string(lists), list);
+                ++lists;
+            }
+        EXPECT_GT(lists, 0) << name;
+        dialog->Show(false, false);
+    }
+    for (const auto& [name, dialog] : dialogs)
         delete dialog;
 }
 

@@ -521,14 +521,14 @@ bool TitleArt::Frames()
         // face, for the icons' dark numbers.
         {6,
          {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
-         Hex(0xc8ccd4),
-         Hex(0xc0c4cc),
+         Hex(0xdcdfe4),
+         Hex(0xd4d7dc),
          true,
          Hex(0x28407a),
          Hex(0x101c3a)},
         // Panels holding squad lists: the icons' numbers are dark greys, so
         // the face is a light steel they stand out on; texts there are dark.
-        {2, {Hex(0x08080c), Hex(0x8a90a0)}, Hex(0xc8ccd4), Hex(0xc0c4cc), false, {}, {}},
+        {2, {Hex(0x08080c), Hex(0x8a90a0)}, Hex(0xdcdfe4), Hex(0xd4d7dc), false, {}, {}},
     };
     const char* names[] = {"Scroll", "Dialog", "Hint", "Panel", "SquadDialog", "SquadPanel"};
     for (int i = 0; i < 6; ++i) {
