@@ -36,6 +36,7 @@
 #include "mapdialogs/report_wnd.h"
 #include "mapdialogs/scout_wnd.h"
 #include "mapdialogs/trading_wnd.h"
+#include "mapdialogs/victory_wnd.h"
 #include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_frame.h"
 #include "players/request_records.h"
@@ -690,6 +691,15 @@ TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
     }
     for (const auto& [name, dialog] : dialogs)
         delete dialog;
+
+    // The end-of-game statistics: the army the player ended with.
+    CVictoryWnd victory(m_map->Window(), CStr("/Map/MapWnd/VictoryWnd"));
+    victory.Fill(1, person);
+    victory.Window()->Show(true, false);
+    victory.SetMode(CVictoryWnd::ModeStatistics);
+    victory.Pages().ShowPage(3);
+    FrameStep();
+    check("statistics, final army", victory.Pages().finalArmy);
 }
 
 }  // namespace
