@@ -28,11 +28,16 @@
 #include "mapdialogs/battle_results_wnd.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/cust_plr_wnd.h"
+#include "mapdialogs/decease_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/map_battle_question_wnd.h"
 #include "mapdialogs/mini_map.h"
+#include "mapdialogs/random_event_wnd.h"
 #include "mapdialogs/report_wnd.h"
+#include "mapdialogs/scout_wnd.h"
 #include "mapdialogs/trading_wnd.h"
+#include "mapdialogs/victory_wnd.h"
+#include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_frame.h"
 #include "players/request_records.h"
 #include "tests/rigs/map_window_rig.h"
@@ -569,6 +574,132 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
     PostUiRequest(UiRequestKind::Trading, &trade);
     m_hook->before = nullptr;
     EXPECT_EQ(checked, 6);
+}
+
+// The colour most of a control's pixels show: behind a see-through list,
+// the face its parent draws.
+uint8_t GroundColour(const CDisplaySurface& display, const CWindow* control)
+{
+    const SurfaceDesc& surface = const_cast<CDisplaySurface&>(display).ScreenContext()->Surface();
+    const PackedRect r = control->GetNode()->screenRect;
+    int32_t counts[256] = {};
+    for (int32_t y = r.Top(); y < r.Bottom(); ++y)
+        for (int32_t x = r.Left(); x < r.Right(); ++x)
+            ++counts[surface.pixels[y * surface.pitch + x]];
+    return static_cast<uint8_t>(std::max_element(std::begin(counts), std::end(counts)) - std::begin(counts));
+}
+
+TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
+{
+    constexpr int32_t kLegible = 64;
+    m_map->MapFrame()->SetMapPaletteActive(true);
+    const uint8_t* palette = m_display.RawPalette();
+    auto contrast = [&](uint8_t ink, uint8_t ground) {
+        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
+    };
+    // Only the numbers a list shows, against what is drawn behind it.
+    auto check = [&](const std::string& name, CItemListWnd* list) {
+        ASSERT_TRUE(list->IsVisible()) << name;
+        ASSERT_GT(list->ItemCount(), 0) << name;
+        const uint8_t ground = GroundColour(m_display, list);
+        for (int32_t i = 0; i < list->ItemCount(); ++i) {
+            CSquadIcon* icon = list->Icon(i);
+            if (list->options & ItemListShowCount) {
+                EXPECT_GE(contrast(icon->First().foreground, ground), kLegible)
+                    << name << " icon " << i << ", count";
+            }
+            if (list->options & ItemListShowHealth) {
+                EXPECT_GE(contrast(icon->Second().foreground, ground), kLegible)
+                    << name << " icon " << i << ", health";
+            }
+        }
+    };
+    PlayerRecord* person = &GameWorld()->Player(0);
+    const CArmy& army = person->army;
+    ASSERT_GT(army.Count(), 0);
+
+    // The map's bottom panels: the army strip and the garrison.
+    GameWorld()->currentPlayer = 0;
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    const CMapWnd::Panels& panels = m_map->PanelControls();
+    ASSERT_TRUE(panels.campArmyList != nullptr && panels.garrisonList != nullptr);
+    panels.campArmyList->Fill(army, SquadFaceLeft, true, false, false);
+    panels.garrisonList->Fill(army, SquadFaceLeft, true, false, false);
+    FrameStep();
+    check("map army strip", panels.campArmyList);
+    check("map garrison", panels.garrisonList);
+
+    // The dialogs showing squads, built over the map as its requests build
+    // them and shown one at a time.
+    BattleResultArgs results;
+    results.ownLosses.CopyFrom(army);
+    results.enemyLosses.CopyFrom(army);
+    results.own = person;
+    results.enemy = &GameWorld()->Player(1);
+    VolunteersRequest volunteers;
+    volunteers.provinceName = CStr("Swanmere");
+    volunteers.squad.CopyFrom(army);
+    RandomEventRequest event;
+    event.kind = 1;
+    event.units.CopyFrom(army);
+    ScoutResultArgs scouted;
+    scouted.provinceName = CStr("Swanmere");
+    scouted.garrison.CopyFrom(army);
+    DeceaseResultArgs deceased;
+    deceased.provinceName = CStr("Swanmere");
+    deceased.killed.CopyFrom(army);
+    std::vector<std::pair<std::string, CWindow*>> dialogs;
+    {
+        TreeNodeScope scope;
+        ASSERT_TRUE(scope.Saved());
+        ASSERT_TRUE(CUIMgr::Tree().GoToPath("/Map/MapWnd"));
+        for (const char* layout :
+             {CMapBattleQuestionWnd::kAttackLayout, CMapBattleQuestionWnd::kDefendLayout}) {
+            auto* question = new CMapBattleQuestionWnd(m_map->Window(), CStr(layout));
+            question->Setup(CStr("Swanmere"), person->name, &army, &army, true, 0);
+            dialogs.push_back({layout, question});
+        }
+        auto* window = new CBattleResultsWnd(m_map->Window(), CStr("BattleResultsWnd"));
+        window->Setup(&results);
+        dialogs.push_back({"battle results", window});
+        auto* offer = new CVolunteersWnd(m_map->Window(), CStr("VolunteersWnd"), true);
+        offer->Setup(&volunteers);
+        dialogs.push_back({"volunteers", offer});
+        auto* revolt = new CRandomEventWnd(m_map->Window(), CStr("RandomEventWnd"), true);
+        revolt->Setup(&event);
+        dialogs.push_back({"random event", revolt});
+        auto* scout = new CScoutSuccessWnd(m_map->Window(), CStr("ScoutSuccessWnd"));
+        scout->Setup(&scouted);
+        dialogs.push_back({"scout success", scout});
+        auto* assassin = new CDeceaseSuccessWnd(m_map->Window(), CStr("DeceaseSuccessWnd"));
+        assassin->Setup(&deceased);
+        dialogs.push_back({"assassination success", assassin});
+    }
+    for (const auto& [name, dialog] : dialogs)
+        dialog->Show(false, false);
+    for (const auto& [name, dialog] : dialogs) {
+        dialog->Show(true, false);
+        FrameStep();
+        int32_t lists = 0;
+        for (CWindow* child = dialog->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+            if (auto* list = dynamic_cast<CItemListWnd*>(child)) {
+                check(name + " list " + std::to_string(lists), list);
+                ++lists;
+            }
+        EXPECT_GT(lists, 0) << name;
+        dialog->Show(false, false);
+    }
+    for (const auto& [name, dialog] : dialogs)
+        delete dialog;
+
+    // The end-of-game statistics: the army the player ended with.
+    CVictoryWnd victory(m_map->Window(), CStr("/Map/MapWnd/VictoryWnd"));
+    victory.Fill(1, person);
+    victory.Window()->Show(true, false);
+    victory.SetMode(CVictoryWnd::ModeStatistics);
+    victory.Pages().ShowPage(3);
+    FrameStep();
+    check("statistics, final army", victory.Pages().finalArmy);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 //   Skin240/Skin/Title/      the title screen (wallpaper, animations)
 //   Skin240/Skin/Night/      the credits and help screens
 //   Skin240/Skin/Screen/     full-screen windows with a title ribbon
-//   Skin240/Skin/Scroll, Dialog, Hint, Panel/   frame skins
+//   Skin240/Skin/SquadScreen/   the same in pale stone, for the statistics
+//   Skin240/Skin/Scroll, Dialog, Hint, Panel, SquadDialog, SquadPanel/
 //   Skin240/Skin/Button, BtnHelp, ValueScroller/Btn_*, ScrollBar/, CheckBox/   buttons
 //   Skin240/Images/Btn/Ok, Cancel    message box button faces
 //   Skin240/Images/Icons/Title, Copyright   the title screen's pictures
@@ -408,24 +409,38 @@ bool TitleArt::TextScreens()
     if (!Image(std::string(kSkin) + "Night/wallpaper", night, false))
         return false;
 
-    // Dark dressed stone for the full-screen windows of the menus.
-    Painting stone(kW, kH);
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) {
-            const int row = y / 16, offset = (row % 2) * 12;
-            const bool mortar = (y % 16 == 0) || ((x + offset) % 24 == 0);
-            const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 12, 3, 17);
-            Colour s = Mix(Hex(0x1c1e28), Hex(0x343644), n);
-            s = Mix(s, Hex(0x2a2430), Hash((x + offset) / 24, row, 5) * 0.5f);
-            if (mortar)
-                s = Hex(0x0e0e14);
-            const float edge = std::min({x, y, kW - 1 - x, kH - 1 - y}) / 40.0f;
-            if (edge < 1)
-                s = Mix(kInk, s, 0.4f + 0.6f * edge);
-            stone.Set(x, y, s, 1);
-        }
-    if (!Image(std::string(kSkin) + "Screen/wallpaper", stone, false))
-        return false;
+    // Dressed stone for the full-screen windows of the menus: dark, and a
+    // pale one behind the end-of-game statistics, whose squad icons draw
+    // their numbers in dark greys. The pale stone darkens little at the
+    // edges, where the lists start.
+    struct Stone {
+        const char* skin;
+        Colour low, high, tint, mortar;
+        float edgeFloor;
+    };
+    const Stone stones[] = {
+        {"Screen", Hex(0x1c1e28), Hex(0x343644), Hex(0x2a2430), Hex(0x0e0e14), 0.4f},
+        {"SquadScreen", Hex(0xdedacf), Hex(0xeeebe4), Hex(0xe6dfd4), Hex(0xc4beb0), 0.85f},
+    };
+    for (const Stone& kind : stones) {
+        Painting stone(kW, kH);
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                const int row = y / 16, offset = (row % 2) * 12;
+                const bool mortar = (y % 16 == 0) || ((x + offset) % 24 == 0);
+                const float n = Fractal(static_cast<float>(x), static_cast<float>(y), 12, 3, 17);
+                Colour c = Mix(kind.low, kind.high, n);
+                c = Mix(c, kind.tint, Hash((x + offset) / 24, row, 5) * 0.5f);
+                if (mortar)
+                    c = kind.mortar;
+                const float edge = std::min({x, y, kW - 1 - x, kH - 1 - y}) / 40.0f;
+                if (edge < 1)
+                    c = Mix(kInk, c, kind.edgeFloor + (1 - kind.edgeFloor) * edge);
+                stone.Set(x, y, c, 1);
+            }
+        if (!Image(std::string(kSkin) + kind.skin + "/wallpaper", stone, false))
+            return false;
+    }
 
     // The ribbon under a screen's title.
     auto ribbon = [&](int w, int h, int part) {
@@ -448,9 +463,14 @@ bool TitleArt::TextScreens()
             }
         return r;
     };
-    return Image(std::string(kSkin) + "Screen/title_l", ribbon(10, 18, 0), true) &&
-           Image(std::string(kSkin) + "Screen/title_c", ribbon(4, 18, 1), true) &&
-           Image(std::string(kSkin) + "Screen/title_r", ribbon(10, 18, 2), true);
+    for (const Stone& kind : stones) {
+        const std::string folder = std::string(kSkin) + kind.skin + "/";
+        if (!Image(folder + "title_l", ribbon(10, 18, 0), true) ||
+            !Image(folder + "title_c", ribbon(4, 18, 1), true) ||
+            !Image(folder + "title_r", ribbon(10, 18, 2), true))
+            return false;
+    }
+    return true;
 }
 
 // ---- Frame skins ----
@@ -517,9 +537,21 @@ bool TitleArt::Frames()
          {}},
         // Panels: a sunken bevel.
         {2, {Hex(0x08080c), Hex(0x3a3e4c)}, Hex(0x181a22), Hex(0x20222c), false, {}, {}},
+        // Dialogs holding squad lists: the same frame round a light steel
+        // face, for the icons' dark numbers.
+        {6,
+         {Hex(0x0a0c12), Hex(0x8890a8), Hex(0x50586c), Hex(0x343a4a), kGold, Hex(0x0a0c12)},
+         Hex(0xdcdfe4),
+         Hex(0xd4d7dc),
+         true,
+         Hex(0x28407a),
+         Hex(0x101c3a)},
+        // Panels holding squad lists: the icons' numbers are dark greys, so
+        // the face is a light steel they stand out on; texts there are dark.
+        {2, {Hex(0x08080c), Hex(0x8a90a0)}, Hex(0xdcdfe4), Hex(0xd4d7dc), false, {}, {}},
     };
-    const char* names[] = {"Scroll", "Dialog", "Hint", "Panel"};
-    for (int i = 0; i < 4; ++i) {
+    const char* names[] = {"Scroll", "Dialog", "Hint", "Panel", "SquadDialog", "SquadPanel"};
+    for (int i = 0; i < 6; ++i) {
         const FrameStyle& s = styles[i];
         const int b = s.border, tile = 8, size = 2 * b + tile;
         const Painting c = PaintFrame(s, size);
@@ -835,7 +867,9 @@ bool TitleArt::Sounds()
            Sound("Skin240/Skin/Scroll/show", ToBytes(show), kRate) &&
            Sound("Skin240/Skin/Scroll/hide", ToBytes(hide), kRate) &&
            Sound("Skin240/Skin/Dialog/show", ToBytes(show), kRate) &&
-           Sound("Skin240/Skin/Dialog/hide", ToBytes(hide), kRate);
+           Sound("Skin240/Skin/Dialog/hide", ToBytes(hide), kRate) &&
+           Sound("Skin240/Skin/SquadDialog/show", ToBytes(show), kRate) &&
+           Sound("Skin240/Skin/SquadDialog/hide", ToBytes(hide), kRate);
 }
 
 }  // namespace
