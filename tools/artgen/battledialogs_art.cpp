@@ -129,11 +129,11 @@ bool SliderSkin(ArtWriter& out)
     return out.Image(skin / "client_h", track.Crop(0, 0, 4, track.H()), true);
 }
 
-// Nine parts cut from a 12 x 12 face: 4-pixel corners and edges round a
-// 4 x 4 client tile, so the button takes whatever size its layout gives.
-bool SquadButtonSkin(ArtWriter& out)
+// Cuts a 12 x 12 face into the nine 4 x 4 parts of a button skin in one of
+// its looks: corners and edges round a client tile, so the button takes
+// whatever size its layout gives.
+bool NineParts(ArtWriter& out, const fs::path& skin, int look, const Canvas& face)
 {
-    const fs::path skin = fs::path("Skin240") / "Skin" / "SquadBtn";
     const char* suffix[] = {"", "_push", "_dis"};
     struct Part {
         const char* name;
@@ -142,6 +142,18 @@ bool SquadButtonSkin(ArtWriter& out)
     const Part parts[] = {{"btnfrm_ul", 0, 0}, {"btnfrm_u", 4, 0}, {"btnfrm_ur", 8, 0},
                           {"btnfrm_l", 0, 4},  {"client", 4, 4},   {"btnfrm_r", 8, 4},
                           {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
+    for (const Part& part : parts) {
+        const fs::path file = skin / (std::string(part.name) + suffix[look]);
+        if (!out.Image(file, face.Crop(part.x, part.y, 4, 4), false))
+            return false;
+    }
+    return true;
+}
+
+// The squad buttons of the battle dialogs: a bevelled face in three looks.
+bool SquadButtonSkin(ArtWriter& out)
+{
+    const fs::path skin = fs::path("Skin240") / "Skin" / "SquadBtn";
     for (int look = kNormal; look <= kDisabled; ++look) {
         Canvas f = Bevel(12, 12, look == kPushed ? kNormal : Look(look));
         if (look == kDisabled) {
@@ -162,29 +174,18 @@ bool SquadButtonSkin(ArtWriter& out)
                 for (int x = 2; x < 10; ++x)
                     f.Set(x, y, uint8_t(kSteel - 1));
         }
-        for (const Part& part : parts) {
-            const fs::path file = skin / (std::string(part.name) + suffix[look]);
-            if (!out.Image(file, f.Crop(part.x, part.y, 4, 4), false))
-                return false;
-        }
+        if (!NineParts(out, skin, look, f))
+            return false;
     }
     return true;
 }
 
 // The face of a button showing a squad icon: the icon's numbers are drawn
 // in dark greys, so the field is light steel (a chosen squad's light gold)
-// and they stand out; the same nine parts as the squad buttons.
+// and they stand out.
 bool SquadFaceSkin(ArtWriter& out)
 {
     const fs::path skin = fs::path("Skin240") / "Skin" / "SquadFace";
-    const char* suffix[] = {"", "_push", "_dis"};
-    struct Part {
-        const char* name;
-        int x, y;
-    };
-    const Part parts[] = {{"btnfrm_ul", 0, 0}, {"btnfrm_u", 4, 0}, {"btnfrm_ur", 8, 0},
-                          {"btnfrm_l", 0, 4},  {"client", 4, 4},   {"btnfrm_r", 8, 4},
-                          {"btnfrm_dl", 0, 8}, {"btnfrm_d", 4, 8}, {"btnfrm_dr", 8, 8}};
     for (int look = kNormal; look <= kDisabled; ++look) {
         const uint8_t field = look == kPushed     ? uint8_t(kGold + 4)
                               : look == kDisabled ? uint8_t(kGrey + 5)
@@ -205,11 +206,8 @@ bool SquadFaceSkin(ArtWriter& out)
             f.Set(i, 10, pushed ? uint8_t(kGold - 6) : dark);
             f.Set(10, i, pushed ? uint8_t(kGold - 6) : dark);
         }
-        for (const Part& part : parts) {
-            const fs::path file = skin / (std::string(part.name) + suffix[look]);
-            if (!out.Image(file, f.Crop(part.x, part.y, 4, 4), false))
-                return false;
-        }
+        if (!NineParts(out, skin, look, f))
+            return false;
     }
     return true;
 }
