@@ -70,17 +70,24 @@ TEST(CanvasDoubling, FontGlyphsDoubleTheirAdvanceAndHeight)
     slash.width = 3;
     slash.rows = {0b010, 0b001, 0b000};
     FontGlyph empty;  // a glyph of no width, as CR and LF are
-    font.glyphs = {slash, empty};
+    FontGlyph plus;   // strokes crossing at right angles
+    plus.width = 3;
+    plus.rows = {0b010, 0b111, 0b010};
+    font.glyphs = {slash, empty, plus};
     const FontSource big = DoubledFont(font);
     EXPECT_EQ(big.height, 6);
     EXPECT_EQ(big.bytesPerRow, 0) << "the writer picks the row size of the wider glyphs";
-    ASSERT_EQ(big.glyphs.size(), 2u);
+    ASSERT_EQ(big.glyphs.size(), 3u);
     EXPECT_EQ(big.glyphs[0].width, 6);
     EXPECT_EQ(big.glyphs[1].width, 0);
     EXPECT_EQ(big.glyphs[1].rows, std::vector<uint32_t>(6, 0));
     // Bit k is column k: the stroke runs down to the left, one pixel wider
     // where its two steps meet.
     EXPECT_EQ(big.glyphs[0].rows, (std::vector<uint32_t>{0b001100, 0b001110, 0b000111, 0b000011, 0, 0}));
+    // A plus stays a plus: the angles where its arms meet are not filled,
+    // which would swell it into a diamond that reads as a bullet.
+    EXPECT_EQ(big.glyphs[2].rows,
+              (std::vector<uint32_t>{0b001100, 0b001100, 0b111111, 0b111111, 0b001100, 0b001100}));
 }
 
 }  // namespace

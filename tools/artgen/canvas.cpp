@@ -201,7 +201,7 @@ Canvas Canvas::Mirrored() const
     return m;
 }
 
-Canvas Canvas::Doubled() const
+Canvas Canvas::Doubled(bool squareInnerCorners) const
 {
     Canvas out(W() * 2, H() * 2);
     for (int y = 0; y < H(); ++y)
@@ -214,13 +214,17 @@ Canvas Canvas::Doubled() const
             const uint8_t up = Get(x, y - 1), down = Get(x, y + 1), left = Get(x - 1, y),
                           right = Get(x + 1, y);
             if (!border && up != down && left != right) {
-                if (left == up)
+                // The pixel across the angle two neighbours make.
+                const auto rounds = [&](uint8_t side, int dx, int dy) {
+                    return !squareInnerCorners || Get(x + dx, y + dy) != side;
+                };
+                if (left == up && rounds(up, -1, -1))
                     topLeft = up;
-                if (up == right)
+                if (up == right && rounds(right, 1, -1))
                     topRight = right;
-                if (left == down)
+                if (left == down && rounds(left, -1, 1))
                     bottomLeft = left;
-                if (down == right)
+                if (down == right && rounds(right, 1, 1))
                     bottomRight = right;
             }
             out.Set(2 * x, 2 * y, topLeft);
@@ -247,13 +251,15 @@ FontSource DoubledFont(const FontSource& font)
     big.bytesPerRow = 0;
     for (FontGlyph& glyph : big.glyphs) {
         // Around a glyph lies the background, so it is enlarged inside a
-        // blank border and its strokes are smoothed up to its edges.
+        // blank border and its strokes are smoothed up to its edges; where
+        // strokes cross or meet at a right angle (+, T, L) the angle stays
+        // square, as a pixel font draws it.
         Canvas small(glyph.width + 2, font.height + 2);
         for (size_t row = 0; row < glyph.rows.size(); ++row)
             for (int col = 0; col < glyph.width; ++col)
                 if (glyph.rows[row] & (1u << col))
                     small.Set(col + 1, static_cast<int>(row) + 1, 1);
-        const Canvas doubled = small.Doubled();
+        const Canvas doubled = small.Doubled(true);
         glyph.width = static_cast<uint8_t>(glyph.width * 2);
         glyph.rows.assign(big.height, 0);
         for (int row = 0; row < big.height; ++row)

@@ -88,8 +88,11 @@ public:
     // an edge its neighbours continue across it (the Scale2x rule), so
     // diagonals and curves come out smoother than plain doubling while no
     // colour is mixed (indices stay indices; nothing blurs). Border pixels
-    // are doubled plainly, so tiles stay seamless.
-    Canvas Doubled() const;
+    // are doubled plainly, so tiles stay seamless. With square inner
+    // corners, a clear pixel in the angle of two strokes that meet (the
+    // pixel across the angle is drawn) stays clear: a plus sign stays a
+    // plus instead of swelling into a diamond.
+    Canvas Doubled(bool squareInnerCorners = false) const;
     Canvas Crop(int x, int y, int w, int h) const;
 
 private:
