@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "core/display_surface.h"
 #include "core/path_mgr.h"
@@ -52,6 +53,37 @@ uint8_t Nearest(const uint8_t* palette, const uint8_t* rgb)
     return uint8_t(best);
 }
 
+// The nearest entries of every side shade take thousands of distance sums,
+// and a screen paints many windows in one colour over one palette: the
+// shades found are kept per colour, with the palette and the shades they
+// were found for, so a palette change finds them again.
+struct FoundShades {
+    bool valid = false;
+    uint8_t colour = 0;
+    uint8_t palette[3 * kFirstSideShade] = {};
+    uint8_t units[3 * kSideShadeCount] = {};
+    uint8_t entries[kSideShadeCount] = {};
+};
+FoundShades g_found[8];
+int g_nextFound = 0;
+
+const uint8_t* ShadesFor(uint8_t colour, const uint8_t* palette, const uint8_t* units)
+{
+    for (const FoundShades& f : g_found)
+        if (f.valid && f.colour == colour && std::memcmp(f.units, units, sizeof f.units) == 0 &&
+            std::memcmp(f.palette, palette, sizeof f.palette) == 0)
+            return f.entries;
+    FoundShades& f = g_found[g_nextFound];
+    g_nextFound = (g_nextFound + 1) % int(std::size(g_found));
+    f.valid = true;
+    f.colour = colour;
+    std::memcpy(f.palette, palette, sizeof f.palette);
+    std::memcpy(f.units, units, sizeof f.units);
+    for (int k = 0; k < kSideShadeCount; ++k)
+        f.entries[k] = Nearest(palette, units + 3 * k);
+    return f.entries;
+}
+
 }  // namespace
 
 SideColourScope::SideColourScope(uint8_t colour)
@@ -76,10 +108,10 @@ SideColourScope::SideColourScope(uint8_t colour)
     std::memcpy(m_savedMap, g_map, sizeof g_map);
     m_savedFill = ImageFillOp;
     m_savedCopy = ImageCopyOp;
+    const uint8_t* entries = ShadesFor(colour, display->RawPalette(), units.data + first);
     for (int k = 0; k < kSideShadeCount; ++k) {
-        const uint8_t entry = Nearest(display->RawPalette(), units.data + first + 3 * k);
-        g_map[kFirstSideShade + k] = entry;
-        g_map[kSecondSideShade + k] = entry;
+        g_map[kFirstSideShade + k] = entries[k];
+        g_map[kSecondSideShade + k] = entries[k];
     }
     ImageFillOp = MappedFill;
     ImageCopyOp = MappedCopy;
