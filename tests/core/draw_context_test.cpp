@@ -7,37 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "core/display_surface.h"
-#include "platform/headless/headless_backend.h"
+#include "tests/core/screen_context_fixture.h"
 
 namespace {
 
-CDrawContext* MakeContext()
-{
-    return new CDrawContext;
-}
-
-class DrawContextTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HeadlessOptions o;
-        o.closeAfterSteps = 0;
-        UseHeadlessPlatform(o);
-        SetDrawContextFactory(MakeContext);
-        display = new CDisplaySurface;
-        SetDisplaySurface(display);
-        ASSERT_TRUE(display->Open());
-        display->Flush();
-    }
-    void TearDown() override
-    {
-        SetDisplaySurface(nullptr);
-        delete display;
-        PlatformClose();
-    }
-    CDrawContext& Screen() { return *display->ScreenContext(); }
-    CDisplaySurface* display = nullptr;
-};
+using DrawContextTest = ScreenContextTest;
 
 TEST_F(DrawContextTest, ClipStackNestsIntersectsAndIsBounded)
 {

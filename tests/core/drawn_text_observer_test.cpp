@@ -10,7 +10,7 @@
 #include "core/display_surface.h"
 #include "core/draw_context.h"
 #include "core/font.h"
-#include "platform/headless/headless_backend.h"
+#include "tests/core/screen_context_fixture.h"
 #include "tests/support/art_fixtures.h"
 #include "tests/support/fixture_packs.h"
 
@@ -28,22 +28,11 @@ void Record(const DrawnTextLine& drawn)
                           drawn.window, drawn.clip, drawn.screen});
 }
 
-CDrawContext* MakeContext()
-{
-    return new CDrawContext;
-}
-
-class DrawnTextObserverTest : public ::testing::Test {
+class DrawnTextObserverTest : public ScreenContextTest {
 protected:
     void SetUp() override
     {
-        HeadlessOptions o;
-        o.closeAfterSteps = 0;
-        UseHeadlessPlatform(o);
-        SetDrawContextFactory(MakeContext);
-        display = new CDisplaySurface;
-        SetDisplaySurface(display);
-        ASSERT_TRUE(display->Open());
+        ScreenContextTest::SetUp();
         ASSERT_TRUE(font.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
         g_seen.clear();
         SetDrawnTextObserver(Record);
@@ -51,13 +40,9 @@ protected:
     void TearDown() override
     {
         SetDrawnTextObserver(nullptr);
-        SetDisplaySurface(nullptr);
-        delete display;
-        PlatformClose();
+        ScreenContextTest::TearDown();
     }
-    CDrawContext& Screen() { return *display->ScreenContext(); }
 
-    CDisplaySurface* display = nullptr;
     // Glyphs 'a'.. of 4 columns, 5 rows high.
     std::vector<uint8_t> bytes = MustEncode(EncodeFont(PatternFont(5, 'a', 3, 4, 1)));
     FontData font;
