@@ -4,7 +4,8 @@
 // scouting, an attack fought by hand on the battle screen, saving, quitting
 // and resuming, the computer's turns with an invasion met in the quick
 // battle box, and the end of the game by its key with its statistics, the
-// name for the hall of fame and the entry's details. Then the windows of the
+// name for the hall of fame and the entry's details. Another game is played
+// on, turn after turn, until the computer ends it. Then the windows of the
 // menus that game does not pass through. At each step the test checks what
 // the person sees: the window that opened, the treasury, and every text
 // drawn (inside its window and the screen, no locale key or format left).
@@ -13,6 +14,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,8 @@ const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
 constexpr int kWindowFrames = 400;
 // The computer's turns with their battles take longer.
 constexpr int kComputerFrames = 20000;
+// A whole game to its end, turn after turn.
+constexpr int kGameFrames = 200000;
 
 class WholeGameTest : public PersonRig {
 protected:
@@ -84,6 +88,23 @@ protected:
         if (CWindow* results = Find("/Map/MapWnd/BattleResultsWnd")) {
             Look("battle_results");
             TapOn(results);
+            return true;
+        }
+        // What the game offers on its own as turns go by: the lord's new
+        // level, a random event, volunteers, a shortfall. Accepted where it
+        // can be, else let go.
+        for (const char* offer : {"SkillsWnd", "RandomEventWnd", "VolunteersWnd", "NERWnd"}) {
+            CWindow* window = Find(std::string("/Map/MapWnd/") + offer);
+            if (window == nullptr)
+                continue;
+            if (m_looked.insert(offer).second)
+                Look(offer);
+            for (const char* button : {"BtnOk", "BtnCancel"})
+                if (CWindow* b = FindIn(window, button); b != nullptr && b->IsEnabled()) {
+                    TapOn(b);
+                    return true;
+                }
+            TapOn(window);
             return true;
         }
         auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
@@ -137,6 +158,7 @@ protected:
         Frames(10);
     }
     int m_defences = 0;
+    std::set<std::string> m_looked;
     std::map<std::string, PackedPoint> m_provinces;
     PackedRect m_provincesIn = UndefinedRect;
 
@@ -425,6 +447,60 @@ TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
     ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
     Look("title_at_the_end");
     EXPECT_FALSE(Find("/Main/MainMenu/ResumeGame")->IsEnabled()) << "the ended game's save is gone";
+
+    EXPECT_EQ(Describe(TextFaults()), "");
+}
+
+// The road to a real end: a new game in which the person ends turn after
+// turn, meets every invasion in the quick battle box and answers whatever
+// the game brings, until the computer has taken the capital. The game ends
+// on its own: the defeat, its statistics, and no save left to resume.
+TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
+{
+    ASSERT_TRUE(StartProgram());
+    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
+    ASSERT_TRUE(Tap("/Main/MainMenu/Map"));
+    ASSERT_TRUE(WaitFor("/Map/NewGameWnd/BtnStart")) << Describe();
+    ASSERT_TRUE(Tap("/Map/NewGameWnd/BtnStart"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/CustPlrWnd/BtnStart")) << Describe();
+    ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+
+    int turns = 0;
+    ASSERT_TRUE(Until(
+        [&] {
+            if (Shown("/Map/MapWnd/DefeatWnd") || Shown("/Map/MapWnd/VictoryWnd"))
+                return true;
+            if (Answer())
+                return false;
+            // The person's turn: the hourglass answers and nothing covers the map.
+            CWindow* turn = Find("/Map/MapWnd/MapTopPanel/BtnTurn");
+            if (turn != nullptr && turn->IsEnabled()) {
+                ++turns;
+                TapOn(turn);
+            }
+            return false;
+        },
+        kGameFrames))
+        << "the game ends within " << kGameFrames << " frames\n"
+        << Describe();
+    Look("the_end");
+    EXPECT_GT(m_defences, 0) << "invasions met in the quick battle box";
+    EXPECT_GT(turns, 1);
+    ASSERT_TRUE(Shown("/Map/MapWnd/DefeatWnd")) << "the computer takes the capital of a lord who only waits";
+    ASSERT_TRUE(Tap("/Map/MapWnd/DefeatWnd/RtMessage"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/DefeatWnd/BtnExit")) << Describe();
+    for (int page = 1; page <= 3; ++page) {
+        Look("defeat_statistics_page" + std::to_string(page));
+        if (page < 3)
+            TapMore("/Map/MapWnd/DefeatWnd/ScrStat");
+    }
+    ASSERT_TRUE(Tap("/Map/MapWnd/DefeatWnd/BtnExit"));
+    // A defeat is not for the hall of fame: the title comes straight back.
+    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
+    EXPECT_FALSE(Shown("/Main/PlayerNameWnd"));
+    Look("title_after_defeat");
+    EXPECT_FALSE(Find("/Main/MainMenu/ResumeGame")->IsEnabled()) << "the lost game's save is gone";
 
     EXPECT_EQ(Describe(TextFaults()), "");
 }
