@@ -39,6 +39,10 @@ public:
 // builder and stealth when a person sets the hero up.
 inline constexpr int32_t kHeroStartSkillPoints = 6;
 
+// The longest name a winner enters for the hall of fame; the entry window
+// starts from the player's name, so a longer one would reach it cut.
+inline constexpr int32_t kPlayerNameLength = 21;
+
 class HeroRecord {
 public:
     void AddExperience(int32_t n);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "game/player_record.h"
 #include "ui/dialog.h"
 
 class CKeyboardWnd;
@@ -14,7 +15,7 @@ class PlayerRecord;
 
 class CPlayerNameWnd : public CDialog {
 public:
-    static constexpr int32_t kMaxNameLength = 21;
+    static constexpr int32_t kMaxNameLength = kPlayerNameLength;
 
     CPlayerNameWnd(CWindow* parent, const CStr& path);
     ~CPlayerNameWnd() override;

@@ -385,6 +385,9 @@ public:
     // ---- end of the launchers ----------------------------------------------
 
 private:
+    // Puts what the recruit mode placed into the lord's record.
+    void BookRecruits();
+
     // ---- State of the window, its dispatcher, game flow and panels ---------
 
     CMapFrame* m_mapFrame = nullptr;

@@ -173,14 +173,37 @@ void CMapWnd::LeaveRecruitMode()
         view->SetRecruitMode(false, 0, false);
         view->ClearRecruitCounts();
     }
-    if (m_recruitPool != nullptr)
+    if (m_recruitPool != nullptr) {
+        BookRecruits();
         for (int32_t i = 0; i < m_recruitPool->Count(); ++i)
             m_recruitPool->Item(i)->count = 0;
+    }
     ClearProvinceMarks(false);
     m_recruitedHere.clear();
     if (m_recruitPlayer != nullptr)
         ShowBundle(m_panels.mapTopTreasury, m_recruitPlayer->treasury, true);
     NotifyCurrentPlayerChanged();
+}
+
+void CMapWnd::BookRecruits()
+{
+    // The units were placed as they were paid for; the lord's record, which
+    // the end of the game reads, learns of them as the mode is left (what
+    // was taken back meanwhile is not in it).
+    if (m_recruitPlayer == nullptr || m_recruitKinds <= 0)
+        return;
+    CArmy booked(*m_recruitPool);
+    bool any = false;
+    for (int32_t kind = 0; kind < m_recruitKinds && kind < booked.Count(); ++kind) {
+        int32_t n = 0;
+        for (size_t slot = static_cast<size_t>(kind); slot < m_recruitedHere.size();
+             slot += static_cast<size_t>(m_recruitKinds))
+            n += m_recruitedHere[slot];
+        booked.Item(kind)->count = n;
+        any = any || n > 0;
+    }
+    if (any)
+        m_recruitPlayer->stats.recruited.Merge(booked);
 }
 
 void CMapWnd::ShowRecruitTreasury(CResWnd* control)

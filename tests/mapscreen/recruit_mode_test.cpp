@@ -244,4 +244,33 @@ TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool)
     EXPECT_EQ(Garrison(0, 0), 2);
 }
 
+// The end of the game shows the lord's record of recruits: what a stay in
+// the mode placed is in it, what was taken back before leaving is not.
+TEST_F(RecruitModeTest, LeavingBooksTheRecruitsInTheLordsRecord)
+{
+    const auto recruited = [&](int kind) {
+        int32_t n = 0;
+        const CArmy& record = m_world.Player(0).stats.recruited;
+        for (int i = 0; i < record.Count(); ++i)
+            if (record.Item(i)->type == m_world.Player(0).army.Item(kind)->type)
+                n += record.Item(i)->count;
+        return n;
+    };
+    m_wnd->EnterRecruitMode();
+    m_wnd->SetRecruited(0, 4);
+    m_wnd->SelectSquad(1, false);
+    m_wnd->OnRecruitScrollSet(5);  // 2 standing + 3 recruited
+    m_wnd->OnRecruitScrollSet(4);  // one of them taken back
+    EXPECT_EQ(recruited(0), 0) << "nothing is booked while the mode is open";
+    m_wnd->LeaveRecruitMode();
+    EXPECT_EQ(recruited(0), 4);
+    EXPECT_EQ(recruited(1), 2);
+    EXPECT_EQ(recruited(2), 0);
+    // A stay that recruits nothing books nothing more.
+    m_wnd->EnterRecruitMode();
+    m_wnd->LeaveRecruitMode();
+    EXPECT_EQ(recruited(0), 4);
+    EXPECT_EQ(recruited(1), 2);
+}
+
 }  // namespace

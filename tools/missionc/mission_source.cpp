@@ -289,6 +289,10 @@ bool BuildMissionWorld(const MissionSource& src, bool (*knownSquadType)(const st
                         "player ids must run 0 to " + std::to_string(src.players.size() - 1) + " in order");
         if (s.name.empty() || s.name.rfind("//", 0) == 0)
             return fail(s.line, "a player needs a name that does not begin with //");
+        // The hall of fame keeps no more of a winner's name than this.
+        if (int32_t(s.name.size()) > kPlayerNameLength)
+            return fail(s.line, "the name \"" + s.name + "\" is longer than " +
+                                    std::to_string(kPlayerNameLength) + " characters");
         if (!index.count(s.capital))
             return fail(s.line, "no province \"" + s.capital + "\" for the capital");
         const MissionSource::Province& capital = src.provinces[size_t(index[s.capital])];

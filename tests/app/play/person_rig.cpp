@@ -489,6 +489,32 @@ void PersonRig::Look(const std::string& step)
     }
 }
 
+std::vector<std::string> PersonRig::Read(CWindow* window)
+{
+    std::vector<std::string> texts;
+    if (m_ended || window == nullptr)
+        return texts;
+    g_lines.clear();
+    SetDrawnTextObserver(RecordLine);
+    if (CWindowMgr::Root() != nullptr)
+        CWindowMgr::Root()->Invalidate(UndefinedRect, true);
+    Frames(3);
+    SetDrawnTextObserver(nullptr);
+    // Only what the window drew itself: windows behind it draw into the
+    // same area.
+    const PackedRect area = window->GetNode()->screenRect;
+    std::vector<SeenLine> inside;
+    for (const SeenLine& seen : g_lines)
+        if (Inside(seen.line, area) && Inside(seen.window, area))
+            inside.push_back(seen);
+    std::stable_sort(inside.begin(), inside.end(), [](const SeenLine& a, const SeenLine& b) {
+        return a.line.Top() != b.line.Top() ? a.line.Top() < b.line.Top() : a.line.Left() < b.line.Left();
+    });
+    for (const SeenLine& seen : inside)
+        texts.push_back(seen.text);
+    return texts;
+}
+
 std::string PersonRig::Describe(const std::vector<TextFault>& faults)
 {
     std::ostringstream out;

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/packed_geometry.h"
 #include "platform/headless/headless_backend.h"
 
 class CWindow;
@@ -102,6 +103,9 @@ protected:
     // no locale key or format left in it.
     void Look(const std::string& step);
     const std::vector<TextFault>& TextFaults() const { return m_faults; }
+    // The texts a window shows as a person reads them (the screen drawn
+    // again), top to bottom.
+    std::vector<std::string> Read(CWindow* window);
     static std::string Describe(const std::vector<TextFault>& faults);
 
     // Visible windows, front to back as the window manager holds them (a
