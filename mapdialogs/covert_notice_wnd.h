@@ -25,11 +25,13 @@ struct NoticeChild {
 };
 
 class CArmy;
+class PlayerRecord;
 
 // The squad list of a notice: created from the node of the name, and filled
-// with an army (face 0, no empty slots, not sorted).
+// with an army (face 0, no empty slots, not sorted) painted in its owner's
+// colour (the window's own colour without an owner).
 CWindow* CreateArmyListControl(CWindow* parent, const char* name);
-void FillArmyListControl(CWindow* list, const CArmy* army);
+void FillArmyListControl(CWindow* list, const CArmy* army, const PlayerRecord* owner);
 
 class CCovertNoticeWnd : public CDialog {
 public:

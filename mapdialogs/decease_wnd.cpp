@@ -157,6 +157,6 @@ void CDeceaseSuccessWnd::Setup(DeceaseResultArgs* result)
     if (result == nullptr)
         return;
     FormatTextControl(Text("RtDeceaseProvince"), result->provinceName);
-    FillArmyListControl(Child("EnemyArmy"), &result->killed);
+    FillArmyListControl(Child("EnemyArmy"), &result->killed, result->owner);
     FormatTextControl(Text("RtExp"), result->experience);
 }

@@ -103,7 +103,7 @@ void CScoutSuccessWnd::Setup(ScoutResultArgs* result)
     FormatTextControl(Text("RtProvince"), result->provinceName);
     // An empty army is no army: the list keeps its empty-list text.
     if (result->garrison.Count() > 0)
-        FillArmyListControl(Child("GuardianArmy"), &result->garrison);
+        FillArmyListControl(Child("GuardianArmy"), &result->garrison, result->owner);
     if (result->castle != nullptr) {
         if (CCastleWnd* castle = CastleControl())
             castle->UpdateStatus(result->castle);

@@ -468,6 +468,7 @@ void CHumanController::ScoutFlow(ProvinceRecord* province)
     success.castle = province->HasCastle() ? &province->castle : nullptr;
     success.garrison.CopyFrom(province->garrison);
     PlayerRecord* owner = province->owner;
+    success.owner = owner;
     if (owner && owner->armyLocation == province->index)
         AddCounts(success.garrison, owner->army);
     PostUiRequest(UiRequestKind::ScoutSuccess, &success);
@@ -511,6 +512,7 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province)
         result.provinceName = province->name;
         result.killed.CopyFrom(killed);
         result.experience = player->hero.experience - before;
+        result.owner = province->owner;
         CStr title;
         ReportTitle(kReportDecease, title);
         Reports().AddWithArmyLine(kReportDecease, title, killed, '-');

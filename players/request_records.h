@@ -61,6 +61,7 @@ struct ScoutResultArgs {  // asked by UiRequestKind::ScoutFailure, ScoutSuccess
     CStr provinceName;
     const CastleState* castle = nullptr;
     CArmy garrison;
+    const PlayerRecord* owner = nullptr;  // whose guards the garrison shows, in his colour
 };
 
 struct NotEnoughResourcesArgs {  // asked by UiRequestKind::NotEnoughResources
@@ -170,6 +171,7 @@ struct DeceaseResultArgs {  // asked by UiRequestKind::DeceaseFailure, DeceaseSu
     CStr provinceName;
     CArmy killed;  // DeceaseSuccess: the squads the province lost
     int32_t experience = 0;
+    const PlayerRecord* owner = nullptr;  // whose squads were killed, in his colour
 };
 
 struct DiplomacyRequestArgs {  // asked by UiRequestKind::DiplomacyAnswer

@@ -1,9 +1,11 @@
 // The covert operation windows: the questions that let the player choose
 // raiders (bounded by the treasury and the rules) and confirm, and the
 // notices of the outcome, which close on a tap anywhere.
+#include <functional>
 #include <memory>
 
 #include "game/army.h"
+#include "game/player_colour.h"
 #include "game/squad_type.h"
 #include "mapdialogs/castle_wnd.h"
 #include "mapdialogs/decease_wnd.h"
@@ -296,6 +298,47 @@ TEST_F(CovertTest, AScoutedCastleAndArmyShowWhereThereAreAny)
     full.Setup(&seen);
     EXPECT_EQ(full.CastleControl()->Castle(), &castle);
     EXPECT_STREQ(full.CastleControl()->StatusText().Text().Chars(), " 90%");
+}
+
+// The squads a notice shows are another lord's: they are painted in his
+// colour, not in that of the map window the notice opens over.
+TEST_F(CovertTest, TheEnemysSquadsShowInHisColour)
+{
+    Player().flagNumber = 0;
+    PlayerRecord& enemy = Game().world->Player(1);
+    enemy.flagNumber = 1;
+    CArmy squads;
+    CSquad squad;
+    squad.count = 3;
+    squads.AddSquadCopy(squad);
+    CWindow parent(nullptr, PackedRect(0, 0, 239, 319), CStr(), false);
+    parent.SetSideColour(PlayerColour(&Player()), false);
+
+    ScoutResultArgs scout;
+    scout.provinceName = "Ashford";
+    scout.garrison.CopyFrom(squads);
+    scout.owner = &enemy;
+    DeceaseResultArgs decease;
+    decease.provinceName = "Ashford";
+    decease.killed.CopyFrom(squads);
+    decease.owner = &enemy;
+    CScoutSuccessWnd scouted(&parent, CStr("/Map/MapWnd/ScoutSuccessWnd"));
+    CDeceaseSuccessWnd struck(&parent, CStr("/Map/MapWnd/DeceaseSuccessWnd"));
+    const struct {
+        const char* what;
+        std::function<void()> setup;
+        CWindow* list;
+    } cases[] = {
+        {"the scouted guards", [&] { scouted.Setup(&scout); }, scouted.Child("GuardianArmy")},
+        {"the squads the assassins killed", [&] { struck.Setup(&decease); }, struck.Child("EnemyArmy")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(c.list, nullptr);
+        EXPECT_EQ(c.list->SideColour(), PlayerColour(&Player())) << "before it is filled";
+        c.setup();
+        EXPECT_EQ(c.list->SideColour(), PlayerColour(&enemy));
+    }
 }
 
 TEST_F(CovertTest, ShotOfTheAssassinationQuestion)
