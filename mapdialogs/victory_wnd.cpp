@@ -4,10 +4,12 @@
 #include "core/resource_mgr.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
+#include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "mapdialogs/hall_of_fame_wnd.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/player_name_wnd.h"
 #include "ui/child_path.h"
 #include "ui/layout_box.h"
@@ -44,6 +46,25 @@ CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent,
 
 CVictoryWnd::~CVictoryWnd() = default;
 
+namespace {
+
+uint8_t EnemyColour(const PlayerRecord& player)
+{
+    const CGameWorld* world = GameWorld();
+    const PlayerRecord* enemy = nullptr;
+    for (int i = 0; world != nullptr && i < world->PlayerCount(); ++i) {
+        const PlayerRecord& other = world->Player(i);
+        if (&other == &player)
+            continue;
+        if (enemy != nullptr)
+            return kNeutralColour;
+        enemy = &other;
+    }
+    return PlayerColour(enemy);
+}
+
+}  // namespace
+
 void CVictoryWnd::Fill(uint8_t victory, PlayerRecord* player)
 {
     m_scroller->SetMin(1, false);
@@ -62,6 +83,12 @@ void CVictoryWnd::Fill(uint8_t victory, PlayerRecord* player)
     CHallOfFameEntry entry;
     entry.FillFromPlayer(*player, CurrentGame());
     m_pages.Fill(entry);
+    // The game may end in another lord's turn, whose colour the map window
+    // holds: the lord's own squads show in his colour, those he killed in
+    // his enemy's (grey when he had more than one).
+    Window()->SetSideColour(PlayerColour(player), false);
+    if (m_pages.killed != nullptr)
+        m_pages.killed->SetSideColour(EnemyColour(*player), false);
 }
 
 void CVictoryWnd::SetMode(uint8_t mode)

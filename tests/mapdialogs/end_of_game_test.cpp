@@ -11,6 +11,7 @@
 
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
+#include "game/player_colour.h"
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
@@ -126,6 +127,40 @@ TEST_F(EndOfGameTest, TheMessageComesFirstThenOnePageAtATime)
     EXPECT_EQ(wnd.Mode(), CVictoryWnd::ModeStatistics);
     EXPECT_EQ(VisiblePage(wnd.Pages()), 4);
     Shot("victory_rig");
+}
+
+// A game that ends in an enemy's turn leaves the map window in his colour:
+// the statistics still show the lord's squads in the lord's colour, and
+// the squads he killed in his enemy's (grey when he had more than one).
+TEST_F(EndOfGameTest, TheStatisticsShowEachSideInItsColour)
+{
+    ASSERT_EQ(m_world.PlayerCount(), 3);
+    PlayerRecord& lord = m_world.Player(0);
+    for (int i = 0; i < 3; ++i)
+        m_world.Player(i).flagNumber = uint8_t(i);
+    m_map->SetSideColour(PlayerColour(&m_world.Player(1)), false);
+    const struct {
+        int players;
+        uint8_t killed;  // the colour of the squads the lord killed
+    } cases[] = {{3, kNeutralColour}, {2, PlayerColour(&m_world.Player(1))}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.players);
+        m_world.SetPlayerCount(c.players);
+        CVictoryWnd wnd(m_map, CStr("/Map/MapWnd/DefeatWnd"));
+        wnd.Fill(0, &lord);
+        StatisticsPages& pages = wnd.Pages();
+        const struct {
+            const char* list;
+            CItemListWnd* window;
+        } own[] = {{"recruited", pages.recruited},
+                   {"joined", pages.joined},
+                   {"assassinated", pages.assassinated},
+                   {"at the end", pages.finalArmy},
+                   {"lost", pages.lost}};
+        for (const auto& o : own)
+            EXPECT_EQ(o.window->SideColour(), PlayerColour(&lord)) << o.list;
+        EXPECT_EQ(pages.killed->SideColour(), c.killed);
+    }
 }
 
 TEST_F(EndOfGameTest, ThePagesShowThePlayersStatistics)
