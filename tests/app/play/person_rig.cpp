@@ -414,16 +414,21 @@ std::string PersonRig::TextOf(const std::string& pathTail) const
     return window != nullptr ? std::string(window->Text().Chars()) : std::string("(not shown)");
 }
 
-void PersonRig::Look(const std::string& step)
+void PersonRig::DrawAgain()
 {
-    if (m_ended)
-        return;
     g_lines.clear();
     SetDrawnTextObserver(RecordLine);
     if (CWindowMgr::Root() != nullptr)
         CWindowMgr::Root()->Invalidate(UndefinedRect, true);
     Frames(3);
     SetDrawnTextObserver(nullptr);
+}
+
+void PersonRig::Look(const std::string& step)
+{
+    if (m_ended)
+        return;
+    DrawAgain();
     // Numbered in the order seen, so the folder reads as the game went.
     char number[16];
     std::snprintf(number, sizeof number, "%02d_", ++m_looks);
@@ -494,12 +499,7 @@ std::vector<std::string> PersonRig::Read(CWindow* window)
     std::vector<std::string> texts;
     if (m_ended || window == nullptr)
         return texts;
-    g_lines.clear();
-    SetDrawnTextObserver(RecordLine);
-    if (CWindowMgr::Root() != nullptr)
-        CWindowMgr::Root()->Invalidate(UndefinedRect, true);
-    Frames(3);
-    SetDrawnTextObserver(nullptr);
+    DrawAgain();
     // Only what the window drew itself: windows behind it draw into the
     // same area.
     const PackedRect area = window->GetNode()->screenRect;

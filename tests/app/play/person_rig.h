@@ -132,6 +132,9 @@ protected:
     std::filesystem::path ShotFolder() const { return m_shots; }
 
 private:
+    // Has the whole screen drawn again, recording every text line drawn.
+    void DrawAgain();
+
     ScreenSize m_size{};
     std::filesystem::path m_folder, m_shots;
     Turns m_turns;
