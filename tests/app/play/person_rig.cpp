@@ -302,13 +302,17 @@ void PersonRig::TapOn(CWindow* window)
     TapAt((r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2);
 }
 
-bool PersonRig::Tap(const std::string& pathTail)
+bool PersonRig::TapIfShown(CWindow* window)
 {
-    CWindow* window = Find(pathTail);
     if (window == nullptr)
         return false;
     TapOn(window);
     return true;
+}
+
+bool PersonRig::Tap(const std::string& pathTail)
+{
+    return TapIfShown(Find(pathTail));
 }
 
 void PersonRig::Key(uint32_t virtualKey)
@@ -376,11 +380,7 @@ std::string PersonRig::TextIn(CWindow* window, const std::string& pathTail) cons
 
 bool PersonRig::TapIn(CWindow* window, const std::string& pathTail)
 {
-    CWindow* found = FindIn(window, pathTail);
-    if (found == nullptr)
-        return false;
-    TapOn(found);
-    return true;
+    return TapIfShown(FindIn(window, pathTail));
 }
 
 CWindow* PersonRig::FindText(const std::string& text) const
@@ -393,11 +393,7 @@ CWindow* PersonRig::FindText(const std::string& text) const
 
 bool PersonRig::TapText(const std::string& text)
 {
-    CWindow* window = FindText(text);
-    if (window == nullptr)
-        return false;
-    TapOn(window);
-    return true;
+    return TapIfShown(FindText(text));
 }
 
 CWindow* PersonRig::FindKind(const std::string& kind) const

@@ -134,6 +134,8 @@ protected:
 private:
     // Has the whole screen drawn again, recording every text line drawn.
     void DrawAgain();
+    // Taps the window found; false when there was none.
+    bool TapIfShown(CWindow* window);
 
     ScreenSize m_size{};
     std::filesystem::path m_folder, m_shots;

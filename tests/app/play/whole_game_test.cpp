@@ -68,15 +68,23 @@ protected:
     {
         return Until([&] { return FindKind(kind) != nullptr; }, frames);
     }
-    // The rightmost visible button of a scroller: its "more".
+    // The button at one end of a scroller: the rightmost visible one is its
+    // "more", the leftmost its "less".
+    CWindow* ScrollerEnd(const std::string& scroller, bool more) const
+    {
+        CWindow* end = nullptr;
+        if (CWindow* s = Find(scroller))
+            for (CWindow* c = s->GetFirstChild(); c != nullptr; c = c->GetNextSibling()) {
+                const int16_t left = c->GetNode()->screenRect.Left();
+                if (c->IsVisible() && (end == nullptr || (more ? left > end->GetNode()->screenRect.Left()
+                                                               : left < end->GetNode()->screenRect.Left())))
+                    end = c;
+            }
+        return end;
+    }
     void TapMore(const std::string& scroller)
     {
-        CWindow* more = nullptr;
-        if (CWindow* s = Find(scroller))
-            for (CWindow* c = s->GetFirstChild(); c != nullptr; c = c->GetNextSibling())
-                if (c->IsVisible() &&
-                    (more == nullptr || c->GetNode()->screenRect.Left() > more->GetNode()->screenRect.Left()))
-                    more = c;
+        CWindow* more = ScrollerEnd(scroller, true);
         ASSERT_NE(more, nullptr) << scroller << "\n" << Describe();
         TapOn(more);
     }
@@ -309,16 +317,9 @@ protected:
         Tap("RecruitActionPanel/BtnApply");
         WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn");
     }
-    // The leftmost visible button of a scroller: its "less".
     void TapLess(const std::string& scroller)
     {
-        CWindow* less = nullptr;
-        if (CWindow* s = Find(scroller))
-            for (CWindow* c = s->GetFirstChild(); c != nullptr; c = c->GetNextSibling())
-                if (c->IsVisible() &&
-                    (less == nullptr || c->GetNode()->screenRect.Left() < less->GetNode()->screenRect.Left()))
-                    less = c;
-        if (less != nullptr)
+        if (CWindow* less = ScrollerEnd(scroller, false))
             TapOn(less);
     }
     // Every squad of the garrison where the army stands into the army.
