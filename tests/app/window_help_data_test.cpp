@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <new>
 #include <set>
@@ -304,12 +305,9 @@ void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
     }
 }
 
-TEST(WindowHelpData, TheDataHasAScreenSizeWithATree)
-{
-    EXPECT_FALSE(ShippedSizes().empty());
-}
-
-TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
+// Runs the body on the layout tree of every screen size the data is built for,
+// with that size's resources in place.
+void ForEachShippedTree(const std::function<void(const Tree&)>& body)
 {
     for (const SkinSizeEntry& size : ShippedSizes()) {
         ScreenSize screen(size);
@@ -317,6 +315,18 @@ TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
         SCOPED_TRACE(screen.Layout());
         Tree tree;
         ASSERT_TRUE(ReadTree(screen.Layout(), tree));
+        body(tree);
+    }
+}
+
+TEST(WindowHelpData, TheDataHasAScreenSizeWithATree)
+{
+    EXPECT_FALSE(ShippedSizes().empty());
+}
+
+TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
+{
+    ForEachShippedTree([](const Tree& tree) {
         int windows = 0, buttons = 0;
         for (const Node& node : tree.nodes) {
             if (IsWindow(tree, node)) {
@@ -343,17 +353,12 @@ TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
         // The walk found what the layouts hold, not nothing.
         EXPECT_GT(windows, 30);
         EXPECT_GT(buttons, 20);
-    }
+    });
 }
 
 TEST(WindowHelpData, EveryHelpPageFitsTheHelpWindowAtEverySize)
 {
-    for (const SkinSizeEntry& size : ShippedSizes()) {
-        ScreenSize screen(size);
-        ASSERT_TRUE(screen.Ready()) << screen.Layout();
-        SCOPED_TRACE(screen.Layout());
-        Tree tree;
-        ASSERT_TRUE(ReadTree(screen.Layout(), tree));
+    ForEachShippedTree([](const Tree& tree) {
         std::set<std::string> pages;
         for (const Node& node : tree.nodes)
             if (node.name == "Help_")
@@ -374,7 +379,7 @@ TEST(WindowHelpData, EveryHelpPageFitsTheHelpWindowAtEverySize)
 
         CTextScreenWnd howToPlay(CWindowMgr::Root(), CStr("/Main/IntroHelpWnd"));
         ExpectPagesFit(howToPlay.TextWindow(), "How to Play");
-    }
+    });
 }
 
 }  // namespace

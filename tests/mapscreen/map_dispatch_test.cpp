@@ -516,6 +516,16 @@ int32_t Luminance(const uint8_t* rgb)
     return (299 * rgb[0] + 587 * rgb[1] + 114 * rgb[2]) / 1000;
 }
 
+// Far enough apart on a scale of 255 for a small number to read.
+constexpr int32_t kLegible = 64;
+
+// How far apart two colours of the map's palette are in brightness.
+int32_t Contrast(const CDisplaySurface& display, uint8_t ink, uint8_t ground)
+{
+    const uint8_t* palette = display.RawPalette();
+    return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
+}
+
 // The colour of a button's face inside its rims (the skins' frame parts are
 // 4 pixels), in its top-left corner where no picture or caption stands.
 uint8_t FaceColour(const CDisplaySurface& display, const CWindow* button)
@@ -527,13 +537,8 @@ uint8_t FaceColour(const CDisplaySurface& display, const CWindow* button)
 
 TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
 {
-    // Far enough apart on a scale of 255 for a small number to read.
-    constexpr int32_t kLegible = 64;
     m_map->MapFrame()->SetMapPaletteActive(true);
-    const uint8_t* palette = m_display.RawPalette();
-    auto contrast = [&](uint8_t ink, uint8_t face) {
-        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * face));
-    };
+    auto contrast = [&](uint8_t ink, uint8_t face) { return Contrast(m_display, ink, face); };
 
     // The recruit panel's squad buttons: both numbers of each icon, on the
     // face of the button, inside it.
@@ -591,12 +596,8 @@ uint8_t GroundColour(const CDisplaySurface& display, const CWindow* control)
 
 TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
 {
-    constexpr int32_t kLegible = 64;
     m_map->MapFrame()->SetMapPaletteActive(true);
-    const uint8_t* palette = m_display.RawPalette();
-    auto contrast = [&](uint8_t ink, uint8_t ground) {
-        return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
-    };
+    auto contrast = [&](uint8_t ink, uint8_t ground) { return Contrast(m_display, ink, ground); };
     // Only the numbers a list shows, against what is drawn behind it.
     auto check = [&](const std::string& name, CItemListWnd* list) {
         ASSERT_TRUE(list->IsVisible()) << name;
