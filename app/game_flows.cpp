@@ -174,7 +174,9 @@ void CGameApplication::ExplainDamagedSlots()
 
 int32_t CGameApplication::PickSlotForNewGame()
 {
-    if (SaveSlots::ValidCount() < 1)
+    // A damaged file may be a game the person still wants: it is shown in the
+    // picker and written over only when they say so.
+    if (SaveSlots::ValidCount() < 1 && SaveSlots::Damaged().empty())
         return 0;
     return RunSlotPicker(PickSlotSave);
 }

@@ -168,9 +168,11 @@ void CPickSlotWnd::OnOk(CWindow*, intptr_t)
     if (slot < 0)
         return;
     m_chosen = slot;
-    if (m_mode == PickSlotSave && SaveSlots::Check(slot) == SaveSlots::kValid) {
+    const uint32_t state = SaveSlots::Check(slot);
+    if (m_mode == PickSlotSave && (state == SaveSlots::kValid || state == SaveSlots::kDamaged)) {
         WindowGuard guard(this);
-        const bool overwrite = Ask(this, "OverwriteSlotT", "OverwriteSlotM");
+        const bool overwrite = Ask(this, "OverwriteSlotT",
+                                   state == SaveSlots::kValid ? "OverwriteSlotM" : "OverwriteDamagedSlotM");
         if (!guard.Alive() || QuitFlag)
             return;
         if (!overwrite)

@@ -6,6 +6,7 @@
 
 #include "core/data_file.h"
 #include "core/display_surface.h"
+#include "core/log.h"
 #include "core/sound_mgr.h"
 #include "platform/platform.h"
 
@@ -197,15 +198,16 @@ void CPreferencesMgr::Save()
     // Written in full under a temporary name first; only a complete file
     // replaces the old one.
     const CStr temporaryName = TemporaryName();
-    FILE* file = OpenVersionedFile(temporaryName.Chars(), DataFileCreate);
-    if (file == nullptr)
-        return;
-    bool written = FileWrite(buffer.get(), counter.Capacity(), 1, file) == 1;
-    written = std::fflush(file) == 0 && written;
-    written = FileClose(file) && written;
-    CStr temporaryPath = DataFilePath(temporaryName.Chars());
-    CStr finalPath = DataFilePath(kFileName);
+    bool written = false;
+    if (FILE* file = OpenVersionedFile(temporaryName.Chars(), DataFileCreate)) {
+        written = FileWrite(buffer.get(), counter.Capacity(), 1, file) == 1;
+        written = std::fflush(file) == 0 && written;
+        written = FileClose(file) && written;
+    }
+    const CStr temporaryPath = DataFilePath(temporaryName.Chars());
+    const CStr finalPath = DataFilePath(kFileName);
     if (!written || !ReplaceFileDurably(temporaryPath.Chars(), finalPath.Chars())) {
         DeleteDataFile(temporaryName.Chars());
+        LogWrite(CStr("MAIN: the preferences could not be saved into ") + kFileName);
     }
 }

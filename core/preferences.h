@@ -39,7 +39,8 @@ public:
     static bool Load();
     // Writes the file when anything was loaded (every load marks the values
     // for saving). The bytes go to a temporary file that then replaces the
-    // old one, so a save cut short never loses the previous preferences.
+    // old one, so a save cut short never loses the previous preferences. A
+    // save that fails (a full disk) leaves the old file and a log line.
     static void Save();
 
     static void SetDefaults();

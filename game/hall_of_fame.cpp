@@ -246,13 +246,11 @@ bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
     const std::vector<CHallOfFameEntry*> table = MissionTable(game.missionPath);
     if (table.size() < g_config.placesPerMission) {
         g_entries.push_back(std::move(entry));
-        SaveHallOfFameFile();
-        return true;
+        return SaveHallOfFameFile();
     }
     if (!table.empty() && table.back()->score < entry->score) {
         table.back()->Assign(*entry);
-        SaveHallOfFameFile();
-        return true;
+        return SaveHallOfFameFile();
     }
     return false;
 }

@@ -70,6 +70,7 @@ bool SaveHallOfFameFile();
 bool ReadHallOfFame(const uint8_t* data, uint32_t size);
 std::vector<uint8_t> WriteHallOfFame();
 bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+// True when the result entered the table and the file was written.
 bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
 // The end of a game that may enter the hall of fame: the current save slot
 // (the finished game's save) is deleted before the entry is written.

@@ -383,6 +383,18 @@ void MigrateOldSaveFile()
     SaveSlots::Recount();
 }
 
+namespace {
+bool SlotFileHoldsBytes(int n)
+{
+    FILE* file = OpenDataFile(SaveSlotFileName(n).Chars(), DataFileRead);
+    if (file == nullptr)
+        return false;
+    const int32_t size = FileSize(file);
+    FileClose(file);
+    return size != 0;
+}
+}  // namespace
+
 namespace SaveSlots {
 uint32_t Check(int n)
 {
@@ -390,15 +402,20 @@ uint32_t Check(int n)
         return kNone;
     uint16_t version = 0;
     std::vector<uint8_t> body;
+    // Only a slot without a file, or with an empty one, is free: any other
+    // file that is not a game we can play may be one the person wants back,
+    // so it is never taken for free space.
     switch (ReadVersionedBody(SaveSlotFileName(n), version, body, kMaxSaveFileBytes)) {
     case VersionedRead::kAbsent:
+        return SlotFileHoldsBytes(n) ? kDamaged : kAbsent;
     case VersionedRead::kRefused:
-        return kAbsent;
     case VersionedRead::kUnreadable:
-        return kNone;
+        return kDamaged;
     case VersionedRead::kOk:
         break;
     }
+    if (body.empty())
+        return kDamaged;
     return CheckSaveBody(version, body.data(), uint32_t(body.size()));
 }
 

@@ -101,6 +101,8 @@ enum State : uint32_t {
     kDamaged = 2,
     kValid = 3
 };
+// Absent only when the slot has no file or an empty one; a file cut short,
+// of an old version, too large or damaged is damaged, never free.
 uint32_t Check(int n);
 bool Select(int n);
 void Deselect();

@@ -2,6 +2,7 @@
 
 #include "core/core_main.h"
 #include "core/resource_mgr.h"
+#include "core/ui_mgr.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
 #include "game/player_colour.h"
@@ -14,6 +15,7 @@
 #include "ui/child_path.h"
 #include "ui/layout_box.h"
 #include "ui/markup_wnd.h"
+#include "ui/message_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
@@ -152,7 +154,8 @@ void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* play
     }
     if (QuitFlag)
         return;
-    AddFinishedGameToHallOfFame(*player, game);
+    if (!AddFinishedGameToHallOfFame(*player, game))
+        ShowNotSavedMessage(mapWindow, LocaleText("NotSavedHallOfFameM"));
     int scenario = 0, mission = 0;
     const int16_t start = Map::CSrenarionMgr::FindMission(game.missionPath, &scenario, &mission)
                               ? static_cast<int16_t>(Map::CSrenarionMgr::IndexOfMission(scenario, mission))

@@ -173,6 +173,12 @@ public:
     void OnHide() override;
     void OnChar(uint16_t code);
     void Autosave();
+    // Saves the game into its slot; false, logged, only when it could not
+    // be written.
+    bool SaveIntoSlot();
+    // Before the person leaves: true when the game is saved (or has nothing
+    // to save); otherwise they are told and stay in the game.
+    bool SavedBeforeLeaving();
     void OnCustomizePlayer(PlayerRecord* player);
     void OnPumpUi();
     void OnMenu();
@@ -403,6 +409,7 @@ private:
     PackedRect m_armyDetailsRect = UndefinedRect;
     PackedRect m_castleDetailsRect = UndefinedRect;
     uint8_t m_autosave = 1;
+    int32_t m_notSavedTurn = -1;  // the turn in which a failed autosave was last reported
     uint8_t m_domainPlayer = 255;
     CTimer m_actionTimer;
     CTimer m_commandTimer;

@@ -5,6 +5,7 @@
 #include "core/core_main.h"
 #include "core/log.h"
 #include "core/preferences.h"
+#include "core/ui_mgr.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
@@ -16,6 +17,7 @@
 #include "game/ui_request.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
+#include "ui/message_wnd.h"
 #include "ui/window_mgr.h"
 
 void CMapWnd::SetNewGameOptions(const NewGameOptions& options)
@@ -135,14 +137,39 @@ void CMapWnd::OnHide()
     ActivateMapFrame(false);
 }
 
+bool CMapWnd::SaveIntoSlot()
+{
+    // Without a slot there is no file to save into, and a battle half fought
+    // is never saved.
+    const CStr name = CurrentSaveName();
+    if (!m_autosave || name.IsEmpty() || Game().battleInProgress)
+        return true;
+    if (SaveGame(name))
+        return true;
+    LogWrite(CStr("MAIN: the game could not be saved into ") + name);
+    return false;
+}
+
 void CMapWnd::Autosave()
 {
-    // Without a slot there is no file to save into.
-    if (!m_autosave)
+    // A game being left was saved when the person chose to leave, and a
+    // close request cannot wait for an answer: the log line is all.
+    if (SaveIntoSlot() || GameStopRequested())
         return;
-    const CStr name = CurrentSaveName();
-    if (!name.IsEmpty())
-        SaveGame(name);
+    // Once a turn is enough for a disk that stays full.
+    if (m_notSavedTurn == Game().turn)
+        return;
+    m_notSavedTurn = Game().turn;
+    ShowNotSavedMessage(m_window->IsVisible() ? m_window : CWindowMgr::Root(),
+                        LocaleFormat("NotSavedGameM", long(SaveSlots::Current() + 1)));
+}
+
+bool CMapWnd::SavedBeforeLeaving()
+{
+    if (SaveIntoSlot())
+        return true;
+    ShowNotSavedMessage(m_window, LocaleFormat("NotSavedLeaveM", long(SaveSlots::Current() + 1)));
+    return false;
 }
 
 void CMapWnd::OnPumpUi()
@@ -193,11 +220,11 @@ void CMapWnd::OnMenu()
             }
             break;
         case 9:
-            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk)
+            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk && SavedBeforeLeaving())
                 MapGameCommand(9);
             break;
         case 10:
-            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk)
+            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk && SavedBeforeLeaving())
                 RequestQuit();
             break;
         default:

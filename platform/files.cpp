@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/platform_backend.h"
 
 std::string GetProgramPath()
 {
@@ -78,6 +79,8 @@ std::string FolderOf(const std::string& path)
 
 bool ReplaceFileDurably(const std::string& from, const std::string& to)
 {
+    if (PlatformRefusesFileWrites())
+        return false;
     if (!SyncPath(from, O_RDONLY) || std::rename(from.c_str(), to.c_str()) != 0) {
         return false;
     }

@@ -122,7 +122,8 @@ bool InputScript::Parse(const std::string& text)
         } else if (verb == "refuse") {
             c.kind = ScriptCommand::Refuse;
             c.text = w1;
-            ok = (w1 == "window" || w1 == "display" || w1 == "input" || w1 == "raw") && w2.empty();
+            ok = (w1 == "window" || w1 == "display" || w1 == "input" || w1 == "raw" || w1 == "writes") &&
+                 w2.empty();
         } else {
             ok = false;
         }

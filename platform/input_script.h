@@ -16,6 +16,8 @@
 //   refuse window|display|input    setup: that part of the device fails to start
 //   refuse raw                     setup: no raw frame-buffer access; the screen is
 //                                  reached through the game library's display
+//   refuse writes                  setup: every file replacement fails, as on a
+//                                  full disk
 //
 // At most one message-producing command runs per frame step, so a script reads
 // as a sequence of frame steps.
@@ -52,7 +54,8 @@ public:
     bool Load(const std::string& path);
     const std::string& Error() const { return m_error; }
     const std::vector<ScriptCommand>& Commands() const { return m_commands; }
-    // True when a "refuse" line names the part ("window", "display", "input", "raw").
+    // True when a "refuse" line names the part ("window", "display", "input", "raw",
+    // "writes").
     bool Refuses(const std::string& part) const;
 
     // What running the script asks of the backend.

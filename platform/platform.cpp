@@ -50,6 +50,11 @@ void InstallPlatform(std::unique_ptr<PlatformBackend> backend)
     Slot() = std::move(backend);
 }
 
+bool PlatformRefusesFileWrites()
+{
+    return Slot() && Slot()->RefusesFileWrites();
+}
+
 const char* PlatformBackendName()
 {
     return CurrentPlatform().Name();

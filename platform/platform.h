@@ -169,7 +169,7 @@ std::vector<std::string> ListPackFiles(const std::string& folder);
 // bytes reach the disk before the rename and the folder's entry after it, so
 // after a power cut the name holds the old file or the whole new one, never
 // an empty one. False, with nothing renamed, when the new file cannot be
-// flushed or renamed.
+// flushed or renamed, or when the headless backend refuses writes.
 bool ReplaceFileDurably(const std::string& from, const std::string& to);
 
 // ---- Backend lifetime ----

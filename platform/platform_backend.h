@@ -51,6 +51,9 @@ public:
     virtual uint32_t Ticks() = 0;
     virtual bool OpenInput() = 0;
     virtual int RawFrameBuffer(RawFrameBufferInfo& out) = 0;
+    // True when every file replacement is to fail, as on a full disk (a
+    // headless stand-in for tests; a real device never refuses).
+    virtual bool RefusesFileWrites() const { return false; }
     // The game library's display over the same emulated screen. A backend
     // that refuses it overrides GameDisplayOffered.
     bool OpenGameDisplay(WindowHandle window);
@@ -100,3 +103,6 @@ protected:
 PlatformBackend& CurrentPlatform();
 // Replaces the backend in use (tests and the backend choice use this).
 void InstallPlatform(std::unique_ptr<PlatformBackend> backend);
+// Whether the backend in use refuses file writes; false when none is in use,
+// so that writing a file never chooses a backend.
+bool PlatformRefusesFileWrites();

@@ -254,3 +254,10 @@ void CMessageWnd::OnHide()
 {
     CFrameWnd::OnHide();
 }
+
+void ShowNotSavedMessage(CWindow* parent, const CStr& text)
+{
+    CMessageWnd* box = new CMessageWnd(parent);
+    box->Setup(text, CStr("NotSavedT"), MessageOk, CStr("/Sounds/msg_bad"), true);
+    delete box;
+}

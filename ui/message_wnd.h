@@ -77,3 +77,8 @@ private:
     uint16_t m_minTextHeight = 50;
     bool m_modal = false;
 };
+
+// Tells the person that something they rely on was not written (a full disk,
+// a write error) and waits until they close the box with "Ok". The text
+// names what was not saved; the title is the locale text of "NotSavedT".
+void ShowNotSavedMessage(CWindow* parent, const CStr& text);

@@ -31,6 +31,11 @@ int HeadlessBackend::RawFrameBuffer(RawFrameBufferInfo& out)
     return 1;
 }
 
+bool HeadlessBackend::RefusesFileWrites() const
+{
+    return m_options.refuseWrites || (m_script && m_script->Refuses("writes"));
+}
+
 bool HeadlessBackend::GameDisplayOffered()
 {
     return !m_options.refuseDisplay && !(m_script && m_script->Refuses("display"));

@@ -18,6 +18,7 @@ struct HeadlessOptions {
     bool refuseDisplay = false;    // no screen at all: neither raw access nor the game library's display
     bool refuseRawAccess = false;  // no raw access; the game library's display is offered
     bool refuseInput = false;
+    bool refuseWrites = false;  // every file replacement fails, as on a full disk
     // Layout of the emulated screen (strides 0 = plain rows).
     uint16_t format = RAW_FORMAT_565;
     int32_t xStride = 0;
@@ -42,11 +43,13 @@ public:
     uint32_t Ticks() override { return m_clock; }
     bool OpenInput() override;
     int RawFrameBuffer(RawFrameBufferInfo& out) override;
+    bool RefusesFileWrites() const override;
     void Present() override { ++m_presents; }
     bool Screenshot(const std::string& name) override;
 
     // ---- For tests ----
     void SetKeyHeld(uint32_t virtualKey, bool held);
+    void RefuseFileWrites(bool refuse) { m_options.refuseWrites = refuse; }
     void AdvanceClock(uint32_t milliseconds) { m_clock += milliseconds; }
     void SetClock(uint32_t ticks) { m_clock = ticks; }
     // Texts of the message boxes shown so far (code page, as given).

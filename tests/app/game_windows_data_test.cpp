@@ -167,6 +167,7 @@ TEST_F(GameWindowsDataTest, TextsAndPicturesTheWindowsNameExist)
                             "SIPlayers",
                             "OverwriteSlotT",
                             "OverwriteSlotM",
+                            "OverwriteDamagedSlotM",
                             "DeleteSlotT",
                             "DeleteSlotM",
                             "NoSavedGamesT",

@@ -174,16 +174,40 @@ TEST_F(PickSlotTest, OverwritingAValidSlotAsksFirst)
     EXPECT_EQ(wnd.ChosenSlot(), 0);
 }
 
-TEST_F(PickSlotTest, AnEmptyOrDamagedSlotIsTakenAtOnce)
+TEST_F(PickSlotTest, AnEmptySlotIsTakenAtOnce)
+{
+    CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
+    Script({[&] { wnd.SlotScroller()->SetValue(2, true, true); }, [&] { TapWindow(wnd.OkButton()); }});
+    EXPECT_EQ(RunModal(&wnd), ResultOk);
+    EXPECT_EQ(wnd.ChosenSlot(), 1);
+}
+
+TEST_F(PickSlotTest, OverwritingADamagedSlotAsksFirstAndSaysItCannotBeRead)
 {
     DamageSlot(0);
-    for (int slot : {0, 1}) {
-        CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
-        Script({[&] { wnd.SlotScroller()->SetValue(slot + 1, true, true); },
-                [&] { TapWindow(wnd.OkButton()); }});
-        EXPECT_EQ(RunModal(&wnd), ResultOk);
-        EXPECT_EQ(wnd.ChosenSlot(), slot);
-    }
+    CPickSlotWnd wnd(PickSlotSave, nullptr, CStr("/Main/PickSlotWnd"));
+    bool asked = false;
+    Script({[&] { wnd.SlotScroller()->SetValue(1, true, true); },
+            [&] {
+                EXPECT_EQ(Info(wnd), "Damaged");
+                TapWindow(wnd.OkButton());
+            },
+            [&] {
+                CMessageWnd* question = FindChild<CMessageWnd>(&wnd);
+                ASSERT_NE(question, nullptr);
+                EXPECT_EQ(question->Mode(), MessageQuestion);
+                EXPECT_STREQ(question->TextWindow()->Text().Chars(), "Cannot be read. Lose it?");
+                asked = true;
+                TapWindow(question->CancelButton());
+            },
+            [&] {
+                EXPECT_TRUE(wnd.IsVisible()) << "a refused overwrite keeps the picker open";
+                TapWindow(wnd.OkButton());
+            },
+            [&] { TapWindow(FindChild<CMessageWnd>(&wnd)->OkButton()); }});
+    EXPECT_EQ(RunModal(&wnd), ResultOk);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(wnd.ChosenSlot(), 0);
 }
 
 TEST_F(PickSlotTest, CancelChoosesNoSlot)

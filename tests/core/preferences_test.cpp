@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "core/log.h"
 #include "core/preferences.h"
 #include "core/sound_mgr.h"
+#include "platform/headless/headless_backend.h"
 #include "tests/support/fixture_packs.h"
 #include "tests/support/sync_recorder.h"
 
@@ -149,18 +152,40 @@ TEST_F(Preferences, DisplayLevels)
     }
 }
 
-TEST_F(Preferences, FailedSaveKeepsThePreviousFile)
+TEST_F(Preferences, FailedSaveKeepsThePreviousFileAndSaysSoInTheLog)
 {
     std::string old = kDefaultFile;
     old[3] = 99;
-    m_data.folder().Write("zkvprefs.sav", old);
-    ASSERT_TRUE(CPreferencesMgr::Load());
-    PrefVolume = 12;
-    // The temporary file cannot be created where a folder stands.
-    std::filesystem::create_directory(m_data.folder().File("zkvprefs~.sav"));
-    CPreferencesMgr::Save();
-    EXPECT_EQ(m_data.folder().Read("zkvprefs.sav"), old);
-    std::filesystem::remove(m_data.folder().File("zkvprefs~.sav"));
+    const std::string temporary = m_data.folder().File("zkvprefs~.sav");
+    struct Case {
+        const char* what;
+        std::function<void()> fail, mend;
+    } cases[] = {
+        {"the temporary file cannot be created where a folder stands",
+         [&] { std::filesystem::create_directory(temporary); }, [&] { std::filesystem::remove(temporary); }},
+        {"the disk refuses the write, as a full one does",
+         [] {
+             HeadlessOptions refusing;
+             refusing.refuseWrites = true;
+             UseHeadlessPlatform(refusing);
+         },
+         [] { PlatformClose(); }},
+    };
+    for (const Case& c : cases) {
+        m_data.folder().Write("zkvprefs.sav", old);
+        ASSERT_TRUE(CPreferencesMgr::Load()) << c.what;
+        PrefVolume = 12;
+        LogOpen();
+        c.fail();
+        CPreferencesMgr::Save();
+        c.mend();
+        EXPECT_EQ(m_data.folder().Read("zkvprefs.sav"), old) << c.what;
+        EXPECT_FALSE(m_data.folder().Exists("zkvprefs~.sav")) << c.what;
+        EXPECT_NE(
+            m_data.folder().Read("zkvlog.sav").find("MAIN: the preferences could not be saved into zkvprefs"),
+            std::string::npos)
+            << c.what;
+    }
 }
 
 TEST_F(Preferences, SaveReachesTheDiskBeforeAndAfterItsRename)

@@ -201,30 +201,16 @@ TEST_F(SavedGameTest, ABattleInProgressIsNeverSaved)
 TEST_F(SavedGameTest, SlotStates)
 {
     ASSERT_TRUE(SaveGame(SaveSlotFileName(0), Parts()));
-    // Version 5 is older than anything we read: the slot counts as free.
-    ASSERT_TRUE(data.folder().Write("zkvsave03.sav", std::string("\x05\x00", 2) + File(0).substr(2)));
-    // The same game against a mission that is not in the packs.
-    missionPath = CStr("/Scenarios/scenario01/Mission009");
-    ASSERT_TRUE(SaveGame(SaveSlotFileName(4), Parts()));
-    // A body whose stored mission checksum no longer matches.
-    std::string changed = File(0);
-    changed[2 + 4] ^= 1;
-    std::vector<uint8_t> body(changed.begin() + 2, changed.end());
-    SealSaveCheckByte(body.data(), uint32_t(body.size()));
-    ASSERT_TRUE(
-        data.folder().Write("zkvsave05.sav", changed.substr(0, 2) + std::string(body.begin(), body.end())));
-    ASSERT_TRUE(data.folder().Write("zkvsave06.sav", std::string("\x09\x00", 2)));
+    ASSERT_TRUE(data.folder().Write("zkvsave02.sav", ""));
 
     EXPECT_EQ(SaveSlots::Check(0), uint32_t(SaveSlots::kValid));
     EXPECT_EQ(SaveSlots::Check(1), uint32_t(SaveSlots::kAbsent));
-    EXPECT_EQ(SaveSlots::Check(3), uint32_t(SaveSlots::kAbsent));
-    EXPECT_EQ(SaveSlots::Check(4), uint32_t(SaveSlots::kDamaged));
-    EXPECT_EQ(SaveSlots::Check(5), uint32_t(SaveSlots::kDamaged));
-    EXPECT_EQ(SaveSlots::Check(6), uint32_t(SaveSlots::kAbsent));
+    EXPECT_EQ(SaveSlots::Check(2), uint32_t(SaveSlots::kAbsent)) << "an empty file holds nothing to lose";
     EXPECT_EQ(SaveSlots::Check(-1), uint32_t(SaveSlots::kNone));
     EXPECT_EQ(SaveSlots::FirstFree(), 1);
     EXPECT_EQ(SaveSlots::FirstValid(), 0);
 
+    ASSERT_TRUE(data.folder().Write("zkvsave04.sav", "\x09"));
     ASSERT_TRUE(SaveSlots::Select(4));
     EXPECT_EQ(SaveSlots::CurrentState(), uint32_t(SaveSlots::kDamaged));
     EXPECT_FALSE(SaveSlots::Select(9));
@@ -234,6 +220,51 @@ TEST_F(SavedGameTest, SlotStates)
     EXPECT_EQ(SaveSlots::ValidCount(), 0);
     SaveSlots::ReleaseCurrent();
     EXPECT_EQ(SaveSlots::Current(), -1);
+}
+
+// Every file in a slot that is not a game we can play is damaged, never free:
+// a free slot is written over without asking.
+TEST_F(SavedGameTest, AnUnreadableSlotIsDamagedNotFree)
+{
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(0), Parts()));
+    const std::string good = File(0);
+    // The same game against a mission that is not in the packs.
+    missionPath = CStr("/Scenarios/scenario01/Mission009");
+    ASSERT_TRUE(SaveGame(SaveSlotFileName(1), Parts()));
+    const std::string otherMission = File(1);
+    // A body whose stored mission checksum no longer matches.
+    std::string changed = good;
+    changed[2 + 4] ^= 1;
+    std::vector<uint8_t> body(changed.begin() + 2, changed.end());
+    SealSaveCheckByte(body.data(), uint32_t(body.size()));
+    changed = changed.substr(0, 2) + std::string(body.begin(), body.end());
+    // A byte the check byte covers (every fourth of the body).
+    std::string flipped = good;
+    flipped[2 + good.size() / 8 * 4] ^= 1;
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+        off_t sparseSize;  // when not 0, the file claims this size without the bytes
+    } cases[] = {
+        {"one byte", std::string("\x09", 1), 0},
+        {"a version word only", std::string("\x09\x00", 2), 0},
+        {"cut short", good.substr(0, good.size() / 2), 0},
+        {"version 5", std::string("\x05\x00", 2) + good.substr(2), 0},
+        {"a version from the future", std::string("\x0b\x00", 2) + good.substr(2), 0},
+        {"a flipped byte", flipped, 0},
+        {"a mission that is not there", otherMission, 0},
+        {"a mission that changed", changed, 0},
+        {"larger than any saved game", good, off_t(kMaxSaveFileBytes) + 3},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(data.folder().Write("zkvsave05.sav", c.bytes)) << c.what;
+        if (c.sparseSize != 0) {
+            ASSERT_EQ(truncate(data.folder().File("zkvsave05.sav").c_str(), c.sparseSize), 0) << c.what;
+        }
+        EXPECT_EQ(SaveSlots::Check(5), uint32_t(SaveSlots::kDamaged)) << c.what;
+        EXPECT_EQ(SaveSlots::Damaged(), (std::vector<int>{1, 5})) << c.what;
+    }
 }
 
 TEST_F(SavedGameTest, AFailedSaveKeepsTheOldOne)

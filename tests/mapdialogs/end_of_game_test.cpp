@@ -19,11 +19,13 @@
 #include "mapdialogs/hall_of_fame_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/player_name_wnd.h"
+#include "platform/headless/headless_backend.h"
 #include "players/human_controller.h"
 #include "tests/rigs/game_windows_rig.h"
 #include "ui/composite_wnd.h"
 #include "ui/keyboard_wnd.h"
 #include "ui/markup_wnd.h"
+#include "ui/message_wnd.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
@@ -296,6 +298,42 @@ TEST_F(EndOfGameTest, AVictoryLeadsToTheNameWindowAndTheHallOfFame)
         EXPECT_EQ(HallOfFameCount(Game().missionPath), c.entries) << c.what;
         EXPECT_EQ(m_map->GetFirstChild(), nullptr) << c.what << ": every window was deleted";
     }
+}
+
+// A full disk when the result is written: the winner is told it is not in
+// the hall of fame's file before the hall of fame shows.
+TEST_F(EndOfGameTest, AResultThatCannotBeWrittenIsToldBeforeTheHallOfFame)
+{
+    FreeHallOfFame();
+    m_world.Player(0).name = CStr("Aldra");
+    m_world.Player(1).human = 0;
+    for (ScoreWeights& block : HallOfFameConfig().blocks)
+        block.base = 1000;
+    HeadlessBackend* headless = ActiveHeadlessPlatform();
+    ASSERT_NE(headless, nullptr);
+    headless->RefuseFileWrites(true);
+    std::string told;
+    bool sawHall = false;
+    Script({[&] { TapWindow(FindScreen<CVictoryWnd>(m_map)->Message()); },
+            [&] { TapWindow(FindScreen<CVictoryWnd>(m_map)->ExitButton()); },
+            [&] { TapWindow(FindChild<CPlayerNameWnd>(m_map)->OkButton()); },
+            [&] {
+                auto* box = FindChild<CMessageWnd>(m_map);
+                ASSERT_NE(box, nullptr);
+                told = box->TextWindow()->Text().Chars();
+                TapWindow(box->OkButton());
+            },
+            [&] {
+                auto* hall = FindScreen<CHallOfFameWnd>(m_map);
+                ASSERT_NE(hall, nullptr);
+                sawHall = true;
+                TapWindow(hall->ReturnButton());
+            }});
+    RunEndOfGameWindows(m_map, 1, &m_world.Player(0));
+    headless->RefuseFileWrites(false);
+    EXPECT_EQ(told, "Not written into the hall of fame");
+    EXPECT_TRUE(sawHall);
+    EXPECT_EQ(m_map->GetFirstChild(), nullptr) << "every window was deleted";
 }
 
 }  // namespace

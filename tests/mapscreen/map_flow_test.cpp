@@ -83,6 +83,71 @@ TEST_F(MapFlow, AutosaveWritesTheCurrentSlotUntilTheSaveIsForgotten)
     EXPECT_FALSE(SlotFileExists(3));
 }
 
+// A full disk: the person is told which slot was not saved, once a turn,
+// the last good save stays, and the game goes on.
+TEST_F(MapFlow, AFailedAutosaveSaysSoOnceATurn)
+{
+    MakeMap();
+    SessionInit(0);
+    ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
+    ASSERT_TRUE(SaveSlots::Select(3));
+    Game().turn = 4;
+    SigAutosave.Fire();
+    ASSERT_TRUE(SlotFileExists(3));
+    std::vector<std::string> told;
+    m_hook->before = [&] {
+        const std::string text = TopMessageText();
+        if (!text.empty())
+            told.push_back(text);
+        AnswerTopWindow();
+    };
+    m_headless->RefuseFileWrites(true);
+    Game().turn = 5;
+    SigAutosave.Fire();
+    SigAutosave.Fire();
+    ASSERT_EQ(told.size(), 1u) << "once in a turn";
+    EXPECT_NE(told[0].find("could not be saved in slot 4"), std::string::npos) << told[0];
+    EXPECT_EQ(SaveSlots::Check(3), uint32_t(SaveSlots::kValid)) << "the last good save stays";
+    Game().turn = 6;
+    SigAutosave.Fire();
+    EXPECT_EQ(told.size(), 2u) << "and again in the next";
+    m_headless->RefuseFileWrites(false);
+    SigAutosave.Fire();
+    EXPECT_EQ(told.size(), 2u) << "saved: nothing to say";
+    m_hook->before = nullptr;
+}
+
+// The first save of a new game fails: the person hears of it before his
+// first turn, and the game goes on to it.
+TEST_F(MapFlow, ANewGameThatCannotBeSavedSaysSoAndGoesOn)
+{
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(6));
+    m_map->SetNewGameOptions(Options(1));
+    m_headless->RefuseFileWrites(true);
+    std::vector<std::string> told;
+    bool personPlays = false;
+    m_hook->before = [&] {
+        const std::string text = TopMessageText();
+        if (text.find("could not be saved") != std::string::npos)
+            told.push_back(text);
+        if (AnswerTopWindow() || !GameWorld())
+            return;
+        if (!personPlays && Game().humanTurnActive && (CurrentMapUiState().bits & 16) != 0) {
+            personPlays = true;
+            MapGameCommand(9);
+        }
+    };
+    ASSERT_EQ(m_map->RunGame(0), 1);
+    RunModal(m_map->Window());
+    m_hook->before = nullptr;
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("could not be saved in slot 7"), std::string::npos) << told[0];
+    EXPECT_TRUE(personPlays) << "the game went on to the person's turn";
+    EXPECT_FALSE(SlotFileExists(6));
+    m_headless->RefuseFileWrites(false);
+}
+
 TEST_F(MapFlow, ForgettingWithoutASlotOnlyClearsTheAutosave)
 {
     MakeMap();

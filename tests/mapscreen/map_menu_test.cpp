@@ -57,7 +57,8 @@ protected:
     // Opens the menu with its icon; in the menu the script taps the item of
     // that id (0: taps nothing and closes it with the menu key), and answers
     // the question that follows with "Ok" or "Cancel".
-    void ChooseFromMenu(uint16_t id, bool confirm, bool* reportEnabled = nullptr)
+    void ChooseFromMenu(uint16_t id, bool confirm, bool* reportEnabled = nullptr,
+                        std::vector<std::string>* told = nullptr)
     {
         m_hook->before = [=, this] {
             CGameMenu* menu = m_map->GameMenu();
@@ -72,8 +73,11 @@ protected:
             }
             const int32_t n = CWindowMgr::CaptureCount();
             auto* box = n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
-            if (box && box->IsVisible())
+            if (box && box->IsVisible()) {
+                if (told)
+                    told->push_back(TopMessageText());
                 Tap(confirm ? box->OkButton() : box->CancelButton());
+            }
         };
         Tap(m_map->PanelControls().mapTopMenu);
         CWindowMgr::ProcessEvents();
@@ -129,6 +133,35 @@ TEST_F(MapMenu, EndingTheGameForgetsItsSaveQuittingToTheMenuKeepsIt)
         EXPECT_EQ(LeaveRequested(), c.leaves) << c.name;
         EXPECT_EQ(SlotFileExists(2), c.saveKept) << c.name;
         EXPECT_EQ(QuitFlag != 0, c.quits) << c.name;
+        QuitFlag = 0;
+        SetLeaveRequested(0);
+        SaveSlots::Delete(2);
+        FreshGame();
+    }
+}
+
+// A full disk when the person leaves: he is told his game was not saved and
+// stays in it, so that he can free some space and leave again.
+TEST_F(MapMenu, LeavingAGameThatCannotBeSavedSaysSoAndStaysInIt)
+{
+    for (const uint16_t id : {9, 10}) {
+        SCOPED_TRACE(id == 9 ? "save and quit" : "exit the program");
+        ASSERT_TRUE(SaveSlots::Select(2));
+        m_headless->RefuseFileWrites(true);
+        std::vector<std::string> told;
+        ChooseFromMenu(id, true, nullptr, &told);
+        EXPECT_FALSE(LeaveRequested());
+        EXPECT_EQ(QuitFlag, 0);
+        EXPECT_FALSE(SlotFileExists(2));
+        ASSERT_EQ(told.size(), 2u) << "the question, then what was not saved";
+        EXPECT_NE(told[1].find("could not be saved in slot 3"), std::string::npos) << told[1];
+
+        m_headless->RefuseFileWrites(false);
+        told.clear();
+        ChooseFromMenu(id, true, nullptr, &told);
+        EXPECT_EQ(told.size(), 1u) << "only the question";
+        EXPECT_TRUE(SlotFileExists(2)) << "saved as he leaves";
+        EXPECT_TRUE(LeaveRequested() || QuitFlag != 0);
         QuitFlag = 0;
         SetLeaveRequested(0);
         SaveSlots::Delete(2);

@@ -26,6 +26,43 @@ HeadlessBackend& Fresh(HeadlessOptions o = {})
     return b;
 }
 
+// The stand-in for a full disk: every file replacement fails and leaves the
+// old file, whether asked by option, by script or in the middle of a run.
+TEST(HeadlessBackend, RefusesFileWritesOnDemand)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("tharn_refuse_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string from = (dir / "file_new.sav").string(), to = (dir / "file.sav").string();
+    const auto replace = [&] {
+        std::ofstream(to) << "old";
+        std::ofstream(from) << "new";
+        const bool replaced = ReplaceFileDurably(from, to);
+        std::ifstream in(to);
+        const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(now, replaced ? "new" : "old");
+        return replaced;
+    };
+    HeadlessOptions refusing;
+    refusing.refuseWrites = true;
+    Fresh(refusing);
+    EXPECT_FALSE(replace()) << "by option";
+    HeadlessBackend& backend = Fresh();
+    EXPECT_TRUE(replace());
+    auto script = std::make_unique<InputScript>();
+    ASSERT_TRUE(script->Parse("refuse writes\n"));
+    backend.UseScript(std::move(script));
+    EXPECT_FALSE(replace()) << "by script";
+    HeadlessBackend& running = Fresh();
+    running.RefuseFileWrites(true);
+    EXPECT_FALSE(replace()) << "in the middle of a run";
+    running.RefuseFileWrites(false);
+    EXPECT_TRUE(replace());
+    PlatformClose();
+    EXPECT_TRUE(replace()) << "no backend, no refusal";
+    fs::remove_all(dir);
+}
+
 TEST(HeadlessBackend, SleepMovesTheVirtualClockOnly)
 {
     Fresh();

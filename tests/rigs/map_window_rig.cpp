@@ -165,6 +165,13 @@ void MapWindowRig::Tap(CWindow* window)
     PenUpSignal.FirePoint(p);
 }
 
+std::string MapWindowRig::TopMessageText()
+{
+    const int32_t n = CWindowMgr::CaptureCount();
+    auto* box = n > 0 ? dynamic_cast<CMessageWnd*>(CWindowMgr::CaptureAt(n - 1)) : nullptr;
+    return box && box->IsVisible() ? box->TextWindow()->Text().Chars() : "";
+}
+
 bool MapWindowRig::AnswerTopWindow(std::vector<std::string>* answered)
 {
     // The battle question and the battle results run as the map

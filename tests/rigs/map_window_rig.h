@@ -40,6 +40,8 @@ protected:
     // window, through the end-of-game screens, "Ok" on the name entry. True
     // when he tapped something; the kind of window goes into answered.
     bool AnswerTopWindow(std::vector<std::string>* answered = nullptr);
+    // The text of the message box on top, waiting for an answer; "" when none.
+    static std::string TopMessageText();
     // The map screen as a person sees it once it has been built again (after
     // a battle on the battle screen, after the end-of-game windows): the map
     // in its own colours, and the panels of the current mode and no others.
