@@ -1,6 +1,6 @@
 // The window manager: the event ring, paint merging, pen routing under
 // capture and modality, character routing, and modal runs.
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,6 +1,6 @@
 // The window base: anchoring, the tree and its active child, z-order on
 // hiding, clicks and double clicks, re-entrant text changes, destruction.
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 namespace {
 
