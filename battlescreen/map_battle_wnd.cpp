@@ -42,7 +42,7 @@ void RepushResourceError()
 CMapBattleWnd::CMapBattleWnd(CWindow* parent, const CStr& path) : CCompositeWnd(parent, path, true)
 {
     m_window->SetFlag(WndRaiseOnPenDown, true);
-    m_window->SetFlag2(Wnd2DoubleClick, true);
+    m_window->SetEventFlag(WndEventDoubleClick, true);
     m_window->SetFlag(WndSeeThrough, false);
     m_window->BindHandler(HandlerClick, this, &CMapBattleWnd::OnClickHandler);
     m_window->BindHandler(HandlerDoubleClick, this, &CMapBattleWnd::OnDoubleClickHandler);

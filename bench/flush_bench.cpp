@@ -9,6 +9,7 @@
 #include "core/display_surface.h"
 #include "core/draw_context.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "core/data_file.h"
 
+#include "platform/platform.h"
+
 namespace {
 
 CStr& Folder()
@@ -160,4 +162,13 @@ bool DeleteDataFile(const char* name)
     if (path.IsEmpty())
         return false;
     return std::remove(path.Chars()) == 0;
+}
+
+bool ReplaceDataFile(const char* from, const char* to)
+{
+    const CStr source = DataFilePath(from);
+    const CStr target = DataFilePath(to);
+    if (source.IsEmpty() || target.IsEmpty())
+        return false;
+    return ReplaceFileDurably(source.Chars(), target.Chars());
 }

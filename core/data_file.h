@@ -52,3 +52,7 @@ int32_t FileSize(FILE* stream);
 bool FileClose(FILE* stream);
 // True when the file was deleted.
 bool DeleteDataFile(const char* name);
+// Puts the complete, closed data file `from` in place of `to` for good (see
+// ReplaceFileDurably in platform/platform.h); false, with nothing renamed,
+// when no data folder is set or the replacement failed.
+bool ReplaceDataFile(const char* from, const char* to);

@@ -6,3 +6,8 @@ uint32_t CTimeMgr::GetTicks()
 {
     return GetTickCount();
 }
+
+void CTimeMgr::Sleep(uint32_t milliseconds)
+{
+    ::Sleep(milliseconds);
+}

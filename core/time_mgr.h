@@ -10,4 +10,7 @@ public:
     // now - tick, modulo 2^32.
     static uint32_t TicksSince(uint32_t tick) { return GetTicks() - tick; }
     static constexpr uint32_t TicksPerSecond() { return 1000; }
+    // Waits on the platform's clock (virtual on the headless backend, so a
+    // scripted run does not really wait).
+    static void Sleep(uint32_t milliseconds);
 };

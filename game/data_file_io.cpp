@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/data_file.h"
-#include "platform/platform.h"
 
 namespace {
 bool ReadRest(FILE* file, std::vector<uint8_t>& bytes, uint32_t maxBytes)
@@ -20,11 +19,7 @@ bool ReadRest(FILE* file, std::vector<uint8_t>& bytes, uint32_t maxBytes)
 // the old file or the whole new one, even after a power cut.
 bool RenameOver(const CStr& from, const CStr& to)
 {
-    const CStr source = DataFilePath(from.Chars());
-    const CStr target = DataFilePath(to.Chars());
-    if (source.IsEmpty() || target.IsEmpty())
-        return false;
-    return ReplaceFileDurably(source.Chars(), target.Chars());
+    return ReplaceDataFile(from.Chars(), to.Chars());
 }
 
 bool WriteWhole(FILE* file, const uint8_t* bytes, size_t size)

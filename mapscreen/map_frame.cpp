@@ -62,7 +62,7 @@ CMapFrame::CMapFrame(CWindow* parent, const CStr& name) : CCompositeWnd(parent, 
 {
     CWindow* w = m_window;
     w->SetFlag(WndSeeThrough, false);
-    w->SetFlag2(Wnd2DoubleClick, true);
+    w->SetEventFlag(WndEventDoubleClick, true);
     w->BindHandler(HandlerPenDown, this, &CMapFrame::PenDownSlot);
     w->BindHandler(HandlerPenUp, this, &CMapFrame::PenUpSlot);
     w->BindHandler(HandlerPenMove, this, &CMapFrame::PenMoveSlot);

@@ -12,6 +12,7 @@
 #include "core/preferences.h"
 #include "core/raster.h"
 #include "core/resource_mgr.h"
+#include "core/time_mgr.h"
 #include "game/game_rules.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -21,7 +22,6 @@
 #include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
-#include "platform/platform.h"
 #include "ui/owner_timer.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"
@@ -592,7 +592,7 @@ void CMapView::AnimateMove(uint8_t flagNumber, const PackedPoint& from, const Pa
         root->Enable(false, false);
     while (IsAppRunning() && m_busy) {
         AnimationStep();
-        Sleep(kAnimationPause);
+        CTimeMgr::Sleep(kAnimationPause);
         FrameStep();
     }
     if (CWindowMgr::Root() != nullptr)

@@ -77,7 +77,7 @@ void ShowWindow(CWindow* window, bool show)
 CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent, layoutPath, true)
 {
     m_window->SetFlag(WndSeeThrough, false);
-    m_window->SetFlag2(Wnd2TakesChars, true);
+    m_window->SetEventFlag(WndEventTakesChars, true);
     m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
     {
         TreeNodeScope scope;

@@ -3,10 +3,11 @@
 // raw frame-buffer record. Both backends draw into one; the SDL backend then
 // shows it, the headless backend keeps it for inspection and screenshots.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/screen_records.h"
 
 class FrameBuffer {
 public:

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "platform/code_page.h"
-#include "platform/platform.h"
+#include "platform/messages.h"
 
 namespace {
 

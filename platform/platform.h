@@ -15,24 +15,8 @@
 #include <string>
 #include <vector>
 
-// ---- Window messages (the handheld system's numbers) ----
-constexpr uint32_t WM_ACTIVATE = 0x0006;
-constexpr uint32_t WM_PAINT = 0x000F;
-constexpr uint32_t WM_CLOSE = 0x0010;
-constexpr uint32_t WM_KEYDOWN = 0x0100;
-constexpr uint32_t WM_CHAR = 0x0102;
-constexpr uint32_t WM_MOUSEMOVE = 0x0200;
-constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
-constexpr uint32_t WM_LBUTTONUP = 0x0202;
-
-// ---- Virtual keys the game maps ----
-constexpr uint32_t VK_PRIOR = 33;  // page up
-constexpr uint32_t VK_NEXT = 34;   // page down
-constexpr uint32_t VK_LEFT = 37;
-constexpr uint32_t VK_UP = 38;
-constexpr uint32_t VK_RIGHT = 39;
-constexpr uint32_t VK_DOWN = 40;
-constexpr uint32_t VK_SELECT = 41;  // the action key
+#include "platform/messages.h"
+#include "platform/screen_records.h"
 
 // ---- Misc. constants of the calls below ----
 constexpr int SM_CXSCREEN = 0;
@@ -48,39 +32,6 @@ constexpr uint32_t SHFS_HIDESTARTICON = 0x0020;
 
 // The escape code that asks for direct frame-buffer access.
 constexpr int32_t GETRAWFRAMEBUFFER = 0x20001;
-// Pixel formats of the raw frame-buffer record.
-constexpr uint16_t RAW_FORMAT_565 = 1;
-constexpr uint16_t RAW_FORMAT_555 = 2;
-
-using WindowHandle = uintptr_t;  // 0 = no window
-using WindowProc = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-struct WindowMessage {
-    WindowHandle window = 0;
-    uint32_t message = 0;
-    uintptr_t wParam = 0;
-    intptr_t lParam = 0;
-};
-
-// lParam of the pen messages: x in the low word, y in the high word.
-constexpr intptr_t MakePointParam(int x, int y)
-{
-    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
-                                 static_cast<uint32_t>(x & 0xFFFF));
-}
-
-// The raw frame-buffer record, in the order the handheld fills it (24 bytes
-// there; the frame pointer makes it wider on a 64-bit machine). The strides are
-// byte distances and may be negative, as on a rotated panel.
-struct RawFrameBufferInfo {
-    uint16_t format = 0;  // RAW_FORMAT_565, RAW_FORMAT_555; anything else is unusable
-    uint16_t bitsPerPixel = 0;
-    uint8_t* frame = nullptr;  // byte of pixel (0, 0)
-    int32_t xStride = 0;       // bytes from pixel (x, y) to (x + 1, y)
-    int32_t yStride = 0;       // bytes from pixel (x, y) to (x, y + 1)
-    int32_t width = 0;
-    int32_t height = 0;
-};
 
 // ---- Window class, main window, message queue ----
 
@@ -124,17 +75,6 @@ void GXCloseInput();
 
 // ---- Game library display: the screen of a device without raw access ----
 constexpr uint32_t GX_FULLSCREEN = 0x01;
-// Format flags of the display properties.
-constexpr uint32_t kfDirect555 = 0x40;
-constexpr uint32_t kfDirect565 = 0x80;
-struct GXDisplayProperties {
-    uint32_t cxWidth = 0;
-    uint32_t cyHeight = 0;
-    int32_t cbxPitch = 0;  // bytes from pixel (x, y) to (x + 1, y); may be negative
-    int32_t cbyPitch = 0;  // bytes from pixel (x, y) to (x, y + 1); may be negative
-    int32_t cBPP = 0;
-    uint32_t ffFormat = 0;
-};
 // Opens the screen for the main window; false when the device refuses.
 bool GXOpenDisplay(WindowHandle window, uint32_t flags);
 // The open display's layout; all zero when it is not open.

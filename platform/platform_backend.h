@@ -10,8 +10,9 @@
 
 #include "platform/frame_buffer.h"
 #include "platform/input_script.h"
-#include "platform/platform.h"
+#include "platform/messages.h"
 #include "platform/platform_settings.h"
+#include "platform/screen_records.h"
 
 class PlatformBackend {
 public:

@@ -32,7 +32,7 @@ int16_t KnownOrZero(int16_t size)
 CPressable::CPressable(CWindow* parent, const PackedRect& rect, const CStr& text, bool visible)
     : CWindow(parent, rect, text, visible)
 {
-    SetFlag2(Wnd2DoubleClick, false);
+    SetEventFlag(WndEventDoubleClick, false);
 }
 
 CPressable::~CPressable()

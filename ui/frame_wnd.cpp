@@ -85,7 +85,7 @@ CFrameWnd::CFrameWnd(CWindow* parent, const CStr& path, bool load)
 {
     m_link.SetLayoutReader(this);
     SetFlag(WndRaiseOnPenDown, true);
-    SetFlag2(Wnd2DoubleClick, true);
+    SetEventFlag(WndEventDoubleClick, true);
     m_title.bar = UndefinedRect;
     if (load)
         LoadLayout(false);

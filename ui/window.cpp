@@ -148,7 +148,7 @@ void CWindow::PrepareDestroy()
 {
     if (IsBeingDestroyed())
         return;
-    SetFlag2(Wnd2BeingDestroyed, true);
+    SetEventFlag(WndEventBeingDestroyed, true);
     if (m_node && IsReallyVisible()) {
         if (HasFlag(WndModal)) {
             EndModal(this);
@@ -347,14 +347,14 @@ void CWindow::SetMargins(const PackedRect& margins, bool invalidate)
         m_client.MoveToOrigin();
         m_client.Deflate(m_margins);
     }
-    if (HasFlag2(Wnd2InMarginsChange))
+    if (HasEventFlag(WndEventInMarginsChange))
         return;
     WindowGuard guard(this);
-    SetFlag2(Wnd2InMarginsChange, true);
+    SetEventFlag(WndEventInMarginsChange, true);
     OnMarginsChanged();
     if (!guard.Alive())
         return;
-    SetFlag2(Wnd2InMarginsChange, false);
+    SetEventFlag(WndEventInMarginsChange, false);
     LayoutChildren();
     if (!guard.Alive())
         return;
@@ -369,14 +369,14 @@ void CWindow::SetMargins(const PackedRect& margins, bool invalidate)
 void CWindow::SetText(const CStr& text, bool invalidate)
 {
     m_text = text;
-    if (HasFlag2(Wnd2InTextChange))
+    if (HasEventFlag(WndEventInTextChange))
         return;
     WindowGuard guard(this);
-    SetFlag2(Wnd2InTextChange, true);
+    SetEventFlag(WndEventInTextChange, true);
     OnTextChanged();
     if (!guard.Alive())
         return;
-    SetFlag2(Wnd2InTextChange, false);
+    SetEventFlag(WndEventInTextChange, false);
     if (invalidate)
         Invalidate(UndefinedRect, true);
 }
@@ -660,7 +660,7 @@ void CWindow::OnPenUp(const PackedPoint& point)
     if (!guard.Alive() || !HasFlag(WndPenPressed))
         return;
     SetFlag(WndPenPressed, false);
-    if (!HasFlag2(Wnd2DoubleClick)) {
+    if (!HasEventFlag(WndEventDoubleClick)) {
         OnClick(point);
         return;
     }

@@ -61,12 +61,15 @@ enum WindowFlags : uint8_t {
     WndActive = 0x80,
 };
 
+// The second flag byte: which events the window takes (characters, double
+// clicks) and which of its own events it is in the middle of (a text or
+// margins change, its destruction, after which its events are dropped).
 enum WindowFlags2 : uint8_t {
-    Wnd2TakesChars = 0x01,
-    Wnd2DoubleClick = 0x02,
-    Wnd2InTextChange = 0x04,
-    Wnd2InMarginsChange = 0x08,
-    Wnd2BeingDestroyed = 0x10,
+    WndEventTakesChars = 0x01,
+    WndEventDoubleClick = 0x02,
+    WndEventInTextChange = 0x04,
+    WndEventInMarginsChange = 0x08,
+    WndEventBeingDestroyed = 0x10,
 };
 
 // How SetRect places a requested rect inside the parent's client rect. In
@@ -264,15 +267,18 @@ public:
     int16_t Width() const { return m_rect.IsDefined() ? m_rect.Width() : 0; }
     int16_t Height() const { return m_rect.IsDefined() ? m_rect.Height() : 0; }
     uint8_t Flags() const { return m_flags; }
-    uint8_t Flags2() const { return m_flags2; }
+    uint8_t EventFlags() const { return m_eventFlags; }
     bool HasFlag(uint8_t flag) const { return (m_flags & flag) != 0; }
-    bool HasFlag2(uint8_t flag) const { return (m_flags2 & flag) != 0; }
+    bool HasEventFlag(uint8_t flag) const { return (m_eventFlags & flag) != 0; }
     void SetFlag(uint8_t flag, bool on) { m_flags = on ? (m_flags | flag) : (m_flags & ~flag); }
-    void SetFlag2(uint8_t flag, bool on) { m_flags2 = on ? (m_flags2 | flag) : (m_flags2 & ~flag); }
+    void SetEventFlag(uint8_t flag, bool on)
+    {
+        m_eventFlags = on ? (m_eventFlags | flag) : (m_eventFlags & ~flag);
+    }
     bool IsVisible() const { return HasFlag(WndVisible); }
     bool IsEnabled() const { return HasFlag(WndEnabled); }
     bool IsActive() const { return HasFlag(WndActive); }
-    bool IsBeingDestroyed() const { return HasFlag2(Wnd2BeingDestroyed); }
+    bool IsBeingDestroyed() const { return HasEventFlag(WndEventBeingDestroyed); }
     uint16_t ModalResult() const { return m_modalResult; }
     void SetModalResult(uint16_t result) { m_modalResult = result; }
     uint32_t LastClickTime() const { return m_lastClickTime; }
@@ -303,7 +309,7 @@ private:
     PackedRect m_requested = UndefinedRect;
     CStr m_text;
     uint8_t m_flags = WndEnabled;
-    uint8_t m_flags2 = 0;
+    uint8_t m_eventFlags = 0;
     WindowNode* m_node = nullptr;
     uint16_t m_modalResult = 0;
     bool m_hasLastClick = false;

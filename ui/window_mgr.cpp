@@ -375,7 +375,7 @@ bool CWindowMgr::Dispatch(const WindowEvent& input)
             return false;
         WindowNode* node = FindCharTarget();
         for (CWindow* w = node ? node->window : nullptr; w; w = w->GetParent()) {
-            if (w->HasFlag2(Wnd2TakesChars)) {
+            if (w->HasEventFlag(WndEventTakesChars)) {
                 if (w->IsBeingDestroyed())
                     return false;
                 event.target = w;

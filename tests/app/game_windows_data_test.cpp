@@ -26,7 +26,7 @@
 #include "mapdialogs/map_prefs_wnd.h"
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/player_name_wnd.h"
-#include "tests/rigs/shipped_data.h"
+#include "tests/support/windows/shipped_data.h"
 #include "ui/keyboard_wnd.h"
 #include "ui/window_mgr.h"
 

@@ -26,7 +26,7 @@
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/victory_wnd.h"
 #include "players/human_controller.h"
-#include "tests/rigs/shipped_data.h"
+#include "tests/support/windows/shipped_data.h"
 #include "ui/composite_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/ui_link.h"

@@ -14,14 +14,10 @@ namespace {
 using namespace program_test;
 using HelpProgramTest = ProgramRig;
 
-// The help button at the right end of the title band, and the help
-// window's Close button.
-constexpr int kHelpX = 232, kHelpY = 8, kCloseX = 188, kCloseY = 274;
-
 TEST_F(HelpProgramTest, TheTitleScreenOpensItsHelpPageAndComesBack)
 {
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kHelpX, kHelpY) + "wait 300\nshot help.png\n" +
-                  Tap(kCloseX, kCloseY) + "wait 300\nshot back.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kTitleHelp) + "wait 300\nshot help.png\n" +
+                  Tap(kHelpClose) + "wait 300\nshot back.png\n"),
               0);
     const Shot title = Load("title.png"), help = Load("help.png"), back = Load("back.png");
     EXPECT_NE(Plaque(help), Plaque(title)) << "the help page covers the menu";
@@ -32,14 +28,13 @@ TEST_F(HelpProgramTest, TheTitleScreenOpensItsHelpPageAndComesBack)
 TEST_F(HelpProgramTest, APenRestingOnTheRecruitButtonExplainsItAndATapRecruits)
 {
     // A new game up to the map: set-up, the lord's window, the turn notice.
-    const std::string start = "wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(60, 298) +
-                              "wait 1000\n" + Tap(120, 298) + "wait 3000\n" + Tap(120, 160) + "wait 1500\n";
-    // The recruit button of the map's top bar, and a spot of the map.
-    constexpr int kRecruitX = 155, kRecruitY = 11, kMapX = 100, kMapY = 200;
-    ASSERT_EQ(Run(start + "shot map.png\n" + "down " + std::to_string(kRecruitX) + " " +
-                  std::to_string(kRecruitY) + "\nwait 1200\nshot hint.png\nup " + std::to_string(kRecruitX) +
-                  " " + std::to_string(kRecruitY) + "\nwait 300\n" + Tap(kMapX, kMapY) +
-                  "wait 500\nshot after.png\n" + Tap(kRecruitX, kRecruitY) + "wait 800\nshot recruit.png\n"),
+    const std::string start = "wait 500\n" + StartNewGame() + Tap(kMessageButton) + "wait 1500\n";
+    // The pen held on the recruit button, lifted, then a real tap.
+    const std::string recruitPoint =
+        std::to_string(kMapRecruit.x) + " " + std::to_string(kMapRecruit.y) + "\n";
+    ASSERT_EQ(Run(start + "shot map.png\ndown " + recruitPoint + "wait 1200\nshot hint.png\nup " +
+                  recruitPoint + "wait 300\n" + Tap(kMapSpot) + "wait 500\nshot after.png\n" +
+                  Tap(kMapRecruit) + "wait 800\nshot recruit.png\n"),
               0);
     const Shot map = Load("map.png"), hint = Load("hint.png"), after = Load("after.png"),
                recruit = Load("recruit.png");

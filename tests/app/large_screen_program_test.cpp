@@ -24,9 +24,9 @@ protected:
 
 // Physical points on the 480 x 640 screen: the 240 x 320 layout's at twice
 // the distance.
-std::string TapAt(int x, int y)
+std::string TapAt(ScreenPoint at)
 {
-    return Tap(2 * x, 2 * y);
+    return Tap(Scaled(at, 2));
 }
 
 // Pixels of a band that are grass green.
@@ -44,10 +44,8 @@ int GreenPixels(const Shot& s, int x0, int y0, int x1, int y1)
 
 TEST_F(LargeScreenProgramTest, TitleNewGameMapBattleAndHallOfFameFillTheScreen)
 {
-    constexpr int kStartX = 60, kStartY = 298, kLordStartX = 120, kLordStartY = 298;
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + TapAt(kMenuX, kNewGameY) + "wait 500\nshot setup.png\n" +
-                  TapAt(kStartX, kStartY) + "wait 1000\n" + TapAt(kLordStartX, kLordStartY) +
-                  "wait 3000\nshot map.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + TapAt(kMenuNewGame) + "wait 500\nshot setup.png\n" +
+                  TapAt(kNewGameStart) + "wait 1000\n" + TapAt(kLordStart) + "wait 3000\nshot map.png\n"),
               0);
     EXPECT_EQ(ReadFile(folder / "stderr.txt"), "");
     const Shot title = Load("title.png"), setup = Load("setup.png"), map = Load("map.png");
@@ -57,7 +55,7 @@ TEST_F(LargeScreenProgramTest, TitleNewGameMapBattleAndHallOfFameFillTheScreen)
     }
     // The menu's entries are drawn inside the plaque, at twice their size:
     // "New Game" is a band of gold text in the middle, none beside it.
-    const int y = 2 * kNewGameY;
+    const int y = Scaled(kMenuNewGame, 2).y;
     EXPECT_GT(title.GoldPixels(130, y - 12, 350, y + 12), 300);
     EXPECT_EQ(title.GoldPixels(0, y - 12, 90, y + 12) + title.GoldPixels(390, y - 12, 479, y + 12), 0);
     EXPECT_NE(setup.Area(0, 0, 479, 639), title.Area(0, 0, 479, 639)) << "the set-up window opened";
@@ -65,9 +63,8 @@ TEST_F(LargeScreenProgramTest, TitleNewGameMapBattleAndHallOfFameFillTheScreen)
     EXPECT_NE(ReadFile(data / "zkvlog.sav").find("QRAPP: Creating new game window..."), std::string::npos);
     EXPECT_TRUE(fs::exists(data / "zkvsave00.sav")) << "the new game runs and was saved";
 
-    constexpr int kTrainerStartX = 174, kTrainerStartY = 272, kHallBackX = 195, kHallBackY = 307;
-    ASSERT_EQ(Run("wait 500\n" + TapAt(kMenuX, kBattleY) + "wait 500\nshot trainer.png\n" +
-                  TapAt(kTrainerStartX, kTrainerStartY) + "wait 3000\nshot battle.png\n"),
+    ASSERT_EQ(Run("wait 500\n" + TapAt(kMenuBattle) + "wait 500\nshot trainer.png\n" + TapAt(kTrainerStart) +
+                  "wait 3000\nshot battle.png\n"),
               0);
     const Shot trainer = Load("trainer.png"), battle = Load("battle.png");
     EXPECT_EQ(battle.width, 480);
@@ -76,8 +73,8 @@ TEST_F(LargeScreenProgramTest, TitleNewGameMapBattleAndHallOfFameFillTheScreen)
     EXPECT_LT(GreenPixels(trainer, 0, 60, 240, 400), 1000);
     EXPECT_GT(GreenPixels(battle, 0, 60, 240, 400), 30000);
 
-    ASSERT_EQ(Run("wait 500\nshot menu.png\n" + TapAt(kMenuX, kHallOfFameY) + "wait 500\nshot hall.png\n" +
-                  TapAt(kHallBackX, kHallBackY) + "wait 500\nshot back.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot menu.png\n" + TapAt(kMenuHallOfFame) + "wait 500\nshot hall.png\n" +
+                  TapAt(kHallOfFameBack) + "wait 500\nshot back.png\n"),
               0);
     const Shot menu = Load("menu.png"), hall = Load("hall.png"), back = Load("back.png");
     EXPECT_NE(hall.Area(0, 0, 479, 639), back.Area(0, 0, 479, 639));

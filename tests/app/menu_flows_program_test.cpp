@@ -16,42 +16,21 @@ namespace {
 using namespace program_test;
 using MenuFlowsProgramTest = ProgramRig;
 
-// Buttons of the windows the menu opens (physical screen points).
-constexpr int kStartX = 60, kStartY = 298, kSetupMenuX = 180, kSetupMenuY = 298;
-// Start of the lord's own set-up window, shown before the map.
-constexpr int kLordStartX = 120, kLordStartY = 298;
-constexpr int kPrefsCancelX = 160, kPrefsCancelY = 266;
-constexpr int kHallBackX = 195, kHallBackY = 307;
-constexpr int kTrainerCancelX = 66, kTrainerCancelY = 273;
-constexpr int kTrainerStartX = 173, kTrainerStartY = 272;
-// The battle window's "Start" (placement done) and "Auto" (the clock).
-constexpr int kBattleStartX = 93, kBattleAutoX = 119, kBattleButtonsY = 246;
-
-std::string HoldActionKey()
-{
-    std::string keys;
-    for (int i = 0; i < 30; ++i)
-        keys += "key action\n";
-    return keys;
-}
-
 TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu)
 {
     struct Case {
         const char* what;
-        int entryY;
-        int closeX, closeY;
+        ScreenPoint entry, close;
     } cases[] = {
-        {"new game set-up, back to the menu", kNewGameY, kSetupMenuX, kSetupMenuY},
-        {"preferences, cancelled", kPreferencesY, kPrefsCancelX, kPrefsCancelY},
-        {"hall of fame", kHallOfFameY, kHallBackX, kHallBackY},
-        {"battle trainer set-up, cancelled", kBattleY, kTrainerCancelX, kTrainerCancelY},
+        {"new game set-up, back to the menu", kMenuNewGame, kNewGameMenu},
+        {"preferences, cancelled", kMenuPreferences, kPreferencesCancel},
+        {"hall of fame", kMenuHallOfFame, kHallOfFameBack},
+        {"battle trainer set-up, cancelled", kMenuBattle, kTrainerCancel},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, c.entryY) +
-                                   "wait 500\nshot open.png\n" + Tap(c.closeX, c.closeY) +
-                                   "wait 500\nshot back.png\n";
+        const std::string script = "wait 500\nshot title.png\n" + Tap(c.entry) + "wait 500\nshot open.png\n" +
+                                   Tap(c.close) + "wait 500\nshot back.png\n";
         ASSERT_EQ(Run(script), 0);
         const Shot title = Load("title.png"), open = Load("open.png"), back = Load("back.png");
         EXPECT_NE(Plaque(open), Plaque(title)) << "the window covers the menu";
@@ -62,9 +41,8 @@ TEST_F(MenuFlowsProgramTest, WindowsOpenedFromTheMenuComeBackToTheSameMenu)
 
 TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero)
 {
-    const std::string script = "wait 500\nshot title.png\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" +
-                               Tap(kStartX, kStartY) + "wait 1000\n" + Tap(kLordStartX, kLordStartY) +
-                               "wait 3000\nshot map.png\n" + HoldActionKey() + "wait 3000\nshot late.png\n";
+    const std::string script = "wait 500\nshot title.png\n" + StartNewGame() + "shot map.png\n" +
+                               HoldActionKey() + "wait 3000\nshot late.png\n";
     ASSERT_EQ(Run(script), 0);
     const std::string log = ReadFile(data / "zkvlog.sav");
     EXPECT_NE(log.find("QRAPP: Creating new game window..."), std::string::npos);
@@ -77,14 +55,13 @@ TEST_F(MenuFlowsProgramTest, ANewGameRunsTheMapScreenAndIsSavedIntoSlotZero)
 TEST_F(MenuFlowsProgramTest, TheOnlySavedGameIsResumedWithoutAPicker)
 {
     // A first run starts a game (saved into slot 0) and quits inside it.
-    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
-                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
-              0);
+    ASSERT_EQ(Run("wait 500\n" + StartNewGame() + HoldActionKey()), 0);
     ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
     // The second run resumes it straight from the menu.
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 3000\nshot map.png\n"), 0);
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuResume) + "wait 3000\nshot map.png\n"), 0);
     const Shot title = Load("title.png"), map = Load("map.png");
-    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" is enabled";
+    EXPECT_GT(title.GoldPixels(60, kMenuResume.y - 6, 180, kMenuResume.y + 6), 30)
+        << "\"Resume Game\" is enabled";
     EXPECT_NE(Plaque(map), Plaque(title)) << "the saved game runs on the map screen";
     EXPECT_EQ(ReadFile(folder / "stderr.txt"), "") << "no message box about a damaged slot";
 }
@@ -99,9 +76,8 @@ TEST_F(MenuFlowsProgramTest, ATrainingBattleOnAutomaticPlayEndsBackAtTheMenu)
     // where they stand and the clock pressed: the battle plays itself out and
     // the title screen's menu comes back; a training battle has no results
     // window of its own.
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\n" +
-                  Tap(kTrainerStartX, kTrainerStartY) + "wait 2000\nshot battle.png\n" +
-                  Tap(kBattleStartX, kBattleButtonsY) + "wait 1000\n" + Tap(kBattleAutoX, kBattleButtonsY) +
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuBattle) + "wait 500\n" + Tap(kTrainerStart) +
+                  "wait 2000\nshot battle.png\n" + Tap(kBattleStart) + "wait 1000\n" + Tap(kBattleAuto) +
                   "wait 180000\nshot back.png\n"),
               0);
     const Shot title = Load("title.png"), battle = Load("battle.png"), back = Load("back.png");
@@ -114,8 +90,8 @@ TEST_F(MenuFlowsProgramTest, ATrainerFileLeftBehindIsRemovedWhenTheTrainerOpens)
 {
     // A versioned data file: the version word 9, then the battle.
     std::ofstream(data / "zkvtrainer.sav", std::ios::binary) << std::string("\x09\x00\x01\x02", 4);
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kBattleY) + "wait 500\nshot setup.png\n" +
-                  Tap(kTrainerCancelX, kTrainerCancelY) + "wait 300\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuBattle) + "wait 500\nshot setup.png\n" +
+                  Tap(kTrainerCancel) + "wait 300\n"),
               0);
     EXPECT_FALSE(fs::exists(data / "zkvtrainer.sav")) << "it cannot be resumed, so it goes";
     EXPECT_NE(Plaque(Load("setup.png")), Plaque(Load("title.png"))) << "the set-up window came instead";
@@ -127,14 +103,11 @@ namespace {
 
 TEST_F(MenuFlowsProgramTest, WithTwoSavedGamesThePickerAsksAndCancelComesBack)
 {
-    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
-                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
-              0);
+    ASSERT_EQ(Run("wait 500\n" + StartNewGame() + HoldActionKey()), 0);
     ASSERT_TRUE(fs::exists(data / "zkvsave00.sav"));
     fs::copy_file(data / "zkvsave00.sav", data / "zkvsave01.sav");
-    constexpr int kPickerCancelX = 180, kPickerCancelY = 258;
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 500\nshot picker.png\n" +
-                  Tap(kPickerCancelX, kPickerCancelY) + "wait 500\nshot back.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuResume) + "wait 500\nshot picker.png\n" +
+                  Tap(kPickSlotCancel) + "wait 500\nshot back.png\n"),
               0);
     const Shot title = Load("title.png"), picker = Load("picker.png"), back = Load("back.png");
     EXPECT_NE(Plaque(picker), Plaque(title)) << "the picker asks which game";
@@ -149,11 +122,12 @@ TEST_F(MenuFlowsProgramTest, ADamagedSlotIsNamedWhenResumeIsChosen)
 {
     // Slot 4 holds a file that is no saved game; no other slot is taken.
     std::ofstream(data / "zkvsave03.sav", std::ios::binary) << std::string("\x09\x00not a game", 12);
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 500\nshot message.png\n" +
-                  Tap(120, 160) + "wait 500\nshot back.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuResume) + "wait 500\nshot message.png\n" +
+                  Tap(kMessageButton) + "wait 500\nshot back.png\n"),
               0);
     const Shot title = Load("title.png"), message = Load("message.png"), back = Load("back.png");
-    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" is enabled";
+    EXPECT_GT(title.GoldPixels(60, kMenuResume.y - 6, 180, kMenuResume.y + 6), 30)
+        << "\"Resume Game\" is enabled";
     EXPECT_NE(message.Area(0, 0, 239, 319), title.Area(0, 0, 239, 319)) << "a message covers the menu";
     EXPECT_EQ(Plaque(back), Plaque(title)) << "tapped away, the menu is back: there is nothing to resume";
     EXPECT_NE(ReadFile(data / "zkvlog.sav").find("MAIN: saved game slot 4 (zkvsave03) cannot be read"),
@@ -205,8 +179,8 @@ TEST_F(MenuFlowsProgramTest, ASavedGameWithoutAHumanIsRefusedWithAMessageAndKept
               0);
     ASSERT_TRUE(fs::exists(save));
     const auto bytes = ReadFile(save);
-    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kResumeY) + "wait 1500\nshot message.png\n" +
-                  Tap(120, 160) + "wait 500\nshot back.png\n"),
+    ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuResume) + "wait 1500\nshot message.png\n" +
+                  Tap(kMessageButton) + "wait 500\nshot back.png\n"),
               0);
     const Shot title = Load("title.png"), message = Load("message.png"), back = Load("back.png");
     EXPECT_NE(message.Area(0, 0, 239, 319), title.Area(0, 0, 239, 319)) << "a message says why";

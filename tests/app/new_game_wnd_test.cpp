@@ -14,7 +14,7 @@
 #include "game/game_world.h"
 #include "game/scenario_mgr.h"
 #include "mapdialogs/mini_map.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/paged_text_wnd.h"

@@ -14,7 +14,7 @@
 #include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "players/human_controller.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
 #include "ui/value_scroller.h"

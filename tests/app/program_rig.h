@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/shipped_screen_points.h"
 #include "tests/support/build_folder.h"
 
 namespace program_test {
@@ -141,17 +142,29 @@ protected:
     std::string screen;
 };
 
-// Menu entries on the title screen (physical screen points).
-constexpr int kMenuX = 120;
-constexpr int kNewGameY = 173, kResumeY = 189, kBattleY = 205, kPreferencesY = 221, kHallOfFameY = 237,
-              kHelpY = 253, kCreditsY = 269, kExitY = 285;
-// The menu's plaque on the wallpaper: nothing moves there.
-constexpr int kPlaque[4] = {48, 160, 191, 300};
+using namespace shipped_points;
 
-inline std::string Tap(int x, int y)
+// A tap and the pause a person leaves before the next one.
+inline std::string Tap(ScreenPoint at)
 {
-    return "down " + std::to_string(x) + " " + std::to_string(y) + "\nup " + std::to_string(x) + " " +
-           std::to_string(y) + "\nwait 200\n";
+    return ScriptTap(at) + "wait 200\n";
+}
+
+// Thirty presses in a row, one a frame step: 1.5 seconds of holding.
+inline std::string HoldActionKey()
+{
+    std::string keys;
+    for (int i = 0; i < 30; ++i)
+        keys += "key action\n";
+    return keys;
+}
+
+// From the title screen to the map of a new game: the set-up's Start, then
+// the lord's own window.
+inline std::string StartNewGame()
+{
+    return Tap(kMenuNewGame) + "wait 500\n" + Tap(kNewGameStart) + "wait 1000\n" + Tap(kLordStart) +
+           "wait 3000\n";
 }
 
 inline std::vector<uint8_t> Plaque(const Shot& s)

@@ -10,7 +10,7 @@
 #include "game/player_record.h"
 #include "mapdialogs/map_prefs_wnd.h"
 #include "mapdialogs/player_name_wnd.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/check_box.h"
 #include "ui/keyboard_wnd.h"
 #include "ui/label.h"

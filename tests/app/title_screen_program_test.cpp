@@ -33,13 +33,13 @@ using TitleScreenProgramTest = ProgramRig;
 TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack)
 {
     std::string script = "wait 500\nshot title.png\n";
-    script += Tap(kMenuX, kCreditsY) + "wait 300\nshot credits.png\n";
+    script += Tap(kMenuCredits) + "wait 300\nshot credits.png\n";
     for (int i = 0; i < 3; ++i)
-        script += Tap(30, 30);  // three pages
+        script += Tap(kCreditsPage);  // three pages
     script += "wait 300\nshot back.png\n";
-    script += Tap(kMenuX, kHelpY) + "wait 300\nshot help.png\n";
+    script += Tap(kMenuHelp) + "wait 300\nshot help.png\n";
     for (int i = 0; i < 8; ++i)
-        script += Tap(200, 300);  // eight pages of How to Play
+        script += Tap(kHowToPlayPage);  // eight pages of How to Play
     script += "wait 300\nshot again.png\n";
     ASSERT_EQ(Run(script), 0) << ReadFile(folder / "stderr.txt");
     EXPECT_EQ(ReadFile(folder / "stderr.txt"), "") << "no message box";
@@ -55,8 +55,9 @@ TEST_F(TitleScreenProgramTest, MenuOpensCreditsAndHelpAndComesBack)
     const uint8_t* sky = title.At(10, 40);
     EXPECT_GT(sky[2], sky[0]) << "a blue night sky";
     EXPECT_LT(sky[0] + sky[1] + sky[2], 120);
-    EXPECT_GT(title.GoldPixels(60, kNewGameY - 6, 180, kNewGameY + 6), 30) << "\"New Game\" in gold";
-    EXPECT_EQ(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 0)
+    EXPECT_GT(title.GoldPixels(60, kMenuNewGame.y - 6, 180, kMenuNewGame.y + 6), 30)
+        << "\"New Game\" in gold";
+    EXPECT_EQ(title.GoldPixels(60, kMenuResume.y - 6, 180, kMenuResume.y + 6), 0)
         << "no saved game: \"Resume Game\" is greyed";
     // The credits cover the title screen; after their last page the same
     // menu is back, pixel for pixel.
@@ -75,12 +76,9 @@ TEST_F(TitleScreenProgramTest, ExitEntryAndHeldActionKeyQuit)
         const char* what;
         std::string input;
     } cases[] = {
-        {"the Exit entry", Tap(kMenuX, 285)},
-        {"the action key held for a second", ""},
+        {"the Exit entry", Tap(kMenuExit)},
+        {"the action key held for a second", HoldActionKey()},
     };
-    // Thirty presses in a row, one a frame step: 1.5 seconds of holding.
-    for (int i = 0; i < 30; ++i)
-        cases[1].input += "key action\n";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(folder / "late.png");
@@ -121,7 +119,8 @@ TEST_F(TitleScreenProgramTest, ASavedGameEnablesResumeGame)
 
     ASSERT_EQ(Run("wait 500\nshot title.png\n"), 0);
     const Shot title = Load("title.png");
-    EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" in gold";
+    EXPECT_GT(title.GoldPixels(60, kMenuResume.y - 6, 180, kMenuResume.y + 6), 30)
+        << "\"Resume Game\" in gold";
 }
 
 }  // namespace

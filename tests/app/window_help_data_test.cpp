@@ -25,7 +25,7 @@
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
 #include "tests/support/build_folder.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 #include "ui/help_mgr.h"
 #include "ui/markup_layout.h"
 #include "ui/skin.h"

@@ -24,7 +24,7 @@
 #include "game/province_record.h"
 #include "game/squad_type.h"
 #include "tests/support/fixture_packs.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 namespace battlescreen_test {
 

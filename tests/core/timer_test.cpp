@@ -13,6 +13,7 @@
 #include "core/task_mgr.h"
 #include "core/time_mgr.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "game/army.h"
 #include "game/squad_type.h"
 #include "platform/headless/headless_backend.h"
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
 

@@ -4,7 +4,6 @@
 // found; and the trainer set-up played through the device's scripted input.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,8 +29,10 @@
 #include "mapdialogs/trainer_setup_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input_script.h"
+#include "platform/platform_settings.h"
 #include "players/request_records.h"
 #include "tests/support/build_folder.h"
+#include "tests/support/script_tap.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
@@ -63,9 +64,10 @@ protected:
         HeadlessOptions options;
         options.settings.dataFolder = (folder / "Data").string() + "/";
         options.closeAfterSteps = 0;
-        // The scripts' shots go to THARN_SHOTS, else with the data.
-        const char* shots = std::getenv("THARN_SHOTS");
-        options.settings.shots = shots != nullptr && shots[0] != 0 ? std::string(shots) : folder.string();
+        // The shots go where the program puts its own (THARNMOOR_SHOTS), else
+        // with the data.
+        shots = ReadPlatformSettingsFromEnvironment().shots;
+        options.settings.shots = shots.empty() ? folder.string() : shots;
         platform = &UseHeadlessPlatform(options);
         SetDrawContextFactory(MakeContext);
         SetApplicationHooks({InitApplication, ShutdownApplication});
@@ -83,14 +85,13 @@ protected:
         fs::remove_all(folder);
     }
     // Shows the window over the title screen and writes the screen as a PNG
-    // into THARN_SHOTS, when that is set.
+    // into THARNMOOR_SHOTS, when that is set.
     void Look(CWindow* window, const std::string& name)
     {
         window->Show(true, true);
         for (int i = 0; i < 2; ++i)
             FrameStep();
-        const char* shots = std::getenv("THARN_SHOTS");
-        if (shots != nullptr && shots[0] != 0)
+        if (!shots.empty())
             platform->Screenshot("shipped_" + name + ".png");
     }
     // Every control lies inside its dialog, which lies on the screen.
@@ -122,12 +123,11 @@ protected:
     static std::string Tap(const CWindow* window)
     {
         const PackedRect r = window->GetNode()->screenRect;
-        const int x = (r.Left() + r.Right()) / 2, y = (r.Top() + r.Bottom()) / 2;
-        return "down " + std::to_string(x) + " " + std::to_string(y) + "\nup " + std::to_string(x) + " " +
-               std::to_string(y) + "\n";
+        return ScriptTap({(r.Left() + r.Right()) / 2, (r.Top() + r.Bottom()) / 2});
     }
 
     fs::path folder;
+    std::string shots;
     HeadlessBackend* platform = nullptr;
 };
 

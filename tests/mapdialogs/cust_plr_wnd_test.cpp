@@ -16,7 +16,7 @@
 #include "mapdialogs/mini_map.h"
 #include "mapdialogs/squad_descr_wnd.h"
 #include "players/human_controller.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/label.h"
 #include "ui/markup_wnd.h"
 #include "ui/value_scroller.h"

@@ -21,7 +21,7 @@
 #include "mapdialogs/player_name_wnd.h"
 #include "platform/headless/headless_backend.h"
 #include "players/human_controller.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/composite_wnd.h"
 #include "ui/keyboard_wnd.h"
 #include "ui/markup_wnd.h"

@@ -11,7 +11,7 @@
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "players/human_controller.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/markup_wnd.h"
 #include "ui/paged_text_wnd.h"
 #include "ui/window_mgr.h"

@@ -12,7 +12,7 @@
 #include "game/hall_of_fame.h"
 #include "game/scenario_mgr.h"
 #include "mapdialogs/game_statistics_wnd.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/composite_wnd.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"

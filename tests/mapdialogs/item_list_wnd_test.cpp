@@ -7,7 +7,7 @@
 
 #include "core/draw_context.h"
 #include "core/raster.h"
-#include "tests/mapscreen/list_rig.h"
+#include "tests/support/windows/squad_list_rig.h"
 #include "ui/markup_wnd.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/task_mgr.h"
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 #include "ui/window_mgr.h"
 
 namespace game_windows_test {

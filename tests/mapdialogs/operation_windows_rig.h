@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/ui_mgr.h"
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/value_scroller.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"

@@ -40,7 +40,7 @@
 #include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_frame.h"
 #include "players/request_records.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/frame_wnd.h"

@@ -17,7 +17,7 @@
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/game_menu.h"
 #include "players/request_records.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/message_wnd.h"
 #include "ui/window_mgr.h"

@@ -18,7 +18,7 @@
 #include "game/scenario_mgr.h"
 #include "game/ui_request.h"
 #include "players/request_records.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/message_wnd.h"

@@ -15,7 +15,7 @@
 #include "game/saved_game.h"
 #include "mapdialogs/victory_wnd.h"
 #include "players/ai_controller.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/window_mgr.h"
 
 namespace mapwnd_test {

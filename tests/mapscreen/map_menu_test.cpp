@@ -19,7 +19,7 @@
 #include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "mapdialogs/game_menu.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"

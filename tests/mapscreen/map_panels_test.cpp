@@ -13,7 +13,7 @@
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"

@@ -25,7 +25,7 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
-#include "tests/mapscreen/list_rig.h"
+#include "tests/support/windows/squad_list_rig.h"
 #include "tools/encode/palette_encoder.h"
 
 namespace map_test {

@@ -158,7 +158,7 @@ TEST_F(ShippedMaps, TheLargeScreensStripsShowEveryProvinceAtTwiceItsPlace)
 #include "core/display_surface.h"
 #include "core/ui_mgr.h"
 #include "mapscreen/map_frame.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 #include "ui/skin.h"
 
 namespace {

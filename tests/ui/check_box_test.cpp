@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/list_label.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/help_mgr.h"
 #include "ui/hint_mgr.h"
 #include "ui/label.h"

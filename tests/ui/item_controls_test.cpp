@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/res_wnd.h"
 #include "ui/squad_icon.h"
 

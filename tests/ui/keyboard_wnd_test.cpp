@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 
 namespace {
 

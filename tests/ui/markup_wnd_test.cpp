@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/raster.h"
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 
 namespace {
 

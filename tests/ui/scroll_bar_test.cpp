@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 
 namespace {
 

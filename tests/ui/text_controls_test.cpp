@@ -5,7 +5,7 @@
 
 #include "core/draw_context.h"
 #include "core/raster.h"
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 #include "ui/label.h"
 #include "ui/text_element.h"
 

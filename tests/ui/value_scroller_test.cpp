@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui/controls_rig.h"
+#include "tests/support/screen/controls_rig.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The window manager: the event ring, paint merging, pen routing under
 // capture and modality, character routing, and modal runs.
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 #include <algorithm>
 #include <functional>
@@ -194,11 +194,11 @@ TEST_F(WindowMgrTest, CharactersGoToTheDeepestActiveWindowThatTakesThem)
     m_journal.clear();
 
     CharSignal.FireChar('a');  // nobody takes characters: dropped
-    frame.SetFlag2(Wnd2TakesChars, true);
+    frame.SetEventFlag(WndEventTakesChars, true);
     CharSignal.FireChar('b');  // edit is deepest; goes up to the frame
-    edit.SetFlag2(Wnd2TakesChars, true);
+    edit.SetEventFlag(WndEventTakesChars, true);
     CharSignal.FireChar('c');
-    edit.SetFlag2(Wnd2TakesChars, false);
+    edit.SetEventFlag(WndEventTakesChars, false);
     edit.SetFlag(WndModal, true);  // a modal window that takes no characters swallows them
     CharSignal.FireChar('d');
     edit.SetFlag(WndModal, false);
@@ -207,9 +207,9 @@ TEST_F(WindowMgrTest, CharactersGoToTheDeepestActiveWindowThatTakesThem)
 
     // With a key focus, the walk starts below the focused window.
     m_journal.clear();
-    edit.SetFlag2(Wnd2TakesChars, true);
+    edit.SetEventFlag(WndEventTakesChars, true);
     JournalWnd side(&m_journal, "s", nullptr, PackedRect(0, 0, 9, 9));
-    side.SetFlag2(Wnd2TakesChars, true);
+    side.SetEventFlag(WndEventTakesChars, true);
     CWindowMgr::ProcessEvents();
     m_journal.clear();
     ASSERT_TRUE(CWindowMgr::PushKeyFocus(&side));

@@ -1,6 +1,6 @@
 // The window base: anchoring, the tree and its active child, z-order on
 // hiding, clicks and double clicks, re-entrant text changes, destruction.
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ TEST_F(WindowTest, DoubleClicksNeedTimeAndDistanceUnderTheLimits)
     for (const Case& c : cases) {
         m_journal.clear();
         JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 99, 99));
-        w.SetFlag2(Wnd2DoubleClick, true);
+        w.SetEventFlag(WndEventDoubleClick, true);
         w.OnPenDown(PackedPoint(10, 10));
         w.OnPenUp(PackedPoint(10, 10));
         m_headless->AdvanceClock(c.gap);
@@ -133,7 +133,7 @@ TEST_F(WindowTest, DoubleClicksNeedTimeAndDistanceUnderTheLimits)
 TEST_F(WindowTest, AThirdQuickTapAfterADoubleClickIsAClick)
 {
     JournalWnd w(&m_journal, "w", nullptr, PackedRect(0, 0, 99, 99));
-    w.SetFlag2(Wnd2DoubleClick, true);
+    w.SetEventFlag(WndEventDoubleClick, true);
     for (int i = 0; i < 3; ++i) {
         w.OnPenDown(PackedPoint(10, 10));
         w.OnPenUp(PackedPoint(10, 10));

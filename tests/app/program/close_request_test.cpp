@@ -8,17 +8,14 @@
 #include <string>
 
 #include "tests/app/program/program_run.h"
+#include "tests/app/shipped_screen_points.h"
 #include "tests/support/build_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Tap(int x, int y)
-{
-    return "down " + std::to_string(x) + " " + std::to_string(y) + "\nup " + std::to_string(x) + " " +
-           std::to_string(y) + "\nwait 300\n";
-}
+using namespace shipped_points;
 
 TEST(CloseRequest, DuringABattleEndsTheProgram)
 {
@@ -41,8 +38,8 @@ TEST(CloseRequest, DuringABattleEndsTheProgram)
     for (const Case& c : cases) {
         // The menu's battle trainer, its Start, then the battle's first turn.
         const fs::path script = folder / "script.txt";
-        std::ofstream(script) << "wait 500\n" + Tap(120, 205) + "wait 1000\n" + Tap(188, 273) +
-                                     "wait 3000\nshot battle.png\n" + c.ending;
+        std::ofstream(script) << "wait 500\n" + ScriptTap(kMenuBattle) + "wait 1300\n" +
+                                     ScriptTap(kTrainerStart) + "wait 3300\nshot battle.png\n" + c.ending;
         const ProgramRun r = RunProgram(program, data, script, folder / "stderr.txt");
         EXPECT_TRUE(r.ended) << c.what;
         EXPECT_EQ(r.status, 0) << c.what << "\n" << r.errors;

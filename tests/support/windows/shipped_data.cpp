@@ -1,4 +1,4 @@
-#include "tests/rigs/shipped_data.h"
+#include "tests/support/windows/shipped_data.h"
 
 #include <filesystem>
 

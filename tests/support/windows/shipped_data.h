@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/fixture_packs.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 namespace game_windows_test {
 

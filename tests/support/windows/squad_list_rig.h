@@ -16,8 +16,8 @@
 #include "game/squad_type.h"
 #include "tests/support/art_fixtures.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/screen/ui_rig.h"
 #include "tests/support/ui_tree_writer.h"
-#include "tests/ui/ui_fixture.h"
 #include "ui/skin.h"
 #include "ui/ui_link.h"
 

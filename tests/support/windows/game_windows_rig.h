@@ -19,7 +19,7 @@
 
 #include "core/ref_string.h"
 #include "tests/support/fixture_packs.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/screen/ui_rig.h"
 
 class CWindow;
 class CGameWorld;

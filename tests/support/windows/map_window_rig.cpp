@@ -1,4 +1,4 @@
-#include "tests/rigs/map_window_rig.h"
+#include "tests/support/windows/map_window_rig.h"
 
 #include <algorithm>
 #include <filesystem>

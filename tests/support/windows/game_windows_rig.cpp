@@ -1,4 +1,4 @@
-#include "tests/rigs/game_windows_rig.h"
+#include "tests/support/windows/game_windows_rig.h"
 
 #include <filesystem>
 
