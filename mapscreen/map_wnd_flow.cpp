@@ -45,7 +45,7 @@ void CMapWnd::ForgetSave()
 
 void CMapWnd::DeleteFinishedGameSave()
 {
-    if (!Game().gameFinished)
+    if (!Game().gameFinished || Game().resultUnwritten)
         return;
     const int16_t slot = SaveSlots::Current();
     if (slot >= 0)
@@ -164,8 +164,12 @@ void CMapWnd::OnChar(uint16_t code)
     if (!confirmed)
         return;
     OnGameOver(code == 'F' ? 1 : 0, CurrentPlayer());
-    // The game is over for good: it leaves the turn loop and cannot be resumed.
-    ForgetSave();
+    // The game is over for good: it leaves the turn loop and cannot be
+    // resumed, unless its save is all that holds its result.
+    if (Game().resultUnwritten)
+        m_autosave = 0;
+    else
+        ForgetSave();
     SetLeaveRequested(1);
 }
 
