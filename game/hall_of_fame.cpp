@@ -84,6 +84,17 @@ std::vector<uint8_t> EntryBytes(CHallOfFameEntry& entry)
     return bytes;
 }
 
+// No entry, however empty, is shorter: a smaller block size is damaged too,
+// and stepping over it would crawl through garbage a few bytes at a time.
+uint32_t SmallestEntryBytes()
+{
+    static const uint32_t smallest = [] {
+        CHallOfFameEntry empty;
+        return uint32_t(EntryBytes(empty).size());
+    }();
+    return smallest;
+}
+
 // Fills the result into its mission's table, in memory only; null when it
 // does not qualify.
 CHallOfFameEntry* EnterResult(const PlayerRecord& player, const HallOfFameGame& game)
@@ -263,7 +274,7 @@ bool ReadHallOfFame(const uint8_t* data, uint32_t size)
         CStreamReader block(bytes + at, size - at);
         uint32_t blockSize = 0;
         block.U32(blockSize);
-        if (StreamFailed(block) || blockSize < 4 || blockSize > size - at)
+        if (StreamFailed(block) || blockSize < SmallestEntryBytes() || blockSize > size - at)
             break;
         at += blockSize;
     }
