@@ -45,12 +45,15 @@ void CMapWnd::ForgetSave()
 
 void CMapWnd::DeleteFinishedGameSave()
 {
-    if (!Game().gameFinished || Game().resultUnwritten)
+    if (!Game().gameFinished)
+        return;
+    m_autosave = 0;
+    // While the hall of fame lacks the result, the save is all that holds it.
+    if (Game().resultUnwritten)
         return;
     const int16_t slot = SaveSlots::Current();
     if (slot >= 0)
         SaveSlots::Delete(slot);
-    m_autosave = 0;
 }
 
 uint8_t CMapWnd::RunGame(uint8_t resume)
