@@ -67,6 +67,11 @@ bool WriteVersionedFileSafely(const CStr& name, const uint8_t* body, size_t size
     return true;
 }
 
+bool RenameDataFile(const CStr& from, const CStr& to)
+{
+    return RenameOver(from, to);
+}
+
 bool ReadPlainDataFile(const CStr& name, std::vector<uint8_t>& bytes, uint32_t maxBytes)
 {
     FILE* file = OpenDataFile(name.Chars(), DataFileRead);

@@ -30,6 +30,9 @@ bool WriteVersionedFileSafely(const CStr& name, const uint8_t* body, size_t size
 // cut short.
 CStr TemporaryName(const CStr& name);
 
+// Renames one data file over another, as durably as a safe write does.
+bool RenameDataFile(const CStr& from, const CStr& to);
+
 // Reads and writes plain data files (without a version word); a read of a
 // file larger than maxBytes fails.
 bool ReadPlainDataFile(const CStr& name, std::vector<uint8_t>& bytes, uint32_t maxBytes);

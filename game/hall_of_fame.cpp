@@ -1,6 +1,8 @@
 #include "game/hall_of_fame.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "core/data_file.h"
 #include "core/log.h"
@@ -13,6 +15,7 @@
 namespace {
 GameConfig g_config;
 std::vector<std::unique_ptr<CHallOfFameEntry>> g_entries;
+bool g_damageNotice = false;
 
 bool SameMission(const CStr& a, const CStr& b)
 {
@@ -39,6 +42,91 @@ void SortList()
         for (size_t j = 0; j < i; ++j)
             if (g_entries[j]->score < g_entries[i]->score)
                 std::swap(g_entries[j], g_entries[i]);
+}
+
+bool DataFileExists(const CStr& name)
+{
+    FILE* file = OpenDataFile(name.Chars(), DataFileRead);
+    if (file)
+        FileClose(file);
+    return file != nullptr;
+}
+
+// The damaged file is copied rather than moved, so a kill before the readable
+// entries are written back leaves it where it was. One too large to read is
+// moved: none of its entries would have been kept anyway.
+void KeepDamagedFileAside()
+{
+    const CStr name(kHallOfFameFile);
+    const CStr aside(kDamagedHallOfFameFile);
+    std::vector<uint8_t> bytes;
+    const bool kept = ReadPlainDataFile(name, bytes, kMaxHallOfFameFileBytes + 2)
+                          ? WritePlainDataFileSafely(aside, bytes.data(), bytes.size())
+                          : RenameDataFile(name, aside);
+    if (!kept) {
+        LogWrite(CStr("MAIN: could not keep the damaged hall of fame aside"));
+        return;
+    }
+    LogWrite(CStr("MAIN: the damaged hall of fame is kept as zkvhof0_damaged"));
+    // Written back, the file reads sound again: the player hears of this
+    // damage once, not at every reading.
+    SaveHallOfFameFile();
+    g_damageNotice = true;
+}
+
+std::vector<uint8_t> EntryBytes(CHallOfFameEntry& entry)
+{
+    CSizeCounter counter;
+    entry.Stream(counter);
+    std::vector<uint8_t> bytes(counter.Capacity());
+    CStreamWriter writer(bytes.data(), uint32_t(bytes.size()));
+    entry.Stream(writer);
+    return bytes;
+}
+
+// No entry, however empty, is shorter: a smaller block size is damaged too,
+// and stepping over it would crawl through garbage a few bytes at a time.
+uint32_t SmallestEntryBytes()
+{
+    static const uint32_t smallest = [] {
+        CHallOfFameEntry empty;
+        return uint32_t(EntryBytes(empty).size());
+    }();
+    return smallest;
+}
+
+// Fills the result into its mission's table, in memory only; null when it
+// does not qualify.
+CHallOfFameEntry* EnterResult(const PlayerRecord& player, const HallOfFameGame& game)
+{
+    auto entry = std::make_unique<CHallOfFameEntry>();
+    entry->FillFromPlayer(player, game);
+    if (entry->score < 1)
+        return nullptr;
+    const std::vector<CHallOfFameEntry*> table = MissionTable(game.missionPath);
+    if (table.size() < g_config.placesPerMission) {
+        g_entries.push_back(std::move(entry));
+        return g_entries.back().get();
+    }
+    if (!table.empty() && table.back()->score < entry->score) {
+        table.back()->Assign(*entry);
+        return table.back();
+    }
+    return nullptr;
+}
+
+// The finished game's save goes only once the file holds its result: a kill
+// or a failed write in between then loses neither. A kill after the write but
+// before the deletion would let the game be finished again, a smaller loss
+// than the result itself.
+FinishedResult KeepFinishedGameResult()
+{
+    if (!SaveHallOfFameFile())
+        return FinishedResult::kUnwritten;
+    const int16_t slot = SaveSlots::Current();
+    if (slot >= 0)
+        SaveSlots::Delete(slot);
+    return FinishedResult::kWritten;
 }
 }  // namespace
 
@@ -160,29 +248,45 @@ void FreeHallOfFame()
 bool ReadHallOfFame(const uint8_t* data, uint32_t size)
 {
     FreeHallOfFame();
-    CStreamReader reader(const_cast<uint8_t*>(data), size);
-    reader.SetVersion(9);
+    uint8_t* bytes = const_cast<uint8_t*>(data);
+    CStreamReader header(bytes, size);
+    header.SetVersion(9);
     uint16_t count = 0;
-    reader.U16(count);
-    // An entry is at least its block size and a handful of fields.
-    if (!CheckCount(reader, count, kMaxHallOfFameEntries, 16)) {
-        LogWrite(CStr("MAIN: refused the hall of fame: its entry count is impossible"));
-        return false;
-    }
-    std::vector<std::unique_ptr<CHallOfFameEntry>> loaded;
-    for (uint16_t i = 0; i < count; ++i) {
+    header.U16(count);
+    bool sound = !StreamFailed(header);
+    uint32_t at = sound ? StreamPosition(header) : size;
+    // Entries are read to the end of the body whatever the count says, so a
+    // damaged count costs none of them.
+    while (at < size && g_entries.size() < kMaxHallOfFameEntries) {
+        CStreamReader reader(bytes + at, size - at);
+        reader.SetVersion(9);
         auto entry = std::make_unique<CHallOfFameEntry>();
         entry->Stream(reader);
-        if (StreamFailed(reader)) {
-            LogWrite(CStr("MAIN: refused the hall of fame: an entry is damaged"));
-            return false;
+        if (!StreamFailed(reader)) {
+            at += StreamPosition(reader);
+            entry->score = entry->ComputeScore();
+            g_entries.push_back(std::move(entry));
+            continue;
         }
-        entry->score = entry->ComputeScore();
-        loaded.push_back(std::move(entry));
+        sound = false;
+        // A damaged entry whose block size still fits is stepped over, so it
+        // costs only itself.
+        CStreamReader block(bytes + at, size - at);
+        uint32_t blockSize = 0;
+        block.U32(blockSize);
+        if (StreamFailed(block) || blockSize < SmallestEntryBytes() || blockSize > size - at)
+            break;
+        at += blockSize;
     }
-    g_entries = std::move(loaded);
+    if (at < size || g_entries.size() != count)
+        sound = false;
     SortList();
-    return true;
+    if (!sound) {
+        const std::string line =
+            "MAIN: the hall of fame is damaged; entries kept: " + std::to_string(g_entries.size());
+        LogWrite(CStr(line.c_str()));
+    }
+    return sound;
 }
 
 std::vector<uint8_t> WriteHallOfFame()
@@ -203,25 +307,34 @@ std::vector<uint8_t> WriteHallOfFame()
 bool LoadHallOfFameFile()
 {
     FreeHallOfFame();
+    const CStr name(kHallOfFameFile);
+    DeleteDataFile(TemporaryName(name).Chars());
     uint16_t version = 0;
     std::vector<uint8_t> body;
-    DeleteDataFile(TemporaryName(CStr(kHallOfFameFile)).Chars());
-    if (ReadVersionedBody(CStr(kHallOfFameFile), version, body, kMaxHallOfFameFileBytes) !=
-            VersionedRead::kOk ||
-        body.empty())
+    const VersionedRead read = ReadVersionedBody(name, version, body, kMaxHallOfFameFileBytes);
+    // A file too short to hold a version word reads as absent; it is damaged
+    // all the same.
+    if (read == VersionedRead::kAbsent && !DataFileExists(name))
         return false;
     // Only our own format exists; older layouts are not read.
-    if (version < 9) {
+    if (read == VersionedRead::kOk && version < 9)
         LogWrite(CStr("MAIN: refused the hall of fame: its version is too old"));
-        return false;
-    }
-    return ReadHallOfFame(body.data(), uint32_t(body.size()));
+    const bool sound =
+        read == VersionedRead::kOk && version >= 9 && ReadHallOfFame(body.data(), uint32_t(body.size()));
+    if (!sound)
+        KeepDamagedFileAside();
+    return sound;
 }
 
 bool SaveHallOfFameFile()
 {
     const std::vector<uint8_t> body = WriteHallOfFame();
     return WriteVersionedFileSafely(CStr(kHallOfFameFile), body.data(), body.size());
+}
+
+bool TakeHallOfFameDamageNotice()
+{
+    return std::exchange(g_damageNotice, false);
 }
 
 bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
@@ -239,31 +352,32 @@ bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& ga
 
 bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
 {
-    auto entry = std::make_unique<CHallOfFameEntry>();
-    entry->FillFromPlayer(player, game);
-    if (entry->score < 1)
+    if (!EnterResult(player, game))
         return false;
-    const std::vector<CHallOfFameEntry*> table = MissionTable(game.missionPath);
-    if (table.size() < g_config.placesPerMission) {
-        g_entries.push_back(std::move(entry));
-        return SaveHallOfFameFile();
-    }
-    if (!table.empty() && table.back()->score < entry->score) {
-        table.back()->Assign(*entry);
-        return SaveHallOfFameFile();
-    }
-    return false;
+    return SaveHallOfFameFile();
 }
 
-bool AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
+FinishedResult AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game)
 {
-    // The finished game's save goes first. A kill between the two then costs
-    // this entry at most; the other order would offer the game again, and
-    // finishing it again would enter it twice.
-    const int16_t slot = SaveSlots::Current();
-    if (slot >= 0)
-        SaveSlots::Delete(slot);
-    return AddToHallOfFame(player, game);
+    if (!EnterResult(player, game))
+        return FinishedResult::kNotEntered;
+    return KeepFinishedGameResult();
+}
+
+FinishedResult RenameFinishedGameEntry(const PlayerRecord& player, const HallOfFameGame& game,
+                                       const CStr& name)
+{
+    CHallOfFameEntry entered;
+    entered.FillFromPlayer(player, game);
+    const std::vector<uint8_t> wanted = EntryBytes(entered);
+    for (auto& entry : g_entries) {
+        if (EntryBytes(*entry) != wanted)
+            continue;
+        entry->playerName = name;
+        entry->heroName = name;
+        return KeepFinishedGameResult();
+    }
+    return FinishedResult::kNotEntered;
 }
 
 int HallOfFameCount(const CStr& missionPath)

@@ -62,19 +62,37 @@ constexpr uint32_t kMaxHallOfFameFileBytes = 4u << 20;
 
 bool LoadGameConfig();
 void FreeHallOfFame();
-// Also removes the temporary file of a save cut short.
+// The copy of a damaged hall of fame, kept beside it.
+constexpr const char* kDamagedHallOfFameFile = "zkvhof0_damaged";
+
+// Also removes the temporary file of a save cut short. A damaged file is
+// copied aside, its readable entries are kept and written back, and the
+// damage notice is raised; false then.
 bool LoadHallOfFameFile();
 bool SaveHallOfFameFile();
-// Reads a hall-of-fame body (everything after the version word); false, and
-// nothing kept, when any entry is damaged.
+// Reads a hall-of-fame body (everything after the version word); false when
+// it is damaged, with the entries that still read kept.
 bool ReadHallOfFame(const uint8_t* data, uint32_t size);
+// True once after a damaged file was set aside, so the player hears of it once.
+bool TakeHallOfFameDamageNotice();
 std::vector<uint8_t> WriteHallOfFame();
 bool QualifiesForHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
 // True when the result entered the table and the file was written.
 bool AddToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
-// The end of a game that may enter the hall of fame: the current save slot
-// (the finished game's save) is deleted before the entry is written.
-bool AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+// Where a finished game's result stands.
+enum class FinishedResult : uint8_t {
+    kNotEntered,
+    kWritten,    // in the file; the finished game's save is gone
+    kUnwritten,  // only in memory: the file could not take it, the save stays
+};
+// The end of a game that may enter the hall of fame, under the player's name
+// as it is. The current save slot (the finished game's save) is deleted only
+// once the file holds the entry.
+FinishedResult AddFinishedGameToHallOfFame(const PlayerRecord& player, const HallOfFameGame& game);
+// The winner's chosen name replaces the player's on the entry made for the
+// player; the player record itself is left to the caller.
+FinishedResult RenameFinishedGameEntry(const PlayerRecord& player, const HallOfFameGame& game,
+                                       const CStr& name);
 int HallOfFameCount(const CStr& missionPath);
 bool HallOfFameGetEntry(const CStr& missionPath, int i, CHallOfFameEntry& out);
 void RemoveHallOfFameEntries(const CStr& missionPath);

@@ -76,6 +76,7 @@ void SessionInit(int32_t sessionMode)
     SetLeaveRequested(0);
     g.battleInProgress = 0;
     g.turn = 0;
+    g.resultUnwritten = 0;
     EngineLoadSounds("/Sounds/", kSelectionSounds, 4);
 }
 

@@ -49,6 +49,9 @@ struct RunningGameState {
     uint8_t firstNoticePending = 0;
     uint8_t humanTurnActive = 0;
     uint32_t gameFinished = 0;
+    // The finished game's result could not be written to the hall of fame:
+    // its save stays, so the result is not lost with it.
+    uint8_t resultUnwritten = 0;
     uint8_t paused = 0;
 };
 

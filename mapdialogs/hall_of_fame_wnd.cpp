@@ -85,6 +85,11 @@ void CHallOfFameWnd::OnShow()
     m_scrMission->SetMin(0, false);
     m_scrMission->SetMax(Map::CSrenarionMgr::TotalMissions() - 1, false);
     m_scrMission->SetValue(m_startMission, true, true);
+    if (TakeHallOfFameDamageNotice()) {
+        auto* box = new CMessageWnd(window);
+        box->Setup(LocaleText("HOFDamagedM"), CStr("HOFDamagedT"), MessageTapToClose, CStr(), true);
+        delete box;
+    }
 }
 
 void CHallOfFameWnd::OnMissionChanged(CValueScroller* scroller)

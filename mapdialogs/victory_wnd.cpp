@@ -32,6 +32,13 @@ HallOfFameGame CurrentGame()
     return game;
 }
 
+// The map screen keeps the finished game's save while its result is not on disk.
+void NoteFinishedResult(FinishedResult result)
+{
+    if (result != FinishedResult::kNotEntered)
+        Game().resultUnwritten = result == FinishedResult::kUnwritten ? 1 : 0;
+}
+
 }  // namespace
 
 CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
@@ -132,6 +139,14 @@ void CVictoryWnd::OnPageChanged(CValueScroller* scroller)
 
 void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* player)
 {
+    const HallOfFameGame game = CurrentGame();
+    const bool entersHall = victory && player != nullptr && player->IsHuman() && CountHumanPlayers() < 2 &&
+                            QualifiesForHallOfFame(*player, game);
+    // The result goes on disk, under the name the player has, before anything
+    // is shown: a close or a kill while the winner reads the statistics or
+    // types a name must not cost it.
+    if (entersHall)
+        NoteFinishedResult(AddFinishedGameToHallOfFame(*player, game));
     {
         auto* screen =
             new CVictoryWnd(mapWindow, CStr(victory ? "/Map/MapWnd/VictoryWnd" : "/Map/MapWnd/DefeatWnd"));
@@ -140,21 +155,22 @@ void RunEndOfGameWindows(CWindow* mapWindow, uint8_t victory, PlayerRecord* play
         RunModal(screen->Window());
         delete screen;
     }
-    if (QuitFlag || !victory || player == nullptr || !player->IsHuman() || CountHumanPlayers() >= 2)
-        return;
-    const HallOfFameGame game = CurrentGame();
-    if (!QualifiesForHallOfFame(*player, game))
+    if (QuitFlag || !entersHall)
         return;
     {
         auto* names = new CPlayerNameWnd(mapWindow, CStr("/Main/PlayerNameWnd"));
         names->Setup(*player);
-        if (RunModal(names) == ResultOk)
+        if (RunModal(names) == ResultOk && names->GetName() != player->name) {
+            NoteFinishedResult(RenameFinishedGameEntry(*player, game, names->GetName()));
             player->name = names->GetName();
+        }
         delete names;
     }
     if (QuitFlag)
         return;
-    if (!AddFinishedGameToHallOfFame(*player, game))
+    // Told before the hall opens, so that the player can free space; the
+    // finished game's save stays until the file takes the result.
+    if (Game().resultUnwritten)
         ShowNotSavedMessage(mapWindow, LocaleText("NotSavedHallOfFameM"));
     int scenario = 0, mission = 0;
     const int16_t start = Map::CSrenarionMgr::FindMission(game.missionPath, &scenario, &mission)

@@ -49,10 +49,13 @@ void CMapWnd::DeleteFinishedGameSave()
 {
     if (!Game().gameFinished)
         return;
+    m_autosave = 0;
+    // While the hall of fame lacks the result, the save is all that holds it.
+    if (Game().resultUnwritten)
+        return;
     const int16_t slot = SaveSlots::Current();
     if (slot >= 0)
         SaveSlots::Delete(slot);
-    m_autosave = 0;
 }
 
 uint8_t CMapWnd::RunGame(uint8_t resume)
@@ -191,8 +194,12 @@ void CMapWnd::OnChar(uint16_t code)
     if (!confirmed)
         return;
     OnGameOver(code == 'F' ? 1 : 0, CurrentPlayer());
-    // The game is over for good: it leaves the turn loop and cannot be resumed.
-    ForgetSave();
+    // The game is over for good: it leaves the turn loop and cannot be
+    // resumed, unless its save is all that holds its result.
+    if (Game().resultUnwritten)
+        m_autosave = 0;
+    else
+        ForgetSave();
     SetLeaveRequested(1);
 }
 

@@ -177,6 +177,8 @@ TEST_F(GameWindowsDataTest, TextsAndPicturesTheWindowsNameExist)
                             "NoHOFEntry",
                             "ResetHighScores",
                             "ResetHighScoresMsg",
+                            "HOFDamagedT",
+                            "HOFDamagedM",
                             "RtStatTurns",
                             "RtStatDiff",
                             "RtStatScore",

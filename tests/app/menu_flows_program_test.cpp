@@ -143,7 +143,6 @@ namespace {
 // does not take the slot without the picker; cancelled, the file is as it was.
 TEST_F(MenuFlowsProgramTest, ANewGameNeverTakesAnUnreadableSlotUnasked)
 {
-    constexpr int kPickerCancelX = 180, kPickerCancelY = 258;
     struct Case {
         const char* what;
         std::string bytes;
@@ -154,12 +153,12 @@ TEST_F(MenuFlowsProgramTest, ANewGameNeverTakesAnUnreadableSlotUnasked)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::ofstream(data / "zkvsave00.sav", std::ios::binary) << c.bytes;
-        ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" +
-                      Tap(kStartX, kStartY) + "wait 1000\nshot picker.png\n" +
-                      Tap(kPickerCancelX, kPickerCancelY) + "wait 500\nshot back.png\n"),
+        ASSERT_EQ(Run("wait 500\nshot title.png\n" + Tap(kMenuNewGame) + "wait 500\n" + Tap(kNewGameStart) +
+                      "wait 1000\nshot picker.png\n" + Tap(kPickSlotCancel) + "wait 500\nshot back.png\n"),
                   0);
         const Shot title = Load("title.png"), picker = Load("picker.png"), back = Load("back.png");
-        EXPECT_GT(title.GoldPixels(60, kResumeY - 6, 180, kResumeY + 6), 30) << "\"Resume Game\" is enabled";
+        EXPECT_GT(title.GoldPixels(60, kMenuResume.y - 6, 180, kMenuResume.y + 6), 30)
+            << "\"Resume Game\" is enabled";
         EXPECT_NE(Plaque(picker), Plaque(title)) << "the picker asks which slot";
         EXPECT_EQ(Plaque(back), Plaque(title)) << "cancelled: the menu is back";
         EXPECT_EQ(ReadFile(data / "zkvsave00.sav"), c.bytes);

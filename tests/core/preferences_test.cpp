@@ -8,6 +8,7 @@
 #include "core/preferences.h"
 #include "core/sound_mgr.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
 #include "tests/support/fixture_packs.h"
 #include "tests/support/sync_recorder.h"
 

@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "game/hall_of_fame.h"
 #include "game/saved_game.h"
 #include "tests/game/game_fixture.h"
@@ -170,61 +173,100 @@ TEST_F(HallOfFameTest, SaveAndLoadRecomputeTheScores)
     EXPECT_EQ(data.folder().Read("zkvhof0.sav").size(), file.size());
 }
 
-TEST_F(HallOfFameTest, DamagedFilesAreRefusedWhole)
+// Hand-made damage to a file of three entries; what is kept is what still reads.
+TEST_F(HallOfFameTest, ADamagedFileIsKeptAsideWithTheEntriesThatRead)
 {
-    ASSERT_TRUE(AddToHallOfFame(world.Player(0), game));
-    ASSERT_TRUE(AddToHallOfFame(world.Player(1), game));
-    const std::vector<uint8_t> body = WriteHallOfFame();
-    for (size_t n = 0; n < body.size(); n += 5) {
-        EXPECT_FALSE(ReadHallOfFame(body.data(), uint32_t(n))) << n;
-        EXPECT_EQ(HallOfFameTotal(), 0) << n;
+    for (int i = 0; i < 3; ++i) {
+        game.turn = 30 + i;
+        ASSERT_TRUE(AddToHallOfFame(world.Player(i % 2), game));
     }
-    std::vector<uint8_t> hostile = body;
-    hostile[0] = 0xFF;
-    hostile[1] = 0xFF;
-    EXPECT_FALSE(ReadHallOfFame(hostile.data(), uint32_t(hostile.size())));
-    EXPECT_TRUE(ReadHallOfFame(body.data(), uint32_t(body.size())));
-    EXPECT_EQ(HallOfFameTotal(), 2);
+    const std::vector<uint8_t> body = WriteHallOfFame();
+    uint32_t firstBlock = 0;
+    std::memcpy(&firstBlock, body.data() + 2, 4);
+    const std::string version("\x09\x00", 2);
+    const std::string whole = version + std::string(body.begin(), body.end());
+    auto withCount = [&](uint16_t count) {
+        std::string file = whole;
+        file[2] = char(count & 0xFF);
+        file[3] = char(count >> 8);
+        return file;
+    };
+    std::string firstDamaged = whole;
+    for (uint32_t i = 2 + 4 + 4; i < 2 + 2 + firstBlock; ++i)
+        firstDamaged[i] = char(0xFF);
+    struct Case {
+        const char* what;
+        std::string file;
+        int kept;
+    };
+    const Case cases[] = {
+        {"cut short in the last entry", whole.substr(0, whole.size() - 7), 2},
+        {"cut short in the count", whole.substr(0, 3), 0},
+        {"only a version word", version, 0},
+        {"one byte", whole.substr(0, 1), 0},
+        {"a count too high", withCount(9), 3},
+        {"a count too low", withCount(1), 3},
+        {"an impossible count", withCount(0xFFFF), 3},
+        {"a garbage tail", whole + std::string(11, char(0xEE)), 3},
+        {"a damaged first entry", firstDamaged, 2},
+        {"an old version", std::string("\x05\x00", 2) + whole.substr(2), 0},
+    };
+    for (const Case& c : cases) {
+        std::remove(data.folder().File("zkvhof0_damaged.sav").c_str());
+        ASSERT_TRUE(data.folder().Write("zkvhof0.sav", c.file));
+        EXPECT_FALSE(LoadHallOfFameFile()) << c.what;
+        EXPECT_EQ(HallOfFameTotal(), c.kept) << c.what;
+        EXPECT_EQ(data.folder().Read("zkvhof0_damaged.sav"), c.file)
+            << c.what << ": the damaged file is kept aside";
+        EXPECT_TRUE(TakeHallOfFameDamageNotice()) << c.what;
+        EXPECT_FALSE(TakeHallOfFameDamageNotice()) << c.what << ": said once";
+        // What read is written back, so the next reading finds a sound file
+        // and says nothing more.
+        EXPECT_TRUE(LoadHallOfFameFile()) << c.what;
+        EXPECT_EQ(HallOfFameTotal(), c.kept) << c.what;
+        EXPECT_FALSE(TakeHallOfFameDamageNotice()) << c.what;
+    }
+
+    ASSERT_TRUE(data.folder().Write("zkvhof0.sav", whole));
+    std::remove(data.folder().File("zkvhof0_damaged.sav").c_str());
+    EXPECT_TRUE(LoadHallOfFameFile());
+    EXPECT_EQ(HallOfFameTotal(), 3);
+    EXPECT_FALSE(data.folder().Exists("zkvhof0_damaged.sav"));
+    EXPECT_FALSE(TakeHallOfFameDamageNotice());
 }
 }  // namespace
 
 namespace {
-TEST_F(HallOfFameTest, AFinishedGameLosesItsSaveBeforeItEntersTheHallOfFame)
+TEST_F(HallOfFameTest, AFinishedGameKeepsItsSaveUntilTheFileHoldsItsResult)
 {
-    // The hall of fame's write fails here as a kill at that moment would cut
-    // it short: the finished game must no longer be there to be finished again.
+    // The hall of fame cannot be written: the finished game's save is all
+    // that is left of the result, so it stays.
     ASSERT_TRUE(data.folder().Write("zkvsave04.sav", "\x09\x00the finished game"));
     ASSERT_TRUE(SaveSlots::Select(4));
     ASSERT_EQ(mkdir(data.folder().File("zkvhof0_new.sav").c_str(), 0700), 0);
-    AddFinishedGameToHallOfFame(world.Player(0), game);
-    EXPECT_FALSE(data.folder().Exists("zkvsave04.sav"));
+    EXPECT_EQ(AddFinishedGameToHallOfFame(world.Player(0), game), FinishedResult::kUnwritten);
+    EXPECT_TRUE(data.folder().Exists("zkvsave04.sav"));
     EXPECT_FALSE(data.folder().Exists("zkvhof0.sav"));
     rmdir(data.folder().File("zkvhof0_new.sav").c_str());
+    FreeHallOfFame();
 
-    // Without a fault the entry is written too, and a left-over temporary
-    // file of the hall of fame is gone at the next load.
-    ASSERT_TRUE(data.folder().Write("zkvsave04.sav", "\x09\x00the finished game"));
-    ASSERT_TRUE(SaveSlots::Select(4));
-    EXPECT_TRUE(AddFinishedGameToHallOfFame(world.Player(0), game));
+    // Otherwise the entry is on disk under the lord's name before the save
+    // goes, and the winner's name replaces it there, in the same entry.
+    ASSERT_EQ(AddFinishedGameToHallOfFame(world.Player(0), game), FinishedResult::kWritten);
     EXPECT_FALSE(data.folder().Exists("zkvsave04.sav"));
+    ASSERT_TRUE(LoadHallOfFameFile());
+    CHallOfFameEntry entry;
+    ASSERT_EQ(HallOfFameCount(game.missionPath), 1);
+    ASSERT_TRUE(HallOfFameGetEntry(game.missionPath, 0, entry));
+    EXPECT_EQ(entry.playerName, CStr("Aldra"));
+    EXPECT_EQ(RenameFinishedGameEntry(world.Player(0), game, CStr("edric")), FinishedResult::kWritten);
     ASSERT_TRUE(data.folder().Write("zkvhof0_new.sav", "\x09\x00half"));
     ASSERT_TRUE(LoadHallOfFameFile());
-    EXPECT_EQ(HallOfFameTotal(), 2);
+    ASSERT_EQ(HallOfFameCount(game.missionPath), 1);
+    ASSERT_TRUE(HallOfFameGetEntry(game.missionPath, 0, entry));
+    EXPECT_EQ(entry.playerName, CStr("edric"));
+    EXPECT_EQ(entry.heroName, CStr("edric"));
     EXPECT_FALSE(data.folder().Exists("zkvhof0_new.sav"));
     SaveSlots::ReleaseCurrent();
-}
-
-TEST(HallOfFameConfiguration, MissingSectionsKeepTheDefaults)
-{
-    FixtureData data;
-    PackWriter pack(1);
-    ASSERT_TRUE(pack.AddText("Rules/hof", "zkqd", CrLf({"[constants]", "100"})));
-    data.AddPack("rules", pack);
-    ASSERT_TRUE(data.Mount());
-    HallOfFameConfig() = GameConfig();
-    EXPECT_FALSE(LoadGameConfig());
-    EXPECT_EQ(HallOfFameConfig().placesPerMission, 4);
-    EXPECT_EQ(HallOfFameConfig().blocks[0].base, 100);  // the section that is there is read
-    FreeHallOfFame();
 }
 }  // namespace

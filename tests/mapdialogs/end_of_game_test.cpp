@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
 #include "game/player_colour.h"
 #include "game/running_game.h"
+#include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
 #include "mapdialogs/game_statistics_wnd.h"
@@ -334,6 +337,82 @@ TEST_F(EndOfGameTest, AResultThatCannotBeWrittenIsToldBeforeTheHallOfFame)
     EXPECT_EQ(told, "Not written into the hall of fame");
     EXPECT_TRUE(sawHall);
     EXPECT_EQ(m_map->GetFirstChild(), nullptr) << "every window was deleted";
+}
+
+// The names of the current mission's results as the file holds them, read
+// as the next start of the program would read them.
+std::vector<std::string> NamesOnDisk()
+{
+    std::vector<std::string> names;
+    LoadHallOfFameFile();
+    CHallOfFameEntry entry;
+    for (int i = 0; HallOfFameGetEntry(Game().missionPath, i, entry); ++i)
+        names.emplace_back(entry.playerName.Chars());
+    return names;
+}
+
+TEST_F(EndOfGameTest, TheResultIsOnDiskBeforeTheFinishedGamesSaveGoes)
+{
+    enum class Ending {
+        CloseInVictoryWindow,
+        CloseInNameWindow,
+        TypedName
+    };
+    struct Case {
+        const char* what;
+        Ending ending;
+        std::vector<std::string> onDisk;
+    };
+    const Case cases[] = {
+        {"closed while the statistics show", Ending::CloseInVictoryWindow, {"Aldra"}},
+        {"closed in the name window", Ending::CloseInNameWindow, {"Aldra"}},
+        {"a typed name", Ending::TypedName, {"Aldra!"}},
+    };
+    for (const Case& c : cases) {
+        FreeHallOfFame();
+        std::remove(m_data.folder().File("zkvhof0.sav").c_str());
+        ASSERT_TRUE(m_data.folder().Write("zkvsave03.sav", "\x09\x00the finished game"));
+        ASSERT_TRUE(SaveSlots::Select(3));
+        m_world.Player(0).name = CStr("Aldra");
+        // Whatever ends the program from here on (a kill, a close) finds
+        // these on disk: the result under the lord's name, and no save that
+        // could be finished a second time.
+        std::vector<std::string> whileShown;
+        bool saveWhileShown = true;
+        auto lookAtTheDisk = [&] {
+            saveWhileShown = m_data.folder().Exists("zkvsave03.sav");
+            whileShown = NamesOnDisk();
+        };
+        std::vector<std::function<void()>> steps = {[&] {
+            lookAtTheDisk();
+            if (c.ending == Ending::CloseInVictoryWindow)
+                QuitFlag = 1;
+            else
+                TapWindow(FindScreen<CVictoryWnd>(m_map)->Message());
+        }};
+        if (c.ending != Ending::CloseInVictoryWindow) {
+            steps.push_back([&] { TapWindow(FindScreen<CVictoryWnd>(m_map)->ExitButton()); });
+            steps.push_back([&] {
+                auto* names = FindChild<CPlayerNameWnd>(m_map);
+                ASSERT_NE(names, nullptr);
+                names->Keyboard()->OnKey('!');
+                if (c.ending == Ending::CloseInNameWindow)
+                    QuitFlag = 1;
+                else
+                    TapWindow(names->OkButton());
+            });
+            steps.push_back([&] { TapWindow(FindScreen<CHallOfFameWnd>(m_map)->ReturnButton()); });
+        }
+        Script(steps);
+        RunEndOfGameWindows(m_map, 1, &m_world.Player(0));
+        QuitFlag = 0;
+        EXPECT_FALSE(saveWhileShown) << c.what;
+        EXPECT_EQ(whileShown, std::vector<std::string>{"Aldra"}) << c.what;
+        EXPECT_FALSE(m_data.folder().Exists("zkvsave03.sav")) << c.what;
+        EXPECT_EQ(NamesOnDisk(), c.onDisk) << c.what << ": one entry, under its final name";
+        EXPECT_EQ(Game().resultUnwritten, 0) << c.what;
+    }
+    SaveSlots::ReleaseCurrent();
 }
 
 }  // namespace

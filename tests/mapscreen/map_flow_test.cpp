@@ -164,7 +164,12 @@ TEST_F(MapFlow, ForgettingWithoutASlotOnlyClearsTheAutosave)
 
 TEST_F(MapFlow, AFinishedGameLosesItsSaveAnUnfinishedOneKeepsIt)
 {
-    for (const uint32_t finished : {0u, 1u}) {
+    struct Case {
+        uint32_t finished;
+        uint8_t resultUnwritten;  // the hall of fame could not take the result
+        bool saveKept;
+    };
+    for (const Case c : {Case{0, 0, true}, Case{1, 0, false}, Case{1, 1, true}}) {
         delete m_map;
         MakeMap();
         ASSERT_TRUE(SaveSlots::Select(1));
@@ -172,10 +177,11 @@ TEST_F(MapFlow, AFinishedGameLosesItsSaveAnUnfinishedOneKeepsIt)
         ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 0)));
         SigAutosave.Fire();
         ASSERT_TRUE(SlotFileExists(1));
-        Game().gameFinished = finished;
+        Game().gameFinished = c.finished;
+        Game().resultUnwritten = c.resultUnwritten;
         m_map->DeleteFinishedGameSave();
-        EXPECT_EQ(SlotFileExists(1), finished == 0) << finished;
-        EXPECT_EQ(m_map->AutosaveFlag(), finished == 0 ? 1 : 0);
+        EXPECT_EQ(SlotFileExists(1), c.saveKept) << c.finished << c.resultUnwritten;
+        EXPECT_EQ(m_map->AutosaveFlag(), c.finished == 0 ? 1 : 0) << c.finished << c.resultUnwritten;
         EndSession();
         SaveSlots::Delete(1);
     }

@@ -758,9 +758,16 @@ TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
     ASSERT_TRUE(WaitFor("/Main/HallOfFameWnd")) << Describe();
     Look("hall_of_fame");
     bool entered = false;
-    for (const SeenWindow& seen : Visible())
-        entered = entered || (seen.path == "/Main/HallOfFameWnd/EPlrName" && seen.text == "1. edric");
+    int results = 0;
+    for (const SeenWindow& seen : Visible()) {
+        if (seen.path != "/Main/HallOfFameWnd/EPlrName")
+            continue;
+        entered = entered || seen.text == "1. edric";
+        results += seen.text.ends_with("---") ? 0 : 1;
+    }
     EXPECT_TRUE(entered) << "the winner heads the mission's list\n" << Describe();
+    EXPECT_EQ(results, 1) << "the result entered under the lord's name was renamed, not entered again\n"
+                          << Describe();
     // The details of the new entry: the game's statistics again.
     ASSERT_TRUE(Tap("/Main/HallOfFameWnd/EBtnDetails"));
     ASSERT_TRUE(WaitFor("/Map/MapWnd/VictoryWnd/BtnExit")) << Describe();
