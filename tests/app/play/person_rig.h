@@ -96,6 +96,8 @@ protected:
     // when there is none.
     bool Tap(const std::string& pathTail);
     void Key(uint32_t virtualKey);
+    // One device message as it comes, then one fetch.
+    void Send(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void Type(const std::string& text);
     void Shot(const std::string& name);
     // Has the whole screen drawn again, keeps a shot of it named for the
