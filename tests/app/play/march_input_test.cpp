@@ -16,8 +16,6 @@
 namespace play_test {
 namespace {
 
-const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
-
 constexpr int kWindowFrames = 400;
 // The computer's first turn, march by march.
 constexpr int kComputerFrames = 4000;

@@ -29,6 +29,10 @@ struct ScreenSize {
     const char* name;
 };
 
+// Every screen size the data set is laid out for; a size without its
+// layout in the built data is skipped.
+inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
+
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);
 

@@ -28,7 +28,6 @@
 namespace play_test {
 namespace {
 
-const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
 // Seeds a screen size in one test run.
 constexpr int kSeeds = 4;
 // Actions of one run (a tap is five fetches, a wait up to twenty).
