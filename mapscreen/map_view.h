@@ -27,9 +27,8 @@
 #include "core/packed_geometry.h"
 #include "core/ref_string.h"
 
-class CWindow;
-
 class CTimer;
+class CWindow;
 class ProvinceRecord;
 class PlayerRecord;
 class CGameWorld;

@@ -61,8 +61,7 @@ public:
 
     // Whether input may reach the window now, by the rule taps follow: while
     // a window holds the capture only it and the windows inside it take
-    // input, and none behind a disabled window does. Listeners of device
-    // signals that reach a window outside the event queue ask it as well.
+    // input, and none behind a disabled window does.
     static bool TakesInput(const CWindow* window);
 
     // The routing steps, open for the tests.
