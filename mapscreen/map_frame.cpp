@@ -596,9 +596,13 @@ void CMapFrame::OnCornerButton(CWindow*, intptr_t)
 
 void CMapFrame::OnArmyMove(const ArmyMoveData& move)
 {
-    CWindowMgr::PushCapture(m_window);
-    m_view.AnimateMove(move.flagNumber, PackedPoint(move.fromX, move.fromY), PackedPoint(move.toX, move.toY));
-    CWindowMgr::RemoveCapture(m_window);
+    CWindow* window = m_window;
+    WindowGuard alive(window);
+    CWindowMgr::PushCapture(window);
+    m_view.AnimateMove(move.flagNumber, PackedPoint(move.fromX, move.fromY), PackedPoint(move.toX, move.toY),
+                       window);
+    if (alive.Alive())
+        CWindowMgr::RemoveCapture(window);
 }
 
 // ---- Member window slots ----

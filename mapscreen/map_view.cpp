@@ -572,7 +572,7 @@ void CMapView::OnActionMarkers()
 
 // ---- Army-move animation ----
 
-void CMapView::AnimateMove(uint8_t flagNumber, const PackedPoint& from, const PackedPoint& to)
+void CMapView::AnimateMove(uint8_t flagNumber, const PackedPoint& from, const PackedPoint& to, CWindow* host)
 {
     const int32_t sprite = SpriteFlag1 + std::min<int32_t>(flagNumber, 5);
     if (PrefMapOptions[3] == 0) {
@@ -590,13 +590,18 @@ void CMapView::AnimateMove(uint8_t flagNumber, const PackedPoint& from, const Pa
     CWindow* root = CWindowMgr::Root();
     if (root != nullptr)
         root->Enable(false, false);
+    WindowGuard hostAlive(host);
     while (IsAppRunning() && m_busy) {
         AnimationStep();
         CTimeMgr::Sleep(kAnimationPause);
         FrameStep();
+        if (host != nullptr && !hostAlive.Alive())
+            break;
     }
     if (CWindowMgr::Root() != nullptr)
         CWindowMgr::Root()->Enable(true, false);
+    if (host != nullptr && !hostAlive.Alive())
+        return;
     m_busy = 0;
     HoldBlink(false);
 }

@@ -28,6 +28,7 @@
 #include "core/ref_string.h"
 
 class CTimer;
+class CWindow;
 class ProvinceRecord;
 class PlayerRecord;
 class CGameWorld;
@@ -121,7 +122,11 @@ public:
     void ClearRecruitCounts();
     // A province's mark: its highlight level, -1 when it is not highlighted.
     int32_t Mark(int32_t province) const;
-    void AnimateMove(uint8_t flagNumber, const PackedPoint& from, const PackedPoint& to);
+    // Runs frame steps until the flag has marched; the view belongs to the
+    // host window, and the march leaves without touching the view again when
+    // the host is destroyed meanwhile.
+    void AnimateMove(uint8_t flagNumber, const PackedPoint& from, const PackedPoint& to,
+                     CWindow* host = nullptr);
     void AnimationStep();
     // The blink hold: while held the selection does not blink.
     void HoldBlink(bool hold);

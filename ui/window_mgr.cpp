@@ -349,6 +349,20 @@ WindowNode* CWindowMgr::FindPenTarget(const PackedPoint& point)
     return answer;
 }
 
+bool CWindowMgr::TakesInput(const CWindow* window)
+{
+    if (!window || !window->GetNode())
+        return false;
+    const WindowNode* holder = g_state.captureCount > 0 ? g_state.capture[g_state.captureCount - 1] : nullptr;
+    for (const WindowNode* node = window->GetNode(); node; node = node->parent) {
+        if (!node->window->IsEnabled())
+            return false;
+        if (node == holder)
+            return true;
+    }
+    return holder == nullptr;
+}
+
 WindowNode* CWindowMgr::FindCharTarget()
 {
     WindowNode* node = nullptr;
@@ -376,7 +390,7 @@ bool CWindowMgr::Dispatch(const WindowEvent& input)
         WindowNode* node = FindCharTarget();
         for (CWindow* w = node ? node->window : nullptr; w; w = w->GetParent()) {
             if (w->HasEventFlag(WndEventTakesChars)) {
-                if (w->IsBeingDestroyed())
+                if (w->IsBeingDestroyed() || !TakesInput(w))
                     return false;
                 event.target = w;
                 return PushEvent(event);
@@ -405,6 +419,10 @@ void CWindowMgr::ProcessEvents()
         if (!target || !CWindow::IsAttached(target) || target->IsBeingDestroyed())
             continue;
         if (event.type == EventPaint && !target->IsReallyVisible())
+            continue;
+        // A character queued before a nested frame pump took the capture
+        // must not reach the window that pump runs behind.
+        if (event.type == EventChar && !TakesInput(target))
             continue;
         target->HandleEvent(event);
     }

@@ -59,6 +59,11 @@ public:
     static int16_t DisplayWidth();
     static int16_t DisplayHeight();
 
+    // Whether input may reach the window now, by the rule taps follow: while
+    // a window holds the capture only it and the windows inside it take
+    // input, and none behind a disabled window does.
+    static bool TakesInput(const CWindow* window);
+
     // The routing steps, open for the tests.
     static WindowNode* FindPenTarget(const PackedPoint& screenPoint);
     static WindowNode* FindCharTarget();

@@ -326,6 +326,14 @@ void PersonRig::Key(uint32_t virtualKey)
     Frames(4);
 }
 
+void PersonRig::Send(uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    if (m_ended)
+        return;
+    m_backend->Post(message, wParam, lParam);
+    Step();
+}
+
 void PersonRig::Type(const std::string& text)
 {
     for (char c : text) {

@@ -29,6 +29,10 @@ struct ScreenSize {
     const char* name;
 };
 
+// Every screen size the data set is laid out for; a size without its
+// layout in the built data is skipped.
+inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
+
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);
 
@@ -96,6 +100,8 @@ protected:
     // when there is none.
     bool Tap(const std::string& pathTail);
     void Key(uint32_t virtualKey);
+    // One device message as it comes, then one fetch.
+    void Send(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void Type(const std::string& text);
     void Shot(const std::string& name);
     // Has the whole screen drawn again, keeps a shot of it named for the

@@ -33,10 +33,6 @@
 namespace play_test {
 namespace {
 
-// Every screen size the data set is laid out for; a size without its
-// layout in the built data is skipped.
-const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
-
 // Frames a person waits at most for a window to come (virtual time, 50 ms each).
 constexpr int kWindowFrames = 400;
 // The computer's turns with their battles take longer.

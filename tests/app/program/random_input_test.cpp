@@ -3,6 +3,10 @@
 // data folder so that the saves of a run meet the next. Every run must end
 // when its input ends, with status 0 and no sanitizer report.
 //
+// Its taps fall anywhere: a script written before the run cannot know where
+// the controls will be. The person of tests/app/play/random_person_test.cpp
+// aims at them from the window tree.
+//
 // CI runs a few seeds. More by hand, e.g. on the sanitizer build:
 //   THARN_RANDOM_RUNS=2000 THARN_RANDOM_FIRST_SEED=1 build-asan/tests/program_run_tests --gtest_filter=RandomInput.*
 // A failing seed's script is kept and named, to be replayed with
@@ -60,10 +64,11 @@ std::string RandomScript(uint32_t seed)
             out << "up " << point() << "\n";
         } else if (kind < 700) {
             out << "key " << kKeys[below(7)] << "\n";
-        } else if (kind < 760) {  // typed text: letters, digits, signs
+        } else if (kind < 760) {  // typed text: letters, digits, signs, often those the game binds
+            static const char kBound[] = "Ff0123456789";
             std::string text;
             for (int n = 1 + below(6); n > 0; --n)
-                text += char(' ' + below(95));
+                text += below(2) == 0 ? kBound[below(12)] : char(' ' + below(95));
             if (text.front() == ' ' || text.back() == ' ')
                 text = "x" + text + "x";
             out << "char " << text << "\n";
