@@ -19,6 +19,7 @@
 #include "core/preferences.h"
 #include "core/raster.h"
 #include "core/ref_string.h"
+#include "core/refused_packs.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "players/ai_controller.h"
@@ -121,7 +122,12 @@ const ApplicationStep kSteps[] = {
 
 bool InitApplication()
 {
-    return RunApplicationSteps(kSteps);
+    if (RunApplicationSteps(kSteps))
+        return true;
+    // Most steps fail without a word of their own; a pack left out at
+    // mount is then the reason to give.
+    ShowRefusedPacksOnce();
+    return false;
 }
 
 void ShutdownApplication()

@@ -4,6 +4,7 @@
 #include "core/device_mgr.h"
 #include "core/log.h"
 #include "core/pack_format.h"
+#include "core/refused_packs.h"
 #include "core/resource_mgr.h"
 #include "game/game_rules.h"
 #include "game/hall_of_fame.h"
@@ -39,6 +40,7 @@ const RequiredData kRequired[] = {
     {"/Skin/awbutton", [] { return FolderThere("/Skin/awbutton"); }},
     {"/Skin/ReportFrame", [] { return FolderThere("/Skin/ReportFrame"); }},
     {"/Objects/Battle", [] { return FolderThere("/Objects/Battle"); }},
+    {"/Skin/mapframe", [] { return FolderThere("/Skin/mapframe"); }},
     {"/Images/Battle", [] { return FolderThere("/Images/Battle"); }},
 };
 
@@ -52,9 +54,11 @@ bool CheckGameData()
         CStr line;
         line.Format("MAIN: the game data %s is missing or cannot be read", data.path);
         LogWrite(line);
-        CStr text;
-        text.Format("The game data %s is missing or damaged. Please install the game again.", data.path);
-        ShowErrorBox(text);
+        if (!ShowRefusedPacksOnce()) {
+            CStr text;
+            text.Format("The game data %s is missing or damaged. Please install the game again.", data.path);
+            ShowErrorBox(text);
+        }
         return false;
     }
     return true;

@@ -34,3 +34,14 @@ function(tharn_tests name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# A tool of the machine that some tests need is missing, so those tests are
+# left out of this build. On a developer's machine that is a note; in CI (the
+# environment variable CI set) it is a failed test that names the tool, so a
+# broken install cannot end in a green run with fewer tests.
+function(tharn_missing_tool name what)
+  message(STATUS "Missing ${what}: the tests that need it are left out")
+  if(NOT "$ENV{CI}" STREQUAL "")
+    add_test(NAME missing_tool_${name} COMMAND sh -c "echo 'missing ${what}: CI runs every test'; exit 1")
+  endif()
+endfunction()

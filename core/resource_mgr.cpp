@@ -11,6 +11,7 @@
 #include "core/error_code_stack.h"
 #include "core/font.h"
 #include "core/log.h"
+#include "core/refused_packs.h"
 #include "platform/platform.h"
 
 using namespace pack_format;
@@ -213,11 +214,18 @@ public:
     PackFileReader(const PackFileReader&) = delete;
     PackFileReader& operator=(const PackFileReader&) = delete;
 
-    bool HasSignature()
+    // Null when the file starts with the pack signature, else what it is instead.
+    const char* SignatureFault()
     {
+        if (m_file == nullptr)
+            return "it cannot be opened";
         uint8_t head[12];
-        return m_file != nullptr && std::fread(head, 1, sizeof head, m_file) >= 8 &&
-               std::memcmp(head, kSignature, 8) == 0;
+        const size_t read = std::fread(head, 1, sizeof head, m_file);
+        if (read == 0)
+            return "it is empty";
+        if (read < 8 || std::memcmp(head, kSignature, 8) != 0)
+            return "it is not a game data file";
+        return nullptr;
     }
 
     bool ReadWhole(std::unique_ptr<uint8_t[]>* image, size_t* size)
@@ -267,19 +275,26 @@ bool OpenPacks(const std::string& folder, const std::vector<std::string>& onlyPa
             continue;
         std::string fullPath = folder + fileName;
         Log(CStr("Found file ") + fullPath.c_str());
+        const CStr file(fileName.c_str());
         PackFileReader reader(fullPath);
-        if (!reader.HasSignature())
+        if (const char* fault = reader.SignatureFault()) {
+            RecordRefusedPack(file, CStr(fault));
             continue;
+        }
         Log(CStr(fullPath.c_str()) + " opened");
+        auto skip = [&](const CStr& fault) {
+            Log(CStr("Skipping ") + fullPath.c_str() + ": " + fault);
+            RecordRefusedPack(file, fault);
+        };
         std::unique_ptr<uint8_t[]> image;
         size_t size = 0;
         if (!reader.ReadWhole(&image, &size)) {
-            Log(CStr("Skipping ") + fullPath.c_str() + ": it cannot be read whole");
+            skip(CStr("it cannot be read whole"));
             continue;
         }
         std::string problem = ValidateImage(image.get(), size);
         if (!problem.empty()) {
-            Log(CStr("Skipping ") + fullPath.c_str() + ": " + problem.c_str());
+            skip(CStr("it is damaged (") + problem.c_str() + ")");
             continue;
         }
         CStr packName(fileName.c_str(), static_cast<int32_t>(fileName.size()) - 4);
@@ -287,7 +302,7 @@ bool OpenPacks(const std::string& folder, const std::vector<std::string>& onlyPa
         // only in case; mounting both would map one root onto itself through
         // the case-insensitive mount names, so the second is left out.
         if (FindMount(packName.Chars(), static_cast<size_t>(packName.Length())) != nullptr) {
-            Log(CStr("Skipping ") + fullPath.c_str() + ": a pack of that name is mounted already");
+            skip(CStr("a pack of that name is mounted already"));
             continue;
         }
         Header header;
@@ -414,6 +429,7 @@ void CResourceMgr::Shutdown()
     state.currentFolder = CStr();
     state.collector = nullptr;
     state.folderDepth = 0;
+    ForgetRefusedPacks();
     for (auto& saved : state.folderStack)
         saved = CStr();
     state.started = false;

@@ -10,7 +10,7 @@
 //   "a/b"         relative to the current folder (SetCurrentFolder)
 //   ":pack/a/b"   from that pack's root, searching it and every newer pack
 // Every pack is validated once when it is mounted; a damaged one is skipped
-// (and logged) and the others still load.
+// (logged, and kept with its fault for core/refused_packs.h) and the others still load.
 
 #include <cstdint>
 #include <string>

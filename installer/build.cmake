@@ -3,16 +3,14 @@
 #   zkv_install.exe    the 32-bit installer that ships
 #   zkv_install64.exe  the same program for 64-bit Windows, run by the Wine tests
 # Both carry the device cabinet zkv_2003SE.cab, made here from the game build.
-find_program(THARN_MINGW32_CXX i686-w64-mingw32-g++)
-find_program(THARN_MINGW32_WINDRES i686-w64-mingw32-windres)
-find_program(THARN_MINGW64_CXX x86_64-w64-mingw32-g++)
-find_program(THARN_MINGW64_WINDRES x86_64-w64-mingw32-windres)
-find_program(THARN_MINGW64_OBJDUMP x86_64-w64-mingw32-objdump)
-find_program(THARN_GCAB gcab)
-foreach(tool THARN_MINGW32_CXX THARN_MINGW32_WINDRES THARN_MINGW64_CXX THARN_MINGW64_WINDRES
-             THARN_MINGW64_OBJDUMP THARN_GCAB)
+set(tharn_installer_tool_vars THARN_MINGW32_CXX THARN_MINGW32_WINDRES THARN_MINGW64_CXX THARN_MINGW64_WINDRES
+                              THARN_MINGW64_OBJDUMP THARN_GCAB)
+set(tharn_installer_tool_names i686-w64-mingw32-g++ i686-w64-mingw32-windres x86_64-w64-mingw32-g++
+                               x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump gcab)
+foreach(tool name IN ZIP_LISTS tharn_installer_tool_vars tharn_installer_tool_names)
+  find_program(${tool} ${name})
   if(NOT ${tool})
-    message(STATUS "Installer: ${tool} not found (MinGW-w64 and gcab are needed); installer targets and tests skipped")
+    tharn_missing_tool(${name} "${name} (the installer is built with MinGW-w64 and gcab)")
     return()
   endif()
 endforeach()

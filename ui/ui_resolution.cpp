@@ -7,6 +7,7 @@
 #include "core/display_surface.h"
 #include "core/pack_format.h"
 #include "core/preferences.h"
+#include "core/refused_packs.h"
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 
@@ -139,9 +140,13 @@ bool SelectUIResolution()
         }
     }
     if (candidates.empty()) {
-        CStr message;
-        GetLocaleText("GraphError", message);
-        ShowErrorBox(message);
+        // Without its skins pack no layout fits any device; the pack's fault
+        // is what the person can mend.
+        if (!ShowRefusedPacksOnce()) {
+            CStr message;
+            GetLocaleText("GraphError", message);
+            ShowErrorBox(message);
+        }
         skins.RemoveAll();
         return false;
     }

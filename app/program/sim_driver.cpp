@@ -24,6 +24,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
 #include "players/ai_controller.h"
+#include "players/human_controller.h"
 
 namespace {
 
@@ -42,6 +43,46 @@ SimPlayTurnHook g_playHook = nullptr;
 CPlayerController* MakeComputerPlayer(PlayerRecord* player, bool)
 {
     return new CAIController(player);
+}
+
+// While a saved game is read, its people get a person's controller: the
+// file holds a longer controller part for them than for a computer player.
+CPlayerController* MakeControllerAsSaved(PlayerRecord* player, bool human)
+{
+    if (human)
+        return new CHumanController(player);
+    return new CAIController(player);
+}
+
+// A loaded game's people hand their seats to computer players, which take
+// over what every controller keeps (the turn's state, the scouted provinces,
+// the planner's memory); what only a person's controller keeps (a result
+// still to be shown) goes. False when that part cannot be carried over.
+bool SeatComputersForPeople(CGameWorld& world)
+{
+    for (int i = 0; i < world.PlayerCount(); ++i) {
+        PlayerRecord& player = world.Player(i);
+        if (!player.IsHuman())
+            continue;
+        if (!player.controller) {
+            player.human = 0;
+            continue;
+        }
+        CSizeCounter counter;
+        counter.SetVersion(kSavedGameVersion);
+        player.controller->CPlayerController::Serialize(counter);
+        std::vector<uint8_t> kept(counter.Capacity());
+        CStreamWriter writer(kept.data(), uint32_t(kept.size()));
+        writer.SetVersion(kSavedGameVersion);
+        player.controller->CPlayerController::Serialize(writer);
+        player.SetHuman(0);
+        CStreamReader reader(kept.data(), uint32_t(kept.size()));
+        reader.SetVersion(kSavedGameVersion);
+        if (writer.HasError() || !player.controller || !player.controller->Serialize(reader) ||
+            reader.HasError())
+            return false;
+    }
+    return true;
 }
 
 // A frame step of the headless device: the screens would draw one frame in
@@ -336,8 +377,11 @@ bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error)
     BindHarnessSignals();
     RunningGameState& g = Game();
     SessionState session;
-    if (!ReadSavedGame(SavedGameParts{*g.world, g.missionPath, session}, bytes.data() + 2,
-                       uint32_t(bytes.size() - 2), version)) {
+    SetControllerFactory(&MakeControllerAsSaved);
+    const bool read = ReadSavedGame(SavedGameParts{*g.world, g.missionPath, session}, bytes.data() + 2,
+                                    uint32_t(bytes.size() - 2), version);
+    SetControllerFactory(&MakeComputerPlayer);
+    if (!read || !SeatComputersForPeople(*g.world)) {
         error = file + " is damaged";
         SimEndGame();
         return false;

@@ -29,11 +29,12 @@ std::vector<CStr> SimMissionPaths();
 // Starts a new game of a mission (an index into SimMissionPaths) with every
 // player a computer player.
 bool SimNewGame(int mission, int32_t difficulty, uint32_t seed, std::string& error);
-// Takes a game saved by SimSaveFile, which stands inside its current
-// player's turn; the next SimPlay goes on there through the running game's
-// ResumeTurnLoop, as the game goes on with a loaded game. A file that is
-// missing, short, damaged or hostile is refused with a reason; nothing of it
-// is kept.
+// Takes a game saved by SimSaveFile or by the game, which stands inside its
+// current player's turn; the next SimPlay goes on there through the running
+// game's ResumeTurnLoop, as the game goes on with a loaded game. Computer
+// players take the seats of the people of a game the game saved. A file that
+// is missing, short, damaged or hostile is refused with a reason; nothing of
+// it is kept.
 bool SimLoadGame(const std::string& file, uint32_t seed, std::string& error);
 
 struct SimOutcome {

@@ -190,3 +190,31 @@ TEST_F(MenuFlowsProgramTest, ASavedGameWithoutAHumanIsRefusedWithAMessageAndKept
 }
 
 }  // namespace
+
+namespace {
+
+// The other way round: a game the game saved, inside the person's turn, is
+// played on by sim with a computer player in the person's seat, and what sim
+// saves of it loads again.
+TEST_F(MenuFlowsProgramTest, AGameTheGameSavedIsPlayedOnBySimWithAComputerForThePerson)
+{
+    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
+                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
+              0);
+    const fs::path save = data / "zkvsave00.sav", again = folder / "again.sav";
+    ASSERT_TRUE(fs::exists(save));
+    const fs::path sim = program.parent_path() / "sim";
+    auto runSim = [&](const std::string& arguments) {
+        const std::string command = "env THARNMOOR_DATA='" + data.string() + "' '" + sim.string() + "' " +
+                                    arguments + " >'" + (folder / "sim.txt").string() + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    ASSERT_EQ(runSim("--load '" + save.string() + "' --seed 4 --rounds 3 --save '" + again.string() + "'"), 0)
+        << ReadFile(folder / "sim.txt");
+    const std::string played = ReadFile(folder / "sim.txt");
+    EXPECT_NE(played.find("\nwinner="), std::string::npos) << played;
+    EXPECT_EQ(runSim("--load '" + again.string() + "' --rounds 1"), 0) << ReadFile(folder / "sim.txt");
+}
+
+}  // namespace

@@ -21,13 +21,13 @@ std::string BuildDir()
     return TestBuildFolder();
 }
 
-// Runs the program with the folder as its data folder; returns the exit
-// status and fills the standard error output.
-int RunProgram(const TempFolder& data, std::string* errors)
+// Runs the program with the folder as its data folder, on a device screen of
+// the size given; returns the exit status and fills the standard error output.
+int RunProgram(const TempFolder& data, std::string* errors, const std::string& screen = "240x320")
 {
     std::string errorFile = data.File("stderr.txt");
-    std::string command = "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.path() + "' '" + BuildDir() +
-                          "/zkv_2003SE' 2>'" + errorFile + "' >/dev/null";
+    std::string command = "THARNMOOR_VIDEO=headless THARNMOOR_SCREEN=" + screen + " THARNMOOR_DATA='" +
+                          data.path() + "' '" + BuildDir() + "/zkv_2003SE' 2>'" + errorFile + "' >/dev/null";
     int status = std::system(command.c_str());
     *errors = data.Read("stderr.txt");
     fs::remove(errorFile);
@@ -120,36 +120,77 @@ TEST(ResourceStartUp, FailuresStopTheStartUpAtTheirStep)
     }
 }
 
-TEST(ResourceStartUp, AMissingOrDamagedPackIsNamedAndTheGameDoesNotStart)
+// Every pack the build makes, at the screen size that needs it: damaged in
+// each way a download or a disk can damage it, it stops the start with a
+// message that names the file and what is wrong with it. The data the game
+// then misses is still named in the log.
+TEST(ResourceStartUp, ADamagedPackIsNamedWithItsFaultAndTheGameDoesNotStart)
 {
-    struct Case {
-        const char* pack;
-        bool truncated;  // else empty
-        const char* named;
-    } cases[] = {
-        {"game.pak", false, "/Rules/hof"},
-        {"game.pak", true, "/Rules/hof"},
-        {"rules.pak", false, "/Rules/Map/map"},
-        {"battle.pak", false, "/Rules/Battle/battle"},
-        {"menus.pak", false, "/Skin/awbutton"},
-        {"mapdialogs.pak", false, "/Skin/ReportFrame"},
-        {"battlescreen.pak", false, "/Images/Battle"},
+    struct Pack {
+        const char* file;
+        const char* screen;
+        const char* loggedData;  // what the game data check names in the log, if it is first to fail
+    } packs[] = {
+        {"art.pak", "240x320", nullptr},
+        {"base.pak", "240x320", nullptr},
+        {"battle.pak", "240x320", "/Rules/Battle/battle"},
+        {"battlescreen.pak", "240x320", "/Images/Battle"},
+        {"game.pak", "240x320", "/Rules/hof"},
+        {"mapdialogs.pak", "240x320", "/Skin/ReportFrame"},
+        {"mapview.pak", "240x320", "/Skin/mapframe"},
+        {"menus.pak", "240x320", "/Skin/awbutton"},
+        {"rules.pak", "240x320", "/Rules/Map/map"},
+        {"skins.pak", "240x320", nullptr},
+        {"skins480.pak", "480x640", nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.pack) + (c.truncated ? " truncated" : " empty"));
-        TempFolder data;
-        CopyBuiltPacks(data);
-        const std::string pack = data.Read(c.pack);
-        ASSERT_TRUE(data.Write(c.pack, c.truncated ? pack.substr(0, pack.size() / 2) : std::string()));
-        std::string errors;
-        const int status = RunProgram(data, &errors);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0);
-        const std::string named = std::string("the game data ") + c.named + " is missing";
-        EXPECT_NE(data.Read("zkvlog.sav").find("MAIN: " + named), std::string::npos)
-            << data.Read("zkvlog.sav");
-        EXPECT_NE(errors.find("The game data " + std::string(c.named) + " is missing or damaged"),
-                  std::string::npos)
-            << errors;
+    struct Damage {
+        const char* what;
+        std::string (*apply)(const std::string& pack);
+        const char* fault;
+    } damages[] = {
+        {"empty", [](const std::string&) { return std::string(); }, "it is empty"},
+        {"cut short", [](const std::string& p) { return p.substr(0, p.size() / 2); },
+         "it is damaged (entry "},
+        {"not a pack", [](const std::string& p) { return "PK" + p.substr(2); }, "it is not a game data file"},
+        {"bad directory",
+         [](const std::string& p) {
+             std::string damaged = p;
+             damaged[16 + 28] = 7;  // the first entry's depth
+             return damaged;
+         },
+         "it is damaged (entry 0 has a bad depth)"},
+    };
+
+    size_t built = 0;
+    for (const auto& entry : fs::directory_iterator(BuildDir() + "/Data"))
+        built += entry.path().extension() == ".pak" ? 1 : 0;
+    EXPECT_EQ(built, std::size(packs)) << "every pack the build makes has a row here";
+
+    for (const Pack& pack : packs) {
+        for (const Damage& damage : damages) {
+            SCOPED_TRACE(std::string(pack.file) + " " + damage.what);
+            TempFolder data;
+            CopyBuiltPacks(data);
+            ASSERT_TRUE(data.Write(pack.file, damage.apply(data.Read(pack.file))));
+            std::string errors;
+            const int status = RunProgram(data, &errors, pack.screen);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+            const std::string named = std::string("tharnmoor: [Error!] The game data file ") + pack.file +
+                                      " cannot be used: " + damage.fault;
+            EXPECT_EQ(errors.rfind(named, 0), 0u) << "the first box names the pack and its fault:\n"
+                                                  << errors;
+            const std::string last =
+                "\ntharnmoor: [Error!] Application initialization failed. See log file for details.\n";
+            EXPECT_EQ(errors.find(last), errors.size() - last.size()) << errors;
+            EXPECT_EQ(errors.find("[Error!]", named.size()), errors.size() - last.size() + 12)
+                << "no other box guesses at the cause:\n"
+                << errors;
+            if (pack.loggedData != nullptr) {
+                EXPECT_NE(data.Read("zkvlog.sav")
+                              .find(std::string("MAIN: the game data ") + pack.loggedData + " is missing"),
+                          std::string::npos);
+            }
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/platform_backend.h"
 #include "platform/wave_out.h"
+#include "tests/support/missing_tool.h"
 #ifdef THARN_HAVE_SDL
 #include "platform/sdl/sdl_backend.h"
 #endif
@@ -62,11 +63,11 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         auto backend = MakeSdlBackend(TestSettings());
         if (!backend) {
-            GTEST_SKIP() << "SDL video cannot start here";
+            THARN_SKIP_FOR_MISSING_TOOL("SDL video cannot start here");
         }
         InstallPlatform(std::move(backend));
 #else
-        GTEST_SKIP() << "built without SDL2";
+        THARN_SKIP_FOR_MISSING_TOOL("built without SDL2");
 #endif
     }
     void TearDown() override
