@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/program/sim_driver.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
+#include "sim/sim_driver.h"
 
 std::string BenchDataFolder()
 {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/program/sim_driver.h"
 #include "bench/bench_engine.h"
 #include "game/game_world.h"
 #include "game/running_game.h"
+#include "sim/sim_driver.h"
 
 namespace {
 

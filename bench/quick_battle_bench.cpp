@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/program/sim_driver.h"
 #include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
@@ -20,6 +19,7 @@
 #include "game/army.h"
 #include "game/player_record.h"
 #include "game/squad_type.h"
+#include "sim/sim_driver.h"
 
 namespace {
 

@@ -45,3 +45,16 @@ function(tharn_missing_tool name what)
     add_test(NAME missing_tool_${name} COMMAND sh -c "echo 'missing ${what}: CI runs every test'; exit 1")
   endif()
 endfunction()
+
+# A program people run, beside the data folder in the build tree. It takes
+# the parts of the C++ library it uses into itself: loading and relocating the
+# whole shared one was most of sim's memory and a good part of the game's
+# start-up. The sanitizers want the shared one.
+function(tharn_program name)
+  add_executable(${name} ${ARGN})
+  target_compile_options(${name} PRIVATE ${THARN_WARNINGS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(NOT THARN_SANITIZE)
+    target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+endfunction()

@@ -14,10 +14,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/program/sim_driver.h"
 #include "game/game_world.h"
 #include "game/player_record.h"
 #include "game/running_game.h"
+#include "sim/sim_driver.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/program/sim_driver.h"
+#include "sim/sim_driver.h"
 
 #include <strings.h>
 

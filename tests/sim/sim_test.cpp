@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/program/sim_driver.h"
 #include "game/game_world.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
 #include "game/saved_game.h"
+#include "sim/sim_driver.h"
 #include "tests/support/build_folder.h"
 
 namespace {
