@@ -105,12 +105,13 @@ void PostMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lPar
 
 int GetSystemMetrics(int index)
 {
-    const PlatformSettings& s = CurrentPlatform().Settings();
+    // The system reports the screen as turned, as it reports stylus points.
+    const TurnedScreen shown = CurrentPlatform().Shown();
     if (index == SM_CXSCREEN) {
-        return s.screenWidth;
+        return shown.Width();
     }
     if (index == SM_CYSCREEN) {
-        return s.screenHeight;
+        return shown.Height();
     }
     return 0;
 }

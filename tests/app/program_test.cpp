@@ -43,8 +43,8 @@ protected:
     // Runs the program with the script (none when empty); returns its exit code.
     int Run(const std::string& script = "")
     {
-        std::string env = "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.string() +
-                          "' THARNMOOR_SHOTS='" + folder.string() + "'";
+        std::string env =
+            settings + " THARNMOOR_DATA='" + data.string() + "' THARNMOOR_SHOTS='" + folder.string() + "'";
         if (!script.empty()) {
             std::ofstream(folder / "script.txt") << script;
             env += " THARNMOOR_SCRIPT='" + (folder / "script.txt").string() + "'";
@@ -71,6 +71,8 @@ protected:
 
     fs::path program, folder, data;
     std::vector<fs::path> packs;
+    // The platform's settings of the next run, beside its folders and script.
+    std::string settings = "THARNMOOR_VIDEO=headless";
 };
 
 const char kCoreUp[] = "MAIN: Starting core... \r\n"
@@ -200,6 +202,21 @@ TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes)
     EXPECT_EQ(static_cast<unsigned char>(png[22]), 1);
     EXPECT_EQ(static_cast<unsigned char>(png[23]), 64);
     EXPECT_NE(Log().find("All main initialization complete."), std::string::npos);
+}
+
+// A device turned a quarter shows its screen turned: the shot is as wide as
+// the panel is high.
+TEST_F(ProgramTest, ScreenshotsShowTheScreenTurnedWithTheDevice)
+{
+    InstallPacks();
+    settings += " THARNMOOR_ORIENTATION=1";
+    ASSERT_EQ(Run("wait 200\nshot turned.png\n"), 0);
+    std::string png = ReadFile(folder / "turned.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(static_cast<unsigned char>(png[18]), 1);
+    EXPECT_EQ(static_cast<unsigned char>(png[19]), 64);
+    EXPECT_EQ(static_cast<unsigned char>(png[22]), 0);
+    EXPECT_EQ(static_cast<unsigned char>(png[23]), 240);
 }
 
 TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds)

@@ -22,12 +22,18 @@ class CWindow;
 
 namespace play_test {
 
-// A screen the game is played on; its shots go to
-// build/screens/<name>/<test name>/.
+// A screen the game is played on, held at one of the device's display
+// orientations (0, 1 = 90 degrees, 2 = 180, 4 = 270): the person sees it
+// turned and taps it where each control is shown. Its shots go to
+// build/screens/<name>[_at<degrees>]/<test name>/.
 struct ScreenSize {
     int width, height;
     const char* name;
+    int orientation = 0;
 };
+
+// Each screen at each of the device's four orientations.
+std::vector<ScreenSize> AtEveryOrientation(const std::vector<ScreenSize>& screens);
 
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);
@@ -90,6 +96,7 @@ protected:
     bool Until(const std::function<bool()>& condition, int maxFrames);
     bool Running() const { return !m_ended; }
 
+    // Taps the device's screen where the back buffer's point (x, y) is shown.
     void TapAt(int x, int y);
     void TapOn(CWindow* window);
     // Taps the visible window whose layout path ends with the tail; false
@@ -147,6 +154,8 @@ private:
     int m_looks = 0;
 };
 
+// The screen's name, with its turn when the device is turned.
+std::string ScreenName(const ScreenSize& screen);
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info);
 
 }  // namespace play_test

@@ -35,7 +35,8 @@ namespace {
 
 // Every screen size the data set is laid out for; a size without its
 // layout in the built data is skipped.
-const ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
+// Each is played at every orientation of the device.
+const std::vector<ScreenSize> kSizes = {{240, 320, "240x320"}, {480, 640, "480x640"}};
 
 // Frames a person waits at most for a window to come (virtual time, 50 ms each).
 constexpr int kWindowFrames = 400;
@@ -829,7 +830,7 @@ TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(kSizes), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
@@ -934,7 +935,7 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowTextsTest, ::testing::ValuesIn(kSizes), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WindowTextsTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
