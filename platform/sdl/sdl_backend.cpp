@@ -265,15 +265,19 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings)
+std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings, std::string* why)
 {
     if (LoadSdl() == nullptr) {
-        std::fprintf(stderr, "tharnmoor: SDL2 cannot be loaded (%s); running headless\n", LoadSdlError());
+        if (why) {
+            *why = std::string("SDL2 cannot be loaded (") + LoadSdlError() + ")";
+        }
         return nullptr;
     }
     auto backend = std::make_unique<SdlBackend>(settings);
     if (!backend->Start()) {
-        std::fprintf(stderr, "tharnmoor: SDL video unavailable (%s); running headless\n", Sdl().GetError());
+        if (why) {
+            *why = std::string("SDL video unavailable (") + Sdl().GetError() + ")";
+        }
         return nullptr;
     }
     return backend;

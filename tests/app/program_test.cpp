@@ -219,6 +219,36 @@ TEST_F(ProgramTest, ScreenshotsShowTheScreenTurnedWithTheDevice)
     EXPECT_EQ(static_cast<unsigned char>(png[23]), 240);
 }
 
+// A video backend asked for by name and not to be had fails the start as a
+// device without a window does, and says why; it never runs on without a screen.
+TEST_F(ProgramTest, AVideoBackendAskedForThatCannotBeHadFailsTheStartAndSaysWhy)
+{
+    InstallPacks();
+    const struct {
+        const char* settings;
+        const char* why;
+    } cases[] = {
+        // No such SDL video driver: a build with SDL2 cannot open its window,
+        // a build without it has none to open.
+        {"THARNMOOR_VIDEO=sdl SDL_VIDEODRIVER=tharn_none",
+         "tharnmoor: THARNMOOR_VIDEO=sdl asks for a window, but "},
+        {"THARNMOOR_VIDEO=vulkan",
+         "tharnmoor: THARNMOOR_VIDEO=vulkan names no video backend (sdl or headless)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        fs::remove(data / "zkvInitTest.sav");
+        settings = c.settings;
+        ASSERT_EQ(Run(), 1);
+        EXPECT_EQ(Log(), kDeviceFailed);
+        const std::string errors = Errors();
+        EXPECT_EQ(errors.rfind(c.why, 0), 0u) << errors;
+        EXPECT_NE(errors.find("tharnmoor: [Error!] Core initialization failed. See log file for details.\n"),
+                  std::string::npos)
+            << errors;
+    }
+}
+
 TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds)
 {
     InstallPacks();
