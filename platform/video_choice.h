@@ -9,7 +9,7 @@ enum class VideoChoice {
     Headless,            // named, or no display to open a window on
     Window,              // named: the SDL window or nothing
     WindowElseHeadless,  // nothing named: the window where it opens, else headless
-    Unmet,               // named, and this build has no such backend
+    Unmet,               // named, and not to be had here
 };
 
 struct VideoDecision {
