@@ -555,6 +555,11 @@ std::string ScreenName(const ScreenSize& screen)
     return std::string(screen.name) + kDegrees[screen.orientation];
 }
 
+void PrintTo(const ScreenSize& screen, std::ostream* out)
+{
+    *out << ScreenName(screen);
+}
+
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info)
 {
     return ScreenName(info.param);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,6 +157,8 @@ private:
 
 // The screen's name, with its turn when the device is turned.
 std::string ScreenName(const ScreenSize& screen);
+// Names the screen in test listings (rather than its bytes).
+void PrintTo(const ScreenSize& screen, std::ostream* out);
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info);
 
 }  // namespace play_test
