@@ -63,19 +63,6 @@ void FrameBuffer::SetPixel(int x, int y, uint16_t value)
     m_memory[Offset(x, y)] = value;
 }
 
-std::vector<uint8_t> FrameBuffer::ToRgb() const
-{
-    std::vector<uint8_t> rgb(static_cast<size_t>(m_width) * m_height * 3);
-    size_t i = 0;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            RawPixelToRgb(m_format, Pixel(x, y), rgb[i], rgb[i + 1], rgb[i + 2]);
-            i += 3;
-        }
-    }
-    return rgb;
-}
-
 void RawPixelToRgb(uint16_t format, uint16_t p, uint8_t& r, uint8_t& g, uint8_t& b)
 {
     // Replicate the top bits into the low ones so that white stays 255.

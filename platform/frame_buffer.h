@@ -26,8 +26,6 @@ public:
     // The stored 16-bit value of screen pixel (x, y), x < width, y < height.
     uint16_t Pixel(int x, int y) const;
     void SetPixel(int x, int y, uint16_t value);
-    // The pixels as 8-bit RGB rows, top to bottom (for screenshots).
-    std::vector<uint8_t> ToRgb() const;
     // The whole block in memory order (for presenting a plain layout).
     const uint16_t* Memory() const { return m_memory.data(); }
     bool IsPlainLayout() const { return m_xStride == 2 && m_yStride == 2 * m_width; }

@@ -11,7 +11,8 @@
 //   wait MS                        no input for MS milliseconds of the clock
 //   activate 0|1                   the window loses (0) or regains (1) the focus
 //   close                          the close message
-//   shot NAME                      write the physical screen as NAME (a PNG file)
+//   shot NAME                      write the screen as the device shows it (turned
+//                                  with its orientation) as NAME (a PNG file)
 //                                  into the screenshot folder
 //   refuse window|display|input    setup: that part of the device fails to start
 //   refuse raw                     setup: no raw frame-buffer access; the screen is

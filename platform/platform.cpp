@@ -1,9 +1,12 @@
 #include "platform/platform.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/headless/headless_backend.h"
 #include "platform/platform_backend.h"
+#include "platform/video_choice.h"
 #ifdef THARN_HAVE_SDL
 #include "platform/sdl/sdl_backend.h"
 #endif
@@ -16,17 +19,39 @@ std::unique_ptr<PlatformBackend>& Slot()
     return backend;
 }
 
+#ifdef THARN_HAVE_SDL
+constexpr bool kBuiltWithSdl = true;
+#else
+constexpr bool kBuiltWithSdl = false;
+#endif
+
 std::unique_ptr<PlatformBackend> ChooseBackend()
 {
     PlatformSettings settings = ReadPlatformSettingsFromEnvironment();
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    VideoDecision decision = ChooseVideo(settings.video, kBuiltWithSdl, display);
     std::unique_ptr<PlatformBackend> backend;
 #ifdef THARN_HAVE_SDL
-    bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    bool wantSdl = settings.video == "sdl" || (settings.video.empty() && display);
-    if (wantSdl) {
-        backend = MakeSdlBackend(settings);
+    if (decision.choice == VideoChoice::Window || decision.choice == VideoChoice::WindowElseHeadless) {
+        std::string why;
+        backend = MakeSdlBackend(settings, &why);
+        if (!backend && decision.choice == VideoChoice::Window) {
+            decision.choice = VideoChoice::Unmet;
+            decision.refusal = "THARNMOOR_VIDEO=sdl asks for a window, but " + why;
+        } else if (!backend) {
+            std::fprintf(stderr, "tharnmoor: %s; running headless\n", why.c_str());
+        }
     }
 #endif
+    if (decision.choice == VideoChoice::Unmet) {
+        // A device without a window: the start fails the way the game reports
+        // any device that will not start (its log, its error box, the exit status).
+        std::fprintf(stderr, "tharnmoor: %s\n", decision.refusal.c_str());
+        HeadlessOptions options;
+        options.settings = settings;
+        options.refuseWindow = true;
+        backend = std::make_unique<HeadlessBackend>(options);
+    }
     if (!backend) {
         backend = MakeHeadlessBackend(settings);
     }
@@ -110,12 +135,13 @@ void PostMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lPar
 
 int GetSystemMetrics(int index)
 {
-    const PlatformSettings& s = CurrentPlatform().Settings();
+    // The system reports the screen as turned, as it reports stylus points.
+    const TurnedScreen shown = CurrentPlatform().Shown();
     if (index == SM_CXSCREEN) {
-        return s.screenWidth;
+        return shown.Width();
     }
     if (index == SM_CYSCREEN) {
-        return s.screenHeight;
+        return shown.Height();
     }
     return 0;
 }

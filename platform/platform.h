@@ -57,13 +57,18 @@ void PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
 void SetFullScreen(WindowHandle window, uint32_t flags);
 
 // ---- Screen and keys ----
-int GetSystemMetrics(int index);  // SM_CXSCREEN / SM_CYSCREEN: the device's screen size; 0 otherwise
+// SM_CXSCREEN / SM_CYSCREEN: the device's screen size as shown, width and
+// height swapped at display orientations 1 and 4; 0 otherwise. Stylus points
+// arrive on this turned screen.
+int GetSystemMetrics(int index);
 // High bit (0x8000) set while the key is held now.
 int16_t GetKeyState(uint32_t virtualKey);
 // Display orientation of the device: 0, 1 (90 degrees), 2 (180) or 4 (270).
 int QueryDisplayOrientation();
-// Raw access to the physical screen. Returns > 0 and fills the record when
-// offered, 0 when not (the device then has no usable screen here).
+// Raw access to the physical screen: the panel as it stands, whatever the
+// orientation (the device shows it turned, platform/turned_screen.h).
+// Returns > 0 and fills the record when offered, 0 when not (the device then
+// has no usable screen here).
 int GetRawFrameBuffer(RawFrameBufferInfo& out);
 // Shows what has been written into the frame buffer. The display calls it
 // once at the end of each flush, so half-drawn states are never seen.

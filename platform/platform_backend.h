@@ -13,6 +13,7 @@
 #include "platform/messages.h"
 #include "platform/platform_settings.h"
 #include "platform/screen_records.h"
+#include "platform/turned_screen.h"
 
 class PlatformBackend {
 public:
@@ -73,6 +74,11 @@ public:
     // Writes a screenshot into the screenshot folder; false when it failed.
     virtual bool Screenshot(const std::string& name) = 0;
     int Orientation() const { return m_settings.orientation; }
+    // The screen as the device shows it: the panel turned by the orientation.
+    TurnedScreen Shown() const
+    {
+        return TurnedScreen(m_settings.screenWidth, m_settings.screenHeight, m_settings.orientation);
+    }
 
 protected:
     virtual bool GameDisplayOffered() { return true; }

@@ -65,8 +65,8 @@ void HeadlessBackend::MessageBox(const std::string& title, const std::string& te
 
 bool HeadlessBackend::Screenshot(const std::string& name)
 {
-    FrameBuffer& screen = Screen();
-    return WritePngFile(ShotPath(name), screen.Width(), screen.Height(), screen.ToRgb());
+    const TurnedScreen shown = Shown();
+    return WritePngFile(ShotPath(name), shown.Width(), shown.Height(), shown.Rgb(Screen()));
 }
 
 std::unique_ptr<FrameBuffer> HeadlessBackend::MakeScreen()

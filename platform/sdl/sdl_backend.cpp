@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/png_writer.h"
@@ -65,8 +66,10 @@ public:
 
     bool OpenHostWindow(const std::string& title) override
     {
-        int w = m_settings.screenWidth;
-        int h = m_settings.screenHeight;
+        // The window is the device's screen as shown: turned with its orientation.
+        const TurnedScreen shown = Shown();
+        const int w = shown.Width();
+        const int h = shown.Height();
         window_sdl_ =
             Sdl().CreateWindow(CodePageToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                w * m_settings.scale, h * m_settings.scale, SDL_WINDOW_RESIZABLE);
@@ -160,8 +163,9 @@ public:
         if (!m_renderer || !m_texture) {
             return;
         }
-        FrameBuffer& screen = Screen();
-        Sdl().UpdateTexture(m_texture, nullptr, screen.Memory(), screen.Width() * 2);
+        const TurnedScreen shown = Shown();
+        const std::vector<uint16_t> pixels = shown.Pixels(Screen());
+        Sdl().UpdateTexture(m_texture, nullptr, pixels.data(), shown.Width() * 2);
         Sdl().SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
         Sdl().RenderClear(m_renderer);
         Sdl().RenderCopy(m_renderer, m_texture, nullptr, nullptr);
@@ -184,7 +188,7 @@ public:
         // Reading back ignores the logical size, so read the whole output.
         Sdl().RenderSetLogicalSize(m_renderer, 0, 0);
         int rc = Sdl().RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
-        Sdl().RenderSetLogicalSize(m_renderer, m_settings.screenWidth, m_settings.screenHeight);
+        Sdl().RenderSetLogicalSize(m_renderer, Shown().Width(), Shown().Height());
         return rc == 0 && WritePngFile(ShotPath(name), w, h, rgb);
     }
 
@@ -241,12 +245,13 @@ private:
         }
     }
 
-    // Mouse positions arrive in screen pixels already (the renderer's logical
-    // size maps them); keep them on the screen.
+    // Mouse positions arrive in pixels of the screen as shown already (the
+    // renderer's logical size maps them); keep them on the screen.
     intptr_t PenParam(int x, int y) const
     {
-        x = std::clamp(x, 0, m_settings.screenWidth - 1);
-        y = std::clamp(y, 0, m_settings.screenHeight - 1);
+        const TurnedScreen shown = Shown();
+        x = std::clamp(x, 0, shown.Width() - 1);
+        y = std::clamp(y, 0, shown.Height() - 1);
         return MakePointParam(x, y);
     }
 
@@ -260,15 +265,19 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings)
+std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings, std::string* why)
 {
     if (LoadSdl() == nullptr) {
-        std::fprintf(stderr, "tharnmoor: SDL2 cannot be loaded (%s); running headless\n", LoadSdlError());
+        if (why) {
+            *why = std::string("SDL2 cannot be loaded (") + LoadSdlError() + ")";
+        }
         return nullptr;
     }
     auto backend = std::make_unique<SdlBackend>(settings);
     if (!backend->Start()) {
-        std::fprintf(stderr, "tharnmoor: SDL video unavailable (%s); running headless\n", Sdl().GetError());
+        if (why) {
+            *why = std::string("SDL video unavailable (") + Sdl().GetError() + ")";
+        }
         return nullptr;
     }
     return backend;

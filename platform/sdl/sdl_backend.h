@@ -5,8 +5,9 @@
 // messages in the game's code page.
 
 #include <memory>
+#include <string>
 
 #include "platform/platform_backend.h"
 
-// Null when SDL's video cannot start (the caller then runs headless).
-std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings);
+// Null when SDL's video cannot start; `why` then says why.
+std::unique_ptr<PlatformBackend> MakeSdlBackend(const PlatformSettings& settings, std::string* why = nullptr);

@@ -43,8 +43,8 @@ protected:
     // Runs the program with the script (none when empty); returns its exit code.
     int Run(const std::string& script = "")
     {
-        std::string env = "THARNMOOR_VIDEO=headless THARNMOOR_DATA='" + data.string() +
-                          "' THARNMOOR_SHOTS='" + folder.string() + "'";
+        std::string env =
+            settings + " THARNMOOR_DATA='" + data.string() + "' THARNMOOR_SHOTS='" + folder.string() + "'";
         if (!script.empty()) {
             std::ofstream(folder / "script.txt") << script;
             env += " THARNMOOR_SCRIPT='" + (folder / "script.txt").string() + "'";
@@ -71,6 +71,8 @@ protected:
 
     fs::path program, folder, data;
     std::vector<fs::path> packs;
+    // The platform's settings of the next run, beside its folders and script.
+    std::string settings = "THARNMOOR_VIDEO=headless";
 };
 
 const char kCoreUp[] = "MAIN: Starting core... \r\n"
@@ -200,6 +202,51 @@ TEST_F(ProgramTest, ScriptedRunTakesAScreenshotAndEndsWhenTheScriptDoes)
     EXPECT_EQ(static_cast<unsigned char>(png[22]), 1);
     EXPECT_EQ(static_cast<unsigned char>(png[23]), 64);
     EXPECT_NE(Log().find("All main initialization complete."), std::string::npos);
+}
+
+// A device turned a quarter shows its screen turned: the shot is as wide as
+// the panel is high.
+TEST_F(ProgramTest, ScreenshotsShowTheScreenTurnedWithTheDevice)
+{
+    InstallPacks();
+    settings += " THARNMOOR_ORIENTATION=1";
+    ASSERT_EQ(Run("wait 200\nshot turned.png\n"), 0);
+    std::string png = ReadFile(folder / "turned.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(static_cast<unsigned char>(png[18]), 1);
+    EXPECT_EQ(static_cast<unsigned char>(png[19]), 64);
+    EXPECT_EQ(static_cast<unsigned char>(png[22]), 0);
+    EXPECT_EQ(static_cast<unsigned char>(png[23]), 240);
+}
+
+// A video backend asked for by name and not to be had fails the start as a
+// device without a window does, and says why; it never runs on without a screen.
+TEST_F(ProgramTest, AVideoBackendAskedForThatCannotBeHadFailsTheStartAndSaysWhy)
+{
+    InstallPacks();
+    const struct {
+        const char* settings;
+        const char* why;
+    } cases[] = {
+        // No such SDL video driver: a build with SDL2 cannot open its window,
+        // a build without it has none to open.
+        {"THARNMOOR_VIDEO=sdl SDL_VIDEODRIVER=tharn_none",
+         "tharnmoor: THARNMOOR_VIDEO=sdl asks for a window, but "},
+        {"THARNMOOR_VIDEO=vulkan",
+         "tharnmoor: THARNMOOR_VIDEO=vulkan names no video backend (sdl or headless)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        fs::remove(data / "zkvInitTest.sav");
+        settings = c.settings;
+        ASSERT_EQ(Run(), 1);
+        EXPECT_EQ(Log(), kDeviceFailed);
+        const std::string errors = Errors();
+        EXPECT_EQ(errors.rfind(c.why, 0), 0u) << errors;
+        EXPECT_NE(errors.find("tharnmoor: [Error!] Core initialization failed. See log file for details.\n"),
+                  std::string::npos)
+            << errors;
+    }
 }
 
 TEST_F(ProgramTest, UnreadableScriptIsReportedAndTheRunStillEnds)

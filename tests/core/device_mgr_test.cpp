@@ -12,6 +12,7 @@
 #include "core/display_surface.h"
 #include "core/draw_context.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/turned_screen.h"
 
 namespace {
 
@@ -177,6 +178,42 @@ TEST_F(DeviceTest, StylusAlsoPassesThroughTheDisplayModeMapping)
     Send(WM_LBUTTONDOWN, 1, MakePointParam(0, 0));
     ASSERT_EQ(g_fired.size(), 1u);
     EXPECT_EQ(Signal::PointFromArgument(g_fired[0]), PackedPoint(239, 319));
+}
+
+// However the device is turned, a tap lands on the panel pixel that its
+// screen shows under the stylus. Every pixel of a small panel tells itself
+// apart, and every point of the screen as shown is tapped.
+TEST_F(DeviceTest, ATapLandsOnThePanelPixelTheTurnedScreenShowsUnderIt)
+{
+    constexpr int kWidth = 24, kHeight = 32;
+    for (int orientation : {0, 1, 2, 4}) {
+        SCOPED_TRACE(testing::Message() << "orientation " << orientation);
+        DeviceShutdown();
+        PlatformClose();
+        HeadlessOptions o;
+        o.settings.screenWidth = kWidth;
+        o.settings.screenHeight = kHeight;
+        Start(orientation, o);
+        FrameBuffer& panel = platform->Screen();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                panel.SetPixel(x, y, static_cast<uint16_t>(1 + x + y * kWidth));
+        const TurnedScreen shown = platform->Shown();
+        const std::vector<uint16_t> picture = shown.Pixels(panel);
+        SignalConnection down;
+        PenDownSignal.Connect(Record, down);
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x) {
+                g_fired.clear();
+                Send(WM_LBUTTONDOWN, 1, MakePointParam(x, y));
+                ASSERT_EQ(g_fired.size(), 1u);
+                const PackedPoint p = Signal::PointFromArgument(g_fired[0]);
+                ASSERT_TRUE(p.X() >= 0 && p.X() < kWidth && p.Y() >= 0 && p.Y() < kHeight)
+                    << "a tap at " << x << "," << y << " lands off the panel at " << p.X() << "," << p.Y();
+                ASSERT_EQ(panel.Pixel(p.X(), p.Y()), picture[y * shown.Width() + x])
+                    << "a tap at " << x << "," << y;
+            }
+    }
 }
 
 void Veto(intptr_t flag, SignalDelegate*)

@@ -37,12 +37,12 @@ intptr_t RecordingProc(WindowHandle w, uint32_t m, uintptr_t wp, intptr_t lp)
     return 77;
 }
 
-PlatformSettings TestSettings()
+PlatformSettings TestSettings(int orientation = 2)
 {
     PlatformSettings s;
     s.screenWidth = 320;
     s.screenHeight = 240;
-    s.orientation = 2;
+    s.orientation = orientation;
     return s;
 }
 
@@ -51,17 +51,23 @@ protected:
     void SetUp() override
     {
         g_seen.clear();
+        Install(TestSettings());
+    }
+    // Puts the backend of the parameter in place; skips the test when it cannot run here.
+    void Install(const PlatformSettings& settings)
+    {
         std::string which = GetParam();
         if (which == "headless") {
             HeadlessOptions o;
-            o.settings = TestSettings();
+            o.settings = settings;
             o.closeAfterSteps = 0;
             UseHeadlessPlatform(o);
             return;
         }
 #ifdef THARN_HAVE_SDL
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        auto backend = MakeSdlBackend(TestSettings());
+        PlatformClose();
+        auto backend = MakeSdlBackend(settings);
         if (!backend) {
             THARN_SKIP_FOR_MISSING_TOOL("SDL video cannot start here");
         }
@@ -190,38 +196,66 @@ bool ReadOwnPng(const std::string& path, int& w, int& h, std::vector<uint8_t>& r
     return rgb.size() == static_cast<size_t>(w * h * 3);
 }
 
-TEST_P(PlatformContract, ScreenshotShowsWhatWasPresentedScaledWithSquarePixels)
+// The device shows its panel turned by the display orientation, and reports
+// its screen turned: the window and the screenshot are the screen as shown.
+TEST_P(PlatformContract, ScreenshotShowsThePanelTurnedScaledWithSquarePixels)
 {
-    ASSERT_NE(OpenWindow(), 0u);
-    RawFrameBufferInfo info;
-    ASSERT_GT(GetRawFrameBuffer(info), 0);
-    auto put = [&](int x, int y, uint16_t v) {
-        *reinterpret_cast<uint16_t*>(info.frame + x * info.xStride + y * info.yStride) = v;
+    const struct {
+        int orientation;
+        int width, height;  // the screen as shown
+        int redX, redY;     // where panel pixel (0, 0) is shown
+    } cases[] = {
+        {0, 320, 240, 0, 0},
+        {1, 240, 320, 239, 0},
+        {2, 320, 240, 319, 239},
+        {4, 240, 320, 0, 319},
     };
-    const uint16_t red = info.format == RAW_FORMAT_565 ? 0xF800 : 0x7C00;
-    const uint16_t blue = 0x001F;
-    put(0, 0, red);
-    put(319, 239, blue);
-    PresentScreen();
-    std::string path =
-        ::testing::TempDir() + "contract_" + std::to_string(::getpid()) + "_" + GetParam() + ".png";
-    ASSERT_TRUE(CurrentPlatform().Screenshot(path));
-    int w = 0, h = 0;
-    std::vector<uint8_t> rgb;
-    ASSERT_TRUE(ReadOwnPng(path, w, h, rgb));
-    ASSERT_EQ(w % 320, 0);
-    int scale = w / 320;
-    ASSERT_GE(scale, 1);
-    EXPECT_EQ(h, 240 * scale);
-    auto at = [&](int x, int y) {
-        return std::vector<uint8_t>(rgb.begin() + (y * w + x) * 3, rgb.begin() + (y * w + x) * 3 + 3);
-    };
-    EXPECT_EQ(at(0, 0), (std::vector<uint8_t>{255, 0, 0}));
-    EXPECT_EQ(at(scale - 1, scale - 1), (std::vector<uint8_t>{255, 0, 0}))
-        << "one device pixel covers scale x scale";
-    EXPECT_EQ(at(w - 1, h - 1), (std::vector<uint8_t>{0, 0, 255}));
-    EXPECT_EQ(at(scale, 0), (std::vector<uint8_t>{0, 0, 0}));
-    std::remove(path.c_str());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
+        PlatformClose();
+        g_seen.clear();
+        Install(TestSettings(c.orientation));
+        if (IsSkipped())
+            return;
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), c.width);
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), c.height);
+        ASSERT_NE(OpenWindow(), 0u);
+        RawFrameBufferInfo info;
+        ASSERT_GT(GetRawFrameBuffer(info), 0);
+        ASSERT_EQ(info.width, 320) << "the panel stands as it is";
+        ASSERT_EQ(info.height, 240);
+        auto put = [&](int x, int y, uint16_t v) {
+            *reinterpret_cast<uint16_t*>(info.frame + x * info.xStride + y * info.yStride) = v;
+        };
+        const uint16_t red = info.format == RAW_FORMAT_565 ? 0xF800 : 0x7C00;
+        const uint16_t blue = 0x001F;
+        put(0, 0, red);
+        put(319, 239, blue);
+        PresentScreen();
+        std::string path =
+            ::testing::TempDir() + "contract_" + std::to_string(::getpid()) + "_" + GetParam() + ".png";
+        ASSERT_TRUE(CurrentPlatform().Screenshot(path));
+        int w = 0, h = 0;
+        std::vector<uint8_t> rgb;
+        ASSERT_TRUE(ReadOwnPng(path, w, h, rgb));
+        std::remove(path.c_str());
+        ASSERT_EQ(w % c.width, 0);
+        const int scale = w / c.width;
+        ASSERT_GE(scale, 1);
+        ASSERT_EQ(h, c.height * scale);
+        auto at = [&](int x, int y) {
+            return std::vector<uint8_t>(rgb.begin() + (y * w + x) * 3, rgb.begin() + (y * w + x) * 3 + 3);
+        };
+        const int redLeft = c.redX * scale, redTop = c.redY * scale;
+        EXPECT_EQ(at(redLeft, redTop), (std::vector<uint8_t>{255, 0, 0}));
+        EXPECT_EQ(at(redLeft + scale - 1, redTop + scale - 1), (std::vector<uint8_t>{255, 0, 0}))
+            << "one device pixel covers scale x scale";
+        // The far corner of the panel is shown diagonally opposite.
+        const int blueX = c.width - 1 - c.redX, blueY = c.height - 1 - c.redY;
+        EXPECT_EQ(at(blueX * scale, blueY * scale), (std::vector<uint8_t>{0, 0, 255}));
+        const int besideX = c.redX == 0 ? scale : redLeft - 1;
+        EXPECT_EQ(at(besideX, redTop), (std::vector<uint8_t>{0, 0, 0}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PlatformContract, ::testing::Values("headless", "sdl"),

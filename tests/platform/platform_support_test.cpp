@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/platform_settings.h"
 #include "platform/png_writer.h"
+#include "platform/video_choice.h"
 
 namespace {
 
@@ -115,6 +116,33 @@ TEST(PlatformSettings, ReadsTheEnvironmentAndKeepsDefaultsForNonsense)
         EXPECT_EQ(b.orientation, 0);
         EXPECT_EQ(b.scale, 2);
     }
+}
+
+// A backend named is had or the run fails; only a run that names none falls
+// back from the window to headless.
+TEST(VideoChoice, ABackendNamedIsAPromiseAndOnlyTheUnnamedChoiceFallsBack)
+{
+    const struct {
+        const char* named;
+        bool sdlBuilt, display;
+        VideoChoice expected;
+    } cases[] = {
+        {"sdl", false, true, VideoChoice::Unmet},          {"sdl", false, false, VideoChoice::Unmet},
+        {"sdl", true, false, VideoChoice::Window},         {"sdl", true, true, VideoChoice::Window},
+        {"headless", true, true, VideoChoice::Headless},   {"headless", false, false, VideoChoice::Headless},
+        {"", true, true, VideoChoice::WindowElseHeadless}, {"", true, false, VideoChoice::Headless},
+        {"", false, true, VideoChoice::Headless},          {"SDL", true, true, VideoChoice::Unmet},
+        {"window", false, false, VideoChoice::Unmet},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "'" << c.named << "' sdl " << c.sdlBuilt << " display " << c.display);
+        const VideoDecision d = ChooseVideo(c.named, c.sdlBuilt, c.display);
+        EXPECT_EQ(d.choice, c.expected);
+        EXPECT_EQ(d.refusal.empty(), c.expected != VideoChoice::Unmet) << d.refusal;
+    }
+    EXPECT_EQ(ChooseVideo("sdl", false, true).refusal,
+              "THARNMOOR_VIDEO=sdl asks for a window, but this program was built without SDL2");
 }
 
 TEST(DataFolder, ListsPacksOfAnyCaseSortedAndSkipsEverythingElse)

@@ -209,7 +209,7 @@ void PersonRig::SetUp()
     // One folder of shots a test and size, emptied first, so what lies
     // there is what this run saw.
     const std::string testName = test.substr(0, test.find('/'));
-    m_shots = fs::path(TestBuildFolder()) / "screens" / m_size.name / testName;
+    m_shots = fs::path(TestBuildFolder()) / "screens" / ScreenName(m_size) / testName;
     fs::remove_all(m_shots);
     fs::create_directories(m_shots);
 }
@@ -223,6 +223,7 @@ bool PersonRig::StartProgram()
     options.settings.shots = m_shots.string();
     options.settings.screenWidth = m_size.width;
     options.settings.screenHeight = m_size.height;
+    options.settings.orientation = m_size.orientation;
     auto backend = std::make_unique<PersonBackend>(options, m_turns);
     m_backend = backend.get();
     InstallPlatform(std::move(backend));
@@ -287,9 +288,13 @@ void PersonRig::TapAt(int x, int y)
 {
     if (m_ended)
         return;
-    m_backend->Post(WM_LBUTTONDOWN, 1, MakePointParam(x, y));
+    // The stylus touches the screen as the device shows it; the game turns
+    // the point back onto its back buffer.
+    int shownX = 0, shownY = 0;
+    m_backend->Shown().ShownPoint(x, y, shownX, shownY);
+    m_backend->Post(WM_LBUTTONDOWN, 1, MakePointParam(shownX, shownY));
     Step();
-    m_backend->Post(WM_LBUTTONUP, 0, MakePointParam(x, y));
+    m_backend->Post(WM_LBUTTONUP, 0, MakePointParam(shownX, shownY));
     Frames(4);
 }
 
@@ -540,9 +545,32 @@ std::string PersonRig::Describe() const
     return text;
 }
 
+std::vector<ScreenSize> AtEveryOrientation(std::span<const ScreenSize> screens)
+{
+    std::vector<ScreenSize> turned;
+    for (int orientation : {0, 1, 2, 4})
+        for (ScreenSize screen : screens) {
+            screen.orientation = orientation;
+            turned.push_back(screen);
+        }
+    return turned;
+}
+
+std::string ScreenName(const ScreenSize& screen)
+{
+    // The upright screen keeps its plain name.
+    static const char* const kDegrees[] = {"", "_at90", "_at180", "", "_at270"};
+    return std::string(screen.name) + kDegrees[screen.orientation];
+}
+
+void PrintTo(const ScreenSize& screen, std::ostream* out)
+{
+    *out << ScreenName(screen);
+}
+
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info)
 {
-    return info.param.name;
+    return ScreenName(info.param);
 }
 
 }  // namespace play_test

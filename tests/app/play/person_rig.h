@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <ostream>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,16 +24,21 @@ class CWindow;
 
 namespace play_test {
 
-// A screen the game is played on; its shots go to
-// build/screens/<name>/<test name>/.
+// A screen the game is played on, held at one of the device's display
+// orientations (0, 1 = 90 degrees, 2 = 180, 4 = 270): the person sees it
+// turned and taps it where each control is shown. Its shots go to
+// build/screens/<name>[_at<degrees>]/<test name>/.
 struct ScreenSize {
     int width, height;
     const char* name;
+    int orientation = 0;
 };
 
 // Every screen size the data set is laid out for; a size without its
 // layout in the built data is skipped.
 inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
+// Each screen at each of the device's four orientations.
+std::vector<ScreenSize> AtEveryOrientation(std::span<const ScreenSize> screens);
 
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);
@@ -94,6 +101,7 @@ protected:
     bool Until(const std::function<bool()>& condition, int maxFrames);
     bool Running() const { return !m_ended; }
 
+    // Taps the device's screen where the back buffer's point (x, y) is shown.
     void TapAt(int x, int y);
     void TapOn(CWindow* window);
     // Taps the visible window whose layout path ends with the tail; false
@@ -153,6 +161,10 @@ private:
     int m_looks = 0;
 };
 
+// The screen's name, with its turn when the device is turned.
+std::string ScreenName(const ScreenSize& screen);
+// Names the screen in test listings (rather than its bytes).
+void PrintTo(const ScreenSize& screen, std::ostream* out);
 std::string SizeName(const ::testing::TestParamInfo<ScreenSize>& info);
 
 }  // namespace play_test

@@ -832,7 +832,7 @@ TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(kSizes), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
@@ -937,7 +937,7 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowTextsTest, ::testing::ValuesIn(kSizes), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WindowTextsTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
