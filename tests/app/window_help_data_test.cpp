@@ -2,10 +2,13 @@
 // has: every window a person meets names its help page, every icon-only
 // button has its hint or sits in a window whose help explains it, every text
 // those name exists, and every help page, How to Play included, fits the
-// window that shows it: no line wider than the text area, no page taller.
+// window that shows it: no line wider than the text area, no page taller,
+// no page the layout breaks off mid-sentence. The credits name every
+// mission's maker.
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <map>
 #include <new>
@@ -24,11 +27,13 @@
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
+#include "game/scenario_mgr.h"
 #include "tests/support/build_folder.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/help_mgr.h"
 #include "ui/markup_layout.h"
 #include "ui/skin.h"
+#include "ui/text_element.h"
 #include "ui/ui_link.h"
 #include "ui/ui_resolution.h"
 
@@ -284,6 +289,33 @@ std::vector<std::string> Words(const std::string& markup)
     return words;
 }
 
+// Lower case, tags left out, one space between words, as a reader compares.
+std::string Plain(const std::string& markup)
+{
+    std::string text;
+    for (const std::string& word : Words(markup))
+        text += (text.empty() ? "" : " ") + word;
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The visible text of a page's last line that holds any.
+std::string LastWords(const MarkupPage& page)
+{
+    for (auto line = page.Lines().rbegin(); line != page.Lines().rend(); ++line) {
+        std::string text;
+        for (CDrawableElement* element : (*line)->Elements())
+            if (auto* t = static_cast<CTextElement*>(element->QueryInterface(IidTextElement)))
+                text += t->Text().Chars();
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        if (!text.empty())
+            return text;
+    }
+    return "";
+}
+
 // Every page of a laid-out text lies inside the text area, and no word is
 // so wide that the layout must break it at the edge.
 void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
@@ -302,6 +334,13 @@ void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
             << what << " page " << i + 1 << ": a line passes the edge";
         EXPECT_LE(page->OwnHeight(), page->OuterHeight()) << what << " page " << i + 1 << ": too tall";
         EXPECT_FALSE(page->Lines().empty()) << what << " page " << i + 1 << " is empty";
+        // A page ends where a sentence or a list's head does, never where
+        // the layout ran out of room in the middle of one.
+        const std::string last = LastWords(*page);
+        if (i + 1 < text->PageCount()) {
+            EXPECT_TRUE(!last.empty() && std::string(".:!?").find(last.back()) != std::string::npos)
+                << what << " page " << i + 1 << " breaks off: \"" << last << "\"";
+        }
     }
 }
 
@@ -354,6 +393,28 @@ TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
         EXPECT_GT(windows, 30);
         EXPECT_GT(buttons, 20);
     });
+}
+
+TEST(WindowHelpData, TheCreditsNameTheMakerOfEveryMission)
+{
+    ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
+    Map::CSrenarionMgr::Init();
+    RawResource raw;
+    ASSERT_TRUE(CResourceMgr::LoadData("/Texts/credits", pack_format::kTextType, raw));
+    const std::string credits = Plain(std::string(reinterpret_cast<const char*>(raw.data), raw.size));
+    EXPECT_GT(Map::CSrenarionMgr::TotalMissions(), 0);
+    for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
+        int scenario = 0, mission = 0;
+        ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(n, &scenario, &mission));
+        if (!Map::CSrenarionMgr::HasAuthor(scenario, mission))
+            continue;
+        const std::string maker = Plain(Map::CSrenarionMgr::Author(scenario, mission).Chars());
+        EXPECT_NE(credits.find(maker), std::string::npos)
+            << Map::CSrenarionMgr::MissionPath(scenario, mission).Chars() << " is made by \"" << maker
+            << "\", whom the credits do not name";
+    }
+    Map::CSrenarionMgr::Clear();
+    CResourceMgr::Shutdown();
 }
 
 TEST(WindowHelpData, EveryHelpPageFitsTheHelpWindowAtEverySize)
