@@ -3,11 +3,13 @@
 // button has its hint or sits in a window whose help explains it, every text
 // those name exists, and every help page, How to Play included, fits the
 // window that shows it: no line wider than the text area, no page taller,
-// no page the layout breaks off mid-sentence. The credits name every
+// no page the layout breaks off mid-sentence. A control a help page names
+// is one its window shows, by the words it shows. The credits name every
 // mission's maker.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -44,6 +46,10 @@ const std::set<std::string> kWindowSkins = {"Dialog", "Screen", "Night", "Title"
 const std::set<std::string> kButtonSkins = {"Button", "SquadBtn", "CastleBtn"};
 // Pictures every player reads without a word.
 const std::set<std::string> kPlainPictures = {"Ok", "Cancel"};
+// The words the art generator paints on the worded button pictures (under
+// /Images/Btn/): the picture's name is not what a person reads.
+const std::map<std::string, std::string> kPictureWords = {
+    {"Ok", "OK"}, {"Cancel", "Cancel"}, {"Accept", "Trade"}, {"Yes", "Yes"}, {"No", "No"}};
 // Windows the layouts keep but no rule of the game opens.
 const std::set<std::string> kNeverShown = {"Map/MapWnd/TaxesWnd"};
 constexpr const char* kHelpWindow = "Main/HelpWnd";
@@ -300,6 +306,85 @@ std::string Plain(const std::string& markup)
     return text;
 }
 
+// The words of a text as a reader compares them: lower case, without the
+// punctuation that follows a word.
+std::vector<std::string> Compared(const std::string& markup)
+{
+    std::vector<std::string> words;
+    for (std::string word : Words(Plain(markup))) {
+        while (!word.empty() && std::string(".,:;!?").find(word.back()) != std::string::npos)
+            word.pop_back();
+        if (!word.empty())
+            words.push_back(word);
+    }
+    return words;
+}
+
+// The words a worded control shows (a caption, a check box's or a game
+// menu's item, a worded picture), or none for a control without words.
+std::string ShownWords(const Tree& tree, const Node& node)
+{
+    std::string key;
+    if (node.name == "MenuItem")
+        key = tree.Text(node, 2);
+    else if (node.name.rfind("Cb", 0) == 0 && tree.Text(node, kFirstOwnValue) == "CheckBox")
+        key = tree.Text(node, kFirstOwnValue + 1);
+    else if (node.name.rfind("Btn", 0) == 0 || node.name == "CloseBtn") {
+        const std::string a = tree.Text(node, kFirstOwnValue), b = tree.Text(node, kFirstOwnValue + 1);
+        std::string picture;
+        if (node.values.size() == kFirstOwnValue + 2 && kButtonSkins.count(b))
+            picture = a;
+        if (node.values.size() == kFirstOwnValue + 4 && kButtonSkins.count(a)) {
+            key = tree.Text(node, kFirstOwnValue + 2);
+            picture = key.empty() ? b : "";
+        }
+        // "picture, caption, skin"
+        if (node.values.size() == kFirstOwnValue + 3 &&
+            kButtonSkins.count(tree.Text(node, kFirstOwnValue + 2))) {
+            key = b;
+            picture = key.empty() ? a : "";
+        }
+        if (kPictureWords.count(picture))
+            return kPictureWords.at(picture);
+    }
+    return KnownKey(key) ? CUIMgr::Locale().Lookup(key.c_str()).Chars() : "";
+}
+
+// What the worded controls of a window show, its inner windows with help of
+// their own left out.
+void CollectShownWords(const Tree& tree, const Node& window, std::set<std::vector<std::string>>& out)
+{
+    for (int c : window.children) {
+        const Node& child = tree.nodes[size_t(c)];
+        if (tree.Child(child, "Help_"))
+            continue;
+        const std::vector<std::string> words = Compared(ShownWords(tree, child));
+        if (!words.empty())
+            out.insert(words);
+        CollectShownWords(tree, child, out);
+    }
+}
+
+// The controls a help page names: the labels of any window, or the names of
+// the worded pictures, that begin one of its sentences.
+std::vector<std::vector<std::string>> NamedControls(const std::string& help,
+                                                    const std::set<std::vector<std::string>>& labels)
+{
+    const std::vector<std::string> raw = Words(help);
+    const std::vector<std::string> words = Compared(help);
+    std::vector<std::vector<std::string>> named;
+    if (raw.size() != words.size())
+        return named;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const bool starts = i == 0 || std::string(".!?").find(raw[i - 1].back()) != std::string::npos;
+        for (const std::vector<std::string>& label : labels)
+            if (starts && i + label.size() <= words.size() &&
+                std::equal(label.begin(), label.end(), words.begin() + long(i)))
+                named.push_back(label);
+    }
+    return named;
+}
+
 // The visible text of a page's last line that holds any.
 std::string LastWords(const MarkupPage& page)
 {
@@ -392,6 +477,42 @@ TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
         // The walk found what the layouts hold, not nothing.
         EXPECT_GT(windows, 30);
         EXPECT_GT(buttons, 20);
+    });
+}
+
+TEST(WindowHelpData, TheControlsAHelpPageNamesAreInItsWindow)
+{
+    ForEachShippedTree([](const Tree& tree) {
+        std::set<std::vector<std::string>> labels;
+        for (const Node& node : tree.nodes) {
+            const std::vector<std::string> words = Compared(ShownWords(tree, node));
+            if (!words.empty())
+                labels.insert(words);
+        }
+        for (const auto& picture : kPictureWords)
+            labels.insert(Compared(picture.first));
+        int named = 0;
+        for (const Node& node : tree.nodes) {
+            const Node* help = tree.Child(node, "Help_");
+            if (help == nullptr)
+                continue;
+            CHelpText text{CStr()};
+            text.SetFromKeys(tree.Text(*help, 0).c_str(), "HelpNEMTitle");
+            CStr title, body;
+            SplitHelpText(text.Text(), title, body);
+            std::set<std::vector<std::string>> shown;
+            CollectShownWords(tree, node, shown);
+            for (const std::vector<std::string>& label : NamedControls(body.Chars(), labels)) {
+                ++named;
+                std::string said;
+                for (const std::string& word : label)
+                    said += (said.empty() ? "" : " ") + word;
+                EXPECT_TRUE(shown.count(label)) << tree.Text(*help, 0) << " names \"" << said << "\", which "
+                                                << node.path << " does not show";
+            }
+        }
+        // The pages name their OK and Cancel buttons, and more.
+        EXPECT_GT(named, 50);
     });
 }
 
