@@ -321,7 +321,9 @@ std::vector<std::string> Compared(const std::string& markup)
 }
 
 // The words a worded control shows (a caption, a check box's or a game
-// menu's item, a worded picture), or none for a control without words.
+// menu's item, a worded picture), or none for a control without words. A
+// button is laid out as "picture, skin", "skin, picture, caption, colour" or
+// "picture, caption, skin".
 std::string ShownWords(const Tree& tree, const Node& node)
 {
     std::string key;
@@ -338,7 +340,6 @@ std::string ShownWords(const Tree& tree, const Node& node)
             key = tree.Text(node, kFirstOwnValue + 2);
             picture = key.empty() ? b : "";
         }
-        // "picture, caption, skin"
         if (node.values.size() == kFirstOwnValue + 3 &&
             kButtonSkins.count(tree.Text(node, kFirstOwnValue + 2))) {
             key = b;
@@ -370,18 +371,23 @@ void CollectShownWords(const Tree& tree, const Node& window, std::set<std::vecto
 std::vector<std::vector<std::string>> NamedControls(const std::string& help,
                                                     const std::set<std::vector<std::string>>& labels)
 {
-    const std::vector<std::string> raw = Words(help);
-    const std::vector<std::string> words = Compared(help);
+    std::vector<std::string> words;
+    std::vector<bool> starts;
+    bool sentenceEnded = true;
+    for (const std::string& raw : Words(help)) {
+        const std::vector<std::string> word = Compared(raw);
+        if (!word.empty()) {
+            words.push_back(word.front());
+            starts.push_back(sentenceEnded);
+        }
+        sentenceEnded = std::string(".!?").find(raw.back()) != std::string::npos;
+    }
     std::vector<std::vector<std::string>> named;
-    if (raw.size() != words.size())
-        return named;
-    for (size_t i = 0; i < words.size(); ++i) {
-        const bool starts = i == 0 || std::string(".!?").find(raw[i - 1].back()) != std::string::npos;
+    for (size_t i = 0; i < words.size(); ++i)
         for (const std::vector<std::string>& label : labels)
-            if (starts && i + label.size() <= words.size() &&
+            if (starts[i] && i + label.size() <= words.size() &&
                 std::equal(label.begin(), label.end(), words.begin() + long(i)))
                 named.push_back(label);
-    }
     return named;
 }
 
