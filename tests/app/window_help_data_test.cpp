@@ -2,10 +2,15 @@
 // has: every window a person meets names its help page, every icon-only
 // button has its hint or sits in a window whose help explains it, every text
 // those name exists, and every help page, How to Play included, fits the
-// window that shows it: no line wider than the text area, no page taller.
+// window that shows it: no line wider than the text area, no page taller,
+// no page the layout breaks off mid-sentence. A control a help page names
+// is one its window shows, by the words it shows. The credits name every
+// mission's maker.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <new>
@@ -24,11 +29,13 @@
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
+#include "game/scenario_mgr.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/screen/ui_rig.h"
 #include "ui/help_mgr.h"
 #include "ui/markup_layout.h"
 #include "ui/skin.h"
+#include "ui/text_element.h"
 #include "ui/ui_link.h"
 #include "ui/ui_resolution.h"
 
@@ -39,6 +46,10 @@ const std::set<std::string> kWindowSkins = {"Dialog", "Screen", "Night", "Title"
 const std::set<std::string> kButtonSkins = {"Button", "SquadBtn", "CastleBtn"};
 // Pictures every player reads without a word.
 const std::set<std::string> kPlainPictures = {"Ok", "Cancel"};
+// The words the art generator paints on the worded button pictures (under
+// /Images/Btn/): the picture's name is not what a person reads.
+const std::map<std::string, std::string> kPictureWords = {
+    {"Ok", "OK"}, {"Cancel", "Cancel"}, {"Accept", "Trade"}, {"Yes", "Yes"}, {"No", "No"}};
 // Windows the layouts keep but no rule of the game opens.
 const std::set<std::string> kNeverShown = {"Map/MapWnd/TaxesWnd"};
 constexpr const char* kHelpWindow = "Main/HelpWnd";
@@ -284,6 +295,118 @@ std::vector<std::string> Words(const std::string& markup)
     return words;
 }
 
+// Lower case, tags left out, one space between words, as a reader compares.
+std::string Plain(const std::string& markup)
+{
+    std::string text;
+    for (const std::string& word : Words(markup))
+        text += (text.empty() ? "" : " ") + word;
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The words of a text as a reader compares them: lower case, without the
+// punctuation that follows a word.
+std::vector<std::string> Compared(const std::string& markup)
+{
+    std::vector<std::string> words;
+    for (std::string word : Words(Plain(markup))) {
+        while (!word.empty() && std::string(".,:;!?").find(word.back()) != std::string::npos)
+            word.pop_back();
+        if (!word.empty())
+            words.push_back(word);
+    }
+    return words;
+}
+
+// The words a worded control shows (a caption, a check box's or a game
+// menu's item, a worded picture), or none for a control without words. A
+// button is laid out as "picture, skin", "skin, picture, caption, colour" or
+// "picture, caption, skin".
+std::string ShownWords(const Tree& tree, const Node& node)
+{
+    std::string key;
+    if (node.name == "MenuItem")
+        key = tree.Text(node, 2);
+    else if (node.name.rfind("Cb", 0) == 0 && tree.Text(node, kFirstOwnValue) == "CheckBox")
+        key = tree.Text(node, kFirstOwnValue + 1);
+    else if (node.name.rfind("Btn", 0) == 0 || node.name == "CloseBtn") {
+        const std::string a = tree.Text(node, kFirstOwnValue), b = tree.Text(node, kFirstOwnValue + 1);
+        std::string picture;
+        if (node.values.size() == kFirstOwnValue + 2 && kButtonSkins.count(b))
+            picture = a;
+        if (node.values.size() == kFirstOwnValue + 4 && kButtonSkins.count(a)) {
+            key = tree.Text(node, kFirstOwnValue + 2);
+            picture = key.empty() ? b : "";
+        }
+        if (node.values.size() == kFirstOwnValue + 3 &&
+            kButtonSkins.count(tree.Text(node, kFirstOwnValue + 2))) {
+            key = b;
+            picture = key.empty() ? a : "";
+        }
+        if (kPictureWords.count(picture))
+            return kPictureWords.at(picture);
+    }
+    return KnownKey(key) ? CUIMgr::Locale().Lookup(key.c_str()).Chars() : "";
+}
+
+// What the worded controls of a window show, its inner windows with help of
+// their own left out.
+void CollectShownWords(const Tree& tree, const Node& window, std::set<std::vector<std::string>>& out)
+{
+    for (int c : window.children) {
+        const Node& child = tree.nodes[size_t(c)];
+        if (tree.Child(child, "Help_"))
+            continue;
+        const std::vector<std::string> words = Compared(ShownWords(tree, child));
+        if (!words.empty())
+            out.insert(words);
+        CollectShownWords(tree, child, out);
+    }
+}
+
+// The controls a help page names: the labels of any window, or the names of
+// the worded pictures, that begin one of its sentences.
+std::vector<std::vector<std::string>> NamedControls(const std::string& help,
+                                                    const std::set<std::vector<std::string>>& labels)
+{
+    std::vector<std::string> words;
+    std::vector<bool> starts;
+    bool sentenceEnded = true;
+    for (const std::string& raw : Words(help)) {
+        const std::vector<std::string> word = Compared(raw);
+        if (!word.empty()) {
+            words.push_back(word.front());
+            starts.push_back(sentenceEnded);
+        }
+        sentenceEnded = std::string(".!?").find(raw.back()) != std::string::npos;
+    }
+    std::vector<std::vector<std::string>> named;
+    for (size_t i = 0; i < words.size(); ++i)
+        for (const std::vector<std::string>& label : labels)
+            if (starts[i] && i + label.size() <= words.size() &&
+                std::equal(label.begin(), label.end(), words.begin() + long(i)))
+                named.push_back(label);
+    return named;
+}
+
+// The visible text of a page's last line that holds any.
+std::string LastWords(const MarkupPage& page)
+{
+    for (auto line = page.Lines().rbegin(); line != page.Lines().rend(); ++line) {
+        std::string text;
+        for (CDrawableElement* element : (*line)->Elements())
+            if (auto* t = static_cast<CTextElement*>(element->QueryInterface(IidTextElement)))
+                text += t->Text().Chars();
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        if (!text.empty())
+            return text;
+    }
+    return "";
+}
+
 // Every page of a laid-out text lies inside the text area, and no word is
 // so wide that the layout must break it at the edge.
 void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
@@ -302,6 +425,13 @@ void ExpectPagesFit(CMarkupWnd* text, const std::string& what)
             << what << " page " << i + 1 << ": a line passes the edge";
         EXPECT_LE(page->OwnHeight(), page->OuterHeight()) << what << " page " << i + 1 << ": too tall";
         EXPECT_FALSE(page->Lines().empty()) << what << " page " << i + 1 << " is empty";
+        // A page ends where a sentence or a list's head does, never where
+        // the layout ran out of room in the middle of one.
+        const std::string last = LastWords(*page);
+        if (i + 1 < text->PageCount()) {
+            EXPECT_TRUE(!last.empty() && std::string(".:!?").find(last.back()) != std::string::npos)
+                << what << " page " << i + 1 << " breaks off: \"" << last << "\"";
+        }
     }
 }
 
@@ -354,6 +484,64 @@ TEST(WindowHelpData, EveryWindowAndIconButtonExplainsItselfWithKnownTexts)
         EXPECT_GT(windows, 30);
         EXPECT_GT(buttons, 20);
     });
+}
+
+TEST(WindowHelpData, TheControlsAHelpPageNamesAreInItsWindow)
+{
+    ForEachShippedTree([](const Tree& tree) {
+        std::set<std::vector<std::string>> labels;
+        for (const Node& node : tree.nodes) {
+            const std::vector<std::string> words = Compared(ShownWords(tree, node));
+            if (!words.empty())
+                labels.insert(words);
+        }
+        for (const auto& picture : kPictureWords)
+            labels.insert(Compared(picture.first));
+        int named = 0;
+        for (const Node& node : tree.nodes) {
+            const Node* help = tree.Child(node, "Help_");
+            if (help == nullptr)
+                continue;
+            CHelpText text{CStr()};
+            text.SetFromKeys(tree.Text(*help, 0).c_str(), "HelpNEMTitle");
+            CStr title, body;
+            SplitHelpText(text.Text(), title, body);
+            std::set<std::vector<std::string>> shown;
+            CollectShownWords(tree, node, shown);
+            for (const std::vector<std::string>& label : NamedControls(body.Chars(), labels)) {
+                ++named;
+                std::string said;
+                for (const std::string& word : label)
+                    said += (said.empty() ? "" : " ") + word;
+                EXPECT_TRUE(shown.count(label)) << tree.Text(*help, 0) << " names \"" << said << "\", which "
+                                                << node.path << " does not show";
+            }
+        }
+        // The pages name their OK and Cancel buttons, and more.
+        EXPECT_GT(named, 50);
+    });
+}
+
+TEST(WindowHelpData, TheCreditsNameTheMakerOfEveryMission)
+{
+    ASSERT_TRUE(CResourceMgr::InitFromFolder(TestDataFolder().c_str()));
+    Map::CSrenarionMgr::Init();
+    RawResource raw;
+    ASSERT_TRUE(CResourceMgr::LoadData("/Texts/credits", pack_format::kTextType, raw));
+    const std::string credits = Plain(std::string(reinterpret_cast<const char*>(raw.data), raw.size));
+    EXPECT_GT(Map::CSrenarionMgr::TotalMissions(), 0);
+    for (int n = 0; n < Map::CSrenarionMgr::TotalMissions(); ++n) {
+        int scenario = 0, mission = 0;
+        ASSERT_TRUE(Map::CSrenarionMgr::MissionFromIndex(n, &scenario, &mission));
+        if (!Map::CSrenarionMgr::HasAuthor(scenario, mission))
+            continue;
+        const std::string maker = Plain(Map::CSrenarionMgr::Author(scenario, mission).Chars());
+        EXPECT_NE(credits.find(maker), std::string::npos)
+            << Map::CSrenarionMgr::MissionPath(scenario, mission).Chars() << " is made by \"" << maker
+            << "\", whom the credits do not name";
+    }
+    Map::CSrenarionMgr::Clear();
+    CResourceMgr::Shutdown();
 }
 
 TEST(WindowHelpData, EveryHelpPageFitsTheHelpWindowAtEverySize)
