@@ -198,9 +198,7 @@ namespace {
 // saves of it loads again.
 TEST_F(MenuFlowsProgramTest, AGameTheGameSavedIsPlayedOnBySimWithAComputerForThePerson)
 {
-    ASSERT_EQ(Run("wait 500\n" + Tap(kMenuX, kNewGameY) + "wait 500\n" + Tap(kStartX, kStartY) +
-                  "wait 1000\n" + Tap(kLordStartX, kLordStartY) + "wait 3000\n" + HoldActionKey()),
-              0);
+    ASSERT_EQ(Run("wait 500\n" + StartNewGame() + HoldActionKey()), 0);
     const fs::path save = data / "zkvsave00.sav", again = folder / "again.sav";
     ASSERT_TRUE(fs::exists(save));
     const fs::path sim = program.parent_path() / "sim";
