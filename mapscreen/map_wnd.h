@@ -328,7 +328,7 @@ public:
     // ---- end of recruit mode -----------------------------------------------
 
     // ---- Operation-window launchers ----------------------------------------
-    // One per dialog request kind: each opens its window as a child of the map
+    // One per dialog request kind (LauncherTable says which): each opens its window as a child of the map
     // window (layout names resolve under the map window's node), hands it the
     // request record, runs it modally and deletes it. The window writes the
     // user's answer into the record.
@@ -367,11 +367,6 @@ public:
     void ShowRecordMessage(MessageRequest* record);
     void OpenPrepTrebWnd(SiegeRequestArgs* record);
     void OpenVolunteersWnd(VolunteersRequestArgs* record);
-    // Calls the launcher of a kind with the record as that kind's type; false
-    // for a kind without one (the three unused kinds and kinds past the last),
-    // whose record is left as the poster filled it. The report is the
-    // window's own.
-    bool RunLauncher(UiRequestKind kind, void* record);
 
     // The castle information window's hide handler: releases the input
     // capture it held and unlocks the map frame.

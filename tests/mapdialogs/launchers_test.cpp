@@ -11,6 +11,7 @@
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/dialog_children.h"
 #include "mapdialogs/map_battle_question_wnd.h"
+#include "mapscreen/launcher_table.h"
 #include "mapscreen/map_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapdialogs/dialog_rig.h"
@@ -49,7 +50,7 @@ protected:
     bool Launch(UiRequestKind kind, void* record)
     {
         DialogNodeScope scope(CStr("/Map/MapWnd"));
-        return m_map->RunLauncher(kind, record);
+        return LauncherTable::Run(*m_map, kind, record);
     }
     bool OnTopOfCapture(CWindow* w)
     {

@@ -136,7 +136,7 @@ TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld)
         Seen seen;
         WatchAndClose(seen);
         m_map->UnlockMapFrame();
-        PostUiRequest(c.kind, c.record);
+        SigUiRequest.Fire(c.kind, c.record);
         EXPECT_EQ(seen.kind, c.window) << c.name;
         if (!seen.kind.empty()) {
             EXPECT_TRUE(seen.held) << c.name;
@@ -161,7 +161,7 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
     request.index = castle->index;
     request.castle = &castle->castle;
     m_map->UnlockMapFrame();
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
+    PostUiRequest(request);
     CCastleInfoWnd* info = m_map->CastleInfoWnd();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsVisible());
@@ -170,7 +170,7 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
 
     // The next request reuses the window and the map stays held until the
     // window hides.
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
+    PostUiRequest(request);
     EXPECT_EQ(m_map->CastleInfoWnd(), info);
     EXPECT_TRUE(m_map->IsMapFrameHeld());
     info->Show(false, false);
@@ -393,7 +393,7 @@ TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
             }
         };
         m_map->UnlockMapFrame();
-        PostUiRequest(UiRequestKind::BattleResults, &results);
+        PostUiRequest(results);
         m_hook->before = nullptr;
         ASSERT_GE(frames, 2) << c.name;
         const bool ownRed = c.own == red;
@@ -576,7 +576,7 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
             }
         Tap(wnd->CancelButton());
     };
-    PostUiRequest(UiRequestKind::Trading, &trade);
+    PostUiRequest(trade);
     m_hook->before = nullptr;
     EXPECT_EQ(checked, 6);
 }
@@ -732,7 +732,7 @@ TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
         request.index = province->index;
         request.castle = &castle;
         m_map->UnlockMapFrame();
-        PostUiRequest(UiRequestKind::CastleInfo, &request);
+        PostUiRequest(request);
         CCastleInfoWnd* info = m_map->CastleInfoWnd();
         ASSERT_NE(info, nullptr);
         const CWindow* label = info->Upgrades();

@@ -130,7 +130,7 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     request.province = capital;
     request.index = capital->index;
     request.castle = &capital->castle;
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
+    PostUiRequest(request);
     ASSERT_TRUE(m_map->CastleInfoWnd() && m_map->CastleInfoWnd()->IsVisible());
     SpareButtonSignal.FireKey(0);
     EXPECT_EQ(menus, 1);
