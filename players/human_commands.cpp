@@ -487,13 +487,13 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province)
         return;
     }
     DeceaseRequestArgs args;
-    args.ownHero = &player->hero;
-    args.targetHero = &province->owner->hero;
     args.ownerName = province->owner->name;
     args.provinceName = province->name;
     args.treasury = player->treasury;
     args.movePoints = rules.deceaseMovePoints;
-    args.province = province;
+    args.chance = rules.DeceaseChance(&player->hero, &province->owner->hero, province);
+    args.maxRaiders = rules.DeceaseRaidersOffered(player->treasury);
+    args.raiderCost = rules.deceaseCost;
     PostUiRequest(args);
     if (!args.confirmed)
         return;
@@ -542,11 +542,11 @@ void CHumanController::RobberyFlow(ProvinceRecord* province)
     }
     RobberyRequestArgs args;
     args.victimName = province->owner->name;
-    args.ownHero = &player->hero;
-    args.victimHero = &province->owner->hero;
     args.treasury = player->treasury;
     args.movePoints = uint32_t(rules.robberyMovePoints);
-    args.goldPerRaider = rules.robberyCost.GetByChars("gold");
+    args.chance = rules.RobberyChance(&player->hero, &province->owner->hero);
+    args.maxRaiders = rules.RobberyRaidersOffered(&player->hero, player->treasury);
+    args.raiderCost = rules.robberyCost;
     PostUiRequest(args);
     if (!args.confirmed)
         return;

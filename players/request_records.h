@@ -35,12 +35,14 @@ struct VolunteersRequestArgs {
 
 struct RobberyRequestArgs {
     CStr victimName;
-    const HeroRecord* ownHero = nullptr;
-    const HeroRecord* victimHero = nullptr;
     CResourceBundle treasury;
     uint32_t tries = 0;  // the raiders the player chose
     uint32_t movePoints = 0;
-    int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
+    // The rules' figures for this robbery: the chance of one raider, the
+    // most raiders offered and what one costs.
+    int32_t chance = 0;
+    int32_t maxRaiders = 0;
+    CResourceBundle raiderCost;
     uint8_t confirmed = 0;
 };
 
@@ -156,13 +158,15 @@ struct SkillsRequestArgs {
 };
 
 struct DeceaseRequestArgs {
-    const HeroRecord* ownHero = nullptr;
-    const HeroRecord* targetHero = nullptr;
     CStr ownerName;
     CStr provinceName;
     CResourceBundle treasury;
     int32_t movePoints = 0;
-    ProvinceRecord* province = nullptr;
+    // The rules' figures for this assassination: the chance of one raider,
+    // the most raiders offered and what one costs.
+    int32_t chance = 0;
+    int32_t maxRaiders = 0;
+    CResourceBundle raiderCost;
     int32_t raiders = 0;
     uint8_t confirmed = 0;
 };

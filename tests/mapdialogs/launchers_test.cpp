@@ -233,12 +233,9 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat)
 TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
 {
     DeceaseRequestArgs decease;
-    decease.ownHero = &Player().hero;
-    decease.targetHero = &Player().hero;
     decease.treasury.SetByChars("gold", 1000);
-    Rules().maxRaiders = 3;
-    Rules().deceaseCost.Zero();
-    Rules().deceaseCost.SetByChars("gold", 100);
+    decease.maxRaiders = 3;
+    decease.raiderCost.SetByChars("gold", 100);
     Script({Idle(), [&] {
                 if (auto* w = OpenDialog<CFrameWnd>()) {
                     CWindow* ok = nullptr;
