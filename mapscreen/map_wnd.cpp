@@ -79,6 +79,14 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
     m_window->SetFlag(WndSeeThrough, false);
     m_window->SetFlag2(Wnd2TakesChars, true);
     m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
+    RecruitMode::Host recruitHost;
+    recruitHost.window = m_window;
+    recruitHost.layoutPath = m_link.Path();
+    recruitHost.panels = &m_panels;
+    recruitHost.frame = &m_mapFrame;
+    recruitHost.leave = [this] { SetMode(kModeMap, false); };
+    recruitHost.treasuryChanged = [this](const CResourceBundle* treasury) { OnPlayerResources(treasury); };
+    m_recruit = std::make_unique<RecruitMode>(std::move(recruitHost));
     {
         TreeNodeScope scope;
         if (scope.Saved())
@@ -268,7 +276,7 @@ void CMapWnd::CreateRecruitPanels()
         p.recruitScroller = MakeControl<CValueScroller>(p.recruitAction, at, "ScrRecruit");
         p.recruitValue = MakeControl<CLabel>(p.recruitAction, at, "LblRecrVal");
     }
-    BindRecruitControls();
+    m_recruit->BindControls();
 }
 
 void CMapWnd::DestroyPanels()
@@ -344,7 +352,7 @@ void CMapWnd::LeaveMode()
         }
         break;
     case kModeRecruit:
-        LeaveRecruitState();
+        LeaveRecruitMode();
         break;
     default:
         break;
@@ -430,7 +438,7 @@ void CMapWnd::EnterMode()
         break;
     case kModeRecruit:
         SetDragScroll(false);
-        EnterRecruitState();
+        EnterRecruitMode();
         break;
     default:
         break;
@@ -577,7 +585,7 @@ void CMapWnd::OnProvincePenDown(int16_t province)
         break;
     }
     case kModeRecruit:
-        RecruitPenDown(province);
+        m_recruit->PenDown(province);
         break;
     default:
         break;
@@ -613,7 +621,7 @@ void CMapWnd::OnProvincePenUp(int16_t) {}
 void CMapWnd::OnProvinceDrag(int16_t province)
 {
     if (m_mode == kModeRecruit)
-        RecruitDrag(province);
+        m_recruit->Drag(province);
 }
 
 void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark)

@@ -32,7 +32,7 @@ void CMapWnd::OnPlayerResources(const CResourceBundle* bundle)
     ShowBundle(m_panels.mapTopTreasury, *bundle, true);
     if (m_mode == kModeRecruit) {
         ShowBundle(m_panels.recruitTreasury, *bundle, true);
-        RecruitResourcesChanged();
+        m_recruit->ResourcesChanged();
     }
 }
 

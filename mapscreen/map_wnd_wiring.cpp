@@ -231,33 +231,6 @@ void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey)
     control->UpdateStatus(nullptr);
 }
 
-// ---- Recruit mode ----------------------------------------------------------
-
-void CMapWnd::BindRecruitControls()
-{
-    BindRecruitModeControls();
-}
-void CMapWnd::EnterRecruitState()
-{
-    EnterRecruitMode();
-}
-void CMapWnd::LeaveRecruitState()
-{
-    LeaveRecruitMode();
-}
-void CMapWnd::RecruitPenDown(int16_t province)
-{
-    RecruitModePenDown(province);
-}
-void CMapWnd::RecruitDrag(int16_t province)
-{
-    RecruitModeDrag(province);
-}
-void CMapWnd::RecruitResourcesChanged()
-{
-    RecruitModeResourcesChanged();
-}
-
 // ---- In-game menu ----------------------------------------------------------
 
 void CMapWnd::CreateGameMenu()

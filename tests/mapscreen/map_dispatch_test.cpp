@@ -545,9 +545,9 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
     GameWorld()->currentPlayer = 0;
     m_map->SetMode(CMapWnd::kModeRecruit, true);
     FrameStep();
-    ASSERT_GT(m_map->SquadButtonCount(), 0);
-    for (int32_t i = 0; i < m_map->SquadButtonCount(); ++i) {
-        CSquadButton* button = m_map->SquadButton(i);
+    ASSERT_GT(m_map->Recruit().SquadButtonCount(), 0);
+    for (int32_t i = 0; i < m_map->Recruit().SquadButtonCount(); ++i) {
+        CSquadButton* button = m_map->Recruit().SquadButton(i);
         CSquadIcon& icon = button->Face();
         const uint8_t face = FaceColour(m_display, button);
         EXPECT_GE(contrast(icon.First().foreground, face), kLegible) << "button " << i << ", count";
