@@ -295,18 +295,20 @@ void CMapWnd::DestroyPanels()
 void CMapWnd::LockMapFrame()
 {
     m_held = true;
-    SetViewHold(true);
+    m_frameSteps.SetViewHold(true);
 }
 
 void CMapWnd::UnlockMapFrame()
 {
     m_held = false;
-    SetViewHold(false);
+    m_frameSteps.SetViewHold(false);
 }
 
+// The view's blink timer is also held while nothing is selected, so the
+// window's own record of the hold is the one that counts.
 bool CMapWnd::IsMapFrameHeld() const
 {
-    return ReadViewHold(m_held);
+    return m_held;
 }
 
 // ---- Modes -----------------------------------------------------------------
@@ -329,18 +331,18 @@ void CMapWnd::SetMode(uint32_t mode, bool force)
     ShowModePanels();
     LayoutModePanels(false);
     EnterMode();
-    InvalidateMapFrame();
+    m_frameSteps.Invalidate();
 }
 
 void CMapWnd::LeaveMode()
 {
     switch (m_mode) {
     case kModeMap:
-        SetDragScroll(true);
-        SetViewSelection(-1);
+        m_frameSteps.SetDragScroll(true);
+        m_frameSteps.SetViewSelection(-1);
         break;
     case kModeDomain:
-        ClearViewMarks(false);
+        m_frameSteps.ClearViewMarks(false);
         break;
     case kModeComputer:
         // The title names whoever plays now; before the first turn no one
@@ -367,7 +369,7 @@ void CMapWnd::HideModePanels()
         ShowWindow(p.mapTop, false);
         ShowWindow(p.info, false);
         ShowWindow(p.campArmy, false);
-        SetViewMapMode(false);
+        m_frameSteps.SetViewMapMode(false);
         break;
     case kModeDomain:
         ShowWindow(p.domainTop, false);
@@ -393,22 +395,22 @@ void CMapWnd::ShowModePanels()
         ShowWindow(p.mapTop, true);
         ShowWindow(p.info, true);
         ShowWindow(p.campArmy, IsDrawnDown(p.campArmyToggle));
-        SetViewMapMode(true);
-        SetFrameHalfScale(false);
+        m_frameSteps.SetViewMapMode(true);
+        m_frameSteps.SetHalfScale(false);
         break;
     case kModeDomain:
         ShowWindow(p.domainTop, true);
         ShowWindow(p.domainInfo, true);
-        SetFrameHalfScale(true);
+        m_frameSteps.SetHalfScale(true);
         break;
     case kModeComputer:
         ShowWindow(p.aiInfo, true);
-        SetFrameHalfScale(true);
+        m_frameSteps.SetHalfScale(true);
         break;
     case kModeRecruit:
         ShowWindow(p.recruitTop, true);
         ShowWindow(p.recruitAction, true);
-        SetFrameHalfScale(false);
+        m_frameSteps.SetHalfScale(false);
         break;
     default:
         break;
@@ -437,7 +439,7 @@ void CMapWnd::EnterMode()
         }
         break;
     case kModeRecruit:
-        SetDragScroll(false);
+        m_frameSteps.SetDragScroll(false);
         EnterRecruitMode();
         break;
     default:
@@ -512,7 +514,7 @@ void CMapWnd::LayoutModePanels(bool relayout)
     const PackedRect area = MapFrameArea();
     if (!area.IsDefined())
         return;
-    PlaceMapFrame(area, relayout);
+    m_frameSteps.Place(area, relayout, m_mode == kModeMap);
 }
 
 void CMapWnd::LayoutInfoPanel()
@@ -632,8 +634,8 @@ void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t
 void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
 {
     if (scroll && province != -1)
-        ScrollFrameTo(province, mark);
-    SetViewSelection(province);
+        m_frameSteps.ScrollTo(province, mark);
+    m_frameSteps.SetViewSelection(province);
 }
 
 // ---- Panel controls --------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "core/ref_string.h"
 #include "core/signal.h"
 #include "core/timer.h"
+#include "mapscreen/map_frame_steps.h"
 #include "mapscreen/map_panels.h"
 #include "mapscreen/recruit_mode.h"
 #include "ui/composite_wnd.h"
@@ -271,6 +272,7 @@ private:
     // ---- State of the window, its dispatcher, game flow and panels ---------
 
     CMapFrame* m_mapFrame = nullptr;
+    MapFrameSteps m_frameSteps{m_mapFrame};
     CMapBattleWnd* m_battleWnd = nullptr;
     CGameMenu* m_gameMenu = nullptr;
     CReportWnd* m_reportWnd = nullptr;
@@ -305,21 +307,6 @@ private:
     void HideCastleInfo();
     bool IsCastleInfoShown() const;
     void RefreshCastleInfo();
-    void SetViewHold(bool held);
-    bool ReadViewHold(bool fallback) const;
-    void InvalidateMapFrame();
-    void SetDragScroll(bool on);
-    void SetViewSelection(int16_t province);
-    void SetViewMapMode(bool on);
-    void ClearViewMarks(bool mark);
-    void SetViewMark(int16_t province, int16_t mark, bool notify);
-    void SetFrameHalfScale(bool half);
-    void ScrollFrameTo(int16_t province, uint8_t mark);
-    void PlaceMapFrame(const PackedRect& area, bool relayout);
-    void LoadMapBlocks(const CStr& missionPath);
-    void ReleaseMapBlocks();
-    void ActivateMapFrame(bool on);
-    void ShowMapFrame(bool show);
     // The army's squads in its owner's colour.
     void FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner, const char* emptyKey);
     void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);

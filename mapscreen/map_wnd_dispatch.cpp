@@ -54,7 +54,7 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
     if (!record)
         return;
     LockMapFrame();
-    ShowMapFrame(false);
+    m_frameSteps.Show(false);
     DestroyDialogs();
     DestroyMapFrame();
     DestroyPanels();
@@ -67,8 +67,8 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
     RebuildScreen();
     SetMode(kModeComputer, false);
     if (goesOn) {
-        ShowMapFrame(true);
-        InvalidateMapFrame();
+        m_frameSteps.Show(true);
+        m_frameSteps.Invalidate();
         FrameStep();
         UnlockMapFrame();
     }

@@ -203,7 +203,7 @@ void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark)
         OnProvinceSelected(player.capital, 1, mark);
     for (int i = 0; i < world->ProvinceCount(); ++i) {
         const ProvinceRecord& province = world->Province(i);
-        SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
+        m_frameSteps.SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
     }
     ShowDomainInfo(playerIndex);
 }
