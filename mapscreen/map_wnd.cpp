@@ -113,7 +113,7 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
 
 CMapWnd::~CMapWnd()
 {
-    HideCastleInfo();
+    m_dialogs.HideCastleInfo();
     EndSession();
     m_menuKeyConnection.Disconnect();
     m_actionTimer.SetRate(0);
@@ -689,7 +689,7 @@ void CMapWnd::OnCharEvent(CWindow*, intptr_t code)
 
 void CMapWnd::OnMenuKey()
 {
-    if (IsCastleInfoShown())
+    if (m_dialogs.IsCastleInfoShown())
         return;
     if (IsGameMenuShown()) {
         CloseGameMenu();

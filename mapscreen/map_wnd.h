@@ -15,6 +15,7 @@
 #include "core/ref_string.h"
 #include "core/signal.h"
 #include "core/timer.h"
+#include "mapscreen/launcher_dialogs.h"
 #include "mapscreen/map_frame_steps.h"
 #include "mapscreen/map_panels.h"
 #include "mapscreen/recruit_mode.h"
@@ -260,11 +261,8 @@ public:
     // The castle information window's hide handler: releases the input
     // capture it held and unlocks the map frame.
     void OnCastleInfoClosed(CWindow* window, intptr_t argument);
-    // The castle information window, null until the first castle information request.
-    class CCastleInfoWnd* CastleInfoWnd() const { return m_castleInfoWnd; }
-    // Deletes the dialogs still alive (the castle information window); part of
-    // tearing the map screen's dialogs down.
-    void DestroyLauncherDialogs();
+    // The windows the launchers keep (the castle information window among them).
+    const LauncherDialogs& Dialogs() const { return m_dialogs; }
 
     // ---- end of the launchers ----------------------------------------------
 
@@ -304,9 +302,6 @@ private:
     uint16_t RunGameMenu(bool reportsEnabled);
     CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
     CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
-    void HideCastleInfo();
-    bool IsCastleInfoShown() const;
-    void RefreshCastleInfo();
     // The army's squads in its owner's colour.
     void FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner, const char* emptyKey);
     void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
@@ -335,9 +330,7 @@ private:
 
     // ---- State of the launchers (the dialog cache) -------------------------
     // The open window of each slot-keeping kind (null between requests).
-    CWindow* m_dialogSlots[38] = {};
-    CWindow*& DialogSlot(UiRequestKind kind) { return m_dialogSlots[static_cast<uint32_t>(kind)]; }
-    class CCastleInfoWnd* m_castleInfoWnd = nullptr;
+    LauncherDialogs m_dialogs;
 
     // ---- end of the launchers' state ---------------------------------------
 };

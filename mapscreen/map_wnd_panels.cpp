@@ -161,8 +161,8 @@ void CMapWnd::ShowOwnProvince(ProvinceRecord* province)
     ShowProvinceHead(province);
     FillArmyList(m_panels.garrisonList, &province->garrison, province->owner, "NoGrdArmy");
     ShowCastleStatus(province, "NoCastle");
-    if (IsCastleInfoShown())
-        RefreshCastleInfo();
+    if (m_dialogs.IsCastleInfoShown())
+        m_dialogs.RefreshCastleInfo();
 }
 
 void CMapWnd::ShowOtherProvince(ProvinceRecord* province)

@@ -184,24 +184,7 @@ void CMapWnd::DestroyDialogs()
     CReportWnd* report = m_reportWnd;
     m_reportWnd = nullptr;
     delete report;
-    DestroyLauncherDialogs();
-}
-
-void CMapWnd::HideCastleInfo()
-{
-    if (m_castleInfoWnd && m_castleInfoWnd->IsVisible())
-        m_castleInfoWnd->Show(false, false);
-}
-
-bool CMapWnd::IsCastleInfoShown() const
-{
-    return m_castleInfoWnd && m_castleInfoWnd->IsVisible();
-}
-
-void CMapWnd::RefreshCastleInfo()
-{
-    if (m_castleInfoWnd)
-        m_castleInfoWnd->Refresh();
+    m_dialogs.DestroyAll();
 }
 
 void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)

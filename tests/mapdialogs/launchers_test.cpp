@@ -94,7 +94,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
 {
     m_map->LockMapFrame();
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+    CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->IsVisible());
     EXPECT_TRUE(OnTopOfCapture(panel));
@@ -103,7 +103,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
     // A second request reuses the window and binds its hide handler anew.
     CastleInfoRequestArgs again = m_info;
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &again));
-    EXPECT_EQ(m_map->CastleInfoWnd(), panel);
+    EXPECT_EQ(m_map->Dialogs().CastleInfo(), panel);
     EXPECT_EQ(panel->Request(), &again);
     CWindowMgr::ProcessEvents();
     TapOn(panel->ExitButton());
@@ -116,7 +116,7 @@ TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards
 {
     m_map->LockMapFrame();
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+    CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
     Province(0).castle.percent = 60;  // changed while the work window is open
     CastleWorkRequestArgs work;
     work.affordable = 1;
@@ -146,7 +146,7 @@ TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt)
         SCOPED_TRACE(confirm);
         m_map->LockMapFrame();
         ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-        CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+        CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
         CastleWorkRequestArgs demolish;
         demolish.affordable = 1;
         Script({Idle(), [&] {

@@ -162,7 +162,7 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
     request.castle = &castle->castle;
     m_map->UnlockMapFrame();
     PostUiRequest(request);
-    CCastleInfoWnd* info = m_map->CastleInfoWnd();
+    CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsVisible());
     EXPECT_TRUE(m_map->IsMapFrameHeld());
@@ -171,7 +171,7 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
     // The next request reuses the window and the map stays held until the
     // window hides.
     PostUiRequest(request);
-    EXPECT_EQ(m_map->CastleInfoWnd(), info);
+    EXPECT_EQ(m_map->Dialogs().CastleInfo(), info);
     EXPECT_TRUE(m_map->IsMapFrameHeld());
     info->Show(false, false);
     EXPECT_FALSE(m_map->IsMapFrameHeld());
@@ -733,7 +733,7 @@ TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
         request.castle = &castle;
         m_map->UnlockMapFrame();
         PostUiRequest(request);
-        CCastleInfoWnd* info = m_map->CastleInfoWnd();
+        CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();
         ASSERT_NE(info, nullptr);
         const CWindow* label = info->Upgrades();
         ASSERT_TRUE(label != nullptr && label->IsVisible()) << c.name;

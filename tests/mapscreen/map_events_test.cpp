@@ -131,7 +131,7 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     request.index = capital->index;
     request.castle = &capital->castle;
     PostUiRequest(request);
-    ASSERT_TRUE(m_map->CastleInfoWnd() && m_map->CastleInfoWnd()->IsVisible());
+    ASSERT_TRUE(m_map->Dialogs().CastleInfo() && m_map->Dialogs().CastleInfo()->IsVisible());
     SpareButtonSignal.FireKey(0);
     EXPECT_EQ(menus, 1);
 }
