@@ -4,8 +4,14 @@
 // dispatcher answers the game logic's dialog requests by opening the map
 // dialogs. Its members are written in several files, one per concern:
 //   mapscreen/map_wnd*.cpp           the window, dispatcher, game flow, panels
-//   mapscreen/map_wnd_recruit.cpp    the recruit mode's steps, kept by RecruitMode
+//   mapscreen/map_wnd_recruit.cpp    the recruit mode's steps
 //   mapscreen/map_wnd_launchers.cpp  the operation-window launchers
+// and it owns parts that each stand on their own header:
+//   mapscreen/map_panels.h           the panels' controls
+//   mapscreen/recruit_mode.h         the recruit mode's state and work
+//   mapscreen/map_frame_steps.h      the steps on the map frame and view
+//   mapscreen/launcher_table.h       which launcher answers each request kind
+//   mapscreen/launcher_dialogs.h     the windows the launchers keep
 
 #include <cstdint>
 #include <memory>
@@ -22,24 +28,13 @@
 #include "ui/composite_wnd.h"
 
 class CArmy;
-class CButton;
 class CCastleWnd;
-class CFrameWnd;
 class CGameMenu;
-class CIconWnd;
 class CItemListWnd;
-class CLabel;
 class CMapBattleWnd;
 class CMapFrame;
-class CMessageWnd;
-class CHintButton;
-class CPushButton;
 class CReportWnd;
-class CResWnd;
 class CResourceBundle;
-class CSquadButton;
-class CTextWnd;
-class CValueScroller;
 class CWindow;
 class PlayerRecord;
 class ProvinceRecord;
@@ -202,7 +197,7 @@ public:
 
     // ---- end of the window's members ---------------------------------------
 
-    // ---- Recruit mode (mapscreen/recruit_mode.h) -------------------------
+    // ---- Recruit mode (RecruitMode does the work) ------------------------
 
     void EnterRecruitMode();
     void LeaveRecruitMode();
@@ -218,10 +213,10 @@ public:
     const RecruitMode& Recruit() const { return *m_recruit; }
 
     // ---- Operation-window launchers ----------------------------------------
-    // One per dialog request kind (LauncherTable says which): each opens its window as a child of the map
-    // window (layout names resolve under the map window's node), hands it the
-    // request record, runs it modally and deletes it. The window writes the
-    // user's answer into the record.
+    // One per dialog request kind (LauncherTable says which): each opens its
+    // window as a child of the map window (layout names resolve under the map
+    // window's node), hands it the request record, runs it modally and
+    // deletes it. The window writes the user's answer into the record.
     void OpenBuildCastleWnd(CastleWorkRequestArgs* record);
     void OpenCastleInfoWnd(CastleInfoRequestArgs* record);  // not modal: the window stays
     void OpenDemolishCastleWnd(CastleWorkRequestArgs* record);

@@ -41,6 +41,19 @@ std::string AmountsOf(CResWnd* control)
     return text;
 }
 
+// The figures the rules give for three raiders at 50% each.
+DeceaseRequestArgs AssassinationInAshford()
+{
+    DeceaseRequestArgs request;
+    request.provinceName = "Ashford";
+    request.ownerName = "Morwen";
+    request.treasury = Gold(300, 100);
+    request.chance = 50;
+    request.maxRaiders = 3;
+    request.raiderCost = Gold(100, 5);
+    return request;
+}
+
 class CovertTest : public DialogRig {
 protected:
     void SetUp() override
@@ -53,13 +66,7 @@ protected:
 
 TEST_F(CovertTest, TheAssassinationQuestionShowsTheFiguresItIsGiven)
 {
-    DeceaseRequestArgs request;
-    request.provinceName = "Ashford";
-    request.ownerName = "Morwen";
-    request.treasury = Gold(300, 100);
-    request.chance = 50;
-    request.maxRaiders = 3;
-    request.raiderCost = Gold(100, 5);
+    DeceaseRequestArgs request = AssassinationInAshford();
     CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     wnd.Setup(&request);
     EXPECT_EQ(wnd.Raiders()->Min(), 1);
@@ -296,13 +303,7 @@ TEST_F(CovertTest, TheEnemysSquadsShowInHisColour)
 
 TEST_F(CovertTest, ShotOfTheAssassinationQuestion)
 {
-    DeceaseRequestArgs request;
-    request.provinceName = "Ashford";
-    request.ownerName = "Morwen";
-    request.treasury = Gold(300, 100);
-    request.chance = 50;
-    request.maxRaiders = 3;
-    request.raiderCost = Gold(100, 5);
+    DeceaseRequestArgs request = AssassinationInAshford();
     CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     wnd.Setup(&request);
     wnd.Show(true, true);
