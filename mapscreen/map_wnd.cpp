@@ -16,6 +16,7 @@
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "mapscreen/map_wnd_parts.h"
+#include "mapscreen/panel_contents.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -56,6 +57,13 @@ CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name)
 CStr MapWndPath(const CStr& parentPath, const char* name)
 {
     return CStr::ConcatChars(CStr::ConcatChars(parentPath, "/"), name);
+}
+
+CStr LocalizedText(const char* key)
+{
+    CStr text;
+    GetLocaleText(key, text);
+    return text;
 }
 
 bool IsShown(const CWindow* window)
@@ -165,7 +173,7 @@ void CMapWnd::CreateMapPanels()
         p.campArmy = MakePanel(m_window, path, "MapCampArmy");
         const CStr at = MapWndPath(path, "MapCampArmy");
         p.campStyle = MakeControl<CIconWnd>(p.campArmy, at, "StyleIcon");
-        p.campArmyList = CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
+        p.campArmyList = PanelContents::CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
         p.campAction = MakeHintButton(p.campArmy, at, "BtnAction");
         p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
         p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
@@ -195,14 +203,14 @@ void CMapWnd::CreateMapPanels()
         p.armyDetails = new CCompositeWnd(p.info, army, true);
         CWindow* armyWnd = p.armyDetails->Window();
         p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
-        p.garrisonList = CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
+        p.garrisonList = PanelContents::CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
         p.operationAction = MakeHintButton(armyWnd, army, "BtnRecruit");
         p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
 
         const CStr castle = MapWndPath(at, "CastleDetails");
         p.castleDetails = new CCompositeWnd(p.info, castle, true);
         CWindow* castleWnd = p.castleDetails->Window();
-        p.castleCtrl = CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
+        p.castleCtrl = PanelContents::CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
         p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
         p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
 

@@ -10,6 +10,7 @@
 //   mapscreen/map_panels.h           the panels' controls
 //   mapscreen/recruit_mode.h         the recruit mode's state and work
 //   mapscreen/map_frame_steps.h      the steps on the map frame and view
+//   mapscreen/panel_contents.h       the panels' squad lists and castle control
 //   mapscreen/launcher_table.h       which launcher answers each request kind
 //   mapscreen/launcher_dialogs.h     the windows the launchers keep
 
@@ -295,11 +296,6 @@ private:
     bool IsGameMenuShown() const;
     void CloseGameMenu();
     uint16_t RunGameMenu(bool reportsEnabled);
-    CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
-    CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
-    // The army's squads in its owner's colour.
-    void FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner, const char* emptyKey);
-    void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
     void RebuildScreen();
     PackedRect MapFrameArea() const;
     int16_t SelectedProvinceIndex() const;

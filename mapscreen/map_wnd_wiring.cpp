@@ -1,8 +1,7 @@
-// The map window's steps on the screen's other parts: the map frame and
-// its view, the in-game menu, the squad lists and castle control of the
-// panels, the recruit mode, and the windows it opens (messages, the report
-// window, the launchers, the battle window and the quick battle runner, the
-// custom-player, menu and end-of-game windows).
+// The map window's steps on the screen's other parts: the map frame, the
+// in-game menu, and the windows it opens (messages, the report window, the
+// battle window and the quick battle runner, the custom-player, menu and
+// end-of-game windows).
 
 #include "battle/battle_flow.h"
 #include "battle/quick_battle.h"
@@ -41,17 +40,6 @@
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
-namespace {
-
-CStr Localized(const char* key)
-{
-    CStr text;
-    GetLocaleText(key, text);
-    return text;
-}
-
-}  // namespace
-
 // ---- Map frame and view ----------------------------------------------------
 
 void CMapWnd::CreateMapFrame()
@@ -81,48 +69,6 @@ void CMapWnd::DestroyMapFrame()
     CMapFrame* frame = m_mapFrame;
     m_mapFrame = nullptr;
     delete frame;
-}
-
-// ---- Panels' other controls ------------------------------------------------
-
-CItemListWnd* CMapWnd::CreateArmyList(CWindow* parent, const CStr& path)
-{
-    CItemListWnd* list = new CItemListWnd(parent, path, true);
-    list->SetDisplayFlags(true, false, false);
-    return list;
-}
-
-CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path)
-{
-    return new CCastleWnd(parent, path, true);
-}
-
-void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner,
-                           const char* emptyKey)
-{
-    if (!list)
-        return;
-    list->SetSideColour(PlayerColour(owner), false);
-    if (emptyKey)
-        list->SetEmptyText(Localized(emptyKey));
-    if (army)
-        list->Fill(*army, 0, true, false, false);
-    else
-        list->Clear(true);
-}
-
-void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey)
-{
-    CCastleWnd* control = m_panels.castleCtrl;
-    if (!control)
-        return;
-    if (province && province->HasCastle()) {
-        control->UpdateStatus(&province->castle);
-        return;
-    }
-    if (CMarkupWnd* text = control->NoCastleText())
-        text->SetText(Localized(emptyKey), false);
-    control->UpdateStatus(nullptr);
 }
 
 // ---- In-game menu ----------------------------------------------------------
@@ -204,14 +150,14 @@ void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
 void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey)
 {
     CMessageWnd* box = new CMessageWnd(CWindowMgr::Root());
-    box->Setup(Localized(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
+    box->Setup(LocalizedText(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
     delete box;
 }
 
 uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey)
 {
     CMessageWnd* box = new CMessageWnd(m_window);
-    box->Setup(Localized(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
+    box->Setup(LocalizedText(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
     const uint16_t result = box->ModalResult();
     delete box;
     return result;
@@ -283,7 +229,7 @@ void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool n
     CMessageWnd* box = nullptr;
     if (notice) {
         box = new CMessageWnd(m_window);
-        box->Setup(Localized("QuickBtlM"), Localized("QuickBtlT"), MessageNoButtons, CStr(), false);
+        box->Setup(LocalizedText("QuickBtlM"), LocalizedText("QuickBtlT"), MessageNoButtons, CStr(), false);
         FrameStep();
     }
     {
