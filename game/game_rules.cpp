@@ -237,6 +237,31 @@ int32_t GameRules::RobberyLoot(int32_t amount) const
     return std::min(robberyExpCap, int32_t(int64_t(robberyExpFactor) * amount / 10));
 }
 
+namespace {
+// The raiders' cost is counted with an 8-bit multiplier, so no more than
+// 255 are ever offered.
+constexpr int32_t kMostRaidersPriced = 255;
+}  // namespace
+
+int32_t GameRules::RobberyRaidersOffered(const HeroRecord* hero, const CResourceBundle& treasury) const
+{
+    const int32_t tries = RobberyTries(hero);
+    // Without a price the gold sets no limit (a price of 0 must not divide).
+    const int32_t price = robberyCost.GetByChars("gold");
+    const int32_t affordable = price > 0 ? treasury.GetByChars("gold") / price : tries;
+    const int16_t m = static_cast<int16_t>(tries < affordable ? tries : affordable);
+    return std::min<int32_t>(m, kMostRaidersPriced);
+}
+
+int32_t GameRules::DeceaseRaidersOffered(const CResourceBundle& treasury) const
+{
+    // With a free operation only the rules' limit counts.
+    int32_t m = deceaseCost.IsZero() ? maxRaiders : treasury.TimesAffordable(deceaseCost);
+    if (maxRaiders < m)
+        m = maxRaiders;
+    return std::min(m, kMostRaidersPriced);
+}
+
 int16_t GameRules::DeceaseChance(const HeroRecord* own, const HeroRecord* target,
                                  const ProvinceRecord* province) const
 {

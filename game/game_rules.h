@@ -112,9 +112,15 @@ struct GameRules {
     int16_t RobberyTries(const HeroRecord* hero) const;
     int16_t RobberyChance(const HeroRecord* own, const HeroRecord* victim) const;
     int32_t RobberyLoot(int32_t amount) const;
+    // How many raiders a robbery may send: the hero's tries, as far as the
+    // gold pays for them.
+    int32_t RobberyRaidersOffered(const HeroRecord* hero, const CResourceBundle& treasury) const;
     int16_t DeceaseChance(const HeroRecord* own, const HeroRecord* target,
                           const ProvinceRecord* province) const;
     int32_t DeceaseExperience(int32_t killedValue) const;
+    // How many raiders an assassination may send: the rules' limit, as far
+    // as the treasury pays for them.
+    int32_t DeceaseRaidersOffered(const CResourceBundle& treasury) const;
     int16_t CastleExperience() const { return static_cast<int16_t>(castleExperience); }
     int32_t WorksExperience() const { return worksExperience; }
     int16_t BattleValue(uint32_t winnerBefore, uint32_t loserBefore, uint32_t winnerAfter,

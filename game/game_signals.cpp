@@ -92,8 +92,3 @@ void FireSignalFlagPlayer(GameSignal<void(uint8_t, PlayerRecord*)>& slot, uint8_
 {
     slot.Fire(flag, player);
 }
-
-uint32_t PostUiRequest(UiRequestKind kind, void* record)
-{
-    return SigUiRequest.Fire(kind, record);
-}

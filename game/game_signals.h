@@ -87,6 +87,8 @@ extern GameSignal<void(ProvinceRecord*)> SigProvinceInfo;
 extern GameSignal<void()> SigMovePointsChanged;
 extern GameSignal<int32_t()> SigControllerQuery;
 extern GameSignal<void(MapBattleRecord*, uint8_t automatic)> SigMapBattle;
+// Posters go through PostUiRequest (game/ui_request.h), which pairs each
+// record with its kind; only the dispatcher and its tests see the raw pair.
 extern GameSignal<uint32_t(UiRequestKind kind, void* record)> SigUiRequest;
 extern GameSignal<void(uint8_t victory, PlayerRecord*)> SigGameOver;
 extern GameSignal<void()> SigAutosave;
@@ -105,7 +107,4 @@ int32_t QueryController();
 void SetMapUiFlags(uint32_t bits);
 void ClearMapUiFlags(uint32_t bits);
 const MapUiState& CurrentMapUiState();
-// Fires SigUiRequest; defined here so that game code posting requests needs
-// nothing of the records' header.
-uint32_t PostUiRequest(UiRequestKind kind, void* record);
 void FireSignalFlagPlayer(GameSignal<void(uint8_t, PlayerRecord*)>& slot, uint8_t flag, PlayerRecord* player);

@@ -368,7 +368,7 @@ void BeginPlayerTurn(uint8_t index)
             PlayerTurnNotice notice;
             notice.hotSeat = CountHumanPlayers() >= 2 ? 1 : 0;
             notice.player = &player;
-            PostUiRequest(UiRequestKind::PlayerTurnNotice, &notice);
+            PostUiRequest(notice);
             g.firstNoticePending = CountHumanPlayers() >= 2 ? 1 : 0;
         }
         SigMapMode.Fire(0);

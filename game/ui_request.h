@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
+#include <type_traits>
 
 #include "core/ref_string.h"
+#include "game/game_signals.h"
 
 class PlayerRecord;
 
@@ -79,6 +82,63 @@ struct MessageRequest {
     uint32_t result = 0;
 };
 
+// The kinds a record type is posted with, declared beside the record:
+//   template <> struct UiRequestKinds<MessageRequest> {
+//       static constexpr UiRequestKind kinds[] = {UiRequestKind::Message};
+//   };
+// A record without this has no way onto the channel.
+template <typename Record>
+struct UiRequestKinds;
+
+template <typename Record>
+constexpr bool IsUiRequestKindOf(UiRequestKind kind)
+{
+    for (UiRequestKind k : UiRequestKinds<Record>::kinds)
+        if (k == kind)
+            return true;
+    return false;
+}
+
+// Reached only while a UiRequestKindFor is built from a kind its record is
+// not posted with; being no constant expression, it stops the build there.
+void RecordIsNotPostedWithThisKind();
+
+// One of the kinds a Record is posted with. Only a constant makes one, so a
+// record paired with a kind whose launcher reads another type fails to compile.
+template <typename Record>
+class UiRequestKindFor {
+public:
+    consteval UiRequestKindFor(UiRequestKind kind) : m_kind(kind)
+    {
+        if (!IsUiRequestKindOf<Record>(kind))
+            RecordIsNotPostedWithThisKind();
+    }
+    constexpr UiRequestKind Kind() const { return m_kind; }
+
+private:
+    UiRequestKind m_kind;
+};
+
 // Fires SigUiRequest with the record. With nothing bound it returns 0 and the
 // record stays as the poster filled it (so every confirmed flag stays 0).
-uint32_t PostUiRequest(UiRequestKind kind, void* record);
+template <typename Record>
+uint32_t PostUiRequest(std::type_identity_t<UiRequestKindFor<Record>> kind, Record& record)
+{
+    return SigUiRequest.Fire(kind.Kind(), &record);
+}
+
+// A record posted with one kind only carries that kind by its type.
+template <typename Record>
+requires(std::size(UiRequestKinds<Record>::kinds) == 1) uint32_t PostUiRequest(Record& record)
+{
+    return SigUiRequest.Fire(UiRequestKinds<Record>::kinds[0], &record);
+}
+
+template <>
+struct UiRequestKinds<PlayerTurnNotice> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::PlayerTurnNotice};
+};
+template <>
+struct UiRequestKinds<MessageRequest> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Message};
+};

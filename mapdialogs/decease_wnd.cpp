@@ -1,9 +1,7 @@
 #include "mapdialogs/decease_wnd.h"
 
-#include <algorithm>
 #include <new>
 
-#include "game/game_rules.h"
 #include "game/resource_bundle.h"
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/dialog_children.h"
@@ -72,20 +70,6 @@ CDeceaseWnd::~CDeceaseWnd()
     PrepareDestroy();
 }
 
-int32_t CDeceaseWnd::MaxRaiders() const
-{
-    if (m_request == nullptr)
-        return 0;
-    const GameRules& rules = Rules();
-    // With a free operation only the rules' limit counts.
-    int32_t m = rules.deceaseCost.IsZero() ? rules.maxRaiders
-                                           : m_request->treasury.TimesAffordable(rules.deceaseCost);
-    if (rules.maxRaiders < m)
-        m = rules.maxRaiders;
-    // The cost is counted for at most 255 raiders.
-    return std::min(m, 255);
-}
-
 void CDeceaseWnd::Setup(DeceaseRequestArgs* request)
 {
     m_request = request;
@@ -95,11 +79,10 @@ void CDeceaseWnd::Setup(DeceaseRequestArgs* request)
         FormatTextControl(m_province, request->provinceName);
     if (!request->ownerName.IsEmpty())
         FormatTextControl(m_player, request->ownerName);
-    const int32_t chance = Rules().DeceaseChance(request->ownHero, request->targetHero, request->province);
-    FormatTextControl(m_chance, chance, 1);
+    FormatTextControl(m_chance, request->chance, 1);
     if (m_raiders != nullptr) {
         m_raiders->SetMin(1, false);
-        m_raiders->SetMax(MaxRaiders(), false);
+        m_raiders->SetMax(request->maxRaiders, false);
         m_raiders->SetValue(1, true, true);
     }
 }
@@ -109,10 +92,8 @@ void CDeceaseWnd::OnRaidersChanged(CValueScroller* scroller)
     if (m_request == nullptr || scroller == nullptr)
         return;
     const int32_t n = scroller->Value();
-    const CResourceBundle cost = RaidersCost(Rules().deceaseCost, n);
-    const int32_t chance =
-        Rules().DeceaseChance(m_request->ownHero, m_request->targetHero, m_request->province);
-    FormatTextControl(m_chance, chance, n);
+    const CResourceBundle cost = RaidersCost(m_request->raiderCost, n);
+    FormatTextControl(m_chance, m_request->chance, n);
     FormatTextControl(m_cost, cost.GetByChars("gold"));
     ShowResourceAmounts(m_treasury, CResourceBundle::SubtractedCopy(m_request->treasury, cost), true);
 }

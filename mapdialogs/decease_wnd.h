@@ -28,9 +28,6 @@ public:
     void OnOk(CWindow*, intptr_t);
     void OnCancel(CWindow*, intptr_t);
 
-    // The most raiders the treasury and the rules allow.
-    int32_t MaxRaiders() const;
-
     DeceaseRequestArgs* Request() const { return m_request; }
     CTextWnd* Province() const { return m_province; }
     CTextWnd* Player() const { return m_player; }

@@ -1,9 +1,7 @@
 #include "mapdialogs/robbery_wnd.h"
 
-#include <algorithm>
 #include <new>
 
-#include "game/game_rules.h"
 #include "game/resource_bundle.h"
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/dialog_children.h"
@@ -54,29 +52,16 @@ CRobberyWnd::~CRobberyWnd()
     PrepareDestroy();
 }
 
-int32_t CRobberyWnd::MaxRaiders() const
-{
-    if (m_request == nullptr)
-        return 0;
-    const int32_t tries = Rules().RobberyTries(m_request->ownHero);
-    // Without a price the gold sets no limit (a price of 0 must not divide).
-    const int32_t price = m_request->goldPerRaider;
-    const int32_t affordable = price > 0 ? m_request->treasury.GetByChars("gold") / price : tries;
-    const int16_t m = static_cast<int16_t>(tries < affordable ? tries : affordable);
-    return std::min<int32_t>(m, 255);
-}
-
 void CRobberyWnd::Setup(RobberyRequestArgs* request)
 {
     m_request = request;
     if (request == nullptr)
         return;
     FormatTextControl(m_player, request->victimName);
-    FormatTextControl(m_chance,
-                      static_cast<int32_t>(Rules().RobberyChance(request->ownHero, request->victimHero)), 1);
+    FormatTextControl(m_chance, request->chance, 1);
     if (m_raiders != nullptr) {
         m_raiders->SetMin(1, false);
-        m_raiders->SetMax(MaxRaiders(), false);
+        m_raiders->SetMax(request->maxRaiders, false);
         m_raiders->SetValue(1, true, true);
         OnRaidersChanged(m_raiders);
     }
@@ -87,10 +72,9 @@ void CRobberyWnd::OnRaidersChanged(CValueScroller* scroller)
     if (m_request == nullptr || scroller == nullptr)
         return;
     const int32_t n = scroller->Value();
-    CResourceBundle cost = Rules().robberyCost;
+    CResourceBundle cost = m_request->raiderCost;
     cost.Multiply(n & 0xFF);
-    FormatTextControl(
-        m_chance, static_cast<int32_t>(Rules().RobberyChance(m_request->ownHero, m_request->victimHero)), n);
+    FormatTextControl(m_chance, m_request->chance, n);
     FormatTextControl(m_cost, cost.GetByChars("gold"));
     ShowResourceAmounts(m_treasury, CResourceBundle::SubtractedCopy(m_request->treasury, cost), true);
 }

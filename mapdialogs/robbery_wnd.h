@@ -27,9 +27,6 @@ public:
     void OnOk(CWindow*, intptr_t);
     void OnCancel(CWindow*, intptr_t);
 
-    // The most raiders the hero may send and the gold pays for.
-    int32_t MaxRaiders() const;
-
     RobberyRequestArgs* Request() const { return m_request; }
     CTextWnd* Player() const { return m_player; }
     CValueScroller* Raiders() const { return m_raiders; }

@@ -16,6 +16,7 @@
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "mapscreen/map_wnd_parts.h"
+#include "mapscreen/panel_contents.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -58,6 +59,13 @@ CStr MapWndPath(const CStr& parentPath, const char* name)
     return CStr::ConcatChars(CStr::ConcatChars(parentPath, "/"), name);
 }
 
+CStr LocalizedText(const char* key)
+{
+    CStr text;
+    GetLocaleText(key, text);
+    return text;
+}
+
 bool IsShown(const CWindow* window)
 {
     return window && window->IsVisible();
@@ -79,6 +87,14 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
     m_window->SetFlag(WndSeeThrough, false);
     m_window->SetEventFlag(WndEventTakesChars, true);
     m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
+    RecruitMode::Host recruitHost;
+    recruitHost.window = m_window;
+    recruitHost.layoutPath = m_link.Path();
+    recruitHost.panels = &m_panels;
+    recruitHost.frame = &m_mapFrame;
+    recruitHost.leave = [this] { SetMode(kModeMap, false); };
+    recruitHost.treasuryChanged = [this](const CResourceBundle* treasury) { OnPlayerResources(treasury); };
+    m_recruit = std::make_unique<RecruitMode>(std::move(recruitHost));
     {
         TreeNodeScope scope;
         if (scope.Saved())
@@ -105,7 +121,7 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
 
 CMapWnd::~CMapWnd()
 {
-    HideCastleInfo();
+    m_dialogs.HideCastleInfo();
     EndSession();
     m_menuKeyConnection.Disconnect();
     m_actionTimer.SetRate(0);
@@ -157,7 +173,7 @@ void CMapWnd::CreateMapPanels()
         p.campArmy = MakePanel(m_window, path, "MapCampArmy");
         const CStr at = MapWndPath(path, "MapCampArmy");
         p.campStyle = MakeControl<CIconWnd>(p.campArmy, at, "StyleIcon");
-        p.campArmyList = CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
+        p.campArmyList = PanelContents::CreateArmyList(p.campArmy, MapWndPath(at, "ArmyCtrl"));
         p.campAction = MakeHintButton(p.campArmy, at, "BtnAction");
         p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
         p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
@@ -187,14 +203,14 @@ void CMapWnd::CreateMapPanels()
         p.armyDetails = new CCompositeWnd(p.info, army, true);
         CWindow* armyWnd = p.armyDetails->Window();
         p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
-        p.garrisonList = CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
+        p.garrisonList = PanelContents::CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
         p.operationAction = MakeHintButton(armyWnd, army, "BtnRecruit");
         p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
 
         const CStr castle = MapWndPath(at, "CastleDetails");
         p.castleDetails = new CCompositeWnd(p.info, castle, true);
         CWindow* castleWnd = p.castleDetails->Window();
-        p.castleCtrl = CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
+        p.castleCtrl = PanelContents::CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
         p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
         p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
 
@@ -268,7 +284,7 @@ void CMapWnd::CreateRecruitPanels()
         p.recruitScroller = MakeControl<CValueScroller>(p.recruitAction, at, "ScrRecruit");
         p.recruitValue = MakeControl<CLabel>(p.recruitAction, at, "LblRecrVal");
     }
-    BindRecruitControls();
+    m_recruit->BindControls();
 }
 
 void CMapWnd::DestroyPanels()
@@ -287,18 +303,20 @@ void CMapWnd::DestroyPanels()
 void CMapWnd::LockMapFrame()
 {
     m_held = true;
-    SetViewHold(true);
+    m_frameSteps.SetViewHold(true);
 }
 
 void CMapWnd::UnlockMapFrame()
 {
     m_held = false;
-    SetViewHold(false);
+    m_frameSteps.SetViewHold(false);
 }
 
+// The view's blink timer is also held while nothing is selected, so the
+// window's own record of the hold is the one that counts.
 bool CMapWnd::IsMapFrameHeld() const
 {
-    return ReadViewHold(m_held);
+    return m_held;
 }
 
 // ---- Modes -----------------------------------------------------------------
@@ -321,18 +339,18 @@ void CMapWnd::SetMode(uint32_t mode, bool force)
     ShowModePanels();
     LayoutModePanels(false);
     EnterMode();
-    InvalidateMapFrame();
+    m_frameSteps.Invalidate();
 }
 
 void CMapWnd::LeaveMode()
 {
     switch (m_mode) {
     case kModeMap:
-        SetDragScroll(true);
-        SetViewSelection(-1);
+        m_frameSteps.SetDragScroll(true);
+        m_frameSteps.SetViewSelection(-1);
         break;
     case kModeDomain:
-        ClearViewMarks(false);
+        m_frameSteps.ClearViewMarks(false);
         break;
     case kModeComputer:
         // The title names whoever plays now; before the first turn no one
@@ -344,7 +362,7 @@ void CMapWnd::LeaveMode()
         }
         break;
     case kModeRecruit:
-        LeaveRecruitState();
+        LeaveRecruitMode();
         break;
     default:
         break;
@@ -359,7 +377,7 @@ void CMapWnd::HideModePanels()
         ShowWindow(p.mapTop, false);
         ShowWindow(p.info, false);
         ShowWindow(p.campArmy, false);
-        SetViewMapMode(false);
+        m_frameSteps.SetViewMapMode(false);
         break;
     case kModeDomain:
         ShowWindow(p.domainTop, false);
@@ -385,22 +403,22 @@ void CMapWnd::ShowModePanels()
         ShowWindow(p.mapTop, true);
         ShowWindow(p.info, true);
         ShowWindow(p.campArmy, IsDrawnDown(p.campArmyToggle));
-        SetViewMapMode(true);
-        SetFrameHalfScale(false);
+        m_frameSteps.SetViewMapMode(true);
+        m_frameSteps.SetHalfScale(false);
         break;
     case kModeDomain:
         ShowWindow(p.domainTop, true);
         ShowWindow(p.domainInfo, true);
-        SetFrameHalfScale(true);
+        m_frameSteps.SetHalfScale(true);
         break;
     case kModeComputer:
         ShowWindow(p.aiInfo, true);
-        SetFrameHalfScale(true);
+        m_frameSteps.SetHalfScale(true);
         break;
     case kModeRecruit:
         ShowWindow(p.recruitTop, true);
         ShowWindow(p.recruitAction, true);
-        SetFrameHalfScale(false);
+        m_frameSteps.SetHalfScale(false);
         break;
     default:
         break;
@@ -429,8 +447,8 @@ void CMapWnd::EnterMode()
         }
         break;
     case kModeRecruit:
-        SetDragScroll(false);
-        EnterRecruitState();
+        m_frameSteps.SetDragScroll(false);
+        EnterRecruitMode();
         break;
     default:
         break;
@@ -504,7 +522,7 @@ void CMapWnd::LayoutModePanels(bool relayout)
     const PackedRect area = MapFrameArea();
     if (!area.IsDefined())
         return;
-    PlaceMapFrame(area, relayout);
+    m_frameSteps.Place(area, relayout, m_mode == kModeMap);
 }
 
 void CMapWnd::LayoutInfoPanel()
@@ -577,7 +595,7 @@ void CMapWnd::OnProvincePenDown(int16_t province)
         break;
     }
     case kModeRecruit:
-        RecruitPenDown(province);
+        m_recruit->PenDown(province);
         break;
     default:
         break;
@@ -613,7 +631,7 @@ void CMapWnd::OnProvincePenUp(int16_t) {}
 void CMapWnd::OnProvinceDrag(int16_t province)
 {
     if (m_mode == kModeRecruit)
-        RecruitDrag(province);
+        m_recruit->Drag(province);
 }
 
 void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark)
@@ -624,8 +642,8 @@ void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t
 void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
 {
     if (scroll && province != -1)
-        ScrollFrameTo(province, mark);
-    SetViewSelection(province);
+        m_frameSteps.ScrollTo(province, mark);
+    m_frameSteps.SetViewSelection(province);
 }
 
 // ---- Panel controls --------------------------------------------------------
@@ -679,7 +697,7 @@ void CMapWnd::OnCharEvent(CWindow*, intptr_t code)
 
 void CMapWnd::OnMenuKey()
 {
-    if (IsCastleInfoShown())
+    if (m_dialogs.IsCastleInfoShown())
         return;
     if (IsGameMenuShown()) {
         CloseGameMenu();

@@ -4,8 +4,15 @@
 // dispatcher answers the game logic's dialog requests by opening the map
 // dialogs. Its members are written in several files, one per concern:
 //   mapscreen/map_wnd*.cpp           the window, dispatcher, game flow, panels
-//   mapscreen/map_wnd_recruit.cpp    the recruit mode
+//   mapscreen/map_wnd_recruit.cpp    the recruit mode's steps
 //   mapscreen/map_wnd_launchers.cpp  the operation-window launchers
+// and it owns parts that each stand on their own header:
+//   mapscreen/map_panels.h           the panels' controls
+//   mapscreen/recruit_mode.h         the recruit mode's state and work
+//   mapscreen/map_frame_steps.h      the steps on the map frame and view
+//   mapscreen/panel_contents.h       the panels' squad lists and castle control
+//   mapscreen/launcher_table.h       which launcher answers each request kind
+//   mapscreen/launcher_dialogs.h     the windows the launchers keep
 
 #include <cstdint>
 #include <memory>
@@ -15,27 +22,20 @@
 #include "core/ref_string.h"
 #include "core/signal.h"
 #include "core/timer.h"
+#include "mapscreen/launcher_dialogs.h"
+#include "mapscreen/map_frame_steps.h"
+#include "mapscreen/map_panels.h"
+#include "mapscreen/recruit_mode.h"
 #include "ui/composite_wnd.h"
 
 class CArmy;
-class CButton;
 class CCastleWnd;
-class CFrameWnd;
 class CGameMenu;
-class CIconWnd;
 class CItemListWnd;
-class CLabel;
 class CMapBattleWnd;
 class CMapFrame;
-class CMessageWnd;
-class CHintButton;
-class CPushButton;
 class CReportWnd;
-class CResWnd;
 class CResourceBundle;
-class CSquadButton;
-class CTextWnd;
-class CValueScroller;
 class CWindow;
 class PlayerRecord;
 class ProvinceRecord;
@@ -86,81 +86,8 @@ public:
         uint8_t humans = 0;
     };
 
-    // The panels and their controls, as the layout "/Map/MapWnd" names them.
-    // Null while the panels are torn down (around a watched battle and the
-    // end-of-game windows). The recruit panels' squad buttons belong to the
-    // recruit mode's state.
-    struct Panels {
-        // "MapTopPanel"
-        CFrameWnd* mapTop = nullptr;
-        CIconWnd* mapTopMenu = nullptr;        // "IcoMenu"
-        CResWnd* mapTopTreasury = nullptr;     // "ResTreasury"
-        CHintButton* mapTopRecruit = nullptr;  // "BtnRecruit"
-        CHintButton* mapTopTurn = nullptr;     // "BtnTurn"
-        CHintButton* mapTopDomain = nullptr;   // "BtnDomain"
-        // "MapCampArmy"
-        CFrameWnd* campArmy = nullptr;
-        CIconWnd* campStyle = nullptr;         // "StyleIcon"
-        CItemListWnd* campArmyList = nullptr;  // "ArmyCtrl"
-        CHintButton* campAction = nullptr;     // "BtnAction"
-        CIconWnd* campTurnsIcon = nullptr;     // "IcoTurns"
-        CLabel* campTurns = nullptr;           // "LblTurns"
-        // "MapInfoPanel"
-        CFrameWnd* info = nullptr;
-        CIconWnd* infoLine1 = nullptr;             // "HorzLine1"
-        CIconWnd* infoLine2 = nullptr;             // "HorzLine2"
-        CCompositeWnd* provinceDetails = nullptr;  // "ProvinceDetails"
-        CTextWnd* provinceName = nullptr;          // "RtProvince"
-        CResWnd* provinceIncome = nullptr;         // "ResProvince"
-        CHintButton* provArmyToggle = nullptr;     // "BtnProvArmy"
-        CHintButton* campArmyToggle = nullptr;     // "BtnCampArmy"
-        CCompositeWnd* armyDetails = nullptr;      // "ArmyDetails"
-        CIconWnd* armyStyle = nullptr;             // "StyleIcon"
-        CItemListWnd* garrisonList = nullptr;      // "ArmyCtrl"
-        CHintButton* operationAction = nullptr;    // "BtnRecruit" (second action button)
-        CCompositeWnd* castleDetails = nullptr;    // "CastleDetails"
-        CCastleWnd* castleCtrl = nullptr;          // "CastleCtrl"
-        CHintButton* castleAction = nullptr;       // "BtnCastleCtrl"
-        // "DomainTopPanel"
-        CFrameWnd* domainTop = nullptr;
-        CIconWnd* domainTopMenu = nullptr;    // "IcoMenu"
-        CTextWnd* domainCaption = nullptr;    // "RtDomains"
-        CHintButton* domainReturn = nullptr;  // "BtnReturn"
-        // "DomainInfoPanel"
-        CFrameWnd* domainInfo = nullptr;
-        CLabel* domainSkillsLabel = nullptr;  // "LblSkills"
-        CLabel* domainFameLabel = nullptr;    // "LblFame"
-        CLabel* domainDomainLabel = nullptr;  // "LblDomain"
-        CLabel* domainRelsLabel = nullptr;    // "LblRels"
-        CTextWnd* domainPlayer = nullptr;     // "RtPlayer"
-        CTextWnd* domainSkills = nullptr;     // "RtSkills"
-        CTextWnd* domainProvCasl = nullptr;   // "RtProvCasl"
-        CIconWnd* domainRelsIcon = nullptr;   // "IcoRels"
-        CIconWnd* domainArrow = nullptr;      // "IcoArrow"
-        CIconWnd* domainFameIcon = nullptr;   // "IcoFame"
-        CPushButton* domainRels = nullptr;    // "BtnRels"
-        CResWnd* domainIncome = nullptr;      // "ResTreasury"
-        // "AIInfoPanel"
-        CFrameWnd* aiInfo = nullptr;
-        CTextWnd* aiPlayer = nullptr;  // "RtPlayer"
-        // "RecruitTopPanel"
-        CFrameWnd* recruitTop = nullptr;
-        CIconWnd* recruitTopMenu = nullptr;    // "IcoMenu"
-        CResWnd* recruitTreasury = nullptr;    // "ResTreasury"
-        CHintButton* recruitTurn = nullptr;    // "BtnTurn"
-        CHintButton* recruitMarket = nullptr;  // "BtnMarket"
-        // "RecruitActionPanel"
-        CFrameWnd* recruitAction = nullptr;
-        CTextWnd* recruitProvince = nullptr;        // "RtProvince"
-        CHintButton* recruitApply = nullptr;        // "BtnApply"
-        CHintButton* recruitClear = nullptr;        // "BtnClear"
-        CLabel* recruitSquadName = nullptr;         // "LblSquadName"
-        CResWnd* recruitCost = nullptr;             // "ResCost"
-        CHintButton* recruitInfo = nullptr;         // "BtnInfo"
-        CIconWnd* recruitSquadIcon = nullptr;       // "IcoSquad"
-        CValueScroller* recruitScroller = nullptr;  // "ScrRecruit"
-        CLabel* recruitValue = nullptr;             // "LblRecrVal"
-    };
+    // The panels and their controls (mapscreen/map_panels.h).
+    using Panels = MapPanels;
 
     CMapWnd(CWindow* parent, const CStr& layoutPath);
     ~CMapWnd() override;
@@ -277,18 +204,10 @@ public:
 
     // ---- end of the window's members ---------------------------------------
 
-    // ---- Recruit mode ------------------------------------------------------
-
-    // Mode 3: the human player chooses some of his provinces on the map, a
-    // squad kind of his army and, with "ScrRecruit", how many units the
-    // chosen provinces receive; every change is paid or refunded at once.
-    // Units recruited during one stay in the mode can be given back; the
-    // garrisons they joined cannot be sold.
-    static constexpr int32_t kMaxSquadButtons = 4;
+    // ---- Recruit mode (RecruitMode does the work) ------------------------
 
     void EnterRecruitMode();
     void LeaveRecruitMode();
-    void BindRecruitModeControls();
     void BuildSquadButtons();
     void UpdateRecruitLimits();
     void SelectSquad(int32_t index, bool redraw);
@@ -297,47 +216,14 @@ public:
     void ClearProvinceMarks(bool redraw);
     void MarkProvince(int32_t province, bool on, bool redraw);
     void ShowRecruitProvince(bool redraw);
-    // Map events in the mode: a pen down chooses one province of the player,
-    // moving the pen onto more adds them.
-    void RecruitModePenDown(int16_t province);
-    void RecruitModeDrag(int16_t province);
-    // The player's resources changed (the market): limits and counts again.
-    void RecruitModeResourcesChanged();
-    // Control handlers.
-    void OnSquadButtonTap(CWindow* control, intptr_t argument);
-    void OnRecruitApplyTap(CWindow* control, intptr_t argument);
-    void OnRecruitClearTap(CWindow* control, intptr_t argument);
-    // "BtnInfo": the selected squad kind's description; "BtnMarket": the market.
-    void OnRecruitInfoTap(CWindow* control, intptr_t argument);
-    void OnRecruitMarketTap(CWindow* control, intptr_t argument);
-    void OnRecruitScrollerChanged(CValueScroller* scroller);
-    // The scroller's position while it moves (label only) and once it is set.
-    void OnRecruitScrollChanging(int32_t position, int32_t maximum);
-    void OnRecruitScrollSet(int32_t position);
-
-    // Derived values over the provinces of the world.
-    int32_t ChosenProvinceCount() const;
-    int32_t Recruited(int32_t index) const;
-    int32_t RecruitedHere(int32_t index) const;
-    int32_t GarrisonTotal(int32_t index) const;
-    bool IsProvinceChosen(int32_t province) const;
-    // Read by tests and the panels.
-    PlayerRecord* RecruitingPlayer() const { return m_recruitPlayer; }
-    const CArmy* RecruitPool() const { return m_recruitPool.get(); }
-    int32_t SquadButtonCount() const { return m_squadButtonCount; }
-    CSquadButton* SquadButton(int32_t index) const
-    {
-        return index >= 0 && index < m_squadButtonCount ? m_squadButtons[index] : nullptr;
-    }
-    int32_t SelectedSquad() const { return m_selectedSquad; }
-
-    // ---- end of recruit mode -----------------------------------------------
+    RecruitMode& Recruit() { return *m_recruit; }
+    const RecruitMode& Recruit() const { return *m_recruit; }
 
     // ---- Operation-window launchers ----------------------------------------
-    // One per dialog request kind: each opens its window as a child of the map
-    // window (layout names resolve under the map window's node), hands it the
-    // request record, runs it modally and deletes it. The window writes the
-    // user's answer into the record.
+    // One per dialog request kind (LauncherTable says which): each opens its
+    // window as a child of the map window (layout names resolve under the map
+    // window's node), hands it the request record, runs it modally and
+    // deletes it. The window writes the user's answer into the record.
     void OpenBuildCastleWnd(CastleWorkRequestArgs* record);
     void OpenCastleInfoWnd(CastleInfoRequestArgs* record);  // not modal: the window stays
     void OpenDemolishCastleWnd(CastleWorkRequestArgs* record);
@@ -373,30 +259,20 @@ public:
     void ShowRecordMessage(MessageRequest* record);
     void OpenPrepTrebWnd(SiegeRequestArgs* record);
     void OpenVolunteersWnd(VolunteersRequestArgs* record);
-    // Calls the launcher of a kind with the record as that kind's type; false
-    // for a kind without one (the three unused kinds and kinds past the last),
-    // whose record is left as the poster filled it. The report is the
-    // window's own.
-    bool RunLauncher(UiRequestKind kind, void* record);
 
     // The castle information window's hide handler: releases the input
     // capture it held and unlocks the map frame.
     void OnCastleInfoClosed(CWindow* window, intptr_t argument);
-    // The castle information window, null until the first castle information request.
-    class CCastleInfoWnd* CastleInfoWnd() const { return m_castleInfoWnd; }
-    // Deletes the dialogs still alive (the castle information window); part of
-    // tearing the map screen's dialogs down.
-    void DestroyLauncherDialogs();
+    // The windows the launchers keep (the castle information window among them).
+    const LauncherDialogs& Dialogs() const { return m_dialogs; }
 
     // ---- end of the launchers ----------------------------------------------
 
 private:
-    // Puts what the recruit mode placed into the lord's record.
-    void BookRecruits();
-
     // ---- State of the window, its dispatcher, game flow and panels ---------
 
     CMapFrame* m_mapFrame = nullptr;
+    MapFrameSteps m_frameSteps{m_mapFrame};
     CMapBattleWnd* m_battleWnd = nullptr;
     CGameMenu* m_gameMenu = nullptr;
     CReportWnd* m_reportWnd = nullptr;
@@ -427,34 +303,6 @@ private:
     bool IsGameMenuShown() const;
     void CloseGameMenu();
     uint16_t RunGameMenu(bool reportsEnabled);
-    CItemListWnd* CreateArmyList(CWindow* parent, const CStr& path);
-    CCastleWnd* CreateCastleControl(CWindow* parent, const CStr& path);
-    void BindRecruitControls();
-    void EnterRecruitState();
-    void LeaveRecruitState();
-    void RecruitPenDown(int16_t province);
-    void RecruitDrag(int16_t province);
-    void HideCastleInfo();
-    bool IsCastleInfoShown() const;
-    void RefreshCastleInfo();
-    void SetViewHold(bool held);
-    bool ReadViewHold(bool fallback) const;
-    void InvalidateMapFrame();
-    void SetDragScroll(bool on);
-    void SetViewSelection(int16_t province);
-    void SetViewMapMode(bool on);
-    void ClearViewMarks(bool mark);
-    void SetViewMark(int16_t province, int16_t mark, bool notify);
-    void SetFrameHalfScale(bool half);
-    void ScrollFrameTo(int16_t province, uint8_t mark);
-    void PlaceMapFrame(const PackedRect& area, bool relayout);
-    void LoadMapBlocks(const CStr& missionPath);
-    void ReleaseMapBlocks();
-    void ActivateMapFrame(bool on);
-    void ShowMapFrame(bool show);
-    // The army's squads in its owner's colour.
-    void FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner, const char* emptyKey);
-    void ShowCastleStatus(ProvinceRecord* province, const char* emptyKey);
     void RebuildScreen();
     PackedRect MapFrameArea() const;
     int16_t SelectedProvinceIndex() const;
@@ -462,7 +310,6 @@ private:
     void ConnectGameSignals();
     void ConnectMenuKey();
     void ShowProvinceHead(ProvinceRecord* province);
-    void RecruitResourcesChanged();
     void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
     void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
     void ShowStartFailure(const char* titleKey, const char* textKey);
@@ -477,34 +324,11 @@ private:
 
     // ---- end of the window's state -----------------------------------------
 
-    // ---- State of recruit mode ---------------------------------------------
-
-    class CMapView* RecruitView() const;
-    void ShowRecruitTreasury(CResWnd* control);
-    void RedrawRecruitMarkers();
-    // The squad buttons still standing in the recruit panel (the panel and
-    // its children go when the screen is rebuilt around a battle).
-    void ForgetLostSquadButtons();
-
-    PlayerRecord* m_recruitPlayer = nullptr;
-    // A copy of the player's army: item i stands for squad kind i; its count
-    // is how many more units of that kind may be recruited.
-    std::unique_ptr<CArmy> m_recruitPool;
-    CSquadButton* m_squadButtons[kMaxSquadButtons] = {};
-    int32_t m_squadButtonCount = 0;
-    int32_t m_selectedSquad = -1;
-    // Units recruited in this stay, per province and squad kind (province x
-    // kind): what may be given back, and what the map's markers count.
-    std::vector<int32_t> m_recruitedHere;
-    int32_t m_recruitKinds = 0;
-
-    // ---- end of recruit mode's state ---------------------------------------
+    std::unique_ptr<RecruitMode> m_recruit;
 
     // ---- State of the launchers (the dialog cache) -------------------------
     // The open window of each slot-keeping kind (null between requests).
-    CWindow* m_dialogSlots[38] = {};
-    CWindow*& DialogSlot(UiRequestKind kind) { return m_dialogSlots[static_cast<uint32_t>(kind)]; }
-    class CCastleInfoWnd* m_castleInfoWnd = nullptr;
+    LauncherDialogs m_dialogs;
 
     // ---- end of the launchers' state ---------------------------------------
 };

@@ -10,6 +10,7 @@
 #include "game/player_record.h"
 #include "game/running_game.h"
 #include "game/ui_request.h"
+#include "mapscreen/launcher_table.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
 #include "ui/ui_link.h"
@@ -24,10 +25,7 @@ uint32_t CMapWnd::OnUiRequest(UiRequestKind kind, void* record)
         TreeNodeScope scope;
         if (scope.Saved())
             CUIMgr::Tree().GoToPath(m_link.Path().Chars());
-        if (kind == UiRequestKind::Report)
-            OpenReportWnd(static_cast<const ReportRequestArgs*>(record));
-        else
-            RunLauncher(kind, record);
+        LauncherTable::Run(*this, kind, record);
     }
     // The castle information window keeps the map held until it hides.
     if (wasFree && kind != UiRequestKind::CastleInfo)
@@ -56,7 +54,7 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
     if (!record)
         return;
     LockMapFrame();
-    ShowMapFrame(false);
+    m_frameSteps.Show(false);
     DestroyDialogs();
     DestroyMapFrame();
     DestroyPanels();
@@ -69,8 +67,8 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
     RebuildScreen();
     SetMode(kModeComputer, false);
     if (goesOn) {
-        ShowMapFrame(true);
-        InvalidateMapFrame();
+        m_frameSteps.Show(true);
+        m_frameSteps.Invalidate();
         FrameStep();
         UnlockMapFrame();
     }

@@ -76,11 +76,11 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
             EndSession();
             return 0;
         }
-        LoadMapBlocks(Game().missionPath);
+        m_frameSteps.LoadMapBlocks(Game().missionPath);
         m_loaded = 1;
     } else {
         const CStr path = Map::CSrenarionMgr::MissionPath(m_options.scenario, m_options.mission);
-        LoadMapBlocks(path);
+        m_frameSteps.LoadMapBlocks(path);
         // A mission that does not load leaves a world without players, whose
         // turn loop would never end: the game is refused instead.
         if (!NewGameFromMission(path)) {
@@ -110,8 +110,8 @@ void CMapWnd::OnShow()
     if (m_inTurnLoop)
         return;
     SetMode(kModeComputer, false);
-    ActivateMapFrame(true);
-    ShowMapFrame(true);
+    m_frameSteps.SetPaletteActive(true);
+    m_frameSteps.Show(true);
     if (!m_loaded) {
         m_window->Invalidate();
         PrefNewGame[0] = int16_t(m_options.scenario);
@@ -134,10 +134,10 @@ void CMapWnd::OnHide()
     if (CWindow* root = CWindowMgr::Root(); root && root->IsVisible())
         root->Show(false, false);
     LockMapFrame();
-    ShowMapFrame(false);
+    m_frameSteps.Show(false);
     EndSession();
-    ReleaseMapBlocks();
-    ActivateMapFrame(false);
+    m_frameSteps.ReleaseMapBlocks();
+    m_frameSteps.SetPaletteActive(false);
 }
 
 bool CMapWnd::SaveIntoSlot()
@@ -278,14 +278,14 @@ void CMapWnd::RebuildScreen()
     CreatePanels();
     if (!m_mapFrame) {
         CreateMapFrame();
-        LoadMapBlocks(Game().missionPath);
+        m_frameSteps.LoadMapBlocks(Game().missionPath);
         // The torn-down frame gave its palette back with the screen; the new
         // one is drawn in the map's colours only once it puts its own up.
-        ActivateMapFrame(true);
+        m_frameSteps.SetPaletteActive(true);
         LayoutModePanels(false);
         ShowModePanels();
         EnterMode();
-        InvalidateMapFrame();
+        m_frameSteps.Invalidate();
         OnProvinceSelected(SelectedProvinceIndex(), 1, 1);
     } else {
         ShowModePanels();

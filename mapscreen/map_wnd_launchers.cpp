@@ -79,47 +79,47 @@ void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const
 
 void CMapWnd::OpenBuildCastleWnd(CastleWorkRequestArgs* record)
 {
-    if (DialogSlot(UiRequestKind::BuildCastle) != nullptr || record == nullptr)
+    if (m_dialogs.Slot(UiRequestKind::BuildCastle) != nullptr || record == nullptr)
         return;
-    RunOnce(DialogSlot(UiRequestKind::BuildCastle),
+    RunOnce(m_dialogs.Slot(UiRequestKind::BuildCastle),
             new (std::nothrow) CBuildCastleWnd(Window(), CStr("BuildCastleWnd")),
             [&](CBuildCastleWnd* w) { w->Setup(record); });
 }
 
 void CMapWnd::OpenDemolishCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDemolishCastleWnd>(Window(), DialogSlot(UiRequestKind::DemolishCastle), m_castleInfoWnd,
-                                       "DemolishCastleWnd", record, true);
+    OpenCastleWork<CDemolishCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::DemolishCastle),
+                                       m_dialogs.CastleInfo(), "DemolishCastleWnd", record, true);
 }
 void CMapWnd::OpenCompleteCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CCompleteCastleWnd>(Window(), DialogSlot(UiRequestKind::CompleteCastle), m_castleInfoWnd,
-                                       "CompleteCastleWnd", record, false);
+    OpenCastleWork<CCompleteCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::CompleteCastle),
+                                       m_dialogs.CastleInfo(), "CompleteCastleWnd", record, false);
 }
 void CMapWnd::OpenRepairCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CRepairCastleWnd>(Window(), DialogSlot(UiRequestKind::RepairCastle), m_castleInfoWnd,
-                                     "RepairCastleWnd", record, false);
+    OpenCastleWork<CRepairCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::RepairCastle),
+                                     m_dialogs.CastleInfo(), "RepairCastleWnd", record, false);
 }
 void CMapWnd::OpenDigMoatWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDigMoatWnd>(Window(), DialogSlot(UiRequestKind::DigMoat), m_castleInfoWnd, "DigMoatWnd",
-                                record, false);
+    OpenCastleWork<CDigMoatWnd>(Window(), m_dialogs.Slot(UiRequestKind::DigMoat), m_dialogs.CastleInfo(),
+                                "DigMoatWnd", record, false);
 }
 void CMapWnd::OpenAddCatapultWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddCatapultWnd>(Window(), DialogSlot(UiRequestKind::AddCatapult), m_castleInfoWnd,
-                                    "AddCatapultWnd", record, false);
+    OpenCastleWork<CAddCatapultWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddCatapult),
+                                    m_dialogs.CastleInfo(), "AddCatapultWnd", record, false);
 }
 void CMapWnd::OpenAddWallsWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddWallsWnd>(Window(), DialogSlot(UiRequestKind::AddWalls), m_castleInfoWnd,
+    OpenCastleWork<CAddWallsWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddWalls), m_dialogs.CastleInfo(),
                                  "AddWallsWnd", record, false);
 }
 void CMapWnd::OpenAddBuildingWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddBuildingWnd>(Window(), DialogSlot(UiRequestKind::AddBuilding), m_castleInfoWnd,
-                                    "AddBuildingWnd", record, false);
+    OpenCastleWork<CAddBuildingWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddBuilding),
+                                    m_dialogs.CastleInfo(), "AddBuildingWnd", record, false);
 }
 
 // ---- The castle panel (not modal) ----------------------------------------
@@ -128,25 +128,20 @@ void CMapWnd::OpenCastleInfoWnd(CastleInfoRequestArgs* record)
 {
     if (record == nullptr)
         return;
-    if (m_castleInfoWnd == nullptr) {
-        m_castleInfoWnd = new (std::nothrow) CCastleInfoWnd(Window(), CStr("CastleInfoWnd"));
-        if (m_castleInfoWnd == nullptr)
+    if (m_dialogs.CastleInfo() == nullptr) {
+        m_dialogs.KeepCastleInfo(new (std::nothrow) CCastleInfoWnd(Window(), CStr("CastleInfoWnd")));
+        if (m_dialogs.CastleInfo() == nullptr)
             return;
     }
-    m_castleInfoWnd->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
-    m_castleInfoWnd->Setup(record);
-    m_castleInfoWnd->Show(true, false);
+    CCastleInfoWnd* info = m_dialogs.CastleInfo();
+    info->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
+    info->Setup(record);
+    info->Show(true, false);
     // A second request while the panel is open must not stack it twice: one
     // hide would then leave it holding the pen with the map below dead.
-    CWindowMgr::RemoveCapture(m_castleInfoWnd);
-    CWindowMgr::PushCapture(m_castleInfoWnd);
-    m_castleInfoWnd->BringToFront(true);
-}
-
-void CMapWnd::DestroyLauncherDialogs()
-{
-    delete m_castleInfoWnd;
-    m_castleInfoWnd = nullptr;
+    CWindowMgr::RemoveCapture(info);
+    CWindowMgr::PushCapture(info);
+    info->BringToFront(true);
 }
 
 // ---- Ignored kinds ---------------------------------------------------------
@@ -177,15 +172,15 @@ void CMapWnd::OpenSkillsWnd(SkillsRequestArgs* record)
 }
 void CMapWnd::OpenTransferWnd(TransferRequestArgs* record)
 {
-    OpenOperation<CTransferWnd>(Window(), DialogSlot(UiRequestKind::Transfer), "TransferWnd", record);
+    OpenOperation<CTransferWnd>(Window(), m_dialogs.Slot(UiRequestKind::Transfer), "TransferWnd", record);
 }
 void CMapWnd::OpenTradingWnd(TradingRequestArgs* record)
 {
-    OpenOperation<CTradingWnd>(Window(), DialogSlot(UiRequestKind::Trading), "TradingWnd", record);
+    OpenOperation<CTradingWnd>(Window(), m_dialogs.Slot(UiRequestKind::Trading), "TradingWnd", record);
 }
 void CMapWnd::OpenTaxesWnd(TaxesRequestArgs* record)
 {
-    OpenOperation<CTaxesWnd>(Window(), DialogSlot(UiRequestKind::Taxes), "TaxesWnd", record);
+    OpenOperation<CTaxesWnd>(Window(), m_dialogs.Slot(UiRequestKind::Taxes), "TaxesWnd", record);
 }
 void CMapWnd::OpenRandomEventWnd(RandomEventRequestArgs* record)
 {
@@ -202,9 +197,10 @@ void CMapWnd::OpenVolunteersWnd(VolunteersRequestArgs* record)
 
 void CMapWnd::OpenDeceaseWnd(DeceaseRequestArgs* record)
 {
-    if (DialogSlot(UiRequestKind::Decease) != nullptr || record == nullptr)
+    if (m_dialogs.Slot(UiRequestKind::Decease) != nullptr || record == nullptr)
         return;
-    RunOnce(DialogSlot(UiRequestKind::Decease), new (std::nothrow) CDeceaseWnd(Window(), CStr("DeceaseWnd")),
+    RunOnce(m_dialogs.Slot(UiRequestKind::Decease),
+            new (std::nothrow) CDeceaseWnd(Window(), CStr("DeceaseWnd")),
             [&](CDeceaseWnd* w) { w->Setup(record); });
 }
 
@@ -226,9 +222,10 @@ void CMapWnd::OpenDeceaseSuccessWnd(DeceaseResultArgs* record)
 
 void CMapWnd::OpenRobberyWnd(RobberyRequestArgs* record)
 {
-    if (DialogSlot(UiRequestKind::Robbery) != nullptr || record == nullptr)
+    if (m_dialogs.Slot(UiRequestKind::Robbery) != nullptr || record == nullptr)
         return;
-    RunOnce(DialogSlot(UiRequestKind::Robbery), new (std::nothrow) CRobberyWnd(Window(), CStr("RobberyWnd")),
+    RunOnce(m_dialogs.Slot(UiRequestKind::Robbery),
+            new (std::nothrow) CRobberyWnd(Window(), CStr("RobberyWnd")),
             [&](CRobberyWnd* w) { w->Setup(record); });
 }
 
@@ -259,9 +256,9 @@ void CMapWnd::OpenRobberySuccessWnd(RobberyResultArgs* record)
 
 void CMapWnd::OpenScoutWnd(ScoutRequestArgs* record)
 {
-    if (DialogSlot(UiRequestKind::Scout) != nullptr || record == nullptr)
+    if (m_dialogs.Slot(UiRequestKind::Scout) != nullptr || record == nullptr)
         return;
-    RunOnce(DialogSlot(UiRequestKind::Scout), new (std::nothrow) CScoutWnd(Window(), CStr("ScoutWnd")),
+    RunOnce(m_dialogs.Slot(UiRequestKind::Scout), new (std::nothrow) CScoutWnd(Window(), CStr("ScoutWnd")),
             [&](CScoutWnd* w) { w->Setup(record); });
 }
 
@@ -285,9 +282,9 @@ void CMapWnd::OpenScoutSuccessWnd(ScoutResultArgs* record)
 
 void CMapWnd::OpenNERWnd(NotEnoughResourcesArgs* record)
 {
-    if (DialogSlot(UiRequestKind::NotEnoughResources) != nullptr || record == nullptr)
+    if (m_dialogs.Slot(UiRequestKind::NotEnoughResources) != nullptr || record == nullptr)
         return;
-    RunOnce(DialogSlot(UiRequestKind::NotEnoughResources),
+    RunOnce(m_dialogs.Slot(UiRequestKind::NotEnoughResources),
             new (std::nothrow) CNERWnd(Window(), CStr("NERWnd")), [&](CNERWnd* w) { w->Setup(record); });
 }
 
@@ -383,125 +380,11 @@ void CMapWnd::ShowRecordMessage(MessageRequest* request)
     delete box;
 }
 
-// ---- The dispatch table ----------------------------------------------------
-
-bool CMapWnd::RunLauncher(UiRequestKind kind, void* record)
-{
-    switch (kind) {
-    case UiRequestKind::BuildCastle:
-        OpenBuildCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::CastleInfo:
-        OpenCastleInfoWnd(static_cast<CastleInfoRequestArgs*>(record));
-        return true;
-    case UiRequestKind::DemolishCastle:
-        OpenDemolishCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::CompleteCastle:
-        OpenCompleteCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::RepairCastle:
-        OpenRepairCastleWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::DigMoat:
-        OpenDigMoatWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::AddCatapult:
-        OpenAddCatapultWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::AddWalls:
-        OpenAddWallsWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::AddBuilding:
-        OpenAddBuildingWnd(static_cast<CastleWorkRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Recruit:
-        IgnoreRequest13(static_cast<RecruitRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Skills:
-        OpenSkillsWnd(static_cast<SkillsRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Transfer:
-        OpenTransferWnd(static_cast<TransferRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Trading:
-        OpenTradingWnd(static_cast<TradingRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Taxes:
-        OpenTaxesWnd(static_cast<TaxesRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Decease:
-        OpenDeceaseWnd(static_cast<DeceaseRequestArgs*>(record));
-        return true;
-    case UiRequestKind::DeceaseFailure:
-        OpenDeceaseFailureWnd(static_cast<DeceaseResultArgs*>(record));
-        return true;
-    case UiRequestKind::DeceaseSuccess:
-        OpenDeceaseSuccessWnd(static_cast<DeceaseResultArgs*>(record));
-        return true;
-    case UiRequestKind::Robbery:
-        OpenRobberyWnd(static_cast<RobberyRequestArgs*>(record));
-        return true;
-    case UiRequestKind::RobberyEmpty:
-        OpenRobberyEmptyWnd(static_cast<RobberyResultArgs*>(record));
-        return true;
-    case UiRequestKind::RobberyFailure:
-        OpenRobberyFailureWnd(static_cast<RobberyResultArgs*>(record));
-        return true;
-    case UiRequestKind::RobberySuccess:
-        OpenRobberySuccessWnd(static_cast<RobberyResultArgs*>(record));
-        return true;
-    case UiRequestKind::Scout:
-        OpenScoutWnd(static_cast<ScoutRequestArgs*>(record));
-        return true;
-    case UiRequestKind::ScoutFailure:
-        OpenScoutFailureWnd(static_cast<ScoutResultArgs*>(record));
-        return true;
-    case UiRequestKind::ScoutSuccess:
-        OpenScoutSuccessWnd(static_cast<ScoutResultArgs*>(record));
-        return true;
-    case UiRequestKind::NotEnoughResources:
-        OpenNERWnd(static_cast<NotEnoughResourcesArgs*>(record));
-        return true;
-    case UiRequestKind::BattleResults:
-        OpenBattleResultsWnd(static_cast<const BattleResultArgs*>(record));
-        return true;
-    case UiRequestKind::PlayerTurnNotice:
-        ShowNextPlayerMessage(static_cast<const PlayerTurnNotice*>(record));
-        return true;
-    case UiRequestKind::RandomEvent:
-        OpenRandomEventWnd(static_cast<RandomEventRequestArgs*>(record));
-        return true;
-    case UiRequestKind::DiplomacyAnswer:
-        IgnoreRequest32(static_cast<DiplomacyRequestArgs*>(record));
-        return true;
-    case UiRequestKind::BattleAttack:
-        OpenMapBtlAttackWnd(static_cast<BattleQuestionArgs*>(record));
-        return true;
-    case UiRequestKind::BattleDefend:
-        OpenMapBtlDefendWnd(static_cast<BattleQuestionArgs*>(record));
-        return true;
-    case UiRequestKind::Message:
-        ShowRecordMessage(static_cast<MessageRequest*>(record));
-        return true;
-    case UiRequestKind::PrepareSiege:
-        OpenPrepTrebWnd(static_cast<SiegeRequestArgs*>(record));
-        return true;
-    case UiRequestKind::Volunteers:
-        OpenVolunteersWnd(static_cast<VolunteersRequestArgs*>(record));
-        return true;
-    default:
-        // The report is the window's own; the three unused kinds and any kind
-        // past the last have no launcher.
-        return false;
-    }
-}
-
 // ---- The castle panel's hide handler ---------------------------------------
 
 void CMapWnd::OnCastleInfoClosed(CWindow*, intptr_t)
 {
-    if (m_castleInfoWnd != nullptr)
-        CWindowMgr::RemoveCapture(m_castleInfoWnd);
+    if (CCastleInfoWnd* info = m_dialogs.CastleInfo())
+        CWindowMgr::RemoveCapture(info);
     UnlockMapFrame();
 }

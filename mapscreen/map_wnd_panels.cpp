@@ -17,6 +17,7 @@
 #include "mapdialogs/dialog_controls.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
+#include "mapscreen/panel_contents.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
 #include "ui/label.h"
@@ -32,7 +33,7 @@ void CMapWnd::OnPlayerResources(const CResourceBundle* bundle)
     ShowBundle(m_panels.mapTopTreasury, *bundle, true);
     if (m_mode == kModeRecruit) {
         ShowBundle(m_panels.recruitTreasury, *bundle, true);
-        RecruitResourcesChanged();
+        m_recruit->ResourcesChanged();
     }
 }
 
@@ -50,7 +51,7 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player)
             name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(PlayerColour(player)) + 1);
             m_panels.campStyle->SetImage(name, true);
         }
-        FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
+        PanelContents::FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
     } else if (m_mode == kModeComputer) {
         FormatOwnString(m_panels.aiPlayer, 0, current ? current->name : player->name);
     }
@@ -159,10 +160,10 @@ void CMapWnd::ShowOwnProvince(ProvinceRecord* province)
     if (!province)
         return;
     ShowProvinceHead(province);
-    FillArmyList(m_panels.garrisonList, &province->garrison, province->owner, "NoGrdArmy");
-    ShowCastleStatus(province, "NoCastle");
-    if (IsCastleInfoShown())
-        RefreshCastleInfo();
+    PanelContents::FillArmyList(m_panels.garrisonList, &province->garrison, province->owner, "NoGrdArmy");
+    PanelContents::ShowCastleStatus(m_panels.castleCtrl, province, "NoCastle");
+    if (m_dialogs.IsCastleInfoShown())
+        m_dialogs.RefreshCastleInfo();
 }
 
 void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
@@ -174,8 +175,8 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
     PlayerRecord* owner = province->owner;
     const bool known = owner && controller && controller->IsScouted(province);
     if (!known) {
-        FillArmyList(m_panels.garrisonList, nullptr, owner, "NoGrdArmyInfo");
-        ShowCastleStatus(nullptr, "NoCastleInfo");
+        PanelContents::FillArmyList(m_panels.garrisonList, nullptr, owner, "NoGrdArmyInfo");
+        PanelContents::ShowCastleStatus(m_panels.castleCtrl, nullptr, "NoCastleInfo");
         return;
     }
     // A copy: the list must not show the owner's own army merged into his
@@ -184,8 +185,8 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
     m_armyCopy = new CArmy(province->garrison);
     if (owner->capital == province->index)
         m_armyCopy->Merge(owner->army);
-    FillArmyList(m_panels.garrisonList, m_armyCopy, owner, "NoGrdArmy");
-    ShowCastleStatus(province, "NoCastle");
+    PanelContents::FillArmyList(m_panels.garrisonList, m_armyCopy, owner, "NoGrdArmy");
+    PanelContents::ShowCastleStatus(m_panels.castleCtrl, province, "NoCastle");
 }
 
 void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark)
@@ -203,7 +204,7 @@ void CMapWnd::ShowDomain(uint8_t playerIndex, uint8_t mark)
         OnProvinceSelected(player.capital, 1, mark);
     for (int i = 0; i < world->ProvinceCount(); ++i) {
         const ProvinceRecord& province = world->Province(i);
-        SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
+        m_frameSteps.SetViewMark(int16_t(i), province.owner == &player ? 0 : -1, mark != 0);
     }
     ShowDomainInfo(playerIndex);
 }

@@ -10,6 +10,8 @@ class CWindow;
 // "<parent path>/<name>": the layout path of a child node.
 CStr MapWndPath(const CStr& parentPath, const char* name);
 bool IsShown(const CWindow* window);
+// The locale table's text of a key.
+CStr LocalizedText(const char* key);
 // The look of a toggle button: pressed XOR checked.
 bool IsDrawnDown(const CButton* button);
 // Shows or hides without raising; nothing when already so.

@@ -1,8 +1,7 @@
-// The map window's steps on the screen's other parts: the map frame and
-// its view, the in-game menu, the squad lists and castle control of the
-// panels, the recruit mode, and the windows it opens (messages, the report
-// window, the launchers, the battle window and the quick battle runner, the
-// custom-player, menu and end-of-game windows).
+// The map window's steps on the screen's other parts: the map frame, the
+// in-game menu, and the windows it opens (messages, the report window, the
+// battle window and the quick battle runner, the custom-player, menu and
+// end-of-game windows).
 
 #include "battle/battle_flow.h"
 #include "battle/quick_battle.h"
@@ -41,17 +40,6 @@
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
 
-namespace {
-
-CStr Localized(const char* key)
-{
-    CStr text;
-    GetLocaleText(key, text);
-    return text;
-}
-
-}  // namespace
-
 // ---- Map frame and view ----------------------------------------------------
 
 void CMapWnd::CreateMapFrame()
@@ -81,181 +69,6 @@ void CMapWnd::DestroyMapFrame()
     CMapFrame* frame = m_mapFrame;
     m_mapFrame = nullptr;
     delete frame;
-}
-
-void CMapWnd::SetViewHold(bool held)
-{
-    if (m_mapFrame)
-        m_mapFrame->View().HoldBlink(held);
-}
-
-// The view's blink timer is also held while nothing is selected, so the
-// window's own record of the hold is the one that counts.
-bool CMapWnd::ReadViewHold(bool fallback) const
-{
-    return fallback;
-}
-
-void CMapWnd::InvalidateMapFrame()
-{
-    if (m_mapFrame)
-        m_mapFrame->Window()->Invalidate();
-}
-
-void CMapWnd::SetDragScroll(bool on)
-{
-    if (m_mapFrame)
-        m_mapFrame->dragScrollEnabled = on ? 1 : 0;
-}
-
-void CMapWnd::SetViewSelection(int16_t province)
-{
-    if (m_mapFrame)
-        m_mapFrame->View().SelectProvince(province);
-}
-
-void CMapWnd::SetViewMapMode(bool on)
-{
-    if (!m_mapFrame)
-        return;
-    m_mapFrame->View().markersShown = on ? 1 : 0;
-    m_mapFrame->View().OnActionMarkers();
-}
-
-void CMapWnd::ClearViewMarks(bool mark)
-{
-    CGameWorld* world = GameWorld();
-    if (!m_mapFrame || !world)
-        return;
-    for (int i = 0; i < world->ProvinceCount(); ++i)
-        m_mapFrame->View().SetHighlight(-1, i, mark);
-}
-
-void CMapWnd::SetViewMark(int16_t province, int16_t mark, bool notify)
-{
-    // -1 would name the selected province in the view.
-    if (m_mapFrame && province >= 0)
-        m_mapFrame->View().SetHighlight(mark, province, notify);
-}
-
-void CMapWnd::SetFrameHalfScale(bool half)
-{
-    if (m_mapFrame)
-        m_mapFrame->SetHalfScale(half, true);
-}
-
-void CMapWnd::ScrollFrameTo(int16_t province, uint8_t mark)
-{
-    CGameWorld* world = GameWorld();
-    if (!m_mapFrame || !world || province < 0 || province >= world->ProvinceCount())
-        return;
-    m_mapFrame->CenterOnProvince(&world->Province(province), mark != 0);
-}
-
-void CMapWnd::PlaceMapFrame(const PackedRect& area, bool relayout)
-{
-    if (!m_mapFrame)
-        return;
-    m_mapFrame->relayoutRepaint = relayout ? 1 : 0;
-    m_mapFrame->Window()->SetRect(area, false);
-    m_mapFrame->relayoutRepaint = 0;
-    if (m_mode == kModeMap) {
-        if (ProvinceRecord* province = CurrentProvince())
-            m_mapFrame->CenterOnProvince(province, relayout);
-    }
-}
-
-void CMapWnd::LoadMapBlocks(const CStr& missionPath)
-{
-    if (m_mapFrame)
-        m_mapFrame->LoadMapBlocks(missionPath);
-}
-
-void CMapWnd::ReleaseMapBlocks()
-{
-    if (m_mapFrame)
-        m_mapFrame->View().ReleaseBlocks();
-}
-
-void CMapWnd::ActivateMapFrame(bool on)
-{
-    if (m_mapFrame)
-        m_mapFrame->SetMapPaletteActive(on);
-}
-
-void CMapWnd::ShowMapFrame(bool show)
-{
-    if (m_mapFrame)
-        ShowWindow(m_mapFrame->Window(), show);
-}
-
-// ---- Panels' other controls ------------------------------------------------
-
-CItemListWnd* CMapWnd::CreateArmyList(CWindow* parent, const CStr& path)
-{
-    CItemListWnd* list = new CItemListWnd(parent, path, true);
-    list->SetDisplayFlags(true, false, false);
-    return list;
-}
-
-CCastleWnd* CMapWnd::CreateCastleControl(CWindow* parent, const CStr& path)
-{
-    return new CCastleWnd(parent, path, true);
-}
-
-void CMapWnd::FillArmyList(CItemListWnd* list, const CArmy* army, const PlayerRecord* owner,
-                           const char* emptyKey)
-{
-    if (!list)
-        return;
-    list->SetSideColour(PlayerColour(owner), false);
-    if (emptyKey)
-        list->SetEmptyText(Localized(emptyKey));
-    if (army)
-        list->Fill(*army, 0, true, false, false);
-    else
-        list->Clear(true);
-}
-
-void CMapWnd::ShowCastleStatus(ProvinceRecord* province, const char* emptyKey)
-{
-    CCastleWnd* control = m_panels.castleCtrl;
-    if (!control)
-        return;
-    if (province && province->HasCastle()) {
-        control->UpdateStatus(&province->castle);
-        return;
-    }
-    if (CMarkupWnd* text = control->NoCastleText())
-        text->SetText(Localized(emptyKey), false);
-    control->UpdateStatus(nullptr);
-}
-
-// ---- Recruit mode ----------------------------------------------------------
-
-void CMapWnd::BindRecruitControls()
-{
-    BindRecruitModeControls();
-}
-void CMapWnd::EnterRecruitState()
-{
-    EnterRecruitMode();
-}
-void CMapWnd::LeaveRecruitState()
-{
-    LeaveRecruitMode();
-}
-void CMapWnd::RecruitPenDown(int16_t province)
-{
-    RecruitModePenDown(province);
-}
-void CMapWnd::RecruitDrag(int16_t province)
-{
-    RecruitModeDrag(province);
-}
-void CMapWnd::RecruitResourcesChanged()
-{
-    RecruitModeResourcesChanged();
 }
 
 // ---- In-game menu ----------------------------------------------------------
@@ -317,24 +130,7 @@ void CMapWnd::DestroyDialogs()
     CReportWnd* report = m_reportWnd;
     m_reportWnd = nullptr;
     delete report;
-    DestroyLauncherDialogs();
-}
-
-void CMapWnd::HideCastleInfo()
-{
-    if (m_castleInfoWnd && m_castleInfoWnd->IsVisible())
-        m_castleInfoWnd->Show(false, false);
-}
-
-bool CMapWnd::IsCastleInfoShown() const
-{
-    return m_castleInfoWnd && m_castleInfoWnd->IsVisible();
-}
-
-void CMapWnd::RefreshCastleInfo()
-{
-    if (m_castleInfoWnd)
-        m_castleInfoWnd->Refresh();
+    m_dialogs.DestroyAll();
 }
 
 void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
@@ -354,14 +150,14 @@ void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
 void CMapWnd::ShowStartFailure(const char* titleKey, const char* textKey)
 {
     CMessageWnd* box = new CMessageWnd(CWindowMgr::Root());
-    box->Setup(Localized(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
+    box->Setup(LocalizedText(textKey), CStr(titleKey), MessageTapToClose, CStr(), true);
     delete box;
 }
 
 uint16_t CMapWnd::AskQuestion(const char* titleKey, const char* textKey)
 {
     CMessageWnd* box = new CMessageWnd(m_window);
-    box->Setup(Localized(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
+    box->Setup(LocalizedText(textKey), CStr(titleKey), MessageQuestion, CStr("/Sounds/msg_qst"), true);
     const uint16_t result = box->ModalResult();
     delete box;
     return result;
@@ -433,7 +229,7 @@ void CMapWnd::RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool n
     CMessageWnd* box = nullptr;
     if (notice) {
         box = new CMessageWnd(m_window);
-        box->Setup(Localized("QuickBtlM"), Localized("QuickBtlT"), MessageNoButtons, CStr(), false);
+        box->Setup(LocalizedText("QuickBtlM"), LocalizedText("QuickBtlT"), MessageNoButtons, CStr(), false);
         FrameStep();
     }
     {

@@ -86,7 +86,7 @@ void CHumanController::OnCommand(uint32_t command)
     case 2: {
         ReportRequestArgs args;
         args.controller = this;
-        PostUiRequest(UiRequestKind::Report, &args);
+        PostUiRequest(args);
         break;
     }
     case 3:
@@ -167,7 +167,7 @@ void CHumanController::CastleCommand()
     castleInfoRequest.province = castleInfoProvince;
     castleInfoRequest.index = castleInfoIndex;
     castleInfoRequest.castle = castleInfoCastle;
-    PostUiRequest(UiRequestKind::CastleInfo, &castleInfoRequest);
+    PostUiRequest(castleInfoRequest);
 }
 
 void CHumanController::TransferFlow(ProvinceRecord* province)
@@ -178,7 +178,7 @@ void CHumanController::TransferFlow(ProvinceRecord* province)
         args.garrison = &province->garrison;
         args.province = province;
         args.deltas.assign(size_t(player->army.Count()), 0);
-        PostUiRequest(UiRequestKind::Transfer, &args);
+        PostUiRequest(args);
         if (args.confirmed) {
             // Through the clamping transfer: a window that asks for more than
             // stands on the other side cannot create units.
@@ -195,7 +195,7 @@ void CHumanController::TradingFlow()
     TradingRequestArgs args;
     args.treasury = player->treasury;
     args.player = player;
-    PostUiRequest(UiRequestKind::Trading, &args);
+    PostUiRequest(args);
     if (!args.confirmed)
         return;
     // A trade exchanges goods; it never makes the treasury bigger nor any
@@ -220,7 +220,7 @@ void CHumanController::RecruitDialog()
         args.units.push_back(SquadTypeWeight(player->army.Item(i)));
         args.counts.push_back(player->army.Item(i)->pending);
     }
-    PostUiRequest(UiRequestKind::Recruit, &args);
+    PostUiRequest(args);
     if (!args.confirmed || args.counts.size() != size_t(player->army.Count()))
         return;
     // What the new counts cost beyond those already bought must be payable.
@@ -250,13 +250,13 @@ void CHumanController::BuildCastleFlow(ProvinceRecord* province)
     args.affordable = player->treasury.AllAtLeast(price) ? 1 : 0;
     if (args.affordable)
         args.remaining = CResourceBundle::SubtractedCopy(player->treasury, price);
-    PostUiRequest(UiRequestKind::BuildCastle, &args);
+    PostUiRequest(UiRequestKind::BuildCastle, args);
     if (args.affordable && args.confirmed)
         BuildCastle(province, price);
 }
 
-void CHumanController::CastleWork(ProvinceRecord* province, UiRequestKind kind, const CResourceBundle& price,
-                                  uint8_t turns, uint32_t command)
+void CHumanController::CastleWork(ProvinceRecord* province, UiRequestKindFor<CastleWorkRequestArgs> kind,
+                                  const CResourceBundle& price, uint8_t turns, uint32_t command)
 {
     CastleWorkRequestArgs args;
     args.price = price;
@@ -294,7 +294,7 @@ void CHumanController::CastleWork(ProvinceRecord* province, UiRequestKind kind, 
     args.affordable = player->treasury.AllAtLeast(price) ? 1 : 0;
     if (args.affordable)
         args.remaining = CResourceBundle::SubtractedCopy(player->treasury, price);
-    PostUiRequest(kind, &args);
+    PostUiRequest(kind, args);
     if (!args.affordable || !args.confirmed)
         return;
     const GameRules& rules = Rules();
@@ -384,7 +384,7 @@ void CHumanController::RunProvinceCommand(uint32_t command)
         CastleWorkRequestArgs args;
         args.price = refund;
         args.affordable = 1;
-        PostUiRequest(UiRequestKind::DemolishCastle, &args);
+        PostUiRequest(UiRequestKind::DemolishCastle, args);
         if (args.confirmed) {
             DemolishCastle(province, refund);
             NotifyCurrentPlayerChanged();
@@ -442,7 +442,7 @@ void CHumanController::ScoutFlow(ProvinceRecord* province)
         NotEnoughResourcesArgs nerr;
         nerr.price = price;
         nerr.mode = 2;
-        PostUiRequest(UiRequestKind::NotEnoughResources, &nerr);
+        PostUiRequest(nerr);
         return;
     }
     for (;;) {
@@ -453,7 +453,7 @@ void CHumanController::ScoutFlow(ProvinceRecord* province)
         args.ownerName = province->owner->name;
         args.provinceName = province->name;
         args.chance = Rules().ScoutChance(&player->hero, &province->owner->hero);
-        PostUiRequest(UiRequestKind::Scout, &args);
+        PostUiRequest(args);
         if (!args.confirmed)
             return;
         if (Scout(province))
@@ -461,7 +461,7 @@ void CHumanController::ScoutFlow(ProvinceRecord* province)
         NotifyCurrentPlayerChanged();
         ScoutResultArgs failure;
         failure.provinceName = province->name;
-        PostUiRequest(UiRequestKind::ScoutFailure, &failure);
+        PostUiRequest(UiRequestKind::ScoutFailure, failure);
     }
     ScoutResultArgs success;
     success.provinceName = province->name;
@@ -471,7 +471,7 @@ void CHumanController::ScoutFlow(ProvinceRecord* province)
     success.owner = owner;
     if (owner && owner->armyLocation == province->index)
         AddCounts(success.garrison, owner->army);
-    PostUiRequest(UiRequestKind::ScoutSuccess, &success);
+    PostUiRequest(UiRequestKind::ScoutSuccess, success);
     NotifyCurrentPlayerChanged();
 }
 
@@ -483,18 +483,18 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province)
     if (!player->treasury.AllAtLeast(rules.deceaseCost)) {
         NotEnoughResourcesArgs nerr;
         nerr.price = rules.deceaseCost;
-        PostUiRequest(UiRequestKind::NotEnoughResources, &nerr);
+        PostUiRequest(nerr);
         return;
     }
     DeceaseRequestArgs args;
-    args.ownHero = &player->hero;
-    args.targetHero = &province->owner->hero;
     args.ownerName = province->owner->name;
     args.provinceName = province->name;
     args.treasury = player->treasury;
     args.movePoints = rules.deceaseMovePoints;
-    args.province = province;
-    PostUiRequest(UiRequestKind::Decease, &args);
+    args.chance = rules.DeceaseChance(&player->hero, &province->owner->hero, province);
+    args.maxRaiders = rules.DeceaseRaidersOffered(player->treasury);
+    args.raiderCost = rules.deceaseCost;
+    PostUiRequest(args);
     if (!args.confirmed)
         return;
     // At least one raider, at most the rules' limit and what can be paid.
@@ -517,12 +517,12 @@ void CHumanController::DeceaseFlow(ProvinceRecord* province)
         ReportTitle(kReportDecease, title);
         Reports().AddWithArmyLine(kReportDecease, title, killed, '-');
         RefreshMapView();
-        PostUiRequest(UiRequestKind::DeceaseSuccess, &result);
+        PostUiRequest(UiRequestKind::DeceaseSuccess, result);
     } else {
         RefreshMapView();
         DeceaseResultArgs result;
         result.provinceName = province->name;
-        PostUiRequest(UiRequestKind::DeceaseFailure, &result);
+        PostUiRequest(UiRequestKind::DeceaseFailure, result);
     }
     NotifyCurrentPlayerChanged();
     SetHold();
@@ -537,17 +537,17 @@ void CHumanController::RobberyFlow(ProvinceRecord* province)
         NotEnoughResourcesArgs nerr;
         nerr.price = rules.robberyCost;
         nerr.mode = 1;
-        PostUiRequest(UiRequestKind::NotEnoughResources, &nerr);
+        PostUiRequest(nerr);
         return;
     }
     RobberyRequestArgs args;
     args.victimName = province->owner->name;
-    args.ownHero = &player->hero;
-    args.victimHero = &province->owner->hero;
     args.treasury = player->treasury;
     args.movePoints = uint32_t(rules.robberyMovePoints);
-    args.goldPerRaider = rules.robberyCost.GetByChars("gold");
-    PostUiRequest(UiRequestKind::Robbery, &args);
+    args.chance = rules.RobberyChance(&player->hero, &province->owner->hero);
+    args.maxRaiders = rules.RobberyRaidersOffered(&player->hero, player->treasury);
+    args.raiderCost = rules.robberyCost;
+    PostUiRequest(args);
     if (!args.confirmed)
         return;
     int32_t tries =
@@ -571,7 +571,7 @@ bool CHumanController::AttackQuestion(ProvinceRecord* province, uint8_t* automat
         siege.affordable = player->treasury.AllAtLeast(siege.price) ? 1 : 0;
         if (siege.affordable)
             siege.remaining = CResourceBundle::SubtractedCopy(player->treasury, siege.price);
-        PostUiRequest(UiRequestKind::PrepareSiege, &siege);
+        PostUiRequest(siege);
         if (!siege.affordable || !siege.confirmed)
             return false;
     }
@@ -591,7 +591,7 @@ bool CHumanController::AttackQuestion(ProvinceRecord* province, uint8_t* automat
     args.mayRetreat = 1;
     args.castle = province->HasCastle() ? 1 : 0;
     args.quick = *automatic;
-    PostUiRequest(UiRequestKind::BattleAttack, &args);
+    PostUiRequest(UiRequestKind::BattleAttack, args);
     *automatic = args.quick;
     return args.confirmed != 0;
 }
@@ -672,7 +672,7 @@ void CHumanController::AttackProvince(ProvinceRecord* province, uint8_t automati
         result.own = player;
         result.enemy = owner;
         result.experience = out.defenderWon ? 0 : out.experience;
-        PostUiRequest(UiRequestKind::BattleResults, &result);
+        PostUiRequest(result);
         if (!out.defenderWon) {
             player->hero.AddExperience(out.experience);
             CaptureProvince(province);

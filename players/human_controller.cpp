@@ -31,7 +31,7 @@ uint32_t PostMessage(const CStr& title, const CStr& body, uint32_t mode, const c
     request.text = body;
     request.buttonMode = mode;
     request.soundPath = CStr(sound ? sound : "");
-    PostUiRequest(UiRequestKind::Message, &request);
+    PostUiRequest(request);
     return request.result;
 }
 
@@ -82,11 +82,14 @@ void CHumanController::ShowRobberyResult()
         args.victimName = robberyVictimName;
         args.amount = robberyAmount;
         args.experience = robberyExperience;
-        PostUiRequest(robberyAmount < 1 ? UiRequestKind::RobberyEmpty : UiRequestKind::RobberySuccess, &args);
+        if (robberyAmount < 1)
+            PostUiRequest(UiRequestKind::RobberyEmpty, args);
+        else
+            PostUiRequest(UiRequestKind::RobberySuccess, args);
     } else {
         RobberyResultArgs args;
         args.victimName = robberyVictimName;
-        PostUiRequest(UiRequestKind::RobberyFailure, &args);
+        PostUiRequest(UiRequestKind::RobberyFailure, args);
     }
     robberyResultPending = 0;
 }
@@ -121,7 +124,7 @@ bool CHumanController::PlayTurn()
     if (OptionReport() && Game().turn != 0) {
         ReportRequestArgs args;
         args.controller = this;
-        PostUiRequest(UiRequestKind::Report, &args);
+        PostUiRequest(args);
     }
     if (!player->army.HasUnits())
         PostMessage(LocaleText("EmptyCampT"), LocaleText("EmptyCampM"), kMessageNoButtons, kSoundInfo);
@@ -153,7 +156,7 @@ void CHumanController::SkillsDialog()
     args.experience = hero.experience;
     args.hero = &hero;
     args.pendingLevelUps = PendingLevelUps(&hero);
-    PostUiRequest(UiRequestKind::Skills, &args);
+    PostUiRequest(args);
     if (!args.confirmed)
         return;
     // The window may only hand out the pending points: no skill may fall and
@@ -191,7 +194,7 @@ bool CHumanController::AnswerDiplomacyProposal(uint8_t playerIndex, uint32_t kin
     if (world && playerIndex < world->PlayerCount())
         args.name = world->Player(playerIndex).name;
     args.kind = kind;
-    PostUiRequest(UiRequestKind::DiplomacyAnswer, &args);
+    PostUiRequest(args);
     if (kind == 0 || kind == 1)
         return true;
     return args.answer != 0;
@@ -318,7 +321,7 @@ void CHumanController::ReportRandomEvent(RandomEventReport* report)
     args.kind = report->kind;
     args.amounts = report->amounts;
     args.units.CopyFrom(report->units);
-    PostUiRequest(UiRequestKind::RandomEvent, &args);
+    PostUiRequest(args);
 }
 
 bool CHumanController::Recruit(ProvinceRecord* province, CSquad* squad, CResourceBundle* price)
@@ -328,7 +331,7 @@ bool CHumanController::Recruit(ProvinceRecord* province, CSquad* squad, CResourc
         args.provinceName = province->name;
     args.price = *price;
     args.squad.AddSquadCopy(*squad);
-    PostUiRequest(UiRequestKind::Volunteers, &args);
+    PostUiRequest(args);
     if (args.confirmed && CPlayerController::Recruit(province, squad, price)) {
         NotifyCurrentPlayerChanged();
         return true;
@@ -353,7 +356,7 @@ bool CHumanController::OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* p
         args.defender = player;
         args.mayRetreat = player->capital != province->index ? 1 : 0;
         args.castle = province->HasCastle() ? 1 : 0;
-        PostUiRequest(UiRequestKind::BattleDefend, &args);
+        PostUiRequest(UiRequestKind::BattleDefend, args);
         *automatic = args.quick;
         // Fleeing from the capital would hand it over without a fight.
         *flee = (args.confirmed || !args.mayRetreat) ? 0 : 1;
@@ -389,7 +392,7 @@ void CHumanController::ReportBattleResult(uint8_t defenderWon, PlayerRecord* att
     args.experience = experience;
     args.own = player;
     args.enemy = attacker;
-    PostUiRequest(UiRequestKind::BattleResults, &args);
+    PostUiRequest(args);
     if (experience != 0)
         pendingExperience += experience;
     // The attack has already booked these losses in this player's statistics;

@@ -86,8 +86,8 @@ private:
     void RobberyFlow(ProvinceRecord* province);
     bool AttackQuestion(ProvinceRecord* province, uint8_t* automatic);
     // The priced castle works share one shape: price, record, request, act.
-    void CastleWork(ProvinceRecord* province, UiRequestKind kind, const CResourceBundle& fullPrice,
-                    uint8_t turns, uint32_t command);
+    void CastleWork(ProvinceRecord* province, UiRequestKindFor<CastleWorkRequestArgs> kind,
+                    const CResourceBundle& fullPrice, uint8_t turns, uint32_t command);
 };
 
 // Posts a message (request 35) with a localized title and body and returns

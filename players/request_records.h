@@ -10,6 +10,7 @@
 #include "core/ref_string.h"
 #include "game/army.h"
 #include "game/resource_bundle.h"
+#include "game/ui_request.h"
 
 class CastleState;
 class CPlayerController;
@@ -17,7 +18,7 @@ class HeroRecord;
 class PlayerRecord;
 class ProvinceRecord;
 
-struct RandomEventRequestArgs {  // asked by UiRequestKind::RandomEvent
+struct RandomEventRequestArgs {
     CStr playerName;
     CStr provinceName;
     uint32_t kind = 0;
@@ -25,31 +26,33 @@ struct RandomEventRequestArgs {  // asked by UiRequestKind::RandomEvent
     CArmy units;
 };
 
-struct VolunteersRequestArgs {  // asked by UiRequestKind::Volunteers
+struct VolunteersRequestArgs {
     uint32_t confirmed = 0;
     CStr provinceName;
     CResourceBundle price;
     CArmy squad;
 };
 
-struct RobberyRequestArgs {  // asked by UiRequestKind::Robbery
+struct RobberyRequestArgs {
     CStr victimName;
-    const HeroRecord* ownHero = nullptr;
-    const HeroRecord* victimHero = nullptr;
     CResourceBundle treasury;
     uint32_t tries = 0;  // the raiders the player chose
     uint32_t movePoints = 0;
-    int32_t goldPerRaider = 0;  // the gold one raider costs, from the rules
+    // The rules' figures for this robbery: the chance of one raider, the
+    // most raiders offered and what one costs.
+    int32_t chance = 0;
+    int32_t maxRaiders = 0;
+    CResourceBundle raiderCost;
     uint8_t confirmed = 0;
 };
 
-struct RobberyResultArgs {  // asked by UiRequestKind::RobberyEmpty, RobberyFailure, RobberySuccess
+struct RobberyResultArgs {
     CStr victimName;
     int32_t amount = 0;
     int32_t experience = 0;
 };
 
-struct ScoutRequestArgs {  // asked by UiRequestKind::Scout
+struct ScoutRequestArgs {
     CStr provinceName;
     CStr ownerName;
     int32_t chance = 0;
@@ -57,19 +60,19 @@ struct ScoutRequestArgs {  // asked by UiRequestKind::Scout
     uint8_t confirmed = 0;
 };
 
-struct ScoutResultArgs {  // asked by UiRequestKind::ScoutFailure, ScoutSuccess
+struct ScoutResultArgs {
     CStr provinceName;
     const CastleState* castle = nullptr;
     CArmy garrison;
     const PlayerRecord* owner = nullptr;  // whose guards the garrison shows, in his colour
 };
 
-struct NotEnoughResourcesArgs {  // asked by UiRequestKind::NotEnoughResources
+struct NotEnoughResourcesArgs {
     CResourceBundle price;
     uint32_t mode = 0;  // 1 robbery, 2 scouting, 0 otherwise
 };
 
-struct RecruitRequestArgs {  // asked by UiRequestKind::Recruit
+struct RecruitRequestArgs {
     PlayerRecord* player = nullptr;
     const CArmy* army = nullptr;
     CResourceBundle treasury;
@@ -79,8 +82,7 @@ struct RecruitRequestArgs {  // asked by UiRequestKind::Recruit
     uint8_t confirmed = 0;
 };
 
-struct
-    CastleWorkRequestArgs {  // asked by UiRequestKind::BuildCastle, DemolishCastle, CompleteCastle, RepairCastle, DigMoat, AddCatapult, AddWalls, AddBuilding
+struct CastleWorkRequestArgs {
     uint8_t affordable = 0;
     // The numbers of the window's message: the turns the work takes; for a
     // completion the missing percent (then the turns in secondCount), for a
@@ -93,20 +95,20 @@ struct
     uint32_t building = 0;  // AddBuilding: the building's bit (0x01 market ... 0x20 stone mine)
 };
 
-struct CastleInfoRequestArgs {  // asked by UiRequestKind::CastleInfo
+struct CastleInfoRequestArgs {
     ProvinceRecord* province = nullptr;
     uint8_t index = 0;
     CastleState* castle = nullptr;
 };
 
-struct SiegeRequestArgs {  // asked by UiRequestKind::PrepareSiege
+struct SiegeRequestArgs {
     CResourceBundle price;
     uint8_t affordable = 0;
     CResourceBundle remaining;
     uint8_t confirmed = 0;
 };
 
-struct BattleQuestionArgs {  // asked by UiRequestKind::BattleAttack, BattleDefend
+struct BattleQuestionArgs {
     uint8_t confirmed = 0;
     uint8_t quick = 0;
     uint8_t castle = 0;
@@ -121,7 +123,7 @@ struct BattleQuestionArgs {  // asked by UiRequestKind::BattleAttack, BattleDefe
     uint32_t mode = 0;
 };
 
-struct BattleResultArgs {  // asked by UiRequestKind::BattleResults
+struct BattleResultArgs {
     uint32_t won = 0;
     CArmy ownLosses;
     CArmy enemyLosses;
@@ -131,7 +133,7 @@ struct BattleResultArgs {  // asked by UiRequestKind::BattleResults
     int32_t experience = 0;
 };
 
-struct TransferRequestArgs {  // asked by UiRequestKind::Transfer
+struct TransferRequestArgs {
     const CArmy* army = nullptr;
     const CArmy* garrison = nullptr;
     ProvinceRecord* province = nullptr;
@@ -139,13 +141,13 @@ struct TransferRequestArgs {  // asked by UiRequestKind::Transfer
     uint8_t confirmed = 0;
 };
 
-struct TradingRequestArgs {  // asked by UiRequestKind::Trading
+struct TradingRequestArgs {
     CResourceBundle treasury;
     PlayerRecord* player = nullptr;
     uint8_t confirmed = 0;
 };
 
-struct SkillsRequestArgs {  // asked by UiRequestKind::Skills
+struct SkillsRequestArgs {
     CStr name;
     uint8_t skills[3] = {0, 0, 0};
     uint8_t level = 0;
@@ -155,41 +157,132 @@ struct SkillsRequestArgs {  // asked by UiRequestKind::Skills
     uint8_t confirmed = 0;
 };
 
-struct DeceaseRequestArgs {  // asked by UiRequestKind::Decease
-    const HeroRecord* ownHero = nullptr;
-    const HeroRecord* targetHero = nullptr;
+struct DeceaseRequestArgs {
     CStr ownerName;
     CStr provinceName;
     CResourceBundle treasury;
     int32_t movePoints = 0;
-    ProvinceRecord* province = nullptr;
+    // The rules' figures for this assassination: the chance of one raider,
+    // the most raiders offered and what one costs.
+    int32_t chance = 0;
+    int32_t maxRaiders = 0;
+    CResourceBundle raiderCost;
     int32_t raiders = 0;
     uint8_t confirmed = 0;
 };
 
-struct DeceaseResultArgs {  // asked by UiRequestKind::DeceaseFailure, DeceaseSuccess
+struct DeceaseResultArgs {
     CStr provinceName;
     CArmy killed;  // DeceaseSuccess: the squads the province lost
     int32_t experience = 0;
     const PlayerRecord* owner = nullptr;  // whose squads were killed, in his colour
 };
 
-struct DiplomacyRequestArgs {  // asked by UiRequestKind::DiplomacyAnswer
+struct DiplomacyRequestArgs {
     CStr name;
     uint32_t kind = 0;
     uint8_t answer = 0;
 };
 
-struct ReportRequestArgs {  // asked by UiRequestKind::Report
+struct ReportRequestArgs {
     CPlayerController* controller = nullptr;
 };
 
-// UiRequestKind::Taxes. No game operation asks it today; the map window
-// still answers it.
+// No game operation asks for taxes today; the map window still answers it.
 struct TaxesRequestArgs {
     int32_t taxLevel = 2;    // 0-3, rewritten on every change the player makes
     int32_t incomeBase = 0;  // the income at 100 per cent
     uint8_t confirmed = 0;
+};
+
+// The kinds each record is posted with (see UiRequestKinds).
+template <>
+struct UiRequestKinds<RandomEventRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::RandomEvent};
+};
+template <>
+struct UiRequestKinds<VolunteersRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Volunteers};
+};
+template <>
+struct UiRequestKinds<RobberyRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Robbery};
+};
+template <>
+struct UiRequestKinds<RobberyResultArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::RobberyEmpty, UiRequestKind::RobberyFailure,
+                                              UiRequestKind::RobberySuccess};
+};
+template <>
+struct UiRequestKinds<ScoutRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Scout};
+};
+template <>
+struct UiRequestKinds<ScoutResultArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::ScoutFailure, UiRequestKind::ScoutSuccess};
+};
+template <>
+struct UiRequestKinds<NotEnoughResourcesArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::NotEnoughResources};
+};
+template <>
+struct UiRequestKinds<RecruitRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Recruit};
+};
+template <>
+struct UiRequestKinds<CastleWorkRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::BuildCastle,    UiRequestKind::DemolishCastle,
+                                              UiRequestKind::CompleteCastle, UiRequestKind::RepairCastle,
+                                              UiRequestKind::DigMoat,        UiRequestKind::AddCatapult,
+                                              UiRequestKind::AddWalls,       UiRequestKind::AddBuilding};
+};
+template <>
+struct UiRequestKinds<CastleInfoRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::CastleInfo};
+};
+template <>
+struct UiRequestKinds<SiegeRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::PrepareSiege};
+};
+template <>
+struct UiRequestKinds<BattleQuestionArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::BattleAttack, UiRequestKind::BattleDefend};
+};
+template <>
+struct UiRequestKinds<BattleResultArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::BattleResults};
+};
+template <>
+struct UiRequestKinds<TransferRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Transfer};
+};
+template <>
+struct UiRequestKinds<TradingRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Trading};
+};
+template <>
+struct UiRequestKinds<SkillsRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Skills};
+};
+template <>
+struct UiRequestKinds<DeceaseRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Decease};
+};
+template <>
+struct UiRequestKinds<DeceaseResultArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::DeceaseFailure, UiRequestKind::DeceaseSuccess};
+};
+template <>
+struct UiRequestKinds<DiplomacyRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::DiplomacyAnswer};
+};
+template <>
+struct UiRequestKinds<ReportRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Report};
+};
+template <>
+struct UiRequestKinds<TaxesRequestArgs> {
+    static constexpr UiRequestKind kinds[] = {UiRequestKind::Taxes};
 };
 
 // The names the map dialogs know these records by.

@@ -43,7 +43,7 @@ TEST(GameSignals, AnEmptySlotDoesNothingAndAnswersNothing)
     SigUiRequest.Disconnect();
     MessageRequest message;
     message.result = 7;
-    EXPECT_EQ(PostUiRequest(UiRequestKind::Message, &message), 0u);
+    EXPECT_EQ(PostUiRequest(message), 0u);
     EXPECT_EQ(message.result, 7u) << "the record comes back as the poster filled it";
     RunUiPumpHook();
 }
@@ -53,7 +53,7 @@ TEST(GameSignals, RequestsReachTheDispatcherWithTheirRecord)
     Screen screen;
     SigUiRequest.Connect(&screen, &Screen::OnRequest);
     MessageRequest message;
-    EXPECT_EQ(PostUiRequest(UiRequestKind::Message, &message), kUiResultOk);
+    EXPECT_EQ(PostUiRequest(message), kUiResultOk);
     EXPECT_EQ(message.result, kMessageAnswerOk);
     SigUiRequest.Disconnect();
 }

@@ -194,11 +194,12 @@ TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
     ShowAndShoot(&building, "castle_add_building.png");
 
     DeceaseRequestArgs decease;
-    decease.ownHero = &player.hero;
-    decease.targetHero = &Game().world->Player(1).hero;
     decease.provinceName = "Ashford";
     decease.ownerName = "Morwen";
     decease.treasury = player.treasury;
+    decease.chance = Rules().DeceaseChance(&player.hero, &Game().world->Player(1).hero, nullptr);
+    decease.maxRaiders = Rules().DeceaseRaidersOffered(player.treasury);
+    decease.raiderCost = Rules().deceaseCost;
     CDeceaseWnd question(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     question.Setup(&decease);
     ShowAndShoot(&question, "castle_decease.png");

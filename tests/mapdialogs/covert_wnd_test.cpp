@@ -41,6 +41,19 @@ std::string AmountsOf(CResWnd* control)
     return text;
 }
 
+// The figures the rules give for three raiders at 50% each.
+DeceaseRequestArgs AssassinationInAshford()
+{
+    DeceaseRequestArgs request;
+    request.provinceName = "Ashford";
+    request.ownerName = "Morwen";
+    request.treasury = Gold(300, 100);
+    request.chance = 50;
+    request.maxRaiders = 3;
+    request.raiderCost = Gold(100, 5);
+    return request;
+}
+
 class CovertTest : public DialogRig {
 protected:
     void SetUp() override
@@ -48,70 +61,30 @@ protected:
         DialogRig::SetUp();
         Game().world->SetPlayerCount(2);
         Game().world->Player(1).name = "Morwen";
-        m_own = &Player().hero;
-        m_own->owner = &Player();
-        m_target = &Game().world->Player(1).hero;
-        m_target->owner = &Game().world->Player(1);
-        Province(1).owner = m_target->owner;
-        GameRules& r = Rules();
-        r.deceaseBase = 50;
-        r.deceaseStep = 0;
-        r.deceaseBonus = 0;
-        r.deceaseCost = Gold(100, 5);
-        r.maxRaiders = 5;
-        r.robberyBase = 40;
-        r.robberyStep = 0;
-        r.robberyBonus = 0;
-        r.robberyTriesBase = 4;
-        r.robberyCost = Gold(100);
-        m_own->stealth = 2;
     }
-    HeroRecord* m_own = nullptr;
-    HeroRecord* m_target = nullptr;
 };
 
-TEST_F(CovertTest, AssassinationOffersWhatTheTreasuryAndTheRulesAllow)
+TEST_F(CovertTest, TheAssassinationQuestionShowsTheFiguresItIsGiven)
 {
-    const struct {
-        int32_t gold;
-        int32_t metal;
-        int32_t max;
-    } cases[] = {
-        {300, 100, 3},   // the treasury buys three
-        {1000, 100, 5},  // the rules allow five
-        {1000, 10, 2},   // metal runs out first
-        {100, 5, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.gold);
-        DeceaseRequestArgs request;
-        request.ownHero = m_own;
-        request.targetHero = m_target;
-        request.province = &Province(1);
-        request.provinceName = "Ashford";
-        request.ownerName = "Morwen";
-        request.treasury = Gold(c.gold, c.metal);
-        CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
-        wnd.Setup(&request);
-        EXPECT_EQ(wnd.Raiders()->Min(), 1);
-        EXPECT_EQ(wnd.Raiders()->Max(), c.max);
-        EXPECT_EQ(wnd.Raiders()->Value(), 1);
-        EXPECT_EQ(TextOf(wnd.Province()), "Province Ashford");
-        EXPECT_EQ(TextOf(wnd.Player()), "Lord Morwen");
-        EXPECT_EQ(TextOf(wnd.Chance()), "50% with 1");
-        EXPECT_EQ(TextOf(wnd.Cost()), "100 gold");
-    }
+    DeceaseRequestArgs request = AssassinationInAshford();
+    CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
+    wnd.Setup(&request);
+    EXPECT_EQ(wnd.Raiders()->Min(), 1);
+    EXPECT_EQ(wnd.Raiders()->Max(), 3);
+    EXPECT_EQ(wnd.Raiders()->Value(), 1);
+    EXPECT_EQ(TextOf(wnd.Province()), "Province Ashford");
+    EXPECT_EQ(TextOf(wnd.Player()), "Lord Morwen");
+    EXPECT_EQ(TextOf(wnd.Chance()), "50% with 1");
+    EXPECT_EQ(TextOf(wnd.Cost()), "100 gold");
 }
 
 TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft)
 {
     DeceaseRequestArgs request;
-    request.ownHero = m_own;
-    request.targetHero = m_target;
-    request.province = &Province(1);
     request.treasury = Gold(300, 100);
-    // A castle in the province lowers the chance by a quarter.
-    Province(1).castleFlag = 1;
+    request.chance = 37;
+    request.maxRaiders = 3;
+    request.raiderCost = Gold(100, 5);
     CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     wnd.Setup(&request);
     ASSERT_EQ(wnd.Raiders()->Max(), 3);
@@ -129,9 +102,9 @@ TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft)
     EXPECT_EQ(request.confirmed, 1);
 
     DeceaseRequestArgs refused;
-    refused.ownHero = m_own;
-    refused.targetHero = m_target;
     refused.treasury = Gold(300, 100);
+    refused.maxRaiders = 3;
+    refused.raiderCost = Gold(100, 5);
     refused.confirmed = 9;
     CDeceaseWnd again(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     again.Setup(&refused);
@@ -142,41 +115,28 @@ TEST_F(CovertTest, MovingTheRaidersShowsTheirCostAndWhatIsLeft)
     EXPECT_EQ(refused.raiders, 0);
 }
 
-TEST_F(CovertTest, RobberyIsBoundedByTheHerosTriesAndTheGold)
+TEST_F(CovertTest, TheRobberyQuestionShowsTheFiguresItIsGivenAndWritesTheTries)
 {
-    const struct {
-        int32_t gold;
-        int32_t price;
-        int32_t max;
-    } cases[] = {
-        {350, 100, 3},   // gold for three
-        {5000, 100, 6},  // tries 4 + stealth 2
-        {350, 0, 6},     // no price: the gold sets no limit
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.gold << " " << c.price);
-        RobberyRequestArgs request;
-        request.victimName = "Morwen";
-        request.ownHero = m_own;
-        request.victimHero = m_target;
-        request.treasury = Gold(c.gold);
-        request.goldPerRaider = c.price;
-        CRobberyWnd wnd(nullptr, CStr("/Map/MapWnd/RobberyWnd"));
-        wnd.Setup(&request);
-        EXPECT_EQ(wnd.Raiders()->Max(), c.max);
-        EXPECT_EQ(TextOf(wnd.Player()), "Lord Morwen");
-        const int chance = Rules().RobberyChance(m_own, m_target);
-        EXPECT_EQ(TextOf(wnd.Chance()), std::to_string(chance) + "% with 1");
-        EXPECT_EQ(TextOf(wnd.Cost()), "100 gold");
-        wnd.Raiders()->SetValue(c.max, true, true);
-        EXPECT_EQ(TextOf(wnd.Cost()), std::to_string(100 * c.max) + " gold");
-        EXPECT_EQ(AmountsOf(wnd.Treasury()),
-                  c.gold > 100 * c.max ? std::to_string(c.gold - 100 * c.max) : "");
-        Script({Idle(), TapStep([&wnd] { return wnd.OkButton(); })});
-        EXPECT_EQ(RunModal(&wnd), ResultOk);
-        EXPECT_EQ(request.tries, static_cast<uint32_t>(c.max));
-        EXPECT_EQ(request.confirmed, 1);
-    }
+    RobberyRequestArgs request;
+    request.victimName = "Morwen";
+    request.treasury = Gold(350);
+    request.chance = 40;
+    request.maxRaiders = 3;
+    request.raiderCost = Gold(100);
+    CRobberyWnd wnd(nullptr, CStr("/Map/MapWnd/RobberyWnd"));
+    wnd.Setup(&request);
+    EXPECT_EQ(wnd.Raiders()->Max(), 3);
+    EXPECT_EQ(TextOf(wnd.Player()), "Lord Morwen");
+    EXPECT_EQ(TextOf(wnd.Chance()), "40% with 1");
+    EXPECT_EQ(TextOf(wnd.Cost()), "100 gold");
+    wnd.Raiders()->SetValue(3, true, true);
+    EXPECT_EQ(TextOf(wnd.Chance()), "40% with 3");
+    EXPECT_EQ(TextOf(wnd.Cost()), "300 gold");
+    EXPECT_EQ(AmountsOf(wnd.Treasury()), "50");
+    Script({Idle(), TapStep([&wnd] { return wnd.OkButton(); })});
+    EXPECT_EQ(RunModal(&wnd), ResultOk);
+    EXPECT_EQ(request.tries, 3u);
+    EXPECT_EQ(request.confirmed, 1);
 }
 
 TEST_F(CovertTest, ScoutingShowsThePostersNumbersAndWritesTheAnswer)
@@ -343,12 +303,7 @@ TEST_F(CovertTest, TheEnemysSquadsShowInHisColour)
 
 TEST_F(CovertTest, ShotOfTheAssassinationQuestion)
 {
-    DeceaseRequestArgs request;
-    request.ownHero = m_own;
-    request.targetHero = m_target;
-    request.provinceName = "Ashford";
-    request.ownerName = "Morwen";
-    request.treasury = Gold(300, 100);
+    DeceaseRequestArgs request = AssassinationInAshford();
     CDeceaseWnd wnd(nullptr, CStr("/Map/MapWnd/DeceaseWnd"));
     wnd.Setup(&request);
     wnd.Show(true, true);

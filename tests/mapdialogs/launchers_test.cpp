@@ -11,6 +11,7 @@
 #include "mapdialogs/castle_work_wnd.h"
 #include "mapdialogs/dialog_children.h"
 #include "mapdialogs/map_battle_question_wnd.h"
+#include "mapscreen/launcher_table.h"
 #include "mapscreen/map_wnd.h"
 #include "players/request_records.h"
 #include "tests/mapdialogs/dialog_rig.h"
@@ -49,7 +50,7 @@ protected:
     bool Launch(UiRequestKind kind, void* record)
     {
         DialogNodeScope scope(CStr("/Map/MapWnd"));
-        return m_map->RunLauncher(kind, record);
+        return LauncherTable::Run(*m_map, kind, record);
     }
     bool OnTopOfCapture(CWindow* w)
     {
@@ -93,7 +94,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
 {
     m_map->LockMapFrame();
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+    CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->IsVisible());
     EXPECT_TRUE(OnTopOfCapture(panel));
@@ -102,7 +103,7 @@ TEST_F(LaunchersTest, TheCastlePanelStaysOpenHoldsThePenAndFreesTheMapWhenItHide
     // A second request reuses the window and binds its hide handler anew.
     CastleInfoRequestArgs again = m_info;
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &again));
-    EXPECT_EQ(m_map->CastleInfoWnd(), panel);
+    EXPECT_EQ(m_map->Dialogs().CastleInfo(), panel);
     EXPECT_EQ(panel->Request(), &again);
     CWindowMgr::ProcessEvents();
     TapOn(panel->ExitButton());
@@ -115,7 +116,7 @@ TEST_F(LaunchersTest, ACastleWorkTakesThePenFromThePanelAndRefreshesItAfterwards
 {
     m_map->LockMapFrame();
     ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-    CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+    CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
     Province(0).castle.percent = 60;  // changed while the work window is open
     CastleWorkRequestArgs work;
     work.affordable = 1;
@@ -145,7 +146,7 @@ TEST_F(LaunchersTest, AConfirmedDemolitionClosesThePanelARefusedOneKeepsIt)
         SCOPED_TRACE(confirm);
         m_map->LockMapFrame();
         ASSERT_TRUE(Launch(UiRequestKind::CastleInfo, &m_info));
-        CCastleInfoWnd* panel = m_map->CastleInfoWnd();
+        CCastleInfoWnd* panel = m_map->Dialogs().CastleInfo();
         CastleWorkRequestArgs demolish;
         demolish.affordable = 1;
         Script({Idle(), [&] {
@@ -232,12 +233,9 @@ TEST_F(LaunchersTest, TheTurnNoticeNamesThePlayerAndWaitsForOkOnlyInHotSeat)
 TEST_F(LaunchersTest, CovertRequestsRunTheirWindowsAndLeaveNothingOpen)
 {
     DeceaseRequestArgs decease;
-    decease.ownHero = &Player().hero;
-    decease.targetHero = &Player().hero;
     decease.treasury.SetByChars("gold", 1000);
-    Rules().maxRaiders = 3;
-    Rules().deceaseCost.Zero();
-    Rules().deceaseCost.SetByChars("gold", 100);
+    decease.maxRaiders = 3;
+    decease.raiderCost.SetByChars("gold", 100);
     Script({Idle(), [&] {
                 if (auto* w = OpenDialog<CFrameWnd>()) {
                     CWindow* ok = nullptr;

@@ -136,7 +136,7 @@ TEST_F(MapDispatch, EachRequestOpensItsWindowWithTheMapHeld)
         Seen seen;
         WatchAndClose(seen);
         m_map->UnlockMapFrame();
-        PostUiRequest(c.kind, c.record);
+        SigUiRequest.Fire(c.kind, c.record);
         EXPECT_EQ(seen.kind, c.window) << c.name;
         if (!seen.kind.empty()) {
             EXPECT_TRUE(seen.held) << c.name;
@@ -161,8 +161,8 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
     request.index = castle->index;
     request.castle = &castle->castle;
     m_map->UnlockMapFrame();
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
-    CCastleInfoWnd* info = m_map->CastleInfoWnd();
+    PostUiRequest(request);
+    CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsVisible());
     EXPECT_TRUE(m_map->IsMapFrameHeld());
@@ -170,8 +170,8 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
 
     // The next request reuses the window and the map stays held until the
     // window hides.
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
-    EXPECT_EQ(m_map->CastleInfoWnd(), info);
+    PostUiRequest(request);
+    EXPECT_EQ(m_map->Dialogs().CastleInfo(), info);
     EXPECT_TRUE(m_map->IsMapFrameHeld());
     info->Show(false, false);
     EXPECT_FALSE(m_map->IsMapFrameHeld());
@@ -393,7 +393,7 @@ TEST_F(MapDispatch, EachPlayersSquadsShowInHisColourWhateverSideTheyFoughtOn)
             }
         };
         m_map->UnlockMapFrame();
-        PostUiRequest(UiRequestKind::BattleResults, &results);
+        PostUiRequest(results);
         m_hook->before = nullptr;
         ASSERT_GE(frames, 2) << c.name;
         const bool ownRed = c.own == red;
@@ -545,9 +545,9 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
     GameWorld()->currentPlayer = 0;
     m_map->SetMode(CMapWnd::kModeRecruit, true);
     FrameStep();
-    ASSERT_GT(m_map->SquadButtonCount(), 0);
-    for (int32_t i = 0; i < m_map->SquadButtonCount(); ++i) {
-        CSquadButton* button = m_map->SquadButton(i);
+    ASSERT_GT(m_map->Recruit().SquadButtonCount(), 0);
+    for (int32_t i = 0; i < m_map->Recruit().SquadButtonCount(); ++i) {
+        CSquadButton* button = m_map->Recruit().SquadButton(i);
         CSquadIcon& icon = button->Face();
         const uint8_t face = FaceColour(m_display, button);
         EXPECT_GE(contrast(icon.First().foreground, face), kLegible) << "button " << i << ", count";
@@ -576,7 +576,7 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
             }
         Tap(wnd->CancelButton());
     };
-    PostUiRequest(UiRequestKind::Trading, &trade);
+    PostUiRequest(trade);
     m_hook->before = nullptr;
     EXPECT_EQ(checked, 6);
 }
@@ -732,8 +732,8 @@ TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
         request.index = province->index;
         request.castle = &castle;
         m_map->UnlockMapFrame();
-        PostUiRequest(UiRequestKind::CastleInfo, &request);
-        CCastleInfoWnd* info = m_map->CastleInfoWnd();
+        PostUiRequest(request);
+        CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();
         ASSERT_NE(info, nullptr);
         const CWindow* label = info->Upgrades();
         ASSERT_TRUE(label != nullptr && label->IsVisible()) << c.name;

@@ -130,8 +130,8 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     request.province = capital;
     request.index = capital->index;
     request.castle = &capital->castle;
-    PostUiRequest(UiRequestKind::CastleInfo, &request);
-    ASSERT_TRUE(m_map->CastleInfoWnd() && m_map->CastleInfoWnd()->IsVisible());
+    PostUiRequest(request);
+    ASSERT_TRUE(m_map->Dialogs().CastleInfo() && m_map->Dialogs().CastleInfo()->IsVisible());
     SpareButtonSignal.FireKey(0);
     EXPECT_EQ(menus, 1);
 }

@@ -53,7 +53,7 @@ TEST_F(MapFlow, RequestsHoldTheMapAndLeaveAHoldTheyFound)
             m_map->LockMapFrame();
         else
             m_map->UnlockMapFrame();
-        PostUiRequest(static_cast<UiRequestKind>(c.kind), c.record);
+        SigUiRequest.Fire(static_cast<UiRequestKind>(c.kind), c.record);
         EXPECT_EQ(m_map->IsMapFrameHeld(), c.heldAfter) << c.name;
     }
     (void)castleInfo;

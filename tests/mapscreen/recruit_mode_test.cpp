@@ -95,19 +95,19 @@ protected:
 TEST_F(RecruitModeTest, EnteringShowsFourButtonsAndChoosesTheCapital)
 {
     m_wnd->EnterRecruitMode();
-    EXPECT_EQ(m_wnd->RecruitingPlayer(), &m_world.Player(0));
-    EXPECT_EQ(m_wnd->RecruitPool()->Count(), 6);
-    EXPECT_EQ(m_wnd->SquadButtonCount(), 4);
-    EXPECT_EQ(m_wnd->SelectedSquad(), 0);
-    EXPECT_TRUE(m_wnd->SquadButton(0)->IsChecked());
-    EXPECT_FALSE(m_wnd->SquadButton(1)->IsChecked());
-    EXPECT_EQ(m_wnd->ChosenProvinceCount(), 1);
-    EXPECT_TRUE(m_wnd->IsProvinceChosen(0));
+    EXPECT_EQ(m_wnd->Recruit().RecruitingPlayer(), &m_world.Player(0));
+    EXPECT_EQ(m_wnd->Recruit().RecruitPool()->Count(), 6);
+    EXPECT_EQ(m_wnd->Recruit().SquadButtonCount(), 4);
+    EXPECT_EQ(m_wnd->Recruit().SelectedSquad(), 0);
+    EXPECT_TRUE(m_wnd->Recruit().SquadButton(0)->IsChecked());
+    EXPECT_FALSE(m_wnd->Recruit().SquadButton(1)->IsChecked());
+    EXPECT_EQ(m_wnd->Recruit().ChosenProvinceCount(), 1);
+    EXPECT_TRUE(m_wnd->Recruit().IsProvinceChosen(0));
     EXPECT_EQ(ProvinceText(), "capital");
-    EXPECT_EQ(m_wnd->Recruited(1), 2);
+    EXPECT_EQ(m_wnd->Recruit().Recruited(1), 2);
     // The button shows the garrison of the chosen provinces, signed.
-    EXPECT_STREQ(m_wnd->SquadButton(1)->Face().First().Text().Chars(), "+2");
-    EXPECT_STREQ(m_wnd->SquadButton(1)->Face().Second().Text().Chars(), "0");
+    EXPECT_STREQ(m_wnd->Recruit().SquadButton(1)->Face().First().Text().Chars(), "+2");
+    EXPECT_STREQ(m_wnd->Recruit().SquadButton(1)->Face().Second().Text().Chars(), "0");
 }
 
 TEST_F(RecruitModeTest, ChoosingProvincesOnTheMap)
@@ -126,10 +126,10 @@ TEST_F(RecruitModeTest, ChoosingProvincesOnTheMap)
     };
     for (const Step& s : steps) {
         if (s.drag)
-            m_wnd->RecruitModeDrag(s.province);
+            m_wnd->Recruit().Drag(s.province);
         else
-            m_wnd->RecruitModePenDown(s.province);
-        EXPECT_EQ(m_wnd->ChosenProvinceCount(), s.chosen) << s.province;
+            m_wnd->Recruit().PenDown(s.province);
+        EXPECT_EQ(m_wnd->Recruit().ChosenProvinceCount(), s.chosen) << s.province;
         EXPECT_EQ(ProvinceText(), s.text) << s.province;
     }
     m_wnd->ClearProvinceMarks(false);
@@ -155,7 +155,7 @@ TEST_F(RecruitModeTest, LimitsFollowRoomAndTreasury)
         m_world.Player(0).treasury[0] = c.gold;
         m_world.Province(0).garrison.Item(0)->count = c.standing;
         m_wnd->EnterRecruitMode();
-        EXPECT_EQ(m_wnd->RecruitPool()->Item(0)->count, c.limit)
+        EXPECT_EQ(m_wnd->Recruit().RecruitPool()->Item(0)->count, c.limit)
             << int(c.weight) << " " << c.gold << " " << c.standing;
         m_wnd->LeaveRecruitMode();
     }
@@ -165,19 +165,19 @@ TEST_F(RecruitModeTest, ThreeProvincesAndPositionTwoPlaceSixUnitsAndRefundExactl
 {
     GiveProvince2ToPlayer0();
     m_wnd->EnterRecruitMode();
-    m_wnd->RecruitModeDrag(3);
-    m_wnd->RecruitModeDrag(2);
-    ASSERT_EQ(m_wnd->ChosenProvinceCount(), 3);
+    m_wnd->Recruit().Drag(3);
+    m_wnd->Recruit().Drag(2);
+    ASSERT_EQ(m_wnd->Recruit().ChosenProvinceCount(), 3);
     const CResourceBundle before = m_world.Player(0).treasury;
-    m_wnd->OnRecruitScrollSet(2);
+    m_wnd->Recruit().OnScrollSet(2);
     for (int p : {0, 2, 3})
         EXPECT_EQ(Garrison(p, 0), 2) << p;
     EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 60);
     EXPECT_EQ(m_world.Player(0).stats.spent[0], 60);
-    EXPECT_EQ(m_wnd->Recruited(0), 6);
-    EXPECT_EQ(m_wnd->RecruitedHere(0), 6);
+    EXPECT_EQ(m_wnd->Recruit().Recruited(0), 6);
+    EXPECT_EQ(m_wnd->Recruit().RecruitedHere(0), 6);
     // Back to one unit a province: three are given back, from the highest index down.
-    m_wnd->OnRecruitScrollSet(1);
+    m_wnd->Recruit().OnScrollSet(1);
     for (int p : {0, 2, 3})
         EXPECT_EQ(Garrison(p, 0), 1) << p;
     EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 30);
@@ -188,8 +188,8 @@ TEST_F(RecruitModeTest, PassesGoFromTheHighestIndexDown)
 {
     GiveProvince2ToPlayer0();
     m_wnd->EnterRecruitMode();
-    m_wnd->RecruitModeDrag(3);
-    m_wnd->RecruitModeDrag(2);
+    m_wnd->Recruit().Drag(3);
+    m_wnd->Recruit().Drag(2);
     m_wnd->SetRecruited(0, 4);  // one pass over 3, 2, 0 and one more for 3
     EXPECT_EQ(Garrison(3, 0), 2);
     EXPECT_EQ(Garrison(2, 0), 1);
@@ -202,17 +202,17 @@ TEST_F(RecruitModeTest, ClearGivesBackWhatWasRecruitedOfEveryKindAndNothingElse)
     const CResourceBundle before = m_world.Player(0).treasury;
     m_wnd->SetRecruited(0, 3);
     m_wnd->SelectSquad(1, false);
-    m_wnd->OnRecruitScrollSet(5);  // 2 standing + 3 recruited
+    m_wnd->Recruit().OnScrollSet(5);  // 2 standing + 3 recruited
     EXPECT_EQ(Garrison(0, 1), 5);
     EXPECT_EQ(m_world.Player(0).treasury[0], before[0] - 30 - 15);
     EXPECT_EQ(m_world.Player(0).treasury[1], before[1] - 3);
-    m_wnd->OnRecruitClearTap(nullptr, 0);
+    m_wnd->Recruit().OnClearTap(nullptr, 0);
     EXPECT_EQ(Garrison(0, 0), 0);
     EXPECT_EQ(Garrison(0, 1), 2);  // the standing garrison stays
     EXPECT_EQ(m_world.Player(0).treasury[0], before[0]);
     EXPECT_EQ(m_world.Player(0).treasury[1], before[1]);
     // Nor can the scroller sell it.
-    m_wnd->OnRecruitScrollSet(0);
+    m_wnd->Recruit().OnScrollSet(0);
     EXPECT_EQ(Garrison(0, 1), 2);
     EXPECT_EQ(m_world.Player(0).treasury[0], before[0]);
 }
@@ -223,10 +223,10 @@ TEST_F(RecruitModeTest, NothingIsPlacedWithoutAChosenProvinceOrBeyondTheLimit)
     m_wnd->ClearProvinceMarks(false);
     m_wnd->SetRecruited(0, 5);
     EXPECT_EQ(Garrison(0, 0), 0);
-    m_wnd->RecruitModePenDown(0);
+    m_wnd->Recruit().PenDown(0);
     m_wnd->SetRecruited(0, 50);  // the limit is 8
     EXPECT_EQ(Garrison(0, 0), 8);
-    EXPECT_EQ(m_wnd->RecruitPool()->Item(0)->count, 0);
+    EXPECT_EQ(m_wnd->Recruit().RecruitPool()->Item(0)->count, 0);
     EXPECT_EQ(m_world.Player(0).treasury[0], 1000 - 80);
 }
 
@@ -237,9 +237,9 @@ TEST_F(RecruitModeTest, LeavingClearsTheMarksAndThePool)
     EXPECT_TRUE(View().IsRecruitMode());
     m_wnd->LeaveRecruitMode();
     EXPECT_FALSE(View().IsRecruitMode());
-    EXPECT_EQ(m_wnd->ChosenProvinceCount(), 0);
-    for (int i = 0; i < m_wnd->RecruitPool()->Count(); ++i)
-        EXPECT_EQ(m_wnd->RecruitPool()->Item(i)->count, 0);
+    EXPECT_EQ(m_wnd->Recruit().ChosenProvinceCount(), 0);
+    for (int i = 0; i < m_wnd->Recruit().RecruitPool()->Count(); ++i)
+        EXPECT_EQ(m_wnd->Recruit().RecruitPool()->Item(i)->count, 0);
     // What was recruited stays.
     EXPECT_EQ(Garrison(0, 0), 2);
 }
@@ -259,8 +259,8 @@ TEST_F(RecruitModeTest, LeavingBooksTheRecruitsInTheLordsRecord)
     m_wnd->EnterRecruitMode();
     m_wnd->SetRecruited(0, 4);
     m_wnd->SelectSquad(1, false);
-    m_wnd->OnRecruitScrollSet(5);  // 2 standing + 3 recruited
-    m_wnd->OnRecruitScrollSet(4);  // one of them taken back
+    m_wnd->Recruit().OnScrollSet(5);  // 2 standing + 3 recruited
+    m_wnd->Recruit().OnScrollSet(4);  // one of them taken back
     EXPECT_EQ(recruited(0), 0) << "nothing is booked while the mode is open";
     m_wnd->LeaveRecruitMode();
     EXPECT_EQ(recruited(0), 4);

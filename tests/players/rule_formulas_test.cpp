@@ -96,6 +96,47 @@ TEST(RuleFormulas, RobberyLootIsCapped)
     EXPECT_EQ(rules.RobberyLoot(1000), 100);
 }
 
+TEST(RuleFormulas, AssassinationOffersWhatTheTreasuryAndTheLimitAllow)
+{
+    GameRules rules;
+    rules.maxRaiders = 5;
+    const struct {
+        int32_t gold, metal, costGold, costMetal, limit, offered;
+    } cases[] = {
+        {300, 100, 100, 5, 5, 3},                       // the treasury buys three
+        {1000, 100, 100, 5, 5, 5},                      // the rules allow five
+        {1000, 10, 100, 5, 5, 2},                       // metal runs out first
+        {100, 5, 100, 5, 5, 1},    {0, 0, 0, 0, 7, 7},  // a free operation: only the limit counts
+        {0, 0, 0, 0, 300, 255},                         // the cost is counted for at most 255
+    };
+    for (const auto& c : cases) {
+        rules.deceaseCost = Bundle(c.costGold, c.costMetal, 0);
+        rules.maxRaiders = c.limit;
+        EXPECT_EQ(rules.DeceaseRaidersOffered(Bundle(c.gold, c.metal, 0)), c.offered)
+            << c.gold << " " << c.metal;
+    }
+}
+
+TEST(RuleFormulas, RobberyOffersTheHerosTriesAsFarAsTheGoldPays)
+{
+    GameRules rules;
+    rules.robberyTriesBase = 4;
+    HeroRecord hero;
+    hero.stealth = 2;
+    const struct {
+        int32_t gold, price, offered;
+    } cases[] = {
+        {350, 100, 3},   // gold for three
+        {5000, 100, 6},  // tries 4 + stealth 2
+        {350, 0, 6},     // no price: the gold sets no limit
+    };
+    for (const auto& c : cases) {
+        rules.robberyCost = Bundle(c.price, 0, 0);
+        EXPECT_EQ(rules.RobberyRaidersOffered(&hero, Bundle(c.gold, 0, 0)), c.offered)
+            << c.gold << " " << c.price;
+    }
+}
+
 class RuleFormulasInWorld : public ModelFixture {};
 
 TEST_F(RuleFormulasInWorld, ChancesStayInsideTheirClamps)
