@@ -273,6 +273,42 @@ TEST_F(BattleAiDecisions, SiegeAttackerMeleeHeadsForTheWeakestWallWhileAllStand)
     }
 }
 
+// The garrison holds its castle until somebody crosses the moat: melee that
+// stayed by its own shooters once a wall is down would stand outside the
+// breach for good, under the castle's catapults.
+TEST_F(BattleAiDecisions, SiegeAttackerMeleeGoesThroughABreachRatherThanGuardItsShooters)
+{
+    for (bool withBows : {false, true}) {
+        SCOPED_TRACE(withBows ? "with a bow squad behind" : "melee only");
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, types.sword, 10);
+        if (withBows)
+            AddSquad(caseSides.attacker, types.bow, 10);
+        AddSquad(caseSides.defender, types.sword, 10);
+        for (uint8_t& segment : caseSides.castle.segments)
+            segment = 20;
+        caseSides.params.kind = kBattleSiege;
+        caseSides.params.castle = &caseSides.castle;
+        BeginBattle(&caseSides.params);
+        g_battle.scene->Prepare();
+        for (CArmyItem* item : g_battle.scene->objects)
+            if (item->IsKindOf(kKindWall) && item->cell == 83)
+                item->Damage(item->hitPoints);
+        CSquad* own = caseSides.attacker.army.Item(0);
+        CSquad* garrison = caseSides.defender.army.Item(0);
+        g_battle.attackerSide->PlaceSquadAt(own, 80);
+        if (withBows)
+            g_battle.attackerSide->PlaceSquadAt(caseSides.attacker.army.Item(1), 100);
+        g_battle.defenderSide->PlaceSquadAt(garrison, 86);
+        SetMovePoints(own, 2);
+
+        EXPECT_TRUE(AiPlaySquad(g_battle.attackerSide, own));
+        EXPECT_EQ(PlanWord(own), kPlanAttack);
+        EXPECT_EQ(TargetSquad(own), garrison);
+        EndBattle();
+    }
+}
+
 TEST_F(BattleAiDecisions, SiegeDefenderWithoutShootersOpensTheBridgeWhenOutgunned)
 {
     struct Case {
