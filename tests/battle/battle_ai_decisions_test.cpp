@@ -17,6 +17,17 @@ namespace {
 
 using BattleAiDecisions = AiBattleTest;
 
+// A siege of the sides' castle, every wall at the given hit points.
+void BeginSiege(BattleSides& sides, uint8_t wallPoints)
+{
+    for (uint8_t& segment : sides.castle.segments)
+        segment = wallPoints;
+    sides.params.kind = kBattleSiege;
+    sides.params.castle = &sides.castle;
+    BeginBattle(&sides.params);
+    g_battle.scene->Prepare();
+}
+
 struct TargetCase {
     const char* name;
     uint8_t weakCell;  // where the weak enemy squad stands
@@ -210,12 +221,7 @@ TEST_F(BattleAiDecisions, SiegeAttackerWithShootersSpreadsItsMeleeSquadsApart)
         for (int i = 0; i < 4; ++i)
             AddSquad(caseSides.attacker, types.sword, 5);
         AddSquad(caseSides.defender, types.sword, 5);
-        for (uint8_t& segment : caseSides.castle.segments)
-            segment = 20;
-        caseSides.params.kind = kBattleSiege;
-        caseSides.params.castle = &caseSides.castle;
-        BeginBattle(&caseSides.params);
-        g_battle.scene->Prepare();
+        BeginSiege(caseSides, 20);
         CArmy& army = caseSides.attacker.army;
         // Four swords in a tight block in columns 1 and 2.
         const uint8_t block[] = {57, 56, 46, 67};
@@ -285,12 +291,7 @@ TEST_F(BattleAiDecisions, SiegeAttackerMeleeGoesThroughABreachRatherThanGuardIts
         if (withBows)
             AddSquad(caseSides.attacker, types.bow, 10);
         AddSquad(caseSides.defender, types.sword, 10);
-        for (uint8_t& segment : caseSides.castle.segments)
-            segment = 20;
-        caseSides.params.kind = kBattleSiege;
-        caseSides.params.castle = &caseSides.castle;
-        BeginBattle(&caseSides.params);
-        g_battle.scene->Prepare();
+        BeginSiege(caseSides, 20);
         for (CArmyItem* item : g_battle.scene->objects)
             if (item->IsKindOf(kKindWall) && item->cell == 83)
                 item->Damage(item->hitPoints);
@@ -329,13 +330,8 @@ TEST_F(BattleAiDecisions, SiegeDefenderWithoutShootersOpensTheBridgeWhenOutgunne
         // plus 30 per working catapult.
         AddSquad(caseSides.attacker, types.bow, 40);
         AddSquad(caseSides.defender, types.sword, c.defenders);
-        for (uint8_t& segment : caseSides.castle.segments)
-            segment = 20;
         caseSides.castle.catapults = c.catapults;
-        caseSides.params.kind = kBattleSiege;
-        caseSides.params.castle = &caseSides.castle;
-        BeginBattle(&caseSides.params);
-        g_battle.scene->Prepare();
+        BeginSiege(caseSides, 20);
         auto* scene = static_cast<CSiegeScene*>(g_battle.scene);
         CSquad* own = caseSides.defender.army.Item(0);
         g_battle.attackerSide->PlaceSquadAt(caseSides.attacker.army.Item(0), 57);
