@@ -103,6 +103,18 @@ void FinishBattle()
     BattleResult = kBattleEnded;
 }
 
+// A person who plays a side by hand decides for himself when he has had
+// enough; the round guard is for the computer playing on its own.
+bool PersonPlaysBySelf()
+{
+    if (g_battle.noScreen || g_battle.autoPlay)
+        return false;
+    for (const CSideController* side : {g_battle.attackerSide, g_battle.defenderSide})
+        if (side && side->PlayedByHand())
+            return true;
+    return false;
+}
+
 void RunBattleTurnLoop()
 {
     g_battle.running = 1;
@@ -110,7 +122,7 @@ void RunBattleTurnLoop()
     int32_t rounds = 0;
     while (IsBattleGoingOn()) {
         g_battle.turnCounter += 1;
-        if (g_battleTurnLimit > 0 && ++rounds > g_battleTurnLimit) {
+        if (g_battleTurnLimit > 0 && !PersonPlaysBySelf() && ++rounds > g_battleTurnLimit) {
             // Two sides that cannot get at each other: the attacker leaves
             // the field to the defender, as if it had given up, and what the
             // siege did to the castle stands.

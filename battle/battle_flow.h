@@ -104,5 +104,6 @@ bool SerializeBattle(CByteStream* stream);
 CSideController* ActiveSide();
 bool IsSiege();
 // Turns a game stops a battle at: a guard for battles between sides that
-// can no longer hurt each other (0: no limit).
+// can no longer hurt each other (0: no limit). Only the rounds that the
+// computer plays alone count: none in which a person plays a side by hand.
 extern int32_t g_battleTurnLimit;

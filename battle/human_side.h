@@ -42,6 +42,7 @@ public:
     bool Serialize(CByteStream* stream) override;
     void EndTurn() override;
     bool PlayedByAi() const override;
+    bool PlayedByHand() const override { return autoByte == 0; }
 
     void RunTurnModes();
     void PlaySquadAutomatically(CSquad* squad);

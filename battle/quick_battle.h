@@ -8,12 +8,13 @@
 struct MapBattleRecord;
 struct BattleParams;
 
-// Rounds after which a battle without screen is given up by the attacker:
-// two sides that cannot reach each other (melee attackers without a
-// trebuchet before a closed castle) would otherwise turn for ever. Every
-// battle that can end, over every pair of unit types and every kind of
-// castle, ends within 100 rounds (bench BM_BattleLength); the guard stays
-// far above that, so that it never cuts a battle that was still being
+// Rounds after which a battle the computer plays alone (without screen, or
+// on the battle screen with a person's side on automatic) is given up by
+// the attacker: two sides that cannot reach each other (melee attackers
+// without a trebuchet before a closed castle) would otherwise turn for
+// ever. Every battle that can end, over every pair of unit types and every
+// kind of castle, ends within 100 rounds (bench BM_BattleLength); the guard
+// stays far above that, so that it never cuts a battle that was still being
 // decided. The attacker gives up rather than the battle ending undecided:
 // it never got into the castle, so the defender holds it.
 constexpr int32_t kQuickBattleRoundLimit = 500;

@@ -68,6 +68,9 @@ public:
     // squads take the AI's own decisions while automatic play runs their
     // turn; orders a person gives stay the person's.
     virtual bool PlayedByAi() const { return Kind() != kSideKindHuman; }
+    // Whether a person plays the side turn by turn, rather than leaving it
+    // to automatic play.
+    virtual bool PlayedByHand() const { return false; }
     // Display of the squads' actions; a side that shows nothing empties them.
     virtual void MoveSquad(CSquad* squad, uint8_t cell, uint16_t flag);
     virtual void ShowSquadLoss(CSquad* squad, bool killed);

@@ -529,6 +529,11 @@ bool AnyWallDestroyed()
     return false;
 }
 
+bool BreachOpenTo(const CArmy* army)
+{
+    return AiSiegeScene() && ArmyAttackerByte(army) == 1 && AnyWallDestroyed();
+}
+
 bool AnyWallStanding()
 {
     CSiegeScene* siege = AiSiegeScene();
@@ -603,7 +608,10 @@ void CGeneralAiStrategy::ActSquad(CSideController* side, CSquad* squad, const Ai
             SetAttackOrder(squad, t, kNoDirection);
             return;
         }
-        bool coverRanged = HasLivingRangedSquad(own);
+        // A castle's garrison does not come out to a breach: melee that
+        // stayed back to guard its shooters would only stand under the
+        // castle's catapults, so once a wall is down it goes in.
+        bool coverRanged = HasLivingRangedSquad(own) && !BreachOpenTo(own);
         if (coverRanged && HasLivingRangedSquad(enemy)) {
             const int32_t ratio = RangedPowerRatio(own, enemy);
             const int32_t threshold = NextRandom() % 4 + 3;

@@ -48,5 +48,7 @@ bool UncoveredEnemyNextTo(CGeneralAiStrategy* strategy, const SideSetup* setup, 
 bool IsPastMoatLine(const CSquad* squad);
 bool AnyEnemyPastMoatLine(const SideSetup* setup);
 bool AnyWallDestroyed();
+// A siege whose attacker the army is, with a wall down.
+bool BreachOpenTo(const CArmy* army);
 bool AnyWallStanding();
 uint8_t WeakestWallCell(const CSquad* squad);

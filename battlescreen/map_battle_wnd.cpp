@@ -6,6 +6,7 @@
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
 #include "battle/battle_rules.h"
+#include "battle/quick_battle.h"
 #include "core/core_main.h"
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
@@ -239,12 +240,17 @@ void CMapBattleWnd::OnShow()
             m_start->Enable(true, true);
     }
     if (m_params) {
+        // The computer playing both sides (a person's on automatic) may face
+        // a castle it can never get into: the quick battle's guard ends that.
+        const int32_t oldLimit = g_battleTurnLimit;
+        g_battleTurnLimit = kQuickBattleRoundLimit;
         if (resumeFlag != 0) {
             ResumeBattle();
         } else {
             RunPlacementPhase();
             RunBattleTurns();
         }
+        g_battleTurnLimit = oldLimit;
     }
     delete startSound;
     if (battleOverHandler)

@@ -17,6 +17,17 @@ namespace {
 
 using BattleAiDecisions = AiBattleTest;
 
+// A siege of the sides' castle, every wall at the given hit points.
+void BeginSiege(BattleSides& sides, uint8_t wallPoints)
+{
+    for (uint8_t& segment : sides.castle.segments)
+        segment = wallPoints;
+    sides.params.kind = kBattleSiege;
+    sides.params.castle = &sides.castle;
+    BeginBattle(&sides.params);
+    g_battle.scene->Prepare();
+}
+
 struct TargetCase {
     const char* name;
     uint8_t weakCell;  // where the weak enemy squad stands
@@ -210,12 +221,7 @@ TEST_F(BattleAiDecisions, SiegeAttackerWithShootersSpreadsItsMeleeSquadsApart)
         for (int i = 0; i < 4; ++i)
             AddSquad(caseSides.attacker, types.sword, 5);
         AddSquad(caseSides.defender, types.sword, 5);
-        for (uint8_t& segment : caseSides.castle.segments)
-            segment = 20;
-        caseSides.params.kind = kBattleSiege;
-        caseSides.params.castle = &caseSides.castle;
-        BeginBattle(&caseSides.params);
-        g_battle.scene->Prepare();
+        BeginSiege(caseSides, 20);
         CArmy& army = caseSides.attacker.army;
         // Four swords in a tight block in columns 1 and 2.
         const uint8_t block[] = {57, 56, 46, 67};
@@ -273,6 +279,37 @@ TEST_F(BattleAiDecisions, SiegeAttackerMeleeHeadsForTheWeakestWallWhileAllStand)
     }
 }
 
+// The garrison holds its castle until somebody crosses the moat: melee that
+// stayed by its own shooters once a wall is down would stand outside the
+// breach for good, under the castle's catapults.
+TEST_F(BattleAiDecisions, SiegeAttackerMeleeGoesThroughABreachRatherThanGuardItsShooters)
+{
+    for (bool withBows : {false, true}) {
+        SCOPED_TRACE(withBows ? "with a bow squad behind" : "melee only");
+        BattleSides caseSides;
+        AddSquad(caseSides.attacker, types.sword, 10);
+        if (withBows)
+            AddSquad(caseSides.attacker, types.bow, 10);
+        AddSquad(caseSides.defender, types.sword, 10);
+        BeginSiege(caseSides, 20);
+        for (CArmyItem* item : g_battle.scene->objects)
+            if (item->IsKindOf(kKindWall) && item->cell == 83)
+                item->Damage(item->hitPoints);
+        CSquad* own = caseSides.attacker.army.Item(0);
+        CSquad* garrison = caseSides.defender.army.Item(0);
+        g_battle.attackerSide->PlaceSquadAt(own, 80);
+        if (withBows)
+            g_battle.attackerSide->PlaceSquadAt(caseSides.attacker.army.Item(1), 100);
+        g_battle.defenderSide->PlaceSquadAt(garrison, 86);
+        SetMovePoints(own, 2);
+
+        EXPECT_TRUE(AiPlaySquad(g_battle.attackerSide, own));
+        EXPECT_EQ(PlanWord(own), kPlanAttack);
+        EXPECT_EQ(TargetSquad(own), garrison);
+        EndBattle();
+    }
+}
+
 TEST_F(BattleAiDecisions, SiegeDefenderWithoutShootersOpensTheBridgeWhenOutgunned)
 {
     struct Case {
@@ -293,13 +330,8 @@ TEST_F(BattleAiDecisions, SiegeDefenderWithoutShootersOpensTheBridgeWhenOutgunne
         // plus 30 per working catapult.
         AddSquad(caseSides.attacker, types.bow, 40);
         AddSquad(caseSides.defender, types.sword, c.defenders);
-        for (uint8_t& segment : caseSides.castle.segments)
-            segment = 20;
         caseSides.castle.catapults = c.catapults;
-        caseSides.params.kind = kBattleSiege;
-        caseSides.params.castle = &caseSides.castle;
-        BeginBattle(&caseSides.params);
-        g_battle.scene->Prepare();
+        BeginSiege(caseSides, 20);
         auto* scene = static_cast<CSiegeScene*>(g_battle.scene);
         CSquad* own = caseSides.defender.army.Item(0);
         g_battle.attackerSide->PlaceSquadAt(caseSides.attacker.army.Item(0), 57);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -128,6 +129,73 @@ TEST_F(ShippedBattleData, AShippedArmyFightsAQuickBattle)
     ResolveMapBattle(&record, 1);
     EXPECT_TRUE(BattleResult == kBattleEnded || BattleResult == kBattleAttackerGaveUp);
     EXPECT_EQ(g_battle.grid, nullptr);
+    FreeSquadTypes();
+}
+
+// The siege balance of the shipped data, fought by the battle AI on both
+// sides as the map fights it: a province's starting garrison (strength 32)
+// in a capital (moat, one catapult) against a lord's starting army scaled to
+// a multiple of its strength. A trebuchet breaks a wall and takes the castle
+// at four times the garrison's strength; an equal army does not, nor a
+// fourfold one without a trebuchet.
+TEST_F(ShippedBattleData, TheTrebuchetDecidesTheSiegeOfACapital)
+{
+    LoadSquadTypes();
+    struct Squads {
+        const char* type;
+        int32_t count;
+    };
+    const Squads garrison[] = {{"Militia", 6}, {"Spearman", 2}, {"Archer", 3}};
+    // The lord's army of strength 196, at the garrison's strength.
+    const Squads lordsArmy[] = {
+        {"Militia", 20}, {"Spearman", 10}, {"Swordsman", 8}, {"Archer", 10}, {"Horseman", 4}};
+    for (const Squads& s : lordsArmy)
+        if (!FindSquadType(CStr(s.type))) {
+            FreeSquadTypes();
+            GTEST_SKIP() << "the squad types are not in this build's packs";
+        }
+    struct Case {
+        int ratio;
+        bool trebuchet;
+        int minWins, maxWins;  // of 20
+        double minWallsDown;   // on average
+    };
+    const Case cases[] = {
+        {1, true, 0, 5, 0},  {3, true, 0, 20, 1}, {4, true, 15, 20, 1},
+        {5, true, 0, 20, 1}, {6, true, 0, 20, 1}, {4, false, 0, 5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.ratio) + "x, " + (c.trebuchet ? "trebuchet" : "no trebuchet"));
+        int wins = 0, wallsDown = 0;
+        for (uint32_t seed = 1; seed <= 20; ++seed) {
+            BattleSides sides;
+            sides.attacker.hero.battle = sides.defender.hero.battle = 3;
+            sides.attacker.hero.builder = sides.defender.hero.builder = 2;
+            for (const Squads& s : garrison)
+                AddSquad(sides.defender, FindSquadType(CStr(s.type)), s.count);
+            for (const Squads& s : lordsArmy)
+                AddSquad(sides.attacker, FindSquadType(CStr(s.type)),
+                         int32_t(std::lround(s.count * c.ratio * 32 / 196.0)));
+            sides.attacker.army.flagB = c.trebuchet ? 1 : 0;
+            sides.castle.moat = 1;
+            sides.castle.catapults = 1;
+            sides.castle.percent = 100;
+            sides.castle.DefencesFromPercent();
+            MapBattleRecord record;
+            record.siege = 1;
+            record.castle = &sides.castle;
+            record.attacker = &sides.attacker;
+            record.defender = &sides.defender;
+            SetRandomState(seed);
+            ResolveMapBattle(&record, 1);
+            wins += BattleResult == kBattleEnded && !sides.defender.army.HasUnits();
+            for (uint8_t segment : sides.castle.segments)
+                wallsDown += segment == 0;
+        }
+        EXPECT_GE(wins, c.minWins);
+        EXPECT_LE(wins, c.maxWins);
+        EXPECT_GE(wallsDown / 20.0, c.minWallsDown);
+    }
     FreeSquadTypes();
 }
 

@@ -8,6 +8,7 @@
 #include "battle/battle_flow.h"
 #include "battle/battle_hooks.h"
 #include "battle/battle_input.h"
+#include "battle/quick_battle.h"
 #include "battle/side_controller.h"
 #include "battle/squad_battle_state.h"
 #include "battlescreen/batl_ani_cache_mgr.h"
@@ -243,6 +244,71 @@ TEST_F(HumanBattleTest, ScriptedTapsSelectMoveAndAttack)
     EXPECT_GT(knights->count, 0);
     EXPECT_EQ(BattleResult, kBattleEnded);
     delete wnd;
+}
+
+}  // namespace
+}  // namespace battlescreen_test
+
+namespace battlescreen_test {
+namespace {
+
+// Swordsmen without a trebuchet before a whole castle whose wardens never
+// come out: nobody can reach anybody. With the computer on both sides, or on
+// a person's side that he put on automatic, the attacker gives up after the
+// quick battle's rounds and the window closes.
+TEST_F(HumanBattleTest, ASiegeTheComputerCannotEndIsGivenUpAfterTheQuickBattlesRounds)
+{
+    for (bool person : {false, true}) {
+        SCOPED_TRACE(person ? "a person's side on automatic" : "the computer on both sides");
+        m_attacker.army.Clear();
+        m_defender.army.Clear();
+        AddUnits(m_attacker, "Swordsman", 10);
+        m_attacker.army.flagB = 0;
+        AddUnits(m_defender, "Warden", 10);
+        m_castle.Reset();
+        m_castle.percent = 100;
+        m_castle.DefencesFromPercent();
+        m_castle.moat = 1;
+        m_params.kind = kBattleSiege;
+        m_params.castle = &m_castle;
+        m_params.attackerSideKind = person ? kSideKindHuman : kSideKindComputer;
+        auto* wnd = new CMapBattleWnd(nullptr, CStr("Map/MapWnd/MapBattleWnd"));
+        wnd->SetBattleParams(&m_params);
+        int32_t rounds = 0;
+        wnd->battleOverHandler = [&]() { rounds = g_battle.turnCounter; };
+        // The person deploys as the squads stand, then lets the computer play
+        // his side.
+        const uint32_t taps[] = {kButtonStart, kButtonAuto};
+        size_t tapped = person ? 0 : std::size(taps);
+        uint64_t lastTap = 0;
+        m_hook->before = [&]() {
+            if (tapped == std::size(taps) || m_hook->frames < lastTap + 6 || g_waitingForEvents)
+                return;
+            CWindow* control = wnd->CommandControl(taps[tapped]);
+            if (control->IsReallyVisible() && control->IsEnabled()) {
+                const PackedPoint p = Centre(control);
+                Tap(p.X(), p.Y());
+                lastTap = m_hook->frames;
+                ++tapped;
+            }
+        };
+        // A guard of the test's own, far beyond the window's, so that a
+        // window without one fails instead of turning for ever.
+        const int32_t testGuard = 4 * kQuickBattleRoundLimit;
+        g_battleTurnLimit = testGuard;
+        BattleResult = kBattleNoResult;
+        RunModal(wnd->Window());
+        m_hook->before = nullptr;
+        EXPECT_EQ(tapped, std::size(taps));
+        EXPECT_EQ(BattleResult, kBattleAttackerGaveUp);
+        // The round in which the person put his side on automatic was his.
+        EXPECT_EQ(rounds, kQuickBattleRoundLimit + 1 + (person ? 1 : 0));
+        EXPECT_EQ(g_battleTurnLimit, testGuard) << "the window's guard is its own";
+        g_battleTurnLimit = 0;
+        EXPECT_EQ(UnitsOf(m_attacker), 10);
+        EXPECT_EQ(UnitsOf(m_defender), 10);
+        delete wnd;
+    }
 }
 
 }  // namespace

@@ -321,8 +321,14 @@ protected:
     // Every squad of the garrison where the army stands into the army.
     void GarrisonIntoArmy()
     {
-        if (!Tap("MapCampArmy/BtnAction") || !WaitFor("/Map/MapWnd/TransferWnd", 20))
+        if (!Tap("MapCampArmy/BtnAction"))
             return;
+        // With nobody in the army or the garrison the game says there is
+        // nothing to transfer; the notice is closed.
+        if (!WaitFor("/Map/MapWnd/TransferWnd", 20)) {
+            Answer();
+            return;
+        }
         for (int kind = 1; Find("TransferWnd/ScrTransfer" + std::to_string(kind)) != nullptr; ++kind)
             for (int n = 0; n < 300; ++n)
                 TapLess("TransferWnd/ScrTransfer" + std::to_string(kind));
@@ -395,8 +401,10 @@ protected:
     {
         // The enemy's capital is struck with four times its guards' heads;
         // a treasury keeps the trebuchet's price and the scouts'; an army
-        // marches from sixty heads.
-        constexpr long kOdds = 4, kMarchHeads = 60;
+        // marches from eighty heads, since the enemy's field army, which
+        // the attack question does not count, can take a castle an army
+        // lost in the field leaves bare.
+        constexpr long kOdds = 4, kMarchHeads = 80;
         constexpr int kReserve = 120, kSiegeGold = 60, kSiegeMetal = 20;
         for (int turn = 0; turn < turns; ++turn) {
             // The person's turn: the hourglass answers and nothing covers the map.
