@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program/sim_driver.h"
+#include "sim/sim_driver.h"
 #include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
