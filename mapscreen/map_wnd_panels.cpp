@@ -179,11 +179,11 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
         PanelContents::ShowCastleStatus(m_panels.castleCtrl, nullptr, "NoCastleInfo");
         return;
     }
-    // A copy: the list must not show the owner's own army merged into his
-    // garrison.
+    // The defenders a scout counts are the garrison and, where it stands, the
+    // owner's field army; a copy, so the garrison itself stays as it is.
     delete m_armyCopy;
     m_armyCopy = new CArmy(province->garrison);
-    if (owner->capital == province->index)
+    if (owner->armyLocation == province->index)
         m_armyCopy->Merge(owner->army);
     PanelContents::FillArmyList(m_panels.garrisonList, m_armyCopy, owner, "NoGrdArmy");
     PanelContents::ShowCastleStatus(m_panels.castleCtrl, province, "NoCastle");

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "game/army.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -13,6 +16,7 @@
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
@@ -276,6 +280,60 @@ TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOne
         m_map->OnProvincePenDown(int16_t(neutral));
         EXPECT_EQ(m_map->DomainPlayer(), 1);
     }
+}
+
+TEST_F(MapPanels, AScoutedProvinceShowsTheOwnersArmyWhereItStandsAndNowhereElse)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CGameWorld* world = GameWorld();
+    PlayerRecord& enemy = world->Player(1);
+    ASSERT_LT(enemy.capital, world->ProvinceCount());
+    ProvinceRecord& capital = world->Province(enemy.capital);
+    ProvinceRecord* field = nullptr;
+    for (int i = 0; i < world->ProvinceCount() && !field; ++i) {
+        if (i != enemy.capital && world->Province(i).owner != CurrentPlayer())
+            field = &world->Province(i);
+    }
+    ASSERT_NE(field, nullptr);
+    field->owner = &enemy;
+    ASSERT_TRUE(capital.garrison.HasUnits());
+    ASSERT_TRUE(enemy.army.HasUnits());
+    field->garrison.Clear();
+    // A squad that has lost its units but not its hit points is not a squad
+    // the panel lists.
+    capital.garrison.Item(0)->count = 0;
+    capital.garrison.Item(0)->hitPoints = 5;
+    enemy.armyLocation = field->index;
+    CurrentController()->scoutedProvinces = {uint8_t(capital.index), uint8_t(field->index)};
+
+    // Unit counts, sorted: merging may order the squads its own way.
+    auto shown = [&](ProvinceRecord& province) {
+        SigProvinceInfo.Fire(&province);
+        std::vector<int32_t> counts;
+        for (int32_t i = 0; i < P().garrisonList->ItemCount(); ++i)
+            counts.push_back(P().garrisonList->Squad(i)->count);
+        std::sort(counts.begin(), counts.end());
+        return counts;
+    };
+    auto counts = [](const CArmy& army) {
+        std::vector<int32_t> out;
+        for (int i = 0; i < army.Count(); ++i) {
+            if (army.Item(i)->count > 0)
+                out.push_back(army.Item(i)->count);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    EXPECT_EQ(shown(capital), counts(capital.garrison));
+    EXPECT_EQ(shown(*field), counts(enemy.army));
+
+    // Back home, the army is shown with the capital's garrison.
+    enemy.armyLocation = capital.index;
+    CArmy both(capital.garrison);
+    both.Merge(enemy.army);
+    EXPECT_EQ(shown(capital), counts(both));
+    EXPECT_TRUE(shown(*field).empty());
 }
 
 }  // namespace
