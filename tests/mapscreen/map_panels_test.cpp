@@ -336,5 +336,31 @@ TEST_F(MapPanels, AScoutedProvinceShowsTheOwnersArmyWhereItStandsAndNowhereElse)
     EXPECT_TRUE(shown(*field).empty());
 }
 
+TEST_F(MapPanels, TheGarrisonPanelShowsTheFlagOfTheProvincesOwner)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CGameWorld* world = GameWorld();
+    PlayerRecord* player = CurrentPlayer();
+    SigPlayerTitle.Fire(player);
+    const uint8_t* ownFlag = P().campStyle->Picture().Image().header;
+    ASSERT_NE(ownFlag, nullptr);
+    SigProvinceInfo.Fire(&world->Province(player->capital));
+    EXPECT_TRUE(P().armyStyle->IsVisible());
+    EXPECT_EQ(P().armyStyle->Picture().Image().header, ownFlag);
+
+    PlayerRecord& enemy = world->Player(1);
+    SigProvinceInfo.Fire(&world->Province(enemy.capital));
+    EXPECT_NE(P().armyStyle->Picture().Image().header, nullptr);
+    EXPECT_NE(P().armyStyle->Picture().Image().header, ownFlag);
+    for (int i = 0; i < world->ProvinceCount(); ++i) {
+        if (world->Province(i).owner == nullptr) {
+            SigProvinceInfo.Fire(&world->Province(i));
+            EXPECT_FALSE(P().armyStyle->IsVisible()) << "a province nobody holds has no flag";
+            break;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mapwnd_test
