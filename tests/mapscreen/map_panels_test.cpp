@@ -336,6 +336,22 @@ TEST_F(MapPanels, AScoutedProvinceShowsTheOwnersArmyWhereItStandsAndNowhereElse)
     EXPECT_TRUE(shown(*field).empty());
 }
 
+TEST_F(MapPanels, AProvincesThreeResourcesStandClearOfThePanelButtons)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CResWnd* income = P().provinceIncome;
+    const CStr codes[] = {CStr("gold"), CStr("metl"), CStr("ston")};
+    const int32_t amounts[] = {99, 99, 99};
+    income->SetAmounts(codes, amounts, 3, false);
+    ASSERT_EQ(income->ItemCount(), 3);
+    EXPECT_LE(income->Row().GetRect().Width(), income->Width()) << "the row fits its window";
+    const PackedRect& incomeRect = income->GetNode()->screenRect;
+    for (CWindow* button :
+         {static_cast<CWindow*>(P().provArmyToggle), static_cast<CWindow*>(P().campArmyToggle)})
+        EXPECT_LT(incomeRect.Right(), button->GetNode()->screenRect.Left());
+}
+
 TEST_F(MapPanels, TheGarrisonPanelShowsTheFlagOfTheProvincesOwner)
 {
     NewGame();
