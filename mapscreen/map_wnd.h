@@ -319,7 +319,7 @@ private:
     void RunGameOverWindows(uint8_t victory, PlayerRecord* player);
 
     // The garrison shown for a scouted province, with its owner's army merged
-    // in at his capital; the list shows it until the next province.
+    // in where the army stands; the list shows it until the next province.
     CArmy* m_armyCopy = nullptr;
 
     // ---- end of the window's state -----------------------------------------

@@ -37,6 +37,24 @@ void CMapWnd::OnPlayerResources(const CResourceBundle* bundle)
     }
 }
 
+namespace {
+
+// The owner's flag; a province nobody holds shows none.
+void ShowFlag(CIconWnd* icon, const PlayerRecord* owner)
+{
+    if (!icon)
+        return;
+    const uint8_t colour = PlayerColour(owner);
+    ShowWindow(icon, colour < kPlayerColourCount);
+    if (colour >= kPlayerColourCount)
+        return;
+    CStr name;
+    name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(colour) + 1);
+    icon->SetImage(name, true);
+}
+
+}  // namespace
+
 void CMapWnd::OnPlayerTitle(PlayerRecord* player)
 {
     if (!player)
@@ -46,11 +64,7 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player)
     const PlayerRecord* current = CurrentPlayer();
     m_window->SetSideColour(PlayerColour(current ? current : player), false);
     if (m_mode == kModeMap) {
-        if (m_panels.campStyle) {
-            CStr name;
-            name.Format("%sFlag%ld", CPathMgr::Path(CPathMgr::kImagesIcons), long(PlayerColour(player)) + 1);
-            m_panels.campStyle->SetImage(name, true);
-        }
+        ShowFlag(m_panels.campStyle, player);
         PanelContents::FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
     } else if (m_mode == kModeComputer) {
         FormatOwnString(m_panels.aiPlayer, 0, current ? current->name : player->name);
@@ -151,6 +165,7 @@ void CMapWnd::OnProvinceInfo(ProvinceRecord* province)
 void CMapWnd::ShowProvinceHead(ProvinceRecord* province)
 {
     FormatOwnString(m_panels.provinceName, 0, province->name);
+    ShowFlag(m_panels.armyStyle, province->owner);
     if (const CPlayerController* controller = CurrentController())
         ShowBundle(m_panels.provinceIncome, controller->ProvinceIncome(province->index), true);
 }
@@ -179,11 +194,11 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
         PanelContents::ShowCastleStatus(m_panels.castleCtrl, nullptr, "NoCastleInfo");
         return;
     }
-    // A copy: the list must not show the owner's own army merged into his
-    // garrison.
+    // The defenders a scout counts are the garrison and, where it stands, the
+    // owner's field army; a copy, so the garrison itself stays as it is.
     delete m_armyCopy;
     m_armyCopy = new CArmy(province->garrison);
-    if (owner->capital == province->index)
+    if (owner->armyLocation == province->index)
         m_armyCopy->Merge(owner->army);
     PanelContents::FillArmyList(m_panels.garrisonList, m_armyCopy, owner, "NoGrdArmy");
     PanelContents::ShowCastleStatus(m_panels.castleCtrl, province, "NoCastle");

@@ -11,6 +11,8 @@ CItemListWnd* PanelContents::CreateArmyList(CWindow* parent, const CStr& path)
 {
     CItemListWnd* list = new CItemListWnd(parent, path, true);
     list->SetDisplayFlags(true, false, false);
+    // A panel lists what stands there: a squad whose units are gone is not.
+    list->options |= ItemListHideEmpty;
     return list;
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "game/army.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -13,6 +16,7 @@
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
+#include "mapdialogs/item_list_wnd.h"
 #include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
@@ -275,6 +279,102 @@ TEST_F(MapPanels, DomainModeFollowsTheOwnerOfATappedProvinceAndIgnoresNeutralOne
     if (neutral >= 0) {
         m_map->OnProvincePenDown(int16_t(neutral));
         EXPECT_EQ(m_map->DomainPlayer(), 1);
+    }
+}
+
+TEST_F(MapPanels, AScoutedProvinceShowsTheOwnersArmyWhereItStandsAndNowhereElse)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CGameWorld* world = GameWorld();
+    PlayerRecord& enemy = world->Player(1);
+    ASSERT_LT(enemy.capital, world->ProvinceCount());
+    ProvinceRecord& capital = world->Province(enemy.capital);
+    ProvinceRecord* field = nullptr;
+    for (int i = 0; i < world->ProvinceCount() && !field; ++i) {
+        if (i != enemy.capital && world->Province(i).owner != CurrentPlayer())
+            field = &world->Province(i);
+    }
+    ASSERT_NE(field, nullptr);
+    field->owner = &enemy;
+    ASSERT_TRUE(capital.garrison.HasUnits());
+    ASSERT_TRUE(enemy.army.HasUnits());
+    field->garrison.Clear();
+    // A squad that has lost its units but not its hit points is not a squad
+    // the panel lists.
+    capital.garrison.Item(0)->count = 0;
+    capital.garrison.Item(0)->hitPoints = 5;
+    enemy.armyLocation = field->index;
+    CurrentController()->scoutedProvinces = {uint8_t(capital.index), uint8_t(field->index)};
+
+    // Unit counts, sorted: merging may order the squads its own way.
+    auto shown = [&](ProvinceRecord& province) {
+        SigProvinceInfo.Fire(&province);
+        std::vector<int32_t> counts;
+        for (int32_t i = 0; i < P().garrisonList->ItemCount(); ++i)
+            counts.push_back(P().garrisonList->Squad(i)->count);
+        std::sort(counts.begin(), counts.end());
+        return counts;
+    };
+    auto counts = [](const CArmy& army) {
+        std::vector<int32_t> out;
+        for (int i = 0; i < army.Count(); ++i) {
+            if (army.Item(i)->count > 0)
+                out.push_back(army.Item(i)->count);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    EXPECT_EQ(shown(capital), counts(capital.garrison));
+    EXPECT_EQ(shown(*field), counts(enemy.army));
+
+    // Back home, the army is shown with the capital's garrison.
+    enemy.armyLocation = capital.index;
+    CArmy both(capital.garrison);
+    both.Merge(enemy.army);
+    EXPECT_EQ(shown(capital), counts(both));
+    EXPECT_TRUE(shown(*field).empty());
+}
+
+TEST_F(MapPanels, AProvincesThreeResourcesStandClearOfThePanelButtons)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CResWnd* income = P().provinceIncome;
+    const CStr codes[] = {CStr("gold"), CStr("metl"), CStr("ston")};
+    const int32_t amounts[] = {99, 99, 99};
+    income->SetAmounts(codes, amounts, 3, false);
+    ASSERT_EQ(income->ItemCount(), 3);
+    EXPECT_LE(income->Row().GetRect().Width(), income->Width()) << "the row fits its window";
+    const PackedRect& incomeRect = income->GetNode()->screenRect;
+    for (CWindow* button :
+         {static_cast<CWindow*>(P().provArmyToggle), static_cast<CWindow*>(P().campArmyToggle)})
+        EXPECT_LT(incomeRect.Right(), button->GetNode()->screenRect.Left());
+}
+
+TEST_F(MapPanels, TheGarrisonPanelShowsTheFlagOfTheProvincesOwner)
+{
+    NewGame();
+    m_map->SetMode(CMapWnd::kModeMap, false);
+    CGameWorld* world = GameWorld();
+    PlayerRecord* player = CurrentPlayer();
+    SigPlayerTitle.Fire(player);
+    const uint8_t* ownFlag = P().campStyle->Picture().Image().header;
+    ASSERT_NE(ownFlag, nullptr);
+    SigProvinceInfo.Fire(&world->Province(player->capital));
+    EXPECT_TRUE(P().armyStyle->IsVisible());
+    EXPECT_EQ(P().armyStyle->Picture().Image().header, ownFlag);
+
+    PlayerRecord& enemy = world->Player(1);
+    SigProvinceInfo.Fire(&world->Province(enemy.capital));
+    EXPECT_NE(P().armyStyle->Picture().Image().header, nullptr);
+    EXPECT_NE(P().armyStyle->Picture().Image().header, ownFlag);
+    for (int i = 0; i < world->ProvinceCount(); ++i) {
+        if (world->Province(i).owner == nullptr) {
+            SigProvinceInfo.Fire(&world->Province(i));
+            EXPECT_FALSE(P().armyStyle->IsVisible()) << "a province nobody holds has no flag";
+            break;
+        }
     }
 }
 
