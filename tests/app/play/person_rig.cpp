@@ -293,7 +293,9 @@ void PersonRig::TapAt(int x, int y)
     int shownX = 0, shownY = 0;
     m_backend->Shown().ShownPoint(x, y, shownX, shownY);
     m_backend->Post(WM_LBUTTONDOWN, 1, MakePointParam(shownX, shownY));
-    Step();
+    // The backend is gone once the program has ended.
+    if (!Step())
+        return;
     m_backend->Post(WM_LBUTTONUP, 0, MakePointParam(shownX, shownY));
     Frames(4);
 }
@@ -326,7 +328,8 @@ void PersonRig::Key(uint32_t virtualKey)
         return;
     m_backend->SetKeyHeld(virtualKey, true);
     m_backend->Post(WM_KEYDOWN, virtualKey, 1);
-    Step();
+    if (!Step())
+        return;
     m_backend->SetKeyHeld(virtualKey, false);
     Frames(4);
 }

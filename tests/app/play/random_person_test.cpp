@@ -1,14 +1,17 @@
 // A random person at the device: seeded taps, drags, keys and typed letters,
 // chosen at every fetch from what is on the screen then, including the
 // fetches of the frame pumps that animations and messages run inside the
-// game. Close to half the taps go to the middle of a visible, enabled control
-// (found in the window tree), so the person gets past the title and the new
-// game into turns, battles and menus; the letters are those the game binds
-// (F, f, digits, Enter) with a few others. The program must survive every
-// run and close when asked.
+// game. Close to half the taps go to the middle of a control that takes input
+// then (found in the window tree; a question's buttons while it is asked), so
+// the person gets past the title and the new game into turns, battles and
+// menus, and half of them answer a question shown with its OK; the letters
+// are those the game binds (F, f, digits, Enter) with a few others, and
+// while the screen takes no taps the person types the end-game key instead.
+// The program must survive every run and close when asked.
 //
-// CI plays a few seeds a screen size, a fixed number of actions each. More
-// by hand, e.g. on the sanitizer build, a batch of seeds from 100:
+// CI plays two seeds at each screen size and each of its four turns, a fixed
+// number of actions each; every run has a seed of its own. More by hand,
+// e.g. on the sanitizer build, a batch of seeds from 100:
 //   THARN_RANDOM_FIRST_SEED=100 build-asan/tests/play_tests --gtest_filter='*RandomPerson*'
 
 #include <gtest/gtest.h>
@@ -16,37 +19,33 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "tests/app/play/person_rig.h"
+#include "ui/message_wnd.h"
 #include "ui/window.h"
+#include "ui/window_mgr.h"
 
 namespace play_test {
 namespace {
 
-// Seeds a screen size in one test run.
-constexpr int kSeeds = 4;
+// Seeds a screen size at one turn in one test run.
+constexpr int kSeeds = 2;
 // Actions of one run (a tap is five fetches, a wait up to twenty).
-constexpr int kActions = 700;
+constexpr int kActions = 1000;
 // Fetches a closing program may take (its saves, the windows it tears down).
 constexpr int kCloseFrames = 2000;
+
+// CI's seeds; their runs get past a few turns into the computer's marches.
+constexpr int kFirstSeed = 17;
 
 int FirstSeed()
 {
     const char* value = std::getenv("THARN_RANDOM_FIRST_SEED");
-    return value != nullptr && *value != 0 ? std::atoi(value) : 1;
-}
-
-bool EnabledChain(const CWindow* window)
-{
-    for (; window != nullptr; window = window->GetParent())
-        if (!window->IsEnabled())
-            return false;
-    return true;
+    return value != nullptr && *value != 0 ? std::atoi(value) : kFirstSeed;
 }
 
 bool HasVisibleChild(const CWindow* window)
@@ -59,8 +58,9 @@ bool HasVisibleChild(const CWindow* window)
 
 class RandomPersonTest : public PersonRig {
 protected:
-    // Visible, enabled windows with nothing visible inside them: what a
-    // person takes for the buttons, items and fields of the screen.
+    // Visible windows that take input now, with nothing visible inside them:
+    // what a person takes for the buttons, items and fields of the screen,
+    // those of a question when one is asked.
     std::vector<CWindow*> Controls() const
     {
         std::vector<CWindow*> controls;
@@ -70,11 +70,17 @@ protected:
             // close requests come at the end of the run.
             if (seen.path == "/Main/MainMenu/Exit")
                 continue;
-            if (!HasVisibleChild(seen.window) && EnabledChain(seen.window) && r.IsDefined() &&
+            if (!HasVisibleChild(seen.window) && CWindowMgr::TakesInput(seen.window) && r.IsDefined() &&
                 r.Right() >= 0 && r.Bottom() >= 0 && r.Left() < Size().width && r.Top() < Size().height)
                 controls.push_back(seen.window);
         }
         return controls;
+    }
+
+    static bool ScreenTakesTaps()
+    {
+        const CWindow* root = CWindowMgr::Root();
+        return root != nullptr && root->IsEnabled();
     }
 
     void Act(std::mt19937& random)
@@ -83,7 +89,16 @@ protected:
         auto x = [&] { return below(Size().width); };
         auto y = [&] { return below(Size().height); };
         const int kind = below(1000);
-        if (kind < 450) {
+        // A question is answered yes as often as not. While the screen takes
+        // no taps (the computer's army marches) a person presses keys, the
+        // end-game key among them.
+        auto* question = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
+        CWindow* ok = question != nullptr ? question->OkButton() : nullptr;
+        if (kind < 450 && ok != nullptr && ok->IsVisible() && below(2) == 0) {
+            TapOn(ok);
+        } else if (kind < 450 && !ScreenTakesTaps()) {
+            Type(below(2) == 0 ? "F" : "f");
+        } else if (kind < 450) {
             const std::vector<CWindow*> controls = Controls();
             if (!controls.empty())
                 TapOn(controls[static_cast<size_t>(below(static_cast<int>(controls.size())))]);
@@ -115,17 +130,18 @@ protected:
     }
 };
 
-// Every screen size, kSeeds runs each; a run's name ends with its seed's
-// place after the first seed.
+// Every screen size at every turn, kSeeds runs each; a run's name ends with
+// its seed's place after the first seed.
 std::vector<ScreenSize> Runs()
 {
+    static const std::vector<ScreenSize> screens = AtEveryOrientation(kSizes);
     static std::vector<std::string> names;
     std::vector<ScreenSize> runs;
-    names.reserve(std::size(kSizes) * kSeeds);
-    for (const ScreenSize& size : kSizes)
+    names.reserve(screens.size() * kSeeds);
+    for (const ScreenSize& screen : screens)
         for (int n = 0; n < kSeeds; ++n) {
-            names.push_back(std::string(size.name) + "_seed" + std::to_string(n));
-            runs.push_back(ScreenSize{size.width, size.height, names.back().c_str()});
+            names.push_back(std::string(screen.name) + "_seed" + std::to_string(names.size()));
+            runs.push_back(ScreenSize{screen.width, screen.height, names.back().c_str(), screen.orientation});
         }
     return runs;
 }
@@ -152,7 +168,7 @@ TEST_P(RandomPersonTest, TheProgramSurvivesARandomPersonAndClosesWhenAsked)
             Frames(1);
     }
     EXPECT_FALSE(Running()) << "seed " << seed << ": the program does not close\n" << Describe();
-    std::printf("random person: seed %d on %dx%d, %d actions\n", seed, Size().width, Size().height, action);
+    std::printf("random person: %s, seed %d, %d actions\n", ScreenName(Size()).c_str(), seed, action);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, RandomPersonTest, ::testing::ValuesIn(Runs()), SizeName);
