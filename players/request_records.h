@@ -11,6 +11,7 @@
 #include "game/army.h"
 #include "game/resource_bundle.h"
 #include "game/ui_request.h"
+#include "players/castle_works_offer.h"
 
 class CastleState;
 class CPlayerController;
@@ -98,7 +99,8 @@ struct CastleWorkRequestArgs {
 struct CastleInfoRequestArgs {
     ProvinceRecord* province = nullptr;
     uint8_t index = 0;
-    CastleState* castle = nullptr;
+    // Worked out again from the province whenever the panel is shown anew.
+    CastleWorksOffer offer;
 };
 
 struct SiegeRequestArgs {
