@@ -15,7 +15,6 @@
 
 class CastleState;
 class CPlayerController;
-class HeroRecord;
 class PlayerRecord;
 class ProvinceRecord;
 
@@ -154,7 +153,7 @@ struct SkillsRequestArgs {
     uint8_t skills[3] = {0, 0, 0};
     uint8_t level = 0;
     int32_t experience = 0;
-    HeroRecord* hero = nullptr;
+    uint32_t nextLevelAt = 0;  // the experience of the next level, from the rules
     int32_t pendingLevelUps = 0;
     uint8_t confirmed = 0;
 };
