@@ -4,12 +4,8 @@
 
 #include "core/core_main.h"
 #include "core/path_mgr.h"
-#include "game/game_rules.h"
-#include "game/player_record.h"
-#include "game/province_record.h"
 #include "game/running_game.h"
 #include "mapdialogs/dialog_children.h"
-#include "players/home_economy.h"
 #include "players/request_records.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -20,24 +16,15 @@ namespace {
 struct BuildingButton {
     const char* name;
     uint32_t operation;
-    uint8_t bit;
     CastleWork work;
 };
 const BuildingButton kBuildings[CCastleInfoWnd::kBuildingButtons] = {
-    {"BtnMarkt", CastleOpMarket, 0x01, WorkMarket},
-    {"BtnTavrn", CastleOpTavern, 0x04, WorkTavern},
-    {"BtnBank", CastleOpBank, 0x02, WorkBank},
-    {"BtnGuild", CastleOpGuild, 0x08, WorkGuild},
-    {"BtnMetlMine", CastleOpMetalMine, 0x10, WorkMetalMine},
-    {"BtnStonMine", CastleOpStoneMine, 0x20, WorkStoneMine},
-};
-enum {
-    kMarket,
-    kTavern,
-    kBank,
-    kGuild,
-    kMetalMine,
-    kStoneMine
+    {"BtnMarkt", CastleOpMarket, WorkMarket},
+    {"BtnTavrn", CastleOpTavern, WorkTavern},
+    {"BtnBank", CastleOpBank, WorkBank},
+    {"BtnGuild", CastleOpGuild, WorkGuild},
+    {"BtnMetlMine", CastleOpMetalMine, WorkMetalMine},
+    {"BtnStonMine", CastleOpStoneMine, WorkStoneMine},
 };
 
 CHintButton* MakeHintButton(CWindow* parent, const char* name)
@@ -105,32 +92,19 @@ void CCastleInfoWnd::Setup(CastleInfoRequestArgs* request)
     Refresh();
 }
 
-bool CCastleInfoWnd::IsCastleIdle() const
+void CCastleInfoWnd::SetButtonLook(CHintButton* button, CastleWork work, CastleWorkState state)
 {
-    const CastleState* castle = m_request != nullptr ? m_request->castle : nullptr;
-    return castle != nullptr && castle->work == kCastleIdle && castle->percent == 100;
-}
-
-void CCastleInfoWnd::SetButtonLook(CHintButton* button, CastleWork work, int32_t state)
-{
-    if (button == nullptr)
+    if (button == nullptr || state == WorkAsLaidOut || m_request == nullptr)
         return;
-    const CastleState* castle = m_request != nullptr ? m_request->castle : nullptr;
-    const int32_t limit = Rules().catapultLimit;
+    const CastleWorksOffer& offer = m_request->offer;
     CStr name;
     switch (work) {
     case WorkMoat:
         name = "CastleMoat";
         break;
-    case WorkCatapult: {
-        int32_t next = (castle != nullptr ? castle->catapults : 0) + 1;
-        if (next > limit)
-            next = limit;
-        if (next < 1)
-            next = 1;
-        name.Format("CastleCatap%ld", next);
+    case WorkCatapult:
+        name.Format("CastleCatap%ld", offer.catapultPicture);
         break;
-    }
     case WorkFortWalls:
         name = "CastleFWall";
         break;
@@ -140,15 +114,9 @@ void CCastleInfoWnd::SetButtonLook(CHintButton* button, CastleWork work, int32_t
     case WorkBank:
         name = "CastleBank";
         break;
-    case WorkGuild: {
-        int32_t level = 1;
-        if (castle != nullptr && (castle->buildings & 0x08) != 0)
-            level = castle->guildLevel + 1;
-        if (level > 4)
-            level = 4;
-        name.Format("CastleGuard%ld", level);
+    case WorkGuild:
+        name.Format("CastleGuard%ld", offer.guildPicture);
         break;
-    }
     case WorkMetalMine:
         name = "CaslMtlMine";
         break;
@@ -156,6 +124,7 @@ void CCastleInfoWnd::SetButtonLook(CHintButton* button, CastleWork work, int32_t
         name = "CaslStnMine";
         break;
     case WorkTavern:
+    case WorkCount:
         break;  // no picture of its own: the button keeps its look
     }
     if (!name.IsEmpty()) {
@@ -178,107 +147,31 @@ void CCastleInfoWnd::SetButtonLook(CHintButton* button, CastleWork work, int32_t
     button->Invalidate();
 }
 
-void CCastleInfoWnd::SetWorkButton(CHintButton* button, CastleWork work, bool built,
-                                   const CResourceBundle& cost)
-{
-    int32_t state = WorkBuilt;
-    if (!built) {
-        CResourceBundle price = cost;
-        const PlayerRecord* player = CurrentPlayer();
-        if (player != nullptr)
-            ApplyBuilderDiscount(price, player->hero);
-        state = (player != nullptr && player->treasury.AllAtLeast(price)) ? WorkAffordable : WorkUnaffordable;
-    }
-    SetButtonLook(button, work, state);
-}
-
-void CCastleInfoWnd::ResetButtons()
-{
-    const ProvinceRecord* province = m_request != nullptr ? m_request->province : nullptr;
-    const CastleState* castle = m_request != nullptr ? m_request->castle : nullptr;
-    if (m_demolish != nullptr) {
-        const bool offer = province != nullptr && castle != nullptr && province->owner != nullptr &&
-                           m_request->index != province->owner->capital && castle->percent > 0;
-        m_demolish->Show(offer, false);
-    }
-    if (m_complete != nullptr)
-        m_complete->Show(false, false);
-    if (m_fastRepair != nullptr)
-        m_fastRepair->Show(false, false);
-    if (castle == nullptr)
-        return;
-    auto look = [&](CHintButton* b, CastleWork work, bool built) {
-        SetButtonLook(b, work, built ? WorkBuilt : WorkUnaffordable);
-    };
-    look(m_moat, WorkMoat, castle->moat != 0);
-    look(m_catapult, WorkCatapult, castle->catapults >= Rules().catapultLimit);
-    look(m_fortWalls, WorkFortWalls, castle->fortWalls != 0);
-    if (m_buildings != nullptr) {
-        for (int32_t i : {kMarket, kTavern, kBank, kMetalMine, kStoneMine}) {
-            look(m_buildings[i], kBuildings[i].work, (castle->buildings & kBuildings[i].bit) != 0);
-        }
-    }
-}
-
 void CCastleInfoWnd::Refresh()
 {
     if (QuitFlag)
         return;
-    ResetButtons();
-    const CastleState* castle = m_request != nullptr ? m_request->castle : nullptr;
-    if (castle == nullptr)
+    const CastleWorksOffer offer = m_request != nullptr ? m_request->offer : CastleWorksOffer();
+    if (m_demolish != nullptr)
+        m_demolish->Show(offer.demolish, false);
+    if (m_complete != nullptr)
+        m_complete->Show(offer.complete, false);
+    if (m_fastRepair != nullptr)
+        m_fastRepair->Show(offer.fastRepair, false);
+    if (!offer.known)
         return;
-    const PlayerRecord* player = CurrentPlayer();
-    const int32_t builder = player != nullptr ? player->hero.builder : 0;
-    int32_t progress = 5 * builder + 15;
-    if (castle->fortWalls)
-        progress = progress * 2 / 3;
-    const int32_t damage = 100 - castle->percent;
-    int32_t line = -1;
-    int32_t argument = 0;
-    const uint32_t kind = castle->work;
-    if (kind == 1) {
-        line = 0;
-        argument = castle->percent;
-    } else if (kind == 2) {
-        line = 1;
-        argument = castle->percent;
-    } else if (kind == 4) {
-        line = 2;
-        argument = castle->percent;
-        if (m_fastRepair != nullptr)
-            m_fastRepair->Show(true, false);
-    } else if (kind >= 8 && kind <= 2048 && (kind & (kind - 1)) == 0) {
-        line = 5;
-        argument = castle->turnsLeft;
-    } else if (kind == kCastleIdle && castle->percent < 100 && damage > progress) {
-        line = 3;
-        argument = static_cast<uint8_t>(damage);
-        if (m_complete != nullptr)
-            m_complete->Show(true, false);
-    } else if (kind == kCastleIdle) {
-        line = 4;
-        argument = castle->percent;
-        const GameRules& rules = Rules();
-        SetWorkButton(m_moat, WorkMoat, castle->moat != 0, rules.moatCost);
-        SetWorkButton(m_catapult, WorkCatapult, castle->catapults >= rules.catapultLimit, rules.catapultCost);
-        SetWorkButton(m_fortWalls, WorkFortWalls, castle->fortWalls != 0, rules.wallsCost);
-        if (m_buildings != nullptr) {
-            SetWorkButton(m_buildings[kMarket], WorkMarket, (castle->buildings & 0x01) != 0,
-                          rules.marketCost);
-            SetWorkButton(m_buildings[kBank], WorkBank, (castle->buildings & 0x02) != 0, rules.bankCost);
-            SetWorkButton(m_buildings[kMetalMine], WorkMetalMine, (castle->buildings & 0x10) != 0,
-                          rules.metalMineCost);
-            SetWorkButton(m_buildings[kStoneMine], WorkStoneMine, (castle->buildings & 0x20) != 0,
-                          rules.stoneMineCost);
-        }
-    }
+    SetButtonLook(m_moat, WorkMoat, offer.works[WorkMoat]);
+    SetButtonLook(m_catapult, WorkCatapult, offer.works[WorkCatapult]);
+    SetButtonLook(m_fortWalls, WorkFortWalls, offer.works[WorkFortWalls]);
+    for (int32_t i = 0; i < kBuildingButtons && m_buildings != nullptr; ++i)
+        SetButtonLook(m_buildings[i], kBuildings[i].work, offer.works[kBuildings[i].work]);
+    const int32_t line = offer.stateLine;
     m_stateLine = line;
     CStr text;
     if (line >= 0 && m_state != nullptr) {
         CStr format;
         if (m_state->GetString(line, format))
-            text.Format(format.Chars(), static_cast<int32_t>(argument & 0xFF));
+            text.Format(format.Chars(), static_cast<int32_t>(offer.stateNumber & 0xFF));
     }
     if (m_state != nullptr)
         m_state->SetText(text, true);
@@ -302,7 +195,7 @@ void CCastleInfoWnd::TryWork(CHintButton* button, uint32_t operation, intptr_t p
 {
     if (button == nullptr)
         return;
-    if (IsCastleIdle() && button->frameDrawn) {
+    if (m_request != nullptr && m_request->offer.idle && button->frameDrawn) {
         RunCastleOperation(operation);
         return;
     }

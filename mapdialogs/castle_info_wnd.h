@@ -4,17 +4,18 @@
 // completed, building a work, or standing idle and how damaged) and offers one
 // button per castle operation and per castle work. It is the one map dialog
 // that is not modal: it stays beside the map while the player works and is
-// refreshed after each castle work window closes.
+// refreshed after each castle work window closes. What it offers the rules
+// work out (CastleWorksOffer); the panel only shows it.
 
 #include <cstdint>
 
+#include "players/castle_works_offer.h"
 #include "ui/frame_wnd.h"
 
 class CHintButton;
 class CLabel;
 class CPushButton;
 class CTextWnd;
-class CResourceBundle;
 struct CastleInfoRequestArgs;
 
 // Castle operations, as the human controller's province command takes them.
@@ -33,29 +34,6 @@ enum CastleOperation : uint32_t {
     CastleOpStoneMine = 2048,
 };
 
-// The construction kind of a castle with nothing under way.
-inline constexpr uint32_t kCastleIdle = 32768;
-
-// Work button states.
-enum CastleWorkState : int32_t {
-    WorkAffordable = 0,
-    WorkUnaffordable = 1,
-    WorkBuilt = 2,
-};
-
-// The works a button stands for (they choose its picture).
-enum CastleWork : int32_t {
-    WorkMoat,
-    WorkCatapult,
-    WorkFortWalls,
-    WorkMarket,
-    WorkTavern,
-    WorkBank,
-    WorkGuild,
-    WorkMetalMine,
-    WorkStoneMine,
-};
-
 class CCastleInfoWnd : public CFrameWnd {
 public:
     static constexpr int32_t kBuildingButtons = 6;
@@ -65,15 +43,10 @@ public:
 
     // Stores the record (not owned; it outlives the window's use) and refreshes.
     void Setup(CastleInfoRequestArgs* request);
-    // Recomputes the state line and the buttons; nothing while quitting.
+    // Shows the record's offer again: the state line and the buttons;
+    // nothing while quitting.
     void Refresh();
-    void ResetButtons();
-    // The real state of a work: 2 built, 0 when the builder-discounted cost
-    // is covered, else 1.
-    void SetWorkButton(CHintButton* button, CastleWork work, bool built, const CResourceBundle& cost);
-    void SetButtonLook(CHintButton* button, CastleWork work, int32_t state);
-    // Construction kind 32768 and percent exactly 100.
-    bool IsCastleIdle() const;
+    void SetButtonLook(CHintButton* button, CastleWork work, CastleWorkState state);
     // The index (0-5) of the state line that Refresh chose, -1 for none.
     int32_t StateLine() const { return m_stateLine; }
 

@@ -1,6 +1,5 @@
 #include "mapdialogs/skills_wnd.h"
 
-#include "game/game_rules.h"
 #include "mapdialogs/dialog_controls.h"
 #include "ui/button.h"
 #include "ui/child_path.h"
@@ -55,7 +54,7 @@ void CSkillsWnd::Setup(SkillsRequest* record)
     FormatTextControl(m_rtHero, m_record->name);
     FormatTextControl(m_rtLevel, static_cast<long>(static_cast<int16_t>(m_record->level)));
     FormatTextControl(m_rtExp, static_cast<long>(m_record->experience),
-                      static_cast<long>(NextLevelThreshold(m_record->hero)));
+                      static_cast<long>(m_record->nextLevelAt));
     for (int i = 0; i < 3; ++i)
         m_scr[i]->SetMin(m_record->skills[i], false);
     // A record cannot hand out negative points: they would lower the skills

@@ -1,6 +1,18 @@
 #include "mapscreen/launcher_dialogs.h"
 
+#include "game/running_game.h"
 #include "mapdialogs/castle_info_wnd.h"
+#include "players/request_records.h"
+
+namespace {
+
+void OfferAgain(CastleInfoRequestArgs* request)
+{
+    if (request != nullptr)
+        request->offer = OfferCastleWorks(request->province, request->index, CurrentPlayer());
+}
+
+}  // namespace
 
 bool LauncherDialogs::IsCastleInfoShown() const
 {
@@ -13,10 +25,19 @@ void LauncherDialogs::HideCastleInfo()
         m_castleInfo->Show(false, false);
 }
 
+void LauncherDialogs::SetupCastleInfo(CastleInfoRequestArgs* request)
+{
+    OfferAgain(request);
+    if (m_castleInfo)
+        m_castleInfo->Setup(request);
+}
+
 void LauncherDialogs::RefreshCastleInfo()
 {
-    if (m_castleInfo)
-        m_castleInfo->Refresh();
+    if (!m_castleInfo)
+        return;
+    OfferAgain(m_castleInfo->Request());
+    m_castleInfo->Refresh();
 }
 
 void LauncherDialogs::DestroyAll()

@@ -9,6 +9,7 @@
 
 class CCastleInfoWnd;
 class CWindow;
+struct CastleInfoRequestArgs;
 enum class UiRequestKind : uint32_t;
 
 class LauncherDialogs {
@@ -22,6 +23,9 @@ public:
     void KeepCastleInfo(CCastleInfoWnd* window) { m_castleInfo = window; }
     bool IsCastleInfoShown() const;
     void HideCastleInfo();
+    // Gives the window the record with the castle's offer as the rules see
+    // it now; the refresh works the offer out again for the kept record.
+    void SetupCastleInfo(CastleInfoRequestArgs* request);
     void RefreshCastleInfo();
 
     // Deletes the dialogs still alive (the castle information window).

@@ -55,9 +55,10 @@ void RunOnce(CWindow*& slot, Wnd* window, Setup setup)
 namespace {
 
 template <typename Wnd>
-void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const char* name,
+void OpenCastleWork(CWindow* parent, CWindow*& slot, LauncherDialogs& dialogs, const char* name,
                     CastleWorkRequestArgs* request, bool demolish)
 {
+    CCastleInfoWnd* info = dialogs.CastleInfo();
     if (slot != nullptr || request == nullptr)
         return;
     // The work window takes the pen from the castle panel for its run.
@@ -71,7 +72,7 @@ void OpenCastleWork(CWindow* parent, CWindow*& slot, CCastleInfoWnd* info, const
         // The castle is gone: the panel closes (its hide handler frees the map).
         info->Show(false, false);
     } else {
-        info->Refresh();
+        dialogs.RefreshCastleInfo();
     }
 }
 
@@ -88,38 +89,38 @@ void CMapWnd::OpenBuildCastleWnd(CastleWorkRequestArgs* record)
 
 void CMapWnd::OpenDemolishCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDemolishCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::DemolishCastle),
-                                       m_dialogs.CastleInfo(), "DemolishCastleWnd", record, true);
+    OpenCastleWork<CDemolishCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::DemolishCastle), m_dialogs,
+                                       "DemolishCastleWnd", record, true);
 }
 void CMapWnd::OpenCompleteCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CCompleteCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::CompleteCastle),
-                                       m_dialogs.CastleInfo(), "CompleteCastleWnd", record, false);
+    OpenCastleWork<CCompleteCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::CompleteCastle), m_dialogs,
+                                       "CompleteCastleWnd", record, false);
 }
 void CMapWnd::OpenRepairCastleWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CRepairCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::RepairCastle),
-                                     m_dialogs.CastleInfo(), "RepairCastleWnd", record, false);
+    OpenCastleWork<CRepairCastleWnd>(Window(), m_dialogs.Slot(UiRequestKind::RepairCastle), m_dialogs,
+                                     "RepairCastleWnd", record, false);
 }
 void CMapWnd::OpenDigMoatWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CDigMoatWnd>(Window(), m_dialogs.Slot(UiRequestKind::DigMoat), m_dialogs.CastleInfo(),
-                                "DigMoatWnd", record, false);
+    OpenCastleWork<CDigMoatWnd>(Window(), m_dialogs.Slot(UiRequestKind::DigMoat), m_dialogs, "DigMoatWnd",
+                                record, false);
 }
 void CMapWnd::OpenAddCatapultWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddCatapultWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddCatapult),
-                                    m_dialogs.CastleInfo(), "AddCatapultWnd", record, false);
+    OpenCastleWork<CAddCatapultWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddCatapult), m_dialogs,
+                                    "AddCatapultWnd", record, false);
 }
 void CMapWnd::OpenAddWallsWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddWallsWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddWalls), m_dialogs.CastleInfo(),
-                                 "AddWallsWnd", record, false);
+    OpenCastleWork<CAddWallsWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddWalls), m_dialogs, "AddWallsWnd",
+                                 record, false);
 }
 void CMapWnd::OpenAddBuildingWnd(CastleWorkRequestArgs* record)
 {
-    OpenCastleWork<CAddBuildingWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddBuilding),
-                                    m_dialogs.CastleInfo(), "AddBuildingWnd", record, false);
+    OpenCastleWork<CAddBuildingWnd>(Window(), m_dialogs.Slot(UiRequestKind::AddBuilding), m_dialogs,
+                                    "AddBuildingWnd", record, false);
 }
 
 // ---- The castle panel (not modal) ----------------------------------------
@@ -135,7 +136,7 @@ void CMapWnd::OpenCastleInfoWnd(CastleInfoRequestArgs* record)
     }
     CCastleInfoWnd* info = m_dialogs.CastleInfo();
     info->BindHandler(HandlerHide, this, &CMapWnd::OnCastleInfoClosed);
-    info->Setup(record);
+    m_dialogs.SetupCastleInfo(record);
     info->Show(true, false);
     // A second request while the panel is open must not stack it twice: one
     // hide would then leave it holding the pen with the map below dead.

@@ -159,14 +159,10 @@ void CHumanController::CastleCommand()
         NotifyCurrentPlayerChanged();
         return;
     }
-    castleInfoProvince = province;
-    castleInfoIndex = Game().selectedProvince;
-    castleInfoCastle = &province->castle;
     // The castle window stays open after the request returns and reads the
     // record at every refresh, so the record lives in the controller.
-    castleInfoRequest.province = castleInfoProvince;
-    castleInfoRequest.index = castleInfoIndex;
-    castleInfoRequest.castle = castleInfoCastle;
+    castleInfoRequest.province = province;
+    castleInfoRequest.index = Game().selectedProvince;
     PostUiRequest(castleInfoRequest);
 }
 

@@ -154,7 +154,7 @@ void CHumanController::SkillsDialog()
     args.skills[2] = hero.stealth;
     args.level = hero.level;
     args.experience = hero.experience;
-    args.hero = &hero;
+    args.nextLevelAt = NextLevelThreshold(&hero);
     args.pendingLevelUps = PendingLevelUps(&hero);
     PostUiRequest(args);
     if (!args.confirmed)

@@ -12,8 +12,6 @@
 #include "game/ui_request.h"
 #include "players/request_records.h"
 
-class CastleState;
-
 class CHumanController : public CPlayerController {
 public:
     explicit CHumanController(PlayerRecord* player);
@@ -62,9 +60,6 @@ public:
     int32_t robberyExperience = 0;
     uint8_t robberySucceeded = 0;
     uint8_t hold = 0;
-    ProvinceRecord* castleInfoProvince = nullptr;
-    uint8_t castleInfoIndex = 0;
-    CastleState* castleInfoCastle = nullptr;
     // The record the castle window keeps reading while it stays open.
     CastleInfoRequestArgs castleInfoRequest;
 

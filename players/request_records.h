@@ -11,10 +11,10 @@
 #include "game/army.h"
 #include "game/resource_bundle.h"
 #include "game/ui_request.h"
+#include "players/castle_works_offer.h"
 
 class CastleState;
 class CPlayerController;
-class HeroRecord;
 class PlayerRecord;
 class ProvinceRecord;
 
@@ -98,7 +98,8 @@ struct CastleWorkRequestArgs {
 struct CastleInfoRequestArgs {
     ProvinceRecord* province = nullptr;
     uint8_t index = 0;
-    CastleState* castle = nullptr;
+    // Worked out again from the province whenever the panel is shown anew.
+    CastleWorksOffer offer;
 };
 
 struct SiegeRequestArgs {
@@ -152,7 +153,7 @@ struct SkillsRequestArgs {
     uint8_t skills[3] = {0, 0, 0};
     uint8_t level = 0;
     int32_t experience = 0;
-    HeroRecord* hero = nullptr;
+    uint32_t nextLevelAt = 0;  // the experience of the next level, from the rules
     int32_t pendingLevelUps = 0;
     uint8_t confirmed = 0;
 };

@@ -1,7 +1,6 @@
-// The castle panel: its state line chosen by what the castle is doing, its
-// operation buttons, the look of its work buttons (built, affordable after
-// the builder's discount, or not), and taps that start castle operations
-// through the human player's controller.
+// The castle panel shows the offer it is given: the state line, the operation
+// buttons, the look of its work buttons (built, affordable or not), and taps
+// that start castle operations through the human player's controller.
 #include <vector>
 
 #include "mapdialogs/castle_info_wnd.h"
@@ -27,12 +26,11 @@ protected:
         p.owner = &Player();
         p.ownerId = 0;
         p.castleFlag = 1;
-        castle().work = kCastleIdle;
+        castle().work = kWorkNone;
         castle().percent = 100;
         Game().selectedProvince = 0;
         m_request.province = &p;
         m_request.index = 0;
-        m_request.castle = &castle();
         GameRules& rules = Rules();
         rules.catapultLimit = 2;
         for (CResourceBundle* cost :
@@ -63,6 +61,12 @@ protected:
         DialogRig::TearDown();
     }
     CastleState& castle() { return Province(0).castle; }
+    // As the launcher does: the offer the rules work out, then the window.
+    void ShowOffer(CCastleInfoWnd& wnd)
+    {
+        m_request.offer = OfferCastleWorks(m_request.province, m_request.index, &Player());
+        wnd.Setup(&m_request);
+    }
     bool IsSkin(CHintButton* b, const char* name) { return b->Skin() == GetButtonSkin(CStr(name)); }
 
     CastleInfoRequestArgs m_request;
@@ -71,107 +75,84 @@ protected:
 };
 std::vector<std::string> CastleInfoTest::s_hints;
 
-TEST_F(CastleInfoTest, TheStateLineFollowsTheConstruction)
+TEST_F(CastleInfoTest, TheStateLineAndTheOperationsAreTheOnesOffered)
 {
     const struct {
-        uint32_t work;
-        uint8_t percent, turns, builder, walls;
-        int line;
+        int line, number;
         const char* text;
-        bool complete, fastRepair;
+        bool complete, fastRepair, demolish;
     } cases[] = {
-        {1, 40, 0, 2, 0, 0, "Building 40%", false, false},
-        {2, 60, 0, 2, 0, 1, "Repairing 60%", false, false},
-        {4, 70, 0, 2, 0, 2, "Completing 70%", false, true},
-        {16, 100, 3, 2, 0, 5, "Works 3 turns", false, false},
-        {2048, 100, 1, 2, 0, 5, "Works 1 turns", false, false},
-        // One turn's progress is 5 x builder + 15, two thirds of it behind
-        // fortified walls; larger damage offers the completion.
-        {kCastleIdle, 75, 0, 3, 0, 4, "Standing 75%", false, false},
-        {kCastleIdle, 65, 0, 3, 0, 3, "Damaged 35%", true, false},
-        {kCastleIdle, 75, 0, 3, 1, 3, "Damaged 25%", true, false},
-        {kCastleIdle, 80, 0, 3, 1, 4, "Standing 80%", false, false},
-        {kCastleIdle, 100, 0, 0, 0, 4, "Standing 100%", false, false},
-        {3, 100, 0, 2, 0, -1, "", false, false},
+        {0, 40, "Building 40%", false, false, true},
+        {1, 60, "Repairing 60%", false, false, false},
+        {2, 70, "Completing 70%", false, true, false},
+        {3, 35, "Damaged 35%", true, false, true},
+        {4, 75, "Standing 75%", false, false, false},
+        {5, 3, "Works 3 turns", false, false, false},
+        {-1, 9, "", false, false, false},
     };
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        castle().work = c.work;
-        castle().percent = c.percent;
-        castle().turnsLeft = c.turns;
-        castle().fortWalls = c.walls;
-        Player().hero.builder = c.builder;
+        m_request.offer = CastleWorksOffer();
+        m_request.offer.known = true;
+        m_request.offer.stateLine = c.line;
+        m_request.offer.stateNumber = c.number;
+        m_request.offer.complete = c.complete;
+        m_request.offer.fastRepair = c.fastRepair;
+        m_request.offer.demolish = c.demolish;
         wnd.Setup(&m_request);
         EXPECT_EQ(wnd.StateLine(), c.line);
         EXPECT_EQ(TextOf(wnd.State()), c.text);
         EXPECT_EQ(wnd.CompleteButton()->IsVisible(), c.complete);
         EXPECT_EQ(wnd.FastRepairButton()->IsVisible(), c.fastRepair);
+        EXPECT_EQ(wnd.DemolishButton()->IsVisible(), c.demolish);
     }
+    // Without a castle the line stays as it was.
+    m_request.offer.stateLine = 4;
+    m_request.offer.stateNumber = 75;
+    wnd.Setup(&m_request);
+    m_request.offer = CastleWorksOffer();
+    wnd.Setup(&m_request);
+    EXPECT_EQ(wnd.StateLine(), 4);
+    EXPECT_EQ(TextOf(wnd.State()), "Standing 75%");
+    EXPECT_FALSE(wnd.DemolishButton()->IsVisible());
 }
 
-TEST_F(CastleInfoTest, DemolitionIsOfferedOnlyForAStandingCastleThatIsNotTheCapital)
+TEST_F(CastleInfoTest, WorkButtonsLookAsTheirOfferedState)
 {
     const struct {
-        uint8_t index;
-        uint8_t percent;
-        bool owned;
-        bool offered;
-    } cases[] = {{0, 50, true, true}, {1, 50, true, false}, {0, 0, true, false}, {0, 100, false, false}};
-    CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.index) << " " << int(c.percent) << " " << c.owned);
-        m_request.index = c.index;
-        castle().percent = c.percent;
-        Province(0).owner = c.owned ? &Player() : nullptr;
-        wnd.Setup(&m_request);
-        EXPECT_EQ(wnd.DemolishButton()->IsVisible(), c.offered);
-    }
-}
-
-TEST_F(CastleInfoTest, WorkButtonsShowBuiltAffordableOrNotAfterTheDiscount)
-{
-    // Builder skill 2: a cost of 100 gold is discounted to 96.
-    Player().hero.builder = 2;
-    const struct {
-        int32_t gold;
-        uint8_t catapults;
-        bool moat;
-        const char* moatSkin;
-        bool moatFrame;
-        const char* catapultSkin;
-        bool catapultFrame;
+        CastleWorkState state;
+        const char* skin;
+        bool frame;
+        int32_t width;  // a built work shows its big picture
     } cases[] = {
-        {96, 0, false, "CastleBtn", true, "CastleBtn", true},
-        {95, 1, false, "CastleBtnDis", true, "CastleBtnDis", true},
-        {500, 2, true, nullptr, false, nullptr, false},
+        {WorkAffordable, "CastleBtn", true, 24},
+        {WorkUnaffordable, "CastleBtnDis", true, 24},
+        {WorkBuilt, nullptr, false, 30},
     };
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.gold);
-        Player().treasury.SetByChars("gold", c.gold);
-        castle().catapults = c.catapults;
-        castle().moat = c.moat ? 1 : 0;
+        SCOPED_TRACE(c.state);
+        m_request.offer = CastleWorksOffer();
+        m_request.offer.known = true;
+        for (CastleWorkState& state : m_request.offer.works)
+            state = c.state;
         wnd.Setup(&m_request);
-        EXPECT_EQ(wnd.MoatButton()->frameDrawn != 0, c.moatFrame);
-        EXPECT_EQ(wnd.CatapultButton()->frameDrawn != 0, c.catapultFrame);
-        if (c.moatSkin) {
-            EXPECT_TRUE(IsSkin(wnd.MoatButton(), c.moatSkin));
+        for (CHintButton* b : {wnd.MoatButton(), wnd.CatapultButton(), wnd.BuildingButton(2)}) {
+            EXPECT_EQ(b->frameDrawn != 0, c.frame);
+            if (c.skin) {
+                EXPECT_TRUE(IsSkin(b, c.skin));
+            }
+            EXPECT_EQ(b->Picture().Image().Width(), c.width);
         }
-        if (c.catapultSkin) {
-            EXPECT_TRUE(IsSkin(wnd.CatapultButton(), c.catapultSkin));
-        }
-        // A built work shows its big picture without a frame.
-        EXPECT_EQ(wnd.MoatButton()->Picture().Image().Width(), c.moat ? 30 : 24);
-        EXPECT_EQ(wnd.CatapultButton()->Picture().Image().Width(), c.catapults >= 2 ? 30 : 24);
     }
-    // Buildings: market built, bank affordable.
-    Player().treasury.SetByChars("gold", 200);
-    castle().buildings = 0x01;
+    // A work offered as laid out keeps the look it had.
+    m_request.offer.works[WorkMoat] = WorkAsLaidOut;
+    m_request.offer.works[WorkCatapult] = WorkAffordable;
     wnd.Setup(&m_request);
-    EXPECT_EQ(wnd.BuildingButton(0)->frameDrawn, 0);
-    EXPECT_EQ(wnd.BuildingButton(2)->frameDrawn, 1);
-    EXPECT_TRUE(IsSkin(wnd.BuildingButton(2), "CastleBtn"));
+    EXPECT_EQ(wnd.MoatButton()->frameDrawn, 0);
+    EXPECT_EQ(wnd.MoatButton()->Picture().Image().Width(), 30);
+    EXPECT_EQ(wnd.CatapultButton()->frameDrawn, 1);
 }
 
 TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle)
@@ -190,15 +171,15 @@ TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle)
         std::vector<int> posted;
         size_t hints;
     } cases[] = {
-        {kCastleIdle, 100, Moat, {6}, 0},
-        {kCastleIdle, 100, Catapult, {7}, 0},
+        {kWorkNone, 100, Moat, {6}, 0},
+        {kWorkNone, 100, Catapult, {7}, 0},
         // The guild keeps its layout look and frame: a tap always asks.
-        {kCastleIdle, 100, Guild, {9}, 0},
-        {kCastleIdle, 100, Demolish, {3}, 0},
+        {kWorkNone, 100, Guild, {9}, 0},
+        {kWorkNone, 100, Demolish, {3}, 0},
         // Busy or damaged: the work buttons only explain themselves.
         {16, 100, Moat, {}, 1},
-        {kCastleIdle, 90, Guild, {}, 1},
-        {kCastleIdle, 50, Complete, {4}, 0},
+        {kWorkNone, 90, Guild, {}, 1},
+        {kWorkNone, 50, Complete, {4}, 0},
     };
     Player().hero.builder = 2;
     Player().treasury.SetByChars("gold", 1000);
@@ -209,7 +190,7 @@ TEST_F(CastleInfoTest, TapsStartOperationsOnlyOnAnIdleCastle)
         m_posted.clear();
         s_hints.clear();
         CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
-        wnd.Setup(&m_request);
+        ShowOffer(wnd);
         wnd.Show(true, false);
         CWindowMgr::ProcessEvents();
         CHintButton* buttons[] = {wnd.MoatButton(), wnd.CatapultButton(), wnd.BuildingButton(3),
@@ -228,7 +209,7 @@ TEST_F(CastleInfoTest, ExitHidesThePanelAndRunsItsHideHandler)
         void OnHide(CWindow*, intptr_t) { ++hides; }
     } watcher;
     wnd.BindHandler(HandlerHide, &watcher, &Watcher::OnHide);
-    wnd.Setup(&m_request);
+    ShowOffer(wnd);
     wnd.Show(true, false);
     CWindowMgr::ProcessEvents();
     TapOn(wnd.ExitButton());
@@ -240,9 +221,10 @@ TEST_F(CastleInfoTest, NothingIsRefreshedWhileQuitting)
 {
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     castle().percent = 60;
-    wnd.Setup(&m_request);
+    ShowOffer(wnd);
     const std::string before = TextOf(wnd.State());
     castle().percent = 20;
+    m_request.offer = OfferCastleWorks(m_request.province, m_request.index, &Player());
     QuitFlag = 1;
     wnd.Refresh();
     QuitFlag = 0;
@@ -256,7 +238,7 @@ TEST_F(CastleInfoTest, ShotOfTheIdlePanel)
     castle().buildings = 0x11;
     castle().catapults = 1;
     CCastleInfoWnd wnd(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
-    wnd.Setup(&m_request);
+    ShowOffer(wnd);
     wnd.Show(true, true);
     ASSERT_TRUE(Shot("mapdialogs_castle_info.png"));
 }

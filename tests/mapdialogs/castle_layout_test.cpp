@@ -172,13 +172,13 @@ TEST_F(CastleLayoutTest, ShotsOfTheShippedWindows)
     p.owner = &player;
     p.castleFlag = 1;
     p.castle.percent = 100;
-    p.castle.work = kCastleIdle;
+    p.castle.work = kWorkNone;
     p.castle.buildings = 0x11;
     p.castle.catapults = 1;
     player.capital = 1;
     CastleInfoRequestArgs infoRequest;
     infoRequest.province = &p;
-    infoRequest.castle = &p.castle;
+    infoRequest.offer = OfferCastleWorks(&p, infoRequest.index, CurrentPlayer());
     CCastleInfoWnd info(nullptr, CStr("/Map/MapWnd/CastleInfoWnd"));
     info.Setup(&infoRequest);
     ShowAndShoot(&info, "castle_info.png");

@@ -37,9 +37,8 @@ protected:
         p.owner = &Player();
         p.castleFlag = 1;
         p.castle.percent = 100;
-        p.castle.work = kCastleIdle;
+        p.castle.work = kWorkNone;
         m_info.province = &p;
-        m_info.castle = &p.castle;
     }
     void TearDown() override
     {

@@ -16,6 +16,7 @@
 #include "core/preferences.h"
 #include "game/army.h"
 #include "game/game_object.h"
+#include "game/game_rules.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/report_list.h"
@@ -166,7 +167,7 @@ TEST_F(ShippedWindowsTest, TaxesTradingAndSkills)
         record.skills[2] = 4;
         record.level = 4;
         record.experience = 2100;
-        record.hero = &hero;
+        record.nextLevelAt = NextLevelThreshold(&hero);
         record.pendingLevelUps = 2;
         CSkillsWnd wnd(root, CStr("/Map/MapWnd/SkillsWnd"), true);
         wnd.Setup(&record);

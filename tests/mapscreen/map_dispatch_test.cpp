@@ -159,7 +159,6 @@ TEST_F(MapDispatch, CastleInformationStaysOpenAndHoldsTheMapUntilItHides)
     CastleInfoRequestArgs request;
     request.province = castle;
     request.index = castle->index;
-    request.castle = &castle->castle;
     m_map->UnlockMapFrame();
     PostUiRequest(request);
     CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();
@@ -720,17 +719,16 @@ TEST_F(MapDispatch, TheCastleWindowKeepsItsWorksLabelClearInEveryState)
         uint8_t percent;
         uint32_t work;  // the construction kind: 1 build, 2 repair, 4 completion
     };
-    const Case cases[] = {{"standing", 100, kCastleIdle}, {"damaged", 40, kCastleIdle},
-                          {"being built", 40, 1},         {"being repaired", 60, 2},
-                          {"being completed", 60, 4},     {"a work under way", 100, CastleOpBank}};
+    const Case cases[] = {{"standing", 100, kWorkNone}, {"damaged", 40, kWorkNone},
+                          {"being built", 40, 1},       {"being repaired", 60, 2},
+                          {"being completed", 60, 4},   {"a work under way", 100, CastleOpBank}};
     for (const Case& c : cases) {
         castle.percent = c.percent;
         castle.work = c.work;
-        castle.turnsLeft = c.work == kCastleIdle ? 0 : 2;
+        castle.turnsLeft = c.work == kWorkNone ? 0 : 2;
         CastleInfoRequestArgs request;
         request.province = province;
         request.index = province->index;
-        request.castle = &castle;
         m_map->UnlockMapFrame();
         PostUiRequest(request);
         CCastleInfoWnd* info = m_map->Dialogs().CastleInfo();

@@ -129,7 +129,6 @@ TEST_F(MapEvents, TheMenuKeyIsIgnoredWhileTheCastlePanelIsOpenAndOpensTheMenuOth
     CastleInfoRequestArgs request;
     request.province = capital;
     request.index = capital->index;
-    request.castle = &capital->castle;
     PostUiRequest(request);
     ASSERT_TRUE(m_map->Dialogs().CastleInfo() && m_map->Dialogs().CastleInfo()->IsVisible());
     SpareButtonSignal.FireKey(0);

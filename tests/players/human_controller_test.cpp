@@ -213,6 +213,7 @@ TEST_F(HumanControllerTest, WhatAWindowHandsBackIsClamped)
     responder.On(UiRequestKind::Skills, [](void* r) {
         auto* s = static_cast<SkillsRequestArgs*>(r);
         EXPECT_EQ(s->pendingLevelUps, 2);
+        EXPECT_EQ(s->nextLevelAt, 1000u);
         s->skills[0] = uint8_t(s->skills[0] + 1);
         s->skills[2] = uint8_t(s->skills[2] + 1);
         s->confirmed = 1;
