@@ -252,11 +252,24 @@ bool CreateSideController(uint8_t attacker, uint32_t kind)
     return true;
 }
 
+namespace {
+
+// The battle window starts with every command shown; an open field has no
+// bridge, and nothing later in its battle would say so.
+void HideBridgeOutsideASiege()
+{
+    if (!IsSiege())
+        ClearBattleStateBits(kButtonBridge);
+}
+
+}  // namespace
+
 void BeginBattle(BattleParams* params)
 {
     SetUpBattle(params);
     SetBattleStateBits(kButtonMenu);
     SetBattleStateBitsB(kButtonMenu);
+    HideBridgeOutsideASiege();
     if (!g_battle.noScreen) {
         g_battleHooks.redraw.Fire();
         CreateBattleVisuals();
@@ -307,6 +320,7 @@ bool ResumeBattle()
     ClearBattleStateBits(kButtonJoin);
     ClearBattleStateBits(kButtonSplit);
     ClearBattleStateBits(kButtonStart);
+    HideBridgeOutsideASiege();
     ApplyCellSize();
     if (!g_battle.noScreen) {
         g_battleHooks.redraw.Fire();

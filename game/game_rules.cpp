@@ -549,7 +549,11 @@ int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceReco
     return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
 }
 
-void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b)
+namespace {
+
+// The two kinds' rates after the market step, reduced to lowest terms:
+// ra of kind A are worth rb of kind B before the market's cut.
+void ReducedTradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t& ra, int32_t& rb)
 {
     const CGameWorld* world = GameWorld();
     const int kinds = world ? int(world->kinds.size()) : 3;
@@ -582,8 +586,8 @@ void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int3
             rate[size_t(i)] = share[size_t(i)] + 10 - m;
     }
     auto rateOf = [&](int32_t k) { return k >= 0 && k < kinds ? rate[size_t(k)] : 10; };
-    int32_t ra = rateOf(kindA);
-    int32_t rb = rateOf(kindB);
+    ra = rateOf(kindA);
+    rb = rateOf(kindB);
     int32_t f = 1024 / (3 * markets + 16);
     if (f < 33)
         f = 32;
@@ -595,6 +599,14 @@ void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int3
             break;
         }
     }
+}
+
+}  // namespace
+
+void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b)
+{
+    int32_t ra = 0, rb = 0;
+    ReducedTradingRates(player, kindA, kindB, ra, rb);
     if (ra == 0)
         ra = 1;
     rb = rb * 10 / ra;
@@ -606,4 +618,16 @@ void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int3
     }
     *a = ra;
     *b = rb;
+}
+
+int32_t TradingPriceOfOne(const PlayerRecord* player, int32_t kindA, int32_t kindB)
+{
+    int32_t ra = 0, rb = 0;
+    ReducedTradingRates(player, kindA, kindB, ra, rb);
+    if (ra <= 0 || rb <= 0)
+        return 0;
+    // One unit of B is worth ra / rb of A, and the market keeps 40 per cent.
+    const int64_t n = int64_t(ra) * 100;
+    const int64_t d = int64_t(rb) * 60;
+    return int32_t((n + d - 1) / d);
 }

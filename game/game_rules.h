@@ -153,3 +153,6 @@ int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceReco
 
 // The market's exchange rate: 10 of kind A trade for b of kind B.
 void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b);
+// How many of kind A buy one unit of kind B at the same rate, rounded up: the
+// price to show where 10 of A buy less than one of B and TradingRates gives 0.
+int32_t TradingPriceOfOne(const PlayerRecord* player, int32_t kindA, int32_t kindB);

@@ -170,6 +170,12 @@ void CTradingWnd::Setup(TradingRequest* record)
             pair->to = static_cast<uint16_t>(to);
             TradingRates(m_record->player, from, to, &pair->a, &pair->b);
             pair->b = std::max(pair->b, 0);
+            if (pair->b == 0) {
+                // Ten of a kind the player earns much of buy less than one of
+                // a rare kind: the price of one unit says what it costs.
+                pair->a = TradingPriceOfOne(m_record->player, from, to);
+                pair->b = pair->a > 0 ? 1 : 0;
+            }
             m_pairs.push_back(std::move(pair));
         }
     }
@@ -294,6 +300,13 @@ void CTradingWnd::UpdateExchange()
     m_scrTrading->Window()->Show(max > 0, false);
     m_btnAccept->Show(max > 0, false);
     OnSliderChanged(m_scrTrading);
+    if (max == 0 && b > 0) {
+        // Too little of the kind given for one unit of the kind got.
+        CStr reason;
+        reason.Format(LocaleText("TradeTooLittle").Chars(), fromIcon.Chars(), static_cast<long>(a),
+                      toIcon.Chars());
+        m_rtTradingIcon->SetText(reason, true);
+    }
 }
 
 void CTradingWnd::OnSliderChanged(CScrollBar* bar)

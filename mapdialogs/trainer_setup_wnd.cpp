@@ -11,6 +11,7 @@
 #include "ui/check_box.h"
 #include "ui/child_path.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
@@ -19,6 +20,25 @@ namespace {
 CStr Localized(const char* key)
 {
     return CUIMgr::Locale().Lookup(key);
+}
+
+std::vector<int32_t> Counts(const PlayerRecord* player)
+{
+    std::vector<int32_t> counts;
+    if (player != nullptr) {
+        for (int i = 0; i < player->army.Count(); ++i)
+            counts.push_back(player->army.Item(i)->count);
+    }
+    return counts;
+}
+
+// Counts remembered from a set-up of the same squads only.
+void ApplyCounts(PlayerRecord* player, const std::vector<int32_t>& counts)
+{
+    if (player == nullptr || counts.size() != static_cast<size_t>(player->army.Count()))
+        return;
+    for (int i = 0; i < player->army.Count(); ++i)
+        player->army.Item(i)->count = counts[static_cast<size_t>(i)];
 }
 
 // A scroller that shows a word of the window's choosing instead of its number.
@@ -70,15 +90,24 @@ CTrainerSetupWnd::CTrainerSetupWnd(BattleParams* params, CWindow* parent, const 
         CValueScroller* scroller;
         int32_t min, max, initial;
     };
-    const Range ranges[] = {{m_btlType, 0, 1, 1}, {m_seed, 0, 100, 1},    {m_moat, 0, 1, 1},
-                            {m_walls, 0, 1, 1},   {m_catapults, 1, 4, 2}, {m_atkType, 0, 1, 0},
-                            {m_dfdType, 0, 1, 1}};
+    const TrainerChoices& last = LastTrainerChoices();
+    const Range ranges[] = {{m_btlType, 0, 1, last.siege},
+                            {m_seed, 0, 100, last.obstacleLayout},
+                            {m_moat, 0, 1, last.moat},
+                            {m_walls, 0, 1, last.walls},
+                            {m_catapults, 1, 4, last.catapults},
+                            {m_atkType, 0, 1, last.attackerComputer},
+                            {m_dfdType, 0, 1, last.defenderComputer}};
     for (const Range& r : ranges) {
         r.scroller->SetMin(r.min, false);
         r.scroller->SetMax(r.max, false);
     }
     for (const Range& r : ranges)
         r.scroller->SetValue(r.initial, false, true);
+    if (m_params != nullptr) {
+        ApplyCounts(m_params->attacker, last.attackerCounts);
+        ApplyCounts(m_params->defender, last.defenderCounts);
+    }
 }
 
 CTrainerSetupWnd::~CTrainerSetupWnd()
@@ -165,6 +194,18 @@ void CTrainerSetupWnd::EditArmy(PlayerRecord* player)
 void CTrainerSetupWnd::OnStart(CWindow*, intptr_t)
 {
     if (m_params != nullptr) {
+        // A side without a single unit would lose before the battle began.
+        for (const PlayerRecord* side : {m_params->attacker, m_params->defender}) {
+            if (side != nullptr && !side->army.HasUnits()) {
+                auto* box = new CMessageWnd(this);
+                box->Setup(Localized("TrainerNoUnits"), CStr("TrainerT"), MessageTapToClose, CStr(), true);
+                delete box;
+                return;
+            }
+        }
+    }
+    RememberChoices();
+    if (m_params != nullptr) {
         if (m_btlType->Value() == 1) {
             m_params->kind = kBattleSiege;
             if (CastleState* castle = m_params->castle) {
@@ -182,6 +223,28 @@ void CTrainerSetupWnd::OnStart(CWindow*, intptr_t)
     }
     SetModalResult(ResultOk);
     EndModal(this);
+}
+
+void CTrainerSetupWnd::RememberChoices() const
+{
+    TrainerChoices& last = LastTrainerChoices();
+    last.siege = m_btlType->Value();
+    last.obstacleLayout = m_seed->Value();
+    last.moat = m_moat->Value();
+    last.walls = m_walls->Value();
+    last.catapults = m_catapults->Value();
+    last.attackerComputer = m_atkType->Value();
+    last.defenderComputer = m_dfdType->Value();
+    if (m_params != nullptr) {
+        last.attackerCounts = Counts(m_params->attacker);
+        last.defenderCounts = Counts(m_params->defender);
+    }
+}
+
+TrainerChoices& LastTrainerChoices()
+{
+    static TrainerChoices choices;
+    return choices;
 }
 
 void CTrainerSetupWnd::OnCancel(CWindow*, intptr_t)

@@ -3,10 +3,12 @@
 // dialog. The user picks open field or siege, the obstacle layout of an open
 // field or the defences of a castle, who plays each side, and edits the two
 // armies in the recruit window. "BtnStart" writes the choices into the
-// battle parameter record it was given and ends with 1; "BtnCancel" ends
-// with 2. Every run starts from the same initial values.
+// battle parameter record it was given and ends with 1, unless a side has
+// no units; "BtnCancel" ends with 2. A set-up opens on the choices of the
+// last one started in this run of the program.
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/dialog.h"
 
@@ -16,6 +18,22 @@ class CMenuItem;
 class CValueScroller;
 class PlayerRecord;
 struct BattleParams;
+
+// What the trainer set-up opens with: the scrollers' values, and the squad
+// counts of the two armies (empty: the armies as the battle routine makes
+// them).
+struct TrainerChoices {
+    int32_t siege = 1;
+    int32_t obstacleLayout = 1;
+    int32_t moat = 1;
+    int32_t walls = 1;
+    int32_t catapults = 2;
+    int32_t attackerComputer = 0;
+    int32_t defenderComputer = 1;
+    std::vector<int32_t> attackerCounts;
+    std::vector<int32_t> defenderCounts;
+};
+TrainerChoices& LastTrainerChoices();
 
 class CTrainerSetupWnd : public CDialog {
 public:
@@ -57,6 +75,7 @@ private:
     void OnOwnArmyClick(CWindow*, intptr_t);
     void OnEnemyArmyClick(CWindow*, intptr_t);
     void EditArmy(PlayerRecord* player);
+    void RememberChoices() const;
 
     BattleParams* m_params;
     CLabel* m_lblBtlType = nullptr;

@@ -21,15 +21,16 @@ int32_t KnownOr0(int32_t size)
 }  // namespace
 
 CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth,
-                                uint8_t captionAlign)
+                                uint8_t captionAlign, int32_t gap)
 {
-    CheckBoxBoxes boxes{pictureWidth, captionWidth};
+    CheckBoxBoxes boxes{pictureWidth, 0, captionWidth};
     if (pictureWidth != 0 && captionWidth != 0) {
+        boxes.gap = gap;
         if (captionAlign == AlignCentre) {
-            const int32_t free = faceWidth - (pictureWidth + captionWidth);
+            const int32_t free = faceWidth - (pictureWidth + gap + captionWidth);
             boxes.picture = (free >= 0 ? free / 2 : -((-free + 1) / 2)) + pictureWidth;
         } else {
-            boxes.caption = faceWidth - pictureWidth;
+            boxes.caption = faceWidth - pictureWidth - gap;
         }
     } else if (pictureWidth != 0) {
         boxes.picture = faceWidth;
@@ -114,11 +115,25 @@ void CCheckBox::LayoutContent()
     const int32_t pw = m_picture.Image().HasHeader() ? KnownOr0(m_picture.OwnWidth()) : 0;
     const int32_t tw = m_caption.Text().IsEmpty() ? 0 : KnownOr0(m_caption.OwnWidth());
     const uint8_t align = m_caption.Alignment() & 0x0F;
-    const CheckBoxBoxes boxes = CheckBoxFaceBoxes(client.Width(), pw, tw, align);
+    // A blank of the captions' font keeps the caption off its box.
+    const int32_t gap = SelectFont(0).GetGlyph(' ').width;
+    const CheckBoxBoxes boxes = CheckBoxFaceBoxes(client.Width(), pw, tw, align, gap);
+    m_gap = boxes.gap;
     // A centred group keeps the picture against its caption.
     m_picture.SetAlign(align == AlignCentre && tw != 0 ? AlignEnd : AlignStart, AlignCentre);
     m_picture.SetOuterSize(static_cast<int16_t>(boxes.picture), client.Height());
     m_caption.SetOuterSize(static_cast<int16_t>(boxes.caption), client.Height());
+}
+
+void CCheckBox::Paint(const PackedRect& rect)
+{
+    if (!m_canvas.IsBound() || !m_canvas.PushClip(rect))
+        return;
+    const PackedRect& client = ClientRect();
+    m_picture.Draw(m_canvas, client.Left(), client.Top());
+    m_caption.Draw(m_canvas, client.Left() + std::max<int32_t>(0, KnownOr0(m_picture.OuterWidth())) + m_gap,
+                   client.Top());
+    m_canvas.PopClip();
 }
 
 bool CCheckBox::LoadLayout(bool keepVisibility)

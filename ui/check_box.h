@@ -18,13 +18,15 @@ enum CheckBoxInterfaceId : int32_t {
 };
 
 // The widths of a check box's picture and caption boxes in a face W wide,
-// for a picture pw and a caption tw wide (0 when absent).
+// for a picture pw and a caption tw wide (0 when absent), and of the gap
+// between them when both are shown.
 struct CheckBoxBoxes {
     int32_t picture;
+    int32_t gap;
     int32_t caption;
 };
 CheckBoxBoxes CheckBoxFaceBoxes(int32_t faceWidth, int32_t pictureWidth, int32_t captionWidth,
-                                uint8_t captionAlign);
+                                uint8_t captionAlign, int32_t gap);
 
 class CCheckBox : public CButton {
 public:
@@ -33,6 +35,7 @@ public:
     uint32_t SetSkin(const CStr& name, bool redraw) override;
     void OnStateChanged(bool sound) override;
     void LayoutContent() override;
+    void Paint(const PackedRect& rect) override;
     bool LoadLayout(bool keepVisibility) override;
 
     void SetTextAlign(uint8_t alignment, bool redraw);
@@ -40,10 +43,13 @@ public:
     void SetPicture(const ImageData& image, bool redraw);
     const ImageData& CheckedImage() const { return m_checked; }
     const ImageData& UncheckedImage() const { return m_unchecked; }
+    // Where the caption starts, from the client's left edge.
+    int32_t CaptionLeft() const { return m_picture.OuterWidth() + m_gap; }
 
 private:
     ImageData m_checked;
     ImageData m_unchecked;
+    int32_t m_gap = 0;
     bool m_loadedOnce = false;
 };
 

@@ -123,6 +123,20 @@ TEST_F(BattleFlowTest, SiegeTurnsStartWithTheDefender)
     EXPECT_EQ(BattleResult, kBattleEnded);
 }
 
+TEST_F(BattleFlowTest, OnlyASiegeShowsTheBridgeButton)
+{
+    for (const bool siege : {false, true}) {
+        SCOPED_TRACE(siege ? "siege" : "open field");
+        sides.params.kind = siege ? kBattleSiege : kBattleOpenField;
+        sides.params.castle = siege ? &sides.castle : nullptr;
+        // The window shows what its layout shows until it is told otherwise.
+        g_battleStateWords.a = kButtonBridge;
+        BeginBattle(&sides.params);
+        EXPECT_EQ((g_battleStateWords.a & kButtonBridge) != 0, siege);
+        EndBattle();
+    }
+}
+
 TEST_F(BattleFlowTest, AnArmyWithoutUnitsMeansNoBattleAtAll)
 {
     sides.params.kind = kBattleSiege;

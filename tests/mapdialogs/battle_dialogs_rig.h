@@ -105,7 +105,8 @@ inline const char* BattleDialogsLocale()
            "YouWon=Won\r\nYouLost=Lost\r\nBattleExp=Experience\r\nNoExpGain=No experience\r\n"
            "OwnLosses=Ours\r\nEnemyLosses=Theirs\r\nNoLosses=None\r\nAttackT=Attack\r\n"
            "AttackProv=Attack %s?\r\nAttackCastle=Besiege %s?\r\nAttackPlayer=Held by %s\r\n"
-           "Invaders=Invaders\r\nGuards=Guards\r\nNoArmy=Nobody\r\nQuick=Quick battle\r\nOk=Ok\r\n";
+           "TrainerNoUnits=No units\r\nInvaders=Invaders\r\nGuards=Guards\r\nNoArmy=Nobody\r\nQuick=Quick "
+           "battle\r\nOk=Ok\r\n";
 }
 
 // Squad types built in code: "Sword", "Bow", "Axe", "Pike", "Horse", each

@@ -201,7 +201,7 @@ inline std::string OperationWindowsLocale()
 {
     return "TaxesT=Taxes\r\nfmtIncome=Income %ld\r\nfmtSatisf=Mood %+ld\r\n"
            "fmtTradeNow={img src=%s} %ld -> {img src=%s} %ld\r\n"
-           "fmtTradeRate=%s %ld = %s %ld\r\n"
+           "fmtTradeRate=%s %ld = %s %ld\r\nTradeTooLittle=need %s %ld for %s 1\r\n"
            "fmtCampaign=Army of %ld\r\nGuardian=Garrison\r\n"
            "fmtHero=Hero %s\r\nfmtLevel=Level %ld\r\nfmtExp=Exp %ld of %ld\r\nfmtPoints=Points %ld\r\n"
            "gold=Gold\r\nmetl=Metal\r\nston=Stone\r\n"

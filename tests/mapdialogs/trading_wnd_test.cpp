@@ -157,8 +157,9 @@ TEST_F(TradingWndTest, OkAppliesTheSliderAndCancelLeavesTheTreasury)
 }
 
 // A player who earns almost only gold gets 0 metal and 0 stone for 10 gold
-// by the rules: gold is not offered to give, and only what buys something is.
-TEST_F(TradingWndTest, ATradeWhoseRateBuysNothingIsNotOffered)
+// by the rules; the market sells them to him by the unit instead of greying
+// his gold.
+TEST_F(TradingWndTest, ARareKindIsSoldByTheUnitAndTooLittleSaysSo)
 {
     SmallWorld game(1, 1);
     OneRealm(game);
@@ -167,30 +168,33 @@ TEST_F(TradingWndTest, ATradeWhoseRateBuysNothingIsNotOffered)
     income.SetByChars("metl", 1);
     income.SetByChars("ston", 9);
     m_record.player = &game.Player(0);
+    // Rates 99, 10 and 18; gold's 99 is 201 after the market step, so 10 gold
+    // buy 10 x 10 / 201 of metal: 0 by the rules' rate. One metal is worth
+    // 201 / 10 gold, and 60 per cent of it is paid: 2010 / 60 = 34 rounded up.
     auto wnd = Make(95, 30, 30);
     ASSERT_EQ(wnd->KindCount(), 3);
     ASSERT_NE(wnd->FindPair(0, 1), nullptr);
-    EXPECT_EQ(wnd->FindPair(0, 1)->b, 0);
-    EXPECT_EQ(wnd->FindPair(0, 2)->b, 0);
-    EXPECT_GT(wnd->FindPair(1, 0)->b, 0);
-    EXPECT_GT(wnd->FindPair(1, 2)->b, 0);
-    EXPECT_FALSE(wnd->LeftButton(0)->IsEnabled());
-    EXPECT_TRUE(wnd->LeftButton(1)->IsEnabled());
-    EXPECT_EQ(wnd->FromIndex(), 1);
-    EXPECT_EQ(wnd->ToIndex(), 0);
-    EXPECT_GT(wnd->Slider()->Max(), 0);
-    EXPECT_TRUE(wnd->Slider()->Window()->IsVisible());
-    // Stone buys metal (10 for 1 and more) but no gold is ever bought...
-    TapWindow(wnd->LeftButton(2));
-    EXPECT_EQ(wnd->FromIndex(), 2);
+    EXPECT_EQ(wnd->FindPair(0, 1)->a, 34);
+    EXPECT_EQ(wnd->FindPair(0, 1)->b, 1);
+    EXPECT_EQ(wnd->FindPair(1, 0)->a, 10);  // a rate that buys something stays as the rules give it
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(wnd->RightButton(k)->IsEnabled(),
-                  wnd->FindPair(2, k) != nullptr && wnd->FindPair(2, k)->b > 0)
-            << k;
-    // ...and the disabled gold button, asked all the same, changes nothing.
-    wnd->SelectFrom(0);
-    EXPECT_EQ(wnd->FromIndex(), 2);
-    EXPECT_GT(wnd->FindPair(wnd->FromIndex(), wnd->ToIndex())->b, 0) << wnd->RateText()->Text().Chars();
+        EXPECT_TRUE(wnd->LeftButton(k)->IsEnabled()) << k;
+    EXPECT_EQ(wnd->FromIndex(), 0);
+    EXPECT_EQ(wnd->ToIndex(), 1);
+    EXPECT_STREQ(wnd->RateText()->Text().Chars(), "/Images/Icons/gold 34 = /Images/Icons/metl 1");
+    EXPECT_EQ(wnd->Slider()->Max(), 2);  // 95 gold buy 2 metal
+    wnd->Slider()->SetPos(2, true, true);
+    EXPECT_EQ(Shown(*wnd, "gold"), 95 - 68);
+    EXPECT_EQ(Shown(*wnd, "metl"), 32);
+
+    // Less gold than one unit costs: nothing to slide, and the window says why.
+    m_record = TradingRequest{};
+    m_record.player = &game.Player(0);
+    auto poor = Make(20, 30, 30);
+    EXPECT_TRUE(poor->LeftButton(0)->IsEnabled());
+    EXPECT_EQ(poor->Slider()->Max(), 0);
+    EXPECT_FALSE(poor->Slider()->Window()->IsVisible());
+    EXPECT_STREQ(poor->ExchangeText()->Text().Chars(), "need /Images/Icons/gold 34 for /Images/Icons/metl 1");
 }
 
 }  // namespace

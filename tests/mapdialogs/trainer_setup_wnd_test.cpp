@@ -12,6 +12,7 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
+#include "ui/message_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/scroll_bar.h"
 #include "ui/value_scroller.h"
@@ -58,6 +59,17 @@ protected:
     void TapStart(StepScript* script, int step)
     {
         TapAt(script, step, [this] { return Trainer()->StartButton(); });
+    }
+
+    void SetUp() override
+    {
+        BattleDialogsRig::SetUp();
+        LastTrainerChoices() = TrainerChoices{};
+    }
+    void TearDown() override
+    {
+        LastTrainerChoices() = TrainerChoices{};
+        BattleDialogsRig::TearDown();
     }
 
     BattleParams params;
@@ -115,6 +127,7 @@ TEST_F(TrainerSetupTest, StartWritesTheChoicesIntoTheBattleRecord)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        LastTrainerChoices() = TrainerChoices{};
         BattleParams record;
         StepScript* script = Script();
         int step = 2;
@@ -208,7 +221,7 @@ TEST_F(TrainerSetupTest, TheArmiesAreComposedInTheRecruitWindow)
     EXPECT_EQ(params.defender->name, CStr("Blue"));
 }
 
-TEST_F(TrainerSetupTest, AnArmyOfNoUnitsIsTakenAsItIs)
+TEST_F(TrainerSetupTest, AnArmyOfNoUnitsIsRefusedWithAMessage)
 {
     StepScript* script = Script();
     TapAt(script, 2, [this] { return Trainer()->EnemyArmyButton(); });
@@ -218,9 +231,53 @@ TEST_F(TrainerSetupTest, AnArmyOfNoUnitsIsTakenAsItIs)
         TapAt(script, step++, [this] { return Recruit()->Quantity()->FirstButton(); });
     }
     TapAt(script, step++, [this] { return Recruit()->OkButton(); });
-    TapStart(script, step);
+    TapStart(script, step++);
+    bool told = false;
+    script->At(step++, [&] {
+        CMessageWnd* box = OpenDialog<CMessageWnd>(Trainer());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->TextWindow()->Text(), CStr("No units"));
+        told = true;
+        TapNow(box);
+    });
+    script->At(step++, [&] {
+        ASSERT_NE(Trainer(), nullptr) << "the set-up stays open to mend the army";
+        EXPECT_EQ(OpenDialog<CMessageWnd>(Trainer()), nullptr);
+    });
+    TapAt(script, step, [this] { return Trainer()->CancelButton(); });
+    EXPECT_FALSE(RunBattleTrainerSetup(&params, Root()));
+    EXPECT_TRUE(told);
+}
+
+TEST_F(TrainerSetupTest, TheNextSetUpOpensOnTheChoicesOfTheLastStart)
+{
+    StepScript* script = Script();
+    TapScroller(script, 2, &CTrainerSetupWnd::BattleType, false);
+    TapScroller(script, 3, &CTrainerSetupWnd::ObstacleLayout, true);
+    TapScroller(script, 4, &CTrainerSetupWnd::AttackerType, true);
+    TapAt(script, 5, [this] { return Trainer()->OwnArmyButton(); });
+    TapAt(script, 6, [this] { return Recruit()->Quantity()->LastButton(); });
+    TapAt(script, 7, [this] { return Recruit()->OkButton(); });
+    TapStart(script, 8);
     ASSERT_TRUE(RunBattleTrainerSetup(&params, Root()));
-    EXPECT_EQ(ArmyCounts(params.defender), (std::vector<int32_t>{0, 0, 0, 0}));
+
+    BattleParams again;
+    script = Script();
+    script->At(2, [&] {
+        CTrainerSetupWnd* wnd = Trainer();
+        EXPECT_EQ(wnd->BattleType()->Value(), 0);
+        EXPECT_EQ(wnd->BattleType()->ValueLabel()->Text(), CStr("Open field"));
+        EXPECT_TRUE(wnd->ObstacleLayout()->Window()->IsVisible());
+        EXPECT_EQ(wnd->ObstacleLayout()->Value(), 100);
+        EXPECT_EQ(wnd->AttackerType()->Value(), 1);
+        EXPECT_EQ(wnd->DefenderType()->Value(), 1);
+    });
+    TapStart(script, 3);
+    ASSERT_TRUE(RunBattleTrainerSetup(&again, Root()));
+    EXPECT_EQ(again.kind, kBattleOpenField);
+    EXPECT_EQ(again.obstacleLayout, 100);
+    EXPECT_EQ(again.attackerSideKind, 1u);
+    EXPECT_EQ(ArmyCounts(again.attacker), (std::vector<int32_t>{99, 10, 10, 10}));
 }
 
 }  // namespace

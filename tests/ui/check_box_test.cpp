@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "core/font.h"
 #include "tests/support/screen/controls_rig.h"
 #include "ui/list_label.h"
 
@@ -13,24 +14,25 @@ namespace {
 
 using controls_test::ControlsRig;
 
-TEST(CheckBoxFace, BoxWidths)
+TEST(CheckBoxFace, BoxWidthsKeepAGapBetweenPictureAndCaption)
 {
     struct Case {
         int32_t face, picture, caption;
         uint8_t align;
-        int32_t pictureBox, captionBox;
+        int32_t pictureBox, gap, captionBox;
     };
     const Case cases[] = {
-        {100, 16, 40, AlignCentre, 38, 40},  // (100 - 56) / 2 + 16
-        {100, 16, 40, AlignStart, 16, 84},
-        {100, 16, 40, AlignEnd, 16, 84},
-        {100, 16, 0, AlignStart, 100, 0},  // no caption: the picture box fills the face
-        {100, 0, 40, AlignCentre, 0, 100},
-        {50, 16, 40, AlignCentre, 13, 40},  // (50 - 56) / 2 rounds toward minus infinity
+        {100, 16, 40, AlignCentre, 36, 4, 40},  // (100 - 60) / 2 + 16
+        {100, 16, 40, AlignStart, 16, 4, 80},
+        {100, 16, 40, AlignEnd, 16, 4, 80},
+        {100, 16, 0, AlignStart, 100, 0, 0},  // no caption: the picture box fills the face, no gap
+        {100, 0, 40, AlignCentre, 0, 0, 100},
+        {50, 16, 40, AlignCentre, 11, 4, 40},  // (50 - 60) / 2 rounds toward minus infinity
     };
     for (const Case& c : cases) {
-        const CheckBoxBoxes boxes = CheckBoxFaceBoxes(c.face, c.picture, c.caption, c.align);
+        const CheckBoxBoxes boxes = CheckBoxFaceBoxes(c.face, c.picture, c.caption, c.align, 4);
         EXPECT_EQ(boxes.picture, c.pictureBox) << c.face << " " << c.picture << " " << c.caption;
+        EXPECT_EQ(boxes.gap, c.gap) << c.face << " " << c.picture << " " << c.caption;
         EXPECT_EQ(boxes.caption, c.captionBox) << c.face << " " << c.picture << " " << c.caption;
     }
 }
@@ -81,9 +83,13 @@ TEST_F(CheckBoxTest, PictureFollowsTheDrawnDownState)
     EXPECT_EQ(box.Caption().foreground, 4);
     EXPECT_EQ(box.frameDrawn, 0);
     EXPECT_EQ(box.Picture().Image().header, box.UncheckedImage().header);
-    // Centred: picture box (100 - 16 - 30) / 2 + 16 = 43, caption 30.
-    EXPECT_EQ(box.Picture().OuterWidth(), 43);
+    // Centred, with a blank of the caption's font between the picture and
+    // the caption so that the two never touch.
+    const int32_t blank = SelectFont(0).GetGlyph(' ').width;
+    ASSERT_GT(blank, 0);
+    EXPECT_EQ(box.Picture().OuterWidth(), (100 - 16 - blank - 30) / 2 + 16);
     EXPECT_EQ(box.Caption().OuterWidth(), 30);
+    EXPECT_EQ(box.CaptionLeft(), box.Picture().OuterWidth() + blank);
 
     PenDown(15, 15);
     EXPECT_TRUE(box.IsDrawnDown());
