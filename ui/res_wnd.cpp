@@ -126,7 +126,7 @@ void CResWnd::AddItem(const CStr& iconName, const CStr& text, bool redraw)
     icon->SetAlign(AlignStart, AlignCentre);
     if (icon->SetImage(iconName.Chars(), false))
         icon->FitToContent();
-    auto* amount = new CTextElement(text, kUnknownSize, kUnknownSize, 8, 0, true, 0);
+    auto* amount = new CTextElement(text, kUnknownSize, kUnknownSize, amountColour, 0, true, 0);
     amount->SetAlign(AlignStart, AlignCentre);
     amount->Measure();
     m_icons.push_back(icon);
