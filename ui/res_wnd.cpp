@@ -79,6 +79,8 @@ bool CResWnd::LoadLayout(bool keepVisibility)
     m_row.SetAlign(alignH, alignV);
     m_caption.SetAlign(alignH, alignV);
     m_caption.foreground = static_cast<uint8_t>(tree.ReadValue());
+    // The amounts stand on the caption's ground: they take its ink.
+    amountColour = m_caption.foreground;
     m_caption.Measure();
     m_caption.FitToContent();
     flags = static_cast<uint8_t>(CUIMgr::NextBool() ? (flags | ResShowZero) : (flags & ~ResShowZero));
