@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-// Dark grey: 6:1 and more on the panels' pale stone (palette 12, 13) and
-// 4.5:1 on the pale button faces (205).
+// Dark grey: 6:1 and more on the panels' pale stone (palette 12, 13).
 constexpr uint8_t kInkOnPale = 4;
 // Near white: 5.3:1 and more on the dark faces and scrolls (82, 86, 88, 148,
 // 193, 194).
