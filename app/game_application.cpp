@@ -20,6 +20,7 @@
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
 #include "ui/button.h"
+#include "ui/inks.h"
 #include "ui/label.h"
 #include "ui/screen_wnd.h"
 #include "ui/text_element.h"
@@ -116,9 +117,9 @@ bool CGameApplication::Init()
             m_loading->SetRect(m_loading->RequestedRect(), false);
         CWindowCaption& caption = m_loading->Caption();
         caption.SetAlign(AlignCentre, AlignCentre);
-        caption.shadowSize = 3;
-        caption.shadowColour = 7;
-        caption.foreground = 16;
+        caption.shadowSize = 2;
+        caption.shadowColour = 0;
+        caption.foreground = kInkOnDark;
         caption.SetShadowPos(ShadowBottomRight, false);
         CStr loading;
         GetLocaleText("Loading", loading);

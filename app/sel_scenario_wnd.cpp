@@ -6,6 +6,7 @@
 #include "game/scenario_mgr.h"
 #include "mapdialogs/mini_map.h"
 #include "ui/child_path.h"
+#include "ui/inks.h"
 #include "ui/layout_box.h"
 #include "ui/markup_wnd.h"
 #include "ui/paged_text_wnd.h"
@@ -89,6 +90,7 @@ void CSelScenarioWnd::BuildMissionButtons()
     const int32_t count = room > 0 ? room / rowHeight : 0;
     for (int32_t i = 0; i < count; ++i) {
         auto* button = new CMarkupButton(m_left, path, true);
+        button->Face()->foreground = kInkOnDark;
         const int32_t y = top + i * rowHeight;
         button->SetRect(PackedRect(left, y, left + width - 1, y + rowHeight - 1), true);
         button->mode = PressRadio;

@@ -79,7 +79,7 @@ namespace {
 DrawnTextObserver g_drawnTextObserver = nullptr;
 
 void ReportDrawnText(const CDrawContext& dc, int32_t x, int32_t y, int32_t width, int32_t height,
-                     const char* text, int32_t length)
+                     const char* text, int32_t length, uint8_t foreground)
 {
     const PackedPoint offset = dc.Offset().IsDefined() ? dc.Offset() : PackedPoint(0, 0);
     auto onScreen = [&offset](PackedRect r) {
@@ -97,6 +97,9 @@ void ReportDrawnText(const CDrawContext& dc, int32_t x, int32_t y, int32_t width
     drawn.clip = onScreen(dc.GetClipRect());
     const CDrawContext* root = dc.Root() != nullptr ? dc.Root() : &dc;
     drawn.screen = root->Surface().area;
+    drawn.foreground = foreground;
+    drawn.pixels = dc.Surface().At(-offset.X(), -offset.Y());
+    drawn.pitch = dc.Surface().pitch;
     g_drawnTextObserver(drawn);
 }
 
@@ -165,7 +168,7 @@ int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const char* text, int32
         pen += w;
     }
     if (g_drawnTextObserver != nullptr && pen > 0 && dc.IsOnScreen())
-        ReportDrawnText(dc, x, y, pen, height, text, length);
+        ReportDrawnText(dc, x, y, pen, height, text, length, foreground);
     int32_t right = line.Left() + pen - 1;
     if (right < line.Right())
         line.SetRight(right);

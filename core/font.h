@@ -80,11 +80,17 @@ inline int16_t DrawText(CDrawContext& dc, int32_t x, int32_t y, const CStr& text
 // A line of text as it was drawn on the screen, for checks of the screens:
 // the whole line's rectangle, the area of the window that drew it (its
 // canvas, as far as it is visible) and the clip in force, all in screen
-// coordinates. Only lines of which something was drawn are reported.
+// coordinates. Only lines of which something was drawn are reported, at
+// once, so the pixels around the line are still the ones it was drawn on.
 struct DrawnTextLine {
     const char* text = nullptr;
     int32_t length = 0;
     PackedRect line, window, clip, screen;
+    uint8_t foreground = 0;  // the palette index of the ink
+    // The 8-bit screen the line was drawn on: the byte of screen point (0, 0)
+    // and the bytes from one row to the next.
+    const uint8_t* pixels = nullptr;
+    int32_t pitch = 0;
 };
 using DrawnTextObserver = void (*)(const DrawnTextLine& drawn);
 // Installs the observer of every line drawn on the screen (null removes it).

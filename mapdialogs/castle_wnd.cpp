@@ -11,6 +11,7 @@
 #include "core/ui_mgr.h"
 #include "game/province_record.h"
 #include "ui/hint_mgr.h"
+#include "ui/inks.h"
 #include "ui/link_layout.h"
 #include "ui/markup_wnd.h"
 
@@ -21,7 +22,7 @@ const char* const kCatapultNames[CCastleWnd::kCatapultPictures] = {"CastleCatap1
 const char* const kPartNames[CCastleWnd::PartCount] = {
     "CastleFWall",  "CastleMarket", "CastleTavern", "CastleBank",  "CastleGuard1",
     "CastleGuard2", "CastleGuard3", "CastleGuard4", "CaslMtlMine", "CaslStnMine"};
-constexpr uint8_t kStatusColour = 8;
+constexpr uint8_t kStatusColour = kInkOnPale;
 
 CStr IconPath(const char* name)
 {
@@ -64,6 +65,7 @@ CCastleWnd::CCastleWnd(CWindow* parent, const CStr& path, bool load)
     m_link.SetLayoutReader(this);
     m_noCastle = new (std::nothrow) CMarkupWnd(this, CStr(), false);
     if (m_noCastle != nullptr) {
+        m_noCastle->foreground = kInkOnPale;
         // The control draws the text's page itself.
         m_noCastle->Show(false, false);
         m_noCastle->Enable(false, false);

@@ -6,6 +6,7 @@
 #include "game/scenario_mgr.h"
 #include "mapdialogs/game_statistics_wnd.h"
 #include "ui/child_path.h"
+#include "ui/inks.h"
 #include "ui/layout_box.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
@@ -65,6 +66,8 @@ void CHallOfFameWnd::BuildRows()
         row.mapName->SetAlign(AlignStart, AlignCentre, false);
         row.score = MoveDown(new CMarkupWnd(window, ChildPath(path, "EScore"), true), offset);
         row.turns = MoveDown(new CMarkupWnd(window, ChildPath(path, "ETurns"), true), offset);
+        for (CMarkupWnd* text : {row.playerName, row.mapName, row.score, row.turns})
+            text->foreground = kInkOnDark;
         row.details = MoveDown(new CPushButton(window, ChildPath(path, "EBtnDetails")), offset);
         row.details->BindHandler(HandlerClick, this, &CHallOfFameWnd::OnDetails);
         offset = row.details->RequestedRect().Bottom() + 1;

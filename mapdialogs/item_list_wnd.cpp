@@ -12,6 +12,7 @@
 #include "game/game_object.h"
 #include "game/squad_type.h"
 #include "mapdialogs/squad_descr_wnd.h"
+#include "ui/inks.h"
 #include "ui/link_layout.h"
 #include "ui/markup_wnd.h"
 
@@ -62,6 +63,7 @@ CItemListWnd::CItemListWnd(CWindow* parent, const CStr& path, bool loadLayout)
     SetFlag(WndSeeThrough, true);
     // The empty-list text is laid out by a hidden child; the list draws its page.
     m_emptyText = new CMarkupWnd(this, CStr(), false);
+    m_emptyText->foreground = kInkOnPale;
     if (loadLayout)
         LoadLayout(false);
     if (m_link.Hint() != nullptr)

@@ -29,6 +29,9 @@ void ShowTemplate(CTextWnd* text, int32_t index, const CStr& value)
 void ShowArmy(CItemListWnd* list, const CArmy* army)
 {
     if (army != nullptr) {
+        // A squad without units is nothing to fight with or against, even
+        // with hit points left over.
+        list->options |= ItemListHideEmpty;
         list->Fill(*army, SquadFaceLeft, true, false, false);
     } else {
         list->Clear(true);

@@ -79,6 +79,10 @@ void StatisticsPages::Build(CWindow* window, const CStr& path)
     victories = new CMarkupWnd(w4, ChildPath(p4, "RtVictNum"), true);
     defeats = new CMarkupWnd(w4, ChildPath(p4, "RtDeftNum"), true);
     retreats = new CMarkupWnd(w4, ChildPath(p4, "RtRetrNum"), true);
+    for (CMarkupWnd* text : {turns, difficulty, score, hero, totalBattles, victories, defeats, retreats})
+        text->foreground = kStatisticsInk;
+    for (CResWnd* amounts : {taxes, spent, finalResources})
+        amounts->amountColour = kStatisticsInk;
     new CLabel(w4, ChildPath(p4, "BLblKilled"), true);
     killed = new CItemListWnd(w4, ChildPath(p4, "ArmyKilled"), true);
     new CLabel(w4, ChildPath(p4, "BLblLost"), true);

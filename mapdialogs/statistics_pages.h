@@ -18,6 +18,10 @@ class CResWnd;
 class CTextWnd;
 class CWindow;
 
+// The end-of-game pages stand on pale stone: their texts take the dark ink
+// of the pages' labels, the grey of the toolkit's texts being too faint there.
+constexpr uint8_t kStatisticsInk = 1;
+
 class StatisticsPages {
 public:
     static constexpr int32_t kPageCount = 4;

@@ -44,6 +44,7 @@ void NoteFinishedResult(FinishedResult result)
 CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
 {
     m_message = new CMarkupWnd(Window(), ChildPath(path, "RtMessage"), true);
+    m_message->foreground = kStatisticsInk;
     m_scroller = new CValueScroller(Window(), ChildPath(path, "ScrStat"), true);
     m_btnExit = new CPushButton(Window(), ChildPath(path, "BtnExit"));
     m_pages.Build(Window(), path);

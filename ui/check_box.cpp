@@ -8,6 +8,7 @@
 #include "core/resource_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
+#include "ui/inks.h"
 #include "ui/link_layout.h"
 #include "ui/scroll_geometry.h"
 
@@ -180,7 +181,7 @@ ButtonExPlacement PlaceButtonEx(const PackedRect& client, int32_t pictureWidth, 
 }
 
 CButtonEx::CButtonEx(CWindow* parent, const CStr& path)
-    : CButton(parent, path, false), m_caption2(CStr(), kUnknownSize, kUnknownSize, 8, 0, true, 0)
+    : CButton(parent, path, false), m_caption2(CStr(), kUnknownSize, kUnknownSize, kInkOnDark, 0, true, 0)
 {
     SetFlag(WndSeeThrough, true);
     LoadLayout(false);

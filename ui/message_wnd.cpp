@@ -9,6 +9,7 @@
 #include "core/sound_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
+#include "ui/inks.h"
 #include "ui/layout_box.h"
 #include "ui/ui_link.h"
 #include "ui/window_mgr.h"
@@ -35,6 +36,7 @@ CMessageWnd::CMessageWnd(CWindow* parent) : CFrameWnd(parent, CStr(), false)
         m_minTextHeight = static_cast<uint16_t>(tree.ReadValue());
     }
     m_text = new CMarkupWnd(this, CStr(), false);
+    m_text->foreground = kInkOnDark;
     m_ok = new CPushButton(this, CStr(), false);
     m_cancel = new CPushButton(this, CStr(), false);
     SetSkin(CStr("Scroll"), false);

@@ -79,6 +79,8 @@ bool CResWnd::LoadLayout(bool keepVisibility)
     m_row.SetAlign(alignH, alignV);
     m_caption.SetAlign(alignH, alignV);
     m_caption.foreground = static_cast<uint8_t>(tree.ReadValue());
+    // The amounts stand on the caption's ground: they take its ink.
+    amountColour = m_caption.foreground;
     m_caption.Measure();
     m_caption.FitToContent();
     flags = static_cast<uint8_t>(CUIMgr::NextBool() ? (flags | ResShowZero) : (flags & ~ResShowZero));
@@ -126,7 +128,7 @@ void CResWnd::AddItem(const CStr& iconName, const CStr& text, bool redraw)
     icon->SetAlign(AlignStart, AlignCentre);
     if (icon->SetImage(iconName.Chars(), false))
         icon->FitToContent();
-    auto* amount = new CTextElement(text, kUnknownSize, kUnknownSize, 8, 0, true, 0);
+    auto* amount = new CTextElement(text, kUnknownSize, kUnknownSize, amountColour, 0, true, 0);
     amount->SetAlign(AlignStart, AlignCentre);
     amount->Measure();
     m_icons.push_back(icon);

@@ -43,6 +43,7 @@ public:
     void DrawRow(CDrawContext& dc, int32_t dx, int32_t dy);
 
     uint8_t flags = ResPluralIcons;
+    uint8_t amountColour = 8;  // the ink of the amounts beside the icons; the layout gives the caption's
     int32_t ItemCount() const { return static_cast<int32_t>(m_icons.size()); }
     CImageElement* Icon(int32_t index) const { return m_icons.at(static_cast<size_t>(index)); }
     CTextElement* Amount(int32_t index) const { return m_amounts.at(static_cast<size_t>(index)); }

@@ -18,8 +18,10 @@ int32_t KnownOr0(int16_t size)
 CSquadIcon::CSquadIcon()
     : CDrawableElement(kUnknownSize, kUnknownSize, AlignStart, AlignStart, kUnknownSize, kUnknownSize),
       m_picture("", kUnknownSize, kUnknownSize),
-      m_first(CStr(), kUnknownSize, kUnknownSize, 4, 0, true, 1),
-      m_second(CStr(), kUnknownSize, kUnknownSize, 6, 0, true, 1)
+      m_first(CStr(), kUnknownSize, kUnknownSize, 2, 0, true, 1),
+      // A step lighter than the count, yet dark enough to read on the pale
+      // grounds the squad lists and the recruit buttons stand on.
+      m_second(CStr(), kUnknownSize, kUnknownSize, 3, 0, true, 1)
 {
     m_picture.SetAlign(AlignStart, AlignCentre);
     m_first.SetAlign(AlignStart, AlignCentre);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "tests/core/screen_context_fixture.h"
 #include "tests/support/art_fixtures.h"
 #include "tests/support/fixture_packs.h"
+#include "tests/support/text_contrast.h"
 
 namespace {
 
@@ -21,6 +23,13 @@ struct Seen {
     PackedRect line, window, clip, screen;
 };
 std::vector<Seen> g_seen;
+std::vector<std::optional<DrawnContrast>> g_contrasts;
+
+// The pixels are only the line's own while it is being reported.
+void MeasureContrast(const DrawnTextLine& drawn)
+{
+    g_contrasts.push_back(DrawnTextContrast(drawn, GetDisplaySurface()->RawPalette()));
+}
 
 void Record(const DrawnTextLine& drawn)
 {
@@ -97,6 +106,54 @@ TEST_F(DrawnTextObserverTest, LinesNotSeenOnTheScreenAreNotReported)
     SetDrawnTextObserver(nullptr);
     DrawText(Screen(), 0, 0, "abc", 3, 1, 0, true, font);
     EXPECT_TRUE(g_seen.empty()) << "no observer";
+}
+
+TEST_F(DrawnTextObserverTest, ContrastIsTheInkAgainstTheColourThatMostTouchesIt)
+{
+    // black, white, two greys on either side of 4.5:1 on white, brown
+    const uint8_t palette[] = {0, 0, 0, 255, 255, 255, 0x77, 0x77, 0x77, 0x76, 0x76, 0x76, 0x70, 0x48, 0x20};
+    display->SetPalette(0, 5, palette);
+    SetDrawnTextObserver(MeasureContrast);
+    const SurfaceDesc& surface = Screen().Surface();
+    struct Case {
+        const char* what;
+        uint8_t ink, ground;
+        int stripeRows;  // rows of brown across the top of the ground
+        bool transparent;
+        uint8_t background;  // the line's own ground when not transparent
+        double ratio;
+    } cases[] = {
+        {"white on black", 1, 0, 0, true, 0, 21.0},
+        {"black on white", 0, 1, 0, true, 0, 21.0},
+        {"a grey just too light on white", 2, 1, 0, true, 0, 4.48},
+        {"a grey just dark enough on white", 3, 1, 0, true, 0, 4.54},
+        {"a thin stripe behind part of the line", 0, 1, 2, true, 0, 21.0},
+        {"the line's own ground over the screen's", 1, 1, 0, false, 4, 7.96},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 20; ++x)
+                *surface.At(x, y) = y < c.stripeRows ? 4 : c.ground;
+        g_contrasts.clear();
+        DrawText(Screen(), 1, 1, "abc", 3, c.ink, c.background, c.transparent, font);
+        ASSERT_EQ(g_contrasts.size(), 1u);
+        ASSERT_TRUE(g_contrasts[0].has_value());
+        EXPECT_NEAR(g_contrasts[0]->ratio, c.ratio, 0.01);
+    }
+}
+
+TEST_F(DrawnTextObserverTest, ContrastIsNotMeasuredWhereNoInkShows)
+{
+    SetDrawnTextObserver(MeasureContrast);
+    const SurfaceDesc& surface = Screen().Surface();
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            *surface.At(x, y) = 1;
+    g_contrasts.clear();
+    DrawText(Screen(), 1, 1, "abc", 3, 1, 0, true, font);
+    ASSERT_EQ(g_contrasts.size(), 1u);
+    EXPECT_FALSE(g_contrasts[0].has_value()) << "ink on a ground of its own colour";
 }
 
 }  // namespace

@@ -66,6 +66,23 @@ TEST_F(BattleQuestionWndTest, SetupFillsTheLinesTheArmiesAndTheButtons)
     }
 }
 
+TEST_F(BattleQuestionWndTest, SquadsWithoutUnitsAreNotListed)
+{
+    for (int32_t hitPoints : {0, 3}) {
+        CSquad empty;
+        empty.SetType(SquadTypeRegistry()[2]);
+        empty.count = 0;
+        empty.hitPoints = hitPoints;
+        attackers.AddSquadCopy(empty);
+        defenders.AddSquadCopy(empty);
+    }
+    CMapBattleQuestionWnd* wnd = Make();
+    wnd->Setup(CStr("Vale"), CStr("Hugo"), &attackers, &defenders, true, 0);
+    EXPECT_EQ(wnd->InvadeList()->ItemCount(), 2);
+    EXPECT_EQ(wnd->GuardList()->ItemCount(), 1);
+    delete wnd;
+}
+
 TEST_F(BattleQuestionWndTest, ThePlayerAnswersAndChoosesAQuickBattle)
 {
     struct Case {

@@ -40,6 +40,7 @@
 #include "mapdialogs/volunteers_wnd.h"
 #include "mapscreen/map_frame.h"
 #include "players/request_records.h"
+#include "tests/support/text_contrast.h"
 #include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -510,19 +511,11 @@ TEST_F(MapDispatch, ASquadListShowsEveryRowOfAFullArmyWhole)
 namespace mapwnd_test {
 namespace {
 
-int32_t Luminance(const uint8_t* rgb)
-{
-    return (299 * rgb[0] + 587 * rgb[1] + 114 * rgb[2]) / 1000;
-}
-
-// Far enough apart on a scale of 255 for a small number to read.
-constexpr int32_t kLegible = 64;
-
-// How far apart two colours of the map's palette are in brightness.
-int32_t Contrast(const CDisplaySurface& display, uint8_t ink, uint8_t ground)
+// The contrast ratio of two colours of the map's palette.
+double Contrast(const CDisplaySurface& display, uint8_t ink, uint8_t ground)
 {
     const uint8_t* palette = display.RawPalette();
-    return std::abs(Luminance(palette + 3 * ink) - Luminance(palette + 3 * ground));
+    return ContrastRatio(palette + 3 * ink, palette + 3 * ground);
 }
 
 // The colour of a button's face inside its rims (the skins' frame parts are
@@ -549,8 +542,9 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
         CSquadButton* button = m_map->Recruit().SquadButton(i);
         CSquadIcon& icon = button->Face();
         const uint8_t face = FaceColour(m_display, button);
-        EXPECT_GE(contrast(icon.First().foreground, face), kLegible) << "button " << i << ", count";
-        EXPECT_GE(contrast(icon.Second().foreground, face), kLegible) << "button " << i << ", recruited";
+        EXPECT_GE(contrast(icon.First().foreground, face), kLegibleContrast) << "button " << i << ", count";
+        EXPECT_GE(contrast(icon.Second().foreground, face), kLegibleContrast)
+            << "button " << i << ", recruited";
         EXPECT_LE(icon.OwnHeight(), button->ClientRect().Height()) << "button " << i;
         EXPECT_LE(icon.OwnWidth(), button->ClientRect().Width()) << "button " << i;
     }
@@ -569,7 +563,7 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
         for (int k = 0; k < wnd->KindCount(); ++k)
             for (CButtonEx* button : {wnd->LeftButton(k), wnd->RightButton(k)}) {
                 const uint8_t face = FaceColour(m_display, button);
-                EXPECT_GE(contrast(button->Caption2().foreground, face), kLegible)
+                EXPECT_GE(contrast(button->Caption2().foreground, face), kLegibleContrast)
                     << "kind " << k << (button->IsEnabled() ? ", offered" : ", not offered");
                 ++checked;
             }
@@ -605,11 +599,11 @@ TEST_F(MapDispatch, SquadNumbersStandOutFromTheGroundOfEverySquadList)
         for (int32_t i = 0; i < list->ItemCount(); ++i) {
             CSquadIcon* icon = list->Icon(i);
             if (list->options & ItemListShowCount) {
-                EXPECT_GE(contrast(icon->First().foreground, ground), kLegible)
+                EXPECT_GE(contrast(icon->First().foreground, ground), kLegibleContrast)
                     << name << " icon " << i << ", count";
             }
             if (list->options & ItemListShowHealth) {
-                EXPECT_GE(contrast(icon->Second().foreground, ground), kLegible)
+                EXPECT_GE(contrast(icon->Second().foreground, ground), kLegibleContrast)
                     << name << " icon " << i << ", health";
             }
         }

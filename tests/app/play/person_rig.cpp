@@ -11,16 +11,19 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <typeinfo>
 
 #include "app/application.h"
+#include "core/display_surface.h"
 #include "core/font.h"
 #include "core/pack_format.h"
 #include "platform/platform.h"
 #include "tests/support/build_folder.h"
+#include "tests/support/text_contrast.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
@@ -96,16 +99,66 @@ void CollectVisible(CWindow* window, std::vector<SeenWindow>& out)
     }
 }
 
+bool Inside(const PackedRect& inner, const PackedRect& outer)
+{
+    return outer.IsDefined() && inner.Left() >= outer.Left() && inner.Top() >= outer.Top() &&
+           inner.Right() <= outer.Right() && inner.Bottom() <= outer.Bottom();
+}
+
 struct SeenLine {
     std::string text;
     PackedRect line, window, screen;
+    std::optional<DrawnContrast> contrast;  // of its ink to what it was drawn on
 };
 std::vector<SeenLine> g_lines;
 
+// Measured as the line is drawn: windows drawn later may cover it.
+std::optional<DrawnContrast> ContrastAsDrawn(const DrawnTextLine& drawn)
+{
+    const CDisplaySurface* display = GetDisplaySurface();
+    return display != nullptr ? DrawnTextContrast(drawn, display->RawPalette()) : std::nullopt;
+}
+
+// A line drawn again at once a pixel or two away is the shadow of the
+// line that follows it: not read on its own.
+bool ShadowOf(const SeenLine& before, const std::string& text, const PackedRect& line)
+{
+    return before.text == text && before.line.Width() == line.Width() &&
+           std::abs(before.line.Left() - line.Left()) <= 2 && std::abs(before.line.Top() - line.Top()) <= 2 &&
+           before.line != line;
+}
+
 void RecordLine(const DrawnTextLine& drawn)
 {
-    g_lines.push_back(SeenLine{std::string(drawn.text, static_cast<size_t>(drawn.length)), drawn.line,
-                               drawn.window, drawn.screen});
+    const std::string text(drawn.text, static_cast<size_t>(drawn.length));
+    if (!g_lines.empty() && ShadowOf(g_lines.back(), text, drawn.line))
+        g_lines.back().contrast.reset();
+    g_lines.push_back(SeenLine{text, drawn.line, drawn.window, drawn.screen, ContrastAsDrawn(drawn)});
+}
+
+// A line too faint to read, unless it belongs to a control the toolkit
+// shows as disabled (greyed on purpose): the smallest visible window
+// holding the line's window area.
+std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector<SeenWindow>& visible)
+{
+    if (!seen.contrast || seen.contrast->ratio >= kLegibleContrast)
+        return std::nullopt;
+    const CWindow* owner = nullptr;
+    long ownerSize = 0;
+    for (const SeenWindow& shown : visible) {
+        const PackedRect r = shown.window->GetNode()->screenRect;
+        const long size = static_cast<long>(r.Width()) * r.Height();
+        if (r.IsDefined() && Inside(seen.window, r) && (owner == nullptr || size <= ownerSize)) {
+            owner = shown.window;
+            ownerSize = size;
+        }
+    }
+    if (owner != nullptr && !owner->IsEnabled())
+        return std::nullopt;
+    char ratio[96];
+    std::snprintf(ratio, sizeof ratio, "contrast %.1f:1 under %.1f:1 (ink %d on %d)", seen.contrast->ratio,
+                  kLegibleContrast, seen.contrast->ink, seen.contrast->behind);
+    return std::string(ratio);
 }
 
 // Every key of our texts whose text is not the key itself, lower case
@@ -136,12 +189,6 @@ const std::set<std::string>& LocaleKeys()
         return found;
     }();
     return keys;
-}
-
-bool Inside(const PackedRect& inner, const PackedRect& outer)
-{
-    return outer.IsDefined() && inner.Left() >= outer.Left() && inner.Top() >= outer.Top() &&
-           inner.Right() <= outer.Right() && inner.Bottom() <= outer.Bottom();
 }
 
 }  // namespace
@@ -487,6 +534,8 @@ void PersonRig::Look(const std::string& step)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (lower.find(' ') == std::string::npos && LocaleKeys().count(lower) != 0)
             faults.push_back("a locale key shown as text");
+        if (const std::optional<std::string> faint = ContrastFault(seen, visible))
+            faults.push_back(*faint);
         for (const std::string& fault : faults) {
             TextFault f{step,
                         windowAt(seen.window),

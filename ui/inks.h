@@ -1,0 +1,12 @@
+#pragma once
+// The inks of texts whose layouts give no colour. The toolkit's middle grey
+// (8) reads on neither the pale panels nor the dark button faces, so a text
+// takes the ink of the ground it stands on.
+
+#include <cstdint>
+
+// Dark grey: 6:1 and more on the panels' pale stone (palette 12, 13).
+constexpr uint8_t kInkOnPale = 4;
+// Near white: 5.3:1 and more on the dark faces and scrolls (82, 86, 88, 148,
+// 193, 194).
+constexpr uint8_t kInkOnDark = 14;
