@@ -346,6 +346,13 @@ void CMapFrame::Relayout()
     }
     m_prevFrame = frame;
 
+    // A bar or the corner that moves or hides leaves its old place to the
+    // map, which paints there only when asked.
+    CWindow* parts[] = {m_hbar->Window(), m_vbar->Window(), m_corner};
+    PackedRect oldPlaces[3];
+    for (int i = 0; i < 3; ++i)
+        oldPlaces[i] = parts[i]->IsVisible() ? parts[i]->WindowRect() : UndefinedRect;
+
     const int32_t hLength = cw - (vert ? m_cornerSize.X() : 0);
     const int32_t vLength = ch - (horz ? m_cornerSize.Y() : 0);
     if (horz)
@@ -358,6 +365,10 @@ void CMapFrame::Relayout()
     m_hbar->Window()->Show(horz, false);
     m_vbar->Window()->Show(vert, false);
     m_corner->Show(horz && vert, false);
+    for (int i = 0; i < 3; ++i) {
+        if (oldPlaces[i].IsDefined() && !(parts[i]->IsVisible() && parts[i]->WindowRect() == oldPlaces[i]))
+            w->Invalidate(oldPlaces[i], true);
+    }
     m_scrollGuard = 0;
 }
 

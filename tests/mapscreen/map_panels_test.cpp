@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/display_surface.h"
 #include "game/army.h"
 #include "game/game_signals.h"
 #include "game/game_world.h"
@@ -17,6 +18,7 @@
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
 #include "mapdialogs/item_list_wnd.h"
+#include "mapscreen/map_frame.h"
 #include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
@@ -25,6 +27,7 @@
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
 #include "ui/ui_link.h"
+#include "ui/window_mgr.h"
 
 namespace mapwnd_test {
 namespace {
@@ -376,6 +379,64 @@ TEST_F(MapPanels, TheGarrisonPanelShowsTheFlagOfTheProvincesOwner)
             break;
         }
     }
+}
+
+// The garrison panel and the tent move the info panel over the map; the map
+// gives up the room while the garrison panel is open and takes it all back
+// when it closes, and the place a bar of the smaller map held (the third
+// mission's map scrolls) is painted again once the map reaches there.
+TEST_F(MapPanels, TheMapTakesBackItsRoomAndRepaintsWhereItsBarsWere)
+{
+    ShowMapWithoutGame();
+    SessionInit(0);
+    ASSERT_TRUE(NewGameFromMission(Map::CSrenarionMgr::MissionPath(0, 2)));
+    NewGameSettings settings;
+    settings.humans = 1;
+    ApplyNewGameSettings(settings);
+    m_map->SetMode(CMapWnd::kModeMap, true);
+    const CMapWnd::Panels& p = P();
+    CMapFrame* frame = m_map->MapFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->LoadMapBlocks(Game().missionPath));
+    // The game's start shows the map; this game was not started.
+    frame->Window()->Show(true, false);
+    // The person's capital lies in the map's corner: a relayout does not
+    // scroll, so only what the relayout itself asks for is painted again.
+    SelectProvince(CurrentPlayer()->capital, 1);
+    p.provArmyToggle->SetChecked(false, false);
+    m_map->LayoutInfoPanel();
+    CWindowMgr::ProcessEvents();
+    ASSERT_TRUE(frame->HorzBar()->Window()->IsVisible()) << "the map scrolls";
+    const PackedRect before = frame->Window()->WindowRect();
+    const PackedRect areaBefore = frame->MapArea();
+
+    constexpr uint8_t kScribble = 5;
+    auto tap = [&](CWindow* toggle, const char* what) {
+        GetDisplaySurface()->Flush();
+        const PackedRect bar = frame->HorzBar()->Window()->GetNode()->screenRect;
+        const SurfaceDesc& screen = GetDisplaySurface()->ScreenContext()->Surface();
+        for (int y = bar.Top(); y <= bar.Bottom(); ++y)
+            for (int x = bar.Left(); x <= bar.Right(); ++x)
+                *screen.At(x, y) = kScribble;
+        TapOn(toggle);
+        CWindowMgr::ProcessEvents();
+        GetDisplaySurface()->Flush();
+        PackedRect stale = bar;
+        stale.Intersect(frame->Window()->GetNode()->screenRect);
+        int left = 0;
+        for (int y = stale.Top(); stale.IsDefined() && y <= stale.Bottom(); ++y)
+            for (int x = stale.Left(); x <= stale.Right(); ++x)
+                left += *screen.At(x, y) == kScribble;
+        EXPECT_EQ(left, 0) << "after " << what << " the bar's old place inside the map is painted again";
+    };
+    tap(p.provArmyToggle, "opening the garrison panel");
+    EXPECT_LT(frame->Window()->WindowRect().Height(), before.Height())
+        << "the open panel covers part of the map";
+    tap(p.campArmyToggle, "hiding the camp army");
+    tap(p.provArmyToggle, "closing the garrison panel");
+    tap(p.campArmyToggle, "showing the camp army");
+    EXPECT_EQ(frame->Window()->WindowRect(), before);
+    EXPECT_EQ(frame->MapArea(), areaBefore);
 }
 
 }  // namespace
