@@ -269,9 +269,7 @@ void CMiniMap::Paint(const PackedRect& rect)
             box.Offset(ClientRect().Left(), ClientRect().Top());
             const PackedRect outer(box.Left() - m_frame.LeftWidth(), box.Top() - m_frame.TopHeight(),
                                    box.Right() + m_frame.RightWidth(), box.Bottom() + m_frame.BottomHeight());
-            canvas->PushOrigin(PackedPoint(outer.Left(), outer.Top()));
             m_frame.Draw(*canvas, outer);
-            canvas->PopOrigin();
         }
     }
     if (m_marker.IsDefined()) {

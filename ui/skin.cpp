@@ -185,10 +185,10 @@ void CFrameSkin::Draw(CDrawContext& dc, const PackedRect& rect) const
 {
     if (!rect.IsDefined())
         return;
-    const int32_t r = rect.Width() - 1, b = rect.Height() - 1;
-    Strip top{0, 0, r, m_top - 1}, left{0, 0, m_left - 1, b}, right{r - m_right + 1, 0, r, b},
-        bottom{0, b - m_bottom + 1, r, b};
-    if (!dc.PushClip(PackedRect(0, 0, r, b)))
+    const int32_t x = rect.Left(), y = rect.Top(), r = rect.Right(), b = rect.Bottom();
+    Strip top{x, y, r, y + m_top - 1}, left{x, y, x + m_left - 1, b}, right{r - m_right + 1, y, r, b},
+        bottom{x, b - m_bottom + 1, r, b};
+    if (!dc.PushClip(rect))
         return;
     if (topLeft.HasHeader()) {
         Put(dc, left.left, left.top, topLeft);

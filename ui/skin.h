@@ -27,7 +27,8 @@ public:
     bool LoadCorner(const char* topLeft);
     // The rect with its width or height fixed by the images.
     PackedRect FitRect(const PackedRect& rect) const;
-    // Draws over a rect of the given rect's size at the context's origin.
+    // Draws around the rect's edges; the rect is also the clip, so it must be
+    // given where the context clips (a pushed origin does not move clips).
     void Draw(CDrawContext& dc, const PackedRect& rect) const;
     void Measure();
 

@@ -131,6 +131,24 @@ TEST_F(MiniMapTest, ThePictureIsDrawnInOwnerColoursInsideItsFrame)
     Shot("game_windows_minimap");
 }
 
+TEST_F(MiniMapTest, TheFrameGoesAroundAPictureCentredInALargerControl)
+{
+    CMiniMap map(nullptr, CStr("/Map/MiniMapTest"));
+    map.SetRect(PackedRect(20, 30, 99, 69), false);
+    map.Invalidate();
+    CWindowMgr::ProcessEvents();
+    // 80 x 40 less the 2-pixel frame leaves 76 x 36; the 24 x 16 picture is
+    // centred there at (48, 42), so the frame spans (46, 40) to (73, 59).
+    constexpr int kLeft = 46, kTop = 40, kRight = kLeft + kPreviewWidth + 3,
+                  kBottom = kTop + kPreviewHeight + 3;
+    EXPECT_EQ(ScreenPixel(kLeft, kTop), 30);
+    EXPECT_EQ(ScreenPixel(kRight, kTop), 32);
+    EXPECT_EQ(ScreenPixel(kLeft, kBottom), 35);
+    EXPECT_EQ(ScreenPixel(kRight, kBottom), 37);
+    EXPECT_EQ(ScreenPixel(kRight, kTop + 8), 34);
+    EXPECT_EQ(ScreenPixel(kLeft + 12, kBottom), 36);
+}
+
 TEST_F(MiniMapTest, AColourRuleIsAskedOncePerRepeatedRun)
 {
     // Each row holds six runs of four equal province pixels.
