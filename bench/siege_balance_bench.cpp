@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/sim_driver.h"
 #include "battle/battle_ai_player.h"
 #include "battle/battle_flow.h"
 #include "battle/battle_rules.h"
@@ -34,6 +33,7 @@
 #include "game/player_record.h"
 #include "game/province_record.h"
 #include "game/squad_type.h"
+#include "sim/sim_driver.h"
 
 namespace {
 
