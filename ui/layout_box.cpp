@@ -1,5 +1,7 @@
 #include "ui/layout_box.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <strings.h>
 
@@ -13,6 +15,15 @@ bool Known(int16_t size)
 {
     return size != kUnknownSize;
 }
+
+int16_t Clamp16(int32_t value)
+{
+    return static_cast<int16_t>(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX));
+}
+
+// A margin wider than any screen means nothing, and keeping it within this
+// keeps every sum of sizes and margins far from overflowing.
+constexpr long kWidestMargin = 1024;
 
 // Halves rounding toward minus infinity, as an arithmetic shift does.
 int32_t Half(int32_t value)
@@ -124,15 +135,16 @@ bool CDrawableElement::SpacingAttribute(const char* name, const char* value)
     const bool horizontal = strcasecmp(name, "hspace") == 0;
     if (!horizontal && strcasecmp(name, "vspace") != 0)
         return false;
-    const int32_t margin = 2 * std::atoi(value);
+    const long given = std::clamp(std::strtol(value, nullptr, 10), -kWidestMargin, kWidestMargin);
+    const int32_t margin = 2 * static_cast<int32_t>(given);
     if (horizontal && !Known(OuterWidth()))
-        m_waitingHSpace += margin;
+        m_waitingHSpace = Clamp16(m_waitingHSpace + margin);
     else if (horizontal)
-        SetOuterSize(static_cast<int16_t>(OuterWidth() + margin), OuterHeight());
+        SetOuterSize(Clamp16(OuterWidth() + margin), OuterHeight());
     else if (!Known(OuterHeight()))
-        m_waitingVSpace += margin;
+        m_waitingVSpace = Clamp16(m_waitingVSpace + margin);
     else
-        SetOuterSize(OuterWidth(), static_cast<int16_t>(OuterHeight() + margin));
+        SetOuterSize(OuterWidth(), Clamp16(OuterHeight() + margin));
     return true;
 }
 
@@ -141,8 +153,7 @@ void CDrawableElement::CentreAfterSource()
     if (!Known(OuterWidth()) || !Known(OuterHeight()))
         FitToContent();
     if (m_waitingHSpace != 0 || m_waitingVSpace != 0) {
-        SetOuterSize(static_cast<int16_t>(OuterWidth() + m_waitingHSpace),
-                     static_cast<int16_t>(OuterHeight() + m_waitingVSpace));
+        SetOuterSize(Clamp16(OuterWidth() + m_waitingHSpace), Clamp16(OuterHeight() + m_waitingVSpace));
         m_waitingHSpace = 0;
         m_waitingVSpace = 0;
     }

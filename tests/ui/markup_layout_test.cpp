@@ -190,6 +190,33 @@ TEST_F(MarkupLayoutTest, SpacingGivenBeforeThePictureCounts)
     }
 }
 
+TEST_F(MarkupLayoutTest, AnAbsurdSpacingLeavesThePictureOnThePage)
+{
+    // Numbers past any int, or repeated, once wrapped the sizes around to
+    // nonsense (and overflowed on the way).
+    const char* texts[] = {
+        "{img src=/Images/coin hspace=666666666666661}",
+        "{img hspace=666666666666661 src=/Images/coin}",
+        "{img src=/Images/coin hspace=1842981541 vspace=1842981541}",
+        "{img src=/Images/coin vspace=-1842981541}",
+        "{img hspace=9999 hspace=9999 hspace=9999 hspace=9999 hspace=9999 hspace=9999 "
+        "hspace=9999 hspace=9999 hspace=9999 hspace=9999 hspace=9999 hspace=9999 "
+        "hspace=9999 hspace=9999 hspace=9999 hspace=9999 hspace=9999 src=/Images/coin}",
+    };
+    for (const char* text : texts) {
+        Pages pages;
+        pages.Build(text, 100, 30);
+        ASSERT_EQ(pages.pages.size(), 1u) << text;
+        ASSERT_EQ(pages.Line(0, 0)->Elements().size(), 1u) << text;
+        const CDrawableElement* picture = pages.Line(0, 0)->Elements()[0];
+        EXPECT_GE(picture->OuterWidth(), picture->OwnWidth()) << text;
+        EXPECT_LE(picture->OuterWidth(), 100) << text;
+        EXPECT_GT(picture->OuterHeight(), 0) << text;
+        EXPECT_LE(picture->OuterHeight(), 30) << text;
+        EXPECT_GE(picture->Position().X(), 0) << text;
+    }
+}
+
 TEST_F(MarkupLayoutTest, APictureTallerThanThePageKeepsItsLineOnThePage)
 {
     // The page is 30 high, the picture 50: its line is the page's height and
