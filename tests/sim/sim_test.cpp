@@ -23,8 +23,9 @@
 
 namespace {
 
-// A sane game of our scenario ends well within this many rounds.
-constexpr int32_t kRoundLimit = 400;
+// A sane game of our scenario ends well within this many rounds (the longest
+// of the seeds below, the largest mission at difficulty 1 seed 4, takes 418).
+constexpr int32_t kRoundLimit = 500;
 
 // Test cases run as parallel processes, and several builds share one
 // temporary folder: every file name carries the process id.
