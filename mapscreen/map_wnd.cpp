@@ -490,17 +490,14 @@ void CutByBottomPanel(const CFrameWnd* panel, int32_t& bottom)
         bottom = panel->WindowRect().Top() - 1;
 }
 
-}  // namespace
-
-PackedRect CMapWnd::MapFrameArea() const
+// What the mode's panels leave of the window's client area.
+PackedRect MapFrameArea(const PackedRect& client, const MapPanels& p, uint32_t mode)
 {
-    const PackedRect client = m_window->ClientRect();
     if (!client.IsDefined())
         return UndefinedRect;
     int32_t left = client.Left(), top = client.Top(), right = client.Right(), bottom = client.Bottom();
-    const Panels& p = m_panels;
-    switch (m_mode) {
-    case kModeMap:
+    switch (mode) {
+    case CMapWnd::kModeMap:
         if (IsShown(p.mapTop))
             CutByTopPanel(p.mapTop, top, right);
         if (IsShown(p.info))
@@ -510,14 +507,14 @@ PackedRect CMapWnd::MapFrameArea() const
             bottom = std::min<int32_t>(bottom, p.campArmy->WindowRect().Top() - 1);
         }
         break;
-    case kModeDomain:
+    case CMapWnd::kModeDomain:
         CutByTopPanel(p.domainTop, top, right);
         CutByBottomPanel(p.domainInfo, bottom);
         break;
-    case kModeComputer:
+    case CMapWnd::kModeComputer:
         CutByBottomPanel(p.aiInfo, bottom);
         break;
-    case kModeRecruit:
+    case CMapWnd::kModeRecruit:
         CutByTopPanel(p.recruitTop, top, right);
         CutByBottomPanel(p.recruitAction, bottom);
         break;
@@ -528,9 +525,11 @@ PackedRect CMapWnd::MapFrameArea() const
     return PackedRect(left - client.Left(), top - client.Top(), right - client.Left(), bottom - client.Top());
 }
 
+}  // namespace
+
 void CMapWnd::LayoutModePanels(bool relayout)
 {
-    const PackedRect area = MapFrameArea();
+    const PackedRect area = MapFrameArea(m_window->ClientRect(), m_panels, m_mode);
     if (!area.IsDefined())
         return;
     m_frameSteps.Place(area, relayout, m_mode == kModeMap);

@@ -44,7 +44,6 @@ class CGameMenu;
 class CItemListWnd;
 class CMapBattleWnd;
 class CMapFrame;
-class CReportWnd;
 class CResourceBundle;
 class CWindow;
 class PlayerRecord;
@@ -277,7 +276,6 @@ private:
 
     CMapFrame* m_mapFrame = nullptr;
     MapFrameSteps m_frameSteps{m_mapFrame};
-    CReportWnd* m_reportWnd = nullptr;
     uint32_t m_mode = kModeMap;
     NewGameOptions m_options;
     uint8_t m_loaded = 0;
@@ -300,7 +298,6 @@ private:
     MapBattleRunner m_battles{m_window, m_link.Path(), [this] { OnBattleFinished(); }};
 
     void RebuildScreen();
-    PackedRect MapFrameArea() const;
     void ConnectGameSignals();
     void ConnectMenuKey();
 

@@ -61,9 +61,6 @@ void CMapWnd::DestroyMapFrame()
 
 void CMapWnd::DestroyDialogs()
 {
-    CReportWnd* report = m_reportWnd;
-    m_reportWnd = nullptr;
-    delete report;
     m_dialogs.DestroyAll();
 }
 
@@ -71,14 +68,15 @@ void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
 {
     if (!args || !args->controller || args->controller->Reports().Count() < 1)
         return;
-    if (!m_reportWnd)
-        m_reportWnd = new CReportWnd(m_window, CStr("ReportWnd"), true);
-    m_reportWnd->BuildPages(args->controller->Reports());
-    m_reportWnd->Invalidate();
-    RunModal(m_reportWnd);
-    CReportWnd* report = m_reportWnd;
-    m_reportWnd = nullptr;
-    delete report;
+    CReportWnd*& report = m_dialogs.Report();
+    if (!report)
+        report = new CReportWnd(m_window, CStr("ReportWnd"), true);
+    report->BuildPages(args->controller->Reports());
+    report->Invalidate();
+    RunModal(report);
+    CReportWnd* done = report;
+    report = nullptr;
+    delete done;
 }
 
 void CMapWnd::OnCustomizePlayer(PlayerRecord* player)
