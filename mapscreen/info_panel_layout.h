@@ -3,8 +3,8 @@
 // province details on top, the army and castle details below them while the
 // province toggle is down, the panel never lower than its layout made it,
 // and the camp army strip above it while the camp toggle is up. The sizes
-// are the layout's own, taken when the panels are first built; the panels
-// themselves are built and torn down again by the map window.
+// are the layout's own; the panels themselves are built and torn down again
+// by the map window.
 
 #include <cstdint>
 
