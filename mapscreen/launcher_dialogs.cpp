@@ -2,6 +2,7 @@
 
 #include "game/running_game.h"
 #include "mapdialogs/castle_info_wnd.h"
+#include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
 
 namespace {
@@ -42,6 +43,9 @@ void LauncherDialogs::RefreshCastleInfo()
 
 void LauncherDialogs::DestroyAll()
 {
+    CReportWnd* report = m_report;
+    m_report = nullptr;
+    delete report;
     delete m_castleInfo;
     m_castleInfo = nullptr;
 }

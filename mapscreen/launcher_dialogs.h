@@ -1,13 +1,14 @@
 #pragma once
 // The windows the map window's launchers keep. A modal window sits in its
 // kind's slot while it runs, so a second request of the kind cannot open a
-// second window over it; the castle information window is not modal and
-// outlives its request, reused by the next one until the screen's dialogs
-// are torn down.
+// second window over it; the report window is held while it runs; the castle
+// information window is not modal and outlives its request, reused by the
+// next one until the screen's dialogs are torn down.
 
 #include <cstdint>
 
 class CCastleInfoWnd;
+class CReportWnd;
 class CWindow;
 struct CastleInfoRequestArgs;
 enum class UiRequestKind : uint32_t;
@@ -17,6 +18,9 @@ public:
     static constexpr uint32_t kSlotCount = 38;
 
     CWindow*& Slot(UiRequestKind kind) { return m_slots[static_cast<uint32_t>(kind)]; }
+
+    // The report window while it runs, otherwise null.
+    CReportWnd*& Report() { return m_report; }
 
     // Null until the first castle information request.
     CCastleInfoWnd* CastleInfo() const { return m_castleInfo; }
@@ -28,10 +32,12 @@ public:
     void SetupCastleInfo(CastleInfoRequestArgs* request);
     void RefreshCastleInfo();
 
-    // Deletes the dialogs still alive (the castle information window).
+    // Deletes the dialogs still alive (the report and the castle
+    // information windows).
     void DestroyAll();
 
 private:
     CWindow* m_slots[kSlotCount] = {};
+    CReportWnd* m_report = nullptr;
     CCastleInfoWnd* m_castleInfo = nullptr;
 };

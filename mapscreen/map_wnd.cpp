@@ -52,6 +52,15 @@ CFrameWnd* MakePanel(CWindow* parent, const CStr& windowPath, const char* name)
     return panel;
 }
 
+uint8_t PlayerIndexOf(const PlayerRecord* player)
+{
+    CGameWorld* world = GameWorld();
+    for (int i = 0; world && player && i < world->PlayerCount(); ++i)
+        if (&world->Player(i) == player)
+            return uint8_t(i);
+    return 255;
+}
+
 }  // namespace
 
 CStr MapWndPath(const CStr& parentPath, const char* name)
@@ -64,6 +73,13 @@ CStr LocalizedText(const char* key)
     CStr text;
     GetLocaleText(key, text);
     return text;
+}
+
+int16_t SelectedProvinceIndex()
+{
+    if (!GameWorld())
+        return -1;
+    return int16_t(Game().selectedProvince);
 }
 
 bool IsShown(const CWindow* window)
@@ -99,16 +115,11 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
         TreeNodeScope scope;
         if (scope.Saved())
             CUIMgr::Tree().GoToPath(layoutPath.Chars());
-        CreateGameMenu();
+        m_menu.Create();
     }
     m_panels = Panels{};
     CreatePanels();
-    if (m_panels.provinceDetails)
-        m_provinceDetailsRect = m_panels.provinceDetails->Window()->RequestedRect();
-    if (m_panels.armyDetails)
-        m_armyDetailsRect = m_panels.armyDetails->Window()->RequestedRect();
-    if (m_panels.castleDetails)
-        m_castleDetailsRect = m_panels.castleDetails->Window()->RequestedRect();
+    m_infoLayout.TakeSectionSizes(m_panels);
     CreateMapFrame();
     for (uint32_t mode = kModeMap; mode <= kModeRecruit; ++mode) {
         m_mode = mode;
@@ -131,7 +142,7 @@ CMapWnd::~CMapWnd()
     DestroyDialogs();
     DestroyMapFrame();
     DestroyPanels();
-    DestroyGameMenu();
+    m_menu.Destroy();
     delete m_armyCopy;
     m_armyCopy = nullptr;
     // The session leaves the game-over slot bound for the end-of-game
@@ -214,7 +225,7 @@ void CMapWnd::CreateMapPanels()
         p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
         p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
 
-        m_minInfoHeight = p.info->ClientRect().IsDefined() ? p.info->ClientRect().Height() : 0;
+        m_infoLayout.TakeMinimumHeight(p);
     }
 }
 
@@ -479,17 +490,14 @@ void CutByBottomPanel(const CFrameWnd* panel, int32_t& bottom)
         bottom = panel->WindowRect().Top() - 1;
 }
 
-}  // namespace
-
-PackedRect CMapWnd::MapFrameArea() const
+// What the mode's panels leave of the window's client area.
+PackedRect MapFrameArea(const PackedRect& client, const MapPanels& p, uint32_t mode)
 {
-    const PackedRect client = m_window->ClientRect();
     if (!client.IsDefined())
         return UndefinedRect;
     int32_t left = client.Left(), top = client.Top(), right = client.Right(), bottom = client.Bottom();
-    const Panels& p = m_panels;
-    switch (m_mode) {
-    case kModeMap:
+    switch (mode) {
+    case CMapWnd::kModeMap:
         if (IsShown(p.mapTop))
             CutByTopPanel(p.mapTop, top, right);
         if (IsShown(p.info))
@@ -499,14 +507,14 @@ PackedRect CMapWnd::MapFrameArea() const
             bottom = std::min<int32_t>(bottom, p.campArmy->WindowRect().Top() - 1);
         }
         break;
-    case kModeDomain:
+    case CMapWnd::kModeDomain:
         CutByTopPanel(p.domainTop, top, right);
         CutByBottomPanel(p.domainInfo, bottom);
         break;
-    case kModeComputer:
+    case CMapWnd::kModeComputer:
         CutByBottomPanel(p.aiInfo, bottom);
         break;
-    case kModeRecruit:
+    case CMapWnd::kModeRecruit:
         CutByTopPanel(p.recruitTop, top, right);
         CutByBottomPanel(p.recruitAction, bottom);
         break;
@@ -517,9 +525,11 @@ PackedRect CMapWnd::MapFrameArea() const
     return PackedRect(left - client.Left(), top - client.Top(), right - client.Left(), bottom - client.Top());
 }
 
+}  // namespace
+
 void CMapWnd::LayoutModePanels(bool relayout)
 {
-    const PackedRect area = MapFrameArea();
+    const PackedRect area = MapFrameArea(m_window->ClientRect(), m_panels, m_mode);
     if (!area.IsDefined())
         return;
     m_frameSteps.Place(area, relayout, m_mode == kModeMap);
@@ -534,42 +544,7 @@ void CMapWnd::LayoutInfoPanel()
         return;
     const bool wasHeld = IsMapFrameHeld();
     LockMapFrame();
-    int32_t h = m_provinceDetailsRect.IsDefined() ? m_provinceDetailsRect.Height() : 0;
-    ShowWindow(p.info, false);
-    ShowWindow(p.campArmy, false);
-    const bool details = !(p.provArmyToggle->IsVisible() && !p.provArmyToggle->IsDrawnDown());
-    struct Section {
-        CCompositeWnd* section;
-        const PackedRect& saved;
-    };
-    for (const Section& s :
-         {Section{p.armyDetails, m_armyDetailsRect}, Section{p.castleDetails, m_castleDetailsRect}}) {
-        if (!s.section)
-            continue;
-        if (!details || !s.saved.IsDefined()) {
-            ShowWindow(s.section->Window(), false);
-            continue;
-        }
-        PackedRect placed = s.saved;
-        placed.Offset(0, int16_t(h));
-        s.section->Window()->SetRect(placed, false);
-        h += s.saved.Height();
-        ShowWindow(s.section->Window(), true);
-    }
-    PackedRect rect = p.info->RequestedRect();
-    if (rect.IsDefined()) {
-        int32_t top = 0;
-        if (!(p.campArmyToggle && p.campArmyToggle->IsVisible() && !p.campArmyToggle->IsDrawnDown())) {
-            ShowWindow(p.campArmy, true);
-            top = p.campArmy ? -p.campArmy->Height() : 0;
-        }
-        // The minimum and the sections' heights measure the client area; the
-        // frame's margins come on top so that the border never eats a section.
-        const int32_t margins = p.info->Margins().Top() + p.info->Margins().Bottom();
-        const int32_t height = std::max<int32_t>(h, m_minInfoHeight) + margins;
-        p.info->SetRect(PackedRect(rect.Left(), top, rect.Right(), top + height - 1), false);
-    }
-    ShowWindow(p.info, true);
+    m_infoLayout.Place(p);
     LayoutModePanels(true);
     if (!wasHeld)
         UnlockMapFrame();
@@ -699,8 +674,8 @@ void CMapWnd::OnMenuKey()
 {
     if (m_dialogs.IsCastleInfoShown())
         return;
-    if (IsGameMenuShown()) {
-        CloseGameMenu();
+    if (m_menu.IsShown()) {
+        m_menu.Close();
         return;
     }
     OnMenu();

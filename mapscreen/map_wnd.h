@@ -13,6 +13,11 @@
 //   mapscreen/panel_contents.h       the panels' squad lists and castle control
 //   mapscreen/launcher_table.h       which launcher answers each request kind
 //   mapscreen/launcher_dialogs.h     the windows the launchers keep
+//   mapscreen/info_panel_layout.h    how the info panel stacks its sections
+//   mapscreen/game_save_slot.h       the game's save slot and autosave
+//   mapscreen/map_game_menu.h        the in-game menu and its items' windows
+//   mapscreen/game_flow_windows.h    the windows of the game's course
+//   mapscreen/map_battle_runner.h    the battle window and the quick battle
 
 #include <cstdint>
 #include <memory>
@@ -22,8 +27,13 @@
 #include "core/ref_string.h"
 #include "core/signal.h"
 #include "core/timer.h"
+#include "mapscreen/game_flow_windows.h"
+#include "mapscreen/game_save_slot.h"
+#include "mapscreen/info_panel_layout.h"
 #include "mapscreen/launcher_dialogs.h"
+#include "mapscreen/map_battle_runner.h"
 #include "mapscreen/map_frame_steps.h"
+#include "mapscreen/map_game_menu.h"
 #include "mapscreen/map_panels.h"
 #include "mapscreen/recruit_mode.h"
 #include "ui/composite_wnd.h"
@@ -34,7 +44,6 @@ class CGameMenu;
 class CItemListWnd;
 class CMapBattleWnd;
 class CMapFrame;
-class CReportWnd;
 class CResourceBundle;
 class CWindow;
 class PlayerRecord;
@@ -100,12 +109,6 @@ public:
     void OnHide() override;
     void OnChar(uint16_t code);
     void Autosave();
-    // Saves the game into its slot; false, logged, only when it could not
-    // be written.
-    bool SaveIntoSlot();
-    // Before the person leaves: true when the game is saved (or has nothing
-    // to save); otherwise they are told and stay in the game.
-    bool SavedBeforeLeaving();
     void OnCustomizePlayer(PlayerRecord* player);
     void OnPumpUi();
     void OnMenu();
@@ -193,12 +196,12 @@ public:
     // Read by the screen's other parts and by tests.
     uint32_t Mode() const { return m_mode; }
     CMapFrame* MapFrame() const { return m_mapFrame; }
-    CMapBattleWnd* BattleWnd() const { return m_battleWnd; }
-    CGameMenu* GameMenu() const { return m_gameMenu; }
+    CMapBattleWnd* BattleWnd() const { return m_battles.BattleWnd(); }
+    CGameMenu* GameMenu() const { return m_menu.Menu(); }
     const Panels& PanelControls() const { return m_panels; }
     const NewGameOptions& GameOptions() const { return m_options; }
     uint8_t IsLoadedGame() const { return m_loaded; }
-    uint8_t AutosaveFlag() const { return m_autosave; }
+    uint8_t AutosaveFlag() const { return m_save.IsSaving(); }
     uint8_t DomainPlayer() const { return m_domainPlayer; }
     int16_t PendingProvince() const { return m_pendingProvince; }
 
@@ -273,19 +276,10 @@ private:
 
     CMapFrame* m_mapFrame = nullptr;
     MapFrameSteps m_frameSteps{m_mapFrame};
-    CMapBattleWnd* m_battleWnd = nullptr;
-    CGameMenu* m_gameMenu = nullptr;
-    CReportWnd* m_reportWnd = nullptr;
     uint32_t m_mode = kModeMap;
-    int16_t m_minInfoHeight = 0;
     NewGameOptions m_options;
     uint8_t m_loaded = 0;
     Panels m_panels;
-    PackedRect m_provinceDetailsRect = UndefinedRect;
-    PackedRect m_armyDetailsRect = UndefinedRect;
-    PackedRect m_castleDetailsRect = UndefinedRect;
-    uint8_t m_autosave = 1;
-    int32_t m_notSavedTurn = -1;  // the turn in which a failed autosave was last reported
     uint8_t m_domainPlayer = 255;
     CTimer m_actionTimer;
     CTimer m_commandTimer;
@@ -296,27 +290,16 @@ private:
     bool m_held = false;
     bool m_inTurnLoop = false;
 
-    // Steps on the screen's other parts (map frame and view, in-game menu,
-    // squad lists, castle control, castle info window, recruit mode).
-    void CreateGameMenu();
-    void DestroyGameMenu();
-    bool IsGameMenuShown() const;
-    void CloseGameMenu();
-    uint16_t RunGameMenu(bool reportsEnabled);
+    // The parts that stand on their own headers.
+    InfoPanelLayout m_infoLayout;
+    GameSaveSlot m_save{m_window};
+    MapGameMenu m_menu{m_window, m_link.Path()};
+    GameFlowWindows m_flowWindows{m_window, m_link.Path()};
+    MapBattleRunner m_battles{m_window, m_link.Path(), [this] { OnBattleFinished(); }};
+
     void RebuildScreen();
-    PackedRect MapFrameArea() const;
-    int16_t SelectedProvinceIndex() const;
-    static uint8_t PlayerIndexOf(const PlayerRecord* player);
     void ConnectGameSignals();
     void ConnectMenuKey();
-    void ShowProvinceHead(ProvinceRecord* province);
-    void RunBattleWindow(MapBattleRecord* record, uint8_t flag);
-    void RunQuickBattleRunner(MapBattleRecord* record, uint8_t flag, bool notice);
-    void ShowStartFailure(const char* titleKey, const char* textKey);
-    uint16_t AskQuestion(const char* titleKey, const char* textKey);
-    void RunMenuWindow(uint32_t id);
-    void ShowEliminatedNotice(PlayerTurnNotice* notice);
-    void RunGameOverWindows(uint8_t victory, PlayerRecord* player);
 
     // The garrison shown for a scouted province, with its owner's army merged
     // in where the army stands; the list shows it until the next province.

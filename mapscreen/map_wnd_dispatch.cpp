@@ -58,7 +58,7 @@ void CMapWnd::RunMapBattle(MapBattleRecord* record, uint8_t flag)
     DestroyDialogs();
     DestroyMapFrame();
     DestroyPanels();
-    RunBattleWindow(record, flag);
+    m_battles.Watch(record, flag);
     const bool goesOn = IsAppRunning() && !IsStopRequested();
     if (!goesOn) {
         if (CWindow* root = CWindowMgr::Root())
@@ -81,7 +81,7 @@ void CMapWnd::RunQuickBattle(MapBattleRecord* record, uint8_t flag)
     LockMapFrame();
     const bool notice = (record->attacker && record->attacker->IsHuman()) ||
                         (record->defender && record->defender->IsHuman());
-    RunQuickBattleRunner(record, flag, notice);
+    m_battles.Resolve(record, flag, notice);
     if (!IsAppRunning() || IsStopRequested()) {
         if (CWindow* root = CWindowMgr::Root())
             root->Show(false, false);
@@ -95,6 +95,6 @@ void CMapWnd::OnBattleFinished()
 {
     if (BattleResult != kBattleStopped)
         return;
-    m_autosave = 0;
+    m_save.StopSaving();
     SetLeaveRequested(1);
 }

@@ -12,12 +12,10 @@
 #include "game/player_record.h"
 #include "game/report_list.h"
 #include "game/running_game.h"
-#include "game/saved_game.h"
 #include "game/scenario_mgr.h"
 #include "game/ui_request.h"
 #include "mapscreen/map_wnd.h"
 #include "mapscreen/map_wnd_parts.h"
-#include "ui/message_wnd.h"
 #include "ui/window_mgr.h"
 
 void CMapWnd::SetNewGameOptions(const NewGameOptions& options)
@@ -31,31 +29,17 @@ void CMapWnd::SetNewGameOptions(const NewGameOptions& options)
 
 CStr CMapWnd::CurrentSaveName() const
 {
-    const int16_t slot = SaveSlots::Current();
-    if (slot < 0)
-        return CStr();
-    return SaveSlotFileName(slot);
+    return GameSaveSlot::FileName();
 }
 
 void CMapWnd::ForgetSave()
 {
-    const int16_t slot = SaveSlots::Current();
-    if (slot >= 0)
-        SaveSlots::Delete(slot);
-    m_autosave = 0;
+    m_save.Forget();
 }
 
 void CMapWnd::DeleteFinishedGameSave()
 {
-    if (!Game().gameFinished)
-        return;
-    m_autosave = 0;
-    // While the hall of fame lacks the result, the save is all that holds it.
-    if (Game().resultUnwritten)
-        return;
-    const int16_t slot = SaveSlots::Current();
-    if (slot >= 0)
-        SaveSlots::Delete(slot);
+    m_save.DeleteIfFinished();
 }
 
 uint8_t CMapWnd::RunGame(uint8_t resume)
@@ -64,7 +48,7 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
     m_loaded = 0;
     if (resume) {
         if (!LoadSavedGame(CurrentSaveName())) {
-            ShowStartFailure("LoadFailT", "LoadFailM");
+            GameFlowWindows::ShowStartFailure("LoadFailT", "LoadFailM");
             EndSession();
             return 0;
         }
@@ -72,7 +56,7 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
         // then delete its file: it is refused and the file stays.
         if (CountHumanPlayers() == 0) {
             LogWrite(CStr("MAIN: saved game has no human player"));
-            ShowStartFailure("LoadFailT", "LoadNoHumanM");
+            GameFlowWindows::ShowStartFailure("LoadFailT", "LoadNoHumanM");
             EndSession();
             return 0;
         }
@@ -84,7 +68,7 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
         // A mission that does not load leaves a world without players, whose
         // turn loop would never end: the game is refused instead.
         if (!NewGameFromMission(path)) {
-            ShowStartFailure("MissionFailT", "MissionFailM");
+            GameFlowWindows::ShowStartFailure("MissionFailT", "MissionFailM");
             EndSession();
             return 0;
         }
@@ -95,7 +79,7 @@ uint8_t CMapWnd::RunGame(uint8_t resume)
         StartGame();
     }
     if (IsStopRequested() || GameStopRequested()) {
-        m_autosave = 0;
+        m_save.StopSaving();
         if (CWindow* root = CWindowMgr::Root())
             root->Show(false, false);
     }
@@ -140,39 +124,9 @@ void CMapWnd::OnHide()
     m_frameSteps.SetPaletteActive(false);
 }
 
-bool CMapWnd::SaveIntoSlot()
-{
-    // Without a slot there is no file to save into, and a battle half fought
-    // is never saved.
-    const CStr name = CurrentSaveName();
-    if (!m_autosave || name.IsEmpty() || Game().battleInProgress)
-        return true;
-    if (SaveGame(name))
-        return true;
-    LogWrite(CStr("MAIN: the game could not be saved into ") + name);
-    return false;
-}
-
 void CMapWnd::Autosave()
 {
-    // A game being left was saved when the person chose to leave, and a
-    // close request cannot wait for an answer: the log line is all.
-    if (SaveIntoSlot() || GameStopRequested())
-        return;
-    // Once a turn is enough for a disk that stays full.
-    if (m_notSavedTurn == Game().turn)
-        return;
-    m_notSavedTurn = Game().turn;
-    ShowNotSavedMessage(m_window->IsVisible() ? m_window : CWindowMgr::Root(),
-                        LocaleFormat("NotSavedGameM", long(SaveSlots::Current() + 1)));
-}
-
-bool CMapWnd::SavedBeforeLeaving()
-{
-    if (SaveIntoSlot())
-        return true;
-    ShowNotSavedMessage(m_window, LocaleFormat("NotSavedLeaveM", long(SaveSlots::Current() + 1)));
-    return false;
+    m_save.Autosave();
 }
 
 void CMapWnd::OnPumpUi()
@@ -188,7 +142,7 @@ void CMapWnd::OnChar(uint16_t code)
     // game asks.
     const bool wasHeld = IsMapFrameHeld();
     LockMapFrame();
-    const bool confirmed = AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk;
+    const bool confirmed = m_flowWindows.AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk;
     if (!wasHeld)
         UnlockMapFrame();
     if (!confirmed)
@@ -197,7 +151,7 @@ void CMapWnd::OnChar(uint16_t code)
     // The game is over for good: it leaves the turn loop and cannot be
     // resumed, unless its save is all that holds its result.
     if (Game().resultUnwritten)
-        m_autosave = 0;
+        m_save.StopSaving();
     else
         ForgetSave();
     SetLeaveRequested(1);
@@ -209,7 +163,7 @@ void CMapWnd::OnMenu()
     LockMapFrame();
     const CPlayerController* controller = CurrentController();
     const bool reports = Game().turn != 0 && controller && controller->Reports().Count() > 0;
-    const uint16_t result = RunGameMenu(reports);
+    const uint16_t result = m_menu.Run(reports);
     // A menu closed without a choice (the menu key, a quit) answers below the
     // item range.
     if (result >= 0x8000 && result != 0xFFFF) {
@@ -218,20 +172,22 @@ void CMapWnd::OnMenu()
         case 6:
         case 7:
         case 20:
-            RunMenuWindow(id);
+            m_menu.RunItemWindow(id);
             break;
         case 8:
-            if (AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk) {
+            if (m_flowWindows.AskQuestion("EndGameT", "EndGameM") == kMessageAnswerOk) {
                 ForgetSave();
                 MapGameCommand(8);
             }
             break;
         case 9:
-            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk && SavedBeforeLeaving())
+            if (m_flowWindows.AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk &&
+                m_save.SavedBeforeLeaving())
                 MapGameCommand(9);
             break;
         case 10:
-            if (AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk && SavedBeforeLeaving())
+            if (m_flowWindows.AskQuestion("QuitGameT", "QuitGameM") == kMessageAnswerOk &&
+                m_save.SavedBeforeLeaving())
                 RequestQuit();
             break;
         default:
@@ -255,14 +211,14 @@ void CMapWnd::OnGameOver(uint8_t victory, PlayerRecord* player)
             notice.hotSeat = 1;
             notice.player = player;
             notice.gameFinished = 1;
-            ShowEliminatedNotice(&notice);
+            ShowNextPlayerMessage(&notice);
         }
     }
     HideModePanels();
     DestroyDialogs();
     DestroyMapFrame();
     DestroyPanels();
-    RunGameOverWindows(victory, player);
+    m_flowWindows.RunGameOverWindows(victory, player);
     const bool goesOn = IsAppRunning() && !IsStopRequested() && !GameStopRequested() &&
                         CountActivePlayers() != 1 && HumanPlayersRemain() >= 1;
     if (!goesOn) {
@@ -293,20 +249,4 @@ void CMapWnd::RebuildScreen()
     if (m_panels.provArmyToggle && !m_panels.provArmyToggle->IsVisible())
         LayoutInfoPanel();
     ConnectMenuKey();
-}
-
-int16_t CMapWnd::SelectedProvinceIndex() const
-{
-    if (!GameWorld())
-        return -1;
-    return int16_t(Game().selectedProvince);
-}
-
-uint8_t CMapWnd::PlayerIndexOf(const PlayerRecord* player)
-{
-    CGameWorld* world = GameWorld();
-    for (int i = 0; world && player && i < world->PlayerCount(); ++i)
-        if (&world->Player(i) == player)
-            return uint8_t(i);
-    return 255;
 }

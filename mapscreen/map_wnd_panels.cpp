@@ -162,19 +162,24 @@ void CMapWnd::OnProvinceInfo(ProvinceRecord* province)
         ShowOtherProvince(province);
 }
 
-void CMapWnd::ShowProvinceHead(ProvinceRecord* province)
+namespace {
+
+// The province's name, its owner's flag and its income, above its garrison.
+void ShowProvinceHead(const MapPanels& panels, const ProvinceRecord* province)
 {
-    FormatOwnString(m_panels.provinceName, 0, province->name);
-    ShowFlag(m_panels.armyStyle, province->owner);
+    FormatOwnString(panels.provinceName, 0, province->name);
+    ShowFlag(panels.armyStyle, province->owner);
     if (const CPlayerController* controller = CurrentController())
-        ShowBundle(m_panels.provinceIncome, controller->ProvinceIncome(province->index), true);
+        ShowBundle(panels.provinceIncome, controller->ProvinceIncome(province->index), true);
 }
+
+}  // namespace
 
 void CMapWnd::ShowOwnProvince(ProvinceRecord* province)
 {
     if (!province)
         return;
-    ShowProvinceHead(province);
+    ShowProvinceHead(m_panels, province);
     PanelContents::FillArmyList(m_panels.garrisonList, &province->garrison, province->owner, "NoGrdArmy");
     PanelContents::ShowCastleStatus(m_panels.castleCtrl, province, "NoCastle");
     if (m_dialogs.IsCastleInfoShown())
@@ -185,7 +190,7 @@ void CMapWnd::ShowOtherProvince(ProvinceRecord* province)
 {
     if (!province)
         return;
-    ShowProvinceHead(province);
+    ShowProvinceHead(m_panels, province);
     const CPlayerController* controller = CurrentController();
     PlayerRecord* owner = province->owner;
     const bool known = owner && controller && controller->IsScouted(province);

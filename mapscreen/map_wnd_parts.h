@@ -1,6 +1,8 @@
 #pragma once
 // Small helpers shared by the map window's source files.
 
+#include <cstdint>
+
 #include "core/ref_string.h"
 #include "ui/markup_wnd.h"
 
@@ -10,6 +12,8 @@ class CWindow;
 // "<parent path>/<name>": the layout path of a child node.
 CStr MapWndPath(const CStr& parentPath, const char* name);
 bool IsShown(const CWindow* window);
+// The running game's selected province; -1 without a world.
+int16_t SelectedProvinceIndex();
 // The locale table's text of a key.
 CStr LocalizedText(const char* key);
 // The look of a toggle button: pressed XOR checked.
