@@ -316,6 +316,15 @@ void ExpandToNeutral(ProvinceRecord* t)
         if (!P->army.HasUnits())
             return;
     }
+    // A walk crosses only our own land and stops in front of anything else;
+    // when the way to the target leads through a neutral province within
+    // reach, that one is taken first, or the army would stand still there
+    // turn after turn.
+    if (C->movePoints > 0 && t->owner != P && !InReach(t, P)) {
+        ProvinceRecord* step = NextStepTowards(t);
+        if (step && !step->owner)
+            t = step;
+    }
     if (C->movePoints > 0 && t->owner != P && InReach(t, P)) {
         C->AttackProvince(t, 0, 0);
         RecruitAt(t, 100);

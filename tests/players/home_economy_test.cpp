@@ -253,6 +253,23 @@ TEST(ExpandToNeutral, NeverAttacksTwiceInATurn)
     EXPECT_EQ(w.Player(0).armyLocation, 3);
 }
 
+TEST(ExpandToNeutral, TakesTheNeutralProvinceOnTheWayToOneOutOfReach)
+{
+    // Our capital 0, the neutral 1 and 2, our outpost 3 with the army, the
+    // rival at 4 and 5. The expansion aims at 1, next to the capital, which
+    // the army can only reach through 2: a walk over our own land alone would
+    // never leave the outpost.
+    SmallWorld w(2, 6);
+    w.Line().Capital(0, 0).Own(3, 0).Own(4, 1).Capital(1, 5).Finish(0);
+    w.SetArmy(0, 6, 2);
+    w.PlaceArmy(0, 3);
+    SetRandomState(8);
+    ExpandToNeutral(nullptr);
+    EXPECT_EQ(w.Province(2).owner, &w.Player(0));
+    EXPECT_EQ(w.Player(0).armyLocation, 2);
+    EXPECT_EQ(w.Province(1).owner, nullptr);
+}
+
 TEST(HomeExecutor, GarrisonsAnEmptyCapital)
 {
     SmallWorld w(2, 6);

@@ -285,7 +285,8 @@ TEST_F(SimTest, EveryMissionEndsWithAWinnerAtEveryDifficulty)
 }
 
 // Games that once ran on without end (two lords each waiting for the other
-// to strike) or took longest; the numbering of a mission's provinces decides
+// to strike, or armies standing in front of the neutral land they meant to
+// cross) or took longest; the numbering of a mission's provinces decides
 // which side of a border the planner looks across.
 TEST_F(SimTest, TheHardestGamesOfTheBigMissionsEnd)
 {
@@ -294,7 +295,8 @@ TEST_F(SimTest, TheHardestGamesOfTheBigMissionsEnd)
         int32_t difficulty;
         uint32_t seed;
     };
-    const Case cases[] = {{0, 0, 71}, {0, 3, 35}, {0, 2, 32}, {0, 1, 3}, {0, 3, 39}, {1, 2, 37}};
+    const Case cases[] = {{0, 0, 71}, {0, 3, 35}, {0, 2, 32}, {0, 1, 3},
+                          {0, 3, 39}, {1, 2, 37}, {0, 0, 9},  {0, 0, 11}};
     const int largest = int(SimMissionPaths().size()) - 1;
     for (const Case& c : cases) {
         std::string error;
