@@ -28,18 +28,6 @@ struct TradingPair {
     int32_t b = 0;
 };
 
-// The slider of a pair: a dear kind (b >= a + 10) counts the units given,
-// any other the units received, so that one step always moves at least one
-// unit of each kind. A pair without a rate allows no exchange.
-int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b);
-struct TradingExchange {
-    int32_t give = 0;
-    int32_t get = 0;
-};
-// What a slider position gives and gets; the counted side is the position,
-// the other is rounded up.
-TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b);
-
 class CTradingWnd : public CFrameWnd {
 public:
     static constexpr int kMaxKinds = 3;
