@@ -188,7 +188,22 @@ TEST(RuleFormulas, RobberyOffersTheHerosTriesAsFarAsTheGoldPays)
     }
 }
 
-class RuleFormulasInWorld : public ModelFixture {};
+class RuleFormulasInWorld : public ModelFixture {
+protected:
+    // A line 0-1-...-(n-1) owned by player 0 with capital and castle at 0, on
+    // the easiest level, the session's distances measured from the army.
+    void BuildLine(int n, int army)
+    {
+        std::vector<ProvinceSpec> line;
+        for (int i = 0; i < n; ++i)
+            line.push_back({0, i + 1 < n ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
+        line[0].castle = true;
+        BuildWorld(1, line, {0});
+        Game().difficulty = 0;
+        Player(0).armyLocation = int16_t(army);
+        GameDistanceMap()->Compute(uint8_t(army), 0, 0);
+    }
+};
 
 TEST_F(RuleFormulasInWorld, ChancesStayInsideTheirClamps)
 {
@@ -280,14 +295,7 @@ TEST_F(RuleFormulasInWorld, TradingRates)
 
 TEST_F(RuleFormulasInWorld, RevoltChance)
 {
-    // A chain 0-1-2-...-9 owned by player 0 with the capital and army at 0.
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 10; ++i)
-        chain.push_back({0, i < 9 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    GameDistanceMap()->Compute(0, 0, 0);
+    BuildLine(10, 0);
     // div = max(5, 10 / 8) = 5; distance 3 -> base 48; empty garrison, r = 0.
     EXPECT_EQ(RevoltChance(&Player(0), &Province(3)), 48);
     EXPECT_EQ(RevoltChance(&Player(0), &Province(9)), 80);  // capped at 80
@@ -305,15 +313,7 @@ TEST_F(RuleFormulasInWorld, RevoltChance)
 
 TEST_F(RuleFormulasInWorld, RevoltChanceAfterTransferMeasuresFromTheCapital)
 {
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 6; ++i)
-        chain.push_back({0, i < 5 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    // The session map measures from the army at 4; the capital is at 0.
-    Player(0).armyLocation = 4;
-    GameDistanceMap()->Compute(4, 0, 0);
+    BuildLine(6, 4);  // the session map measures from the army at 4, the capital is at 0
     // Province 2: d1 = 2 (capital) -> base1 32; d2 = 2 (army) -> base2 32.
     EXPECT_EQ(RevoltChanceAfterTransfer(&Player(0), &Province(2), nullptr, 0, 0), 32);
     EXPECT_EQ(RevoltChanceAfterTransfer(&Player(0), &Province(2), nullptr, 0, 1), 32 * 32 / 100);
@@ -351,14 +351,7 @@ TEST_F(RuleFormulasInWorld, TheMarketOffersRareKindsByTheUnit)
 
 TEST_F(RuleFormulasInWorld, APlannedTransferCountsRecruitsAndReadsOneDeltaPerSquad)
 {
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 6; ++i)
-        chain.push_back({0, i < 5 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    Player(0).armyLocation = 4;
-    GameDistanceMap()->Compute(4, 0, 0);
+    BuildLine(6, 4);
     const struct {
         std::vector<int32_t> deltas;
         int32_t pending;  // swords being recruited into the garrison
@@ -384,14 +377,8 @@ TEST_F(RuleFormulasInWorld, APlannedTransferCountsRecruitsAndReadsOneDeltaPerSqu
 
 TEST_F(RuleFormulasInWorld, TheMapsRevoltChancesAreMeasuredFromTheCapital)
 {
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 10; ++i)
-        chain.push_back({0, i < 9 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    chain[8].owner = -1;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    GameDistanceMap()->Compute(5, 0, 0);  // the session measures from the army at 5
+    BuildLine(10, 5);  // the session measures from the army at 5
+    Province(8).SetOwner(nullptr);
     const std::vector<int16_t> chances = RevoltChancesFromCapital(&Player(0));
     ASSERT_EQ(chances.size(), 10u);
     EXPECT_EQ(chances[0], 0);   // a castle never rises
