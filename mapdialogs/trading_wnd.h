@@ -49,8 +49,7 @@ public:
     void UpdateExchange();
     // The pair with these kinds, searched from the last entry; null when none.
     const TradingPair* FindPair(int32_t from, int32_t to) const;
-    // A pair is offered only when its rate buys something; a rate of 10
-    // for less than one unit is kept as the price of one unit.
+    // A pair is offered only when its rate buys something.
     bool IsOffered(int32_t from, int32_t to) const;
     // The first kind the given kind buys at a rate above 0; -1 when none.
     int16_t FirstTarget(int32_t from) const;
