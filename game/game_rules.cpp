@@ -415,11 +415,41 @@ void ApplyTaxLevel(int32_t level, HeroRecord* hero)
     }
 }
 
+TaxOutlook TaxOutlookOf(int32_t level, int32_t incomeBase)
+{
+    TaxOutlook outlook;
+    outlook.percent = uint8_t(TaxPercent(level));
+    outlook.income = int32_t(int64_t(incomeBase) * outlook.percent / 100);
+    outlook.satisfactionRate = TaxMoraleDelta(level) * 10 + TaxGrowth(level);
+    return outlook;
+}
+
 int32_t SquadTypeWeight(const CSquad* squad)
 {
     if (!squad || !squad->type)
         return 1;
     return std::max<int32_t>(1, squad->type->buyQuantity);
+}
+
+int32_t GarrisonRecruitLimit(const PlayerRecord* player, const CSquad* squad, int32_t slot)
+{
+    const CGameWorld* world = GameWorld();
+    if (!player || !squad || !world)
+        return 0;
+    int32_t owned = 0;
+    int32_t held = 0;
+    for (int32_t i = world->ProvinceCount() - 1; i >= 0; --i) {
+        const ProvinceRecord& p = world->Province(i);
+        if (p.owner != player)
+            continue;
+        ++owned;
+        if (const CSquad* kept = slot >= 0 && slot < p.garrison.Count() ? p.garrison.Item(slot) : nullptr)
+            held += kept->count;
+    }
+    const int32_t room = owned * SquadTypeWeight(squad) - held;
+    const int32_t affordable = squad->type ? player->treasury.TimesAffordable(squad->type->cost) : 0;
+    // A limit below what is already there offers nothing more.
+    return std::max(0, std::min(room, affordable));
 }
 
 namespace {
@@ -549,6 +579,39 @@ int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceReco
     return int16_t(ScaleBySatisfactionAndDifficulty(player, c));
 }
 
+int16_t RevoltChanceOfPlannedTransfer(const PlayerRecord* player, const ProvinceRecord* province,
+                                      const std::vector<int32_t>& deltas)
+{
+    // The rule reads one delta per squad of the army: hand it a list of
+    // exactly that length whatever the plan holds.
+    std::vector<int32_t> transfer(player ? size_t(player->army.Count()) : 0, 0);
+    std::copy_n(deltas.begin(), std::min(transfer.size(), deltas.size()), transfer.begin());
+    return RevoltChanceAfterTransfer(player, province, transfer.empty() ? nullptr : transfer.data(), 1, 0);
+}
+
+std::vector<int16_t> RevoltChancesFromCapital(const PlayerRecord* player)
+{
+    const CGameWorld* world = GameWorld();
+    const int32_t n = world ? world->ProvinceCount() : 0;
+    std::vector<int16_t> chances(size_t(n), 0);
+    if (!world || !player)
+        return chances;
+    CProvinceDistanceMap* distances = GameDistanceMap();
+    if (distances) {
+        distances->SaveSnapshot();
+        if (player->capital < n)
+            distances->ComputeAll(player->capital, 0);
+    }
+    for (int32_t i = 0; i < n; ++i) {
+        const ProvinceRecord& p = world->Province(i);
+        if (p.owner == player)
+            chances[size_t(i)] = RevoltChance(player, &p);
+    }
+    if (distances)
+        distances->RestoreSnapshot();
+    return chances;
+}
+
 namespace {
 
 // The two kinds' rates after the market step, reduced to lowest terms:
@@ -630,4 +693,69 @@ int32_t TradingPriceOfOne(const PlayerRecord* player, int32_t kindA, int32_t kin
     const int64_t n = int64_t(ra) * 100;
     const int64_t d = int64_t(rb) * 60;
     return int32_t((n + d - 1) / d);
+}
+
+MarketRate OfferedTradingRate(const PlayerRecord* player, int32_t from, int32_t to)
+{
+    MarketRate rate;
+    rate.from = uint16_t(from);
+    rate.to = uint16_t(to);
+    TradingRates(player, from, to, &rate.a, &rate.b);
+    rate.b = std::max(rate.b, 0);
+    if (rate.b == 0) {
+        // Ten of a kind the player earns much of buy less than one of a rare
+        // kind: the price of one unit says what it costs.
+        rate.a = TradingPriceOfOne(player, from, to);
+        rate.b = rate.a > 0 ? 1 : 0;
+    }
+    return rate;
+}
+
+std::vector<MarketRate> MarketRates(const PlayerRecord* player, int32_t kinds)
+{
+    std::vector<MarketRate> rates;
+    for (int32_t from = 0; from < kinds; ++from) {
+        for (int32_t to = 0; to < kinds; ++to) {
+            if (to != from)
+                rates.push_back(OfferedTradingRate(player, from, to));
+        }
+    }
+    return rates;
+}
+
+namespace {
+
+// q = n / d rounded up, for n >= 0 and d > 0.
+int32_t DivideUp(int64_t n, int64_t d)
+{
+    int64_t q = n / d;
+    if (n % d != 0)
+        ++q;
+    return static_cast<int32_t>(q);
+}
+
+}  // namespace
+
+int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b)
+{
+    if (have <= 0 || a <= 0 || b <= 0)
+        return 0;
+    if (b >= a + 10)
+        return have;
+    return static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
+}
+
+TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b)
+{
+    TradingExchange exchange;
+    if (position <= 0 || a <= 0 || b <= 0)
+        return exchange;
+    if (b >= a + 10) {
+        exchange.give = position;
+        exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
+    } else {
+        exchange.get = position;
+        exchange.give = DivideUp(static_cast<int64_t>(position) * a, b);
+    }
+    return exchange;
 }

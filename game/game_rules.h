@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "game/resource_bundle.h"
 
@@ -144,15 +145,67 @@ int32_t TaxLevelFromPercent(int32_t percent);
 int32_t TaxGrowth(int32_t level);
 int32_t TaxMoraleDelta(int32_t level);
 void ApplyTaxLevel(int32_t level, HeroRecord* hero);
+// What a tax level brings, as the taxes window shows it: the level's percent,
+// the income it raises from the income at 100 per cent, and the change of
+// satisfaction in tenths of a unit per turn.
+struct TaxOutlook {
+    uint8_t percent = 0;
+    int32_t income = 0;
+    int32_t satisfactionRate = 0;
+};
+TaxOutlook TaxOutlookOf(int32_t level, int32_t incomeBase);
 
 int32_t SquadTypeWeight(const CSquad* squad);
+// How many more units of the army slot `slot` (a squad of that slot's type)
+// the player may recruit into his garrisons: each owned province holds the
+// type's weight, less what the garrisons hold already, as far as the
+// treasury pays; never below 0.
+int32_t GarrisonRecruitLimit(const PlayerRecord* player, const CSquad* squad, int32_t slot);
 
 int16_t RevoltChance(const PlayerRecord* player, const ProvinceRecord* province);
 int16_t RevoltChanceAfterTransfer(const PlayerRecord* player, const ProvinceRecord* province,
                                   const int32_t* transfer, uint8_t pending, uint8_t afterMove);
+// The chance while a transfer is being planned: the garrison the deltas leave
+// (one per squad of the player's army; missing ones count 0, extra ones are
+// not read), with the recruits under way counted and the army standing there.
+int16_t RevoltChanceOfPlannedTransfer(const PlayerRecord* player, const ProvinceRecord* province,
+                                      const std::vector<int32_t>& deltas);
+// The chance of every province (by index) as the map shows it: measured from
+// the player's capital, 0 for the provinces of others. The session's
+// distance map is left as it was.
+std::vector<int16_t> RevoltChancesFromCapital(const PlayerRecord* player);
 
 // The market's exchange rate: 10 of kind A trade for b of kind B.
 void TradingRates(const PlayerRecord* player, int32_t kindA, int32_t kindB, int32_t* a, int32_t* b);
 // How many of kind A buy one unit of kind B at the same rate, rounded up: the
 // price to show where 10 of A buy less than one of B and TradingRates gives 0.
 int32_t TradingPriceOfOne(const PlayerRecord* player, int32_t kindA, int32_t kindB);
+
+// A rate the market offers: a of kind `from` buy b of kind `to`; b is 0
+// when the pair buys nothing.
+struct MarketRate {
+    uint16_t from = 0;
+    uint16_t to = 0;
+    int32_t a = 0;
+    int32_t b = 0;
+    bool operator==(const MarketRate&) const = default;
+};
+// TradingRates, or, where ten of `from` buy less than one of `to`, the price
+// of one unit.
+MarketRate OfferedTradingRate(const PlayerRecord* player, int32_t from, int32_t to);
+// The offered rate of every pair of different kinds below `kinds`, the kind
+// given in the outer loop.
+std::vector<MarketRate> MarketRates(const PlayerRecord* player, int32_t kinds);
+
+// An exchange at a rate of a for b is counted in steps of the market's
+// slider: a dear kind (b >= a + 10) counts the units given, any other the
+// units received, so that one step always moves at least one unit of each
+// kind. A pair without a rate allows no exchange.
+int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b);
+struct TradingExchange {
+    int32_t give = 0;
+    int32_t get = 0;
+};
+// What a slider position gives and gets; the counted side is the position,
+// the other is rounded up.
+TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b);

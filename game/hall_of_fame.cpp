@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/text_section_reader.h"
 #include "game/data_file_io.h"
+#include "game/game_rules.h"
 #include "game/game_world.h"
 #include "game/saved_game.h"
 #include "game/stream_util.h"
@@ -191,6 +192,11 @@ void CHallOfFameEntry::FillFromPlayer(const PlayerRecord& player, const HallOfFa
     difficulty = uint32_t(game.difficulty);
     finalArmy.Merge(army);
     score = ComputeScore();
+}
+
+int32_t CHallOfFameEntry::HeroLevel() const
+{
+    return LevelFromValue(heroExperience);
 }
 
 int32_t CHallOfFameEntry::ComputeScore() const

@@ -35,6 +35,8 @@ public:
     void StreamBody(CByteStream& s) override;
     void FillFromPlayer(const PlayerRecord& player, const HallOfFameGame& game);
     int32_t ComputeScore() const;
+    // The level the hero had reached with its experience.
+    int32_t HeroLevel() const;
     void Assign(const CHallOfFameEntry& other) { *this = other; }
 
     CStr missionPath;

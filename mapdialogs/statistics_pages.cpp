@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "game/game_rules.h"
 #include "game/hall_of_fame.h"
 #include "game/resource_bundle.h"
 #include "mapdialogs/item_list_wnd.h"
@@ -98,7 +97,7 @@ void StatisticsPages::Fill(const CHallOfFameEntry& source)
                         true);
     score->SetText(LocaleFormat("RtStatScore", entry.score), true);
     hero->SetText(LocaleFormat("RtStatHero", entry.heroName, entry.heroBattle, entry.heroBuilder,
-                               entry.heroStealth, LevelFromValue(entry.heroExperience), entry.heroExperience),
+                               entry.heroStealth, entry.HeroLevel(), entry.heroExperience),
                   true);
     ShowBundle(taxes, entry.taxes);
     ShowBundle(spent, entry.spent);

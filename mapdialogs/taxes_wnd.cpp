@@ -66,14 +66,11 @@ void CTaxesWnd::UpdateTexts()
 {
     if (m_record == nullptr)
         return;
-    const int32_t level = m_record->taxLevel;
-    const uint8_t percent = static_cast<uint8_t>(TaxPercent(level));
-    const int32_t income = static_cast<int32_t>(static_cast<int64_t>(m_record->incomeBase) * percent / 100);
-    FormatTextControl(m_rtTotalIncome, static_cast<long>(income));
-    const int32_t satisfaction = TaxMoraleDelta(level) * 10 + TaxGrowth(level);
-    FormatTextControl(m_rtSatisfRate, static_cast<long>(satisfaction));
+    const TaxOutlook outlook = TaxOutlookOf(m_record->taxLevel, m_record->incomeBase);
+    FormatTextControl(m_rtTotalIncome, static_cast<long>(outlook.income));
+    FormatTextControl(m_rtSatisfRate, static_cast<long>(outlook.satisfactionRate));
     CStr text;
-    text.Format("%ld%%", static_cast<long>(percent));
+    text.Format("%ld%%", static_cast<long>(outlook.percent));
     SetScrollerOwnText(m_scrTaxRate, text, true);
 }
 

@@ -37,15 +37,6 @@ void SetAmountAt(CResourceBundle& bundle, int32_t index, int32_t amount)
         bundle[index] = amount;
 }
 
-// q = n / d rounded up, for n >= 0 and d > 0.
-int32_t DivideUp(int64_t n, int64_t d)
-{
-    int64_t q = n / d;
-    if (n % d != 0)
-        ++q;
-    return static_cast<int32_t>(q);
-}
-
 CStr IconPath(int32_t kind)
 {
     return CStr::Concat(CPathMgr::Path(CPathMgr::kImagesIcons), ResourceKindName(kind));
@@ -59,30 +50,6 @@ int32_t WorldKindCount()
 }
 
 }  // namespace
-
-int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b)
-{
-    if (have <= 0 || a <= 0 || b <= 0)
-        return 0;
-    if (b >= a + 10)
-        return have;
-    return static_cast<int32_t>(static_cast<int64_t>(have) * b / a);
-}
-
-TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b)
-{
-    TradingExchange exchange;
-    if (position <= 0 || a <= 0 || b <= 0)
-        return exchange;
-    if (b >= a + 10) {
-        exchange.give = position;
-        exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
-    } else {
-        exchange.get = position;
-        exchange.give = DivideUp(static_cast<int64_t>(position) * a, b);
-    }
-    return exchange;
-}
 
 CTradingWnd::CTradingWnd(CWindow* parent, const CStr& layoutName, bool load)
     : CFrameWnd(parent, DialogLayoutPath(layoutName), load)
@@ -168,13 +135,12 @@ void CTradingWnd::Setup(TradingRequest* record)
             auto pair = std::make_unique<TradingPair>();
             pair->from = static_cast<uint16_t>(from);
             pair->to = static_cast<uint16_t>(to);
-            TradingRates(m_record->player, from, to, &pair->a, &pair->b);
-            pair->b = std::max(pair->b, 0);
-            if (pair->b == 0) {
-                // Ten of a kind the player earns much of buy less than one of
-                // a rare kind: the price of one unit says what it costs.
-                pair->a = TradingPriceOfOne(m_record->player, from, to);
-                pair->b = pair->a > 0 ? 1 : 0;
+            // A pair the poster gave no rate for buys nothing.
+            for (const MarketRate& rate : m_record->rates) {
+                if (rate.from == pair->from && rate.to == pair->to) {
+                    pair->a = rate.a;
+                    pair->b = std::max(rate.b, 0);
+                }
             }
             m_pairs.push_back(std::move(pair));
         }

@@ -28,18 +28,6 @@ struct TradingPair {
     int32_t b = 0;
 };
 
-// The slider of a pair: a dear kind (b >= a + 10) counts the units given,
-// any other the units received, so that one step always moves at least one
-// unit of each kind. A pair without a rate allows no exchange.
-int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b);
-struct TradingExchange {
-    int32_t give = 0;
-    int32_t get = 0;
-};
-// What a slider position gives and gets; the counted side is the position,
-// the other is rounded up.
-TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b);
-
 class CTradingWnd : public CFrameWnd {
 public:
     static constexpr int kMaxKinds = 3;
@@ -61,8 +49,7 @@ public:
     void UpdateExchange();
     // The pair with these kinds, searched from the last entry; null when none.
     const TradingPair* FindPair(int32_t from, int32_t to) const;
-    // A pair is offered only when its rate buys something; a rate of 10
-    // for less than one unit is kept as the price of one unit.
+    // A pair is offered only when its rate buys something.
     bool IsOffered(int32_t from, int32_t to) const;
     // The first kind the given kind buys at a rate above 0; -1 when none.
     int16_t FirstTarget(int32_t from) const;

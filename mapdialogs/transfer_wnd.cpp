@@ -192,13 +192,8 @@ void CTransferWnd::UpdateRevoltImage()
 {
     if (m_record == nullptr)
         return;
-    const PlayerRecord* player = CurrentPlayer();
-    // The rule reads one delta per squad of the player's army: hand it a
-    // list of exactly that length whatever the record holds.
-    std::vector<int32_t> deltas(player != nullptr ? static_cast<size_t>(player->army.Count()) : 0, 0);
-    std::copy_n(m_record->deltas.begin(), std::min(deltas.size(), m_record->deltas.size()), deltas.begin());
     const int16_t chance =
-        RevoltChanceAfterTransfer(player, m_record->province, deltas.empty() ? nullptr : deltas.data(), 1, 0);
+        RevoltChanceOfPlannedTransfer(CurrentPlayer(), m_record->province, m_record->deltas);
     m_imgRevolt->Show(chance > 0, false);
 }
 

@@ -19,7 +19,6 @@
 #include "game/player_colour.h"
 #include "game/player_controller.h"
 #include "game/player_record.h"
-#include "game/province_distance_map.h"
 #include "game/province_record.h"
 #include "game/running_game.h"
 #include "ui/owner_timer.h"
@@ -459,25 +458,7 @@ int16_t CMapView::RevoltChanceOf(int32_t province) const
 
 void CMapView::ComputeRevoltChances()
 {
-    CGameWorld* world = World();
-    const int32_t n = world != nullptr ? world->ProvinceCount() : 0;
-    m_revoltChances.assign(static_cast<size_t>(n), 0);
-    PlayerRecord* player = CurrentPlayer();
-    if (world == nullptr || player == nullptr)
-        return;
-    CProvinceDistanceMap* distances = GameDistanceMap();
-    if (distances != nullptr) {
-        distances->SaveSnapshot();
-        if (player->capital < n)
-            distances->ComputeAll(player->capital, 0);
-    }
-    for (int32_t i = 0; i < n; ++i) {
-        const ProvinceRecord& p = world->Province(i);
-        if (p.owner == player)
-            m_revoltChances[static_cast<size_t>(i)] = RevoltChance(player, &p);
-    }
-    if (distances != nullptr)
-        distances->RestoreSnapshot();
+    m_revoltChances = RevoltChancesFromCapital(CurrentPlayer());
 }
 
 int32_t CMapView::RecruitCountOf(const ProvinceRecord& province) const

@@ -107,20 +107,6 @@ int32_t RecruitMode::RecruitedHere(int32_t index) const
     return sum;
 }
 
-int32_t RecruitMode::GarrisonTotal(int32_t index) const
-{
-    CGameWorld* world = World();
-    int32_t sum = 0;
-    for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i) {
-        const ProvinceRecord& p = world->Province(i);
-        if (p.owner != m_player || m_player == nullptr)
-            continue;
-        if (const CSquad* item = GarrisonItem(p, index))
-            sum += item->count;
-    }
-    return sum;
-}
-
 // ---- Entering and leaving ----------------------------------------------------
 
 void RecruitMode::Enter()
@@ -281,17 +267,9 @@ void RecruitMode::UpdateRecruitLimits()
 {
     if (m_player == nullptr || m_pool == nullptr)
         return;
-    CGameWorld* world = World();
-    int32_t owned = 0;
-    for (int32_t i = world != nullptr ? world->ProvinceCount() - 1 : -1; i >= 0; --i)
-        owned += world->Province(i).owner == m_player ? 1 : 0;
     for (int32_t i = 0; i < std::min(m_pool->Count(), kMaxSquadButtons); ++i) {
         CSquad* item = m_pool->Item(i);
-        const int32_t room = owned * SquadTypeWeight(item) - GarrisonTotal(i);
-        const int32_t affordable =
-            item->type != nullptr ? m_player->treasury.TimesAffordable(item->type->cost) : 0;
-        // A limit below what is already there offers nothing more.
-        item->count = std::max(0, std::min(room, affordable));
+        item->count = GarrisonRecruitLimit(m_player, item, i);
     }
 }
 

@@ -77,7 +77,6 @@ public:
     int32_t ChosenProvinceCount() const;
     int32_t Recruited(int32_t index) const;
     int32_t RecruitedHere(int32_t index) const;
-    int32_t GarrisonTotal(int32_t index) const;
     bool IsProvinceChosen(int32_t province) const;
 
     PlayerRecord* RecruitingPlayer() const { return m_player; }

@@ -191,6 +191,7 @@ void CHumanController::TradingFlow()
     TradingRequestArgs args;
     args.treasury = player->treasury;
     args.player = player;
+    args.rates = MarketRates(player, player->treasury.Count());
     PostUiRequest(args);
     if (!args.confirmed)
         return;

@@ -9,6 +9,7 @@
 
 #include "core/ref_string.h"
 #include "game/army.h"
+#include "game/game_rules.h"
 #include "game/resource_bundle.h"
 #include "game/ui_request.h"
 #include "players/castle_works_offer.h"
@@ -145,6 +146,8 @@ struct TransferRequestArgs {
 struct TradingRequestArgs {
     CResourceBundle treasury;
     PlayerRecord* player = nullptr;
+    // The market's rates for that player, one per pair of different kinds.
+    std::vector<MarketRate> rates;
     uint8_t confirmed = 0;
 };
 

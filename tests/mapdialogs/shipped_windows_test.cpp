@@ -144,6 +144,7 @@ TEST_F(ShippedWindowsTest, TaxesTradingAndSkills)
         record.treasury.SetByChars("gold", 120);
         record.treasury.SetByChars("metl", 14);
         record.treasury.SetByChars("ston", 3);
+        record.rates = MarketRates(nullptr, record.treasury.Count());
         CTradingWnd wnd(root, CStr("/Map/MapWnd/TradingWnd"), true);
         wnd.Setup(&record);
         ExpectCentred(&wnd);

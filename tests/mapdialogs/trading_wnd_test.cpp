@@ -19,38 +19,16 @@ namespace {
 
 using operation_windows_test::OperationWindowsRig;
 
-TEST(TradingRules, SliderRangeAndExchangeByPosition)
-{
-    struct Case {
-        int32_t have, a, b, position;
-        int32_t max, give, get;
-    };
-    const Case cases[] = {
-        {95, 10, 30, 7, 95, 7, 21},  // a dear kind: the slider counts what is given
-        {95, 10, 30, 1, 95, 1, 3},   {95, 10, 20, 3, 95, 3, 6},  // b = a + 10 still counts the units given
-        {95, 10, 6, 57, 57, 95, 57},                            // a cheap kind: the slider counts what is got
-        {95, 10, 6, 1, 57, 2, 1},                               // 10 / 6 rounds up
-        {95, 10, 3, 28, 28, 94, 28}, {95, 10, 0, 0, 0, 0, 0},   // no rate: nothing to trade, no division
-        {0, 10, 6, 0, 0, 0, 0},      {-5, 10, 30, 0, 0, 0, 0},  // a debt gives nothing to trade with
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.have << " " << c.a << "/" << c.b << " at " << c.position);
-        EXPECT_EQ(TradingSliderMax(c.have, c.a, c.b), c.max);
-        const TradingExchange e = TradingAtPosition(c.position, c.a, c.b);
-        EXPECT_EQ(e.give, c.give);
-        EXPECT_EQ(e.get, c.get);
-        EXPECT_LE(e.give, c.have < 0 ? 0 : c.have);
-    }
-}
-
 class TradingWndTest : public OperationWindowsRig {
 protected:
-    // Without a running game every pair trades 10 for 3.
+    // The rates as the poster hands them over; without a running game every
+    // pair trades 10 for 3.
     std::unique_ptr<CTradingWnd> Make(int32_t gold, int32_t metal, int32_t stone)
     {
         m_record.treasury.SetByChars("gold", gold);
         m_record.treasury.SetByChars("metl", metal);
         m_record.treasury.SetByChars("ston", stone);
+        m_record.rates = MarketRates(m_record.player, m_record.treasury.Count());
         auto wnd = std::make_unique<CTradingWnd>(Root(), CStr("TradingWnd"), true);
         wnd->Setup(&m_record);
         Open(wnd.get());

@@ -554,6 +554,7 @@ TEST_F(MapDispatch, NumbersAndCaptionsOnButtonsStandOutFromTheirFaces)
     TradingRequest trade;
     trade.player = &GameWorld()->Player(0);
     trade.treasury = trade.player->treasury;
+    trade.rates = MarketRates(trade.player, trade.treasury.Count());
     int frames = 0, checked = 0;
     m_hook->before = [&] {
         const int32_t n = CWindowMgr::CaptureCount();

@@ -2,7 +2,7 @@
 // writes the result and takes scripted losses from the two armies.
 #include "game/attack_support.h"
 #include "game/battle_seam.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "game/game_world.h"
 #include "game/province_record.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "game/report_list.h"
 #include "players/human_controller.h"
 #include "players/request_records.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 
@@ -194,8 +194,10 @@ TEST_F(HumanControllerTest, WhatAWindowHandsBackIsClamped)
     });
     Human().OnCommand(3);
     EXPECT_EQ(Gold(0), 1000);
-    responder.On(UiRequestKind::Trading, [](void* r) {
+    responder.On(UiRequestKind::Trading, [this](void* r) {
         auto* t = static_cast<TradingRequestArgs*>(r);
+        // The market's rates come with the request, worked out for the player.
+        EXPECT_TRUE(t->rates == MarketRates(&Player(0), 3));
         t->treasury = Bundle(900, 150, 100);
         t->confirmed = 1;
     });

@@ -4,7 +4,7 @@
 
 #include "core/random.h"
 #include "game/report_list.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

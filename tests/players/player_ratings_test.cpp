@@ -1,6 +1,6 @@
 // Player ratings and the planner's scores.
 #include "game/player_ratings.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "core/text_section_reader.h"
 #include "game/random_events.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "game/random_events.h"
 #include "game/scenario_mgr.h"
 #include "players/human_controller.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 #include "tests/support/build_folder.h"
 
 namespace {

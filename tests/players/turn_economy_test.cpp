@@ -4,7 +4,7 @@
 #include "game/random_event_report.h"
 #include "game/random_events.h"
 #include "game/report_list.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "game/controller_factory.h"
 #include "game/province_distance_map.h"
 #include "players/human_controller.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 

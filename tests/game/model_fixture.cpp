@@ -1,4 +1,4 @@
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 #include "core/preferences.h"
 
 #include <algorithm>

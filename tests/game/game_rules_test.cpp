@@ -1,6 +1,10 @@
 // The rule formulas against tables worked out by hand.
+#include <iterator>
+#include <utility>
+#include <vector>
+
 #include "game/province_distance_map.h"
-#include "tests/players/model_fixture.h"
+#include "tests/game/model_fixture.h"
 
 namespace {
 
@@ -54,6 +58,53 @@ TEST(RuleFormulas, TaxTables)
         EXPECT_EQ(TaxPercent(level), c.taxPercent) << c.percent;
         EXPECT_EQ(TaxGrowth(level), c.growth) << c.percent;
         EXPECT_EQ(TaxMoraleDelta(level), c.morale) << c.percent;
+    }
+}
+
+TEST(RuleFormulas, TaxOutlookOfEachLevel)
+{
+    const struct {
+        int32_t level, base;
+        uint8_t percent;
+        int32_t income, satisfaction;
+    } cases[] = {
+        {0, 250, 40, 100, 9},
+        {1, 250, 70, 175, 3},
+        {2, 250, 100, 250, 0},
+        {3, 250, 130, 325, -10},
+        {7, 250, 100, 250, 0},                                            // an unknown level taxes as level 2
+        {1, -250, 70, -175, 3},                                           // a debt is taxed towards 0
+        {3, 2000000000, 130, int32_t(2600000000LL - 4294967296LL), -10},  // counted in 64 bits, then stored
+    };
+    for (const auto& c : cases) {
+        const TaxOutlook outlook = TaxOutlookOf(c.level, c.base);
+        EXPECT_EQ(outlook.percent, c.percent) << c.level << " " << c.base;
+        EXPECT_EQ(outlook.income, c.income) << c.level << " " << c.base;
+        EXPECT_EQ(outlook.satisfactionRate, c.satisfaction) << c.level << " " << c.base;
+    }
+}
+
+TEST(RuleFormulas, MarketSliderRangeAndExchangeByPosition)
+{
+    struct Case {
+        int32_t have, a, b, position;
+        int32_t max, give, get;
+    };
+    const Case cases[] = {
+        {95, 10, 30, 7, 95, 7, 21},  // a dear kind: the slider counts what is given
+        {95, 10, 30, 1, 95, 1, 3},   {95, 10, 20, 3, 95, 3, 6},  // b = a + 10 still counts the units given
+        {95, 10, 6, 57, 57, 95, 57},                            // a cheap kind: the slider counts what is got
+        {95, 10, 6, 1, 57, 2, 1},                               // 10 / 6 rounds up
+        {95, 10, 3, 28, 28, 94, 28}, {95, 10, 0, 0, 0, 0, 0},   // no rate: nothing to trade, no division
+        {0, 10, 6, 0, 0, 0, 0},      {-5, 10, 30, 0, 0, 0, 0},  // a debt gives nothing to trade with
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.have << " " << c.a << "/" << c.b << " at " << c.position);
+        EXPECT_EQ(TradingSliderMax(c.have, c.a, c.b), c.max);
+        const TradingExchange e = TradingAtPosition(c.position, c.a, c.b);
+        EXPECT_EQ(e.give, c.give);
+        EXPECT_EQ(e.get, c.get);
+        EXPECT_LE(e.give, c.have < 0 ? 0 : c.have);
     }
 }
 
@@ -137,7 +188,22 @@ TEST(RuleFormulas, RobberyOffersTheHerosTriesAsFarAsTheGoldPays)
     }
 }
 
-class RuleFormulasInWorld : public ModelFixture {};
+class RuleFormulasInWorld : public ModelFixture {
+protected:
+    // A line 0-1-...-(n-1) owned by player 0 with capital and castle at 0, on
+    // the easiest level, the session's distances measured from the army.
+    void BuildLine(int n, int army)
+    {
+        std::vector<ProvinceSpec> line;
+        for (int i = 0; i < n; ++i)
+            line.push_back({0, i + 1 < n ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
+        line[0].castle = true;
+        BuildWorld(1, line, {0});
+        Game().difficulty = 0;
+        Player(0).armyLocation = int16_t(army);
+        GameDistanceMap()->Compute(uint8_t(army), 0, 0);
+    }
+};
 
 TEST_F(RuleFormulasInWorld, ChancesStayInsideTheirClamps)
 {
@@ -229,14 +295,7 @@ TEST_F(RuleFormulasInWorld, TradingRates)
 
 TEST_F(RuleFormulasInWorld, RevoltChance)
 {
-    // A chain 0-1-2-...-9 owned by player 0 with the capital and army at 0.
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 10; ++i)
-        chain.push_back({0, i < 9 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    GameDistanceMap()->Compute(0, 0, 0);
+    BuildLine(10, 0);
     // div = max(5, 10 / 8) = 5; distance 3 -> base 48; empty garrison, r = 0.
     EXPECT_EQ(RevoltChance(&Player(0), &Province(3)), 48);
     EXPECT_EQ(RevoltChance(&Player(0), &Province(9)), 80);  // capped at 80
@@ -254,15 +313,7 @@ TEST_F(RuleFormulasInWorld, RevoltChance)
 
 TEST_F(RuleFormulasInWorld, RevoltChanceAfterTransferMeasuresFromTheCapital)
 {
-    std::vector<ProvinceSpec> chain;
-    for (int i = 0; i < 6; ++i)
-        chain.push_back({0, i < 5 ? std::vector<uint8_t>{uint8_t(i + 1)} : std::vector<uint8_t>{}});
-    chain[0].castle = true;
-    BuildWorld(1, chain, {0});
-    Game().difficulty = 0;
-    // The session map measures from the army at 4; the capital is at 0.
-    Player(0).armyLocation = 4;
-    GameDistanceMap()->Compute(4, 0, 0);
+    BuildLine(6, 4);  // the session map measures from the army at 4, the capital is at 0
     // Province 2: d1 = 2 (capital) -> base1 32; d2 = 2 (army) -> base2 32.
     EXPECT_EQ(RevoltChanceAfterTransfer(&Player(0), &Province(2), nullptr, 0, 0), 32);
     EXPECT_EQ(RevoltChanceAfterTransfer(&Player(0), &Province(2), nullptr, 0, 1), 32 * 32 / 100);
@@ -273,6 +324,91 @@ TEST_F(RuleFormulasInWorld, RevoltChanceAfterTransferMeasuresFromTheCapital)
     // Moving 3 swords in protects the province (w = 19, 6 x 100 / 19 - 3 >= 7).
     const int32_t into[2] = {-3, 0};
     EXPECT_EQ(RevoltChanceAfterTransfer(&Player(0), &Province(2), into, 0, 0), 0);
+}
+
+// Almost only gold: ten gold buy less than one metal by the rules' rate,
+// so the market sells metal by the unit; a rate that buys something stays.
+TEST_F(RuleFormulasInWorld, TheMarketOffersRareKindsByTheUnit)
+{
+    BuildWorld(1, {{0, {}}}, {0});
+    Province(0).income = Bundle(90, 1, 9);
+    // Rates 99, 10 and 18; gold's 99 is 201 after the market step. One metal
+    // is worth 201 / 10 gold, of which 60 per cent is paid: 2010 / 60 = 34
+    // rounded up.
+    EXPECT_EQ(OfferedTradingRate(&Player(0), 0, 1), (MarketRate{0, 1, 34, 1}));
+    int32_t a = 0, b = 0;
+    TradingRates(&Player(0), 1, 0, &a, &b);
+    ASSERT_GT(b, 0);
+    EXPECT_EQ(OfferedTradingRate(&Player(0), 1, 0), (MarketRate{1, 0, a, b}));
+    const std::vector<MarketRate> rates = MarketRates(&Player(0), 3);
+    const std::pair<uint16_t, uint16_t> order[] = {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
+    ASSERT_EQ(rates.size(), std::size(order));
+    for (size_t i = 0; i < rates.size(); ++i) {
+        EXPECT_EQ(rates[i], OfferedTradingRate(&Player(0), order[i].first, order[i].second)) << i;
+        EXPECT_GT(rates[i].b, 0) << i;
+    }
+}
+
+TEST_F(RuleFormulasInWorld, APlannedTransferCountsRecruitsAndReadsOneDeltaPerSquad)
+{
+    BuildLine(6, 4);
+    const struct {
+        std::vector<int32_t> deltas;
+        int32_t pending;  // swords being recruited into the garrison
+        int16_t chance;
+    } cases[] = {
+        {{}, 0, 32},           // nothing planned: measured from the capital, 2 away
+        {{-3}, 0, 0},          // a short plan: 3 swords in protect the province
+        {{0, 0, -99}, 0, 32},  // a delta beyond the army's squads is not read
+        {{}, 3, 0},            // swords on their way count as if there
+        {{3}, 3, 32},          // ... and taking as many out leaves it bare again
+    };
+    SetGarrison(2, 0, 0);
+    for (const auto& c : cases) {
+        Province(2).garrison.Item(0)->pending = c.pending;
+        EXPECT_EQ(RevoltChanceOfPlannedTransfer(&Player(0), &Province(2), c.deltas), c.chance)
+            << c.deltas.size() << " deltas, " << c.pending << " pending";
+    }
+    // The army standing there does not protect what it leaves behind.
+    Province(2).garrison.Item(0)->pending = 0;
+    SetGarrison(4, 0, 0);
+    EXPECT_GT(RevoltChanceOfPlannedTransfer(&Player(0), &Province(4), {}), 0);
+}
+
+TEST_F(RuleFormulasInWorld, TheMapsRevoltChancesAreMeasuredFromTheCapital)
+{
+    BuildLine(10, 5);  // the session measures from the army at 5
+    Province(8).SetOwner(nullptr);
+    const std::vector<int16_t> chances = RevoltChancesFromCapital(&Player(0));
+    ASSERT_EQ(chances.size(), 10u);
+    EXPECT_EQ(chances[0], 0);   // a castle never rises
+    EXPECT_EQ(chances[3], 48);  // 3 from the capital, not 2 from the army
+    EXPECT_EQ(chances[8], 0);   // not the player's
+    EXPECT_EQ(chances[9], 80);
+    EXPECT_EQ(GameDistanceMap()->Distance(uint8_t(0)), 5);
+    EXPECT_TRUE(RevoltChancesFromCapital(nullptr) == std::vector<int16_t>(10, 0));
+}
+
+TEST_F(RuleFormulasInWorld, GarrisonRecruitsFillEachProvincesShareAsFarAsTheTreasuryPays)
+{
+    BuildWorld(2, {{0, {1}, true}, {0, {2}}, {1, {}, true}}, {0, 2});
+    // Two provinces: room for 2 x 5 swords or 2 x 3 bows in all garrisons.
+    const struct {
+        int slot;
+        int32_t held, gold, metal, limit;
+    } cases[] = {
+        {0, 0, 1000, 0, 10},  {0, 3, 1000, 0, 7}, {0, 3, 40, 0, 4},  // 10 gold a sword
+        {0, 12, 1000, 0, 0},                                         // more than the room: nothing, not less
+        {1, 0, 1000, 4, 2},                                          // 2 metal a bow
+        {1, 1, 1000, 100, 5},
+    };
+    for (const auto& c : cases) {
+        SetGarrison(0, c.slot == 0 ? c.held : 0, c.slot == 1 ? c.held : 0);
+        SetGarrison(2, 50, 50);  // another lord's garrison takes no room
+        SetGold(0, c.gold, c.metal);
+        EXPECT_EQ(GarrisonRecruitLimit(&Player(0), Player(0).army.Item(c.slot), c.slot), c.limit)
+            << c.slot << " " << c.held << " " << c.gold;
+    }
 }
 
 }  // namespace
