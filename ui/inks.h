@@ -7,6 +7,6 @@
 
 // Dark grey: 6:1 and more on the panels' pale stone (palette 12, 13).
 constexpr uint8_t kInkOnPale = 4;
-// Near white: 5.3:1 and more on the dark faces and scrolls (82, 86, 88, 148,
-// 193, 194).
+// Near white: 5.3:1 and more on the dark faces and scrolls (82, 86, 88, 193,
+// 194).
 constexpr uint8_t kInkOnDark = 14;
