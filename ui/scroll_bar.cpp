@@ -310,13 +310,18 @@ void CScrollBar::SizeThumb()
     if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined())
         return;
     const PackedRect thumb = m_thumb->WindowRect();
-    // Shorter than its skin's two ends, a thumb is drawn as a sliver of them
-    // that beside an end button reads as no thumb at all.
-    int32_t ends = 0;
-    if (const CFrameSkin* look = m_thumb->Look())
-        ends = Vertical() ? look->TopHeight() + look->BottomHeight() : look->LeftWidth() + look->RightWidth();
-    const int32_t length = std::min(std::max(ScrollThumbLength(Length(m_track), m_page, m_min, m_max), ends),
-                                    std::max(Length(m_track), 0));
+    // Shorter than its skin's two ends and middle, a thumb is drawn as a
+    // sliver of them that beside an end button reads as no thumb at all.
+    int32_t shortest = 0;
+    if (const CFrameSkin* look = m_thumb->Look()) {
+        const ImageData& middle = Vertical() ? look->leftEdge : look->topEdge;
+        const int32_t middleLength = !middle.HasHeader() ? 0 : Vertical() ? middle.Height() : middle.Width();
+        shortest = middleLength + (Vertical() ? look->TopHeight() + look->BottomHeight()
+                                              : look->LeftWidth() + look->RightWidth());
+    }
+    const int32_t length =
+        std::min(std::max(ScrollThumbLength(Length(m_track), m_page, m_min, m_max), shortest),
+                 std::max(Length(m_track), 0));
     m_thumb->SetRect(WithSpan(thumb, Near(thumb), Near(thumb) + length - 1), false);
 }
 

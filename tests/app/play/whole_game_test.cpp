@@ -909,6 +909,20 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
     ASSERT_TRUE(Tap("CustSkillsWnd/BtnCancel"));
     ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
     ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+    // The market's slider at both its ends: its thumb shows beside each
+    // end's buttons.
+    ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MainMenu")) << Describe();
+    ASSERT_TRUE(TapText("Market"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/TradingWnd")) << Describe();
+    ASSERT_TRUE(Tap("TradingWnd/BtnResR3"));
+    ASSERT_TRUE(WaitFor("FrameWnd/ScrTrading")) << Describe();
+    TapMore("FrameWnd/ScrTrading");
+    Look("market_most");
+    TapLess("FrameWnd/ScrTrading");
+    Look("market_none");
+    ASSERT_TRUE(Tap("TradingWnd/BtnCancel"));
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
     for (const char* item : {"Hero skills", "Game info", "Map options", "Game options"}) {
         ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
         ASSERT_TRUE(WaitFor("/Map/MapWnd/MainMenu")) << Describe();
