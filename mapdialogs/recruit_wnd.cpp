@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr uint8_t kCountColour = 15;
-constexpr uint8_t kHealthColour = 216;
-
 const char* const kSquadButtonNames[CRecruitWnd::kMaxOffered] = {"SquadBtn1", "SquadBtn2", "SquadBtn3",
                                                                  "SquadBtn4"};
 
@@ -58,10 +55,8 @@ CRecruitWnd::CRecruitWnd(CWindow* parent, const CStr& path) : CFrameWnd(parent, 
     for (const char* name : kSquadButtonNames) {
         auto* button = new CSquadButton(this, ChildPath(node, name), true);
         button->mode = PressToggle;
-        // The count is what this window edits: it must read well on the
-        // dark button face, the health beside it in the gold of captions.
-        button->Face().First().foreground = kCountColour;
-        button->Face().Second().foreground = kHealthColour;
+        // The face is the squad lists' light one: the icon's own dark inks
+        // read on it, plain and chosen alike.
         button->BindHandler(HandlerClick, this, &CRecruitWnd::OnSquadClick);
         m_buttons.Add(button);
     }

@@ -364,19 +364,26 @@ void CMapWnd::LeaveMode()
         m_frameSteps.ClearViewMarks(false);
         break;
     case kModeComputer:
-        // The title names whoever plays now; before the first turn no one
-        // does, and the bare layout format must not show.
-        if (PlayerRecord* player = CurrentPlayer()) {
-            FormatOwnString(m_panels.aiPlayer, 0, player->name);
-        } else if (m_panels.aiPlayer) {
-            m_panels.aiPlayer->SetText(CStr(), true);
-        }
+        ShowComputerTurnTitle(CurrentPlayer());
         break;
     case kModeRecruit:
         LeaveRecruitMode();
         break;
     default:
         break;
+    }
+}
+
+// The title says who is planning: a computer player. Before the first turn
+// no one plays, and during a person's own turn notice no computer plans, so
+// it stays empty then rather than showing the bare format or the person's
+// name.
+void CMapWnd::ShowComputerTurnTitle(const PlayerRecord* player)
+{
+    if (player != nullptr && !player->IsHuman()) {
+        FormatOwnString(m_panels.aiPlayer, 0, player->name);
+    } else if (m_panels.aiPlayer) {
+        m_panels.aiPlayer->SetText(CStr(), true);
     }
 }
 
@@ -449,13 +456,7 @@ void CMapWnd::EnterMode()
             ShowDomain(PlayerIndexOf(player), 0);
         break;
     case kModeComputer:
-        // The title names whoever plays now; before the first turn no one
-        // does, and the bare layout format must not show.
-        if (PlayerRecord* player = CurrentPlayer()) {
-            FormatOwnString(m_panels.aiPlayer, 0, player->name);
-        } else if (m_panels.aiPlayer) {
-            m_panels.aiPlayer->SetText(CStr(), true);
-        }
+        ShowComputerTurnTitle(CurrentPlayer());
         break;
     case kModeRecruit:
         m_frameSteps.SetDragScroll(false);

@@ -122,6 +122,7 @@ public:
     void SetMode(uint32_t mode, bool force);
     void EnterMode();
     void LeaveMode();
+    void ShowComputerTurnTitle(const PlayerRecord* player);
     void ShowModePanels();
     void HideModePanels();
     void LayoutModePanels(bool relayout);

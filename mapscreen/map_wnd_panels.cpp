@@ -67,7 +67,7 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player)
         ShowFlag(m_panels.campStyle, player);
         PanelContents::FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
     } else if (m_mode == kModeComputer) {
-        FormatOwnString(m_panels.aiPlayer, 0, current ? current->name : player->name);
+        ShowComputerTurnTitle(current ? current : player);
     }
 }
 

@@ -181,7 +181,8 @@ ButtonExPlacement PlaceButtonEx(const PackedRect& client, int32_t pictureWidth, 
 }
 
 CButtonEx::CButtonEx(CWindow* parent, const CStr& path)
-    : CButton(parent, path, false), m_caption2(CStr(), kUnknownSize, kUnknownSize, kInkOnDark, 0, true, 0)
+    : CButton(parent, path, false),
+      m_caption2(CStr(), kUnknownSize, kUnknownSize, kInkOnButtonFace, 0, true, 0)
 {
     SetFlag(WndSeeThrough, true);
     LoadLayout(false);

@@ -8,6 +8,7 @@
 #include "core/ui_mgr.h"
 #include "ui/link_layout.h"
 #include "ui/scroll_geometry.h"
+#include "ui/skin.h"
 #include "ui/window_mgr.h"
 
 namespace {
@@ -309,7 +310,18 @@ void CScrollBar::SizeThumb()
     if (m_orientation == ScrollUnset || !m_track.IsDefined() || !m_thumb->WindowRect().IsDefined())
         return;
     const PackedRect thumb = m_thumb->WindowRect();
-    const int32_t length = ScrollThumbLength(Length(m_track), m_page, m_min, m_max);
+    // Shorter than its skin's two ends and middle, a thumb is drawn as a
+    // sliver of them that beside an end button reads as no thumb at all.
+    int32_t shortest = 0;
+    if (const CFrameSkin* look = m_thumb->Look()) {
+        const ImageData& middle = Vertical() ? look->leftEdge : look->topEdge;
+        const int32_t middleLength = !middle.HasHeader() ? 0 : Vertical() ? middle.Height() : middle.Width();
+        shortest = middleLength + (Vertical() ? look->TopHeight() + look->BottomHeight()
+                                              : look->LeftWidth() + look->RightWidth());
+    }
+    const int32_t length =
+        std::min(std::max(ScrollThumbLength(Length(m_track), m_page, m_min, m_max), shortest),
+                 std::max(Length(m_track), 0));
     m_thumb->SetRect(WithSpan(thumb, Near(thumb), Near(thumb) + length - 1), false);
 }
 

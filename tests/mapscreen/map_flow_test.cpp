@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "core/core_main.h"
 #include "core/device_mgr.h"
@@ -21,6 +22,7 @@
 #include "tests/support/windows/map_window_rig.h"
 #include "ui/button.h"
 #include "ui/frame_wnd.h"
+#include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
 #include "ui/window_mgr.h"
 
@@ -369,6 +371,35 @@ TEST_F(MapFlow, AScriptedPersonEndsTurnsWithTheTurnButtonUntilHeLeaves)
     // Leaving keeps the game: it was saved on the way out.
     EXPECT_TRUE(SlotFileExists(6));
     EXPECT_EQ(SaveSlots::Check(6), uint32_t(SaveSlots::kValid));
+}
+
+// The person's own turn notice comes up in the computer-turn mode, whose
+// panel says who is planning: no one is then, and the person's name must
+// not be read as a computer's.
+TEST_F(MapFlow, ThePersonsTurnNoticeSaysNoOneIsPlanning)
+{
+    MakeMap();
+    ASSERT_TRUE(SaveSlots::Select(7));
+    m_map->SetNewGameOptions(Options(1));
+    m_hook->before = [&] { AnswerTopWindow(); };
+    ASSERT_EQ(m_map->RunGame(0), 1);
+    std::set<std::string> titlesUnderTheNotice;
+    m_hook->before = [&] {
+        if (!GameWorld())
+            return;
+        const PlayerRecord* player = CurrentPlayer();
+        if (!TopMessageText().empty() && player && player->IsHuman()) {
+            EXPECT_EQ(m_map->Mode(), uint32_t(CMapWnd::kModeComputer));
+            const CTextWnd* title = m_map->PanelControls().aiPlayer;
+            titlesUnderTheNotice.insert(title && title->IsVisible() ? title->Text().Chars() : "(hidden)");
+            AnswerTopWindow();
+            return;
+        }
+        if (Game().humanTurnActive && player && player->IsHuman())
+            MapGameCommand(9);
+    };
+    RunModal(m_map->Window());
+    EXPECT_EQ(titlesUnderTheNotice, std::set<std::string>{""});
 }
 
 }  // namespace

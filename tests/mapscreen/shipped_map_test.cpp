@@ -3,7 +3,9 @@
 // holds them, and a picture of each map is written for a look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -151,6 +153,72 @@ TEST_F(ShippedMaps, TheLargeScreensStripsShowEveryProvinceAtTwiceItsPlace)
         }
         EndSession();
     }
+}
+
+// The map's palette gives the owners' colours to a range of the base
+// palette's entries while the map is up. The skins of what is drawn over the
+// map (buttons, frames, panels, scroll bars, check boxes) must take none of
+// those entries, or a button's face shows an owner's colour.
+TEST_F(ShippedMaps, SkinsShownOverTheMapKeepTheirColoursUnderItsPalette)
+{
+    RawResource base, map;
+    ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/base", base));
+    ASSERT_TRUE(CResourceMgr::LoadPalette("/Palettes/Map", map));
+    ASSERT_GE(base.size, kPaletteSize);
+    ASSERT_GE(map.size, kPaletteSize);
+    std::vector<std::string> buttonParts, frameParts;
+    for (const char* look : {"", "_push", "_dis"})
+        for (const char* part : {"btn_l", "btn_c", "btn_r", "btn_u", "btn_m", "btn_d"})
+            buttonParts.push_back(std::string(part) + look);
+    for (const char* part : {"client", "frame_ul", "frame_u", "frame_ur", "frame_l", "frame_r", "frame_dl",
+                             "frame_d", "frame_dr", "title_l", "title_c", "title_r"})
+        frameParts.emplace_back(part);
+    const std::vector<std::string> checkParts{"checked", "unchecked"};
+    const struct {
+        const char* skin;
+        const std::vector<std::string>& parts;
+    } kSkins[] = {
+        {"Button", buttonParts},
+        {"BtnHelp", buttonParts},
+        {"ValueScroller/Btn_LL", buttonParts},
+        {"ValueScroller/Btn_RR", buttonParts},
+        {"ScrollBar/Btn_UU", buttonParts},
+        {"ScrollBar/Btn_Horz", buttonParts},
+        {"ScrollBar/Btn_Vert", buttonParts},
+        {"CheckBox", checkParts},
+        {"Dialog", frameParts},
+        {"SquadDialog", frameParts},
+        {"Scroll", frameParts},
+        {"Hint", frameParts},
+        {"Panel", frameParts},
+        {"SquadPanel", frameParts},
+    };
+    for (const char* size : {"/Skin240", "/Skin480"})
+        for (const auto& s : kSkins) {
+            int pictures = 0;
+            for (const std::string& part : s.parts) {
+                const std::string path = std::string(size) + "/Skin/" + s.skin + "/" + part;
+                ImageData image;
+                if (!LoadImage(path.c_str(), image))
+                    continue;  // each skin has the parts of its kind only
+                ++pictures;
+                CDrawContext dc;
+                ASSERT_TRUE(dc.CreateSurface(image.Width(), image.Height()));
+                DrawImage(dc, 0, 0, image, UndefinedRect);
+                std::set<int> repainted;
+                for (int y = 0; y < image.Height(); ++y)
+                    for (int x = 0; x < image.Width(); ++x) {
+                        const uint8_t c = *dc.Surface().At(x, y);
+                        if (c != 0 && !std::equal(base.data + 3 * c, base.data + 3 * c + 3, map.data + 3 * c))
+                            repainted.insert(c);
+                    }
+                std::string entries;
+                for (int c : repainted)
+                    entries += " " + std::to_string(c);
+                EXPECT_EQ(entries, "") << path << " takes entries the map repaints";
+            }
+            EXPECT_GT(pictures, 0) << size << "/Skin/" << s.skin;
+        }
 }
 
 }  // namespace

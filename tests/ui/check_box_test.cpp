@@ -119,7 +119,7 @@ TEST_F(CheckBoxTest, ButtonExReadsItsPictureAndSecondCaption)
     ASSERT_TRUE(button.ExtraPicture().HasHeader());
     EXPECT_EQ(button.ExtraPicture().Width(), 10);
     EXPECT_STREQ(button.Caption2().Text().Chars(), "more");
-    EXPECT_EQ(button.Caption2().foreground, kInkOnDark);
+    EXPECT_EQ(button.Caption2().foreground, kInkOnButtonFace);
     const ButtonExPlacement place = button.Placement();
     // Picture and caption (24 wide) centred together in the 100-wide client.
     EXPECT_EQ(place.pictureX, (100 - 10 - 24) / 2);

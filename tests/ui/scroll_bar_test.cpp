@@ -189,6 +189,43 @@ TEST_F(ScrollBarTest, HorizontalBarWithEndButtons)
     EXPECT_EQ(bar->Track().Right(), 183);
 }
 
+// A long range with a small page (the market's: a twentieth of what can be
+// traded) works out a thumb of a few pixels. Drawn that short, the thumb is
+// a sliver of its skin's ends, which beside the end buttons reads as no
+// thumb at all: it keeps at least its two ends and one middle tile, at both
+// ends of its range.
+TEST_F(ScrollBarTest, AThumbKeepsItsSkinsWholeLookOnALongRange)
+{
+    auto bar = Make("/Main/Horz");    // track 32..167, thumb ends 4 + 4
+    auto column = Make("/Main/Bar");  // track 16..183, thumb ends 2 + 2
+    const struct {
+        int32_t max, page;
+    } kRanges[] = {{39, 1}, {392, 19}, {100000, 5000}, {32767, 1}};
+    for (const auto& r : kRanges) {
+        for (CScrollBar* b : {bar.get(), column.get()}) {
+            SCOPED_TRACE(testing::Message()
+                         << "max " << r.max << " page " << r.page << (b == bar.get() ? " across" : " down"));
+            const bool across = b == bar.get();
+            const int32_t shortest = across ? 9 : 5;
+            b->SetMin(0, false);
+            b->SetMax(r.max, false);
+            b->SetPage(r.page, false);
+            auto nearEdge = [&] {
+                return across ? b->Thumb()->WindowRect().Left() : b->Thumb()->WindowRect().Top();
+            };
+            auto farEdge = [&] {
+                return across ? b->Thumb()->WindowRect().Right() : b->Thumb()->WindowRect().Bottom();
+            };
+            b->SetPos(0, false, false);
+            EXPECT_GE(farEdge() - nearEdge() + 1, shortest);
+            EXPECT_EQ(nearEdge(), across ? 32 : 16);
+            b->SetPos(r.max, false, false);
+            EXPECT_GE(farEdge() - nearEdge() + 1, shortest);
+            EXPECT_EQ(farEdge(), across ? 167 : 183);
+        }
+    }
+}
+
 TEST_F(ScrollBarTest, TapOnTheTrackCentresTheThumbThere)
 {
     auto bar = Make("/Main/Bar");

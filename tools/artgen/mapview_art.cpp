@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 // Owner ramps of the map palette: 8 shades, dark to light.
 constexpr uint8_t Owner(int o, int t)
 {
-    return uint8_t(128 + 8 * o + std::clamp(t, 0, 7));
+    return uint8_t(kMapOwnersFirst + 8 * o + std::clamp(t, 0, 7));
 }
 
 // The owners' colours: dark and light ends of each ramp. 0-5 follow the
@@ -364,7 +364,7 @@ bool WritePalette(const std::vector<Rgb>& base, ArtWriter& out)
     for (int o = 0; o < 7; ++o)
         for (int t = 0; t < 8; ++t) {
             auto blend = [t](uint8_t a, uint8_t b) { return uint8_t(a + (int(b) - int(a)) * t / 7); };
-            colours[size_t(128 + 8 * o + t)] =
+            colours[size_t(Owner(o, t))] =
                 Rgb{blend(kOwnerDark[o].r, kOwnerLight[o].r), blend(kOwnerDark[o].g, kOwnerLight[o].g),
                     blend(kOwnerDark[o].b, kOwnerLight[o].b)};
         }

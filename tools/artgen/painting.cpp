@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/artgen/palette_ramps.h"
+
 Colour Hex(uint32_t rgb)
 {
     return Colour{static_cast<float>((rgb >> 16) & 0xFF), static_cast<float>((rgb >> 8) & 0xFF),
@@ -168,6 +170,14 @@ Painting Painting::Crop(int x, int y, int w, int h) const
 
 Quantizer::Quantizer(const std::vector<Rgb>& palette) : m_palette(palette) {}
 
+Quantizer Quantizer::OverTheMap(const std::vector<Rgb>& palette)
+{
+    Quantizer q(palette);
+    q.m_leftOutFirst = kMapOwnersFirst;
+    q.m_leftOutLast = kMapOwnersLast;
+    return q;
+}
+
 namespace {
 float Distance(const Rgb& p, const Colour& c)
 {
@@ -184,6 +194,8 @@ uint8_t Quantizer::Nearest(const Colour& c, bool allowZero) const
     int best = allowZero ? 0 : 1;
     float bestD = 1e30f;
     for (int i = allowZero ? 0 : 1; i < kFirstSideColour && i < static_cast<int>(m_palette.size()); ++i) {
+        if (i >= m_leftOutFirst && i <= m_leftOutLast)
+            continue;
         const float d = Distance(m_palette[static_cast<size_t>(i)], c);
         if (d < bestD) {
             bestD = d;

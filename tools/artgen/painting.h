@@ -69,10 +69,13 @@ private:
 
 // Maps colours to the palette's indices. Entries 220-255 (the side colours
 // the battle screen rewrites) are never used, nor 0 for a visible pixel of a
-// transparent picture.
+// transparent picture, nor the entries a quantizer is told to leave out.
 class Quantizer {
 public:
     explicit Quantizer(const std::vector<Rgb>& palette);
+    // One that also leaves out the entries the map's palette gives the
+    // owners' colours, for art that is shown over the map.
+    static Quantizer OverTheMap(const std::vector<Rgb>& palette);
     // Pixels with coverage below one half are transparent (index 0) when
     // `transparent`; dithering spreads each pixel between its two nearest
     // colours by a 4 x 4 threshold matrix.
@@ -81,4 +84,5 @@ public:
 
 private:
     std::vector<Rgb> m_palette;
+    int m_leftOutFirst = 1, m_leftOutLast = 0;  // none
 };

@@ -24,6 +24,12 @@ enum Ramp : uint8_t {
     kSide = 220,  // 18 shades of the first side; the second side's are 18 above
 };
 
+// The entries the map's palette gives the owners' colours (7 ramps of 8):
+// the map shows them instead of the base palette's, so art drawn over the
+// map must not take them.
+constexpr uint8_t kMapOwnersFirst = 128;
+constexpr uint8_t kMapOwnersLast = 183;
+
 // Shade k of a ramp, held within the ramp; the greys start at 1, as 0 is
 // the clear colour of transparent pictures.
 inline uint8_t Shade(uint8_t ramp, int k)

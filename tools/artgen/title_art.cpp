@@ -31,8 +31,8 @@ constexpr int kPlaqueLeft = 48, kPlaqueTop = 160, kPlaqueRight = 191, kPlaqueBot
 
 class TitleArt {
 public:
-    TitleArt(Quantizer quantizer, const FontSource& font, ArtWriter& out)
-        : m_q(std::move(quantizer)), m_font(font), m_out(out)
+    TitleArt(const std::vector<Rgb>& palette, const FontSource& font, ArtWriter& out)
+        : m_wholePalette(palette), m_overMap(Quantizer::OverTheMap(palette)), m_font(font), m_out(out)
     {}
     bool PaintAll();
 
@@ -49,7 +49,9 @@ private:
     bool Pictures();
     bool Sounds();
 
-    Quantizer m_q;
+    Quantizer m_wholePalette;
+    Quantizer m_overMap;
+    const Quantizer* m_q = &m_wholePalette;
     const FontSource& m_font;
     ArtWriter& m_out;
 };
@@ -171,7 +173,7 @@ Painting GoldLettering(const FontSource& font, const std::string& text, int scal
 
 bool TitleArt::Image(const std::string& path, const Painting& canvas, bool transparent, int hotX, int hotY)
 {
-    return m_out.Image(path, m_q.Convert(canvas, transparent), transparent, hotX, hotY);
+    return m_out.Image(path, m_q->Convert(canvas, transparent), transparent, hotX, hotY);
 }
 
 bool TitleArt::Animation(const std::string& path, const std::vector<Painting>& frames, int hotX, int hotY,
@@ -179,7 +181,7 @@ bool TitleArt::Animation(const std::string& path, const std::vector<Painting>& f
 {
     std::vector<Canvas> pictures;
     for (const Painting& frame : frames)
-        pictures.push_back(m_q.Convert(frame, true));
+        pictures.push_back(m_q->Convert(frame, true));
     return m_out.Anim(path, pictures, hotX, hotY, rate, loopBack);
 }
 
@@ -195,7 +197,13 @@ bool TitleArt::Sound(const std::string& path, const std::vector<uint8_t>& sample
 
 bool TitleArt::PaintAll()
 {
-    return TitleScreen() && TextScreens() && Frames() && Buttons() && Pictures() && Sounds();
+    // The title screen is never up with the map; the frames, buttons and
+    // screens of the windows are, and the map's palette must not tint them.
+    m_q = &m_wholePalette;
+    if (!TitleScreen())
+        return false;
+    m_q = &m_overMap;
+    return TextScreens() && Frames() && Buttons() && Pictures() && Sounds();
 }
 
 // ---- The title screen ----
@@ -876,6 +884,6 @@ bool TitleArt::Sounds()
 
 bool DrawTitleArt(const ArtInput& in, ArtWriter& out)
 {
-    TitleArt art(Quantizer(in.basePalette), in.font, out);
+    TitleArt art(in.basePalette, in.font, out);
     return art.PaintAll();
 }

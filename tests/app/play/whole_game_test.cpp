@@ -7,9 +7,10 @@
 // the victory with its statistics, the name for the hall of fame and the
 // entry's details. Another game is played on, turn after turn, until the
 // computer ends it. Then the windows of the menus that game does not pass
-// through. At each step the test checks what
-// the person sees: the window that opened, the treasury, and every text
-// drawn (inside its window and the screen, no locale key or format left).
+// through, and the battle trainer from its set-up to a training battle. At
+// each step the test checks what the person sees: the window that opened,
+// the treasury, and every text drawn (inside its window and the screen, no
+// locale key or format left, legible on what it stands on).
 
 #include <gtest/gtest.h>
 
@@ -908,6 +909,20 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
     ASSERT_TRUE(Tap("CustSkillsWnd/BtnCancel"));
     ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
     ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+    // The market's slider at both its ends: its thumb shows beside each
+    // end's buttons.
+    ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/MainMenu")) << Describe();
+    ASSERT_TRUE(TapText("Market"));
+    ASSERT_TRUE(WaitFor("/Map/MapWnd/TradingWnd")) << Describe();
+    ASSERT_TRUE(Tap("TradingWnd/BtnResR3"));
+    ASSERT_TRUE(WaitFor("FrameWnd/ScrTrading")) << Describe();
+    TapMore("FrameWnd/ScrTrading");
+    Look("market_most");
+    TapLess("FrameWnd/ScrTrading");
+    Look("market_none");
+    ASSERT_TRUE(Tap("TradingWnd/BtnCancel"));
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
     for (const char* item : {"Hero skills", "Game info", "Map options", "Game options"}) {
         ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
         ASSERT_TRUE(WaitFor("/Map/MapWnd/MainMenu")) << Describe();
@@ -946,6 +961,52 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, WindowTextsTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
+
+}  // namespace
+}  // namespace play_test
+
+namespace play_test {
+namespace {
+
+using BattleTrainerTest = WholeGameTest;
+
+// The battle trainer as a person uses it from the title: its set-up, an
+// army composed in the recruit window with the quantity slider at both its
+// ends, and the training battle it starts, ended from the battle's menu.
+// Every text drawn on the way is checked as the played game's are.
+TEST_P(BattleTrainerTest, APersonSetsUpATrainingBattleAndEndsIt)
+{
+    ASSERT_TRUE(StartProgram());
+    ASSERT_TRUE(WaitFor("/Main/MainMenu/Battle")) << Describe();
+    ASSERT_TRUE(Tap("/Main/MainMenu/Battle"));
+    ASSERT_TRUE(WaitFor("/Battle/BattleTrainerWnd/BtnStart")) << Describe();
+    Look("trainer");
+
+    ASSERT_TRUE(Tap("BattleTrainerWnd/BtnOwnArmy"));
+    ASSERT_TRUE(WaitFor("RecruitWnd/SpinQuantity")) << Describe();
+    Look("trainer_army");
+    TapLess("RecruitWnd/SpinQuantity");
+    Look("trainer_army_none");
+    TapMore("RecruitWnd/SpinQuantity");
+    Look("trainer_army_most");
+    ASSERT_TRUE(Tap("RecruitWnd/BtnCancel"));
+    ASSERT_TRUE(WaitFor("/Battle/BattleTrainerWnd/BtnStart")) << Describe();
+
+    ASSERT_TRUE(Tap("BattleTrainerWnd/BtnStart"));
+    ASSERT_TRUE(WaitFor("Map/MapWnd/MapBattleWnd")) << Describe();
+    ASSERT_TRUE(WaitFor("BottomPanel")) << Describe();
+    Look("trainer_battle");
+    ASSERT_TRUE(TapIn(Find("BottomPanel"), "Menu"));
+    ASSERT_TRUE(Until([&] { return FindText("End the battle") != nullptr; }, kWindowFrames)) << Describe();
+    ASSERT_TRUE(TapText("End the battle"));
+    ASSERT_TRUE(Until([&] { return Answer() ? false : Shown("/Main/MainMenu/Battle"); }, kComputerFrames))
+        << Describe();
+    Look("title_after_training");
+
+    EXPECT_EQ(Describe(TextFaults()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, BattleTrainerTest, ::testing::ValuesIn(kSizes), SizeName);
 
 }  // namespace
 }  // namespace play_test
