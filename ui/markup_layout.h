@@ -49,6 +49,8 @@ public:
 
     // Takes ownership. Animations report their frames to the line.
     void AddElement(CDrawableElement* element);
+    // Gives the last element back to the caller (null on an empty line).
+    CDrawableElement* TakeLastElement();
     // Own width = the elements' advances; every element and the line take the
     // height of the tallest of them (at least the line's outer height).
     void Finish();
@@ -138,6 +140,9 @@ public:
 private:
     void PlaceWord(const char* word, int32_t width);
     void PlaceElement();
+    // Takes off the line the icon that a count about to wrap belongs to,
+    // or gives null when the count wraps alone.
+    CDrawableElement* IconOfCount(const CDrawableElement* element);
     void FinishLine();
     void NewPage();
     void FlushKeptLines();
