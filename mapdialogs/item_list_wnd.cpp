@@ -272,7 +272,7 @@ int32_t CItemListWnd::LayoutRows(int32_t cellWidth, int32_t listWidth, int32_t& 
     m_rowStarts.push_back(0);
     for (int32_t i = 0; i < n; ++i) {
         CSquadIcon* icon = m_icons[i];
-        if (icon->OwnWidth() + gap > cellWidth)
+        if (icon->OwnWidth() >= cellWidth)
             icon->SetFont(2, true);
         const int32_t cell = std::max<int32_t>(icon->OwnWidth() + gap, cellWidth);
         // A row is closed only when it holds something: an icon wider than
