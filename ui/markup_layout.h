@@ -17,6 +17,9 @@
 //   {obj name=squad icon=NAME toptext=T bottomtext=T}  a squad icon
 // Unknown tags and their attributes are ignored.
 //
+// A count ("12", "-12", "+5") that follows a picture goes to the next line
+// with it when it does not fit: the line breaks before the picture.
+//
 // A build always ends with every line on a page: a tag that ends the text is
 // ended as if more text followed, and a noff block left open at the end is
 // closed there, so no line of the text is lost.
