@@ -15,6 +15,7 @@
 #include "ui/inks.h"
 #include "ui/link_layout.h"
 #include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
 
 namespace {
 
@@ -262,6 +263,9 @@ int32_t CItemListWnd::LayoutRows(int32_t cellWidth, int32_t listWidth, int32_t& 
         }
     }
 
+    // A cell keeps the gap that parts the items of a resource row, so that
+    // no count runs into the next squad's picture, however tight the cells.
+    const int32_t gap = CResWnd::ItemGap();
     int32_t running = 0, closed = 0;
     widest = 0;
     rowHeight = 0;
@@ -270,7 +274,7 @@ int32_t CItemListWnd::LayoutRows(int32_t cellWidth, int32_t listWidth, int32_t& 
         CSquadIcon* icon = m_icons[i];
         if (icon->OwnWidth() >= cellWidth)
             icon->SetFont(2, true);
-        const int32_t cell = std::max<int32_t>(icon->OwnWidth(), cellWidth);
+        const int32_t cell = std::max<int32_t>(icon->OwnWidth() + gap, cellWidth);
         // A row is closed only when it holds something: an icon wider than
         // the list starts its own row instead of leaving an empty one above.
         if (running > 0 && running + cell > listWidth) {

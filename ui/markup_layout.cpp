@@ -32,6 +32,23 @@ int32_t Advance(const CDrawableElement* element)
     return element->leftSpacing + element->OuterWidth() + element->rightSpacing;
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A number as reports write it beside an icon: "12", "-12", "+5".
+bool IsCount(const CDrawableElement* element)
+{
+    const auto* text = dynamic_cast<const CTextElement*>(element);
+    if (text == nullptr)
+        return false;
+    const char* chars = text->Text().Chars();
+    if (chars[0] == '+' || chars[0] == '-')
+        ++chars;
+    return IsDigit(chars[0]);
+}
+
 }  // namespace
 
 int32_t MarkupDecimal(const char* value)
@@ -61,6 +78,15 @@ void MarkupLine::AddElement(CDrawableElement* element)
     m_elements.push_back(element);
     if (auto* anim = dynamic_cast<CAnimElement*>(element))
         anim->BindFrameHandler(this, &MarkupLine::OnElementFrame);
+}
+
+CDrawableElement* MarkupLine::TakeLastElement()
+{
+    if (m_elements.empty())
+        return nullptr;
+    CDrawableElement* element = m_elements.back();
+    m_elements.pop_back();
+    return element;
 }
 
 void MarkupLine::Finish()
@@ -274,7 +300,17 @@ void MarkupLayout::PlaceElement()
     }
     if (m_lineWidth + element->OuterWidth() + m_pendingSpace > m_line->OuterWidth()) {
         if (m_lineWidth != 0) {
+            const int32_t space = m_pendingSpace;
+            CDrawableElement* icon = IconOfCount(element);
+            if (icon != nullptr)
+                m_lineWidth -= Advance(icon);
             FinishLine();
+            if (icon != nullptr) {
+                icon->leftSpacing = 0;
+                m_line->AddElement(icon);
+                m_lineWidth = Advance(icon);
+                element->leftSpacing = Clamp16(space);
+            }
         } else {
             m_pendingSpace = 0;  // it stands alone on its line, overflowing it
         }
@@ -285,6 +321,21 @@ void MarkupLayout::PlaceElement()
     m_line->AddElement(element);
     m_lineWidth += Advance(element);
     m_pending = nullptr;
+}
+
+CDrawableElement* MarkupLayout::IconOfCount(const CDrawableElement* element)
+{
+    // A count read on the line below its icon tells of nothing: the two go
+    // down together, unless they could not share a line even there or the
+    // icon already starts its line.
+    const std::vector<CDrawableElement*>& placed = m_line->Elements();
+    if (!IsCount(element) || placed.size() < 2 || dynamic_cast<CTextElement*>(placed.back()) != nullptr)
+        return nullptr;
+    const CDrawableElement* icon = placed.back();
+    if (icon->OuterWidth() + icon->rightSpacing + m_pendingSpace + element->OuterWidth() >
+        m_line->OuterWidth())
+        return nullptr;
+    return m_line->TakeLastElement();
 }
 
 void MarkupLayout::FinishLine()

@@ -17,6 +17,9 @@
 //   {obj name=squad icon=NAME toptext=T bottomtext=T}  a squad icon
 // Unknown tags and their attributes are ignored.
 //
+// A count ("12", "-12", "+5") that follows a picture goes to the next line
+// with it when it does not fit: the line breaks before the picture.
+//
 // A build always ends with every line on a page: a tag that ends the text is
 // ended as if more text followed, and a noff block left open at the end is
 // closed there, so no line of the text is lost.
@@ -49,6 +52,8 @@ public:
 
     // Takes ownership. Animations report their frames to the line.
     void AddElement(CDrawableElement* element);
+    // Gives the last element back to the caller (null on an empty line).
+    CDrawableElement* TakeLastElement();
     // Own width = the elements' advances; every element and the line take the
     // height of the tallest of them (at least the line's outer height).
     void Finish();
@@ -138,6 +143,9 @@ public:
 private:
     void PlaceWord(const char* word, int32_t width);
     void PlaceElement();
+    // Takes off the line the icon that a count about to wrap belongs to,
+    // or gives null when the count wraps alone.
+    CDrawableElement* IconOfCount(const CDrawableElement* element);
     void FinishLine();
     void NewPage();
     void FlushKeptLines();

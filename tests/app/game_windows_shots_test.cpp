@@ -16,6 +16,7 @@
 #include "core/preferences.h"
 #include "game/game_world.h"
 #include "game/hall_of_fame.h"
+#include "game/player_record.h"
 #include "game/running_game.h"
 #include "game/scenario_mgr.h"
 #include "game/squad_type.h"
@@ -24,6 +25,7 @@
 #include "mapdialogs/game_statistics_wnd.h"
 #include "mapdialogs/hall_of_fame_wnd.h"
 #include "mapdialogs/mini_map.h"
+#include "mapdialogs/player_name_wnd.h"
 #include "mapdialogs/victory_wnd.h"
 #include "players/human_controller.h"
 #include "tests/support/windows/shipped_data.h"
@@ -220,6 +222,19 @@ TEST_F(GameWindowsShotsTest, HallOfFameWithAResult)
     hall.ShowDetails(0);
     SetFrameHook(new ui_test::ProcessEventsHook);
     EXPECT_TRUE(checked);
+}
+
+TEST_F(GameWindowsShotsTest, TheNameKeyboardStaysWithinItsDialog)
+{
+    // The widest rows of keys (Backspace's, Caps') take the keyboard's whole
+    // width: the dialog's client area must hold it, or Caps covers the frame.
+    CPlayerNameWnd wnd(nullptr, CStr("/Main/PlayerNameWnd"));
+    PlayerRecord player;
+    wnd.Setup(player);
+    wnd.Show(true, true);
+    EXPECT_TRUE(Inside(&wnd));
+    EXPECT_EQ(Outside(&wnd), "");
+    Shot("game_windows_player_name");
 }
 
 TEST_F(GameWindowsShotsTest, CustomPlayerGameInfoAndVictory)

@@ -1,9 +1,10 @@
 // The battle screen's own art as a battle shows it: every obstacle layout a
 // battle can be given draws a terrain (none leaves the field black), and
-// the strength plates read as their numbers.
+// the strength plates read as their numbers at both screen sizes.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,67 @@ TEST_F(BattleArtTest, StrengthPlatesReadAsTheirNumbers)
         numbers.Draw(digits, dc, 0, 0, leftSet);
         EXPECT_EQ(Glyph(dc, border), glyphs[1]);
         EXPECT_EQ(Glyph(dc, border + 4), ring);
+    }
+}
+
+// The ink of a picture (the pixels unlike its top-left one, the plate's
+// colour), cut to the ink's bounding box.
+std::vector<std::string> Ink(const ImageData& picture)
+{
+    CDrawContext dc;
+    const int w = WidthOf(picture), h = picture.Height();
+    if (w <= 0 || !dc.CreateSurface(w, h))
+        return {};
+    FillRect(dc, PackedRect(0, 0, int16_t(w - 1), int16_t(h - 1)), 0);
+    DrawImage(dc, 0, 0, picture, UndefinedRect);
+    const uint8_t plate = *dc.Surface().At(0, 0);
+    int left = w, right = -1, top = h, bottom = -1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (*dc.Surface().At(x, y) != plate) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    std::vector<std::string> rows;
+    for (int y = top; y <= bottom; ++y) {
+        std::string row;
+        for (int x = left; x <= right; ++x)
+            row += *dc.Surface().At(x, y) != plate ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool Mirrored(const std::vector<std::string>& ink)
+{
+    return std::all_of(ink.begin(), ink.end(), [](const std::string& row) {
+        return std::equal(row.begin(), row.end(), row.rbegin());
+    });
+}
+
+TEST_F(BattleArtTest, StrengthPlateDigitsReadApartFromLetters)
+{
+    // A 0 whose corners round on one side reads as a D, an 8 so as a B; a 1
+    // without its flag, a bare or serifed bar, reads as an I.
+    const struct {
+        int digit;
+        bool mirrored;
+    } cases[] = {{0, true}, {8, true}, {1, false}};
+    for (const char* folder : {"/Images/Battle/", "/Skin480/Images/Battle/"}) {
+        for (const char* side : {"L", "R"}) {
+            for (const auto& c : cases) {
+                const std::string path = folder + std::string(side) + "Num" + char('0' + c.digit);
+                SCOPED_TRACE(path);
+                ImageData picture;
+                ASSERT_TRUE(LoadImage(path.c_str(), picture));
+                const std::vector<std::string> ink = Ink(picture);
+                ASSERT_FALSE(ink.empty());
+                std::string drawn;
+                for (const std::string& row : ink)
+                    drawn += row + "\n";
+                EXPECT_EQ(Mirrored(ink), c.mirrored) << drawn;
+            }
+        }
     }
 }
 

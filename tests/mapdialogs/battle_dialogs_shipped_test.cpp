@@ -16,6 +16,8 @@
 #include "core/device_mgr.h"
 #include "core/display_surface.h"
 #include "core/draw_context.h"
+#include "core/font.h"
+#include "core/image_data.h"
 #include "core/sound_mgr.h"
 #include "core/ui_mgr.h"
 #include "game/player_record.h"
@@ -150,6 +152,13 @@ TEST_F(ShippedBattleDialogs, TheTrainerSetUpAndItsRecruitWindow)
                        wnd->AttackerType()->Window(), wnd->DefenderType()->Window(), wnd->OwnArmyButton(),
                        wnd->EnemyArmyButton(), wnd->StartButton(), wnd->CancelButton()});
     Look(wnd, "trainer");
+    // The arrow on Start ends half a space or more before its caption, as a
+    // picture and its word stand in a column.
+    const ButtonExPlacement start = wnd->StartButton()->Placement();
+    const ImageData& arrow = wnd->StartButton()->ExtraPicture();
+    ASSERT_TRUE(start.drawPicture);
+    EXPECT_GE(start.captionX - (start.pictureX + arrow.BlockX() + arrow.BlockWidth()),
+              SelectFont(0).GetGlyph(' ').width / 2);
     auto* recruit = new CRecruitWnd(wnd, CStr(CTrainerSetupWnd::kRecruitPath));
     recruit->SetText(CUIMgr::Locale().Lookup("TrainerRecruit"), false);
     RecruitRequestArgs record;

@@ -9,6 +9,7 @@
 #include "core/raster.h"
 #include "tests/support/windows/squad_list_rig.h"
 #include "ui/markup_wnd.h"
+#include "ui/res_wnd.h"
 
 namespace {
 
@@ -247,9 +248,30 @@ TEST_F(ItemListTest, NumberFontFollowsTheCellWidth)
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(list.Icon(i)->First().Font(), c.fonts[i]) << c.node << " " << i;
             if (list.CellWidth() == 0) {
-                EXPECT_EQ(list.Icon(i)->OuterWidth(), list.Icon(i)->OwnWidth());
+                EXPECT_EQ(list.Icon(i)->OuterWidth(), list.Icon(i)->OwnWidth() + CResWnd::ItemGap());
             }
         }
+    }
+}
+
+TEST_F(ItemListTest, ACountKeepsAGapBeforeTheNextIcon)
+{
+    // Icons start their cells: what a cell holds beyond its icon parts the
+    // count from the next picture.
+    const struct {
+        const char* node;
+        int16_t height;  // of the list; a low list packs its cells closer
+    } cases[] = {{"/T/NoCell", 100}, {"/T/Start", 100}, {"/T/Start", 30}};
+    for (const auto& c : cases) {
+        CItemListWnd list(Root(), CStr(c.node), true);
+        list.SetRect(PackedRect(0, 0, 239, int16_t(c.height - 1)), false);
+        CArmy army;
+        for (int i = 0; i < 8; ++i)
+            AddSquad(army, i % 3, 1000, 1);
+        list.Fill(army, SquadFaceLeft, false, false, false);
+        for (int i = 0; i < list.ItemCount(); ++i)
+            EXPECT_GE(list.Icon(i)->OuterWidth() - list.Icon(i)->OwnWidth(), CResWnd::ItemGap())
+                << c.node << " " << c.height << " icon " << i;
     }
 }
 

@@ -171,6 +171,40 @@ TEST_F(MarkupLayoutTest, PicturesAndSquadIcons)
         EXPECT_EQ(element->OuterHeight(), 14);
 }
 
+TEST_F(MarkupLayoutTest, ACountWrapsTogetherWithItsIcon)
+{
+    // The gold icon is 12 wide, a character 6, the page 100.
+    const struct {
+        const char* text;
+        const char* words;
+    } cases[] = {
+        // A report's losses: the third count does not fit after its icon.
+        {"{ico src=gold} -12 {ico src=gold} -5 {ico src=gold} -7", "#+-12+#+-5|#+-7|"},
+        {"aaaaaaaaaaaaa {ico src=gold} 12", "aaaaaaaaaaaaa|#+12|"},
+        {"aaaaaaaaaaaa {obj name=squad icon=/Images/coin toptext=1} +30", "aaaaaaaaaaaa|#++30|"},
+        // A word that is no count wraps alone.
+        {"aaaaaaaaaaaaa {ico src=gold} gold", "aaaaaaaaaaaaa+#|gold|"},
+        // An icon that starts its line, or a pair no line could hold, stays.
+        {"{ico src=gold} 1234567890123456", "#|1234567890123456|"},
+        {"a {ico src=gold} 123456789012345", "a+#|123456789012345|"},
+    };
+    for (const auto& c : cases) {
+        Pages pages;
+        pages.Build(c.text);
+        ASSERT_EQ(pages.pages.size(), 1u) << c.text;
+        EXPECT_EQ(pages.Words(0), c.words) << c.text;
+    }
+    // The icon starts its new line; the count keeps its space after it.
+    Pages pages;
+    pages.Build("aaaaaaaaaaaaa {ico src=gold} 12");
+    const auto& moved = pages.Line(0, 1)->Elements();
+    ASSERT_EQ(moved.size(), 2u);
+    EXPECT_EQ(moved[0]->leftSpacing, 0);
+    EXPECT_EQ(moved[1]->leftSpacing, 6);
+    EXPECT_EQ(pages.Line(0, 0)->OwnWidth(), 78);
+    EXPECT_EQ(pages.Line(0, 1)->OwnWidth(), 12 + 6 + 12);
+}
+
 TEST_F(MarkupLayoutTest, SpacingGivenBeforeThePictureCounts)
 {
     const char* texts[] = {

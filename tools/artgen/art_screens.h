@@ -20,6 +20,7 @@ struct ArtInput {
     std::filesystem::path data;       // the data folder
     std::vector<Rgb> basePalette;     // data/palettes/base.txt
     FontSource font;                  // data/fonts/font.txt
+    FontSource digits;                // data/fonts/smallestnum.txt
     std::vector<std::string> units;   // the squad types under data/game/Objects/Units, sorted
     std::filesystem::path gameIcons;  // where DrawGameIcons wrote, read by the map's art
 };

@@ -74,6 +74,16 @@ bool ArtWriter::Image(const fs::path& path, const Canvas& canvas, const ImageEnc
     return File(path.string() + ".img", r.bytes);
 }
 
+bool ArtWriter::ImageAtSize(const fs::path& path, const Canvas& canvas)
+{
+    ImageEncodeOptions options;
+    options.transparent = true;
+    const EncodeResult r = EncodeImage(canvas.Picture(), options);
+    if (!r.ok())
+        return Fail(path.string() + ": " + r.error);
+    return File(path.string() + ".img", r.bytes);
+}
+
 bool ArtWriter::Anim(const fs::path& path, const std::vector<Canvas>& frames, int hotX, int hotY,
                      uint8_t rate, uint8_t loopBack)
 {

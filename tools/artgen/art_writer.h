@@ -44,6 +44,9 @@ public:
     bool Image(const std::filesystem::path& path, const Canvas& canvas, bool transparent = true, int hotX = 0,
                int hotY = 0);
     bool Image(const std::filesystem::path& path, const Canvas& canvas, const ImageEncodeOptions& options);
+    // A picture the caller drew at this writer's size (text in a game font,
+    // which Canvas::Doubled would round): written as it stands, transparent.
+    bool ImageAtSize(const std::filesystem::path& path, const Canvas& canvas);
     // Frames with every frame's colour 0 clear.
     bool Anim(const std::filesystem::path& path, const std::vector<Canvas>& frames, int hotX, int hotY,
               uint8_t rate, uint8_t loopBack);

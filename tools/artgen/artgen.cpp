@@ -11,6 +11,7 @@
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "tools/artgen/art_screens.h"
@@ -31,10 +32,13 @@ bool ReadInput(const fs::path& data, ArtInput& in)
         std::cerr << "artgen: " << (error.empty() ? "cannot read " + palettePath.string() : error) << "\n";
         return false;
     }
-    const fs::path fontPath = data / "fonts" / "font.txt";
-    if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), in.font, error)) {
-        std::cerr << "artgen: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
-        return false;
+    for (const auto& [name, font] :
+         {std::pair{"font.txt", &in.font}, std::pair{"smallestnum.txt", &in.digits}}) {
+        const fs::path fontPath = data / "fonts" / name;
+        if (!ReadWholeFile(fontPath, text) || !ParseFontSource(text, fontPath.string(), *font, error)) {
+            std::cerr << "artgen: " << (error.empty() ? "cannot read " + fontPath.string() : error) << "\n";
+            return false;
+        }
     }
     // Sorted, so that the run does not depend on the order of the folder.
     const fs::path units = data / "game" / "Objects" / "Units";

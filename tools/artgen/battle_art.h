@@ -30,7 +30,8 @@ struct Tone {
 WavSource Synth(const std::vector<Tone>& tones);
 
 // The pieces of the art.
-void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base);
+// The strength plates write their digits in `digits`, the game's numbers font.
+void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base, const FontSource& digits);
 void DrawUnitArt(ArtWriter& out, const std::vector<std::string>& unitIds);
 void DrawObjectArt(ArtWriter& out);
 

@@ -381,18 +381,16 @@ Canvas InfoIcon()
     return c;
 }
 
-// 3 x 5 digit glyphs.
-const char* const kDigits[10] = {"####.##.##.####", "..#..#..#..#..#", "###..#####..###", "###..####..####",
-                                 "#.##.####..#..#", "####..###..####", "####..####.####", "###..#..#..#..#",
-                                 "####.#####.####", "####.####..####"};
-
-Canvas DigitPlate(int digit, uint8_t back)
+// A digit of the numbers font on a plate 4 x 7 at the small size, drawn at
+// the writer's size: doubled as a picture its corners would round, and a 0
+// would read as a D.
+Canvas DigitPlate(int digit, uint8_t back, const FontSource& font, int scale)
 {
-    Canvas c(4, 7, back);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 3; ++x)
-            if (kDigits[digit][y * 3 + x] == '#')
-                c.Set(x, y + 1, Shade(kGrey, 15));
+    const std::string text(1, static_cast<char>('0' + digit));
+    Canvas c(4 * scale, 7 * scale, back);
+    // A narrow digit (the 1) stands in the middle of the plate.
+    const int x = (4 * scale - Canvas::TextWidth(font, text) + scale) / 2 / scale * scale;
+    c.Text(font, x, scale, text, Shade(kGrey, 15));
     return c;
 }
 
@@ -562,7 +560,7 @@ const Terrain kTerrains[] = {
 
 }  // namespace
 
-void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
+void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base, const FontSource& digits)
 {
     const std::string img = "Images/Battle/";
     out.Image(img + "grass", GrassTile(0), false, 0, 0);
@@ -649,6 +647,7 @@ void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
     out.Image(img + "title_r", right, true, 0, 0);
 
     // Strength plates in the sides' own shades.
+    const FontSource plateFont = out.Scale() == 2 ? DoubledFont(digits) : digits;
     for (int set = 0; set < 2; ++set) {
         const char side = set == 0 ? 'L' : 'R';
         const uint8_t back = uint8_t(220 + set * 18 + 4);
@@ -656,7 +655,7 @@ void DrawFieldArt(ArtWriter& out, const std::vector<Rgb>& base)
         out.Image(img + side + "NumBorderL", PlateBorder(true, back, rim), true, 0, 0);
         out.Image(img + side + "NumBorderR", PlateBorder(false, back, rim), true, 0, 0);
         for (int d = 0; d < 10; ++d)
-            out.Image(img + side + "Num" + char('0' + d), DigitPlate(d, back), true, 0, 0);
+            out.ImageAtSize(img + side + "Num" + char('0' + d), DigitPlate(d, back, plateFont, out.Scale()));
     }
 
     for (const char* name : {"BtlAtk", "BtlAtkRng", "BtlMove", "BtlSplit", "BtlJoin", "BtlStart", "BtlAuto",

@@ -263,11 +263,13 @@ bool Emblems(ArtWriter& out)
                               : uint8_t(24));
         }
     }
-    // A green arrow pointing right, outlined in black.
-    Canvas start(12, 13, 0);
+    // A green arrow pointing right, outlined in black, and clear columns
+    // after its tip: the button writes its caption right after the picture,
+    // and the message box's faces leave as much between sign and word.
+    Canvas start(17, 13, 0);
     for (int y = 0; y < 13; ++y) {
         const int reach = 6 - std::abs(y - 6);
-        for (int x = 0; x <= reach * 2 && x < 12; ++x) {
+        for (int x = 0; x <= reach * 2; ++x) {
             const bool edge = x == 0 || x == reach * 2 || y == 0 || y == 12;
             start.Set(x, y, edge ? kInk : uint8_t(40 + (12 - y) / 3));
         }

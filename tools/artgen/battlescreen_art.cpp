@@ -12,7 +12,7 @@
 
 bool DrawBattleScreenArt(const ArtInput& in, ArtWriter& out)
 {
-    battleart::DrawFieldArt(out, in.basePalette);
+    battleart::DrawFieldArt(out, in.basePalette, in.digits);
     battleart::DrawUnitArt(out, in.units);
     battleart::DrawObjectArt(out);
     return out.Ok();

@@ -80,11 +80,11 @@ protected:
         ASSERT_TRUE(CPathMgr::Init());
         ASSERT_TRUE(CUIMgr::Init());
         ASSERT_TRUE(CUIMgr::LoadUiTree("test"));
-        // Fonts 0, 1, 2: digits and signs 6, 4 and 3 pixels wide; letters for texts.
+        // Fonts 0, 1, 2: blanks, digits and signs 6, 4 and 3 pixels wide; letters for texts.
         ClearFontList();
         const uint8_t widths[3] = {6, 4, 3};
         for (uint8_t w : widths) {
-            m_fonts.push_back(MustEncode(EncodeFont(PatternFont(8, '+', 80, w, 1))));
+            m_fonts.push_back(MustEncode(EncodeFont(PatternFont(8, ' ', 91, w, 1))));
             FontData font;
             ASSERT_TRUE(font.Assign(m_fonts.back().data(), static_cast<uint32_t>(m_fonts.back().size())));
             RegisterFont(font);
