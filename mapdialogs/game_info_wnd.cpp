@@ -59,8 +59,12 @@ void CGameInfoWnd::OnFullDescr(CWindow*, intptr_t)
 {
     int scenario = 0, mission = 0;
     Map::CSrenarionMgr::FindMission(Game().missionPath, &scenario, &mission);
-    auto* text = new CPagedTextWnd(this, CStr("/Map/MapWnd/GameInfoWnd/MissionInfoWnd"));
+    // Beside this window, not in it: it is taller than this window, which
+    // would cut it short and leave the map's panels over its edges. This
+    // window stays its parent's modal child, so the description runs with
+    // the input held rather than as a second modal child.
+    auto* text = new CPagedTextWnd(GetParent(), CStr("/Map/MapWnd/GameInfoWnd/MissionInfoWnd"));
     text->LoadText(Map::CSrenarionMgr::ShortDescrPath(scenario, mission).Chars());
-    RunModal(text);
+    RunModalLoop(text, true);
     delete text;
 }

@@ -154,6 +154,9 @@ void CHelpMgr::AttachHelp(CWindow* window)
     const int16_t top = static_cast<int16_t>(-window->Margins().Top());
     button->SetRect(
         PackedRect(0, top, static_cast<int16_t>(width - 1), static_cast<int16_t>(top + height - 1)), false);
+    // The frame's controls are made after its link gave it the button: none
+    // of them may cover it.
+    button->SetEventFlag(WndStaysInFront, true);
     button->Show(true, false);
     button->BindHandler(HandlerClick, &g_helpTap, &HelpTap::OnClick);
 }

@@ -180,6 +180,28 @@ CWindow::~CWindow()
 
 // ---- Tree ----
 
+// Links a new node in front of its siblings, behind those that stay in
+// front; only a raise puts a window before them.
+static void LinkInFront(WindowNode* node)
+{
+    WindowNode* parent = node->parent;
+    WindowNode* before = nullptr;
+    if (!node->window->HasEventFlag(WndStaysInFront)) {
+        for (WindowNode* s = parent->firstChild; s && s->window->HasEventFlag(WndStaysInFront);
+             s = s->nextSibling)
+            before = s;
+    }
+    WindowNode* after = before ? before->nextSibling : parent->firstChild;
+    node->prevSibling = before;
+    node->nextSibling = after;
+    if (after)
+        after->prevSibling = node;
+    if (before)
+        before->nextSibling = node;
+    else
+        parent->firstChild = node;
+}
+
 bool CWindow::Attach(CWindow* window, CWindow* parent)
 {
     if (!window || window->m_node)
@@ -195,12 +217,8 @@ bool CWindow::Attach(CWindow* window, CWindow* parent)
         return false;
     node->window = window;
     node->parent = parentNode;
-    if (parentNode) {
-        node->nextSibling = parentNode->firstChild;
-        if (parentNode->firstChild)
-            parentNode->firstChild->prevSibling = node;
-        parentNode->firstChild = node;
-    }
+    if (parentNode)
+        LinkInFront(node);
     window->m_node = node;
     return true;
 }

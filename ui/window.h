@@ -62,14 +62,18 @@ enum WindowFlags : uint8_t {
 };
 
 // The second flag byte: which events the window takes (characters, double
-// clicks) and which of its own events it is in the middle of (a text or
-// margins change, its destruction, after which its events are dropped).
+// clicks), which of its own events it is in the middle of (a text or
+// margins change, its destruction, after which its events are dropped), and
+// whether it stays in front of the siblings attached after it (a frame's
+// help button over the controls the frame makes later; a raised window
+// still goes before it).
 enum WindowFlags2 : uint8_t {
     WndEventTakesChars = 0x01,
     WndEventDoubleClick = 0x02,
     WndEventInTextChange = 0x04,
     WndEventInMarginsChange = 0x08,
     WndEventBeingDestroyed = 0x10,
+    WndStaysInFront = 0x20,
 };
 
 // How SetRect places a requested rect inside the parent's client rect. In

@@ -10,6 +10,7 @@ uint8_t PaintMerge = 1;
 namespace {
 
 RootWindowFactory g_rootFactory = nullptr;
+PaintObserver g_paintObserver = nullptr;
 
 struct ManagerState {
     WindowEvent ring[CWindowMgr::RingSize];
@@ -203,6 +204,11 @@ void RemoveFromStack(WindowNode** stack, uint16_t& count, const WindowNode* node
 }
 
 }  // namespace
+
+void SetPaintObserver(PaintObserver observer)
+{
+    g_paintObserver = observer;
+}
 
 void SetRootScreenWndFactory(RootWindowFactory factory)
 {
@@ -424,6 +430,8 @@ void CWindowMgr::ProcessEvents()
         // must not reach the window that pump runs behind.
         if (event.type == EventChar && !TakesInput(target))
             continue;
+        if (event.type == EventPaint && g_paintObserver)
+            g_paintObserver(target, CWindow::LocalToScreen(target, event.Rect()));
         target->HandleEvent(event);
     }
 }
@@ -567,6 +575,9 @@ void RunModalLoop(CWindow* window, bool capture)
     WindowGuard guard(window);
     if (capture)
         CWindowMgr::PushCapture(window);
+    // In front of its siblings, even of those that stay in front of the
+    // windows made after them.
+    window->BringToFront(false);
     window->Show(true, true);
     while (!QuitFlag && guard.Alive() && window->IsVisible())
         FrameStep();

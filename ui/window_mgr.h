@@ -20,6 +20,11 @@ void SetRootScreenWndFactory(RootWindowFactory factory);
 // Calls the installed factory (null when none is installed).
 CWindow* CreateRootScreenWnd();
 
+// Told of every repaint as the window manager hands it to its window: the
+// window and the screen area it is asked to paint (null removes it).
+using PaintObserver = void (*)(const CWindow* window, const PackedRect& screenArea);
+void SetPaintObserver(PaintObserver observer);
+
 // Paint merging; 1 at start. Invalidate with merge false clears it for one post.
 extern uint8_t PaintMerge;
 

@@ -72,10 +72,9 @@ TEST_F(GameInfoTest, TheDescriptionOpensAndClosesWithoutChangingTheWindow)
     bool sawText = false;
     Script({[&] { TapWindow(wnd.DescriptionButton()); },
             [&] {
-                CPagedTextWnd* text = nullptr;
-                for (CWindow* child = wnd.GetFirstChild(); child; child = child->GetNextSibling())
-                    if (auto* found = dynamic_cast<CPagedTextWnd*>(child))
-                        text = found;
+                // Beside the window and in front of it, so nothing in front
+                // of the window cuts it short.
+                auto* text = dynamic_cast<CPagedTextWnd*>(wnd.GetParent()->GetFirstChild());
                 ASSERT_NE(text, nullptr);
                 sawText = std::string(text->TextWindow()->Text().Chars()).find("About Reedwater") !=
                           std::string::npos;

@@ -320,6 +320,36 @@ TEST_F(WindowMgrTest, ModalRunsRefuseASecondModalSiblingAndAnswer255OnQuit)
     EXPECT_EQ(Root()->GetNode()->modalChild, nullptr) << "a run left by quitting leaves no modal child";
 }
 
+// A window's help button is made before the window's own controls; a
+// dialog run over the window is raised in front of both.
+TEST_F(WindowMgrTest, AHelpButtonStaysBeforeLaterChildrenAndAModalRunGoesBeforeIt)
+{
+    JournalWnd frame(&m_journal, "frame", nullptr, PackedRect(0, 0, 199, 199));
+    JournalWnd help(&m_journal, "help", &frame, PackedRect(180, 0, 199, 19));
+    help.SetEventFlag(WndStaysInFront, true);
+    JournalWnd table(&m_journal, "table", &frame, PackedRect(0, 0, 199, 99));
+    EXPECT_EQ(frame.GetFirstChild(), &help);
+    EXPECT_EQ(help.GetNextSibling(), &table);
+    CWindowMgr::ProcessEvents();
+    m_journal.clear();
+    frame.Invalidate(PackedRect(180, 0, 199, 19), true);
+    CWindowMgr::ProcessEvents();
+    EXPECT_EQ(m_journal.back(), "help paint 0,0,19,19") << "drawn last, over the table";
+
+    ScriptHook* hook = new ScriptHook;
+    SetFrameHook(hook);
+    JournalWnd dialog(&m_journal, "dialog", &frame, PackedRect(0, 0, 199, 199), false);
+    EXPECT_EQ(dialog.GetPrevSibling(), &help);
+    CWindow* front = nullptr;
+    hook->actionAt = 2;
+    hook->action = [&] {
+        front = frame.GetFirstChild();
+        EndModal(&dialog);
+    };
+    RunModal(&dialog);
+    EXPECT_EQ(front, &dialog);
+}
+
 TEST_F(WindowMgrTest, AWindowDestroyedInsideItsOwnModalRunEndsTheRun)
 {
     ScriptHook* hook = new ScriptHook;

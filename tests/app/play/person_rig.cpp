@@ -22,6 +22,7 @@
 #include "core/font.h"
 #include "core/pack_format.h"
 #include "platform/platform.h"
+#include "tests/app/play/covered_windows.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/text_contrast.h"
 #include "ui/ui_link.h"
@@ -81,6 +82,20 @@ std::string PathOf(CWindow* window)
 {
     auto* link = static_cast<CUiTreeLink*>(window->QueryInterface(IidUiTreeLink));
     return link != nullptr ? std::string(link->Path().Chars()) : std::string();
+}
+
+// A window by its layout path, or by its class within the nearest window
+// that has one.
+std::string NameOf(CWindow* window)
+{
+    std::string name = PathOf(window);
+    if (!name.empty())
+        return name;
+    name = ClassOf(window);
+    for (CWindow* up = window->GetParent(); up != nullptr; up = up->GetParent())
+        if (!PathOf(up).empty())
+            return PathOf(up) + "/" + name;
+    return name;
 }
 
 bool EndsWith(const std::string& text, const std::string& tail)
@@ -477,9 +492,11 @@ void PersonRig::DrawAgain()
 {
     g_lines.clear();
     SetDrawnTextObserver(RecordLine);
+    RecordPaints();
     if (CWindowMgr::Root() != nullptr)
         CWindowMgr::Root()->Invalidate(UndefinedRect, true);
     Frames(3);
+    StopRecordingPaints();
     SetDrawnTextObserver(nullptr);
 }
 
@@ -508,17 +525,31 @@ void PersonRig::Look(const std::string& step)
                 bestSize = size;
             }
         }
-        if (best == nullptr)
-            return std::string("(no window)");
-        std::string name = PathOf(best);
-        if (!name.empty())
-            return name;
-        name = ClassOf(best);
-        for (CWindow* up = best->GetParent(); up != nullptr; up = up->GetParent())
-            if (!PathOf(up).empty())
-                return PathOf(up) + "/" + name;
-        return name;
+        return best != nullptr ? NameOf(best) : std::string("(no window)");
     };
+    auto note = [this](const TextFault& f) {
+        const bool known = std::any_of(m_faults.begin(), m_faults.end(), [&f](const TextFault& k) {
+            return k.window == f.window && k.text == f.text && k.fault == f.fault && k.left == f.left &&
+                   k.top == f.top;
+        });
+        if (!known)
+            m_faults.push_back(f);
+    };
+    // Nothing behind a window shows over it, whatever repainted last.
+    std::vector<const CWindow*> shown;
+    for (const SeenWindow& seen : visible)
+        shown.push_back(seen.window);
+    if (CWindowMgr::Root() != nullptr)
+        shown.push_back(CWindowMgr::Root());
+    std::vector<const CWindow*> holders;
+    for (int32_t i = 0; i < CWindowMgr::CaptureCount(); ++i)
+        holders.push_back(CWindowMgr::CaptureAt(i));
+    for (const CoveredWindow& c :
+         CoveredInRecordedPaints(shown, holders, CWindowMgr::DisplayWidth(), CWindowMgr::DisplayHeight())) {
+        note(TextFault{step, NameOf(const_cast<CWindow*>(c.front)), std::string(c.front->Text().Chars()),
+                       "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it",
+                       c.area.Left(), c.area.Top(), c.area.Right(), c.area.Bottom()});
+    }
     for (const SeenLine& seen : g_lines) {
         std::vector<std::string> faults;
         const bool number =
@@ -536,22 +567,9 @@ void PersonRig::Look(const std::string& step)
             faults.push_back("a locale key shown as text");
         if (const std::optional<std::string> faint = ContrastFault(seen, visible))
             faults.push_back(*faint);
-        for (const std::string& fault : faults) {
-            TextFault f{step,
-                        windowAt(seen.window),
-                        seen.text,
-                        fault,
-                        seen.line.Left(),
-                        seen.line.Top(),
-                        seen.line.Right(),
-                        seen.line.Bottom()};
-            const bool known = std::any_of(m_faults.begin(), m_faults.end(), [&f](const TextFault& k) {
-                return k.window == f.window && k.text == f.text && k.fault == f.fault && k.left == f.left &&
-                       k.top == f.top;
-            });
-            if (!known)
-                m_faults.push_back(f);
-        }
+        for (const std::string& fault : faults)
+            note(TextFault{step, windowAt(seen.window), seen.text, fault, seen.line.Left(), seen.line.Top(),
+                           seen.line.Right(), seen.line.Bottom()});
     }
 }
 
