@@ -16,16 +16,11 @@
 namespace play_test {
 namespace {
 
-constexpr int kWindowFrames = 400;
 // The computer's first turn, march by march.
 constexpr int kComputerFrames = 4000;
 
 class MarchInputTest : public PersonRig {
 protected:
-    bool WaitFor(const std::string& pathTail)
-    {
-        return Until([&] { return Shown(pathTail); }, kWindowFrames);
-    }
     static bool Marching()
     {
         CWindow* root = CWindowMgr::Root();
@@ -48,13 +43,7 @@ protected:
 
 TEST_P(MarchInputTest, KeysTypedDuringTheComputersMarchReachNoWindowBehindIt)
 {
-    ASSERT_TRUE(StartProgram());
-    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
-    ASSERT_TRUE(Tap("/Main/MainMenu/Map"));
-    ASSERT_TRUE(WaitFor("/Map/NewGameWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/NewGameWnd/BtnStart"));
-    ASSERT_TRUE(WaitFor("/Map/MapWnd/CustPlrWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
+    ASSERT_TRUE(StartNewGame());
     ASSERT_TRUE(Until([&] { return AnswerOk(); }, kWindowFrames)) << "the turn notice\n" << Describe();
     ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
 

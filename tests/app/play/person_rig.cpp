@@ -304,6 +304,17 @@ void PersonRig::TearDown()
         fs::remove_all(m_folder);
 }
 
+::testing::AssertionResult PersonRig::StartNewGame()
+{
+    if (!StartProgram())
+        return ::testing::AssertionFailure() << "the program ended before the title";
+    for (const char* control :
+         {"/Main/MainMenu/Map", "/Map/NewGameWnd/BtnStart", "/Map/MapWnd/CustPlrWnd/BtnStart"})
+        if (!WaitFor(control) || !Tap(control))
+            return ::testing::AssertionFailure() << "no " << control << "\n" << Describe();
+    return ::testing::AssertionSuccess();
+}
+
 bool PersonRig::Step()
 {
     if (m_ended)

@@ -34,6 +34,9 @@ struct ScreenSize {
     int orientation = 0;
 };
 
+// Frames a person waits at most for a window to come (virtual time, 50 ms each).
+inline constexpr int kWindowFrames = 400;
+
 // Every screen size the data set is laid out for; a size without its
 // layout in the built data is skipped.
 inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
@@ -100,6 +103,14 @@ protected:
     // the frames given (or the program ended).
     bool Until(const std::function<bool()>& condition, int maxFrames);
     bool Running() const { return !m_ended; }
+    bool WaitFor(const std::string& pathTail, int frames = kWindowFrames)
+    {
+        return Until([&] { return Shown(pathTail); }, frames);
+    }
+    // Starts the program and taps from the title through the new game's
+    // window and the lord's set-up into a game on the mission offered first;
+    // a failure names the window that did not come.
+    ::testing::AssertionResult StartNewGame();
 
     // Taps the device's screen where the back buffer's point (x, y) is shown.
     void TapAt(int x, int y);
