@@ -42,6 +42,11 @@ inline constexpr int kWindowFrames = 400;
 inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
 // Each screen at each of the device's four orientations.
 std::vector<ScreenSize> AtEveryOrientation(std::span<const ScreenSize> screens);
+// The screens a whole game is played through: each at every orientation.
+// Under the sanitizers a game at 480x640 takes most of a minute, so there
+// each screen is played upright and at one quarter turn, the two screens
+// turned opposite ways; the shorter play tests still turn every way there.
+std::vector<ScreenSize> ForAWholeGame(std::span<const ScreenSize> screens);
 
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);

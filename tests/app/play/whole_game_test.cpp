@@ -828,7 +828,7 @@ TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(ForAWholeGame(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
