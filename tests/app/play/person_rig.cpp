@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/text_contrast.h"
+#include "ui/message_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
@@ -455,6 +456,18 @@ std::string PersonRig::TextIn(CWindow* window, const std::string& pathTail) cons
 bool PersonRig::TapIn(CWindow* window, const std::string& pathTail)
 {
     return TapIfShown(FindIn(window, pathTail));
+}
+
+bool PersonRig::AnswerMessage()
+{
+    auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
+    if (message == nullptr)
+        return false;
+    if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
+        TapOn(message->OkButton());
+    else
+        TapOn(message);
+    return true;
 }
 
 CWindow* PersonRig::FindText(const std::string& text) const

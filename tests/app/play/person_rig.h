@@ -147,6 +147,9 @@ protected:
     CWindow* FindIn(CWindow* window, const std::string& pathTail) const;
     std::string TextIn(CWindow* window, const std::string& pathTail) const;
     bool TapIn(CWindow* window, const std::string& pathTail);
+    // Answers the frontmost message: its OK, or a tap on a notice without
+    // buttons. False when none is shown.
+    bool AnswerMessage();
     // The frontmost visible window showing that text.
     CWindow* FindText(const std::string& text) const;
     bool TapText(const std::string& text);

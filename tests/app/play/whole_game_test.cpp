@@ -25,7 +25,6 @@
 
 #include "tests/app/play/person_rig.h"
 #include "ui/button.h"
-#include "ui/message_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
 #include "ui/window.h"
@@ -124,14 +123,7 @@ protected:
             TapOn(window);
             return true;
         }
-        auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
-        if (message == nullptr)
-            return false;
-        if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
-            TapOn(message->OkButton());
-        else
-            TapOn(message);
-        return true;
+        return AnswerMessage();
     }
     // Where on the map a province lies, found as a person would: tapping
     // over the map and reading the name the panel shows.
