@@ -41,6 +41,15 @@ function(tharn_installer_rules src bin tests)
       COMMENT "Making the installer's ${kind} file")
   endforeach()
 
+  # The installer's programs are built by MinGW, never with the sanitizers,
+  # and its tests run only them and scripts: the sanitizer build would build
+  # and check the same again. It makes the files of the host tool, which it
+  # does instrument.
+  if(THARN_SANITIZE)
+    add_custom_target(installer_files_made ALL DEPENDS ${out_picture} ${out_icon} ${out_prefs})
+    return()
+  endif()
+
   # The game program; until the tree builds it, a short text file stands in
   # for it so that the installer can still be built and tested.
   if(TARGET zkv_2003SE)
@@ -123,11 +132,6 @@ function(tharn_installer_rules src bin tests)
   add_custom_target(installer_test_programs ALL
     DEPENDS ${bin}/standin_manager.exe ${bin}/wizard_driver.exe ${bin}/wrap_check.exe)
 
-  # The installer's tests run only programs and scripts the sanitizers do not
-  # instrument: the sanitizer build would run the same checks again.
-  if(THARN_SANITIZE)
-    return()
-  endif()
   add_test(NAME installer_cabinet
     COMMAND bash ${tests}/check_cabinet.sh ${CMAKE_COMMAND} ${src}/make_cabinet.cmake ${cabinet} ${game}
             ${THARN_DATA_DIR} ${bin}/zkvprefs.sav ${src}/help/Tharnmoor.htm ${THARN_GCAB} ${programs})
