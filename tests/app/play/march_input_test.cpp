@@ -9,58 +9,33 @@
 #include <string>
 
 #include "tests/app/play/person_rig.h"
-#include "ui/message_wnd.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
 
 namespace play_test {
 namespace {
 
-constexpr int kWindowFrames = 400;
 // The computer's first turn, march by march.
 constexpr int kComputerFrames = 4000;
 
 class MarchInputTest : public PersonRig {
 protected:
-    bool WaitFor(const std::string& pathTail)
-    {
-        return Until([&] { return Shown(pathTail); }, kWindowFrames);
-    }
     static bool Marching()
     {
         CWindow* root = CWindowMgr::Root();
         return root != nullptr && !root->IsEnabled();
     }
-    // Answers the frontmost message: its OK, or a tap on a notice without
-    // buttons. False when none is shown.
-    bool AnswerOk()
-    {
-        auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
-        if (message == nullptr)
-            return false;
-        if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
-            TapOn(message->OkButton());
-        else
-            TapOn(message);
-        return true;
-    }
 };
 
 TEST_P(MarchInputTest, KeysTypedDuringTheComputersMarchReachNoWindowBehindIt)
 {
-    ASSERT_TRUE(StartProgram());
-    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
-    ASSERT_TRUE(Tap("/Main/MainMenu/Map"));
-    ASSERT_TRUE(WaitFor("/Map/NewGameWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/NewGameWnd/BtnStart"));
-    ASSERT_TRUE(WaitFor("/Map/MapWnd/CustPlrWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
-    ASSERT_TRUE(Until([&] { return AnswerOk(); }, kWindowFrames)) << "the turn notice\n" << Describe();
+    ASSERT_TRUE(StartNewGame());
+    ASSERT_TRUE(Until([&] { return AnswerMessage(); }, kWindowFrames)) << "the turn notice\n" << Describe();
     ASSERT_TRUE(WaitFor("/Map/MapWnd/MapTopPanel/BtnTurn")) << Describe();
 
     // The hourglass asks before the turn ends.
     ASSERT_TRUE(Tap("/Map/MapWnd/MapTopPanel/BtnTurn"));
-    ASSERT_TRUE(Until([&] { return AnswerOk(); }, kWindowFrames)) << "end the turn?\n" << Describe();
+    ASSERT_TRUE(Until([&] { return AnswerMessage(); }, kWindowFrames)) << "end the turn?\n" << Describe();
     ASSERT_TRUE(Until(Marching, kComputerFrames)) << "no march of the computer's army\n" << Describe();
 
     // Both cases of the end-game key, and OK wherever a question shows.
@@ -72,7 +47,7 @@ TEST_P(MarchInputTest, KeysTypedDuringTheComputersMarchReachNoWindowBehindIt)
         ++marchesTypedIn;
         EXPECT_EQ(FindKind("CMessageWnd"), nullptr) << "'" << typed << "' during the march asked\n"
                                                     << Describe();
-        AnswerOk();
+        AnswerMessage();
         Frames(40);
         ASSERT_TRUE(Running()) << "the program ended after '" << typed << "' during the march";
     }

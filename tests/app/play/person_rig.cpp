@@ -25,6 +25,7 @@
 #include "tests/app/play/covered_windows.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/text_contrast.h"
+#include "ui/message_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
@@ -319,6 +320,17 @@ void PersonRig::TearDown()
         fs::remove_all(m_folder);
 }
 
+::testing::AssertionResult PersonRig::StartNewGame()
+{
+    if (!StartProgram())
+        return ::testing::AssertionFailure() << "the program ended before the title";
+    for (const char* control :
+         {"/Main/MainMenu/Map", "/Map/NewGameWnd/BtnStart", "/Map/MapWnd/CustPlrWnd/BtnStart"})
+        if (!WaitFor(control) || !Tap(control))
+            return ::testing::AssertionFailure() << "no " << control << "\n" << Describe();
+    return ::testing::AssertionSuccess();
+}
+
 bool PersonRig::Step()
 {
     if (m_ended)
@@ -459,6 +471,18 @@ std::string PersonRig::TextIn(CWindow* window, const std::string& pathTail) cons
 bool PersonRig::TapIn(CWindow* window, const std::string& pathTail)
 {
     return TapIfShown(FindIn(window, pathTail));
+}
+
+bool PersonRig::AnswerMessage()
+{
+    auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
+    if (message == nullptr)
+        return false;
+    if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
+        TapOn(message->OkButton());
+    else
+        TapOn(message);
+    return true;
 }
 
 CWindow* PersonRig::FindText(const std::string& text) const
@@ -624,6 +648,28 @@ std::vector<ScreenSize> AtEveryOrientation(std::span<const ScreenSize> screens)
             turned.push_back(screen);
         }
     return turned;
+}
+
+std::vector<ScreenSize> ForAWholeGame(std::span<const ScreenSize> screens)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+    constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+    constexpr bool kSanitized = false;
+#endif
+    if (!kSanitized)
+        return AtEveryOrientation(screens);
+    std::vector<ScreenSize> played;
+    int turn = 1;
+    for (ScreenSize screen : screens) {
+        played.push_back(screen);
+        screen.orientation = turn;
+        played.push_back(screen);
+        turn = turn == 1 ? 4 : 1;
+    }
+    return played;
 }
 
 std::string ScreenName(const ScreenSize& screen)

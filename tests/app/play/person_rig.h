@@ -34,11 +34,19 @@ struct ScreenSize {
     int orientation = 0;
 };
 
+// Frames a person waits at most for a window to come (virtual time, 50 ms each).
+inline constexpr int kWindowFrames = 400;
+
 // Every screen size the data set is laid out for; a size without its
 // layout in the built data is skipped.
 inline constexpr ScreenSize kSizes[] = {{240, 320, "240x320"}, {480, 640, "480x640"}};
 // Each screen at each of the device's four orientations.
 std::vector<ScreenSize> AtEveryOrientation(std::span<const ScreenSize> screens);
+// The screens a whole game is played through: each at every orientation.
+// Under the sanitizers a game at 480x640 takes most of a minute, so there
+// each screen is played upright and at one quarter turn, the two screens
+// turned opposite ways; the shorter play tests still turn every way there.
+std::vector<ScreenSize> ForAWholeGame(std::span<const ScreenSize> screens);
 
 // True when the built data holds the layout tree of that screen size.
 bool DataHasLayoutFor(const ScreenSize& size);
@@ -100,6 +108,14 @@ protected:
     // the frames given (or the program ended).
     bool Until(const std::function<bool()>& condition, int maxFrames);
     bool Running() const { return !m_ended; }
+    bool WaitFor(const std::string& pathTail, int frames = kWindowFrames)
+    {
+        return Until([&] { return Shown(pathTail); }, frames);
+    }
+    // Starts the program and taps from the title through the new game's
+    // window and the lord's set-up into a game on the mission offered first;
+    // a failure names the window that did not come.
+    ::testing::AssertionResult StartNewGame();
 
     // Taps the device's screen where the back buffer's point (x, y) is shown.
     void TapAt(int x, int y);
@@ -131,6 +147,9 @@ protected:
     CWindow* FindIn(CWindow* window, const std::string& pathTail) const;
     std::string TextIn(CWindow* window, const std::string& pathTail) const;
     bool TapIn(CWindow* window, const std::string& pathTail);
+    // Answers the frontmost message: its OK, or a tap on a notice without
+    // buttons. False when none is shown.
+    bool AnswerMessage();
     // The frontmost visible window showing that text.
     CWindow* FindText(const std::string& text) const;
     bool TapText(const std::string& text);

@@ -26,7 +26,6 @@
 
 #include "tests/app/play/person_rig.h"
 #include "ui/button.h"
-#include "ui/message_wnd.h"
 #include "ui/res_wnd.h"
 #include "ui/text_element.h"
 #include "ui/window.h"
@@ -34,8 +33,6 @@
 namespace play_test {
 namespace {
 
-// Frames a person waits at most for a window to come (virtual time, 50 ms each).
-constexpr int kWindowFrames = 400;
 // The computer's turns with their battles take longer.
 constexpr int kComputerFrames = 20000;
 // A whole game to its end, turn after turn.
@@ -56,10 +53,6 @@ protected:
         for (int32_t i = 0; i < res->ItemCount(); ++i)
             text += std::string(i ? " " : "") + res->Amount(i)->Text().Chars();
         return text;
-    }
-    bool WaitFor(const std::string& pathTail, int frames = kWindowFrames)
-    {
-        return Until([&] { return Shown(pathTail); }, frames);
     }
     bool WaitForKind(const std::string& kind, int frames = kWindowFrames)
     {
@@ -131,14 +124,7 @@ protected:
             TapOn(window);
             return true;
         }
-        auto* message = dynamic_cast<CMessageWnd*>(FindKind("CMessageWnd"));
-        if (message == nullptr)
-            return false;
-        if (message->OkButton() != nullptr && message->OkButton()->IsVisible())
-            TapOn(message->OkButton());
-        else
-            TapOn(message);
-        return true;
+        return AnswerMessage();
     }
     // Where on the map a province lies, found as a person would: tapping
     // over the map and reading the name the panel shows.
@@ -793,13 +779,7 @@ TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
 // on its own: the defeat, its statistics, and no save left to resume.
 TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
 {
-    ASSERT_TRUE(StartProgram());
-    ASSERT_TRUE(WaitFor("/Main/MainMenu/Map")) << Describe();
-    ASSERT_TRUE(Tap("/Main/MainMenu/Map"));
-    ASSERT_TRUE(WaitFor("/Map/NewGameWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/NewGameWnd/BtnStart"));
-    ASSERT_TRUE(WaitFor("/Map/MapWnd/CustPlrWnd/BtnStart")) << Describe();
-    ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
+    ASSERT_TRUE(StartNewGame());
     ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
 
     int turns = 0;
@@ -841,7 +821,7 @@ TEST_P(WholeGameTest, APersonPlaysOnUntilTheComputerEndsTheGame)
     EXPECT_EQ(Describe(TextFaults()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(AtEveryOrientation(kSizes)), SizeName);
+INSTANTIATE_TEST_SUITE_P(Screens, WholeGameTest, ::testing::ValuesIn(ForAWholeGame(kSizes)), SizeName);
 
 }  // namespace
 }  // namespace play_test
