@@ -25,6 +25,7 @@
 #include "tests/app/play/covered_windows.h"
 #include "tests/support/build_folder.h"
 #include "tests/support/text_contrast.h"
+#include "ui/help_mgr.h"
 #include "ui/message_wnd.h"
 #include "ui/ui_link.h"
 #include "ui/window.h"
@@ -573,6 +574,31 @@ void PersonRig::Look(const std::string& step)
         note(TextFault{step, NameOf(const_cast<CWindow*>(c.front)), std::string(c.front->Text().Chars()),
                        "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it",
                        c.area.Left(), c.area.Top(), c.area.Right(), c.area.Bottom()});
+    }
+    // A help button of a window below that the window on top covers only in
+    // part reads as a second "?" of the window on top (the map's over a
+    // question's corner): the window on top covers it whole or leaves it whole.
+    if (CWindowMgr::CaptureCount() > 0) {
+        const CWindow* top = CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1);
+        const PackedRect t = top->GetNode()->screenRect;
+        auto within = [top](const CWindow* w) {
+            for (; w != nullptr; w = w->GetParent())
+                if (w == top)
+                    return true;
+            return false;
+        };
+        for (const SeenWindow& seen : visible) {
+            const PackedRect r = seen.window->GetNode()->screenRect;
+            if (dynamic_cast<CHelpButton*>(seen.window) == nullptr || within(seen.window) || !r.IsDefined() ||
+                !t.IsDefined())
+                continue;
+            const bool overlaps = r.Left() <= t.Right() && t.Left() <= r.Right() && r.Top() <= t.Bottom() &&
+                                  t.Top() <= r.Bottom();
+            if (overlaps && !Inside(r, t))
+                note(TextFault{step, NameOf(seen.window), seen.text,
+                               "cut by " + NameOf(const_cast<CWindow*>(top)) + " on top of it", r.Left(),
+                               r.Top(), r.Right(), r.Bottom()});
+        }
     }
     for (const SeenLine& seen : g_lines) {
         std::vector<std::string> faults;
