@@ -28,6 +28,18 @@ T* MoveDown(T* control, int32_t offset)
     return control;
 }
 
+// A screen opened over another takes its whole rectangle, title bar included:
+// the layout places it inside the client area, which would leave the title
+// and the help button of the screen behind above it, dead while it runs.
+void CoverWhole(CWindow* screen, CWindow* over)
+{
+    const PackedRect& margins = over->Margins();
+    screen->SetAnchorMode(AnchorNone);
+    screen->SetRect(PackedRect(-margins.Left(), -margins.Top(), over->Width() - 1 - margins.Left(),
+                               over->Height() - 1 - margins.Top()),
+                    false);
+}
+
 int32_t RowsPerPage()
 {
     const int32_t n = HallOfFameConfig().placesPerMission;
@@ -151,6 +163,7 @@ void CHallOfFameWnd::ShowDetails(int32_t row)
     auto* statistics = new CGameStatisticsWnd(Window(), CStr("/Map/MapWnd/VictoryWnd"));
     statistics->Fill(entry);
     statistics->SetTitle(CStr(), true);
+    CoverWhole(statistics->Window(), Window());
     statistics->Window()->BringToFront(true);
     WindowGuard guard(Window());
     RunModal(statistics->Window());

@@ -27,6 +27,7 @@
 #include "tests/app/play/person_rig.h"
 #include "ui/button.h"
 #include "ui/res_wnd.h"
+#include "ui/screen_wnd.h"
 #include "ui/text_element.h"
 #include "ui/window.h"
 
@@ -763,6 +764,34 @@ TEST_P(WholeGameTest, APersonPlaysAGameThroughTheScreens)
     ASSERT_TRUE(Tap("/Main/HallOfFameWnd/EBtnDetails"));
     ASSERT_TRUE(WaitFor("/Map/MapWnd/VictoryWnd/BtnExit")) << Describe();
     Look("hall_of_fame_details");
+    {
+        // The statistics are a screen of their own: nothing of the hall
+        // shows around them, neither its title bar nor a control such as
+        // its help button, dead while they run.
+        CWindow* hall = Find("/Main/HallOfFameWnd");
+        CWindow* statistics = Find("/Map/MapWnd/VictoryWnd");
+        ASSERT_NE(hall, nullptr) << Describe();
+        ASSERT_NE(statistics, nullptr) << Describe();
+        const PackedRect cover = statistics->GetNode()->screenRect;
+        auto covered = [&cover](const PackedRect& r) {
+            return r.Left() >= cover.Left() && r.Top() >= cover.Top() && r.Right() <= cover.Right() &&
+                   r.Bottom() <= cover.Bottom();
+        };
+        auto* screen = static_cast<CScreenWnd*>(hall->QueryInterface(IidScreenWnd));
+        ASSERT_NE(screen, nullptr);
+        PackedRect title = screen->TitleRect();
+        ASSERT_TRUE(title.IsDefined() && title.Height() > 0) << "the hall has its title bar";
+        title.Offset(hall->GetNode()->screenRect.Left(), hall->GetNode()->screenRect.Top());
+        EXPECT_TRUE(covered(title)) << "the hall's title \"" << hall->Text().Chars()
+                                    << "\" shows over its statistics";
+        for (const SeenWindow& seen : Visible()) {
+            bool inHall = false;
+            for (CWindow* up = seen.window; up != nullptr && up != statistics; up = up->GetParent())
+                inHall = inHall || up->GetParent() == hall;
+            EXPECT_TRUE(!inHall || covered(seen.window->GetNode()->screenRect))
+                << seen.path << " (" << seen.kind << ") of the hall shows beside its statistics";
+        }
+    }
     ASSERT_TRUE(Tap("/Map/MapWnd/VictoryWnd/BtnExit"));
     ASSERT_TRUE(Until([&] { return !Shown("/Map/MapWnd/VictoryWnd"); }, kWindowFrames)) << Describe();
     ASSERT_TRUE(Tap("/Main/HallOfFameWnd/BtnReturn"));
