@@ -2,12 +2,15 @@
 
 #include "game/hall_of_fame.h"
 #include "ui/child_path.h"
+#include "ui/label.h"
 #include "ui/value_scroller.h"
 #include "ui/window_mgr.h"
 
 CGameStatisticsWnd::CGameStatisticsWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent, path, true)
 {
     m_scroller = new CValueScroller(Window(), ChildPath(path, "ScrStat"), true);
+    // The toolkit's grey page number is too faint on the pale stone.
+    m_scroller->ValueLabel()->Caption().foreground = kStatisticsInk;
     m_btnExit = new CPushButton(Window(), ChildPath(path, "BtnExit"));
     m_pages.Build(Window(), path);
     m_btnExit->BindHandler(HandlerClick, this, &CGameStatisticsWnd::OnExit);

@@ -52,6 +52,8 @@ CHallOfFameWnd::CHallOfFameWnd(CWindow* parent, const CStr& path) : CScreenWnd(p
 {
     m_scrMission = new CValueScroller(Window(), ChildPath(path, "ScrDifficulty"), true);
     m_scrMission->flags |= ScrollerTextSuspended;
+    // The toolkit's grey reads too faint on the dark face behind the name.
+    m_scrMission->ValueLabel()->Caption().foreground = kInkOnDark;
     m_scrPage = new CValueScroller(Window(), ChildPath(path, "ScrPage"), true);
     m_btnReturn = new CPushButton(Window(), ChildPath(path, "BtnReturn"));
     m_btnClear = new CPushButton(Window(), ChildPath(path, "BtnClearResults"));

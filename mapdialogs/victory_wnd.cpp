@@ -13,6 +13,7 @@
 #include "mapdialogs/item_list_wnd.h"
 #include "mapdialogs/player_name_wnd.h"
 #include "ui/child_path.h"
+#include "ui/label.h"
 #include "ui/layout_box.h"
 #include "ui/markup_wnd.h"
 #include "ui/message_wnd.h"
@@ -46,6 +47,7 @@ CVictoryWnd::CVictoryWnd(CWindow* parent, const CStr& path) : CScreenWnd(parent,
     m_message = new CMarkupWnd(Window(), ChildPath(path, "RtMessage"), true);
     m_message->foreground = kStatisticsInk;
     m_scroller = new CValueScroller(Window(), ChildPath(path, "ScrStat"), true);
+    m_scroller->ValueLabel()->Caption().foreground = kStatisticsInk;
     m_btnExit = new CPushButton(Window(), ChildPath(path, "BtnExit"));
     m_pages.Build(Window(), path);
     m_message->BindHandler(HandlerClick, this, &CVictoryWnd::OnTap);

@@ -28,6 +28,7 @@
 #include "ui/help_mgr.h"
 #include "ui/message_wnd.h"
 #include "ui/ui_link.h"
+#include "ui/value_scroller.h"
 #include "ui/window.h"
 #include "ui/window_mgr.h"
 
@@ -170,7 +171,11 @@ std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector
             ownerSize = size;
         }
     }
-    if (owner != nullptr && !owner->IsEnabled())
+    // A value scroller's number is disabled only so that taps reach the
+    // scroller; it is read like any text.
+    const bool scrollerValue = owner != nullptr && owner->GetParent() != nullptr &&
+                               owner->GetParent()->QueryInterface(IidValueScroller) != nullptr;
+    if (owner != nullptr && !owner->IsEnabled() && !scrollerValue)
         return std::nullopt;
     char ratio[96];
     std::snprintf(ratio, sizeof ratio, "contrast %.1f:1 under %.1f:1 (ink %d on %d)", seen.contrast->ratio,
