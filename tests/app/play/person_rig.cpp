@@ -114,6 +114,17 @@ void CollectVisible(CWindow* window, std::vector<SeenWindow>& out)
     }
 }
 
+// When a window was drawn over: in the whole screen's redraw, or in the
+// repaints that followed it.
+std::string RepaintNamed(const CoveredWindow& c)
+{
+    if (c.together)
+        return " as every window behind another repaints at once";
+    if (c.repainted != nullptr)
+        return " as " + NameOf(const_cast<CWindow*>(c.repainted)) + " repaints";
+    return std::string();
+}
+
 bool Inside(const PackedRect& inner, const PackedRect& outer)
 {
     return outer.IsDefined() && inner.Left() >= outer.Left() && inner.Top() >= outer.Top() &&
@@ -547,7 +558,8 @@ void PersonRig::Look(const std::string& step)
     for (const CoveredWindow& c :
          CoveredInRecordedPaints(shown, holders, CWindowMgr::DisplayWidth(), CWindowMgr::DisplayHeight())) {
         note(TextFault{step, NameOf(const_cast<CWindow*>(c.front)), std::string(c.front->Text().Chars()),
-                       "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it",
+                       "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it" +
+                           RepaintNamed(c),
                        c.area.Left(), c.area.Top(), c.area.Right(), c.area.Bottom()});
     }
     for (const SeenLine& seen : g_lines) {
