@@ -126,10 +126,9 @@ public:
     }
 
     // Takes the recorded repaints in; with learn, they tell which window is
-    // frontmost where. Returns the pixels painted.
-    std::vector<size_t> Paint(bool learn)
+    // frontmost where.
+    void Paint(bool learn)
     {
-        std::vector<size_t> touched;
         for (const PaintRecord& paint : g_paints) {
             if (m_shown.count(paint.window) == 0)
                 continue;
@@ -139,48 +138,31 @@ public:
                     const size_t at = At(x, y);
                     if (learn && (m_frontmost[at] == nullptr || Ahead(paint.window, m_frontmost[at])))
                         m_frontmost[at] = paint.window;
-                    if (m_last[at] == nullptr)
-                        touched.push_back(at);
                     m_last[at] = paint.window;
                 }
         }
-        return touched;
     }
 
-    // The pixels given whose last painter is behind their frontmost window;
-    // forgets who painted them last.
-    void Covered(const std::vector<size_t>& touched, const CWindow* repainted, bool together,
-                 std::vector<CoveredWindow>& covered)
+    // The pixels whose last painter is behind their frontmost window; forgets
+    // who painted them last.
+    void Covered(bool repainting, std::vector<CoveredWindow>& covered)
     {
-        for (const size_t at : touched) {
+        for (size_t at = 0; at < m_last.size(); ++at) {
             const CWindow* front = m_frontmost[at];
             const CWindow* behind = m_last[at];
             m_last[at] = nullptr;
-            if (front == behind || front == nullptr || !Ahead(front, behind))
+            if (front == behind || front == nullptr || behind == nullptr || !Ahead(front, behind))
                 continue;
             auto same = std::find_if(covered.begin(), covered.end(), [&](const CoveredWindow& c) {
-                return c.front == front && c.behind == behind && c.repainted == repainted &&
-                       c.together == together;
+                return c.front == front && c.behind == behind && c.repainting == repainting;
             });
             const auto x = static_cast<int16_t>(at % m_width), y = static_cast<int16_t>(at / m_width);
             const PackedRect pixel(x, y, x, y);
             if (same == covered.end())
-                covered.push_back(CoveredWindow{front, behind, repainted, together, pixel});
+                covered.push_back(CoveredWindow{front, behind, repainting, pixel});
             else
                 same->area.Union(pixel);
         }
-    }
-
-    // Whether a window in front of this one shares pixels with it: only
-    // then could its repaint draw over another.
-    bool HasWindowInFront(const CWindow* window, const std::vector<const CWindow*>& visible)
-    {
-        const PackedRect area = DrawableArea(window, window->GetNode()->screenRect);
-        return std::any_of(visible.begin(), visible.end(), [&](const CWindow* other) {
-            PackedRect shared = DrawableArea(other, other->GetNode()->screenRect);
-            shared.Intersect(area);
-            return other != window && shared.IsDefined() && Ahead(other, window);
-        });
     }
 
 private:
@@ -208,26 +190,18 @@ std::vector<CoveredWindow> CoveredInRecordedPaints(const std::vector<const CWind
     PaintedScreen screen(visible, holders, width, height);
     screen.GiveTopHolderItsRect();
     std::vector<CoveredWindow> covered;
-    screen.Covered(screen.Paint(true), nullptr, false, covered);
-    // Windows repainting on their own, as a label changing or an animation
-    // asks, must leave what is in front of them in front: each alone, then
-    // all of them in one frame, as when a window's controls change together.
-    std::vector<const CWindow*> behindOthers;
-    for (const CWindow* window : visible)
-        if (window->GetNode() != nullptr && window->GetNode()->parent != nullptr &&
-            screen.HasWindowInFront(window, visible))
-            behindOthers.push_back(window);
-    auto repaint = [&](const std::vector<const CWindow*>& windows, const CWindow* repainted, bool together) {
-        g_paints.clear();
-        for (const CWindow* window : windows)
-            const_cast<CWindow*>(window)->Invalidate(UndefinedRect, true);
-        CWindowMgr::ProcessEvents();
-        screen.Covered(screen.Paint(false), repainted, together, covered);
-    };
+    screen.Paint(true);
+    screen.Covered(false, covered);
+    // Windows repainting on their own, as labels changing, timers and
+    // animations ask, all in one frame: what is in front stays in front.
     SetPaintObserver(OnPaint);
-    for (const CWindow* window : behindOthers)
-        repaint({window}, window, false);
-    repaint(behindOthers, nullptr, true);
+    g_paints.clear();
+    for (const CWindow* window : visible)
+        if (window->GetNode() != nullptr && window->GetNode()->parent != nullptr)
+            const_cast<CWindow*>(window)->Invalidate(UndefinedRect, true);
+    CWindowMgr::ProcessEvents();
+    screen.Paint(false);
+    screen.Covered(true, covered);
     SetPaintObserver(nullptr);
     g_paints.clear();
     return covered;

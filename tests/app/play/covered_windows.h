@@ -24,19 +24,17 @@ void RecordPaints();
 void StopRecordingPaints();
 
 struct CoveredWindow {
-    const CWindow* front = nullptr;      // the window drawn over
-    const CWindow* behind = nullptr;     // the window behind it that drew over it
-    const CWindow* repainted = nullptr;  // the window repainted on its own, if one was
-    bool together = false;               // every window behind another repainted in one frame
-    PackedRect area;                     // the screen pixels it covers, bounded
+    const CWindow* front = nullptr;   // the window drawn over
+    const CWindow* behind = nullptr;  // the window behind it that drew over it
+    bool repainting = false;          // in the windows' own repaints after the redraw
+    PackedRect area;                  // the screen pixels it covers, bounded
 };
 
 // The windows drawn over in the recorded redraw, among the visible ones
 // given (records of windows no longer shown are left out); holders are the
 // windows holding the input, the last on top. Then every visible window
-// that shares pixels with one in front of it is repainted on its own, as
-// when only it changes, and then all of them in one go; each time what
-// was painted last must be what that redraw showed in front.
+// asks for its own repaint, all in one frame, and what each pixel shows
+// after them must be what the redraw showed in front.
 std::vector<CoveredWindow> CoveredInRecordedPaints(const std::vector<const CWindow*>& visible,
                                                    const std::vector<const CWindow*>& holders, int width,
                                                    int height);

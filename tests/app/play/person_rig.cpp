@@ -114,17 +114,6 @@ void CollectVisible(CWindow* window, std::vector<SeenWindow>& out)
     }
 }
 
-// When a window was drawn over: in the whole screen's redraw, or in the
-// repaints that followed it.
-std::string RepaintNamed(const CoveredWindow& c)
-{
-    if (c.together)
-        return " as every window behind another repaints at once";
-    if (c.repainted != nullptr)
-        return " as " + NameOf(const_cast<CWindow*>(c.repainted)) + " repaints";
-    return std::string();
-}
-
 bool Inside(const PackedRect& inner, const PackedRect& outer)
 {
     return outer.IsDefined() && inner.Left() >= outer.Left() && inner.Top() >= outer.Top() &&
@@ -559,7 +548,7 @@ void PersonRig::Look(const std::string& step)
          CoveredInRecordedPaints(shown, holders, CWindowMgr::DisplayWidth(), CWindowMgr::DisplayHeight())) {
         note(TextFault{step, NameOf(const_cast<CWindow*>(c.front)), std::string(c.front->Text().Chars()),
                        "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it" +
-                           RepaintNamed(c),
+                           (c.repainting ? " as every window repaints on its own" : ""),
                        c.area.Left(), c.area.Top(), c.area.Right(), c.area.Bottom()});
     }
     for (const SeenLine& seen : g_lines) {
