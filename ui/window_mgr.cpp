@@ -446,16 +446,13 @@ static void DeliverQueued()
 
 void CWindowMgr::ProcessEvents()
 {
-    bool repaintedAll = false;
-    for (;;) {
-        DeliverQueued();
-        // Once the ring had no room for a repaint, only painting the whole
-        // screen again, back to front, puts every window in front again.
-        if (!g_state.paintLost || repaintedAll || g_state.root == nullptr)
-            return;
+    DeliverQueued();
+    // Once the ring had no room for a repaint, only painting the whole
+    // screen again, back to front, puts every window in front again.
+    if (g_state.paintLost && g_state.root != nullptr) {
         g_state.paintLost = false;
-        repaintedAll = true;
         g_state.root->Invalidate(UndefinedRect, true);
+        DeliverQueued();
     }
 }
 
