@@ -18,6 +18,9 @@ struct ManagerState {
     uint16_t writeIndex = 0;
     uint16_t count = 0;
     uint16_t lastWritten = 0;
+    // A repaint found the ring full: the windows it brought before it may
+    // have painted without those in front of them painting after.
+    bool paintLost = false;
     CWindow* root = nullptr;
     int16_t displayWidth = 0;
     int16_t displayHeight = 0;
@@ -226,6 +229,7 @@ bool CWindowMgr::Init()
     PenMoveSignal.Connect(PenMoveListener, g_penMoveConnection);
     CharSignal.ConnectValue(CharListener, g_charConnection);
     g_state.readIndex = g_state.writeIndex = g_state.count = g_state.lastWritten = 0;
+    g_state.paintLost = false;
     LogWrite("WINDOW_MGR: Creating screen window...");
     CWindow* root = CreateRootScreenWnd();
     if (!root)
@@ -258,6 +262,7 @@ void CWindowMgr::Shutdown()
     for (WindowEvent& event : g_state.ring)
         event = WindowEvent{};
     g_state.readIndex = g_state.writeIndex = g_state.count = g_state.lastWritten = 0;
+    g_state.paintLost = false;
     g_state.displayWidth = g_state.displayHeight = 0;
     g_state.captureCount = g_state.focusCount = 0;
     g_penDownConnection.Disconnect();
@@ -305,8 +310,11 @@ int16_t CWindowMgr::DisplayHeight()
 
 bool CWindowMgr::PushEvent(const WindowEvent& event)
 {
-    if (g_state.count >= RingSize)
+    if (g_state.count >= RingSize) {
+        if (event.type == EventPaint)
+            g_state.paintLost = true;
         return false;
+    }
     g_state.ring[g_state.writeIndex] = event;
     g_state.lastWritten = g_state.writeIndex;
     g_state.writeIndex = Next(g_state.writeIndex);
@@ -417,10 +425,10 @@ bool CWindowMgr::Dispatch(const WindowEvent& input)
     return PushEvent(event);
 }
 
-void CWindowMgr::ProcessEvents()
+static void DeliverQueued()
 {
     while (g_state.count > 0) {
-        WindowEvent event = PopEvent();
+        WindowEvent event = CWindowMgr::PopEvent();
         CWindow* target = event.target;
         if (!target || !CWindow::IsAttached(target) || target->IsBeingDestroyed())
             continue;
@@ -428,11 +436,23 @@ void CWindowMgr::ProcessEvents()
             continue;
         // A character queued before a nested frame pump took the capture
         // must not reach the window that pump runs behind.
-        if (event.type == EventChar && !TakesInput(target))
+        if (event.type == EventChar && !CWindowMgr::TakesInput(target))
             continue;
         if (event.type == EventPaint && g_paintObserver)
             g_paintObserver(target, CWindow::LocalToScreen(target, event.Rect()));
         target->HandleEvent(event);
+    }
+}
+
+void CWindowMgr::ProcessEvents()
+{
+    DeliverQueued();
+    // Once the ring had no room for a repaint, only painting the whole
+    // screen again, back to front, puts every window in front again.
+    if (g_state.paintLost && g_state.root != nullptr) {
+        g_state.paintLost = false;
+        g_state.root->Invalidate(UndefinedRect, true);
+        DeliverQueued();
     }
 }
 

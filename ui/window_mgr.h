@@ -7,7 +7,8 @@
 // operations and emptied by ProcessEvents, which the application's frame
 // hook calls once per frame step. Pen events go only into the window on top
 // of the capture stack; characters into the window on top of the key-focus
-// stack.
+// stack. A repaint the full ring turns away is not lost: ProcessEvents then
+// paints the whole screen again once the ring is empty.
 
 #include <cstdint>
 

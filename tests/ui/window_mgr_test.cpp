@@ -106,6 +106,40 @@ TEST_F(WindowMgrTest, RepaintsReachWindowsAboveAndOpaqueAncestors)
     EXPECT_TRUE(low.GetNode()->overlapped);
 }
 
+// Rows of controls under a window with columns of its own: each row's repaint
+// brings the upper window's and every column's after it, more than the ring
+// holds.
+TEST_F(WindowMgrTest, RepaintsTheRingCannotHoldLeaveTheWindowAboveInFront)
+{
+    constexpr int kControls = 20;
+    JournalWnd low(&m_journal, "low", nullptr, PackedRect(0, 0, 199, 199));
+    JournalWnd high(&m_journal, "high", nullptr, PackedRect(0, 0, 199, 199));
+    std::vector<CWindow*> lowControls;
+    for (int i = 0; i < kControls; ++i) {
+        const auto at = static_cast<int16_t>(i * 9);
+        lowControls.push_back(new JournalWnd(&m_journal, "lowc", &low, PackedRect(0, at, 199, at + 8)));
+        new JournalWnd(&m_journal, "highc", &high, PackedRect(at, 0, at + 8, 199));
+    }
+    CWindowMgr::ProcessEvents();
+    m_journal.clear();
+    for (CWindow* control : lowControls)
+        control->Invalidate(UndefinedRect, true);
+    CWindowMgr::ProcessEvents();
+    // After the last paint of anything below, the upper window and every
+    // one of its controls paint again.
+    const auto lastLow = std::find_if(m_journal.rbegin(), m_journal.rend(),
+                                      [](const std::string& line) { return line.rfind("low", 0) == 0; });
+    ASSERT_NE(lastLow, m_journal.rend());
+    const auto since = lastLow.base();
+    EXPECT_EQ(
+        std::count_if(since, m_journal.end(), [](const std::string& l) { return l.rfind("high ", 0) == 0; }),
+        1);
+    EXPECT_EQ(
+        std::count_if(since, m_journal.end(), [](const std::string& l) { return l.rfind("highc ", 0) == 0; }),
+        kControls);
+    EXPECT_EQ(CWindowMgr::QueuedCount(), 0);
+}
+
 TEST_F(WindowMgrTest, APenDownRaisesTheFlaggedChain)
 {
     JournalWnd a(&m_journal, "a", nullptr, PackedRect(0, 0, 49, 49));

@@ -89,61 +89,121 @@ void StopRecordingPaints()
     SetPaintObserver(nullptr);
 }
 
+namespace {
+
+// The screen as the recorded redraw left it: for every pixel, the frontmost
+// window that painted it.
+class PaintedScreen {
+public:
+    PaintedScreen(const std::vector<const CWindow*>& visible, const std::vector<const CWindow*>& holders,
+                  int width, int height)
+        : m_shown(visible.begin(), visible.end()),
+          m_holders(holders),
+          m_width(width),
+          m_height(height),
+          m_frontmost(static_cast<size_t>(width) * height, nullptr),
+          m_last(m_frontmost.size(), nullptr)
+    {}
+
+    bool Ahead(const CWindow* a, const CWindow* b)
+    {
+        const auto key = std::make_pair(a, b);
+        const auto found = m_inFront.find(key);
+        return found != m_inFront.end() ? found->second : (m_inFront[key] = InFront(a, b, m_holders));
+    }
+
+    // The window holding the input owns its whole rect, even where an
+    // ancestor's rect would cut its drawing short.
+    void GiveTopHolderItsRect()
+    {
+        const CWindow* onTop = m_holders.empty() ? nullptr : m_holders.back();
+        if (onTop == nullptr || onTop->GetNode() == nullptr)
+            return;
+        const PackedRect area = OnScreen(onTop->GetNode()->screenRect);
+        for (int y = area.Top(); area.IsDefined() && y <= area.Bottom(); ++y)
+            for (int x = area.Left(); x <= area.Right(); ++x)
+                m_frontmost[At(x, y)] = onTop;
+    }
+
+    // Takes the recorded repaints in; with learn, they tell which window is
+    // frontmost where.
+    void Paint(bool learn)
+    {
+        for (const PaintRecord& paint : g_paints) {
+            if (m_shown.count(paint.window) == 0)
+                continue;
+            const PackedRect area = OnScreen(DrawableArea(paint.window, paint.area));
+            for (int y = area.Top(); area.IsDefined() && y <= area.Bottom(); ++y)
+                for (int x = area.Left(); x <= area.Right(); ++x) {
+                    const size_t at = At(x, y);
+                    if (learn && (m_frontmost[at] == nullptr || Ahead(paint.window, m_frontmost[at])))
+                        m_frontmost[at] = paint.window;
+                    m_last[at] = paint.window;
+                }
+        }
+    }
+
+    // The pixels whose last painter is behind their frontmost window; forgets
+    // who painted them last.
+    void Covered(bool repainting, std::vector<CoveredWindow>& covered)
+    {
+        for (size_t at = 0; at < m_last.size(); ++at) {
+            const CWindow* front = m_frontmost[at];
+            const CWindow* behind = m_last[at];
+            m_last[at] = nullptr;
+            if (front == behind || front == nullptr || behind == nullptr || !Ahead(front, behind))
+                continue;
+            auto same = std::find_if(covered.begin(), covered.end(), [&](const CoveredWindow& c) {
+                return c.front == front && c.behind == behind && c.repainting == repainting;
+            });
+            const auto x = static_cast<int16_t>(at % m_width), y = static_cast<int16_t>(at / m_width);
+            const PackedRect pixel(x, y, x, y);
+            if (same == covered.end())
+                covered.push_back(CoveredWindow{front, behind, repainting, pixel});
+            else
+                same->area.Union(pixel);
+        }
+    }
+
+private:
+    size_t At(int x, int y) const { return static_cast<size_t>(y) * m_width + x; }
+    PackedRect OnScreen(PackedRect area) const
+    {
+        area.Intersect(
+            PackedRect(0, 0, static_cast<int16_t>(m_width - 1), static_cast<int16_t>(m_height - 1)));
+        return area;
+    }
+
+    std::set<const CWindow*> m_shown;
+    const std::vector<const CWindow*>& m_holders;
+    int m_width, m_height;
+    std::vector<const CWindow*> m_frontmost, m_last;
+    std::map<std::pair<const CWindow*, const CWindow*>, bool> m_inFront;
+};
+
+}  // namespace
+
 std::vector<CoveredWindow> CoveredInRecordedPaints(const std::vector<const CWindow*>& visible,
                                                    const std::vector<const CWindow*>& holders, int width,
                                                    int height)
 {
-    const CWindow* onTop = holders.empty() ? nullptr : holders.back();
-    const std::set<const CWindow*> shown(visible.begin(), visible.end());
-    // For every pixel, the frontmost window that painted it and the last.
-    std::vector<const CWindow*> frontmost(static_cast<size_t>(width) * height, nullptr);
-    std::vector<const CWindow*> last(frontmost.size(), nullptr);
-    std::map<std::pair<const CWindow*, const CWindow*>, bool> inFront;
-    auto ahead = [&inFront, &holders](const CWindow* a, const CWindow* b) {
-        const auto key = std::make_pair(a, b);
-        const auto found = inFront.find(key);
-        return found != inFront.end() ? found->second : (inFront[key] = InFront(a, b, holders));
-    };
-    // The window holding the input owns its whole rect, even where an
-    // ancestor's rect would cut its drawing short.
-    if (onTop != nullptr && onTop->GetNode() != nullptr) {
-        PackedRect area = onTop->GetNode()->screenRect;
-        area.Intersect(PackedRect(0, 0, static_cast<int16_t>(width - 1), static_cast<int16_t>(height - 1)));
-        for (int y = area.Top(); area.IsDefined() && y <= area.Bottom(); ++y)
-            for (int x = area.Left(); x <= area.Right(); ++x)
-                frontmost[static_cast<size_t>(y) * width + x] = onTop;
-    }
-    for (const PaintRecord& paint : g_paints) {
-        if (shown.count(paint.window) == 0)
-            continue;
-        PackedRect area = DrawableArea(paint.window, paint.area);
-        area.Intersect(PackedRect(0, 0, static_cast<int16_t>(width - 1), static_cast<int16_t>(height - 1)));
-        if (!area.IsDefined())
-            continue;
-        for (int y = area.Top(); y <= area.Bottom(); ++y)
-            for (int x = area.Left(); x <= area.Right(); ++x) {
-                const size_t at = static_cast<size_t>(y) * width + x;
-                if (frontmost[at] == nullptr || ahead(paint.window, frontmost[at]))
-                    frontmost[at] = paint.window;
-                last[at] = paint.window;
-            }
-    }
+    PaintedScreen screen(visible, holders, width, height);
+    screen.GiveTopHolderItsRect();
     std::vector<CoveredWindow> covered;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const size_t at = static_cast<size_t>(y) * width + x;
-            if (last[at] == frontmost[at] || !ahead(frontmost[at], last[at]))
-                continue;
-            auto same = std::find_if(covered.begin(), covered.end(), [&](const CoveredWindow& c) {
-                return c.front == frontmost[at] && c.behind == last[at];
-            });
-            const PackedRect pixel(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(x),
-                                   static_cast<int16_t>(y));
-            if (same == covered.end())
-                covered.push_back(CoveredWindow{frontmost[at], last[at], pixel});
-            else
-                same->area.Union(pixel);
-        }
+    screen.Paint(true);
+    screen.Covered(false, covered);
+    // Windows repainting on their own, as labels changing, timers and
+    // animations ask, all in one frame: what is in front stays in front.
+    SetPaintObserver(OnPaint);
+    g_paints.clear();
+    for (const CWindow* window : visible)
+        if (window->GetNode() != nullptr && window->GetNode()->parent != nullptr)
+            const_cast<CWindow*>(window)->Invalidate(UndefinedRect, true);
+    CWindowMgr::ProcessEvents();
+    screen.Paint(false);
+    screen.Covered(true, covered);
+    SetPaintObserver(nullptr);
+    g_paints.clear();
     return covered;
 }
 

@@ -26,12 +26,15 @@ void StopRecordingPaints();
 struct CoveredWindow {
     const CWindow* front = nullptr;   // the window drawn over
     const CWindow* behind = nullptr;  // the window behind it that drew over it
+    bool repainting = false;          // in the windows' own repaints after the redraw
     PackedRect area;                  // the screen pixels it covers, bounded
 };
 
 // The windows drawn over in the recorded redraw, among the visible ones
 // given (records of windows no longer shown are left out); holders are the
-// windows holding the input, the last on top.
+// windows holding the input, the last on top. Then every visible window
+// asks for its own repaint, all in one frame, and what each pixel shows
+// after them must be what the redraw showed in front.
 std::vector<CoveredWindow> CoveredInRecordedPaints(const std::vector<const CWindow*>& visible,
                                                    const std::vector<const CWindow*>& holders, int width,
                                                    int height);

@@ -577,7 +577,8 @@ void PersonRig::Look(const std::string& step)
     for (const CoveredWindow& c :
          CoveredInRecordedPaints(shown, holders, CWindowMgr::DisplayWidth(), CWindowMgr::DisplayHeight())) {
         note(TextFault{step, NameOf(const_cast<CWindow*>(c.front)), std::string(c.front->Text().Chars()),
-                       "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it",
+                       "drawn over by " + NameOf(const_cast<CWindow*>(c.behind)) + " behind it" +
+                           (c.repainting ? " as every window repaints on its own" : ""),
                        c.area.Left(), c.area.Top(), c.area.Right(), c.area.Bottom()});
     }
     // A help button of a window below that the window on top covers only in
