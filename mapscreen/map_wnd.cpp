@@ -102,7 +102,7 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
 {
     m_window->SetFlag(WndSeeThrough, false);
     m_window->SetEventFlag(WndEventTakesChars, true);
-    m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
+    m_window->BindHandler(HandlerChar, &m_taps, &MapPanelTaps::OnCharEvent);
     RecruitMode::Host recruitHost;
     recruitHost.window = m_window;
     recruitHost.layoutPath = m_link.Path();
@@ -175,10 +175,10 @@ void CMapWnd::CreateMapPanels()
         p.mapTopRecruit = MakeHintButton(p.mapTop, at, "BtnRecruit");
         p.mapTopTurn = MakeHintButton(p.mapTop, at, "BtnTurn");
         p.mapTopDomain = MakeHintButton(p.mapTop, at, "BtnDomain");
-        p.mapTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
-        p.mapTopRecruit->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitTap);
-        p.mapTopTurn->BindHandler(HandlerClick, this, &CMapWnd::OnTurnTap);
-        p.mapTopDomain->BindHandler(HandlerClick, this, &CMapWnd::OnDomainTap);
+        p.mapTopMenu->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnMenuTap);
+        p.mapTopRecruit->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnRecruitTap);
+        p.mapTopTurn->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnTurnTap);
+        p.mapTopDomain->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnDomainTap);
     }
     {
         p.campArmy = MakePanel(m_window, path, "MapCampArmy");
@@ -188,7 +188,7 @@ void CMapWnd::CreateMapPanels()
         p.campAction = MakeHintButton(p.campArmy, at, "BtnAction");
         p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
         p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
-        p.campAction->BindHandler(HandlerClick, this, &CMapWnd::OnActionTap);
+        p.campAction->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnActionTap);
     }
     {
         p.info = MakePanel(m_window, path, "MapInfoPanel");
@@ -207,8 +207,8 @@ void CMapWnd::CreateMapPanels()
         p.provArmyToggle->mode = PressToggle;
         p.campArmyToggle->mode = PressToggle;
         p.campArmyToggle->SetChecked(true, false);
-        p.provArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
-        p.campArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
+        p.provArmyToggle->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnInfoToggleTap);
+        p.campArmyToggle->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnInfoToggleTap);
 
         const CStr army = MapWndPath(at, "ArmyDetails");
         p.armyDetails = new CCompositeWnd(p.info, army, true);
@@ -216,14 +216,14 @@ void CMapWnd::CreateMapPanels()
         p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
         p.garrisonList = PanelContents::CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
         p.operationAction = MakeHintButton(armyWnd, army, "BtnRecruit");
-        p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
+        p.operationAction->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnOperationTap);
 
         const CStr castle = MapWndPath(at, "CastleDetails");
         p.castleDetails = new CCompositeWnd(p.info, castle, true);
         CWindow* castleWnd = p.castleDetails->Window();
         p.castleCtrl = PanelContents::CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
         p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
-        p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
+        p.castleAction->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnCastleTap);
 
         m_infoLayout.TakeMinimumHeight(p);
     }
@@ -239,8 +239,8 @@ void CMapWnd::CreateDomainPanels()
         p.domainTopMenu = MakeControl<CIconWnd>(p.domainTop, at, "IcoMenu");
         p.domainCaption = MakeControl<CTextWnd>(p.domainTop, at, "RtDomains");
         p.domainReturn = MakeHintButton(p.domainTop, at, "BtnReturn");
-        p.domainTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
-        p.domainReturn->BindHandler(HandlerClick, this, &CMapWnd::OnReturnTap);
+        p.domainTopMenu->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnMenuTap);
+        p.domainReturn->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnReturnTap);
     }
     {
         p.domainInfo = MakePanel(m_window, path, "DomainInfoPanel");
@@ -257,7 +257,7 @@ void CMapWnd::CreateDomainPanels()
         p.domainFameIcon = MakeControl<CIconWnd>(p.domainInfo, at, "IcoFame");
         p.domainRels = MakeControl<CPushButton>(p.domainInfo, at, "BtnRels");
         p.domainIncome = MakeControl<CResWnd>(p.domainInfo, at, "ResTreasury");
-        p.domainRels->BindHandler(HandlerClick, this, &CMapWnd::OnRelsTap);
+        p.domainRels->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnRelsTap);
     }
 }
 
@@ -279,7 +279,7 @@ void CMapWnd::CreateRecruitPanels()
         p.recruitTreasury = MakeControl<CResWnd>(p.recruitTop, at, "ResTreasury");
         p.recruitTurn = MakeHintButton(p.recruitTop, at, "BtnTurn");
         p.recruitMarket = MakeHintButton(p.recruitTop, at, "BtnMarket");
-        p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+        p.recruitTopMenu->BindHandler(HandlerClick, &m_taps, &MapPanelTaps::OnMenuTap);
     }
     {
         p.recruitAction = MakePanel(m_window, path, "RecruitActionPanel");
@@ -331,12 +331,6 @@ bool CMapWnd::IsMapFrameHeld() const
 }
 
 // ---- Modes -----------------------------------------------------------------
-
-void CMapWnd::OnMapModeSignal(int32_t mode)
-{
-    if (mode >= int32_t(kModeMap) && mode <= int32_t(kModeRecruit))
-        SetMode(uint32_t(mode), false);
-}
 
 void CMapWnd::SetMode(uint32_t mode, bool force)
 {
@@ -610,11 +604,6 @@ void CMapWnd::OnProvinceDrag(int16_t province)
         m_recruit->Drag(province);
 }
 
-void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark)
-{
-    OnProvinceSelected(province, scroll, mark);
-}
-
 void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
 {
     if (scroll && province != -1)
@@ -622,53 +611,12 @@ void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
     m_frameSteps.SetViewSelection(province);
 }
 
-// ---- Panel controls --------------------------------------------------------
+// ---- Panel controls (their taps arrive through MapPanelTaps) ---------------
 
-void CMapWnd::OnMenuTap(CWindow*, intptr_t)
-{
-    OnMenu();
-}
-void CMapWnd::OnRecruitTap(CWindow*, intptr_t)
-{
-    SetMode(kModeRecruit, false);
-}
-void CMapWnd::OnTurnTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(16);
-}
-void CMapWnd::OnDomainTap(CWindow*, intptr_t)
-{
-    SetMode(kModeDomain, false);
-}
-void CMapWnd::OnActionTap(CWindow*, intptr_t)
-{
-    m_commandTimer.SetRate(200);
-}
 void CMapWnd::OnCommandTimer()
 {
     m_commandTimer.SetRate(0);
     MapMenuCommand(32);
-}
-void CMapWnd::OnInfoToggleTap(CWindow*, intptr_t)
-{
-    LayoutInfoPanel();
-}
-void CMapWnd::OnOperationTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(4);
-}
-void CMapWnd::OnCastleTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(8);
-}
-void CMapWnd::OnReturnTap(CWindow*, intptr_t)
-{
-    SetMode(kModeMap, false);
-}
-void CMapWnd::OnRelsTap(CWindow*, intptr_t) {}
-void CMapWnd::OnCharEvent(CWindow*, intptr_t code)
-{
-    OnChar(uint16_t(code));
 }
 
 void CMapWnd::OnMenuKey()
@@ -688,7 +636,7 @@ void CMapWnd::ConnectGameSignals()
 {
     SigPumpUi.Connect(this, &CMapWnd::OnPumpUi);
     SigCustomizePlayer.Connect(this, &CMapWnd::OnCustomizePlayer);
-    SigMapMode.Connect(this, &CMapWnd::OnMapModeSignal);
+    SigMapMode.Connect(&m_taps, &MapPanelTaps::OnMapModeSignal);
     SigPlayerResources.Connect(this, &CMapWnd::OnPlayerResources);
     SigPlayerTitle.Connect(this, &CMapWnd::OnPlayerTitle);
     SigArmyActions.Connect(this, &CMapWnd::OnArmyActions);
@@ -696,7 +644,7 @@ void CMapWnd::ConnectGameSignals()
     SigCastleActions.Connect(this, &CMapWnd::OnCastleActions);
     SigProvinceInfo.Connect(this, &CMapWnd::OnProvinceInfo);
     SigUiRequest.Connect(this, &CMapWnd::OnUiRequest);
-    SigProvinceSelected.Connect(this, &CMapWnd::OnProvinceSelectedSignal);
+    SigProvinceSelected.Connect(&m_taps, &MapPanelTaps::OnProvinceSelectedSignal);
     SigMapBattle.Connect(this, &CMapWnd::OnMapBattle);
     SigMovePointsChanged.Connect(this, &CMapWnd::OnMovePointsChanged);
     SigGameOver.Connect(this, &CMapWnd::OnGameOver);

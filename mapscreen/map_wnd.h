@@ -34,6 +34,7 @@
 #include "mapscreen/map_battle_runner.h"
 #include "mapscreen/map_frame_steps.h"
 #include "mapscreen/map_game_menu.h"
+#include "mapscreen/map_panel_taps.h"
 #include "mapscreen/map_panels.h"
 #include "mapscreen/recruit_mode.h"
 #include "ui/composite_wnd.h"
@@ -177,23 +178,6 @@ public:
     void OnActionTimer();
     void OnCommandTimer();
 
-    // Game-signal adapters where the game's slot passes other types.
-    void OnMapModeSignal(int32_t mode);
-    void OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark);
-
-    // Panel control handlers.
-    void OnMenuTap(CWindow* control, intptr_t argument);
-    void OnRecruitTap(CWindow* control, intptr_t argument);
-    void OnTurnTap(CWindow* control, intptr_t argument);
-    void OnDomainTap(CWindow* control, intptr_t argument);
-    void OnActionTap(CWindow* control, intptr_t argument);
-    void OnInfoToggleTap(CWindow* control, intptr_t argument);
-    void OnOperationTap(CWindow* control, intptr_t argument);
-    void OnCastleTap(CWindow* control, intptr_t argument);
-    void OnReturnTap(CWindow* control, intptr_t argument);
-    void OnRelsTap(CWindow* control, intptr_t argument);
-    void OnCharEvent(CWindow* control, intptr_t argument);
-
     // Read by the screen's other parts and by tests.
     uint32_t Mode() const { return m_mode; }
     CMapFrame* MapFrame() const { return m_mapFrame; }
@@ -284,6 +268,7 @@ private:
     uint8_t m_domainPlayer = 255;
     CTimer m_actionTimer;
     CTimer m_commandTimer;
+    MapPanelTaps m_taps{*this, m_commandTimer};
     int16_t m_pendingProvince = -1;
     SignalConnection m_menuKeyConnection;
     // The hold as last set; it stands for the map view's while no view
