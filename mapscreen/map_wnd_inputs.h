@@ -1,19 +1,30 @@
 #pragma once
-// What the map window's panels, its typed characters and the game's mode and
-// selection signals hand over, turned into the map window's own commands.
-// The panel wiring binds here, so the map window keeps only the commands.
+// Everything that reaches the map window from outside it: its panels' taps,
+// typed characters, the spare button and the game's signals. They are bound
+// here and turned into the map window's own commands, so the window keeps
+// only the commands and a reader finds every binding in one place.
 
 #include <cstdint>
+
+#include "core/signal.h"
 
 class CMapWnd;
 class CTimer;
 class CWindow;
 
-class MapPanelTaps {
+class MapWndInputs {
 public:
     // The command timer runs the army panel's action a moment after its tap,
     // so that the button is seen pressed first.
-    MapPanelTaps(CMapWnd& map, CTimer& commandTimer) : m_map(map), m_commandTimer(commandTimer) {}
+    MapWndInputs(CMapWnd& map, CTimer& commandTimer) : m_map(map), m_commandTimer(commandTimer) {}
+
+    // The game's signals go to the window that shows the running game; a
+    // new map frame binds them again (the slots hold one receiver each).
+    void ConnectGameSignals();
+    // The spare button opens the game menu; connected once more after each
+    // rebuild of the screen, and cut before the window goes.
+    void ConnectMenuKey();
+    void DisconnectMenuKey() { m_menuKeyConnection.Disconnect(); }
 
     void OnMenuTap(CWindow* control, intptr_t argument);
     void OnRecruitTap(CWindow* control, intptr_t argument);
@@ -35,4 +46,5 @@ public:
 private:
     CMapWnd& m_map;
     CTimer& m_commandTimer;
+    SignalConnection m_menuKeyConnection;
 };
