@@ -1,9 +1,12 @@
 #include "mapscreen/launcher_dialogs.h"
 
+#include "game/player_controller.h"
+#include "game/report_list.h"
 #include "game/running_game.h"
 #include "mapdialogs/castle_info_wnd.h"
 #include "mapdialogs/report_wnd.h"
 #include "players/request_records.h"
+#include "ui/window_mgr.h"
 
 namespace {
 
@@ -14,6 +17,20 @@ void OfferAgain(CastleInfoRequestArgs* request)
 }
 
 }  // namespace
+
+void LauncherDialogs::RunReport(CWindow* parent, const ReportRequestArgs* request)
+{
+    if (!request || !request->controller || request->controller->Reports().Count() < 1)
+        return;
+    if (!m_report)
+        m_report = new CReportWnd(parent, CStr("ReportWnd"), true);
+    m_report->BuildPages(request->controller->Reports());
+    m_report->Invalidate();
+    RunModal(m_report);
+    CReportWnd* done = m_report;
+    m_report = nullptr;
+    delete done;
+}
 
 bool LauncherDialogs::IsCastleInfoShown() const
 {

@@ -11,6 +11,7 @@ class CCastleInfoWnd;
 class CReportWnd;
 class CWindow;
 struct CastleInfoRequestArgs;
+struct ReportRequestArgs;
 enum class UiRequestKind : uint32_t;
 
 class LauncherDialogs {
@@ -19,8 +20,9 @@ public:
 
     CWindow*& Slot(UiRequestKind kind) { return m_slots[static_cast<uint32_t>(kind)]; }
 
-    // The report window while it runs, otherwise null.
-    CReportWnd*& Report() { return m_report; }
+    // Shows the controller's turn reports in a modal window over parent;
+    // nothing when there are none.
+    void RunReport(CWindow* parent, const ReportRequestArgs* request);
 
     // Null until the first castle information request.
     CCastleInfoWnd* CastleInfo() const { return m_castleInfo; }
@@ -38,6 +40,7 @@ public:
 
 private:
     CWindow* m_slots[kSlotCount] = {};
+    // The report window while it runs, otherwise null.
     CReportWnd* m_report = nullptr;
     CCastleInfoWnd* m_castleInfo = nullptr;
 };

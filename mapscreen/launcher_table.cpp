@@ -22,6 +22,10 @@ template <typename Record>
 struct LauncherRecord<void (CMapWnd::*)(Record*)> {
     using type = Record;
 };
+template <typename Record>
+struct LauncherRecord<void (*)(CMapWnd&, Record*)> {
+    using type = Record;
+};
 
 template <UiRequestKind Kind, auto Open>
 void CallLauncher(CMapWnd& map, void* record)
@@ -29,7 +33,17 @@ void CallLauncher(CMapWnd& map, void* record)
     using Record = typename LauncherRecord<decltype(Open)>::type;
     static_assert(IsUiRequestKindOf<std::remove_const_t<Record>>(Kind),
                   "the launcher reads another record than its kind is posted with");
-    (map.*Open)(static_cast<Record*>(record));
+    if constexpr (std::is_member_function_pointer_v<decltype(Open)>)
+        (map.*Open)(static_cast<Record*>(record));
+    else
+        Open(map, static_cast<Record*>(record));
+}
+
+// The report window is kept by the launchers' dialogs, not by the map
+// window itself.
+void OpenReport(CMapWnd& map, const ReportRequestArgs* record)
+{
+    map.Dialogs().RunReport(map.Window(), record);
 }
 
 template <UiRequestKind Kind, auto Open>
@@ -47,7 +61,7 @@ constexpr Row NoLauncher()
 using K = UiRequestKind;
 
 constexpr Row kRows[] = {
-    Launcher<K::Report, &CMapWnd::OpenReportWnd>(),
+    Launcher<K::Report, &OpenReport>(),
     Launcher<K::BuildCastle, &CMapWnd::OpenBuildCastleWnd>(),
     Launcher<K::CastleInfo, &CMapWnd::OpenCastleInfoWnd>(),
     Launcher<K::DemolishCastle, &CMapWnd::OpenDemolishCastleWnd>(),

@@ -102,7 +102,7 @@ CMapWnd::CMapWnd(CWindow* parent, const CStr& layoutPath) : CCompositeWnd(parent
 {
     m_window->SetFlag(WndSeeThrough, false);
     m_window->SetEventFlag(WndEventTakesChars, true);
-    m_window->BindHandler(HandlerChar, this, &CMapWnd::OnCharEvent);
+    m_window->BindHandler(HandlerChar, &m_inputs, &MapWndInputs::OnCharEvent);
     RecruitMode::Host recruitHost;
     recruitHost.window = m_window;
     recruitHost.layoutPath = m_link.Path();
@@ -134,7 +134,7 @@ CMapWnd::~CMapWnd()
 {
     m_dialogs.HideCastleInfo();
     EndSession();
-    m_menuKeyConnection.Disconnect();
+    m_inputs.DisconnectMenuKey();
     m_actionTimer.SetRate(0);
     m_commandTimer.SetRate(0);
     CCallback::Clear(m_actionTimer.Callback());
@@ -175,10 +175,10 @@ void CMapWnd::CreateMapPanels()
         p.mapTopRecruit = MakeHintButton(p.mapTop, at, "BtnRecruit");
         p.mapTopTurn = MakeHintButton(p.mapTop, at, "BtnTurn");
         p.mapTopDomain = MakeHintButton(p.mapTop, at, "BtnDomain");
-        p.mapTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
-        p.mapTopRecruit->BindHandler(HandlerClick, this, &CMapWnd::OnRecruitTap);
-        p.mapTopTurn->BindHandler(HandlerClick, this, &CMapWnd::OnTurnTap);
-        p.mapTopDomain->BindHandler(HandlerClick, this, &CMapWnd::OnDomainTap);
+        p.mapTopMenu->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnMenuTap);
+        p.mapTopRecruit->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnRecruitTap);
+        p.mapTopTurn->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnTurnTap);
+        p.mapTopDomain->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnDomainTap);
     }
     {
         p.campArmy = MakePanel(m_window, path, "MapCampArmy");
@@ -188,7 +188,7 @@ void CMapWnd::CreateMapPanels()
         p.campAction = MakeHintButton(p.campArmy, at, "BtnAction");
         p.campTurnsIcon = MakeControl<CIconWnd>(p.campArmy, at, "IcoTurns");
         p.campTurns = MakeControl<CLabel>(p.campArmy, at, "LblTurns");
-        p.campAction->BindHandler(HandlerClick, this, &CMapWnd::OnActionTap);
+        p.campAction->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnActionTap);
     }
     {
         p.info = MakePanel(m_window, path, "MapInfoPanel");
@@ -207,8 +207,8 @@ void CMapWnd::CreateMapPanels()
         p.provArmyToggle->mode = PressToggle;
         p.campArmyToggle->mode = PressToggle;
         p.campArmyToggle->SetChecked(true, false);
-        p.provArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
-        p.campArmyToggle->BindHandler(HandlerClick, this, &CMapWnd::OnInfoToggleTap);
+        p.provArmyToggle->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnInfoToggleTap);
+        p.campArmyToggle->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnInfoToggleTap);
 
         const CStr army = MapWndPath(at, "ArmyDetails");
         p.armyDetails = new CCompositeWnd(p.info, army, true);
@@ -216,14 +216,14 @@ void CMapWnd::CreateMapPanels()
         p.armyStyle = MakeControl<CIconWnd>(armyWnd, army, "StyleIcon");
         p.garrisonList = PanelContents::CreateArmyList(armyWnd, MapWndPath(army, "ArmyCtrl"));
         p.operationAction = MakeHintButton(armyWnd, army, "BtnRecruit");
-        p.operationAction->BindHandler(HandlerClick, this, &CMapWnd::OnOperationTap);
+        p.operationAction->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnOperationTap);
 
         const CStr castle = MapWndPath(at, "CastleDetails");
         p.castleDetails = new CCompositeWnd(p.info, castle, true);
         CWindow* castleWnd = p.castleDetails->Window();
         p.castleCtrl = PanelContents::CreateCastleControl(castleWnd, MapWndPath(castle, "CastleCtrl"));
         p.castleAction = MakeHintButton(castleWnd, castle, "BtnCastleCtrl");
-        p.castleAction->BindHandler(HandlerClick, this, &CMapWnd::OnCastleTap);
+        p.castleAction->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnCastleTap);
 
         m_infoLayout.TakeMinimumHeight(p);
     }
@@ -239,8 +239,8 @@ void CMapWnd::CreateDomainPanels()
         p.domainTopMenu = MakeControl<CIconWnd>(p.domainTop, at, "IcoMenu");
         p.domainCaption = MakeControl<CTextWnd>(p.domainTop, at, "RtDomains");
         p.domainReturn = MakeHintButton(p.domainTop, at, "BtnReturn");
-        p.domainTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
-        p.domainReturn->BindHandler(HandlerClick, this, &CMapWnd::OnReturnTap);
+        p.domainTopMenu->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnMenuTap);
+        p.domainReturn->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnReturnTap);
     }
     {
         p.domainInfo = MakePanel(m_window, path, "DomainInfoPanel");
@@ -257,7 +257,7 @@ void CMapWnd::CreateDomainPanels()
         p.domainFameIcon = MakeControl<CIconWnd>(p.domainInfo, at, "IcoFame");
         p.domainRels = MakeControl<CPushButton>(p.domainInfo, at, "BtnRels");
         p.domainIncome = MakeControl<CResWnd>(p.domainInfo, at, "ResTreasury");
-        p.domainRels->BindHandler(HandlerClick, this, &CMapWnd::OnRelsTap);
+        p.domainRels->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnRelsTap);
     }
 }
 
@@ -279,7 +279,7 @@ void CMapWnd::CreateRecruitPanels()
         p.recruitTreasury = MakeControl<CResWnd>(p.recruitTop, at, "ResTreasury");
         p.recruitTurn = MakeHintButton(p.recruitTop, at, "BtnTurn");
         p.recruitMarket = MakeHintButton(p.recruitTop, at, "BtnMarket");
-        p.recruitTopMenu->BindHandler(HandlerClick, this, &CMapWnd::OnMenuTap);
+        p.recruitTopMenu->BindHandler(HandlerClick, &m_inputs, &MapWndInputs::OnMenuTap);
     }
     {
         p.recruitAction = MakePanel(m_window, path, "RecruitActionPanel");
@@ -332,12 +332,6 @@ bool CMapWnd::IsMapFrameHeld() const
 
 // ---- Modes -----------------------------------------------------------------
 
-void CMapWnd::OnMapModeSignal(int32_t mode)
-{
-    if (mode >= int32_t(kModeMap) && mode <= int32_t(kModeRecruit))
-        SetMode(uint32_t(mode), false);
-}
-
 void CMapWnd::SetMode(uint32_t mode, bool force)
 {
     if (mode > kModeRecruit)
@@ -364,26 +358,13 @@ void CMapWnd::LeaveMode()
         m_frameSteps.ClearViewMarks(false);
         break;
     case kModeComputer:
-        ShowComputerTurnTitle(CurrentPlayer());
+        PanelContents::ShowComputerTurnTitle(m_panels.aiPlayer, CurrentPlayer());
         break;
     case kModeRecruit:
         LeaveRecruitMode();
         break;
     default:
         break;
-    }
-}
-
-// The title says who is planning: a computer player. Before the first turn
-// no one plays, and during a person's own turn notice no computer plans, so
-// it stays empty then rather than showing the bare format or the person's
-// name.
-void CMapWnd::ShowComputerTurnTitle(const PlayerRecord* player)
-{
-    if (player != nullptr && !player->IsHuman()) {
-        FormatOwnString(m_panels.aiPlayer, 0, player->name);
-    } else if (m_panels.aiPlayer) {
-        m_panels.aiPlayer->SetText(CStr(), true);
     }
 }
 
@@ -456,7 +437,7 @@ void CMapWnd::EnterMode()
             ShowDomain(PlayerIndexOf(player), 0);
         break;
     case kModeComputer:
-        ShowComputerTurnTitle(CurrentPlayer());
+        PanelContents::ShowComputerTurnTitle(m_panels.aiPlayer, CurrentPlayer());
         break;
     case kModeRecruit:
         m_frameSteps.SetDragScroll(false);
@@ -602,17 +583,10 @@ void CMapWnd::OnActionTimer()
     }
 }
 
-void CMapWnd::OnProvincePenUp(int16_t) {}
-
 void CMapWnd::OnProvinceDrag(int16_t province)
 {
     if (m_mode == kModeRecruit)
         m_recruit->Drag(province);
-}
-
-void CMapWnd::OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark)
-{
-    OnProvinceSelected(province, scroll, mark);
 }
 
 void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
@@ -622,53 +596,12 @@ void CMapWnd::OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark)
     m_frameSteps.SetViewSelection(province);
 }
 
-// ---- Panel controls --------------------------------------------------------
+// ---- Panel controls (their taps arrive through MapWndInputs) ---------------
 
-void CMapWnd::OnMenuTap(CWindow*, intptr_t)
-{
-    OnMenu();
-}
-void CMapWnd::OnRecruitTap(CWindow*, intptr_t)
-{
-    SetMode(kModeRecruit, false);
-}
-void CMapWnd::OnTurnTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(16);
-}
-void CMapWnd::OnDomainTap(CWindow*, intptr_t)
-{
-    SetMode(kModeDomain, false);
-}
-void CMapWnd::OnActionTap(CWindow*, intptr_t)
-{
-    m_commandTimer.SetRate(200);
-}
 void CMapWnd::OnCommandTimer()
 {
     m_commandTimer.SetRate(0);
     MapMenuCommand(32);
-}
-void CMapWnd::OnInfoToggleTap(CWindow*, intptr_t)
-{
-    LayoutInfoPanel();
-}
-void CMapWnd::OnOperationTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(4);
-}
-void CMapWnd::OnCastleTap(CWindow*, intptr_t)
-{
-    MapMenuCommand(8);
-}
-void CMapWnd::OnReturnTap(CWindow*, intptr_t)
-{
-    SetMode(kModeMap, false);
-}
-void CMapWnd::OnRelsTap(CWindow*, intptr_t) {}
-void CMapWnd::OnCharEvent(CWindow*, intptr_t code)
-{
-    OnChar(uint16_t(code));
 }
 
 void CMapWnd::OnMenuKey()
@@ -680,30 +613,4 @@ void CMapWnd::OnMenuKey()
         return;
     }
     OnMenu();
-}
-
-// ---- Game signals ----------------------------------------------------------
-
-void CMapWnd::ConnectGameSignals()
-{
-    SigPumpUi.Connect(this, &CMapWnd::OnPumpUi);
-    SigCustomizePlayer.Connect(this, &CMapWnd::OnCustomizePlayer);
-    SigMapMode.Connect(this, &CMapWnd::OnMapModeSignal);
-    SigPlayerResources.Connect(this, &CMapWnd::OnPlayerResources);
-    SigPlayerTitle.Connect(this, &CMapWnd::OnPlayerTitle);
-    SigArmyActions.Connect(this, &CMapWnd::OnArmyActions);
-    SigOperationActions.Connect(this, &CMapWnd::OnOperationActions);
-    SigCastleActions.Connect(this, &CMapWnd::OnCastleActions);
-    SigProvinceInfo.Connect(this, &CMapWnd::OnProvinceInfo);
-    SigUiRequest.Connect(this, &CMapWnd::OnUiRequest);
-    SigProvinceSelected.Connect(this, &CMapWnd::OnProvinceSelectedSignal);
-    SigMapBattle.Connect(this, &CMapWnd::OnMapBattle);
-    SigMovePointsChanged.Connect(this, &CMapWnd::OnMovePointsChanged);
-    SigGameOver.Connect(this, &CMapWnd::OnGameOver);
-    SigAutosave.Connect(this, &CMapWnd::Autosave);
-}
-
-void CMapWnd::ConnectMenuKey()
-{
-    SpareButtonSignal.ConnectVoid(this, &CMapWnd::OnMenuKey, m_menuKeyConnection);
 }

@@ -35,6 +35,7 @@
 #include "mapscreen/map_frame_steps.h"
 #include "mapscreen/map_game_menu.h"
 #include "mapscreen/map_panels.h"
+#include "mapscreen/map_wnd_inputs.h"
 #include "mapscreen/recruit_mode.h"
 #include "ui/composite_wnd.h"
 
@@ -122,7 +123,6 @@ public:
     void SetMode(uint32_t mode, bool force);
     void EnterMode();
     void LeaveMode();
-    void ShowComputerTurnTitle(const PlayerRecord* player);
     void ShowModePanels();
     void HideModePanels();
     void LayoutModePanels(bool relayout);
@@ -148,7 +148,6 @@ public:
 
     // Dispatcher and map battles.
     uint32_t OnUiRequest(UiRequestKind kind, void* record);
-    void OpenReportWnd(const ReportRequestArgs* record);
     void OnMapBattle(MapBattleRecord* record, uint8_t automatic);
     void OnMapBattleAlt(MapBattleRecord* record, uint8_t automatic);
     void RunMapBattle(MapBattleRecord* record, uint8_t flag);
@@ -171,28 +170,10 @@ public:
     // Map frame events and selection.
     void OnProvincePenDown(int16_t province);
     void OnProvinceDoubleTap(int16_t province);
-    void OnProvincePenUp(int16_t province);
     void OnProvinceDrag(int16_t province);
     void OnProvinceSelected(int16_t province, uint8_t scroll, uint8_t mark);
     void OnActionTimer();
     void OnCommandTimer();
-
-    // Game-signal adapters where the game's slot passes other types.
-    void OnMapModeSignal(int32_t mode);
-    void OnProvinceSelectedSignal(uint8_t province, uint8_t scroll, uint8_t mark);
-
-    // Panel control handlers.
-    void OnMenuTap(CWindow* control, intptr_t argument);
-    void OnRecruitTap(CWindow* control, intptr_t argument);
-    void OnTurnTap(CWindow* control, intptr_t argument);
-    void OnDomainTap(CWindow* control, intptr_t argument);
-    void OnActionTap(CWindow* control, intptr_t argument);
-    void OnInfoToggleTap(CWindow* control, intptr_t argument);
-    void OnOperationTap(CWindow* control, intptr_t argument);
-    void OnCastleTap(CWindow* control, intptr_t argument);
-    void OnReturnTap(CWindow* control, intptr_t argument);
-    void OnRelsTap(CWindow* control, intptr_t argument);
-    void OnCharEvent(CWindow* control, intptr_t argument);
 
     // Read by the screen's other parts and by tests.
     uint32_t Mode() const { return m_mode; }
@@ -269,6 +250,7 @@ public:
     void OnCastleInfoClosed(CWindow* window, intptr_t argument);
     // The windows the launchers keep (the castle information window among them).
     const LauncherDialogs& Dialogs() const { return m_dialogs; }
+    LauncherDialogs& Dialogs() { return m_dialogs; }
 
     // ---- end of the launchers ----------------------------------------------
 
@@ -284,8 +266,8 @@ private:
     uint8_t m_domainPlayer = 255;
     CTimer m_actionTimer;
     CTimer m_commandTimer;
+    MapWndInputs m_inputs{*this, m_commandTimer};
     int16_t m_pendingProvince = -1;
-    SignalConnection m_menuKeyConnection;
     // The hold as last set; it stands for the map view's while no view
     // exists (torn down around a battle and the end-of-game windows).
     bool m_held = false;
@@ -298,9 +280,9 @@ private:
     GameFlowWindows m_flowWindows{m_window, m_link.Path()};
     MapBattleRunner m_battles{m_window, m_link.Path(), [this] { OnBattleFinished(); }};
 
+    // The screen built again after a watched battle and after the
+    // end-of-game windows: the last step RunMapBattle and OnGameOver share.
     void RebuildScreen();
-    void ConnectGameSignals();
-    void ConnectMenuKey();
 
     // The garrison shown for a scouted province, with its owner's army merged
     // in where the army stands; the list shows it until the next province.

@@ -248,5 +248,5 @@ void CMapWnd::RebuildScreen()
     }
     if (m_panels.provArmyToggle && !m_panels.provArmyToggle->IsVisible())
         LayoutInfoPanel();
-    ConnectMenuKey();
+    m_inputs.ConnectMenuKey();
 }

@@ -67,7 +67,7 @@ void CMapWnd::OnPlayerTitle(PlayerRecord* player)
         ShowFlag(m_panels.campStyle, player);
         PanelContents::FillArmyList(m_panels.campArmyList, &player->army, player, nullptr);
     } else if (m_mode == kModeComputer) {
-        ShowComputerTurnTitle(current ? current : player);
+        PanelContents::ShowComputerTurnTitle(m_panels.aiPlayer, current ? current : player);
     }
 }
 

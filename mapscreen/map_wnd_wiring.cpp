@@ -42,12 +42,11 @@ void CMapWnd::CreateMapFrame()
     m_mapFrame->Window()->SetSideColour(kPaintedSideColour, false);
     m_mapFrame->onProvincePenDown = [this](uint16_t province) { OnProvincePenDown(int16_t(province)); };
     m_mapFrame->onProvinceDoubleClick = [this](uint16_t province) { OnProvinceDoubleTap(int16_t(province)); };
-    m_mapFrame->onProvincePenUp = [this](uint16_t province) { OnProvincePenUp(int16_t(province)); };
     m_mapFrame->onProvinceHover = [this](uint16_t province) { OnProvinceDrag(int16_t(province)); };
     // The new view takes the hold the window keeps.
     m_mapFrame->View().HoldBlink(m_held);
-    ConnectGameSignals();
-    ConnectMenuKey();
+    m_inputs.ConnectGameSignals();
+    m_inputs.ConnectMenuKey();
 }
 
 void CMapWnd::DestroyMapFrame()
@@ -62,21 +61,6 @@ void CMapWnd::DestroyMapFrame()
 void CMapWnd::DestroyDialogs()
 {
     m_dialogs.DestroyAll();
-}
-
-void CMapWnd::OpenReportWnd(const ReportRequestArgs* args)
-{
-    if (!args || !args->controller || args->controller->Reports().Count() < 1)
-        return;
-    CReportWnd*& report = m_dialogs.Report();
-    if (!report)
-        report = new CReportWnd(m_window, CStr("ReportWnd"), true);
-    report->BuildPages(args->controller->Reports());
-    report->Invalidate();
-    RunModal(report);
-    CReportWnd* done = report;
-    report = nullptr;
-    delete done;
 }
 
 void CMapWnd::OnCustomizePlayer(PlayerRecord* player)

@@ -1,6 +1,7 @@
 #include "mapscreen/panel_contents.h"
 
 #include "game/player_colour.h"
+#include "game/player_record.h"
 #include "game/province_record.h"
 #include "mapdialogs/castle_wnd.h"
 #include "mapdialogs/item_list_wnd.h"
@@ -46,4 +47,13 @@ void PanelContents::ShowCastleStatus(CCastleWnd* control, ProvinceRecord* provin
     if (CMarkupWnd* text = control->NoCastleText())
         text->SetText(LocalizedText(emptyKey), false);
     control->UpdateStatus(nullptr);
+}
+
+void PanelContents::ShowComputerTurnTitle(CTextWnd* title, const PlayerRecord* player)
+{
+    if (player != nullptr && !player->IsHuman()) {
+        FormatOwnString(title, 0, player->name);
+    } else if (title) {
+        title->SetText(CStr(), true);
+    }
 }
