@@ -13,6 +13,7 @@
 #include "game/player_colour.h"
 #include "game/player_record.h"
 #include "game/province_record.h"
+#include "game/recruit_placement.h"
 #include "game/resource_bundle.h"
 #include "game/running_game.h"
 #include "game/squad_type.h"
@@ -356,51 +357,15 @@ void RecruitMode::SetRecruited(int32_t index, int32_t target)
     if (k == 0 || world == nullptr || m_player == nullptr || m_pool == nullptr || index < 0 ||
         index >= m_pool->Count() || index >= m_kinds)
         return;
-    CSquad* pool = m_pool->Item(index);
-    const CSquadType* type = pool->type;
     RedrawMarkers();
-    const int32_t d = target - Recruited(index);
-    int32_t moved = 0;
-    const int32_t wanted = d >= 0 ? d : -d;
-    // One unit per chosen province and pass, from the highest index down,
-    // until all are moved or a pass moves none.
-    bool progress = true;
-    while (moved < wanted && progress) {
-        progress = false;
-        for (int32_t i = world->ProvinceCount() - 1; i >= 0 && moved < wanted; --i) {
-            const ProvinceRecord& p = world->Province(i);
-            CSquad* item = GarrisonItem(p, index);
-            if (p.owner != m_player || !IsProvinceChosen(i) || item == nullptr)
-                continue;
-            int32_t& here = m_recruitedHere[static_cast<size_t>(i) * m_kinds + index];
-            if (d > 0) {
-                if (pool->count < 1)
-                    break;
-                item->count += 1;
-                pool->count -= 1;
-                here += 1;
-            } else {
-                if (here < 1 || item->count < 1)
-                    continue;
-                item->count -= 1;
-                pool->count += 1;
-                here -= 1;
-            }
-            ++moved;
-            progress = true;
-            if (CMapView* view = View(); view && index == m_selectedSquad)
-                view->SetRecruitCount(i, here);
-        }
-    }
-    if (moved > 0 && type != nullptr) {
-        const CResourceBundle cost = CResourceBundle::MultipliedCopy(type->cost, moved);
-        if (d > 0) {
-            m_player->Spend(cost);
-        } else {
-            m_player->treasury.Add(cost);
-            m_player->stats.spent.Subtract(cost);
-        }
-    }
+    std::vector<bool> chosen(static_cast<size_t>(world->ProvinceCount()));
+    for (int32_t i = 0; i < world->ProvinceCount(); ++i)
+        chosen[static_cast<size_t>(i)] = IsProvinceChosen(i);
+    MoveRecruits(*world, *m_player, *m_pool->Item(index), index, m_kinds, target - Recruited(index),
+                 m_recruitedHere, chosen, [this, index](int32_t province, int32_t placed) {
+                     if (CMapView* view = View(); view && index == m_selectedSquad)
+                         view->SetRecruitCount(province, placed);
+                 });
     RedrawMarkers();
     UpdateRecruitLimits();
 }
