@@ -9,11 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-const uint32_t kDisplayOrder[] = {0,  8,  7,  6,  2,  3,  9,  4,  5,  20, 22, 21,
-                                  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 1};
-}  // namespace
-
 CStr ArmyLine(const CArmy& army, char signMode)
 {
     CStr body("{p align=center valign=bottom}");
@@ -159,18 +154,12 @@ void CReportList::StartTurn()
 {
     const size_t drop = m_shown > 0 ? std::min(size_t(m_shown), m_entries.size()) : 0;
     m_entries.erase(m_entries.begin(), m_entries.begin() + long(drop));
-    std::vector<std::unique_ptr<ReportEntry>> ordered;
-    for (uint32_t kind : kDisplayOrder) {
-        for (int i = int(m_entries.size()) - 1; i >= 0; --i) {
-            if (m_entries[size_t(i)]->kind != kind)
-                continue;
-            ordered.push_back(std::move(m_entries[size_t(i)]));
-            m_entries.erase(m_entries.begin() + i);
-        }
-    }
-    for (int i = int(m_entries.size()) - 1; i >= 0; --i)
-        ordered.push_back(std::move(m_entries[size_t(i)]));
-    m_entries = std::move(ordered);
+    // A player reads his turn as it went: the taxes that opened it, what
+    // happened in the order it happened, and the treasury it left.
+    std::stable_partition(m_entries.begin(), m_entries.end(),
+                          [](const std::unique_ptr<ReportEntry>& e) { return e->kind == kReportTaxes; });
+    std::stable_partition(m_entries.begin(), m_entries.end(),
+                          [](const std::unique_ptr<ReportEntry>& e) { return e->kind != kReportTreasury; });
     m_shown = int16_t(m_entries.size());
 }
 

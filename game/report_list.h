@@ -60,6 +60,9 @@ public:
     void AddDiplomacyInfo(int relation, int answer, const CStr& name);
     void AddDiplomacyDecline(int relation, const CStr& name);
     void Clear();
+    // Drops the entries the last turn showed and orders the rest as the
+    // player reads them: taxes, then what happened in its order, then the
+    // treasury.
     void StartTurn();
     void Stream(CByteStream& s);
 

@@ -24,6 +24,25 @@ bool SameKinds(const CResourceBundle& a, const CResourceBundle& b)
 {
     return a.Count() == b.Count();
 }
+// A province taken without a battle is told in the turn reports all the
+// same: the taker's, and a person owner's, who learns of it at his turn.
+void ReportTakenWithoutAFight(CReportList& reports, const ProvinceRecord& province)
+{
+    CStr text;
+    text.Format(LocaleText("RepBtlWinNoDefender").Chars(), province.name);
+    reports.AddPlain(kReportBattle, text);
+}
+
+void ReportLostWithoutAFight(const PlayerRecord* owner, const ProvinceRecord& province,
+                             const PlayerRecord& taker)
+{
+    if (!owner || !owner->IsHuman() || !owner->controller)
+        return;
+    CStr text;
+    text.Format(LocaleText("OurProvEmpty").Chars(), province.name, taker.name);
+    owner->controller->Reports().AddPlain(kReportBattle, text);
+}
+
 }  // namespace
 
 void CHumanController::OnProvinceSelected(uint8_t index)
@@ -606,6 +625,7 @@ void CHumanController::AttackProvince(ProvinceRecord* province, uint8_t automati
             return;
         MarchInto(player, province);
         CaptureProvince(province);
+        ReportTakenWithoutAFight(Reports(), *province);
         player->hero.AddExperience(rules.captureExperience);
         movePoints = 0;
         SetHold();
@@ -631,9 +651,8 @@ void CHumanController::AttackProvince(ProvinceRecord* province, uint8_t automati
         if (owner->armyLocation == province->index)
             owner->armyLocation = owner->capital;
         CaptureProvince(province);
-        CStr text;
-        text.Format(LocaleText("RepBtlWinNoDefender").Chars(), province->name);
-        Reports().AddPlain(kReportBattle, text);
+        ReportTakenWithoutAFight(Reports(), *province);
+        ReportLostWithoutAFight(owner, *province, *player);
         player->hero.AddExperience(rules.emptyCaptureExperience);
         movePoints = 0;
         SetHold();

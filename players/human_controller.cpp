@@ -362,14 +362,11 @@ bool CHumanController::OnProvinceAttacked(CArmy* attackerArmy, ProvinceRecord* p
         *flee = (args.confirmed || !args.mayRetreat) ? 0 : 1;
         return true;
     }
-    BattleReportRecord record;
-    record.won = 0;
-    record.army = nullptr;
-    record.name = province->name;
-    Reports().AddBattleReport(record);
+    // No battle was fought: the report says what the message says.
     const PlayerRecord* attacker = CurrentPlayer();
     CStr body;
     body.Format(LocaleText("OurProvEmpty").Chars(), province->name, attacker ? attacker->name : CStr());
+    Reports().AddPlain(kReportBattle, body);
     PostMessage(LocaleText("OurProvEmptyT"), body, kMessageNoButtons, kSoundBad);
     return true;
 }

@@ -1,30 +1,36 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "game/report_list.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
-std::vector<uint32_t> Kinds(const CReportList& list)
+std::vector<std::string> Titles(const CReportList& list)
 {
-    std::vector<uint32_t> kinds;
+    std::vector<std::string> titles;
     for (int i = 0; i < list.Count(); ++i)
-        kinds.push_back(list.Entry(i).kind);
-    return kinds;
+        titles.emplace_back(list.Entry(i).title.Chars());
+    return titles;
 }
 
-TEST(ReportList, StartOfTurnOrdersByKindLatestFirst)
+TEST(ReportList, StartOfTurnTellsTheTurnInTheOrderItHappenedBetweenTaxesAndTreasury)
 {
     CReportList list;
     list.AddPlain(kReportTaxes, CStr("first taxes"));
-    list.AddPlain(kReportBattle, CStr("battle"));
-    list.AddPlain(kReportTaxes, CStr("second taxes"));
+    list.AddPlain(kReportBattle, CStr("first battle"));
     list.AddPlain(kReportTreasury, CStr("treasury"));
+    list.AddPlain(kReportDeceased, CStr("assassins"));
+    list.AddPlain(kReportTaxes, CStr("second taxes"));
     list.AddPlain(40, CStr("odd one"));
+    list.AddPlain(kReportBattle, CStr("second battle"));
     list.AddPlain(kReportCovert, CStr("scout"));
     list.StartTurn();
-    EXPECT_EQ(Kinds(list), (std::vector<uint32_t>{0, 0, 7, 9, 1, 40}));
-    EXPECT_EQ(CStr("second taxes"), list.Entry(0).title);
-    EXPECT_EQ(list.ShownCount(), 6);
+    EXPECT_EQ(Titles(list),
+              (std::vector<std::string>{"first taxes", "second taxes", "first battle", "assassins", "odd one",
+                                        "second battle", "scout", "treasury"}));
+    EXPECT_EQ(list.ShownCount(), 8);
 }
 
 TEST(ReportList, ShownEntriesGoAtTheNextTurnAndTheCountSurvivesASave)

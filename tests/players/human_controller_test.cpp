@@ -240,12 +240,51 @@ TEST_F(HumanControllerTest, TwoLevelsAtOnceShowOneMessageAndOneSkillsDialog)
 
 TEST_F(HumanControllerTest, AnEmptyProvinceUnderAttackAsksNothing)
 {
+    CStr told;
+    responder.On(UiRequestKind::Message, [&](void* r) { told = static_cast<MessageRequest*>(r)->text; });
     uint8_t flee = 0, automatic = 0;
     CArmy attackers(Player(1).army);
     Human().OnProvinceAttacked(&attackers, &Province(2), &flee, &automatic);
     EXPECT_EQ(responder.Count(UiRequestKind::BattleDefend), 0);
     EXPECT_EQ(responder.Count(UiRequestKind::Message), 1);
-    EXPECT_EQ(Human().Reports().Count(), 1);
+    ASSERT_EQ(Human().Reports().Count(), 1);
+    // No battle was fought: the report says what the message said, not "Defeat at".
+    EXPECT_EQ(Human().Reports().Entry(0).title, told);
+    EXPECT_EQ(Human().Reports().Entry(0).kind, kReportBattle);
+}
+
+TEST_F(HumanControllerTest, AProvinceTakenWithoutABattleIsInTheTakersAndAPersonOwnersReports)
+{
+    const struct {
+        const char* what;
+        int owner;  // -1: neutral land
+        bool ownerIsAPerson;
+    } cases[] = {
+        {"a computer's empty province", 1, false},
+        {"a person's empty province (hot seat)", 1, true},
+        {"neutral land", -1, false},
+    };
+    PrefMapOptions[6] = 0;
+    responder.On(UiRequestKind::BattleAttack,
+                 [](void* r) { static_cast<BattleQuestionArgs*>(r)->confirmed = 1; });
+    for (const auto& c : cases) {
+        Province(2).SetOwner(c.owner < 0 ? nullptr : &Player(c.owner));
+        if (c.owner >= 0)
+            SetGarrison(2, 0, 0);
+        Human().flags &= ~kAttackedThisTurn;
+        Player(1).human = c.ownerIsAPerson ? 1 : 0;
+        Human().Reports().Clear();
+        Test(1).Reports().Clear();
+        Player(0).armyLocation = 1;
+        Human().movePoints = 3;
+        Human().UpdateReach();
+        Select(2);
+        Human().OnMenuCommand(32);
+        ASSERT_EQ(Province(2).owner, &Player(0)) << c.what;
+        ASSERT_EQ(Human().Reports().Count(), 1) << c.what;
+        EXPECT_EQ(Human().Reports().Entry(0).kind, kReportBattle) << c.what;
+        EXPECT_EQ(Test(1).Reports().Count(), c.ownerIsAPerson ? 1 : 0) << c.what;
+    }
 }
 
 TEST_F(HumanControllerTest, ADefenderIsAskedAndBattleStatisticsAreBookedOnce)
