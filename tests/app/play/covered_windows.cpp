@@ -53,8 +53,9 @@ int HolderLevel(const std::vector<const WindowNode*>& chain, const std::vector<c
     return -1;
 }
 
-// Whether the window is in front of the other as a person sees it.
-bool InFront(const CWindow* window, const CWindow* other, const std::vector<const CWindow*>& holders)
+}  // namespace
+
+bool InFrontAsSeen(const CWindow* window, const CWindow* other, const std::vector<const CWindow*>& holders)
 {
     const std::vector<const WindowNode*> a = Chain(window), b = Chain(other);
     if (HolderLevel(a, holders) != HolderLevel(b, holders))
@@ -75,8 +76,6 @@ bool InFront(const CWindow* window, const CWindow* other, const std::vector<cons
             return true;
     return false;
 }
-
-}  // namespace
 
 void RecordPaints()
 {
@@ -109,7 +108,7 @@ public:
     {
         const auto key = std::make_pair(a, b);
         const auto found = m_inFront.find(key);
-        return found != m_inFront.end() ? found->second : (m_inFront[key] = InFront(a, b, m_holders));
+        return found != m_inFront.end() ? found->second : (m_inFront[key] = InFrontAsSeen(a, b, m_holders));
     }
 
     // The window holding the input owns its whole rect, even where an

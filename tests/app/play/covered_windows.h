@@ -19,6 +19,10 @@ class CWindow;
 
 namespace play_test {
 
+// Whether a window is in front of another as a person sees it (the order
+// above); holders are the windows holding the input, the last on top.
+bool InFrontAsSeen(const CWindow* window, const CWindow* other, const std::vector<const CWindow*>& holders);
+
 // Starts recording every repaint; the records of the last redraw go.
 void RecordPaints();
 void StopRecordingPaints();

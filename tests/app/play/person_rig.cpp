@@ -126,6 +126,7 @@ bool Inside(const PackedRect& inner, const PackedRect& outer)
 struct SeenLine {
     std::string text;
     PackedRect line, window, screen;
+    PackedRect ink;                         // the pixels drawn in the line's ink, as it was drawn
     std::optional<DrawnContrast> contrast;  // of its ink to what it was drawn on
 };
 std::vector<SeenLine> g_lines;
@@ -146,21 +147,35 @@ bool ShadowOf(const SeenLine& before, const std::string& text, const PackedRect&
            before.line != line;
 }
 
+// A line's cell has blank rows and columns around its letters: what may not
+// be covered is the letters themselves.
+PackedRect InkOf(const DrawnTextLine& drawn)
+{
+    PackedRect area = drawn.line;
+    area.Intersect(drawn.clip);
+    area.Intersect(drawn.screen);
+    PackedRect ink = UndefinedRect;
+    for (int32_t y = area.Top(); area.IsDefined() && drawn.pixels != nullptr && y <= area.Bottom(); ++y)
+        for (int32_t x = area.Left(); x <= area.Right(); ++x)
+            if (drawn.pixels[static_cast<ptrdiff_t>(y) * drawn.pitch + x] == drawn.foreground)
+                ink.Union(PackedRect(x, y, x, y));
+    return ink;
+}
+
 void RecordLine(const DrawnTextLine& drawn)
 {
     const std::string text(drawn.text, static_cast<size_t>(drawn.length));
     if (!g_lines.empty() && ShadowOf(g_lines.back(), text, drawn.line))
         g_lines.back().contrast.reset();
-    g_lines.push_back(SeenLine{text, drawn.line, drawn.window, drawn.screen, ContrastAsDrawn(drawn)});
+    g_lines.push_back(
+        SeenLine{text, drawn.line, drawn.window, drawn.screen, InkOf(drawn), ContrastAsDrawn(drawn)});
 }
 
 // A line too faint to read, unless it belongs to a control the toolkit
 // shows as disabled (greyed on purpose): the smallest visible window
 // holding the line's window area.
-std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector<SeenWindow>& visible)
+const CWindow* DrawingWindow(const SeenLine& seen, const std::vector<SeenWindow>& visible)
 {
-    if (!seen.contrast || seen.contrast->ratio >= kLegibleContrast)
-        return std::nullopt;
     const CWindow* owner = nullptr;
     long ownerSize = 0;
     for (const SeenWindow& shown : visible) {
@@ -171,6 +186,14 @@ std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector
             ownerSize = size;
         }
     }
+    return owner;
+}
+
+std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector<SeenWindow>& visible)
+{
+    if (!seen.contrast || seen.contrast->ratio >= kLegibleContrast)
+        return std::nullopt;
+    const CWindow* owner = DrawingWindow(seen, visible);
     // A value scroller's number is disabled only so that taps reach the
     // scroller; it is read like any text.
     const bool scrollerValue = owner != nullptr && owner->GetParent() != nullptr &&
@@ -181,6 +204,40 @@ std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector
     std::snprintf(ratio, sizeof ratio, "contrast %.1f:1 under %.1f:1 (ink %d on %d)", seen.contrast->ratio,
                   kLegibleContrast, seen.contrast->ink, seen.contrast->behind);
     return std::string(ratio);
+}
+
+// A help button stays in front of its window's controls, so a text it
+// overlaps loses what lies under it (a table's value under its window's
+// "?"): the help button of a window in front of the text leaves it whole.
+std::optional<std::string> HelpButtonFault(const SeenLine& seen, const std::vector<SeenWindow>& visible,
+                                           const std::vector<const CWindow*>& holders)
+{
+    const CWindow* drawer = DrawingWindow(seen, visible);
+    for (const SeenWindow& shown : visible) {
+        PackedRect covered = shown.window->GetNode()->screenRect;
+        covered.Intersect(seen.ink);
+        if (dynamic_cast<const CHelpButton*>(shown.window) == nullptr || shown.window == drawer ||
+            !covered.IsDefined())
+            continue;
+        // The help button's own window, and what is inside it, lie behind it;
+        // a text of a window further behind shows only where the windows
+        // holding the help button leave it uncovered.
+        auto holds = [](const CWindow* outer, const CWindow* inner) {
+            for (const CWindow* w = inner; w != nullptr; w = w->GetParent())
+                if (w == outer)
+                    return true;
+            return false;
+        };
+        const CWindow* owner = shown.window->GetParent();
+        if (drawer != nullptr && holds(owner, drawer))
+            return "under the help button of " + NameOf(const_cast<CWindow*>(owner));
+        bool hidden = drawer == nullptr || !InFrontAsSeen(shown.window, drawer, holders);
+        for (const CWindow* w = owner; w != nullptr && !hidden; w = w->GetParent())
+            hidden = !holds(w, drawer) && Inside(seen.ink, w->GetNode()->screenRect);
+        if (!hidden)
+            return "under the help button of " + NameOf(const_cast<CWindow*>(owner));
+    }
+    return std::nullopt;
 }
 
 // Every key of our texts whose text is not the key itself, lower case
@@ -623,6 +680,8 @@ void PersonRig::Look(const std::string& step)
             faults.push_back("a locale key shown as text");
         if (const std::optional<std::string> faint = ContrastFault(seen, visible))
             faults.push_back(*faint);
+        if (const std::optional<std::string> covered = HelpButtonFault(seen, visible, holders))
+            faults.push_back(*covered);
         for (const std::string& fault : faults)
             note(TextFault{step, windowAt(seen.window), seen.text, fault, seen.line.Left(), seen.line.Top(),
                            seen.line.Right(), seen.line.Bottom()});

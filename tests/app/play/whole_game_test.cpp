@@ -918,6 +918,17 @@ TEST_P(WindowTextsTest, TheWindowsOfTheMenusShowTheirTextsWhole)
     ASSERT_TRUE(Tap("CustSkillsWnd/BtnCancel"));
     ASSERT_TRUE(Tap("/Map/MapWnd/CustPlrWnd/BtnStart"));
     ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
+    // A squad kind's description from the recruit mode: its table of
+    // values beside the window's help button.
+    ASSERT_TRUE(Tap("MapTopPanel/BtnRecruit"));
+    ASSERT_TRUE(WaitFor("RecruitActionPanel/BtnInfo")) << Describe();
+    ASSERT_TRUE(Tap("RecruitActionPanel/BtnInfo"));
+    ASSERT_TRUE(Until([&] { return FindKind("CSquadDescrWnd") != nullptr; }, kWindowFrames)) << Describe();
+    Look("squad_description");
+    while (FindKind("CSquadDescrWnd") != nullptr)
+        TapOn(FindKind("CSquadDescrWnd"));
+    ASSERT_TRUE(Tap("RecruitActionPanel/BtnApply"));
+    ASSERT_TRUE(BackOnTheMap(kWindowFrames)) << Describe();
     // The market's slider at both its ends: its thumb shows beside each
     // end's buttons.
     ASSERT_TRUE(Tap("MapTopPanel/IcoMenu"));
