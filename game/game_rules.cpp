@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/int_math.h"
 #include "core/pack_format.h"
 #include "core/text_section_reader.h"
 #include "game/game_world.h"
@@ -690,9 +691,7 @@ int32_t TradingPriceOfOne(const PlayerRecord* player, int32_t kindA, int32_t kin
     if (ra <= 0 || rb <= 0)
         return 0;
     // One unit of B is worth ra / rb of A, and the market keeps 40 per cent.
-    const int64_t n = int64_t(ra) * 100;
-    const int64_t d = int64_t(rb) * 60;
-    return int32_t((n + d - 1) / d);
+    return DivideRoundingUp(int64_t(ra) * 100, int64_t(rb) * 60);
 }
 
 MarketRate OfferedTradingRate(const PlayerRecord* player, int32_t from, int32_t to)
@@ -723,19 +722,6 @@ std::vector<MarketRate> MarketRates(const PlayerRecord* player, int32_t kinds)
     return rates;
 }
 
-namespace {
-
-// q = n / d rounded up, for n >= 0 and d > 0.
-int32_t DivideUp(int64_t n, int64_t d)
-{
-    int64_t q = n / d;
-    if (n % d != 0)
-        ++q;
-    return static_cast<int32_t>(q);
-}
-
-}  // namespace
-
 int32_t TradingSliderMax(int32_t have, int32_t a, int32_t b)
 {
     if (have <= 0 || a <= 0 || b <= 0)
@@ -752,10 +738,10 @@ TradingExchange TradingAtPosition(int32_t position, int32_t a, int32_t b)
         return exchange;
     if (b >= a + 10) {
         exchange.give = position;
-        exchange.get = DivideUp(static_cast<int64_t>(position) * b, a);
+        exchange.get = DivideRoundingUp(static_cast<int64_t>(position) * b, a);
     } else {
         exchange.get = position;
-        exchange.give = DivideUp(static_cast<int64_t>(position) * a, b);
+        exchange.give = DivideRoundingUp(static_cast<int64_t>(position) * a, b);
     }
     return exchange;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/int_math.h"
 #include "core/path_mgr.h"
 #include "core/ui_mgr.h"
 #include "core/ui_tree.h"
@@ -35,11 +36,6 @@
 #include "ui/window_mgr.h"
 
 namespace {
-
-int32_t CeilDiv(int32_t a, int32_t k)
-{
-    return k > 0 ? (a + k - 1) / k : a;
-}
 
 CGameWorld* World()
 {
@@ -331,9 +327,9 @@ void RecruitMode::RefreshRecruitCounts(bool updateScroller, bool redraw)
         Panels().recruitValue->SetText(text, redraw);
     }
     if (k > 1) {
-        a = CeilDiv(a, k);
-        t = CeilDiv(t, k);
-        floor = CeilDiv(floor, k);
+        a = DivideRoundingUp(a, k);
+        t = DivideRoundingUp(t, k);
+        floor = DivideRoundingUp(floor, k);
     }
     if (CValueScroller* scroller = Panels().recruitScroller) {
         scroller->SetMin(floor, false);

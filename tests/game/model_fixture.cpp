@@ -1,11 +1,9 @@
 #include "tests/game/model_fixture.h"
-#include "core/preferences.h"
 
 #include <algorithm>
 
 #include "core/preferences.h"
 #include "core/random.h"
-
 #include "game/controller_factory.h"
 #include "game/province_distance_map.h"
 #include "game/report_list.h"
@@ -148,17 +146,14 @@ void ModelFixture::GiveTestControllers(const std::vector<int>& humans)
 
 void ModelFixture::SetArmy(int player, int swords, int bows)
 {
-    CArmy& a = Player(player).army;
-    a.Item(0)->count = swords;
-    a.Item(1)->count = bows;
+    SetSquadCounts(Player(player).army, swords, bows);
 }
 
 void ModelFixture::SetGarrison(int province, int swords, int bows)
 {
     CArmy& g = Province(province).garrison;
     ASSERT_EQ(g.Count(), 2);
-    g.Item(0)->count = swords;
-    g.Item(1)->count = bows;
+    SetSquadCounts(g, swords, bows);
 }
 
 void ModelFixture::SetGold(int player, int32_t gold, int32_t metal, int32_t stone)

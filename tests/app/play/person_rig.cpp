@@ -206,6 +206,15 @@ std::optional<std::string> ContrastFault(const SeenLine& seen, const std::vector
     return std::string(ratio);
 }
 
+// Whether the inner window is the outer one or lies inside it.
+bool Holds(const CWindow* outer, const CWindow* inner)
+{
+    for (const CWindow* w = inner; w != nullptr; w = w->GetParent())
+        if (w == outer)
+            return true;
+    return false;
+}
+
 // A help button stays in front of its window's controls, so a text it
 // overlaps loses what lies under it (a table's value under its window's
 // "?"): the help button of a window in front of the text leaves it whole.
@@ -222,18 +231,12 @@ std::optional<std::string> HelpButtonFault(const SeenLine& seen, const std::vect
         // The help button's own window, and what is inside it, lie behind it;
         // a text of a window further behind shows only where the windows
         // holding the help button leave it uncovered.
-        auto holds = [](const CWindow* outer, const CWindow* inner) {
-            for (const CWindow* w = inner; w != nullptr; w = w->GetParent())
-                if (w == outer)
-                    return true;
-            return false;
-        };
         const CWindow* owner = shown.window->GetParent();
-        if (drawer != nullptr && holds(owner, drawer))
+        if (drawer != nullptr && Holds(owner, drawer))
             return "under the help button of " + NameOf(const_cast<CWindow*>(owner));
         bool hidden = drawer == nullptr || !InFrontAsSeen(shown.window, drawer, holders);
         for (const CWindow* w = owner; w != nullptr && !hidden; w = w->GetParent())
-            hidden = !holds(w, drawer) && Inside(seen.ink, w->GetNode()->screenRect);
+            hidden = !Holds(w, drawer) && Inside(seen.ink, w->GetNode()->screenRect);
         if (!hidden)
             return "under the help button of " + NameOf(const_cast<CWindow*>(owner));
     }
@@ -644,16 +647,10 @@ void PersonRig::Look(const std::string& step)
     if (CWindowMgr::CaptureCount() > 0) {
         const CWindow* top = CWindowMgr::CaptureAt(CWindowMgr::CaptureCount() - 1);
         const PackedRect t = top->GetNode()->screenRect;
-        auto within = [top](const CWindow* w) {
-            for (; w != nullptr; w = w->GetParent())
-                if (w == top)
-                    return true;
-            return false;
-        };
         for (const SeenWindow& seen : visible) {
             const PackedRect r = seen.window->GetNode()->screenRect;
-            if (dynamic_cast<CHelpButton*>(seen.window) == nullptr || within(seen.window) || !r.IsDefined() ||
-                !t.IsDefined())
+            if (dynamic_cast<CHelpButton*>(seen.window) == nullptr || Holds(top, seen.window) ||
+                !r.IsDefined() || !t.IsDefined())
                 continue;
             const bool overlaps = r.Left() <= t.Right() && t.Left() <= r.Right() && r.Top() <= t.Bottom() &&
                                   t.Top() <= r.Bottom();

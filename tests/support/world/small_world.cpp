@@ -318,18 +318,20 @@ CPlayerController& SmallWorld::Controller(int i)
     return *Player(i).controller;
 }
 
+void SetSquadCounts(CArmy& army, int32_t first, int32_t second)
+{
+    army.Item(0)->count = first;
+    army.Item(1)->count = second;
+}
+
 void SmallWorld::SetArmy(int player, int32_t first, int32_t second)
 {
-    CArmy& a = Player(player).army;
-    a.Item(0)->count = first;
-    a.Item(1)->count = second;
+    SetSquadCounts(Player(player).army, first, second);
 }
 
 void SmallWorld::SetGarrison(int province, int32_t first, int32_t second)
 {
-    CArmy& a = Province(province).garrison;
-    a.Item(0)->count = first;
-    a.Item(1)->count = second;
+    SetSquadCounts(Province(province).garrison, first, second);
 }
 
 void SmallWorld::SetTreasury(int player, int32_t gold, int32_t metal, int32_t stone)

@@ -41,6 +41,9 @@ const CSquadType* RegisterTestSquad(const TestSquad& squad);
 // A bundle of the three kinds every small world has: gold, metl, ston.
 CResourceBundle Bundle(int32_t gold, int32_t metal = 0, int32_t stone = 0);
 
+// The unit counts of the two squad kinds every small world's armies hold.
+void SetSquadCounts(CArmy& army, int32_t first, int32_t second);
+
 class SmallWorld {
 public:
     // "Pike" (melee 3, 5 hp, bought by 4 for 10 gold) and "Sling" (ranged 3,
